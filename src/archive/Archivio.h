@@ -1,0 +1,65 @@
+// The process-wide draw archive: numbers, dates, monthly and yearly ordinals, model archive.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace archive {
+
+constexpr int MaxEstrazioni = 9999;   // capacity of the tables: draw indices 0..9999
+constexpr int NumeroRuote = 11;       // Bari .. Nazionale
+constexpr int Tutte = 11;             // "TU": all wheels, never a real wheel
+
+// Wheel codes by wheel index 0..11 ("BA" .. "NZ", then "TU").
+extern const std::array<std::string_view, 12> SigleRuote;
+// Full wheel names by wheel index 0..10 ("Bari" .. "Nazionale").
+extern const std::array<std::string_view, 11> NomiRuote;
+
+// Wheel index of a wheel code: upper-cased, first two characters compared with
+// "BA" .. "VE", "NZ". Anything else yields no index ("TU" included).
+std::optional<int> IndiceRuota(std::string_view testo);
+
+// The tables of the archive. Draw index 0 never holds a draw.
+// Numbers are kept in one flat array so that hot loops read them by index:
+// Estrazioni[d][w][p] lives at (d * 11 + w) * 6 + p, position 0 unused.
+class Archivio {
+public:
+    Archivio();
+
+    // Estrazioni[d][w][p]: 1..90, or 0 where the wheel has no number.
+    std::int16_t numero(int d, int w, int p) const { return numeri_[indice(d, w, p)]; }
+    void setNumero(int d, int w, int p, std::int16_t n) { numeri_[indice(d, w, p)] = n; }
+    // The five numbers of wheel w in draw d, positions 1..5 at [1..5].
+    const std::int16_t* ruota(int d, int w) const { return &numeri_[indice(d, w, 0)]; }
+
+    // Resets every table to the state before the first load (N = 0, M = 0).
+    void azzera();
+
+    std::vector<std::string> DateEstrazioni;   // 0..9999, "GG/MM/AAAA"
+    std::vector<std::int16_t> ProgressivoMese;  // 0..9999
+    std::vector<std::int16_t> ProgressivoAnno;  // 0..9999
+    int NumeroEstrazioni = 0;                   // N
+    int EstrazioneIniziale = 0;                 // first draw of the model archive
+    std::vector<std::int16_t> ArchivioModello;  // 0..M, entry 0 holds no draw
+    int NumeroEstrazioniModello = 0;            // M
+
+    // After a reload by archive maintenance the model archive covers every draw.
+    void modelloCompleto();
+
+    static constexpr std::size_t indice(int d, int w, int p)
+    {
+        return (static_cast<std::size_t>(d) * NumeroRuote + static_cast<std::size_t>(w)) * 6 + static_cast<std::size_t>(p);
+    }
+
+private:
+    std::vector<std::int16_t> numeri_;
+};
+
+// The one archive the program works on, owned by the process.
+Archivio& archivioGlobale();
+
+}

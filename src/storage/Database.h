@@ -1,0 +1,118 @@
+// A small RAII layer over the SQLCipher C API: open with the password, statements, transactions.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace storage {
+
+class ErroreDatabase : public std::runtime_error {
+public:
+    enum class Tipo {
+        PercorsoErrato,   // the file does not exist or cannot be opened
+        NonDatabase,      // the file exists but is not a database of ours
+        PasswordErrata,   // a database, but the password does not open it
+        Sql               // any later error of a statement
+    };
+    ErroreDatabase(Tipo tipo, const std::string& messaggio) : std::runtime_error(messaggio), tipo_(tipo) {}
+    Tipo tipo() const { return tipo_; }
+
+private:
+    Tipo tipo_;
+};
+
+// The 8-character password of both databases, assembled from five pieces at start-up.
+const std::string& PasswordDatabase();
+
+class Statement;
+
+class Database {
+public:
+    enum class Modo { SoloEsistente, CreaSeManca };
+
+    Database() = default;
+    // Opens `percorso` with `password`. SoloEsistente reports a missing file as
+    // PercorsoErrato; a file that is not a database, or one the password does not
+    // open, is reported as such. Throws ErroreDatabase.
+    Database(const std::string& percorso, const std::string& password, Modo modo = Modo::SoloEsistente);
+    ~Database();
+    Database(Database&& altro) noexcept;
+    Database& operator=(Database&& altro) noexcept;
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    bool aperto() const { return db_ != nullptr; }
+    const std::string& percorso() const { return percorso_; }
+    void chiudi();
+
+    // Runs SQL text without parameters (schema, pragmas). Never with user text.
+    void esegui(const std::string& sql);
+    Statement prepara(const std::string& sql);
+    std::int64_t ultimoId() const;
+    int modificate() const;
+    bool esisteTabella(const std::string& nome);
+
+    sqlite3* handle() const { return db_; }
+
+private:
+    sqlite3* db_ = nullptr;
+    std::string percorso_;
+};
+
+// A prepared statement; parameters are bound by 1-based index.
+class Statement {
+public:
+    Statement(Database& db, const std::string& sql);
+    ~Statement();
+    Statement(Statement&& altro) noexcept;
+    Statement& operator=(Statement&&) = delete;
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    Statement& bind(int indice, std::int64_t valore);
+    Statement& bind(int indice, int valore) { return bind(indice, static_cast<std::int64_t>(valore)); }
+    Statement& bind(int indice, double valore);
+    Statement& bind(int indice, std::string_view valore);
+    Statement& bind(int indice, const char* valore) { return bind(indice, std::string_view(valore)); }
+    Statement& bind(int indice, const std::string& valore) { return bind(indice, std::string_view(valore)); }
+    Statement& bindNull(int indice);
+
+    // Advances to the next row: true while there is a row. Throws on error.
+    bool step();
+    // Runs a statement that returns no rows.
+    void esegui();
+    void reset();
+
+    bool nullo(int colonna) const;
+    std::int64_t intero(int colonna) const;
+    double reale(int colonna) const;
+    std::string testo(int colonna) const;
+    int numeroColonne() const;
+    std::string nomeColonna(int colonna) const;
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+// Rolls back unless committed: multi-row writes that belong together go in one.
+class Transazione {
+public:
+    explicit Transazione(Database& db);
+    ~Transazione();
+    void commit();
+    Transazione(const Transazione&) = delete;
+    Transazione& operator=(const Transazione&) = delete;
+
+private:
+    Database& db_;
+    bool chiusa_ = false;
+};
+
+}
