@@ -1,0 +1,129 @@
+// velmora-cli: the registry of subcommands and the dispatcher.
+#include "cli/Comandi.h"
+
+#include <algorithm>
+#include <exception>
+#include <iostream>
+
+namespace cli {
+
+namespace {
+std::map<std::string, Comando>& registro()
+{
+    static std::map<std::string, Comando> r;
+    return r;
+}
+
+void stampaAiuto(std::ostream& out)
+{
+    out << "Uso: velmora-cli COMANDO [opzioni]\n\nComandi:\n";
+    for (const auto& [nome, c] : registro())
+        out << "  " << nome << std::string(nome.size() < 20 ? 20 - nome.size() : 1, ' ') << c.descrizione << "\n";
+    out << "\n'velmora-cli COMANDO --help' descrive ciascun comando.\n";
+}
+}
+
+Argomenti::Argomenti(const std::vector<std::string>& parole, const std::vector<std::string>& flagSenzaValore)
+{
+    for (std::size_t i = 0; i < parole.size(); ++i) {
+        const std::string& p = parole[i];
+        if (p.size() > 2 && p.rfind("--", 0) == 0) {
+            std::string nome = p;
+            if (const auto uguale = p.find('='); uguale != std::string::npos) {
+                opzioni_[p.substr(0, uguale)] = p.substr(uguale + 1);
+                continue;
+            }
+            const bool senzaValore = std::find(flagSenzaValore.begin(), flagSenzaValore.end(), nome) != flagSenzaValore.end()
+                || nome == "--help";
+            if (senzaValore) {
+                opzioni_[nome] = "";
+            } else {
+                if (i + 1 >= parole.size())
+                    throw ErroreUso("l'opzione " + nome + " richiede un valore");
+                opzioni_[nome] = parole[++i];
+            }
+        } else {
+            posizionali_.push_back(p);
+        }
+    }
+}
+
+std::optional<std::string> Argomenti::valore(const std::string& opzione) const
+{
+    const auto it = opzioni_.find(opzione);
+    if (it == opzioni_.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::string Argomenti::valore(const std::string& opzione, const std::string& predefinito) const
+{
+    return valore(opzione).value_or(predefinito);
+}
+
+std::optional<long> Argomenti::intero(const std::string& opzione) const
+{
+    const auto v = valore(opzione);
+    if (!v)
+        return std::nullopt;
+    try {
+        std::size_t letti = 0;
+        const long n = std::stol(*v, &letti);
+        if (letti != v->size())
+            throw ErroreUso("");
+        return n;
+    } catch (...) {
+        throw ErroreUso("valore non numerico per " + opzione + ": " + *v);
+    }
+}
+
+void Argomenti::soloOpzioni(const std::vector<std::string>& ammesse) const
+{
+    for (const auto& [nome, valore] : opzioni_) {
+        if (nome == "--help")
+            continue;
+        if (std::find(ammesse.begin(), ammesse.end(), nome) == ammesse.end())
+            throw ErroreUso("opzione sconosciuta: " + nome);
+    }
+}
+
+void registra(Comando comando)
+{
+    auto nome = comando.nome;
+    registro()[nome] = std::move(comando);
+}
+
+int esegui(const std::vector<std::string>& argomenti, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    if (argomenti.empty() || argomenti[0] == "--help" || argomenti[0] == "-h" || argomenti[0] == "aiuto") {
+        stampaAiuto(argomenti.empty() ? err : out);
+        return argomenti.empty() ? EsitoErroreUso : EsitoOk;
+    }
+    const auto it = registro().find(argomenti[0]);
+    if (it == registro().end()) {
+        err << "velmora-cli: comando sconosciuto: " << argomenti[0] << "\n";
+        stampaAiuto(err);
+        return EsitoErroreUso;
+    }
+    const Comando& c = it->second;
+    try {
+        const Argomenti args(std::vector<std::string>(argomenti.begin() + 1, argomenti.end()), c.flagSenzaValore);
+        if (args.ha("--help")) {
+            out << c.uso;
+            if (!c.uso.empty() && c.uso.back() != '\n')
+                out << '\n';
+            return EsitoOk;
+        }
+        return c.esegui(args, in, out, err);
+    } catch (const ErroreUso& e) {
+        err << "velmora-cli " << c.nome << ": " << e.what() << "\n" << c.uso;
+        if (!c.uso.empty() && c.uso.back() != '\n')
+            err << '\n';
+        return EsitoErroreUso;
+    } catch (const std::exception& e) {
+        err << "velmora-cli " << c.nome << ": " << e.what() << "\n";
+        return EsitoErroreDati;
+    }
+}
+
+}
