@@ -40,7 +40,7 @@ void CaricaTutteLeTabelle();
 // Reads a table, raising ErroreCalcolo for an index outside 0..90.
 std::int16_t leggi(const Tabella& t, int n);
 
-// Reduction into 1..90: v mod 90, 0 becomes 90 (v >= 0).
+// Reduction into 1..90: v mod 90, 0 becomes 90; a negative v raises ErroreCalcolo.
 std::int16_t riduci90(long long v);
 // "1-2": a - b, adding 90 first when a < b; 0 becomes 90.
 std::int16_t differenzaCircolare(int a, int b);
@@ -50,7 +50,10 @@ std::int16_t differenzaAssoluta(int a, int b);
 std::int16_t distanza(int a, int b);
 // 91 - n.
 std::int16_t complemento91(int n);
-// Digit pyramid of a text of decimal digits (see the rule in Numeri.cpp).
+// Digit pyramid of a text of decimal digits: while its value exceeds 90, each pair of
+// adjacent digits becomes (pair mod 9, 0 -> 9); a non-digit raises ErroreCalcolo.
 std::int16_t piramideCifre(std::string_view cifre);
+// A 64-bit intermediate as a 16-bit result, raising ErroreCalcolo when it does not fit.
+std::int16_t comeIntero16(long long v);
 
 }

@@ -147,13 +147,19 @@ void Grid::setGrassetto(int riga, int colonna, bool b)
 }
 
 namespace {
+// The range is clipped to the grid first: a corner far outside it (INT_MAX, say)
+// would otherwise loop for ever or overflow the counter.
 template <typename F>
-void perIntervallo(int r1, int c1, int r2, int c2, F&& f)
+void perIntervallo(int righe, int colonne, int r1, int c1, int r2, int c2, F&& f)
 {
     if (r1 > r2)
         std::swap(r1, r2);
     if (c1 > c2)
         std::swap(c1, c2);
+    r1 = std::max(r1, 0);
+    c1 = std::max(c1, 0);
+    r2 = std::min(r2, righe - 1);
+    c2 = std::min(c2, colonne - 1);
     for (int r = r1; r <= r2; ++r)
         for (int c = c1; c <= c2; ++c)
             f(r, c);
@@ -162,17 +168,17 @@ void perIntervallo(int r1, int c1, int r2, int c2, F&& f)
 
 void Grid::setSfondo(int r1, int c1, int r2, int c2, Colore c)
 {
-    perIntervallo(r1, c1, r2, c2, [&](int r, int k) { setSfondo(r, k, c); });
+    perIntervallo(righe(), colonne(), r1, c1, r2, c2, [&](int r, int k) { setSfondo(r, k, c); });
 }
 
 void Grid::setColoreTesto(int r1, int c1, int r2, int c2, Colore c)
 {
-    perIntervallo(r1, c1, r2, c2, [&](int r, int k) { setColoreTesto(r, k, c); });
+    perIntervallo(righe(), colonne(), r1, c1, r2, c2, [&](int r, int k) { setColoreTesto(r, k, c); });
 }
 
 void Grid::setGrassetto(int r1, int c1, int r2, int c2, bool b)
 {
-    perIntervallo(r1, c1, r2, c2, [&](int r, int k) { setGrassetto(r, k, b); });
+    perIntervallo(righe(), colonne(), r1, c1, r2, c2, [&](int r, int k) { setGrassetto(r, k, b); });
 }
 
 Colonna& Grid::colonna(int c)

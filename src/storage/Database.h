@@ -40,6 +40,10 @@ public:
     // Opens `percorso` with `password`. SoloEsistente reports a missing file as
     // PercorsoErrato; a file that is not a database, or one the password does not
     // open, is reported as such. Throws ErroreDatabase.
+    // Plain (unencrypted) SQLite files, text, files smaller than 512 bytes or not made
+    // of whole 512-byte blocks are NonDatabase; an empty file is NonDatabase under
+    // SoloEsistente and a new database under CreaSeManca; whole blocks of bytes
+    // that the password does not decrypt are PasswordErrata.
     Database(const std::string& percorso, const std::string& password, Modo modo = Modo::SoloEsistente);
     ~Database();
     Database(Database&& altro) noexcept;
@@ -93,6 +97,8 @@ public:
     std::int64_t intero(int colonna) const;
     double reale(int colonna) const;
     std::string testo(int colonna) const;
+    // The text of a column without a copy; valid until the next step or reset.
+    std::string_view vista(int colonna) const;
     int numeroColonne() const;
     std::string nomeColonna(int colonna) const;
 

@@ -13,17 +13,23 @@ namespace storage {
 void creaSchemaEstrazioni(Database& db);
 
 // Opens an existing draws database with the program password (ApriArchivio).
+// A database without EstrazioniLotto (the program's own, for one) is NonDatabase.
 Database ApriArchivio(const std::string& percorso);
 
-// The query the loader runs, ordered by date.
+// The query the loader runs, ordered by date. TO is an SQL keyword in this engine,
+// so that one field is quoted.
 inline constexpr const char* QueryEstrazioni =
     "SELECT EstrazioniLotto.DataEstrazione, EstrazioniLotto.Ba, EstrazioniLotto.Ca, EstrazioniLotto.Fi, "
     "EstrazioniLotto.Ge, EstrazioniLotto.Mi, EstrazioniLotto.Na, EstrazioniLotto.Pa, EstrazioniLotto.Ro, "
-    "EstrazioniLotto.To, EstrazioniLotto.Ve, EstrazioniLotto.Nz "
+    "EstrazioniLotto.\"To\", EstrazioniLotto.Ve, EstrazioniLotto.Nz "
     "From EstrazioniLotto ORDER BY EstrazioniLotto.DataEstrazione";
 
-// "AAAA-MM-GG" <-> "GG/MM/AAAA".
+// "AAAA-MM-GG" <-> "GG/MM/AAAA". Both give an empty text for a malformed input;
+// DataPerDb also refuses a day that is not in the calendar (31/04, 29/02 of a
+// common year).
 std::string DataDaDb(const std::string& iso);
 std::string DataPerDb(const std::string& ggmmaaaa);
+// True for a real calendar day (Gregorian, leap years included).
+bool DataValida(int anno, int mese, int giorno);
 
 }

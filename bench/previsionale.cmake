@@ -1,0 +1,12 @@
+# ELABORA of the predictive pyramid on the whole real archive.
+if(TARGET velmora_predictive)
+  add_executable(velmora_previsionale_bench ${CMAKE_CURRENT_LIST_DIR}/previsionale_bench.cpp)
+  if(TARGET velmora_testsupport)
+    target_link_libraries(velmora_previsionale_bench PRIVATE velmora_testsupport)
+  else()
+    target_sources(velmora_previsionale_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/Storico.cpp)
+    target_include_directories(velmora_previsionale_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    target_compile_definitions(velmora_previsionale_bench PRIVATE VELMORA_STORICO_DEFAULT="${VELMORA_STORICO_DEFAULT}")
+  endif()
+  target_link_libraries(velmora_previsionale_bench PRIVATE velmora_predictive velmora_archive benchmark::benchmark)
+endif()

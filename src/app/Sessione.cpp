@@ -1,0 +1,125 @@
+// The shared application state: the start-up steps that touch the databases and the configuration.
+#include "app/Sessione.h"
+
+#include "grid/Grid.h"
+#include "storage/DrawsDb.h"
+#include "storage/ProgramDb.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <stdexcept>
+
+namespace app {
+
+Sessione::Sessione(std::string cartellaProgramma, archive::Archivio& archivio)
+    : cartellaProgramma_(std::move(cartellaProgramma)), archivio_(archivio)
+{
+}
+
+void Sessione::apriDatabaseProgramma()
+{
+    dbProgramma_ = storage::ApriDatabaseProgramma(cartellaProgramma_);
+}
+
+void Sessione::leggiPercorsoArchivio()
+{
+    percorsoArchivio_ = storage::LeggiParametro(dbProgramma_, "PercorsoArchivio").value_or(std::string());
+}
+
+bool Sessione::apriArchivio()
+{
+    dbEstrazioni_.chiudi();
+    if (percorsoArchivio_.empty())
+        return false;
+    try {
+        dbEstrazioni_ = storage::ApriArchivio(percorsoArchivio_);
+        // A database of ours without the draws table is not an archive.
+        if (!dbEstrazioni_.esisteTabella("EstrazioniLotto")) {
+            dbEstrazioni_.chiudi();
+            return false;
+        }
+        return true;
+    } catch (const std::exception&) {
+        dbEstrazioni_.chiudi();
+        return false;
+    }
+}
+
+void Sessione::leggiIndirizzoInternet()
+{
+    indirizzoInternet_ = storage::LeggiIndirizzoInternet(dbProgramma_);
+}
+
+void Sessione::ImpostaInizialix()
+{
+    const auto testo = storage::LeggiParametro(dbProgramma_, "EstrazioneIniziale");
+    if (!testo) {
+        archivio_.EstrazioneIniziale = 0;
+        return;
+    }
+    // Round half to even, as the conversion to a whole number always did.
+    const double v = std::nearbyint(grid::leggiNumero(*testo));
+    if (v < std::numeric_limits<std::int16_t>::min() || v > std::numeric_limits<std::int16_t>::max())
+        throw std::runtime_error("Valore di EstrazioneIniziale fuori intervallo: " + *testo);
+    archivio_.EstrazioneIniziale = static_cast<int>(v);
+}
+
+void Sessione::selezionaArchivio(const std::string& percorso)
+{
+    storage::ScriviPercorsoDatabase(cartellaProgramma_, percorso);
+    percorsoArchivio_ = percorso;
+    try {
+        if (dbProgramma_.aperto())
+            storage::ScriviParametro(dbProgramma_, "percorsoarchivio", percorso);
+    } catch (const std::exception&) {
+        // The choice holds in memory for this run even when it cannot be stored.
+    }
+}
+
+archive::EsitoImportazione Sessione::creaDaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,
+                                                   bool sovrascrivi, const archive::Avanzamento& avanzamento)
+{
+    if (dbEstrazioni_.aperto() && dbEstrazioni_.percorso() == percorsoArchivio)
+        dbEstrazioni_.chiudi();
+    auto esito = archive::ImportaStorico(percorsoStorico, percorsoArchivio, sovrascrivi, avanzamento);
+    selezionaArchivio(percorsoArchivio);
+    return esito;
+}
+
+void Sessione::carica(const archive::Avanzamento& avanzamento)
+{
+    // The file opened at start-up is reused when it is the one to load: opening an
+    // encrypted file costs a key derivation.
+    storage::Database db;
+    const bool stessoFile = dbEstrazioni_.aperto() && dbEstrazioni_.percorso() == percorsoArchivio_;
+    if (stessoFile) {
+        db = std::move(dbEstrazioni_);
+    } else {
+        try {
+            db = storage::ApriArchivio(percorsoArchivio_);
+        } catch (const std::exception& e) {
+            throw archive::ErroreCaricamento(e.what());
+        }
+    }
+    try {
+        archive::CaricaArchivio(archivio_, db, avanzamento);
+    } catch (const archive::ErroreCaricamento&) {
+        if (stessoFile)
+            dbEstrazioni_ = std::move(db);
+        throw;
+    } catch (const std::exception& e) {
+        if (stessoFile)
+            dbEstrazioni_ = std::move(db);
+        throw archive::ErroreCaricamento(e.what());
+    }
+    dbEstrazioni_ = std::move(db);
+}
+
+void Sessione::chiudi()
+{
+    dbEstrazioni_.chiudi();
+    dbProgramma_.chiudi();
+}
+
+}

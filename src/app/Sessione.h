@@ -1,0 +1,74 @@
+// The state the whole program shares from start-up to exit: program folder, both databases, configuration values.
+#pragma once
+
+#include "archive/Archivio.h"
+#include "archive/CaricaArchivio.h"
+#include "archive/ImportaStorico.h"
+#include "storage/Database.h"
+
+#include <string>
+
+namespace app {
+
+// One object per process, created by the entry point and handed to every window.
+// It is the single owner of the draws database that archive maintenance writes to:
+// PROCEDI makes the file it has just loaded the current one, so the draws shown and
+// the draws written are always those of the same file.
+class Sessione {
+public:
+    explicit Sessione(std::string cartellaProgramma, archive::Archivio& archivio = archive::archivioGlobale());
+
+    const std::string& cartellaProgramma() const { return cartellaProgramma_; }
+    archive::Archivio& archivio() { return archivio_; }
+
+    // Opens (creating it when missing) "DbPiramide.db" in the program folder. Throws storage::ErroreDatabase.
+    void apriDatabaseProgramma();
+    storage::Database& dbProgramma() { return dbProgramma_; }
+
+    // "PercorsoArchivio" into the in-memory path; empty when the row is missing.
+    void leggiPercorsoArchivio();
+    const std::string& percorsoArchivio() const { return percorsoArchivio_; }
+
+    // Opens the draws database at the in-memory path as the current one; false when it cannot be opened.
+    bool apriArchivio();
+    // The draws database every later write goes to; closed until a file was opened.
+    storage::Database& dbEstrazioni() { return dbEstrazioni_; }
+
+    // Reads the site address for archive maintenance.
+    void leggiIndirizzoInternet();
+    const std::string& indirizzoInternet() const { return indirizzoInternet_; }
+    void setIndirizzoInternet(std::string indirizzo) { indirizzoInternet_ = std::move(indirizzo); }
+
+    // ImpostaInizialix: "EstrazioneIniziale" read with a leading-number parse and rounded.
+    // Throws std::runtime_error for a value outside the 16-bit range of a draw index.
+    void ImpostaInizialix();
+
+    // The archive chosen by the user: in memory, in "PercorsoDatabase.txt" and in
+    // "PercorsoArchivio" (not added when the row is missing). Write errors are ignored:
+    // the choice still holds for this run.
+    void selezionaArchivio(const std::string& percorso);
+
+    // Builds a new draws database at `percorsoArchivio` from the official historical file
+    // and selects it. A file being replaced is first let go of, so no handle keeps
+    // reading the old content. Throws archive::ErroreImportazione.
+    archive::EsitoImportazione creaDaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,
+                                             bool sovrascrivi, const archive::Avanzamento& avanzamento = {});
+
+    // PROCEDI: loads every draw from the file at the in-memory path and makes that
+    // file the current draws database. Throws archive::ErroreCaricamento (a file that
+    // cannot be opened is reported the same way).
+    void carica(const archive::Avanzamento& avanzamento = {});
+
+    // FINE: closes both databases.
+    void chiudi();
+
+private:
+    std::string cartellaProgramma_;
+    archive::Archivio& archivio_;
+    storage::Database dbProgramma_;
+    storage::Database dbEstrazioni_;
+    std::string percorsoArchivio_;
+    std::string indirizzoInternet_;
+};
+
+}

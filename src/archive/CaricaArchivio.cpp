@@ -1,0 +1,163 @@
+// CaricaArchivio: every stored draw into the archive tables, then the ordinals and the model archive.
+#include "archive/CaricaArchivio.h"
+
+#include "storage/Database.h"
+#include "storage/DrawsDb.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace archive {
+
+namespace {
+
+// One fetched row, copied out of the engine so that the rows can be counted
+// before they are processed (the progress bar runs to rows + 1).
+struct Riga {
+    char data[10];               // "AAAA-MM-GG"
+    bool dataValida;
+    std::uint8_t lunghezza[11];  // characters kept of each wheel field (at most 14)
+    char ruote[11][14];
+};
+
+bool cifra(char c) { return c >= '0' && c <= '9'; }
+
+// The two characters of a group read as a leading number: blanks skipped, reading
+// stops at the first non-digit, nothing numeric gives 0.
+std::int16_t leggiGruppo(const char* testo, int lunghezza, int inizio)
+{
+    int i = inizio;
+    const int fine = std::min(lunghezza, inizio + 2);
+    while (i < fine && (testo[i] == ' ' || testo[i] == '\t'))
+        ++i;
+    int valore = 0;
+    while (i < fine && cifra(testo[i]))
+        valore = valore * 10 + (testo[i++] - '0');
+    return static_cast<std::int16_t>(valore);
+}
+
+bool dataIso(std::string_view s)
+{
+    return s.size() == 10 && s[4] == '-' && s[7] == '-' && cifra(s[0]) && cifra(s[1]) && cifra(s[2]) && cifra(s[3])
+        && cifra(s[5]) && cifra(s[6]) && cifra(s[8]) && cifra(s[9]);
+}
+
+// Rows past the capacity are not fetched: row 10000 already stops the load.
+std::vector<Riga> leggiRighe(storage::Database& db)
+{
+    std::vector<Riga> righe;
+    righe.reserve(8192);
+    auto s = db.prepara(storage::QueryEstrazioni);
+    if (s.numeroColonne() != 12)
+        throw ErroreCaricamento("La tabella EstrazioniLotto non ha i campi attesi");
+    while (righe.size() <= static_cast<std::size_t>(MaxEstrazioni) && s.step()) {
+        Riga& r = righe.emplace_back();
+        const std::string_view data = s.vista(0);
+        r.dataValida = dataIso(data);
+        if (r.dataValida)
+            std::memcpy(r.data, data.data(), 10);
+        for (int w = 0; w < NumeroRuote; ++w) {
+            const std::string_view campo = s.vista(w + 1);
+            const std::size_t n = std::min<std::size_t>(campo.size(), 14);
+            std::memcpy(r.ruote[w], campo.data(), n);
+            r.lunghezza[w] = static_cast<std::uint8_t>(n);
+        }
+    }
+    return righe;
+}
+
+}
+
+void CaricaArchivio(Archivio& a, storage::Database& db, const Avanzamento& avanzamento)
+{
+    std::vector<Riga> righe;
+    try {
+        righe = leggiRighe(db);
+    } catch (const storage::ErroreDatabase& e) {
+        throw ErroreCaricamento(e.what());
+    }
+
+    // 1. Every number back to 0, so that a shorter archive leaves nothing behind.
+    for (int d = 0; d <= MaxEstrazioni; ++d)
+        for (int w = 0; w < NumeroRuote; ++w)
+            for (int p = 1; p <= 5; ++p)
+                a.setNumero(d, w, p, 0);
+
+    const int numeroRighe = static_cast<int>(righe.size());
+    const int massimo = numeroRighe + 1;
+    for (int i = 1; i <= numeroRighe; ++i) {
+        if (avanzamento)
+            avanzamento(i, massimo);
+        // The tables end at draw 9999; the draws loaded so far stay, N and the
+        // model archive keep their previous values.
+        if (i > MaxEstrazioni)
+            throw ErroreCaricamento("L'archivio contiene più di 9999 estrazioni");
+        const Riga& r = righe[static_cast<std::size_t>(i - 1)];
+        if (!r.dataValida)
+            throw ErroreCaricamento("L'estrazione n° " + std::to_string(i) + " non ha una data valida");
+        std::string& data = a.DateEstrazioni[static_cast<std::size_t>(i)];
+        data.assign("GG/MM/AAAA");
+        data[0] = r.data[8];
+        data[1] = r.data[9];
+        data[3] = r.data[5];
+        data[4] = r.data[6];
+        std::memcpy(&data[6], r.data, 4);
+        for (int w = 0; w < NumeroRuote; ++w)
+            for (int p = 1; p <= 5; ++p)
+                a.setNumero(i, w, p, leggiGruppo(r.ruote[w], r.lunghezza[w], 3 * (p - 1)));
+    }
+
+    // 5. N, then the ordinals, which need the date of draw 1.
+    a.NumeroEstrazioni = numeroRighe;
+    if (numeroRighe == 0) {
+        // No draw: the model archive cannot point anywhere.
+        a.ArchivioModello.assign(1, 0);
+        a.NumeroEstrazioniModello = 0;
+        throw ErroreCaricamento("La tabella EstrazioniLotto non contiene estrazioni");
+    }
+    // Dates and ordinals past the new N belong to a previous, longer archive.
+    for (int d = numeroRighe + 1; d <= MaxEstrazioni; ++d) {
+        a.DateEstrazioni[static_cast<std::size_t>(d)].clear();
+        a.ProgressivoMese[static_cast<std::size_t>(d)] = 0;
+        a.ProgressivoAnno[static_cast<std::size_t>(d)] = 0;
+    }
+    a.ProgressivoMese[1] = 1;
+    a.ProgressivoAnno[1] = 1;
+    for (int d = 2; d <= numeroRighe; ++d) {
+        const std::string& questa = a.DateEstrazioni[static_cast<std::size_t>(d)];
+        const std::string& prima = a.DateEstrazioni[static_cast<std::size_t>(d - 1)];
+        const bool stessoMese = questa.compare(3, 2, prima, 3, 2) == 0;
+        const bool stessoAnno = questa.compare(6, 4, prima, 6, 4) == 0;
+        a.ProgressivoMese[static_cast<std::size_t>(d)] =
+            static_cast<std::int16_t>(stessoMese ? a.ProgressivoMese[static_cast<std::size_t>(d - 1)] + 1 : 1);
+        a.ProgressivoAnno[static_cast<std::size_t>(d)] =
+            static_cast<std::int16_t>(stessoAnno ? a.ProgressivoAnno[static_cast<std::size_t>(d - 1)] + 1 : 1);
+    }
+
+    // 8. The model archive: draws EstrazioneIniziale..N. A start below 1 would
+    // need more entries than there are draws.
+    if (a.EstrazioneIniziale < 1) {
+        a.ArchivioModello.assign(1, 0);
+        a.NumeroEstrazioniModello = 0;
+        throw ErroreCaricamento("Il primo indice dell'archivio modello (EstrazioneIniziale) deve essere almeno 1");
+    }
+    std::vector<std::int16_t> modello(1, 0);
+    for (int d = a.EstrazioneIniziale; d <= numeroRighe; ++d)
+        modello.push_back(static_cast<std::int16_t>(d));
+    a.NumeroEstrazioniModello = static_cast<int>(modello.size()) - 1;
+    a.ArchivioModello = std::move(modello);
+}
+
+void CaricaArchivio(Archivio& a, const std::string& percorso, const Avanzamento& avanzamento)
+{
+    storage::Database db;
+    try {
+        db = storage::ApriArchivio(percorso);
+    } catch (const storage::ErroreDatabase& e) {
+        throw ErroreCaricamento(e.what());
+    }
+    CaricaArchivio(a, db, avanzamento);
+}
+
+}

@@ -1,0 +1,265 @@
+// The official historical file read, checked line by line and written as a new draws database.
+#include "archive/ImportaStorico.h"
+
+#include "storage/Database.h"
+#include "storage/DrawsDb.h"
+
+#include <array>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace archive {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Giornata {
+    std::array<std::array<std::int16_t, 5>, NumeroRuote> numeri{};
+    std::array<bool, NumeroRuote> presente{};
+};
+
+// The historical file spells Roma and Nazionale its own way; our codes are taken too.
+int ruotaDelFile(std::string_view codice)
+{
+    static constexpr std::array<std::string_view, NumeroRuote> delFile = {"BA", "CA", "FI", "GE", "MI", "NA",
+                                                                           "PA", "RM", "TO", "VE", "RN"};
+    for (int w = 0; w < NumeroRuote; ++w)
+        if (codice == delFile[static_cast<std::size_t>(w)] || codice == SigleRuote[static_cast<std::size_t>(w)])
+            return w;
+    return -1;
+}
+
+std::string_view senzaSpazi(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\r'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool soloCifre(std::string_view s, std::size_t minimo, std::size_t massimo)
+{
+    if (s.size() < minimo || s.size() > massimo)
+        return false;
+    for (const char c : s)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+int intero(std::string_view s)
+{
+    int v = 0;
+    for (const char c : s)
+        v = v * 10 + (c - '0');
+    return v;
+}
+
+[[noreturn]] void rigaErrata(std::size_t numeroRiga, const std::string& motivo)
+{
+    throw ErroreImportazione("Riga " + std::to_string(numeroRiga) + " del file storico non valida: " + motivo);
+}
+
+// "AAAA/MM/GG" -> "AAAA-MM-GG", or empty when it is not a calendar day.
+std::string dataIso(std::string_view s)
+{
+    if (s.size() != 10 || s[4] != '/' || s[7] != '/' || !soloCifre(s.substr(0, 4), 4, 4) || !soloCifre(s.substr(5, 2), 2, 2)
+        || !soloCifre(s.substr(8, 2), 2, 2))
+        return {};
+    if (!storage::DataValida(intero(s.substr(0, 4)), intero(s.substr(5, 2)), intero(s.substr(8, 2))))
+        return {};
+    std::string iso(s);
+    iso[4] = '-';
+    iso[7] = '-';
+    return iso;
+}
+
+// Five two-digit groups joined by "-", the stored form of a wheel.
+std::string campoRuota(const std::array<std::int16_t, 5>& n)
+{
+    std::string t = "00-00-00-00-00";
+    for (std::size_t p = 0; p < 5; ++p) {
+        t[3 * p] = static_cast<char>('0' + n[p] / 10);
+        t[3 * p + 1] = static_cast<char>('0' + n[p] % 10);
+    }
+    return t;
+}
+
+// Calls the progress at most once per hundredth, enough for a bar.
+class Passi {
+public:
+    Passi(const Avanzamento& a, int massimo) : a_(a), massimo_(massimo) {}
+    void a(int valore)
+    {
+        if (!a_)
+            return;
+        const int centesimo = massimo_ > 0 ? static_cast<int>(static_cast<long long>(valore) * 100 / massimo_) : 100;
+        if (centesimo != ultimo_ || valore == massimo_) {
+            ultimo_ = centesimo;
+            a_(valore, massimo_);
+        }
+    }
+
+private:
+    const Avanzamento& a_;
+    int massimo_;
+    int ultimo_ = -1;
+};
+
+std::map<std::string, Giornata> leggiStorico(const std::string& percorso, const Avanzamento& avanzamento, int& righeLette)
+{
+    std::ifstream f(percorso, std::ios::binary);
+    if (!f)
+        throw ErroreImportazione("Impossibile leggere il file storico \"" + percorso + "\"");
+    std::stringstream buffer;
+    buffer << f.rdbuf();
+    const std::string testo = buffer.str();
+
+    std::vector<std::string_view> righe;
+    for (std::size_t inizio = 0; inizio < testo.size();) {
+        std::size_t fine = testo.find('\n', inizio);
+        if (fine == std::string::npos)
+            fine = testo.size();
+        righe.emplace_back(testo.data() + inizio, fine - inizio);
+        inizio = fine + 1;
+    }
+    righeLette = static_cast<int>(righe.size());
+
+    std::map<std::string, Giornata> giornate;
+    // Reading fills the first half of the bar (maximum twice the lines).
+    Passi passi(avanzamento, righeLette * 2);
+    for (std::size_t i = 0; i < righe.size(); ++i) {
+        passi.a(static_cast<int>(i + 1));
+        const std::size_t numeroRiga = i + 1;
+        const std::string_view riga = senzaSpazi(righe[i]);
+        if (riga.find_first_not_of(" \t") == std::string_view::npos)
+            continue;
+
+        std::array<std::string_view, 7> campi;
+        std::size_t n = 0;
+        for (std::size_t inizio = 0;;) {
+            const std::size_t tab = riga.find('\t', inizio);
+            if (n == campi.size())
+                rigaErrata(numeroRiga, "attesi 7 campi separati da tabulazioni (data, ruota, 5 numeri)");
+            campi[n++] = senzaSpazi(riga.substr(inizio, tab == std::string_view::npos ? std::string_view::npos : tab - inizio));
+            if (tab == std::string_view::npos)
+                break;
+            inizio = tab + 1;
+        }
+        if (n != campi.size())
+            rigaErrata(numeroRiga, "attesi 7 campi separati da tabulazioni (data, ruota, 5 numeri)");
+
+        const std::string iso = dataIso(campi[0]);
+        if (iso.empty())
+            rigaErrata(numeroRiga, "data non valida \"" + std::string(campi[0]) + "\" (atteso AAAA/MM/GG)");
+        const int w = ruotaDelFile(campi[1]);
+        if (w < 0)
+            rigaErrata(numeroRiga, "ruota sconosciuta \"" + std::string(campi[1]) + "\"");
+        Giornata& g = giornate[iso];
+        if (g.presente[static_cast<std::size_t>(w)])
+            rigaErrata(numeroRiga, "la ruota di " + std::string(NomiRuote[static_cast<std::size_t>(w)]) + " compare due volte il "
+                                       + storage::DataDaDb(iso));
+        auto& numeri = g.numeri[static_cast<std::size_t>(w)];
+        for (std::size_t p = 0; p < 5; ++p) {
+            const std::string_view c = campi[p + 2];
+            if (!soloCifre(c, 1, 2) || intero(c) < 1 || intero(c) > 90)
+                rigaErrata(numeroRiga, "numero non valido \"" + std::string(c) + "\" (ammessi da 1 a 90)");
+            numeri[p] = static_cast<std::int16_t>(intero(c));
+            for (std::size_t q = 0; q < p; ++q)
+                if (numeri[q] == numeri[p])
+                    rigaErrata(numeroRiga, "il numero " + std::to_string(numeri[p]) + " è ripetuto sulla stessa ruota");
+        }
+        g.presente[static_cast<std::size_t>(w)] = true;
+    }
+    return giornate;
+}
+
+void scriviArchivio(const std::map<std::string, Giornata>& giornate, const std::string& percorso,
+                    const Avanzamento& avanzamento, int righeLette)
+{
+    storage::Database db(percorso, storage::PasswordDatabase(), storage::Database::Modo::CreaSeManca);
+    storage::Transazione t(db);
+    storage::creaSchemaEstrazioni(db);
+
+    char dataReg[16] = "";
+    char oraReg[16] = "";
+    const std::time_t adesso = std::time(nullptr);
+    if (const std::tm* locale = std::localtime(&adesso)) {
+        std::strftime(dataReg, sizeof dataReg, "%Y-%m-%d", locale);
+        std::strftime(oraReg, sizeof oraReg, "%H:%M:%S", locale);
+    }
+
+    auto ins = db.prepara("INSERT INTO EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz,"
+                          " datareg, orareg) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)");
+    // Reading took the first half of the bar, writing takes the second.
+    Passi passi(avanzamento, righeLette * 2);
+    const long long totale = static_cast<long long>(giornate.size());
+    long long scritte = 0;
+    for (const auto& [iso, g] : giornate) {
+        ins.bind(1, iso);
+        for (std::size_t w = 0; w < NumeroRuote; ++w)
+            ins.bind(static_cast<int>(w) + 2, g.presente[w] ? campoRuota(g.numeri[w]) : std::string());
+        ins.bind(13, std::string_view(dataReg)).bind(14, std::string_view(oraReg));
+        ins.esegui();
+        passi.a(righeLette + static_cast<int>(++scritte * righeLette / totale));
+    }
+    t.commit();
+}
+
+void rimuovi(const std::string& percorso)
+{
+    std::error_code ec;
+    fs::remove(percorso, ec);
+    fs::remove(percorso + "-journal", ec);
+}
+
+}
+
+EsitoImportazione ImportaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,
+                                 bool sovrascrivi, const Avanzamento& avanzamento)
+{
+    std::error_code ec;
+    if (percorsoArchivio.empty())
+        throw ErroreImportazione("Percorso dell'archivio da creare non indicato");
+    if (fs::exists(percorsoArchivio, ec) && !sovrascrivi)
+        throw ErroreImportazione("Il file \"" + percorsoArchivio + "\" esiste già");
+    if (fs::is_directory(percorsoArchivio, ec))
+        throw ErroreImportazione("\"" + percorsoArchivio + "\" è una cartella");
+
+    int righeLette = 0;
+    const auto giornate = leggiStorico(percorsoStorico, avanzamento, righeLette);
+    if (giornate.empty())
+        throw ErroreImportazione("Il file storico \"" + percorsoStorico + "\" non contiene estrazioni");
+
+    // Built beside the target and moved over it only when complete: a failure
+    // leaves no file, and never a damaged copy of an archive being replaced.
+    const fs::path destinazione(percorsoArchivio);
+    std::string nomeProvvisorio = ".";
+    nomeProvvisorio += destinazione.filename().string();
+    nomeProvvisorio += ".importazione";
+    const std::string provvisorio = (destinazione.parent_path() / nomeProvvisorio).string();
+    rimuovi(provvisorio);
+    try {
+        scriviArchivio(giornate, provvisorio, avanzamento, righeLette);
+        fs::rename(provvisorio, destinazione);
+    } catch (const std::exception& e) {
+        rimuovi(provvisorio);
+        throw ErroreImportazione(std::string("Importazione non riuscita: ") + e.what());
+    }
+
+    EsitoImportazione esito;
+    esito.estrazioni = static_cast<int>(giornate.size());
+    esito.prima = storage::DataDaDb(giornate.begin()->first);
+    esito.ultima = storage::DataDaDb(giornate.rbegin()->first);
+    return esito;
+}
+
+}

@@ -1,0 +1,33 @@
+// The import of the official historical file into a new draws database.
+#pragma once
+
+#include "archive/CaricaArchivio.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace archive {
+
+// A refused import: unreadable file, malformed line (the text names its number),
+// existing target, database error. Nothing is left behind on disk.
+class ErroreImportazione : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct EsitoImportazione {
+    int estrazioni = 0;
+    std::string prima;    // "GG/MM/AAAA"
+    std::string ultima;   // "GG/MM/AAAA"
+};
+
+// Reads `percorsoStorico` (lines "AAAA/MM/GG<TAB>RUOTA<TAB>n1<TAB>..n5", wheels
+// BA CA FI GE MI NA PA RM TO VE RN; RO and NZ are taken as well; CRLF and blank
+// lines tolerated) and writes a new encrypted draws database at `percorsoArchivio`
+// in one transaction. A wheel absent on a date stays empty. An existing file is
+// replaced only when `sovrascrivi`, and only once the new one is complete.
+// Progress runs up to twice the number of lines: reading, then writing.
+EsitoImportazione ImportaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,
+                                 bool sovrascrivi = false, const Avanzamento& avanzamento = {});
+
+}

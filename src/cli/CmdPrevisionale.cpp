@@ -1,0 +1,136 @@
+// velmora-cli previsionale: the predictive pyramid of a run of draws, as the window computes it.
+#include "archive/CaricaArchivio.h"
+#include "cli/Comandi.h"
+#include "predictive/PiramidePrevisionale.h"
+#include "predictive/SceltaIntervallo.h"
+
+#include <algorithm>
+#include <memory>
+#include <ostream>
+#include <sstream>
+
+namespace {
+
+using namespace predictive;
+
+const char* const Uso =
+    "Uso: velmora-cli previsionale --archivio FILE.db [--inizio K] [--fine K]\n"
+    "                              [--ruote BA,CA,...|tutte] [--criterio ritardo|presenze|frequenza]\n"
+    "                              [--livello 3..8] [--capogioco 0..90]\n"
+    "\n"
+    "Calcola la piramide previsionale sulle estrazioni K di inizio..fine dell'archivio modello\n"
+    "(predefinite: le ultime 180) per le ruote indicate (predefinita: BA; NZ e' la Nazionale,\n"
+    "RM e RN sono accettati per Roma e Nazionale). Stampa la tabella delle statistiche\n"
+    "(intestazione, poi i 90 numeri nell'ordine della classifica, celle separate da tabulazioni),\n"
+    "una riga vuota, poi la piramide (una riga per livello).\n"
+    "Predefiniti: --criterio ritardo, --livello 6, --capogioco 0 (nessuno).\n";
+
+grid::Grid leggiRuote(const std::string& testo)
+{
+    grid::Grid FgR;
+    preparaFgR(FgR);
+    selezionaRuote(FgR, false);
+    if (testo == "tutte" || testo == "TUTTE" || testo == "Tutte") {
+        selezionaRuote(FgR, true);
+        return FgR;
+    }
+    std::stringstream in(testo);
+    std::string sigla;
+    while (std::getline(in, sigla, ',')) {
+        if (sigla.empty())
+            continue;
+        std::optional<int> w;
+        if (sigla.size() == 2)
+            w = archive::IndiceRuota(sigla);
+        // The codes of the official historical file.
+        if (sigla == "RM" || sigla == "rm")
+            w = 7;
+        if (sigla == "RN" || sigla == "rn")
+            w = 10;
+        if (!w)
+            throw cli::ErroreUso("ruota sconosciuta: '" + sigla + "'");
+        if (!ruoteSelezionate(FgR)[*w])
+            commutaRuota(FgR, *w);
+    }
+    return FgR;
+}
+
+Criterio leggiCriterio(const std::string& testo)
+{
+    if (testo == "ritardo")
+        return Criterio::Ritardo;
+    if (testo == "presenze")
+        return Criterio::Presenze;
+    if (testo == "frequenza")
+        return Criterio::Frequenza;
+    throw cli::ErroreUso("criterio sconosciuto: '" + testo + "' (ritardo, presenze o frequenza)");
+}
+
+int esegui(const cli::Argomenti& args, std::istream&, std::ostream& out, std::ostream&)
+{
+    args.soloOpzioni({"--archivio", "--inizio", "--fine", "--ruote", "--criterio", "--livello", "--capogioco"});
+    const auto percorso = args.valore("--archivio");
+    if (!percorso)
+        throw cli::ErroreUso("manca --archivio");
+
+    Ingresso in;
+    in.criterio = leggiCriterio(args.valore("--criterio", "ritardo"));
+    in.livello = static_cast<int>(args.intero("--livello").value_or(LivelloIniziale));
+    if (in.livello < LivelloMinimo || in.livello > LivelloMassimo)
+        throw cli::ErroreUso("--livello deve essere fra 3 e 8");
+    in.capogioco = static_cast<int>(args.intero("--capogioco").value_or(0));
+    if (in.capogioco < 0 || in.capogioco > 90)
+        throw cli::ErroreUso("--capogioco deve essere fra 0 e 90");
+    const grid::Grid FgR = leggiRuote(args.valore("--ruote", "BA"));
+    const auto ruote = ruoteSelezionate(FgR);
+    if (std::none_of(ruote.begin(), ruote.end(), [](bool s) { return s; }))
+        throw cli::ErroreUso(NessunaRuota.testo);
+
+    auto a = std::make_unique<archive::Archivio>();
+    a->EstrazioneIniziale = 1;
+    try {
+        archive::CaricaArchivio(*a, *percorso);
+    } catch (const std::exception& e) {
+        throw cli::ErroreDati("impossibile caricare l'archivio " + *percorso + ": " + e.what());
+    }
+
+    SceltaIntervallo run;
+    run.apri(massimoScelta(*a));
+    if (run.massimo() < 1)
+        throw cli::ErroreDati("l'archivio " + *percorso + " non contiene estrazioni");
+    const long fine = args.intero("--fine").value_or(run.fine());
+    const long inizio = args.intero("--inizio").value_or(std::min<long>(run.inizio(), fine));
+    if (fine < 1 || fine > run.massimo())
+        throw cli::ErroreUso("--fine deve essere fra 1 e " + std::to_string(run.massimo()));
+    if (inizio < 1 || inizio > fine)
+        throw cli::ErroreUso("--inizio deve essere fra 1 e la fine (" + std::to_string(fine) + ")");
+    in.inizio = static_cast<int>(inizio);
+    in.fine = static_cast<int>(fine);
+
+    PiramidePrevisionale pp;
+    if (const auto avviso = pp.CalcolaPiramidePrevisionale(*a, FgR, in))
+        throw cli::ErroreUso(avviso->testo);
+
+    for (int r = 0; r < pp.FG2.righe(); ++r) {
+        for (int c = 0; c < pp.FG2.colonne(); ++c)
+            out << (c ? "\t" : "") << pp.FG2.testo(r, c);
+        out << '\n';
+    }
+    out << '\n';
+    for (int r = 0; r < pp.Fg1.righe(); ++r) {
+        for (int c = 0; c <= r; ++c)
+            out << (c ? "\t" : "") << pp.Fg1.testo(r, c);
+        out << '\n';
+    }
+    return cli::EsitoOk;
+}
+
+const cli::Registrazione registrazione({
+    "previsionale",
+    "piramide previsionale dei ritardi, delle presenze e delle frequenze",
+    Uso,
+    esegui,
+    {},
+});
+
+}

@@ -1,0 +1,181 @@
+// Reading the workbench settings from command-line options.
+#include "cli/ImpostazioniCli.h"
+
+#include "archive/CaricaArchivio.h"
+#include "engine/Numeri.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace cli {
+
+const std::vector<std::string>& opzioniBanco()
+{
+    static const std::vector<std::string> o = {"--archivio", "--rif",    "--ruota",  "--ruote",    "--posizioni",
+                                               "--rilevazione", "--numeri", "--qn",  "--ncasi",    "--mensile",
+                                               "--forza-ultima", "--colpi", "--lista", "--livello", "--valore"};
+    return o;
+}
+
+const std::vector<std::string>& flagBanco()
+{
+    static const std::vector<std::string> f = {"--forza-ultima"};
+    return f;
+}
+
+const char* const AiutoBanco =
+    "Impostazioni del banco (come nella finestra della piramide):\n"
+    "  --archivio FILE.db     archivio delle estrazioni (obbligatorio)\n"
+    "  --rif D                estrazione di riferimento, n. indice (predefinita: l'ultima)\n"
+    "  --ruota BA             ruota base della rilevazione (predefinita: BA)\n"
+    "  --ruote BA,CA,...      ruote in gioco, o 'tutte' (predefinita: BA)\n"
+    "  --posizioni 1,2,3      posizioni della rilevazione (predefinite: 1,2,3,4,5)\n"
+    "  --rilevazione T        Mensile, Numeri, Distanza, Differenza, Somma, Decina, Figura\n"
+    "                         o Cadenza (predefinita: Mensile)\n"
+    "  --numeri 05-12-33      numeri della rilevazione\n"
+    "  --qn N                 riscontri richiesti per un caso, 1..5 (predefinito: 1)\n"
+    "  --ncasi K              numero di casi, 1..50 (predefinito: 12)\n"
+    "  --mensile U|1..31      estrazione del mese: U = ultima (predefinita: quella del riferimento)\n"
+    "  --forza-ultima         con U, l'ultima estrazione dell'archivio puo' essere un caso\n"
+    "  --colpi C              colpi di verifica, 1..20 (predefiniti: 8)\n"
+    "  --lista L              righe dei risultati delle ricerche, 100..1000 (predefinite: 100)\n"
+    "  --livello S            sorte della verifica di livello, 1..5 (predefinita: 1)\n"
+    "  --valore V             valore scelto nella lista dei valori, 0..90 (predefinito: 0)\n"
+    "RM e RN sono accettati per Roma e Nazionale.\n";
+
+std::unique_ptr<archive::Archivio> caricaArchivioCli(const Argomenti& args)
+{
+    const auto percorso = args.valore("--archivio");
+    if (!percorso)
+        throw ErroreUso("manca --archivio");
+    engine::CaricaTutteLeTabelle();
+    auto a = std::make_unique<archive::Archivio>();
+    a->EstrazioneIniziale = 1;
+    try {
+        archive::CaricaArchivio(*a, *percorso);
+    } catch (const std::exception& e) {
+        throw ErroreDati("impossibile caricare l'archivio " + *percorso + ": " + e.what());
+    }
+    if (a->NumeroEstrazioni < 1)
+        throw ErroreDati("l'archivio " + *percorso + " non contiene estrazioni");
+    return a;
+}
+
+std::optional<int> ruotaCli(const std::string& sigla)
+{
+    std::string s = sigla;
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (s == "RM")
+        return 7;
+    if (s == "RN")
+        return 10;
+    if (s.size() != 2)
+        return std::nullopt;
+    return archive::IndiceRuota(s);
+}
+
+namespace {
+
+std::vector<std::string> elenco(const std::string& testo)
+{
+    std::vector<std::string> parti;
+    std::stringstream in(testo);
+    std::string p;
+    while (std::getline(in, p, ','))
+        if (!p.empty())
+            parti.push_back(p);
+    return parti;
+}
+
+int interoIn(const Argomenti& args, const std::string& opzione, int predefinito, int minimo, int massimo)
+{
+    const long v = args.intero(opzione).value_or(predefinito);
+    if (v < minimo || v > massimo)
+        throw ErroreUso(opzione + " deve essere fra " + std::to_string(minimo) + " e " + std::to_string(massimo));
+    return static_cast<int>(v);
+}
+
+}
+
+void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbench::Banco& b)
+{
+    workbench::apriBanco(b, a);
+    const int rif = interoIn(args, "--rif", a.NumeroEstrazioni, 1, a.NumeroEstrazioni);
+    workbench::impostaRiferimento(b, a, rif);
+    workbench::impostaMensileDaRiferimento(b, a);
+
+    if (const auto r = args.valore("--ruota")) {
+        const auto w = ruotaCli(*r);
+        if (!w)
+            throw ErroreUso("ruota sconosciuta: '" + *r + "'");
+        b.ruotaBase = *w;
+    }
+
+    if (const auto r = args.valore("--ruote")) {
+        std::array<bool, archive::NumeroRuote> scelte{};
+        if (*r == "tutte" || *r == "TUTTE" || *r == "Tutte") {
+            scelte.fill(true);
+        } else {
+            for (const auto& s : elenco(*r)) {
+                const auto w = ruotaCli(s);
+                if (!w)
+                    throw ErroreUso("ruota sconosciuta: '" + s + "'");
+                scelte[static_cast<std::size_t>(*w)] = true;
+            }
+        }
+        for (int w = 0; w < archive::NumeroRuote; ++w)
+            workbench::setRuotaInGioco(b, w, scelte[static_cast<std::size_t>(w)]);
+    }
+
+    if (const auto p = args.valore("--posizioni")) {
+        b.posizioni.fill(false);
+        for (const auto& s : elenco(*p)) {
+            if (s.size() != 1 || s[0] < '1' || s[0] > '5')
+                throw ErroreUso("posizione non valida: '" + s + "' (1..5)");
+            b.posizioni[static_cast<std::size_t>(s[0] - '1')] = true;
+        }
+    }
+
+    if (const auto t = args.valore("--rilevazione")) {
+        const auto& nomi = workbench::NomiRilevazione;
+        const auto it = std::find_if(nomi.begin(), nomi.end(), [&](std::string_view n) {
+            return n.size() == t->size() && std::equal(n.begin(), n.end(), t->begin(), [](char x, char y) {
+                       return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+                   });
+        });
+        if (it == nomi.end())
+            throw ErroreUso("rilevazione sconosciuta: '" + *t +
+                            "' (Mensile, Numeri, Distanza, Differenza, Somma, Decina, Figura, Cadenza)");
+        b.rilevazione = static_cast<workbench::Rilevazione>(it - nomi.begin());
+    }
+
+    b.numeri = args.valore("--numeri", "");
+    b.qn = interoIn(args, "--qn", 1, 1, 5);
+    b.numeroCasi = interoIn(args, "--ncasi", 12, 1, 50);
+    if (const auto m = args.valore("--mensile")) {
+        if (*m == "U" || *m == "u")
+            b.mensile = 0;
+        else
+            b.mensile = interoIn(args, "--mensile", 0, 1, 31);
+    }
+    b.forzaUltima = args.ha("--forza-ultima");
+    b.colpi = interoIn(args, "--colpi", 8, 1, 20);
+    b.lista = interoIn(args, "--lista", 100, 100, 1000);
+    if (b.lista % 50 != 0)
+        throw ErroreUso("--lista deve essere un multiplo di 50 fra 100 e 1000");
+    b.livello = interoIn(args, "--livello", 1, 1, 5);
+    b.valoreLista = interoIn(args, "--valore", 0, 0, 90);
+}
+
+void stampaGrid(const grid::Grid& g, std::ostream& out)
+{
+    for (int r = 0; r < g.righe(); ++r) {
+        for (int c = 0; c < g.colonne(); ++c)
+            out << (c ? "\t" : "") << g.testo(r, c);
+        out << '\n';
+    }
+}
+
+void segnalaEsito(const workbench::Messaggio& m) { throw ErroreDati(m.titolo + ": " + m.testo); }
+
+}

@@ -1,0 +1,46 @@
+// The workbench settings as command-line options, shared by every workbench subcommand.
+#pragma once
+
+#include "archive/Archivio.h"
+#include "cli/Comandi.h"
+#include "grid/Grid.h"
+#include "workbench/Banco.h"
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// The options read by leggiImpostazioni, for Argomenti::soloOpzioni (add your own).
+const std::vector<std::string>& opzioniBanco();
+// The options among them that take no value ("--forza-ultima"): pass them as the
+// Comando's flagSenzaValore.
+const std::vector<std::string>& flagBanco();
+// Help text of the common options, to append to a command's `uso`.
+extern const char* const AiutoBanco;
+
+// Loads the draws database named by --archivio (usage error when missing, data
+// error when it cannot be loaded) and fills the number tables the detections read.
+std::unique_ptr<archive::Archivio> caricaArchivioCli(const Argomenti& args);
+
+// Fills b as the window does when it opens on `a`, then applies the options:
+// --rif D (default: the newest draw), --ruota BA, --ruote BA,CA,...|tutte,
+// --posizioni 1,2,3, --rilevazione Mensile..Cadenza, --numeri 05-12-33, --qn N,
+// --ncasi K, --mensile U|1..31 (default: the ordinal of the reference draw),
+// --forza-ultima, --colpi C, --lista L, --livello S, --valore V (ListVal).
+// A malformed or out-of-range value is a usage error.
+void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbench::Banco& b);
+
+// Wheel index of a code: the workbench's codes (BA .. NZ, any case) and the
+// historical file's RM and RN.
+std::optional<int> ruotaCli(const std::string& sigla);
+
+// A grid as tab-separated lines, header row first: exactly the cell texts.
+void stampaGrid(const grid::Grid& g, std::ostream& out);
+
+// A command's message as the error that ends it: data error (exit 1).
+[[noreturn]] void segnalaEsito(const workbench::Messaggio& m);
+
+}

@@ -1,0 +1,147 @@
+// Pyramid evaluation on a draw and the layout of the composition grids.
+#include "engine/Piramide.h"
+
+#include <string>
+
+namespace engine {
+
+namespace {
+// Bricks before the first of each level: 0, 1, 3, 6, 10.
+constexpr std::array<int, 6> PrimoDelLivello = {0, 1, 2, 4, 7, 11};
+
+int intero(const grid::Grid& g, int r, int c) { return static_cast<int>(g.valore(r, c)); }
+}
+
+int rigaMattone(int m)
+{
+    for (int k = 5; k >= 1; --k)
+        if (m >= PrimoDelLivello[k])
+            return k;
+    return 0;
+}
+
+int postoMattone(int m) { return m - PrimoDelLivello[rigaMattone(m)] + 1; }
+
+int primoMattone(int livello) { return PrimoDelLivello[livello]; }
+
+int ultimoMattone(int livello) { return PrimoDelLivello[livello] + livello - 1; }
+
+std::int16_t numeroControllato(const archive::Archivio& a, int d, int w, int p)
+{
+    if (d < 1 || d > a.NumeroEstrazioni)
+        throw ErroreCalcolo("estrazione fuori archivio: " + std::to_string(d));
+    if (w < 0 || w >= archive::NumeroRuote)
+        throw ErroreCalcolo("ruota fuori intervallo: " + std::to_string(w));
+    if (p < 1 || p > 5)
+        throw ErroreCalcolo("posizione fuori intervallo: " + std::to_string(p));
+    return a.numero(d, w, p);
+}
+
+std::optional<std::string> controllaSigla(std::string_view testo)
+{
+    if (archive::IndiceRuota(testo))
+        return std::nullopt;
+    return "Sigla ruota non riconosciuta: usare BA, CA, FI, GE, MI, NA, PA, RO, TO, VE o NZ.";
+}
+
+namespace {
+// Column `cRuota` from the abbreviation in `cSigla`: an empty abbreviation keeps the
+// index as typed, an unknown one is refused (false) so no previous index is reused.
+bool ruotaDaSigla(grid::Grid& g, int r, int cSigla, int cRuota)
+{
+    const std::string& sigla = g.testo(r, cSigla);
+    if (sigla.empty())
+        return true;
+    const auto w = archive::IndiceRuota(sigla);
+    if (!w)
+        return false;
+    g.setNumero(r, cRuota, *w);
+    return true;
+}
+}
+
+std::optional<ErroreMattone> ValutaPiramide(grid::Grid& FgF, int d, int valoreLista, const archive::Archivio& a,
+                                            std::array<std::string, 16>& Lbl0)
+{
+    std::array<bool, NumeroMattoni + 1> sigleValide{};
+    for (int m = 1; m <= NumeroMattoni; ++m)
+        if (!FgF.testo(m, colF::Tras).empty())
+            sigleValide[m] = ruotaDaSigla(FgF, m, colF::RU1, colF::R1) && ruotaDaSigla(FgF, m, colF::RU2, colF::R2);
+
+    for (int m = 1; m <= NumeroMattoni; ++m) {
+        if (FgF.testo(m, colF::Tras).empty())
+            continue;
+        try {
+            if (!sigleValide[m])
+                throw ErroreCalcolo("sigla ruota non riconosciuta");
+            CampiOperatore c;
+            c.CodiceOperatore = FgF.testo(m, colF::Tras);
+            c.P1 = static_cast<std::int16_t>(intero(FgF, m, colF::E1));
+            c.R1 = static_cast<std::int16_t>(intero(FgF, m, colF::R1));
+            c.P2 = static_cast<std::int16_t>(intero(FgF, m, colF::E2));
+            c.R2 = static_cast<std::int16_t>(intero(FgF, m, colF::R2));
+            c.EstrazioneCalcolo = static_cast<std::int16_t>(d);
+            const int tipo = intero(FgF, m, colF::Tipo);
+            switch (tipo) {
+            case 1:
+                c.N1 = numeroControllato(a, d, c.R1, c.P1);
+                break;
+            case 2:
+                c.N1 = numeroControllato(a, d, c.R1, c.P1);
+                c.N2 = numeroControllato(a, d, c.R2, c.P2);
+                break;
+            case 3:
+                c.ValoreFisso = static_cast<std::int16_t>(intero(FgF, m, colF::VAL));
+                c.N1 = numeroControllato(a, d, c.R1, c.P1);
+                break;
+            case 4:
+                if (valoreLista < 0 || valoreLista > 90)
+                    throw ErroreCalcolo("nessun valore scelto nella lista");
+                c.N1 = static_cast<std::int16_t>(valoreLista);
+                break;
+            case 5:
+                if (valoreLista < 0 || valoreLista > 90)
+                    throw ErroreCalcolo("nessun valore scelto nella lista");
+                c.ValoreFisso = static_cast<std::int16_t>(valoreLista);
+                c.N1 = numeroControllato(a, d - valoreLista, c.R1, c.P1);
+                break;
+            case 6:
+                if (d < 1 || d > a.NumeroEstrazioni)
+                    throw ErroreCalcolo("estrazione fuori archivio: " + std::to_string(d));
+                break;
+            case 7:
+                c.ValoreFisso = static_cast<std::int16_t>(intero(FgF, m, colF::VAL));
+                c.N1 = numeroControllato(a, d, c.R1, c.P1);
+                c.N2 = numeroControllato(a, d, c.R2, c.P2);
+                break;
+            default:
+                continue;   // an unknown class is skipped and its label keeps its text
+            }
+            ElaboraPPP2(c, a);
+            Lbl0[m] = std::to_string(c.Risultato);
+        } catch (const std::exception& e) {
+            return ErroreMattone{m, e.what()};
+        }
+    }
+    return std::nullopt;
+}
+
+void SettaGridFGF(grid::Grid& g)
+{
+    // Rows the grid lacks are not written: Fg5 may hold only its five pattern rows.
+    for (int m = 1; m <= NumeroMattoni; ++m)
+        g.setNumero(m, colF::Riga, m);
+    const int ultima = g.righe() - 1;
+    g.setColoreTesto(1, colF::Tras, ultima, colF::Tras, grid::colori::Rosso);
+    g.setSfondo(1, colF::E1, ultima, colF::RU1, grid::rgb(255, 255, 128));
+    g.setSfondo(1, colF::E2, ultima, colF::RU2, grid::rgb(128, 255, 128));
+    g.setSfondo(1, colF::VAL, ultima, colF::VAL, grid::rgb(128, 255, 255));
+}
+
+void SettaGridFGF(grid::Grid& FgF, grid::Grid& Fg5)
+{
+    SettaGridFGF(FgF);
+    SettaGridFGF(Fg5);
+}
+
+}

@@ -1,0 +1,59 @@
+// The pyramid of fifteen bricks: composition grid layout, evaluation on a draw, SettaGridFGF.
+#pragma once
+
+#include "archive/Archivio.h"
+#include "engine/Operatori.h"
+#include "grid/Grid.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace engine {
+
+constexpr int NumeroMattoni = 15;
+
+// Columns of the composition grid FgF (and of the pattern grid Fg5).
+namespace colF {
+constexpr int Riga = 0, Ri = 1, Co = 2, Tras = 3, Tipo = 4, E1 = 5, R1 = 6, RU1 = 7, E2 = 8, R2 = 9, RU2 = 10, VAL = 11;
+}
+
+// Row of brick m in the triangle (1 = top) and its place in that row (1 = left).
+int rigaMattone(int m);
+int postoMattone(int m);
+// First and last brick of level (row) k = 1..5: 1-1, 2-3, 4-6, 7-10, 11-15.
+int primoMattone(int livello);
+int ultimoMattone(int livello);
+
+// The number N(d, w, p), raising ErroreCalcolo for a draw outside 1..N, a wheel
+// outside 0..10 or a position outside 1..5: a pyramid or a verification must
+// never read past the archive.
+std::int16_t numeroControllato(const archive::Archivio& a, int d, int w, int p);
+
+// Check made when a wheel abbreviation is typed into a brick: empty when the text
+// names one of the eleven wheels, else the Italian message the window shows.
+std::optional<std::string> controllaSigla(std::string_view testo);
+
+// The evaluation's failure: the brick at which it stopped and why.
+struct ErroreMattone {
+    int mattone = 0;
+    std::string dettaglio;
+};
+
+// Evaluates every non-empty brick of FgF on draw d, in brick order, and writes the
+// results into Lbl0[1..15] (untouched for empty bricks). valoreLista is the index
+// selected in ListVal (-1 when none): the operand of class 4 and the offset of class 5.
+// Column 6/9 is rewritten from a recognised abbreviation in column 7/10; a brick whose
+// abbreviation names no wheel stops the evaluation rather than use an old index.
+// Stops at the first failing brick, keeping the results already written.
+std::optional<ErroreMattone> ValutaPiramide(grid::Grid& FgF, int d, int valoreLista, const archive::Archivio& a,
+                                            std::array<std::string, 16>& Lbl0);
+
+// Lays out FgF (or Fg5): brick numbers 1..15 in column 0 and the colours of the
+// operator, first number, second number and value columns.
+void SettaGridFGF(grid::Grid& g);
+// Both grids, as the workbench does after an evaluation.
+void SettaGridFGF(grid::Grid& FgF, grid::Grid& Fg5);
+
+}

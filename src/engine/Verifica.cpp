@@ -1,0 +1,185 @@
+// Verifica1..Verifica7: the forecast of a formula on every case and its first attempt on the wheels in play.
+#include "engine/Verifica.h"
+
+#include "engine/Operatori.h"
+#include "engine/Piramide.h"
+
+#include <algorithm>
+#include <string>
+
+namespace engine {
+
+namespace {
+
+// The seven routines differ only in how the evaluator's inputs are taken from the case draw.
+void preparaIngressi(int tipo, const Formula& f, CampiOperatore& c, int d, const archive::Archivio& a)
+{
+    switch (tipo) {
+    case 1:
+        c.N1 = numeroControllato(a, d, f.R1, f.P1);
+        break;
+    case 2:
+        c.N1 = numeroControllato(a, d, f.R1, f.P1);
+        c.N2 = numeroControllato(a, d, f.R2, f.P2);
+        break;
+    case 3:
+        c.N1 = numeroControllato(a, d, f.R1, f.P1);
+        break;
+    case 4:
+        c.N1 = static_cast<std::int16_t>(f.valore);
+        break;
+    case 5:
+        c.N1 = numeroControllato(a, d - f.valore, f.R1, f.P1);
+        break;
+    case 6:
+        break;
+    case 7:
+        c.N1 = numeroControllato(a, d, f.R1, f.P1);
+        c.N2 = numeroControllato(a, d, f.R2, f.P2);
+        break;
+    default:
+        throw ErroreCalcolo("tipo operatore non valido: " + std::to_string(tipo));
+    }
+}
+
+void verifica(int tipo, const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
+              grid::Grid& FgX, const archive::Archivio& a)
+{
+    if (pv.slot < 1 || pv.slot > 5)
+        throw ErroreCalcolo("colonna di verifica non valida: " + std::to_string(pv.slot));
+    FgL.setRighe(1);
+    const int colonnaSlot = pv.slot + 7;
+    // The last attempt that may be read: never past the reference draw nor the archive.
+    const int ultimo = std::min(pv.riferimento, a.NumeroEstrazioni);
+
+    CampiOperatore c;
+    c.CodiceOperatore = f.codice;
+    c.P1 = static_cast<std::int16_t>(f.P1);
+    c.R1 = static_cast<std::int16_t>(f.R1);
+    c.P2 = static_cast<std::int16_t>(f.P2);
+    c.R2 = static_cast<std::int16_t>(f.R2);
+    c.ValoreFisso = static_cast<std::int16_t>(f.valore);
+
+    for (int k = 1; k < FgEv.righe(); ++k) {
+        const int r = FgL.aggiungiRiga();
+        FgL.setTesto(r, colL::Estr, FgEv.testo(k, 1));
+        FgL.setTesto(r, colL::Data, FgEv.testo(k, 2));
+        FgL.setTesto(r, colL::Rif, FgEv.testo(k, 0));
+
+        const int d = static_cast<int>(FgEv.valore(k, 1));
+        if (d < 1 || d > a.NumeroEstrazioni)
+            throw ErroreCalcolo("estrazione del caso fuori archivio: " + std::to_string(d));
+        c.EstrazioneCalcolo = static_cast<std::int16_t>(d);
+        preparaIngressi(tipo, f, c, d, a);
+        ElaboraPPP2(c, a);
+        const int previsione = c.Risultato;
+        const std::string testo = std::to_string(previsione);
+        if (FgX.righe() <= k)
+            FgX.setRighe(k + 1);
+        FgX.setTesto(k, pv.slot, testo);
+        FgL.setTesto(r, colonnaSlot, testo);
+
+        // 0 is the archive's mark of a wheel not drawn: a forecast of 0 would "hit"
+        // every such wheel, so only real numbers are looked for.
+        if (previsione < 1 || previsione > 90)
+            continue;
+        bool colpito = false;
+        for (int t = d + 1; t <= d + pv.colpi && t <= ultimo && !colpito; ++t) {
+            for (int w = 0; w < archive::NumeroRuote; ++w) {
+                if (!pv.ruote[w])
+                    continue;
+                for (int p = 1; p <= 5; ++p) {
+                    if (a.numero(t, w, p) != previsione)
+                        continue;
+                    int riga = r;
+                    if (colpito) {
+                        riga = FgL.aggiungiRiga();
+                        FgL.setTesto(riga, colonnaSlot, testo);
+                    }
+                    FgL.setTesto(riga, colL::Ru, archive::SigleRuote[w]);
+                    FgL.setNumero(riga, colL::C, t - d);
+                    FgL.setTesto(riga, colL::Pos1 + p - 1, testo);
+                    FgL.setTesto(riga, colL::S, "1");
+                    colpito = true;
+                    break;   // a number is drawn at most once per wheel
+                }
+            }
+        }
+    }
+}
+
+}
+
+void Verifica1(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
+               grid::Grid& FgX, const archive::Archivio& a)
+{
+    verifica(1, f, pv, FgEv, FgL, FgX, a);
+}
+
+void Verifica2(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
+               grid::Grid& FgX, const archive::Archivio& a)
+{
+    verifica(2, f, pv, FgEv, FgL, FgX, a);
+}
+
+void Verifica3(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
+               grid::Grid& FgX, const archive::Archivio& a)
+{
+    verifica(3, f, pv, FgEv, FgL, FgX, a);
+}
+
+void Verifica4(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
+               grid::Grid& FgX, const archive::Archivio& a)
+{
+    verifica(4, f, pv, FgEv, FgL, FgX, a);
+}
+
+void Verifica5(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
+               grid::Grid& FgX, const archive::Archivio& a)
+{
+    verifica(5, f, pv, FgEv, FgL, FgX, a);
+}
+
+void Verifica6(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
+               grid::Grid& FgX, const archive::Archivio& a)
+{
+    verifica(6, f, pv, FgEv, FgL, FgX, a);
+}
+
+void Verifica7(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
+               grid::Grid& FgX, const archive::Archivio& a)
+{
+    verifica(7, f, pv, FgEv, FgL, FgX, a);
+}
+
+void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
+                     grid::Grid& FgX, const archive::Archivio& a)
+{
+    switch (f.tipo) {
+    case 1: Verifica1(f, pv, FgEv, FgL, FgX, a); break;
+    case 2: Verifica2(f, pv, FgEv, FgL, FgX, a); break;
+    case 3: Verifica3(f, pv, FgEv, FgL, FgX, a); break;
+    case 4: Verifica4(f, pv, FgEv, FgL, FgX, a); break;
+    case 5: Verifica5(f, pv, FgEv, FgL, FgX, a); break;
+    case 6: Verifica6(f, pv, FgEv, FgL, FgX, a); break;
+    case 7: Verifica7(f, pv, FgEv, FgL, FgX, a); break;
+    default: throw ErroreCalcolo("tipo operatore non valido: " + std::to_string(f.tipo));
+    }
+}
+
+void ColoraFgL(grid::Grid& FgL)
+{
+    const int ultima = FgL.righe() - 1;
+    if (ultima < 1)
+        return;
+    FgL.setColoreTesto(1, 8, ultima, 12, grid::colori::Blu);
+    FgL.setSfondo(1, 6, ultima, 7, grid::rgb(255, 255, 192));
+    FgL.setSfondo(1, 3, ultima, 3, grid::rgb(255, 224, 192));
+    FgL.setSfondo(1, 14, ultima, 18, grid::rgb(192, 255, 192));
+    FgL.setColoreTesto(1, 14, ultima, 18, grid::colori::Rosso);
+    FgL.setGrassetto(1, 14, ultima, 18, true);
+    FgL.setGrassetto(1, 4, ultima, 4, true);
+    FgL.setSfondo(1, 13, ultima, 13, grid::colori::Giallo);
+}
+
+}

@@ -1,0 +1,78 @@
+// The draws database: EstrazioniLotto, its index, the view Query_AAMMGG, date forms.
+#include "storage/DrawsDb.h"
+
+#include <cctype>
+
+namespace storage {
+
+void creaSchemaEstrazioni(Database& db)
+{
+    // The date is kept as "AAAA-MM-GG" so that text order is date order; the
+    // check keeps any other form out, since the loader reads the text as it is.
+    db.esegui("CREATE TABLE IF NOT EXISTS EstrazioniLotto ("
+              " DataEstrazione TEXT NOT NULL"
+              "  CHECK (DataEstrazione GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'),"
+              // TO is an SQL keyword: quoted here, and read qualified as EstrazioniLotto.To.
+              " Ba TEXT, Ca TEXT, Fi TEXT, Ge TEXT, Mi TEXT, Na TEXT, Pa TEXT, Ro TEXT, \"To\" TEXT, Ve TEXT, Nz TEXT,"
+              " datareg TEXT, orareg TEXT)");
+    // The unique index is both the uniqueness of a date and the index that
+    // archive maintenance seeks on.
+    db.esegui("CREATE UNIQUE INDEX IF NOT EXISTS PrimaryKey ON EstrazioniLotto (DataEstrazione)");
+    db.esegui("CREATE VIEW IF NOT EXISTS Query_AAMMGG AS SELECT"
+              " CAST(substr(DataEstrazione, 1, 4) AS INTEGER) AS A,"
+              " CAST(substr(DataEstrazione, 6, 2) AS INTEGER) AS M,"
+              " CAST(substr(DataEstrazione, 9, 2) AS INTEGER) AS G"
+              " FROM EstrazioniLotto");
+}
+
+Database ApriArchivio(const std::string& percorso)
+{
+    Database db(percorso, PasswordDatabase(), Database::Modo::SoloEsistente);
+    if (!db.esisteTabella("EstrazioniLotto"))
+        throw ErroreDatabase(ErroreDatabase::Tipo::NonDatabase,
+                             "Il database \"" + percorso + "\" non contiene la tabella EstrazioniLotto");
+    return db;
+}
+
+namespace {
+bool cifre(const std::string& s, std::size_t da, std::size_t n)
+{
+    for (std::size_t i = da; i < da + n; ++i)
+        if (!std::isdigit(static_cast<unsigned char>(s[i])))
+            return false;
+    return true;
+}
+
+int giorniNelMese(int anno, int mese)
+{
+    static constexpr int giorni[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool bisestile = (anno % 4 == 0 && anno % 100 != 0) || anno % 400 == 0;
+    return mese == 2 && bisestile ? 29 : giorni[mese - 1];
+}
+
+bool dataValida(int anno, int mese, int giorno)
+{
+    return anno >= 1 && mese >= 1 && mese <= 12 && giorno >= 1 && giorno <= giorniNelMese(anno, mese);
+}
+}
+
+std::string DataDaDb(const std::string& iso)
+{
+    if (iso.size() != 10 || iso[4] != '-' || iso[7] != '-' || !cifre(iso, 0, 4) || !cifre(iso, 5, 2) || !cifre(iso, 8, 2))
+        return {};
+    return iso.substr(8, 2) + "/" + iso.substr(5, 2) + "/" + iso.substr(0, 4);
+}
+
+std::string DataPerDb(const std::string& ggmmaaaa)
+{
+    const std::string& s = ggmmaaaa;
+    if (s.size() != 10 || s[2] != '/' || s[5] != '/' || !cifre(s, 0, 2) || !cifre(s, 3, 2) || !cifre(s, 6, 4))
+        return {};
+    if (!dataValida(std::stoi(s.substr(6, 4)), std::stoi(s.substr(3, 2)), std::stoi(s.substr(0, 2))))
+        return {};
+    return s.substr(6, 4) + "-" + s.substr(3, 2) + "-" + s.substr(0, 2);
+}
+
+bool DataValida(int anno, int mese, int giorno) { return dataValida(anno, mese, giorno); }
+
+}

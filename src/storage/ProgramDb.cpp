@@ -1,0 +1,185 @@
+// The program database: its tables, its first configuration rows, parameters, operators.
+#include "storage/ProgramDb.h"
+
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace storage {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Keys compare without case, as the look-up by index always did.
+constexpr const char* SchemaParametri =
+    "CREATE TABLE ParametriProgramma ("
+    " Parametro TEXT NOT NULL COLLATE NOCASE,"
+    " Valore1 TEXT,"
+    " Valore2 TEXT)";
+constexpr const char* IndiceParametri = "CREATE UNIQUE INDEX Primarykey ON ParametriProgramma (Parametro)";
+
+// Operator codes compare exactly (case and spacing count in the evaluator).
+constexpr const char* SchemaOperatori =
+    "CREATE TABLE Operatori ("
+    " Operatore TEXT NOT NULL PRIMARY KEY,"
+    " Tipo INTEGER,"
+    " R1 TEXT, P1 TEXT, R2 TEXT, P2 TEXT,"
+    " Spiegazione TEXT)";
+
+constexpr const char* SchemaPiramidiElenco =
+    "CREATE TABLE PiramidiElenco ("
+    " IDPiramide INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " Denominazione TEXT,"
+    " Estrazione INTEGER,"
+    " Ruota INTEGER,"
+    " RuoteG TEXT,"
+    " Colpi INTEGER,"
+    " Posizioni TEXT,"
+    " Numeri TEXT,"
+    " QN INTEGER,"
+    " NumCasi INTEGER,"
+    " TipoRil INTEGER,"
+    " Mensile INTEGER)";
+
+// E2 and R2 stay NULL for bricks with one reference.
+constexpr const char* SchemaPiramideComposizione =
+    "CREATE TABLE PiramideComposizione ("
+    " Idrec INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " IDPiramide INTEGER,"
+    " Riga INTEGER,"
+    " Tras TEXT,"
+    " tipo INTEGER,"
+    " E1 INTEGER, R1 INTEGER,"
+    " E2 INTEGER, R2 INTEGER,"
+    " valore REAL)";
+constexpr const char* IndiceComposizione = "CREATE INDEX PiramideComposizioneId ON PiramideComposizione (IDPiramide)";
+
+// Kept for the files' layout; nothing reads or writes them.
+constexpr const char* SchemaSalvataggi =
+    "CREATE TABLE Salvataggi ("
+    " IdSalvataggio INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " Denominazione TEXT, Data TEXT, Contenuto TEXT)";
+constexpr const char* SchemaGiocate =
+    "CREATE TABLE Giocate ("
+    " IdGiocata INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " Data TEXT, Ruote TEXT, Numeri TEXT, Note TEXT)";
+constexpr const char* SchemaImpostazioni =
+    "CREATE TABLE Impostazioni ("
+    " Chiave TEXT NOT NULL PRIMARY KEY COLLATE NOCASE,"
+    " Valore TEXT)";
+
+}
+
+void creaSchemaProgramma(Database& db)
+{
+    Transazione t(db);
+    const bool nuoviParametri = !db.esisteTabella("ParametriProgramma");
+    const bool nuoviOperatori = !db.esisteTabella("Operatori");
+    if (nuoviParametri) {
+        db.esegui(SchemaParametri);
+        db.esegui(IndiceParametri);
+        auto ins = db.prepara("INSERT INTO ParametriProgramma (Parametro, Valore1, Valore2) VALUES (?1, ?2, '')");
+        for (const auto& [chiave, valore] : {std::pair{"PercorsoArchivio", ""}, std::pair{"EstrazioneIniziale", "1"},
+                                             std::pair{"IndirizzoInternet", ""}, std::pair{"PercorsoDati.iii", ""}}) {
+            ins.bind(1, chiave).bind(2, valore);
+            ins.esegui();
+        }
+    }
+    if (nuoviOperatori) {
+        db.esegui(SchemaOperatori);
+        auto ins = db.prepara("INSERT INTO Operatori (Operatore, Tipo, R1, P1, R2, P2, Spiegazione)"
+                              " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
+        for (const RigaOperatore& r : CatalogoPredefinito()) {
+            ins.bind(1, r.operatore).bind(2, r.tipo).bind(3, r.r1).bind(4, r.p1).bind(5, r.r2).bind(6, r.p2).bind(7, r.spiegazione);
+            ins.esegui();
+        }
+    }
+    if (!db.esisteTabella("PiramidiElenco"))
+        db.esegui(SchemaPiramidiElenco);
+    if (!db.esisteTabella("PiramideComposizione")) {
+        db.esegui(SchemaPiramideComposizione);
+        db.esegui(IndiceComposizione);
+    }
+    if (!db.esisteTabella("Salvataggi"))
+        db.esegui(SchemaSalvataggi);
+    if (!db.esisteTabella("Giocate"))
+        db.esegui(SchemaGiocate);
+    if (!db.esisteTabella("Impostazioni"))
+        db.esegui(SchemaImpostazioni);
+    t.commit();
+}
+
+Database ApriDatabaseProgramma(const std::string& cartellaProgramma)
+{
+    const std::string percorso = (fs::path(cartellaProgramma) / NomeDatabaseProgramma).string();
+    std::error_code ec;
+    const bool nuovo = !fs::exists(percorso, ec) || fs::file_size(percorso, ec) == 0;
+    Database db(percorso, PasswordDatabase(), Database::Modo::CreaSeManca);
+    try {
+        creaSchemaProgramma(db);
+    } catch (...) {
+        // A database that could not be built is not left behind to be found next time.
+        db.chiudi();
+        if (nuovo)
+            fs::remove(percorso, ec);
+        throw;
+    }
+    return db;
+}
+
+std::optional<std::string> LeggiParametro(Database& db, const std::string& chiave)
+{
+    auto s = db.prepara("SELECT Valore1 FROM ParametriProgramma WHERE Parametro = ?1");
+    s.bind(1, chiave);
+    if (!s.step())
+        return std::nullopt;
+    return s.testo(0);
+}
+
+void ScriviParametro(Database& db, const std::string& chiave, const std::string& valore)
+{
+    auto s = db.prepara("UPDATE ParametriProgramma SET Valore1 = ?2 WHERE Parametro = ?1");
+    s.bind(1, chiave).bind(2, valore);
+    s.esegui();
+}
+
+std::string LeggiIndirizzoInternet(Database& db)
+{
+    auto s = db.prepara("SELECT ParametriProgramma.Parametro, ParametriProgramma.Valore1, ParametriProgramma.Valore2 "
+                        "From ParametriProgramma ORDER BY ParametriProgramma.Parametro");
+    while (s.step())
+        if (s.vista(0) == "IndirizzoInternet")
+            return s.testo(1);
+    return {};
+}
+
+bool ScriviPercorsoDatabase(const std::string& cartellaProgramma, const std::string& percorso)
+{
+    std::ofstream f(fs::path(cartellaProgramma) / NomeFilePercorso, std::ios::trunc);
+    if (!f)
+        return false;
+    f << '"' << percorso << "\"\n";
+    f.close();
+    return static_cast<bool>(f);
+}
+
+std::vector<RigaOperatore> LeggiOperatori(Database& db)
+{
+    std::vector<RigaOperatore> righe;
+    auto s = db.prepara("SELECT Operatore, Tipo, R1, P1, R2, P2, Spiegazione FROM Operatori ORDER BY Operatore");
+    while (s.step()) {
+        RigaOperatore r;
+        r.operatore = s.testo(0);
+        r.tipo = static_cast<int>(s.intero(1));
+        r.r1 = s.testo(2);
+        r.p1 = s.testo(3);
+        r.r2 = s.testo(4);
+        r.p2 = s.testo(5);
+        r.spiegazione = s.testo(6);
+        righe.push_back(std::move(r));
+    }
+    return righe;
+}
+
+}

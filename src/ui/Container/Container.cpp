@@ -1,0 +1,292 @@
+// Container: tool buttons over the window registry, range labels, draw list, progress bars, FINE, help.
+#include "ui/Container/Container.h"
+
+#include "engine/Numeri.h"
+#include "ui/common/GrigliaView.h"
+#include "ui/common/RegistroFinestre.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace ui {
+
+const std::vector<Container::PulsanteStrumento>& Container::pulsanti()
+{
+    static const std::vector<PulsanteStrumento> p{
+        {"Command6", "Piramide1", "Velmora", "Piramide"},
+        {"Command1", "archivio", "Gestione archivio", "Archivio"},
+        {"Command3", "PiramidiPrevisioonali", "La piramide dei ritardi e delle frequenze", "Ritardi"},
+        {"Command2", "Estrazioni_minielenco", "Mini elenco estrazioni", "Elenco"},
+        {"Command4", "Operatori", "Inserimento nuovi operatori", "Operatori"},
+    };
+    return p;
+}
+
+namespace {
+QStyle::StandardPixmap iconaDi(const QString& finestra)
+{
+    if (finestra == QLatin1String("Piramide1"))
+        return QStyle::SP_FileDialogDetailedView;
+    if (finestra == QLatin1String("archivio"))
+        return QStyle::SP_DriveHDIcon;
+    if (finestra == QLatin1String("PiramidiPrevisioonali"))
+        return QStyle::SP_FileDialogContentsView;
+    if (finestra == QLatin1String("Estrazioni_minielenco"))
+        return QStyle::SP_FileDialogListView;
+    return QStyle::SP_FileDialogNewFolder;
+}
+
+QLabel* etichettaValore(QWidget* genitore, const char* nome, const char* suggerimento)
+{
+    auto* l = new QLabel(genitore);
+    l->setObjectName(QString::fromLatin1(nome));
+    l->setToolTip(QString::fromUtf8(suggerimento));
+    l->setAlignment(Qt::AlignCenter);
+    l->setFrameShape(QFrame::StyledPanel);
+    l->setMinimumWidth(80);
+    return l;
+}
+}
+
+Container::Container(Contesto& contesto, QWidget* genitore)
+    : QMainWindow(genitore), contesto_(contesto), mdi_(new QMdiArea(this)), fgpaDati_(1, 5), fgpa(nullptr),
+      pb1(nullptr), Pb2(nullptr), progresso1_(nullptr), progresso2_(nullptr)
+{
+    setObjectName(QStringLiteral("Container"));
+    setWindowTitle(QStringLiteral("Velmora"));
+
+    auto* Picture1 = new QWidget(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAutoFillBackground(true);
+    QPalette tavolozza = Picture1->palette();
+    tavolozza.setColor(QPalette::Window, tavolozza.color(QPalette::Button));
+    Picture1->setPalette(tavolozza);
+    Picture1->setFixedWidth(330);
+
+    auto* strumenti = new QGridLayout;
+    int i = 0;
+    for (const auto& p : pulsanti()) {
+        auto* b = new QToolButton(Picture1);
+        const QString finestra = QString::fromLatin1(p.finestra);
+        b->setObjectName(QString::fromLatin1(p.controllo));
+        b->setIcon(style()->standardIcon(iconaDi(finestra)));
+        b->setIconSize(QSize(32, 32));
+        b->setText(QString::fromUtf8(p.didascalia));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setMinimumSize(96, 64);
+        const bool esiste = registroFinestre().disponibile(finestra);
+        b->setEnabled(esiste);
+        b->setToolTip(esiste ? QString::fromUtf8(p.suggerimento)
+                             : QString::fromUtf8(p.suggerimento) + QStringLiteral(" (non ancora disponibile)"));
+        connect(b, &QToolButton::clicked, this, [this, finestra] { apriFinestra(finestra); });
+        strumenti->addWidget(b, i / 3, i % 3);
+        ++i;
+    }
+    auto* CmDHelp = new QToolButton(Picture1);
+    CmDHelp->setObjectName(QStringLiteral("CmDHelp"));
+    CmDHelp->setToolTip(QStringLiteral("Help in linea"));
+    CmDHelp->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    CmDHelp->setIconSize(QSize(32, 32));
+    CmDHelp->setText(QStringLiteral("Help"));
+    CmDHelp->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    CmDHelp->setMinimumSize(96, 64);
+    connect(CmDHelp, &QToolButton::clicked, this, [this] {
+        if (contesto_.apriHelp)
+            contesto_.apriHelp(250, this);
+    });
+    strumenti->addWidget(CmDHelp, i / 3, i % 3);
+
+    auto* intervallo = new QGridLayout;
+    const char* didascalie[] = {"Inizio", "Fine", "N° estr"};
+    for (int c = 0; c < 3; ++c) {
+        auto* l = new QLabel(QString::fromUtf8(didascalie[c]), Picture1);
+        l->setObjectName(QStringLiteral("Label4"));
+        l->setAlignment(Qt::AlignCenter);
+        intervallo->addWidget(l, 0, c);
+    }
+    LblInizio = etichettaValore(Picture1, "LblInizio", "Data inizio");
+    Lbl_inizioNE = etichettaValore(Picture1, "Lbl_inizioNE", "Indice inizio");
+    LblFine = etichettaValore(Picture1, "LblFine", "Data fine");
+    Lbl_fineNE = etichettaValore(Picture1, "Lbl_fineNE", "Indice fine");
+    Lbl_Ev = etichettaValore(Picture1, "Lbl_Ev", "Estrazioni archivio modello");
+    intervallo->addWidget(LblInizio, 1, 0);
+    intervallo->addWidget(LblFine, 1, 1);
+    intervallo->addWidget(Lbl_Ev, 1, 2, 2, 1);
+    intervallo->addWidget(Lbl_inizioNE, 2, 0);
+    intervallo->addWidget(Lbl_fineNE, 2, 1);
+
+    fgpa = new GrigliaView(fgpaDati_, Picture1);
+    fgpa->setObjectName(QStringLiteral("fgpa"));
+
+    pb1 = new QProgressBar(Picture1);
+    pb1->setObjectName(QStringLiteral("pb1"));
+    Pb2 = new QProgressBar(Picture1);
+    Pb2->setObjectName(QStringLiteral("Pb2"));
+    for (auto* b : {pb1, Pb2}) {
+        b->setRange(0, 1);
+        b->setValue(0);
+        b->setTextVisible(false);
+        b->setMaximumHeight(14);
+    }
+    progresso1_ = BarraProgresso(pb1);
+    progresso2_ = BarraProgresso(Pb2);
+
+    auto* Command45 = new QPushButton(QStringLiteral("FINE"), Picture1);
+    Command45->setObjectName(QStringLiteral("Command45"));
+    Command45->setMinimumHeight(34);
+    connect(Command45, &QPushButton::clicked, this, [this] {
+        // Nothing to save: every window stores its changes as they are made.
+        contesto_.sessione.chiudi();
+        if (contesto_.termina)
+            contesto_.termina();
+    });
+
+    auto* pannello = new QVBoxLayout(Picture1);
+    pannello->addLayout(strumenti);
+    pannello->addSpacing(6);
+    pannello->addLayout(intervallo);
+    pannello->addWidget(fgpa, 1);
+    pannello->addWidget(pb1);
+    pannello->addWidget(Pb2);
+    pannello->addWidget(Command45);
+
+    mdi_->setObjectName(QStringLiteral("areaMdi"));
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    auto* centrale = new QWidget(this);
+    auto* layout = new QHBoxLayout(centrale);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Picture1);
+    layout->addWidget(mdi_, 1);
+    setCentralWidget(centrale);
+    resize(1280, 820);
+
+    // Window load.
+    SettaValoriBase();
+    CaricaFormazioniNumeri();
+    riempiFgpa();
+    Lbl_Ev->setAutoFillBackground(true);
+    QPalette verde = Lbl_Ev->palette();
+    verde.setColor(QPalette::Window, qColore(contesto_.colori.intervallo));
+    verde.setColor(QPalette::WindowText, qColore(contesto_.colori.testoIntervallo));
+    Lbl_Ev->setPalette(verde);
+    ImpostazioniArchivioModello();
+
+    contesto_.pb1 = &progresso1_;
+    contesto_.pb2 = &progresso2_;
+    contesto_.ImpostazioniArchivioModello = [this] { ImpostazioniArchivioModello(); };
+}
+
+Container::~Container()
+{
+    if (contesto_.pb1 == &progresso1_)
+        contesto_.pb1 = nullptr;
+    if (contesto_.pb2 == &progresso2_)
+        contesto_.pb2 = nullptr;
+    contesto_.ImpostazioniArchivioModello = [] {};
+}
+
+void Container::SettaValoriBase()
+{
+    contesto_.colori = ColoriBase{};
+}
+
+void Container::CaricaFormazioniNumeri()
+{
+    engine::CaricaFormazioniNumeri();
+}
+
+void Container::riempiFgpa()
+{
+    const auto& a = contesto_.sessione.archivio();
+    const int n = a.NumeroEstrazioni;
+    auto& g = fgpaDati_;
+    g.setRighe(1);
+    g.setIntestazione("|N° indice|Data|Pr. anno|Pr. mese");
+    g.setRighe(n + 1);
+    for (int d = 1; d <= n; ++d) {
+        g.setNumero(d, 1, d);
+        g.setTesto(d, 2, a.DateEstrazioni[d]);
+        g.setNumero(d, 3, a.ProgressivoAnno[d]);
+        g.setNumero(d, 4, a.ProgressivoMese[d]);
+    }
+    g.setNascosta(0, true);
+    g.setLarghezza(1, 1100);
+    g.setLarghezza(2, 1500);
+    g.setLarghezza(3, 1050);
+    g.setLarghezza(4, 1050);
+    for (int c = 1; c <= 4; ++c)
+        g.setAllineamento(c, grid::Allineamento::Centro);
+    fgpa->setFisse(1, 0);
+    fgpa->verticalHeader()->hide();
+    fgpa->aggiorna();
+    if (n > 0)
+        fgpa->scrollToBottom();
+}
+
+void Container::ImpostazioniArchivioModello()
+{
+    const auto& a = contesto_.sessione.archivio();
+    // A reload by archive maintenance may have changed the draws the list shows.
+    const int n = a.NumeroEstrazioni;
+    if (fgpaDati_.righe() != n + 1 || (n > 0 && fgpaDati_.testo(n, 2) != a.DateEstrazioni[n]))
+        riempiFgpa();
+
+    const int m = a.NumeroEstrazioniModello;
+    if (m < 1 || static_cast<int>(a.ArchivioModello.size()) <= m) {
+        // An empty model archive has no first or last draw.
+        for (auto* l : {LblInizio, Lbl_inizioNE, LblFine, Lbl_fineNE})
+            l->setText(QStringLiteral("-"));
+        Lbl_Ev->setText(QStringLiteral("0"));
+        return;
+    }
+    const int primo = a.ArchivioModello[1];
+    const int ultimo = a.ArchivioModello[m];
+    LblInizio->setText(QString::fromStdString(a.DateEstrazioni[primo]));
+    Lbl_inizioNE->setText(QString::number(primo));
+    LblFine->setText(QString::fromStdString(a.DateEstrazioni[ultimo]));
+    Lbl_fineNE->setText(QString::number(ultimo));
+    // Counted from the two index labels, as the display always did.
+    Lbl_Ev->setText(QString::number(Lbl_fineNE->text().toInt() - Lbl_inizioNE->text().toInt() + 1));
+}
+
+QMdiSubWindow* Container::apriFinestra(const QString& nome)
+{
+    auto it = aperte_.find(nome);
+    if (it != aperte_.end() && it->second) {
+        QMdiSubWindow* sub = it->second;
+        sub->showNormal();
+        mdi_->setActiveSubWindow(sub);
+        sub->raise();
+        return sub;
+    }
+    QWidget* w = nullptr;
+    try {
+        w = registroFinestre().crea(nome, contesto_);
+    } catch (const std::exception& e) {
+        contesto_.dialoghi.messaggio(this, QString::fromStdString(e.what()), QStringLiteral("Anomalia"), Icona::Critica);
+        return nullptr;
+    }
+    if (!w)
+        return nullptr;
+    QMdiSubWindow* sub = mdi_->addSubWindow(w);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setObjectName(nome + QStringLiteral("_finestra"));
+    sub->setWindowTitle(w->windowTitle());
+    aperte_[nome] = sub;
+    w->show();
+    sub->show();
+    mdi_->setActiveSubWindow(sub);
+    return sub;
+}
+
+}

@@ -1,0 +1,70 @@
+// The main window Container: the MDI frame of every tool window, the model archive display, the shared progress bars.
+#pragma once
+
+#include "grid/Grid.h"
+#include "ui/common/Contesto.h"
+#include "ui/common/Progresso.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <map>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QProgressBar;
+class QPushButton;
+class QToolButton;
+
+namespace ui {
+
+class GrigliaView;
+
+class Container : public QMainWindow {
+    Q_OBJECT
+public:
+    // The window load: SettaValoriBase, CaricaFormazioniNumeri, fgpa, ImpostazioniArchivioModello.
+    explicit Container(Contesto& contesto, QWidget* genitore = nullptr);
+    ~Container() override;
+
+    void SettaValoriBase();
+    void CaricaFormazioniNumeri();
+    // Refreshes the five range labels from the model archive (and the draw list when
+    // the archive was reloaded with a different content).
+    void ImpostazioniArchivioModello();
+
+    // What a tool button does: creates the registered window `nome` inside the MDI area
+    // on first use, afterwards only brings it to the front. Null when `nome` is not registered.
+    QMdiSubWindow* apriFinestra(const QString& nome);
+    QMdiArea* areaMdi() const { return mdi_; }
+
+    // The tool buttons: objectName, window name, tooltip.
+    struct PulsanteStrumento {
+        const char* controllo;
+        const char* finestra;
+        const char* suggerimento;
+        const char* didascalia;
+    };
+    static const std::vector<PulsanteStrumento>& pulsanti();
+
+private:
+    void riempiFgpa();
+
+    Contesto& contesto_;
+    QMdiArea* mdi_;
+    grid::Grid fgpaDati_;
+    GrigliaView* fgpa;
+    QLabel* LblInizio;
+    QLabel* Lbl_inizioNE;
+    QLabel* LblFine;
+    QLabel* Lbl_fineNE;
+    QLabel* Lbl_Ev;
+    QProgressBar* pb1;
+    QProgressBar* Pb2;
+    BarraProgresso progresso1_;
+    BarraProgresso progresso2_;
+    std::map<QString, QPointer<QMdiSubWindow>> aperte_;
+};
+
+}

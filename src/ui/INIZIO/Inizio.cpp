@@ -1,0 +1,287 @@
+// INIZIO: the start-up steps, the archive selection, PROCEDI and the import of the historical file.
+#include "ui/INIZIO/Inizio.h"
+
+#include "engine/Numeri.h"
+#include "storage/Database.h"
+#include "ui/Container/Container.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#ifndef VELMORA_VERSIONE
+#define VELMORA_VERSIONE "0.0.0"
+#endif
+
+namespace ui {
+
+namespace {
+const QString messaggioPrimaVolta = QStringLiteral("Attenzione, la prima volta è necessario configurare l'origine dell'archivio");
+const QString messaggioCaricamento =
+    QStringLiteral("Attenzione, probabilmente è stato selezionato un altro archivio. Chiudere il programma e riavviarlo");
+const QString nomeDemo = QStringLiteral("ArchivioDimostrativo.db");
+
+QString daStd(const std::string& s) { return QString::fromStdString(s); }
+std::string aStd(const QString& s) { return s.toStdString(); }
+}
+
+QString Inizio::titolo()
+{
+    return QStringLiteral("Velmora: Versione ") + QStringLiteral(VELMORA_VERSIONE);
+}
+
+Inizio::Inizio(Contesto& contesto, QWidget* genitore)
+    : QWidget(genitore), contesto_(contesto), Command2(new QPushButton(QStringLiteral("PROCEDI"), this)),
+      Command3(new QPushButton(QStringLiteral("FINE"), this)),
+      Command4(new QPushButton(QStringLiteral("SELEZIONE ARCHIVIO"), this)),
+      CmdStorico(new QPushButton(QStringLiteral("CREA ARCHIVIO DA FILE STORICO"), this)),
+      CmDHelp(new QPushButton(this)),
+      Label1(new QLabel(QStringLiteral("Da utilizzare solamente al primo utilizzo del programma. Consultare l'help in linea ------->"), this)),
+      Label5(new QLabel(QStringLiteral("Percorso archivio:"), this)), Lbl_Archivio(new QLabel(this)), LblDemo(new QLabel(this)),
+      pb1(new QProgressBar(this)), progresso_(pb1)
+{
+    setObjectName(QStringLiteral("INIZIO"));
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command3->setObjectName(QStringLiteral("Command3"));
+    Command4->setObjectName(QStringLiteral("Command4"));
+    CmdStorico->setObjectName(QStringLiteral("CmdStorico"));
+    CmDHelp->setObjectName(QStringLiteral("CmDHelp"));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label5->setObjectName(QStringLiteral("Label5"));
+    Lbl_Archivio->setObjectName(QStringLiteral("Lbl_Archivio"));
+    LblDemo->setObjectName(QStringLiteral("LblDemo"));
+    pb1->setObjectName(QStringLiteral("pb1"));
+
+    CmDHelp->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    CmDHelp->setIconSize(QSize(32, 32));
+    CmDHelp->setToolTip(QStringLiteral("Help in linea"));
+    CmdStorico->setToolTip(QStringLiteral("Crea un nuovo archivio dal file storico ufficiale delle estrazioni e lo seleziona"));
+    Label1->setWordWrap(true);
+    LblDemo->setWordWrap(true);
+    Lbl_Archivio->setWordWrap(true);
+    Lbl_Archivio->setFrameShape(QFrame::StyledPanel);
+    Lbl_Archivio->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    pb1->setRange(0, 1);
+    pb1->setValue(0);
+    pb1->setTextVisible(false);
+
+    auto* nome = new QLabel(QStringLiteral("<span style='font-size:22pt; font-weight:bold'>Velmora</span><br>"
+                                           "Lo studio del Lotto con le piramidi"),
+                            this);
+    nome->setAlignment(Qt::AlignCenter);
+
+    auto* selezione = new QGridLayout;
+    selezione->addWidget(Command4, 0, 0);
+    selezione->addWidget(Label1, 0, 1);
+    selezione->addWidget(CmDHelp, 0, 2);
+    selezione->addWidget(CmdStorico, 1, 0);
+    selezione->addWidget(LblDemo, 1, 1, 1, 2);
+    selezione->setColumnStretch(1, 1);
+
+    auto* comandi = new QHBoxLayout;
+    comandi->addWidget(Command2);
+    comandi->addStretch();
+    comandi->addWidget(Command3);
+    Command2->setMinimumHeight(40);
+    Command3->setMinimumHeight(40);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(nome);
+    layout->addSpacing(12);
+    layout->addLayout(selezione);
+    layout->addSpacing(8);
+    layout->addWidget(Label5);
+    layout->addWidget(Lbl_Archivio);
+    layout->addWidget(pb1);
+    layout->addStretch();
+    layout->addLayout(comandi);
+    resize(620, 380);
+
+    connect(Command2, &QPushButton::clicked, this, [this] { Procedi(); });
+    connect(Command3, &QPushButton::clicked, this, [this] {
+        // FINE ends at once, without closing this window first and without a question.
+        contesto_.sessione.chiudi();
+        if (contesto_.termina)
+            contesto_.termina();
+    });
+    connect(Command4, &QPushButton::clicked, this, [this] { SelezioneArchivio(); });
+    connect(CmdStorico, &QPushButton::clicked, this, [this] { CreaDaStorico(); });
+    connect(CmDHelp, &QPushButton::clicked, this, [this] {
+        if (contesto_.apriHelp)
+            contesto_.apriHelp(310, this);
+    });
+}
+
+bool Inizio::avvia()
+{
+    auto& s = contesto_.sessione;
+    const QString cartella = daStd(s.cartellaProgramma());
+    // 1. The help beside the program.
+    if (contesto_.cartellaHelp.isEmpty())
+        contesto_.cartellaHelp = QDir(cartella).filePath(QStringLiteral("HelpVelmora"));
+    // 2.-3. The password is assembled by the storage layer as the program database opens.
+    try {
+        storage::PasswordDatabase();
+        s.apriDatabaseProgramma();
+    } catch (const std::exception& e) {
+        contesto_.dialoghi.messaggio(this,
+                                     QStringLiteral("Impossibile aprire il database del programma DbPiramide.db:\n") + daStd(e.what()),
+                                     QStringLiteral("Anomalia"), Icona::Critica);
+        return false;
+    }
+    // 4.
+    try {
+        s.leggiPercorsoArchivio();
+    } catch (const std::exception&) {
+    }
+    Lbl_Archivio->setText(daStd(s.percorsoArchivio()));
+
+    // 5.-10. From here on a failing step does not stop the sequence.
+    if (!s.apriArchivio()) {
+        contesto_.dialoghi.messaggio(this, messaggioPrimaVolta, QStringLiteral("Selezionare Archivio"), Icona::Esclamazione);
+        SelezioneArchivio();
+    }
+    engine::CaricaTabelleAvvio();
+
+    // 11.-14. An error here is shown once, and the window stays usable.
+    QString errore;
+    try {
+        s.leggiIndirizzoInternet();
+    } catch (const std::exception& e) {
+        errore = daStd(e.what());
+    }
+    setWindowTitle(titolo());
+    const bool demo = QFileInfo::exists(QDir(cartella).filePath(nomeDemo));
+    LblDemo->setVisible(demo);
+    LblDemo->setText(QStringLiteral("Per provare subito il programma: SELEZIONE ARCHIVIO, poi %1 nella cartella del "
+                                    "programma (numeri simulati, non sono le estrazioni reali).")
+                         .arg(nomeDemo));
+    show();
+    try {
+        s.ImpostaInizialix();
+    } catch (const std::exception& e) {
+        if (errore.isEmpty())
+            errore = daStd(e.what());
+    }
+    if (!errore.isEmpty())
+        contesto_.dialoghi.messaggio(this, errore, QStringLiteral("Anomalia"), Icona::Critica);
+    return true;
+}
+
+void Inizio::SelezioneArchivio()
+{
+    OpzioniFile o;
+    o.titolo = QStringLiteral("Selezione archivio");
+    o.cartella = daStd(contesto_.sessione.cartellaProgramma());
+    o.nomeIniziale = QStringLiteral("*.db");
+    o.filtro = QStringLiteral("File di archivio (*.db)");
+    o.estensione = QStringLiteral("db");
+    const auto scelto = contesto_.dialoghi.apriFile(this, o);
+    if (!scelto)
+        return;
+    const QString percorso = QDir::toNativeSeparators(*scelto);
+    contesto_.sessione.selezionaArchivio(aStd(percorso));
+    Lbl_Archivio->setText(QStringLiteral("Database: ") + percorso);
+}
+
+void Inizio::CreaDaStorico()
+{
+    const QString cartella = daStd(contesto_.sessione.cartellaProgramma());
+    OpzioniFile sorgente;
+    sorgente.titolo = QStringLiteral("File storico delle estrazioni");
+    sorgente.cartella = cartella;
+    sorgente.nomeIniziale = QStringLiteral("*.txt");
+    sorgente.filtro = QStringLiteral("File storico (*.txt)");
+    sorgente.estensione = QStringLiteral("txt");
+    const auto storico = contesto_.dialoghi.apriFile(this, sorgente);
+    if (!storico)
+        return;
+    OpzioniFile destinazione;
+    destinazione.titolo = QStringLiteral("Nuovo archivio");
+    destinazione.cartella = cartella;
+    destinazione.nomeIniziale = QStringLiteral("ArchivioLotto.db");
+    destinazione.filtro = QStringLiteral("File di archivio (*.db)");
+    destinazione.estensione = QStringLiteral("db");
+    const auto archivio = contesto_.dialoghi.salvaFile(this, destinazione);
+    if (!archivio)
+        return;
+    const bool esiste = QFileInfo::exists(*archivio);
+    if (esiste && !contesto_.dialoghi.domandaSiNo(this, QStringLiteral("Il file %1 esiste già. Sostituirlo con il nuovo archivio?")
+                                                               .arg(QDir::toNativeSeparators(*archivio)),
+                                                  QStringLiteral("Crea archivio"), Icona::Domanda))
+        return;
+
+    occupa(true);
+    try {
+        const auto esito = contesto_.sessione.creaDaStorico(aStd(*storico), aStd(QDir::toNativeSeparators(*archivio)), esiste,
+                                                            [this](int v, int m) { progresso_.imposta(v, m); });
+        occupa(false);
+        Lbl_Archivio->setText(QStringLiteral("Database: ") + QDir::toNativeSeparators(*archivio));
+        contesto_.dialoghi.messaggio(this,
+                                     QStringLiteral("Archivio creato e selezionato: %1 estrazioni, dal %2 al %3.\n"
+                                                    "Premere PROCEDI per caricarlo.")
+                                         .arg(esito.estrazioni)
+                                         .arg(daStd(esito.prima), daStd(esito.ultima)),
+                                     QStringLiteral("Crea archivio"), Icona::Informazione);
+    } catch (const std::exception& e) {
+        occupa(false);
+        progresso_.azzera();
+        contesto_.dialoghi.messaggio(this, QStringLiteral("Impossibile creare l'archivio:\n") + daStd(e.what()),
+                                     QStringLiteral("Avviso"), Icona::Critica);
+    }
+}
+
+bool Inizio::Procedi()
+{
+    if (occupato_)
+        return false;
+    occupa(true);
+    try {
+        contesto_.sessione.carica([this](int v, int m) { progresso_.imposta(v, m); });
+    } catch (const std::exception&) {
+        occupa(false);
+        contesto_.dialoghi.messaggio(this, messaggioCaricamento, QStringLiteral("Avviso"), Icona::Critica);
+        return false;
+    }
+    occupa(false);
+    // The main window is shown before this one closes, so the program never has
+    // a moment without a window (which would end it).
+    try {
+        auto* c = new Container(contesto_);
+        c->setAttribute(Qt::WA_DeleteOnClose);
+        principale_ = c;
+        c->show();
+    } catch (const std::exception&) {
+        close();
+        contesto_.dialoghi.messaggio(nullptr, messaggioCaricamento, QStringLiteral("Avviso"), Icona::Critica);
+        return false;
+    }
+    close();
+    emit principaleAperta(principale_);
+    return true;
+}
+
+void Inizio::occupa(bool occupato)
+{
+    occupato_ = occupato;
+    for (auto* b : {Command2, Command3, Command4, CmdStorico})
+        b->setEnabled(!occupato);
+}
+
+void Inizio::closeEvent(QCloseEvent* evento)
+{
+    // Closing in the middle of a load would leave the tables half filled.
+    if (occupato_)
+        evento->ignore();
+    else
+        QWidget::closeEvent(evento);
+}
+
+}

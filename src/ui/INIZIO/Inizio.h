@@ -1,0 +1,63 @@
+// The start-up window INIZIO: opens the databases, chooses the archive, loads it and hands over.
+#pragma once
+
+#include "ui/common/Contesto.h"
+#include "ui/common/Progresso.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace ui {
+
+class Inizio : public QWidget {
+    Q_OBJECT
+public:
+    explicit Inizio(Contesto& contesto, QWidget* genitore = nullptr);
+
+    // The window load: every start-up step in its order, then the window is shown and
+    // ImpostaInizialix runs. False when the program database cannot be opened: the
+    // program cannot go on without its configuration.
+    bool avvia();
+
+    // SELEZIONE ARCHIVIO (also run by the load when the archive cannot be opened).
+    void SelezioneArchivio();
+    // CREA ARCHIVIO DA STORICO: a new archive from the official historical file, then selected.
+    void CreaDaStorico();
+    // PROCEDI: loads the archive with pb1; on success shows the main window and closes this one.
+    bool Procedi();
+
+    // The main window opened by PROCEDI; null before.
+    QWidget* principale() const { return principale_; }
+
+    static QString titolo();
+
+signals:
+    void principaleAperta(QWidget* principale);
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+
+private:
+    void occupa(bool occupato);
+
+    Contesto& contesto_;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    QPushButton* Command4;
+    QPushButton* CmdStorico;
+    QPushButton* CmDHelp;
+    QLabel* Label1;
+    QLabel* Label5;
+    QLabel* Lbl_Archivio;
+    QLabel* LblDemo;
+    QProgressBar* pb1;
+    BarraProgresso progresso_;
+    bool occupato_ = false;
+    QPointer<QWidget> principale_;
+};
+
+}

@@ -1,0 +1,54 @@
+// What every window receives: the shared session, the dialogs, the progress bars, help and colours.
+#pragma once
+
+#include "app/Sessione.h"
+#include "grid/Grid.h"
+#include "ui/common/Dialoghi.h"
+#include "ui/common/Progresso.h"
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace ui {
+
+// The colours the windows give their cells and labels (filled by SettaValoriBase).
+struct ColoriBase {
+    grid::Colore selezione = grid::colori::Verde;              // a wheel, position or level in play
+    grid::Colore operatoreSelezionato = grid::colori::Rosso;   // an operator chosen for a search
+    grid::Colore daImportare = grid::rgb(255, 192, 128);       // &H80C0FF: a draw an update would add
+    grid::Colore normale = grid::colori::Bianco;
+    grid::Colore intervallo = grid::colori::VerdeScuro;        // the draw-count label of the main window
+    grid::Colore testoIntervallo = grid::colori::Bianco;
+};
+
+struct Contesto {
+    Contesto(app::Sessione& s, Dialoghi& d) : sessione(s), dialoghi(d) {}
+
+    app::Sessione& sessione;
+    Dialoghi& dialoghi;
+
+    // The main window's two bars; null until the main window exists. Long commands
+    // of the tool windows drive them (the workbench uses pb2).
+    Progresso* pb1 = nullptr;
+    Progresso* pb2 = nullptr;
+
+    ColoriBase colori;
+
+    // Refreshes the five range labels of the main window (archive maintenance calls it
+    // after a reload); a no-op until the main window exists.
+    std::function<void()> ImpostazioniArchivioModello = [] {};
+
+    // Opens the help at a context number (250 main window, 310 start-up, ...).
+    std::function<void(int contesto, QWidget* genitore)> apriHelp;
+
+    // FINE: closes every file and ends the program at once.
+    std::function<void()> termina;
+
+    // Folder of the help pages ("HelpVelmora" beside the executable).
+    QString cartellaHelp;
+};
+
+}

@@ -1,0 +1,150 @@
+// The Qt dialogs and the scripted ones used by the tests.
+#include "ui/common/Dialoghi.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace ui {
+
+namespace {
+QMessageBox::Icon iconaQt(Icona i)
+{
+    switch (i) {
+    case Icona::Informazione: return QMessageBox::Information;
+    case Icona::Esclamazione: return QMessageBox::Warning;
+    case Icona::Critica: return QMessageBox::Critical;
+    case Icona::Domanda: return QMessageBox::Question;
+    case Icona::Nessuna: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+std::optional<QString> dialogoFile(QWidget* genitore, const OpzioniFile& o, QFileDialog::AcceptMode modo)
+{
+    QFileDialog d(genitore, o.titolo, o.cartella, o.filtro);
+    d.setAcceptMode(modo);
+    d.setFileMode(modo == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    d.setDefaultSuffix(o.estensione);
+    if (!o.nomeIniziale.isEmpty())
+        d.selectFile(o.nomeIniziale);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+        return std::nullopt;
+    return d.selectedFiles().first();
+}
+}
+
+void DialoghiQt::messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona)
+{
+    QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Ok, genitore);
+    box.exec();
+}
+
+bool DialoghiQt::domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona)
+{
+    QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Yes | QMessageBox::No, genitore);
+    box.setButtonText(QMessageBox::Yes, QStringLiteral("Sì"));
+    box.setButtonText(QMessageBox::No, QStringLiteral("No"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> DialoghiQt::inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
+                                            const QString& predefinito)
+{
+    bool ok = false;
+    const QString t = QInputDialog::getText(genitore, titolo, testo, QLineEdit::Normal, predefinito, &ok);
+    if (!ok)
+        return std::nullopt;
+    return t;
+}
+
+std::optional<QString> DialoghiQt::apriFile(QWidget* genitore, const OpzioniFile& opzioni)
+{
+    return dialogoFile(genitore, opzioni, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> DialoghiQt::salvaFile(QWidget* genitore, const OpzioniFile& opzioni)
+{
+    return dialogoFile(genitore, opzioni, QFileDialog::AcceptSave);
+}
+
+bool DialoghiQt::scegliStampante(QWidget* genitore, QPrinter& stampante)
+{
+    QPrintDialog d(&stampante, genitore);
+    return d.exec() == QDialog::Accepted;
+}
+
+void DialoghiScriptati::registra(Voce v)
+{
+    voci_.push_back(v);
+    if (allaChiamata)
+        allaChiamata(voci_.back());
+}
+
+std::vector<DialoghiScriptati::Voce> DialoghiScriptati::messaggi() const
+{
+    std::vector<Voce> r;
+    for (const auto& v : voci_)
+        if (v.tipo == Tipo::Messaggio)
+            r.push_back(v);
+    return r;
+}
+
+void DialoghiScriptati::messaggio(QWidget*, const QString& testo, const QString& titolo, Icona icona)
+{
+    registra({Tipo::Messaggio, testo, titolo, icona, {}});
+}
+
+bool DialoghiScriptati::domandaSiNo(QWidget*, const QString& testo, const QString& titolo, Icona icona)
+{
+    registra({Tipo::Domanda, testo, titolo, icona, {}});
+    if (risposteSiNo.empty())
+        return false;
+    const bool r = risposteSiNo.front();
+    risposteSiNo.pop_front();
+    return r;
+}
+
+std::optional<QString> DialoghiScriptati::inputBox(QWidget*, const QString& testo, const QString& titolo, const QString&)
+{
+    registra({Tipo::Input, testo, titolo, Icona::Nessuna, {}});
+    if (risposteInput.empty())
+        return std::nullopt;
+    auto r = risposteInput.front();
+    risposteInput.pop_front();
+    return r;
+}
+
+std::optional<QString> DialoghiScriptati::apriFile(QWidget*, const OpzioniFile& opzioni)
+{
+    registra({Tipo::ApriFile, {}, opzioni.titolo, Icona::Nessuna, opzioni});
+    if (risposteFile.empty())
+        return std::nullopt;
+    auto r = risposteFile.front();
+    risposteFile.pop_front();
+    return r;
+}
+
+std::optional<QString> DialoghiScriptati::salvaFile(QWidget*, const OpzioniFile& opzioni)
+{
+    registra({Tipo::SalvaFile, {}, opzioni.titolo, Icona::Nessuna, opzioni});
+    if (risposteFile.empty())
+        return std::nullopt;
+    auto r = risposteFile.front();
+    risposteFile.pop_front();
+    return r;
+}
+
+bool DialoghiScriptati::scegliStampante(QWidget*, QPrinter&)
+{
+    registra({Tipo::Stampante, {}, {}, Icona::Nessuna, {}});
+    if (risposteStampante.empty())
+        return false;
+    const bool r = risposteStampante.front();
+    risposteStampante.pop_front();
+    return r;
+}
+
+}

@@ -1,0 +1,96 @@
+// Message boxes, Yes/No questions, input boxes, file and printer dialogs behind one interface.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QPrinter;
+class QWidget;
+
+namespace ui {
+
+enum class Icona { Nessuna, Informazione, Esclamazione, Critica, Domanda };
+
+// What a file dialog is opened with. `filtro` is a Qt name filter such as
+// "File di archivio (*.db)"; `estensione` is added to a name typed without one.
+struct OpzioniFile {
+    QString titolo;
+    QString cartella;
+    QString nomeIniziale;
+    QString filtro;
+    QString estensione;
+};
+
+// Every window asks the user through this interface, so tests can script the answers
+// and read back every text, title and icon the user would have seen.
+class Dialoghi {
+public:
+    virtual ~Dialoghi() = default;
+    virtual void messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) = 0;
+    // true for Sì.
+    virtual bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda) = 0;
+    // The text typed, or nothing when the box was cancelled.
+    virtual std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
+                                            const QString& predefinito = {}) = 0;
+    // The chosen path, or nothing when the dialog was cancelled.
+    virtual std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) = 0;
+    virtual std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) = 0;
+    // Lets the user choose and set up the printer; false when cancelled.
+    virtual bool scegliStampante(QWidget* genitore, QPrinter& stampante) = 0;
+};
+
+// The real dialogs of Qt.
+class DialoghiQt : public Dialoghi {
+public:
+    void messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) override;
+    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) override;
+    std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
+                                    const QString& predefinito) override;
+    std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    bool scegliStampante(QWidget* genitore, QPrinter& stampante) override;
+};
+
+// Scripted answers for tests. Every call is recorded in order; an answer missing
+// from the script counts as a cancel (No, no text, no file, no printer).
+class DialoghiScriptati : public Dialoghi {
+public:
+    enum class Tipo { Messaggio, Domanda, Input, ApriFile, SalvaFile, Stampante };
+    struct Voce {
+        Tipo tipo;
+        QString testo;       // message or prompt text
+        QString titolo;
+        Icona icona = Icona::Nessuna;
+        OpzioniFile file;    // for the file dialogs
+    };
+
+    std::deque<bool> risposteSiNo;
+    std::deque<std::optional<QString>> risposteInput;
+    std::deque<std::optional<QString>> risposteFile;   // shared by open and save dialogs
+    std::deque<bool> risposteStampante;
+    // Called at each call, after recording it: lets a test look at the windows at that moment.
+    std::function<void(const Voce&)> allaChiamata;
+
+    const std::vector<Voce>& voci() const { return voci_; }
+    std::vector<Voce> messaggi() const;   // only the message boxes
+    void svuota() { voci_.clear(); }
+
+    void messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) override;
+    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) override;
+    std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
+                                    const QString& predefinito) override;
+    std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    bool scegliStampante(QWidget* genitore, QPrinter& stampante) override;
+
+private:
+    void registra(Voce v);
+    std::vector<Voce> voci_;
+};
+
+}

@@ -1,0 +1,294 @@
+// Grid model and view: colours, bold, alignment, widths in twips, events, clipboard, printing.
+#include "ui/common/GrigliaView.h"
+
+#include "ui/common/Dialoghi.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QTextDocument>
+
+#include <cmath>
+
+namespace ui {
+
+QColor qColore(grid::Colore c)
+{
+    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+}
+
+grid::Colore daQColore(const QColor& c)
+{
+    return grid::rgb(c.red(), c.green(), c.blue());
+}
+
+int pixelDaTwips(int twips, double dpi)
+{
+    if (dpi <= 0)
+        dpi = 96;
+    return static_cast<int>(std::lround(twips * dpi / 1440.0));
+}
+
+namespace {
+Qt::Alignment allineamentoQt(grid::Allineamento a)
+{
+    switch (a) {
+    case grid::Allineamento::Centro: return Qt::AlignCenter;
+    case grid::Allineamento::Destra: return Qt::AlignRight | Qt::AlignVCenter;
+    case grid::Allineamento::Sinistra: break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+}
+
+ModelloGriglia::ModelloGriglia(grid::Grid& griglia, QObject* genitore) : QAbstractTableModel(genitore), griglia_(griglia)
+{
+    grassetto_.setBold(true);
+}
+
+void ModelloGriglia::setFisse(int righe, int colonne)
+{
+    beginResetModel();
+    righeFisse_ = std::clamp(righe, 0, 1);
+    colonneFisse_ = std::clamp(colonne, 0, 1);
+    endResetModel();
+}
+
+int ModelloGriglia::rowCount(const QModelIndex& genitore) const
+{
+    return genitore.isValid() ? 0 : std::max(0, griglia_.righe() - righeFisse_);
+}
+
+int ModelloGriglia::columnCount(const QModelIndex& genitore) const
+{
+    return genitore.isValid() ? 0 : std::max(0, griglia_.colonne() - colonneFisse_);
+}
+
+QVariant ModelloGriglia::ruoloCella(int riga, int colonna, int ruolo) const
+{
+    switch (ruolo) {
+    case Qt::DisplayRole:
+        return QString::fromStdString(griglia_.testo(riga, colonna));
+    case Qt::BackgroundRole:
+        return qColore(griglia_.sfondo(riga, colonna));
+    case Qt::ForegroundRole:
+        return qColore(griglia_.coloreTesto(riga, colonna));
+    case Qt::FontRole:
+        if (griglia_.grassetto(riga, colonna))
+            return grassetto_;
+        return {};
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(allineamentoQt(griglia_.colonna(colonna).allineamento));
+    default:
+        return {};
+    }
+}
+
+QVariant ModelloGriglia::data(const QModelIndex& indice, int ruolo) const
+{
+    if (!indice.isValid())
+        return {};
+    return ruoloCella(indice.row() + righeFisse_, indice.column() + colonneFisse_, ruolo);
+}
+
+QVariant ModelloGriglia::headerData(int sezione, Qt::Orientation orientamento, int ruolo) const
+{
+    if (orientamento == Qt::Horizontal) {
+        if (righeFisse_ == 0)
+            return ruolo == Qt::DisplayRole ? QVariant(QString::number(sezione + colonneFisse_)) : QVariant();
+        if (ruolo == Qt::BackgroundRole && griglia_.sfondo(0, sezione + colonneFisse_) == grid::colori::Bianco)
+            return {};   // an untouched header cell keeps the header look
+        if (ruolo == Qt::TextAlignmentRole)
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+        return ruoloCella(0, sezione + colonneFisse_, ruolo);
+    }
+    if (colonneFisse_ == 0)
+        return ruolo == Qt::DisplayRole ? QVariant(QString::number(sezione + righeFisse_)) : QVariant();
+    if (ruolo == Qt::BackgroundRole && griglia_.sfondo(sezione + righeFisse_, 0) == grid::colori::Bianco)
+        return {};
+    return ruoloCella(sezione + righeFisse_, 0, ruolo);
+}
+
+void ModelloGriglia::ricarica()
+{
+    beginResetModel();
+    endResetModel();
+}
+
+void ModelloGriglia::celleCambiate(int r1, int c1, int r2, int c2)
+{
+    if (r1 > r2)
+        std::swap(r1, r2);
+    if (c1 > c2)
+        std::swap(c1, c2);
+    if (r1 < righeFisse_ || c1 < colonneFisse_) {
+        // A header cell changed: headers repaint as a whole.
+        if (r1 < righeFisse_)
+            emit headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
+        if (c1 < colonneFisse_)
+            emit headerDataChanged(Qt::Vertical, 0, std::max(0, rowCount() - 1));
+    }
+    const int vr1 = std::max(r1 - righeFisse_, 0), vr2 = std::min(r2 - righeFisse_, rowCount() - 1);
+    const int vc1 = std::max(c1 - colonneFisse_, 0), vc2 = std::min(c2 - colonneFisse_, columnCount() - 1);
+    if (vr1 <= vr2 && vc1 <= vc2)
+        emit dataChanged(index(vr1, vc1), index(vr2, vc2));
+}
+
+GrigliaView::GrigliaView(grid::Grid& griglia, QWidget* genitore) : QTableView(genitore)
+{
+    modello_ = new ModelloGriglia(griglia, this);
+    prepara();
+}
+
+GrigliaView::GrigliaView(QWidget* genitore) : QTableView(genitore), propria_(std::make_unique<grid::Grid>())
+{
+    modello_ = new ModelloGriglia(*propria_, this);
+    prepara();
+}
+
+void GrigliaView::prepara()
+{
+    setModel(modello_);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    // Fixed row heights: the view then never measures 7000 rows.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setHighlightSections(false);
+
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) {
+        emit clic(i.row() + modello_->righeFisse(), i.column() + modello_->colonneFisse());
+    });
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) {
+        emit doppioClic(i.row() + modello_->righeFisse(), i.column() + modello_->colonneFisse());
+    });
+    connect(horizontalHeader(), &QHeaderView::sectionPressed, this, [this](int sezione) {
+        if (modello_->righeFisse() == 0)
+            return;
+        emit mousePremuto(Qt::LeftButton, 0, sezione + modello_->colonneFisse());
+        emit clic(0, sezione + modello_->colonneFisse());
+    });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& i) {
+        if (!i.isValid())
+            return;
+        auto& g = modello_->griglia();
+        g.rigaCorrente = i.row() + modello_->righeFisse();
+        g.colonnaCorrente = i.column() + modello_->colonneFisse();
+        emit cellaCambiata(g.rigaCorrente, g.colonnaCorrente);
+    });
+    applicaColonne();
+}
+
+void GrigliaView::setFisse(int righe, int colonne)
+{
+    modello_->setFisse(righe, colonne);
+    horizontalHeader()->setVisible(modello_->righeFisse() > 0);
+    verticalHeader()->setVisible(modello_->colonneFisse() > 0);
+    applicaColonne();
+}
+
+void GrigliaView::applicaColonne()
+{
+    const auto& g = modello_->griglia();
+    const double dpi = logicalDpiX();
+    const int fc = modello_->colonneFisse();
+    for (int c = fc; c < g.colonne(); ++c) {
+        const auto& col = g.colonna(c);
+        setColumnHidden(c - fc, col.nascosta);
+        setColumnWidth(c - fc, pixelDaTwips(col.larghezzaTwips, dpi));
+    }
+    if (fc > 0 && g.colonne() > 0) {
+        verticalHeader()->setVisible(!g.colonna(0).nascosta);
+        verticalHeader()->setFixedWidth(pixelDaTwips(g.colonna(0).larghezzaTwips, dpi));
+    }
+}
+
+void GrigliaView::aggiorna()
+{
+    modello_->ricarica();
+    applicaColonne();
+}
+
+void GrigliaView::aggiornaCelle(int r1, int c1, int r2, int c2)
+{
+    modello_->celleCambiate(r1, c1, r2, c2);
+}
+
+void GrigliaView::setCellaCorrente(int riga, int colonna)
+{
+    const QModelIndex i = modello_->index(riga - modello_->righeFisse(), colonna - modello_->colonneFisse());
+    if (!i.isValid())
+        return;
+    setCurrentIndex(i);
+    scrollTo(i);
+}
+
+void GrigliaView::copiaNegliAppunti() const
+{
+    QApplication::clipboard()->setText(QString::fromStdString(modello_->griglia().comeTesto()));
+}
+
+QPoint GrigliaView::cellaIn(const QPoint& puntoViewport) const
+{
+    const QModelIndex i = indexAt(puntoViewport);
+    if (!i.isValid())
+        return {-1, -1};
+    return {i.column() + modello_->colonneFisse(), i.row() + modello_->righeFisse()};
+}
+
+void GrigliaView::mousePressEvent(QMouseEvent* evento)
+{
+    const QModelIndex i = indexAt(evento->position().toPoint());
+    if (i.isValid())
+        emit mousePremuto(evento->button(), i.row() + modello_->righeFisse(), i.column() + modello_->colonneFisse());
+    QTableView::mousePressEvent(evento);
+}
+
+bool GrigliaView::stampa(Dialoghi& dialoghi, const QString& titolo, const QMarginsF& marginiMm,
+                         QPageLayout::Orientation orientamento)
+{
+    QPrinter stampante(QPrinter::HighResolution);
+    stampante.setPageOrientation(orientamento);
+    stampante.setPageMargins(marginiMm, QPageLayout::Millimeter);
+    stampante.setDocName(titolo);
+    if (!dialoghi.scegliStampante(this, stampante))
+        return false;
+    stampaGriglia(stampante, modello_->griglia(), titolo);
+    return true;
+}
+
+void stampaGriglia(QPrinter& stampante, const grid::Grid& g, const QString& titolo)
+{
+    QString html;
+    html.reserve(g.righe() * g.colonne() * 24 + 256);
+    html += QStringLiteral("<html><body><h3>") + titolo.toHtmlEscaped() + QStringLiteral("</h3>");
+    html += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\">");
+    for (int r = 0; r < g.righe(); ++r) {
+        html += QStringLiteral("<tr>");
+        for (int c = 0; c < g.colonne(); ++c) {
+            if (g.colonna(c).nascosta)
+                continue;
+            const auto& cella = g.cella(r, c);
+            const char* allinea = g.colonna(c).allineamento == grid::Allineamento::Centro   ? "center"
+                                  : g.colonna(c).allineamento == grid::Allineamento::Destra ? "right"
+                                                                                            : "left";
+            html += QStringLiteral("<td align=\"%1\" bgcolor=\"%2\"><font color=\"%3\">")
+                        .arg(QLatin1String(allinea), qColore(cella.sfondo).name(), qColore(cella.testoColore).name());
+            const QString testo = QString::fromStdString(cella.testo).toHtmlEscaped();
+            html += (cella.grassetto || r == 0) ? QStringLiteral("<b>") + testo + QStringLiteral("</b>") : testo;
+            html += QStringLiteral("</font></td>");
+        }
+        html += QStringLiteral("</tr>");
+    }
+    html += QStringLiteral("</table></body></html>");
+    QTextDocument documento;
+    documento.setHtml(html);
+    documento.print(&stampante);
+}
+
+}

@@ -1,0 +1,112 @@
+// The grid widget every window uses: a Qt table model and view over grid::Grid.
+#pragma once
+
+#include "grid/Grid.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QFont>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QTableView>
+
+#include <memory>
+
+class QPrinter;
+
+namespace ui {
+
+class Dialoghi;
+
+// 24-bit program colour (red in the low byte) to QColor and back.
+QColor qColore(grid::Colore c);
+grid::Colore daQColore(const QColor& c);
+// Column widths are kept in twips: 15 twips a pixel at 96 DPI, more pixels on denser screens.
+int pixelDaTwips(int twips, double dpi);
+
+// Rows from `righeFisse` and columns from `colonneFisse` on are table cells; the fixed
+// row and column (0 or 1 of each) are shown as the view's headers, so they stay in place
+// while a 7000-row grid scrolls.
+class ModelloGriglia : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    ModelloGriglia(grid::Grid& griglia, QObject* genitore = nullptr);
+
+    grid::Grid& griglia() { return griglia_; }
+    void setFisse(int righe, int colonne);
+    int righeFisse() const { return righeFisse_; }
+    int colonneFisse() const { return colonneFisse_; }
+
+    int rowCount(const QModelIndex& genitore = {}) const override;
+    int columnCount(const QModelIndex& genitore = {}) const override;
+    QVariant data(const QModelIndex& indice, int ruolo) const override;
+    QVariant headerData(int sezione, Qt::Orientation orientamento, int ruolo) const override;
+
+    // After a command rewrote the grid (rows, columns, any cell).
+    void ricarica();
+    // After a command changed the cells of a range (grid coordinates, inclusive).
+    void celleCambiate(int r1, int c1, int r2, int c2);
+
+private:
+    QVariant ruoloCella(int riga, int colonna, int ruolo) const;
+
+    grid::Grid& griglia_;
+    int righeFisse_ = 1;
+    int colonneFisse_ = 0;
+    QFont grassetto_;
+};
+
+class GrigliaView : public QTableView {
+    Q_OBJECT
+public:
+    // Shows `griglia`, which the window owns and its commands fill.
+    explicit GrigliaView(grid::Grid& griglia, QWidget* genitore = nullptr);
+    // Shows a grid of its own.
+    explicit GrigliaView(QWidget* genitore = nullptr);
+
+    grid::Grid& griglia() { return modello_->griglia(); }
+    ModelloGriglia* modello() const { return modello_; }
+
+    // Fixed rows and columns shown as headers (each 0 or 1; default 1 row, 0 columns).
+    void setFisse(int righe, int colonne);
+
+    // Shows the grid again after a command changed it: rows, cells, widths, alignment, hidden columns.
+    void aggiorna();
+    // Repaints only a range of cells (grid coordinates, inclusive), e.g. after a colour toggle.
+    void aggiornaCelle(int r1, int c1, int r2, int c2);
+
+    // Makes (riga, colonna) the current cell and scrolls it into view.
+    void setCellaCorrente(int riga, int colonna);
+
+    // The whole grid as text (tabs and line breaks) on the clipboard.
+    void copiaNegliAppunti() const;
+    // Asks for a printer and prints the grid with a title; margins in millimetres. False when cancelled.
+    bool stampa(Dialoghi& dialoghi, const QString& titolo, const QMarginsF& marginiMm,
+                QPageLayout::Orientation orientamento = QPageLayout::Portrait);
+
+    // Grid coordinates of a point of the viewport, (-1, -1) outside the cells.
+    QPoint cellaIn(const QPoint& puntoViewport) const;
+
+signals:
+    // Grid coordinates; row 0 is the header row.
+    void clic(int riga, int colonna);
+    void doppioClic(int riga, int colonna);
+    void mousePremuto(Qt::MouseButton pulsante, int riga, int colonna);
+    void cellaCambiata(int riga, int colonna);
+
+protected:
+    void mousePressEvent(QMouseEvent* evento) override;
+
+private:
+    void prepara();
+    void applicaColonne();
+
+    std::unique_ptr<grid::Grid> propria_;
+    ModelloGriglia* modello_ = nullptr;
+};
+
+// Prints `griglia` on an already set-up printer: title, then the visible columns as a table
+// with their colours and bold. Used by GrigliaView::stampa and by tests (PDF output).
+void stampaGriglia(QPrinter& stampante, const grid::Grid& griglia, const QString& titolo);
+
+}

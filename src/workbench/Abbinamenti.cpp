@@ -1,0 +1,25 @@
+// ABBINAMENTI: reads the window's settings with the case numbers of FgX and fills FgGr.
+#include "workbench/Abbinamenti.h"
+
+namespace workbench {
+
+Esito CercaAbbinamenti(Banco& b, const archive::Archivio& a, int sorte, const AvanzamentoRicerca& avanzamento)
+{
+    b.List1.clear();
+    b.List1.push_back(oraCorrente());
+    const auto imp = leggiImpostazioniRicerca(b, sorte);
+    RisultatoRicerca esito;
+    if (sorte == SorteAmbo || sorte == SorteTerno) {
+        esito = cercaFormule(imp, a, avanzamento);
+    } else {
+        // A sorte of 0 would run the ambate search, 1 would turn every case number into a win.
+        esito.anomalia = true;
+    }
+    scriviEsiti(b.FgGr, esito.righe, imp.lista, sorte);
+    b.List1.push_back(oraCorrente());
+    if (esito.anomalia)
+        return Messaggio{std::string(TestoErroreImpostazioni), "Avviso", Icona::Critico};
+    return std::nullopt;
+}
+
+}

@@ -1,0 +1,758 @@
+// The formula search shared by AMBATE and ABBINAMENTI: first-hit tables, scoring on all cores, the ranking.
+#include "workbench/Ambate.h"
+
+#include "engine/Operatori.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <ctime>
+#include <thread>
+
+namespace workbench {
+
+namespace {
+
+constexpr int Ruote = archive::NumeroRuote;
+constexpr int Riferimenti = Ruote * 5;   // (wheel, position) pairs, index w * 5 + p - 1
+constexpr int Valori = 90;               // V 0..89 of types 3 and 7
+constexpr int Ritardi = 11;              // V 0..10 of type 5
+
+// Index of a forecast in a case's table: 1..90 the number itself; 0 a value that is
+// never drawn (0, 91, negatives), which in the pair search can still score through
+// the case's own numbers; 91 a formula that could not be computed on the case.
+constexpr int NonEstraibile = 0;
+constexpr int Errore = 91;
+using Tabella = std::array<std::uint8_t, 92>;
+
+inline int indiceEsito(int a) { return a >= 1 && a <= 90 ? a : NonEstraibile; }
+
+// A case that can be scored: enabled and with its draw inside 1..R.
+struct CasoValido {
+    int d = 0;
+    // colpiti[x] = wheels in play on which forecast x wins in the first colpo that
+    // has a win (0: no win within the colpi). colpiti[Errore] is always 0.
+    Tabella colpiti{};
+    // numeri[w * 5 + p - 1] = N(d, w, p); -1 for a number outside 0..90.
+    std::array<int, Riferimenti> numeri{};
+    // precedenti[V][w * 5 + p - 1] = N(d - V, w, p); -1 when d - V is not a draw.
+    std::array<std::array<int, Riferimenti>, Ritardi> precedenti{};
+};
+
+int leggiOperando(const archive::Archivio& a, int d, int w, int p)
+{
+    if (d < 1 || d > a.NumeroEstrazioni)
+        return -1;
+    const int n = a.numero(d, w, p);
+    return n >= 0 && n <= 90 ? n : -1;
+}
+
+// Ambate: forecast x wins on a wheel when x is among its five numbers.
+void tabellaAmbate(const ImpostazioniRicerca& imp, const archive::Archivio& a, CasoValido& caso)
+{
+    std::array<bool, 91> risolto{};
+    const int ultimo = std::min(caso.d + imp.colpi, imp.riferimento);
+    for (int c = caso.d + 1; c <= ultimo; ++c) {
+        std::array<std::uint8_t, 91> ruote{};
+        for (int w = 0; w < Ruote; ++w) {
+            if (!imp.ruote[static_cast<std::size_t>(w)])
+                continue;
+            const std::int16_t* n = a.ruota(c, w);
+            std::array<bool, 91> vista{};   // one win per wheel even if a number were repeated
+            for (int p = 1; p <= 5; ++p) {
+                const int x = n[p];
+                if (x >= 1 && x <= 90 && !risolto[x] && !vista[x]) {
+                    vista[x] = true;
+                    ++ruote[x];
+                }
+            }
+        }
+        for (int x = 1; x <= 90; ++x)
+            if (ruote[x]) {
+                risolto[x] = true;
+                caso.colpiti[x] = ruote[x];
+            }
+    }
+}
+
+// Pairs: forecast x joins the case's own numbers F; a wheel wins when at least S of
+// its positions hold a number of F + {x}.
+void tabellaAbbinamenti(const ImpostazioniRicerca& imp, const archive::Archivio& a, const CasoRicerca& origine,
+                        CasoValido& caso)
+{
+    std::array<bool, 91> giocato{};
+    for (int n : origine.giocati)
+        if (n >= 1 && n <= 90)
+            giocato[n] = true;
+    const int s = imp.sorte;
+    std::array<bool, 91> risolto{};
+    const int ultimo = std::min(caso.d + imp.colpi, imp.riferimento);
+    for (int c = caso.d + 1; c <= ultimo; ++c) {
+        int base = 0;   // wheels that win whatever x is
+        std::array<std::uint8_t, 91> extra{};
+        for (int w = 0; w < Ruote; ++w) {
+            if (!imp.ruote[static_cast<std::size_t>(w)])
+                continue;
+            const std::int16_t* n = a.ruota(c, w);
+            int m = 0;
+            for (int p = 1; p <= 5; ++p)
+                if (n[p] >= 1 && n[p] <= 90 && giocato[n[p]])
+                    ++m;
+            if (m >= s) {
+                ++base;
+                continue;
+            }
+            for (int p = 1; p <= 5; ++p) {
+                const int x = n[p];
+                if (x < 1 || x > 90 || giocato[x])
+                    continue;
+                bool primo = true;
+                int volte = 0;
+                for (int q = 1; q <= 5; ++q) {
+                    if (n[q] == x) {
+                        primo = primo && q >= p;
+                        ++volte;
+                    }
+                }
+                if (primo && m + volte >= s)
+                    ++extra[x];
+            }
+        }
+        for (int x = 0; x <= 90; ++x) {
+            if (risolto[x])
+                continue;
+            const int k = base + extra[x];
+            if (k) {
+                risolto[x] = true;
+                caso.colpiti[x] = static_cast<std::uint8_t>(k);
+            }
+        }
+    }
+}
+
+// Score of one candidate: cases covered, wheels won in their first covering colpo.
+struct Punteggio {
+    std::int32_t cop = 0;
+    std::int32_t tot = 0;
+};
+
+// Runs corpo(i) for i in [0, n) on every core; each i writes only its own results.
+template <typename F>
+void perOgni(int n, bool parallelo, F&& corpo)
+{
+    const unsigned core = std::max(1u, std::thread::hardware_concurrency());
+    if (!parallelo || core == 1 || n < 2) {
+        for (int i = 0; i < n; ++i)
+            corpo(i);
+        return;
+    }
+    std::atomic<int> prossimo{0};
+    auto lavora = [&] {
+        for (int i = prossimo++; i < n; i = prossimo++)
+            corpo(i);
+    };
+    std::vector<std::thread> fili;
+    const unsigned quanti = std::min<unsigned>(core, static_cast<unsigned>(n));
+    for (unsigned t = 1; t < quanti; ++t)
+        fili.emplace_back(lavora);
+    lavora();
+    for (auto& f : fili)
+        f.join();
+}
+
+// Scoring of the candidates of one operator. Operators that only combine the numbers
+// they are given are tabulated once over every input (N1, N2, V), so a candidate on a
+// case costs two lookups; operators that read the draw themselves are evaluated.
+class Valutatore {
+public:
+    Valutatore(const ImpostazioniRicerca& imp, const archive::Archivio& a, const std::vector<CasoValido>& casi)
+        : imp_(imp), a_(a), casi_(casi)
+    {
+    }
+
+    // Scores in enumeration order; `ultimi` receives, for type 6, the forecast of the
+    // last case on which the formula could be computed (the pair search shows it).
+    void punteggi(const std::string& codice, int tipo, std::vector<Punteggio>& punti,
+                  std::vector<std::optional<int>>& ultimi, bool& anomalia)
+    {
+        op_ = engine::IndiceOperatore(codice);
+        diretto_ = op_ >= 0 && engine::LeggeOperatore(op_).Estrazione;
+        std::atomic<bool> errore{false};
+        punti.assign(static_cast<std::size_t>(candidati(tipo)), Punteggio{});
+        ultimi.assign(punti.size(), std::nullopt);
+        switch (tipo) {
+        case 1:
+        case 4:
+            if (!diretto_)
+                tabula(t1_, 91, 1, 1, false);
+            break;
+        case 2:
+            if (!diretto_)
+                tabula(t2_, 91, 91, 1, false);
+            break;
+        case 3:
+        case 5:
+            if (!diretto_)
+                tabula(t3_, 91, 1, Valori, false);
+            break;
+        case 7:
+            if (!diretto_)
+                tabula(t7_, 91, 91, Valori, true);
+            break;
+        default:
+            break;
+        }
+        const bool grande = static_cast<long long>(punti.size()) * static_cast<long long>(casi_.size()) > 200000;
+        switch (tipo) {
+        case 1:
+            perOgni(Riferimenti, false, [&](int i) { tipoUno(i, punti, errore); });
+            break;
+        case 2:
+            perOgni(Riferimenti, grande, [&](int i) { tipoDue(i, punti, errore); });
+            break;
+        case 3:
+            perOgni(Riferimenti, grande, [&](int i) { tipoTre(i, punti, errore); });
+            break;
+        case 4:
+            tipoQuattro(punti, errore);
+            break;
+        case 5:
+            perOgni(Ritardi, false, [&](int v) { tipoCinque(v, punti, errore); });
+            break;
+        case 6:
+            perOgni(Ruote, false, [&](int r) { tipoSei(r, punti, ultimi, errore); });
+            break;
+        case 7:
+            perOgni(Riferimenti, grande, [&](int i) { tipoSette(i, punti, errore); });
+            break;
+        default:
+            break;
+        }
+        if (errore)
+            anomalia = true;
+    }
+
+    static int candidati(int tipo)
+    {
+        switch (tipo) {
+        case 1: return Riferimenti;
+        case 2: return Riferimenti * Riferimenti;
+        case 3: return Riferimenti * Valori;
+        case 4: return 90;
+        case 5: return Ritardi * Riferimenti;
+        case 6: return Ruote;
+        case 7: return Riferimenti * Riferimenti * Valori;
+        default: return 0;
+        }
+    }
+
+private:
+    // The evaluator on prepared inputs: the table index of its result.
+    int valuta(const engine::ValoriOperatore& v) const
+    {
+        if (op_ < 0)
+            return NonEstraibile;   // an unknown code computes nothing
+        try {
+            return indiceEsito(engine::Valuta(op_, v, a_));
+        } catch (const engine::ErroreCalcolo&) {
+            return Errore;
+        }
+    }
+    // Raw result for type 6, or nullopt when it could not be computed.
+    std::optional<int> valutaGrezzo(const engine::ValoriOperatore& v) const
+    {
+        if (op_ < 0)
+            return 0;
+        try {
+            return engine::Valuta(op_, v, a_);
+        } catch (const engine::ErroreCalcolo&) {
+            return std::nullopt;
+        }
+    }
+
+    // t[(n1 * dim2 + n2) * dimV + V] for every input; errori_[n1 * dim2 + n2] tells
+    // whether any V of that pair fails (type 7 checks it once per case, not per V).
+    void tabula(std::vector<std::uint8_t>& t, int dim1, int dim2, int dimV, bool parallelo)
+    {
+        t.assign(static_cast<std::size_t>(dim1 * dim2 * dimV), 0);
+        errori_.assign(static_cast<std::size_t>(dim1 * dim2), 0);
+        perOgni(dim1, parallelo, [&](int n1) {
+            engine::ValoriOperatore v;
+            v.N1 = n1;
+            for (int n2 = 0; n2 < dim2; ++n2) {
+                v.N2 = n2;
+                for (int k = 0; k < dimV; ++k) {
+                    v.ValoreFisso = k;
+                    const int x = valuta(v);
+                    t[static_cast<std::size_t>((n1 * dim2 + n2) * dimV + k)] = static_cast<std::uint8_t>(x);
+                    if (x == Errore)
+                        errori_[static_cast<std::size_t>(n1 * dim2 + n2)] = 1;
+                }
+            }
+        });
+    }
+
+    // Direct evaluation for operators that read the draw: the fields as the literal
+    // search sets them for the type.
+    int diretto(const CasoValido& c, int tipo, int i1, int i2, int k) const
+    {
+        engine::ValoriOperatore v;
+        v.EstrazioneCalcolo = c.d;
+        if (i1 >= 0) {
+            v.R1 = i1 / 5;
+            v.P1 = i1 % 5 + 1;
+        }
+        if (i2 >= 0) {
+            v.R2 = i2 / 5;
+            v.P2 = i2 % 5 + 1;
+        }
+        switch (tipo) {
+        case 1: v.N1 = c.numeri[static_cast<std::size_t>(i1)]; break;
+        case 2:
+            v.N1 = c.numeri[static_cast<std::size_t>(i1)];
+            v.N2 = c.numeri[static_cast<std::size_t>(i2)];
+            break;
+        case 3:
+            v.N1 = c.numeri[static_cast<std::size_t>(i1)];
+            v.ValoreFisso = k;
+            break;
+        case 4: v.N1 = k; break;
+        case 5:
+            v.N1 = c.precedenti[static_cast<std::size_t>(k)][static_cast<std::size_t>(i1)];
+            v.ValoreFisso = k;
+            break;
+        case 7:
+            v.N1 = c.numeri[static_cast<std::size_t>(i1)];
+            v.N2 = c.numeri[static_cast<std::size_t>(i2)];
+            v.ValoreFisso = k;
+            break;
+        default: break;
+        }
+        if (v.N1 < 0 || v.N2 < 0)
+            return Errore;
+        return valuta(v);
+    }
+
+    static void conta(Punteggio& p, int k)
+    {
+        p.cop += k != 0;
+        p.tot += k;
+    }
+
+    void tipoUno(int i1, std::vector<Punteggio>& punti, std::atomic<bool>& errore) const
+    {
+        Punteggio& p = punti[static_cast<std::size_t>(i1)];
+        for (const auto& c : casi_) {
+            const int n1 = c.numeri[static_cast<std::size_t>(i1)];
+            const int x = diretto_ ? diretto(c, 1, i1, -1, 0) : (n1 < 0 ? Errore : t1_[static_cast<std::size_t>(n1)]);
+            if (x == Errore)
+                errore = true;
+            conta(p, c.colpiti[static_cast<std::size_t>(x)]);
+        }
+    }
+
+    void tipoDue(int i1, std::vector<Punteggio>& punti, std::atomic<bool>& errore) const
+    {
+        bool err = false;
+        for (int i2 = 0; i2 < Riferimenti; ++i2) {
+            Punteggio& p = punti[static_cast<std::size_t>(i1 * Riferimenti + i2)];
+            for (const auto& c : casi_) {
+                const int n1 = c.numeri[static_cast<std::size_t>(i1)];
+                const int n2 = c.numeri[static_cast<std::size_t>(i2)];
+                int x;
+                if (diretto_)
+                    x = diretto(c, 2, i1, i2, 0);
+                else
+                    x = n1 < 0 || n2 < 0 ? Errore : t2_[static_cast<std::size_t>(n1 * 91 + n2)];
+                err = err || x == Errore;
+                conta(p, c.colpiti[static_cast<std::size_t>(x)]);
+            }
+        }
+        if (err)
+            errore = true;
+    }
+
+    void tipoTre(int i1, std::vector<Punteggio>& punti, std::atomic<bool>& errore) const
+    {
+        bool err = false;
+        Punteggio* riga = &punti[static_cast<std::size_t>(i1 * Valori)];
+        for (const auto& c : casi_) {
+            const int n1 = c.numeri[static_cast<std::size_t>(i1)];
+            for (int k = 0; k < Valori; ++k) {
+                int x;
+                if (diretto_)
+                    x = diretto(c, 3, i1, -1, k);
+                else
+                    x = n1 < 0 ? Errore : t3_[static_cast<std::size_t>(n1 * Valori + k)];
+                err = err || x == Errore;
+                conta(riga[k], c.colpiti[static_cast<std::size_t>(x)]);
+            }
+        }
+        if (err)
+            errore = true;
+    }
+
+    void tipoQuattro(std::vector<Punteggio>& punti, std::atomic<bool>& errore) const
+    {
+        for (int n = 1; n <= 90; ++n) {
+            Punteggio& p = punti[static_cast<std::size_t>(n - 1)];
+            for (const auto& c : casi_) {
+                const int x = diretto_ ? diretto(c, 4, -1, -1, n) : t1_[static_cast<std::size_t>(n)];
+                if (x == Errore)
+                    errore = true;
+                conta(p, c.colpiti[static_cast<std::size_t>(x)]);
+            }
+        }
+    }
+
+    void tipoCinque(int k, std::vector<Punteggio>& punti, std::atomic<bool>& errore) const
+    {
+        for (int i1 = 0; i1 < Riferimenti; ++i1) {
+            Punteggio& p = punti[static_cast<std::size_t>(k * Riferimenti + i1)];
+            for (const auto& c : casi_) {
+                const int n1 = c.precedenti[static_cast<std::size_t>(k)][static_cast<std::size_t>(i1)];
+                int x;
+                if (diretto_)
+                    x = diretto(c, 5, i1, -1, k);
+                else
+                    x = n1 < 0 ? Errore : t3_[static_cast<std::size_t>(n1 * Valori + k)];
+                if (x == Errore)
+                    errore = true;
+                conta(p, c.colpiti[static_cast<std::size_t>(x)]);
+            }
+        }
+    }
+
+    void tipoSei(int r, std::vector<Punteggio>& punti, std::vector<std::optional<int>>& ultimi,
+                 std::atomic<bool>& errore) const
+    {
+        Punteggio& p = punti[static_cast<std::size_t>(r)];
+        for (const auto& c : casi_) {
+            engine::ValoriOperatore v;
+            v.EstrazioneCalcolo = c.d;
+            v.R1 = r;
+            const auto a = valutaGrezzo(v);
+            if (!a) {
+                errore = true;
+                continue;
+            }
+            ultimi[static_cast<std::size_t>(r)] = *a;
+            conta(p, c.colpiti[static_cast<std::size_t>(indiceEsito(*a))]);
+        }
+    }
+
+    // The hot loop: 55 x 55 reference pairs x 90 values x the cases.
+    void tipoSette(int i1, std::vector<Punteggio>& punti, std::atomic<bool>& errore) const
+    {
+        bool err = false;
+        std::array<std::int32_t, Valori> cop{};
+        std::array<std::int32_t, Valori> tot{};
+        for (int i2 = 0; i2 < Riferimenti; ++i2) {
+            cop.fill(0);
+            tot.fill(0);
+            for (const auto& c : casi_) {
+                const int n1 = c.numeri[static_cast<std::size_t>(i1)];
+                const int n2 = c.numeri[static_cast<std::size_t>(i2)];
+                const std::uint8_t* tab = c.colpiti.data();
+                if (diretto_) {
+                    for (int k = 0; k < Valori; ++k) {
+                        const int x = diretto(c, 7, i1, i2, k);
+                        err = err || x == Errore;
+                        cop[static_cast<std::size_t>(k)] += tab[x] != 0;
+                        tot[static_cast<std::size_t>(k)] += tab[x];
+                    }
+                    continue;
+                }
+                if (n1 < 0 || n2 < 0) {
+                    err = true;
+                    continue;
+                }
+                const std::size_t coppia = static_cast<std::size_t>(n1 * 91 + n2);
+                err = err || errori_[coppia];
+                const std::uint8_t* riga = &t7_[coppia * Valori];
+                for (int k = 0; k < Valori; ++k) {
+                    const std::uint8_t h = tab[riga[k]];
+                    cop[static_cast<std::size_t>(k)] += h != 0;
+                    tot[static_cast<std::size_t>(k)] += h;
+                }
+            }
+            Punteggio* out = &punti[static_cast<std::size_t>((i1 * Riferimenti + i2) * Valori)];
+            for (int k = 0; k < Valori; ++k)
+                out[k] = {cop[static_cast<std::size_t>(k)], tot[static_cast<std::size_t>(k)]};
+        }
+        if (err)
+            errore = true;
+    }
+
+    const ImpostazioniRicerca& imp_;
+    const archive::Archivio& a_;
+    const std::vector<CasoValido>& casi_;
+    int op_ = -1;
+    bool diretto_ = false;
+    std::vector<std::uint8_t> t1_, t2_, t3_, t7_, errori_;
+};
+
+// The fields a type writes into its result row, from the candidate's index.
+RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot)
+{
+    RigaEsito e;
+    e.cop = cop;
+    e.tot = tot;
+    e.formula = op.codice;
+    e.tipo = op.tipo;
+    auto primo = [&](int i1) {
+        e.r1 = i1 / 5;
+        e.p1 = i1 % 5 + 1;
+    };
+    auto secondo = [&](int i2) {
+        e.r2 = i2 / 5;
+        e.p2 = i2 % 5 + 1;
+    };
+    switch (op.tipo) {
+    case 1: primo(indice); break;
+    case 2:
+        primo(indice / Riferimenti);
+        secondo(indice % Riferimenti);
+        break;
+    case 3:
+        primo(indice / Valori);
+        e.val = indice % Valori;
+        break;
+    case 4: e.val = indice + 1; break;
+    case 5:
+        e.val = indice / Riferimenti;
+        primo(indice % Riferimenti);
+        break;
+    case 6:
+        e.r1 = indice;
+        break;
+    case 7:
+        e.val = indice % Valori;
+        secondo(indice / Valori % Riferimenti);
+        primo(indice / Valori / Riferimenti);
+        break;
+    default: break;
+    }
+    return e;
+}
+
+// The result list as the grid keeps it: row L holds the lowest Cop; a new row
+// enters at the bottom and a stable sort by Cop moves it up past the rows with a
+// lower Cop only, which is where upper_bound puts it.
+class Classifica {
+public:
+    explicit Classifica(int lista) : righe_(static_cast<std::size_t>(lista)) {}
+
+    int copUltima() const { return righe_.empty() || righe_.back().vuota() ? 0 : righe_.back().cop; }
+
+    void inserisci(RigaEsito e)
+    {
+        righe_.pop_back();
+        const auto dove = std::upper_bound(righe_.begin(), righe_.end(), e.cop,
+                                           [](int cop, const RigaEsito& r) { return cop > (r.vuota() ? 0 : r.cop); });
+        righe_.insert(dove, std::move(e));
+    }
+
+    std::vector<RigaEsito> righe() && { return std::move(righe_); }
+
+private:
+    std::vector<RigaEsito> righe_;
+};
+
+void testoNumero(grid::Grid& g, int riga, int colonna, const std::optional<int>& v)
+{
+    if (v)
+        g.setNumero(riga, colonna, *v);
+}
+
+}
+
+ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte)
+{
+    ImpostazioniRicerca imp;
+    imp.lista = b.lista;
+    imp.colpi = b.colpi;
+    imp.riferimento = b.riferimento;
+    imp.sorte = sorte;
+    imp.ruote = ruoteInGioco(b);
+    const auto abilitati = casiAbilitati(b);
+    for (int r = 1; r <= numeroCasi(b); ++r) {
+        CasoRicerca c;
+        c.estrazione = drawCaso(b, r);
+        c.abilitato = abilitati[static_cast<std::size_t>(r)];
+        if (sorte > 0)
+            for (int k = 0; k < 5; ++k)
+                c.giocati[static_cast<std::size_t>(k)] =
+                    b.FgX.testo(r, k + 1).empty() ? 0 : static_cast<int>(b.FgX.valore(r, k + 1));
+        imp.casi.push_back(c);
+    }
+    for (int r = 1; r < b.FgOp.righe(); ++r) {
+        OperatoreRicerca op;
+        op.scelto = b.FgOp.sfondo(r, 0) == colori::OperatoreScelto;
+        op.codice = b.FgOp.testo(r, 1);
+        op.tipo = static_cast<int>(b.FgOp.valore(r, 2));
+        imp.operatori.push_back(std::move(op));
+    }
+    return imp;
+}
+
+RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Archivio& a,
+                              const AvanzamentoRicerca& avanzamento)
+{
+    RisultatoRicerca esito;
+    if (imp.lista < 1 || imp.riferimento < 1 || imp.riferimento > a.NumeroEstrazioni) {
+        esito.anomalia = true;
+        esito.righe.assign(static_cast<std::size_t>(std::max(imp.lista, 0)), RigaEsito{});
+        return esito;
+    }
+
+    // A case outside the archive cannot be read; a case after R (the reference was
+    // moved after RICAVA ESTRAZIONI) has no colpo that counts, and its draw is not read.
+    bool casoFuori = false;
+    std::vector<CasoValido> casi;
+    for (const auto& origine : imp.casi) {
+        if (!origine.abilitato)
+            continue;
+        if (origine.estrazione < 1 || origine.estrazione > a.NumeroEstrazioni) {
+            casoFuori = true;
+            continue;
+        }
+        if (origine.estrazione > imp.riferimento)
+            continue;
+        CasoValido c;
+        c.d = origine.estrazione;
+        for (int w = 0; w < Ruote; ++w)
+            for (int p = 1; p <= 5; ++p) {
+                const auto i = static_cast<std::size_t>(w * 5 + p - 1);
+                c.numeri[i] = leggiOperando(a, c.d, w, p);
+                for (int k = 0; k < Ritardi; ++k)
+                    c.precedenti[static_cast<std::size_t>(k)][i] = leggiOperando(a, c.d - k, w, p);
+            }
+        if (imp.sorte > 0)
+            tabellaAbbinamenti(imp, a, origine, c);
+        else
+            tabellaAmbate(imp, a, c);
+        casi.push_back(c);
+    }
+
+    Classifica classifica(imp.lista);
+    Valutatore valutatore(imp, a, casi);
+    std::vector<Punteggio> punti;
+    std::vector<std::optional<int>> ultimi;
+    const int righeOp = static_cast<int>(imp.operatori.size());
+    bool enumerato = false;
+    // The second bar follows R1 for the types whose candidates are many.
+    const auto barraRuota = [&](int tipo) { return tipo == 7 || (tipo == 3 && imp.sorte == 0); };
+    for (int k = 0; k < righeOp; ++k) {
+        if (avanzamento)
+            avanzamento(1, k + 1, righeOp);
+        const auto& op = imp.operatori[static_cast<std::size_t>(k)];
+        if (!op.scelto)
+            continue;
+        const int n = Valutatore::candidati(op.tipo);
+        if (n == 0)
+            continue;
+        enumerato = true;
+        valutatore.punteggi(op.codice, op.tipo, punti, ultimi, esito.anomalia);
+        const int perRuota = op.tipo == 6 ? 1 : n / Ruote;   // candidates per R1, R1 outermost
+        for (int i = 0; i < n; ++i) {
+            if (avanzamento && barraRuota(op.tipo) && i % perRuota == 0)
+                avanzamento(2, i / perRuota, 10);
+            const auto& p = punti[static_cast<std::size_t>(i)];
+            if (classifica.copUltima() < p.tot) {
+                RigaEsito e = rigaCandidato(op, i, p.cop, p.tot);
+                if (op.tipo == 6 && imp.sorte > 0)
+                    e.val = ultimi[static_cast<std::size_t>(i)];
+                classifica.inserisci(std::move(e));
+            }
+        }
+    }
+    if (casoFuori && enumerato)
+        esito.anomalia = true;
+    esito.righe = std::move(classifica).righe();
+    return esito;
+}
+
+void preparaGrigliaEsiti(grid::Grid& g)
+{
+    g.setIntestazione(intestazioni::FgEsiti);
+    for (int c = 0; c < g.colonne(); ++c)
+        g.setAllineamento(c, grid::Allineamento::Centro);
+    for (int c : {5, 7, 8, 10})
+        g.setNascosta(c, true);
+}
+
+void scriviRigaEsito(grid::Grid& g, int riga, const RigaEsito& e)
+{
+    for (int c = 1; c <= 12; ++c)
+        g.setTesto(riga, c, "");
+    if (e.vuota())
+        return;
+    g.setTesto(riga, 3, e.formula);
+    g.setNumero(riga, 8, e.tipo);
+    g.setNumero(riga, 1, e.cop);
+    g.setNumero(riga, 2, e.tot);
+    testoNumero(g, riga, 4, e.p1);
+    testoNumero(g, riga, 5, e.r1);
+    if (e.r1 && *e.r1 >= 0 && *e.r1 < Ruote)
+        g.setTesto(riga, 6, archive::SigleRuote[static_cast<std::size_t>(*e.r1)]);
+    testoNumero(g, riga, 9, e.p2);
+    testoNumero(g, riga, 10, e.r2);
+    if (e.r2 && *e.r2 >= 0 && *e.r2 < Ruote)
+        g.setTesto(riga, 11, archive::SigleRuote[static_cast<std::size_t>(*e.r2)]);
+    testoNumero(g, riga, 12, e.val);
+}
+
+void formattaEsiti(grid::Grid& g, int sorte)
+{
+    const int ultima = g.righe() - 1;
+    if (ultima < 1)
+        return;
+    g.setColoreTesto(1, 1, ultima, 1, grid::colori::Rosso);
+    g.setGrassetto(1, 1, ultima, 1, true);
+    g.setColoreTesto(1, 3, ultima, 3, grid::colori::Blu);
+    g.setGrassetto(1, 3, ultima, 3, true);
+    g.setGrassetto(1, 12, ultima, 12, true);
+    if (sorte == 0) {
+        g.setGrassetto(1, 6, ultima, 6, true);
+        g.setGrassetto(1, 11, ultima, 11, true);
+    }
+    g.setSfondo(1, 4, ultima, 6, grid::rgb(128, 255, 128));
+    g.setSfondo(1, 9, ultima, 11, grid::rgb(255, 255, 128));
+}
+
+void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, int sorte)
+{
+    if (g.colonne() != 13)
+        preparaGrigliaEsiti(g);
+    g.setRighe(1);
+    g.setRighe(std::max(lista, 0) + 1);
+    for (std::size_t i = 0; i < righe.size() && static_cast<int>(i) < lista; ++i)
+        scriviRigaEsito(g, static_cast<int>(i) + 1, righe[i]);
+    formattaEsiti(g, sorte);
+}
+
+std::string oraCorrente()
+{
+    const std::time_t t = std::time(nullptr);
+    std::tm locale{};
+    localtime_r(&t, &locale);
+    char testo[16];
+    std::strftime(testo, sizeof testo, "%H:%M:%S", &locale);
+    return testo;
+}
+
+Esito CercaAmbate(Banco& b, const archive::Archivio& a, const AvanzamentoRicerca& avanzamento)
+{
+    b.List1.clear();
+    b.List1.push_back(oraCorrente());
+    const auto imp = leggiImpostazioniRicerca(b, 0);
+    const auto esito = cercaFormule(imp, a, avanzamento);
+    scriviEsiti(b.FgEsiti, esito.righe, imp.lista, 0);
+    b.List1.push_back(oraCorrente());
+    if (esito.anomalia)
+        return Messaggio{std::string(TestoErroreImpostazioni), "Avviso", Icona::Critico};
+    return std::nullopt;
+}
+
+}

@@ -1,0 +1,156 @@
+// The workbench's state: grid headers, wheel and case flags, reference draw.
+#include "workbench/Banco.h"
+
+#include "engine/Piramide.h"
+
+namespace workbench {
+
+const std::array<std::string_view, 8> NomiRilevazione = {"Mensile", "Numeri", "Distanza", "Differenza",
+                                                         "Somma",   "Decina", "Figura",   "Cadenza"};
+
+Banco::Banco() { preparaBanco(*this); }
+
+bool ruotaInGioco(const Banco& b, int w)
+{
+    return w >= 0 && w < archive::NumeroRuote && b.FgRG.sfondo(0, w) == colori::Selezione;
+}
+
+void setRuotaInGioco(Banco& b, int w, bool inGioco)
+{
+    b.FgRG.setSfondo(0, w, inGioco ? colori::Selezione : grid::colori::Bianco);
+}
+
+std::array<bool, archive::NumeroRuote> ruoteInGioco(const Banco& b)
+{
+    std::array<bool, archive::NumeroRuote> r{};
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        r[w] = ruotaInGioco(b, w);
+    return r;
+}
+
+int numeroCasi(const Banco& b) { return b.FgEv.righe() - 1; }
+
+int drawCaso(const Banco& b, int r) { return static_cast<int>(b.FgEv.valore(r, 1)); }
+
+std::vector<bool> casiAbilitati(const Banco& b)
+{
+    std::vector<bool> abilitati(static_cast<std::size_t>(b.FgEv.righe()), true);
+    abilitati[0] = false;
+    if (b.casiScoperti)
+        for (int r = 1; r < b.FgEv.righe(); ++r)
+            abilitati[r] = b.FgEv.sfondo(r, 0) != colori::Selezione;
+    return abilitati;
+}
+
+namespace {
+void centra(grid::Grid& g)
+{
+    for (int c = 0; c < g.colonne(); ++c)
+        g.setAllineamento(c, grid::Allineamento::Centro);
+}
+
+void prepara(grid::Grid& g, std::string_view intestazione)
+{
+    g.setIntestazione(intestazione);
+    g.setRighe(1);
+    centra(g);
+}
+}
+
+void preparaBanco(Banco& b)
+{
+    prepara(b.FgF, intestazioni::FgF);
+    b.FgF.setRighe(engine::NumeroMattoni + 1);
+    prepara(b.Fg5, intestazioni::Fg5);
+    b.Fg5.setRighe(6);
+    for (int r = 1; r <= engine::NumeroMattoni; ++r) {
+        b.FgF.setNumero(r, engine::colF::Ri, engine::rigaMattone(r));
+        b.FgF.setNumero(r, engine::colF::Co, engine::postoMattone(r));
+    }
+    for (grid::Grid* g : {&b.FgF, &b.Fg5}) {
+        // Widths of columns 1, 2, 3, 4, 5, 7, 8 and 10, as the window lays them out.
+        const std::array<std::pair<int, int>, 8> larghezze = {
+            {{1, 250}, {2, 250}, {3, 800}, {4, 600}, {5, 500}, {7, 650}, {8, 500}, {10, 650}}};
+        for (auto [c, w] : larghezze)
+            g->setLarghezza(c, w);
+    }
+    engine::SettaGridFGF(b.FgF, b.Fg5);
+
+    prepara(b.FgEv, intestazioni::FgEv);
+    prepara(b.FgX, intestazioni::FgX);
+    prepara(b.FgL, intestazioni::FgL);
+    b.FgL.setNascosta(6, true);
+    b.FgL.setNascosta(7, true);
+    prepara(b.Fg_E, intestazioni::Fg_E);
+    b.Fg_E.setNascosta(0, true);
+    prepara(b.FgY, intestazioni::FgY);
+    prepara(b.Fg10, intestazioni::Fg10);
+    prepara(b.FgEsiti, intestazioni::FgEsiti);
+    for (int c : {5, 7, 8, 10})
+        b.FgEsiti.setNascosta(c, true);
+    prepara(b.FgEstratti, intestazioni::FgEstratti);
+    b.FgEstratti.setRighe(archive::NumeroRuote + 1);
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        b.FgEstratti.setTesto(w + 1, 0, archive::SigleRuote[w]);
+    prepara(b.FgOp, intestazioni::FgOp);
+
+    b.FgRG.setIntestazione("BA|CA|FI|GE|MI|NA|PA|RO|TO|VE|NZ");
+    b.FgRG.setRighe(1);
+    centra(b.FgRG);
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        setRuotaInGioco(b, w, w == 0);
+
+    prepara(b.Fg7, intestazioni::Fg7);
+    b.Fg7.setRighe(6);
+    for (int k = 1; k <= 5; ++k)
+        b.Fg7.setTesto(k, 0, "1");
+
+    for (auto& l : b.Lbl0)
+        l.clear();
+    b.List1.clear();
+}
+
+void impostaRiferimento(Banco& b, const archive::Archivio& a, int d)
+{
+    b.riferimento = d;
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        for (int p = 1; p <= 5; ++p) {
+            if (d >= 1 && d <= a.NumeroEstrazioni)
+                b.FgEstratti.setNumero(w + 1, p, a.numero(d, w, p));
+            else
+                b.FgEstratti.setTesto(w + 1, p, "");
+        }
+}
+
+void impostaMensileDaRiferimento(Banco& b, const archive::Archivio& a)
+{
+    if (b.riferimento >= 1 && b.riferimento <= a.NumeroEstrazioni)
+        b.mensile = a.ProgressivoMese[static_cast<std::size_t>(b.riferimento)];
+}
+
+void apriBanco(Banco& b, const archive::Archivio& a)
+{
+    preparaBanco(b);
+    impostaRiferimento(b, a, a.NumeroEstrazioni);
+    impostaMensileDaRiferimento(b, a);
+}
+
+void azzeraFgX(Banco& b)
+{
+    const int casi = numeroCasi(b);
+    b.FgX.setRighe(1);
+    b.FgX.setRighe(casi + 1);
+    for (int r = 1; r <= casi; ++r)
+        b.FgX.setNumero(r, 0, r);
+}
+
+std::string etichettaRiferimento(const Banco& b, const archive::Archivio& a)
+{
+    const int d = b.riferimento;
+    if (d < 1 || d > a.NumeroEstrazioni)
+        return {};
+    return std::to_string(d) + " " + a.DateEstrazioni[static_cast<std::size_t>(d)] + "  M-" +
+           std::to_string(a.ProgressivoMese[static_cast<std::size_t>(d)]);
+}
+
+}

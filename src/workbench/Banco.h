@@ -1,0 +1,149 @@
+// The pyramid workbench's state: the settings every command reads and the grids the window shows.
+#pragma once
+
+#include "archive/Archivio.h"
+#include "grid/Grid.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace workbench {
+
+// ComboFiltro ("Tipo rilevazione"), in list order: the value is the list index.
+enum class Rilevazione { Mensile = 0, Numeri, Distanza, Differenza, Somma, Decina, Figura, Cadenza };
+// "Mensile" .. "Cadenza": the item texts of ComboFiltro.
+extern const std::array<std::string_view, 8> NomiRilevazione;
+
+// The message a command leaves for the window, which shows it as a modal box.
+// The logic never shows anything itself.
+enum class Icona { Informazione, Esclamazione, Critico };
+struct Messaggio {
+    std::string testo;
+    std::string titolo;
+    Icona icona = Icona::Informazione;
+};
+// What a command returns: nothing when it ran clean, else the one message to show.
+using Esito = std::optional<Messaggio>;
+
+// The shared texts of the workbench's error boxes.
+inline constexpr std::string_view TestoErroreImpostazioni =
+    "Probabile errore nelle impostazioni. Accertarsi di avere ricavato una base dati.";
+inline constexpr std::string_view TestoErroreImprevisto = "Errore imprevisto. Controllare i dati inseriti.";
+inline constexpr std::string_view TestoErroreElementi = "Attenzione ! controllare gli elementi inseriti.";
+
+// Headers of the grids, as the window defines them (cells joined by '|').
+namespace intestazioni {
+inline constexpr std::string_view FgF = "Riga|Ri|Co|Tras|Tipo|E1|R|RU|E2|R|RU|VAL";
+inline constexpr std::string_view Fg5 = "Num|Ri|Co|Tras|Tipo|E1|R|RU|E2|R|RU|VAL";
+inline constexpr std::string_view FgEv = "Prog|N° est|Data Estraz  |Ru |1|2|3|4|5";
+inline constexpr std::string_view FgX = "NC|1|2|3|4|5";
+inline constexpr std::string_view FgL =
+    "Prog|N° estr|Data Estraz  |Rif|Ru |C   |N1 |N2 |G1|G2|G3|G4|G5|S |1  |2  |3  |4  |5  ";
+inline constexpr std::string_view Fg_E = "    |N°C|Pos|Neg|InG|1|2|3|4|5";
+inline constexpr std::string_view FgY =
+    "  |N° Estr|Data Estraz   |Rif|Ru  |C  |1|2|3|4|5|So|1|2|3|4|5|Prev";
+inline constexpr std::string_view Fg10 =
+    "  |N° Estr|Data Estraz   |Rif|Ruota|Colpo|1|2|3|4|5|So|1|2|3|4|5|Prev";
+inline constexpr std::string_view FgEsiti = "  |Cop|Tot|Formula|P1|R| Ru1|Fix4|Operatore|P2|R2|Ru2|Val   ";
+inline constexpr std::string_view FgEstratti = "RU|1|2|3|4|5";
+// The operator catalogue as the query lists it; column 0 is the selection cell.
+inline constexpr std::string_view FgOp = "|Oper|Tipo|P1|P2|R1|R2|Spiegazione";
+inline constexpr std::string_view Fg7 = "S";
+}
+
+// Colours the commands write and read back.
+namespace colori {
+inline constexpr grid::Colore Selezione = grid::colori::Verde;        // wheel in play, level included, case covered
+inline constexpr grid::Colore OperatoreScelto = grid::colori::Rosso;  // FgOp column-0 cell of a selected operator
+inline constexpr grid::Colore VerdeChiaro = grid::rgb(128, 255, 128);   // hit positions of a case
+inline constexpr grid::Colore GialloPallido = grid::rgb(255, 255, 192); // column 1 of the case rows
+inline constexpr grid::Colore Ciano = grid::rgb(0, 255, 255);           // number chosen on FgNu
+}
+
+// Every control the workbench commands read, in plain form, and every grid the
+// window shows. The window edits these members and only displays the grids;
+// the commands (Casi.h, Elabora.h and the searches) read and fill them.
+//
+// Grid layouts that carry state in colours:
+// - FgRG: one row (row 0), column w = wheel w (0..10) with its abbreviation;
+//   a green background (65280) puts the wheel in play.
+// - Fg7: rows 1..5 = levels 1..5; column 0 holds the sorte required for the level
+//   and is green when ELABORA includes the level.
+// - FgOp: rows 1.. = operators; column 0 red = selected, column 1 the code, column 2 the type.
+// - FgEv: column 0 green = case already covered (MARCA), skipped by the searches
+//   when casiScoperti is set.
+struct Banco {
+    Banco();
+
+    // --- the settings (control in brackets) ---
+    int riferimento = 0;                   // hs1: the reference draw R, 1..N
+    int ruotaBase = 0;                     // ComboR1: base wheel index 0..10
+    std::array<bool, 5> posizioni{true, true, true, true, true};  // LblPN(0..4) green = position 1..5 selected
+    Rilevazione rilevazione = Rilevazione::Mensile;  // ComboFiltro
+    std::string numeri;                    // TxtNumeri: two-digit numbers joined by "-" ("05-12-33")
+    int qn = 1;                            // ComboQNu: matches a draw needs to become a case, 1..5
+    int numeroCasi = 12;                   // ComboNC: wanted number of cases, 1..50
+    int mensile = 2;                       // ComboPar list index: 0 = "U" (last of month), k = k-th draw of the month
+    bool forzaUltima = false;              // Ch_ultima: "U" may take the newest draw of the archive
+    int colpi = 8;                         // Combo3: 1..20
+    int lista = 100;                       // ComboEle: rows kept by the searches, 100..1000
+    int livello = 1;                       // ComboLivello value 1..5 (list index + 1): sorte of VERIFICA
+    int valoreLista = 0;                   // ListVal selected index = value 0..90; -1 when nothing is selected
+    bool casiScoperti = false;             // Ch_CasiScoperti: the searches skip covered cases
+
+    // --- the grids ---
+    grid::Grid FgF;          // pyramid composition, bricks 1..15
+    grid::Grid Fg5;          // pattern grid: formulas verified in slots 1..5
+    grid::Grid FgEv;         // the cases
+    grid::Grid FgX;          // forecasts per case, one column per slot/brick of the level
+    grid::Grid FgL;          // verification report
+    grid::Grid Fg_E;         // VERIFICA summary
+    grid::Grid FgY;          // ELABORA: FgL rows of every level
+    grid::Grid Fg10;         // ELABORA: first hit per case
+    grid::Grid FgRG;         // wheels in play
+    grid::Grid Fg7;          // levels included in ELABORA and their sorte
+    grid::Grid FgOp;         // operator catalogue
+    grid::Grid FgEsiti;      // ambate results
+    grid::Grid FgGr;         // pair results (its header belongs to the pair search)
+    grid::Grid FgEstratti;   // the reference draw, 11 wheels by 5 positions
+
+    // Captions of the brick labels Lbl0(1..15); index 0 unused.
+    std::array<std::string, 16> Lbl0;
+    // List1: start and end time of the last Calcola or search.
+    std::vector<std::string> List1;
+};
+
+// --- wheels in play (FgRG) ---
+// Wheel w is in play when its FgRG cell is green.
+bool ruotaInGioco(const Banco& b, int w);
+void setRuotaInGioco(Banco& b, int w, bool inGioco);
+std::array<bool, archive::NumeroRuote> ruoteInGioco(const Banco& b);
+
+// --- cases (FgEv) ---
+// Number of case rows of FgEv (rows 1..last).
+int numeroCasi(const Banco& b);
+// Draw index of case row r (FgEv column 1).
+int drawCaso(const Banco& b, int r);
+// Enabled flag of every case row (index = row, [0] unused): all true, unless
+// casiScoperti is set, when rows whose first cell is green are disabled.
+std::vector<bool> casiAbilitati(const Banco& b);
+
+// --- window state helpers ---
+// Sets every grid to its header and empty state, as the window opens: bricks laid
+// out with SettaGridFGF, Bari alone in play, levels white with sorte 1, labels empty.
+void preparaBanco(Banco& b);
+// Reference draw R = d: writes FgEstratti with the 11 x 5 numbers of draw d.
+// Does not touch `mensile` (Command14 does that: see impostaMensileDaRiferimento).
+void impostaRiferimento(Banco& b, const archive::Archivio& a, int d);
+// Command14: ComboPar takes the ordinal within the month of the reference draw.
+void impostaMensileDaRiferimento(Banco& b, const archive::Archivio& a);
+// Opening of the window on an archive: preparaBanco, R = newest draw, ComboPar = its ordinal.
+void apriBanco(Banco& b, const archive::Archivio& a);
+// "Azzera grid" on FgX (Command39): one row per case, numbered in column 0, empty cells.
+void azzeraFgX(Banco& b);
+// LabelRifE: "index date  M-ordinal" of the reference draw.
+std::string etichettaRiferimento(const Banco& b, const archive::Archivio& a);
+
+}

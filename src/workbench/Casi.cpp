@@ -1,0 +1,180 @@
+// RICAVA ESTRAZIONI: the eight detection types and the filling of FgEv.
+#include "workbench/Casi.h"
+
+#include "engine/Numeri.h"
+
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+
+namespace workbench {
+
+bool NumeriVoluti::vuoto() const
+{
+    for (int n = 1; n <= 90; ++n)
+        if (numero[n])
+            return false;
+    return true;
+}
+
+NumeriVoluti leggiNumeriVoluti(std::string_view testo)
+{
+    NumeriVoluti v;
+    for (std::size_t i = 0; i < testo.size(); i += 3) {
+        const std::string_view due = testo.substr(i, 2);
+        int n = 0;
+        bool cifre = !due.empty();
+        for (char ch : due) {
+            if (ch < '0' || ch > '9') {
+                cifre = false;
+                break;
+            }
+            n = n * 10 + (ch - '0');
+        }
+        if (!cifre || n < 1 || n > 90)
+            continue;
+        v.numero[n] = true;
+        v.decina[static_cast<std::size_t>(engine::Decina[n])] = true;
+        v.figura[static_cast<std::size_t>(engine::Figura[n])] = true;
+        v.cadenza[static_cast<std::size_t>(engine::Cadenza[n])] = true;
+    }
+    return v;
+}
+
+int valoreCoppia(Rilevazione t, int a, int b)
+{
+    switch (t) {
+    case Rilevazione::Distanza: {
+        const int x = std::abs(a - b);
+        return x > 45 ? 90 - x : x;
+    }
+    case Rilevazione::Differenza:
+        return std::abs(a - b);
+    case Rilevazione::Somma: {
+        const int x = (a + b) % 90;
+        return x == 0 ? 90 : x;
+    }
+    default:
+        throw std::invalid_argument("rilevazione senza coppie");
+    }
+}
+
+bool qualifica(const Banco& b, const archive::Archivio& a, const NumeriVoluti& voluti, int d,
+               std::array<bool, 6>& colpite)
+{
+    colpite.fill(false);
+    const int base = b.ruotaBase;
+    // Numbers are read through the tables only when they are real: 0 marks a wheel
+    // not drawn that day, and Decina[0] / Cadenza[0] = 0 would match decade 0 and
+    // cadence 0, and a pair with a 0 would give a distance from nothing.
+    auto numero = [&](int p) { return static_cast<int>(a.numero(d, base, p)); };
+    int conta = 0;
+    switch (b.rilevazione) {
+    case Rilevazione::Mensile:
+        if (b.mensile == 0) {
+            if (d >= a.NumeroEstrazioni)
+                return b.forzaUltima;
+            return a.ProgressivoMese[static_cast<std::size_t>(d + 1)] == 1;
+        }
+        return a.ProgressivoMese[static_cast<std::size_t>(d)] == b.mensile;
+    case Rilevazione::Numeri:
+    case Rilevazione::Decina:
+    case Rilevazione::Figura:
+    case Rilevazione::Cadenza:
+        for (int p = 1; p <= 5; ++p) {
+            if (!b.posizioni[p - 1])
+                continue;
+            const int n = numero(p);
+            if (n < 1 || n > 90)
+                continue;
+            bool preso = false;
+            switch (b.rilevazione) {
+            case Rilevazione::Numeri: preso = voluti.numero[n]; break;
+            case Rilevazione::Decina: preso = voluti.decina[engine::Decina[n]]; break;
+            case Rilevazione::Figura: preso = voluti.figura[engine::Figura[n]]; break;
+            default: preso = voluti.cadenza[engine::Cadenza[n]]; break;
+            }
+            if (preso) {
+                ++conta;
+                colpite[p] = true;
+            }
+        }
+        break;
+    case Rilevazione::Distanza:
+    case Rilevazione::Differenza:
+    case Rilevazione::Somma:
+        for (int p = 1; p <= 5; ++p) {
+            for (int q = p + 1; q <= 5; ++q) {
+                if (!b.posizioni[p - 1] || !b.posizioni[q - 1])
+                    continue;
+                const int x = numero(p), y = numero(q);
+                if (x < 1 || y < 1)
+                    continue;
+                const int v = valoreCoppia(b.rilevazione, x, y);
+                if (v >= 1 && v <= 90 && voluti.numero[v]) {
+                    ++conta;
+                    colpite[p] = colpite[q] = true;
+                }
+            }
+        }
+        break;
+    }
+    return conta >= b.qn;
+}
+
+namespace {
+void svuota(grid::Grid& g) { g.setRighe(1); }
+
+Esito erroreElementi()
+{
+    return Messaggio{std::string(TestoErroreElementi), "Avviso", Icona::Informazione};
+}
+}
+
+Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a)
+{
+    const int R = b.riferimento;
+    const int tipo = static_cast<int>(b.rilevazione);
+    if (R < 1 || R > a.NumeroEstrazioni || b.ruotaBase < 0 || b.ruotaBase >= archive::NumeroRuote || tipo < 0 ||
+        tipo > 7 || b.numeroCasi < 1 || b.mensile < 0 || b.mensile > 31 || b.qn < 1 || b.qn > 5)
+        return erroreElementi();
+
+    const NumeriVoluti voluti = b.rilevazione == Rilevazione::Mensile ? NumeriVoluti{} : leggiNumeriVoluti(b.numeri);
+
+    b.FgEv.setRighe(1);
+    int trovati = 0;
+    std::array<bool, 6> colpite{};
+    for (int d = R; d >= 1 && trovati < b.numeroCasi; --d) {
+        if (!qualifica(b, a, voluti, d, colpite))
+            continue;
+        const int r = b.FgEv.aggiungiRiga();
+        ++trovati;
+        b.FgEv.setNumero(r, 0, trovati);
+        b.FgEv.setNumero(r, 1, d);
+        b.FgEv.setTesto(r, 2, a.DateEstrazioni[static_cast<std::size_t>(d)]);
+        b.FgEv.setTesto(r, 3, archive::SigleRuote[b.ruotaBase]);
+        for (int p = 1; p <= 5; ++p) {
+            b.FgEv.setNumero(r, 3 + p, a.numero(d, b.ruotaBase, p));
+            if (colpite[p])
+                b.FgEv.setSfondo(r, 3 + p, colori::VerdeChiaro);
+        }
+    }
+
+    if (trovati > 0) {
+        b.FgEv.setSfondo(1, 3, trovati, 3, grid::rgb(255, 224, 192));
+        b.FgEv.setGrassetto(1, 3, trovati, 3, true);
+        azzeraFgX(b);
+        for (int r = 1; r < b.Fg5.righe(); ++r)
+            for (int c = 1; c < b.Fg5.colonne(); ++c)
+                b.Fg5.setTesto(r, c, "");
+        b.FgEv.setSfondo(1, 1, trovati, 1, colori::GialloPallido);
+        svuota(b.FgL);
+        svuota(b.FgY);
+        svuota(b.FgEsiti);
+        svuota(b.FgGr);
+        svuota(b.Fg_E);
+    }
+    return std::nullopt;
+}
+
+}

@@ -1,0 +1,386 @@
+// Calcola, the formula and level verifications, VERIFICA and ELABORA on the workbench.
+#include "workbench/Elabora.h"
+
+#include "engine/Numeri.h"
+#include "engine/Piramide.h"
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <string>
+
+namespace workbench {
+
+namespace {
+
+std::string oraCorrente()
+{
+    const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm locale{};
+    localtime_r(&t, &locale);
+    char testo[16];
+    std::strftime(testo, sizeof testo, "%H:%M:%S", &locale);
+    return testo;
+}
+
+Esito erroreImprevisto()
+{
+    return Messaggio{std::string(TestoErroreImprevisto), "Avviso", Icona::Informazione};
+}
+
+int intero(const grid::Grid& g, int r, int c) { return static_cast<int>(g.valore(r, c)); }
+
+void copiaCella(const grid::Grid& da, int rDa, int cDa, grid::Grid& a, int rA, int cA)
+{
+    const grid::Cella& cella = da.cella(rDa, cDa);
+    a.setTesto(rA, cA, cella.testo);
+    a.setSfondo(rA, cA, cella.sfondo);
+    a.setColoreTesto(rA, cA, cella.testoColore);
+    a.setGrassetto(rA, cA, cella.grassetto);
+}
+
+void colonnaGiallaCasi(Banco& b)
+{
+    const int n = numeroCasi(b);
+    if (n > 0)
+        b.FgEv.setSfondo(1, 1, n, 1, colori::GialloPallido);
+}
+
+std::string dueCifre(int n) { return n < 10 ? "0" + std::to_string(n) : std::to_string(n); }
+
+}
+
+engine::Formula formulaDaRisultato(const grid::Grid& g, int riga)
+{
+    engine::Formula f;
+    f.codice = g.testo(riga, 3);
+    f.tipo = intero(g, riga, 8);
+    f.P1 = intero(g, riga, 4);
+    f.R1 = intero(g, riga, 5);
+    f.P2 = intero(g, riga, 9);
+    f.R2 = intero(g, riga, 10);
+    f.valore = intero(g, riga, 12);
+    return f;
+}
+
+engine::Formula formulaDaMattone(const grid::Grid& FgF, int m)
+{
+    using namespace engine::colF;
+    auto ruota = [&](int cSigla, int cIndice) {
+        const std::string& sigla = FgF.testo(m, cSigla);
+        if (sigla.empty())
+            return intero(FgF, m, cIndice);
+        const auto w = archive::IndiceRuota(sigla);
+        if (!w)
+            throw engine::ErroreCalcolo("sigla ruota non riconosciuta: " + sigla);
+        return *w;
+    };
+    engine::Formula f;
+    f.codice = FgF.testo(m, Tras);
+    f.tipo = intero(FgF, m, Tipo);
+    f.P1 = intero(FgF, m, E1);
+    f.R1 = ruota(RU1, R1);
+    f.P2 = intero(FgF, m, E2);
+    f.R2 = ruota(RU2, R2);
+    f.valore = intero(FgF, m, VAL);
+    return f;
+}
+
+engine::ParametriVerifica parametriVerifica(const Banco& b, int slot)
+{
+    engine::ParametriVerifica pv;
+    pv.slot = slot;
+    pv.colpi = b.colpi;
+    pv.riferimento = b.riferimento;
+    pv.ruote = ruoteInGioco(b);
+    return pv;
+}
+
+Esito Calcola(Banco& b, const archive::Archivio& a)
+{
+    b.List1.clear();
+    b.List1.push_back(oraCorrente());
+    const auto errore = engine::ValutaPiramide(b.FgF, b.riferimento, b.valoreLista, a, b.Lbl0);
+    engine::SettaGridFGF(b.FgF, b.Fg5);
+    if (errore)
+        return Messaggio{std::string(TestoErroreImpostazioni), "Avviso", Icona::Critico};
+    return std::nullopt;
+}
+
+Esito VerificaFormulaBanco(Banco& b, const archive::Archivio& a, const engine::Formula& f, int slot)
+{
+    try {
+        engine::VerificaFormula(f, parametriVerifica(b, slot), b.FgEv, b.FgL, b.FgX, a);
+    } catch (const std::exception&) {
+        engine::ColoraFgL(b.FgL);
+        return erroreImprevisto();
+    }
+    engine::ColoraFgL(b.FgL);
+    return std::nullopt;
+}
+
+namespace {
+// Verifies the current row of a result grid in `slot`; with `copia` the row goes
+// into row `slot` of the pattern grid Fg5 as a brick composition.
+Esito verificaRisultato(Banco& b, const archive::Archivio& a, const grid::Grid& risultati, int slot, bool copia)
+{
+    const int riga = risultati.rigaCorrente;
+    if (slot < 1 || slot > 5 || riga < 1 || riga >= risultati.righe() || risultati.testo(riga, 3).empty())
+        return erroreImprevisto();
+    if (auto e = VerificaFormulaBanco(b, a, formulaDaRisultato(risultati, riga), slot))
+        return e;
+    if (copia) {
+        if (b.Fg5.righe() <= slot)
+            b.Fg5.setRighe(slot + 1);
+        constexpr std::array<int, 9> origine = {3, 8, 4, 5, 6, 9, 10, 11, 12};
+        for (std::size_t i = 0; i < origine.size(); ++i)
+            b.Fg5.setTesto(slot, 3 + static_cast<int>(i), risultati.testo(riga, origine[i]));
+    }
+    return std::nullopt;
+}
+}
+
+Esito Cmd_Colonna(Banco& b, const archive::Archivio& a, int slot) { return verificaRisultato(b, a, b.FgEsiti, slot, true); }
+
+Esito Cmd_Ambo(Banco& b, const archive::Archivio& a, int slot) { return verificaRisultato(b, a, b.FgGr, slot, true); }
+
+Esito Command29(Banco& b, const archive::Archivio& a)
+{
+    azzeraFgX(b);
+    return verificaRisultato(b, a, b.FgEsiti, 1, false);
+}
+
+Esito VerificaLivello(Banco& b, const archive::Archivio& a, int livello)
+{
+    if (livello < 1 || livello > 5)
+        return erroreImprevisto();
+    const int n = numeroCasi(b);
+    if (b.FgX.righe() != n + 1)
+        azzeraFgX(b);
+    for (int r = 1; r <= n; ++r)
+        for (int c = 1; c <= 5; ++c) {
+            b.FgX.setTesto(r, c, "");
+            b.FgX.setSfondo(r, c, grid::colori::Bianco);
+        }
+    try {
+        for (int posto = 1; posto <= livello; ++posto) {
+            const int m = engine::primoMattone(livello) + posto - 1;
+            // An empty brick has no formula: its column stays empty rather than
+            // repeat the previous brick's result.
+            if (b.FgF.testo(m, engine::colF::Tras).empty())
+                continue;
+            engine::VerificaFormula(formulaDaMattone(b.FgF, m), parametriVerifica(b, posto), b.FgEv, b.FgL, b.FgX, a);
+        }
+    } catch (const std::exception&) {
+        engine::ColoraFgL(b.FgL);
+        return erroreImprevisto();
+    }
+    return Command40(b, a);
+}
+
+namespace {
+struct Riepilogo {
+    int casi = 0, positivi = 0, negativi = 0, inGioco = 0;
+    std::array<int, 6> perSorte{};
+};
+
+void scriviRiepilogo(grid::Grid& Fg_E, const Riepilogo& s, std::string_view titolo)
+{
+    Fg_E.setRighe(1);
+    Fg_E.setRighe(2);
+    Fg_E.setTesto(1, colE::Titolo, titolo);
+    Fg_E.setNumero(1, colE::Casi, s.casi);
+    Fg_E.setNumero(1, colE::Pos, s.positivi);
+    Fg_E.setNumero(1, colE::Neg, s.negativi);
+    Fg_E.setNumero(1, colE::InG, s.inGioco);
+    for (int k = 1; k <= 5; ++k)
+        Fg_E.setNumero(1, colE::Sorte1 + k - 1, s.perSorte[k]);
+}
+
+// Whether the colpi of the case at draw d reach past the reference draw: a case
+// without a hit is then still "in gioco" rather than lost.
+bool ancoraInGioco(const Banco& b, int d) { return d + b.colpi > b.riferimento; }
+}
+
+Esito Command40(Banco& b, const archive::Archivio& a)
+{
+    colonnaGiallaCasi(b);
+    b.FgL.setRighe(1);
+    const int S = b.livello;
+    const int n = numeroCasi(b);
+    const auto ruote = ruoteInGioco(b);
+    const int ultimo = std::min(b.riferimento, a.NumeroEstrazioni);
+    if (b.FgX.righe() < n + 1)
+        b.FgX.setRighe(n + 1);
+
+    Riepilogo s;
+    s.casi = n;
+    Esito esito;
+    try {
+        if (S < 1 || S > 5)
+            throw engine::ErroreCalcolo("sorte non valida");
+        for (int r = 1; r <= n; ++r) {
+            const int d = drawCaso(b, r);
+            if (d < 1 || d > a.NumeroEstrazioni)
+                throw engine::ErroreCalcolo("estrazione del caso fuori archivio");
+            // Only real numbers are in play: an empty FgX cell reads 0, which would
+            // otherwise match every position of a wheel not drawn that day.
+            std::array<bool, 91> inGioco{};
+            const int testa = b.FgL.aggiungiRiga();
+            b.FgL.setTesto(testa, engine::colL::Estr, b.FgEv.testo(r, 1));
+            b.FgL.setTesto(testa, engine::colL::Data, b.FgEv.testo(r, 2));
+            b.FgL.setTesto(testa, engine::colL::Rif, b.FgEv.testo(r, 0));
+            for (int j = 1; j <= 5; ++j) {
+                b.FgX.setSfondo(r, j, grid::colori::Bianco);
+                const int v = intero(b.FgX, r, j);
+                if (v < 1 || v > 90)
+                    continue;
+                inGioco[v] = true;
+                b.FgL.setNumero(testa, engine::colL::G1 + j - 1, v);
+            }
+            bool colpito = false;
+            int migliore = 0;
+            std::array<bool, 91> usciti{};
+            for (int c = d + 1; c <= d + b.colpi && c <= ultimo && !colpito; ++c) {
+                for (int w = 0; w < archive::NumeroRuote; ++w) {
+                    if (!ruote[w])
+                        continue;
+                    int conta = 0;
+                    for (int p = 1; p <= 5; ++p) {
+                        const int x = a.numero(c, w, p);
+                        if (x >= 1 && inGioco[x])
+                            ++conta;
+                    }
+                    if (conta < S)
+                        continue;
+                    const int riga = colpito ? b.FgL.aggiungiRiga() : testa;
+                    b.FgL.setTesto(riga, engine::colL::Ru, archive::SigleRuote[w]);
+                    b.FgL.setNumero(riga, engine::colL::C, c - d);
+                    b.FgL.setNumero(riga, engine::colL::S, conta);
+                    for (int p = 1; p <= 5; ++p) {
+                        const int x = a.numero(c, w, p);
+                        if (x >= 1 && inGioco[x]) {
+                            b.FgL.setNumero(riga, engine::colL::Pos1 + p - 1, x);
+                            usciti[x] = true;
+                        }
+                    }
+                    migliore = std::max(migliore, conta);
+                    colpito = true;
+                }
+            }
+            for (int j = 1; j <= 5; ++j) {
+                const int v = intero(b.FgX, r, j);
+                if (v >= 1 && v <= 90 && usciti[v])
+                    b.FgX.setSfondo(r, j, colori::VerdeChiaro);
+            }
+            if (colpito) {
+                ++s.positivi;
+                ++s.perSorte[static_cast<std::size_t>(std::min(migliore, 5))];
+            } else {
+                ++s.negativi;
+                if (ancoraInGioco(b, d))
+                    ++s.inGioco;
+            }
+        }
+    } catch (const std::exception&) {
+        esito = erroreImprevisto();
+    }
+
+    engine::ColoraFgL(b.FgL);
+    for (int r = 1; r < b.FgL.righe(); ++r)
+        if (intero(b.FgL, r, engine::colL::S) >= S) {
+            b.FgL.setSfondo(r, engine::colL::S, colori::Selezione);
+            b.FgL.setGrassetto(r, engine::colL::S, true);
+        }
+    scriviRiepilogo(b.Fg_E, s, "S" + std::to_string(S));
+    return esito;
+}
+
+Esito Command27(Banco& b, const archive::Archivio& a)
+{
+    colonnaGiallaCasi(b);
+    b.FgY.setRighe(1);
+    Esito esito;
+
+    for (int k = 1; k <= 5; ++k) {
+        if (b.Fg7.sfondo(k, 0) != colori::Selezione)
+            continue;
+        const int sorte = intero(b.Fg7, k, 0);
+        if (sorte < 1 || sorte > 5) {
+            esito = erroreImprevisto();
+            continue;
+        }
+        b.livello = sorte;
+        if (auto e = VerificaLivello(b, a, k))
+            esito = e;
+        for (int r = 1; r < b.FgL.righe(); ++r) {
+            const int y = b.FgY.aggiungiRiga();
+            b.FgY.setNumero(y, colY::Livello, k);
+            for (int c = 1; c <= 5; ++c)
+                copiaCella(b.FgL, r, c, b.FgY, y, c);
+            for (int j = 0; j < 5; ++j)
+                copiaCella(b.FgL, r, engine::colL::G1 + j, b.FgY, y, colY::G1 + j);
+            copiaCella(b.FgL, r, engine::colL::S, b.FgY, y, colY::So);
+            for (int j = 0; j < 5; ++j)
+                copiaCella(b.FgL, r, engine::colL::Pos1 + j, b.FgY, y, colY::Pos1 + j);
+            // Prev: the numbers of the level for the case, as a player copies them.
+            if (!b.FgL.testo(r, engine::colL::Estr).empty()) {
+                std::string prev;
+                for (int j = 0; j < 5; ++j) {
+                    const int v = intero(b.FgL, r, engine::colL::G1 + j);
+                    if (v >= 1 && v <= 90)
+                        prev += (prev.empty() ? "" : "-") + dueCifre(v);
+                }
+                b.FgY.setTesto(y, colY::Prev, prev);
+            }
+        }
+    }
+
+    // Further hit rows of a case carry neither its draw nor its case number: both
+    // come from the row above, so that every hit row can be traced to its case.
+    for (int y = 2; y < b.FgY.righe(); ++y) {
+        if (b.FgY.testo(y, colY::Estr).empty())
+            b.FgY.setTesto(y, colY::Estr, b.FgY.testo(y - 1, colY::Estr));
+        if (b.FgY.testo(y, colY::Rif).empty())
+            b.FgY.setTesto(y, colY::Rif, b.FgY.testo(y - 1, colY::Rif));
+    }
+
+    b.Fg10.setIntestazione(intestazioni::Fg10);
+    b.Fg10.setRighe(1);
+    Riepilogo s;
+    const int n = numeroCasi(b);
+    s.casi = n;
+    for (int i = 1; i <= n; ++i) {
+        const int caso = intero(b.FgEv, i, 0);
+        int primo = 0;
+        for (int y = 1; y < b.FgY.righe(); ++y) {
+            const int colpo = intero(b.FgY, y, colY::C);
+            if (intero(b.FgY, y, colY::Rif) == caso && colpo > 0 && (primo == 0 || colpo < primo))
+                primo = colpo;
+        }
+        if (primo == 0) {
+            ++s.negativi;
+            if (ancoraInGioco(b, drawCaso(b, i)))
+                ++s.inGioco;
+            continue;
+        }
+        int migliore = 0;
+        for (int y = 1; y < b.FgY.righe(); ++y) {
+            if (intero(b.FgY, y, colY::Rif) != caso || intero(b.FgY, y, colY::C) != primo)
+                continue;
+            const int f = b.Fg10.aggiungiRiga();
+            for (int c = 0; c < b.FgY.colonne(); ++c)
+                copiaCella(b.FgY, y, c, b.Fg10, f, c);
+            migliore = std::max(migliore, intero(b.FgY, y, colY::So));
+        }
+        ++s.positivi;
+        ++s.perSorte[static_cast<std::size_t>(std::clamp(migliore, 0, 5))];
+    }
+    scriviRiepilogo(b.Fg_E, s, "EL");
+    b.Fg_E.setSfondo(1, colE::Pos, colori::VerdeChiaro);
+    b.Fg_E.setSfondo(1, colE::Neg, grid::rgb(255, 192, 192));
+    b.Fg_E.setSfondo(1, colE::InG, grid::rgb(255, 255, 192));
+    return esito;
+}
+
+}

@@ -1,0 +1,57 @@
+// The workbench's elaboration commands: Calcola, formula and level verification, VERIFICA, ELABORA.
+#pragma once
+
+#include "archive/Archivio.h"
+#include "engine/Verifica.h"
+#include "workbench/Banco.h"
+
+namespace workbench {
+
+// Columns of FgY and Fg10 (the same layout). Column 0 carries the level of the row.
+namespace colY {
+constexpr int Livello = 0, Estr = 1, Data = 2, Rif = 3, Ru = 4, C = 5, G1 = 6, So = 11, Pos1 = 12, Prev = 17;
+}
+// Columns of the summary Fg_E, row 1.
+namespace colE {
+constexpr int Titolo = 0, Casi = 1, Pos = 2, Neg = 3, InG = 4, Sorte1 = 5;
+}
+
+// The formula of a result row of FgEsiti or FgGr: code column 3, type 8, P1 4, R1 5,
+// P2 9, R2 10, value 12.
+engine::Formula formulaDaRisultato(const grid::Grid& g, int riga);
+// The formula of brick m of FgF. A wheel abbreviation in column 7/10 gives the
+// wheel; one that names no wheel raises engine::ErroreCalcolo.
+engine::Formula formulaDaMattone(const grid::Grid& FgF, int m);
+// The verification parameters of the workbench for `slot`.
+engine::ParametriVerifica parametriVerifica(const Banco& b, int slot);
+
+// Calcola (Command2): every brick on the reference draw, results in Lbl0.
+// Error: "Probabile errore nelle impostazioni. ..." (critical, "Avviso").
+Esito Calcola(Banco& b, const archive::Archivio& a);
+
+// Cmd_Colonna(slot): verifies the current row of FgEsiti in slot 1..5 and copies it
+// into row `slot` of Fg5. Cmd_Ambo(slot): the same on FgGr.
+Esito Cmd_Colonna(Banco& b, const archive::Archivio& a, int slot);
+Esito Cmd_Ambo(Banco& b, const archive::Archivio& a, int slot);
+// Command29: FgX reset to one empty row per case, then the current row of FgEsiti
+// verified in slot 1, without touching Fg5.
+Esito Command29(Banco& b, const archive::Archivio& a);
+// Any formula in a slot (what the command line's `verifica` runs): verifies and colours FgL.
+Esito VerificaFormulaBanco(Banco& b, const archive::Archivio& a, const engine::Formula& f, int slot);
+
+// Lbl_Riga(livello): the bricks of level 1..5 verified into FgX columns 1..k (empty
+// bricks leave their column empty), then VERIFICA.
+Esito VerificaLivello(Banco& b, const archive::Archivio& a, int livello);
+
+// VERIFICA (Command40): the numbers of every FgX row over the colpi that follow its
+// case; a wheel in play is hit when at least `livello` of its positions hold them.
+// Fills FgL and the summary Fg_E (cases, hit, not hit, not hit but with colpi still
+// to come, and the hit cases by the sorte reached). Error: "Errore imprevisto. ..." ("Avviso").
+Esito Command40(Banco& b, const archive::Archivio& a);
+
+// ELABORA (Command27): the level verification of every level whose Fg7 cell is
+// green, with its sorte; FgY collects the FgL rows of all levels, Fg10 each case's
+// first hit, Fg_E the summary of Fg10.
+Esito Command27(Banco& b, const archive::Archivio& a);
+
+}

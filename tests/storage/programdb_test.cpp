@@ -1,0 +1,131 @@
+// The program database: creation, configuration rows, operators, side file.
+#include "TempDir.h"
+#include "storage/ProgramDb.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+using storage::Database;
+
+namespace {
+std::int64_t conta(Database& db, const std::string& tabella)
+{
+    auto s = db.prepara("SELECT count(*) FROM " + tabella);   // test-only table names
+    s.step();
+    return s.intero(0);
+}
+}
+
+TEST(DatabaseProgramma, CreatoQuandoMancaConTabelleERighe)
+{
+    testsupport::CartellaTemporanea dir;
+    {
+        Database db = storage::ApriDatabaseProgramma(dir.percorso().string());
+        for (const char* t : {"ParametriProgramma", "Salvataggi", "Giocate", "Impostazioni", "Operatori",
+                              "PiramidiElenco", "PiramideComposizione"})
+            EXPECT_TRUE(db.esisteTabella(t)) << t;
+        EXPECT_EQ(storage::LeggiParametro(db, "PercorsoArchivio"), std::optional<std::string>(""));
+        EXPECT_EQ(storage::LeggiParametro(db, "EstrazioneIniziale"), std::optional<std::string>("1"));
+        EXPECT_EQ(storage::LeggiParametro(db, "IndirizzoInternet"), std::optional<std::string>(""));
+        EXPECT_EQ(storage::LeggiParametro(db, "PercorsoDati.iii"), std::optional<std::string>(""));
+        EXPECT_EQ(conta(db, "ParametriProgramma"), 4);
+
+        const auto operatori = storage::LeggiOperatori(db);
+        ASSERT_EQ(operatori.size(), storage::CatalogoPredefinito().size());
+        std::set<std::string> codici;
+        for (std::size_t i = 0; i < operatori.size(); ++i) {
+            codici.insert(operatori[i].operatore);
+            if (i > 0) {
+                EXPECT_LT(operatori[i - 1].operatore, operatori[i].operatore) << "in code order";
+            }
+        }
+        for (const auto& r : storage::CatalogoPredefinito())
+            EXPECT_TRUE(codici.count(r.operatore)) << r.operatore;
+
+        // A configuration edited by the user survives the next opening.
+        storage::ScriviParametro(db, "EstrazioneIniziale", "100");
+    }
+    Database db = storage::ApriDatabaseProgramma(dir.percorso().string());
+    EXPECT_EQ(storage::LeggiParametro(db, "EstrazioneIniziale"), std::optional<std::string>("100"));
+    EXPECT_EQ(conta(db, "ParametriProgramma"), 4);
+    EXPECT_EQ(conta(db, "Operatori"), static_cast<std::int64_t>(storage::CatalogoPredefinito().size()));
+}
+
+TEST(DatabaseProgramma, TabelleMancantiRicreateSenzaToccareLeAltre)
+{
+    testsupport::CartellaTemporanea dir;
+    {
+        Database db = storage::ApriDatabaseProgramma(dir.percorso().string());
+        db.esegui("DROP TABLE Giocate");
+        db.esegui("DELETE FROM Operatori WHERE Operatore = 'DEC'");
+    }
+    Database db = storage::ApriDatabaseProgramma(dir.percorso().string());
+    EXPECT_TRUE(db.esisteTabella("Giocate"));
+    EXPECT_EQ(conta(db, "Operatori"), static_cast<std::int64_t>(storage::CatalogoPredefinito().size()) - 1)
+        << "an existing catalogue is the user's data";
+}
+
+TEST(DatabaseProgramma, FileNonDatabaseNonVieneSovrascritto)
+{
+    testsupport::CartellaTemporanea dir;
+    const std::string p = dir.scrivi(storage::NomeDatabaseProgramma, "non sono un database\n");
+    EXPECT_THROW(storage::ApriDatabaseProgramma(dir.percorso().string()), storage::ErroreDatabase);
+    std::ifstream f(p);
+    std::string riga;
+    std::getline(f, riga);
+    EXPECT_EQ(riga, "non sono un database");
+}
+
+TEST(Parametri, ChiaveSenzaMaiuscoleRigaMancanteIndirizzoEsatto)
+{
+    testsupport::CartellaTemporanea dir;
+    Database db = storage::ApriDatabaseProgramma(dir.percorso().string());
+
+    storage::ScriviParametro(db, "percorsoarchivio", "C:\\Lotto\\Archivio Misto.DB");
+    EXPECT_EQ(storage::LeggiParametro(db, "PERCORSOARCHIVIO"), std::optional<std::string>("C:\\Lotto\\Archivio Misto.DB"));
+    EXPECT_EQ(storage::LeggiParametro(db, "PercorsoArchivio"), std::optional<std::string>("C:\\Lotto\\Archivio Misto.DB"));
+
+    // A missing row is never added and nothing is reported.
+    db.esegui("DELETE FROM ParametriProgramma WHERE Parametro = 'PercorsoArchivio'");
+    EXPECT_NO_THROW(storage::ScriviParametro(db, "PercorsoArchivio", "altro.db"));
+    EXPECT_EQ(storage::LeggiParametro(db, "PercorsoArchivio"), std::nullopt);
+    EXPECT_EQ(conta(db, "ParametriProgramma"), 3);
+
+    // The key is unique without regard to case.
+    EXPECT_THROW(db.esegui("INSERT INTO ParametriProgramma (Parametro) VALUES ('INDIRIZZOINTERNET')"),
+                 storage::ErroreDatabase);
+
+    // The address is taken only from the row spelled exactly.
+    EXPECT_EQ(storage::LeggiIndirizzoInternet(db), "");
+    db.esegui("UPDATE ParametriProgramma SET Parametro = 'indirizzointernet', Valore1 = 'http://sbagliato'"
+              " WHERE Parametro = 'IndirizzoInternet'");
+    EXPECT_EQ(storage::LeggiIndirizzoInternet(db), "");
+    EXPECT_EQ(storage::LeggiParametro(db, "IndirizzoInternet"), std::optional<std::string>("http://sbagliato"));
+    db.esegui("UPDATE ParametriProgramma SET Parametro = 'IndirizzoInternet', Valore1 = 'https://www.lotto.example'"
+              " WHERE Parametro = 'indirizzointernet'");
+    EXPECT_EQ(storage::LeggiIndirizzoInternet(db), "https://www.lotto.example");
+}
+
+TEST(Operatori, CodiciConfrontatiEsattamente)
+{
+    testsupport::CartellaTemporanea dir;
+    Database db = storage::ApriDatabaseProgramma(dir.percorso().string());
+    // "som" and "SOM " are other codes than "SOM": the evaluator would not know them,
+    // but the table must not merge them with the real one.
+    db.esegui("INSERT INTO Operatori (Operatore, Tipo) VALUES ('som', 2)");
+    db.esegui("INSERT INTO Operatori (Operatore, Tipo) VALUES ('SOM ', 2)");
+    EXPECT_THROW(db.esegui("INSERT INTO Operatori (Operatore, Tipo) VALUES ('SOM', 2)"), storage::ErroreDatabase);
+}
+
+TEST(FilePercorso, RigaTraVirgolette)
+{
+    testsupport::CartellaTemporanea dir;
+    ASSERT_TRUE(storage::ScriviPercorsoDatabase(dir.percorso().string(), "/home/utente/Lotto 2026.db"));
+    ASSERT_TRUE(storage::ScriviPercorsoDatabase(dir.percorso().string(), "/dati/Archivio.db"));
+    std::ifstream f(dir.file(storage::NomeFilePercorso), std::ios::binary);
+    const std::string contenuto((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(contenuto, "\"/dati/Archivio.db\"\n");
+    EXPECT_FALSE(storage::ScriviPercorsoDatabase(dir.file("manca/sotto"), "x"));
+}
