@@ -37,8 +37,12 @@ std::int16_t leggiGruppo(const char* testo, int lunghezza, int inizio)
     return static_cast<std::int16_t>(valore);
 }
 
+// "AAAA-MM-GG", possibly followed by a time ("AAAA-MM-GG 00:00:00") as tools that
+// convert other archives write it; the time is not read.
 bool dataIso(std::string_view s)
 {
+    if (s.size() > 10 && (s[10] == ' ' || s[10] == 'T'))
+        s = s.substr(0, 10);
     return s.size() == 10 && s[4] == '-' && s[7] == '-' && cifra(s[0]) && cifra(s[1]) && cifra(s[2]) && cifra(s[3])
         && cifra(s[5]) && cifra(s[6]) && cifra(s[8]) && cifra(s[9]);
 }

@@ -24,6 +24,10 @@ using Avanzamento = std::function<void(int valore, int massimo)>;
 
 // Runs the loader's query against `db` and fills `a`; the model archive starts at
 // a.EstrazioneIniziale (set by the caller from the configuration). Throws ErroreCaricamento.
+// What a failure leaves: draw 10000 stops the load with draws 1..9999 rewritten but
+// N and the model archive unchanged; an empty table leaves N = 0, M = 0; a start
+// below 1 leaves N, dates, numbers and ordinals loaded and M = 0. A draw whose date
+// is not "AAAA-MM-GG" stops the load like the capacity error.
 void CaricaArchivio(Archivio& a, storage::Database& db, const Avanzamento& avanzamento = {});
 // The same, opening the draws database at `percorso` with the program password.
 void CaricaArchivio(Archivio& a, const std::string& percorso, const Avanzamento& avanzamento = {});

@@ -111,7 +111,11 @@ std::optional<Avviso> PiramidePrevisionale::CalcolaPiramidePrevisionale(const ar
         return NessunaRuota;
 
     const int L = std::clamp(in.livello, LivelloMinimo, LivelloMassimo);
-    Fg1 = grid::Grid(L, L);
+    Fg1.setRighe(L);
+    Fg1.setColonne(L);
+    for (int r = 0; r < L; ++r)
+        for (int c = 0; c < L; ++c)
+            Fg1.setTesto(r, c, "");
     for (int c = 0; c < L; ++c)
         Fg1.setAllineamento(c, grid::Allineamento::Centro);
 

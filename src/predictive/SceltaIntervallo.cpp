@@ -41,6 +41,24 @@ void SceltaIntervallo::inizioAllUltima(int massimoAttuale)
     setInizio(massimo_);
 }
 
+void SceltaIntervallo::fineAllUltima(int massimoAttuale)
+{
+    if (massimo_ < massimoAttuale)
+        massimo_ = massimoAttuale;
+    setFine(massimo_);
+}
+
+void SceltaIntervallo::setMassimo(int massimoAttuale)
+{
+    massimo_ = std::max(massimoAttuale, 0);
+    if (massimo_ < 1) {
+        inizio_ = fine_ = 0;
+        return;
+    }
+    fine_ = std::clamp(fine_, 1, massimo_);
+    inizio_ = std::clamp(inizio_, 1, fine_);
+}
+
 bool SceltaIntervallo::ultimeEst(int quante)
 {
     if (fine_ - quante + 1 < RunMinimo)

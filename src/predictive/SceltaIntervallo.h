@@ -38,8 +38,12 @@ public:
     void setInizio(int valore);
     void setFine(int valore);
 
-    // Command5: the archive may have grown since opening.
+    // Command5 / Command9: the archive may have grown since opening, so the bars first
+    // reach the current last position.
     void inizioAllUltima(int massimoAttuale);
+    void fineAllUltima(int massimoAttuale);
+    // The archive was reloaded with `massimoAttuale` positions: the run stays inside it.
+    void setMassimo(int massimoAttuale);
 
     // LblEST: start = end - v + 1 when that position is at least 100; false when the
     // run stays as it was.

@@ -225,7 +225,10 @@ bool Statement::step()
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    erroreSql(db_, "esecuzione");
+    // Reset after taking the message, so that the statement can be bound and run again.
+    const std::string dettaglio = sqlite3_errmsg(db_);
+    sqlite3_reset(stmt_);
+    throw ErroreDatabase(ErroreDatabase::Tipo::Sql, "Errore del database (esecuzione): " + dettaglio);
 }
 
 void Statement::esegui()

@@ -215,15 +215,3 @@ TEST_F(ArchivioReale, RuoteAssenti)
     EXPECT_EQ(archivio_->numero(inizioCaGe, 1, 1), 52);
     EXPECT_EQ(archivio_->numero(inizioNz, 10, 1), 72);
 }
-
-TEST_F(ArchivioReale, ProgressiviCoerentiConLeDate)
-{
-    const Archivio& a = *archivio_;
-    EXPECT_EQ(a.ProgressivoAnno[1], 1);
-    for (int d = 2; d <= a.NumeroEstrazioni; ++d) {
-        const bool nuovoAnno = a.DateEstrazioni[d].substr(6) != a.DateEstrazioni[d - 1].substr(6);
-        ASSERT_EQ(a.ProgressivoAnno[d], nuovoAnno ? 1 : a.ProgressivoAnno[d - 1] + 1) << a.DateEstrazioni[d];
-        ASSERT_GE(a.ProgressivoMese[d], 1);
-        ASSERT_LE(a.ProgressivoMese[d], 31);
-    }
-}

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <fstream>
 #include <sqlcipher/sqlite3.h>
 
@@ -37,14 +36,6 @@ std::string creaCifrato(const testsupport::CartellaTemporanea& dir, const std::s
     return p;
 }
 
-}
-
-TEST(Password, OttoLettereECifre)
-{
-    const std::string& p = storage::PasswordDatabase();
-    ASSERT_EQ(p.size(), 8u);
-    for (const char c : p)
-        EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(c))) << c;
 }
 
 TEST(AperturaDatabase, TipiDiErrore)
@@ -167,7 +158,6 @@ TEST(ArchivioEstrazioni, SchemaVistaEDate)
         ins.esegui();
         ins.bind(1, "2026-08-21").bind(2, "01-02-03-04-05");
         EXPECT_THROW(ins.esegui(), ErroreDatabase) << "a date is stored once";
-        ins.reset();
         ins.bind(1, "21/08/2026");
         EXPECT_THROW(ins.esegui(), ErroreDatabase) << "only the AAAA-MM-GG form is stored";
     }

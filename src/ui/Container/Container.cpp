@@ -227,7 +227,6 @@ void Container::riempiFgpa()
     for (int c = 1; c <= 4; ++c)
         g.setAllineamento(c, grid::Allineamento::Centro);
     fgpa->setFisse(1, 0);
-    fgpa->verticalHeader()->hide();
     fgpa->aggiorna();
     if (n > 0)
         fgpa->scrollToBottom();

@@ -1,0 +1,19 @@
+// The tool windows of this build, registered by name for the main window's buttons.
+#include "app/Finestre.h"
+
+#include "ui/common/Contesto.h"
+#include "ui/common/RegistroFinestre.h"
+
+// Add a window's header here.
+
+namespace app {
+
+void registraFinestre()
+{
+    // One line per tool window; the name is the window's own (Container's buttons look it up):
+    //   ui::registroFinestre().registra("Piramide1", [](ui::Contesto& c) { return new ui::Piramide1(c); });
+    // Its library (velmora_ui_<Nome>) is linked by src/app/CMakeLists.txt when it exists, and
+    // the screenshot command then renders it as docs/screenshots/<Nome>.png with no further line.
+}
+
+}

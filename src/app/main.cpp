@@ -1,0 +1,98 @@
+// velmora: the program's entry. Options for developers: --screenshots DIR, --tempo-avvio.
+#include "app/Finestre.h"
+#include "app/Sessione.h"
+#include "ui/INIZIO/Inizio.h"
+#include "ui/common/Dialoghi.h"
+#include "ui/common/FinestraHelp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+void uso()
+{
+    std::fprintf(stderr,
+                 "Uso: velmora                      avvia il programma\n"
+                 "     velmora --screenshots DIR [--archivio FILE.db]\n"
+                 "                                  salva in DIR un'immagine PNG di ogni finestra (senza schermo),\n"
+                 "                                  sull'archivio dimostrativo o su FILE.db\n"
+                 "     velmora --tempo-avvio        avvia, preme PROCEDI, esce appena la finestra principale\n"
+                 "                                  e' mostrata e stampa il tempo trascorso\n");
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    QElapsedTimer orologio;
+    orologio.start();
+
+    QString schermate, archivio;
+    bool tempoAvvio = false;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--screenshots") && i + 1 < argc) {
+            schermate = QString::fromLocal8Bit(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--archivio") && i + 1 < argc) {
+            archivio = QString::fromLocal8Bit(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--tempo-avvio")) {
+            tempoAvvio = true;
+        } else if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
+            uso();
+            return 0;
+        } else if (argv[i][0] == '-' && argv[i][1] == '-') {
+            uso();
+            return 2;
+        }
+    }
+    // Screenshots need no screen.
+    if (!schermate.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication applicazione(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velmora"));
+    app::registraFinestre();
+
+    const QString cartella = QCoreApplication::applicationDirPath();
+    if (!schermate.isEmpty()) {
+        if (archivio.isEmpty())
+            archivio = QDir(cartella).filePath(QStringLiteral("ArchivioDimostrativo.db"));
+        return app::scattaSchermate(schermate, archivio);
+    }
+
+    app::Sessione sessione(cartella.toStdString());
+    ui::DialoghiQt dialoghi;
+    ui::Contesto contesto(sessione, dialoghi);
+    contesto.apriHelp = [&contesto](int numero, QWidget* genitore) {
+        ui::FinestraHelp::apri(contesto.cartellaHelp, numero, contesto.dialoghi, genitore);
+    };
+    contesto.termina = [] { QCoreApplication::exit(0); };
+
+    auto* inizio = new ui::Inizio(contesto);
+    inizio->setAttribute(Qt::WA_DeleteOnClose);
+    if (!inizio->avvia())
+        return 1;
+
+    if (tempoAvvio) {
+        QObject::connect(inizio, &ui::Inizio::principaleAperta, &applicazione, [&orologio](QWidget*) {
+            // Leave once the main window has been painted.
+            QTimer::singleShot(0, [&orologio] {
+                std::fprintf(stderr, "velmora: finestra principale mostrata dopo %lld ms\n",
+                             static_cast<long long>(orologio.elapsed()));
+                QCoreApplication::exit(0);
+            });
+        });
+        QTimer::singleShot(0, inizio, [inizio] {
+            if (!inizio->Procedi())
+                QCoreApplication::exit(1);
+        });
+    }
+    const int esito = QApplication::exec();
+    sessione.chiudi();
+    return esito;
+}

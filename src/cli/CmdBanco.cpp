@@ -1,0 +1,215 @@
+// velmora-cli casi, verifica, calcola: the workbench's cases, formula verification and pyramid evaluation.
+#include "cli/Comandi.h"
+#include "cli/ImpostazioniCli.h"
+#include "engine/Piramide.h"
+#include "workbench/Casi.h"
+#include "workbench/Elabora.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+using namespace workbench;
+
+// Fields separated by `sep`, empty ones kept ("a,,b" gives three).
+std::vector<std::string> campi(const std::string& testo, char sep)
+{
+    std::vector<std::string> parti;
+    std::size_t inizio = 0;
+    while (true) {
+        const auto fine = testo.find(sep, inizio);
+        parti.push_back(testo.substr(inizio, fine == std::string::npos ? std::string::npos : fine - inizio));
+        if (fine == std::string::npos)
+            return parti;
+        inizio = fine + 1;
+    }
+}
+
+std::optional<int> interoCampo(const std::string& s)
+{
+    if (s.empty())
+        return 0;
+    try {
+        std::size_t letti = 0;
+        const int v = std::stoi(s, &letti);
+        if (letti == s.size())
+            return v;
+    } catch (...) {
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> opzioni(std::initializer_list<std::string> proprie)
+{
+    std::vector<std::string> o = cli::opzioniBanco();
+    o.insert(o.end(), proprie);
+    return o;
+}
+
+// Loads the archive, reads the settings and derives the cases, as RICAVA ESTRAZIONI.
+std::unique_ptr<archive::Archivio> preparaCasi(const cli::Argomenti& args, Banco& b)
+{
+    auto a = cli::caricaArchivioCli(args);
+    cli::leggiImpostazioni(args, *a, b);
+    if (const auto e = RicavaEstrazioni(b, *a))
+        cli::segnalaEsito(*e);
+    return a;
+}
+
+int eseguiCasi(const cli::Argomenti& args, std::istream&, std::ostream& out, std::ostream&)
+{
+    args.soloOpzioni(cli::opzioniBanco());
+    Banco b;
+    preparaCasi(args, b);
+    cli::stampaGrid(b.FgEv, out);
+    return cli::EsitoOk;
+}
+
+// A wheel field of --formula: an index 0..10 or a code.
+int ruotaFormula(const std::string& s)
+{
+    if (const auto v = interoCampo(s)) {
+        if (*v < 0 || *v >= archive::NumeroRuote)
+            throw cli::ErroreUso("ruota fuori intervallo nella formula: " + s);
+        return *v;
+    }
+    if (const auto w = cli::ruotaCli(s))
+        return *w;
+    throw cli::ErroreUso("ruota sconosciuta nella formula: '" + s + "'");
+}
+
+engine::Formula leggiFormula(const std::string& testo)
+{
+    const auto parti = campi(testo, ',');
+    if (parti.size() != 7 || parti[0].empty())
+        throw cli::ErroreUso("--formula vuole CODICE,TIPO,P1,R1,P2,R2,VAL (campi vuoti per i parametri non usati)");
+    engine::Formula f;
+    f.codice = parti[0];
+    auto numero = [&](std::size_t i) {
+        const auto v = interoCampo(parti[i]);
+        if (!v)
+            throw cli::ErroreUso("valore non numerico nella formula: '" + parti[i] + "'");
+        return *v;
+    };
+    f.tipo = numero(1);
+    if (f.tipo < 1 || f.tipo > 7)
+        throw cli::ErroreUso("il tipo della formula deve essere fra 1 e 7");
+    f.P1 = numero(2);
+    f.R1 = ruotaFormula(parti[3]);
+    f.P2 = numero(4);
+    f.R2 = ruotaFormula(parti[5]);
+    f.valore = numero(6);
+    return f;
+}
+
+int eseguiVerifica(const cli::Argomenti& args, std::istream&, std::ostream& out, std::ostream&)
+{
+    args.soloOpzioni(opzioni({"--formula", "--slot"}));
+    const auto testo = args.valore("--formula");
+    if (!testo)
+        throw cli::ErroreUso("manca --formula");
+    const engine::Formula f = leggiFormula(*testo);
+    const long slot = args.intero("--slot").value_or(1);
+    if (slot < 1 || slot > 5)
+        throw cli::ErroreUso("--slot deve essere fra 1 e 5");
+    Banco b;
+    const auto a = preparaCasi(args, b);
+    const Esito e = VerificaFormulaBanco(b, *a, f, static_cast<int>(slot));
+    cli::stampaGrid(b.FgL, out);
+    if (e)
+        cli::segnalaEsito(*e);
+    return cli::EsitoOk;
+}
+
+// Reads the brick file into FgF: RIGA TRAS TIPO E1 R1 E2 R2 VAL, tab-separated.
+// A wheel field holds an index (column R) or a code (column RU, checked as typed).
+void leggiPiramide(const std::string& percorso, grid::Grid& FgF)
+{
+    std::ifstream in(percorso);
+    if (!in)
+        throw cli::ErroreDati("impossibile leggere il file " + percorso);
+    std::string riga;
+    int numero = 0;
+    while (std::getline(in, riga)) {
+        ++numero;
+        if (!riga.empty() && riga.back() == '\r')
+            riga.pop_back();
+        if (riga.find_first_not_of(" \t") == std::string::npos)
+            continue;
+        const auto parti = campi(riga, '\t');
+        const std::string dove = percorso + ", riga " + std::to_string(numero);
+        if (parti.size() != 8)
+            throw cli::ErroreDati(dove + ": servono 8 campi separati da tabulazioni");
+        const auto m = interoCampo(parti[0]);
+        if (!m || *m < 1 || *m > engine::NumeroMattoni)
+            throw cli::ErroreDati(dove + ": il mattone deve essere fra 1 e 15");
+        using namespace engine::colF;
+        FgF.setTesto(*m, Tras, parti[1]);
+        const std::array<std::pair<std::size_t, int>, 4> numerici = {{{2, Tipo}, {3, E1}, {5, E2}, {7, VAL}}};
+        for (auto [i, c] : numerici) {
+            if (!interoCampo(parti[i]))
+                throw cli::ErroreDati(dove + ": valore non numerico '" + parti[i] + "'");
+            FgF.setTesto(*m, c, parti[i]);
+        }
+        const std::array<std::tuple<std::size_t, int, int>, 2> ruote = {{{4, R1, RU1}, {6, R2, RU2}}};
+        for (auto [i, cIndice, cSigla] : ruote) {
+            if (interoCampo(parti[i])) {
+                FgF.setTesto(*m, cIndice, parti[i]);
+                FgF.setTesto(*m, cSigla, "");
+            } else if (const auto errore = engine::controllaSigla(parti[i])) {
+                throw cli::ErroreDati(dove + ": " + *errore);
+            } else {
+                FgF.setTesto(*m, cSigla, parti[i]);
+            }
+        }
+    }
+}
+
+int eseguiCalcola(const cli::Argomenti& args, std::istream&, std::ostream& out, std::ostream&)
+{
+    args.soloOpzioni(opzioni({"--piramide"}));
+    const auto percorso = args.valore("--piramide");
+    if (!percorso)
+        throw cli::ErroreUso("manca --piramide");
+    const auto a = cli::caricaArchivioCli(args);
+    Banco b;
+    cli::leggiImpostazioni(args, *a, b);
+    leggiPiramide(*percorso, b.FgF);
+    const Esito e = Calcola(b, *a);
+    for (int m = 1; m <= engine::NumeroMattoni; ++m)
+        out << m << '\t' << b.Lbl0[static_cast<std::size_t>(m)] << '\n';
+    if (e)
+        cli::segnalaEsito(*e);
+    return cli::EsitoOk;
+}
+
+const std::string UsoCasi = std::string("Uso: velmora-cli casi --archivio FILE.db [impostazioni]\n\n"
+                                        "RICAVA ESTRAZIONI: stampa la tabella dei casi (FgEv), intestazione per prima,\n"
+                                        "celle separate da tabulazioni.\n\n") +
+                            cli::AiutoBanco;
+
+const std::string UsoVerifica =
+    std::string("Uso: velmora-cli verifica --archivio FILE.db [impostazioni] --formula CODICE,TIPO,P1,R1,P2,R2,VAL\n"
+                "                          [--slot 1..5]\n\n"
+                "Ricava i casi, verifica la formula nella colonna indicata (predefinita: 1) e stampa\n"
+                "il resoconto (FgL). Campi vuoti per i parametri non usati; R1 e R2 sono indici 0..10\n"
+                "o sigle di ruota.\n\n") +
+    cli::AiutoBanco;
+
+const std::string UsoCalcola =
+    std::string("Uso: velmora-cli calcola --archivio FILE.db [impostazioni] --piramide FILE\n\n"
+                "Calcola i quindici mattoni sull'estrazione di riferimento e stampa 'mattone<TAB>risultato'.\n"
+                "FILE: un mattone per riga, RIGA<TAB>TRAS<TAB>TIPO<TAB>E1<TAB>R1<TAB>E2<TAB>R2<TAB>VAL\n"
+                "(R1 e R2 indici 0..10 o sigle di ruota; il tipo 4 e lo scarto del tipo 5 vengono da --valore).\n\n") +
+    cli::AiutoBanco;
+
+const cli::Registrazione registraCasi(
+    {"casi", "ricava i casi del banco della piramide (FgEv)", UsoCasi, eseguiCasi, cli::flagBanco()});
+const cli::Registrazione registraVerifica(
+    {"verifica", "verifica una formula sui casi (FgL)", UsoVerifica, eseguiVerifica, cli::flagBanco()});
+const cli::Registrazione registraCalcola(
+    {"calcola", "calcola i mattoni di una piramide sull'estrazione di riferimento", UsoCalcola, eseguiCalcola,
+     cli::flagBanco()});
+
+}

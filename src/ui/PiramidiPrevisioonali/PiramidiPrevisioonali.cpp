@@ -1,0 +1,627 @@
+// The window PiramidiPrevisioonali: controls and handlers; the computation lives in src/predictive.
+#include "ui/PiramidiPrevisioonali/PiramidiPrevisioonali.h"
+
+#include "ui/common/GrigliaView.h"
+#include "ui/common/RegistroFinestre.h"
+#include "ui/common/Schermate.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <QtCharts/QBarCategoryAxis>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+#include <QtCharts/QStackedBarSeries>
+#include <QtCharts/QValueAxis>
+
+namespace ui {
+
+namespace {
+
+constexpr grid::Colore ArancioChiaro = grid::rgb(255, 192, 128);   // the quick run last chosen
+// Margins of the printout: 400 twips (1440 a inch) on every side.
+constexpr double MargineStampaMm = 400.0 / 1440.0 * 25.4;
+
+QString daStd(const std::string& s) { return QString::fromStdString(s); }
+
+const char* nomeCriterio(predictive::Criterio c)
+{
+    switch (c) {
+    case predictive::Criterio::Presenze: return "Presenze";
+    case predictive::Criterio::Frequenza: return "Frequenza";
+    case predictive::Criterio::Ritardo: break;
+    }
+    return "Ritardo";
+}
+
+// Background of a label as the program's colour value, kept readable for tests in "colore".
+void coloraEtichetta(QLabel* l, grid::Colore c, bool bordo)
+{
+    const QColor q = qColore(c);
+    l->setProperty("colore", static_cast<uint>(c));
+    l->setStyleSheet(QStringLiteral("QLabel { background-color: %1; color: black;%2 }")
+                         .arg(q.name(), bordo ? QStringLiteral(" border: 1px solid #808080;") : QString()));
+}
+
+QPushButton* pulsante(const QString& nome, const QString& testo, const QString& tooltip, QWidget* genitore)
+{
+    auto* b = new QPushButton(testo, genitore);
+    b->setObjectName(nome);
+    if (!tooltip.isEmpty())
+        b->setToolTip(tooltip);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLabel* etichetta(const QString& nome, const QString& testo, QWidget* genitore)
+{
+    auto* l = new QLabel(testo, genitore);
+    l->setObjectName(nome);
+    return l;
+}
+
+}
+
+QString PiramidiPrevisioonali::titolo() { return QStringLiteral("La piramide dei ritardi e delle presenze"); }
+
+PiramidiPrevisioonali::PiramidiPrevisioonali(Contesto& contesto, QWidget* genitore)
+    : QWidget(genitore)
+    , contesto_(contesto)
+{
+    setObjectName(QStringLiteral("PiramidiPrevisioonali"));
+    setWindowTitle(titolo());
+    costruisci();
+    apri();
+}
+
+void PiramidiPrevisioonali::costruisci()
+{
+    // Run of draws.
+    auto* run = new QGroupBox(this);
+    auto* gRun = new QGridLayout(run);
+    Label16 = etichetta(QStringLiteral("Label16"), QStringLiteral("Inizio"), run);
+    Label17 = etichetta(QStringLiteral("Label17"), QStringLiteral("Fine"), run);
+    Label18 = etichetta(QStringLiteral("Label18"), QStringLiteral("Ultime"), run);
+    Command4 = pulsante(QStringLiteral("Command4"), QStringLiteral("|<"), QStringLiteral("Inizio alla prima estrazione"), run);
+    Command5 = pulsante(QStringLiteral("Command5"), QStringLiteral(">|"), QStringLiteral("Inizio all'ultima estrazione"), run);
+    Command12 = pulsante(QStringLiteral("Command12"), QStringLiteral("|<"), QStringLiteral("Fine alla prima estrazione"), run);
+    Command9 = pulsante(QStringLiteral("Command9"), QStringLiteral(">|"), QStringLiteral("Fine all'ultima estrazione"), run);
+    Command61 = pulsante(QStringLiteral("Command61"), QStringLiteral("N°"), QStringLiteral("Inizio per n° indice"), run);
+    Command8 = pulsante(QStringLiteral("Command8"), QStringLiteral("N°"), QStringLiteral("Fine per n° indice"), run);
+    Command62 = pulsante(QStringLiteral("Command62"), QStringLiteral("Data"), QStringLiteral("Inizio per data"), run);
+    Command10 = pulsante(QStringLiteral("Command10"), QStringLiteral("Data"), QStringLiteral("Fine per data"), run);
+    for (auto* b : {Command4, Command5, Command12, Command9, Command61, Command8})
+        b->setFixedWidth(34);
+    HsInizio = new QScrollBar(Qt::Horizontal, run);
+    HsInizio->setObjectName(QStringLiteral("HsInizio"));
+    HsFine = new QScrollBar(Qt::Horizontal, run);
+    HsFine->setObjectName(QStringLiteral("HsFine"));
+    for (auto* h : {HsInizio, HsFine})
+        h->setMinimumWidth(260);
+    LabelInizio = etichetta(QStringLiteral("LabelInizio"), {}, run);
+    LabelFine = etichetta(QStringLiteral("LabelFine"), {}, run);
+    for (auto* l : {LabelInizio, LabelFine}) {
+        l->setMinimumWidth(120);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+    }
+    gRun->addWidget(Label16, 0, 0);
+    gRun->addWidget(Command4, 0, 1);
+    gRun->addWidget(HsInizio, 0, 2);
+    gRun->addWidget(Command5, 0, 3);
+    gRun->addWidget(LabelInizio, 0, 4);
+    gRun->addWidget(Command61, 0, 5);
+    gRun->addWidget(Command62, 0, 6);
+    gRun->addWidget(Label17, 1, 0);
+    gRun->addWidget(Command12, 1, 1);
+    gRun->addWidget(HsFine, 1, 2);
+    gRun->addWidget(Command9, 1, 3);
+    gRun->addWidget(LabelFine, 1, 4);
+    gRun->addWidget(Command8, 1, 5);
+    gRun->addWidget(Command10, 1, 6);
+    auto* ultime = new QHBoxLayout;
+    for (int i = 0; i < 5; ++i) {
+        LblEST[i] = etichetta(QStringLiteral("LblEST(%1)").arg(i), QString::number(predictive::UltimeEstrazioni[i]), run);
+        LblEST[i]->setAlignment(Qt::AlignCenter);
+        LblEST[i]->setMinimumWidth(40);
+        LblEST[i]->setCursor(Qt::PointingHandCursor);
+        LblEST[i]->installEventFilter(this);
+        coloraEtichetta(LblEST[i], grid::colori::Bianco, true);
+        ultime->addWidget(LblEST[i]);
+    }
+    Txt_Ultime = new QLineEdit(run);
+    Txt_Ultime->setObjectName(QStringLiteral("Txt_Ultime"));
+    Txt_Ultime->setFixedWidth(60);
+    // Digits and the comma only; pasted text is held to the same rule.
+    Txt_Ultime->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9,]*")), Txt_Ultime));
+    Txt_Ultime->installEventFilter(this);
+    Command13Btn = pulsante(QStringLiteral("Command13"), QStringLiteral("Imposta"),
+                            QStringLiteral("Imposta le ultime... N.. estrazioni"), run);
+    ultime->addWidget(Txt_Ultime);
+    ultime->addWidget(Command13Btn);
+    ultime->addStretch();
+    gRun->addWidget(Label18, 2, 0);
+    gRun->addLayout(ultime, 2, 1, 1, 6);
+
+    // Wheels, criterion, Livello, Capogioco, diagonal.
+    auto* scelte = new QGroupBox(this);
+    auto* gScelte = new QGridLayout(scelte);
+    Label2 = etichetta(QStringLiteral("Label2"), QStringLiteral("Ruote ricerca:"), scelte);
+    FgR = new GrigliaView(FgR_, scelte);
+    FgR->setObjectName(QStringLiteral("FgR"));
+    Command41 = pulsante(QStringLiteral("Command41"), QStringLiteral("Tutte"), QStringLiteral("Copia selezione da videata principale"), scelte);
+    Command44 = pulsante(QStringLiteral("Command44"), QStringLiteral("Nessuna"), QStringLiteral("Azzera selezione ruote"), scelte);
+    auto* ruote = new QHBoxLayout;
+    ruote->addWidget(Label2);
+    ruote->addWidget(FgR, 1);
+    ruote->addWidget(Command41);
+    ruote->addWidget(Command44);
+    gScelte->addLayout(ruote, 0, 0, 1, 8);
+    const char* criteri[] = {"", "Ritardo", "Presenze", "Frequenza"};
+    auto* opzioni = new QHBoxLayout;
+    for (int i = 1; i <= 3; ++i) {
+        Option1[i] = new QRadioButton(QString::fromLatin1(criteri[i]), scelte);
+        Option1[i]->setObjectName(QStringLiteral("Option1(%1)").arg(i));
+        opzioni->addWidget(Option1[i]);
+    }
+    gScelte->addLayout(opzioni, 1, 0);
+    Label1 = etichetta(QStringLiteral("Label1"), QStringLiteral("Livello"), scelte);
+    ComboLivello = new QComboBox(scelte);
+    ComboLivello->setObjectName(QStringLiteral("ComboLivello"));
+    for (int l = predictive::LivelloMinimo; l <= predictive::LivelloMassimo; ++l)
+        ComboLivello->addItem(QString::number(l));
+    Label3 = etichetta(QStringLiteral("Label3"), QStringLiteral("Capogioco"), scelte);
+    ComboCapo = new QComboBox(scelte);
+    ComboCapo->setObjectName(QStringLiteral("ComboCapo"));
+    for (int n = 0; n <= 90; ++n)
+        ComboCapo->addItem(QString::number(n));
+    ComboDiag = new QComboBox(scelte);
+    ComboDiag->setObjectName(QStringLiteral("ComboDiag"));
+    for (int d = 1; d <= predictive::RigheEtichette; ++d)
+        ComboDiag->addItem(QString::number(d));
+    Command1 = pulsante(QStringLiteral("Command1"), QStringLiteral("ELABORA"), {}, scelte);
+    Command3 = pulsante(QStringLiteral("Command3"), QStringLiteral("Mostra piramide"), QStringLiteral("Mostra la piramide"), scelte);
+    Command6 = pulsante(QStringLiteral("Command6"), QStringLiteral("Diagonale"), QStringLiteral("Evidenzia la diagonale scelta"), scelte);
+    gScelte->addWidget(Label1, 1, 1);
+    gScelte->addWidget(ComboLivello, 1, 2);
+    gScelte->addWidget(Label3, 1, 3);
+    gScelte->addWidget(ComboCapo, 1, 4);
+    gScelte->addWidget(Command1, 1, 5);
+    gScelte->addWidget(ComboDiag, 1, 6);
+    gScelte->addWidget(Command6, 1, 7);
+
+    // Statistics table with its chart, ranking, pyramid.
+    FG2 = new GrigliaView(piramide_.FG2, this);
+    FG2->setObjectName(QStringLiteral("FG2"));
+    FG2->setFisse(1, 1);
+    FG3 = new GrigliaView(piramide_.FG3, this);
+    FG3->setObjectName(QStringLiteral("FG3"));
+    FG3->setFisse(1, 1);
+    FG3->setFixedWidth(110);
+    Fg1 = new GrigliaView(piramide_.Fg1, this);
+    Fg1->setObjectName(QStringLiteral("Fg1"));
+    Fg1->setFisse(0, 0);
+
+    auto* grafico = new QChart;
+    grafico->legend()->setAlignment(Qt::AlignBottom);
+    grafico->setMargins(QMargins(4, 4, 4, 4));
+    Grafico = new QChartView(grafico, this);
+    Grafico->setObjectName(QStringLiteral("Grafico"));
+    Grafico->setRenderHint(QPainter::Antialiasing);
+    Grafico->setMinimumHeight(220);
+
+    auto* sinistra = new QVBoxLayout;
+    sinistra->addWidget(FG2, 3);
+    sinistra->addWidget(Grafico, 2);
+
+    auto* piramide = new QGroupBox(this);
+    auto* vPiramide = new QVBoxLayout(piramide);
+    Label4 = etichetta(QStringLiteral("Label4"), QStringLiteral("Capogioco"), piramide);
+    Label4->setAlignment(Qt::AlignCenter);
+    vPiramide->addWidget(Label4);
+    QFont grassetto = font();
+    grassetto.setBold(true);
+    for (int r = 0; r < predictive::RigheEtichette; ++r) {
+        auto* riga = new QHBoxLayout;
+        riga->addStretch();
+        for (int j = 0; j <= r; ++j) {
+            auto* l = etichetta(QStringLiteral("Lbl%1(%2)").arg(r).arg(j), {}, piramide);
+            l->setAlignment(Qt::AlignCenter);
+            l->setFixedSize(36, 26);
+            l->setFont(grassetto);
+            coloraEtichetta(l, grid::colori::Bianco, true);
+            Lbl[r].push_back(l);
+            riga->addWidget(l);
+        }
+        riga->addStretch();
+        vPiramide->addLayout(riga);
+    }
+    auto* comandiPiramide = new QHBoxLayout;
+    comandiPiramide->addWidget(Command3);
+    comandiPiramide->addStretch();
+    vPiramide->addLayout(comandiPiramide);
+    vPiramide->addWidget(Fg1, 1);
+
+    Command2 = pulsante(QStringLiteral("Command2"), QStringLiteral("Copia tabella"), QStringLiteral("Copia tabella"), this);
+    Command24 = pulsante(QStringLiteral("Command24"), QStringLiteral("Copia piramide"), QStringLiteral("Copia tabella"), this);
+    Command37Btn = pulsante(QStringLiteral("Command37"), QStringLiteral("Stampa piramide"), QStringLiteral("Stampa tabella"), this);
+    CmDHelp = pulsante(QStringLiteral("CmDHelp"), QStringLiteral("?"), QStringLiteral("Help in linea"), this);
+    auto* comandi = new QHBoxLayout;
+    comandi->addWidget(Command2);
+    comandi->addWidget(Command24);
+    comandi->addWidget(Command37Btn);
+    comandi->addStretch();
+    comandi->addWidget(CmDHelp);
+
+    auto* centro = new QHBoxLayout;
+    centro->addLayout(sinistra, 3);
+    centro->addWidget(FG3);
+    centro->addWidget(piramide, 2);
+
+    auto* alto = new QHBoxLayout;
+    alto->addWidget(run);
+    alto->addWidget(scelte, 1);
+
+    auto* principale = new QVBoxLayout(this);
+    principale->addLayout(alto);
+    principale->addLayout(centro, 1);
+    principale->addLayout(comandi);
+    resize(1180, 760);
+
+    // Handlers.
+    connect(HsInizio, &QScrollBar::valueChanged, this, [this](int v) {
+        intervallo_.setInizio(v);
+        mostraIntervallo();
+    });
+    connect(HsFine, &QScrollBar::valueChanged, this, [this](int v) {
+        intervallo_.setFine(v);
+        mostraIntervallo();
+    });
+    const auto massimo = [this] { return predictive::massimoScelta(contesto_.sessione.archivio()); };
+    connect(Command4, &QPushButton::clicked, this, [this] { intervallo_.setInizio(1); mostraIntervallo(); });
+    connect(Command12, &QPushButton::clicked, this, [this] { intervallo_.setFine(1); mostraIntervallo(); });
+    connect(Command9, &QPushButton::clicked, this, [this, massimo] { intervallo_.fineAllUltima(massimo()); mostraIntervallo(); });
+    connect(Command5, &QPushButton::clicked, this, [this, massimo] { intervallo_.inizioAllUltima(massimo()); mostraIntervallo(); });
+    connect(Command61, &QPushButton::clicked, this, [this] { cercaPosizione(true); });
+    connect(Command8, &QPushButton::clicked, this, [this] { cercaPosizione(false); });
+    connect(Command62, &QPushButton::clicked, this, [this] { cercaDataPer(true); });
+    connect(Command10, &QPushButton::clicked, this, [this] { cercaDataPer(false); });
+    connect(Command13Btn, &QPushButton::clicked, this, &PiramidiPrevisioonali::Command13);
+    // Enter applies the number typed, which is what the box is for.
+    connect(Txt_Ultime, &QLineEdit::returnPressed, this, &PiramidiPrevisioonali::Command13);
+
+    connect(FgR, &GrigliaView::clic, this, [this](int riga, int colonna) {
+        if (riga != 0)
+            return;
+        predictive::commutaRuota(FgR_, colonna);
+        FgR->aggiornaCelle(0, colonna, 0, colonna);
+    });
+    connect(Command41, &QPushButton::clicked, this, [this] {
+        predictive::selezionaRuote(FgR_, true);
+        FgR->aggiornaCelle(0, 0, 0, archive::NumeroRuote - 1);
+    });
+    connect(Command44, &QPushButton::clicked, this, [this] {
+        predictive::selezionaRuote(FgR_, false);
+        FgR->aggiornaCelle(0, 0, 0, archive::NumeroRuote - 1);
+    });
+    for (int i = 1; i <= 3; ++i)
+        connect(Option1[i], &QRadioButton::clicked, this, [this, i] { setCriterio(i); });
+    connect(ComboCapo, &QComboBox::currentIndexChanged, this, [this] {
+        piramide_.cambiaCapogioco();
+        aggiornaGriglie();
+        aggiornaGrafico();
+    });
+    connect(ComboLivello, &QComboBox::currentIndexChanged, this, [this] {
+        piramide_.cambiaLivello(ComboLivello->currentText().toInt());
+        aggiornaGriglie();
+        aggiornaGrafico();
+    });
+    connect(Command1, &QPushButton::clicked, this, &PiramidiPrevisioonali::CalcolaPiramidePrevisionale);
+    connect(Command3, &QPushButton::clicked, this, &PiramidiPrevisioonali::MostraPiramide);
+    connect(Command6, &QPushButton::clicked, this, &PiramidiPrevisioonali::EvidenziaDiagonale);
+    connect(Command2, &QPushButton::clicked, this, [this] {
+        QApplication::clipboard()->clear();
+        FG2->copiaNegliAppunti();
+    });
+    connect(Command24, &QPushButton::clicked, this, [this] {
+        QApplication::clipboard()->clear();
+        Fg1->copiaNegliAppunti();
+    });
+    connect(Command37Btn, &QPushButton::clicked, this, &PiramidiPrevisioonali::Command37);
+    connect(CmDHelp, &QPushButton::clicked, this, [this] {
+        if (contesto_.apriHelp)
+            contesto_.apriHelp(ContestoHelp, this);
+    });
+}
+
+void PiramidiPrevisioonali::apri()
+{
+    predictive::preparaFgR(FgR_);
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        FgR_.setLarghezza(w, 480);
+    FgR->setFisse(0, 0);
+    FgR->aggiorna();
+    FgR->setFixedHeight(FgR->verticalHeader()->defaultSectionSize() + 2 * FgR->frameWidth() + 2);
+    FgR->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    intervallo_.apri(predictive::massimoScelta(contesto_.sessione.archivio()));
+    mostraIntervallo();
+    AzzeraLabel();
+
+    const QSignalBlocker b1(ComboLivello), b2(ComboCapo);
+    ComboLivello->setCurrentText(QString::number(predictive::LivelloIniziale));
+    ComboCapo->setCurrentIndex(0);
+    ComboDiag->setCurrentIndex(0);
+    Option1[1]->setChecked(true);
+    criterio_ = 1;
+    aggiornaGriglie();
+    aggiornaGrafico();
+}
+
+void PiramidiPrevisioonali::mostraIntervallo()
+{
+    const auto& a = contesto_.sessione.archivio();
+    const int minimo = intervallo_.massimo() >= 1 ? 1 : 0;
+    for (auto* h : {HsInizio, HsFine}) {
+        const QSignalBlocker blocco(h);
+        h->setRange(minimo, intervallo_.massimo());
+        h->setPageStep(std::max(1, intervallo_.massimo() / 20));
+        h->setEnabled(intervallo_.massimo() >= 1);
+    }
+    {
+        const QSignalBlocker b1(HsInizio), b2(HsFine);
+        HsInizio->setValue(intervallo_.inizio());
+        HsFine->setValue(intervallo_.fine());
+    }
+    LabelInizio->setText(daStd(predictive::testoEstremo(a, intervallo_.inizio())));
+    LabelFine->setText(daStd(predictive::testoEstremo(a, intervallo_.fine())));
+}
+
+void PiramidiPrevisioonali::cercaPosizione(bool inizio)
+{
+    const auto testo = contesto_.dialoghi.inputBox(this, daStd(predictive::PromptPosizione), daStd(predictive::TitoloPosizione));
+    if (!testo)
+        return;
+    const auto k = predictive::posizioneDigitata(testo->toStdString(), intervallo_.massimo());
+    if (!k)
+        return;
+    if (inizio)
+        intervallo_.setInizio(*k);
+    else
+        intervallo_.setFine(*k);
+    mostraIntervallo();
+}
+
+void PiramidiPrevisioonali::cercaDataPer(bool inizio)
+{
+    const auto testo = contesto_.dialoghi.inputBox(this, daStd(predictive::PromptData), daStd(predictive::TitoloData));
+    if (!testo)
+        return;
+    dataCercata_ = *testo;
+    const auto k = predictive::cercaData(contesto_.sessione.archivio(), dataCercata_.toStdString());
+    if (!k || *k > intervallo_.massimo()) {
+        contesto_.dialoghi.messaggio(this, daStd(predictive::DataNonTrovata), daStd(predictive::TitoloData), Icona::Informazione);
+        return;
+    }
+    if (inizio)
+        intervallo_.setInizio(*k);
+    else
+        intervallo_.setFine(*k);
+    mostraIntervallo();
+}
+
+void PiramidiPrevisioonali::sceltaUltime(int indice)
+{
+    if (indice < 0 || indice >= static_cast<int>(LblEST.size()))
+        return;
+    for (int i = 0; i < static_cast<int>(LblEST.size()); ++i)
+        coloraEtichetta(LblEST[i], i == indice ? ArancioChiaro : grid::colori::Bianco, true);
+    if (intervallo_.ultimeEst(LblEST[indice]->text().toInt()))
+        mostraIntervallo();
+}
+
+void PiramidiPrevisioonali::Command13()
+{
+    if (intervallo_.ultimeTesto(Txt_Ultime->text().toStdString()))
+        mostraIntervallo();
+}
+
+void PiramidiPrevisioonali::setCriterio(int indice)
+{
+    criterio_ = indice;
+    piramide_.cambiaCriterio();
+    aggiornaGriglie();
+    aggiornaEtichette();
+    aggiornaGrafico();
+}
+
+void PiramidiPrevisioonali::CalcolaPiramidePrevisionale()
+{
+    auto& a = contesto_.sessione.archivio();
+    // A reload by archive maintenance may have shortened the archive since the run was chosen.
+    const int massimo = predictive::massimoScelta(a);
+    if (intervallo_.massimo() > massimo) {
+        intervallo_.setMassimo(massimo);
+        mostraIntervallo();
+    }
+    predictive::Ingresso in;
+    in.inizio = intervallo_.inizio();
+    in.fine = intervallo_.fine();
+    in.criterio = static_cast<predictive::Criterio>(criterio_);
+    in.livello = ComboLivello->currentText().toInt();
+    in.capogioco = ComboCapo->currentText().toInt();
+    if (const auto avviso = piramide_.CalcolaPiramidePrevisionale(a, FgR_, in)) {
+        contesto_.dialoghi.messaggio(this, daStd(avviso->testo), daStd(avviso->titolo), Icona::Informazione);
+        return;
+    }
+    livello_ = in.livello;
+    aggiornaGriglie();
+    aggiornaEtichette();
+    aggiornaGrafico();
+}
+
+void PiramidiPrevisioonali::MostraPiramide()
+{
+    piramide_.MostraPiramide();
+    aggiornaEtichette();
+}
+
+void PiramidiPrevisioonali::EvidenziaDiagonale()
+{
+    piramide_.EvidenziaDiagonale(ComboDiag->currentIndex());
+    aggiornaEtichette();
+}
+
+void PiramidiPrevisioonali::AzzeraLabel()
+{
+    piramide_.AzzeraLabel();
+    aggiornaEtichette();
+}
+
+void PiramidiPrevisioonali::preparaStampante(QPrinter& stampante) const
+{
+    stampante.setDocName(QStringLiteral("Piramide previsionale al ") + LabelFine->text());
+    stampante.setPageOrientation(QPageLayout::Landscape);
+    stampante.setPageMargins(QMarginsF(MargineStampaMm, MargineStampaMm, MargineStampaMm, MargineStampaMm),
+                             QPageLayout::Millimeter);
+}
+
+void PiramidiPrevisioonali::Command37()
+{
+    QPrinter stampante(QPrinter::HighResolution);
+    preparaStampante(stampante);
+    if (!contesto_.dialoghi.scegliStampante(this, stampante))
+        return;
+    stampaGriglia(stampante, piramide_.Fg1, stampante.docName());
+}
+
+void PiramidiPrevisioonali::aggiornaEtichette()
+{
+    for (int r = 0; r < predictive::RigheEtichette; ++r)
+        for (int j = 0; j <= r; ++j) {
+            const auto& e = piramide_.etichette[r][j];
+            Lbl[r][j]->setText(daStd(e.testo));
+            if (Lbl[r][j]->property("colore").toUInt() != e.sfondo)
+                coloraEtichetta(Lbl[r][j], e.sfondo, true);
+        }
+}
+
+void PiramidiPrevisioonali::aggiornaGriglie()
+{
+    auto& g2 = piramide_.FG2;
+    g2.setLarghezza(0, 200);
+    for (int c = 1; c < g2.colonne(); ++c)
+        g2.setLarghezza(c, 1000);
+    piramide_.FG3.setLarghezza(0, 200);
+    piramide_.FG3.setLarghezza(1, 1000);
+    for (int c = 0; c < piramide_.Fg1.colonne(); ++c)
+        piramide_.Fg1.setLarghezza(c, 540);
+    FG2->aggiorna();
+    FG3->aggiorna();
+    Fg1->aggiorna();
+}
+
+void PiramidiPrevisioonali::aggiornaGrafico()
+{
+    QChart* c = Grafico->chart();
+    c->removeAllSeries();
+    for (auto* asse : c->axes())
+        c->removeAxis(asse);
+    const auto& valori = piramide_.valoriGrafico;
+    if (valori.size() < 91) {
+        c->setTitle(QString());
+        c->legend()->hide();
+        return;
+    }
+    const QString nome = QString::fromLatin1(nomeCriterio(piramide_.criterioGrafico));
+    c->setTitle(nome + QStringLiteral(" dei 90 numeri"));
+    // Two stacked sets, each number in one of them: the pyramid's numbers stand out in colour.
+    auto* altri = new QBarSet(QStringLiteral("Numeri"));
+    auto* inPiramide = new QBarSet(QStringLiteral("Nella piramide"));
+    altri->setColor(QColor(110, 140, 190));
+    altri->setBorderColor(QColor(110, 140, 190));
+    inPiramide->setColor(QColor(230, 120, 20));
+    inPiramide->setBorderColor(QColor(230, 120, 20));
+    QStringList categorie;
+    double massimo = 0;
+    for (int n = 1; n <= 90; ++n) {
+        const bool p = piramide_.inPiramide[n];
+        *altri << (p ? 0.0 : valori[n]);
+        *inPiramide << (p ? valori[n] : 0.0);
+        massimo = std::max(massimo, valori[n]);
+        categorie << QString::number(n);
+    }
+    auto* serie = new QStackedBarSeries;
+    serie->setObjectName(QStringLiteral("SerieCriterio"));
+    serie->setBarWidth(0.9);
+    serie->append(altri);
+    serie->append(inPiramide);
+    c->addSeries(serie);
+    auto* asseX = new QBarCategoryAxis;
+    asseX->append(categorie);
+    QFont piccolo = asseX->labelsFont();
+    piccolo.setPointSizeF(6);
+    asseX->setLabelsFont(piccolo);
+    asseX->setLabelsAngle(-90);
+    auto* asseY = new QValueAxis;
+    asseY->setTitleText(nome);
+    asseY->setRange(0, massimo > 0 ? massimo * 1.05 : 1);
+    asseY->setLabelFormat(piramide_.criterioGrafico == predictive::Criterio::Frequenza ? QStringLiteral("%.1f")
+                                                                                         : QStringLiteral("%d"));
+    c->addAxis(asseX, Qt::AlignBottom);
+    c->addAxis(asseY, Qt::AlignLeft);
+    serie->attachAxis(asseX);
+    serie->attachAxis(asseY);
+    c->legend()->show();
+}
+
+bool PiramidiPrevisioonali::eventFilter(QObject* oggetto, QEvent* evento)
+{
+    if (oggetto == Txt_Ultime && evento->type() == QEvent::MouseButtonDblClick) {
+        Txt_Ultime->clear();
+        return true;
+    }
+    if (evento->type() == QEvent::MouseButtonPress) {
+        for (int i = 0; i < static_cast<int>(LblEST.size()); ++i)
+            if (oggetto == LblEST[i]) {
+                sceltaUltime(i);
+                return true;
+            }
+    }
+    return QWidget::eventFilter(oggetto, evento);
+}
+
+void registraPiramidiPrevisioonali()
+{
+    const QString nome = QStringLiteral("PiramidiPrevisioonali");
+    registroFinestre().registra(nome, [](Contesto& c) -> QWidget* { return new PiramidiPrevisioonali(c); });
+    registraSchermata(QStringLiteral("PiramidiPrevisioonali_piramide"), nome, [](QWidget* w) {
+        auto* f = qobject_cast<PiramidiPrevisioonali*>(w);
+        if (!f)
+            return;
+        predictive::selezionaRuote(f->griglieRuote(), true);
+        if (auto* livello = f->findChild<QComboBox*>(QStringLiteral("ComboLivello")))
+            livello->setCurrentText(QStringLiteral("8"));
+        if (auto* ruote = f->findChild<GrigliaView*>(QStringLiteral("FgR")))
+            ruote->aggiorna();
+        f->CalcolaPiramidePrevisionale();
+        f->EvidenziaDiagonale();
+    });
+}
+
+}

@@ -1,0 +1,157 @@
+// Pyramid evaluation on a draw, wheel abbreviations and the layout of the composition grids.
+#include "engine/Piramide.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using namespace engine;
+
+// Ten draws; Bari holds d, d+1, ..., d+4 in draw d, Cagliari 37 .. 41, Nazionale nothing.
+class Piramide : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { CaricaTutteLeTabelle(); }
+
+    void SetUp() override
+    {
+        a = std::make_unique<archive::Archivio>();
+        a->NumeroEstrazioni = 10;
+        for (int d = 1; d <= 10; ++d)
+            for (int p = 1; p <= 5; ++p) {
+                a->setNumero(d, 0, p, static_cast<std::int16_t>(d + p - 1));
+                a->setNumero(d, 1, p, static_cast<std::int16_t>(36 + p));
+            }
+        FgF.setIntestazione("Riga|Ri|Co|Tras|Tipo|E1|R|RU|E2|R|RU|VAL");
+        FgF.setRighe(16);
+        Lbl0.fill("vecchio");
+    }
+
+    void mattone(int m, const std::string& tras, int tipo, int e1, const std::string& ru1, int e2 = 0,
+                 const std::string& ru2 = "", int val = 0)
+    {
+        FgF.setTesto(m, colF::Tras, tras);
+        FgF.setNumero(m, colF::Tipo, tipo);
+        FgF.setNumero(m, colF::E1, e1);
+        FgF.setTesto(m, colF::RU1, ru1);
+        FgF.setNumero(m, colF::E2, e2);
+        FgF.setTesto(m, colF::RU2, ru2);
+        FgF.setNumero(m, colF::VAL, val);
+    }
+
+    std::unique_ptr<archive::Archivio> a;
+    grid::Grid FgF;
+    std::array<std::string, 16> Lbl0;
+};
+
+TEST_F(Piramide, OnlyFilledBricksAreEvaluated)
+{
+    mattone(7, "NUM", 1, 2, "BA");
+    EXPECT_FALSE(ValutaPiramide(FgF, 5, 0, *a, Lbl0));
+    for (int m = 1; m <= 15; ++m)
+        EXPECT_EQ(Lbl0[m], m == 7 ? "6" : "vecchio") << "mattone " << m;
+}
+
+TEST_F(Piramide, InputsByClass)
+{
+    mattone(1, "SOM", 2, 1, "CA", 1, "NZ");       // 37 + 0: a wheel not drawn still evaluates
+    mattone(2, "FIX", 3, 1, "BA", 0, "", 10);     // 5 + 10
+    mattone(3, "NUM", 4, 0, "");                  // the ListVal value
+    mattone(4, "NUM", 5, 1, "BA", 0, "", 7);      // draw d - ListVal, whatever VAL says
+    mattone(5, "MAG5", 6, 5, "CA");               // whole wheel
+    mattone(6, "SOM+", 7, 1, "BA", 2, "CA", 1);   // 5 + 38 + 1
+    EXPECT_FALSE(ValutaPiramide(FgF, 5, 3, *a, Lbl0));
+    EXPECT_EQ(Lbl0[1], "37");
+    EXPECT_EQ(Lbl0[2], "15");
+    EXPECT_EQ(Lbl0[3], "3");
+    EXPECT_EQ(Lbl0[4], "2");
+    EXPECT_EQ(Lbl0[5], "41");
+    EXPECT_EQ(Lbl0[6], "44");
+}
+
+TEST_F(Piramide, AbbreviationsGiveTheWheelIndex)
+{
+    mattone(1, "NUM", 1, 1, "ca");
+    FgF.setNumero(1, colF::R1, 0);
+    mattone(2, "NUM", 1, 1, "");
+    FgF.setNumero(2, colF::R1, 1);   // no abbreviation: the index column is used as typed
+    EXPECT_FALSE(ValutaPiramide(FgF, 2, 0, *a, Lbl0));
+    EXPECT_EQ(FgF.testo(1, colF::R1), "1");
+    EXPECT_EQ(Lbl0[1], "37");
+    EXPECT_EQ(Lbl0[2], "37");
+    EXPECT_EQ(archive::IndiceRuota("ba"), 0);
+}
+
+TEST_F(Piramide, UnknownAbbreviationNeverReusesAnOldIndex)
+{
+    EXPECT_FALSE(controllaSigla("Bari"));
+    EXPECT_FALSE(controllaSigla("nz"));
+    ASSERT_TRUE(controllaSigla("XX"));
+    EXPECT_TRUE(controllaSigla(""));
+
+    mattone(1, "NUM", 1, 1, "BA");
+    mattone(2, "NUM", 1, 1, "XX");
+    FgF.setNumero(2, colF::R1, 1);
+    const auto errore = ValutaPiramide(FgF, 4, 0, *a, Lbl0);
+    ASSERT_TRUE(errore);
+    EXPECT_EQ(errore->mattone, 2);
+    EXPECT_EQ(Lbl0[1], "4");
+    EXPECT_EQ(Lbl0[2], "vecchio");
+    EXPECT_EQ(FgF.testo(2, colF::R1), "1");
+}
+
+TEST_F(Piramide, AnErrorKeepsEarlierResultsAndStopsThere)
+{
+    for (int m = 1; m <= 15; ++m)
+        mattone(m, "NUM", 1, 1, "BA");
+    mattone(9, "NUM", 5, 1, "BA");   // d - ListVal below 1
+    const auto errore = ValutaPiramide(FgF, 3, 5, *a, Lbl0);
+    ASSERT_TRUE(errore);
+    EXPECT_EQ(errore->mattone, 9);
+    for (int m = 1; m <= 15; ++m)
+        EXPECT_EQ(Lbl0[m], m < 9 ? "3" : "vecchio") << "mattone " << m;
+}
+
+TEST_F(Piramide, RangeFaultsAreErrors)
+{
+    mattone(1, "NUM", 4, 0, "");
+    EXPECT_TRUE(ValutaPiramide(FgF, 5, -1, *a, Lbl0));    // nothing chosen in ListVal
+    mattone(1, "NUM", 1, 6, "BA");
+    EXPECT_TRUE(ValutaPiramide(FgF, 5, 0, *a, Lbl0));     // position 6
+    mattone(1, "NUM", 1, 1, "BA");
+    EXPECT_TRUE(ValutaPiramide(FgF, 11, 0, *a, Lbl0));    // draw after the archive
+    mattone(1, "NUM", 9, 1, "BA");
+    EXPECT_FALSE(ValutaPiramide(FgF, 5, 0, *a, Lbl0));    // unknown class: skipped
+}
+
+TEST(PiramideLayout, BrickRowsAndPlaces)
+{
+    const int righe[16] = {0, 1, 2, 2, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 5};
+    const int posti[16] = {0, 1, 1, 2, 1, 2, 3, 1, 2, 3, 4, 1, 2, 3, 4, 5};
+    for (int m = 1; m <= 15; ++m) {
+        EXPECT_EQ(rigaMattone(m), righe[m]) << m;
+        EXPECT_EQ(postoMattone(m), posti[m]) << m;
+    }
+    EXPECT_EQ(primoMattone(4), 7);
+    EXPECT_EQ(ultimoMattone(4), 10);
+    EXPECT_EQ(ultimoMattone(5), 15);
+}
+
+TEST(PiramideLayout, SettaGridFGFNumbersAndColours)
+{
+    grid::Grid FgF(16, 12), Fg5(6, 12);
+    SettaGridFGF(FgF, Fg5);
+    EXPECT_EQ(FgF.testo(15, 0), "15");
+    EXPECT_EQ(FgF.coloreTesto(15, colF::Tras), grid::colori::Rosso);
+    EXPECT_EQ(FgF.sfondo(1, colF::E1), grid::rgb(255, 255, 128));
+    EXPECT_EQ(FgF.sfondo(15, colF::RU1), grid::rgb(255, 255, 128));
+    EXPECT_EQ(FgF.sfondo(3, colF::E2), grid::rgb(128, 255, 128));
+    EXPECT_EQ(FgF.sfondo(3, colF::VAL), grid::rgb(128, 255, 255));
+    EXPECT_EQ(FgF.sfondo(0, colF::VAL), grid::colori::Bianco);
+    EXPECT_EQ(Fg5.righe(), 6);
+    EXPECT_EQ(Fg5.testo(5, 0), "5");
+    EXPECT_EQ(Fg5.sfondo(5, colF::VAL), grid::rgb(128, 255, 255));
+}
+
+}

@@ -1,0 +1,387 @@
+// The window PiramidiPrevisioonali offscreen: opening, run selection, wheels, ELABORA, chart, copy, print, help.
+#include "ui/PiramidiPrevisioonali/PiramidiPrevisioonali.h"
+
+#include "app/Sessione.h"
+#include "ui/common/Dialoghi.h"
+#include "ui/common/GrigliaView.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QChartView>
+#include <QtCharts/QStackedBarSeries>
+
+#include <memory>
+#include <random>
+
+using namespace ui;
+
+namespace {
+
+// `n` draws on consecutive days from 01/01/2000, random numbers on the ten regional wheels.
+std::unique_ptr<archive::Archivio> archivio(int n)
+{
+    auto a = std::make_unique<archive::Archivio>();
+    std::mt19937 rng(42);
+    for (int d = 1; d <= n; ++d) {
+        const QDate data = QDate(2000, 1, 1).addDays(d - 1);
+        a->DateEstrazioni[d] = data.toString(QStringLiteral("dd/MM/yyyy")).toStdString();
+        for (int w = 0; w < 10; ++w) {
+            std::vector<int> urna(90);
+            std::iota(urna.begin(), urna.end(), 1);
+            std::shuffle(urna.begin(), urna.end(), rng);
+            for (int p = 1; p <= 5; ++p)
+                a->setNumero(d, w, p, static_cast<std::int16_t>(urna[p - 1]));
+        }
+    }
+    a->NumeroEstrazioni = n;
+    a->modelloCompleto();
+    return a;
+}
+
+struct Banco {
+    explicit Banco(int estrazioni)
+        : a(archivio(estrazioni))
+        , sessione(cartella.path().toStdString(), *a)
+        , contesto(sessione, dialoghi)
+    {
+        contesto.apriHelp = [this](int n, QWidget*) { help.push_back(n); };
+        finestra = std::make_unique<PiramidiPrevisioonali>(contesto);
+        finestra->show();
+    }
+    template <class T> T* w(const QString& nome) const
+    {
+        T* x = finestra->findChild<T*>(nome);
+        if (!x)
+            qFatal("controllo mancante: %s", qPrintable(nome));
+        return x;
+    }
+    QPushButton* b(const QString& nome) const { return w<QPushButton>(nome); }
+    QString testo(const QString& nome) const { return w<QLabel>(nome)->text(); }
+    int inizio() const { return w<QScrollBar>(QStringLiteral("HsInizio"))->value(); }
+    int fine() const { return w<QScrollBar>(QStringLiteral("HsFine"))->value(); }
+    QLabel* lbl(int r, int j) const { return w<QLabel>(QStringLiteral("Lbl%1(%2)").arg(r).arg(j)); }
+    void clicRuota(int ruota) const
+    {
+        auto* g = w<GrigliaView>(QStringLiteral("FgR"));
+        const QRect rett = g->visualRect(g->model()->index(0, ruota));
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, rett.center());
+    }
+    QDate data(int d) const { return QDate::fromString(QString::fromStdString(a->DateEstrazioni[d]), "dd/MM/yyyy"); }
+
+    QTemporaryDir cartella;
+    std::unique_ptr<archive::Archivio> a;
+    app::Sessione sessione;
+    DialoghiScriptati dialoghi;
+    Contesto contesto;
+    std::vector<int> help;
+    std::unique_ptr<PiramidiPrevisioonali> finestra;
+};
+
+}
+
+class TestPiramidiPrevisioonali : public QObject {
+    Q_OBJECT
+private slots:
+    void apertura();
+    void pocheEstrazioni();
+    void ultimeEstrazioni();
+    void ultimeDaTesto();
+    void barreEComandiDiEstremo();
+    void ricerchePerPosizioneEData();
+    void elaboraERuote();
+    void cambiScartanoRisultati();
+    void diagonale();
+    void copiaStampaHelp();
+};
+
+void TestPiramidiPrevisioonali::apertura()
+{
+    Banco t(500);
+    QCOMPARE(t.finestra->windowTitle(), QStringLiteral("La piramide dei ritardi e delle presenze"));
+    QCOMPARE(t.inizio(), 321);
+    QCOMPARE(t.fine(), 500);
+    QCOMPARE(t.w<QScrollBar>("HsInizio")->maximum(), 500);
+    QCOMPARE(t.testo("LabelInizio"), QStringLiteral("321 ") + QString::fromStdString(t.a->DateEstrazioni[321]));
+    QCOMPARE(t.testo("LabelFine"), QStringLiteral("500 ") + QString::fromStdString(t.a->DateEstrazioni[500]));
+    const auto& FgR = t.finestra->griglieRuote();
+    QCOMPARE(FgR.colonne(), 11);
+    QCOMPARE(QString::fromStdString(FgR.testo(0, 10)), QStringLiteral("NZ"));
+    QCOMPARE(FgR.sfondo(0, 0), 65280u);
+    for (int w = 1; w < 11; ++w)
+        QCOMPARE(FgR.sfondo(0, w), grid::colori::Bianco);
+    QCOMPARE(t.w<QComboBox>("ComboLivello")->currentText(), QStringLiteral("6"));
+    QCOMPARE(t.w<QComboBox>("ComboLivello")->count(), 6);
+    QCOMPARE(t.w<QComboBox>("ComboCapo")->currentText(), QStringLiteral("0"));
+    QCOMPARE(t.w<QComboBox>("ComboCapo")->count(), 91);
+    QCOMPARE(t.w<QComboBox>("ComboDiag")->currentText(), QStringLiteral("1"));
+    QVERIFY(t.w<QRadioButton>("Option1(1)")->isChecked());
+    QCOMPARE(t.w<QRadioButton>("Option1(2)")->text(), QStringLiteral("Presenze"));
+    QCOMPARE(t.w<QRadioButton>("Option1(3)")->text(), QStringLiteral("Frequenza"));
+    QCOMPARE(t.testo("Label2"), QStringLiteral("Ruote ricerca:"));
+    QCOMPARE(t.testo("Label1"), QStringLiteral("Livello"));
+    QCOMPARE(t.testo("Label3"), QStringLiteral("Capogioco"));
+    QCOMPARE(t.testo("Label4"), QStringLiteral("Capogioco"));
+    QCOMPARE(t.testo("Label16"), QStringLiteral("Inizio"));
+    QCOMPARE(t.testo("Label17"), QStringLiteral("Fine"));
+    QCOMPARE(t.testo("Label18"), QStringLiteral("Ultime"));
+    QCOMPARE(t.testo("LblEST(4)"), QStringLiteral("3600"));
+    QCOMPARE(t.b("Command1")->text(), QStringLiteral("ELABORA"));
+    QCOMPARE(t.b("Command41")->toolTip(), QStringLiteral("Copia selezione da videata principale"));
+    QCOMPARE(t.b("Command44")->toolTip(), QStringLiteral("Azzera selezione ruote"));
+    QCOMPARE(t.b("Command13")->toolTip(), QStringLiteral("Imposta le ultime... N.. estrazioni"));
+    QCOMPARE(t.b("Command2")->toolTip(), QStringLiteral("Copia tabella"));
+    QCOMPARE(t.b("Command24")->toolTip(), QStringLiteral("Copia tabella"));
+    QCOMPARE(t.b("Command37")->toolTip(), QStringLiteral("Stampa tabella"));
+    QCOMPARE(t.b("CmDHelp")->toolTip(), QStringLiteral("Help in linea"));
+    for (int r = 0; r < 8; ++r)
+        for (int j = 0; j <= r; ++j)
+            QVERIFY(t.lbl(r, j)->text().isEmpty());
+    QCOMPARE(t.finestra->risultati().Fg1.righe(), 6);
+}
+
+void TestPiramidiPrevisioonali::pocheEstrazioni()
+{
+    Banco t(120);
+    QCOMPARE(t.inizio(), 1);
+    QCOMPARE(t.fine(), 120);
+    QVERIFY(t.testo("LabelInizio").startsWith("1 "));
+    t.b("Command1")->click();
+    QVERIFY(t.dialoghi.messaggi().empty());
+    QCOMPARE(t.finestra->risultati().FG2.righe(), 91);
+}
+
+void TestPiramidiPrevisioonali::ultimeEstrazioni()
+{
+    Banco t(500);
+    QTest::mouseClick(t.w<QLabel>("LblEST(2)"), Qt::LeftButton);   // 720: 500 - 720 + 1 < 100
+    QCOMPARE(t.inizio(), 321);
+    QCOMPARE(t.w<QLabel>("LblEST(2)")->property("colore").toUInt(), grid::rgb(255, 192, 128));
+    QTest::mouseClick(t.w<QLabel>("LblEST(1)"), Qt::LeftButton);   // 360
+    QCOMPARE(t.inizio(), 141);
+    QCOMPARE(t.fine(), 500);
+    QVERIFY(t.testo("LabelInizio").startsWith("141 "));
+    QCOMPARE(t.w<QLabel>("LblEST(1)")->property("colore").toUInt(), grid::rgb(255, 192, 128));
+    QCOMPARE(t.w<QLabel>("LblEST(2)")->property("colore").toUInt(), grid::colori::Bianco);
+}
+
+void TestPiramidiPrevisioonali::ultimeDaTesto()
+{
+    Banco t(500);
+    auto* txt = t.w<QLineEdit>("Txt_Ultime");
+    QTest::keyClicks(txt, "4a0.0");
+    QCOMPARE(txt->text(), QStringLiteral("400"));
+    t.b("Command13")->click();   // 500 - 400 = 100 is not above 100
+    QCOMPARE(t.inizio(), 321);
+    QTest::mouseDClick(txt, Qt::LeftButton);
+    QVERIFY(txt->text().isEmpty());
+    t.b("Command13")->click();   // empty: nothing moves
+    QCOMPARE(t.inizio(), 321);
+    QCOMPARE(t.fine(), 500);
+    QTest::keyClicks(txt, "399");
+    t.b("Command13")->click();
+    QCOMPARE(t.inizio(), 102);
+    txt->clear();
+    QTest::keyClicks(txt, "250,5");
+    QCOMPARE(txt->text(), QStringLiteral("250,5"));
+    QTest::keyClick(txt, Qt::Key_Return);
+    QCOMPARE(t.inizio(), 251);
+    QVERIFY(t.dialoghi.voci().empty());
+}
+
+void TestPiramidiPrevisioonali::barreEComandiDiEstremo()
+{
+    Banco t(500);
+    t.w<QScrollBar>("HsFine")->setValue(200);
+    QCOMPARE(t.fine(), 200);
+    QCOMPARE(t.inizio(), 200);
+    QVERIFY(t.testo("LabelInizio").startsWith("200 "));
+    t.w<QScrollBar>("HsInizio")->setValue(450);
+    QCOMPARE(t.fine(), 450);
+    t.b("Command4")->click();
+    QCOMPARE(t.inizio(), 1);
+    t.b("Command9")->click();
+    QCOMPARE(t.fine(), 500);
+    t.b("Command12")->click();
+    QCOMPARE(t.fine(), 1);
+    QCOMPARE(t.inizio(), 1);
+
+    // The archive grows while the window is open: Command5 reaches the new last draw.
+    t.a->NumeroEstrazioni = 520;
+    for (int d = 501; d <= 520; ++d)
+        t.a->DateEstrazioni[d] = "01/01/2030";
+    t.a->modelloCompleto();
+    t.b("Command5")->click();
+    QCOMPARE(t.w<QScrollBar>("HsInizio")->maximum(), 520);
+    QCOMPARE(t.inizio(), 520);
+    QCOMPARE(t.fine(), 520);
+}
+
+void TestPiramidiPrevisioonali::ricerchePerPosizioneEData()
+{
+    Banco t(500);
+    t.dialoghi.risposteInput = {QStringLiteral("150"), QStringLiteral("abc"), QStringLiteral("501"),
+                                QString::fromStdString(t.a->DateEstrazioni[480]), QStringLiteral("1/1/2000"),
+                                QStringLiteral("01/01/2000")};
+    t.b("Command61")->click();
+    QCOMPARE(t.inizio(), 150);
+    t.b("Command8")->click();
+    t.b("Command8")->click();
+    QCOMPARE(t.fine(), 500);
+    QCOMPARE(t.dialoghi.voci().size(), std::size_t(3));
+    QCOMPARE(t.dialoghi.voci()[0].testo, QStringLiteral("Inserire il n° indice dell'archivio modello."));
+    QCOMPARE(t.dialoghi.voci()[0].titolo, QStringLiteral("Scelta estrazione"));
+    QVERIFY(t.dialoghi.messaggi().empty());
+
+    t.b("Command10")->click();
+    QCOMPARE(t.fine(), 480);
+    QCOMPARE(t.dialoghi.voci()[3].testo, QStringLiteral("Data ?"));
+    QCOMPARE(t.dialoghi.voci()[3].titolo, QStringLiteral("Cerca data"));
+    t.b("Command62")->click();   // 1/1/2000 does not match 01/01/2000
+    QCOMPARE(t.inizio(), 150);
+    const auto m = t.dialoghi.messaggi();
+    QCOMPARE(m.size(), std::size_t(1));
+    QCOMPARE(m[0].testo, QStringLiteral("Data non trovata"));
+    QCOMPARE(m[0].titolo, QStringLiteral("Cerca data"));
+    QCOMPARE(m[0].icona, Icona::Informazione);
+    t.b("Command62")->click();
+    QCOMPARE(t.inizio(), 1);
+}
+
+void TestPiramidiPrevisioonali::elaboraERuote()
+{
+    Banco t(500);
+    t.b("Command44")->click();
+    t.b("Command1")->click();
+    auto m = t.dialoghi.messaggi();
+    QCOMPARE(m.size(), std::size_t(1));
+    QCOMPARE(m[0].testo, QStringLiteral("Selezionare almeno una ruota"));
+    QCOMPARE(m[0].titolo, QStringLiteral("Avviso"));
+    QCOMPARE(m[0].icona, Icona::Informazione);
+    QCOMPARE(t.finestra->risultati().FG2.righe(), 1);
+
+    t.clicRuota(3);
+    t.clicRuota(9);
+    t.clicRuota(9);
+    const auto sel = predictive::ruoteSelezionate(t.finestra->griglieRuote());
+    QVERIFY(sel[3]);
+    QVERIFY(!sel[9]);
+    t.b("Command1")->click();
+    QCOMPARE(t.dialoghi.messaggi().size(), std::size_t(1));
+    const auto& r = t.finestra->risultati();
+    QCOMPARE(r.FG2.righe(), 91);
+    QCOMPARE(r.Fg1.righe(), 6);
+    for (int riga = 0; riga < 6; ++riga)
+        for (int j = 0; j <= riga; ++j) {
+            QVERIFY(!r.Fg1.testo(riga, j).empty());
+            QCOMPARE(t.lbl(riga, j)->text(), QString::fromStdString(r.Fg1.testo(riga, j)));
+        }
+    QVERIFY(t.lbl(6, 0)->text().isEmpty());
+
+    // The chart: 90 bars of the delay, the 21 numbers of the pyramid in their own set.
+    auto* vista = t.w<QChartView>("Grafico");
+    QCOMPARE(vista->chart()->series().size(), 1);
+    auto* serie = qobject_cast<QStackedBarSeries*>(vista->chart()->series().front());
+    QVERIFY(serie);
+    QCOMPARE(serie->barSets().size(), 2);
+    int evidenziati = 0;
+    for (int n = 1; n <= 90; ++n) {
+        const int riga = [&] {
+            for (int k = 1; k <= 90; ++k)
+                if (r.FG2.valore(k, 1) == n)
+                    return k;
+            return 0;
+        }();
+        const double somma = serie->barSets()[0]->at(n - 1) + serie->barSets()[1]->at(n - 1);
+        QCOMPARE(somma, r.FG2.valore(riga, 2));
+        if (r.inPiramide[n]) {
+            ++evidenziati;
+            QCOMPARE(serie->barSets()[0]->at(n - 1), 0.0);
+        }
+    }
+    QCOMPARE(evidenziati, 21);
+}
+
+void TestPiramidiPrevisioonali::cambiScartanoRisultati()
+{
+    Banco t(500);
+    t.b("Command1")->click();
+    QVERIFY(!t.lbl(0, 0)->text().isEmpty());
+    t.w<QComboBox>("ComboCapo")->setCurrentText("90");
+    QCOMPARE(t.finestra->risultati().FG2.righe(), 1);
+    QVERIFY(t.finestra->risultati().Fg1.testo(0, 0).empty());
+    QVERIFY(t.w<QChartView>("Grafico")->chart()->series().isEmpty());
+    QVERIFY(!t.lbl(0, 0)->text().isEmpty());
+
+    t.b("Command1")->click();
+    QCOMPARE(t.lbl(0, 0)->text(), QStringLiteral("90"));
+    QCOMPARE(t.lbl(5, 0)->text(), QStringLiteral("90"));
+    t.w<QComboBox>("ComboLivello")->setCurrentText("4");
+    QCOMPARE(t.finestra->risultati().Fg1.righe(), 4);
+    QCOMPARE(t.finestra->risultati().FG2.righe(), 1);
+
+    t.b("Command1")->click();
+    QTest::mouseClick(t.w<QRadioButton>("Option1(2)"), Qt::LeftButton);
+    QVERIFY(t.lbl(0, 0)->text().isEmpty());
+    QCOMPARE(t.finestra->risultati().FG2.righe(), 1);
+    t.b("Command1")->click();
+    QCOMPARE(t.finestra->risultati().criterioGrafico, predictive::Criterio::Presenze);
+    QCOMPARE(QString::fromStdString(t.finestra->risultati().FG2.testo(1, 3)),
+             QString::number(static_cast<int>(t.finestra->risultati().FG2.valore(1, 3))));
+    QVERIFY(t.finestra->risultati().FG2.valore(1, 3) >= t.finestra->risultati().FG2.valore(90, 3));
+}
+
+void TestPiramidiPrevisioonali::diagonale()
+{
+    Banco t(500);
+    t.w<QComboBox>("ComboLivello")->setCurrentText("8");
+    t.b("Command1")->click();
+    t.b("Command6")->click();
+    for (int r = 0; r < 8; ++r)
+        for (int j = 0; j <= r; ++j)
+            QCOMPARE(t.lbl(r, j)->property("colore").toUInt(), j == r ? grid::colori::Giallo : grid::colori::Bianco);
+    t.w<QComboBox>("ComboDiag")->setCurrentText("3");
+    t.b("Command6")->click();
+    QCOMPARE(t.lbl(2, 0)->property("colore").toUInt(), grid::colori::Giallo);
+    QCOMPARE(t.lbl(7, 5)->property("colore").toUInt(), grid::colori::Giallo);
+    QCOMPARE(t.lbl(7, 7)->property("colore").toUInt(), grid::colori::Bianco);
+    // Command3 shows Fg1 again after the labels were emptied.
+    t.finestra->AzzeraLabel();
+    QVERIFY(t.lbl(7, 7)->text().isEmpty());
+    t.b("Command3")->click();
+    QCOMPARE(t.lbl(7, 7)->text(), QString::fromStdString(t.finestra->risultati().Fg1.testo(7, 7)));
+}
+
+void TestPiramidiPrevisioonali::copiaStampaHelp()
+{
+    Banco t(500);
+    t.b("Command1")->click();
+    t.b("Command2")->click();
+    QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(t.finestra->risultati().FG2.comeTesto()));
+    t.b("Command24")->click();
+    QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(t.finestra->risultati().Fg1.comeTesto()));
+
+    t.b("Command37")->click();   // the print dialog is cancelled
+    QCOMPARE(t.dialoghi.voci().size(), std::size_t(1));
+    QCOMPARE(t.dialoghi.voci()[0].tipo, DialoghiScriptati::Tipo::Stampante);
+    QPrinter stampante;
+    t.finestra->preparaStampante(stampante);
+    QCOMPARE(stampante.docName(), QStringLiteral("Piramide previsionale al ") + t.testo("LabelFine"));
+    QCOMPARE(stampante.pageLayout().orientation(), QPageLayout::Landscape);
+    QVERIFY(qAbs(stampante.pageLayout().margins(QPageLayout::Millimeter).left() - 400.0 / 1440 * 25.4) < 0.01);
+
+    t.b("CmDHelp")->click();
+    QCOMPARE(t.help, std::vector<int>{340});
+}
+
+QTEST_MAIN(TestPiramidiPrevisioonali)
+#include "piramidi_window_test.moc"
