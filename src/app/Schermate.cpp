@@ -25,6 +25,7 @@ void attendi()
 {
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);   // a closed window really goes
 }
 
 bool salva(QWidget* w, const QDir& cartella, const QString& nome)

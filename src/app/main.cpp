@@ -22,8 +22,10 @@ void uso()
                  "     velmora --screenshots DIR [--archivio FILE.db]\n"
                  "                                  salva in DIR un'immagine PNG di ogni finestra (senza schermo),\n"
                  "                                  sull'archivio dimostrativo o su FILE.db\n"
-                 "     velmora --tempo-avvio        avvia, preme PROCEDI, esce appena la finestra principale\n"
-                 "                                  e' mostrata e stampa il tempo trascorso\n");
+                 "     velmora --tempo-avvio [--archivio FILE.db]\n"
+                 "                                  avvia, preme PROCEDI, esce appena la finestra principale\n"
+                 "                                  e' mostrata e stampa il tempo trascorso; con --archivio\n"
+                 "                                  seleziona prima FILE.db (come SELEZIONE ARCHIVIO)\n");
 }
 
 }
@@ -72,6 +74,17 @@ int main(int argc, char** argv)
         ui::FinestraHelp::apri(contesto.cartellaHelp, numero, contesto.dialoghi, genitore);
     };
     contesto.termina = [] { QCoreApplication::exit(0); };
+
+    if (tempoAvvio && !archivio.isEmpty()) {
+        // The archive to time on, chosen as SELEZIONE ARCHIVIO would and kept for the next runs.
+        try {
+            sessione.apriDatabaseProgramma();
+            sessione.selezionaArchivio(archivio.toStdString());
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "velmora: %s\n", e.what());
+            return 1;
+        }
+    }
 
     auto* inizio = new ui::Inizio(contesto);
     inizio->setAttribute(Qt::WA_DeleteOnClose);

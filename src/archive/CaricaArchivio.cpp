@@ -47,15 +47,20 @@ bool dataIso(std::string_view s)
         && cifra(s[5]) && cifra(s[6]) && cifra(s[8]) && cifra(s[9]);
 }
 
-// Rows past the capacity are not fetched: row 10000 already stops the load.
-std::vector<Riga> leggiRighe(storage::Database& db)
+// Rows past the capacity are only counted, not copied: row 10000 already stops
+// the load, but the progress bar still runs to the number of rows plus one.
+std::vector<Riga> leggiRighe(storage::Database& db, int& totaleRighe)
 {
     std::vector<Riga> righe;
     righe.reserve(8192);
+    totaleRighe = 0;
     auto s = db.prepara(storage::QueryEstrazioni);
     if (s.numeroColonne() != 12)
         throw ErroreCaricamento("La tabella EstrazioniLotto non ha i campi attesi");
-    while (righe.size() <= static_cast<std::size_t>(MaxEstrazioni) && s.step()) {
+    while (s.step()) {
+        ++totaleRighe;
+        if (righe.size() > static_cast<std::size_t>(MaxEstrazioni))
+            continue;
         Riga& r = righe.emplace_back();
         const std::string_view data = s.vista(0);
         r.dataValida = dataIso(data);
@@ -76,8 +81,9 @@ std::vector<Riga> leggiRighe(storage::Database& db)
 void CaricaArchivio(Archivio& a, storage::Database& db, const Avanzamento& avanzamento)
 {
     std::vector<Riga> righe;
+    int totaleRighe = 0;
     try {
-        righe = leggiRighe(db);
+        righe = leggiRighe(db, totaleRighe);
     } catch (const storage::ErroreDatabase& e) {
         throw ErroreCaricamento(e.what());
     }
@@ -89,7 +95,7 @@ void CaricaArchivio(Archivio& a, storage::Database& db, const Avanzamento& avanz
                 a.setNumero(d, w, p, 0);
 
     const int numeroRighe = static_cast<int>(righe.size());
-    const int massimo = numeroRighe + 1;
+    const int massimo = totaleRighe + 1;
     for (int i = 1; i <= numeroRighe; ++i) {
         if (avanzamento)
             avanzamento(i, massimo);

@@ -117,6 +117,12 @@ std::optional<ErroreMattone> ValutaPiramide(grid::Grid& FgF, int d, int valoreLi
             default:
                 continue;   // an unknown class is skipped and its label keeps its text
             }
+            // The evaluator leaves Risultato untouched for a code outside the catalogue;
+            // the label then shows nothing rather than a number the brick never computed.
+            if (IndiceOperatore(c.CodiceOperatore) < 0) {
+                Lbl0[m].clear();
+                continue;
+            }
             ElaboraPPP2(c, a);
             Lbl0[m] = std::to_string(c.Risultato);
         } catch (const std::exception& e) {

@@ -46,7 +46,8 @@ struct ErroreMattone {
 // selected in ListVal (-1 when none): the operand of class 4 and the offset of class 5.
 // Column 6/9 is rewritten from a recognised abbreviation in column 7/10; a brick whose
 // abbreviation names no wheel stops the evaluation rather than use an old index.
-// Stops at the first failing brick, keeping the results already written.
+// A code outside the catalogue empties its label. Stops at the first failing brick,
+// keeping the results already written.
 std::optional<ErroreMattone> ValutaPiramide(grid::Grid& FgF, int d, int valoreLista, const archive::Archivio& a,
                                             std::array<std::string, 16>& Lbl0);
 

@@ -4,7 +4,6 @@
 #include "grid/Grid.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
 namespace predictive {
@@ -123,11 +122,6 @@ std::string testoEstremo(const archive::Archivio& a, int posizione)
     if (posizione < 1 || posizione > massimoScelta(a))
         return std::string();
     return std::to_string(posizione) + " " + a.DateEstrazioni[a.ArchivioModello[posizione]];
-}
-
-bool carattereUltimeAmmesso(char c)
-{
-    return std::isdigit(static_cast<unsigned char>(c)) || c == ',';
 }
 
 }

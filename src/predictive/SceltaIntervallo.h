@@ -70,7 +70,4 @@ std::optional<int> cercaData(const archive::Archivio& a, std::string_view testo)
 // LabelInizio / LabelFine: the position, one blank and the date of its draw.
 std::string testoEstremo(const archive::Archivio& a, int posizione);
 
-// Txt_Ultime takes digits and the comma only (control keys are the widget's business).
-bool carattereUltimeAmmesso(char c);
-
 }

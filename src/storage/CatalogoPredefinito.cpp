@@ -32,7 +32,7 @@ const std::vector<RigaOperatore>& CatalogoPredefinito()
         riga("SCA1", 2, "Decina del primo e unità del secondo numero (fuori 90)"),
         riga("SCA2", 2, "Decina del secondo e unità del primo numero (fuori 90)"),
         riga("D1U2", 2, "Decina del primo e unità del secondo numero (fuori 90)"),
-        riga("U1D2", 2, "Unita' del primo e decina del secondo numero (fuori 90)"),
+        riga("U1D2", 2, "Unità del primo e decina del secondo numero (fuori 90)"),
         riga("C91", 1, "Complemento a 91 del numero"),
         riga("FIX", 3, "Aggiunge il fisso al numero (fuori 90)"),
         riga("MAG5", 6, "Il numero maggiore della ruota"),

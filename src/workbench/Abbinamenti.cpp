@@ -6,7 +6,7 @@ namespace workbench {
 Esito CercaAbbinamenti(Banco& b, const archive::Archivio& a, int sorte, const AvanzamentoRicerca& avanzamento)
 {
     b.List1.clear();
-    b.List1.push_back(oraCorrente());
+    b.List1.push_back(orarioList1());
     const auto imp = leggiImpostazioniRicerca(b, sorte);
     RisultatoRicerca esito;
     if (sorte == SorteAmbo || sorte == SorteTerno) {
@@ -16,7 +16,7 @@ Esito CercaAbbinamenti(Banco& b, const archive::Archivio& a, int sorte, const Av
         esito.anomalia = true;
     }
     scriviEsiti(b.FgGr, esito.righe, imp.lista, sorte);
-    b.List1.push_back(oraCorrente());
+    b.List1.push_back(orarioList1());
     if (esito.anomalia)
         return Messaggio{std::string(TestoErroreImpostazioni), "Avviso", Icona::Critico};
     return std::nullopt;

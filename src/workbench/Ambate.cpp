@@ -732,7 +732,7 @@ void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, 
     formattaEsiti(g, sorte);
 }
 
-std::string oraCorrente()
+std::string orarioList1()
 {
     const std::time_t t = std::time(nullptr);
     std::tm locale{};
@@ -745,11 +745,11 @@ std::string oraCorrente()
 Esito CercaAmbate(Banco& b, const archive::Archivio& a, const AvanzamentoRicerca& avanzamento)
 {
     b.List1.clear();
-    b.List1.push_back(oraCorrente());
+    b.List1.push_back(orarioList1());
     const auto imp = leggiImpostazioniRicerca(b, 0);
     const auto esito = cercaFormule(imp, a, avanzamento);
     scriviEsiti(b.FgEsiti, esito.righe, imp.lista, 0);
-    b.List1.push_back(oraCorrente());
+    b.List1.push_back(orarioList1());
     if (esito.anomalia)
         return Messaggio{std::string(TestoErroreImpostazioni), "Avviso", Icona::Critico};
     return std::nullopt;

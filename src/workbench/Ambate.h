@@ -82,7 +82,7 @@ void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, 
 void formattaEsiti(grid::Grid& g, int sorte);
 
 // Current time as List1 shows it ("HH:MM:SS").
-std::string oraCorrente();
+std::string orarioList1();
 
 // AMBATE (Cmd_Step1): fills FgEsiti and List1 (start and end time). Returns
 // TestoErroreImpostazioni (critical, "Avviso") when something could not be computed.

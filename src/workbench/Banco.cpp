@@ -85,9 +85,12 @@ void preparaBanco(Banco& b)
     b.Fg_E.setNascosta(0, true);
     prepara(b.FgY, intestazioni::FgY);
     prepara(b.Fg10, intestazioni::Fg10);
-    prepara(b.FgEsiti, intestazioni::FgEsiti);
-    for (int c : {5, 7, 8, 10})
-        b.FgEsiti.setNascosta(c, true);
+    // The pair results share the ambate layout.
+    for (grid::Grid* g : {&b.FgEsiti, &b.FgGr}) {
+        prepara(*g, intestazioni::FgEsiti);
+        for (int c : {5, 7, 8, 10})
+            g->setNascosta(c, true);
+    }
     prepara(b.FgEstratti, intestazioni::FgEstratti);
     b.FgEstratti.setRighe(archive::NumeroRuote + 1);
     for (int w = 0; w < archive::NumeroRuote; ++w)

@@ -106,7 +106,7 @@ struct Banco {
     grid::Grid Fg7;          // levels included in ELABORA and their sorte
     grid::Grid FgOp;         // operator catalogue
     grid::Grid FgEsiti;      // ambate results
-    grid::Grid FgGr;         // pair results (its header belongs to the pair search)
+    grid::Grid FgGr;         // pair results, laid out as FgEsiti
     grid::Grid FgEstratti;   // the reference draw, 11 wheels by 5 positions
 
     // Captions of the brick labels Lbl0(1..15); index 0 unused.

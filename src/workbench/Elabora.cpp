@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <string>
 
@@ -46,7 +47,12 @@ void colonnaGiallaCasi(Banco& b)
         b.FgEv.setSfondo(1, 1, n, 1, colori::GialloPallido);
 }
 
-std::string dueCifre(int n) { return n < 10 ? "0" + std::to_string(n) : std::to_string(n); }
+std::string dueCifre(int n)
+{
+    char testo[8];
+    std::snprintf(testo, sizeof testo, "%02d", n);
+    return testo;
+}
 
 }
 
@@ -292,8 +298,29 @@ Esito Command40(Banco& b, const archive::Archivio& a)
             b.FgL.setSfondo(r, engine::colL::S, colori::Selezione);
             b.FgL.setGrassetto(r, engine::colL::S, true);
         }
-    scriviRiepilogo(b.Fg_E, s, "S" + std::to_string(S));
+    std::string titolo = "S";
+    titolo += std::to_string(S);
+    scriviRiepilogo(b.Fg_E, s, titolo);
     return esito;
+}
+
+void Command4(Banco& b)
+{
+    for (int r = 1; r < b.FgEv.righe(); ++r)
+        b.FgEv.setSfondo(r, 0, grid::colori::Bianco);
+}
+
+void Command5(Banco& b)
+{
+    Command4(b);
+    for (int r = 1; r < b.FgL.righe(); ++r) {
+        if (intero(b.FgL, r, engine::colL::C) <= 0)
+            continue;
+        const int caso = intero(b.FgL, r, engine::colL::Rif);
+        for (int k = 1; k < b.FgEv.righe(); ++k)
+            if (intero(b.FgEv, k, 0) == caso)
+                b.FgEv.setSfondo(k, 0, colori::Selezione);
+    }
 }
 
 Esito Command27(Banco& b, const archive::Archivio& a)
@@ -328,8 +355,11 @@ Esito Command27(Banco& b, const archive::Archivio& a)
                 std::string prev;
                 for (int j = 0; j < 5; ++j) {
                     const int v = intero(b.FgL, r, engine::colL::G1 + j);
-                    if (v >= 1 && v <= 90)
-                        prev += (prev.empty() ? "" : "-") + dueCifre(v);
+                    if (v < 1 || v > 90)
+                        continue;
+                    if (!prev.empty())
+                        prev += '-';
+                    prev += dueCifre(v);
                 }
                 b.FgY.setTesto(y, colY::Prev, prev);
             }

@@ -49,6 +49,12 @@ Esito VerificaLivello(Banco& b, const archive::Archivio& a, int livello);
 // to come, and the hit cases by the sorte reached). Error: "Errore imprevisto. ..." ("Avviso").
 Esito Command40(Banco& b, const archive::Archivio& a);
 
+// "Azzera grid" on FgEv (Command4): every case mark cleared.
+void Command4(Banco& b);
+// MARCA (Command5): clears the marks, then marks green the first cell of every case
+// named in the Rif column of an FgL row whose colpo is above 0.
+void Command5(Banco& b);
+
 // ELABORA (Command27): the level verification of every level whose Fg7 cell is
 // green, with its sorte; FgY collects the FgL rows of all levels, Fg10 each case's
 // first hit, Fg_E the summary of Fg10.

@@ -4,7 +4,6 @@
 #include "engine/Operatori.h"
 
 #include <array>
-#include <set>
 
 namespace workbench {
 
@@ -87,13 +86,14 @@ public:
             }
             const int esito = f.Risultato;
             ultimo = esito;
-            std::set<int> insieme;
+            // The set of numbers in play; 0 (an empty cell, a wheel not drawn) is never in it.
+            std::array<bool, 91> insieme{};
             if (imp_.sorte > 0)
                 for (int n : caso.giocati)
                     if (n >= 1 && n <= 90)
-                        insieme.insert(n);
+                        insieme[static_cast<std::size_t>(n)] = true;
             if (esito >= 1 && esito <= 90)
-                insieme.insert(esito);
+                insieme[static_cast<std::size_t>(esito)] = true;
             bool colpito = false;
             for (int c = d + 1; c <= d + imp_.colpi; ++c) {
                 if (c > imp_.riferimento)
@@ -111,9 +111,11 @@ public:
                             }
                     } else {
                         int quanti = 0;
-                        for (int p = 1; p <= 5; ++p)
-                            if (insieme.count(a_.numero(c, w, p)))
+                        for (int p = 1; p <= 5; ++p) {
+                            const int n = a_.numero(c, w, p);
+                            if (n >= 1 && n <= 90 && insieme[static_cast<std::size_t>(n)])
                                 ++quanti;
+                        }
                         vinta = quanti >= imp_.sorte;
                     }
                     if (vinta) {

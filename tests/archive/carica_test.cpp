@@ -187,13 +187,22 @@ TEST(CaricaArchivio, CapacitaDi9999Estrazioni)
         EXPECT_EQ(a.DateEstrazioni[1], "01/01/1900");
         EXPECT_EQ(a.numero(9999, 0, 5), 5);
     }
-    ArchivioProva db(giorniConsecutivi(10000));
+    // Two rows past the capacity: the load stops at row 10000, while the bar was
+    // still sized on every row of the table.
+    ArchivioProva db(giorniConsecutivi(10002));
     Archivio a;
     a.EstrazioneIniziale = 1;
     a.NumeroEstrazioni = 0;
     int ultimoPasso = 0;
-    EXPECT_THROW(CaricaArchivio(a, db.percorso(), [&](int v, int) { ultimoPasso = v; }), ErroreCaricamento);
+    int massimoBarra = 0;
+    EXPECT_THROW(CaricaArchivio(a, db.percorso(),
+                                [&](int v, int massimo) {
+                                    ultimoPasso = v;
+                                    massimoBarra = massimo;
+                                }),
+                 ErroreCaricamento);
     EXPECT_EQ(ultimoPasso, 10000);
+    EXPECT_EQ(massimoBarra, 10003);
     // The draws loaded so far stay; N and the model archive keep their old values.
     EXPECT_EQ(a.NumeroEstrazioni, 0);
     EXPECT_EQ(a.NumeroEstrazioniModello, 0);

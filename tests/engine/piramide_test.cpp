@@ -122,7 +122,18 @@ TEST_F(Piramide, RangeFaultsAreErrors)
     mattone(1, "NUM", 1, 1, "BA");
     EXPECT_TRUE(ValutaPiramide(FgF, 11, 0, *a, Lbl0));    // draw after the archive
     mattone(1, "NUM", 9, 1, "BA");
+    Lbl0[1] = "vecchio";
     EXPECT_FALSE(ValutaPiramide(FgF, 5, 0, *a, Lbl0));    // unknown class: skipped
+    EXPECT_EQ(Lbl0[1], "vecchio");
+}
+
+TEST_F(Piramide, UnknownCodeShowsNoStaleNumber)
+{
+    mattone(1, "NUM", 1, 1, "BA");
+    mattone(2, "num", 1, 1, "BA");   // codes are compared exactly
+    EXPECT_FALSE(ValutaPiramide(FgF, 5, 0, *a, Lbl0));
+    EXPECT_EQ(Lbl0[1], "5");
+    EXPECT_EQ(Lbl0[2], "");
 }
 
 TEST(PiramideLayout, BrickRowsAndPlaces)

@@ -1,10 +1,17 @@
 // The predictive pyramid: count against the literal count, ranking, layouts, labels.
 #include "predictive/PiramidePrevisionale.h"
 
+#include "archive/ImportaStorico.h"
+#include "support/Storico.h"
+
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <memory>
 #include <random>
 #include <set>
+
+#include <unistd.h>
 
 using namespace predictive;
 
@@ -183,58 +190,6 @@ TEST(ConteggioPrevisionale, RitardoDiUnNumeroMaiUscitoEFineERangoPrimo)
     EXPECT_EQ(pp.Fg1.testo(0, 0), "77");
 }
 
-TEST(ConteggioPrevisionale, ChiaviUgualiRestanoInOrdineCrescente)
-{
-    archive::Archivio a;
-    a.NumeroEstrazioni = 3;
-    a.modelloCompleto();
-    // Nothing drawn: every delay is 3, so the ranking is 1, 2, 3, ...
-    PiramidePrevisionale pp;
-    Ingresso in;
-    in.inizio = 1;
-    in.fine = 3;
-    for (auto c : {Criterio::Ritardo, Criterio::Presenze, Criterio::Frequenza}) {
-        in.criterio = c;
-        ASSERT_FALSE(pp.CalcolaPiramidePrevisionale(a, ruote({0, 10}), in));
-        for (int r = 1; r <= 90; ++r)
-            ASSERT_EQ(pp.FG3.valore(r, 1), r);
-    }
-}
-
-TEST(ConteggioPrevisionale, SenzaRuoteSoloIlMessaggio)
-{
-    const auto a = archivioCasuale(20, 1);
-    PiramidePrevisionale pp;
-    Ingresso in;
-    in.inizio = 1;
-    in.fine = 20;
-    ASSERT_FALSE(pp.CalcolaPiramidePrevisionale(a, ruote({3}), in));
-    const auto prima = pp.FG2.comeTesto();
-    const auto avviso = pp.CalcolaPiramidePrevisionale(a, ruote({}), in);
-    ASSERT_TRUE(avviso);
-    EXPECT_EQ(avviso->testo, "Selezionare almeno una ruota");
-    EXPECT_EQ(avviso->titolo, "Avviso");
-    EXPECT_EQ(pp.FG2.comeTesto(), prima);
-}
-
-TEST(ConteggioPrevisionale, TabellaColoriEGrassetto)
-{
-    const auto a = archivioCasuale(20, 2);
-    PiramidePrevisionale pp;
-    Ingresso in;
-    in.inizio = 1;
-    in.fine = 20;
-    ASSERT_FALSE(pp.CalcolaPiramidePrevisionale(a, ruote({0}), in));
-    EXPECT_EQ(pp.FG2.testo(0, 2), "Ritardo");
-    for (int r : {1, 90}) {
-        EXPECT_TRUE(pp.FG2.grassetto(r, 1));
-        EXPECT_EQ(pp.FG2.sfondo(r, 2), grid::rgb(255, 255, 192));
-        EXPECT_EQ(pp.FG2.sfondo(r, 3), grid::rgb(192, 255, 192));
-        EXPECT_EQ(pp.FG2.sfondo(r, 4), grid::rgb(192, 255, 255));
-        EXPECT_EQ(pp.FG2.testo(r, 0), "");
-    }
-}
-
 TEST(FormatoIntervallo, DueDecimaliSenzaZeroIniziale)
 {
     EXPECT_EQ(formatoIntervallo(*intervalloCentesimi(1, 2, 2)), ".50");
@@ -271,16 +226,6 @@ TEST_F(LayoutPiramide, CapogiocoNovantaLivelloTre)
     EXPECT_EQ(righeFg1(pp), (std::vector<std::string>{"90", "90 " + rango(1), "90 " + rango(2) + " " + rango(3)}));
     EXPECT_EQ(pp.etichette[2][2].testo, rango(3));
     EXPECT_EQ(pp.etichette[3][0].testo, "");
-}
-
-TEST_F(LayoutPiramide, CapogiocoLivelloOttoUsaVentottoRanghi)
-{
-    in.livello = 8;
-    in.capogioco = 1;
-    ASSERT_FALSE(pp.CalcolaPiramidePrevisionale(a, ruote({4}), in));
-    EXPECT_EQ(pp.Fg1.testo(7, 0), "1");
-    EXPECT_EQ(pp.Fg1.testo(7, 7), rango(28));
-    EXPECT_EQ(pp.Fg1.testo(1, 1), rango(1));
 }
 
 TEST_F(LayoutPiramide, LivelloOttoUsaRanghiDaUnoATrentasei)
@@ -333,45 +278,57 @@ TEST_F(LayoutPiramide, LivelloTreLasciaVuoteLeRigheSotto)
             EXPECT_EQ(pp.etichette[r][j].testo, "");
 }
 
-TEST_F(LayoutPiramide, CambiScartanoIRisultati)
+// The real archive, imported once into a temporary database and loaded as the program does.
+class ConteggioStorico : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        const std::string storico = testsupport::percorsoStorico();
+        if (storico.empty())
+            return;
+        namespace fs = std::filesystem;
+        cartella = fs::temp_directory_path() / ("velmora_predictive_" + std::to_string(::getpid()));
+        fs::create_directories(cartella);
+        const std::string db = (cartella / "archivio.db").string();
+        archive::ImportaStorico(storico, db);
+        a = std::make_unique<archive::Archivio>();
+        a->EstrazioneIniziale = 1;
+        archive::CaricaArchivio(*a, db);
+    }
+    static void TearDownTestSuite()
+    {
+        a.reset();
+        if (!cartella.empty())
+            std::filesystem::remove_all(cartella);
+    }
+    void SetUp() override
+    {
+        if (!a)
+            GTEST_SKIP() << "archivio storico non trovato";
+    }
+    static inline std::filesystem::path cartella;
+    static inline std::unique_ptr<archive::Archivio> a;
+};
+
+TEST_F(ConteggioStorico, TuttoLArchivioComeIlConteggioLetterale)
 {
-    ASSERT_FALSE(pp.CalcolaPiramidePrevisionale(a, ruote({0}), in));
-    ASSERT_FALSE(pp.valoriGrafico.empty());
-    pp.cambiaCapogioco();
-    EXPECT_EQ(pp.FG2.righe(), 1);
-    EXPECT_EQ(pp.Fg1.testo(0, 0), "");
-    EXPECT_TRUE(pp.valoriGrafico.empty());
-    EXPECT_FALSE(pp.etichette[0][0].testo.empty());   // only the criterion empties the labels
-
-    ASSERT_FALSE(pp.CalcolaPiramidePrevisionale(a, ruote({0}), in));
-    pp.cambiaLivello(4);
-    EXPECT_EQ(pp.Fg1.righe(), 4);
-    EXPECT_EQ(pp.FG2.righe(), 1);
-
-    ASSERT_FALSE(pp.CalcolaPiramidePrevisionale(a, ruote({0}), in));
-    pp.cambiaCriterio();
-    EXPECT_EQ(pp.etichette[0][0].testo, "");
-    EXPECT_EQ(pp.FG2.righe(), 1);
-}
-
-TEST(SelezioneRuote, ClicCommutaEComandiTutteNessuna)
-{
-    grid::Grid FgR;
-    preparaFgR(FgR);
-    EXPECT_EQ(FgR.testo(0, 10), "NZ");
-    auto s = ruoteSelezionate(FgR);
-    EXPECT_TRUE(s[0]);
-    EXPECT_EQ(std::count(s.begin(), s.end(), true), 1);
-    commutaRuota(FgR, 0);
-    commutaRuota(FgR, 10);
-    s = ruoteSelezionate(FgR);
-    EXPECT_FALSE(s[0]);
-    EXPECT_TRUE(s[10]);
-    EXPECT_EQ(FgR.sfondo(0, 10), 65280u);
-    selezionaRuote(FgR, true);
-    s = ruoteSelezionate(FgR);
-    EXPECT_EQ(std::count(s.begin(), s.end(), true), 11);
-    selezionaRuote(FgR, false);
-    s = ruoteSelezionate(FgR);
-    EXPECT_EQ(std::count(s.begin(), s.end(), true), 0);
+    const int N = a->NumeroEstrazioniModello;
+    ASSERT_GT(N, 7000);
+    std::array<bool, 11> tutte;
+    tutte.fill(true);
+    for (int criterio = 1; criterio <= 3; ++criterio) {
+        grid::Grid FgR = ruote({});
+        selezionaRuote(FgR, true);
+        PiramidePrevisionale pp;
+        Ingresso in;
+        in.inizio = 1;
+        in.fine = N;
+        in.criterio = static_cast<Criterio>(criterio);
+        in.livello = 8;
+        ASSERT_FALSE(pp.CalcolaPiramidePrevisionale(*a, FgR, in));
+        const auto attesa = tabellaLetterale(*a, 1, N, tutte, criterio);
+        for (int r = 1; r <= 90; ++r)
+            for (int c = 1; c <= 4; ++c)
+                ASSERT_EQ(pp.FG2.testo(r, c), attesa.testo(r, c)) << "criterio " << criterio << " riga " << r;
+    }
 }

@@ -1,5 +1,5 @@
 // RICAVA ESTRAZIONI: the detection rules on small archives and on the real one.
-#include "StoricoReale.h"
+#include "ArchivioReale.h"
 #include "workbench/Casi.h"
 
 #include <gtest/gtest.h>
@@ -214,7 +214,7 @@ class CasiReali : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        a = provabanco::archivioReale();
+        a = testsupport::archivioReale();
         if (!a)
             GTEST_SKIP() << "archivio storico non disponibile";
         apriBanco(b, *a);

@@ -22,8 +22,8 @@
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QVBoxLayout>
-#include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSet>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QStackedBarSeries>
@@ -89,6 +89,15 @@ PiramidiPrevisioonali::PiramidiPrevisioonali(Contesto& contesto, QWidget* genito
     apri();
 }
 
+PiramidiPrevisioonali::~PiramidiPrevisioonali()
+{
+    // The grid views show grids this object owns: they go before the grids do.
+    delete FgR;
+    delete FG2;
+    delete FG3;
+    delete Fg1;
+}
+
 void PiramidiPrevisioonali::costruisci()
 {
     // Run of draws.
@@ -105,18 +114,18 @@ void PiramidiPrevisioonali::costruisci()
     Command8 = pulsante(QStringLiteral("Command8"), QStringLiteral("N°"), QStringLiteral("Fine per n° indice"), run);
     Command62 = pulsante(QStringLiteral("Command62"), QStringLiteral("Data"), QStringLiteral("Inizio per data"), run);
     Command10 = pulsante(QStringLiteral("Command10"), QStringLiteral("Data"), QStringLiteral("Fine per data"), run);
-    for (auto* b : {Command4, Command5, Command12, Command9, Command61, Command8})
-        b->setFixedWidth(34);
+    for (auto* b : {Command4, Command5, Command12, Command9, Command61, Command8, Command62, Command10})
+        b->setFixedWidth(b == Command62 || b == Command10 ? 44 : 30);
     HsInizio = new QScrollBar(Qt::Horizontal, run);
     HsInizio->setObjectName(QStringLiteral("HsInizio"));
     HsFine = new QScrollBar(Qt::Horizontal, run);
     HsFine->setObjectName(QStringLiteral("HsFine"));
     for (auto* h : {HsInizio, HsFine})
-        h->setMinimumWidth(260);
+        h->setMinimumWidth(150);
     LabelInizio = etichetta(QStringLiteral("LabelInizio"), {}, run);
     LabelFine = etichetta(QStringLiteral("LabelFine"), {}, run);
     for (auto* l : {LabelInizio, LabelFine}) {
-        l->setMinimumWidth(120);
+        l->setMinimumWidth(110);
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
     }
@@ -138,7 +147,7 @@ void PiramidiPrevisioonali::costruisci()
     for (int i = 0; i < 5; ++i) {
         LblEST[i] = etichetta(QStringLiteral("LblEST(%1)").arg(i), QString::number(predictive::UltimeEstrazioni[i]), run);
         LblEST[i]->setAlignment(Qt::AlignCenter);
-        LblEST[i]->setMinimumWidth(40);
+        LblEST[i]->setMinimumWidth(38);
         LblEST[i]->setCursor(Qt::PointingHandCursor);
         LblEST[i]->installEventFilter(this);
         coloraEtichetta(LblEST[i], grid::colori::Bianco, true);
@@ -158,28 +167,28 @@ void PiramidiPrevisioonali::costruisci()
     gRun->addWidget(Label18, 2, 0);
     gRun->addLayout(ultime, 2, 1, 1, 6);
 
-    // Wheels, criterion, Livello, Capogioco, diagonal.
-    auto* scelte = new QGroupBox(this);
-    auto* gScelte = new QGridLayout(scelte);
-    Label2 = etichetta(QStringLiteral("Label2"), QStringLiteral("Ruote ricerca:"), scelte);
-    FgR = new GrigliaView(FgR_, scelte);
+    // Wheels under the run.
+    Label2 = etichetta(QStringLiteral("Label2"), QStringLiteral("Ruote ricerca:"), run);
+    FgR = new GrigliaView(FgR_, run);
     FgR->setObjectName(QStringLiteral("FgR"));
-    Command41 = pulsante(QStringLiteral("Command41"), QStringLiteral("Tutte"), QStringLiteral("Copia selezione da videata principale"), scelte);
-    Command44 = pulsante(QStringLiteral("Command44"), QStringLiteral("Nessuna"), QStringLiteral("Azzera selezione ruote"), scelte);
+    Command41 = pulsante(QStringLiteral("Command41"), QStringLiteral("Tutte"), QStringLiteral("Copia selezione da videata principale"), run);
+    Command44 = pulsante(QStringLiteral("Command44"), QStringLiteral("Nessuna"), QStringLiteral("Azzera selezione ruote"), run);
     auto* ruote = new QHBoxLayout;
-    ruote->addWidget(Label2);
     ruote->addWidget(FgR, 1);
     ruote->addWidget(Command41);
     ruote->addWidget(Command44);
-    gScelte->addLayout(ruote, 0, 0, 1, 8);
+    gRun->addWidget(Label2, 3, 0);
+    gRun->addLayout(ruote, 3, 1, 1, 6);
+
+    // Criterion, Livello, Capogioco, ELABORA.
+    auto* scelte = new QGroupBox(this);
+    auto* gScelte = new QGridLayout(scelte);
     const char* criteri[] = {"", "Ritardo", "Presenze", "Frequenza"};
-    auto* opzioni = new QHBoxLayout;
     for (int i = 1; i <= 3; ++i) {
         Option1[i] = new QRadioButton(QString::fromLatin1(criteri[i]), scelte);
         Option1[i]->setObjectName(QStringLiteral("Option1(%1)").arg(i));
-        opzioni->addWidget(Option1[i]);
+        gScelte->addWidget(Option1[i], i - 1, 0);
     }
-    gScelte->addLayout(opzioni, 1, 0);
     Label1 = etichetta(QStringLiteral("Label1"), QStringLiteral("Livello"), scelte);
     ComboLivello = new QComboBox(scelte);
     ComboLivello->setObjectName(QStringLiteral("ComboLivello"));
@@ -190,47 +199,48 @@ void PiramidiPrevisioonali::costruisci()
     ComboCapo->setObjectName(QStringLiteral("ComboCapo"));
     for (int n = 0; n <= 90; ++n)
         ComboCapo->addItem(QString::number(n));
-    ComboDiag = new QComboBox(scelte);
-    ComboDiag->setObjectName(QStringLiteral("ComboDiag"));
-    for (int d = 1; d <= predictive::RigheEtichette; ++d)
-        ComboDiag->addItem(QString::number(d));
+    ComboCapo->setMaxVisibleItems(16);
     Command1 = pulsante(QStringLiteral("Command1"), QStringLiteral("ELABORA"), {}, scelte);
-    Command3 = pulsante(QStringLiteral("Command3"), QStringLiteral("Mostra piramide"), QStringLiteral("Mostra la piramide"), scelte);
-    Command6 = pulsante(QStringLiteral("Command6"), QStringLiteral("Diagonale"), QStringLiteral("Evidenzia la diagonale scelta"), scelte);
-    gScelte->addWidget(Label1, 1, 1);
-    gScelte->addWidget(ComboLivello, 1, 2);
-    gScelte->addWidget(Label3, 1, 3);
-    gScelte->addWidget(ComboCapo, 1, 4);
-    gScelte->addWidget(Command1, 1, 5);
-    gScelte->addWidget(ComboDiag, 1, 6);
-    gScelte->addWidget(Command6, 1, 7);
+    Command1->setMinimumHeight(34);
+    QFont forte = Command1->font();
+    forte.setBold(true);
+    Command1->setFont(forte);
+    gScelte->addWidget(Label1, 0, 1);
+    gScelte->addWidget(ComboLivello, 0, 2);
+    gScelte->addWidget(Label3, 1, 1);
+    gScelte->addWidget(ComboCapo, 1, 2);
+    gScelte->addWidget(Command1, 2, 1, 2, 2);
 
-    // Statistics table with its chart, ranking, pyramid.
+    // Statistics table and ranking with the chart under them; the pyramid beside.
     FG2 = new GrigliaView(piramide_.FG2, this);
     FG2->setObjectName(QStringLiteral("FG2"));
     FG2->setFisse(1, 1);
     FG3 = new GrigliaView(piramide_.FG3, this);
     FG3->setObjectName(QStringLiteral("FG3"));
     FG3->setFisse(1, 1);
-    FG3->setFixedWidth(110);
+    FG3->setFixedWidth(96);
     Fg1 = new GrigliaView(piramide_.Fg1, this);
     Fg1->setObjectName(QStringLiteral("Fg1"));
     Fg1->setFisse(0, 0);
 
     auto* grafico = new QChart;
     grafico->legend()->setAlignment(Qt::AlignBottom);
-    grafico->setMargins(QMargins(4, 4, 4, 4));
+    grafico->setMargins(QMargins(2, 2, 2, 2));
     Grafico = new QChartView(grafico, this);
     Grafico->setObjectName(QStringLiteral("Grafico"));
     Grafico->setRenderHint(QPainter::Antialiasing);
-    Grafico->setMinimumHeight(220);
+    Grafico->setMinimumHeight(230);
 
+    auto* tabelle = new QHBoxLayout;
+    tabelle->addWidget(FG2, 1);
+    tabelle->addWidget(FG3);
     auto* sinistra = new QVBoxLayout;
-    sinistra->addWidget(FG2, 3);
-    sinistra->addWidget(Grafico, 2);
+    sinistra->addLayout(tabelle, 1);
+    sinistra->addWidget(Grafico, 1);
 
     auto* piramide = new QGroupBox(this);
     auto* vPiramide = new QVBoxLayout(piramide);
+    vPiramide->setSpacing(3);
     Label4 = etichetta(QStringLiteral("Label4"), QStringLiteral("Capogioco"), piramide);
     Label4->setAlignment(Qt::AlignCenter);
     vPiramide->addWidget(Label4);
@@ -238,11 +248,12 @@ void PiramidiPrevisioonali::costruisci()
     grassetto.setBold(true);
     for (int r = 0; r < predictive::RigheEtichette; ++r) {
         auto* riga = new QHBoxLayout;
+        riga->setSpacing(3);
         riga->addStretch();
         for (int j = 0; j <= r; ++j) {
             auto* l = etichetta(QStringLiteral("Lbl%1(%2)").arg(r).arg(j), {}, piramide);
             l->setAlignment(Qt::AlignCenter);
-            l->setFixedSize(36, 26);
+            l->setFixedSize(34, 26);
             l->setFont(grassetto);
             coloraEtichetta(l, grid::colori::Bianco, true);
             Lbl[r].push_back(l);
@@ -251,9 +262,17 @@ void PiramidiPrevisioonali::costruisci()
         riga->addStretch();
         vPiramide->addLayout(riga);
     }
+    ComboDiag = new QComboBox(piramide);
+    ComboDiag->setObjectName(QStringLiteral("ComboDiag"));
+    for (int d = 1; d <= predictive::RigheEtichette; ++d)
+        ComboDiag->addItem(QString::number(d));
+    Command3 = pulsante(QStringLiteral("Command3"), QStringLiteral("Mostra"), QStringLiteral("Mostra la piramide"), piramide);
+    Command6 = pulsante(QStringLiteral("Command6"), QStringLiteral("Diagonale"), QStringLiteral("Evidenzia la diagonale scelta"), piramide);
     auto* comandiPiramide = new QHBoxLayout;
     comandiPiramide->addWidget(Command3);
     comandiPiramide->addStretch();
+    comandiPiramide->addWidget(ComboDiag);
+    comandiPiramide->addWidget(Command6);
     vPiramide->addLayout(comandiPiramide);
     vPiramide->addWidget(Fg1, 1);
 
@@ -261,6 +280,7 @@ void PiramidiPrevisioonali::costruisci()
     Command24 = pulsante(QStringLiteral("Command24"), QStringLiteral("Copia piramide"), QStringLiteral("Copia tabella"), this);
     Command37Btn = pulsante(QStringLiteral("Command37"), QStringLiteral("Stampa piramide"), QStringLiteral("Stampa tabella"), this);
     CmDHelp = pulsante(QStringLiteral("CmDHelp"), QStringLiteral("?"), QStringLiteral("Help in linea"), this);
+    CmDHelp->setFixedWidth(34);
     auto* comandi = new QHBoxLayout;
     comandi->addWidget(Command2);
     comandi->addWidget(Command24);
@@ -269,19 +289,18 @@ void PiramidiPrevisioonali::costruisci()
     comandi->addWidget(CmDHelp);
 
     auto* centro = new QHBoxLayout;
-    centro->addLayout(sinistra, 3);
-    centro->addWidget(FG3);
-    centro->addWidget(piramide, 2);
+    centro->addLayout(sinistra, 1);
+    centro->addWidget(piramide);
 
     auto* alto = new QHBoxLayout;
-    alto->addWidget(run);
-    alto->addWidget(scelte, 1);
+    alto->addWidget(run, 1);
+    alto->addWidget(scelte);
 
     auto* principale = new QVBoxLayout(this);
     principale->addLayout(alto);
     principale->addLayout(centro, 1);
     principale->addLayout(comandi);
-    resize(1180, 760);
+    resize(940, 780);
 
     // Handlers.
     connect(HsInizio, &QScrollBar::valueChanged, this, [this](int v) {
@@ -353,11 +372,16 @@ void PiramidiPrevisioonali::apri()
 {
     predictive::preparaFgR(FgR_);
     for (int w = 0; w < archive::NumeroRuote; ++w)
-        FgR_.setLarghezza(w, 480);
+        FgR_.setLarghezza(w, 450);
     FgR->setFisse(0, 0);
     FgR->aggiorna();
-    FgR->setFixedHeight(FgR->verticalHeader()->defaultSectionSize() + 2 * FgR->frameWidth() + 2);
     FgR->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FgR->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FgR->setFixedHeight(FgR->verticalHeader()->defaultSectionSize() + 2 * FgR->frameWidth());
+    int larghezza = 2 * FgR->frameWidth();
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        larghezza += FgR->columnWidth(w);
+    FgR->setFixedWidth(larghezza);
 
     intervallo_.apri(predictive::massimoScelta(contesto_.sessione.archivio()));
     mostraIntervallo();
@@ -527,10 +551,10 @@ void PiramidiPrevisioonali::aggiornaGriglie()
     g2.setLarghezza(0, 200);
     for (int c = 1; c < g2.colonne(); ++c)
         g2.setLarghezza(c, 1000);
-    piramide_.FG3.setLarghezza(0, 200);
-    piramide_.FG3.setLarghezza(1, 1000);
+    piramide_.FG3.setLarghezza(0, 150);
+    piramide_.FG3.setLarghezza(1, 1050);
     for (int c = 0; c < piramide_.Fg1.colonne(); ++c)
-        piramide_.Fg1.setLarghezza(c, 540);
+        piramide_.Fg1.setLarghezza(c, 510);
     FG2->aggiorna();
     FG3->aggiorna();
     Fg1->aggiorna();
@@ -557,14 +581,12 @@ void PiramidiPrevisioonali::aggiornaGrafico()
     altri->setBorderColor(QColor(110, 140, 190));
     inPiramide->setColor(QColor(230, 120, 20));
     inPiramide->setBorderColor(QColor(230, 120, 20));
-    QStringList categorie;
     double massimo = 0;
     for (int n = 1; n <= 90; ++n) {
         const bool p = piramide_.inPiramide[n];
         *altri << (p ? 0.0 : valori[n]);
         *inPiramide << (p ? valori[n] : 0.0);
         massimo = std::max(massimo, valori[n]);
-        categorie << QString::number(n);
     }
     auto* serie = new QStackedBarSeries;
     serie->setObjectName(QStringLiteral("SerieCriterio"));
@@ -572,17 +594,20 @@ void PiramidiPrevisioonali::aggiornaGrafico()
     serie->append(altri);
     serie->append(inPiramide);
     c->addSeries(serie);
-    auto* asseX = new QBarCategoryAxis;
-    asseX->append(categorie);
-    QFont piccolo = asseX->labelsFont();
-    piccolo.setPointSizeF(6);
-    asseX->setLabelsFont(piccolo);
-    asseX->setLabelsAngle(-90);
+    // Bar i stands at x = i; the axis names 1, 10, 20 .. 90 under their bars.
+    auto* asseX = new QCategoryAxis;
+    asseX->setRange(-0.5, 89.5);
+    asseX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    asseX->append(QStringLiteral("1"), 0);
+    for (int n = 10; n <= 90; n += 10)
+        asseX->append(QString::number(n), n - 1);
+    asseX->setGridLineVisible(false);
     auto* asseY = new QValueAxis;
     asseY->setTitleText(nome);
-    asseY->setRange(0, massimo > 0 ? massimo * 1.05 : 1);
+    asseY->setRange(0, massimo > 0 ? massimo : 1);
+    asseY->applyNiceNumbers();
     asseY->setLabelFormat(piramide_.criterioGrafico == predictive::Criterio::Frequenza ? QStringLiteral("%.1f")
-                                                                                         : QStringLiteral("%d"));
+                                                                                         : QStringLiteral("%.0f"));
     c->addAxis(asseX, Qt::AlignBottom);
     c->addAxis(asseY, Qt::AlignLeft);
     serie->attachAxis(asseX);

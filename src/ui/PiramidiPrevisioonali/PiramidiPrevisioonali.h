@@ -27,6 +27,7 @@ class PiramidiPrevisioonali : public QWidget {
     Q_OBJECT
 public:
     explicit PiramidiPrevisioonali(Contesto& contesto, QWidget* genitore = nullptr);
+    ~PiramidiPrevisioonali() override;
 
     static QString titolo();
     // Help context of the window.

@@ -137,13 +137,15 @@ std::optional<QString> DialoghiScriptati::salvaFile(QWidget*, const OpzioniFile&
     return r;
 }
 
-bool DialoghiScriptati::scegliStampante(QWidget*, QPrinter&)
+bool DialoghiScriptati::scegliStampante(QWidget*, QPrinter& stampante)
 {
     registra({Tipo::Stampante, {}, {}, Icona::Nessuna, {}});
     if (risposteStampante.empty())
         return false;
     const bool r = risposteStampante.front();
     risposteStampante.pop_front();
+    if (r && allaStampante)
+        allaStampante(stampante);
     return r;
 }
 

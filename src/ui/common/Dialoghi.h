@@ -48,9 +48,9 @@ public:
 class DialoghiQt : public Dialoghi {
 public:
     void messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) override;
-    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) override;
+    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda) override;
     std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
-                                    const QString& predefinito) override;
+                                    const QString& predefinito = {}) override;
     std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
     std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) override;
     bool scegliStampante(QWidget* genitore, QPrinter& stampante) override;
@@ -75,15 +75,17 @@ public:
     std::deque<bool> risposteStampante;
     // Called at each call, after recording it: lets a test look at the windows at that moment.
     std::function<void(const Voce&)> allaChiamata;
+    // Called with the printer when the scripted answer is yes: a test can send the page to a PDF file.
+    std::function<void(QPrinter&)> allaStampante;
 
     const std::vector<Voce>& voci() const { return voci_; }
     std::vector<Voce> messaggi() const;   // only the message boxes
     void svuota() { voci_.clear(); }
 
     void messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) override;
-    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) override;
+    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda) override;
     std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
-                                    const QString& predefinito) override;
+                                    const QString& predefinito = {}) override;
     std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
     std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) override;
     bool scegliStampante(QWidget* genitore, QPrinter& stampante) override;

@@ -66,6 +66,10 @@ FinestraHelp* FinestraHelp::apri(const QString& cartella, int contesto, Dialoghi
     static QPointer<FinestraHelp> finestra;
     if (!finestra)
         finestra = new FinestraHelp(cartella);
+    if (finestra->cartella_ != cartella) {
+        finestra->cartella_ = cartella;
+        finestra->browser_->setSearchPaths({cartella});
+    }
     finestra->setAttribute(Qt::WA_DeleteOnClose);
     if (!finestra->mostra(contesto)) {
         dialoghi.messaggio(genitore, QStringLiteral("La guida non è stata trovata nella cartella del programma:\n") + cartella,

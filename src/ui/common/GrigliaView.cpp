@@ -164,9 +164,6 @@ void GrigliaView::prepara()
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) {
         emit clic(i.row() + modello_->righeFisse(), i.column() + modello_->colonneFisse());
     });
-    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) {
-        emit doppioClic(i.row() + modello_->righeFisse(), i.column() + modello_->colonneFisse());
-    });
     connect(horizontalHeader(), &QHeaderView::sectionPressed, this, [this](int sezione) {
         if (modello_->righeFisse() == 0)
             return;
@@ -247,6 +244,15 @@ void GrigliaView::mousePressEvent(QMouseEvent* evento)
     if (i.isValid())
         emit mousePremuto(evento->button(), i.row() + modello_->righeFisse(), i.column() + modello_->colonneFisse());
     QTableView::mousePressEvent(evento);
+}
+
+void GrigliaView::mouseDoubleClickEvent(QMouseEvent* evento)
+{
+    // Reported for any double click on a cell, whatever was pressed before it.
+    const QModelIndex i = indexAt(evento->position().toPoint());
+    if (i.isValid() && evento->button() == Qt::LeftButton)
+        emit doppioClic(i.row() + modello_->righeFisse(), i.column() + modello_->colonneFisse());
+    QTableView::mouseDoubleClickEvent(evento);
 }
 
 bool GrigliaView::stampa(Dialoghi& dialoghi, const QString& titolo, const QMarginsF& marginiMm,

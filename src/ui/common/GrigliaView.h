@@ -96,6 +96,7 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* evento) override;
+    void mouseDoubleClickEvent(QMouseEvent* evento) override;
 
 private:
     void prepara();

@@ -1,0 +1,168 @@
+// AMBATE and ABBINAMENTI on the real archive with every operator: the program's search, the plain one, and their ratio.
+#include "workbench/Abbinamenti.h"
+#include "workbench/Ambate.h"
+#include "workbench/ArchivioReale.h"
+#include "workbench/Casi.h"
+#include "workbench/Elabora.h"
+#include "workbench/RicercaRiferimento.h"
+#include "engine/Piramide.h"
+#include "storage/ProgramDb.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <map>
+
+using namespace workbench;
+
+namespace {
+
+// Seconds per run of each benchmark, for the ratios printed at the end.
+std::map<std::string, double>& tempi()
+{
+    static std::map<std::string, double> t;
+    return t;
+}
+
+// The workbench as the player sets it: reference = the newest draw, base wheel BA,
+// "Mensile" with "U" and "Forza ultima", 50 cases, 20 colpi, every wheel in play,
+// list of 1000, every operator of the catalogue selected.
+Banco bancoDiProva(const archive::Archivio& a)
+{
+    Banco b;
+    apriBanco(b, a);
+    b.ruotaBase = 0;
+    b.rilevazione = Rilevazione::Mensile;
+    b.mensile = 0;
+    b.forzaUltima = true;
+    b.numeroCasi = 50;
+    b.colpi = 20;
+    b.lista = 1000;
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        setRuotaInGioco(b, w, true);
+    auto righe = storage::CatalogoPredefinito();
+    std::sort(righe.begin(), righe.end(), [](const auto& x, const auto& y) { return x.operatore < y.operatore; });
+    b.FgOp.setRighe(1);
+    for (const auto& r : righe) {
+        const int k = b.FgOp.aggiungiRiga();
+        b.FgOp.setTesto(k, 1, r.operatore);
+        b.FgOp.setNumero(k, 2, r.tipo);
+        b.FgOp.setSfondo(k, 0, colori::OperatoreScelto);
+    }
+    RicavaEstrazioni(b, a);
+    return b;
+}
+
+// Level 3 (bricks 4, 5, 6) of a pyramid, verified on the cases so that FgX holds its numbers.
+void verificaLivelloTre(Banco& b, const archive::Archivio& a)
+{
+    using namespace engine::colF;
+    struct Mattone { int m; const char* tras; int tipo; int e1, r1, e2, r2; };
+    for (const Mattone& x : {Mattone{4, "SOM", 2, 1, 0, 2, 0}, Mattone{5, "DIFF", 2, 3, 0, 5, 7}, Mattone{6, "FIG", 1, 4, 0, 0, 0}}) {
+        b.FgF.setTesto(x.m, Tras, x.tras);
+        b.FgF.setNumero(x.m, Tipo, x.tipo);
+        b.FgF.setNumero(x.m, E1, x.e1);
+        b.FgF.setNumero(x.m, R1, x.r1);
+        b.FgF.setTesto(x.m, RU1, archive::SigleRuote[static_cast<std::size_t>(x.r1)]);
+        if (x.tipo == 2) {
+            b.FgF.setNumero(x.m, E2, x.e2);
+            b.FgF.setNumero(x.m, R2, x.r2);
+            b.FgF.setTesto(x.m, RU2, archive::SigleRuote[static_cast<std::size_t>(x.r2)]);
+        }
+    }
+    VerificaLivello(b, a, 3);
+}
+
+template <typename F>
+void misura(benchmark::State& state, const std::string& nome, F&& corpo)
+{
+    double totale = 0;
+    int volte = 0;
+    for (auto _ : state) {
+        const auto inizio = std::chrono::steady_clock::now();
+        corpo();
+        totale += std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
+        ++volte;
+    }
+    tempi()[nome] = totale / volte;
+}
+
+const archive::Archivio* archivio(benchmark::State& state)
+{
+    const auto* a = testsupport::archivioReale();
+    if (!a)
+        state.SkipWithError("archivio storico non disponibile");
+    return a;
+}
+
+void BM_AmbateVeloce(benchmark::State& state)
+{
+    const auto* a = archivio(state);
+    if (!a)
+        return;
+    Banco b = bancoDiProva(*a);
+    const auto imp = leggiImpostazioniRicerca(b, 0);
+    state.counters["casi"] = static_cast<double>(imp.casi.size());
+    misura(state, "ambate", [&] { benchmark::DoNotOptimize(cercaFormule(imp, *a)); });
+}
+
+void BM_AmbateLetterale(benchmark::State& state)
+{
+    const auto* a = archivio(state);
+    if (!a)
+        return;
+    Banco b = bancoDiProva(*a);
+    const auto imp = leggiImpostazioniRicerca(b, 0);
+    bool anomalia = false;
+    misura(state, "ambate letterale", [&] { benchmark::DoNotOptimize(cercaFormuleRiferimento(imp, *a, anomalia)); });
+}
+
+void BM_AbbinamentiVeloce(benchmark::State& state)
+{
+    const auto* a = archivio(state);
+    if (!a)
+        return;
+    Banco b = bancoDiProva(*a);
+    verificaLivelloTre(b, *a);
+    const auto imp = leggiImpostazioniRicerca(b, SorteAmbo);
+    misura(state, "abbinamenti", [&] { benchmark::DoNotOptimize(cercaFormule(imp, *a)); });
+}
+
+void BM_AbbinamentiLetterale(benchmark::State& state)
+{
+    const auto* a = archivio(state);
+    if (!a)
+        return;
+    Banco b = bancoDiProva(*a);
+    verificaLivelloTre(b, *a);
+    const auto imp = leggiImpostazioniRicerca(b, SorteAmbo);
+    bool anomalia = false;
+    misura(state, "abbinamenti letterale", [&] { benchmark::DoNotOptimize(cercaFormuleRiferimento(imp, *a, anomalia)); });
+}
+
+BENCHMARK(BM_AmbateVeloce)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_AmbateLetterale)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_AbbinamentiVeloce)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_AbbinamentiLetterale)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    for (const char* nome : {"ambate", "abbinamenti"}) {
+        const auto veloce = tempi().find(nome);
+        const auto letterale = tempi().find(std::string(nome) + " letterale");
+        if (veloce == tempi().end() || letterale == tempi().end() || veloce->second <= 0)
+            continue;
+        std::printf("%s: ricerca del programma %.3f s, ricerca letterale %.3f s, %.0f volte piu' veloce\n", nome,
+                    veloce->second, letterale->second, letterale->second / veloce->second);
+    }
+    return 0;
+}

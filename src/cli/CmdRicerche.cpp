@@ -1,0 +1,228 @@
+// velmora-cli ambate, abbinamenti: the workbench's formula searches on the cases.
+#include "cli/Comandi.h"
+#include "cli/ImpostazioniCli.h"
+#include "engine/Piramide.h"
+#include "storage/ProgramDb.h"
+#include "workbench/Abbinamenti.h"
+#include "workbench/Ambate.h"
+#include "workbench/Casi.h"
+#include "workbench/Elabora.h"
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+
+namespace {
+
+using namespace workbench;
+
+std::vector<std::string> dividi(const std::string& testo, char sep)
+{
+    std::vector<std::string> parti;
+    std::size_t inizio = 0;
+    while (true) {
+        const auto fine = testo.find(sep, inizio);
+        parti.push_back(testo.substr(inizio, fine == std::string::npos ? std::string::npos : fine - inizio));
+        if (fine == std::string::npos)
+            return parti;
+        inizio = fine + 1;
+    }
+}
+
+std::optional<int> intero(const std::string& s)
+{
+    try {
+        std::size_t letti = 0;
+        const int v = std::stoi(s, &letti);
+        if (letti == s.size())
+            return v;
+    } catch (...) {
+    }
+    return std::nullopt;
+}
+
+// FgOp as the window lists the catalogue (by code), the chosen operators in red.
+void scegliOperatori(const cli::Argomenti& args, Banco& b)
+{
+    const auto scelta = args.valore("--operatori");
+    if (!scelta || scelta->empty())
+        throw cli::ErroreUso("manca --operatori (codici separati da virgole, o 'tutti')");
+    auto catalogo = storage::CatalogoPredefinito();
+    std::sort(catalogo.begin(), catalogo.end(), [](const auto& x, const auto& y) { return x.operatore < y.operatore; });
+    std::set<std::string> codici;
+    const bool tutti = *scelta == "tutti";
+    if (!tutti)
+        for (const auto& c : dividi(*scelta, ',')) {
+            const bool noto = std::any_of(catalogo.begin(), catalogo.end(), [&](const auto& r) { return r.operatore == c; });
+            if (!noto)
+                throw cli::ErroreUso("operatore sconosciuto: '" + c + "'");
+            codici.insert(c);
+        }
+    b.FgOp.setRighe(1);
+    for (const auto& r : catalogo) {
+        const int k = b.FgOp.aggiungiRiga();
+        b.FgOp.setTesto(k, 1, r.operatore);
+        b.FgOp.setNumero(k, 2, r.tipo);
+        b.FgOp.setTesto(k, 3, r.p1);
+        b.FgOp.setTesto(k, 4, r.p2);
+        b.FgOp.setTesto(k, 5, r.r1);
+        b.FgOp.setTesto(k, 6, r.r2);
+        b.FgOp.setTesto(k, 7, r.spiegazione);
+        if (tutti || codici.count(r.operatore))
+            b.FgOp.setSfondo(k, 0, colori::OperatoreScelto);
+    }
+}
+
+// --casi-scoperti FILE: the case numbers (FgEv column "Prog") already covered, one a
+// line; they are marked as MARCA does and skipped by the search.
+void marcaCasiScoperti(const cli::Argomenti& args, Banco& b)
+{
+    const auto percorso = args.valore("--casi-scoperti");
+    if (!percorso)
+        return;
+    std::ifstream in(*percorso);
+    if (!in)
+        throw cli::ErroreDati("impossibile leggere il file " + *percorso);
+    b.casiScoperti = true;
+    std::string riga;
+    for (int numero = 1; std::getline(in, riga); ++numero) {
+        if (!riga.empty() && riga.back() == '\r')
+            riga.pop_back();
+        riga.erase(0, riga.find_first_not_of(" \t"));
+        riga.erase(riga.find_last_not_of(" \t") + 1);
+        if (riga.empty())
+            continue;
+        const auto caso = intero(riga);
+        if (!caso || *caso < 1 || *caso > numeroCasi(b))
+            throw cli::ErroreDati(*percorso + ", riga " + std::to_string(numero) + ": caso inesistente '" + riga + "'");
+        b.FgEv.setSfondo(*caso, 0, colori::Selezione);
+    }
+}
+
+// The brick file of `calcola`: RIGA TRAS TIPO E1 R1 E2 R2 VAL, tab-separated; a wheel
+// is an index 0..10 or a code.
+void leggiPiramide(const std::string& percorso, grid::Grid& FgF)
+{
+    using namespace engine::colF;
+    std::ifstream in(percorso);
+    if (!in)
+        throw cli::ErroreDati("impossibile leggere il file " + percorso);
+    std::string riga;
+    for (int numero = 1; std::getline(in, riga); ++numero) {
+        if (!riga.empty() && riga.back() == '\r')
+            riga.pop_back();
+        if (riga.find_first_not_of(" \t") == std::string::npos)
+            continue;
+        const auto parti = dividi(riga, '\t');
+        const std::string dove = percorso + ", riga " + std::to_string(numero);
+        if (parti.size() != 8)
+            throw cli::ErroreDati(dove + ": servono 8 campi separati da tabulazioni");
+        const auto m = intero(parti[0]);
+        if (!m || *m < 1 || *m > engine::NumeroMattoni)
+            throw cli::ErroreDati(dove + ": il mattone deve essere fra 1 e 15");
+        FgF.setTesto(*m, Tras, parti[1]);
+        for (auto [i, c] : {std::pair<std::size_t, int>{2, Tipo}, {3, E1}, {5, E2}, {7, VAL}}) {
+            if (!parti[i].empty() && !intero(parti[i]))
+                throw cli::ErroreDati(dove + ": valore non numerico '" + parti[i] + "'");
+            FgF.setTesto(*m, c, parti[i]);
+        }
+        for (auto [i, cIndice, cSigla] : {std::tuple<std::size_t, int, int>{4, R1, RU1}, {6, R2, RU2}}) {
+            const std::string& w = parti[i];
+            if (w.empty())
+                continue;
+            if (const auto v = intero(w)) {
+                if (*v < 0 || *v >= archive::NumeroRuote)
+                    throw cli::ErroreDati(dove + ": ruota fuori intervallo '" + w + "'");
+                FgF.setTesto(*m, cIndice, w);
+                FgF.setTesto(*m, cSigla, archive::SigleRuote[static_cast<std::size_t>(*v)]);
+            } else if (const auto errore = engine::controllaSigla(w)) {
+                throw cli::ErroreDati(dove + ": " + *errore);
+            } else {
+                FgF.setTesto(*m, cSigla, w);
+            }
+        }
+    }
+}
+
+std::vector<std::string> opzioni(std::initializer_list<std::string> proprie)
+{
+    std::vector<std::string> o = cli::opzioniBanco();
+    o.insert(o.end(), proprie);
+    return o;
+}
+
+// Loads the archive, reads the settings and derives the cases as RICAVA ESTRAZIONI.
+std::unique_ptr<archive::Archivio> preparaBanco(const cli::Argomenti& args, Banco& b)
+{
+    auto a = cli::caricaArchivioCli(args);
+    cli::leggiImpostazioni(args, *a, b);
+    scegliOperatori(args, b);
+    if (const auto e = RicavaEstrazioni(b, *a))
+        cli::segnalaEsito(*e);
+    marcaCasiScoperti(args, b);
+    return a;
+}
+
+int eseguiAmbate(const cli::Argomenti& args, std::istream&, std::ostream& out, std::ostream&)
+{
+    args.soloOpzioni(opzioni({"--operatori", "--casi-scoperti"}));
+    Banco b;
+    const auto a = preparaBanco(args, b);
+    const Esito e = CercaAmbate(b, *a);
+    cli::stampaGrid(b.FgEsiti, out);
+    if (e)
+        cli::segnalaEsito(*e);
+    return cli::EsitoOk;
+}
+
+int eseguiAbbinamenti(const cli::Argomenti& args, std::istream&, std::ostream& out, std::ostream&)
+{
+    args.soloOpzioni(opzioni({"--operatori", "--casi-scoperti", "--piramide", "--sorte"}));
+    const auto piramide = args.valore("--piramide");
+    if (!piramide)
+        throw cli::ErroreUso("manca --piramide");
+    const auto livello = args.intero("--livello");
+    if (!livello || *livello < 1 || *livello > 5)
+        throw cli::ErroreUso("--livello deve essere fra 1 e 5");
+    const long sorte = args.intero("--sorte").value_or(0);
+    if (sorte != SorteAmbo && sorte != SorteTerno)
+        throw cli::ErroreUso("--sorte deve essere 2 o 3");
+    Banco b;
+    const auto a = preparaBanco(args, b);
+    leggiPiramide(*piramide, b.FgF);
+    // The level's bricks on the cases fill FgX; the pair search joins its candidates to them.
+    if (const Esito e = VerificaLivello(b, *a, static_cast<int>(*livello)))
+        cli::segnalaEsito(*e);
+    const Esito e = CercaAbbinamenti(b, *a, static_cast<int>(sorte));
+    cli::stampaGrid(b.FgGr, out);
+    if (e)
+        cli::segnalaEsito(*e);
+    return cli::EsitoOk;
+}
+
+const std::string AiutoOperatori =
+    "  --operatori SOM,DIFF,...|tutti   operatori del catalogo da provare (obbligatorio)\n"
+    "  --casi-scoperti FILE             numeri dei casi gia' coperti, uno per riga: la ricerca li salta\n\n";
+
+const std::string UsoAmbate =
+    std::string("Uso: velmora-cli ambate --archivio FILE.db [impostazioni] --operatori SOM,DIFF,...|tutti\n"
+                "                        [--casi-scoperti FILE]\n\n"
+                "AMBATE: ricava i casi, prova ogni formula degli operatori scelti e stampa le migliori\n"
+                "(FgEsiti, tutte le L righe, intestazione per prima, celle separate da tabulazioni).\n\n") +
+    AiutoOperatori + cli::AiutoBanco;
+
+const std::string UsoAbbinamenti =
+    std::string("Uso: velmora-cli abbinamenti --archivio FILE.db [impostazioni] --piramide FILE --livello K\n"
+                "                             --sorte 2|3 --operatori SOM,DIFF,...|tutti [--casi-scoperti FILE]\n\n"
+                "ABBINAMENTI: ricava i casi, verifica il livello K della piramide (FgX) e cerca la formula\n"
+                "che insieme ai numeri del livello fa ambo (2) o terno (3); stampa FgGr.\n"
+                "FILE: un mattone per riga, RIGA<TAB>TRAS<TAB>TIPO<TAB>E1<TAB>R1<TAB>E2<TAB>R2<TAB>VAL.\n\n") +
+    AiutoOperatori + cli::AiutoBanco;
+
+const cli::Registrazione registraAmbate(
+    {"ambate", "cerca le formule che danno l'ambata sui casi (FgEsiti)", UsoAmbate, eseguiAmbate, cli::flagBanco()});
+const cli::Registrazione registraAbbinamenti({"abbinamenti",
+                                              "cerca la formula da abbinare ai numeri di un livello (FgGr)",
+                                              UsoAbbinamenti, eseguiAbbinamenti, cli::flagBanco()});
+
+}

@@ -1,0 +1,444 @@
+// Saved pyramid configurations: ELENCO, save, load, delete, Resetta and the brick editor.
+#include "workbench/Salvataggi.h"
+
+#include "engine/Piramide.h"
+#include "workbench/Casi.h"
+#include "workbench/Elabora.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace workbench {
+
+namespace {
+
+using namespace engine::colF;
+
+constexpr const char* SqlElenco =
+    "SELECT PiramidiElenco.IDPiramide as Cod, PiramidiElenco.Denominazione, PiramidiElenco.Estrazione, "
+    "PiramidiElenco.Ruota, PiramidiElenco.RuoteG, PiramidiElenco.Colpi, PiramidiElenco.Posizioni, "
+    "PiramidiElenco.Numeri, PiramidiElenco.QN, PiramidiElenco.NumCasi, PiramidiElenco.TipoRil, "
+    "PiramidiElenco.Mensile "
+    "From PiramidiElenco "
+    "ORDER BY PiramidiElenco.Denominazione";
+
+constexpr const char* SqlComposizione =
+    "SELECT PiramideComposizione.Idrec, PiramideComposizione.IdPiramide, PiramideComposizione.riga, "
+    "PiramideComposizione.Tras, PiramideComposizione.Tipo, "
+    "PiramideComposizione.E1, PiramideComposizione.R1, PiramideComposizione.E2, PiramideComposizione.R2, "
+    "PiramideComposizione.valore "
+    "From PiramideComposizione "
+    "Where (((PiramideComposizione.IdPiramide) = ?1)) "
+    "ORDER BY PiramideComposizione.riga";
+
+const char* const MessaggioSalvataggio = "Attenzione !, probabile anomalia nella selezione dei parametri";
+const char* const MessaggioCaricamento = "Attenzione !, probabile anomalia";
+
+// Characters of a UTF-8 text (continuation bytes not counted).
+std::size_t caratteri(const std::string& s)
+{
+    std::size_t n = 0;
+    for (unsigned char c : s)
+        n += (c & 0xC0) != 0x80;
+    return n;
+}
+
+// A stored number as the grid shows it: whole values without decimals.
+std::string testoNumero(double v)
+{
+    if (std::floor(v) == v && std::fabs(v) < 1e15)
+        return std::to_string(static_cast<long long>(v));
+    char s[32];
+    std::snprintf(s, sizeof s, "%g", v);
+    return s;
+}
+
+// A grid cell as a database value: NULL for an empty cell (E2 and R2 of one-reference bricks).
+void bindCella(storage::Statement& st, int indice, const std::string& testo)
+{
+    if (testo.empty())
+        st.bindNull(indice);
+    else
+        st.bind(indice, testo);
+}
+
+std::string campo(const grid::Grid& g, int riga, std::string_view nome)
+{
+    const int c = g.indiceCampo(nome);
+    if (c < 0)
+        throw std::runtime_error("campo mancante: " + std::string(nome));
+    return g.testo(riga, c);
+}
+
+int campoIntero(const grid::Grid& g, int riga, std::string_view nome)
+{
+    const std::string t = campo(g, riga, nome);
+    std::size_t letti = 0;
+    const int v = std::stoi(t, &letti);
+    if (letti != t.size())
+        throw std::runtime_error("valore non intero: " + t);
+    return v;
+}
+
+// A list index read back into a control that has `voci` items.
+int indiceLista(int indice, int voci)
+{
+    if (indice < 0 || indice >= voci)
+        throw std::runtime_error("indice di lista fuori intervallo");
+    return indice;
+}
+
+void scriviSigla(grid::Grid& g, int riga, int colonnaSigla, const std::string& indice)
+{
+    std::size_t letti = 0;
+    const int w = std::stoi(indice, &letti);
+    if (letti != indice.size() || w < 0 || w >= archive::NumeroRuote)
+        throw std::runtime_error("ruota fuori intervallo: " + indice);
+    g.setTesto(riga, colonnaSigla, archive::SigleRuote[static_cast<std::size_t>(w)]);
+}
+
+// Highlights the references of brick row `riga` in FgEstratti (row = wheel + 1, column = position).
+void evidenziaRiferimenti(Banco& b, int riga)
+{
+    auto& g = b.FgEstratti;
+    g.setSfondo(1, 1, g.righe() - 1, g.colonne() - 1, grid::colori::Bianco);
+    auto cella = [&](int colE, int colR, grid::Colore colore) {
+        const std::string& e = b.FgF.testo(riga, colE);
+        const std::string& r = b.FgF.testo(riga, colR);
+        if (e.empty() || r.empty())
+            return;
+        const int p = static_cast<int>(grid::leggiNumero(e));
+        const int w = static_cast<int>(grid::leggiNumero(r));
+        if (p >= 1 && p <= 5 && w >= 0 && w < archive::NumeroRuote)
+            g.setSfondo(w + 1, p, colore);
+    };
+    cella(E1, R1, coloriMattone::PrimoRiferimento);
+    cella(E2, R2, coloriMattone::SecondoRiferimento);
+}
+
+// Which references a type takes: the first (E1, R1), the second (E2, R2), the value.
+struct Usati {
+    bool posizione1, ruota1, secondo, valore;
+};
+Usati usatiDalTipo(int tipo)
+{
+    switch (tipo) {
+    case 1: return {true, true, false, false};
+    case 2: return {true, true, true, false};
+    case 3: return {true, true, false, true};
+    case 4: return {false, false, false, true};
+    case 5: return {true, true, false, true};
+    case 6: return {false, true, false, false};
+    case 7: return {true, true, true, true};
+    default: return {false, false, false, false};
+    }
+}
+
+}
+
+void Cmd_Elenco(storage::Database& db, grid::Grid& FgPir1)
+{
+    auto st = db.prepara(SqlElenco);
+    const int campi = st.numeroColonne();
+    // Column 0 is the row selector of the bound grid; the fields follow from column 1.
+    FgPir1.setColonne(campi + 1);
+    FgPir1.setRighe(1);
+    for (int c = 0; c < campi; ++c) {
+        const std::string nome = st.nomeColonna(c);
+        FgPir1.setTesto(0, c + 1, nome);
+        FgPir1.colonna(c + 1).campo = nome;
+    }
+    while (st.step()) {
+        const int r = FgPir1.aggiungiRiga();
+        for (int c = 0; c < campi; ++c)
+            FgPir1.setTesto(r, c + 1, st.nullo(c) ? std::string() : st.testo(c));
+    }
+    for (int c = 0; c < FgPir1.colonne(); ++c)
+        FgPir1.setNascosta(c, c >= 3);
+}
+
+Esito Command11(const Banco& b, PannelloPiramidi& p, storage::Database& db)
+{
+    Esito esito;
+    try {
+        if (caratteri(p.Txt_Denominazione) > MaxDenominazione)
+            throw std::runtime_error("denominazione troppo lunga");
+        std::string ruoteG;
+        for (int w = 0; w < archive::NumeroRuote; ++w)
+            ruoteG += ruotaInGioco(b, w) ? '1' : '0';
+        std::string posizioni;
+        for (bool scelta : b.posizioni)
+            posizioni += scelta ? '1' : '0';
+
+        // One transaction: a save that fails half-way leaves nothing behind.
+        storage::Transazione t(db);
+        auto elenco = db.prepara(
+            "INSERT INTO PiramidiElenco (Denominazione, Estrazione, Ruota, RuoteG, Colpi, Posizioni, Numeri, QN, "
+            "NumCasi, TipoRil, Mensile) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)");
+        elenco.bind(1, p.Txt_Denominazione)
+            .bind(2, b.riferimento)
+            .bind(3, b.ruotaBase)
+            .bind(4, ruoteG)
+            .bind(5, b.colpi - 1)
+            .bind(6, posizioni)
+            .bind(7, b.numeri)
+            .bind(8, b.qn - 1)
+            .bind(9, b.numeroCasi - 1)
+            .bind(10, static_cast<int>(b.rilevazione))
+            .bind(11, b.mensile);
+        elenco.esegui();
+        // The key of the record just inserted, not of whatever record comes last.
+        const std::int64_t id = db.ultimoId();
+
+        auto mattone = db.prepara(
+            "INSERT INTO PiramideComposizione (IDPiramide, Riga, Tras, tipo, E1, R1, E2, R2, valore) "
+            "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)");
+        for (int m = 1; m <= engine::NumeroMattoni && m < b.FgF.righe(); ++m) {
+            if (b.FgF.testo(m, Tras).empty())
+                continue;
+            mattone.reset();
+            mattone.bind(1, id).bind(2, m).bind(3, b.FgF.testo(m, Tras));
+            bindCella(mattone, 4, b.FgF.testo(m, Tipo));
+            bindCella(mattone, 5, b.FgF.testo(m, E1));
+            bindCella(mattone, 6, b.FgF.testo(m, R1));
+            bindCella(mattone, 7, b.FgF.testo(m, E2));
+            bindCella(mattone, 8, b.FgF.testo(m, R2));
+            mattone.bind(9, b.FgF.valore(m, VAL));
+            mattone.esegui();
+        }
+        t.commit();
+    } catch (const std::exception&) {
+        esito = Messaggio{MessaggioSalvataggio, "Avviso", Icona::Critico};
+    }
+    try {
+        Cmd_Elenco(db, p.FgPir1);
+    } catch (const std::exception&) {
+        if (!esito)
+            esito = Messaggio{MessaggioSalvataggio, "Avviso", Icona::Critico};
+    }
+    return esito;
+}
+
+std::optional<std::string> domandaCancellazione(const PannelloPiramidi& p)
+{
+    const int r = p.FgPir1.rigaCorrente;
+    if (r < 1 || r >= p.FgPir1.righe())
+        return std::nullopt;
+    return "Concellare la riga: " + p.FgPir1.testo(r, 1) + " ?";
+}
+
+Esito Command13(PannelloPiramidi& p, storage::Database& db)
+{
+    const int r = p.FgPir1.rigaCorrente;
+    if (r < 1 || r >= p.FgPir1.righe())
+        return std::nullopt;
+    const std::string chiave = p.FgPir1.testo(r, 1);
+    Esito esito;
+    try {
+        // The configuration and its bricks go together: a brick left behind would be
+        // attached to whatever configuration later received the same key.
+        storage::Transazione t(db);
+        auto mattoni = db.prepara("DELETE FROM PiramideComposizione WHERE IDPiramide = ?1");
+        mattoni.bind(1, chiave);
+        mattoni.esegui();
+        auto elenco = db.prepara("DELETE FROM PiramidiElenco WHERE IDPiramide = ?1");
+        elenco.bind(1, chiave);
+        elenco.esegui();
+        const bool eliminato = db.modificate() > 0;
+        t.commit();
+        if (eliminato)
+            esito = Messaggio{"Record eliminato.", std::string(TitoloCancellazione), Icona::Informazione};
+        Cmd_Elenco(db, p.FgPir1);
+    } catch (const std::exception&) {
+        esito = Messaggio{std::string(TestoErroreImprevisto), std::string(TitoloCancellazione), Icona::Critico};
+    }
+    return esito;
+}
+
+void Command19(Banco& b, PannelloPiramidi& p)
+{
+    for (auto& etichetta : b.Lbl0)
+        etichetta.clear();
+    b.FgF.setRighe(1);
+    b.FgF.setRighe(engine::NumeroMattoni + 1);
+    engine::SettaGridFGF(b.FgF);
+    p.mattoneEvidenziato = 0;
+    b.FgF.rigaCorrente = 0;
+}
+
+std::vector<Messaggio> caricaConfigurazione(Banco& b, PannelloPiramidi& p, storage::Database& db,
+                                            const archive::Archivio& a, int riga)
+{
+    std::vector<Messaggio> messaggi;
+    bool fallito = false;
+    // Every step traps its own failure and the load goes on, as the window always did.
+    auto passo = [&](auto&& corpo) {
+        try {
+            corpo();
+        } catch (const std::exception&) {
+            fallito = true;
+        }
+    };
+    const grid::Grid& elenco = p.FgPir1;
+    if (riga < 1 || riga >= elenco.righe())
+        return messaggi;
+
+    Command19(b, p);
+    passo([&] {
+        auto st = db.prepara(SqlComposizione);
+        st.bind(1, campo(elenco, riga, "Cod"));
+        while (st.step()) {
+            const int m = static_cast<int>(st.intero(2));
+            if (m < 1 || m > engine::NumeroMattoni)
+                throw std::runtime_error("mattone fuori intervallo");
+            auto testo = [&](int c) { return st.nullo(c) ? std::string() : st.testo(c); };
+            b.FgF.setTesto(m, Tras, testo(3));
+            b.FgF.setTesto(m, Tipo, testo(4));
+            b.FgF.setTesto(m, E1, testo(5));
+            b.FgF.setTesto(m, R1, testo(6));
+            if (!testo(6).empty())
+                scriviSigla(b.FgF, m, RU1, testo(6));
+            if (!st.nullo(4) && st.intero(4) > 2 && !st.nullo(9))
+                b.FgF.setTesto(m, VAL, testoNumero(st.reale(9)));
+            b.FgF.setTesto(m, E2, testo(7));
+            if (!testo(8).empty()) {
+                b.FgF.setTesto(m, R2, testo(8));
+                scriviSigla(b.FgF, m, RU2, testo(8));
+            }
+        }
+    });
+    passo([&] {
+        const int d = campoIntero(elenco, riga, "Estrazione");
+        if (d < 1 || d > a.NumeroEstrazioni)
+            throw std::runtime_error("estrazione fuori archivio");
+        impostaRiferimento(b, a, d);
+    });
+    passo([&] { b.ruotaBase = indiceLista(campoIntero(elenco, riga, "Ruota"), archive::NumeroRuote); });
+    passo([&] { b.numeri = campo(elenco, riga, "Numeri"); });
+    passo([&] { b.colpi = indiceLista(campoIntero(elenco, riga, "Colpi"), 20) + 1; });
+    passo([&] { b.qn = indiceLista(campoIntero(elenco, riga, "QN"), 5) + 1; });
+    passo([&] { b.numeroCasi = indiceLista(campoIntero(elenco, riga, "NumCasi"), 50) + 1; });
+    passo([&] {
+        b.rilevazione = static_cast<Rilevazione>(indiceLista(campoIntero(elenco, riga, "TipoRil"),
+                                                             static_cast<int>(NomiRilevazione.size())));
+    });
+    passo([&] { b.mensile = indiceLista(campoIntero(elenco, riga, "Mensile"), 32); });
+    passo([&] {
+        const std::string ruote = campo(elenco, riga, "RuoteG");
+        for (int w = 0; w < archive::NumeroRuote; ++w)
+            setRuotaInGioco(b, w, static_cast<std::size_t>(w) < ruote.size() && ruote[static_cast<std::size_t>(w)] == '1');
+        if (ruote.size() != archive::NumeroRuote)
+            throw std::runtime_error("RuoteG malformato");
+    });
+    passo([&] {
+        const std::string posizioni = campo(elenco, riga, "Posizioni");
+        for (std::size_t k = 0; k < b.posizioni.size(); ++k)
+            b.posizioni[k] = k < posizioni.size() && posizioni[k] == '1';
+        if (posizioni.size() != b.posizioni.size())
+            throw std::runtime_error("Posizioni malformato");
+    });
+
+    if (const Esito e = Calcola(b, a))
+        messaggi.push_back(*e);
+    if (const Esito e = RicavaEstrazioni(b, a))
+        messaggi.push_back(*e);
+    if (fallito)
+        messaggi.push_back(Messaggio{MessaggioCaricamento, "Avviso", Icona::Critico});
+    return messaggi;
+}
+
+void evidenziaMattone(Banco& b, PannelloPiramidi& p, int i)
+{
+    if (i < 1 || i > engine::NumeroMattoni || i >= b.FgF.righe())
+        return;
+    const int ultima = b.FgF.colonne() - 1;
+    if (p.mattoneEvidenziato >= 1 && p.mattoneEvidenziato < b.FgF.righe())
+        b.FgF.setSfondo(p.mattoneEvidenziato, 0, p.mattoneEvidenziato, ultima, grid::colori::Bianco);
+    b.FgF.setSfondo(i, 0, i, ultima, coloriMattone::Riga);
+    b.FgF.setSfondo(i, Riga, coloriMattone::Numero);
+    evidenziaRiferimenti(b, i);
+    p.mattoneEvidenziato = i;
+    b.FgF.rigaCorrente = i;
+}
+
+Esito Cmd_aggiunge(Banco& b, PannelloPiramidi& p, const archive::Archivio& a)
+{
+    const int m = b.FgF.rigaCorrente;
+    if (m < 1 || m > engine::NumeroMattoni || m >= b.FgF.righe())
+        return std::nullopt;
+    for (int c = 1; c < b.FgF.colonne(); ++c)
+        b.FgF.setTesto(m, c, "");
+    const int op = b.FgOp.rigaCorrente;
+    if (op >= 1 && op < b.FgOp.righe()) {
+        const int tipo = static_cast<int>(b.FgOp.valore(op, 2));
+        b.FgF.setTesto(m, Tras, b.FgOp.testo(op, 1));
+        b.FgF.setTesto(m, Tipo, b.FgOp.testo(op, 2));
+        const Usati usati = usatiDalTipo(tipo);
+        if (usati.posizione1)
+            b.FgF.setNumero(m, E1, p.ListP1 + 1);
+        if (usati.ruota1 && p.ListR1 >= 0 && p.ListR1 < archive::NumeroRuote) {
+            b.FgF.setNumero(m, R1, p.ListR1);
+            b.FgF.setTesto(m, RU1, archive::SigleRuote[static_cast<std::size_t>(p.ListR1)]);
+        }
+        if (usati.secondo && p.ListR2 >= 0 && p.ListR2 < archive::NumeroRuote) {
+            b.FgF.setNumero(m, E2, p.ListP2 + 1);
+            b.FgF.setNumero(m, R2, p.ListR2);
+            b.FgF.setTesto(m, RU2, archive::SigleRuote[static_cast<std::size_t>(p.ListR2)]);
+        }
+        if (usati.valore && b.valoreLista >= 0)
+            b.FgF.setNumero(m, VAL, b.valoreLista);
+    }
+    const Esito e = Calcola(b, a);
+    evidenziaMattone(b, p, m);
+    return e;
+}
+
+Esito Command25(Banco& b, PannelloPiramidi& p, const archive::Archivio& a)
+{
+    const int da = p.mattoneEvidenziato;
+    const int a_ = p.destinazione;
+    auto valido = [&](int m) { return m >= 1 && m <= engine::NumeroMattoni && m < b.FgF.righe(); };
+    if (!valido(da) || !valido(a_))
+        return Messaggio{"Effettuare le selezioni.", "Avviso", Icona::Informazione};
+    for (int c = 1; c < b.FgF.colonne(); ++c)
+        b.FgF.setTesto(a_, c, b.FgF.testo(da, c));
+    return Calcola(b, a);
+}
+
+void togglePosizione(Banco& b, int k)
+{
+    if (k >= 1 && k <= static_cast<int>(b.posizioni.size()))
+        b.posizioni[static_cast<std::size_t>(k - 1)] = !b.posizioni[static_cast<std::size_t>(k - 1)];
+}
+
+void caricaMattoneNellEditor(Banco& b, PannelloPiramidi& p, int riga)
+{
+    if (riga < 1 || riga >= b.FgF.righe() || b.FgF.testo(riga, Tras).empty())
+        return;
+    b.FgEstratti.setSfondo(1, 1, b.FgEstratti.righe() - 1, b.FgEstratti.colonne() - 1, grid::colori::Bianco);
+    if (b.FgOp.righe() > 1)
+        b.FgOp.setSfondo(1, 1, b.FgOp.righe() - 1, b.FgOp.colonne() - 1, grid::colori::Bianco);
+    const std::string& codice = b.FgF.testo(riga, Tras);
+    for (int r = 1; r < b.FgOp.righe(); ++r) {
+        if (b.FgOp.testo(r, 1) != codice)
+            continue;
+        b.FgOp.rigaCorrente = r;
+        b.FgOp.setSfondo(r, 1, grid::colori::Verde);
+        p.Label3 = b.FgOp.testo(r, 7);
+        break;
+    }
+    auto indice = [&](int c) { return static_cast<int>(b.FgF.valore(riga, c)); };
+    if (!b.FgF.testo(riga, E1).empty()) {
+        p.ListP1 = indice(E1) - 1;
+        p.ListR1 = indice(R1);
+    }
+    if (!b.FgF.testo(riga, VAL).empty())
+        b.valoreLista = indice(VAL);
+    if (!b.FgF.testo(riga, E2).empty()) {
+        p.ListP2 = indice(E2) - 1;
+        p.ListR2 = indice(R2);
+    }
+    evidenziaRiferimenti(b, riga);
+}
+
+}

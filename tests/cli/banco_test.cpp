@@ -1,0 +1,222 @@
+// velmora-cli casi, verifica, calcola: output layout, settings, exit codes, real-archive results.
+#include "archive/ImportaStorico.h"
+#include "cli/Comandi.h"
+#include "support/Storico.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Uscita {
+    int codice;
+    std::string out, err;
+};
+
+Uscita lancia(std::vector<std::string> argomenti)
+{
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int codice = cli::esegui(argomenti, in, out, err);
+    return {codice, out.str(), err.str()};
+}
+
+std::vector<std::string> righe(const std::string& testo)
+{
+    std::vector<std::string> r;
+    std::istringstream in(testo);
+    for (std::string riga; std::getline(in, riga);)
+        r.push_back(riga);
+    return r;
+}
+
+// Ten draws, 2, 4, ..., 20 January 2020. Bari holds d, 10+d, 20+d, 30+d, 40+d in draw d,
+// Cagliari 60..64, Nazionale only from draw 9 on.
+class CliBanco : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        cartella = fs::temp_directory_path() / ("velmora_cli_banco_" + std::to_string(::getpid()));
+        fs::create_directories(cartella);
+        std::ofstream f(cartella / "storico.txt");
+        for (int d = 1; d <= 10; ++d) {
+            char data[16];
+            std::snprintf(data, sizeof data, "2020/01/%02d", 2 * d);
+            f << data << "\tBA\t" << d << '\t' << 10 + d << '\t' << 20 + d << '\t' << 30 + d << '\t' << 40 + d << '\n';
+            f << data << "\tCA\t60\t61\t62\t63\t64\n";
+            if (d >= 9)
+                f << data << "\tRN\t90\t89\t88\t87\t86\n";
+        }
+        f.close();
+        archivio = (cartella / "a.db").string();
+        archive::ImportaStorico((cartella / "storico.txt").string(), archivio);
+    }
+    static void TearDownTestSuite()
+    {
+        std::error_code ec;
+        fs::remove_all(cartella, ec);
+    }
+
+    static std::string piramide(const std::string& contenuto)
+    {
+        const std::string p = (cartella / "piramide.txt").string();
+        std::ofstream(p) << contenuto;
+        return p;
+    }
+
+    static inline fs::path cartella;
+    static inline std::string archivio;
+};
+
+TEST_F(CliBanco, CasiPrintsFgEv)
+{
+    const auto u = lancia({"casi", "--archivio", archivio, "--rilevazione", "numeri", "--numeri", "03-07-27",
+                           "--posizioni", "1,3", "--rif", "9"});
+    ASSERT_EQ(u.codice, 0) << u.err;
+    const auto r = righe(u.out);
+    ASSERT_EQ(r.size(), 3u);   // draw 1 holds 1 and 21 at positions 1 and 3: neither wanted
+    EXPECT_EQ(r[0], "Prog\tN° est\tData Estraz  \tRu \t1\t2\t3\t4\t5");
+    EXPECT_EQ(r[1], "1\t7\t14/01/2020\tBA\t7\t17\t27\t37\t47");
+    EXPECT_EQ(r[2], "2\t3\t06/01/2020\tBA\t3\t13\t23\t33\t43");
+}
+
+TEST_F(CliBanco, VerificaPrintsFgL)
+{
+    // SOM of Bari 1 and Cagliari 1 on the newest draw: 10 + 60 = 70, in slot 2 (G2).
+    const auto u = lancia({"verifica", "--archivio", archivio, "--mensile", "U", "--forza-ultima", "--ruote",
+                           "tutte", "--formula", "SOM,2,1,BA,1,CA,", "--slot", "2", "--colpi", "2"});
+    ASSERT_EQ(u.codice, 0) << u.err;
+    const auto r = righe(u.out);
+    ASSERT_GE(r.size(), 2u);
+    EXPECT_EQ(r[0], "Prog\tN° estr\tData Estraz  \tRif\tRu \tC   \tN1 \tN2 \tG1\tG2\tG3\tG4\tG5\tS \t1  \t2  \t3  \t4  \t5  ");
+    // The only case is the newest draw (the last of January): no colpo after it.
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[1], "\t10\t20/01/2020\t1\t\t\t\t\t\t70\t\t\t\t\t\t\t\t\t");
+}
+
+TEST_F(CliBanco, VerificaFindsTheFirstColpo)
+{
+    // Cases: every draw with Bari 1 at position 1..: Numeri "04" on position 1 is draw 4.
+    // FIX of Bari 1 plus 57 = 61, which Cagliari holds at position 2 in every draw.
+    const auto u = lancia({"verifica", "--archivio", archivio, "--rilevazione", "Numeri", "--numeri", "04",
+                           "--ruote", "BA,CA", "--formula", "FIX,3,1,0,,,57"});
+    ASSERT_EQ(u.codice, 0) << u.err;
+    const auto r = righe(u.out);
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[1], "\t4\t08/01/2020\t1\tCA\t1\t\t\t61\t\t\t\t\t1\t\t61\t\t\t");
+}
+
+TEST_F(CliBanco, CalcolaPrintsFifteenBricks)
+{
+    const auto p = piramide("1\tSOM\t2\t1\tBA\t1\tNZ\t\n"
+                            "7\tFIX\t3\t2\t0\t\t\t5\n"
+                            "11\tNUM\t5\t1\tba\t\t\t0\n");
+    const auto u = lancia({"calcola", "--archivio", archivio, "--rif", "8", "--valore", "3", "--piramide", p});
+    ASSERT_EQ(u.codice, 0) << u.err;
+    const auto r = righe(u.out);
+    ASSERT_EQ(r.size(), 15u);
+    EXPECT_EQ(r[0], "1\t8");      // 8 + nothing: Nazionale is not drawn on draw 8
+    EXPECT_EQ(r[6], "7\t23");     // 18 + 5
+    EXPECT_EQ(r[10], "11\t5");    // Bari 1 of draw 8 - 3
+    EXPECT_EQ(r[1], "2\t");
+}
+
+TEST_F(CliBanco, CalcolaReportsItsErrorAfterTheResults)
+{
+    const auto p = piramide("1\tNUM\t1\t1\tBA\t\t\t\n2\tNUM\t5\t1\tBA\t\t\t\n");
+    const auto u = lancia({"calcola", "--archivio", archivio, "--rif", "2", "--valore", "5", "--piramide", p});
+    EXPECT_EQ(u.codice, 1);
+    const auto r = righe(u.out);
+    ASSERT_EQ(r.size(), 15u);
+    EXPECT_EQ(r[0], "1\t2");
+    EXPECT_EQ(r[1], "2\t");
+    EXPECT_NE(u.err.find("Probabile errore nelle impostazioni. Accertarsi di avere ricavato una base dati."),
+              std::string::npos);
+
+    const auto sigla = piramide("1\tNUM\t1\t1\tXX\t\t\t\n");
+    const auto v = lancia({"calcola", "--archivio", archivio, "--piramide", sigla});
+    EXPECT_EQ(v.codice, 1);
+    EXPECT_NE(v.err.find("Sigla ruota non riconosciuta"), std::string::npos);
+}
+
+TEST_F(CliBanco, UsageAndDataErrors)
+{
+    EXPECT_EQ(lancia({"casi"}).codice, 2);
+    EXPECT_EQ(lancia({"casi", "--archivio", archivio, "--rilevazione", "Boh"}).codice, 2);
+    EXPECT_EQ(lancia({"casi", "--archivio", archivio, "--posizioni", "1,6"}).codice, 2);
+    EXPECT_EQ(lancia({"casi", "--archivio", archivio, "--ruote", "BA,XY"}).codice, 2);
+    EXPECT_EQ(lancia({"casi", "--archivio", archivio, "--rif", "11"}).codice, 2);
+    EXPECT_EQ(lancia({"casi", "--archivio", archivio, "--lista", "120"}).codice, 2);
+    EXPECT_EQ(lancia({"verifica", "--archivio", archivio, "--formula", "SOM,2,1,0,1,0"}).codice, 2);
+    EXPECT_EQ(lancia({"verifica", "--archivio", archivio, "--formula", "SOM,9,1,0,1,0,"}).codice, 2);
+    EXPECT_EQ(lancia({"verifica", "--archivio", archivio, "--formula", "SOM,2,1,0,1,0,", "--slot", "6"}).codice, 2);
+    EXPECT_EQ(lancia({"casi", "--archivio", (cartella / "manca.db").string()}).codice, 1);
+    EXPECT_EQ(lancia({"calcola", "--archivio", archivio, "--piramide", (cartella / "manca.txt").string()}).codice, 1);
+    const auto aiuto = lancia({"casi", "--help"});
+    EXPECT_EQ(aiuto.codice, 0);
+    EXPECT_NE(aiuto.out.find("--forza-ultima"), std::string::npos);
+}
+
+// --- the real archive ---
+
+class CliBancoReale : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        const std::string storico = testsupport::percorsoStorico();
+        if (storico.empty())
+            return;
+        cartella = fs::temp_directory_path() / ("velmora_cli_banco_reale_" + std::to_string(::getpid()));
+        fs::create_directories(cartella);
+        archivio = (cartella / "storico.db").string();
+        archive::ImportaStorico(storico, archivio, true);
+    }
+    static void TearDownTestSuite()
+    {
+        std::error_code ec;
+        if (!cartella.empty())
+            fs::remove_all(cartella, ec);
+    }
+    void SetUp() override
+    {
+        if (archivio.empty())
+            GTEST_SKIP() << "archivio storico non disponibile";
+    }
+
+    static inline fs::path cartella;
+    static inline std::string archivio;
+};
+
+TEST_F(CliBancoReale, SumOfTheFirstTwoOfBariOnAllWheels)
+{
+    // Case 20/06/2026, Bari 90 24: SOM gives 24, drawn on 23/06/2026 at Bari 2, Napoli 1, Roma 5.
+    const auto u = lancia({"verifica", "--archivio", archivio, "--ruote", "tutte", "--formula", "SOM,2,1,BA,2,BA,",
+                           "--ncasi", "3"});
+    ASSERT_EQ(u.codice, 0) << u.err;
+    const auto r = righe(u.out);
+    ASSERT_EQ(r.size(), 1u + 1 + 1 + 3);
+    EXPECT_EQ(r[1], "\t7370\t21/08/2026\t1\t\t\t\t\t54\t\t\t\t\t\t\t\t\t\t");
+    EXPECT_EQ(r[2], "\t7352\t21/07/2026\t2\tTO\t1\t\t\t40\t\t\t\t\t1\t40\t\t\t\t");
+    EXPECT_EQ(r[3], "\t7335\t20/06/2026\t3\tBA\t1\t\t\t24\t\t\t\t\t1\t\t24\t\t\t");
+    EXPECT_EQ(r[4], "\t\t\t\tNA\t1\t\t\t24\t\t\t\t\t1\t24\t\t\t\t");
+    EXPECT_EQ(r[5], "\t\t\t\tRO\t1\t\t\t24\t\t\t\t\t1\t\t\t\t\t24");
+}
+
+TEST_F(CliBancoReale, LastOfTheMonthAndRomaAsRM)
+{
+    const auto u = lancia({"casi", "--archivio", archivio, "--mensile", "U", "--ncasi", "2", "--ruota", "RM"});
+    ASSERT_EQ(u.codice, 0) << u.err;
+    const auto r = righe(u.out);
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(r[1].substr(0, 19), "1\t7358\t31/07/2026\tR");
+    EXPECT_EQ(r[1].substr(19, 2), "O\t");
+}
+
+}

@@ -1,0 +1,178 @@
+// velmora-cli ambate and abbinamenti: output layout, options, exit codes.
+#include "archive/ImportaStorico.h"
+#include "cli/Comandi.h"
+#include "support/Storico.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Uscita {
+    int codice;
+    std::string out, err;
+};
+
+Uscita lancia(std::vector<std::string> argomenti)
+{
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int codice = cli::esegui(argomenti, in, out, err);
+    return {codice, out.str(), err.str()};
+}
+
+std::vector<std::string> righe(const std::string& testo)
+{
+    std::vector<std::string> r;
+    std::istringstream in(testo);
+    for (std::string riga; std::getline(in, riga);)
+        r.push_back(riga);
+    return r;
+}
+
+const std::string Intestazione = "  \tCop\tTot\tFormula\tP1\tR\t Ru1\tFix4\tOperatore\tP2\tR2\tRu2\tVal   ";
+const std::string RigaVuota = "\t\t\t\t\t\t\t\t\t\t\t\t";
+
+// Ten draws of January 2020: Bari d, 10+d, 20+d, 30+d, 40+d; Cagliari always 60..64.
+// With the detection "Numeri" of 03 on Bari, draw 3 is the only case.
+class CliRicerche : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        cartella = fs::temp_directory_path() / ("velmora_cli_ricerche_" + std::to_string(::getpid()));
+        fs::create_directories(cartella);
+        std::ofstream f(cartella / "storico.txt");
+        for (int d = 1; d <= 10; ++d) {
+            char data[16];
+            std::snprintf(data, sizeof data, "2020/01/%02d", 2 * d);
+            f << data << "\tBA\t" << d << '\t' << 10 + d << '\t' << 20 + d << '\t' << 30 + d << '\t' << 40 + d << '\n';
+            f << data << "\tCA\t60\t61\t62\t63\t64\n";
+        }
+        f.close();
+        archivio = (cartella / "a.db").string();
+        archive::ImportaStorico((cartella / "storico.txt").string(), archivio);
+    }
+    static void TearDownTestSuite()
+    {
+        std::error_code ec;
+        fs::remove_all(cartella, ec);
+    }
+    static std::string file(const std::string& nome, const std::string& contenuto)
+    {
+        const std::string p = (cartella / nome).string();
+        std::ofstream(p) << contenuto;
+        return p;
+    }
+    static std::vector<std::string> base(const std::string& comando)
+    {
+        return {comando, "--archivio", archivio, "--rilevazione", "Numeri", "--numeri", "03", "--ruote", "CA"};
+    }
+
+    static inline fs::path cartella;
+    static inline std::string archivio;
+};
+
+TEST_F(CliRicerche, AmbateStampaTutteLeRighe)
+{
+    auto args = base("ambate");
+    args.insert(args.end(), {"--operatori", "NUM,DEC"});
+    const Uscita u = lancia(args);
+    ASSERT_EQ(u.codice, 0) << u.err;
+    const auto r = righe(u.out);
+    ASSERT_EQ(r.size(), 101u);
+    EXPECT_EQ(r[0], Intestazione);
+    // NUM on Cagliari gives 60..64, out on Cagliari at the first colpo; positions in order.
+    for (int p = 1; p <= 5; ++p)
+        EXPECT_EQ(r[static_cast<std::size_t>(p)], "\t1\t1\tNUM\t" + std::to_string(p) + "\t1\tCA\t\t1\t\t\t\t");
+    EXPECT_EQ(r[6], RigaVuota);
+    EXPECT_EQ(r[100], RigaVuota);
+
+    // The only case already covered: nothing is left to find.
+    args.insert(args.end(), {"--casi-scoperti", file("coperti.txt", "1\n\n")});
+    const Uscita coperti = lancia(args);
+    ASSERT_EQ(coperti.codice, 0) << coperti.err;
+    EXPECT_EQ(righe(coperti.out)[1], RigaVuota);
+}
+
+TEST_F(CliRicerche, AbbinamentiVerificaIlLivelloECercaLAmbo)
+{
+    auto args = base("abbinamenti");
+    const std::string piramide = file("piramide.txt", "1\tNUM\t1\t1\tCA\t\t\t0\n");
+    args.insert(args.end(), {"--operatori", "NUM", "--piramide", piramide, "--livello", "1", "--sorte", "2"});
+    const Uscita u = lancia(args);
+    ASSERT_EQ(u.codice, 0) << u.err;
+    const auto r = righe(u.out);
+    ASSERT_EQ(r.size(), 101u);
+    EXPECT_EQ(r[0], Intestazione);
+    // The level plays 60; NUM of Cagliari 2..5 adds 61..64: an ambo on Cagliari.
+    for (int p = 2; p <= 5; ++p)
+        EXPECT_EQ(r[static_cast<std::size_t>(p - 1)], "\t1\t1\tNUM\t" + std::to_string(p) + "\t1\tCA\t\t1\t\t\t\t");
+    EXPECT_EQ(r[5], RigaVuota);
+
+    args.back() = "3";
+    const Uscita terno = lancia(args);
+    ASSERT_EQ(terno.codice, 0) << terno.err;
+    EXPECT_EQ(righe(terno.out)[1], RigaVuota);
+}
+
+TEST_F(CliRicerche, ErroriDUsoEDiDati)
+{
+    auto ambate = base("ambate");
+    EXPECT_EQ(lancia(ambate).codice, cli::EsitoErroreUso);   // no --operatori
+    auto sconosciuto = ambate;
+    sconosciuto.insert(sconosciuto.end(), {"--operatori", "SOM,XYZ"});
+    const Uscita u = lancia(sconosciuto);
+    EXPECT_EQ(u.codice, cli::EsitoErroreUso);
+    EXPECT_NE(u.err.find("XYZ"), std::string::npos);
+    auto coperti = ambate;
+    coperti.insert(coperti.end(), {"--operatori", "tutti", "--casi-scoperti", file("male.txt", "uno\n")});
+    EXPECT_EQ(lancia(coperti).codice, cli::EsitoErroreDati);
+    coperti.back() = (cartella / "manca.txt").string();
+    EXPECT_EQ(lancia(coperti).codice, cli::EsitoErroreDati);
+
+    auto abbinamenti = base("abbinamenti");
+    abbinamenti.insert(abbinamenti.end(), {"--operatori", "SOM", "--livello", "1", "--sorte", "2"});
+    EXPECT_EQ(lancia(abbinamenti).codice, cli::EsitoErroreUso);   // no --piramide
+    auto sorte = abbinamenti;
+    sorte.insert(sorte.end(), {"--piramide", file("p.txt", "1\tNUM\t1\t1\t1\t\t\t0\n")});
+    sorte[sorte.size() - 3] = "4";
+    EXPECT_EQ(lancia(sorte).codice, cli::EsitoErroreUso);
+    auto malformata = abbinamenti;
+    malformata.insert(malformata.end(), {"--piramide", file("q.txt", "1\tNUM\t1\n")});
+    EXPECT_EQ(lancia(malformata).codice, cli::EsitoErroreDati);
+}
+
+TEST(CliRicercheArchivioReale, AmbateSuTuttoIlCatalogo)
+{
+    const std::string storico = testsupport::percorsoStorico();
+    if (storico.empty())
+        GTEST_SKIP() << "archivio storico non disponibile";
+    const fs::path cartella = fs::temp_directory_path() / ("velmora_cli_ricerche_reale_" + std::to_string(::getpid()));
+    fs::create_directories(cartella);
+    const std::string archivio = (cartella / "storico.db").string();
+    archive::ImportaStorico(storico, archivio, true);
+    const Uscita u = lancia({"ambate", "--archivio", archivio, "--ruote", "tutte", "--ncasi", "50", "--colpi", "20",
+                             "--lista", "1000", "--mensile", "U", "--forza-ultima", "--operatori", "tutti"});
+    std::error_code ec;
+    fs::remove_all(cartella, ec);
+    ASSERT_EQ(u.codice, 0) << u.err;
+    const auto r = righe(u.out);
+    ASSERT_EQ(r.size(), 1001u);
+    // Best first: Cop never grows down the list, and every row is filled.
+    double precedente = 1e9;
+    for (std::size_t i = 1; i < r.size(); ++i) {
+        ASSERT_NE(r[i], RigaVuota);
+        const double cop = std::stod(r[i].substr(1, r[i].find('\t', 1) - 1));
+        EXPECT_LE(cop, precedente);
+        precedente = cop;
+    }
+}
+
+}

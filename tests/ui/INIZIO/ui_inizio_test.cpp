@@ -1,0 +1,314 @@
+// The start-up window: first run, wrong file, cancelled dialog, failed load, PROCEDI, import, FINE.
+#include "SupportoUi.h"
+
+#include "storage/Database.h"
+#include "storage/DrawsDb.h"
+#include "ui/Container/Container.h"
+#include "ui/INIZIO/Inizio.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+
+using Tipo = ui::DialoghiScriptati::Tipo;
+
+namespace {
+const QString primaVolta = QStringLiteral("Attenzione, la prima volta è necessario configurare l'origine dell'archivio");
+const QString erroreCaricamento =
+    QStringLiteral("Attenzione, probabilmente è stato selezionato un altro archivio. Chiudere il programma e riavviarlo");
+
+QString etichetta(QWidget& w, const char* nome)
+{
+    return w.findChild<QLabel*>(QString::fromLatin1(nome))->text();
+}
+
+QString leggiFile(const QString& percorso)
+{
+    QFile f(percorso);
+    if (!f.open(QIODevice::ReadOnly))
+        return QStringLiteral("<assente>");
+    return QString::fromUtf8(f.readAll());
+}
+
+int righeIn(const QString& archivio)
+{
+    auto db = storage::ApriArchivio(archivio.toStdString());
+    auto s = db.prepara("SELECT COUNT(*) FROM EstrazioniLotto");
+    s.step();
+    return static_cast<int>(s.intero(0));
+}
+}
+
+class TestInizio : public QObject {
+    Q_OBJECT
+
+private slots:
+    void primoAvvioMessaggioPoiDialogoPoiProcedi()
+    {
+        testui::Ambiente amb;
+        const QString archivio = amb.creaArchivio(QStringLiteral("Archivio.db"), 300);
+        amb.dialoghi.risposteFile.push_back(archivio);
+        ui::Inizio w(*amb.contesto);
+        std::vector<bool> visibileAllaChiamata;
+        amb.dialoghi.allaChiamata = [&](const ui::DialoghiScriptati::Voce&) { visibileAllaChiamata.push_back(w.isVisible()); };
+
+        QVERIFY(w.avvia());
+        const auto& v = amb.dialoghi.voci();
+        QCOMPARE(v.size(), std::size_t(2));
+        QCOMPARE(v[0].tipo, Tipo::Messaggio);
+        QCOMPARE(v[0].testo, primaVolta);
+        QCOMPARE(v[0].titolo, QStringLiteral("Selezionare Archivio"));
+        QCOMPARE(v[0].icona, ui::Icona::Esclamazione);
+        QCOMPARE(v[1].tipo, Tipo::ApriFile);
+        QCOMPARE(v[1].file.filtro, QStringLiteral("File di archivio (*.db)"));
+        QCOMPARE(v[1].file.estensione, QStringLiteral("db"));
+        QCOMPARE(v[1].file.nomeIniziale, QStringLiteral("*.db"));
+        // The dialog opens in the program folder, where the demonstration archive lies.
+        QCOMPARE(v[1].file.cartella, amb.cartella());
+        // Both came before the start-up window itself.
+        QCOMPARE(visibileAllaChiamata, (std::vector<bool>{false, false}));
+        QVERIFY(w.isVisible());
+        QVERIFY(w.windowTitle().startsWith(QStringLiteral("Velmora: Versione ")));
+
+        // The choice is kept in memory, in the configuration and in the side file.
+        QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + archivio);
+        QCOMPARE(amb.sessione->percorsoArchivio(), archivio.toStdString());
+        QCOMPARE(amb.leggiParametro("PercorsoArchivio"), archivio.toStdString());
+        QCOMPARE(leggiFile(amb.file(QStringLiteral("PercorsoDatabase.txt"))), QStringLiteral("\"") + archivio + QStringLiteral("\"\n"));
+
+        QVERIFY(w.Procedi());
+        QVERIFY(!w.isVisible());
+        auto* principale = qobject_cast<ui::Container*>(w.principale());
+        QVERIFY(principale != nullptr);
+        QVERIFY(principale->isVisible());
+        QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 300);
+        auto* pb1 = w.findChild<QProgressBar*>(QStringLiteral("pb1"));
+        QCOMPARE(pb1->maximum(), 301);
+        QCOMPARE(pb1->value(), 300);
+        QCOMPARE(amb.dialoghi.messaggi().size(), std::size_t(1));
+        delete principale;
+    }
+
+    void archivioConfiguratoNessunaDomanda()
+    {
+        testui::Ambiente amb;
+        const QString archivio = amb.creaArchivio(QStringLiteral("Archivio.db"), 120);
+        amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
+        ui::Inizio w(*amb.contesto);
+        QVERIFY(w.avvia());
+        QVERIFY(amb.dialoghi.voci().empty());
+        // At start-up the label shows the bare path.
+        QCOMPARE(etichetta(w, "Lbl_Archivio"), archivio);
+        QVERIFY(amb.sessione->dbEstrazioni().aperto());
+        QVERIFY(w.Procedi());
+        QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 120);
+        delete w.principale();
+    }
+
+    void fileErratoDialogoAnnullatoPoiCaricamentoFallito()
+    {
+        testui::Ambiente amb;
+        const QString testo = amb.file(QStringLiteral("note.db"));
+        QFile f(testo);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("questo non e' un archivio\n");
+        f.close();
+        amb.impostaParametro("PercorsoArchivio", testo.toStdString());
+
+        ui::Inizio w(*amb.contesto);
+        QVERIFY(w.avvia());
+        // Wrong file: the first-time message, then the dialog, which the user cancels.
+        QCOMPARE(amb.dialoghi.voci().size(), std::size_t(2));
+        QCOMPARE(amb.dialoghi.voci()[0].testo, primaVolta);
+        QCOMPARE(amb.dialoghi.voci()[1].tipo, Tipo::ApriFile);
+        // Nothing changes.
+        QCOMPARE(etichetta(w, "Lbl_Archivio"), testo);
+        QCOMPARE(amb.leggiParametro("PercorsoArchivio"), testo.toStdString());
+        QVERIFY(!QFile::exists(amb.file(QStringLiteral("PercorsoDatabase.txt"))));
+
+        amb.dialoghi.svuota();
+        QVERIFY(!w.Procedi());
+        QCOMPARE(amb.dialoghi.messaggi().size(), std::size_t(1));
+        QCOMPARE(amb.dialoghi.messaggi()[0].testo, erroreCaricamento);
+        QCOMPARE(amb.dialoghi.messaggi()[0].titolo, QStringLiteral("Avviso"));
+        QCOMPARE(amb.dialoghi.messaggi()[0].icona, ui::Icona::Critica);
+        QVERIFY(w.isVisible());
+        QVERIFY(w.principale() == nullptr);
+        QVERIFY(w.findChild<QPushButton*>(QStringLiteral("Command2"))->isEnabled());
+
+        // The user selects a good archive and presses PROCEDI again.
+        const QString buono = amb.creaArchivio(QStringLiteral("Buono.db"), 50);
+        amb.dialoghi.risposteFile.push_back(buono);
+        w.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
+        QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + buono);
+        QVERIFY(w.Procedi());
+        QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 50);
+        delete w.principale();
+    }
+
+    void primoAvvioAnnullatoProcediFallisce()
+    {
+        testui::Ambiente amb;
+        ui::Inizio w(*amb.contesto);
+        QVERIFY(w.avvia());
+        QCOMPARE(amb.dialoghi.voci().size(), std::size_t(2));
+        QCOMPARE(etichetta(w, "Lbl_Archivio"), QString());
+        QCOMPARE(amb.leggiParametro("PercorsoArchivio"), std::string());
+        QVERIFY(!w.Procedi());
+        QCOMPARE(amb.dialoghi.messaggi().back().testo, erroreCaricamento);
+    }
+
+    void caricamentoFallitoPerArchivioSbagliato()
+    {
+        // The program's own database is a database of ours, but not an archive.
+        testui::Ambiente amb;
+        ui::Inizio w(*amb.contesto);
+        amb.dialoghi.allaChiamata = [&](const ui::DialoghiScriptati::Voce& v) {
+            if (v.tipo == Tipo::ApriFile)
+                amb.dialoghi.risposteFile.push_back(amb.file(QStringLiteral("DbPiramide.db")));
+        };
+        QVERIFY(w.avvia());
+        QVERIFY(!w.Procedi());
+        QCOMPARE(amb.dialoghi.messaggi().back().testo, erroreCaricamento);
+        QCOMPARE(amb.dialoghi.messaggi().back().titolo, QStringLiteral("Avviso"));
+        QVERIFY(w.principale() == nullptr);
+        QVERIFY(w.isVisible());
+    }
+
+    void configurazioneMalformataAnomalia()
+    {
+        testui::Ambiente amb;
+        const QString archivio = amb.creaArchivio(QStringLiteral("Archivio.db"), 30);
+        amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
+        amb.impostaParametro("EstrazioneIniziale", "99999");
+        ui::Inizio w(*amb.contesto);
+        QVERIFY(w.avvia());
+        QCOMPARE(amb.dialoghi.messaggi().size(), std::size_t(1));
+        QCOMPARE(amb.dialoghi.messaggi()[0].titolo, QStringLiteral("Anomalia"));
+        QCOMPARE(amb.dialoghi.messaggi()[0].icona, ui::Icona::Critica);
+        QVERIFY(w.isVisible());
+        // A leading-number reading, rounded: "2.5 estrazioni" gives 2.
+        amb.impostaParametro("EstrazioneIniziale", "2.5 estrazioni");
+        amb.sessione->ImpostaInizialix();
+        QCOMPARE(amb.sessione->archivio().EstrazioneIniziale, 2);
+    }
+
+    void leScrittureVannoAllArchivioCaricato()
+    {
+        // Archive A opens at start-up, the user selects B and presses PROCEDI:
+        // what the program writes from then on must reach B, the archive on screen.
+        testui::Ambiente amb;
+        const QString a = amb.creaArchivio(QStringLiteral("A.db"), 20);
+        const QString b = amb.creaArchivio(QStringLiteral("B.db"), 25);
+        amb.impostaParametro("PercorsoArchivio", a.toStdString());
+        ui::Inizio w(*amb.contesto);
+        QVERIFY(w.avvia());
+        QCOMPARE(QString::fromStdString(amb.sessione->dbEstrazioni().percorso()), a);
+        amb.dialoghi.risposteFile.push_back(b);
+        w.SelezioneArchivio();
+        QVERIFY(w.Procedi());
+        QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 25);
+        auto& db = amb.sessione->dbEstrazioni();
+        QCOMPARE(QString::fromStdString(db.percorso()), b);
+        db.prepara("INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES ('2039-01-01', '01-02-03-04-05')").esegui();
+        QCOMPARE(righeIn(b), 26);
+        QCOMPARE(righeIn(a), 20);
+        delete w.principale();
+    }
+
+    void procediDueVolteDopoUnFallimentoRicaricaDaCapo()
+    {
+        testui::Ambiente amb;
+        const QString archivio = amb.creaArchivio(QStringLiteral("Archivio.db"), 60);
+        amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
+        amb.impostaParametro("EstrazioneIniziale", "0");
+        ui::Inizio w(*amb.contesto);
+        QVERIFY(w.avvia());
+        QVERIFY(!w.Procedi());
+        amb.sessione->archivio().EstrazioneIniziale = 10;
+        QVERIFY(w.Procedi());
+        QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 60);
+        QCOMPARE(amb.sessione->archivio().NumeroEstrazioniModello, 51);
+        delete w.principale();
+    }
+
+    void creaArchivioDalFileStorico()
+    {
+        testui::Ambiente amb;
+        const QString storico = amb.file(QStringLiteral("storico.txt"));
+        QFile f(storico);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("1939/01/07\tBA\t58\t22\t47\t49\t69\n1939/01/07\tFI\t27\t57\t81\t43\t61\n"
+                "1939/01/14\tBA\t1\t2\t3\t4\t5\n2005/05/04\tRN\t51\t89\t82\t70\t37\n");
+        f.close();
+        const QString nuovo = amb.file(QStringLiteral("Storico.db"));
+        ui::Inizio w(*amb.contesto);
+        QVERIFY(w.avvia());
+        amb.dialoghi.svuota();
+        amb.dialoghi.risposteFile = {storico, nuovo};
+        w.findChild<QPushButton*>(QStringLiteral("CmdStorico"))->click();
+        QCOMPARE(amb.dialoghi.voci().size(), std::size_t(3));
+        QCOMPARE(amb.dialoghi.voci()[1].tipo, Tipo::SalvaFile);
+        QCOMPARE(amb.dialoghi.voci()[1].file.filtro, QStringLiteral("File di archivio (*.db)"));
+        QCOMPARE(amb.dialoghi.messaggi()[0].icona, ui::Icona::Informazione);
+        QVERIFY(amb.dialoghi.messaggi()[0].testo.contains(QStringLiteral("3 estrazioni")));
+        QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + nuovo);
+        QCOMPARE(amb.leggiParametro("PercorsoArchivio"), nuovo.toStdString());
+        QVERIFY(w.Procedi());
+        QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 3);
+        QCOMPARE(amb.sessione->archivio().numero(3, 10, 1), std::int16_t(51));
+        delete w.principale();
+    }
+
+    void creaArchivioFileMalformatoOSostituzioneRifiutata()
+    {
+        testui::Ambiente amb;
+        const QString storico = amb.file(QStringLiteral("storico.txt"));
+        QFile f(storico);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("non una riga di estrazione\n");
+        f.close();
+        const QString esistente = amb.creaArchivio(QStringLiteral("Esistente.db"), 10);
+        ui::Inizio w(*amb.contesto);
+        QVERIFY(w.avvia());
+        amb.dialoghi.svuota();
+
+        // The user refuses to replace an existing file: nothing is written.
+        amb.dialoghi.risposteFile = {storico, esistente};
+        amb.dialoghi.risposteSiNo = {false};
+        w.CreaDaStorico();
+        QCOMPARE(amb.dialoghi.voci().back().tipo, Tipo::Domanda);
+        QCOMPARE(righeIn(esistente), 10);
+
+        // A malformed file is refused with a message and the existing archive stays.
+        amb.dialoghi.risposteFile = {storico, esistente};
+        amb.dialoghi.risposteSiNo = {true};
+        w.CreaDaStorico();
+        QCOMPARE(amb.dialoghi.messaggi().back().titolo, QStringLiteral("Avviso"));
+        QCOMPARE(amb.dialoghi.messaggi().back().icona, ui::Icona::Critica);
+        QCOMPARE(righeIn(esistente), 10);
+        QVERIFY(w.findChild<QPushButton*>(QStringLiteral("Command2"))->isEnabled());
+    }
+
+    void fineEHelp()
+    {
+        testui::Ambiente amb;
+        const QString archivio = amb.creaArchivio(QStringLiteral("Archivio.db"), 10);
+        amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
+        ui::Inizio w(*amb.contesto);
+        QVERIFY(w.avvia());
+        w.findChild<QPushButton*>(QStringLiteral("CmDHelp"))->click();
+        QCOMPARE(amb.helpAperti, std::vector<int>{310});
+        QCOMPARE(w.findChild<QPushButton*>(QStringLiteral("CmDHelp"))->toolTip(), QStringLiteral("Help in linea"));
+        w.findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+        QCOMPARE(amb.terminato, 1);
+        QVERIFY(!amb.sessione->dbProgramma().aperto());
+        QVERIFY(!amb.sessione->dbEstrazioni().aperto());
+        QVERIFY(amb.dialoghi.voci().empty());
+    }
+};
+
+QTEST_MAIN(TestInizio)
+#include "ui_inizio_test.moc"

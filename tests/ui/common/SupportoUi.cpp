@@ -1,0 +1,45 @@
+// Shared set-up of the window tests.
+#include "SupportoUi.h"
+
+#include "archive/ArchivioDimostrativo.h"
+#include "storage/ProgramDb.h"
+
+namespace testui {
+
+Ambiente::Ambiente()
+{
+    archive::archivioGlobale().azzera();
+    archive::archivioGlobale().EstrazioneIniziale = 0;
+    sessione = std::make_unique<app::Sessione>(dir.path().toStdString());
+    contesto = std::make_unique<ui::Contesto>(*sessione, dialoghi);
+    contesto->apriHelp = [this](int n, QWidget*) { helpAperti.push_back(n); };
+    contesto->termina = [this] { ++terminato; };
+}
+
+Ambiente::~Ambiente()
+{
+    sessione->chiudi();
+}
+
+QString Ambiente::creaArchivio(const QString& nome, int n)
+{
+    archive::OpzioniDimostrativo o;
+    o.fine = "2039-12-31";
+    o.massimo = n;
+    archive::CreaArchivioDimostrativo(file(nome).toStdString(), o);
+    return file(nome);
+}
+
+void Ambiente::impostaParametro(const std::string& chiave, const std::string& valore)
+{
+    auto db = storage::ApriDatabaseProgramma(dir.path().toStdString());
+    storage::ScriviParametro(db, chiave, valore);
+}
+
+std::string Ambiente::leggiParametro(const std::string& chiave)
+{
+    auto db = storage::ApriDatabaseProgramma(dir.path().toStdString());
+    return storage::LeggiParametro(db, chiave).value_or("<mancante>");
+}
+
+}

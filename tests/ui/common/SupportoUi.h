@@ -1,0 +1,38 @@
+// What the window tests share: a temporary program folder, model archives, a scripted context.
+#pragma once
+
+#include "app/Sessione.h"
+#include "ui/common/Contesto.h"
+#include "ui/common/Dialoghi.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+namespace testui {
+
+// A program folder under a temporary directory, with a session and a context that
+// answer through scripted dialogs and record help requests and FINE.
+struct Ambiente {
+    Ambiente();
+    ~Ambiente();
+
+    QString cartella() const { return dir.path(); }
+    QString file(const QString& nome) const { return dir.filePath(nome); }
+    // A draws database of `n` draws on the real calendar (simulated numbers).
+    QString creaArchivio(const QString& nome, int n);
+    // Writes a configuration row of DbPiramide.db (the row must exist), creating the database first.
+    void impostaParametro(const std::string& chiave, const std::string& valore);
+    std::string leggiParametro(const std::string& chiave);
+
+    QTemporaryDir dir;
+    std::unique_ptr<app::Sessione> sessione;
+    ui::DialoghiScriptati dialoghi;
+    std::unique_ptr<ui::Contesto> contesto;
+    std::vector<int> helpAperti;
+    int terminato = 0;
+};
+
+}

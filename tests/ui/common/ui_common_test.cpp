@@ -1,0 +1,266 @@
+// The shared widgets: grid view, dialogs, window registry, help pages, progress bar.
+#include "SupportoUi.h"
+
+#include "ui/common/FinestraHelp.h"
+#include "ui/common/GrigliaView.h"
+#include "ui/common/Progresso.h"
+#include "ui/common/RegistroFinestre.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QPrinter>
+#include <QSignalSpy>
+#include <QTextBrowser>
+#include <QtTest>
+
+using grid::Allineamento;
+
+class TestComuni : public QObject {
+    Q_OBJECT
+
+private:
+    // A 4 x 4 grid with a header row and a fixed first column.
+    static void riempi(grid::Grid& g)
+    {
+        g.setIntestazione("|Ruota|Primo|Secondo");
+        g.setRighe(4);
+        for (int r = 1; r < 4; ++r) {
+            g.setTesto(r, 0, std::to_string(r));
+            g.setTesto(r, 1, r == 1 ? "BA" : r == 2 ? "CA" : "FI");
+            g.setNumero(r, 2, r * 10);
+            g.setNumero(r, 3, r * 7);
+        }
+    }
+
+private slots:
+    void grigliaMostraTestoColoriGrassettoAllineamentoColonne()
+    {
+        grid::Grid g;
+        riempi(g);
+        g.setSfondo(2, 1, grid::colori::Verde);
+        g.setColoreTesto(3, 2, grid::colori::Rosso);
+        g.setGrassetto(1, 3, true);
+        g.setAllineamento(2, Allineamento::Centro);
+        g.setAllineamento(3, Allineamento::Destra);
+        g.setNascosta(3, true);
+        g.setLarghezza(1, 1500);
+
+        ui::GrigliaView v(g);
+        v.setFisse(1, 1);
+        v.aggiorna();
+        auto* m = v.model();
+        // Row 0 and column 0 are the headers: the table cells start at grid (1, 1).
+        QCOMPARE(m->rowCount(), 3);
+        QCOMPARE(m->columnCount(), 3);
+        QCOMPARE(m->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Primo"));
+        QCOMPARE(m->headerData(2, Qt::Vertical).toString(), QStringLiteral("3"));
+        QCOMPARE(m->index(1, 0).data().toString(), QStringLiteral("CA"));
+        // Colours read back as the program's 24-bit values: green is 65280.
+        const QColor verde = m->index(1, 0).data(Qt::BackgroundRole).value<QColor>();
+        QCOMPARE(ui::daQColore(verde), grid::Colore(65280));
+        QCOMPARE(m->index(2, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+        QVERIFY(m->index(0, 2).data(Qt::FontRole).value<QFont>().bold());
+        QVERIFY(!m->index(0, 1).data(Qt::FontRole).isValid());
+        QCOMPARE(m->index(0, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::Alignment(Qt::AlignCenter));
+        QCOMPARE(m->index(0, 2).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+                 Qt::Alignment(Qt::AlignRight));
+        // Hidden columns are not shown but keep their content for the commands.
+        QVERIFY(v.isColumnHidden(2));
+        QCOMPARE(g.testo(1, 3), std::string("7"));
+        QCOMPARE(v.columnWidth(0), ui::pixelDaTwips(1500, v.logicalDpiX()));
+
+        // A command that grows the grid and a view refresh: the new rows appear.
+        g.setRighe(10);
+        g.setTesto(9, 1, "VE");
+        v.aggiorna();
+        QCOMPARE(m->rowCount(), 9);
+        QCOMPARE(m->index(8, 0).data().toString(), QStringLiteral("VE"));
+        // Cleared to the header row only.
+        g.setRighe(1);
+        v.aggiorna();
+        QCOMPARE(m->rowCount(), 0);
+    }
+
+    void twipsInPixel()
+    {
+        QCOMPARE(ui::pixelDaTwips(1500, 96), 100);
+        QCOMPARE(ui::pixelDaTwips(960, 96), 64);
+        // A 150 % screen gets one and a half times the pixels.
+        QCOMPARE(ui::pixelDaTwips(1500, 144), 150);
+        QCOMPARE(ui::pixelDaTwips(0, 96), 0);
+    }
+
+    void grigliaRiportaGliEventiInCoordinateDellaGriglia()
+    {
+        grid::Grid g;
+        riempi(g);
+        ui::GrigliaView v(g);
+        v.setFisse(1, 1);
+        v.aggiorna();
+        v.resize(400, 300);
+        v.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&v));
+
+        QSignalSpy clic(&v, &ui::GrigliaView::clic);
+        QSignalSpy doppio(&v, &ui::GrigliaView::doppioClic);
+        QSignalSpy premuto(&v, &ui::GrigliaView::mousePremuto);
+        QSignalSpy cambiata(&v, &ui::GrigliaView::cellaCambiata);
+
+        const QPoint centro = v.visualRect(v.model()->index(1, 1)).center();
+        QTest::mouseClick(v.viewport(), Qt::LeftButton, {}, centro);
+        QCOMPARE(clic.count(), 1);
+        QCOMPARE(clic.at(0).at(0).toInt(), 2);
+        QCOMPARE(clic.at(0).at(1).toInt(), 2);
+        QCOMPARE(premuto.count(), 1);
+        QCOMPARE(premuto.at(0).at(0).value<Qt::MouseButton>(), Qt::LeftButton);
+        QVERIFY(cambiata.count() >= 1);
+        QCOMPARE(g.rigaCorrente, 2);
+        QCOMPARE(g.colonnaCorrente, 2);
+
+        QTest::mousePress(v.viewport(), Qt::RightButton, {}, v.visualRect(v.model()->index(2, 0)).center());
+        QTest::mouseRelease(v.viewport(), Qt::RightButton, {}, v.visualRect(v.model()->index(2, 0)).center());
+        QCOMPARE(premuto.count(), 2);
+        QCOMPARE(premuto.at(1).at(0).value<Qt::MouseButton>(), Qt::RightButton);
+        QCOMPARE(premuto.at(1).at(1).toInt(), 3);
+        QCOMPARE(premuto.at(1).at(2).toInt(), 1);
+
+        QTest::mouseDClick(v.viewport(), Qt::LeftButton, {}, centro);
+        QCOMPARE(doppio.count(), 1);
+        QCOMPARE(doppio.at(0).at(0).toInt(), 2);
+
+        // A click on the header row reports row 0.
+        const int x = v.horizontalHeader()->sectionViewportPosition(1) + 5;
+        QTest::mouseClick(v.horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
+        QCOMPARE(clic.last().at(0).toInt(), 0);
+        QCOMPARE(clic.last().at(1).toInt(), 2);
+
+        // A colour toggle by a command shows without a full refresh.
+        g.setSfondo(2, 2, grid::colori::Verde);
+        v.aggiornaCelle(2, 2, 2, 2);
+        QCOMPARE(ui::daQColore(v.model()->index(1, 1).data(Qt::BackgroundRole).value<QColor>()), grid::colori::Verde);
+    }
+
+    void grigliaCopiaEStampa()
+    {
+        grid::Grid g;
+        riempi(g);
+        ui::GrigliaView v(g);
+        v.copiaNegliAppunti();
+        QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(g.comeTesto()));
+        QVERIFY(QApplication::clipboard()->text().startsWith(QStringLiteral("\tRuota\tPrimo\tSecondo")));
+
+        testui::Ambiente amb;
+        // Cancelled printer dialog: nothing printed.
+        QVERIFY(!v.stampa(amb.dialoghi, QStringLiteral("Prova"), QMarginsF(10, 15, 10, 15)));
+        QCOMPARE(amb.dialoghi.voci().back().tipo, ui::DialoghiScriptati::Tipo::Stampante);
+
+        const QString pdf = amb.file(QStringLiteral("griglia.pdf"));
+        QPageLayout::Orientation orientamento = QPageLayout::Portrait;
+        QMarginsF margini;
+        amb.dialoghi.risposteStampante.push_back(true);
+        amb.dialoghi.allaStampante = [&](QPrinter& p) {
+            orientamento = p.pageLayout().orientation();
+            margini = p.pageLayout().margins(QPageLayout::Millimeter);
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(pdf);
+        };
+        QVERIFY(v.stampa(amb.dialoghi, QStringLiteral("Piramide previsionale"), QMarginsF(10, 15, 10, 15),
+                         QPageLayout::Landscape));
+        QCOMPARE(orientamento, QPageLayout::Landscape);
+        QCOMPARE(qRound(margini.top()), 15);
+        QVERIFY(QFileInfo(pdf).size() > 500);
+    }
+
+    void registroCreaSoloFinestreRegistrate()
+    {
+        ui::RegistroFinestre r;
+        testui::Ambiente amb;
+        int create = 0;
+        QVERIFY(!r.disponibile(QStringLiteral("archivio")));
+        QVERIFY(r.crea(QStringLiteral("archivio"), *amb.contesto) == nullptr);
+        r.registra(QStringLiteral("archivio"), [&create](ui::Contesto&) {
+            ++create;
+            return new QWidget;
+        });
+        QVERIFY(r.disponibile(QStringLiteral("archivio")));
+        std::unique_ptr<QWidget> w(r.crea(QStringLiteral("archivio"), *amb.contesto));
+        QVERIFY(w != nullptr);
+        QCOMPARE(create, 1);
+        // A window without a name of its own takes its registered name.
+        QCOMPARE(w->objectName(), QStringLiteral("archivio"));
+        QCOMPARE(r.nomi(), QStringList{QStringLiteral("archivio")});
+        r.rimuovi(QStringLiteral("archivio"));
+        QVERIFY(!r.disponibile(QStringLiteral("archivio")));
+    }
+
+    void dialoghiScriptatiRegistranoERispondono()
+    {
+        ui::DialoghiScriptati d;
+        d.risposteSiNo = {true};
+        d.risposteInput = {QStringLiteral("500")};
+        QVERIFY(d.domandaSiNo(nullptr, QStringLiteral("Procedere?"), QStringLiteral("Conferma"), ui::Icona::Domanda));
+        // Unscripted answers count as a cancel.
+        QVERIFY(!d.domandaSiNo(nullptr, QStringLiteral("Ancora?"), QStringLiteral("Conferma"), ui::Icona::Domanda));
+        QCOMPARE(d.inputBox(nullptr, QStringLiteral("Digitare il numero indice"), QStringLiteral("Indice estrazione")),
+                 std::optional<QString>(QStringLiteral("500")));
+        QVERIFY(!d.inputBox(nullptr, QStringLiteral("Di nuovo"), QStringLiteral("Indice estrazione")).has_value());
+        QVERIFY(!d.apriFile(nullptr, {}).has_value());
+        d.messaggio(nullptr, QStringLiteral("Fatto"), QString(), ui::Icona::Nessuna);
+        QCOMPARE(d.voci().size(), std::size_t(6));
+        QCOMPARE(d.messaggi().size(), std::size_t(1));
+        QCOMPARE(d.messaggi()[0].testo, QStringLiteral("Fatto"));
+        QCOMPARE(d.voci()[2].titolo, QStringLiteral("Indice estrazione"));
+    }
+
+    void helpHaUnaPaginaPerOgniContesto()
+    {
+        ui::FinestraHelp h(QStringLiteral(VELMORA_HELP_DIR));
+        for (int contesto : {250, 270, 280, 290, 300, 310, 340}) {
+            QVERIFY2(h.mostra(contesto), qPrintable(QString::number(contesto)));
+            QCOMPARE(h.contesto(), contesto);
+            QVERIFY(!h.browser()->documentTitle().isEmpty());
+            // Every page leads back to the index.
+            QVERIFY(h.browser()->toHtml().contains(QStringLiteral("index.html")));
+        }
+        QVERIFY(h.browser()->toPlainText().contains(QStringLiteral("Ritardo")));
+        h.mostra(310);
+        QVERIFY(h.browser()->toPlainText().contains(QStringLiteral("numeri sono simulati")));
+        QVERIFY(!h.mostra(999));
+        QCOMPARE(h.contesto(), 310);
+    }
+
+    void helpMancanteSegnalato()
+    {
+        testui::Ambiente amb;
+        QVERIFY(ui::FinestraHelp::apri(amb.file(QStringLiteral("nessuna")), 250, amb.dialoghi, nullptr) == nullptr);
+        QCOMPARE(amb.dialoghi.messaggi().size(), std::size_t(1));
+        QCOMPARE(amb.dialoghi.messaggi()[0].titolo, QStringLiteral("Help in linea"));
+        auto* h = ui::FinestraHelp::apri(QStringLiteral(VELMORA_HELP_DIR), 340, amb.dialoghi, nullptr);
+        QVERIFY(h != nullptr);
+        QCOMPARE(h->contesto(), 340);
+        // One help window: asking again shows the other topic in the same window.
+        QCOMPARE(ui::FinestraHelp::apri(QStringLiteral(VELMORA_HELP_DIR), 250, amb.dialoghi, nullptr), h);
+        QCOMPARE(h->contesto(), 250);
+        h->close();
+    }
+
+    void barraProgressoSegueIComandi()
+    {
+        QProgressBar barra;
+        ui::BarraProgresso p(&barra);
+        for (int i = 0; i <= 7371; ++i)
+            p.imposta(i, 7371);
+        QCOMPARE(barra.maximum(), 7371);
+        QCOMPARE(barra.value(), 7371);
+        p.imposta(20, 10);   // beyond the end: held at the end
+        QCOMPARE(barra.maximum(), 10);
+        QCOMPARE(barra.value(), 10);
+        p.azzera();
+        QCOMPARE(barra.value(), 0);
+    }
+};
+
+QTEST_MAIN(TestComuni)
+#include "ui_common_test.moc"

@@ -1,0 +1,277 @@
+// Calcola, formula and level verification, VERIFICA and ELABORA on a small archive.
+#include "engine/Piramide.h"
+#include "workbench/Elabora.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+using namespace workbench;
+using engine::colF::Tras;
+
+constexpr int BA = 0, CA = 1, GE = 3, RO = 7, NZ = 10;
+
+// Twenty draws; wheels Bari..Venezia hold 81..85, Nazionale is never drawn.
+// Cases: draws 5, 10 and 20 (the reference draw); colpi 3; every wheel in play.
+class BancoProva : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        engine::CaricaTutteLeTabelle();
+        a = std::make_unique<archive::Archivio>();
+        a->NumeroEstrazioni = 20;
+        for (int d = 1; d <= 20; ++d) {
+            char data[16];
+            std::snprintf(data, sizeof data, "%02d/03/2021", d);
+            a->DateEstrazioni[d] = data;
+            for (int w = 0; w < 10; ++w)
+                ruota(d, w, {81, 82, 83, 84, 85});
+        }
+        ruota(5, BA, {30, 31, 32, 1, 2});
+        ruota(10, BA, {40, 41, 42, 3, 4});
+        b.riferimento = 20;
+        b.colpi = 3;
+        for (int w = 0; w < 11; ++w)
+            setRuotaInGioco(b, w, true);
+        for (int d : {5, 10, 20}) {
+            const int r = b.FgEv.aggiungiRiga();
+            b.FgEv.setNumero(r, 0, r);
+            b.FgEv.setNumero(r, 1, d);
+            b.FgEv.setTesto(r, 2, a->DateEstrazioni[d]);
+        }
+        azzeraFgX(b);
+    }
+
+    void ruota(int d, int w, std::array<int, 5> n)
+    {
+        for (int p = 1; p <= 5; ++p)
+            a->setNumero(d, w, p, static_cast<std::int16_t>(n[p - 1]));
+    }
+
+    // FIX of Bari position `pos` with 0: the forecast is that number of the case draw.
+    void mattone(int m, int pos, const std::string& sigla = "BA")
+    {
+        b.FgF.setTesto(m, Tras, "FIX");
+        b.FgF.setNumero(m, engine::colF::Tipo, 3);
+        b.FgF.setNumero(m, engine::colF::E1, pos);
+        b.FgF.setTesto(m, engine::colF::RU1, sigla);
+        b.FgF.setNumero(m, engine::colF::VAL, 0);
+    }
+
+    std::unique_ptr<archive::Archivio> a;
+    workbench::Banco b;
+};
+
+TEST_F(BancoProva, CalcolaUsesListValForClass5AndReportsErrors)
+{
+    b.FgF.setTesto(4, Tras, "NUM");
+    b.FgF.setNumero(4, engine::colF::Tipo, 5);
+    b.FgF.setNumero(4, engine::colF::E1, 1);
+    b.FgF.setTesto(4, engine::colF::RU1, "ba");
+    b.FgF.setNumero(4, engine::colF::VAL, 7);
+    b.riferimento = 12;
+    b.valoreLista = 2;   // draw 10
+    EXPECT_FALSE(Calcola(b, *a));
+    EXPECT_EQ(b.Lbl0[4], "40");
+    EXPECT_EQ(b.FgF.testo(4, engine::colF::R1), "0");
+    EXPECT_EQ(b.List1.size(), 1u);
+
+    b.valoreLista = 15;   // draw -3
+    const Esito e = Calcola(b, *a);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->testo, "Probabile errore nelle impostazioni. Accertarsi di avere ricavato una base dati.");
+    EXPECT_EQ(e->titolo, "Avviso");
+    EXPECT_EQ(e->icona, Icona::Critico);
+    EXPECT_EQ(b.Lbl0[4], "40");
+}
+
+TEST_F(BancoProva, CmdColonnaVerifiesAndCopiesIntoThePatternGrid)
+{
+    ruota(7, RO, {81, 30, 83, 84, 85});
+    b.FgEsiti.setRighe(2);
+    const char* riga[] = {"", "5", "5", "FIX", "1", "0", "BA", "", "3", "", "", "", "0"};
+    for (int c = 0; c <= 12; ++c)
+        b.FgEsiti.setTesto(1, c, riga[c]);
+
+    EXPECT_TRUE(Cmd_Colonna(b, *a, 3));   // no current row yet
+    b.FgEsiti.rigaCorrente = 1;
+    EXPECT_FALSE(Cmd_Colonna(b, *a, 3));
+    EXPECT_EQ(b.FgX.testo(1, 3), "30");
+    EXPECT_EQ(b.FgX.testo(2, 3), "40");
+    EXPECT_EQ(b.FgL.testo(1, 10), "30");     // G3
+    EXPECT_EQ(b.FgL.testo(1, 4), "RO");
+    EXPECT_EQ(b.FgL.testo(1, 5), "2");
+    EXPECT_EQ(b.FgL.sfondo(1, 13), grid::colori::Giallo);   // coloured by ColoraFgL
+    const char* atteso[] = {"FIX", "3", "1", "0", "BA", "", "", "", "0"};
+    for (int c = 3; c <= 11; ++c)
+        EXPECT_EQ(b.Fg5.testo(3, c), atteso[c - 3]) << c;
+
+    b.FgGr.setRighe(2);
+    for (int c = 0; c <= 12; ++c)
+        b.FgGr.setTesto(1, c, riga[c]);
+    b.FgGr.setTesto(1, 12, "1");
+    b.FgGr.rigaCorrente = 1;
+    EXPECT_FALSE(Cmd_Ambo(b, *a, 5));
+    EXPECT_EQ(b.FgX.testo(1, 5), "31");
+    EXPECT_EQ(b.Fg5.testo(5, 11), "1");
+    EXPECT_EQ(b.FgL.testo(1, 12), "31");   // G5
+
+    b.FgX.setTesto(1, 4, "77");
+    EXPECT_FALSE(Command29(b, *a));
+    EXPECT_EQ(b.FgX.testo(1, 4), "");
+    EXPECT_EQ(b.FgX.testo(1, 1), "30");
+    EXPECT_EQ(b.Fg5.testo(1, 3), "");
+}
+
+TEST_F(BancoProva, VerificaCountsNumbersOfTheSetPerWheel)
+{
+    ruota(6, CA, {31, 30, 1, 2, 3});
+    ruota(6, GE, {30, 5, 6, 7, 8});
+    b.FgX.setTesto(1, 1, "30");
+    b.FgX.setTesto(1, 2, "31");
+    b.FgX.setTesto(2, 1, "40");
+    b.livello = 2;
+    EXPECT_FALSE(Command40(b, *a));
+    ASSERT_EQ(b.FgL.righe(), 4);
+    EXPECT_EQ(b.FgL.testo(1, 1), "5");
+    EXPECT_EQ(b.FgL.testo(1, 3), "1");
+    EXPECT_EQ(b.FgL.testo(1, 8), "30");
+    EXPECT_EQ(b.FgL.testo(1, 9), "31");
+    EXPECT_EQ(b.FgL.testo(1, 4), "CA");   // Genova holds only one of the two
+    EXPECT_EQ(b.FgL.testo(1, 5), "1");
+    EXPECT_EQ(b.FgL.testo(1, 13), "2");
+    EXPECT_EQ(b.FgL.testo(1, 14), "31");
+    EXPECT_EQ(b.FgL.testo(1, 15), "30");
+    EXPECT_EQ(b.FgL.sfondo(1, 13), colori::Selezione);
+    EXPECT_EQ(b.FgX.sfondo(1, 1), colori::VerdeChiaro);
+    EXPECT_EQ(b.FgL.testo(2, 5), "");
+    EXPECT_EQ(b.FgL.testo(3, 5), "");   // the reference draw: no colpo
+    EXPECT_EQ(b.Fg_E.testo(1, colE::Casi), "3");
+    EXPECT_EQ(b.Fg_E.testo(1, colE::Pos), "1");
+    EXPECT_EQ(b.Fg_E.testo(1, colE::Neg), "2");
+    EXPECT_EQ(b.Fg_E.testo(1, colE::InG), "1");
+    EXPECT_EQ(b.Fg_E.testo(1, colE::Sorte1 + 1), "1");
+
+    b.livello = 1;
+    Command40(b, *a);
+    EXPECT_EQ(b.FgL.righe(), 5);   // Genova now counts, on a row of its own
+    EXPECT_EQ(b.FgL.testo(2, 4), "GE");
+    EXPECT_EQ(b.FgL.testo(2, 1), "");
+}
+
+TEST_F(BancoProva, EmptyCellsOfFgXAreNoNumbers)
+{
+    b.livello = 1;
+    EXPECT_FALSE(Command40(b, *a));   // Nazionale in play and never drawn: its 0s match nothing
+    EXPECT_EQ(b.Fg_E.testo(1, colE::Pos), "0");
+    b.livello = 6;
+    const Esito e = Command40(b, *a);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->testo, "Errore imprevisto. Controllare i dati inseriti.");
+    EXPECT_EQ(e->titolo, "Avviso");
+}
+
+TEST_F(BancoProva, LevelVerificationFillsOneColumnPerBrick)
+{
+    mattone(2, 2);
+    b.FgX.setTesto(1, 3, "55");
+    EXPECT_FALSE(VerificaLivello(b, *a, 2));
+    EXPECT_EQ(b.FgX.testo(1, 1), "31");
+    EXPECT_EQ(b.FgX.testo(1, 2), "");   // brick 3 is empty
+    EXPECT_EQ(b.FgX.testo(1, 3), "");
+    EXPECT_EQ(b.FgX.testo(2, 1), "41");
+
+    mattone(3, 1, "QQ");
+    EXPECT_TRUE(VerificaLivello(b, *a, 2));
+}
+
+TEST_F(BancoProva, ElaboraKeepsEachCaseFirstHitAcrossLevels)
+{
+    mattone(1, 1);          // level 1: 30 for the first case
+    mattone(2, 2);          // level 2: 31 and 32
+    mattone(3, 3);
+    ruota(7, RO, {81, 30, 83, 84, 85});   // level 1 at colpo 2
+    ruota(6, CA, {31, 32, 1, 2, 3});      // level 2 at colpo 1, twice
+    ruota(6, GE, {8, 9, 10, 32, 31});
+    for (int k : {1, 2}) {
+        b.Fg7.setSfondo(k, 0, colori::Selezione);
+        b.Fg7.setTesto(k, 0, k == 1 ? "1" : "2");
+    }
+    EXPECT_FALSE(Command27(b, *a));
+
+    ASSERT_EQ(b.FgY.righe(), 1 + 3 + 4);
+    EXPECT_EQ(b.FgY.testo(1, colY::Livello), "1");
+    EXPECT_EQ(b.FgY.testo(1, colY::Ru), "RO");
+    EXPECT_EQ(b.FgY.testo(1, colY::C), "2");
+    EXPECT_EQ(b.FgY.testo(1, colY::Prev), "30");
+    EXPECT_EQ(b.FgY.testo(4, colY::Livello), "2");
+    EXPECT_EQ(b.FgY.testo(4, colY::Ru), "CA");
+    EXPECT_EQ(b.FgY.testo(4, colY::So), "2");
+    EXPECT_EQ(b.FgY.testo(4, colY::Prev), "31-32");
+    EXPECT_EQ(b.FgY.testo(5, colY::Ru), "GE");
+    EXPECT_EQ(b.FgY.testo(5, colY::Estr), "5");   // taken from the row above
+    EXPECT_EQ(b.FgY.testo(5, colY::Rif), "1");
+    EXPECT_EQ(b.FgY.sfondo(4, colY::So), colori::Selezione);   // colours travel with the rows
+
+    ASSERT_EQ(b.Fg10.righe(), 3);
+    EXPECT_EQ(b.Fg10.testo(0, 4), "Ruota");
+    EXPECT_EQ(b.Fg10.testo(1, colY::Ru), "CA");
+    EXPECT_EQ(b.Fg10.testo(2, colY::Ru), "GE");
+    EXPECT_EQ(b.Fg10.testo(2, colY::Livello), "2");
+
+    EXPECT_EQ(b.Fg_E.testo(1, colE::Casi), "3");
+    EXPECT_EQ(b.Fg_E.testo(1, colE::Pos), "1");
+    EXPECT_EQ(b.Fg_E.testo(1, colE::Neg), "2");
+    EXPECT_EQ(b.Fg_E.testo(1, colE::InG), "1");
+    EXPECT_EQ(b.Fg_E.testo(1, colE::Sorte1 + 1), "1");
+    EXPECT_EQ(b.livello, 2);
+}
+
+TEST_F(BancoProva, MarcaMarksTheCasesThatCameOut)
+{
+    b.FgX.setTesto(2, 1, "40");
+    b.FgEv.setSfondo(3, 0, colori::Selezione);
+    Command40(b, *a);
+    Command5(b);   // no hit: every mark cleared, none set
+    for (int r = 1; r <= 3; ++r)
+        EXPECT_EQ(b.FgEv.sfondo(r, 0), grid::colori::Bianco) << r;
+
+    ruota(12, CA, {1, 2, 40, 4, 5});
+    Command40(b, *a);
+    Command5(b);
+    EXPECT_EQ(b.FgEv.sfondo(1, 0), grid::colori::Bianco);
+    EXPECT_EQ(b.FgEv.sfondo(2, 0), colori::Selezione);
+    b.casiScoperti = true;
+    EXPECT_EQ(casiAbilitati(b), (std::vector<bool>{false, true, false, true}));
+}
+
+TEST_F(BancoProva, EnabledCasesAndWheelFlagsComeFromTheGrids)
+{
+    b.FgEv.setSfondo(2, 0, colori::Selezione);
+    EXPECT_EQ(casiAbilitati(b), (std::vector<bool>{false, true, true, true}));
+    b.casiScoperti = true;
+    EXPECT_EQ(casiAbilitati(b), (std::vector<bool>{false, true, false, true}));
+    setRuotaInGioco(b, CA, false);
+    EXPECT_FALSE(ruotaInGioco(b, CA));
+    EXPECT_EQ(b.FgRG.sfondo(0, CA), grid::colori::Bianco);
+    EXPECT_TRUE(ruotaInGioco(b, NZ));
+    EXPECT_EQ(b.FgRG.sfondo(0, NZ), 65280u);
+
+    workbench::Banco nuovo;
+    apriBanco(nuovo, *a);
+    const auto ruote = ruoteInGioco(nuovo);
+    for (int w = 0; w < 11; ++w)
+        EXPECT_EQ(ruote[w], w == BA) << w;
+    EXPECT_EQ(nuovo.riferimento, 20);
+    EXPECT_EQ(nuovo.colpi, 8);
+    EXPECT_EQ(nuovo.numeroCasi, 12);
+    EXPECT_EQ(nuovo.lista, 100);
+    EXPECT_EQ(nuovo.rilevazione, Rilevazione::Mensile);
+    EXPECT_EQ(nuovo.FgEstratti.testo(2, 1), "81");
+    EXPECT_EQ(nuovo.FgF.testo(11, 0), "11");
+}
+
+}

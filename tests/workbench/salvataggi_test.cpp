@@ -1,0 +1,275 @@
+// Saved pyramids against a real program database, and the brick editor.
+#include "../storage/TempDir.h"
+#include "engine/Piramide.h"
+#include "storage/ProgramDb.h"
+#include "workbench/Salvataggi.h"
+
+#include <gtest/gtest.h>
+
+using namespace workbench;
+using namespace engine::colF;
+
+namespace {
+
+// 40 draws in January and February 2020; every wheel holds d, d+1, ..., d+4.
+archive::Archivio archivioPiccolo()
+{
+    engine::CaricaTutteLeTabelle();
+    archive::Archivio a;
+    a.NumeroEstrazioni = 40;
+    for (int d = 1; d <= 40; ++d) {
+        const int giorno = d <= 20 ? d : d - 20;
+        const int mese = d <= 20 ? 1 : 2;
+        char data[11];
+        std::snprintf(data, sizeof data, "%02d/%02d/2020", giorno, mese);
+        a.DateEstrazioni[static_cast<std::size_t>(d)] = data;
+        a.ProgressivoMese[static_cast<std::size_t>(d)] = static_cast<std::int16_t>(giorno);
+        for (int w = 0; w < archive::NumeroRuote; ++w)
+            for (int p = 1; p <= 5; ++p)
+                a.setNumero(d, w, p, static_cast<std::int16_t>(d + p - 1));
+    }
+    return a;
+}
+
+class Salvataggi : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        db_ = storage::ApriDatabaseProgramma(cartella_.percorso().string());
+        apriBanco(b_, a_);
+    }
+
+    int conta(const std::string& tabella)
+    {
+        auto st = db_.prepara("SELECT COUNT(*) FROM " + tabella);
+        st.step();
+        return static_cast<int>(st.intero(0));
+    }
+
+    void mattone(int m, const char* tras, int tipo, int e1, int r1, std::optional<std::pair<int, int>> secondo,
+                 std::optional<int> val)
+    {
+        b_.FgF.setTesto(m, Tras, tras);
+        b_.FgF.setNumero(m, Tipo, tipo);
+        b_.FgF.setNumero(m, E1, e1);
+        b_.FgF.setNumero(m, R1, r1);
+        b_.FgF.setTesto(m, RU1, archive::SigleRuote[static_cast<std::size_t>(r1)]);
+        if (secondo) {
+            b_.FgF.setNumero(m, E2, secondo->first);
+            b_.FgF.setNumero(m, R2, secondo->second);
+            b_.FgF.setTesto(m, RU2, archive::SigleRuote[static_cast<std::size_t>(secondo->second)]);
+        }
+        if (val)
+            b_.FgF.setNumero(m, VAL, *val);
+    }
+
+    int rigaDi(const std::string& nome)
+    {
+        for (int r = 1; r < p_.FgPir1.righe(); ++r)
+            if (p_.FgPir1.testo(r, 2) == nome)
+                return r;
+        return -1;
+    }
+
+    testsupport::CartellaTemporanea cartella_;
+    storage::Database db_;
+    archive::Archivio a_ = archivioPiccolo();
+    Banco b_;
+    PannelloPiramidi p_;
+};
+
+TEST_F(Salvataggi, SalvaEdElencaPerNome)
+{
+    p_.Txt_Denominazione = "zeta";
+    EXPECT_FALSE(Command11(b_, p_, db_));
+    p_.Txt_Denominazione = "alfa";
+    EXPECT_FALSE(Command11(b_, p_, db_));
+    EXPECT_FALSE(Command11(b_, p_, db_));
+    // No brick filled: only the configuration records.
+    EXPECT_EQ(conta("PiramidiElenco"), 3);
+    EXPECT_EQ(conta("PiramideComposizione"), 0);
+    ASSERT_EQ(p_.FgPir1.righe(), 4);
+    EXPECT_EQ(p_.FgPir1.testo(0, 1), "Cod");
+    EXPECT_EQ(p_.FgPir1.testo(1, 2), "alfa");
+    EXPECT_EQ(p_.FgPir1.testo(2, 2), "alfa");
+    EXPECT_EQ(p_.FgPir1.testo(3, 2), "zeta");
+    EXPECT_NE(p_.FgPir1.testo(1, 1), p_.FgPir1.testo(2, 1));
+    EXPECT_FALSE(p_.FgPir1.colonna(2).nascosta);
+    EXPECT_TRUE(p_.FgPir1.colonna(3).nascosta);
+    EXPECT_GE(p_.FgPir1.indiceCampo("RuoteG"), 3);
+}
+
+TEST_F(Salvataggi, SalvaECaricaLaConfigurazione)
+{
+    mattone(1, "SOM", 2, 1, 0, std::pair{3, 7}, 44);   // type 2: the value is not loaded back
+    mattone(5, "FIX", 3, 2, 10, std::nullopt, 12);
+    mattone(9, "DEC", 1, 4, 3, std::nullopt, std::nullopt);
+    impostaRiferimento(b_, a_, 35);
+    b_.ruotaBase = 3;
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        setRuotaInGioco(b_, w, w == 0 || w == 7 || w == 10);
+    b_.colpi = 5;
+    b_.posizioni = {true, false, true, false, false};
+    b_.numeri = "05-12-33";
+    b_.qn = 2;
+    b_.numeroCasi = 7;
+    b_.rilevazione = Rilevazione::Mensile;
+    b_.mensile = 3;
+    p_.Txt_Denominazione = "prova";
+    ASSERT_FALSE(Command11(b_, p_, db_));
+    EXPECT_EQ(conta("PiramideComposizione"), 3);
+
+    Banco b2;
+    apriBanco(b2, a_);
+    b2.Lbl0[4] = "vecchio";
+    PannelloPiramidi p2;
+    Cmd_Elenco(db_, p2.FgPir1);
+    const auto messaggi = caricaConfigurazione(b2, p2, db_, a_, 1);
+    EXPECT_TRUE(messaggi.empty()) << messaggi.front().testo;
+    EXPECT_EQ(b2.riferimento, 35);
+    EXPECT_EQ(b2.ruotaBase, 3);
+    EXPECT_EQ(b2.colpi, 5);
+    EXPECT_EQ(b2.qn, 2);
+    EXPECT_EQ(b2.numeroCasi, 7);
+    EXPECT_EQ(b2.mensile, 3);
+    EXPECT_EQ(b2.numeri, "05-12-33");
+    EXPECT_EQ(b2.posizioni, (std::array<bool, 5>{true, false, true, false, false}));
+    EXPECT_EQ(ruoteInGioco(b2), ruoteInGioco(b_));
+    EXPECT_EQ(b2.FgF.testo(1, Tras), "SOM");
+    EXPECT_EQ(b2.FgF.testo(1, RU1), "BA");
+    EXPECT_EQ(b2.FgF.testo(1, E2), "3");
+    EXPECT_EQ(b2.FgF.testo(1, R2), "7");
+    EXPECT_EQ(b2.FgF.testo(1, RU2), "RO");
+    EXPECT_EQ(b2.FgF.testo(1, VAL), "");
+    EXPECT_EQ(b2.FgF.testo(5, VAL), "12");
+    EXPECT_EQ(b2.FgF.testo(5, RU1), "NZ");
+    EXPECT_EQ(b2.FgF.testo(9, R2), "");
+    EXPECT_EQ(b2.FgF.testo(9, RU2), "");
+    EXPECT_EQ(b2.FgF.testo(2, Tras), "");
+    // Calcola ran on draw 35 (SOM of 35 on BA and 37 on RO) and the old label was cleared.
+    EXPECT_EQ(b2.Lbl0[1], "72");
+    EXPECT_EQ(b2.Lbl0[4], "");
+    // RICAVA ESTRAZIONI ran: the third draw of each month back from draw 35.
+    ASSERT_GE(b2.FgEv.righe(), 2);
+    EXPECT_EQ(b2.FgEv.testo(1, 1), "23");
+}
+
+TEST_F(Salvataggi, UnSalvataggioFallitoNonLasciaNulla)
+{
+    mattone(1, "SOM", 2, 1, 0, std::pair{3, 7}, std::nullopt);
+    // A brick that cannot be written (the table is gone) undoes the configuration too.
+    db_.esegui("ALTER TABLE PiramideComposizione RENAME TO Altrove");
+    p_.Txt_Denominazione = "persa";
+    const Esito e = Command11(b_, p_, db_);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->testo, "Attenzione !, probabile anomalia nella selezione dei parametri");
+    EXPECT_EQ(e->titolo, "Avviso");
+    EXPECT_EQ(e->icona, Icona::Critico);
+    EXPECT_EQ(conta("PiramidiElenco"), 0);
+    // A name over 100 characters is refused the same way.
+    db_.esegui("ALTER TABLE Altrove RENAME TO PiramideComposizione");
+    p_.Txt_Denominazione = std::string(101, 'x');
+    EXPECT_TRUE(Command11(b_, p_, db_));
+    EXPECT_EQ(conta("PiramidiElenco"), 0);
+    p_.Txt_Denominazione = std::string(100, 'x');
+    EXPECT_FALSE(Command11(b_, p_, db_));
+    EXPECT_EQ(conta("PiramidiElenco"), 1);
+}
+
+TEST_F(Salvataggi, CancellaConIMattoni)
+{
+    mattone(1, "SOM", 2, 1, 0, std::pair{3, 7}, std::nullopt);
+    p_.Txt_Denominazione = "uno";
+    Command11(b_, p_, db_);
+    p_.Txt_Denominazione = "due";
+    Command11(b_, p_, db_);
+    EXPECT_EQ(conta("PiramideComposizione"), 2);
+    p_.FgPir1.rigaCorrente = 0;
+    EXPECT_FALSE(domandaCancellazione(p_));
+    EXPECT_FALSE(Command13(p_, db_));
+
+    const int r = rigaDi("uno");
+    p_.FgPir1.rigaCorrente = r;
+    const std::string chiave = p_.FgPir1.testo(r, 1);
+    EXPECT_EQ(domandaCancellazione(p_), "Concellare la riga: " + chiave + " ?");
+    const Esito e = Command13(p_, db_);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->testo, "Record eliminato.");
+    EXPECT_EQ(e->titolo, "Cancellazione record");
+    EXPECT_EQ(e->icona, Icona::Informazione);
+    EXPECT_EQ(conta("PiramidiElenco"), 1);
+    EXPECT_EQ(conta("PiramideComposizione"), 1);
+    EXPECT_EQ(rigaDi("uno"), -1);
+    ASSERT_EQ(p_.FgPir1.righe(), 2);
+}
+
+TEST_F(Salvataggi, EditorDeiMattoni)
+{
+    b_.FgOp.setRighe(3);
+    b_.FgOp.setTesto(1, 1, "DIFF");
+    b_.FgOp.setTesto(1, 2, "2");
+    b_.FgOp.setTesto(1, 7, "Differenza assoluta");
+    b_.FgOp.setTesto(2, 1, "FIG");
+    b_.FgOp.setTesto(2, 2, "1");
+    impostaRiferimento(b_, a_, 10);
+
+    // No current brick: nothing happens.
+    b_.FgF.rigaCorrente = 0;
+    EXPECT_FALSE(Cmd_aggiunge(b_, p_, a_));
+
+    evidenziaMattone(b_, p_, 3);
+    EXPECT_EQ(b_.FgF.sfondo(3, 4), coloriMattone::Riga);
+    EXPECT_EQ(b_.FgF.sfondo(3, 0), coloriMattone::Numero);
+    b_.FgOp.rigaCorrente = 1;
+    p_.ListP1 = 1;   // position 2
+    p_.ListR1 = 0;
+    p_.ListP2 = 4;   // position 5
+    p_.ListR2 = 7;
+    b_.valoreLista = 33;   // not used by type 2
+    EXPECT_FALSE(Cmd_aggiunge(b_, p_, a_));
+    EXPECT_EQ(b_.FgF.testo(3, Tras), "DIFF");
+    EXPECT_EQ(b_.FgF.testo(3, E1), "2");
+    EXPECT_EQ(b_.FgF.testo(3, RU1), "BA");
+    EXPECT_EQ(b_.FgF.testo(3, E2), "5");
+    EXPECT_EQ(b_.FgF.testo(3, RU2), "RO");
+    EXPECT_EQ(b_.FgF.testo(3, VAL), "");
+    EXPECT_EQ(b_.Lbl0[3], "3");   // |11 - 14|
+    EXPECT_EQ(b_.FgEstratti.sfondo(1, 2), coloriMattone::PrimoRiferimento);
+    EXPECT_EQ(b_.FgEstratti.sfondo(8, 5), coloriMattone::SecondoRiferimento);
+
+    // Copy onto a brick that is not chosen: the message; then onto brick 12.
+    p_.destinazione = 0;
+    const Esito e = Command25(b_, p_, a_);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->testo, "Effettuare le selezioni.");
+    EXPECT_EQ(e->icona, Icona::Informazione);
+    p_.destinazione = 12;
+    EXPECT_FALSE(Command25(b_, p_, a_));
+    EXPECT_EQ(b_.FgF.testo(12, RU2), "RO");
+    EXPECT_EQ(b_.Lbl0[12], "3");
+
+    // Another brick highlighted: the old row goes back to white.
+    evidenziaMattone(b_, p_, 12);
+    EXPECT_EQ(b_.FgF.sfondo(3, 4), grid::colori::Bianco);
+
+    // Back into the editor.
+    p_ = PannelloPiramidi{};
+    b_.FgOp.rigaCorrente = 2;
+    caricaMattoneNellEditor(b_, p_, 3);
+    EXPECT_EQ(b_.FgOp.rigaCorrente, 1);
+    EXPECT_EQ(b_.FgOp.sfondo(1, 1), grid::colori::Verde);
+    EXPECT_EQ(p_.Label3, "Differenza assoluta");
+    EXPECT_EQ(p_.ListP1, 1);
+    EXPECT_EQ(p_.ListR2, 7);
+
+    togglePosizione(b_, 2);
+    EXPECT_FALSE(b_.posizioni[1]);
+
+    Command19(b_, p_);
+    EXPECT_EQ(b_.FgF.testo(3, Tras), "");
+    EXPECT_EQ(b_.FgF.righe(), 16);
+    EXPECT_EQ(b_.FgF.testo(15, 0), "15");
+    EXPECT_EQ(b_.Lbl0[3], "");
+}
+
+}
