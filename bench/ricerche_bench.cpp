@@ -127,6 +127,11 @@ void BM_AbbinamentiVeloce(benchmark::State& state)
     Banco b = bancoDiProva(*a);
     verificaLivelloTre(b, *a);
     const auto imp = leggiImpostazioniRicerca(b, SorteAmbo);
+    int numeri = 0;
+    for (const auto& c : imp.casi)
+        numeri += static_cast<int>(std::count_if(c.giocati.begin(), c.giocati.end(), [](int n) { return n >= 1 && n <= 90; }));
+    state.counters["casi"] = static_cast<double>(imp.casi.size());
+    state.counters["numeri_livello"] = numeri;
     misura(state, "abbinamenti", [&] { benchmark::DoNotOptimize(cercaFormule(imp, *a)); });
 }
 

@@ -8,6 +8,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QTimer>
 
 #include <cstdio>
@@ -58,6 +61,11 @@ int main(int argc, char** argv)
 
     QApplication applicazione(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
+    // Qt's own dialogs (file choice, printing) in Italian like the rest of the program, when installed.
+    QTranslator traduzioneQt;
+    if (traduzioneQt.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traduzioneQt);
     app::registraFinestre();
 
     const QString cartella = QCoreApplication::applicationDirPath();

@@ -116,12 +116,17 @@ private:
 
 std::map<std::string, Giornata> leggiStorico(const std::string& percorso, const Avanzamento& avanzamento, int& righeLette)
 {
+    std::error_code ec;
     std::ifstream f(percorso, std::ios::binary);
-    if (!f)
+    if (!f || fs::is_directory(percorso, ec))
         throw ErroreImportazione("Impossibile leggere il file storico \"" + percorso + "\"");
     std::stringstream buffer;
     buffer << f.rdbuf();
-    const std::string testo = buffer.str();
+    std::string testo = buffer.str();
+    // A copy saved again by a Windows editor starts with the UTF-8 mark, which
+    // would otherwise make the first date unreadable.
+    if (testo.rfind("\xEF\xBB\xBF", 0) == 0)
+        testo.erase(0, 3);
 
     std::vector<std::string_view> righe;
     for (std::size_t inizio = 0; inizio < testo.size();) {

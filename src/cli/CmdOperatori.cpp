@@ -34,6 +34,9 @@ int eseguiOperatori(const Argomenti& args, std::istream&, std::ostream& out, std
         try {
             // Only an existing database is read: listing never creates one.
             storage::Database db(*percorso, storage::PasswordDatabase(), storage::Database::Modo::SoloEsistente);
+            // A draws archive given by mistake opens with the same password.
+            if (!db.esisteTabella("Operatori"))
+                throw ErroreDati("il database " + *percorso + " non contiene la tabella Operatori");
             righe = storage::LeggiOperatori(db);
         } catch (const storage::ErroreDatabase& e) {
             throw ErroreDati("impossibile leggere gli operatori da " + *percorso + ": " + e.what());

@@ -18,11 +18,12 @@ const char* const Uso =
     "                              [--ruote BA,CA,...|tutte] [--criterio ritardo|presenze|frequenza]\n"
     "                              [--livello 3..8] [--capogioco 0..90]\n"
     "\n"
-    "Calcola la piramide previsionale sulle estrazioni K di inizio..fine dell'archivio modello\n"
-    "(predefinite: le ultime 180) per le ruote indicate (predefinita: BA; NZ e' la Nazionale,\n"
-    "RM e RN sono accettati per Roma e Nazionale). Stampa la tabella delle statistiche\n"
-    "(intestazione, poi i 90 numeri nell'ordine della classifica, celle separate da tabulazioni),\n"
-    "una riga vuota, poi la piramide (una riga per livello).\n"
+    "Calcola la piramide previsionale sulle estrazioni inizio..fine (n° indice dell'archivio\n"
+    "modello; predefiniti: --fine l'ultima, --inizio 179 estrazioni prima) per le ruote indicate\n"
+    "(predefinita: BA; NZ è la Nazionale, RM e RN sono accettati per Roma e Nazionale).\n"
+    "Stampa la tabella delle statistiche (intestazione, poi i 90 numeri nell'ordine della\n"
+    "classifica, celle separate da tabulazioni), una riga vuota, poi la piramide (una riga\n"
+    "per livello).\n"
     "Predefiniti: --criterio ritardo, --livello 6, --capogioco 0 (nessuno).\n";
 
 grid::Grid leggiRuote(const std::string& testo)
@@ -99,7 +100,8 @@ int esegui(const cli::Argomenti& args, std::istream&, std::ostream& out, std::os
     if (run.massimo() < 1)
         throw cli::ErroreDati("l'archivio " + *percorso + " non contiene estrazioni");
     const long fine = args.intero("--fine").value_or(run.fine());
-    const long inizio = args.intero("--inizio").value_or(std::min<long>(run.inizio(), fine));
+    // Without --inizio the run is the last 180 draws up to the end, as the window opens.
+    const long inizio = args.intero("--inizio").value_or(std::max<long>(1, fine - predictive::UltimeEstrazioni[0] + 1));
     if (fine < 1 || fine > run.massimo())
         throw cli::ErroreUso("--fine deve essere fra 1 e " + std::to_string(run.massimo()));
     if (inizio < 1 || inizio > fine)

@@ -3,14 +3,14 @@
 
 namespace workbench {
 
-Esito CercaAbbinamenti(Banco& b, const archive::Archivio& a, int sorte, const AvanzamentoRicerca& avanzamento)
+Esito Command38(Banco& b, const archive::Archivio& a, int sorte, const AvanzamentoRicerca& avanzamento)
 {
     b.List1.clear();
     b.List1.push_back(orarioList1());
     const auto imp = leggiImpostazioniRicerca(b, sorte);
     RisultatoRicerca esito;
     if (sorte == SorteAmbo || sorte == SorteTerno) {
-        esito = cercaFormule(imp, a, avanzamento);
+        esito = cercaProtetta(imp, a, avanzamento);
     } else {
         // A sorte of 0 would run the ambate search, 1 would turn every case number into a win.
         esito.anomalia = true;

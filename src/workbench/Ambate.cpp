@@ -7,6 +7,8 @@
 #include <atomic>
 #include <cstdint>
 #include <ctime>
+#include <exception>
+#include <mutex>
 #include <thread>
 
 namespace workbench {
@@ -147,9 +149,20 @@ void perOgni(int n, bool parallelo, F&& corpo)
         return;
     }
     std::atomic<int> prossimo{0};
+    std::mutex guardia;
+    std::exception_ptr fallimento;
+    // An exception must not leave a worker thread (that would end the program): the
+    // first one is carried back to the caller, and the other workers stop taking work.
     auto lavora = [&] {
-        for (int i = prossimo++; i < n; i = prossimo++)
-            corpo(i);
+        try {
+            for (int i = prossimo++; i < n; i = prossimo++)
+                corpo(i);
+        } catch (...) {
+            const std::lock_guard<std::mutex> l(guardia);
+            if (!fallimento)
+                fallimento = std::current_exception();
+            prossimo = n;
+        }
     };
     std::vector<std::thread> fili;
     const unsigned quanti = std::min<unsigned>(core, static_cast<unsigned>(n));
@@ -158,6 +171,8 @@ void perOgni(int n, bool parallelo, F&& corpo)
     lavora();
     for (auto& f : fili)
         f.join();
+    if (fallimento)
+        std::rethrow_exception(fallimento);
 }
 
 // Scoring of the candidates of one operator. Operators that only combine the numbers
@@ -254,7 +269,7 @@ private:
             return NonEstraibile;   // an unknown code computes nothing
         try {
             return indiceEsito(engine::Valuta(op_, v, a_));
-        } catch (const engine::ErroreCalcolo&) {
+        } catch (const std::exception&) {
             return Errore;
         }
     }
@@ -265,7 +280,7 @@ private:
             return 0;
         try {
             return engine::Valuta(op_, v, a_);
-        } catch (const engine::ErroreCalcolo&) {
+        } catch (const std::exception&) {
             return std::nullopt;
         }
     }
@@ -292,7 +307,7 @@ private:
         });
     }
 
-    // Direct evaluation for operators that read the draw: the fields as the literal
+    // Direct evaluation for operators that read the draw: the fields as the plain
     // search sets them for the type.
     int diretto(const CasoValido& c, int tipo, int i1, int i2, int k) const
     {
@@ -742,12 +757,24 @@ std::string orarioList1()
     return testo;
 }
 
-Esito CercaAmbate(Banco& b, const archive::Archivio& a, const AvanzamentoRicerca& avanzamento)
+RisultatoRicerca cercaProtetta(const ImpostazioniRicerca& imp, const archive::Archivio& a,
+                               const AvanzamentoRicerca& avanzamento)
+{
+    try {
+        return cercaFormule(imp, a, avanzamento);
+    } catch (const std::exception&) {
+        RisultatoRicerca esito;
+        esito.anomalia = true;
+        return esito;
+    }
+}
+
+Esito Cmd_Step1(Banco& b, const archive::Archivio& a, const AvanzamentoRicerca& avanzamento)
 {
     b.List1.clear();
     b.List1.push_back(orarioList1());
     const auto imp = leggiImpostazioniRicerca(b, 0);
-    const auto esito = cercaFormule(imp, a, avanzamento);
+    const auto esito = cercaProtetta(imp, a, avanzamento);
     scriviEsiti(b.FgEsiti, esito.righe, imp.lista, 0);
     b.List1.push_back(orarioList1());
     if (esito.anomalia)

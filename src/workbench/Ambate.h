@@ -83,9 +83,13 @@ void formattaEsiti(grid::Grid& g, int sorte);
 
 // Current time as List1 shows it ("HH:MM:SS").
 std::string orarioList1();
+// cercaFormule with every failure trapped (reported as an anomaly, no rows).
+RisultatoRicerca cercaProtetta(const ImpostazioniRicerca& imp, const archive::Archivio& a,
+                               const AvanzamentoRicerca& avanzamento = {});
 
 // AMBATE (Cmd_Step1): fills FgEsiti and List1 (start and end time). Returns
 // TestoErroreImpostazioni (critical, "Avviso") when something could not be computed.
-Esito CercaAmbate(Banco& b, const archive::Archivio& a, const AvanzamentoRicerca& avanzamento = {});
+// With no cases nothing scores, every row stays empty and nothing is returned.
+Esito Cmd_Step1(Banco& b, const archive::Archivio& a, const AvanzamentoRicerca& avanzamento = {});
 
 }

@@ -80,7 +80,7 @@ public:
             }
             try {
                 engine::ElaboraPPP2(f, a_);
-            } catch (const engine::ErroreCalcolo&) {
+            } catch (const std::exception&) {
                 anomalia_ = true;
                 continue;
             }

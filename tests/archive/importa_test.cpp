@@ -126,6 +126,25 @@ TEST(ImportaStorico, FileEsistenteSostituitoSoloSeRichiesto)
     EXPECT_FALSE(std::filesystem::exists(dir.file("b.db")));
 }
 
+// A copy re-saved by a Windows editor starts with the UTF-8 mark; a folder given
+// as the file is unreadable, not an empty file.
+TEST(ImportaStorico, SegnoUtf8InizialeECartellaAlPostoDelFile)
+{
+    testsupport::CartellaTemporanea dir;
+    const std::string storico = dir.scrivi("bom.txt", "\xEF\xBB\xBF" + std::string(StoricoPiccolo));
+    const auto esito = ImportaStorico(storico, dir.file("a.db"));
+    EXPECT_EQ(esito.estrazioni, 2);
+    EXPECT_EQ(esito.prima, "02/01/2020");
+
+    try {
+        ImportaStorico(dir.percorso().string(), dir.file("b.db"));
+        ADD_FAILURE() << "una cartella importata come file storico";
+    } catch (const ErroreImportazione& e) {
+        EXPECT_NE(std::string(e.what()).find("Impossibile leggere"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("b.db")));
+}
+
 // The real archive, imported once for the whole test program.
 class ArchivioReale : public ::testing::Test {
 protected:

@@ -3,6 +3,7 @@
 #include "archive/CaricaArchivio.h"
 #include "archive/ImportaStorico.h"
 #include "cli/Comandi.h"
+#include "storage/DrawsDb.h"
 #include "storage/ProgramDb.h"
 #include "support/Storico.h"
 
@@ -85,6 +86,16 @@ TEST(CliOperatori, DatabaseDelProgrammaDaLoStessoElenco)
     EXPECT_EQ(esegui({"operatori", "--programma", mancante}).codice, 1);
     EXPECT_FALSE(fs::exists(mancante));   // listing must not create a database
     EXPECT_EQ(esegui({"operatori", "--sconosciuta", "x"}).codice, 2);
+
+    // A draws archive opens with the same password but holds no catalogue.
+    const auto archivio = (cartella.percorso() / "archivio.db").string();
+    {
+        storage::Database a(archivio, storage::PasswordDatabase(), storage::Database::Modo::CreaSeManca);
+        storage::creaSchemaEstrazioni(a);
+    }
+    const auto sbagliato = esegui({"operatori", "--programma", archivio});
+    EXPECT_EQ(sbagliato.codice, 1);
+    EXPECT_NE(sbagliato.err.find("non contiene la tabella Operatori"), std::string::npos) << sbagliato.err;
 }
 
 TEST(CliOperatori, OperatoreSuRigheDiIngresso)

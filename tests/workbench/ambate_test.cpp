@@ -192,7 +192,7 @@ TEST(Ambate, ComandoDelBanco)
     b.FgOp.setTesto(2, 2, "4");
     b.FgOp.setSfondo(2, 0, colori::OperatoreScelto);
     std::vector<std::pair<int, int>> barre;
-    const Esito e = CercaAmbate(b, a, [&](int barra, int v, int) { barre.emplace_back(barra, v); });
+    const Esito e = Cmd_Step1(b, a, [&](int barra, int v, int) { barre.emplace_back(barra, v); });
     EXPECT_FALSE(e);
     ASSERT_EQ(b.FgEsiti.righe(), 101);
     EXPECT_EQ(b.FgEsiti.testo(1, 1), "2");
@@ -211,17 +211,43 @@ TEST(Ambate, ComandoDelBanco)
     b.casiScoperti = true;
     b.FgEv.setSfondo(1, 0, colori::Selezione);
     b.FgEv.setSfondo(2, 0, colori::Selezione);
-    EXPECT_FALSE(CercaAmbate(b, a));
+    EXPECT_FALSE(Cmd_Step1(b, a));
     EXPECT_EQ(b.FgEsiti.testo(1, 3), "");
 
     // A case row that names no draw of the archive.
     b.casiScoperti = false;
     b.FgEv.setTesto(2, 1, "99");
-    const Esito errore = CercaAmbate(b, a);
+    const Esito errore = Cmd_Step1(b, a);
     ASSERT_TRUE(errore);
     EXPECT_EQ(errore->testo, "Probabile errore nelle impostazioni. Accertarsi di avere ricavato una base dati.");
     EXPECT_EQ(errore->titolo, "Avviso");
     EXPECT_EQ(errore->icona, Icona::Critico);
+}
+
+TEST(Ambate, PiuDiCentoCasiNelBanco)
+{
+    // The enabled-case flags follow the rows of FgEv, however many there are.
+    auto a = archivioVuoto(300);
+    Banco b;
+    preparaBanco(b);
+    b.riferimento = 300;
+    b.colpi = 1;
+    b.casiScoperti = true;
+    b.FgEv.setRighe(121);
+    for (int r = 1; r <= 120; ++r) {
+        b.FgEv.setNumero(r, 0, r);
+        b.FgEv.setNumero(r, 1, 2 * r);
+    }
+    a.setNumero(241, 0, 1, 17);   // colpo 1 of case 120 (draw 240)
+    a.setNumero(201, 0, 1, 18);   // colpo 1 of case 100 (draw 200)
+    b.FgEv.setSfondo(120, 0, colori::Selezione);
+    b.FgOp.setRighe(2);
+    b.FgOp.setTesto(1, 1, "NUM");
+    b.FgOp.setTesto(1, 2, "4");
+    b.FgOp.setSfondo(1, 0, colori::OperatoreScelto);
+    EXPECT_FALSE(Cmd_Step1(b, a));
+    EXPECT_EQ(b.FgEsiti.testo(1, 12), "18");
+    EXPECT_EQ(b.FgEsiti.testo(2, 12), "");
 }
 
 // --- the fast search against the plain one, on the real archive ---
@@ -232,7 +258,7 @@ TEST(AmbateArchivioReale, UgualeAllaRicercaLetterale)
     if (!a)
         GTEST_SKIP() << "archivio storico non disponibile";
     std::mt19937 rng(20261208);
-    for (int prova = 0; prova < 16; ++prova) {
+    for (int prova = 0; prova < 40; ++prova) {
         Banco b;
         testsupport::impostaACaso(b, *a, rng, false);
         testsupport::confronta(leggiImpostazioniRicerca(b, 0), *a, "prova " + std::to_string(prova));
@@ -245,7 +271,7 @@ TEST(AmbateArchivioReale, UgualeAllaRicercaLetteraleConOperatoriLarghi)
     if (!a)
         GTEST_SKIP() << "archivio storico non disponibile";
     std::mt19937 rng(7);
-    for (int prova = 0; prova < 3; ++prova) {
+    for (int prova = 0; prova < 4; ++prova) {
         Banco b;
         testsupport::impostaACaso(b, *a, rng, true);
         testsupport::confronta(leggiImpostazioniRicerca(b, 0), *a, "larga " + std::to_string(prova));

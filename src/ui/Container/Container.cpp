@@ -220,10 +220,10 @@ void Container::riempiFgpa()
         g.setNumero(d, 4, a.ProgressivoMese[d]);
     }
     g.setNascosta(0, true);
-    g.setLarghezza(1, 1100);
-    g.setLarghezza(2, 1500);
-    g.setLarghezza(3, 1050);
-    g.setLarghezza(4, 1050);
+    g.setLarghezza(1, 950);
+    g.setLarghezza(2, 1400);
+    g.setLarghezza(3, 950);
+    g.setLarghezza(4, 950);
     for (int c = 1; c <= 4; ++c)
         g.setAllineamento(c, grid::Allineamento::Centro);
     fgpa->setFisse(1, 0);

@@ -339,7 +339,10 @@ void PiramidiPrevisioonali::costruisci()
         FgR->aggiornaCelle(0, 0, 0, archive::NumeroRuote - 1);
     });
     for (int i = 1; i <= 3; ++i)
-        connect(Option1[i], &QRadioButton::clicked, this, [this, i] { setCriterio(i); });
+        connect(Option1[i], &QRadioButton::toggled, this, [this, i](bool scelto) {
+            if (scelto)
+                setCriterio(i);
+        });
     connect(ComboCapo, &QComboBox::currentIndexChanged, this, [this] {
         piramide_.cambiaCapogioco();
         aggiornaGriglie();
@@ -493,7 +496,6 @@ void PiramidiPrevisioonali::CalcolaPiramidePrevisionale()
         contesto_.dialoghi.messaggio(this, daStd(avviso->testo), daStd(avviso->titolo), Icona::Informazione);
         return;
     }
-    livello_ = in.livello;
     aggiornaGriglie();
     aggiornaEtichette();
     aggiornaGrafico();

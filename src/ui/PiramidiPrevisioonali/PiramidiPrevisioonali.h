@@ -69,7 +69,6 @@ private:
     predictive::SceltaIntervallo intervallo_;
     grid::Grid FgR_;
     int criterio_ = 1;
-    int livello_ = predictive::LivelloIniziale;
     QString dataCercata_;
 
     GrigliaView* FgR = nullptr;

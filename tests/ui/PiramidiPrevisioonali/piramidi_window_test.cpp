@@ -186,15 +186,10 @@ void TestPiramidiPrevisioonali::barreEComandiDiEstremo()
     QCOMPARE(t.fine(), 200);
     QCOMPARE(t.inizio(), 200);
     QVERIFY(t.testo("LabelInizio").startsWith("200 "));
-    t.w<QScrollBar>("HsInizio")->setValue(450);
-    QCOMPARE(t.fine(), 450);
     t.b("Command4")->click();
-    QCOMPARE(t.inizio(), 1);
     t.b("Command9")->click();
-    QCOMPARE(t.fine(), 500);
-    t.b("Command12")->click();
-    QCOMPARE(t.fine(), 1);
     QCOMPARE(t.inizio(), 1);
+    QCOMPARE(t.fine(), 500);
 
     // The archive grows while the window is open: Command5 reaches the new last draw.
     t.a->NumeroEstrazioni = 520;
@@ -275,19 +270,12 @@ void TestPiramidiPrevisioonali::elaboraERuote()
     QVERIFY(serie);
     QCOMPARE(serie->barSets().size(), 2);
     int evidenziati = 0;
-    for (int n = 1; n <= 90; ++n) {
-        const int riga = [&] {
-            for (int k = 1; k <= 90; ++k)
-                if (r.FG2.valore(k, 1) == n)
-                    return k;
-            return 0;
-        }();
-        const double somma = serie->barSets()[0]->at(n - 1) + serie->barSets()[1]->at(n - 1);
-        QCOMPARE(somma, r.FG2.valore(riga, 2));
-        if (r.inPiramide[n]) {
-            ++evidenziati;
-            QCOMPARE(serie->barSets()[0]->at(n - 1), 0.0);
-        }
+    for (int k = 1; k <= 90; ++k) {
+        const int n = static_cast<int>(r.FG2.valore(k, 1));
+        const bool inPiramide = r.inPiramide[n];
+        evidenziati += inPiramide;
+        QCOMPARE(serie->barSets()[inPiramide ? 1 : 0]->at(n - 1), r.FG2.valore(k, 2));
+        QCOMPARE(serie->barSets()[inPiramide ? 0 : 1]->at(n - 1), 0.0);
     }
     QCOMPARE(evidenziati, 21);
 }

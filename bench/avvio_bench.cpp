@@ -1,0 +1,72 @@
+// Start-up on the real archive: INIZIO's window load, PROCEDI, the main window shown.
+// The whole process (with its own start) is timed by `velmora --tempo-avvio`.
+#include "archive/ImportaStorico.h"
+#include "storage/ProgramDb.h"
+#include "support/Storico.h"
+#include "ui/Container/Container.h"
+#include "ui/INIZIO/Inizio.h"
+#include "ui/common/Dialoghi.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QTemporaryDir* cartella = nullptr;
+
+// A program folder configured on the real archive, as after the first run.
+bool prepara()
+{
+    const std::string storico = testsupport::percorsoStorico();
+    if (storico.empty())
+        return false;
+    cartella = new QTemporaryDir;
+    const std::string archivio = cartella->filePath(QStringLiteral("Reale.db")).toStdString();
+    archive::ImportaStorico(storico, archivio);
+    auto db = storage::ApriDatabaseProgramma(cartella->path().toStdString());
+    storage::ScriviParametro(db, "PercorsoArchivio", archivio);
+    return true;
+}
+
+void BM_DallAvvioAllaFinestraPrincipale(benchmark::State& stato)
+{
+    if (!cartella) {
+        stato.SkipWithError("archivio storico non trovato");
+        return;
+    }
+    int estrazioni = 0;
+    for (auto _ : stato) {
+        app::Sessione sessione(cartella->path().toStdString());
+        ui::DialoghiScriptati dialoghi;
+        ui::Contesto contesto(sessione, dialoghi);
+        contesto.termina = [] {};
+        ui::Inizio inizio(contesto);
+        if (!inizio.avvia() || !inizio.Procedi()) {
+            stato.SkipWithError("avvio non riuscito");
+            return;
+        }
+        QApplication::processEvents();   // the main window's first paint
+        estrazioni = sessione.archivio().NumeroEstrazioni;
+        delete inizio.principale();
+        sessione.chiudi();
+    }
+    stato.counters["estrazioni"] = estrazioni;
+}
+BENCHMARK(BM_DallAvvioAllaFinestraPrincipale)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+}
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication applicazione(argc, argv);
+    prepara();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    delete cartella;
+    return 0;
+}
