@@ -5,6 +5,7 @@
 #include "ui/Container/Container.h"
 #include "ui/INIZIO/Inizio.h"
 #include "ui/common/Dialoghi.h"
+#include "ui/common/FinestraHelp.h"
 #include "ui/common/RegistroFinestre.h"
 #include "ui/common/Schermate.h"
 
@@ -64,6 +65,14 @@ int scattaSchermate(const QString& cartellaUscita, const QString& archivio)
     if (!inizio->avvia())
         return 1;
     errori += !salva(inizio, uscita, QStringLiteral("INIZIO"));
+    {
+        // The help window at the start-up window's page.
+        ui::FinestraHelp help(contesto.cartellaHelp);
+        if (help.mostra(310)) {
+            help.show();
+            errori += !salva(&help, uscita, QStringLiteral("INIZIO_help"));
+        }
+    }
     if (!inizio->Procedi()) {
         std::fprintf(stderr, "velmora: caricamento dell'archivio non riuscito\n");
         return 1;

@@ -66,6 +66,7 @@ int main(int argc, char** argv)
     if (traduzioneQt.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&traduzioneQt);
+    // The tool windows of this build: one registration line each, in Finestre.cpp.
     app::registraFinestre();
 
     const QString cartella = QCoreApplication::applicationDirPath();

@@ -1,6 +1,7 @@
 // velmora-cli casi, verifica, calcola: the workbench's cases, formula verification and pyramid evaluation.
 #include "cli/Comandi.h"
 #include "cli/ImpostazioniCli.h"
+#include "engine/Operatori.h"
 #include "engine/Piramide.h"
 #include "workbench/Casi.h"
 #include "workbench/Elabora.h"
@@ -84,6 +85,9 @@ engine::Formula leggiFormula(const std::string& testo)
     const auto parti = campi(testo, ',');
     if (parti.size() != 7 || parti[0].empty())
         throw cli::ErroreUso("--formula vuole CODICE,TIPO,P1,R1,P2,R2,VAL (campi vuoti per i parametri non usati)");
+    // An unknown code would leave every forecast at 0 and still look like a report.
+    if (engine::IndiceOperatore(parti[0]) < 0)
+        throw cli::ErroreUso("operatore sconosciuto nella formula: '" + parti[0] + "'");
     engine::Formula f;
     f.codice = parti[0];
     auto numero = [&](std::size_t i) {
@@ -157,10 +161,13 @@ void leggiPiramide(const std::string& percorso, grid::Grid& FgF)
             if (interoCampo(parti[i])) {
                 FgF.setTesto(*m, cIndice, parti[i]);
                 FgF.setTesto(*m, cSigla, "");
-            } else if (const auto errore = engine::controllaSigla(parti[i])) {
-                throw cli::ErroreDati(dove + ": " + *errore);
-            } else {
+            } else if (!engine::controllaSigla(parti[i])) {
                 FgF.setTesto(*m, cSigla, parti[i]);
+            } else if (const auto w = cli::ruotaCli(parti[i])) {
+                // RM and RN, the historical file's codes, as the window's RO and NZ.
+                FgF.setTesto(*m, cSigla, archive::SigleRuote[static_cast<std::size_t>(*w)]);
+            } else {
+                throw cli::ErroreDati(dove + ": " + *engine::controllaSigla(parti[i]));
             }
         }
     }

@@ -5,6 +5,7 @@
 #include "engine/Numeri.h"
 
 #include <algorithm>
+#include <cctype>
 #include <sstream>
 
 namespace cli {
@@ -95,6 +96,28 @@ int interoIn(const Argomenti& args, const std::string& opzione, int predefinito,
     return static_cast<int>(v);
 }
 
+// TxtNumeri is read two characters every three: "5-12" would be taken for 2 alone.
+// The numbers are rewritten as the window writes them (two digits joined by "-").
+std::string numeriBanco(const std::string& testo)
+{
+    std::string esito;
+    std::stringstream in(testo);
+    for (std::string parte; std::getline(in, parte, '-');) {
+        const bool cifre = !parte.empty() && parte.size() <= 2 &&
+                           std::all_of(parte.begin(), parte.end(), [](unsigned char c) { return std::isdigit(c); });
+        const int n = cifre ? std::stoi(parte) : 0;
+        if (n < 1 || n > 90)
+            throw ErroreUso("--numeri vuole numeri da 1 a 90 separati da '-' (es. 05-12-33): '" + testo + "'");
+        if (!esito.empty())
+            esito += '-';
+        esito += static_cast<char>('0' + n / 10);
+        esito += static_cast<char>('0' + n % 10);
+    }
+    if (!testo.empty() && testo.back() == '-')
+        throw ErroreUso("--numeri vuole numeri da 1 a 90 separati da '-' (es. 05-12-33): '" + testo + "'");
+    return esito;
+}
+
 }
 
 void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbench::Banco& b)
@@ -149,7 +172,8 @@ void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbe
         b.rilevazione = static_cast<workbench::Rilevazione>(it - nomi.begin());
     }
 
-    b.numeri = args.valore("--numeri", "");
+    if (const auto n = args.valore("--numeri"))
+        b.numeri = numeriBanco(*n);
     b.qn = interoIn(args, "--qn", 1, 1, 5);
     b.numeroCasi = interoIn(args, "--ncasi", 12, 1, 50);
     if (const auto m = args.valore("--mensile")) {

@@ -338,8 +338,12 @@ Esito Command27(Banco& b, const archive::Archivio& a)
             continue;
         }
         b.livello = sorte;
-        if (auto e = VerificaLivello(b, a, k))
+        // A failed level leaves in FgL the report of a single brick (or a partial one):
+        // taken into FgY it would count as hits of the level at a sorte it never reached.
+        if (auto e = VerificaLivello(b, a, k)) {
             esito = e;
+            continue;
+        }
         for (int r = 1; r < b.FgL.righe(); ++r) {
             const int y = b.FgY.aggiungiRiga();
             b.FgY.setNumero(y, colY::Livello, k);

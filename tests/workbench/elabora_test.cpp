@@ -230,6 +230,26 @@ TEST_F(BancoProva, ElaboraKeepsEachCaseFirstHitAcrossLevels)
     EXPECT_EQ(b.livello, 2);
 }
 
+TEST_F(BancoProva, ElaboraTakesNoRowsFromAFailedLevel)
+{
+    mattone(1, 1);
+    mattone(2, 2);           // brick 2 alone would come out: 31 at colpo 1 on Cagliari
+    mattone(3, 1, "QQ");     // brick 3 names no wheel: level 2 cannot be verified
+    ruota(6, CA, {31, 81, 82, 83, 84});
+    for (int k : {1, 2}) {
+        b.Fg7.setSfondo(k, 0, colori::Selezione);
+        b.Fg7.setTesto(k, 0, "1");
+    }
+    const Esito e = Command27(b, *a);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->testo, "Errore imprevisto. Controllare i dati inseriti.");
+    ASSERT_EQ(b.FgY.righe(), 1 + 3);   // level 1 only
+    for (int y = 1; y < b.FgY.righe(); ++y)
+        EXPECT_EQ(b.FgY.testo(y, colY::Livello), "1") << y;
+    EXPECT_EQ(b.Fg10.righe(), 1);
+    EXPECT_EQ(b.Fg_E.testo(1, colE::Pos), "0");
+}
+
 TEST_F(BancoProva, MarcaMarksTheCasesThatCameOut)
 {
     b.FgX.setTesto(2, 1, "40");

@@ -28,6 +28,8 @@ std::optional<QString> dialogoFile(QWidget* genitore, const OpzioniFile& o, QFil
     d.setAcceptMode(modo);
     d.setFileMode(modo == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     d.setDefaultSuffix(o.estensione);
+    // Replacing an existing file is the caller's question, asked once through this interface.
+    d.setOption(QFileDialog::DontConfirmOverwrite, modo == QFileDialog::AcceptSave);
     if (!o.nomeIniziale.isEmpty())
         d.selectFile(o.nomeIniziale);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())

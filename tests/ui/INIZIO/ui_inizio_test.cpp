@@ -3,6 +3,7 @@
 
 #include "storage/Database.h"
 #include "storage/DrawsDb.h"
+#include "storage/ProgramDb.h"
 #include "ui/Container/Container.h"
 #include "ui/INIZIO/Inizio.h"
 
@@ -290,6 +291,35 @@ private slots:
         QCOMPARE(amb.dialoghi.messaggi().back().icona, ui::Icona::Critica);
         QCOMPARE(righeIn(esistente), 10);
         QVERIFY(w.findChild<QPushButton*>(QStringLiteral("Command2"))->isEnabled());
+    }
+
+    void rigaPercorsoArchivioMancante()
+    {
+        // Without the row the choice cannot be stored: every start-up asks again,
+        // while the side file is still written and the choice holds for this run.
+        testui::Ambiente amb;
+        {
+            auto db = storage::ApriDatabaseProgramma(amb.cartella().toStdString());
+            db.prepara("DELETE FROM ParametriProgramma WHERE Parametro = ?1").bind(1, "PercorsoArchivio").esegui();
+        }
+        const QString archivio = amb.creaArchivio(QStringLiteral("Archivio.db"), 15);
+        for (int avvio = 0; avvio < 2; ++avvio) {
+            amb.dialoghi.svuota();
+            amb.dialoghi.risposteFile.push_back(archivio);
+            amb.sessione = std::make_unique<app::Sessione>(amb.cartella().toStdString());
+            amb.contesto = std::make_unique<ui::Contesto>(*amb.sessione, amb.dialoghi);
+            ui::Inizio w(*amb.contesto);
+            QVERIFY(w.avvia());
+            QCOMPARE(amb.dialoghi.messaggi().size(), std::size_t(1));
+            QCOMPARE(amb.dialoghi.messaggi()[0].testo, primaVolta);
+            QCOMPARE(leggiFile(amb.file(QStringLiteral("PercorsoDatabase.txt"))),
+                     QStringLiteral("\"") + archivio + QStringLiteral("\"\n"));
+            QCOMPARE(amb.leggiParametro("PercorsoArchivio"), std::string("<mancante>"));
+            QVERIFY(w.Procedi());
+            QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 15);
+            delete w.principale();
+            amb.sessione->chiudi();
+        }
     }
 
     void fineEHelp()
