@@ -87,6 +87,20 @@ TEST_F(CliBanco, CasiPrintsFgEv)
     EXPECT_EQ(r[2], "2\t3\t06/01/2020\tBA\t3\t13\t23\t33\t43");
 }
 
+TEST_F(CliBanco, NumeriAreReadAsTheWindowWritesThem)
+{
+    // "3-7-27" is read two characters every three by the detection: it must mean 03-07-27.
+    const auto corti = lancia({"casi", "--archivio", archivio, "--rilevazione", "numeri", "--numeri", "3-7-27",
+                               "--posizioni", "1,3", "--rif", "9"});
+    const auto lunghi = lancia({"casi", "--archivio", archivio, "--rilevazione", "numeri", "--numeri", "03-07-27",
+                                "--posizioni", "1,3", "--rif", "9"});
+    ASSERT_EQ(corti.codice, 0) << corti.err;
+    EXPECT_EQ(corti.out, lunghi.out);
+    for (const char* guasto : {"03-xx", "91", "05--12", "05-", "-05", "123"})
+        EXPECT_EQ(lancia({"casi", "--archivio", archivio, "--rilevazione", "numeri", "--numeri", guasto}).codice, 2)
+            << guasto;
+}
+
 TEST_F(CliBanco, VerificaPrintsFgL)
 {
     // SOM of Bari 1 and Cagliari 1 on the newest draw: 10 + 60 = 70, in slot 2 (G2).
@@ -116,6 +130,7 @@ TEST_F(CliBanco, VerificaFindsTheFirstColpo)
 TEST_F(CliBanco, CalcolaPrintsFifteenBricks)
 {
     const auto p = piramide("1\tSOM\t2\t1\tBA\t1\tNZ\t\n"
+                            "2\tSOM\t2\t1\tBA\t1\tRN\t\n"   // the historical file's code for Nazionale
                             "7\tFIX\t3\t2\t0\t\t\t5\n"
                             "11\tNUM\t5\t1\tba\t\t\t0\n");
     const auto u = lancia({"calcola", "--archivio", archivio, "--rif", "8", "--valore", "3", "--piramide", p});
@@ -125,7 +140,10 @@ TEST_F(CliBanco, CalcolaPrintsFifteenBricks)
     EXPECT_EQ(r[0], "1\t8");      // 8 + nothing: Nazionale is not drawn on draw 8
     EXPECT_EQ(r[6], "7\t23");     // 18 + 5
     EXPECT_EQ(r[10], "11\t5");    // Bari 1 of draw 8 - 3
-    EXPECT_EQ(r[1], "2\t");
+    EXPECT_EQ(r[2], "3\t");
+    const auto nove = lancia({"calcola", "--archivio", archivio, "--rif", "9", "--piramide", p});
+    ASSERT_EQ(nove.codice, 0) << nove.err;
+    EXPECT_EQ(righe(nove.out)[1], "2\t9");   // 9 + 90 on draw 9, where Nazionale is drawn
 }
 
 TEST_F(CliBanco, CalcolaReportsItsErrorAfterTheResults)
@@ -156,6 +174,7 @@ TEST_F(CliBanco, UsageAndDataErrors)
     EXPECT_EQ(lancia({"casi", "--archivio", archivio, "--lista", "120"}).codice, 2);
     EXPECT_EQ(lancia({"verifica", "--archivio", archivio, "--formula", "SOM,2,1,0,1,0"}).codice, 2);
     EXPECT_EQ(lancia({"verifica", "--archivio", archivio, "--formula", "SOM,9,1,0,1,0,"}).codice, 2);
+    EXPECT_EQ(lancia({"verifica", "--archivio", archivio, "--formula", "SOMMA,2,1,0,1,0,"}).codice, 2);
     EXPECT_EQ(lancia({"verifica", "--archivio", archivio, "--formula", "SOM,2,1,0,1,0,", "--slot", "6"}).codice, 2);
     EXPECT_EQ(lancia({"casi", "--archivio", (cartella / "manca.db").string()}).codice, 1);
     EXPECT_EQ(lancia({"calcola", "--archivio", archivio, "--piramide", (cartella / "manca.txt").string()}).codice, 1);
