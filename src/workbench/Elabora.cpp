@@ -342,6 +342,7 @@ Esito Command27(Banco& b, const archive::Archivio& a)
         // taken into FgY it would count as hits of the level at a sorte it never reached.
         if (auto e = VerificaLivello(b, a, k)) {
             esito = e;
+            continue;
         }
         for (int r = 1; r < b.FgL.righe(); ++r) {
             const int y = b.FgY.aggiungiRiga();
