@@ -76,12 +76,15 @@ int esegui(const cli::Argomenti& args, std::istream&, std::ostream& out, std::os
 
     Ingresso in;
     in.criterio = leggiCriterio(args.valore("--criterio", "ritardo"));
-    in.livello = static_cast<int>(args.intero("--livello").value_or(LivelloIniziale));
-    if (in.livello < LivelloMinimo || in.livello > LivelloMassimo)
+    // Checked as read: narrowing first would let a huge value wrap into the range.
+    const long livello = args.intero("--livello").value_or(LivelloIniziale);
+    if (livello < LivelloMinimo || livello > LivelloMassimo)
         throw cli::ErroreUso("--livello deve essere fra 3 e 8");
-    in.capogioco = static_cast<int>(args.intero("--capogioco").value_or(0));
-    if (in.capogioco < 0 || in.capogioco > 90)
+    in.livello = static_cast<int>(livello);
+    const long capogioco = args.intero("--capogioco").value_or(0);
+    if (capogioco < 0 || capogioco > 90)
         throw cli::ErroreUso("--capogioco deve essere fra 0 e 90");
+    in.capogioco = static_cast<int>(capogioco);
     const grid::Grid FgR = leggiRuote(args.valore("--ruote", "BA"));
     const auto ruote = ruoteSelezionate(FgR);
     if (std::none_of(ruote.begin(), ruote.end(), [](bool s) { return s; }))

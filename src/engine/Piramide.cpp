@@ -6,10 +6,18 @@
 namespace engine {
 
 namespace {
-// Bricks before the first of each level: 0, 1, 3, 6, 10.
+// First brick of each level 1..5 (entry 0 unused).
 constexpr std::array<int, 6> PrimoDelLivello = {0, 1, 2, 4, 7, 11};
 
-int intero(const grid::Grid& g, int r, int c) { return static_cast<int>(g.valore(r, c)); }
+std::int16_t intero(const grid::Grid& g, int r, int c) { return intero16(g.valore(r, c)); }
+}
+
+std::int16_t intero16(double valore)
+{
+    // Checked before the conversion: a double outside the target's range converts to nothing defined.
+    if (!(valore > -32769.0 && valore < 32768.0))
+        throw ErroreCalcolo("valore fuori intervallo: " + std::to_string(valore));
+    return static_cast<std::int16_t>(valore);
 }
 
 int rigaMattone(int m)
@@ -76,10 +84,10 @@ std::optional<ErroreMattone> ValutaPiramide(grid::Grid& FgF, int d, int valoreLi
                 throw ErroreCalcolo("sigla ruota non riconosciuta");
             CampiOperatore c;
             c.CodiceOperatore = FgF.testo(m, colF::Tras);
-            c.P1 = static_cast<std::int16_t>(intero(FgF, m, colF::E1));
-            c.R1 = static_cast<std::int16_t>(intero(FgF, m, colF::R1));
-            c.P2 = static_cast<std::int16_t>(intero(FgF, m, colF::E2));
-            c.R2 = static_cast<std::int16_t>(intero(FgF, m, colF::R2));
+            c.P1 = intero(FgF, m, colF::E1);
+            c.R1 = intero(FgF, m, colF::R1);
+            c.P2 = intero(FgF, m, colF::E2);
+            c.R2 = intero(FgF, m, colF::R2);
             c.EstrazioneCalcolo = static_cast<std::int16_t>(d);
             const int tipo = intero(FgF, m, colF::Tipo);
             switch (tipo) {
@@ -91,7 +99,7 @@ std::optional<ErroreMattone> ValutaPiramide(grid::Grid& FgF, int d, int valoreLi
                 c.N2 = numeroControllato(a, d, c.R2, c.P2);
                 break;
             case 3:
-                c.ValoreFisso = static_cast<std::int16_t>(intero(FgF, m, colF::VAL));
+                c.ValoreFisso = intero(FgF, m, colF::VAL);
                 c.N1 = numeroControllato(a, d, c.R1, c.P1);
                 break;
             case 4:
@@ -110,7 +118,7 @@ std::optional<ErroreMattone> ValutaPiramide(grid::Grid& FgF, int d, int valoreLi
                     throw ErroreCalcolo("estrazione fuori archivio: " + std::to_string(d));
                 break;
             case 7:
-                c.ValoreFisso = static_cast<std::int16_t>(intero(FgF, m, colF::VAL));
+                c.ValoreFisso = intero(FgF, m, colF::VAL);
                 c.N1 = numeroControllato(a, d, c.R1, c.P1);
                 c.N2 = numeroControllato(a, d, c.R2, c.P2);
                 break;

@@ -31,6 +31,11 @@ int ultimoMattone(int livello);
 // never read past the archive.
 std::int16_t numeroControllato(const archive::Archivio& a, int d, int w, int p);
 
+// A brick or formula field as the evaluator's 16-bit integer (fraction dropped).
+// A value outside -32768..32767 raises ErroreCalcolo instead of wrapping: 65536
+// typed as a wheel must not quietly become Bari.
+std::int16_t intero16(double valore);
+
 // Check made when a wheel abbreviation is typed into a brick: empty when the text
 // names one of the eleven wheels, else the Italian message the window shows.
 std::optional<std::string> controllaSigla(std::string_view testo);

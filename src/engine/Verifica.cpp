@@ -26,7 +26,7 @@ void preparaIngressi(int tipo, const Formula& f, CampiOperatore& c, int d, const
         c.N1 = numeroControllato(a, d, f.R1, f.P1);
         break;
     case 4:
-        c.N1 = static_cast<std::int16_t>(f.valore);
+        c.N1 = intero16(f.valore);
         break;
     case 5:
         c.N1 = numeroControllato(a, d - f.valore, f.R1, f.P1);
@@ -47,18 +47,18 @@ void verifica(int tipo, const Formula& f, const ParametriVerifica& pv, const gri
 {
     if (pv.slot < 1 || pv.slot > 5)
         throw ErroreCalcolo("colonna di verifica non valida: " + std::to_string(pv.slot));
-    FgL.setRighe(1);
     const int colonnaSlot = pv.slot + 7;
     // The last attempt that may be read: never past the reference draw nor the archive.
     const int ultimo = std::min(pv.riferimento, a.NumeroEstrazioni);
 
     CampiOperatore c;
     c.CodiceOperatore = f.codice;
-    c.P1 = static_cast<std::int16_t>(f.P1);
-    c.R1 = static_cast<std::int16_t>(f.R1);
-    c.P2 = static_cast<std::int16_t>(f.P2);
-    c.R2 = static_cast<std::int16_t>(f.R2);
-    c.ValoreFisso = static_cast<std::int16_t>(f.valore);
+    c.P1 = intero16(f.P1);
+    c.R1 = intero16(f.R1);
+    c.P2 = intero16(f.P2);
+    c.R2 = intero16(f.R2);
+    c.ValoreFisso = intero16(f.valore);
+    FgL.setRighe(1);
 
     for (int k = 1; k < FgEv.righe(); ++k) {
         const int r = FgL.aggiungiRiga();
@@ -66,7 +66,7 @@ void verifica(int tipo, const Formula& f, const ParametriVerifica& pv, const gri
         FgL.setTesto(r, colL::Data, FgEv.testo(k, 2));
         FgL.setTesto(r, colL::Rif, FgEv.testo(k, 0));
 
-        const int d = static_cast<int>(FgEv.valore(k, 1));
+        const int d = intero16(FgEv.valore(k, 1));
         if (d < 1 || d > a.NumeroEstrazioni)
             throw ErroreCalcolo("estrazione del caso fuori archivio: " + std::to_string(d));
         c.EstrazioneCalcolo = static_cast<std::int16_t>(d);

@@ -55,7 +55,8 @@ void Verifica7(const Formula& f, const ParametriVerifica& pv, const grid::Grid& 
                grid::Grid& FgX, const archive::Archivio& a);
 
 // Dispatches on f.tipo (1 -> Verifica1 ... 7 -> Verifica7); any other class raises
-// ErroreCalcolo before anything is written, so the report never shows a stale formula.
+// ErroreCalcolo before anything is written, so the report never shows a stale formula;
+// so does a formula field beyond 16 bits.
 void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
                      grid::Grid& FgX, const archive::Archivio& a);
 

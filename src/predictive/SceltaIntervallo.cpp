@@ -37,14 +37,16 @@ void SceltaIntervallo::inizioAllUltima(int massimoAttuale)
 {
     if (massimo_ < massimoAttuale)
         massimo_ = massimoAttuale;
-    setInizio(massimo_);
+    // The last draw of today's archive: after a deletion the bars may still reach further.
+    setInizio(massimoAttuale);
 }
 
 void SceltaIntervallo::fineAllUltima(int massimoAttuale)
 {
     if (massimo_ < massimoAttuale)
         massimo_ = massimoAttuale;
-    setFine(massimo_);
+    // The last draw of today's archive: after a deletion the bars may still reach further.
+    setFine(massimoAttuale);
 }
 
 void SceltaIntervallo::setMassimo(int massimoAttuale)

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <limits>
 #include <string>
 
 namespace workbench {
@@ -29,7 +30,18 @@ Esito erroreImprevisto()
     return Messaggio{std::string(TestoErroreImprevisto), "Avviso", Icona::Informazione};
 }
 
-int intero(const grid::Grid& g, int r, int c) { return static_cast<int>(g.valore(r, c)); }
+// A cell as a whole number. Typed cells (bricks, Fg7) may hold anything: values beyond
+// the int range are held at its ends, since converting them would be undefined, and
+// the range checks further on refuse them.
+int intero(const grid::Grid& g, int r, int c)
+{
+    const double v = g.valore(r, c);
+    if (!(v > -2147483648.0))
+        return std::numeric_limits<int>::min();
+    if (!(v < 2147483647.0))
+        return std::numeric_limits<int>::max();
+    return static_cast<int>(v);
+}
 
 void copiaCella(const grid::Grid& da, int rDa, int cDa, grid::Grid& a, int rA, int cA)
 {

@@ -124,6 +124,8 @@ TEST_F(CliPrevisionale, ErroriDiUsoEDiDati)
         {"previsionale", "--archivio", archivio, "--criterio", "ritardi"},
         {"previsionale", "--archivio", archivio, "--livello", "9"},
         {"previsionale", "--archivio", archivio, "--capogioco", "91"},
+        {"previsionale", "--archivio", archivio, "--livello", "4294967299"},   // wraps to 3 as an int
+        {"previsionale", "--archivio", archivio, "--capogioco", "4294967297"},
         {"previsionale", "--archivio", archivio, "--ruote", "XX"},
         {"previsionale", "--archivio", archivio, "--ruote", ","},
         {"previsionale", "--archivio", archivio, "--inizio", "8", "--fine", "5"},

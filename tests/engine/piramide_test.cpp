@@ -127,6 +127,28 @@ TEST_F(Piramide, RangeFaultsAreErrors)
     EXPECT_EQ(Lbl0[1], "vecchio");
 }
 
+TEST_F(Piramide, FieldsBeyondSixteenBitsAreErrorsNotWrappedValues)
+{
+    mattone(1, "NUM", 1, 1, "");
+    FgF.setNumero(1, colF::R1, 65536);            // would wrap to 0, Bari
+    mattone(2, "FIX", 3, 1, "BA", 0, "", 65541);  // would wrap to 5
+    auto errore = ValutaPiramide(FgF, 5, 0, *a, Lbl0);
+    ASSERT_TRUE(errore);
+    EXPECT_EQ(errore->mattone, 1);
+    EXPECT_EQ(Lbl0[1], "vecchio");
+    FgF.setNumero(1, colF::R1, 1);
+    errore = ValutaPiramide(FgF, 5, 0, *a, Lbl0);
+    ASSERT_TRUE(errore);
+    EXPECT_EQ(errore->mattone, 2);
+    FgF.setTesto(2, colF::Tipo, "99999999999999999999");   // no conversion to a number may misbehave
+    errore = ValutaPiramide(FgF, 5, 0, *a, Lbl0);
+    ASSERT_TRUE(errore);
+    EXPECT_EQ(errore->mattone, 2);
+    EXPECT_EQ(intero16(-32768.0), -32768);
+    EXPECT_EQ(intero16(32767.9), 32767);
+    EXPECT_THROW(intero16(32768.0), ErroreCalcolo);
+}
+
 TEST_F(Piramide, UnknownCodeShowsNoStaleNumber)
 {
     mattone(1, "NUM", 1, 1, "BA");

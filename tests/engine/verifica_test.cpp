@@ -178,6 +178,10 @@ TEST_F(Verifica, ErrorsStopButKeepWrittenRows)
     EXPECT_THROW(VerificaFormula(Formula{"NUM", 8, 1, BA, 0, 0, 0}, pv, FgEv, FgL, FgX, *a), ErroreCalcolo);
     EXPECT_EQ(FgL.testo(1, 1), "precedente");   // an unknown class writes nothing
 
+    // A wheel beyond 16 bits is refused before the report is touched, not taken for Bari.
+    EXPECT_THROW(VerificaFormula(Formula{"MAG5", 6, 5, 65536, 0, 0, 0}, pv, FgEv, FgL, FgX, *a), ErroreCalcolo);
+    EXPECT_EQ(FgL.testo(1, 1), "precedente");
+
     FgEv.setNumero(1, 1, 21);
     EXPECT_THROW(VerificaFormula(fissa(), pv, FgEv, FgL, FgX, *a), ErroreCalcolo);
 }

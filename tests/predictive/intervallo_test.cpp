@@ -86,6 +86,14 @@ TEST(SceltaIntervallo, LeBarreSiTrascinanoERestanoNelRange)
     EXPECT_EQ(s.massimo(), 520);
     EXPECT_EQ(s.inizio(), 520);
     EXPECT_EQ(s.fine(), 520);
+
+    // A draw was deleted: "to the last" means the archive's last draw, not the bar's old end.
+    s.fineAllUltima(519);
+    EXPECT_EQ(s.fine(), 519);
+    EXPECT_EQ(s.inizio(), 519);
+    s.setInizio(1);
+    s.inizioAllUltima(518);
+    EXPECT_EQ(s.inizio(), 518);
 }
 
 TEST(SceltaIntervallo, PosizioneDigitata)

@@ -186,6 +186,11 @@ TEST_F(BancoProva, LevelVerificationFillsOneColumnPerBrick)
 
     mattone(3, 1, "QQ");
     EXPECT_TRUE(VerificaLivello(b, *a, 2));
+
+    // Typed cells may hold any text: a value past every integer is an error, not a guess.
+    mattone(3, 1);
+    b.FgF.setTesto(3, engine::colF::E1, "99999999999999999999");
+    EXPECT_TRUE(VerificaLivello(b, *a, 2));
 }
 
 TEST_F(BancoProva, ElaboraKeepsEachCaseFirstHitAcrossLevels)

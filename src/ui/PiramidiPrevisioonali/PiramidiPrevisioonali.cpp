@@ -566,8 +566,11 @@ void PiramidiPrevisioonali::aggiornaGrafico()
 {
     QChart* c = Grafico->chart();
     c->removeAllSeries();
-    for (auto* asse : c->axes())
+    // removeAllSeries deletes the series, but a removed axis is only handed back to us.
+    for (auto* asse : c->axes()) {
         c->removeAxis(asse);
+        delete asse;
+    }
     const auto& valori = piramide_.valoriGrafico;
     if (valori.size() < 91) {
         c->setTitle(QString());

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -16,6 +17,8 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QPointer>
+#include <QtCharts/QAbstractAxis>
 #include <QtCharts/QBarSet>
 #include <QtCharts/QChartView>
 #include <QtCharts/QStackedBarSeries>
@@ -278,6 +281,16 @@ void TestPiramidiPrevisioonali::elaboraERuote()
         QCOMPARE(serie->barSets()[inPiramide ? 0 : 1]->at(n - 1), 0.0);
     }
     QCOMPARE(evidenziati, 21);
+
+    // Every ELABORA redraws the chart: the axes of the previous drawing must not linger.
+    QList<QPointer<QAbstractAxis>> vecchi;
+    for (auto* asse : vista->chart()->axes())
+        vecchi.append(asse);
+    QCOMPARE(vecchi.size(), 2);
+    t.b("Command1")->click();
+    for (const auto& asse : vecchi)
+        QVERIFY(asse.isNull());
+    QCOMPARE(vista->chart()->axes().size(), 2);
 }
 
 void TestPiramidiPrevisioonali::cambiScartanoRisultati()
@@ -346,6 +359,18 @@ void TestPiramidiPrevisioonali::copiaStampaHelp()
     QCOMPARE(stampante.docName(), QStringLiteral("Piramide previsionale al ") + t.testo("LabelFine"));
     QCOMPARE(stampante.pageLayout().orientation(), QPageLayout::Landscape);
     QVERIFY(qAbs(stampante.pageLayout().margins(QPageLayout::Millimeter).left() - 400.0 / 1440 * 25.4) < 0.01);
+
+    // Confirmed: the pyramid goes to the printer as the dialog left it, here a PDF file.
+    const QString pdf = t.cartella.filePath(QStringLiteral("piramide.pdf"));
+    bool orizzontale = false;
+    t.dialoghi.risposteStampante = {true};
+    t.dialoghi.allaStampante = [&](QPrinter& p) {
+        orizzontale = p.pageLayout().orientation() == QPageLayout::Landscape;
+        p.setOutputFileName(pdf);
+    };
+    t.b("Command37")->click();
+    QVERIFY(orizzontale);
+    QVERIFY(QFileInfo(pdf).size() > 0);
 
     t.b("CmDHelp")->click();
     QCOMPARE(t.help, std::vector<int>{340});
