@@ -1,6 +1,7 @@
 // velmora-cli casi, verifica, calcola: the workbench's cases, formula verification and pyramid evaluation.
 #include "cli/Comandi.h"
 #include "cli/ImpostazioniCli.h"
+#include "cli/PiramideFile.h"
 #include "engine/Operatori.h"
 #include "engine/Piramide.h"
 #include "workbench/Casi.h"
@@ -126,53 +127,6 @@ int eseguiVerifica(const cli::Argomenti& args, std::istream&, std::ostream& out,
     return cli::EsitoOk;
 }
 
-// Reads the brick file into FgF: RIGA TRAS TIPO E1 R1 E2 R2 VAL, tab-separated.
-// A wheel field holds an index (column R) or a code (column RU, checked as typed).
-void leggiPiramide(const std::string& percorso, grid::Grid& FgF)
-{
-    std::ifstream in(percorso);
-    if (!in)
-        throw cli::ErroreDati("impossibile leggere il file " + percorso);
-    std::string riga;
-    int numero = 0;
-    while (std::getline(in, riga)) {
-        ++numero;
-        if (!riga.empty() && riga.back() == '\r')
-            riga.pop_back();
-        if (riga.find_first_not_of(" \t") == std::string::npos)
-            continue;
-        const auto parti = campi(riga, '\t');
-        const std::string dove = percorso + ", riga " + std::to_string(numero);
-        if (parti.size() != 8)
-            throw cli::ErroreDati(dove + ": servono 8 campi separati da tabulazioni");
-        const auto m = interoCampo(parti[0]);
-        if (!m || *m < 1 || *m > engine::NumeroMattoni)
-            throw cli::ErroreDati(dove + ": il mattone deve essere fra 1 e 15");
-        using namespace engine::colF;
-        FgF.setTesto(*m, Tras, parti[1]);
-        const std::array<std::pair<std::size_t, int>, 4> numerici = {{{2, Tipo}, {3, E1}, {5, E2}, {7, VAL}}};
-        for (auto [i, c] : numerici) {
-            if (!interoCampo(parti[i]))
-                throw cli::ErroreDati(dove + ": valore non numerico '" + parti[i] + "'");
-            FgF.setTesto(*m, c, parti[i]);
-        }
-        const std::array<std::tuple<std::size_t, int, int>, 2> ruote = {{{4, R1, RU1}, {6, R2, RU2}}};
-        for (auto [i, cIndice, cSigla] : ruote) {
-            if (interoCampo(parti[i])) {
-                FgF.setTesto(*m, cIndice, parti[i]);
-                FgF.setTesto(*m, cSigla, "");
-            } else if (!engine::controllaSigla(parti[i])) {
-                FgF.setTesto(*m, cSigla, parti[i]);
-            } else if (const auto w = cli::ruotaCli(parti[i])) {
-                // RM and RN, the historical file's codes, as the window's RO and NZ.
-                FgF.setTesto(*m, cSigla, archive::SigleRuote[static_cast<std::size_t>(*w)]);
-            } else {
-                throw cli::ErroreDati(dove + ": " + *engine::controllaSigla(parti[i]));
-            }
-        }
-    }
-}
-
 int eseguiCalcola(const cli::Argomenti& args, std::istream&, std::ostream& out, std::ostream&)
 {
     args.soloOpzioni(opzioni({"--piramide"}));
@@ -182,7 +136,7 @@ int eseguiCalcola(const cli::Argomenti& args, std::istream&, std::ostream& out, 
     const auto a = cli::caricaArchivioCli(args);
     Banco b;
     cli::leggiImpostazioni(args, *a, b);
-    leggiPiramide(*percorso, b.FgF);
+    cli::leggiFilePiramide(*percorso, b.FgF);
     const Esito e = Calcola(b, *a);
     for (int m = 1; m <= engine::NumeroMattoni; ++m)
         out << m << '\t' << b.Lbl0[static_cast<std::size_t>(m)] << '\n';

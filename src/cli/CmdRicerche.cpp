@@ -1,7 +1,7 @@
 // velmora-cli ambate, abbinamenti: the workbench's formula searches on the cases.
 #include "cli/Comandi.h"
 #include "cli/ImpostazioniCli.h"
-#include "engine/Piramide.h"
+#include "cli/PiramideFile.h"
 #include "storage/ProgramDb.h"
 #include "workbench/Abbinamenti.h"
 #include "workbench/Ambate.h"
@@ -99,51 +99,6 @@ void marcaCasiScoperti(const cli::Argomenti& args, Banco& b)
     }
 }
 
-// The brick file of `calcola`: RIGA TRAS TIPO E1 R1 E2 R2 VAL, tab-separated; a wheel
-// is an index 0..10 or a code.
-void leggiPiramide(const std::string& percorso, grid::Grid& FgF)
-{
-    using namespace engine::colF;
-    std::ifstream in(percorso);
-    if (!in)
-        throw cli::ErroreDati("impossibile leggere il file " + percorso);
-    std::string riga;
-    for (int numero = 1; std::getline(in, riga); ++numero) {
-        if (!riga.empty() && riga.back() == '\r')
-            riga.pop_back();
-        if (riga.find_first_not_of(" \t") == std::string::npos)
-            continue;
-        const auto parti = dividi(riga, '\t');
-        const std::string dove = percorso + ", riga " + std::to_string(numero);
-        if (parti.size() != 8)
-            throw cli::ErroreDati(dove + ": servono 8 campi separati da tabulazioni");
-        const auto m = intero(parti[0]);
-        if (!m || *m < 1 || *m > engine::NumeroMattoni)
-            throw cli::ErroreDati(dove + ": il mattone deve essere fra 1 e 15");
-        FgF.setTesto(*m, Tras, parti[1]);
-        for (auto [i, c] : {std::pair<std::size_t, int>{2, Tipo}, {3, E1}, {5, E2}, {7, VAL}}) {
-            if (!parti[i].empty() && !intero(parti[i]))
-                throw cli::ErroreDati(dove + ": valore non numerico '" + parti[i] + "'");
-            FgF.setTesto(*m, c, parti[i]);
-        }
-        for (auto [i, cIndice, cSigla] : {std::tuple<std::size_t, int, int>{4, R1, RU1}, {6, R2, RU2}}) {
-            const std::string& w = parti[i];
-            if (w.empty())
-                continue;
-            if (const auto v = intero(w)) {
-                if (*v < 0 || *v >= archive::NumeroRuote)
-                    throw cli::ErroreDati(dove + ": ruota fuori intervallo '" + w + "'");
-                FgF.setTesto(*m, cIndice, w);
-                FgF.setTesto(*m, cSigla, archive::SigleRuote[static_cast<std::size_t>(*v)]);
-            } else if (const auto errore = engine::controllaSigla(w)) {
-                throw cli::ErroreDati(dove + ": " + *errore);
-            } else {
-                FgF.setTesto(*m, cSigla, w);
-            }
-        }
-    }
-}
-
 std::vector<std::string> opzioni(std::initializer_list<std::string> proprie)
 {
     std::vector<std::string> o = cli::opzioniBanco();
@@ -189,7 +144,7 @@ int eseguiAbbinamenti(const cli::Argomenti& args, std::istream&, std::ostream& o
         throw cli::ErroreUso("--sorte deve essere 2 o 3");
     Banco b;
     const auto a = preparaBanco(args, b);
-    leggiPiramide(*piramide, b.FgF);
+    cli::leggiFilePiramide(*piramide, b.FgF);
     // The level's bricks on the cases fill FgX; the pair search joins its candidates to them.
     if (const Esito e = VerificaLivello(b, *a, static_cast<int>(*livello)))
         cli::segnalaEsito(*e);
@@ -216,7 +171,8 @@ const std::string UsoAbbinamenti =
                 "                             --sorte 2|3 --operatori SOM,DIFF,...|tutti [--casi-scoperti FILE]\n\n"
                 "ABBINAMENTI: ricava i casi, verifica il livello K della piramide (FgX) e cerca la formula\n"
                 "che insieme ai numeri del livello fa ambo (2) o terno (3); stampa FgGr.\n"
-                "FILE: un mattone per riga, RIGA<TAB>TRAS<TAB>TIPO<TAB>E1<TAB>R1<TAB>E2<TAB>R2<TAB>VAL.\n\n") +
+                "FILE: un mattone per riga, RIGA<TAB>TRAS<TAB>TIPO<TAB>E1<TAB>R1<TAB>E2<TAB>R2<TAB>VAL\n"
+                "(R1 e R2 indici 0..10 o sigle di ruota).\n\n") +
     AiutoOperatori + cli::AiutoBanco;
 
 const cli::Registrazione registraAmbate(

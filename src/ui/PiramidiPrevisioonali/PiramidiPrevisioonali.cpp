@@ -533,7 +533,7 @@ void PiramidiPrevisioonali::Command37()
     preparaStampante(stampante);
     if (!contesto_.dialoghi.scegliStampante(this, stampante))
         return;
-    stampaGriglia(stampante, piramide_.Fg1, stampante.docName());
+    stampaGriglia(stampante, piramide_.Fg1, stampante.docName(), Fg1->modello()->righeFisse());
 }
 
 void PiramidiPrevisioonali::aggiornaEtichette()

@@ -264,11 +264,11 @@ bool GrigliaView::stampa(Dialoghi& dialoghi, const QString& titolo, const QMargi
     stampante.setDocName(titolo);
     if (!dialoghi.scegliStampante(this, stampante))
         return false;
-    stampaGriglia(stampante, modello_->griglia(), titolo);
+    stampaGriglia(stampante, modello_->griglia(), titolo, modello_->righeFisse());
     return true;
 }
 
-void stampaGriglia(QPrinter& stampante, const grid::Grid& g, const QString& titolo)
+void stampaGriglia(QPrinter& stampante, const grid::Grid& g, const QString& titolo, int righeIntestazione)
 {
     QString html;
     html.reserve(g.righe() * g.colonne() * 24 + 256);
@@ -286,7 +286,7 @@ void stampaGriglia(QPrinter& stampante, const grid::Grid& g, const QString& tito
             html += QStringLiteral("<td align=\"%1\" bgcolor=\"%2\"><font color=\"%3\">")
                         .arg(QLatin1String(allinea), qColore(cella.sfondo).name(), qColore(cella.testoColore).name());
             const QString testo = QString::fromStdString(cella.testo).toHtmlEscaped();
-            html += (cella.grassetto || r == 0) ? QStringLiteral("<b>") + testo + QStringLiteral("</b>") : testo;
+            html += (cella.grassetto || r < righeIntestazione) ? QStringLiteral("<b>") + testo + QStringLiteral("</b>") : testo;
             html += QStringLiteral("</font></td>");
         }
         html += QStringLiteral("</tr>");

@@ -108,6 +108,7 @@ private:
 
 // Prints `griglia` on an already set-up printer: title, then the visible columns as a table
 // with their colours and bold. Used by GrigliaView::stampa and by tests (PDF output).
-void stampaGriglia(QPrinter& stampante, const grid::Grid& griglia, const QString& titolo);
+// `righeIntestazione` rows from the top are printed in bold as captions (0 for grids without a header, as Fg1).
+void stampaGriglia(QPrinter& stampante, const grid::Grid& griglia, const QString& titolo, int righeIntestazione = 1);
 
 }
