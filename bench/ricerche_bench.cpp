@@ -89,6 +89,18 @@ void misura(benchmark::State& state, const std::string& nome, F&& corpo)
     tempi()[nome] = totale / volte;
 }
 
+// The timed settings are the largest the searches meet: their two grids must match too.
+void confrontaGriglie(benchmark::State& state, const std::string& nome, const ImpostazioniRicerca& imp,
+                      const archive::Archivio& a, const grid::Grid& letterale)
+{
+    grid::Grid veloce;
+    scriviEsiti(veloce, cercaFormule(imp, a).righe, imp.lista, imp.sorte);
+    const bool uguali = veloce.comeTesto() == letterale.comeTesto();
+    state.counters["griglie_uguali"] = uguali ? 1 : 0;
+    if (!uguali)
+        state.SkipWithError((nome + ": la griglia differisce da quella della ricerca letterale").c_str());
+}
+
 const archive::Archivio* archivio(benchmark::State& state)
 {
     const auto* a = testsupport::archivioReale();
@@ -116,7 +128,9 @@ void BM_AmbateLetterale(benchmark::State& state)
     Banco b = bancoDiProva(*a);
     const auto imp = leggiImpostazioniRicerca(b, 0);
     bool anomalia = false;
-    misura(state, "ambate letterale", [&] { benchmark::DoNotOptimize(cercaFormuleRiferimento(imp, *a, anomalia)); });
+    grid::Grid letterale;
+    misura(state, "ambate letterale", [&] { letterale = cercaFormuleRiferimento(imp, *a, anomalia); });
+    confrontaGriglie(state, "ambate", imp, *a, letterale);
 }
 
 void BM_AbbinamentiVeloce(benchmark::State& state)
@@ -144,7 +158,9 @@ void BM_AbbinamentiLetterale(benchmark::State& state)
     verificaLivelloTre(b, *a);
     const auto imp = leggiImpostazioniRicerca(b, SorteAmbo);
     bool anomalia = false;
-    misura(state, "abbinamenti letterale", [&] { benchmark::DoNotOptimize(cercaFormuleRiferimento(imp, *a, anomalia)); });
+    grid::Grid letterale;
+    misura(state, "abbinamenti letterale", [&] { letterale = cercaFormuleRiferimento(imp, *a, anomalia); });
+    confrontaGriglie(state, "abbinamenti", imp, *a, letterale);
 }
 
 BENCHMARK(BM_AmbateVeloce)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -9,6 +9,7 @@
 #include <ctime>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace workbench {
@@ -166,8 +167,16 @@ void perOgni(int n, bool parallelo, F&& corpo)
     };
     std::vector<std::thread> fili;
     const unsigned quanti = std::min<unsigned>(core, static_cast<unsigned>(n));
-    for (unsigned t = 1; t < quanti; ++t)
-        fili.emplace_back(lavora);
+    fili.reserve(quanti);
+    for (unsigned t = 1; t < quanti; ++t) {
+        // A thread that cannot be started leaves the work to the others; letting the
+        // exception out would destroy the running ones unjoined and end the program.
+        try {
+            fili.emplace_back(lavora);
+        } catch (const std::system_error&) {
+            break;
+        }
+    }
     lavora();
     for (auto& f : fili)
         f.join();

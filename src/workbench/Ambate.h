@@ -65,10 +65,10 @@ struct RisultatoRicerca {
 ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte);
 
 // The search itself, for both buttons (sorte 0: ambate, 2 or 3: pairs). Scores every
-// candidate from per-case tables of first hits, several operators' blocks at once on
-// all cores, then keeps the best in enumeration order exactly as the result grid
-// would: a candidate enters when its Tot exceeds the Cop of the last row, and rows
-// with equal Cop keep their order.
+// candidate from per-case tables of first hits, one operator at a time with its
+// candidates spread over all cores, then keeps the best in enumeration order exactly
+// as the result grid would: a candidate enters when its Tot exceeds the Cop of the
+// last row, and rows with equal Cop keep their order.
 RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Archivio& a,
                               const AvanzamentoRicerca& avanzamento = {});
 

@@ -20,7 +20,9 @@ constexpr const char* SqlElenco =
     "PiramidiElenco.Numeri, PiramidiElenco.QN, PiramidiElenco.NumCasi, PiramidiElenco.TipoRil, "
     "PiramidiElenco.Mensile "
     "From PiramidiElenco "
-    "ORDER BY PiramidiElenco.Denominazione";
+    // Names in alphabetical order whatever their case, as the player reads them
+    // (SQLite alone would put "Zeta" before "alfa"); equal names in the order saved.
+    "ORDER BY PiramidiElenco.Denominazione COLLATE NOCASE, PiramidiElenco.IDPiramide";
 
 constexpr const char* SqlComposizione =
     "SELECT PiramideComposizione.Idrec, PiramideComposizione.IdPiramide, PiramideComposizione.riga, "
@@ -287,24 +289,27 @@ std::vector<Messaggio> caricaConfigurazione(Banco& b, PannelloPiramidi& p, stora
     passo([&] {
         auto st = db.prepara(SqlComposizione);
         st.bind(1, campo(elenco, riga, "Cod"));
+        // A damaged brick record costs that brick only: the others still load.
         while (st.step()) {
-            const int m = static_cast<int>(st.intero(2));
-            if (m < 1 || m > engine::NumeroMattoni)
-                throw std::runtime_error("mattone fuori intervallo");
-            auto testo = [&](int c) { return st.nullo(c) ? std::string() : st.testo(c); };
-            b.FgF.setTesto(m, Tras, testo(3));
-            b.FgF.setTesto(m, Tipo, testo(4));
-            b.FgF.setTesto(m, E1, testo(5));
-            b.FgF.setTesto(m, R1, testo(6));
-            if (!testo(6).empty())
-                scriviSigla(b.FgF, m, RU1, testo(6));
-            if (!st.nullo(4) && st.intero(4) > 2 && !st.nullo(9))
-                b.FgF.setTesto(m, VAL, testoNumero(st.reale(9)));
-            b.FgF.setTesto(m, E2, testo(7));
-            if (!testo(8).empty()) {
-                b.FgF.setTesto(m, R2, testo(8));
-                scriviSigla(b.FgF, m, RU2, testo(8));
-            }
+            passo([&] {
+                const int m = static_cast<int>(st.intero(2));
+                if (m < 1 || m > engine::NumeroMattoni)
+                    throw std::runtime_error("mattone fuori intervallo");
+                auto testo = [&](int c) { return st.nullo(c) ? std::string() : st.testo(c); };
+                b.FgF.setTesto(m, Tras, testo(3));
+                b.FgF.setTesto(m, Tipo, testo(4));
+                b.FgF.setTesto(m, E1, testo(5));
+                b.FgF.setTesto(m, R1, testo(6));
+                if (!testo(6).empty())
+                    scriviSigla(b.FgF, m, RU1, testo(6));
+                if (!st.nullo(4) && st.intero(4) > 2 && !st.nullo(9))
+                    b.FgF.setTesto(m, VAL, testoNumero(st.reale(9)));
+                b.FgF.setTesto(m, E2, testo(7));
+                if (!testo(8).empty()) {
+                    b.FgF.setTesto(m, R2, testo(8));
+                    scriviSigla(b.FgF, m, RU2, testo(8));
+                }
+            });
         }
     });
     passo([&] {

@@ -122,6 +122,28 @@ TEST_F(CliRicerche, AbbinamentiVerificaIlLivelloECercaLAmbo)
     EXPECT_EQ(righe(terno.out)[1], RigaVuota);
 }
 
+TEST_F(CliRicerche, IlFileDellaPiramideELoStessoDiCalcola)
+{
+    // The brick file calcola reads: a wheel as an index or as any code it accepts
+    // (lower case, the historical RN), with the same result.
+    auto conPiramide = [&](const std::string& nome, const std::string& contenuto) {
+        auto args = base("abbinamenti");
+        args.insert(args.end(), {"--operatori", "NUM", "--piramide", file(nome, contenuto), "--livello", "2",
+                                 "--sorte", "2"});
+        return lancia(args);
+    };
+    const Uscita sigle = conPiramide("sigle.txt", "2\tNUM\t1\t1\tca\t\t\t0\n3\tNUM\t1\t1\tRN\t\t\t0\n");
+    ASSERT_EQ(sigle.codice, 0) << sigle.err;
+    const Uscita indici = conPiramide("indici.txt", "2\tNUM\t1\t1\t1\t\t\t0\n3\tNUM\t1\t1\t10\t\t\t0\n");
+    ASSERT_EQ(indici.codice, 0) << indici.err;
+    EXPECT_EQ(sigle.out, indici.out);
+    EXPECT_EQ(righe(sigle.out)[1], "\t1\t1\tNUM\t2\t1\tCA\t\t1\t\t\t\t");
+    // A wheel index outside 0..10 is refused while reading, not left to the verification.
+    const Uscita fuori = conPiramide("fuori.txt", "2\tNUM\t1\t1\t11\t\t\t0\n");
+    EXPECT_EQ(fuori.codice, cli::EsitoErroreDati);
+    EXPECT_NE(fuori.err.find("ruota fuori intervallo"), std::string::npos);
+}
+
 TEST_F(CliRicerche, ErroriDUsoEDiDati)
 {
     auto ambate = base("ambate");

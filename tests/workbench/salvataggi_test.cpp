@@ -80,7 +80,7 @@ protected:
 
 TEST_F(Salvataggi, SalvaEdElencaPerNome)
 {
-    p_.Txt_Denominazione = "zeta";
+    p_.Txt_Denominazione = "Zeta";
     EXPECT_FALSE(Command11(b_, p_, db_));
     p_.Txt_Denominazione = "alfa";
     EXPECT_FALSE(Command11(b_, p_, db_));
@@ -92,8 +92,9 @@ TEST_F(Salvataggi, SalvaEdElencaPerNome)
     EXPECT_EQ(p_.FgPir1.testo(0, 1), "Cod");
     EXPECT_EQ(p_.FgPir1.testo(1, 2), "alfa");
     EXPECT_EQ(p_.FgPir1.testo(2, 2), "alfa");
-    EXPECT_EQ(p_.FgPir1.testo(3, 2), "zeta");
-    EXPECT_NE(p_.FgPir1.testo(1, 1), p_.FgPir1.testo(2, 1));
+    EXPECT_EQ(p_.FgPir1.testo(3, 2), "Zeta");   // by name whatever the case
+    // The same name twice: two keys, listed in the order saved.
+    EXPECT_LT(std::stoi(p_.FgPir1.testo(1, 1)), std::stoi(p_.FgPir1.testo(2, 1)));
     EXPECT_FALSE(p_.FgPir1.colonna(2).nascosta);
     EXPECT_TRUE(p_.FgPir1.colonna(3).nascosta);
     EXPECT_GE(p_.FgPir1.indiceCampo("RuoteG"), 3);
@@ -152,6 +153,30 @@ TEST_F(Salvataggi, SalvaECaricaLaConfigurazione)
     // RICAVA ESTRAZIONI ran: the third draw of each month back from draw 35.
     ASSERT_GE(b2.FgEv.righe(), 2);
     EXPECT_EQ(b2.FgEv.testo(1, 1), "23");
+}
+
+TEST_F(Salvataggi, UnMattoneGuastoNonFermaIlCaricamentoDegliAltri)
+{
+    mattone(1, "SOM", 2, 1, 0, std::pair{3, 7}, std::nullopt);
+    mattone(5, "FIX", 3, 2, 10, std::nullopt, 12);
+    mattone(9, "DEC", 1, 4, 3, std::nullopt, std::nullopt);
+    p_.Txt_Denominazione = "guasta";
+    ASSERT_FALSE(Command11(b_, p_, db_));
+    // Brick 5 names a wheel that does not exist (a database edited by hand).
+    db_.esegui("UPDATE PiramideComposizione SET R1 = 12 WHERE Riga = 5");
+
+    Banco b2;
+    apriBanco(b2, a_);
+    PannelloPiramidi p2;
+    Cmd_Elenco(db_, p2.FgPir1);
+    const auto messaggi = caricaConfigurazione(b2, p2, db_, a_, 1);
+    ASSERT_FALSE(messaggi.empty());
+    EXPECT_EQ(messaggi.back().testo, "Attenzione !, probabile anomalia");
+    EXPECT_EQ(messaggi.back().titolo, "Avviso");
+    EXPECT_EQ(messaggi.back().icona, Icona::Critico);
+    EXPECT_EQ(b2.FgF.testo(1, RU2), "RO");
+    EXPECT_EQ(b2.FgF.testo(9, Tras), "DEC");
+    EXPECT_EQ(b2.FgF.testo(9, RU1), "GE");
 }
 
 TEST_F(Salvataggi, UnSalvataggioFallitoNonLasciaNulla)

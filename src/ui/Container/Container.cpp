@@ -263,7 +263,10 @@ QMdiSubWindow* Container::apriFinestra(const QString& nome)
     auto it = aperte_.find(nome);
     if (it != aperte_.end() && it->second) {
         QMdiSubWindow* sub = it->second;
-        sub->showNormal();
+        // Brought to the front as it is: a maximised window stays maximised, only a
+        // minimised one comes back so that it can be seen.
+        if (sub->isMinimized())
+            sub->showNormal();
         mdi_->setActiveSubWindow(sub);
         sub->raise();
         return sub;

@@ -250,6 +250,7 @@ bool Inizio::Procedi()
         contesto_.dialoghi.messaggio(this, messaggioCaricamento, QStringLiteral("Avviso"), Icona::Critica);
         return false;
     }
+    progresso_.completa();
     occupa(false);
     // The main window is shown before this one closes, so the program never has
     // a moment without a window (which would end it).

@@ -5,8 +5,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QAbstractTextDocumentLayout>
 #include <QHeaderView>
+#include <QImage>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPrinter>
 #include <QTextDocument>
 
@@ -294,7 +297,34 @@ void stampaGriglia(QPrinter& stampante, const grid::Grid& g, const QString& tito
     html += QStringLiteral("</table></body></html>");
     QTextDocument documento;
     documento.setHtml(html);
-    documento.print(&stampante);
+    disegnaPagine(documento, stampante, [&stampante] { stampante.newPage(); });
+}
+
+int disegnaPagine(QTextDocument& documento, QPaintDevice& dispositivo, const std::function<void()>& nuovaPagina)
+{
+    // QTextDocument::print would add its own 2 cm frame inside the printer's margins:
+    // the pages are laid out here so the margins the caller gave are the only ones.
+    // The layout is done at 96 DPI, as on screen, and scaled to the device.
+    static const QImage schermo(1, 1, QImage::Format_RGB32);   // 96 DPI
+    documento.documentLayout()->setPaintDevice(const_cast<QImage*>(&schermo));
+    documento.setDocumentMargin(0);
+    const double scalaX = dispositivo.logicalDpiX() / 96.0;
+    const double scalaY = dispositivo.logicalDpiY() / 96.0;
+    const QSizeF pagina(dispositivo.width() / scalaX, dispositivo.height() / scalaY);
+    documento.setPageSize(pagina);
+    const int pagine = documento.pageCount();
+    QPainter p(&dispositivo);
+    p.scale(scalaX, scalaY);
+    for (int i = 0; i < pagine; ++i) {
+        if (i > 0 && nuovaPagina)
+            nuovaPagina();
+        const QRectF area(0, i * pagina.height(), pagina.width(), pagina.height());
+        p.save();
+        p.translate(0, -area.top());
+        documento.drawContents(&p, area);
+        p.restore();
+    }
+    return pagine;
 }
 
 }

@@ -10,9 +10,12 @@
 #include <QPageLayout>
 #include <QTableView>
 
+#include <functional>
 #include <memory>
 
+class QPaintDevice;
 class QPrinter;
+class QTextDocument;
 
 namespace ui {
 
@@ -110,5 +113,10 @@ private:
 // with their colours and bold. Used by GrigliaView::stampa and by tests (PDF output).
 // `righeIntestazione` rows from the top are printed in bold as captions (0 for grids without a header, as Fg1).
 void stampaGriglia(QPrinter& stampante, const grid::Grid& griglia, const QString& titolo, int righeIntestazione = 1);
+
+// Paints `documento` page after page over the whole paint area of `dispositivo` (a printer's
+// paint area lies inside its margins, which stay the only margins); `nuovaPagina` starts
+// each page after the first. Returns the number of pages.
+int disegnaPagine(QTextDocument& documento, QPaintDevice& dispositivo, const std::function<void()>& nuovaPagina);
 
 }

@@ -15,9 +15,10 @@ void BarraProgresso::imposta(int valore, int massimo)
         massimo = 1;
     valore = std::clamp(valore, 0, massimo);
     const int permille = static_cast<int>(1000LL * valore / massimo);
-    if (barra_->maximum() != massimo || barra_->minimum() != 0)
+    const bool nuovoIntervallo = barra_->maximum() != massimo || barra_->minimum() != 0;
+    if (nuovoIntervallo)
         barra_->setRange(0, massimo);
-    if (permille != ultimoPermille_ || valore == massimo) {
+    if (nuovoIntervallo || permille != ultimoPermille_ || valore == massimo) {
         ultimoPermille_ = permille;
         barra_->setValue(valore);
     }
@@ -25,6 +26,12 @@ void BarraProgresso::imposta(int valore, int massimo)
         ultimiEventi_.restart();
         QCoreApplication::processEvents();
     }
+}
+
+void BarraProgresso::completa()
+{
+    if (barra_)
+        barra_->setValue(barra_->maximum());
 }
 
 void BarraProgresso::azzera()

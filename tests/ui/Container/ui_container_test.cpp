@@ -138,6 +138,18 @@ private slots:
         QCOMPARE(create, 1);
         QCOMPARE(c.areaMdi()->activeSubWindow()->widget()->objectName(), QStringLiteral("archivio"));
 
+        // Brought to the front, a maximised window stays maximised; a minimised one comes back.
+        QMdiSubWindow* sub = c.areaMdi()->activeSubWindow();
+        sub->showMaximized();
+        c.apriFinestra(QStringLiteral("Operatori"));
+        archivio->click();
+        QCOMPARE(c.areaMdi()->activeSubWindow(), sub);
+        QVERIFY(sub->isMaximized());
+        sub->showMinimized();
+        archivio->click();
+        QVERIFY(!sub->isMinimized());
+        QCOMPARE(c.areaMdi()->activeSubWindow(), sub);
+
         // Closed by the user, the window is created again at the next press.
         c.areaMdi()->activeSubWindow()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

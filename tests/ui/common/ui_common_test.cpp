@@ -13,6 +13,9 @@
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTextBrowser>
+#include <QTextDocument>
+#include <QImage>
+#include <QPointer>
 #include <QtTest>
 
 using grid::Allineamento;
@@ -173,6 +176,45 @@ private slots:
         QVERIFY(QFileInfo(pdf).size() > 500);
     }
 
+    void stampaSoloConIMarginiDelChiamante()
+    {
+        // A long grid on an A4 paint area at 300 DPI: the first page's ink starts at the
+        // top of the area (Qt's own printing would leave 2 cm more), and the rows run on.
+        grid::Grid g;
+        g.setIntestazione("|Data|Numeri");
+        g.setRighe(301);
+        for (int r = 1; r <= 300; ++r) {
+            g.setTesto(r, 1, "01/01/2005");
+            g.setTesto(r, 2, "05-17-90-01-44");
+        }
+        QTextDocument documento;
+        documento.setHtml(QStringLiteral("<h3>Prova</h3><table border=\"1\"><tr><td>05-17-90-01-44</td></tr></table>"));
+        QImage pagina(2244, 3272, QImage::Format_RGB32);   // 190 x 277 mm at 300 DPI
+        pagina.setDotsPerMeterX(11811);
+        pagina.setDotsPerMeterY(11811);
+        pagina.fill(Qt::white);
+        QCOMPARE(ui::disegnaPagine(documento, pagina, {}), 1);
+        int primaRiga = -1;
+        for (int y = 0; y < pagina.height() && primaRiga < 0; ++y)
+            for (int x = 0; x < pagina.width(); ++x)
+                if (qGray(pagina.pixel(x, y)) < 128) {
+                    primaRiga = y;
+                    break;
+                }
+        QVERIFY(primaRiga >= 0);
+        QVERIFY2(primaRiga < 60, qPrintable(QString::number(primaRiga)));   // within 5 mm of the margin
+
+        // Through the printer: several pages, with the caller's margins kept.
+        testui::Ambiente amb;
+        QPrinter stampante(QPrinter::HighResolution);
+        stampante.setOutputFormat(QPrinter::PdfFormat);
+        stampante.setOutputFileName(amb.file(QStringLiteral("lunga.pdf")));
+        stampante.setPageMargins(QMarginsF(10, 15, 10, 15), QPageLayout::Millimeter);
+        ui::stampaGriglia(stampante, g, QStringLiteral("Estrazioni"));
+        QCOMPARE(qRound(stampante.pageLayout().margins(QPageLayout::Millimeter).top()), 15);
+        QVERIFY(QFileInfo(amb.file(QStringLiteral("lunga.pdf"))).size() > 2000);
+    }
+
     void registroCreaSoloFinestreRegistrate()
     {
         ui::RegistroFinestre r;
@@ -246,6 +288,21 @@ private slots:
         h->close();
     }
 
+    void helpApertaNonTieneInVitaIlProgramma()
+    {
+        testui::Ambiente amb;
+        QWidget principale;
+        principale.show();
+        QPointer<ui::FinestraHelp> h = ui::FinestraHelp::apri(QStringLiteral(VELMORA_HELP_DIR), 250, amb.dialoghi, &principale);
+        QVERIFY(h && h->isVisible());
+        // Closing the last window of the program ends the event loop even with the help open.
+        QTimer::singleShot(0, &principale, [&principale] { principale.close(); });
+        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(7); });
+        QCOMPARE(QApplication::exec(), 0);
+        if (h)
+            h->close();
+    }
+
     void barraProgressoSegueIComandi()
     {
         QProgressBar barra;
@@ -259,6 +316,17 @@ private slots:
         QCOMPARE(barra.value(), 10);
         p.azzera();
         QCOMPARE(barra.value(), 0);
+        // A new run at the same share of a new length still moves the bar.
+        p.imposta(5, 10);
+        p.imposta(10, 20);
+        QCOMPARE(barra.maximum(), 20);
+        QCOMPARE(barra.value(), 10);
+        // A load that counts 7370 steps against 7371 ends with a full bar.
+        for (int i = 1; i <= 7370; ++i)
+            p.imposta(i, 7371);
+        QVERIFY(barra.value() < 7371);
+        p.completa();
+        QCOMPARE(barra.value(), 7371);
     }
 };
 
