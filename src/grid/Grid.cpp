@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 #include <numeric>
 
 namespace grid {
@@ -123,6 +124,16 @@ void Grid::setTesto(int riga, int colonna, std::string_view testo)
 void Grid::setNumero(int riga, int colonna, long long valore) { setTesto(riga, colonna, std::to_string(valore)); }
 
 double Grid::valore(int riga, int colonna) const { return leggiNumero(testo(riga, colonna)); }
+
+int Grid::intero(int riga, int colonna) const
+{
+    const double v = valore(riga, colonna);
+    if (v >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (v <= static_cast<double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(v);
+}
 
 Colore Grid::sfondo(int riga, int colonna) const { return cella(riga, colonna).sfondo; }
 Colore Grid::coloreTesto(int riga, int colonna) const { return cella(riga, colonna).testoColore; }

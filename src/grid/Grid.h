@@ -68,6 +68,9 @@ public:
     void setNumero(int riga, int colonna, long long valore);
     // The number that the text shows: a leading-number reading, empty reads as 0.
     double valore(int riga, int colonna) const;
+    // The same reading truncated to a whole number; a text beyond the int range reads as the
+    // nearest bound, so a typed 99999999999 can be refused by range checks, never wrapped.
+    int intero(int riga, int colonna) const;
 
     Colore sfondo(int riga, int colonna) const;
     Colore coloreTesto(int riga, int colonna) const;

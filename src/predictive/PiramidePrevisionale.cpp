@@ -190,7 +190,7 @@ std::optional<Avviso> PiramidePrevisionale::CalcolaPiramidePrevisionale(const ar
     inPiramide.fill(false);
     for (int r = 0; r < Fg1.righe(); ++r)
         for (int c = 0; c <= r; ++c)
-            if (const int n = static_cast<int>(Fg1.valore(r, c)); n >= 1 && n <= Numeri)
+            if (const int n = Fg1.intero(r, c); n >= 1 && n <= Numeri)
                 inPiramide[n] = true;
 
     MostraPiramide();

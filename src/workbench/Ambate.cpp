@@ -607,14 +607,14 @@ ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte)
         if (sorte > 0)
             for (int k = 0; k < 5; ++k)
                 c.giocati[static_cast<std::size_t>(k)] =
-                    b.FgX.testo(r, k + 1).empty() ? 0 : static_cast<int>(b.FgX.valore(r, k + 1));
+                    b.FgX.testo(r, k + 1).empty() ? 0 : b.FgX.intero(r, k + 1);
         imp.casi.push_back(c);
     }
     for (int r = 1; r < b.FgOp.righe(); ++r) {
         OperatoreRicerca op;
         op.scelto = b.FgOp.sfondo(r, 0) == colori::OperatoreScelto;
         op.codice = b.FgOp.testo(r, 1);
-        op.tipo = static_cast<int>(b.FgOp.valore(r, 2));
+        op.tipo = b.FgOp.intero(r, 2);
         imp.operatori.push_back(std::move(op));
     }
     return imp;

@@ -30,7 +30,7 @@ std::array<bool, archive::NumeroRuote> ruoteInGioco(const Banco& b)
 
 int numeroCasi(const Banco& b) { return b.FgEv.righe() - 1; }
 
-int drawCaso(const Banco& b, int r) { return static_cast<int>(b.FgEv.valore(r, 1)); }
+int drawCaso(const Banco& b, int r) { return b.FgEv.intero(r, 1); }
 
 std::vector<bool> casiAbilitati(const Banco& b)
 {

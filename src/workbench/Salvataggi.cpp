@@ -375,7 +375,7 @@ Esito Cmd_aggiunge(Banco& b, PannelloPiramidi& p, const archive::Archivio& a)
         b.FgF.setTesto(m, c, "");
     const int op = b.FgOp.rigaCorrente;
     if (op >= 1 && op < b.FgOp.righe()) {
-        const int tipo = static_cast<int>(b.FgOp.valore(op, 2));
+        const int tipo = b.FgOp.intero(op, 2);
         b.FgF.setTesto(m, Tras, b.FgOp.testo(op, 1));
         b.FgF.setTesto(m, Tipo, b.FgOp.testo(op, 2));
         const Usati usati = usatiDalTipo(tipo);
@@ -432,7 +432,7 @@ void caricaMattoneNellEditor(Banco& b, PannelloPiramidi& p, int riga)
         p.Label3 = b.FgOp.testo(r, 7);
         break;
     }
-    auto indice = [&](int c) { return static_cast<int>(b.FgF.valore(riga, c)); };
+    auto indice = [&](int c) { return b.FgF.intero(riga, c); };
     if (!b.FgF.testo(riga, E1).empty()) {
         p.ListP1 = indice(E1) - 1;
         p.ListR1 = indice(R1);

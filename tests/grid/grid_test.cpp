@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <limits>
 
 namespace {
 
@@ -155,6 +156,12 @@ TEST(Grid, LetturaNumericaDelTesto)
     g.setNumero(1, 0, -1234567890123LL);
     EXPECT_EQ(g.testo(1, 0), "-1234567890123");
     EXPECT_DOUBLE_EQ(g.valore(1, 0), -1234567890123.0);
+    // Whole-number reading: truncated, and held at the int bounds instead of wrapping.
+    EXPECT_EQ(g.intero(1, 0), std::numeric_limits<int>::min());
+    g.setTesto(1, 0, "99999999999");
+    EXPECT_EQ(g.intero(1, 0), std::numeric_limits<int>::max());
+    g.setTesto(1, 0, "7.9");
+    EXPECT_EQ(g.intero(1, 0), 7);
 }
 
 TEST(Grid, CampoCercatoSenzaMaiuscole)

@@ -19,7 +19,7 @@ FinestraHelp::FinestraHelp(const QString& cartella, QWidget* genitore)
     setObjectName(QStringLiteral("FinestraHelp"));
     setWindowTitle(QStringLiteral("Velmora - Help in linea"));
     // A help window left open must not keep the program alive once its windows are closed.
-    //TMP setAttribute(Qt::WA_QuitOnClose, false);
+    setAttribute(Qt::WA_QuitOnClose, false);
     browser_->setObjectName(QStringLiteral("browserHelp"));
     browser_->setSearchPaths({cartella_});
     browser_->setOpenExternalLinks(true);
