@@ -1,7 +1,7 @@
 // AMBATE and ABBINAMENTI on the real archive with every operator: the program's search, the plain one, and their ratio.
 #include "workbench/Abbinamenti.h"
 #include "workbench/Ambate.h"
-#include "workbench/ArchivioReale.h"
+#include "support/ArchivioReale.h"
 #include "workbench/Casi.h"
 #include "workbench/Elabora.h"
 #include "workbench/RicercaRiferimento.h"

@@ -1,7 +1,7 @@
 // CaricaArchivio on small draws databases built for each rule.
-#include "../storage/TempDir.h"
 #include "archive/CaricaArchivio.h"
 #include "storage/DrawsDb.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

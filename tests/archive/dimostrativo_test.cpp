@@ -1,7 +1,7 @@
 // The demonstration archive: the real calendar of the draws, fixed content, valid numbers.
-#include "../storage/TempDir.h"
 #include "archive/ArchivioDimostrativo.h"
 #include "archive/CaricaArchivio.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

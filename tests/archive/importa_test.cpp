@@ -1,8 +1,8 @@
 // The import of the historical file: malformed lines, overwriting, and the real archive.
-#include "../storage/TempDir.h"
 #include "archive/ImportaStorico.h"
 #include "storage/DrawsDb.h"
 #include "support/Storico.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

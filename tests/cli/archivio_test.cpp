@@ -1,6 +1,6 @@
 // velmora-cli importa-storico, info and estrazioni, run in-process.
-#include "../storage/TempDir.h"
 #include "cli/Comandi.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

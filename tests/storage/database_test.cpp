@@ -1,7 +1,7 @@
 // Opening, error kinds, statements and transactions of the encrypted databases.
-#include "TempDir.h"
 #include "storage/Database.h"
 #include "storage/DrawsDb.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The program database: creation, configuration rows, operators, side file.
-#include "TempDir.h"
 #include "storage/ProgramDb.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
-// Random workbench settings and the comparison of the fast search with the plain one.
+// Small archives and random workbench settings for the searches, and the comparison of the fast search with the plain one.
 #pragma once
 
+#include "engine/Numeri.h"
 #include "engine/Operatori.h"
 #include "storage/ProgramDb.h"
 #include "workbench/Ambate.h"
@@ -15,6 +16,25 @@
 namespace testsupport {
 
 using namespace workbench;
+
+// An archive of `n` draws in which no wheel was drawn: only the numbers a test
+// writes can win.
+inline archive::Archivio archivioVuoto(int n)
+{
+    engine::CaricaTutteLeTabelle();
+    archive::Archivio a;
+    a.NumeroEstrazioni = n;
+    return a;
+}
+
+// The filled result row forecasting `val`; nullptr when none does.
+inline const RigaEsito* trova(const RisultatoRicerca& r, int val)
+{
+    for (const auto& e : r.righe)
+        if (!e.vuota() && e.val == val)
+            return &e;
+    return nullptr;
+}
 
 // FgOp with the default catalogue, in code order as the window's query lists it, and
 // rows a user's catalogue may hold: types 4 and 5, a whole-draw code under a narrow

@@ -1,21 +1,15 @@
 // ABBINAMENTI: the ambo and terno rule on small archives, and the fast search against the plain one on the real archive.
-#include "ArchivioReale.h"
 #include "RicercheProva.h"
+#include "support/ArchivioReale.h"
 #include "workbench/Abbinamenti.h"
 
 #include <gtest/gtest.h>
 
 using namespace workbench;
+using testsupport::archivioVuoto;
+using testsupport::trova;
 
 namespace {
-
-archive::Archivio archivioVuoto(int n)
-{
-    engine::CaricaTutteLeTabelle();
-    archive::Archivio a;
-    a.NumeroEstrazioni = n;
-    return a;
-}
 
 // NUM of type 4: candidate n joins the case's numbers as n.
 ImpostazioniRicerca impostazioni(int sorte, std::array<int, 5> giocati)
@@ -30,14 +24,6 @@ ImpostazioniRicerca impostazioni(int sorte, std::array<int, 5> giocati)
     imp.casi.push_back({2, true, giocati});
     imp.operatori.push_back({"NUM", 4, true});
     return imp;
-}
-
-const RigaEsito* trova(const RisultatoRicerca& r, int val)
-{
-    for (const auto& e : r.righe)
-        if (!e.vuota() && e.val == val)
-            return &e;
-    return nullptr;
 }
 
 int piene(const RisultatoRicerca& r)

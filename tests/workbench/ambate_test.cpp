@@ -1,8 +1,8 @@
 // AMBATE: scoring and ranking rules on small archives, and the fast search against the plain one on the real archive.
-#include "ArchivioReale.h"
 #include "RicercheProva.h"
 #include "engine/Operatori.h"
 #include "storage/ProgramDb.h"
+#include "support/ArchivioReale.h"
 #include "workbench/Ambate.h"
 #include "workbench/Casi.h"
 #include "workbench/RicercaRiferimento.h"
@@ -13,18 +13,10 @@
 #include <random>
 
 using namespace workbench;
+using testsupport::archivioVuoto;
+using testsupport::trova;
 
 namespace {
-
-// An archive of `n` draws in which no wheel was drawn: only the numbers a test
-// writes can win.
-archive::Archivio archivioVuoto(int n)
-{
-    engine::CaricaTutteLeTabelle();
-    archive::Archivio a;
-    a.NumeroEstrazioni = n;
-    return a;
-}
 
 // Type 4 with NUM: the candidate n forecasts n itself on every case.
 ImpostazioniRicerca impostazioniNum(std::vector<int> casi, int riferimento)
@@ -38,14 +30,6 @@ ImpostazioniRicerca impostazioniNum(std::vector<int> casi, int riferimento)
         imp.casi.push_back({d, true, {}});
     imp.operatori.push_back({"NUM", 4, true});
     return imp;
-}
-
-const RigaEsito* trova(const RisultatoRicerca& r, int val)
-{
-    for (const auto& e : r.righe)
-        if (!e.vuota() && e.val == val)
-            return &e;
-    return nullptr;
 }
 
 TEST(Ambate, ContaCasiERuoteNelPrimoColpoVincente)

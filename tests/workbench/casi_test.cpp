@@ -1,5 +1,5 @@
 // RICAVA ESTRAZIONI: the detection rules on small archives and on the real one.
-#include "ArchivioReale.h"
+#include "support/ArchivioReale.h"
 #include "workbench/Casi.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Saved pyramids against a real program database, and the brick editor.
-#include "../storage/TempDir.h"
 #include "engine/Piramide.h"
 #include "storage/ProgramDb.h"
+#include "support/TempDir.h"
 #include "workbench/Salvataggi.h"
 
 #include <gtest/gtest.h>
