@@ -305,11 +305,16 @@ int disegnaPagine(QTextDocument& documento, QPaintDevice& dispositivo, const std
     // QTextDocument::print would add its own 2 cm frame inside the printer's margins:
     // the pages are laid out here so the margins the caller gave are the only ones.
     // The layout is done at 96 DPI, as on screen, and scaled to the device.
-    static const QImage schermo(1, 1, QImage::Format_RGB32);   // 96 DPI
-    documento.documentLayout()->setPaintDevice(const_cast<QImage*>(&schermo));
+    static QImage schermo = [] {
+        QImage i(1, 1, QImage::Format_RGB32);
+        i.setDotsPerMeterX(3780);   // 96 DPI whatever the screen
+        i.setDotsPerMeterY(3780);
+        return i;
+    }();
+    documento.documentLayout()->setPaintDevice(&schermo);
     documento.setDocumentMargin(0);
-    const double scalaX = dispositivo.logicalDpiX() / 96.0;
-    const double scalaY = dispositivo.logicalDpiY() / 96.0;
+    const double scalaX = dispositivo.logicalDpiX() / double(schermo.logicalDpiX());
+    const double scalaY = dispositivo.logicalDpiY() / double(schermo.logicalDpiY());
     const QSizeF pagina(dispositivo.width() / scalaX, dispositivo.height() / scalaY);
     documento.setPageSize(pagina);
     const int pagine = documento.pageCount();
