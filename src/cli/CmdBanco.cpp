@@ -14,32 +14,10 @@ namespace {
 
 using namespace workbench;
 
-// Fields separated by `sep`, empty ones kept ("a,,b" gives three).
-std::vector<std::string> campi(const std::string& testo, char sep)
-{
-    std::vector<std::string> parti;
-    std::size_t inizio = 0;
-    while (true) {
-        const auto fine = testo.find(sep, inizio);
-        parti.push_back(testo.substr(inizio, fine == std::string::npos ? std::string::npos : fine - inizio));
-        if (fine == std::string::npos)
-            return parti;
-        inizio = fine + 1;
-    }
-}
-
+// An empty field reads as 0 (an unused parameter).
 std::optional<int> interoCampo(const std::string& s)
 {
-    if (s.empty())
-        return 0;
-    try {
-        std::size_t letti = 0;
-        const int v = std::stoi(s, &letti);
-        if (letti == s.size())
-            return v;
-    } catch (...) {
-    }
-    return std::nullopt;
+    return s.empty() ? std::optional<int>(0) : cli::interoEsatto(s);
 }
 
 std::vector<std::string> opzioni(std::initializer_list<std::string> proprie)
@@ -83,7 +61,7 @@ int ruotaFormula(const std::string& s)
 
 engine::Formula leggiFormula(const std::string& testo)
 {
-    const auto parti = campi(testo, ',');
+    const auto parti = cli::dividi(testo, ',');
     if (parti.size() != 7 || parti[0].empty())
         throw cli::ErroreUso("--formula vuole CODICE,TIPO,P1,R1,P2,R2,VAL (campi vuoti per i parametri non usati)");
     // An unknown code would leave every forecast at 0 and still look like a report.

@@ -16,31 +16,6 @@ namespace {
 
 using namespace workbench;
 
-std::vector<std::string> dividi(const std::string& testo, char sep)
-{
-    std::vector<std::string> parti;
-    std::size_t inizio = 0;
-    while (true) {
-        const auto fine = testo.find(sep, inizio);
-        parti.push_back(testo.substr(inizio, fine == std::string::npos ? std::string::npos : fine - inizio));
-        if (fine == std::string::npos)
-            return parti;
-        inizio = fine + 1;
-    }
-}
-
-std::optional<int> intero(const std::string& s)
-{
-    try {
-        std::size_t letti = 0;
-        const int v = std::stoi(s, &letti);
-        if (letti == s.size())
-            return v;
-    } catch (...) {
-    }
-    return std::nullopt;
-}
-
 // FgOp as the window lists the catalogue (by code), the chosen operators in red.
 void scegliOperatori(const cli::Argomenti& args, Banco& b)
 {
@@ -52,7 +27,7 @@ void scegliOperatori(const cli::Argomenti& args, Banco& b)
     std::set<std::string> codici;
     const bool tutti = *scelta == "tutti";
     if (!tutti)
-        for (const auto& c : dividi(*scelta, ',')) {
+        for (const auto& c : cli::dividi(*scelta, ',')) {
             const bool noto = std::any_of(catalogo.begin(), catalogo.end(), [&](const auto& r) { return r.operatore == c; });
             if (!noto)
                 throw cli::ErroreUso("operatore sconosciuto: '" + c + "'");
@@ -92,7 +67,7 @@ void marcaCasiScoperti(const cli::Argomenti& args, Banco& b)
         riga.erase(riga.find_last_not_of(" \t") + 1);
         if (riga.empty())
             continue;
-        const auto caso = intero(riga);
+        const auto caso = cli::interoEsatto(riga);
         if (!caso || *caso < 1 || *caso > numeroCasi(b))
             throw cli::ErroreDati(*percorso + ", riga " + std::to_string(numero) + ": caso inesistente '" + riga + "'");
         b.FgEv.setSfondo(*caso, 0, colori::Selezione);

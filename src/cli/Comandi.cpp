@@ -87,6 +87,31 @@ void Argomenti::soloOpzioni(const std::vector<std::string>& ammesse) const
     }
 }
 
+std::vector<std::string> dividi(const std::string& testo, char sep)
+{
+    std::vector<std::string> parti;
+    std::size_t inizio = 0;
+    while (true) {
+        const auto fine = testo.find(sep, inizio);
+        parti.push_back(testo.substr(inizio, fine == std::string::npos ? std::string::npos : fine - inizio));
+        if (fine == std::string::npos)
+            return parti;
+        inizio = fine + 1;
+    }
+}
+
+std::optional<int> interoEsatto(const std::string& testo)
+{
+    try {
+        std::size_t letti = 0;
+        const int v = std::stoi(testo, &letti);
+        if (letti == testo.size())
+            return v;
+    } catch (...) {
+    }
+    return std::nullopt;
+}
+
 void registra(Comando comando)
 {
     auto nome = comando.nome;

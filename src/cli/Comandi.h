@@ -55,6 +55,11 @@ struct Comando {
     std::vector<std::string> flagSenzaValore;
 };
 
+// Fields of `testo` separated by `sep`, empty ones kept ("a,,b" gives three).
+std::vector<std::string> dividi(const std::string& testo, char sep);
+// The whole text read as an int; nothing when it is not exactly a whole number in range.
+std::optional<int> interoEsatto(const std::string& testo);
+
 // Each subcommand file registers itself with a static Registrazione.
 void registra(Comando comando);
 struct Registrazione {

@@ -14,35 +14,6 @@
 
 namespace cli {
 
-namespace {
-
-std::vector<std::string> campi(const std::string& testo)
-{
-    std::vector<std::string> parti;
-    std::size_t inizio = 0;
-    while (true) {
-        const auto fine = testo.find('\t', inizio);
-        parti.push_back(testo.substr(inizio, fine == std::string::npos ? std::string::npos : fine - inizio));
-        if (fine == std::string::npos)
-            return parti;
-        inizio = fine + 1;
-    }
-}
-
-std::optional<int> intero(const std::string& s)
-{
-    try {
-        std::size_t letti = 0;
-        const int v = std::stoi(s, &letti);
-        if (letti == s.size())
-            return v;
-    } catch (...) {
-    }
-    return std::nullopt;
-}
-
-}
-
 void leggiFilePiramide(const std::string& percorso, grid::Grid& FgF)
 {
     using namespace engine::colF;
@@ -55,17 +26,17 @@ void leggiFilePiramide(const std::string& percorso, grid::Grid& FgF)
             riga.pop_back();
         if (riga.find_first_not_of(" \t") == std::string::npos)
             continue;
-        const auto parti = campi(riga);
+        const auto parti = dividi(riga, '\t');
         const std::string dove = percorso + ", riga " + std::to_string(numero);
         if (parti.size() != 8)
             throw ErroreDati(dove + ": servono 8 campi separati da tabulazioni");
-        const auto m = intero(parti[0]);
+        const auto m = interoEsatto(parti[0]);
         if (!m || *m < 1 || *m > engine::NumeroMattoni)
             throw ErroreDati(dove + ": il mattone deve essere fra 1 e 15");
         FgF.setTesto(*m, Tras, parti[1]);
         const std::array<std::pair<std::size_t, int>, 4> numerici = {{{2, Tipo}, {3, E1}, {5, E2}, {7, VAL}}};
         for (auto [i, c] : numerici) {
-            if (!parti[i].empty() && !intero(parti[i]))
+            if (!parti[i].empty() && !interoEsatto(parti[i]))
                 throw ErroreDati(dove + ": valore non numerico '" + parti[i] + "'");
             FgF.setTesto(*m, c, parti[i]);
         }
@@ -76,7 +47,7 @@ void leggiFilePiramide(const std::string& percorso, grid::Grid& FgF)
             FgF.setTesto(*m, cSigla, "");
             if (testo.empty())
                 continue;
-            std::optional<int> w = intero(testo);
+            std::optional<int> w = interoEsatto(testo);
             if (w && (*w < 0 || *w >= archive::NumeroRuote))
                 throw ErroreDati(dove + ": ruota fuori intervallo '" + testo + "'");
             if (!w)
