@@ -1,6 +1,5 @@
 // velmora-cli importa-storico, info and estrazioni, run in-process.
-#include "cli/Comandi.h"
-#include "support/TempDir.h"
+#include "support/Cli.h"
 
 #include <gtest/gtest.h>
 
@@ -8,18 +7,7 @@
 
 namespace {
 
-struct Esito {
-    int codice;
-    std::string out, err;
-};
-
-Esito esegui(const std::vector<std::string>& argomenti)
-{
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int codice = cli::esegui(argomenti, in, out, err);
-    return {codice, out.str(), err.str()};
-}
+using testsupport::lancia;
 
 const char* const Storico =
     "2019/12/31\tBA\t5\t17\t90\t1\t44\r\n"
@@ -44,21 +32,21 @@ TEST(CliArchivio, ImportaInfoEstrazioni)
     const std::string storico = dir.scrivi("storico.txt", Storico);
     const std::string db = dir.file("a.db");
 
-    auto e = esegui({"importa-storico", storico, db});
+    auto e = lancia({"importa-storico", storico, db});
     ASSERT_EQ(e.codice, 0) << e.err;
     EXPECT_EQ(e.out, "importate 3 estrazioni (31/12/2019 - 04/01/2020)\n");
 
-    e = esegui({"importa-storico", storico, db});
+    e = lancia({"importa-storico", storico, db});
     EXPECT_EQ(e.codice, 1);
     EXPECT_NE(e.err.find("esiste già"), std::string::npos) << e.err;
-    e = esegui({"importa-storico", storico, db, "--sovrascrivi"});
+    e = lancia({"importa-storico", storico, db, "--sovrascrivi"});
     EXPECT_EQ(e.codice, 0) << e.err;
 
-    e = esegui({"info", db});
+    e = lancia({"info", db});
     ASSERT_EQ(e.codice, 0) << e.err;
     EXPECT_EQ(e.out, "{\"estrazioni\":3,\"prima\":\"31/12/2019\",\"ultima\":\"04/01/2020\"}\n");
 
-    e = esegui({"estrazioni", db});
+    e = lancia({"estrazioni", db});
     ASSERT_EQ(e.codice, 0) << e.err;
     std::istringstream righe(e.out);
     std::vector<std::vector<std::string>> tabella;
@@ -86,17 +74,17 @@ TEST(CliArchivio, ErroriDiUsoEDiDati)
     testsupport::CartellaTemporanea dir;
     const std::string storico = dir.scrivi("storico.txt", Storico);
 
-    EXPECT_EQ(esegui({"importa-storico", storico}).codice, 2);
-    EXPECT_EQ(esegui({"importa-storico", storico, dir.file("a.db"), "--forza"}).codice, 2);
-    EXPECT_EQ(esegui({"info"}).codice, 2);
-    EXPECT_EQ(esegui({"info", "a.db", "b.db"}).codice, 2);
-    EXPECT_EQ(esegui({"estrazioni"}).codice, 2);
-    EXPECT_EQ(esegui({"info", "--help"}).codice, 0);
+    EXPECT_EQ(lancia({"importa-storico", storico}).codice, 2);
+    EXPECT_EQ(lancia({"importa-storico", storico, dir.file("a.db"), "--forza"}).codice, 2);
+    EXPECT_EQ(lancia({"info"}).codice, 2);
+    EXPECT_EQ(lancia({"info", "a.db", "b.db"}).codice, 2);
+    EXPECT_EQ(lancia({"estrazioni"}).codice, 2);
+    EXPECT_EQ(lancia({"info", "--help"}).codice, 0);
 
-    const auto errata = esegui({"importa-storico", dir.scrivi("errato.txt", "2020/01/02\tBA\t1\t2\t3\n"), dir.file("b.db")});
+    const auto errata = lancia({"importa-storico", dir.scrivi("errato.txt", "2020/01/02\tBA\t1\t2\t3\n"), dir.file("b.db")});
     EXPECT_EQ(errata.codice, 1);
     EXPECT_NE(errata.err.find("Riga 1"), std::string::npos) << errata.err;
 
-    EXPECT_EQ(esegui({"info", dir.file("manca.db")}).codice, 1);
-    EXPECT_EQ(esegui({"estrazioni", storico}).codice, 1) << "a text file is not an archive";
+    EXPECT_EQ(lancia({"info", dir.file("manca.db")}).codice, 1);
+    EXPECT_EQ(lancia({"estrazioni", storico}).codice, 1) << "a text file is not an archive";
 }

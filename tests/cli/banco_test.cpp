@@ -1,78 +1,32 @@
 // velmora-cli casi, verifica, calcola: output layout, settings, exit codes, real-archive results.
-#include "archive/ImportaStorico.h"
-#include "cli/Comandi.h"
-#include "support/Storico.h"
+#include "support/ArchivioReale.h"
+#include "support/Cli.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include <unistd.h>
-
-namespace fs = std::filesystem;
-
 namespace {
 
-struct Uscita {
-    int codice;
-    std::string out, err;
-};
-
-Uscita lancia(std::vector<std::string> argomenti)
-{
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int codice = cli::esegui(argomenti, in, out, err);
-    return {codice, out.str(), err.str()};
-}
-
-std::vector<std::string> righe(const std::string& testo)
-{
-    std::vector<std::string> r;
-    std::istringstream in(testo);
-    for (std::string riga; std::getline(in, riga);)
-        r.push_back(riga);
-    return r;
-}
+using testsupport::lancia;
+using testsupport::righe;
 
 // Ten draws, 2, 4, ..., 20 January 2020. Bari holds d, 10+d, 20+d, 30+d, 40+d in draw d,
 // Cagliari 60..64, Nazionale only from draw 9 on.
-class CliBanco : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
+class CliBanco : public testsupport::SuiteConArchivio<CliBanco> {
+public:
+    static std::string storico()
     {
-        cartella = fs::temp_directory_path() / ("velmora_cli_banco_" + std::to_string(::getpid()));
-        fs::create_directories(cartella);
-        std::ofstream f(cartella / "storico.txt");
+        std::string s;
         for (int d = 1; d <= 10; ++d) {
-            char data[16];
-            std::snprintf(data, sizeof data, "2020/01/%02d", 2 * d);
-            f << data << "\tBA\t" << d << '\t' << 10 + d << '\t' << 20 + d << '\t' << 30 + d << '\t' << 40 + d << '\n';
-            f << data << "\tCA\t60\t61\t62\t63\t64\n";
+            s += testsupport::rigaStorico(2020, 1, 2 * d, "BA", {d, 10 + d, 20 + d, 30 + d, 40 + d});
+            s += testsupport::rigaStorico(2020, 1, 2 * d, "CA", {60, 61, 62, 63, 64});
             if (d >= 9)
-                f << data << "\tRN\t90\t89\t88\t87\t86\n";
+                s += testsupport::rigaStorico(2020, 1, 2 * d, "RN", {90, 89, 88, 87, 86});
         }
-        f.close();
-        archivio = (cartella / "a.db").string();
-        archive::ImportaStorico((cartella / "storico.txt").string(), archivio);
-    }
-    static void TearDownTestSuite()
-    {
-        std::error_code ec;
-        fs::remove_all(cartella, ec);
+        return s;
     }
 
-    static std::string piramide(const std::string& contenuto)
-    {
-        const std::string p = (cartella / "piramide.txt").string();
-        std::ofstream(p) << contenuto;
-        return p;
-    }
-
-    static inline fs::path cartella;
-    static inline std::string archivio;
+protected:
+    static std::string piramide(const std::string& contenuto) { return file("piramide.txt", contenuto); }
 };
 
 TEST_F(CliBanco, CasiPrintsFgEv)
@@ -187,30 +141,13 @@ TEST_F(CliBanco, UsageAndDataErrors)
 
 class CliBancoReale : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        const std::string storico = testsupport::percorsoStorico();
-        if (storico.empty())
-            return;
-        cartella = fs::temp_directory_path() / ("velmora_cli_banco_reale_" + std::to_string(::getpid()));
-        fs::create_directories(cartella);
-        archivio = (cartella / "storico.db").string();
-        archive::ImportaStorico(storico, archivio, true);
-    }
-    static void TearDownTestSuite()
-    {
-        std::error_code ec;
-        if (!cartella.empty())
-            fs::remove_all(cartella, ec);
-    }
     void SetUp() override
     {
         if (archivio.empty())
             GTEST_SKIP() << "archivio storico non disponibile";
     }
 
-    static inline fs::path cartella;
-    static inline std::string archivio;
+    const std::string& archivio = testsupport::databaseReale();
 };
 
 TEST_F(CliBancoReale, SumOfTheFirstTwoOfBariOnAllWheels)

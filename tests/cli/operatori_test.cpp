@@ -1,68 +1,25 @@
 // velmora-cli operatori / operatore, run in-process: catalogue listing and evaluation of input lines.
-#include "archive/Archivio.h"
-#include "archive/CaricaArchivio.h"
-#include "archive/ImportaStorico.h"
-#include "cli/Comandi.h"
 #include "storage/DrawsDb.h"
 #include "storage/ProgramDb.h"
-#include "support/Storico.h"
+#include "support/ArchivioReale.h"
+#include "support/Cli.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <memory>
-#include <random>
-#include <sstream>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Esito {
-    int codice;
-    std::string out, err;
-};
-
-Esito esegui(const std::vector<std::string>& argomenti, const std::string& ingresso = {})
-{
-    std::istringstream in(ingresso);
-    std::ostringstream out, err;
-    const int codice = cli::esegui(argomenti, in, out, err);
-    return {codice, out.str(), err.str()};
-}
-
-class CartellaTemporanea {
-public:
-    CartellaTemporanea()
-    {
-        std::random_device rd;
-        percorso_ = fs::temp_directory_path() / ("velmora-cli-op-" + std::to_string(rd()) + std::to_string(rd()));
-        fs::create_directories(percorso_);
-    }
-    ~CartellaTemporanea()
-    {
-        std::error_code ec;
-        fs::remove_all(percorso_, ec);
-    }
-    const fs::path& percorso() const { return percorso_; }
-
-private:
-    fs::path percorso_;
-};
-
-std::vector<std::string> righe(const std::string& testo)
-{
-    std::vector<std::string> r;
-    std::istringstream s(testo);
-    for (std::string l; std::getline(s, l);)
-        r.push_back(l);
-    return r;
-}
+using testsupport::CartellaTemporanea;
+using testsupport::lancia;
+using testsupport::righe;
 
 TEST(CliOperatori, CatalogoOrdinatoPerCodice)
 {
-    const auto e = esegui({"operatori"});
+    const auto e = lancia({"operatori"});
     ASSERT_EQ(e.codice, 0) << e.err;
     const auto l = righe(e.out);
     ASSERT_EQ(l.size(), 44u);
@@ -78,14 +35,14 @@ TEST(CliOperatori, DatabaseDelProgrammaDaLoStessoElenco)
     CartellaTemporanea cartella;
     storage::ApriDatabaseProgramma(cartella.percorso().string());
     const auto db = (cartella.percorso() / storage::NomeDatabaseProgramma).string();
-    const auto e = esegui({"operatori", "--programma", db});
+    const auto e = lancia({"operatori", "--programma", db});
     ASSERT_EQ(e.codice, 0) << e.err;
-    EXPECT_EQ(e.out, esegui({"operatori"}).out);
+    EXPECT_EQ(e.out, lancia({"operatori"}).out);
 
     const auto mancante = (cartella.percorso() / "assente.db").string();
-    EXPECT_EQ(esegui({"operatori", "--programma", mancante}).codice, 1);
+    EXPECT_EQ(lancia({"operatori", "--programma", mancante}).codice, 1);
     EXPECT_FALSE(fs::exists(mancante));   // listing must not create a database
-    EXPECT_EQ(esegui({"operatori", "--sconosciuta", "x"}).codice, 2);
+    EXPECT_EQ(lancia({"operatori", "--sconosciuta", "x"}).codice, 2);
 
     // A draws archive opens with the same password but holds no catalogue.
     const auto archivio = (cartella.percorso() / "archivio.db").string();
@@ -93,7 +50,7 @@ TEST(CliOperatori, DatabaseDelProgrammaDaLoStessoElenco)
         storage::Database a(archivio, storage::PasswordDatabase(), storage::Database::Modo::CreaSeManca);
         storage::creaSchemaEstrazioni(a);
     }
-    const auto sbagliato = esegui({"operatori", "--programma", archivio});
+    const auto sbagliato = lancia({"operatori", "--programma", archivio});
     EXPECT_EQ(sbagliato.codice, 1);
     EXPECT_NE(sbagliato.err.find("non contiene la tabella Operatori"), std::string::npos) << sbagliato.err;
 }
@@ -116,23 +73,19 @@ TEST(CliOperatori, OperatoreSuRigheDiIngresso)
         "SOM\t40000\t2\t0\t0\t0\t0\t0\t0\n"     // not a 16-bit number
         "\n"
         "PG12\t1\t2\t0\t0\t0\t0\t0\t0\n";
-    const auto e = esegui({"operatore", "--stdin"}, ingresso);
+    const auto e = lancia({"operatore", "--stdin"}, ingresso);
     ASSERT_EQ(e.codice, 0) << e.err;
     EXPECT_EQ(e.out, "90\n41\nERRORE\n0\n0\n90\n0\nERRORE\nERRORE\n5\nERRORE\nERRORE\nERRORE\n31\n");
-    EXPECT_EQ(esegui({"operatore"}).codice, 2);
+    EXPECT_EQ(lancia({"operatore"}).codice, 2);
 }
 
 TEST(CliOperatori, OperatoreLeggeLArchivio)
 {
-    const auto storico = testsupport::percorsoStorico();
-    if (storico.empty())
+    const auto* a = testsupport::archivioReale();
+    if (!a)
         GTEST_SKIP() << "archivio storico non disponibile";
+    const std::string& db = testsupport::databaseReale();
     CartellaTemporanea cartella;
-    const auto db = (cartella.percorso() / "archivio.db").string();
-    archive::ImportaStorico(storico, db);
-    auto a = std::make_unique<archive::Archivio>();
-    a->EstrazioneIniziale = 1;
-    archive::CaricaArchivio(*a, db);
     const int d = a->NumeroEstrazioni;
     ASSERT_GT(d, 0);
 
@@ -145,11 +98,11 @@ TEST(CliOperatori, OperatoreLeggeLArchivio)
         const int s = (n[1] + n[2]) % 90;
         atteso += std::to_string(s == 0 ? 90 : s) + "\n";
     }
-    const auto e = esegui({"operatore", "--stdin", "--archivio", db}, ingresso);
+    const auto e = lancia({"operatore", "--stdin", "--archivio", db}, ingresso);
     ASSERT_EQ(e.codice, 0) << e.err;
     EXPECT_EQ(e.out, atteso);
 
-    EXPECT_EQ(esegui({"operatore", "--stdin", "--archivio", (cartella.percorso() / "no.db").string()}, "").codice, 1);
+    EXPECT_EQ(lancia({"operatore", "--stdin", "--archivio", (cartella.percorso() / "no.db").string()}, "").codice, 1);
 }
 
 }

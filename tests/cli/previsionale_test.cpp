@@ -1,70 +1,31 @@
 // velmora-cli previsionale: output layout, wheel and run options, exit codes.
-#include "archive/ImportaStorico.h"
-#include "cli/Comandi.h"
+#include "support/Cli.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include <unistd.h>
-
-namespace fs = std::filesystem;
-
 namespace {
 
-struct Esito {
-    int codice;
-    std::string out, err;
-};
-
-Esito lancia(std::vector<std::string> argomenti)
-{
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int codice = cli::esegui(argomenti, in, out, err);
-    return {codice, out.str(), err.str()};
-}
-
-std::vector<std::string> righe(const std::string& testo)
-{
-    std::vector<std::string> r;
-    std::istringstream in(testo);
-    for (std::string riga; std::getline(in, riga);)
-        r.push_back(riga);
-    return r;
-}
+using testsupport::lancia;
+using testsupport::righe;
 
 // Twelve draws: Bari always 1 2 3 4 5 except the last draw (6..10); Nazionale 90 89 88 87 86
 // from draw 11 on, absent before.
-class CliPrevisionale : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
+class CliPrevisionale : public testsupport::SuiteConArchivio<CliPrevisionale> {
+public:
+    static std::string storico()
     {
-        cartella = fs::temp_directory_path() / ("velmora_previsionale_" + std::to_string(::getpid()));
-        fs::create_directories(cartella);
-        const fs::path storico = cartella / "storico.txt";
-        std::ofstream f(storico);
+        std::string s;
         for (int d = 1; d <= 12; ++d) {
-            char data[16];
-            std::snprintf(data, sizeof data, "2020/01/%02d", d);
             if (d < 12)
-                f << data << "\tBA\t1\t2\t3\t4\t5\n";
+                s += testsupport::rigaStorico(2020, 1, d, "BA", {1, 2, 3, 4, 5});
             else
-                f << data << "\tBA\t6\t7\t8\t9\t10\n";
-            f << data << "\tCA\t11\t12\t13\t14\t15\n";
+                s += testsupport::rigaStorico(2020, 1, d, "BA", {6, 7, 8, 9, 10});
+            s += testsupport::rigaStorico(2020, 1, d, "CA", {11, 12, 13, 14, 15});
             if (d >= 11)
-                f << data << "\tRN\t90\t89\t88\t87\t86\n";
+                s += testsupport::rigaStorico(2020, 1, d, "RN", {90, 89, 88, 87, 86});
         }
-        f.close();
-        archivio = (cartella / "archivio.db").string();
-        archive::ImportaStorico(storico.string(), archivio);
+        return s;
     }
-    static void TearDownTestSuite() { fs::remove_all(cartella); }
-
-    static inline fs::path cartella;
-    static inline std::string archivio;
 };
 
 }

@@ -1,82 +1,37 @@
 // velmora-cli ambate and abbinamenti: output layout, options, exit codes.
-#include "archive/ImportaStorico.h"
-#include "cli/Comandi.h"
-#include "support/Storico.h"
+#include "support/ArchivioReale.h"
+#include "support/Cli.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include <unistd.h>
-
-namespace fs = std::filesystem;
-
 namespace {
 
-struct Uscita {
-    int codice;
-    std::string out, err;
-};
-
-Uscita lancia(std::vector<std::string> argomenti)
-{
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int codice = cli::esegui(argomenti, in, out, err);
-    return {codice, out.str(), err.str()};
-}
-
-std::vector<std::string> righe(const std::string& testo)
-{
-    std::vector<std::string> r;
-    std::istringstream in(testo);
-    for (std::string riga; std::getline(in, riga);)
-        r.push_back(riga);
-    return r;
-}
+using testsupport::lancia;
+using testsupport::righe;
+using testsupport::Uscita;
 
 const std::string Intestazione = "  \tCop\tTot\tFormula\tP1\tR\t Ru1\tFix4\tOperatore\tP2\tR2\tRu2\tVal   ";
 const std::string RigaVuota = "\t\t\t\t\t\t\t\t\t\t\t\t";
 
 // Ten draws of January 2020: Bari d, 10+d, 20+d, 30+d, 40+d; Cagliari always 60..64.
 // With the detection "Numeri" of 03 on Bari, draw 3 is the only case.
-class CliRicerche : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
+class CliRicerche : public testsupport::SuiteConArchivio<CliRicerche> {
+public:
+    static std::string storico()
     {
-        cartella = fs::temp_directory_path() / ("velmora_cli_ricerche_" + std::to_string(::getpid()));
-        fs::create_directories(cartella);
-        std::ofstream f(cartella / "storico.txt");
+        std::string s;
         for (int d = 1; d <= 10; ++d) {
-            char data[16];
-            std::snprintf(data, sizeof data, "2020/01/%02d", 2 * d);
-            f << data << "\tBA\t" << d << '\t' << 10 + d << '\t' << 20 + d << '\t' << 30 + d << '\t' << 40 + d << '\n';
-            f << data << "\tCA\t60\t61\t62\t63\t64\n";
+            s += testsupport::rigaStorico(2020, 1, 2 * d, "BA", {d, 10 + d, 20 + d, 30 + d, 40 + d});
+            s += testsupport::rigaStorico(2020, 1, 2 * d, "CA", {60, 61, 62, 63, 64});
         }
-        f.close();
-        archivio = (cartella / "a.db").string();
-        archive::ImportaStorico((cartella / "storico.txt").string(), archivio);
+        return s;
     }
-    static void TearDownTestSuite()
-    {
-        std::error_code ec;
-        fs::remove_all(cartella, ec);
-    }
-    static std::string file(const std::string& nome, const std::string& contenuto)
-    {
-        const std::string p = (cartella / nome).string();
-        std::ofstream(p) << contenuto;
-        return p;
-    }
+
+protected:
     static std::vector<std::string> base(const std::string& comando)
     {
         return {comando, "--archivio", archivio, "--rilevazione", "Numeri", "--numeri", "03", "--ruote", "CA"};
     }
-
-    static inline fs::path cartella;
-    static inline std::string archivio;
 };
 
 TEST_F(CliRicerche, AmbateStampaTutteLeRighe)
@@ -173,17 +128,11 @@ TEST_F(CliRicerche, ErroriDUsoEDiDati)
 
 TEST(CliRicercheArchivioReale, AmbateSuTuttoIlCatalogo)
 {
-    const std::string storico = testsupport::percorsoStorico();
-    if (storico.empty())
+    const std::string& archivio = testsupport::databaseReale();
+    if (archivio.empty())
         GTEST_SKIP() << "archivio storico non disponibile";
-    const fs::path cartella = fs::temp_directory_path() / ("velmora_cli_ricerche_reale_" + std::to_string(::getpid()));
-    fs::create_directories(cartella);
-    const std::string archivio = (cartella / "storico.db").string();
-    archive::ImportaStorico(storico, archivio, true);
     const Uscita u = lancia({"ambate", "--archivio", archivio, "--ruote", "tutte", "--ncasi", "50", "--colpi", "20",
                              "--lista", "1000", "--mensile", "U", "--forza-ultima", "--operatori", "tutti"});
-    std::error_code ec;
-    fs::remove_all(cartella, ec);
     ASSERT_EQ(u.codice, 0) << u.err;
     const auto r = righe(u.out);
     ASSERT_EQ(r.size(), 1001u);
