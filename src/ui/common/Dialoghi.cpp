@@ -1,6 +1,7 @@
 // The Qt dialogs and the scripted ones used by the tests.
 #include "ui/common/Dialoghi.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -47,8 +48,8 @@ void DialoghiQt::messaggio(QWidget* genitore, const QString& testo, const QStrin
 bool DialoghiQt::domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona)
 {
     QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Yes | QMessageBox::No, genitore);
-    box.setButtonText(QMessageBox::Yes, QStringLiteral("Sì"));
-    box.setButtonText(QMessageBox::No, QStringLiteral("No"));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("No"));
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -109,34 +110,35 @@ bool DialoghiScriptati::domandaSiNo(QWidget*, const QString& testo, const QStrin
     return r;
 }
 
+namespace {
+// The next scripted answer, or a cancelled dialog when the script has run out.
+std::optional<QString> prossima(std::deque<std::optional<QString>>& risposte)
+{
+    if (risposte.empty())
+        return std::nullopt;
+    std::optional<QString> r;
+    r.swap(risposte.front());
+    risposte.pop_front();
+    return r;
+}
+}
+
 std::optional<QString> DialoghiScriptati::inputBox(QWidget*, const QString& testo, const QString& titolo, const QString&)
 {
     registra({Tipo::Input, testo, titolo, Icona::Nessuna, {}});
-    if (risposteInput.empty())
-        return std::nullopt;
-    auto r = risposteInput.front();
-    risposteInput.pop_front();
-    return r;
+    return prossima(risposteInput);
 }
 
 std::optional<QString> DialoghiScriptati::apriFile(QWidget*, const OpzioniFile& opzioni)
 {
     registra({Tipo::ApriFile, {}, opzioni.titolo, Icona::Nessuna, opzioni});
-    if (risposteFile.empty())
-        return std::nullopt;
-    auto r = risposteFile.front();
-    risposteFile.pop_front();
-    return r;
+    return prossima(risposteFile);
 }
 
 std::optional<QString> DialoghiScriptati::salvaFile(QWidget*, const OpzioniFile& opzioni)
 {
     registra({Tipo::SalvaFile, {}, opzioni.titolo, Icona::Nessuna, opzioni});
-    if (risposteFile.empty())
-        return std::nullopt;
-    auto r = risposteFile.front();
-    risposteFile.pop_front();
-    return r;
+    return prossima(risposteFile);
 }
 
 bool DialoghiScriptati::scegliStampante(QWidget*, QPrinter& stampante)
