@@ -45,6 +45,33 @@ std::int16_t numeroControllato(const archive::Archivio& a, int d, int w, int p)
     return a.numero(d, w, p);
 }
 
+bool preparaIngressi(int tipo, CampiOperatore& c, int d, int numeroDiretto, const archive::Archivio& a)
+{
+    switch (tipo) {
+    case 1:
+    case 3:
+        c.N1 = numeroControllato(a, d, c.R1, c.P1);
+        return true;
+    case 2:
+    case 7:
+        c.N1 = numeroControllato(a, d, c.R1, c.P1);
+        c.N2 = numeroControllato(a, d, c.R2, c.P2);
+        return true;
+    case 4:
+        c.N1 = intero16(numeroDiretto);
+        return true;
+    case 5:
+        c.N1 = numeroControllato(a, d - c.ValoreFisso, c.R1, c.P1);
+        return true;
+    case 6:
+        if (d < 1 || d > a.NumeroEstrazioni)
+            throw ErroreCalcolo("estrazione fuori archivio: " + std::to_string(d));
+        return true;
+    default:
+        return false;
+    }
+}
+
 std::optional<std::string> controllaSigla(std::string_view testo)
 {
     if (archive::IndiceRuota(testo))
@@ -90,41 +117,16 @@ std::optional<ErroreMattone> ValutaPiramide(grid::Grid& FgF, int d, int valoreLi
             c.R2 = intero(FgF, m, colF::R2);
             c.EstrazioneCalcolo = static_cast<std::int16_t>(d);
             const int tipo = intero(FgF, m, colF::Tipo);
-            switch (tipo) {
-            case 1:
-                c.N1 = numeroControllato(a, d, c.R1, c.P1);
-                break;
-            case 2:
-                c.N1 = numeroControllato(a, d, c.R1, c.P1);
-                c.N2 = numeroControllato(a, d, c.R2, c.P2);
-                break;
-            case 3:
+            if (tipo == 3 || tipo == 7)
                 c.ValoreFisso = intero(FgF, m, colF::VAL);
-                c.N1 = numeroControllato(a, d, c.R1, c.P1);
-                break;
-            case 4:
+            if (tipo == 4 || tipo == 5) {
                 if (valoreLista < 0 || valoreLista > 90)
                     throw ErroreCalcolo("nessun valore scelto nella lista");
-                c.N1 = static_cast<std::int16_t>(valoreLista);
-                break;
-            case 5:
-                if (valoreLista < 0 || valoreLista > 90)
-                    throw ErroreCalcolo("nessun valore scelto nella lista");
-                c.ValoreFisso = static_cast<std::int16_t>(valoreLista);
-                c.N1 = numeroControllato(a, d - valoreLista, c.R1, c.P1);
-                break;
-            case 6:
-                if (d < 1 || d > a.NumeroEstrazioni)
-                    throw ErroreCalcolo("estrazione fuori archivio: " + std::to_string(d));
-                break;
-            case 7:
-                c.ValoreFisso = intero(FgF, m, colF::VAL);
-                c.N1 = numeroControllato(a, d, c.R1, c.P1);
-                c.N2 = numeroControllato(a, d, c.R2, c.P2);
-                break;
-            default:
-                continue;   // an unknown class is skipped and its label keeps its text
+                if (tipo == 5)
+                    c.ValoreFisso = static_cast<std::int16_t>(valoreLista);
             }
+            if (!preparaIngressi(tipo, c, d, valoreLista, a))
+                continue;   // an unknown class is skipped and its label keeps its text
             // The evaluator leaves Risultato untouched for a code outside the catalogue;
             // the label then shows nothing rather than a number the brick never computed.
             if (IndiceOperatore(c.CodiceOperatore) < 0) {

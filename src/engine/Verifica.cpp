@@ -11,37 +11,6 @@ namespace engine {
 
 namespace {
 
-// The seven routines differ only in how the evaluator's inputs are taken from the case draw.
-void preparaIngressi(int tipo, const Formula& f, CampiOperatore& c, int d, const archive::Archivio& a)
-{
-    switch (tipo) {
-    case 1:
-        c.N1 = numeroControllato(a, d, f.R1, f.P1);
-        break;
-    case 2:
-        c.N1 = numeroControllato(a, d, f.R1, f.P1);
-        c.N2 = numeroControllato(a, d, f.R2, f.P2);
-        break;
-    case 3:
-        c.N1 = numeroControllato(a, d, f.R1, f.P1);
-        break;
-    case 4:
-        c.N1 = intero16(f.valore);
-        break;
-    case 5:
-        c.N1 = numeroControllato(a, d - f.valore, f.R1, f.P1);
-        break;
-    case 6:
-        break;
-    case 7:
-        c.N1 = numeroControllato(a, d, f.R1, f.P1);
-        c.N2 = numeroControllato(a, d, f.R2, f.P2);
-        break;
-    default:
-        throw ErroreCalcolo("tipo operatore non valido: " + std::to_string(tipo));
-    }
-}
-
 void verifica(int tipo, const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
               grid::Grid& FgX, const archive::Archivio& a)
 {
@@ -70,7 +39,9 @@ void verifica(int tipo, const Formula& f, const ParametriVerifica& pv, const gri
         if (d < 1 || d > a.NumeroEstrazioni)
             throw ErroreCalcolo("estrazione del caso fuori archivio: " + std::to_string(d));
         c.EstrazioneCalcolo = static_cast<std::int16_t>(d);
-        preparaIngressi(tipo, f, c, d, a);
+        // The seven routines differ only in how the inputs are taken from the case draw.
+        if (!preparaIngressi(tipo, c, d, f.valore, a))
+            throw ErroreCalcolo("tipo operatore non valido: " + std::to_string(tipo));
         ElaboraPPP2(c, a);
         const int previsione = c.Risultato;
         const std::string testo = std::to_string(previsione);
