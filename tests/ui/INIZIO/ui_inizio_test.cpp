@@ -111,11 +111,7 @@ private slots:
     void fileErratoDialogoAnnullatoPoiCaricamentoFallito()
     {
         testui::Ambiente amb;
-        const QString testo = amb.file(QStringLiteral("note.db"));
-        QFile f(testo);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("questo non e' un archivio\n");
-        f.close();
+        const QString testo = amb.scriviFile(QStringLiteral("note.db"), "questo non e' un archivio\n");
         amb.impostaParametro("PercorsoArchivio", testo.toStdString());
 
         ui::Inizio w(*amb.contesto);
@@ -238,12 +234,9 @@ private slots:
     void creaArchivioDalFileStorico()
     {
         testui::Ambiente amb;
-        const QString storico = amb.file(QStringLiteral("storico.txt"));
-        QFile f(storico);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("1939/01/07\tBA\t58\t22\t47\t49\t69\n1939/01/07\tFI\t27\t57\t81\t43\t61\n"
-                "1939/01/14\tBA\t1\t2\t3\t4\t5\n2005/05/04\tRN\t51\t89\t82\t70\t37\n");
-        f.close();
+        const QString storico = amb.scriviFile(QStringLiteral("storico.txt"),
+            "1939/01/07\tBA\t58\t22\t47\t49\t69\n1939/01/07\tFI\t27\t57\t81\t43\t61\n"
+            "1939/01/14\tBA\t1\t2\t3\t4\t5\n2005/05/04\tRN\t51\t89\t82\t70\t37\n");
         const QString nuovo = amb.file(QStringLiteral("Storico.db"));
         ui::Inizio w(*amb.contesto);
         QVERIFY(w.avvia());
@@ -266,11 +259,7 @@ private slots:
     void creaArchivioFileMalformatoOSostituzioneRifiutata()
     {
         testui::Ambiente amb;
-        const QString storico = amb.file(QStringLiteral("storico.txt"));
-        QFile f(storico);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("non una riga di estrazione\n");
-        f.close();
+        const QString storico = amb.scriviFile(QStringLiteral("storico.txt"), "non una riga di estrazione\n");
         const QString esistente = amb.creaArchivio(QStringLiteral("Esistente.db"), 10);
         ui::Inizio w(*amb.contesto);
         QVERIFY(w.avvia());

@@ -4,6 +4,8 @@
 #include "archive/ArchivioDimostrativo.h"
 #include "storage/ProgramDb.h"
 
+#include <QFile>
+
 namespace testui {
 
 Ambiente::Ambiente()
@@ -19,6 +21,14 @@ Ambiente::Ambiente()
 Ambiente::~Ambiente()
 {
     sessione->chiudi();
+}
+
+QString Ambiente::scriviFile(const QString& nome, const QByteArray& contenuto) const
+{
+    QFile f(file(nome));
+    if (f.open(QIODevice::WriteOnly))
+        f.write(contenuto);
+    return f.fileName();
 }
 
 QString Ambiente::creaArchivio(const QString& nome, int n)

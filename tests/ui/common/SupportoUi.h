@@ -21,6 +21,8 @@ struct Ambiente {
 
     QString cartella() const { return dir.path(); }
     QString file(const QString& nome) const { return dir.filePath(nome); }
+    // Writes `contenuto` into the file `nome` of the folder and returns its path.
+    QString scriviFile(const QString& nome, const QByteArray& contenuto) const;
     // A draws database of `n` draws on the real calendar (simulated numbers).
     QString creaArchivio(const QString& nome, int n);
     // Writes a configuration row of DbPiramide.db (the row must exist), creating the database first.
