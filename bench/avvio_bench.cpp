@@ -38,7 +38,7 @@ void BM_DallAvvioAllaFinestraPrincipale(benchmark::State& stato)
     }
     int estrazioni = 0;
     for (auto _ : stato) {
-        app::Sessione sessione(cartella->path().toStdString());
+        session::Sessione sessione(cartella->path().toStdString());
         ui::DialoghiScriptati dialoghi;
         ui::Contesto contesto(sessione, dialoghi);
         contesto.termina = [] {};

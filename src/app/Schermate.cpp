@@ -1,7 +1,7 @@
 // The screenshot command: every window rendered offscreen on the demonstration archive.
 #include "app/Finestre.h"
 
-#include "app/Sessione.h"
+#include "session/Sessione.h"
 #include "ui/Container/Container.h"
 #include "ui/INIZIO/Inizio.h"
 #include "ui/common/Dialoghi.h"
@@ -53,7 +53,7 @@ int scattaSchermate(const QString& cartellaUscita, const QString& archivio)
     // A program folder of its own, so the user's configuration is left alone: the start-up
     // then runs as on a first run, and the scripted file dialog picks the archive.
     QTemporaryDir cartellaProgramma;
-    Sessione sessione(cartellaProgramma.path().toStdString());
+    session::Sessione sessione(cartellaProgramma.path().toStdString());
     ui::DialoghiScriptati dialoghi;
     dialoghi.risposteFile.push_back(archivio);
     ui::Contesto contesto(sessione, dialoghi);

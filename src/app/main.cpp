@@ -1,6 +1,6 @@
 // velmora: the program's entry. Options for developers: --screenshots DIR, --tempo-avvio.
 #include "app/Finestre.h"
-#include "app/Sessione.h"
+#include "session/Sessione.h"
 #include "ui/INIZIO/Inizio.h"
 #include "ui/common/Dialoghi.h"
 #include "ui/common/FinestraHelp.h"
@@ -76,7 +76,7 @@ int main(int argc, char** argv)
         return app::scattaSchermate(schermate, archivio);
     }
 
-    app::Sessione sessione(cartella.toStdString());
+    session::Sessione sessione(cartella.toStdString());
     ui::DialoghiQt dialoghi;
     ui::Contesto contesto(sessione, dialoghi);
     contesto.apriHelp = [&contesto](int numero, QWidget* genitore) {

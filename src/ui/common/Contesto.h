@@ -1,7 +1,7 @@
 // What every window receives: the shared session, the dialogs, the progress bars, help and colours.
 #pragma once
 
-#include "app/Sessione.h"
+#include "session/Sessione.h"
 #include "grid/Grid.h"
 #include "ui/common/Dialoghi.h"
 #include "ui/common/Progresso.h"
@@ -25,9 +25,9 @@ struct ColoriBase {
 };
 
 struct Contesto {
-    Contesto(app::Sessione& s, Dialoghi& d) : sessione(s), dialoghi(d) {}
+    Contesto(session::Sessione& s, Dialoghi& d) : sessione(s), dialoghi(d) {}
 
-    app::Sessione& sessione;
+    session::Sessione& sessione;
     Dialoghi& dialoghi;
 
     // The main window's two bars; null until the main window exists. Long commands

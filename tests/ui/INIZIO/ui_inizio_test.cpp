@@ -295,7 +295,7 @@ private slots:
         for (int avvio = 0; avvio < 2; ++avvio) {
             amb.dialoghi.svuota();
             amb.dialoghi.risposteFile.push_back(archivio);
-            amb.sessione = std::make_unique<app::Sessione>(amb.cartella().toStdString());
+            amb.sessione = std::make_unique<session::Sessione>(amb.cartella().toStdString());
             amb.contesto = std::make_unique<ui::Contesto>(*amb.sessione, amb.dialoghi);
             ui::Inizio w(*amb.contesto);
             QVERIFY(w.avvia());

@@ -1,7 +1,7 @@
 // The window PiramidiPrevisioonali offscreen: opening, run selection, wheels, ELABORA, chart, copy, print, help.
 #include "ui/PiramidiPrevisioonali/PiramidiPrevisioonali.h"
 
-#include "app/Sessione.h"
+#include "session/Sessione.h"
 #include "ui/common/Dialoghi.h"
 #include "ui/common/GrigliaView.h"
 
@@ -83,7 +83,7 @@ struct Banco {
 
     QTemporaryDir cartella;
     std::unique_ptr<archive::Archivio> a;
-    app::Sessione sessione;
+    session::Sessione sessione;
     DialoghiScriptati dialoghi;
     Contesto contesto;
     std::vector<int> help;

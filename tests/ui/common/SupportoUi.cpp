@@ -12,7 +12,7 @@ Ambiente::Ambiente()
 {
     archive::archivioGlobale().azzera();
     archive::archivioGlobale().EstrazioneIniziale = 0;
-    sessione = std::make_unique<app::Sessione>(dir.path().toStdString());
+    sessione = std::make_unique<session::Sessione>(dir.path().toStdString());
     contesto = std::make_unique<ui::Contesto>(*sessione, dialoghi);
     contesto->apriHelp = [this](int n, QWidget*) { helpAperti.push_back(n); };
     contesto->termina = [this] { ++terminato; };

@@ -1,7 +1,7 @@
 // What the window tests share: a temporary program folder, model archives, a scripted context.
 #pragma once
 
-#include "app/Sessione.h"
+#include "session/Sessione.h"
 #include "ui/common/Contesto.h"
 #include "ui/common/Dialoghi.h"
 
@@ -30,7 +30,7 @@ struct Ambiente {
     std::string leggiParametro(const std::string& chiave);
 
     QTemporaryDir dir;
-    std::unique_ptr<app::Sessione> sessione;
+    std::unique_ptr<session::Sessione> sessione;
     ui::DialoghiScriptati dialoghi;
     std::unique_ptr<ui::Contesto> contesto;
     std::vector<int> helpAperti;

@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace app {
+namespace session {
 
 // One object per process, created by the entry point and handed to every window.
 // It is the single owner of the draws database that archive maintenance writes to:

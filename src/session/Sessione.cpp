@@ -1,5 +1,5 @@
 // The shared application state: the start-up steps that touch the databases and the configuration.
-#include "app/Sessione.h"
+#include "session/Sessione.h"
 
 #include "grid/Grid.h"
 #include "storage/DrawsDb.h"
@@ -10,7 +10,7 @@
 #include <limits>
 #include <stdexcept>
 
-namespace app {
+namespace session {
 
 Sessione::Sessione(std::string cartellaProgramma, archive::Archivio& archivio)
     : cartellaProgramma_(std::move(cartellaProgramma)), archivio_(archivio)

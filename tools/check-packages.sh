@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Keeps the package list of tools/setup.sh true: configures and builds the project in a
+# scratch folder, collects every file under /usr that CMake reads and every system header
+# the compiler includes, maps each to its Debian package and fails, naming them, when a
+# package is neither in the setup's list, nor pulled in by it, nor of priority "required".
+#
+#   tools/check-packages.sh [SETUP_SCRIPT]     (default: tools/setup.sh)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+SORGENTE=$PWD
+SETUP=${1:-tools/setup.sh}
+
+# The list as setup.sh holds it: the words between "PACKAGES=(" and the closing ")".
+mapfile -t LISTA < <(sed -n '/^PACKAGES=(/,/)/p' "$SETUP" | sed 's/^PACKAGES=(//; s/).*//; s/#.*//' | tr -s ' \t' '\n' | sed '/^$/d')
+if [ ${#LISTA[@]} -eq 0 ]; then
+  echo "check-packages: nessuna lista PACKAGES=(...) in $SETUP" >&2
+  exit 2
+fi
+
+LAVORO=$(mktemp -d)
+trap 'rm -rf "$LAVORO"' EXIT
+BUILD=$LAVORO/build
+
+# 1. Configure with a full trace: each trace line starts with the file CMake is reading,
+#    and the expanded arguments name the headers, libraries and config files it found.
+cmake -S "$SORGENTE" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      --trace-expand --trace-redirect="$LAVORO/trace.txt" >"$LAVORO/configura.log" 2>&1 || {
+  cat "$LAVORO/configura.log" >&2
+  echo "check-packages: la configurazione non riesce" >&2
+  exit 1
+}
+grep -o '/usr/[^ ;")(]*' "$LAVORO/trace.txt" "$BUILD/CMakeCache.txt" >"$LAVORO/percorsi-grezzi.txt" || true
+
+# 2. Build, then every header the compiler read (ninja's dependency log) and every
+#    library the link lines name.
+cmake --build "$BUILD" -j"$(nproc)" >"$LAVORO/compila.log" 2>&1 || {
+  tail -40 "$LAVORO/compila.log" >&2
+  echo "check-packages: la compilazione non riesce" >&2
+  exit 1
+}
+ninja -C "$BUILD" -t deps | grep -o '/usr/[^ ]*' >>"$LAVORO/percorsi-grezzi.txt" || true
+grep -o '/usr/[^ ]*\.\(so\|a\)\b' "$BUILD/build.ninja" >>"$LAVORO/percorsi-grezzi.txt" || true
+
+# Only files that exist (a trace also names paths CMake merely tried).
+sed 's/^[^:]*:\(\/usr\/\)/\1/' "$LAVORO/percorsi-grezzi.txt" | sort -u | while read -r f; do
+  [ -f "$f" ] && echo "$f"
+done >"$LAVORO/file.txt"
+
+# 3. Each file to its package, all at once; dpkg knows some files only by their path
+#    before /usr was merged (/lib/...), or by the path a link resolves to, so the ones
+#    left over are asked again under those names.
+possessori() {  # paths on stdin -> "package path" lines
+  xargs -r dpkg -S 2>/dev/null | grep -v '^diversion' |
+    awk '{ i = index($0, ": /"); split(substr($0, 1, i - 1), p, ", "); sub(/:.*/, "", p[1]); print p[1], substr($0, i + 2) }' || true
+}
+possessori <"$LAVORO/file.txt" >"$LAVORO/pacchetti.txt"
+cut -d' ' -f2- "$LAVORO/pacchetti.txt" | sort -u | comm -13 - "$LAVORO/file.txt" >"$LAVORO/orfani.txt"
+while read -r f; do
+  for candidato in "${f#/usr}" "$(readlink -f "$f")"; do
+    r=$(echo "$candidato" | possessori | head -1)
+    if [ -n "$r" ]; then
+      echo "${r%% *} $f" >>"$LAVORO/pacchetti.txt"
+      break
+    fi
+  done
+done <"$LAVORO/orfani.txt"
+
+# 4. What the setup brings: its list with every dependency, recursively, plus the
+#    packages of priority "required" that every Debian system has.
+apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks \
+  --no-replaces --no-enhances "${LISTA[@]}" 2>/dev/null |
+  grep -v '^ ' | sed 's/^<//; s/>$//; s/:.*//' >"$LAVORO/portati.txt" || true
+printf '%s\n' "${LISTA[@]}" >>"$LAVORO/portati.txt"
+dpkg-query -W -f='${Package} ${Priority}\n' | awk '$2 == "required" { print $1 }' >>"$LAVORO/portati.txt"
+sort -u -o "$LAVORO/portati.txt" "$LAVORO/portati.txt"
+
+mancanti=$(cut -d' ' -f1 "$LAVORO/pacchetti.txt" | sed 's/:.*//' | sort -u | comm -23 - "$LAVORO/portati.txt")
+n_file=$(wc -l <"$LAVORO/file.txt")
+n_pacchetti=$(cut -d' ' -f1 "$LAVORO/pacchetti.txt" | sort -u | wc -l)
+if [ -n "$mancanti" ]; then
+  echo "check-packages: pacchetti usati dalla compilazione ma assenti dalla lista di $SETUP:"
+  for p in $mancanti; do
+    esempio=$(awk -v p="$p" '$1 == p { print $2; exit }' "$LAVORO/pacchetti.txt")
+    echo "  $p   (per esempio $esempio)"
+  done
+  exit 1
+fi
+echo "check-packages: $n_file file di sistema letti, da $n_pacchetti pacchetti, tutti portati dalla lista di $SETUP"
