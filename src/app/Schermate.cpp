@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -50,12 +51,22 @@ int scattaSchermate(const QString& cartellaUscita, const QString& archivio)
         std::fprintf(stderr, "velmora: impossibile creare la cartella %s\n", qPrintable(cartellaUscita));
         return 1;
     }
-    // A program folder of its own, so the user's configuration is left alone: the start-up
-    // then runs as on a first run, and the scripted file dialog picks the archive.
+    // A program folder and a home of their own, so the user's configuration is left alone:
+    // the start-up then runs as on a first run, and the scripted file dialog picks a copy of
+    // the archive in the home's data folder. The pictures then show "~/.local/share/Velmora/..."
+    // as a player's screen would, whatever machine renders them.
     QTemporaryDir cartellaProgramma;
+    QTemporaryDir casa;
+    qputenv("HOME", QFile::encodeName(casa.path()));
+    const QString cartellaDati = QDir(casa.path()).filePath(QStringLiteral(".local/share/Velmora"));
+    const QString copia = QDir(cartellaDati).filePath(QFileInfo(archivio).fileName());
+    if (!QDir().mkpath(cartellaDati) || !QFile::copy(archivio, copia)) {
+        std::fprintf(stderr, "velmora: impossibile copiare l'archivio %s\n", qPrintable(archivio));
+        return 1;
+    }
     session::Sessione sessione(cartellaProgramma.path().toStdString());
     ui::DialoghiScriptati dialoghi;
-    dialoghi.risposteFile.push_back(archivio);
+    dialoghi.risposteFile.push_back(copia);
     ui::Contesto contesto(sessione, dialoghi);
     contesto.cartellaHelp = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("HelpVelmora"));
     contesto.termina = [] {};
@@ -78,6 +89,8 @@ int scattaSchermate(const QString& cartellaUscita, const QString& archivio)
         return 1;
     }
     auto* principale = qobject_cast<ui::Container*>(inizio->principale());
+    // The natural size, whatever the offscreen screen would make of it.
+    principale->setWindowState(Qt::WindowNoState);
     principale->resize(1280, 820);
     errori += !salva(principale, uscita, QStringLiteral("Container"));
 

@@ -6,12 +6,14 @@
 #include "ui/common/RegistroFinestre.h"
 
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -168,7 +170,11 @@ Container::Container(Contesto& contesto, QWidget* genitore)
     layout->addWidget(Picture1);
     layout->addWidget(mdi_, 1);
     setCentralWidget(centrale);
-    resize(1280, 820);
+    const QScreen* schermo = screen() ? screen() : QGuiApplication::primaryScreen();
+    const Apertura apertura = aperturaPerSchermo(schermo ? schermo->availableGeometry() : QRect(0, 0, 1280, 900));
+    setGeometry(apertura.geometria);
+    if (apertura.massimizzata)
+        setWindowState(windowState() | Qt::WindowMaximized);   // takes effect at show()
 
     // Window load.
     SettaValoriBase();
@@ -193,6 +199,22 @@ Container::~Container()
     if (contesto_.pb2 == &progresso2_)
         contesto_.pb2 = nullptr;
     contesto_.ImpostazioniArchivioModello = [] {};
+}
+
+Container::Apertura Container::aperturaPerSchermo(const QRect& disponibile, const QSize& bordo)
+{
+    const QSize naturale(1280, 820);
+    Apertura a;
+    if (naturale.width() + bordo.width() <= disponibile.width() &&
+        naturale.height() + bordo.height() <= disponibile.height()) {
+        a.geometria = QRect(QPoint(0, 0), naturale);
+        a.geometria.moveCenter(disponibile.center());
+        return a;
+    }
+    // The free area less the frame, for the moment before the window manager maximises it.
+    a.geometria = QRect(disponibile.topLeft(), (disponibile.size() - bordo).expandedTo(QSize(200, 200)));
+    a.massimizzata = true;
+    return a;
 }
 
 void Container::SettaValoriBase()

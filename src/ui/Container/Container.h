@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
 
 #include <map>
 
@@ -47,6 +48,15 @@ public:
         const char* didascalia;
     };
     static const std::vector<PulsanteStrumento>& pulsanti();
+
+    // The size the window opens at on a screen whose free area is `disponibile`: its
+    // natural size (1280x820 with the frame's `bordo` around it) centred when that fits,
+    // else maximised, so a laptop screen still shows the progress bars and FINE.
+    struct Apertura {
+        QRect geometria;
+        bool massimizzata = false;
+    };
+    static Apertura aperturaPerSchermo(const QRect& disponibile, const QSize& bordo = QSize(16, 48));
 
 private:
     void riempiFgpa();

@@ -4,6 +4,7 @@
 #include "engine/Numeri.h"
 #include "storage/Database.h"
 #include "ui/Container/Container.h"
+#include "ui/common/Percorsi.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -141,7 +142,7 @@ bool Inizio::avvia()
         s.leggiPercorsoArchivio();
     } catch (const std::exception&) {
     }
-    Lbl_Archivio->setText(daStd(s.percorsoArchivio()));
+    Lbl_Archivio->setText(percorsoLeggibile(daStd(s.percorsoArchivio())));
 
     // 5.-10. From here on a failing step does not stop the sequence.
     if (!s.apriArchivio()) {
@@ -188,7 +189,7 @@ void Inizio::SelezioneArchivio()
         return;
     const QString percorso = QDir::toNativeSeparators(*scelto);
     contesto_.sessione.selezionaArchivio(aStd(percorso));
-    Lbl_Archivio->setText(QStringLiteral("Database: ") + percorso);
+    Lbl_Archivio->setText(QStringLiteral("Database: ") + percorsoLeggibile(percorso));
 }
 
 void Inizio::CreaDaStorico()

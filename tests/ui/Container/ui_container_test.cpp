@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QtTest>
 
@@ -74,6 +75,46 @@ private slots:
         // Without the main window the refresh is a no-op and the bars are gone.
         amb.contesto->ImpostazioniArchivioModello();
         QVERIFY(amb.contesto->pb1 == nullptr);
+    }
+
+    void apreAlNaturaleOMassimizzataSeLoSchermoEPiccolo()
+    {
+        // A 1366x768 laptop leaves about 1366x728 free: too short for 820 plus the frame.
+        const auto laptop = ui::Container::aperturaPerSchermo(QRect(0, 0, 1366, 728));
+        QVERIFY(laptop.massimizzata);
+        QVERIFY(laptop.geometria.height() <= 728 && laptop.geometria.width() <= 1366);
+        // A full-HD screen shows the natural size, centred in the free area.
+        const auto grande = ui::Container::aperturaPerSchermo(QRect(0, 30, 1920, 1050));
+        QVERIFY(!grande.massimizzata);
+        QCOMPARE(grande.geometria.size(), QSize(1280, 820));
+        QCOMPARE(grande.geometria.center(), QRect(0, 30, 1920, 1050).center());
+        // Only just wide enough but one pixel too short still maximises.
+        QVERIFY(ui::Container::aperturaPerSchermo(QRect(0, 0, 1296, 867)).massimizzata);
+        QVERIFY(!ui::Container::aperturaPerSchermo(QRect(0, 0, 1296, 868)).massimizzata);
+
+        // On the offscreen screen (smaller than the natural size) the window is shown
+        // maximised and the bars and FINE lie inside the free area.
+        testui::Ambiente amb;
+        const QString archivio = amb.creaArchivio(QStringLiteral("Schermo.db"), 300);
+        amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
+        ui::Inizio w(*amb.contesto);
+        QVERIFY(w.avvia());
+        QVERIFY(w.Procedi());
+        auto* c = qobject_cast<ui::Container*>(w.principale());
+        QVERIFY(c != nullptr);
+        const QRect libero = c->screen()->availableGeometry();
+        if (libero.width() >= 1296 && libero.height() >= 868)
+            QSKIP("schermo offscreen piu' grande della finestra");
+        QVERIFY(c->isMaximized());
+        QTRY_VERIFY(c->geometry().height() <= libero.height());
+        for (const char* nome : {"pb1", "Pb2", "Command45"}) {
+            auto* controllo = c->findChild<QWidget*>(QString::fromLatin1(nome));
+            QVERIFY2(controllo != nullptr, nome);
+            const QRect r(controllo->mapTo(c, QPoint(0, 0)), controllo->size());
+            QVERIFY2(c->rect().contains(r), nome);
+            QVERIFY2(controllo->isVisible(), nome);
+        }
+        delete c;
     }
 
     void archivioModelloVuotoEListaRicaricata()

@@ -3,6 +3,7 @@
 
 #include "ui/common/FinestraHelp.h"
 #include "ui/common/GrigliaView.h"
+#include "ui/common/Percorsi.h"
 #include "ui/common/Progresso.h"
 #include "ui/common/RegistroFinestre.h"
 
@@ -254,6 +255,20 @@ private slots:
         QCOMPARE(d.messaggi().size(), std::size_t(1));
         QCOMPARE(d.messaggi()[0].testo, QStringLiteral("Fatto"));
         QCOMPARE(d.voci()[2].titolo, QStringLiteral("Indice estrazione"));
+    }
+
+    void percorsoConLaCasaAbbreviata()
+    {
+        const QByteArray vecchia = qgetenv("HOME");
+        qputenv("HOME", "/home/mario");
+        QCOMPARE(ui::percorsoLeggibile(QStringLiteral("/home/mario/Lotto/arch.db")), QStringLiteral("~/Lotto/arch.db"));
+        QCOMPARE(ui::percorsoLeggibile(QStringLiteral("/home/mario/./Lotto//arch.db")), QStringLiteral("~/Lotto/arch.db"));
+        // A folder that only begins like the home, or the home itself as a file, stays whole.
+        QCOMPARE(ui::percorsoLeggibile(QStringLiteral("/home/mariolina/arch.db")), QStringLiteral("/home/mariolina/arch.db"));
+        QCOMPARE(ui::percorsoLeggibile(QStringLiteral("/home/mario")), QStringLiteral("/home/mario"));
+        QCOMPARE(ui::percorsoLeggibile(QStringLiteral("/tmp/arch.db")), QStringLiteral("/tmp/arch.db"));
+        QCOMPARE(ui::percorsoLeggibile(QString()), QString());
+        qputenv("HOME", vecchia);
     }
 
     void helpHaUnaPaginaPerOgniContesto()
