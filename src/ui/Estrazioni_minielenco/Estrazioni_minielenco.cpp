@@ -78,6 +78,7 @@ Estrazioni_minielenco::Estrazioni_minielenco(Contesto& contesto, QWidget* genito
 
     hs1 = new QScrollBar(Qt::Horizontal, this);
     hs1->setObjectName(QStringLiteral("hs1"));
+    hs1->setPageStep(10);
 
     // The viewer keeps its compact size however large the window is made.
     auto* pannello = new QWidget(this);
@@ -136,12 +137,9 @@ grid::Colore Estrazioni_minielenco::facciaPulsante() const { return daQColore(pa
 void Estrazioni_minielenco::adeguaMassimo()
 {
     const int n = contesto_.sessione.archivio().NumeroEstrazioni;
-    if (hs1->maximum() == n)
-        return;
     const QSignalBlocker blocco(hs1);
     // Index 0 holds no draw, so the bar starts at the first one.
     hs1->setRange(std::min(1, n), n);
-    hs1->setPageStep(10);
 }
 
 void Estrazioni_minielenco::MostraEstrazione()

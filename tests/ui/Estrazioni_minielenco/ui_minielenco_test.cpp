@@ -79,6 +79,12 @@ private slots:
             {"Command81", "Resetta colorazione"}, {"Command56", "Ultima estrazione"}};
         for (const auto& [nome, testo] : suggerimenti)
             QCOMPARE(t.b(nome)->toolTip(), QString::fromUtf8(testo));
+
+        // 99 is also the bar's own default maximum: the bar still starts at draw 1, never at the empty index 0.
+        Banco corto(99);
+        corto.apri();
+        QCOMPARE(corto.hs1()->minimum(), 1);
+        QCOMPARE(corto.hs1()->value(), 99);
     }
 
     void ricerche()
