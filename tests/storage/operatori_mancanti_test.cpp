@@ -1,41 +1,19 @@
-// The operator catalogue window's commands: FG2's design, the presence check, the insertion of the missing operators.
+// The operator catalogue window's commands without a screen: FG2's design, the check, the insertion all or none.
 #include "storage/OperatoriMancanti.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-using storage::Database;
-
 namespace {
-
 constexpr grid::Colore Verde = 65280;
 
-struct ProgrammaProva {
-    ProgrammaProva() : db(storage::ApriDatabaseProgramma(dir.percorso().string())) { storage::preparaFG2(FG2); }
-    void elimina(const char* codice)
-    {
-        db.prepara("DELETE FROM Operatori WHERE Operatore = ?1").bind(1, codice).esegui();
-    }
-    bool presente(const char* codice)
-    {
-        auto s = db.prepara("SELECT count(*) FROM Operatori WHERE Operatore = ?1");
-        s.bind(1, codice);
-        s.step();
-        return s.intero(0) == 1;
-    }
-    bool rigaVerde(int r) const
-    {
-        for (int c = 1; c < FG2.colonne(); ++c)
-            if (FG2.sfondo(r, c) != Verde)
-                return false;
-        return true;
-    }
-
-    testsupport::CartellaTemporanea dir;
-    Database db;
-    grid::Grid FG2;
-};
-
+bool presente(storage::Database& db, const char* codice)
+{
+    auto s = db.prepara("SELECT count(*) FROM Operatori WHERE Operatore = ?1");
+    s.bind(1, codice);
+    s.step();
+    return s.intero(0) == 1;
+}
 }
 
 TEST(OperatoriMancanti, FG2ComeDisegnato)
@@ -49,8 +27,7 @@ TEST(OperatoriMancanti, FG2ComeDisegnato)
     for (int c = 0; c < 8; ++c) {
         EXPECT_EQ(FG2.testo(0, c), intestazione[c]);
         EXPECT_EQ(FG2.colonna(c).larghezzaTwips, larghezze[c]) << c;
-        const bool centrata = c >= 1 && c <= 6;
-        EXPECT_EQ(FG2.colonna(c).allineamento == grid::Allineamento::Centro, centrata) << c;
+        EXPECT_EQ(FG2.colonna(c).allineamento == grid::Allineamento::Centro, c >= 1 && c <= 6) << c;
     }
     const std::vector<std::vector<std::string>> righe = {
         {"PER+", "7", "Si", "Si", "Si", "Si", "Moltiplica 2 numeri e aggiunge fisso"},
@@ -61,76 +38,33 @@ TEST(OperatoriMancanti, FG2ComeDisegnato)
             EXPECT_EQ(FG2.testo(r, c), righe[r - 1][c - 1]) << r << "," << c;
 }
 
-TEST(OperatoriMancanti, TuttiPresentiNessunInserimento)
+TEST(OperatoriMancanti, InserimentoTuttoONienteEListaDelBanco)
 {
-    ProgrammaProva p;
-    storage::controllaPresenza(p.db, p.FG2);
-    for (int r = 1; r <= 3; ++r)
-        EXPECT_TRUE(p.rigaVerde(r)) << r;
-    EXPECT_NE(p.FG2.sfondo(1, 0), Verde) << "the row selector keeps its colour";
-    const auto prima = storage::LeggiOperatori(p.db).size();
-    EXPECT_EQ(storage::inserisciMancanti(p.db, p.FG2), 0);
-    EXPECT_EQ(storage::LeggiOperatori(p.db).size(), prima);
-}
+    testsupport::CartellaTemporanea dir;
+    auto db = storage::ApriDatabaseProgramma(dir.percorso().string());
+    grid::Grid FG2;
+    storage::preparaFG2(FG2);
+    db.esegui("DELETE FROM Operatori WHERE Operatore IN ('SOM+', 'UFIG')");
+    storage::controllaPresenza(db, FG2);
+    EXPECT_EQ(FG2.sfondo(1, 7), Verde);
+    EXPECT_NE(FG2.sfondo(1, 0), Verde) << "the row selector keeps its colour";
+    EXPECT_EQ(FG2.sfondo(2, 1), grid::colori::Bianco);
 
-TEST(OperatoriMancanti, SoloUfigMancanteAggiuntoUnaVolta)
-{
-    ProgrammaProva p;
-    p.elimina("UFIG");
-    storage::controllaPresenza(p.db, p.FG2);
-    EXPECT_TRUE(p.rigaVerde(1));
-    EXPECT_TRUE(p.rigaVerde(2));
-    EXPECT_EQ(p.FG2.sfondo(3, 1), grid::colori::Bianco);
+    // UFIG arrives after the check: its row is not green, its insertion fails and takes SOM+ back with it.
+    db.esegui("INSERT INTO Operatori (Operatore, Tipo) VALUES ('UFIG', 2)");
+    EXPECT_THROW(storage::inserisciMancanti(db, FG2), storage::ErroreDatabase);
+    EXPECT_FALSE(presente(db, "SOM+"));
 
-    EXPECT_EQ(storage::inserisciMancanti(p.db, p.FG2), 1);
-    storage::controllaPresenza(p.db, p.FG2);
-    EXPECT_TRUE(p.rigaVerde(3));
+    storage::controllaPresenza(db, FG2);
+    EXPECT_EQ(storage::inserisciMancanti(db, FG2), 1);
     // The workbench's list, read afresh, carries the new row with its class and flags.
     bool trovato = false;
-    for (const auto& r : storage::LeggiOperatori(p.db))
-        if (r.operatore == "UFIG") {
+    for (const auto& r : storage::LeggiOperatori(db))
+        if (r.operatore == "SOM+") {
             trovato = true;
-            EXPECT_EQ(r.tipo, 2);
+            EXPECT_EQ(r.tipo, 7);
             EXPECT_EQ(r.r1 + r.p1 + r.r2 + r.p2, "SiSiSiSi");
-            EXPECT_EQ(r.spiegazione, "Unisce le figure di 2 numeri (F90)");
+            EXPECT_EQ(r.spiegazione, "Somma due numeri e aggiunge fisso");
         }
     EXPECT_TRUE(trovato);
-}
-
-TEST(OperatoriMancanti, VerdeRestaAncheDopoUnaCancellazione)
-{
-    ProgrammaProva p;
-    storage::controllaPresenza(p.db, p.FG2);
-    p.elimina("UFIG");
-    storage::controllaPresenza(p.db, p.FG2);
-    EXPECT_TRUE(p.rigaVerde(3));
-    EXPECT_EQ(storage::inserisciMancanti(p.db, p.FG2), 0);
-    EXPECT_FALSE(p.presente("UFIG"));
-}
-
-TEST(OperatoriMancanti, ErroreLasciaLaTabellaComEra)
-{
-    ProgrammaProva p;
-    p.elimina("SOM+");
-    p.elimina("UFIG");
-    storage::controllaPresenza(p.db, p.FG2);
-    // UFIG arrives after the check, so its row is not green when the insertion runs.
-    p.db.esegui("INSERT INTO Operatori (Operatore, Tipo) VALUES ('UFIG', 2)");
-    EXPECT_THROW(storage::inserisciMancanti(p.db, p.FG2), storage::ErroreDatabase);
-    EXPECT_FALSE(p.presente("SOM+")) << "SOM+ rolled back with the failed UFIG";
-
-    storage::controllaPresenza(p.db, p.FG2);
-    EXPECT_TRUE(p.rigaVerde(3));
-    EXPECT_EQ(storage::inserisciMancanti(p.db, p.FG2), 1);
-    EXPECT_TRUE(p.presente("SOM+"));
-}
-
-TEST(OperatoriMancanti, ErroreDelControlloLasciaIColori)
-{
-    ProgrammaProva p;
-    storage::controllaPresenza(p.db, p.FG2);
-    p.db.esegui("DROP TABLE Operatori");
-    EXPECT_THROW(storage::controllaPresenza(p.db, p.FG2), storage::ErroreDatabase);
-    for (int r = 1; r <= 3; ++r)
-        EXPECT_TRUE(p.rigaVerde(r)) << r;
 }

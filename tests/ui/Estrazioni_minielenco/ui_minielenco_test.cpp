@@ -127,6 +127,7 @@ private slots:
         QCOMPARE(t.sfondo(3, 2), grid::colori::Bianco);
         t.clic(3, 2);
         t.clic(11, 5);
+        QCOMPARE(t.sfondo(11, 5), 65280u);
         t.hs1()->setValue(t.hs1()->value() - 1);
         QCOMPARE(t.testo("Label2"), QStringLiteral("299"));
         QCOMPARE(t.sfondo(3, 2), grid::colori::Bianco);
