@@ -5,6 +5,8 @@
 #include "ui/common/RegistroFinestre.h"
 
 // Add a window's header here.
+#include "ui/Estrazioni_minielenco/Estrazioni_minielenco.h"
+#include "ui/Operatori/Operatori.h"
 #include "ui/PiramidiPrevisioonali/PiramidiPrevisioonali.h"
 
 namespace app {
@@ -16,6 +18,8 @@ void registraFinestre()
     // Its library (velmora_ui_<Nome>) is linked by src/app/CMakeLists.txt when it exists, and
     // the screenshot command then renders it as docs/screenshots/<Nome>.png with no further line.
     ui::registraPiramidiPrevisioonali();   // also its screenshot with a computed pyramid
+    ui::registraOperatori();
+    ui::registraEstrazioni_minielenco();
 }
 
 }
