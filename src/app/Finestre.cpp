@@ -6,6 +6,7 @@
 
 // Add a window's header here.
 #include "ui/PiramidiPrevisioonali/PiramidiPrevisioonali.h"
+#include "ui/archivio/GestioneArchivio.h"
 
 namespace app {
 
@@ -16,6 +17,7 @@ void registraFinestre()
     // Its library (velmora_ui_<Nome>) is linked by src/app/CMakeLists.txt when it exists, and
     // the screenshot command then renders it as docs/screenshots/<Nome>.png with no further line.
     ui::registraPiramidiPrevisioonali();   // also its screenshot with a computed pyramid
+    ui::registraArchivio();                // also its browser and calendar pages
 }
 
 }
