@@ -92,6 +92,8 @@ void CaricaCalendario(storage::Database& db, int anno, bool sigle, grid::Grid& F
     }
     Fg1.setLarghezza(0, 200);
     Fg1.setLarghezza(1, 600);
+    Fg1.setAllineamento(1, grid::Allineamento::Centro);
+    Fg1.setAllineamento(2, grid::Allineamento::Centro);
     Fg1.setLarghezza(2, 400);
     for (const auto& [m, perGiorno] : mesi) {
         const int r = Fg1.aggiungiRiga();

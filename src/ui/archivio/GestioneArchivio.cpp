@@ -216,8 +216,11 @@ QWidget* GestioneArchivio::paginaInserimento()
     destra->addWidget(estrazione);
     destra->addWidget(dataNuova);
     destra->addStretch();
+    auto* caselle = new QVBoxLayout;
+    caselle->addLayout(griglia);
+    caselle->addStretch();
     auto* layout = new QHBoxLayout(pagina);
-    layout->addLayout(griglia);
+    layout->addLayout(caselle);
     layout->addSpacing(12);
     layout->addLayout(destra);
     layout->addWidget(comandi);
