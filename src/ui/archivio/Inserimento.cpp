@@ -292,8 +292,10 @@ bool GestioneArchivio::eventFilter(QObject* oggetto, QEvent* evento)
     switch (evento->type()) {
     case QEvent::FocusIn:
         coloraCasella(i, grid::colori::Giallo);
-        // After the line edit's own focus handling, which may place the cursor instead.
-        QTimer::singleShot(0, e, [e] { e->selectAll(); });
+        e->selectAll();
+        // A mouse click places the cursor after the focus arrives: select again once it has.
+        if (static_cast<QFocusEvent*>(evento)->reason() == Qt::MouseFocusReason)
+            QTimer::singleShot(0, e, [e] { e->selectAll(); });
         break;
     case QEvent::FocusOut:
         e->setText(QString::fromStdString(maintenance::formatoUscita(e->text().toStdString())));
