@@ -20,7 +20,7 @@ void CaricaGrigliaArchivio(storage::Database& db, grid::Grid& FgDB)
     for (int c = 1; c <= 12; ++c) {
         FgDB.colonna(c).campo = FgDB.testo(0, c);
         FgDB.setAllineamento(c, grid::Allineamento::Centro);
-        FgDB.setLarghezza(c, c == 1 ? 1300 : 1500);
+        FgDB.setLarghezza(c, c == 1 ? 1500 : 1800);
     }
     FgDB.setLarghezza(0, 300);
     std::vector<std::vector<std::string>> righe;

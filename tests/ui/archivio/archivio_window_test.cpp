@@ -16,11 +16,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
@@ -119,6 +122,7 @@ private slots:
     void consultazione();
     void calendario();
     void help();
+    void apertaDalPulsanteArchivio();
     void cliVedeLeScritture();
 };
 
@@ -473,6 +477,20 @@ void TestArchivio::help()
         t.premi(b);
     }
     QCOMPARE(t.amb.helpAperti, (std::vector<int>{270, 280, 290, 300}));
+}
+
+void TestArchivio::apertaDalPulsanteArchivio()
+{
+    Banco t;
+    registraArchivio();
+    Container c(*t.amb.contesto);
+    auto* Command1 = c.findChild<QToolButton*>(QStringLiteral("Command1"));
+    QVERIFY(Command1->isEnabled());
+    Command1->click();
+    Command1->click();
+    QCOMPARE(c.areaMdi()->subWindowList().size(), 1);
+    QVERIFY(qobject_cast<GestioneArchivio*>(c.areaMdi()->subWindowList()[0]->widget()));
+    QCOMPARE(c.areaMdi()->subWindowList()[0]->windowTitle(), QStringLiteral("Gestione archivio DB"));
 }
 
 void TestArchivio::cliVedeLeScritture()
