@@ -38,30 +38,6 @@ TEST(Caselle, RegolaDiModificaEUscita)
     EXPECT_EQ(formatoUscita("45"), "45");
 }
 
-TEST(Caselle, Tasti)
-{
-    // Enter: an empty box or a 0 keeps the focus and is emptied; otherwise the next box, 55 -> 1.
-    EXPECT_EQ(effettoTasto(7, "", Tasto::Invio).focus, 7);
-    EXPECT_EQ(effettoTasto(7, "00", Tasto::Invio).testo, "");
-    EXPECT_EQ(effettoTasto(7, "00", Tasto::Invio).focus, 7);
-    EXPECT_EQ(effettoTasto(7, "5", Tasto::Invio).testo, "05");
-    EXPECT_EQ(effettoTasto(7, "5", Tasto::Invio).focus, 8);
-    EXPECT_EQ(effettoTasto(55, "12", Tasto::Invio).focus, 1);
-    // Arrows move around the 11 x 5 boxes, wrapping within a wheel and between Bari and Nazionale.
-    EXPECT_EQ(effettoTasto(10, "12", Tasto::Destra).focus, 6);
-    EXPECT_EQ(effettoTasto(7, "12", Tasto::Destra).focus, 8);
-    EXPECT_EQ(effettoTasto(6, "12", Tasto::Sinistra).focus, 10);
-    EXPECT_EQ(effettoTasto(52, "12", Tasto::Sinistra).focus, 51);
-    EXPECT_EQ(effettoTasto(3, "12", Tasto::Su).focus, 53);
-    EXPECT_EQ(effettoTasto(13, "12", Tasto::Su).focus, 8);
-    EXPECT_EQ(effettoTasto(52, "12", Tasto::Giu).focus, 2);
-    EXPECT_EQ(effettoTasto(47, "12", Tasto::Giu).focus, 52);
-    // An empty box lets the arrows through; a single digit is emptied and keeps the focus.
-    EXPECT_EQ(effettoTasto(20, "", Tasto::Giu).focus, 25);
-    EXPECT_EQ(effettoTasto(20, "4", Tasto::Giu).focus, 20);
-    EXPECT_EQ(effettoTasto(20, "4", Tasto::Giu).testo, "");
-}
-
 TEST(Caselle, Incolla)
 {
     const Caselle c = leggiIncolla("Bari 5 17 90 1 44\nCagliari 12 3 88 61 70");
@@ -162,7 +138,7 @@ TEST(Caselle, CampoRuotaELetturaIndice)
     c[1] = "05";
     c[2] = "17";
     c[3] = "90";
-    c[4] = "1";
+    c[4].assign(1, '1');   // one digit, as a box may hold before leaving it
     c[5] = "44";
     EXPECT_EQ(campoRuota(c, 0), "05-17-90-01-44");
     EXPECT_EQ(campoRuota(c, 10), "51-52-53-54-55");

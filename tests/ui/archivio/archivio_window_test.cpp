@@ -155,6 +155,17 @@ void TestArchivio::apertura()
     t.barra()->setValue(10);
     QCOMPARE(t.box(51)->text(), QStringLiteral("00"));
     QCOMPARE(t.testo("LBLESTRAZIONE"), QStringLiteral("11/03/1939"));
+
+    // The date commands.
+    t.premi("Command6");
+    QCOMPARE(t.calendario()->selectedDate(), QDate(1939, 3, 11));
+    emit t.calendario()->clicked(QDate(1939, 3, 18));
+    QCOMPARE(t.w<QLineEdit>("Text1")->text(), QStringLiteral("18/03/1939"));
+    QCOMPARE(t.focoso(), QStringLiteral("Text1"));
+    t.premi("Command9");
+    QCOMPARE(t.calendario()->selectedDate(), QDate::currentDate());
+    t.premi("Command4");
+    QCOMPARE(t.barra()->value(), t.n());
 }
 
 void TestArchivio::caselle()
