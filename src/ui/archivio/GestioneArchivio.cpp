@@ -240,6 +240,7 @@ QWidget* GestioneArchivio::paginaAggiornamento()
     Label5 = etichetta("Label5", {}, pagina);
     Text2 = new QLineEdit(pagina);
     Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setReadOnly(true);   // until the page can store an address
     g->addWidget(new QLabel(QStringLiteral("Indirizzo Internet"), pagina), 1, 0);
     g->addWidget(Text2, 1, 1);
     g->addWidget(Label5, 2, 1);
@@ -365,8 +366,7 @@ void GestioneArchivio::apri()
         for (int anno = 1939; anno <= QDate::currentDate().year(); ++anno)
             Combo1->addItem(QString::number(anno));
     }
-    Combo1->setCurrentIndex(Combo1->count() - 1);
-    caricaCalendario();
+    Combo1->setCurrentIndex(Combo1->count() - 1);   // the selection fills the calendar
     try {
         if (contesto_.sessione.dbProgramma().aperto())
             if (auto percorso = storage::LeggiParametro(contesto_.sessione.dbProgramma(), "PercorsoDati.iii"))

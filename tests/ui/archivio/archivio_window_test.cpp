@@ -26,6 +26,7 @@
 #include <QToolButton>
 
 #include <memory>
+#include <set>
 
 using namespace ui;
 using Voce = DialoghiScriptati::Voce;
@@ -147,6 +148,12 @@ void TestArchivio::apertura()
     QCOMPARE(anni->itemText(0), QStringLiteral("1939"));
     QCOMPARE(anni->count(), QDate::currentDate().year() - 1939 + 1);
     QCOMPARE(anni->currentText(), QString::number(QDate::currentDate().year()));
+    // ... and that selection filled the calendar: one row per month of this year with draws.
+    std::set<int> mesi;
+    for (int d = 1; d <= t.n(); ++d)
+        if (t.data(d).year() == QDate::currentDate().year())
+            mesi.insert(t.data(d).month());
+    QCOMPARE(t.finestra->calendario().righe(), static_cast<int>(mesi.size()) + 1);
     QCOMPARE(t.finestra->grigliaArchivio().righe(), t.n() + 1);
     QCOMPARE(t.testo("Label9"), QString::number(t.n()));
     // Opening leaves the main window's model archive as it was.
