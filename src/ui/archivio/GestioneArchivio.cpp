@@ -428,9 +428,9 @@ void registraArchivio()
             return;
         f->mostraPagina(GestioneArchivio::PaginaCalendario);
         // The year of the last draw, with the weekday letters.
-        const auto& a = f->findChild<QLabel*>(QStringLiteral("LBLAGGIORNATO"))->text();
+        const QString ultima = f->findChild<QLabel*>(QStringLiteral("LBLAGGIORNATO"))->text();
         if (auto* anni = f->findChild<QComboBox*>(QStringLiteral("Combo1")))
-            anni->setCurrentText(a.right(4));
+            anni->setCurrentText(ultima.right(4));
         if (auto* sigle = f->findChild<QCheckBox*>(QStringLiteral("Check2")))
             sigle->click();
     });

@@ -81,7 +81,7 @@ private:
     int indiceCasella(QObject* oggetto) const;
     bool tastoCasella(int indice, int tasto);
     void coloraCasella(int indice, grid::Colore colore);
-    // After a write: messages for its failure; true when it was done.
+    // True when the draws database is open; otherwise says so, naming the file.
     bool archivioAperto();
     QString percorsoArchivio() const;
     void dopoRicarica();

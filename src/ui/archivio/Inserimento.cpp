@@ -2,12 +2,11 @@
 #include "ui/archivio/GestioneArchivio.h"
 
 #include "maintenance/ScritturaEstrazioni.h"
-#include "ui/common/GrigliaView.h"
+#include "ui/common/GrigliaView.h"   // qColore
 
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QClipboard>
-#include <QComboBox>
 #include <QDate>
 #include <QEvent>
 #include <QKeyEvent>
@@ -147,7 +146,7 @@ QString messaggioErrore(const maintenance::ErroreScrittura& e, const QString& pe
     return MessaggioDataMemorizzata;
 }
 
-bool controlla(Dialoghi& dialoghi, QWidget* finestra, const maintenance::Caselle& c, const std::array<QLineEdit*, 56>& txtin)
+bool controlla(Dialoghi& dialoghi, QWidget* finestra, const maintenance::Caselle& c, const std::array<QLineEdit*, maintenance::NumeroCaselle + 1>& txtin)
 {
     const auto esito = maintenance::ControllaEstrazione(c);
     if (esito.accettata)
