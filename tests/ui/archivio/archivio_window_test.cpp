@@ -120,6 +120,7 @@ private slots:
     void salvaNuovaUltima();
     void dataGiaMemorizzata();
     void modificaEdElimina();
+    void ricaricaDelleModificheEsterne();
     void consultazione();
     void calendario();
     void help();
@@ -377,6 +378,25 @@ void TestArchivio::modificaEdElimina()
     QCOMPARE(QString::fromStdString(t.a().DateEstrazioni[50]), data51);
     QCOMPARE(t.principaleTesto("Lbl_fineNE"), QString::number(n - 1));
     QCOMPARE(t.finestra->grigliaArchivio().righe(), n);
+}
+
+void TestArchivio::ricaricaDelleModificheEsterne()
+{
+    // A draw written by another program: CaricaArchivioExNovo reads it and the main window shows the whole archive.
+    Banco t(1000);
+    const int n = t.n();
+    {
+        auto db = storage::ApriArchivio(t.percorso.toStdString());
+        db.esegui("INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES ('2030-01-05', '01-02-03-04-05')");
+    }
+    t.finestra->CaricaArchivioExNovo();
+    QCOMPARE(t.n(), n + 1);
+    QCOMPARE(t.principaleTesto("Lbl_inizioNE"), QStringLiteral("1"));
+    QCOMPARE(t.principaleTesto("LblFine"), QStringLiteral("05/01/2030"));
+    t.finestra->AggiornaStatoArchivio();
+    QCOMPARE(t.testo("LBLESTRAZIONE"), QStringLiteral("05/01/2030"));
+    QCOMPARE(t.box(2)->text(), QStringLiteral("02"));
+    QCOMPARE(t.box(6)->text(), QStringLiteral("00"));
 }
 
 void TestArchivio::consultazione()
