@@ -8,6 +8,7 @@
 #include "ui/Estrazioni_minielenco/Estrazioni_minielenco.h"
 #include "ui/Operatori/Operatori.h"
 #include "ui/PiramidiPrevisioonali/PiramidiPrevisioonali.h"
+#include "ui/archivio/GestioneArchivio.h"
 
 namespace app {
 
@@ -18,6 +19,7 @@ void registraFinestre()
     // Its library (velmora_ui_<Nome>) is linked by src/app/CMakeLists.txt when it exists, and
     // the screenshot command then renders it as docs/screenshots/<Nome>.png with no further line.
     ui::registraPiramidiPrevisioonali();   // also its screenshot with a computed pyramid
+    ui::registraArchivio();                // also its browser and calendar pages
     ui::registraOperatori();
     ui::registraEstrazioni_minielenco();
 }
