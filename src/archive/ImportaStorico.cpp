@@ -25,15 +25,14 @@ struct Giornata {
     std::array<bool, NumeroRuote> presente{};
 };
 
-// The historical file spells Roma and Nazionale its own way; our codes are taken too.
+// The official file writes its codes in capitals (RM and RN for Roma and Nazionale); ours are
+// taken too. Anything else marks a file that is not the official one.
 int ruotaDelFile(std::string_view codice)
 {
-    static constexpr std::array<std::string_view, NumeroRuote> delFile = {"BA", "CA", "FI", "GE", "MI", "NA",
-                                                                           "PA", "RM", "TO", "VE", "RN"};
-    for (int w = 0; w < NumeroRuote; ++w)
-        if (codice == delFile[static_cast<std::size_t>(w)] || codice == SigleRuote[static_cast<std::size_t>(w)])
-            return w;
-    return -1;
+    for (const char c : codice)
+        if (c < 'A' || c > 'Z')
+            return -1;
+    return RuotaDaCodice(codice).value_or(-1);
 }
 
 std::string_view senzaSpazi(std::string_view s)

@@ -138,7 +138,7 @@ Usati usatiDalTipo(int tipo)
 
 }
 
-void Cmd_Elenco(storage::Database& db, grid::Grid& FgPir1)
+void elencaConfigurazioni(storage::Database& db, grid::Grid& FgPir1)
 {
     auto st = db.prepara(SqlElenco);
     const int campi = st.numeroColonne();
@@ -159,7 +159,7 @@ void Cmd_Elenco(storage::Database& db, grid::Grid& FgPir1)
         FgPir1.setNascosta(c, c >= 3);
 }
 
-Esito Command11(const Banco& b, PannelloPiramidi& p, storage::Database& db)
+Esito salvaConfigurazione(const Banco& b, PannelloPiramidi& p, storage::Database& db)
 {
     Esito esito;
     try {
@@ -213,7 +213,7 @@ Esito Command11(const Banco& b, PannelloPiramidi& p, storage::Database& db)
         esito = Messaggio{MessaggioSalvataggio, "Avviso", Icona::Critico};
     }
     try {
-        Cmd_Elenco(db, p.FgPir1);
+        elencaConfigurazioni(db, p.FgPir1);
     } catch (const std::exception&) {
         if (!esito)
             esito = Messaggio{MessaggioSalvataggio, "Avviso", Icona::Critico};
@@ -229,7 +229,7 @@ std::optional<std::string> domandaCancellazione(const PannelloPiramidi& p)
     return "Concellare la riga: " + p.FgPir1.testo(r, 1) + " ?";
 }
 
-Esito Command13(PannelloPiramidi& p, storage::Database& db)
+Esito eliminaConfigurazione(PannelloPiramidi& p, storage::Database& db)
 {
     const int r = p.FgPir1.rigaCorrente;
     if (r < 1 || r >= p.FgPir1.righe())
@@ -250,14 +250,14 @@ Esito Command13(PannelloPiramidi& p, storage::Database& db)
         t.commit();
         if (eliminato)
             esito = Messaggio{"Record eliminato.", std::string(TitoloCancellazione), Icona::Informazione};
-        Cmd_Elenco(db, p.FgPir1);
+        elencaConfigurazioni(db, p.FgPir1);
     } catch (const std::exception&) {
         esito = Messaggio{std::string(TestoErroreImprevisto), std::string(TitoloCancellazione), Icona::Critico};
     }
     return esito;
 }
 
-void Command19(Banco& b, PannelloPiramidi& p)
+void svuotaPiramide(Banco& b, PannelloPiramidi& p)
 {
     for (auto& etichetta : b.Lbl0)
         etichetta.clear();
@@ -285,7 +285,7 @@ std::vector<Messaggio> caricaConfigurazione(Banco& b, PannelloPiramidi& p, stora
     if (riga < 1 || riga >= elenco.righe())
         return messaggi;
 
-    Command19(b, p);
+    svuotaPiramide(b, p);
     passo([&] {
         auto st = db.prepara(SqlComposizione);
         st.bind(1, campo(elenco, riga, "Cod"));
@@ -366,7 +366,7 @@ void evidenziaMattone(Banco& b, PannelloPiramidi& p, int i)
     b.FgF.rigaCorrente = i;
 }
 
-Esito Cmd_aggiunge(Banco& b, PannelloPiramidi& p, const archive::Archivio& a)
+Esito inserisciOperatore(Banco& b, PannelloPiramidi& p, const archive::Archivio& a)
 {
     const int m = b.FgF.rigaCorrente;
     if (m < 1 || m > engine::NumeroMattoni || m >= b.FgF.righe())
@@ -398,7 +398,7 @@ Esito Cmd_aggiunge(Banco& b, PannelloPiramidi& p, const archive::Archivio& a)
     return e;
 }
 
-Esito Command25(Banco& b, PannelloPiramidi& p, const archive::Archivio& a)
+Esito copiaMattone(Banco& b, PannelloPiramidi& p, const archive::Archivio& a)
 {
     const int da = p.mattoneEvidenziato;
     const int a_ = p.destinazione;
@@ -410,7 +410,7 @@ Esito Command25(Banco& b, PannelloPiramidi& p, const archive::Archivio& a)
     return Calcola(b, a);
 }
 
-void togglePosizione(Banco& b, int k)
+void commutaPosizione(Banco& b, int k)
 {
     if (k >= 1 && k <= static_cast<int>(b.posizioni.size()))
         b.posizioni[static_cast<std::size_t>(k - 1)] = !b.posizioni[static_cast<std::size_t>(k - 1)];

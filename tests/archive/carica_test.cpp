@@ -246,3 +246,38 @@ TEST(CaricaArchivio, FileSbagliatiSonoErroriDiCaricamento)
     }
     EXPECT_EQ(a.NumeroEstrazioni, 0);
 }
+
+// The start-up window keeps the file it opened: loading it again reuses the handle, loading
+// another one replaces it only once that file has loaded.
+TEST(CaricaArchivio, DatabaseApertoRiusatoOSostituitoSoloDopoIlCaricamento)
+{
+    const ArchivioProva primo(giorniConsecutivi(3));
+    const ArchivioProva secondo(giorniConsecutivi(5));
+    Archivio a;
+    a.EstrazioneIniziale = 1;
+    storage::Database db = storage::ApriArchivio(primo.percorso());
+    const sqlite3* handle = db.handle();
+    CaricaArchivio(a, primo.percorso(), db);
+    EXPECT_EQ(db.handle(), handle);
+    EXPECT_EQ(a.NumeroEstrazioni, 3);
+
+    testsupport::CartellaTemporanea dir;
+    EXPECT_THROW(CaricaArchivio(a, dir.file("manca.db"), db), ErroreCaricamento);
+    EXPECT_EQ(db.handle(), handle);
+    EXPECT_EQ(db.percorso(), primo.percorso());
+
+    CaricaArchivio(a, secondo.percorso(), db);
+    EXPECT_EQ(db.percorso(), secondo.percorso());
+    EXPECT_TRUE(db.aperto());
+    EXPECT_EQ(a.NumeroEstrazioni, 5);
+}
+
+TEST(CodiciRuota, NostriEDelFileStoricoInOgniMaiuscola)
+{
+    const std::pair<const char*, int> casi[] = {{"BA", 0}, {"ba", 0}, {"Ve", 9},  {"RO", 7}, {"RM", 7},
+                                                {"rm", 7}, {"Rm", 7}, {"NZ", 10}, {"RN", 10}, {"rN", 10}};
+    for (const auto& [codice, ruota] : casi)
+        EXPECT_EQ(archive::RuotaDaCodice(codice), ruota) << codice;
+    for (const char* nessuna : {"TU", "XX", "B", "", "BAR", "RMA", " BA"})
+        EXPECT_FALSE(archive::RuotaDaCodice(nessuna)) << nessuna;
+}

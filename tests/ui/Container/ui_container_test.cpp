@@ -34,6 +34,7 @@ private slots:
     void archivioModelloDa500a8000()
     {
         testui::Ambiente amb;
+        amb.contesto->creaPrincipale = [](ui::Contesto& c) { return new ui::Container(c); };
         const QString archivio = amb.creaArchivio(QStringLiteral("Modello.db"), 8000);
         amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
         amb.impostaParametro("EstrazioneIniziale", "500");
@@ -79,6 +80,7 @@ private slots:
     void archivioModelloVuotoEListaRicaricata()
     {
         testui::Ambiente amb;
+        amb.contesto->creaPrincipale = [](ui::Contesto& c) { return new ui::Container(c); };
         const QString archivio = amb.creaArchivio(QStringLiteral("Modello.db"), 100);
         amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
         amb.impostaParametro("EstrazioneIniziale", "101");
