@@ -57,7 +57,7 @@ std::vector<Riga> leggiRighe(storage::Database& db, int& totaleRighe)
     auto s = db.prepara(storage::QueryEstrazioni);
     if (s.numeroColonne() != 12)
         throw ErroreCaricamento("La tabella EstrazioniLotto non ha i campi attesi");
-    while (s.step()) {
+    while (s.avanza()) {
         ++totaleRighe;
         if (righe.size() > static_cast<std::size_t>(MaxEstrazioni))
             continue;

@@ -208,14 +208,14 @@ void scriviArchivio(const std::map<std::string, Giornata>& giornate, const std::
     const long long totale = static_cast<long long>(giornate.size());
     long long scritte = 0;
     for (const auto& [iso, g] : giornate) {
-        ins.bind(1, iso);
+        ins.lega(1, iso);
         for (std::size_t w = 0; w < NumeroRuote; ++w)
-            ins.bind(static_cast<int>(w) + 2, g.presente[w] ? campoRuota(g.numeri[w]) : std::string());
-        ins.bind(13, std::string_view(dataReg)).bind(14, std::string_view(oraReg));
+            ins.lega(static_cast<int>(w) + 2, g.presente[w] ? campoRuota(g.numeri[w]) : std::string());
+        ins.lega(13, std::string_view(dataReg)).lega(14, std::string_view(oraReg));
         ins.esegui();
         passi.a(righeLette + static_cast<int>(++scritte * righeLette / totale));
     }
-    t.commit();
+    t.conferma();
 }
 
 void rimuovi(const std::string& percorso)

@@ -58,8 +58,8 @@ TEST(ImportaStorico, FilePiccoloConCrlfERigheVuote)
 
     storage::Database db = storage::ApriArchivio(dir.file("a.db"));
     auto s = db.prepara("SELECT Ba, Ca, Nz FROM EstrazioniLotto WHERE DataEstrazione = ?1");
-    s.bind(1, "2020-01-04");
-    ASSERT_TRUE(s.step());
+    s.lega(1, "2020-01-04");
+    ASSERT_TRUE(s.avanza());
     EXPECT_EQ(s.testo(0), "05-17-90-01-44");
     EXPECT_EQ(s.testo(1), "");
     EXPECT_EQ(s.testo(2), "");

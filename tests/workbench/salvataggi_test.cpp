@@ -41,7 +41,7 @@ protected:
     int conta(const std::string& tabella)
     {
         auto st = db_.prepara("SELECT COUNT(*) FROM " + tabella);
-        st.step();
+        st.avanza();
         return static_cast<int>(st.intero(0));
     }
 

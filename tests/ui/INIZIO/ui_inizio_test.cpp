@@ -47,7 +47,7 @@ int righeIn(const QString& archivio)
 {
     auto db = storage::ApriArchivio(archivio.toStdString());
     auto s = db.prepara("SELECT COUNT(*) FROM EstrazioniLotto");
-    s.step();
+    s.avanza();
     return static_cast<int>(s.intero(0));
 }
 }
@@ -314,7 +314,7 @@ private slots:
         AmbienteInizio amb;
         {
             auto db = storage::ApriDatabaseProgramma(amb.cartella().toStdString());
-            db.prepara("DELETE FROM ParametriProgramma WHERE Parametro = ?1").bind(1, "PercorsoArchivio").esegui();
+            db.prepara("DELETE FROM ParametriProgramma WHERE Parametro = ?1").lega(1, "PercorsoArchivio").esegui();
         }
         const QString archivio = amb.creaArchivio(QStringLiteral("Archivio.db"), 15);
         for (int avvio = 0; avvio < 2; ++avvio) {
