@@ -1,7 +1,6 @@
 // INIZIO: the start-up steps, the archive selection, PROCEDI and the import of the historical file.
 #include "ui/INIZIO/Inizio.h"
 
-
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
