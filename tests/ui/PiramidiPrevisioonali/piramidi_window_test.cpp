@@ -355,10 +355,17 @@ void TestPiramidiPrevisioonali::copiaStampaHelp()
 {
     Banco t(500);
     t.b("Command1")->click();
+    // Command2 copies the statistics (header and the 90 numbers), Command24 the pyramid
+    // (six levels, the top first).
     t.b("Command2")->click();
-    QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(t.finestra->risultati().FG2.comeTesto()));
+    const QStringList statistiche = QApplication::clipboard()->text().split(QStringLiteral("\r\n"));
+    QCOMPARE(statistiche.size(), 92);   // a line break ends the last row too
+    QCOMPARE(statistiche[0], QStringLiteral("\tNumero\tRitardo\tPresenze\tFrequenza"));
+    QCOMPARE(statistiche[1].split('\t')[1], t.lbl(0, 0)->text());   // the top of the pyramid ranks first
     t.b("Command24")->click();
-    QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(t.finestra->risultati().Fg1.comeTesto()));
+    const QStringList piramide = QApplication::clipboard()->text().split(QStringLiteral("\r\n"));
+    QCOMPARE(piramide.size(), 7);
+    QCOMPARE(piramide[0].section('\t', 0, 0), t.lbl(0, 0)->text());
 
     t.b("Command37")->click();   // the print dialog is cancelled
     QCOMPARE(t.dialoghi.voci().size(), std::size_t(1));
