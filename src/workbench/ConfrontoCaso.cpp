@@ -103,7 +103,7 @@ std::vector<Confronto> confrontaRighe(const ImpostazioniRicerca& imp, const arch
 }
 
 ConfrontoCasuale miglioreACaso(const ImpostazioniRicerca& imp, const archive::Archivio& a, int copReale, int prove,
-                               std::uint64_t seme, const AvanzamentoRicerca& avanzamento)
+                               std::uint64_t seme, archive::Avanzamento* avanzamento)
 {
     ConfrontoCasuale esito;
     esito.copReale = copReale;
@@ -119,8 +119,9 @@ ConfrontoCasuale miglioreACaso(const ImpostazioniRicerca& imp, const archive::Ar
     std::mt19937_64 generatore(seme);
     std::vector<int> tetti;
     for (int prova = 0; prova < prove; ++prova) {
-        if (avanzamento)
-            avanzamento(1, prova, prove);
+        // One run takes a few tens of milliseconds: checking between runs stops in time.
+        archive::controlla(avanzamento);
+        archive::imposta(avanzamento, 1, prova, prove);
         ImpostazioniRicerca casuale = imp;
         casuale.casi.clear();
         std::set<int> scelti;
@@ -140,8 +141,7 @@ ConfrontoCasuale miglioreACaso(const ImpostazioniRicerca& imp, const archive::Ar
         const RisultatoRicerca r = cercaFormule(casuale, a);
         tetti.push_back(r.righe.empty() || r.righe.front().vuota() ? 0 : r.righe.front().cop);
     }
-    if (avanzamento)
-        avanzamento(1, prove, prove);
+    archive::imposta(avanzamento, 1, prove, prove);
     std::sort(tetti.begin(), tetti.end());
     esito.prove = prove;
     esito.casi = k;

@@ -35,9 +35,9 @@ struct ConfrontoCasuale {
 // Cases are drawn without repetition, seeded by `seme`, from the draws whose colpi all lie
 // before the reference draw (d + colpi <= R); in the pair search each keeps the numbers in
 // play of the real case in the same row. Empty (prove 0) when there are no enabled cases
-// or too few draws to choose from.
+// or too few draws to choose from. A stop request is checked between runs (throws archive::Interrotto).
 ConfrontoCasuale miglioreACaso(const ImpostazioniRicerca& imp, const archive::Archivio& a, int copReale, int prove,
-                               std::uint64_t seme, const AvanzamentoRicerca& avanzamento = {});
+                               std::uint64_t seme, archive::Avanzamento* avanzamento = nullptr);
 
 // One line for the window and the command line.
 std::string testoMiglioreACaso(const ConfrontoCasuale& c);
