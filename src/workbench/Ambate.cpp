@@ -3,6 +3,7 @@
 
 #include "engine/Numeri.h"
 #include "engine/Operatori.h"
+#include "workbench/ConfrontoCaso.h"
 
 #include <algorithm>
 #include <atomic>
@@ -735,6 +736,8 @@ RisultatoRicerca cercaSenzaProtezione(const ImpostazioniRicerca& imp, const arch
     if (casoFuori && enumerato)
         esito.anomalia = true;
     esito.righe = std::move(classifica).righe();
+    if (imp.confrontoCaso)
+        esito.confronti = confrontaRighe(imp, a, esito.righe);
     return esito;
 }
 
@@ -805,9 +808,25 @@ void formattaEsiti(grid::Grid& g, int sorte)
     g.setSfondo(1, 9, ultima, 11, grid::rgb(255, 255, 128));
 }
 
+void scriviConfronti(grid::Grid& g, const std::vector<RigaEsito>& righe, const std::vector<Confronto>& confronti)
+{
+    if (g.colonne() < 15)
+        g.setColonne(15);
+    g.setTesto(0, 13, "Attesi");
+    g.setTesto(0, 14, "p");
+    for (int c : {13, 14})
+        g.setAllineamento(c, grid::Allineamento::Centro);
+    for (int r = 1; r < g.righe(); ++r) {
+        const auto i = static_cast<std::size_t>(r - 1);
+        const bool piena = i < righe.size() && i < confronti.size() && !righe[i].vuota();
+        g.setTesto(r, 13, piena ? testoAttesi(confronti[i].attesi) : "");
+        g.setTesto(r, 14, piena ? testoProbabilita(confronti[i].p) : "");
+    }
+}
+
 void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, int sorte)
 {
-    if (g.colonne() != 13)
+    if (g.colonne() != 13 && g.colonne() != 15)
         preparaGrigliaEsiti(g);
     g.setRighe(1);
     g.setRighe(std::max(lista, 0) + 1);
@@ -835,6 +854,8 @@ EsitoRicerca scriviRicerca(Banco& b, grid::Grid& uscita, const ImpostazioniRicer
         return esito;
     }
     scriviEsiti(uscita, risultato.righe, imp.lista, imp.sorte);
+    if (imp.confrontoCaso)
+        scriviConfronti(uscita, risultato.righe, risultato.confronti);
     b.List1.clear();
     b.List1.push_back(inizio);
     b.List1.push_back(orarioList1());

@@ -5,6 +5,7 @@
 #include "archive/Avanzamento.h"
 #include "grid/Grid.h"
 #include "workbench/Banco.h"
+#include "workbench/Casualita.h"
 
 #include <array>
 #include <optional>
@@ -36,6 +37,8 @@ struct ImpostazioniRicerca {
     std::array<bool, archive::NumeroRuote> ruote{};
     std::vector<CasoRicerca> casi;
     std::vector<OperatoreRicerca> operatori;
+    // Work out "Attesi" and "p" of every result row (the random-case runs need none).
+    bool confrontoCaso = true;
 };
 
 // One result row; an empty row has no formula. Absent fields are empty cells.
@@ -55,6 +58,8 @@ struct RisultatoRicerca {
     bool anomalia = false;
     // A stop was requested before the search was over: nothing is to be shown.
     bool interrotta = false;
+    // What chance alone would score, one per row of `righe` (empty without confrontoCaso).
+    std::vector<Confronto> confronti;
 };
 
 // What AMBATE and ABBINAMENTI return: stopped (grids and List1 as they were), or done,
@@ -106,6 +111,10 @@ void scriviRigaEsito(grid::Grid& g, int riga, const RigaEsito& e);
 void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, int sorte);
 // The closing colours and bold of the result rows.
 void formattaEsiti(grid::Grid& g, int sorte);
+// Columns 13 "Attesi" and 14 "p" after the window's own: what chance alone would cover
+// on the same cases, and the chance of covering at least Cop of them. Empty cells for
+// the empty rows; columns 0..12 are left as they are.
+void scriviConfronti(grid::Grid& g, const std::vector<RigaEsito>& righe, const std::vector<Confronto>& confronti);
 
 // Current time as List1 shows it ("HH:MM:SS").
 std::string orarioList1();

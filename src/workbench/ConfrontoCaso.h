@@ -2,6 +2,7 @@
 #pragma once
 
 #include "archive/Archivio.h"
+#include "engine/Verifica.h"
 #include "workbench/Ambate.h"
 #include "workbench/Casualita.h"
 
@@ -41,5 +42,16 @@ ConfrontoCasuale miglioreACaso(const ImpostazioniRicerca& imp, const archive::Ar
 
 // One line for the window and the command line.
 std::string testoMiglioreACaso(const ConfrontoCasuale& c);
+
+// A verified formula beside chance: the cases of FgEv it covered (the cases FgL reports a
+// hit for) and what chance alone would cover on the same cases, colpi and wheels.
+struct ConfrontoVerifica {
+    int casi = 0;
+    int coperti = 0;
+    Confronto caso;
+};
+ConfrontoVerifica confrontaVerifica(const Banco& b, const archive::Archivio& a, const engine::Formula& f);
+// "Casi coperti: 5 su 12; attesi a caso: 3,4; p: 0,112"
+std::string testoConfrontoVerifica(const ConfrontoVerifica& c);
 
 }
