@@ -43,7 +43,9 @@ void BM_DallAvvioAllaFinestraPrincipale(benchmark::State& stato)
         ui::Contesto contesto(sessione, dialoghi);
         contesto.termina = [] {};
         ui::Inizio inizio(contesto);
-        if (!inizio.avvia() || !inizio.Procedi()) {
+        const bool avviato = inizio.avvia() && inizio.Procedi();
+        inizio.lavoro().aspetta();   // the load runs on the runner's thread
+        if (!avviato || !inizio.principale()) {
             stato.SkipWithError("avvio non riuscito");
             return;
         }

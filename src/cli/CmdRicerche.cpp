@@ -98,10 +98,10 @@ int eseguiAmbate(const cli::Argomenti& args, std::istream&, std::ostream& out, s
     args.soloOpzioni(opzioni({"--operatori", "--casi-scoperti"}));
     Banco b;
     const auto a = preparaBanco(args, b);
-    const Esito e = Cmd_Step1(b, *a);
+    const EsitoRicerca e = cercaAmbate(b, *a);
     cli::stampaGrid(b.FgEsiti, out);
-    if (e)
-        cli::segnalaEsito(*e);
+    if (e.messaggio)
+        cli::segnalaEsito(*e.messaggio);
     return cli::EsitoOk;
 }
 
@@ -123,10 +123,10 @@ int eseguiAbbinamenti(const cli::Argomenti& args, std::istream&, std::ostream& o
     // The level's bricks on the cases fill FgX; the pair search joins its candidates to them.
     if (const Esito e = VerificaLivello(b, *a, static_cast<int>(*livello)))
         cli::segnalaEsito(*e);
-    const Esito e = Command38(b, *a, static_cast<int>(sorte));
+    const EsitoRicerca e = cercaAbbinamenti(b, *a, static_cast<int>(sorte));
     cli::stampaGrid(b.FgGr, out);
-    if (e)
-        cli::segnalaEsito(*e);
+    if (e.messaggio)
+        cli::segnalaEsito(*e.messaggio);
     return cli::EsitoOk;
 }
 

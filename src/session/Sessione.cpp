@@ -78,7 +78,7 @@ void Sessione::selezionaArchivio(const std::string& percorso)
 }
 
 archive::EsitoImportazione Sessione::creaDaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,
-                                                   bool sovrascrivi, const archive::Avanzamento& avanzamento)
+                                                   bool sovrascrivi, archive::Avanzamento* avanzamento)
 {
     if (dbEstrazioni_.aperto() && dbEstrazioni_.percorso() == percorsoArchivio)
         dbEstrazioni_.chiudi();
@@ -87,7 +87,7 @@ archive::EsitoImportazione Sessione::creaDaStorico(const std::string& percorsoSt
     return esito;
 }
 
-void Sessione::carica(const archive::Avanzamento& avanzamento)
+void Sessione::carica(archive::Avanzamento* avanzamento)
 {
     // The file opened at start-up is reused when it is the one to load: opening an
     // encrypted file costs a key derivation.
@@ -105,6 +105,10 @@ void Sessione::carica(const archive::Avanzamento& avanzamento)
     try {
         archive::CaricaArchivio(archivio_, db, avanzamento);
     } catch (const archive::ErroreCaricamento&) {
+        if (stessoFile)
+            dbEstrazioni_ = std::move(db);
+        throw;
+    } catch (const archive::Interrotto&) {
         if (stessoFile)
             dbEstrazioni_ = std::move(db);
         throw;

@@ -17,6 +17,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <memory>
+
 #ifndef VELMORA_VERSIONE
 #define VELMORA_VERSIONE "0.0.0"
 #endif
@@ -49,6 +51,7 @@ Inizio::Inizio(Contesto& contesto, QWidget* genitore)
       pb1(new QProgressBar(this)), progresso_(pb1)
 {
     setObjectName(QStringLiteral("INIZIO"));
+    lavoro_.collegaBarre(&progresso_, nullptr);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command3->setObjectName(QStringLiteral("Command3"));
     Command4->setObjectName(QStringLiteral("Command4"));
@@ -107,7 +110,9 @@ Inizio::Inizio(Contesto& contesto, QWidget* genitore)
 
     connect(Command2, &QPushButton::clicked, this, [this] { Procedi(); });
     connect(Command3, &QPushButton::clicked, this, [this] {
-        // FINE ends at once, without closing this window first and without a question.
+        // FINE ends at once, without closing this window first and without a question;
+        // a load or an import still running is stopped before the files are closed.
+        LavoroDiFondo::fermaTutti();
         contesto_.sessione.chiudi();
         if (contesto_.termina)
             contesto_.termina();
@@ -219,24 +224,33 @@ void Inizio::CreaDaStorico()
                                                   QStringLiteral("Crea archivio"), Icona::Domanda))
         return;
 
+    if (occupato_)
+        return;
     occupa(true);
-    try {
-        const auto esito = contesto_.sessione.creaDaStorico(aStd(*storico), aStd(QDir::toNativeSeparators(*archivio)), esiste,
-                                                            [this](int v, int m) { progresso_.imposta(v, m); });
-        occupa(false);
-        Lbl_Archivio->setText(QStringLiteral("Database: ") + QDir::toNativeSeparators(*archivio));
-        contesto_.dialoghi.messaggio(this,
-                                     QStringLiteral("Archivio creato e selezionato: %1 estrazioni, dal %2 al %3.\n"
-                                                    "Premere PROCEDI per caricarlo.")
-                                         .arg(esito.estrazioni)
-                                         .arg(daStd(esito.prima), daStd(esito.ultima)),
-                                     QStringLiteral("Crea archivio"), Icona::Informazione);
-    } catch (const std::exception& e) {
-        occupa(false);
-        progresso_.azzera();
-        contesto_.dialoghi.messaggio(this, QStringLiteral("Impossibile creare l'archivio:\n") + daStd(e.what()),
-                                     QStringLiteral("Avviso"), Icona::Critica);
-    }
+    const std::string origine = aStd(*storico);
+    const QString nuovo = QDir::toNativeSeparators(*archivio);
+    auto esito = std::make_shared<archive::EsitoImportazione>();
+    lavoro_.avvia(
+        [this, origine, destinazione = aStd(nuovo), esiste, esito](archive::Avanzamento& av) {
+            *esito = contesto_.sessione.creaDaStorico(origine, destinazione, esiste, &av);
+        },
+        [this, nuovo, esito](const LavoroDiFondo::Fine& fine) {
+            occupa(false);
+            if (fine.errore || fine.interrotto) {
+                progresso_.azzera();
+                if (fine.errore)
+                    contesto_.dialoghi.messaggio(this, QStringLiteral("Impossibile creare l'archivio:\n") + fine.messaggio,
+                                                 QStringLiteral("Avviso"), Icona::Critica);
+                return;
+            }
+            Lbl_Archivio->setText(QStringLiteral("Database: ") + nuovo);
+            contesto_.dialoghi.messaggio(this,
+                                         QStringLiteral("Archivio creato e selezionato: %1 estrazioni, dal %2 al %3.\n"
+                                                        "Premere PROCEDI per caricarlo.")
+                                             .arg(esito->estrazioni)
+                                             .arg(daStd(esito->prima), daStd(esito->ultima)),
+                                         QStringLiteral("Crea archivio"), Icona::Informazione);
+        });
 }
 
 bool Inizio::Procedi()
@@ -244,12 +258,20 @@ bool Inizio::Procedi()
     if (occupato_)
         return false;
     occupa(true);
-    try {
-        contesto_.sessione.carica([this](int v, int m) { progresso_.imposta(v, m); });
-    } catch (const std::exception&) {
+    return lavoro_.avvia([this](archive::Avanzamento& av) { contesto_.sessione.carica(&av); },
+                         [this](const LavoroDiFondo::Fine& fine) { caricamentoFinito(fine); });
+}
+
+void Inizio::caricamentoFinito(const LavoroDiFondo::Fine& fine)
+{
+    if (fine.interrotto) {
+        occupa(false);
+        return;
+    }
+    if (fine.errore) {
         occupa(false);
         contesto_.dialoghi.messaggio(this, messaggioCaricamento, QStringLiteral("Avviso"), Icona::Critica);
-        return false;
+        return;
     }
     progresso_.completa();
     occupa(false);
@@ -263,27 +285,26 @@ bool Inizio::Procedi()
     } catch (const std::exception&) {
         close();
         contesto_.dialoghi.messaggio(nullptr, messaggioCaricamento, QStringLiteral("Avviso"), Icona::Critica);
-        return false;
+        return;
     }
     close();
     emit principaleAperta(principale_);
-    return true;
 }
 
 void Inizio::occupa(bool occupato)
 {
+    // FINE stays enabled: it stops the work and ends the program.
     occupato_ = occupato;
-    for (auto* b : {Command2, Command3, Command4, CmdStorico})
+    for (auto* b : {Command2, Command4, CmdStorico})
         b->setEnabled(!occupato);
 }
 
 void Inizio::closeEvent(QCloseEvent* evento)
 {
-    // Closing in the middle of a load would leave the tables half filled.
-    if (occupato_)
-        evento->ignore();
-    else
-        QWidget::closeEvent(evento);
+    // A load or an import still running is stopped (an import leaves nothing behind)
+    // and waited for, so nothing is left reading or writing a file after the window.
+    lavoro_.fermaEAspetta();
+    QWidget::closeEvent(evento);
 }
 
 }

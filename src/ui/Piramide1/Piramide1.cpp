@@ -134,6 +134,11 @@ Piramide1::Piramide1(Contesto& contesto, QWidget* genitore) : QWidget(genitore),
     }
     costruisci();
     collega();
+    lavoro_.collegaBarre(contesto_.pb1, contesto_.pb2);
+    connect(&lavoro_, &LavoroDiFondo::avanzamento, this, [this](int barra, int valore, int massimo) {
+        if (barra == 1 && massimo > 0)
+            LabelRicerca->setText(QStringLiteral("Ricerca in corso: %1 di %2").arg(valore).arg(massimo));
+    });
     apri();
 }
 
@@ -212,10 +217,12 @@ void Piramide1::costruisci()
     destra->addWidget(costruisciEsiti());
     destra->addWidget(costruisciVerifiche());
 
+    auto* piramide = costruisciPiramide();
     auto* corpo = new QHBoxLayout;
     corpo->addWidget(SSTab1);
-    corpo->addWidget(costruisciPiramide());
+    corpo->addWidget(piramide);
     corpo->addWidget(destra, 1);
+    bloccabili_ = {rif, SSTab1, piramide, destra};
 
     auto* l = new QVBoxLayout(contenuto_);
     l->setContentsMargins(4, 4, 4, 4);

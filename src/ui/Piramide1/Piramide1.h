@@ -4,11 +4,13 @@
 #include "workbench/Banco.h"
 #include "workbench/Salvataggi.h"
 #include "ui/common/Contesto.h"
+#include "ui/common/LavoroDiFondo.h"
 
 #include <QWidget>
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -141,6 +143,10 @@ private:
     grid::Grid FgC_;
     grid::Grid FgPir1Vuota_;
     bool aggiornando_ = false;
+
+    // Declared after everything a search reads: destroyed first, it stops the search and waits for it.
+    LavoroDiFondo lavoro_{this};
+    std::vector<QWidget*> bloccabili_;
 
     QScrollArea* area_ = nullptr;
     QWidget* contenuto_ = nullptr;

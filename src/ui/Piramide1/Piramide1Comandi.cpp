@@ -40,6 +40,17 @@ Icona icona(workbench::Icona i)
     return Icona::Informazione;
 }
 
+// LabelRifE: "index date  M-ordinal" of the reference draw.
+QString etichettaRiferimento(int d, const archive::Archivio& a)
+{
+    if (d < 1 || d > a.NumeroEstrazioni)
+        return {};
+    return QStringLiteral("%1 %2  M-%3")
+        .arg(d)
+        .arg(daStd(a.DateEstrazioni[static_cast<std::size_t>(d)]))
+        .arg(a.ProgressivoMese[static_cast<std::size_t>(d)]);
+}
+
 void colora(QLabel* l, grid::Colore c)
 {
     l->setProperty("colore", static_cast<uint>(c));
@@ -207,7 +218,7 @@ void Piramide1::aggiornaVista()
     List1->clear();
     for (const auto& t : banco_.List1)
         List1->addItem(daStd(t));
-    LabelRifE->setText(daStd(workbench::etichettaRiferimento(banco_, contesto_.sessione.archivio())));
+    LabelRifE->setText(etichettaRiferimento(banco_.riferimento, contesto_.sessione.archivio()));
 }
 
 void Piramide1::mostraImpostazioni()
@@ -293,7 +304,7 @@ void Piramide1::impostaRiferimento(int d)
         return;
     }
     workbench::impostaRiferimento(banco_, a, d);
-    LabelRifE->setText(daStd(workbench::etichettaRiferimento(banco_, a)));
+    LabelRifE->setText(etichettaRiferimento(banco_.riferimento, a));
     FgEstratti->aggiorna();
 }
 

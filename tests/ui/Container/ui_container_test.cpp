@@ -40,7 +40,7 @@ private slots:
         amb.impostaParametro("EstrazioneIniziale", "500");
         ui::Inizio w(*amb.contesto);
         QVERIFY(w.avvia());
-        QVERIFY(w.Procedi());
+        QVERIFY(testui::procedi(w));
         auto* c = qobject_cast<ui::Container*>(w.principale());
         QVERIFY(c != nullptr);
         QCOMPARE(c->windowTitle(), QStringLiteral("Velmora"));
@@ -125,7 +125,7 @@ private slots:
         amb.impostaParametro("EstrazioneIniziale", "101");
         ui::Inizio w(*amb.contesto);
         QVERIFY(w.avvia());
-        QVERIFY(w.Procedi());
+        QVERIFY(testui::procedi(w));
         auto* c = qobject_cast<ui::Container*>(w.principale());
         QCOMPARE(amb.sessione->archivio().NumeroEstrazioniModello, 0);
         QCOMPARE(etichetta(c, "Lbl_inizioNE"), QStringLiteral("-"));
