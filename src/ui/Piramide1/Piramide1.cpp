@@ -53,6 +53,7 @@ QLabel* etichettaCliccabile(const QString& nome, const QString& testo, const QSt
     l->setCursor(Qt::PointingHandCursor);
     l->setFrameShape(QFrame::Box);
     l->setMinimumWidth(26);
+    l->setContentsMargins(4, 0, 4, 0);
     if (!tooltip.isEmpty())
         l->setToolTip(tooltip);
     l->installEventFilter(filtro);
@@ -297,8 +298,9 @@ QWidget* Piramide1::costruisciRilevazione()
 
     int r = 0;
     g->addWidget(etichetta(QStringLiteral("Label1"), QStringLiteral("Ruota"), p), r, 0);
-    g->addLayout(fila({ComboR1, tutte, nessuna}), r++, 1);
+    g->addWidget(ComboR1, r++, 1, Qt::AlignLeft);
     g->addWidget(FgRG, r++, 0, 1, 2);
+    g->addLayout(fila({tutte, nessuna}), r++, 0, 1, 2);
     g->addLayout(posizioni, r++, 0, 1, 2);
     g->addWidget(etichetta(QStringLiteral("Label2"), QStringLiteral("Tipo rilevazione"), p), r, 0);
     g->addWidget(ComboFiltro, r++, 1);
@@ -526,7 +528,6 @@ QWidget* Piramide1::costruisciEsiti()
     }
     auto* Command29Btn = pulsante(QStringLiteral("Command29"), QStringLiteral("Verifica formula"),
                                   QStringLiteral("Verifica formula selezionata sui casi"), ambate);
-    colonne->addWidget(Command29Btn);
     colonne->addStretch();
     auto* Command21Btn = pulsante(QStringLiteral("Command21"), QStringLiteral("Imposta"),
                                   QStringLiteral("Imposta la formula selezionata"), ambate);
@@ -536,7 +537,7 @@ QWidget* Piramide1::costruisciEsiti()
     la->addLayout(fila({Cmd_Step1Btn, Ch_CasiScoperti, Command18Btn}));
     la->addWidget(FgEsiti, 1);
     la->addLayout(colonne);
-    la->addLayout(fila({Command21Btn, Command36Btn}));
+    la->addLayout(fila({Command21Btn, Command36Btn, Command29Btn}));
     connect(Cmd_Step1Btn, &QPushButton::clicked, this, &Piramide1::Cmd_Step1);
     connect(Command29Btn, &QPushButton::clicked, this, &Piramide1::Command29);
     connect(Command21Btn, &QPushButton::clicked, this, &Piramide1::Command21);
@@ -609,8 +610,10 @@ QWidget* Piramide1::costruisciVerifiche()
     auto* Command16Btn = pulsante(QStringLiteral("Command16"), QStringLiteral("Copia"), QStringLiteral("Copia tabella"), casi);
     lc->addWidget(FgEv, 0, 0);
     lc->addWidget(FgX, 0, 1);
-    lc->addLayout(fila({Command5Btn, Command4Btn, Command12Btn}), 1, 0);
-    lc->addLayout(fila({Command39Btn, Command16Btn}), 1, 1);
+    lc->addLayout(fila({Command5Btn, Command4Btn, Command12Btn}), 1, 0, 1, 2);
+    lc->addLayout(fila({etichetta(QStringLiteral("LabelFgX"), QStringLiteral("Numeri per caso"), casi), Command39Btn,
+                        Command16Btn}),
+                  2, 0, 1, 2);
     lc->setColumnStretch(0, 3);
     lc->setColumnStretch(1, 2);
     connect(Command5Btn, &QPushButton::clicked, this, &Piramide1::Command5);
@@ -639,11 +642,11 @@ QWidget* Piramide1::costruisciVerifiche()
     livelli->addStretch();
     auto* verifiche = fila({etichetta(QStringLiteral("LabelSorteV"), QStringLiteral("Sorte"), verifica), ComboLivello,
                             Command40Btn, Command3Btn, Command20Btn});
-    FgL = griglia(QStringLiteral("FgL"), banco_.FgL, verifica, 90);
+    FgL = griglia(QStringLiteral("FgL"), banco_.FgL, verifica, 70);
     Fg_E = griglia(QStringLiteral("Fg_E"), banco_.Fg_E, verifica, 0);
     Fg_E->setFixedHeight(3 * Fg_E->verticalHeader()->defaultSectionSize() + 8);
-    Fg5 = griglia(QStringLiteral("Fg5"), banco_.Fg5, verifica, 0);
-    Fg5->setFixedHeight(7 * Fg5->verticalHeader()->defaultSectionSize() + 4);
+    Fg5 = griglia(QStringLiteral("Fg5"), banco_.Fg5, verifica, 70);
+    Fg5->setMaximumHeight(7 * Fg5->verticalHeader()->defaultSectionSize() + 6);
     Fg5->setToolTip(QStringLiteral("Formule verificate nelle colonne 1..5"));
     auto* setta = new QHBoxLayout;
     setta->addWidget(etichetta(QStringLiteral("LabelSetta"), QStringLiteral("Imposta livello"), verifica));
@@ -659,10 +662,10 @@ QWidget* Piramide1::costruisciVerifiche()
     setta->addStretch();
     lv->addLayout(livelli);
     lv->addLayout(verifiche);
-    lv->addWidget(FgL, 1);
+    lv->addWidget(FgL, 3);
     lv->addWidget(Fg_E);
     lv->addLayout(setta);
-    lv->addWidget(Fg5);
+    lv->addWidget(Fg5, 1);
     connect(Command40Btn, &QPushButton::clicked, this, &Piramide1::Command40);
     connect(Command3Btn, &QPushButton::clicked, this, [this] { copia(QStringLiteral("FgL")); });
     connect(Command20Btn, &QPushButton::clicked, this, &Piramide1::Command20);
