@@ -122,7 +122,9 @@ EsitoRicerca eseguiRicerca(Banco& b, grid::Grid& uscita, const archive::Archivio
                            archive::Avanzamento* avanzamento);
 
 // AMBATE (Cmd_Step1): the search with sorte 0 into FgEsiti. With no cases nothing
-// scores, every row stays empty and there is no message.
+// scores, every row stays empty and there is no message. Stopped, or failing for a
+// reason other than a formula's calculation (thrown to the caller), it leaves FgEsiti
+// and List1 as they were.
 EsitoRicerca cercaAmbate(Banco& b, const archive::Archivio& a, archive::Avanzamento* avanzamento = nullptr);
 
 }
