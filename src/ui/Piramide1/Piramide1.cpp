@@ -27,6 +27,19 @@ namespace ui {
 
 namespace {
 
+// A wrapped text of fixed room: a label that reports a height for its width would make the
+// scroll area size the whole window by it and scroll where nothing needs to.
+class TestoAcapo : public QLabel {
+public:
+    TestoAcapo(const QString& nome, const QString& testo, QWidget* genitore) : QLabel(testo, genitore)
+    {
+        setObjectName(nome);
+        setWordWrap(true);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+    bool hasHeightForWidth() const override { return false; }
+};
+
 QPushButton* pulsante(const QString& nome, const QString& testo, const QString& tooltip, QWidget* genitore)
 {
     auto* b = new QPushButton(testo, genitore);
@@ -210,7 +223,7 @@ void Piramide1::costruisci()
     SSTab1->addTab(costruisciRilevazione(), QStringLiteral("Rilevazione"));
     SSTab1->addTab(costruisciOperatori(), QStringLiteral("Operatori"));
     SSTab1->addTab(costruisciConfigurazioni(), QStringLiteral("Salvate"));
-    SSTab1->setFixedWidth(300);
+    SSTab1->setFixedWidth(285);
     SSTab1->setUsesScrollButtons(false);
 
     auto* destra = new QSplitter(Qt::Vertical, contenuto_);
@@ -230,7 +243,7 @@ void Piramide1::costruisci()
     l->addLayout(cima);
     l->addLayout(corpo, 1);
     // Under this the window scrolls instead of squeezing grids into nothing.
-    contenuto_->setMinimumSize(900, 540);
+    contenuto_->setMinimumSize(880, 540);
 }
 
 QWidget* Piramide1::costruisciRilevazione()
@@ -328,9 +341,8 @@ QWidget* Piramide1::costruisciOperatori()
     l->setContentsMargins(4, 4, 4, 4);
     FgOp = griglia(QStringLiteral("FgOp"), banco_.FgOp, p, 120);
     FgOp->setToolTip(QStringLiteral("Doppio clic: sceglie l'operatore per le ricerche (rosso)"));
-    Label3 = etichetta(QStringLiteral("Label3"), {}, p);
-    Label3->setWordWrap(true);
-    Label3->setMinimumHeight(34);
+    Label3 = new TestoAcapo(QStringLiteral("Label3"), {}, p);
+    Label3->setFixedHeight(3 * Label3->fontMetrics().lineSpacing() + 6);
     Label3->setFrameShape(QFrame::Panel);
     Label3->setFrameShadow(QFrame::Sunken);
     auto* Command22Btn = pulsante(QStringLiteral("Command22"), QStringLiteral("Seleziona tutti"),
@@ -446,15 +458,15 @@ QWidget* Piramide1::costruisciPiramide()
         riga->addStretch();
         triangolo->addLayout(riga);
     }
-    auto* Label12 = etichetta(QStringLiteral("Label12"),
+    auto* Label12 = new TestoAcapo(QStringLiteral("Label12"),
                               QStringLiteral("Ogni mattone mostra il numero che la sua formula dà sull'estrazione di "
                                              "riferimento (1 il vertice, 11-15 la base). Clic su un mattone: i suoi "
                                              "numeri si colorano nell'estrazione, giallo il primo e verde il secondo."),
-                              p);
-    Label12->setWordWrap(true);
+                                   p);
     QFont piccolo = Label12->font();
     piccolo.setPointSizeF(piccolo.pointSizeF() * 0.85);
     Label12->setFont(piccolo);
+    Label12->setFixedHeight(5 * QFontMetrics(piccolo).lineSpacing() + 4);
     FgEstratti = griglia(QStringLiteral("FgEstratti"), banco_.FgEstratti, p, 80);
     for (int c = 0; c < 6; ++c)
         banco_.FgEstratti.setLarghezza(c, 390);
@@ -463,13 +475,11 @@ QWidget* Piramide1::costruisciPiramide()
     FgF = griglia(QStringLiteral("FgF"), banco_.FgF, p, 150);
     FgF->setToolTip(QStringLiteral("Clic: evidenzia il mattone; doppio clic: lo carica nell'editor; "
                                    "scrivendo in una cella il mattone cambia e la piramide si ricalcola"));
-    banco_.FgF.setLarghezza(0, 400);
-    banco_.Fg5.setLarghezza(0, 400);
     auto* Command2Btn = pulsante(QStringLiteral("Command2"), QStringLiteral("Calcola"),
                                  QStringLiteral("Calcola la piramide sull'estrazione di riferimento"), p);
     auto* Command19Btn = pulsante(QStringLiteral("Command19"), QStringLiteral("Resetta"), QStringLiteral("Svuota la piramide"), p);
-    auto* Command15Btn = pulsante(QStringLiteral("Command15"), QStringLiteral("Cancella riga"),
-                                  QStringLiteral("Cancella riga selezionata"), p);
+    auto* Command15Btn = pulsante(QStringLiteral("Command15"), QStringLiteral("Cancella riga selezionata"),
+                                  QStringLiteral("Svuota il mattone selezionato"), p);
     auto* Command24Btn = pulsante(QStringLiteral("Command24"), QStringLiteral("Deseleziona tutti"),
                                   QStringLiteral("Toglie l'evidenziazione e i risultati dei mattoni"), p);
     auto* Command10Btn = pulsante(QStringLiteral("Command10"), QStringLiteral("NASCONDE"),
@@ -487,13 +497,13 @@ QWidget* Piramide1::costruisciPiramide()
     pulsanti->setSpacing(3);
     pulsanti->addWidget(Command2Btn, 0, 0);
     pulsanti->addWidget(Command19Btn, 0, 1);
-    pulsanti->addWidget(Command15Btn, 0, 2);
-    pulsanti->addWidget(Command24Btn, 1, 0);
-    pulsanti->addWidget(Command10Btn, 1, 1);
-    pulsanti->addWidget(Command17Btn, 1, 2);
+    pulsanti->addWidget(Command15Btn, 1, 0);
+    pulsanti->addWidget(Command24Btn, 1, 1);
+    pulsanti->addWidget(Command10Btn, 2, 0);
+    pulsanti->addWidget(Command17Btn, 2, 1);
     l->addLayout(pulsanti);
     l->addWidget(Ch_AA);
-    p->setFixedWidth(290);
+    p->setFixedWidth(270);
     connect(Command2Btn, &QPushButton::clicked, this, &Piramide1::Command2);
     connect(Command19Btn, &QPushButton::clicked, this, &Piramide1::Command19);
     connect(Command15Btn, &QPushButton::clicked, this, &Piramide1::Command15);
@@ -733,8 +743,13 @@ void Piramide1::apri()
         banco_.FgEstratti.setLarghezza(c, 390);
         banco_.FgX.setLarghezza(c, 400);
     }
-    banco_.FgF.setLarghezza(0, 400);
-    banco_.Fg5.setLarghezza(0, 400);
+    // The brick grids fit the pyramid's column: narrower number, wheel and value columns.
+    for (grid::Grid* g : {&banco_.FgF, &banco_.Fg5}) {
+        g->setLarghezza(engine::colF::Riga, 350);
+        g->setLarghezza(engine::colF::RU1, 550);
+        g->setLarghezza(engine::colF::RU2, 550);
+        g->setLarghezza(engine::colF::VAL, 450);
+    }
     banco_.Fg7.setLarghezza(0, 700);
     // Narrow columns for the short numbers, so the grids show most of a row at once.
     auto larghezze = [](grid::Grid& g, std::initializer_list<int> twips) {

@@ -454,6 +454,10 @@ void TestPiramide1::serata()
     QVERIFY(t.b("Command9")->isEnabled());
     QVERIFY(!t.b("CmdAnnulla")->isEnabled());
     QCOMPARE(t.dialoghi.messaggi().back().testo, QStringLiteral("Record eliminato."));
+    // The natural main window (1280x820) leaves about 940x760 to its tool windows: after a
+    // whole evening the window still needs no more.
+    const QSize minimo = t.w<QWidget>("contenuto")->minimumSizeHint();
+    QVERIFY2(minimo.width() <= 940 && minimo.height() <= 640, qPrintable(QStringLiteral("%1x%2").arg(minimo.width()).arg(minimo.height())));
 }
 
 void TestPiramide1::chiusuraDuranteRicerca()
