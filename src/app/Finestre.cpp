@@ -1,6 +1,7 @@
 // The tool windows of this build, registered by name for the main window's buttons.
 #include "app/Finestre.h"
 
+#include "ui/Container/Container.h"
 #include "ui/common/Contesto.h"
 #include "ui/common/RegistroFinestre.h"
 
@@ -18,6 +19,11 @@ void registraFinestre()
     // the screenshot command then renders it as docs/screenshots/<Nome>.png with no further line.
     ui::registraPiramide1();               // also its screenshots after a search and with a loaded pyramid
     ui::registraPiramidiPrevisioonali();   // also its screenshot with a computed pyramid
+}
+
+QWidget* creaPrincipale(ui::Contesto& contesto)
+{
+    return new ui::Container(contesto);
 }
 
 }

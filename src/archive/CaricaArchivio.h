@@ -29,7 +29,13 @@ public:
 // is checked at every row and throws Interrotto, leaving the tables partly rewritten
 // like a failure: the archive must be loaded again before it is used.
 void CaricaArchivio(Archivio& a, storage::Database& db, Avanzamento* avanzamento = nullptr);
-// The same, opening the draws database at `percorso` with the program password.
+// The one way to load a draws database file, for the start-up window and every command:
+// loads the file at `percorso`, reusing `db` when it is already open on that file (opening
+// an encrypted file costs a key derivation). On success `db` is open on the file loaded, so
+// later writes go where the draws came from; on failure `db` is left as it was. A file that
+// cannot be opened or read throws ErroreCaricamento, like every other failed load.
+void CaricaArchivio(Archivio& a, const std::string& percorso, storage::Database& db, Avanzamento* avanzamento = nullptr);
+// The same for a caller that keeps no database open.
 void CaricaArchivio(Archivio& a, const std::string& percorso, Avanzamento* avanzamento = nullptr);
 
 }

@@ -30,8 +30,9 @@ public:
     // selected. The import runs on lavoro(); its message comes when it is over.
     void CreaDaStorico();
     // PROCEDI: starts loading the archive on lavoro(), with pb1; false when a load or an
-    // import is already running. When the load is over: on success the main window is
-    // shown, this one closes and principaleAperta is emitted; on failure the message.
+    // import is already running. When the load is over: on success the main window
+    // (Contesto::creaPrincipale) is shown, this one closes and principaleAperta is
+    // emitted; on failure the message.
     bool Procedi();
 
     // The runner of the load and the import: its `finito` follows every outcome.

@@ -771,7 +771,7 @@ void Piramide1::apri()
         mostraOperatoreCorrente();
     }
     try {
-        workbench::Cmd_Elenco(contesto_.sessione.dbProgramma(), pannello_.FgPir1);
+        workbench::elencaConfigurazioni(contesto_.sessione.dbProgramma(), pannello_.FgPir1);
     } catch (const std::exception&) {
         // No program database (a window opened before the start-up finished): an empty list.
         pannello_.FgPir1 = grid::Grid(1, 3);

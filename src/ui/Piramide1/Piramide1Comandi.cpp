@@ -172,7 +172,7 @@ bool Piramide1::eventFilter(QObject* oggetto, QEvent* evento)
         }
         for (int k = 0; k < 5; ++k)
             if (oggetto == LblPN[k]) {
-                workbench::togglePosizione(banco_, k + 1);
+                workbench::commutaPosizione(banco_, k + 1);
                 mostraPosizioni();
                 return true;
             }
@@ -397,14 +397,14 @@ void Piramide1::Command2()
 
 void Piramide1::Command40()
 {
-    const auto esito = workbench::Command40(banco_, contesto_.sessione.archivio());
+    const auto esito = workbench::verificaPrevisioni(banco_, contesto_.sessione.archivio());
     aggiornaVista();
     mostra(esito);
 }
 
 void Piramide1::Command27()
 {
-    const auto esito = workbench::Command27(banco_, contesto_.sessione.archivio());
+    const auto esito = workbench::elaboraLivelli(banco_, contesto_.sessione.archivio());
     {
         const QSignalBlocker blocco(ComboLivello);
         ComboLivello->setCurrentIndex(banco_.livello - 1);
@@ -416,7 +416,7 @@ void Piramide1::Command27()
 
 void Piramide1::Lbl_Riga(int livello)
 {
-    const auto esito = workbench::VerificaLivello(banco_, contesto_.sessione.archivio(), livello);
+    const auto esito = workbench::verificaLivello(banco_, contesto_.sessione.archivio(), livello);
     SSTab3->setCurrentIndex(1);
     aggiornaVista();
     mostra(esito);
@@ -424,7 +424,7 @@ void Piramide1::Lbl_Riga(int livello)
 
 void Piramide1::Cmd_Colonna(int slot)
 {
-    const auto esito = workbench::Cmd_Colonna(banco_, contesto_.sessione.archivio(), slot);
+    const auto esito = workbench::verificaEsitoInColonna(banco_, contesto_.sessione.archivio(), slot);
     SSTab3->setCurrentIndex(1);
     aggiornaVista();
     mostra(esito);
@@ -432,7 +432,7 @@ void Piramide1::Cmd_Colonna(int slot)
 
 void Piramide1::Cmd_Ambo(int slot)
 {
-    const auto esito = workbench::Cmd_Ambo(banco_, contesto_.sessione.archivio(), slot);
+    const auto esito = workbench::verificaAbbinamentoInColonna(banco_, contesto_.sessione.archivio(), slot);
     SSTab3->setCurrentIndex(1);
     aggiornaVista();
     mostra(esito);
@@ -440,7 +440,7 @@ void Piramide1::Cmd_Ambo(int slot)
 
 void Piramide1::Command29()
 {
-    const auto esito = workbench::Command29(banco_, contesto_.sessione.archivio());
+    const auto esito = workbench::verificaSoloEsito(banco_, contesto_.sessione.archivio());
     SSTab3->setCurrentIndex(1);
     aggiornaVista();
     mostra(esito);
@@ -448,13 +448,13 @@ void Piramide1::Command29()
 
 void Piramide1::Command5()
 {
-    workbench::Command5(banco_);
+    workbench::marcaCasiCentrati(banco_);
     FgEv->aggiorna();
 }
 
 void Piramide1::Command4()
 {
-    workbench::Command4(banco_);
+    workbench::azzeraMarcheCasi(banco_);
     FgEv->aggiorna();
 }
 
@@ -518,20 +518,20 @@ void Piramide1::Command10()
 
 void Piramide1::Command19()
 {
-    workbench::Command19(banco_, pannello_);
+    workbench::svuotaPiramide(banco_, pannello_);
     aggiornaVista();
 }
 
 void Piramide1::Cmd_aggiunge()
 {
-    const auto esito = workbench::Cmd_aggiunge(banco_, pannello_, contesto_.sessione.archivio());
+    const auto esito = workbench::inserisciOperatore(banco_, pannello_, contesto_.sessione.archivio());
     aggiornaVista();
     mostra(esito);
 }
 
 void Piramide1::Command25()
 {
-    const auto esito = workbench::Command25(banco_, pannello_, contesto_.sessione.archivio());
+    const auto esito = workbench::copiaMattone(banco_, pannello_, contesto_.sessione.archivio());
     aggiornaVista();
     mostra(esito);
 }
@@ -580,7 +580,7 @@ bool Piramide1::accettaLivello(int, int, const std::string& testo)
 void Piramide1::Cmd_Elenco()
 {
     try {
-        workbench::Cmd_Elenco(contesto_.sessione.dbProgramma(), pannello_.FgPir1);
+        workbench::elencaConfigurazioni(contesto_.sessione.dbProgramma(), pannello_.FgPir1);
     } catch (const std::exception&) {
         mostra(workbench::Messaggio{std::string(workbench::TestoErroreImprevisto), "Avviso", workbench::Icona::Critico});
     }
@@ -589,7 +589,7 @@ void Piramide1::Cmd_Elenco()
 
 void Piramide1::Command11()
 {
-    const auto esito = workbench::Command11(banco_, pannello_, contesto_.sessione.dbProgramma());
+    const auto esito = workbench::salvaConfigurazione(banco_, pannello_, contesto_.sessione.dbProgramma());
     aggiornaVista();
     mostra(esito);
 }
@@ -601,7 +601,7 @@ void Piramide1::Command13()
         return;
     if (!contesto_.dialoghi.domandaSiNo(this, daStd(*domanda), daStd(std::string(workbench::TitoloCancellazione))))
         return;
-    const auto esito = workbench::Command13(pannello_, contesto_.sessione.dbProgramma());
+    const auto esito = workbench::eliminaConfigurazione(pannello_, contesto_.sessione.dbProgramma());
     aggiornaVista();
     mostra(esito);
 }

@@ -45,6 +45,10 @@ struct Contesto {
     // Opens the help at a context number (250 main window, 310 start-up, ...).
     std::function<void(int contesto, QWidget* genitore)> apriHelp;
 
+    // Creates the main window PROCEDI opens (not yet shown). The program's entry wires it,
+    // so the start-up window reaches the main window without including it.
+    std::function<QWidget*(Contesto&)> creaPrincipale;
+
     // FINE: closes every file and ends the program at once.
     std::function<void()> termina;
 

@@ -35,6 +35,7 @@ private slots:
     void archivioModelloDa500a8000()
     {
         testui::Ambiente amb;
+        amb.contesto->creaPrincipale = [](ui::Contesto& c) { return new ui::Container(c); };
         const QString archivio = amb.creaArchivio(QStringLiteral("Modello.db"), 8000);
         amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
         amb.impostaParametro("EstrazioneIniziale", "500");
@@ -97,9 +98,10 @@ private slots:
         testui::Ambiente amb;
         const QString archivio = amb.creaArchivio(QStringLiteral("Schermo.db"), 300);
         amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
+        amb.contesto->creaPrincipale = [](ui::Contesto& c) { return new ui::Container(c); };
         ui::Inizio w(*amb.contesto);
         QVERIFY(w.avvia());
-        QVERIFY(w.Procedi());
+        QVERIFY(testui::procedi(w));
         auto* c = qobject_cast<ui::Container*>(w.principale());
         QVERIFY(c != nullptr);
         const QRect libero = c->screen()->availableGeometry();
@@ -120,6 +122,7 @@ private slots:
     void archivioModelloVuotoEListaRicaricata()
     {
         testui::Ambiente amb;
+        amb.contesto->creaPrincipale = [](ui::Contesto& c) { return new ui::Container(c); };
         const QString archivio = amb.creaArchivio(QStringLiteral("Modello.db"), 100);
         amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
         amb.impostaParametro("EstrazioneIniziale", "101");

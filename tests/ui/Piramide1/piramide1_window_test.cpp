@@ -1,7 +1,6 @@
 // The window Piramide1 offscreen: opening state, reference draw, selections, marks, a whole evening, a cancelled search.
 #include "ui/Piramide1/Piramide1.h"
 
-#include "engine/Numeri.h"
 #include "engine/Piramide.h"
 #include "session/Sessione.h"
 #include "storage/ProgramDb.h"
@@ -38,7 +37,6 @@ std::unique_ptr<archive::Archivio> archivioDiProva()
 {
     if (const archive::Archivio* reale = testsupport::archivioReale())
         return std::make_unique<archive::Archivio>(*reale);
-    engine::CaricaTutteLeTabelle();
     return std::make_unique<archive::Archivio>(testsupport::archivioDimostrativo());
 }
 
