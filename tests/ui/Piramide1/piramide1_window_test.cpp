@@ -13,7 +13,9 @@
 #include "workbench/Casi.h"
 #include "workbench/Elabora.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,10 +42,20 @@ std::unique_ptr<archive::Archivio> archivioDiProva()
     return std::make_unique<archive::Archivio>(testsupport::archivioDimostrativo());
 }
 
+// The main window's bar as the window drives it: every call kept.
+struct BarraRegistrata : Progresso {
+    void imposta(int valore, int massimo) override { passi.emplace_back(valore, massimo); }
+    void azzera() override { ++azzerata; }
+    std::vector<std::pair<int, int>> passi;
+    int azzerata = 0;
+};
+
 struct Banco {
     Banco() : a(archivioDiProva()), sessione(cartella.path().toStdString(), *a), contesto(sessione, dialoghi)
     {
         sessione.apriDatabaseProgramma();
+        contesto.pb1 = &pb1;
+        contesto.pb2 = &pb2;
         finestra = std::make_unique<Piramide1>(contesto);
         finestra->resize(1030, 640);
         finestra->show();
@@ -89,6 +101,7 @@ struct Banco {
     session::Sessione sessione;
     DialoghiScriptati dialoghi;
     Contesto contesto;
+    BarraRegistrata pb1, pb2;
     std::unique_ptr<Piramide1> finestra;
 };
 
@@ -368,6 +381,20 @@ void TestPiramide1::serata()
     // The same settings through the library give the same grid.
     workbench::cercaAmbate(atteso, *t.a);
     QVERIFY(uguali(b.FgEsiti, atteso.FgEsiti));
+    // pb1 reached the last operator row and both bars were emptied at the end.
+    QVERIFY(!t.pb1.passi.empty());
+    QCOMPARE(t.pb1.passi.back().second, b.FgOp.righe() - 1);
+    QCOMPARE(t.pb1.passi.back().first, b.FgOp.righe() - 1);
+    QCOMPARE(t.pb1.azzerata, 1);
+    QCOMPARE(t.pb2.azzerata, 1);
+    // "Copia tabella" puts the whole grid on the clipboard; a cancelled print changes nothing.
+    t.b("Command18")->click();
+    QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(b.FgEsiti.comeTesto()));
+    t.b("Command16")->click();
+    QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(b.FgX.comeTesto()));
+    t.dialoghi.risposteStampante = {false};
+    t.b("Command20")->click();
+    QCOMPARE(t.dialoghi.voci().back().tipo, DialoghiScriptati::Tipo::Stampante);
     QVERIFY(!b.FgEsiti.testo(1, 3).empty());
     QVERIFY(b.FgEsiti.intero(1, 1) >= b.FgEsiti.intero(2, 1));
 
