@@ -141,8 +141,6 @@ private:
     workbench::PannelloPiramidi pannello_;
     grid::Grid FgNu_;
     grid::Grid FgC_;
-    grid::Grid FgPir1Vuota_;
-    bool aggiornando_ = false;
 
     // Declared after everything a search reads: destroyed first, it stops the search and waits for it.
     LavoroDiFondo lavoro_{this};

@@ -19,6 +19,8 @@
 #include <QScrollBar>
 #include <QTabWidget>
 
+#include <cctype>
+
 namespace ui {
 
 namespace {
@@ -223,7 +225,6 @@ void Piramide1::aggiornaVista()
 
 void Piramide1::mostraImpostazioni()
 {
-    aggiornando_ = true;
     const QSignalBlocker b1(ComboR1), b2(ComboFiltro), b3(ComboPar), b4(ComboQNu), b5(ComboNC), b6(Combo3), b7(hs1),
         b8(ComboEle), b9(ComboLivello), b10(TxtNumeri), b11(Ch_ultima), b12(Ch_CasiScoperti);
     ComboR1->setCurrentIndex(banco_.ruotaBase);
@@ -238,7 +239,6 @@ void Piramide1::mostraImpostazioni()
     Ch_ultima->setChecked(banco_.forzaUltima);
     Ch_CasiScoperti->setChecked(banco_.casiScoperti);
     hs1->setValue(banco_.riferimento);
-    aggiornando_ = false;
     mostraPosizioni();
     mostraEditor();
 }
@@ -560,6 +560,16 @@ bool Piramide1::accettaMattone(int, int colonna, const std::string& testo)
 void Piramide1::modificaMattone(int riga, int colonna)
 {
     using namespace engine::colF;
+    // A typed code takes its type from the catalogue, so the hidden Tipo column follows it.
+    if (colonna == Tras) {
+        std::string codice = banco_.FgF.testo(riga, Tras);
+        for (auto& ch : codice)
+            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        banco_.FgF.setTesto(riga, Tras, codice);
+        for (int r = 1; r < banco_.FgOp.righe(); ++r)
+            if (banco_.FgOp.testo(r, 1) == codice)
+                banco_.FgF.setTesto(riga, Tipo, banco_.FgOp.testo(r, 2));
+    }
     // A typed abbreviation is shown as the archive writes it ("ba" is Bari, "BA").
     if (colonna == RU1 || colonna == RU2) {
         std::string t = banco_.FgF.testo(riga, colonna);

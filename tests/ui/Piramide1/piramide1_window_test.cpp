@@ -338,6 +338,10 @@ void TestPiramide1::selezioni()
     QCOMPARE(t.dialoghi.messaggi().size(), std::size_t(1));
     QVERIFY(FgF->model()->setData(FgF->model()->index(6, engine::colF::RU1), QStringLiteral("na"), Qt::EditRole));
     QCOMPARE(b.FgF.testo(7, engine::colF::RU1), std::string("NA"));
+    // A typed code takes its type (hidden by NASCONDE) from the catalogue.
+    QVERIFY(FgF->model()->setData(FgF->model()->index(6, engine::colF::Tras), QStringLiteral("vert"), Qt::EditRole));
+    QCOMPARE(b.FgF.testo(7, engine::colF::Tras), std::string("VERT"));
+    QCOMPARE(b.FgF.testo(7, engine::colF::Tipo), std::string("1"));
 }
 
 void TestPiramide1::marcaSenzaUscite()
