@@ -231,9 +231,8 @@ public:
         default:
             break;
         }
-        // Operators that read the draw cost an evaluation per candidate and case.
-        const bool grande = diretto_
-                            || static_cast<long long>(punti.size()) * static_cast<long long>(casi_.size()) > 200000;
+        // Below this many candidate-cases, starting a thread costs more than it saves.
+        const bool grande = static_cast<long long>(punti.size()) * static_cast<long long>(casi_.size()) > 200000;
         switch (tipo) {
         case 1:
             perOgni(Riferimenti, false, [&](int i) { tipoUno(i, punti, errore); passo(); });

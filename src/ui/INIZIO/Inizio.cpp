@@ -194,6 +194,8 @@ void Inizio::SelezioneArchivio()
 
 void Inizio::CreaDaStorico()
 {
+    if (occupato_)
+        return;
     const QString cartella = daStd(contesto_.sessione.cartellaProgramma());
     OpzioniFile sorgente;
     sorgente.titolo = QStringLiteral("File storico delle estrazioni");
@@ -219,8 +221,6 @@ void Inizio::CreaDaStorico()
                                                   QStringLiteral("Crea archivio"), Icona::Domanda))
         return;
 
-    if (occupato_)
-        return;
     occupa(true);
     const std::string origine = aStd(*storico);
     const QString nuovo = QDir::toNativeSeparators(*archivio);
@@ -253,8 +253,11 @@ bool Inizio::Procedi()
     if (occupato_)
         return false;
     occupa(true);
-    return lavoro_.avvia([this](archive::Avanzamento& av) { contesto_.sessione.carica(&av); },
-                         [this](const LavoroDiFondo::Fine& fine) { caricamentoFinito(fine); });
+    const bool avviato = lavoro_.avvia([this](archive::Avanzamento& av) { contesto_.sessione.carica(&av); },
+                                       [this](const LavoroDiFondo::Fine& fine) { caricamentoFinito(fine); });
+    if (!avviato)
+        occupa(false);
+    return avviato;
 }
 
 void Inizio::caricamentoFinito(const LavoroDiFondo::Fine& fine)
