@@ -478,8 +478,8 @@ QWidget* Piramide1::costruisciPiramide()
     auto* Command2Btn = pulsante(QStringLiteral("Command2"), QStringLiteral("Calcola"),
                                  QStringLiteral("Calcola la piramide sull'estrazione di riferimento"), p);
     auto* Command19Btn = pulsante(QStringLiteral("Command19"), QStringLiteral("Resetta"), QStringLiteral("Svuota la piramide"), p);
-    auto* Command15Btn = pulsante(QStringLiteral("Command15"), QStringLiteral("Cancella riga selezionata"),
-                                  QStringLiteral("Svuota il mattone selezionato"), p);
+    auto* Command15Btn = pulsante(QStringLiteral("Command15"), QStringLiteral("Cancella riga"),
+                                  QStringLiteral("Cancella riga selezionata"), p);
     auto* Command24Btn = pulsante(QStringLiteral("Command24"), QStringLiteral("Deseleziona tutti"),
                                   QStringLiteral("Toglie l'evidenziazione e i risultati dei mattoni"), p);
     auto* Command10Btn = pulsante(QStringLiteral("Command10"), QStringLiteral("NASCONDE"),
