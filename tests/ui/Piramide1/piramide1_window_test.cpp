@@ -497,7 +497,15 @@ void TestPiramide1::chiusuraDuranteRicerca()
     t.b("Command22")->click();
     t.b("Cmd_Step1")->click();
     QVERIFY(t.finestra->ricercaInCorso());
+    // FINE stops every running work before it closes the files: the grid stays as it was.
+    const grid::Grid prima = t.banco().FgEsiti;
+    LavoroDiFondo::fermaTutti();
+    QVERIFY(!t.finestra->ricercaInCorso());
+    QVERIFY(uguali(t.banco().FgEsiti, prima));
+    QVERIFY(t.b("Command9")->isEnabled());
     // Closing stops the search and waits for it: nothing is left reading the archive.
+    t.b("Cmd_Step1")->click();
+    QVERIFY(t.finestra->ricercaInCorso());
     QVERIFY(t.finestra->close());
     QVERIFY(!t.finestra->ricercaInCorso());
     QVERIFY(t.dialoghi.messaggi().empty());
