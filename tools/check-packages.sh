@@ -17,19 +17,27 @@ if [ ${#LISTA[@]} -eq 0 ]; then
   exit 2
 fi
 
-LAVORO=$(mktemp -d)
-trap 'rm -rf "$LAVORO"' EXIT
+# CHECK_PACKAGES_DIR=DIR keeps the scratch folder, and a second run reuses its build.
+if [ -n "${CHECK_PACKAGES_DIR:-}" ]; then
+  LAVORO=$CHECK_PACKAGES_DIR
+  mkdir -p "$LAVORO"
+else
+  LAVORO=$(mktemp -d)
+  trap 'rm -rf "$LAVORO"' EXIT
+fi
 BUILD=$LAVORO/build
 
-# 1. Configure with a full trace: each trace line starts with the file CMake is reading,
-#    and the expanded arguments name the headers, libraries and config files it found.
+if [ ! -f "$LAVORO/trace.txt" ] || [ ! -f "$BUILD/build.ninja" ]; then
+# 1. Configure with a full trace: each trace line starts with the file CMake is reading.
 cmake -S "$SORGENTE" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       --trace-expand --trace-redirect="$LAVORO/trace.txt" >"$LAVORO/configura.log" 2>&1 || {
   cat "$LAVORO/configura.log" >&2
   echo "check-packages: la configurazione non riesce" >&2
   exit 1
 }
-grep -o '/usr/[^ ;")(]*' "$LAVORO/trace.txt" "$BUILD/CMakeCache.txt" >"$LAVORO/percorsi-grezzi.txt" || true
+#    Only the scripts CMake runs count (each trace line begins with one): a library it
+#    merely finds and never links (FindOpenGL looks for GLU and EGL) is not needed.
+grep -o '^/usr/[^(]*' "$LAVORO/trace.txt" | sort -u >"$LAVORO/percorsi-grezzi.txt" || true
 
 # 2. Build, then every header the compiler read (ninja's dependency log) and every
 #    library the link lines name.
@@ -38,12 +46,13 @@ cmake --build "$BUILD" -j"$(nproc)" >"$LAVORO/compila.log" 2>&1 || {
   echo "check-packages: la compilazione non riesce" >&2
   exit 1
 }
+fi
 ninja -C "$BUILD" -t deps | grep -o '/usr/[^ ]*' >>"$LAVORO/percorsi-grezzi.txt" || true
 grep -o '/usr/[^ ]*\.\(so\|a\)\b' "$BUILD/build.ninja" >>"$LAVORO/percorsi-grezzi.txt" || true
 
 # Only files that exist (a trace also names paths CMake merely tried).
 sed 's/^[^:]*:\(\/usr\/\)/\1/' "$LAVORO/percorsi-grezzi.txt" | sort -u | while read -r f; do
-  [ -f "$f" ] && echo "$f"
+  if [ -f "$f" ]; then echo "$f"; fi
 done >"$LAVORO/file.txt"
 
 # 3. Each file to its package, all at once; dpkg knows some files only by their path

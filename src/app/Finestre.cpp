@@ -6,8 +6,11 @@
 #include "ui/common/RegistroFinestre.h"
 
 // Add a window's header here.
+#include "ui/Estrazioni_minielenco/Estrazioni_minielenco.h"
+#include "ui/Operatori/Operatori.h"
 #include "ui/Piramide1/Piramide1.h"
 #include "ui/PiramidiPrevisioonali/PiramidiPrevisioonali.h"
+#include "ui/archivio/GestioneArchivio.h"
 
 namespace app {
 
@@ -19,6 +22,9 @@ void registraFinestre()
     // the screenshot command then renders it as docs/screenshots/<Nome>.png with no further line.
     ui::registraPiramide1();               // also its screenshots after a search and with a loaded pyramid
     ui::registraPiramidiPrevisioonali();   // also its screenshot with a computed pyramid
+    ui::registraArchivio();                // also its browser and calendar pages
+    ui::registraOperatori();
+    ui::registraEstrazioni_minielenco();
 }
 
 QWidget* creaPrincipale(ui::Contesto& contesto)

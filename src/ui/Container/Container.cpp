@@ -191,6 +191,10 @@ Container::Container(Contesto& contesto, QWidget* genitore)
     contesto_.pb1 = &progresso1_;
     contesto_.pb2 = &progresso2_;
     contesto_.ImpostazioniArchivioModello = [this] { ImpostazioniArchivioModello(); };
+    contesto_.apriFinestra = [this](const QString& nome) -> QWidget* {
+        QMdiSubWindow* sub = apriFinestra(nome);
+        return sub ? sub->widget() : nullptr;
+    };
 }
 
 Container::~Container()
@@ -200,6 +204,7 @@ Container::~Container()
     if (contesto_.pb2 == &progresso2_)
         contesto_.pb2 = nullptr;
     contesto_.ImpostazioniArchivioModello = [] {};
+    contesto_.apriFinestra = [](const QString&) -> QWidget* { return nullptr; };
 }
 
 Container::Apertura Container::aperturaPerSchermo(const QRect& disponibile, const QSize& bordo)

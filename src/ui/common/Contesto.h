@@ -45,6 +45,10 @@ struct Contesto {
     // Opens the help at a context number (250 main window, 310 start-up, ...).
     std::function<void(int contesto, QWidget* genitore)> apriHelp;
 
+    // Opens the registered tool window `nome` inside the main window, or brings it to the front
+    // as it is, and returns it; null until the main window exists or when `nome` is not registered.
+    std::function<QWidget*(const QString& nome)> apriFinestra = [](const QString&) -> QWidget* { return nullptr; };
+
     // Creates the main window PROCEDI opens (not yet shown). The program's entry wires it,
     // so the start-up window reaches the main window without including it.
     std::function<QWidget*(Contesto&)> creaPrincipale;
@@ -55,5 +59,18 @@ struct Contesto {
     // Folder of the help pages ("HelpVelmora" beside the executable).
     QString cartellaHelp;
 };
+
+// A window that shows one draw on request. The mini list of draws is one, so any window can
+// show a draw there through mostraNelMiniElenco without knowing the mini list.
+class VistaEstrazione {
+public:
+    virtual ~VistaEstrazione() = default;
+    // Moves the view to draw `indice` (1..N).
+    virtual void mostraEstrazione(int indice) = 0;
+};
+
+// Shows draw `indice` in "Estrazioni_minielenco", opening it or bringing it to the front;
+// false when it cannot be opened.
+bool mostraNelMiniElenco(Contesto& contesto, int indice);
 
 }

@@ -96,6 +96,7 @@ private slots:
         // On the offscreen screen (smaller than the natural size) the window is shown
         // maximised and the bars and FINE lie inside the free area.
         testui::Ambiente amb;
+        amb.contesto->creaPrincipale = [](ui::Contesto& c) { return new ui::Container(c); };
         const QString archivio = amb.creaArchivio(QStringLiteral("Schermo.db"), 300);
         amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
         amb.contesto->creaPrincipale = [](ui::Contesto& c) { return new ui::Container(c); };

@@ -1,0 +1,189 @@
+// The window archivio on the real archive: SALVA of a new draw with the reload and the main window's labels,
+// the opening of the window, the calendar of another year.
+#include "archive/ImportaStorico.h"
+#include "maintenance/ScritturaEstrazioni.h"
+#include "session/Sessione.h"
+#include "support/Storico.h"
+#include "ui/Container/Container.h"
+#include "ui/archivio/GestioneArchivio.h"
+#include "ui/common/Dialoghi.h"
+#include "ui/common/RegistroFinestre.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDate>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+// The program as after PROCEDI on the real archive: session, main window, scripted dialogs.
+struct Programma {
+    QTemporaryDir cartella;
+    std::unique_ptr<session::Sessione> sessione;
+    ui::DialoghiScriptati dialoghi;
+    std::unique_ptr<ui::Contesto> contesto;
+    std::unique_ptr<ui::Container> principale;
+};
+Programma* programma = nullptr;
+
+bool prepara()
+{
+    const std::string storico = testsupport::percorsoStorico();
+    if (storico.empty())
+        return false;
+    programma = new Programma;
+    const std::string archivio = programma->cartella.filePath(QStringLiteral("Reale.db")).toStdString();
+    archive::ImportaStorico(storico, archivio);
+    programma->sessione = std::make_unique<session::Sessione>(programma->cartella.path().toStdString());
+    programma->sessione->selezionaArchivio(archivio);
+    programma->sessione->archivio().EstrazioneIniziale = 1;
+    programma->sessione->carica();
+    programma->contesto = std::make_unique<ui::Contesto>(*programma->sessione, programma->dialoghi);
+    programma->principale = std::make_unique<ui::Container>(*programma->contesto);
+    programma->principale->show();
+    ui::registraArchivio();
+    return true;
+}
+
+void attendi()
+{
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+ui::GestioneArchivio* apri()
+{
+    QMdiSubWindow* sub = programma->principale->apriFinestra(QStringLiteral("archivio"));
+    return sub ? qobject_cast<ui::GestioneArchivio*>(sub->widget()) : nullptr;
+}
+
+void chiudi()
+{
+    for (QMdiSubWindow* sub : programma->principale->areaMdi()->subWindowList())
+        sub->close();
+    attendi();
+}
+
+void BM_SalvaNuovaEstrazione(benchmark::State& stato)
+{
+    if (!programma) {
+        stato.SkipWithError("archivio storico non trovato");
+        return;
+    }
+    auto* f = apri();
+    auto& s = *programma->sessione;
+    const int n = s.archivio().NumeroEstrazioni;
+    const QDate ultima = QDate::fromString(QString::fromStdString(s.archivio().DateEstrazioni[n]), "dd/MM/yyyy");
+    const QString nuova = ultima.addDays(1).toString("dd/MM/yyyy");
+    QStringList numeri;
+    for (int i = 0; i < 55; ++i)
+        numeri << QString::number(i % 5 + 1 + (i / 5) * 8);
+    QApplication::clipboard()->setText(numeri.join(' '));
+    auto* salva = f->findChild<QPushButton*>(QStringLiteral("Command8"));
+    for (auto _ : stato) {
+        stato.PauseTiming();
+        f->incollaEstrazione();
+        f->findChild<QCalendarWidget*>(QStringLiteral("MonthView1"))->setSelectedDate(ultima.addDays(1));
+        programma->dialoghi.svuota();
+        programma->dialoghi.risposteSiNo = {true};
+        stato.ResumeTiming();
+
+        salva->click();   // question, check, write, reload, labels of both windows, browser and calendar
+
+        stato.PauseTiming();
+        if (s.archivio().NumeroEstrazioni != n + 1) {
+            stato.SkipWithError("estrazione non salvata");
+            break;
+        }
+        maintenance::eliminaEstrazione(s.dbEstrazioni(), s.archivio(), nuova.toStdString());
+        stato.ResumeTiming();
+    }
+    chiudi();
+    programma->principale->ImpostazioniArchivioModello();
+    stato.counters["estrazioni"] = n + 1;
+}
+BENCHMARK(BM_SalvaNuovaEstrazione)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The logic alone: the bound INSERT and the reload in one transaction, without the windows.
+void BM_ScritturaERicarica(benchmark::State& stato)
+{
+    if (!programma) {
+        stato.SkipWithError("archivio storico non trovato");
+        return;
+    }
+    auto& s = *programma->sessione;
+    const int n = s.archivio().NumeroEstrazioni;
+    const std::string nuova = QDate::fromString(QString::fromStdString(s.archivio().DateEstrazioni[n]), "dd/MM/yyyy")
+                                  .addDays(1)
+                                  .toString("dd/MM/yyyy")
+                                  .toStdString();
+    maintenance::Caselle c;
+    for (int i = 1; i <= 55; ++i)
+        c[static_cast<std::size_t>(i)] = std::to_string((i - 1) % 5 + 1 + (i - 1) / 5 * 8);
+    for (auto _ : stato) {
+        maintenance::salvaEstrazione(s.dbEstrazioni(), s.archivio(), nuova, c);
+        stato.PauseTiming();
+        maintenance::eliminaEstrazione(s.dbEstrazioni(), s.archivio(), nuova);
+        stato.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ScritturaERicarica)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_AperturaFinestra(benchmark::State& stato)
+{
+    if (!programma) {
+        stato.SkipWithError("archivio storico non trovato");
+        return;
+    }
+    for (auto _ : stato) {
+        auto* f = apri();
+        QApplication::processEvents();   // the first paint
+        benchmark::DoNotOptimize(f);
+        stato.PauseTiming();
+        chiudi();
+        stato.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AperturaFinestra)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_CalendarioDiUnAnno(benchmark::State& stato)
+{
+    if (!programma) {
+        stato.SkipWithError("archivio storico non trovato");
+        return;
+    }
+    auto* f = apri();
+    f->mostraPagina(ui::GestioneArchivio::PaginaCalendario);
+    auto* anni = f->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    int i = 0;
+    for (auto _ : stato) {
+        anni->setCurrentText(++i % 2 ? QStringLiteral("2023") : QStringLiteral("2024"));
+        QApplication::processEvents();   // the calendar shown
+    }
+    chiudi();
+}
+BENCHMARK(BM_CalendarioDiUnAnno)->Unit(benchmark::kMillisecond)->Iterations(50);
+
+}
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication applicazione(argc, argv);
+    prepara();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    delete programma;
+    return 0;
+}

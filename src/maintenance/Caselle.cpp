@@ -1,0 +1,212 @@
+// The entry boxes: editing rules, paste reader, ControllaEstrazione, stored wheel texts.
+#include "maintenance/Caselle.h"
+
+
+namespace maintenance {
+
+namespace {
+
+bool cifra(char c) { return c >= '0' && c <= '9'; }
+
+std::string dueCifre(int n)
+{
+    std::string s = std::to_string(n);
+    if (s.size() < 2)
+        s.insert(s.begin(), '0');
+    return s;
+}
+
+std::string nomeCasella(int indice)
+{
+    const int w = (indice - 1) / 5;
+    const int p = (indice - 1) % 5 + 1;
+    return std::string(archive::NomiRuote[static_cast<std::size_t>(w)]) + ", posizione " + std::to_string(p);
+}
+
+}
+
+int valoreCasella(std::string_view testo)
+{
+    std::size_t i = 0;
+    while (i < testo.size() && testo[i] == ' ')
+        ++i;
+    int v = 0;
+    for (; i < testo.size() && cifra(testo[i]); ++i) {
+        if (v > 1000000)
+            return v;   // already far beyond any number a box accepts
+        v = v * 10 + (testo[i] - '0');
+    }
+    return v;
+}
+
+std::string testoAmmesso(std::string_view testo)
+{
+    if (testo == "99")
+        return std::string(testo);
+    if (testo.size() > 2)
+        return {};
+    for (char c : testo)
+        if (!cifra(c))
+            return {};
+    if (valoreCasella(testo) > 90)
+        return {};
+    return std::string(testo);
+}
+
+std::string formatoUscita(std::string_view testo)
+{
+    std::string s(testo);
+    if (s.size() == 1 && cifra(s[0]))
+        s.insert(s.begin(), '0');
+    return s;
+}
+
+int casellaSuccessiva(int indice, Tasto tasto)
+{
+    switch (tasto) {
+    case Tasto::Invio:
+        return indice == NumeroCaselle ? 1 : indice + 1;
+    case Tasto::Destra:
+        return indice % 5 == 0 ? indice - 4 : indice + 1;
+    case Tasto::Sinistra:
+        return indice % 5 == 1 ? indice + 4 : indice - 1;
+    case Tasto::Su:
+        return indice <= 5 ? indice + 50 : indice - 5;
+    case Tasto::Giu:
+        return indice >= 51 ? indice - 50 : indice + 5;
+    }
+    return indice;
+}
+
+EffettoTasto effettoTasto(int indice, std::string_view testo, Tasto tasto)
+{
+    if (tasto == Tasto::Invio) {
+        if (valoreCasella(testo) == 0)
+            return {std::string(), indice};
+        return {formatoUscita(testo), casellaSuccessiva(indice, tasto)};
+    }
+    // An arrow leaves only a box that is empty or holds its two digits.
+    if (!testo.empty() && testo.size() != 2)
+        return {std::string(), indice};
+    return {std::string(testo), casellaSuccessiva(indice, tasto)};
+}
+
+Caselle leggiIncolla(std::string_view testo)
+{
+    Caselle c;
+    for (int i = 1; i <= NumeroCaselle; ++i)
+        c[static_cast<std::size_t>(i)] = "00";
+    int prossima = 1;
+    long long valore = 0;
+    bool inNumero = false;
+    auto chiudi = [&] {
+        if (inNumero && prossima <= NumeroCaselle) {
+            const int v = valore > 100 ? 100 : static_cast<int>(valore);
+            c[static_cast<std::size_t>(prossima++)] = testoAmmesso(dueCifre(v));
+        }
+        inNumero = false;
+        valore = 0;
+    };
+    for (char ch : testo) {
+        if (cifra(ch)) {
+            inNumero = true;
+            if (valore < 1000)   // saturates: only "above 90" matters
+                valore = valore * 10 + (ch - '0');
+        } else {
+            chiudi();
+        }
+    }
+    chiudi();
+    return c;
+}
+
+Caselle caselleDiEstrazione(const archive::Archivio& a, int d)
+{
+    Caselle c;
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        for (int p = 1; p <= 5; ++p)
+            c[static_cast<std::size_t>(casella(w, p))] = dueCifre(a.numero(d, w, p));
+    return c;
+}
+
+EsitoControllo ControllaEstrazione(const Caselle& caselle)
+{
+    auto valore = [&](int i) { return valoreCasella(caselle[static_cast<std::size_t>(i)]); };
+
+    // 1. Repeated numbers (two empty boxes count as equal) on Bari..Venezia.
+    for (int w = 0; w < RuoteControllate; ++w)
+        for (int j = 1; j <= 4; ++j)
+            for (int k = j + 1; k <= 5; ++k)
+                if (valore(casella(w, j)) == valore(casella(w, k)))
+                    return {false, "ANOMALIA: Mancano dei dati o sono stati introdotti numeri uguali in una ruota: CORREGGERE !",
+                            casella(w, j)};
+    // 2. Missing numbers on Bari..Venezia.
+    for (int i = 1; i <= casella(RuoteControllate - 1, 5); ++i)
+        if (valore(i) < 1)
+            return {false, "Mancano dei dati nelle estrazioni, provvedere a completare l'inserimento dei numeri estratti", i};
+    // 3. A number outside 1..90 (the box lets "99" through) would enter every analysis.
+    for (int i = 1; i <= NumeroCaselle; ++i)
+        if (valore(i) > 90)
+            return {false,
+                    "ANOMALIA: il numero " + caselle[static_cast<std::size_t>(i)] + " (" + nomeCasella(i)
+                        + ") non è un numero del Lotto. I numeri vanno da 1 a 90: CORREGGERE !",
+                    i};
+    // 4. The Nazionale: absent, or complete with five different numbers.
+    const int nz = archive::NumeroRuote - 1;
+    bool vuota = true;
+    for (int p = 1; p <= 5; ++p)
+        vuota = vuota && valore(casella(nz, p)) == 0;
+    if (!vuota) {
+        const std::string messaggio =
+            "ANOMALIA: la ruota Nazionale va lasciata vuota (o tutta a 00) se non è stata estratta, altrimenti "
+            "richiede cinque numeri diversi da 1 a 90: CORREGGERE !";
+        for (int j = 1; j <= 5; ++j) {
+            if (valore(casella(nz, j)) < 1)
+                return {false, messaggio, casella(nz, j)};
+            for (int k = j + 1; k <= 5; ++k)
+                if (valore(casella(nz, j)) == valore(casella(nz, k)))
+                    return {false, messaggio, casella(nz, j)};
+        }
+    }
+    return {};
+}
+
+std::string campoRuota(const Caselle& caselle, int w)
+{
+    if (w == archive::NumeroRuote - 1) {
+        bool vuota = true;
+        for (int p = 1; p <= 5; ++p)
+            vuota = vuota && valoreCasella(caselle[static_cast<std::size_t>(casella(w, p))]) == 0;
+        if (vuota)
+            return {};
+    }
+    std::string campo;
+    for (int p = 1; p <= 5; ++p) {
+        if (p > 1)
+            campo += '-';
+        // Loading reads fixed two-character groups: every group is written with two digits.
+        campo += dueCifre(valoreCasella(caselle[static_cast<std::size_t>(casella(w, p))]));
+    }
+    return campo;
+}
+
+std::optional<int> leggiIndice(std::string_view testo, int minimo, int massimo)
+{
+    while (!testo.empty() && testo.front() == ' ')
+        testo.remove_prefix(1);
+    while (!testo.empty() && testo.back() == ' ')
+        testo.remove_suffix(1);
+    if (testo.empty() || testo.size() > 9)
+        return std::nullopt;
+    int v = 0;
+    for (char c : testo) {
+        if (!cifra(c))
+            return std::nullopt;
+        v = v * 10 + (c - '0');
+    }
+    if (v < minimo || v > massimo)
+        return std::nullopt;
+    return v;
+}
+
+}

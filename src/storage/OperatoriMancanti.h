@@ -1,0 +1,28 @@
+// The operator catalogue window's commands over FG2: its fixed rows, the presence check, the insertion of the missing ones.
+#pragma once
+
+#include "grid/Grid.h"
+#include "storage/ProgramDb.h"
+
+#include <vector>
+
+namespace storage {
+
+// The operators added after the first operator set, in FG2's order: PER+, SOM+, UFIG.
+const std::vector<RigaOperatore>& OperatoriAggiunti();
+
+// FG2 as the window Operatori draws it: eight columns with their widths in twips, the
+// header, one row per operator of OperatoriAggiunti, columns 1 to 6 centred.
+void preparaFG2(grid::Grid& FG2);
+
+// Command4: colours green, from column 1 to the last, every row whose code (column 1) is in
+// the table Operatori. A colour is never cleared: a row stays green for as long as the
+// window lives. Throws ErroreDatabase; the rows coloured before the error stay coloured.
+void controllaPresenza(Database& db, grid::Grid& FG2);
+
+// Command2: adds a record for every row whose column 1 is not green, from the grid's texts,
+// and returns how many. All of them or none: on an error (a code already in the table that
+// was not coloured) it throws ErroreDatabase and the table is left as it was.
+int inserisciMancanti(Database& db, grid::Grid& FG2);
+
+}

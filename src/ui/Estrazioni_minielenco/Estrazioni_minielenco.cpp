@@ -1,0 +1,203 @@
+// The window Estrazioni_minielenco: controls and handlers; what FG3 shows is computed in src/archive.
+#include "ui/Estrazioni_minielenco/Estrazioni_minielenco.h"
+
+#include "archive/MiniElenco.h"
+#include "ui/common/GrigliaView.h"
+#include "ui/common/RegistroFinestre.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+QToolButton* pulsante(const QString& nome, const QString& testo, QStyle::StandardPixmap icona, const QString& suggerimento,
+                      QWidget* genitore)
+{
+    auto* b = new QToolButton(genitore);
+    b->setObjectName(nome);
+    b->setToolTip(suggerimento);
+    if (testo.isEmpty())
+        b->setIcon(genitore->style()->standardIcon(icona));
+    else
+        b->setText(testo);
+    b->setIconSize(QSize(20, 20));
+    b->setMinimumSize(34, 30);
+    return b;
+}
+
+QLabel* etichetta(const QString& nome, QWidget* genitore)
+{
+    auto* l = new QLabel(genitore);
+    l->setObjectName(nome);
+    l->setAlignment(Qt::AlignCenter);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    return l;
+}
+
+}
+
+QString Estrazioni_minielenco::titolo() { return QStringLiteral("Mini elenco"); }
+
+Estrazioni_minielenco::Estrazioni_minielenco(Contesto& contesto, QWidget* genitore)
+    : QWidget(genitore), contesto_(contesto)
+{
+    setObjectName(QStringLiteral("Estrazioni_minielenco"));
+    setWindowTitle(titolo());
+
+    Command42[0] = pulsante(QStringLiteral("Command42(0)"), QStringLiteral("N°"), {}, QStringLiteral("Ricerca per numero indice"), this);
+    Command42[1] = pulsante(QStringLiteral("Command42(1)"), QStringLiteral("Data"), {}, QStringLiteral("Cerca estrazione per data"), this);
+    Command56Btn = pulsante(QStringLiteral("Command56"), {}, QStyle::SP_MediaSkipForward, QStringLiteral("Ultima estrazione"), this);
+    Command81Btn = pulsante(QStringLiteral("Command81"), {}, QStyle::SP_DialogResetButton, QStringLiteral("Resetta colorazione"), this);
+
+    Label2 = etichetta(QStringLiteral("Label2"), this);
+    Label1 = etichetta(QStringLiteral("Label1"), this);
+    Label3 = etichetta(QStringLiteral("Label3"), this);
+    QFont grassetto = Label1->font();
+    grassetto.setBold(true);
+    Label1->setFont(grassetto);
+
+    archive::preparaFG3(FG3_, facciaPulsante());
+    FG3 = new GrigliaView(FG3_, this);
+    FG3->setObjectName(QStringLiteral("FG3"));
+    FG3->setFisse(1, 1);
+    FG3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FG3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FG3->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+
+    hs1 = new QScrollBar(Qt::Horizontal, this);
+    hs1->setObjectName(QStringLiteral("hs1"));
+    hs1->setPageStep(10);
+
+    // The viewer keeps its compact size however large the window is made.
+    auto* pannello = new QWidget(this);
+    auto* comandi = new QHBoxLayout;
+    comandi->addWidget(Command42[0]);
+    comandi->addWidget(Command42[1]);
+    comandi->addStretch();
+    comandi->addWidget(Command81Btn);
+    comandi->addWidget(Command56Btn);
+    auto* etichette = new QHBoxLayout;
+    etichette->addWidget(Label2);
+    etichette->addWidget(Label1, 1);
+    auto* colonna = new QVBoxLayout(pannello);
+    colonna->setContentsMargins(0, 0, 0, 0);
+    colonna->addLayout(comandi);
+    colonna->addLayout(etichette);
+    colonna->addWidget(Label3);
+    colonna->addWidget(FG3);
+    colonna->addWidget(hs1);
+    auto* principale = new QGridLayout(this);
+    principale->addWidget(pannello, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    principale->setColumnStretch(1, 1);
+    principale->setRowStretch(1, 1);
+
+    connect(hs1, &QScrollBar::valueChanged, this, &Estrazioni_minielenco::MostraEstrazione);
+    connect(FG3, &GrigliaView::clic, this, [this](int riga, int colonna) {
+        if (archive::commutaSegno(FG3_, riga, colonna))
+            FG3->aggiornaCelle(riga, colonna, riga, colonna);
+    });
+    connect(Command42[0], &QToolButton::clicked, this, &Estrazioni_minielenco::cercaIndice);
+    connect(Command42[1], &QToolButton::clicked, this, &Estrazioni_minielenco::cercaData);
+    connect(Command81Btn, &QToolButton::clicked, this, &Estrazioni_minielenco::Command81);
+    connect(Command56Btn, &QToolButton::clicked, this, &Estrazioni_minielenco::Command56);
+
+    // Opening: the last draw.
+    FG3->aggiorna();
+    int larghezza = FG3->verticalHeader()->width() + 2 * FG3->frameWidth();
+    for (int c = 0; c < FG3->model()->columnCount(); ++c)
+        larghezza += FG3->columnWidth(c);
+    FG3->setFixedSize(larghezza, FG3->horizontalHeader()->sizeHint().height()
+                                     + archive::NumeroRuote * FG3->verticalHeader()->defaultSectionSize()
+                                     + 2 * FG3->frameWidth());
+    pannello->setFixedWidth(larghezza);
+    Label2->setMinimumWidth(larghezza / 4);
+    Command56();
+}
+
+Estrazioni_minielenco::~Estrazioni_minielenco()
+{
+    // The view shows a grid this object owns: it goes first.
+    delete FG3;
+}
+
+grid::Colore Estrazioni_minielenco::facciaPulsante() const { return daQColore(palette().color(QPalette::Button)); }
+
+void Estrazioni_minielenco::adeguaMassimo()
+{
+    const int n = contesto_.sessione.archivio().NumeroEstrazioni;
+    const QSignalBlocker blocco(hs1);
+    // Index 0 holds no draw, so the bar starts at the first one.
+    hs1->setRange(std::min(1, n), n);
+}
+
+void Estrazioni_minielenco::MostraEstrazione()
+{
+    adeguaMassimo();
+    const auto testi = archive::MostraEstrazione(contesto_.sessione.archivio(), hs1->value(), FG3_);
+    Label2->setText(QString::fromStdString(testi.indice));
+    Label1->setText(QString::fromStdString(testi.data));
+    Label3->setText(QString::fromStdString(testi.progressivi));
+    FG3->aggiornaCelle(1, 1, archive::NumeroRuote, 5);
+}
+
+void Estrazioni_minielenco::vaiA(int indice)
+{
+    adeguaMassimo();
+    {
+        // One repaint, and a fresh one even when the bar already stood there.
+        const QSignalBlocker blocco(hs1);
+        hs1->setValue(indice);
+    }
+    MostraEstrazione();
+}
+
+void Estrazioni_minielenco::mostraEstrazione(int indice) { vaiA(indice); }
+
+void Estrazioni_minielenco::Command56() { vaiA(contesto_.sessione.archivio().NumeroEstrazioni); }
+
+void Estrazioni_minielenco::cercaIndice()
+{
+    const auto testo = contesto_.dialoghi.inputBox(this, QStringLiteral("Inserire il n° indice dell'archivio modello."),
+                                                   QStringLiteral("Scelta estrazione"));
+    if (!testo)
+        return;
+    if (const auto k = archive::indiceDigitato(testo->toStdString(), contesto_.sessione.archivio().NumeroEstrazioni))
+        vaiA(*k);
+}
+
+void Estrazioni_minielenco::cercaData()
+{
+    const auto testo = contesto_.dialoghi.inputBox(this, QStringLiteral("Data ?"), QStringLiteral("Ricerca per data GG/MM/AAAA"));
+    if (!testo)
+        return;
+    if (const auto d = archive::cercaDataEstrazione(contesto_.sessione.archivio(), testo->toStdString()))
+        vaiA(*d);
+    else
+        contesto_.dialoghi.messaggio(this, QStringLiteral("Data non trovata"), QStringLiteral("Cerca data"), Icona::Informazione);
+}
+
+void Estrazioni_minielenco::Command81()
+{
+    archive::resettaColorazione(FG3_, facciaPulsante());
+    FG3->aggiornaCelle(1, 0, archive::NumeroRuote, 5);
+}
+
+void registraEstrazioni_minielenco()
+{
+    registroFinestre().registra(QStringLiteral("Estrazioni_minielenco"),
+                                [](Contesto& c) -> QWidget* { return new Estrazioni_minielenco(c); });
+}
+
+}

@@ -1,0 +1,61 @@
+// The window Estrazioni_minielenco ("Mini elenco"): one draw at a time, searches by index and date, cell marks.
+#pragma once
+
+#include "grid/Grid.h"
+#include "ui/common/Contesto.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QScrollBar;
+class QToolButton;
+
+namespace ui {
+
+class GrigliaView;
+
+class Estrazioni_minielenco : public QWidget, public VistaEstrazione {
+    Q_OBJECT
+public:
+    explicit Estrazioni_minielenco(Contesto& contesto, QWidget* genitore = nullptr);
+    ~Estrazioni_minielenco() override;
+
+    static QString titolo();
+
+    // Other windows: hs1 to draw `indice` (kept inside 1..N).
+    void mostraEstrazione(int indice) override;
+
+    // The commands, as the buttons run them.
+    void MostraEstrazione();      // every change of hs1
+    void cercaIndice();           // Command42(0)
+    void cercaData();             // Command42(1)
+    void Command81();             // removes the marks
+    void Command56();             // the last draw
+
+    const grid::Grid& griglia() const { return FG3_; }
+
+private:
+    // hs1 runs over the draws of the archive as it is now (a reload may have changed N).
+    void adeguaMassimo();
+    void vaiA(int indice);
+    grid::Colore facciaPulsante() const;
+
+    Contesto& contesto_;
+    grid::Grid FG3_;
+
+    QScrollBar* hs1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    GrigliaView* FG3 = nullptr;
+    std::array<QToolButton*, 2> Command42{};
+    QToolButton* Command81Btn = nullptr;
+    QToolButton* Command56Btn = nullptr;
+};
+
+// Adds the window to the window registry.
+void registraEstrazioni_minielenco();
+
+}

@@ -1,0 +1,107 @@
+// The window Operatori: controls and handlers; the check and the insertion live in src/storage.
+#include "ui/Operatori/Operatori.h"
+
+#include "storage/OperatoriMancanti.h"
+#include "ui/common/GrigliaView.h"
+#include "ui/common/RegistroFinestre.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace ui {
+
+QString Operatori::titolo() { return QStringLiteral("Inserimento nuovi operatori"); }
+
+Operatori::Operatori(Contesto& contesto, QWidget* genitore) : QWidget(genitore), contesto_(contesto)
+{
+    setObjectName(QStringLiteral("Operatori"));
+    setWindowTitle(titolo());
+
+    storage::preparaFG2(FG2_);
+    FG2 = new GrigliaView(FG2_, this);
+    FG2->setObjectName(QStringLiteral("FG2"));
+    FG2->setFisse(1, 1);
+    // The explanation takes the room the window has, so it reads in full.
+    FG2->horizontalHeader()->setStretchLastSection(true);
+    FG2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FG2->setFixedHeight(FG2->horizontalHeader()->sizeHint().height()
+                        + (FG2_.righe() - 1) * FG2->verticalHeader()->defaultSectionSize() + 2 * FG2->frameWidth());
+
+    Label7 = new QLabel(QStringLiteral("In verde sono evidenziati gli operatori presenti"), this);
+    Label7->setObjectName(QStringLiteral("Label7"));
+
+    Command4Btn = new QPushButton(QStringLiteral("CONTROLLA OPERATORI PRESENTI"), this);
+    Command4Btn->setObjectName(QStringLiteral("Command4"));
+    Command2Btn = new QPushButton(QStringLiteral("INSERISCE OPERATORI MANCANTI"), this);
+    Command2Btn->setObjectName(QStringLiteral("Command2"));
+    for (auto* b : {Command4Btn, Command2Btn}) {
+        b->setAutoDefault(false);
+        b->setMinimumHeight(30);
+    }
+
+    auto* comandi = new QHBoxLayout;
+    comandi->addWidget(Command4Btn);
+    comandi->addWidget(Command2Btn);
+    auto* principale = new QVBoxLayout(this);
+    principale->addWidget(FG2);
+    principale->addWidget(Label7);
+    principale->addLayout(comandi);
+    principale->addStretch();
+    resize(560, 200);
+
+    connect(Command4Btn, &QPushButton::clicked, this, &Operatori::Command4);
+    connect(Command2Btn, &QPushButton::clicked, this, &Operatori::Command2);
+
+    // Window load: the check, then the view of the centred columns.
+    Command4();
+    FG2->aggiorna();
+}
+
+Operatori::~Operatori()
+{
+    // The view shows a grid this object owns: it goes first.
+    delete FG2;
+}
+
+void Operatori::Command4() { controllaPresenza(true); }
+
+void Operatori::controllaPresenza(bool avvisa)
+{
+    try {
+        storage::controllaPresenza(contesto_.sessione.dbProgramma(), FG2_);
+    } catch (const std::exception&) {
+        if (avvisa)
+            contesto_.dialoghi.messaggio(this, QStringLiteral("Attenzione, errore imprevisto."), QStringLiteral("Avviso"),
+                                         Icona::Informazione);
+    }
+    FG2->aggiornaCelle(1, 0, FG2_.righe() - 1, FG2_.colonne() - 1);
+}
+
+void Operatori::Command2()
+{
+    bool riuscito = true;
+    try {
+        const int inseriti = storage::inserisciMancanti(contesto_.sessione.dbProgramma(), FG2_);
+        contesto_.dialoghi.messaggio(this, QStringLiteral("Sono stati inseriti N° %1 nuovi operatori").arg(inseriti),
+                                     QStringLiteral("Inserimento operatori"), Icona::Informazione);
+    } catch (const std::exception&) {
+        riuscito = false;
+        contesto_.dialoghi.messaggio(this, QStringLiteral("Attenzione, possibile anomalia."), QStringLiteral("Avviso"),
+                                     Icona::Informazione);
+    }
+    // Also after a failure, without a second message: a code found in the table turns green,
+    // so the next press skips it.
+    controllaPresenza(riuscito);
+}
+
+void registraOperatori()
+{
+    registroFinestre().registra(QStringLiteral("Operatori"), [](Contesto& c) -> QWidget* { return new Operatori(c); });
+}
+
+}

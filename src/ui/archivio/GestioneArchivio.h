@@ -1,0 +1,118 @@
+// The window archivio ("Gestione archivio DB"): draw entry, correction and deletion, browser and calendar.
+#pragma once
+
+#include "grid/Grid.h"
+#include "maintenance/Caselle.h"
+#include "ui/common/Contesto.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QCalendarWidget;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class QTabWidget;
+
+namespace ui {
+
+class GrigliaView;
+
+class GestioneArchivio : public QWidget {
+    Q_OBJECT
+public:
+    explicit GestioneArchivio(Contesto& contesto, QWidget* genitore = nullptr);
+    ~GestioneArchivio() override;
+
+    static QString titolo() { return QStringLiteral("Gestione archivio DB"); }
+    // Help contexts of the four help buttons: entry, update file, download, exports and browser.
+    static constexpr int HelpInserimento = 270;
+    static constexpr int HelpAggiornamento = 280;
+    static constexpr int HelpScarico = 290;
+    static constexpr int HelpConsultazione = 300;
+    // Tab pages, in order.
+    enum Pagina { PaginaInserimento, PaginaAggiornamento, PaginaEsportazione, PaginaArchivio, PaginaCalendario };
+
+    // The routines the pages share.
+    void CaricaTabellaArchivio();   // the current draw into the boxes
+    void CaricaArchivioExNovo();    // reload of every draw, then the main window's range display
+    void AggiornaStatoArchivio();   // status labels, the last draw shown
+    void CaricaGrigliaArchivio();   // FgDB from the draws database
+
+    // Entry page commands.
+    void salvaEstrazione();      // Command8
+    void modificaEstrazione();   // Command3
+    void eliminaEstrazione();    // Command2
+    void incollaEstrazione();    // Command12
+    void azzeraCaselle();        // Command1
+    void chiediIndice();         // pAN_DC click
+
+    // Browser and calendar commands.
+    void selezioneEstrazione();   // Command11
+    void ricercaPerIndice();      // Command42
+    void ricercaPerData();        // Command59
+    void caricaCalendario();      // Command24, Combo1, Check2
+    void clicCalendario(int riga, int colonna);   // Fg1
+
+    int indiceCorrente() const { return indiceCorrente_; }
+    maintenance::Caselle caselle() const;
+    const grid::Grid& grigliaArchivio() const { return FgDB_; }
+    const grid::Grid& calendario() const { return Fg1_; }
+    void mostraPagina(Pagina pagina);
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+private:
+    void costruisci();
+    QWidget* paginaInserimento();
+    QWidget* paginaAggiornamento();
+    QWidget* paginaEsportazione();
+    QWidget* paginaArchivio();
+    QWidget* paginaCalendario();
+    void apri();
+    // HScrestrazione changed: the index and date labels, then the boxes.
+    void mostraEstrazione(int indice);
+    void impostaCalendario(const QString& data);
+    int indiceCasella(QObject* oggetto) const;
+    bool tastoCasella(int indice, int tasto);
+    void coloraCasella(int indice, grid::Colore colore);
+    // True when the draws database is open; otherwise says so, naming the file.
+    bool archivioAperto();
+    QString percorsoArchivio() const;
+    void dopoRicarica();
+
+    Contesto& contesto_;
+    int indiceCorrente_ = 0;
+    grid::Grid FgDB_;
+    grid::Grid Fg1_;
+
+    QTabWidget* schede_ = nullptr;
+    std::array<QLineEdit*, maintenance::NumeroCaselle + 1> txtin{};
+    QScrollBar* HScrestrazione = nullptr;
+    QLabel* pAN_DC = nullptr;
+    QLabel* LBLESTRAZIONE = nullptr;
+    QLabel* LblMensile = nullptr;
+    QLabel* LblAnnuale = nullptr;
+    QCalendarWidget* MonthView1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLabel* LBLAGGIORNATO = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QLabel* Label13 = nullptr;
+    GrigliaView* FgDB = nullptr;
+    QLabel* Label9 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QCheckBox* Check2 = nullptr;
+    GrigliaView* Fg1 = nullptr;
+};
+
+// Adds the window to the window registry as "archivio", with screenshots of its pages.
+void registraArchivio();
+
+}

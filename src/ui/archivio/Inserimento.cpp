@@ -1,0 +1,312 @@
+// The entry page of archivio: the 55 boxes and their keys, SALVA, MODIFICA, ELIMINA, INCOLLA, the draw shown.
+#include "ui/archivio/GestioneArchivio.h"
+
+#include "maintenance/ScritturaEstrazioni.h"
+#include "ui/common/GrigliaView.h"   // qColore
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QClipboard>
+#include <QDate>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace ui {
+
+namespace {
+
+const QString TitoloSalvataggio = QStringLiteral("Salvataggio estrazione");
+const QString TitoloAnomalia = QStringLiteral("Anomalia archivio");
+const QString MessaggioDataMemorizzata = QStringLiteral("Attenzione probabilmente hai inserito una data già memorizzata...");
+// The check's messages carry no title of their own: the program's name stands in.
+const QString TitoloControllo = QStringLiteral("Velmora");
+
+}
+
+maintenance::Caselle GestioneArchivio::caselle() const
+{
+    maintenance::Caselle c;
+    for (int i = 1; i <= maintenance::NumeroCaselle; ++i)
+        c[static_cast<std::size_t>(i)] = txtin[static_cast<std::size_t>(i)]->text().toStdString();
+    return c;
+}
+
+void GestioneArchivio::mostraEstrazione(int indice)
+{
+    const auto& a = contesto_.sessione.archivio();
+    indiceCorrente_ = indice;
+    pAN_DC->setText(QString::number(indice));
+    LBLESTRAZIONE->setText(indice >= 0 && indice <= a.NumeroEstrazioni
+                               ? QString::fromStdString(a.DateEstrazioni[static_cast<std::size_t>(indice)])
+                               : QString());
+    CaricaTabellaArchivio();
+}
+
+void GestioneArchivio::CaricaTabellaArchivio()
+{
+    const auto& a = contesto_.sessione.archivio();
+    if (indiceCorrente_ < 1 || indiceCorrente_ > a.NumeroEstrazioni) {
+        azzeraCaselle();
+        LblMensile->clear();
+        LblAnnuale->clear();
+        return;
+    }
+    const auto c = maintenance::caselleDiEstrazione(a, indiceCorrente_);
+    for (int i = 1; i <= maintenance::NumeroCaselle; ++i)
+        txtin[static_cast<std::size_t>(i)]->setText(QString::fromStdString(c[static_cast<std::size_t>(i)]));
+    LblMensile->setText(QString::number(a.ProgressivoMese[static_cast<std::size_t>(indiceCorrente_)]));
+    LblAnnuale->setText(QString::number(a.ProgressivoAnno[static_cast<std::size_t>(indiceCorrente_)]));
+}
+
+void GestioneArchivio::azzeraCaselle()
+{
+    for (int i = 1; i <= maintenance::NumeroCaselle; ++i)
+        txtin[static_cast<std::size_t>(i)]->clear();
+}
+
+void GestioneArchivio::incollaEstrazione()
+{
+    const auto c = maintenance::leggiIncolla(QApplication::clipboard()->text().toStdString());
+    for (int i = 1; i <= maintenance::NumeroCaselle; ++i)
+        txtin[static_cast<std::size_t>(i)]->setText(QString::fromStdString(c[static_cast<std::size_t>(i)]));
+}
+
+void GestioneArchivio::chiediIndice()
+{
+    const auto testo = contesto_.dialoghi.inputBox(this, QStringLiteral("Digitare il numero indice"),
+                                                   QStringLiteral("Indice estrazione"));
+    if (!testo)
+        return;
+    const int n = contesto_.sessione.archivio().NumeroEstrazioni;
+    if (const auto k = maintenance::leggiIndice(testo->toStdString(), 1, n))
+        HScrestrazione->setValue(*k);
+}
+
+void GestioneArchivio::impostaCalendario(const QString& data)
+{
+    const QDate d = QDate::fromString(data, QStringLiteral("dd/MM/yyyy"));
+    if (d.isValid())
+        MonthView1->setSelectedDate(d);
+}
+
+QString GestioneArchivio::percorsoArchivio() const
+{
+    return QString::fromStdString(contesto_.sessione.dbEstrazioni().percorso());
+}
+
+bool GestioneArchivio::archivioAperto()
+{
+    if (contesto_.sessione.dbEstrazioni().aperto())
+        return true;
+    contesto_.dialoghi.messaggio(this,
+                                 QStringLiteral("L'archivio \"%1\" non è aperto: nessuna modifica è stata registrata.")
+                                     .arg(QString::fromStdString(contesto_.sessione.percorsoArchivio())),
+                                 TitoloAnomalia, Icona::Critica);
+    return false;
+}
+
+void GestioneArchivio::dopoRicarica()
+{
+    CaricaGrigliaArchivio();
+    caricaCalendario();
+}
+
+void GestioneArchivio::CaricaArchivioExNovo()
+{
+    if (!archivioAperto())
+        return;
+    try {
+        maintenance::CaricaArchivioExNovo(contesto_.sessione.dbEstrazioni(), contesto_.sessione.archivio());
+    } catch (const maintenance::ErroreScrittura&) {
+        contesto_.dialoghi.messaggio(this,
+                                     QStringLiteral("Impossibile ricaricare l'archivio \"%1\": le estrazioni in memoria "
+                                                    "restano quelle di prima.")
+                                         .arg(percorsoArchivio()),
+                                     TitoloAnomalia, Icona::Critica);
+        return;
+    }
+    contesto_.ImpostazioniArchivioModello();
+}
+
+namespace {
+// What the user reads when a write did not happen; the duplicate date keeps its historic text.
+QString messaggioErrore(const maintenance::ErroreScrittura& e, const QString& percorso)
+{
+    using Tipo = maintenance::ErroreScrittura::Tipo;
+    if (e.tipo() == Tipo::Ricarica)
+        return QStringLiteral("Con questa modifica l'archivio \"%1\" non si potrebbe più caricare (al massimo 9999 "
+                              "estrazioni, almeno una): l'archivio non è stato modificato.")
+            .arg(percorso);
+    if (e.tipo() == Tipo::DataNonValida)
+        return QStringLiteral("La data dell'estrazione non è valida: l'archivio \"%1\" non è stato modificato.").arg(percorso);
+    return MessaggioDataMemorizzata;
+}
+
+bool controlla(Dialoghi& dialoghi, QWidget* finestra, const maintenance::Caselle& c, const std::array<QLineEdit*, maintenance::NumeroCaselle + 1>& txtin)
+{
+    const auto esito = maintenance::ControllaEstrazione(c);
+    if (esito.accettata)
+        return true;
+    if (esito.focus >= 1 && esito.focus <= maintenance::NumeroCaselle)
+        txtin[static_cast<std::size_t>(esito.focus)]->setFocus();
+    dialoghi.messaggio(finestra, QString::fromStdString(esito.messaggio), TitoloControllo, Icona::Nessuna);
+    return false;
+}
+}
+
+void GestioneArchivio::salvaEstrazione()
+{
+    const QString data = MonthView1->selectedDate().toString(QStringLiteral("dd/MM/yyyy"));
+    if (!contesto_.dialoghi.domandaSiNo(this, QStringLiteral("Confermi il salvataggio dell'estrazione del %1 ?").arg(data),
+                                        TitoloSalvataggio))
+        return;
+    const auto c = caselle();
+    if (!controlla(contesto_.dialoghi, this, c, txtin) || !archivioAperto())
+        return;
+    try {
+        maintenance::salvaEstrazione(contesto_.sessione.dbEstrazioni(), contesto_.sessione.archivio(), data.toStdString(), c);
+    } catch (const maintenance::ErroreScrittura& e) {
+        contesto_.dialoghi.messaggio(this, messaggioErrore(e, percorsoArchivio()), TitoloAnomalia, Icona::Critica);
+        return;
+    }
+    contesto_.dialoghi.messaggio(this, QStringLiteral("Dati salvati correttamente. Ricarico archivio."), TitoloSalvataggio,
+                                 Icona::Informazione);
+    AggiornaStatoArchivio();   // the last draw, which the new one is when it is the latest
+    dopoRicarica();
+}
+
+void GestioneArchivio::modificaEstrazione()
+{
+    const int mantenuto = indiceCorrente_;
+    const QString data = LBLESTRAZIONE->text();
+    if (!contesto_.dialoghi.domandaSiNo(this,
+                                        QStringLiteral("Confermi la modifica dell'estrazione del %1 ?  La modifica è "
+                                                       "relativa agli estratti e viene mantenuta la stessa data.")
+                                            .arg(data),
+                                        TitoloSalvataggio))
+        return;
+    const auto c = caselle();
+    if (!controlla(contesto_.dialoghi, this, c, txtin) || !archivioAperto())
+        return;
+    try {
+        const auto esito = maintenance::modificaEstrazione(contesto_.sessione.dbEstrazioni(), contesto_.sessione.archivio(),
+                                                          data.toStdString(), c);
+        if (esito == maintenance::EsitoScrittura::NonTrovata) {
+            contesto_.dialoghi.messaggio(this, QStringLiteral("Elemento non trovato. Possibile anomalia"), TitoloControllo,
+                                         Icona::Nessuna);
+        } else {
+            contesto_.dialoghi.messaggio(this, QStringLiteral("Modifica effettuata. Ricarico archivio."), TitoloSalvataggio,
+                                         Icona::Informazione);
+            AggiornaStatoArchivio();
+            dopoRicarica();
+        }
+    } catch (const maintenance::ErroreScrittura& e) {
+        contesto_.dialoghi.messaggio(this, messaggioErrore(e, percorsoArchivio()), TitoloAnomalia, Icona::Critica);
+    }
+    // The corrected draw again, whatever the reload showed.
+    HScrestrazione->setValue(mantenuto);
+    mostraEstrazione(mantenuto);
+    impostaCalendario(LBLESTRAZIONE->text());
+}
+
+void GestioneArchivio::eliminaEstrazione()
+{
+    const QString data = LBLESTRAZIONE->text();
+    if (!contesto_.dialoghi.domandaSiNo(this, QStringLiteral("Attenzione: sarà eliminata l'estrazione del %1.  Confermi ?").arg(data),
+                                        QStringLiteral("Eliminazione record")))
+        return;
+    if (!archivioAperto())
+        return;
+    try {
+        const auto esito = maintenance::eliminaEstrazione(contesto_.sessione.dbEstrazioni(), contesto_.sessione.archivio(),
+                                                         data.toStdString());
+        if (esito == maintenance::EsitoScrittura::NonTrovata)
+            return;
+    } catch (const maintenance::ErroreScrittura& e) {
+        const QString testo = e.tipo() == maintenance::ErroreScrittura::Tipo::Database
+            ? QStringLiteral("Impossibile eliminare l'estrazione del %1 dall'archivio \"%2\": l'archivio non è stato "
+                             "modificato.")
+                  .arg(data, percorsoArchivio())
+            : messaggioErrore(e, percorsoArchivio());
+        contesto_.dialoghi.messaggio(this, testo, TitoloAnomalia, Icona::Critica);
+        return;
+    }
+    contesto_.dialoghi.messaggio(this, QStringLiteral("Estrazione cancellata. L'archivio verrà ricaricato."),
+                                 QStringLiteral("Sistemazione Archivio estrazioni"), Icona::Informazione);
+    AggiornaStatoArchivio();
+    dopoRicarica();
+}
+
+int GestioneArchivio::indiceCasella(QObject* oggetto) const
+{
+    for (int i = 1; i <= maintenance::NumeroCaselle; ++i)
+        if (txtin[static_cast<std::size_t>(i)] == oggetto)
+            return i;
+    return 0;
+}
+
+void GestioneArchivio::coloraCasella(int indice, grid::Colore colore)
+{
+    QLineEdit* e = txtin[static_cast<std::size_t>(indice)];
+    QPalette p = e->palette();
+    p.setColor(QPalette::Base, qColore(colore));
+    e->setPalette(p);
+    e->setProperty("colore", static_cast<uint>(colore));
+}
+
+bool GestioneArchivio::tastoCasella(int indice, int tasto)
+{
+    maintenance::Tasto t;
+    switch (tasto) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: t = maintenance::Tasto::Invio; break;
+    case Qt::Key_Right: t = maintenance::Tasto::Destra; break;
+    case Qt::Key_Left: t = maintenance::Tasto::Sinistra; break;
+    case Qt::Key_Up: t = maintenance::Tasto::Su; break;
+    case Qt::Key_Down: t = maintenance::Tasto::Giu; break;
+    default: return false;
+    }
+    QLineEdit* e = txtin[static_cast<std::size_t>(indice)];
+    const auto effetto = maintenance::effettoTasto(indice, e->text().toStdString(), t);
+    e->setText(QString::fromStdString(effetto.testo));
+    if (effetto.focus != indice)
+        txtin[static_cast<std::size_t>(effetto.focus)]->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+bool GestioneArchivio::eventFilter(QObject* oggetto, QEvent* evento)
+{
+    if (oggetto == pAN_DC && evento->type() == QEvent::MouseButtonPress) {
+        chiediIndice();
+        return true;
+    }
+    const int i = indiceCasella(oggetto);
+    if (i == 0)
+        return QWidget::eventFilter(oggetto, evento);
+    QLineEdit* e = txtin[static_cast<std::size_t>(i)];
+    switch (evento->type()) {
+    case QEvent::FocusIn:
+        coloraCasella(i, grid::colori::Giallo);
+        e->selectAll();
+        // A mouse click places the cursor after the focus arrives: select again once it has.
+        if (static_cast<QFocusEvent*>(evento)->reason() == Qt::MouseFocusReason)
+            QTimer::singleShot(0, e, [e] { e->selectAll(); });
+        break;
+    case QEvent::FocusOut:
+        e->setText(QString::fromStdString(maintenance::formatoUscita(e->text().toStdString())));
+        coloraCasella(i, grid::colori::Bianco);
+        break;
+    case QEvent::KeyPress:
+        if (tastoCasella(i, static_cast<QKeyEvent*>(evento)->key()))
+            return true;
+        break;
+    default: break;
+    }
+    return QWidget::eventFilter(oggetto, evento);
+}
+
+}

@@ -1,0 +1,112 @@
+// Chance coverage: Poisson-binomial law, hypergeometric wheel hits, per-case probabilities.
+#include "workbench/Casualita.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace workbench {
+
+std::vector<double> poissonBinomiale(const std::vector<double>& p)
+{
+    std::vector<double> d(p.size() + 1, 0.0);
+    d[0] = 1.0;
+    // After trial i, d[k] holds P(k successes among the first i + 1 trials); walking k
+    // downwards lets each trial update the array in place.
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        const double q = std::clamp(p[i], 0.0, 1.0);
+        for (std::size_t k = i + 1; k > 0; --k)
+            d[k] = d[k] * (1.0 - q) + d[k - 1] * q;
+        d[0] *= 1.0 - q;
+    }
+    return d;
+}
+
+double almeno(const std::vector<double>& distribuzione, int k)
+{
+    if (k <= 0)
+        return 1.0;
+    double s = 0;
+    for (std::size_t i = static_cast<std::size_t>(k); i < distribuzione.size(); ++i)
+        s += distribuzione[i];
+    return std::min(s, 1.0);
+}
+
+namespace {
+double combinazioni(int n, int k)
+{
+    if (k < 0 || k > n)
+        return 0;
+    double c = 1;
+    for (int i = 1; i <= k; ++i)
+        c = c * (n - k + i) / i;
+    return c;
+}
+}
+
+double probabilitaSorteSuRuota(int m, int sorte)
+{
+    m = std::clamp(m, 0, 90);
+    const double totale = combinazioni(90, 5);
+    double s = 0;
+    for (int k = std::max(sorte, 0); k <= std::min(m, 5); ++k)
+        s += combinazioni(m, k) * combinazioni(90 - m, 5 - k);
+    return s / totale;
+}
+
+std::vector<int> ruoteEstratteNeiColpi(const archive::Archivio& a, int d, int colpi, int riferimento,
+                                       const std::array<bool, archive::NumeroRuote>& ruote)
+{
+    std::vector<int> conteggi;
+    const int ultimo = std::min({d + colpi, riferimento, a.NumeroEstrazioni});
+    for (int c = std::max(d + 1, 1); c <= ultimo; ++c) {
+        int n = 0;
+        for (int w = 0; w < archive::NumeroRuote; ++w)
+            if (ruote[static_cast<std::size_t>(w)] && a.numero(c, w, 1) != 0)
+                ++n;
+        conteggi.push_back(n);
+    }
+    return conteggi;
+}
+
+double probabilitaCopertura(const std::vector<int>& ruotePerColpo, double q)
+{
+    int ruote = 0;
+    for (int n : ruotePerColpo)
+        ruote += n;
+    return 1.0 - std::pow(1.0 - std::clamp(q, 0.0, 1.0), ruote);
+}
+
+Confronto confrontaConIlCaso(const std::vector<double>& probabilitaCasi, int coperti)
+{
+    Confronto c;
+    for (double p : probabilitaCasi)
+        c.attesi += p;
+    c.p = almeno(poissonBinomiale(probabilitaCasi), coperti);
+    return c;
+}
+
+namespace {
+std::string conVirgola(double v, int decimali)
+{
+    char testo[32];
+    std::snprintf(testo, sizeof testo, "%.*f", decimali, v);
+    std::string s = testo;
+    std::replace(s.begin(), s.end(), '.', ',');
+    return s;
+}
+}
+
+std::string testoAttesi(double attesi)
+{
+    return conVirgola(attesi, 1);
+}
+
+std::string testoProbabilita(double p)
+{
+    if (p < 0.0005)
+        return "<0,001";
+    return conVirgola(std::min(p, 1.0), 3);
+}
+
+}

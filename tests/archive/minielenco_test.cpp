@@ -1,0 +1,97 @@
+// The mini list of draws without a screen: one draw in FG3 with its labels, searched by date or index.
+#include "archive/ArchivioDimostrativo.h"
+#include "archive/CaricaArchivio.h"
+#include "archive/MiniElenco.h"
+#include "support/ArchivioReale.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using archive::Archivio;
+
+namespace {
+
+std::unique_ptr<Archivio> carica(const std::string& percorso)
+{
+    auto a = std::make_unique<Archivio>();
+    a->EstrazioneIniziale = 1;
+    archive::CaricaArchivio(*a, percorso);
+    return a;
+}
+
+// The five cells of a wheel's row, joined by blanks.
+std::string riga(const grid::Grid& FG3, int w)
+{
+    std::string r;
+    for (int p = 1; p <= 5; ++p)
+        r += (p > 1 ? " " : "") + FG3.testo(w + 1, p);
+    return r;
+}
+
+}
+
+TEST(MiniElenco, EstrazioniRealiPrimaDiCagliariENazionale)
+{
+    const std::string& db = testsupport::databaseReale();
+    if (db.empty())
+        GTEST_SKIP() << "archivio storico assente";
+    const auto a = carica(db);
+    grid::Grid FG3;
+    archive::preparaFG3(FG3, grid::rgb(240, 240, 240));
+
+    // 01/07/1939, the 26th Saturday of 1939: Cagliari and Genova were first drawn the week after.
+    ASSERT_EQ(archive::cercaDataEstrazione(*a, "01/07/1939"), std::optional<int>(26));
+    EXPECT_EQ(archive::cercaDataEstrazione(*a, "1/7/1939"), std::nullopt);
+    auto t = archive::MostraEstrazione(*a, 26, FG3);
+    EXPECT_EQ(t.indice, "26");
+    EXPECT_EQ(t.data, "01/07/1939");
+    EXPECT_EQ(t.progressivi, "PM=1   PA=26");
+    EXPECT_EQ(riga(FG3, 0), "47 18 74 63 52");
+    EXPECT_EQ(riga(FG3, 1), "0 0 0 0 0");
+    EXPECT_EQ(riga(FG3, 10), "0 0 0 0 0");
+
+    const auto d = archive::cercaDataEstrazione(*a, "01/02/2020");
+    ASSERT_TRUE(d);
+    EXPECT_EQ(archive::cercaDataEstrazione(*a, "1/2/2020"), std::nullopt);
+    archive::MostraEstrazione(*a, *d, FG3);
+    EXPECT_EQ(riga(FG3, 0), "59 74 78 43 66");
+    EXPECT_EQ(riga(FG3, 10), "73 61 45 17 4");
+
+    // The last draw: the twelfth of August 2026 and the 134th of the year.
+    t = archive::MostraEstrazione(*a, a->NumeroEstrazioni, FG3);
+    EXPECT_EQ(t.data, "21/08/2026");
+    EXPECT_EQ(t.progressivi, "PM=12   PA=134");
+}
+
+TEST(MiniElenco, ArchivioDimostrativoEIndiciSenzaEstrazione)
+{
+    testsupport::CartellaTemporanea dir;
+    archive::OpzioniDimostrativo o;
+    o.massimo = 30;
+    archive::CreaArchivioDimostrativo(dir.file("Demo.db"), o);
+    const auto a = carica(dir.file("Demo.db"));
+    grid::Grid FG3;
+    archive::preparaFG3(FG3, grid::rgb(240, 240, 240));
+    EXPECT_EQ(FG3.testo(11, 0), "NZ");
+    EXPECT_TRUE(FG3.grassetto(11, 0));
+
+    EXPECT_EQ(archive::cercaDataEstrazione(*a, "14/01/1939"), std::optional<int>(2));
+    EXPECT_EQ(archive::cercaDataEstrazione(*a, "14/1/1939"), std::nullopt);
+    EXPECT_EQ(archive::MostraEstrazione(*a, 2, FG3).progressivi, "PM=2   PA=2");
+    EXPECT_EQ(riga(FG3, 10), "0 0 0 0 0") << "no Nazionale before 2005";
+
+    // No draw at index 0 nor past N: nothing shown rather than stale numbers.
+    EXPECT_EQ(archive::MostraEstrazione(*a, 31, FG3).data, "");
+    EXPECT_EQ(riga(FG3, 0), "    ");
+    EXPECT_EQ(archive::MostraEstrazione(*a, 0, FG3).indice, "");
+}
+
+TEST(MiniElenco, IndiceDigitato)
+{
+    const std::pair<const char*, std::optional<int>> casi[] = {
+        {"12", 12}, {" 7 ", 7}, {"1", 1}, {"100", 100}, {"0", std::nullopt}, {"101", std::nullopt},
+        {"-3", std::nullopt}, {"12abc", std::nullopt}, {"", std::nullopt}, {"1.5", std::nullopt},
+        {"99999999999", std::nullopt}};
+    for (const auto& [testo, atteso] : casi)
+        EXPECT_EQ(archive::indiceDigitato(testo, 100), atteso) << testo;
+}

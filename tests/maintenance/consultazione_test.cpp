@@ -1,0 +1,197 @@
+// FgDB and its highlight, the calendar pivot, the date searches; the calendar checked against the loaded dates.
+#include "maintenance/Consultazione.h"
+
+#include "archive/ArchivioDimostrativo.h"
+#include "archive/CaricaArchivio.h"
+#include "archive/ImportaStorico.h"
+#include "storage/Database.h"
+#include "storage/DrawsDb.h"
+#include "support/ArchivioReale.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace maintenance;
+
+namespace {
+
+const char* const Ruote[] = {"BA", "CA", "FI", "GE", "MI", "NA", "PA", "RO", "TO", "VE"};
+
+std::string giornata(const char* data)
+{
+    std::string s;
+    for (int w = 0; w < 10; ++w)
+        s.append(data).append("\t").append(Ruote[w]).append("\t").append(std::to_string(w + 1)).append("\t20\t30\t40\t50\n");
+    return s;
+}
+
+// Weekday by Zeller's congruence, 1 Sunday .. 7 Saturday: a rule of its own against the calendar's.
+int zeller(int anno, int mese, int giorno)
+{
+    if (mese < 3) {
+        mese += 12;
+        anno -= 1;
+    }
+    const int k = anno % 100, j = anno / 100;
+    const int h = (giorno + 13 * (mese + 1) / 5 + k + k / 4 + j / 4 + 5 * j) % 7;   // 0 Saturday
+    return (h + 6) % 7 + 1;
+}
+
+class Consultazione : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // 1 June 1961 a Thursday, 5 March 2024 a Tuesday, 6 March 2024 a Wednesday, 6 April 2024 a Saturday.
+        const std::string storico = cartella.scrivi(
+            "storico.txt", giornata("1961/06/01") + giornata("2023/12/30") + giornata("2024/03/05") + giornata("2024/03/06")
+                               + giornata("2024/04/06"));
+        const std::string percorso = cartella.file("archivio.db");
+        archive::ImportaStorico(storico, percorso);
+        db = storage::ApriArchivio(percorso);
+        a.EstrazioneIniziale = 1;
+        archive::CaricaArchivio(a, db);
+    }
+
+    testsupport::CartellaTemporanea cartella;
+    storage::Database db;
+    archive::Archivio a;
+};
+
+// Every day cell of the calendars of `anni` against the dates of the loaded archive.
+void confrontaCalendari(storage::Database& db, const archive::Archivio& a, int primo, int ultimo)
+{
+    std::map<int, int> perAnno;
+    for (int d = 1; d <= a.NumeroEstrazioni; ++d)
+        ++perAnno[std::stoi(a.DateEstrazioni[static_cast<std::size_t>(d)].substr(6, 4))];
+    grid::Grid Fg1;
+    for (int anno = primo; anno <= ultimo; ++anno) {
+        CaricaCalendario(db, anno, false, Fg1);
+        int celle = 0;
+        for (int r = 1; r < Fg1.righe(); ++r)
+            for (int c = PrimaColonnaGiorni; c < Fg1.colonne(); ++c) {
+                if (Fg1.testo(r, c).empty())
+                    continue;
+                ++celle;
+                const auto data = dataCalendario(Fg1, r, c);
+                ASSERT_TRUE(data.has_value());
+                ASSERT_TRUE(cercaDataDallaFine(a, *data).has_value()) << *data;
+                ASSERT_EQ(Fg1.intero(r, c), zeller(anno, Fg1.intero(r, 2), Fg1.intero(0, c))) << *data;
+            }
+        ASSERT_EQ(celle, perAnno[anno]) << anno;
+    }
+}
+
+}
+
+TEST_F(Consultazione, GrigliaArchivioEEvidenziazione)
+{
+    grid::Grid FgDB;
+    CaricaGrigliaArchivio(db, FgDB);
+    ASSERT_EQ(FgDB.righe(), 6);
+    ASSERT_EQ(FgDB.colonne(), 13);
+    EXPECT_EQ(FgDB.testo(0, 1), "DataEstrazione");
+    EXPECT_EQ(FgDB.testo(0, 12), "Nz");
+    EXPECT_EQ(FgDB.indiceCampo("To"), 10);
+    EXPECT_EQ(FgDB.testo(1, 1), "01/06/1961");
+    EXPECT_EQ(FgDB.testo(5, 1), "06/04/2024");
+    EXPECT_EQ(FgDB.testo(3, 2), "01-20-30-40-50");
+    EXPECT_EQ(FgDB.testo(3, 11), "10-20-30-40-50");
+    EXPECT_EQ(FgDB.testo(3, 12), "");
+
+    evidenziaRiga(FgDB, 2);
+    evidenziaRiga(FgDB, 4);
+    EXPECT_EQ(FgDB.sfondo(4, 1), 0x00FFFFu);
+    EXPECT_EQ(FgDB.sfondo(4, 12), 0x00FFFFu);
+    EXPECT_EQ(FgDB.sfondo(2, 5), grid::colori::Bianco);
+    EXPECT_EQ(FgDB.sfondo(3, 1), grid::colori::Bianco);
+    evidenziaRiga(FgDB, 0);   // the header row: every data row white
+    EXPECT_EQ(FgDB.sfondo(4, 1), grid::colori::Bianco);
+}
+
+TEST_F(Consultazione, CalendarioDiUnAnno)
+{
+    grid::Grid Fg1;
+    CaricaCalendario(db, 2024, false, Fg1);
+    ASSERT_EQ(Fg1.righe(), 3);
+    ASSERT_EQ(Fg1.colonne(), 5);
+    EXPECT_EQ(Fg1.testo(0, 1), "A");
+    EXPECT_EQ(Fg1.testo(0, 2), "M");
+    EXPECT_EQ(Fg1.testo(0, 3), "5");
+    EXPECT_EQ(Fg1.testo(0, 4), "6");
+    EXPECT_EQ(Fg1.testo(1, 1), "2024");
+    EXPECT_EQ(Fg1.testo(1, 2), "3");
+    EXPECT_EQ(Fg1.testo(1, 3), "3");
+    EXPECT_EQ(Fg1.testo(1, 4), "4");
+    EXPECT_EQ(Fg1.testo(2, 2), "4");
+    EXPECT_EQ(Fg1.testo(2, 3), "");
+    EXPECT_EQ(Fg1.testo(2, 4), "7");
+    EXPECT_EQ(Fg1.sfondo(1, 1), 0xC0FFFFu);
+    EXPECT_EQ(Fg1.sfondo(2, 2), 0xC0FFC0u);
+    EXPECT_EQ(Fg1.sfondo(1, 3), grid::colori::Bianco);
+
+    CaricaCalendario(db, 2024, true, Fg1);
+    EXPECT_EQ(Fg1.testo(1, 3), "M");   // Tuesday
+    EXPECT_EQ(Fg1.testo(1, 4), "m");   // Wednesday
+    EXPECT_EQ(Fg1.testo(2, 4), "S");
+
+    CaricaCalendario(db, 1961, false, Fg1);
+    EXPECT_EQ(Fg1.testo(1, 3), "5");   // Thursday
+
+    CaricaCalendario(db, 2025, true, Fg1);
+    EXPECT_EQ(Fg1.righe(), 1);
+    EXPECT_EQ(Fg1.colonne(), 3);
+}
+
+TEST_F(Consultazione, ClicSulCalendarioERicerchePerData)
+{
+    grid::Grid Fg1;
+    CaricaCalendario(db, 2024, false, Fg1);
+    EXPECT_EQ(dataCalendario(Fg1, 1, 4), "06/03/2024");
+    EXPECT_EQ(cercaDataDallaFine(a, "06/03/2024"), 4);
+    // The empty cell of 5 April: a date without a draw.
+    EXPECT_EQ(dataCalendario(Fg1, 2, 3), "05/04/2024");
+    EXPECT_FALSE(cercaDataDallaFine(a, "05/04/2024").has_value());
+    EXPECT_FALSE(dataCalendario(Fg1, 0, 3).has_value());
+    EXPECT_FALSE(dataCalendario(Fg1, 1, 2).has_value());
+    EXPECT_FALSE(dataCalendario(Fg1, 3, 3).has_value());
+
+    EXPECT_FALSE(cercaDataModello(a, "1/6/1961").has_value());
+    EXPECT_EQ(cercaDataModello(a, "01/06/1961"), 1);
+    EXPECT_FALSE(cercaDataModello(a, "").has_value());
+
+    // A model archive from draw 3: the search names the draw, not the entry, and reads no entry beyond M.
+    a.ArchivioModello = {0, 3, 4, 5};
+    a.NumeroEstrazioniModello = 3;
+    EXPECT_EQ(cercaDataModello(a, "06/03/2024"), 4);
+    EXPECT_FALSE(cercaDataModello(a, "01/06/1961").has_value());
+    a.NumeroEstrazioniModello = 9;
+    EXPECT_EQ(cercaDataModello(a, "06/04/2024"), 5);
+}
+
+TEST(ConsultazioneArchivi, CalendarioDimostrativoControLeDate)
+{
+    testsupport::CartellaTemporanea cartella;
+    const std::string percorso = cartella.file("demo.db");
+    archive::CreaArchivioDimostrativo(percorso);
+    auto db = storage::ApriArchivio(percorso);
+    archive::Archivio a;
+    a.EstrazioneIniziale = 1;
+    archive::CaricaArchivio(a, db);
+    confrontaCalendari(db, a, 1939, 2026);
+}
+
+TEST(ConsultazioneArchivi, CalendarioRealeControLeDate)
+{
+    const std::string& percorso = testsupport::databaseReale();
+    if (percorso.empty())
+        GTEST_SKIP() << "archivio storico non trovato";
+    auto db = storage::ApriArchivio(percorso);
+    const archive::Archivio& a = *testsupport::archivioReale();
+    confrontaCalendari(db, a, 1939, 2026);
+    grid::Grid FgDB;
+    CaricaGrigliaArchivio(db, FgDB);
+    ASSERT_EQ(FgDB.righe(), a.NumeroEstrazioni + 1);
+    EXPECT_EQ(FgDB.testo(a.NumeroEstrazioni, 1), a.DateEstrazioni[static_cast<std::size_t>(a.NumeroEstrazioni)]);
+}

@@ -1,0 +1,587 @@
+// The window archivio offscreen: boxes and keys, paste, SALVA, MODIFICA, ELIMINA with the main window's labels,
+// the refusals, browser and calendar, help; and a draw written through the window read back by velmora-cli.
+#include "ui/archivio/GestioneArchivio.h"
+
+#include "archive/ArchivioDimostrativo.h"
+#include "storage/DrawsDb.h"
+#include "SupportoUi.h"
+#include "ui/Container/Container.h"
+#include "ui/common/GrigliaView.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+#include <set>
+
+using namespace ui;
+using Voce = DialoghiScriptati::Voce;
+
+namespace {
+
+// The demonstration archive is built once; each test works on its own copy.
+const QString& archivioModello()
+{
+    static QTemporaryDir cartella;
+    static const QString percorso = [] {
+        const QString p = cartella.filePath(QStringLiteral("demo.db"));
+        archive::CreaArchivioDimostrativo(p.toStdString());
+        return p;
+    }();
+    return percorso;
+}
+
+QString dueCifre(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+
+struct Banco {
+    // `inizioModello`: the first draw of the model archive the main window shows at start.
+    explicit Banco(int inizioModello = 1)
+    {
+        percorso = amb.file(QStringLiteral("archivio.db"));
+        QFile::copy(archivioModello(), percorso);
+        amb.sessione->selezionaArchivio(percorso.toStdString());
+        amb.sessione->archivio().EstrazioneIniziale = inizioModello;
+        amb.sessione->carica();
+        principale = std::make_unique<Container>(*amb.contesto);
+        finestra = new GestioneArchivio(*amb.contesto);
+        finestra->show();
+        finestra->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(finestra));
+    }
+    ~Banco() { delete finestra; }
+
+    const archive::Archivio& a() const { return amb.sessione->archivio(); }
+    int n() const { return a().NumeroEstrazioni; }
+    template <class T> T* w(const QString& nome) const
+    {
+        T* x = finestra->findChild<T*>(nome);
+        if (!x)
+            qFatal("controllo mancante: %s", qPrintable(nome));
+        return x;
+    }
+    QLineEdit* box(int i) const { return w<QLineEdit>(QStringLiteral("txtin(%1)").arg(i)); }
+    QString testo(const QString& nome) const { return w<QLabel>(nome)->text(); }
+    QString principaleTesto(const char* nome) const
+    {
+        return principale->findChild<QLabel*>(QString::fromLatin1(nome))->text();
+    }
+    void premi(const char* nome) { QTest::mouseClick(w<QPushButton>(QString::fromLatin1(nome)), Qt::LeftButton); }
+    QScrollBar* barra() const { return w<QScrollBar>(QStringLiteral("HScrestrazione")); }
+    QCalendarWidget* calendario() const { return w<QCalendarWidget>(QStringLiteral("MonthView1")); }
+    QDate data(int d) const { return QDate::fromString(QString::fromStdString(a().DateEstrazioni[d]), "dd/MM/yyyy"); }
+    // The boxes from a pasted text.
+    void incolla(const QString& t)
+    {
+        QApplication::clipboard()->setText(t);
+        premi("Command12");
+    }
+    QString focoso() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
+    std::vector<Voce> messaggi() const { return amb.dialoghi.messaggi(); }
+
+    testui::Ambiente amb;
+    QString percorso;
+    std::unique_ptr<Container> principale;
+    GestioneArchivio* finestra = nullptr;
+};
+
+// A valid draw as text: wheel w holds 10w+1 .. 10w+5 (Nazionale 81..85).
+QString testoEstrazione(int spostamento = 0)
+{
+    QStringList numeri;
+    for (int w = 0; w < 11; ++w)
+        for (int p = 1; p <= 5; ++p)
+            numeri << QString::number(w * 8 + p + spostamento);
+    return QStringLiteral("Bari ") + numeri.join(QLatin1Char(' '));
+}
+
+}
+
+class TestArchivio : public QObject {
+    Q_OBJECT
+private slots:
+    void apertura();
+    void caselle();
+    void tasti();
+    void incollaERifiuti();
+    void salvaNuovaUltima();
+    void dataGiaMemorizzata();
+    void modificaEdElimina();
+    void ricaricaDelleModificheEsterne();
+    void consultazione();
+    void calendario();
+    void help();
+    void apertaDalPulsanteArchivio();
+    void cliVedeLeScritture();
+};
+
+void TestArchivio::apertura()
+{
+    Banco t(1000);
+    QCOMPARE(t.finestra->windowTitle(), QStringLiteral("Gestione archivio DB"));
+    QCOMPARE(t.w<QTabWidget>("SSTab1")->currentIndex(), 0);
+    QCOMPARE(t.barra()->value(), t.n());
+    QCOMPARE(t.barra()->maximum(), t.n());
+    QCOMPARE(t.testo("pAN_DC"), QString::number(t.n()));
+    QCOMPARE(t.testo("LBLESTRAZIONE"), QString::fromStdString(t.a().DateEstrazioni[t.n()]));
+    QCOMPARE(t.testo("LBLAGGIORNATO"), t.testo("LBLESTRAZIONE"));
+    QCOMPARE(t.testo("Label2"), QString::number(t.n()));
+    QCOMPARE(t.testo("LblMensile"), QString::number(t.a().ProgressivoMese[t.n()]));
+    for (int w = 0; w < 11; ++w)
+        for (int p = 1; p <= 5; ++p)
+            QCOMPARE(t.box(5 * w + p)->text(), dueCifre(t.a().numero(t.n(), w, p)));
+    QCOMPARE(t.w<QLineEdit>("Text1")->text(), QDate::currentDate().toString("dd/MM/yyyy"));
+    QCOMPARE(t.calendario()->selectedDate(), QDate::currentDate());
+    auto* anni = t.w<QComboBox>("Combo1");
+    QCOMPARE(anni->itemText(0), QStringLiteral("1939"));
+    QCOMPARE(anni->count(), QDate::currentDate().year() - 1939 + 1);
+    QCOMPARE(anni->currentText(), QString::number(QDate::currentDate().year()));
+    // ... and that selection filled the calendar: one row per month of this year with draws.
+    std::set<int> mesi;
+    for (int d = 1; d <= t.n(); ++d)
+        if (t.data(d).year() == QDate::currentDate().year())
+            mesi.insert(t.data(d).month());
+    QCOMPARE(t.finestra->calendario().righe(), static_cast<int>(mesi.size()) + 1);
+    QCOMPARE(t.finestra->grigliaArchivio().righe(), t.n() + 1);
+    QCOMPARE(t.testo("Label9"), QString::number(t.n()));
+    // Opening leaves the main window's model archive as it was.
+    QCOMPARE(t.principaleTesto("Lbl_inizioNE"), QStringLiteral("1000"));
+    // An old draw has no Nazionale: its boxes show 00.
+    t.barra()->setValue(10);
+    QCOMPARE(t.box(51)->text(), QStringLiteral("00"));
+    QCOMPARE(t.testo("LBLESTRAZIONE"), QStringLiteral("11/03/1939"));
+
+    // The date commands.
+    t.premi("Command6");
+    QCOMPARE(t.calendario()->selectedDate(), QDate(1939, 3, 11));
+    emit t.calendario()->clicked(QDate(1939, 3, 18));
+    QCOMPARE(t.w<QLineEdit>("Text1")->text(), QStringLiteral("18/03/1939"));
+    QCOMPARE(t.focoso(), QStringLiteral("Text1"));
+    t.premi("Command9");
+    QCOMPARE(t.calendario()->selectedDate(), QDate::currentDate());
+    t.premi("Command4");
+    QCOMPARE(t.barra()->value(), t.n());
+}
+
+void TestArchivio::caselle()
+{
+    Banco t;
+    QLineEdit* b = t.box(3);
+    b->setFocus();
+    QCOMPARE(b->property("colore").toUInt(), 0x00FFFFu);
+    b->clear();
+    QTest::keyClicks(b, "7");
+    t.box(4)->setFocus();
+    QCOMPARE(b->text(), QStringLiteral("07"));
+    QCOMPARE(b->property("colore").toUInt(), 0xFFFFFFu);
+    for (const auto& [scritto, atteso] : {std::pair{"95", ""}, std::pair{"9a", ""}, std::pair{"99", "99"}, std::pair{"a", ""}}) {
+        b->setFocus();
+        b->clear();
+        QTest::keyClicks(b, scritto);
+        QCOMPARE(b->text(), QString::fromLatin1(atteso));
+    }
+    // On entering a box its whole text is selected, so typing replaces it.
+    t.box(4)->setText(QStringLiteral("45"));
+    t.box(4)->setFocus();
+    QTRY_COMPARE(t.box(4)->selectedText(), QStringLiteral("45"));
+    t.premi("Command1");
+    for (int i = 1; i <= 55; ++i)
+        QVERIFY(t.box(i)->text().isEmpty());
+}
+
+void TestArchivio::tasti()
+{
+    Banco t;
+    auto tasto = [&](int i, const char* testo, Qt::Key k) {
+        t.box(i)->setFocus();
+        t.box(i)->setText(QString::fromLatin1(testo));
+        QTest::keyClick(t.box(i), k);
+        return t.focoso();
+    };
+    QCOMPARE(tasto(7, "", Qt::Key_Return), QStringLiteral("txtin(7)"));
+    QCOMPARE(tasto(7, "00", Qt::Key_Return), QStringLiteral("txtin(7)"));
+    QCOMPARE(t.box(7)->text(), QString());
+    QCOMPARE(tasto(7, "4", Qt::Key_Enter), QStringLiteral("txtin(8)"));
+    QCOMPARE(t.box(7)->text(), QStringLiteral("04"));
+    QCOMPARE(tasto(55, "12", Qt::Key_Return), QStringLiteral("txtin(1)"));
+    QCOMPARE(tasto(10, "12", Qt::Key_Right), QStringLiteral("txtin(6)"));
+    QCOMPARE(tasto(6, "12", Qt::Key_Left), QStringLiteral("txtin(10)"));
+    QCOMPARE(tasto(3, "12", Qt::Key_Up), QStringLiteral("txtin(53)"));
+    QCOMPARE(tasto(52, "12", Qt::Key_Down), QStringLiteral("txtin(2)"));
+    QCOMPARE(tasto(20, "5", Qt::Key_Down), QStringLiteral("txtin(20)"));
+    QCOMPARE(t.box(20)->text(), QString());
+}
+
+void TestArchivio::incollaERifiuti()
+{
+    Banco t;
+    const int n = t.n();
+    t.incolla(QStringLiteral("Bari 5 17 90 1 44 Cagliari 3"));
+    QCOMPARE(t.box(1)->text(), QStringLiteral("05"));
+    QCOMPARE(t.box(4)->text(), QStringLiteral("01"));
+    QCOMPARE(t.box(6)->text(), QStringLiteral("03"));
+    QCOMPARE(t.box(55)->text(), QStringLiteral("00"));
+
+    // Only 20 numbers: refused, nothing written.
+    QStringList venti;
+    for (int i = 1; i <= 20; ++i)
+        venti << QString::number(i);
+    t.incolla(venti.join(' '));
+    t.calendario()->setSelectedDate(t.data(n).addDays(1));
+    t.amb.dialoghi.risposteSiNo = {true};
+    t.premi("Command8");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo,
+             QStringLiteral("ANOMALIA: Mancano dei dati o sono stati introdotti numeri uguali in una ruota: CORREGGERE !"));
+    QCOMPARE(t.messaggi()[0].icona, Icona::Nessuna);
+    QCOMPARE(t.focoso(), QStringLiteral("txtin(21)"));
+    QCOMPARE(t.n(), n);
+
+    // A 99 passes the box but not the save.
+    t.incolla(testoEstrazione());
+    t.box(8)->setText(QStringLiteral("99"));
+    QCOMPARE(t.box(8)->text(), QStringLiteral("99"));
+    t.amb.dialoghi.svuota();
+    t.amb.dialoghi.risposteSiNo = {true};
+    t.premi("Command8");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QVERIFY2(t.messaggi()[0].testo.contains(QStringLiteral("99 (Cagliari, posizione 3)")), qPrintable(t.messaggi()[0].testo));
+    QCOMPARE(t.focoso(), QStringLiteral("txtin(8)"));
+    QCOMPARE(t.n(), n);
+
+    // A Nazionale with some numbers only.
+    t.incolla(testoEstrazione());
+    t.box(53)->clear();
+    t.amb.dialoghi.svuota();
+    t.amb.dialoghi.risposteSiNo = {true};
+    t.premi("Command8");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QVERIFY(t.messaggi()[0].testo.contains(QStringLiteral("Nazionale")));
+    QCOMPARE(t.focoso(), QStringLiteral("txtin(53)"));
+    QCOMPARE(t.n(), n);
+
+    // Answering No writes nothing and asks nothing more.
+    t.incolla(testoEstrazione());
+    t.amb.dialoghi.svuota();
+    t.premi("Command8");
+    QCOMPARE(t.amb.dialoghi.voci().size(), std::size_t(1));
+    QCOMPARE(t.n(), n);
+}
+
+void TestArchivio::salvaNuovaUltima()
+{
+    Banco t(1000);
+    const int n = t.n();
+    const QDate nuova = t.data(n).addDays(3);
+    const QString testoData = nuova.toString("dd/MM/yyyy");
+    t.incolla(testoEstrazione());
+    t.calendario()->setSelectedDate(nuova);
+    t.amb.dialoghi.risposteSiNo = {true};
+    t.premi("Command8");
+    const auto& voci = t.amb.dialoghi.voci();
+    QCOMPARE(voci.size(), std::size_t(2));
+    QCOMPARE(voci[0].testo, QStringLiteral("Confermi il salvataggio dell'estrazione del ") + testoData + QStringLiteral(" ?"));
+    QCOMPARE(voci[0].titolo, QStringLiteral("Salvataggio estrazione"));
+    QCOMPARE(voci[1].testo, QStringLiteral("Dati salvati correttamente. Ricarico archivio."));
+    QCOMPARE(voci[1].titolo, QStringLiteral("Salvataggio estrazione"));
+    QCOMPARE(voci[1].icona, Icona::Informazione);
+
+    QCOMPARE(t.n(), n + 1);
+    QCOMPARE(t.barra()->value(), n + 1);
+    QCOMPARE(t.barra()->maximum(), n + 1);
+    QCOMPARE(t.testo("LBLESTRAZIONE"), testoData);
+    QCOMPARE(t.testo("LBLAGGIORNATO"), testoData);
+    QCOMPARE(t.testo("Label2"), QString::number(n + 1));
+    QCOMPARE(t.box(1)->text(), QStringLiteral("01"));
+    QCOMPARE(t.box(55)->text(), QStringLiteral("85"));
+    QCOMPARE(t.a().numero(n + 1, 10, 5), 85);
+    // The main window shows the whole archive, ending with the new draw.
+    QCOMPARE(t.principaleTesto("LblInizio"), QStringLiteral("07/01/1939"));
+    QCOMPARE(t.principaleTesto("Lbl_inizioNE"), QStringLiteral("1"));
+    QCOMPARE(t.principaleTesto("LblFine"), testoData);
+    QCOMPARE(t.principaleTesto("Lbl_fineNE"), QString::number(n + 1));
+    QCOMPARE(t.principaleTesto("Lbl_Ev"), QString::number(n + 1));
+    // The browser and the calendar follow.
+    QCOMPARE(t.finestra->grigliaArchivio().righe(), n + 2);
+    QCOMPARE(QString::fromStdString(t.finestra->grigliaArchivio().testo(n + 1, 1)), testoData);
+    QCOMPARE(t.testo("Label9"), QString::number(n + 1));
+}
+
+void TestArchivio::dataGiaMemorizzata()
+{
+    Banco t(1000);
+    const int n = t.n();
+    const QString fine = t.principaleTesto("Lbl_fineNE");
+    t.incolla(testoEstrazione());
+    t.calendario()->setSelectedDate(t.data(n - 5));
+    t.amb.dialoghi.risposteSiNo = {true};
+    t.premi("Command8");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Attenzione probabilmente hai inserito una data già memorizzata..."));
+    QCOMPARE(t.messaggi()[0].titolo, QStringLiteral("Anomalia archivio"));
+    QCOMPARE(t.messaggi()[0].icona, Icona::Critica);
+    QCOMPARE(t.n(), n);
+    QVERIFY(t.a().numero(n - 5, 0, 1) != 1 || t.a().numero(n - 5, 0, 2) != 2);
+    QCOMPARE(t.principaleTesto("Lbl_fineNE"), fine);
+    QCOMPARE(t.principaleTesto("Lbl_inizioNE"), QStringLiteral("1000"));
+    QCOMPARE(t.finestra->grigliaArchivio().righe(), n + 1);
+}
+
+void TestArchivio::modificaEdElimina()
+{
+    Banco t;
+    const int n = t.n();
+    t.barra()->setValue(50);
+    const QString data50 = t.testo("LBLESTRAZIONE");
+    const QString data51 = QString::fromStdString(t.a().DateEstrazioni[51]);
+    t.incolla(testoEstrazione(1));
+    t.amb.dialoghi.risposteSiNo = {true};
+    t.premi("Command3");
+    auto voci = t.amb.dialoghi.voci();
+    QCOMPARE(voci.size(), std::size_t(2));
+    QCOMPARE(voci[0].testo, QStringLiteral("Confermi la modifica dell'estrazione del ") + data50
+                                + QStringLiteral(" ?  La modifica è relativa agli estratti e viene mantenuta la stessa data."));
+    QCOMPARE(voci[0].titolo, QStringLiteral("Salvataggio estrazione"));
+    QCOMPARE(voci[1].testo, QStringLiteral("Modifica effettuata. Ricarico archivio."));
+    QCOMPARE(t.n(), n);
+    QCOMPARE(t.barra()->value(), 50);
+    QCOMPARE(t.testo("LBLESTRAZIONE"), data50);
+    QCOMPARE(t.box(1)->text(), QStringLiteral("02"));
+    QCOMPARE(t.a().numero(50, 0, 1), 2);
+    QCOMPARE(t.a().numero(50, 10, 1), 82);
+    QCOMPARE(t.calendario()->selectedDate(), t.data(50));
+
+    t.amb.dialoghi.svuota();
+    t.amb.dialoghi.risposteSiNo = {true};
+    t.premi("Command2");
+    voci = t.amb.dialoghi.voci();
+    QCOMPARE(voci.size(), std::size_t(2));
+    QCOMPARE(voci[0].testo, QStringLiteral("Attenzione: sarà eliminata l'estrazione del ") + data50 + QStringLiteral(".  Confermi ?"));
+    QCOMPARE(voci[0].titolo, QStringLiteral("Eliminazione record"));
+    QCOMPARE(voci[1].testo, QStringLiteral("Estrazione cancellata. L'archivio verrà ricaricato."));
+    QCOMPARE(voci[1].titolo, QStringLiteral("Sistemazione Archivio estrazioni"));
+    QCOMPARE(t.n(), n - 1);
+    QCOMPARE(t.barra()->value(), n - 1);
+    QCOMPARE(QString::fromStdString(t.a().DateEstrazioni[50]), data51);
+    QCOMPARE(t.principaleTesto("Lbl_fineNE"), QString::number(n - 1));
+    QCOMPARE(t.finestra->grigliaArchivio().righe(), n);
+}
+
+void TestArchivio::ricaricaDelleModificheEsterne()
+{
+    // A draw written by another program: CaricaArchivioExNovo reads it and the main window shows the whole archive.
+    Banco t(1000);
+    const int n = t.n();
+    {
+        auto db = storage::ApriArchivio(t.percorso.toStdString());
+        db.esegui("INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES ('2030-01-05', '01-02-03-04-05')");
+    }
+    t.finestra->CaricaArchivioExNovo();
+    QCOMPARE(t.n(), n + 1);
+    QCOMPARE(t.principaleTesto("Lbl_inizioNE"), QStringLiteral("1"));
+    QCOMPARE(t.principaleTesto("LblFine"), QStringLiteral("05/01/2030"));
+    t.finestra->AggiornaStatoArchivio();
+    QCOMPARE(t.testo("LBLESTRAZIONE"), QStringLiteral("05/01/2030"));
+    QCOMPARE(t.box(2)->text(), QStringLiteral("02"));
+    QCOMPARE(t.box(6)->text(), QStringLiteral("00"));
+}
+
+void TestArchivio::consultazione()
+{
+    Banco t;
+    const int n = t.n();
+    auto* FgDB = t.w<GrigliaView>("FgDB");
+    QCOMPARE(t.finestra->grigliaArchivio().sfondo(n, 1), 0x00FFFFu);   // the last row is current
+    FgDB->setCellaCorrente(123, 4);
+    QCOMPARE(t.finestra->grigliaArchivio().sfondo(123, 12), 0x00FFFFu);
+    QCOMPARE(t.finestra->grigliaArchivio().sfondo(n, 1), 0xFFFFFFu);
+    t.finestra->mostraPagina(GestioneArchivio::PaginaArchivio);
+    t.premi("Command11");
+    QCOMPARE(t.barra()->value(), 123);
+    QCOMPARE(t.w<QLineEdit>("Text1")->text(), QString::fromStdString(t.a().DateEstrazioni[123]));
+    QCOMPARE(t.calendario()->selectedDate(), t.data(123));
+    QCOMPARE(t.w<QTabWidget>("SSTab1")->currentIndex(), 0);
+    t.premi("Command14");
+    QCOMPARE(t.finestra->grigliaArchivio().rigaCorrente, 1);
+    t.premi("Command13");
+    QCOMPARE(t.finestra->grigliaArchivio().rigaCorrente, n);
+
+    // Ricerca per numero indice: 19 is refused, N accepted.
+    t.amb.dialoghi.risposteInput = {QStringLiteral("19"), QStringLiteral("abc"), QString::number(n)};
+    t.premi("Command42");
+    QCOMPARE(t.amb.dialoghi.voci()[0].testo, QStringLiteral("Inserire il n° indice dell'archivio modello."));
+    QCOMPARE(t.amb.dialoghi.voci()[0].titolo, QStringLiteral("Scelta estrazione"));
+    QCOMPARE(t.barra()->value(), 123);
+    t.premi("Command42");
+    QCOMPARE(t.barra()->value(), 123);
+    t.premi("Command42");
+    QCOMPARE(t.barra()->value(), n);
+    QVERIFY(t.messaggi().empty());
+
+    // Ricerca per data: only the exact text.
+    const QDate d = t.data(1000);
+    t.amb.dialoghi.svuota();
+    t.amb.dialoghi.risposteInput = {d.toString("d/M/yyyy"), d.toString("dd/MM/yyyy")};
+    t.premi("Command59");
+    QCOMPARE(t.amb.dialoghi.voci()[0].titolo, QStringLiteral("Ricerca per data GG/MM/AAAA"));
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Data non trovata"));
+    QCOMPARE(t.messaggi()[0].titolo, QStringLiteral("Cerca data"));
+    QCOMPARE(t.barra()->value(), n);
+    t.premi("Command59");
+    QCOMPARE(t.barra()->value(), 1000);
+
+    // The index label asks for an index; a wrong one changes nothing.
+    t.amb.dialoghi.svuota();
+    t.amb.dialoghi.risposteInput = {QStringLiteral(""), QString::number(n + 1), QStringLiteral("25")};
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(t.w<QLabel>("pAN_DC"), Qt::LeftButton);
+    QCOMPARE(t.amb.dialoghi.voci()[0].testo, QStringLiteral("Digitare il numero indice"));
+    QCOMPARE(t.amb.dialoghi.voci()[0].titolo, QStringLiteral("Indice estrazione"));
+    QCOMPARE(t.barra()->value(), 25);
+}
+
+void TestArchivio::calendario()
+{
+    Banco t;
+    // The draws of 2024 by their weekday, found with Qt's own calendar.
+    int martedi = 0, mercoledi = 0;
+    for (int d = 1; d <= t.n(); ++d) {
+        const QDate g = t.data(d);
+        if (g.year() == 2024 && g.dayOfWeek() == 2 && !martedi)
+            martedi = d;
+        if (g.year() == 2024 && g.dayOfWeek() == 3 && !mercoledi)
+            mercoledi = d;
+    }
+    QVERIFY(martedi && mercoledi);
+    t.finestra->mostraPagina(GestioneArchivio::PaginaCalendario);
+    t.w<QComboBox>("Combo1")->setCurrentText(QStringLiteral("2024"));
+    QTest::mouseClick(t.w<QCheckBox>("Check2"), Qt::LeftButton);
+    const grid::Grid& Fg1 = t.finestra->calendario();
+    auto cella = [&](const QDate& g) {
+        for (int r = 1; r < Fg1.righe(); ++r)
+            for (int c = 3; c < Fg1.colonne(); ++c)
+                if (Fg1.intero(r, 2) == g.month() && Fg1.intero(0, c) == g.day())
+                    return QPoint(c, r);
+        return QPoint(-1, -1);
+    };
+    const QPoint m = cella(t.data(martedi));
+    const QPoint w = cella(t.data(mercoledi));
+    QCOMPARE(QString::fromStdString(Fg1.testo(m.y(), m.x())), QStringLiteral("M"));
+    QCOMPARE(QString::fromStdString(Fg1.testo(w.y(), w.x())), QStringLiteral("m"));
+    QCOMPARE(QString::fromStdString(Fg1.testo(1, 1)), QStringLiteral("2024"));
+
+    // A click on a day shows its draw; a click on an empty day changes nothing.
+    auto* vista = t.w<GrigliaView>("Fg1");
+    auto clic = [&](QPoint p) {
+        const QRect r = vista->visualRect(vista->model()->index(p.y() - 1, p.x() - 1));
+        QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, r.center());
+    };
+    clic(w);
+    QCOMPARE(t.barra()->value(), mercoledi);
+    QPoint vuota(-1, -1);
+    for (int c = 3; c < Fg1.colonne() && vuota.x() < 0; ++c)
+        if (Fg1.testo(1, c).empty())
+            vuota = QPoint(c, 1);
+    QVERIFY(vuota.x() > 0);
+    clic(vuota);
+    QCOMPARE(t.barra()->value(), mercoledi);
+
+    // Unticked: weekday numbers; a year before the archive: an empty calendar.
+    QTest::mouseClick(t.w<QCheckBox>("Check2"), Qt::LeftButton);
+    QCOMPARE(QString::fromStdString(Fg1.testo(m.y(), m.x())), QStringLiteral("3"));
+    t.w<QComboBox>("Combo1")->setCurrentText(QStringLiteral("1939"));
+    QVERIFY(Fg1.righe() > 1);
+}
+
+void TestArchivio::help()
+{
+    Banco t;
+    for (const char* b : {"CmDHelp", "Command22", "Command23", "Command25"}) {
+        QCOMPARE(t.w<QPushButton>(QString::fromLatin1(b))->toolTip(), QStringLiteral("Help in linea"));
+        t.premi(b);
+    }
+    QCOMPARE(t.amb.helpAperti, (std::vector<int>{270, 280, 290, 300}));
+}
+
+void TestArchivio::apertaDalPulsanteArchivio()
+{
+    Banco t;
+    registraArchivio();
+    Container c(*t.amb.contesto);
+    auto* Command1 = c.findChild<QToolButton*>(QStringLiteral("Command1"));
+    QVERIFY(Command1->isEnabled());
+    Command1->click();
+    Command1->click();
+    QCOMPARE(c.areaMdi()->subWindowList().size(), 1);
+    QVERIFY(qobject_cast<GestioneArchivio*>(c.areaMdi()->subWindowList()[0]->widget()));
+    QCOMPARE(c.areaMdi()->subWindowList()[0]->windowTitle(), QStringLiteral("Gestione archivio DB"));
+}
+
+void TestArchivio::cliVedeLeScritture()
+{
+    Banco t;
+    auto estrazioni = [&] {
+        QProcess cli;
+        cli.start(QStringLiteral(VELMORA_CLI), {QStringLiteral("estrazioni"), t.percorso});
+        if (!cli.waitForFinished(60000) || cli.exitCode() != 0)
+            qFatal("velmora-cli estrazioni non riuscito");
+        return QString::fromUtf8(cli.readAllStandardOutput());
+    };
+    auto rigaDi = [&](const QString& data) {
+        for (const QString& r : estrazioni().split('\n'))
+            if (r.section('\t', 1, 1) == data)
+                return r;
+        return QString();
+    };
+    const QDate nuova = t.data(t.n()).addDays(2);
+    const QString data = nuova.toString("dd/MM/yyyy");
+    QVERIFY(rigaDi(data).isEmpty());
+
+    // Typed box by box with Enter, as a player does.
+    t.premi("Command1");
+    t.box(1)->setFocus();
+    for (int w = 0; w < 11; ++w)
+        for (int p = 1; p <= 5; ++p) {
+            QTest::keyClicks(QApplication::focusWidget(), QString::number(w * 8 + p));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
+    QCOMPARE(t.focoso(), QStringLiteral("txtin(1)"));
+    t.calendario()->setSelectedDate(nuova);
+    t.amb.dialoghi.risposteSiNo = {true};
+    t.premi("Command8");
+    QString riga = rigaDi(data);
+    QVERIFY2(!riga.isEmpty(), "l'estrazione salvata non è nell'archivio");
+    QCOMPARE(riga.section('\t', 4, 8), QStringLiteral("1\t2\t3\t4\t5"));
+    QCOMPARE(riga.section('\t', 54, 58), QStringLiteral("81\t82\t83\t84\t85"));
+
+    // Corrected: Bari position 1 becomes 77.
+    QCOMPARE(t.testo("LBLESTRAZIONE"), data);
+    t.box(1)->setFocus();
+    QTest::keyClicks(t.box(1), "77");
+    t.amb.dialoghi.risposteSiNo = {true};
+    t.premi("Command3");
+    riga = rigaDi(data);
+    QCOMPARE(riga.section('\t', 4, 8), QStringLiteral("77\t2\t3\t4\t5"));
+
+    t.amb.dialoghi.risposteSiNo = {true};
+    t.premi("Command2");
+    QVERIFY(rigaDi(data).isEmpty());
+    QVERIFY(!rigaDi(QString::fromStdString(t.a().DateEstrazioni[t.n()])).isEmpty());
+}
+
+QTEST_MAIN(TestArchivio)
+#include "archivio_window_test.moc"
