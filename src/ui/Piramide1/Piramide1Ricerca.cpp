@@ -26,10 +26,11 @@ void Piramide1::avviaRicerca(int sorte)
     const archive::Archivio& archivio = contesto_.sessione.archivio();
     auto risultato = std::make_shared<workbench::RisultatoRicerca>();
     bloccaComandi(true);
+    const auto list1Prima = banco_.List1;
     banco_.List1 = {inizio};
     aggiornaVista();
     lavoro_.avvia([imp, risultato, &archivio](archive::Avanzamento& av) { *risultato = workbench::cercaFormule(imp, archivio, &av); },
-                  [this, imp, risultato, inizio, sorte](const LavoroDiFondo::Fine& fine) {
+                  [this, imp, risultato, inizio, sorte, list1Prima](const LavoroDiFondo::Fine& fine) {
                       bloccaComandi(false);
                       workbench::EsitoRicerca esito;
                       if (fine.errore) {
@@ -44,7 +45,7 @@ void Piramide1::avviaRicerca(int sorte)
                           SSTab2->setCurrentIndex(sorte == 0 ? 0 : 1);
                       }
                       if (esito.interrotta)
-                          banco_.List1.clear();
+                          banco_.List1 = list1Prima;
                       ricercaConclusa();
                       mostra(esito.messaggio);
                       emit ricercaFinita();

@@ -480,6 +480,7 @@ void TestPiramide1::serata()
     t.b("CmdAnnulla")->click();
     QVERIFY(fine.count() == 1 || fine.wait(5000));
     QVERIFY(uguali(b.FgEsiti, prima));
+    QCOMPARE(b.List1, list1);
     QVERIFY(t.b("Command9")->isEnabled());
     QVERIFY(!t.b("CmdAnnulla")->isEnabled());
     QCOMPARE(t.dialoghi.messaggi().back().testo, QStringLiteral("Record eliminato."));
