@@ -99,6 +99,7 @@ private slots:
         amb.contesto->creaPrincipale = [](ui::Contesto& c) { return new ui::Container(c); };
         const QString archivio = amb.creaArchivio(QStringLiteral("Schermo.db"), 300);
         amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
+        amb.contesto->creaPrincipale = [](ui::Contesto& c) { return new ui::Container(c); };
         ui::Inizio w(*amb.contesto);
         QVERIFY(w.avvia());
         QVERIFY(testui::procedi(w));
