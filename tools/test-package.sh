@@ -58,21 +58,28 @@ INSTALLATO=1
 dpkg -L velmora >"$LAVORO/file-installati.txt"
 
 # The installed programs run under strace in an empty home (also their working folder): every file
-# they create, write, rename or delete must lie in that home, in /tmp or be a device.
+# they create, write to, truncate, rename or delete must lie in that home, in /tmp or be a device.
+# (A database opened for reading and writing but only read is no write: SQLite opens so by default.)
 CASA="$LAVORO/casa"
 mkdir -p "$CASA"
 traccia() {  # command... ; fails on a write outside the home
   local log="$LAVORO/traccia.log"
+  rm -f "$LAVORO"/traccia.*
   (cd "$CASA" && env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME HOME="$CASA" \
-     QT_QPA_PLATFORM=offscreen strace -f -qq -y -s 4096 -e status=successful -o "$log" \
-     -e trace=open,openat,creat,mkdir,mkdirat,rename,renameat,renameat2,unlink,unlinkat,rmdir,link,linkat,symlink,symlinkat,truncate \
+     QT_QPA_PLATFORM=offscreen strace -ff -qq -y -s 4096 -e status=successful -o "$LAVORO/traccia" \
+     -e trace=open,openat,creat,mkdir,mkdirat,rename,renameat,renameat2,unlink,unlinkat,rmdir,link,linkat,symlink,symlinkat,truncate,write,pwrite64,writev,pwritev,pwritev2,ftruncate,fallocate \
      "$@")
+  # One file per thread (no call split across lines), each line led by its thread as with -f.
+  for f in "$LAVORO"/traccia.[0-9]*; do sed "s/^/${f##*.} /" "$f"; done >"$log"
   local scritti="$LAVORO/scritti.txt"
   : >"$scritti"
-  # Opened for writing: the path strace gives for the returned descriptor.
-  grep -E '(open|openat)\(.*(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC)|creat\(' "$log" | sed -n 's/.*= [0-9]*<\(.*\)>$/\1/p' >>"$scritti" || true
+  # Opened to create or write only: the path strace gives for the returned descriptor.
+  grep -E '^[0-9]+ +(open|openat)\(.*(O_WRONLY|O_CREAT|O_TRUNC)|^[0-9]+ +creat\(' "$log" | sed -n 's/.*= [0-9]*<\(.*\)>$/\1/p' >>"$scritti" || true
+  # Written to through a descriptor: the file strace names for it (pipes and sockets are not files).
+  grep -E '^[0-9]+ +(write|pwrite64|writev|pwritev2?|ftruncate|fallocate)\([0-9]+</' "$log" |
+    sed 's/^[0-9]* *[a-z0-9]*([0-9]*<\([^>]*\)>.*/\1/' >>"$scritti" || true
   # Every other call: its path arguments, relative ones to the folder strace names before them.
-  grep -vE '^[0-9]+ +(open|openat|creat)\(|^[0-9]+ +(---|\+\+\+)' "$log" |
+  grep -vE '^[0-9]+ +(open|openat|creat|write|pwrite64|writev|pwritev2?|ftruncate|fallocate)\(|^[0-9]+ +(---|\+\+\+)' "$log" |
     grep -oE '((AT_FDCWD|[0-9]+)<[^>]*>, )?"[^"]*"' | while read -r voce; do
       percorso=${voce##*, \"}; percorso=${percorso#\"}; percorso=${percorso%\"}
       cartella=$CASA
