@@ -38,8 +38,8 @@ VERSIONE=$(dpkg-deb -f "$PACCHETTO" Version)
 echo "Pacchetto: $PACCHETTO (versione $VERSIONE)"
 echo "Dipendenze: $(dpkg-deb -f "$PACCHETTO" Depends)"
 
-# 2. lintian: no error; the warnings are printed.
-lintian --allow-root "$PACCHETTO" >"$LAVORO/lintian.txt" 2>&1 || true
+# 2. lintian: no error; warnings and notes are printed.
+lintian --allow-root --display-info "$PACCHETTO" >"$LAVORO/lintian.txt" 2>&1 || true
 cat "$LAVORO/lintian.txt"
 if grep -q '^E: ' "$LAVORO/lintian.txt"; then errore "lintian segnala errori"; fi
 
