@@ -50,19 +50,14 @@ TEST_F(CartellaTest, TheExecutablesFolderServesWhenItHoldsTheProgramDatabaseOrTh
     }
 }
 
-TEST_F(CartellaTest, AnInstalledProgramKeepsItsFilesInTheDataFolderAndReadsTheSharedOnesFromShare)
-{
-    const Cartelle c = session::scegliCartelle(radice / "usr" / "bin", dati);
-    EXPECT_TRUE(c.installato);
-    EXPECT_EQ(c.programma, dati);
-    EXPECT_EQ(c.risorse, radice / "usr" / "share" / "velmora");
-}
-
 TEST_F(CartellaTest, TheFirstRunCopiesTheDemonstrationArchiveAndLaterRunsKeepTheUsersCopy)
 {
     scrivi(radice / "usr" / "share" / "velmora" / "ArchivioDimostrativo.db", "originale");
     fs::permissions(radice / "usr" / "share" / "velmora" / "ArchivioDimostrativo.db", fs::perms::owner_read | fs::perms::group_read);
     const Cartelle c = session::scegliCartelle(radice / "usr" / "bin", dati);
+    ASSERT_TRUE(c.installato);
+    EXPECT_EQ(c.programma, dati);
+    EXPECT_EQ(c.risorse, radice / "usr" / "share" / "velmora");
     session::preparaCartellaDati(c);
     const fs::path copia = dati / "ArchivioDimostrativo.db";
     ASSERT_EQ(leggi(copia), "originale");
@@ -73,14 +68,6 @@ TEST_F(CartellaTest, TheFirstRunCopiesTheDemonstrationArchiveAndLaterRunsKeepThe
     scrivi(copia, "estrazioni aggiunte dall'utente");
     session::preparaCartellaDati(c);
     EXPECT_EQ(leggi(copia), "estrazioni aggiunte dall'utente");
-}
-
-TEST_F(CartellaTest, AMissingDemonstrationArchiveStillGivesADataFolder)
-{
-    const Cartelle c = session::scegliCartelle(radice / "usr" / "bin", dati);
-    session::preparaCartellaDati(c);
-    EXPECT_TRUE(fs::is_directory(dati));
-    EXPECT_FALSE(fs::exists(dati / "ArchivioDimostrativo.db"));
 }
 
 TEST_F(CartellaTest, ADataFolderThatCannotBeCreatedIsReportedByName)
