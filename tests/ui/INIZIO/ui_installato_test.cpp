@@ -3,6 +3,7 @@
 
 #include "session/CartellaProgramma.h"
 #include "session/Sessione.h"
+#include "ui/Container/Container.h"
 #include "ui/INIZIO/Inizio.h"
 
 #include <QDirIterator>
@@ -44,6 +45,7 @@ private slots:
         session::preparaCartellaDati(cartelle);
         session::Sessione sessione(cartelle.programma.string());
         ui::Contesto contesto(sessione, amb.dialoghi);
+        contesto.creaPrincipale = [](ui::Contesto& c) { return new ui::Container(c); };
         const QString copia = dati + QStringLiteral("/ArchivioDimostrativo.db");
         amb.dialoghi.risposteFile.push_back(copia);
 
@@ -57,7 +59,7 @@ private slots:
             // The dialog opens in the data folder, where the demonstration archive now lies.
             QCOMPARE(v[1].file.cartella, dati);
             QVERIFY(QFile::exists(copia));
-            QVERIFY(w.Procedi());
+            QVERIFY(testui::procedi(w));
             QCOMPARE(sessione.archivio().NumeroEstrazioni, 200);
             delete w.principale();
         }
