@@ -1,9 +1,10 @@
-// AMBATE and ABBINAMENTI on the real archive with every operator: the program's search, the plain one, their ratio, and how fast a stop is obeyed.
+// AMBATE and ABBINAMENTI on the real archive with every operator: the program's search, the plain one, their ratio, the chance figures, and how fast a stop is obeyed.
 #include "workbench/Abbinamenti.h"
 #include "workbench/Ambate.h"
 #include "support/ArchivioReale.h"
 #include "support/RicercaRiferimento.h"
 #include "workbench/Casi.h"
+#include "workbench/ConfrontoCaso.h"
 #include "workbench/Elabora.h"
 #include "engine/Piramide.h"
 #include "storage/ProgramDb.h"
@@ -208,10 +209,54 @@ void BM_LatenzaDiFermata(benchmark::State& state)
     state.counters["latenza_media_ms"] = somma * 1000 / std::max(fermate, 1);
 }
 
+// What the chance columns cost: the search without them, and the figures alone on the
+// rows of a full-catalogue search (list of 1000 rows; the window's default is 100).
+void BM_AmbateSenzaConfronto(benchmark::State& state)
+{
+    const auto* a = archivio(state);
+    if (!a)
+        return;
+    Banco b = bancoDiProva(*a);
+    auto imp = leggiImpostazioniRicerca(b, 0);
+    imp.confrontoCaso = false;
+    misura(state, "ambate senza confronto", [&] { benchmark::DoNotOptimize(cercaFormule(imp, *a)); });
+}
+
+void BM_ConfrontoRighe(benchmark::State& state)
+{
+    const auto* a = archivio(state);
+    if (!a)
+        return;
+    Banco b = bancoDiProva(*a);
+    b.lista = static_cast<int>(state.range(0));
+    auto imp = leggiImpostazioniRicerca(b, 0);
+    imp.confrontoCaso = false;
+    const auto righe = cercaFormule(imp, *a).righe;
+    misura(state, "confronto righe " + std::to_string(state.range(0)),
+           [&] { benchmark::DoNotOptimize(confrontaRighe(imp, *a, righe)); });
+}
+
+// A full-catalogue AMBATE followed by the 20 random-case runs of "Migliore a caso".
+void BM_AmbatePiuMiglioreACaso(benchmark::State& state)
+{
+    const auto* a = archivio(state);
+    if (!a)
+        return;
+    Banco b = bancoDiProva(*a);
+    const auto imp = leggiImpostazioniRicerca(b, 0);
+    misura(state, "ambate + migliore a caso", [&] {
+        const auto r = cercaFormule(imp, *a);
+        benchmark::DoNotOptimize(miglioreACaso(imp, *a, r.righe.front().cop, 20, 1));
+    });
+}
+
 BENCHMARK(BM_AmbateVeloce)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_AmbateLetterale)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_AbbinamentiVeloce)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_AbbinamentiLetterale)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_AmbateSenzaConfronto)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ConfrontoRighe)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_AmbatePiuMiglioreACaso)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_LatenzaDiFermata)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(60);
 
 }

@@ -17,70 +17,99 @@ bool casoAbilitato(const ImpostazioniRicerca& imp, const archive::Archivio& a, c
     return c.abilitato && c.estrazione >= 1 && c.estrazione <= a.NumeroEstrazioni && c.estrazione <= imp.riferimento;
 }
 
-// The formula's number on draw d, or nothing when it cannot be computed there.
-std::optional<int> numeroFormula(const RigaEsito& r, int d, const archive::Archivio& a)
-{
-    engine::CampiOperatore c;
-    c.CodiceOperatore = r.formula;
-    c.EstrazioneCalcolo = static_cast<std::int16_t>(d);
-    c.R1 = static_cast<std::int16_t>(r.r1.value_or(0));
-    c.P1 = static_cast<std::int16_t>(r.p1.value_or(0));
-    c.R2 = static_cast<std::int16_t>(r.r2.value_or(0));
-    c.P2 = static_cast<std::int16_t>(r.p2.value_or(0));
-    // Class 6 shows in Val the number it gave on the last case, not a parameter.
-    const int valore = r.tipo == 6 ? 0 : r.val.value_or(0);
-    c.ValoreFisso = static_cast<std::int16_t>(valore);
-    try {
-        if (!engine::preparaIngressi(r.tipo, c, d, valore, a))
-            return std::nullopt;
-        engine::ElaboraPPP2(c, a);
-    } catch (const engine::ErroreCalcolo&) {
-        return std::nullopt;
-    }
-    return c.Risultato;
-}
-}
+// A result row's formula, ready to be evaluated on many draws.
+struct FormulaRiga {
+    explicit FormulaRiga(const RigaEsito& r) : riga(r), indice(engine::IndiceOperatore(r.formula)) {}
 
-namespace {
-// The enabled cases with what their chance needs besides the formula: draw, numbers in
-// play, and the wheel draws of their colpi (which no row changes).
+    // The formula's number on draw d, or nothing when it cannot be computed there.
+    std::optional<int> numero(int d, const archive::Archivio& a) const
+    {
+        engine::CampiOperatore c;
+        c.EstrazioneCalcolo = static_cast<std::int16_t>(d);
+        c.R1 = static_cast<std::int16_t>(riga.r1.value_or(0));
+        c.P1 = static_cast<std::int16_t>(riga.p1.value_or(0));
+        c.R2 = static_cast<std::int16_t>(riga.r2.value_or(0));
+        c.P2 = static_cast<std::int16_t>(riga.p2.value_or(0));
+        // Class 6 shows in Val the number it gave on the last case, not a parameter.
+        const int valore = riga.tipo == 6 ? 0 : riga.val.value_or(0);
+        c.ValoreFisso = static_cast<std::int16_t>(valore);
+        try {
+            if (!engine::preparaIngressi(riga.tipo, c, d, valore, a))
+                return std::nullopt;
+            // An unknown code gives no number, as the evaluator leaves its result at 0.
+            if (indice < 0)
+                return 0;
+            engine::ValoriOperatore v;
+            v.N1 = c.N1;
+            v.N2 = c.N2;
+            v.ValoreFisso = c.ValoreFisso;
+            v.EstrazioneCalcolo = c.EstrazioneCalcolo;
+            v.R1 = c.R1;
+            v.R2 = c.R2;
+            v.P1 = c.P1;
+            v.P2 = c.P2;
+            return engine::Valuta(indice, v, a);
+        } catch (const engine::ErroreCalcolo&) {
+            return std::nullopt;
+        }
+    }
+
+    const RigaEsito& riga;
+    int indice;
+};
+
+// An enabled case with what its chance needs besides the formula, worked out once for
+// every row: its draw, its numbers in play, and the chance of being covered by a set of
+// m numbers (m = 1 for an ambata; 0..6 for the pair search: five numbers and the formula's).
 struct CasoCaso {
-    const CasoRicerca* caso;
-    std::vector<int> ruote;
+    int d = 0;
+    std::array<bool, 91> giocato{};
+    int giocati = 0;
+    std::array<double, 7> copertura{};
 };
 
 std::vector<CasoCaso> casiAbilitati(const ImpostazioniRicerca& imp, const archive::Archivio& a)
 {
     std::vector<CasoCaso> casi;
-    for (const auto& c : imp.casi)
-        if (casoAbilitato(imp, a, c))
-            casi.push_back({&c, ruoteEstratteNeiColpi(a, c.estrazione, imp.colpi, imp.riferimento, imp.ruote)});
+    for (const auto& c : imp.casi) {
+        if (!casoAbilitato(imp, a, c))
+            continue;
+        CasoCaso k;
+        k.d = c.estrazione;
+        for (int n : c.giocati)
+            if (n >= 1 && n <= 90 && !k.giocato[static_cast<std::size_t>(n)]) {
+                k.giocato[static_cast<std::size_t>(n)] = true;
+                ++k.giocati;
+            }
+        const auto ruote = ruoteEstratteNeiColpi(a, c.estrazione, imp.colpi, imp.riferimento, imp.ruote);
+        for (int m = 0; m <= 6; ++m) {
+            const double q = imp.sorte == 0 ? (m >= 1 ? ProbabilitaAmbataSuRuota : 0.0) : probabilitaSorteSuRuota(m, imp.sorte);
+            k.copertura[static_cast<std::size_t>(m)] = probabilitaCopertura(ruote, q);
+        }
+        casi.push_back(k);
+    }
     return casi;
 }
 
 std::vector<double> probabilita(const ImpostazioniRicerca& imp, const archive::Archivio& a,
                                 const std::vector<CasoCaso>& casi, const RigaEsito& riga)
 {
+    const FormulaRiga formula(riga);
     std::vector<double> p;
     p.reserve(casi.size());
-    for (const auto& [caso, ruote] : casi) {
-        const auto numero = numeroFormula(riga, caso->estrazione, a);
+    for (const auto& caso : casi) {
+        const auto numero = formula.numero(caso.d, a);
         if (!numero) {
             p.push_back(0);
             continue;
         }
         const bool estraibile = *numero >= 1 && *numero <= 90;
-        if (imp.sorte == 0) {
-            p.push_back(estraibile ? probabilitaCopertura(ruote, ProbabilitaAmbataSuRuota) : 0.0);
-            continue;
-        }
-        std::set<int> insieme;
-        for (int n : caso->giocati)
-            if (n >= 1 && n <= 90)
-                insieme.insert(n);
-        if (estraibile)
-            insieme.insert(*numero);
-        p.push_back(probabilitaCopertura(ruote, probabilitaSorteSuRuota(static_cast<int>(insieme.size()), imp.sorte)));
+        int m = 0;
+        if (imp.sorte == 0)
+            m = estraibile ? 1 : 0;
+        else
+            m = caso.giocati + (estraibile && !caso.giocato[static_cast<std::size_t>(*numero)] ? 1 : 0);
+        p.push_back(caso.copertura[static_cast<std::size_t>(m)]);
     }
     return p;
 }
@@ -125,6 +154,9 @@ ConfrontoCasuale miglioreACaso(const ImpostazioniRicerca& imp, const archive::Ar
         ImpostazioniRicerca casuale = imp;
         casuale.casi.clear();
         casuale.confrontoCaso = false;
+        // Only the top Cop is wanted, and a list of one row keeps it: a candidate whose Cop
+        // exceeds the top always enters (its Tot is at least its Cop), whatever the list size.
+        casuale.lista = 1;
         std::set<int> scelti;
         std::uniform_int_distribution<int> estrazione(1, ultimo);
         while (static_cast<int>(scelti.size()) < k)
