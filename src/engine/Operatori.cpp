@@ -320,11 +320,8 @@ std::int16_t Valuta(int indiceOperatore, const ValoriOperatore& v, const archive
     }
 }
 
-void ElaboraPPP2(CampiOperatore& campi, const archive::Archivio& archivio)
+ValoriOperatore valoriDi(const CampiOperatore& campi)
 {
-    const int indice = IndiceOperatore(campi.CodiceOperatore);
-    if (indice < 0)
-        return;   // an unknown code leaves Risultato as it was
     ValoriOperatore v;
     v.N1 = campi.N1;
     v.N2 = campi.N2;
@@ -334,7 +331,15 @@ void ElaboraPPP2(CampiOperatore& campi, const archive::Archivio& archivio)
     v.R2 = campi.R2;
     v.P1 = campi.P1;
     v.P2 = campi.P2;
-    campi.Risultato = Valuta(indice, v, archivio);
+    return v;
+}
+
+void ElaboraPPP2(CampiOperatore& campi, const archive::Archivio& archivio)
+{
+    const int indice = IndiceOperatore(campi.CodiceOperatore);
+    if (indice < 0)
+        return;   // an unknown code leaves Risultato as it was
+    campi.Risultato = Valuta(indice, valoriDi(campi), archivio);
 }
 
 }

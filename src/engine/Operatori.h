@@ -68,6 +68,9 @@ struct ValoriOperatore {
 // Index of a code in CodiciCatalogo() (exact comparison), or -1 for an unknown code.
 int IndiceOperatore(std::string_view codice);
 
+// The evaluator's fields as the fast path's plain integers.
+ValoriOperatore valoriDi(const CampiOperatore& campi);
+
 // Result of operator `indiceOperatore` (0..NumeroOperatori-1) on `v`. Raises
 // ErroreCalcolo for an out-of-range input or an index outside the catalogue.
 std::int16_t Valuta(int indiceOperatore, const ValoriOperatore& v, const archive::Archivio& archivio);

@@ -39,16 +39,7 @@ struct FormulaRiga {
             // An unknown code gives no number, as the evaluator leaves its result at 0.
             if (indice < 0)
                 return 0;
-            engine::ValoriOperatore v;
-            v.N1 = c.N1;
-            v.N2 = c.N2;
-            v.ValoreFisso = c.ValoreFisso;
-            v.EstrazioneCalcolo = c.EstrazioneCalcolo;
-            v.R1 = c.R1;
-            v.R2 = c.R2;
-            v.P1 = c.P1;
-            v.P2 = c.P2;
-            return engine::Valuta(indice, v, a);
+            return engine::Valuta(indice, engine::valoriDi(c), a);
         } catch (const engine::ErroreCalcolo&) {
             return std::nullopt;
         }

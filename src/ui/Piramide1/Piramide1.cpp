@@ -3,6 +3,7 @@
 
 #include "engine/Piramide.h"
 #include "storage/ProgramDb.h"
+#include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
 #include "workbench/Trasferimenti.h"
 
@@ -39,23 +40,6 @@ public:
     }
     bool hasHeightForWidth() const override { return false; }
 };
-
-QPushButton* pulsante(const QString& nome, const QString& testo, const QString& tooltip, QWidget* genitore)
-{
-    auto* b = new QPushButton(testo, genitore);
-    b->setObjectName(nome);
-    if (!tooltip.isEmpty())
-        b->setToolTip(tooltip);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLabel* etichetta(const QString& nome, const QString& testo, QWidget* genitore)
-{
-    auto* l = new QLabel(testo, genitore);
-    l->setObjectName(nome);
-    return l;
-}
 
 // A label that acts as a button (LblPN, LabelT, Lbl_Riga, Lbl_setta, Lbl0).
 QLabel* etichettaCliccabile(const QString& nome, const QString& testo, const QString& tooltip, QWidget* genitore,

@@ -1,6 +1,7 @@
 // The window PiramidiPrevisioonali: controls and handlers; the computation lives in src/predictive.
 #include "ui/PiramidiPrevisioonali/PiramidiPrevisioonali.h"
 
+#include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/RegistroFinestre.h"
 #include "ui/common/Schermate.h"
@@ -56,23 +57,6 @@ void coloraEtichetta(QLabel* l, grid::Colore c, bool bordo)
     l->setProperty("colore", static_cast<uint>(c));
     l->setStyleSheet(QStringLiteral("QLabel { background-color: %1; color: black;%2 }")
                          .arg(q.name(), bordo ? QStringLiteral(" border: 1px solid #808080;") : QString()));
-}
-
-QPushButton* pulsante(const QString& nome, const QString& testo, const QString& tooltip, QWidget* genitore)
-{
-    auto* b = new QPushButton(testo, genitore);
-    b->setObjectName(nome);
-    if (!tooltip.isEmpty())
-        b->setToolTip(tooltip);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLabel* etichetta(const QString& nome, const QString& testo, QWidget* genitore)
-{
-    auto* l = new QLabel(testo, genitore);
-    l->setObjectName(nome);
-    return l;
 }
 
 }
