@@ -39,6 +39,8 @@ public:
 
     // The routines the pages share.
     void CaricaTabellaArchivio();   // the current draw into the boxes
+    // Stops every long work running (it may be reading the archive) before a write reloads it.
+    void fermaLettori();
     void CaricaArchivioExNovo();    // reload of every draw, then the main window's range display
     void AggiornaStatoArchivio();   // status labels, the last draw shown
     void CaricaGrigliaArchivio();   // FgDB from the draws database

@@ -3,6 +3,7 @@
 
 #include "maintenance/ScritturaEstrazioni.h"
 #include "ui/common/GrigliaView.h"   // qColore
+#include "ui/common/LavoroDiFondo.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -115,11 +116,19 @@ void GestioneArchivio::dopoRicarica()
     caricaCalendario();
 }
 
+void GestioneArchivio::fermaLettori()
+{
+    // The draws in memory are about to be rewritten: a search or a comparison of another
+    // window reading them on a worker thread is stopped, and waited for, first.
+    LavoroDiFondo::fermaTutti();
+}
+
 void GestioneArchivio::CaricaArchivioExNovo()
 {
     if (!archivioAperto())
         return;
     try {
+        fermaLettori();
         maintenance::CaricaArchivioExNovo(contesto_.sessione.dbEstrazioni(), contesto_.sessione.archivio());
     } catch (const maintenance::ErroreScrittura&) {
         contesto_.dialoghi.messaggio(this,
@@ -168,6 +177,7 @@ void GestioneArchivio::salvaEstrazione()
     if (!controlla(contesto_.dialoghi, this, c, txtin) || !archivioAperto())
         return;
     try {
+        fermaLettori();
         maintenance::salvaEstrazione(contesto_.sessione.dbEstrazioni(), contesto_.sessione.archivio(), data.toStdString(), c);
     } catch (const maintenance::ErroreScrittura& e) {
         contesto_.dialoghi.messaggio(this, messaggioErrore(e, percorsoArchivio()), TitoloAnomalia, Icona::Critica);
@@ -193,6 +203,7 @@ void GestioneArchivio::modificaEstrazione()
     if (!controlla(contesto_.dialoghi, this, c, txtin) || !archivioAperto())
         return;
     try {
+        fermaLettori();
         const auto esito = maintenance::modificaEstrazione(contesto_.sessione.dbEstrazioni(), contesto_.sessione.archivio(),
                                                           data.toStdString(), c);
         if (esito == maintenance::EsitoScrittura::NonTrovata) {
@@ -222,6 +233,7 @@ void GestioneArchivio::eliminaEstrazione()
     if (!archivioAperto())
         return;
     try {
+        fermaLettori();
         const auto esito = maintenance::eliminaEstrazione(contesto_.sessione.dbEstrazioni(), contesto_.sessione.archivio(),
                                                          data.toStdString());
         if (esito == maintenance::EsitoScrittura::NonTrovata)

@@ -290,7 +290,19 @@ void TestArchivio::salvaNuovaUltima()
     t.incolla(testoEstrazione());
     t.calendario()->setSelectedDate(nuova);
     t.amb.dialoghi.risposteSiNo = {true};
+    // Another window's long work reading the draws (a search) is stopped before the reload
+    // rewrites them, and has ended by the time the save is done.
+    ui::LavoroDiFondo lettore;
+    bool fermato = false;
+    QVERIFY(lettore.avvia(
+        [&](archive::Avanzamento& av) {
+            while (!av.fermato())
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        },
+        [&](const ui::LavoroDiFondo::Fine& f) { fermato = f.interrotto; }));
     t.premi("Command8");
+    QVERIFY(fermato);
+    QVERIFY(!lettore.occupato());
     const auto& voci = t.amb.dialoghi.voci();
     QCOMPARE(voci.size(), std::size_t(2));
     QCOMPARE(voci[0].testo, QStringLiteral("Confermi il salvataggio dell'estrazione del ") + testoData + QStringLiteral(" ?"));
