@@ -2,7 +2,9 @@
 #include "ui/archivio/GestioneArchivio.h"
 
 #include "maintenance/Consultazione.h"
+#include "maintenance/Esportazioni.h"
 #include "storage/ProgramDb.h"
+#include "ui/archivio/Controlli.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/RegistroFinestre.h"
 #include "ui/common/Schermate.h"
@@ -11,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,48 +26,9 @@
 
 namespace ui {
 
-namespace {
-
-QPushButton* pulsante(const char* nome, const QString& testo, QWidget* genitore)
-{
-    auto* b = new QPushButton(testo, genitore);
-    b->setObjectName(QString::fromLatin1(nome));
-    b->setAutoDefault(false);
-    return b;
-}
-
-QPushButton* pulsanteHelp(const char* nome, QWidget* genitore)
-{
-    auto* b = pulsante(nome, QStringLiteral("?"), genitore);
-    b->setToolTip(QStringLiteral("Help in linea"));
-    b->setFixedWidth(30);
-    return b;
-}
-
-QLabel* etichetta(const char* nome, const QString& testo, QWidget* genitore, bool riquadro = false)
-{
-    auto* l = new QLabel(testo, genitore);
-    if (nome)
-        l->setObjectName(QString::fromLatin1(nome));
-    if (riquadro) {
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setAlignment(Qt::AlignCenter);
-        l->setMinimumWidth(90);
-    }
-    return l;
-}
-
-// A page whose commands come with a later version: what it is for, no buttons that do nothing.
-QLabel* notaPagina(const QString& testo, QWidget* genitore)
-{
-    auto* l = new QLabel(testo, genitore);
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return l;
-}
-
-}
+using archivio::etichetta;
+using archivio::pulsante;
+using archivio::pulsanteHelp;
 
 GestioneArchivio::GestioneArchivio(Contesto& contesto, QWidget* genitore) : QWidget(genitore), contesto_(contesto)
 {
@@ -79,6 +43,7 @@ GestioneArchivio::~GestioneArchivio()
     // The grid views show grids this object owns: they go first.
     delete FgDB;
     delete Fg1;
+    delete FgImporta;
 }
 
 void GestioneArchivio::costruisci()
@@ -228,62 +193,6 @@ QWidget* GestioneArchivio::paginaInserimento()
     return pagina;
 }
 
-QWidget* GestioneArchivio::paginaAggiornamento()
-{
-    auto* pagina = new QWidget;
-    auto* g = new QGridLayout(pagina);
-    g->addWidget(notaPagina(QStringLiteral("Aggiornamento dell'archivio da file e via Internet: i comandi di questa "
-                                           "pagina arriveranno con la prossima versione. Per ora le nuove estrazioni si "
-                                           "inseriscono dalla pagina \"Inserimento estrazioni\"."),
-                            pagina),
-                 0, 0, 1, 3);
-    Label5 = etichetta("Label5", {}, pagina);
-    Text2 = new QLineEdit(pagina);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setReadOnly(true);   // until the page can store an address
-    g->addWidget(new QLabel(QStringLiteral("Indirizzo Internet"), pagina), 1, 0);
-    g->addWidget(Text2, 1, 1);
-    g->addWidget(Label5, 2, 1);
-    auto* Command22 = pulsanteHelp("Command22", pagina);
-    auto* Command23 = pulsanteHelp("Command23", pagina);
-    connect(Command22, &QPushButton::clicked, this, [this] {
-        if (contesto_.apriHelp)
-            contesto_.apriHelp(HelpAggiornamento, this);
-    });
-    connect(Command23, &QPushButton::clicked, this, [this] {
-        if (contesto_.apriHelp)
-            contesto_.apriHelp(HelpScarico, this);
-    });
-    auto* help = new QHBoxLayout;
-    help->addWidget(new QLabel(QStringLiteral("Aggiornamento da file"), pagina));
-    help->addWidget(Command22);
-    help->addSpacing(20);
-    help->addWidget(new QLabel(QStringLiteral("Aggiornamento via Internet"), pagina));
-    help->addWidget(Command23);
-    help->addStretch();
-    g->addLayout(help, 3, 0, 1, 3);
-    g->setRowStretch(4, 1);
-    g->setColumnStretch(1, 1);
-    return pagina;
-}
-
-QWidget* GestioneArchivio::paginaEsportazione()
-{
-    auto* pagina = new QWidget;
-    auto* g = new QVBoxLayout(pagina);
-    g->addWidget(notaPagina(QStringLiteral("Esportazione dell'archivio nei formati di testo di altri programmi: i "
-                                           "comandi di questa pagina arriveranno con la prossima versione."),
-                            pagina));
-    auto* riga = new QHBoxLayout;
-    Label13 = etichetta("Label13", {}, pagina, true);
-    Label13->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    riga->addWidget(new QLabel(QStringLiteral("Percorso predefinito"), pagina));
-    riga->addWidget(Label13, 1);
-    g->addLayout(riga);
-    g->addStretch();
-    return pagina;
-}
-
 QWidget* GestioneArchivio::paginaArchivio()
 {
     auto* pagina = new QWidget;
@@ -374,6 +283,10 @@ void GestioneArchivio::apri()
     } catch (const std::exception&) {
         // The export path is only shown: a configuration that cannot be read leaves it empty.
     }
+    LblQuintavo->setText(QString::fromStdString(maintenance::cartellaQuintavo(contesto_.sessione.dbProgramma(),
+                                                                               QDir::homePath().toStdString()))
+                         + QStringLiteral("/") + QString::fromLatin1(maintenance::NomeFileQuintavo));
+    LblQuintavo->setText(LblQuintavo->text().replace(QDir::homePath(), QStringLiteral("~")));
 }
 
 void GestioneArchivio::mostraPagina(Pagina pagina) { schede_->setCurrentIndex(pagina); }
