@@ -3,6 +3,7 @@
 
 #include "maintenance/Consultazione.h"
 #include "maintenance/Esportazioni.h"
+#include "maintenance/FileAggiornamento.h"
 #include "storage/ProgramDb.h"
 #include "ui/archivio/Controlli.h"
 #include "ui/common/GrigliaView.h"
@@ -14,6 +15,8 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -334,6 +337,45 @@ void registraArchivio()
     registraSchermata(QStringLiteral("archivio_consultazione"), nome, [](QWidget* w) {
         if (auto* f = qobject_cast<GestioneArchivio*>(w))
             f->mostraPagina(GestioneArchivio::PaginaArchivio);
+    });
+    registraSchermata(QStringLiteral("archivio_aggiornamento"), nome, [](QWidget* w) {
+        auto* f = qobject_cast<GestioneArchivio*>(w);
+        if (!f)
+            return;
+        f->mostraPagina(GestioneArchivio::PaginaAggiornamento);
+        // An update file of the last six draws, one of them with a wrong Milano, and two new draws.
+        const auto& a = archive::archivioGlobale();
+        const int n = a.NumeroEstrazioni;
+        if (n < 20)
+            return;
+        std::string testo;
+        auto riga = [&](const std::string& data, int d, bool errata) {
+            std::string campi[archive::NumeroRuote];
+            const auto caselle = maintenance::caselleDiEstrazione(a, d);
+            for (int r = 0; r < archive::NumeroRuote; ++r)
+                campi[r] = maintenance::campoRuota(caselle, r);
+            if (errata)
+                campi[4] = "01-02-03-04-05";
+            testo += maintenance::rigaAggiornamento(data, campi, "pr") + "\r\n";
+        };
+        for (int d = n - 5; d <= n; ++d)
+            riga(a.DateEstrazioni[static_cast<std::size_t>(d)], d, d == n - 2);
+        const QDate ultima = QDate::fromString(QString::fromStdString(a.DateEstrazioni[static_cast<std::size_t>(n)]),
+                                               QStringLiteral("dd/MM/yyyy"));
+        riga(ultima.addDays(2).toString(QStringLiteral("dd/MM/yyyy")).toStdString(), n - 10, false);
+        riga(ultima.addDays(4).toString(QStringLiteral("dd/MM/yyyy")).toStdString(), n - 11, false);
+        QTemporaryDir cartella;
+        const QString file = cartella.filePath(QStringLiteral("aggiornamento.txt"));
+        QFile out(file);
+        if (!out.open(QIODevice::WriteOnly))
+            return;
+        out.write(testo.data(), static_cast<qint64>(testo.size()));
+        out.close();
+        f->caricaAggiornamento(file, true);
+    });
+    registraSchermata(QStringLiteral("archivio_esportazione"), nome, [](QWidget* w) {
+        if (auto* f = qobject_cast<GestioneArchivio*>(w))
+            f->mostraPagina(GestioneArchivio::PaginaEsportazione);
     });
     registraSchermata(QStringLiteral("archivio_calendario"), nome, [](QWidget* w) {
         auto* f = qobject_cast<GestioneArchivio*>(w);

@@ -67,6 +67,9 @@ public:
     // Update page commands.
     void aggiornaDaFile();                 // Command21
     void ControlloEstrazioniMancanti();    // the check of FgImporta, after a load
+    // An update file into FgImporta, then the check (AGGIORNA DA FILE after its dialog, and the
+    // downloaded copy without the format test).
+    void caricaAggiornamento(const QString& percorso, bool testFormato);
     void aggiornamento();                  // Command28
     void controlloAggiornamenti();         // Command18
     void scaricoFile();                    // Command27

@@ -203,10 +203,14 @@ void GestioneArchivio::aggiornaDaFile()
         erroreFase({});   // the phase is still empty when the dialog is cancelled
         return;
     }
-    const QString percorso = *scelto;
+    caricaAggiornamento(*scelto, true);
+}
+
+void GestioneArchivio::caricaAggiornamento(const QString& percorso, bool testFormato)
+{
     maintenance::EsitoFileAggiornamento esito;
     try {
-        esito = maintenance::caricaFileAggiornamento(percorso.toStdString(), FgImporta_, true);
+        esito = maintenance::caricaFileAggiornamento(percorso.toStdString(), FgImporta_, testFormato);
     } catch (const std::exception&) {
         FgImporta->aggiorna();
         erroreFase(FaseElenco, QStringLiteral("Lettura interrotta del file \"%1\".").arg(percorso));
@@ -351,20 +355,7 @@ void GestioneArchivio::dopoScarico(bool riuscito, const QString& motivo)
         contesto_.dialoghi.messaggio(this, QStringLiteral("Fatto"), QStringLiteral("Velmora"), Icona::Nessuna);
         return;
     }
-    try {
-        if (maintenance::caricaFileAggiornamento(copiaLocale().toStdString(), FgImporta_, false)
-            != maintenance::EsitoFileAggiornamento::Caricato) {
-            erroreFase(FaseElenco, QStringLiteral("Impossibile aprire il file \"%1\".").arg(copiaLocale()));
-            return;
-        }
-    } catch (const std::exception&) {
-        FgImporta->aggiorna();
-        erroreFase(FaseElenco, QStringLiteral("Lettura interrotta del file \"%1\".").arg(copiaLocale()));
-        return;
-    }
-    FgImporta->aggiorna();
-    if (FgImporta_.righe() > 1)
-        ControlloEstrazioniMancanti();
+    caricaAggiornamento(copiaLocale(), false);
 }
 
 void GestioneArchivio::collegaAlSito()
