@@ -132,13 +132,12 @@ QWidget* GestioneArchivio::paginaAggiornamento()
                                           "completo contattare il programmatore"),
                            pagina));
 
-    auto* comandi = new QVBoxLayout;
-    comandi->addWidget(daFile);
-    comandi->addWidget(rete);
-    comandi->addStretch();
+    auto* comandi = new QHBoxLayout;
+    comandi->setContentsMargins(0, 0, 0, 0);
+    comandi->addWidget(daFile, 2);
+    comandi->addWidget(rete, 5);
     comandiAggiornamento_ = new QWidget(pagina);
     comandiAggiornamento_->setLayout(comandi);
-    comandiAggiornamento_->setMaximumWidth(520);
 
     auto* griglia = new QVBoxLayout;
     griglia->addWidget(FgImporta, 1);
@@ -147,12 +146,12 @@ QWidget* GestioneArchivio::paginaAggiornamento()
     griglia->addWidget(nota(QStringLiteral("La data in rosso e lo sfondo di una ruota bianco identifica una estrazione  con "
                                            "errori in quella ruota"),
                             pagina));
-    auto* alto = new QHBoxLayout;
-    alto->addLayout(griglia, 3);
-    alto->addLayout(elenco, 1);
-    auto* layout = new QHBoxLayout(pagina);
-    layout->addLayout(alto, 1);
+    auto* basso = new QHBoxLayout;
+    basso->addLayout(griglia, 3);
+    basso->addLayout(elenco, 1);
+    auto* layout = new QVBoxLayout(pagina);
     layout->addWidget(comandiAggiornamento_);
+    layout->addLayout(basso, 1);
 
     scarico_ = new ScaricoAggiornamenti(this);
     connect(scarico_, &ScaricoAggiornamenti::terminato, this,
