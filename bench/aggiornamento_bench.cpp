@@ -35,7 +35,7 @@ struct Preparazione {
         auto r = storage::ApriArchivio(ridotto);
         auto s = r.prepara("DELETE FROM EstrazioniLotto WHERE DataEstrazione IN (SELECT DataEstrazione FROM "
                            "EstrazioniLotto ORDER BY DataEstrazione DESC LIMIT ?1)");
-        s.bind(1, NuoveEstrazioni);
+        s.lega(1, NuoveEstrazioni);
         s.esegui();
     }
     bool pronta() const { return !tutto.empty(); }

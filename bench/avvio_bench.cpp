@@ -42,6 +42,7 @@ void BM_DallAvvioAllaFinestraPrincipale(benchmark::State& stato)
         ui::DialoghiScriptati dialoghi;
         ui::Contesto contesto(sessione, dialoghi);
         contesto.termina = [] {};
+        contesto.creaPrincipale = [](ui::Contesto& c) { return new ui::Container(c); };
         ui::Inizio inizio(contesto);
         if (!inizio.avvia() || !inizio.Procedi()) {
             stato.SkipWithError("avvio non riuscito");

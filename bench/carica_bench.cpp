@@ -88,7 +88,7 @@ void ApriSoltanto(benchmark::State& state)
     }
     for (auto _ : state) {
         storage::Database db = storage::ApriArchivio(archivio().percorso());
-        benchmark::DoNotOptimize(db.handle());
+        benchmark::DoNotOptimize(db.connessione());
     }
 }
 BENCHMARK(ApriSoltanto)->Unit(benchmark::kMillisecond);

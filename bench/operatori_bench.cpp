@@ -10,7 +10,6 @@ namespace {
 // One pass = every operator on a 91 x 91 grid of numbers, whole-draw operators on draw 1.
 void BM_ValutaPerIndice(benchmark::State& state)
 {
-    engine::CaricaTutteLeTabelle();
     auto archivio = std::make_unique<archive::Archivio>();
     for (int r = 0; r < archive::NumeroRuote; ++r)
         for (int p = 1; p <= 5; ++p)
@@ -41,7 +40,6 @@ BENCHMARK(BM_ValutaPerIndice)->Unit(benchmark::kMillisecond);
 
 void BM_ElaboraPPP2PerCodice(benchmark::State& state)
 {
-    engine::CaricaTutteLeTabelle();
     auto archivio = std::make_unique<archive::Archivio>();
     engine::CampiOperatore c;
     c.EstrazioneCalcolo = 1;

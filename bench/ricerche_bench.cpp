@@ -72,7 +72,7 @@ void verificaLivelloTre(Banco& b, const archive::Archivio& a)
             b.FgF.setTesto(x.m, RU2, archive::SigleRuote[static_cast<std::size_t>(x.r2)]);
         }
     }
-    VerificaLivello(b, a, 3);
+    verificaLivello(b, a, 3);
 }
 
 template <typename F>

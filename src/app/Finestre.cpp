@@ -1,6 +1,7 @@
 // The tool windows of this build, registered by name for the main window's buttons.
 #include "app/Finestre.h"
 
+#include "ui/Container/Container.h"
 #include "ui/common/Contesto.h"
 #include "ui/common/RegistroFinestre.h"
 
@@ -22,6 +23,11 @@ void registraFinestre()
     ui::registraArchivio();                // also its browser and calendar pages
     ui::registraOperatori();
     ui::registraEstrazioni_minielenco();
+}
+
+QWidget* creaPrincipale(ui::Contesto& contesto)
+{
+    return new ui::Container(contesto);
 }
 
 }

@@ -3,10 +3,16 @@
 
 #include <QString>
 
+class QWidget;
+namespace ui { struct Contesto; }
+
 namespace app {
 
 // Registers every tool window that exists in this build (see Finestre.cpp).
 void registraFinestre();
+
+// The main window that PROCEDI opens (ui::Contesto::creaPrincipale).
+QWidget* creaPrincipale(ui::Contesto& contesto);
 
 // velmora --screenshots DIR: renders every window offscreen on `archivio` into DIR.
 // Returns the exit code.

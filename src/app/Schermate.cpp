@@ -70,6 +70,7 @@ int scattaSchermate(const QString& cartellaUscita, const QString& archivio)
     ui::Contesto contesto(sessione, dialoghi);
     contesto.cartellaHelp = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("HelpVelmora"));
     contesto.termina = [] {};
+    contesto.creaPrincipale = creaPrincipale;
 
     int errori = 0;
     auto* inizio = new ui::Inizio(contesto);

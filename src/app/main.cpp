@@ -83,6 +83,7 @@ int main(int argc, char** argv)
         ui::FinestraHelp::apri(contesto.cartellaHelp, numero, contesto.dialoghi, genitore);
     };
     contesto.termina = [] { QCoreApplication::exit(0); };
+    contesto.creaPrincipale = app::creaPrincipale;
 
     if (tempoAvvio && !archivio.isEmpty()) {
         // The archive to time on, chosen as SELEZIONE ARCHIVIO would and kept for the next runs.

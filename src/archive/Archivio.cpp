@@ -22,6 +22,19 @@ std::optional<int> IndiceRuota(std::string_view testo)
     return std::nullopt;
 }
 
+std::optional<int> RuotaDaCodice(std::string_view codice)
+{
+    if (codice.size() != 2)
+        return std::nullopt;
+    const char a = static_cast<char>(std::toupper(static_cast<unsigned char>(codice[0])));
+    const char b = static_cast<char>(std::toupper(static_cast<unsigned char>(codice[1])));
+    if (a == 'R' && b == 'M')
+        return 7;
+    if (a == 'R' && b == 'N')
+        return 10;
+    return IndiceRuota(codice);
+}
+
 Archivio::Archivio() { azzera(); }
 
 void Archivio::azzera()

@@ -22,6 +22,9 @@ extern const std::array<std::string_view, 11> NomiRuote;
 // Wheel index of a wheel code: upper-cased, first two characters compared with
 // "BA" .. "VE", "NZ". Anything else yields no index ("TU" included).
 std::optional<int> IndiceRuota(std::string_view testo);
+// Wheel index of a wheel code as a user or a file writes it: exactly two letters, any case,
+// ours ("BA" .. "VE", "RO", "NZ") or the historical file's "RM" (Roma) and "RN" (Nazionale).
+std::optional<int> RuotaDaCodice(std::string_view codice);
 
 // The tables of the archive. Draw index 0 never holds a draw.
 // Numbers are kept in one flat array so that hot loops read them by index:

@@ -133,11 +133,11 @@ EsitoDimostrativo CreaArchivioDimostrativo(const std::string& percorso, const Op
     Generatore gen(opzioni.seme);
     for (const sys_days d : giorni) {
         const std::string data = iso(year_month_day{d});
-        ins.bind(1, data);
+        ins.lega(1, data);
         const int ruote = d >= nazionale ? 11 : 10;
         for (int w = 0; w < 11; ++w) {
             if (w >= ruote) {
-                ins.bind(w + 2, std::string());
+                ins.lega(w + 2, std::string());
                 continue;
             }
             std::array<int, 5> n{};
@@ -149,13 +149,13 @@ EsitoDimostrativo CreaArchivioDimostrativo(const std::string& percorso, const Op
                 uscito[x] = true;
                 n[p] = x;
             }
-            ins.bind(w + 2, campo(n));
+            ins.lega(w + 2, campo(n));
         }
         // The registration stamp is the draw's own evening, so the file's content never depends on the build time.
-        ins.bind(13, data).bind(14, "20:00:00");
+        ins.lega(13, data).lega(14, "20:00:00");
         ins.esegui();
     }
-    t.commit();
+    t.conferma();
     return {static_cast<int>(giorni.size()), ggmmaaaa(iso(year_month_day{giorni.front()})),
             ggmmaaaa(iso(year_month_day{giorni.back()}))};
 }

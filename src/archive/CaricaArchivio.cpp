@@ -57,7 +57,7 @@ std::vector<Riga> leggiRighe(storage::Database& db, int& totaleRighe)
     auto s = db.prepara(storage::QueryEstrazioni);
     if (s.numeroColonne() != 12)
         throw ErroreCaricamento("La tabella EstrazioniLotto non ha i campi attesi");
-    while (s.step()) {
+    while (s.avanza()) {
         ++totaleRighe;
         if (righe.size() > static_cast<std::size_t>(MaxEstrazioni))
             continue;
@@ -159,15 +159,26 @@ void CaricaArchivio(Archivio& a, storage::Database& db, const Avanzamento& avanz
     a.ArchivioModello = std::move(modello);
 }
 
-void CaricaArchivio(Archivio& a, const std::string& percorso, const Avanzamento& avanzamento)
+void CaricaArchivio(Archivio& a, const std::string& percorso, storage::Database& db, const Avanzamento& avanzamento)
 {
-    storage::Database db;
+    if (db.aperto() && db.percorso() == percorso) {
+        CaricaArchivio(a, db, avanzamento);
+        return;
+    }
+    storage::Database nuovo;
     try {
-        db = storage::ApriArchivio(percorso);
+        nuovo = storage::ApriArchivio(percorso);
     } catch (const storage::ErroreDatabase& e) {
         throw ErroreCaricamento(e.what());
     }
-    CaricaArchivio(a, db, avanzamento);
+    CaricaArchivio(a, nuovo, avanzamento);
+    db = std::move(nuovo);
+}
+
+void CaricaArchivio(Archivio& a, const std::string& percorso, const Avanzamento& avanzamento)
+{
+    storage::Database db;
+    CaricaArchivio(a, percorso, db, avanzamento);
 }
 
 }

@@ -29,7 +29,13 @@ using Avanzamento = std::function<void(int valore, int massimo)>;
 // below 1 leaves N, dates, numbers and ordinals loaded and M = 0. A draw whose date
 // is not "AAAA-MM-GG" stops the load like the capacity error.
 void CaricaArchivio(Archivio& a, storage::Database& db, const Avanzamento& avanzamento = {});
-// The same, opening the draws database at `percorso` with the program password.
+// The one way to load a draws database file, for the start-up window and every command:
+// loads the file at `percorso`, reusing `db` when it is already open on that file (opening
+// an encrypted file costs a key derivation). On success `db` is open on the file loaded, so
+// later writes go where the draws came from; on failure `db` is left as it was. A file that
+// cannot be opened or read throws ErroreCaricamento, like every other failed load.
+void CaricaArchivio(Archivio& a, const std::string& percorso, storage::Database& db, const Avanzamento& avanzamento = {});
+// The same for a caller that keeps no database open.
 void CaricaArchivio(Archivio& a, const std::string& percorso, const Avanzamento& avanzamento = {});
 
 }

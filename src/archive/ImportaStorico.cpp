@@ -25,15 +25,14 @@ struct Giornata {
     std::array<bool, NumeroRuote> presente{};
 };
 
-// The historical file spells Roma and Nazionale its own way; our codes are taken too.
+// The official file writes its codes in capitals (RM and RN for Roma and Nazionale); ours are
+// taken too. Anything else marks a file that is not the official one.
 int ruotaDelFile(std::string_view codice)
 {
-    static constexpr std::array<std::string_view, NumeroRuote> delFile = {"BA", "CA", "FI", "GE", "MI", "NA",
-                                                                           "PA", "RM", "TO", "VE", "RN"};
-    for (int w = 0; w < NumeroRuote; ++w)
-        if (codice == delFile[static_cast<std::size_t>(w)] || codice == SigleRuote[static_cast<std::size_t>(w)])
-            return w;
-    return -1;
+    for (const char c : codice)
+        if (c < 'A' || c > 'Z')
+            return -1;
+    return RuotaDaCodice(codice).value_or(-1);
 }
 
 std::string_view senzaSpazi(std::string_view s)
@@ -209,14 +208,14 @@ void scriviArchivio(const std::map<std::string, Giornata>& giornate, const std::
     const long long totale = static_cast<long long>(giornate.size());
     long long scritte = 0;
     for (const auto& [iso, g] : giornate) {
-        ins.bind(1, iso);
+        ins.lega(1, iso);
         for (std::size_t w = 0; w < NumeroRuote; ++w)
-            ins.bind(static_cast<int>(w) + 2, g.presente[w] ? campoRuota(g.numeri[w]) : std::string());
-        ins.bind(13, std::string_view(dataReg)).bind(14, std::string_view(oraReg));
+            ins.lega(static_cast<int>(w) + 2, g.presente[w] ? campoRuota(g.numeri[w]) : std::string());
+        ins.lega(13, std::string_view(dataReg)).lega(14, std::string_view(oraReg));
         ins.esegui();
         passi.a(righeLette + static_cast<int>(++scritte * righeLette / totale));
     }
-    t.commit();
+    t.conferma();
 }
 
 void rimuovi(const std::string& percorso)

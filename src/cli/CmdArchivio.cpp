@@ -1,5 +1,4 @@
 // velmora-cli commands on draws databases: importa-storico, info, estrazioni.
-#include "archive/CaricaArchivio.h"
 #include "archive/ImportaStorico.h"
 #include "cli/Comandi.h"
 
@@ -9,19 +8,6 @@
 namespace cli {
 
 namespace {
-
-// The whole archive with the model archive from draw 1, as the tools need it.
-std::unique_ptr<archive::Archivio> carica(const std::string& percorso)
-{
-    auto a = std::make_unique<archive::Archivio>();
-    a->EstrazioneIniziale = 1;
-    try {
-        archive::CaricaArchivio(*a, percorso);
-    } catch (const archive::ErroreCaricamento& e) {
-        throw ErroreDati(std::string("impossibile caricare l'archivio: ") + e.what());
-    }
-    return a;
-}
 
 const std::string& unicoArchivio(const Argomenti& args)
 {
@@ -60,7 +46,7 @@ const Registrazione info({
     "Carica l'intero archivio e stampa una riga JSON:\n"
     "{\"estrazioni\":N,\"prima\":\"GG/MM/AAAA\",\"ultima\":\"GG/MM/AAAA\"}\n",
     [](const Argomenti& args, std::istream&, std::ostream& out, std::ostream&) {
-        const auto a = carica(unicoArchivio(args));
+        const auto a = caricaArchivio(unicoArchivio(args), false);
         const int n = a->NumeroEstrazioni;
         out << "{\"estrazioni\":" << n << ",\"prima\":\"" << a->DateEstrazioni[1] << "\",\"ultima\":\""
             << a->DateEstrazioni[static_cast<std::size_t>(n)] << "\"}\n";
@@ -76,7 +62,7 @@ const Registrazione estrazioni({
     "Una riga per estrazione, separata da tabulazioni: indice, data, progressivo nel mese,\n"
     "progressivo nell'anno, poi i 55 numeri da Bari 1..5 a Nazionale 1..5 (0 se mancante).\n",
     [](const Argomenti& args, std::istream&, std::ostream& out, std::ostream&) {
-        const auto a = carica(unicoArchivio(args));
+        const auto a = caricaArchivio(unicoArchivio(args), false);
         std::string riga;
         for (int d = 1; d <= a->NumeroEstrazioni; ++d) {
             riga.clear();

@@ -42,7 +42,7 @@ int eseguiCasi(const cli::Argomenti& args, std::istream&, std::ostream& out, std
     args.soloOpzioni(cli::opzioniBanco());
     Banco b;
     preparaCasi(args, b);
-    cli::stampaGrid(b.FgEv, out);
+    out << b.FgEv.comeTesto("\n");
     return cli::EsitoOk;
 }
 
@@ -54,7 +54,7 @@ int ruotaFormula(const std::string& s)
             throw cli::ErroreUso("ruota fuori intervallo nella formula: " + s);
         return *v;
     }
-    if (const auto w = cli::ruotaCli(s))
+    if (const auto w = archive::RuotaDaCodice(s))
         return *w;
     throw cli::ErroreUso("ruota sconosciuta nella formula: '" + s + "'");
 }
@@ -98,8 +98,8 @@ int eseguiVerifica(const cli::Argomenti& args, std::istream&, std::ostream& out,
         throw cli::ErroreUso("--slot deve essere fra 1 e 5");
     Banco b;
     const auto a = preparaCasi(args, b);
-    const Esito e = VerificaFormulaBanco(b, *a, f, static_cast<int>(slot));
-    cli::stampaGrid(b.FgL, out);
+    const Esito e = verificaFormulaBanco(b, *a, f, static_cast<int>(slot));
+    out << b.FgL.comeTesto("\n");
     if (e)
         cli::segnalaEsito(*e);
     return cli::EsitoOk;

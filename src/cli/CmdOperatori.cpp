@@ -2,8 +2,6 @@
 #include "cli/Comandi.h"
 
 #include "archive/Archivio.h"
-#include "archive/CaricaArchivio.h"
-#include "engine/Numeri.h"
 #include "engine/Operatori.h"
 #include "storage/Database.h"
 #include "storage/ProgramDb.h"
@@ -109,16 +107,9 @@ int eseguiOperatore(const Argomenti& args, std::istream& in, std::ostream& out, 
     if (!args.posizionali().empty())
         throw ErroreUso("argomento inatteso: " + args.posizionali().front());
 
-    engine::CaricaTutteLeTabelle();
-    auto archivio = std::make_unique<archive::Archivio>();   // without --archivio every number is 0
-    if (const auto percorso = args.valore("--archivio")) {
-        archivio->EstrazioneIniziale = 1;
-        try {
-            archive::CaricaArchivio(*archivio, *percorso);
-        } catch (const std::exception& e) {
-            throw ErroreDati("impossibile caricare l'archivio " + *percorso + ": " + e.what());
-        }
-    }
+    const auto percorso = args.valore("--archivio");
+    // Without --archivio every number is 0.
+    const auto archivio = percorso ? caricaArchivio(*percorso) : std::make_unique<archive::Archivio>();
 
     std::string riga;
     while (std::getline(in, riga)) {

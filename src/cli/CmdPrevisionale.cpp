@@ -1,5 +1,4 @@
 // velmora-cli previsionale: the predictive pyramid of a run of draws, as the window computes it.
-#include "archive/CaricaArchivio.h"
 #include "cli/Comandi.h"
 #include "predictive/PiramidePrevisionale.h"
 #include "predictive/SceltaIntervallo.h"
@@ -40,14 +39,7 @@ grid::Grid leggiRuote(const std::string& testo)
     while (std::getline(in, sigla, ',')) {
         if (sigla.empty())
             continue;
-        std::optional<int> w;
-        if (sigla.size() == 2)
-            w = archive::IndiceRuota(sigla);
-        // The codes of the official historical file.
-        if (sigla == "RM" || sigla == "rm")
-            w = 7;
-        if (sigla == "RN" || sigla == "rn")
-            w = 10;
+        const auto w = archive::RuotaDaCodice(sigla);
         if (!w)
             throw cli::ErroreUso("ruota sconosciuta: '" + sigla + "'");
         if (!ruoteSelezionate(FgR)[*w])
@@ -90,13 +82,7 @@ int esegui(const cli::Argomenti& args, std::istream&, std::ostream& out, std::os
     if (std::none_of(ruote.begin(), ruote.end(), [](bool s) { return s; }))
         throw cli::ErroreUso(NessunaRuota.testo);
 
-    auto a = std::make_unique<archive::Archivio>();
-    a->EstrazioneIniziale = 1;
-    try {
-        archive::CaricaArchivio(*a, *percorso);
-    } catch (const std::exception& e) {
-        throw cli::ErroreDati("impossibile caricare l'archivio " + *percorso + ": " + e.what());
-    }
+    const auto a = cli::caricaArchivio(*percorso);
 
     SceltaIntervallo run;
     run.apri(massimoScelta(*a));
@@ -116,17 +102,7 @@ int esegui(const cli::Argomenti& args, std::istream&, std::ostream& out, std::os
     if (const auto avviso = pp.CalcolaPiramidePrevisionale(*a, FgR, in))
         throw cli::ErroreUso(avviso->testo);
 
-    for (int r = 0; r < pp.FG2.righe(); ++r) {
-        for (int c = 0; c < pp.FG2.colonne(); ++c)
-            out << (c ? "\t" : "") << pp.FG2.testo(r, c);
-        out << '\n';
-    }
-    out << '\n';
-    for (int r = 0; r < pp.Fg1.righe(); ++r) {
-        for (int c = 0; c <= r; ++c)
-            out << (c ? "\t" : "") << pp.Fg1.testo(r, c);
-        out << '\n';
-    }
+    out << pp.FG2.comeTesto("\n") << '\n' << pp.Fg1.comeTesto("\n", true);
     return cli::EsitoOk;
 }
 

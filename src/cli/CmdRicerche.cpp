@@ -99,7 +99,7 @@ int eseguiAmbate(const cli::Argomenti& args, std::istream&, std::ostream& out, s
     Banco b;
     const auto a = preparaBanco(args, b);
     const Esito e = Cmd_Step1(b, *a);
-    cli::stampaGrid(b.FgEsiti, out);
+    out << b.FgEsiti.comeTesto("\n");
     if (e)
         cli::segnalaEsito(*e);
     return cli::EsitoOk;
@@ -121,10 +121,10 @@ int eseguiAbbinamenti(const cli::Argomenti& args, std::istream&, std::ostream& o
     const auto a = preparaBanco(args, b);
     cli::leggiFilePiramide(*piramide, b.FgF);
     // The level's bricks on the cases fill FgX; the pair search joins its candidates to them.
-    if (const Esito e = VerificaLivello(b, *a, static_cast<int>(*livello)))
+    if (const Esito e = verificaLivello(b, *a, static_cast<int>(*livello)))
         cli::segnalaEsito(*e);
     const Esito e = Command38(b, *a, static_cast<int>(sorte));
-    cli::stampaGrid(b.FgGr, out);
+    out << b.FgGr.comeTesto("\n");
     if (e)
         cli::segnalaEsito(*e);
     return cli::EsitoOk;

@@ -1,6 +1,8 @@
 // velmora-cli: the registry of subcommands and the dispatcher.
 #include "cli/Comandi.h"
 
+#include "archive/CaricaArchivio.h"
+
 #include <algorithm>
 #include <exception>
 #include <iostream>
@@ -110,6 +112,18 @@ std::optional<int> interoEsatto(const std::string& testo)
     } catch (...) {
     }
     return std::nullopt;
+}
+
+std::unique_ptr<archive::Archivio> caricaArchivio(const std::string& percorso, bool nominaFile)
+{
+    auto a = std::make_unique<archive::Archivio>();
+    a->EstrazioneIniziale = 1;
+    try {
+        archive::CaricaArchivio(*a, percorso);
+    } catch (const archive::ErroreCaricamento& e) {
+        throw ErroreDati("impossibile caricare l'archivio" + (nominaFile ? " " + percorso : std::string()) + ": " + e.what());
+    }
+    return a;
 }
 
 void registra(Comando comando)

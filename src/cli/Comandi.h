@@ -1,9 +1,12 @@
 // The subcommands of velmora-cli: registry, argument reading, exit codes.
 #pragma once
 
+#include "archive/Archivio.h"
+
 #include <functional>
 #include <iosfwd>
 #include <map>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -59,6 +62,11 @@ struct Comando {
 std::vector<std::string> dividi(const std::string& testo, char sep);
 // The whole text read as an int; nothing when it is not exactly a whole number in range.
 std::optional<int> interoEsatto(const std::string& testo);
+
+// The whole draws archive at `percorso`, the model archive from draw 1, as every command
+// reads it. A failed load is a data error "impossibile caricare l'archivio PERCORSO: ...";
+// info and estrazioni, whose only argument is the file, have always left the path out.
+std::unique_ptr<archive::Archivio> caricaArchivio(const std::string& percorso, bool nominaFile = true);
 
 // Each subcommand file registers itself with a static Registrazione.
 void registra(Comando comando);

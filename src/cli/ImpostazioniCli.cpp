@@ -1,8 +1,6 @@
 // Reading the workbench settings from command-line options.
 #include "cli/ImpostazioniCli.h"
 
-#include "archive/CaricaArchivio.h"
-#include "engine/Numeri.h"
 
 #include <algorithm>
 #include <cctype>
@@ -49,30 +47,10 @@ std::unique_ptr<archive::Archivio> caricaArchivioCli(const Argomenti& args)
     const auto percorso = args.valore("--archivio");
     if (!percorso)
         throw ErroreUso("manca --archivio");
-    engine::CaricaTutteLeTabelle();
-    auto a = std::make_unique<archive::Archivio>();
-    a->EstrazioneIniziale = 1;
-    try {
-        archive::CaricaArchivio(*a, *percorso);
-    } catch (const std::exception& e) {
-        throw ErroreDati("impossibile caricare l'archivio " + *percorso + ": " + e.what());
-    }
+    auto a = caricaArchivio(*percorso);
     if (a->NumeroEstrazioni < 1)
         throw ErroreDati("l'archivio " + *percorso + " non contiene estrazioni");
     return a;
-}
-
-std::optional<int> ruotaCli(const std::string& sigla)
-{
-    std::string s = sigla;
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    if (s == "RM")
-        return 7;
-    if (s == "RN")
-        return 10;
-    if (s.size() != 2)
-        return std::nullopt;
-    return archive::IndiceRuota(s);
 }
 
 namespace {
@@ -128,7 +106,7 @@ void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbe
     workbench::impostaMensileDaRiferimento(b, a);
 
     if (const auto r = args.valore("--ruota")) {
-        const auto w = ruotaCli(*r);
+        const auto w = archive::RuotaDaCodice(*r);
         if (!w)
             throw ErroreUso("ruota sconosciuta: '" + *r + "'");
         b.ruotaBase = *w;
@@ -140,7 +118,7 @@ void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbe
             scelte.fill(true);
         } else {
             for (const auto& s : elenco(*r)) {
-                const auto w = ruotaCli(s);
+                const auto w = archive::RuotaDaCodice(s);
                 if (!w)
                     throw ErroreUso("ruota sconosciuta: '" + s + "'");
                 scelte[static_cast<std::size_t>(*w)] = true;
@@ -189,15 +167,6 @@ void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbe
         throw ErroreUso("--lista deve essere un multiplo di 50 fra 100 e 1000");
     b.livello = interoIn(args, "--livello", 1, 1, 5);
     b.valoreLista = interoIn(args, "--valore", 0, 0, 90);
-}
-
-void stampaGrid(const grid::Grid& g, std::ostream& out)
-{
-    for (int r = 0; r < g.righe(); ++r) {
-        for (int c = 0; c < g.colonne(); ++c)
-            out << (c ? "\t" : "") << g.testo(r, c);
-        out << '\n';
-    }
 }
 
 void segnalaEsito(const workbench::Messaggio& m) { throw ErroreDati(m.titolo + ": " + m.testo); }

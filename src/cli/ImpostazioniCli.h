@@ -22,7 +22,7 @@ const std::vector<std::string>& flagBanco();
 extern const char* const AiutoBanco;
 
 // Loads the draws database named by --archivio (usage error when missing, data
-// error when it cannot be loaded) and fills the number tables the detections read.
+// error when it cannot be loaded or holds no draw).
 std::unique_ptr<archive::Archivio> caricaArchivioCli(const Argomenti& args);
 
 // Fills b as the window does when it opens on `a`, then applies the options:
@@ -32,13 +32,6 @@ std::unique_ptr<archive::Archivio> caricaArchivioCli(const Argomenti& args);
 // --forza-ultima, --colpi C, --lista L, --livello S, --valore V (ListVal).
 // A malformed or out-of-range value is a usage error.
 void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbench::Banco& b);
-
-// Wheel index of a code: the workbench's codes (BA .. NZ, any case) and the
-// historical file's RM and RN.
-std::optional<int> ruotaCli(const std::string& sigla);
-
-// A grid as tab-separated lines, header row first: exactly the cell texts.
-void stampaGrid(const grid::Grid& g, std::ostream& out);
 
 // A command's message as the error that ends it: data error (exit 1).
 [[noreturn]] void segnalaEsito(const workbench::Messaggio& m);

@@ -3,7 +3,6 @@
 
 #include "archive/Archivio.h"
 #include "cli/Comandi.h"
-#include "cli/ImpostazioniCli.h"
 #include "engine/Piramide.h"
 
 #include <array>
@@ -51,7 +50,7 @@ void leggiFilePiramide(const std::string& percorso, grid::Grid& FgF)
             if (w && (*w < 0 || *w >= archive::NumeroRuote))
                 throw ErroreDati(dove + ": ruota fuori intervallo '" + testo + "'");
             if (!w)
-                w = ruotaCli(testo);   // RM and RN, the historical file's codes, as RO and NZ
+                w = archive::RuotaDaCodice(testo);
             if (!w)
                 throw ErroreDati(dove + ": " + engine::controllaSigla(testo).value_or("ruota sconosciuta"));
             FgF.setNumero(*m, cIndice, *w);

@@ -1,105 +1,10 @@
-// Lotto number arithmetic: filling of the six lookup tables and the rules on numbers.
+// Lotto number arithmetic: the rules on numbers.
 #include "engine/Numeri.h"
 
 #include <cstdlib>
 #include <limits>
 
 namespace engine {
-
-namespace {
-
-constexpr Tabella riempiDiametrale()
-{
-    Tabella t{};
-    for (int n = 1; n <= 90; ++n)
-        t[n] = static_cast<std::int16_t>(n <= 45 ? n + 45 : n - 45);
-    return t;
-}
-
-constexpr Tabella riempiDiametraleDecina()
-{
-    Tabella t{};
-    for (int n = 1; n <= 90; ++n) {
-        const int u = n % 10;
-        // Units 0 (10, 20, ...) go up like 1..4: 10 pairs with 15 inside decade 1.
-        t[n] = static_cast<std::int16_t>((u >= 5) ? n - 5 : n + 5);
-    }
-    // Decade 0 is {90, 1..9}: its "units 0" member is 90, which pairs with 5.
-    t[90] = 5;
-    t[5] = 90;
-    return t;
-}
-
-constexpr Tabella riempiDecina()
-{
-    Tabella t{};
-    for (int n = 1; n <= 90; ++n)
-        t[n] = static_cast<std::int16_t>(n / 10);
-    t[90] = 0;
-    return t;
-}
-
-constexpr Tabella riempiFigura()
-{
-    Tabella t{};
-    for (int n = 1; n <= 90; ++n)
-        t[n] = static_cast<std::int16_t>(n % 9 == 0 ? 9 : n % 9);
-    return t;
-}
-
-constexpr Tabella riempiCadenza()
-{
-    Tabella t{};
-    for (int n = 1; n <= 90; ++n)
-        t[n] = static_cast<std::int16_t>(n % 10);
-    return t;
-}
-
-constexpr Tabella riempiVertibile()
-{
-    Tabella t{};
-    for (int n = 1; n <= 90; ++n)
-        t[n] = static_cast<std::int16_t>((n % 10) * 10 + n / 10);
-    // Swapping the digits of a double gives itself and of an x9 gives 91..98:
-    // players exchange the double with the x9 of its decade instead.
-    for (int k = 1; k <= 8; ++k) {
-        t[11 * k] = static_cast<std::int16_t>(10 * k + 9);
-        t[10 * k + 9] = static_cast<std::int16_t>(11 * k);
-    }
-    return t;
-}
-
-}
-
-// Filled at static initialisation as well, so that no evaluation can ever read
-// all-zero tables if a caller forgets the start-up routines; the routines
-// below refill them with the same values.
-Tabella Decina = riempiDecina();
-Tabella Figura = riempiFigura();
-Tabella Cadenza = riempiCadenza();
-Tabella Vertibile = riempiVertibile();
-Tabella Diametrale = riempiDiametrale();
-Tabella DiametraleDecina = riempiDiametraleDecina();
-
-void CaricaTabelleAvvio()
-{
-    Diametrale = riempiDiametrale();
-    DiametraleDecina = riempiDiametraleDecina();
-}
-
-void CaricaFormazioniNumeri()
-{
-    Decina = riempiDecina();
-    Figura = riempiFigura();
-    Cadenza = riempiCadenza();
-    Vertibile = riempiVertibile();
-}
-
-void CaricaTutteLeTabelle()
-{
-    CaricaTabelleAvvio();
-    CaricaFormazioniNumeri();
-}
 
 std::int16_t leggi(const Tabella& t, int n)
 {

@@ -242,16 +242,18 @@ void Grid::ordinaDecrescente(int c)
     celle_ = std::move(ordinate);
 }
 
-std::string Grid::comeTesto() const
+std::string Grid::comeTesto(std::string_view fineRiga, bool finoAllaDiagonale) const
 {
     std::string out;
     for (std::size_t r = 0; r < celle_.size(); ++r) {
-        for (std::size_t c = 0; c < celle_[r].size(); ++c) {
+        const std::size_t celle = finoAllaDiagonale ? r + 1 : celle_[r].size();
+        for (std::size_t c = 0; c < celle; ++c) {
             if (c)
                 out += '\t';
-            out += celle_[r][c].testo;
+            if (c < celle_[r].size())
+                out += celle_[r][c].testo;
         }
-        out += "\r\n";
+        out += fineRiga;
     }
     return out;
 }

@@ -97,8 +97,10 @@ public:
     // equal keys keep their order, so every ranking is reproducible.
     void ordinaDecrescente(int c);
 
-    // Whole content: cells separated by tabs, rows by line breaks.
-    std::string comeTesto() const;
+    // The cell texts separated by tabs, header row first, each row ended by `fineRiga`: the
+    // clipboard's "\r\n", the command line's "\n". A pyramid (`finoAllaDiagonale`) writes
+    // cells 0..r of row r only, as its window shows them (empty past the last column).
+    std::string comeTesto(std::string_view fineRiga = "\r\n", bool finoAllaDiagonale = false) const;
 
     // Current cell (the one the user clicked).
     int rigaCorrente = 0;

@@ -17,14 +17,14 @@ bool cifra(char c) { return c >= '0' && c <= '9'; }
 
 // The stored row of a date text: the statement stands on it when true. A date that is not a
 // real day cannot be stored.
-bool trova(storage::Statement& s, const std::string& data)
+bool trova(storage::Istruzione& s, const std::string& data)
 {
     const std::string iso = storage::DataPerDb(data);
     if (iso.empty())
         return false;
-    s.reset();
-    s.bind(1, iso);
-    return s.step();
+    s.riavvolgi();
+    s.lega(1, iso);
+    return s.avanza();
 }
 
 // Progress every hundredth of the rows: enough for a bar, cheap for 7000 rows.
@@ -138,16 +138,16 @@ EsitoAggiornamento AGGIORNAMENTO(storage::Database& db, archive::Archivio& archi
                 continue;
             }
             const bool presente = trova(cerca, data);
-            cerca.reset();
+            cerca.riavvolgi();
             // A row stored by now is not added again; a row gone by now is not corrected.
             if (daAggiungere == presente)
                 continue;
             auto& s = daAggiungere ? aggiungi : correggiRiga;
-            s.reset();
-            s.bind(1, storage::DataPerDb(data));
+            s.riavvolgi();
+            s.lega(1, storage::DataPerDb(data));
             for (int w = 0; w < archive::NumeroRuote; ++w)
-                s.bind(w + 2, FgImporta.testo(i, PrimaColonnaRuote + w));
-            s.bind(13, momento.data).bind(14, momento.ora);
+                s.lega(w + 2, FgImporta.testo(i, PrimaColonnaRuote + w));
+            s.lega(13, momento.data).lega(14, momento.ora);
             try {
                 s.esegui();
             } catch (const storage::ErroreDatabase& e) {

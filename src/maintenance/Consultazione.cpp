@@ -25,7 +25,7 @@ void CaricaGrigliaArchivio(storage::Database& db, grid::Grid& FgDB)
     FgDB.setLarghezza(0, 300);
     std::vector<std::vector<std::string>> righe;
     righe.reserve(8192);
-    while (s.step()) {
+    while (s.avanza()) {
         auto& r = righe.emplace_back(13);
         r[1] = storage::DataDaDb(std::string(s.vista(0).substr(0, 10)));
         for (int c = 1; c <= 11; ++c)
@@ -65,10 +65,10 @@ void CaricaCalendario(storage::Database& db, int anno, bool sigle, grid::Grid& F
                         " WHERE Query_AAMMGG.A = ?1"
                         " GROUP BY Query_AAMMGG.A, Query_AAMMGG.M, Query_AAMMGG.G"
                         " ORDER BY Query_AAMMGG.A, Query_AAMMGG.M, Query_AAMMGG.G");
-    s.bind(1, anno);
+    s.lega(1, anno);
     std::map<int, std::map<int, long long>> mesi;   // month -> day -> sum of the weekdays
     std::set<int> giorni;
-    while (s.step()) {
+    while (s.avanza()) {
         const int m = static_cast<int>(s.intero(1));
         const int g = static_cast<int>(s.intero(2));
         if (!storage::DataValida(anno, m, g))

@@ -126,10 +126,10 @@ int scriviFileAggiornamento(storage::Database& db, const std::string& dal, std::
     const std::string isoDal = dal.empty() ? std::string() : storage::DataPerDb(dal);
     auto s = db.prepara("SELECT DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz FROM EstrazioniLotto"
                         " WHERE DataEstrazione >= ?1 ORDER BY DataEstrazione");
-    s.bind(1, isoDal);
+    s.lega(1, isoDal);
     int righe = 0;
     std::string campi[11];
-    while (s.step()) {
+    while (s.avanza()) {
         for (int w = 0; w < archive::NumeroRuote; ++w)
             campi[w] = s.testo(w + 1);
         // Every line carries the tag: the format test reads the first, a reader of any line finds it too.

@@ -29,7 +29,7 @@ std::string dataDb(const std::string& data)
 // failed statement's transaction is still open: the rollback clears the engine's error code.
 ErroreScrittura::Tipo tipoErrore(storage::Database& db)
 {
-    const int codice = db.handle() ? sqlite3_extended_errcode(db.handle()) : 0;
+    const int codice = db.connessione() ? sqlite3_extended_errcode(db.connessione()) : 0;
     return codice == SQLITE_CONSTRAINT_UNIQUE || codice == SQLITE_CONSTRAINT_PRIMARYKEY
         ? ErroreScrittura::Tipo::DataGiaPresente
         : ErroreScrittura::Tipo::Database;
@@ -57,7 +57,7 @@ EsitoScrittura scriviERicarica(storage::Database& db, archive::Archivio& archivi
         } catch (const archive::ErroreCaricamento& e) {
             throw ErroreScrittura(ErroreScrittura::Tipo::Ricarica, e.what());
         }
-        t.commit();
+        t.conferma();
     } catch (const storage::ErroreDatabase& e) {
         throw ErroreScrittura(ErroreScrittura::Tipo::Database, e.what());
     }
@@ -87,10 +87,10 @@ EsitoScrittura salvaEstrazione(storage::Database& db, archive::Archivio& archivi
     return scriviERicarica(db, archivio, [&](storage::Database& d) {
         auto s = d.prepara(std::string("INSERT INTO EstrazioniLotto (DataEstrazione, ") + CampiRuote
                            + ", datareg, orareg) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)");
-        s.bind(1, iso);
+        s.lega(1, iso);
         for (int w = 0; w < archive::NumeroRuote; ++w)
-            s.bind(w + 2, campoRuota(caselle, w));
-        s.bind(13, momento.data).bind(14, momento.ora);
+            s.lega(w + 2, campoRuota(caselle, w));
+        s.lega(13, momento.data).lega(14, momento.ora);
         s.esegui();
         return true;
     });
@@ -104,10 +104,10 @@ EsitoScrittura modificaEstrazione(storage::Database& db, archive::Archivio& arch
         auto s = d.prepara("UPDATE EstrazioniLotto SET Ba = ?2, Ca = ?3, Fi = ?4, Ge = ?5, Mi = ?6, Na = ?7, Pa = ?8,"
                            " Ro = ?9, \"To\" = ?10, Ve = ?11, Nz = ?12, datareg = ?13, orareg = ?14"
                            " WHERE DataEstrazione = ?1");
-        s.bind(1, iso);
+        s.lega(1, iso);
         for (int w = 0; w < archive::NumeroRuote; ++w)
-            s.bind(w + 2, campoRuota(caselle, w));
-        s.bind(13, momento.data).bind(14, momento.ora);
+            s.lega(w + 2, campoRuota(caselle, w));
+        s.lega(13, momento.data).lega(14, momento.ora);
         s.esegui();
         return d.modificate() > 0;
     });
@@ -118,7 +118,7 @@ EsitoScrittura eliminaEstrazione(storage::Database& db, archive::Archivio& archi
     const std::string iso = dataDb(data);
     return scriviERicarica(db, archivio, [&](storage::Database& d) {
         auto s = d.prepara("DELETE FROM EstrazioniLotto WHERE DataEstrazione = ?1");
-        s.bind(1, iso);
+        s.lega(1, iso);
         s.esegui();
         return d.modificate() > 0;
     });

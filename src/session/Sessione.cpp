@@ -89,31 +89,7 @@ archive::EsitoImportazione Sessione::creaDaStorico(const std::string& percorsoSt
 
 void Sessione::carica(const archive::Avanzamento& avanzamento)
 {
-    // The file opened at start-up is reused when it is the one to load: opening an
-    // encrypted file costs a key derivation.
-    storage::Database db;
-    const bool stessoFile = dbEstrazioni_.aperto() && dbEstrazioni_.percorso() == percorsoArchivio_;
-    if (stessoFile) {
-        db = std::move(dbEstrazioni_);
-    } else {
-        try {
-            db = storage::ApriArchivio(percorsoArchivio_);
-        } catch (const std::exception& e) {
-            throw archive::ErroreCaricamento(e.what());
-        }
-    }
-    try {
-        archive::CaricaArchivio(archivio_, db, avanzamento);
-    } catch (const archive::ErroreCaricamento&) {
-        if (stessoFile)
-            dbEstrazioni_ = std::move(db);
-        throw;
-    } catch (const std::exception& e) {
-        if (stessoFile)
-            dbEstrazioni_ = std::move(db);
-        throw archive::ErroreCaricamento(e.what());
-    }
-    dbEstrazioni_ = std::move(db);
+    archive::CaricaArchivio(archivio_, percorsoArchivio_, dbEstrazioni_, avanzamento);
 }
 
 void Sessione::chiudi()

@@ -159,7 +159,7 @@ void Database::esegui(const std::string& sql)
     }
 }
 
-Statement Database::prepara(const std::string& sql) { return Statement(*this, sql); }
+Istruzione Database::prepara(const std::string& sql) { return Istruzione(*this, sql); }
 
 std::int64_t Database::ultimoId() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
 
@@ -167,12 +167,12 @@ int Database::modificate() const { return db_ ? sqlite3_changes(db_) : 0; }
 
 bool Database::esisteTabella(const std::string& nome)
 {
-    Statement s(*this, "SELECT 1 FROM sqlite_master WHERE type IN ('table', 'view') AND name = ?1 COLLATE NOCASE");
-    s.bind(1, nome);
-    return s.step();
+    Istruzione s(*this, "SELECT 1 FROM sqlite_master WHERE type IN ('table', 'view') AND name = ?1 COLLATE NOCASE");
+    s.lega(1, nome);
+    return s.avanza();
 }
 
-Statement::Statement(Database& db, const std::string& sql) : db_(db.handle())
+Istruzione::Istruzione(Database& db, const std::string& sql) : db_(db.connessione())
 {
     if (!db_)
         throw ErroreDatabase(ErroreDatabase::Tipo::Sql, "Database non aperto");
@@ -182,43 +182,43 @@ Statement::Statement(Database& db, const std::string& sql) : db_(db.handle())
         throw ErroreDatabase(ErroreDatabase::Tipo::Sql, "Errore del database: istruzione vuota");
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Istruzione::~Istruzione() { sqlite3_finalize(stmt_); }
 
-Statement::Statement(Statement&& altro) noexcept : db_(altro.db_), stmt_(std::exchange(altro.stmt_, nullptr)) {}
+Istruzione::Istruzione(Istruzione&& altro) noexcept : db_(altro.db_), stmt_(std::exchange(altro.stmt_, nullptr)) {}
 
 namespace {
-void controllaBind(sqlite3* db, int rc)
+void controllaLegame(sqlite3* db, int rc)
 {
     if (rc != SQLITE_OK)
         erroreSql(db, "parametro");
 }
 }
 
-Statement& Statement::bind(int indice, std::int64_t valore)
+Istruzione& Istruzione::lega(int indice, std::int64_t valore)
 {
-    controllaBind(db_, sqlite3_bind_int64(stmt_, indice, valore));
+    controllaLegame(db_, sqlite3_bind_int64(stmt_, indice, valore));
     return *this;
 }
 
-Statement& Statement::bind(int indice, double valore)
+Istruzione& Istruzione::lega(int indice, double valore)
 {
-    controllaBind(db_, sqlite3_bind_double(stmt_, indice, valore));
+    controllaLegame(db_, sqlite3_bind_double(stmt_, indice, valore));
     return *this;
 }
 
-Statement& Statement::bind(int indice, std::string_view valore)
+Istruzione& Istruzione::lega(int indice, std::string_view valore)
 {
-    controllaBind(db_, sqlite3_bind_text(stmt_, indice, valore.data(), static_cast<int>(valore.size()), SQLITE_TRANSIENT));
+    controllaLegame(db_, sqlite3_bind_text(stmt_, indice, valore.data(), static_cast<int>(valore.size()), SQLITE_TRANSIENT));
     return *this;
 }
 
-Statement& Statement::bindNull(int indice)
+Istruzione& Istruzione::legaNull(int indice)
 {
-    controllaBind(db_, sqlite3_bind_null(stmt_, indice));
+    controllaLegame(db_, sqlite3_bind_null(stmt_, indice));
     return *this;
 }
 
-bool Statement::step()
+bool Istruzione::avanza()
 {
     const int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW)
@@ -231,28 +231,28 @@ bool Statement::step()
     throw ErroreDatabase(ErroreDatabase::Tipo::Sql, "Errore del database (esecuzione): " + dettaglio);
 }
 
-void Statement::esegui()
+void Istruzione::esegui()
 {
-    while (step()) {
+    while (avanza()) {
     }
-    reset();
+    riavvolgi();
 }
 
-void Statement::reset()
+void Istruzione::riavvolgi()
 {
     sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);
 }
 
-bool Statement::nullo(int colonna) const { return sqlite3_column_type(stmt_, colonna) == SQLITE_NULL; }
+bool Istruzione::nullo(int colonna) const { return sqlite3_column_type(stmt_, colonna) == SQLITE_NULL; }
 
-std::int64_t Statement::intero(int colonna) const { return sqlite3_column_int64(stmt_, colonna); }
+std::int64_t Istruzione::intero(int colonna) const { return sqlite3_column_int64(stmt_, colonna); }
 
-double Statement::reale(int colonna) const { return sqlite3_column_double(stmt_, colonna); }
+double Istruzione::reale(int colonna) const { return sqlite3_column_double(stmt_, colonna); }
 
-std::string Statement::testo(int colonna) const { return std::string(vista(colonna)); }
+std::string Istruzione::testo(int colonna) const { return std::string(vista(colonna)); }
 
-std::string_view Statement::vista(int colonna) const
+std::string_view Istruzione::vista(int colonna) const
 {
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, colonna));
     if (!p)
@@ -260,9 +260,9 @@ std::string_view Statement::vista(int colonna) const
     return std::string_view(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, colonna)));
 }
 
-int Statement::numeroColonne() const { return sqlite3_column_count(stmt_); }
+int Istruzione::numeroColonne() const { return sqlite3_column_count(stmt_); }
 
-std::string Statement::nomeColonna(int colonna) const
+std::string Istruzione::nomeColonna(int colonna) const
 {
     const char* n = sqlite3_column_name(stmt_, colonna);
     return n ? n : "";
@@ -272,11 +272,11 @@ Transazione::Transazione(Database& db) : db_(db) { db_.esegui("BEGIN IMMEDIATE")
 
 Transazione::~Transazione()
 {
-    if (!chiusa_ && db_.handle())
-        sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    if (!chiusa_ && db_.connessione())
+        sqlite3_exec(db_.connessione(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
-void Transazione::commit()
+void Transazione::conferma()
 {
     db_.esegui("COMMIT");
     chiusa_ = true;

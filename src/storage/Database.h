@@ -30,7 +30,7 @@ private:
 // The 8-character password of both databases, assembled from five pieces at start-up.
 const std::string& PasswordDatabase();
 
-class Statement;
+class Istruzione;
 
 class Database {
 public:
@@ -57,12 +57,12 @@ public:
 
     // Runs SQL text without parameters (schema, pragmas). Never with user text.
     void esegui(const std::string& sql);
-    Statement prepara(const std::string& sql);
+    Istruzione prepara(const std::string& sql);
     std::int64_t ultimoId() const;
     int modificate() const;
     bool esisteTabella(const std::string& nome);
 
-    sqlite3* handle() const { return db_; }
+    sqlite3* connessione() const { return db_; }
 
 private:
     sqlite3* db_ = nullptr;
@@ -70,34 +70,34 @@ private:
 };
 
 // A prepared statement; parameters are bound by 1-based index.
-class Statement {
+class Istruzione {
 public:
-    Statement(Database& db, const std::string& sql);
-    ~Statement();
-    Statement(Statement&& altro) noexcept;
-    Statement& operator=(Statement&&) = delete;
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
+    Istruzione(Database& db, const std::string& sql);
+    ~Istruzione();
+    Istruzione(Istruzione&& altro) noexcept;
+    Istruzione& operator=(Istruzione&&) = delete;
+    Istruzione(const Istruzione&) = delete;
+    Istruzione& operator=(const Istruzione&) = delete;
 
-    Statement& bind(int indice, std::int64_t valore);
-    Statement& bind(int indice, int valore) { return bind(indice, static_cast<std::int64_t>(valore)); }
-    Statement& bind(int indice, double valore);
-    Statement& bind(int indice, std::string_view valore);
-    Statement& bind(int indice, const char* valore) { return bind(indice, std::string_view(valore)); }
-    Statement& bind(int indice, const std::string& valore) { return bind(indice, std::string_view(valore)); }
-    Statement& bindNull(int indice);
+    Istruzione& lega(int indice, std::int64_t valore);
+    Istruzione& lega(int indice, int valore) { return lega(indice, static_cast<std::int64_t>(valore)); }
+    Istruzione& lega(int indice, double valore);
+    Istruzione& lega(int indice, std::string_view valore);
+    Istruzione& lega(int indice, const char* valore) { return lega(indice, std::string_view(valore)); }
+    Istruzione& lega(int indice, const std::string& valore) { return lega(indice, std::string_view(valore)); }
+    Istruzione& legaNull(int indice);
 
     // Advances to the next row: true while there is a row. Throws on error.
-    bool step();
+    bool avanza();
     // Runs a statement that returns no rows.
     void esegui();
-    void reset();
+    void riavvolgi();
 
     bool nullo(int colonna) const;
     std::int64_t intero(int colonna) const;
     double reale(int colonna) const;
     std::string testo(int colonna) const;
-    // The text of a column without a copy; valid until the next step or reset.
+    // The text of a column without a copy; valid until the next avanza or riavvolgi.
     std::string_view vista(int colonna) const;
     int numeroColonne() const;
     std::string nomeColonna(int colonna) const;
@@ -112,7 +112,7 @@ class Transazione {
 public:
     explicit Transazione(Database& db);
     ~Transazione();
-    void commit();
+    void conferma();
     Transazione(const Transazione&) = delete;
     Transazione& operator=(const Transazione&) = delete;
 

@@ -54,9 +54,9 @@ void controllaPresenza(Database& db, grid::Grid& FG2)
     // Codes compare exactly, as the evaluator matches them.
     auto cerca = db.prepara("SELECT 1 FROM Operatori WHERE Operatore = ?1");
     for (int r = 1; r < FG2.righe(); ++r) {
-        cerca.reset();
-        cerca.bind(1, FG2.testo(r, 1));
-        if (cerca.step())
+        cerca.riavvolgi();
+        cerca.lega(1, FG2.testo(r, 1));
+        if (cerca.avanza())
             FG2.setSfondo(r, 1, r, FG2.colonne() - 1, grid::colori::Verde);
     }
 }
@@ -70,14 +70,14 @@ int inserisciMancanti(Database& db, grid::Grid& FG2)
     for (int r = 1; r < FG2.righe(); ++r) {
         if (FG2.sfondo(r, 1) == grid::colori::Verde)
             continue;
-        ins.reset();
+        ins.riavvolgi();
         // The grid's texts; the column's numeric type turns "7" into 7.
         for (int c = 1; c <= 7; ++c)
-            ins.bind(c, FG2.testo(r, c));
+            ins.lega(c, FG2.testo(r, c));
         ins.esegui();
         ++inseriti;
     }
-    t.commit();
+    t.conferma();
     return inseriti;
 }
 

@@ -84,7 +84,7 @@ void creaSchemaProgramma(Database& db)
                                              std::pair{"IndirizzoInternet", ""}, std::pair{"PercorsoDati.iii", ""},
                                              // Empty: no update server configured; the Quintavo folder in the home.
                                              std::pair{"ServerAggiornamenti", ""}, std::pair{"PercorsoQuintavo", ""}}) {
-            ins.bind(1, chiave).bind(2, valore);
+            ins.lega(1, chiave).lega(2, valore);
             ins.esegui();
         }
     }
@@ -93,7 +93,7 @@ void creaSchemaProgramma(Database& db)
         auto ins = db.prepara("INSERT INTO Operatori (Operatore, Tipo, R1, P1, R2, P2, Spiegazione)"
                               " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
         for (const RigaOperatore& r : CatalogoPredefinito()) {
-            ins.bind(1, r.operatore).bind(2, r.tipo).bind(3, r.r1).bind(4, r.p1).bind(5, r.r2).bind(6, r.p2).bind(7, r.spiegazione);
+            ins.lega(1, r.operatore).lega(2, r.tipo).lega(3, r.r1).lega(4, r.p1).lega(5, r.r2).lega(6, r.p2).lega(7, r.spiegazione);
             ins.esegui();
         }
     }
@@ -109,7 +109,7 @@ void creaSchemaProgramma(Database& db)
         db.esegui(SchemaGiocate);
     if (!db.esisteTabella("Impostazioni"))
         db.esegui(SchemaImpostazioni);
-    t.commit();
+    t.conferma();
 }
 
 Database ApriDatabaseProgramma(const std::string& cartellaProgramma)
@@ -133,8 +133,8 @@ Database ApriDatabaseProgramma(const std::string& cartellaProgramma)
 std::optional<std::string> LeggiParametro(Database& db, const std::string& chiave)
 {
     auto s = db.prepara("SELECT Valore1 FROM ParametriProgramma WHERE Parametro = ?1");
-    s.bind(1, chiave);
-    if (!s.step())
+    s.lega(1, chiave);
+    if (!s.avanza())
         return std::nullopt;
     return s.testo(0);
 }
@@ -142,7 +142,7 @@ std::optional<std::string> LeggiParametro(Database& db, const std::string& chiav
 void ScriviParametro(Database& db, const std::string& chiave, const std::string& valore)
 {
     auto s = db.prepara("UPDATE ParametriProgramma SET Valore1 = ?2 WHERE Parametro = ?1");
-    s.bind(1, chiave).bind(2, valore);
+    s.lega(1, chiave).lega(2, valore);
     s.esegui();
 }
 
@@ -150,7 +150,7 @@ std::string LeggiIndirizzoInternet(Database& db)
 {
     auto s = db.prepara("SELECT ParametriProgramma.Parametro, ParametriProgramma.Valore1, ParametriProgramma.Valore2 "
                         "From ParametriProgramma ORDER BY ParametriProgramma.Parametro");
-    while (s.step())
+    while (s.avanza())
         if (s.vista(0) == "IndirizzoInternet")
             return s.testo(1);
     return {};
@@ -170,7 +170,7 @@ std::vector<RigaOperatore> LeggiOperatori(Database& db)
 {
     std::vector<RigaOperatore> righe;
     auto s = db.prepara("SELECT Operatore, Tipo, R1, P1, R2, P2, Spiegazione FROM Operatori ORDER BY Operatore");
-    while (s.step()) {
+    while (s.avanza()) {
         RigaOperatore r;
         r.operatore = s.testo(0);
         r.tipo = static_cast<int>(s.intero(1));

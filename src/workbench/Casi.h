@@ -36,7 +36,7 @@ bool qualifica(const Banco& b, const archive::Archivio& a, const NumeriVoluti& v
 // fills FgEv with at most numeroCasi cases; when some were found, resets FgX and
 // empties Fg5, FgL, FgY, FgEsiti, FgGr and the data rows of Fg_E.
 // Returns "Attenzione ! controllare gli elementi inseriti." (title "Avviso") on error.
-// Reads the Decina, Figura and Cadenza tables: they must be loaded (start-up does it).
+// Reads the Decina, Figura and Cadenza tables.
 Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a);
 
 }

@@ -125,7 +125,7 @@ Esito Calcola(Banco& b, const archive::Archivio& a)
     return std::nullopt;
 }
 
-Esito VerificaFormulaBanco(Banco& b, const archive::Archivio& a, const engine::Formula& f, int slot)
+Esito verificaFormulaBanco(Banco& b, const archive::Archivio& a, const engine::Formula& f, int slot)
 {
     try {
         engine::VerificaFormula(f, parametriVerifica(b, slot), b.FgEv, b.FgL, b.FgX, a);
@@ -145,7 +145,7 @@ Esito verificaRisultato(Banco& b, const archive::Archivio& a, const grid::Grid& 
     const int riga = risultati.rigaCorrente;
     if (slot < 1 || slot > 5 || riga < 1 || riga >= risultati.righe() || risultati.testo(riga, 3).empty())
         return erroreImprevisto();
-    if (auto e = VerificaFormulaBanco(b, a, formulaDaRisultato(risultati, riga), slot))
+    if (auto e = verificaFormulaBanco(b, a, formulaDaRisultato(risultati, riga), slot))
         return e;
     if (copia) {
         if (b.Fg5.righe() <= slot)
@@ -158,17 +158,17 @@ Esito verificaRisultato(Banco& b, const archive::Archivio& a, const grid::Grid& 
 }
 }
 
-Esito Cmd_Colonna(Banco& b, const archive::Archivio& a, int slot) { return verificaRisultato(b, a, b.FgEsiti, slot, true); }
+Esito verificaEsitoInColonna(Banco& b, const archive::Archivio& a, int slot) { return verificaRisultato(b, a, b.FgEsiti, slot, true); }
 
-Esito Cmd_Ambo(Banco& b, const archive::Archivio& a, int slot) { return verificaRisultato(b, a, b.FgGr, slot, true); }
+Esito verificaAbbinamentoInColonna(Banco& b, const archive::Archivio& a, int slot) { return verificaRisultato(b, a, b.FgGr, slot, true); }
 
-Esito Command29(Banco& b, const archive::Archivio& a)
+Esito verificaSoloEsito(Banco& b, const archive::Archivio& a)
 {
     azzeraFgX(b);
     return verificaRisultato(b, a, b.FgEsiti, 1, false);
 }
 
-Esito VerificaLivello(Banco& b, const archive::Archivio& a, int livello)
+Esito verificaLivello(Banco& b, const archive::Archivio& a, int livello)
 {
     if (livello < 1 || livello > 5)
         return erroreImprevisto();
@@ -193,7 +193,7 @@ Esito VerificaLivello(Banco& b, const archive::Archivio& a, int livello)
         engine::ColoraFgL(b.FgL);
         return erroreImprevisto();
     }
-    return Command40(b, a);
+    return verificaPrevisioni(b, a);
 }
 
 namespace {
@@ -220,7 +220,7 @@ void scriviRiepilogo(grid::Grid& Fg_E, const Riepilogo& s, std::string_view tito
 bool ancoraInGioco(const Banco& b, int d) { return d + b.colpi > b.riferimento; }
 }
 
-Esito Command40(Banco& b, const archive::Archivio& a)
+Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
 {
     colonnaGiallaCasi(b);
     b.FgL.setRighe(1);
@@ -316,15 +316,15 @@ Esito Command40(Banco& b, const archive::Archivio& a)
     return esito;
 }
 
-void Command4(Banco& b)
+void azzeraMarcheCasi(Banco& b)
 {
     for (int r = 1; r < b.FgEv.righe(); ++r)
         b.FgEv.setSfondo(r, 0, grid::colori::Bianco);
 }
 
-void Command5(Banco& b)
+void marcaCasiCentrati(Banco& b)
 {
-    Command4(b);
+    azzeraMarcheCasi(b);
     for (int r = 1; r < b.FgL.righe(); ++r) {
         if (intero(b.FgL, r, engine::colL::C) <= 0)
             continue;
@@ -335,7 +335,7 @@ void Command5(Banco& b)
     }
 }
 
-Esito Command27(Banco& b, const archive::Archivio& a)
+Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
 {
     colonnaGiallaCasi(b);
     b.FgY.setRighe(1);
@@ -352,7 +352,7 @@ Esito Command27(Banco& b, const archive::Archivio& a)
         b.livello = sorte;
         // A failed level leaves in FgL the report of a single brick (or a partial one):
         // taken into FgY it would count as hits of the level at a sorte it never reached.
-        if (auto e = VerificaLivello(b, a, k)) {
+        if (auto e = verificaLivello(b, a, k)) {
             esito = e;
             continue;
         }

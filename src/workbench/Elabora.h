@@ -30,34 +30,35 @@ engine::ParametriVerifica parametriVerifica(const Banco& b, int slot);
 Esito Calcola(Banco& b, const archive::Archivio& a);
 
 // Cmd_Colonna(slot): verifies the current row of FgEsiti in slot 1..5 and copies it
-// into row `slot` of Fg5. Cmd_Ambo(slot): the same on FgGr.
-Esito Cmd_Colonna(Banco& b, const archive::Archivio& a, int slot);
-Esito Cmd_Ambo(Banco& b, const archive::Archivio& a, int slot);
+// into row `slot` of Fg5.
+Esito verificaEsitoInColonna(Banco& b, const archive::Archivio& a, int slot);
+// Cmd_Ambo(slot): the same for the current row of FgGr.
+Esito verificaAbbinamentoInColonna(Banco& b, const archive::Archivio& a, int slot);
 // Command29: FgX reset to one empty row per case, then the current row of FgEsiti
 // verified in slot 1, without touching Fg5.
-Esito Command29(Banco& b, const archive::Archivio& a);
+Esito verificaSoloEsito(Banco& b, const archive::Archivio& a);
 // Any formula in a slot (what the command line's `verifica` runs): verifies and colours FgL.
-Esito VerificaFormulaBanco(Banco& b, const archive::Archivio& a, const engine::Formula& f, int slot);
+Esito verificaFormulaBanco(Banco& b, const archive::Archivio& a, const engine::Formula& f, int slot);
 
 // Lbl_Riga(livello): the bricks of level 1..5 verified into FgX columns 1..k (empty
 // bricks leave their column empty), then VERIFICA.
-Esito VerificaLivello(Banco& b, const archive::Archivio& a, int livello);
+Esito verificaLivello(Banco& b, const archive::Archivio& a, int livello);
 
 // VERIFICA (Command40): the numbers of every FgX row over the colpi that follow its
 // case; a wheel in play is hit when at least `livello` of its positions hold them.
 // Fills FgL and the summary Fg_E (cases, hit, not hit, not hit but with colpi still
 // to come, and the hit cases by the sorte reached). Error: "Errore imprevisto. ..." ("Avviso").
-Esito Command40(Banco& b, const archive::Archivio& a);
+Esito verificaPrevisioni(Banco& b, const archive::Archivio& a);
 
 // "Azzera grid" on FgEv (Command4): every case mark cleared.
-void Command4(Banco& b);
+void azzeraMarcheCasi(Banco& b);
 // MARCA (Command5): clears the marks, then marks green the first cell of every case
 // named in the Rif column of an FgL row whose colpo is above 0.
-void Command5(Banco& b);
+void marcaCasiCentrati(Banco& b);
 
 // ELABORA (Command27): the level verification of every level whose Fg7 cell is
 // green, with its sorte; FgY collects the FgL rows of all levels, Fg10 each case's
 // first hit, Fg_E the summary of Fg10.
-Esito Command27(Banco& b, const archive::Archivio& a);
+Esito elaboraLivelli(Banco& b, const archive::Archivio& a);
 
 }

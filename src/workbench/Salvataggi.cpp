@@ -56,12 +56,12 @@ std::string testoNumero(double v)
 }
 
 // A grid cell as a database value: NULL for an empty cell (E2 and R2 of one-reference bricks).
-void bindCella(storage::Statement& st, int indice, const std::string& testo)
+void legaCella(storage::Istruzione& st, int indice, const std::string& testo)
 {
     if (testo.empty())
-        st.bindNull(indice);
+        st.legaNull(indice);
     else
-        st.bind(indice, testo);
+        st.lega(indice, testo);
 }
 
 std::string campo(const grid::Grid& g, int riga, std::string_view nome)
@@ -138,7 +138,7 @@ Usati usatiDalTipo(int tipo)
 
 }
 
-void Cmd_Elenco(storage::Database& db, grid::Grid& FgPir1)
+void elencaConfigurazioni(storage::Database& db, grid::Grid& FgPir1)
 {
     auto st = db.prepara(SqlElenco);
     const int campi = st.numeroColonne();
@@ -150,7 +150,7 @@ void Cmd_Elenco(storage::Database& db, grid::Grid& FgPir1)
         FgPir1.setTesto(0, c + 1, nome);
         FgPir1.colonna(c + 1).campo = nome;
     }
-    while (st.step()) {
+    while (st.avanza()) {
         const int r = FgPir1.aggiungiRiga();
         for (int c = 0; c < campi; ++c)
             FgPir1.setTesto(r, c + 1, st.nullo(c) ? std::string() : st.testo(c));
@@ -159,7 +159,7 @@ void Cmd_Elenco(storage::Database& db, grid::Grid& FgPir1)
         FgPir1.setNascosta(c, c >= 3);
 }
 
-Esito Command11(const Banco& b, PannelloPiramidi& p, storage::Database& db)
+Esito salvaConfigurazione(const Banco& b, PannelloPiramidi& p, storage::Database& db)
 {
     Esito esito;
     try {
@@ -177,17 +177,17 @@ Esito Command11(const Banco& b, PannelloPiramidi& p, storage::Database& db)
         auto elenco = db.prepara(
             "INSERT INTO PiramidiElenco (Denominazione, Estrazione, Ruota, RuoteG, Colpi, Posizioni, Numeri, QN, "
             "NumCasi, TipoRil, Mensile) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)");
-        elenco.bind(1, p.Txt_Denominazione)
-            .bind(2, b.riferimento)
-            .bind(3, b.ruotaBase)
-            .bind(4, ruoteG)
-            .bind(5, b.colpi - 1)
-            .bind(6, posizioni)
-            .bind(7, b.numeri)
-            .bind(8, b.qn - 1)
-            .bind(9, b.numeroCasi - 1)
-            .bind(10, static_cast<int>(b.rilevazione))
-            .bind(11, b.mensile);
+        elenco.lega(1, p.Txt_Denominazione)
+            .lega(2, b.riferimento)
+            .lega(3, b.ruotaBase)
+            .lega(4, ruoteG)
+            .lega(5, b.colpi - 1)
+            .lega(6, posizioni)
+            .lega(7, b.numeri)
+            .lega(8, b.qn - 1)
+            .lega(9, b.numeroCasi - 1)
+            .lega(10, static_cast<int>(b.rilevazione))
+            .lega(11, b.mensile);
         elenco.esegui();
         // The key of the record just inserted, not of whatever record comes last.
         const std::int64_t id = db.ultimoId();
@@ -198,22 +198,22 @@ Esito Command11(const Banco& b, PannelloPiramidi& p, storage::Database& db)
         for (int m = 1; m <= engine::NumeroMattoni && m < b.FgF.righe(); ++m) {
             if (b.FgF.testo(m, Tras).empty())
                 continue;
-            mattone.reset();
-            mattone.bind(1, id).bind(2, m).bind(3, b.FgF.testo(m, Tras));
-            bindCella(mattone, 4, b.FgF.testo(m, Tipo));
-            bindCella(mattone, 5, b.FgF.testo(m, E1));
-            bindCella(mattone, 6, b.FgF.testo(m, R1));
-            bindCella(mattone, 7, b.FgF.testo(m, E2));
-            bindCella(mattone, 8, b.FgF.testo(m, R2));
-            mattone.bind(9, b.FgF.valore(m, VAL));
+            mattone.riavvolgi();
+            mattone.lega(1, id).lega(2, m).lega(3, b.FgF.testo(m, Tras));
+            legaCella(mattone, 4, b.FgF.testo(m, Tipo));
+            legaCella(mattone, 5, b.FgF.testo(m, E1));
+            legaCella(mattone, 6, b.FgF.testo(m, R1));
+            legaCella(mattone, 7, b.FgF.testo(m, E2));
+            legaCella(mattone, 8, b.FgF.testo(m, R2));
+            mattone.lega(9, b.FgF.valore(m, VAL));
             mattone.esegui();
         }
-        t.commit();
+        t.conferma();
     } catch (const std::exception&) {
         esito = Messaggio{MessaggioSalvataggio, "Avviso", Icona::Critico};
     }
     try {
-        Cmd_Elenco(db, p.FgPir1);
+        elencaConfigurazioni(db, p.FgPir1);
     } catch (const std::exception&) {
         if (!esito)
             esito = Messaggio{MessaggioSalvataggio, "Avviso", Icona::Critico};
@@ -229,7 +229,7 @@ std::optional<std::string> domandaCancellazione(const PannelloPiramidi& p)
     return "Concellare la riga: " + p.FgPir1.testo(r, 1) + " ?";
 }
 
-Esito Command13(PannelloPiramidi& p, storage::Database& db)
+Esito eliminaConfigurazione(PannelloPiramidi& p, storage::Database& db)
 {
     const int r = p.FgPir1.rigaCorrente;
     if (r < 1 || r >= p.FgPir1.righe())
@@ -241,23 +241,23 @@ Esito Command13(PannelloPiramidi& p, storage::Database& db)
         // attached to whatever configuration later received the same key.
         storage::Transazione t(db);
         auto mattoni = db.prepara("DELETE FROM PiramideComposizione WHERE IDPiramide = ?1");
-        mattoni.bind(1, chiave);
+        mattoni.lega(1, chiave);
         mattoni.esegui();
         auto elenco = db.prepara("DELETE FROM PiramidiElenco WHERE IDPiramide = ?1");
-        elenco.bind(1, chiave);
+        elenco.lega(1, chiave);
         elenco.esegui();
         const bool eliminato = db.modificate() > 0;
-        t.commit();
+        t.conferma();
         if (eliminato)
             esito = Messaggio{"Record eliminato.", std::string(TitoloCancellazione), Icona::Informazione};
-        Cmd_Elenco(db, p.FgPir1);
+        elencaConfigurazioni(db, p.FgPir1);
     } catch (const std::exception&) {
         esito = Messaggio{std::string(TestoErroreImprevisto), std::string(TitoloCancellazione), Icona::Critico};
     }
     return esito;
 }
 
-void Command19(Banco& b, PannelloPiramidi& p)
+void svuotaPiramide(Banco& b, PannelloPiramidi& p)
 {
     for (auto& etichetta : b.Lbl0)
         etichetta.clear();
@@ -285,12 +285,12 @@ std::vector<Messaggio> caricaConfigurazione(Banco& b, PannelloPiramidi& p, stora
     if (riga < 1 || riga >= elenco.righe())
         return messaggi;
 
-    Command19(b, p);
+    svuotaPiramide(b, p);
     passo([&] {
         auto st = db.prepara(SqlComposizione);
-        st.bind(1, campo(elenco, riga, "Cod"));
+        st.lega(1, campo(elenco, riga, "Cod"));
         // A damaged brick record costs that brick only: the others still load.
-        while (st.step()) {
+        while (st.avanza()) {
             passo([&] {
                 const int m = static_cast<int>(st.intero(2));
                 if (m < 1 || m > engine::NumeroMattoni)
@@ -366,7 +366,7 @@ void evidenziaMattone(Banco& b, PannelloPiramidi& p, int i)
     b.FgF.rigaCorrente = i;
 }
 
-Esito Cmd_aggiunge(Banco& b, PannelloPiramidi& p, const archive::Archivio& a)
+Esito inserisciOperatore(Banco& b, PannelloPiramidi& p, const archive::Archivio& a)
 {
     const int m = b.FgF.rigaCorrente;
     if (m < 1 || m > engine::NumeroMattoni || m >= b.FgF.righe())
@@ -398,7 +398,7 @@ Esito Cmd_aggiunge(Banco& b, PannelloPiramidi& p, const archive::Archivio& a)
     return e;
 }
 
-Esito Command25(Banco& b, PannelloPiramidi& p, const archive::Archivio& a)
+Esito copiaMattone(Banco& b, PannelloPiramidi& p, const archive::Archivio& a)
 {
     const int da = p.mattoneEvidenziato;
     const int a_ = p.destinazione;
@@ -410,7 +410,7 @@ Esito Command25(Banco& b, PannelloPiramidi& p, const archive::Archivio& a)
     return Calcola(b, a);
 }
 
-void togglePosizione(Banco& b, int k)
+void commutaPosizione(Banco& b, int k)
 {
     if (k >= 1 && k <= static_cast<int>(b.posizioni.size()))
         b.posizioni[static_cast<std::size_t>(k - 1)] = !b.posizioni[static_cast<std::size_t>(k - 1)];

@@ -37,13 +37,13 @@ inline constexpr grid::Colore SecondoRiferimento = grid::colori::Verde;
 
 // ELENCO (Cmd_Elenco): every configuration, ordered by name, into FgPir1; columns
 // carry their field names (Grid::indiceCampo) and those from 3 on are hidden.
-void Cmd_Elenco(storage::Database& db, grid::Grid& FgPir1);
+void elencaConfigurazioni(storage::Database& db, grid::Grid& FgPir1);
 
 // SALVA CONFIGURAZIONE (Command11): a new PiramidiElenco record from the settings and
 // one PiramideComposizione record per filled brick, all in one transaction, then
 // ELENCO. On any failure nothing is stored and the result is "Attenzione !, probabile
 // anomalia nella selezione dei parametri" (critical, "Avviso").
-Esito Command11(const Banco& b, PannelloPiramidi& p, storage::Database& db);
+Esito salvaConfigurazione(const Banco& b, PannelloPiramidi& p, storage::Database& db);
 
 // Cancella selezionata (Command13), step 1: the question to ask ("Concellare la riga:
 // KEY ?", title "Cancellazione record"), or nothing when no row is selected.
@@ -52,7 +52,7 @@ inline constexpr std::string_view TitoloCancellazione = "Cancellazione record";
 // After Yes: deletes the selected configuration and its bricks in one transaction,
 // then ELENCO. "Record eliminato." (information, "Cancellazione record") when a
 // record was deleted; a database failure is reported as TestoErroreImprevisto.
-Esito Command13(PannelloPiramidi& p, storage::Database& db);
+Esito eliminaConfigurazione(PannelloPiramidi& p, storage::Database& db);
 
 // Double-click on row `riga` of FgPir1: Resetta, the bricks and the settings of that
 // configuration, then Calcola and RICAVA ESTRAZIONI. Returns the messages in the
@@ -62,19 +62,19 @@ std::vector<Messaggio> caricaConfigurazione(Banco& b, PannelloPiramidi& p, stora
                                             const archive::Archivio& a, int riga);
 
 // Resetta (Command19): empty bricks and labels, FgF laid out again.
-void Command19(Banco& b, PannelloPiramidi& p);
+void svuotaPiramide(Banco& b, PannelloPiramidi& p);
 
 // Click on label Lbl0(i) or on brick row i of FgF: highlights brick i.
 void evidenziaMattone(Banco& b, PannelloPiramidi& p, int i);
 // Cmd_aggiunge: the operator of the current FgOp row with the editor's references,
 // as far as its type uses them, into the current FgF row; then Calcola and the
 // highlight. Returns Calcola's message, if any; nothing happens without a current brick.
-Esito Cmd_aggiunge(Banco& b, PannelloPiramidi& p, const archive::Archivio& a);
+Esito inserisciOperatore(Banco& b, PannelloPiramidi& p, const archive::Archivio& a);
 // Command25: the highlighted brick copied onto the destination brick, then Calcola.
 // "Effettuare le selezioni." (information, "Avviso") when either is missing.
-Esito Command25(Banco& b, PannelloPiramidi& p, const archive::Archivio& a);
+Esito copiaMattone(Banco& b, PannelloPiramidi& p, const archive::Archivio& a);
 // Click on LblPN(k), k = 1..5: toggles the position.
-void togglePosizione(Banco& b, int k);
+void commutaPosizione(Banco& b, int k);
 // Double-click on brick row `riga` of FgF: a filled brick goes back into the editor.
 void caricaMattoneNellEditor(Banco& b, PannelloPiramidi& p, int riga);
 

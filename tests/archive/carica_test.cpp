@@ -29,16 +29,16 @@ public:
         auto ins = db.prepara("INSERT INTO EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz)"
                               " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)");
         for (const RigaProva& r : righe) {
-            ins.bind(1, r.data);
+            ins.lega(1, r.data);
             for (int w = 0; w < 11; ++w) {
                 if (r.ruote[static_cast<std::size_t>(w)].empty())
-                    ins.bindNull(w + 2);
+                    ins.legaNull(w + 2);
                 else
-                    ins.bind(w + 2, r.ruote[static_cast<std::size_t>(w)]);
+                    ins.lega(w + 2, r.ruote[static_cast<std::size_t>(w)]);
             }
             ins.esegui();
         }
-        t.commit();
+        t.conferma();
     }
     const std::string& percorso() const { return percorso_; }
 
@@ -245,4 +245,39 @@ TEST(CaricaArchivio, FileSbagliatiSonoErroriDiCaricamento)
         EXPECT_NE(std::string(e.what()), "");
     }
     EXPECT_EQ(a.NumeroEstrazioni, 0);
+}
+
+// The start-up window keeps the file it opened: loading it again reuses the handle, loading
+// another one replaces it only once that file has loaded.
+TEST(CaricaArchivio, DatabaseApertoRiusatoOSostituitoSoloDopoIlCaricamento)
+{
+    const ArchivioProva primo(giorniConsecutivi(3));
+    const ArchivioProva secondo(giorniConsecutivi(5));
+    Archivio a;
+    a.EstrazioneIniziale = 1;
+    storage::Database db = storage::ApriArchivio(primo.percorso());
+    const sqlite3* handle = db.connessione();
+    CaricaArchivio(a, primo.percorso(), db);
+    EXPECT_EQ(db.connessione(), handle);
+    EXPECT_EQ(a.NumeroEstrazioni, 3);
+
+    testsupport::CartellaTemporanea dir;
+    EXPECT_THROW(CaricaArchivio(a, dir.file("manca.db"), db), ErroreCaricamento);
+    EXPECT_EQ(db.connessione(), handle);
+    EXPECT_EQ(db.percorso(), primo.percorso());
+
+    CaricaArchivio(a, secondo.percorso(), db);
+    EXPECT_EQ(db.percorso(), secondo.percorso());
+    EXPECT_TRUE(db.aperto());
+    EXPECT_EQ(a.NumeroEstrazioni, 5);
+}
+
+TEST(CodiciRuota, NostriEDelFileStoricoInOgniMaiuscola)
+{
+    const std::pair<const char*, int> casi[] = {{"BA", 0}, {"ba", 0}, {"Ve", 9},  {"RO", 7}, {"RM", 7},
+                                                {"rm", 7}, {"Rm", 7}, {"NZ", 10}, {"RN", 10}, {"rN", 10}};
+    for (const auto& [codice, ruota] : casi)
+        EXPECT_EQ(archive::RuotaDaCodice(codice), ruota) << codice;
+    for (const char* nessuna : {"TU", "XX", "B", "", "BAR", "RMA", " BA"})
+        EXPECT_FALSE(archive::RuotaDaCodice(nessuna)) << nessuna;
 }

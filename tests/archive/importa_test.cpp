@@ -58,8 +58,8 @@ TEST(ImportaStorico, FilePiccoloConCrlfERigheVuote)
 
     storage::Database db = storage::ApriArchivio(dir.file("a.db"));
     auto s = db.prepara("SELECT Ba, Ca, Nz FROM EstrazioniLotto WHERE DataEstrazione = ?1");
-    s.bind(1, "2020-01-04");
-    ASSERT_TRUE(s.step());
+    s.lega(1, "2020-01-04");
+    ASSERT_TRUE(s.avanza());
     EXPECT_EQ(s.testo(0), "05-17-90-01-44");
     EXPECT_EQ(s.testo(1), "");
     EXPECT_EQ(s.testo(2), "");
@@ -79,6 +79,8 @@ TEST(ImportaStorico, RigheErrateFermanoTuttoENonScrivonoNulla)
         {"2020/02/30\tCA\t1\t2\t3\t4\t6\n", "data"},
         {"04/01/2020\tCA\t1\t2\t3\t4\t6\n", "data"},
         {"2020/01/04\tXX\t1\t2\t3\t4\t6\n", "ruota"},
+        {"2020/01/04\tba\t1\t2\t3\t4\t6\n", "ruota"},   // the official file writes capitals
+        {"2020/01/04\tRMA\t1\t2\t3\t4\t6\n", "ruota"},
         {"2020/01/04\tCA\t1\t2\t3\t4\n", "7 campi"},
         {"2020/01/04\tCA\t1\t2\t3\t4\t6\t7\n", "7 campi"},
         {"2020/01/04 CA 1 2 3 4 6\n", "7 campi"},

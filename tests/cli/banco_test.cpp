@@ -29,7 +29,7 @@ protected:
     static std::string piramide(const std::string& contenuto) { return file("piramide.txt", contenuto); }
 };
 
-TEST_F(CliBanco, CasiPrintsFgEv)
+TEST_F(CliBanco, CasiStampaFgEv)
 {
     const auto u = lancia({"casi", "--archivio", archivio, "--rilevazione", "numeri", "--numeri", "03-07-27",
                            "--posizioni", "1,3", "--rif", "9"});
@@ -41,7 +41,7 @@ TEST_F(CliBanco, CasiPrintsFgEv)
     EXPECT_EQ(r[2], "2\t3\t06/01/2020\tBA\t3\t13\t23\t33\t43");
 }
 
-TEST_F(CliBanco, NumeriAreReadAsTheWindowWritesThem)
+TEST_F(CliBanco, NumeriLettiComeLiScriveLaFinestra)
 {
     // "3-7-27" is read two characters every three by the detection: it must mean 03-07-27.
     const auto corti = lancia({"casi", "--archivio", archivio, "--rilevazione", "numeri", "--numeri", "3-7-27",
@@ -55,7 +55,7 @@ TEST_F(CliBanco, NumeriAreReadAsTheWindowWritesThem)
             << guasto;
 }
 
-TEST_F(CliBanco, VerificaPrintsFgL)
+TEST_F(CliBanco, VerificaStampaFgL)
 {
     // SOM of Bari 1 and Cagliari 1 on the newest draw: 10 + 60 = 70, in slot 2 (G2).
     const auto u = lancia({"verifica", "--archivio", archivio, "--mensile", "U", "--forza-ultima", "--ruote",
@@ -69,7 +69,7 @@ TEST_F(CliBanco, VerificaPrintsFgL)
     EXPECT_EQ(r[1], "\t10\t20/01/2020\t1\t\t\t\t\t\t70\t\t\t\t\t\t\t\t\t");
 }
 
-TEST_F(CliBanco, VerificaFindsTheFirstColpo)
+TEST_F(CliBanco, VerificaTrovaIlPrimoColpo)
 {
     // Cases: every draw with Bari 1 at position 1..: Numeri "04" on position 1 is draw 4.
     // FIX of Bari 1 plus 57 = 61, which Cagliari holds at position 2 in every draw.
@@ -81,7 +81,7 @@ TEST_F(CliBanco, VerificaFindsTheFirstColpo)
     EXPECT_EQ(r[1], "\t4\t08/01/2020\t1\tCA\t1\t\t\t61\t\t\t\t\t1\t\t61\t\t\t");
 }
 
-TEST_F(CliBanco, CalcolaPrintsFifteenBricks)
+TEST_F(CliBanco, CalcolaStampaQuindiciMattoni)
 {
     const auto p = piramide("1\tSOM\t2\t1\tBA\t1\tNZ\t\n"
                             "2\tSOM\t2\t1\tBA\t1\tRN\t\n"   // the historical file's code for Nazionale
@@ -100,7 +100,7 @@ TEST_F(CliBanco, CalcolaPrintsFifteenBricks)
     EXPECT_EQ(righe(nove.out)[1], "2\t9");   // 9 + 90 on draw 9, where Nazionale is drawn
 }
 
-TEST_F(CliBanco, CalcolaReportsItsErrorAfterTheResults)
+TEST_F(CliBanco, CalcolaSegnalaLErroreDopoIRisultati)
 {
     const auto p = piramide("1\tNUM\t1\t1\tBA\t\t\t\n2\tNUM\t5\t1\tBA\t\t\t\n");
     const auto u = lancia({"calcola", "--archivio", archivio, "--rif", "2", "--valore", "5", "--piramide", p});
@@ -118,7 +118,7 @@ TEST_F(CliBanco, CalcolaReportsItsErrorAfterTheResults)
     EXPECT_NE(v.err.find("Sigla ruota non riconosciuta"), std::string::npos);
 }
 
-TEST_F(CliBanco, UsageAndDataErrors)
+TEST_F(CliBanco, ErroriDiUsoEDiDati)
 {
     EXPECT_EQ(lancia({"casi"}).codice, 2);
     EXPECT_EQ(lancia({"casi", "--archivio", archivio, "--rilevazione", "Boh"}).codice, 2);
@@ -150,7 +150,7 @@ protected:
     const std::string& archivio = testsupport::databaseReale();
 };
 
-TEST_F(CliBancoReale, SumOfTheFirstTwoOfBariOnAllWheels)
+TEST_F(CliBancoReale, SommaDeiPrimiDueDiBariSuTutteLeRuote)
 {
     // Case 20/06/2026, Bari 90 24: SOM gives 24, drawn on 23/06/2026 at Bari 2, Napoli 1, Roma 5.
     const auto u = lancia({"verifica", "--archivio", archivio, "--ruote", "tutte", "--formula", "SOM,2,1,BA,2,BA,",
@@ -165,7 +165,7 @@ TEST_F(CliBancoReale, SumOfTheFirstTwoOfBariOnAllWheels)
     EXPECT_EQ(r[5], "\t\t\t\tRO\t1\t\t\t24\t\t\t\t\t1\t\t\t\t\t24");
 }
 
-TEST_F(CliBancoReale, LastOfTheMonthAndRomaAsRM)
+TEST_F(CliBancoReale, UltimaDelMeseERomaComeRM)
 {
     const auto u = lancia({"casi", "--archivio", archivio, "--mensile", "U", "--ncasi", "2", "--ruota", "RM"});
     ASSERT_EQ(u.codice, 0) << u.err;

@@ -5,15 +5,19 @@
 
 #include <cstdio>
 #include <set>
+#include <string>
+#include <type_traits>
 
 namespace {
 
 using engine::Tabella;
 
-class Numeri : public ::testing::Test {
-protected:
-    void SetUp() override { engine::CaricaTutteLeTabelle(); }
-};
+// The tables exist at compile time: nothing has to load them and nothing can change them.
+static_assert(engine::Figura[90] == 9 && engine::Vertibile[11] == 19 && engine::DiametraleDecina[90] == 5);
+static_assert(std::is_const_v<decltype(engine::Decina)> && std::is_const_v<decltype(engine::DiametraleDecina)>);
+
+// Cabalistic decade as players count it: 90 closes decade 0 ({90, 1..9}).
+int decadeCabalistica(int n) { return n == 90 ? 0 : n / 10; }
 
 struct Voce {
     const char* tabella;
@@ -22,7 +26,7 @@ struct Voce {
     int atteso;
 };
 
-TEST_F(Numeri, ValoriNotiDelleTabelle)
+TEST(Numeri, ValoriNotiDelleTabelle)
 {
     using namespace engine;
     const Voce voci[] = {
@@ -44,7 +48,7 @@ TEST_F(Numeri, ValoriNotiDelleTabelle)
         EXPECT_EQ((*v.t)[v.n], v.atteso) << v.tabella << "[" << v.n << "]";
 }
 
-TEST_F(Numeri, IngressoZeroVaZeroInOgniTabella)
+TEST(Numeri, IngressoZeroVaZeroInOgniTabella)
 {
     for (const Tabella* t : {&engine::Decina, &engine::Figura, &engine::Cadenza, &engine::Vertibile,
                              &engine::Diametrale, &engine::DiametraleDecina})
@@ -53,7 +57,7 @@ TEST_F(Numeri, IngressoZeroVaZeroInOgniTabella)
 
 // Vertibile, Diametrale and DiametraleDecina are exchanges in pairs: each is its own
 // inverse and a permutation of 1..90, so no number is lost or produced twice.
-TEST_F(Numeri, TabelleDiScambioSonoInvoluzioniSu1_90)
+TEST(Numeri, TabelleDiScambioSonoInvoluzioniSu1_90)
 {
     for (const Tabella* t : {&engine::Vertibile, &engine::Diametrale, &engine::DiametraleDecina}) {
         std::set<int> immagini;
@@ -69,24 +73,42 @@ TEST_F(Numeri, TabelleDiScambioSonoInvoluzioniSu1_90)
 }
 
 // The diametral in the decade stays inside the cabalistic decade and differs by 5 in units.
-TEST_F(Numeri, DiametraleDecinaRestaNellaDecina)
+TEST(Numeri, DiametraleDecinaRestaNellaDecina)
 {
     for (int n = 1; n <= 90; ++n) {
         const int m = engine::DiametraleDecina[n];
-        EXPECT_EQ(engine::Decina[m], engine::Decina[n]) << n;
+        EXPECT_EQ(decadeCabalistica(m), decadeCabalistica(n)) << n;
         EXPECT_EQ((n % 10 + 5) % 10, m % 10) << n;
     }
 }
 
-TEST_F(Numeri, RicaricareNonCambiaNulla)
+// Every entry against the rule read off the number's two-digit text, as a player does.
+TEST(Numeri, OgniVoceSecondoLeCifreDelNumero)
 {
-    const Tabella prima = engine::Vertibile;
-    engine::CaricaFormazioniNumeri();
-    engine::CaricaTabelleAvvio();
-    EXPECT_EQ(engine::Vertibile, prima);
+    for (int n = 1; n <= 90; ++n) {
+        char cifre[3];
+        std::snprintf(cifre, sizeof cifre, "%02d", n);
+        const int decine = cifre[0] - '0', unita = cifre[1] - '0';
+        EXPECT_EQ(engine::Decina[n], decadeCabalistica(n)) << n;
+        EXPECT_EQ(engine::Cadenza[n], unita) << n;
+        // The figure is the repeated sum of the digits down to one digit.
+        int figura = n;
+        while (figura > 9)
+            figura = figura / 10 + figura % 10;
+        EXPECT_EQ(engine::Figura[n], figura) << n;
+        // The diametral lies half the circle of 90 away.
+        EXPECT_EQ((engine::Diametrale[n] - n + 90) % 90, 45) << n;
+        // The vertible reads the digits backwards; a double and the x9 of its decade swap.
+        int vertibile = std::stoi(std::string{cifre[1], cifre[0]});
+        if (decine == unita)
+            vertibile = decine * 10 + 9;
+        else if (unita == 9 && decine >= 1 && decine <= 8)
+            vertibile = decine * 11;
+        EXPECT_EQ(engine::Vertibile[n], vertibile) << n;
+    }
 }
 
-TEST_F(Numeri, LetturaFuoriTabellaSollevaErrore)
+TEST(Numeri, LetturaFuoriTabellaSollevaErrore)
 {
     EXPECT_EQ(engine::leggi(engine::Decina, 0), 0);
     EXPECT_EQ(engine::leggi(engine::Decina, 90), 0);

@@ -16,7 +16,6 @@ class Operatori : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        engine::CaricaTutteLeTabelle();
         // Draw 5: Firenze 37 52 8 90 14, Bari 1 2 3 4 5; wheel Genova left empty (all 0).
         const int firenze[] = {37, 52, 8, 90, 14};
         const int bari[] = {1, 2, 3, 4, 5};
@@ -101,8 +100,8 @@ TEST_F(Operatori, OperatoriSullaRuota)
     EXPECT_EQ(sullaRuota("MED2", 2, 0, 0, 5), 3);      // Bari alone: 15 / 5
     EXPECT_EQ(sullaRuota("PIRN", 2, 1), 37);
     EXPECT_EQ(sullaRuota("PIRN", 2, 2), 41);           // 3752
-    // |37-52| |52-8| |8-90| |90-14| -> 15448276
-    EXPECT_EQ(sullaRuota("PIRD", 2, 0), static_cast<int>(engine::piramideCifre("15448276")));
+    // |37-52| |52-8| |8-90| |90-14| -> 15448276 -> 6983194 -> 682414 -> 51655 -> 6721 -> 493 -> 43
+    EXPECT_EQ(sullaRuota("PIRD", 2, 0), 43);
     // A wheel with no numbers in the draw.
     EXPECT_EQ(sullaRuota("MIN5", 3, 0), 0);
     EXPECT_EQ(sullaRuota("MAG5", 3, 0), 0);
@@ -214,6 +213,18 @@ TEST_F(Operatori, ConfrontoConCalcoloLetterale)
 {
     const auto riduci = [](long long v) { return static_cast<int>(v % 90 == 0 ? 90 : v % 90); };
     const auto due = [](int n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+    // The digit pyramid as written on paper: each row the figures of adjacent pairs.
+    const auto piramide = [](std::string testo) {
+        while (std::stoll(testo) > 90) {
+            std::string sotto;
+            for (std::size_t i = 0; i + 1 < testo.size(); ++i) {
+                const int coppia = std::stoi(testo.substr(i, 2));
+                sotto += std::to_string(coppia % 9 == 0 ? 9 : coppia % 9);
+            }
+            testo = sotto;
+        }
+        return static_cast<int>(std::stoll(testo));
+    };
     for (int a = 0; a <= 90; ++a)
         for (int b = 0; b <= 90; ++b) {
             long long tutti = 0, pari = 0, dispari = 0;
@@ -227,8 +238,8 @@ TEST_F(Operatori, ConfrontoConCalcoloLetterale)
             ASSERT_EQ(elabora("UAB", a, b), riduci(std::stoll(std::to_string(a) + std::to_string(b)))) << a << " " << b;
             ASSERT_EQ(elabora("SCA2", a, b), riduci(std::stoll(due(b).substr(0, 1) + due(a).substr(1, 1)))) << a << " " << b;
             ASSERT_EQ(elabora("U1D2", a, b), riduci(std::stoll(due(a).substr(1, 1) + due(b).substr(0, 1)))) << a << " " << b;
-            ASSERT_EQ(elabora("PIR", a, b), engine::piramideCifre(due(a) + due(b))) << a << " " << b;
-            ASSERT_EQ(elabora("D1U2", a, b), elabora("SCA1", a, b));
+            ASSERT_EQ(elabora("PIR", a, b), piramide(due(a) + due(b))) << a << " " << b;
+            ASSERT_EQ(elabora("D1U2", a, b), riduci(std::stoll(due(a).substr(0, 1) + due(b).substr(1, 1)))) << a << " " << b;
         }
     for (int n = 0; n <= 90; ++n) {
         ASSERT_EQ(elabora("SZAU", n), riduci(static_cast<long long>(n * 10618 / 1000))) << n;
@@ -240,24 +251,27 @@ TEST_F(Operatori, ConfrontoConCalcoloLetterale)
     }
 }
 
-TEST_F(Operatori, ViaVeloceUgualeAElaboraPPP2)
+// The fast path by index, as the searches call it, on values worked out by hand:
+// N1 37, N2 52, fixed 11, draw 5 with Firenze 37 52 8 90 14 and Bari 1 2 3 4 5.
+TEST_F(Operatori, ViaVeloceSuValoriCalcolatiAMano)
 {
-    const auto& codici = engine::CodiciCatalogo();
-    for (int i = 0; i < engine::NumeroOperatori; ++i) {
-        CampiOperatore c;
-        c.CodiceOperatore = std::string(codici[static_cast<std::size_t>(i)]);
-        c.N1 = 37;
-        c.N2 = 52;
-        c.ValoreFisso = 11;
-        c.EstrazioneCalcolo = 5;
-        c.R1 = 2;
-        c.P1 = 3;
-        c.R2 = 0;
-        c.P2 = 2;
-        engine::ElaboraPPP2(c, archivio);
-        engine::ValoriOperatore v{37, 52, 11, 5, 2, 0, 3, 2};
-        EXPECT_EQ(engine::Valuta(i, v, archivio), c.Risultato) << codici[static_cast<std::size_t>(i)];
-    }
+    const engine::ValoriOperatore v{37, 52, 11, 5, 2, 0, 3, 2};   // R1 Firenze, P1 3, R2 Bari, P2 2
+    const std::pair<const char*, int> casi[] = {
+        {"SOM", 89},    // 37 + 52
+        {"1-2", 75},    // 37 + 90 - 52
+        {"DIFF", 15},   // 52 - 37
+        {"FIX", 48},    // 37 + 11
+        {"SOM+", 10},   // 37 + 52 + 11 = 100 -> 10
+        {"PER", 34},    // 1924 mod 90
+        {"SCA1", 32},   // decade of 37, units of 52
+        {"DEC", 3},     {"VERT", 73},
+        {"SOMN", 7},    // the first three of Firenze: 37 + 52 + 8 = 97
+        {"MED", 32},    // 97 / 3
+        {"MED2", 20},   // (97 + Bari 1 + 2) / 5
+        {"MAG5", 90},   {"MIN5", 8},
+    };
+    for (const auto& [codice, atteso] : casi)
+        EXPECT_EQ(engine::Valuta(engine::IndiceOperatore(codice), v, archivio), atteso) << codice;
 }
 
 // The inputs a class prepares before evaluation, as the search sets them up.

@@ -12,8 +12,6 @@ using namespace engine;
 // Ten draws; Bari holds d, d+1, ..., d+4 in draw d, Cagliari 37 .. 41, Nazionale nothing.
 class Piramide : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { CaricaTutteLeTabelle(); }
-
     void SetUp() override
     {
         a = std::make_unique<archive::Archivio>();
@@ -45,7 +43,7 @@ protected:
     std::array<std::string, 16> Lbl0;
 };
 
-TEST_F(Piramide, OnlyFilledBricksAreEvaluated)
+TEST_F(Piramide, SoloIMattoniPieniVengonoCalcolati)
 {
     mattone(7, "NUM", 1, 2, "BA");
     EXPECT_FALSE(ValutaPiramide(FgF, 5, 0, *a, Lbl0));
@@ -53,7 +51,7 @@ TEST_F(Piramide, OnlyFilledBricksAreEvaluated)
         EXPECT_EQ(Lbl0[m], m == 7 ? "6" : "vecchio") << "mattone " << m;
 }
 
-TEST_F(Piramide, InputsByClass)
+TEST_F(Piramide, IngressiPerTipo)
 {
     mattone(1, "SOM", 2, 1, "CA", 1, "NZ");       // 37 + 0: a wheel not drawn still evaluates
     mattone(2, "FIX", 3, 1, "BA", 0, "", 10);     // 5 + 10
@@ -70,7 +68,7 @@ TEST_F(Piramide, InputsByClass)
     EXPECT_EQ(Lbl0[6], "44");
 }
 
-TEST_F(Piramide, AbbreviationsGiveTheWheelIndex)
+TEST_F(Piramide, SigleDannoLIndiceDellaRuota)
 {
     mattone(1, "NUM", 1, 1, "ca");
     FgF.setNumero(1, colF::R1, 0);
@@ -83,7 +81,7 @@ TEST_F(Piramide, AbbreviationsGiveTheWheelIndex)
     EXPECT_EQ(archive::IndiceRuota("ba"), 0);
 }
 
-TEST_F(Piramide, UnknownAbbreviationNeverReusesAnOldIndex)
+TEST_F(Piramide, SiglaSconosciutaNonRiusaUnIndiceVecchio)
 {
     EXPECT_FALSE(controllaSigla("Bari"));
     EXPECT_FALSE(controllaSigla("nz"));
@@ -101,7 +99,7 @@ TEST_F(Piramide, UnknownAbbreviationNeverReusesAnOldIndex)
     EXPECT_EQ(FgF.testo(2, colF::R1), "1");
 }
 
-TEST_F(Piramide, AnErrorKeepsEarlierResultsAndStopsThere)
+TEST_F(Piramide, UnErroreTieneIRisultatiPrecedentiESiFerma)
 {
     for (int m = 1; m <= 15; ++m)
         mattone(m, "NUM", 1, 1, "BA");
@@ -113,7 +111,7 @@ TEST_F(Piramide, AnErrorKeepsEarlierResultsAndStopsThere)
         EXPECT_EQ(Lbl0[m], m < 9 ? "3" : "vecchio") << "mattone " << m;
 }
 
-TEST_F(Piramide, RangeFaultsAreErrors)
+TEST_F(Piramide, ValoriFuoriIntervalloSonoErrori)
 {
     mattone(1, "NUM", 4, 0, "");
     EXPECT_TRUE(ValutaPiramide(FgF, 5, -1, *a, Lbl0));    // nothing chosen in ListVal
@@ -127,7 +125,7 @@ TEST_F(Piramide, RangeFaultsAreErrors)
     EXPECT_EQ(Lbl0[1], "vecchio");
 }
 
-TEST_F(Piramide, FieldsBeyondSixteenBitsAreErrorsNotWrappedValues)
+TEST_F(Piramide, CampiOltreSediciBitSonoErroriNonValoriTroncati)
 {
     mattone(1, "NUM", 1, 1, "");
     FgF.setNumero(1, colF::R1, 65536);            // would wrap to 0, Bari
@@ -149,7 +147,7 @@ TEST_F(Piramide, FieldsBeyondSixteenBitsAreErrorsNotWrappedValues)
     EXPECT_THROW(intero16(32768.0), ErroreCalcolo);
 }
 
-TEST_F(Piramide, UnknownCodeShowsNoStaleNumber)
+TEST_F(Piramide, CodiceSconosciutoNonMostraNumeriVecchi)
 {
     mattone(1, "NUM", 1, 1, "BA");
     mattone(2, "num", 1, 1, "BA");   // codes are compared exactly
@@ -158,7 +156,7 @@ TEST_F(Piramide, UnknownCodeShowsNoStaleNumber)
     EXPECT_EQ(Lbl0[2], "");
 }
 
-TEST(PiramideLayout, BrickRowsAndPlaces)
+TEST(DisposizionePiramide, RigheEPostiDeiMattoni)
 {
     const int righe[16] = {0, 1, 2, 2, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 5};
     const int posti[16] = {0, 1, 1, 2, 1, 2, 3, 1, 2, 3, 4, 1, 2, 3, 4, 5};
@@ -171,7 +169,7 @@ TEST(PiramideLayout, BrickRowsAndPlaces)
     EXPECT_EQ(ultimoMattone(5), 15);
 }
 
-TEST(PiramideLayout, SettaGridFGFNumbersAndColours)
+TEST(DisposizionePiramide, SettaGridFGFNumeriEColori)
 {
     grid::Grid FgF(16, 12), Fg5(6, 12);
     SettaGridFGF(FgF, Fg5);

@@ -18,8 +18,6 @@ constexpr int BA = 0, CA = 1, RO = 7, NZ = 10;
 // so each test places exactly the numbers it needs.
 class Verifica : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { CaricaTutteLeTabelle(); }
-
     void SetUp() override
     {
         a = std::make_unique<archive::Archivio>();
@@ -57,7 +55,7 @@ protected:
     ParametriVerifica pv;
 };
 
-TEST_F(Verifica, SameAttemptOnTwoWheelsGivesOneRowPerWheel)
+TEST_F(Verifica, StessoTentativoSuDueRuoteUnaRigaPerRuota)
 {
     a->setNumero(5, BA, 1, 30);
     a->setNumero(7, BA, 4, 30);
@@ -84,7 +82,7 @@ TEST_F(Verifica, SameAttemptOnTwoWheelsGivesOneRowPerWheel)
     EXPECT_EQ(FgX.testo(1, 2), "30");
 }
 
-TEST_F(Verifica, OnlyTheFirstAttemptIsReported)
+TEST_F(Verifica, SoloIlPrimoTentativoVieneRiportato)
 {
     a->setNumero(5, BA, 1, 30);
     a->setNumero(6, CA, 3, 30);
@@ -96,7 +94,7 @@ TEST_F(Verifica, OnlyTheFirstAttemptIsReported)
     EXPECT_EQ(FgL.testo(1, colL::C), "1");
 }
 
-TEST_F(Verifica, NothingAfterTheReferenceDrawIsRead)
+TEST_F(Verifica, NullaDopoLEstrazioneDiRiferimentoVieneLetto)
 {
     a->setNumero(5, BA, 1, 30);
     a->setNumero(20, BA, 1, 30);
@@ -112,7 +110,7 @@ TEST_F(Verifica, NothingAfterTheReferenceDrawIsRead)
     EXPECT_EQ(FgL.testo(2, colL::C), "");
 }
 
-TEST_F(Verifica, NoWheelInPlayNoHit)
+TEST_F(Verifica, NessunaRuotaInGiocoNessunEsito)
 {
     a->setNumero(5, BA, 1, 30);
     a->setNumero(6, CA, 3, 30);
@@ -127,7 +125,7 @@ TEST_F(Verifica, NoWheelInPlayNoHit)
     EXPECT_EQ(FgL.testo(1, colL::Ru), "CA");
 }
 
-TEST_F(Verifica, AForecastOfNothingNeverHitsAWheelNotDrawn)
+TEST_F(Verifica, UnaPrevisioneNullaNonVinceSuUnaRuotaNonEstratta)
 {
     // Nazionale is never drawn here: MIN5 of it is 0, and its positions hold 0.
     caso(5);
@@ -137,7 +135,7 @@ TEST_F(Verifica, AForecastOfNothingNeverHitsAWheelNotDrawn)
     EXPECT_EQ(FgL.testo(1, colL::C), "");
 }
 
-TEST_F(Verifica, ClassesTakeTheirInputs)
+TEST_F(Verifica, ITipiPrendonoILoroIngressi)
 {
     a->setNumero(3, CA, 2, 12);
     a->setNumero(5, BA, 1, 30);
@@ -159,7 +157,7 @@ TEST_F(Verifica, ClassesTakeTheirInputs)
     }
 }
 
-TEST_F(Verifica, ErrorsStopButKeepWrittenRows)
+TEST_F(Verifica, GliErroriFermanoMaTengonoLeRigheScritte)
 {
     caso(5);
     caso(2);

@@ -120,6 +120,12 @@ TEST(Grid, TestoInteroConTabulazioni)
     g.setTesto(2, 1, "z");
     g.setNascosta(1, true);   // hidden columns keep their content and are exported
     EXPECT_EQ(g.comeTesto(), "A\tB\tC\r\n1\t\tx y\r\n\tz\t\r\n");
+    // The command line ends rows with "\n"; a pyramid stops at the diagonal, even past the last column.
+    EXPECT_EQ(g.comeTesto("\n"), "A\tB\tC\n1\t\tx y\n\tz\t\n");
+    EXPECT_EQ(g.comeTesto("\n", true), "A\n1\t\n\tz\t\n");
+    g.setColonne(2);
+    g.aggiungiRiga();
+    EXPECT_EQ(g.comeTesto("\n", true), "A\n1\t\n\tz\t\n\t\t\t\n");
 }
 
 TEST(Grid, AccessoFuoriGrigliaInnocuo)

@@ -86,13 +86,13 @@ protected:
     std::string stored(const std::string& iso, const char* nome)
     {
         auto s = db.prepara(std::string("SELECT ") + nome + " FROM EstrazioniLotto WHERE DataEstrazione = ?1");
-        s.bind(1, iso);
-        return s.step() ? s.testo(0) : "<nessuna riga>";
+        s.lega(1, iso);
+        return s.avanza() ? s.testo(0) : "<nessuna riga>";
     }
     int righeTabella()
     {
         auto s = db.prepara("SELECT count(*) FROM EstrazioniLotto");
-        s.step();
+        s.avanza();
         return static_cast<int>(s.intero(0));
     }
 

@@ -58,14 +58,14 @@ protected:
     int righe()
     {
         auto s = db.prepara("SELECT count(*) FROM EstrazioniLotto");
-        s.step();
+        s.avanza();
         return static_cast<int>(s.intero(0));
     }
     std::string campo(const std::string& iso, const char* nome)
     {
         auto s = db.prepara(std::string("SELECT ") + nome + " FROM EstrazioniLotto WHERE DataEstrazione = ?1");
-        s.bind(1, iso);
-        return s.step() ? s.testo(0) : "<nessuna riga>";
+        s.lega(1, iso);
+        return s.avanza() ? s.testo(0) : "<nessuna riga>";
     }
 
     testsupport::CartellaTemporanea cartella;

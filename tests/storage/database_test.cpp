@@ -67,7 +67,7 @@ TEST(AperturaDatabase, TipiDiErrore)
     // The refused file is untouched and still opens with the right password.
     Database db(cifrato, storage::PasswordDatabase());
     auto s = db.prepara("SELECT x FROM t");
-    ASSERT_TRUE(s.step());
+    ASSERT_TRUE(s.avanza());
     EXPECT_EQ(s.intero(0), 1);
 }
 
@@ -78,7 +78,7 @@ TEST(AperturaDatabase, IlFileCifratoNonMostraIlContenuto)
     {
         Database db(p, storage::PasswordDatabase(), Database::Modo::CreaSeManca);
         db.esegui("CREATE TABLE t (x TEXT)");
-        db.prepara("INSERT INTO t VALUES (?1)").bind(1, "PAROLAVISIBILE").esegui();
+        db.prepara("INSERT INTO t VALUES (?1)").lega(1, "PAROLAVISIBILE").esegui();
     }
     std::ifstream f(p, std::ios::binary);
     const std::string contenuto((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
@@ -93,22 +93,22 @@ TEST(Istruzioni, ParametriLegatiETestoOstile)
     db.esegui("CREATE TABLE t (a TEXT, b INTEGER, c REAL)");
     const std::string ostile = "x'); DROP TABLE t; --";
     auto ins = db.prepara("INSERT INTO t VALUES (?1, ?2, ?3)");
-    ins.bind(1, ostile).bind(2, 42).bind(3, 2.5);
+    ins.lega(1, ostile).lega(2, 42).lega(3, 2.5);
     ins.esegui();
-    ins.bind(1, "secondo").bindNull(2).bind(3, 0.0);
+    ins.lega(1, "secondo").legaNull(2).lega(3, 0.0);
     ins.esegui();
     EXPECT_EQ(db.modificate(), 1);
     EXPECT_EQ(db.ultimoId(), 2);
 
     auto s = db.prepara("SELECT a, b, c FROM t ORDER BY rowid");
-    ASSERT_TRUE(s.step());
+    ASSERT_TRUE(s.avanza());
     EXPECT_EQ(s.testo(0), ostile);
     EXPECT_EQ(s.intero(1), 42);
     EXPECT_DOUBLE_EQ(s.reale(2), 2.5);
-    ASSERT_TRUE(s.step());
+    ASSERT_TRUE(s.avanza());
     EXPECT_TRUE(s.nullo(1));
     EXPECT_EQ(s.testo(1), "");
-    EXPECT_FALSE(s.step());
+    EXPECT_FALSE(s.avanza());
     EXPECT_EQ(s.numeroColonne(), 3);
     EXPECT_EQ(s.nomeColonna(2), "c");
 
@@ -125,14 +125,14 @@ TEST(Transazioni, AnnullataSenzaCommitConfermataConCommit)
     db.esegui("CREATE TABLE t (x INTEGER UNIQUE)");
     const auto conta = [&] {
         auto s = db.prepara("SELECT count(*) FROM t");
-        s.step();
+        s.avanza();
         return s.intero(0);
     };
     try {
         storage::Transazione t(db);
         db.esegui("INSERT INTO t VALUES (1)");
         db.esegui("INSERT INTO t VALUES (1)");   // duplicate: throws before the commit
-        t.commit();
+        t.conferma();
     } catch (const ErroreDatabase& e) {
         EXPECT_EQ(e.tipo(), Tipo::Sql);
     }
@@ -141,7 +141,7 @@ TEST(Transazioni, AnnullataSenzaCommitConfermataConCommit)
         storage::Transazione t(db);
         db.esegui("INSERT INTO t VALUES (1)");
         db.esegui("INSERT INTO t VALUES (2)");
-        t.commit();
+        t.conferma();
     }
     EXPECT_EQ(conta(), 2);
 }
@@ -154,23 +154,23 @@ TEST(ArchivioEstrazioni, SchemaVistaEDate)
         Database db(p, storage::PasswordDatabase(), Database::Modo::CreaSeManca);
         storage::creaSchemaEstrazioni(db);
         auto ins = db.prepara("INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES (?1, ?2)");
-        ins.bind(1, "2026-08-21").bind(2, "05-17-90-01-44");
+        ins.lega(1, "2026-08-21").lega(2, "05-17-90-01-44");
         ins.esegui();
-        ins.bind(1, "2026-08-21").bind(2, "01-02-03-04-05");
+        ins.lega(1, "2026-08-21").lega(2, "01-02-03-04-05");
         EXPECT_THROW(ins.esegui(), ErroreDatabase) << "a date is stored once";
-        ins.bind(1, "21/08/2026");
+        ins.lega(1, "21/08/2026");
         EXPECT_THROW(ins.esegui(), ErroreDatabase) << "only the AAAA-MM-GG form is stored";
     }
     Database db = storage::ApriArchivio(p);
     auto s = db.prepara("SELECT A, M, G FROM Query_AAMMGG");
-    ASSERT_TRUE(s.step());
+    ASSERT_TRUE(s.avanza());
     EXPECT_EQ(s.intero(0), 2026);
     EXPECT_EQ(s.intero(1), 8);
     EXPECT_EQ(s.intero(2), 21);
-    EXPECT_FALSE(s.step());
+    EXPECT_FALSE(s.avanza());
     // The loader's own query text runs against the schema (To is an SQL keyword).
     auto q = db.prepara(storage::QueryEstrazioni);
-    ASSERT_TRUE(q.step());
+    ASSERT_TRUE(q.avanza());
     EXPECT_EQ(q.testo(0), "2026-08-21");
     EXPECT_EQ(q.testo(1), "05-17-90-01-44");
     EXPECT_TRUE(q.nullo(9));

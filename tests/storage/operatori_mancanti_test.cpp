@@ -10,8 +10,8 @@ constexpr grid::Colore Verde = 65280;
 bool presente(storage::Database& db, const char* codice)
 {
     auto s = db.prepara("SELECT count(*) FROM Operatori WHERE Operatore = ?1");
-    s.bind(1, codice);
-    s.step();
+    s.lega(1, codice);
+    s.avanza();
     return s.intero(0) == 1;
 }
 }

@@ -13,7 +13,7 @@ namespace {
 std::int64_t conta(Database& db, const std::string& tabella)
 {
     auto s = db.prepara("SELECT count(*) FROM " + tabella);   // test-only table names
-    s.step();
+    s.avanza();
     return s.intero(0);
 }
 }

@@ -40,7 +40,6 @@ inline const archive::Archivio* archivioReale()
         auto a = std::make_unique<archive::Archivio>();
         a->EstrazioneIniziale = 1;
         archive::CaricaArchivio(*a, db);
-        engine::CaricaTutteLeTabelle();
         return a;
     }();
     return archivio.get();

@@ -21,7 +21,6 @@ using namespace workbench;
 // writes can win.
 inline archive::Archivio archivioVuoto(int n)
 {
-    engine::CaricaTutteLeTabelle();
     archive::Archivio a;
     a.NumeroEstrazioni = n;
     return a;

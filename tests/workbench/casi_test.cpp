@@ -11,7 +11,7 @@ namespace {
 
 using namespace workbench;
 
-TEST(Rilevazioni, PairValues)
+TEST(Rilevazioni, ValoriDelleCoppie)
 {
     // |10 - 80| = 70 folds to 90 - 70.
     EXPECT_EQ(valoreCoppia(Rilevazione::Distanza, 10, 80), 20);
@@ -23,9 +23,8 @@ TEST(Rilevazioni, PairValues)
     EXPECT_EQ(valoreCoppia(Rilevazione::Somma, 81, 63), 54);
 }
 
-TEST(Rilevazioni, WantedNumbersFromTheText)
+TEST(Rilevazioni, NumeriVolutiDalTesto)
 {
-    engine::CaricaTutteLeTabelle();
     const NumeriVoluti v = leggiNumeriVoluti("05-12-33");
     for (int n = 1; n <= 90; ++n)
         EXPECT_EQ(v.numero[n], n == 5 || n == 12 || n == 33) << n;
@@ -46,7 +45,6 @@ class CasiPiccoli : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        engine::CaricaTutteLeTabelle();
         a = std::make_unique<archive::Archivio>();
         a->NumeroEstrazioni = 8;
         for (int d = 1; d <= 8; ++d) {
@@ -75,7 +73,7 @@ protected:
     Banco b;
 };
 
-TEST_F(CasiPiccoli, MensileLastOfMonthNeedsForzaUltimaForTheNewestDraw)
+TEST_F(CasiPiccoli, MensileUltimaDelMeseVuoleForzaUltimaPerLEstrazionePiuRecente)
 {
     b.mensile = 0;
     EXPECT_FALSE(RicavaEstrazioni(b, *a));
@@ -91,7 +89,7 @@ TEST_F(CasiPiccoli, MensileLastOfMonthNeedsForzaUltimaForTheNewestDraw)
     EXPECT_EQ(casi(), (std::vector<int>{7, 5}));
 }
 
-TEST_F(CasiPiccoli, NumeriWithQnCountsSelectedPositions)
+TEST_F(CasiPiccoli, NumeriConQnContaLePosizioniScelte)
 {
     bari(7, {5, 12, 1, 2, 3});
     bari(5, {5, 1, 2, 3, 33});
@@ -114,7 +112,7 @@ TEST_F(CasiPiccoli, NumeriWithQnCountsSelectedPositions)
     EXPECT_EQ(casi(), (std::vector<int>{7, 5, 3}));
 }
 
-TEST_F(CasiPiccoli, PairDetectionsCountPairsOfSelectedPositions)
+TEST_F(CasiPiccoli, RilevazioniACoppieContanoLeCoppieDellePosizioniScelte)
 {
     bari(6, {10, 80, 1, 2, 3});
     bari(4, {45, 45, 1, 2, 3});
@@ -137,7 +135,7 @@ TEST_F(CasiPiccoli, PairDetectionsCountPairsOfSelectedPositions)
     EXPECT_EQ(b.FgEv.sfondo(2, 5), colori::VerdeChiaro);
 }
 
-TEST_F(CasiPiccoli, DecadeFigureCadenceAndAWheelNotDrawn)
+TEST_F(CasiPiccoli, DecinaFiguraCadenzaEUnaRuotaNonEstratta)
 {
     bari(8, {90, 5, 6, 7, 8});   // all of decade 0; 5 is the only figure 5 of the archive
     b.rilevazione = Rilevazione::Decina;
@@ -163,7 +161,7 @@ TEST_F(CasiPiccoli, DecadeFigureCadenceAndAWheelNotDrawn)
     EXPECT_TRUE(casi().empty());
 }
 
-TEST_F(CasiPiccoli, FoundCasesResetTheDerivedGrids)
+TEST_F(CasiPiccoli, CasiTrovatiAzzeranoLeGriglieDerivate)
 {
     b.FgL.aggiungiRiga();
     b.FgY.aggiungiRiga();
@@ -191,7 +189,7 @@ TEST_F(CasiPiccoli, FoundCasesResetTheDerivedGrids)
     EXPECT_EQ(b.Fg5.testo(2, 0), "2");
 }
 
-TEST_F(CasiPiccoli, WrongSettingsAreReported)
+TEST_F(CasiPiccoli, ImpostazioniErrateSegnalate)
 {
     const Messaggio atteso{"Attenzione ! controllare gli elementi inseriti.", "Avviso", Icona::Informazione};
     for (auto guasta : std::vector<std::function<void(Banco&)>>{
@@ -232,7 +230,7 @@ protected:
     Banco b;
 };
 
-TEST_F(CasiReali, LastDrawOfTheMonth)
+TEST_F(CasiReali, UltimaEstrazioneDelMese)
 {
     ASSERT_EQ(a->NumeroEstrazioni, 7370);
     b.mensile = 0;
@@ -244,7 +242,7 @@ TEST_F(CasiReali, LastDrawOfTheMonth)
     EXPECT_EQ(date(), (std::vector<std::string>{"21/08/2026", "31/07/2026", "30/06/2026"}));
 }
 
-TEST_F(CasiReali, SumOfTheReferenceDrawMakesItTheFirstCase)
+TEST_F(CasiReali, SommaDellEstrazioneDiRiferimentoNeFaIlPrimoCaso)
 {
     // 21/08/2026 Bari 81 63 87 20 64: 81 + 63 = 144 -> 54; |81 - 20| = 61, distance 29.
     b.posizioni = {true, true, false, false, false};
@@ -268,7 +266,7 @@ TEST_F(CasiReali, SumOfTheReferenceDrawMakesItTheFirstCase)
     EXPECT_EQ(b.FgEv.testo(1, 1), "7370");
 }
 
-TEST_F(CasiReali, CagliariBeforeItWasDrawnGivesNoCase)
+TEST_F(CasiReali, CagliariPrimaDelleSueEstrazioniNonDaCasi)
 {
     // Cagliari was first drawn on 08/07/1939, the 27th draw.
     b.riferimento = 26;
@@ -286,7 +284,7 @@ TEST_F(CasiReali, CagliariBeforeItWasDrawnGivesNoCase)
 }
 
 // Numeri 05-12-33 with QN 2 on Bari, compared with a plain reading of the text file.
-TEST_F(CasiReali, NumeriAgreesWithTheTextFile)
+TEST_F(CasiReali, NumeriConcordaConIlFileDiTesto)
 {
     std::ifstream in(testsupport::percorsoStorico());
     std::vector<std::string> attese;

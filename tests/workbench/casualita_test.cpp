@@ -36,7 +36,6 @@ const archive::Archivio& archivioDiProva()
         archive::Archivio a;
         a.EstrazioneIniziale = 1;
         archive::CaricaArchivio(a, db);
-        engine::CaricaTutteLeTabelle();
         return a;
     }();
     return demo;

@@ -20,7 +20,6 @@ class BancoProva : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        engine::CaricaTutteLeTabelle();
         a = std::make_unique<archive::Archivio>();
         a->NumeroEstrazioni = 20;
         for (int d = 1; d <= 20; ++d) {
@@ -65,7 +64,7 @@ protected:
     workbench::Banco b;
 };
 
-TEST_F(BancoProva, CalcolaUsesListValForClass5AndReportsErrors)
+TEST_F(BancoProva, CalcolaUsaListValPerIlTipo5ESegnalaGliErrori)
 {
     b.FgF.setTesto(4, Tras, "NUM");
     b.FgF.setNumero(4, engine::colF::Tipo, 5);
@@ -88,7 +87,7 @@ TEST_F(BancoProva, CalcolaUsesListValForClass5AndReportsErrors)
     EXPECT_EQ(b.Lbl0[4], "40");
 }
 
-TEST_F(BancoProva, CmdColonnaVerifiesAndCopiesIntoThePatternGrid)
+TEST_F(BancoProva, VerificaInColonnaCopiaNelloSchema)
 {
     ruota(7, RO, {81, 30, 83, 84, 85});
     b.FgEsiti.setRighe(2);
@@ -96,9 +95,9 @@ TEST_F(BancoProva, CmdColonnaVerifiesAndCopiesIntoThePatternGrid)
     for (int c = 0; c <= 12; ++c)
         b.FgEsiti.setTesto(1, c, riga[c]);
 
-    EXPECT_TRUE(Cmd_Colonna(b, *a, 3));   // no current row yet
+    EXPECT_TRUE(verificaEsitoInColonna(b, *a, 3));   // no current row yet
     b.FgEsiti.rigaCorrente = 1;
-    EXPECT_FALSE(Cmd_Colonna(b, *a, 3));
+    EXPECT_FALSE(verificaEsitoInColonna(b, *a, 3));
     EXPECT_EQ(b.FgX.testo(1, 3), "30");
     EXPECT_EQ(b.FgX.testo(2, 3), "40");
     EXPECT_EQ(b.FgL.testo(1, 10), "30");     // G3
@@ -114,19 +113,19 @@ TEST_F(BancoProva, CmdColonnaVerifiesAndCopiesIntoThePatternGrid)
         b.FgGr.setTesto(1, c, riga[c]);
     b.FgGr.setTesto(1, 12, "1");
     b.FgGr.rigaCorrente = 1;
-    EXPECT_FALSE(Cmd_Ambo(b, *a, 5));
+    EXPECT_FALSE(verificaAbbinamentoInColonna(b, *a, 5));
     EXPECT_EQ(b.FgX.testo(1, 5), "31");
     EXPECT_EQ(b.Fg5.testo(5, 11), "1");
     EXPECT_EQ(b.FgL.testo(1, 12), "31");   // G5
 
     b.FgX.setTesto(1, 4, "77");
-    EXPECT_FALSE(Command29(b, *a));
+    EXPECT_FALSE(verificaSoloEsito(b, *a));
     EXPECT_EQ(b.FgX.testo(1, 4), "");
     EXPECT_EQ(b.FgX.testo(1, 1), "30");
     EXPECT_EQ(b.Fg5.testo(1, 3), "");
 }
 
-TEST_F(BancoProva, VerificaCountsNumbersOfTheSetPerWheel)
+TEST_F(BancoProva, VerificaContaINumeriDellInsiemePerRuota)
 {
     ruota(6, CA, {31, 30, 1, 2, 3});
     ruota(6, GE, {30, 5, 6, 7, 8});
@@ -134,7 +133,7 @@ TEST_F(BancoProva, VerificaCountsNumbersOfTheSetPerWheel)
     b.FgX.setTesto(1, 2, "31");
     b.FgX.setTesto(2, 1, "40");
     b.livello = 2;
-    EXPECT_FALSE(Command40(b, *a));
+    EXPECT_FALSE(verificaPrevisioni(b, *a));
     ASSERT_EQ(b.FgL.righe(), 4);
     EXPECT_EQ(b.FgL.testo(1, 1), "5");
     EXPECT_EQ(b.FgL.testo(1, 3), "1");
@@ -156,44 +155,44 @@ TEST_F(BancoProva, VerificaCountsNumbersOfTheSetPerWheel)
     EXPECT_EQ(b.Fg_E.testo(1, colE::Sorte1 + 1), "1");
 
     b.livello = 1;
-    Command40(b, *a);
+    verificaPrevisioni(b, *a);
     EXPECT_EQ(b.FgL.righe(), 5);   // Genova now counts, on a row of its own
     EXPECT_EQ(b.FgL.testo(2, 4), "GE");
     EXPECT_EQ(b.FgL.testo(2, 1), "");
 }
 
-TEST_F(BancoProva, EmptyCellsOfFgXAreNoNumbers)
+TEST_F(BancoProva, CelleVuoteDiFgXNonSonoNumeri)
 {
     b.livello = 1;
-    EXPECT_FALSE(Command40(b, *a));   // Nazionale in play and never drawn: its 0s match nothing
+    EXPECT_FALSE(verificaPrevisioni(b, *a));   // Nazionale in play and never drawn: its 0s match nothing
     EXPECT_EQ(b.Fg_E.testo(1, colE::Pos), "0");
     b.livello = 6;
-    const Esito e = Command40(b, *a);
+    const Esito e = verificaPrevisioni(b, *a);
     ASSERT_TRUE(e);
     EXPECT_EQ(e->testo, "Errore imprevisto. Controllare i dati inseriti.");
     EXPECT_EQ(e->titolo, "Avviso");
 }
 
-TEST_F(BancoProva, LevelVerificationFillsOneColumnPerBrick)
+TEST_F(BancoProva, VerificaDiLivelloRiempieUnaColonnaPerMattone)
 {
     mattone(2, 2);
     b.FgX.setTesto(1, 3, "55");
-    EXPECT_FALSE(VerificaLivello(b, *a, 2));
+    EXPECT_FALSE(verificaLivello(b, *a, 2));
     EXPECT_EQ(b.FgX.testo(1, 1), "31");
     EXPECT_EQ(b.FgX.testo(1, 2), "");   // brick 3 is empty
     EXPECT_EQ(b.FgX.testo(1, 3), "");
     EXPECT_EQ(b.FgX.testo(2, 1), "41");
 
     mattone(3, 1, "QQ");
-    EXPECT_TRUE(VerificaLivello(b, *a, 2));
+    EXPECT_TRUE(verificaLivello(b, *a, 2));
 
     // Typed cells may hold any text: a value past every integer is an error, not a guess.
     mattone(3, 1);
     b.FgF.setTesto(3, engine::colF::E1, "99999999999999999999");
-    EXPECT_TRUE(VerificaLivello(b, *a, 2));
+    EXPECT_TRUE(verificaLivello(b, *a, 2));
 }
 
-TEST_F(BancoProva, ElaboraKeepsEachCaseFirstHitAcrossLevels)
+TEST_F(BancoProva, ElaboraTieneIlPrimoEsitoDiOgniCasoFraILivelli)
 {
     mattone(1, 1);          // level 1: 30 for the first case
     mattone(2, 2);          // level 2: 31 and 32
@@ -205,7 +204,7 @@ TEST_F(BancoProva, ElaboraKeepsEachCaseFirstHitAcrossLevels)
         b.Fg7.setSfondo(k, 0, colori::Selezione);
         b.Fg7.setTesto(k, 0, k == 1 ? "1" : "2");
     }
-    EXPECT_FALSE(Command27(b, *a));
+    EXPECT_FALSE(elaboraLivelli(b, *a));
 
     ASSERT_EQ(b.FgY.righe(), 1 + 3 + 4);
     EXPECT_EQ(b.FgY.testo(1, colY::Livello), "1");
@@ -235,7 +234,7 @@ TEST_F(BancoProva, ElaboraKeepsEachCaseFirstHitAcrossLevels)
     EXPECT_EQ(b.livello, 2);
 }
 
-TEST_F(BancoProva, ElaboraTakesNoRowsFromAFailedLevel)
+TEST_F(BancoProva, ElaboraNonPrendeRigheDaUnLivelloFallito)
 {
     mattone(1, 1);
     mattone(2, 2);           // brick 2 alone would come out: 31 at colpo 1 on Cagliari
@@ -245,7 +244,7 @@ TEST_F(BancoProva, ElaboraTakesNoRowsFromAFailedLevel)
         b.Fg7.setSfondo(k, 0, colori::Selezione);
         b.Fg7.setTesto(k, 0, "1");
     }
-    const Esito e = Command27(b, *a);
+    const Esito e = elaboraLivelli(b, *a);
     ASSERT_TRUE(e);
     EXPECT_EQ(e->testo, "Errore imprevisto. Controllare i dati inseriti.");
     ASSERT_EQ(b.FgY.righe(), 1 + 3);   // level 1 only
@@ -255,25 +254,25 @@ TEST_F(BancoProva, ElaboraTakesNoRowsFromAFailedLevel)
     EXPECT_EQ(b.Fg_E.testo(1, colE::Pos), "0");
 }
 
-TEST_F(BancoProva, MarcaMarksTheCasesThatCameOut)
+TEST_F(BancoProva, MarcaSegnaICasiCentrati)
 {
     b.FgX.setTesto(2, 1, "40");
     b.FgEv.setSfondo(3, 0, colori::Selezione);
-    Command40(b, *a);
-    Command5(b);   // no hit: every mark cleared, none set
+    verificaPrevisioni(b, *a);
+    marcaCasiCentrati(b);   // no hit: every mark cleared, none set
     for (int r = 1; r <= 3; ++r)
         EXPECT_EQ(b.FgEv.sfondo(r, 0), grid::colori::Bianco) << r;
 
     ruota(12, CA, {1, 2, 40, 4, 5});
-    Command40(b, *a);
-    Command5(b);
+    verificaPrevisioni(b, *a);
+    marcaCasiCentrati(b);
     EXPECT_EQ(b.FgEv.sfondo(1, 0), grid::colori::Bianco);
     EXPECT_EQ(b.FgEv.sfondo(2, 0), colori::Selezione);
     b.casiScoperti = true;
     EXPECT_EQ(casiAbilitati(b), (std::vector<bool>{false, true, false, true}));
 }
 
-TEST_F(BancoProva, EnabledCasesAndWheelFlagsComeFromTheGrids)
+TEST_F(BancoProva, CasiAbilitatiERuoteInGiocoVengonoDalleGriglie)
 {
     b.FgEv.setSfondo(2, 0, colori::Selezione);
     EXPECT_EQ(casiAbilitati(b), (std::vector<bool>{false, true, true, true}));

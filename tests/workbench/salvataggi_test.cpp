@@ -14,7 +14,6 @@ namespace {
 // 40 draws in January and February 2020; every wheel holds d, d+1, ..., d+4.
 archive::Archivio archivioPiccolo()
 {
-    engine::CaricaTutteLeTabelle();
     archive::Archivio a;
     a.NumeroEstrazioni = 40;
     for (int d = 1; d <= 40; ++d) {
@@ -42,7 +41,7 @@ protected:
     int conta(const std::string& tabella)
     {
         auto st = db_.prepara("SELECT COUNT(*) FROM " + tabella);
-        st.step();
+        st.avanza();
         return static_cast<int>(st.intero(0));
     }
 
@@ -81,10 +80,10 @@ protected:
 TEST_F(Salvataggi, SalvaEdElencaPerNome)
 {
     p_.Txt_Denominazione = "Zeta";
-    EXPECT_FALSE(Command11(b_, p_, db_));
+    EXPECT_FALSE(salvaConfigurazione(b_, p_, db_));
     p_.Txt_Denominazione = "alfa";
-    EXPECT_FALSE(Command11(b_, p_, db_));
-    EXPECT_FALSE(Command11(b_, p_, db_));
+    EXPECT_FALSE(salvaConfigurazione(b_, p_, db_));
+    EXPECT_FALSE(salvaConfigurazione(b_, p_, db_));
     // No brick filled: only the configuration records.
     EXPECT_EQ(conta("PiramidiElenco"), 3);
     EXPECT_EQ(conta("PiramideComposizione"), 0);
@@ -117,14 +116,14 @@ TEST_F(Salvataggi, SalvaECaricaLaConfigurazione)
     b_.rilevazione = Rilevazione::Mensile;
     b_.mensile = 3;
     p_.Txt_Denominazione = "prova";
-    ASSERT_FALSE(Command11(b_, p_, db_));
+    ASSERT_FALSE(salvaConfigurazione(b_, p_, db_));
     EXPECT_EQ(conta("PiramideComposizione"), 3);
 
     Banco b2;
     apriBanco(b2, a_);
     b2.Lbl0[4] = "vecchio";
     PannelloPiramidi p2;
-    Cmd_Elenco(db_, p2.FgPir1);
+    elencaConfigurazioni(db_, p2.FgPir1);
     const auto messaggi = caricaConfigurazione(b2, p2, db_, a_, 1);
     EXPECT_TRUE(messaggi.empty()) << messaggi.front().testo;
     EXPECT_EQ(b2.riferimento, 35);
@@ -161,14 +160,14 @@ TEST_F(Salvataggi, UnMattoneGuastoNonFermaIlCaricamentoDegliAltri)
     mattone(5, "FIX", 3, 2, 10, std::nullopt, 12);
     mattone(9, "DEC", 1, 4, 3, std::nullopt, std::nullopt);
     p_.Txt_Denominazione = "guasta";
-    ASSERT_FALSE(Command11(b_, p_, db_));
+    ASSERT_FALSE(salvaConfigurazione(b_, p_, db_));
     // Brick 5 names a wheel that does not exist (a database edited by hand).
     db_.esegui("UPDATE PiramideComposizione SET R1 = 12 WHERE Riga = 5");
 
     Banco b2;
     apriBanco(b2, a_);
     PannelloPiramidi p2;
-    Cmd_Elenco(db_, p2.FgPir1);
+    elencaConfigurazioni(db_, p2.FgPir1);
     const auto messaggi = caricaConfigurazione(b2, p2, db_, a_, 1);
     ASSERT_FALSE(messaggi.empty());
     EXPECT_EQ(messaggi.back().testo, "Attenzione !, probabile anomalia");
@@ -185,7 +184,7 @@ TEST_F(Salvataggi, UnSalvataggioFallitoNonLasciaNulla)
     // A brick that cannot be written (the table is gone) undoes the configuration too.
     db_.esegui("ALTER TABLE PiramideComposizione RENAME TO Altrove");
     p_.Txt_Denominazione = "persa";
-    const Esito e = Command11(b_, p_, db_);
+    const Esito e = salvaConfigurazione(b_, p_, db_);
     ASSERT_TRUE(e);
     EXPECT_EQ(e->testo, "Attenzione !, probabile anomalia nella selezione dei parametri");
     EXPECT_EQ(e->titolo, "Avviso");
@@ -194,10 +193,10 @@ TEST_F(Salvataggi, UnSalvataggioFallitoNonLasciaNulla)
     // A name over 100 characters is refused the same way.
     db_.esegui("ALTER TABLE Altrove RENAME TO PiramideComposizione");
     p_.Txt_Denominazione = std::string(101, 'x');
-    EXPECT_TRUE(Command11(b_, p_, db_));
+    EXPECT_TRUE(salvaConfigurazione(b_, p_, db_));
     EXPECT_EQ(conta("PiramidiElenco"), 0);
     p_.Txt_Denominazione = std::string(100, 'x');
-    EXPECT_FALSE(Command11(b_, p_, db_));
+    EXPECT_FALSE(salvaConfigurazione(b_, p_, db_));
     EXPECT_EQ(conta("PiramidiElenco"), 1);
 }
 
@@ -205,19 +204,19 @@ TEST_F(Salvataggi, CancellaConIMattoni)
 {
     mattone(1, "SOM", 2, 1, 0, std::pair{3, 7}, std::nullopt);
     p_.Txt_Denominazione = "uno";
-    Command11(b_, p_, db_);
+    salvaConfigurazione(b_, p_, db_);
     p_.Txt_Denominazione = "due";
-    Command11(b_, p_, db_);
+    salvaConfigurazione(b_, p_, db_);
     EXPECT_EQ(conta("PiramideComposizione"), 2);
     p_.FgPir1.rigaCorrente = 0;
     EXPECT_FALSE(domandaCancellazione(p_));
-    EXPECT_FALSE(Command13(p_, db_));
+    EXPECT_FALSE(eliminaConfigurazione(p_, db_));
 
     const int r = rigaDi("uno");
     p_.FgPir1.rigaCorrente = r;
     const std::string chiave = p_.FgPir1.testo(r, 1);
     EXPECT_EQ(domandaCancellazione(p_), "Concellare la riga: " + chiave + " ?");
-    const Esito e = Command13(p_, db_);
+    const Esito e = eliminaConfigurazione(p_, db_);
     ASSERT_TRUE(e);
     EXPECT_EQ(e->testo, "Record eliminato.");
     EXPECT_EQ(e->titolo, "Cancellazione record");
@@ -240,7 +239,7 @@ TEST_F(Salvataggi, EditorDeiMattoni)
 
     // No current brick: nothing happens.
     b_.FgF.rigaCorrente = 0;
-    EXPECT_FALSE(Cmd_aggiunge(b_, p_, a_));
+    EXPECT_FALSE(inserisciOperatore(b_, p_, a_));
 
     evidenziaMattone(b_, p_, 3);
     EXPECT_EQ(b_.FgF.sfondo(3, 4), coloriMattone::Riga);
@@ -251,7 +250,7 @@ TEST_F(Salvataggi, EditorDeiMattoni)
     p_.ListP2 = 4;   // position 5
     p_.ListR2 = 7;
     b_.valoreLista = 33;   // not used by type 2
-    EXPECT_FALSE(Cmd_aggiunge(b_, p_, a_));
+    EXPECT_FALSE(inserisciOperatore(b_, p_, a_));
     EXPECT_EQ(b_.FgF.testo(3, Tras), "DIFF");
     EXPECT_EQ(b_.FgF.testo(3, E1), "2");
     EXPECT_EQ(b_.FgF.testo(3, RU1), "BA");
@@ -264,12 +263,12 @@ TEST_F(Salvataggi, EditorDeiMattoni)
 
     // Copy onto a brick that is not chosen: the message; then onto brick 12.
     p_.destinazione = 0;
-    const Esito e = Command25(b_, p_, a_);
+    const Esito e = copiaMattone(b_, p_, a_);
     ASSERT_TRUE(e);
     EXPECT_EQ(e->testo, "Effettuare le selezioni.");
     EXPECT_EQ(e->icona, Icona::Informazione);
     p_.destinazione = 12;
-    EXPECT_FALSE(Command25(b_, p_, a_));
+    EXPECT_FALSE(copiaMattone(b_, p_, a_));
     EXPECT_EQ(b_.FgF.testo(12, RU2), "RO");
     EXPECT_EQ(b_.Lbl0[12], "3");
 
@@ -287,10 +286,10 @@ TEST_F(Salvataggi, EditorDeiMattoni)
     EXPECT_EQ(p_.ListP1, 1);
     EXPECT_EQ(p_.ListR2, 7);
 
-    togglePosizione(b_, 2);
+    commutaPosizione(b_, 2);
     EXPECT_FALSE(b_.posizioni[1]);
 
-    Command19(b_, p_);
+    svuotaPiramide(b_, p_);
     EXPECT_EQ(b_.FgF.testo(3, Tras), "");
     EXPECT_EQ(b_.FgF.righe(), 16);
     EXPECT_EQ(b_.FgF.testo(15, 0), "15");

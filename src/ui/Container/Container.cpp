@@ -1,7 +1,6 @@
 // Container: tool buttons over the window registry, range labels, draw list, progress bars, FINE, help.
 #include "ui/Container/Container.h"
 
-#include "engine/Numeri.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/RegistroFinestre.h"
 
@@ -178,7 +177,6 @@ Container::Container(Contesto& contesto, QWidget* genitore)
 
     // Window load.
     SettaValoriBase();
-    CaricaFormazioniNumeri();
     riempiFgpa();
     Lbl_Ev->setAutoFillBackground(true);
     QPalette verde = Lbl_Ev->palette();
@@ -225,11 +223,6 @@ Container::Apertura Container::aperturaPerSchermo(const QRect& disponibile, cons
 void Container::SettaValoriBase()
 {
     contesto_.colori = ColoriBase{};
-}
-
-void Container::CaricaFormazioniNumeri()
-{
-    engine::CaricaFormazioniNumeri();
 }
 
 void Container::riempiFgpa()

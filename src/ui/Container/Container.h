@@ -25,12 +25,11 @@ class GrigliaView;
 class Container : public QMainWindow {
     Q_OBJECT
 public:
-    // The window load: SettaValoriBase, CaricaFormazioniNumeri, fgpa, ImpostazioniArchivioModello.
+    // The window load: SettaValoriBase, fgpa, ImpostazioniArchivioModello.
     explicit Container(Contesto& contesto, QWidget* genitore = nullptr);
     ~Container() override;
 
     void SettaValoriBase();
-    void CaricaFormazioniNumeri();
     // Refreshes the five range labels from the model archive (and the draw list when
     // the archive was reloaded with a different content).
     void ImpostazioniArchivioModello();

@@ -1,9 +1,6 @@
 // INIZIO: the start-up steps, the archive selection, PROCEDI and the import of the historical file.
 #include "ui/INIZIO/Inizio.h"
 
-#include "engine/Numeri.h"
-#include "storage/Database.h"
-#include "ui/Container/Container.h"
 #include "ui/common/Percorsi.h"
 
 #include <QCloseEvent>
@@ -16,6 +13,8 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
+
+#include <stdexcept>
 
 #ifndef VELMORA_VERSIONE
 #define VELMORA_VERSIONE "0.0.0"
@@ -129,7 +128,6 @@ bool Inizio::avvia()
         contesto_.cartellaHelp = QDir(cartella).filePath(QStringLiteral("HelpVelmora"));
     // 2.-3. The password is assembled by the storage layer as the program database opens.
     try {
-        storage::PasswordDatabase();
         s.apriDatabaseProgramma();
     } catch (const std::exception& e) {
         contesto_.dialoghi.messaggio(this,
@@ -149,7 +147,6 @@ bool Inizio::avvia()
         contesto_.dialoghi.messaggio(this, messaggioPrimaVolta, QStringLiteral("Selezionare Archivio"), Icona::Esclamazione);
         SelezioneArchivio();
     }
-    engine::CaricaTabelleAvvio();
 
     // 11.-14. An error here is shown once, and the window stays usable.
     QString errore;
@@ -256,7 +253,9 @@ bool Inizio::Procedi()
     // The main window is shown before this one closes, so the program never has
     // a moment without a window (which would end it).
     try {
-        auto* c = new Container(contesto_);
+        QWidget* c = contesto_.creaPrincipale ? contesto_.creaPrincipale(contesto_) : nullptr;
+        if (!c)
+            throw std::runtime_error("finestra principale non disponibile");
         c->setAttribute(Qt::WA_DeleteOnClose);
         principale_ = c;
         c->show();

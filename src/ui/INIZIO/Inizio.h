@@ -27,7 +27,8 @@ public:
     void SelezioneArchivio();
     // CREA ARCHIVIO DA STORICO: a new archive from the official historical file, then selected.
     void CreaDaStorico();
-    // PROCEDI: loads the archive with pb1; on success shows the main window and closes this one.
+    // PROCEDI: loads the archive with pb1; on success shows the main window (Contesto::creaPrincipale)
+    // and closes this one.
     bool Procedi();
 
     // The main window opened by PROCEDI; null before.

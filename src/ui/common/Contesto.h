@@ -48,6 +48,10 @@ struct Contesto {
     // as it is, and returns it; null until the main window exists or when `nome` is not registered.
     std::function<QWidget*(const QString& nome)> apriFinestra = [](const QString&) -> QWidget* { return nullptr; };
 
+    // Creates the main window PROCEDI opens (not yet shown). The program's entry wires it,
+    // so the start-up window reaches the main window without including it.
+    std::function<QWidget*(Contesto&)> creaPrincipale;
+
     // FINE: closes every file and ends the program at once.
     std::function<void()> termina;
 

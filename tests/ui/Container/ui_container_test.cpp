@@ -35,6 +35,7 @@ private slots:
     void archivioModelloDa500a8000()
     {
         testui::Ambiente amb;
+        amb.contesto->creaPrincipale = [](ui::Contesto& c) { return new ui::Container(c); };
         const QString archivio = amb.creaArchivio(QStringLiteral("Modello.db"), 8000);
         amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
         amb.impostaParametro("EstrazioneIniziale", "500");
@@ -95,6 +96,7 @@ private slots:
         // On the offscreen screen (smaller than the natural size) the window is shown
         // maximised and the bars and FINE lie inside the free area.
         testui::Ambiente amb;
+        amb.contesto->creaPrincipale = [](ui::Contesto& c) { return new ui::Container(c); };
         const QString archivio = amb.creaArchivio(QStringLiteral("Schermo.db"), 300);
         amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
         ui::Inizio w(*amb.contesto);
@@ -120,6 +122,7 @@ private slots:
     void archivioModelloVuotoEListaRicaricata()
     {
         testui::Ambiente amb;
+        amb.contesto->creaPrincipale = [](ui::Contesto& c) { return new ui::Container(c); };
         const QString archivio = amb.creaArchivio(QStringLiteral("Modello.db"), 100);
         amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
         amb.impostaParametro("EstrazioneIniziale", "101");

@@ -33,11 +33,21 @@ QString leggiFile(const QString& percorso)
     return QString::fromUtf8(f.readAll());
 }
 
+// The main window wired as the program wires it.
+void collegaPrincipale(ui::Contesto& c)
+{
+    c.creaPrincipale = [](ui::Contesto& contesto) { return new ui::Container(contesto); };
+}
+
+struct AmbienteInizio : testui::Ambiente {
+    AmbienteInizio() { collegaPrincipale(*contesto); }
+};
+
 int righeIn(const QString& archivio)
 {
     auto db = storage::ApriArchivio(archivio.toStdString());
     auto s = db.prepara("SELECT COUNT(*) FROM EstrazioniLotto");
-    s.step();
+    s.avanza();
     return static_cast<int>(s.intero(0));
 }
 }
@@ -48,7 +58,7 @@ class TestInizio : public QObject {
 private slots:
     void primoAvvioMessaggioPoiDialogoPoiProcedi()
     {
-        testui::Ambiente amb;
+        AmbienteInizio amb;
         const QString archivio = amb.creaArchivio(QStringLiteral("Archivio.db"), 300);
         amb.dialoghi.risposteFile.push_back(archivio);
         ui::Inizio w(*amb.contesto);
@@ -94,7 +104,7 @@ private slots:
 
     void archivioConfiguratoNessunaDomanda()
     {
-        testui::Ambiente amb;
+        AmbienteInizio amb;
         const QString archivio = amb.creaArchivio(QStringLiteral("Archivio.db"), 120);
         amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
         ui::Inizio w(*amb.contesto);
@@ -110,7 +120,7 @@ private slots:
 
     void fileErratoDialogoAnnullatoPoiCaricamentoFallito()
     {
-        testui::Ambiente amb;
+        AmbienteInizio amb;
         const QString testo = amb.scriviFile(QStringLiteral("note.db"), "questo non e' un archivio\n");
         amb.impostaParametro("PercorsoArchivio", testo.toStdString());
 
@@ -145,9 +155,24 @@ private slots:
         delete w.principale();
     }
 
-    void primoAvvioAnnullatoProcediFallisce()
+    // A program that wires no main window: the load succeeds, the hand-over is refused
+    // like a main window that fails to open, never a start-up window closed on nothing.
+    void senzaFinestraPrincipaleProcediFallisce()
     {
         testui::Ambiente amb;
+        amb.impostaParametro("PercorsoArchivio", amb.creaArchivio(QStringLiteral("Archivio.db"), 30).toStdString());
+        ui::Inizio w(*amb.contesto);
+        QVERIFY(w.avvia());
+        QVERIFY(!w.Procedi());
+        QVERIFY(w.principale() == nullptr);
+        QCOMPARE(amb.dialoghi.messaggi().size(), std::size_t(1));
+        QCOMPARE(amb.dialoghi.messaggi()[0].testo, erroreCaricamento);
+        QCOMPARE(amb.dialoghi.messaggi()[0].titolo, QStringLiteral("Avviso"));
+    }
+
+    void primoAvvioAnnullatoProcediFallisce()
+    {
+        AmbienteInizio amb;
         ui::Inizio w(*amb.contesto);
         QVERIFY(w.avvia());
         QCOMPARE(amb.dialoghi.voci().size(), std::size_t(2));
@@ -160,7 +185,7 @@ private slots:
     void caricamentoFallitoPerArchivioSbagliato()
     {
         // The program's own database is a database of ours, but not an archive.
-        testui::Ambiente amb;
+        AmbienteInizio amb;
         ui::Inizio w(*amb.contesto);
         amb.dialoghi.allaChiamata = [&](const ui::DialoghiScriptati::Voce& v) {
             if (v.tipo == Tipo::ApriFile)
@@ -176,7 +201,7 @@ private slots:
 
     void configurazioneMalformataAnomalia()
     {
-        testui::Ambiente amb;
+        AmbienteInizio amb;
         const QString archivio = amb.creaArchivio(QStringLiteral("Archivio.db"), 30);
         amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
         amb.impostaParametro("EstrazioneIniziale", "99999");
@@ -196,7 +221,7 @@ private slots:
     {
         // Archive A opens at start-up, the user selects B and presses PROCEDI:
         // what the program writes from then on must reach B, the archive on screen.
-        testui::Ambiente amb;
+        AmbienteInizio amb;
         const QString a = amb.creaArchivio(QStringLiteral("A.db"), 20);
         const QString b = amb.creaArchivio(QStringLiteral("B.db"), 25);
         amb.impostaParametro("PercorsoArchivio", a.toStdString());
@@ -217,7 +242,7 @@ private slots:
 
     void procediDueVolteDopoUnFallimentoRicaricaDaCapo()
     {
-        testui::Ambiente amb;
+        AmbienteInizio amb;
         const QString archivio = amb.creaArchivio(QStringLiteral("Archivio.db"), 60);
         amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
         amb.impostaParametro("EstrazioneIniziale", "0");
@@ -233,7 +258,7 @@ private slots:
 
     void creaArchivioDalFileStorico()
     {
-        testui::Ambiente amb;
+        AmbienteInizio amb;
         const QString storico = amb.scriviFile(QStringLiteral("storico.txt"),
             "1939/01/07\tBA\t58\t22\t47\t49\t69\n1939/01/07\tFI\t27\t57\t81\t43\t61\n"
             "1939/01/14\tBA\t1\t2\t3\t4\t5\n2005/05/04\tRN\t51\t89\t82\t70\t37\n");
@@ -258,7 +283,7 @@ private slots:
 
     void creaArchivioFileMalformatoOSostituzioneRifiutata()
     {
-        testui::Ambiente amb;
+        AmbienteInizio amb;
         const QString storico = amb.scriviFile(QStringLiteral("storico.txt"), "non una riga di estrazione\n");
         const QString esistente = amb.creaArchivio(QStringLiteral("Esistente.db"), 10);
         ui::Inizio w(*amb.contesto);
@@ -286,10 +311,10 @@ private slots:
     {
         // Without the row the choice cannot be stored: every start-up asks again,
         // while the side file is still written and the choice holds for this run.
-        testui::Ambiente amb;
+        AmbienteInizio amb;
         {
             auto db = storage::ApriDatabaseProgramma(amb.cartella().toStdString());
-            db.prepara("DELETE FROM ParametriProgramma WHERE Parametro = ?1").bind(1, "PercorsoArchivio").esegui();
+            db.prepara("DELETE FROM ParametriProgramma WHERE Parametro = ?1").lega(1, "PercorsoArchivio").esegui();
         }
         const QString archivio = amb.creaArchivio(QStringLiteral("Archivio.db"), 15);
         for (int avvio = 0; avvio < 2; ++avvio) {
@@ -297,6 +322,7 @@ private slots:
             amb.dialoghi.risposteFile.push_back(archivio);
             amb.sessione = std::make_unique<session::Sessione>(amb.cartella().toStdString());
             amb.contesto = std::make_unique<ui::Contesto>(*amb.sessione, amb.dialoghi);
+            collegaPrincipale(*amb.contesto);
             ui::Inizio w(*amb.contesto);
             QVERIFY(w.avvia());
             QCOMPARE(amb.dialoghi.messaggi().size(), std::size_t(1));
@@ -313,7 +339,7 @@ private slots:
 
     void fineEHelp()
     {
-        testui::Ambiente amb;
+        AmbienteInizio amb;
         const QString archivio = amb.creaArchivio(QStringLiteral("Archivio.db"), 10);
         amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
         ui::Inizio w(*amb.contesto);

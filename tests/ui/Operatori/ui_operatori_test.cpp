@@ -13,7 +13,7 @@ namespace {
 struct Banco {
     Banco() { amb.sessione->apriDatabaseProgramma(); }
     storage::Database& db() { return amb.sessione->dbProgramma(); }
-    void elimina(const char* codice) { db().prepara("DELETE FROM Operatori WHERE Operatore = ?1").bind(1, codice).esegui(); }
+    void elimina(const char* codice) { db().prepara("DELETE FROM Operatori WHERE Operatore = ?1").lega(1, codice).esegui(); }
     bool presente(const std::string& codice)
     {
         for (const auto& r : storage::LeggiOperatori(db()))

@@ -113,15 +113,15 @@ struct Banco {
         if (nelFile > 0) {
             auto db = storage::ApriArchivio(percorso.toStdString());
             auto s = db.prepara("SELECT DataEstrazione FROM EstrazioniLotto ORDER BY DataEstrazione DESC LIMIT 1 OFFSET ?1");
-            s.bind(1, nelFile - 1);
-            s.step();
+            s.lega(1, nelFile - 1);
+            s.avanza();
             const std::string dal = storage::DataDaDb(s.testo(0));
             std::ostringstream out;
             maintenance::scriviFileAggiornamento(db, dal, out);
             fileAggiornamento = QByteArray::fromStdString(out.str());
             auto togli = db.prepara("DELETE FROM EstrazioniLotto WHERE DataEstrazione IN (SELECT DataEstrazione FROM "
                                     "EstrazioniLotto ORDER BY DataEstrazione DESC LIMIT ?1)");
-            togli.bind(1, tolte);
+            togli.lega(1, tolte);
             togli.esegui();
         }
         amb.sessione->apriDatabaseProgramma();
