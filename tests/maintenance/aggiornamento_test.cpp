@@ -6,6 +6,7 @@
 #include "archive/ImportaStorico.h"
 #include "storage/Database.h"
 #include "storage/DrawsDb.h"
+#include "storage/ProgramDb.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -299,4 +300,18 @@ TEST_F(Aggiornamento, PublishedFileRoundTripsThroughTheCheck)
     carica(testo);
     ControlloEstrazioniMancanti(db, FgImporta, List4);
     EXPECT_EQ(List4, (std::vector<std::string>{"Nessuna anomalia rilevata"}));
+}
+
+TEST(FileAggiornamento, UpdateAddressFromTheServerRow)
+{
+    testsupport::CartellaTemporanea dir;
+    auto db = storage::ApriDatabaseProgramma(dir.percorso().string());
+    EXPECT_EQ(indirizzoAggiornamenti(db), "");   // a new program database names no server
+    storage::ScriviParametro(db, "ServerAggiornamenti", " estrazioni.example.org/ ");
+    EXPECT_EQ(indirizzoAggiornamenti(db), "http://estrazioni.example.org/archivionumeris/archivionumeris2023.txt");
+    storage::ScriviParametro(db, "ServerAggiornamenti", "https://127.0.0.1:8443");
+    EXPECT_EQ(indirizzoAggiornamenti(db), "https://127.0.0.1:8443/archivionumeris/archivionumeris2023.txt");
+    // A program database made before the row existed.
+    db.esegui("DELETE FROM ParametriProgramma WHERE Parametro = 'ServerAggiornamenti'");
+    EXPECT_EQ(indirizzoAggiornamenti(db), "");
 }
