@@ -131,7 +131,7 @@ void Esporta(benchmark::State& state, maintenance::FormatoEsportazione formato)
     testsupport::CartellaTemporanea dir;
     const std::string file = dir.file("esportazione");
     for (auto _ : state)
-        if (!maintenance::esporta(*a, formato, file, [](int, int) {}))
+        if (!maintenance::esporta(*a, formato, file))
             state.SkipWithError("esportazione non scritta");
     state.counters["byte"] = static_cast<double>(fs::file_size(file));
 }

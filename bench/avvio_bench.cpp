@@ -44,7 +44,9 @@ void BM_DallAvvioAllaFinestraPrincipale(benchmark::State& stato)
         contesto.termina = [] {};
         contesto.creaPrincipale = [](ui::Contesto& c) { return new ui::Container(c); };
         ui::Inizio inizio(contesto);
-        if (!inizio.avvia() || !inizio.Procedi()) {
+        const bool avviato = inizio.avvia() && inizio.Procedi();
+        inizio.lavoro().aspetta();   // the load runs on the runner's thread
+        if (!avviato || !inizio.principale()) {
             stato.SkipWithError("avvio non riuscito");
             return;
         }

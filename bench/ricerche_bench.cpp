@@ -1,10 +1,10 @@
-// AMBATE and ABBINAMENTI on the real archive with every operator: the program's search, the plain one, and their ratio.
+// AMBATE and ABBINAMENTI on the real archive with every operator: the program's search, the plain one, their ratio, and how fast a stop is obeyed.
 #include "workbench/Abbinamenti.h"
 #include "workbench/Ambate.h"
 #include "support/ArchivioReale.h"
+#include "support/RicercaRiferimento.h"
 #include "workbench/Casi.h"
 #include "workbench/Elabora.h"
-#include "workbench/RicercaRiferimento.h"
 #include "engine/Piramide.h"
 #include "storage/ProgramDb.h"
 
@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <map>
+#include <thread>
 
 using namespace workbench;
 
@@ -129,7 +130,7 @@ void BM_AmbateLetterale(benchmark::State& state)
     const auto imp = leggiImpostazioniRicerca(b, 0);
     bool anomalia = false;
     grid::Grid letterale;
-    misura(state, "ambate letterale", [&] { letterale = cercaFormuleRiferimento(imp, *a, anomalia); });
+    misura(state, "ambate letterale", [&] { letterale = testsupport::cercaFormuleRiferimento(imp, *a, anomalia); });
     confrontaGriglie(state, "ambate", imp, *a, letterale);
 }
 
@@ -159,14 +160,59 @@ void BM_AbbinamentiLetterale(benchmark::State& state)
     const auto imp = leggiImpostazioniRicerca(b, SorteAmbo);
     bool anomalia = false;
     grid::Grid letterale;
-    misura(state, "abbinamenti letterale", [&] { letterale = cercaFormuleRiferimento(imp, *a, anomalia); });
+    misura(state, "abbinamenti letterale", [&] { letterale = testsupport::cercaFormuleRiferimento(imp, *a, anomalia); });
     confrontaGriglie(state, "abbinamenti", imp, *a, letterale);
+}
+
+// The stop: a search of the whole catalogue on a worker thread, stopped while it tries
+// operator row 1, 2, ... in turn (type 7 included); the time from ferma() to the
+// search's return, the longest and the mean of the runs as counters.
+void BM_LatenzaDiFermata(benchmark::State& state)
+{
+    const auto* a = archivio(state);
+    if (!a)
+        return;
+    Banco b = bancoDiProva(*a);
+    const auto imp = leggiImpostazioniRicerca(b, 0);
+    using Orologio = std::chrono::steady_clock;
+    double massima = 0;
+    double somma = 0;
+    int volte = 0;
+    int fermate = 0;
+    for (auto _ : state) {
+        archive::Avanzamento avanzamento;
+        Orologio::time_point fine;
+        bool interrotta = false;
+        std::thread ricerca([&] {
+            interrotta = cercaFormule(imp, *a, &avanzamento).interrotta;
+            fine = Orologio::now();
+        });
+        // Stopped as soon as bar 1 reaches the row of this run, every row in turn.
+        const int riga = 1 + volte++ % std::max<int>(1, static_cast<int>(imp.operatori.size()));
+        while (avanzamento.stato(1).valore < riga)
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        const auto richiesta = Orologio::now();
+        avanzamento.ferma();
+        ricerca.join();
+        const double latenza = std::max(std::chrono::duration<double>(fine - richiesta).count(), 0.0);
+        state.SetIterationTime(latenza);
+        // A row so short that the search ended before the request measures nothing.
+        if (!interrotta)
+            continue;
+        massima = std::max(massima, latenza);
+        somma += latenza;
+        ++fermate;
+    }
+    state.counters["fermate"] = fermate;
+    state.counters["latenza_max_ms"] = massima * 1000;
+    state.counters["latenza_media_ms"] = somma * 1000 / std::max(fermate, 1);
 }
 
 BENCHMARK(BM_AmbateVeloce)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_AmbateLetterale)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_AbbinamentiVeloce)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_AbbinamentiLetterale)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_LatenzaDiFermata)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(60);
 
 }
 

@@ -8,6 +8,7 @@
 // Add a window's header here.
 #include "ui/Estrazioni_minielenco/Estrazioni_minielenco.h"
 #include "ui/Operatori/Operatori.h"
+#include "ui/Piramide1/Piramide1.h"
 #include "ui/PiramidiPrevisioonali/PiramidiPrevisioonali.h"
 #include "ui/archivio/GestioneArchivio.h"
 
@@ -19,6 +20,7 @@ void registraFinestre()
     //   ui::registroFinestre().registra("Piramide1", [](ui::Contesto& c) { return new ui::Piramide1(c); });
     // Its library (velmora_ui_<Nome>) is linked by src/app/CMakeLists.txt when it exists, and
     // the screenshot command then renders it as docs/screenshots/<Nome>.png with no further line.
+    ui::registraPiramide1();               // also its screenshots after a search and with a loaded pyramid
     ui::registraPiramidiPrevisioonali();   // also its screenshot with a computed pyramid
     ui::registraArchivio();                // also its browser and calendar pages
     ui::registraOperatori();

@@ -85,7 +85,9 @@ int scattaSchermate(const QString& cartellaUscita, const QString& archivio)
             errori += !salva(&help, uscita, QStringLiteral("INIZIO_help"));
         }
     }
-    if (!inizio->Procedi()) {
+    const bool avviato = inizio->Procedi();
+    inizio->lavoro().aspetta();
+    if (!avviato || !inizio->principale()) {
         std::fprintf(stderr, "velmora: caricamento dell'archivio non riuscito\n");
         return 1;
     }

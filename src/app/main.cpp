@@ -110,12 +110,19 @@ int main(int argc, char** argv)
                 QCoreApplication::exit(0);
             });
         });
+        // A load that fails leaves INIZIO open with its message: the timing ends there.
+        QObject::connect(&inizio->lavoro(), &ui::LavoroDiFondo::finito, &applicazione, [inizio] {
+            if (!inizio->principale())
+                QCoreApplication::exit(1);
+        });
         QTimer::singleShot(0, inizio, [inizio] {
             if (!inizio->Procedi())
                 QCoreApplication::exit(1);
         });
     }
     const int esito = QApplication::exec();
+    // Work still running (a window closed by the system) ends before its files close.
+    ui::LavoroDiFondo::fermaTutti();
     sessione.chiudi();
     return esito;
 }

@@ -78,7 +78,7 @@ std::vector<Riga> leggiRighe(storage::Database& db, int& totaleRighe)
 
 }
 
-void CaricaArchivio(Archivio& a, storage::Database& db, const Avanzamento& avanzamento)
+void CaricaArchivio(Archivio& a, storage::Database& db, Avanzamento* avanzamento)
 {
     std::vector<Riga> righe;
     int totaleRighe = 0;
@@ -97,8 +97,8 @@ void CaricaArchivio(Archivio& a, storage::Database& db, const Avanzamento& avanz
     const int numeroRighe = static_cast<int>(righe.size());
     const int massimo = totaleRighe + 1;
     for (int i = 1; i <= numeroRighe; ++i) {
-        if (avanzamento)
-            avanzamento(i, massimo);
+        controlla(avanzamento);
+        imposta(avanzamento, 1, i, massimo);
         // The tables end at draw 9999; the draws loaded so far stay, N and the
         // model archive keep their previous values.
         if (i > MaxEstrazioni)
@@ -159,7 +159,7 @@ void CaricaArchivio(Archivio& a, storage::Database& db, const Avanzamento& avanz
     a.ArchivioModello = std::move(modello);
 }
 
-void CaricaArchivio(Archivio& a, const std::string& percorso, storage::Database& db, const Avanzamento& avanzamento)
+void CaricaArchivio(Archivio& a, const std::string& percorso, storage::Database& db, Avanzamento* avanzamento)
 {
     if (db.aperto() && db.percorso() == percorso) {
         CaricaArchivio(a, db, avanzamento);
@@ -175,7 +175,7 @@ void CaricaArchivio(Archivio& a, const std::string& percorso, storage::Database&
     db = std::move(nuovo);
 }
 
-void CaricaArchivio(Archivio& a, const std::string& percorso, const Avanzamento& avanzamento)
+void CaricaArchivio(Archivio& a, const std::string& percorso, Avanzamento* avanzamento)
 {
     storage::Database db;
     CaricaArchivio(a, percorso, db, avanzamento);

@@ -92,28 +92,29 @@ std::string campoRuota(const std::array<std::int16_t, 5>& n)
     return t;
 }
 
-// Calls the progress at most once per hundredth, enough for a bar.
+// Reports progress at most once per hundredth, enough for a bar; checks for a stop at every step.
 class Passi {
 public:
-    Passi(const Avanzamento& a, int massimo) : a_(a), massimo_(massimo) {}
+    Passi(Avanzamento* a, int massimo) : a_(a), massimo_(massimo) {}
     void a(int valore)
     {
         if (!a_)
             return;
+        a_->controlla();
         const int centesimo = massimo_ > 0 ? static_cast<int>(static_cast<long long>(valore) * 100 / massimo_) : 100;
         if (centesimo != ultimo_ || valore == massimo_) {
             ultimo_ = centesimo;
-            a_(valore, massimo_);
+            a_->imposta(1, valore, massimo_);
         }
     }
 
 private:
-    const Avanzamento& a_;
+    Avanzamento* a_;
     int massimo_;
     int ultimo_ = -1;
 };
 
-std::map<std::string, Giornata> leggiStorico(const std::string& percorso, const Avanzamento& avanzamento, int& righeLette)
+std::map<std::string, Giornata> leggiStorico(const std::string& percorso, Avanzamento* avanzamento, int& righeLette)
 {
     std::error_code ec;
     std::ifstream f(percorso, std::ios::binary);
@@ -187,7 +188,7 @@ std::map<std::string, Giornata> leggiStorico(const std::string& percorso, const 
 }
 
 void scriviArchivio(const std::map<std::string, Giornata>& giornate, const std::string& percorso,
-                    const Avanzamento& avanzamento, int righeLette)
+                    Avanzamento* avanzamento, int righeLette)
 {
     storage::Database db(percorso, storage::PasswordDatabase(), storage::Database::Modo::CreaSeManca);
     storage::Transazione t(db);
@@ -228,7 +229,7 @@ void rimuovi(const std::string& percorso)
 }
 
 EsitoImportazione ImportaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,
-                                 bool sovrascrivi, const Avanzamento& avanzamento)
+                                 bool sovrascrivi, Avanzamento* avanzamento)
 {
     std::error_code ec;
     if (percorsoArchivio.empty())
@@ -254,6 +255,9 @@ EsitoImportazione ImportaStorico(const std::string& percorsoStorico, const std::
     try {
         scriviArchivio(giornate, provvisorio, avanzamento, righeLette);
         fs::rename(provvisorio, destinazione);
+    } catch (const Interrotto&) {
+        rimuovi(provvisorio);
+        throw;
     } catch (const std::exception& e) {
         rimuovi(provvisorio);
         throw ErroreImportazione(std::string("Importazione non riuscita: ") + e.what());

@@ -26,8 +26,10 @@ struct EsitoImportazione {
 // lines tolerated) and writes a new encrypted draws database at `percorsoArchivio`
 // in one transaction. A wheel absent on a date stays empty. An existing file is
 // replaced only when `sovrascrivi`, and only once the new one is complete.
-// Progress runs up to twice the number of lines: reading, then writing.
+// Progress on bar 1 runs up to twice the number of lines: reading, then writing. A stop
+// request is checked at every line and every draw written and throws Interrotto,
+// leaving nothing behind (an archive being replaced stays as it was).
 EsitoImportazione ImportaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,
-                                 bool sovrascrivi = false, const Avanzamento& avanzamento = {});
+                                 bool sovrascrivi = false, Avanzamento* avanzamento = nullptr);
 
 }

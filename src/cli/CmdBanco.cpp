@@ -5,6 +5,7 @@
 #include "engine/Operatori.h"
 #include "engine/Piramide.h"
 #include "workbench/Casi.h"
+#include "workbench/ConfrontoCaso.h"
 #include "workbench/Elabora.h"
 
 #include <fstream>
@@ -86,7 +87,7 @@ engine::Formula leggiFormula(const std::string& testo)
     return f;
 }
 
-int eseguiVerifica(const cli::Argomenti& args, std::istream&, std::ostream& out, std::ostream&)
+int eseguiVerifica(const cli::Argomenti& args, std::istream&, std::ostream& out, std::ostream& err)
 {
     args.soloOpzioni(opzioni({"--formula", "--slot"}));
     const auto testo = args.valore("--formula");
@@ -102,6 +103,8 @@ int eseguiVerifica(const cli::Argomenti& args, std::istream&, std::ostream& out,
     out << b.FgL.comeTesto("\n");
     if (e)
         cli::segnalaEsito(*e);
+    else
+        err << testoConfrontoVerifica(confrontaVerifica(b, *a, f)) << '\n';
     return cli::EsitoOk;
 }
 
@@ -133,7 +136,9 @@ const std::string UsoVerifica =
                 "                          [--slot 1..5]\n\n"
                 "Ricava i casi, verifica la formula nella colonna indicata (predefinita: 1) e stampa\n"
                 "il resoconto (FgL). Campi vuoti per i parametri non usati; R1 e R2 sono indici 0..10\n"
-                "o sigle di ruota.\n\n") +
+                "o sigle di ruota. Su standard error, l'ultima riga confronta i casi coperti con quelli\n"
+                "che il caso da solo coprirebbe ('attesi a caso') e la probabilita' di coprirne almeno\n"
+                "altrettanti per puro caso ('p').\n\n") +
     cli::AiutoBanco;
 
 const std::string UsoCalcola =

@@ -6,6 +6,7 @@
 #include "workbench/Abbinamenti.h"
 #include "workbench/Ambate.h"
 #include "workbench/Casi.h"
+#include "workbench/ConfrontoCaso.h"
 #include "workbench/Elabora.h"
 
 #include <algorithm>
@@ -81,6 +82,23 @@ std::vector<std::string> opzioni(std::initializer_list<std::string> proprie)
     return o;
 }
 
+// --confronto-caso N [--seme S]: after the search, the same search on N sets of random
+// cases; its summary is the last line on standard error, so the table keeps its shape.
+void confrontoCasuale(const cli::Argomenti& args, const Banco& b, const grid::Grid& esiti, const archive::Archivio& a,
+                      int sorte, std::ostream& err)
+{
+    const long prove = args.intero("--confronto-caso").value_or(0);
+    if (prove < 0 || prove > 1000)
+        throw cli::ErroreUso("--confronto-caso deve essere fra 0 e 1000");
+    const long seme = args.intero("--seme").value_or(1);
+    if (prove == 0)
+        return;
+    const int copReale = esiti.righe() > 1 && !esiti.testo(1, 1).empty() ? esiti.intero(1, 1) : 0;
+    const auto c = miglioreACaso(leggiImpostazioniRicerca(b, sorte), a, copReale, static_cast<int>(prove),
+                                 static_cast<std::uint64_t>(seme));
+    err << testoMiglioreACaso(c) << '\n';
+}
+
 // Loads the archive, reads the settings and derives the cases as RICAVA ESTRAZIONI.
 std::unique_ptr<archive::Archivio> preparaBanco(const cli::Argomenti& args, Banco& b)
 {
@@ -93,21 +111,22 @@ std::unique_ptr<archive::Archivio> preparaBanco(const cli::Argomenti& args, Banc
     return a;
 }
 
-int eseguiAmbate(const cli::Argomenti& args, std::istream&, std::ostream& out, std::ostream&)
+int eseguiAmbate(const cli::Argomenti& args, std::istream&, std::ostream& out, std::ostream& err)
 {
-    args.soloOpzioni(opzioni({"--operatori", "--casi-scoperti"}));
+    args.soloOpzioni(opzioni({"--operatori", "--casi-scoperti", "--confronto-caso", "--seme"}));
     Banco b;
     const auto a = preparaBanco(args, b);
-    const Esito e = Cmd_Step1(b, *a);
+    const EsitoRicerca e = cercaAmbate(b, *a);
     out << b.FgEsiti.comeTesto("\n");
-    if (e)
-        cli::segnalaEsito(*e);
+    if (e.messaggio)
+        cli::segnalaEsito(*e.messaggio);
+    confrontoCasuale(args, b, b.FgEsiti, *a, 0, err);
     return cli::EsitoOk;
 }
 
-int eseguiAbbinamenti(const cli::Argomenti& args, std::istream&, std::ostream& out, std::ostream&)
+int eseguiAbbinamenti(const cli::Argomenti& args, std::istream&, std::ostream& out, std::ostream& err)
 {
-    args.soloOpzioni(opzioni({"--operatori", "--casi-scoperti", "--piramide", "--sorte"}));
+    args.soloOpzioni(opzioni({"--operatori", "--casi-scoperti", "--piramide", "--sorte", "--confronto-caso", "--seme"}));
     const auto piramide = args.valore("--piramide");
     if (!piramide)
         throw cli::ErroreUso("manca --piramide");
@@ -123,16 +142,22 @@ int eseguiAbbinamenti(const cli::Argomenti& args, std::istream&, std::ostream& o
     // The level's bricks on the cases fill FgX; the pair search joins its candidates to them.
     if (const Esito e = verificaLivello(b, *a, static_cast<int>(*livello)))
         cli::segnalaEsito(*e);
-    const Esito e = Command38(b, *a, static_cast<int>(sorte));
+    const EsitoRicerca e = cercaAbbinamenti(b, *a, static_cast<int>(sorte));
     out << b.FgGr.comeTesto("\n");
-    if (e)
-        cli::segnalaEsito(*e);
+    if (e.messaggio)
+        cli::segnalaEsito(*e.messaggio);
+    confrontoCasuale(args, b, b.FgGr, *a, static_cast<int>(sorte), err);
     return cli::EsitoOk;
 }
 
 const std::string AiutoOperatori =
     "  --operatori SOM,DIFF,...|tutti   operatori del catalogo da provare (obbligatorio)\n"
-    "  --casi-scoperti FILE             numeri dei casi gia' coperti, uno per riga: la ricerca li salta\n\n";
+    "  --casi-scoperti FILE             numeri dei casi gia' coperti, uno per riga: la ricerca li salta\n"
+    "  --confronto-caso N               ripete la ricerca su N gruppi di casi scelti a caso (0: no, predefinito)\n"
+    "                                   e scrive come ultima riga di standard error il migliore a caso\n"
+    "  --seme S                         seme delle scelte a caso (predefinito 1: stesso seme, stesso esito)\n\n"
+    "Le colonne Attesi e p, dopo Val: i casi che il caso da solo coprirebbe e la probabilita' di coprirne\n"
+    "per puro caso almeno quanti ne copre la formula.\n\n";
 
 const std::string UsoAmbate =
     std::string("Uso: velmora-cli ambate --archivio FILE.db [impostazioni] --operatori SOM,DIFF,...|tutti\n"

@@ -27,17 +27,18 @@ bool trova(storage::Istruzione& s, const std::string& data)
     return s.avanza();
 }
 
-// Progress every hundredth of the rows: enough for a bar, cheap for 7000 rows.
-void passo(const archive::Avanzamento& av, int valore, int massimo)
+// Progress every hundredth of the rows on bar 1, enough for a bar; a stop request at every row.
+void passo(archive::Avanzamento* av, int valore, int massimo)
 {
-    if (av && (massimo < 100 || valore % (massimo / 100) == 0 || valore == massimo))
-        av(valore, massimo);
+    archive::controlla(av);
+    if (massimo < 100 || valore % (massimo / 100) == 0 || valore == massimo)
+        archive::imposta(av, 1, valore, massimo);
 }
 
 }
 
 void ControlloEstrazioniMancanti(storage::Database& db, grid::Grid& FgImporta, std::vector<std::string>& List4,
-                                 const archive::Avanzamento& avanzamento)
+                                 archive::Avanzamento* avanzamento)
 {
     List4.clear();
     auto s = db.prepara(CercaData);
@@ -105,7 +106,7 @@ std::optional<std::string> motivoRigaNonValida(const grid::Grid& FgImporta, int 
 }
 
 EsitoAggiornamento AGGIORNAMENTO(storage::Database& db, archive::Archivio& archivio, const grid::Grid& FgImporta,
-                                 bool correggi, std::vector<std::string>& List4, const archive::Avanzamento& avanzamento)
+                                 bool correggi, std::vector<std::string>& List4, archive::Avanzamento* avanzamento)
 {
     List4.clear();
     EsitoAggiornamento esito;

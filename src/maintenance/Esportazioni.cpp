@@ -94,7 +94,7 @@ std::string rigaNazionale(const archive::Archivio& a, int d)
 }
 
 bool esporta(const archive::Archivio& a, FormatoEsportazione formato, const std::string& percorso,
-             const archive::Avanzamento& avanzamento)
+             archive::Avanzamento* avanzamento)
 {
     const fs::path destinazione(percorso);
     fs::path temporaneo = destinazione;
@@ -123,8 +123,8 @@ bool esporta(const archive::Archivio& a, FormatoEsportazione formato, const std:
                 }
                 break;
             }
-            if (avanzamento && d % 10 == 0)
-                avanzamento(d, n);
+            if (d % 10 == 0)
+                archive::imposta(avanzamento, 1, d, n);
         }
         f.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         f.close();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "archive/Archivio.h"
+#include "archive/Avanzamento.h"
 #include "archive/CaricaArchivio.h"
 
 #include <string>
@@ -31,7 +32,7 @@ enum class FormatoEsportazione { Numeris3, Quintavo, Nazionale };
 // failed write leaves the earlier file as it was. Progress: (d, N) at every tenth draw. False
 // when the file could not be written.
 bool esporta(const archive::Archivio& a, FormatoEsportazione formato, const std::string& percorso,
-             const archive::Avanzamento& avanzamento = {});
+             archive::Avanzamento* avanzamento = nullptr);
 
 // The folder of the Quintavo file: Valore1 of "PercorsoQuintavo" when the row exists and is not
 // empty, else "NUMERIS3" in the user's home (`casa`).

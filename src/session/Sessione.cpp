@@ -78,7 +78,7 @@ void Sessione::selezionaArchivio(const std::string& percorso)
 }
 
 archive::EsitoImportazione Sessione::creaDaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,
-                                                   bool sovrascrivi, const archive::Avanzamento& avanzamento)
+                                                   bool sovrascrivi, archive::Avanzamento* avanzamento)
 {
     if (dbEstrazioni_.aperto() && dbEstrazioni_.percorso() == percorsoArchivio)
         dbEstrazioni_.chiudi();
@@ -87,7 +87,7 @@ archive::EsitoImportazione Sessione::creaDaStorico(const std::string& percorsoSt
     return esito;
 }
 
-void Sessione::carica(const archive::Avanzamento& avanzamento)
+void Sessione::carica(archive::Avanzamento* avanzamento)
 {
     archive::CaricaArchivio(archivio_, percorsoArchivio_, dbEstrazioni_, avanzamento);
 }

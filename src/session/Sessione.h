@@ -52,12 +52,12 @@ public:
     // and selects it. A file being replaced is first let go of, so no handle keeps
     // reading the old content. Throws archive::ErroreImportazione.
     archive::EsitoImportazione creaDaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,
-                                             bool sovrascrivi, const archive::Avanzamento& avanzamento = {});
+                                             bool sovrascrivi, archive::Avanzamento* avanzamento = nullptr);
 
     // PROCEDI: loads every draw from the file at the in-memory path and makes that
     // file the current draws database. Throws archive::ErroreCaricamento (a file that
-    // cannot be opened is reported the same way).
-    void carica(const archive::Avanzamento& avanzamento = {});
+    // cannot be opened is reported the same way), or archive::Interrotto when stopped.
+    void carica(archive::Avanzamento* avanzamento = nullptr);
 
     // FINE: closes both databases.
     void chiudi();

@@ -11,11 +11,11 @@ namespace workbench {
 constexpr int SorteAmbo = 2;
 constexpr int SorteTerno = 3;
 
-// ABBINAMENTI (Command38), sorte from Option1/Option2: the candidates of the selected operators, each joined to
-// the numbers of FgX (the last verified level) case by case, scored on the wheels in
-// play; the best fill FgGr, and List1 gets the start and end time. Returns
-// TestoErroreImpostazioni (critical, "Avviso") when something could not be computed
-// or the sorte is neither 2 nor 3.
-Esito Command38(Banco& b, const archive::Archivio& a, int sorte, const AvanzamentoRicerca& avanzamento = {});
+// ABBINAMENTI (Command38), sorte from Option1/Option2: the candidates of the selected
+// operators, each joined to the numbers of FgX (the last verified level) case by case,
+// scored on the wheels in play, the best into FgGr (see cercaAmbate). A sorte other
+// than 2 or 3 searches nothing and gives TestoErroreImpostazioni.
+EsitoRicerca cercaAbbinamenti(Banco& b, const archive::Archivio& a, int sorte,
+                              archive::Avanzamento* avanzamento = nullptr);
 
 }

@@ -1,7 +1,9 @@
-// The formula search shared by AMBATE and ABBINAMENTI: first-hit tables, scoring on all cores, the ranking.
+// The formula search shared by AMBATE and ABBINAMENTI: first-hit tables, scoring (the wide types on every core), the ranking.
 #include "workbench/Ambate.h"
 
+#include "engine/Numeri.h"
 #include "engine/Operatori.h"
+#include "workbench/ConfrontoCaso.h"
 
 #include <algorithm>
 #include <atomic>
@@ -189,8 +191,9 @@ void perOgni(int n, bool parallelo, F&& corpo)
 // case costs two lookups; operators that read the draw themselves are evaluated.
 class Valutatore {
 public:
-    Valutatore(const ImpostazioniRicerca& imp, const archive::Archivio& a, const std::vector<CasoValido>& casi)
-        : imp_(imp), a_(a), casi_(casi)
+    Valutatore(const ImpostazioniRicerca& imp, const archive::Archivio& a, const std::vector<CasoValido>& casi,
+               archive::Avanzamento* avanzamento)
+        : imp_(imp), a_(a), casi_(casi), avanzamento_(avanzamento)
     {
     }
 
@@ -204,6 +207,9 @@ public:
         std::atomic<bool> errore{false};
         punti.assign(static_cast<std::size_t>(candidati(tipo)), Punteggio{});
         ultimi.assign(punti.size(), std::nullopt);
+        // Bar 2: one step per tabulated N1, then one per scored unit (below).
+        const bool tabulato = !diretto_ && tipo >= 1 && tipo <= 7 && tipo != 6;
+        iniziaPassi((tabulato ? 91 : 0) + unita(tipo));
         switch (tipo) {
         case 1:
         case 4:
@@ -226,34 +232,50 @@ public:
         default:
             break;
         }
+        // Below this many candidate-cases, starting a thread costs more than it saves.
         const bool grande = static_cast<long long>(punti.size()) * static_cast<long long>(casi_.size()) > 200000;
         switch (tipo) {
         case 1:
-            perOgni(Riferimenti, false, [&](int i) { tipoUno(i, punti, errore); });
+            perOgni(Riferimenti, false, [&](int i) { tipoUno(i, punti, errore); passo(); });
             break;
         case 2:
-            perOgni(Riferimenti, grande, [&](int i) { tipoDue(i, punti, errore); });
+            perOgni(Riferimenti, grande, [&](int i) { tipoDue(i, punti, errore); passo(); });
             break;
         case 3:
-            perOgni(Riferimenti, grande, [&](int i) { tipoTre(i, punti, errore); });
+            perOgni(Riferimenti, grande, [&](int i) { tipoTre(i, punti, errore); passo(); });
             break;
         case 4:
-            tipoQuattro(punti, errore);
+            perOgni(90, false, [&](int i) { tipoQuattro(i + 1, punti, errore); passo(); });
             break;
         case 5:
-            perOgni(Ritardi, false, [&](int v) { tipoCinque(v, punti, errore); });
+            perOgni(Ritardi, false, [&](int v) { tipoCinque(v, punti, errore); passo(); });
             break;
         case 6:
-            perOgni(Ruote, false, [&](int r) { tipoSei(r, punti, ultimi, errore); });
+            perOgni(Ruote, false, [&](int r) { tipoSei(r, punti, ultimi, errore); passo(); });
             break;
         case 7:
-            perOgni(Riferimenti, grande, [&](int i) { tipoSette(i, punti, errore); });
+            perOgni(Riferimenti, true, [&](int i) { tipoSette(i, punti, errore); passo(); });
             break;
         default:
             break;
         }
         if (errore)
             anomalia = true;
+    }
+
+    // Steps of bar 2 for the scoring of a type: its outermost loop.
+    static int unita(int tipo)
+    {
+        switch (tipo) {
+        case 1:
+        case 2:
+        case 3:
+        case 7: return Riferimenti;
+        case 4: return 90;
+        case 5: return Ritardi;
+        case 6: return Ruote;
+        default: return 0;
+        }
     }
 
     static int candidati(int tipo)
@@ -271,14 +293,29 @@ public:
     }
 
 private:
-    // The evaluator on prepared inputs: the table index of its result.
+    void iniziaPassi(int totale)
+    {
+        totalePassi_ = totale;
+        passiFatti_ = 0;
+        archive::imposta(avanzamento_, 2, 0, totale);
+    }
+    // One step of bar 2 done (from any scoring thread), and the stop check.
+    void passo() const
+    {
+        archive::imposta(avanzamento_, 2, ++passiFatti_, totalePassi_);
+        archive::controlla(avanzamento_);
+    }
+    void controlla() const { archive::controlla(avanzamento_); }
+
+    // The evaluator on prepared inputs: the table index of its result. Only the
+    // evaluator's own calculation errors mean "not computable on this case".
     int valuta(const engine::ValoriOperatore& v) const
     {
         if (op_ < 0)
             return NonEstraibile;   // an unknown code computes nothing
         try {
             return indiceEsito(engine::Valuta(op_, v, a_));
-        } catch (const std::exception&) {
+        } catch (const engine::ErroreCalcolo&) {
             return Errore;
         }
     }
@@ -289,7 +326,7 @@ private:
             return 0;
         try {
             return engine::Valuta(op_, v, a_);
-        } catch (const std::exception&) {
+        } catch (const engine::ErroreCalcolo&) {
             return std::nullopt;
         }
     }
@@ -301,6 +338,7 @@ private:
         t.assign(static_cast<std::size_t>(dim1 * dim2 * dimV), 0);
         errori_.assign(static_cast<std::size_t>(dim1 * dim2), 0);
         perOgni(dim1, parallelo, [&](int n1) {
+            passo();
             engine::ValoriOperatore v;
             v.N1 = n1;
             for (int n2 = 0; n2 < dim2; ++n2) {
@@ -379,6 +417,8 @@ private:
     {
         bool err = false;
         for (int i2 = 0; i2 < Riferimenti; ++i2) {
+            if (diretto_)
+                controlla();
             Punteggio& p = punti[static_cast<std::size_t>(i1 * Riferimenti + i2)];
             for (const auto& c : casi_) {
                 const int n1 = c.numeri[static_cast<std::size_t>(i1)];
@@ -401,6 +441,8 @@ private:
         bool err = false;
         Punteggio* riga = &punti[static_cast<std::size_t>(i1 * Valori)];
         for (const auto& c : casi_) {
+            if (diretto_)
+                controlla();
             const int n1 = c.numeri[static_cast<std::size_t>(i1)];
             for (int k = 0; k < Valori; ++k) {
                 int x;
@@ -416,16 +458,14 @@ private:
             errore = true;
     }
 
-    void tipoQuattro(std::vector<Punteggio>& punti, std::atomic<bool>& errore) const
+    void tipoQuattro(int n, std::vector<Punteggio>& punti, std::atomic<bool>& errore) const
     {
-        for (int n = 1; n <= 90; ++n) {
-            Punteggio& p = punti[static_cast<std::size_t>(n - 1)];
-            for (const auto& c : casi_) {
-                const int x = diretto_ ? diretto(c, 4, -1, -1, n) : t1_[static_cast<std::size_t>(n)];
-                if (x == Errore)
-                    errore = true;
-                conta(p, c.colpiti[static_cast<std::size_t>(x)]);
-            }
+        Punteggio& p = punti[static_cast<std::size_t>(n - 1)];
+        for (const auto& c : casi_) {
+            const int x = diretto_ ? diretto(c, 4, -1, -1, n) : t1_[static_cast<std::size_t>(n)];
+            if (x == Errore)
+                errore = true;
+            conta(p, c.colpiti[static_cast<std::size_t>(x)]);
         }
     }
 
@@ -472,6 +512,7 @@ private:
         std::array<std::int32_t, Valori> cop{};
         std::array<std::int32_t, Valori> tot{};
         for (int i2 = 0; i2 < Riferimenti; ++i2) {
+            controlla();
             cop.fill(0);
             tot.fill(0);
             for (const auto& c : casi_) {
@@ -511,8 +552,11 @@ private:
     const ImpostazioniRicerca& imp_;
     const archive::Archivio& a_;
     const std::vector<CasoValido>& casi_;
+    archive::Avanzamento* avanzamento_;
     int op_ = -1;
     bool diretto_ = false;
+    int totalePassi_ = 0;
+    mutable std::atomic<int> passiFatti_{0};
     std::vector<std::uint8_t> t1_, t2_, t3_, t7_, errori_;
 };
 
@@ -620,8 +664,10 @@ ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte)
     return imp;
 }
 
-RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Archivio& a,
-                              const AvanzamentoRicerca& avanzamento)
+namespace {
+
+RisultatoRicerca cercaSenzaProtezione(const ImpostazioniRicerca& imp, const archive::Archivio& a,
+                                      archive::Avanzamento* avanzamento)
 {
     RisultatoRicerca esito;
     if (imp.lista < 1 || imp.riferimento < 1 || imp.riferimento > a.NumeroEstrazioni) {
@@ -660,16 +706,14 @@ RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Arc
     }
 
     Classifica classifica(imp.lista);
-    Valutatore valutatore(imp, a, casi);
+    Valutatore valutatore(imp, a, casi, avanzamento);
     std::vector<Punteggio> punti;
     std::vector<std::optional<int>> ultimi;
     const int righeOp = static_cast<int>(imp.operatori.size());
     bool enumerato = false;
-    // The second bar follows R1 for the types whose candidates are many.
-    const auto barraRuota = [&](int tipo) { return tipo == 7 || (tipo == 3 && imp.sorte == 0); };
     for (int k = 0; k < righeOp; ++k) {
-        if (avanzamento)
-            avanzamento(1, k + 1, righeOp);
+        archive::controlla(avanzamento);
+        archive::imposta(avanzamento, 1, k + 1, righeOp);
         const auto& op = imp.operatori[static_cast<std::size_t>(k)];
         if (!op.scelto)
             continue;
@@ -678,10 +722,7 @@ RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Arc
             continue;
         enumerato = true;
         valutatore.punteggi(op.codice, op.tipo, punti, ultimi, esito.anomalia);
-        const int perRuota = op.tipo == 6 ? 1 : n / Ruote;   // candidates per R1, R1 outermost
         for (int i = 0; i < n; ++i) {
-            if (avanzamento && barraRuota(op.tipo) && i % perRuota == 0)
-                avanzamento(2, i / perRuota, 10);
             const auto& p = punti[static_cast<std::size_t>(i)];
             if (classifica.copUltima() < p.tot) {
                 RigaEsito e = rigaCandidato(op, i, p.cop, p.tot);
@@ -691,10 +732,32 @@ RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Arc
             }
         }
     }
+    archive::controlla(avanzamento);
     if (casoFuori && enumerato)
         esito.anomalia = true;
     esito.righe = std::move(classifica).righe();
+    if (imp.confrontoCaso)
+        esito.confronti = confrontaRighe(imp, a, esito.righe);
     return esito;
+}
+
+}
+
+RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Archivio& a,
+                              archive::Avanzamento* avanzamento)
+{
+    try {
+        return cercaSenzaProtezione(imp, a, avanzamento);
+    } catch (const archive::Interrotto&) {
+        RisultatoRicerca esito;
+        esito.interrotta = true;
+        return esito;
+    } catch (const engine::ErroreCalcolo&) {
+        // A calculation outside the evaluator's own guard: nothing can be ranked.
+        RisultatoRicerca esito;
+        esito.anomalia = true;
+        return esito;
+    }
 }
 
 void preparaGrigliaEsiti(grid::Grid& g)
@@ -745,9 +808,25 @@ void formattaEsiti(grid::Grid& g, int sorte)
     g.setSfondo(1, 9, ultima, 11, grid::rgb(255, 255, 128));
 }
 
+void scriviConfronti(grid::Grid& g, const std::vector<RigaEsito>& righe, const std::vector<Confronto>& confronti)
+{
+    if (g.colonne() < 15)
+        g.setColonne(15);
+    g.setTesto(0, 13, "Attesi");
+    g.setTesto(0, 14, "p");
+    for (int c : {13, 14})
+        g.setAllineamento(c, grid::Allineamento::Centro);
+    for (int r = 1; r < g.righe(); ++r) {
+        const auto i = static_cast<std::size_t>(r - 1);
+        const bool piena = i < righe.size() && i < confronti.size() && !righe[i].vuota();
+        g.setTesto(r, 13, piena ? testoAttesi(confronti[i].attesi) : "");
+        g.setTesto(r, 14, piena ? testoProbabilita(confronti[i].p) : "");
+    }
+}
+
 void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, int sorte)
 {
-    if (g.colonne() != 13)
+    if (g.colonne() != 13 && g.colonne() != 15)
         preparaGrigliaEsiti(g);
     g.setRighe(1);
     g.setRighe(std::max(lista, 0) + 1);
@@ -766,29 +845,41 @@ std::string orarioList1()
     return testo;
 }
 
-RisultatoRicerca cercaProtetta(const ImpostazioniRicerca& imp, const archive::Archivio& a,
-                               const AvanzamentoRicerca& avanzamento)
+EsitoRicerca scriviRicerca(Banco& b, grid::Grid& uscita, const ImpostazioniRicerca& imp,
+                           const RisultatoRicerca& risultato, const std::string& inizio)
 {
-    try {
-        return cercaFormule(imp, a, avanzamento);
-    } catch (const std::exception&) {
-        RisultatoRicerca esito;
-        esito.anomalia = true;
+    EsitoRicerca esito;
+    if (risultato.interrotta) {
+        esito.interrotta = true;
         return esito;
     }
+    scriviEsiti(uscita, risultato.righe, imp.lista, imp.sorte);
+    if (imp.confrontoCaso)
+        scriviConfronti(uscita, risultato.righe, risultato.confronti);
+    b.List1.clear();
+    b.List1.push_back(inizio);
+    b.List1.push_back(orarioList1());
+    if (risultato.anomalia)
+        esito.messaggio = Messaggio{std::string(TestoErroreImpostazioni), "Avviso", Icona::Critico};
+    return esito;
 }
 
-Esito Cmd_Step1(Banco& b, const archive::Archivio& a, const AvanzamentoRicerca& avanzamento)
+EsitoRicerca eseguiRicerca(Banco& b, grid::Grid& uscita, const archive::Archivio& a, int sorte, bool sorteValida,
+                           archive::Avanzamento* avanzamento)
 {
-    b.List1.clear();
-    b.List1.push_back(orarioList1());
-    const auto imp = leggiImpostazioniRicerca(b, 0);
-    const auto esito = cercaProtetta(imp, a, avanzamento);
-    scriviEsiti(b.FgEsiti, esito.righe, imp.lista, 0);
-    b.List1.push_back(orarioList1());
-    if (esito.anomalia)
-        return Messaggio{std::string(TestoErroreImpostazioni), "Avviso", Icona::Critico};
-    return std::nullopt;
+    const std::string inizio = orarioList1();
+    const auto imp = leggiImpostazioniRicerca(b, sorte);
+    RisultatoRicerca risultato;
+    if (sorteValida)
+        risultato = cercaFormule(imp, a, avanzamento);
+    else
+        risultato.anomalia = true;
+    return scriviRicerca(b, uscita, imp, risultato, inizio);
+}
+
+EsitoRicerca cercaAmbate(Banco& b, const archive::Archivio& a, archive::Avanzamento* avanzamento)
+{
+    return eseguiRicerca(b, b.FgEsiti, a, 0, true, avanzamento);
 }
 
 }

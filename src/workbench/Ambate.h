@@ -2,21 +2,17 @@
 #pragma once
 
 #include "archive/Archivio.h"
+#include "archive/Avanzamento.h"
 #include "grid/Grid.h"
 #include "workbench/Banco.h"
+#include "workbench/Casualita.h"
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace workbench {
-
-// Progress of a search for the main window's two bars: barra 1 shows the operator
-// row being tried (maximum = number of operator rows), barra 2 the first wheel R1
-// of the wide operator types (maximum 10). Always called on the caller's thread.
-using AvanzamentoRicerca = std::function<void(int barra, int valore, int massimo)>;
 
 // One row of FgOp: code (column 1), type (column 2), red selection cell (column 0).
 struct OperatoreRicerca {
@@ -41,6 +37,8 @@ struct ImpostazioniRicerca {
     std::array<bool, archive::NumeroRuote> ruote{};
     std::vector<CasoRicerca> casi;
     std::vector<OperatoreRicerca> operatori;
+    // Work out "Attesi" and "p" of every result row (the random-case runs need none).
+    bool confrontoCaso = true;
 };
 
 // One result row; an empty row has no formula. Absent fields are empty cells.
@@ -54,23 +52,56 @@ struct RigaEsito {
 };
 
 struct RisultatoRicerca {
-    std::vector<RigaEsito> righe;    // L rows, best first
+    std::vector<RigaEsito> righe;    // L rows, best first; none when stopped
     // A formula could not be computed on some case, or a case or the reference draw
     // lies outside the archive: the window shows TestoErroreImpostazioni.
     bool anomalia = false;
+    // A stop was requested before the search was over: nothing is to be shown.
+    bool interrotta = false;
+    // What chance alone would score, one per row of `righe` (empty without confrontoCaso).
+    std::vector<Confronto> confronti;
 };
+
+// What AMBATE and ABBINAMENTI return: stopped (grids and List1 as they were), or done,
+// with the one message to show when something could not be computed.
+struct EsitoRicerca {
+    bool interrotta = false;
+    Esito messaggio;
+};
+
+// How a window runs a search off the interface thread, in three steps:
+//
+//   const auto imp = leggiImpostazioniRicerca(b, 0);        // interface thread: reads the Banco
+//   const auto inizio = orarioList1();
+//   ... on a worker: risultato = cercaFormule(imp, archivio, &avanzamento);
+//   ... back on the interface thread:
+//   const EsitoRicerca e = scriviRicerca(b, b.FgEsiti, imp, risultato, inizio);
+//
+// cercaAmbate / cercaAbbinamenti do the three in a row, for the CLI and the tests.
 
 // The settings as the window holds them: sorte 0 for AMBATE, 2 or 3 for ABBINAMENTI
 // (which also reads FgX).
 ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte);
 
 // The search itself, for both buttons (sorte 0: ambate, 2 or 3: pairs). Scores every
-// candidate from per-case tables of first hits, one operator at a time with its
-// candidates spread over all cores, then keeps the best in enumeration order exactly
-// as the result grid would: a candidate enters when its Tot exceeds the Cop of the
-// last row, and rows with equal Cop keep their order.
+// candidate from per-case tables of first hits, one operator at a time, then keeps the
+// best in enumeration order exactly as the result grid would: a candidate enters when
+// its Tot exceeds the Cop of the last row, and rows with equal Cop keep their order.
+// The operators that only combine their inputs are tabulated over every input first.
+// Type 7 (272250 candidates) and its tabulation always spread their work over the
+// cores; types 2 and 3 (3025 and 4950 candidates) only when they score more than
+// 200,000 candidate-cases (type 3 from 41 cases, type 2 from 67); types 1, 4, 5 and 6
+// (at most 605 candidates) run on the calling thread, where threads would cost more
+// than they save.
+//
+// Progress: bar 1 is the operator row being tried (of the rows of FgOp); bar 2 follows
+// the scoring of that operator (tabulation rows, then reference rows of R1/P1), reported
+// from the scoring threads as they go. A stop is noticed within a few milliseconds:
+// the search then returns `interrotta` with no rows.
+// A formula that cannot be computed on a case (engine::ErroreCalcolo) skips that case
+// and sets `anomalia`; any other failure (memory, a fault) is thrown to the caller.
 RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Archivio& a,
-                              const AvanzamentoRicerca& avanzamento = {});
+                              archive::Avanzamento* avanzamento = nullptr);
 
 // FgEsiti/FgGr header "  |Cop|Tot|Formula|..." with the columns the window hides.
 void preparaGrigliaEsiti(grid::Grid& g);
@@ -80,16 +111,29 @@ void scriviRigaEsito(grid::Grid& g, int riga, const RigaEsito& e);
 void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, int sorte);
 // The closing colours and bold of the result rows.
 void formattaEsiti(grid::Grid& g, int sorte);
+// Columns 13 "Attesi" and 14 "p" after the window's own: what chance alone would cover
+// on the same cases, and the chance of covering at least Cop of them. Empty cells for
+// the empty rows; columns 0..12 are left as they are.
+void scriviConfronti(grid::Grid& g, const std::vector<RigaEsito>& righe, const std::vector<Confronto>& confronti);
 
 // Current time as List1 shows it ("HH:MM:SS").
 std::string orarioList1();
-// cercaFormule with every failure trapped (reported as an anomaly, no rows).
-RisultatoRicerca cercaProtetta(const ImpostazioniRicerca& imp, const archive::Archivio& a,
-                               const AvanzamentoRicerca& avanzamento = {});
 
-// AMBATE (Cmd_Step1): fills FgEsiti and List1 (start and end time). Returns
+// The end of a search: unless it was stopped, `uscita` (FgEsiti or FgGr) gets the rows,
+// List1 the start time `inizio` and the end time, and the message is
 // TestoErroreImpostazioni (critical, "Avviso") when something could not be computed.
-// With no cases nothing scores, every row stays empty and nothing is returned.
-Esito Cmd_Step1(Banco& b, const archive::Archivio& a, const AvanzamentoRicerca& avanzamento = {});
+EsitoRicerca scriviRicerca(Banco& b, grid::Grid& uscita, const ImpostazioniRicerca& imp,
+                           const RisultatoRicerca& risultato, const std::string& inizio);
+
+// The body of AMBATE and ABBINAMENTI: settings, search and end into `uscita`. A sorte
+// that is not valid for the button searches nothing and ends with the message.
+EsitoRicerca eseguiRicerca(Banco& b, grid::Grid& uscita, const archive::Archivio& a, int sorte, bool sorteValida,
+                           archive::Avanzamento* avanzamento);
+
+// AMBATE (Cmd_Step1): the search with sorte 0 into FgEsiti. With no cases nothing
+// scores, every row stays empty and there is no message. Stopped, or failing for a
+// reason other than a formula's calculation (thrown to the caller), it leaves FgEsiti
+// and List1 as they were.
+EsitoRicerca cercaAmbate(Banco& b, const archive::Archivio& a, archive::Avanzamento* avanzamento = nullptr);
 
 }

@@ -147,13 +147,4 @@ void azzeraFgX(Banco& b)
         b.FgX.setNumero(r, 0, r);
 }
 
-std::string etichettaRiferimento(const Banco& b, const archive::Archivio& a)
-{
-    const int d = b.riferimento;
-    if (d < 1 || d > a.NumeroEstrazioni)
-        return {};
-    return std::to_string(d) + " " + a.DateEstrazioni[static_cast<std::size_t>(d)] + "  M-" +
-           std::to_string(a.ProgressivoMese[static_cast<std::size_t>(d)]);
-}
-
 }

@@ -143,7 +143,5 @@ void impostaMensileDaRiferimento(Banco& b, const archive::Archivio& a);
 void apriBanco(Banco& b, const archive::Archivio& a);
 // "Azzera grid" on FgX (Command39): one row per case, numbered in column 0, empty cells.
 void azzeraFgX(Banco& b);
-// LabelRifE: "index date  M-ordinal" of the reference draw.
-std::string etichettaRiferimento(const Banco& b, const archive::Archivio& a);
 
 }

@@ -103,7 +103,7 @@ std::vector<Confronto> confrontaRighe(const ImpostazioniRicerca& imp, const arch
 }
 
 ConfrontoCasuale miglioreACaso(const ImpostazioniRicerca& imp, const archive::Archivio& a, int copReale, int prove,
-                               std::uint64_t seme, const AvanzamentoRicerca& avanzamento)
+                               std::uint64_t seme, archive::Avanzamento* avanzamento)
 {
     ConfrontoCasuale esito;
     esito.copReale = copReale;
@@ -119,10 +119,12 @@ ConfrontoCasuale miglioreACaso(const ImpostazioniRicerca& imp, const archive::Ar
     std::mt19937_64 generatore(seme);
     std::vector<int> tetti;
     for (int prova = 0; prova < prove; ++prova) {
-        if (avanzamento)
-            avanzamento(1, prova, prove);
+        // One run takes a few tens of milliseconds: checking between runs stops in time.
+        archive::controlla(avanzamento);
+        archive::imposta(avanzamento, 1, prova, prove);
         ImpostazioniRicerca casuale = imp;
         casuale.casi.clear();
+        casuale.confrontoCaso = false;
         std::set<int> scelti;
         std::uniform_int_distribution<int> estrazione(1, ultimo);
         while (static_cast<int>(scelti.size()) < k)
@@ -140,8 +142,7 @@ ConfrontoCasuale miglioreACaso(const ImpostazioniRicerca& imp, const archive::Ar
         const RisultatoRicerca r = cercaFormule(casuale, a);
         tetti.push_back(r.righe.empty() || r.righe.front().vuota() ? 0 : r.righe.front().cop);
     }
-    if (avanzamento)
-        avanzamento(1, prove, prove);
+    archive::imposta(avanzamento, 1, prove, prove);
     std::sort(tetti.begin(), tetti.end());
     esito.prove = prove;
     esito.casi = k;
@@ -162,6 +163,38 @@ std::string testoMiglioreACaso(const ConfrontoCasuale& c)
     return "Migliore a caso (" + std::to_string(c.prove) + " prove su " + std::to_string(c.casi) + " casi): mediana " +
            mediana + ", massimo " + std::to_string(c.massimo) + "; raggiunge " + std::to_string(c.copReale) +
            " nel " + std::to_string(static_cast<int>(std::lround(c.quota * 100))) + "% delle prove";
+}
+
+ConfrontoVerifica confrontaVerifica(const Banco& b, const archive::Archivio& a, const engine::Formula& f)
+{
+    // The verification reads every case, whatever MARCA left.
+    ImpostazioniRicerca imp = leggiImpostazioniRicerca(b, 0);
+    for (auto& c : imp.casi)
+        c.abilitato = true;
+    RigaEsito riga;
+    riga.formula = f.codice;
+    riga.tipo = f.tipo;
+    riga.p1 = f.P1;
+    riga.r1 = f.R1;
+    riga.p2 = f.P2;
+    riga.r2 = f.R2;
+    riga.val = f.valore;
+    const std::vector<double> p = probabilitaCasiRiga(imp, a, riga);
+    std::set<std::string> coperti;
+    for (int r = 1; r < b.FgL.righe(); ++r)
+        if (b.FgL.testo(r, engine::colL::S) == "1")
+            coperti.insert(b.FgL.testo(r, engine::colL::Rif));
+    ConfrontoVerifica c;
+    c.casi = b.FgEv.righe() - 1;
+    c.coperti = static_cast<int>(coperti.size());
+    c.caso = confrontaConIlCaso(p, c.coperti);
+    return c;
+}
+
+std::string testoConfrontoVerifica(const ConfrontoVerifica& c)
+{
+    return "Casi coperti: " + std::to_string(c.coperti) + " su " + std::to_string(c.casi) +
+           "; attesi a caso: " + testoAttesi(c.caso.attesi) + "; p: " + testoProbabilita(c.caso.p);
 }
 
 }

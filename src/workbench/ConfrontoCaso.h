@@ -2,6 +2,7 @@
 #pragma once
 
 #include "archive/Archivio.h"
+#include "engine/Verifica.h"
 #include "workbench/Ambate.h"
 #include "workbench/Casualita.h"
 
@@ -35,11 +36,22 @@ struct ConfrontoCasuale {
 // Cases are drawn without repetition, seeded by `seme`, from the draws whose colpi all lie
 // before the reference draw (d + colpi <= R); in the pair search each keeps the numbers in
 // play of the real case in the same row. Empty (prove 0) when there are no enabled cases
-// or too few draws to choose from.
+// or too few draws to choose from. A stop request is checked between runs (throws archive::Interrotto).
 ConfrontoCasuale miglioreACaso(const ImpostazioniRicerca& imp, const archive::Archivio& a, int copReale, int prove,
-                               std::uint64_t seme, const AvanzamentoRicerca& avanzamento = {});
+                               std::uint64_t seme, archive::Avanzamento* avanzamento = nullptr);
 
 // One line for the window and the command line.
 std::string testoMiglioreACaso(const ConfrontoCasuale& c);
+
+// A verified formula beside chance: the cases of FgEv it covered (the cases FgL reports a
+// hit for) and what chance alone would cover on the same cases, colpi and wheels.
+struct ConfrontoVerifica {
+    int casi = 0;
+    int coperti = 0;
+    Confronto caso;
+};
+ConfrontoVerifica confrontaVerifica(const Banco& b, const archive::Archivio& a, const engine::Formula& f);
+// "Casi coperti: 5 su 12; attesi a caso: 3,4; p: 0,112"
+std::string testoConfrontoVerifica(const ConfrontoVerifica& c);
 
 }

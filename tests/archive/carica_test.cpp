@@ -1,6 +1,7 @@
 // CaricaArchivio on small draws databases built for each rule.
 #include "archive/CaricaArchivio.h"
 #include "storage/DrawsDb.h"
+#include "support/Avanzamenti.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -114,8 +115,9 @@ TEST(CaricaArchivio, OrdineDateProgressiviEModello)
                       riga("2020-02-01"), riga("2020-01-30"), riga("2021-02-01", "90-89-88-87-86")});
     Archivio a;
     a.EstrazioneIniziale = 3;
-    std::vector<std::pair<int, int>> passi;
-    CaricaArchivio(a, db.percorso(), [&](int v, int m) { passi.emplace_back(v, m); });
+    testsupport::AvanzamentoRegistrato avanzamento;
+    CaricaArchivio(a, db.percorso(), &avanzamento);
+    const auto passi = avanzamento.barra(1);
 
     ASSERT_EQ(a.NumeroEstrazioni, 7);
     const std::vector<std::string> date = {"", "28/12/2019", "31/12/2019", "02/01/2020", "04/01/2020",
@@ -164,6 +166,22 @@ TEST(CaricaArchivio, InizioModelloSottoUnoFallisceDopoIDati)
     EXPECT_THROW(CaricaArchivio(a, db.percorso()), ErroreCaricamento);
 }
 
+TEST(CaricaArchivio, FermataAMetaSegnalata)
+{
+    ArchivioProva db(giorniConsecutivi(40));
+    Archivio a;
+    a.EstrazioneIniziale = 1;
+    testsupport::AvanzamentoRegistrato avanzamento;
+    avanzamento.allaChiamata = [](testsupport::AvanzamentoRegistrato& av, const auto& passo) {
+        if (passo.valore == 20)
+            av.ferma();
+    };
+    EXPECT_THROW(CaricaArchivio(a, db.percorso(), &avanzamento), archive::Interrotto);
+    // The stop is noticed at the next row: row 21 is never reached, N is not set.
+    EXPECT_EQ(avanzamento.barra(1).back(), std::make_pair(20, 41));
+    EXPECT_EQ(a.NumeroEstrazioni, 0);
+}
+
 TEST(CaricaArchivio, TabellaVuotaFallisce)
 {
     ArchivioProva db({});
@@ -193,16 +211,10 @@ TEST(CaricaArchivio, CapacitaDi9999Estrazioni)
     Archivio a;
     a.EstrazioneIniziale = 1;
     a.NumeroEstrazioni = 0;
-    int ultimoPasso = 0;
-    int massimoBarra = 0;
-    EXPECT_THROW(CaricaArchivio(a, db.percorso(),
-                                [&](int v, int massimo) {
-                                    ultimoPasso = v;
-                                    massimoBarra = massimo;
-                                }),
-                 ErroreCaricamento);
-    EXPECT_EQ(ultimoPasso, 10000);
-    EXPECT_EQ(massimoBarra, 10003);
+    testsupport::AvanzamentoRegistrato avanzamento;
+    EXPECT_THROW(CaricaArchivio(a, db.percorso(), &avanzamento), ErroreCaricamento);
+    ASSERT_FALSE(avanzamento.barra(1).empty());
+    EXPECT_EQ(avanzamento.barra(1).back(), std::make_pair(10000, 10003));
     // The draws loaded so far stay; N and the model archive keep their old values.
     EXPECT_EQ(a.NumeroEstrazioni, 0);
     EXPECT_EQ(a.NumeroEstrazioniModello, 0);

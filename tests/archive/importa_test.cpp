@@ -1,6 +1,7 @@
 // The import of the historical file: malformed lines, overwriting, and the real archive.
 #include "archive/ImportaStorico.h"
 #include "storage/DrawsDb.h"
+#include "support/Avanzamenti.h"
 #include "support/Storico.h"
 #include "support/TempDir.h"
 
@@ -38,8 +39,9 @@ TEST(ImportaStorico, FilePiccoloConCrlfERigheVuote)
 {
     testsupport::CartellaTemporanea dir;
     const std::string storico = dir.scrivi("storico.txt", StoricoPiccolo);
-    std::vector<std::pair<int, int>> passi;
-    const auto esito = ImportaStorico(storico, dir.file("a.db"), false, [&](int v, int m) { passi.emplace_back(v, m); });
+    testsupport::AvanzamentoRegistrato avanzamento;
+    const auto esito = ImportaStorico(storico, dir.file("a.db"), false, &avanzamento);
+    const auto passi = avanzamento.barra(1);
     EXPECT_EQ(esito.estrazioni, 2);
     EXPECT_EQ(esito.prima, "02/01/2020");
     EXPECT_EQ(esito.ultima, "04/01/2020");
@@ -126,6 +128,35 @@ TEST(ImportaStorico, FileEsistenteSostituitoSoloSeRichiesto)
     EXPECT_THROW(ImportaStorico(dir.file("manca.txt"), dir.file("b.db")), ErroreImportazione);
     EXPECT_THROW(ImportaStorico(dir.scrivi("vuoto.txt", "\r\n\r\n"), dir.file("b.db")), ErroreImportazione);
     EXPECT_FALSE(std::filesystem::exists(dir.file("b.db")));
+}
+
+TEST(ImportaStorico, FermataDuranteLaScritturaNonLasciaNulla)
+{
+    testsupport::CartellaTemporanea dir;
+    const std::string storico = dir.scrivi("storico.txt", StoricoPiccolo);
+    ImportaStorico(storico, dir.file("a.db"));
+    // Three lines: reading takes steps 1..3 of 6, writing 4..6; the stop comes with the
+    // first draw written, so the replacement stops half-way; the same stopped progress
+    // then stops a new import at its first line.
+    testsupport::AvanzamentoRegistrato avanzamento;
+    avanzamento.allaChiamata = [](testsupport::AvanzamentoRegistrato& av, const auto& passo) {
+        if (passo.valore > 3)
+            av.ferma();
+    };
+    const std::string altro = dir.scrivi("altro.txt", "2021/03/02\tBA\t1\t2\t3\t4\t5\n2021/03/04\tBA\t1\t2\t3\t4\t6\n"
+                                                       "2021/03/06\tBA\t1\t2\t3\t4\t7\n");
+    EXPECT_THROW(ImportaStorico(altro, dir.file("a.db"), true, &avanzamento), archive::Interrotto);
+    EXPECT_EQ(avanzamento.barra(1).back(), std::make_pair(4, 6));
+    EXPECT_THROW(ImportaStorico(altro, dir.file("b.db"), false, &avanzamento), archive::Interrotto);
+    // The archive being replaced is as it was, the new one was never created.
+    EXPECT_FALSE(std::filesystem::exists(dir.file("b.db")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file(".a.db.importazione")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file(".b.db.importazione")));
+    Archivio a;
+    a.EstrazioneIniziale = 1;
+    archive::CaricaArchivio(a, dir.file("a.db"));
+    EXPECT_EQ(a.NumeroEstrazioni, 2);
+    EXPECT_EQ(a.DateEstrazioni[2], "04/01/2020");
 }
 
 // A copy re-saved by a Windows editor starts with the UTF-8 mark; a folder given

@@ -79,6 +79,8 @@ TEST_F(CliBanco, VerificaTrovaIlPrimoColpo)
     const auto r = righe(u.out);
     ASSERT_EQ(r.size(), 2u);
     EXPECT_EQ(r[1], "\t4\t08/01/2020\t1\tCA\t1\t\t\t61\t\t\t\t\t1\t\t61\t\t\t");
+    // Beside chance: six colpi (draws 5..10) on two wheels, 1 - (17/18)^12 = 0.496.
+    EXPECT_EQ(u.err, "Casi coperti: 1 su 1; attesi a caso: 0,5; p: 0,496\n");
 }
 
 TEST_F(CliBanco, CalcolaStampaQuindiciMattoni)

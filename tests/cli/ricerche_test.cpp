@@ -10,8 +10,12 @@ using testsupport::lancia;
 using testsupport::righe;
 using testsupport::Uscita;
 
-const std::string Intestazione = "  \tCop\tTot\tFormula\tP1\tR\t Ru1\tFix4\tOperatore\tP2\tR2\tRu2\tVal   ";
-const std::string RigaVuota = "\t\t\t\t\t\t\t\t\t\t\t\t";
+const std::string Intestazione = "  \tCop\tTot\tFormula\tP1\tR\t Ru1\tFix4\tOperatore\tP2\tR2\tRu2\tVal   \tAttesi\tp";
+const std::string RigaVuota = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
+// The one case (draw 3) has seven colpi on Cagliari (draws 4..10): a blind number covers it
+// with 1 - (17/18)^7 = 0.330; two numbers needing an ambo with 1 - (1 - 20/8010)^7 = 0.017.
+const std::string CasoAmbata = "\t0,3\t0,330";
+const std::string CasoAmbo = "\t0,0\t0,017";
 
 // Ten draws of January 2020: Bari d, 10+d, 20+d, 30+d, 40+d; Cagliari always 60..64.
 // With the detection "Numeri" of 03 on Bari, draw 3 is the only case.
@@ -45,7 +49,7 @@ TEST_F(CliRicerche, AmbateStampaTutteLeRighe)
     EXPECT_EQ(r[0], Intestazione);
     // NUM on Cagliari gives 60..64, out on Cagliari at the first colpo; positions in order.
     for (int p = 1; p <= 5; ++p)
-        EXPECT_EQ(r[static_cast<std::size_t>(p)], "\t1\t1\tNUM\t" + std::to_string(p) + "\t1\tCA\t\t1\t\t\t\t");
+        EXPECT_EQ(r[static_cast<std::size_t>(p)], "\t1\t1\tNUM\t" + std::to_string(p) + "\t1\tCA\t\t1\t\t\t\t" + CasoAmbata);
     EXPECT_EQ(r[6], RigaVuota);
     EXPECT_EQ(r[100], RigaVuota);
 
@@ -68,7 +72,7 @@ TEST_F(CliRicerche, AbbinamentiVerificaIlLivelloECercaLAmbo)
     EXPECT_EQ(r[0], Intestazione);
     // The level plays 60; NUM of Cagliari 2..5 adds 61..64: an ambo on Cagliari.
     for (int p = 2; p <= 5; ++p)
-        EXPECT_EQ(r[static_cast<std::size_t>(p - 1)], "\t1\t1\tNUM\t" + std::to_string(p) + "\t1\tCA\t\t1\t\t\t\t");
+        EXPECT_EQ(r[static_cast<std::size_t>(p - 1)], "\t1\t1\tNUM\t" + std::to_string(p) + "\t1\tCA\t\t1\t\t\t\t" + CasoAmbo);
     EXPECT_EQ(r[5], RigaVuota);
 
     args.back() = "3";
@@ -92,11 +96,30 @@ TEST_F(CliRicerche, IlFileDellaPiramideELoStessoDiCalcola)
     const Uscita indici = conPiramide("indici.txt", "2\tNUM\t1\t1\t1\t\t\t0\n3\tNUM\t1\t1\t10\t\t\t0\n");
     ASSERT_EQ(indici.codice, 0) << indici.err;
     EXPECT_EQ(sigle.out, indici.out);
-    EXPECT_EQ(righe(sigle.out)[1], "\t1\t1\tNUM\t2\t1\tCA\t\t1\t\t\t\t");
+    EXPECT_EQ(righe(sigle.out)[1].rfind("\t1\t1\tNUM\t2\t1\tCA\t\t1\t\t\t\t\t", 0), 0u);
     // A wheel index outside 0..10 is refused while reading, not left to the verification.
     const Uscita fuori = conPiramide("fuori.txt", "2\tNUM\t1\t1\t11\t\t\t0\n");
     EXPECT_EQ(fuori.codice, cli::EsitoErroreDati);
     EXPECT_NE(fuori.err.find("ruota fuori intervallo"), std::string::npos);
+}
+
+TEST_F(CliRicerche, ConfrontoConCasiACaso)
+{
+    auto args = base("ambate");
+    args.insert(args.end(), {"--operatori", "NUM", "--colpi", "3", "--confronto-caso", "4"});
+    const Uscita u = lancia(args);
+    ASSERT_EQ(u.codice, 0) << u.err;
+    // Cases come from draws 1..7 (their three colpi before the reference, draw 10); on this
+    // archive Cagliari always repeats 60..64, so NUM of Cagliari covers every random case.
+    EXPECT_NE(u.err.find("Migliore a caso (4 prove su 1 casi): mediana 1, massimo 1; raggiunge 1 nel 100% delle prove"),
+              std::string::npos)
+        << u.err;
+    EXPECT_EQ(u.err.back(), '\n');
+    // The table is the same with or without the comparison.
+    args.resize(args.size() - 2);
+    EXPECT_EQ(lancia(args).out, u.out);
+    args.insert(args.end(), {"--confronto-caso", "-1"});
+    EXPECT_EQ(lancia(args).codice, cli::EsitoErroreUso);
 }
 
 TEST_F(CliRicerche, ErroriDUsoEDiDati)

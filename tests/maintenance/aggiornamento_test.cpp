@@ -7,6 +7,7 @@
 #include "storage/Database.h"
 #include "storage/DrawsDb.h"
 #include "storage/ProgramDb.h"
+#include "support/Avanzamenti.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -175,8 +176,9 @@ TEST_F(Aggiornamento, ThreeNewDrawsAreMarkedListedNewestFirstAndAdded)
     carica(riga("07/03/2024", campiDi(2)) + "\r\n" + riga("09/03/2024", campiDi(3, false)) + "\r\n"
            + riga("12/03/2024", campiDi(4)) + "\r\n" + riga("14/03/2024", campiDi(5)) + "\r\n"
            + riga("16/03/2024", campiDi(6)) + "\r\n");
-    std::vector<std::pair<int, int>> passi;
-    ControlloEstrazioniMancanti(db, FgImporta, List4, [&](int v, int m) { passi.emplace_back(v, m); });
+    testsupport::AvanzamentoRegistrato av;
+    ControlloEstrazioniMancanti(db, FgImporta, List4, &av);
+    const auto passi = av.barra(1);
     EXPECT_EQ(List4, (std::vector<std::string>{"Manca estrazione del: 16/03/2024", "Manca estrazione del: 14/03/2024",
                                                "Manca estrazione del: 12/03/2024", "Nessuna anomalia rilevata"}));
     for (int r = 1; r <= 2; ++r) {
@@ -275,6 +277,21 @@ TEST_F(Aggiornamento, UnsoundLinesAreListedWithTheirReasonAndNotWritten)
     EXPECT_EQ(righeTabella(), 5);
     EXPECT_EQ(stored("2024-03-14", "Ba"), "<nessuna riga>");
     EXPECT_EQ(a.NumeroEstrazioni, 5);
+}
+
+TEST_F(Aggiornamento, StoppedAggiornamentoWritesNothing)
+{
+    carica(riga("12/03/2024", campiDi(4)) + "\r\n" + riga("14/03/2024", campiDi(5)) + "\r\n");
+    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    testsupport::AvanzamentoRegistrato av;
+    // The stop arrives after the first row was written.
+    av.allaChiamata = [](testsupport::AvanzamentoRegistrato& a, const auto& passo) {
+        if (passo.valore >= 1)
+            a.ferma();
+    };
+    EXPECT_THROW(AGGIORNAMENTO(db, a, FgImporta, false, List4, &av), archive::Interrotto);
+    EXPECT_EQ(righeTabella(), 3);
+    EXPECT_EQ(a.NumeroEstrazioni, 3);
 }
 
 TEST_F(Aggiornamento, EmptyGridAndUnmarkedRowsWriteNothing)

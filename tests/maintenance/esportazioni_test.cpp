@@ -2,6 +2,7 @@
 #include "maintenance/Esportazioni.h"
 
 #include "storage/ProgramDb.h"
+#include "support/Avanzamenti.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -104,8 +105,9 @@ TEST(Esportazioni, FilesHoldExactlyTheDrawsOfTheArchive)
     const auto a = piccolo();
     testsupport::CartellaTemporanea dir;
     const std::string iii = dir.scrivi("Dati.iii", std::string(5000, 'X'));
-    std::vector<std::pair<int, int>> passi;
-    ASSERT_TRUE(esporta(a, FormatoEsportazione::Numeris3, iii, [&](int v, int m) { passi.emplace_back(v, m); }));
+    testsupport::AvanzamentoRegistrato av;
+    ASSERT_TRUE(esporta(a, FormatoEsportazione::Numeris3, iii, &av));
+    const auto passi = av.barra(1);
     const std::string dati = leggi(iii);
     ASSERT_EQ(dati.size(), 330u);   // the stale records of the longer file are gone
     EXPECT_EQ(dati.substr(110, 110), recordNumeris3(a, 2));

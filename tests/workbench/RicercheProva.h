@@ -6,7 +6,7 @@
 #include "storage/ProgramDb.h"
 #include "workbench/Ambate.h"
 #include "workbench/Casi.h"
-#include "workbench/RicercaRiferimento.h"
+#include "support/RicercaRiferimento.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
-// ABBINAMENTI: the ambo and terno rule on small archives, and the fast search against the plain one on the real archive.
+// ABBINAMENTI: the ambo and terno rule on small archives, and the fast search against the plain one on the demonstration and the real archive.
 #include "RicercheProva.h"
+#include "support/ArchivioDimostrativo.h"
 #include "support/ArchivioReale.h"
 #include "workbench/Abbinamenti.h"
 
@@ -116,7 +117,7 @@ TEST(Abbinamenti, ComandoDelBanco)
     b.FgOp.setTesto(1, 1, "NUM");
     b.FgOp.setTesto(1, 2, "4");
     b.FgOp.setSfondo(1, 0, colori::OperatoreScelto);
-    EXPECT_FALSE(Command38(b, a, SorteAmbo));
+    EXPECT_FALSE(cercaAbbinamenti(b, a, SorteAmbo).messaggio);
     ASSERT_EQ(b.FgGr.righe(), 101);
     EXPECT_EQ(b.FgGr.testo(0, 1), "Cop");
     EXPECT_EQ(b.FgGr.testo(1, 12), "44");
@@ -124,7 +125,7 @@ TEST(Abbinamenti, ComandoDelBanco)
     EXPECT_TRUE(b.FgGr.colonna(5).nascosta);
     EXPECT_TRUE(b.FgGr.grassetto(1, 12));
     EXPECT_FALSE(b.FgGr.grassetto(1, 11));
-    const Esito e = Command38(b, a, 1);
+    const Esito e = cercaAbbinamenti(b, a, 1).messaggio;
     ASSERT_TRUE(e);
     EXPECT_EQ(e->testo, "Probabile errore nelle impostazioni. Accertarsi di avere ricavato una base dati.");
     EXPECT_EQ(b.FgGr.testo(1, 3), "");
@@ -140,25 +141,35 @@ void riempiFgX(Banco& b, std::mt19937& rng)
             b.FgX.setNumero(r, c, numero(rng));
 }
 
+void confrontaACaso(const archive::Archivio& a)
+{
+    std::mt19937 rng(4242);
+    for (int prova = 0; prova < 30; ++prova) {
+        Banco b;
+        testsupport::impostaACaso(b, a, rng, false);
+        riempiFgX(b, rng);
+        testsupport::confronta(leggiImpostazioniRicerca(b, prova % 3 ? SorteAmbo : SorteTerno), a,
+                               "prova " + std::to_string(prova));
+    }
+    for (int prova = 0; prova < 4; ++prova) {
+        Banco b;
+        testsupport::impostaACaso(b, a, rng, true);
+        riempiFgX(b, rng);
+        testsupport::confronta(leggiImpostazioniRicerca(b, SorteAmbo + prova % 2), a, "larga " + std::to_string(prova));
+    }
+}
+
+TEST(AbbinamentiArchivioDimostrativo, UgualeAllaRicercaLetterale)
+{
+    confrontaACaso(testsupport::archivioDimostrativo());
+}
+
 TEST(AbbinamentiArchivioReale, UgualeAllaRicercaLetterale)
 {
     const auto* a = testsupport::archivioReale();
     if (!a)
         GTEST_SKIP() << "archivio storico non disponibile";
-    std::mt19937 rng(4242);
-    for (int prova = 0; prova < 30; ++prova) {
-        Banco b;
-        testsupport::impostaACaso(b, *a, rng, false);
-        riempiFgX(b, rng);
-        testsupport::confronta(leggiImpostazioniRicerca(b, prova % 3 ? SorteAmbo : SorteTerno), *a,
-                               "prova " + std::to_string(prova));
-    }
-    for (int prova = 0; prova < 4; ++prova) {
-        Banco b;
-        testsupport::impostaACaso(b, *a, rng, true);
-        riempiFgX(b, rng);
-        testsupport::confronta(leggiImpostazioniRicerca(b, SorteAmbo + prova % 2), *a, "larga " + std::to_string(prova));
-    }
+    confrontaACaso(*a);
 }
 
 }

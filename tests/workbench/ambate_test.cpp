@@ -1,16 +1,20 @@
-// AMBATE: scoring and ranking rules on small archives, and the fast search against the plain one on the real archive.
+// AMBATE: scoring and ranking rules on small archives, progress, stop and failures, and the fast search against the plain one.
 #include "RicercheProva.h"
 #include "engine/Operatori.h"
 #include "storage/ProgramDb.h"
+#include "support/ArchivioDimostrativo.h"
 #include "support/ArchivioReale.h"
+#include "support/Avanzamenti.h"
+#include "support/RicercaRiferimento.h"
 #include "workbench/Ambate.h"
 #include "workbench/Casi.h"
-#include "workbench/RicercaRiferimento.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
+#include <set>
+#include <thread>
 
 using namespace workbench;
 using testsupport::archivioVuoto;
@@ -79,7 +83,7 @@ TEST(Ambate, ZeroNonEUnNumeroEstratto)
     const auto r = cercaFormule(imp, a);
     EXPECT_TRUE(std::all_of(r.righe.begin(), r.righe.end(), [](const RigaEsito& e) { return e.vuota(); }));
     bool anomalia = false;
-    const grid::Grid g = cercaFormuleRiferimento(imp, a, anomalia);
+    const grid::Grid g = testsupport::cercaFormuleRiferimento(imp, a, anomalia);
     EXPECT_EQ(g.testo(1, 3), "");
 }
 
@@ -148,7 +152,7 @@ TEST(Ambate, FormuleNonCalcolabiliSegnalanoLAnomalia)
     r = cercaFormule(imp, a);
     EXPECT_TRUE(r.anomalia);
     bool anomalia = false;
-    cercaFormuleRiferimento(imp, a, anomalia);
+    testsupport::cercaFormuleRiferimento(imp, a, anomalia);
     EXPECT_TRUE(anomalia);
     // A reference draw outside the archive.
     imp.riferimento = 21;
@@ -175,9 +179,10 @@ TEST(Ambate, ComandoDelBanco)
     b.FgOp.setTesto(2, 1, "NUM");
     b.FgOp.setTesto(2, 2, "4");
     b.FgOp.setSfondo(2, 0, colori::OperatoreScelto);
-    std::vector<std::pair<int, int>> barre;
-    const Esito e = Cmd_Step1(b, a, [&](int barra, int v, int) { barre.emplace_back(barra, v); });
-    EXPECT_FALSE(e);
+    testsupport::AvanzamentoRegistrato avanzamento;
+    const EsitoRicerca e = cercaAmbate(b, a, &avanzamento);
+    EXPECT_FALSE(e.interrotta);
+    EXPECT_FALSE(e.messaggio);
     ASSERT_EQ(b.FgEsiti.righe(), 101);
     EXPECT_EQ(b.FgEsiti.testo(1, 1), "2");
     EXPECT_EQ(b.FgEsiti.testo(1, 2), "2");
@@ -189,19 +194,19 @@ TEST(Ambate, ComandoDelBanco)
     EXPECT_TRUE(b.FgEsiti.grassetto(1, 11));
     EXPECT_EQ(b.FgEsiti.sfondo(5, 9), grid::rgb(255, 255, 128));
     EXPECT_EQ(b.List1.size(), 2u);
-    EXPECT_EQ(barre, (std::vector<std::pair<int, int>>{{1, 1}, {1, 2}}));
+    EXPECT_EQ(avanzamento.barra(1), (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
 
     // Both cases marked as covered: nothing scores.
     b.casiScoperti = true;
     b.FgEv.setSfondo(1, 0, colori::Selezione);
     b.FgEv.setSfondo(2, 0, colori::Selezione);
-    EXPECT_FALSE(Cmd_Step1(b, a));
+    EXPECT_FALSE(cercaAmbate(b, a).messaggio);
     EXPECT_EQ(b.FgEsiti.testo(1, 3), "");
 
     // A case row that names no draw of the archive.
     b.casiScoperti = false;
     b.FgEv.setTesto(2, 1, "99");
-    const Esito errore = Cmd_Step1(b, a);
+    const Esito errore = cercaAmbate(b, a).messaggio;
     ASSERT_TRUE(errore);
     EXPECT_EQ(errore->testo, "Probabile errore nelle impostazioni. Accertarsi di avere ricavato una base dati.");
     EXPECT_EQ(errore->titolo, "Avviso");
@@ -229,24 +234,180 @@ TEST(Ambate, PiuDiCentoCasiNelBanco)
     b.FgOp.setTesto(1, 1, "NUM");
     b.FgOp.setTesto(1, 2, "4");
     b.FgOp.setSfondo(1, 0, colori::OperatoreScelto);
-    EXPECT_FALSE(Cmd_Step1(b, a));
+    EXPECT_FALSE(cercaAmbate(b, a).messaggio);
     EXPECT_EQ(b.FgEsiti.testo(1, 12), "18");
     EXPECT_EQ(b.FgEsiti.testo(2, 12), "");
 }
 
-// --- the fast search against the plain one, on the real archive ---
+// --- progress, stop and failures during the scoring ---
+
+// The workbench on the demonstration archive with the type-7 operator SOM+ alone:
+// 50 cases, every wheel, the newest draw as reference.
+Banco bancoSommaPiu(const archive::Archivio& a)
+{
+    Banco b;
+    apriBanco(b, a);
+    b.numeroCasi = 50;
+    b.rilevazione = Rilevazione::Mensile;
+    b.mensile = 0;
+    b.forzaUltima = true;
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        setRuotaInGioco(b, w, true);
+    b.FgOp.setRighe(3);
+    b.FgOp.setTesto(1, 1, "NUM");
+    b.FgOp.setTesto(1, 2, "4");
+    b.FgOp.setSfondo(1, 0, colori::OperatoreScelto);
+    b.FgOp.setTesto(2, 1, "SOM+");
+    b.FgOp.setTesto(2, 2, "7");
+    b.FgOp.setSfondo(2, 0, colori::OperatoreScelto);
+    RicavaEstrazioni(b, a);
+    return b;
+}
+
+TEST(Ambate, LaSecondaBarraSegueIlPunteggioDiClasseSette)
+{
+    const auto& a = testsupport::archivioDimostrativo();
+    Banco b = bancoSommaPiu(a);
+    testsupport::AvanzamentoRegistrato avanzamento;
+    int rigaInCorso = 0;
+    std::vector<int> passiSommaPiu;
+    avanzamento.allaChiamata = [&](testsupport::AvanzamentoRegistrato&, const auto& p) {
+        if (p.barra == 1)
+            rigaInCorso = p.valore;
+    };
+    ASSERT_FALSE(cercaAmbate(b, a, &avanzamento).messaggio);
+    // Bar 2 restarts for each operator; for SOM+ (row 2) it counts the 91 values of N1
+    // tabulated, then the 55 reference positions of R1/P1 scored: 146 steps, each once,
+    // all reported while bar 1 still stands on row 2.
+    const auto passi = avanzamento.passi();
+    std::size_t inizioRiga2 = 0;
+    while (inizioRiga2 < passi.size() && !(passi[inizioRiga2].barra == 1 && passi[inizioRiga2].valore == 2))
+        ++inizioRiga2;
+    ASSERT_LT(inizioRiga2, passi.size());
+    std::multiset<int> valori;
+    for (std::size_t k = inizioRiga2 + 1; k < passi.size(); ++k) {
+        ASSERT_EQ(passi[k].barra, 2);
+        EXPECT_EQ(passi[k].massimo, 146);
+        valori.insert(passi[k].valore);
+    }
+    std::multiset<int> attesi;
+    for (int v = 0; v <= 146; ++v)
+        attesi.insert(v);
+    EXPECT_EQ(valori, attesi);
+    EXPECT_EQ(rigaInCorso, 2);
+}
+
+TEST(Ambate, FermataAMetaLasciaLeGriglieComeErano)
+{
+    const auto& a = testsupport::archivioDimostrativo();
+    Banco b = bancoSommaPiu(a);
+    b.lista = 100;
+    ASSERT_FALSE(cercaAmbate(b, a).messaggio);
+    const std::string esiti = b.FgEsiti.comeTesto();
+    ASSERT_FALSE(b.FgEsiti.testo(1, 3).empty());
+
+    // A second search, stopped when the scoring of SOM+ is half-way.
+    b.colpi = 3;
+    b.lista = 200;
+    testsupport::AvanzamentoRegistrato avanzamento;
+    avanzamento.allaChiamata = [](testsupport::AvanzamentoRegistrato& av, const auto& p) {
+        if (p.barra == 2 && p.massimo == 146 && p.valore >= 100)
+            av.ferma();
+    };
+    b.List1 = {"prima", "dopo"};
+    const EsitoRicerca e = cercaAmbate(b, a, &avanzamento);
+    EXPECT_TRUE(e.interrotta);
+    EXPECT_FALSE(e.messaggio);
+    EXPECT_EQ(b.FgEsiti.comeTesto(), esiti);
+    EXPECT_EQ(b.List1, (std::vector<std::string>{"prima", "dopo"}));
+    // Nothing after the stop: the scoring never got to its last step.
+    int ultimo = 0;
+    for (const auto& [v, m] : avanzamento.barra(2))
+        if (m == 146)
+            ultimo = std::max(ultimo, v);
+    EXPECT_LT(ultimo, 146);
+}
+
+TEST(Ambate, UnGuastoInUnFiloDiLavoroArrivaAlChiamanteConIlSuoMessaggio)
+{
+    const auto& a = testsupport::archivioDimostrativo();
+    Banco b = bancoSommaPiu(a);
+    const std::string esiti = b.FgEsiti.comeTesto();
+    const auto chiamante = std::this_thread::get_id();
+    const bool piuCore = std::thread::hardware_concurrency() > 1;
+    testsupport::AvanzamentoRegistrato avanzamento;
+    // The first step reported by a scoring thread other than the caller's fails, as
+    // memory running out would: not a calculation error of the formula.
+    avanzamento.allaChiamata = [&](testsupport::AvanzamentoRegistrato&, const auto& p) {
+        if (p.barra == 2 && p.massimo == 146 && (std::this_thread::get_id() != chiamante || !piuCore))
+            throw std::runtime_error("guasto simulato nel filo di lavoro");
+    };
+    try {
+        cercaAmbate(b, a, &avanzamento);
+        FAIL() << "la ricerca doveva fermarsi con il guasto";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "guasto simulato nel filo di lavoro");
+    }
+    EXPECT_EQ(b.FgEsiti.comeTesto(), esiti);
+    EXPECT_TRUE(b.List1.empty());
+}
+
+TEST(Ambate, OperatoreDiClasseSetteNonCalcolabileSuAlcuniCasi)
+{
+    // PG12 reads the digits of pi at positions N1 and N2: a 0 (a wheel not drawn)
+    // has no position. Case 2 is an empty draw: every formula fails there. Case 10
+    // has 1 everywhere: PG12(1, 1) = 10 * 3 + 3 = 33, drawn at colpo 1 on Bari.
+    auto a = archivioVuoto(20);
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        for (int p = 1; p <= 5; ++p)
+            a.setNumero(10, w, p, 1);
+    a.setNumero(11, 0, 3, 33);
+    ImpostazioniRicerca imp = impostazioniNum({2, 10}, 20);
+    imp.operatori = {{"PG12", 7, true}};
+    imp.lista = 10;
+    const auto r = cercaFormule(imp, a);
+    EXPECT_TRUE(r.anomalia);
+    // The first candidate in enumeration order: Bari 1, Bari 1, value 0.
+    ASSERT_FALSE(r.righe[0].vuota());
+    EXPECT_EQ(r.righe[0].formula, "PG12");
+    EXPECT_EQ(r.righe[0].cop, 1);
+    EXPECT_EQ(r.righe[0].tot, 1);
+    EXPECT_EQ(r.righe[0].r1, 0);
+    EXPECT_EQ(r.righe[0].p1, 1);
+    EXPECT_EQ(r.righe[0].r2, 0);
+    EXPECT_EQ(r.righe[0].p2, 1);
+    EXPECT_EQ(r.righe[0].val, 0);
+    testsupport::confronta(imp, a, "PG12 di classe 7");
+}
+
+// --- the fast search against the plain one, on the demonstration and the real archive ---
+
+void confrontaACaso(const archive::Archivio& a, unsigned seme, int prove, bool conTipoSette)
+{
+    std::mt19937 rng(seme);
+    for (int prova = 0; prova < prove; ++prova) {
+        Banco b;
+        testsupport::impostaACaso(b, a, rng, conTipoSette);
+        testsupport::confronta(leggiImpostazioniRicerca(b, 0), a, (conTipoSette ? "larga " : "prova ") + std::to_string(prova));
+    }
+}
+
+TEST(AmbateArchivioDimostrativo, UgualeAllaRicercaLetterale)
+{
+    confrontaACaso(testsupport::archivioDimostrativo(), 20261208, 40, false);
+}
+
+TEST(AmbateArchivioDimostrativo, UgualeAllaRicercaLetteraleConOperatoriLarghi)
+{
+    confrontaACaso(testsupport::archivioDimostrativo(), 7, 4, true);
+}
 
 TEST(AmbateArchivioReale, UgualeAllaRicercaLetterale)
 {
     const auto* a = testsupport::archivioReale();
     if (!a)
         GTEST_SKIP() << "archivio storico non disponibile";
-    std::mt19937 rng(20261208);
-    for (int prova = 0; prova < 40; ++prova) {
-        Banco b;
-        testsupport::impostaACaso(b, *a, rng, false);
-        testsupport::confronta(leggiImpostazioniRicerca(b, 0), *a, "prova " + std::to_string(prova));
-    }
+    confrontaACaso(*a, 20261208, 40, false);
 }
 
 TEST(AmbateArchivioReale, UgualeAllaRicercaLetteraleConOperatoriLarghi)
@@ -254,12 +415,7 @@ TEST(AmbateArchivioReale, UgualeAllaRicercaLetteraleConOperatoriLarghi)
     const auto* a = testsupport::archivioReale();
     if (!a)
         GTEST_SKIP() << "archivio storico non disponibile";
-    std::mt19937 rng(7);
-    for (int prova = 0; prova < 4; ++prova) {
-        Banco b;
-        testsupport::impostaACaso(b, *a, rng, true);
-        testsupport::confronta(leggiImpostazioniRicerca(b, 0), *a, "larga " + std::to_string(prova));
-    }
+    confrontaACaso(*a, 7, 4, true);
 }
 
 }

@@ -2,6 +2,7 @@
 #include "ui/Container/Container.h"
 
 #include "ui/common/GrigliaView.h"
+#include "ui/common/LavoroDiFondo.h"
 #include "ui/common/RegistroFinestre.h"
 
 #include <QGridLayout>
@@ -145,6 +146,8 @@ Container::Container(Contesto& contesto, QWidget* genitore)
     Command45->setMinimumHeight(34);
     connect(Command45, &QPushButton::clicked, this, [this] {
         // Nothing to save: every window stores its changes as they are made.
+        // Work still running in a tool window is stopped before the files close.
+        LavoroDiFondo::fermaTutti();
         contesto_.sessione.chiudi();
         if (contesto_.termina)
             contesto_.termina();

@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <memory>
 #include <stdexcept>
 
 #ifndef VELMORA_VERSIONE
@@ -48,6 +49,7 @@ Inizio::Inizio(Contesto& contesto, QWidget* genitore)
       pb1(new QProgressBar(this)), progresso_(pb1)
 {
     setObjectName(QStringLiteral("INIZIO"));
+    lavoro_.collegaBarre(&progresso_, nullptr);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command3->setObjectName(QStringLiteral("Command3"));
     Command4->setObjectName(QStringLiteral("Command4"));
@@ -106,7 +108,9 @@ Inizio::Inizio(Contesto& contesto, QWidget* genitore)
 
     connect(Command2, &QPushButton::clicked, this, [this] { Procedi(); });
     connect(Command3, &QPushButton::clicked, this, [this] {
-        // FINE ends at once, without closing this window first and without a question.
+        // FINE ends at once, without closing this window first and without a question;
+        // a load or an import still running is stopped before the files are closed.
+        LavoroDiFondo::fermaTutti();
         contesto_.sessione.chiudi();
         if (contesto_.termina)
             contesto_.termina();
@@ -191,6 +195,8 @@ void Inizio::SelezioneArchivio()
 
 void Inizio::CreaDaStorico()
 {
+    if (occupato_)
+        return;
     const QString cartella = daStd(contesto_.sessione.cartellaProgramma());
     OpzioniFile sorgente;
     sorgente.titolo = QStringLiteral("File storico delle estrazioni");
@@ -217,23 +223,30 @@ void Inizio::CreaDaStorico()
         return;
 
     occupa(true);
-    try {
-        const auto esito = contesto_.sessione.creaDaStorico(aStd(*storico), aStd(QDir::toNativeSeparators(*archivio)), esiste,
-                                                            [this](int v, int m) { progresso_.imposta(v, m); });
-        occupa(false);
-        Lbl_Archivio->setText(QStringLiteral("Database: ") + QDir::toNativeSeparators(*archivio));
-        contesto_.dialoghi.messaggio(this,
-                                     QStringLiteral("Archivio creato e selezionato: %1 estrazioni, dal %2 al %3.\n"
-                                                    "Premere PROCEDI per caricarlo.")
-                                         .arg(esito.estrazioni)
-                                         .arg(daStd(esito.prima), daStd(esito.ultima)),
-                                     QStringLiteral("Crea archivio"), Icona::Informazione);
-    } catch (const std::exception& e) {
-        occupa(false);
-        progresso_.azzera();
-        contesto_.dialoghi.messaggio(this, QStringLiteral("Impossibile creare l'archivio:\n") + daStd(e.what()),
-                                     QStringLiteral("Avviso"), Icona::Critica);
-    }
+    const std::string origine = aStd(*storico);
+    const QString nuovo = QDir::toNativeSeparators(*archivio);
+    auto esito = std::make_shared<archive::EsitoImportazione>();
+    lavoro_.avvia(
+        [this, origine, destinazione = aStd(nuovo), esiste, esito](archive::Avanzamento& av) {
+            *esito = contesto_.sessione.creaDaStorico(origine, destinazione, esiste, &av);
+        },
+        [this, nuovo, esito](const LavoroDiFondo::Fine& fine) {
+            occupa(false);
+            if (fine.errore || fine.interrotto) {
+                progresso_.azzera();
+                if (fine.errore)
+                    contesto_.dialoghi.messaggio(this, QStringLiteral("Impossibile creare l'archivio:\n") + fine.messaggio,
+                                                 QStringLiteral("Avviso"), Icona::Critica);
+                return;
+            }
+            Lbl_Archivio->setText(QStringLiteral("Database: ") + nuovo);
+            contesto_.dialoghi.messaggio(this,
+                                         QStringLiteral("Archivio creato e selezionato: %1 estrazioni, dal %2 al %3.\n"
+                                                        "Premere PROCEDI per caricarlo.")
+                                             .arg(esito->estrazioni)
+                                             .arg(daStd(esito->prima), daStd(esito->ultima)),
+                                         QStringLiteral("Crea archivio"), Icona::Informazione);
+        });
 }
 
 bool Inizio::Procedi()
@@ -241,12 +254,23 @@ bool Inizio::Procedi()
     if (occupato_)
         return false;
     occupa(true);
-    try {
-        contesto_.sessione.carica([this](int v, int m) { progresso_.imposta(v, m); });
-    } catch (const std::exception&) {
+    const bool avviato = lavoro_.avvia([this](archive::Avanzamento& av) { contesto_.sessione.carica(&av); },
+                                       [this](const LavoroDiFondo::Fine& fine) { caricamentoFinito(fine); });
+    if (!avviato)
+        occupa(false);
+    return avviato;
+}
+
+void Inizio::caricamentoFinito(const LavoroDiFondo::Fine& fine)
+{
+    if (fine.interrotto) {
+        occupa(false);
+        return;
+    }
+    if (fine.errore) {
         occupa(false);
         contesto_.dialoghi.messaggio(this, messaggioCaricamento, QStringLiteral("Avviso"), Icona::Critica);
-        return false;
+        return;
     }
     progresso_.completa();
     occupa(false);
@@ -262,27 +286,26 @@ bool Inizio::Procedi()
     } catch (const std::exception&) {
         close();
         contesto_.dialoghi.messaggio(nullptr, messaggioCaricamento, QStringLiteral("Avviso"), Icona::Critica);
-        return false;
+        return;
     }
     close();
     emit principaleAperta(principale_);
-    return true;
 }
 
 void Inizio::occupa(bool occupato)
 {
+    // FINE stays enabled: it stops the work and ends the program.
     occupato_ = occupato;
-    for (auto* b : {Command2, Command3, Command4, CmdStorico})
+    for (auto* b : {Command2, Command4, CmdStorico})
         b->setEnabled(!occupato);
 }
 
 void Inizio::closeEvent(QCloseEvent* evento)
 {
-    // Closing in the middle of a load would leave the tables half filled.
-    if (occupato_)
-        evento->ignore();
-    else
-        QWidget::closeEvent(evento);
+    // A load or an import still running is stopped (an import leaves nothing behind)
+    // and waited for, so nothing is left reading or writing a file after the window.
+    lavoro_.fermaEAspetta();
+    QWidget::closeEvent(evento);
 }
 
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/common/Contesto.h"
+#include "ui/common/LavoroDiFondo.h"
 #include "ui/common/Progresso.h"
 
 #include <QPointer>
@@ -25,11 +26,17 @@ public:
 
     // SELEZIONE ARCHIVIO (also run by the load when the archive cannot be opened).
     void SelezioneArchivio();
-    // CREA ARCHIVIO DA STORICO: a new archive from the official historical file, then selected.
+    // CREA ARCHIVIO DA STORICO: a new archive from the official historical file, then
+    // selected. The import runs on lavoro(); its message comes when it is over.
     void CreaDaStorico();
-    // PROCEDI: loads the archive with pb1; on success shows the main window (Contesto::creaPrincipale)
-    // and closes this one.
+    // PROCEDI: starts loading the archive on lavoro(), with pb1; false when a load or an
+    // import is already running. When the load is over: on success the main window
+    // (Contesto::creaPrincipale) is shown, this one closes and principaleAperta is emitted;
+    // on failure the message.
     bool Procedi();
+
+    // The runner of the load and the import: its `finito` follows every outcome.
+    LavoroDiFondo& lavoro() { return lavoro_; }
 
     // The main window opened by PROCEDI; null before.
     QWidget* principale() const { return principale_; }
@@ -44,6 +51,7 @@ protected:
 
 private:
     void occupa(bool occupato);
+    void caricamentoFinito(const LavoroDiFondo::Fine& fine);
 
     Contesto& contesto_;
     QPushButton* Command2;
@@ -59,6 +67,8 @@ private:
     BarraProgresso progresso_;
     bool occupato_ = false;
     QPointer<QWidget> principale_;
+    // Last: destroyed first, stopping a load before anything it uses goes.
+    LavoroDiFondo lavoro_{this};
 };
 
 }

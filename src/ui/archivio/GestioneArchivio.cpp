@@ -38,6 +38,7 @@ GestioneArchivio::GestioneArchivio(Contesto& contesto, QWidget* genitore) : QWid
     setObjectName(QStringLiteral("archivio"));
     setWindowTitle(titolo());
     costruisci();
+    lavoro_.collegaBarre(contesto_.pb1, contesto_.pb2);
     apri();
 }
 
@@ -372,6 +373,7 @@ void registraArchivio()
         out.write(testo.data(), static_cast<qint64>(testo.size()));
         out.close();
         f->caricaAggiornamento(file, true);
+        f->lavoro().aspetta();   // the check runs off the interface thread
     });
     registraSchermata(QStringLiteral("archivio_esportazione"), nome, [](QWidget* w) {
         if (auto* f = qobject_cast<GestioneArchivio*>(w))

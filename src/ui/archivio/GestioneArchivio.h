@@ -4,6 +4,7 @@
 #include "grid/Grid.h"
 #include "maintenance/Caselle.h"
 #include "ui/common/Contesto.h"
+#include "ui/common/LavoroDiFondo.h"
 
 #include <QWidget>
 
@@ -85,6 +86,8 @@ public:
     // COLLEGA AL SITO hands the address to this; tests replace it so that no browser opens.
     std::function<bool(const QUrl&)> apriIndirizzo;
     ScaricoAggiornamenti& scarico() { return *scarico_; }
+    // The runner of the check, AGGIORNAMENTO and the exports.
+    LavoroDiFondo& lavoro() { return lavoro_; }
     const grid::Grid& grigliaImporta() const { return FgImporta_; }
     std::vector<std::string> righeList4() const;
 
@@ -124,8 +127,12 @@ private:
     QString copiaLocale() const;
     void scarica(bool poiControlla);
     void dopoScarico(bool riuscito, const QString& motivo);
-    // Runs an export with the busy pointer and bar pb1; false when the file was not written.
-    bool esportaIn(int formato, const QString& percorso);
+    // Runs an export on the runner with the busy pointer and bar pb1; `fatto` says whether the
+    // file was written.
+    void esportaIn(int formato, const QString& percorso, std::function<void(bool fatto)> fatto);
+    // While long work runs: the pages disabled (the work reads the draws database and the
+    // archive) and the busy pointer.
+    void occupa(bool occupata);
     void parametroPredefinito(const char* chiave, const QString& valore);
 
     Contesto& contesto_;
@@ -161,6 +168,9 @@ private:
     ScaricoAggiornamenti* scarico_ = nullptr;
     bool controllaDopoScarico_ = false;
     QLabel* LblQuintavo = nullptr;
+
+    // Last: destroyed first, it stops the running work and waits for it.
+    LavoroDiFondo lavoro_{this};
 };
 
 // Adds the window to the window registry as "archivio", with screenshots of its pages.

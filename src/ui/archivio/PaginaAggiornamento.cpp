@@ -25,6 +25,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace ui {
 
 using archivio::etichetta;
@@ -232,29 +234,36 @@ void GestioneArchivio::caricaAggiornamento(const QString& percorso, bool testFor
         ControlloEstrazioniMancanti();
 }
 
+void GestioneArchivio::occupa(bool occupata)
+{
+    schede_->setEnabled(!occupata);
+    if (occupata)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
 void GestioneArchivio::ControlloEstrazioniMancanti()
 {
     if (!archivioAperto())
         return;
-    std::vector<std::string> righe;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    comandiAggiornamento_->setEnabled(false);
-    bool errore = false;
-    try {
-        maintenance::ControlloEstrazioniMancanti(contesto_.sessione.dbEstrazioni(), FgImporta_, righe,
-                                                 [this](int v, int m) {
-                                                     if (contesto_.pb1)
-                                                         contesto_.pb1->imposta(v, m);
-                                                 });
-    } catch (const std::exception&) {
-        errore = true;
-    }
-    comandiAggiornamento_->setEnabled(true);
-    QApplication::restoreOverrideCursor();
-    FgImporta->aggiorna();
-    mostraList4(righe);
-    if (errore)
-        erroreFase(FaseControllo, QStringLiteral("Archivio \"%1\".").arg(percorsoArchivio()));
+    // The work marks a copy of the grid; the window shows it when the work is over.
+    auto griglia = std::make_shared<grid::Grid>(FgImporta_);
+    auto righe = std::make_shared<std::vector<std::string>>();
+    storage::Database* db = &contesto_.sessione.dbEstrazioni();
+    occupa(true);
+    const bool avviato = lavoro_.avvia(
+        [=](archive::Avanzamento& av) { maintenance::ControlloEstrazioniMancanti(*db, *griglia, *righe, &av); },
+        [=, this](const LavoroDiFondo::Fine& fine) {
+            occupa(false);
+            FgImporta_ = *griglia;
+            FgImporta->aggiorna();
+            mostraList4(*righe);
+            if (fine.errore)
+                erroreFase(FaseControllo, QStringLiteral("Archivio \"%1\".").arg(percorsoArchivio()));
+        });
+    if (!avviato)
+        occupa(false);
 }
 
 void GestioneArchivio::aggiornamento()
@@ -268,51 +277,69 @@ void GestioneArchivio::aggiornamento()
     }
     if (!archivioAperto())
         return;
-    std::vector<std::string> righe;
-    maintenance::EsitoAggiornamento esito;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    comandiAggiornamento_->setEnabled(false);
-    QString errore;
-    try {
-        esito = maintenance::AGGIORNAMENTO(contesto_.sessione.dbEstrazioni(), contesto_.sessione.archivio(), FgImporta_,
-                                           Check3->isChecked(), righe, [this](int v, int m) {
-                                               if (contesto_.pb1)
-                                                   contesto_.pb1->imposta(v, m);
-                                           });
-    } catch (const maintenance::ErroreScrittura& e) {
-        errore = e.tipo() == maintenance::ErroreScrittura::Tipo::Ricarica
-            ? QStringLiteral("L'archivio \"%1\" con le nuove estrazioni non si caricherebbe più: nessuna estrazione è "
-                             "stata salvata.")
-            : QStringLiteral("Errore del database \"%1\": nessuna estrazione è stata salvata.");
-        errore = errore.arg(percorsoArchivio());
-    }
-    comandiAggiornamento_->setEnabled(true);
-    QApplication::restoreOverrideCursor();
-    mostraList4(righe);
-    if (!errore.isEmpty()) {
-        contesto_.dialoghi.messaggio(this, errore, TitoloAggiornamento, Icona::Critica);
-        return;   // the marks stay: the user can look at them and try again
-    }
-    if (!esito.erroreDatabase.empty())
-        contesto_.dialoghi.messaggio(this,
-                                     QStringLiteral("L'archivio \"%1\" ha rifiutato una estrazione: quelle precedenti "
-                                                    "sono state salvate, le seguenti no (vedi l'elenco).")
-                                         .arg(percorsoArchivio()),
-                                     TitoloAggiornamento, Icona::Critica);
-    else if (esito.scartate > 0)
-        contesto_.dialoghi.messaggio(this,
-                                     QStringLiteral("%1 estrazioni del file non sono state salvate perché non valide "
-                                                    "(vedi l'elenco).")
-                                         .arg(esito.scartate),
-                                     TitoloAggiornamento, Icona::Esclamazione);
-    if (esito.aggiunte > 0) {
-        contesto_.dialoghi.messaggio(this, QStringLiteral("Dati salvati correttamente."), TitoloAggiornamento,
-                                     Icona::Informazione);
-        mostraPagina(PaginaInserimento);
-    }
-    // The archive in memory was reloaded with the writes; the window and the main window follow it.
-    AggiornaStatoArchivio();
-    dopoRicarica();
+    // The work writes the draws and reloads them into an archive of its own, which replaces
+    // the one every window reads only back on this thread.
+    auto griglia = std::make_shared<grid::Grid>(FgImporta_);
+    auto righe = std::make_shared<std::vector<std::string>>();
+    auto esito = std::make_shared<maintenance::EsitoAggiornamento>();
+    auto nuovo = std::make_shared<archive::Archivio>();
+    auto errore = std::make_shared<QString>();
+    nuovo->EstrazioneIniziale = contesto_.sessione.archivio().EstrazioneIniziale;
+    storage::Database* db = &contesto_.sessione.dbEstrazioni();
+    const bool correggi = Check3->isChecked();
+    const QString archivio = percorsoArchivio();
+    occupa(true);
+    const bool avviato = lavoro_.avvia(
+        [=](archive::Avanzamento& av) {
+            try {
+                *esito = maintenance::AGGIORNAMENTO(*db, *nuovo, *griglia, correggi, *righe, &av);
+            } catch (const maintenance::ErroreScrittura& e) {
+                *errore = (e.tipo() == maintenance::ErroreScrittura::Tipo::Ricarica
+                               ? QStringLiteral("L'archivio \"%1\" con le nuove estrazioni non si caricherebbe più: "
+                                                "nessuna estrazione è stata salvata.")
+                               : QStringLiteral("Errore del database \"%1\": nessuna estrazione è stata salvata."))
+                              .arg(archivio);
+            }
+        },
+        [=, this](const LavoroDiFondo::Fine& fine) {
+            occupa(false);
+            mostraList4(*righe);
+            if (fine.interrotto)
+                return;   // rolled back: nothing was written
+            if (fine.errore || !errore->isEmpty()) {
+                contesto_.dialoghi.messaggio(this,
+                                             errore->isEmpty() ? QStringLiteral("Errore del database \"%1\": nessuna "
+                                                                                "estrazione è stata salvata.")
+                                                                     .arg(archivio)
+                                                               : *errore,
+                                             TitoloAggiornamento, Icona::Critica);
+                return;   // the marks stay: the user can look at them and try again
+            }
+            if (esito->aggiunte + esito->modificate > 0)
+                contesto_.sessione.archivio() = std::move(*nuovo);
+            if (!esito->erroreDatabase.empty())
+                contesto_.dialoghi.messaggio(this,
+                                             QStringLiteral("L'archivio \"%1\" ha rifiutato una estrazione: quelle "
+                                                            "precedenti sono state salvate, le seguenti no (vedi l'elenco).")
+                                                 .arg(archivio),
+                                             TitoloAggiornamento, Icona::Critica);
+            else if (esito->scartate > 0)
+                contesto_.dialoghi.messaggio(this,
+                                             QStringLiteral("%1 estrazioni del file non sono state salvate perché non "
+                                                            "valide (vedi l'elenco).")
+                                                 .arg(esito->scartate),
+                                             TitoloAggiornamento, Icona::Esclamazione);
+            if (esito->aggiunte > 0) {
+                contesto_.dialoghi.messaggio(this, QStringLiteral("Dati salvati correttamente."), TitoloAggiornamento,
+                                             Icona::Informazione);
+                mostraPagina(PaginaInserimento);
+            }
+            // The archive in memory now holds the writes; the window and the main window follow it.
+            AggiornaStatoArchivio();
+            dopoRicarica();
+        });
+    if (!avviato)
+        occupa(false);
 }
 
 QString GestioneArchivio::copiaLocale() const

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace ui {
 
 using archivio::etichetta;
@@ -93,17 +95,22 @@ QWidget* GestioneArchivio::paginaEsportazione()
     return pagina;
 }
 
-bool GestioneArchivio::esportaIn(int formato, const QString& percorso)
+void GestioneArchivio::esportaIn(int formato, const QString& percorso, std::function<void(bool)> fatto)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool fatto = maintenance::esporta(contesto_.sessione.archivio(),
-                                            static_cast<maintenance::FormatoEsportazione>(formato),
-                                            percorso.toStdString(), [this](int v, int m) {
-                                                if (contesto_.pb1)
-                                                    contesto_.pb1->imposta(v, m);
-                                            });
-    QApplication::restoreOverrideCursor();
-    return fatto;
+    const archive::Archivio* a = &contesto_.sessione.archivio();
+    auto scritto = std::make_shared<bool>(false);
+    const std::string file = percorso.toStdString();
+    occupa(true);
+    const bool avviato = lavoro_.avvia(
+        [=](archive::Avanzamento& av) {
+            *scritto = maintenance::esporta(*a, static_cast<maintenance::FormatoEsportazione>(formato), file, &av);
+        },
+        [=, this](const LavoroDiFondo::Fine& fine) {
+            occupa(false);
+            fatto(*scritto && !fine.errore);
+        });
+    if (!avviato)
+        occupa(false);
 }
 
 void GestioneArchivio::salvaNumeris3()
@@ -118,15 +125,18 @@ void GestioneArchivio::salvaNumeris3()
     const auto scelto = contesto_.dialoghi.salvaFile(this, o);
     if (!scelto)
         return;
-    if (!esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Numeris3), *scelto)) {
+    const QString percorso = *scelto;
+    esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Numeris3), percorso, [this, percorso](bool fatto) {
+        if (fatto) {
+            Label13->setText(percorso);
+            return;
+        }
         contesto_.dialoghi.messaggio(this,
                                      QStringLiteral("Impossibile scrivere il file \"%1\": l'archivio non è stato "
                                                     "esportato.")
-                                         .arg(*scelto),
+                                         .arg(percorso),
                                      QStringLiteral("Esportazione archivio"), Icona::Critica);
-        return;
-    }
-    Label13->setText(*scelto);
+    });
 }
 
 void GestioneArchivio::rendePredefinita() { parametroPredefinito("PercorsoDati.iii", Label13->text()); }
@@ -135,12 +145,20 @@ void GestioneArchivio::salvaQuintavo()
 {
     const QString cartella = QString::fromStdString(
         maintenance::cartellaQuintavo(contesto_.sessione.dbProgramma(), QDir::homePath().toStdString()));
-    LblQuintavo->setText(mostraPercorso(QDir(cartella).filePath(QString::fromLatin1(maintenance::NomeFileQuintavo))));
-    if (!QFileInfo(cartella).isDir()
-        || !esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Quintavo),
-                      QDir(cartella).filePath(QString::fromLatin1(maintenance::NomeFileQuintavo))))
+    const QString file = QDir(cartella).filePath(QString::fromLatin1(maintenance::NomeFileQuintavo));
+    LblQuintavo->setText(mostraPercorso(file));
+    auto nonPresente = [this] {
         contesto_.dialoghi.messaggio(this, QStringLiteral("Attenzione Quintavo non presente."), QStringLiteral("Velmora"),
                                      Icona::Nessuna);
+    };
+    if (!QFileInfo(cartella).isDir()) {
+        nonPresente();
+        return;
+    }
+    esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Quintavo), file, [nonPresente](bool fatto) {
+        if (!fatto)
+            nonPresente();
+    });
 }
 
 void GestioneArchivio::salvaNazionale()
@@ -154,12 +172,15 @@ void GestioneArchivio::salvaNazionale()
     const auto scelto = contesto_.dialoghi.salvaFile(this, o);
     if (!scelto)
         return;
-    if (!esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Nazionale), *scelto))
-        contesto_.dialoghi.messaggio(this,
-                                     QStringLiteral("Impossibile scrivere il file \"%1\": la ruota Nazionale non è stata "
-                                                    "esportata.")
-                                         .arg(*scelto),
-                                     QStringLiteral("Esportazione archivio"), Icona::Critica);
+    const QString percorso = *scelto;
+    esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Nazionale), percorso, [this, percorso](bool fatto) {
+        if (!fatto)
+            contesto_.dialoghi.messaggio(this,
+                                         QStringLiteral("Impossibile scrivere il file \"%1\": la ruota Nazionale non è "
+                                                        "stata esportata.")
+                                             .arg(percorso),
+                                         QStringLiteral("Esportazione archivio"), Icona::Critica);
+    });
 }
 
 }

@@ -30,8 +30,9 @@ struct Contesto {
     session::Sessione& sessione;
     Dialoghi& dialoghi;
 
-    // The main window's two bars; null until the main window exists. Long commands
-    // of the tool windows drive them (the workbench uses pb2).
+    // The main window's two bars (pb1, Pb2); null until the main window exists. A tool
+    // window hands them to its ui::LavoroDiFondo, which shows a long command's bar 1 and
+    // bar 2 on them (a search: the operator row, and the scoring of that operator).
     Progresso* pb1 = nullptr;
     Progresso* pb2 = nullptr;
 

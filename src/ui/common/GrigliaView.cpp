@@ -114,6 +114,34 @@ QVariant ModelloGriglia::headerData(int sezione, Qt::Orientation orientamento, i
     return ruoloCella(sezione + righeFisse_, 0, ruolo);
 }
 
+Qt::ItemFlags ModelloGriglia::flags(const QModelIndex& indice) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(indice);
+    if (indice.isValid() && modificabile_ && modificabile_(indice.row() + righeFisse_, indice.column() + colonneFisse_))
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool ModelloGriglia::setData(const QModelIndex& indice, const QVariant& valore, int ruolo)
+{
+    if (!indice.isValid() || ruolo != Qt::EditRole || !modificabile_)
+        return false;
+    const int r = indice.row() + righeFisse_, c = indice.column() + colonneFisse_;
+    const std::string testo = valore.toString().trimmed().toStdString();
+    if (!modificabile_(r, c) || (accetta_ && !accetta_(r, c, testo)))
+        return false;
+    griglia_.setTesto(r, c, testo);
+    emit dataChanged(indice, indice);
+    emit cellaModificata(r, c);
+    return true;
+}
+
+void ModelloGriglia::setModificabile(Modificabile modificabile, Accetta accetta)
+{
+    modificabile_ = std::move(modificabile);
+    accetta_ = std::move(accetta);
+}
+
 void ModelloGriglia::ricarica()
 {
     beginResetModel();
@@ -173,6 +201,7 @@ void GrigliaView::prepara()
         emit mousePremuto(Qt::LeftButton, 0, sezione + modello_->colonneFisse());
         emit clic(0, sezione + modello_->colonneFisse());
     });
+    connect(modello_, &ModelloGriglia::cellaModificata, this, &GrigliaView::cellaModificata);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& i) {
         if (!i.isValid())
             return;
@@ -190,6 +219,12 @@ void GrigliaView::setFisse(int righe, int colonne)
     horizontalHeader()->setVisible(modello_->righeFisse() > 0);
     verticalHeader()->setVisible(modello_->colonneFisse() > 0);
     applicaColonne();
+}
+
+void GrigliaView::setModificabile(ModelloGriglia::Modificabile modificabile, ModelloGriglia::Accetta accetta)
+{
+    modello_->setModificabile(std::move(modificabile), std::move(accetta));
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
 }
 
 void GrigliaView::applicaColonne()

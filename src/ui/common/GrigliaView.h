@@ -44,16 +44,30 @@ public:
     int columnCount(const QModelIndex& genitore = {}) const override;
     QVariant data(const QModelIndex& indice, int ruolo) const override;
     QVariant headerData(int sezione, Qt::Orientation orientamento, int ruolo) const override;
+    Qt::ItemFlags flags(const QModelIndex& indice) const override;
+    bool setData(const QModelIndex& indice, const QVariant& valore, int ruolo) override;
+
+    // Cells the user may type into (grid coordinates); none unless set. `accetta` sees
+    // the typed text before it is stored and may refuse it (the cell keeps its text).
+    using Modificabile = std::function<bool(int riga, int colonna)>;
+    using Accetta = std::function<bool(int riga, int colonna, const std::string& testo)>;
+    void setModificabile(Modificabile modificabile, Accetta accetta = {});
 
     // After a command rewrote the grid (rows, columns, any cell).
     void ricarica();
     // After a command changed the cells of a range (grid coordinates, inclusive).
     void celleCambiate(int r1, int c1, int r2, int c2);
 
+signals:
+    // A typed text was accepted and stored (grid coordinates).
+    void cellaModificata(int riga, int colonna);
+
 private:
     QVariant ruoloCella(int riga, int colonna, int ruolo) const;
 
     grid::Grid& griglia_;
+    Modificabile modificabile_;
+    Accetta accetta_;
     int righeFisse_ = 1;
     int colonneFisse_ = 0;
     QFont grassetto_;
@@ -72,6 +86,9 @@ public:
 
     // Fixed rows and columns shown as headers (each 0 or 1; default 1 row, 0 columns).
     void setFisse(int righe, int colonne);
+    // Lets the user type into the cells `modificabile` allows (typing, or F2, starts the
+    // edit: a double click stays the grid's own event). See ModelloGriglia::setModificabile.
+    void setModificabile(ModelloGriglia::Modificabile modificabile, ModelloGriglia::Accetta accetta = {});
 
     // Shows the grid again after a command changed it: rows, cells, widths, alignment, hidden columns.
     void aggiorna();
@@ -96,6 +113,8 @@ signals:
     void doppioClic(int riga, int colonna);
     void mousePremuto(Qt::MouseButton pulsante, int riga, int colonna);
     void cellaCambiata(int riga, int colonna);
+    // The user finished typing into a cell and the text was stored.
+    void cellaModificata(int riga, int colonna);
 
 protected:
     void mousePressEvent(QMouseEvent* evento) override;

@@ -1,8 +1,6 @@
 // Progress bar driving with throttled repaints.
 #include "ui/common/Progresso.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 
 namespace ui {
@@ -21,10 +19,6 @@ void BarraProgresso::imposta(int valore, int massimo)
     if (nuovoIntervallo || permille != ultimoPermille_ || valore == massimo) {
         ultimoPermille_ = permille;
         barra_->setValue(valore);
-    }
-    if (!ultimiEventi_.isValid() || ultimiEventi_.elapsed() >= 30) {
-        ultimiEventi_.restart();
-        QCoreApplication::processEvents();
     }
 }
 

@@ -1,14 +1,13 @@
 // The progress display that long commands drive: the bars of the start-up and main windows.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressBar>
 
 namespace ui {
 
-// What a long command sees of a progress bar. imposta() also lets the window repaint,
-// so a load or a search that runs on the window's thread keeps the window alive.
+// What a window sees of a progress bar. Only the interface thread moves it: long work
+// reports to an archive::Avanzamento, and ui::LavoroDiFondo copies that onto the bars.
 class Progresso {
 public:
     virtual ~Progresso() = default;
@@ -18,8 +17,9 @@ public:
     virtual void azzera() = 0;
 };
 
-// A QProgressBar as a Progresso. Repaints only when the shown percentage changes and
-// handles pending events at most every 30 ms, so 7000 steps cost next to nothing.
+// A QProgressBar as a Progresso. Repaints only when the shown permille changes, so a
+// command that reports thousands of steps costs next to nothing. It never handles
+// pending events: the window stays alive because the work runs on another thread.
 class BarraProgresso : public Progresso {
 public:
     explicit BarraProgresso(QProgressBar* barra) : barra_(barra) {}
@@ -32,7 +32,6 @@ public:
 
 private:
     QPointer<QProgressBar> barra_;
-    QElapsedTimer ultimiEventi_;
     int ultimoPermille_ = -1;
 };
 

@@ -41,7 +41,7 @@ private slots:
         amb.impostaParametro("EstrazioneIniziale", "500");
         ui::Inizio w(*amb.contesto);
         QVERIFY(w.avvia());
-        QVERIFY(w.Procedi());
+        QVERIFY(testui::procedi(w));
         auto* c = qobject_cast<ui::Container*>(w.principale());
         QVERIFY(c != nullptr);
         QCOMPARE(c->windowTitle(), QStringLiteral("Velmora"));
@@ -99,9 +99,10 @@ private slots:
         amb.contesto->creaPrincipale = [](ui::Contesto& c) { return new ui::Container(c); };
         const QString archivio = amb.creaArchivio(QStringLiteral("Schermo.db"), 300);
         amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
+        amb.contesto->creaPrincipale = [](ui::Contesto& c) { return new ui::Container(c); };
         ui::Inizio w(*amb.contesto);
         QVERIFY(w.avvia());
-        QVERIFY(w.Procedi());
+        QVERIFY(testui::procedi(w));
         auto* c = qobject_cast<ui::Container*>(w.principale());
         QVERIFY(c != nullptr);
         const QRect libero = c->screen()->availableGeometry();
@@ -128,7 +129,7 @@ private slots:
         amb.impostaParametro("EstrazioneIniziale", "101");
         ui::Inizio w(*amb.contesto);
         QVERIFY(w.avvia());
-        QVERIFY(w.Procedi());
+        QVERIFY(testui::procedi(w));
         auto* c = qobject_cast<ui::Container*>(w.principale());
         QCOMPARE(amb.sessione->archivio().NumeroEstrazioniModello, 0);
         QCOMPARE(etichetta(c, "Lbl_inizioNE"), QStringLiteral("-"));

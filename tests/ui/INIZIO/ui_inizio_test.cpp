@@ -7,6 +7,7 @@
 #include "ui/Container/Container.h"
 #include "ui/INIZIO/Inizio.h"
 
+#include <QDate>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
@@ -89,7 +90,7 @@ private slots:
         QCOMPARE(amb.leggiParametro("PercorsoArchivio"), archivio.toStdString());
         QCOMPARE(leggiFile(amb.file(QStringLiteral("PercorsoDatabase.txt"))), QStringLiteral("\"") + archivio + QStringLiteral("\"\n"));
 
-        QVERIFY(w.Procedi());
+        QVERIFY(testui::procedi(w));
         QVERIFY(!w.isVisible());
         auto* principale = qobject_cast<ui::Container*>(w.principale());
         QVERIFY(principale != nullptr);
@@ -113,7 +114,7 @@ private slots:
         // At start-up the label shows the bare path.
         QCOMPARE(etichetta(w, "Lbl_Archivio"), archivio);
         QVERIFY(amb.sessione->dbEstrazioni().aperto());
-        QVERIFY(w.Procedi());
+        QVERIFY(testui::procedi(w));
         QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 120);
         delete w.principale();
     }
@@ -136,7 +137,7 @@ private slots:
         QVERIFY(!QFile::exists(amb.file(QStringLiteral("PercorsoDatabase.txt"))));
 
         amb.dialoghi.svuota();
-        QVERIFY(!w.Procedi());
+        QVERIFY(!testui::procedi(w));
         QCOMPARE(amb.dialoghi.messaggi().size(), std::size_t(1));
         QCOMPARE(amb.dialoghi.messaggi()[0].testo, erroreCaricamento);
         QCOMPARE(amb.dialoghi.messaggi()[0].titolo, QStringLiteral("Avviso"));
@@ -150,7 +151,7 @@ private slots:
         amb.dialoghi.risposteFile.push_back(buono);
         w.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
         QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + buono);
-        QVERIFY(w.Procedi());
+        QVERIFY(testui::procedi(w));
         QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 50);
         delete w.principale();
     }
@@ -163,7 +164,7 @@ private slots:
         amb.impostaParametro("PercorsoArchivio", amb.creaArchivio(QStringLiteral("Archivio.db"), 30).toStdString());
         ui::Inizio w(*amb.contesto);
         QVERIFY(w.avvia());
-        QVERIFY(!w.Procedi());
+        QVERIFY(!testui::procedi(w));
         QVERIFY(w.principale() == nullptr);
         QCOMPARE(amb.dialoghi.messaggi().size(), std::size_t(1));
         QCOMPARE(amb.dialoghi.messaggi()[0].testo, erroreCaricamento);
@@ -178,7 +179,7 @@ private slots:
         QCOMPARE(amb.dialoghi.voci().size(), std::size_t(2));
         QCOMPARE(etichetta(w, "Lbl_Archivio"), QString());
         QCOMPARE(amb.leggiParametro("PercorsoArchivio"), std::string());
-        QVERIFY(!w.Procedi());
+        QVERIFY(!testui::procedi(w));
         QCOMPARE(amb.dialoghi.messaggi().back().testo, erroreCaricamento);
     }
 
@@ -192,11 +193,10 @@ private slots:
                 amb.dialoghi.risposteFile.push_back(amb.file(QStringLiteral("DbPiramide.db")));
         };
         QVERIFY(w.avvia());
-        QVERIFY(!w.Procedi());
+        QVERIFY(!testui::procedi(w));
         QCOMPARE(amb.dialoghi.messaggi().back().testo, erroreCaricamento);
         QCOMPARE(amb.dialoghi.messaggi().back().titolo, QStringLiteral("Avviso"));
         QVERIFY(w.principale() == nullptr);
-        QVERIFY(w.isVisible());
     }
 
     void configurazioneMalformataAnomalia()
@@ -230,7 +230,7 @@ private slots:
         QCOMPARE(QString::fromStdString(amb.sessione->dbEstrazioni().percorso()), a);
         amb.dialoghi.risposteFile.push_back(b);
         w.SelezioneArchivio();
-        QVERIFY(w.Procedi());
+        QVERIFY(testui::procedi(w));
         QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 25);
         auto& db = amb.sessione->dbEstrazioni();
         QCOMPARE(QString::fromStdString(db.percorso()), b);
@@ -248,9 +248,9 @@ private slots:
         amb.impostaParametro("EstrazioneIniziale", "0");
         ui::Inizio w(*amb.contesto);
         QVERIFY(w.avvia());
-        QVERIFY(!w.Procedi());
+        QVERIFY(!testui::procedi(w));
         amb.sessione->archivio().EstrazioneIniziale = 10;
-        QVERIFY(w.Procedi());
+        QVERIFY(testui::procedi(w));
         QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 60);
         QCOMPARE(amb.sessione->archivio().NumeroEstrazioniModello, 51);
         delete w.principale();
@@ -268,6 +268,7 @@ private slots:
         amb.dialoghi.svuota();
         amb.dialoghi.risposteFile = {storico, nuovo};
         w.findChild<QPushButton*>(QStringLiteral("CmdStorico"))->click();
+        QVERIFY(testui::attendi(w.lavoro()));
         QCOMPARE(amb.dialoghi.voci().size(), std::size_t(3));
         QCOMPARE(amb.dialoghi.voci()[1].tipo, Tipo::SalvaFile);
         QCOMPARE(amb.dialoghi.voci()[1].file.filtro, QStringLiteral("File di archivio (*.db)"));
@@ -275,7 +276,7 @@ private slots:
         QVERIFY(amb.dialoghi.messaggi()[0].testo.contains(QStringLiteral("3 estrazioni")));
         QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + nuovo);
         QCOMPARE(amb.leggiParametro("PercorsoArchivio"), nuovo.toStdString());
-        QVERIFY(w.Procedi());
+        QVERIFY(testui::procedi(w));
         QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 3);
         QCOMPARE(amb.sessione->archivio().numero(3, 10, 1), std::int16_t(51));
         delete w.principale();
@@ -294,6 +295,7 @@ private slots:
         amb.dialoghi.risposteFile = {storico, esistente};
         amb.dialoghi.risposteSiNo = {false};
         w.CreaDaStorico();
+        QVERIFY(!w.lavoro().occupato());
         QCOMPARE(amb.dialoghi.voci().back().tipo, Tipo::Domanda);
         QCOMPARE(righeIn(esistente), 10);
 
@@ -301,6 +303,7 @@ private slots:
         amb.dialoghi.risposteFile = {storico, esistente};
         amb.dialoghi.risposteSiNo = {true};
         w.CreaDaStorico();
+        QVERIFY(testui::attendi(w.lavoro()));
         QCOMPARE(amb.dialoghi.messaggi().back().titolo, QStringLiteral("Avviso"));
         QCOMPARE(amb.dialoghi.messaggi().back().icona, ui::Icona::Critica);
         QCOMPARE(righeIn(esistente), 10);
@@ -330,11 +333,42 @@ private slots:
             QCOMPARE(leggiFile(amb.file(QStringLiteral("PercorsoDatabase.txt"))),
                      QStringLiteral("\"") + archivio + QStringLiteral("\"\n"));
             QCOMPARE(amb.leggiParametro("PercorsoArchivio"), std::string("<mancante>"));
-            QVERIFY(w.Procedi());
+            QVERIFY(testui::procedi(w));
             QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 15);
             delete w.principale();
             amb.sessione->chiudi();
         }
+    }
+
+    void fineDuranteLImportazioneLaFermaPrimaDiChiudere()
+    {
+        // A long historical file: 5000 days of Bari, Cagliari and Firenze.
+        QByteArray testo;
+        for (int g = 0; g < 5000; ++g) {
+            const QByteArray data = QDate(1950, 1, 1).addDays(g).toString(QStringLiteral("yyyy/MM/dd")).toLatin1();
+            for (const char* ruota : {"BA", "CA", "FI"})
+                testo += data + '\t' + ruota + "\t1\t2\t3\t4\t" + QByteArray::number(5 + g % 80) + '\n';
+        }
+        testui::Ambiente amb;
+        const QString storico = amb.scriviFile(QStringLiteral("storico.txt"), testo);
+        const QString nuovo = amb.file(QStringLiteral("Nuovo.db"));
+        ui::Inizio w(*amb.contesto);
+        QVERIFY(w.avvia());
+        amb.dialoghi.svuota();
+        amb.dialoghi.risposteFile = {storico, nuovo};
+        w.findChild<QPushButton*>(QStringLiteral("CmdStorico"))->click();
+        QVERIFY(w.lavoro().occupato());
+        auto* fine = w.findChild<QPushButton*>(QStringLiteral("Command3"));
+        QVERIFY(fine->isEnabled());
+        QVERIFY(!w.findChild<QPushButton*>(QStringLiteral("Command2"))->isEnabled());
+        fine->click();
+        // The import was stopped and waited for before the files were closed: nothing left on disk, no message.
+        QVERIFY(!w.lavoro().occupato());
+        QCOMPARE(amb.terminato, 1);
+        QVERIFY(!amb.sessione->dbProgramma().aperto());
+        QVERIFY(!QFile::exists(nuovo));
+        QVERIFY(!QFile::exists(amb.file(QStringLiteral(".Nuovo.db.importazione"))));
+        QVERIFY(amb.dialoghi.messaggi().empty());
     }
 
     void fineEHelp()

@@ -143,7 +143,17 @@ struct Banco {
             qFatal("controllo mancante: %s", qPrintable(nome));
         return x;
     }
-    void premi(const char* nome) { QTest::mouseClick(w<QPushButton>(QString::fromLatin1(nome)), Qt::LeftButton); }
+    // Presses a button and waits for the work it may have started (check, AGGIORNAMENTO, export).
+    void premi(const char* nome)
+    {
+        QTest::mouseClick(w<QPushButton>(QString::fromLatin1(nome)), Qt::LeftButton);
+        attendi();
+    }
+    void attendi()
+    {
+        if (finestra->lavoro().occupato())
+            QVERIFY(testui::attendi(finestra->lavoro()));
+    }
     QStringList list4() const
     {
         QStringList r;
@@ -163,8 +173,9 @@ struct Banco {
     void scarica(const char* comando)
     {
         QSignalSpy fine(&finestra->scarico(), &ScaricoAggiornamenti::terminato);
-        premi(comando);
+        QTest::mouseClick(w<QPushButton>(QString::fromLatin1(comando)), Qt::LeftButton);
         QVERIFY(fine.wait(15000));
+        attendi();
     }
 
     testui::Ambiente amb;

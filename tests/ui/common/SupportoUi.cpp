@@ -5,8 +5,17 @@
 #include "storage/ProgramDb.h"
 
 #include <QFile>
+#include <QSignalSpy>
 
 namespace testui {
+
+bool attendi(ui::LavoroDiFondo& lavoro)
+{
+    if (!lavoro.occupato())
+        return true;
+    QSignalSpy finito(&lavoro, &ui::LavoroDiFondo::finito);
+    return finito.wait(30000);
+}
 
 Ambiente::Ambiente()
 {

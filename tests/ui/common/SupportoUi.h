@@ -4,6 +4,7 @@
 #include "session/Sessione.h"
 #include "ui/common/Contesto.h"
 #include "ui/common/Dialoghi.h"
+#include "ui/common/LavoroDiFondo.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -12,6 +13,17 @@
 #include <vector>
 
 namespace testui {
+
+// Lets the event loop run until the work of `lavoro` has ended and been delivered;
+// true at once when nothing runs, false after 30 s.
+bool attendi(ui::LavoroDiFondo& lavoro);
+
+// PROCEDI of a start-up window, waited for: true when the main window opened.
+template <typename Inizio>
+bool procedi(Inizio& w)
+{
+    return w.Procedi() && attendi(w.lavoro()) && w.principale() != nullptr;
+}
 
 // A program folder under a temporary directory, with a session and a context that
 // answer through scripted dialogs and record help requests and FINE.

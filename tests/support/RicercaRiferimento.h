@@ -5,13 +5,13 @@
 #include "grid/Grid.h"
 #include "workbench/Ambate.h"
 
-namespace workbench {
+namespace testsupport {
 
 // Every candidate, every case, every colpo, every wheel, every position, evaluated
 // with ElaboraPPP2, kept in a grid that is sorted again after every kept candidate.
 // It mends the same faults as the fast search (no draw after R is read, 0 never
 // counts as drawn, a formula that cannot be computed skips its case and sets
-// `anomalia`), so the two must give the same grid. Slow: tests and benchmarks only.
-grid::Grid cercaFormuleRiferimento(const ImpostazioniRicerca& imp, const archive::Archivio& a, bool& anomalia);
+// `anomalia`), so the two must give the same grid. Slow: the yardstick of tests and benchmarks.
+grid::Grid cercaFormuleRiferimento(const workbench::ImpostazioniRicerca& imp, const archive::Archivio& a, bool& anomalia);
 
 }

@@ -1,11 +1,13 @@
 // The plain formula search: nested loops over candidates, cases, colpi, wheels and positions.
-#include "workbench/RicercaRiferimento.h"
+#include "support/RicercaRiferimento.h"
 
 #include "engine/Operatori.h"
 
 #include <array>
 
-namespace workbench {
+namespace testsupport {
+
+using namespace workbench;
 
 namespace {
 
@@ -80,7 +82,7 @@ public:
             }
             try {
                 engine::ElaboraPPP2(f, a_);
-            } catch (const std::exception&) {
+            } catch (const engine::ErroreCalcolo&) {
                 anomalia_ = true;
                 continue;
             }

@@ -1,0 +1,215 @@
+// The pyramid workbench window Piramide1: reference draw, detection, bricks, saved pyramids, searches, verification.
+#pragma once
+
+#include "workbench/Banco.h"
+#include "workbench/Salvataggi.h"
+#include "ui/common/Contesto.h"
+#include "ui/common/LavoroDiFondo.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QScrollArea;
+class QScrollBar;
+class QTabWidget;
+
+namespace ui {
+
+class GrigliaView;
+
+class Piramide1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Piramide1(Contesto& contesto, QWidget* genitore = nullptr);
+    ~Piramide1() override;
+
+    static QString titolo() { return QStringLiteral("Velmora"); }
+
+    // --- reference draw ---
+    void impostaRiferimento(int d);            // hs1 = d
+    void Command42(int indice);                // 0 newest, 1 by index, 2 by date
+    void Command14();                          // ComboPar from the reference draw
+    void Command12();                          // current case as reference, then Calcola with Ch_AA
+
+    // --- selections ---
+    void Command6();                           // chosen numbers into TxtNumeri
+    void Command8();                           // board reset
+    void sceltaTipo(int tipo);                 // LabelT(tipo)
+
+    // --- commands of the pyramid and the cases ---
+    void Command9();                           // RICAVA ESTRAZIONI
+    void Command2();                           // Calcola
+    void Command40();                          // VERIFICA
+    void Command27();                          // ELABORA
+    void Lbl_Riga(int livello);                // level verification
+    void Cmd_Colonna(int slot);
+    void Cmd_Ambo(int slot);
+    void Command29();
+    void Command5();                           // MARCA
+    void Command4();                           // Azzera grid on FgEv
+    void Command39();                          // Azzera grid on FgX
+
+    // --- transfer and bricks ---
+    void Command21();
+    void Command7();
+    void Command36();
+    void Lbl_setta(int livello);
+    void Command26();
+    void Command15();
+    void Command24();
+    void Command10();                          // NASCONDE
+    void Command19();                          // Resetta
+    void Cmd_aggiunge();
+    void Command25();
+    void evidenziaMattone(int m);              // click on Lbl0(m) or on brick row m
+
+    // --- saved configurations ---
+    void Cmd_Elenco();
+    void Command11();
+    void Command13();
+    void caricaConfigurazione(int riga);       // double-click on FgPir1
+
+    // --- searches (off the interface thread) ---
+    void Cmd_Step1();                          // AMBATE
+    void Command38();                          // ABBINAMENTI
+    // CmdAnnulla: asks the running search to stop; its results are dropped.
+    void annullaRicerca();
+    // Stops the running search, if any, and waits until its thread is over.
+    void fermaRicerca();
+    bool ricercaInCorso() const;
+    // Waits for the running search to end (its results shown): the screenshots and the benchmark.
+    void aspettaRicerca();
+
+    // --- copy and print ---
+    void copia(const QString& griglia);       // Command1, 3, 16, 17, 18, 30, 33
+    void Command20();                          // prints FgL
+    void Command28();                          // prints FgY
+
+    workbench::Banco& banco() { return banco_; }
+    workbench::PannelloPiramidi& pannello() { return pannello_; }
+    const grid::Grid& tabelloneNumeri() const { return FgNu_; }
+    // Every grid view, refreshed after a command changed the grids.
+    void aggiornaVista();
+
+signals:
+    // A search ended (done, stopped or failed); tests and the screenshot wait for it.
+    void ricercaFinita();
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+private:
+    void costruisci();
+    QWidget* costruisciRilevazione();
+    QWidget* costruisciOperatori();
+    QWidget* costruisciConfigurazioni();
+    QWidget* costruisciPiramide();
+    QWidget* costruisciEsiti();
+    QWidget* costruisciVerifiche();
+    void collega();
+    void apri();
+    void caricaOperatori();
+    // Controls from the Banco (after loading a configuration) and the labels that follow it.
+    void mostraImpostazioni();
+    void mostraPosizioni();
+    void mostraMattoni();
+    void mostraLabelT();
+    void mostraEditor();
+    void mostraOperatoreCorrente();
+    void mostra(const workbench::Esito& esito);
+    void avviaRicerca(int sorte);
+    void ricercaConclusa();
+    void bloccaComandi(bool bloccati);
+    void modificaMattone(int riga, int colonna);
+    bool accettaMattone(int riga, int colonna, const std::string& testo);
+    bool accettaLivello(int riga, int colonna, const std::string& testo);
+    GrigliaView* vista(const QString& nome) const;
+
+    Contesto& contesto_;
+    workbench::Banco banco_;
+    workbench::PannelloPiramidi pannello_;
+    grid::Grid FgNu_;
+    grid::Grid FgC_;
+
+    // Declared after everything a search reads: destroyed first, it stops the search and waits for it.
+    LavoroDiFondo lavoro_{this};
+    std::vector<QWidget*> bloccabili_;
+
+    QScrollArea* area_ = nullptr;
+    QWidget* contenuto_ = nullptr;
+    // Reference draw.
+    QScrollBar* hs1 = nullptr;
+    QLabel* LabelRifE = nullptr;
+    std::array<QPushButton*, 3> Command42Btn{};
+    QPushButton* Command14Btn = nullptr;
+    QListWidget* List1 = nullptr;
+    QLabel* LabelRicerca = nullptr;
+    QPushButton* CmdAnnulla = nullptr;
+    // Detection.
+    QComboBox* ComboR1 = nullptr;
+    GrigliaView* FgRG = nullptr;
+    std::array<QLabel*, 5> LblPN{};
+    QComboBox* ComboFiltro = nullptr;
+    QComboBox* ComboPar = nullptr;
+    QCheckBox* Ch_ultima = nullptr;
+    QComboBox* ComboQNu = nullptr;
+    QComboBox* ComboNC = nullptr;
+    QComboBox* Combo3 = nullptr;
+    QComboBox* ComboEle = nullptr;
+    GrigliaView* FgNu = nullptr;
+    QLineEdit* TxtNumeri = nullptr;
+    // Operators and the brick editor.
+    GrigliaView* FgOp = nullptr;
+    QLabel* Label3 = nullptr;
+    std::array<QLabel*, 8> LabelT{};          // 1..7
+    QListWidget* ListP1 = nullptr;
+    QListWidget* ListR1 = nullptr;
+    QListWidget* ListP2 = nullptr;
+    QListWidget* ListR2 = nullptr;
+    QListWidget* ListVal = nullptr;
+    GrigliaView* FgC = nullptr;
+    // Saved configurations.
+    GrigliaView* FgPir1 = nullptr;
+    QLineEdit* Txt_Denominazione = nullptr;
+    // Pyramid.
+    std::array<QLabel*, 16> Lbl0{};           // 1..15
+    GrigliaView* FgF = nullptr;
+    GrigliaView* FgEstratti = nullptr;
+    QCheckBox* Ch_AA = nullptr;
+    // Results and verification.
+    QTabWidget* SSTab1 = nullptr;
+    QTabWidget* SSTab2 = nullptr;
+    QTabWidget* SSTab3 = nullptr;
+    QCheckBox* Ch_CasiScoperti = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QComboBox* ComboLivello = nullptr;
+    GrigliaView* FgEsiti = nullptr;
+    GrigliaView* FgGr = nullptr;
+    GrigliaView* FgEv = nullptr;
+    GrigliaView* FgX = nullptr;
+    GrigliaView* FgL = nullptr;
+    GrigliaView* Fg_E = nullptr;
+    GrigliaView* Fg5 = nullptr;
+    GrigliaView* FgY = nullptr;
+    GrigliaView* Fg10 = nullptr;
+    GrigliaView* Fg7 = nullptr;
+    std::array<QLabel*, 6> LblRiga{};        // 1..5
+    std::array<QLabel*, 6> LblSetta{};       // 1..5
+};
+
+// Adds the window to the window registry and its screenshots (a search done, a pyramid loaded).
+void registraPiramide1();
+
+}

@@ -1,0 +1,66 @@
+// The workbench's small window commands: formula transfer into bricks, pattern rows, selections, NASCONDE.
+#pragma once
+
+#include "archive/Archivio.h"
+#include "grid/Grid.h"
+#include "workbench/Banco.h"
+#include "workbench/Salvataggi.h"
+
+#include <string>
+
+namespace workbench {
+
+// Result columns Formula, Operatore, P1, R, Ru1, P2, R2, Ru2, Val copied into the
+// brick columns Tras .. VAL (3 .. 11), in this order.
+inline constexpr int ColonneRisultatoInMattone[9] = {3, 8, 4, 5, 6, 9, 10, 11, 12};
+
+// Command21 (from FgEsiti) and Command7 (from FgGr): the current result row into the
+// current brick of FgF. False, and nothing changed, when either has no current row or
+// the result row holds no formula.
+bool impostaFormula(Banco& b, const grid::Grid& risultati);
+
+// Command36: the current row of FgEsiti into the first brick of every level (1, 2, 4,
+// 7, 11), then Calcola. "Effettuare le selezioni." when there is no formula to copy.
+Esito impostaCapogioco(Banco& b, const archive::Archivio& a);
+
+// Lbl_setta(k): rows 1..k of Fg5 into the bricks of level k. The bricks keep their
+// place columns (Ri, Co): the pattern rows carry formulas, not places.
+void impostaLivelloDaFg5(Banco& b, int livello);
+// Click on row r of Fg5: the whole grid white, row r yellow.
+void evidenziaRigaFg5(Banco& b, int riga);
+// Command26 ("Resetta"): the pattern rows emptied and laid out again.
+void svuotaFg5(Banco& b);
+
+// Command15: the formula cells of the current brick emptied (its label keeps its text).
+void cancellaMattoneCorrente(Banco& b);
+// Command24: no brick highlighted, no reference highlighted, brick labels empty.
+void deselezionaMattoni(Banco& b, PannelloPiramidi& p);
+
+// NASCONDE (Command10): columns Ri, Co, Tipo and the two wheel-index columns of FgF
+// and Fg5 hidden; they keep their content and are still read.
+void nascondiColonne(Banco& b);
+
+// FgOp: double-click toggles an operator's selection; every one, none, or one type.
+void toggleOperatore(Banco& b, int riga);
+void selezionaOperatori(Banco& b, bool scelti);
+void selezionaTipo(Banco& b, int tipo, bool scelti);
+// Whether every operator of `tipo` is selected (false when the type has none).
+bool tipoSelezionato(const Banco& b, int tipo);
+// Row r of FgOp made current: the previous code cell back to white, its code cell green.
+void operatoreCorrente(Banco& b, int riga);
+
+// Fg7: click on level row r toggles its inclusion; Command31/Command32 all or none.
+void toggleLivello(Banco& b, int riga);
+void selezionaLivelli(Banco& b, bool inclusi);
+
+// FgNu, the board of the numbers 1..90 (9 rows of 10, no header row).
+void preparaTabelloneNumeri(grid::Grid& FgNu);
+void toggleNumero(grid::Grid& FgNu, int riga, int colonna);
+void azzeraTabellone(grid::Grid& FgNu);
+// Command6: the cyan numbers in board order, two digits each, joined by "-".
+std::string numeriScelti(const grid::Grid& FgNu);
+
+// FgX double-click on column c (1..5): that column emptied and white.
+void svuotaColonnaFgX(Banco& b, int colonna);
+
+}

@@ -1,0 +1,516 @@
+// The window Piramide1 offscreen: opening state, reference draw, selections, marks, a whole evening, a cancelled search.
+#include "ui/Piramide1/Piramide1.h"
+
+#include "engine/Piramide.h"
+#include "session/Sessione.h"
+#include "storage/ProgramDb.h"
+#include "support/ArchivioDimostrativo.h"
+#include "support/ArchivioReale.h"
+#include "ui/common/Dialoghi.h"
+#include "ui/common/GrigliaView.h"
+#include "workbench/Abbinamenti.h"
+#include "workbench/Ambate.h"
+#include "workbench/Casi.h"
+#include "workbench/Elabora.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace ui;
+
+namespace {
+
+// The real archive when the historical file is there, else the demonstration archive.
+std::unique_ptr<archive::Archivio> archivioDiProva()
+{
+    if (const archive::Archivio* reale = testsupport::archivioReale())
+        return std::make_unique<archive::Archivio>(*reale);
+    return std::make_unique<archive::Archivio>(testsupport::archivioDimostrativo());
+}
+
+// The main window's bar as the window drives it: every call kept.
+struct BarraRegistrata : Progresso {
+    void imposta(int valore, int massimo) override { passi.emplace_back(valore, massimo); }
+    void azzera() override { ++azzerata; }
+    std::vector<std::pair<int, int>> passi;
+    int azzerata = 0;
+};
+
+struct Banco {
+    Banco() : a(archivioDiProva()), sessione(cartella.path().toStdString(), *a), contesto(sessione, dialoghi)
+    {
+        sessione.apriDatabaseProgramma();
+        contesto.pb1 = &pb1;
+        contesto.pb2 = &pb2;
+        finestra = std::make_unique<Piramide1>(contesto);
+        finestra->resize(1030, 640);
+        finestra->show();
+    }
+    ~Banco()
+    {
+        finestra.reset();
+        sessione.chiudi();
+    }
+    template <class T> T* w(const QString& nome) const
+    {
+        T* x = finestra->findChild<T*>(nome);
+        if (!x)
+            qFatal("controllo mancante: %s", qPrintable(nome));
+        return x;
+    }
+    QPushButton* b(const QString& nome) const { return w<QPushButton>(nome); }
+    workbench::Banco& banco() const { return finestra->banco(); }
+    void clic(const QString& griglia, int riga, int colonna, bool doppio = false) const
+    {
+        auto* g = w<GrigliaView>(griglia);
+        const auto* m = g->modello();
+        const QModelIndex i = m->index(riga - m->righeFisse(), colonna - m->colonneFisse());
+        g->scrollTo(i);
+        const QPoint p = g->visualRect(i).center();
+        if (doppio)
+            QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, p);
+        else
+            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, p);
+    }
+    void clicEtichetta(const QString& nome) const { QTest::mouseClick(w<QLabel>(nome), Qt::LeftButton); }
+    // Runs a search by its button and waits for its end.
+    void cerca(const QString& pulsante) const
+    {
+        QSignalSpy fine(finestra.get(), &Piramide1::ricercaFinita);
+        b(pulsante)->click();
+        QVERIFY(fine.count() == 1 || fine.wait(60000));
+    }
+    int N() const { return a->NumeroEstrazioni; }
+
+    QTemporaryDir cartella;
+    std::unique_ptr<archive::Archivio> a;
+    session::Sessione sessione;
+    DialoghiScriptati dialoghi;
+    Contesto contesto;
+    BarraRegistrata pb1, pb2;
+    std::unique_ptr<Piramide1> finestra;
+};
+
+// Every cell of two grids: text, background, text colour, bold.
+bool uguali(const grid::Grid& x, const grid::Grid& y)
+{
+    if (x.righe() != y.righe() || x.colonne() != y.colonne())
+        return false;
+    for (int r = 0; r < x.righe(); ++r)
+        for (int c = 0; c < x.colonne(); ++c) {
+            const auto &p = x.cella(r, c), &q = y.cella(r, c);
+            if (p.testo != q.testo || p.sfondo != q.sfondo || p.testoColore != q.testoColore || p.grassetto != q.grassetto)
+                return false;
+        }
+    return true;
+}
+
+int rigaDi(const grid::Grid& g, int colonna, const std::string& testo)
+{
+    for (int r = 1; r < g.righe(); ++r)
+        if (g.testo(r, colonna) == testo)
+            return r;
+    return -1;
+}
+
+}
+
+class TestPiramide1 : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        qInfo("%s", testsupport::archivioReale() ? "archivio reale" : "archivio dimostrativo (storico assente)");
+    }
+    void apertura();
+    void riferimento();
+    void selezioni();
+    void marcaSenzaUscite();
+    void serata();
+    void chiusuraDuranteRicerca();
+};
+
+void TestPiramide1::apertura()
+{
+    Banco t;
+    const auto& b = t.banco();
+    QCOMPARE(t.finestra->windowTitle(), QStringLiteral("Velmora"));
+    QCOMPARE(b.FgRG.sfondo(0, 0), 65280u);
+    for (int w = 1; w < 11; ++w)
+        QCOMPARE(b.FgRG.sfondo(0, w), grid::colori::Bianco);
+    const std::pair<const char*, const char*> combo[] = {{"Combo3", "8"},      {"ComboNC", "12"},   {"ComboEle", "100"},
+                                                         {"ComboFiltro", "Mensile"}, {"ComboR1", "BA"}, {"ComboQNu", "1"},
+                                                         {"ComboLivello", "1"}};
+    for (const auto& [nome, testo] : combo)
+        QCOMPARE(t.w<QComboBox>(nome)->currentText(), QString::fromLatin1(testo));
+    QCOMPARE(t.w<QComboBox>("Combo3")->count(), 20);
+    QCOMPARE(t.w<QComboBox>("ComboEle")->itemText(18), QStringLiteral("1000"));
+    QCOMPARE(t.w<QComboBox>("ComboPar")->count(), 32);
+    QCOMPARE(t.w<QComboBox>("ComboPar")->itemText(0), QStringLiteral("U"));
+    // The newest draw is the reference, ComboPar its ordinal within its month.
+    QCOMPARE(t.w<QScrollBar>("hs1")->value(), t.N());
+    QCOMPARE(t.w<QScrollBar>("hs1")->maximum(), t.N());
+    QCOMPARE(b.riferimento, t.N());
+    QCOMPARE(t.w<QComboBox>("ComboPar")->currentIndex(), int(t.a->ProgressivoMese[t.N()]));
+    QCOMPARE(t.w<QLabel>("LabelRifE")->text(),
+             QStringLiteral("%1 %2  M-%3").arg(t.N()).arg(QString::fromStdString(t.a->DateEstrazioni[t.N()])).arg(t.a->ProgressivoMese[t.N()]));
+    QCOMPARE(b.FgEstratti.intero(1, 1), int(t.a->numero(t.N(), 0, 1)));
+    QCOMPARE(b.FgEstratti.intero(11, 5), int(t.a->numero(t.N(), 10, 5)));
+    for (int m = 1; m <= 15; ++m)
+        QVERIFY(t.w<QLabel>(QStringLiteral("Lbl0(%1)").arg(m))->text().isEmpty());
+    // The catalogue by code, only the selection cell and the code shown, type 1 chosen.
+    QCOMPARE(b.FgOp.righe(), int(storage::CatalogoPredefinito().size()) + 1);
+    for (int r = 2; r < b.FgOp.righe(); ++r)
+        QVERIFY(b.FgOp.testo(r - 1, 1) <= b.FgOp.testo(r, 1));
+    QVERIFY(!b.FgOp.colonna(1).nascosta);
+    QVERIFY(b.FgOp.colonna(2).nascosta && b.FgOp.colonna(7).nascosta);
+    for (int r = 1; r < b.FgOp.righe(); ++r) {
+        QCOMPARE(b.FgOp.sfondo(r, 0) == grid::colori::Rosso, b.FgOp.intero(r, 2) == 1);
+        if (b.FgOp.intero(r, 2) == 1)
+            QCOMPARE(b.FgOp.coloreTesto(r, 1), grid::colori::Blu);
+    }
+    QCOMPARE(b.FgOp.sfondo(1, 1), grid::colori::Verde);
+    QVERIFY(t.w<QLabel>("Label3")->text().contains(QString::fromStdString(b.FgOp.testo(1, 7))));
+    // The empty pyramid, NASCONDE applied.
+    QCOMPARE(b.FgF.righe(), 16);
+    for (int c : {1, 2, 4, 6, 9})
+        QVERIFY(b.FgF.colonna(c).nascosta && b.Fg5.colonna(c).nascosta);
+    QCOMPARE(t.b("Cmd_Step1")->text(), QStringLiteral("AMBATE"));
+    QCOMPARE(t.b("Command9")->text(), QStringLiteral("RICAVA ESTRAZIONI"));
+    QCOMPARE(t.b("Command11")->text(), QStringLiteral("SALVA CONFIGURAZIONE"));
+    QCOMPARE(t.b("Command25")->toolTip(), QStringLiteral("Copia mattone evidenziato in quello di destinazione"));
+    QCOMPARE(t.w<QLabel>("Label9")->text(), QStringLiteral("Denominazione (Max 100 caratteri)"));
+    QCOMPARE(t.w<QCheckBox>("Ch_CasiScoperti")->text(), QStringLiteral("Casi scoperti"));
+    QVERIFY(!t.b("CmdAnnulla")->isEnabled());
+    // A maximised main window on a 1366x768 laptop leaves about 1030x640 to the window:
+    // what it needs fits, and the grids scroll inside it.
+    const QSize minimo = t.w<QWidget>("contenuto")->minimumSizeHint().expandedTo(t.w<QWidget>("contenuto")->minimumSize());
+    QVERIFY2(minimo.width() <= 1030 && minimo.height() <= 640, qPrintable(QStringLiteral("%1x%2").arg(minimo.width()).arg(minimo.height())));
+}
+
+void TestPiramide1::riferimento()
+{
+    Banco t;
+    auto* hs1 = t.w<QScrollBar>("hs1");
+    t.dialoghi.risposteInput = {QStringLiteral("19"), QStringLiteral("x25"), QStringLiteral("%1").arg(t.N() + 1), QStringLiteral(" 25 ")};
+    for (int i = 0; i < 3; ++i) {
+        t.b("Command42(1)")->click();
+        QCOMPARE(hs1->value(), t.N());
+    }
+    t.b("Command42(1)")->click();
+    QCOMPARE(hs1->value(), 25);
+    QCOMPARE(t.banco().riferimento, 25);
+    QCOMPARE(t.banco().FgEstratti.intero(3, 2), int(t.a->numero(25, 2, 2)));
+    const auto prompt = t.dialoghi.voci().front();
+    QCOMPARE(prompt.testo, QStringLiteral("Inserire il n° indice dell'archivio modello."));
+    QCOMPARE(prompt.titolo, QStringLiteral("Scelta estrazione"));
+
+    // Dates: exactly the archive's text, else "Data non trovata".
+    t.dialoghi.svuota();
+    const QString data = QString::fromStdString(t.a->DateEstrazioni[100]);
+    const QString altroFormato = data.mid(0, 2) + QStringLiteral("-") + data.mid(3, 2) + QStringLiteral("-") + data.mid(6);
+    t.dialoghi.risposteInput = {altroFormato, data};
+    t.b("Command42(2)")->click();
+    QCOMPARE(hs1->value(), 25);
+    QCOMPARE(t.dialoghi.voci().front().testo, QStringLiteral("Ricerca per data GG/MM/AAAA"));
+    QCOMPARE(t.dialoghi.voci().front().titolo, QStringLiteral("Data ?"));
+    const auto messaggi = t.dialoghi.messaggi();
+    QCOMPARE(messaggi.size(), std::size_t(1));
+    QCOMPARE(messaggi[0].testo, QStringLiteral("Data non trovata"));
+    QCOMPARE(messaggi[0].titolo, QStringLiteral("Cerca data"));
+    QCOMPARE(messaggi[0].icona, Icona::Informazione);
+    t.b("Command42(2)")->click();
+    QCOMPARE(hs1->value(), 100);
+    QCOMPARE(t.dialoghi.messaggi().size(), std::size_t(1));
+    // Command14 takes the month ordinal of draw 100; ">|" goes back to the newest draw.
+    t.b("Command14")->click();
+    QCOMPARE(t.w<QComboBox>("ComboPar")->currentIndex(), int(t.a->ProgressivoMese[100]));
+    QCOMPARE(t.banco().mensile, int(t.a->ProgressivoMese[100]));
+    t.b("Command42(0)")->click();
+    QCOMPARE(hs1->value(), t.N());
+
+    // A case becomes the reference by double-click, or by Command12 with Calcola when Ch_AA is ticked.
+    t.b("Command9")->click();
+    QVERIFY(t.banco().FgEv.righe() > 3);
+    t.clic("FgEv", 3, 1, true);
+    QCOMPARE(hs1->value(), t.banco().FgEv.intero(3, 1));
+    t.banco().FgF.setTesto(1, engine::colF::Tras, "SOM");
+    t.banco().FgF.setTesto(1, engine::colF::Tipo, "2");
+    for (int c : {engine::colF::E1, engine::colF::E2})
+        t.banco().FgF.setTesto(1, c, "1");
+    t.banco().FgF.setTesto(1, engine::colF::RU1, "BA");
+    t.banco().FgF.setTesto(1, engine::colF::RU2, "CA");
+    t.w<QCheckBox>("Ch_AA")->setChecked(true);
+    t.clic("FgEv", 2, 1);
+    t.b("Command12")->click();
+    const int d = t.banco().FgEv.intero(2, 1);
+    QCOMPARE(hs1->value(), d);
+    // SOM of the first numbers of Bari and Cagliari, reduced into 1..90 by hand.
+    int somma = t.a->numero(d, 0, 1) + t.a->numero(d, 1, 1);
+    while (somma > 90)
+        somma -= 90;
+    QCOMPARE(t.w<QLabel>("Lbl0(1)")->text(), QString::number(somma));
+}
+
+void TestPiramide1::selezioni()
+{
+    Banco t;
+    auto& b = t.banco();
+    // Wheels: a click toggles, the two labels set all or none.
+    t.clic("FgRG", 0, 5);
+    QCOMPARE(b.FgRG.sfondo(0, 5), 65280u);
+    t.clic("FgRG", 0, 0);
+    QCOMPARE(b.FgRG.sfondo(0, 0), grid::colori::Bianco);
+    t.clicEtichetta("LabelTutte");
+    for (int w = 0; w < 11; ++w)
+        QVERIFY(workbench::ruotaInGioco(b, w));
+    t.clicEtichetta("LabelNessuna");
+    for (int w = 0; w < 11; ++w)
+        QVERIFY(!workbench::ruotaInGioco(b, w));
+    // Positions.
+    t.clicEtichetta("LblPN(1)");
+    QVERIFY(!b.posizioni[1]);
+    QCOMPARE(t.w<QLabel>("LblPN(1)")->property("colore").toUInt(), uint(grid::colori::Bianco));
+    QCOMPARE(t.w<QLabel>("LblPN(0)")->property("colore").toUInt(), 65280u);
+    // The number board: 33, 5 and 12 chosen, written in board order; typing is refused.
+    for (int n : {33, 5, 12, 90})
+        t.clic("FgNu", (n - 1) / 10, (n - 1) % 10);
+    t.clic("FgNu", 9 - 1, 9);   // 90 again: back to white
+    t.b("Command6")->click();
+    auto* numeri = t.w<QLineEdit>("TxtNumeri");
+    QCOMPARE(numeri->text(), QStringLiteral("05-12-33"));
+    QCOMPARE(b.numeri, std::string("05-12-33"));
+    numeri->setFocus();
+    QTest::keyClicks(numeri, QStringLiteral("77"));
+    QCOMPARE(numeri->text(), QStringLiteral("05-12-33"));
+    QTest::mouseDClick(numeri, Qt::LeftButton);
+    QVERIFY(numeri->text().isEmpty());
+    t.b("Command8")->click();
+    t.b("Command6")->click();
+    QVERIFY(numeri->text().isEmpty());
+    // Operators: double-click toggles, all, none, one type.
+    t.b("Command23")->click();
+    t.clic("FgOp", 4, 1, true);
+    QCOMPARE(b.FgOp.sfondo(4, 0), grid::colori::Rosso);
+    t.clic("FgOp", 4, 1, true);
+    QCOMPARE(b.FgOp.sfondo(4, 0), grid::colori::Bianco);
+    t.clic("FgOp", 6, 1);
+    QVERIFY(t.w<QLabel>("Label3")->text().contains(QString::fromStdString(b.FgOp.testo(6, 7))));
+    QCOMPARE(b.FgOp.sfondo(6, 1), grid::colori::Verde);
+    QCOMPARE(b.FgOp.sfondo(1, 1), grid::colori::Bianco);
+    t.clicEtichetta("LabelT(3)");
+    for (int r = 1; r < b.FgOp.righe(); ++r)
+        QCOMPARE(b.FgOp.sfondo(r, 0) == grid::colori::Rosso, b.FgOp.intero(r, 2) == 3);
+    t.clicEtichetta("LabelT(3)");
+    t.b("Command22")->click();
+    for (int r = 1; r < b.FgOp.righe(); ++r)
+        QCOMPARE(b.FgOp.sfondo(r, 0), grid::colori::Rosso);
+    // Levels of ELABORA: only column 0 toggles; all and none.
+    t.clic("Fg7", 2, 0);
+    QCOMPARE(b.Fg7.sfondo(2, 0), 65280u);
+    t.b("Command32")->click();
+    QCOMPARE(b.Fg7.sfondo(2, 0), grid::colori::Bianco);
+    t.b("Command31")->click();
+    for (int k = 1; k <= 5; ++k)
+        QCOMPARE(b.Fg7.sfondo(k, 0), 65280u);
+    // Brick 7 highlighted by its label: row 7 green, its number orange.
+    t.clicEtichetta("Lbl0(7)");
+    QCOMPARE(b.FgF.sfondo(7, 3), grid::colori::Verde);
+    QCOMPARE(b.FgF.sfondo(7, 0), grid::rgb(255, 128, 0));
+    QCOMPARE(t.w<QLabel>("Lbl0(7)")->property("colore").toUInt(), uint(grid::rgb(255, 128, 0)));
+    // A typed abbreviation that names no wheel is refused with the engine's message.
+    auto* FgF = t.w<GrigliaView>("FgF");
+    QVERIFY(!FgF->model()->setData(FgF->model()->index(6, engine::colF::RU1), QStringLiteral("XX"), Qt::EditRole));
+    QCOMPARE(t.dialoghi.messaggi().size(), std::size_t(1));
+    QVERIFY(FgF->model()->setData(FgF->model()->index(6, engine::colF::RU1), QStringLiteral("na"), Qt::EditRole));
+    QCOMPARE(b.FgF.testo(7, engine::colF::RU1), std::string("NA"));
+    // A typed code takes its type (hidden by NASCONDE) from the catalogue.
+    QVERIFY(FgF->model()->setData(FgF->model()->index(6, engine::colF::Tras), QStringLiteral("vert"), Qt::EditRole));
+    QCOMPARE(b.FgF.testo(7, engine::colF::Tras), std::string("VERT"));
+    QCOMPARE(b.FgF.testo(7, engine::colF::Tipo), std::string("1"));
+}
+
+void TestPiramide1::marcaSenzaUscite()
+{
+    Banco t;
+    t.b("Command9")->click();
+    const int casi = workbench::numeroCasi(t.banco());
+    QVERIFY(casi > 0);
+    // Empty FgX rows: no number can come out.
+    t.b("Command39")->click();
+    t.b("Command40")->click();
+    t.b("Command5")->click();
+    for (int r = 1; r <= casi; ++r)
+        QVERIFY(t.banco().FgEv.sfondo(r, 0) != workbench::colori::Selezione);
+    QVERIFY(t.dialoghi.messaggi().empty());
+}
+
+void TestPiramide1::serata()
+{
+    Banco t;
+    auto& b = t.banco();
+    // Bari, Napoli and Roma in play, positions 1 and 2, Numeri detection of 3 numbers.
+    for (int w : {5, 7})
+        t.clic("FgRG", 0, w);
+    for (int k : {2, 3, 4})
+        t.clicEtichetta(QStringLiteral("LblPN(%1)").arg(k));
+    t.w<QComboBox>("ComboNC")->setCurrentText(QStringLiteral("30"));
+    t.w<QComboBox>("Combo3")->setCurrentText(QStringLiteral("10"));
+    t.b("Command9")->click();
+    QCOMPARE(workbench::numeroCasi(b), 30);
+    QCOMPARE(t.w<QTabWidget>("SSTab3")->currentIndex(), 0);
+
+    // Operators of types 1, 2 and 4; AMBATE off the interface thread.
+    t.clicEtichetta("LabelT(2)");
+    t.clicEtichetta("LabelT(4)");
+    workbench::Banco atteso = b;
+    t.cerca(QStringLiteral("Cmd_Step1"));
+    QCOMPARE(t.finestra->ricercaInCorso(), false);
+    QVERIFY(t.dialoghi.messaggi().empty());
+    QCOMPARE(b.List1.size(), std::size_t(2));
+    // The same settings through the library give the same grid.
+    workbench::cercaAmbate(atteso, *t.a);
+    QVERIFY(uguali(b.FgEsiti, atteso.FgEsiti));
+    // pb1 reached the last operator row and both bars were emptied at the end.
+    QVERIFY(!t.pb1.passi.empty());
+    QCOMPARE(t.pb1.passi.back().second, b.FgOp.righe() - 1);
+    QCOMPARE(t.pb1.passi.back().first, b.FgOp.righe() - 1);
+    QCOMPARE(t.pb1.azzerata, 1);
+    QCOMPARE(t.pb2.azzerata, 1);
+    // "Copia tabella" puts the whole grid on the clipboard; a cancelled print changes nothing.
+    t.b("Command18")->click();
+    QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(b.FgEsiti.comeTesto()));
+    t.b("Command16")->click();
+    QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(b.FgX.comeTesto()));
+    t.dialoghi.risposteStampante = {false};
+    t.b("Command20")->click();
+    QCOMPARE(t.dialoghi.voci().back().tipo, DialoghiScriptati::Tipo::Stampante);
+    QVERIFY(!b.FgEsiti.testo(1, 3).empty());
+    QVERIFY(b.FgEsiti.intero(1, 1) >= b.FgEsiti.intero(2, 1));
+
+    // The best formula into brick 1, Calcola, VERIFICA in slot 1.
+    t.clic("FgEsiti", 1, 3);
+    t.clicEtichetta("Lbl0(1)");
+    t.b("Command21")->click();
+    const int mappa[9][2] = {{3, 3}, {4, 8}, {5, 4}, {6, 5}, {7, 6}, {8, 9}, {9, 10}, {10, 11}, {11, 12}};
+    for (const auto& [brick, esito] : mappa)
+        QCOMPARE(b.FgF.testo(1, brick), b.FgEsiti.testo(1, esito));
+    t.b("Command2")->click();
+    QVERIFY(!t.w<QLabel>("Lbl0(1)")->text().isEmpty());
+    t.b("Cmd_Colonna(1)")->click();
+    QCOMPARE(b.Fg5.testo(1, 3), b.FgEsiti.testo(1, 3));
+    QVERIFY(b.FgL.righe() > workbench::numeroCasi(b));
+    t.b("Command40")->click();
+    QCOMPARE(b.Fg_E.intero(1, 1), 30);
+    const int coperti = b.Fg_E.intero(1, 2);
+    t.b("Command5")->click();
+    int marcati = 0;
+    for (int r = 1; r <= 30; ++r)
+        marcati += b.FgEv.sfondo(r, 0) == workbench::colori::Selezione;
+    QCOMPARE(marcati, coperti);
+    QVERIFY(t.dialoghi.messaggi().empty());
+
+    // Save, reset, reload, delete.
+    const std::string brick1 = b.FgF.testo(1, 3);
+    const QString etichetta1 = t.w<QLabel>("Lbl0(1)")->text();
+    t.w<QLineEdit>("Txt_Denominazione")->setText(QStringLiteral("Serata di prova"));
+    t.b("Command11")->click();
+    const auto& elenco = t.finestra->pannello().FgPir1;
+    const int riga = rigaDi(elenco, 2, "Serata di prova");
+    QVERIFY(riga >= 1);
+    t.b("Command19")->click();
+    QVERIFY(b.FgF.testo(1, 3).empty());
+    t.clicEtichetta("LabelTutte");
+    t.b("Command42(0)")->click();
+    t.clic("FgPir1", riga, 2, true);
+    QCOMPARE(b.FgF.testo(1, 3), brick1);
+    QCOMPARE(t.w<QLabel>("Lbl0(1)")->text(), etichetta1);
+    for (int w = 0; w < 11; ++w)
+        QCOMPARE(workbench::ruotaInGioco(b, w), w == 0 || w == 5 || w == 7);
+    QCOMPARE(t.w<QComboBox>("ComboNC")->currentText(), QStringLiteral("30"));
+    QCOMPARE(t.w<QComboBox>("Combo3")->currentText(), QStringLiteral("10"));
+    QCOMPARE(t.w<QLabel>("LblPN(3)")->property("colore").toUInt(), uint(grid::colori::Bianco));
+    QCOMPARE(workbench::numeroCasi(b), 30);
+    QVERIFY(t.dialoghi.messaggi().empty());
+    t.dialoghi.risposteSiNo = {false, true};
+    t.clic("FgPir1", riga, 2);
+    t.b("Command13")->click();
+    QVERIFY(rigaDi(elenco, 2, "Serata di prova") >= 1);
+    t.b("Command13")->click();
+    QCOMPARE(rigaDi(elenco, 2, "Serata di prova"), -1);
+    const auto domande = t.dialoghi.voci();
+    QCOMPARE(domande[domande.size() - 2].titolo, QStringLiteral("Cancellazione record"));
+    QVERIFY(domande[domande.size() - 2].testo.startsWith(QStringLiteral("Concellare la riga: ")));
+    QCOMPARE(t.dialoghi.messaggi().back().testo, QStringLiteral("Record eliminato."));
+
+    // ABBINAMENTI after the verification of level 1: FgX holds the brick's numbers.
+    t.clicEtichetta("Lbl_Riga(1)");
+    QVERIFY(!b.FgX.testo(2, 1).empty());
+    t.w<QRadioButton>("Option1")->setChecked(true);
+    atteso = b;
+    t.cerca(QStringLiteral("Command38"));
+    workbench::cercaAbbinamenti(atteso, *t.a, workbench::SorteAmbo);
+    QVERIFY(uguali(b.FgGr, atteso.FgGr));
+    QCOMPARE(t.w<QTabWidget>("SSTab2")->currentIndex(), 1);
+
+    // A search cancelled half-way: every operator, stopped at once; the grid as it was.
+    t.b("Command22")->click();
+    const grid::Grid prima = b.FgEsiti;
+    const auto list1 = b.List1;
+    QSignalSpy fine(t.finestra.get(), &Piramide1::ricercaFinita);
+    t.b("Cmd_Step1")->click();
+    QVERIFY(t.finestra->ricercaInCorso());
+    QVERIFY(t.b("CmdAnnulla")->isEnabled());
+    QVERIFY(!t.b("Command9")->isEnabled());
+    QVERIFY(!t.w<QWidget>("hs1")->isEnabled());
+    t.b("CmdAnnulla")->click();
+    QVERIFY(fine.count() == 1 || fine.wait(5000));
+    QVERIFY(uguali(b.FgEsiti, prima));
+    QCOMPARE(b.List1, list1);
+    QVERIFY(t.b("Command9")->isEnabled());
+    QVERIFY(!t.b("CmdAnnulla")->isEnabled());
+    QCOMPARE(t.dialoghi.messaggi().back().testo, QStringLiteral("Record eliminato."));
+    // The natural main window (1280x820) leaves about 940x760 to its tool windows: after a
+    // whole evening the window still needs no more.
+    const QSize minimo = t.w<QWidget>("contenuto")->minimumSizeHint();
+    QVERIFY2(minimo.width() <= 940 && minimo.height() <= 640, qPrintable(QStringLiteral("%1x%2").arg(minimo.width()).arg(minimo.height())));
+}
+
+void TestPiramide1::chiusuraDuranteRicerca()
+{
+    Banco t;
+    t.clicEtichetta("LabelTutte");
+    t.b("Command9")->click();
+    t.b("Command22")->click();
+    t.b("Cmd_Step1")->click();
+    QVERIFY(t.finestra->ricercaInCorso());
+    // FINE stops every running work before it closes the files: the grid stays as it was.
+    const grid::Grid prima = t.banco().FgEsiti;
+    LavoroDiFondo::fermaTutti();
+    QVERIFY(!t.finestra->ricercaInCorso());
+    QVERIFY(uguali(t.banco().FgEsiti, prima));
+    QVERIFY(t.b("Command9")->isEnabled());
+    // Closing stops the search and waits for it: nothing is left reading the archive.
+    t.b("Cmd_Step1")->click();
+    QVERIFY(t.finestra->ricercaInCorso());
+    QVERIFY(t.finestra->close());
+    QVERIFY(!t.finestra->ricercaInCorso());
+    QVERIFY(t.dialoghi.messaggi().empty());
+}
+
+QTEST_MAIN(TestPiramide1)
+#include "piramide1_window_test.moc"

@@ -1,0 +1,193 @@
+// The workbench's window commands: formula transfer, pattern rows, bricks, selections, the number board.
+#include "workbench/Trasferimenti.h"
+
+#include "engine/Piramide.h"
+
+#include <gtest/gtest.h>
+
+using namespace workbench;
+using namespace engine::colF;
+
+namespace {
+
+// A result row of FgEsiti as a search writes it: Cop, Tot, Formula, P1, R, Ru1, -, type, P2, R2, Ru2, Val.
+void rigaRisultato(grid::Grid& g, int r, const char* codice, const char* tipo)
+{
+    const char* celle[] = {"", "9", "11", codice, "2", "3", "GE", "", tipo, "4", "10", "NZ", "17"};
+    for (int c = 0; c < 13; ++c)
+        g.setTesto(r, c, celle[c]);
+}
+
+}
+
+TEST(Trasferimenti, FormulaSelezionataNelMattoneCorrente)
+{
+    Banco b;
+    b.FgEsiti.setRighe(4);
+    rigaRisultato(b.FgEsiti, 2, "SOMV", "7");
+    // No current brick, or no current result, or an empty result row: nothing happens.
+    b.FgEsiti.rigaCorrente = 2;
+    EXPECT_FALSE(impostaFormula(b, b.FgEsiti));
+    b.FgF.rigaCorrente = 9;
+    b.FgEsiti.rigaCorrente = 3;
+    EXPECT_FALSE(impostaFormula(b, b.FgEsiti));
+    EXPECT_EQ(b.FgF.testo(9, Tras), "");
+    b.FgEsiti.rigaCorrente = 2;
+    ASSERT_TRUE(impostaFormula(b, b.FgEsiti));
+    const std::pair<int, const char*> attesi[] = {{Tras, "SOMV"}, {Tipo, "7"}, {E1, "2"}, {R1, "3"}, {RU1, "GE"},
+                                                  {E2, "4"},      {R2, "10"},  {RU2, "NZ"}, {VAL, "17"}};
+    for (const auto& [c, t] : attesi)
+        EXPECT_EQ(b.FgF.testo(9, c), t) << "colonna " << c;
+    // The brick keeps its place in the triangle.
+    EXPECT_EQ(b.FgF.testo(9, Ri), "4");
+    EXPECT_EQ(b.FgF.testo(9, Co), "3");
+}
+
+TEST(Trasferimenti, CapogiocoNelPrimoMattoneDiOgniLivello)
+{
+    Banco b;
+    archive::Archivio a;
+    b.FgEsiti.setRighe(3);
+    const Esito vuoto = impostaCapogioco(b, a);
+    ASSERT_TRUE(vuoto);
+    EXPECT_EQ(vuoto->testo, "Effettuare le selezioni.");
+    rigaRisultato(b.FgEsiti, 1, "VERT", "1");
+    b.FgEsiti.rigaCorrente = 1;
+    impostaCapogioco(b, a);   // no draws: Calcola's own message, the bricks are written all the same
+    for (int m = 1; m <= 15; ++m) {
+        const bool primo = m == 1 || m == 2 || m == 4 || m == 7 || m == 11;
+        EXPECT_EQ(b.FgF.testo(m, Tras), primo ? "VERT" : "") << "mattone " << m;
+    }
+}
+
+TEST(Trasferimenti, RigheDelModelloNeiMattoniDelLivello)
+{
+    Banco b;
+    for (int k = 1; k <= 4; ++k) {
+        b.Fg5.setTesto(k, Tras, "OP" + std::to_string(k));
+        b.Fg5.setTesto(k, VAL, std::to_string(10 * k));
+    }
+    impostaLivelloDaFg5(b, 3);
+    EXPECT_EQ(b.FgF.testo(4, Tras), "OP1");
+    EXPECT_EQ(b.FgF.testo(5, Tras), "OP2");
+    EXPECT_EQ(b.FgF.testo(6, Tras), "OP3");
+    EXPECT_EQ(b.FgF.testo(6, VAL), "30");
+    EXPECT_EQ(b.FgF.testo(6, Ri), "3");
+    EXPECT_EQ(b.FgF.testo(6, Co), "3");
+    EXPECT_EQ(b.FgF.testo(7, Tras), "");
+    EXPECT_EQ(b.FgF.testo(1, Tras), "");
+    impostaLivelloDaFg5(b, 6);   // no such level
+    EXPECT_EQ(b.FgF.testo(11, Tras), "");
+
+    evidenziaRigaFg5(b, 2);
+    EXPECT_EQ(b.Fg5.sfondo(2, 0), grid::colori::Giallo);
+    EXPECT_EQ(b.Fg5.sfondo(2, 11), grid::colori::Giallo);
+    EXPECT_EQ(b.Fg5.sfondo(1, Tras), grid::colori::Bianco);
+    svuotaFg5(b);
+    EXPECT_EQ(b.Fg5.testo(1, Tras), "");
+    EXPECT_EQ(b.Fg5.testo(3, 0), "3");
+    EXPECT_EQ(b.Fg5.sfondo(2, 0), grid::colori::Bianco);
+}
+
+TEST(Trasferimenti, CancellaENascondeMattoni)
+{
+    Banco b;
+    PannelloPiramidi p;
+    b.FgF.setTesto(5, Tras, "SOM");
+    b.FgF.setTesto(5, VAL, "3");
+    b.Lbl0[5] = "44";
+    b.FgF.rigaCorrente = 5;
+    cancellaMattoneCorrente(b);
+    EXPECT_EQ(b.FgF.testo(5, Tras), "");
+    EXPECT_EQ(b.FgF.testo(5, VAL), "");
+    EXPECT_EQ(b.FgF.testo(5, Riga), "5");
+    EXPECT_EQ(b.Lbl0[5], "44");
+
+    p.mattoneEvidenziato = 5;
+    b.FgF.setSfondo(5, 0, 5, 11, grid::colori::Verde);
+    b.FgEstratti.setSfondo(2, 3, grid::colori::Giallo);
+    deselezionaMattoni(b, p);
+    EXPECT_EQ(p.mattoneEvidenziato, 0);
+    EXPECT_EQ(b.Lbl0[5], "");
+    EXPECT_EQ(b.FgF.sfondo(5, 0), grid::colori::Bianco);
+    EXPECT_EQ(b.FgF.sfondo(5, E1), grid::rgb(255, 255, 128));
+    EXPECT_EQ(b.FgEstratti.sfondo(2, 3), grid::colori::Bianco);
+
+    nascondiColonne(b);
+    for (int c = 0; c < 12; ++c) {
+        const bool nascosta = c == Ri || c == Co || c == Tipo || c == R1 || c == R2;
+        EXPECT_EQ(b.FgF.colonna(c).nascosta, nascosta) << c;
+        EXPECT_EQ(b.Fg5.colonna(c).nascosta, nascosta) << c;
+    }
+}
+
+TEST(Trasferimenti, OperatoriPerRigaPerTipoETutti)
+{
+    Banco b;
+    const int tipi[] = {1, 2, 1, 7, 3};
+    for (int t : tipi) {
+        const int r = b.FgOp.aggiungiRiga();
+        b.FgOp.setNumero(r, 2, t);
+    }
+    EXPECT_FALSE(tipoSelezionato(b, 1));
+    EXPECT_FALSE(tipoSelezionato(b, 5));   // no operator of that type
+    selezionaTipo(b, 1, true);
+    EXPECT_TRUE(tipoSelezionato(b, 1));
+    EXPECT_EQ(b.FgOp.sfondo(2, 0), grid::colori::Bianco);
+    toggleOperatore(b, 3);
+    EXPECT_FALSE(tipoSelezionato(b, 1));
+    toggleOperatore(b, 4);
+    EXPECT_EQ(b.FgOp.sfondo(4, 0), grid::colori::Rosso);
+    selezionaOperatori(b, false);
+    for (int r = 1; r <= 5; ++r)
+        EXPECT_EQ(b.FgOp.sfondo(r, 0), grid::colori::Bianco);
+    operatoreCorrente(b, 2);
+    operatoreCorrente(b, 4);
+    EXPECT_EQ(b.FgOp.sfondo(4, 1), grid::colori::Verde);
+    EXPECT_EQ(b.FgOp.sfondo(2, 1), grid::colori::Bianco);
+    EXPECT_EQ(b.FgOp.rigaCorrente, 4);
+}
+
+TEST(Trasferimenti, LivelliETabelloneNumeri)
+{
+    Banco b;
+    toggleLivello(b, 3);
+    EXPECT_EQ(b.Fg7.sfondo(3, 0), colori::Selezione);
+    toggleLivello(b, 3);
+    EXPECT_EQ(b.Fg7.sfondo(3, 0), grid::colori::Bianco);
+    toggleLivello(b, 0);   // the header
+    EXPECT_NE(b.Fg7.sfondo(0, 0), colori::Selezione);
+
+    grid::Grid FgNu;
+    preparaTabelloneNumeri(FgNu);
+    EXPECT_EQ(FgNu.testo(0, 0), "01");
+    EXPECT_EQ(FgNu.testo(8, 9), "90");
+    EXPECT_EQ(FgNu.testo(3, 2), "33");
+    toggleNumero(FgNu, 8, 9);
+    toggleNumero(FgNu, 0, 4);
+    toggleNumero(FgNu, 1, 1);
+    EXPECT_EQ(numeriScelti(FgNu), "05-12-90");
+    toggleNumero(FgNu, 8, 9);
+    EXPECT_EQ(numeriScelti(FgNu), "05-12");
+    azzeraTabellone(FgNu);
+    EXPECT_EQ(numeriScelti(FgNu), "");
+}
+
+TEST(Trasferimenti, ColonnaDiFgXSvuotata)
+{
+    Banco b;
+    b.FgEv.setRighe(3);
+    azzeraFgX(b);
+    for (int r = 1; r <= 2; ++r)
+        for (int c = 1; c <= 5; ++c)
+            b.FgX.setNumero(r, c, 10 * r + c);
+    b.FgX.setSfondo(1, 2, grid::colori::Giallo);
+    svuotaColonnaFgX(b, 2);
+    EXPECT_EQ(b.FgX.testo(1, 2), "");
+    EXPECT_EQ(b.FgX.testo(2, 2), "");
+    EXPECT_EQ(b.FgX.sfondo(1, 2), grid::colori::Bianco);
+    EXPECT_EQ(b.FgX.testo(1, 3), "13");
+    EXPECT_EQ(b.FgX.testo(2, 0), "2");
+    svuotaColonnaFgX(b, 0);   // the case numbers stay
+    EXPECT_EQ(b.FgX.testo(2, 0), "2");
+}
