@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
           libsqlcipher-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
-          qt6-translations-l10n)
+          qt6-translations-l10n
+          dpkg-dev lintian strace)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

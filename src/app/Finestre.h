@@ -14,8 +14,8 @@ void registraFinestre();
 // The main window that PROCEDI opens (ui::Contesto::creaPrincipale).
 QWidget* creaPrincipale(ui::Contesto& contesto);
 
-// velmora --screenshots DIR: renders every window offscreen on `archivio` into DIR.
-// Returns the exit code.
-int scattaSchermate(const QString& cartellaUscita, const QString& archivio);
+// velmora --screenshots DIR: renders every window offscreen on `archivio` into DIR, the help
+// window from the pages in `cartellaHelp`. Returns the exit code.
+int scattaSchermate(const QString& cartellaUscita, const QString& archivio, const QString& cartellaHelp);
 
 }

@@ -40,7 +40,7 @@ bool salva(QWidget* w, const QDir& cartella, const QString& nome)
 }
 }
 
-int scattaSchermate(const QString& cartellaUscita, const QString& archivio)
+int scattaSchermate(const QString& cartellaUscita, const QString& archivio, const QString& cartellaHelp)
 {
     if (!QFileInfo::exists(archivio)) {
         std::fprintf(stderr, "velmora: archivio non trovato: %s\n", qPrintable(archivio));
@@ -68,7 +68,7 @@ int scattaSchermate(const QString& cartellaUscita, const QString& archivio)
     ui::DialoghiScriptati dialoghi;
     dialoghi.risposteFile.push_back(copia);
     ui::Contesto contesto(sessione, dialoghi);
-    contesto.cartellaHelp = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("HelpVelmora"));
+    contesto.cartellaHelp = cartellaHelp;
     contesto.termina = [] {};
     contesto.creaPrincipale = creaPrincipale;
 

@@ -1,5 +1,6 @@
 // velmora: the program's entry. Options for developers: --screenshots DIR, --tempo-avvio.
 #include "app/Finestre.h"
+#include "session/CartellaProgramma.h"
 #include "session/Sessione.h"
 #include "ui/INIZIO/Inizio.h"
 #include "ui/common/Dialoghi.h"
@@ -8,13 +9,19 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTranslator>
 #include <QTimer>
 
 #include <cstdio>
 #include <cstring>
+
+#ifndef VELMORA_VERSIONE
+#define VELMORA_VERSIONE "0.0.0"
+#endif
 
 namespace {
 
@@ -22,6 +29,7 @@ void uso()
 {
     std::fprintf(stderr,
                  "Uso: velmora                      avvia il programma\n"
+                 "     velmora --version            stampa la versione\n"
                  "     velmora --screenshots DIR [--archivio FILE.db]\n"
                  "                                  salva in DIR un'immagine PNG di ogni finestra (senza schermo),\n"
                  "                                  sull'archivio dimostrativo o su FILE.db\n"
@@ -47,6 +55,9 @@ int main(int argc, char** argv)
             archivio = QString::fromLocal8Bit(argv[++i]);
         } else if (!std::strcmp(argv[i], "--tempo-avvio")) {
             tempoAvvio = true;
+        } else if (!std::strcmp(argv[i], "--version")) {
+            std::printf("velmora %s\n", VELMORA_VERSIONE);
+            return 0;
         } else if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
             uso();
             return 0;
@@ -69,16 +80,27 @@ int main(int argc, char** argv)
     // The tool windows of this build: one registration line each, in Finestre.cpp.
     app::registraFinestre();
 
-    const QString cartella = QCoreApplication::applicationDirPath();
+    // Beside the executable in a build; once installed, the user's data folder (~/.local/share/Velmora).
+    const auto cartelle = session::scegliCartelle(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(),
+                                                  QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).toStdString());
+    const QDir risorse(QFile::decodeName(cartelle.risorse.c_str()));
+    const QString cartellaHelp = risorse.filePath(QString::fromLatin1(session::NomeCartellaHelp));
     if (!schermate.isEmpty()) {
         if (archivio.isEmpty())
-            archivio = QDir(cartella).filePath(QStringLiteral("ArchivioDimostrativo.db"));
-        return app::scattaSchermate(schermate, archivio);
+            archivio = risorse.filePath(QString::fromLatin1(session::NomeArchivioDimostrativo));
+        return app::scattaSchermate(schermate, archivio, cartellaHelp);
     }
 
-    session::Sessione sessione(cartella.toStdString());
     ui::DialoghiQt dialoghi;
+    try {
+        session::preparaCartellaDati(cartelle);
+    } catch (const std::exception& e) {
+        dialoghi.messaggio(nullptr, QString::fromStdString(e.what()), QStringLiteral("Anomalia"), ui::Icona::Critica);
+        return 1;
+    }
+    session::Sessione sessione(cartelle.programma.string());
     ui::Contesto contesto(sessione, dialoghi);
+    contesto.cartellaHelp = cartellaHelp;
     contesto.apriHelp = [&contesto](int numero, QWidget* genitore) {
         ui::FinestraHelp::apri(contesto.cartellaHelp, numero, contesto.dialoghi, genitore);
     };

@@ -7,6 +7,10 @@
 #include <exception>
 #include <iostream>
 
+#ifndef VELMORA_VERSIONE
+#define VELMORA_VERSIONE "0.0.0"
+#endif
+
 namespace cli {
 
 namespace {
@@ -21,7 +25,7 @@ void stampaAiuto(std::ostream& out)
     out << "Uso: velmora-cli COMANDO [opzioni]\n\nComandi:\n";
     for (const auto& [nome, c] : registro())
         out << "  " << nome << std::string(nome.size() < 20 ? 20 - nome.size() : 1, ' ') << c.descrizione << "\n";
-    out << "\n'velmora-cli COMANDO --help' descrive ciascun comando.\n";
+    out << "\n'velmora-cli COMANDO --help' descrive ciascun comando; 'velmora-cli --version' la versione.\n";
 }
 }
 
@@ -137,6 +141,10 @@ int esegui(const std::vector<std::string>& argomenti, std::istream& in, std::ost
     if (argomenti.empty() || argomenti[0] == "--help" || argomenti[0] == "-h" || argomenti[0] == "aiuto") {
         stampaAiuto(argomenti.empty() ? err : out);
         return argomenti.empty() ? EsitoErroreUso : EsitoOk;
+    }
+    if (argomenti[0] == "--version") {
+        out << "velmora-cli " << VELMORA_VERSIONE << "\n";
+        return EsitoOk;
     }
     const auto it = registro().find(argomenti[0]);
     if (it == registro().end()) {

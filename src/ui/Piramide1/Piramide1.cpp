@@ -153,6 +153,10 @@ Piramide1::Piramide1(Contesto& contesto, QWidget* genitore) : QWidget(genitore),
         if (barra == 1 && massimo > 0)
             LabelRicerca->setText(QStringLiteral("Ricerca in corso: %1 di %2").arg(valore).arg(massimo));
     });
+    connect(&confrontoCaso_, &LavoroDiFondo::avanzamento, this, [this](int barra, int valore, int massimo) {
+        if (barra == 1 && massimo > 0)
+            LblMiglioreACaso->setText(QStringLiteral("Migliore a caso: prova %1 di %2...").arg(valore + 1).arg(massimo));
+    });
     apri();
 }
 
@@ -591,7 +595,20 @@ QWidget* Piramide1::costruisciEsiti()
 
     SSTab2->addTab(ambate, QStringLiteral("Ambate"));
     SSTab2->addTab(abbinamenti, QStringLiteral("Abbinamenti"));
-    return SSTab2;
+
+    // Under the results, what the same search scores on random cases (computed after it).
+    auto* esiti = new QWidget;
+    auto* le = new QVBoxLayout(esiti);
+    le->setContentsMargins(0, 0, 0, 0);
+    le->addWidget(SSTab2, 1);
+    LblMiglioreACaso = etichetta(QStringLiteral("LblMiglioreACaso"), {}, esiti);
+    LblMiglioreACaso->setWordWrap(true);
+    LblMiglioreACaso->setToolTip(QStringLiteral(
+        "La stessa ricerca ripetuta 20 volte su casi scelti a caso: quanti casi copre la formula migliore "
+        "per puro caso, e in quante prove raggiunge la formula trovata. Le colonne Attesi e p di ogni riga "
+        "dicono quanti casi il caso da solo coprirebbe e quanto è probabile coprirne altrettanti."));
+    le->addWidget(LblMiglioreACaso);
+    return esiti;
 }
 
 QWidget* Piramide1::costruisciVerifiche()

@@ -1,6 +1,7 @@
 // The pyramid workbench window Piramide1: reference draw, detection, bricks, saved pyramids, searches, verification.
 #pragma once
 
+#include "workbench/Ambate.h"
 #include "workbench/Banco.h"
 #include "workbench/Salvataggi.h"
 #include "ui/common/Contesto.h"
@@ -89,6 +90,10 @@ public:
     bool ricercaInCorso() const;
     // Waits for the running search to end (its results shown): the screenshots and the benchmark.
     void aspettaRicerca();
+    // "Migliore a caso": after a search, the same search on random cases, in the background;
+    // its summary stands in LblMiglioreACaso. Waits for it (tests, screenshots).
+    void aspettaConfrontoCaso();
+    bool confrontoCasoInCorso() const;
 
     // --- copy and print ---
     void copia(const QString& griglia);       // Command1, 3, 16, 17, 18, 30, 33
@@ -104,6 +109,8 @@ public:
 signals:
     // A search ended (done, stopped or failed); tests and the screenshot wait for it.
     void ricercaFinita();
+    // The random-case comparison ended (done or stopped).
+    void confrontoCasoFinito();
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
@@ -129,6 +136,7 @@ private:
     void mostraOperatoreCorrente();
     void mostra(const workbench::Esito& esito);
     void avviaRicerca(int sorte);
+    void avviaConfrontoCaso(const workbench::ImpostazioniRicerca& imp, int copReale);
     void ricercaConclusa();
     void bloccaComandi(bool bloccati);
     void modificaMattone(int riga, int colonna);
@@ -142,7 +150,9 @@ private:
     grid::Grid FgNu_;
     grid::Grid FgC_;
 
-    // Declared after everything a search reads: destroyed first, it stops the search and waits for it.
+    // Declared after everything a search reads: destroyed first, they stop the search and
+    // the random-case comparison and wait for them.
+    LavoroDiFondo confrontoCaso_{this};
     LavoroDiFondo lavoro_{this};
     std::vector<QWidget*> bloccabili_;
 
@@ -155,6 +165,7 @@ private:
     QPushButton* Command14Btn = nullptr;
     QListWidget* List1 = nullptr;
     QLabel* LabelRicerca = nullptr;
+    QLabel* LblMiglioreACaso = nullptr;
     QPushButton* CmdAnnulla = nullptr;
     // Detection.
     QComboBox* ComboR1 = nullptr;

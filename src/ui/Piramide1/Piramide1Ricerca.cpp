@@ -4,13 +4,23 @@
 #include "ui/common/GrigliaView.h"
 #include "workbench/Abbinamenti.h"
 #include "workbench/Ambate.h"
+#include "workbench/ConfrontoCaso.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 
+#include <cstdint>
+#include <memory>
+
 namespace ui {
+
+namespace {
+// Twenty runs, always from the same seed: the same search gives the same summary.
+constexpr int ProveCaso = 20;
+constexpr std::uint64_t SemeCaso = 1;
+}
 
 void Piramide1::Cmd_Step1() { avviaRicerca(0); }
 
@@ -20,6 +30,8 @@ void Piramide1::avviaRicerca(int sorte)
 {
     if (lavoro_.occupato())
         return;
+    // A comparison still running belongs to the previous results: it gives way.
+    confrontoCaso_.fermaEAspetta();
     // Everything the search reads is copied here, on this thread: the grids stay the window's.
     const auto imp = workbench::leggiImpostazioniRicerca(banco_, sorte);
     const std::string inizio = workbench::orarioList1();
@@ -34,7 +46,8 @@ void Piramide1::avviaRicerca(int sorte)
                       bloccaComandi(false);
                       workbench::EsitoRicerca esito;
                       if (fine.errore) {
-                          esito.messaggio = workbench::Messaggio{std::string(workbench::TestoErroreImpostazioni), "Avviso",
+                          // Not a formula that cannot be computed (the search handles those): its own message.
+                          esito.messaggio = workbench::Messaggio{fine.messaggio.toStdString(), "Avviso",
                                                                  workbench::Icona::Critico};
                       } else if (fine.interrotto || risultato->interrotta) {
                           // Cancelled: the previous results stay as they were.
@@ -43,6 +56,11 @@ void Piramide1::avviaRicerca(int sorte)
                           grid::Grid& uscita = sorte == 0 ? banco_.FgEsiti : banco_.FgGr;
                           esito = workbench::scriviRicerca(banco_, uscita, imp, *risultato, inizio);
                           SSTab2->setCurrentIndex(sorte == 0 ? 0 : 1);
+                          const bool trovata = !risultato->righe.empty() && !risultato->righe.front().vuota();
+                          if (trovata)
+                              avviaConfrontoCaso(imp, risultato->righe.front().cop);
+                          else
+                              LblMiglioreACaso->clear();
                       }
                       if (esito.interrotta)
                           banco_.List1 = list1Prima;
@@ -51,6 +69,30 @@ void Piramide1::avviaRicerca(int sorte)
                       emit ricercaFinita();
                   });
 }
+
+void Piramide1::avviaConfrontoCaso(const workbench::ImpostazioniRicerca& imp, int copReale)
+{
+    const archive::Archivio& archivio = contesto_.sessione.archivio();
+    auto esito = std::make_shared<workbench::ConfrontoCasuale>();
+    LblMiglioreACaso->setText(QStringLiteral("Migliore a caso: calcolo in corso..."));
+    confrontoCaso_.avvia(
+        [imp, copReale, esito, &archivio](archive::Avanzamento& av) {
+            *esito = workbench::miglioreACaso(imp, archivio, copReale, ProveCaso, SemeCaso, &av);
+        },
+        [this, esito](const LavoroDiFondo::Fine& fine) {
+            if (fine.errore)
+                LblMiglioreACaso->setText(QStringLiteral("Migliore a caso: non calcolato (%1)").arg(fine.messaggio));
+            else if (fine.interrotto)
+                LblMiglioreACaso->clear();
+            else
+                LblMiglioreACaso->setText(QString::fromStdString(workbench::testoMiglioreACaso(*esito)));
+            emit confrontoCasoFinito();
+        });
+}
+
+void Piramide1::aspettaConfrontoCaso() { confrontoCaso_.aspetta(); }
+
+bool Piramide1::confrontoCasoInCorso() const { return confrontoCaso_.occupato(); }
 
 void Piramide1::annullaRicerca() { lavoro_.ferma(); }
 

@@ -23,6 +23,7 @@ void cercaAmbate(Piramide1* f)
     f->Command9();
     f->Cmd_Step1();
     f->aspettaRicerca();
+    f->aspettaConfrontoCaso();
 }
 
 }

@@ -11,6 +11,7 @@
 #include "workbench/Abbinamenti.h"
 #include "workbench/Ambate.h"
 #include "workbench/Casi.h"
+#include "workbench/ConfrontoCaso.h"
 #include "workbench/Elabora.h"
 
 #include <QApplication>
@@ -385,6 +386,17 @@ void TestPiramide1::serata()
     // The same settings through the library give the same grid.
     workbench::cercaAmbate(atteso, *t.a);
     QVERIFY(uguali(b.FgEsiti, atteso.FgEsiti));
+    // After the window's own columns, what chance alone would score; then, in the
+    // background, the best of the same search on random cases under the grid.
+    QCOMPARE(b.FgEsiti.testo(0, 13), std::string("Attesi"));
+    QCOMPARE(b.FgEsiti.testo(0, 14), std::string("p"));
+    QVERIFY(!b.FgEsiti.testo(1, 13).empty());
+    t.finestra->aspettaConfrontoCaso();
+    const QString caso = t.w<QLabel>("LblMiglioreACaso")->text();
+    QVERIFY2(caso.startsWith(QStringLiteral("Migliore a caso (20 prove su 30 casi): mediana ")), qPrintable(caso));
+    const auto impCaso = workbench::leggiImpostazioniRicerca(atteso, 0);
+    QCOMPARE(caso, QString::fromStdString(workbench::testoMiglioreACaso(
+                       workbench::miglioreACaso(impCaso, *t.a, b.FgEsiti.intero(1, 1), 20, 1))));
     // pb1 reached the last operator row and both bars were emptied at the end.
     QVERIFY(!t.pb1.passi.empty());
     QCOMPARE(t.pb1.passi.back().second, b.FgOp.righe() - 1);

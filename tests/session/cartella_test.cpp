@@ -1,0 +1,87 @@
+// The program folder of a build and of an installed program, and the first run's copy of the demonstration archive.
+#include "session/CartellaProgramma.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace fs = std::filesystem;
+using session::Cartelle;
+
+namespace {
+
+class CartellaTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        radice = fs::temp_directory_path() / ("velmora_cartella_" + std::to_string(std::random_device{}()));
+        fs::create_directories(radice / "usr" / "bin");
+        fs::create_directories(radice / "usr" / "share" / "velmora");
+        dati = radice / "casa" / ".local" / "share" / "Velmora";
+    }
+    void TearDown() override { fs::remove_all(radice); }
+
+    static void scrivi(const fs::path& p, const std::string& testo) { std::ofstream(p, std::ios::binary) << testo; }
+    static std::string leggi(const fs::path& p)
+    {
+        std::ifstream f(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    }
+
+    fs::path radice, dati;
+};
+
+TEST_F(CartellaTest, TheExecutablesFolderServesWhenItHoldsTheProgramDatabaseOrTheBuildsMark)
+{
+    const fs::path bin = radice / "usr" / "bin";
+    for (const char* nome : {"DbPiramide.db", "CartellaProgramma.txt"}) {
+        scrivi(bin / nome, "x");
+        const Cartelle c = session::scegliCartelle(bin, dati);
+        EXPECT_EQ(c.programma, bin) << nome;
+        EXPECT_EQ(c.risorse, bin) << nome;
+        EXPECT_FALSE(c.installato) << nome;
+        // A build is left as it is: no data folder appears.
+        session::preparaCartellaDati(c);
+        EXPECT_FALSE(fs::exists(radice / "casa")) << nome;
+        fs::remove(bin / nome);
+    }
+}
+
+TEST_F(CartellaTest, TheFirstRunCopiesTheDemonstrationArchiveAndLaterRunsKeepTheUsersCopy)
+{
+    scrivi(radice / "usr" / "share" / "velmora" / "ArchivioDimostrativo.db", "originale");
+    fs::permissions(radice / "usr" / "share" / "velmora" / "ArchivioDimostrativo.db", fs::perms::owner_read | fs::perms::group_read);
+    const Cartelle c = session::scegliCartelle(radice / "usr" / "bin", dati);
+    ASSERT_TRUE(c.installato);
+    EXPECT_EQ(c.programma, dati);
+    EXPECT_EQ(c.risorse, radice / "usr" / "share" / "velmora");
+    session::preparaCartellaDati(c);
+    const fs::path copia = dati / "ArchivioDimostrativo.db";
+    ASSERT_EQ(leggi(copia), "originale");
+    // The archive maintenance writes to it: a read-only installed file must not stay read-only here.
+    EXPECT_NE(fs::status(copia).permissions() & fs::perms::owner_write, fs::perms::none);
+    EXPECT_FALSE(fs::exists(dati / "ArchivioDimostrativo.db.parziale"));
+
+    scrivi(copia, "estrazioni aggiunte dall'utente");
+    session::preparaCartellaDati(c);
+    EXPECT_EQ(leggi(copia), "estrazioni aggiunte dall'utente");
+}
+
+TEST_F(CartellaTest, ADataFolderThatCannotBeCreatedIsReportedByName)
+{
+    // A file where the folder should be.
+    fs::create_directories(dati.parent_path());
+    scrivi(dati, "non una cartella");
+    const Cartelle c = session::scegliCartelle(radice / "usr" / "bin", dati);
+    try {
+        session::preparaCartellaDati(c);
+        FAIL() << "nessun errore";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find(dati.string()), std::string::npos) << e.what();
+    }
+}
+
+}
