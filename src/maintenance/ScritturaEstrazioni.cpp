@@ -35,10 +35,10 @@ ErroreScrittura::Tipo tipoErrore(storage::Database& db)
         : ErroreScrittura::Tipo::Database;
 }
 
-// Runs `scrivi` and the reload in one transaction; the new archive replaces `archivio`
-// only after the commit.
-EsitoScrittura inTransazione(storage::Database& db, archive::Archivio& archivio,
-                             const std::function<bool(storage::Database&)>& scrivi)
+}
+
+EsitoScrittura scriviERicarica(storage::Database& db, archive::Archivio& archivio,
+                               const std::function<bool(storage::Database&)>& scrivi, archive::Avanzamento* avanzamento)
 {
     archive::Archivio nuovo;
     try {
@@ -53,7 +53,7 @@ EsitoScrittura inTransazione(storage::Database& db, archive::Archivio& archivio,
             return EsitoScrittura::NonTrovata;   // rolled back: nothing was written
         nuovo.EstrazioneIniziale = 1;
         try {
-            archive::CaricaArchivio(nuovo, db);
+            archive::CaricaArchivio(nuovo, db, avanzamento);
         } catch (const archive::ErroreCaricamento& e) {
             throw ErroreScrittura(ErroreScrittura::Tipo::Ricarica, e.what());
         }
@@ -65,8 +65,6 @@ EsitoScrittura inTransazione(storage::Database& db, archive::Archivio& archivio,
     nuovo.EstrazioneIniziale = archivio.EstrazioneIniziale;
     archivio = std::move(nuovo);
     return EsitoScrittura::Fatta;
-}
-
 }
 
 MomentoScrittura adesso()
@@ -86,7 +84,7 @@ EsitoScrittura salvaEstrazione(storage::Database& db, archive::Archivio& archivi
                                const Caselle& caselle, const MomentoScrittura& momento)
 {
     const std::string iso = dataDb(data);
-    return inTransazione(db, archivio, [&](storage::Database& d) {
+    return scriviERicarica(db, archivio, [&](storage::Database& d) {
         auto s = d.prepara(std::string("INSERT INTO EstrazioniLotto (DataEstrazione, ") + CampiRuote
                            + ", datareg, orareg) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)");
         s.lega(1, iso);
@@ -102,7 +100,7 @@ EsitoScrittura modificaEstrazione(storage::Database& db, archive::Archivio& arch
                                   const Caselle& caselle, const MomentoScrittura& momento)
 {
     const std::string iso = dataDb(data);
-    return inTransazione(db, archivio, [&](storage::Database& d) {
+    return scriviERicarica(db, archivio, [&](storage::Database& d) {
         auto s = d.prepara("UPDATE EstrazioniLotto SET Ba = ?2, Ca = ?3, Fi = ?4, Ge = ?5, Mi = ?6, Na = ?7, Pa = ?8,"
                            " Ro = ?9, \"To\" = ?10, Ve = ?11, Nz = ?12, datareg = ?13, orareg = ?14"
                            " WHERE DataEstrazione = ?1");
@@ -118,7 +116,7 @@ EsitoScrittura modificaEstrazione(storage::Database& db, archive::Archivio& arch
 EsitoScrittura eliminaEstrazione(storage::Database& db, archive::Archivio& archivio, const std::string& data)
 {
     const std::string iso = dataDb(data);
-    return inTransazione(db, archivio, [&](storage::Database& d) {
+    return scriviERicarica(db, archivio, [&](storage::Database& d) {
         auto s = d.prepara("DELETE FROM EstrazioniLotto WHERE DataEstrazione = ?1");
         s.lega(1, iso);
         s.esegui();

@@ -2,8 +2,11 @@
 #pragma once
 
 #include "archive/Archivio.h"
+#include "archive/Avanzamento.h"
+#include "archive/CaricaArchivio.h"
 #include "maintenance/Caselle.h"
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -55,6 +58,14 @@ EsitoScrittura modificaEstrazione(storage::Database& db, archive::Archivio& arch
                                   const Caselle& caselle, const MomentoScrittura& momento = adesso());
 // ELIMINA ESTRAZIONE: the row dated `data`.
 EsitoScrittura eliminaEstrazione(storage::Database& db, archive::Archivio& archivio, const std::string& data);
+
+// The transaction every write shares: `scrivi` (bound statements; false when it found nothing to
+// write, which rolls back) and the reload of `archivio` from the same database, committed
+// together. An engine error of `scrivi` is ErroreScrittura of type DataGiaPresente or Database.
+// The reload reports on bar 1 of `avanzamento`.
+EsitoScrittura scriviERicarica(storage::Database& db, archive::Archivio& archivio,
+                               const std::function<bool(storage::Database&)>& scrivi,
+                               archive::Avanzamento* avanzamento = nullptr);
 
 // CaricaArchivioExNovo: the whole archive again from `db`, the model archive over every draw.
 // The new tables replace `archivio` only when the load succeeded (throws ErroreScrittura

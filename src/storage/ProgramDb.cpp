@@ -81,7 +81,9 @@ void creaSchemaProgramma(Database& db)
         db.esegui(IndiceParametri);
         auto ins = db.prepara("INSERT INTO ParametriProgramma (Parametro, Valore1, Valore2) VALUES (?1, ?2, '')");
         for (const auto& [chiave, valore] : {std::pair{"PercorsoArchivio", ""}, std::pair{"EstrazioneIniziale", "1"},
-                                             std::pair{"IndirizzoInternet", ""}, std::pair{"PercorsoDati.iii", ""}}) {
+                                             std::pair{"IndirizzoInternet", ""}, std::pair{"PercorsoDati.iii", ""},
+                                             // Empty: no update server configured; the Quintavo folder in the home.
+                                             std::pair{"ServerAggiornamenti", ""}, std::pair{"PercorsoQuintavo", ""}}) {
             ins.lega(1, chiave).lega(2, valore);
             ins.esegui();
         }

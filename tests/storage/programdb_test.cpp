@@ -30,7 +30,10 @@ TEST(DatabaseProgramma, CreatoQuandoMancaConTabelleERighe)
         EXPECT_EQ(storage::LeggiParametro(db, "EstrazioneIniziale"), std::optional<std::string>("1"));
         EXPECT_EQ(storage::LeggiParametro(db, "IndirizzoInternet"), std::optional<std::string>(""));
         EXPECT_EQ(storage::LeggiParametro(db, "PercorsoDati.iii"), std::optional<std::string>(""));
-        EXPECT_EQ(conta(db, "ParametriProgramma"), 4);
+        // No update server until one is configured; the Quintavo folder defaults to the home.
+        EXPECT_EQ(storage::LeggiParametro(db, "ServerAggiornamenti"), std::optional<std::string>(""));
+        EXPECT_EQ(storage::LeggiParametro(db, "PercorsoQuintavo"), std::optional<std::string>(""));
+        EXPECT_EQ(conta(db, "ParametriProgramma"), 6);
 
         const auto operatori = storage::LeggiOperatori(db);
         ASSERT_EQ(operatori.size(), storage::CatalogoPredefinito().size());
@@ -49,7 +52,7 @@ TEST(DatabaseProgramma, CreatoQuandoMancaConTabelleERighe)
     }
     Database db = storage::ApriDatabaseProgramma(dir.percorso().string());
     EXPECT_EQ(storage::LeggiParametro(db, "EstrazioneIniziale"), std::optional<std::string>("100"));
-    EXPECT_EQ(conta(db, "ParametriProgramma"), 4);
+    EXPECT_EQ(conta(db, "ParametriProgramma"), 6);
     EXPECT_EQ(conta(db, "Operatori"), static_cast<std::int64_t>(storage::CatalogoPredefinito().size()));
 }
 
@@ -91,7 +94,7 @@ TEST(Parametri, ChiaveSenzaMaiuscoleRigaMancanteIndirizzoEsatto)
     db.esegui("DELETE FROM ParametriProgramma WHERE Parametro = 'PercorsoArchivio'");
     EXPECT_NO_THROW(storage::ScriviParametro(db, "PercorsoArchivio", "altro.db"));
     EXPECT_EQ(storage::LeggiParametro(db, "PercorsoArchivio"), std::nullopt);
-    EXPECT_EQ(conta(db, "ParametriProgramma"), 3);
+    EXPECT_EQ(conta(db, "ParametriProgramma"), 5);
 
     // The key is unique without regard to case.
     EXPECT_THROW(db.esegui("INSERT INTO ParametriProgramma (Parametro) VALUES ('INDIRIZZOINTERNET')"),

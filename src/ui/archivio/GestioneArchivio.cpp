@@ -2,7 +2,10 @@
 #include "ui/archivio/GestioneArchivio.h"
 
 #include "maintenance/Consultazione.h"
+#include "maintenance/Esportazioni.h"
+#include "maintenance/FileAggiornamento.h"
 #include "storage/ProgramDb.h"
+#include "ui/archivio/Controlli.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/RegistroFinestre.h"
 #include "ui/common/Schermate.h"
@@ -11,6 +14,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,54 +29,16 @@
 
 namespace ui {
 
-namespace {
-
-QPushButton* pulsante(const char* nome, const QString& testo, QWidget* genitore)
-{
-    auto* b = new QPushButton(testo, genitore);
-    b->setObjectName(QString::fromLatin1(nome));
-    b->setAutoDefault(false);
-    return b;
-}
-
-QPushButton* pulsanteHelp(const char* nome, QWidget* genitore)
-{
-    auto* b = pulsante(nome, QStringLiteral("?"), genitore);
-    b->setToolTip(QStringLiteral("Help in linea"));
-    b->setFixedWidth(30);
-    return b;
-}
-
-QLabel* etichetta(const char* nome, const QString& testo, QWidget* genitore, bool riquadro = false)
-{
-    auto* l = new QLabel(testo, genitore);
-    if (nome)
-        l->setObjectName(QString::fromLatin1(nome));
-    if (riquadro) {
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setAlignment(Qt::AlignCenter);
-        l->setMinimumWidth(90);
-    }
-    return l;
-}
-
-// A page whose commands come with a later version: what it is for, no buttons that do nothing.
-QLabel* notaPagina(const QString& testo, QWidget* genitore)
-{
-    auto* l = new QLabel(testo, genitore);
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return l;
-}
-
-}
+using archivio::etichetta;
+using archivio::pulsante;
+using archivio::pulsanteHelp;
 
 GestioneArchivio::GestioneArchivio(Contesto& contesto, QWidget* genitore) : QWidget(genitore), contesto_(contesto)
 {
     setObjectName(QStringLiteral("archivio"));
     setWindowTitle(titolo());
     costruisci();
+    lavoro_.collegaBarre(contesto_.pb1, contesto_.pb2);
     apri();
 }
 
@@ -79,6 +47,7 @@ GestioneArchivio::~GestioneArchivio()
     // The grid views show grids this object owns: they go first.
     delete FgDB;
     delete Fg1;
+    delete FgImporta;
 }
 
 void GestioneArchivio::costruisci()
@@ -228,62 +197,6 @@ QWidget* GestioneArchivio::paginaInserimento()
     return pagina;
 }
 
-QWidget* GestioneArchivio::paginaAggiornamento()
-{
-    auto* pagina = new QWidget;
-    auto* g = new QGridLayout(pagina);
-    g->addWidget(notaPagina(QStringLiteral("Aggiornamento dell'archivio da file e via Internet: i comandi di questa "
-                                           "pagina arriveranno con la prossima versione. Per ora le nuove estrazioni si "
-                                           "inseriscono dalla pagina \"Inserimento estrazioni\"."),
-                            pagina),
-                 0, 0, 1, 3);
-    Label5 = etichetta("Label5", {}, pagina);
-    Text2 = new QLineEdit(pagina);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setReadOnly(true);   // until the page can store an address
-    g->addWidget(new QLabel(QStringLiteral("Indirizzo Internet"), pagina), 1, 0);
-    g->addWidget(Text2, 1, 1);
-    g->addWidget(Label5, 2, 1);
-    auto* Command22 = pulsanteHelp("Command22", pagina);
-    auto* Command23 = pulsanteHelp("Command23", pagina);
-    connect(Command22, &QPushButton::clicked, this, [this] {
-        if (contesto_.apriHelp)
-            contesto_.apriHelp(HelpAggiornamento, this);
-    });
-    connect(Command23, &QPushButton::clicked, this, [this] {
-        if (contesto_.apriHelp)
-            contesto_.apriHelp(HelpScarico, this);
-    });
-    auto* help = new QHBoxLayout;
-    help->addWidget(new QLabel(QStringLiteral("Aggiornamento da file"), pagina));
-    help->addWidget(Command22);
-    help->addSpacing(20);
-    help->addWidget(new QLabel(QStringLiteral("Aggiornamento via Internet"), pagina));
-    help->addWidget(Command23);
-    help->addStretch();
-    g->addLayout(help, 3, 0, 1, 3);
-    g->setRowStretch(4, 1);
-    g->setColumnStretch(1, 1);
-    return pagina;
-}
-
-QWidget* GestioneArchivio::paginaEsportazione()
-{
-    auto* pagina = new QWidget;
-    auto* g = new QVBoxLayout(pagina);
-    g->addWidget(notaPagina(QStringLiteral("Esportazione dell'archivio nei formati di testo di altri programmi: i "
-                                           "comandi di questa pagina arriveranno con la prossima versione."),
-                            pagina));
-    auto* riga = new QHBoxLayout;
-    Label13 = etichetta("Label13", {}, pagina, true);
-    Label13->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    riga->addWidget(new QLabel(QStringLiteral("Percorso predefinito"), pagina));
-    riga->addWidget(Label13, 1);
-    g->addLayout(riga);
-    g->addStretch();
-    return pagina;
-}
-
 QWidget* GestioneArchivio::paginaArchivio()
 {
     auto* pagina = new QWidget;
@@ -374,6 +287,10 @@ void GestioneArchivio::apri()
     } catch (const std::exception&) {
         // The export path is only shown: a configuration that cannot be read leaves it empty.
     }
+    LblQuintavo->setText(QString::fromStdString(maintenance::cartellaQuintavo(contesto_.sessione.dbProgramma(),
+                                                                               QDir::homePath().toStdString()))
+                         + QStringLiteral("/") + QString::fromLatin1(maintenance::NomeFileQuintavo));
+    LblQuintavo->setText(LblQuintavo->text().replace(QDir::homePath(), QStringLiteral("~")));
 }
 
 void GestioneArchivio::mostraPagina(Pagina pagina) { schede_->setCurrentIndex(pagina); }
@@ -421,6 +338,46 @@ void registraArchivio()
     registraSchermata(QStringLiteral("archivio_consultazione"), nome, [](QWidget* w) {
         if (auto* f = qobject_cast<GestioneArchivio*>(w))
             f->mostraPagina(GestioneArchivio::PaginaArchivio);
+    });
+    registraSchermata(QStringLiteral("archivio_aggiornamento"), nome, [](QWidget* w) {
+        auto* f = qobject_cast<GestioneArchivio*>(w);
+        if (!f)
+            return;
+        f->mostraPagina(GestioneArchivio::PaginaAggiornamento);
+        // An update file of the last six draws, one of them with a wrong Milano, and two new draws.
+        const auto& a = archive::archivioGlobale();
+        const int n = a.NumeroEstrazioni;
+        if (n < 20)
+            return;
+        std::string testo;
+        auto riga = [&](const std::string& data, int d, bool errata) {
+            std::string campi[archive::NumeroRuote];
+            const auto caselle = maintenance::caselleDiEstrazione(a, d);
+            for (int r = 0; r < archive::NumeroRuote; ++r)
+                campi[r] = maintenance::campoRuota(caselle, r);
+            if (errata)
+                campi[4] = "01-02-03-04-05";
+            testo += maintenance::rigaAggiornamento(data, campi, "pr") + "\r\n";
+        };
+        for (int d = n - 5; d <= n; ++d)
+            riga(a.DateEstrazioni[static_cast<std::size_t>(d)], d, d == n - 2);
+        const QDate ultima = QDate::fromString(QString::fromStdString(a.DateEstrazioni[static_cast<std::size_t>(n)]),
+                                               QStringLiteral("dd/MM/yyyy"));
+        riga(ultima.addDays(2).toString(QStringLiteral("dd/MM/yyyy")).toStdString(), n - 10, false);
+        riga(ultima.addDays(4).toString(QStringLiteral("dd/MM/yyyy")).toStdString(), n - 11, false);
+        QTemporaryDir cartella;
+        const QString file = cartella.filePath(QStringLiteral("aggiornamento.txt"));
+        QFile out(file);
+        if (!out.open(QIODevice::WriteOnly))
+            return;
+        out.write(testo.data(), static_cast<qint64>(testo.size()));
+        out.close();
+        f->caricaAggiornamento(file, true);
+        f->lavoro().aspetta();   // the check runs off the interface thread
+    });
+    registraSchermata(QStringLiteral("archivio_esportazione"), nome, [](QWidget* w) {
+        if (auto* f = qobject_cast<GestioneArchivio*>(w))
+            f->mostraPagina(GestioneArchivio::PaginaEsportazione);
     });
     registraSchermata(QStringLiteral("archivio_calendario"), nome, [](QWidget* w) {
         auto* f = qobject_cast<GestioneArchivio*>(w);

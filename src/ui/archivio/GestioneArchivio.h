@@ -4,16 +4,22 @@
 #include "grid/Grid.h"
 #include "maintenance/Caselle.h"
 #include "ui/common/Contesto.h"
+#include "ui/common/LavoroDiFondo.h"
 
 #include <QWidget>
 
 #include <array>
+#include <functional>
+#include <string>
+#include <vector>
 
 class QCalendarWidget;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QUrl;
 class QPushButton;
 class QScrollBar;
 class QTabWidget;
@@ -21,6 +27,7 @@ class QTabWidget;
 namespace ui {
 
 class GrigliaView;
+class ScaricoAggiornamenti;
 
 class GestioneArchivio : public QWidget {
     Q_OBJECT
@@ -60,6 +67,32 @@ public:
     void caricaCalendario();      // Command24, Combo1, Check2
     void clicCalendario(int riga, int colonna);   // Fg1
 
+    // Update page commands.
+    void aggiornaDaFile();                 // Command21
+    void ControlloEstrazioniMancanti();    // the check of FgImporta, after a load
+    // An update file into FgImporta, then the check (AGGIORNA DA FILE after its dialog, and the
+    // downloaded copy without the format test).
+    void caricaAggiornamento(const QString& percorso, bool testFormato);
+    void aggiornamento();                  // Command28
+    void controlloAggiornamenti();         // Command18
+    void scaricoFile();                    // Command27
+    void annullaScarico();                 // Command26
+    void collegaAlSito();                  // Command5
+    void rendePredefinito();               // Command15
+    // Export page commands.
+    void salvaNumeris3();                  // Command10
+    void rendePredefinita();               // Command35
+    void salvaQuintavo();                  // Command7
+    void salvaNazionale();                 // Command34
+
+    // COLLEGA AL SITO hands the address to this; tests replace it so that no browser opens.
+    std::function<bool(const QUrl&)> apriIndirizzo;
+    ScaricoAggiornamenti& scarico() { return *scarico_; }
+    // The runner of the check, AGGIORNAMENTO and the exports.
+    LavoroDiFondo& lavoro() { return lavoro_; }
+    const grid::Grid& grigliaImporta() const { return FgImporta_; }
+    std::vector<std::string> righeList4() const;
+
     int indiceCorrente() const { return indiceCorrente_; }
     maintenance::Caselle caselle() const;
     const grid::Grid& grigliaArchivio() const { return FgDB_; }
@@ -87,6 +120,22 @@ private:
     bool archivioAperto();
     QString percorsoArchivio() const;
     void dopoRicarica();
+    // FgImporta back to its header row (after a write of the entry page or an update).
+    void svuotaImporta();
+    void mostraList4(const std::vector<std::string>& righe);
+    // "Attenzione qualcosa è andato strorto nella procedura " + the phase, and why when known.
+    void erroreFase(const QString& fase, const QString& dettaglio = {});
+    // The local copy of the downloaded file in the program folder.
+    QString copiaLocale() const;
+    void scarica(bool poiControlla);
+    void dopoScarico(bool riuscito, const QString& motivo);
+    // Runs an export on the runner with the busy pointer and bar pb1; `fatto` says whether the
+    // file was written.
+    void esportaIn(int formato, const QString& percorso, std::function<void(bool fatto)> fatto);
+    // While long work runs: the pages disabled (the work reads the draws database and the
+    // archive) and the busy pointer.
+    void occupa(bool occupata);
+    void parametroPredefinito(const char* chiave, const QString& valore);
 
     Contesto& contesto_;
     int indiceCorrente_ = 0;
@@ -112,6 +161,18 @@ private:
     QComboBox* Combo1 = nullptr;
     QCheckBox* Check2 = nullptr;
     GrigliaView* Fg1 = nullptr;
+
+    grid::Grid FgImporta_;
+    GrigliaView* FgImporta = nullptr;
+    QListWidget* List4 = nullptr;
+    QCheckBox* Check3 = nullptr;
+    QWidget* comandiAggiornamento_ = nullptr;
+    ScaricoAggiornamenti* scarico_ = nullptr;
+    bool controllaDopoScarico_ = false;
+    QLabel* LblQuintavo = nullptr;
+
+    // Last: destroyed first, it stops the running work and waits for it.
+    LavoroDiFondo lavoro_{this};
 };
 
 // Adds the window to the window registry as "archivio", with screenshots of its pages.

@@ -112,6 +112,7 @@ bool GestioneArchivio::archivioAperto()
 
 void GestioneArchivio::dopoRicarica()
 {
+    svuotaImporta();   // its marks describe the archive before the write
     CaricaGrigliaArchivio();
     caricaCalendario();
 }
@@ -294,6 +295,10 @@ bool GestioneArchivio::eventFilter(QObject* oggetto, QEvent* evento)
 {
     if (oggetto == pAN_DC && evento->type() == QEvent::MouseButtonPress) {
         chiediIndice();
+        return true;
+    }
+    if (oggetto == Text2 && evento->type() == QEvent::MouseButtonDblClick) {
+        Text2->clear();
         return true;
     }
     const int i = indiceCasella(oggetto);

@@ -1,0 +1,164 @@
+// velmora-cli commands of archive updates and exports: controlla, esporta, aggiornamento.
+#include "archive/CaricaArchivio.h"
+#include "cli/Comandi.h"
+#include "maintenance/Aggiornamento.h"
+#include "maintenance/Esportazioni.h"
+#include "maintenance/FileAggiornamento.h"
+#include "maintenance/ScritturaEstrazioni.h"
+#include "storage/DrawsDb.h"
+
+#include <ostream>
+
+namespace cli {
+
+namespace {
+
+storage::Database apri(const std::string& percorso)
+{
+    try {
+        return storage::ApriArchivio(percorso);
+    } catch (const storage::ErroreDatabase&) {
+        throw ErroreDati("impossibile aprire l'archivio \"" + percorso + "\"");
+    }
+}
+
+void carica(archive::Archivio& a, storage::Database& db, const std::string& percorso)
+{
+    a.EstrazioneIniziale = 1;
+    try {
+        archive::CaricaArchivio(a, db);
+    } catch (const archive::ErroreCaricamento& e) {
+        throw ErroreDati("impossibile caricare l'archivio \"" + percorso + "\": " + e.what());
+    }
+}
+
+void stampa(const std::vector<std::string>& righe, std::ostream& out)
+{
+    for (const auto& r : righe)
+        out << r << '\n';
+}
+
+const Registrazione controlla({
+    "controlla",
+    "confronta un file di aggiornamento con l'archivio e, a richiesta, lo applica",
+    "Uso: velmora-cli controlla ARCHIVIO.db FILE [--applica] [--correggi]\n"
+    "Carica FILE come AGGIORNA DA FILE (prima riga di 178 caratteri terminata da \"pr\"),\n"
+    "lo confronta con l'archivio e stampa le righe dell'elenco delle estrazioni mancanti.\n"
+    "Con --applica esegue AGGIORNAMENTO (aggiunge le estrazioni mancanti; con --correggi\n"
+    "sovrascrive anche quelle con errori) e ne stampa le righe.\n",
+    [](const Argomenti& args, std::istream&, std::ostream& out, std::ostream& err) {
+        args.soloOpzioni({"--applica", "--correggi"});
+        if (args.posizionali().size() != 2)
+            throw ErroreUso("indicare l'archivio e il file di aggiornamento");
+        if (args.ha("--correggi") && !args.ha("--applica"))
+            throw ErroreUso("--correggi vale solo con --applica");
+        const std::string& archivio = args.posizionali()[0];
+        const std::string& file = args.posizionali()[1];
+        auto db = apri(archivio);
+        grid::Grid FgImporta;
+        maintenance::preparaFgImporta(FgImporta);
+        try {
+            switch (maintenance::caricaFileAggiornamento(file, FgImporta, true)) {
+            case maintenance::EsitoFileAggiornamento::FormatoErrato:
+                throw ErroreDati("Attenzione, sembra che il file non sia del formato corretto: \"" + file + "\"");
+            case maintenance::EsitoFileAggiornamento::NonLeggibile:
+                throw ErroreDati("impossibile leggere il file \"" + file + "\"");
+            case maintenance::EsitoFileAggiornamento::Caricato:
+                break;
+            }
+        } catch (const std::ios_base::failure&) {
+            throw ErroreDati("lettura interrotta del file \"" + file + "\"");
+        }
+        if (FgImporta.righe() < 2) {
+            err << "il file \"" << file << "\" non contiene estrazioni\n";
+            return EsitoOk;
+        }
+        std::vector<std::string> List4;
+        try {
+            maintenance::ControlloEstrazioniMancanti(db, FgImporta, List4);
+        } catch (const storage::ErroreDatabase&) {
+            stampa(List4, out);
+            throw ErroreDati("errore dell'archivio \"" + archivio + "\" durante il controllo");
+        }
+        stampa(List4, out);
+        if (!args.ha("--applica"))
+            return EsitoOk;
+        archive::Archivio a;
+        carica(a, db, archivio);
+        maintenance::EsitoAggiornamento esito;
+        try {
+            esito = maintenance::AGGIORNAMENTO(db, a, FgImporta, args.ha("--correggi"), List4);
+        } catch (const maintenance::ErroreScrittura& e) {
+            throw ErroreDati("nessuna estrazione scritta nell'archivio \"" + archivio + "\": "
+                             + (e.tipo() == maintenance::ErroreScrittura::Tipo::Ricarica
+                                    ? std::string("l'archivio aggiornato non si caricherebbe più")
+                                    : std::string("errore del database")));
+        }
+        stampa(List4, out);
+        if (!esito.erroreDatabase.empty())
+            return EsitoErroreDati;
+        return esito.scartate > 0 ? EsitoErroreDati : EsitoOk;
+    },
+    {"--applica", "--correggi"},
+});
+
+const Registrazione esporta({
+    "esporta",
+    "scrive l'archivio nel formato di Numeris 3, di Quintavo o della sola Nazionale",
+    "Uso: velmora-cli esporta numeris3|quintavo|nazionale ARCHIVIO.db FILE\n"
+    "numeris3: record di 110 byte (giorno, mese, anno a due cifre, 100 cifre dei numeri\n"
+    "di Bari..Venezia, progressivi mensile e annuale); quintavo: una riga tra virgolette per\n"
+    "estrazione; nazionale: \"00000-nnnnnnnnnn\" per ogni estrazione con la Nazionale.\n",
+    [](const Argomenti& args, std::istream&, std::ostream& out, std::ostream&) {
+        args.soloOpzioni({});
+        if (args.posizionali().size() != 3)
+            throw ErroreUso("indicare il formato, l'archivio e il file da scrivere");
+        const std::string& nome = args.posizionali()[0];
+        maintenance::FormatoEsportazione formato;
+        if (nome == "numeris3")
+            formato = maintenance::FormatoEsportazione::Numeris3;
+        else if (nome == "quintavo")
+            formato = maintenance::FormatoEsportazione::Quintavo;
+        else if (nome == "nazionale")
+            formato = maintenance::FormatoEsportazione::Nazionale;
+        else
+            throw ErroreUso("formato sconosciuto: " + nome + " (numeris3, quintavo o nazionale)");
+        auto db = apri(args.posizionali()[1]);
+        archive::Archivio a;
+        carica(a, db, args.posizionali()[1]);
+        const std::string& file = args.posizionali()[2];
+        if (!maintenance::esporta(a, formato, file))
+            throw ErroreDati("impossibile scrivere il file \"" + file + "\"");
+        out << "esportate " << a.NumeroEstrazioni << " estrazioni in \"" << file << "\"\n";
+        return EsitoOk;
+    },
+    {},
+});
+
+const Registrazione aggiornamento({
+    "aggiornamento",
+    "scrive su stdout un file di aggiornamento delle estrazioni",
+    "Uso: velmora-cli aggiornamento ARCHIVIO.db [--dal GG/MM/AAAA]\n"
+    "Le estrazioni dalla data indicata (tutte se manca) come file di aggiornamento:\n"
+    "righe di 178 caratteri a colonne fisse marcate \"pr\", terminate da CR LF.\n",
+    [](const Argomenti& args, std::istream&, std::ostream& out, std::ostream&) {
+        args.soloOpzioni({"--dal"});
+        if (args.posizionali().size() != 1)
+            throw ErroreUso("indicare un solo file di archivio");
+        const std::string dal = args.valore("--dal", "");
+        if (!dal.empty() && storage::DataPerDb(dal).empty())
+            throw ErroreUso("data non valida per --dal: " + dal + " (GG/MM/AAAA)");
+        auto db = apri(args.posizionali()[0]);
+        try {
+            maintenance::scriviFileAggiornamento(db, dal, out);
+        } catch (const storage::ErroreDatabase&) {
+            throw ErroreDati("impossibile leggere l'archivio \"" + args.posizionali()[0] + "\"");
+        }
+        return EsitoOk;
+    },
+    {},
+});
+
+}
+
+}

@@ -1,0 +1,177 @@
+// The check of an update file against the archive and AGGIORNAMENTO, reading the marks back from FgImporta.
+#include "maintenance/Aggiornamento.h"
+
+#include "maintenance/FileAggiornamento.h"
+#include "maintenance/ScritturaEstrazioni.h"
+#include "storage/Database.h"
+#include "storage/DrawsDb.h"
+
+namespace maintenance {
+
+namespace {
+
+constexpr const char* CercaData =
+    "SELECT Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz FROM EstrazioniLotto WHERE DataEstrazione = ?1";
+
+bool cifra(char c) { return c >= '0' && c <= '9'; }
+
+// The stored row of a date text: the statement stands on it when true. A date that is not a
+// real day cannot be stored.
+bool trova(storage::Istruzione& s, const std::string& data)
+{
+    const std::string iso = storage::DataPerDb(data);
+    if (iso.empty())
+        return false;
+    s.riavvolgi();
+    s.lega(1, iso);
+    return s.avanza();
+}
+
+// Progress every hundredth of the rows on bar 1, enough for a bar; a stop request at every row.
+void passo(archive::Avanzamento* av, int valore, int massimo)
+{
+    archive::controlla(av);
+    if (massimo < 100 || valore % (massimo / 100) == 0 || valore == massimo)
+        archive::imposta(av, 1, valore, massimo);
+}
+
+}
+
+void ControlloEstrazioniMancanti(storage::Database& db, grid::Grid& FgImporta, std::vector<std::string>& List4,
+                                 archive::Avanzamento* avanzamento)
+{
+    List4.clear();
+    auto s = db.prepara(CercaData);
+    int anomalie = 0;
+    const int righe = FgImporta.righe() - 1;
+    for (int i = righe; i >= 1; --i) {
+        passo(avanzamento, righe - i, righe);
+        const std::string data = FgImporta.testo(i, ColonnaData);
+        if (trova(s, data)) {
+            int uguali = 0;
+            for (int w = 0; w < archive::NumeroRuote; ++w)
+                if (s.vista(w) == FgImporta.testo(i, PrimaColonnaRuote + w)) {
+                    FgImporta.setSfondo(i, PrimaColonnaRuote + w, ColoreRuotaUguale);
+                    ++uguali;
+                }
+            if (uguali < archive::NumeroRuote) {
+                List4.push_back("Errori Estrazione del " + data);
+                FgImporta.setColoreTesto(i, ColonnaData, ColoreDataErrata);
+                FgImporta.setGrassetto(i, ColonnaData, true);
+                ++anomalie;
+            }
+        } else {
+            List4.push_back("Manca estrazione del: " + data);
+            FgImporta.setSfondo(i, ColonnaData, ColoreDaImportare);
+        }
+    }
+    passo(avanzamento, righe, righe);
+    if (anomalie == 0)
+        List4.push_back("Nessuna anomalia rilevata");
+}
+
+bool campoRuotaValido(const std::string& campo)
+{
+    if (campo.empty())
+        return true;
+    if (campo.size() != LunghezzaCampoRuota)
+        return false;
+    int numeri[5];
+    for (int p = 0; p < 5; ++p) {
+        const char a = campo[static_cast<std::size_t>(3 * p)];
+        const char b = campo[static_cast<std::size_t>(3 * p + 1)];
+        if (!cifra(a) || !cifra(b) || (p < 4 && campo[static_cast<std::size_t>(3 * p + 2)] != '-'))
+            return false;
+        numeri[p] = (a - '0') * 10 + (b - '0');
+        if (numeri[p] < 1 || numeri[p] > 90)
+            return false;
+        for (int q = 0; q < p; ++q)
+            if (numeri[q] == numeri[p])
+                return false;
+    }
+    return true;
+}
+
+std::optional<std::string> motivoRigaNonValida(const grid::Grid& FgImporta, int riga)
+{
+    const std::string& data = FgImporta.testo(riga, ColonnaData);
+    if (storage::DataPerDb(data).empty())
+        return "Estrazione del " + data + " non aggiornata: la data non è una data valida (GG/MM/AAAA)";
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        if (!campoRuotaValido(FgImporta.testo(riga, PrimaColonnaRuote + w)))
+            return "Estrazione del " + data + " non aggiornata: la ruota di " + std::string(archive::NomiRuote[w])
+                + " non ha cinque numeri diversi da 01 a 90 nella forma 00-00-00-00-00 (\""
+                + FgImporta.testo(riga, PrimaColonnaRuote + w) + "\")";
+    return std::nullopt;
+}
+
+EsitoAggiornamento AGGIORNAMENTO(storage::Database& db, archive::Archivio& archivio, const grid::Grid& FgImporta,
+                                 bool correggi, std::vector<std::string>& List4, archive::Avanzamento* avanzamento)
+{
+    List4.clear();
+    EsitoAggiornamento esito;
+    const int righe = FgImporta.righe() - 1;
+    if (righe < 1) {
+        esito.vuota = true;
+        return esito;
+    }
+    const MomentoScrittura momento = adesso();
+    std::vector<std::string> righeList4;
+    auto scrivi = [&](storage::Database& d) {
+        righeList4.clear();
+        esito.aggiunte = esito.modificate = esito.scartate = 0;
+        auto cerca = d.prepara(CercaData);
+        auto aggiungi = d.prepara("INSERT INTO EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve,"
+                                  " Nz, datareg, orareg) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)");
+        auto correggiRiga = d.prepara("UPDATE EstrazioniLotto SET Ba = ?2, Ca = ?3, Fi = ?4, Ge = ?5, Mi = ?6, Na = ?7,"
+                                      " Pa = ?8, Ro = ?9, \"To\" = ?10, Ve = ?11, Nz = ?12, datareg = ?13, orareg = ?14"
+                                      " WHERE DataEstrazione = ?1");
+        for (int i = 1; i <= righe; ++i) {
+            passo(avanzamento, i - 1, righe);
+            const bool daAggiungere = FgImporta.sfondo(i, ColonnaData) == ColoreDaImportare;
+            const bool daCorreggere = correggi && FgImporta.coloreTesto(i, ColonnaData) == ColoreDataErrata;
+            if (!daAggiungere && !daCorreggere)
+                continue;
+            const std::string& data = FgImporta.testo(i, ColonnaData);
+            if (auto motivo = motivoRigaNonValida(FgImporta, i)) {
+                righeList4.push_back(*motivo);
+                ++esito.scartate;
+                continue;
+            }
+            const bool presente = trova(cerca, data);
+            cerca.riavvolgi();
+            // A row stored by now is not added again; a row gone by now is not corrected.
+            if (daAggiungere == presente)
+                continue;
+            auto& s = daAggiungere ? aggiungi : correggiRiga;
+            s.riavvolgi();
+            s.lega(1, storage::DataPerDb(data));
+            for (int w = 0; w < archive::NumeroRuote; ++w)
+                s.lega(w + 2, FgImporta.testo(i, PrimaColonnaRuote + w));
+            s.lega(13, momento.data).lega(14, momento.ora);
+            try {
+                s.esegui();
+            } catch (const storage::ErroreDatabase& e) {
+                esito.erroreDatabase = e.what();
+                righeList4.push_back("Estrazione del " + data
+                                     + " non aggiornata: l'archivio ha rifiutato la riga; le righe seguenti non sono state scritte");
+                break;
+            }
+            if (daAggiungere) {
+                ++esito.aggiunte;
+                righeList4.push_back("Aggiunta estrazione del" + data);
+            } else {
+                ++esito.modificate;
+                righeList4.push_back("Modificata estrazione del" + data);
+            }
+        }
+        return esito.aggiunte + esito.modificate > 0;
+    };
+    scriviERicarica(db, archivio, scrivi, avanzamento);
+    List4 = std::move(righeList4);
+    if (esito.aggiunte > 0)
+        List4.push_back("aggiunti N° " + std::to_string(esito.aggiunte) + " record");
+    return esito;
+}
+
+}

@@ -1,0 +1,59 @@
+// The consistency check of FgImporta against EstrazioniLotto (its marks and List4 lines) and AGGIORNAMENTO.
+#pragma once
+
+#include "archive/Archivio.h"
+#include "archive/Avanzamento.h"
+#include "archive/CaricaArchivio.h"
+#include "grid/Grid.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace storage { class Database; }
+
+namespace maintenance {
+
+// The marks the check leaves in FgImporta and AGGIORNAMENTO reads back.
+constexpr grid::Colore ColoreDaImportare = grid::rgb(255, 192, 128);    // &H80C0FF on the date: draw to import
+constexpr grid::Colore ColoreRuotaUguale = grid::rgb(128, 255, 128);    // &H80FF80 on a wheel equal to the stored one
+constexpr grid::Colore ColoreDataErrata = grid::colori::Rosso;          // &HFF text of the date of a draw with errors
+
+// The check ("Controllo estrazioni mancanti"): every row of FgImporta, from the last up, looked
+// up by its date in EstrazioniLotto. A date not stored gets the orange background and the line
+// "Manca estrazione del: " + date; a stored date has its equal wheels light green and, when any
+// wheel differs, a red bold date and "Errori Estrazione del " + date. "Nessuna anomalia rilevata"
+// closes `List4` when no stored draw differs. Progress on bar 1 (rows checked of the rows).
+// Throws storage::ErroreDatabase (marks and lines so far stay).
+void ControlloEstrazioniMancanti(storage::Database& db, grid::Grid& FgImporta, std::vector<std::string>& List4,
+                                 archive::Avanzamento* avanzamento = nullptr);
+
+// A wheel text as the archive stores it: empty (a wheel not drawn) or five different two-digit
+// numbers 01..90 joined by "-". Anything else would load as other numbers than the file shows.
+bool campoRuotaValido(const std::string& campo);
+
+// Why a marked row cannot be written; nothing when its date and wheel texts are sound.
+std::optional<std::string> motivoRigaNonValida(const grid::Grid& FgImporta, int riga);
+
+struct EsitoAggiornamento {
+    bool vuota = false;   // FgImporta had no data row: "Non ci sono estrazioni da aggiornare."
+    int aggiunte = 0;
+    int modificate = 0;
+    int scartate = 0;     // marked rows not written, each with its List4 line
+    std::string erroreDatabase;   // the engine refused a row: that row and the rest were not written
+};
+
+// AGGIORNAMENTO: the rows of FgImporta with an orange date are added when their date is still not
+// stored ("Aggiunta estrazione del" + date); with `correggi` (Check3) the rows with a red date
+// overwrite the stored draw ("Modificata estrazione del" + date); "aggiunti N° " + count +
+// " record" ends `List4` when a draw was added. A row whose date is not a real date or whose
+// wheel texts are not stored fields is listed with its reason and not written; a row the engine
+// refuses ends the writing, keeping the rows before it. The rows are written in one transaction
+// together with the reload of `archivio` from the database, so the new draws are committed only
+// when the archive loads with them (ErroreScrittura of type Ricarica otherwise, nothing written).
+// `archivio` is replaced only when something was written. Progress on bar 1 (rows, then the reload).
+EsitoAggiornamento AGGIORNAMENTO(storage::Database& db, archive::Archivio& archivio, const grid::Grid& FgImporta,
+                                 bool correggi, std::vector<std::string>& List4,
+                                 archive::Avanzamento* avanzamento = nullptr);
+
+}

@@ -1,0 +1,40 @@
+// The small control makers the pages of archivio share: named buttons, help buttons, labels.
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+
+namespace ui::archivio {
+
+inline QPushButton* pulsante(const char* nome, const QString& testo, QWidget* genitore)
+{
+    auto* b = new QPushButton(testo, genitore);
+    b->setObjectName(QString::fromLatin1(nome));
+    b->setAutoDefault(false);
+    return b;
+}
+
+inline QPushButton* pulsanteHelp(const char* nome, QWidget* genitore)
+{
+    auto* b = pulsante(nome, QStringLiteral("?"), genitore);
+    b->setToolTip(QStringLiteral("Help in linea"));
+    b->setFixedWidth(30);
+    return b;
+}
+
+inline QLabel* etichetta(const char* nome, const QString& testo, QWidget* genitore, bool riquadro = false)
+{
+    auto* l = new QLabel(testo, genitore);
+    if (nome)
+        l->setObjectName(QString::fromLatin1(nome));
+    if (riquadro) {
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setAlignment(Qt::AlignCenter);
+        l->setMinimumWidth(90);
+    }
+    return l;
+}
+
+}

@@ -1,0 +1,186 @@
+// The export page of archivio: Numeris 3, Quintavo and Nazionale files, the remembered Numeris 3 path.
+#include "ui/archivio/GestioneArchivio.h"
+
+#include "maintenance/Esportazioni.h"
+#include "ui/archivio/Controlli.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace ui {
+
+using archivio::etichetta;
+using archivio::pulsante;
+
+namespace {
+
+QLabel* nota(const QString& testo, QWidget* genitore)
+{
+    auto* l = new QLabel(testo, genitore);
+    l->setWordWrap(true);
+    return l;
+}
+
+// The home folder as the windows write it: "~" for the user's home.
+QString mostraPercorso(const QString& percorso)
+{
+    const QString casa = QDir::homePath();
+    return percorso.startsWith(casa) ? QStringLiteral("~") + percorso.mid(casa.size()) : percorso;
+}
+
+}
+
+QWidget* GestioneArchivio::paginaEsportazione()
+{
+    auto* pagina = new QWidget;
+
+    auto* altri = new QGroupBox(QStringLiteral("Archivi di altri programmi"), pagina);
+    auto* gA = new QGridLayout(altri);
+    auto* Command10 = pulsante("Command10", QStringLiteral("SALVA IN FORMATO NUMERIS 3 (Dati.iii)"), altri);
+    auto* Command35 = pulsante("Command35", QStringLiteral("RENDE PREDEFINITA"), altri);
+    auto* Command7 = pulsante("Command7", QStringLiteral("SALVA IN FORMATO QUINTAVO"), altri);
+    connect(Command10, &QPushButton::clicked, this, [this] { salvaNumeris3(); });
+    connect(Command35, &QPushButton::clicked, this, [this] { rendePredefinita(); });
+    connect(Command7, &QPushButton::clicked, this, [this] { salvaQuintavo(); });
+    Label13 = etichetta("Label13", {}, altri, true);
+    Label13->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    LblQuintavo = etichetta("LblQuintavo", {}, altri, true);
+    LblQuintavo->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    auto* calvesto = new QCheckBox(QStringLiteral("Aggiunge estrazione del 10-06-1961 (necessaria per compatibilità metodi "
+                                                  "creati con Calvesto 2.0"),
+                                   altri);
+    calvesto->setObjectName(QStringLiteral("Check1"));
+    calvesto->setEnabled(false);
+    calvesto->setToolTip(QStringLiteral("Ogni esportazione scrive esattamente le estrazioni dell'archivio"));
+    gA->addWidget(nota(QStringLiteral("Attenzione: questi due formati non prevedono i dati della ruota nazionale. Vengono "
+                                      "salvate le estrazioni delle 10 ruote classiche."),
+                       altri),
+                  0, 0, 1, 3);
+    gA->addWidget(Command10, 1, 0);
+    gA->addWidget(Label13, 1, 1);
+    gA->addWidget(Command35, 1, 2);
+    gA->addWidget(nota(QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella cartella "
+                                      "C:/Numeris3/ ....."),
+                       altri),
+                  2, 0, 1, 3);
+    gA->addWidget(Command7, 3, 0);
+    gA->addWidget(LblQuintavo, 3, 1, 1, 2);
+    gA->addWidget(calvesto, 4, 0, 1, 3);
+    gA->setColumnStretch(1, 1);
+
+    auto* nazionale = new QGroupBox(QStringLiteral("Ruota Nazionale"), pagina);
+    auto* gN = new QGridLayout(nazionale);
+    auto* Command34 = pulsante("Command34", QStringLiteral("SALVA NAZIONALE FORMATO TESTO"), nazionale);
+    connect(Command34, &QPushButton::clicked, this, [this] { salvaNazionale(); });
+    gN->addWidget(Command34, 0, 0);
+    gN->addWidget(nota(QStringLiteral("Una riga per estrazione con la Nazionale: n° indice (5 cifre), \"-\", i cinque "
+                                      "numeri di due cifre."),
+                       nazionale),
+                  0, 1);
+    gN->setColumnStretch(1, 1);
+
+    auto* layout = new QVBoxLayout(pagina);
+    layout->addWidget(altri);
+    layout->addWidget(nazionale);
+    layout->addStretch();
+    return pagina;
+}
+
+void GestioneArchivio::esportaIn(int formato, const QString& percorso, std::function<void(bool)> fatto)
+{
+    const archive::Archivio* a = &contesto_.sessione.archivio();
+    auto scritto = std::make_shared<bool>(false);
+    const std::string file = percorso.toStdString();
+    occupa(true);
+    const bool avviato = lavoro_.avvia(
+        [=](archive::Avanzamento& av) {
+            *scritto = maintenance::esporta(*a, static_cast<maintenance::FormatoEsportazione>(formato), file, &av);
+        },
+        [=, this](const LavoroDiFondo::Fine& fine) {
+            occupa(false);
+            fatto(*scritto && !fine.errore);
+        });
+    if (!avviato)
+        occupa(false);
+}
+
+void GestioneArchivio::salvaNumeris3()
+{
+    OpzioniFile o;
+    o.titolo = QStringLiteral("Salva in formato Numeris 3");
+    o.cartella = Label13->text().isEmpty() ? QString::fromStdString(contesto_.sessione.cartellaProgramma())
+                                           : QFileInfo(Label13->text()).absolutePath();
+    o.nomeIniziale = QStringLiteral("*.iii");
+    o.filtro = QStringLiteral("File di archivio (*.iii)");
+    o.estensione = QStringLiteral("iii");
+    const auto scelto = contesto_.dialoghi.salvaFile(this, o);
+    if (!scelto)
+        return;
+    const QString percorso = *scelto;
+    esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Numeris3), percorso, [this, percorso](bool fatto) {
+        if (fatto) {
+            Label13->setText(percorso);
+            return;
+        }
+        contesto_.dialoghi.messaggio(this,
+                                     QStringLiteral("Impossibile scrivere il file \"%1\": l'archivio non è stato "
+                                                    "esportato.")
+                                         .arg(percorso),
+                                     QStringLiteral("Esportazione archivio"), Icona::Critica);
+    });
+}
+
+void GestioneArchivio::rendePredefinita() { parametroPredefinito("PercorsoDati.iii", Label13->text()); }
+
+void GestioneArchivio::salvaQuintavo()
+{
+    const QString cartella = QString::fromStdString(
+        maintenance::cartellaQuintavo(contesto_.sessione.dbProgramma(), QDir::homePath().toStdString()));
+    const QString file = QDir(cartella).filePath(QString::fromLatin1(maintenance::NomeFileQuintavo));
+    LblQuintavo->setText(mostraPercorso(file));
+    auto nonPresente = [this] {
+        contesto_.dialoghi.messaggio(this, QStringLiteral("Attenzione Quintavo non presente."), QStringLiteral("Velmora"),
+                                     Icona::Nessuna);
+    };
+    if (!QFileInfo(cartella).isDir()) {
+        nonPresente();
+        return;
+    }
+    esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Quintavo), file, [nonPresente](bool fatto) {
+        if (!fatto)
+            nonPresente();
+    });
+}
+
+void GestioneArchivio::salvaNazionale()
+{
+    OpzioniFile o;
+    o.titolo = QStringLiteral("Salva Nazionale formato testo");
+    o.cartella = QString::fromStdString(contesto_.sessione.cartellaProgramma());
+    o.nomeIniziale = QStringLiteral("*.Txt");
+    o.filtro = QStringLiteral("File di archivio (*.Txt)");
+    o.estensione = QStringLiteral("Txt");
+    const auto scelto = contesto_.dialoghi.salvaFile(this, o);
+    if (!scelto)
+        return;
+    const QString percorso = *scelto;
+    esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Nazionale), percorso, [this, percorso](bool fatto) {
+        if (!fatto)
+            contesto_.dialoghi.messaggio(this,
+                                         QStringLiteral("Impossibile scrivere il file \"%1\": la ruota Nazionale non è "
+                                                        "stata esportata.")
+                                             .arg(percorso),
+                                         QStringLiteral("Esportazione archivio"), Icona::Critica);
+    });
+}
+
+}

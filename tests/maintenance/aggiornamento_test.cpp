@@ -1,0 +1,334 @@
+// Update files: the format test, the loading into FgImporta, the check's marks and lines, AGGIORNAMENTO on a small archive.
+#include "maintenance/Aggiornamento.h"
+#include "maintenance/FileAggiornamento.h"
+
+#include "archive/CaricaArchivio.h"
+#include "archive/ImportaStorico.h"
+#include "storage/Database.h"
+#include "storage/DrawsDb.h"
+#include "storage/ProgramDb.h"
+#include "support/Avanzamenti.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+
+using namespace maintenance;
+
+namespace {
+
+const char* const Codici[] = {"BA", "CA", "FI", "GE", "MI", "NA", "PA", "RO", "TO", "VE", "RN"};
+
+// Wheel w of the draw numbered `k` holds k+w*5+1 .. k+w*5+5 (mod 90).
+int numero(int k, int w, int p) { return (k + w * 5 + p - 1) % 90 + 1; }
+
+std::string campo(int k, int w)
+{
+    char s[16];
+    std::snprintf(s, sizeof s, "%02d-%02d-%02d-%02d-%02d", numero(k, w, 1), numero(k, w, 2), numero(k, w, 3),
+                  numero(k, w, 4), numero(k, w, 5));
+    return s;
+}
+
+// A historical-file day for draw k on "AAAA/MM/GG"; the Nazionale only when asked.
+std::string giornata(const std::string& data, int k, bool nazionale)
+{
+    std::string s;
+    for (int w = 0; w < (nazionale ? 11 : 10); ++w) {
+        s += data + "\t" + Codici[w];
+        for (int p = 1; p <= 5; ++p)
+            s.append("\t").append(std::to_string(numero(k, w, p)));
+        s += "\n";
+    }
+    return s;
+}
+
+// An update line written out column by column: date, blank, eleven 14-character fields with a
+// blank after each, the tag.
+std::string riga(const std::string& data, const std::vector<std::string>& campi, const std::string& tag = "pr")
+{
+    std::string r = data + " ";
+    for (int w = 0; w < 11; ++w) {
+        std::string c = w < static_cast<int>(campi.size()) ? campi[static_cast<std::size_t>(w)] : std::string();
+        c.resize(14, ' ');
+        r += c + " ";
+    }
+    return r + tag;
+}
+
+std::vector<std::string> campiDi(int k, bool nazionale = true)
+{
+    std::vector<std::string> c;
+    for (int w = 0; w < 11; ++w)
+        c.push_back(w == 10 && !nazionale ? std::string() : campo(k, w));
+    return c;
+}
+
+class Aggiornamento : public ::testing::Test {
+protected:
+    // Three stored draws: 05/03 and 07/03/2024 with the Nazionale, 09/03/2024 without it.
+    void SetUp() override
+    {
+        const std::string storico = cartella.scrivi(
+            "storico.txt", giornata("2024/03/05", 1, true) + giornata("2024/03/07", 2, true) + giornata("2024/03/09", 3, false));
+        percorso = cartella.file("archivio.db");
+        archive::ImportaStorico(storico, percorso);
+        db = storage::ApriArchivio(percorso);
+        a.EstrazioneIniziale = 1;
+        archive::CaricaArchivio(a, db);
+    }
+
+    void carica(const std::string& testo)
+    {
+        std::istringstream in(testo);
+        caricaRigheAggiornamento(in, FgImporta);
+    }
+    std::string stored(const std::string& iso, const char* nome)
+    {
+        auto s = db.prepara(std::string("SELECT ") + nome + " FROM EstrazioniLotto WHERE DataEstrazione = ?1");
+        s.lega(1, iso);
+        return s.avanza() ? s.testo(0) : "<nessuna riga>";
+    }
+    int righeTabella()
+    {
+        auto s = db.prepara("SELECT count(*) FROM EstrazioniLotto");
+        s.avanza();
+        return static_cast<int>(s.intero(0));
+    }
+
+    testsupport::CartellaTemporanea cartella;
+    std::string percorso;
+    storage::Database db;
+    archive::Archivio a;
+    grid::Grid FgImporta;
+    std::vector<std::string> List4;
+};
+
+}
+
+TEST(FileAggiornamento, FormatTestTakesOnly178CharactersEndingWithPr)
+{
+    const std::string buona = riga("05/03/2024", campiDi(1));
+    ASSERT_EQ(buona.size(), 178u);
+    EXPECT_TRUE(formatoAggiornamento(buona));
+    EXPECT_TRUE(formatoAggiornamento(buona + "\r"));
+    EXPECT_FALSE(formatoAggiornamento(buona.substr(1)));   // 177
+    EXPECT_FALSE(formatoAggiornamento(std::string(" ").append(buona)));       // 179
+    EXPECT_FALSE(formatoAggiornamento(riga("05/03/2024", campiDi(1), "PR")));
+    EXPECT_FALSE(formatoAggiornamento(riga("05/03/2024", campiDi(1), "xx")));
+    EXPECT_FALSE(formatoAggiornamento(""));
+}
+
+TEST(FileAggiornamento, FileRefusedOnItsFirstLineAloneAndGridKept)
+{
+    testsupport::CartellaTemporanea dir;
+    grid::Grid g;
+    preparaFgImporta(g);
+    g.aggiungiRiga();
+    g.setTesto(1, 1, "vecchia");
+    const std::string corta = dir.scrivi("corta.txt", riga("05/03/2024", campiDi(1)).substr(0, 177) + "\r\n");
+    EXPECT_EQ(caricaFileAggiornamento(corta, g, true), EsitoFileAggiornamento::FormatoErrato);
+    EXPECT_EQ(g.testo(1, 1), "vecchia");
+    // Without the test (the downloaded copy) the same file loads.
+    EXPECT_EQ(caricaFileAggiornamento(corta, g, false), EsitoFileAggiornamento::Caricato);
+    EXPECT_EQ(g.righe(), 2);
+    EXPECT_EQ(g.testo(1, 1), "05/03/2024");
+    EXPECT_EQ(caricaFileAggiornamento(dir.file("manca.txt"), g, true), EsitoFileAggiornamento::NonLeggibile);
+    // Only the first line is tested: a short second line loads with truncated texts.
+    const std::string misto =
+        dir.scrivi("misto.txt", riga("05/03/2024", campiDi(1)) + "\r\n" + riga("07/03/2024", campiDi(2)).substr(0, 30) + "\r\n");
+    ASSERT_EQ(caricaFileAggiornamento(misto, g, true), EsitoFileAggiornamento::Caricato);
+    ASSERT_EQ(g.righe(), 3);
+    EXPECT_EQ(g.testo(2, 2), "03-04-05-06-07");
+    EXPECT_EQ(g.testo(2, 3), "08-0");
+    EXPECT_EQ(g.testo(2, 4), "");
+}
+
+TEST(FileAggiornamento, BlankLinesAndTheFinalLineBreakAddNoRow)
+{
+    grid::Grid g;
+    std::istringstream in(riga("05/03/2024", campiDi(1)) + "\r\n\r\n" + riga("07/03/2024", campiDi(2, false)) + "\r\n");
+    caricaRigheAggiornamento(in, g);
+    ASSERT_EQ(g.righe(), 3);
+    EXPECT_EQ(g.colonne(), 13);
+    EXPECT_EQ(g.testo(0, 1), "Data");
+    EXPECT_EQ(g.testo(0, 12), "Nazionale");
+    EXPECT_EQ(g.testo(1, 1), "05/03/2024");
+    EXPECT_EQ(g.testo(1, 2), "02-03-04-05-06");
+    EXPECT_EQ(g.testo(1, 12), "52-53-54-55-56");
+    EXPECT_EQ(g.testo(2, 1), "07/03/2024");
+    EXPECT_EQ(g.testo(2, 12), "");   // a blank column is the empty stored field
+}
+
+TEST(FileAggiornamento, ValidStoredWheelTexts)
+{
+    for (const char* buono : {"", "05-17-90-01-44", "01-02-03-04-05"})
+        EXPECT_TRUE(campoRuotaValido(buono)) << buono;
+    for (const char* cattivo : {"5-17-90-01-44", "05-17-90-01-4", "00-17-90-01-44", "91-17-90-01-44", "05-05-90-01-44",
+                                "05/17/90/01/44", "05-17-90-01-44x", "0a-17-90-01-44", "05-17-90-01-44 "})
+        EXPECT_FALSE(campoRuotaValido(cattivo)) << cattivo;
+}
+
+TEST_F(Aggiornamento, ThreeNewDrawsAreMarkedListedNewestFirstAndAdded)
+{
+    carica(riga("07/03/2024", campiDi(2)) + "\r\n" + riga("09/03/2024", campiDi(3, false)) + "\r\n"
+           + riga("12/03/2024", campiDi(4)) + "\r\n" + riga("14/03/2024", campiDi(5)) + "\r\n"
+           + riga("16/03/2024", campiDi(6)) + "\r\n");
+    testsupport::AvanzamentoRegistrato av;
+    ControlloEstrazioniMancanti(db, FgImporta, List4, &av);
+    const auto passi = av.barra(1);
+    EXPECT_EQ(List4, (std::vector<std::string>{"Manca estrazione del: 16/03/2024", "Manca estrazione del: 14/03/2024",
+                                               "Manca estrazione del: 12/03/2024", "Nessuna anomalia rilevata"}));
+    for (int r = 1; r <= 2; ++r) {
+        EXPECT_EQ(FgImporta.sfondo(r, 1), grid::colori::Bianco);
+        for (int c = 2; c <= 12; ++c)
+            EXPECT_EQ(FgImporta.sfondo(r, c), grid::rgb(128, 255, 128)) << r << "," << c;
+    }
+    for (int r = 3; r <= 5; ++r) {
+        EXPECT_EQ(FgImporta.sfondo(r, 1), grid::rgb(255, 192, 128));
+        EXPECT_EQ(FgImporta.sfondo(r, 2), grid::colori::Bianco);
+    }
+    ASSERT_FALSE(passi.empty());
+    EXPECT_EQ(passi.back(), std::make_pair(5, 5));
+
+    const auto esito = AGGIORNAMENTO(db, a, FgImporta, false, List4);
+    EXPECT_EQ(esito.aggiunte, 3);
+    EXPECT_EQ(List4, (std::vector<std::string>{"Aggiunta estrazione del12/03/2024", "Aggiunta estrazione del14/03/2024",
+                                               "Aggiunta estrazione del16/03/2024", "aggiunti N° 3 record"}));
+    EXPECT_EQ(righeTabella(), 6);
+    EXPECT_EQ(stored("2024-03-14", "Ba"), "06-07-08-09-10");
+    // The archive in memory was reloaded: the model archive covers every draw.
+    ASSERT_EQ(a.NumeroEstrazioni, 6);
+    EXPECT_EQ(a.DateEstrazioni[6], "16/03/2024");
+    EXPECT_EQ(a.numero(6, 10, 5), 61);
+    EXPECT_EQ(a.NumeroEstrazioniModello, 6);
+
+    // The same grid once more: the dates are stored by now and are skipped.
+    const auto ancora = AGGIORNAMENTO(db, a, FgImporta, false, List4);
+    EXPECT_EQ(ancora.aggiunte, 0);
+    EXPECT_TRUE(List4.empty());
+    EXPECT_EQ(righeTabella(), 6);
+}
+
+TEST_F(Aggiornamento, OneDifferentWheelIsCorrectedOnlyWithCheck3)
+{
+    auto campi = campiDi(2);
+    campi[4] = "01-02-03-04-05";   // Milano differs
+    carica(riga("07/03/2024", campi) + "\r\n");
+    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    EXPECT_EQ(List4, (std::vector<std::string>{"Errori Estrazione del 07/03/2024"}));
+    EXPECT_EQ(FgImporta.coloreTesto(1, 1), grid::rgb(255, 0, 0));
+    EXPECT_TRUE(FgImporta.grassetto(1, 1));
+    EXPECT_EQ(FgImporta.sfondo(1, 1), grid::colori::Bianco);
+    int verdi = 0;
+    for (int c = 2; c <= 12; ++c)
+        verdi += FgImporta.sfondo(1, c) == grid::rgb(128, 255, 128);
+    EXPECT_EQ(verdi, 10);
+    EXPECT_EQ(FgImporta.sfondo(1, 6), grid::colori::Bianco);
+
+    auto esito = AGGIORNAMENTO(db, a, FgImporta, false, List4);
+    EXPECT_EQ(esito.modificate, 0);
+    EXPECT_TRUE(List4.empty());
+    EXPECT_EQ(stored("2024-03-07", "Mi"), "23-24-25-26-27");
+
+    esito = AGGIORNAMENTO(db, a, FgImporta, true, List4);
+    EXPECT_EQ(esito.modificate, 1);
+    EXPECT_EQ(esito.aggiunte, 0);
+    EXPECT_EQ(List4, (std::vector<std::string>{"Modificata estrazione del07/03/2024"}));
+    EXPECT_EQ(stored("2024-03-07", "Mi"), "01-02-03-04-05");
+    EXPECT_EQ(a.numero(2, 4, 1), 1);
+}
+
+TEST_F(Aggiornamento, EmptyStoredNazionaleAgainstNumbersIsAnErrorAndEqualFileGivesOnlyNoAnomaly)
+{
+    carica(riga("09/03/2024", campiDi(3)) + "\r\n");
+    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    EXPECT_EQ(List4, (std::vector<std::string>{"Errori Estrazione del 09/03/2024"}));
+
+    carica(riga("05/03/2024", campiDi(1)) + "\r\n" + riga("09/03/2024", campiDi(3, false)) + "\r\n");
+    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    EXPECT_EQ(List4, (std::vector<std::string>{"Nessuna anomalia rilevata"}));
+}
+
+TEST_F(Aggiornamento, UnsoundLinesAreListedWithTheirReasonAndNotWritten)
+{
+    auto doppio = campiDi(7);
+    doppio[0] = "05-05-90-01-44";
+    auto corto = campiDi(8);
+    corto[9] = "05-17-9";
+    carica(riga("12/03/2024", campiDi(4)) + "\r\n" + riga("31/02/2024", campiDi(5)) + "\r\n" + riga("14/03/2024", doppio)
+           + "\r\n" + riga("16/03/2024", corto) + "\r\n" + riga("19/03/2024", campiDi(9)) + "\r\n");
+    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    EXPECT_EQ(List4.size(), 6u);   // five missing, no anomaly
+
+    const auto esito = AGGIORNAMENTO(db, a, FgImporta, false, List4);
+    EXPECT_EQ(esito.aggiunte, 2);
+    EXPECT_EQ(esito.scartate, 3);
+    ASSERT_EQ(List4.size(), 6u);
+    EXPECT_EQ(List4[0], "Aggiunta estrazione del12/03/2024");
+    EXPECT_EQ(List4[1], "Estrazione del 31/02/2024 non aggiornata: la data non è una data valida (GG/MM/AAAA)");
+    EXPECT_EQ(List4[2], "Estrazione del 14/03/2024 non aggiornata: la ruota di Bari non ha cinque numeri diversi da 01 a 90 "
+                        "nella forma 00-00-00-00-00 (\"05-05-90-01-44\")");
+    EXPECT_NE(List4[3].find("16/03/2024 non aggiornata: la ruota di Venezia"), std::string::npos) << List4[3];
+    EXPECT_EQ(List4[4], "Aggiunta estrazione del19/03/2024");
+    EXPECT_EQ(List4[5], "aggiunti N° 2 record");
+    EXPECT_EQ(righeTabella(), 5);
+    EXPECT_EQ(stored("2024-03-14", "Ba"), "<nessuna riga>");
+    EXPECT_EQ(a.NumeroEstrazioni, 5);
+}
+
+TEST_F(Aggiornamento, StoppedAggiornamentoWritesNothing)
+{
+    carica(riga("12/03/2024", campiDi(4)) + "\r\n" + riga("14/03/2024", campiDi(5)) + "\r\n");
+    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    testsupport::AvanzamentoRegistrato av;
+    // The stop arrives after the first row was written.
+    av.allaChiamata = [](testsupport::AvanzamentoRegistrato& a, const auto& passo) {
+        if (passo.valore >= 1)
+            a.ferma();
+    };
+    EXPECT_THROW(AGGIORNAMENTO(db, a, FgImporta, false, List4, &av), archive::Interrotto);
+    EXPECT_EQ(righeTabella(), 3);
+    EXPECT_EQ(a.NumeroEstrazioni, 3);
+}
+
+TEST_F(Aggiornamento, EmptyGridAndUnmarkedRowsWriteNothing)
+{
+    preparaFgImporta(FgImporta);
+    EXPECT_TRUE(AGGIORNAMENTO(db, a, FgImporta, true, List4).vuota);
+    // Rows loaded but never checked carry no marks.
+    carica(riga("12/03/2024", campiDi(4)) + "\r\n");
+    const auto esito = AGGIORNAMENTO(db, a, FgImporta, true, List4);
+    EXPECT_FALSE(esito.vuota);
+    EXPECT_EQ(esito.aggiunte, 0);
+    EXPECT_EQ(righeTabella(), 3);
+}
+
+TEST_F(Aggiornamento, PublishedFileRoundTripsThroughTheCheck)
+{
+    std::ostringstream out;
+    EXPECT_EQ(scriviFileAggiornamento(db, "07/03/2024", out), 2);
+    const std::string testo = out.str();
+    ASSERT_EQ(testo.size(), 2u * 180u);
+    EXPECT_EQ(testo.substr(0, 180), riga("07/03/2024", campiDi(2)) + "\r\n");
+    EXPECT_EQ(testo.substr(180), riga("09/03/2024", campiDi(3, false)) + "\r\n");
+    carica(testo);
+    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    EXPECT_EQ(List4, (std::vector<std::string>{"Nessuna anomalia rilevata"}));
+}
+
+TEST(FileAggiornamento, UpdateAddressFromTheServerRow)
+{
+    testsupport::CartellaTemporanea dir;
+    auto db = storage::ApriDatabaseProgramma(dir.percorso().string());
+    EXPECT_EQ(indirizzoAggiornamenti(db), "");   // a new program database names no server
+    storage::ScriviParametro(db, "ServerAggiornamenti", " estrazioni.example.org/ ");
+    EXPECT_EQ(indirizzoAggiornamenti(db), "http://estrazioni.example.org/archivionumeris/archivionumeris2023.txt");
+    storage::ScriviParametro(db, "ServerAggiornamenti", "https://127.0.0.1:8443");
+    EXPECT_EQ(indirizzoAggiornamenti(db), "https://127.0.0.1:8443/archivionumeris/archivionumeris2023.txt");
+    // A program database made before the row existed.
+    db.esegui("DELETE FROM ParametriProgramma WHERE Parametro = 'ServerAggiornamenti'");
+    EXPECT_EQ(indirizzoAggiornamenti(db), "");
+}

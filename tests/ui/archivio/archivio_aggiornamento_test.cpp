@@ -1,0 +1,446 @@
+// The update and export pages of archivio offscreen: AGGIORNA DA FILE with its marks, AGGIORNAMENTO, the download
+// against an HTTP server the test starts on 127.0.0.1, the site address, the three exports.
+#include "ui/archivio/GestioneArchivio.h"
+
+#include "archive/ArchivioDimostrativo.h"
+#include "maintenance/FileAggiornamento.h"
+#include "storage/DrawsDb.h"
+#include "SupportoUi.h"
+#include "ui/archivio/Scarico.h"
+#include "ui/common/GrigliaView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QNetworkProxy>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
+#include <sstream>
+
+using namespace ui;
+
+namespace {
+
+const QString& archivioModello()
+{
+    static QTemporaryDir cartella;
+    static const QString percorso = [] {
+        const QString p = cartella.filePath(QStringLiteral("demo.db"));
+        archive::CreaArchivioDimostrativo(p.toStdString());
+        return p;
+    }();
+    return percorso;
+}
+
+const QString Sbagliato = QStringLiteral("Attenzione qualcosa è andato strorto nella procedura ");
+
+// A small HTTP server on 127.0.0.1 only: it answers every request as `modo` says.
+class ServerProva : public QObject {
+public:
+    enum class Modo { Ok, NonTrovato, Infinito, Muto };
+    explicit ServerProva(Modo m, QByteArray c = {}) : modo(m), corpo(std::move(c))
+    {
+        QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+        connect(&server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* s = server.nextPendingConnection())
+                connect(s, &QTcpSocket::readyRead, this, [this, s] { rispondi(s); });
+        });
+    }
+    QString indirizzo() const { return QStringLiteral("http://127.0.0.1:%1").arg(server.serverPort()); }
+
+    Modo modo;
+    QByteArray corpo;
+    QByteArray percorsoRichiesto;
+    QTcpServer server;
+
+private:
+    void rispondi(QTcpSocket* s)
+    {
+        richiesta_ += s->readAll();
+        if (!richiesta_.contains("\r\n\r\n"))
+            return;
+        percorsoRichiesto = richiesta_.split(' ').value(1);
+        switch (modo) {
+        case Modo::Ok:
+            s->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " + QByteArray::number(corpo.size())
+                     + "\r\nConnection: close\r\n\r\n" + corpo);
+            s->disconnectFromHost();
+            break;
+        case Modo::NonTrovato: {
+            const QByteArray pagina = "<html><body>404 Not Found</body></html>";
+            s->write("HTTP/1.1 404 Not Found\r\nContent-Type: text/html\r\nContent-Length: "
+                     + QByteArray::number(pagina.size()) + "\r\nConnection: close\r\n\r\n" + pagina);
+            s->disconnectFromHost();
+            break;
+        }
+        case Modo::Infinito: {
+            s->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n");
+            auto* t = new QTimer(s);
+            connect(t, &QTimer::timeout, s, [s] {
+                if (s->bytesToWrite() < 1 << 20)
+                    s->write(QByteArray(16 * 1024, 'x'));
+            });
+            t->start(1);
+            break;
+        }
+        case Modo::Muto: break;
+        }
+    }
+    QByteArray richiesta_;
+};
+
+struct Banco {
+    // The demonstration archive without its last `tolte` draws, and the update file of its last
+    // `nelFile` draws as a provider would publish it.
+    explicit Banco(int tolte = 0, int nelFile = 0)
+    {
+        percorso = amb.file(QStringLiteral("archivio.db"));
+        QFile::copy(archivioModello(), percorso);
+        QFile(percorso).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        if (nelFile > 0) {
+            auto db = storage::ApriArchivio(percorso.toStdString());
+            auto s = db.prepara("SELECT DataEstrazione FROM EstrazioniLotto ORDER BY DataEstrazione DESC LIMIT 1 OFFSET ?1");
+            s.lega(1, nelFile - 1);
+            s.avanza();
+            const std::string dal = storage::DataDaDb(s.testo(0));
+            std::ostringstream out;
+            maintenance::scriviFileAggiornamento(db, dal, out);
+            fileAggiornamento = QByteArray::fromStdString(out.str());
+            auto togli = db.prepara("DELETE FROM EstrazioniLotto WHERE DataEstrazione IN (SELECT DataEstrazione FROM "
+                                    "EstrazioniLotto ORDER BY DataEstrazione DESC LIMIT ?1)");
+            togli.lega(1, tolte);
+            togli.esegui();
+        }
+        amb.sessione->apriDatabaseProgramma();
+        amb.sessione->selezionaArchivio(percorso.toStdString());
+        amb.sessione->archivio().EstrazioneIniziale = 1;
+        amb.sessione->carica();
+        finestra = std::make_unique<GestioneArchivio>(*amb.contesto);
+        finestra->apriIndirizzo = [this](const QUrl& u) {
+            aperti << u.toString();
+            return true;
+        };
+        finestra->show();
+    }
+
+    template <class T> T* w(const QString& nome) const
+    {
+        T* x = finestra->findChild<T*>(nome);
+        if (!x)
+            qFatal("controllo mancante: %s", qPrintable(nome));
+        return x;
+    }
+    // Presses a button and waits for the work it may have started (check, AGGIORNAMENTO, export).
+    void premi(const char* nome)
+    {
+        QTest::mouseClick(w<QPushButton>(QString::fromLatin1(nome)), Qt::LeftButton);
+        attendi();
+    }
+    void attendi()
+    {
+        if (finestra->lavoro().occupato())
+            QVERIFY(testui::attendi(finestra->lavoro()));
+    }
+    QStringList list4() const
+    {
+        QStringList r;
+        for (const auto& s : finestra->righeList4())
+            r << QString::fromStdString(s);
+        return r;
+    }
+    std::vector<DialoghiScriptati::Voce> messaggi() const { return amb.dialoghi.messaggi(); }
+    const archive::Archivio& a() const { return amb.sessione->archivio(); }
+    QString copia() const { return amb.file(QStringLiteral("Estr_Agg.txt")); }
+    QByteArray leggi(const QString& p) const
+    {
+        QFile f(p);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<mancante>");
+    }
+    // Runs a download command and waits for its end.
+    void scarica(const char* comando)
+    {
+        QSignalSpy fine(&finestra->scarico(), &ScaricoAggiornamenti::terminato);
+        QTest::mouseClick(w<QPushButton>(QString::fromLatin1(comando)), Qt::LeftButton);
+        QVERIFY(fine.wait(15000));
+        attendi();
+    }
+
+    testui::Ambiente amb;
+    QString percorso;
+    QByteArray fileAggiornamento;
+    QStringList aperti;
+    std::unique_ptr<GestioneArchivio> finestra;
+};
+
+const grid::Colore Arancione = grid::rgb(255, 192, 128);
+
+}
+
+class TestAggiornamento : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy); }
+    void aggiornaDaFileEAggiornamento();
+    void fileRifiutatiEAnnullati();
+    void correzioneSoloConCheck3();
+    void scaricoRiuscito();
+    void scaricoFallito_data();
+    void scaricoFallito();
+    void annullaEServerNonConfigurato();
+    void indirizzoInternet();
+    void esportazioni();
+};
+
+void TestAggiornamento::aggiornaDaFileEAggiornamento()
+{
+    Banco t(3, 5);
+    const int n = t.a().NumeroEstrazioni;
+    const QString file = t.amb.scriviFile(QStringLiteral("nuove.txt"), t.fileAggiornamento);
+    t.amb.dialoghi.risposteFile.push_back(file);
+    t.premi("Command21");
+    const auto& vociFile = t.amb.dialoghi.voci();
+    QCOMPARE(vociFile.front().file.cartella, t.amb.cartella());
+    const grid::Grid& g = t.finestra->grigliaImporta();
+    QCOMPARE(g.righe(), 6);
+    QCOMPARE(g.sfondo(1, 1), grid::colori::Bianco);
+    QCOMPARE(g.sfondo(2, 5), grid::rgb(128, 255, 128));
+    QStringList attese;
+    for (int r = 5; r >= 3; --r) {
+        QCOMPARE(g.sfondo(r, 1), Arancione);
+        attese << QStringLiteral("Manca estrazione del: ") + QString::fromStdString(g.testo(r, 1));
+    }
+    attese << QStringLiteral("Nessuna anomalia rilevata");
+    QCOMPARE(t.list4(), attese);
+    QVERIFY(t.messaggi().empty());
+    const QString ultima = QString::fromStdString(g.testo(5, 1));
+
+    t.premi("Command28");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Dati salvati correttamente."));
+    QCOMPARE(t.messaggi()[0].titolo, QStringLiteral("Aggiornamento archivio"));
+    QCOMPARE(t.messaggi()[0].icona, Icona::Informazione);
+    QCOMPARE(t.list4().last(), QStringLiteral("aggiunti N° 3 record"));
+    QCOMPARE(t.a().NumeroEstrazioni, n + 3);
+    QCOMPARE(t.w<QLabel>("LBLAGGIORNATO")->text(), ultima);
+    QCOMPARE(t.w<QLabel>("LBLESTRAZIONE")->text(), ultima);
+    QCOMPARE(t.w<QTabWidget>("SSTab1")->currentIndex(), 0);
+    QCOMPARE(g.righe(), 1);
+
+    t.amb.dialoghi.svuota();
+    t.premi("Command28");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Non ci sono estrazioni da aggiornare."));
+}
+
+void TestAggiornamento::fileRifiutatiEAnnullati()
+{
+    Banco t;
+    t.premi("Command21");   // cancelled dialog
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, Sbagliato);
+    QCOMPARE(t.messaggi()[0].titolo, QStringLiteral("Avviso"));
+    QCOMPARE(t.messaggi()[0].icona, Icona::Critica);
+
+    t.amb.dialoghi.svuota();
+    const QString errato = t.amb.scriviFile(QStringLiteral("errato.txt"), QByteArray(179, 'x') + "pr\r\n");
+    t.amb.dialoghi.risposteFile.push_back(errato);
+    t.premi("Command21");
+    QCOMPARE(t.messaggi()[0].testo,
+             QStringLiteral("Attenzione, sembra che il file non sia del formato corretto\n\n\"%1\"").arg(errato));
+    QCOMPARE(t.finestra->grigliaImporta().righe(), 1);
+    QVERIFY(t.list4().isEmpty());
+}
+
+void TestAggiornamento::correzioneSoloConCheck3()
+{
+    Banco t(0, 2);
+    QByteArray file = t.fileAggiornamento;
+    file.replace(11, 14, "01-02-03-04-05");   // Bari of the first line
+    const QString percorso = t.amb.scriviFile(QStringLiteral("errata.txt"), file);
+    const QString data = QString::fromLatin1(file.left(10));
+    t.amb.dialoghi.risposteFile.push_back(percorso);
+    t.premi("Command21");
+    QCOMPARE(t.list4(), QStringList({QStringLiteral("Errori Estrazione del ") + data}));
+    t.w<QCheckBox>("Check3")->setChecked(true);
+    t.premi("Command28");
+    QCOMPARE(t.list4(), QStringList({QStringLiteral("Modificata estrazione del") + data}));
+    QVERIFY(t.messaggi().empty());   // corrections alone say nothing
+    const int d = t.a().NumeroEstrazioni - 1;
+    QCOMPARE(t.a().numero(d, 0, 1), 1);
+    QCOMPARE(t.a().numero(d, 0, 5), 5);
+}
+
+void TestAggiornamento::scaricoRiuscito()
+{
+    Banco t(2, 4);
+    ServerProva server(ServerProva::Modo::Ok, t.fileAggiornamento);
+    t.amb.impostaParametro("ServerAggiornamenti", server.indirizzo().toStdString());
+    t.scarica("Command27");
+    QCOMPARE(server.percorsoRichiesto, QByteArray("/archivionumeris/archivionumeris2023.txt"));
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Fatto"));
+    QCOMPARE(t.leggi(t.copia()), t.fileAggiornamento + "\r\n");
+    QCOMPARE(t.finestra->grigliaImporta().righe(), 1);   // SCARICO FILE leaves the grid alone
+
+    t.amb.dialoghi.svuota();
+    t.scarica("Command18");
+    QVERIFY(t.messaggi().empty());
+    QCOMPARE(t.finestra->grigliaImporta().righe(), 5);
+    QCOMPARE(t.list4().size(), 3);
+    QCOMPARE(t.list4().last(), QStringLiteral("Nessuna anomalia rilevata"));
+    // No file is left beside the copy.
+    QCOMPARE(QDir(t.amb.cartella()).entryList({QStringLiteral("Estr_Agg*")}, QDir::Files).size(), 1);
+}
+
+void TestAggiornamento::scaricoFallito_data()
+{
+    QTest::addColumn<int>("modo");
+    QTest::addColumn<bool>("irraggiungibile");
+    QTest::addColumn<QString>("motivo");
+    QTest::newRow("irraggiungibile") << 0 << true << QStringLiteral("collegamento non riuscito");
+    QTest::newRow("404") << int(ServerProva::Modo::NonTrovato) << false << QStringLiteral("il server ha risposto 404");
+    QTest::newRow("infinito") << int(ServerProva::Modo::Infinito) << false << QStringLiteral("il file supera 262144 byte");
+    QTest::newRow("muto") << int(ServerProva::Modo::Muto) << false << QStringLiteral("tempo scaduto");
+}
+
+void TestAggiornamento::scaricoFallito()
+{
+    QFETCH(int, modo);
+    QFETCH(bool, irraggiungibile);
+    QFETCH(QString, motivo);
+    Banco t;
+    ServerProva server(static_cast<ServerProva::Modo>(modo));
+    const QString indirizzo = server.indirizzo();
+    if (irraggiungibile)
+        server.server.close();   // the port is free again: nobody listens there
+    t.amb.impostaParametro("ServerAggiornamenti", indirizzo.toStdString());
+    t.finestra->scarico().timeoutMs = 1500;
+    t.finestra->scarico().dimensioneMassima = 256 * 1024;
+    t.amb.scriviFile(QStringLiteral("Estr_Agg.txt"), "copia precedente\r\n");
+    t.scarica("Command18");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    const auto m = t.messaggi()[0];
+    QVERIFY2(m.testo.startsWith(Sbagliato + QStringLiteral("Collegamento al sito\n\n")), qPrintable(m.testo));
+    QVERIFY2(m.testo.contains(motivo), qPrintable(m.testo));
+    QVERIFY2(m.testo.contains(t.copia()), qPrintable(m.testo));
+    QCOMPARE(m.titolo, QStringLiteral("Avviso"));
+    QCOMPARE(t.leggi(t.copia()), QByteArray("copia precedente\r\n"));
+    QCOMPARE(QDir(t.amb.cartella()).entryList({QStringLiteral("Estr_Agg*")}, QDir::Files).size(), 1);
+    QCOMPARE(t.finestra->grigliaImporta().righe(), 1);
+}
+
+void TestAggiornamento::annullaEServerNonConfigurato()
+{
+    Banco t;
+    t.premi("Command27");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QVERIFY(t.messaggi()[0].testo.startsWith(Sbagliato + QStringLiteral("Collegamento al sito")));
+    QVERIFY(t.messaggi()[0].testo.contains(QStringLiteral("ServerAggiornamenti")));
+
+    t.amb.dialoghi.svuota();
+    ServerProva server(ServerProva::Modo::Muto);
+    t.amb.impostaParametro("ServerAggiornamenti", server.indirizzo().mid(7).toStdString());   // no scheme
+    QSignalSpy fine(&t.finestra->scarico(), &ScaricoAggiornamenti::terminato);
+    t.premi("Command27");
+    QVERIFY(t.finestra->scarico().inCorso());
+    QTRY_VERIFY(!server.percorsoRichiesto.isEmpty());
+    t.premi("Command26");   // the transfer ends at once
+    QTRY_COMPARE(fine.count(), 1);
+    QVERIFY(t.messaggi()[0].testo.contains(QStringLiteral("trasferimento annullato")));
+    QVERIFY(!QFile::exists(t.copia()));
+}
+
+void TestAggiornamento::indirizzoInternet()
+{
+    Banco t;
+    auto* Text2 = t.w<QLineEdit>("Text2");
+    QCOMPARE(Text2->text(), QString());
+    QApplication::clipboard()->setText(QStringLiteral("https://esempio.invalid/lotto"));
+    t.premi("Command16");
+    QCOMPARE(Text2->text(), QStringLiteral("https://esempio.invalid/lotto"));
+    t.premi("Command15");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Salvataggio effettuato"));
+    QCOMPARE(t.messaggi()[0].titolo, QStringLiteral("Salvataggio"));
+    QCOMPARE(t.amb.leggiParametro("IndirizzoInternet"), std::string("https://esempio.invalid/lotto"));
+    // Label5, and COLLEGA AL SITO with it, keep the address read at start-up.
+    QCOMPARE(t.w<QLabel>("Label5")->text(), QString());
+    t.premi("Command5");
+    QVERIFY(t.aperti.isEmpty());
+    t.amb.sessione->setIndirizzoInternet("www.esempio.invalid");
+    t.finestra = std::make_unique<GestioneArchivio>(*t.amb.contesto);
+    t.finestra->apriIndirizzo = [&t](const QUrl& u) {
+        t.aperti << u.toString();
+        return true;
+    };
+    t.finestra->show();
+    t.premi("Command5");
+    QCOMPARE(t.aperti, QStringList({QStringLiteral("http://www.esempio.invalid")}));
+    QTest::mouseDClick(t.w<QLineEdit>("Text2"), Qt::LeftButton);
+    QCOMPARE(t.w<QLineEdit>("Text2")->text(), QString());
+
+    // Without the row nothing is written and nothing said.
+    t.amb.dialoghi.svuota();
+    t.amb.sessione->dbProgramma().esegui("DELETE FROM ParametriProgramma WHERE Parametro = 'IndirizzoInternet'");
+    t.premi("Command15");
+    QVERIFY(t.messaggi().empty());
+}
+
+void TestAggiornamento::esportazioni()
+{
+    Banco t;
+    const int n = t.a().NumeroEstrazioni;
+    const QString iii = t.amb.file(QStringLiteral("Dati.iii"));
+    t.amb.scriviFile(QStringLiteral("Dati.iii"), QByteArray((n + 50) * 110, 'X'));
+    t.amb.dialoghi.risposteFile.push_back(iii);
+    t.premi("Command10");
+    const auto voce = t.amb.dialoghi.voci().back();
+    QCOMPARE(voce.file.filtro, QStringLiteral("File di archivio (*.iii)"));
+    QCOMPARE(voce.file.estensione, QStringLiteral("iii"));
+    QCOMPARE(voce.file.cartella, t.amb.cartella());
+    QCOMPARE(QFileInfo(iii).size(), qint64(n) * 110);
+    QCOMPARE(t.w<QLabel>("Label13")->text(), iii);
+    t.premi("Command35");
+    QCOMPARE(t.amb.leggiParametro("PercorsoDati.iii"), iii.toStdString());
+
+    // Quintavo: a folder that is not there, then one that is.
+    t.amb.dialoghi.svuota();
+    const QString quintavo = t.amb.file(QStringLiteral("Q"));
+    t.amb.impostaParametro("PercorsoQuintavo", quintavo.toStdString());
+    t.premi("Command7");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Attenzione Quintavo non presente."));
+    QCOMPARE(t.messaggi()[0].icona, Icona::Nessuna);
+    QDir().mkpath(quintavo);
+    t.amb.dialoghi.svuota();
+    t.premi("Command7");
+    QVERIFY(t.messaggi().empty());
+    const QByteArray righe = t.leggi(quintavo + QStringLiteral("/DATI32.III"));
+    QCOMPARE(righe.count("\r\n"), n);
+    QVERIFY(righe.startsWith('"'));
+
+    // Nazionale: a cancelled dialog writes nothing and says nothing.
+    t.premi("Command34");
+    QVERIFY(t.messaggi().empty());
+    const QString naz = t.amb.file(QStringLiteral("naz.Txt"));
+    t.amb.dialoghi.risposteFile.push_back(naz);
+    t.premi("Command34");
+    QVERIFY(t.leggi(naz).startsWith("0"));
+    QCOMPARE(t.amb.dialoghi.voci().back().file.filtro, QStringLiteral("File di archivio (*.Txt)"));
+}
+
+QTEST_MAIN(TestAggiornamento)
+#include "archivio_aggiornamento_test.moc"
