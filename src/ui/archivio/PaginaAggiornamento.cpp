@@ -315,8 +315,10 @@ void GestioneArchivio::aggiornamento()
                                              TitoloAggiornamento, Icona::Critica);
                 return;   // the marks stay: the user can look at them and try again
             }
-            if (esito->aggiunte + esito->modificate > 0)
+            if (esito->aggiunte + esito->modificate > 0) {
+                fermaLettori();   // no other window's work may be reading the draws being replaced
                 contesto_.sessione.archivio() = std::move(*nuovo);
+            }
             if (!esito->erroreDatabase.empty())
                 contesto_.dialoghi.messaggio(this,
                                              QStringLiteral("L'archivio \"%1\" ha rifiutato una estrazione: quelle "
