@@ -26,7 +26,7 @@ std::string leggi(const std::string& percorso)
 
 }
 
-TEST(CliAggiornamento, PublishedFileCheckedAndAppliedToAnOlderArchive)
+TEST(CliAggiornamento, FilePubblicatoControllatoEApplicatoAUnArchivioPiuVecchio)
 {
     testsupport::CartellaTemporanea dir;
     const std::string storico = dir.scrivi("storico.txt", Storico);
@@ -67,7 +67,7 @@ TEST(CliAggiornamento, PublishedFileCheckedAndAppliedToAnOlderArchive)
     EXPECT_EQ(e.out, "Nessuna anomalia rilevata\n");
 }
 
-TEST(CliAggiornamento, WrongCallsAndFiles)
+TEST(CliAggiornamento, ChiamateEFileSbagliati)
 {
     testsupport::CartellaTemporanea dir;
     const std::string db = dir.file("a.db");
@@ -84,7 +84,7 @@ TEST(CliAggiornamento, WrongCallsAndFiles)
     EXPECT_EQ(lancia({"esporta", "numeris3", db, dir.file("manca/x.iii")}).codice, 1);
 }
 
-TEST(CliAggiornamento, ExportsWriteOneRecordOrLinePerDraw)
+TEST(CliAggiornamento, EsportazioniUnRecordOUnaRigaPerEstrazione)
 {
     testsupport::CartellaTemporanea dir;
     const std::string db = dir.file("a.db");

@@ -108,7 +108,7 @@ protected:
 
 }
 
-TEST(FileAggiornamento, FormatTestTakesOnly178CharactersEndingWithPr)
+TEST(FileAggiornamento, ProvaDelFormatoSolo178CaratteriFinaliPr)
 {
     const std::string buona = riga("05/03/2024", campiDi(1));
     ASSERT_EQ(buona.size(), 178u);
@@ -121,7 +121,7 @@ TEST(FileAggiornamento, FormatTestTakesOnly178CharactersEndingWithPr)
     EXPECT_FALSE(formatoAggiornamento(""));
 }
 
-TEST(FileAggiornamento, FileRefusedOnItsFirstLineAloneAndGridKept)
+TEST(FileAggiornamento, FileRifiutatoDallaPrimaRigaEGrigliaConservata)
 {
     testsupport::CartellaTemporanea dir;
     grid::Grid g;
@@ -146,7 +146,7 @@ TEST(FileAggiornamento, FileRefusedOnItsFirstLineAloneAndGridKept)
     EXPECT_EQ(g.testo(2, 4), "");
 }
 
-TEST(FileAggiornamento, BlankLinesAndTheFinalLineBreakAddNoRow)
+TEST(FileAggiornamento, RigheVuoteEACapoFinaleNonAggiungonoRighe)
 {
     grid::Grid g;
     std::istringstream in(riga("05/03/2024", campiDi(1)) + "\r\n\r\n" + riga("07/03/2024", campiDi(2, false)) + "\r\n");
@@ -162,7 +162,7 @@ TEST(FileAggiornamento, BlankLinesAndTheFinalLineBreakAddNoRow)
     EXPECT_EQ(g.testo(2, 12), "");   // a blank column is the empty stored field
 }
 
-TEST(FileAggiornamento, ValidStoredWheelTexts)
+TEST(FileAggiornamento, TestiDiRuotaMemorizzabili)
 {
     for (const char* buono : {"", "05-17-90-01-44", "01-02-03-04-05"})
         EXPECT_TRUE(campoRuotaValido(buono)) << buono;
@@ -171,7 +171,7 @@ TEST(FileAggiornamento, ValidStoredWheelTexts)
         EXPECT_FALSE(campoRuotaValido(cattivo)) << cattivo;
 }
 
-TEST_F(Aggiornamento, ThreeNewDrawsAreMarkedListedNewestFirstAndAdded)
+TEST_F(Aggiornamento, TreNuoveEstrazioniSegnateElencateDallaPiuRecenteEAggiunte)
 {
     carica(riga("07/03/2024", campiDi(2)) + "\r\n" + riga("09/03/2024", campiDi(3, false)) + "\r\n"
            + riga("12/03/2024", campiDi(4)) + "\r\n" + riga("14/03/2024", campiDi(5)) + "\r\n"
@@ -212,7 +212,7 @@ TEST_F(Aggiornamento, ThreeNewDrawsAreMarkedListedNewestFirstAndAdded)
     EXPECT_EQ(righeTabella(), 6);
 }
 
-TEST_F(Aggiornamento, OneDifferentWheelIsCorrectedOnlyWithCheck3)
+TEST_F(Aggiornamento, UnaRuotaDiversaCorrettaSoloConCheck3)
 {
     auto campi = campiDi(2);
     campi[4] = "01-02-03-04-05";   // Milano differs
@@ -241,7 +241,7 @@ TEST_F(Aggiornamento, OneDifferentWheelIsCorrectedOnlyWithCheck3)
     EXPECT_EQ(a.numero(2, 4, 1), 1);
 }
 
-TEST_F(Aggiornamento, EmptyStoredNazionaleAgainstNumbersIsAnErrorAndEqualFileGivesOnlyNoAnomaly)
+TEST_F(Aggiornamento, NazionaleVuotaControNumeriEErroreEFileUgualeNessunaAnomalia)
 {
     carica(riga("09/03/2024", campiDi(3)) + "\r\n");
     ControlloEstrazioniMancanti(db, FgImporta, List4);
@@ -252,7 +252,7 @@ TEST_F(Aggiornamento, EmptyStoredNazionaleAgainstNumbersIsAnErrorAndEqualFileGiv
     EXPECT_EQ(List4, (std::vector<std::string>{"Nessuna anomalia rilevata"}));
 }
 
-TEST_F(Aggiornamento, UnsoundLinesAreListedWithTheirReasonAndNotWritten)
+TEST_F(Aggiornamento, RigheNonValideElencateConIlMotivoENonScritte)
 {
     auto doppio = campiDi(7);
     doppio[0] = "05-05-90-01-44";
@@ -279,7 +279,7 @@ TEST_F(Aggiornamento, UnsoundLinesAreListedWithTheirReasonAndNotWritten)
     EXPECT_EQ(a.NumeroEstrazioni, 5);
 }
 
-TEST_F(Aggiornamento, StoppedAggiornamentoWritesNothing)
+TEST_F(Aggiornamento, AggiornamentoFermatoNonScriveNulla)
 {
     carica(riga("12/03/2024", campiDi(4)) + "\r\n" + riga("14/03/2024", campiDi(5)) + "\r\n");
     ControlloEstrazioniMancanti(db, FgImporta, List4);
@@ -294,7 +294,7 @@ TEST_F(Aggiornamento, StoppedAggiornamentoWritesNothing)
     EXPECT_EQ(a.NumeroEstrazioni, 3);
 }
 
-TEST_F(Aggiornamento, EmptyGridAndUnmarkedRowsWriteNothing)
+TEST_F(Aggiornamento, GrigliaVuotaERigheNonSegnateNonScrivonoNulla)
 {
     preparaFgImporta(FgImporta);
     EXPECT_TRUE(AGGIORNAMENTO(db, a, FgImporta, true, List4).vuota);
@@ -306,7 +306,7 @@ TEST_F(Aggiornamento, EmptyGridAndUnmarkedRowsWriteNothing)
     EXPECT_EQ(righeTabella(), 3);
 }
 
-TEST_F(Aggiornamento, PublishedFileRoundTripsThroughTheCheck)
+TEST_F(Aggiornamento, FilePubblicatoSuperaIlControllo)
 {
     std::ostringstream out;
     EXPECT_EQ(scriviFileAggiornamento(db, "07/03/2024", out), 2);
@@ -319,7 +319,7 @@ TEST_F(Aggiornamento, PublishedFileRoundTripsThroughTheCheck)
     EXPECT_EQ(List4, (std::vector<std::string>{"Nessuna anomalia rilevata"}));
 }
 
-TEST(FileAggiornamento, UpdateAddressFromTheServerRow)
+TEST(FileAggiornamento, IndirizzoDallaRigaDelServer)
 {
     testsupport::CartellaTemporanea dir;
     auto db = storage::ApriDatabaseProgramma(dir.percorso().string());

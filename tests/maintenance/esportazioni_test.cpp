@@ -54,7 +54,7 @@ archive::Archivio piccolo()
 
 }
 
-TEST(Esportazioni, Numeris3RecordsAreLittleEndianWithTextDigits)
+TEST(Esportazioni, RecordNumeris3LittleEndianConCifreDiTesto)
 {
     const auto a = piccolo();
     const std::string r = recordNumeris3(a, 1);
@@ -73,7 +73,7 @@ TEST(Esportazioni, Numeris3RecordsAreLittleEndianWithTextDigits)
     EXPECT_EQ(intero16(recordNumeris3(a, 3), 108), 104);
 }
 
-TEST(Esportazioni, QuintavoLineCarriesYearMonthDayAndTwoDigitOrdinals)
+TEST(Esportazioni, RigaQuintavoConAnnoMeseGiornoEProgressiviADueCifre)
 {
     const auto a = piccolo();
     const std::string r = rigaQuintavo(a, 1);
@@ -84,7 +84,7 @@ TEST(Esportazioni, QuintavoLineCarriesYearMonthDayAndTwoDigitOrdinals)
     EXPECT_EQ(rigaQuintavo(a, 3).substr(106), "03104");   // at least two digits, not exactly two
 }
 
-TEST(Esportazioni, NazionaleLinesSkipDrawsWithoutItAndKeepTheArchiveIndex)
+TEST(Esportazioni, RigheNazionaleSaltanoLeEstrazioniSenzaETengonoLIndice)
 {
     auto a = piccolo();
     EXPECT_EQ(rigaNazionale(a, 1), "");
@@ -100,7 +100,7 @@ TEST(Esportazioni, NazionaleLinesSkipDrawsWithoutItAndKeepTheArchiveIndex)
     EXPECT_EQ(leggi(file), "00003-0517900144\r\n07123-0517900144\r\n");
 }
 
-TEST(Esportazioni, FilesHoldExactlyTheDrawsOfTheArchive)
+TEST(Esportazioni, FileConEsattamenteLeEstrazioniDellArchivio)
 {
     const auto a = piccolo();
     testsupport::CartellaTemporanea dir;
@@ -130,7 +130,7 @@ TEST(Esportazioni, FilesHoldExactlyTheDrawsOfTheArchive)
     EXPECT_EQ(file, 2);
 }
 
-TEST(Esportazioni, QuintavoFolderFromTheConfigurationOrTheHome)
+TEST(Esportazioni, CartellaQuintavoDallaConfigurazioneODallaCasa)
 {
     testsupport::CartellaTemporanea dir;
     auto db = storage::ApriDatabaseProgramma(dir.percorso().string());

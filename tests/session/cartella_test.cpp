@@ -13,7 +13,7 @@ using session::Cartelle;
 
 namespace {
 
-class CartellaTest : public ::testing::Test {
+class CartellaProgramma : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -34,7 +34,7 @@ protected:
     fs::path radice, dati;
 };
 
-TEST_F(CartellaTest, TheExecutablesFolderServesWhenItHoldsTheProgramDatabaseOrTheBuildsMark)
+TEST_F(CartellaProgramma, CartellaDellEseguibileSeHaIlDatabaseOIlSegnoDellaBuild)
 {
     const fs::path bin = radice / "usr" / "bin";
     for (const char* nome : {"DbPiramide.db", "CartellaProgramma.txt"}) {
@@ -50,7 +50,7 @@ TEST_F(CartellaTest, TheExecutablesFolderServesWhenItHoldsTheProgramDatabaseOrTh
     }
 }
 
-TEST_F(CartellaTest, TheFirstRunCopiesTheDemonstrationArchiveAndLaterRunsKeepTheUsersCopy)
+TEST_F(CartellaProgramma, PrimoAvvioCopiaLArchivioDimostrativoEPoiTieneLaCopiaDellUtente)
 {
     scrivi(radice / "usr" / "share" / "velmora" / "ArchivioDimostrativo.db", "originale");
     fs::permissions(radice / "usr" / "share" / "velmora" / "ArchivioDimostrativo.db", fs::perms::owner_read | fs::perms::group_read);
@@ -70,7 +70,7 @@ TEST_F(CartellaTest, TheFirstRunCopiesTheDemonstrationArchiveAndLaterRunsKeepThe
     EXPECT_EQ(leggi(copia), "estrazioni aggiunte dall'utente");
 }
 
-TEST_F(CartellaTest, ADataFolderThatCannotBeCreatedIsReportedByName)
+TEST_F(CartellaProgramma, CartellaDatiNonCreabileSegnalataPerNome)
 {
     // A file where the folder should be.
     fs::create_directories(dati.parent_path());
