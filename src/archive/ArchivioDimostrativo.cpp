@@ -3,6 +3,8 @@
 
 #include "storage/Database.h"
 #include "storage/DrawsDb.h"
+#include "storage/Sostituzione.h"
+#include "archive/Archivio.h"
 
 #include <array>
 #include <chrono>
@@ -96,41 +98,15 @@ std::string ggmmaaaa(const std::string& iso)
     return iso.substr(8, 2) + "/" + iso.substr(5, 2) + "/" + iso.substr(0, 4);
 }
 
-}
-
-EsitoDimostrativo CreaArchivioDimostrativo(const std::string& percorso, const OpzioniDimostrativo& opzioni)
+void scrivi(const std::string& percorso, const std::vector<sys_days>& giorni, std::uint64_t seme)
 {
-    const sys_days inizio{year{1939} / January / 7};
-    const sys_days fine{leggiData(opzioni.fine)};
     const sys_days nazionale{year{2005} / May / 4};
-
-    // The calendar first: a holiday draw moves to the day before.
-    std::vector<sys_days> giorni;
-    for (sys_days d = inizio; d <= fine; d += days{1}) {
-        if (!giornoDiEstrazione(d))
-            continue;
-        sys_days effettivo = d;
-        if (festivo(year_month_day{d}))
-            effettivo = d - days{1};
-        if (!giorni.empty() && giorni.back() >= effettivo)
-            continue;
-        giorni.push_back(effettivo);
-        if (opzioni.massimo > 0 && static_cast<int>(giorni.size()) >= opzioni.massimo)
-            break;
-    }
-    if (giorni.empty())
-        throw std::invalid_argument("Nessuna estrazione nel periodo richiesto");
-
-    std::error_code ec;
-    std::filesystem::remove(percorso, ec);
-    std::filesystem::remove(percorso + "-journal", ec);
-
     storage::Database db(percorso, storage::PasswordDatabase(), storage::Database::Modo::CreaSeManca);
     storage::Transazione t(db);
     storage::creaSchemaEstrazioni(db);
     auto ins = db.prepara("INSERT INTO EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz,"
                           " datareg, orareg) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)");
-    Generatore gen(opzioni.seme);
+    Generatore gen(seme);
     for (const sys_days d : giorni) {
         const std::string data = iso(year_month_day{d});
         ins.lega(1, data);
@@ -156,6 +132,43 @@ EsitoDimostrativo CreaArchivioDimostrativo(const std::string& percorso, const Op
         ins.esegui();
     }
     t.conferma();
+}
+
+}
+
+EsitoDimostrativo CreaArchivioDimostrativo(const std::string& percorso, const OpzioniDimostrativo& opzioni)
+{
+    const sys_days inizio{year{1939} / January / 7};
+    const sys_days fine{leggiData(opzioni.fine)};
+
+    // The calendar first: a holiday draw moves to the day before.
+    std::vector<sys_days> giorni;
+    for (sys_days d = inizio; d <= fine; d += days{1}) {
+        if (!giornoDiEstrazione(d))
+            continue;
+        sys_days effettivo = d;
+        if (festivo(year_month_day{d}))
+            effettivo = d - days{1};
+        if (!giorni.empty() && giorni.back() >= effettivo)
+            continue;
+        giorni.push_back(effettivo);
+        if (opzioni.massimo > 0 && static_cast<int>(giorni.size()) >= opzioni.massimo)
+            break;
+        if (giorni.size() > static_cast<std::size_t>(MaxEstrazioni))
+            break;   // already too many: a far date must not build a calendar of centuries
+    }
+    if (giorni.empty())
+        throw std::invalid_argument("Nessuna estrazione nel periodo richiesto");
+
+    if (giorni.size() > static_cast<std::size_t>(MaxEstrazioni))
+        throw std::invalid_argument("Il periodo richiesto comprende più di " + std::to_string(MaxEstrazioni)
+                                    + " estrazioni, il massimo che un archivio può contenere"
+                                    " (anticipare --fine o indicare --massimo)");
+
+    // Written beside the target and renamed over it when complete: a failure leaves the old archive as it was.
+    storage::Sostituzione sostituzione(percorso, true);
+    scrivi(sostituzione.provvisorio(), giorni, opzioni.seme);
+    sostituzione.conferma();
     return {static_cast<int>(giorni.size()), ggmmaaaa(iso(year_month_day{giorni.front()})),
             ggmmaaaa(iso(year_month_day{giorni.back()}))};
 }

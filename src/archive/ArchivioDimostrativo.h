@@ -20,8 +20,10 @@ struct EsitoDimostrativo {
     std::string ultima;   // "GG/MM/AAAA"
 };
 
-// Writes a new encrypted draws database at `percorso` (replacing any file there), in one
-// transaction. Draw days follow the calendar of the game: Saturdays from 7 January 1939;
+// Writes a new encrypted draws database at `percorso` in one transaction, beside it first and then
+// renamed over any regular file there (keeping its mode); other targets are refused
+// (storage::ErroreSostituzione), as is a calendar of more than MaxEstrazioni draws
+// (std::invalid_argument), before anything is written. Draw days follow the calendar of the game: Saturdays from 7 January 1939;
 // Wednesdays and Saturdays from 7 May 1997; Nazionale from 4 May 2005; Tuesdays, Thursdays
 // and Saturdays from 5 July 2005; Fridays as well from 7 July 2023. A draw that falls on a
 // public holiday moves to the day before. The numbers are pseudo-random (five different

@@ -3,6 +3,7 @@
 
 #include "storage/Database.h"
 #include "storage/DrawsDb.h"
+#include "storage/Sostituzione.h"
 
 #include <array>
 #include <ctime>
@@ -219,47 +220,37 @@ void scriviArchivio(const std::map<std::string, Giornata>& giornate, const std::
     t.conferma();
 }
 
-void rimuovi(const std::string& percorso)
-{
-    std::error_code ec;
-    fs::remove(percorso, ec);
-    fs::remove(percorso + "-journal", ec);
-}
-
 }
 
 EsitoImportazione ImportaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,
                                  bool sovrascrivi, Avanzamento* avanzamento)
 {
-    std::error_code ec;
-    if (percorsoArchivio.empty())
-        throw ErroreImportazione("Percorso dell'archivio da creare non indicato");
-    if (fs::exists(percorsoArchivio, ec) && !sovrascrivi)
-        throw ErroreImportazione("Il file \"" + percorsoArchivio + "\" esiste già");
-    if (fs::is_directory(percorsoArchivio, ec))
-        throw ErroreImportazione("\"" + percorsoArchivio + "\" è una cartella");
+    // Checked before reading, so that a wrong target costs no time; checked again under the lock.
+    try {
+        storage::ControllaDestinazione(percorsoArchivio, sovrascrivi, {percorsoStorico});
+    } catch (const storage::ErroreSostituzione& e) {
+        throw ErroreImportazione(e.what());
+    }
 
     int righeLette = 0;
     const auto giornate = leggiStorico(percorsoStorico, avanzamento, righeLette);
     if (giornate.empty())
         throw ErroreImportazione("Il file storico \"" + percorsoStorico + "\" non contiene estrazioni");
+    if (giornate.size() > static_cast<std::size_t>(MaxEstrazioni))
+        throw ErroreImportazione("Il file storico \"" + percorsoStorico + "\" contiene " + std::to_string(giornate.size())
+                                 + " estrazioni: un archivio ne può contenere al massimo " + std::to_string(MaxEstrazioni));
 
     // Built beside the target and moved over it only when complete: a failure
     // leaves no file, and never a damaged copy of an archive being replaced.
-    const fs::path destinazione(percorsoArchivio);
-    std::string nomeProvvisorio = ".";
-    nomeProvvisorio += destinazione.filename().string();
-    nomeProvvisorio += ".importazione";
-    const std::string provvisorio = (destinazione.parent_path() / nomeProvvisorio).string();
-    rimuovi(provvisorio);
     try {
-        scriviArchivio(giornate, provvisorio, avanzamento, righeLette);
-        fs::rename(provvisorio, destinazione);
+        storage::Sostituzione sostituzione(percorsoArchivio, sovrascrivi, {percorsoStorico});
+        scriviArchivio(giornate, sostituzione.provvisorio(), avanzamento, righeLette);
+        sostituzione.conferma();
     } catch (const Interrotto&) {
-        rimuovi(provvisorio);
         throw;
+    } catch (const storage::ErroreSostituzione& e) {
+        throw ErroreImportazione(e.what());
     } catch (const std::exception& e) {
-        rimuovi(provvisorio);
         throw ErroreImportazione(std::string("Importazione non riuscita: ") + e.what());
     }
 

@@ -25,7 +25,9 @@ struct EsitoImportazione {
 // BA CA FI GE MI NA PA RM TO VE RN; RO and NZ are taken as well; CRLF and blank
 // lines tolerated) and writes a new encrypted draws database at `percorsoArchivio`
 // in one transaction. A wheel absent on a date stays empty. An existing file is
-// replaced only when `sovrascrivi`, and only once the new one is complete.
+// replaced only when `sovrascrivi`, and only once the new one is complete (keeping its
+// mode); a target that is not a regular file, is read-only or is the historical file
+// itself is refused, as is a file with more than MaxEstrazioni draws, before anything is written.
 // Progress on bar 1 runs up to twice the number of lines: reading, then writing. A stop
 // request is checked at every line and every draw written and throws Interrotto,
 // leaving nothing behind (an archive being replaced stays as it was).

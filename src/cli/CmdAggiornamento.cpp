@@ -127,8 +127,8 @@ const Registrazione esporta({
         archive::Archivio a;
         carica(a, db, args.posizionali()[1]);
         const std::string& file = args.posizionali()[2];
-        if (!maintenance::esporta(a, formato, file))
-            throw ErroreDati("impossibile scrivere il file \"" + file + "\"");
+        if (std::string motivo; !maintenance::esporta(a, formato, file, nullptr, {args.posizionali()[1]}, &motivo))
+            throw ErroreDati(motivo.empty() ? "impossibile scrivere il file \"" + file + "\"" : motivo);
         out << "esportate " << a.NumeroEstrazioni << " estrazioni in \"" << file << "\"\n";
         return EsitoOk;
     },

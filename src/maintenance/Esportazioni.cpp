@@ -2,12 +2,12 @@
 #include "maintenance/Esportazioni.h"
 
 #include "storage/ProgramDb.h"
+#include "storage/Sostituzione.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <system_error>
 
 namespace maintenance {
 
@@ -94,16 +94,14 @@ std::string rigaNazionale(const archive::Archivio& a, int d)
 }
 
 bool esporta(const archive::Archivio& a, FormatoEsportazione formato, const std::string& percorso,
-             archive::Avanzamento* avanzamento)
+             archive::Avanzamento* avanzamento, const std::vector<std::string>& ingressi, std::string* motivo)
 {
-    const fs::path destinazione(percorso);
-    fs::path temporaneo = destinazione;
-    temporaneo += ".tmp";
     const int n = a.NumeroEstrazioni;
-    {
-        std::ofstream f(temporaneo, std::ios::binary | std::ios::trunc);
+    try {
+        storage::Sostituzione sostituzione(percorso, true, ingressi);
+        std::ofstream f(sostituzione.provvisorio(), std::ios::binary | std::ios::trunc);
         if (!f)
-            return false;
+            throw storage::ErroreSostituzione("Impossibile scrivere il file \"" + percorso + "\"");
         std::string buffer;
         buffer.reserve(static_cast<std::size_t>(n) * 114);
         for (int d = 1; d <= n; ++d) {
@@ -128,16 +126,12 @@ bool esporta(const archive::Archivio& a, FormatoEsportazione formato, const std:
         }
         f.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         f.close();
-        if (!f) {
-            std::error_code ec;
-            fs::remove(temporaneo, ec);
-            return false;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temporaneo, destinazione, ec);
-    if (ec) {
-        fs::remove(temporaneo, ec);
+        if (!f)
+            throw storage::ErroreSostituzione("Impossibile scrivere il file \"" + percorso + "\": disco pieno o non scrivibile");
+        sostituzione.conferma();
+    } catch (const storage::ErroreSostituzione& e) {
+        if (motivo)
+            *motivo = e.what();
         return false;
     }
     return true;

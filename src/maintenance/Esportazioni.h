@@ -6,6 +6,7 @@
 #include "archive/CaricaArchivio.h"
 
 #include <string>
+#include <vector>
 
 namespace storage { class Database; }
 
@@ -29,10 +30,12 @@ enum class FormatoEsportazione { Numeris3, Quintavo, Nazionale };
 
 // Writes draws 1..N in `formato` to `percorso`: beside it first, then renamed into place, so the
 // file holds exactly the draws of the archive (a longer earlier file leaves nothing behind) and a
-// failed write leaves the earlier file as it was. Progress: (d, N) at every tenth draw. False
-// when the file could not be written.
+// failed write leaves the earlier file (and its mode) as it was. Progress: (d, N) at every tenth
+// draw. False when the file could not be written or may not be replaced (not a regular file,
+// read-only, one of `ingressi`, being written by another operation); `motivo` then gets the reason.
 bool esporta(const archive::Archivio& a, FormatoEsportazione formato, const std::string& percorso,
-             archive::Avanzamento* avanzamento = nullptr);
+             archive::Avanzamento* avanzamento = nullptr, const std::vector<std::string>& ingressi = {},
+             std::string* motivo = nullptr);
 
 // The folder of the Quintavo file: Valore1 of "PercorsoQuintavo" when the row exists and is not
 // empty, else "NUMERIS3" in the user's home (`casa`).
