@@ -5,6 +5,7 @@
 # package is neither in the setup's list, nor pulled in by it, nor of priority "required".
 #
 #   tools/check-packages.sh [SETUP_SCRIPT]     (default: tools/setup.sh)
+#   CHECK_PACKAGES_BUILD=build tools/check-packages.sh   reads the headers from an existing build
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SORGENTE=$PWD
@@ -27,28 +28,42 @@ else
 fi
 BUILD=$LAVORO/build
 
-if [ ! -f "$LAVORO/trace.txt" ] || [ ! -f "$BUILD/build.ninja" ]; then
+# CHECK_PACKAGES_BUILD=DIR: a complete build of this tree (the one ./test.sh just made) whose
+# dependency log gives the headers, so the project is not compiled a second time.
+COMPILATA=${CHECK_PACKAGES_BUILD:-}
+if [ -n "$COMPILATA" ] && { [ ! -f "$COMPILATA/build.ninja" ] || [ ! -f "$COMPILATA/.ninja_deps" ]; }; then
+  echo "check-packages: $COMPILATA non contiene una compilazione completa" >&2
+  exit 2
+fi
+
 # 1. Configure with a full trace: each trace line starts with the file CMake is reading.
-cmake -S "$SORGENTE" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      --trace-expand --trace-redirect="$LAVORO/trace.txt" >"$LAVORO/configura.log" 2>&1 || {
-  cat "$LAVORO/configura.log" >&2
-  echo "check-packages: la configurazione non riesce" >&2
-  exit 1
-}
-#    Only the scripts CMake runs count (each trace line begins with one): a library it
-#    merely finds and never links (FindOpenGL looks for GLU and EGL) is not needed.
+#    Only the scripts CMake runs count: a library it merely finds and never links
+#    (FindOpenGL looks for GLU and EGL) is not needed.
+if [ ! -f "$LAVORO/trace.txt" ] || [ ! -f "$BUILD/build.ninja" ]; then
+  cmake -S "$SORGENTE" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        --trace-expand --trace-redirect="$LAVORO/trace.txt" >"$LAVORO/configura.log" 2>&1 || {
+    cat "$LAVORO/configura.log" >&2
+    echo "check-packages: la configurazione non riesce" >&2
+    exit 1
+  }
+fi
 grep -o '^/usr/[^(]*' "$LAVORO/trace.txt" | sort -u >"$LAVORO/percorsi-grezzi.txt" || true
 
-# 2. Build, then every header the compiler read (ninja's dependency log) and every
+# 2. Every header the compiler read (ninja's dependency log of a complete build) and every
 #    library the link lines name.
-cmake --build "$BUILD" -j"$(nproc)" >"$LAVORO/compila.log" 2>&1 || {
-  tail -40 "$LAVORO/compila.log" >&2
-  echo "check-packages: la compilazione non riesce" >&2
-  exit 1
-}
+DIPENDENZE=$COMPILATA
+if [ -z "$DIPENDENZE" ]; then
+  DIPENDENZE=$BUILD
+  if [ ! -f "$BUILD/.ninja_deps" ]; then
+    cmake --build "$BUILD" -j"$(nproc)" >"$LAVORO/compila.log" 2>&1 || {
+      tail -40 "$LAVORO/compila.log" >&2
+      echo "check-packages: la compilazione non riesce" >&2
+      exit 1
+    }
+  fi
 fi
-ninja -C "$BUILD" -t deps | grep -o '/usr/[^ ]*' >>"$LAVORO/percorsi-grezzi.txt" || true
-grep -o '/usr/[^ ]*\.\(so\|a\)\b' "$BUILD/build.ninja" >>"$LAVORO/percorsi-grezzi.txt" || true
+ninja -C "$DIPENDENZE" -t deps | grep -o '/usr/[^ ]*' >>"$LAVORO/percorsi-grezzi.txt" || true
+grep -o '/usr/[^ ]*\.\(so\|a\)\b' "$DIPENDENZE/build.ninja" >>"$LAVORO/percorsi-grezzi.txt" || true
 
 # Only files that exist (a trace also names paths CMake merely tried).
 sed 's/^[^:]*:\(\/usr\/\)/\1/' "$LAVORO/percorsi-grezzi.txt" | sort -u | while read -r f; do
