@@ -6,6 +6,7 @@
 #include "workbench/Casi.h"
 #include "workbench/ConfrontoCaso.h"
 #include "workbench/Elabora.h"
+#include "workbench/Trasferimenti.h"
 #include "engine/Piramide.h"
 #include "storage/ProgramDb.h"
 
@@ -46,13 +47,8 @@ Banco bancoDiProva(const archive::Archivio& a)
         setRuotaInGioco(b, w, true);
     auto righe = storage::CatalogoPredefinito();
     std::sort(righe.begin(), righe.end(), [](const auto& x, const auto& y) { return x.operatore < y.operatore; });
-    b.FgOp.setRighe(1);
-    for (const auto& r : righe) {
-        const int k = b.FgOp.aggiungiRiga();
-        b.FgOp.setTesto(k, 1, r.operatore);
-        b.FgOp.setNumero(k, 2, r.tipo);
-        b.FgOp.setSfondo(k, 0, colori::OperatoreScelto);
-    }
+    elencaOperatori(b, righe);
+    selezionaOperatori(b, true);
     RicavaEstrazioni(b, a);
     return b;
 }

@@ -8,6 +8,7 @@
 #include "workbench/Casi.h"
 #include "workbench/ConfrontoCaso.h"
 #include "workbench/Elabora.h"
+#include "workbench/Trasferimenti.h"
 
 #include <algorithm>
 #include <fstream>
@@ -34,19 +35,10 @@ void scegliOperatori(const cli::Argomenti& args, Banco& b)
                 throw cli::ErroreUso("operatore sconosciuto: '" + c + "'");
             codici.insert(c);
         }
-    b.FgOp.setRighe(1);
-    for (const auto& r : catalogo) {
-        const int k = b.FgOp.aggiungiRiga();
-        b.FgOp.setTesto(k, 1, r.operatore);
-        b.FgOp.setNumero(k, 2, r.tipo);
-        b.FgOp.setTesto(k, 3, r.p1);
-        b.FgOp.setTesto(k, 4, r.p2);
-        b.FgOp.setTesto(k, 5, r.r1);
-        b.FgOp.setTesto(k, 6, r.r2);
-        b.FgOp.setTesto(k, 7, r.spiegazione);
-        if (tutti || codici.count(r.operatore))
+    elencaOperatori(b, catalogo);
+    for (int k = 1; k < b.FgOp.righe(); ++k)
+        if (tutti || codici.count(b.FgOp.testo(k, 1)))
             b.FgOp.setSfondo(k, 0, colori::OperatoreScelto);
-    }
 }
 
 // --casi-scoperti FILE: the case numbers (FgEv column "Prog") already covered, one a

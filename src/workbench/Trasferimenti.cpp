@@ -212,4 +212,24 @@ void svuotaColonnaFgX(Banco& b, int colonna)
     }
 }
 
+void elencaOperatori(Banco& b, const std::vector<storage::RigaOperatore>& operatori)
+{
+    auto& g = b.FgOp;
+    g.setRighe(1);
+    for (const auto& op : operatori) {
+        const int r = g.aggiungiRiga();
+        g.setTesto(r, 1, op.operatore);
+        g.setNumero(r, 2, op.tipo);
+        g.setTesto(r, 3, op.p1);
+        g.setTesto(r, 4, op.p2);
+        g.setTesto(r, 5, op.r1);
+        g.setTesto(r, 6, op.r2);
+        g.setTesto(r, 7, op.spiegazione);
+        if (op.tipo == 1)
+            g.setColoreTesto(r, 1, grid::colori::Blu);
+        else if (op.tipo == 2)
+            g.setColoreTesto(r, 1, grid::colori::Rosso);
+    }
+}
+
 }

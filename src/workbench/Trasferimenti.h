@@ -3,6 +3,7 @@
 
 #include "archive/Archivio.h"
 #include "grid/Grid.h"
+#include "storage/ProgramDb.h"
 #include "workbench/Banco.h"
 #include "workbench/Salvataggi.h"
 
@@ -39,6 +40,10 @@ void deselezionaMattoni(Banco& b, PannelloPiramidi& p);
 // NASCONDE (Command10): columns Ri, Co, Tipo and the two wheel-index columns of FgF
 // and Fg5 hidden; they keep their content and are still read.
 void nascondiColonne(Banco& b);
+
+// FgOp as the catalogue query lists it: rows 1.. with code, type, P1, P2, R1, R2 and the
+// explanation, none selected; codes of type 1 in blue, of type 2 in red.
+void elencaOperatori(Banco& b, const std::vector<storage::RigaOperatore>& operatori);
 
 // FgOp: double-click toggles an operator's selection; every one, none, or one type.
 void toggleOperatore(Banco& b, int riga);

@@ -786,28 +786,14 @@ void Piramide1::apri()
 
 void Piramide1::caricaOperatori()
 {
-    auto& g = banco_.FgOp;
-    g.setRighe(1);
     std::vector<storage::RigaOperatore> operatori;
     try {
         operatori = storage::LeggiOperatori(contesto_.sessione.dbProgramma());
     } catch (const std::exception&) {
         operatori.clear();
     }
-    for (const auto& op : operatori) {
-        const int r = g.aggiungiRiga();
-        g.setTesto(r, 1, op.operatore);
-        g.setNumero(r, 2, op.tipo);
-        g.setTesto(r, 3, op.p1);
-        g.setTesto(r, 4, op.p2);
-        g.setTesto(r, 5, op.r1);
-        g.setTesto(r, 6, op.r2);
-        g.setTesto(r, 7, op.spiegazione);
-        if (op.tipo == 1)
-            g.setColoreTesto(r, 1, grid::colori::Blu);
-        else if (op.tipo == 2)
-            g.setColoreTesto(r, 1, grid::colori::Rosso);
-    }
+    workbench::elencaOperatori(banco_, operatori);
+    auto& g = banco_.FgOp;
     g.setLarghezza(0, 300);
     g.setLarghezza(1, 1100);
     // Only the selection cell and the code are shown; the searches still read the type.
