@@ -68,7 +68,11 @@ traccia() {  # command... ; fails on a write outside the home
   (cd "$CASA" && env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME HOME="$CASA" \
      QT_QPA_PLATFORM=offscreen strace -ff -qq -y -s 4096 -e status=successful -o "$LAVORO/traccia" \
      -e trace=open,openat,creat,mkdir,mkdirat,rename,renameat,renameat2,unlink,unlinkat,rmdir,link,linkat,symlink,symlinkat,truncate,write,pwrite64,writev,pwritev,pwritev2,ftruncate,fallocate \
-     "$@")
+     "$@" >"$LAVORO/traccia-uscita.txt" 2>"$LAVORO/traccia-errori.txt")
+  # The program's own output went to files here, not to whatever log the caller's output goes to
+  # (a descriptor inherited from outside would count as a write outside the home).
+  cat "$LAVORO/traccia-uscita.txt"
+  cat "$LAVORO/traccia-errori.txt" >&2
   # One file per thread (no call split across lines), each line led by its thread as with -f.
   for f in "$LAVORO"/traccia.[0-9]*; do sed "s/^/${f##*.} /" "$f"; done >"$log"
   local scritti="$LAVORO/scritti.txt"
