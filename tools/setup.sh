@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
-          libsqlcipher-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
+          libsqlcipher-dev libzip-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
           qt6-translations-l10n
           dpkg-dev lintian strace)
 

@@ -115,7 +115,7 @@ private:
     int ultimo_ = -1;
 };
 
-std::map<std::string, Giornata> leggiStorico(const std::string& percorso, Avanzamento* avanzamento, int& righeLette)
+std::string leggiFile(const std::string& percorso)
 {
     std::error_code ec;
     std::ifstream f(percorso, std::ios::binary);
@@ -123,18 +123,22 @@ std::map<std::string, Giornata> leggiStorico(const std::string& percorso, Avanza
         throw ErroreImportazione("Impossibile leggere il file storico \"" + percorso + "\"");
     std::stringstream buffer;
     buffer << f.rdbuf();
-    std::string testo = buffer.str();
+    return buffer.str();
+}
+
+std::map<std::string, Giornata> analizzaStorico(std::string_view testo, Avanzamento* avanzamento, int& righeLette)
+{
     // A copy saved again by a Windows editor starts with the UTF-8 mark, which
     // would otherwise make the first date unreadable.
-    if (testo.rfind("\xEF\xBB\xBF", 0) == 0)
-        testo.erase(0, 3);
+    if (testo.substr(0, 3) == "\xEF\xBB\xBF")
+        testo.remove_prefix(3);
 
     std::vector<std::string_view> righe;
     for (std::size_t inizio = 0; inizio < testo.size();) {
         std::size_t fine = testo.find('\n', inizio);
         if (fine == std::string::npos)
             fine = testo.size();
-        righe.emplace_back(testo.data() + inizio, fine - inizio);
+        righe.emplace_back(testo.substr(inizio, fine - inizio));
         inizio = fine + 1;
     }
     righeLette = static_cast<int>(righe.size());
@@ -222,6 +226,22 @@ void scriviArchivio(const std::map<std::string, Giornata>& giornate, const std::
 
 }
 
+std::vector<GiornataStorico> LeggiTestoStorico(std::string_view testo, Avanzamento* avanzamento)
+{
+    int righeLette = 0;
+    const auto giornate = analizzaStorico(testo, avanzamento, righeLette);
+    std::vector<GiornataStorico> esito;
+    esito.reserve(giornate.size());
+    for (const auto& [iso, g] : giornate) {
+        GiornataStorico& e = esito.emplace_back();
+        e.dataIso = iso;
+        for (std::size_t w = 0; w < NumeroRuote; ++w)
+            if (g.presente[w])
+                e.campi[w] = campoRuota(g.numeri[w]);
+    }
+    return esito;
+}
+
 EsitoImportazione ImportaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,
                                  bool sovrascrivi, Avanzamento* avanzamento)
 {
@@ -231,9 +251,20 @@ EsitoImportazione ImportaStorico(const std::string& percorsoStorico, const std::
     } catch (const storage::ErroreSostituzione& e) {
         throw ErroreImportazione(e.what());
     }
+    return ImportaStoricoDaTesto(leggiFile(percorsoStorico), percorsoStorico, percorsoArchivio, sovrascrivi, avanzamento);
+}
+
+EsitoImportazione ImportaStoricoDaTesto(std::string_view testo, const std::string& percorsoStorico,
+                                        const std::string& percorsoArchivio, bool sovrascrivi, Avanzamento* avanzamento)
+{
+    try {
+        storage::ControllaDestinazione(percorsoArchivio, sovrascrivi, {percorsoStorico});
+    } catch (const storage::ErroreSostituzione& e) {
+        throw ErroreImportazione(e.what());
+    }
 
     int righeLette = 0;
-    const auto giornate = leggiStorico(percorsoStorico, avanzamento, righeLette);
+    const auto giornate = analizzaStorico(testo, avanzamento, righeLette);
     if (giornate.empty())
         throw ErroreImportazione("Il file storico \"" + percorsoStorico + "\" non contiene estrazioni");
     if (giornate.size() > static_cast<std::size_t>(MaxEstrazioni))

@@ -3,8 +3,11 @@
 
 #include "archive/CaricaArchivio.h"
 
+#include <array>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace archive {
 
@@ -33,5 +36,22 @@ struct EsitoImportazione {
 // leaving nothing behind (an archive being replaced stays as it was).
 EsitoImportazione ImportaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,
                                  bool sovrascrivi = false, Avanzamento* avanzamento = nullptr);
+
+// The same import from the text of the historical file already read (out of a zip, say);
+// `percorsoStorico` is the file the user gave, which the target may not be.
+EsitoImportazione ImportaStoricoDaTesto(std::string_view testo, const std::string& percorsoStorico,
+                                        const std::string& percorsoArchivio, bool sovrascrivi = false,
+                                        Avanzamento* avanzamento = nullptr);
+
+// One date of the historical file as the archive stores it: the ISO date and the eleven wheel
+// fields, empty for a wheel not drawn that day.
+struct GiornataStorico {
+    std::string dataIso;
+    std::array<std::string, NumeroRuote> campi;
+};
+
+// The draws of a historical text in date order, checked line by line as the import checks them
+// (ErroreImportazione names the line). Progress and stop requests as the import's reading half.
+std::vector<GiornataStorico> LeggiTestoStorico(std::string_view testo, Avanzamento* avanzamento = nullptr);
 
 }

@@ -1,10 +1,14 @@
-// velmora-cli commands of archive updates and exports: controlla, esporta, aggiornamento.
+// velmora-cli commands of archive updates and exports: controlla, aggiorna-da-storico, esporta, aggiornamento.
 #include "archive/CaricaArchivio.h"
 #include "cli/Comandi.h"
 #include "maintenance/Aggiornamento.h"
 #include "maintenance/Esportazioni.h"
 #include "maintenance/FileAggiornamento.h"
 #include "maintenance/ScritturaEstrazioni.h"
+#include "maintenance/StoricoUfficiale.h"
+#ifdef VELMORA_RETE
+#include "net/Scarico.h"
+#endif
 #include "storage/DrawsDb.h"
 
 #include <ostream>
@@ -38,6 +42,44 @@ void stampa(const std::vector<std::string>& righe, std::ostream& out)
         out << r << '\n';
 }
 
+void controllaOpzioni(const Argomenti& args)
+{
+    if (args.ha("--correggi") && !args.ha("--applica"))
+        throw ErroreUso("--correggi vale solo con --applica");
+}
+
+// The check of a loaded FgImporta (its List4 lines) and, with --applica, AGGIORNAMENTO: controlla
+// and aggiorna-da-storico share it.
+int controllaEApplica(storage::Database& db, const std::string& archivio, grid::Grid& FgImporta, const Argomenti& args,
+                      std::ostream& out)
+{
+    std::vector<std::string> List4;
+    try {
+        maintenance::ControlloEstrazioniMancanti(db, FgImporta, List4);
+    } catch (const storage::ErroreDatabase&) {
+        stampa(List4, out);
+        throw ErroreDati("errore dell'archivio \"" + archivio + "\" durante il controllo");
+    }
+    stampa(List4, out);
+    if (!args.ha("--applica"))
+        return EsitoOk;
+    archive::Archivio a;
+    carica(a, db, archivio);
+    maintenance::EsitoAggiornamento esito;
+    try {
+        esito = maintenance::AGGIORNAMENTO(db, a, FgImporta, args.ha("--correggi"), List4);
+    } catch (const maintenance::ErroreScrittura& e) {
+        throw ErroreDati("nessuna estrazione scritta nell'archivio \"" + archivio + "\": "
+                         + (e.tipo() == maintenance::ErroreScrittura::Tipo::Ricarica
+                                ? std::string("l'archivio aggiornato non si caricherebbe più")
+                                : std::string("errore del database")));
+    }
+    stampa(List4, out);
+    if (!esito.erroreDatabase.empty())
+        return EsitoErroreDati;
+    return esito.scartate > 0 ? EsitoErroreDati : EsitoOk;
+}
+
 const Registrazione controlla({
     "controlla",
     "confronta un file di aggiornamento con l'archivio e, a richiesta, lo applica",
@@ -50,8 +92,7 @@ const Registrazione controlla({
         args.soloOpzioni({"--applica", "--correggi"});
         if (args.posizionali().size() != 2)
             throw ErroreUso("indicare l'archivio e il file di aggiornamento");
-        if (args.ha("--correggi") && !args.ha("--applica"))
-            throw ErroreUso("--correggi vale solo con --applica");
+        controllaOpzioni(args);
         const std::string& archivio = args.posizionali()[0];
         const std::string& file = args.posizionali()[1];
         auto db = apri(archivio);
@@ -73,31 +114,57 @@ const Registrazione controlla({
             err << "il file \"" << file << "\" non contiene estrazioni\n";
             return EsitoOk;
         }
-        std::vector<std::string> List4;
+        return controllaEApplica(db, archivio, FgImporta, args, out);
+    },
+    {"--applica", "--correggi"},
+});
+
+// The official file from a path or an address, its text out of the zip when zipped.
+std::string testoSorgente(const std::string& sorgente)
+{
+    if (!maintenance::indirizzoRete(sorgente))
+        return maintenance::leggiFileStorico(sorgente);
+#ifdef VELMORA_RETE
+    const auto scarico = net::scaricaInMemoria(sorgente);
+    if (!scarico.riuscito)
+        throw ErroreDati("Collegamento al sito \"" + sorgente + "\" non riuscito: " + scarico.motivo);
+    return maintenance::testoStorico(scarico.corpo, sorgente);
+#else
+    throw ErroreDati("questa velmora-cli è compilata senza rete: scaricare \"" + sorgente + "\" e indicare il file");
+#endif
+}
+
+const Registrazione aggiornaDaStorico({
+    "aggiorna-da-storico",
+    "confronta l'archivio storico ufficiale (file o indirizzo, anche zip) con l'archivio e, a richiesta, lo applica",
+    "Uso: velmora-cli aggiorna-da-storico ARCHIVIO.db SORGENTE [--applica] [--correggi] [--dal GG/MM/AAAA]\n"
+    "SORGENTE è il file storico ufficiale (righe AAAA/MM/GG<TAB>RUOTA<TAB>5 numeri), in chiaro o\n"
+    "nello zip pubblicato, oppure il suo indirizzo http:// o https://. Le estrazioni del file\n"
+    "(dalla data di --dal, se indicata) sono confrontate con l'archivio come AGGIORNA DA FILE:\n"
+    "stampa le righe dell'elenco delle estrazioni mancanti. Con --applica esegue AGGIORNAMENTO\n"
+    "(aggiunge le estrazioni mancanti; con --correggi sovrascrive anche quelle con errori).\n",
+    [](const Argomenti& args, std::istream&, std::ostream& out, std::ostream& err) {
+        args.soloOpzioni({"--applica", "--correggi", "--dal"});
+        if (args.posizionali().size() != 2)
+            throw ErroreUso("indicare l'archivio e il file o l'indirizzo dell'archivio storico");
+        controllaOpzioni(args);
+        const std::string dal = args.valore("--dal", "");
+        if (!dal.empty() && storage::DataPerDb(dal).empty())
+            throw ErroreUso("data non valida per --dal: " + dal + " (GG/MM/AAAA)");
+        const std::string& archivio = args.posizionali()[0];
+        const std::string& sorgente = args.posizionali()[1];
+        auto db = apri(archivio);
+        grid::Grid FgImporta;
         try {
-            maintenance::ControlloEstrazioniMancanti(db, FgImporta, List4);
-        } catch (const storage::ErroreDatabase&) {
-            stampa(List4, out);
-            throw ErroreDati("errore dell'archivio \"" + archivio + "\" durante il controllo");
+            maintenance::caricaStoricoInFgImporta(testoSorgente(sorgente), sorgente, FgImporta, dal);
+        } catch (const maintenance::ErroreStorico& e) {
+            throw ErroreDati(e.what());
         }
-        stampa(List4, out);
-        if (!args.ha("--applica"))
+        if (FgImporta.righe() < 2) {
+            err << "il file \"" << sorgente << "\" non contiene estrazioni dal " << dal << "\n";
             return EsitoOk;
-        archive::Archivio a;
-        carica(a, db, archivio);
-        maintenance::EsitoAggiornamento esito;
-        try {
-            esito = maintenance::AGGIORNAMENTO(db, a, FgImporta, args.ha("--correggi"), List4);
-        } catch (const maintenance::ErroreScrittura& e) {
-            throw ErroreDati("nessuna estrazione scritta nell'archivio \"" + archivio + "\": "
-                             + (e.tipo() == maintenance::ErroreScrittura::Tipo::Ricarica
-                                    ? std::string("l'archivio aggiornato non si caricherebbe più")
-                                    : std::string("errore del database")));
         }
-        stampa(List4, out);
-        if (!esito.erroreDatabase.empty())
-            return EsitoErroreDati;
-        return esito.scartate > 0 ? EsitoErroreDati : EsitoOk;
+        return controllaEApplica(db, archivio, FgImporta, args, out);
     },
     {"--applica", "--correggi"},
 });

@@ -1,6 +1,7 @@
 // velmora-cli commands on draws databases: importa-storico, info, estrazioni.
 #include "archive/ImportaStorico.h"
 #include "cli/Comandi.h"
+#include "maintenance/StoricoUfficiale.h"
 
 #include <memory>
 #include <ostream>
@@ -20,8 +21,9 @@ const std::string& unicoArchivio(const Argomenti& args)
 const Registrazione importaStorico({
     "importa-storico",
     "crea un archivio cifrato dal file storico ufficiale",
-    "Uso: velmora-cli importa-storico STORICO.txt ARCHIVIO.db [--sovrascrivi]\n"
-    "Legge il file storico (righe AAAA/MM/GG<TAB>RUOTA<TAB>5 numeri) e crea un nuovo\n"
+    "Uso: velmora-cli importa-storico STORICO.txt|STORICO.zip ARCHIVIO.db [--sovrascrivi]\n"
+    "Legge il file storico (righe AAAA/MM/GG<TAB>RUOTA<TAB>5 numeri, anche dentro lo zip\n"
+    "pubblicato dal sito ufficiale) e crea un nuovo\n"
     "archivio cifrato. Un archivio esistente viene sostituito solo con --sovrascrivi.\n",
     [](const Argomenti& args, std::istream&, std::ostream& out, std::ostream&) {
         args.soloOpzioni({"--sovrascrivi"});
@@ -29,7 +31,11 @@ const Registrazione importaStorico({
             throw ErroreUso("indicare il file storico e l'archivio da creare");
         archive::EsitoImportazione esito;
         try {
-            esito = archive::ImportaStorico(args.posizionali()[0], args.posizionali()[1], args.ha("--sovrascrivi"));
+            const std::string& storico = args.posizionali()[0];
+            esito = archive::ImportaStoricoDaTesto(maintenance::leggiFileStorico(storico), storico, args.posizionali()[1],
+                                                   args.ha("--sovrascrivi"));
+        } catch (const maintenance::ErroreStorico& e) {
+            throw ErroreDati(e.what());
         } catch (const archive::ErroreImportazione& e) {
             throw ErroreDati(e.what());
         }

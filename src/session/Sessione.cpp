@@ -2,6 +2,7 @@
 #include "session/Sessione.h"
 
 #include "grid/Grid.h"
+#include "maintenance/StoricoUfficiale.h"
 #include "storage/DrawsDb.h"
 #include "storage/ProgramDb.h"
 
@@ -82,7 +83,14 @@ archive::EsitoImportazione Sessione::creaDaStorico(const std::string& percorsoSt
 {
     if (dbEstrazioni_.aperto() && dbEstrazioni_.percorso() == percorsoArchivio)
         dbEstrazioni_.chiudi();
-    auto esito = archive::ImportaStorico(percorsoStorico, percorsoArchivio, sovrascrivi, avanzamento);
+    // The official file comes zipped from its site: either form is taken as the user saved it.
+    std::string testo;
+    try {
+        testo = maintenance::leggiFileStorico(percorsoStorico);
+    } catch (const maintenance::ErroreStorico& e) {
+        throw archive::ErroreImportazione(e.what());
+    }
+    auto esito = archive::ImportaStoricoDaTesto(testo, percorsoStorico, percorsoArchivio, sovrascrivi, avanzamento);
     selezionaArchivio(percorsoArchivio);
     return esito;
 }

@@ -88,6 +88,14 @@ void creaSchemaProgramma(Database& db)
             ins.esegui();
         }
     }
+    // Rows younger than the table: a database made by an earlier version gets them with their default,
+    // so that RENDE PREDEFINITO finds a row to write.
+    {
+        auto ins = db.prepara("INSERT INTO ParametriProgramma (Parametro, Valore1, Valore2) SELECT ?1, ?2, '' WHERE NOT EXISTS"
+                              " (SELECT 1 FROM ParametriProgramma WHERE Parametro = ?1)");
+        ins.lega(1, "StoricoUfficiale").lega(2, IndirizzoStoricoUfficiale);
+        ins.esegui();
+    }
     if (nuoviOperatori) {
         db.esegui(SchemaOperatori);
         auto ins = db.prepara("INSERT INTO Operatori (Operatore, Tipo, R1, P1, R2, P2, Spiegazione)"

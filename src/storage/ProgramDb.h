@@ -10,6 +10,8 @@
 namespace storage {
 
 inline constexpr const char* NomeDatabaseProgramma = "DbPiramide.db";
+// Where the official historical archive of the draws is published today (row "StoricoUfficiale").
+inline constexpr const char* IndirizzoStoricoUfficiale = "https://www.brightstarlottery.it/STORICO_ESTRAZIONI_LOTTO/storico.zip";
 inline constexpr const char* NomeFilePercorso = "PercorsoDatabase.txt";
 
 // One row of the table Operatori.

@@ -202,7 +202,7 @@ void Inizio::CreaDaStorico()
     sorgente.titolo = QStringLiteral("File storico delle estrazioni");
     sorgente.cartella = cartella;
     sorgente.nomeIniziale = QStringLiteral("*.txt");
-    sorgente.filtro = QStringLiteral("File storico (*.txt)");
+    sorgente.filtro = QStringLiteral("File storico (*.txt *.zip)");
     sorgente.estensione = QStringLiteral("txt");
     const auto storico = contesto_.dialoghi.apriFile(this, sorgente);
     if (!storico)

@@ -4,6 +4,7 @@
 #include "maintenance/Consultazione.h"
 #include "maintenance/Esportazioni.h"
 #include "maintenance/FileAggiornamento.h"
+#include "maintenance/StoricoUfficiale.h"
 #include "storage/ProgramDb.h"
 #include "ui/archivio/Controlli.h"
 #include "ui/common/GrigliaView.h"
@@ -270,6 +271,7 @@ void GestioneArchivio::apri()
     const QString indirizzo = QString::fromStdString(contesto_.sessione.indirizzoInternet());
     Label5->setText(indirizzo);
     Text2->setText(indirizzo);
+    Text3->setText(QString::fromStdString(maintenance::indirizzoStoricoUfficiale(contesto_.sessione.dbProgramma())));
     AggiornaStatoArchivio();   // also shows the last draw
     CaricaGrigliaArchivio();
     MonthView1->setSelectedDate(QDate::currentDate());

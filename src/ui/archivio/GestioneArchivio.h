@@ -23,11 +23,11 @@ class QUrl;
 class QPushButton;
 class QScrollBar;
 class QTabWidget;
+namespace net { class Scarico; }
 
 namespace ui {
 
 class GrigliaView;
-class ScaricoAggiornamenti;
 
 class GestioneArchivio : public QWidget {
     Q_OBJECT
@@ -79,6 +79,9 @@ public:
     void annullaScarico();                 // Command26
     void collegaAlSito();                  // Command5
     void rendePredefinito();               // Command15
+    // Command60: the official historical archive downloaded, into FgImporta, then the check.
+    void aggiornaDaStorico();
+    void storicoPredefinito();             // Command61: Text3 as the row "StoricoUfficiale"
     // Export page commands.
     void salvaNumeris3();                  // Command10
     void rendePredefinita();               // Command35
@@ -87,7 +90,7 @@ public:
 
     // COLLEGA AL SITO hands the address to this; tests replace it so that no browser opens.
     std::function<bool(const QUrl&)> apriIndirizzo;
-    ScaricoAggiornamenti& scarico() { return *scarico_; }
+    net::Scarico& scarico() { return *scarico_; }
     // The runner of the check, AGGIORNAMENTO and the exports.
     LavoroDiFondo& lavoro() { return lavoro_; }
     const grid::Grid& grigliaImporta() const { return FgImporta_; }
@@ -129,6 +132,8 @@ private:
     QString copiaLocale() const;
     void scarica(bool poiControlla);
     void dopoScarico(bool riuscito, const QString& motivo);
+    // The downloaded official file read, into FgImporta and checked on the runner; a refused file changes nothing.
+    void caricaStorico(const QByteArray& contenuto, const QString& indirizzo);
     // Runs an export on the runner with the busy pointer and bar pb1; `fatto` says whether the
     // file was written.
     void esportaIn(int formato, const QString& percorso, std::function<void(bool fatto)> fatto);
@@ -167,8 +172,10 @@ private:
     QListWidget* List4 = nullptr;
     QCheckBox* Check3 = nullptr;
     QWidget* comandiAggiornamento_ = nullptr;
-    ScaricoAggiornamenti* scarico_ = nullptr;
+    net::Scarico* scarico_ = nullptr;
     bool controllaDopoScarico_ = false;
+    QString indirizzoStorico_;   // non-empty while the official file is being downloaded
+    QLineEdit* Text3 = nullptr;
     QLabel* LblQuintavo = nullptr;
 
     // Last: destroyed first, it stops the running work and waits for it.

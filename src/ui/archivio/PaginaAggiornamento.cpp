@@ -1,12 +1,13 @@
-// The update page of archivio: AGGIORNA DA FILE, the check and its marks, AGGIORNAMENTO, the download, the site address.
+// The update page of archivio: AGGIORNA DA FILE, the check and its marks, AGGIORNAMENTO, the downloads, the site address.
 #include "ui/archivio/GestioneArchivio.h"
 
 #include "maintenance/Aggiornamento.h"
 #include "maintenance/FileAggiornamento.h"
 #include "maintenance/ScritturaEstrazioni.h"
+#include "maintenance/StoricoUfficiale.h"
+#include "net/Scarico.h"
 #include "storage/ProgramDb.h"
 #include "ui/archivio/Controlli.h"
-#include "ui/archivio/Scarico.h"
 #include "ui/common/GrigliaView.h"
 
 #include <QApplication>
@@ -25,7 +26,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace ui {
 
@@ -125,6 +128,18 @@ QWidget* GestioneArchivio::paginaAggiornamento()
     gR->addWidget(Command16, 5, 0);
     gR->addWidget(Command15, 5, 1);
 
+    // The official historical archive, the source every player uses, with its address.
+    auto* Command60 = pulsante("Command60", QStringLiteral("AGGIORNA DA ARCHIVIO UFFICIALE"), rete);
+    auto* Command61 = pulsante("Command61", QStringLiteral("RENDE PREDEFINITO"), rete);
+    Text3 = new QLineEdit(rete);
+    Text3->setObjectName(QStringLiteral("Text3"));
+    connect(Command60, &QPushButton::clicked, this, [this] { aggiornaDaStorico(); });
+    connect(Command61, &QPushButton::clicked, this, [this] { storicoPredefinito(); });
+    gR->addWidget(Command60, 6, 0);
+    gR->addWidget(new QLabel(QStringLiteral("Archivio storico ufficiale"), rete), 6, 1);
+    gR->addWidget(Text3, 7, 0, 1, 3);
+    gR->addWidget(Command61, 7, 3);
+
     List4 = new QListWidget(pagina);
     List4->setObjectName(QStringLiteral("List4"));
     auto* elenco = new QVBoxLayout;
@@ -155,9 +170,13 @@ QWidget* GestioneArchivio::paginaAggiornamento()
     layout->addWidget(comandiAggiornamento_);
     layout->addLayout(basso, 1);
 
-    scarico_ = new ScaricoAggiornamenti(this);
-    connect(scarico_, &ScaricoAggiornamenti::terminato, this,
+    scarico_ = new net::Scarico(this);
+    connect(scarico_, &net::Scarico::terminato, this,
             [this](bool riuscito, const QString& motivo) { dopoScarico(riuscito, motivo); });
+    connect(scarico_, &net::Scarico::avanzamento, this, [this](qint64 ricevuti, qint64 totale) {
+        if (contesto_.pb1 && totale > 0)
+            contesto_.pb1->imposta(static_cast<int>(std::min<qint64>(ricevuti, totale) * 1000 / totale), 1000);
+    });
     apriIndirizzo = [](const QUrl& u) { return QDesktopServices::openUrl(u); };
     return pagina;
 }
@@ -372,6 +391,17 @@ void GestioneArchivio::annullaScarico() { scarico_->annulla(); }
 void GestioneArchivio::dopoScarico(bool riuscito, const QString& motivo)
 {
     QApplication::restoreOverrideCursor();
+    if (contesto_.pb1)
+        contesto_.pb1->azzera();
+    if (!indirizzoStorico_.isEmpty()) {
+        const QString indirizzo = std::exchange(indirizzoStorico_, QString());
+        if (!riuscito)
+            erroreFase(FaseCollegamento,
+                       QStringLiteral("%1: %2. L'archivio e l'elenco non sono stati cambiati.").arg(indirizzo, motivo));
+        else
+            caricaStorico(scarico_->corpo(), indirizzo);
+        return;
+    }
     if (!riuscito) {
         erroreFase(FaseCollegamento, QStringLiteral("%1: %2. La copia \"%3\" non è stata cambiata.")
                                          .arg(QString::fromStdString(
@@ -410,5 +440,58 @@ void GestioneArchivio::parametroPredefinito(const char* chiave, const QString& v
 }
 
 void GestioneArchivio::rendePredefinito() { parametroPredefinito("IndirizzoInternet", Text2->text()); }
+
+void GestioneArchivio::storicoPredefinito() { parametroPredefinito("StoricoUfficiale", Text3->text().trimmed()); }
+
+void GestioneArchivio::aggiornaDaStorico()
+{
+    if (scarico_->inCorso() || lavoro_.occupato() || !archivioAperto())
+        return;
+    indirizzoStorico_ = QString::fromStdString(maintenance::indirizzoStoricoUfficiale(contesto_.sessione.dbProgramma()));
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    scarico_->avviaInMemoria(QUrl(indirizzoStorico_));
+}
+
+void GestioneArchivio::caricaStorico(const QByteArray& contenuto, const QString& indirizzo)
+{
+    // The work fills and marks a grid of its own: the window takes it only when all went well.
+    auto griglia = std::make_shared<grid::Grid>();
+    auto righe = std::make_shared<std::vector<std::string>>();
+    auto rifiuto = std::make_shared<std::string>();
+    auto dati = std::make_shared<std::string>(contenuto.toStdString());
+    const std::string nome = indirizzo.toStdString();
+    storage::Database* db = &contesto_.sessione.dbEstrazioni();
+    occupa(true);
+    const bool avviato = lavoro_.avvia(
+        [=](archive::Avanzamento& av) {
+            try {
+                const std::string testo = maintenance::testoStorico(std::move(*dati), nome);
+                maintenance::caricaStoricoInFgImporta(testo, nome, *griglia, {}, &av);
+            } catch (const maintenance::ErroreStorico& e) {
+                *rifiuto = e.what();
+                return;
+            }
+            maintenance::ControlloEstrazioniMancanti(*db, *griglia, *righe, &av);
+        },
+        [=, this](const LavoroDiFondo::Fine& fine) {
+            occupa(false);
+            if (fine.interrotto)
+                return;
+            if (!rifiuto->empty()) {
+                erroreFase(FaseElenco, QString::fromStdString(*rifiuto) + QStringLiteral(" L'archivio e l'elenco non sono stati cambiati."));
+                return;
+            }
+            if (fine.errore) {
+                erroreFase(FaseControllo, QStringLiteral("Archivio \"%1\".").arg(percorsoArchivio()));
+                return;
+            }
+            FgImporta_ = *griglia;
+            FgImporta->aggiorna();
+            FgImporta->setCellaCorrente(FgImporta_.righe() - 1, 1);
+            mostraList4(*righe);
+        });
+    if (!avviato)
+        occupa(false);
+}
 
 }

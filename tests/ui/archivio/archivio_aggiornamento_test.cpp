@@ -6,7 +6,7 @@
 #include "maintenance/FileAggiornamento.h"
 #include "storage/DrawsDb.h"
 #include "SupportoUi.h"
-#include "ui/archivio/Scarico.h"
+#include "net/Scarico.h"
 #include "ui/common/GrigliaView.h"
 
 #include <QApplication>
@@ -172,7 +172,7 @@ struct Banco {
     // Runs a download command and waits for its end.
     void scarica(const char* comando)
     {
-        QSignalSpy fine(&finestra->scarico(), &ScaricoAggiornamenti::terminato);
+        QSignalSpy fine(&finestra->scarico(), &net::Scarico::terminato);
         QTest::mouseClick(w<QPushButton>(QString::fromLatin1(comando)), Qt::LeftButton);
         QVERIFY(fine.wait(15000));
         attendi();
@@ -353,7 +353,7 @@ void TestAggiornamento::annullaEServerNonConfigurato()
     t.amb.dialoghi.svuota();
     ServerProva server(ServerProva::Modo::Muto);
     t.amb.impostaParametro("ServerAggiornamenti", server.indirizzo().mid(7).toStdString());   // no scheme
-    QSignalSpy fine(&t.finestra->scarico(), &ScaricoAggiornamenti::terminato);
+    QSignalSpy fine(&t.finestra->scarico(), &net::Scarico::terminato);
     t.premi("Command27");
     QVERIFY(t.finestra->scarico().inCorso());
     QTRY_VERIFY(!server.percorsoRichiesto.isEmpty());

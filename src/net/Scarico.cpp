@@ -1,0 +1,170 @@
+// The download with QNetworkAccessManager: time and size limits, a temporary file renamed into place, or the body in memory.
+#include "net/Scarico.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkRequest>
+#include <QSaveFile>
+#include <QTimer>
+
+#include <memory>
+
+namespace net {
+
+Scarico::Scarico(QObject* genitore) : QObject(genitore), rete_(new QNetworkAccessManager(this)), orologio_(new QTimer(this))
+{
+    // The request's own timeout counts a stall only; this one ends a transfer that trickles on.
+    orologio_->setSingleShot(true);
+    connect(orologio_, &QTimer::timeout, this, [this] { fallisci(QStringLiteral("tempo scaduto")); });
+}
+
+Scarico::~Scarico()
+{
+    if (risposta_) {
+        risposta_->disconnect(this);
+        risposta_->abort();
+    }
+    if (copia_)
+        copia_->cancelWriting();
+    delete copia_;
+}
+
+bool Scarico::avvia(const QUrl& indirizzo, const QString& percorsoLocale)
+{
+    if (risposta_)
+        return false;
+    delete copia_;
+    copia_ = new QSaveFile(percorsoLocale);
+    return parti(indirizzo);
+}
+
+bool Scarico::avviaInMemoria(const QUrl& indirizzo)
+{
+    if (risposta_)
+        return false;
+    delete copia_;
+    copia_ = nullptr;
+    return parti(indirizzo);
+}
+
+bool Scarico::parti(const QUrl& indirizzo)
+{
+    motivo_.clear();
+    corpo_.clear();
+    ricevuti_ = 0;
+    QNetworkRequest richiesta(indirizzo);
+    richiesta.setTransferTimeout(timeoutMs);
+    richiesta.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    risposta_ = rete_->get(richiesta);
+    orologio_->start(timeoutMs);
+    connect(risposta_, &QNetworkReply::readyRead, this, &Scarico::leggi);
+    connect(risposta_, &QNetworkReply::finished, this, &Scarico::fine);
+    connect(risposta_, &QNetworkReply::downloadProgress, this, &Scarico::avanzamento);
+    if (!indirizzo.isValid() || indirizzo.scheme().isEmpty())
+        fallisci(QStringLiteral("indirizzo non valido"));
+    return true;
+}
+
+void Scarico::annulla()
+{
+    if (risposta_)
+        fallisci(QStringLiteral("trasferimento annullato"));
+}
+
+void Scarico::fallisci(const QString& motivo)
+{
+    if (motivo_.isEmpty())
+        motivo_ = motivo;
+    if (risposta_ && risposta_->isRunning())
+        risposta_->abort();   // finished follows, and with it the end
+}
+
+void Scarico::leggi()
+{
+    if (!risposta_ || !motivo_.isEmpty())
+        return;
+    const QByteArray parte = risposta_->readAll();
+    ricevuti_ += parte.size();
+    if (ricevuti_ > dimensioneMassima) {
+        fallisci(QStringLiteral("il file supera %1 byte").arg(dimensioneMassima));
+        return;
+    }
+    if (!copia_) {
+        corpo_ += parte;
+        return;
+    }
+    if (!copia_->isOpen() && !copia_->open(QIODevice::WriteOnly)) {
+        fallisci(QStringLiteral("impossibile scrivere \"%1\"").arg(copia_->fileName()));
+        return;
+    }
+    if (copia_->write(parte) != parte.size())
+        fallisci(QStringLiteral("impossibile scrivere \"%1\"").arg(copia_->fileName()));
+}
+
+void Scarico::fine()
+{
+    QNetworkReply* r = risposta_;
+    if (!r)
+        return;
+    if (motivo_.isEmpty())
+        leggi();
+    const int stato = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (motivo_.isEmpty()) {
+        if (r->error() == QNetworkReply::OperationCanceledError)
+            motivo_ = QStringLiteral("tempo scaduto");
+        else if (r->error() != QNetworkReply::NoError && stato == 0)
+            motivo_ = QStringLiteral("collegamento non riuscito (%1)").arg(r->errorString());
+        else if (stato != 200)
+            motivo_ = QStringLiteral("il server ha risposto %1").arg(stato);
+        else if (r->error() != QNetworkReply::NoError)
+            motivo_ = QStringLiteral("trasferimento interrotto (%1)").arg(r->errorString());
+    }
+    if (copia_) {
+        if (motivo_.isEmpty()) {
+            if (!copia_->isOpen() && !copia_->open(QIODevice::WriteOnly))
+                motivo_ = QStringLiteral("impossibile scrivere \"%1\"").arg(copia_->fileName());
+            else if (copia_->write("\r\n") != 2 || !copia_->commit())
+                motivo_ = QStringLiteral("impossibile scrivere \"%1\"").arg(copia_->fileName());
+        } else if (copia_->isOpen()) {
+            copia_->cancelWriting();
+            copia_->commit();   // a cancelled QSaveFile removes its temporary file and leaves the target alone
+        }
+    }
+    if (!motivo_.isEmpty())
+        corpo_.clear();   // a partial body is never taken for the file
+    orologio_->stop();
+    risposta_ = nullptr;
+    r->deleteLater();
+    const QString motivo = motivo_;
+    emit terminato(motivo.isEmpty(), motivo);
+}
+
+EsitoScarico scaricaInMemoria(const std::string& indirizzo, int timeoutMs, qint64 dimensioneMassima)
+{
+    std::unique_ptr<QCoreApplication> propria;
+    if (!QCoreApplication::instance()) {
+        static int argc = 1;
+        static char nome[] = "velmora-cli";
+        static char* argv[] = {nome, nullptr};
+        propria = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    EsitoScarico esito;
+    Scarico scarico;
+    scarico.timeoutMs = timeoutMs;
+    scarico.dimensioneMassima = dimensioneMassima;
+    QEventLoop ciclo;
+    QObject::connect(&scarico, &Scarico::terminato, &ciclo, [&](bool riuscito, const QString& motivo) {
+        esito.riuscito = riuscito;
+        esito.motivo = motivo.toStdString();
+        ciclo.quit();
+    });
+    scarico.avviaInMemoria(QUrl(QString::fromStdString(indirizzo)));
+    if (scarico.inCorso())
+        ciclo.exec();
+    if (esito.riuscito)
+        esito.corpo = scarico.corpo().toStdString();
+    return esito;
+}
+
+}
