@@ -31,7 +31,7 @@ bool finisceCon(std::string_view s, std::string_view coda)
     if (s.size() < coda.size())
         return false;
     return std::equal(coda.begin(), coda.end(), s.end() - static_cast<std::ptrdiff_t>(coda.size()),
-                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+                      [](char minuscola, char c) { return std::tolower(static_cast<unsigned char>(c)) == minuscola; });
 }
 
 struct ChiudiZip {
@@ -178,8 +178,8 @@ std::string indirizzoStoricoUfficiale(storage::Database& dbProgramma)
 bool indirizzoRete(std::string_view sorgente)
 {
     auto inizia = [&](std::string_view p) {
-        return sorgente.size() > p.size() && std::equal(p.begin(), p.end(), sorgente.begin(), [](char a, char b) {
-                   return std::tolower(static_cast<unsigned char>(a)) == b;
+        return sorgente.size() > p.size() && std::equal(p.begin(), p.end(), sorgente.begin(), [](char minuscola, char c) {
+                   return std::tolower(static_cast<unsigned char>(c)) == minuscola;
                });
     };
     return inizia("http://") || inizia("https://");

@@ -1,6 +1,7 @@
 // The official historical file read plain or zipped, refused with a message naming it, and turned into FgImporta rows.
 #include "maintenance/FileAggiornamento.h"
 #include "maintenance/StoricoUfficiale.h"
+#include "storage/ProgramDb.h"
 #include "support/StoricoZip.h"
 #include "support/TempDir.h"
 
@@ -45,6 +46,12 @@ TEST(StoricoUfficiale, ZipEdTestoDannoLeStesseRigheDiFgImporta)
     EXPECT_EQ(daZip.testo(2, maintenance::PrimaColonnaRuote + 10), "01-02-03-04-05");
     EXPECT_EQ(daZip.testo(4, maintenance::PrimaColonnaRuote), "11-12-13-14-15");
 
+    // The text is found beside a picture, whatever the case of its name.
+    const std::string accanto = dir.scrivi("accanto.zip", testsupport::zipDi({{"logo.png", std::string("\x89PNG\0\0", 6)},
+                                                                              {"STORICO.TXT", Storico}}));
+    grid::Grid daAccanto;
+    EXPECT_EQ(maintenance::caricaStoricoInFgImporta(maintenance::leggiFileStorico(accanto), accanto, daAccanto), 4);
+
     grid::Grid dal;
     EXPECT_EQ(maintenance::caricaStoricoInFgImporta(maintenance::leggiFileStorico(zip), zip, dal, "04/01/2020"), 2);
     EXPECT_EQ(dal.testo(1, maintenance::ColonnaData), "04/01/2020");
@@ -79,4 +86,19 @@ TEST(StoricoUfficiale, FileRifiutatiConUnMessaggioCheLiNomina)
         EXPECT_NE(m.find(c.atteso), std::string::npos) << c.nome << ": " << m;
     }
     EXPECT_NE(messaggio(dir.file("manca.zip")).find("non si può leggere"), std::string::npos);
+}
+
+TEST(StoricoUfficiale, IndirizzoDallaConfigurazioneOQuelloDiOggi)
+{
+    testsupport::CartellaTemporanea dir;
+    auto db = storage::ApriDatabaseProgramma(dir.percorso().string());
+    const std::string oggi = "https://www.brightstarlottery.it/STORICO_ESTRAZIONI_LOTTO/storico.zip";
+    storage::ScriviParametro(db, "StoricoUfficiale", " http://specchio.example.org/storico.zip ");
+    EXPECT_EQ(maintenance::indirizzoStoricoUfficiale(db), "http://specchio.example.org/storico.zip");
+    storage::ScriviParametro(db, "StoricoUfficiale", "");
+    EXPECT_EQ(maintenance::indirizzoStoricoUfficiale(db), oggi);
+    db.esegui("DELETE FROM ParametriProgramma WHERE Parametro = 'StoricoUfficiale'");
+    EXPECT_EQ(maintenance::indirizzoStoricoUfficiale(db), oggi);
+    EXPECT_TRUE(maintenance::indirizzoRete("HTTPS://esempio.org/s.zip"));
+    EXPECT_FALSE(maintenance::indirizzoRete("/home/utente/http://s.zip"));
 }

@@ -33,7 +33,9 @@ TEST(DatabaseProgramma, CreatoQuandoMancaConTabelleERighe)
         // No update server until one is configured; the Quintavo folder defaults to the home.
         EXPECT_EQ(storage::LeggiParametro(db, "ServerAggiornamenti"), std::optional<std::string>(""));
         EXPECT_EQ(storage::LeggiParametro(db, "PercorsoQuintavo"), std::optional<std::string>(""));
-        EXPECT_EQ(conta(db, "ParametriProgramma"), 6);
+        EXPECT_EQ(storage::LeggiParametro(db, "StoricoUfficiale"),
+                  std::optional<std::string>("https://www.brightstarlottery.it/STORICO_ESTRAZIONI_LOTTO/storico.zip"));
+        EXPECT_EQ(conta(db, "ParametriProgramma"), 7);
 
         const auto operatori = storage::LeggiOperatori(db);
         ASSERT_EQ(operatori.size(), storage::CatalogoPredefinito().size());
@@ -49,10 +51,21 @@ TEST(DatabaseProgramma, CreatoQuandoMancaConTabelleERighe)
 
         // A configuration edited by the user survives the next opening.
         storage::ScriviParametro(db, "EstrazioneIniziale", "100");
+        storage::ScriviParametro(db, "StoricoUfficiale", "http://specchio.example.org/storico.zip");
+    }
+    {
+        Database db = storage::ApriDatabaseProgramma(dir.percorso().string());
+        EXPECT_EQ(storage::LeggiParametro(db, "EstrazioneIniziale"), std::optional<std::string>("100"));
+        EXPECT_EQ(storage::LeggiParametro(db, "StoricoUfficiale"),
+                  std::optional<std::string>("http://specchio.example.org/storico.zip"));
+        EXPECT_EQ(conta(db, "ParametriProgramma"), 7);
+        // A database of an earlier version, without the row, gets it with today's address.
+        db.esegui("DELETE FROM ParametriProgramma WHERE Parametro = 'StoricoUfficiale'");
     }
     Database db = storage::ApriDatabaseProgramma(dir.percorso().string());
-    EXPECT_EQ(storage::LeggiParametro(db, "EstrazioneIniziale"), std::optional<std::string>("100"));
-    EXPECT_EQ(conta(db, "ParametriProgramma"), 6);
+    EXPECT_EQ(storage::LeggiParametro(db, "StoricoUfficiale"),
+              std::optional<std::string>("https://www.brightstarlottery.it/STORICO_ESTRAZIONI_LOTTO/storico.zip"));
+    EXPECT_EQ(conta(db, "ParametriProgramma"), 7);
     EXPECT_EQ(conta(db, "Operatori"), static_cast<std::int64_t>(storage::CatalogoPredefinito().size()));
 }
 
@@ -94,7 +107,7 @@ TEST(Parametri, ChiaveSenzaMaiuscoleRigaMancanteIndirizzoEsatto)
     db.esegui("DELETE FROM ParametriProgramma WHERE Parametro = 'PercorsoArchivio'");
     EXPECT_NO_THROW(storage::ScriviParametro(db, "PercorsoArchivio", "altro.db"));
     EXPECT_EQ(storage::LeggiParametro(db, "PercorsoArchivio"), std::nullopt);
-    EXPECT_EQ(conta(db, "ParametriProgramma"), 5);
+    EXPECT_EQ(conta(db, "ParametriProgramma"), 6);
 
     // The key is unique without regard to case.
     EXPECT_THROW(db.esegui("INSERT INTO ParametriProgramma (Parametro) VALUES ('INDIRIZZOINTERNET')"),

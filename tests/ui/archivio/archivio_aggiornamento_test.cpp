@@ -1,11 +1,12 @@
 // The update and export pages of archivio offscreen: AGGIORNA DA FILE with its marks, AGGIORNAMENTO, the download
-// against an HTTP server the test starts on 127.0.0.1, the site address, the three exports.
+// against an HTTP server the test starts on 127.0.0.1, the official archive, the site address, the three exports.
 #include "ui/archivio/GestioneArchivio.h"
 
 #include "archive/ArchivioDimostrativo.h"
 #include "maintenance/FileAggiornamento.h"
 #include "storage/DrawsDb.h"
 #include "SupportoUi.h"
+#include "support/StoricoZip.h"
 #include "net/Scarico.h"
 #include "ui/common/GrigliaView.h"
 
@@ -200,6 +201,8 @@ private slots:
     void scaricoFallito_data();
     void scaricoFallito();
     void annullaEServerNonConfigurato();
+    void archivioUfficiale();
+    void archivioUfficialeFallito();
     void indirizzoInternet();
     void esportazioni();
 };
@@ -361,6 +364,82 @@ void TestAggiornamento::annullaEServerNonConfigurato()
     QTRY_COMPARE(fine.count(), 1);
     QVERIFY(t.messaggi()[0].testo.contains(QStringLiteral("trasferimento annullato")));
     QVERIFY(!QFile::exists(t.copia()));
+}
+
+// The demonstration archive's official text, zipped as its site publishes it.
+static QByteArray zipUfficiale()
+{
+    auto db = storage::ApriArchivio(archivioModello().toStdString());
+    return QByteArray::fromStdString(testsupport::zipDi({{"storico.txt", testsupport::testoUfficialeDi(db)}}));
+}
+
+void TestAggiornamento::archivioUfficiale()
+{
+    Banco t(3, 1);
+    const int n = t.a().NumeroEstrazioni;
+    ServerProva server(ServerProva::Modo::Ok, zipUfficiale());
+    QCOMPARE(t.w<QLineEdit>("Text3")->text(),
+             QStringLiteral("https://www.brightstarlottery.it/STORICO_ESTRAZIONI_LOTTO/storico.zip"));
+    t.w<QLineEdit>("Text3")->setText(server.indirizzo() + QStringLiteral("/STORICO/storico.zip"));
+    t.premi("Command61");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Salvataggio effettuato"));
+    QCOMPARE(t.amb.leggiParametro("StoricoUfficiale"), (server.indirizzo() + QStringLiteral("/STORICO/storico.zip")).toStdString());
+
+    t.amb.dialoghi.svuota();
+    t.scarica("Command60");
+    QCOMPARE(server.percorsoRichiesto, QByteArray("/STORICO/storico.zip"));
+    QVERIFY(t.messaggi().empty());
+    const grid::Grid& g = t.finestra->grigliaImporta();
+    QCOMPARE(g.righe(), n + 3 + 1);
+    QStringList attese;
+    for (int r = n + 3; r > n; --r) {
+        QCOMPARE(g.sfondo(r, 1), Arancione);
+        attese << QStringLiteral("Manca estrazione del: ") + QString::fromStdString(g.testo(r, 1));
+    }
+    attese << QStringLiteral("Nessuna anomalia rilevata");
+    QCOMPARE(t.list4(), attese);
+    QCOMPARE(g.sfondo(1, 2), grid::rgb(128, 255, 128));
+
+    t.premi("Command28");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Dati salvati correttamente."));
+    QCOMPARE(t.list4().last(), QStringLiteral("aggiunti N° 3 record"));
+    QCOMPARE(t.a().NumeroEstrazioni, n + 3);
+}
+
+void TestAggiornamento::archivioUfficialeFallito()
+{
+    Banco t(0, 2);
+    // What the page held before stays as it was.
+    t.amb.dialoghi.risposteFile.push_back(t.amb.scriviFile(QStringLiteral("nuove.txt"), t.fileAggiornamento));
+    t.premi("Command21");
+    const QString griglia = QString::fromStdString(t.finestra->grigliaImporta().comeTesto("\n"));
+    const QStringList elenco = t.list4();
+    QByteArray guasto = zipUfficiale();
+    guasto.chop(30);
+    ServerProva rotto(ServerProva::Modo::Ok, guasto);
+    ServerProva assente(ServerProva::Modo::NonTrovato);
+    const struct {
+        QString indirizzo, fase, motivo;
+    } casi[] = {
+        {rotto.indirizzo() + QStringLiteral("/storico.zip"), QStringLiteral("Elenco nuove estrazioni"),
+         QStringLiteral("non è un archivio zip valido")},
+        {assente.indirizzo() + QStringLiteral("/storico.zip"), QStringLiteral("Collegamento al sito"),
+         QStringLiteral("il server ha risposto 404")},
+    };
+    for (const auto& c : casi) {
+        t.amb.dialoghi.svuota();
+        t.amb.impostaParametro("StoricoUfficiale", c.indirizzo.toStdString());
+        t.scarica("Command60");
+        QCOMPARE(t.messaggi().size(), std::size_t(1));
+        const auto m = t.messaggi()[0];
+        QVERIFY2(m.testo.startsWith(Sbagliato + c.fase + QStringLiteral("\n\n")), qPrintable(m.testo));
+        QVERIFY2(m.testo.contains(c.motivo) && m.testo.contains(c.indirizzo), qPrintable(m.testo));
+        QCOMPARE(m.titolo, QStringLiteral("Avviso"));
+        QCOMPARE(QString::fromStdString(t.finestra->grigliaImporta().comeTesto("\n")), griglia);
+        QCOMPARE(t.list4(), elenco);
+    }
 }
 
 void TestAggiornamento::indirizzoInternet()
