@@ -12,6 +12,31 @@
 
 namespace net {
 
+namespace {
+
+// Qt's own error texts are English: the user reads the common causes in Italian.
+QString causa(const QNetworkReply* r)
+{
+    switch (r->error()) {
+    case QNetworkReply::HostNotFoundError: return QStringLiteral("host %1 sconosciuto").arg(r->url().host());
+    case QNetworkReply::ConnectionRefusedError: return QStringLiteral("collegamento rifiutato");
+    case QNetworkReply::RemoteHostClosedError: return QStringLiteral("il server ha chiuso il collegamento");
+    case QNetworkReply::TimeoutError: return QStringLiteral("il server non risponde");
+    case QNetworkReply::SslHandshakeFailedError: return QStringLiteral("collegamento sicuro non riuscito");
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError: return QStringLiteral("rete non disponibile");
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyTimeoutError: return QStringLiteral("proxy non raggiungibile");
+    case QNetworkReply::ProtocolUnknownError: return QStringLiteral("protocollo non supportato");
+    case QNetworkReply::TooManyRedirectsError:
+    case QNetworkReply::InsecureRedirectError: return QStringLiteral("reindirizzamento non accettato");
+    default: return QStringLiteral("errore di rete %1").arg(static_cast<int>(r->error()));
+    }
+}
+
+}
+
 Scarico::Scarico(QObject* genitore) : QObject(genitore), rete_(new QNetworkAccessManager(this)), orologio_(new QTimer(this))
 {
     // The request's own timeout counts a stall only; this one ends a transfer that trickles on.
@@ -114,11 +139,11 @@ void Scarico::fine()
         if (r->error() == QNetworkReply::OperationCanceledError)
             motivo_ = QStringLiteral("tempo scaduto");
         else if (r->error() != QNetworkReply::NoError && stato == 0)
-            motivo_ = QStringLiteral("collegamento non riuscito (%1)").arg(r->errorString());
+            motivo_ = QStringLiteral("collegamento non riuscito (%1)").arg(causa(r));
         else if (stato != 200)
             motivo_ = QStringLiteral("il server ha risposto %1").arg(stato);
         else if (r->error() != QNetworkReply::NoError)
-            motivo_ = QStringLiteral("trasferimento interrotto (%1)").arg(r->errorString());
+            motivo_ = QStringLiteral("trasferimento interrotto (%1)").arg(causa(r));
     }
     if (copia_) {
         if (motivo_.isEmpty()) {
