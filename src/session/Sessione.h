@@ -49,7 +49,7 @@ public:
     void selezionaArchivio(const std::string& percorso);
 
     // Builds a new draws database at `percorsoArchivio` from the official historical file
-    // and selects it. A file being replaced is first let go of, so no handle keeps
+    // (plain, or the zip its site publishes) and selects it. A file being replaced is first let go of, so no handle keeps
     // reading the old content. Throws archive::ErroreImportazione.
     archive::EsitoImportazione creaDaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,
                                              bool sovrascrivi, archive::Avanzamento* avanzamento = nullptr);
