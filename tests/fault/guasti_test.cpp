@@ -405,3 +405,31 @@ TEST_F(Guasti, UccisoDuranteUnaScritturaLunga)
 }
 
 }
+
+namespace {
+
+// An archive as another program may have left it: a stray 99 and an impossible date.
+TEST(GuastiDati, LaRigaDiComandoAvvisaUnaVoltaSuStandardError)
+{
+    testsupport::CartellaTemporanea cartella;
+    const std::string p = cartella.file("vecchio.db");
+    {
+        storage::Database db(p, storage::PasswordDatabase(), storage::Database::Modo::CreaSeManca);
+        storage::creaSchemaEstrazioni(db);
+        db.esegui("INSERT INTO EstrazioniLotto (DataEstrazione, Ba, Ca) VALUES ('1939-01-07', '01-99-03-04-05', '10-11-12-13-14'),"
+                  " ('1939-01-14', '01-02-03-04-05', '10-11-12-13-14'), ('2000-02-30', '01-02-03-04-05', '')");
+    }
+    const std::string file = leggi(p);
+    const auto u = testsupport::lancia({"info", p});
+    EXPECT_EQ(u.codice, 0) << u.err;
+    EXPECT_EQ(u.out, "{\"estrazioni\":2,\"prima\":\"07/01/1939\",\"ultima\":\"14/01/1939\"}\n");
+    EXPECT_NE(u.err.find("estrazione n° 1 del 07/01/1939: numeri fuori da 1..90 letti come mancanti: Bari posizione 2 (99)"),
+              std::string::npos) << u.err;
+    EXPECT_NE(u.err.find("\"2000-02-30\""), std::string::npos) << u.err;
+    EXPECT_EQ(u.err.find("alcuni dati non sono validi"), u.err.rfind("alcuni dati non sono validi")) << "told once";
+    const auto e = testsupport::lancia({"estrazioni", p});
+    EXPECT_NE(e.out.find("\t1\t0\t3\t4\t5\t"), std::string::npos) << "99 read as missing";
+    EXPECT_EQ(leggi(p), file) << "the file is not changed";
+}
+
+}
