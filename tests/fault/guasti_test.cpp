@@ -195,6 +195,14 @@ TEST_F(Guasti, ArchivioSostituitoDaTestoAltraPasswordOFileDimezzato)
              return leggi(altro);
          }},
         {"tagliato a metà", [&] { return integro.substr(0, integro.size() / 2); }},
+        // Bytes damaged near the start: once called a wrong password, which a player never sets.
+        {"danneggiato all'inizio",
+         [&] {
+             std::string d = integro;
+             for (std::size_t i = 40; i < 104; ++i)
+                 d[i] = static_cast<char>(d[i] ^ 0x5a);
+             return d;
+         }},
     };
     for (const auto& [nome, sostituto] : casi) {
         SCOPED_TRACE(nome);
