@@ -131,11 +131,13 @@ void GestioneArchivio::CaricaArchivioExNovo()
     try {
         fermaLettori();
         maintenance::CaricaArchivioExNovo(contesto_.sessione.dbEstrazioni(), contesto_.sessione.archivio());
-    } catch (const maintenance::ErroreScrittura&) {
+    } catch (const maintenance::ErroreScrittura& e) {
+        // The reason (damaged, unreadable, gone) follows, in the storage layer's words.
         contesto_.dialoghi.messaggio(this,
                                      QStringLiteral("Impossibile ricaricare l'archivio \"%1\": le estrazioni in memoria "
-                                                    "restano quelle di prima.")
-                                         .arg(percorsoArchivio()),
+                                                    "restano quelle di prima.\n")
+                                             .arg(percorsoArchivio())
+                                         + QString::fromStdString(e.what()),
                                      TitoloAnomalia, Icona::Critica);
         return;
     }
