@@ -44,7 +44,7 @@ std::int16_t leggiGruppo(const char* testo, int lunghezza, int inizio)
     return static_cast<std::int16_t>(valore);
 }
 
-int valore(std::string_view s) 
+int valore(std::string_view s)
 {
     int v = 0;
     for (const char c : s)

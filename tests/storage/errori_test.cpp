@@ -1,15 +1,11 @@
 // The engine's results as a player reads them: the kind of fault, Italian, naming the file given.
 #include "storage/ErroriDatabase.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <sqlcipher/sqlite3.h>
 
 #include <cerrno>
-#include <filesystem>
-
-#include <unistd.h>
 
 using Tipo = storage::ErroreDatabase::Tipo;
 
@@ -49,39 +45,5 @@ TEST(ErroriDatabase, CodiciDelMotoreInTipiEMessaggiItaliani)
         EXPECT_NE(m.find(c.parole), std::string::npos) << m;
         EXPECT_NE(m.find("\"" + file + "\""), std::string::npos) << m;
         EXPECT_EQ(m.find(c.motore), std::string::npos) << "the engine's English leaked: " << m;
-    }
-}
-
-// A file this user may not read is told apart from a damaged one before the engine looks at it.
-TEST(ErroriDatabase, FileSenzaPermessoDiLettura)
-{
-    testsupport::CartellaTemporanea dir;
-    const std::string p = dir.scrivi("archivio.db", std::string(4096, '\x01'));
-    std::filesystem::permissions(p, std::filesystem::perms::none);
-    if (::access(p.c_str(), R_OK) == 0)
-        GTEST_SKIP() << "this user (root) reads every file";
-    try {
-        storage::Database db(p, storage::PasswordDatabase());
-        ADD_FAILURE();
-    } catch (const storage::ErroreDatabase& e) {
-        EXPECT_EQ(e.tipo(), Tipo::Permessi);
-        EXPECT_NE(std::string(e.what()).find(p), std::string::npos);
-    }
-}
-
-// A database written beside its target names the target in every message, never the hidden file.
-TEST(ErroriDatabase, IlNomeVisibileSostituisceIlFileProvvisorio)
-{
-    testsupport::CartellaTemporanea dir;
-    const std::string provvisorio = dir.file(".archivio.db.Ab12Cd");
-    const std::string visibile = dir.file("archivio.db");
-    storage::Database db(provvisorio, storage::PasswordDatabase(), storage::Database::Modo::CreaSeManca, visibile);
-    try {
-        db.esegui("SELECT Manca FROM sqlite_master");
-        ADD_FAILURE();
-    } catch (const storage::ErroreDatabase& e) {
-        EXPECT_EQ(e.tipo(), Tipo::Struttura);
-        EXPECT_NE(std::string(e.what()).find("\"" + visibile + "\""), std::string::npos) << e.what();
-        EXPECT_EQ(std::string(e.what()).find(".archivio.db.Ab12Cd"), std::string::npos) << e.what();
     }
 }
