@@ -46,6 +46,7 @@ void Archivio::azzera()
     NumeroEstrazioni = 0;
     ArchivioModello.assign(1, 0);
     NumeroEstrazioniModello = 0;
+    DatiScartati.clear();
 }
 
 void Archivio::modelloCompleto()

@@ -26,6 +26,14 @@ std::optional<int> IndiceRuota(std::string_view testo);
 // ours ("BA" .. "VE", "RO", "NZ") or the historical file's "RM" (Roma) and "RN" (Nazionale).
 std::optional<int> RuotaDaCodice(std::string_view codice);
 
+// A stored field the loader did not take as it is: a number outside 1..90 (read as
+// missing, 0) or a row whose date is not a real day (left out). The file is not changed.
+struct DatoScartato {
+    int estrazione = 0;         // the draw index the row was given; 0 for a row left out
+    std::string data;           // "GG/MM/AAAA", or a printable excerpt of the stored date of a row left out
+    std::string descrizione;    // Italian: what was not taken
+};
+
 // The tables of the archive. Draw index 0 never holds a draw.
 // Numbers are kept in one flat array so that hot loops read them by index:
 // Estrazioni[d][w][p] lives at (d * 11 + w) * 6 + p, position 0 unused.
@@ -49,6 +57,7 @@ public:
     int EstrazioneIniziale = 0;                 // first draw of the model archive
     std::vector<std::int16_t> ArchivioModello;  // 0..M, entry 0 holds no draw
     int NumeroEstrazioniModello = 0;            // M
+    std::vector<DatoScartato> DatiScartati;     // what the last load could not take, in date order
 
     // After a reload by archive maintenance the model archive covers every draw.
     void modelloCompleto();

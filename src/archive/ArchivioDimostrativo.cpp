@@ -98,10 +98,10 @@ std::string ggmmaaaa(const std::string& iso)
     return iso.substr(8, 2) + "/" + iso.substr(5, 2) + "/" + iso.substr(0, 4);
 }
 
-void scrivi(const std::string& percorso, const std::vector<sys_days>& giorni, std::uint64_t seme)
+void scrivi(const std::string& percorso, const std::string& nome, const std::vector<sys_days>& giorni, std::uint64_t seme)
 {
     const sys_days nazionale{year{2005} / May / 4};
-    storage::Database db(percorso, storage::PasswordDatabase(), storage::Database::Modo::CreaSeManca);
+    storage::Database db(percorso, storage::PasswordDatabase(), storage::Database::Modo::CreaSeManca, nome);
     storage::Transazione t(db);
     storage::creaSchemaEstrazioni(db);
     auto ins = db.prepara("INSERT INTO EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz,"
@@ -167,7 +167,7 @@ EsitoDimostrativo CreaArchivioDimostrativo(const std::string& percorso, const Op
 
     // Written beside the target and renamed over it when complete: a failure leaves the old archive as it was.
     storage::Sostituzione sostituzione(percorso, true);
-    scrivi(sostituzione.provvisorio(), giorni, opzioni.seme);
+    scrivi(sostituzione.provvisorio(), percorso, giorni, opzioni.seme);
     sostituzione.conferma();
     return {static_cast<int>(giorni.size()), ggmmaaaa(iso(year_month_day{giorni.front()})),
             ggmmaaaa(iso(year_month_day{giorni.back()}))};

@@ -12,11 +12,18 @@ namespace archive {
 
 namespace {
 
+ErroreCaricamento daDatabase(const storage::ErroreDatabase& e)
+{
+    using Tipo = storage::ErroreDatabase::Tipo;
+    const Tipo t = e.tipo();
+    return ErroreCaricamento(e.what(), t == Tipo::Permessi || t == Tipo::Disco || t == Tipo::DiscoPieno || t == Tipo::Occupato
+                                           || t == Tipo::Spostato);
+}
+
 // One fetched row, copied out of the engine so that the rows can be counted
 // before they are processed (the progress bar runs to rows + 1).
 struct Riga {
-    char data[10];               // "AAAA-MM-GG"
-    bool dataValida;
+    char data[10];               // "AAAA-MM-GG", a real calendar day
     std::uint8_t lunghezza[11];  // characters kept of each wheel field (at most 14)
     char ruote[11][14];
 };
@@ -37,19 +44,41 @@ std::int16_t leggiGruppo(const char* testo, int lunghezza, int inizio)
     return static_cast<std::int16_t>(valore);
 }
 
-// "AAAA-MM-GG", possibly followed by a time ("AAAA-MM-GG 00:00:00") as tools that
-// convert other archives write it; the time is not read.
+int valore(std::string_view s)
+{
+    int v = 0;
+    for (const char c : s)
+        v = v * 10 + (c - '0');
+    return v;
+}
+
+// "AAAA-MM-GG" of a real day, possibly followed by a time ("AAAA-MM-GG 00:00:00") as tools
+// that convert other archives write it; the time is not read. "0000-00-00" or "2000-02-30"
+// would show as a date that never was, and sort among the real ones.
 bool dataIso(std::string_view s)
 {
     if (s.size() > 10 && (s[10] == ' ' || s[10] == 'T'))
         s = s.substr(0, 10);
     return s.size() == 10 && s[4] == '-' && s[7] == '-' && cifra(s[0]) && cifra(s[1]) && cifra(s[2]) && cifra(s[3])
-        && cifra(s[5]) && cifra(s[6]) && cifra(s[8]) && cifra(s[9]);
+        && cifra(s[5]) && cifra(s[6]) && cifra(s[8]) && cifra(s[9])
+        && storage::DataValida(valore(s.substr(0, 4)), valore(s.substr(5, 2)), valore(s.substr(8, 2)));
+}
+
+// At most 20 printable characters of a stored text, for a message: binary bytes or a NUL
+// in a damaged field must not reach the player.
+std::string estratto(std::string_view s)
+{
+    std::string r;
+    for (const char c : s.substr(0, 20))
+        r += (c >= 0x20 && c < 0x7f) ? c : '?';
+    if (s.size() > 20)
+        r += "...";
+    return r;
 }
 
 // Rows past the capacity are only counted, not copied: row 10000 already stops
 // the load, but the progress bar still runs to the number of rows plus one.
-std::vector<Riga> leggiRighe(storage::Database& db, int& totaleRighe)
+std::vector<Riga> leggiRighe(storage::Database& db, int& totaleRighe, std::vector<DatoScartato>& scartati)
 {
     std::vector<Riga> righe;
     righe.reserve(8192);
@@ -59,13 +88,15 @@ std::vector<Riga> leggiRighe(storage::Database& db, int& totaleRighe)
         throw ErroreCaricamento("La tabella EstrazioniLotto non ha i campi attesi");
     while (s.avanza()) {
         ++totaleRighe;
+        const std::string_view data = s.vista(0);
+        if (!dataIso(data)) {
+            scartati.push_back({0, estratto(data), "riga esclusa: la data \"" + estratto(data) + "\" non è un giorno del calendario"});
+            continue;
+        }
         if (righe.size() > static_cast<std::size_t>(MaxEstrazioni))
             continue;
         Riga& r = righe.emplace_back();
-        const std::string_view data = s.vista(0);
-        r.dataValida = dataIso(data);
-        if (r.dataValida)
-            std::memcpy(r.data, data.data(), 10);
+        std::memcpy(r.data, data.data(), 10);
         for (int w = 0; w < NumeroRuote; ++w) {
             const std::string_view campo = s.vista(w + 1);
             const std::size_t n = std::min<std::size_t>(campo.size(), 14);
@@ -81,11 +112,12 @@ std::vector<Riga> leggiRighe(storage::Database& db, int& totaleRighe)
 void CaricaArchivio(Archivio& a, storage::Database& db, Avanzamento* avanzamento)
 {
     std::vector<Riga> righe;
+    std::vector<DatoScartato> scartati;
     int totaleRighe = 0;
     try {
-        righe = leggiRighe(db, totaleRighe);
+        righe = leggiRighe(db, totaleRighe, scartati);
     } catch (const storage::ErroreDatabase& e) {
-        throw ErroreCaricamento(e.what());
+        throw daDatabase(e);
     }
 
     // 1. Every number back to 0, so that a shorter archive leaves nothing behind.
@@ -104,8 +136,6 @@ void CaricaArchivio(Archivio& a, storage::Database& db, Avanzamento* avanzamento
         if (i > MaxEstrazioni)
             throw ErroreCaricamento("L'archivio contiene più di 9999 estrazioni");
         const Riga& r = righe[static_cast<std::size_t>(i - 1)];
-        if (!r.dataValida)
-            throw ErroreCaricamento("L'estrazione n° " + std::to_string(i) + " non ha una data valida");
         std::string& data = a.DateEstrazioni[static_cast<std::size_t>(i)];
         data.assign("GG/MM/AAAA");
         data[0] = r.data[8];
@@ -113,10 +143,25 @@ void CaricaArchivio(Archivio& a, storage::Database& db, Avanzamento* avanzamento
         data[3] = r.data[5];
         data[4] = r.data[6];
         std::memcpy(&data[6], r.data, 4);
+        std::string fuoriIntervallo;
         for (int w = 0; w < NumeroRuote; ++w)
-            for (int p = 1; p <= 5; ++p)
-                a.setNumero(i, w, p, leggiGruppo(r.ruote[w], r.lunghezza[w], 3 * (p - 1)));
+            for (int p = 1; p <= 5; ++p) {
+                std::int16_t n = leggiGruppo(r.ruote[w], r.lunghezza[w], 3 * (p - 1));
+                // A stray 99 (the entry boxes let it through) is no Lotto number: read as missing.
+                if (n > 90) {
+                    fuoriIntervallo += (fuoriIntervallo.empty() ? "" : ", ") + std::string(NomiRuote[static_cast<std::size_t>(w)])
+                        + " posizione " + std::to_string(p) + " (" + std::to_string(n) + ")";
+                    n = 0;
+                }
+                a.setNumero(i, w, p, n);
+            }
+        if (!fuoriIntervallo.empty())
+            scartati.push_back({i, data, "numeri fuori da 1..90 letti come mancanti: " + fuoriIntervallo});
     }
+    // Rows left out sort by their stored text, before or among the draws: listed by index then.
+    std::stable_sort(scartati.begin(), scartati.end(),
+                     [](const DatoScartato& x, const DatoScartato& y) { return x.estrazione < y.estrazione; });
+    a.DatiScartati = std::move(scartati);
 
     // 5. N, then the ordinals, which need the date of draw 1.
     a.NumeroEstrazioni = numeroRighe;
@@ -161,7 +206,9 @@ void CaricaArchivio(Archivio& a, storage::Database& db, Avanzamento* avanzamento
 
 void CaricaArchivio(Archivio& a, const std::string& percorso, storage::Database& db, Avanzamento* avanzamento)
 {
-    if (db.aperto() && db.percorso() == percorso) {
+    // A file deleted or replaced since it was opened is opened again (or reported missing),
+    // never read from a handle nobody else can see.
+    if (db.aperto() && db.percorso() == percorso && !db.spostato()) {
         CaricaArchivio(a, db, avanzamento);
         return;
     }
@@ -169,7 +216,7 @@ void CaricaArchivio(Archivio& a, const std::string& percorso, storage::Database&
     try {
         nuovo = storage::ApriArchivio(percorso);
     } catch (const storage::ErroreDatabase& e) {
-        throw ErroreCaricamento(e.what());
+        throw daDatabase(e);
     }
     CaricaArchivio(a, nuovo, avanzamento);
     db = std::move(nuovo);
@@ -179,6 +226,24 @@ void CaricaArchivio(Archivio& a, const std::string& percorso, Avanzamento* avanz
 {
     storage::Database db;
     CaricaArchivio(a, percorso, db, avanzamento);
+}
+
+std::string AvvisoDatiScartati(const Archivio& a, const std::string& file)
+{
+    if (a.DatiScartati.empty())
+        return {};
+    constexpr std::size_t MassimoRighe = 20;
+    std::string testo = "Nell'archivio \"" + file + "\" alcuni dati non sono validi e non vengono usati "
+                        "(il file non è stato modificato):\n";
+    for (std::size_t k = 0; k < a.DatiScartati.size() && k < MassimoRighe; ++k) {
+        const DatoScartato& d = a.DatiScartati[k];
+        testo += d.estrazione > 0 ? "- estrazione n° " + std::to_string(d.estrazione) + " del " + d.data + ": " : "- ";
+        testo += d.descrizione + "\n";
+    }
+    if (a.DatiScartati.size() > MassimoRighe)
+        testo += "- ... e altre " + std::to_string(a.DatiScartati.size() - MassimoRighe) + " righe\n";
+    testo += "Le estrazioni si correggono nella finestra Gestione archivio.";
+    return testo;
 }
 
 }

@@ -16,15 +16,26 @@ namespace archive {
 // its loading message for every one of them.
 class ErroreCaricamento : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ErroreCaricamento(const std::string& messaggio, bool accesso = false)
+        : std::runtime_error(messaggio), accesso_(accesso)
+    {
+    }
+    // True when the file itself could not be reached (permissions, a disk error, a file gone),
+    // not an archive found wrong: another archive would not help, and the message says so.
+    bool accesso() const { return accesso_; }
+
+private:
+    bool accesso_;
 };
 
 // Runs the loader's query against `db` and fills `a`; the model archive starts at
 // a.EstrazioneIniziale (set by the caller from the configuration). Throws ErroreCaricamento.
 // What a failure leaves: draw 10000 stops the load with draws 1..9999 rewritten but
 // N and the model archive unchanged; an empty table leaves N = 0, M = 0; a start
-// below 1 leaves N, dates, numbers and ordinals loaded and M = 0. A draw whose date
-// is not "AAAA-MM-GG" stops the load like the capacity error.
+// below 1 leaves N, dates, numbers and ordinals loaded and M = 0. Old archives may hold
+// stray values: a number outside 1..90 is read as missing (0), a row whose date is not a
+// real day ("0000-00-00", "2000-02-30", any other text) is left out and takes no index;
+// both are listed in a.DatiScartati. A file whose every row is left out is an empty table.
 void CaricaArchivio(Archivio& a, storage::Database& db, Avanzamento* avanzamento = nullptr);
 // Progress on bar 1: the row being processed, of the row count plus one. A stop request
 // is checked at every row and throws Interrotto, leaving the tables partly rewritten
@@ -38,5 +49,9 @@ void CaricaArchivio(Archivio& a, storage::Database& db, Avanzamento* avanzamento
 void CaricaArchivio(Archivio& a, const std::string& percorso, storage::Database& db, Avanzamento* avanzamento = nullptr);
 // The same for a caller that keeps no database open.
 void CaricaArchivio(Archivio& a, const std::string& percorso, Avanzamento* avanzamento = nullptr);
+
+// What a load left out or read as missing (a.DatiScartati), told once to the player in Italian,
+// naming `file`; empty when everything was taken.
+std::string AvvisoDatiScartati(const Archivio& a, const std::string& file);
 
 }

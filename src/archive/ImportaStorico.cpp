@@ -192,10 +192,10 @@ std::map<std::string, Giornata> analizzaStorico(std::string_view testo, Avanzame
     return giornate;
 }
 
-void scriviArchivio(const std::map<std::string, Giornata>& giornate, const std::string& percorso,
+void scriviArchivio(const std::map<std::string, Giornata>& giornate, const std::string& percorso, const std::string& nome,
                     Avanzamento* avanzamento, int righeLette)
 {
-    storage::Database db(percorso, storage::PasswordDatabase(), storage::Database::Modo::CreaSeManca);
+    storage::Database db(percorso, storage::PasswordDatabase(), storage::Database::Modo::CreaSeManca, nome);
     storage::Transazione t(db);
     storage::creaSchemaEstrazioni(db);
 
@@ -275,7 +275,7 @@ EsitoImportazione ImportaStoricoDaTesto(std::string_view testo, const std::strin
     // leaves no file, and never a damaged copy of an archive being replaced.
     try {
         storage::Sostituzione sostituzione(percorsoArchivio, sovrascrivi, {percorsoStorico});
-        scriviArchivio(giornate, sostituzione.provvisorio(), avanzamento, righeLette);
+        scriviArchivio(giornate, sostituzione.provvisorio(), percorsoArchivio, avanzamento, righeLette);
         sostituzione.conferma();
     } catch (const Interrotto&) {
         throw;

@@ -21,8 +21,8 @@ storage::Database apri(const std::string& percorso)
 {
     try {
         return storage::ApriArchivio(percorso);
-    } catch (const storage::ErroreDatabase&) {
-        throw ErroreDati("impossibile aprire l'archivio \"" + percorso + "\"");
+    } catch (const storage::ErroreDatabase& e) {
+        throw ErroreDati(std::string("impossibile aprire l'archivio: ") + e.what());
     }
 }
 
@@ -34,6 +34,7 @@ void carica(archive::Archivio& a, storage::Database& db, const std::string& perc
     } catch (const archive::ErroreCaricamento& e) {
         throw ErroreDati("impossibile caricare l'archivio \"" + percorso + "\": " + e.what());
     }
+    avvisaDatiScartati(a, percorso);
 }
 
 void stampa(const std::vector<std::string>& righe, std::ostream& out)
@@ -56,9 +57,9 @@ int controllaEApplica(storage::Database& db, const std::string& archivio, grid::
     std::vector<std::string> List4;
     try {
         maintenance::ControlloEstrazioniMancanti(db, FgImporta, List4);
-    } catch (const storage::ErroreDatabase&) {
+    } catch (const storage::ErroreDatabase& e) {
         stampa(List4, out);
-        throw ErroreDati("errore dell'archivio \"" + archivio + "\" durante il controllo");
+        throw ErroreDati(std::string("controllo non riuscito: ") + e.what());
     }
     stampa(List4, out);
     if (!args.ha("--applica"))
@@ -218,8 +219,8 @@ const Registrazione aggiornamento({
         auto db = apri(args.posizionali()[0]);
         try {
             maintenance::scriviFileAggiornamento(db, dal, out);
-        } catch (const storage::ErroreDatabase&) {
-            throw ErroreDati("impossibile leggere l'archivio \"" + args.posizionali()[0] + "\"");
+        } catch (const storage::ErroreDatabase& e) {
+            throw ErroreDati(e.what());
         }
         return EsitoOk;
     },

@@ -20,6 +20,20 @@ std::map<std::string, Comando>& registro()
     return r;
 }
 
+// Notices of the loads of one command, printed once when it ends (after its table, whatever its result).
+std::vector<std::string>& avvisiPendenti()
+{
+    static std::vector<std::string> avvisi;
+    return avvisi;
+}
+
+void stampaAvvisi(const std::string& comando, std::ostream& err)
+{
+    for (const auto& a : avvisiPendenti())
+        err << "velmora-cli " << comando << ": " << a << "\n";
+    avvisiPendenti().clear();
+}
+
 void stampaAiuto(std::ostream& out)
 {
     out << "Uso: velmora-cli COMANDO [opzioni]\n\nComandi:\n";
@@ -127,7 +141,14 @@ std::unique_ptr<archive::Archivio> caricaArchivio(const std::string& percorso, b
     } catch (const archive::ErroreCaricamento& e) {
         throw ErroreDati("impossibile caricare l'archivio" + (nominaFile ? " " + percorso : std::string()) + ": " + e.what());
     }
+    avvisaDatiScartati(*a, percorso);
     return a;
+}
+
+void avvisaDatiScartati(const archive::Archivio& a, const std::string& file)
+{
+    if (auto testo = archive::AvvisoDatiScartati(a, file); !testo.empty())
+        avvisiPendenti().push_back(std::move(testo));
 }
 
 void registra(Comando comando)
@@ -153,6 +174,12 @@ int esegui(const std::vector<std::string>& argomenti, std::istream& in, std::ost
         return EsitoErroreUso;
     }
     const Comando& c = it->second;
+    avvisiPendenti().clear();
+    struct AlTermine {
+        const std::string& nome;
+        std::ostream& err;
+        ~AlTermine() { stampaAvvisi(nome, err); }
+    } alTermine{c.nome, err};
     try {
         const Argomenti args(std::vector<std::string>(argomenti.begin() + 1, argomenti.end()), c.flagSenzaValore);
         if (args.ha("--help")) {

@@ -66,7 +66,11 @@ std::optional<int> interoEsatto(const std::string& testo);
 // The whole draws archive at `percorso`, the model archive from draw 1, as every command
 // reads it. A failed load is a data error "impossibile caricare l'archivio PERCORSO: ...";
 // info and estrazioni, whose only argument is the file, have always left the path out.
+// Values out of range that the load read as missing or left out are told once, on standard
+// error, when the command ends.
 std::unique_ptr<archive::Archivio> caricaArchivio(const std::string& percorso, bool nominaFile = true);
+// Keeps the notice of what the load of `file` into `a` did not take, for the end of the command.
+void avvisaDatiScartati(const archive::Archivio& a, const std::string& file);
 
 // Each subcommand file registers itself with a static Registrazione.
 void registra(Comando comando);

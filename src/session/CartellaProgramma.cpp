@@ -2,6 +2,7 @@
 #include "session/CartellaProgramma.h"
 
 #include "storage/ProgramDb.h"
+#include "storage/Sostituzione.h"
 
 #include <stdexcept>
 #include <system_error>
@@ -31,16 +32,17 @@ void preparaCartellaDati(const Cartelle& cartelle)
     const fs::path copia = cartelle.programma / NomeArchivioDimostrativo;
     if (fs::exists(copia, ec) || !fs::exists(sorgente, ec))
         return;
-    // Copied beside its place and renamed, so an interrupted copy never looks like an archive.
-    fs::path parziale = copia;
-    parziale += ".parziale";
-    fs::copy_file(sorgente, parziale, fs::copy_options::overwrite_existing, ec);
-    if (!ec)
-        fs::permissions(parziale, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
-    if (!ec)
-        fs::rename(parziale, copia, ec);
-    if (ec) {
-        fs::remove(parziale, ec);
+    // Copied beside its place and renamed, so an interrupted copy never looks like an archive;
+    // never over a copy that appeared meanwhile (sovrascrivi false).
+    try {
+        storage::Sostituzione sostituzione(copia.string(), false);
+        fs::copy_file(sorgente, sostituzione.provvisorio(), fs::copy_options::overwrite_existing, ec);
+        if (ec)
+            throw storage::ErroreSostituzione("");
+        sostituzione.conferma();
+    } catch (const storage::ErroreSostituzione&) {
+        if (fs::is_regular_file(fs::symlink_status(copia, ec)))
+            return;   // another start of the program made it first
         throw std::runtime_error("Impossibile copiare l'archivio dimostrativo in " + copia.string());
     }
 }

@@ -31,18 +31,16 @@ void Sessione::leggiPercorsoArchivio()
 bool Sessione::apriArchivio()
 {
     dbEstrazioni_.chiudi();
+    erroreArchivio_.clear();
     if (percorsoArchivio_.empty())
         return false;
     try {
+        // ApriArchivio refuses a database of ours without the draws table.
         dbEstrazioni_ = storage::ApriArchivio(percorsoArchivio_);
-        // A database of ours without the draws table is not an archive.
-        if (!dbEstrazioni_.esisteTabella("EstrazioniLotto")) {
-            dbEstrazioni_.chiudi();
-            return false;
-        }
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         dbEstrazioni_.chiudi();
+        erroreArchivio_ = e.what();
         return false;
     }
 }

@@ -31,6 +31,8 @@ public:
 
     // Opens the draws database at the in-memory path as the current one; false when it cannot be opened.
     bool apriArchivio();
+    // Why the last apriArchivio failed (Italian, naming the file); empty after a success or with no path.
+    const std::string& erroreArchivio() const { return erroreArchivio_; }
     // The draws database every later write goes to; closed until a file was opened.
     storage::Database& dbEstrazioni() { return dbEstrazioni_; }
 
@@ -68,6 +70,7 @@ private:
     storage::Database dbProgramma_;
     storage::Database dbEstrazioni_;
     std::string percorsoArchivio_;
+    std::string erroreArchivio_;
     std::string indirizzoInternet_;
 };
 

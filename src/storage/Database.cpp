@@ -1,7 +1,12 @@
 // The RAII layer over SQLCipher: opening with the password, statements, transactions.
 #include "storage/Database.h"
 
+#include "storage/ErroriDatabase.h"
+
 #include <sqlcipher/sqlite3.h>
+
+#include <cerrno>
+#include <unistd.h>
 
 #include <array>
 #include <filesystem>
@@ -22,55 +27,44 @@ const std::string& PasswordDatabase()
 
 namespace {
 
-[[noreturn]] void erroreSql(sqlite3* db, const std::string& contesto)
-{
-    std::string dettaglio = db ? sqlite3_errmsg(db) : "memoria insufficiente";
-    throw ErroreDatabase(ErroreDatabase::Tipo::Sql, "Errore del database (" + contesto + "): " + dettaglio);
-}
-
-// Why a file that SQLCipher refused (SQLITE_NOTADB) was refused. SQLCipher cannot
-// tell a wrong key from a file of another kind, so the file itself is examined:
-// - a plain SQLite file ("SQLite format 3\0" in clear) is a database, but not one
-//   of ours: our files are encrypted from the first byte;
-// - a file smaller than one page (512 bytes, the smallest page SQLite knows), a
-//   size that is not a whole number of 512-byte blocks, or a first block made only
-//   of printable text is not a database at all;
-// - anything else (whole pages of bytes that look random) is taken for an
-//   encrypted database that the password does not open.
-ErroreDatabase::Tipo classificaRifiuto(const std::string& percorso)
+// A file that is plainly not one of ours, told before the engine touches it (so that it
+// is never taken for a new database and written to): our files are encrypted from the
+// first byte, so a clear SQLite file ("SQLite format 3\0") is not ours; a file smaller
+// than one page (512 bytes, the smallest page SQLite knows), a size that is not a whole
+// number of 512-byte blocks, or a first block made only of printable text is not a
+// database at all. Whole blocks that look random are left to the engine: it tells an
+// archive of ours from a damaged one or one under another password only by the key.
+bool chiaramenteNonNostro(const std::string& percorso)
 {
     std::error_code ec;
     const auto dimensione = fs::file_size(percorso, ec);
     if (ec || dimensione < 512 || dimensione % 512 != 0)
-        return ErroreDatabase::Tipo::NonDatabase;
+        return true;
     std::ifstream f(percorso, std::ios::binary);
     std::array<char, 512> blocco{};
     if (!f.read(blocco.data(), blocco.size()))
-        return ErroreDatabase::Tipo::NonDatabase;
+        return true;
     static constexpr char intestazione[] = "SQLite format 3";   // with its '\0', 16 bytes
     if (std::equal(intestazione, intestazione + sizeof intestazione, blocco.begin()))
-        return ErroreDatabase::Tipo::NonDatabase;
-    bool soloTesto = true;
+        return true;
     for (const char c : blocco) {
         const auto u = static_cast<unsigned char>(c);
-        if (!(u == '\t' || u == '\n' || u == '\r' || (u >= 0x20 && u < 0x7f) || u >= 0x80)) {
-            soloTesto = false;
-            break;
-        }
+        if (!(u == '\t' || u == '\n' || u == '\r' || (u >= 0x20 && u < 0x7f) || u >= 0x80))
+            return false;
     }
-    return soloTesto ? ErroreDatabase::Tipo::NonDatabase : ErroreDatabase::Tipo::PasswordErrata;
+    return true;
 }
 
-std::string messaggioRifiuto(ErroreDatabase::Tipo tipo, const std::string& percorso)
+// access() rather than the mode bits: it answers for this user (the superuser reads anything).
+bool illeggibile(const std::string& percorso)
 {
-    if (tipo == ErroreDatabase::Tipo::PasswordErrata)
-        return "La password non consente di aprire il database \"" + percorso + "\"";
-    return "Il file \"" + percorso + "\" non è un database di Velmora";
+    return ::access(percorso.c_str(), R_OK) != 0 && (errno == EACCES || errno == EPERM);
 }
 
 }
 
-Database::Database(const std::string& percorso, const std::string& password, Modo modo) : percorso_(percorso)
+Database::Database(const std::string& percorso, const std::string& password, Modo modo, const std::string& nomeVisibile)
+    : percorso_(percorso), nome_(nomeVisibile.empty() ? percorso : nomeVisibile)
 {
     using Tipo = ErroreDatabase::Tipo;
     std::error_code ec;
@@ -78,53 +72,45 @@ Database::Database(const std::string& percorso, const std::string& password, Mod
         throw ErroreDatabase(Tipo::PercorsoErrato, "Percorso del database non indicato");
     const bool esiste = fs::exists(percorso, ec);
     if (esiste && fs::is_directory(percorso, ec))
-        throw ErroreDatabase(Tipo::PercorsoErrato, "\"" + percorso + "\" è una cartella, non un database");
+        throw ErroreDatabase(Tipo::PercorsoErrato, "\"" + nome_ + "\" è una cartella, non un database");
     if (!esiste && modo == Modo::SoloEsistente)
-        throw ErroreDatabase(Tipo::PercorsoErrato, "Il database \"" + percorso + "\" non esiste");
+        throw ErroreDatabase(Tipo::PercorsoErrato, "Il database \"" + nome_ + "\" non esiste");
+    if (esiste && illeggibile(percorso))
+        throw ErroreDatabase(Tipo::Permessi, messaggioPerTipo(Tipo::Permessi, nome_));
     // An empty file would be taken by the engine for a new database and silently
     // filled: an archive the user picked is refused; the program's own database may
     // be empty after a creation that was interrupted, and is then created anew.
     const bool vuoto = esiste && fs::file_size(percorso, ec) == 0;
-    if (vuoto && modo == Modo::SoloEsistente)
-        throw ErroreDatabase(Tipo::NonDatabase, messaggioRifiuto(Tipo::NonDatabase, percorso));
-    if (esiste && !vuoto && classificaRifiuto(percorso) == Tipo::NonDatabase) {
-        // A clear SQLite file or text: refused before the engine touches it.
-        throw ErroreDatabase(Tipo::NonDatabase, messaggioRifiuto(Tipo::NonDatabase, percorso));
-    }
+    if ((vuoto && modo == Modo::SoloEsistente) || (esiste && !vuoto && chiaramenteNonNostro(percorso)))
+        throw ErroreDatabase(Tipo::NonDatabase, messaggioPerTipo(Tipo::NonDatabase, nome_));
 
     int flag = SQLITE_OPEN_READWRITE;
     if (modo == Modo::CreaSeManca)
         flag |= SQLITE_OPEN_CREATE;
-    const int rc = sqlite3_open_v2(percorso.c_str(), &db_, flag, nullptr);
-    if (rc != SQLITE_OK) {
-        const std::string dettaglio = db_ ? sqlite3_errmsg(db_) : "memoria insufficiente";
+    if (sqlite3_open_v2(percorso.c_str(), &db_, flag, nullptr) != SQLITE_OK) {
+        const ErroreDatabase e = erroreDellaConnessione(db_, nome_);
         chiudi();
-        throw ErroreDatabase(Tipo::PercorsoErrato, "Impossibile aprire il database \"" + percorso + "\": " + dettaglio);
+        throw e;
     }
     // The key goes through the API, never spliced into SQL text.
     if (sqlite3_key(db_, password.data(), static_cast<int>(password.size())) != SQLITE_OK) {
-        const std::string dettaglio = sqlite3_errmsg(db_);
         chiudi();
-        throw ErroreDatabase(Tipo::Sql, "Impossibile impostare la password del database: " + dettaglio);
+        throw ErroreDatabase(Tipo::Sql, "Impossibile impostare la password del database \"" + nome_ + "\"");
     }
     sqlite3_busy_timeout(db_, 5000);
     // The key is only checked when the first page is read.
     const int verifica = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     if (verifica != SQLITE_OK) {
-        const std::string dettaglio = sqlite3_errmsg(db_);
+        const ErroreDatabase e = erroreDellaConnessione(db_, nome_);
         chiudi();
-        if (verifica == SQLITE_NOTADB) {
-            const Tipo tipo = esiste && !vuoto ? classificaRifiuto(percorso) : Tipo::NonDatabase;
-            throw ErroreDatabase(tipo, messaggioRifiuto(tipo, percorso));
-        }
-        throw ErroreDatabase(Tipo::PercorsoErrato, "Impossibile leggere il database \"" + percorso + "\": " + dettaglio);
+        throw e;
     }
 }
 
 Database::~Database() { chiudi(); }
 
 Database::Database(Database&& altro) noexcept
-    : db_(std::exchange(altro.db_, nullptr)), percorso_(std::move(altro.percorso_))
+    : db_(std::exchange(altro.db_, nullptr)), percorso_(std::move(altro.percorso_)), nome_(std::move(altro.nome_))
 {
 }
 
@@ -134,6 +120,7 @@ Database& Database::operator=(Database&& altro) noexcept
         chiudi();
         db_ = std::exchange(altro.db_, nullptr);
         percorso_ = std::move(altro.percorso_);
+        nome_ = std::move(altro.nome_);
     }
     return *this;
 }
@@ -147,16 +134,24 @@ void Database::chiudi()
     }
 }
 
+bool Database::spostato()
+{
+    int mosso = 0;
+    return db_ && sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &mosso) == SQLITE_OK && mosso != 0;
+}
+
+void Database::controllaFile()
+{
+    if (spostato())
+        throw ErroreDatabase(ErroreDatabase::Tipo::Spostato, messaggioPerTipo(ErroreDatabase::Tipo::Spostato, nome_));
+}
+
 void Database::esegui(const std::string& sql)
 {
     if (!db_)
         throw ErroreDatabase(ErroreDatabase::Tipo::Sql, "Database non aperto");
-    char* errore = nullptr;
-    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &errore) != SQLITE_OK) {
-        std::string dettaglio = errore ? errore : sqlite3_errmsg(db_);
-        sqlite3_free(errore);
-        throw ErroreDatabase(ErroreDatabase::Tipo::Sql, "Errore del database: " + dettaglio);
-    }
+    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw erroreDellaConnessione(db_, nome_);
 }
 
 Istruzione Database::prepara(const std::string& sql) { return Istruzione(*this, sql); }
@@ -172,49 +167,50 @@ bool Database::esisteTabella(const std::string& nome)
     return s.avanza();
 }
 
-Istruzione::Istruzione(Database& db, const std::string& sql) : db_(db.connessione())
+Istruzione::Istruzione(Database& db, const std::string& sql) : db_(db.connessione()), nome_(db.nome())
 {
     if (!db_)
         throw ErroreDatabase(ErroreDatabase::Tipo::Sql, "Database non aperto");
     if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK)
-        erroreSql(db_, "preparazione");
+        errore();
     if (!stmt_)
-        throw ErroreDatabase(ErroreDatabase::Tipo::Sql, "Errore del database: istruzione vuota");
+        throw ErroreDatabase(ErroreDatabase::Tipo::Sql, "Errore del database \"" + nome_ + "\": istruzione vuota");
 }
+
+void Istruzione::errore() const { throw erroreDellaConnessione(db_, nome_); }
 
 Istruzione::~Istruzione() { sqlite3_finalize(stmt_); }
 
-Istruzione::Istruzione(Istruzione&& altro) noexcept : db_(altro.db_), stmt_(std::exchange(altro.stmt_, nullptr)) {}
-
-namespace {
-void controllaLegame(sqlite3* db, int rc)
+Istruzione::Istruzione(Istruzione&& altro) noexcept
+    : db_(altro.db_), stmt_(std::exchange(altro.stmt_, nullptr)), nome_(std::move(altro.nome_))
 {
-    if (rc != SQLITE_OK)
-        erroreSql(db, "parametro");
-}
 }
 
 Istruzione& Istruzione::lega(int indice, std::int64_t valore)
 {
-    controllaLegame(db_, sqlite3_bind_int64(stmt_, indice, valore));
+    if (sqlite3_bind_int64(stmt_, indice, valore) != SQLITE_OK)
+        errore();
     return *this;
 }
 
 Istruzione& Istruzione::lega(int indice, double valore)
 {
-    controllaLegame(db_, sqlite3_bind_double(stmt_, indice, valore));
+    if (sqlite3_bind_double(stmt_, indice, valore) != SQLITE_OK)
+        errore();
     return *this;
 }
 
 Istruzione& Istruzione::lega(int indice, std::string_view valore)
 {
-    controllaLegame(db_, sqlite3_bind_text(stmt_, indice, valore.data(), static_cast<int>(valore.size()), SQLITE_TRANSIENT));
+    if (sqlite3_bind_text(stmt_, indice, valore.data(), static_cast<int>(valore.size()), SQLITE_TRANSIENT) != SQLITE_OK)
+        errore();
     return *this;
 }
 
 Istruzione& Istruzione::legaNull(int indice)
 {
-    controllaLegame(db_, sqlite3_bind_null(stmt_, indice));
+    if (sqlite3_bind_null(stmt_, indice) != SQLITE_OK)
+        errore();
     return *this;
 }
 
@@ -225,10 +221,10 @@ bool Istruzione::avanza()
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    // Reset after taking the message, so that the statement can be bound and run again.
-    const std::string dettaglio = sqlite3_errmsg(db_);
+    // Reset after taking the error, so that the statement can be bound and run again.
+    const ErroreDatabase e = erroreDellaConnessione(db_, nome_);
     sqlite3_reset(stmt_);
-    throw ErroreDatabase(ErroreDatabase::Tipo::Sql, "Errore del database (esecuzione): " + dettaglio);
+    throw e;
 }
 
 void Istruzione::esegui()
@@ -268,7 +264,11 @@ std::string Istruzione::nomeColonna(int colonna) const
     return n ? n : "";
 }
 
-Transazione::Transazione(Database& db) : db_(db) { db_.esegui("BEGIN IMMEDIATE"); }
+Transazione::Transazione(Database& db) : db_(db)
+{
+    db_.controllaFile();
+    db_.esegui("BEGIN IMMEDIATE");
+}
 
 Transazione::~Transazione()
 {

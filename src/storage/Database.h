@@ -14,11 +14,17 @@ namespace storage {
 
 class ErroreDatabase : public std::runtime_error {
 public:
+    // What the user can act on; the engine's own codes are mapped in ErroriDatabase.cpp.
     enum class Tipo {
         PercorsoErrato,   // the file does not exist or cannot be opened
-        NonDatabase,      // the file exists but is not a database of ours
-        PasswordErrata,   // a database, but the password does not open it
-        Sql               // any later error of a statement
+        Permessi,         // the file exists but this user may not read or write it
+        NonDatabase,      // damaged, or not an archive of ours (another password looks the same)
+        DiscoPieno,       // no space left for a write (or the file size limit reached)
+        Disco,            // any other read or write error of the disk
+        Occupato,         // locked by another operation
+        Struttura,        // a database of ours without a table or field the program needs
+        Spostato,         // deleted, moved or replaced since it was opened
+        Sql               // any other error of a statement
     };
     ErroreDatabase(Tipo tipo, const std::string& messaggio) : std::runtime_error(messaggio), tipo_(tipo) {}
     Tipo tipo() const { return tipo_; }
@@ -43,8 +49,12 @@ public:
     // Plain (unencrypted) SQLite files, text, files smaller than 512 bytes or not made
     // of whole 512-byte blocks are NonDatabase; an empty file is NonDatabase under
     // SoloEsistente and a new database under CreaSeManca; whole blocks of bytes
-    // that the password does not decrypt are PasswordErrata.
-    Database(const std::string& percorso, const std::string& password, Modo modo = Modo::SoloEsistente);
+    // that the password does not decrypt are NonDatabase too (damaged, or another
+    // password: the user never sets one). A file this user may not read is Permessi.
+    // `nomeVisibile` is the file the user gave when `percorso` is a temporary file
+    // beside it: every message names it instead.
+    Database(const std::string& percorso, const std::string& password, Modo modo = Modo::SoloEsistente,
+             const std::string& nomeVisibile = {});
     ~Database();
     Database(Database&& altro) noexcept;
     Database& operator=(Database&& altro) noexcept;
@@ -53,7 +63,13 @@ public:
 
     bool aperto() const { return db_ != nullptr; }
     const std::string& percorso() const { return percorso_; }
+    // The file as the user knows it, for messages.
+    const std::string& nome() const { return nome_; }
     void chiudi();
+    // Throws Spostato when the file was deleted, moved or replaced since it was opened: a
+    // write would then go to a file nobody can reach any more. Every transaction checks it.
+    void controllaFile();
+    bool spostato();
 
     // Runs SQL text without parameters (schema, pragmas). Never with user text.
     void esegui(const std::string& sql);
@@ -67,6 +83,7 @@ public:
 private:
     sqlite3* db_ = nullptr;
     std::string percorso_;
+    std::string nome_;
 };
 
 // A prepared statement; parameters are bound by 1-based index.
@@ -103,8 +120,11 @@ public:
     std::string nomeColonna(int colonna) const;
 
 private:
+    [[noreturn]] void errore() const;
+
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
+    std::string nome_;
 };
 
 // Rolls back unless committed: multi-row writes that belong together go in one.

@@ -30,7 +30,7 @@ Database ApriArchivio(const std::string& percorso)
     Database db(percorso, PasswordDatabase(), Database::Modo::SoloEsistente);
     if (!db.esisteTabella("EstrazioniLotto"))
         throw ErroreDatabase(ErroreDatabase::Tipo::NonDatabase,
-                             "Il database \"" + percorso + "\" non contiene la tabella EstrazioniLotto");
+                             "Il file \"" + percorso + "\" non è un archivio delle estrazioni (manca la tabella EstrazioniLotto)");
     return db;
 }
 

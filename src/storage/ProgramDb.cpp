@@ -1,6 +1,8 @@
 // The program database: its tables, its first configuration rows, parameters, operators.
 #include "storage/ProgramDb.h"
 
+#include "storage/Sostituzione.h"
+
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -124,17 +126,25 @@ Database ApriDatabaseProgramma(const std::string& cartellaProgramma)
 {
     const std::string percorso = (fs::path(cartellaProgramma) / NomeDatabaseProgramma).string();
     std::error_code ec;
-    const bool nuovo = !fs::exists(percorso, ec) || fs::file_size(percorso, ec) == 0;
-    Database db(percorso, PasswordDatabase(), Database::Modo::CreaSeManca);
-    try {
-        creaSchemaProgramma(db);
-    } catch (...) {
-        // A database that could not be built is not left behind to be found next time.
-        db.chiudi();
-        if (nuovo)
-            fs::remove(percorso, ec);
-        throw;
+    // An empty file is what a creation in place cut short used to leave: it is built anew.
+    const bool nuovo = !fs::exists(fs::symlink_status(percorso, ec)) || (fs::is_regular_file(percorso, ec) && fs::file_size(percorso, ec) == 0);
+    if (nuovo) {
+        // Built beside its place and renamed when complete: a creation cut short (a full disk,
+        // the process killed) never leaves a half-made database to be found at the next start.
+        try {
+            Sostituzione sostituzione(percorso, true);
+            {
+                Database db(sostituzione.provvisorio(), PasswordDatabase(), Database::Modo::CreaSeManca, percorso);
+                creaSchemaProgramma(db);
+            }
+            sostituzione.conferma();
+        } catch (const ErroreSostituzione& e) {
+            throw ErroreDatabase(ErroreDatabase::Tipo::PercorsoErrato, e.what());
+        }
     }
+    Database db(percorso, PasswordDatabase(), Database::Modo::SoloEsistente);
+    // A table lost from an existing file is created again; the rows of the others stay.
+    creaSchemaProgramma(db);
     return db;
 }
 
@@ -166,12 +176,18 @@ std::string LeggiIndirizzoInternet(Database& db)
 
 bool ScriviPercorsoDatabase(const std::string& cartellaProgramma, const std::string& percorso)
 {
-    std::ofstream f(fs::path(cartellaProgramma) / NomeFilePercorso, std::ios::trunc);
-    if (!f)
+    try {
+        Sostituzione sostituzione((fs::path(cartellaProgramma) / NomeFilePercorso).string(), true);
+        std::ofstream f(sostituzione.provvisorio(), std::ios::binary | std::ios::trunc);
+        f << '"' << percorso << "\"\n";
+        f.close();
+        if (!f)
+            return false;
+        sostituzione.conferma();
+        return true;
+    } catch (const ErroreSostituzione&) {
         return false;
-    f << '"' << percorso << "\"\n";
-    f.close();
-    return static_cast<bool>(f);
+    }
 }
 
 std::vector<RigaOperatore> LeggiOperatori(Database& db)

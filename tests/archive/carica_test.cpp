@@ -259,6 +259,41 @@ TEST(CaricaArchivio, FileSbagliatiSonoErroriDiCaricamento)
     EXPECT_EQ(a.NumeroEstrazioni, 0);
 }
 
+// Old archives hold stray values: numbers 91..99 read as missing, rows whose date is not a real
+// day left out (never shown as "00/00/0000"), the rest loaded; the notice lists them once.
+TEST(CaricaArchivio, ValoriFuoriIntervalloLettiComeMancantiEDateImpossibiliEscluse)
+{
+    ArchivioProva db({riga("1950-01-07", "99-05-91-07-90"), riga("0000-00-00"), riga("2000-02-30"), riga("2000-02-29"),
+                      riga("1950-01-14")});
+    Archivio a;
+    a.EstrazioneIniziale = 1;
+    CaricaArchivio(a, db.percorso());
+    ASSERT_EQ(a.NumeroEstrazioni, 3);
+    EXPECT_EQ(a.DateEstrazioni[1], "07/01/1950");
+    EXPECT_EQ(a.DateEstrazioni[2], "14/01/1950");
+    EXPECT_EQ(a.DateEstrazioni[3], "29/02/2000");
+    const std::array<int, 5> bari{0, 5, 0, 7, 90};
+    for (int p = 1; p <= 5; ++p)
+        EXPECT_EQ(a.numero(1, 0, p), bari[static_cast<std::size_t>(p - 1)]) << p;
+    EXPECT_EQ(a.ProgressivoAnno[3], 1);
+    ASSERT_EQ(a.DatiScartati.size(), 3U);
+    EXPECT_EQ(a.DatiScartati[0].estrazione, 0);
+    EXPECT_EQ(a.DatiScartati[0].data, "0000-00-00");
+    EXPECT_EQ(a.DatiScartati[1].data, "2000-02-30");
+    EXPECT_EQ(a.DatiScartati[2].estrazione, 1);
+    const std::string avviso = archive::AvvisoDatiScartati(a, db.percorso());
+    for (const char* atteso : {"estrazione n° 1 del 07/01/1950", "Bari posizione 1 (99)", "Bari posizione 3 (91)",
+                               "\"0000-00-00\"", "\"2000-02-30\"", "non è stato modificato"})
+        EXPECT_NE(avviso.find(atteso), std::string::npos) << atteso << "\n" << avviso;
+    EXPECT_NE(avviso.find(db.percorso()), std::string::npos);
+
+    // A clean reload has nothing to tell.
+    ArchivioProva pulito(giorniConsecutivi(3));
+    CaricaArchivio(a, pulito.percorso());
+    EXPECT_TRUE(a.DatiScartati.empty());
+    EXPECT_EQ(archive::AvvisoDatiScartati(a, pulito.percorso()), "");
+}
+
 // The start-up window keeps the file it opened: loading it again reuses the handle, loading
 // another one replaces it only once that file has loaded.
 TEST(CaricaArchivio, DatabaseApertoRiusatoOSostituitoSoloDopoIlCaricamento)

@@ -164,16 +164,19 @@ TEST_F(Scrittura, UnaRicaricaImpossibileAnnullaLaScrittura)
     EXPECT_EQ(a.NumeroEstrazioni, 1);
     EXPECT_EQ(a.DateEstrazioni[1], "09/03/2024");
 
-    // A row that breaks the loader (a date in another form) makes any write fail, and none stays.
+    // A row whose date is in another form is left out by the loader, not a reason to refuse a write:
+    // the new draw is stored, the stray row stays in the table untouched and is listed for the player.
     db.esegui("DROP INDEX PrimaryKey");
     db.esegui("CREATE TABLE copia AS SELECT * FROM EstrazioniLotto");
     db.esegui("DROP TABLE EstrazioniLotto");
     db.esegui("CREATE TABLE EstrazioniLotto AS SELECT * FROM copia");
     db.esegui("INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES ('10 marzo', '01-02-03-04-05')");
-    EXPECT_THROW(salvaEstrazione(db, a, "12/03/2024", nuova()), ErroreScrittura);
-    EXPECT_EQ(righe(), 2);
-    EXPECT_EQ(campo("2024-03-12", "Ba"), "<nessuna riga>");
-    EXPECT_EQ(a.NumeroEstrazioni, 1);
+    EXPECT_EQ(salvaEstrazione(db, a, "12/03/2024", nuova()), EsitoScrittura::Fatta);
+    EXPECT_EQ(righe(), 3);
+    EXPECT_EQ(campo("2024-03-12", "Ba"), "05-17-90-01-44");
+    EXPECT_EQ(a.NumeroEstrazioni, 2);
+    ASSERT_EQ(a.DatiScartati.size(), 1U);
+    EXPECT_EQ(a.DatiScartati[0].data, "10 marzo");
 }
 
 TEST_F(Scrittura, DataNonValidaEArchivioChiuso)

@@ -63,7 +63,7 @@ TEST(AperturaDatabase, TipiDiErrore)
     EXPECT_EQ(tipoErrore(chiaro), Tipo::NonDatabase);
 
     const std::string cifrato = creaCifrato(dir, "cifrato.db");
-    EXPECT_EQ(tipoErrore(cifrato, "Sbagliata1"), Tipo::PasswordErrata);
+    EXPECT_EQ(tipoErrore(cifrato, "Sbagliata1"), Tipo::NonDatabase);
     // The refused file is untouched and still opens with the right password.
     Database db(cifrato, storage::PasswordDatabase());
     auto s = db.prepara("SELECT x FROM t");

@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -148,7 +149,10 @@ bool Inizio::avvia()
 
     // 5.-10. From here on a failing step does not stop the sequence.
     if (!s.apriArchivio()) {
-        contesto_.dialoghi.messaggio(this, messaggioPrimaVolta, QStringLiteral("Selezionare Archivio"), Icona::Esclamazione);
+        // A stored archive that no longer opens says why (permissions, damage, a file gone).
+        const QString motivo = daStd(s.erroreArchivio());
+        contesto_.dialoghi.messaggio(this, motivo.isEmpty() ? messaggioPrimaVolta : messaggioPrimaVolta + QStringLiteral("\n\n") + motivo,
+                                     QStringLiteral("Selezionare Archivio"), Icona::Esclamazione);
         SelezioneArchivio();
     }
 
@@ -254,14 +258,23 @@ bool Inizio::Procedi()
     if (occupato_)
         return false;
     occupa(true);
-    const bool avviato = lavoro_.avvia([this](archive::Avanzamento& av) { contesto_.sessione.carica(&av); },
-                                       [this](const LavoroDiFondo::Fine& fine) { caricamentoFinito(fine); });
+    auto accesso = std::make_shared<bool>(false);
+    const bool avviato = lavoro_.avvia(
+        [this, accesso](archive::Avanzamento& av) {
+            try {
+                contesto_.sessione.carica(&av);
+            } catch (const archive::ErroreCaricamento& e) {
+                *accesso = e.accesso();
+                throw;
+            }
+        },
+        [this, accesso](const LavoroDiFondo::Fine& fine) { caricamentoFinito(fine, *accesso); });
     if (!avviato)
         occupa(false);
     return avviato;
 }
 
-void Inizio::caricamentoFinito(const LavoroDiFondo::Fine& fine)
+void Inizio::caricamentoFinito(const LavoroDiFondo::Fine& fine, bool accesso)
 {
     if (fine.interrotto) {
         occupa(false);
@@ -269,7 +282,12 @@ void Inizio::caricamentoFinito(const LavoroDiFondo::Fine& fine)
     }
     if (fine.errore) {
         occupa(false);
-        contesto_.dialoghi.messaggio(this, messaggioCaricamento, QStringLiteral("Avviso"), Icona::Critica);
+        // The reason follows, naming the file: a file that cannot be read (permissions, a disk
+        // error, a full disk) is no "other archive", and is told as what it is.
+        const QString testo = accesso ? fine.messaggio
+            : fine.messaggio.isEmpty() ? messaggioCaricamento
+                                       : messaggioCaricamento + QStringLiteral("\n\n") + fine.messaggio;
+        contesto_.dialoghi.messaggio(this, testo, QStringLiteral("Avviso"), Icona::Critica);
         return;
     }
     progresso_.completa();
@@ -283,6 +301,13 @@ void Inizio::caricamentoFinito(const LavoroDiFondo::Fine& fine)
         c->setAttribute(Qt::WA_DeleteOnClose);
         principale_ = c;
         c->show();
+        // Stray values the load read as missing or left out, told once, over the main window.
+        const QString avviso = daStd(archive::AvvisoDatiScartati(contesto_.sessione.archivio(), contesto_.sessione.percorsoArchivio()));
+        if (!avviso.isEmpty())
+            // Not through `this`: the start-up window is gone by then.
+            QTimer::singleShot(0, c, [&dialoghi = contesto_.dialoghi, c, avviso] {
+                dialoghi.messaggio(c, avviso, QStringLiteral("Dati dell'archivio non validi"), Icona::Esclamazione);
+            });
     } catch (const std::exception&) {
         close();
         contesto_.dialoghi.messaggio(nullptr, messaggioCaricamento, QStringLiteral("Avviso"), Icona::Critica);

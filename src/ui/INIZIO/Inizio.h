@@ -51,7 +51,7 @@ protected:
 
 private:
     void occupa(bool occupato);
-    void caricamentoFinito(const LavoroDiFondo::Fine& fine);
+    void caricamentoFinito(const LavoroDiFondo::Fine& fine, bool accesso);
 
     Contesto& contesto_;
     QPushButton* Command2;

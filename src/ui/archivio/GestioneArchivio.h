@@ -136,7 +136,7 @@ private:
     void caricaStorico(const QByteArray& contenuto, const QString& indirizzo);
     // Runs an export on the runner with the busy pointer and bar pb1; `fatto` says whether the
     // file was written.
-    void esportaIn(int formato, const QString& percorso, std::function<void(bool fatto)> fatto);
+    void esportaIn(int formato, const QString& percorso, std::function<void(bool fatto, const QString& motivo)> fatto);
     // While long work runs: the pages disabled (the work reads the draws database and the
     // archive) and the busy pointer.
     void occupa(bool occupata);

@@ -131,11 +131,13 @@ void GestioneArchivio::CaricaArchivioExNovo()
     try {
         fermaLettori();
         maintenance::CaricaArchivioExNovo(contesto_.sessione.dbEstrazioni(), contesto_.sessione.archivio());
-    } catch (const maintenance::ErroreScrittura&) {
+    } catch (const maintenance::ErroreScrittura& e) {
+        // The reason (damaged, unreadable, gone) follows, in the storage layer's words.
         contesto_.dialoghi.messaggio(this,
                                      QStringLiteral("Impossibile ricaricare l'archivio \"%1\": le estrazioni in memoria "
-                                                    "restano quelle di prima.")
-                                         .arg(percorsoArchivio()),
+                                                    "restano quelle di prima.\n")
+                                             .arg(percorsoArchivio())
+                                         + QString::fromStdString(e.what()),
                                      TitoloAnomalia, Icona::Critica);
         return;
     }
@@ -153,7 +155,10 @@ QString messaggioErrore(const maintenance::ErroreScrittura& e, const QString& pe
             .arg(percorso);
     if (e.tipo() == Tipo::DataNonValida)
         return QStringLiteral("La data dell'estrazione non è valida: l'archivio \"%1\" non è stato modificato.").arg(percorso);
-    return MessaggioDataMemorizzata;
+    if (e.tipo() == Tipo::DataGiaPresente)
+        return MessaggioDataMemorizzata;
+    // A full disk, a file no longer writable or gone: the storage layer's reason, which names the file.
+    return QString::fromStdString(e.what()) + QStringLiteral(".\nL'archivio non è stato modificato.");
 }
 
 bool controlla(Dialoghi& dialoghi, QWidget* finestra, const maintenance::Caselle& c, const std::array<QLineEdit*, maintenance::NumeroCaselle + 1>& txtin)
@@ -241,9 +246,9 @@ void GestioneArchivio::eliminaEstrazione()
             return;
     } catch (const maintenance::ErroreScrittura& e) {
         const QString testo = e.tipo() == maintenance::ErroreScrittura::Tipo::Database
-            ? QStringLiteral("Impossibile eliminare l'estrazione del %1 dall'archivio \"%2\": l'archivio non è stato "
-                             "modificato.")
-                  .arg(data, percorsoArchivio())
+            ? QStringLiteral("Impossibile eliminare l'estrazione del %1 dall'archivio \"%2\": %3. L'archivio non è "
+                             "stato modificato.")
+                  .arg(data, percorsoArchivio(), QString::fromStdString(e.what()))
             : messaggioErrore(e, percorsoArchivio());
         contesto_.dialoghi.messaggio(this, testo, TitoloAnomalia, Icona::Critica);
         return;

@@ -313,11 +313,12 @@ void GestioneArchivio::aggiornamento()
             try {
                 *esito = maintenance::AGGIORNAMENTO(*db, *nuovo, *griglia, correggi, *righe, &av);
             } catch (const maintenance::ErroreScrittura& e) {
-                *errore = (e.tipo() == maintenance::ErroreScrittura::Tipo::Ricarica
-                               ? QStringLiteral("L'archivio \"%1\" con le nuove estrazioni non si caricherebbe più: "
-                                                "nessuna estrazione è stata salvata.")
-                               : QStringLiteral("Errore del database \"%1\": nessuna estrazione è stata salvata."))
-                              .arg(archivio);
+                // A full disk or a file gone: the storage layer's reason, which names the file.
+                *errore = e.tipo() == maintenance::ErroreScrittura::Tipo::Ricarica
+                    ? QStringLiteral("L'archivio \"%1\" con le nuove estrazioni non si caricherebbe più: "
+                                     "nessuna estrazione è stata salvata.")
+                          .arg(archivio)
+                    : QString::fromStdString(e.what()) + QStringLiteral(": nessuna estrazione è stata salvata.");
             }
         },
         [=, this](const LavoroDiFondo::Fine& fine) {

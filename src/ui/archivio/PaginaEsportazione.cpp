@@ -95,19 +95,27 @@ QWidget* GestioneArchivio::paginaEsportazione()
     return pagina;
 }
 
-void GestioneArchivio::esportaIn(int formato, const QString& percorso, std::function<void(bool)> fatto)
+void GestioneArchivio::esportaIn(int formato, const QString& percorso, std::function<void(bool, const QString&)> fatto)
 {
     const archive::Archivio* a = &contesto_.sessione.archivio();
     auto scritto = std::make_shared<bool>(false);
+    auto motivo = std::make_shared<std::string>();
     const std::string file = percorso.toStdString();
     occupa(true);
     const bool avviato = lavoro_.avvia(
         [=](archive::Avanzamento& av) {
-            *scritto = maintenance::esporta(*a, static_cast<maintenance::FormatoEsportazione>(formato), file, &av);
+            *scritto = maintenance::esporta(*a, static_cast<maintenance::FormatoEsportazione>(formato), file, &av, {},
+                                            motivo.get());
         },
         [=, this](const LavoroDiFondo::Fine& fine) {
             occupa(false);
-            fatto(*scritto && !fine.errore);
+            // The reason the target was refused (a folder, a read-only file, a full disk), else the work's own.
+            QString perche = QString::fromStdString(*motivo);
+            if (perche.isEmpty() && fine.errore)
+                perche = fine.messaggio;
+            if (perche.isEmpty())
+                perche = QStringLiteral("Impossibile scrivere il file \"%1\"").arg(percorso);
+            fatto(*scritto && !fine.errore, perche);
         });
     if (!avviato)
         occupa(false);
@@ -126,17 +134,15 @@ void GestioneArchivio::salvaNumeris3()
     if (!scelto)
         return;
     const QString percorso = *scelto;
-    esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Numeris3), percorso, [this, percorso](bool fatto) {
-        if (fatto) {
-            Label13->setText(percorso);
-            return;
-        }
-        contesto_.dialoghi.messaggio(this,
-                                     QStringLiteral("Impossibile scrivere il file \"%1\": l'archivio non è stato "
-                                                    "esportato.")
-                                         .arg(percorso),
-                                     QStringLiteral("Esportazione archivio"), Icona::Critica);
-    });
+    esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Numeris3), percorso,
+              [this, percorso](bool fatto, const QString& motivo) {
+                  if (fatto) {
+                      Label13->setText(percorso);
+                      return;
+                  }
+                  contesto_.dialoghi.messaggio(this, motivo + QStringLiteral(": l'archivio non è stato esportato."),
+                                               QStringLiteral("Esportazione archivio"), Icona::Critica);
+              });
 }
 
 void GestioneArchivio::rendePredefinita() { parametroPredefinito("PercorsoDati.iii", Label13->text()); }
@@ -155,9 +161,10 @@ void GestioneArchivio::salvaQuintavo()
         nonPresente();
         return;
     }
-    esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Quintavo), file, [nonPresente](bool fatto) {
+    esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Quintavo), file, [this](bool fatto, const QString& motivo) {
         if (!fatto)
-            nonPresente();
+            contesto_.dialoghi.messaggio(this, motivo + QStringLiteral(": l'archivio non è stato esportato."),
+                                         QStringLiteral("Esportazione archivio"), Icona::Critica);
     });
 }
 
@@ -173,12 +180,9 @@ void GestioneArchivio::salvaNazionale()
     if (!scelto)
         return;
     const QString percorso = *scelto;
-    esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Nazionale), percorso, [this, percorso](bool fatto) {
+    esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Nazionale), percorso, [this](bool fatto, const QString& motivo) {
         if (!fatto)
-            contesto_.dialoghi.messaggio(this,
-                                         QStringLiteral("Impossibile scrivere il file \"%1\": la ruota Nazionale non è "
-                                                        "stata esportata.")
-                                             .arg(percorso),
+            contesto_.dialoghi.messaggio(this, motivo + QStringLiteral(": la ruota Nazionale non è stata esportata."),
                                          QStringLiteral("Esportazione archivio"), Icona::Critica);
     });
 }

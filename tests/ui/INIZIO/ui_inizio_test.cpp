@@ -127,9 +127,10 @@ private slots:
 
         ui::Inizio w(*amb.contesto);
         QVERIFY(w.avvia());
-        // Wrong file: the first-time message, then the dialog, which the user cancels.
+        // Wrong file: the first-time message with the reason, then the dialog, which the user cancels.
+        const QString motivo = QStringLiteral("Il file \"") + testo + QStringLiteral("\" è danneggiato o non è un archivio di Velmora");
         QCOMPARE(amb.dialoghi.voci().size(), std::size_t(2));
-        QCOMPARE(amb.dialoghi.voci()[0].testo, primaVolta);
+        QCOMPARE(amb.dialoghi.voci()[0].testo, primaVolta + QStringLiteral("\n\n") + motivo);
         QCOMPARE(amb.dialoghi.voci()[1].tipo, Tipo::ApriFile);
         // Nothing changes.
         QCOMPARE(etichetta(w, "Lbl_Archivio"), testo);
@@ -139,7 +140,7 @@ private slots:
         amb.dialoghi.svuota();
         QVERIFY(!testui::procedi(w));
         QCOMPARE(amb.dialoghi.messaggi().size(), std::size_t(1));
-        QCOMPARE(amb.dialoghi.messaggi()[0].testo, erroreCaricamento);
+        QCOMPARE(amb.dialoghi.messaggi()[0].testo, erroreCaricamento + QStringLiteral("\n\n") + motivo);
         QCOMPARE(amb.dialoghi.messaggi()[0].titolo, QStringLiteral("Avviso"));
         QCOMPARE(amb.dialoghi.messaggi()[0].icona, ui::Icona::Critica);
         QVERIFY(w.isVisible());
@@ -180,7 +181,7 @@ private slots:
         QCOMPARE(etichetta(w, "Lbl_Archivio"), QString());
         QCOMPARE(amb.leggiParametro("PercorsoArchivio"), std::string());
         QVERIFY(!testui::procedi(w));
-        QCOMPARE(amb.dialoghi.messaggi().back().testo, erroreCaricamento);
+        QVERIFY(amb.dialoghi.messaggi().back().testo.startsWith(erroreCaricamento));
     }
 
     void caricamentoFallitoPerArchivioSbagliato()
@@ -194,9 +195,41 @@ private slots:
         };
         QVERIFY(w.avvia());
         QVERIFY(!testui::procedi(w));
-        QCOMPARE(amb.dialoghi.messaggi().back().testo, erroreCaricamento);
+        QCOMPARE(amb.dialoghi.messaggi().back().testo,
+                 erroreCaricamento + QStringLiteral("\n\nIl file \"") + amb.file(QStringLiteral("DbPiramide.db"))
+                     + QStringLiteral("\" non è un archivio delle estrazioni (manca la tabella EstrazioniLotto)"));
         QCOMPARE(amb.dialoghi.messaggi().back().titolo, QStringLiteral("Avviso"));
         QVERIFY(w.principale() == nullptr);
+    }
+
+    // An archive with a stray 99 and an impossible date loads; the player is told once, over the
+    // main window, which draws were affected; the file is not changed.
+    void datiFuoriIntervalloDettiUnaVolta()
+    {
+        AmbienteInizio amb;
+        const QString archivio = amb.creaArchivio(QStringLiteral("Vecchio.db"), 5);
+        {
+            auto db = storage::ApriArchivio(archivio.toStdString());
+            db.esegui("UPDATE EstrazioniLotto SET Ro = '01-02-03-04-99' WHERE rowid = (SELECT min(rowid) FROM EstrazioniLotto)");
+            db.esegui("INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES ('0000-00-00', '01-02-03-04-05')");
+        }
+        const QString file = leggiFile(archivio);
+        amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
+        ui::Inizio w(*amb.contesto);
+        QVERIFY(w.avvia());
+        QVERIFY(testui::procedi(w));
+        QTRY_COMPARE(amb.dialoghi.messaggi().size(), std::size_t(1));
+        const auto& m = amb.dialoghi.messaggi()[0];
+        QCOMPARE(m.titolo, QStringLiteral("Dati dell'archivio non validi"));
+        QCOMPARE(m.icona, ui::Icona::Esclamazione);
+        QVERIFY2(m.testo.contains(QStringLiteral("estrazione n° 1 del ")), qPrintable(m.testo));
+        QVERIFY2(m.testo.contains(QStringLiteral("Roma posizione 5 (99)")), qPrintable(m.testo));
+        QVERIFY2(m.testo.contains(QStringLiteral("\"0000-00-00\"")), qPrintable(m.testo));
+        QVERIFY(m.testo.contains(archivio));
+        QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 5);
+        QCOMPARE(amb.sessione->archivio().numero(1, 7, 5), std::int16_t(0));
+        QCOMPARE(leggiFile(archivio), file);
+        delete w.principale();
     }
 
     void configurazioneMalformataAnomalia()

@@ -495,6 +495,18 @@ void TestAggiornamento::esportazioni()
     t.premi("Command35");
     QCOMPARE(t.amb.leggiParametro("PercorsoDati.iii"), iii.toStdString());
 
+    // A target refused says why, naming it; nothing is written.
+    t.amb.dialoghi.svuota();
+    const QString cartellaIii = t.amb.file(QStringLiteral("Cartella.iii"));
+    QDir().mkpath(cartellaIii);
+    t.amb.dialoghi.risposteFile.push_back(cartellaIii);
+    t.premi("Command10");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("\"") + cartellaIii + QStringLiteral("\" è una cartella: l'archivio non è stato esportato."));
+    QCOMPARE(t.messaggi()[0].icona, Icona::Critica);
+    QVERIFY(QFileInfo(cartellaIii).isDir());
+    QCOMPARE(t.w<QLabel>("Label13")->text(), iii);
+
     // Quintavo: a folder that is not there, then one that is.
     t.amb.dialoghi.svuota();
     const QString quintavo = t.amb.file(QStringLiteral("Q"));

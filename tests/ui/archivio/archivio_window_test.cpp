@@ -119,6 +119,7 @@ private slots:
     void incollaERifiuti();
     void salvaNuovaUltima();
     void dataGiaMemorizzata();
+    void archivioEliminatoDuranteIlLavoro();
     void modificaEdElimina();
     void ricaricaDelleModificheEsterne();
     void consultazione();
@@ -330,6 +331,27 @@ void TestArchivio::salvaNuovaUltima()
     QCOMPARE(t.finestra->grigliaArchivio().righe(), n + 2);
     QCOMPARE(QString::fromStdString(t.finestra->grigliaArchivio().testo(n + 1, 1)), testoData);
     QCOMPARE(t.testo("Label9"), QString::number(n + 1));
+}
+
+// The archive deleted while the window is open: SALVA says so, naming the file, instead of the
+// duplicate-date message; nothing is written anywhere and the draws in memory stay.
+void TestArchivio::archivioEliminatoDuranteIlLavoro()
+{
+    Banco t;
+    const int n = t.n();
+    t.incolla(testoEstrazione());
+    t.calendario()->setSelectedDate(t.data(n).addDays(3));
+    QVERIFY(QFile::remove(t.percorso));
+    t.amb.dialoghi.risposteSiNo = {true};
+    t.premi("Command8");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo,
+             QStringLiteral("Il file \"") + t.percorso
+                 + QStringLiteral("\" è stato eliminato, spostato o sostituito mentre il programma era in funzione: nessuna "
+                                  "modifica è stata scritta; riavviare il programma.\nL'archivio non è stato modificato."));
+    QCOMPARE(t.messaggi()[0].titolo, QStringLiteral("Anomalia archivio"));
+    QCOMPARE(t.n(), n);
+    QVERIFY(!QFile::exists(t.percorso));
 }
 
 void TestArchivio::dataGiaMemorizzata()
