@@ -108,7 +108,7 @@ int eseguiOperatore(const Argomenti& args, std::istream& in, std::ostream& out, 
         throw ErroreUso("argomento inatteso: " + args.posizionali().front());
 
     const auto percorso = args.valore("--archivio");
-    // Without --archivio every number is 0.
+    // Without --archivio there is no draw: the whole-draw operators give ERRORE.
     const auto archivio = percorso ? caricaArchivio(*percorso) : std::make_unique<archive::Archivio>();
 
     std::string riga;
@@ -155,7 +155,8 @@ const Registrazione registraOperatore(Comando{
     "è fuori intervallo o la riga non è leggibile. Un codice sconosciuto dà 0.\n"
     "Le ruote vanno da 0 (Bari) a 10 (Nazionale). Gli operatori sull'intera ruota\n"
     "(SOMN, MED, MED2, PIRN, MAG5, MIN5, PIRD) leggono l'archivio indicato con\n"
-    "--archivio; senza archivio ogni numero vale 0.\n",
+    "--archivio, e solo le sue estrazioni da 1 all'ultima: senza archivio, o con\n"
+    "un'estrazione fuori archivio, danno ERRORE.\n",
     eseguiOperatore,
     {"--stdin"}});
 
