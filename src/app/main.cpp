@@ -123,6 +123,12 @@ int main(int argc, char** argv)
         try {
             sessione.apriDatabaseProgramma();
             sessione.selezionaArchivio(QFile::encodeName(scelto.absoluteFilePath()).toStdString());
+            // Said here in its own words: INIZIO would take it for a first run and ask for a file.
+            if (!sessione.apriArchivio()) {
+                std::fprintf(stderr, "velmora: l'archivio \"%s\" non si apre: è danneggiato o non è un archivio di Velmora\n",
+                             archivio.toLocal8Bit().constData());
+                return 1;
+            }
         } catch (const std::exception& e) {
             std::fprintf(stderr, "velmora: %s\n", e.what());
             return 1;

@@ -116,10 +116,12 @@ int eseguiCalcola(const cli::Argomenti& args, std::istream&, std::ostream& out, 
     Banco b;
     cli::leggiImpostazioni(args, *a, b);
     cli::leggiFilePiramide(*percorso, b.FgF);
-    if (const Esito e = Calcola(b, *a))
-        cli::segnalaEsito(*e);
+    // Each brick stands alone: those evaluated before a failing one keep their numbers, as in the window.
+    const Esito e = Calcola(b, *a);
     for (int m = 1; m <= engine::NumeroMattoni; ++m)
         out << m << '\t' << b.Lbl0[static_cast<std::size_t>(m)] << '\n';
+    if (e)
+        cli::segnalaEsito(*e);
     return cli::EsitoOk;
 }
 
