@@ -4,6 +4,7 @@
 #include "archive/Archivio.h"
 #include "engine/Operatori.h"
 #include "storage/Database.h"
+#include "storage/FileDiTesto.h"
 #include "storage/ProgramDb.h"
 
 #include <algorithm>
@@ -99,6 +100,23 @@ std::optional<engine::CampiOperatore> leggiRiga(std::string_view riga)
     return c;
 }
 
+// One line of standard input without its line break; false at the end. A line longer than
+// any formula line (an endless stream such as /dev/zero) is refused before it fills memory.
+bool rigaIngresso(std::istream& in, std::string& riga, int numero)
+{
+    riga.clear();
+    auto* buffer = in.rdbuf();
+    for (auto c = buffer->sbumpc(); c != std::char_traits<char>::eof(); c = buffer->sbumpc()) {
+        if (c == '\n')
+            return true;
+        if (riga.size() == storage::RigaMassimaFileDiTesto)
+            throw ErroreDati("la riga " + std::to_string(numero) + " dell'ingresso standard è più lunga di "
+                             + std::to_string(storage::RigaMassimaFileDiTesto) + " caratteri");
+        riga += static_cast<char>(c);
+    }
+    return !riga.empty();
+}
+
 int eseguiOperatore(const Argomenti& args, std::istream& in, std::ostream& out, std::ostream&)
 {
     args.soloOpzioni({"--stdin", "--archivio"});
@@ -112,7 +130,7 @@ int eseguiOperatore(const Argomenti& args, std::istream& in, std::ostream& out, 
     const auto archivio = percorso ? caricaArchivio(*percorso) : std::make_unique<archive::Archivio>();
 
     std::string riga;
-    while (std::getline(in, riga)) {
+    for (int numero = 1; rigaIngresso(in, riga, numero); ++numero) {
         if (!riga.empty() && riga.back() == '\r')
             riga.pop_back();
         if (riga.empty())

@@ -127,6 +127,12 @@ TEST_F(CliIngressiErrati, OperatoreSoloSulleEstrazioniDellArchivio)
                           "MED2\t0\t0\t0\t9999\t0\t1\t1\t1\n");
     ASSERT_EQ(u.codice, 0) << u.err;
     EXPECT_EQ(u.out, "60\nERRORE\n50\nERRORE\nERRORE\nERRORE\n");
+
+    // An endless line on standard input is refused, not accumulated.
+    const auto infinita = lancia({"operatore", "--stdin"}, "SOM\t1\t2\t0\t0\t0\t0\t0\t0\n" + std::string(100000, '7'));
+    EXPECT_EQ(infinita.codice, 1);
+    EXPECT_EQ(infinita.out, "3\n");
+    EXPECT_TRUE(contiene(infinita.err, "la riga 2 dell'ingresso standard è più lunga di 4096 caratteri")) << infinita.err;
 }
 
 TEST_F(CliIngressiErrati, CartellaComeFileRifiutata)
