@@ -14,6 +14,7 @@ void BM_ValutaPerIndice(benchmark::State& state)
     for (int r = 0; r < archive::NumeroRuote; ++r)
         for (int p = 1; p <= 5; ++p)
             archivio->setNumero(1, r, p, static_cast<std::int16_t>((r * 17 + p * 29) % 90 + 1));
+    archivio->NumeroEstrazioni = 1;
     engine::ValoriOperatore v;
     v.EstrazioneCalcolo = 1;
     v.P1 = 5;
@@ -41,6 +42,7 @@ BENCHMARK(BM_ValutaPerIndice)->Unit(benchmark::kMillisecond);
 void BM_ElaboraPPP2PerCodice(benchmark::State& state)
 {
     auto archivio = std::make_unique<archive::Archivio>();
+    archivio->NumeroEstrazioni = 1;   // whole-draw operators read draw 1, which must exist
     engine::CampiOperatore c;
     c.EstrazioneCalcolo = 1;
     c.P1 = 5;

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
@@ -91,7 +92,10 @@ int main(int argc, char** argv)
         return app::scattaSchermate(schermate, archivio, cartellaHelp);
     }
 
-    ui::DialoghiQt dialoghi;
+    // A timed run has nobody to answer: its messages go to standard error and end it with an error.
+    ui::DialoghiQt dialoghiQt;
+    ui::DialoghiSenzaUtente dialoghiSenzaUtente;
+    ui::Dialoghi& dialoghi = tempoAvvio ? static_cast<ui::Dialoghi&>(dialoghiSenzaUtente) : dialoghiQt;
     try {
         session::preparaCartellaDati(cartelle);
     } catch (const std::exception& e) {
@@ -109,9 +113,22 @@ int main(int argc, char** argv)
 
     if (tempoAvvio && !archivio.isEmpty()) {
         // The archive to time on, chosen as SELEZIONE ARCHIVIO would and kept for the next runs.
+        // A missing file or a folder is refused before it replaces the stored choice.
+        const QFileInfo scelto(archivio);
+        if (!scelto.isFile()) {
+            std::fprintf(stderr, "velmora: l'archivio \"%s\" %s\n", archivio.toLocal8Bit().constData(),
+                         scelto.exists() ? "non è un file" : "non esiste");
+            return 1;
+        }
         try {
             sessione.apriDatabaseProgramma();
-            sessione.selezionaArchivio(archivio.toStdString());
+            sessione.selezionaArchivio(QFile::encodeName(scelto.absoluteFilePath()).toStdString());
+            // Said here in its own words: INIZIO would take it for a first run and ask for a file.
+            if (!sessione.apriArchivio()) {
+                std::fprintf(stderr, "velmora: l'archivio \"%s\" non si apre: è danneggiato o non è un archivio di Velmora\n",
+                             archivio.toLocal8Bit().constData());
+                return 1;
+            }
         } catch (const std::exception& e) {
             std::fprintf(stderr, "velmora: %s\n", e.what());
             return 1;
@@ -120,8 +137,9 @@ int main(int argc, char** argv)
 
     auto* inizio = new ui::Inizio(contesto);
     inizio->setAttribute(Qt::WA_DeleteOnClose);
-    if (!inizio->avvia())
+    if (!inizio->avvia() || dialoghiSenzaUtente.segnalazioni() > 0)
         return 1;
+    dialoghiSenzaUtente.allaSegnalazione = [] { QCoreApplication::exit(1); };
 
     if (tempoAvvio) {
         QObject::connect(inizio, &ui::Inizio::principaleAperta, &applicazione, [&orologio](QWidget*) {

@@ -3,6 +3,7 @@
 
 #include "storage/Database.h"
 #include "storage/DrawsDb.h"
+#include "storage/FileDiTesto.h"
 #include "storage/Sostituzione.h"
 
 #include <array>
@@ -117,13 +118,11 @@ private:
 
 std::string leggiFile(const std::string& percorso)
 {
-    std::error_code ec;
-    std::ifstream f(percorso, std::ios::binary);
-    if (!f || fs::is_directory(percorso, ec))
-        throw ErroreImportazione("Impossibile leggere il file storico \"" + percorso + "\"");
-    std::stringstream buffer;
-    buffer << f.rdbuf();
-    return buffer.str();
+    try {
+        return storage::leggiFileDiTesto(percorso, "il file storico");
+    } catch (const storage::ErroreFileDiTesto& e) {
+        throw ErroreImportazione(e.what());
+    }
 }
 
 std::map<std::string, Giornata> analizzaStorico(std::string_view testo, Avanzamento* avanzamento, int& righeLette)
@@ -169,10 +168,10 @@ std::map<std::string, Giornata> analizzaStorico(std::string_view testo, Avanzame
 
         const std::string iso = dataIso(campi[0]);
         if (iso.empty())
-            rigaErrata(numeroRiga, "data non valida \"" + std::string(campi[0]) + "\" (atteso AAAA/MM/GG)");
+            rigaErrata(numeroRiga, "data non valida \"" + storage::estratto(campi[0]) + "\" (atteso AAAA/MM/GG)");
         const int w = ruotaDelFile(campi[1]);
         if (w < 0)
-            rigaErrata(numeroRiga, "ruota sconosciuta \"" + std::string(campi[1]) + "\"");
+            rigaErrata(numeroRiga, "ruota sconosciuta \"" + storage::estratto(campi[1]) + "\"");
         Giornata& g = giornate[iso];
         if (g.presente[static_cast<std::size_t>(w)])
             rigaErrata(numeroRiga, "la ruota di " + std::string(NomiRuote[static_cast<std::size_t>(w)]) + " compare due volte il "
@@ -181,7 +180,7 @@ std::map<std::string, Giornata> analizzaStorico(std::string_view testo, Avanzame
         for (std::size_t p = 0; p < 5; ++p) {
             const std::string_view c = campi[p + 2];
             if (!soloCifre(c, 1, 2) || intero(c) < 1 || intero(c) > 90)
-                rigaErrata(numeroRiga, "numero non valido \"" + std::string(c) + "\" (ammessi da 1 a 90)");
+                rigaErrata(numeroRiga, "numero non valido \"" + storage::estratto(c) + "\" (ammessi da 1 a 90)");
             numeri[p] = static_cast<std::int16_t>(intero(c));
             for (std::size_t q = 0; q < p; ++q)
                 if (numeri[q] == numeri[p])

@@ -10,6 +10,7 @@
 #include "net/Scarico.h"
 #endif
 #include "storage/DrawsDb.h"
+#include "storage/FileDiTesto.h"
 
 #include <ostream>
 
@@ -190,7 +191,7 @@ const Registrazione esporta({
         else if (nome == "nazionale")
             formato = maintenance::FormatoEsportazione::Nazionale;
         else
-            throw ErroreUso("formato sconosciuto: " + nome + " (numeris3, quintavo o nazionale)");
+            throw ErroreUso("formato sconosciuto: " + storage::estratto(nome) + " (numeris3, quintavo o nazionale)");
         auto db = apri(args.posizionali()[1]);
         archive::Archivio a;
         carica(a, db, args.posizionali()[1]);
@@ -215,7 +216,7 @@ const Registrazione aggiornamento({
             throw ErroreUso("indicare un solo file di archivio");
         const std::string dal = args.valore("--dal", "");
         if (!dal.empty() && storage::DataPerDb(dal).empty())
-            throw ErroreUso("data non valida per --dal: " + dal + " (GG/MM/AAAA)");
+            throw ErroreUso("data non valida per --dal: " + storage::estratto(dal) + " (GG/MM/AAAA)");
         auto db = apri(args.posizionali()[0]);
         try {
             maintenance::scriviFileAggiornamento(db, dal, out);

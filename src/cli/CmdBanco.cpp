@@ -4,6 +4,7 @@
 #include "cli/PiramideFile.h"
 #include "engine/Operatori.h"
 #include "engine/Piramide.h"
+#include "storage/FileDiTesto.h"
 #include "workbench/Casi.h"
 #include "workbench/ConfrontoCaso.h"
 #include "workbench/Elabora.h"
@@ -33,6 +34,7 @@ std::unique_ptr<archive::Archivio> preparaCasi(const cli::Argomenti& args, Banco
 {
     auto a = cli::caricaArchivioCli(args);
     cli::leggiImpostazioni(args, *a, b);
+    cli::richiediNumeriRilevazione(b);
     if (const auto e = RicavaEstrazioni(b, *a))
         cli::segnalaEsito(*e);
     return a;
@@ -52,12 +54,12 @@ int ruotaFormula(const std::string& s)
 {
     if (const auto v = interoCampo(s)) {
         if (*v < 0 || *v >= archive::NumeroRuote)
-            throw cli::ErroreUso("ruota fuori intervallo nella formula: " + s);
+            throw cli::ErroreUso("ruota fuori intervallo nella formula: " + storage::estratto(s));
         return *v;
     }
     if (const auto w = archive::RuotaDaCodice(s))
         return *w;
-    throw cli::ErroreUso("ruota sconosciuta nella formula: '" + s + "'");
+    throw cli::ErroreUso("ruota sconosciuta nella formula: '" + storage::estratto(s) + "'");
 }
 
 engine::Formula leggiFormula(const std::string& testo)
@@ -65,25 +67,22 @@ engine::Formula leggiFormula(const std::string& testo)
     const auto parti = cli::dividi(testo, ',');
     if (parti.size() != 7 || parti[0].empty())
         throw cli::ErroreUso("--formula vuole CODICE,TIPO,P1,R1,P2,R2,VAL (campi vuoti per i parametri non usati)");
-    // An unknown code would leave every forecast at 0 and still look like a report.
-    if (engine::IndiceOperatore(parti[0]) < 0)
-        throw cli::ErroreUso("operatore sconosciuto nella formula: '" + parti[0] + "'");
     engine::Formula f;
     f.codice = parti[0];
     auto numero = [&](std::size_t i) {
         const auto v = interoCampo(parti[i]);
         if (!v)
-            throw cli::ErroreUso("valore non numerico nella formula: '" + parti[i] + "'");
+            throw cli::ErroreUso("valore non numerico nella formula: '" + storage::estratto(parti[i]) + "'");
         return *v;
     };
     f.tipo = numero(1);
-    if (f.tipo < 1 || f.tipo > 7)
-        throw cli::ErroreUso("il tipo della formula deve essere fra 1 e 7");
     f.P1 = numero(2);
     f.R1 = ruotaFormula(parti[3]);
     f.P2 = numero(4);
     f.R2 = ruotaFormula(parti[5]);
     f.valore = numero(6);
+    if (const auto e = cli::erroreFormula(f.codice, f.tipo, f.P1, f.P2, f.valore, "P1", "P2"))
+        throw cli::ErroreUso("formula non valida: " + *e);
     return f;
 }
 
@@ -99,12 +98,11 @@ int eseguiVerifica(const cli::Argomenti& args, std::istream&, std::ostream& out,
         throw cli::ErroreUso("--slot deve essere fra 1 e 5");
     Banco b;
     const auto a = preparaCasi(args, b);
-    const Esito e = verificaFormulaBanco(b, *a, f, static_cast<int>(slot));
-    out << b.FgL.comeTesto("\n");
-    if (e)
+    // A failed verification leaves a partial report: only the message is printed.
+    if (const Esito e = verificaFormulaBanco(b, *a, f, static_cast<int>(slot)))
         cli::segnalaEsito(*e);
-    else
-        err << testoConfrontoVerifica(confrontaVerifica(b, *a, f)) << '\n';
+    out << b.FgL.comeTesto("\n");
+    err << testoConfrontoVerifica(confrontaVerifica(b, *a, f)) << '\n';
     return cli::EsitoOk;
 }
 
@@ -118,6 +116,7 @@ int eseguiCalcola(const cli::Argomenti& args, std::istream&, std::ostream& out, 
     Banco b;
     cli::leggiImpostazioni(args, *a, b);
     cli::leggiFilePiramide(*percorso, b.FgF);
+    // Each brick stands alone: those evaluated before a failing one keep their numbers, as in the window.
     const Esito e = Calcola(b, *a);
     for (int m = 1; m <= engine::NumeroMattoni; ++m)
         out << m << '\t' << b.Lbl0[static_cast<std::size_t>(m)] << '\n';

@@ -4,6 +4,7 @@
 #include "archive/Archivio.h"
 #include "engine/Operatori.h"
 #include "storage/Database.h"
+#include "storage/FileDiTesto.h"
 #include "storage/ProgramDb.h"
 
 #include <algorithm>
@@ -99,6 +100,23 @@ std::optional<engine::CampiOperatore> leggiRiga(std::string_view riga)
     return c;
 }
 
+// One line of standard input without its line break; false at the end. A line longer than
+// any formula line (an endless stream such as /dev/zero) is refused before it fills memory.
+bool rigaIngresso(std::istream& in, std::string& riga, int numero)
+{
+    riga.clear();
+    auto* buffer = in.rdbuf();
+    for (auto c = buffer->sbumpc(); c != std::char_traits<char>::eof(); c = buffer->sbumpc()) {
+        if (c == '\n')
+            return true;
+        if (riga.size() == storage::RigaMassimaFileDiTesto)
+            throw ErroreDati("la riga " + std::to_string(numero) + " dell'ingresso standard è più lunga di "
+                             + std::to_string(storage::RigaMassimaFileDiTesto) + " caratteri");
+        riga += static_cast<char>(c);
+    }
+    return !riga.empty();
+}
+
 int eseguiOperatore(const Argomenti& args, std::istream& in, std::ostream& out, std::ostream&)
 {
     args.soloOpzioni({"--stdin", "--archivio"});
@@ -108,11 +126,11 @@ int eseguiOperatore(const Argomenti& args, std::istream& in, std::ostream& out, 
         throw ErroreUso("argomento inatteso: " + args.posizionali().front());
 
     const auto percorso = args.valore("--archivio");
-    // Without --archivio every number is 0.
+    // Without --archivio there is no draw: the whole-draw operators give ERRORE.
     const auto archivio = percorso ? caricaArchivio(*percorso) : std::make_unique<archive::Archivio>();
 
     std::string riga;
-    while (std::getline(in, riga)) {
+    for (int numero = 1; rigaIngresso(in, riga, numero); ++numero) {
         if (!riga.empty() && riga.back() == '\r')
             riga.pop_back();
         if (riga.empty())
@@ -155,7 +173,8 @@ const Registrazione registraOperatore(Comando{
     "è fuori intervallo o la riga non è leggibile. Un codice sconosciuto dà 0.\n"
     "Le ruote vanno da 0 (Bari) a 10 (Nazionale). Gli operatori sull'intera ruota\n"
     "(SOMN, MED, MED2, PIRN, MAG5, MIN5, PIRD) leggono l'archivio indicato con\n"
-    "--archivio; senza archivio ogni numero vale 0.\n",
+    "--archivio, e solo le sue estrazioni da 1 all'ultima: senza archivio, o con\n"
+    "un'estrazione fuori archivio, danno ERRORE.\n",
     eseguiOperatore,
     {"--stdin"}});
 

@@ -2,6 +2,7 @@
 #include "cli/Comandi.h"
 #include "predictive/PiramidePrevisionale.h"
 #include "predictive/SceltaIntervallo.h"
+#include "storage/FileDiTesto.h"
 
 #include <algorithm>
 #include <memory>
@@ -41,7 +42,7 @@ grid::Grid leggiRuote(const std::string& testo)
             continue;
         const auto w = archive::RuotaDaCodice(sigla);
         if (!w)
-            throw cli::ErroreUso("ruota sconosciuta: '" + sigla + "'");
+            throw cli::ErroreUso("ruota sconosciuta: '" + storage::estratto(sigla) + "'");
         if (!ruoteSelezionate(FgR)[*w])
             commutaRuota(FgR, *w);
     }
@@ -56,7 +57,7 @@ Criterio leggiCriterio(const std::string& testo)
         return Criterio::Presenze;
     if (testo == "frequenza")
         return Criterio::Frequenza;
-    throw cli::ErroreUso("criterio sconosciuto: '" + testo + "' (ritardo, presenze o frequenza)");
+    throw cli::ErroreUso("criterio sconosciuto: '" + storage::estratto(testo) + "' (ritardo, presenze o frequenza)");
 }
 
 int esegui(const cli::Argomenti& args, std::istream&, std::ostream& out, std::ostream&)

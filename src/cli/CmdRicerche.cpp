@@ -2,6 +2,7 @@
 #include "cli/Comandi.h"
 #include "cli/ImpostazioniCli.h"
 #include "cli/PiramideFile.h"
+#include "storage/FileDiTesto.h"
 #include "storage/ProgramDb.h"
 #include "workbench/Abbinamenti.h"
 #include "workbench/Ambate.h"
@@ -11,7 +12,7 @@
 #include "workbench/Trasferimenti.h"
 
 #include <algorithm>
-#include <fstream>
+#include <sstream>
 #include <set>
 
 namespace {
@@ -32,7 +33,7 @@ void scegliOperatori(const cli::Argomenti& args, Banco& b)
         for (const auto& c : cli::dividi(*scelta, ',')) {
             const bool noto = std::any_of(catalogo.begin(), catalogo.end(), [&](const auto& r) { return r.operatore == c; });
             if (!noto)
-                throw cli::ErroreUso("operatore sconosciuto: '" + c + "'");
+                throw cli::ErroreUso("operatore sconosciuto: '" + storage::estratto(c) + "'");
             codici.insert(c);
         }
     elencaOperatori(b, catalogo);
@@ -48,9 +49,7 @@ void marcaCasiScoperti(const cli::Argomenti& args, Banco& b)
     const auto percorso = args.valore("--casi-scoperti");
     if (!percorso)
         return;
-    std::ifstream in(*percorso);
-    if (!in)
-        throw cli::ErroreDati("impossibile leggere il file " + *percorso);
+    std::istringstream in(storage::leggiFileDiTesto(*percorso, "il file dei casi scoperti"));
     b.casiScoperti = true;
     std::string riga;
     for (int numero = 1; std::getline(in, riga); ++numero) {
@@ -62,7 +61,7 @@ void marcaCasiScoperti(const cli::Argomenti& args, Banco& b)
             continue;
         const auto caso = cli::interoEsatto(riga);
         if (!caso || *caso < 1 || *caso > numeroCasi(b))
-            throw cli::ErroreDati(*percorso + ", riga " + std::to_string(numero) + ": caso inesistente '" + riga + "'");
+            throw cli::ErroreDati(*percorso + ", riga " + std::to_string(numero) + ": caso inesistente '" + storage::estratto(riga) + "'");
         b.FgEv.setSfondo(*caso, 0, colori::Selezione);
     }
 }
@@ -97,6 +96,7 @@ std::unique_ptr<archive::Archivio> preparaBanco(const cli::Argomenti& args, Banc
     auto a = cli::caricaArchivioCli(args);
     cli::leggiImpostazioni(args, *a, b);
     scegliOperatori(args, b);
+    cli::richiediNumeriRilevazione(b);
     if (const auto e = RicavaEstrazioni(b, *a))
         cli::segnalaEsito(*e);
     marcaCasiScoperti(args, b);
@@ -109,9 +109,9 @@ int eseguiAmbate(const cli::Argomenti& args, std::istream&, std::ostream& out, s
     Banco b;
     const auto a = preparaBanco(args, b);
     const EsitoRicerca e = cercaAmbate(b, *a);
-    out << b.FgEsiti.comeTesto("\n");
     if (e.messaggio)
         cli::segnalaEsito(*e.messaggio);
+    out << b.FgEsiti.comeTesto("\n");
     confrontoCasuale(args, b, b.FgEsiti, *a, 0, err);
     return cli::EsitoOk;
 }
@@ -135,9 +135,9 @@ int eseguiAbbinamenti(const cli::Argomenti& args, std::istream&, std::ostream& o
     if (const Esito e = verificaLivello(b, *a, static_cast<int>(*livello)))
         cli::segnalaEsito(*e);
     const EsitoRicerca e = cercaAbbinamenti(b, *a, static_cast<int>(sorte));
-    out << b.FgGr.comeTesto("\n");
     if (e.messaggio)
         cli::segnalaEsito(*e.messaggio);
+    out << b.FgGr.comeTesto("\n");
     confrontoCasuale(args, b, b.FgGr, *a, static_cast<int>(sorte), err);
     return cli::EsitoOk;
 }
@@ -164,8 +164,9 @@ const std::string UsoAbbinamenti =
                 "ABBINAMENTI: ricava i casi, verifica il livello K della piramide (FgX) e cerca la formula\n"
                 "che insieme ai numeri del livello fa ambo (2) o terno (3); stampa FgGr.\n"
                 "FILE: un mattone per riga, RIGA<TAB>TRAS<TAB>TIPO<TAB>E1<TAB>R1<TAB>E2<TAB>R2<TAB>VAL\n"
-                "(R1 e R2 indici 0..10 o sigle di ruota).\n\n") +
-    AiutoOperatori + cli::AiutoBanco;
+                "(R1 e R2 indici 0..10 o sigle di ruota).\n"
+                "  --livello K                      livello della piramide da verificare, 1..5 (obbligatorio)\n\n") +
+    AiutoOperatori + cli::aiutoBancoSenza("--livello");
 
 const cli::Registrazione registraAmbate(
     {"ambate", "cerca le formule che danno l'ambata sui casi (FgEsiti)", UsoAmbate, eseguiAmbate, cli::flagBanco()});

@@ -2,6 +2,7 @@
 #include "cli/Comandi.h"
 
 #include "archive/CaricaArchivio.h"
+#include "storage/FileDiTesto.h"
 
 #include <algorithm>
 #include <exception>
@@ -93,7 +94,7 @@ std::optional<long> Argomenti::intero(const std::string& opzione) const
             throw ErroreUso("");
         return n;
     } catch (...) {
-        throw ErroreUso("valore non numerico per " + opzione + ": " + *v);
+        throw ErroreUso("valore non numerico per " + opzione + ": " + storage::estratto(*v));
     }
 }
 
@@ -103,7 +104,7 @@ void Argomenti::soloOpzioni(const std::vector<std::string>& ammesse) const
         if (nome == "--help")
             continue;
         if (std::find(ammesse.begin(), ammesse.end(), nome) == ammesse.end())
-            throw ErroreUso("opzione sconosciuta: " + nome);
+            throw ErroreUso("opzione sconosciuta: " + storage::estratto(nome));
     }
 }
 
@@ -169,7 +170,7 @@ int esegui(const std::vector<std::string>& argomenti, std::istream& in, std::ost
     }
     const auto it = registro().find(argomenti[0]);
     if (it == registro().end()) {
-        err << "velmora-cli: comando sconosciuto: " << argomenti[0] << "\n";
+        err << "velmora-cli: comando sconosciuto: " << storage::estratto(argomenti[0]) << "\n";
         stampaAiuto(err);
         return EsitoErroreUso;
     }

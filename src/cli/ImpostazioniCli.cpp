@@ -1,6 +1,8 @@
 // Reading the workbench settings from command-line options.
 #include "cli/ImpostazioniCli.h"
 
+#include "storage/FileDiTesto.h"
+
 
 #include <algorithm>
 #include <cctype>
@@ -41,6 +43,15 @@ const char* const AiutoBanco =
     "  --livello S            sorte della verifica di livello, 1..5 (predefinita: 1)\n"
     "  --valore V             valore scelto nella lista dei valori, 0..90 (predefinito: 0)\n"
     "RM e RN sono accettati per Roma e Nazionale.\n";
+
+std::string aiutoBancoSenza(const std::string& opzione)
+{
+    std::string testo = AiutoBanco;
+    const auto inizio = testo.find("\n  " + opzione + " ");
+    if (inizio != std::string::npos)
+        testo.erase(inizio + 1, testo.find('\n', inizio + 1) - inizio);
+    return testo;
+}
 
 std::unique_ptr<archive::Archivio> caricaArchivioCli(const Argomenti& args)
 {
@@ -85,14 +96,14 @@ std::string numeriBanco(const std::string& testo)
                            std::all_of(parte.begin(), parte.end(), [](unsigned char c) { return std::isdigit(c); });
         const int n = cifre ? std::stoi(parte) : 0;
         if (n < 1 || n > 90)
-            throw ErroreUso("--numeri vuole numeri da 1 a 90 separati da '-' (es. 05-12-33): '" + testo + "'");
+            throw ErroreUso("--numeri vuole numeri da 1 a 90 separati da '-' (es. 05-12-33): '" + storage::estratto(testo) + "'");
         if (!esito.empty())
             esito += '-';
         esito += static_cast<char>('0' + n / 10);
         esito += static_cast<char>('0' + n % 10);
     }
     if (!testo.empty() && testo.back() == '-')
-        throw ErroreUso("--numeri vuole numeri da 1 a 90 separati da '-' (es. 05-12-33): '" + testo + "'");
+        throw ErroreUso("--numeri vuole numeri da 1 a 90 separati da '-' (es. 05-12-33): '" + storage::estratto(testo) + "'");
     return esito;
 }
 
@@ -108,7 +119,7 @@ void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbe
     if (const auto r = args.valore("--ruota")) {
         const auto w = archive::RuotaDaCodice(*r);
         if (!w)
-            throw ErroreUso("ruota sconosciuta: '" + *r + "'");
+            throw ErroreUso("ruota sconosciuta: '" + storage::estratto(*r) + "'");
         b.ruotaBase = *w;
     }
 
@@ -120,7 +131,7 @@ void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbe
             for (const auto& s : elenco(*r)) {
                 const auto w = archive::RuotaDaCodice(s);
                 if (!w)
-                    throw ErroreUso("ruota sconosciuta: '" + s + "'");
+                    throw ErroreUso("ruota sconosciuta: '" + storage::estratto(s) + "'");
                 scelte[static_cast<std::size_t>(*w)] = true;
             }
         }
@@ -132,7 +143,7 @@ void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbe
         b.posizioni.fill(false);
         for (const auto& s : elenco(*p)) {
             if (s.size() != 1 || s[0] < '1' || s[0] > '5')
-                throw ErroreUso("posizione non valida: '" + s + "' (1..5)");
+                throw ErroreUso("posizione non valida: '" + storage::estratto(s) + "' (1..5)");
             b.posizioni[static_cast<std::size_t>(s[0] - '1')] = true;
         }
     }
@@ -145,7 +156,7 @@ void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbe
                    });
         });
         if (it == nomi.end())
-            throw ErroreUso("rilevazione sconosciuta: '" + *t +
+            throw ErroreUso("rilevazione sconosciuta: '" + storage::estratto(*t) +
                             "' (Mensile, Numeri, Distanza, Differenza, Somma, Decina, Figura, Cadenza)");
         b.rilevazione = static_cast<workbench::Rilevazione>(it - nomi.begin());
     }
@@ -167,6 +178,15 @@ void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbe
         throw ErroreUso("--lista deve essere un multiplo di 50 fra 100 e 1000");
     b.livello = interoIn(args, "--livello", 1, 1, 5);
     b.valoreLista = interoIn(args, "--valore", 0, 0, 90);
+}
+
+void richiediNumeriRilevazione(const workbench::Banco& b)
+{
+    if (b.rilevazione == workbench::Rilevazione::Mensile || !b.numeri.empty())
+        return;
+    const auto nome = workbench::NomiRilevazione[static_cast<std::size_t>(b.rilevazione)];
+    throw ErroreUso("la rilevazione " + std::string(nome) + " confronta le estrazioni con dei numeri: "
+                    "indicarli con --numeri (es. 05-12-33)");
 }
 
 void segnalaEsito(const workbench::Messaggio& m) { throw ErroreDati(m.titolo + ": " + m.testo); }

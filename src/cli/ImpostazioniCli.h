@@ -20,6 +20,9 @@ const std::vector<std::string>& opzioniBanco();
 const std::vector<std::string>& flagBanco();
 // Help text of the common options, to append to a command's `uso`.
 extern const char* const AiutoBanco;
+// AiutoBanco without the line of `opzione`, for a command that gives that option its
+// own meaning (abbinamenti's --livello is the pyramid level it verifies).
+std::string aiutoBancoSenza(const std::string& opzione);
 
 // Loads the draws database named by --archivio (usage error when missing, data
 // error when it cannot be loaded or holds no draw).
@@ -32,6 +35,10 @@ std::unique_ptr<archive::Archivio> caricaArchivioCli(const Argomenti& args);
 // --forza-ultima, --colpi C, --lista L, --livello S, --valore V (ListVal).
 // A malformed or out-of-range value is a usage error.
 void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbench::Banco& b);
+
+// Every detection but "Mensile" compares the draws with the numbers of --numeri: without
+// them no draw can qualify, so a command that derives the cases refuses (usage error).
+void richiediNumeriRilevazione(const workbench::Banco& b);
 
 // A command's message as the error that ends it: data error (exit 1).
 [[noreturn]] void segnalaEsito(const workbench::Messaggio& m);

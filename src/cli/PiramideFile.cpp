@@ -3,22 +3,51 @@
 
 #include "archive/Archivio.h"
 #include "cli/Comandi.h"
+#include "engine/Operatori.h"
 #include "engine/Piramide.h"
+#include "storage/FileDiTesto.h"
 
 #include <array>
-#include <fstream>
-#include <optional>
+#include <sstream>
 #include <tuple>
 #include <vector>
 
 namespace cli {
 
+namespace {
+
+// Which positions an operator type reads: 1, 2, 3, 5 and 7 the first, 2 and 7 the second too.
+bool usaP1(int tipo) { return tipo != 4 && tipo != 6; }
+bool usaP2(int tipo) { return tipo == 2 || tipo == 7; }
+
+}
+
+std::optional<std::string> erroreFormula(const std::string& codice, int tipo, int P1, int P2, int valore,
+                                         const std::string& nomeP1, const std::string& nomeP2)
+{
+    // An unknown code or type is evaluated as nothing and would print an empty table.
+    if (engine::IndiceOperatore(codice) < 0)
+        return "operatore sconosciuto '" + storage::estratto(codice) + "'";
+    if (tipo < 1 || tipo > 7)
+        return "il tipo deve essere fra 1 e 7, non " + std::to_string(tipo);
+    const auto posizione = [](const std::string& nome, int p, bool usata) -> std::optional<std::string> {
+        if ((usata || p != 0) && (p < 1 || p > 5))
+            return "la posizione " + nome + " deve essere fra 1 e 5, non " + std::to_string(p);
+        return std::nullopt;
+    };
+    if (auto e = posizione(nomeP1, P1, usaP1(tipo)))
+        return e;
+    if (auto e = posizione(nomeP2, P2, usaP2(tipo)))
+        return e;
+    if (valore < 0 || valore > 90)
+        return "il valore VAL deve essere fra 0 e 90, non " + std::to_string(valore);
+    return std::nullopt;
+}
+
 void leggiFilePiramide(const std::string& percorso, grid::Grid& FgF)
 {
     using namespace engine::colF;
-    std::ifstream in(percorso);
-    if (!in)
-        throw ErroreDati("impossibile leggere il file " + percorso);
+    std::istringstream in(storage::leggiFileDiTesto(percorso, "il file della piramide"));
     std::string riga;
     for (int numero = 1; std::getline(in, riga); ++numero) {
         if (!riga.empty() && riga.back() == '\r')
@@ -28,17 +57,24 @@ void leggiFilePiramide(const std::string& percorso, grid::Grid& FgF)
         const auto parti = dividi(riga, '\t');
         const std::string dove = percorso + ", riga " + std::to_string(numero);
         if (parti.size() != 8)
-            throw ErroreDati(dove + ": servono 8 campi separati da tabulazioni");
+            throw ErroreDati(dove + ": servono 8 campi separati da tabulazioni, non '" + storage::estratto(riga) + "'");
         const auto m = interoEsatto(parti[0]);
         if (!m || *m < 1 || *m > engine::NumeroMattoni)
             throw ErroreDati(dove + ": il mattone deve essere fra 1 e 15");
-        FgF.setTesto(*m, Tras, parti[1]);
         const std::array<std::pair<std::size_t, int>, 4> numerici = {{{2, Tipo}, {3, E1}, {5, E2}, {7, VAL}}};
-        for (auto [i, c] : numerici) {
-            if (!parti[i].empty() && !interoEsatto(parti[i]))
-                throw ErroreDati(dove + ": valore non numerico '" + parti[i] + "'");
-            FgF.setTesto(*m, c, parti[i]);
+        std::array<int, 4> valori{};
+        for (std::size_t k = 0; k < numerici.size(); ++k) {
+            const std::string& testo = parti[numerici[k].first];
+            const auto v = testo.empty() ? std::optional<int>(0) : interoEsatto(testo);
+            if (!v)
+                throw ErroreDati(dove + ": valore non numerico '" + storage::estratto(testo) + "'");
+            valori[k] = *v;
         }
+        if (const auto e = erroreFormula(parti[1], valori[0], valori[1], valori[2], valori[3], "E1", "E2"))
+            throw ErroreDati(dove + ": " + *e);
+        FgF.setTesto(*m, Tras, parti[1]);
+        for (auto [i, c] : numerici)
+            FgF.setTesto(*m, c, parti[i]);
         const std::array<std::tuple<std::size_t, int, int>, 2> ruote = {{{4, R1, RU1}, {6, R2, RU2}}};
         for (auto [i, cIndice, cSigla] : ruote) {
             const std::string& testo = parti[i];
@@ -48,11 +84,12 @@ void leggiFilePiramide(const std::string& percorso, grid::Grid& FgF)
                 continue;
             std::optional<int> w = interoEsatto(testo);
             if (w && (*w < 0 || *w >= archive::NumeroRuote))
-                throw ErroreDati(dove + ": ruota fuori intervallo '" + testo + "'");
+                throw ErroreDati(dove + ": ruota fuori intervallo '" + storage::estratto(testo) + "'");
             if (!w)
                 w = archive::RuotaDaCodice(testo);
             if (!w)
-                throw ErroreDati(dove + ": " + engine::controllaSigla(testo).value_or("ruota sconosciuta"));
+                throw ErroreDati(dove + ": "
+                                 + engine::controllaSigla(storage::estratto(testo)).value_or("ruota sconosciuta"));
             FgF.setNumero(*m, cIndice, *w);
             FgF.setTesto(*m, cSigla, archive::SigleRuote[static_cast<std::size_t>(*w)]);
         }

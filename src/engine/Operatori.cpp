@@ -55,10 +55,13 @@ void accodaDueCifre(std::string& testo, int n)
     testo += std::to_string(n);
 }
 
-void controllaEstrazione(int d)
+// Only draws 1..N exist: the tables beyond N hold zeros, which a whole-draw operator
+// would otherwise turn into a plausible-looking number.
+void controllaEstrazione(int d, const archive::Archivio& a)
 {
-    if (d < 0 || d > archive::MaxEstrazioni)
-        throw ErroreCalcolo("estrazione fuori archivio: " + std::to_string(d));
+    if (d < 1 || d > a.NumeroEstrazioni)
+        throw ErroreCalcolo("estrazione fuori archivio: " + std::to_string(d) + " (l'archivio ha le estrazioni da 1 a "
+                            + std::to_string(a.NumeroEstrazioni) + ")");
 }
 void controllaRuota(int r)
 {
@@ -183,7 +186,7 @@ std::int16_t Valuta(int indiceOperatore, const ValoriOperatore& v, const archive
         return comeIntero16(n1 <= n2 ? n1 : n2);
     case SOMN:
     case MED: {
-        controllaEstrazione(v.EstrazioneCalcolo);
+        controllaEstrazione(v.EstrazioneCalcolo, a);
         controllaRuota(v.R1);
         controllaConteggio(v.P1, 1);
         const long long s = sommaRuota(a, v.EstrazioneCalcolo, v.R1, v.P1);
@@ -202,7 +205,7 @@ std::int16_t Valuta(int indiceOperatore, const ValoriOperatore& v, const archive
         return riduci90(static_cast<long long>(n1) + v.ValoreFisso);
     case MAG5:
     case MIN5: {
-        controllaEstrazione(v.EstrazioneCalcolo);
+        controllaEstrazione(v.EstrazioneCalcolo, a);
         controllaRuota(v.R1);
         const std::int16_t* numeri = a.ruota(v.EstrazioneCalcolo, v.R1);
         int x = indiceOperatore == MAG5 ? 0 : 99;
@@ -217,7 +220,7 @@ std::int16_t Valuta(int indiceOperatore, const ValoriOperatore& v, const archive
         return piramideCifre(testo);
     }
     case PIRN: {
-        controllaEstrazione(v.EstrazioneCalcolo);
+        controllaEstrazione(v.EstrazioneCalcolo, a);
         controllaRuota(v.R1);
         controllaConteggio(v.P1, 1);
         std::string testo;
@@ -226,7 +229,7 @@ std::int16_t Valuta(int indiceOperatore, const ValoriOperatore& v, const archive
         return piramideCifre(testo);
     }
     case MED2: {
-        controllaEstrazione(v.EstrazioneCalcolo);
+        controllaEstrazione(v.EstrazioneCalcolo, a);
         // Either count may be 0 (that wheel adds nothing), but not both.
         controllaConteggio(v.P1, 0);
         controllaConteggio(v.P2, 0);
@@ -284,7 +287,7 @@ std::int16_t Valuta(int indiceOperatore, const ValoriOperatore& v, const archive
         return riduci90(s);
     }
     case PIRD: {
-        controllaEstrazione(v.EstrazioneCalcolo);
+        controllaEstrazione(v.EstrazioneCalcolo, a);
         controllaRuota(v.R1);
         const std::int16_t* numeri = a.ruota(v.EstrazioneCalcolo, v.R1);
         std::string testo;

@@ -1,6 +1,7 @@
 // Pyramid evaluation on a draw and the layout of the composition grids.
 #include "engine/Piramide.h"
 
+#include <charconv>
 #include <string>
 
 namespace engine {
@@ -77,6 +78,29 @@ std::optional<std::string> controllaSigla(std::string_view testo)
     if (archive::IndiceRuota(testo))
         return std::nullopt;
     return "Sigla ruota non riconosciuta: usare BA, CA, FI, GE, MI, NA, PA, RO, TO, VE o NZ.";
+}
+
+namespace {
+bool interoFra(std::string_view testo, int minimo, int massimo)
+{
+    int v = 0;
+    const auto [fine, ec] = std::from_chars(testo.data(), testo.data() + testo.size(), v);
+    return ec == std::errc() && fine == testo.data() + testo.size() && v >= minimo && v <= massimo;
+}
+}
+
+std::optional<std::string> controllaPosizione(std::string_view testo)
+{
+    if (testo.empty() || interoFra(testo, 1, 5))
+        return std::nullopt;
+    return "La posizione deve essere un numero da 1 a 5.";
+}
+
+std::optional<std::string> controllaValore(std::string_view testo)
+{
+    if (testo.empty() || interoFra(testo, 0, 90))
+        return std::nullopt;
+    return "Il valore deve essere un numero da 0 a 90.";
 }
 
 namespace {

@@ -45,6 +45,10 @@ std::int16_t intero16(double valore);
 // Check made when a wheel abbreviation is typed into a brick: empty when the text
 // names one of the eleven wheels, else the Italian message the window shows.
 std::optional<std::string> controllaSigla(std::string_view testo);
+// The same for a typed position (E1, E2: a whole number 1..5) and constant (VAL: 0..90,
+// the workbench's list of values); an emptied cell is always accepted.
+std::optional<std::string> controllaPosizione(std::string_view testo);
+std::optional<std::string> controllaValore(std::string_view testo);
 
 // The evaluation's failure: the brick at which it stopped and why.
 struct ErroreMattone {

@@ -5,6 +5,7 @@
 #include "maintenance/ScritturaEstrazioni.h"
 #include "storage/Database.h"
 #include "storage/DrawsDb.h"
+#include "storage/FileDiTesto.h"
 
 namespace maintenance {
 
@@ -55,13 +56,13 @@ void ControlloEstrazioniMancanti(storage::Database& db, grid::Grid& FgImporta, s
                     ++uguali;
                 }
             if (uguali < archive::NumeroRuote) {
-                List4.push_back("Errori Estrazione del " + data);
+                List4.push_back("Errori Estrazione del " + storage::estratto(data));
                 FgImporta.setColoreTesto(i, ColonnaData, ColoreDataErrata);
                 FgImporta.setGrassetto(i, ColonnaData, true);
                 ++anomalie;
             }
         } else {
-            List4.push_back("Manca estrazione del: " + data);
+            List4.push_back("Manca estrazione del: " + storage::estratto(data));
             FgImporta.setSfondo(i, ColonnaData, ColoreDaImportare);
         }
     }
@@ -96,12 +97,12 @@ std::optional<std::string> motivoRigaNonValida(const grid::Grid& FgImporta, int 
 {
     const std::string& data = FgImporta.testo(riga, ColonnaData);
     if (storage::DataPerDb(data).empty())
-        return "Estrazione del " + data + " non aggiornata: la data non è una data valida (GG/MM/AAAA)";
+        return "Estrazione del " + storage::estratto(data) + " non aggiornata: la data non è una data valida (GG/MM/AAAA)";
     for (int w = 0; w < archive::NumeroRuote; ++w)
         if (!campoRuotaValido(FgImporta.testo(riga, PrimaColonnaRuote + w)))
-            return "Estrazione del " + data + " non aggiornata: la ruota di " + std::string(archive::NomiRuote[w])
+            return "Estrazione del " + storage::estratto(data) + " non aggiornata: la ruota di " + std::string(archive::NomiRuote[w])
                 + " non ha cinque numeri diversi da 01 a 90 nella forma 00-00-00-00-00 (\""
-                + FgImporta.testo(riga, PrimaColonnaRuote + w) + "\")";
+                + storage::estratto(FgImporta.testo(riga, PrimaColonnaRuote + w)) + "\")";
     return std::nullopt;
 }
 

@@ -6,7 +6,10 @@
 #include "storage/DrawsDb.h"
 #include "storage/ProgramDb.h"
 
+#include "storage/FileDiTesto.h"
+
 #include <fstream>
+#include <sstream>
 
 namespace maintenance {
 
@@ -73,9 +76,10 @@ void caricaRigheAggiornamento(std::istream& file, grid::Grid& FgImporta)
 
 EsitoFileAggiornamento caricaFileAggiornamento(const std::string& percorso, grid::Grid& FgImporta, bool testFormato)
 {
-    std::ifstream file(percorso, std::ios::binary);
-    if (!file)
+    if (!std::ifstream(percorso, std::ios::binary))
         return EsitoFileAggiornamento::NonLeggibile;
+    // A folder, a device or a file without line breaks is refused here, before the grid is touched.
+    std::istringstream file(storage::leggiFileDiTesto(percorso, "il file di aggiornamento"));
     if (testFormato) {
         std::string prima;
         std::getline(file, prima);

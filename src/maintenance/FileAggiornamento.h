@@ -41,7 +41,8 @@ enum class EsitoFileAggiornamento {
 };
 
 // AGGIORNA DA FILE (with the format test) and the downloaded copy (`testFormato` false).
-// Throws std::ios_base::failure on a read error after the grid was emptied.
+// Throws std::ios_base::failure on a read error after the grid was emptied, and
+// storage::ErroreFileDiTesto (grid untouched) for a folder, a huge file or an endless line.
 EsitoFileAggiornamento caricaFileAggiornamento(const std::string& percorso, grid::Grid& FgImporta, bool testFormato);
 
 // Where the published file lies on the update server, and its local copy in the program folder.

@@ -5,6 +5,7 @@
 #include "maintenance/FileAggiornamento.h"
 #include "storage/Database.h"
 #include "storage/DrawsDb.h"
+#include "storage/FileDiTesto.h"
 #include "storage/ProgramDb.h"
 
 #include <zip.h>
@@ -118,12 +119,19 @@ std::string testoStorico(std::string contenuto, const std::string& nome)
 
 std::string leggiFileStorico(const std::string& percorso)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(percorso, ec))
-        rifiuta(percorso, "è una cartella");
+    // A text goes through the reader of every outside text file (size, endless lines, folders,
+    // devices); only a zip is read whole here and unpacked.
     std::ifstream f(percorso, std::ios::binary);
-    if (!f)
-        rifiuta(percorso, "non si può leggere");
+    char firma[4] = {};
+    if (!f || !f.read(firma, sizeof firma) || std::string_view(firma, 4) != "PK\x03\x04") {
+        try {
+            return testoStorico(storage::leggiFileDiTesto(percorso, "il file storico"), percorso);
+        } catch (const storage::ErroreFileDiTesto& e) {
+            throw ErroreStorico(e.what());
+        }
+    }
+    f.seekg(0);
+    std::error_code ec;
     const auto dimensione = std::filesystem::file_size(percorso, ec);
     // A zip is smaller than what it holds: the limit on the file itself only keeps the read sane.
     if (!ec && dimensione > DimensioneMassimaStorico)

@@ -7,6 +7,8 @@
 #include "storage/ProgramDb.h"
 
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
@@ -64,8 +66,12 @@ void Sessione::ImpostaInizialix()
     archivio_.EstrazioneIniziale = static_cast<int>(v);
 }
 
-void Sessione::selezionaArchivio(const std::string& percorso)
+void Sessione::selezionaArchivio(const std::string& percorsoScelto)
 {
+    // Stored for the next runs, which may start from another folder: never relative.
+    std::error_code ec;
+    auto assoluto = std::filesystem::absolute(percorsoScelto, ec);
+    const std::string percorso = ec || percorsoScelto.empty() ? percorsoScelto : assoluto.lexically_normal().string();
     storage::ScriviPercorsoDatabase(cartellaProgramma_, percorso);
     percorsoArchivio_ = percorso;
     try {

@@ -46,7 +46,7 @@ public:
     void ImpostaInizialix();
 
     // The archive chosen by the user: in memory, in "PercorsoDatabase.txt" and in
-    // "PercorsoArchivio" (not added when the row is missing). Write errors are ignored:
+    // "PercorsoArchivio" (not added when the row is missing), made absolute. Write errors are ignored:
     // the choice still holds for this run.
     void selezionaArchivio(const std::string& percorso);
 

@@ -140,6 +140,11 @@ Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a)
         return erroreElementi();
 
     const NumeriVoluti voluti = b.rilevazione == Rilevazione::Mensile ? NumeriVoluti{} : leggiNumeriVoluti(b.numeri);
+    // Without a number no draw can qualify: an empty list of cases would pass for a real finding.
+    if (b.rilevazione != Rilevazione::Mensile && voluti.vuoto())
+        return Messaggio{"Attenzione ! la rilevazione " + std::string(NomiRilevazione[static_cast<std::size_t>(tipo)])
+                             + " richiede dei numeri: sceglierli nella tabella dei numeri.",
+                         "Avviso", Icona::Informazione};
 
     b.FgEv.setRighe(1);
     int trovati = 0;

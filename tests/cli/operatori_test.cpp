@@ -63,7 +63,7 @@ TEST(CliOperatori, OperatoreSuRigheDiIngresso)
         "DEC\t91\t0\t0\t0\t0\t0\t0\t0\n"        // outside the tables
         "XYZ\t5\t5\t0\t0\t0\t0\t0\t0\n"         // unknown code: the initial result
         "SOM \t1\t2\t0\t0\t0\t0\t0\t0\n"        // codes are compared exactly
-        "SOMN\t0\t0\t0\t1\t0\t5\t0\t0\n"        // empty archive: 0 reduced
+        "SOMN\t0\t0\t0\t1\t0\t5\t0\t0\n"        // no archive: draw 1 does not exist
         "MIN5\t0\t0\t0\t1\t0\t0\t0\t0\n"
         "MED\t0\t0\t0\t1\t0\t0\t0\t0\n"         // no positions to average
         "PIRD\t0\t0\t0\t10000\t0\t0\t0\t0\n"    // past the archive
@@ -75,7 +75,7 @@ TEST(CliOperatori, OperatoreSuRigheDiIngresso)
         "PG12\t1\t2\t0\t0\t0\t0\t0\t0\n";
     const auto e = lancia({"operatore", "--stdin"}, ingresso);
     ASSERT_EQ(e.codice, 0) << e.err;
-    EXPECT_EQ(e.out, "90\n41\nERRORE\n0\n0\n90\n0\nERRORE\nERRORE\n5\nERRORE\nERRORE\nERRORE\n31\n");
+    EXPECT_EQ(e.out, "90\n41\nERRORE\n0\n0\nERRORE\nERRORE\nERRORE\nERRORE\n5\nERRORE\nERRORE\nERRORE\n31\n");
     EXPECT_EQ(lancia({"operatore"}).codice, 2);
 }
 

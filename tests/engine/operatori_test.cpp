@@ -23,6 +23,7 @@ protected:
             archivio.setNumero(5, 2, p, static_cast<std::int16_t>(firenze[p - 1]));
             archivio.setNumero(5, 0, p, static_cast<std::int16_t>(bari[p - 1]));
         }
+        archivio.NumeroEstrazioni = 6;   // draw 6 exists and is all zeros
     }
 
     int elabora(const std::string& codice, int n1, int n2 = 0, int fisso = 0)
@@ -108,8 +109,8 @@ TEST_F(Operatori, OperatoriSullaRuota)
     EXPECT_EQ(sullaRuota("SOMN", 3, 5), 90);
     EXPECT_EQ(sullaRuota("PIRN", 3, 5), 0);
     EXPECT_EQ(sullaRuota("PIRD", 3, 0), 0);
-    // The last draw the tables hold is readable.
-    EXPECT_EQ(sullaRuota("MAG5", 10, 0, 0, 0, 9999), 0);
+    // The last draw of the archive is readable, even when it holds no number.
+    EXPECT_EQ(sullaRuota("MAG5", 10, 0, 0, 0, 6), 0);
 }
 
 TEST_F(Operatori, IngressiFuoriIntervalloSollevanoErrore)
@@ -145,6 +146,13 @@ TEST_F(Operatori, IngressiFuoriIntervalloSollevanoErrore)
         erroreRuota(ruota, 2, 0, 0, 0, -1);
         erroreRuota(ruota, 2, 0, 0, 0, 10000);
     }
+    // Only draws 1..N exist: the empty tables after the last draw, or draw 0, are no draw.
+    for (const char* intera : {"SOMN", "MED", "PIRN", "MAG5", "MIN5", "PIRD"}) {
+        erroreRuota(intera, 2, 3, 0, 0, 7);
+        erroreRuota(intera, 2, 3, 0, 0, 9999);
+        erroreRuota(intera, 2, 3, 0, 0, 0);
+    }
+    erroreRuota("MED2", 2, 1, 0, 1, 7);
     erroreRuota("MED2", 2, 0, 0, 0, 5);
     erroreRuota("MED2", 2, 6, 0, 1, 5);
     erroreRuota("MED2", 2, 1, 12, 1, 5);

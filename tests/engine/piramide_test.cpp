@@ -88,6 +88,16 @@ TEST_F(Piramide, SiglaSconosciutaNonRiusaUnIndiceVecchio)
     ASSERT_TRUE(controllaSigla("XX"));
     EXPECT_TRUE(controllaSigla(""));
 
+    // Typed positions and constants: the ranges of the editor's lists.
+    for (const char* buona : {"", "1", "5"})
+        EXPECT_FALSE(controllaPosizione(buona)) << buona;
+    for (const char* cattiva : {"0", "6", "-1", "1.5", "x", " 2"})
+        EXPECT_TRUE(controllaPosizione(cattiva)) << cattiva;
+    for (const char* buono : {"", "0", "90"})
+        EXPECT_FALSE(controllaValore(buono)) << buono;
+    for (const char* cattivo : {"91", "999", "-1", "9x", "99999999999"})
+        EXPECT_TRUE(controllaValore(cattivo)) << cattivo;
+
     mattone(1, "NUM", 1, 1, "BA");
     mattone(2, "NUM", 1, 1, "XX");
     FgF.setNumero(2, colF::R1, 1);

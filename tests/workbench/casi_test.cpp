@@ -206,6 +206,28 @@ TEST_F(CasiPiccoli, ImpostazioniErrateSegnalate)
     }
 }
 
+TEST_F(CasiPiccoli, RilevazioneSenzaNumeriLoDiceELasciaICasi)
+{
+    b.mensile = 1;
+    b.riferimento = 4;
+    ASSERT_FALSE(RicavaEstrazioni(b, *a));
+    const auto prima = casi();
+    ASSERT_FALSE(prima.empty());
+    for (const auto& [tipo, numeri] : {std::pair{Rilevazione::Somma, ""}, std::pair{Rilevazione::Numeri, "xx-91"},
+                                       std::pair{Rilevazione::Cadenza, "00"}}) {
+        b.rilevazione = tipo;
+        b.numeri = numeri;
+        const Esito e = RicavaEstrazioni(b, *a);
+        ASSERT_TRUE(e) << numeri;
+        EXPECT_EQ(e->titolo, "Avviso");
+        EXPECT_NE(e->testo.find(std::string("la rilevazione ") + std::string(NomiRilevazione[static_cast<int>(tipo)])
+                                + " richiede dei numeri"),
+                  std::string::npos)
+            << e->testo;
+        EXPECT_EQ(casi(), prima);
+    }
+}
+
 // --- the real archive ---
 
 class CasiReali : public ::testing::Test {

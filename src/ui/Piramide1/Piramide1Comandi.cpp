@@ -548,11 +548,16 @@ void Piramide1::evidenziaMattone(int m)
 bool Piramide1::accettaMattone(int, int colonna, const std::string& testo)
 {
     using namespace engine::colF;
-    if ((colonna == RU1 || colonna == RU2) && !testo.empty()) {
-        if (const auto errore = engine::controllaSigla(testo)) {
-            contesto_.dialoghi.messaggio(this, daStd(*errore), QStringLiteral("Avviso"), Icona::Esclamazione);
-            return false;
-        }
+    std::optional<std::string> errore;
+    if ((colonna == RU1 || colonna == RU2) && !testo.empty())
+        errore = engine::controllaSigla(testo);
+    else if (colonna == E1 || colonna == E2)
+        errore = engine::controllaPosizione(testo);
+    else if (colonna == VAL)
+        errore = engine::controllaValore(testo);
+    if (errore) {
+        contesto_.dialoghi.messaggio(this, daStd(*errore), QStringLiteral("Avviso"), Icona::Esclamazione);
+        return false;
     }
     return true;
 }

@@ -6,6 +6,7 @@
 #include "maintenance/ScritturaEstrazioni.h"
 #include "maintenance/StoricoUfficiale.h"
 #include "net/Scarico.h"
+#include "storage/FileDiTesto.h"
 #include "storage/ProgramDb.h"
 #include "ui/archivio/Controlli.h"
 #include "ui/common/GrigliaView.h"
@@ -231,6 +232,9 @@ void GestioneArchivio::caricaAggiornamento(const QString& percorso, bool testFor
     maintenance::EsitoFileAggiornamento esito;
     try {
         esito = maintenance::caricaFileAggiornamento(percorso.toStdString(), FgImporta_, testFormato);
+    } catch (const storage::ErroreFileDiTesto& e) {
+        contesto_.dialoghi.messaggio(this, QString::fromStdString(e.what()), TitoloAvviso, Icona::Critica);
+        return;
     } catch (const std::exception&) {
         FgImporta->aggiorna();
         erroreFase(FaseElenco, QStringLiteral("Lettura interrotta del file \"%1\".").arg(percorso));

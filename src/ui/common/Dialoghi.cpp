@@ -8,6 +8,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <cstdio>
+
 namespace ui {
 
 namespace {
@@ -152,5 +154,45 @@ bool DialoghiScriptati::scegliStampante(QWidget*, QPrinter& stampante)
         allaStampante(stampante);
     return r;
 }
+
+void DialoghiSenzaUtente::scrivi(const QString& titolo, const QString& testo)
+{
+    std::fprintf(stderr, "velmora: %s: %s\n", titolo.toLocal8Bit().constData(), testo.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+void DialoghiSenzaUtente::messaggio(QWidget*, const QString& testo, const QString& titolo, Icona)
+{
+    scrivi(titolo, testo);
+    ++segnalazioni_;
+    if (allaSegnalazione)
+        allaSegnalazione();
+}
+
+bool DialoghiSenzaUtente::domandaSiNo(QWidget*, const QString& testo, const QString& titolo, Icona)
+{
+    scrivi(titolo, testo + QStringLiteral(" (risposta: No, nessun utente)"));
+    return false;
+}
+
+std::optional<QString> DialoghiSenzaUtente::inputBox(QWidget*, const QString& testo, const QString& titolo, const QString&)
+{
+    scrivi(titolo, testo + QStringLiteral(" (annullato, nessun utente)"));
+    return std::nullopt;
+}
+
+std::optional<QString> DialoghiSenzaUtente::apriFile(QWidget*, const OpzioniFile& opzioni)
+{
+    scrivi(opzioni.titolo, QStringLiteral("scelta del file annullata, nessun utente"));
+    return std::nullopt;
+}
+
+std::optional<QString> DialoghiSenzaUtente::salvaFile(QWidget*, const OpzioniFile& opzioni)
+{
+    scrivi(opzioni.titolo, QStringLiteral("scelta del file annullata, nessun utente"));
+    return std::nullopt;
+}
+
+bool DialoghiSenzaUtente::scegliStampante(QWidget*, QPrinter&) { return false; }
 
 }

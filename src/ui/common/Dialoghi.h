@@ -56,6 +56,28 @@ public:
     bool scegliStampante(QWidget* genitore, QPrinter& stampante) override;
 };
 
+// For a run nobody watches (--tempo-avvio): every message and question goes to standard
+// error, every question is answered No and every dialog cancelled, so nothing waits for
+// a user who is not there. `segnalazioni` counts what was shown; `allaSegnalazione`
+// runs after each message (the run ends there, with an error).
+class DialoghiSenzaUtente : public Dialoghi {
+public:
+    std::function<void()> allaSegnalazione;
+    int segnalazioni() const { return segnalazioni_; }
+
+    void messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) override;
+    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda) override;
+    std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
+                                    const QString& predefinito = {}) override;
+    std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    bool scegliStampante(QWidget* genitore, QPrinter& stampante) override;
+
+private:
+    void scrivi(const QString& titolo, const QString& testo);
+    int segnalazioni_ = 0;
+};
+
 // Scripted answers for tests. Every call is recorded in order; an answer missing
 // from the script counts as a cancel (No, no text, no file, no printer).
 class DialoghiScriptati : public Dialoghi {
