@@ -85,7 +85,7 @@ TEST(StoricoUfficiale, FileRifiutatiConUnMessaggioCheLiNomina)
         EXPECT_NE(m.find("\"" + percorso + "\""), std::string::npos) << c.nome << ": " << m;
         EXPECT_NE(m.find(c.atteso), std::string::npos) << c.nome << ": " << m;
     }
-    EXPECT_NE(messaggio(dir.file("manca.zip")).find("non si può leggere"), std::string::npos);
+    EXPECT_NE(messaggio(dir.file("manca.zip")).find("non esiste o non si può aprire"), std::string::npos);
 }
 
 TEST(StoricoUfficiale, IndirizzoDallaConfigurazioneOQuelloDiOggi)
