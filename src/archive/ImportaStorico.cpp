@@ -263,7 +263,12 @@ EsitoImportazione ImportaStoricoDaTesto(std::string_view testo, const std::strin
     }
 
     int righeLette = 0;
-    const auto giornate = analizzaStorico(testo, avanzamento, righeLette);
+    std::map<std::string, Giornata> giornate;
+    try {
+        giornate = analizzaStorico(testo, avanzamento, righeLette);
+    } catch (const ErroreImportazione& e) {
+        throw ErroreImportazione("Il file storico \"" + percorsoStorico + "\" non si può importare. " + e.what());
+    }
     if (giornate.empty())
         throw ErroreImportazione("Il file storico \"" + percorsoStorico + "\" non contiene estrazioni");
     if (giornate.size() > static_cast<std::size_t>(MaxEstrazioni))

@@ -96,6 +96,7 @@ TEST(ImportaStorico, RigheErrateFermanoTuttoENonScrivonoNulla)
         } catch (const ErroreImportazione& e) {
             const std::string messaggio = e.what();
             EXPECT_NE(messaggio.find("Riga 3 "), std::string::npos) << messaggio;
+            EXPECT_NE(messaggio.find("\"" + storico + "\""), std::string::npos) << messaggio;
             EXPECT_NE(messaggio.find(atteso), std::string::npos) << messaggio;
         }
         EXPECT_TRUE(cartellaVuotaTranne(dir, "storico.txt")) << errata;
