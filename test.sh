@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
 # Builds Velmora (installing what is missing) and runs the whole test suite.
+#   ./test.sh [CTEST ARGS]              Release build in build/
+#   ./test.sh --sanitize [CTEST ARGS]   the same suite under AddressSanitizer and UBSan, in build-sanitize/
 set -euo pipefail
 cd "$(dirname "$0")"
+if [ "${1:-}" = "--sanitize" ]; then
+  shift
+  exec ./tools/sanitize.sh "$@"
+fi
 ./tools/setup.sh
 BUILD_DIR=${VELMORA_BUILD_DIR:-build}
 export QT_QPA_PLATFORM=offscreen

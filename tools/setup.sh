@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs (skipped when all are present)
 # and configures + builds the project in build/ (Release).
+#   tools/setup.sh --solo-pacchetti [EXTRA...]   only installs, the list plus the EXTRA packages
+#                                                 (the sanitizer and fuzzing builds add their own)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+SOLO_PACCHETTI=0
+if [ "${1:-}" = "--solo-pacchetti" ]; then
+  SOLO_PACCHETTI=1
+  shift
+fi
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
           libsqlcipher-dev libzip-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
@@ -10,7 +17,7 @@ PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-charts-dev libqt6ope
           dpkg-dev lintian strace)
 
 missing=()
-for p in "${PACKAGES[@]}"; do
+for p in "${PACKAGES[@]}" "$@"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -20,6 +27,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+[ "$SOLO_PACCHETTI" -eq 1 ] && exit 0
 
 BUILD_DIR=${VELMORA_BUILD_DIR:-build}
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null

@@ -100,7 +100,9 @@ std::vector<Riga> leggiRighe(storage::Database& db, int& totaleRighe, std::vecto
         for (int w = 0; w < NumeroRuote; ++w) {
             const std::string_view campo = s.vista(w + 1);
             const std::size_t n = std::min<std::size_t>(campo.size(), 14);
-            std::memcpy(r.ruote[w], campo.data(), n);
+            // A NULL field has no text at all: memcpy must not be handed its null pointer.
+            if (n > 0)
+                std::memcpy(r.ruote[w], campo.data(), n);
             r.lunghezza[w] = static_cast<std::uint8_t>(n);
         }
     }

@@ -191,9 +191,8 @@ void perOgni(int n, bool parallelo, F&& corpo)
 // case costs two lookups; operators that read the draw themselves are evaluated.
 class Valutatore {
 public:
-    Valutatore(const ImpostazioniRicerca& imp, const archive::Archivio& a, const std::vector<CasoValido>& casi,
-               archive::Avanzamento* avanzamento)
-        : imp_(imp), a_(a), casi_(casi), avanzamento_(avanzamento)
+    Valutatore(const archive::Archivio& a, const std::vector<CasoValido>& casi, archive::Avanzamento* avanzamento)
+        : a_(a), casi_(casi), avanzamento_(avanzamento)
     {
     }
 
@@ -549,7 +548,6 @@ private:
             errore = true;
     }
 
-    const ImpostazioniRicerca& imp_;
     const archive::Archivio& a_;
     const std::vector<CasoValido>& casi_;
     archive::Avanzamento* avanzamento_;
@@ -706,7 +704,7 @@ RisultatoRicerca cercaSenzaProtezione(const ImpostazioniRicerca& imp, const arch
     }
 
     Classifica classifica(imp.lista);
-    Valutatore valutatore(imp, a, casi, avanzamento);
+    Valutatore valutatore(a, casi, avanzamento);
     std::vector<Punteggio> punti;
     std::vector<std::optional<int>> ultimi;
     const int righeOp = static_cast<int>(imp.operatori.size());

@@ -1,0 +1,25 @@
+// The update file of draws: the format test, its lines into FgImporta, the check against the archive.
+#include "Supporto.h"
+
+#include "maintenance/Aggiornamento.h"
+#include "maintenance/FileAggiornamento.h"
+#include "storage/DrawsDb.h"
+
+#include <sstream>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dimensione)
+{
+    static storage::Database db = storage::ApriArchivio(fuzz::percorsoArchivioPiccolo());
+    const std::string_view testo = fuzz::comeTesto(dati, dimensione);
+    maintenance::formatoAggiornamento(testo.substr(0, testo.find('\n')));
+
+    grid::Grid FgImporta;
+    maintenance::preparaFgImporta(FgImporta);
+    std::istringstream file{std::string(testo)};
+    maintenance::caricaRigheAggiornamento(file, FgImporta);
+    for (int r = 1; r < FgImporta.righe(); ++r)
+        maintenance::motivoRigaNonValida(FgImporta, r);
+    std::vector<std::string> List4;
+    maintenance::ControlloEstrazioniMancanti(db, FgImporta, List4);
+    return 0;
+}

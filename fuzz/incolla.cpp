@@ -1,0 +1,20 @@
+// INCOLLA ESTRAZIONE: a pasted draw read into the 55 boxes, checked and turned into stored wheel texts.
+#include "Supporto.h"
+
+#include "maintenance/Aggiornamento.h"
+#include "maintenance/Caselle.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dimensione)
+{
+    const maintenance::Caselle c = maintenance::leggiIncolla(fuzz::comeTesto(dati, dimensione));
+    const maintenance::EsitoControllo esito = maintenance::ControllaEstrazione(c);
+    if (esito.focus < 0 || esito.focus > maintenance::NumeroCaselle)
+        __builtin_trap();
+    for (int w = 0; w < archive::NumeroRuote; ++w) {
+        const std::string campo = maintenance::campoRuota(c, w);
+        // An accepted draw is stored as fields that load back as the same numbers.
+        if (esito.accettata && !maintenance::campoRuotaValido(campo))
+            __builtin_trap();
+    }
+    return 0;
+}
