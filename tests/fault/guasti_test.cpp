@@ -17,6 +17,8 @@
 
 #include <array>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -249,23 +251,35 @@ TEST_F(Guasti, ArchivioSostituitoDaTestoAltraPasswordOFileDimezzato)
 // every file, so there the mapping is proved by the storage tests alone.
 TEST_F(Guasti, ArchivioIlleggibile)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root legge ogni file: i permessi non si possono togliere";
     fs::permissions(archivio, fs::perms::none);
-    archive::Archivio a;
-    a.EstrazioneIniziale = 1;
-    try {
-        archive::CaricaArchivio(a, archivio);
-        ADD_FAILURE();
-    } catch (const archive::ErroreCaricamento& e) {
-        EXPECT_TRUE(e.accesso());
-        EXPECT_NE(std::string(e.what()).find("permessi insufficienti"), std::string::npos) << e.what();
-        EXPECT_NE(std::string(e.what()).find(archivio), std::string::npos);
-        senzaInglese(e.what());
+    // Root reads every file whatever its mode: the loader then runs as an ordinary user in a child.
+    const auto caricaComeUtente = [&] {
+        if (::geteuid() == 0) {
+            fs::permissions(cartella.percorso(), fs::perms::others_exec, fs::perm_options::add);
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                std::_Exit(3);
+        }
+        archive::Archivio a;
+        a.EstrazioneIniziale = 1;
+        try {
+            archive::CaricaArchivio(a, archivio);
+        } catch (const archive::ErroreCaricamento& e) {
+            const std::string m = e.what();
+            std::fprintf(stderr, "%s\n", m.c_str());
+            std::_Exit(e.accesso() && m.find("permessi insufficienti") != std::string::npos
+                               && m.find(archivio) != std::string::npos
+                           ? 0
+                           : 1);
+        }
+        std::_Exit(2);
+    };
+    EXPECT_EXIT(caricaComeUtente(), ::testing::ExitedWithCode(0), "permessi insufficienti");
+    if (::geteuid() != 0) {
+        const auto u = testsupport::lancia({"info", archivio});
+        EXPECT_EQ(u.codice, 1);
+        EXPECT_NE(u.err.find("permessi insufficienti"), std::string::npos) << u.err;
+        senzaInglese(u.err);
     }
-    const auto u = testsupport::lancia({"info", archivio});
-    EXPECT_EQ(u.codice, 1);
-    EXPECT_NE(u.err.find("permessi insufficienti"), std::string::npos) << u.err;
     fs::permissions(archivio, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(contenuto(archivio), prima);
 }
