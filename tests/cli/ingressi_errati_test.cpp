@@ -17,15 +17,7 @@ bool contiene(const std::string& testo, const std::string& parte) { return testo
 // Ten draws, 2..20 January 2020: Bari holds d, 10+d, 20+d, 30+d, 40+d in draw d, Cagliari 60..64.
 class CliIngressiErrati : public testsupport::SuiteConArchivio<CliIngressiErrati> {
 public:
-    static std::string storico()
-    {
-        std::string s;
-        for (int d = 1; d <= 10; ++d) {
-            s += testsupport::rigaStorico(2020, 1, 2 * d, "BA", {d, 10 + d, 20 + d, 30 + d, 40 + d});
-            s += testsupport::rigaStorico(2020, 1, 2 * d, "CA", {60, 61, 62, 63, 64});
-        }
-        return s;
-    }
+    static std::string storico() { return testsupport::storicoDieciEstrazioni(); }
 
 protected:
     Uscita calcola(const std::string& piramide)

@@ -21,15 +21,7 @@ const std::string CasoAmbo = "\t0,0\t0,017";
 // With the detection "Numeri" of 03 on Bari, draw 3 is the only case.
 class CliRicerche : public testsupport::SuiteConArchivio<CliRicerche> {
 public:
-    static std::string storico()
-    {
-        std::string s;
-        for (int d = 1; d <= 10; ++d) {
-            s += testsupport::rigaStorico(2020, 1, 2 * d, "BA", {d, 10 + d, 20 + d, 30 + d, 40 + d});
-            s += testsupport::rigaStorico(2020, 1, 2 * d, "CA", {60, 61, 62, 63, 64});
-        }
-        return s;
-    }
+    static std::string storico() { return testsupport::storicoDieciEstrazioni(); }
 
 protected:
     static std::vector<std::string> base(const std::string& comando)
