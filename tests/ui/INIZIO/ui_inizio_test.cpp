@@ -219,7 +219,7 @@ private slots:
         QVERIFY(w.avvia());
         QVERIFY(testui::procedi(w));
         QTRY_COMPARE(amb.dialoghi.messaggi().size(), std::size_t(1));
-        const auto& m = amb.dialoghi.messaggi()[0];
+        const auto m = amb.dialoghi.messaggi()[0];
         QCOMPARE(m.titolo, QStringLiteral("Dati dell'archivio non validi"));
         QCOMPARE(m.icona, ui::Icona::Esclamazione);
         QVERIFY2(m.testo.contains(QStringLiteral("estrazione n° 1 del ")), qPrintable(m.testo));
