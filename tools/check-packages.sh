@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Keeps the package list of tools/setup.sh true: configures and builds the project in a
-# scratch folder, collects every file under /usr that CMake reads and every system header
-# the compiler includes, maps each to its Debian package and fails, naming them, when a
+# Keeps the package list of tools/setup.sh true: configures the project in a scratch folder,
+# collects every file under /usr that CMake reads and every system header the compiler
+# includes (preprocessing only, or the dependency log of an existing build), maps each to its Debian package and fails, naming them, when a
 # package is neither in the setup's list, nor pulled in by it, nor of priority "required".
 #
 #   tools/check-packages.sh [SETUP_SCRIPT]     (default: tools/setup.sh)
@@ -40,7 +40,7 @@ fi
 #    Only the scripts CMake runs count: a library it merely finds and never links
 #    (FindOpenGL looks for GLU and EGL) is not needed.
 if [ ! -f "$LAVORO/trace.txt" ] || [ ! -f "$BUILD/build.ninja" ]; then
-  cmake -S "$SORGENTE" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  cmake -S "$SORGENTE" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
         --trace-expand --trace-redirect="$LAVORO/trace.txt" >"$LAVORO/configura.log" 2>&1 || {
     cat "$LAVORO/configura.log" >&2
     echo "check-packages: la configurazione non riesce" >&2
@@ -49,21 +49,34 @@ if [ ! -f "$LAVORO/trace.txt" ] || [ ! -f "$BUILD/build.ninja" ]; then
 fi
 grep -o '^/usr/[^(]*' "$LAVORO/trace.txt" | sort -u >"$LAVORO/percorsi-grezzi.txt" || true
 
-# 2. Every header the compiler read (ninja's dependency log of a complete build) and every
-#    library the link lines name.
-DIPENDENZE=$COMPILATA
-if [ -z "$DIPENDENZE" ]; then
-  DIPENDENZE=$BUILD
-  if [ ! -f "$BUILD/.ninja_deps" ]; then
-    cmake --build "$BUILD" -j"$(nproc)" >"$LAVORO/compila.log" 2>&1 || {
-      tail -40 "$LAVORO/compila.log" >&2
-      echo "check-packages: la compilazione non riesce" >&2
-      exit 1
-    }
+# 2. Every header the compiler reads and every library the link lines name. Without a build,
+#    each compile command of the scratch configure is run as a preprocessor pass (-M -MG: the
+#    headers moc and the build generate are not there yet and count as generated): the same
+#    system headers as a build, in a minute instead of a full compilation.
+if [ -n "$COMPILATA" ]; then
+  ninja -C "$COMPILATA" -t deps | grep -o '/usr/[^ ]*' >>"$LAVORO/percorsi-grezzi.txt" || true
+  grep -o '/usr/[^ ]*\.\(so\|a\)\b' "$COMPILATA/build.ninja" >>"$LAVORO/percorsi-grezzi.txt" || true
+else
+  COMANDI=$LAVORO/comandi
+  rm -rf "$COMANDI" && mkdir -p "$COMANDI"
+  # compile_commands.json: a "directory" line, then its "command" line (JSON-escaped).
+  awk -v cartella="$COMANDI" '
+    /^  "directory": "/ { d = $0; sub(/^  "directory": "/, "", d); sub(/",$/, "", d) }
+    /^  "command": "/ {
+      c = $0; sub(/^  "command": "/, "", c); sub(/",$/, "", c)
+      gsub(/\\\\/, "\\", c); gsub(/\\"/, "\"", c)
+      sub(/ -o [^ ]+ /, " ", c); sub(/ -c /, " -M -MG ", c)
+      n++; printf "cd \"%s\" && %s\n", d, c > (cartella "/" n ".sh"); close(cartella "/" n ".sh")
+    }' "$BUILD/compile_commands.json"
+  find "$COMANDI" -name '*.sh' -print0 | xargs -0 -P"$(nproc)" -n1 bash 2>"$LAVORO/preprocessa.log" |
+    grep -o '/usr/[^ ]*' >>"$LAVORO/percorsi-grezzi.txt" || true
+  if [ -s "$LAVORO/preprocessa.log" ]; then
+    head -40 "$LAVORO/preprocessa.log" >&2
+    echo "check-packages: il preprocessore non riesce su qualche file del progetto" >&2
+    exit 1
   fi
+  grep -o '/usr/[^ ]*\.\(so\|a\)\b' "$BUILD/build.ninja" >>"$LAVORO/percorsi-grezzi.txt" || true
 fi
-ninja -C "$DIPENDENZE" -t deps | grep -o '/usr/[^ ]*' >>"$LAVORO/percorsi-grezzi.txt" || true
-grep -o '/usr/[^ ]*\.\(so\|a\)\b' "$DIPENDENZE/build.ninja" >>"$LAVORO/percorsi-grezzi.txt" || true
 
 # Only files that exist (a trace also names paths CMake merely tried).
 sed 's/^[^:]*:\(\/usr\/\)/\1/' "$LAVORO/percorsi-grezzi.txt" | sort -u | while read -r f; do
