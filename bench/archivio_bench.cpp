@@ -1,5 +1,6 @@
 // The window archivio on the real archive: SALVA of a new draw with the reload and the main window's labels,
 // the opening of the window, the calendar of another year.
+#include "ConQt.h"
 #include "archive/ImportaStorico.h"
 #include "maintenance/ScritturaEstrazioni.h"
 #include "session/Sessione.h"
@@ -177,13 +178,6 @@ BENCHMARK(BM_CalendarioDiUnAnno)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication applicazione(argc, argv);
-    prepara();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    delete programma;
-    return 0;
+    // Without the real archive the benchmarks report that there is nothing to measure.
+    return banco::eseguiConQt(argc, argv, [] { prepara(); return true; }, [] { delete programma; });
 }

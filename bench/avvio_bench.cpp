@@ -1,5 +1,6 @@
 // Start-up on the real archive: INIZIO's window load, PROCEDI, the main window shown.
 // The whole process (with its own start) is timed by `velmora --tempo-avvio`.
+#include "ConQt.h"
 #include "archive/ImportaStorico.h"
 #include "storage/ProgramDb.h"
 #include "support/Storico.h"
@@ -63,13 +64,6 @@ BENCHMARK(BM_DallAvvioAllaFinestraPrincipale)->Unit(benchmark::kMillisecond)->It
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication applicazione(argc, argv);
-    prepara();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    delete cartella;
-    return 0;
+    // Without the real archive the benchmarks report that there is nothing to measure.
+    return banco::eseguiConQt(argc, argv, [] { prepara(); return true; }, [] { delete cartella; });
 }

@@ -1,4 +1,5 @@
 // The workbench window on the real archive: opening to the first paint, AMBATE from the click to the filled grid, cancel.
+#include "ConQt.h"
 #include "support/ArchivioReale.h"
 #include "ui/Piramide1/Piramide1.h"
 #include "ui/common/Dialoghi.h"
@@ -156,17 +157,15 @@ BENCHMARK(BM_RicercaLungaBarre)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication applicazione(argc, argv);
-    if (!testsupport::archivioReale()) {
-        std::fprintf(stderr, "archivio storico non trovato: niente da misurare\n");
-        return 0;
-    }
-    ambiente = std::make_unique<Ambiente>();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ambiente.reset();
-    return 0;
+    return banco::eseguiConQt(
+        argc, argv,
+        [] {
+            if (!testsupport::archivioReale()) {
+                std::fprintf(stderr, "archivio storico non trovato: niente da misurare\n");
+                return false;
+            }
+            ambiente = std::make_unique<Ambiente>();
+            return true;
+        },
+        [] { ambiente.reset(); });
 }
