@@ -35,16 +35,7 @@ using namespace ui;
 
 namespace {
 
-const QString& archivioModello()
-{
-    static QTemporaryDir cartella;
-    static const QString percorso = [] {
-        const QString p = cartella.filePath(QStringLiteral("demo.db"));
-        archive::CreaArchivioDimostrativo(p.toStdString());
-        return p;
-    }();
-    return percorso;
-}
+using testui::archivioModello;
 
 const QString Sbagliato = QStringLiteral("Attenzione qualcosa è andato strorto nella procedura ");
 

@@ -33,17 +33,7 @@ using Voce = DialoghiScriptati::Voce;
 
 namespace {
 
-// The demonstration archive is built once; each test works on its own copy.
-const QString& archivioModello()
-{
-    static QTemporaryDir cartella;
-    static const QString percorso = [] {
-        const QString p = cartella.filePath(QStringLiteral("demo.db"));
-        archive::CreaArchivioDimostrativo(p.toStdString());
-        return p;
-    }();
-    return percorso;
-}
+using testui::archivioModello;
 
 QString dueCifre(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
 

@@ -9,6 +9,17 @@
 
 namespace testui {
 
+const QString& archivioModello()
+{
+    static QTemporaryDir cartella;
+    static const QString percorso = [] {
+        const QString p = cartella.filePath(QStringLiteral("demo.db"));
+        archive::CreaArchivioDimostrativo(p.toStdString());
+        return p;
+    }();
+    return percorso;
+}
+
 bool attendi(ui::LavoroDiFondo& lavoro)
 {
     if (!lavoro.occupato())

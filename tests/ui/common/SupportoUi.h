@@ -18,6 +18,9 @@ namespace testui {
 // true at once when nothing runs, false after 30 s.
 bool attendi(ui::LavoroDiFondo& lavoro);
 
+// The demonstration archive, built once per test program; each test works on its own copy.
+const QString& archivioModello();
+
 // PROCEDI of a start-up window, waited for: true when the main window opened.
 template <typename Inizio>
 bool procedi(Inizio& w)
