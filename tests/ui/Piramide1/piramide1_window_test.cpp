@@ -1,6 +1,7 @@
 // The window Piramide1 offscreen: opening state, reference draw, selections, marks, a whole evening, a cancelled search.
 #include "ui/Piramide1/Piramide1.h"
 
+#include "SupportoUi.h"
 #include "engine/Piramide.h"
 #include "session/Sessione.h"
 #include "storage/ProgramDb.h"
@@ -66,13 +67,7 @@ struct Banco {
         finestra.reset();
         sessione.chiudi();
     }
-    template <class T> T* w(const QString& nome) const
-    {
-        T* x = finestra->findChild<T*>(nome);
-        if (!x)
-            qFatal("controllo mancante: %s", qPrintable(nome));
-        return x;
-    }
+    template <class T> T* w(const QString& nome) const { return testui::controllo<T>(*finestra, nome); }
     QPushButton* b(const QString& nome) const { return w<QPushButton>(nome); }
     workbench::Banco& banco() const { return finestra->banco(); }
     void clic(const QString& griglia, int riga, int colonna, bool doppio = false) const

@@ -1,6 +1,7 @@
 // The window PiramidiPrevisioonali offscreen: opening, run selection, wheels, ELABORA, chart, copy, print, help.
 #include "ui/PiramidiPrevisioonali/PiramidiPrevisioonali.h"
 
+#include "SupportoUi.h"
 #include "session/Sessione.h"
 #include "ui/common/Dialoghi.h"
 #include "ui/common/GrigliaView.h"
@@ -64,13 +65,7 @@ struct Banco {
         finestra = std::make_unique<PiramidiPrevisioonali>(contesto);
         finestra->show();
     }
-    template <class T> T* w(const QString& nome) const
-    {
-        T* x = finestra->findChild<T*>(nome);
-        if (!x)
-            qFatal("controllo mancante: %s", qPrintable(nome));
-        return x;
-    }
+    template <class T> T* w(const QString& nome) const { return testui::controllo<T>(*finestra, nome); }
     QPushButton* b(const QString& nome) const { return w<QPushButton>(nome); }
     QString testo(const QString& nome) const { return w<QLabel>(nome)->text(); }
     int inizio() const { return w<QScrollBar>(QStringLiteral("HsInizio"))->value(); }

@@ -128,13 +128,7 @@ struct Banco {
         finestra->show();
     }
 
-    template <class T> T* w(const QString& nome) const
-    {
-        T* x = finestra->findChild<T*>(nome);
-        if (!x)
-            qFatal("controllo mancante: %s", qPrintable(nome));
-        return x;
-    }
+    template <class T> T* w(const QString& nome) const { return testui::controllo<T>(*finestra, nome); }
     // Presses a button and waits for the work it may have started (check, AGGIORNAMENTO, export).
     void premi(const char* nome)
     {

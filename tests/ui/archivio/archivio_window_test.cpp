@@ -56,13 +56,7 @@ struct Banco {
 
     const archive::Archivio& a() const { return amb.sessione->archivio(); }
     int n() const { return a().NumeroEstrazioni; }
-    template <class T> T* w(const QString& nome) const
-    {
-        T* x = finestra->findChild<T*>(nome);
-        if (!x)
-            qFatal("controllo mancante: %s", qPrintable(nome));
-        return x;
-    }
+    template <class T> T* w(const QString& nome) const { return testui::controllo<T>(*finestra, nome); }
     QLineEdit* box(int i) const { return w<QLineEdit>(QStringLiteral("txtin(%1)").arg(i)); }
     QString testo(const QString& nome) const { return w<QLabel>(nome)->text(); }
     QString principaleTesto(const char* nome) const

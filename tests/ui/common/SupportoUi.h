@@ -6,6 +6,7 @@
 #include "ui/common/Dialoghi.h"
 #include "ui/common/LavoroDiFondo.h"
 
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -17,6 +18,16 @@ namespace testui {
 // Lets the event loop run until the work of `lavoro` has ended and been delivered;
 // true at once when nothing runs, false after 30 s.
 bool attendi(ui::LavoroDiFondo& lavoro);
+
+// The control `nome` of a window; a missing one ends the test program, naming it.
+template <class T>
+T* controllo(const QObject& finestra, const QString& nome)
+{
+    T* x = finestra.findChild<T*>(nome);
+    if (!x)
+        qFatal("controllo mancante: %s", qPrintable(nome));
+    return x;
+}
 
 // The demonstration archive, built once per test program; each test works on its own copy.
 const QString& archivioModello();
