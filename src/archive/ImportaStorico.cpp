@@ -8,17 +8,11 @@
 
 #include <array>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 namespace archive {
-
-namespace fs = std::filesystem;
 
 namespace {
 
