@@ -184,8 +184,9 @@ void CaricaArchivio(Archivio& a, storage::Database& db, Avanzamento* avanzamento
     for (int d = 2; d <= numeroRighe; ++d) {
         const std::string& questa = a.DateEstrazioni[static_cast<std::size_t>(d)];
         const std::string& prima = a.DateEstrazioni[static_cast<std::size_t>(d - 1)];
-        const bool stessoMese = questa.compare(3, 2, prima, 3, 2) == 0;
+        // A month is one of a year: after a gap of a whole year the count starts again.
         const bool stessoAnno = questa.compare(6, 4, prima, 6, 4) == 0;
+        const bool stessoMese = stessoAnno && questa.compare(3, 2, prima, 3, 2) == 0;
         a.ProgressivoMese[static_cast<std::size_t>(d)] =
             static_cast<std::int16_t>(stessoMese ? a.ProgressivoMese[static_cast<std::size_t>(d - 1)] + 1 : 1);
         a.ProgressivoAnno[static_cast<std::size_t>(d)] =

@@ -6,6 +6,7 @@
 #include "storage/FileDiTesto.h"
 #include "storage/Sostituzione.h"
 
+#include <algorithm>
 #include <array>
 #include <ctime>
 #include <map>
@@ -58,9 +59,12 @@ int intero(std::string_view s)
     return v;
 }
 
-[[noreturn]] void rigaErrata(std::size_t numeroRiga, const std::string& motivo)
+// `voce`: the entry of a zip the text came from, which the line belongs to.
+[[noreturn]] void rigaErrata(std::size_t numeroRiga, const std::string& voce, const std::string& motivo)
 {
-    throw ErroreImportazione("Riga " + std::to_string(numeroRiga) + " del file storico non valida: " + motivo);
+    throw ErroreImportazione("Riga " + std::to_string(numeroRiga)
+                             + (voce.empty() ? std::string(" del file storico") : " di \"" + storage::estratto(voce, 80) + "\"")
+                             + " non valida: " + motivo);
 }
 
 // "AAAA/MM/GG" -> "AAAA-MM-GG", or empty when it is not a calendar day.
@@ -119,66 +123,76 @@ std::string leggiFile(const std::string& percorso)
     }
 }
 
-std::map<std::string, Giornata> analizzaStorico(std::string_view testo, Avanzamento* avanzamento, int& righeLette)
+// The draws of a historical text, line by line as they come: no record is kept per line (a text of
+// millions of empty lines costs nothing), and a text of more days than an archive can hold is
+// refused as soon as the first day too many appears, before it fills the memory.
+std::map<std::string, Giornata> analizzaStorico(std::string_view testo, Avanzamento* avanzamento, int& righeLette,
+                                                const std::string& voce)
 {
     // A copy saved again by a Windows editor starts with the UTF-8 mark, which
     // would otherwise make the first date unreadable.
     if (testo.substr(0, 3) == "\xEF\xBB\xBF")
         testo.remove_prefix(3);
-
-    std::vector<std::string_view> righe;
-    for (std::size_t inizio = 0; inizio < testo.size();) {
-        std::size_t fine = testo.find('\n', inizio);
-        if (fine == std::string::npos)
-            fine = testo.size();
-        righe.emplace_back(testo.substr(inizio, fine - inizio));
-        inizio = fine + 1;
-    }
-    righeLette = static_cast<int>(righe.size());
+    const auto ritorni = std::count(testo.begin(), testo.end(), '\n');
+    righeLette = static_cast<int>(std::min<long long>(ritorni + (testo.empty() || testo.back() == '\n' ? 0 : 1), 1 << 29));
+    const auto errata = [&](std::size_t numeroRiga, const std::string& motivo) {
+        rigaErrata(numeroRiga, voce, motivo);
+    };
 
     std::map<std::string, Giornata> giornate;
     // Reading fills the first half of the bar (maximum twice the lines).
     Passi passi(avanzamento, righeLette * 2);
-    for (std::size_t i = 0; i < righe.size(); ++i) {
-        passi.a(static_cast<int>(i + 1));
-        const std::size_t numeroRiga = i + 1;
-        const std::string_view riga = senzaSpazi(righe[i]);
+    std::size_t numeroRiga = 0;
+    for (std::size_t inizio = 0; inizio < testo.size();) {
+        std::size_t fine = testo.find('\n', inizio);
+        if (fine == std::string_view::npos)
+            fine = testo.size();
+        const std::string_view riga = senzaSpazi(testo.substr(inizio, fine - inizio));
+        inizio = fine + 1;
+        ++numeroRiga;
+        passi.a(static_cast<int>(std::min<std::size_t>(numeroRiga, static_cast<std::size_t>(righeLette))));
         if (riga.find_first_not_of(" \t") == std::string_view::npos)
             continue;
 
         std::array<std::string_view, 7> campi;
         std::size_t n = 0;
-        for (std::size_t inizio = 0;;) {
-            const std::size_t tab = riga.find('\t', inizio);
+        for (std::size_t da = 0;;) {
+            const std::size_t tab = riga.find('\t', da);
             if (n == campi.size())
-                rigaErrata(numeroRiga, "attesi 7 campi separati da tabulazioni (data, ruota, 5 numeri)");
-            campi[n++] = senzaSpazi(riga.substr(inizio, tab == std::string_view::npos ? std::string_view::npos : tab - inizio));
+                errata(numeroRiga, "attesi 7 campi separati da tabulazioni (data, ruota, 5 numeri)");
+            campi[n++] = senzaSpazi(riga.substr(da, tab == std::string_view::npos ? std::string_view::npos : tab - da));
             if (tab == std::string_view::npos)
                 break;
-            inizio = tab + 1;
+            da = tab + 1;
         }
         if (n != campi.size())
-            rigaErrata(numeroRiga, "attesi 7 campi separati da tabulazioni (data, ruota, 5 numeri)");
+            errata(numeroRiga, "attesi 7 campi separati da tabulazioni (data, ruota, 5 numeri)");
 
         const std::string iso = dataIso(campi[0]);
         if (iso.empty())
-            rigaErrata(numeroRiga, "data non valida \"" + storage::estratto(campi[0]) + "\" (atteso AAAA/MM/GG)");
+            errata(numeroRiga, "data non valida \"" + storage::estratto(campi[0]) + "\" (atteso AAAA/MM/GG)");
+        if (const std::string motivo = storage::motivoDataImplausibile(iso); !motivo.empty())
+            errata(numeroRiga, "la data " + storage::DataDaDb(iso) + " " + motivo);
         const int w = ruotaDelFile(campi[1]);
         if (w < 0)
-            rigaErrata(numeroRiga, "ruota sconosciuta \"" + storage::estratto(campi[1]) + "\"");
-        Giornata& g = giornate[iso];
+            errata(numeroRiga, "ruota sconosciuta \"" + storage::estratto(campi[1]) + "\"");
+        const auto [posto, nuova] = giornate.try_emplace(iso);
+        if (nuova && giornate.size() > static_cast<std::size_t>(MaxEstrazioni))
+            throw TroppeEstrazioni("contiene più di " + std::to_string(MaxEstrazioni)
+                                   + " estrazioni: un archivio ne può contenere al massimo " + std::to_string(MaxEstrazioni));
+        Giornata& g = posto->second;
         if (g.presente[static_cast<std::size_t>(w)])
-            rigaErrata(numeroRiga, "la ruota di " + std::string(NomiRuote[static_cast<std::size_t>(w)]) + " compare due volte il "
-                                       + storage::DataDaDb(iso));
+            errata(numeroRiga, "la ruota di " + std::string(NomiRuote[static_cast<std::size_t>(w)]) + " compare due volte il "
+                                   + storage::DataDaDb(iso));
         auto& numeri = g.numeri[static_cast<std::size_t>(w)];
         for (std::size_t p = 0; p < 5; ++p) {
             const std::string_view c = campi[p + 2];
             if (!soloCifre(c, 1, 2) || intero(c) < 1 || intero(c) > 90)
-                rigaErrata(numeroRiga, "numero non valido \"" + storage::estratto(c) + "\" (ammessi da 1 a 90)");
+                errata(numeroRiga, "numero non valido \"" + storage::estratto(c) + "\" (ammessi da 1 a 90)");
             numeri[p] = static_cast<std::int16_t>(intero(c));
             for (std::size_t q = 0; q < p; ++q)
                 if (numeri[q] == numeri[p])
-                    rigaErrata(numeroRiga, "il numero " + std::to_string(numeri[p]) + " è ripetuto sulla stessa ruota");
+                    errata(numeroRiga, "il numero " + std::to_string(numeri[p]) + " è ripetuto sulla stessa ruota");
         }
         g.presente[static_cast<std::size_t>(w)] = true;
     }
@@ -219,10 +233,10 @@ void scriviArchivio(const std::map<std::string, Giornata>& giornate, const std::
 
 }
 
-std::vector<GiornataStorico> LeggiTestoStorico(std::string_view testo, Avanzamento* avanzamento)
+std::vector<GiornataStorico> LeggiTestoStorico(std::string_view testo, Avanzamento* avanzamento, const std::string& voce)
 {
     int righeLette = 0;
-    const auto giornate = analizzaStorico(testo, avanzamento, righeLette);
+    const auto giornate = analizzaStorico(testo, avanzamento, righeLette, voce);
     std::vector<GiornataStorico> esito;
     esito.reserve(giornate.size());
     for (const auto& [iso, g] : giornate) {
@@ -248,7 +262,8 @@ EsitoImportazione ImportaStorico(const std::string& percorsoStorico, const std::
 }
 
 EsitoImportazione ImportaStoricoDaTesto(std::string_view testo, const std::string& percorsoStorico,
-                                        const std::string& percorsoArchivio, bool sovrascrivi, Avanzamento* avanzamento)
+                                        const std::string& percorsoArchivio, bool sovrascrivi, Avanzamento* avanzamento,
+                                        const std::string& voce)
 {
     try {
         storage::ControllaDestinazione(percorsoArchivio, sovrascrivi, {percorsoStorico});
@@ -259,15 +274,14 @@ EsitoImportazione ImportaStoricoDaTesto(std::string_view testo, const std::strin
     int righeLette = 0;
     std::map<std::string, Giornata> giornate;
     try {
-        giornate = analizzaStorico(testo, avanzamento, righeLette);
+        giornate = analizzaStorico(testo, avanzamento, righeLette, voce);
+    } catch (const TroppeEstrazioni& e) {
+        throw ErroreImportazione("Il file storico \"" + percorsoStorico + "\" " + e.what());
     } catch (const ErroreImportazione& e) {
         throw ErroreImportazione("Il file storico \"" + percorsoStorico + "\" non si può importare. " + e.what());
     }
     if (giornate.empty())
         throw ErroreImportazione("Il file storico \"" + percorsoStorico + "\" non contiene estrazioni");
-    if (giornate.size() > static_cast<std::size_t>(MaxEstrazioni))
-        throw ErroreImportazione("Il file storico \"" + percorsoStorico + "\" contiene " + std::to_string(giornate.size())
-                                 + " estrazioni: un archivio ne può contenere al massimo " + std::to_string(MaxEstrazioni));
 
     // Built beside the target and moved over it only when complete: a failure
     // leaves no file, and never a damaged copy of an archive being replaced.

@@ -18,6 +18,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A text of more days than an archive holds (MaxEstrazioni): refused whole.
+class TroppeEstrazioni : public ErroreImportazione {
+public:
+    using ErroreImportazione::ErroreImportazione;
+};
+
 struct EsitoImportazione {
     int estrazioni = 0;
     std::string prima;    // "GG/MM/AAAA"
@@ -38,10 +44,11 @@ EsitoImportazione ImportaStorico(const std::string& percorsoStorico, const std::
                                  bool sovrascrivi = false, Avanzamento* avanzamento = nullptr);
 
 // The same import from the text of the historical file already read (out of a zip, say);
-// `percorsoStorico` is the file the user gave, which the target may not be.
+// `percorsoStorico` is the file the user gave, which the target may not be; `voce` the entry of
+// the zip the text came from, named by the messages about its lines.
 EsitoImportazione ImportaStoricoDaTesto(std::string_view testo, const std::string& percorsoStorico,
                                         const std::string& percorsoArchivio, bool sovrascrivi = false,
-                                        Avanzamento* avanzamento = nullptr);
+                                        Avanzamento* avanzamento = nullptr, const std::string& voce = {});
 
 // One date of the historical file as the archive stores it: the ISO date and the eleven wheel
 // fields, empty for a wheel not drawn that day.
@@ -51,7 +58,10 @@ struct GiornataStorico {
 };
 
 // The draws of a historical text in date order, checked line by line as the import checks them
-// (ErroreImportazione names the line). Progress and stop requests as the import's reading half.
-std::vector<GiornataStorico> LeggiTestoStorico(std::string_view testo, Avanzamento* avanzamento = nullptr);
+// (ErroreImportazione names the line, and `voce` when given). Progress and stop requests as the
+// import's reading half. A date before 1939 or more than a year ahead is a wrong line; a text of
+// more than MaxEstrazioni days is refused before its rows are all built.
+std::vector<GiornataStorico> LeggiTestoStorico(std::string_view testo, Avanzamento* avanzamento = nullptr,
+                                               const std::string& voce = {});
 
 }

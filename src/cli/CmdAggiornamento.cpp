@@ -53,11 +53,11 @@ void controllaOpzioni(const Argomenti& args)
 // The check of a loaded FgImporta (its List4 lines) and, with --applica, AGGIORNAMENTO: controlla
 // and aggiorna-da-storico share it.
 int controllaEApplica(storage::Database& db, const std::string& archivio, grid::Grid& FgImporta, const Argomenti& args,
-                      std::ostream& out)
+                      std::ostream& out, bool storicoCompleto)
 {
     std::vector<std::string> List4;
     try {
-        maintenance::ControlloEstrazioniMancanti(db, FgImporta, List4);
+        maintenance::ControlloEstrazioniMancanti(db, FgImporta, List4, nullptr, storicoCompleto);
     } catch (const storage::ErroreDatabase& e) {
         stampa(List4, out);
         throw ErroreDati(std::string("controllo non riuscito: ") + e.what());
@@ -71,14 +71,15 @@ int controllaEApplica(storage::Database& db, const std::string& archivio, grid::
     try {
         esito = maintenance::AGGIORNAMENTO(db, a, FgImporta, args.ha("--correggi"), List4);
     } catch (const maintenance::ErroreScrittura& e) {
+        // The reason as the windows give it (already Italian, naming the archive).
         throw ErroreDati("nessuna estrazione scritta nell'archivio \"" + archivio + "\": "
                          + (e.tipo() == maintenance::ErroreScrittura::Tipo::Ricarica
-                                ? std::string("l'archivio aggiornato non si caricherebbe più")
-                                : std::string("errore del database")));
+                                ? "l'archivio aggiornato non si caricherebbe più (" + std::string(e.what()) + ")"
+                                : std::string(e.what())));
     }
     stampa(List4, out);
     if (!esito.erroreDatabase.empty())
-        return EsitoErroreDati;
+        throw ErroreDati("scrittura interrotta nell'archivio \"" + archivio + "\": " + esito.erroreDatabase);
     return esito.scartate > 0 ? EsitoErroreDati : EsitoOk;
 }
 
@@ -116,21 +117,21 @@ const Registrazione controlla({
             err << "il file \"" << file << "\" non contiene estrazioni\n";
             return EsitoOk;
         }
-        return controllaEApplica(db, archivio, FgImporta, args, out);
+        return controllaEApplica(db, archivio, FgImporta, args, out, false);
     },
     {"--applica", "--correggi"},
 });
 
-// The official file from a path or an address, its text out of the zip when zipped.
-std::string testoSorgente(const std::string& sorgente)
+// The official file from a path or an address, its text out of the zip when zipped (`voce` the entry).
+std::string testoSorgente(const std::string& sorgente, std::string& voce)
 {
     if (!maintenance::indirizzoRete(sorgente))
-        return maintenance::leggiFileStorico(sorgente);
+        return maintenance::leggiFileStorico(sorgente, &voce);
 #ifdef VELMORA_RETE
     const auto scarico = net::scaricaInMemoria(sorgente);
     if (!scarico.riuscito)
         throw ErroreDati("Collegamento al sito \"" + sorgente + "\" non riuscito: " + scarico.motivo);
-    return maintenance::testoStorico(scarico.corpo, sorgente);
+    return maintenance::testoStorico(scarico.corpo, sorgente, &voce);
 #else
     throw ErroreDati("questa velmora-cli è compilata senza rete: scaricare \"" + sorgente + "\" e indicare il file");
 #endif
@@ -152,13 +153,15 @@ const Registrazione aggiornaDaStorico({
         controllaOpzioni(args);
         const std::string dal = args.valore("--dal", "");
         if (!dal.empty() && storage::DataPerDb(dal).empty())
-            throw ErroreUso("data non valida per --dal: " + dal + " (GG/MM/AAAA)");
+            throw ErroreUso("data non valida per --dal: " + storage::estratto(dal) + " (GG/MM/AAAA)");
         const std::string& archivio = args.posizionali()[0];
         const std::string& sorgente = args.posizionali()[1];
         auto db = apri(archivio);
         grid::Grid FgImporta;
         try {
-            maintenance::caricaStoricoInFgImporta(testoSorgente(sorgente), sorgente, FgImporta, dal);
+            std::string voce;
+            const std::string testo = testoSorgente(sorgente, voce);
+            maintenance::caricaStoricoInFgImporta(testo, sorgente, FgImporta, dal, nullptr, voce);
         } catch (const maintenance::ErroreStorico& e) {
             throw ErroreDati(e.what());
         }
@@ -166,7 +169,7 @@ const Registrazione aggiornaDaStorico({
             err << "il file \"" << sorgente << "\" non contiene estrazioni dal " << dal << "\n";
             return EsitoOk;
         }
-        return controllaEApplica(db, archivio, FgImporta, args, out);
+        return controllaEApplica(db, archivio, FgImporta, args, out, true);
     },
     {"--applica", "--correggi"},
 });
@@ -198,7 +201,7 @@ const Registrazione esporta({
         const std::string& file = args.posizionali()[2];
         if (std::string motivo; !maintenance::esporta(a, formato, file, nullptr, {args.posizionali()[1]}, &motivo))
             throw ErroreDati(motivo.empty() ? "impossibile scrivere il file \"" + file + "\"" : motivo);
-        out << "esportate " << a.NumeroEstrazioni << " estrazioni in \"" << file << "\"\n";
+        out << "esportate " << a.NumeroEstrazioni << " estrazioni in \"" << storage::stampabile(file) << "\"\n";
         return EsitoOk;
     },
     {},

@@ -32,8 +32,10 @@ const Registrazione importaStorico({
         archive::EsitoImportazione esito;
         try {
             const std::string& storico = args.posizionali()[0];
-            esito = archive::ImportaStoricoDaTesto(maintenance::leggiFileStorico(storico), storico, args.posizionali()[1],
-                                                   args.ha("--sovrascrivi"));
+            std::string voce;
+            const std::string testo = maintenance::leggiFileStorico(storico, &voce);
+            esito = archive::ImportaStoricoDaTesto(testo, storico, args.posizionali()[1], args.ha("--sovrascrivi"), nullptr,
+                                                   voce);
         } catch (const maintenance::ErroreStorico& e) {
             throw ErroreDati(e.what());
         } catch (const archive::ErroreImportazione& e) {

@@ -35,6 +35,50 @@ void stampaAvvisi(const std::string& comando, std::ostream& err)
     avvisiPendenti().clear();
 }
 
+// Standard error as a terminal may take it: every message goes through stampabile a line at a
+// time (so a character of several bytes is never cut), whatever name or value it quotes.
+class ErroreStampabile : public std::streambuf {
+public:
+    explicit ErroreStampabile(std::ostream& destinazione) : destinazione_(destinazione) {}
+    ~ErroreStampabile() override { svuota(); }
+    ErroreStampabile(const ErroreStampabile&) = delete;
+    ErroreStampabile& operator=(const ErroreStampabile&) = delete;
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (traits_type::eq_int_type(c, traits_type::eof()))
+            return traits_type::not_eof(c);
+        riga_ += traits_type::to_char_type(c);
+        if (c == '\n')
+            svuota();
+        return c;
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override
+    {
+        riga_.append(s, static_cast<std::size_t>(n));
+        if (riga_.find('\n') != std::string::npos)
+            svuota();
+        return n;
+    }
+    int sync() override
+    {
+        svuota();
+        destinazione_.flush();
+        return 0;
+    }
+
+private:
+    void svuota()
+    {
+        destinazione_ << storage::stampabile(riga_);
+        riga_.clear();
+    }
+
+    std::ostream& destinazione_;
+    std::string riga_;
+};
+
 void stampaAiuto(std::ostream& out)
 {
     out << "Uso: velmora-cli COMANDO [opzioni]\n\nComandi:\n";
@@ -158,8 +202,10 @@ void registra(Comando comando)
     registro()[nome] = std::move(comando);
 }
 
-int esegui(const std::vector<std::string>& argomenti, std::istream& in, std::ostream& out, std::ostream& err)
+int esegui(const std::vector<std::string>& argomenti, std::istream& in, std::ostream& out, std::ostream& errore)
 {
+    ErroreStampabile filtro(errore);
+    std::ostream err(&filtro);
     if (argomenti.empty() || argomenti[0] == "--help" || argomenti[0] == "-h" || argomenti[0] == "aiuto") {
         stampaAiuto(argomenti.empty() ? err : out);
         return argomenti.empty() ? EsitoErroreUso : EsitoOk;

@@ -7,6 +7,8 @@
 #include "storage/DrawsDb.h"
 #include "storage/FileDiTesto.h"
 
+#include <set>
+
 namespace maintenance {
 
 namespace {
@@ -39,7 +41,7 @@ void passo(archive::Avanzamento* av, int valore, int massimo)
 }
 
 void ControlloEstrazioniMancanti(storage::Database& db, grid::Grid& FgImporta, std::vector<std::string>& List4,
-                                 archive::Avanzamento* avanzamento)
+                                 archive::Avanzamento* avanzamento, bool storicoCompleto)
 {
     List4.clear();
     auto s = db.prepara(CercaData);
@@ -49,22 +51,47 @@ void ControlloEstrazioniMancanti(storage::Database& db, grid::Grid& FgImporta, s
         passo(avanzamento, righe - i, righe);
         const std::string data = FgImporta.testo(i, ColonnaData);
         if (trova(s, data)) {
-            int uguali = 0;
-            for (int w = 0; w < archive::NumeroRuote; ++w)
-                if (s.vista(w) == FgImporta.testo(i, PrimaColonnaRuote + w)) {
+            bool diverse = false;
+            std::string mancanti;
+            for (int w = 0; w < archive::NumeroRuote; ++w) {
+                const std::string& nelFile = FgImporta.testo(i, PrimaColonnaRuote + w);
+                if (s.vista(w) == nelFile) {
                     FgImporta.setSfondo(i, PrimaColonnaRuote + w, ColoreRuotaUguale);
-                    ++uguali;
+                } else if (nelFile.empty()) {
+                    mancanti += (mancanti.empty() ? "" : ", ") + std::string(archive::NomiRuote[w]);
+                } else {
+                    diverse = true;
                 }
-            if (uguali < archive::NumeroRuote) {
+            }
+            if (diverse) {
                 List4.push_back("Errori Estrazione del " + storage::estratto(data));
                 FgImporta.setColoreTesto(i, ColonnaData, ColoreDataErrata);
                 FgImporta.setGrassetto(i, ColonnaData, true);
+                ++anomalie;
+            }
+            if (!mancanti.empty()) {
+                List4.push_back("Estrazione del " + storage::estratto(data) + ": il file non ha le ruote di " + mancanti
+                                + ", presenti nell'archivio (restano come sono)");
                 ++anomalie;
             }
         } else {
             List4.push_back("Manca estrazione del: " + storage::estratto(data));
             FgImporta.setSfondo(i, ColonnaData, ColoreDaImportare);
         }
+    }
+    if (storicoCompleto && righe > 0) {
+        std::set<std::string> nelFile;
+        for (int i = 1; i <= righe; ++i)
+            nelFile.insert(storage::DataPerDb(FgImporta.testo(i, ColonnaData)));
+        auto archiviate = db.prepara("SELECT DataEstrazione FROM EstrazioniLotto WHERE DataEstrazione >= ?1"
+                                     " ORDER BY DataEstrazione DESC");
+        archiviate.lega(1, *nelFile.begin());
+        while (archiviate.avanza())
+            if (nelFile.count(archiviate.testo(0)) == 0) {
+                List4.push_back("Il file non contiene l'estrazione del " + storage::DataDaDb(archiviate.testo(0))
+                                + ", presente nell'archivio: il file è incompleto");
+                ++anomalie;
+            }
     }
     passo(avanzamento, righe, righe);
     if (anomalie == 0)
@@ -96,8 +123,16 @@ bool campoRuotaValido(const std::string& campo)
 std::optional<std::string> motivoRigaNonValida(const grid::Grid& FgImporta, int riga)
 {
     const std::string& data = FgImporta.testo(riga, ColonnaData);
-    if (storage::DataPerDb(data).empty())
+    const std::string iso = storage::DataPerDb(data);
+    if (iso.empty())
         return "Estrazione del " + storage::estratto(data) + " non aggiornata: la data non è una data valida (GG/MM/AAAA)";
+    if (const std::string motivo = storage::motivoDataImplausibile(iso); !motivo.empty())
+        return "Estrazione del " + data + " non aggiornata: la data " + motivo;
+    bool qualcheRuota = false;
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        qualcheRuota = qualcheRuota || !FgImporta.testo(riga, PrimaColonnaRuote + w).empty();
+    if (!qualcheRuota)
+        return "Estrazione del " + data + " non aggiornata: la riga non ha i numeri di nessuna ruota";
     for (int w = 0; w < archive::NumeroRuote; ++w)
         if (!campoRuotaValido(FgImporta.testo(riga, PrimaColonnaRuote + w)))
             return "Estrazione del " + storage::estratto(data) + " non aggiornata: la ruota di " + std::string(archive::NomiRuote[w])
@@ -124,9 +159,13 @@ EsitoAggiornamento AGGIORNAMENTO(storage::Database& db, archive::Archivio& archi
         auto cerca = d.prepara(CercaData);
         auto aggiungi = d.prepara("INSERT INTO EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve,"
                                   " Nz, datareg, orareg) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)");
-        auto correggiRiga = d.prepara("UPDATE EstrazioniLotto SET Ba = ?2, Ca = ?3, Fi = ?4, Ge = ?5, Mi = ?6, Na = ?7,"
-                                      " Pa = ?8, Ro = ?9, \"To\" = ?10, Ve = ?11, Nz = ?12, datareg = ?13, orareg = ?14"
-                                      " WHERE DataEstrazione = ?1");
+        // A wheel the row lacks is not known: the stored one stays.
+        auto correggiRiga = d.prepara(
+            "UPDATE EstrazioniLotto SET Ba = coalesce(nullif(?2, ''), Ba), Ca = coalesce(nullif(?3, ''), Ca),"
+            " Fi = coalesce(nullif(?4, ''), Fi), Ge = coalesce(nullif(?5, ''), Ge), Mi = coalesce(nullif(?6, ''), Mi),"
+            " Na = coalesce(nullif(?7, ''), Na), Pa = coalesce(nullif(?8, ''), Pa), Ro = coalesce(nullif(?9, ''), Ro),"
+            " \"To\" = coalesce(nullif(?10, ''), \"To\"), Ve = coalesce(nullif(?11, ''), Ve),"
+            " Nz = coalesce(nullif(?12, ''), Nz), datareg = ?13, orareg = ?14 WHERE DataEstrazione = ?1");
         for (int i = 1; i <= righe; ++i) {
             passo(avanzamento, i - 1, righe);
             const bool daAggiungere = FgImporta.sfondo(i, ColonnaData) == ColoreDaImportare;

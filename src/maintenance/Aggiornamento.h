@@ -22,11 +22,15 @@ constexpr grid::Colore ColoreDataErrata = grid::colori::Rosso;          // &HFF 
 // The check ("Controllo estrazioni mancanti"): every row of FgImporta, from the last up, looked
 // up by its date in EstrazioniLotto. A date not stored gets the orange background and the line
 // "Manca estrazione del: " + date; a stored date has its equal wheels light green and, when any
-// wheel differs, a red bold date and "Errori Estrazione del " + date. "Nessuna anomalia rilevata"
-// closes `List4` when no stored draw differs. Progress on bar 1 (rows checked of the rows).
-// Throws storage::ErroreDatabase (marks and lines so far stay).
+// wheel differs, a red bold date and "Errori Estrazione del " + date. A wheel the row lacks is not
+// known, never "not drawn": when the archive holds it, it is neither equal nor an error, and a
+// line says which wheels the file lacks. With `storicoCompleto` (the official file, which holds
+// every draw) the stored draws from the first date of the grid on that the file lacks are listed
+// too: a text cut short at a line end says so instead of passing for the whole file.
+// "Nessuna anomalia rilevata" closes `List4` when nothing of the above was found. Progress on
+// bar 1 (rows checked of the rows). Throws storage::ErroreDatabase (marks and lines so far stay).
 void ControlloEstrazioniMancanti(storage::Database& db, grid::Grid& FgImporta, std::vector<std::string>& List4,
-                                 archive::Avanzamento* avanzamento = nullptr);
+                                 archive::Avanzamento* avanzamento = nullptr, bool storicoCompleto = false);
 
 // A wheel text as the archive stores it: empty (a wheel not drawn) or five different two-digit
 // numbers 01..90 joined by "-". Anything else would load as other numbers than the file shows.
@@ -45,7 +49,8 @@ struct EsitoAggiornamento {
 
 // AGGIORNAMENTO: the rows of FgImporta with an orange date are added when their date is still not
 // stored ("Aggiunta estrazione del" + date); with `correggi` (Check3) the rows with a red date
-// overwrite the stored draw ("Modificata estrazione del" + date); "aggiunti N° " + count +
+// overwrite the wheels of the stored draw that the row gives, never emptying one it lacks
+// ("Modificata estrazione del" + date); "aggiunti N° " + count +
 // " record" ends `List4` when a draw was added. A row whose date is not a real date or whose
 // wheel texts are not stored fields is listed with its reason and not written; a row the engine
 // refuses ends the writing, keeping the rows before it. The rows are written in one transaction

@@ -8,7 +8,6 @@
 
 #include "storage/FileDiTesto.h"
 
-#include <fstream>
 #include <sstream>
 
 namespace maintenance {
@@ -76,10 +75,17 @@ void caricaRigheAggiornamento(std::istream& file, grid::Grid& FgImporta)
 
 EsitoFileAggiornamento caricaFileAggiornamento(const std::string& percorso, grid::Grid& FgImporta, bool testFormato)
 {
-    if (!std::ifstream(percorso, std::ios::binary))
-        return EsitoFileAggiornamento::NonLeggibile;
-    // A folder, a device or a file without line breaks is refused here, before the grid is touched.
-    std::istringstream file(storage::leggiFileDiTesto(percorso, "il file di aggiornamento"));
+    // Opened once (a pipe gives its bytes only once). A folder, a device or a file without line
+    // breaks is refused here, before the grid is touched.
+    std::string testo;
+    try {
+        testo = storage::leggiFileDiTesto(percorso, "il file di aggiornamento");
+    } catch (const storage::ErroreFileDiTesto& e) {
+        if (e.nonApribile())
+            return EsitoFileAggiornamento::NonLeggibile;
+        throw;
+    }
+    std::istringstream file(std::move(testo));
     if (testFormato) {
         std::string prima;
         std::getline(file, prima);

@@ -12,8 +12,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 
 namespace maintenance {
@@ -42,7 +40,7 @@ struct ChiudiVoce {
     void operator()(zip_file_t* f) const { zip_fclose(f); }
 };
 
-std::string testoDaZip(const std::string& contenuto, const std::string& nome)
+std::string testoDaZip(const std::string& contenuto, const std::string& nome, std::string* nomeVoce)
 {
     zip_error_t errore;
     zip_error_init(&errore);
@@ -80,15 +78,23 @@ std::string testoDaZip(const std::string& contenuto, const std::string& nome)
     if (zip_stat_index(zip.get(), static_cast<zip_uint64_t>(scelta), 0, &info) != 0)
         rifiuta(nome, Danneggiato);
     const std::string voce = info.name ? info.name : "";
-    const std::string troppo = "contiene \"" + voce + "\", che supera " + std::to_string(DimensioneMassimaStorico >> 20)
-                               + " MB: non è l'archivio storico delle estrazioni";
+    if (nomeVoce)
+        *nomeVoce = voce;
+    if ((info.valid & ZIP_STAT_ENCRYPTION_METHOD) && info.encryption_method != ZIP_EM_NONE)
+        rifiuta(nome, "contiene \"" + storage::estratto(voce) + "\" protetto da password: uno zip cifrato non è supportato");
+    if ((info.valid & ZIP_STAT_COMP_METHOD) && !zip_compression_method_supported(info.comp_method, 0))
+        rifiuta(nome, "contiene \"" + storage::estratto(voce)
+                          + "\" compresso con un metodo non supportato (sono supportati deflate, bzip2 e nessuna compressione)");
+    const std::string troppo = "contiene \"" + storage::estratto(voce) + "\", che supera "
+                               + std::to_string(DimensioneMassimaStorico >> 20) + " MB: non è l'archivio storico delle estrazioni";
     if ((info.valid & ZIP_STAT_SIZE) && info.size > DimensioneMassimaStorico)
         rifiuta(nome, troppo);
     std::unique_ptr<zip_file_t, ChiudiVoce> f(zip_fopen_index(zip.get(), static_cast<zip_uint64_t>(scelta), 0));
     if (!f)
         rifiuta(nome, Danneggiato);
-    // The size in the header is the packer's word: the limit holds on what really comes out.
+    // The size in the header is the packer's word: the limits hold on what really comes out.
     std::string testo;
+    storage::ControlloRighe righe;
     char blocco[1 << 16];
     for (;;) {
         const zip_int64_t letti = zip_fread(f.get(), blocco, sizeof blocco);
@@ -98,57 +104,65 @@ std::string testoDaZip(const std::string& contenuto, const std::string& nome)
             break;
         if (testo.size() + static_cast<std::size_t>(letti) > DimensioneMassimaStorico)
             rifiuta(nome, troppo);
+        if (!righe.aggiungi(std::string_view(blocco, static_cast<std::size_t>(letti))))
+            rifiuta(nome, "contiene \"" + storage::estratto(voce) + "\": " + storage::motivoRigaTroppoLunga(righe.riga()));
         testo.append(blocco, static_cast<std::size_t>(letti));
     }
+    if (!righe.termina())
+        rifiuta(nome, "contiene \"" + storage::estratto(voce) + "\": " + storage::motivoRigaTroppoLunga(righe.riga()));
     if (testo.find('\0') != std::string::npos)
-        rifiuta(nome, "contiene \"" + voce + "\", che non è un file di testo con le estrazioni");
+        rifiuta(nome, "contiene \"" + storage::estratto(voce) + "\", che non è un file di testo con le estrazioni");
     return testo;
 }
 
-}
-
-std::string testoStorico(std::string contenuto, const std::string& nome)
+bool zip(std::string_view contenuto)
 {
     // Local file header, or the end record of an empty zip.
-    if (contenuto.rfind("PK\x03\x04", 0) == 0 || contenuto.rfind("PK\x05\x06", 0) == 0)
-        return testoDaZip(contenuto, nome);
-    if (contenuto.size() > DimensioneMassimaStorico)
-        rifiuta(nome, "supera " + std::to_string(DimensioneMassimaStorico >> 20) + " MB: non è l'archivio storico delle estrazioni");
-    return contenuto;
+    return contenuto.rfind("PK\x03\x04", 0) == 0 || contenuto.rfind("PK\x05\x06", 0) == 0;
 }
 
-std::string leggiFileStorico(const std::string& percorso)
+}
+
+std::string testoStorico(std::string contenuto, const std::string& nome, std::string* voce)
 {
-    // A text goes through the reader of every outside text file (size, endless lines, folders,
-    // devices); only a zip is read whole here and unpacked.
-    std::ifstream f(percorso, std::ios::binary);
-    char firma[4] = {};
-    if (!f || !f.read(firma, sizeof firma) || std::string_view(firma, 4) != "PK\x03\x04") {
+    if (voce)
+        voce->clear();
+    if (zip(contenuto))
+        return testoDaZip(contenuto, nome, voce);
+    if (contenuto.size() > DimensioneMassimaStorico)
+        rifiuta(nome, "supera " + std::to_string(DimensioneMassimaStorico >> 20) + " MB: non è l'archivio storico delle estrazioni");
+    storage::ControlloRighe righe;
+    if (!righe.aggiungi(contenuto) || !righe.termina()) {
         try {
-            return testoStorico(storage::leggiFileDiTesto(percorso, "il file storico"), percorso);
+            storage::rifiutaFileDiTesto("il file storico", nome, storage::motivoRigaTroppoLunga(righe.riga()));
         } catch (const storage::ErroreFileDiTesto& e) {
             throw ErroreStorico(e.what());
         }
     }
-    f.seekg(0);
-    std::error_code ec;
-    const auto dimensione = std::filesystem::file_size(percorso, ec);
-    // A zip is smaller than what it holds: the limit on the file itself only keeps the read sane.
-    if (!ec && dimensione > DimensioneMassimaStorico)
-        rifiuta(percorso, "supera " + std::to_string(DimensioneMassimaStorico >> 20) + " MB: non è l'archivio storico delle estrazioni");
-    std::string contenuto;
-    contenuto.resize(ec ? 0 : static_cast<std::size_t>(dimensione));
-    if (!contenuto.empty() && !f.read(contenuto.data(), static_cast<std::streamsize>(contenuto.size())))
-        rifiuta(percorso, "non si può leggere per intero");
-    return testoStorico(std::move(contenuto), percorso);
+    return contenuto;
+}
+
+std::string leggiFileStorico(const std::string& percorso, std::string* voce)
+{
+    // Read once, whatever it holds: a zip is told by its first bytes, already in memory. A zip is
+    // smaller than what it holds, so the limit on the file itself only keeps the read sane.
+    try {
+        return testoStorico(storage::leggiFileIntero(percorso, "il file storico", DimensioneMassimaStorico,
+                                                     storage::Righe::ControllateSalvoZip), percorso,
+                            voce);
+    } catch (const storage::ErroreFileDiTesto& e) {
+        throw ErroreStorico(e.what());
+    }
 }
 
 int caricaStoricoInFgImporta(std::string_view testo, const std::string& nome, grid::Grid& FgImporta, const std::string& dal,
-                             archive::Avanzamento* avanzamento)
+                             archive::Avanzamento* avanzamento, const std::string& voce)
 {
     std::vector<archive::GiornataStorico> giornate;
     try {
-        giornate = archive::LeggiTestoStorico(testo, avanzamento);
+        giornate = archive::LeggiTestoStorico(testo, avanzamento, voce);
+    } catch (const archive::TroppeEstrazioni& e) {
+        rifiuta(nome, std::string(e.what()) + ": non è l'archivio storico delle estrazioni");
     } catch (const archive::ErroreImportazione& e) {
         rifiuta(nome, std::string("non è nel formato dell'archivio storico ufficiale (AAAA/MM/GG, ruota e cinque numeri "
                                   "separati da tabulazioni). ")

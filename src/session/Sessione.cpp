@@ -88,13 +88,13 @@ archive::EsitoImportazione Sessione::creaDaStorico(const std::string& percorsoSt
     if (dbEstrazioni_.aperto() && dbEstrazioni_.percorso() == percorsoArchivio)
         dbEstrazioni_.chiudi();
     // The official file comes zipped from its site: either form is taken as the user saved it.
-    std::string testo;
+    std::string testo, voce;
     try {
-        testo = maintenance::leggiFileStorico(percorsoStorico);
+        testo = maintenance::leggiFileStorico(percorsoStorico, &voce);
     } catch (const maintenance::ErroreStorico& e) {
         throw archive::ErroreImportazione(e.what());
     }
-    auto esito = archive::ImportaStoricoDaTesto(testo, percorsoStorico, percorsoArchivio, sovrascrivi, avanzamento);
+    auto esito = archive::ImportaStoricoDaTesto(testo, percorsoStorico, percorsoArchivio, sovrascrivi, avanzamento, voce);
     selezionaArchivio(percorsoArchivio);
     return esito;
 }

@@ -2,6 +2,8 @@
 #include "storage/DrawsDb.h"
 
 #include <cctype>
+#include <cstdio>
+#include <ctime>
 
 namespace storage {
 
@@ -74,5 +76,22 @@ std::string DataPerDb(const std::string& ggmmaaaa)
 }
 
 bool DataValida(int anno, int mese, int giorno) { return dataValida(anno, mese, giorno); }
+
+std::string motivoDataImplausibile(const std::string& iso)
+{
+    if (iso.size() != 10 || !cifre(iso, 0, 4))
+        return "non è una data";
+    if (iso.compare(0, 4, std::to_string(PrimoAnnoEstrazioni)) < 0)
+        return "è anteriore al " + std::to_string(PrimoAnnoEstrazioni) + ", primo anno delle estrazioni del Lotto";
+    const std::time_t adesso = std::time(nullptr);
+    std::tm oggi{};
+    if (!localtime_r(&adesso, &oggi))
+        return {};
+    char limite[32];
+    std::snprintf(limite, sizeof limite, "%04d-%02d-%02d", oggi.tm_year + 1900 + 1, oggi.tm_mon + 1, oggi.tm_mday);
+    if (iso > limite)
+        return "è più di un anno dopo la data di oggi";
+    return {};
+}
 
 }

@@ -32,4 +32,10 @@ std::string DataPerDb(const std::string& ggmmaaaa);
 // True for a real calendar day (Gregorian, leap years included).
 bool DataValida(int anno, int mese, int giorno);
 
+// The first year of the Lotto's archive: no draw is dated before it.
+inline constexpr int PrimoAnnoEstrazioni = 1939;
+// Why a real day "AAAA-MM-GG" cannot be the date of a draw: before PrimoAnnoEstrazioni, or more
+// than a year after today (a typing slip such as 2088 or 9999). Empty when it can.
+std::string motivoDataImplausibile(const std::string& iso);
+
 }

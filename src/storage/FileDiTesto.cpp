@@ -1,8 +1,12 @@
 // Outside text files read with limits, and printable excerpts of their bytes.
 #include "storage/FileDiTesto.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
+
+#include <unistd.h>
 
 namespace storage {
 
@@ -37,11 +41,11 @@ std::size_t sequenzaUtf8(std::string_view s)
     return n;
 }
 
-[[noreturn]] void rifiuta(const std::string& cosa, const std::string& percorso, const std::string& motivo)
-{
-    throw ErroreFileDiTesto("Impossibile leggere " + cosa + " \"" + percorso + "\": " + motivo);
 }
 
+void rifiutaFileDiTesto(const std::string& cosa, const std::string& percorso, const std::string& motivo)
+{
+    throw ErroreFileDiTesto("Impossibile leggere " + cosa + " \"" + percorso + "\": " + motivo);
 }
 
 std::string estratto(std::string_view testo, std::size_t massimo)
@@ -68,48 +72,111 @@ std::string estratto(std::string_view testo, std::size_t massimo)
     return esito;
 }
 
-std::string leggiFileDiTesto(const std::string& percorso, const std::string& cosa)
+std::string stampabile(std::string_view testo)
+{
+    std::string esito;
+    esito.reserve(testo.size());
+    for (std::size_t inizio = 0; inizio <= testo.size();) {
+        const std::size_t fine = std::min(testo.find_first_of("\n\t", inizio), testo.size());
+        esito += estratto(testo.substr(inizio, fine - inizio), std::string_view::npos);
+        if (fine < testo.size())
+            esito += testo[fine];
+        inizio = fine + 1;
+    }
+    return esito;
+}
+
+bool ControlloRighe::conta()
+{
+    return ++lunghezza_ <= RigaMassimaFileDiTesto;
+}
+
+bool ControlloRighe::aggiungi(std::string_view pezzo)
+{
+    for (const char c : pezzo) {
+        if (c == '\n') {
+            lunghezza_ = 0;
+            ritornoInSospeso_ = false;
+            ++riga_;
+            continue;
+        }
+        // A CR is part of the line only when no LF follows it, which the next byte tells.
+        if (ritornoInSospeso_ && !conta())
+            return false;
+        ritornoInSospeso_ = c == '\r';
+        if (!ritornoInSospeso_ && !conta())
+            return false;
+    }
+    return true;
+}
+
+bool ControlloRighe::termina()
+{
+    if (ritornoInSospeso_) {
+        ritornoInSospeso_ = false;
+        return conta();
+    }
+    return true;
+}
+
+std::string motivoRigaTroppoLunga(std::size_t riga)
+{
+    return "la riga " + std::to_string(riga) + " è più lunga di " + std::to_string(RigaMassimaFileDiTesto)
+           + " caratteri: non è un file di testo di questo tipo";
+}
+
+std::string leggiFileIntero(const std::string& percorso, const std::string& cosa, std::uintmax_t limite, Righe righe)
 {
     namespace fs = std::filesystem;
+    const std::string troppoGrande = "è troppo grande per essere un file di questo tipo (più di "
+                                     + std::to_string(limite >> 20) + " MB)";
     std::error_code ec;
     const auto stato = fs::status(percorso, ec);
     if (fs::is_directory(stato))
-        rifiuta(cosa, percorso, "è una cartella, non un file");
+        rifiutaFileDiTesto(cosa, percorso, "è una cartella, non un file");
     // A regular file is measured before it is read; a pipe or a device is counted as it goes.
     if (fs::is_regular_file(stato)) {
         const auto dimensione = fs::file_size(percorso, ec);
-        if (!ec && dimensione > DimensioneMassimaFileDiTesto)
-            rifiuta(cosa, percorso, "è troppo grande per essere un file di questo tipo (più di 64 MB)");
+        if (!ec && dimensione > limite)
+            rifiutaFileDiTesto(cosa, percorso, troppoGrande);
     }
     std::ifstream in(percorso, std::ios::binary);
-    if (!in)
-        rifiuta(cosa, percorso, "il file non esiste o non si può aprire");
+    if (!in) {
+        const bool negato = ::access(percorso.c_str(), R_OK) != 0 && (errno == EACCES || errno == EPERM);
+        throw ErroreFileDiTesto("Impossibile leggere " + cosa + " \"" + percorso + "\": "
+                                    + (negato ? "il file non è accessibile (permessi insufficienti)"
+                                              : "il file non esiste o non si può aprire"),
+                                true);
+    }
 
     std::string testo;
-    std::size_t lunghezzaRiga = 0;
-    std::size_t riga = 1;
+    ControlloRighe controllo;
+    bool controlla = true;
     char blocco[65536];
     while (in) {
         in.read(blocco, sizeof blocco);
         const auto letti = static_cast<std::size_t>(in.gcount());
         if (letti == 0)
             break;
-        if (testo.size() + letti > DimensioneMassimaFileDiTesto)
-            rifiuta(cosa, percorso, "è troppo grande per essere un file di questo tipo (più di 64 MB)");
-        for (std::size_t k = 0; k < letti; ++k) {
-            if (blocco[k] == '\n') {
-                lunghezzaRiga = 0;
-                ++riga;
-            } else if (++lunghezzaRiga > RigaMassimaFileDiTesto) {
-                rifiuta(cosa, percorso,
-                        "la riga " + std::to_string(riga) + " è più lunga di " + std::to_string(RigaMassimaFileDiTesto)
-                            + " caratteri: non è un file di testo di questo tipo");
-            }
-        }
+        if (testo.size() + letti > limite)
+            rifiutaFileDiTesto(cosa, percorso, troppoGrande);
+        // A zip starts with a local file header, or with the end record when it is empty.
+        if (testo.empty() && righe == Righe::ControllateSalvoZip && letti >= 4)
+            controlla = std::string_view(blocco, 4) != "PK\x03\x04" && std::string_view(blocco, 4) != "PK\x05\x06";
+        if (controlla && !controllo.aggiungi(std::string_view(blocco, letti)))
+            rifiutaFileDiTesto(cosa, percorso, motivoRigaTroppoLunga(controllo.riga()));
         testo.append(blocco, letti);
     }
     if (in.bad())
-        rifiuta(cosa, percorso, "lettura non riuscita");
+        rifiutaFileDiTesto(cosa, percorso, "lettura non riuscita");
+    if (controlla && !controllo.termina())
+        rifiutaFileDiTesto(cosa, percorso, motivoRigaTroppoLunga(controllo.riga()));
+    return testo;
+}
+
+std::string leggiFileDiTesto(const std::string& percorso, const std::string& cosa)
+{
+    std::string testo = leggiFileIntero(percorso, cosa, DimensioneMassimaFileDiTesto, Righe::Controllate);
     if (testo.rfind("\xEF\xBB\xBF", 0) == 0)
         testo.erase(0, 3);
     return testo;

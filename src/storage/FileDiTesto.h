@@ -14,21 +14,65 @@ constexpr std::size_t RigaMassimaFileDiTesto = 4096;
 // The whole historical file of every draw since 1939 is a few megabytes.
 constexpr std::uintmax_t DimensioneMassimaFileDiTesto = 64u * 1024u * 1024u;
 
-// A text file that cannot be taken: the message is Italian and names the file.
+// A text file that cannot be taken: the message is Italian and names the file. `nonApribile`
+// when the file could not even be opened (missing, not readable).
 class ErroreFileDiTesto : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ErroreFileDiTesto(const std::string& messaggio, bool nonApribile = false)
+        : std::runtime_error(messaggio), nonApribile_(nonApribile)
+    {
+    }
+    bool nonApribile() const { return nonApribile_; }
+
+private:
+    bool nonApribile_;
 };
+
+// Counts line lengths over text given in pieces: a line of RigaMassimaFileDiTesto characters is
+// taken, one more is not; the CR of a CR LF line break is not part of the line.
+class ControlloRighe {
+public:
+    // False at the first line too long; `riga()` then gives its number.
+    bool aggiungi(std::string_view pezzo);
+    // The end of the text (a last CR without its LF counts).
+    bool termina();
+    std::size_t riga() const { return riga_; }
+
+private:
+    bool conta();
+
+    std::size_t lunghezza_ = 0;
+    std::size_t riga_ = 1;
+    bool ritornoInSospeso_ = false;
+};
+
+// The refusal of a line too long, in the words every reader uses.
+std::string motivoRigaTroppoLunga(std::size_t riga);
 
 // At most `massimo` characters of `testo` in a form a message can show: valid UTF-8
 // stays, control and invalid bytes become \xNN (a NUL no longer cuts the message),
 // and "..." marks what was left out.
 std::string estratto(std::string_view testo, std::size_t massimo = 40);
 
-// The whole of the file at `percorso`, without the UTF-8 mark a Windows editor puts
-// in front. `cosa` names it in messages ("il file storico"). Refused, before reading
-// more than needed: a folder, a file larger than DimensioneMassimaFileDiTesto, a
-// line longer than RigaMassimaFileDiTesto.
+// The whole of `testo` as estratto shows it, line breaks and tabs kept: what a terminal may be
+// given of a message that quotes a name or a value the user typed (no escape sequence passes).
+std::string stampabile(std::string_view testo);
+
+// Whether a read checks the length of the lines: always, or unless the file turns out to be a zip
+// (by its first bytes), whose packed lines mean nothing.
+enum class Righe { Controllate, ControllateSalvoZip };
+
+// The bytes of the file at `percorso`, read once from its start: a pipe or a FIFO gives its bytes
+// only once, so nothing may look at the file before and open it again. `cosa` names it in
+// messages ("il file storico"). Refused, before reading more than needed: a folder, more than
+// `limite` bytes, a line longer than RigaMassimaFileDiTesto.
+std::string leggiFileIntero(const std::string& percorso, const std::string& cosa, std::uintmax_t limite, Righe righe);
+
+// The refusal of an outside text file as leggiFileIntero words it, for a check made afterwards.
+[[noreturn]] void rifiutaFileDiTesto(const std::string& cosa, const std::string& percorso, const std::string& motivo);
+
+// The whole of the text file at `percorso` as leggiFileIntero reads it (limit
+// DimensioneMassimaFileDiTesto, lines checked), without the UTF-8 mark a Windows editor puts in front.
 std::string leggiFileDiTesto(const std::string& percorso, const std::string& cosa);
 
 }

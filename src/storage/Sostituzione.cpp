@@ -1,7 +1,10 @@
 // A file is replaced only when it is a plain file that may be replaced, and never half-written or by two writers at once.
 #include "storage/Sostituzione.h"
 
+#include "storage/Database.h"
+
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
 
 #include <fcntl.h>
@@ -20,14 +23,90 @@ std::string virgolette(const std::string& percorso)
     return "\"" + percorso + "\"";
 }
 
-// A name in the target's own folder (so the rename stays on one file system), hidden from listings.
-std::string accanto(const std::string& destinazione, const std::string& suffisso)
+// The names beside a target start with a fixed short stem of its own (a hash of its name), hidden
+// from listings, in the target's folder so that the rename stays on one file system: a name of 255
+// bytes still leaves room for them, and the stale ones of a target are found by their stem.
+std::string radiceAccanto(const std::string& destinazione)
+{
+    std::uint64_t h = 14695981039346656037ULL;   // FNV-1a
+    for (const char c : fs::path(destinazione).filename().string()) {
+        h ^= static_cast<unsigned char>(c);
+        h *= 1099511628211ULL;
+    }
+    static constexpr char Esadecimali[] = "0123456789abcdef";
+    std::string nome = ".vlm";
+    for (int i = 60; i >= 0; i -= 4)
+        nome += Esadecimali[(h >> i) & 0xF];
+    return nome;
+}
+
+std::string accanto(const std::string& destinazione, const std::string& nome)
+{
+    return (fs::path(destinazione).parent_path() / nome).string();
+}
+
+bool esiste(const std::string& percorso)
+{
+    struct stat st {};
+    return ::lstat(percorso.c_str(), &st) == 0;
+}
+
+// What replacements of the same target killed before their end left beside it: their files (a
+// database being built may have its journal too), and those of the earlier, longer names. Called
+// under the target's lock, so no replacement that could still finish owns any of them.
+void rimuoviProvvisoriAbbandonati(const std::string& destinazione, const std::string& radice)
 {
     const fs::path d(destinazione);
-    std::string nome = ".";
-    nome += d.filename().string();
-    nome += suffisso;
-    return (d.parent_path() / nome).string();
+    std::string vecchio = ".";
+    vecchio += d.filename().string();
+    vecchio += '.';
+    // The stem, six characters of mkostemp, and maybe a side file of the engine; never a lock.
+    const auto provvisorio = [](const std::string& nome, const std::string& inizio) {
+        if (nome.size() < inizio.size() + 6 || nome.compare(0, inizio.size(), inizio) != 0)
+            return false;
+        const std::string coda = nome.substr(inizio.size() + 6);
+        if (coda.empty())
+            return nome.substr(inizio.size()) != "blocco";
+        return coda == "-journal" || coda == "-wal" || coda == "-shm";
+    };
+    std::error_code ec;
+    const fs::path cartella = d.parent_path().empty() ? fs::path(".") : d.parent_path();
+    for (fs::directory_iterator it(cartella, ec), fine; !ec && it != fine; it.increment(ec)) {
+        const std::string nome = it->path().filename().string();
+        if ((provvisorio(nome, radice + ".") || provvisorio(nome, vecchio)) && it->symlink_status(ec).type() == fs::file_type::regular)
+            ::unlink(it->path().c_str());
+    }
+}
+
+// Makes sure no journal of the old target can apply to the file about to take its name. Opening the
+// old target as a database rolls an interrupted write back; holding it exclusively then proves
+// that no other program is writing it, so what is still beside it is stale and goes. The returned
+// connection keeps that hold until the rename is done.
+Database giornaliRisolti(const std::string& destinazione)
+{
+    bool giornale = false;
+    for (const char* suffisso : SuffissiGiornale)
+        giornale = giornale || esiste(destinazione + suffisso);
+    if (!giornale)
+        return {};
+    if (!esiste(destinazione)) {
+        // A journal whose database is gone belongs to nothing; the new file must not inherit it.
+        for (const char* suffisso : SuffissiGiornale)
+            ::unlink((destinazione + suffisso).c_str());
+        return {};
+    }
+    Database vecchio;
+    try {
+        vecchio = Database(destinazione, PasswordDatabase(), Database::Modo::SoloEsistente);
+        vecchio.esegui("BEGIN EXCLUSIVE");
+    } catch (const ErroreDatabase& e) {
+        throw ErroreSostituzione("Il file " + virgolette(destinazione) + " non viene sostituito: accanto ci sono i file "
+                                 "di una scrittura interrotta (" + virgolette(destinazione + "-journal")
+                                 + "), che non si può annullare. " + e.what());
+    }
+    for (const char* suffisso : SuffissiGiornale)
+        ::unlink((destinazione + suffisso).c_str());
+    return vecchio;
 }
 
 // The mode open() would give a new file: 0666 less the process umask (read back, then restored).
@@ -38,13 +117,15 @@ unsigned modoNuovoFile()
     return 0666U & ~static_cast<unsigned>(maschera);
 }
 
-void sincronizza(const std::string& percorso, int flag)
+// Flushes a file or a folder to the disk; false when the system could not.
+bool sincronizza(const std::string& percorso, int flag)
 {
     const int fd = ::open(percorso.c_str(), flag | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    if (fd < 0)
+        return false;
+    const bool riuscito = ::fsync(fd) == 0;
+    ::close(fd);
+    return riuscito;
 }
 
 }
@@ -83,7 +164,8 @@ Sostituzione::Sostituzione(const std::string& destinazione, bool sovrascrivi, co
     : destinazione_(destinazione)
 {
     ControllaDestinazione(destinazione, sovrascrivi, ingressi);
-    bloccoPercorso_ = accanto(destinazione, ".blocco");
+    const std::string radice = radiceAccanto(destinazione);
+    bloccoPercorso_ = accanto(destinazione, radice + ".b");
     // The lock file is removed by its holder; one locked after its removal is stale and taken again.
     for (;;) {
         blocco_ = ::open(bloccoPercorso_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
@@ -107,7 +189,8 @@ Sostituzione::Sostituzione(const std::string& destinazione, bool sovrascrivi, co
         ControllaDestinazione(destinazione, sovrascrivi, ingressi);
         struct stat st {};
         modo_ = ::lstat(destinazione.c_str(), &st) == 0 ? static_cast<unsigned>(st.st_mode & 07777) : modoNuovoFile();
-        std::string modello = accanto(destinazione, ".XXXXXX");
+        rimuoviProvvisoriAbbandonati(destinazione, radice);
+        std::string modello = accanto(destinazione, radice + ".XXXXXX");
         const int fd = ::mkostemp(modello.data(), O_CLOEXEC);
         if (fd < 0)
             throw ErroreSostituzione("Impossibile creare il file " + virgolette(destinazione)
@@ -127,13 +210,17 @@ Sostituzione::~Sostituzione()
 
 void Sostituzione::conferma()
 {
-    sincronizza(provvisorio_, O_RDONLY);
+    if (!sincronizza(provvisorio_, O_RDONLY))
+        throw ErroreSostituzione("Impossibile scrivere il file " + virgolette(destinazione_) + " sul disco");
+    Database vecchio = giornaliRisolti(destinazione_);
     if (::chmod(provvisorio_.c_str(), static_cast<mode_t>(modo_)) != 0
         || ::rename(provvisorio_.c_str(), destinazione_.c_str()) != 0)
         throw ErroreSostituzione("Impossibile sostituire il file " + virgolette(destinazione_));
     confermata_ = true;
+    // The new name made durable too. Past the rename there is nothing to undo, and some file
+    // systems refuse to flush a folder: the file itself is already on the disk.
     const fs::path cartella = fs::path(destinazione_).parent_path();
-    sincronizza(cartella.empty() ? "." : cartella.string(), O_RDONLY | O_DIRECTORY);
+    [[maybe_unused]] const bool cartellaSincronizzata = sincronizza(cartella.empty() ? "." : cartella.string(), O_RDONLY | O_DIRECTORY);
     rilascia();
 }
 

@@ -122,9 +122,8 @@ TEST(CaricaArchivio, OrdineDateProgressiviEModello)
     ASSERT_EQ(a.NumeroEstrazioni, 7);
     const std::vector<std::string> date = {"", "28/12/2019", "31/12/2019", "02/01/2020", "04/01/2020",
                                            "30/01/2020", "01/02/2020", "01/02/2021"};
-    // Only the month number is compared: February 2021 follows February 2020 as
-    // the same month (no real archive skips a whole year).
-    const std::vector<int> mese = {0, 1, 2, 1, 2, 3, 1, 2};
+    // February 2021 after February 2020 is another month: the count starts again.
+    const std::vector<int> mese = {0, 1, 2, 1, 2, 3, 1, 1};
     const std::vector<int> anno = {0, 1, 2, 1, 2, 3, 4, 1};
     for (int d = 1; d <= 7; ++d) {
         EXPECT_EQ(a.DateEstrazioni[d], date[d]) << d;

@@ -33,11 +33,11 @@ std::string contenuto(const std::string& percorso)
     return s.str();
 }
 
-// `n` draws on consecutive days from 1 January 1900, Bari only.
+// `n` draws on consecutive days from 1 January 1939, Bari only.
 std::string storicoDi(int n)
 {
     std::string t;
-    int a = 1900, m = 1, g = 1;
+    int a = 1939, m = 1, g = 1;
     const int giorniMese[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     for (int i = 0; i < n; ++i) {
         char riga[64];

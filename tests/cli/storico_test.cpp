@@ -1,5 +1,6 @@
 // velmora-cli aggiorna-da-storico against an HTTP server on 127.0.0.1 serving zips the test builds, and importa-storico of a zip.
 #include "archive/ArchivioDimostrativo.h"
+#include "maintenance/StoricoUfficiale.h"
 #include "storage/DrawsDb.h"
 #include "support/Cli.h"
 #include "support/StoricoZip.h"
@@ -114,7 +115,7 @@ TEST(CliStorico, OgniGuastoHaIlSuoMessaggioENonCambiaNulla)
     const std::string immagine("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
     testsupport::ServerHttp server({{"/guasto.zip", guasto},
                                     {"/foto.zip", testsupport::zipDi({{"foto.png", immagine}})},
-                                    {"/grande.zip", testsupport::zipDi({{"storico.txt", std::string((64u << 20) + 10, '7')}})}});
+                                    {"/grande.zip", testsupport::zipDi({{"storico.txt", std::string(maintenance::DimensioneMassimaStorico + 10, '7')}})}});
     const auto prima = estrazioni(b.indietro);
     const struct {
         std::string url;
@@ -122,7 +123,7 @@ TEST(CliStorico, OgniGuastoHaIlSuoMessaggioENonCambiaNulla)
     } casi[] = {
         {server.indirizzo("/guasto.zip"), "non è un archivio zip valido"},
         {server.indirizzo("/foto.zip"), "che non è un file di testo"},
-        {server.indirizzo("/grande.zip"), "supera 64 MB"},
+        {server.indirizzo("/grande.zip"), "supera 16 MB"},
         {server.indirizzo("/manca.zip"), "Collegamento al sito"},
         {server.indirizzo("/manca.zip"), "il server ha risposto 404"},
         {testsupport::indirizzoIrraggiungibile(), "collegamento non riuscito (collegamento rifiutato)"},   // in Italian, not Qt's English

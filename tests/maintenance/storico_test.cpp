@@ -74,7 +74,7 @@ TEST(StoricoUfficiale, FileRifiutatiConUnMessaggioCheLiNomina)
         {"vuoto.zip", std::string("PK\x05\x06", 4) + std::string(18, '\0'), "non contiene un file di testo"},   // no entry
         {"foto.zip", testsupport::zipDi({{"foto.png", immagine}}), "\"foto.png\", che non è un file di testo"},
         {"due.zip", testsupport::zipDi({{"a.png", immagine}, {"b.png", immagine}}), "non contiene un file di testo"},
-        {"grande.zip", testsupport::zipDi({{"storico.txt", std::string((64u << 20) + 1, '1')}}), "supera 64 MB"},
+        {"grande.zip", testsupport::zipDi({{"storico.txt", std::string(maintenance::DimensioneMassimaStorico + 1, '1')}}), "supera 16 MB"},
         {"pagina.txt", "<html><body>Servizio non disponibile</body></html>\n", "non è nel formato dell'archivio storico"},
         {"numeri.txt", "2020/01/02\tBA\t1\t2\t3\t4\t91\n", "Riga 1"},
         {"vuoto.txt", "\r\n", "non contiene estrazioni"},

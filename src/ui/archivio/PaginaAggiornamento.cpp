@@ -470,13 +470,14 @@ void GestioneArchivio::caricaStorico(const QByteArray& contenuto, const QString&
     const bool avviato = lavoro_.avvia(
         [=](archive::Avanzamento& av) {
             try {
-                const std::string testo = maintenance::testoStorico(std::move(*dati), nome);
-                maintenance::caricaStoricoInFgImporta(testo, nome, *griglia, {}, &av);
+                std::string voce;
+                const std::string testo = maintenance::testoStorico(std::move(*dati), nome, &voce);
+                maintenance::caricaStoricoInFgImporta(testo, nome, *griglia, {}, &av, voce);
             } catch (const maintenance::ErroreStorico& e) {
                 *rifiuto = e.what();
                 return;
             }
-            maintenance::ControlloEstrazioniMancanti(*db, *griglia, *righe, &av);
+            maintenance::ControlloEstrazioniMancanti(*db, *griglia, *righe, &av, true);
         },
         [=, this](const LavoroDiFondo::Fine& fine) {
             occupa(false);
