@@ -71,6 +71,10 @@ Database::Database(const std::string& percorso, const std::string& password, Mod
     if (percorso.empty())
         throw ErroreDatabase(Tipo::PercorsoErrato, "Percorso del database non indicato");
     const bool esiste = fs::exists(percorso, ec);
+    // A folder on the way that may not be entered hides whether the file is there: not "missing".
+    if (!esiste && (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted))
+        throw ErroreDatabase(Tipo::Permessi, "Il file \"" + nome_ + "\" non è accessibile: permessi insufficienti per "
+                                             "entrare nella cartella che lo contiene");
     if (esiste && fs::is_directory(percorso, ec))
         throw ErroreDatabase(Tipo::PercorsoErrato, "\"" + nome_ + "\" è una cartella, non un database");
     if (!esiste && modo == Modo::SoloEsistente)

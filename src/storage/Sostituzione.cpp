@@ -89,8 +89,10 @@ Database giornaliRisolti(const std::string& destinazione)
         giornale = giornale || esiste(destinazione + suffisso);
     if (!giornale)
         return {};
-    if (!esiste(destinazione)) {
-        // A journal whose database is gone belongs to nothing; the new file must not inherit it.
+    struct stat st {};
+    if (::lstat(destinazione.c_str(), &st) != 0 || st.st_size == 0) {
+        // A journal whose database is gone (or empty, as the engine itself judges) belongs to
+        // nothing; the new file must not inherit it.
         for (const char* suffisso : SuffissiGiornale)
             ::unlink((destinazione + suffisso).c_str());
         return {};
