@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -136,4 +137,58 @@ TEST(CliStorico, OgniGuastoHaIlSuoMessaggioENonCambiaNulla)
         EXPECT_EQ(u.out, "");
     }
     EXPECT_EQ(estrazioni(b.indietro), prima);
+}
+
+// The official file holds every draw: one cut short at a line end (the last draws gone, the last day
+// without its last wheels) is said to be incomplete, draw by draw, and a correction empties nothing.
+TEST(CliStorico, FileTroncatoAFineRigaDettoIncompletoENessunaRuotaSvuotata)
+{
+    testsupport::CartellaTemporanea dir;
+    std::string testo;
+    for (int g = 1; g <= 4; ++g)
+        for (const char* ruota : {"BA", "MI", "RN"})
+            testo += testsupport::rigaStorico(2026, 8, 10 + g, ruota, {g, 10 + g, 20 + g, 30 + g, 40 + g});
+    const std::string archivio = dir.file("a.db");
+    ASSERT_EQ(lancia({"importa-storico", dir.scrivi("intero.txt", testo), archivio}).codice, 0);
+    const auto prima = estrazioni(archivio);
+
+    // Cut after Bari of the third day, with Bari of that day changed: the fourth day and two wheels gone.
+    std::string tagliato = testo.substr(0, testo.find("2026/08/13"));
+    tagliato += testsupport::rigaStorico(2026, 8, 13, "BA", {1, 2, 3, 4, 5});
+    const auto u = lancia({"aggiorna-da-storico", archivio, dir.scrivi("tagliato.txt", tagliato), "--applica", "--correggi"});
+    EXPECT_EQ(u.codice, 0) << u.err;
+    const auto righe = testsupport::righe(u.out);
+    EXPECT_NE(std::find(righe.begin(), righe.end(),
+                        "Il file non contiene l'estrazione del 14/08/2026, presente nell'archivio: il file è incompleto"),
+              righe.end()) << u.out;
+    EXPECT_NE(std::find(righe.begin(), righe.end(),
+                        "Estrazione del 13/08/2026: il file non ha le ruote di Milano, Nazionale, presenti nell'archivio "
+                        "(restano come sono)"),
+              righe.end()) << u.out;
+    EXPECT_EQ(std::find(righe.begin(), righe.end(), "Nessuna anomalia rilevata"), righe.end()) << u.out;
+    auto dopo = estrazioni(archivio);
+    ASSERT_EQ(dopo.size(), prima.size());
+    EXPECT_EQ(dopo[2], "2026-08-13|01-02-03-04-05||||03-13-23-33-43||||||03-13-23-33-43|") << "Bari corrected, the rest kept";
+    dopo[2] = prima[2];
+    EXPECT_EQ(dopo, prima);
+}
+
+// Dates no draw can have are wrong lines of the historical file, named by line; nothing is written.
+TEST(CliStorico, DateImplausibiliRifiutateNominandoLaRiga)
+{
+    testsupport::CartellaTemporanea dir;
+    const std::string buona = testsupport::rigaStorico(2020, 1, 4, "BA", {1, 2, 3, 4, 5});
+    for (const auto& [anno, motivo] : {std::pair{1, "anteriore al 1939"}, std::pair{1938, "anteriore al 1939"},
+                                       std::pair{2088, "più di un anno dopo la data di oggi"},
+                                       std::pair{9999, "più di un anno dopo la data di oggi"}}) {
+        SCOPED_TRACE(anno);
+        const std::string archivio = dir.file("a" + std::to_string(anno) + ".db");
+        const auto u = lancia({"importa-storico",
+                               dir.scrivi("s.txt", buona + testsupport::rigaStorico(anno, 6, 1, "BA", {1, 2, 3, 4, 5})),
+                               archivio});
+        EXPECT_EQ(u.codice, 1);
+        EXPECT_NE(u.err.find("Riga 2 del file storico non valida: la data "), std::string::npos) << u.err;
+        EXPECT_NE(u.err.find(motivo), std::string::npos) << u.err;
+        EXPECT_FALSE(std::filesystem::exists(archivio));
+    }
 }

@@ -332,3 +332,53 @@ TEST(FileAggiornamento, IndirizzoDallaRigaDelServer)
     db.esegui("DELETE FROM ParametriProgramma WHERE Parametro = 'ServerAggiornamenti'");
     EXPECT_EQ(indirizzoAggiornamenti(db), "");
 }
+
+// A line cut after Genova gives four wheels: the other seven are not known, not "not drawn". The check
+// says the file lacks them; the correction rewrites the wheel that differs and empties none.
+TEST_F(Aggiornamento, RuoteMancantiNelFileNonCancellanoQuelleArchiviate)
+{
+    auto campi = campiDi(2);
+    campi[0] = "01-02-03-04-05";   // Bari differs
+    const std::string tagliata = riga("07/03/2024", campi).substr(0, 11 + 15 * 4);
+    carica(tagliata + "\r\n");
+    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    EXPECT_EQ(List4, (std::vector<std::string>{
+                         "Errori Estrazione del 07/03/2024",
+                         "Estrazione del 07/03/2024: il file non ha le ruote di Milano, Napoli, Palermo, Roma, Torino, "
+                         "Venezia, Nazionale, presenti nell'archivio (restano come sono)"}));
+    EXPECT_EQ(FgImporta.sfondo(1, 6), grid::colori::Bianco) << "a wheel not known is not marked equal";
+
+    const auto esito = AGGIORNAMENTO(db, a, FgImporta, true, List4);
+    EXPECT_EQ(esito.modificate, 1);
+    EXPECT_EQ(stored("2024-03-07", "Ba"), "01-02-03-04-05");
+    EXPECT_EQ(stored("2024-03-07", "Ca"), campo(2, 1));
+    EXPECT_EQ(stored("2024-03-07", "Mi"), campo(2, 4));
+    EXPECT_EQ(stored("2024-03-07", "Nz"), campo(2, 10));
+    EXPECT_EQ(a.numero(2, 10, 1), numero(2, 10, 1));
+
+    // A file that has every wheel of the day the archive has: nothing to say.
+    carica(riga("09/03/2024", campiDi(3, false)) + "\r\n");
+    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    EXPECT_EQ(List4, (std::vector<std::string>{"Nessuna anomalia rilevata"}));
+}
+
+// A draw dated before 1939 or more than a year ahead, and a line holding only a date (a draw of 55
+// zeros), are never written: each is listed with its reason.
+TEST_F(Aggiornamento, DateImplausibiliERigheSenzaRuoteNonScritte)
+{
+    carica(riga("02/01/0001", campiDi(4)) + "\r\n" + riga("31/12/1938", campiDi(5)) + "\r\n"
+           + riga("01/01/2088", campiDi(6)) + "\r\n" + riga("31/12/9999", campiDi(7)) + "\r\n"
+           + std::string("12/03/2024") + "\r\n" + riga("14/03/2024", campiDi(8)) + "\r\n");
+    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    const auto esito = AGGIORNAMENTO(db, a, FgImporta, false, List4);
+    EXPECT_EQ(esito.aggiunte, 1);
+    EXPECT_EQ(esito.scartate, 5);
+    EXPECT_EQ(List4, (std::vector<std::string>{
+                         "Estrazione del 02/01/0001 non aggiornata: la data è anteriore al 1939, primo anno delle estrazioni del Lotto",
+                         "Estrazione del 31/12/1938 non aggiornata: la data è anteriore al 1939, primo anno delle estrazioni del Lotto",
+                         "Estrazione del 01/01/2088 non aggiornata: la data è più di un anno dopo la data di oggi",
+                         "Estrazione del 31/12/9999 non aggiornata: la data è più di un anno dopo la data di oggi",
+                         "Estrazione del 12/03/2024 non aggiornata: la riga non ha i numeri di nessuna ruota",
+                         "Aggiunta estrazione del14/03/2024", "aggiunti N° 1 record"}));
+    EXPECT_EQ(righeTabella(), 4);
+}

@@ -1,4 +1,5 @@
 // The official historical file read plain or zipped, refused with a message naming it, and turned into FgImporta rows.
+#include "archive/Archivio.h"
 #include "maintenance/FileAggiornamento.h"
 #include "maintenance/StoricoUfficiale.h"
 #include "storage/ProgramDb.h"
@@ -6,6 +7,10 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <zip.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -20,7 +25,9 @@ std::string messaggio(const std::string& percorso)
 {
     try {
         grid::Grid g;
-        maintenance::caricaStoricoInFgImporta(maintenance::leggiFileStorico(percorso), percorso, g);
+        std::string voce;
+        const std::string testo = maintenance::leggiFileStorico(percorso, &voce);
+        maintenance::caricaStoricoInFgImporta(testo, percorso, g, {}, nullptr, voce);
     } catch (const maintenance::ErroreStorico& e) {
         return e.what();
     }
@@ -101,4 +108,102 @@ TEST(StoricoUfficiale, IndirizzoDallaConfigurazioneOQuelloDiOggi)
     EXPECT_EQ(maintenance::indirizzoStoricoUfficiale(db), oggi);
     EXPECT_TRUE(maintenance::indirizzoRete("HTTPS://esempio.org/s.zip"));
     EXPECT_FALSE(maintenance::indirizzoRete("/home/utente/http://s.zip"));
+}
+
+namespace {
+
+// A zip whose one entry is packed with LZMA (written by another zip tool): readable by many, not by this program.
+const std::string ZipLzma(
+    "\x50\x4b\x03\x04\x3f\x00\x02\x00\x0e\x00\xef\xb8\x88\x5d\x5b\xc1\xd2\x1c\x2d\x00\x00\x00\x1d\x00"
+    "\x00\x00\x0b\x00\x00\x00\x73\x74\x6f\x72\x69\x63\x6f\x2e\x74\x78\x74\x09\x04\x05\x00\x5d\x00\x00"
+    "\x80\x00\x00\x18\x8e\x42\xac\x74\x9e\x44\x10\xb5\x9c\xe5\xf3\x41\xe1\x85\x5c\x5e\x0f\x83\xd4\x31"
+    "\x1c\xc6\x13\xeb\xa2\x1c\xd3\x29\x47\xff\xfe\x20\xe4\x00\x50\x4b\x01\x02\x3f\x03\x3f\x00\x02\x00"
+    "\x0e\x00\xef\xb8\x88\x5d\x5b\xc1\xd2\x1c\x2d\x00\x00\x00\x1d\x00\x00\x00\x0b\x00\x00\x00\x00\x00"
+    "\x00\x00\x00\x00\x00\x00\x80\x01\x00\x00\x00\x00\x73\x74\x6f\x72\x69\x63\x6f\x2e\x74\x78\x74\x50"
+    "\x4b\x05\x06\x00\x00\x00\x00\x01\x00\x01\x00\x39\x00\x00\x00\x56\x00\x00\x00\x00\x00",
+    165);
+
+// A zip of `testo` as "storico.txt", encrypted with a password.
+std::string zipCifrato(const std::string& testo)
+{
+    zip_error_t errore;
+    zip_error_init(&errore);
+    zip_source_t* memoria = zip_source_buffer_create(nullptr, 0, 0, &errore);
+    zip_source_keep(memoria);
+    zip_t* z = zip_open_from_source(memoria, ZIP_TRUNCATE, &errore);
+    const zip_int64_t i = zip_file_add(z, "storico.txt", zip_source_buffer(z, testo.data(), testo.size(), 0), 0);
+    zip_file_set_encryption(z, static_cast<zip_uint64_t>(i), ZIP_EM_AES_256, "segreta");
+    zip_close(z);
+    zip_source_open(memoria);
+    zip_stat_t st;
+    zip_source_stat(memoria, &st);
+    std::string bytes(static_cast<std::size_t>(st.size), '\0');
+    zip_source_read(memoria, bytes.data(), st.size);
+    zip_source_close(memoria);
+    zip_source_free(memoria);
+    zip_error_fini(&errore);
+    return bytes;
+}
+
+// `n` days from 1 January 1940, one Bari line each.
+std::string giorni(int n)
+{
+    std::string t;
+    int a = 1940, m = 1, g = 1;
+    for (int i = 0; i < n; ++i) {
+        char riga[64];
+        std::snprintf(riga, sizeof riga, "%04d/%02d/%02d\tBA\t1\t2\t3\t4\t5\n", a, m, g);
+        t += riga;
+        if (++g > 28) {
+            g = 1;
+            if (++m > 12) {
+                m = 1;
+                ++a;
+            }
+        }
+    }
+    return t;
+}
+
+}
+
+// A zip packed in a way the program cannot read is "not supported", not "damaged"; a wrong line of a
+// zipped text names the entry it was read from.
+TEST(StoricoUfficiale, ZipNonSupportatoEVoceNominata)
+{
+    testsupport::CartellaTemporanea dir;
+    const struct {
+        const char* nome;
+        std::string contenuto;
+        const char* atteso;
+    } casi[] = {
+        {"lzma.zip", ZipLzma, "\"storico.txt\" compresso con un metodo non supportato"},
+        {"cifrato.zip", zipCifrato(Storico), "\"storico.txt\" protetto da password: uno zip cifrato non è supportato"},
+        {"riga.zip", testsupport::zipDi({{"dati/estrazioni.txt", Storico + "2020/01/09\tBA\t1\t2\t3\t4\t99\n"}}),
+         "Riga 6 di \"dati/estrazioni.txt\" non valida: numero non valido \"99\""},
+        {"lunga.zip", testsupport::zipDi({{"dati/estrazioni.txt", Storico + std::string(5000, '1')}}),
+         "\"dati/estrazioni.txt\": la riga 6 è più lunga di 4096 caratteri"},
+    };
+    for (const auto& c : casi) {
+        const std::string percorso = dir.scrivi(c.nome, c.contenuto);
+        const std::string m = messaggio(percorso);
+        EXPECT_NE(m.find("\"" + percorso + "\""), std::string::npos) << c.nome << ": " << m;
+        EXPECT_NE(m.find(c.atteso), std::string::npos) << c.nome << ": " << m;
+        EXPECT_EQ(m.find("danneggiato"), std::string::npos) << c.nome << ": " << m;
+    }
+}
+
+// More days than an archive holds are refused as such, before a row is built for each; millions of
+// empty lines cost nothing and say what they are.
+TEST(StoricoUfficiale, PiuGiorniDiQuantiNeContieneUnArchivioRifiutati)
+{
+    testsupport::CartellaTemporanea dir;
+    grid::Grid g;
+    const std::string pieno = dir.scrivi("pieno.txt", giorni(archive::MaxEstrazioni));
+    EXPECT_EQ(maintenance::caricaStoricoInFgImporta(maintenance::leggiFileStorico(pieno), pieno, g), archive::MaxEstrazioni);
+    const std::string troppi = dir.scrivi("troppi.zip", testsupport::zipDi({{"storico.txt", giorni(archive::MaxEstrazioni + 1)}}));
+    const std::string m = messaggio(troppi);
+    EXPECT_NE(m.find("\"" + troppi + "\" contiene più di 9999 estrazioni"), std::string::npos) << m;
+    const std::string vuote = dir.scrivi("vuote.zip", testsupport::zipDi({{"storico.txt", std::string(8u << 20, '\n')}}));
+    EXPECT_NE(messaggio(vuote).find("non contiene estrazioni"), std::string::npos) << messaggio(vuote);
 }
