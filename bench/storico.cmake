@@ -2,4 +2,7 @@
 if(TARGET velmora_maintenance)
   add_executable(velmora_bench_storico ${CMAKE_CURRENT_LIST_DIR}/storico_bench.cpp)
   target_link_libraries(velmora_bench_storico PRIVATE velmora_testsupport velmora_maintenance PkgConfig::LIBZIP benchmark::benchmark)
+  if(TARGET velmora-cli)
+    add_dependencies(velmora_bench_storico velmora-cli)
+  endif()
 endif()

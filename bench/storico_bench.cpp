@@ -1,5 +1,6 @@
 // The whole official file zipped (built from the real historical archive) read, compared with the real archive one
-// month behind and the new draws written with the reload, as AGGIORNA DA ARCHIVIO UFFICIALE and AGGIORNAMENTO do.
+// month behind and the new draws written with the reload, as AGGIORNA DA ARCHIVIO UFFICIALE and AGGIORNAMENTO do;
+// and the peak memory of `velmora-cli aggiorna-da-storico` on that file and on hostile ones (one process each).
 #include "archive/CaricaArchivio.h"
 #include "maintenance/Aggiornamento.h"
 #include "maintenance/StoricoUfficiale.h"
@@ -9,9 +10,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -66,6 +73,84 @@ void StoricoUfficialeCompleto(benchmark::State& state)
     state.counters["byte_zip"] = static_cast<double>(fs::file_size(p.zip));
 }
 BENCHMARK(StoricoUfficialeCompleto)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// `n` days from 1 January 1940 (28 a month, so every one is a real day), `ruote` wheels each.
+std::string giorni(long n, int ruote)
+{
+    static const char* const codici[] = {"BA", "CA", "FI", "GE", "MI", "NA", "PA", "RM", "TO", "VE", "RN"};
+    std::string t;
+    t.reserve(static_cast<std::size_t>(n) * static_cast<std::size_t>(ruote) * 30);
+    long a = 1940, m = 1, g = 1;
+    for (long i = 0; i < n; ++i) {
+        for (int w = 0; w < ruote; ++w) {
+            char riga[64];
+            std::snprintf(riga, sizeof riga, "%04ld/%02ld/%02ld\t%s\t%d\t%d\t%d\t%d\t%d\n", a, m, g, codici[w], w + 1, w + 12,
+                          w + 23, w + 34, w + 45);
+            t += riga;
+        }
+        if (++g > 28) {
+            g = 1;
+            if (++m > 12) {
+                m = 1;
+                ++a;
+            }
+        }
+    }
+    return t;
+}
+
+struct FileOstili {
+    FileOstili()
+    {
+        massimo = cartella.scrivi("9999giorni.txt", giorni(9999, 11));
+        vuote = cartella.scrivi("vuote.zip", testsupport::zipDi({{"storico.txt", std::string(64u << 20, '\n')}}));
+        troppi = cartella.scrivi("2400000giorni.zip", testsupport::zipDi({{"storico.txt", giorni(2'400'000, 1)}}));
+        sottoLimite = cartella.scrivi("400000giorni.txt", giorni(400'000, 1));
+    }
+    testsupport::CartellaTemporanea cartella;
+    std::string massimo, vuote, troppi, sottoLimite;
+};
+
+// velmora-cli aggiorna-da-storico on `file` in a process of its own: its exit code and peak resident memory in MB.
+std::pair<int, double> piccoDiMemoria(const std::string& archivio, const std::string& file)
+{
+    static const std::string cli = (fs::read_symlink("/proc/self/exe").parent_path() / "velmora-cli").string();
+    const pid_t figlio = ::fork();
+    if (figlio == 0) {
+        const int nullo = ::open("/dev/null", O_WRONLY);
+        ::dup2(nullo, 1);
+        ::dup2(nullo, 2);
+        ::execl(cli.c_str(), cli.c_str(), "aggiorna-da-storico", archivio.c_str(), file.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int stato = 0;
+    rusage uso{};
+    ::wait4(figlio, &stato, 0, &uso);
+    return {WIFEXITED(stato) ? WEXITSTATUS(stato) : -1, static_cast<double>(uso.ru_maxrss) / 1024.0};
+}
+
+// 0: the real archive zipped (accepted); 1: 9,999 days of eleven wheels, the most an archive holds
+// (accepted); 2: 64 MB of empty lines in a small zip; 3: 2.4 million days zipped; 4: 400,000 days in
+// 12 MB of plain text, within the size limit (all three refused).
+void MemoriaStoricoUfficiale(benchmark::State& state)
+{
+    static Preparazione p;
+    static FileOstili f;
+    if (p.zip.empty()) {
+        state.SkipWithError("archivio storico non disponibile (VELMORA_STORICO)");
+        return;
+    }
+    const std::string file[] = {p.zip, f.massimo, f.vuote, f.troppi, f.sottoLimite};
+    const std::string& scelto = file[state.range(0)];
+    std::pair<int, double> esito;
+    for (auto _ : state)
+        esito = piccoDiMemoria(p.indietro, scelto);
+    state.SetLabel(fs::path(scelto).filename().string());
+    state.counters["uscita"] = esito.first;
+    state.counters["picco_MB"] = esito.second;
+    state.counters["byte_file"] = static_cast<double>(fs::file_size(scelto));
+}
+BENCHMARK(MemoriaStoricoUfficiale)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }
 
