@@ -145,6 +145,34 @@ private slots:
         QCOMPARE(e.codice, 1);
     }
 
+    // The pictures are written like every other file: one whose name is a link in the output folder
+    // is refused with its reason, the file the link points to is untouched, and the run says it failed.
+    void schermateMaiAttraversoUnCollegamento()
+    {
+        const QString uscita = amb_.file(QStringLiteral("schermate"));
+        QVERIFY(QDir().mkpath(uscita));
+        const QString altrove = amb_.scriviFile(QStringLiteral("importante.txt"), "da non toccare\n");
+        QVERIFY(QFile::link(altrove, uscita + QStringLiteral("/INIZIO.png")));
+        QProcess p;
+        auto ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(ambiente);
+        const QString archivio = amb_.creaArchivio(QStringLiteral("schermate.db"), 50);
+        p.start(programma_, {QStringLiteral("--screenshots"), uscita, QStringLiteral("--archivio"), archivio});
+        QVERIFY(p.waitForFinished(120000));
+        const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY2(err.contains(QStringLiteral("velmora: \"%1/INIZIO.png\" è un collegamento simbolico").arg(uscita)), qPrintable(err));
+        QFile f(altrove);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("da non toccare\n"));
+        QVERIFY(QFileInfo(uscita + QStringLiteral("/INIZIO.png")).isSymLink());
+        // The other pictures are made, and nothing is left beside them.
+        QVERIFY(QFileInfo(uscita + QStringLiteral("/Container.png")).size() > 0);
+        QCOMPARE(QDir(uscita).entryList({QStringLiteral(".*")}, QDir::Hidden | QDir::Files | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+
     // An installed copy (no build mark beside it) run without HOME: it says so and stops, and
     // nothing appears in the root's own folders.
     void senzaCartellaPersonaleSiFermaSenzaScrivereNellaRadice()
