@@ -2,6 +2,7 @@
 #include "app/Finestre.h"
 
 #include "session/Sessione.h"
+#include "storage/Sostituzione.h"
 #include "ui/Container/Container.h"
 #include "ui/INIZIO/Inizio.h"
 #include "ui/common/Dialoghi.h"
@@ -30,11 +31,22 @@ void attendi()
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);   // a closed window really goes
 }
 
+// Written beside and renamed into place like every file the program writes: a link or a
+// read-only file in the output folder is refused, never written through.
 bool salva(QWidget* w, const QDir& cartella, const QString& nome)
 {
     attendi();
     const QString file = cartella.filePath(nome + QStringLiteral(".png"));
-    const bool ok = w->grab().save(file);
+    bool ok = false;
+    try {
+        storage::Sostituzione sostituzione(QFile::encodeName(file).toStdString(), true);
+        ok = w->grab().save(QFile::decodeName(sostituzione.provvisorio().c_str()), "PNG");
+        if (ok)
+            sostituzione.conferma();
+    } catch (const storage::ErroreSostituzione& e) {
+        ok = false;
+        std::fprintf(stderr, "velmora: %s\n", e.what());
+    }
     std::fprintf(stderr, "%s %s\n", ok ? "Creato" : "Impossibile creare", qPrintable(file));
     return ok;
 }

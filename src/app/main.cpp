@@ -13,11 +13,11 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QStandardPaths>
 #include <QTranslator>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #ifndef VELMORA_VERSIONE
@@ -81,9 +81,10 @@ int main(int argc, char** argv)
     // The tool windows of this build: one registration line each, in Finestre.cpp.
     app::registraFinestre();
 
-    // Beside the executable in a build; once installed, the user's data folder (~/.local/share/Velmora).
+    // Beside the executable in a build; once installed, the user's data folder (~/.local/share/Velmora),
+    // none without a home: preparaCartellaDati then says so.
     const auto cartelle = session::scegliCartelle(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(),
-                                                  QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).toStdString());
+                                                  session::cartellaDatiUtente(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
     const QDir risorse(QFile::decodeName(cartelle.risorse.c_str()));
     const QString cartellaHelp = risorse.filePath(QString::fromLatin1(session::NomeCartellaHelp));
     if (!schermate.isEmpty()) {
@@ -112,8 +113,8 @@ int main(int argc, char** argv)
     contesto.creaPrincipale = app::creaPrincipale;
 
     if (tempoAvvio && !archivio.isEmpty()) {
-        // The archive to time on, chosen as SELEZIONE ARCHIVIO would and kept for the next runs.
-        // A missing file or a folder is refused before it replaces the stored choice.
+        // The archive to time on, chosen as SELEZIONE ARCHIVIO would and kept for the next runs,
+        // but only once it opened: a missing, damaged or foreign file leaves the stored choice alone.
         const QFileInfo scelto(archivio);
         if (!scelto.isFile()) {
             std::fprintf(stderr, "velmora: l'archivio \"%s\" %s\n", archivio.toLocal8Bit().constData(),
@@ -122,9 +123,8 @@ int main(int argc, char** argv)
         }
         try {
             sessione.apriDatabaseProgramma();
-            sessione.selezionaArchivio(QFile::encodeName(scelto.absoluteFilePath()).toStdString());
             // Said here in its own words: INIZIO would take it for a first run and ask for a file.
-            if (!sessione.apriArchivio()) {
+            if (!sessione.apriESelezionaArchivio(QFile::encodeName(scelto.absoluteFilePath()).toStdString())) {
                 std::fprintf(stderr, "velmora: l'archivio \"%s\" non si apre: è danneggiato o non è un archivio di Velmora\n",
                              archivio.toLocal8Bit().constData());
                 return 1;
@@ -142,12 +142,13 @@ int main(int argc, char** argv)
     dialoghiSenzaUtente.allaSegnalazione = [] { QCoreApplication::exit(1); };
 
     if (tempoAvvio) {
-        QObject::connect(inizio, &ui::Inizio::principaleAperta, &applicazione, [&orologio](QWidget*) {
-            // Leave once the main window has been painted.
-            QTimer::singleShot(0, [&orologio] {
+        QObject::connect(inizio, &ui::Inizio::principaleAperta, &applicazione, [&orologio, &dialoghiSenzaUtente](QWidget*) {
+            // Leave once the main window has been painted, and after what INIZIO queued to say over
+            // it (the warning about stray data), which then decides the exit code like any message.
+            QTimer::singleShot(0, [&orologio, &dialoghiSenzaUtente] {
                 std::fprintf(stderr, "velmora: finestra principale mostrata dopo %lld ms\n",
                              static_cast<long long>(orologio.elapsed()));
-                QCoreApplication::exit(0);
+                QCoreApplication::exit(dialoghiSenzaUtente.segnalazioni() > 0 ? 1 : 0);
             });
         });
         // A load that fails leaves INIZIO open with its message: the timing ends there.
@@ -164,5 +165,6 @@ int main(int argc, char** argv)
     // Work still running (a window closed by the system) ends before its files close.
     ui::LavoroDiFondo::fermaTutti();
     sessione.chiudi();
-    return esito;
+    // A timed run that had anything to say failed, whichever exit was asked for last.
+    return tempoAvvio && dialoghiSenzaUtente.segnalazioni() > 0 ? 1 : esito;
 }

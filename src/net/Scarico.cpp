@@ -1,13 +1,16 @@
-// The download with QNetworkAccessManager: time and size limits, a temporary file renamed into place, or the body in memory.
+// The download with QNetworkAccessManager: time and size limits, the body in memory, then the file replaced in one step.
 #include "net/Scarico.h"
+
+#include "storage/Sostituzione.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
-#include <QSaveFile>
 #include <QTimer>
 
+#include <fstream>
 #include <memory>
 
 namespace net {
@@ -35,6 +38,30 @@ QString causa(const QNetworkReply* r)
     }
 }
 
+// A transfer Qt ended on a redirect it would not follow, or on a compressed body it would not
+// expand, in the player's words: Qt leaves only the 3xx status or a bare error number. Empty for
+// any other end.
+QString rifiuto(const QNetworkReply* r, int stato)
+{
+    const QString verso = QString::fromUtf8(r->rawHeader("Location"));
+    if (r->error() == QNetworkReply::TooManyRedirectsError)
+        return QStringLiteral("troppi reindirizzamenti: il server rimanda la richiesta da un indirizzo all'altro "
+                              "senza mai arrivare al file");
+    if (r->error() == QNetworkReply::InsecureRedirectError)
+        return QStringLiteral("reindirizzamento rifiutato verso \"%1\": da un collegamento sicuro (https) a uno "
+                              "non sicuro").arg(verso);
+    // file:, ftp:, data: and the like are not followed: the fetch reads only from the web.
+    if (stato >= 300 && stato < 400 && !verso.isEmpty())
+        return QStringLiteral("reindirizzamento rifiutato verso \"%1\": si seguono solo indirizzi http e https").arg(verso);
+    // Qt's guard against a body that expands far beyond its size on the wire (a decompression
+    // bomb) and a damaged stream end alike, with no reason given (Qt 6.4): both are named.
+    if (r->error() == QNetworkReply::UnknownContentError && r->hasRawHeader("Content-Encoding"))
+        return QStringLiteral("il server ha inviato dati compressi (%1) rifiutati: danneggiati, oppure tali da "
+                              "espandersi oltre ogni misura (possibile file malevolo)")
+            .arg(QString::fromLatin1(r->rawHeader("Content-Encoding")));
+    return {};
+}
+
 }
 
 Scarico::Scarico(QObject* genitore) : QObject(genitore), rete_(new QNetworkAccessManager(this)), orologio_(new QTimer(this))
@@ -50,17 +77,13 @@ Scarico::~Scarico()
         risposta_->disconnect(this);
         risposta_->abort();
     }
-    if (copia_)
-        copia_->cancelWriting();
-    delete copia_;
 }
 
 bool Scarico::avvia(const QUrl& indirizzo, const QString& percorsoLocale)
 {
     if (risposta_)
         return false;
-    delete copia_;
-    copia_ = new QSaveFile(percorsoLocale);
+    copia_ = percorsoLocale;
     return parti(indirizzo);
 }
 
@@ -68,8 +91,7 @@ bool Scarico::avviaInMemoria(const QUrl& indirizzo)
 {
     if (risposta_)
         return false;
-    delete copia_;
-    copia_ = nullptr;
+    copia_.clear();
     return parti(indirizzo);
 }
 
@@ -115,16 +137,27 @@ void Scarico::leggi()
         fallisci(QStringLiteral("il file supera %1 byte").arg(dimensioneMassima));
         return;
     }
-    if (!copia_) {
-        corpo_ += parte;
-        return;
+    corpo_ += parte;
+}
+
+// The whole body, and the line break the update copy always ended with, through the one safe
+// replacement: the target is checked (a symbolic link, a folder, a read-only file are refused with
+// their reason), written beside and renamed over it.
+void Scarico::scriviCopia()
+{
+    try {
+        storage::Sostituzione sostituzione(QFile::encodeName(copia_).toStdString(), true);
+        std::ofstream f(sostituzione.provvisorio(), std::ios::binary | std::ios::trunc);
+        f.write(corpo_.constData(), corpo_.size());
+        f.write("\r\n", 2);
+        f.close();
+        if (!f)
+            throw storage::ErroreSostituzione(QStringLiteral("impossibile scrivere \"%1\"").arg(copia_).toStdString());
+        sostituzione.conferma();
+    } catch (const storage::ErroreSostituzione& e) {
+        motivo_ = QString::fromStdString(e.what());
     }
-    if (!copia_->isOpen() && !copia_->open(QIODevice::WriteOnly)) {
-        fallisci(QStringLiteral("impossibile scrivere \"%1\"").arg(copia_->fileName()));
-        return;
-    }
-    if (copia_->write(parte) != parte.size())
-        fallisci(QStringLiteral("impossibile scrivere \"%1\"").arg(copia_->fileName()));
+    corpo_.clear();   // the copy is on disk; corpo() serves the fetch into memory
 }
 
 void Scarico::fine()
@@ -136,8 +169,11 @@ void Scarico::fine()
         leggi();
     const int stato = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (motivo_.isEmpty()) {
+        const QString rifiutato = rifiuto(r, stato);
         if (r->error() == QNetworkReply::OperationCanceledError)
             motivo_ = QStringLiteral("tempo scaduto");
+        else if (!rifiutato.isEmpty())
+            motivo_ = rifiutato;
         else if (r->error() != QNetworkReply::NoError && stato == 0)
             motivo_ = QStringLiteral("collegamento non riuscito (%1)").arg(causa(r));
         else if (stato != 200)
@@ -145,17 +181,8 @@ void Scarico::fine()
         else if (r->error() != QNetworkReply::NoError)
             motivo_ = QStringLiteral("trasferimento interrotto (%1)").arg(causa(r));
     }
-    if (copia_) {
-        if (motivo_.isEmpty()) {
-            if (!copia_->isOpen() && !copia_->open(QIODevice::WriteOnly))
-                motivo_ = QStringLiteral("impossibile scrivere \"%1\"").arg(copia_->fileName());
-            else if (copia_->write("\r\n") != 2 || !copia_->commit())
-                motivo_ = QStringLiteral("impossibile scrivere \"%1\"").arg(copia_->fileName());
-        } else if (copia_->isOpen()) {
-            copia_->cancelWriting();
-            copia_->commit();   // a cancelled QSaveFile removes its temporary file and leaves the target alone
-        }
-    }
+    if (!copia_.isEmpty() && motivo_.isEmpty())
+        scriviCopia();
     if (!motivo_.isEmpty())
         corpo_.clear();   // a partial body is never taken for the file
     orologio_->stop();

@@ -11,15 +11,15 @@
 
 class QNetworkAccessManager;
 #include <QNetworkReply>
-class QSaveFile;
 class QTimer;
 
 namespace net {
 
-// Fetches one address into a file or into memory. A file is written beside its target and
-// renamed over it only when the server answered 200 with the whole body, within the time and
-// size limits; any failure (no connection, an error page, a cut or endless transfer, a cancel)
-// leaves the earlier copy as it was.
+// Fetches one address into a file or into memory. The body is kept in memory; a file is written
+// through storage::Sostituzione (beside its target, renamed over it, never through a symbolic
+// link) only when the server answered 200 with the whole body, within the time and size limits;
+// any failure (no connection, an error page, a refused redirect, a cut or endless transfer, a
+// cancel, a target that may not be replaced) leaves the earlier copy as it was.
 class Scarico : public QObject {
     Q_OBJECT
 public:
@@ -52,10 +52,11 @@ private:
     void leggi();
     void fine();
     void fallisci(const QString& motivo);
+    void scriviCopia();
 
     QNetworkAccessManager* rete_;
     QPointer<QNetworkReply> risposta_;
-    QSaveFile* copia_ = nullptr;
+    QString copia_;   // the file to replace; empty for a fetch into memory
     QByteArray corpo_;
     QTimer* orologio_;
     qint64 ricevuti_ = 0;

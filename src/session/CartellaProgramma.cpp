@@ -4,12 +4,41 @@
 #include "storage/ProgramDb.h"
 #include "storage/Sostituzione.h"
 
+#include <iterator>
 #include <stdexcept>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
 namespace session {
+
+namespace {
+
+const char* const MessaggioSenzaCasa =
+    "La cartella personale dell'utente non è indicata (variabile HOME non impostata o non valida): "
+    "Velmora non ha dove tenere i suoi dati e non li scrive nella radice del disco. "
+    "Impostare HOME e avviare di nuovo il programma.";
+
+// An absolute folder that is not the root: "/" as a home would put the data in /.local/share.
+bool cartellaUtilizzabile(const char* percorso)
+{
+    if (!percorso || !*percorso)
+        return false;
+    const fs::path p = fs::path(percorso).lexically_normal();
+    return p.is_absolute() && p != p.root_path();
+}
+
+}
+
+fs::path cartellaDatiUtente(const char* xdgDataHome, const char* home)
+{
+    // A relative XDG_DATA_HOME is invalid by its convention and ignored, like an unset one.
+    if (cartellaUtilizzabile(xdgDataHome))
+        return fs::path(xdgDataHome).lexically_normal() / "Velmora";
+    if (cartellaUtilizzabile(home))
+        return fs::path(home).lexically_normal() / ".local" / "share" / "Velmora";
+    return {};
+}
 
 Cartelle scegliCartelle(const fs::path& cartellaEseguibile, const fs::path& cartellaDati)
 {
@@ -23,6 +52,12 @@ void preparaCartellaDati(const Cartelle& cartelle)
 {
     if (!cartelle.installato)
         return;
+    // Whatever the caller computed, a data folder is never relative (it would follow the working
+    // folder) nor the root's own, which is what a missing home gives ("/.local/share/Velmora").
+    const fs::path cartella = cartelle.programma.lexically_normal();
+    if (!cartella.is_absolute() || cartella.parent_path() == cartella.root_path()
+        || *std::next(cartella.begin()) == ".local")
+        throw std::runtime_error(MessaggioSenzaCasa);
     std::error_code ec;
     fs::create_directories(cartelle.programma, ec);
     if (ec || !fs::is_directory(cartelle.programma))

@@ -19,6 +19,12 @@ struct Cartelle {
     bool installato = false;
 };
 
+// The data folder of an installed program, as the desktop's convention places it: "Velmora" in
+// $XDG_DATA_HOME when that names an absolute folder, else $HOME/.local/share/Velmora. Empty when
+// neither gives a home (unset, empty, relative, or the root itself): there is then nowhere to keep
+// the user's files, and preparaCartellaDati says so instead of writing at the root.
+std::filesystem::path cartellaDatiUtente(const char* xdgDataHome, const char* home);
+
 // The executable's folder is the program folder when it holds "DbPiramide.db" (a copy run
 // from its own folder) or the build's mark; otherwise the program is installed: its files go
 // to `cartellaDati` and the shared files are read from ../share/velmora beside the executable.
@@ -26,7 +32,8 @@ Cartelle scegliCartelle(const std::filesystem::path& cartellaEseguibile, const s
 
 // First run of an installed program: creates the data folder and copies the demonstration
 // archive into it when it is not there yet (a copy the user has written to is never replaced).
-// Throws std::runtime_error with an Italian text naming the folder or file.
+// Throws std::runtime_error with an Italian text naming the folder or file, or saying that there is
+// no home to keep the data in (an empty or relative data folder, or the root's own folders).
 void preparaCartellaDati(const Cartelle& cartelle);
 
 }

@@ -66,12 +66,21 @@ void Sessione::ImpostaInizialix()
     archivio_.EstrazioneIniziale = static_cast<int>(v);
 }
 
-void Sessione::selezionaArchivio(const std::string& percorsoScelto)
+namespace {
+
+// Stored for the next runs, which may start from another folder: never relative.
+std::string percorsoAssoluto(const std::string& percorsoScelto)
 {
-    // Stored for the next runs, which may start from another folder: never relative.
     std::error_code ec;
     auto assoluto = std::filesystem::absolute(percorsoScelto, ec);
-    const std::string percorso = ec || percorsoScelto.empty() ? percorsoScelto : assoluto.lexically_normal().string();
+    return ec || percorsoScelto.empty() ? percorsoScelto : assoluto.lexically_normal().string();
+}
+
+}
+
+void Sessione::selezionaArchivio(const std::string& percorsoScelto)
+{
+    const std::string percorso = percorsoAssoluto(percorsoScelto);
     storage::ScriviPercorsoDatabase(cartellaProgramma_, percorso);
     percorsoArchivio_ = percorso;
     try {
@@ -80,6 +89,22 @@ void Sessione::selezionaArchivio(const std::string& percorsoScelto)
     } catch (const std::exception&) {
         // The choice holds in memory for this run even when it cannot be stored.
     }
+}
+
+bool Sessione::apriESelezionaArchivio(const std::string& percorsoScelto)
+{
+    const std::string percorso = percorsoAssoluto(percorsoScelto);
+    erroreArchivio_.clear();
+    storage::Database aperto;
+    try {
+        aperto = storage::ApriArchivio(percorso);
+    } catch (const std::exception& e) {
+        erroreArchivio_ = e.what();
+        return false;
+    }
+    dbEstrazioni_ = std::move(aperto);
+    selezionaArchivio(percorso);
+    return true;
 }
 
 archive::EsitoImportazione Sessione::creaDaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,

@@ -50,6 +50,12 @@ public:
     // the choice still holds for this run.
     void selezionaArchivio(const std::string& percorso);
 
+    // A file named outside SELEZIONE ARCHIVIO (velmora --archivio): opened first as the current draws
+    // database, and selected as above only once it opened, so that a file which is not an archive
+    // never takes the place of the stored choice. False when it does not open: the stored choice,
+    // the in-memory path and the open database stay as they were, and erroreArchivio() says why.
+    bool apriESelezionaArchivio(const std::string& percorso);
+
     // Builds a new draws database at `percorsoArchivio` from the official historical file
     // (plain, or the zip its site publishes) and selects it. A file being replaced is first let go of, so no handle keeps
     // reading the old content. Throws archive::ErroreImportazione.

@@ -84,4 +84,47 @@ TEST_F(CartellaProgramma, CartellaDatiNonCreabileSegnalataPerNome)
     }
 }
 
+// Where an installed program keeps its data, from the environment; no home means no folder, never one
+// at the root.
+TEST(CartellaDatiUtente, DallAmbienteMaiNellaRadice)
+{
+    const struct {
+        const char* xdg;
+        const char* home;
+        const char* attesa;
+    } casi[] = {
+        {nullptr, "/home/anna", "/home/anna/.local/share/Velmora"},
+        {"", "/home/anna/", "/home/anna/.local/share/Velmora"},
+        {"/dati/xdg", "/home/anna", "/dati/xdg/Velmora"},
+        {"relativa", "/home/anna", "/home/anna/.local/share/Velmora"},   // a relative XDG_DATA_HOME is ignored
+        {"/", "/home/anna", "/home/anna/.local/share/Velmora"},
+        {"/dati/xdg", nullptr, "/dati/xdg/Velmora"},
+        {nullptr, nullptr, ""},
+        {nullptr, "", ""},
+        {nullptr, "/", ""},
+        {nullptr, "//.", ""},
+        {nullptr, "casa", ""},
+        {"", "", ""},
+    };
+    for (const auto& c : casi)
+        EXPECT_EQ(session::cartellaDatiUtente(c.xdg, c.home), fs::path(c.attesa))
+            << (c.xdg ? c.xdg : "(null)") << " " << (c.home ? c.home : "(null)");
+}
+
+TEST_F(CartellaProgramma, SenzaCartellaPersonaleNessunaCartellaDati)
+{
+    for (const fs::path& dati : {fs::path(), fs::path("/.local/share/Velmora"), fs::path("/Velmora"),
+                                 fs::path("relativa/Velmora")}) {
+        const Cartelle c = session::scegliCartelle(radice / "usr" / "bin", dati);
+        ASSERT_TRUE(c.installato);
+        try {
+            session::preparaCartellaDati(c);
+            FAIL() << "accettata " << dati;
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find("variabile HOME non impostata"), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_FALSE(fs::exists("relativa"));
+}
+
 }

@@ -1,5 +1,9 @@
-// velmora --tempo-avvio with nobody at the screen: a bad archive ends the run with its message, never on a dialog.
+// velmora --tempo-avvio with nobody at the screen: every message ends the run with exit code 1, never on a dialog,
+// and a file that does not open never becomes the stored choice.
 #include "SupportoUi.h"
+
+#include "storage/DrawsDb.h"
+#include "storage/ProgramDb.h"
 
 #include <QFile>
 #include <QProcess>
@@ -22,15 +26,22 @@ class TestSenzaUtente : public QObject {
     QString programma_;
     testui::Ambiente amb_;
 
-    Esito avvia(const QStringList& argomenti)
+    Esito avvia(const QStringList& argomenti) { return avviaCome(programma_, argomenti, true); }
+
+    // `eseguibile` with a home in the test's folder, or with no home at all.
+    Esito avviaCome(const QString& eseguibile, const QStringList& argomenti, bool conCasa)
     {
         QProcess p;
         p.setWorkingDirectory(amb_.cartella());
         auto ambiente = QProcessEnvironment::systemEnvironment();
-        ambiente.insert(QStringLiteral("HOME"), amb_.file(QStringLiteral("casa")));
+        ambiente.remove(QStringLiteral("XDG_DATA_HOME"));
+        if (conCasa)
+            ambiente.insert(QStringLiteral("HOME"), amb_.file(QStringLiteral("casa")));
+        else
+            ambiente.remove(QStringLiteral("HOME"));
         ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         p.setProcessEnvironment(ambiente);
-        p.start(programma_, QStringList{QStringLiteral("--tempo-avvio")} + argomenti);
+        p.start(eseguibile, QStringList{QStringLiteral("--tempo-avvio")} + argomenti);
         Esito e;
         // A dialog waiting for an answer would hold the process far longer than this.
         e.terminato = p.waitForFinished(60000);
@@ -47,6 +58,12 @@ class TestSenzaUtente : public QObject {
         QFile f(QFileInfo(programma_).dir().filePath(QStringLiteral("PercorsoDatabase.txt")));
         return f.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(f.readAll()).trimmed() : QString();
     }
+    std::string parametroMemorizzato() const
+    {
+        auto db = storage::ApriDatabaseProgramma(QFileInfo(programma_).dir().path().toStdString());
+        return storage::LeggiParametro(db, "PercorsoArchivio").value_or("<mancante>");
+    }
+    static QString traVirgolette(const QString& p) { return QLatin1Char('"') + p + QLatin1Char('"'); }
 
 private slots:
     void initTestCase()
@@ -58,22 +75,35 @@ private slots:
         amb_.scriviFile(QStringLiteral("programma/CartellaProgramma.txt"), "Velmora\n");
     }
 
-    void archivioDanneggiatoTerminaConIlMessaggio()
+    void archivioBuonoSiAvvia()
     {
+        const QString archivio = amb_.creaArchivio(QStringLiteral("buono.db"), 50);
+        const Esito e = avvia({QStringLiteral("--archivio"), QFileInfo(archivio).fileName()});
+        QVERIFY2(e.terminato, "in attesa di una risposta");
+        QCOMPARE(e.codice, 0);
+        QVERIFY2(e.err.contains(QStringLiteral("finestra principale mostrata")), qPrintable(e.err));
+        // Stored for the next runs, which may start elsewhere: the whole path.
+        QCOMPARE(percorsoMemorizzato(), traVirgolette(archivio));
+        QCOMPARE(parametroMemorizzato(), archivio.toStdString());
+    }
+
+    // A file that does not open is said and ends the run; the archive chosen before stays the
+    // choice, and the next run starts on it.
+    void archivioDanneggiatoNonSostituisceLaScelta()
+    {
+        const QString buono = amb_.file(QStringLiteral("buono.db"));
         amb_.scriviFile(QStringLiteral("rotto.db"), "non sono un archivio");
         const Esito e = avvia({QStringLiteral("--archivio"), QStringLiteral("rotto.db")});
         QVERIFY2(e.terminato, "in attesa di una risposta");
         QCOMPARE(e.codice, 1);
         QVERIFY2(e.err.contains(QStringLiteral("l'archivio \"rotto.db\" non si apre")), qPrintable(e.err));
-        // Stored for the next runs, which may start elsewhere: the whole path.
-        QCOMPARE(percorsoMemorizzato(), QLatin1Char('"') + amb_.file(QStringLiteral("rotto.db")) + QLatin1Char('"'));
+        QCOMPARE(percorsoMemorizzato(), traVirgolette(buono));
+        QCOMPARE(parametroMemorizzato(), buono.toStdString());
 
-        // The next run finds the same archive through the configuration: INIZIO's messages go to
-        // standard error and the run ends instead of waiting on them.
         const Esito dopo = avvia({});
         QVERIFY2(dopo.terminato, "in attesa di una risposta");
-        QCOMPARE(dopo.codice, 1);
-        QVERIFY2(dopo.err.contains(QStringLiteral("velmora: Selezionare Archivio: Attenzione")), qPrintable(dopo.err));
+        QCOMPARE(dopo.codice, 0);
+        QVERIFY2(dopo.err.contains(QStringLiteral("finestra principale mostrata")), qPrintable(dopo.err));
     }
 
     void archivioMancanteNonSostituisceLaScelta()
@@ -86,14 +116,79 @@ private slots:
         QCOMPARE(percorsoMemorizzato(), prima);
     }
 
-    void archivioBuonoSiAvvia()
+    // A stored archive that no longer opens: INIZIO's messages go to standard error and the run
+    // ends instead of waiting on them.
+    void archivioMemorizzatoDanneggiatoTerminaConIlMessaggio()
     {
-        const QString archivio = amb_.creaArchivio(QStringLiteral("buono.db"), 50);
-        const Esito e = avvia({QStringLiteral("--archivio"), QFileInfo(archivio).fileName()});
+        {
+            auto db = storage::ApriDatabaseProgramma(QFileInfo(programma_).dir().path().toStdString());
+            storage::ScriviParametro(db, "PercorsoArchivio", amb_.file(QStringLiteral("rotto.db")).toStdString());
+        }
+        const Esito e = avvia({});
         QVERIFY2(e.terminato, "in attesa di una risposta");
-        QCOMPARE(e.codice, 0);
-        QVERIFY2(e.err.contains(QStringLiteral("finestra principale mostrata")), qPrintable(e.err));
-        QCOMPARE(percorsoMemorizzato(), QLatin1Char('"') + archivio + QLatin1Char('"'));
+        QCOMPARE(e.codice, 1);
+        QVERIFY2(e.err.contains(QStringLiteral("velmora: Selezionare Archivio: Attenzione")), qPrintable(e.err));
+    }
+
+    // The warning about stray values is a message like any other: the timed run says it and fails.
+    void datiNonValidiTerminanoConErrore()
+    {
+        const QString archivio = amb_.creaArchivio(QStringLiteral("sporco.db"), 50);
+        {
+            auto db = storage::ApriArchivio(archivio.toStdString());
+            db.esegui("UPDATE EstrazioniLotto SET Ro = '01-02-03-04-99' WHERE rowid = (SELECT min(rowid) FROM EstrazioniLotto)");
+        }
+        const Esito e = avvia({QStringLiteral("--archivio"), archivio});
+        QVERIFY2(e.terminato, "in attesa di una risposta");
+        QVERIFY2(e.err.contains(QStringLiteral("velmora: Dati dell'archivio non validi: ")), qPrintable(e.err));
+        QVERIFY2(e.err.contains(QStringLiteral("Roma posizione 5 (99)")), qPrintable(e.err));
+        QCOMPARE(e.codice, 1);
+    }
+
+    // The pictures are written like every other file: one whose name is a link in the output folder
+    // is refused with its reason, the file the link points to is untouched, and the run says it failed.
+    void schermateMaiAttraversoUnCollegamento()
+    {
+        const QString uscita = amb_.file(QStringLiteral("schermate"));
+        QVERIFY(QDir().mkpath(uscita));
+        const QString altrove = amb_.scriviFile(QStringLiteral("importante.txt"), "da non toccare\n");
+        QVERIFY(QFile::link(altrove, uscita + QStringLiteral("/INIZIO.png")));
+        QProcess p;
+        auto ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(ambiente);
+        const QString archivio = amb_.creaArchivio(QStringLiteral("schermate.db"), 50);
+        p.start(programma_, {QStringLiteral("--screenshots"), uscita, QStringLiteral("--archivio"), archivio});
+        QVERIFY(p.waitForFinished(120000));
+        const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY2(err.contains(QStringLiteral("velmora: \"%1/INIZIO.png\" è un collegamento simbolico").arg(uscita)), qPrintable(err));
+        QFile f(altrove);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("da non toccare\n"));
+        QVERIFY(QFileInfo(uscita + QStringLiteral("/INIZIO.png")).isSymLink());
+        // The other pictures are made, and nothing is left beside them.
+        QVERIFY(QFileInfo(uscita + QStringLiteral("/Container.png")).size() > 0);
+        QCOMPARE(QDir(uscita).entryList({QStringLiteral(".*")}, QDir::Hidden | QDir::Files | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+
+    // An installed copy (no build mark beside it) run without HOME: it says so and stops, and
+    // nothing appears in the root's own folders.
+    void senzaCartellaPersonaleSiFermaSenzaScrivereNellaRadice()
+    {
+        const QString bin = amb_.file(QStringLiteral("installato/usr/bin"));
+        QVERIFY(QDir().mkpath(bin));
+        QVERIFY(QFile::copy(QStringLiteral(VELMORA_PROGRAMMA), bin + QStringLiteral("/velmora")));
+        const bool cerano = QFileInfo::exists(QStringLiteral("/.local/share/Velmora"));
+        const Esito e = avviaCome(bin + QStringLiteral("/velmora"), {}, false);
+        QVERIFY2(e.terminato, "in attesa di una risposta");
+        QCOMPARE(e.codice, 1);
+        QVERIFY2(e.err.contains(QStringLiteral("velmora: Anomalia: La cartella personale dell'utente non è indicata")),
+                 qPrintable(e.err));
+        if (!cerano)
+            QVERIFY(!QFileInfo::exists(QStringLiteral("/.local/share/Velmora")));
+        QCOMPARE(QDir(bin).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{QStringLiteral("velmora")});
     }
 };
 

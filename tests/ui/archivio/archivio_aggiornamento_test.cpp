@@ -185,6 +185,7 @@ private slots:
     void scaricoRiuscito();
     void scaricoFallito_data();
     void scaricoFallito();
+    void scaricoSuUnCollegamentoRifiutato();
     void annullaEServerNonConfigurato();
     void archivioUfficiale();
     void archivioUfficialeFallito();
@@ -328,6 +329,25 @@ void TestAggiornamento::scaricoFallito()
     QCOMPARE(t.leggi(t.copia()), QByteArray("copia precedente\r\n"));
     QCOMPARE(QDir(t.amb.cartella()).entryList({QStringLiteral("Estr_Agg*")}, QDir::Files).size(), 1);
     QCOMPARE(t.finestra->grigliaImporta().righe(), 1);
+}
+
+// SCARICO FILE where the local copy is a symbolic link: the player reads why nothing was written, never
+// "Fatto", and the file the link points to is not touched.
+void TestAggiornamento::scaricoSuUnCollegamentoRifiutato()
+{
+    Banco t(0, 2);
+    ServerProva server(ServerProva::Modo::Ok, t.fileAggiornamento);
+    t.amb.impostaParametro("ServerAggiornamenti", server.indirizzo().toStdString());
+    const QString altrove = t.amb.scriviFile(QStringLiteral("importante.txt"), "da non toccare\n");
+    QVERIFY(QFile::link(altrove, t.copia()));
+    t.scarica("Command27");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    const auto m = t.messaggi()[0];
+    QVERIFY2(m.testo.startsWith(Sbagliato + QStringLiteral("Collegamento al sito\n\n")), qPrintable(m.testo));
+    QVERIFY2(m.testo.contains(QLatin1Char('"') + t.copia() + QStringLiteral("\" è un collegamento simbolico")), qPrintable(m.testo));
+    QCOMPARE(m.titolo, QStringLiteral("Avviso"));
+    QCOMPARE(t.leggi(altrove), QByteArray("da non toccare\n"));
+    QVERIFY(QFileInfo(t.copia()).isSymLink());
 }
 
 void TestAggiornamento::annullaEServerNonConfigurato()

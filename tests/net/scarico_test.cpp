@@ -1,0 +1,269 @@
+// net::Scarico against a server on 127.0.0.1 that answers with whatever the test scripts: redirects the fetch must
+// refuse (file:, ftp:, data:, a loop), a compressed bomb, and the local copy written only as a plain file in place.
+#include "net/Scarico.h"
+
+#include "support/TempDir.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QNetworkProxy>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers each request on 127.0.0.1 with the raw response scripted for its path, 404 for any other.
+class ServerGrezzo {
+public:
+    explicit ServerGrezzo(std::map<std::string, std::string> risposte) : risposte_(std::move(risposte))
+    {
+        ascolto_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (::bind(ascolto_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(ascolto_, 8) != 0)
+            throw std::runtime_error("server di prova non avviato");
+        socklen_t n = sizeof a;
+        ::getsockname(ascolto_, reinterpret_cast<sockaddr*>(&a), &n);
+        porta_ = ntohs(a.sin_port);
+        filo_ = std::thread([this] { servi(); });
+    }
+    ~ServerGrezzo()
+    {
+        ::shutdown(ascolto_, SHUT_RDWR);
+        ::close(ascolto_);
+        filo_.join();
+    }
+    std::string indirizzo(const std::string& percorso) const { return "http://127.0.0.1:" + std::to_string(porta_) + percorso; }
+    int richieste() const { return richieste_; }
+
+private:
+    void servi()
+    {
+        for (;;) {
+            const int c = ::accept(ascolto_, nullptr, nullptr);
+            if (c < 0)
+                return;
+            std::string richiesta;
+            char b[4096];
+            while (richiesta.find("\r\n\r\n") == std::string::npos) {
+                const auto letti = ::recv(c, b, sizeof b, 0);
+                if (letti <= 0)
+                    break;
+                richiesta.append(b, static_cast<std::size_t>(letti));
+            }
+            ++richieste_;
+            const auto inizio = richiesta.find(' ') + 1;
+            const auto r = risposte_.find(richiesta.substr(inizio, richiesta.find(' ', inizio) - inizio));
+            const std::string risposta = r != risposte_.end() ? r->second
+                : "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+            for (std::size_t scritti = 0; scritti < risposta.size();) {
+                const auto n = ::send(c, risposta.data() + scritti, risposta.size() - scritti, MSG_NOSIGNAL);
+                if (n <= 0)
+                    break;
+                scritti += static_cast<std::size_t>(n);
+            }
+            ::close(c);
+        }
+    }
+
+    std::map<std::string, std::string> risposte_;
+    int ascolto_ = -1;
+    int porta_ = 0;
+    std::atomic<int> richieste_{0};
+    std::thread filo_;
+};
+
+std::string rinvio(const std::string& verso)
+{
+    return "HTTP/1.1 302 Found\r\nLocation: " + verso + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+}
+
+std::string pagina(const std::string& corpo, const std::string& intestazioni = {})
+{
+    return "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n" + intestazioni
+           + "Content-Length: " + std::to_string(corpo.size()) + "\r\nConnection: close\r\n\r\n" + corpo;
+}
+
+// The gzip member of `testo` (RFC 1952), its deflate stream taken out of Qt's zlib stream.
+std::string gzipDi(const QByteArray& testo)
+{
+    const QByteArray z = qCompress(testo, 9);   // 4 bytes of length, 2 of zlib header, deflate, 4 of Adler-32
+    std::array<std::uint32_t, 256> tavola{};
+    for (std::uint32_t i = 0; i < 256; ++i) {
+        std::uint32_t c = i;
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? 0xEDB88320U ^ (c >> 1) : c >> 1;
+        tavola[i] = c;
+    }
+    std::uint32_t crc = 0xFFFFFFFFU;
+    for (const char ch : testo)
+        crc = tavola[(crc ^ static_cast<unsigned char>(ch)) & 0xFF] ^ (crc >> 8);
+    crc ^= 0xFFFFFFFFU;
+    auto le32 = [](std::uint32_t v) {
+        std::string s(4, '\0');
+        for (int i = 0; i < 4; ++i)
+            s[static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        return s;
+    };
+    std::string gz("\x1f\x8b\x08\x00\x00\x00\x00\x00\x02\x03", 10);
+    gz.append(z.constData() + 6, static_cast<std::size_t>(z.size() - 10));
+    return gz + le32(crc) + le32(static_cast<std::uint32_t>(testo.size()));
+}
+
+struct Esito {
+    bool riuscito = false;
+    std::string motivo;
+};
+
+// SCARICO FILE's fetch into `file`, waited for on an event loop.
+Esito scaricaIn(const std::string& indirizzo, const std::string& file)
+{
+    net::Scarico scarico;
+    scarico.timeoutMs = 20000;
+    Esito esito;
+    QEventLoop ciclo;
+    QObject::connect(&scarico, &net::Scarico::terminato, &ciclo, [&](bool riuscito, const QString& motivo) {
+        esito = {riuscito, motivo.toStdString()};
+        ciclo.quit();
+    });
+    scarico.avvia(QUrl(QString::fromStdString(indirizzo)), QString::fromStdString(file));
+    if (scarico.inCorso())
+        ciclo.exec();
+    return esito;
+}
+
+std::string leggi(const fs::path& p)
+{
+    std::ifstream f(p, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return f ? s.str() : "<mancante>";
+}
+
+std::size_t fileNellaCartella(const fs::path& cartella)
+{
+    std::size_t n = 0;
+    for ([[maybe_unused]] const auto& voce : fs::directory_iterator(cartella))
+        ++n;
+    return n;
+}
+
+}
+
+// Qt stops at a redirect it will not follow and at the fiftieth of a loop: the player reads which, and
+// where the server wanted to send the fetch, never a bare status or Qt's error number.
+TEST(Scarico, RinviiRifiutatiDettiPerQuelloCheSono)
+{
+    ServerGrezzo server({{"/file", rinvio("file:///etc/passwd")},
+                         {"/ftp", rinvio("ftp://127.0.0.1/Estr_Agg.txt")},
+                         {"/data", rinvio("data:text/plain,01/01/2026")},
+                         {"/giro/a", rinvio("/giro/b")},
+                         {"/giro/b", rinvio("/giro/a")}});
+    testsupport::CartellaTemporanea dir;
+    const std::string copia = dir.scrivi("Estr_Agg.txt", "copia precedente\r\n");
+    const struct {
+        std::string percorso;
+        std::string atteso;
+    } casi[] = {
+        {"/file", "reindirizzamento rifiutato verso \"file:///etc/passwd\""},
+        {"/ftp", "reindirizzamento rifiutato verso \"ftp://127.0.0.1/Estr_Agg.txt\""},
+        {"/data", "reindirizzamento rifiutato verso \"data:text/plain,01/01/2026\""},
+        {"/giro/a", "troppi reindirizzamenti"},
+    };
+    for (const auto& c : casi) {
+        const int prima = server.richieste();
+        const Esito e = scaricaIn(server.indirizzo(c.percorso), copia);
+        EXPECT_FALSE(e.riuscito) << c.percorso;
+        EXPECT_NE(e.motivo.find(c.atteso), std::string::npos) << e.motivo;
+        EXPECT_LE(server.richieste() - prima, 120) << c.percorso;   // a loop ends by itself
+        EXPECT_EQ(leggi(copia), "copia precedente\r\n") << c.percorso;
+        EXPECT_EQ(fileNellaCartella(dir.percorso()), 1U) << c.percorso;
+
+        // velmora-cli's fetch into memory says the same.
+        const auto m = net::scaricaInMemoria(server.indirizzo(c.percorso), 20000);
+        EXPECT_FALSE(m.riuscito);
+        EXPECT_NE(m.motivo.find(c.atteso), std::string::npos) << m.motivo;
+        EXPECT_EQ(m.corpo, "");
+    }
+}
+
+// A few kilobytes of gzip that would expand to 64 MB, and a damaged one: refused as what they are, the copy untouched.
+TEST(Scarico, BombaCompressaRifiutata)
+{
+    ServerGrezzo server({{"/bomba", pagina(gzipDi(QByteArray(64 << 20, '0')), "Content-Encoding: gzip\r\n")},
+                         {"/guasto", pagina(gzipDi("01/01/2026 ...\r\n").substr(0, 10) + "non deflate", "Content-Encoding: gzip\r\n")},
+                         {"/piccolo", pagina(gzipDi("01/01/2026 ...\r\n"), "Content-Encoding: gzip\r\n")}});
+    testsupport::CartellaTemporanea dir;
+    const std::string copia = dir.scrivi("Estr_Agg.txt", "copia precedente\r\n");
+    for (const char* percorso : {"/bomba", "/guasto"}) {
+        const Esito e = scaricaIn(server.indirizzo(percorso), copia);
+        EXPECT_FALSE(e.riuscito) << percorso;
+        EXPECT_NE(e.motivo.find("dati compressi (gzip) rifiutati"), std::string::npos) << e.motivo;
+        EXPECT_EQ(leggi(copia), "copia precedente\r\n");
+        EXPECT_EQ(fileNellaCartella(dir.percorso()), 1U);
+    }
+
+    // An honest compressed body is taken expanded.
+    const Esito piccolo = scaricaIn(server.indirizzo("/piccolo"), copia);
+    EXPECT_TRUE(piccolo.riuscito) << piccolo.motivo;
+    EXPECT_EQ(leggi(copia), "01/01/2026 ...\r\n\r\n");
+}
+
+// The copy replaces a plain file only: a symbolic link in its place is refused with its reason and what it
+// points to stays as it was; a fetch that succeeds (here after an honest redirect) leaves nothing beside.
+TEST(Scarico, CopiaSoloAlPostoDiUnFileVero)
+{
+    ServerGrezzo server({{"/vecchio", rinvio("/nuovo")}, {"/nuovo", pagina("01/01/2026 ...")}});
+    testsupport::CartellaTemporanea dir;
+    const std::string altrove = dir.scrivi("importante.txt", "da non toccare\n");
+    const fs::path collegamento = dir.percorso() / "Estr_Agg.txt";
+    fs::create_symlink(altrove, collegamento);
+
+    const Esito e = scaricaIn(server.indirizzo("/nuovo"), collegamento.string());
+    EXPECT_FALSE(e.riuscito);
+    const std::string rifiuto = collegamento.string() + "\" è un collegamento simbolico";
+    EXPECT_NE(e.motivo.find('"' + rifiuto), std::string::npos) << e.motivo;
+    EXPECT_EQ(leggi(altrove), "da non toccare\n");
+    EXPECT_TRUE(fs::is_symlink(collegamento));
+    EXPECT_EQ(fileNellaCartella(dir.percorso()), 2U);
+
+    fs::remove(collegamento);
+    const Esito ok = scaricaIn(server.indirizzo("/vecchio"), collegamento.string());
+    EXPECT_TRUE(ok.riuscito) << ok.motivo;
+    EXPECT_EQ(leggi(collegamento), "01/01/2026 ...\r\n");
+    EXPECT_FALSE(fs::is_symlink(collegamento));
+    EXPECT_EQ(fileNellaCartella(dir.percorso()), 2U);
+
+    // A folder that does not exist: said, naming the file.
+    const std::string sotto = (dir.percorso() / "manca" / "Estr_Agg.txt").string();
+    const Esito senza = scaricaIn(server.indirizzo("/nuovo"), sotto);
+    EXPECT_FALSE(senza.riuscito);
+    EXPECT_NE(senza.motivo.find(sotto), std::string::npos) << senza.motivo;
+}
+
+int main(int argc, char** argv)
+{
+    ::setenv("no_proxy", "127.0.0.1,localhost", 1);
+    QCoreApplication applicazione(argc, argv);
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
