@@ -4,15 +4,12 @@
 #include "engine/Numeri.h"
 #include "engine/Operatori.h"
 #include "workbench/ConfrontoCaso.h"
+#include "workbench/Parallelo.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <ctime>
-#include <exception>
-#include <mutex>
-#include <system_error>
-#include <thread>
 
 namespace workbench {
 
@@ -141,58 +138,14 @@ struct Punteggio {
     std::int32_t tot = 0;
 };
 
-// Runs corpo(i) for i in [0, n) on every core; each i writes only its own results.
-template <typename F>
-void perOgni(int n, bool parallelo, F&& corpo)
-{
-    const unsigned core = std::max(1u, std::thread::hardware_concurrency());
-    if (!parallelo || core == 1 || n < 2) {
-        for (int i = 0; i < n; ++i)
-            corpo(i);
-        return;
-    }
-    std::atomic<int> prossimo{0};
-    std::mutex guardia;
-    std::exception_ptr fallimento;
-    // An exception must not leave a worker thread (that would end the program): the
-    // first one is carried back to the caller, and the other workers stop taking work.
-    auto lavora = [&] {
-        try {
-            for (int i = prossimo++; i < n; i = prossimo++)
-                corpo(i);
-        } catch (...) {
-            const std::lock_guard<std::mutex> l(guardia);
-            if (!fallimento)
-                fallimento = std::current_exception();
-            prossimo = n;
-        }
-    };
-    std::vector<std::thread> fili;
-    const unsigned quanti = std::min<unsigned>(core, static_cast<unsigned>(n));
-    fili.reserve(quanti);
-    for (unsigned t = 1; t < quanti; ++t) {
-        // A thread that cannot be started leaves the work to the others; letting the
-        // exception out would destroy the running ones unjoined and end the program.
-        try {
-            fili.emplace_back(lavora);
-        } catch (const std::system_error&) {
-            break;
-        }
-    }
-    lavora();
-    for (auto& f : fili)
-        f.join();
-    if (fallimento)
-        std::rethrow_exception(fallimento);
-}
-
 // Scoring of the candidates of one operator. Operators that only combine the numbers
 // they are given are tabulated once over every input (N1, N2, V), so a candidate on a
 // case costs two lookups; operators that read the draw themselves are evaluated.
 class Valutatore {
 public:
-    Valutatore(const archive::Archivio& a, const std::vector<CasoValido>& casi, archive::Avanzamento* avanzamento)
-        : a_(a), casi_(casi), avanzamento_(avanzamento)
+    Valutatore(const archive::Archivio& a, const std::vector<CasoValido>& casi, int fili,
+               archive::Avanzamento* avanzamento)
+        : a_(a), casi_(casi), fili_(fili), avanzamento_(avanzamento)
     {
     }
 
@@ -235,25 +188,25 @@ public:
         const bool grande = static_cast<long long>(punti.size()) * static_cast<long long>(casi_.size()) > 200000;
         switch (tipo) {
         case 1:
-            perOgni(Riferimenti, false, [&](int i) { tipoUno(i, punti, errore); passo(); });
+            perOgni(Riferimenti, 1, [&](int i) { tipoUno(i, punti, errore); passo(); });
             break;
         case 2:
-            perOgni(Riferimenti, grande, [&](int i) { tipoDue(i, punti, errore); passo(); });
+            perOgni(Riferimenti, grande ? fili_ : 1, [&](int i) { tipoDue(i, punti, errore); passo(); });
             break;
         case 3:
-            perOgni(Riferimenti, grande, [&](int i) { tipoTre(i, punti, errore); passo(); });
+            perOgni(Riferimenti, grande ? fili_ : 1, [&](int i) { tipoTre(i, punti, errore); passo(); });
             break;
         case 4:
-            perOgni(90, false, [&](int i) { tipoQuattro(i + 1, punti, errore); passo(); });
+            perOgni(90, 1, [&](int i) { tipoQuattro(i + 1, punti, errore); passo(); });
             break;
         case 5:
-            perOgni(Ritardi, false, [&](int v) { tipoCinque(v, punti, errore); passo(); });
+            perOgni(Ritardi, 1, [&](int v) { tipoCinque(v, punti, errore); passo(); });
             break;
         case 6:
-            perOgni(Ruote, false, [&](int r) { tipoSei(r, punti, ultimi, errore); passo(); });
+            perOgni(Ruote, 1, [&](int r) { tipoSei(r, punti, ultimi, errore); passo(); });
             break;
         case 7:
-            perOgni(Riferimenti, true, [&](int i) { tipoSette(i, punti, errore); passo(); });
+            perOgni(Riferimenti, fili_, [&](int i) { tipoSette(i, punti, errore); passo(); });
             break;
         default:
             break;
@@ -336,7 +289,7 @@ private:
     {
         t.assign(static_cast<std::size_t>(dim1 * dim2 * dimV), 0);
         errori_.assign(static_cast<std::size_t>(dim1 * dim2), 0);
-        perOgni(dim1, parallelo, [&](int n1) {
+        perOgni(dim1, parallelo ? fili_ : 1, [&](int n1) {
             passo();
             engine::ValoriOperatore v;
             v.N1 = n1;
@@ -550,6 +503,7 @@ private:
 
     const archive::Archivio& a_;
     const std::vector<CasoValido>& casi_;
+    int fili_;   // threads for the work spread over the cores, the calling one included
     archive::Avanzamento* avanzamento_;
     int op_ = -1;
     bool diretto_ = false;
@@ -704,7 +658,7 @@ RisultatoRicerca cercaSenzaProtezione(const ImpostazioniRicerca& imp, const arch
     }
 
     Classifica classifica(imp.lista);
-    Valutatore valutatore(a, casi, avanzamento);
+    Valutatore valutatore(a, casi, imp.fili > 0 ? imp.fili : coreDisponibili(), avanzamento);
     std::vector<Punteggio> punti;
     std::vector<std::optional<int>> ultimi;
     const int righeOp = static_cast<int>(imp.operatori.size());

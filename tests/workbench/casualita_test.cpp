@@ -263,7 +263,7 @@ TEST(Casualita, MiglioreACasoRiproducibileDalSeme)
         diverso = altro.mediana != uno.mediana || altro.massimo != uno.massimo || altro.quota != uno.quota;
     }
     EXPECT_TRUE(diverso);
-    EXPECT_NE(testoMiglioreACaso(uno).find("Migliore a caso (8 prove su 15 casi): mediana "), std::string::npos);
+    EXPECT_NE(testoMiglioreACaso(uno).find("Migliore a caso (8 prove su 15 casi, tutti verificabili): mediana "), std::string::npos);
 
     // No enabled case: nothing to compare.
     imp.casi.clear();
