@@ -156,9 +156,12 @@ std::vector<ImpostazioniRicerca> proveACaso(const ImpostazioniRicerca& imp, cons
     ImpostazioniRicerca base = imp;
     base.casi.clear();
     base.confrontoCaso = false;
-    // Only the top Cop is wanted, and a list of one row keeps it: a candidate whose Cop
-    // exceeds the top always enters (its Tot is at least its Cop), whatever the list size.
-    base.lista = 1;
+    // Only the top Cop is wanted, and a list of two rows keeps it as the real list does:
+    // the candidate with the highest Cop enters (its Tot is at least its Cop) unless a row
+    // with as much is there already, and only the last row ever leaves. One row would not
+    // do: a later candidate whose Tot beats that row's Cop takes its place even with a
+    // lower Cop, and chance would be shown doing worse than it does.
+    base.lista = 2;
     for (const CasoRicerca* c : reali) {
         base.casi.push_back(*c);
         base.casi.back().abilitato = true;

@@ -41,7 +41,7 @@ struct ConfrontoCasuale {
 // (d + C <= R); a row with fewer keeps the one draw that has that many (R itself for none),
 // so that chance meets the same handicap as the real search and its top Cop can never
 // exceed the verifiable cases. In the pair search each row keeps the numbers in play of
-// the real case. Lists of one row, no chance columns. Empty when `prove` < 1, when no row
+// the real case. Lists of two rows (enough to keep the top Cop), no chance columns. Empty when `prove` < 1, when no row
 // has all its colpi, or when there are too few draws to choose from.
 std::vector<ImpostazioniRicerca> proveACaso(const ImpostazioniRicerca& imp, const archive::Archivio& a, int prove,
                                             std::uint64_t seme);
