@@ -224,11 +224,12 @@ ConfrontoCasuale miglioreACaso(const ImpostazioniRicerca& imp, const archive::Ar
     if (prova.empty())
         return riassumiProve({}, 0, 0, copReale);
     // As many runs at once as there are cores, each search on its share of them: never
-    // more threads than cores, and every core busy until the last runs.
+    // more threads than cores. With more cores than runs each run has a thread of its own
+    // and the cores left over go to the first runs' searches.
     const int core = coreDisponibili();
     const int insieme = std::min(core, prove);
-    for (auto& p : prova)
-        p.fili = std::max(1, core / insieme);
+    for (std::size_t i = 0; i < prova.size(); ++i)
+        prova[i].fili = core / insieme + (static_cast<int>(i) < core % insieme ? 1 : 0);
     std::vector<int> tetti(prova.size(), 0);
     std::atomic<int> fatte{0};
     archive::imposta(avanzamento, 1, 0, prove);
