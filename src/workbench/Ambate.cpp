@@ -311,15 +311,15 @@ private:
     }
 
     // Points `esiti` (and errori_) at the operator's table of that shape, filling it
-    // first when no search has yet: its 91 steps of bar 2 are then the filling's.
+    // first when no search has yet. Bar 2 takes its 91 steps either way, so that it
+    // moves alike whether the table was there or not.
     void tabula(const std::uint8_t*& esiti, int dim2, int dimV, bool parallelo)
     {
         Tavola& t = tavola(op_, dim2, dimV);
         const std::lock_guard<std::mutex> l(t.guardia);
         if (t.pronta) {
-            passiFatti_ += 91;
-            archive::imposta(avanzamento_, 2, passiFatti_, totalePassi_);
-            controlla();
+            for (int n1 = 0; n1 < 91; ++n1)
+                passo();
         } else {
             // A stop while filling leaves it not ready: the next search starts it again.
             t.esiti.assign(static_cast<std::size_t>(91 * dim2 * dimV), 0);
