@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -265,6 +266,8 @@ void BM_AmbatePiuMiglioreACaso(benchmark::State& state)
 // the command with the 20 random runs one after another, each search spreading over the
 // cores ("prima", how they ran before), the same with the runs on every core ("dopo", what
 // miglioreACaso does), and velmora-cli itself. The three must print the same summary.
+// With VELMORA_CLI_PRIMA naming another build of velmora-cli (an older one, to compare
+// with), that one is timed in the same turns as well.
 
 const std::vector<std::string> ArgomentiComando = {"ambate", "--ruote", "tutte", "--rilevazione", "Mensile",
                                                    "--mensile", "U", "--forza-ultima", "--ncasi", "50",
@@ -382,8 +385,13 @@ void BM_ComandoConfrontoCaso(benchmark::State& state)
     cli.insert(cli.end(), ArgomentiComando.begin(), ArgomentiComando.end());
     cli.insert(cli.begin() + 2, {"--archivio", db});
     const std::string se = "/proc/self/exe";
-    std::vector<double> prima, dopo, comando, cpuPrima, cpuDopo, cpuComando;
-    std::string testo;
+    std::vector<std::string> altro;
+    if (const char* vecchio = std::getenv("VELMORA_CLI_PRIMA"); vecchio && *vecchio) {
+        altro = cli;
+        altro[0] = vecchio;
+    }
+    std::vector<double> prima, dopo, comando, cpuPrima, cpuDopo, cpuComando, vecchia, cpuVecchia;
+    std::string testo, testoVecchia;
     bool uguali = true;
     for (auto _ : state) {
         const Processo p = lancia({se, FiglioComando, "prima", db}, false);
@@ -392,6 +400,16 @@ void BM_ComandoConfrontoCaso(benchmark::State& state)
         if (!p.riuscito || !d.riuscito || !c.riuscito) {
             state.SkipWithError("un processo non e' terminato con successo");
             return;
+        }
+        if (!altro.empty()) {
+            const Processo v = lancia(altro, true);
+            if (!v.riuscito) {
+                state.SkipWithError("VELMORA_CLI_PRIMA non e' terminato con successo");
+                return;
+            }
+            vecchia.push_back(v.secondi);
+            cpuVecchia.push_back(v.cpu);
+            testoVecchia = v.uscita;
         }
         uguali = uguali && p.uscita == d.uscita && d.uscita == c.uscita;
         testo = c.uscita;
@@ -421,6 +439,13 @@ void BM_ComandoConfrontoCaso(benchmark::State& state)
                   mediana(comando), mediana(cpuComando), std::max(1u, std::thread::hardware_concurrency()),
                   testo.c_str());
     riepilogoComando() = riga;
+    if (!altro.empty()) {
+        state.counters["velmora_cli_prima_s"] = mediana(vecchia);
+        state.counters["velmora_cli_prima_cpu_s"] = mediana(cpuVecchia);
+        std::snprintf(riga, sizeof riga, "  %s (VELMORA_CLI_PRIMA): %.2f s (CPU %.2f s)\n  %s\n", altro[0].c_str(),
+                      mediana(vecchia), mediana(cpuVecchia), testoVecchia.c_str());
+        riepilogoComando() += riga;
+    }
 }
 
 BENCHMARK(BM_AmbateVeloce)->Unit(benchmark::kMillisecond)->MinTime(2.0);
