@@ -239,7 +239,8 @@ ConfrontoCasuale miglioreACaso(const ImpostazioniRicerca& imp, const archive::Ar
         tetti[static_cast<std::size_t>(i)] = copMigliore(cercaFormule(prova[static_cast<std::size_t>(i)], a));
         archive::imposta(avanzamento, 1, ++fatte, prove);
     });
-    return riassumiProve(std::move(tetti), static_cast<int>(prova.front().casi.size()), casiVerificabili(imp, a), copReale);
+    const int casi = static_cast<int>(prova.front().casi.size());
+    return riassumiProve(std::move(tetti), casi, casiVerificabili(imp, a), copReale);
 }
 
 std::string testoMiglioreACaso(const ConfrontoCasuale& c)
