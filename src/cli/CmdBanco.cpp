@@ -137,7 +137,9 @@ const std::string UsoVerifica =
                 "il resoconto (FgL). Campi vuoti per i parametri non usati; R1 e R2 sono indici 0..10\n"
                 "o sigle di ruota. Su standard error, l'ultima riga confronta i casi coperti con quelli\n"
                 "che il caso da solo coprirebbe ('attesi a caso') e la probabilita' di coprirne almeno\n"
-                "altrettanti per puro caso ('p').\n\n") +
+                "altrettanti per puro caso ('p'). Un caso conta una volta anche se esce su piu' ruote;\n"
+                "se alcuni casi non hanno colpi prima del riferimento, la riga dice quanti sono verificabili\n"
+                "('43 su 49 verificabili (50 casi)').\n\n") +
     cli::AiutoBanco;
 
 const std::string UsoCalcola =

@@ -146,7 +146,8 @@ const std::string AiutoOperatori =
     "  --operatori SOM,DIFF,...|tutti   operatori del catalogo da provare (obbligatorio)\n"
     "  --casi-scoperti FILE             numeri dei casi gia' coperti, uno per riga: la ricerca li salta\n"
     "  --confronto-caso N               ripete la ricerca su N gruppi di casi scelti a caso (0: no, predefinito)\n"
-    "                                   e scrive come ultima riga di standard error il migliore a caso\n"
+    "                                   e scrive come ultima riga di standard error il migliore a caso;\n"
+    "                                   ogni caso a caso ha i colpi del caso vero della stessa riga\n"
     "  --seme S                         seme delle scelte a caso (predefinito 1: stesso seme, stesso esito)\n\n"
     "Le colonne Attesi e p, dopo Val: i casi che il caso da solo coprirebbe e la probabilita' di coprirne\n"
     "per puro caso almeno quanti ne copre la formula.\n\n";

@@ -4,15 +4,16 @@
 #include "engine/Numeri.h"
 #include "engine/Operatori.h"
 #include "workbench/ConfrontoCaso.h"
+#include "workbench/Parallelo.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <ctime>
-#include <exception>
+#include <map>
+#include <memory>
 #include <mutex>
-#include <system_error>
-#include <thread>
+#include <tuple>
 
 namespace workbench {
 
@@ -141,49 +142,27 @@ struct Punteggio {
     std::int32_t tot = 0;
 };
 
-// Runs corpo(i) for i in [0, n) on every core; each i writes only its own results.
-template <typename F>
-void perOgni(int n, bool parallelo, F&& corpo)
+// A table of an operator that only combines its inputs: esiti[(n1 * dim2 + n2) * dimV + V]
+// for every input, and errori[n1 * dim2 + n2] telling whether any V of that pair fails
+// (type 7 checks it once per case, not per V).
+struct Tavola {
+    std::mutex guardia;   // held while the table is being filled
+    bool pronta = false;
+    std::vector<std::uint8_t> esiti, errori;
+};
+
+// The tables depend on the operator and their shape alone: each is filled once in the
+// process and then only read, by every search after (the random-case runs would
+// otherwise redo the 745,290 evaluations of each type 7 operator twenty times).
+Tavola& tavola(int op, int dim2, int dimV)
 {
-    const unsigned core = std::max(1u, std::thread::hardware_concurrency());
-    if (!parallelo || core == 1 || n < 2) {
-        for (int i = 0; i < n; ++i)
-            corpo(i);
-        return;
-    }
-    std::atomic<int> prossimo{0};
-    std::mutex guardia;
-    std::exception_ptr fallimento;
-    // An exception must not leave a worker thread (that would end the program): the
-    // first one is carried back to the caller, and the other workers stop taking work.
-    auto lavora = [&] {
-        try {
-            for (int i = prossimo++; i < n; i = prossimo++)
-                corpo(i);
-        } catch (...) {
-            const std::lock_guard<std::mutex> l(guardia);
-            if (!fallimento)
-                fallimento = std::current_exception();
-            prossimo = n;
-        }
-    };
-    std::vector<std::thread> fili;
-    const unsigned quanti = std::min<unsigned>(core, static_cast<unsigned>(n));
-    fili.reserve(quanti);
-    for (unsigned t = 1; t < quanti; ++t) {
-        // A thread that cannot be started leaves the work to the others; letting the
-        // exception out would destroy the running ones unjoined and end the program.
-        try {
-            fili.emplace_back(lavora);
-        } catch (const std::system_error&) {
-            break;
-        }
-    }
-    lavora();
-    for (auto& f : fili)
-        f.join();
-    if (fallimento)
-        std::rethrow_exception(fallimento);
+    static std::mutex guardia;
+    static std::map<std::tuple<int, int, int>, std::unique_ptr<Tavola>> tavole;
+    const std::lock_guard<std::mutex> l(guardia);
+    auto& t = tavole[{op, dim2, dimV}];
+    if (!t)
+        t = std::make_unique<Tavola>();
+    return *t;
 }
 
 // Scoring of the candidates of one operator. Operators that only combine the numbers
@@ -191,8 +170,9 @@ void perOgni(int n, bool parallelo, F&& corpo)
 // case costs two lookups; operators that read the draw themselves are evaluated.
 class Valutatore {
 public:
-    Valutatore(const archive::Archivio& a, const std::vector<CasoValido>& casi, archive::Avanzamento* avanzamento)
-        : a_(a), casi_(casi), avanzamento_(avanzamento)
+    Valutatore(const archive::Archivio& a, const std::vector<CasoValido>& casi, int fili,
+               archive::Avanzamento* avanzamento)
+        : a_(a), casi_(casi), fili_(fili), avanzamento_(avanzamento)
     {
     }
 
@@ -213,20 +193,20 @@ public:
         case 1:
         case 4:
             if (!diretto_)
-                tabula(t1_, 91, 1, 1, false);
+                tabula(t1_, 1, 1, false);
             break;
         case 2:
             if (!diretto_)
-                tabula(t2_, 91, 91, 1, false);
+                tabula(t2_, 91, 1, false);
             break;
         case 3:
         case 5:
             if (!diretto_)
-                tabula(t3_, 91, 1, Valori, false);
+                tabula(t3_, 1, Valori, false);
             break;
         case 7:
             if (!diretto_)
-                tabula(t7_, 91, 91, Valori, true);
+                tabula(t7_, 91, Valori, true);
             break;
         default:
             break;
@@ -235,25 +215,25 @@ public:
         const bool grande = static_cast<long long>(punti.size()) * static_cast<long long>(casi_.size()) > 200000;
         switch (tipo) {
         case 1:
-            perOgni(Riferimenti, false, [&](int i) { tipoUno(i, punti, errore); passo(); });
+            perOgni(Riferimenti, 1, [&](int i) { tipoUno(i, punti, errore); passo(); });
             break;
         case 2:
-            perOgni(Riferimenti, grande, [&](int i) { tipoDue(i, punti, errore); passo(); });
+            perOgni(Riferimenti, grande ? fili_ : 1, [&](int i) { tipoDue(i, punti, errore); passo(); });
             break;
         case 3:
-            perOgni(Riferimenti, grande, [&](int i) { tipoTre(i, punti, errore); passo(); });
+            perOgni(Riferimenti, grande ? fili_ : 1, [&](int i) { tipoTre(i, punti, errore); passo(); });
             break;
         case 4:
-            perOgni(90, false, [&](int i) { tipoQuattro(i + 1, punti, errore); passo(); });
+            perOgni(90, 1, [&](int i) { tipoQuattro(i + 1, punti, errore); passo(); });
             break;
         case 5:
-            perOgni(Ritardi, false, [&](int v) { tipoCinque(v, punti, errore); passo(); });
+            perOgni(Ritardi, 1, [&](int v) { tipoCinque(v, punti, errore); passo(); });
             break;
         case 6:
-            perOgni(Ruote, false, [&](int r) { tipoSei(r, punti, ultimi, errore); passo(); });
+            perOgni(Ruote, 1, [&](int r) { tipoSei(r, punti, ultimi, errore); passo(); });
             break;
         case 7:
-            perOgni(Riferimenti, true, [&](int i) { tipoSette(i, punti, errore); passo(); });
+            perOgni(Riferimenti, fili_, [&](int i) { tipoSette(i, punti, errore); passo(); });
             break;
         default:
             break;
@@ -330,27 +310,39 @@ private:
         }
     }
 
-    // t[(n1 * dim2 + n2) * dimV + V] for every input; errori_[n1 * dim2 + n2] tells
-    // whether any V of that pair fails (type 7 checks it once per case, not per V).
-    void tabula(std::vector<std::uint8_t>& t, int dim1, int dim2, int dimV, bool parallelo)
+    // Points `esiti` (and errori_) at the operator's table of that shape, filling it
+    // first when no search has yet. Bar 2 takes its 91 steps either way, so that it
+    // moves alike whether the table was there or not.
+    void tabula(const std::uint8_t*& esiti, int dim2, int dimV, bool parallelo)
     {
-        t.assign(static_cast<std::size_t>(dim1 * dim2 * dimV), 0);
-        errori_.assign(static_cast<std::size_t>(dim1 * dim2), 0);
-        perOgni(dim1, parallelo, [&](int n1) {
-            passo();
-            engine::ValoriOperatore v;
-            v.N1 = n1;
-            for (int n2 = 0; n2 < dim2; ++n2) {
-                v.N2 = n2;
-                for (int k = 0; k < dimV; ++k) {
-                    v.ValoreFisso = k;
-                    const int x = valuta(v);
-                    t[static_cast<std::size_t>((n1 * dim2 + n2) * dimV + k)] = static_cast<std::uint8_t>(x);
-                    if (x == Errore)
-                        errori_[static_cast<std::size_t>(n1 * dim2 + n2)] = 1;
+        Tavola& t = tavola(op_, dim2, dimV);
+        const std::lock_guard<std::mutex> l(t.guardia);
+        if (t.pronta) {
+            for (int n1 = 0; n1 < 91; ++n1)
+                passo();
+        } else {
+            // A stop while filling leaves it not ready: the next search starts it again.
+            t.esiti.assign(static_cast<std::size_t>(91 * dim2 * dimV), 0);
+            t.errori.assign(static_cast<std::size_t>(91 * dim2), 0);
+            perOgni(91, parallelo ? fili_ : 1, [&](int n1) {
+                passo();
+                engine::ValoriOperatore v;
+                v.N1 = n1;
+                for (int n2 = 0; n2 < dim2; ++n2) {
+                    v.N2 = n2;
+                    for (int k = 0; k < dimV; ++k) {
+                        v.ValoreFisso = k;
+                        const int x = valuta(v);
+                        t.esiti[static_cast<std::size_t>((n1 * dim2 + n2) * dimV + k)] = static_cast<std::uint8_t>(x);
+                        if (x == Errore)
+                            t.errori[static_cast<std::size_t>(n1 * dim2 + n2)] = 1;
+                    }
                 }
-            }
-        });
+            });
+            t.pronta = true;
+        }
+        esiti = t.esiti.data();
+        errori_ = t.errori.data();
     }
 
     // Direct evaluation for operators that read the draw: the fields as the plain
@@ -550,12 +542,18 @@ private:
 
     const archive::Archivio& a_;
     const std::vector<CasoValido>& casi_;
+    int fili_;   // threads for the work spread over the cores, the calling one included
     archive::Avanzamento* avanzamento_;
     int op_ = -1;
     bool diretto_ = false;
     int totalePassi_ = 0;
     mutable std::atomic<int> passiFatti_{0};
-    std::vector<std::uint8_t> t1_, t2_, t3_, t7_, errori_;
+    // The operator's shared tables (tavola), read only.
+    const std::uint8_t* t1_ = nullptr;
+    const std::uint8_t* t2_ = nullptr;
+    const std::uint8_t* t3_ = nullptr;
+    const std::uint8_t* t7_ = nullptr;
+    const std::uint8_t* errori_ = nullptr;
 };
 
 // The fields a type writes into its result row, from the candidate's index.
@@ -607,22 +605,48 @@ RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot
 // lower Cop only, which is where upper_bound puts it.
 class Classifica {
 public:
-    explicit Classifica(int lista) : righe_(static_cast<std::size_t>(lista)) {}
+    explicit Classifica(int lista) : voci_(static_cast<std::size_t>(lista)) {}
 
-    int copUltima() const { return righe_.empty() || righe_.back().vuota() ? 0 : righe_.back().cop; }
+    int copUltima() const { return voci_.empty() || voci_.back().vuota() ? 0 : voci_.back().cop; }
 
-    void inserisci(RigaEsito e)
+    // Candidate `indice` of operator row `riga` (of imp.operatori); `ultimo` is the value
+    // a type 6 row shows in the pair search.
+    void inserisci(int riga, int indice, const Punteggio& p, std::optional<int> ultimo)
     {
-        righe_.pop_back();
-        const auto dove = std::upper_bound(righe_.begin(), righe_.end(), e.cop,
-                                           [](int cop, const RigaEsito& r) { return cop > (r.vuota() ? 0 : r.cop); });
-        righe_.insert(dove, std::move(e));
+        voci_.pop_back();
+        const auto dove = std::upper_bound(voci_.begin(), voci_.end(), p.cop,
+                                           [](int cop, const Voce& v) { return cop > (v.vuota() ? 0 : v.cop); });
+        voci_.insert(dove, Voce{p.cop, p.tot, riga, indice, ultimo});
     }
 
-    std::vector<RigaEsito> righe() && { return std::move(righe_); }
+    std::vector<RigaEsito> righe(const ImpostazioniRicerca& imp) const
+    {
+        std::vector<RigaEsito> righe(voci_.size());
+        for (std::size_t k = 0; k < voci_.size(); ++k) {
+            const Voce& v = voci_[k];
+            if (v.vuota())
+                continue;
+            const auto& op = imp.operatori[static_cast<std::size_t>(v.riga)];
+            righe[k] = rigaCandidato(op, v.indice, v.cop, v.tot);
+            if (op.tipo == 6 && imp.sorte > 0)
+                righe[k].val = v.ultimo;
+        }
+        return righe;
+    }
 
 private:
-    std::vector<RigaEsito> righe_;
+    // A row as the ranking moves it: a few integers, written out as a RigaEsito only at
+    // the end. Most candidates of a wide search enter the list (their Tot beats the last
+    // row's Cop), so a row must be cheap to move.
+    struct Voce {
+        std::int32_t cop = 0;
+        std::int32_t tot = 0;
+        int riga = -1;   // -1: an empty row
+        int indice = 0;
+        std::optional<int> ultimo;
+        bool vuota() const { return riga < 0; }
+    };
+    std::vector<Voce> voci_;
 };
 
 void testoNumero(grid::Grid& g, int riga, int colonna, const std::optional<int>& v)
@@ -704,7 +728,7 @@ RisultatoRicerca cercaSenzaProtezione(const ImpostazioniRicerca& imp, const arch
     }
 
     Classifica classifica(imp.lista);
-    Valutatore valutatore(a, casi, avanzamento);
+    Valutatore valutatore(a, casi, imp.fili > 0 ? imp.fili : coreDisponibili(), avanzamento);
     std::vector<Punteggio> punti;
     std::vector<std::optional<int>> ultimi;
     const int righeOp = static_cast<int>(imp.operatori.size());
@@ -720,20 +744,21 @@ RisultatoRicerca cercaSenzaProtezione(const ImpostazioniRicerca& imp, const arch
             continue;
         enumerato = true;
         valutatore.punteggi(op.codice, op.tipo, punti, ultimi, esito.anomalia);
+        // The last row's Cop changes only when a row enters: read once per entry, not
+        // once per candidate (272,250 of them for a type 7 operator).
+        int soglia = classifica.copUltima();
         for (int i = 0; i < n; ++i) {
             const auto& p = punti[static_cast<std::size_t>(i)];
-            if (classifica.copUltima() < p.tot) {
-                RigaEsito e = rigaCandidato(op, i, p.cop, p.tot);
-                if (op.tipo == 6 && imp.sorte > 0)
-                    e.val = ultimi[static_cast<std::size_t>(i)];
-                classifica.inserisci(std::move(e));
+            if (soglia < p.tot) {
+                classifica.inserisci(k, i, p, ultimi[static_cast<std::size_t>(i)]);
+                soglia = classifica.copUltima();
             }
         }
     }
     archive::controlla(avanzamento);
     if (casoFuori && enumerato)
         esito.anomalia = true;
-    esito.righe = std::move(classifica).righe();
+    esito.righe = classifica.righe(imp);
     if (imp.confrontoCaso)
         esito.confronti = confrontaRighe(imp, a, esito.righe);
     return esito;

@@ -39,6 +39,9 @@ struct ImpostazioniRicerca {
     std::vector<OperatoreRicerca> operatori;
     // Work out "Attesi" and "p" of every result row (the random-case runs need none).
     bool confrontoCaso = true;
+    // Threads the search may spread its work over, the calling one included: 0 for every
+    // core; the random-case runs, several at once, take one each.
+    int fili = 0;
 };
 
 // One result row; an empty row has no formula. Absent fields are empty cells.
@@ -89,10 +92,10 @@ ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte);
 // its Tot exceeds the Cop of the last row, and rows with equal Cop keep their order.
 // The operators that only combine their inputs are tabulated over every input first.
 // Type 7 (272250 candidates) and its tabulation always spread their work over the
-// cores; types 2 and 3 (3025 and 4950 candidates) only when they score more than
-// 200,000 candidate-cases (type 3 from 41 cases, type 2 from 67); types 1, 4, 5 and 6
-// (at most 605 candidates) run on the calling thread, where threads would cost more
-// than they save.
+// cores (`fili` of them); types 2 and 3 (3025 and 4950 candidates) only when they score
+// more than 200,000 candidate-cases (type 3 from 41 cases, type 2 from 67); types 1, 4,
+// 5 and 6 (at most 605 candidates) run on the calling thread, where threads would cost
+// more than they save.
 //
 // Progress: bar 1 is the operator row being tried (of the rows of FgOp); bar 2 follows
 // the scoring of that operator (tabulation rows, then reference rows of R1/P1), reported

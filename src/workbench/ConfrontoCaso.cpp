@@ -3,8 +3,10 @@
 
 #include "engine/Operatori.h"
 #include "engine/Piramide.h"
+#include "workbench/Parallelo.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <random>
 #include <set>
@@ -122,58 +124,123 @@ std::vector<Confronto> confrontaRighe(const ImpostazioniRicerca& imp, const arch
     return esito;
 }
 
-ConfrontoCasuale miglioreACaso(const ImpostazioniRicerca& imp, const archive::Archivio& a, int copReale, int prove,
-                               std::uint64_t seme, archive::Avanzamento* avanzamento)
+namespace {
+// The colpi a case at draw d can have before the reference draw `ultimo`: C, fewer near
+// the reference, none for the reference itself.
+int colpiDisponibili(int d, int colpi, int ultimo)
 {
-    ConfrontoCasuale esito;
-    esito.copReale = copReale;
+    return std::clamp(ultimo - d, 0, colpi);
+}
+}
+
+std::vector<ImpostazioniRicerca> proveACaso(const ImpostazioniRicerca& imp, const archive::Archivio& a, int prove,
+                                            std::uint64_t seme)
+{
     std::vector<const CasoRicerca*> reali;
     for (const auto& c : imp.casi)
         if (casoAbilitato(imp, a, c))
             reali.push_back(&c);
-    const int ultimo = std::min(imp.riferimento, a.NumeroEstrazioni) - imp.colpi;
-    const int k = static_cast<int>(reali.size());
-    if (prove < 1 || k == 0 || ultimo < k)
-        return esito;
+    const int ultimo = std::min(imp.riferimento, a.NumeroEstrazioni);
+    // The rows with every colpo get a random draw among those with every colpo before the
+    // reference (d + C <= R); the others keep their own, the one draw with that many.
+    std::vector<std::size_t> pieni;
+    for (std::size_t i = 0; i < reali.size(); ++i)
+        if (colpiDisponibili(reali[i]->estrazione, imp.colpi, ultimo) == imp.colpi)
+            pieni.push_back(i);
+    const int scelta = ultimo - imp.colpi;
+    const int k = static_cast<int>(pieni.size());
+    // With no row to draw, the runs would only repeat the real search.
+    if (prove < 1 || k == 0 || scelta < k)
+        return {};
 
+    ImpostazioniRicerca base = imp;
+    base.casi.clear();
+    base.confrontoCaso = false;
+    // Only the top Cop is wanted, and a list of two rows keeps it as the real list does:
+    // the candidate with the highest Cop enters (its Tot is at least its Cop) unless a row
+    // with as much is there already, and only the last row ever leaves. One row would not
+    // do: a later candidate whose Tot beats that row's Cop takes its place even with a
+    // lower Cop, and chance would be shown doing worse than it does.
+    base.lista = 2;
+    for (const CasoRicerca* c : reali) {
+        base.casi.push_back(*c);
+        base.casi.back().abilitato = true;
+    }
     std::mt19937_64 generatore(seme);
-    std::vector<int> tetti;
-    for (int prova = 0; prova < prove; ++prova) {
-        // One run takes a few tens of milliseconds: checking between runs stops in time.
-        archive::controlla(avanzamento);
-        archive::imposta(avanzamento, 1, prova, prove);
-        ImpostazioniRicerca casuale = imp;
-        casuale.casi.clear();
-        casuale.confrontoCaso = false;
-        // Only the top Cop is wanted, and a list of one row keeps it: a candidate whose Cop
-        // exceeds the top always enters (its Tot is at least its Cop), whatever the list size.
-        casuale.lista = 1;
+    std::vector<ImpostazioniRicerca> esito(static_cast<std::size_t>(prove), base);
+    for (auto& prova : esito) {
         std::set<int> scelti;
-        std::uniform_int_distribution<int> estrazione(1, ultimo);
+        std::uniform_int_distribution<int> estrazione(1, scelta);
         while (static_cast<int>(scelti.size()) < k)
             scelti.insert(estrazione(generatore));
         // The order of the draws does not matter to the score; shuffled, the real rows'
         // numbers in play do not follow the draws' date order.
         std::vector<int> ordine(scelti.begin(), scelti.end());
         std::shuffle(ordine.begin(), ordine.end(), generatore);
-        for (int i = 0; i < k; ++i) {
-            CasoRicerca c = *reali[static_cast<std::size_t>(i)];
-            c.estrazione = ordine[static_cast<std::size_t>(i)];
-            c.abilitato = true;
-            casuale.casi.push_back(c);
-        }
-        const RisultatoRicerca r = cercaFormule(casuale, a);
-        tetti.push_back(r.righe.empty() || r.righe.front().vuota() ? 0 : r.righe.front().cop);
+        for (std::size_t j = 0; j < pieni.size(); ++j)
+            prova.casi[pieni[j]].estrazione = ordine[j];
     }
-    archive::imposta(avanzamento, 1, prove, prove);
-    std::sort(tetti.begin(), tetti.end());
-    esito.prove = prove;
-    esito.casi = k;
-    const auto meta = static_cast<std::size_t>(prove / 2);
-    esito.mediana = prove % 2 ? tetti[meta] : (tetti[meta - 1] + tetti[meta]) / 2.0;
-    esito.massimo = tetti.back();
-    esito.quota = static_cast<double>(std::count_if(tetti.begin(), tetti.end(), [&](int t) { return t >= copReale; })) / prove;
     return esito;
+}
+
+int casiVerificabili(const ImpostazioniRicerca& imp, const archive::Archivio& a)
+{
+    const int ultimo = std::min(imp.riferimento, a.NumeroEstrazioni);
+    int n = 0;
+    for (const auto& c : imp.casi)
+        if (casoAbilitato(imp, a, c) && colpiDisponibili(c.estrazione, imp.colpi, ultimo) > 0)
+            ++n;
+    return n;
+}
+
+int copMigliore(const RisultatoRicerca& r)
+{
+    return r.righe.empty() || r.righe.front().vuota() ? 0 : r.righe.front().cop;
+}
+
+ConfrontoCasuale riassumiProve(std::vector<int> tetti, int casi, int verificabili, int copReale)
+{
+    ConfrontoCasuale esito;
+    esito.copReale = copReale;
+    if (tetti.empty())
+        return esito;
+    esito.prove = static_cast<int>(tetti.size());
+    esito.casi = casi;
+    esito.verificabili = verificabili;
+    esito.tetti = tetti;
+    std::sort(tetti.begin(), tetti.end());
+    const auto meta = tetti.size() / 2;
+    esito.mediana = tetti.size() % 2 ? tetti[meta] : (tetti[meta - 1] + tetti[meta]) / 2.0;
+    esito.massimo = tetti.back();
+    esito.quota = static_cast<double>(std::count_if(tetti.begin(), tetti.end(), [&](int t) { return t >= copReale; })) /
+                  static_cast<double>(tetti.size());
+    return esito;
+}
+
+ConfrontoCasuale miglioreACaso(const ImpostazioniRicerca& imp, const archive::Archivio& a, int copReale, int prove,
+                               std::uint64_t seme, archive::Avanzamento* avanzamento)
+{
+    std::vector<ImpostazioniRicerca> prova = proveACaso(imp, a, prove, seme);
+    if (prova.empty())
+        return riassumiProve({}, 0, 0, copReale);
+    // As many runs at once as there are cores, each search on its share of them: never
+    // more threads than cores. With more cores than runs each run has a thread of its own
+    // and the cores left over go to the first runs' searches.
+    const int core = coreDisponibili();
+    const int insieme = std::min(core, prove);
+    for (std::size_t i = 0; i < prova.size(); ++i)
+        prova[i].fili = core / insieme + (static_cast<int>(i) < core % insieme ? 1 : 0);
+    std::vector<int> tetti(prova.size(), 0);
+    std::atomic<int> fatte{0};
+    archive::imposta(avanzamento, 1, 0, prove);
+    perOgni(prove, insieme, [&](int i) {
+        // A run takes a few tens of milliseconds: checking before each stops in time.
+        archive::controlla(avanzamento);
+        tetti[static_cast<std::size_t>(i)] = copMigliore(cercaFormule(prova[static_cast<std::size_t>(i)], a));
+        archive::imposta(avanzamento, 1, ++fatte, prove);
+    });
+    const int casi = static_cast<int>(prova.front().casi.size());
+    return riassumiProve(std::move(tetti), casi, casiVerificabili(imp, a), copReale);
 }
 
 std::string testoMiglioreACaso(const ConfrontoCasuale& c)
@@ -183,7 +250,10 @@ std::string testoMiglioreACaso(const ConfrontoCasuale& c)
     std::string mediana = std::to_string(static_cast<int>(c.mediana));
     if (c.mediana != std::floor(c.mediana))
         mediana += ",5";
-    return "Migliore a caso (" + std::to_string(c.prove) + " prove su " + std::to_string(c.casi) + " casi): mediana " +
+    const std::string verificabili =
+        c.verificabili == c.casi ? "tutti verificabili" : std::to_string(c.verificabili) + " verificabili";
+    return "Migliore a caso (" + std::to_string(c.prove) + " prove su " + std::to_string(c.casi) + " casi, " +
+           verificabili + "): mediana " +
            mediana + ", massimo " + std::to_string(c.massimo) + "; raggiunge " + std::to_string(c.copReale) +
            " nel " + std::to_string(static_cast<int>(std::lround(c.quota * 100))) + "% delle prove";
 }
@@ -203,20 +273,34 @@ ConfrontoVerifica confrontaVerifica(const Banco& b, const archive::Archivio& a, 
     riga.r2 = f.R2;
     riga.val = f.valore;
     const std::vector<double> p = probabilitaCasiRiga(imp, a, riga);
-    std::set<std::string> coperti;
-    for (int r = 1; r < b.FgL.righe(); ++r)
-        if (b.FgL.testo(r, engine::colL::S) == "1")
-            coperti.insert(b.FgL.testo(r, engine::colL::Rif));
     ConfrontoVerifica c;
     c.casi = b.FgEv.righe() - 1;
-    c.coperti = static_cast<int>(coperti.size());
+    // A case opens with its head row (its Rif); a second wheel hit in the same colpo
+    // follows on a row with an empty Rif, and belongs to the same case.
+    bool coperto = false;
+    for (int r = 1; r < b.FgL.righe(); ++r) {
+        if (!b.FgL.testo(r, engine::colL::Rif).empty()) {
+            c.coperti += coperto ? 1 : 0;
+            coperto = false;
+        }
+        coperto = coperto || !b.FgL.testo(r, engine::colL::C).empty();
+    }
+    c.coperti += coperto ? 1 : 0;
+    // The reference draw itself, when it is a case, has no colpo after it.
+    const int ultimo = std::min(imp.riferimento, a.NumeroEstrazioni);
+    for (const auto& caso : imp.casi)
+        if (caso.estrazione >= 1 && caso.estrazione < ultimo)
+            ++c.verificabili;
     c.caso = confrontaConIlCaso(p, c.coperti);
     return c;
 }
 
 std::string testoConfrontoVerifica(const ConfrontoVerifica& c)
 {
-    return "Casi coperti: " + std::to_string(c.coperti) + " su " + std::to_string(c.casi) +
+    std::string su = std::to_string(c.casi);
+    if (c.verificabili != c.casi)
+        su = std::to_string(c.verificabili) + " verificabili (" + su + " casi)";
+    return "Casi coperti: " + std::to_string(c.coperti) + " su " + su +
            "; attesi a caso: " + testoAttesi(c.caso.attesi) + "; p: " + testoProbabilita(c.caso.p);
 }
 

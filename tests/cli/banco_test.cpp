@@ -139,6 +139,38 @@ TEST_F(CliBanco, ErroriDiUsoEDiDati)
     EXPECT_NE(aiuto.out.find("--forza-ultima"), std::string::npos);
 }
 
+// Ten draws as above, but in draw 4 Bari holds 60, which Cagliari holds in every draw.
+class CliVerificaDueRuote : public testsupport::SuiteConArchivio<CliVerificaDueRuote> {
+public:
+    static std::string storico()
+    {
+        std::string s;
+        for (int d = 1; d <= 10; ++d) {
+            const int ultimo = d == 4 ? 60 : 40 + d;
+            s += testsupport::rigaStorico(2020, 1, 2 * d, "BA", {d, 10 + d, 20 + d, 30 + d, ultimo});
+            s += testsupport::rigaStorico(2020, 1, 2 * d, "CA", {60, 61, 62, 63, 64});
+        }
+        return s;
+    }
+};
+
+TEST_F(CliVerificaDueRuote, UnCasoUscitoSuDueRuoteContaUnaVolta)
+{
+    // Cases: draw 10 (the reference draw itself: Bari 10 at position 1) and draw 3.
+    // FIX of Bari 1 plus 57 on draw 3 is 60: out on Bari and on Cagliari in colpo 1.
+    const auto u = lancia({"verifica", "--archivio", archivio, "--rilevazione", "Numeri", "--numeri", "03-10",
+                           "--posizioni", "1", "--rif", "10", "--ruote", "BA,CA", "--formula", "FIX,3,1,BA,,,57"});
+    ASSERT_EQ(u.codice, 0) << u.err;
+    const auto r = righe(u.out);
+    ASSERT_EQ(r.size(), 4u);
+    EXPECT_EQ(r[1], "\t10\t20/01/2020\t1\t\t\t\t\t67\t\t\t\t\t\t\t\t\t\t");
+    EXPECT_EQ(r[2], "\t3\t06/01/2020\t2\tBA\t1\t\t\t60\t\t\t\t\t1\t\t\t\t\t60");
+    EXPECT_EQ(r[3], "\t\t\t\tCA\t1\t\t\t60\t\t\t\t\t1\t60\t\t\t\t");
+    // One case covered of the one that has colpi (draws 4..10 on two wheels: 1 - (17/18)^14
+    // = 0.551); the reference draw is a case but can never be covered.
+    EXPECT_EQ(u.err, "Casi coperti: 1 su 1 verificabili (2 casi); attesi a caso: 0,6; p: 0,551\n");
+}
+
 // --- the real archive ---
 
 class CliBancoReale : public ::testing::Test {
@@ -165,6 +197,22 @@ TEST_F(CliBancoReale, SommaDeiPrimiDueDiBariSuTutteLeRuote)
     EXPECT_EQ(r[3], "\t7335\t20/06/2026\t3\tBA\t1\t\t\t24\t\t\t\t\t1\t\t24\t\t\t");
     EXPECT_EQ(r[4], "\t\t\t\tNA\t1\t\t\t24\t\t\t\t\t1\t24\t\t\t\t");
     EXPECT_EQ(r[5], "\t\t\t\tRO\t1\t\t\t24\t\t\t\t\t1\t\t\t\t\t24");
+    // Case 3 came out on three wheels and counts once; case 1 is the reference draw.
+    EXPECT_EQ(u.err.rfind("Casi coperti: 2 su 2 verificabili (3 casi); ", 0), 0u) << u.err;
+}
+
+TEST_F(CliBancoReale, CasiCopertiComeIPositiviDellaVerifica)
+{
+    // Case 50 (28/07/2022) comes out on Napoli and Roma in colpo 4: 43 covered cases, as
+    // AMBATE's Cop and the window's Pos say, of the 49 that have colpi.
+    const auto u = lancia({"verifica", "--archivio", archivio, "--ruota", "RO", "--ruote", "RO,NA", "--ncasi", "50",
+                           "--colpi", "8", "--formula", "MED2,2,5,CA,4,MI,"});
+    ASSERT_EQ(u.codice, 0) << u.err;
+    const auto r = righe(u.out);
+    ASSERT_GE(r.size(), 3u);
+    EXPECT_EQ(r[r.size() - 2].substr(0, 20), "\t6570\t28/07/2022\t50\t");
+    EXPECT_EQ(r.back().substr(0, 8), "\t\t\t\tRO\t4");
+    EXPECT_EQ(u.err.rfind("Casi coperti: 43 su 49 verificabili (50 casi); ", 0), 0u) << u.err;
 }
 
 TEST_F(CliBancoReale, UltimaDelMeseERomaComeRM)

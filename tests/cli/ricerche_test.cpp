@@ -103,7 +103,7 @@ TEST_F(CliRicerche, ConfrontoConCasiACaso)
     ASSERT_EQ(u.codice, 0) << u.err;
     // Cases come from draws 1..7 (their three colpi before the reference, draw 10); on this
     // archive Cagliari always repeats 60..64, so NUM of Cagliari covers every random case.
-    EXPECT_NE(u.err.find("Migliore a caso (4 prove su 1 casi): mediana 1, massimo 1; raggiunge 1 nel 100% delle prove"),
+    EXPECT_NE(u.err.find("Migliore a caso (4 prove su 1 casi, tutti verificabili): mediana 1, massimo 1; raggiunge 1 nel 100% delle prove"),
               std::string::npos)
         << u.err;
     EXPECT_EQ(u.err.back(), '\n');

@@ -4,12 +4,15 @@
 
 #include "archive/ArchivioDimostrativo.h"
 #include "engine/Operatori.h"
+#include "workbench/Casi.h"
 #include "workbench/ConfrontoCaso.h"
+#include "workbench/Elabora.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
+#include <set>
 
 using namespace workbench;
 
@@ -263,11 +266,176 @@ TEST(Casualita, MiglioreACasoRiproducibileDalSeme)
         diverso = altro.mediana != uno.mediana || altro.massimo != uno.massimo || altro.quota != uno.quota;
     }
     EXPECT_TRUE(diverso);
-    EXPECT_NE(testoMiglioreACaso(uno).find("Migliore a caso (8 prove su 15 casi): mediana "), std::string::npos);
+    EXPECT_NE(testoMiglioreACaso(uno).find("Migliore a caso (8 prove su 15 casi, tutti verificabili): mediana "), std::string::npos);
 
     // No enabled case: nothing to compare.
     imp.casi.clear();
     EXPECT_EQ(miglioreACaso(imp, a, 0, 8, 1).prove, 0);
+}
+
+namespace {
+// 200 draws in which Bari always holds 1..5 and no other wheel is drawn: VAL of 1..5
+// covers every case that has a colpo, and no case without one.
+archive::Archivio bariSempreUguale()
+{
+    archive::Archivio a;
+    a.NumeroEstrazioni = 200;
+    for (int d = 1; d <= a.NumeroEstrazioni; ++d)
+        for (int p = 1; p <= 5; ++p)
+            a.setNumero(d, 0, p, static_cast<std::int16_t>(p));
+    return a;
+}
+
+// Reference draw 200, 8 colpi: case 1 is the reference draw itself, cases 2 and 3 have
+// 3 and 6 colpi before it, the nine others all 8.
+ImpostazioniRicerca casiVicinoAlRiferimento()
+{
+    ImpostazioniRicerca imp;
+    imp.colpi = 8;
+    imp.riferimento = 200;
+    imp.ruote = soloRuote({0});
+    for (int d : {200, 197, 194, 180, 170, 160, 150, 140, 130, 120, 110, 100})
+        imp.casi.push_back({d, true, {}});
+    imp.operatori = {{"VAL", 4, true}};
+    return imp;
+}
+}
+
+TEST(Casualita, MiglioreACasoConIColpiDeiCasiVeri)
+{
+    const auto a = bariSempreUguale();
+    auto imp = casiVicinoAlRiferimento();
+    ASSERT_EQ(casiVerificabili(imp, a), 11);
+    ASSERT_EQ(copMigliore(cercaFormule(imp, a)), 11);
+
+    // Row by row, every random case has as many colpi before the reference as the real one:
+    // the reference draw and the two near it stay, the others are drawn among draws 1..192.
+    const auto prove = proveACaso(imp, a, 30, 5);
+    ASSERT_EQ(prove.size(), 30u);
+    std::set<int> pescate;
+    for (const auto& prova : prove) {
+        ASSERT_EQ(prova.casi.size(), imp.casi.size());
+        EXPECT_EQ(prova.lista, 2);
+        EXPECT_FALSE(prova.confrontoCaso);
+        std::set<int> distinte;
+        for (std::size_t i = 0; i < imp.casi.size(); ++i) {
+            const int d = prova.casi[i].estrazione;
+            const int vero = imp.casi[i].estrazione;
+            if (i < 3)
+                EXPECT_EQ(d, vero);
+            else
+                EXPECT_TRUE(d >= 1 && d <= 192) << d;
+            distinte.insert(d);
+            pescate.insert(d);
+        }
+        EXPECT_EQ(distinte.size(), imp.casi.size());
+    }
+    EXPECT_GT(pescate.size(), 100u);
+
+    // Chance covers every case that has a colpo, and never one more than the real search can.
+    const auto c = miglioreACaso(imp, a, 11, 30, 5);
+    ASSERT_EQ(c.prove, 30);
+    EXPECT_EQ(c.casi, 12);
+    EXPECT_EQ(c.verificabili, 11);
+    ASSERT_EQ(c.tetti.size(), 30u);
+    for (int t : c.tetti)
+        EXPECT_LE(t, c.verificabili);
+    EXPECT_EQ(c.massimo, 11);
+    EXPECT_EQ(testoMiglioreACaso(c),
+              "Migliore a caso (30 prove su 12 casi, 11 verificabili): mediana 11, massimo 11; raggiunge 11 nel 100% delle prove");
+
+    // The pair search alike, each row keeping the numbers in play of its real case: 1 with
+    // VAL of 2..5 makes an ambo on Bari in every colpo.
+    imp.sorte = 2;
+    for (auto& k : imp.casi)
+        k.giocati = {1, 0, 0, 0, 0};
+    imp.casi[4].giocati = {1, 77, 0, 0, 0};
+    const auto coppie = proveACaso(imp, a, 4, 9);
+    ASSERT_EQ(coppie.size(), 4u);
+    for (const auto& prova : coppie)
+        for (std::size_t i = 0; i < imp.casi.size(); ++i)
+            EXPECT_EQ(prova.casi[i].giocati, imp.casi[i].giocati);
+    const auto ambi = miglioreACaso(imp, a, 11, 4, 9);
+    ASSERT_EQ(ambi.tetti.size(), 4u);
+    for (int t : ambi.tetti)
+        EXPECT_EQ(t, 11);
+
+    // Cases that all lie within C draws of the reference leave nothing to draw.
+    imp.casi.resize(3);
+    EXPECT_TRUE(proveACaso(imp, a, 4, 1).empty());
+    const auto nessuna = miglioreACaso(imp, a, 2, 4, 1);
+    EXPECT_EQ(nessuna.prove, 0);
+    EXPECT_EQ(testoMiglioreACaso(nessuna),
+              "Migliore a caso: non calcolabile (nessun caso o estrazioni insufficienti prima del riferimento)");
+}
+
+// The runs spread over the cores score exactly as the same runs one after another.
+TEST(Casualita, MiglioreACasoComeLeProveUnaDopoLAltra)
+{
+    const auto& a = archivioDiProva();
+    ImpostazioniRicerca imp;
+    imp.lista = 10;
+    imp.colpi = 6;
+    imp.riferimento = a.NumeroEstrazioni - 3;
+    imp.ruote = soloRuote({0, 5});
+    for (int d = imp.riferimento; d > imp.riferimento - 14 * 40; d -= 40)
+        imp.casi.push_back({d, true, {}});
+    imp.operatori = {{"SOM", 2, true}, {"FIX", 3, true}, {"VAL", 4, true}};
+    const auto c = miglioreACaso(imp, a, 5, 9, 11);
+    ASSERT_EQ(c.prove, 9);
+    EXPECT_EQ(c.verificabili, 13);
+    // Each run's top Cop is the one the real search would show at the top of its own list.
+    std::vector<int> unaAllaVolta;
+    for (auto prova : proveACaso(imp, a, 9, 11)) {
+        prova.fili = 1;
+        prova.lista = imp.lista;
+        unaAllaVolta.push_back(copMigliore(cercaFormule(prova, a)));
+    }
+    EXPECT_EQ(c.tetti, unaAllaVolta);
+    const auto riassunto = riassumiProve(unaAllaVolta, 14, 13, 5);
+    EXPECT_EQ(riassunto.mediana, c.mediana);
+    EXPECT_EQ(riassunto.quota, c.quota);
+
+    // A stop requested before the runs ends them at once.
+    archive::Avanzamento fermo;
+    fermo.ferma();
+    EXPECT_THROW(miglioreACaso(imp, a, 5, 9, 11, &fermo), archive::Interrotto);
+}
+
+// The cases that the command line's verification counts as covered are the window's
+// "Pos" of VERIFICA on the same forecasts, however many wheels a case came out on.
+TEST(Casualita, CasiCopertiDellaVerificaComeIPositivi)
+{
+    const auto& a = archivioDiProva();
+    Banco b;
+    apriBanco(b, a);
+    b.ruotaBase = 7;
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        setRuotaInGioco(b, w, w == 5 || w == 7);
+    b.numeroCasi = 50;
+    b.colpi = 8;
+    RicavaEstrazioni(b, a);
+    ASSERT_EQ(numeroCasi(b), 50);
+    std::mt19937 g(21);
+    std::uniform_int_distribution<int> ruota(0, 9), posizione(1, 5);
+    std::vector<engine::Formula> formule = {{"MED2", 2, 5, 1, 4, 4, 0}};
+    for (int k = 0; k < 30; ++k)
+        formule.push_back({k % 2 ? "SOM" : "DIFF", 2, posizione(g), ruota(g), posizione(g), ruota(g), 0});
+    int suDueRuote = 0;
+    for (const auto& f : formule) {
+        ASSERT_FALSE(verificaFormulaBanco(b, a, f, 1)) << f.codice;
+        for (int r = 2; r < b.FgL.righe(); ++r)
+            suDueRuote += b.FgL.testo(r, engine::colL::Rif).empty();
+        const auto c = confrontaVerifica(b, a, f);
+        b.livello = 1;
+        ASSERT_FALSE(verificaPrevisioni(b, a));
+        EXPECT_EQ(c.coperti, b.Fg_E.intero(1, colE::Pos)) << f.codice << " " << f.R1 << "/" << f.P1;
+        EXPECT_EQ(c.casi, 50);
+        // The newest draw is the first case, with no colpo after it.
+        EXPECT_EQ(c.verificabili, 49);
+    }
+    // Two wheels in the same colpo do happen among these forecasts.
+    EXPECT_GT(suDueRuote, 0);
 }
 
 TEST(Casualita, TestiConLaVirgola)

@@ -588,8 +588,9 @@ QWidget* Piramide1::costruisciEsiti()
     LblMiglioreACaso = etichetta(QStringLiteral("LblMiglioreACaso"), {}, esiti);
     LblMiglioreACaso->setWordWrap(true);
     LblMiglioreACaso->setToolTip(QStringLiteral(
-        "La stessa ricerca ripetuta 20 volte su casi scelti a caso: quanti casi copre la formula migliore "
-        "per puro caso, e in quante prove raggiunge la formula trovata. Le colonne Attesi e p di ogni riga "
+        "La stessa ricerca ripetuta 20 volte su casi scelti a caso, ciascuno con i colpi del caso vero della "
+        "stessa riga: quanti casi copre la formula migliore per puro caso (mai più dei casi verificabili), "
+        "e in quante prove raggiunge la formula trovata. Le colonne Attesi e p di ogni riga "
         "dicono quanti casi il caso da solo coprirebbe e quanto è probabile coprirne altrettanti."));
     le->addWidget(LblMiglioreACaso);
     return esiti;
