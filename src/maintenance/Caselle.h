@@ -1,4 +1,4 @@
-// The 55 entry boxes of a draw: their editing rules, the paste reader, ControllaEstrazione, the stored wheel texts.
+// The 55 entry boxes of a draw: their editing rules, ControllaEstrazione, the stored wheel texts.
 #pragma once
 
 #include "archive/Archivio.h"
@@ -45,12 +45,6 @@ struct EffettoTasto {
     int focus;
 };
 EffettoTasto effettoTasto(int indice, std::string_view testo, Tasto tasto);
-
-// INCOLLA ESTRAZIONE: every run of decimal digits in `testo` is the next number, in wheel order
-// Bari..Nazionale, five a wheel. The first 55 fill the boxes as two digits ("05"); boxes with no
-// number show "00"; numbers beyond the 55th are ignored. A number the box would refuse
-// (above 90 and not 99) leaves its box empty, as the change rule does.
-Caselle leggiIncolla(std::string_view testo);
 
 // CaricaTabellaArchivio: the boxes of draw d of the archive, two digits each ("00" for 0).
 Caselle caselleDiEstrazione(const archive::Archivio& a, int d);

@@ -38,37 +38,6 @@ TEST(Caselle, RegolaDiModificaEUscita)
     EXPECT_EQ(formatoUscita("45"), "45");
 }
 
-TEST(Caselle, Incolla)
-{
-    const Caselle c = leggiIncolla("Bari 5 17 90 1 44\nCagliari 12 3 88 61 70");
-    EXPECT_EQ(c[1], "05");
-    EXPECT_EQ(c[2], "17");
-    EXPECT_EQ(c[3], "90");
-    EXPECT_EQ(c[4], "01");
-    EXPECT_EQ(c[5], "44");
-    EXPECT_EQ(c[6], "12");
-    EXPECT_EQ(c[10], "70");
-    EXPECT_EQ(c[11], "00");
-    EXPECT_EQ(c[55], "00");
-
-    // Every digit run counts: a date in the text takes three boxes.
-    const Caselle d = leggiIncolla("12/03/2024 95 99 0");
-    EXPECT_EQ(d[1], "12");
-    EXPECT_EQ(d[2], "03");
-    EXPECT_EQ(d[3], "");     // 2024: not a number a box takes
-    EXPECT_EQ(d[4], "");     // 95 likewise
-    EXPECT_EQ(d[5], "99");   // passes the box, refused on saving
-    EXPECT_EQ(d[6], "00");
-
-    // Beyond the 55th number the text is ignored.
-    std::string lunga;
-    for (int i = 1; i <= 60; ++i)
-        lunga += std::to_string(i % 90 + 1) + " ";
-    const Caselle e = leggiIncolla(lunga);
-    EXPECT_EQ(e[55], "56");
-    EXPECT_EQ(e[1], "02");
-}
-
 TEST(Caselle, ControllaEstrazioneRegoleStoriche)
 {
     EXPECT_TRUE(ControllaEstrazione(completa()).accettata);
@@ -77,22 +46,25 @@ TEST(Caselle, ControllaEstrazioneRegoleStoriche)
     uguali[14] = "12";   // Firenze: positions 2 and 4 equal
     auto esito = ControllaEstrazione(uguali);
     EXPECT_FALSE(esito.accettata);
-    EXPECT_EQ(esito.messaggio, "ANOMALIA: Mancano dei dati o sono stati introdotti numeri uguali in una ruota: CORREGGERE !");
+    EXPECT_EQ(esito.messaggio, "ANOMALIA: Mancano dei dati o sono stati introdotti numeri uguali in una ruota: CORREGGERE !\n"
+                               "(Firenze: il numero 12 è sia in posizione 2 sia in posizione 4)");
     EXPECT_EQ(esito.focus, 12);
 
-    // Only 20 numbers pasted: the empty boxes of Milano count as equal.
-    std::string venti;
-    for (int i = 1; i <= 20; ++i)
-        venti += std::to_string(i) + " ";
-    esito = ControllaEstrazione(leggiIncolla(venti));
+    // Genova and the wheels after it empty: two empty boxes count as equal, and the message says they are missing.
+    Caselle venti = completa();
+    for (int i = 16; i <= 55; ++i)
+        venti[static_cast<std::size_t>(i)].clear();
+    esito = ControllaEstrazione(venti);
     EXPECT_FALSE(esito.accettata);
-    EXPECT_EQ(esito.focus, 21);
+    EXPECT_EQ(esito.focus, 16);
+    EXPECT_NE(esito.messaggio.find("(Genova: mancano i numeri delle posizioni 1 e 2)"), std::string::npos) << esito.messaggio;
 
     Caselle mancante = completa();
     mancante[33] = "";   // one missing number cannot make a pair
     esito = ControllaEstrazione(mancante);
     EXPECT_FALSE(esito.accettata);
-    EXPECT_EQ(esito.messaggio, "Mancano dei dati nelle estrazioni, provvedere a completare l'inserimento dei numeri estratti");
+    EXPECT_EQ(esito.messaggio, "Mancano dei dati nelle estrazioni, provvedere a completare l'inserimento dei numeri estratti\n"
+                               "(Palermo, posizione 3)");
     EXPECT_EQ(esito.focus, 33);
 }
 
