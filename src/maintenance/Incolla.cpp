@@ -97,7 +97,7 @@ std::string erroreRuota(int w, const std::vector<long long>& numeri)
 LetturaIncollata rifiuto(std::string motivo)
 {
     LetturaIncollata r;
-    r.motivo = "Estrazione non letta: " + std::move(motivo) + ". Le caselle non sono state cambiate.";
+    r.motivo = "Estrazione non letta: " + std::move(motivo) + ".";
     return r;
 }
 

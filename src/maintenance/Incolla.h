@@ -18,7 +18,7 @@ bool dataConNazionale(const std::string& data);
 // What the reader made of a pasted text: the boxes when it was read, the reason otherwise.
 struct LetturaIncollata {
     bool letta = false;
-    std::string motivo;   // Italian, names the wheel when one is at fault; empty when read
+    std::string motivo;   // "Estrazione non letta: ...", names the wheel when one is at fault; empty when read
     Caselle caselle;      // two digits each ("05"); a wheel not in the text stays empty
 };
 
