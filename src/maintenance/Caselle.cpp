@@ -53,6 +53,14 @@ std::string testoAmmesso(std::string_view testo)
     return std::string(testo);
 }
 
+std::string rifiutoCasella(int indice, std::string_view testo)
+{
+    if (testo.size() != 2 || !cifra(testo[0]) || !cifra(testo[1]) || valoreCasella(testo) <= 90)
+        return {};
+    return "Il numero " + std::string(testo) + " non è un numero del Lotto: i numeri vanno da 1 a 90 (" + nomeCasella(indice)
+        + ").";
+}
+
 std::string formatoUscita(std::string_view testo)
 {
     std::string s(testo);
@@ -85,7 +93,10 @@ EffettoTasto effettoTasto(int indice, std::string_view testo, Tasto tasto)
             return {std::string(), indice};
         return {formatoUscita(testo), casellaSuccessiva(indice, tasto)};
     }
-    // An arrow leaves only a box that is empty or holds its two digits.
+    // An arrow keeps what was typed as Enter does: one digit gets its leading zero ("3" -> "03"),
+    // a lone 0 is no number and leaves the box empty; anything else a box cannot hold is emptied.
+    if (testo.size() == 1 && cifra(testo[0]))
+        return {valoreCasella(testo) == 0 ? std::string() : formatoUscita(testo), casellaSuccessiva(indice, tasto)};
     if (!testo.empty() && testo.size() != 2)
         return {std::string(), indice};
     return {std::string(testo), casellaSuccessiva(indice, tasto)};

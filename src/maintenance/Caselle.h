@@ -27,6 +27,10 @@ int valoreCasella(std::string_view testo);
 // anything else empties it.
 std::string testoAmmesso(std::string_view testo);
 
+// What the window says at once when two digits typed in box `indice` make a number above 90
+// ("95", "99"), naming the wheel and position; empty for any other text.
+std::string rifiutoCasella(int indice, std::string_view testo);
+
 // Leaving a box: one digit gets a leading zero ("7" -> "07"), an empty box stays empty.
 std::string formatoUscita(std::string_view testo);
 
@@ -40,6 +44,7 @@ int casellaSuccessiva(int indice, Tasto tasto);
 
 // What a key does to the box it is pressed in: the text left in the box and where the
 // focus goes (the same box when it stays). The text length is taken before the key acts.
+// Enter and the arrows keep a single digit with its leading zero.
 struct EffettoTasto {
     std::string testo;
     int focus;

@@ -232,6 +232,7 @@ VerificaNuovaEstrazione rifiutoNuovaEstrazione(const archive::Archivio& a, const
         if (a.DateEstrazioni[static_cast<std::size_t>(k)] == data) {
             v.rifiuto = "L'estrazione del " + data + " è già memorizzata (n° indice " + std::to_string(k)
                 + "): per correggerla usare MODIFICA ESTRAZIONE.";
+            v.giaMemorizzata = true;
             return v;
         }
     return v;

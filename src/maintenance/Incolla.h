@@ -37,6 +37,7 @@ std::string righeEstrazione(const Caselle& caselle);
 // What SALVA must settle before writing a draw dated `data` ("GG/MM/AAAA") over the archive `a`.
 struct VerificaNuovaEstrazione {
     std::string rifiuto;               // a reason the draw cannot be stored at all (empty when it can)
+    bool giaMemorizzata = false;       // the reason is a draw already stored with that date
     std::vector<std::string> domande;  // questions the player confirms, each ending in "?"
 };
 

@@ -38,6 +38,27 @@ TEST(Caselle, RegolaDiModificaEUscita)
     EXPECT_EQ(formatoUscita("45"), "45");
 }
 
+TEST(Caselle, TastiTengonoLaCifraENumeriOltre90Detti)
+{
+    // The right arrow after one digit keeps it as Enter does, and moves on.
+    for (Tasto t : {Tasto::Invio, Tasto::Destra, Tasto::Sinistra, Tasto::Su, Tasto::Giu}) {
+        const auto e = effettoTasto(12, "3", t);
+        EXPECT_EQ(e.testo, "03");
+        EXPECT_EQ(e.focus, casellaSuccessiva(12, t));
+    }
+    EXPECT_EQ(effettoTasto(10, "3", Tasto::Destra).focus, 6);
+    // A lone 0 is no number: Enter keeps the focus, an arrow moves on leaving the box empty.
+    EXPECT_EQ(effettoTasto(12, "0", Tasto::Invio).focus, 12);
+    EXPECT_EQ(effettoTasto(12, "0", Tasto::Destra).testo, "");
+    EXPECT_EQ(effettoTasto(12, "0", Tasto::Destra).focus, 13);
+    EXPECT_EQ(effettoTasto(12, "", Tasto::Giu).focus, 17);
+
+    EXPECT_EQ(rifiutoCasella(8, "95"), "Il numero 95 non è un numero del Lotto: i numeri vanno da 1 a 90 (Cagliari, posizione 3).");
+    EXPECT_NE(rifiutoCasella(55, "99").find("(Nazionale, posizione 5)"), std::string::npos);
+    for (const char* buono : {"90", "9", "", "07", "00"})
+        EXPECT_EQ(rifiutoCasella(1, buono), "") << buono;
+}
+
 TEST(Caselle, ControllaEstrazioneRegoleStoriche)
 {
     EXPECT_TRUE(ControllaEstrazione(completa()).accettata);

@@ -139,7 +139,15 @@ QWidget* GestioneArchivio::paginaInserimento()
     });
     Text1 = new QLineEdit(dataNuova);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setReadOnly(true);
+    Text1->setPlaceholderText(QStringLiteral("GG/MM/AAAA"));
+    Text1->setToolTip(QStringLiteral("La data che SALVA ESTRAZIONE darà alla nuova estrazione: sceglierla nel calendario "
+                                     "o digitarla"));
+    // Whatever moves the calendar (a click, Imposta data, Imposta data odierna, Selezione
+    // estrazione) shows its date here, the one SALVA stores.
+    connect(MonthView1, &QCalendarWidget::selectionChanged, this,
+            [this] { Text1->setText(MonthView1->selectedDate().toString(QStringLiteral("dd/MM/yyyy"))); });
+    connect(Text1, &QLineEdit::textEdited, this, [this] { dataDigitata(false); });
+    connect(Text1, &QLineEdit::editingFinished, this, [this] { dataDigitata(true); });
     auto* Command9 = pulsante("Command9", QStringLiteral("Imposta data odierna"), dataNuova);
     connect(Command9, &QPushButton::clicked, this, [this] { MonthView1->setSelectedDate(QDate::currentDate()); });
     auto* Command6 = pulsante("Command6", QStringLiteral("Imposta data"), dataNuova);

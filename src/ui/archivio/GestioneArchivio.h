@@ -118,6 +118,10 @@ private:
     void impostaCalendario(const QString& data);
     int indiceCasella(QObject* oggetto) const;
     bool tastoCasella(int indice, int tasto);
+    // A digit that would make the box a number above 90: refused with a message; true when it was.
+    bool cifraRifiutata(int indice, const QString& tasto);
+    // Text1 edited by the player: the calendar follows a whole date (`finita` when the box is left).
+    void dataDigitata(bool finita);
     void coloraCasella(int indice, grid::Colore colore);
     // True when the draws database is open; otherwise says so, naming the file.
     bool archivioAperto();

@@ -47,11 +47,12 @@ void DialoghiQt::messaggio(QWidget* genitore, const QString& testo, const QStrin
     box.exec();
 }
 
-bool DialoghiQt::domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona)
+bool DialoghiQt::domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona, bool noPredefinito)
 {
     QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Yes | QMessageBox::No, genitore);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
     box.button(QMessageBox::No)->setText(QStringLiteral("No"));
+    box.setDefaultButton(noPredefinito ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -102,9 +103,9 @@ void DialoghiScriptati::messaggio(QWidget*, const QString& testo, const QString&
     registra({Tipo::Messaggio, testo, titolo, icona, {}});
 }
 
-bool DialoghiScriptati::domandaSiNo(QWidget*, const QString& testo, const QString& titolo, Icona icona)
+bool DialoghiScriptati::domandaSiNo(QWidget*, const QString& testo, const QString& titolo, Icona icona, bool noPredefinito)
 {
-    registra({Tipo::Domanda, testo, titolo, icona, {}});
+    registra({Tipo::Domanda, testo, titolo, icona, {}, noPredefinito});
     if (risposteSiNo.empty())
         return false;
     const bool r = risposteSiNo.front();
@@ -169,7 +170,7 @@ void DialoghiSenzaUtente::messaggio(QWidget*, const QString& testo, const QStrin
         allaSegnalazione();
 }
 
-bool DialoghiSenzaUtente::domandaSiNo(QWidget*, const QString& testo, const QString& titolo, Icona)
+bool DialoghiSenzaUtente::domandaSiNo(QWidget*, const QString& testo, const QString& titolo, Icona, bool)
 {
     scrivi(titolo, testo + QStringLiteral(" (risposta: No, nessun utente)"));
     return false;

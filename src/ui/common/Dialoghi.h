@@ -32,8 +32,10 @@ class Dialoghi {
 public:
     virtual ~Dialoghi() = default;
     virtual void messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) = 0;
-    // true for Sì.
-    virtual bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda) = 0;
+    // true for Sì. `noPredefinito` makes No the default button, for a question whose Sì destroys
+    // something (Enter must not answer it).
+    virtual bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda,
+                             bool noPredefinito = false) = 0;
     // The text typed, or nothing when the box was cancelled.
     virtual std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
                                             const QString& predefinito = {}) = 0;
@@ -48,7 +50,8 @@ public:
 class DialoghiQt : public Dialoghi {
 public:
     void messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) override;
-    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda) override;
+    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda,
+                     bool noPredefinito = false) override;
     std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
                                     const QString& predefinito = {}) override;
     std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
@@ -66,7 +69,8 @@ public:
     int segnalazioni() const { return segnalazioni_; }
 
     void messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) override;
-    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda) override;
+    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda,
+                     bool noPredefinito = false) override;
     std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
                                     const QString& predefinito = {}) override;
     std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
@@ -89,6 +93,7 @@ public:
         QString titolo;
         Icona icona = Icona::Nessuna;
         OpzioniFile file;    // for the file dialogs
+        bool noPredefinito = false;   // a question whose default button is No
     };
 
     std::deque<bool> risposteSiNo;
@@ -105,7 +110,8 @@ public:
     void svuota() { voci_.clear(); }
 
     void messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) override;
-    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda) override;
+    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda,
+                     bool noPredefinito = false) override;
     std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
                                     const QString& predefinito = {}) override;
     std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
