@@ -280,6 +280,13 @@ void GestioneArchivio::apri()
     Label5->setText(indirizzo);
     Text2->setText(indirizzo);
     Text3->setText(QString::fromStdString(maintenance::indirizzoStoricoUfficiale(contesto_.sessione.dbProgramma())));
+    try {
+        if (contesto_.sessione.dbProgramma().aperto())
+            Text4->setText(QString::fromStdString(
+                storage::LeggiParametro(contesto_.sessione.dbProgramma(), "ServerAggiornamenti").value_or("")));
+    } catch (const std::exception&) {
+        // An unreadable configuration leaves the box empty: the player can still type a server.
+    }
     AggiornaStatoArchivio();   // also shows the last draw
     CaricaGrigliaArchivio();
     MonthView1->setSelectedDate(QDate::currentDate());
@@ -297,10 +304,10 @@ void GestioneArchivio::apri()
     } catch (const std::exception&) {
         // The export path is only shown: a configuration that cannot be read leaves it empty.
     }
-    LblQuintavo->setText(QString::fromStdString(maintenance::cartellaQuintavo(contesto_.sessione.dbProgramma(),
-                                                                               QDir::homePath().toStdString()))
-                         + QStringLiteral("/") + QString::fromLatin1(maintenance::NomeFileQuintavo));
-    LblQuintavo->setText(LblQuintavo->text().replace(QDir::homePath(), QStringLiteral("~")));
+    // The real folder, as the export will write it.
+    LblQuintavo->setText(QDir(QString::fromStdString(maintenance::cartellaQuintavo(contesto_.sessione.dbProgramma(),
+                                                                                    QDir::homePath().toStdString())))
+                             .filePath(QString::fromLatin1(maintenance::NomeFileQuintavo)));
 }
 
 void GestioneArchivio::mostraPagina(Pagina pagina) { schede_->setCurrentIndex(pagina); }

@@ -82,11 +82,15 @@ public:
     // Command60: the official historical archive downloaded, into FgImporta, then the check.
     void aggiornaDaStorico();
     void storicoPredefinito();             // Command61: Text3 as the row "StoricoUfficiale"
+    void serverPredefinito();              // Command62: Text4 as the row "ServerAggiornamenti"
     // Export page commands.
     void salvaNumeris3();                  // Command10
     void rendePredefinita();               // Command35
     void salvaQuintavo();                  // Command7
     void salvaNazionale();                 // Command34
+    void scegliCartellaQuintavo();         // Command36: the folder of DATI32.III, stored as "PercorsoQuintavo"
+    // True while a long work (check, AGGIORNAMENTO, an export) or a download runs.
+    bool inCorso() const;
 
     // COLLEGA AL SITO hands the address to this; tests replace it so that no browser opens.
     std::function<bool(const QUrl&)> apriIndirizzo;
@@ -144,6 +148,18 @@ private:
     // While long work runs: the pages disabled (the work reads the draws database and the
     // archive) and the busy pointer.
     void occupa(bool occupata);
+    // The pages, the long commands, Annulla and the pointer as the works and the download running allow.
+    void mostraOccupazione();
+    // Says that another long work or download is running, and returns true: the caller does nothing.
+    bool rifiutaSeInCorso();
+    // FgImporta shown again, its columns fitted to their contents.
+    void mostraImporta();
+    void mostraAvanzamentoScarico(qint64 ricevuti, qint64 totale);
+    // A download of `indirizzo` started by `avvia` (false when it did not start): address shown, page held.
+    void avviaScarico(const QString& indirizzo, const std::function<bool()>& avvia);
+    // An export ended: the file written and the draws in it, or why nothing was.
+    void esportazioneFinita(bool fatto, const QString& motivo, const QString& percorso, int estrazioni,
+                            const QString& cosa);
     void parametroPredefinito(const char* chiave, const QString& valore);
 
     Contesto& contesto_;
@@ -180,6 +196,13 @@ private:
     bool controllaDopoScarico_ = false;
     QString indirizzoStorico_;   // non-empty while the official file is being downloaded
     QLineEdit* Text3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QPushButton* Command26 = nullptr;
+    QLabel* LblScarico = nullptr;
+    QString indirizzoScarico_;     // the address being (or last) downloaded
+    bool annullato_ = false;       // Command26 stopped the download running
+    int occupazioni_ = 0;          // long works holding the pages
+    bool cursoreOccupato_ = false;
     QLabel* LblQuintavo = nullptr;
 
     // Last: destroyed first, it stops the running work and waits for it.

@@ -76,6 +76,14 @@ std::optional<QString> DialoghiQt::salvaFile(QWidget* genitore, const OpzioniFil
     return dialogoFile(genitore, opzioni, QFileDialog::AcceptSave);
 }
 
+std::optional<QString> DialoghiQt::scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella)
+{
+    const QString scelta = QFileDialog::getExistingDirectory(genitore, titolo, cartella);
+    if (scelta.isEmpty())
+        return std::nullopt;
+    return scelta;
+}
+
 bool DialoghiQt::scegliStampante(QWidget* genitore, QPrinter& stampante)
 {
     QPrintDialog d(&stampante, genitore);
@@ -144,6 +152,15 @@ std::optional<QString> DialoghiScriptati::salvaFile(QWidget*, const OpzioniFile&
     return prossima(risposteFile);
 }
 
+std::optional<QString> DialoghiScriptati::scegliCartella(QWidget*, const QString& titolo, const QString& cartella)
+{
+    OpzioniFile o;
+    o.titolo = titolo;
+    o.cartella = cartella;
+    registra({Tipo::Cartella, {}, titolo, Icona::Nessuna, o});
+    return prossima(risposteFile);
+}
+
 bool DialoghiScriptati::scegliStampante(QWidget*, QPrinter& stampante)
 {
     registra({Tipo::Stampante, {}, {}, Icona::Nessuna, {}});
@@ -191,6 +208,12 @@ std::optional<QString> DialoghiSenzaUtente::apriFile(QWidget*, const OpzioniFile
 std::optional<QString> DialoghiSenzaUtente::salvaFile(QWidget*, const OpzioniFile& opzioni)
 {
     scrivi(opzioni.titolo, QStringLiteral("scelta del file annullata, nessun utente"));
+    return std::nullopt;
+}
+
+std::optional<QString> DialoghiSenzaUtente::scegliCartella(QWidget*, const QString& titolo, const QString&)
+{
+    scrivi(titolo, QStringLiteral("scelta della cartella annullata, nessun utente"));
     return std::nullopt;
 }
 

@@ -42,6 +42,8 @@ public:
     // The chosen path, or nothing when the dialog was cancelled.
     virtual std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) = 0;
     virtual std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) = 0;
+    // The chosen folder, or nothing when the dialog was cancelled.
+    virtual std::optional<QString> scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella) = 0;
     // Lets the user choose and set up the printer; false when cancelled.
     virtual bool scegliStampante(QWidget* genitore, QPrinter& stampante) = 0;
 };
@@ -56,6 +58,7 @@ public:
                                     const QString& predefinito = {}) override;
     std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
     std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    std::optional<QString> scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella) override;
     bool scegliStampante(QWidget* genitore, QPrinter& stampante) override;
 };
 
@@ -75,6 +78,7 @@ public:
                                     const QString& predefinito = {}) override;
     std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
     std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    std::optional<QString> scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella) override;
     bool scegliStampante(QWidget* genitore, QPrinter& stampante) override;
 
 private:
@@ -86,7 +90,7 @@ private:
 // from the script counts as a cancel (No, no text, no file, no printer).
 class DialoghiScriptati : public Dialoghi {
 public:
-    enum class Tipo { Messaggio, Domanda, Input, ApriFile, SalvaFile, Stampante };
+    enum class Tipo { Messaggio, Domanda, Input, ApriFile, SalvaFile, Stampante, Cartella };
     struct Voce {
         Tipo tipo;
         QString testo;       // message or prompt text
@@ -98,7 +102,7 @@ public:
 
     std::deque<bool> risposteSiNo;
     std::deque<std::optional<QString>> risposteInput;
-    std::deque<std::optional<QString>> risposteFile;   // shared by open and save dialogs
+    std::deque<std::optional<QString>> risposteFile;   // shared by open, save and folder dialogs
     std::deque<bool> risposteStampante;
     // Called at each call, after recording it: lets a test look at the windows at that moment.
     std::function<void(const Voce&)> allaChiamata;
@@ -116,6 +120,7 @@ public:
                                     const QString& predefinito = {}) override;
     std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
     std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    std::optional<QString> scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella) override;
     bool scegliStampante(QWidget* genitore, QPrinter& stampante) override;
 
 private:
