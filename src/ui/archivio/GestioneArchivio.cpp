@@ -16,6 +16,8 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QGridLayout>
@@ -27,6 +29,8 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace ui {
 
@@ -343,6 +347,14 @@ void GestioneArchivio::CaricaGrigliaArchivio()
     FgDB_.setNascosta(0, true);
     FgDB->setFisse(1, 1);
     FgDB->aggiorna();
+    // Each column as wide as its text: the eleven wheels fit a maximised window on a 1366 pixel screen.
+    const QFontMetrics metrica(FgDB->font());
+    const int margine = metrica.horizontalAdvance(QLatin1Char('0')) + 4;
+    FgDB->setColumnWidth(0, std::max(metrica.horizontalAdvance(QStringLiteral("00/00/0000")),
+                                     FgDB->horizontalHeader()->fontMetrics().horizontalAdvance(QStringLiteral("DataEstrazione")))
+                                + margine);
+    for (int c = 1; c <= archive::NumeroRuote; ++c)
+        FgDB->setColumnWidth(c, metrica.horizontalAdvance(QStringLiteral("00-00-00-00-00")) + margine);
     Label9->setText(QString::number(FgDB_.righe() - 1));
     if (FgDB_.righe() > 1)
         FgDB->setCellaCorrente(FgDB_.righe() - 1, 1);

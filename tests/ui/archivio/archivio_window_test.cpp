@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -495,6 +496,13 @@ void TestArchivio::consultazione()
     QCOMPARE(t.w<QTabWidget>("SSTab1")->currentIndex(), 0);
     t.premi("Command14");
     QCOMPARE(t.finestra->grigliaArchivio().rigaCorrente, 1);
+    // On a maximised window of a 1366x768 screen all eleven wheels show without scrolling sideways.
+    t.finestra->mostraPagina(GestioneArchivio::PaginaArchivio);
+    t.finestra->resize(1340, 620);
+    QApplication::processEvents();
+    QCOMPARE(FgDB->horizontalScrollBar()->maximum(), 0);
+    for (int c = 1; c <= 11; ++c)
+        QVERIFY(FgDB->columnWidth(c) >= FgDB->fontMetrics().horizontalAdvance(QStringLiteral("05-12-33-44-90")));
     t.premi("Command13");
     QCOMPARE(t.finestra->grigliaArchivio().rigaCorrente, n);
 
