@@ -5,12 +5,12 @@
 #include "maintenance/Esportazioni.h"
 #include "maintenance/FileAggiornamento.h"
 #include "maintenance/StoricoUfficiale.h"
+#include "net/Scarico.h"
 #include "storage/ProgramDb.h"
 #include "ui/archivio/Controlli.h"
 #include "ui/common/GrigliaView.h"
-#include "ui/common/RegistroFinestre.h"
-#include "ui/common/Schermate.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,8 +18,6 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -49,6 +47,11 @@ GestioneArchivio::GestioneArchivio(Contesto& contesto, QWidget* genitore) : QWid
 
 GestioneArchivio::~GestioneArchivio()
 {
+    // A download still running ends without reporting to a window that is going.
+    if (scarico_)
+        scarico_->disconnect(this);
+    if (cursoreOccupato_)
+        QApplication::restoreOverrideCursor();
     // The grid views show grids this object owns: they go first.
     delete FgDB;
     delete Fg1;
@@ -215,6 +218,7 @@ QWidget* GestioneArchivio::paginaArchivio()
     auto* pagina = new QWidget;
     FgDB = new GrigliaView(FgDB_, pagina);
     FgDB->setObjectName(QStringLiteral("FgDB"));
+    FgDB->installEventFilter(this);   // a resize fits the columns again
     connect(FgDB, &GrigliaView::cellaCambiata, this, [this](int riga, int) {
         maintenance::evidenziaRiga(FgDB_, riga);
         FgDB->aggiornaCelle(1, 1, FgDB_.righe() - 1, 12);
@@ -308,10 +312,7 @@ void GestioneArchivio::apri()
     } catch (const std::exception&) {
         // The export path is only shown: a configuration that cannot be read leaves it empty.
     }
-    // The real folder, as the export will write it.
-    LblQuintavo->setText(QDir(QString::fromStdString(maintenance::cartellaQuintavo(contesto_.sessione.dbProgramma(),
-                                                                                    QDir::homePath().toStdString())))
-                             .filePath(QString::fromLatin1(maintenance::NomeFileQuintavo)));
+    mostraCartellaQuintavo();
 }
 
 void GestioneArchivio::mostraPagina(Pagina pagina) { schede_->setCurrentIndex(pagina); }
@@ -334,6 +335,37 @@ void GestioneArchivio::AggiornaStatoArchivio()
     contesto_.ImpostazioniArchivioModello();
 }
 
+void GestioneArchivio::adattaColonneFgDB()
+{
+    if (!FgDB)
+        return;
+    // Each column as wide as its text, in the largest type (from the window's own size down to
+    // 6 points) at which the date and the eleven wheels fit the grid's width: a maximised window
+    // of a 1366 pixel screen shows them all without scrolling sideways.
+    const int disponibile = FgDB->viewport()->width() > 0 ? FgDB->width() - FgDB->verticalScrollBar()->sizeHint().width()
+                                                                - 2 * FgDB->frameWidth()
+                                                          : 0;
+    QFont carattere = font();
+    const qreal massimo = carattere.pointSizeF() > 0 ? carattere.pointSizeF() : 9;
+    int data = 0, ruota = 0;
+    for (qreal punti = massimo; punti >= 6; punti -= 0.5) {
+        carattere.setPointSizeF(punti);
+        const QFontMetrics metrica(carattere);
+        const int margine = metrica.horizontalAdvance(QLatin1Char('0')) + 4;
+        data = std::max(metrica.horizontalAdvance(QStringLiteral("00/00/0000")),
+                        QFontMetrics(carattere).horizontalAdvance(QStringLiteral("DataEstr."))) + margine;
+        ruota = metrica.horizontalAdvance(QStringLiteral("00-00-00-00-00")) + margine;
+        if (disponibile <= 0 || data + archive::NumeroRuote * ruota <= disponibile)
+            break;
+    }
+    FgDB->setFont(carattere);
+    FgDB->horizontalHeader()->setFont(carattere);
+    FgDB->verticalHeader()->setDefaultSectionSize(QFontMetrics(carattere).height() + 4);
+    FgDB->setColumnWidth(0, data);
+    for (int c = 1; c <= archive::NumeroRuote; ++c)
+        FgDB->setColumnWidth(c, ruota);
+}
+
 void GestioneArchivio::CaricaGrigliaArchivio()
 {
     try {
@@ -347,79 +379,10 @@ void GestioneArchivio::CaricaGrigliaArchivio()
     FgDB_.setNascosta(0, true);
     FgDB->setFisse(1, 1);
     FgDB->aggiorna();
-    // Each column as wide as its text: the eleven wheels fit a maximised window on a 1366 pixel screen.
-    const QFontMetrics metrica(FgDB->font());
-    const int margine = metrica.horizontalAdvance(QLatin1Char('0')) + 4;
-    FgDB->setColumnWidth(0, std::max(metrica.horizontalAdvance(QStringLiteral("00/00/0000")),
-                                     FgDB->horizontalHeader()->fontMetrics().horizontalAdvance(QStringLiteral("DataEstrazione")))
-                                + margine);
-    for (int c = 1; c <= archive::NumeroRuote; ++c)
-        FgDB->setColumnWidth(c, metrica.horizontalAdvance(QStringLiteral("00-00-00-00-00")) + margine);
+    adattaColonneFgDB();
     Label9->setText(QString::number(FgDB_.righe() - 1));
     if (FgDB_.righe() > 1)
         FgDB->setCellaCorrente(FgDB_.righe() - 1, 1);
-}
-
-void registraArchivio()
-{
-    const QString nome = QStringLiteral("archivio");
-    registroFinestre().registra(nome, [](Contesto& c) -> QWidget* { return new GestioneArchivio(c); });
-    registraSchermata(QStringLiteral("archivio_consultazione"), nome, [](QWidget* w) {
-        if (auto* f = qobject_cast<GestioneArchivio*>(w))
-            f->mostraPagina(GestioneArchivio::PaginaArchivio);
-    });
-    registraSchermata(QStringLiteral("archivio_aggiornamento"), nome, [](QWidget* w) {
-        auto* f = qobject_cast<GestioneArchivio*>(w);
-        if (!f)
-            return;
-        f->mostraPagina(GestioneArchivio::PaginaAggiornamento);
-        // An update file of the last six draws, one of them with a wrong Milano, and two new draws.
-        const auto& a = archive::archivioGlobale();
-        const int n = a.NumeroEstrazioni;
-        if (n < 20)
-            return;
-        std::string testo;
-        auto riga = [&](const std::string& data, int d, bool errata) {
-            std::string campi[archive::NumeroRuote];
-            const auto caselle = maintenance::caselleDiEstrazione(a, d);
-            for (int r = 0; r < archive::NumeroRuote; ++r)
-                campi[r] = maintenance::campoRuota(caselle, r);
-            if (errata)
-                campi[4] = "01-02-03-04-05";
-            testo += maintenance::rigaAggiornamento(data, campi, "pr") + "\r\n";
-        };
-        for (int d = n - 5; d <= n; ++d)
-            riga(a.DateEstrazioni[static_cast<std::size_t>(d)], d, d == n - 2);
-        const QDate ultima = QDate::fromString(QString::fromStdString(a.DateEstrazioni[static_cast<std::size_t>(n)]),
-                                               QStringLiteral("dd/MM/yyyy"));
-        riga(ultima.addDays(2).toString(QStringLiteral("dd/MM/yyyy")).toStdString(), n - 10, false);
-        riga(ultima.addDays(4).toString(QStringLiteral("dd/MM/yyyy")).toStdString(), n - 11, false);
-        QTemporaryDir cartella;
-        const QString file = cartella.filePath(QStringLiteral("aggiornamento.txt"));
-        QFile out(file);
-        if (!out.open(QIODevice::WriteOnly))
-            return;
-        out.write(testo.data(), static_cast<qint64>(testo.size()));
-        out.close();
-        f->caricaAggiornamento(file, true);
-        f->lavoro().aspetta();   // the check runs off the interface thread
-    });
-    registraSchermata(QStringLiteral("archivio_esportazione"), nome, [](QWidget* w) {
-        if (auto* f = qobject_cast<GestioneArchivio*>(w))
-            f->mostraPagina(GestioneArchivio::PaginaEsportazione);
-    });
-    registraSchermata(QStringLiteral("archivio_calendario"), nome, [](QWidget* w) {
-        auto* f = qobject_cast<GestioneArchivio*>(w);
-        if (!f)
-            return;
-        f->mostraPagina(GestioneArchivio::PaginaCalendario);
-        // The year of the last draw, with the weekday letters.
-        const QString ultima = f->findChild<QLabel*>(QStringLiteral("LBLAGGIORNATO"))->text();
-        if (auto* anni = f->findChild<QComboBox*>(QStringLiteral("Combo1")))
-            anni->setCurrentText(ultima.right(4));
-        if (auto* sigle = f->findChild<QCheckBox*>(QStringLiteral("Check2")))
-            sigle->click();
-    });
 }
 
 }

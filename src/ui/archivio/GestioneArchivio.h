@@ -51,6 +51,8 @@ public:
     void CaricaArchivioExNovo();    // reload of every draw, then the main window's range display
     void AggiornaStatoArchivio();   // status labels, the last draw shown
     void CaricaGrigliaArchivio();   // FgDB from the draws database
+    // FgDB's type size and column widths for its width (after a load and at every resize).
+    void adattaColonneFgDB();
 
     // Entry page commands.
     void salvaEstrazione();      // Command8
@@ -89,6 +91,8 @@ public:
     void salvaQuintavo();                  // Command7
     void salvaNazionale();                 // Command34
     void scegliCartellaQuintavo();         // Command36: the folder of DATI32.III, stored as "PercorsoQuintavo"
+    // LblQuintavo and the Numeris 3 note: the folder the Quintavo export writes to.
+    void mostraCartellaQuintavo();
     // True while a long work (check, AGGIORNAMENTO, an export) or a download runs.
     bool inCorso() const;
 
@@ -204,6 +208,8 @@ private:
     int occupazioni_ = 0;          // long works holding the pages
     bool cursoreOccupato_ = false;
     QLabel* LblQuintavo = nullptr;
+    QLabel* LblEsportazione = nullptr;
+    QLabel* notaNumeris3_ = nullptr;
 
     // Last: destroyed first, it stops the running work and waits for it.
     LavoroDiFondo lavoro_{this};

@@ -373,6 +373,10 @@ bool GestioneArchivio::eventFilter(QObject* oggetto, QEvent* evento)
         chiediIndice();
         return true;
     }
+    if (oggetto == FgDB && evento->type() == QEvent::Resize) {
+        adattaColonneFgDB();
+        return QWidget::eventFilter(oggetto, evento);
+    }
     if (oggetto == Text2 && evento->type() == QEvent::MouseButtonDblClick) {
         Text2->clear();
         return true;

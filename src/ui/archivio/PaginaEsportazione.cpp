@@ -4,6 +4,7 @@
 #include "maintenance/Esportazioni.h"
 #include "storage/ProgramDb.h"
 #include "ui/archivio/Controlli.h"
+#include "ui/common/Percorsi.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -68,10 +69,10 @@ QWidget* GestioneArchivio::paginaEsportazione()
     gA->addWidget(Command10, 1, 0);
     gA->addWidget(Label13, 1, 1);
     gA->addWidget(Command35, 1, 2);
-    gA->addWidget(nota(QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella cartella "
-                                      "C:/Numeris3/ ....."),
-                       altri),
-                  2, 0, 1, 3);
+    // Names the folder Numeris 3 reads on this system (set with the Quintavo folder).
+    notaNumeris3_ = nota({}, altri);
+    notaNumeris3_->setObjectName(QStringLiteral("LblNotaNumeris3"));
+    gA->addWidget(notaNumeris3_, 2, 0, 1, 3);
     gA->addWidget(Command7, 3, 0);
     gA->addWidget(LblQuintavo, 3, 1);
     gA->addWidget(Command36, 3, 2);
@@ -89,9 +90,15 @@ QWidget* GestioneArchivio::paginaEsportazione()
                   0, 1);
     gN->setColumnStretch(1, 1);
 
+    // The last export's outcome stays on the page after its message is closed.
+    LblEsportazione = etichetta("LblEsportazione", {}, pagina);
+    LblEsportazione->setWordWrap(true);
+    LblEsportazione->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     auto* layout = new QVBoxLayout(pagina);
     layout->addWidget(altri);
     layout->addWidget(nazionale);
+    layout->addWidget(LblEsportazione);
     layout->addStretch();
     return pagina;
 }
@@ -126,16 +133,16 @@ void GestioneArchivio::esportazioneFinita(bool fatto, const QString& motivo, con
                                           const QString& cosa)
 {
     if (!fatto) {
-        contesto_.dialoghi.messaggio(this, motivo + QStringLiteral(": %1 non è stat%2 esportat%2.")
-                                                        .arg(cosa, cosa.startsWith(QStringLiteral("la")) ? "a" : "o"),
-                                     TitoloEsportazione, Icona::Critica);
+        const QString testo = motivo + QStringLiteral(": %1 non è stat%2 esportat%2.")
+                                           .arg(cosa, cosa.startsWith(QStringLiteral("la")) ? "a" : "o");
+        LblEsportazione->setText(testo);
+        contesto_.dialoghi.messaggio(this, testo, TitoloEsportazione, Icona::Critica);
         return;
     }
-    contesto_.dialoghi.messaggio(this,
-                                 QStringLiteral("Esportazione completata: %1 estrazioni scritte nel file \"%2\".")
-                                     .arg(estrazioni)
-                                     .arg(percorso),
-                                 TitoloEsportazione, Icona::Informazione);
+    const QString testo =
+        QStringLiteral("Esportazione completata: %1 estrazioni scritte nel file \"%2\".").arg(estrazioni).arg(percorso);
+    LblEsportazione->setText(testo);
+    contesto_.dialoghi.messaggio(this, testo, TitoloEsportazione, Icona::Informazione);
 }
 
 void GestioneArchivio::salvaNumeris3()
@@ -181,7 +188,17 @@ void GestioneArchivio::scegliCartellaQuintavo()
                                      TitoloEsportazione, Icona::Critica);
         return;
     }
-    LblQuintavo->setText(QDir(*scelta).filePath(QString::fromLatin1(maintenance::NomeFileQuintavo)));
+    mostraCartellaQuintavo();
+}
+
+void GestioneArchivio::mostraCartellaQuintavo()
+{
+    // The real folder, as the export writes it; the home folder as "~", as every window writes it.
+    const QString cartella = QString::fromStdString(
+        maintenance::cartellaQuintavo(contesto_.sessione.dbProgramma(), QDir::homePath().toStdString()));
+    LblQuintavo->setText(percorsoLeggibile(QDir(cartella).filePath(QString::fromLatin1(maintenance::NomeFileQuintavo))));
+    notaNumeris3_->setText(QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella cartella %1/ .....")
+                               .arg(percorsoLeggibile(cartella)));
 }
 
 void GestioneArchivio::salvaQuintavo()
@@ -191,7 +208,7 @@ void GestioneArchivio::salvaQuintavo()
     const QString cartella = QString::fromStdString(
         maintenance::cartellaQuintavo(contesto_.sessione.dbProgramma(), QDir::homePath().toStdString()));
     const QString file = QDir(cartella).filePath(QString::fromLatin1(maintenance::NomeFileQuintavo));
-    LblQuintavo->setText(file);
+    mostraCartellaQuintavo();
     auto nonPresente = [this] {
         contesto_.dialoghi.messaggio(this, QStringLiteral("Attenzione Quintavo non presente."), QStringLiteral("Velmora"),
                                      Icona::Nessuna);

@@ -559,6 +559,8 @@ void TestAggiornamento::esportazioni()
     QCOMPARE(t.amb.dialoghi.voci()[0].file.cartella, quintavo);
     QCOMPARE(t.amb.leggiParametro("PercorsoQuintavo"), altra.toStdString());
     QCOMPARE(t.w<QLabel>("LblQuintavo")->text(), altra + QStringLiteral("/DATI32.III"));
+    QCOMPARE(t.w<QLabel>("LblNotaNumeris3")->text(),
+             QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella cartella %1/ .....").arg(altra));
     t.premi("Command7");
     QCOMPARE(t.leggi(altra + QStringLiteral("/DATI32.III")), righe);
     t.premi("Command36");   // cancelled: nothing changes
