@@ -224,7 +224,8 @@ void GestioneArchivio::salvaEstrazione()
     // What looks like a slip (a Sunday, draws skipped, the boxes of the previous draw, no
     // Nazionale) is asked, and No stores nothing.
     for (const auto& domanda : maintenance::verificaNuovaEstrazione(a, data.toStdString(), c, maintenance::dataOdierna()).domande)
-        if (!contesto_.dialoghi.domandaSiNo(this, QString::fromStdString(domanda), TitoloSalvataggio, Icona::Esclamazione)) {
+        if (!contesto_.dialoghi.domandaSiNo(this, QString::fromStdString(domanda), TitoloSalvataggio, Icona::Esclamazione,
+                                            true)) {   // Enter must not store a suspect draw
             contesto_.dialoghi.messaggio(this, QStringLiteral("L'estrazione del %1 non è stata salvata.").arg(data),
                                          TitoloSalvataggio, Icona::Informazione);
             return;

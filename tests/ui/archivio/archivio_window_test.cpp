@@ -704,6 +704,7 @@ void TestArchivio::salvaChiedeCioCheSembraUnErrore()
                                 + ultima.toString("dd/MM/yyyy")
                                 + QStringLiteral(": forse le caselle non sono state aggiornate. Salvare comunque?"));
     QCOMPARE(voci[1].titolo, QStringLiteral("Salvataggio estrazione"));
+    QVERIFY(voci[1].noPredefinito);   // Enter does not store a suspect draw
     QCOMPARE(voci[2].testo, QStringLiteral("L'estrazione del %1 non è stata salvata.").arg(dopo.toString("dd/MM/yyyy")));
     QCOMPARE(t.n(), n);
 
