@@ -1,7 +1,14 @@
 // The pasted-draw reader on texts laid out as results pages and newspapers lay them out, and the refusals and questions before SALVA.
 #include "maintenance/Incolla.h"
 
+#include "support/ArchivioDimostrativo.h"
+#include "support/Storico.h"
+
 #include <gtest/gtest.h>
+
+#include <array>
+#include <fstream>
+#include <sstream>
 
 using namespace maintenance;
 
@@ -250,4 +257,100 @@ TEST(Incolla, DomandePrimaDiSalvare)
     archive::Archivio vuoto;
     EXPECT_EQ(verificaNuovaEstrazione(vuoto, "04/05/2005", senza, oggi).domande.size(), 1u);
     EXPECT_TRUE(verificaNuovaEstrazione(vuoto, "03/05/2005", senza, oggi).domande.empty());   // a Tuesday before it
+}
+
+namespace {
+
+// One draw as a source holds it: its date and, per wheel in the source's own order, the five numbers.
+struct EstrazioneSorgente {
+    std::string data;   // "GG/MM/AAAA"
+    std::vector<std::pair<int, std::array<int, 5>>> ruote;
+};
+
+std::string due(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
+// Every draw laid out as a newspaper prints it (heading, wheel names in capitals in the source's
+// order, the Numero Oro) and, when the ten classic wheels are all there, as the bare numbers in
+// wheel order: both must read back as the source's numbers, wheel by wheel.
+void leggeOgniEstrazione(const std::vector<EstrazioneSorgente>& estrazioni)
+{
+    static const char* maiuscole[] = {"BARI", "CAGLIARI", "FIRENZE", "GENOVA", "MILANO", "NAPOLI",
+                                      "PALERMO", "ROMA", "TORINO", "VENEZIA", "NAZIONALE"};
+    int lette = 0;
+    for (const auto& e : estrazioni) {
+        std::array<const std::array<int, 5>*, 11> perRuota{};
+        std::string giornale = "Estrazione del Lotto del " + e.data + "\n";
+        for (const auto& [w, n] : e.ruote) {
+            perRuota[static_cast<std::size_t>(w)] = &n;
+            giornale += std::string(maiuscole[w]) + "  ";
+            for (int x : n)
+                giornale += " " + std::to_string(x);
+            giornale += "\n";
+        }
+        giornale += "Numero Oro: " + std::to_string(e.ruote.front().second[0]) + "\n";
+        std::string attese, numeri;
+        bool classiche = true;
+        for (int w = 0; w < 11; ++w) {
+            attese += std::string(archive::SigleRuote[static_cast<std::size_t>(w)]) + "\t";
+            if (const auto* n = perRuota[static_cast<std::size_t>(w)]) {
+                for (int p = 0; p < 5; ++p) {
+                    attese += (p ? "-" : "") + due((*n)[static_cast<std::size_t>(p)]);
+                    numeri += due((*n)[static_cast<std::size_t>(p)]) + (p == 4 ? "\n" : "\t");
+                }
+            } else {
+                classiche = classiche && w == 10;
+            }
+            attese += "\n";
+        }
+        const auto r = leggiEstrazioneIncollata(giornale, e.data);
+        ASSERT_TRUE(r.letta) << e.data << ": " << r.motivo;
+        ASSERT_EQ(righeEstrazione(r.caselle), attese) << e.data;
+        if (classiche && (perRuota[10] != nullptr) == dataConNazionale(e.data)) {
+            const auto s = leggiEstrazioneIncollata(numeri, e.data);
+            ASSERT_TRUE(s.letta) << e.data << ": " << s.motivo;
+            ASSERT_EQ(righeEstrazione(s.caselle), attese) << e.data;
+        }
+        ++lette;
+    }
+    EXPECT_GT(lette, 1000);
+}
+
+}
+
+TEST(Incolla, OgniEstrazioneDelloStoricoRealeImpaginataERiletta)
+{
+    const std::string storico = testsupport::percorsoStorico();
+    if (storico.empty())
+        GTEST_SKIP() << "archivio storico non trovato";
+    // The historical file read here on its own: AAAA/MM/GG<TAB>RUOTA<TAB>n1..n5, one wheel a line.
+    std::ifstream in(storico);
+    std::vector<EstrazioneSorgente> estrazioni;
+    for (std::string riga; std::getline(in, riga);) {
+        std::istringstream campi(riga);
+        std::string data, codice;
+        std::array<int, 5> n{};
+        if (!(campi >> data >> codice >> n[0] >> n[1] >> n[2] >> n[3] >> n[4]) || data.size() != 10)
+            continue;
+        const std::string ggmmaaaa = data.substr(8, 2) + "/" + data.substr(5, 2) + "/" + data.substr(0, 4);
+        if (estrazioni.empty() || estrazioni.back().data != ggmmaaaa)
+            estrazioni.push_back({ggmmaaaa, {}});
+        estrazioni.back().ruote.emplace_back(*archive::RuotaDaCodice(codice), n);
+    }
+    leggeOgniEstrazione(estrazioni);
+}
+
+TEST(Incolla, OgniEstrazioneDellArchivioDimostrativoImpaginataERiletta)
+{
+    const archive::Archivio& a = testsupport::archivioDimostrativo();
+    std::vector<EstrazioneSorgente> estrazioni;
+    for (int d = 1; d <= a.NumeroEstrazioni; ++d) {
+        EstrazioneSorgente e{a.DateEstrazioni[static_cast<std::size_t>(d)], {}};
+        // Venezia first, then the others backwards: the reader must not depend on the order.
+        for (int w = 10; w >= 0; --w)
+            if (a.numero(d, w, 1) > 0)
+                e.ruote.emplace_back(w, std::array<int, 5>{a.numero(d, w, 1), a.numero(d, w, 2), a.numero(d, w, 3),
+                                                           a.numero(d, w, 4), a.numero(d, w, 5)});
+        estrazioni.push_back(std::move(e));
+    }
+    leggeOgniEstrazione(estrazioni);
 }
