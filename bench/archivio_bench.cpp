@@ -95,7 +95,8 @@ void BM_SalvaNuovaEstrazione(benchmark::State& stato)
         f->incollaEstrazione();
         f->findChild<QCalendarWidget*>(QStringLiteral("MonthView1"))->setSelectedDate(ultima.addDays(1));
         programma->dialoghi.svuota();
-        programma->dialoghi.risposteSiNo = {true};
+        // The confirmation, and yes to whatever the date makes SALVA ask (a Sunday, draw days skipped).
+        programma->dialoghi.risposteSiNo = {true, true, true, true, true};
         stato.ResumeTiming();
 
         salva->click();   // question, check, write, reload, labels of both windows, browser and calendar

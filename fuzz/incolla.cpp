@@ -3,10 +3,17 @@
 
 #include "maintenance/Aggiornamento.h"
 #include "maintenance/Caselle.h"
+#include "maintenance/Incolla.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dimensione)
 {
-    const maintenance::Caselle c = maintenance::leggiIncolla(fuzz::comeTesto(dati, dimensione));
+    const auto lettura = maintenance::leggiEstrazioneIncollata(fuzz::comeTesto(dati, dimensione), "");
+    if (!lettura.letta) {
+        if (lettura.motivo.empty())
+            __builtin_trap();   // a refusal always says why
+        return 0;
+    }
+    const maintenance::Caselle& c = lettura.caselle;
     const maintenance::EsitoControllo esito = maintenance::ControllaEstrazione(c);
     if (esito.focus < 0 || esito.focus > maintenance::NumeroCaselle)
         __builtin_trap();

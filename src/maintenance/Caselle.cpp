@@ -1,4 +1,4 @@
-// The entry boxes: editing rules, paste reader, ControllaEstrazione, stored wheel texts.
+// The entry boxes: editing rules, ControllaEstrazione, stored wheel texts.
 #include "maintenance/Caselle.h"
 
 
@@ -53,6 +53,14 @@ std::string testoAmmesso(std::string_view testo)
     return std::string(testo);
 }
 
+std::string rifiutoCasella(int indice, std::string_view testo)
+{
+    if (testo.size() != 2 || !cifra(testo[0]) || !cifra(testo[1]) || valoreCasella(testo) <= 90)
+        return {};
+    return "Il numero " + std::string(testo) + " non è un numero del Lotto: i numeri vanno da 1 a 90 (" + nomeCasella(indice)
+        + ").";
+}
+
 std::string formatoUscita(std::string_view testo)
 {
     std::string s(testo);
@@ -85,39 +93,13 @@ EffettoTasto effettoTasto(int indice, std::string_view testo, Tasto tasto)
             return {std::string(), indice};
         return {formatoUscita(testo), casellaSuccessiva(indice, tasto)};
     }
-    // An arrow leaves only a box that is empty or holds its two digits.
+    // An arrow keeps what was typed as Enter does: one digit gets its leading zero ("3" -> "03"),
+    // a lone 0 is no number and leaves the box empty; anything else a box cannot hold is emptied.
+    if (testo.size() == 1 && cifra(testo[0]))
+        return {valoreCasella(testo) == 0 ? std::string() : formatoUscita(testo), casellaSuccessiva(indice, tasto)};
     if (!testo.empty() && testo.size() != 2)
         return {std::string(), indice};
     return {std::string(testo), casellaSuccessiva(indice, tasto)};
-}
-
-Caselle leggiIncolla(std::string_view testo)
-{
-    Caselle c;
-    for (int i = 1; i <= NumeroCaselle; ++i)
-        c[static_cast<std::size_t>(i)] = "00";
-    int prossima = 1;
-    long long valore = 0;
-    bool inNumero = false;
-    auto chiudi = [&] {
-        if (inNumero && prossima <= NumeroCaselle) {
-            const int v = valore > 100 ? 100 : static_cast<int>(valore);
-            c[static_cast<std::size_t>(prossima++)] = testoAmmesso(dueCifre(v));
-        }
-        inNumero = false;
-        valore = 0;
-    };
-    for (char ch : testo) {
-        if (cifra(ch)) {
-            inNumero = true;
-            if (valore < 1000)   // saturates: only "above 90" matters
-                valore = valore * 10 + (ch - '0');
-        } else {
-            chiudi();
-        }
-    }
-    chiudi();
-    return c;
 }
 
 Caselle caselleDiEstrazione(const archive::Archivio& a, int d)
@@ -137,13 +119,25 @@ EsitoControllo ControllaEstrazione(const Caselle& caselle)
     for (int w = 0; w < RuoteControllate; ++w)
         for (int j = 1; j <= 4; ++j)
             for (int k = j + 1; k <= 5; ++k)
-                if (valore(casella(w, j)) == valore(casella(w, k)))
-                    return {false, "ANOMALIA: Mancano dei dati o sono stati introdotti numeri uguali in una ruota: CORREGGERE !",
+                if (valore(casella(w, j)) == valore(casella(w, k))) {
+                    // Where the fault is: the wheel and both positions.
+                    const std::string ruota(archive::NomiRuote[static_cast<std::size_t>(w)]);
+                    const std::string dove = valore(casella(w, j)) == 0
+                        ? ruota + ": mancano i numeri delle posizioni " + std::to_string(j) + " e " + std::to_string(k)
+                        : ruota + ": il numero " + dueCifre(valore(casella(w, j))) + " è sia in posizione "
+                            + std::to_string(j) + " sia in posizione " + std::to_string(k);
+                    return {false,
+                            "ANOMALIA: Mancano dei dati o sono stati introdotti numeri uguali in una ruota: CORREGGERE !\n("
+                                + dove + ")",
                             casella(w, j)};
+                }
     // 2. Missing numbers on Bari..Venezia.
     for (int i = 1; i <= casella(RuoteControllate - 1, 5); ++i)
         if (valore(i) < 1)
-            return {false, "Mancano dei dati nelle estrazioni, provvedere a completare l'inserimento dei numeri estratti", i};
+            return {false,
+                    "Mancano dei dati nelle estrazioni, provvedere a completare l'inserimento dei numeri estratti\n("
+                        + nomeCasella(i) + ")",
+                    i};
     // 3. A number outside 1..90 (the box lets "99" through) would enter every analysis.
     for (int i = 1; i <= NumeroCaselle; ++i)
         if (valore(i) > 90)

@@ -1,4 +1,4 @@
-// The 55 entry boxes of a draw: their editing rules, the paste reader, ControllaEstrazione, the stored wheel texts.
+// The 55 entry boxes of a draw: their editing rules, ControllaEstrazione, the stored wheel texts.
 #pragma once
 
 #include "archive/Archivio.h"
@@ -27,6 +27,10 @@ int valoreCasella(std::string_view testo);
 // anything else empties it.
 std::string testoAmmesso(std::string_view testo);
 
+// What the window says at once when two digits typed in box `indice` make a number above 90
+// ("95", "99"), naming the wheel and position; empty for any other text.
+std::string rifiutoCasella(int indice, std::string_view testo);
+
 // Leaving a box: one digit gets a leading zero ("7" -> "07"), an empty box stays empty.
 std::string formatoUscita(std::string_view testo);
 
@@ -40,17 +44,12 @@ int casellaSuccessiva(int indice, Tasto tasto);
 
 // What a key does to the box it is pressed in: the text left in the box and where the
 // focus goes (the same box when it stays). The text length is taken before the key acts.
+// Enter and the arrows keep a single digit with its leading zero.
 struct EffettoTasto {
     std::string testo;
     int focus;
 };
 EffettoTasto effettoTasto(int indice, std::string_view testo, Tasto tasto);
-
-// INCOLLA ESTRAZIONE: every run of decimal digits in `testo` is the next number, in wheel order
-// Bari..Nazionale, five a wheel. The first 55 fill the boxes as two digits ("05"); boxes with no
-// number show "00"; numbers beyond the 55th are ignored. A number the box would refuse
-// (above 90 and not 99) leaves its box empty, as the change rule does.
-Caselle leggiIncolla(std::string_view testo);
 
 // CaricaTabellaArchivio: the boxes of draw d of the archive, two digits each ("00" for 0).
 Caselle caselleDiEstrazione(const archive::Archivio& a, int d);

@@ -137,6 +137,16 @@ bool esporta(const archive::Archivio& a, FormatoEsportazione formato, const std:
     return true;
 }
 
+int estrazioniEsportate(const archive::Archivio& a, FormatoEsportazione formato)
+{
+    if (formato != FormatoEsportazione::Nazionale)
+        return a.NumeroEstrazioni;
+    int n = 0;
+    for (int d = 1; d <= a.NumeroEstrazioni; ++d)
+        n += !rigaNazionale(a, d).empty();
+    return n;
+}
+
 std::string cartellaQuintavo(storage::Database& dbProgramma, const std::string& casa)
 {
     try {

@@ -37,6 +37,9 @@ bool esporta(const archive::Archivio& a, FormatoEsportazione formato, const std:
              archive::Avanzamento* avanzamento = nullptr, const std::vector<std::string>& ingressi = {},
              std::string* motivo = nullptr);
 
+// The draws an export of `formato` writes: every draw, or for the Nazionale those that have it.
+int estrazioniEsportate(const archive::Archivio& a, FormatoEsportazione formato);
+
 // The folder of the Quintavo file: Valore1 of "PercorsoQuintavo" when the row exists and is not
 // empty, else "NUMERIS3" in the user's home (`casa`).
 std::string cartellaQuintavo(storage::Database& dbProgramma, const std::string& casa);

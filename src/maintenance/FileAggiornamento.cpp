@@ -120,6 +120,11 @@ std::string indirizzoAggiornamenti(storage::Database& dbProgramma)
     } catch (const std::exception&) {
         // An unreadable configuration is an unconfigured server.
     }
+    return indirizzoAggiornamentiDa(std::move(server));
+}
+
+std::string indirizzoAggiornamentiDa(std::string server)
+{
     while (!server.empty() && (server.back() == '/' || server.back() == ' '))
         server.pop_back();
     while (!server.empty() && server.front() == ' ')

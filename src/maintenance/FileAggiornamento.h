@@ -52,6 +52,9 @@ constexpr const char* NomeCopiaLocale = "Estr_Agg.txt";
 // The address of the published file: the host of "ServerAggiornamenti" ("http://" added when it
 // names no scheme) followed by the fixed path; empty when the row is missing or empty.
 std::string indirizzoAggiornamenti(storage::Database& dbProgramma);
+// The same address from a server written by the player ("esempio.it", "https://esempio.it/");
+// empty for an empty server.
+std::string indirizzoAggiornamentiDa(std::string server);
 
 // One line of an update file for a draw: `data` "GG/MM/AAAA" and the eleven stored wheel fields,
 // each padded with blanks to 14 characters (an empty field is a blank column), blank separators,

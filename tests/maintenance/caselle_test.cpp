@@ -38,35 +38,25 @@ TEST(Caselle, RegolaDiModificaEUscita)
     EXPECT_EQ(formatoUscita("45"), "45");
 }
 
-TEST(Caselle, Incolla)
+TEST(Caselle, TastiTengonoLaCifraENumeriOltre90Detti)
 {
-    const Caselle c = leggiIncolla("Bari 5 17 90 1 44\nCagliari 12 3 88 61 70");
-    EXPECT_EQ(c[1], "05");
-    EXPECT_EQ(c[2], "17");
-    EXPECT_EQ(c[3], "90");
-    EXPECT_EQ(c[4], "01");
-    EXPECT_EQ(c[5], "44");
-    EXPECT_EQ(c[6], "12");
-    EXPECT_EQ(c[10], "70");
-    EXPECT_EQ(c[11], "00");
-    EXPECT_EQ(c[55], "00");
+    // The right arrow after one digit keeps it as Enter does, and moves on.
+    for (Tasto t : {Tasto::Invio, Tasto::Destra, Tasto::Sinistra, Tasto::Su, Tasto::Giu}) {
+        const auto e = effettoTasto(12, "3", t);
+        EXPECT_EQ(e.testo, "03");
+        EXPECT_EQ(e.focus, casellaSuccessiva(12, t));
+    }
+    EXPECT_EQ(effettoTasto(10, "3", Tasto::Destra).focus, 6);
+    // A lone 0 is no number: Enter keeps the focus, an arrow moves on leaving the box empty.
+    EXPECT_EQ(effettoTasto(12, "0", Tasto::Invio).focus, 12);
+    EXPECT_EQ(effettoTasto(12, "0", Tasto::Destra).testo, "");
+    EXPECT_EQ(effettoTasto(12, "0", Tasto::Destra).focus, 13);
+    EXPECT_EQ(effettoTasto(12, "", Tasto::Giu).focus, 17);
 
-    // Every digit run counts: a date in the text takes three boxes.
-    const Caselle d = leggiIncolla("12/03/2024 95 99 0");
-    EXPECT_EQ(d[1], "12");
-    EXPECT_EQ(d[2], "03");
-    EXPECT_EQ(d[3], "");     // 2024: not a number a box takes
-    EXPECT_EQ(d[4], "");     // 95 likewise
-    EXPECT_EQ(d[5], "99");   // passes the box, refused on saving
-    EXPECT_EQ(d[6], "00");
-
-    // Beyond the 55th number the text is ignored.
-    std::string lunga;
-    for (int i = 1; i <= 60; ++i)
-        lunga += std::to_string(i % 90 + 1) + " ";
-    const Caselle e = leggiIncolla(lunga);
-    EXPECT_EQ(e[55], "56");
-    EXPECT_EQ(e[1], "02");
+    EXPECT_EQ(rifiutoCasella(8, "95"), "Il numero 95 non è un numero del Lotto: i numeri vanno da 1 a 90 (Cagliari, posizione 3).");
+    EXPECT_NE(rifiutoCasella(55, "99").find("(Nazionale, posizione 5)"), std::string::npos);
+    for (const char* buono : {"90", "9", "", "07", "00"})
+        EXPECT_EQ(rifiutoCasella(1, buono), "") << buono;
 }
 
 TEST(Caselle, ControllaEstrazioneRegoleStoriche)
@@ -77,22 +67,25 @@ TEST(Caselle, ControllaEstrazioneRegoleStoriche)
     uguali[14] = "12";   // Firenze: positions 2 and 4 equal
     auto esito = ControllaEstrazione(uguali);
     EXPECT_FALSE(esito.accettata);
-    EXPECT_EQ(esito.messaggio, "ANOMALIA: Mancano dei dati o sono stati introdotti numeri uguali in una ruota: CORREGGERE !");
+    EXPECT_EQ(esito.messaggio, "ANOMALIA: Mancano dei dati o sono stati introdotti numeri uguali in una ruota: CORREGGERE !\n"
+                               "(Firenze: il numero 12 è sia in posizione 2 sia in posizione 4)");
     EXPECT_EQ(esito.focus, 12);
 
-    // Only 20 numbers pasted: the empty boxes of Milano count as equal.
-    std::string venti;
-    for (int i = 1; i <= 20; ++i)
-        venti += std::to_string(i) + " ";
-    esito = ControllaEstrazione(leggiIncolla(venti));
+    // Genova and the wheels after it empty: two empty boxes count as equal, and the message says they are missing.
+    Caselle venti = completa();
+    for (int i = 16; i <= 55; ++i)
+        venti[static_cast<std::size_t>(i)].clear();
+    esito = ControllaEstrazione(venti);
     EXPECT_FALSE(esito.accettata);
-    EXPECT_EQ(esito.focus, 21);
+    EXPECT_EQ(esito.focus, 16);
+    EXPECT_NE(esito.messaggio.find("(Genova: mancano i numeri delle posizioni 1 e 2)"), std::string::npos) << esito.messaggio;
 
     Caselle mancante = completa();
     mancante[33] = "";   // one missing number cannot make a pair
     esito = ControllaEstrazione(mancante);
     EXPECT_FALSE(esito.accettata);
-    EXPECT_EQ(esito.messaggio, "Mancano dei dati nelle estrazioni, provvedere a completare l'inserimento dei numeri estratti");
+    EXPECT_EQ(esito.messaggio, "Mancano dei dati nelle estrazioni, provvedere a completare l'inserimento dei numeri estratti\n"
+                               "(Palermo, posizione 3)");
     EXPECT_EQ(esito.focus, 33);
 }
 

@@ -145,7 +145,7 @@ bool Inizio::avvia()
         s.leggiPercorsoArchivio();
     } catch (const std::exception&) {
     }
-    Lbl_Archivio->setText(percorsoLeggibile(daStd(s.percorsoArchivio())));
+    mostraArchivio(daStd(s.percorsoArchivio()));
 
     // 5.-10. From here on a failing step does not stop the sequence.
     if (!s.apriArchivio()) {
@@ -194,7 +194,13 @@ void Inizio::SelezioneArchivio()
         return;
     const QString percorso = QDir::toNativeSeparators(*scelto);
     contesto_.sessione.selezionaArchivio(aStd(percorso));
-    Lbl_Archivio->setText(QStringLiteral("Database: ") + percorsoLeggibile(percorso));
+    mostraArchivio(percorso);
+}
+
+void Inizio::mostraArchivio(const QString& percorso)
+{
+    // The same text on the first run, after a selection and after a restart.
+    Lbl_Archivio->setText(percorso.isEmpty() ? QString() : QStringLiteral("Database: ") + percorsoLeggibile(percorso));
 }
 
 void Inizio::CreaDaStorico()

@@ -50,6 +50,8 @@ protected:
     void closeEvent(QCloseEvent* evento) override;
 
 private:
+    // Lbl_Archivio: "Database: " and the path, empty without one.
+    void mostraArchivio(const QString& percorso);
     void occupa(bool occupato);
     void caricamentoFinito(const LavoroDiFondo::Fine& fine, bool accesso);
 

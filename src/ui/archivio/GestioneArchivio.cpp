@@ -5,19 +5,19 @@
 #include "maintenance/Esportazioni.h"
 #include "maintenance/FileAggiornamento.h"
 #include "maintenance/StoricoUfficiale.h"
+#include "net/Scarico.h"
 #include "storage/ProgramDb.h"
 #include "ui/archivio/Controlli.h"
 #include "ui/common/GrigliaView.h"
-#include "ui/common/RegistroFinestre.h"
-#include "ui/common/Schermate.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -27,6 +27,8 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace ui {
 
@@ -45,6 +47,11 @@ GestioneArchivio::GestioneArchivio(Contesto& contesto, QWidget* genitore) : QWid
 
 GestioneArchivio::~GestioneArchivio()
 {
+    // A download still running ends without reporting to a window that is going.
+    if (scarico_)
+        scarico_->disconnect(this);
+    if (cursoreOccupato_)
+        QApplication::restoreOverrideCursor();
     // The grid views show grids this object owns: they go first.
     delete FgDB;
     delete Fg1;
@@ -139,7 +146,15 @@ QWidget* GestioneArchivio::paginaInserimento()
     });
     Text1 = new QLineEdit(dataNuova);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setReadOnly(true);
+    Text1->setPlaceholderText(QStringLiteral("GG/MM/AAAA"));
+    Text1->setToolTip(QStringLiteral("La data che SALVA ESTRAZIONE darà alla nuova estrazione: sceglierla nel calendario "
+                                     "o digitarla"));
+    // Whatever moves the calendar (a click, Imposta data, Imposta data odierna, Selezione
+    // estrazione) shows its date here, the one SALVA stores.
+    connect(MonthView1, &QCalendarWidget::selectionChanged, this,
+            [this] { Text1->setText(MonthView1->selectedDate().toString(QStringLiteral("dd/MM/yyyy"))); });
+    connect(Text1, &QLineEdit::textEdited, this, [this] { dataDigitata(false); });
+    connect(Text1, &QLineEdit::editingFinished, this, [this] { dataDigitata(true); });
     auto* Command9 = pulsante("Command9", QStringLiteral("Imposta data odierna"), dataNuova);
     connect(Command9, &QPushButton::clicked, this, [this] { MonthView1->setSelectedDate(QDate::currentDate()); });
     auto* Command6 = pulsante("Command6", QStringLiteral("Imposta data"), dataNuova);
@@ -203,6 +218,7 @@ QWidget* GestioneArchivio::paginaArchivio()
     auto* pagina = new QWidget;
     FgDB = new GrigliaView(FgDB_, pagina);
     FgDB->setObjectName(QStringLiteral("FgDB"));
+    FgDB->installEventFilter(this);   // a resize fits the columns again
     connect(FgDB, &GrigliaView::cellaCambiata, this, [this](int riga, int) {
         maintenance::evidenziaRiga(FgDB_, riga);
         FgDB->aggiornaCelle(1, 1, FgDB_.righe() - 1, 12);
@@ -272,6 +288,13 @@ void GestioneArchivio::apri()
     Label5->setText(indirizzo);
     Text2->setText(indirizzo);
     Text3->setText(QString::fromStdString(maintenance::indirizzoStoricoUfficiale(contesto_.sessione.dbProgramma())));
+    try {
+        if (contesto_.sessione.dbProgramma().aperto())
+            Text4->setText(QString::fromStdString(
+                storage::LeggiParametro(contesto_.sessione.dbProgramma(), "ServerAggiornamenti").value_or("")));
+    } catch (const std::exception&) {
+        // An unreadable configuration leaves the box empty: the player can still type a server.
+    }
     AggiornaStatoArchivio();   // also shows the last draw
     CaricaGrigliaArchivio();
     MonthView1->setSelectedDate(QDate::currentDate());
@@ -289,10 +312,7 @@ void GestioneArchivio::apri()
     } catch (const std::exception&) {
         // The export path is only shown: a configuration that cannot be read leaves it empty.
     }
-    LblQuintavo->setText(QString::fromStdString(maintenance::cartellaQuintavo(contesto_.sessione.dbProgramma(),
-                                                                               QDir::homePath().toStdString()))
-                         + QStringLiteral("/") + QString::fromLatin1(maintenance::NomeFileQuintavo));
-    LblQuintavo->setText(LblQuintavo->text().replace(QDir::homePath(), QStringLiteral("~")));
+    mostraCartellaQuintavo();
 }
 
 void GestioneArchivio::mostraPagina(Pagina pagina) { schede_->setCurrentIndex(pagina); }
@@ -315,6 +335,37 @@ void GestioneArchivio::AggiornaStatoArchivio()
     contesto_.ImpostazioniArchivioModello();
 }
 
+void GestioneArchivio::adattaColonneFgDB()
+{
+    if (!FgDB)
+        return;
+    // Each column as wide as its text, in the largest type (from the window's own size down to
+    // 6 points) at which the date and the eleven wheels fit the grid's width: a maximised window
+    // of a 1366 pixel screen shows them all without scrolling sideways.
+    const int disponibile = FgDB->viewport()->width() > 0 ? FgDB->width() - FgDB->verticalScrollBar()->sizeHint().width()
+                                                                - 2 * FgDB->frameWidth()
+                                                          : 0;
+    QFont carattere = font();
+    const qreal massimo = carattere.pointSizeF() > 0 ? carattere.pointSizeF() : 9;
+    int data = 0, ruota = 0;
+    for (qreal punti = massimo; punti >= 6; punti -= 0.5) {
+        carattere.setPointSizeF(punti);
+        const QFontMetrics metrica(carattere);
+        const int margine = metrica.horizontalAdvance(QLatin1Char('0')) + 4;
+        data = std::max(metrica.horizontalAdvance(QStringLiteral("00/00/0000")),
+                        QFontMetrics(carattere).horizontalAdvance(QStringLiteral("DataEstr."))) + margine;
+        ruota = metrica.horizontalAdvance(QStringLiteral("00-00-00-00-00")) + margine;
+        if (disponibile <= 0 || data + archive::NumeroRuote * ruota <= disponibile)
+            break;
+    }
+    FgDB->setFont(carattere);
+    FgDB->horizontalHeader()->setFont(carattere);
+    FgDB->verticalHeader()->setDefaultSectionSize(QFontMetrics(carattere).height() + 4);
+    FgDB->setColumnWidth(0, data);
+    for (int c = 1; c <= archive::NumeroRuote; ++c)
+        FgDB->setColumnWidth(c, ruota);
+}
+
 void GestioneArchivio::CaricaGrigliaArchivio()
 {
     try {
@@ -328,71 +379,10 @@ void GestioneArchivio::CaricaGrigliaArchivio()
     FgDB_.setNascosta(0, true);
     FgDB->setFisse(1, 1);
     FgDB->aggiorna();
+    adattaColonneFgDB();
     Label9->setText(QString::number(FgDB_.righe() - 1));
     if (FgDB_.righe() > 1)
         FgDB->setCellaCorrente(FgDB_.righe() - 1, 1);
-}
-
-void registraArchivio()
-{
-    const QString nome = QStringLiteral("archivio");
-    registroFinestre().registra(nome, [](Contesto& c) -> QWidget* { return new GestioneArchivio(c); });
-    registraSchermata(QStringLiteral("archivio_consultazione"), nome, [](QWidget* w) {
-        if (auto* f = qobject_cast<GestioneArchivio*>(w))
-            f->mostraPagina(GestioneArchivio::PaginaArchivio);
-    });
-    registraSchermata(QStringLiteral("archivio_aggiornamento"), nome, [](QWidget* w) {
-        auto* f = qobject_cast<GestioneArchivio*>(w);
-        if (!f)
-            return;
-        f->mostraPagina(GestioneArchivio::PaginaAggiornamento);
-        // An update file of the last six draws, one of them with a wrong Milano, and two new draws.
-        const auto& a = archive::archivioGlobale();
-        const int n = a.NumeroEstrazioni;
-        if (n < 20)
-            return;
-        std::string testo;
-        auto riga = [&](const std::string& data, int d, bool errata) {
-            std::string campi[archive::NumeroRuote];
-            const auto caselle = maintenance::caselleDiEstrazione(a, d);
-            for (int r = 0; r < archive::NumeroRuote; ++r)
-                campi[r] = maintenance::campoRuota(caselle, r);
-            if (errata)
-                campi[4] = "01-02-03-04-05";
-            testo += maintenance::rigaAggiornamento(data, campi, "pr") + "\r\n";
-        };
-        for (int d = n - 5; d <= n; ++d)
-            riga(a.DateEstrazioni[static_cast<std::size_t>(d)], d, d == n - 2);
-        const QDate ultima = QDate::fromString(QString::fromStdString(a.DateEstrazioni[static_cast<std::size_t>(n)]),
-                                               QStringLiteral("dd/MM/yyyy"));
-        riga(ultima.addDays(2).toString(QStringLiteral("dd/MM/yyyy")).toStdString(), n - 10, false);
-        riga(ultima.addDays(4).toString(QStringLiteral("dd/MM/yyyy")).toStdString(), n - 11, false);
-        QTemporaryDir cartella;
-        const QString file = cartella.filePath(QStringLiteral("aggiornamento.txt"));
-        QFile out(file);
-        if (!out.open(QIODevice::WriteOnly))
-            return;
-        out.write(testo.data(), static_cast<qint64>(testo.size()));
-        out.close();
-        f->caricaAggiornamento(file, true);
-        f->lavoro().aspetta();   // the check runs off the interface thread
-    });
-    registraSchermata(QStringLiteral("archivio_esportazione"), nome, [](QWidget* w) {
-        if (auto* f = qobject_cast<GestioneArchivio*>(w))
-            f->mostraPagina(GestioneArchivio::PaginaEsportazione);
-    });
-    registraSchermata(QStringLiteral("archivio_calendario"), nome, [](QWidget* w) {
-        auto* f = qobject_cast<GestioneArchivio*>(w);
-        if (!f)
-            return;
-        f->mostraPagina(GestioneArchivio::PaginaCalendario);
-        // The year of the last draw, with the weekday letters.
-        const QString ultima = f->findChild<QLabel*>(QStringLiteral("LBLAGGIORNATO"))->text();
-        if (auto* anni = f->findChild<QComboBox*>(QStringLiteral("Combo1")))
-            anni->setCurrentText(ultima.right(4));
-        if (auto* sigle = f->findChild<QCheckBox*>(QStringLiteral("Check2")))
-            sigle->click();
-    });
 }
 
 }

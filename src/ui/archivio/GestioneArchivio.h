@@ -51,6 +51,8 @@ public:
     void CaricaArchivioExNovo();    // reload of every draw, then the main window's range display
     void AggiornaStatoArchivio();   // status labels, the last draw shown
     void CaricaGrigliaArchivio();   // FgDB from the draws database
+    // FgDB's type size and column widths for its width (after a load and at every resize).
+    void adattaColonneFgDB();
 
     // Entry page commands.
     void salvaEstrazione();      // Command8
@@ -82,11 +84,17 @@ public:
     // Command60: the official historical archive downloaded, into FgImporta, then the check.
     void aggiornaDaStorico();
     void storicoPredefinito();             // Command61: Text3 as the row "StoricoUfficiale"
+    void serverPredefinito();              // Command62: Text4 as the row "ServerAggiornamenti"
     // Export page commands.
     void salvaNumeris3();                  // Command10
     void rendePredefinita();               // Command35
     void salvaQuintavo();                  // Command7
     void salvaNazionale();                 // Command34
+    void scegliCartellaQuintavo();         // Command36: the folder of DATI32.III, stored as "PercorsoQuintavo"
+    // LblQuintavo and the Numeris 3 note: the folder the Quintavo export writes to.
+    void mostraCartellaQuintavo();
+    // True while a long work (check, AGGIORNAMENTO, an export) or a download runs.
+    bool inCorso() const;
 
     // COLLEGA AL SITO hands the address to this; tests replace it so that no browser opens.
     std::function<bool(const QUrl&)> apriIndirizzo;
@@ -118,6 +126,10 @@ private:
     void impostaCalendario(const QString& data);
     int indiceCasella(QObject* oggetto) const;
     bool tastoCasella(int indice, int tasto);
+    // A digit that would make the box a number above 90: refused with a message; true when it was.
+    bool cifraRifiutata(int indice, const QString& tasto);
+    // Text1 edited by the player: the calendar follows a whole date (`finita` when the box is left).
+    void dataDigitata(bool finita);
     void coloraCasella(int indice, grid::Colore colore);
     // True when the draws database is open; otherwise says so, naming the file.
     bool archivioAperto();
@@ -140,6 +152,18 @@ private:
     // While long work runs: the pages disabled (the work reads the draws database and the
     // archive) and the busy pointer.
     void occupa(bool occupata);
+    // The pages, the long commands, Annulla and the pointer as the works and the download running allow.
+    void mostraOccupazione();
+    // Says that another long work or download is running, and returns true: the caller does nothing.
+    bool rifiutaSeInCorso();
+    // FgImporta shown again, its columns fitted to their contents.
+    void mostraImporta();
+    void mostraAvanzamentoScarico(qint64 ricevuti, qint64 totale);
+    // A download of `indirizzo` started by `avvia` (false when it did not start): address shown, page held.
+    void avviaScarico(const QString& indirizzo, const std::function<bool()>& avvia);
+    // An export ended: the file written and the draws in it, or why nothing was.
+    void esportazioneFinita(bool fatto, const QString& motivo, const QString& percorso, int estrazioni,
+                            const QString& cosa);
     void parametroPredefinito(const char* chiave, const QString& valore);
 
     Contesto& contesto_;
@@ -176,7 +200,16 @@ private:
     bool controllaDopoScarico_ = false;
     QString indirizzoStorico_;   // non-empty while the official file is being downloaded
     QLineEdit* Text3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QPushButton* Command26 = nullptr;
+    QLabel* LblScarico = nullptr;
+    QString indirizzoScarico_;     // the address being (or last) downloaded
+    bool annullato_ = false;       // Command26 stopped the download running
+    int occupazioni_ = 0;          // long works holding the pages
+    bool cursoreOccupato_ = false;
     QLabel* LblQuintavo = nullptr;
+    QLabel* LblEsportazione = nullptr;
+    QLabel* notaNumeris3_ = nullptr;
 
     // Last: destroyed first, it stops the running work and waits for it.
     LavoroDiFondo lavoro_{this};

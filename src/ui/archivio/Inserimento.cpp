@@ -1,6 +1,7 @@
 // The entry page of archivio: the 55 boxes and their keys, SALVA, MODIFICA, ELIMINA, INCOLLA, the draw shown.
 #include "ui/archivio/GestioneArchivio.h"
 
+#include "maintenance/Incolla.h"
 #include "maintenance/ScritturaEstrazioni.h"
 #include "ui/common/GrigliaView.h"   // qColore
 #include "ui/common/LavoroDiFondo.h"
@@ -25,6 +26,8 @@ const QString TitoloAnomalia = QStringLiteral("Anomalia archivio");
 const QString MessaggioDataMemorizzata = QStringLiteral("Attenzione probabilmente hai inserito una data già memorizzata...");
 // The check's messages carry no title of their own: the program's name stands in.
 const QString TitoloControllo = QStringLiteral("Velmora");
+const QString TitoloIncolla = QStringLiteral("Incolla estrazione");
+const QString FormatoData = QStringLiteral("dd/MM/yyyy");
 
 }
 
@@ -71,9 +74,18 @@ void GestioneArchivio::azzeraCaselle()
 
 void GestioneArchivio::incollaEstrazione()
 {
-    const auto c = maintenance::leggiIncolla(QApplication::clipboard()->text().toStdString());
+    // The date decides whether the Nazionale is expected in a text without wheel names.
+    const auto lettura = maintenance::leggiEstrazioneIncollata(QApplication::clipboard()->text().toStdString(),
+                                                               Text1->text().trimmed().toStdString());
+    if (!lettura.letta) {
+        contesto_.dialoghi.messaggio(this,
+                                     QString::fromStdString(lettura.motivo)
+                                         + QStringLiteral(" Le caselle non sono state cambiate."),
+                                     TitoloIncolla, Icona::Esclamazione);
+        return;
+    }
     for (int i = 1; i <= maintenance::NumeroCaselle; ++i)
-        txtin[static_cast<std::size_t>(i)]->setText(QString::fromStdString(c[static_cast<std::size_t>(i)]));
+        txtin[static_cast<std::size_t>(i)]->setText(QString::fromStdString(lettura.caselle[static_cast<std::size_t>(i)]));
 }
 
 void GestioneArchivio::chiediIndice()
@@ -89,9 +101,25 @@ void GestioneArchivio::chiediIndice()
 
 void GestioneArchivio::impostaCalendario(const QString& data)
 {
-    const QDate d = QDate::fromString(data, QStringLiteral("dd/MM/yyyy"));
+    const QDate d = QDate::fromString(data, FormatoData);
     if (d.isValid())
-        MonthView1->setSelectedDate(d);
+        MonthView1->setSelectedDate(d);   // Text1 follows the calendar
+}
+
+void GestioneArchivio::dataDigitata(bool finita)
+{
+    // A date typed in "Data selezionata" moves the calendar as soon as it is whole; once the
+    // player leaves the box, a short form (1/9/2026) is written out in full.
+    const QString testo = Text1->text().trimmed();
+    QDate d = QDate::fromString(testo, FormatoData);
+    if (!d.isValid() && finita)
+        d = QDate::fromString(testo, QStringLiteral("d/M/yyyy"));
+    if (!d.isValid())
+        return;
+    const QSignalBlocker blocco(MonthView1);
+    MonthView1->setSelectedDate(d);
+    if (finita)
+        Text1->setText(d.toString(FormatoData));
 }
 
 QString GestioneArchivio::percorsoArchivio() const
@@ -175,13 +203,33 @@ bool controlla(Dialoghi& dialoghi, QWidget* finestra, const maintenance::Caselle
 
 void GestioneArchivio::salvaEstrazione()
 {
-    const QString data = MonthView1->selectedDate().toString(QStringLiteral("dd/MM/yyyy"));
+    // The date SALVA stores is the one "Data selezionata" shows.
+    const QString data = Text1->text().trimmed();
+    const auto& a = contesto_.sessione.archivio();
+    // A date that cannot be stored is said before the player confirms anything.
+    if (const auto r = maintenance::rifiutoNuovaEstrazione(a, data.toStdString(), maintenance::dataOdierna());
+        !r.rifiuto.empty()) {
+        contesto_.dialoghi.messaggio(this,
+                                     (r.giaMemorizzata ? MessaggioDataMemorizzata + QStringLiteral("\n") : QString())
+                                         + QString::fromStdString(r.rifiuto),
+                                     TitoloAnomalia, Icona::Critica);
+        return;
+    }
     if (!contesto_.dialoghi.domandaSiNo(this, QStringLiteral("Confermi il salvataggio dell'estrazione del %1 ?").arg(data),
                                         TitoloSalvataggio))
         return;
     const auto c = caselle();
     if (!controlla(contesto_.dialoghi, this, c, txtin) || !archivioAperto())
         return;
+    // What looks like a slip (a Sunday, draws skipped, the boxes of the previous draw, no
+    // Nazionale) is asked, and No stores nothing.
+    for (const auto& domanda : maintenance::verificaNuovaEstrazione(a, data.toStdString(), c, maintenance::dataOdierna()).domande)
+        if (!contesto_.dialoghi.domandaSiNo(this, QString::fromStdString(domanda), TitoloSalvataggio, Icona::Esclamazione,
+                                            true)) {   // Enter must not store a suspect draw
+            contesto_.dialoghi.messaggio(this, QStringLiteral("L'estrazione del %1 non è stata salvata.").arg(data),
+                                         TitoloSalvataggio, Icona::Informazione);
+            return;
+        }
     try {
         fermaLettori();
         maintenance::salvaEstrazione(contesto_.sessione.dbEstrazioni(), contesto_.sessione.archivio(), data.toStdString(), c);
@@ -215,6 +263,7 @@ void GestioneArchivio::modificaEstrazione()
         if (esito == maintenance::EsitoScrittura::NonTrovata) {
             contesto_.dialoghi.messaggio(this, QStringLiteral("Elemento non trovato. Possibile anomalia"), TitoloControllo,
                                          Icona::Nessuna);
+            svuotaImporta();   // as after any correction: its marks may no longer hold
         } else {
             contesto_.dialoghi.messaggio(this, QStringLiteral("Modifica effettuata. Ricarico archivio."), TitoloSalvataggio,
                                          Icona::Informazione);
@@ -233,8 +282,9 @@ void GestioneArchivio::modificaEstrazione()
 void GestioneArchivio::eliminaEstrazione()
 {
     const QString data = LBLESTRAZIONE->text();
+    // No is the default button: Enter must not delete a draw.
     if (!contesto_.dialoghi.domandaSiNo(this, QStringLiteral("Attenzione: sarà eliminata l'estrazione del %1.  Confermi ?").arg(data),
-                                        QStringLiteral("Eliminazione record")))
+                                        QStringLiteral("Eliminazione record"), Icona::Domanda, true))
         return;
     if (!archivioAperto())
         return;
@@ -296,11 +346,37 @@ bool GestioneArchivio::tastoCasella(int indice, int tasto)
     return true;
 }
 
+bool GestioneArchivio::cifraRifiutata(int indice, const QString& tasto)
+{
+    if (tasto.size() != 1 || !tasto[0].isDigit())
+        return false;
+    QLineEdit* e = txtin[static_cast<std::size_t>(indice)];
+    const QString prima = e->text();
+    QString dopo = prima;
+    if (e->hasSelectedText())
+        dopo.replace(e->selectionStart(), e->selectedText().size(), tasto);
+    else
+        dopo.insert(e->cursorPosition(), tasto);
+    const std::string rifiuto = maintenance::rifiutoCasella(indice, dopo.toStdString());
+    if (rifiuto.empty())
+        return false;
+    // The key is not taken: the box keeps what it held and the player reads why at once.
+    contesto_.dialoghi.messaggio(this, QString::fromStdString(rifiuto), TitoloControllo, Icona::Esclamazione);
+    e->setFocus();
+    e->setText(prima);   // leaving the box for the message wrote it out as "09"
+    e->end(false);
+    return true;
+}
+
 bool GestioneArchivio::eventFilter(QObject* oggetto, QEvent* evento)
 {
     if (oggetto == pAN_DC && evento->type() == QEvent::MouseButtonPress) {
         chiediIndice();
         return true;
+    }
+    if (oggetto == FgDB && evento->type() == QEvent::Resize) {
+        adattaColonneFgDB();
+        return QWidget::eventFilter(oggetto, evento);
     }
     if (oggetto == Text2 && evento->type() == QEvent::MouseButtonDblClick) {
         Text2->clear();
@@ -324,6 +400,8 @@ bool GestioneArchivio::eventFilter(QObject* oggetto, QEvent* evento)
         break;
     case QEvent::KeyPress:
         if (tastoCasella(i, static_cast<QKeyEvent*>(evento)->key()))
+            return true;
+        if (cifraRifiutata(i, static_cast<QKeyEvent*>(evento)->text()))
             return true;
         break;
     default: break;

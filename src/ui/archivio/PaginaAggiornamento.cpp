@@ -3,6 +3,7 @@
 
 #include "maintenance/Aggiornamento.h"
 #include "maintenance/FileAggiornamento.h"
+#include "maintenance/Lacune.h"
 #include "maintenance/ScritturaEstrazioni.h"
 #include "maintenance/StoricoUfficiale.h"
 #include "net/Scarico.h"
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -86,8 +88,9 @@ QWidget* GestioneArchivio::paginaAggiornamento()
     auto* gR = new QGridLayout(rete);
     auto* Command18 = pulsante("Command18", QStringLiteral("CONTROLLO AGGIORNAMENTI"), rete);
     auto* Command27 = pulsante("Command27", QStringLiteral("SCARICO FILE"), rete);
-    auto* Command26 = pulsante("Command26", QStringLiteral("Command26"), rete);
+    Command26 = pulsante("Command26", QStringLiteral("Annulla"), rete);
     Command26->setToolTip(QStringLiteral("Annulla il trasferimento in corso"));
+    Command26->setEnabled(false);   // only while a download runs
     auto* Command5 = pulsante("Command5", QStringLiteral("COLLEGA AL SITO"), rete);
     auto* Command16 = pulsante("Command16", QStringLiteral("Incolla contenuto appunti"), rete);
     auto* Command15 = pulsante("Command15", QStringLiteral("RENDE PREDEFINITO"), rete);
@@ -129,6 +132,22 @@ QWidget* GestioneArchivio::paginaAggiornamento()
     gR->addWidget(Command16, 5, 0);
     gR->addWidget(Command15, 5, 1);
 
+    // The update server CONTROLLO AGGIORNAMENTI and SCARICO FILE download from.
+    Text4 = new QLineEdit(rete);
+    Text4->setObjectName(QStringLiteral("Text4"));
+    Text4->setPlaceholderText(QStringLiteral("es. www.fornitore.it"));
+    Text4->setToolTip(QStringLiteral("CONTROLLO AGGIORNAMENTI e SCARICO FILE scaricano da questo server il file %1")
+                          .arg(QString::fromLatin1(maintenance::PercorsoAggiornamento)));
+    auto* Command62 = pulsante("Command62", QStringLiteral("RENDE PREDEFINITO"), rete);
+    connect(Command62, &QPushButton::clicked, this, [this] { serverPredefinito(); });
+    gR->addWidget(new QLabel(QStringLiteral("Server aggiornamenti"), rete), 8, 0);
+    gR->addWidget(Text4, 8, 1, 1, 2);
+    gR->addWidget(Command62, 8, 3);
+    LblScarico = etichetta("LblScarico", {}, rete);
+    LblScarico->setWordWrap(true);
+    LblScarico->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    gR->addWidget(LblScarico, 9, 0, 1, 4);
+
     // The official historical archive, the source every player uses, with its address.
     auto* Command60 = pulsante("Command60", QStringLiteral("AGGIORNA DA ARCHIVIO UFFICIALE"), rete);
     auto* Command61 = pulsante("Command61", QStringLiteral("RENDE PREDEFINITO"), rete);
@@ -143,6 +162,10 @@ QWidget* GestioneArchivio::paginaAggiornamento()
 
     List4 = new QListWidget(pagina);
     List4->setObjectName(QStringLiteral("List4"));
+    // A refused line's reason is long: it wraps, so it is read without scrolling sideways.
+    List4->setWordWrap(true);
+    List4->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List4->setTextElideMode(Qt::ElideNone);
     auto* elenco = new QVBoxLayout;
     elenco->addWidget(new QLabel(QStringLiteral("Elenco estrazioni mancanti"), pagina));
     elenco->addWidget(List4, 1);
@@ -174,10 +197,8 @@ QWidget* GestioneArchivio::paginaAggiornamento()
     scarico_ = new net::Scarico(this);
     connect(scarico_, &net::Scarico::terminato, this,
             [this](bool riuscito, const QString& motivo) { dopoScarico(riuscito, motivo); });
-    connect(scarico_, &net::Scarico::avanzamento, this, [this](qint64 ricevuti, qint64 totale) {
-        if (contesto_.pb1 && totale > 0)
-            contesto_.pb1->imposta(static_cast<int>(std::min<qint64>(ricevuti, totale) * 1000 / totale), 1000);
-    });
+    connect(scarico_, &net::Scarico::avanzamento, this,
+            [this](qint64 ricevuti, qint64 totale) { mostraAvanzamentoScarico(ricevuti, totale); });
     apriIndirizzo = [](const QUrl& u) { return QDesktopServices::openUrl(u); };
     return pagina;
 }
@@ -213,8 +234,47 @@ void GestioneArchivio::erroreFase(const QString& fase, const QString& dettaglio)
     contesto_.dialoghi.messaggio(this, testo, TitoloAvviso, Icona::Critica);
 }
 
+bool GestioneArchivio::inCorso() const { return lavoro_.occupato() || scarico_->inCorso(); }
+
+bool GestioneArchivio::rifiutaSeInCorso()
+{
+    if (!inCorso())
+        return false;
+    contesto_.dialoghi.messaggio(this,
+                                 scarico_->inCorso()
+                                     ? QStringLiteral("È in corso lo scaricamento da %1: attendere che finisca o annullarlo "
+                                                      "con Annulla.")
+                                           .arg(indirizzoScarico_)
+                                     : QStringLiteral("È in corso un'altra operazione sull'archivio: attendere che finisca."),
+                                 TitoloAvviso, Icona::Esclamazione);
+    return true;
+}
+
+void GestioneArchivio::mostraImporta()
+{
+    FgImporta->aggiorna();
+    // Every column as wide as its contents, so the dates and wheel texts read whole.
+    FgImporta->resizeColumnsToContents();
+}
+
+void GestioneArchivio::mostraAvanzamentoScarico(qint64 ricevuti, qint64 totale)
+{
+    if (contesto_.pb1) {
+        if (totale > 0)
+            contesto_.pb1->imposta(static_cast<int>(std::min<qint64>(ricevuti, totale) * 1000 / totale), 1000);
+        else   // the server did not say the size: the bar fills by the kilobytes received, a megabyte full
+            contesto_.pb1->imposta(static_cast<int>(std::min<qint64>(ricevuti / 1024, 1024)), 1024);
+    }
+    QString testo = QStringLiteral("Scaricamento da %1: %2 kB ricevuti").arg(indirizzoScarico_).arg(ricevuti / 1024);
+    if (totale > 0)
+        testo += QStringLiteral(" di %1 kB").arg((totale + 1023) / 1024);
+    LblScarico->setText(testo);
+}
+
 void GestioneArchivio::aggiornaDaFile()
 {
+    if (rifiutaSeInCorso())
+        return;
     OpzioniFile o;
     o.titolo = QStringLiteral("Aggiorna da file");
     o.cartella = QString::fromStdString(contesto_.sessione.cartellaProgramma());
@@ -229,6 +289,8 @@ void GestioneArchivio::aggiornaDaFile()
 
 void GestioneArchivio::caricaAggiornamento(const QString& percorso, bool testFormato)
 {
+    if (rifiutaSeInCorso())
+        return;
     maintenance::EsitoFileAggiornamento esito;
     try {
         esito = maintenance::caricaFileAggiornamento(percorso.toStdString(), FgImporta_, testFormato);
@@ -236,7 +298,7 @@ void GestioneArchivio::caricaAggiornamento(const QString& percorso, bool testFor
         contesto_.dialoghi.messaggio(this, QString::fromStdString(e.what()), TitoloAvviso, Icona::Critica);
         return;
     } catch (const std::exception&) {
-        FgImporta->aggiorna();
+        mostraImporta();
         erroreFase(FaseElenco, QStringLiteral("Lettura interrotta del file \"%1\".").arg(percorso));
         return;
     }
@@ -251,7 +313,7 @@ void GestioneArchivio::caricaAggiornamento(const QString& percorso, bool testFor
         erroreFase(FaseElenco, QStringLiteral("Impossibile aprire il file \"%1\".").arg(percorso));
         return;
     }
-    FgImporta->aggiorna();
+    mostraImporta();
     FgImporta->setCellaCorrente(FgImporta_.righe() - 1, 1);
     if (FgImporta_.righe() > 1)
         ControlloEstrazioniMancanti();
@@ -259,11 +321,31 @@ void GestioneArchivio::caricaAggiornamento(const QString& percorso, bool testFor
 
 void GestioneArchivio::occupa(bool occupata)
 {
-    schede_->setEnabled(!occupata);
+    // The pages open again only when no work is left running: a work that ends (or is refused)
+    // while another runs must not hand the window back to the player.
     if (occupata)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
+        ++occupazioni_;
+    else if (occupazioni_ > 0)
+        --occupazioni_;
+    mostraOccupazione();
+}
+
+void GestioneArchivio::mostraOccupazione()
+{
+    schede_->setEnabled(occupazioni_ == 0);
+    // A download leaves the pages open (Annulla must stay at hand) but not the other long commands.
+    const bool scarico = scarico_->inCorso();
+    for (const char* nome : {"Command21", "Command28", "Command18", "Command27", "Command60", "Command10", "Command7",
+                             "Command34"})
+        if (auto* b = findChild<QPushButton*>(QString::fromLatin1(nome)))
+            b->setEnabled(!scarico);
+    Command26->setEnabled(scarico);
+    const bool occupato = occupazioni_ > 0 || scarico;
+    if (occupato && !cursoreOccupato_)
+        QApplication::setOverrideCursor(occupazioni_ > 0 ? Qt::WaitCursor : Qt::BusyCursor);
+    else if (!occupato && cursoreOccupato_)
         QApplication::restoreOverrideCursor();
+    cursoreOccupato_ = occupato;
 }
 
 void GestioneArchivio::ControlloEstrazioniMancanti()
@@ -280,7 +362,7 @@ void GestioneArchivio::ControlloEstrazioniMancanti()
         [=, this](const LavoroDiFondo::Fine& fine) {
             occupa(false);
             FgImporta_ = *griglia;
-            FgImporta->aggiorna();
+            mostraImporta();
             mostraList4(*righe);
             if (fine.errore)
                 erroreFase(FaseControllo, QStringLiteral("Archivio \"%1\".").arg(percorsoArchivio()));
@@ -291,6 +373,8 @@ void GestioneArchivio::ControlloEstrazioniMancanti()
 
 void GestioneArchivio::aggiornamento()
 {
+    if (rifiutaSeInCorso())
+        return;
     if (FgImporta_.righe() < 2) {
         List4->clear();
         contesto_.dialoghi.messaggio(this, QStringLiteral("Non ci sono estrazioni da aggiornare."), TitoloAggiornamento,
@@ -307,6 +391,7 @@ void GestioneArchivio::aggiornamento()
     auto esito = std::make_shared<maintenance::EsitoAggiornamento>();
     auto nuovo = std::make_shared<archive::Archivio>();
     auto errore = std::make_shared<QString>();
+    auto importate = std::make_shared<grid::Grid>(FgImporta_);
     nuovo->EstrazioneIniziale = contesto_.sessione.archivio().EstrazioneIniziale;
     storage::Database* db = &contesto_.sessione.dbEstrazioni();
     const bool correggi = Check3->isChecked();
@@ -343,6 +428,13 @@ void GestioneArchivio::aggiornamento()
                 fermaLettori();   // no other window's work may be reading the draws being replaced
                 contesto_.sessione.archivio() = std::move(*nuovo);
             }
+            // A refused row before draws that were added leaves a hole the archive does not show.
+            const bool rifiuti = esito->scartate > 0 || !esito->erroreDatabase.empty();
+            if (rifiuti) {
+                for (const auto& r : maintenance::estrazioniRimasteMancanti(*importate, contesto_.sessione.archivio()))
+                    righe->push_back(r);
+                mostraList4(*righe);
+            }
             if (!esito->erroreDatabase.empty())
                 contesto_.dialoghi.messaggio(this,
                                              QStringLiteral("L'archivio \"%1\" ha rifiutato una estrazione: quelle "
@@ -358,7 +450,9 @@ void GestioneArchivio::aggiornamento()
             if (esito->aggiunte > 0) {
                 contesto_.dialoghi.messaggio(this, QStringLiteral("Dati salvati correttamente."), TitoloAggiornamento,
                                              Icona::Informazione);
-                mostraPagina(PaginaInserimento);
+                // With refused rows the page stays on the list that says which and why.
+                if (!rifiuti)
+                    mostraPagina(PaginaInserimento);
             }
             // The archive in memory now holds the writes; the window and the main window follow it.
             AggiornaStatoArchivio();
@@ -376,28 +470,57 @@ QString GestioneArchivio::copiaLocale() const
 
 void GestioneArchivio::scarica(bool poiControlla)
 {
-    if (scarico_->inCorso())
+    if (rifiutaSeInCorso())
         return;
-    const QString indirizzo = QString::fromStdString(maintenance::indirizzoAggiornamenti(contesto_.sessione.dbProgramma()));
+    const QString indirizzo = QString::fromStdString(maintenance::indirizzoAggiornamentiDa(Text4->text().toStdString()));
     if (indirizzo.isEmpty()) {
-        erroreFase(FaseCollegamento, QStringLiteral("Il server degli aggiornamenti non è configurato (riga "
-                                                    "\"ServerAggiornamenti\" di ParametriProgramma)."));
+        erroreFase(FaseCollegamento, QStringLiteral("Il server degli aggiornamenti non è indicato: scriverlo nella casella "
+                                                    "\"Server aggiornamenti\" (e usare il suo RENDE PREDEFINITO per "
+                                                    "ricordarlo)."));
         return;
     }
     controllaDopoScarico_ = poiControlla;
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    scarico_->avvia(QUrl(indirizzo), copiaLocale());
+    avviaScarico(indirizzo, [&] { return scarico_->avvia(QUrl(indirizzo), copiaLocale()); });
+}
+
+void GestioneArchivio::avviaScarico(const QString& indirizzo, const std::function<bool()>& avvia)
+{
+    indirizzoScarico_ = indirizzo;
+    annullato_ = false;
+    if (!avvia())
+        return;
+    LblScarico->setText(QStringLiteral("Scaricamento da %1...").arg(indirizzo));
+    mostraOccupazione();   // the long commands wait for the download, Annulla is at hand
 }
 
 void GestioneArchivio::controlloAggiornamenti() { scarica(true); }
 void GestioneArchivio::scaricoFile() { scarica(false); }
-void GestioneArchivio::annullaScarico() { scarico_->annulla(); }
+
+void GestioneArchivio::annullaScarico()
+{
+    if (!scarico_->inCorso())
+        return;
+    annullato_ = true;
+    scarico_->annulla();
+}
 
 void GestioneArchivio::dopoScarico(bool riuscito, const QString& motivo)
 {
-    QApplication::restoreOverrideCursor();
     if (contesto_.pb1)
         contesto_.pb1->azzera();
+    mostraOccupazione();   // the download no longer holds the long commands
+    LblScarico->setText(riuscito ? QStringLiteral("Scaricato da %1.").arg(indirizzoScarico_)
+                                 : annullato_ ? QStringLiteral("Download annullato: %1.").arg(indirizzoScarico_)
+                                              : QStringLiteral("Scaricamento da %1 non riuscito: %2.").arg(indirizzoScarico_, motivo));
+    if (std::exchange(annullato_, false)) {
+        // The player stopped it: said as such, not as a failure; nothing was changed.
+        indirizzoStorico_.clear();
+        contesto_.dialoghi.messaggio(this,
+                                     QStringLiteral("Download annullato") + QStringLiteral(": %1. Non è stato cambiato nulla.")
+                                                                                 .arg(indirizzoScarico_),
+                                     QStringLiteral("Velmora"), Icona::Informazione);
+        return;
+    }
     if (!indirizzoStorico_.isEmpty()) {
         const QString indirizzo = std::exchange(indirizzoStorico_, QString());
         if (!riuscito)
@@ -408,14 +531,14 @@ void GestioneArchivio::dopoScarico(bool riuscito, const QString& motivo)
         return;
     }
     if (!riuscito) {
-        erroreFase(FaseCollegamento, QStringLiteral("%1: %2. La copia \"%3\" non è stata cambiata.")
-                                         .arg(QString::fromStdString(
-                                                  maintenance::indirizzoAggiornamenti(contesto_.sessione.dbProgramma())),
-                                              motivo, copiaLocale()));
+        erroreFase(FaseCollegamento,
+                   QStringLiteral("%1: %2. La copia \"%3\" non è stata cambiata.").arg(indirizzoScarico_, motivo, copiaLocale()));
         return;
     }
     if (!controllaDopoScarico_) {
-        contesto_.dialoghi.messaggio(this, QStringLiteral("Fatto"), QStringLiteral("Velmora"), Icona::Nessuna);
+        contesto_.dialoghi.messaggio(this, QStringLiteral("Fatto") + QStringLiteral("\n\n%1 salvato in \"%2\".")
+                                                                  .arg(indirizzoScarico_, copiaLocale()),
+                                     QStringLiteral("Velmora"), Icona::Nessuna);
         return;
     }
     caricaAggiornamento(copiaLocale(), false);
@@ -448,13 +571,24 @@ void GestioneArchivio::rendePredefinito() { parametroPredefinito("IndirizzoInter
 
 void GestioneArchivio::storicoPredefinito() { parametroPredefinito("StoricoUfficiale", Text3->text().trimmed()); }
 
+void GestioneArchivio::serverPredefinito() { parametroPredefinito("ServerAggiornamenti", Text4->text().trimmed()); }
+
 void GestioneArchivio::aggiornaDaStorico()
 {
-    if (scarico_->inCorso() || lavoro_.occupato() || !archivioAperto())
+    if (rifiutaSeInCorso() || !archivioAperto())
         return;
-    indirizzoStorico_ = QString::fromStdString(maintenance::indirizzoStoricoUfficiale(contesto_.sessione.dbProgramma()));
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    scarico_->avviaInMemoria(QUrl(indirizzoStorico_));
+    // The address in the box, whether or not it was made the default.
+    const QString indirizzo = Text3->text().trimmed();
+    if (indirizzo.isEmpty()) {
+        erroreFase(FaseCollegamento, QStringLiteral("Indicare l'indirizzo dell'archivio storico ufficiale nella sua casella."));
+        return;
+    }
+    avviaScarico(QUrl::fromUserInput(indirizzo).toString(), [&] {
+        if (!scarico_->avviaInMemoria(QUrl::fromUserInput(indirizzo)))
+            return false;
+        indirizzoStorico_ = QUrl::fromUserInput(indirizzo).toString();
+        return true;
+    });
 }
 
 void GestioneArchivio::caricaStorico(const QByteArray& contenuto, const QString& indirizzo)
@@ -492,7 +626,7 @@ void GestioneArchivio::caricaStorico(const QByteArray& contenuto, const QString&
                 return;
             }
             FgImporta_ = *griglia;
-            FgImporta->aggiorna();
+            mostraImporta();
             FgImporta->setCellaCorrente(FgImporta_.righe() - 1, 1);
             mostraList4(*righe);
         });

@@ -2,7 +2,9 @@
 #include "ui/archivio/GestioneArchivio.h"
 
 #include "maintenance/Esportazioni.h"
+#include "storage/ProgramDb.h"
 #include "ui/archivio/Controlli.h"
+#include "ui/common/Percorsi.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -30,12 +32,7 @@ QLabel* nota(const QString& testo, QWidget* genitore)
     return l;
 }
 
-// The home folder as the windows write it: "~" for the user's home.
-QString mostraPercorso(const QString& percorso)
-{
-    const QString casa = QDir::homePath();
-    return percorso.startsWith(casa) ? QStringLiteral("~") + percorso.mid(casa.size()) : percorso;
-}
+const QString TitoloEsportazione = QStringLiteral("Esportazione archivio");
 
 }
 
@@ -48,6 +45,10 @@ QWidget* GestioneArchivio::paginaEsportazione()
     auto* Command10 = pulsante("Command10", QStringLiteral("SALVA IN FORMATO NUMERIS 3 (Dati.iii)"), altri);
     auto* Command35 = pulsante("Command35", QStringLiteral("RENDE PREDEFINITA"), altri);
     auto* Command7 = pulsante("Command7", QStringLiteral("SALVA IN FORMATO QUINTAVO"), altri);
+    auto* Command36 = pulsante("Command36", QStringLiteral("Cartella di Quintavo..."), altri);
+    Command36->setToolTip(QStringLiteral("Sceglie la cartella in cui SALVA IN FORMATO QUINTAVO scrive %1")
+                              .arg(QString::fromLatin1(maintenance::NomeFileQuintavo)));
+    connect(Command36, &QPushButton::clicked, this, [this] { scegliCartellaQuintavo(); });
     connect(Command10, &QPushButton::clicked, this, [this] { salvaNumeris3(); });
     connect(Command35, &QPushButton::clicked, this, [this] { rendePredefinita(); });
     connect(Command7, &QPushButton::clicked, this, [this] { salvaQuintavo(); });
@@ -68,12 +69,13 @@ QWidget* GestioneArchivio::paginaEsportazione()
     gA->addWidget(Command10, 1, 0);
     gA->addWidget(Label13, 1, 1);
     gA->addWidget(Command35, 1, 2);
-    gA->addWidget(nota(QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella cartella "
-                                      "C:/Numeris3/ ....."),
-                       altri),
-                  2, 0, 1, 3);
+    // Names the folder Numeris 3 reads on this system (set with the Quintavo folder).
+    notaNumeris3_ = nota({}, altri);
+    notaNumeris3_->setObjectName(QStringLiteral("LblNotaNumeris3"));
+    gA->addWidget(notaNumeris3_, 2, 0, 1, 3);
     gA->addWidget(Command7, 3, 0);
-    gA->addWidget(LblQuintavo, 3, 1, 1, 2);
+    gA->addWidget(LblQuintavo, 3, 1);
+    gA->addWidget(Command36, 3, 2);
     gA->addWidget(calvesto, 4, 0, 1, 3);
     gA->setColumnStretch(1, 1);
 
@@ -88,9 +90,15 @@ QWidget* GestioneArchivio::paginaEsportazione()
                   0, 1);
     gN->setColumnStretch(1, 1);
 
+    // The last export's outcome stays on the page after its message is closed.
+    LblEsportazione = etichetta("LblEsportazione", {}, pagina);
+    LblEsportazione->setWordWrap(true);
+    LblEsportazione->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     auto* layout = new QVBoxLayout(pagina);
     layout->addWidget(altri);
     layout->addWidget(nazionale);
+    layout->addWidget(LblEsportazione);
     layout->addStretch();
     return pagina;
 }
@@ -121,8 +129,26 @@ void GestioneArchivio::esportaIn(int formato, const QString& percorso, std::func
         occupa(false);
 }
 
+void GestioneArchivio::esportazioneFinita(bool fatto, const QString& motivo, const QString& percorso, int estrazioni,
+                                          const QString& cosa)
+{
+    if (!fatto) {
+        const QString testo = motivo + QStringLiteral(": %1 non è stat%2 esportat%2.")
+                                           .arg(cosa, cosa.startsWith(QStringLiteral("la")) ? "a" : "o");
+        LblEsportazione->setText(testo);
+        contesto_.dialoghi.messaggio(this, testo, TitoloEsportazione, Icona::Critica);
+        return;
+    }
+    const QString testo =
+        QStringLiteral("Esportazione completata: %1 estrazioni scritte nel file \"%2\".").arg(estrazioni).arg(percorso);
+    LblEsportazione->setText(testo);
+    contesto_.dialoghi.messaggio(this, testo, TitoloEsportazione, Icona::Informazione);
+}
+
 void GestioneArchivio::salvaNumeris3()
 {
+    if (rifiutaSeInCorso())
+        return;
     OpzioniFile o;
     o.titolo = QStringLiteral("Salva in formato Numeris 3");
     o.cartella = Label13->text().isEmpty() ? QString::fromStdString(contesto_.sessione.cartellaProgramma())
@@ -134,25 +160,55 @@ void GestioneArchivio::salvaNumeris3()
     if (!scelto)
         return;
     const QString percorso = *scelto;
+    const int n = maintenance::estrazioniEsportate(contesto_.sessione.archivio(), maintenance::FormatoEsportazione::Numeris3);
     esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Numeris3), percorso,
-              [this, percorso](bool fatto, const QString& motivo) {
-                  if (fatto) {
+              [this, percorso, n](bool fatto, const QString& motivo) {
+                  if (fatto)
                       Label13->setText(percorso);
-                      return;
-                  }
-                  contesto_.dialoghi.messaggio(this, motivo + QStringLiteral(": l'archivio non è stato esportato."),
-                                               QStringLiteral("Esportazione archivio"), Icona::Critica);
+                  esportazioneFinita(fatto, motivo, percorso, n, QStringLiteral("l'archivio"));
               });
 }
 
 void GestioneArchivio::rendePredefinita() { parametroPredefinito("PercorsoDati.iii", Label13->text()); }
 
+void GestioneArchivio::scegliCartellaQuintavo()
+{
+    const QString attuale = QString::fromStdString(
+        maintenance::cartellaQuintavo(contesto_.sessione.dbProgramma(), QDir::homePath().toStdString()));
+    const auto scelta = contesto_.dialoghi.scegliCartella(this, QStringLiteral("Cartella di Quintavo"),
+                                                          QFileInfo(attuale).isDir() ? attuale : QDir::homePath());
+    if (!scelta)
+        return;
+    try {
+        storage::ScriviParametro(contesto_.sessione.dbProgramma(), "PercorsoQuintavo", scelta->toStdString());
+    } catch (const std::exception& e) {
+        contesto_.dialoghi.messaggio(this,
+                                     QStringLiteral("La cartella \"%1\" non è stata ricordata: %2")
+                                         .arg(*scelta, QString::fromStdString(e.what())),
+                                     TitoloEsportazione, Icona::Critica);
+        return;
+    }
+    mostraCartellaQuintavo();
+}
+
+void GestioneArchivio::mostraCartellaQuintavo()
+{
+    // The real folder, as the export writes it; the home folder as "~", as every window writes it.
+    const QString cartella = QString::fromStdString(
+        maintenance::cartellaQuintavo(contesto_.sessione.dbProgramma(), QDir::homePath().toStdString()));
+    LblQuintavo->setText(percorsoLeggibile(QDir(cartella).filePath(QString::fromLatin1(maintenance::NomeFileQuintavo))));
+    notaNumeris3_->setText(QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella cartella %1/ .....")
+                               .arg(percorsoLeggibile(cartella)));
+}
+
 void GestioneArchivio::salvaQuintavo()
 {
+    if (rifiutaSeInCorso())
+        return;
     const QString cartella = QString::fromStdString(
         maintenance::cartellaQuintavo(contesto_.sessione.dbProgramma(), QDir::homePath().toStdString()));
     const QString file = QDir(cartella).filePath(QString::fromLatin1(maintenance::NomeFileQuintavo));
-    LblQuintavo->setText(mostraPercorso(file));
+    mostraCartellaQuintavo();
     auto nonPresente = [this] {
         contesto_.dialoghi.messaggio(this, QStringLiteral("Attenzione Quintavo non presente."), QStringLiteral("Velmora"),
                                      Icona::Nessuna);
@@ -161,15 +217,17 @@ void GestioneArchivio::salvaQuintavo()
         nonPresente();
         return;
     }
-    esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Quintavo), file, [this](bool fatto, const QString& motivo) {
-        if (!fatto)
-            contesto_.dialoghi.messaggio(this, motivo + QStringLiteral(": l'archivio non è stato esportato."),
-                                         QStringLiteral("Esportazione archivio"), Icona::Critica);
-    });
+    const int n = maintenance::estrazioniEsportate(contesto_.sessione.archivio(), maintenance::FormatoEsportazione::Quintavo);
+    esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Quintavo), file,
+              [this, file, n](bool fatto, const QString& motivo) {
+                  esportazioneFinita(fatto, motivo, file, n, QStringLiteral("l'archivio"));
+              });
 }
 
 void GestioneArchivio::salvaNazionale()
 {
+    if (rifiutaSeInCorso())
+        return;
     OpzioniFile o;
     o.titolo = QStringLiteral("Salva Nazionale formato testo");
     o.cartella = QString::fromStdString(contesto_.sessione.cartellaProgramma());
@@ -180,11 +238,11 @@ void GestioneArchivio::salvaNazionale()
     if (!scelto)
         return;
     const QString percorso = *scelto;
-    esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Nazionale), percorso, [this](bool fatto, const QString& motivo) {
-        if (!fatto)
-            contesto_.dialoghi.messaggio(this, motivo + QStringLiteral(": la ruota Nazionale non è stata esportata."),
-                                         QStringLiteral("Esportazione archivio"), Icona::Critica);
-    });
+    const int n = maintenance::estrazioniEsportate(contesto_.sessione.archivio(), maintenance::FormatoEsportazione::Nazionale);
+    esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Nazionale), percorso,
+              [this, percorso, n](bool fatto, const QString& motivo) {
+                  esportazioneFinita(fatto, motivo, percorso, n, QStringLiteral("la ruota Nazionale"));
+              });
 }
 
 }

@@ -47,11 +47,12 @@ void DialoghiQt::messaggio(QWidget* genitore, const QString& testo, const QStrin
     box.exec();
 }
 
-bool DialoghiQt::domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona)
+bool DialoghiQt::domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona, bool noPredefinito)
 {
     QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Yes | QMessageBox::No, genitore);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
     box.button(QMessageBox::No)->setText(QStringLiteral("No"));
+    box.setDefaultButton(noPredefinito ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -73,6 +74,14 @@ std::optional<QString> DialoghiQt::apriFile(QWidget* genitore, const OpzioniFile
 std::optional<QString> DialoghiQt::salvaFile(QWidget* genitore, const OpzioniFile& opzioni)
 {
     return dialogoFile(genitore, opzioni, QFileDialog::AcceptSave);
+}
+
+std::optional<QString> DialoghiQt::scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella)
+{
+    const QString scelta = QFileDialog::getExistingDirectory(genitore, titolo, cartella);
+    if (scelta.isEmpty())
+        return std::nullopt;
+    return scelta;
 }
 
 bool DialoghiQt::scegliStampante(QWidget* genitore, QPrinter& stampante)
@@ -102,9 +111,9 @@ void DialoghiScriptati::messaggio(QWidget*, const QString& testo, const QString&
     registra({Tipo::Messaggio, testo, titolo, icona, {}});
 }
 
-bool DialoghiScriptati::domandaSiNo(QWidget*, const QString& testo, const QString& titolo, Icona icona)
+bool DialoghiScriptati::domandaSiNo(QWidget*, const QString& testo, const QString& titolo, Icona icona, bool noPredefinito)
 {
-    registra({Tipo::Domanda, testo, titolo, icona, {}});
+    registra({Tipo::Domanda, testo, titolo, icona, {}, noPredefinito});
     if (risposteSiNo.empty())
         return false;
     const bool r = risposteSiNo.front();
@@ -143,6 +152,15 @@ std::optional<QString> DialoghiScriptati::salvaFile(QWidget*, const OpzioniFile&
     return prossima(risposteFile);
 }
 
+std::optional<QString> DialoghiScriptati::scegliCartella(QWidget*, const QString& titolo, const QString& cartella)
+{
+    OpzioniFile o;
+    o.titolo = titolo;
+    o.cartella = cartella;
+    registra({Tipo::Cartella, {}, titolo, Icona::Nessuna, o});
+    return prossima(risposteFile);
+}
+
 bool DialoghiScriptati::scegliStampante(QWidget*, QPrinter& stampante)
 {
     registra({Tipo::Stampante, {}, {}, Icona::Nessuna, {}});
@@ -169,7 +187,7 @@ void DialoghiSenzaUtente::messaggio(QWidget*, const QString& testo, const QStrin
         allaSegnalazione();
 }
 
-bool DialoghiSenzaUtente::domandaSiNo(QWidget*, const QString& testo, const QString& titolo, Icona)
+bool DialoghiSenzaUtente::domandaSiNo(QWidget*, const QString& testo, const QString& titolo, Icona, bool)
 {
     scrivi(titolo, testo + QStringLiteral(" (risposta: No, nessun utente)"));
     return false;
@@ -190,6 +208,12 @@ std::optional<QString> DialoghiSenzaUtente::apriFile(QWidget*, const OpzioniFile
 std::optional<QString> DialoghiSenzaUtente::salvaFile(QWidget*, const OpzioniFile& opzioni)
 {
     scrivi(opzioni.titolo, QStringLiteral("scelta del file annullata, nessun utente"));
+    return std::nullopt;
+}
+
+std::optional<QString> DialoghiSenzaUtente::scegliCartella(QWidget*, const QString& titolo, const QString&)
+{
+    scrivi(titolo, QStringLiteral("scelta della cartella annullata, nessun utente"));
     return std::nullopt;
 }
 

@@ -32,14 +32,18 @@ class Dialoghi {
 public:
     virtual ~Dialoghi() = default;
     virtual void messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) = 0;
-    // true for Sì.
-    virtual bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda) = 0;
+    // true for Sì. `noPredefinito` makes No the default button, for a question whose Sì destroys
+    // something (Enter must not answer it).
+    virtual bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda,
+                             bool noPredefinito = false) = 0;
     // The text typed, or nothing when the box was cancelled.
     virtual std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
                                             const QString& predefinito = {}) = 0;
     // The chosen path, or nothing when the dialog was cancelled.
     virtual std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) = 0;
     virtual std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) = 0;
+    // The chosen folder, or nothing when the dialog was cancelled.
+    virtual std::optional<QString> scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella) = 0;
     // Lets the user choose and set up the printer; false when cancelled.
     virtual bool scegliStampante(QWidget* genitore, QPrinter& stampante) = 0;
 };
@@ -48,11 +52,13 @@ public:
 class DialoghiQt : public Dialoghi {
 public:
     void messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) override;
-    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda) override;
+    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda,
+                     bool noPredefinito = false) override;
     std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
                                     const QString& predefinito = {}) override;
     std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
     std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    std::optional<QString> scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella) override;
     bool scegliStampante(QWidget* genitore, QPrinter& stampante) override;
 };
 
@@ -66,11 +72,13 @@ public:
     int segnalazioni() const { return segnalazioni_; }
 
     void messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) override;
-    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda) override;
+    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda,
+                     bool noPredefinito = false) override;
     std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
                                     const QString& predefinito = {}) override;
     std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
     std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    std::optional<QString> scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella) override;
     bool scegliStampante(QWidget* genitore, QPrinter& stampante) override;
 
 private:
@@ -82,18 +90,19 @@ private:
 // from the script counts as a cancel (No, no text, no file, no printer).
 class DialoghiScriptati : public Dialoghi {
 public:
-    enum class Tipo { Messaggio, Domanda, Input, ApriFile, SalvaFile, Stampante };
+    enum class Tipo { Messaggio, Domanda, Input, ApriFile, SalvaFile, Stampante, Cartella };
     struct Voce {
         Tipo tipo;
         QString testo;       // message or prompt text
         QString titolo;
         Icona icona = Icona::Nessuna;
         OpzioniFile file;    // for the file dialogs
+        bool noPredefinito = false;   // a question whose default button is No
     };
 
     std::deque<bool> risposteSiNo;
     std::deque<std::optional<QString>> risposteInput;
-    std::deque<std::optional<QString>> risposteFile;   // shared by open and save dialogs
+    std::deque<std::optional<QString>> risposteFile;   // shared by open, save and folder dialogs
     std::deque<bool> risposteStampante;
     // Called at each call, after recording it: lets a test look at the windows at that moment.
     std::function<void(const Voce&)> allaChiamata;
@@ -105,11 +114,13 @@ public:
     void svuota() { voci_.clear(); }
 
     void messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) override;
-    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda) override;
+    bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda,
+                     bool noPredefinito = false) override;
     std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
                                     const QString& predefinito = {}) override;
     std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
     std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    std::optional<QString> scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella) override;
     bool scegliStampante(QWidget* genitore, QPrinter& stampante) override;
 
 private:

@@ -111,8 +111,8 @@ private slots:
         ui::Inizio w(*amb.contesto);
         QVERIFY(w.avvia());
         QVERIFY(amb.dialoghi.voci().empty());
-        // At start-up the label shows the bare path.
-        QCOMPARE(etichetta(w, "Lbl_Archivio"), archivio);
+        // After a restart the label reads as after the selection of the first run.
+        QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + archivio);
         QVERIFY(amb.sessione->dbEstrazioni().aperto());
         QVERIFY(testui::procedi(w));
         QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 120);
@@ -133,7 +133,7 @@ private slots:
         QCOMPARE(amb.dialoghi.voci()[0].testo, primaVolta + QStringLiteral("\n\n") + motivo);
         QCOMPARE(amb.dialoghi.voci()[1].tipo, Tipo::ApriFile);
         // Nothing changes.
-        QCOMPARE(etichetta(w, "Lbl_Archivio"), testo);
+        QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + testo);
         QCOMPARE(amb.leggiParametro("PercorsoArchivio"), testo.toStdString());
         QVERIFY(!QFile::exists(amb.file(QStringLiteral("PercorsoDatabase.txt"))));
 

@@ -173,6 +173,17 @@ struct Banco {
 
 const grid::Colore Arancione = grid::rgb(255, 192, 128);
 
+// The main window's bar 1 as a test sees it.
+struct BarraRegistrata : ui::Progresso {
+    void imposta(int v, int m) override
+    {
+        valore = v;
+        massimo = m;
+    }
+    void azzera() override { valore = 0; }
+    int valore = 0, massimo = 0;
+};
+
 }
 
 class TestAggiornamento : public QObject {
@@ -191,6 +202,10 @@ private slots:
     void archivioUfficialeFallito();
     void indirizzoInternet();
     void esportazioni();
+    void scaricoInCorsoRifiutaGliAltriLavori();
+    void rigaRifiutataLasciaUnBuco();
+    void colonneEModificaNonTrovata();
+    void serverAggiornamentiPredefinito();
 };
 
 void TestAggiornamento::aggiornaDaFileEAggiornamento()
@@ -276,11 +291,13 @@ void TestAggiornamento::scaricoRiuscito()
 {
     Banco t(2, 4);
     ServerProva server(ServerProva::Modo::Ok, t.fileAggiornamento);
-    t.amb.impostaParametro("ServerAggiornamenti", server.indirizzo().toStdString());
+    // The server typed in its box is the one used, default or not.
+    t.w<QLineEdit>("Text4")->setText(server.indirizzo());
     t.scarica("Command27");
     QCOMPARE(server.percorsoRichiesto, QByteArray("/archivionumeris/archivionumeris2023.txt"));
     QCOMPARE(t.messaggi().size(), std::size_t(1));
-    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Fatto"));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Fatto\n\n%1/archivionumeris/archivionumeris2023.txt salvato in \"%2\".")
+                                        .arg(server.indirizzo(), t.copia()));
     QCOMPARE(t.leggi(t.copia()), t.fileAggiornamento + "\r\n");
     QCOMPARE(t.finestra->grigliaImporta().righe(), 1);   // SCARICO FILE leaves the grid alone
 
@@ -315,7 +332,7 @@ void TestAggiornamento::scaricoFallito()
     const QString indirizzo = server.indirizzo();
     if (irraggiungibile)
         server.server.close();   // the port is free again: nobody listens there
-    t.amb.impostaParametro("ServerAggiornamenti", indirizzo.toStdString());
+    t.w<QLineEdit>("Text4")->setText(indirizzo);
     t.finestra->scarico().timeoutMs = 1500;
     t.finestra->scarico().dimensioneMassima = 256 * 1024;
     t.amb.scriviFile(QStringLiteral("Estr_Agg.txt"), "copia precedente\r\n");
@@ -356,18 +373,30 @@ void TestAggiornamento::annullaEServerNonConfigurato()
     t.premi("Command27");
     QCOMPARE(t.messaggi().size(), std::size_t(1));
     QVERIFY(t.messaggi()[0].testo.startsWith(Sbagliato + QStringLiteral("Collegamento al sito")));
-    QVERIFY(t.messaggi()[0].testo.contains(QStringLiteral("ServerAggiornamenti")));
+    // The player is told where to write the server, not which table holds it.
+    QVERIFY(t.messaggi()[0].testo.contains(QStringLiteral("\"Server aggiornamenti\"")));
+    QVERIFY(!t.messaggi()[0].testo.contains(QStringLiteral("ParametriProgramma")));
 
     t.amb.dialoghi.svuota();
     ServerProva server(ServerProva::Modo::Muto);
-    t.amb.impostaParametro("ServerAggiornamenti", server.indirizzo().mid(7).toStdString());   // no scheme
+    t.w<QLineEdit>("Text4")->setText(server.indirizzo().mid(7));   // no scheme
     QSignalSpy fine(&t.finestra->scarico(), &net::Scarico::terminato);
+    auto* Command26 = t.w<QPushButton>("Command26");
+    QCOMPARE(Command26->text(), QStringLiteral("Annulla"));
+    QVERIFY(!Command26->isEnabled());
     t.premi("Command27");
     QVERIFY(t.finestra->scarico().inCorso());
+    QVERIFY(Command26->isEnabled());
     QTRY_VERIFY(!server.percorsoRichiesto.isEmpty());
     t.premi("Command26");   // the transfer ends at once
     QTRY_COMPARE(fine.count(), 1);
-    QVERIFY(t.messaggi()[0].testo.contains(QStringLiteral("trasferimento annullato")));
+    // A cancel is what the player asked for: said as such, not as an error.
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QVERIFY2(t.messaggi()[0].testo.startsWith(QStringLiteral("Download annullato: ") + server.indirizzo()),
+             qPrintable(t.messaggi()[0].testo));
+    QCOMPARE(t.messaggi()[0].icona, Icona::Informazione);
+    QVERIFY(!Command26->isEnabled());
+    QVERIFY(t.w<QTabWidget>("SSTab1")->isEnabled());
     QVERIFY(!QFile::exists(t.copia()));
 }
 
@@ -435,7 +464,7 @@ void TestAggiornamento::archivioUfficialeFallito()
     };
     for (const auto& c : casi) {
         t.amb.dialoghi.svuota();
-        t.amb.impostaParametro("StoricoUfficiale", c.indirizzo.toStdString());
+        t.w<QLineEdit>("Text3")->setText(c.indirizzo);   // downloaded from the box, not made the default
         t.scarica("Command60");
         QCOMPARE(t.messaggi().size(), std::size_t(1));
         const auto m = t.messaggi()[0];
@@ -491,12 +520,18 @@ void TestAggiornamento::esportazioni()
     t.amb.scriviFile(QStringLiteral("Dati.iii"), QByteArray((n + 50) * 110, 'X'));
     t.amb.dialoghi.risposteFile.push_back(iii);
     t.premi("Command10");
-    const auto voce = t.amb.dialoghi.voci().back();
+    const auto voce = t.amb.dialoghi.voci().front();
     QCOMPARE(voce.file.filtro, QStringLiteral("File di archivio (*.iii)"));
     QCOMPARE(voce.file.estensione, QStringLiteral("iii"));
     QCOMPARE(voce.file.cartella, t.amb.cartella());
     QCOMPARE(QFileInfo(iii).size(), qint64(n) * 110);
     QCOMPARE(t.w<QLabel>("Label13")->text(), iii);
+    // Every export ends saying what it wrote.
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo,
+             QStringLiteral("Esportazione completata: %1 estrazioni scritte nel file \"%2\".").arg(n).arg(iii));
+    QCOMPARE(t.messaggi()[0].titolo, QStringLiteral("Esportazione archivio"));
+    QCOMPARE(t.messaggi()[0].icona, Icona::Informazione);
     t.premi("Command35");
     QCOMPARE(t.amb.leggiParametro("PercorsoDati.iii"), iii.toStdString());
 
@@ -523,19 +558,180 @@ void TestAggiornamento::esportazioni()
     QDir().mkpath(quintavo);
     t.amb.dialoghi.svuota();
     t.premi("Command7");
-    QVERIFY(t.messaggi().empty());
     const QByteArray righe = t.leggi(quintavo + QStringLiteral("/DATI32.III"));
     QCOMPARE(righe.count("\r\n"), n);
     QVERIFY(righe.startsWith('"'));
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Esportazione completata: %1 estrazioni scritte nel file \"%2\".")
+                                        .arg(n)
+                                        .arg(quintavo + QStringLiteral("/DATI32.III")));
+    // The label names the real folder.
+    QCOMPARE(t.w<QLabel>("LblQuintavo")->text(), quintavo + QStringLiteral("/DATI32.III"));
+
+    // Another folder, chosen with the folder dialog and remembered.
+    t.amb.dialoghi.svuota();
+    const QString altra = t.amb.file(QStringLiteral("Quintavo altrove"));
+    QDir().mkpath(altra);
+    t.amb.dialoghi.risposteFile.push_back(altra);
+    t.premi("Command36");
+    QCOMPARE(t.amb.dialoghi.voci().size(), std::size_t(1));
+    QCOMPARE(t.amb.dialoghi.voci()[0].tipo, DialoghiScriptati::Tipo::Cartella);
+    QCOMPARE(t.amb.dialoghi.voci()[0].file.cartella, quintavo);
+    QCOMPARE(t.amb.leggiParametro("PercorsoQuintavo"), altra.toStdString());
+    QCOMPARE(t.w<QLabel>("LblQuintavo")->text(), altra + QStringLiteral("/DATI32.III"));
+    QCOMPARE(t.w<QLabel>("LblNotaNumeris3")->text(),
+             QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella cartella %1/ .....").arg(altra));
+    t.premi("Command7");
+    QCOMPARE(t.leggi(altra + QStringLiteral("/DATI32.III")), righe);
+    t.premi("Command36");   // cancelled: nothing changes
+    QCOMPARE(t.amb.leggiParametro("PercorsoQuintavo"), altra.toStdString());
 
     // Nazionale: a cancelled dialog writes nothing and says nothing.
+    t.amb.dialoghi.svuota();
     t.premi("Command34");
     QVERIFY(t.messaggi().empty());
     const QString naz = t.amb.file(QStringLiteral("naz.Txt"));
     t.amb.dialoghi.risposteFile.push_back(naz);
     t.premi("Command34");
     QVERIFY(t.leggi(naz).startsWith("0"));
-    QCOMPARE(t.amb.dialoghi.voci().back().file.filtro, QStringLiteral("File di archivio (*.Txt)"));
+    QCOMPARE(t.amb.dialoghi.voci()[1].file.filtro, QStringLiteral("File di archivio (*.Txt)"));
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Esportazione completata: %1 estrazioni scritte nel file \"%2\".")
+                                        .arg(t.leggi(naz).count("\r\n"))
+                                        .arg(naz));
+}
+
+// A download running and AGGIORNA DA FILE started meanwhile: the check of the file used to run, the
+// downloaded copy's check was then refused by the busy runner, the pages came back while a check
+// still ran, and the downloaded rows were lost. Now every long command waits for the download.
+void TestAggiornamento::scaricoInCorsoRifiutaGliAltriLavori()
+{
+    Banco t(2, 4);
+    BarraRegistrata barra;
+    t.amb.contesto->pb1 = &barra;
+    t.finestra = std::make_unique<GestioneArchivio>(*t.amb.contesto);
+    t.finestra->show();
+    ServerProva muto(ServerProva::Modo::Muto);
+    t.w<QLineEdit>("Text4")->setText(muto.indirizzo());
+    const QString indirizzo = muto.indirizzo() + QStringLiteral("/archivionumeris/archivionumeris2023.txt");
+    QTest::mouseClick(t.w<QPushButton>("Command18"), Qt::LeftButton);
+    QTRY_VERIFY(!muto.percorsoRichiesto.isEmpty());
+    QCOMPARE(t.w<QLabel>("LblScarico")->text(), QStringLiteral("Scaricamento da %1...").arg(indirizzo));
+
+    // The other long commands are refused while it runs; Annulla is the one at hand.
+    QVERIFY(!t.w<QPushButton>("Command21")->isEnabled());
+    QVERIFY(!t.w<QPushButton>("Command10")->isEnabled());
+    QVERIFY(t.w<QPushButton>("Command26")->isEnabled());
+    const QString file = t.amb.scriviFile(QStringLiteral("nuove.txt"), t.fileAggiornamento);
+    t.amb.dialoghi.risposteFile.push_back(file);
+    t.finestra->aggiornaDaFile();
+    t.finestra->salvaNumeris3();
+    t.finestra->aggiornaDaStorico();
+    QCOMPARE(t.amb.dialoghi.voci().size(), std::size_t(3));   // no file dialog was opened
+    for (const auto& m : t.amb.dialoghi.voci())
+        QCOMPARE(m.testo, QStringLiteral("È in corso lo scaricamento da %1: attendere che finisca o annullarlo con Annulla.")
+                              .arg(indirizzo));
+    QVERIFY(!t.finestra->lavoro().occupato());
+    QCOMPARE(t.finestra->grigliaImporta().righe(), 1);
+    t.amb.dialoghi.svuota();
+    t.premi("Command26");
+    QTRY_VERIFY(!t.finestra->scarico().inCorso());
+    QVERIFY(t.w<QPushButton>("Command21")->isEnabled());
+
+    // A download that streams: bar 1 moves with the kilobytes received, the page says from where.
+    ServerProva infinito(ServerProva::Modo::Infinito);
+    t.w<QLineEdit>("Text4")->setText(infinito.indirizzo());
+    t.finestra->scarico().dimensioneMassima = 4 * 1024 * 1024;
+    QSignalSpy fine(&t.finestra->scarico(), &net::Scarico::terminato);
+    t.amb.dialoghi.svuota();
+    QTest::mouseClick(t.w<QPushButton>("Command27"), Qt::LeftButton);
+    QTRY_VERIFY2(barra.valore > 0, qPrintable(t.w<QLabel>("LblScarico")->text()));
+    QVERIFY(t.w<QLabel>("LblScarico")->text().startsWith(QStringLiteral("Scaricamento da ") + infinito.indirizzo()));
+    QVERIFY(t.w<QLabel>("LblScarico")->text().contains(QStringLiteral("kB ricevuti")));
+    QVERIFY(fine.wait(15000));
+    QCOMPARE(barra.valore, 0);
+
+    // A download that ends well is loaded and checked with the pages held until the check ends.
+    ServerProva ok(ServerProva::Modo::Ok, t.fileAggiornamento);
+    t.w<QLineEdit>("Text4")->setText(ok.indirizzo());
+    t.amb.dialoghi.svuota();
+    QTest::mouseClick(t.w<QPushButton>("Command18"), Qt::LeftButton);
+    QVERIFY(fine.wait(15000));
+    if (t.finestra->lavoro().occupato())
+        QVERIFY(!t.w<QTabWidget>("SSTab1")->isEnabled());
+    t.attendi();
+    QVERIFY(t.messaggi().empty());
+    QCOMPARE(t.finestra->grigliaImporta().righe(), 5);
+    QCOMPARE(t.list4().last(), QStringLiteral("Nessuna anomalia rilevata"));
+    QVERIFY(t.w<QTabWidget>("SSTab1")->isEnabled());
+    QVERIFY(!t.w<QPushButton>("Command26")->isEnabled());
+}
+
+// A refused line of the file: its reason wraps in the list, the page stays on the list, and the
+// hole it leaves before the draws added after it is named.
+void TestAggiornamento::rigaRifiutataLasciaUnBuco()
+{
+    Banco t(3, 3);
+    QByteArray file = t.fileAggiornamento;
+    file.replace(180 + 71, 14, "01-02-03-04-95");   // Milano of the second line
+    const QString seconda = QString::fromLatin1(file.mid(180, 10));
+    t.amb.dialoghi.risposteFile.push_back(t.amb.scriviFile(QStringLiteral("errata.txt"), file));
+    t.premi("Command21");
+    t.finestra->mostraPagina(GestioneArchivio::PaginaAggiornamento);
+    t.premi("Command28");
+    const QStringList elenco = t.list4();
+    QVERIFY2(elenco.contains(QStringLiteral("Estrazione del ") + seconda
+                             + QStringLiteral(" non aggiornata: la ruota di Milano non ha cinque numeri diversi da 01 a 90 "
+                                              "nella forma 00-00-00-00-00 (\"01-02-03-04-95\")")),
+             qPrintable(elenco.join('\n')));
+    QVERIFY2(elenco.contains(QStringLiteral("Manca ancora l'estrazione del ") + seconda
+                             + QStringLiteral(": la sua riga non è stata salvata e l'archivio ha estrazioni successive")),
+             qPrintable(elenco.join('\n')));
+    QCOMPARE(t.w<QTabWidget>("SSTab1")->currentIndex(), int(GestioneArchivio::PaginaAggiornamento));
+    auto* List4 = t.w<QListWidget>("List4");
+    QVERIFY(List4->wordWrap());
+    QCOMPARE(List4->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+void TestAggiornamento::colonneEModificaNonTrovata()
+{
+    Banco t(2, 3);
+    t.amb.dialoghi.risposteFile.push_back(t.amb.scriviFile(QStringLiteral("nuove.txt"), t.fileAggiornamento));
+    t.premi("Command21");
+    // The columns fit their contents: a wheel text reads whole.
+    auto* FgImporta = t.w<GrigliaView>("FgImporta");
+    const int largo = FgImporta->fontMetrics().horizontalAdvance(QStringLiteral("01-02-03-04-05"));
+    for (int c = 1; c <= 11; ++c)
+        QVERIFY2(FgImporta->columnWidth(c) >= largo, qPrintable(QString::number(c)));
+    QVERIFY(t.finestra->grigliaImporta().righe() > 1);
+
+    // MODIFICA of a draw no longer in the table: "Elemento non trovato" and the import grid emptied.
+    const QString ultima = t.w<QLabel>("LBLESTRAZIONE")->text();
+    {
+        auto db = storage::ApriArchivio(t.percorso.toStdString());
+        auto s = db.prepara("DELETE FROM EstrazioniLotto WHERE DataEstrazione = ?1");
+        s.lega(1, storage::DataPerDb(ultima.toStdString()));
+        s.esegui();
+    }
+    t.amb.dialoghi.svuota();
+    t.amb.dialoghi.risposteSiNo = {true};
+    t.premi("Command3");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Elemento non trovato. Possibile anomalia"));
+    QCOMPARE(t.finestra->grigliaImporta().righe(), 1);
+}
+
+void TestAggiornamento::serverAggiornamentiPredefinito()
+{
+    Banco t;
+    t.w<QLineEdit>("Text4")->setText(QStringLiteral("  aggiornamenti.esempio.invalid  "));
+    t.premi("Command62");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Salvataggio effettuato"));
+    QCOMPARE(t.amb.leggiParametro("ServerAggiornamenti"), std::string("aggiornamenti.esempio.invalid"));
+    // A window opened later shows it.
+    t.finestra = std::make_unique<GestioneArchivio>(*t.amb.contesto);
+    QCOMPARE(t.w<QLineEdit>("Text4")->text(), QStringLiteral("aggiornamenti.esempio.invalid"));
 }
 
 QTEST_MAIN(TestAggiornamento)

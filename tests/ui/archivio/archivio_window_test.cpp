@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -25,6 +26,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <deque>
 #include <memory>
 #include <set>
 
@@ -82,14 +84,18 @@ struct Banco {
     GestioneArchivio* finestra = nullptr;
 };
 
-// A valid draw as text: wheel w holds 10w+1 .. 10w+5 (Nazionale 81..85).
+// A valid draw as a results page shows it: wheel w holds 8w+1 .. 8w+5 (Nazionale 81..85).
 QString testoEstrazione(int spostamento = 0)
 {
-    QStringList numeri;
-    for (int w = 0; w < 11; ++w)
+    QString testo = QStringLiteral("Estrazione del Lotto di sabato 22 agosto 2026\n");
+    for (int w = 0; w < 11; ++w) {
+        testo += QString::fromLatin1(archive::NomiRuote[static_cast<std::size_t>(w)].data(),
+                                     static_cast<int>(archive::NomiRuote[static_cast<std::size_t>(w)].size()));
         for (int p = 1; p <= 5; ++p)
-            numeri << QString::number(w * 8 + p + spostamento);
-    return QStringLiteral("Bari ") + numeri.join(QLatin1Char(' '));
+            testo += QStringLiteral("\t") + QString::number(w * 8 + p + spostamento);
+        testo += QStringLiteral("\n");
+    }
+    return testo + QStringLiteral("Numero Oro: 12\n");
 }
 
 }
@@ -103,6 +109,7 @@ private slots:
     void incollaERifiuti();
     void salvaNuovaUltima();
     void dataGiaMemorizzata();
+    void salvaChiedeCioCheSembraUnErrore();
     void archivioEliminatoDuranteIlLavoro();
     void modificaEdElimina();
     void ricaricaDelleModificheEsterne();
@@ -149,14 +156,27 @@ void TestArchivio::apertura()
     QCOMPARE(t.box(51)->text(), QStringLiteral("00"));
     QCOMPARE(t.testo("LBLESTRAZIONE"), QStringLiteral("11/03/1939"));
 
-    // The date commands.
+    // The date commands; "Data selezionata" always shows the calendar's date, the one SALVA stores.
     t.premi("Command6");
     QCOMPARE(t.calendario()->selectedDate(), QDate(1939, 3, 11));
+    QCOMPARE(t.w<QLineEdit>("Text1")->text(), QStringLiteral("11/03/1939"));
     emit t.calendario()->clicked(QDate(1939, 3, 18));
     QCOMPARE(t.w<QLineEdit>("Text1")->text(), QStringLiteral("18/03/1939"));
     QCOMPARE(t.focoso(), QStringLiteral("Text1"));
     t.premi("Command9");
     QCOMPARE(t.calendario()->selectedDate(), QDate::currentDate());
+    QCOMPARE(t.w<QLineEdit>("Text1")->text(), QDate::currentDate().toString("dd/MM/yyyy"));
+    // A date typed moves the calendar once it is whole; a short form is written out on leaving.
+    auto* Text1 = t.w<QLineEdit>("Text1");
+    Text1->setFocus();
+    Text1->selectAll();
+    QTest::keyClicks(Text1, "14/03/1939");
+    QCOMPARE(t.calendario()->selectedDate(), QDate(1939, 3, 14));
+    Text1->selectAll();
+    QTest::keyClicks(Text1, "2/5/1950");
+    QTest::keyClick(Text1, Qt::Key_Return);
+    QCOMPARE(Text1->text(), QStringLiteral("02/05/1950"));
+    QCOMPARE(t.calendario()->selectedDate(), QDate(1950, 5, 2));
     t.premi("Command4");
     QCOMPARE(t.barra()->value(), t.n());
 }
@@ -172,12 +192,23 @@ void TestArchivio::caselle()
     t.box(4)->setFocus();
     QCOMPARE(b->text(), QStringLiteral("07"));
     QCOMPARE(b->property("colore").toUInt(), 0xFFFFFFu);
-    for (const auto& [scritto, atteso] : {std::pair{"95", ""}, std::pair{"9a", ""}, std::pair{"99", "99"}, std::pair{"a", ""}}) {
+    // A number above 90 is refused at once with a message naming the box; the first digit stays.
+    for (const auto& [scritto, atteso] : {std::pair{"95", "9"}, std::pair{"9a", ""}, std::pair{"99", "9"}, std::pair{"a", ""}}) {
+        t.amb.dialoghi.svuota();
         b->setFocus();
         b->clear();
         QTest::keyClicks(b, scritto);
         QCOMPARE(b->text(), QString::fromLatin1(atteso));
+        QCOMPARE(t.messaggi().size(), std::size_t(QString::fromLatin1(atteso) == QStringLiteral("9") ? 1 : 0));
     }
+    QTest::keyClicks(b, "99");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo,
+             QStringLiteral("Il numero 99 non è un numero del Lotto: i numeri vanno da 1 a 90 (Bari, posizione 3)."));
+    QCOMPARE(t.focoso(), QStringLiteral("txtin(3)"));
+    QTest::keyClick(b, Qt::Key_Backspace);
+    QTest::keyClicks(b, "90");
+    QCOMPARE(b->text(), QStringLiteral("90"));
     // On entering a box its whole text is selected, so typing replaces it.
     t.box(4)->setText(QStringLiteral("45"));
     t.box(4)->setFocus();
@@ -206,31 +237,55 @@ void TestArchivio::tasti()
     QCOMPARE(tasto(6, "12", Qt::Key_Left), QStringLiteral("txtin(10)"));
     QCOMPARE(tasto(3, "12", Qt::Key_Up), QStringLiteral("txtin(53)"));
     QCOMPARE(tasto(52, "12", Qt::Key_Down), QStringLiteral("txtin(2)"));
-    QCOMPARE(tasto(20, "5", Qt::Key_Down), QStringLiteral("txtin(20)"));
-    QCOMPARE(t.box(20)->text(), QString());
+    // An arrow after one digit keeps it, as Enter does.
+    QCOMPARE(tasto(20, "5", Qt::Key_Down), QStringLiteral("txtin(25)"));
+    QCOMPARE(t.box(20)->text(), QStringLiteral("05"));
+    QCOMPARE(tasto(12, "3", Qt::Key_Right), QStringLiteral("txtin(13)"));
+    QCOMPARE(t.box(12)->text(), QStringLiteral("03"));
 }
 
 void TestArchivio::incollaERifiuti()
 {
     Banco t;
     const int n = t.n();
-    t.incolla(QStringLiteral("Bari 5 17 90 1 44 Cagliari 3"));
-    QCOMPARE(t.box(1)->text(), QStringLiteral("05"));
-    QCOMPARE(t.box(4)->text(), QStringLiteral("01"));
-    QCOMPARE(t.box(6)->text(), QStringLiteral("03"));
-    QCOMPARE(t.box(55)->text(), QStringLiteral("00"));
+    t.w<QLineEdit>("Text1")->setText(QStringLiteral("25/08/2026"));
+    t.incolla(testoEstrazione());
+    QVERIFY(t.messaggi().empty());
+    QCOMPARE(t.box(1)->text(), QStringLiteral("01"));
+    QCOMPARE(t.box(10)->text(), QStringLiteral("13"));
+    QCOMPARE(t.box(55)->text(), QStringLiteral("85"));
 
-    // Only 20 numbers: refused, nothing written.
-    QStringList venti;
-    for (int i = 1; i <= 20; ++i)
-        venti << QString::number(i);
-    t.incolla(venti.join(' '));
-    t.calendario()->setSelectedDate(t.data(n).addDays(1));
+    // The heading's day no longer shifts the wheels: a text without names and 56 numbers is refused,
+    // and the boxes keep what they held.
+    QStringList numeri;
+    for (int i = 1; i <= 55; ++i)
+        numeri << QString::number(i);
+    t.incolla(QStringLiteral("Estrazione di martedì 25 agosto\n") + numeri.join(' '));
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo,
+             QStringLiteral("Estrazione non letta: il testo non nomina le ruote e contiene 56 numeri; senza i nomi delle ruote "
+                            "servono esattamente 55 numeri, cinque per ruota da Bari a Nazionale. Le caselle non sono state "
+                            "cambiate."));
+    QCOMPARE(t.messaggi()[0].titolo, QStringLiteral("Incolla estrazione"));
+    QCOMPARE(t.box(1)->text(), QStringLiteral("01"));
+    // The same 55 alone are read in wheel order; 50 are refused on a date with the Nazionale.
+    t.incolla(numeri.join(' '));
+    QCOMPARE(t.box(1)->text(), QStringLiteral("01"));
+    QCOMPARE(t.box(55)->text(), QStringLiteral("55"));
+    t.incolla(numeri.mid(0, 50).join(' '));
+    QCOMPARE(t.messaggi().size(), std::size_t(2));
+    QCOMPARE(t.box(55)->text(), QStringLiteral("55"));
+
+    // Milano and the wheels after it emptied: refused naming the wheel and positions.
+    for (int i = 21; i <= 55; ++i)
+        t.box(i)->clear();
+    t.amb.dialoghi.svuota();
     t.amb.dialoghi.risposteSiNo = {true};
     t.premi("Command8");
     QCOMPARE(t.messaggi().size(), std::size_t(1));
     QCOMPARE(t.messaggi()[0].testo,
-             QStringLiteral("ANOMALIA: Mancano dei dati o sono stati introdotti numeri uguali in una ruota: CORREGGERE !"));
+             QStringLiteral("ANOMALIA: Mancano dei dati o sono stati introdotti numeri uguali in una ruota: CORREGGERE !\n"
+                            "(Milano: mancano i numeri delle posizioni 1 e 2)"));
     QCOMPARE(t.messaggi()[0].icona, Icona::Nessuna);
     QCOMPARE(t.focoso(), QStringLiteral("txtin(21)"));
     QCOMPARE(t.n(), n);
@@ -347,8 +402,14 @@ void TestArchivio::dataGiaMemorizzata()
     t.calendario()->setSelectedDate(t.data(n - 5));
     t.amb.dialoghi.risposteSiNo = {true};
     t.premi("Command8");
-    QCOMPARE(t.messaggi().size(), std::size_t(1));
-    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Attenzione probabilmente hai inserito una data già memorizzata..."));
+    // Said before the confirmation is asked.
+    QCOMPARE(t.amb.dialoghi.voci().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Attenzione probabilmente hai inserito una data già memorizzata...\n"
+                                                   "L'estrazione del ")
+                                        + t.data(n - 5).toString("dd/MM/yyyy")
+                                        + QStringLiteral(" è già memorizzata (n° indice %1): per correggerla usare MODIFICA "
+                                                         "ESTRAZIONE.")
+                                              .arg(n - 5));
     QCOMPARE(t.messaggi()[0].titolo, QStringLiteral("Anomalia archivio"));
     QCOMPARE(t.messaggi()[0].icona, Icona::Critica);
     QCOMPARE(t.n(), n);
@@ -389,6 +450,7 @@ void TestArchivio::modificaEdElimina()
     QCOMPARE(voci.size(), std::size_t(2));
     QCOMPARE(voci[0].testo, QStringLiteral("Attenzione: sarà eliminata l'estrazione del ") + data50 + QStringLiteral(".  Confermi ?"));
     QCOMPARE(voci[0].titolo, QStringLiteral("Eliminazione record"));
+    QVERIFY(voci[0].noPredefinito);   // Enter answers No
     QCOMPARE(voci[1].testo, QStringLiteral("Estrazione cancellata. L'archivio verrà ricaricato."));
     QCOMPARE(voci[1].titolo, QStringLiteral("Sistemazione Archivio estrazioni"));
     QCOMPARE(t.n(), n - 1);
@@ -434,6 +496,17 @@ void TestArchivio::consultazione()
     QCOMPARE(t.w<QTabWidget>("SSTab1")->currentIndex(), 0);
     t.premi("Command14");
     QCOMPARE(t.finestra->grigliaArchivio().rigaCorrente, 1);
+    // On a maximised window of a 1366x768 screen all eleven wheels show without scrolling sideways.
+    // (beside the main window's list of draws the archive window is about 1030 pixels wide).
+    t.finestra->mostraPagina(GestioneArchivio::PaginaArchivio);
+    for (int largo : {1030, 1340}) {
+        t.finestra->resize(largo, 620);
+        QApplication::processEvents();
+        QCOMPARE(FgDB->horizontalScrollBar()->maximum(), 0);
+        QVERIFY(FgDB->font().pointSizeF() >= 6);
+        for (int c = 1; c <= 11; ++c)
+            QVERIFY(FgDB->columnWidth(c) >= FgDB->fontMetrics().horizontalAdvance(QStringLiteral("05-12-33-44-90")));
+    }
     t.premi("Command13");
     QCOMPARE(t.finestra->grigliaArchivio().rigaCorrente, n);
 
@@ -599,6 +672,73 @@ void TestArchivio::cliVedeLeScritture()
     t.premi("Command2");
     QVERIFY(rigaDi(data).isEmpty());
     QVERIFY(!rigaDi(QString::fromStdString(t.a().DateEstrazioni[t.n()])).isEmpty());
+}
+
+void TestArchivio::salvaChiedeCioCheSembraUnErrore()
+{
+    Banco t;
+    const int n = t.n();
+    const QDate ultima = t.data(n);
+    auto* Text1 = t.w<QLineEdit>("Text1");
+    auto salva = [&](const QDate& d, std::deque<bool> risposte) {
+        Text1->setText(d.toString("dd/MM/yyyy"));
+        t.amb.dialoghi.svuota();
+        t.amb.dialoghi.risposteSiNo = std::move(risposte);
+        t.premi("Command8");
+        return t.amb.dialoghi.voci();
+    };
+    // The day after the last draw that is not a Sunday.
+    const QDate dopo = ultima.addDays(ultima.addDays(1).dayOfWeek() == 7 ? 2 : 1);
+
+    // A date after today is refused before anything is asked.
+    auto voci = salva(QDate::currentDate().addDays(1), {true, true, true, true});
+    QCOMPARE(voci.size(), std::size_t(1));
+    QVERIFY2(voci[0].testo.contains(QStringLiteral("è successiva a oggi")), qPrintable(voci[0].testo));
+    QCOMPARE(t.n(), n);
+
+    // The boxes still show the last draw: asked, and No stores nothing.
+    voci = salva(dopo, {true, false});
+    QCOMPARE(voci.size(), std::size_t(3));
+    QCOMPARE(voci[1].tipo, DialoghiScriptati::Tipo::Domanda);
+    QCOMPARE(voci[1].testo, QStringLiteral("I numeri sono identici, ruota per ruota, a quelli dell'estrazione precedente del ")
+                                + ultima.toString("dd/MM/yyyy")
+                                + QStringLiteral(": forse le caselle non sono state aggiornate. Salvare comunque?"));
+    QCOMPARE(voci[1].titolo, QStringLiteral("Salvataggio estrazione"));
+    QVERIFY(voci[1].noPredefinito);   // Enter does not store a suspect draw
+    QCOMPARE(voci[2].testo, QStringLiteral("L'estrazione del %1 non è stata salvata.").arg(dopo.toString("dd/MM/yyyy")));
+    QCOMPARE(t.n(), n);
+
+    // A week later without the Nazionale: the draw days skipped and the empty Nazionale are asked.
+    t.incolla(testoEstrazione());
+    for (int i = 51; i <= 55; ++i)
+        t.box(i)->clear();
+    const QDate settimana = ultima.addDays(ultima.addDays(7).dayOfWeek() == 7 ? 8 : 7);
+    voci = salva(settimana, {true, false, false});
+    QCOMPARE(voci.size(), std::size_t(3));
+    QVERIFY2(voci[1].testo.startsWith(QStringLiteral("Tra l'ultima estrazione in archivio (%1) e il %2 mancano ")
+                                          .arg(ultima.toString("dd/MM/yyyy"), settimana.toString("dd/MM/yyyy"))),
+             qPrintable(voci[1].testo));
+    QCOMPARE(t.n(), n);
+    voci = salva(settimana, {true, true, true});
+    QCOMPARE(voci.size(), std::size_t(4));
+    QCOMPARE(voci[2].testo, QStringLiteral("La ruota Nazionale è vuota, ma dal 04/05/2005 viene estratta con le altre ruote. "
+                                           "Salvare comunque l'estrazione del %1 senza la Nazionale?")
+                                .arg(settimana.toString("dd/MM/yyyy")));
+    QCOMPARE(voci[3].testo, QStringLiteral("Dati salvati correttamente. Ricarico archivio."));
+    QCOMPARE(t.n(), n + 1);
+    QCOMPARE(t.testo("LBLAGGIORNATO"), settimana.toString("dd/MM/yyyy"));
+
+    // A Sunday before it, confirmed: stored in its place.
+    QDate domenica = ultima.addDays(1);
+    while (domenica.dayOfWeek() != 7)
+        domenica = domenica.addDays(1);
+    t.incolla(testoEstrazione(2));
+    voci = salva(domenica, {true, true});
+    QCOMPARE(voci.size(), std::size_t(3));
+    QCOMPARE(voci[1].testo, QStringLiteral("Il %1 è una domenica, giorno in cui il Lotto di norma non estrae. Salvare "
+                                           "comunque l'estrazione con questa data?")
+                                .arg(domenica.toString("dd/MM/yyyy")));
+    QCOMPARE(t.n(), n + 2);
 }
 
 QTEST_MAIN(TestArchivio)

@@ -1,0 +1,108 @@
+// velmora-cli incolla: a pasted draw read as INCOLLA ESTRAZIONE reads it and, on request, stored as SALVA stores it.
+#include "archive/CaricaArchivio.h"
+#include "cli/Comandi.h"
+#include "maintenance/Caselle.h"
+#include "maintenance/Incolla.h"
+#include "maintenance/ScritturaEstrazioni.h"
+#include "storage/DrawsDb.h"
+#include "storage/FileDiTesto.h"
+
+#include <fstream>
+#include <iterator>
+#include <ostream>
+
+namespace cli {
+
+namespace {
+
+std::string leggiTesto(const std::string& file, std::istream& in)
+{
+    if (file == "-")
+        return {std::istreambuf_iterator<char>(in), {}};
+    std::ifstream f(file, std::ios::binary);
+    if (!f)
+        throw ErroreDati("impossibile leggere il file \"" + file + "\"");
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+// SALVA ESTRAZIONE's checks, in its order: the date, the boxes, then the questions, which only
+// --conferma answers yes.
+void salva(const std::string& archivio, const std::string& data, const maintenance::Caselle& caselle, bool conferma,
+           std::ostream& out)
+{
+    storage::Database db;
+    try {
+        db = storage::ApriArchivio(archivio);
+    } catch (const storage::ErroreDatabase& e) {
+        throw ErroreDati("impossibile aprire l'archivio \"" + archivio + "\": " + e.what());
+    }
+    archive::Archivio a;
+    a.EstrazioneIniziale = 1;
+    try {
+        archive::CaricaArchivio(a, db);
+    } catch (const archive::ErroreCaricamento& e) {
+        throw ErroreDati("impossibile caricare l'archivio \"" + archivio + "\": " + e.what());
+    }
+    avvisaDatiScartati(a, archivio);
+    const auto verifica = maintenance::verificaNuovaEstrazione(a, data, caselle, maintenance::dataOdierna());
+    if (!verifica.rifiuto.empty())
+        throw ErroreDati(verifica.rifiuto);
+    if (const auto esito = maintenance::ControllaEstrazione(caselle); !esito.accettata)
+        throw ErroreDati(esito.messaggio);
+    if (!verifica.domande.empty() && !conferma) {
+        std::string testo;
+        for (const auto& d : verifica.domande)
+            testo += (testo.empty() ? "" : "\n") + d;
+        throw ErroreDati(testo + "\nNulla è stato scritto: con --conferma l'estrazione viene salvata comunque.");
+    }
+    try {
+        maintenance::salvaEstrazione(db, a, data, caselle);
+    } catch (const maintenance::ErroreScrittura& e) {
+        using Tipo = maintenance::ErroreScrittura::Tipo;
+        if (e.tipo() == Tipo::DataGiaPresente)
+            throw ErroreDati("l'estrazione del " + data + " è già memorizzata nell'archivio \"" + archivio + "\"");
+        if (e.tipo() == Tipo::Ricarica)
+            throw ErroreDati("con questa estrazione l'archivio \"" + archivio
+                             + "\" non si potrebbe più caricare: nulla è stato scritto");
+        throw ErroreDati(std::string(e.what()) + ": nulla è stato scritto nell'archivio \"" + archivio + "\"");
+    }
+    out << "salvata l'estrazione del " << data << " nell'archivio \"" << archivio << "\" (" << a.NumeroEstrazioni
+        << " estrazioni)\n";
+}
+
+const Registrazione incolla({
+    "incolla",
+    "legge un'estrazione incollata (testo di una pagina dei risultati) e, a richiesta, la salva",
+    "Uso: velmora-cli incolla ARCHIVIO.db GG/MM/AAAA [FILE|-] [--salva] [--conferma]\n"
+    "Legge il testo (da FILE, oppure dallo standard input con - o senza FILE) come INCOLLA ESTRAZIONE:\n"
+    "a ogni ruota nominata (Bari, BARI, BA, RM/RO, RN/NZ, ...) vanno i cinque numeri che seguono\n"
+    "il nome; senza nomi servono esattamente 55 numeri da Bari a Nazionale (50 prima del\n"
+    "04/05/2005). Stampa le undici ruote lette, una per riga: SIGLA<TAB>05-12-33-44-90 (campo\n"
+    "vuoto per una ruota non estratta). Un testo che non si può leggere è un errore (codice 1).\n"
+    "Con --salva memorizza l'estrazione con la data indicata dopo i controlli di SALVA ESTRAZIONE;\n"
+    "ogni domanda di SALVA (domenica, estrazioni mancanti, numeri uguali alla precedente,\n"
+    "Nazionale vuota) è un rifiuto, salvo con --conferma.\n",
+    [](const Argomenti& args, std::istream& in, std::ostream& out, std::ostream&) {
+        args.soloOpzioni({"--salva", "--conferma"});
+        const auto& p = args.posizionali();
+        if (p.size() < 2 || p.size() > 3)
+            throw ErroreUso("indicare l'archivio, la data e, se non si legge lo standard input, il file");
+        if (args.ha("--conferma") && !args.ha("--salva"))
+            throw ErroreUso("--conferma vale solo con --salva");
+        const std::string& data = p[1];
+        if (storage::DataPerDb(data).empty())
+            throw ErroreUso("data non valida: " + storage::estratto(data) + " (GG/MM/AAAA)");
+        const auto lettura = maintenance::leggiEstrazioneIncollata(leggiTesto(p.size() == 3 ? p[2] : "-", in), data);
+        if (!lettura.letta)
+            throw ErroreDati(lettura.motivo + " Nulla è stato scritto.");
+        out << maintenance::righeEstrazione(lettura.caselle);
+        if (args.ha("--salva"))
+            salva(p[0], data, lettura.caselle, args.ha("--conferma"), out);
+        return EsitoOk;
+    },
+    {"--salva", "--conferma"},
+});
+
+}
+
+}

@@ -1,0 +1,122 @@
+// velmora-cli incolla: a pasted draw printed as read, refused with its reason, stored through SALVA's checks and questions.
+#include "support/Cli.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testsupport::lancia;
+
+// Four complete draws of August 2026 on the draw days Tuesday, Thursday, Friday, Saturday.
+std::string storicoAgosto()
+{
+    std::string s;
+    const char* sigle[] = {"BA", "CA", "FI", "GE", "MI", "NA", "PA", "RM", "TO", "VE", "RN"};
+    for (int g : {18, 20, 21, 22})
+        for (int w = 0; w < 11; ++w)
+            s += testsupport::rigaStorico(2026, 8, g, sigle[w], {w * 5 + 1, w * 5 + 2, w * 5 + 3, w * 5 + g, 90 - w});
+    return s;
+}
+
+// A results page of a draw with the given Bari (the other wheels as in the archive's last draw but one number).
+std::string pagina(const std::string& bari, bool nazionale = true)
+{
+    return "Estrazione del Lotto di martedì 25 agosto 2026 - n° 102\n"
+           "BARI " + bari + "\nCAGLIARI 6 7 8 30 89\nFIRENZE 11 12 13 30 88\nGENOVA 16 17 18 30 87\n"
+           "MILANO 21 22 23 30 86\nNAPOLI 26 27 28 30 85\nPALERMO 31 32 33 30 84\nROMA 36 37 38 30 83\n"
+           "TORINO 41 42 43 30 82\nVENEZIA 46 47 48 30 81\n"
+        + std::string(nazionale ? "NAZIONALE 51 52 53 30 80\n" : "") + "Numero Oro 5\n";
+}
+
+const char* const Lette = "BA\t05-12-33-44-90\nCA\t06-07-08-30-89\nFI\t11-12-13-30-88\nGE\t16-17-18-30-87\n"
+                          "MI\t21-22-23-30-86\nNA\t26-27-28-30-85\nPA\t31-32-33-30-84\nRO\t36-37-38-30-83\n"
+                          "TO\t41-42-43-30-82\nVE\t46-47-48-30-81\nNZ\t51-52-53-30-80\n";
+
+std::string info(const std::string& archivio) { return lancia({"info", archivio}).out; }
+
+}
+
+TEST(CliIncolla, StampaLeRuoteLetteORifiutaSenzaScrivere)
+{
+    testsupport::ArchivioDaStorico a(storicoAgosto());
+    const std::string prima = info(a.archivio);
+
+    auto e = lancia({"incolla", a.archivio, "25/08/2026"}, pagina("5 12 33 44 90"));
+    ASSERT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(e.out, Lette);
+    // From a file, and a Nazionale not drawn is an empty field.
+    const std::string file = a.cartella.scrivi("pagina.txt", pagina("5 12 33 44 90", false));
+    e = lancia({"incolla", a.archivio, "25/08/2026", file});
+    ASSERT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(e.out.substr(e.out.rfind("VE")), "VE\t46-47-48-30-81\nNZ\t\n");
+
+    // A wheel with four numbers: exit 1, the reason, nothing printed or written.
+    e = lancia({"incolla", a.archivio, "25/08/2026", "-", "--salva"}, pagina("5 12 33 44"));
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_EQ(e.out, "");
+    EXPECT_EQ(e.err, "velmora-cli incolla: Estrazione non letta: la ruota di Bari ha 4 numeri invece di cinque. Nulla è "
+                     "stato scritto.\n");
+    e = lancia({"incolla", a.archivio, "25/08/2026", a.cartella.file("manca.txt")});
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_NE(e.err.find("manca.txt"), std::string::npos) << e.err;
+    EXPECT_EQ(lancia({"incolla", a.archivio, "31/02/2026"}, pagina("5 12 33 44 90")).codice, 2);
+    EXPECT_EQ(lancia({"incolla", a.archivio, "25/08/2026", "--conferma"}, pagina("5 12 33 44 90")).codice, 2);
+    EXPECT_EQ(info(a.archivio), prima);
+}
+
+TEST(CliIncolla, SalvaConIControlliEleDomandeDiSalva)
+{
+    testsupport::ArchivioDaStorico a(storicoAgosto());
+    ASSERT_EQ(info(a.archivio), "{\"estrazioni\":4,\"prima\":\"18/08/2026\",\"ultima\":\"22/08/2026\"}\n");
+
+    // Tuesday after Saturday: nothing to ask.
+    auto e = lancia({"incolla", a.archivio, "25/08/2026", "--salva"}, pagina("5 12 33 44 90"));
+    ASSERT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(e.out, std::string(Lette) + "salvata l'estrazione del 25/08/2026 nell'archivio \"" + a.archivio
+                         + "\" (5 estrazioni)\n");
+    const std::string elenco = lancia({"estrazioni", a.archivio}).out;
+    const std::string ultima = elenco.substr(elenco.rfind("5\t25/08/2026\t"));
+    EXPECT_EQ(ultima.substr(ultima.find("\t5\t12\t")),
+              "\t5\t12\t33\t44\t90\t6\t7\t8\t30\t89\t11\t12\t13\t30\t88\t16\t17\t18\t30\t87\t21\t22\t23"
+              "\t30\t86\t26\t27\t28\t30\t85\t31\t32\t33\t30\t84\t36\t37\t38\t30\t83\t41\t42\t43\t30\t82\t46\t47\t48\t30\t81"
+              "\t51\t52\t53\t30\t80\n");
+
+    // The same date again is refused before anything else.
+    e = lancia({"incolla", a.archivio, "25/08/2026", "--salva", "--conferma"}, pagina("1 2 3 4 5"));
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_NE(e.err.find("L'estrazione del 25/08/2026 è già memorizzata (n° indice 5)"), std::string::npos) << e.err;
+    // A date after today likewise, whatever --conferma says.
+    e = lancia({"incolla", a.archivio, "25/08/2099", "--salva", "--conferma"}, pagina("1 2 3 4 5"));
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_NE(e.err.find("è successiva a oggi"), std::string::npos) << e.err;
+
+    // Saturday 29/08 after Tuesday 25/08, with the numbers of the 25th still in the boxes: two
+    // questions, each a refusal without --conferma.
+    e = lancia({"incolla", a.archivio, "29/08/2026", "--salva"}, pagina("5 12 33 44 90"));
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_EQ(e.err, "velmora-cli incolla: Tra l'ultima estrazione in archivio (25/08/2026) e il 29/08/2026 mancano 2 "
+                     "estrazioni (giorni di estrazione senza dati). Salvare comunque l'estrazione del 29/08/2026?\n"
+                     "I numeri sono identici, ruota per ruota, a quelli dell'estrazione precedente del 25/08/2026: forse "
+                     "le caselle non sono state aggiornate. Salvare comunque?\n"
+                     "Nulla è stato scritto: con --conferma l'estrazione viene salvata comunque.\n");
+    EXPECT_EQ(info(a.archivio), "{\"estrazioni\":5,\"prima\":\"18/08/2026\",\"ultima\":\"25/08/2026\"}\n");
+
+    // A Sunday without the Nazionale, three draw days after the last: confirmed.
+    e = lancia({"incolla", a.archivio, "30/08/2026", "--salva"}, pagina("1 2 3 4 5", false));
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_NE(e.err.find("Il 30/08/2026 è una domenica"), std::string::npos) << e.err;
+    EXPECT_NE(e.err.find("mancano 3 estrazioni"), std::string::npos) << e.err;
+    EXPECT_NE(e.err.find("La ruota Nazionale è vuota"), std::string::npos) << e.err;
+    e = lancia({"incolla", a.archivio, "30/08/2026", "--salva", "--conferma"}, pagina("1 2 3 4 5", false));
+    ASSERT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(info(a.archivio), "{\"estrazioni\":6,\"prima\":\"18/08/2026\",\"ultima\":\"30/08/2026\"}\n");
+
+    // The boxes' own check: a text that leaves Bari out is read, but not stored.
+    std::string senzaBari = pagina("1 2 3 4 5");
+    senzaBari.erase(senzaBari.find("BARI"), senzaBari.find("CAGLIARI") - senzaBari.find("BARI"));
+    e = lancia({"incolla", a.archivio, "01/09/2026", "--salva", "--conferma"}, senzaBari);
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_EQ(e.out.substr(0, 4), "BA\t\n");
+    EXPECT_NE(e.err.find("(Bari: mancano i numeri delle posizioni 1 e 2)"), std::string::npos) << e.err;
+    EXPECT_EQ(info(a.archivio), "{\"estrazioni\":6,\"prima\":\"18/08/2026\",\"ultima\":\"30/08/2026\"}\n");
+}

@@ -1,0 +1,356 @@
+// The pasted-draw reader on texts laid out as results pages and newspapers lay them out, and the refusals and questions before SALVA.
+#include "maintenance/Incolla.h"
+
+#include "support/ArchivioDimostrativo.h"
+#include "support/Storico.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <fstream>
+#include <sstream>
+
+using namespace maintenance;
+
+namespace {
+
+// The draw of 25/08/2026 every text below carries, as the CLI prints it.
+const std::string Attese = "BA\t05-12-33-44-90\nCA\t22-46-54-29-24\nFI\t01-17-76-13-16\nGE\t40-66-30-11-20\n"
+                           "MI\t87-28-05-80-60\nNA\t13-02-74-25-09\nPA\t28-82-23-84-70\nRO\t15-52-90-47-20\n"
+                           "TO\t57-34-61-26-35\nVE\t81-07-27-51-46\nNZ\t51-89-82-70-37\n";
+// The same without the Nazionale.
+const std::string AtteseSenzaNazionale = Attese.substr(0, Attese.rfind("NZ")) + "NZ\t\n";
+
+std::string letta(const std::string& testo, const std::string& data = "25/08/2026")
+{
+    const auto r = leggiEstrazioneIncollata(testo, data);
+    EXPECT_TRUE(r.letta) << r.motivo << "\n--- testo:\n" << testo;
+    return r.letta ? righeEstrazione(r.caselle) : std::string();
+}
+
+std::string rifiutata(const std::string& testo, const std::string& data = "25/08/2026")
+{
+    const auto r = leggiEstrazioneIncollata(testo, data);
+    EXPECT_FALSE(r.letta) << righeEstrazione(r.caselle) << "\n--- testo:\n" << testo;
+    EXPECT_EQ(r.motivo.rfind("Estrazione non letta: ", 0), 0u) << r.motivo;
+    return r.motivo;
+}
+
+}
+
+TEST(Incolla, PagineDeiRisultatiLetteEsattamente)
+{
+    // A results page: heading with weekday and date, draw number, a header of ordinals, tabs,
+    // then the Numero Oro and another game's line.
+    EXPECT_EQ(letta("Estrazione del Lotto di martedì 25 agosto 2026\nConcorso n° 101/2026\n\n"
+                    "Ruota\t1°\t2°\t3°\t4°\t5°\n"
+                    "Bari\t05\t12\t33\t44\t90\nCagliari\t22\t46\t54\t29\t24\nFirenze\t01\t17\t76\t13\t16\n"
+                    "Genova\t40\t66\t30\t11\t20\nMilano\t87\t28\t05\t80\t60\nNapoli\t13\t02\t74\t25\t09\n"
+                    "Palermo\t28\t82\t23\t84\t70\nRoma\t15\t52\t90\t47\t20\nTorino\t57\t34\t61\t26\t35\n"
+                    "Venezia\t81\t07\t27\t51\t46\nNazionale\t51\t89\t82\t70\t37\n\n"
+                    "Numero Oro: 5   Doppio Oro: 5 - 12\n10eLotto: 1 5 12 13 15 17 20 22 24 25\n"),
+              Attese);
+
+    // A newspaper: capitals, the date in figures, numbers without leading zeros, single spaces.
+    EXPECT_EQ(letta("LOTTO - ESTRAZIONE DEL 25/08/2026\n"
+                    "BARI 5 12 33 44 90\nCAGLIARI 22 46 54 29 24\nFIRENZE 1 17 76 13 16\nGENOVA 40 66 30 11 20\n"
+                    "MILANO 87 28 5 80 60\nNAPOLI 13 2 74 25 9\nPALERMO 28 82 23 84 70\nROMA 15 52 90 47 20\n"
+                    "TORINO 57 34 61 26 35\nVENEZIA 81 7 27 51 46\nNAZIONALE 51 89 82 70 37\n"
+                    "SuperEnalotto: 3 18 44 61 72 85 Jolly 9\n"),
+              Attese);
+
+    // The codes of the official archive with dashes, and Roma and Nazionale as RM and RN.
+    EXPECT_EQ(letta("25/08/2026\nBA 05-12-33-44-90\nCA 22-46-54-29-24\nFI 01-17-76-13-16\nGE 40-66-30-11-20\n"
+                    "MI 87-28-05-80-60\nNA 13-02-74-25-09\nPA 28-82-23-84-70\nRM 15-52-90-47-20\n"
+                    "TO 57-34-61-26-35\nVE 81-07-27-51-46\nRN 51-89-82-70-37\n"),
+              Attese);
+
+    // One long line, codes RO and NZ with a capital only, a date after the last wheel.
+    EXPECT_EQ(letta("Ba: 5, 12, 33, 44, 90 | Ca: 22, 46, 54, 29, 24 | Fi: 1, 17, 76, 13, 16 | Ge: 40, 66, 30, 11, 20 | "
+                    "Mi: 87, 28, 5, 80, 60 | Na: 13, 2, 74, 25, 9 | Pa: 28, 82, 23, 84, 70 | Ro: 15, 52, 90, 47, 20 | "
+                    "To: 57, 34, 61, 26, 35 | Ve: 81, 7, 27, 51, 46 | Nz: 51, 89, 82, 70, 37 | aggiornato il 25/08/2026"),
+              Attese);
+
+    // Small letters, a chatty heading with the word "mi" and "Lotto nazionale", each number on a
+    // line of its own after the name, wheels out of order.
+    std::string righe = "ecco i numeri del lotto nazionale, mi raccomando controllate!\n";
+    const char* nomi[] = {"nazionale", "venezia", "torino", "roma", "palermo", "napoli",
+                          "milano", "genova", "firenze", "cagliari", "bari"};
+    const char* numeri[] = {"51 89 82 70 37", "81 07 27 51 46", "57 34 61 26 35", "15 52 90 47 20",
+                            "28 82 23 84 70", "13 02 74 25 09", "87 28 05 80 60", "40 66 30 11 20",
+                            "01 17 76 13 16", "22 46 54 29 24", "05 12 33 44 90"};
+    for (int i = 0; i < 11; ++i) {
+        righe += std::string("ruota di ") + nomi[i] + ":\n";
+        std::string n = numeri[i];
+        for (char& c : n)
+            if (c == ' ')
+                c = '\n';
+        righe += n + "\n";
+    }
+    EXPECT_EQ(letta(righe), Attese);
+
+    // A page that repeats the draw (summary, then the table): the same numbers twice are one wheel.
+    EXPECT_EQ(letta("In evidenza: Bari 5 12 33 44 90\n\n" + Attese), Attese);
+}
+
+TEST(Incolla, NazionaleAssenteEDatePrimaDellaNazionale)
+{
+    // An old draw without the Nazionale, by name.
+    const std::string senza = Attese.substr(0, Attese.rfind("NZ"));
+    EXPECT_EQ(letta("Estrazione di sabato 13 gennaio 1990\n" + senza, "13/01/1990"), AtteseSenzaNazionale);
+
+    // No wheel names: 55 numbers in wheel order, or 50 before the Nazionale.
+    std::string cinquantacinque;
+    for (const char* n : {"05 12 33 44 90", "22 46 54 29 24", "01 17 76 13 16", "40 66 30 11 20", "87 28 05 80 60",
+                          "13 02 74 25 09", "28 82 23 84 70", "15 52 90 47 20", "57 34 61 26 35", "81 07 27 51 46"})
+        cinquantacinque += std::string(n) + "\n";
+    const std::string cinquanta = cinquantacinque;
+    cinquantacinque += "51 89 82 70 37\n";
+    EXPECT_EQ(letta(cinquantacinque), Attese);
+    EXPECT_EQ(letta(cinquanta, "13/01/1990"), AtteseSenzaNazionale);
+    EXPECT_EQ(letta(cinquanta, "03/05/2005"), AtteseSenzaNazionale);   // the day before the first Nazionale
+
+    // 50 numbers on a date with the Nazionale, 55 on one without: refused, the count said.
+    EXPECT_NE(rifiutata(cinquanta, "04/05/2005").find("contiene 50 numeri"), std::string::npos);
+    EXPECT_NE(rifiutata(cinquantacinque, "13/01/1990").find("contiene 55 numeri"), std::string::npos);
+    // With no date both counts are possible.
+    EXPECT_EQ(letta(cinquanta, ""), AtteseSenzaNazionale);
+}
+
+TEST(Incolla, TestiCheSpostavanoLeRuoteSonoRifiutati)
+{
+    std::string numeri;
+    for (const char* n : {"05 12 33 44 90", "22 46 54 29 24", "01 17 76 13 16", "40 66 30 11 20", "87 28 05 80 60",
+                          "13 02 74 25 09", "28 82 23 84 70", "15 52 90 47 20", "57 34 61 26 35", "81 07 27 51 46",
+                          "51 89 82 70 37"})
+        numeri += std::string(n) + "\n";
+    // The heading's day became Bari's first number: now the count gives it away.
+    EXPECT_EQ(rifiutata("Estrazione di martedì 25 agosto\n" + numeri),
+              "Estrazione non letta: il testo non nomina le ruote e contiene 56 numeri; senza i nomi delle ruote servono "
+              "esattamente 55 numeri, cinque per ruota da Bari a Nazionale.");
+    EXPECT_NE(rifiutata("25/08/2026 " + numeri).find("contiene 58 numeri"), std::string::npos);
+    EXPECT_NE(rifiutata("").find("contiene 0 numeri"), std::string::npos);
+
+    // A table with the wheels as columns and the positions as rows: no wheel gets its own five.
+    std::string colonne = "BA CA FI GE MI NA PA RM TO VE RN\n";
+    for (int p = 0; p < 5; ++p) {
+        for (int w = 0; w < 11; ++w)
+            colonne += numeri.substr(static_cast<std::size_t>(w * 15 + p * 3), 2) + " ";
+        colonne += "\n";
+    }
+    EXPECT_NE(rifiutata(colonne).find("la ruota di Nazionale ha 55 numeri invece di cinque"), std::string::npos);
+}
+
+TEST(Incolla, RuotaErrataRifiutataNominandola)
+{
+    auto con = [](const std::string& da, const std::string& a) {
+        std::string t = Attese;
+        t.replace(t.find(da), da.size(), a);
+        return t;
+    };
+    // A bare line of numbers after the Nazionale (a jackpot line) makes six.
+    EXPECT_EQ(rifiutata(Attese + "7\n"),
+              "Estrazione non letta: la ruota di Nazionale ha 6 numeri invece di cinque.");
+    EXPECT_EQ(rifiutata(con("MI\t87-28-05-80-60", "MI\t87-28-05-80")),
+              "Estrazione non letta: la ruota di Milano ha 4 numeri invece di cinque.");
+    EXPECT_EQ(rifiutata(con("MI\t87-28-05-80-60", "MI\t87-28-05-80-95")),
+              "Estrazione non letta: la ruota di Milano ha il numero 95 in posizione 5: i numeri del Lotto vanno da 1 a 90.");
+    EXPECT_NE(rifiutata(con("GE\t40", "GE\t00")).find("la ruota di Genova ha il numero 0 in posizione 1"), std::string::npos);
+    EXPECT_EQ(rifiutata(con("TO\t57-34-61-26-35", "TO\t57-34-61-34-35")),
+              "Estrazione non letta: la ruota di Torino ha due volte il numero 34 (posizioni 2 e 4).");
+    // Named twice with different numbers: which one is right cannot be told.
+    EXPECT_NE(rifiutata("Bari 1 2 3 4 5\n" + Attese).find("la ruota di Bari compare due volte con numeri diversi"),
+              std::string::npos);
+    // A classic wheel whose numbers were lost in the copy.
+    EXPECT_NE(rifiutata(con("CA\t22-46-54-29-24", "CA")).find("la ruota di Cagliari non ha numeri dopo il nome"),
+              std::string::npos);
+    // Without names a wheel out of range is named by its place.
+    std::string numeri;
+    for (int i = 1; i <= 55; ++i)
+        numeri += std::to_string(i == 33 ? 91 : i) + " ";
+    EXPECT_NE(rifiutata(numeri).find("la ruota di Palermo ha il numero 91 in posizione 3"), std::string::npos);
+}
+
+namespace {
+
+// An archive of draws on Tuesdays, Thursdays, Fridays and Saturdays from 04/07/2026 to 15/08/2026;
+// draw k has Bari k..k+4 and the other wheels fixed, the Nazionale included.
+archive::Archivio archivioEstate()
+{
+    archive::Archivio a;
+    int n = 0;
+    auto aggiungi = [&](const std::string& data) {
+        ++n;
+        a.DateEstrazioni[static_cast<std::size_t>(n)] = data;
+        for (int w = 0; w < archive::NumeroRuote; ++w)
+            for (int p = 1; p <= 5; ++p)
+                a.setNumero(n, w, p, static_cast<std::int16_t>(w == 0 ? n + p : w * 5 + p));
+    };
+    // July 2026: the 4th is a Saturday.
+    for (int g : {4, 7, 9, 10, 11, 14, 16, 17, 18, 21, 23, 24, 25, 28, 30, 31})
+        aggiungi((g < 10 ? "0" : "") + std::to_string(g) + "/07/2026");
+    for (int g : {1, 4, 6, 7, 8, 11, 13, 14, 15})
+        aggiungi((g < 10 ? "0" : "") + std::to_string(g) + "/08/2026");
+    a.NumeroEstrazioni = n;
+    return a;
+}
+
+Caselle nuova(int bari)
+{
+    Caselle c;
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        for (int p = 1; p <= 5; ++p)
+            c[static_cast<std::size_t>(casella(w, p))] = std::to_string(w == 0 ? bari + p : w * 5 + p);
+    return c;
+}
+
+}
+
+TEST(Incolla, RifiutiPrimaDiSalvare)
+{
+    const auto a = archivioEstate();
+    EXPECT_EQ(verificaNuovaEstrazione(a, "26/08/2026", nuova(60), "25/08/2026").rifiuto,
+              "La data 26/08/2026 è successiva a oggi (25/08/2026): non si può salvare un'estrazione non ancora avvenuta.");
+    EXPECT_EQ(verificaNuovaEstrazione(a, "14/08/2026", nuova(60), "25/08/2026").rifiuto,
+              "L'estrazione del 14/08/2026 è già memorizzata (n° indice 24): per correggerla usare MODIFICA ESTRAZIONE.");
+    EXPECT_NE(verificaNuovaEstrazione(a, "31/09/2026", nuova(60), "25/12/2026").rifiuto.find("non è una data valida"),
+              std::string::npos);
+    // Today itself is allowed, and a plain next draw asks nothing.
+    const auto v = verificaNuovaEstrazione(a, "18/08/2026", nuova(60), "18/08/2026");
+    EXPECT_TRUE(v.rifiuto.empty()) << v.rifiuto;
+    EXPECT_TRUE(v.domande.empty()) << v.domande.front();
+}
+
+TEST(Incolla, DomandePrimaDiSalvare)
+{
+    const auto a = archivioEstate();
+    const std::string oggi = "31/12/2026";
+    // Saturday 22/08 after Saturday 15/08: Tuesday, Thursday and Friday are missing.
+    auto v = verificaNuovaEstrazione(a, "22/08/2026", nuova(60), oggi);
+    ASSERT_EQ(v.domande.size(), 1u);
+    EXPECT_EQ(v.domande[0], "Tra l'ultima estrazione in archivio (15/08/2026) e il 22/08/2026 mancano 3 estrazioni (giorni di "
+                            "estrazione senza dati). Salvare comunque l'estrazione del 22/08/2026?");
+    v = verificaNuovaEstrazione(a, "19/08/2026", nuova(60), oggi);   // a Wednesday: Tuesday is missing
+    ASSERT_EQ(v.domande.size(), 1u);
+    EXPECT_NE(v.domande[0].find("manca 1 estrazione"), std::string::npos) << v.domande[0];
+
+    // Sunday 16/08, with Nazionale empty and the numbers of 15/08 (draw 25: Bari 26..30) left in the boxes.
+    Caselle rimaste = nuova(25);
+    v = verificaNuovaEstrazione(a, "16/08/2026", rimaste, oggi);
+    ASSERT_EQ(v.domande.size(), 2u);
+    EXPECT_EQ(v.domande[0], "Il 16/08/2026 è una domenica, giorno in cui il Lotto di norma non estrae. Salvare comunque "
+                            "l'estrazione con questa data?");
+    EXPECT_EQ(v.domande[1], "I numeri sono identici, ruota per ruota, a quelli dell'estrazione precedente del 15/08/2026: "
+                            "forse le caselle non sono state aggiornate. Salvare comunque?");
+    // A date inside the archive compares with the draw just before it, and counts no missing days.
+    v = verificaNuovaEstrazione(a, "12/08/2026", nuova(22), oggi);   // draw 22 is 11/08
+    ASSERT_EQ(v.domande.size(), 1u);
+    EXPECT_NE(v.domande[0].find("dell'estrazione precedente del 11/08/2026"), std::string::npos);
+
+    Caselle senza = nuova(60);
+    for (int p = 1; p <= 5; ++p)
+        senza[static_cast<std::size_t>(casella(10, p))] = "";
+    v = verificaNuovaEstrazione(a, "18/08/2026", senza, oggi);
+    ASSERT_EQ(v.domande.size(), 1u);
+    EXPECT_EQ(v.domande[0], "La ruota Nazionale è vuota, ma dal 04/05/2005 viene estratta con le altre ruote. Salvare comunque "
+                            "l'estrazione del 18/08/2026 senza la Nazionale?");
+    archive::Archivio vuoto;
+    EXPECT_EQ(verificaNuovaEstrazione(vuoto, "04/05/2005", senza, oggi).domande.size(), 1u);
+    EXPECT_TRUE(verificaNuovaEstrazione(vuoto, "03/05/2005", senza, oggi).domande.empty());   // a Tuesday before it
+}
+
+namespace {
+
+// One draw as a source holds it: its date and, per wheel in the source's own order, the five numbers.
+struct EstrazioneSorgente {
+    std::string data;   // "GG/MM/AAAA"
+    std::vector<std::pair<int, std::array<int, 5>>> ruote;
+};
+
+std::string due(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
+// Every draw laid out as a newspaper prints it (heading, wheel names in capitals in the source's
+// order, the Numero Oro) and, when the ten classic wheels are all there, as the bare numbers in
+// wheel order: both must read back as the source's numbers, wheel by wheel.
+void leggeOgniEstrazione(const std::vector<EstrazioneSorgente>& estrazioni)
+{
+    static const char* maiuscole[] = {"BARI", "CAGLIARI", "FIRENZE", "GENOVA", "MILANO", "NAPOLI",
+                                      "PALERMO", "ROMA", "TORINO", "VENEZIA", "NAZIONALE"};
+    int lette = 0;
+    for (const auto& e : estrazioni) {
+        std::array<const std::array<int, 5>*, 11> perRuota{};
+        std::string giornale = "Estrazione del Lotto del " + e.data + "\n";
+        for (const auto& [w, n] : e.ruote) {
+            perRuota[static_cast<std::size_t>(w)] = &n;
+            giornale += std::string(maiuscole[w]) + "  ";
+            for (int x : n)
+                giornale += " " + std::to_string(x);
+            giornale += "\n";
+        }
+        giornale += "Numero Oro: " + std::to_string(e.ruote.front().second[0]) + "\n";
+        std::string attese, numeri;
+        bool classiche = true;
+        for (int w = 0; w < 11; ++w) {
+            attese += std::string(archive::SigleRuote[static_cast<std::size_t>(w)]) + "\t";
+            if (const auto* n = perRuota[static_cast<std::size_t>(w)]) {
+                for (int p = 0; p < 5; ++p) {
+                    attese += (p ? "-" : "") + due((*n)[static_cast<std::size_t>(p)]);
+                    numeri += due((*n)[static_cast<std::size_t>(p)]) + (p == 4 ? "\n" : "\t");
+                }
+            } else {
+                classiche = classiche && w == 10;
+            }
+            attese += "\n";
+        }
+        const auto r = leggiEstrazioneIncollata(giornale, e.data);
+        ASSERT_TRUE(r.letta) << e.data << ": " << r.motivo;
+        ASSERT_EQ(righeEstrazione(r.caselle), attese) << e.data;
+        if (classiche && (perRuota[10] != nullptr) == dataConNazionale(e.data)) {
+            const auto s = leggiEstrazioneIncollata(numeri, e.data);
+            ASSERT_TRUE(s.letta) << e.data << ": " << s.motivo;
+            ASSERT_EQ(righeEstrazione(s.caselle), attese) << e.data;
+        }
+        ++lette;
+    }
+    EXPECT_GT(lette, 1000);
+}
+
+}
+
+TEST(Incolla, OgniEstrazioneDelloStoricoRealeImpaginataERiletta)
+{
+    const std::string storico = testsupport::percorsoStorico();
+    if (storico.empty())
+        GTEST_SKIP() << "archivio storico non trovato";
+    // The historical file read here on its own: AAAA/MM/GG<TAB>RUOTA<TAB>n1..n5, one wheel a line.
+    std::ifstream in(storico);
+    std::vector<EstrazioneSorgente> estrazioni;
+    for (std::string riga; std::getline(in, riga);) {
+        std::istringstream campi(riga);
+        std::string data, codice;
+        std::array<int, 5> n{};
+        if (!(campi >> data >> codice >> n[0] >> n[1] >> n[2] >> n[3] >> n[4]) || data.size() != 10)
+            continue;
+        const std::string ggmmaaaa = data.substr(8, 2) + "/" + data.substr(5, 2) + "/" + data.substr(0, 4);
+        if (estrazioni.empty() || estrazioni.back().data != ggmmaaaa)
+            estrazioni.push_back({ggmmaaaa, {}});
+        estrazioni.back().ruote.emplace_back(*archive::RuotaDaCodice(codice), n);
+    }
+    leggeOgniEstrazione(estrazioni);
+}
+
+TEST(Incolla, OgniEstrazioneDellArchivioDimostrativoImpaginataERiletta)
+{
+    const archive::Archivio& a = testsupport::archivioDimostrativo();
+    std::vector<EstrazioneSorgente> estrazioni;
+    for (int d = 1; d <= a.NumeroEstrazioni; ++d) {
+        EstrazioneSorgente e{a.DateEstrazioni[static_cast<std::size_t>(d)], {}};
+        // Venezia first, then the others backwards: the reader must not depend on the order.
+        for (int w = 10; w >= 0; --w)
+            if (a.numero(d, w, 1) > 0)
+                e.ruote.emplace_back(w, std::array<int, 5>{a.numero(d, w, 1), a.numero(d, w, 2), a.numero(d, w, 3),
+                                                           a.numero(d, w, 4), a.numero(d, w, 5)});
+        estrazioni.push_back(std::move(e));
+    }
+    leggeOgniEstrazione(estrazioni);
+}
