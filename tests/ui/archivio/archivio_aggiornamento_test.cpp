@@ -354,7 +354,7 @@ void TestAggiornamento::scaricoSuUnCollegamentoRifiutato()
 {
     Banco t(0, 2);
     ServerProva server(ServerProva::Modo::Ok, t.fileAggiornamento);
-    t.amb.impostaParametro("ServerAggiornamenti", server.indirizzo().toStdString());
+    t.w<QLineEdit>("Text4")->setText(server.indirizzo());
     const QString altrove = t.amb.scriviFile(QStringLiteral("importante.txt"), "da non toccare\n");
     QVERIFY(QFile::link(altrove, t.copia()));
     t.scarica("Command27");
