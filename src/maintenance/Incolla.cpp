@@ -223,6 +223,11 @@ VerificaNuovaEstrazione rifiutoNuovaEstrazione(const archive::Archivio& a, const
         v.rifiuto = "La data \"" + data + "\" non è una data valida (GG/MM/AAAA): l'estrazione non è stata salvata.";
         return v;
     }
+    if (data.compare(6, 4, std::to_string(storage::PrimoAnnoEstrazioni)) < 0) {
+        v.rifiuto = "La data " + data + " è anteriore al " + std::to_string(storage::PrimoAnnoEstrazioni)
+            + ", primo anno delle estrazioni del Lotto: l'estrazione non è stata salvata.";
+        return v;
+    }
     if (const auto o = leggiData(oggi); o && d->numero() > o->numero()) {
         v.rifiuto = "La data " + data + " è successiva a oggi (" + oggi
             + "): non si può salvare un'estrazione non ancora avvenuta.";

@@ -215,6 +215,8 @@ TEST(Incolla, RifiutiPrimaDiSalvare)
               "L'estrazione del 14/08/2026 è già memorizzata (n° indice 24): per correggerla usare MODIFICA ESTRAZIONE.");
     EXPECT_NE(verificaNuovaEstrazione(a, "31/09/2026", nuova(60), "25/12/2026").rifiuto.find("non è una data valida"),
               std::string::npos);
+    EXPECT_EQ(verificaNuovaEstrazione(a, "31/12/1938", nuova(60), "25/08/2026").rifiuto,
+              "La data 31/12/1938 è anteriore al 1939, primo anno delle estrazioni del Lotto: l'estrazione non è stata salvata.");
     // Today itself is allowed, and a plain next draw asks nothing.
     const auto v = verificaNuovaEstrazione(a, "18/08/2026", nuova(60), "18/08/2026");
     EXPECT_TRUE(v.rifiuto.empty()) << v.rifiuto;
