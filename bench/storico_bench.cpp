@@ -6,6 +6,7 @@
 #include "maintenance/StoricoUfficiale.h"
 #include "storage/DrawsDb.h"
 #include "support/ArchivioReale.h"
+#include "support/Storico.h"
 #include "support/StoricoZip.h"
 
 #include <benchmark/benchmark.h>
@@ -74,38 +75,13 @@ void StoricoUfficialeCompleto(benchmark::State& state)
 }
 BENCHMARK(StoricoUfficialeCompleto)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// `n` days from 1 January 1940 (28 a month, so every one is a real day), `ruote` wheels each.
-std::string giorni(long n, int ruote)
-{
-    static const char* const codici[] = {"BA", "CA", "FI", "GE", "MI", "NA", "PA", "RM", "TO", "VE", "RN"};
-    std::string t;
-    t.reserve(static_cast<std::size_t>(n) * static_cast<std::size_t>(ruote) * 30);
-    long a = 1940, m = 1, g = 1;
-    for (long i = 0; i < n; ++i) {
-        for (int w = 0; w < ruote; ++w) {
-            char riga[64];
-            std::snprintf(riga, sizeof riga, "%04ld/%02ld/%02ld\t%s\t%d\t%d\t%d\t%d\t%d\n", a, m, g, codici[w], w + 1, w + 12,
-                          w + 23, w + 34, w + 45);
-            t += riga;
-        }
-        if (++g > 28) {
-            g = 1;
-            if (++m > 12) {
-                m = 1;
-                ++a;
-            }
-        }
-    }
-    return t;
-}
-
 struct FileOstili {
     FileOstili()
     {
-        massimo = cartella.scrivi("9999giorni.txt", giorni(9999, 11));
+        massimo = cartella.scrivi("9999giorni.txt", testsupport::giorniConsecutivi(9999, 11));
         vuote = cartella.scrivi("vuote.zip", testsupport::zipDi({{"storico.txt", std::string(64u << 20, '\n')}}));
-        troppi = cartella.scrivi("2400000giorni.zip", testsupport::zipDi({{"storico.txt", giorni(2'400'000, 1)}}));
-        sottoLimite = cartella.scrivi("400000giorni.txt", giorni(400'000, 1));
+        troppi = cartella.scrivi("2400000giorni.zip", testsupport::zipDi({{"storico.txt", testsupport::giorniConsecutivi(2'400'000, 1)}}));
+        sottoLimite = cartella.scrivi("400000giorni.txt", testsupport::giorniConsecutivi(400'000, 1));
     }
     testsupport::CartellaTemporanea cartella;
     std::string massimo, vuote, troppi, sottoLimite;

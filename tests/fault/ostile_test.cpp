@@ -53,6 +53,17 @@ std::string fileAggiornamento(int da, int a)
     return t;
 }
 
+// The archive opened and loaded as a window holds it.
+struct Aperto {
+    explicit Aperto(const std::string& archivio) : db(storage::ApriArchivio(archivio))
+    {
+        a.EstrazioneIniziale = 1;
+        archive::CaricaArchivio(a, archivio, db);
+    }
+    storage::Database db;
+    archive::Archivio a;
+};
+
 int estrazioniIn(const std::string& archivio)
 {
     const auto u = testsupport::lancia({"info", archivio});
@@ -105,29 +116,23 @@ TEST_F(Ostile, UccisoInOgniScritturaPoiOgniAltroScrittore)
     const std::vector<std::pair<std::string, std::function<void(int)>>> uccisioni = {
         {"salvataggio",
          [&](int fd) {
-             storage::Database db = storage::ApriArchivio(archivio);
-             archive::Archivio a;
-             a.EstrazioneIniziale = 1;
-             archive::CaricaArchivio(a, archivio, db);
-             db.esegui("PRAGMA cache_size = 2");
+             Aperto o(archivio);
+             o.db.esegui("PRAGMA cache_size = 2");
              FermoAMeta av(fd);
-             maintenance::scriviERicarica(db, a, [&](storage::Database& d) { return righeNuove(d, av); });
+             maintenance::scriviERicarica(o.db, o.a, [&](storage::Database& d) { return righeNuove(d, av); });
          }},
         {"aggiornamento",
          [&](int fd) {
-             storage::Database db = storage::ApriArchivio(archivio);
-             archive::Archivio a;
-             a.EstrazioneIniziale = 1;
-             archive::CaricaArchivio(a, archivio, db);
-             db.esegui("PRAGMA cache_size = 2");
+             Aperto o(archivio);
+             o.db.esegui("PRAGMA cache_size = 2");
              grid::Grid FgImporta;
              if (maintenance::caricaFileAggiornamento(aggiornamentoLungo, FgImporta, true)
                  != maintenance::EsitoFileAggiornamento::Caricato)
                  return;
              std::vector<std::string> List4;
-             maintenance::ControlloEstrazioniMancanti(db, FgImporta, List4);
+             maintenance::ControlloEstrazioniMancanti(o.db, FgImporta, List4);
              FermoAMeta av(fd);
-             maintenance::AGGIORNAMENTO(db, a, FgImporta, false, List4, &av);
+             maintenance::AGGIORNAMENTO(o.db, o.a, FgImporta, false, List4, &av);
          }},
         {"importazione",
          [&](int fd) {
@@ -145,11 +150,8 @@ TEST_F(Ostile, UccisoInOgniScritturaPoiOgniAltroScrittore)
     const std::vector<std::pair<std::string, std::function<void()>>> scrittori = {
         {"SALVA",
          [&] {
-             storage::Database db = storage::ApriArchivio(archivio);
-             archive::Archivio a;
-             a.EstrazioneIniziale = 1;
-             archive::CaricaArchivio(a, archivio, db);
-             maintenance::salvaEstrazione(db, a, demo().DateEstrazioni[301], maintenance::caselleDiEstrazione(demo(), 301));
+             Aperto o(archivio);
+             maintenance::salvaEstrazione(o.db, o.a, demo().DateEstrazioni[301], maintenance::caselleDiEstrazione(demo(), 301));
              EXPECT_EQ(estrazioniIn(archivio), 301);
          }},
         {"controlla --applica",

@@ -3,6 +3,7 @@
 #include "maintenance/FileAggiornamento.h"
 #include "maintenance/StoricoUfficiale.h"
 #include "storage/ProgramDb.h"
+#include "support/Storico.h"
 #include "support/StoricoZip.h"
 #include "support/TempDir.h"
 
@@ -123,47 +124,6 @@ const std::string ZipLzma(
     "\x4b\x05\x06\x00\x00\x00\x00\x01\x00\x01\x00\x39\x00\x00\x00\x56\x00\x00\x00\x00\x00",
     165);
 
-// A zip of `testo` as "storico.txt", encrypted with a password.
-std::string zipCifrato(const std::string& testo)
-{
-    zip_error_t errore;
-    zip_error_init(&errore);
-    zip_source_t* memoria = zip_source_buffer_create(nullptr, 0, 0, &errore);
-    zip_source_keep(memoria);
-    zip_t* z = zip_open_from_source(memoria, ZIP_TRUNCATE, &errore);
-    const zip_int64_t i = zip_file_add(z, "storico.txt", zip_source_buffer(z, testo.data(), testo.size(), 0), 0);
-    zip_file_set_encryption(z, static_cast<zip_uint64_t>(i), ZIP_EM_AES_256, "segreta");
-    zip_close(z);
-    zip_source_open(memoria);
-    zip_stat_t st;
-    zip_source_stat(memoria, &st);
-    std::string bytes(static_cast<std::size_t>(st.size), '\0');
-    zip_source_read(memoria, bytes.data(), st.size);
-    zip_source_close(memoria);
-    zip_source_free(memoria);
-    zip_error_fini(&errore);
-    return bytes;
-}
-
-// `n` days from 1 January 1940, one Bari line each.
-std::string giorni(int n)
-{
-    std::string t;
-    int a = 1940, m = 1, g = 1;
-    for (int i = 0; i < n; ++i) {
-        char riga[64];
-        std::snprintf(riga, sizeof riga, "%04d/%02d/%02d\tBA\t1\t2\t3\t4\t5\n", a, m, g);
-        t += riga;
-        if (++g > 28) {
-            g = 1;
-            if (++m > 12) {
-                m = 1;
-                ++a;
-            }
-        }
-    }
-    return t;
-}
 
 }
 
@@ -178,7 +138,7 @@ TEST(StoricoUfficiale, ZipNonSupportatoEVoceNominata)
         const char* atteso;
     } casi[] = {
         {"lzma.zip", ZipLzma, "\"storico.txt\" compresso con un metodo non supportato"},
-        {"cifrato.zip", zipCifrato(Storico), "\"storico.txt\" protetto da password: uno zip cifrato non è supportato"},
+        {"cifrato.zip", testsupport::zipDi({{"storico.txt", Storico}}, "segreta"), "\"storico.txt\" protetto da password: uno zip cifrato non è supportato"},
         {"riga.zip", testsupport::zipDi({{"dati/estrazioni.txt", Storico + "2020/01/09\tBA\t1\t2\t3\t4\t99\n"}}),
          "Riga 6 di \"dati/estrazioni.txt\" non valida: numero non valido \"99\""},
         {"lunga.zip", testsupport::zipDi({{"dati/estrazioni.txt", Storico + std::string(5000, '1')}}),
@@ -199,9 +159,9 @@ TEST(StoricoUfficiale, PiuGiorniDiQuantiNeContieneUnArchivioRifiutati)
 {
     testsupport::CartellaTemporanea dir;
     grid::Grid g;
-    const std::string pieno = dir.scrivi("pieno.txt", giorni(archive::MaxEstrazioni));
+    const std::string pieno = dir.scrivi("pieno.txt", testsupport::giorniConsecutivi(archive::MaxEstrazioni, 1));
     EXPECT_EQ(maintenance::caricaStoricoInFgImporta(maintenance::leggiFileStorico(pieno), pieno, g), archive::MaxEstrazioni);
-    const std::string troppi = dir.scrivi("troppi.zip", testsupport::zipDi({{"storico.txt", giorni(archive::MaxEstrazioni + 1)}}));
+    const std::string troppi = dir.scrivi("troppi.zip", testsupport::zipDi({{"storico.txt", testsupport::giorniConsecutivi(archive::MaxEstrazioni + 1, 1)}}));
     const std::string m = messaggio(troppi);
     EXPECT_NE(m.find("\"" + troppi + "\" contiene più di 9999 estrazioni"), std::string::npos) << m;
     const std::string vuote = dir.scrivi("vuote.zip", testsupport::zipDi({{"storico.txt", std::string(8u << 20, '\n')}}));

@@ -20,8 +20,9 @@
 
 namespace testsupport {
 
-// A zip of the given entries (name, content), deflated at the fastest level, as bytes.
-inline std::string zipDi(const std::vector<std::pair<std::string, std::string>>& voci)
+// A zip of the given entries (name, content), deflated at the fastest level, as bytes; encrypted
+// (AES-256) with `password` when one is given.
+inline std::string zipDi(const std::vector<std::pair<std::string, std::string>>& voci, const char* password = nullptr)
 {
     zip_error_t errore;
     zip_error_init(&errore);
@@ -34,6 +35,8 @@ inline std::string zipDi(const std::vector<std::pair<std::string, std::string>>&
         zip_source_t* s = zip_source_buffer(z, contenuto.data(), contenuto.size(), 0);
         const zip_int64_t i = zip_file_add(z, nome.c_str(), s, ZIP_FL_OVERWRITE);
         zip_set_file_compression(z, static_cast<zip_uint64_t>(i), ZIP_CM_DEFLATE, 1);
+        if (password)
+            zip_file_set_encryption(z, static_cast<zip_uint64_t>(i), ZIP_EM_AES_256, password);
     }
     if (zip_close(z) != 0)
         throw std::runtime_error("zip non scritto");
