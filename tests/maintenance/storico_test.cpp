@@ -9,10 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <zip.h>
-
-#include <cstdio>
-
 namespace {
 
 // Four dates; the first lacks every wheel but Bari, the second has Roma and the Nazionale in the official codes.
