@@ -309,7 +309,12 @@ QMdiSubWindow* Container::apriFinestra(const QString& nome)
     sub->setWindowTitle(w->windowTitle());
     aperte_[nome] = sub;
     w->show();
-    sub->show();
+    // A window that needs the whole room (the workbench) asks for it; the others open at
+    // their own size.
+    if (w->property("apriMassimizzata").toBool())
+        sub->showMaximized();
+    else
+        sub->show();
     mdi_->setActiveSubWindow(sub);
     return sub;
 }

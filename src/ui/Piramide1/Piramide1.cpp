@@ -5,6 +5,7 @@
 #include "storage/ProgramDb.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
+#include "workbench/Abbinamenti.h"
 #include "workbench/Trasferimenti.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -53,6 +55,8 @@ QLabel* etichettaCliccabile(const QString& nome, const QString& testo, const QSt
     l->setContentsMargins(4, 0, 4, 0);
     if (!tooltip.isEmpty())
         l->setToolTip(tooltip);
+    // Reached with Tab, pressed with Space or Enter (the window's event filter).
+    l->setFocusPolicy(Qt::StrongFocus);
     l->installEventFilter(filtro);
     return l;
 }
@@ -106,6 +110,40 @@ GrigliaView* griglia(const QString& nome, grid::Grid& g, QWidget* genitore, int 
     return v;
 }
 
+// The Alt mnemonic of every command button. The main commands have letters of their
+// own; a few rare ones share a letter with a button on another page, where Qt moves the
+// focus between them and Space or Enter presses the one reached.
+void assegnaTasti(QWidget* radice)
+{
+    static const std::pair<const char*, const char*> testi[] = {
+        {"Command42(1)", "&N°"}, {"Command42(2)", "&Data"}, {"Command14", "&M"}, {"CmdAnnulla", "Ann&ulla ricerca"},
+        {"CmdGuida", "&Guida"}, {"Command6", "Im&posta"}, {"Command8", "Rese&t"}, {"Command9", "&RICAVA ESTRAZIONI"},
+        {"Command22", "Seleziona &tutti"}, {"Command23", "Deselezi&ona tutti"}, {"Cmd_aggiunge", "A&ggiungi"},
+        {"Command25", "C&opia"}, {"Cmd_Elenco", "E&LENCO"}, {"Command11", "SALVA CON&FIGURAZIONE"},
+        {"Command13", "Cancella s&elezionata"}, {"Command2", "&Calcola"}, {"Command19", "Re&setta"},
+        {"Command15", "Cance&lla riga"}, {"Command24", "Desele&ziona tutti"}, {"Command10", "NASC&ONDE"},
+        {"Command17", "C&opia"}, {"Cmd_Step1", "&AMBATE"}, {"Command29", "Veri&fica formula"},
+        {"Command21", "&Imposta"}, {"Command36", "Capogioc&o"}, {"Command18", "C&opia"}, {"Command38", "A&BBINAMENTI"},
+        {"Command7", "&Imposta"}, {"Command1", "C&opia"}, {"Command5", "MA&RCA"}, {"Command4", "Azzera gri&d"},
+        {"Command12", "Cas&o"}, {"Command39", "A&zzera grid"}, {"Command16", "C&opia"}, {"Command40", "&VERIFICA"},
+        {"Command3", "C&opia"}, {"Command20", "Stam&pa"}, {"Command26", "Re&setta"}, {"Command31", "T&utti"},
+        {"Command32", "&Nessuno"}, {"Command27", "&ELABORA"}, {"Command30", "C&opia"}, {"Command33", "Copia tu&tto"},
+        {"Command28", "Stam&pa"}};
+    for (const auto& [nome, testo] : testi)
+        if (auto* b = radice->findChild<QPushButton*>(QString::fromLatin1(nome)))
+            b->setText(QString::fromUtf8(testo));
+    // The symbol buttons: Alt+End the newest draw, Alt+1..5 the verification columns of the
+    // page in view (Qt gives a shortcut to the visible button only).
+    if (auto* b = radice->findChild<QPushButton*>(QStringLiteral("Command42(0)"))) {
+        b->setShortcut(QKeySequence(Qt::ALT | Qt::Key_End));
+        b->setToolTip(b->toolTip() + QStringLiteral(" (Alt+Fine)"));
+    }
+    for (int k = 1; k <= 5; ++k)
+        for (const QString& nome : {QStringLiteral("Cmd_Colonna(%1)").arg(k), QStringLiteral("Cmd_Ambo(%1)").arg(k)})
+            if (auto* b = radice->findChild<QPushButton*>(nome))
+                b->setText(QStringLiteral("&%1").arg(k));
+}
+
 // A row of widgets, left to right, with the rest of the line empty.
 QHBoxLayout* fila(std::initializer_list<QWidget*> widgets)
 {
@@ -122,6 +160,8 @@ Piramide1::Piramide1(Contesto& contesto, QWidget* genitore) : QWidget(genitore),
 {
     setObjectName(QStringLiteral("Piramide1"));
     setWindowTitle(titolo());
+    // Grids of cases, bricks and results side by side: it opens filling the main window.
+    setProperty("apriMassimizzata", true);
     workbench::preparaTabelloneNumeri(FgNu_);
     FgC_.setColonne(15);
     FgC_.setRighe(1);
@@ -173,6 +213,9 @@ void Piramide1::costruisci()
     hs1 = new QScrollBar(Qt::Horizontal, rif);
     hs1->setObjectName(QStringLiteral("hs1"));
     hs1->setMinimumWidth(120);
+    // The arrows move the reference one draw, Page Up/Down ten: reached with Tab.
+    hs1->setFocusPolicy(Qt::StrongFocus);
+    hs1->setPageStep(10);
     hs1->setToolTip(QStringLiteral("Scorre l'archivio: l'estrazione scelta è quella di riferimento"));
     LabelRifE = etichetta(QStringLiteral("LabelRifE"), {}, rif);
     LabelRifE->setMinimumWidth(150);
@@ -203,8 +246,15 @@ void Piramide1::costruisci()
     CmdAnnulla = pulsante(QStringLiteral("CmdAnnulla"), QStringLiteral("Annulla ricerca"),
                           QStringLiteral("Ferma la ricerca in corso: i risultati precedenti restano"), contenuto_);
     CmdAnnulla->setEnabled(false);
-    cima->addWidget(LabelRicerca);
+    auto* CmdGuida = pulsante(QStringLiteral("CmdGuida"), QStringLiteral("Guida"),
+                              QStringLiteral("La guida di questa finestra (F1)"), contenuto_);
+    connect(CmdGuida, &QPushButton::clicked, this, [this] {
+        if (contesto_.apriHelp)
+            contesto_.apriHelp(ContestoHelp, this);
+    });
+    cima->addWidget(LabelRicerca, 1);
     cima->addWidget(CmdAnnulla);
+    cima->addWidget(CmdGuida);
 
     SSTab1 = new QTabWidget(contenuto_);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
@@ -232,6 +282,18 @@ void Piramide1::costruisci()
     l->addLayout(corpo, 1);
     // Under this the window scrolls instead of squeezing grids into nothing.
     contenuto_->setMinimumSize(880, 540);
+    assegnaTasti(contenuto_);
+    // The bricks are reached from their grid FgF; each row of labels is one Tab stop.
+    for (int m = 1; m <= engine::NumeroMattoni; ++m)
+        Lbl0[m]->setFocusPolicy(Qt::NoFocus);
+    gruppiTasti_ = {{findChild<QLabel*>(QStringLiteral("LabelTutte")), findChild<QLabel*>(QStringLiteral("LabelNessuna"))},
+                    {LblPN.begin(), LblPN.end()},
+                    {LabelT.begin() + 1, LabelT.end()},
+                    {LblRiga.begin() + 1, LblRiga.end()},
+                    {LblSetta.begin() + 1, LblSetta.end()}};
+    for (const auto& gruppo : gruppiTasti_)
+        for (std::size_t i = 1; i < gruppo.size(); ++i)
+            gruppo[i]->setFocusPolicy(Qt::ClickFocus);
 }
 
 QWidget* Piramide1::costruisciRilevazione()
@@ -293,6 +355,10 @@ QWidget* Piramide1::costruisciRilevazione()
     TxtNumeri->setObjectName(QStringLiteral("TxtNumeri"));
     TxtNumeri->setToolTip(QStringLiteral("Numeri della rilevazione (doppio clic per svuotare)"));
     TxtNumeri->installEventFilter(this);
+    // Filled by the number board (Imposta) and by loading only: typing, paste, delete and drop would
+    // leave a detection the board does not show.
+    TxtNumeri->setReadOnly(true);
+    TxtNumeri->setAcceptDrops(false);
     auto* Command9Btn = pulsante(QStringLiteral("Command9"), QStringLiteral("RICAVA ESTRAZIONI"),
                                  QStringLiteral("Ricava i casi dall'archivio"), p);
     Command9Btn->setMinimumHeight(30);
@@ -591,7 +657,11 @@ QWidget* Piramide1::costruisciEsiti()
         "La stessa ricerca ripetuta 20 volte su casi scelti a caso: quanti casi copre la formula migliore "
         "per puro caso, e in quante prove raggiunge la formula trovata. Le colonne Attesi e p di ogni riga "
         "dicono quanti casi il caso da solo coprirebbe e quanto è probabile coprirne altrettanti."));
+    LblEsitoRicerca = etichetta(QStringLiteral("LblEsitoRicerca"), {}, esiti);
+    LblEsitoRicerca->setWordWrap(true);
+    le->insertWidget(0, LblEsitoRicerca);
     le->addWidget(LblMiglioreACaso);
+    connect(SSTab2, &QTabWidget::currentChanged, this, [this] { mostraMiglioreACaso(); });
     return esiti;
 }
 
@@ -760,6 +830,7 @@ void Piramide1::apri()
     };
     for (grid::Grid* g : {&banco_.FgEsiti, &banco_.FgGr})
         larghezze(*g, {200, 450, 450, 800, 350, 300, 450, 300, 300, 350, 300, 450, 500});
+    preparaVisteEsiti();
     larghezze(banco_.FgEv, {450, 650, 1250, 400, 400, 400, 400, 400, 400});
     larghezze(banco_.FgL, {450, 650, 1250, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400});
     for (grid::Grid* g : {&banco_.FgY, &banco_.Fg10})
@@ -782,6 +853,39 @@ void Piramide1::apri()
     workbench::nascondiColonne(banco_);
     mostraImpostazioni();
     aggiornaVista();
+}
+
+void Piramide1::preparaVisteEsiti()
+{
+    const char* suggerimenti[] = {
+        "", "Cop: casi coperti, quelli in cui la formula esce entro i colpi",
+        "Tot: ruote vincenti sommate su tutti i casi, nel primo colpo vincente di ciascuno",
+        "Formula: il codice dell'operatore", "P1: posizione del primo numero", "",
+        "Ru1: ruota del primo numero", "", "", "P2: posizione del secondo numero", "",
+        "Ru2: ruota del secondo numero", "Val: il valore fisso, il numero (tipo 4) o il ritardo (tipo 5)",
+        "Attesi: i casi che il puro caso coprirebbe in media",
+        "p: probabilità di coprirne per puro caso almeno quanti ne copre la formula"};
+    const std::pair<GrigliaView*, int> viste[] = {{FgEsiti, 0}, {FgGr, workbench::SorteAmbo}};
+    for (const auto& [vista, sorte] : viste) {
+        grid::Grid& g = vista->griglia();
+        if (g.colonne() < workbench::ColonnaPrevisione + 1) {
+            workbench::scriviConfronti(g, {}, {});
+            workbench::scriviPrevisioni(g, {}, sorte);
+        }
+        g.setLarghezza(13, 450);
+        g.setLarghezza(14, 500);
+        g.setLarghezza(workbench::ColonnaPrevisione, sorte == 0 ? 700 : 800);
+        for (int c = 0; c < 15; ++c)
+            if (*suggerimenti[c])
+                vista->modello()->setSuggerimento(c, QString::fromUtf8(suggerimenti[c]));
+        vista->modello()->setSuggerimento(
+            workbench::ColonnaPrevisione,
+            sorte == 0 ? QStringLiteral("Ambata: il numero da giocare, la formula calcolata sull'estrazione di riferimento")
+                       : QStringLiteral("Abbinato: il numero che la formula, calcolata sull'estrazione di riferimento, "
+                                        "aggiunge ai numeri del livello"));
+        // Beside the formula, where the eye is, without scrolling.
+        vista->spostaColonna(workbench::ColonnaPrevisione, 4);
+    }
 }
 
 void Piramide1::caricaOperatori()

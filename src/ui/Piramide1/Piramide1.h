@@ -14,6 +14,7 @@
 #include <vector>
 
 class QCheckBox;
+class QKeyEvent;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -34,7 +35,9 @@ public:
     explicit Piramide1(Contesto& contesto, QWidget* genitore = nullptr);
     ~Piramide1() override;
 
-    static QString titolo() { return QStringLiteral("Velmora"); }
+    static QString titolo() { return QStringLiteral("Piramide"); }
+    // Its help page (F1 and the Guida button).
+    static constexpr int ContestoHelp = 320;
 
     // --- reference draw ---
     void impostaRiferimento(int d);            // hs1 = d
@@ -114,6 +117,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
@@ -138,6 +142,17 @@ private:
     void avviaRicerca(int sorte);
     void avviaConfrontoCaso(const workbench::ImpostazioniRicerca& imp, int copReale);
     void ricercaConclusa();
+    // The cases derived again when the settings changed since RICAVA ESTRAZIONI (said on
+    // the status line); false when that failed and the command must not go on.
+    bool rinnovaCasi();
+    // A missing choice, said in one sentence instead of running on nothing.
+    void avviso(const std::string& testo);
+    // "Migliore a caso" shown only on the tab of the search it describes.
+    void mostraMiglioreACaso();
+    // Enter or Space on a focused grid cell: what a click (or the double click of FgOp) does there.
+    void attivaCella(GrigliaView* vista, int riga, int colonna);
+    // The forecast column of FgEsiti/FgGr shown right after Formula, header tooltips.
+    void preparaVisteEsiti();
     void bloccaComandi(bool bloccati);
     void modificaMattone(int riga, int colonna);
     bool accettaMattone(int riga, int colonna, const std::string& testo);
@@ -155,6 +170,8 @@ private:
     LavoroDiFondo confrontoCaso_{this};
     LavoroDiFondo lavoro_{this};
     std::vector<QWidget*> bloccabili_;
+    // Rows of clickable labels: one Tab stop each (the first label), arrows inside.
+    std::vector<std::vector<QLabel*>> gruppiTasti_;
 
     QScrollArea* area_ = nullptr;
     QWidget* contenuto_ = nullptr;
@@ -166,6 +183,11 @@ private:
     QListWidget* List1 = nullptr;
     QLabel* LabelRicerca = nullptr;
     QLabel* LblMiglioreACaso = nullptr;
+    // Next to the results: what became of the last search (cancelled, cases renewed).
+    QLabel* LblEsitoRicerca = nullptr;
+    // Sorte of the search LblMiglioreACaso describes; -1 before any.
+    int sorteConfronto_ = -1;
+    QString statoPrimaRicerca_;
     QPushButton* CmdAnnulla = nullptr;
     // Detection.
     QComboBox* ComboR1 = nullptr;

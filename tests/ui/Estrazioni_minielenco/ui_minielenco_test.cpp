@@ -103,7 +103,13 @@ private slots:
         QVERIFY(d.messaggi().empty());
 
         d.svuota();
-        d.risposteInput = {QStringLiteral("14/01/1939"), QStringLiteral("21/1/1939"), std::nullopt};
+        // The day and the month in one digit find the draw as well.
+        d.risposteInput = {QStringLiteral("21/1/1939")};
+        t.b("Command42(1)")->click();
+        QCOMPARE(t.hs1()->value(), 3);
+        QCOMPARE(t.testo("Label1"), QStringLiteral("21/01/1939"));
+        d.svuota();
+        d.risposteInput = {QStringLiteral("14/01/1939"), QStringLiteral("22/1/1939"), std::nullopt};
         for (int i = 0; i < 3; ++i)
             t.b("Command42(1)")->click();
         QCOMPARE(t.hs1()->value(), 2);
