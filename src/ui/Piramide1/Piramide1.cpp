@@ -116,7 +116,7 @@ GrigliaView* griglia(const QString& nome, grid::Grid& g, QWidget* genitore, int 
 void assegnaTasti(QWidget* radice)
 {
     static const std::pair<const char*, const char*> testi[] = {
-        {"Command42(1)", "&N°"}, {"Command42(2)", "&Data"}, {"Command14", "&M"}, {"CmdAnnulla", "Ann&ulla ricerca"},
+        {"Command42(1)", "&N°"}, {"Command42(2)", "&Data"}, {"CmdAnnulla", "Ann&ulla ricerca"},
         {"CmdGuida", "&Guida"}, {"Command6", "Im&posta"}, {"Command8", "Rese&t"}, {"Command9", "&RICAVA ESTRAZIONI"},
         {"Command22", "Seleziona &tutti"}, {"Command23", "Deselezi&ona tutti"}, {"Cmd_aggiunge", "A&ggiungi"},
         {"Command25", "C&opia"}, {"Cmd_Elenco", "E&LENCO"}, {"Command11", "SALVA CON&FIGURAZIONE"},
@@ -124,7 +124,7 @@ void assegnaTasti(QWidget* radice)
         {"Command15", "Cance&lla riga"}, {"Command24", "Desele&ziona tutti"}, {"Command10", "NASC&ONDE"},
         {"Command17", "C&opia"}, {"Cmd_Step1", "&AMBATE"}, {"Command29", "Veri&fica formula"},
         {"Command21", "&Imposta"}, {"Command36", "Capogioc&o"}, {"Command18", "C&opia"}, {"Command38", "A&BBINAMENTI"},
-        {"Command7", "&Imposta"}, {"Command1", "C&opia"}, {"Command5", "MA&RCA"}, {"Command4", "Azzera gri&d"},
+        {"Command7", "&Imposta"}, {"Command1", "C&opia"}, {"Command5", "&MARCA"}, {"Command4", "Azz&era grid"},
         {"Command12", "Cas&o"}, {"Command39", "A&zzera grid"}, {"Command16", "C&opia"}, {"Command40", "&VERIFICA"},
         {"Command3", "C&opia"}, {"Command20", "Stam&pa"}, {"Command26", "Re&setta"}, {"Command31", "T&utti"},
         {"Command32", "&Nessuno"}, {"Command27", "&ELABORA"}, {"Command30", "C&opia"}, {"Command33", "Copia tu&tto"},
@@ -137,6 +137,10 @@ void assegnaTasti(QWidget* radice)
     if (auto* b = radice->findChild<QPushButton*>(QStringLiteral("Command42(0)"))) {
         b->setShortcut(QKeySequence(Qt::ALT | Qt::Key_End));
         b->setToolTip(b->toolTip() + QStringLiteral(" (Alt+Fine)"));
+    }
+    if (auto* b = radice->findChild<QPushButton*>(QStringLiteral("Command14"))) {
+        b->setShortcut(QKeySequence(Qt::ALT | Qt::Key_K));
+        b->setToolTip(b->toolTip() + QStringLiteral(" (Alt+K)"));
     }
     for (int k = 1; k <= 5; ++k)
         for (const QString& nome : {QStringLiteral("Cmd_Colonna(%1)").arg(k), QStringLiteral("Cmd_Ambo(%1)").arg(k)})
@@ -659,6 +663,8 @@ QWidget* Piramide1::costruisciEsiti()
         "dicono quanti casi il caso da solo coprirebbe e quanto è probabile coprirne altrettanti."));
     LblEsitoRicerca = etichetta(QStringLiteral("LblEsitoRicerca"), {}, esiti);
     LblEsitoRicerca->setWordWrap(true);
+    LblEsitoRicerca->setStyleSheet(QStringLiteral("QLabel { color: #8b0000; }"));
+    LblEsitoRicerca->hide();
     le->insertWidget(0, LblEsitoRicerca);
     le->addWidget(LblMiglioreACaso);
     connect(SSTab2, &QTabWidget::currentChanged, this, [this] { mostraMiglioreACaso(); });

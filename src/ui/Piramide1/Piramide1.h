@@ -147,6 +147,8 @@ private:
     bool rinnovaCasi();
     // A missing choice, said in one sentence instead of running on nothing.
     void avviso(const std::string& testo);
+    // The line beside the results (a cancelled search, cases derived again); hidden when empty.
+    void statoEsiti(const QString& testo);
     // "Migliore a caso" shown only on the tab of the search it describes.
     void mostraMiglioreACaso();
     // Enter or Space on a focused grid cell: what a click (or the double click of FgOp) does there.

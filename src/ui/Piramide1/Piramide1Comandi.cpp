@@ -189,9 +189,6 @@ bool Piramide1::eventFilter(QObject* oggetto, QEvent* evento)
             return true;
         }
     }
-    // TxtNumeri is filled by the number board and by loading only.
-    if (oggetto == TxtNumeri && (evento->type() == QEvent::KeyPress || evento->type() == QEvent::InputMethod))
-        return true;
     // A clickable label with the focus: Space or Enter is its click, the arrows move to
     // the next label of its row (a row is one stop of the Tab chain).
     bool tastoClic = false;
@@ -443,7 +440,7 @@ void Piramide1::Command9()
 {
     const auto esito = workbench::RicavaEstrazioni(banco_, contesto_.sessione.archivio());
     LabelRicerca->clear();
-    LblEsitoRicerca->clear();
+    statoEsiti({});
     if (banco_.FgEv.righe() > 1)
         for (auto* t : {SSTab1, SSTab2, SSTab3})
             t->setCurrentIndex(0);
@@ -466,7 +463,7 @@ bool Piramide1::rinnovaCasi()
     const QString testo = QStringLiteral("Impostazioni cambiate dall'ultima RICAVA ESTRAZIONI: casi ricavati di nuovo (%1)")
                               .arg(workbench::numeroCasi(banco_));
     LabelRicerca->setText(testo);
-    LblEsitoRicerca->setText(testo);
+    statoEsiti(testo);
     aggiornaVista();
     if (rinnovo.esito) {
         mostra(rinnovo.esito);

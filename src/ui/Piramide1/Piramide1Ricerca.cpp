@@ -60,9 +60,9 @@ void Piramide1::avviaRicerca(int sorte)
                           // Cancelled: the previous results stay as they were, and say so.
                           esito.interrotta = true;
                           SSTab2->setCurrentIndex(sorte == 0 ? 0 : 1);
-                          LblEsitoRicerca->setText(QStringLiteral("Ricerca annullata: risultati della ricerca precedente"));
+                          statoEsiti(QStringLiteral("Ricerca annullata: risultati della ricerca precedente"));
                       } else {
-                          LblEsitoRicerca->clear();
+                          statoEsiti({});
                           grid::Grid& uscita = sorte == 0 ? banco_.FgEsiti : banco_.FgGr;
                           esito = workbench::scriviRicerca(banco_, uscita, imp, *risultato, inizio);
                           SSTab2->setCurrentIndex(sorte == 0 ? 0 : 1);
@@ -100,6 +100,12 @@ void Piramide1::avviaConfrontoCaso(const workbench::ImpostazioniRicerca& imp, in
                 LblMiglioreACaso->setText(QString::fromStdString(workbench::testoMiglioreACaso(*esito)));
             emit confrontoCasoFinito();
         });
+}
+
+void Piramide1::statoEsiti(const QString& testo)
+{
+    LblEsitoRicerca->setText(testo);
+    LblEsitoRicerca->setVisible(!testo.isEmpty());
 }
 
 void Piramide1::mostraMiglioreACaso()

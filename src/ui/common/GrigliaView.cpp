@@ -308,6 +308,16 @@ void GrigliaView::mousePressEvent(QMouseEvent* evento)
     QTableView::mousePressEvent(evento);
 }
 
+bool GrigliaView::event(QEvent* evento)
+{
+    // An Alt key is a button's mnemonic, never the start of a typed cell.
+    if (evento->type() == QEvent::ShortcutOverride && (static_cast<QKeyEvent*>(evento)->modifiers() & Qt::AltModifier)) {
+        evento->ignore();
+        return true;
+    }
+    return QTableView::event(evento);
+}
+
 void GrigliaView::keyPressEvent(QKeyEvent* evento)
 {
     const int tasto = evento->key();

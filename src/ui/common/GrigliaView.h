@@ -131,6 +131,7 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
+    bool event(QEvent* evento) override;
     void mouseDoubleClickEvent(QMouseEvent* evento) override;
 
 private:
