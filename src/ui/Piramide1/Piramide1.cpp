@@ -272,6 +272,10 @@ void Piramide1::costruisci()
     destra->setChildrenCollapsible(false);
     destra->addWidget(costruisciEsiti());
     destra->addWidget(costruisciVerifiche());
+    // The results first: ten rows in sight; the cases scroll below them.
+    destra->setStretchFactor(0, 3);
+    destra->setStretchFactor(1, 2);
+    destra->setSizes({600, 400});
 
     auto* piramide = costruisciPiramide();
     auto* corpo = new QHBoxLayout;
@@ -516,19 +520,19 @@ QWidget* Piramide1::costruisciPiramide()
         riga->addStretch();
         triangolo->addLayout(riga);
     }
-    auto* Label12 = new TestoAcapo(QStringLiteral("Label12"),
-                              QStringLiteral("Ogni mattone mostra il numero che la sua formula dà sull'estrazione di "
-                                             "riferimento (1 il vertice, 11-15 la base). Clic su un mattone: i suoi "
-                                             "numeri si colorano nell'estrazione, giallo il primo e verde il secondo."),
-                                   p);
-    QFont piccolo = Label12->font();
-    piccolo.setPointSizeF(piccolo.pointSizeF() * 0.85);
-    Label12->setFont(piccolo);
-    Label12->setFixedHeight(5 * QFontMetrics(piccolo).lineSpacing() + 4);
+    // What the bricks show, in the frame's tooltip: the room goes to the reference draw.
+    p->setToolTip(QStringLiteral("Ogni mattone mostra il numero che la sua formula dà sull'estrazione di riferimento "
+                                 "(1 il vertice, 11-15 la base). Clic su un mattone: i suoi numeri si colorano "
+                                 "nell'estrazione, giallo il primo e verde il secondo."));
     FgEstratti = griglia(QStringLiteral("FgEstratti"), banco_.FgEstratti, p, 80);
     for (int c = 0; c < 6; ++c)
         banco_.FgEstratti.setLarghezza(c, 390);
     FgEstratti->setToolTip(QStringLiteral("Numeri dell'estrazione di riferimento"));
+    // All eleven wheels at once.
+    FgEstratti->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FgEstratti->setFixedHeight(FgEstratti->horizontalHeader()->sizeHint().height()
+                               + archive::NumeroRuote * FgEstratti->verticalHeader()->defaultSectionSize()
+                               + 2 * FgEstratti->frameWidth());
 
     FgF = griglia(QStringLiteral("FgF"), banco_.FgF, p, 150);
     FgF->setToolTip(QStringLiteral("Clic: evidenzia il mattone; doppio clic: lo carica nell'editor; "
@@ -548,9 +552,8 @@ QWidget* Piramide1::costruisciPiramide()
     Ch_AA->setToolTip(QStringLiteral("Il pulsante \"Caso\" ricalcola la piramide sul caso scelto"));
 
     l->addLayout(triangolo);
-    l->addWidget(Label12);
-    l->addWidget(FgEstratti, 2);
-    l->addWidget(FgF, 3);
+    l->addWidget(FgEstratti);
+    l->addWidget(FgF, 1);
     auto* pulsanti = new QGridLayout;
     pulsanti->setSpacing(3);
     pulsanti->addWidget(Command2Btn, 0, 0);
@@ -561,7 +564,7 @@ QWidget* Piramide1::costruisciPiramide()
     pulsanti->addWidget(Command17Btn, 2, 1);
     l->addLayout(pulsanti);
     l->addWidget(Ch_AA);
-    p->setFixedWidth(270);
+    p->setFixedWidth(262);
     connect(Command2Btn, &QPushButton::clicked, this, &Piramide1::Command2);
     connect(Command19Btn, &QPushButton::clicked, this, &Piramide1::Command19);
     connect(Command15Btn, &QPushButton::clicked, this, &Piramide1::Command15);
@@ -585,6 +588,9 @@ QWidget* Piramide1::costruisciEsiti()
     Ch_CasiScoperti->setObjectName(QStringLiteral("Ch_CasiScoperti"));
     Ch_CasiScoperti->setToolTip(QStringLiteral("Le ricerche saltano i casi già coperti (segnati con MARCA)"));
     FgEsiti = griglia(QStringLiteral("FgEsiti"), banco_.FgEsiti, ambate, 90);
+    // Ten rows in sight.
+    FgEsiti->setMinimumHeight(FgEsiti->horizontalHeader()->sizeHint().height()
+                              + 10 * FgEsiti->verticalHeader()->defaultSectionSize() + 2 * FgEsiti->frameWidth());
     auto* colonne = new QHBoxLayout;
     colonne->addWidget(etichetta(QStringLiteral("LabelColonna"), QStringLiteral("Verifica in"), ambate));
     for (int k = 1; k <= 5; ++k) {
@@ -701,8 +707,9 @@ QWidget* Piramide1::costruisciVerifiche()
     lc->addLayout(fila({etichetta(QStringLiteral("LabelFgX"), QStringLiteral("Numeri per caso"), casi), Command39Btn,
                         Command16Btn}),
                   2, 0, 1, 2);
-    lc->setColumnStretch(0, 3);
-    lc->setColumnStretch(1, 2);
+    lc->setColumnStretch(0, 0);
+    lc->setColumnStretch(1, 1);
+    FgX->setMinimumWidth(60);
     connect(Command5Btn, &QPushButton::clicked, this, &Piramide1::Command5);
     connect(Command4Btn, &QPushButton::clicked, this, &Piramide1::Command4);
     connect(Command12Btn, &QPushButton::clicked, this, &Piramide1::Command12);
@@ -729,10 +736,10 @@ QWidget* Piramide1::costruisciVerifiche()
     livelli->addStretch();
     auto* verifiche = fila({etichetta(QStringLiteral("LabelSorteV"), QStringLiteral("Sorte"), verifica), ComboLivello,
                             Command40Btn, Command3Btn, Command20Btn});
-    FgL = griglia(QStringLiteral("FgL"), banco_.FgL, verifica, 70);
+    FgL = griglia(QStringLiteral("FgL"), banco_.FgL, verifica, 40);
     Fg_E = griglia(QStringLiteral("Fg_E"), banco_.Fg_E, verifica, 0);
-    Fg_E->setFixedHeight(3 * Fg_E->verticalHeader()->defaultSectionSize() + 8);
-    Fg5 = griglia(QStringLiteral("Fg5"), banco_.Fg5, verifica, 70);
+    Fg_E->setFixedHeight(2 * Fg_E->verticalHeader()->defaultSectionSize() + 8);
+    Fg5 = griglia(QStringLiteral("Fg5"), banco_.Fg5, verifica, 40);
     Fg5->setMaximumHeight(7 * Fg5->verticalHeader()->defaultSectionSize() + 6);
     Fg5->setToolTip(QStringLiteral("Formule verificate nelle colonne 1..5"));
     auto* setta = new QHBoxLayout;
@@ -776,11 +783,15 @@ QWidget* Piramide1::costruisciVerifiche()
     auto* Command28Btn = pulsante(QStringLiteral("Command28"), QStringLiteral("Stampa"), QStringLiteral("Stampa tabella"), elabora);
     FgY = griglia(QStringLiteral("FgY"), banco_.FgY, elabora, 90);
     Fg10 = griglia(QStringLiteral("Fg10"), banco_.Fg10, elabora, 60);
-    auto* comandi = new QVBoxLayout;
-    comandi->addWidget(Fg7);
-    for (auto* b : {Command31Btn, Command32Btn, Command27Btn, Command30Btn, Command33Btn, Command28Btn})
-        comandi->addWidget(b);
-    comandi->addStretch();
+    // Two columns of buttons: the page stays low enough for the results above it.
+    auto* comandi = new QGridLayout;
+    comandi->addWidget(Fg7, 0, 0, 1, 2);
+    int k = 0;
+    for (auto* b : {Command31Btn, Command32Btn, Command27Btn, Command30Btn, Command33Btn, Command28Btn}) {
+        comandi->addWidget(b, 1 + k / 2, k % 2);
+        ++k;
+    }
+    comandi->setRowStretch(4, 1);
     le->addLayout(comandi, 0, 0, 2, 1);
     le->addWidget(FgY, 0, 1);
     le->addWidget(Fg10, 1, 1);
@@ -818,14 +829,17 @@ void Piramide1::apri()
         banco_.FgRG.setLarghezza(w, 375);
     for (int c = 0; c < 6; ++c) {
         banco_.FgEstratti.setLarghezza(c, 390);
-        banco_.FgX.setLarghezza(c, 400);
+        banco_.FgX.setLarghezza(c, 390);
     }
     // The brick grids fit the pyramid's column: narrower number, wheel and value columns.
     for (grid::Grid* g : {&banco_.FgF, &banco_.Fg5}) {
         g->setLarghezza(engine::colF::Riga, 350);
-        g->setLarghezza(engine::colF::RU1, 550);
-        g->setLarghezza(engine::colF::RU2, 550);
-        g->setLarghezza(engine::colF::VAL, 450);
+        g->setLarghezza(engine::colF::Tras, 600);
+        g->setLarghezza(engine::colF::E1, 400);
+        g->setLarghezza(engine::colF::RU1, 450);
+        g->setLarghezza(engine::colF::E2, 400);
+        g->setLarghezza(engine::colF::RU2, 450);
+        g->setLarghezza(engine::colF::VAL, 400);
     }
     banco_.Fg7.setLarghezza(0, 700);
     // Narrow columns for the short numbers, so the grids show most of a row at once.
@@ -835,9 +849,9 @@ void Piramide1::apri()
             g.setLarghezza(c++, w);
     };
     for (grid::Grid* g : {&banco_.FgEsiti, &banco_.FgGr})
-        larghezze(*g, {200, 450, 450, 800, 350, 300, 450, 300, 300, 350, 300, 450, 500});
+        larghezze(*g, {100, 300, 300, 700, 250, 300, 300, 300, 300, 250, 300, 300, 300});
     preparaVisteEsiti();
-    larghezze(banco_.FgEv, {450, 650, 1250, 400, 400, 400, 400, 400, 400});
+    larghezze(banco_.FgEv, {300, 550, 1150, 350, 390, 390, 390, 390, 390});
     larghezze(banco_.FgL, {450, 650, 1250, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400});
     for (grid::Grid* g : {&banco_.FgY, &banco_.Fg10})
         larghezze(*g, {350, 650, 1250, 400, 500, 450, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 500});
@@ -878,9 +892,12 @@ void Piramide1::preparaVisteEsiti()
             workbench::scriviConfronti(g, {}, {});
             workbench::scriviPrevisioni(g, {}, sorte);
         }
-        g.setLarghezza(13, 450);
-        g.setLarghezza(14, 500);
-        g.setLarghezza(workbench::ColonnaPrevisione, sorte == 0 ? 700 : 800);
+        // Header-wide (see adattaColonne), p as wide as "0,330".
+        g.setLarghezza(13, 300);
+        g.setLarghezza(14, 650);
+        // The empty first column holds nothing a player reads: its room goes to p.
+        g.setNascosta(0, true);
+        g.setLarghezza(workbench::ColonnaPrevisione, 300);
         for (int c = 0; c < 15; ++c)
             if (*suggerimenti[c])
                 vista->modello()->setSuggerimento(c, QString::fromUtf8(suggerimenti[c]));

@@ -155,6 +155,8 @@ private:
     void attivaCella(GrigliaView* vista, int riga, int colonna);
     // The forecast column of FgEsiti/FgGr shown right after Formula, header tooltips.
     void preparaVisteEsiti();
+    // Every column at least as wide as its header; the cases grid wide enough for its columns.
+    void adattaColonne();
     void bloccaComandi(bool bloccati);
     void modificaMattone(int riga, int colonna);
     bool accettaMattone(int riga, int colonna, const std::string& testo);

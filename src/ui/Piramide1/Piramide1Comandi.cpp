@@ -11,6 +11,9 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QComboBox>
+#include <QFont>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -257,6 +260,7 @@ void Piramide1::aggiornaVista()
         elenco.setLarghezza(2, 3200);
     }
     preparaVisteEsiti();
+    adattaColonne();
     for (auto* v : findChildren<GrigliaView*>())
         v->aggiorna();
     mostraMattoni();
@@ -265,6 +269,36 @@ void Piramide1::aggiornaVista()
     for (const auto& t : banco_.List1)
         List1->addItem(daStd(t));
     LabelRifE->setText(etichettaRiferimento(banco_.riferimento, contesto_.sessione.archivio()));
+}
+
+void Piramide1::adattaColonne()
+{
+    for (auto* v : findChildren<GrigliaView*>()) {
+        if (v->modello()->righeFisse() == 0 || v->horizontalHeader()->isHidden())
+            continue;
+        grid::Grid& g = v->griglia();
+        // Bold, as a header cell may be drawn.
+        QFont carattere = v->horizontalHeader()->font();
+        carattere.setBold(true);
+        const QFontMetrics fm(carattere);
+        const int dpi = std::max(1, v->logicalDpiX());
+        for (int c = v->modello()->colonneFisse(); c < g.colonne(); ++c) {
+            // The spaces count: a centred header keeps them ("Val   ").
+            const QString testo = daStd(g.testo(0, c));
+            if (testo.trimmed().isEmpty() || g.colonna(c).nascosta)
+                continue;
+            const int twips = ((fm.horizontalAdvance(testo) + 6) * 1440 + dpi - 1) / dpi;
+            if (g.colonna(c).larghezzaTwips < twips)
+                g.setLarghezza(c, twips);
+        }
+    }
+    // The cases keep all their columns in sight (the five numbers above all); FgX beside
+    // them takes the room left and scrolls.
+    int larghezza = 2 * FgEv->frameWidth() + FgEv->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < banco_.FgEv.colonne(); ++c)
+        if (!banco_.FgEv.colonna(c).nascosta)
+            larghezza += pixelDaTwips(banco_.FgEv.colonna(c).larghezzaTwips, FgEv->logicalDpiX());
+    FgEv->setMinimumWidth(larghezza);
 }
 
 void Piramide1::mostraImpostazioni()
