@@ -64,9 +64,9 @@ Estrazioni_minielenco::Estrazioni_minielenco(Contesto& contesto, QWidget* genito
 
     Command42[0] = pulsante(QStringLiteral("Command42(0)"), QStringLiteral("&N°"), {}, QStringLiteral("Ricerca per numero indice"), this);
     Command42[1] = pulsante(QStringLiteral("Command42(1)"), QStringLiteral("&Data"), {}, QStringLiteral("Cerca estrazione per data"), this);
-    Command56Btn = pulsante(QStringLiteral("Command56"), {}, QStyle::SP_MediaSkipForward, QStringLiteral("Ultima estrazione (Alt+U)"), this);
-    Command81Btn = pulsante(QStringLiteral("Command81"), {}, QStyle::SP_DialogResetButton, QStringLiteral("Resetta colorazione (Alt+R)"), this);
-    // The icon buttons have no letter to underline: their Alt keys are said in the tooltips.
+    Command56Btn = pulsante(QStringLiteral("Command56"), {}, QStyle::SP_MediaSkipForward, QStringLiteral("Ultima estrazione"), this);
+    Command81Btn = pulsante(QStringLiteral("Command81"), {}, QStyle::SP_DialogResetButton, QStringLiteral("Resetta colorazione"), this);
+    // The icon buttons have no letter to underline: their Alt keys are in the help page.
     Command56Btn->setShortcut(QKeySequence(Qt::ALT | Qt::Key_U));
     Command81Btn->setShortcut(QKeySequence(Qt::ALT | Qt::Key_R));
 

@@ -134,14 +134,11 @@ void assegnaTasti(QWidget* radice)
             b->setText(QString::fromUtf8(testo));
     // The symbol buttons: Alt+End the newest draw, Alt+1..5 the verification columns of the
     // page in view (Qt gives a shortcut to the visible button only).
-    if (auto* b = radice->findChild<QPushButton*>(QStringLiteral("Command42(0)"))) {
+    // The tooltips keep their own texts: these keys are in the help page.
+    if (auto* b = radice->findChild<QPushButton*>(QStringLiteral("Command42(0)")))
         b->setShortcut(QKeySequence(Qt::ALT | Qt::Key_End));
-        b->setToolTip(b->toolTip() + QStringLiteral(" (Alt+Fine)"));
-    }
-    if (auto* b = radice->findChild<QPushButton*>(QStringLiteral("Command14"))) {
+    if (auto* b = radice->findChild<QPushButton*>(QStringLiteral("Command14")))
         b->setShortcut(QKeySequence(Qt::ALT | Qt::Key_K));
-        b->setToolTip(b->toolTip() + QStringLiteral(" (Alt+K)"));
-    }
     for (int k = 1; k <= 5; ++k)
         for (const QString& nome : {QStringLiteral("Cmd_Colonna(%1)").arg(k), QStringLiteral("Cmd_Ambo(%1)").arg(k)})
             if (auto* b = radice->findChild<QPushButton*>(nome))
@@ -268,7 +265,7 @@ void Piramide1::costruisci()
     SSTab1->setFixedWidth(285);
     SSTab1->setUsesScrollButtons(false);
 
-    auto* destra = new QSplitter(Qt::Vertical, contenuto_);
+    auto* destra = destra_ = new QSplitter(Qt::Vertical, contenuto_);
     destra->setChildrenCollapsible(false);
     destra->addWidget(costruisciEsiti());
     destra->addWidget(costruisciVerifiche());
@@ -631,6 +628,7 @@ QWidget* Piramide1::costruisciEsiti()
     Option2->setObjectName(QStringLiteral("Option2"));
     Option2->setToolTip(QStringLiteral("Terno"));
     FgGr = griglia(QStringLiteral("FgGr"), banco_.FgGr, abbinamenti, 90);
+    FgGr->setMinimumHeight(FgEsiti->minimumHeight());
     auto* ambi = new QHBoxLayout;
     ambi->addWidget(etichetta(QStringLiteral("LabelAmbo"), QStringLiteral("Verifica in"), abbinamenti));
     for (int k = 1; k <= 5; ++k) {

@@ -23,6 +23,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollArea;
 class QScrollBar;
+class QSplitter;
 class QTabWidget;
 
 namespace ui {
@@ -155,6 +156,9 @@ private:
     void attivaCella(GrigliaView* vista, int riga, int colonna);
     // The forecast column of FgEsiti/FgGr shown right after Formula, header tooltips.
     void preparaVisteEsiti();
+    // The room between results and verification follows the work: a search shows ten
+    // result rows and more, a verification its report.
+    void spazioAiRisultati(bool risultati);
     // Every column at least as wide as its header; the cases grid wide enough for its columns.
     void adattaColonne();
     void bloccaComandi(bool bloccati);
@@ -178,6 +182,7 @@ private:
     std::vector<std::vector<QLabel*>> gruppiTasti_;
 
     QScrollArea* area_ = nullptr;
+    QSplitter* destra_ = nullptr;
     QWidget* contenuto_ = nullptr;
     // Reference draw.
     QScrollBar* hs1 = nullptr;

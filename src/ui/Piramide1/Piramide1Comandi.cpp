@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -292,13 +293,13 @@ void Piramide1::adattaColonne()
                 g.setLarghezza(c, twips);
         }
     }
-    // The cases keep all their columns in sight (the five numbers above all); FgX beside
-    // them takes the room left and scrolls.
+    // The cases ask for all their columns (the five numbers above all); FgX beside them
+    // takes the room left and scrolls. On a narrower screen both scroll.
     int larghezza = 2 * FgEv->frameWidth() + FgEv->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < banco_.FgEv.colonne(); ++c)
         if (!banco_.FgEv.colonna(c).nascosta)
             larghezza += pixelDaTwips(banco_.FgEv.colonna(c).larghezzaTwips, FgEv->logicalDpiX());
-    FgEv->setMinimumWidth(larghezza);
+    FgEv->setLarghezzaPreferita(larghezza);
 }
 
 void Piramide1::mostraImpostazioni()
@@ -506,6 +507,21 @@ bool Piramide1::rinnovaCasi()
     return true;
 }
 
+void Piramide1::spazioAiRisultati(bool risultati)
+{
+    // Ten result rows are the floor while searching; a verification may take them down to
+    // a few, and the next search gives them back.
+    const int dieciRighe = FgEsiti->horizontalHeader()->sizeHint().height()
+                           + 10 * FgEsiti->verticalHeader()->defaultSectionSize() + 2 * FgEsiti->frameWidth();
+    FgEsiti->setMinimumHeight(risultati ? dieciRighe : 90);
+    FgGr->setMinimumHeight(risultati ? dieciRighe : 90);
+    const int totale = destra_->height();
+    if (totale <= 0)
+        return;
+    const int sopra = risultati ? totale * 3 / 5 : totale * 2 / 5;
+    destra_->setSizes({sopra, totale - sopra});
+}
+
 void Piramide1::avviso(const std::string& testo)
 {
     contesto_.dialoghi.messaggio(this, daStd(testo), QStringLiteral("Avviso"), Icona::Informazione);
@@ -516,6 +532,7 @@ void Piramide1::Command40()
     if (!rinnovaCasi())
         return;
     const auto esito = workbench::verificaPrevisioni(banco_, contesto_.sessione.archivio());
+    spazioAiRisultati(false);
     aggiornaVista();
     mostra(esito);
 }
@@ -534,6 +551,7 @@ void Piramide1::Command27()
         ComboLivello->setCurrentIndex(banco_.livello - 1);
     }
     SSTab3->setCurrentIndex(2);
+    spazioAiRisultati(false);
     aggiornaVista();
     mostra(esito);
 }
@@ -544,6 +562,7 @@ void Piramide1::Lbl_Riga(int livello)
         return;
     const auto esito = workbench::verificaLivello(banco_, contesto_.sessione.archivio(), livello);
     SSTab3->setCurrentIndex(1);
+    spazioAiRisultati(false);
     aggiornaVista();
     mostra(esito);
 }
@@ -552,6 +571,7 @@ void Piramide1::Cmd_Colonna(int slot)
 {
     const auto esito = workbench::verificaEsitoInColonna(banco_, contesto_.sessione.archivio(), slot);
     SSTab3->setCurrentIndex(1);
+    spazioAiRisultati(false);
     aggiornaVista();
     mostra(esito);
 }
@@ -560,6 +580,7 @@ void Piramide1::Cmd_Ambo(int slot)
 {
     const auto esito = workbench::verificaAbbinamentoInColonna(banco_, contesto_.sessione.archivio(), slot);
     SSTab3->setCurrentIndex(1);
+    spazioAiRisultati(false);
     aggiornaVista();
     mostra(esito);
 }
@@ -568,6 +589,7 @@ void Piramide1::Command29()
 {
     const auto esito = workbench::verificaSoloEsito(banco_, contesto_.sessione.archivio());
     SSTab3->setCurrentIndex(1);
+    spazioAiRisultati(false);
     aggiornaVista();
     mostra(esito);
 }

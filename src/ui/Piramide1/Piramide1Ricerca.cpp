@@ -66,6 +66,7 @@ void Piramide1::avviaRicerca(int sorte)
                           grid::Grid& uscita = sorte == 0 ? banco_.FgEsiti : banco_.FgGr;
                           esito = workbench::scriviRicerca(banco_, uscita, imp, *risultato, inizio);
                           SSTab2->setCurrentIndex(sorte == 0 ? 0 : 1);
+                          spazioAiRisultati(true);
                           const bool trovata = !risultato->righe.empty() && !risultato->righe.front().vuota();
                           sorteConfronto_ = sorte;
                           if (trovata)

@@ -39,8 +39,8 @@ void registraPiramide1()
             f->aggiornaVista();
         }
     });
-    // A maximised main window on a 1366x768 laptop: after AMBATE, and after VERIFICA of the
-    // best formula put in brick 1 and verified as level 1.
+    // A maximised main window on a 1366x768 screen (1366x749 under its title bar): after
+    // AMBATE, and after VERIFICA of the best formula put in brick 1 and verified as level 1.
     registraSchermata(
         QStringLiteral("Piramide1_ambate_1366"), nome,
         [](QWidget* w) {
@@ -50,7 +50,7 @@ void registraPiramide1()
                 f->aggiornaVista();
             }
         },
-        1366, 768);
+        1366, 749);
     registraSchermata(
         QStringLiteral("Piramide1_verifica_1366"), nome,
         [](QWidget* w) {
@@ -66,7 +66,7 @@ void registraPiramide1()
             f->Lbl_Riga(1);
             f->Command40();
         },
-        1366, 768);
+        1366, 749);
     registraSchermata(QStringLiteral("Piramide1_piramide"), nome, [](QWidget* w) {
         auto* f = qobject_cast<Piramide1*>(w);
         if (!f)

@@ -257,6 +257,14 @@ void GrigliaView::applicaColonne()
     }
 }
 
+QSize GrigliaView::sizeHint() const
+{
+    QSize s = QTableView::sizeHint();
+    if (larghezzaPreferita_ > 0)
+        s.setWidth(larghezzaPreferita_);
+    return s;
+}
+
 void GrigliaView::spostaColonna(int colonna, int posto)
 {
     const auto gia = std::find_if(spostate_.begin(), spostate_.end(), [colonna](const auto& s) { return s.first == colonna; });

@@ -101,6 +101,11 @@ public:
     // Repaints only a range of cells (grid coordinates, inclusive), e.g. after a colour toggle.
     void aggiornaCelle(int r1, int c1, int r2, int c2);
 
+    // The width the view asks of its layout (0: Qt's own); a layout with room to spare
+    // gives it, one with less shrinks the view as usual.
+    void setLarghezzaPreferita(int pixel) { larghezzaPreferita_ = pixel; updateGeometry(); }
+    QSize sizeHint() const override;
+
     // Shows grid column `colonna` at visual place `posto` (0 = first shown), kept across
     // refreshes; the model and every command still see the grid's own order.
     void spostaColonna(int colonna, int posto);
@@ -141,6 +146,7 @@ private:
     std::unique_ptr<grid::Grid> propria_;
     ModelloGriglia* modello_ = nullptr;
     std::vector<std::pair<int, int>> spostate_;
+    int larghezzaPreferita_ = 0;
 };
 
 // Prints `griglia` on an already set-up printer: title, then the visible columns as a table
