@@ -61,6 +61,7 @@ Estrazioni_minielenco::Estrazioni_minielenco(Contesto& contesto, QWidget* genito
 {
     setObjectName(QStringLiteral("Estrazioni_minielenco"));
     setWindowTitle(titolo());
+    setProperty("contestoHelp", ContestoHelp);
 
     Command42[0] = pulsante(QStringLiteral("Command42(0)"), QStringLiteral("&N°"), {}, QStringLiteral("Ricerca per numero indice"), this);
     Command42[1] = pulsante(QStringLiteral("Command42(1)"), QStringLiteral("&Data"), {}, QStringLiteral("Cerca estrazione per data"), this);

@@ -163,6 +163,7 @@ Piramide1::Piramide1(Contesto& contesto, QWidget* genitore) : QWidget(genitore),
     setWindowTitle(titolo());
     // Grids of cases, bricks and results side by side: it opens filling the main window.
     setProperty("apriMassimizzata", true);
+    setProperty("contestoHelp", ContestoHelp);
     workbench::preparaTabelloneNumeri(FgNu_);
     FgC_.setColonne(15);
     FgC_.setRighe(1);

@@ -72,6 +72,7 @@ PiramidiPrevisioonali::PiramidiPrevisioonali(Contesto& contesto, QWidget* genito
 {
     setObjectName(QStringLiteral("PiramidiPrevisioonali"));
     setWindowTitle(titolo());
+    setProperty("contestoHelp", ContestoHelp);
     costruisci();
     apri();
 }
