@@ -126,10 +126,13 @@ int scattaSchermate(const QString& cartellaUscita, const QString& archivio, cons
             ++errori;
             continue;
         }
+        if (s.larghezza > 0)
+            principale->resize(s.larghezza, s.altezza);
         sub->showMaximized();
         if (s.prepara)
             s.prepara(sub->widget());
         errori += !salva(principale, uscita, s.file);
+        principale->resize(1280, 820);
         sub->close();
         attendi();
     }

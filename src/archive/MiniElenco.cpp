@@ -1,7 +1,9 @@
 // The mini list of draws without a screen: what FG3 and the three labels show, searches and marks.
 #include "archive/MiniElenco.h"
 
+#include <algorithm>
 #include <charconv>
+#include <string>
 
 namespace archive {
 
@@ -32,8 +34,11 @@ TestiEstrazione MostraEstrazione(const Archivio& a, int d, grid::Grid& FG3)
     const bool esiste = d >= 1 && d <= a.NumeroEstrazioni && d <= MaxEstrazioni;
     for (int w = 0; w < NumeroRuote; ++w)
         for (int p = 1; p <= 5; ++p) {
-            if (esiste)
-                FG3.setNumero(w + 1, p, a.numero(d, w, p));
+            // A wheel not drawn that day (the Nazionale before 2005) holds 0: a blank cell,
+            // not a number that was never drawn.
+            const int n = esiste ? a.numero(d, w, p) : 0;
+            if (n > 0)
+                FG3.setNumero(w + 1, p, n);
             else
                 FG3.setTesto(w + 1, p, "");
         }
@@ -56,10 +61,36 @@ std::optional<int> indiceDigitato(std::string_view testo, int N)
     return k;
 }
 
+namespace {
+// "5/6/1961", " 05/06/1961 " as the archive writes dates ("05/06/1961"); the text as it
+// is when it is not a day, month and four-digit year.
+std::string dataNormalizzata(std::string_view testo)
+{
+    while (!testo.empty() && testo.front() == ' ')
+        testo.remove_prefix(1);
+    while (!testo.empty() && testo.back() == ' ')
+        testo.remove_suffix(1);
+    const auto primo = testo.find('/');
+    const auto secondo = primo == std::string_view::npos ? primo : testo.find('/', primo + 1);
+    if (secondo == std::string_view::npos)
+        return std::string(testo);
+    const std::string_view g = testo.substr(0, primo), m = testo.substr(primo + 1, secondo - primo - 1),
+                           anno = testo.substr(secondo + 1);
+    auto cifre = [](std::string_view t) {
+        return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (!cifre(g) || !cifre(m) || !cifre(anno) || g.size() > 2 || m.size() > 2 || anno.size() != 4)
+        return std::string(testo);
+    auto due = [](std::string_view t) { return t.size() == 1 ? "0" + std::string(t) : std::string(t); };
+    return due(g) + "/" + due(m) + "/" + std::string(anno);
+}
+}
+
 std::optional<int> cercaDataEstrazione(const Archivio& a, std::string_view testo)
 {
+    const std::string data = dataNormalizzata(testo);
     for (int d = 1; d <= a.NumeroEstrazioni && d <= MaxEstrazioni; ++d)
-        if (a.DateEstrazioni[d] == testo)
+        if (a.DateEstrazioni[d] == data)
             return d;
     return std::nullopt;
 }

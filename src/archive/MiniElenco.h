@@ -21,8 +21,8 @@ struct TestiEstrazione {
 // bold on `facciaPulsante` in column 0, every column centred.
 void preparaFG3(grid::Grid& FG3, grid::Colore facciaPulsante);
 
-// MostraEstrazione: rows 1..11 receive the five numbers of each wheel of draw `d` (0 where the
-// wheel was not drawn) and lose every mark. An index with no draw (0, or beyond N) leaves the
+// MostraEstrazione: rows 1..11 receive the five numbers of each wheel of draw `d` (empty cells
+// where the wheel was not drawn) and lose every mark. An index with no draw (0, or beyond N) leaves the
 // number cells and the texts empty.
 TestiEstrazione MostraEstrazione(const Archivio& a, int d, grid::Grid& FG3);
 
@@ -30,8 +30,8 @@ TestiEstrazione MostraEstrazione(const Archivio& a, int d, grid::Grid& FG3);
 // else gives nothing.
 std::optional<int> indiceDigitato(std::string_view testo, int N);
 
-// Command42(1): the index of the first draw whose date text is exactly `testo`
-// ("1/2/2020" does not find 01/02/2020).
+// Command42(1): the index of the first draw of date `testo`, GG/MM/AAAA with the day and
+// the month in one or two digits ("1/2/2020" finds 01/02/2020).
 std::optional<int> cercaDataEstrazione(const Archivio& a, std::string_view testo);
 
 // A click on FG3: a number cell (rows 1..11, columns 1..5) turns green when white and white

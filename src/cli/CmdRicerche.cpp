@@ -150,7 +150,9 @@ const std::string AiutoOperatori =
     "                                   ogni caso a caso ha i colpi del caso vero della stessa riga\n"
     "  --seme S                         seme delle scelte a caso (predefinito 1: stesso seme, stesso esito)\n\n"
     "Le colonne Attesi e p, dopo Val: i casi che il caso da solo coprirebbe e la probabilita' di coprirne\n"
-    "per puro caso almeno quanti ne copre la formula.\n\n";
+    "per puro caso almeno quanti ne copre la formula. L'ultima colonna (Ambata per ambate, Abbinato per\n"
+    "abbinamenti) e' il numero da giocare: la formula calcolata sull'estrazione di riferimento, vuota\n"
+    "quando non si puo' calcolare.\n\n";
 
 const std::string UsoAmbate =
     std::string("Uso: velmora-cli ambate --archivio FILE.db [impostazioni] --operatori SOM,DIFF,...|tutti\n"

@@ -3,6 +3,7 @@
 
 #include "engine/Numeri.h"
 #include "engine/Operatori.h"
+#include "engine/Piramide.h"
 #include "workbench/ConfrontoCaso.h"
 #include "workbench/Parallelo.h"
 
@@ -759,8 +760,12 @@ RisultatoRicerca cercaSenzaProtezione(const ImpostazioniRicerca& imp, const arch
     if (casoFuori && enumerato)
         esito.anomalia = true;
     esito.righe = classifica.righe(imp);
-    if (imp.confrontoCaso)
+    if (imp.confrontoCaso) {
         esito.confronti = confrontaRighe(imp, a, esito.righe);
+        esito.previsioni.reserve(esito.righe.size());
+        for (const auto& r : esito.righe)
+            esito.previsioni.push_back(previsioneRiga(r, a, imp.riferimento));
+    }
     return esito;
 }
 
@@ -847,9 +852,55 @@ void scriviConfronti(grid::Grid& g, const std::vector<RigaEsito>& righe, const s
     }
 }
 
+std::optional<int> previsioneRiga(const RigaEsito& e, const archive::Archivio& a, int d)
+{
+    if (e.vuota() || engine::IndiceOperatore(e.formula) < 0)
+        return std::nullopt;
+    try {
+        engine::CampiOperatore c;
+        c.CodiceOperatore = e.formula;
+        c.R1 = engine::intero16(e.r1.value_or(0));
+        c.P1 = engine::intero16(e.p1.value_or(0));
+        c.R2 = engine::intero16(e.r2.value_or(0));
+        c.P2 = engine::intero16(e.p2.value_or(0));
+        c.EstrazioneCalcolo = engine::intero16(d);
+        int numeroDiretto = 0;
+        switch (e.tipo) {
+        case 3:
+        case 5:
+        case 7: c.ValoreFisso = engine::intero16(e.val.value_or(0)); break;
+        case 4: numeroDiretto = e.val.value_or(0); break;
+        default: break;   // type 6 of the pairs keeps a case's forecast in Val: not an input
+        }
+        if (!engine::preparaIngressi(e.tipo, c, d, numeroDiretto, a))
+            return std::nullopt;
+        engine::ElaboraPPP2(c, a);
+        return c.Risultato;
+    } catch (const engine::ErroreCalcolo&) {
+        return std::nullopt;
+    }
+}
+
+void scriviPrevisioni(grid::Grid& g, const std::vector<std::optional<int>>& previsioni, int sorte)
+{
+    if (g.colonne() < ColonnaPrevisione + 1)
+        g.setColonne(ColonnaPrevisione + 1);
+    g.setTesto(0, ColonnaPrevisione, sorte == 0 ? "Ambata" : "Abbinato");
+    g.setAllineamento(ColonnaPrevisione, grid::Allineamento::Centro);
+    for (int r = 1; r < g.righe(); ++r) {
+        const auto i = static_cast<std::size_t>(r - 1);
+        if (i < previsioni.size() && previsioni[i])
+            g.setNumero(r, ColonnaPrevisione, *previsioni[i]);
+        else
+            g.setTesto(r, ColonnaPrevisione, "");
+    }
+    if (g.righe() > 1)
+        g.setGrassetto(1, ColonnaPrevisione, g.righe() - 1, ColonnaPrevisione, true);
+}
+
 void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, int sorte)
 {
-    if (g.colonne() != 13 && g.colonne() != 15)
+    if (g.colonne() != 13 && g.colonne() != 15 && g.colonne() != ColonnaPrevisione + 1)
         preparaGrigliaEsiti(g);
     g.setRighe(1);
     g.setRighe(std::max(lista, 0) + 1);
@@ -877,8 +928,10 @@ EsitoRicerca scriviRicerca(Banco& b, grid::Grid& uscita, const ImpostazioniRicer
         return esito;
     }
     scriviEsiti(uscita, risultato.righe, imp.lista, imp.sorte);
-    if (imp.confrontoCaso)
+    if (imp.confrontoCaso) {
         scriviConfronti(uscita, risultato.righe, risultato.confronti);
+        scriviPrevisioni(uscita, risultato.previsioni, imp.sorte);
+    }
     b.List1.clear();
     b.List1.push_back(inizio);
     b.List1.push_back(orarioList1());

@@ -63,6 +63,9 @@ struct RisultatoRicerca {
     bool interrotta = false;
     // What chance alone would score, one per row of `righe` (empty without confrontoCaso).
     std::vector<Confronto> confronti;
+    // The number each row plays: its formula on the reference draw (see previsioneRiga),
+    // one per row of `righe` (empty without confrontoCaso).
+    std::vector<std::optional<int>> previsioni;
 };
 
 // What AMBATE and ABBINAMENTI return: stopped (grids and List1 as they were), or done,
@@ -118,6 +121,19 @@ void formattaEsiti(grid::Grid& g, int sorte);
 // on the same cases, and the chance of covering at least Cop of them. Empty cells for
 // the empty rows; columns 0..12 are left as they are.
 void scriviConfronti(grid::Grid& g, const std::vector<RigaEsito>& righe, const std::vector<Confronto>& confronti);
+
+// Column of the forecast in FgEsiti and FgGr, after "p": the window may show it earlier,
+// the transfer commands never read it.
+constexpr int ColonnaPrevisione = 15;
+
+// The forecast of a result row: its formula evaluated by the engine on draw d, with the
+// inputs the search gave it (wheels, positions, value, the number of type 4, the delay
+// of type 5). AMBATE plays it as the ambata, ABBINAMENTI joins it to the level's
+// numbers. Nothing for an empty row or one that cannot be computed on d.
+std::optional<int> previsioneRiga(const RigaEsito& e, const archive::Archivio& a, int d);
+// Column ColonnaPrevisione, headed "Ambata" (sorte 0) or "Abbinato": the forecast of
+// every row, empty where there is none. Columns 0..14 are left as they are.
+void scriviPrevisioni(grid::Grid& g, const std::vector<std::optional<int>>& previsioni, int sorte);
 
 // Current time as List1 shows it ("HH:MM:SS").
 std::string orarioList1();

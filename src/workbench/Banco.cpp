@@ -140,6 +140,7 @@ void apriBanco(Banco& b, const archive::Archivio& a)
 
 void azzeraFgX(Banco& b)
 {
+    b.livelloFgX = 0;
     const int casi = numeroCasi(b);
     b.FgX.setRighe(1);
     b.FgX.setRighe(casi + 1);

@@ -74,6 +74,23 @@ inline constexpr grid::Colore Ciano = grid::rgb(0, 255, 255);           // numbe
 // - FgOp: rows 1.. = operators; column 0 red = selected, column 1 the code, column 2 the type.
 // - FgEv: column 0 green = case already covered (MARCA), skipped by the searches
 //   when casiScoperti is set.
+// What RICAVA ESTRAZIONI read to derive the cases now in FgEv, with the colpi and the
+// wheels in play: a search or a verification on other settings first derives them again.
+struct ImpostazioniCasi {
+    int riferimento = 0;
+    int ruotaBase = 0;
+    std::array<bool, 5> posizioni{};
+    Rilevazione rilevazione = Rilevazione::Mensile;
+    std::string numeri;
+    int qn = 0;
+    int numeroCasi = 0;
+    int mensile = 0;
+    bool forzaUltima = false;
+    int colpi = 0;
+    std::array<bool, archive::NumeroRuote> ruote{};
+    bool operator==(const ImpostazioniCasi&) const = default;
+};
+
 struct Banco {
     Banco();
 
@@ -113,6 +130,11 @@ struct Banco {
     std::array<std::string, 16> Lbl0;
     // List1: start and end time of the last Calcola or search.
     std::vector<std::string> List1;
+
+    // The settings of the last RICAVA ESTRAZIONI; none before the first.
+    std::optional<ImpostazioniCasi> casiRicavatiCon;
+    // The level whose bricks fill FgX (Lbl_Riga), 0 when FgX holds anything else.
+    int livelloFgX = 0;
 };
 
 // --- wheels in play (FgRG) ---

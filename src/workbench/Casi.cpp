@@ -2,10 +2,15 @@
 #include "workbench/Casi.h"
 
 #include "engine/Numeri.h"
+#include "engine/Piramide.h"
+#include "workbench/Elabora.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace workbench {
 
@@ -147,6 +152,7 @@ Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a)
                          "Avviso", Icona::Informazione};
 
     b.FgEv.setRighe(1);
+    b.casiRicavatiCon = impostazioniCasi(b);
     int trovati = 0;
     std::array<bool, 6> colpite{};
     for (int d = R; d >= 1 && trovati < b.numeroCasi; --d) {
@@ -180,6 +186,110 @@ Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a)
         svuota(b.Fg_E);
     }
     return std::nullopt;
+}
+
+ImpostazioniCasi impostazioniCasi(const Banco& b)
+{
+    ImpostazioniCasi i;
+    i.riferimento = b.riferimento;
+    i.ruotaBase = b.ruotaBase;
+    i.posizioni = b.posizioni;
+    i.rilevazione = b.rilevazione;
+    // Mensile reads no numbers: a leftover text does not make its cases stale.
+    if (b.rilevazione != Rilevazione::Mensile)
+        i.numeri = b.numeri;
+    i.qn = b.qn;
+    i.numeroCasi = b.numeroCasi;
+    i.mensile = b.mensile;
+    i.forzaUltima = b.forzaUltima;
+    i.colpi = b.colpi;
+    i.ruote = ruoteInGioco(b);
+    return i;
+}
+
+namespace {
+std::vector<int> drawCasi(const Banco& b)
+{
+    std::vector<int> d;
+    for (int r = 1; r <= numeroCasi(b); ++r)
+        d.push_back(drawCaso(b, r));
+    return d;
+}
+}
+
+RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
+{
+    RinnovoCasi esito;
+    if (!b.casiRicavatiCon || *b.casiRicavatiCon == impostazioniCasi(b))
+        return esito;
+    const std::vector<int> prima = drawCasi(b);
+    const int livello = b.livelloFgX;
+    // What belongs to the cases: kept when the same draws come back.
+    const grid::Grid FgEv = b.FgEv, FgX = b.FgX, Fg5 = b.Fg5, FgEsiti = b.FgEsiti, FgGr = b.FgGr;
+    esito.rinnovati = true;
+    esito.esito = RicavaEstrazioni(b, a);
+    if (esito.esito)
+        return esito;
+    if (drawCasi(b) == prima) {
+        b.FgEv = FgEv;
+        b.FgX = FgX;
+        b.Fg5 = Fg5;
+        b.FgEsiti = FgEsiti;
+        b.FgGr = FgGr;
+        b.livelloFgX = livello;
+    } else if (livello >= 1 && numeroCasi(b) > 0) {
+        esito.esito = verificaLivello(b, a, livello);
+    }
+    return esito;
+}
+
+std::optional<std::string> mancaPerRicerca(const Banco& b, int sorte)
+{
+    if (numeroCasi(b) == 0)
+        return b.casiRicavatiCon ? "Nessun caso con queste impostazioni: cambiare la rilevazione e premere RICAVA ESTRAZIONI."
+                                 : "Nessun caso su cui cercare: premere prima RICAVA ESTRAZIONI.";
+    bool operatore = false;
+    for (int r = 1; r < b.FgOp.righe() && !operatore; ++r)
+        operatore = b.FgOp.sfondo(r, 0) == colori::OperatoreScelto;
+    if (!operatore)
+        return std::string("Nessun operatore scelto: sceglierne almeno uno nella scheda Operatori (doppio clic o tipo).");
+    if (sorte > 0) {
+        // The most numbers a case plays: the pair search adds one to them.
+        int numeri = 0;
+        for (int r = 1; r < b.FgX.righe(); ++r) {
+            int n = 0;
+            for (int c = 1; c <= 5 && c < b.FgX.colonne(); ++c) {
+                const std::string& t = b.FgX.testo(r, c);
+                n += !t.empty() && b.FgX.intero(r, c) >= 1 && b.FgX.intero(r, c) <= 90;
+            }
+            numeri = std::max(numeri, n);
+        }
+        if (numeri == 0)
+            return std::string("Nessun numero dei casi da abbinare: verificare prima un livello della piramide.");
+        if (numeri + 1 < sorte)
+            return "La sorte " + std::to_string(sorte) + " chiede almeno " + std::to_string(sorte - 1)
+                   + " numeri per caso, ma il livello verificato ne dà " + std::to_string(numeri) + ".";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> mancaPerImposta(const Banco& b, const grid::Grid& risultati)
+{
+    const int r = risultati.rigaCorrente;
+    if (r < 1 || r >= risultati.righe() || risultati.testo(r, 3).empty())
+        return std::string("Nessuna formula scelta: selezionare una riga dei risultati prima di Imposta.");
+    const int m = b.FgF.rigaCorrente;
+    if (m < 1 || m > engine::NumeroMattoni || m >= b.FgF.righe())
+        return std::string("Nessun mattone scelto: selezionare il mattone della piramide che riceve la formula.");
+    return std::nullopt;
+}
+
+std::optional<std::string> mancaPerElabora(const Banco& b)
+{
+    for (int k = 1; k <= 5 && k < b.Fg7.righe(); ++k)
+        if (b.Fg7.sfondo(k, 0) == colori::Selezione)
+            return std::nullopt;
+    return std::string("Nessun livello scelto: segnare in verde almeno un livello prima di ELABORA.");
 }
 
 }

@@ -39,4 +39,30 @@ bool qualifica(const Banco& b, const archive::Archivio& a, const NumeriVoluti& v
 // Reads the Decina, Figura and Cadenza tables.
 Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a);
 
+// The settings RICAVA ESTRAZIONI would read now (see ImpostazioniCasi).
+ImpostazioniCasi impostazioniCasi(const Banco& b);
+
+// What rinnovaCasi did: nothing (the cases were current), or the cases derived again,
+// with RICAVA ESTRAZIONI's message when that failed.
+struct RinnovoCasi {
+    bool rinnovati = false;
+    Esito esito;
+};
+
+// Before AMBATE, ABBINAMENTI, VERIFICA, a level verification and ELABORA: when the
+// settings or the reference changed since the last RICAVA ESTRAZIONI, derives the cases
+// again. Cases that come out the same draws keep their marks, FgX, Fg5 and the results;
+// otherwise FgX follows the new cases: the level that filled it is verified again on them.
+// Nothing happens before the first RICAVA ESTRAZIONI (there are no cases to renew).
+RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a);
+
+// The one sentence a command shows instead of running on nothing; none when it can run.
+// AMBATE and ABBINAMENTI (sorte 0, 2 or 3): cases, an operator, and for the pairs numbers
+// in FgX enough to reach the sorte with the number found.
+std::optional<std::string> mancaPerRicerca(const Banco& b, int sorte);
+// Command21/Command7: a result row with a formula and a brick to receive it.
+std::optional<std::string> mancaPerImposta(const Banco& b, const grid::Grid& risultati);
+// ELABORA: at least one level chosen in Fg7.
+std::optional<std::string> mancaPerElabora(const Banco& b);
+
 }

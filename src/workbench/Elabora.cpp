@@ -145,6 +145,7 @@ Esito verificaRisultato(Banco& b, const archive::Archivio& a, const grid::Grid& 
     const int riga = risultati.rigaCorrente;
     if (slot < 1 || slot > 5 || riga < 1 || riga >= risultati.righe() || risultati.testo(riga, 3).empty())
         return erroreImprevisto();
+    b.livelloFgX = 0;
     if (auto e = verificaFormulaBanco(b, a, formulaDaRisultato(risultati, riga), slot))
         return e;
     if (copia) {
@@ -193,6 +194,7 @@ Esito verificaLivello(Banco& b, const archive::Archivio& a, int livello)
         engine::ColoraFgL(b.FgL);
         return erroreImprevisto();
     }
+    b.livelloFgX = livello;
     return verificaPrevisioni(b, a);
 }
 

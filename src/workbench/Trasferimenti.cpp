@@ -206,6 +206,7 @@ void svuotaColonnaFgX(Banco& b, int colonna)
 {
     if (colonna < 1 || colonna >= b.FgX.colonne())
         return;
+    b.livelloFgX = 0;
     for (int r = 1; r < b.FgX.righe(); ++r) {
         b.FgX.setTesto(r, colonna, "");
         b.FgX.setSfondo(r, colonna, grid::colori::Bianco);

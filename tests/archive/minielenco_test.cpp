@@ -41,18 +41,19 @@ TEST(MiniElenco, EstrazioniRealiPrimaDiCagliariENazionale)
 
     // 01/07/1939, the 26th Saturday of 1939: Cagliari and Genova were first drawn the week after.
     ASSERT_EQ(archive::cercaDataEstrazione(*a, "01/07/1939"), std::optional<int>(26));
-    EXPECT_EQ(archive::cercaDataEstrazione(*a, "1/7/1939"), std::nullopt);
+    EXPECT_EQ(archive::cercaDataEstrazione(*a, "1/7/1939"), std::optional<int>(26));
     auto t = archive::MostraEstrazione(*a, 26, FG3);
     EXPECT_EQ(t.indice, "26");
     EXPECT_EQ(t.data, "01/07/1939");
     EXPECT_EQ(t.progressivi, "PM=1   PA=26");
     EXPECT_EQ(riga(FG3, 0), "47 18 74 63 52");
-    EXPECT_EQ(riga(FG3, 1), "0 0 0 0 0");
-    EXPECT_EQ(riga(FG3, 10), "0 0 0 0 0");
+    EXPECT_EQ(riga(FG3, 1), "    ");
+    EXPECT_EQ(riga(FG3, 10), "    ");
 
     const auto d = archive::cercaDataEstrazione(*a, "01/02/2020");
     ASSERT_TRUE(d);
-    EXPECT_EQ(archive::cercaDataEstrazione(*a, "1/2/2020"), std::nullopt);
+    EXPECT_EQ(archive::cercaDataEstrazione(*a, " 1/2/2020 "), d);
+    EXPECT_EQ(archive::cercaDataEstrazione(*a, "1/02/2020"), d);
     archive::MostraEstrazione(*a, *d, FG3);
     EXPECT_EQ(riga(FG3, 0), "59 74 78 43 66");
     EXPECT_EQ(riga(FG3, 10), "73 61 45 17 4");
@@ -76,9 +77,12 @@ TEST(MiniElenco, ArchivioDimostrativoEIndiciSenzaEstrazione)
     EXPECT_TRUE(FG3.grassetto(11, 0));
 
     EXPECT_EQ(archive::cercaDataEstrazione(*a, "14/01/1939"), std::optional<int>(2));
-    EXPECT_EQ(archive::cercaDataEstrazione(*a, "14/1/1939"), std::nullopt);
+    EXPECT_EQ(archive::cercaDataEstrazione(*a, "14/1/1939"), std::optional<int>(2));
+    // Not a day, month and four-digit year: nothing is guessed.
+    for (const char* t : {"14/1/39", "114/1/1939", "14-1-1939", "14/1", "a/1/1939", ""})
+        EXPECT_EQ(archive::cercaDataEstrazione(*a, t), std::nullopt) << t;
     EXPECT_EQ(archive::MostraEstrazione(*a, 2, FG3).progressivi, "PM=2   PA=2");
-    EXPECT_EQ(riga(FG3, 10), "0 0 0 0 0") << "no Nazionale before 2005";
+    EXPECT_EQ(riga(FG3, 10), "    ") << "no Nazionale before 2005: blank, not zeros";
 
     // No draw at index 0 nor past N: nothing shown rather than stale numbers.
     EXPECT_EQ(archive::MostraEstrazione(*a, 31, FG3).data, "");

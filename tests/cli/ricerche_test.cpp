@@ -11,7 +11,7 @@ using testsupport::righe;
 using testsupport::Uscita;
 
 const std::string Intestazione = "  \tCop\tTot\tFormula\tP1\tR\t Ru1\tFix4\tOperatore\tP2\tR2\tRu2\tVal   \tAttesi\tp";
-const std::string RigaVuota = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
+const std::string RigaVuota = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
 // The one case (draw 3) has seven colpi on Cagliari (draws 4..10): a blind number covers it
 // with 1 - (17/18)^7 = 0.330; two numbers needing an ambo with 1 - (1 - 20/8010)^7 = 0.017.
 const std::string CasoAmbata = "\t0,3\t0,330";
@@ -38,10 +38,12 @@ TEST_F(CliRicerche, AmbateStampaTutteLeRighe)
     ASSERT_EQ(u.codice, 0) << u.err;
     const auto r = righe(u.out);
     ASSERT_EQ(r.size(), 101u);
-    EXPECT_EQ(r[0], Intestazione);
+    EXPECT_EQ(r[0], Intestazione + "\tAmbata");
     // NUM on Cagliari gives 60..64, out on Cagliari at the first colpo; positions in order.
+    // The ambata is NUM on the reference draw (draw 10): Cagliari's number at that position.
     for (int p = 1; p <= 5; ++p)
-        EXPECT_EQ(r[static_cast<std::size_t>(p)], "\t1\t1\tNUM\t" + std::to_string(p) + "\t1\tCA\t\t1\t\t\t\t" + CasoAmbata);
+        EXPECT_EQ(r[static_cast<std::size_t>(p)], "\t1\t1\tNUM\t" + std::to_string(p) + "\t1\tCA\t\t1\t\t\t\t"
+                                                      + CasoAmbata + "\t" + std::to_string(59 + p));
     EXPECT_EQ(r[6], RigaVuota);
     EXPECT_EQ(r[100], RigaVuota);
 
@@ -61,10 +63,11 @@ TEST_F(CliRicerche, AbbinamentiVerificaIlLivelloECercaLAmbo)
     ASSERT_EQ(u.codice, 0) << u.err;
     const auto r = righe(u.out);
     ASSERT_EQ(r.size(), 101u);
-    EXPECT_EQ(r[0], Intestazione);
+    EXPECT_EQ(r[0], Intestazione + "\tAbbinato");
     // The level plays 60; NUM of Cagliari 2..5 adds 61..64: an ambo on Cagliari.
     for (int p = 2; p <= 5; ++p)
-        EXPECT_EQ(r[static_cast<std::size_t>(p - 1)], "\t1\t1\tNUM\t" + std::to_string(p) + "\t1\tCA\t\t1\t\t\t\t" + CasoAmbo);
+        EXPECT_EQ(r[static_cast<std::size_t>(p - 1)], "\t1\t1\tNUM\t" + std::to_string(p) + "\t1\tCA\t\t1\t\t\t\t"
+                                                          + CasoAmbo + "\t" + std::to_string(59 + p));
     EXPECT_EQ(r[5], RigaVuota);
 
     args.back() = "3";

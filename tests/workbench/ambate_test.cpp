@@ -419,3 +419,104 @@ TEST(AmbateArchivioReale, UgualeAllaRicercaLetteraleConOperatoriLarghi)
 }
 
 }
+
+namespace {
+
+// The forecast of a row: values worked out by hand from the numbers written below.
+TEST(Ambate, PrevisioneDellaRigaSullEstrazioneDiRiferimento)
+{
+    auto a = archivioVuoto(12);
+    a.setNumero(12, 0, 1, 45);   // R = 12: Bari 1st 45
+    a.setNumero(12, 1, 2, 50);   //         Cagliari 2nd 50
+    a.setNumero(10, 3, 4, 33);   // two draws earlier: Genova 4th 33
+    RigaEsito som;
+    som.formula = "SOM";
+    som.tipo = 2;
+    som.r1 = 0;
+    som.p1 = 1;
+    som.r2 = 1;
+    som.p2 = 2;
+    EXPECT_EQ(previsioneRiga(som, a, 12), 5);   // 45 + 50 = 95, beyond 90: 5
+    RigaEsito piu = som;
+    piu.formula = "SOM+";
+    piu.tipo = 7;
+    piu.val = 30;
+    EXPECT_EQ(previsioneRiga(piu, a, 12), 35);   // 45 + 50 + 30 = 125: 35
+    RigaEsito ritardo;
+    ritardo.formula = "NUM";
+    ritardo.tipo = 5;
+    ritardo.r1 = 3;
+    ritardo.p1 = 4;
+    ritardo.val = 2;
+    EXPECT_EQ(previsioneRiga(ritardo, a, 12), 33);   // the number two draws before R
+    RigaEsito diretto;
+    diretto.formula = "NUM";
+    diretto.tipo = 4;
+    diretto.val = 17;
+    EXPECT_EQ(previsioneRiga(diretto, a, 12), 17);
+
+    // Nothing where the formula cannot be computed: a delay before the first draw, an
+    // unknown code, an empty row, a reference outside the archive.
+    ritardo.val = 12;   // draw 0: before the archive
+    EXPECT_EQ(previsioneRiga(ritardo, a, 12), std::nullopt);
+    som.formula = "XYZ";
+    EXPECT_EQ(previsioneRiga(som, a, 12), std::nullopt);
+    EXPECT_EQ(previsioneRiga(RigaEsito{}, a, 12), std::nullopt);
+    EXPECT_EQ(previsioneRiga(piu, a, 13), std::nullopt);
+}
+
+// The search writes the forecast of every filled row after "p", headed by the button.
+TEST(Ambate, LaColonnaAmbataEAbbinato)
+{
+    auto a = archivioVuoto(30);
+    // Cases 10 and 20 hold 17 as Bari's 2nd, drawn again on Bari at their first colpo.
+    for (int d : {10, 11, 20, 21})
+        a.setNumero(d, 0, 2, 17);
+    a.setNumero(30, 0, 2, 44);   // R: Bari 2nd 44
+    a.setNumero(30, 4, 3, 62);   //    Firenze 3rd 62
+    Banco b;
+    preparaBanco(b);
+    b.riferimento = 30;
+    b.FgEv.setRighe(3);
+    b.FgEv.setNumero(1, 0, 1);
+    b.FgEv.setNumero(1, 1, 20);
+    b.FgEv.setNumero(2, 0, 2);
+    b.FgEv.setNumero(2, 1, 10);
+    b.FgOp.setRighe(2);
+    b.FgOp.setTesto(1, 1, "NUM");
+    b.FgOp.setTesto(1, 2, "1");
+    b.FgOp.setSfondo(1, 0, colori::OperatoreScelto);
+    setRuotaInGioco(b, 0, true);
+    cercaAmbate(b, a);
+    ASSERT_EQ(b.FgEsiti.colonne(), ColonnaPrevisione + 1);
+    EXPECT_EQ(b.FgEsiti.testo(0, ColonnaPrevisione), "Ambata");
+    // NUM of Bari 2nd covers both cases; on R it gives 44, the number to play.
+    EXPECT_EQ(b.FgEsiti.testo(1, 1), "2");
+    EXPECT_EQ(b.FgEsiti.testo(1, 3), "NUM");
+    EXPECT_EQ(b.FgEsiti.testo(1, 4), "2");
+    EXPECT_EQ(b.FgEsiti.testo(1, 6), "BA");
+    EXPECT_EQ(b.FgEsiti.testo(1, ColonnaPrevisione), "44");
+    // Every other NUM scores nothing and stays out: the empty rows have no forecast.
+    EXPECT_EQ(b.FgEsiti.testo(2, 3), "");
+    EXPECT_EQ(b.FgEsiti.testo(2, ColonnaPrevisione), "");
+
+    // The same row as a pair: headed "Abbinato", with NUM of Firenze 3rd (62 on R).
+    b.FgGr.setRighe(1);
+    RisultatoRicerca r;
+    RigaEsito e;
+    e.formula = "NUM";
+    e.tipo = 1;
+    e.r1 = 4;
+    e.p1 = 3;
+    r.righe = {e, RigaEsito{}};
+    r.previsioni = {previsioneRiga(e, a, 30), std::nullopt};
+    ImpostazioniRicerca imp;
+    imp.lista = 2;
+    imp.sorte = 3;
+    scriviRicerca(b, b.FgGr, imp, r, "00:00:00");
+    EXPECT_EQ(b.FgGr.testo(0, ColonnaPrevisione), "Abbinato");
+    EXPECT_EQ(b.FgGr.testo(1, ColonnaPrevisione), "62");
+    EXPECT_EQ(b.FgGr.testo(2, ColonnaPrevisione), "");
+}
+
+}

@@ -89,6 +89,104 @@ TEST_F(CasiPiccoli, MensileUltimaDelMeseVuoleForzaUltimaPerLEstrazionePiuRecente
     EXPECT_EQ(casi(), (std::vector<int>{7, 5}));
 }
 
+TEST_F(CasiPiccoli, CasiRicavatiDiNuovoQuandoLeImpostazioniCambiano)
+{
+    // Before the first RICAVA ESTRAZIONI there is nothing to renew.
+    EXPECT_FALSE(rinnovaCasi(b, *a).rinnovati);
+    EXPECT_EQ(numeroCasi(b), 0);
+    b.mensile = 1;
+    b.numeroCasi = 2;
+    RicavaEstrazioni(b, *a);
+    EXPECT_EQ(casi(), (std::vector<int>{7, 5}));
+    EXPECT_FALSE(rinnovaCasi(b, *a).rinnovati);
+
+    // N° casi grown: the cases follow.
+    b.numeroCasi = 4;
+    auto r = rinnovaCasi(b, *a);
+    EXPECT_TRUE(r.rinnovati);
+    EXPECT_FALSE(r.esito);
+    EXPECT_EQ(casi(), (std::vector<int>{7, 5, 3, 1}));
+    EXPECT_FALSE(rinnovaCasi(b, *a).rinnovati);
+
+    // The colpi or a wheel changed: the same draws come back with their marks and FgX.
+    b.FgEv.setSfondo(2, 0, colori::Selezione);
+    b.FgX.setNumero(1, 1, 44);
+    b.colpi = 3;
+    EXPECT_TRUE(rinnovaCasi(b, *a).rinnovati);
+    setRuotaInGioco(b, 4, true);
+    EXPECT_TRUE(rinnovaCasi(b, *a).rinnovati);
+    EXPECT_EQ(casi(), (std::vector<int>{7, 5, 3, 1}));
+    EXPECT_EQ(b.FgEv.sfondo(2, 0), colori::Selezione);
+    EXPECT_EQ(b.FgX.testo(1, 1), "44");
+
+    // The reference moved back: other draws, and the numbers typed for the old cases go.
+    b.riferimento = 4;
+    EXPECT_TRUE(rinnovaCasi(b, *a).rinnovati);
+    EXPECT_EQ(casi(), (std::vector<int>{3, 1}));
+    EXPECT_EQ(b.FgX.testo(1, 1), "");
+    EXPECT_NE(b.FgEv.sfondo(2, 0), colori::Selezione);
+
+    // Mensile reads no numbers: a leftover text does not make its cases stale.
+    b.numeri = "05";
+    EXPECT_FALSE(rinnovaCasi(b, *a).rinnovati);
+    // A detection that cannot run: its message, and no search goes on.
+    b.rilevazione = Rilevazione::Numeri;
+    b.numeri.clear();
+    r = rinnovaCasi(b, *a);
+    EXPECT_TRUE(r.rinnovati);
+    ASSERT_TRUE(r.esito);
+    EXPECT_EQ(r.esito->titolo, "Avviso");
+}
+
+TEST_F(CasiPiccoli, CioCheMancaAUnaRicerca)
+{
+    EXPECT_EQ(mancaPerRicerca(b, 0), "Nessun caso su cui cercare: premere prima RICAVA ESTRAZIONI.");
+    b.rilevazione = Rilevazione::Numeri;
+    b.numeri = "90";
+    RicavaEstrazioni(b, *a);
+    EXPECT_EQ(mancaPerRicerca(b, 0),
+              "Nessun caso con queste impostazioni: cambiare la rilevazione e premere RICAVA ESTRAZIONI.");
+    b.rilevazione = Rilevazione::Mensile;
+    RicavaEstrazioni(b, *a);
+    ASSERT_GT(numeroCasi(b), 1);
+    b.FgOp.setRighe(3);
+    b.FgOp.setTesto(1, 1, "NUM");
+    b.FgOp.setTesto(2, 1, "SOM");
+    EXPECT_EQ(mancaPerRicerca(b, 0),
+              "Nessun operatore scelto: sceglierne almeno uno nella scheda Operatori (doppio clic o tipo).");
+    b.FgOp.setSfondo(2, 0, colori::OperatoreScelto);
+    EXPECT_EQ(mancaPerRicerca(b, 0), std::nullopt);
+
+    // The pairs: numbers to join, enough for the sorte with the one found. The most
+    // numbers any case plays count; 0 and values outside 1..90 are no numbers.
+    EXPECT_EQ(mancaPerRicerca(b, 2), "Nessun numero dei casi da abbinare: verificare prima un livello della piramide.");
+    b.FgX.setNumero(1, 1, 0);
+    b.FgX.setNumero(2, 2, 91);
+    EXPECT_EQ(mancaPerRicerca(b, 2), "Nessun numero dei casi da abbinare: verificare prima un livello della piramide.");
+    b.FgX.setNumero(2, 1, 17);
+    EXPECT_EQ(mancaPerRicerca(b, 2), std::nullopt);
+    EXPECT_EQ(mancaPerRicerca(b, 3), "La sorte 3 chiede almeno 2 numeri per caso, ma il livello verificato ne dà 1.");
+    b.FgX.setNumero(2, 3, 18);
+    EXPECT_EQ(mancaPerRicerca(b, 3), std::nullopt);
+
+    // Imposta: a result row with a formula, then a brick.
+    grid::Grid risultati = b.FgEsiti;
+    risultati.setRighe(3);
+    risultati.rigaCorrente = 1;
+    EXPECT_EQ(mancaPerImposta(b, risultati), "Nessuna formula scelta: selezionare una riga dei risultati prima di Imposta.");
+    risultati.setTesto(1, 3, "NUM");
+    b.FgF.rigaCorrente = 0;
+    EXPECT_EQ(mancaPerImposta(b, risultati),
+              "Nessun mattone scelto: selezionare il mattone della piramide che riceve la formula.");
+    b.FgF.rigaCorrente = 15;
+    EXPECT_EQ(mancaPerImposta(b, risultati), std::nullopt);
+
+    // ELABORA: a level chosen (green) in Fg7.
+    EXPECT_EQ(mancaPerElabora(b), "Nessun livello scelto: segnare in verde almeno un livello prima di ELABORA.");
+    b.Fg7.setSfondo(5, 0, colori::Selezione);
+    EXPECT_EQ(mancaPerElabora(b), std::nullopt);
+}
+
 TEST_F(CasiPiccoli, NumeriConQnContaLePosizioniScelte)
 {
     bari(7, {5, 12, 1, 2, 3});

@@ -14,6 +14,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
+#include <QKeySequence>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -105,6 +107,18 @@ Container::Container(Contesto& contesto, QWidget* genitore)
             contesto_.apriHelp(250, this);
     });
     strumenti->addWidget(CmDHelp, i / 3, i % 3);
+    // F1: the help page of the window in front (its "contestoHelp"), else the main window's.
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, [this] {
+        int pagina = 250;
+        if (QMdiSubWindow* sub = mdi_->activeSubWindow(); sub && sub->widget()) {
+            const QVariant c = sub->widget()->property("contestoHelp");
+            if (c.isValid())
+                pagina = c.toInt();
+        }
+        if (contesto_.apriHelp)
+            contesto_.apriHelp(pagina, this);
+    });
 
     auto* intervallo = new QGridLayout;
     const char* didascalie[] = {"Inizio", "Fine", "N° estr"};
@@ -309,7 +323,12 @@ QMdiSubWindow* Container::apriFinestra(const QString& nome)
     sub->setWindowTitle(w->windowTitle());
     aperte_[nome] = sub;
     w->show();
-    sub->show();
+    // A window that needs the whole room (the workbench) asks for it; the others open at
+    // their own size.
+    if (w->property("apriMassimizzata").toBool())
+        sub->showMaximized();
+    else
+        sub->show();
     mdi_->setActiveSubWindow(sub);
     return sub;
 }

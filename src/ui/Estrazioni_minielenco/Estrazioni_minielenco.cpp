@@ -2,12 +2,15 @@
 #include "ui/Estrazioni_minielenco/Estrazioni_minielenco.h"
 
 #include "archive/MiniElenco.h"
+#include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/RegistroFinestre.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -33,6 +36,9 @@ QToolButton* pulsante(const QString& nome, const QString& testo, QStyle::Standar
         b->setText(testo);
     b->setIconSize(QSize(20, 20));
     b->setMinimumSize(34, 30);
+    // Reached with Tab, pressed with Space or Enter.
+    b->setFocusPolicy(Qt::StrongFocus);
+    invioPremePulsante(b);
     return b;
 }
 
@@ -55,11 +61,15 @@ Estrazioni_minielenco::Estrazioni_minielenco(Contesto& contesto, QWidget* genito
 {
     setObjectName(QStringLiteral("Estrazioni_minielenco"));
     setWindowTitle(titolo());
+    setProperty("contestoHelp", ContestoHelp);
 
-    Command42[0] = pulsante(QStringLiteral("Command42(0)"), QStringLiteral("N°"), {}, QStringLiteral("Ricerca per numero indice"), this);
-    Command42[1] = pulsante(QStringLiteral("Command42(1)"), QStringLiteral("Data"), {}, QStringLiteral("Cerca estrazione per data"), this);
+    Command42[0] = pulsante(QStringLiteral("Command42(0)"), QStringLiteral("&N°"), {}, QStringLiteral("Ricerca per numero indice"), this);
+    Command42[1] = pulsante(QStringLiteral("Command42(1)"), QStringLiteral("&Data"), {}, QStringLiteral("Cerca estrazione per data"), this);
     Command56Btn = pulsante(QStringLiteral("Command56"), {}, QStyle::SP_MediaSkipForward, QStringLiteral("Ultima estrazione"), this);
     Command81Btn = pulsante(QStringLiteral("Command81"), {}, QStyle::SP_DialogResetButton, QStringLiteral("Resetta colorazione"), this);
+    // The icon buttons have no letter to underline: their Alt keys are in the help page.
+    Command56Btn->setShortcut(QKeySequence(Qt::ALT | Qt::Key_U));
+    Command81Btn->setShortcut(QKeySequence(Qt::ALT | Qt::Key_R));
 
     Label2 = etichetta(QStringLiteral("Label2"), this);
     Label1 = etichetta(QStringLiteral("Label1"), this);
@@ -104,10 +114,12 @@ Estrazioni_minielenco::Estrazioni_minielenco(Contesto& contesto, QWidget* genito
     principale->setRowStretch(1, 1);
 
     connect(hs1, &QScrollBar::valueChanged, this, &Estrazioni_minielenco::MostraEstrazione);
-    connect(FG3, &GrigliaView::clic, this, [this](int riga, int colonna) {
+    auto segna = [this](int riga, int colonna) {
         if (archive::commutaSegno(FG3_, riga, colonna))
             FG3->aggiornaCelle(riga, colonna, riga, colonna);
-    });
+    };
+    connect(FG3, &GrigliaView::clic, this, segna);
+    connect(FG3, &GrigliaView::attivata, this, segna);
     connect(Command42[0], &QToolButton::clicked, this, &Estrazioni_minielenco::cercaIndice);
     connect(Command42[1], &QToolButton::clicked, this, &Estrazioni_minielenco::cercaData);
     connect(Command81Btn, &QToolButton::clicked, this, &Estrazioni_minielenco::Command81);
@@ -164,6 +176,17 @@ void Estrazioni_minielenco::vaiA(int indice)
 }
 
 void Estrazioni_minielenco::mostraEstrazione(int indice) { vaiA(indice); }
+
+void Estrazioni_minielenco::keyPressEvent(QKeyEvent* evento)
+{
+    if (evento->key() == Qt::Key_F1) {
+        if (contesto_.apriHelp)
+            contesto_.apriHelp(ContestoHelp, this);
+        evento->accept();
+        return;
+    }
+    QWidget::keyPressEvent(evento);
+}
 
 void Estrazioni_minielenco::Command56() { vaiA(contesto_.sessione.archivio().NumeroEstrazioni); }
 

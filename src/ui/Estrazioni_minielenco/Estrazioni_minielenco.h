@@ -8,6 +8,7 @@
 
 #include <array>
 
+class QKeyEvent;
 class QLabel;
 class QScrollBar;
 class QToolButton;
@@ -23,6 +24,8 @@ public:
     ~Estrazioni_minielenco() override;
 
     static QString titolo();
+    // Its help page (F1).
+    static constexpr int ContestoHelp = 260;
 
     // Other windows: hs1 to draw `indice` (kept inside 1..N).
     void mostraEstrazione(int indice) override;
@@ -35,6 +38,9 @@ public:
     void Command56();             // the last draw
 
     const grid::Grid& griglia() const { return FG3_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* evento) override;
 
 private:
     // hs1 runs over the draws of the archive as it is now (a reload may have changed N).

@@ -5,6 +5,7 @@
 #include "storage/ProgramDb.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
+#include "workbench/Abbinamenti.h"
 #include "workbench/Trasferimenti.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -53,6 +55,8 @@ QLabel* etichettaCliccabile(const QString& nome, const QString& testo, const QSt
     l->setContentsMargins(4, 0, 4, 0);
     if (!tooltip.isEmpty())
         l->setToolTip(tooltip);
+    // Reached with Tab, pressed with Space or Enter (the window's event filter).
+    l->setFocusPolicy(Qt::StrongFocus);
     l->installEventFilter(filtro);
     return l;
 }
@@ -106,6 +110,41 @@ GrigliaView* griglia(const QString& nome, grid::Grid& g, QWidget* genitore, int 
     return v;
 }
 
+// The Alt mnemonic of every command button. The main commands have letters of their
+// own; a few rare ones share a letter with a button on another page, where Qt moves the
+// focus between them and Space or Enter presses the one reached.
+void assegnaTasti(QWidget* radice)
+{
+    static const std::pair<const char*, const char*> testi[] = {
+        {"Command42(1)", "&N°"}, {"Command42(2)", "&Data"}, {"CmdAnnulla", "Ann&ulla ricerca"},
+        {"CmdGuida", "&Guida"}, {"Command6", "Im&posta"}, {"Command8", "Rese&t"}, {"Command9", "&RICAVA ESTRAZIONI"},
+        {"Command22", "Seleziona &tutti"}, {"Command23", "Deselezi&ona tutti"}, {"Cmd_aggiunge", "A&ggiungi"},
+        {"Command25", "C&opia"}, {"Cmd_Elenco", "E&LENCO"}, {"Command11", "SALVA CON&FIGURAZIONE"},
+        {"Command13", "Cancella s&elezionata"}, {"Command2", "&Calcola"}, {"Command19", "Re&setta"},
+        {"Command15", "Cance&lla riga"}, {"Command24", "Desele&ziona tutti"}, {"Command10", "NASC&ONDE"},
+        {"Command17", "C&opia"}, {"Cmd_Step1", "&AMBATE"}, {"Command29", "Veri&fica formula"},
+        {"Command21", "&Imposta"}, {"Command36", "Capogioc&o"}, {"Command18", "C&opia"}, {"Command38", "A&BBINAMENTI"},
+        {"Command7", "&Imposta"}, {"Command1", "C&opia"}, {"Command5", "&MARCA"}, {"Command4", "Azz&era grid"},
+        {"Command12", "Cas&o"}, {"Command39", "A&zzera grid"}, {"Command16", "C&opia"}, {"Command40", "&VERIFICA"},
+        {"Command3", "C&opia"}, {"Command20", "Stam&pa"}, {"Command26", "Re&setta"}, {"Command31", "T&utti"},
+        {"Command32", "&Nessuno"}, {"Command27", "&ELABORA"}, {"Command30", "C&opia"}, {"Command33", "Copia tu&tto"},
+        {"Command28", "Stam&pa"}};
+    for (const auto& [nome, testo] : testi)
+        if (auto* b = radice->findChild<QPushButton*>(QString::fromLatin1(nome)))
+            b->setText(QString::fromUtf8(testo));
+    // The symbol buttons: Alt+End the newest draw, Alt+1..5 the verification columns of the
+    // page in view (Qt gives a shortcut to the visible button only).
+    // The tooltips keep their own texts: these keys are in the help page.
+    if (auto* b = radice->findChild<QPushButton*>(QStringLiteral("Command42(0)")))
+        b->setShortcut(QKeySequence(Qt::ALT | Qt::Key_End));
+    if (auto* b = radice->findChild<QPushButton*>(QStringLiteral("Command14")))
+        b->setShortcut(QKeySequence(Qt::ALT | Qt::Key_K));
+    for (int k = 1; k <= 5; ++k)
+        for (const QString& nome : {QStringLiteral("Cmd_Colonna(%1)").arg(k), QStringLiteral("Cmd_Ambo(%1)").arg(k)})
+            if (auto* b = radice->findChild<QPushButton*>(nome))
+                b->setText(QStringLiteral("&%1").arg(k));
+}
+
 // A row of widgets, left to right, with the rest of the line empty.
 QHBoxLayout* fila(std::initializer_list<QWidget*> widgets)
 {
@@ -122,6 +161,9 @@ Piramide1::Piramide1(Contesto& contesto, QWidget* genitore) : QWidget(genitore),
 {
     setObjectName(QStringLiteral("Piramide1"));
     setWindowTitle(titolo());
+    // Grids of cases, bricks and results side by side: it opens filling the main window.
+    setProperty("apriMassimizzata", true);
+    setProperty("contestoHelp", ContestoHelp);
     workbench::preparaTabelloneNumeri(FgNu_);
     FgC_.setColonne(15);
     FgC_.setRighe(1);
@@ -173,6 +215,9 @@ void Piramide1::costruisci()
     hs1 = new QScrollBar(Qt::Horizontal, rif);
     hs1->setObjectName(QStringLiteral("hs1"));
     hs1->setMinimumWidth(120);
+    // The arrows move the reference one draw, Page Up/Down ten: reached with Tab.
+    hs1->setFocusPolicy(Qt::StrongFocus);
+    hs1->setPageStep(10);
     hs1->setToolTip(QStringLiteral("Scorre l'archivio: l'estrazione scelta è quella di riferimento"));
     LabelRifE = etichetta(QStringLiteral("LabelRifE"), {}, rif);
     LabelRifE->setMinimumWidth(150);
@@ -203,8 +248,15 @@ void Piramide1::costruisci()
     CmdAnnulla = pulsante(QStringLiteral("CmdAnnulla"), QStringLiteral("Annulla ricerca"),
                           QStringLiteral("Ferma la ricerca in corso: i risultati precedenti restano"), contenuto_);
     CmdAnnulla->setEnabled(false);
-    cima->addWidget(LabelRicerca);
+    auto* CmdGuida = pulsante(QStringLiteral("CmdGuida"), QStringLiteral("Guida"),
+                              QStringLiteral("La guida di questa finestra (F1)"), contenuto_);
+    connect(CmdGuida, &QPushButton::clicked, this, [this] {
+        if (contesto_.apriHelp)
+            contesto_.apriHelp(ContestoHelp, this);
+    });
+    cima->addWidget(LabelRicerca, 1);
     cima->addWidget(CmdAnnulla);
+    cima->addWidget(CmdGuida);
 
     SSTab1 = new QTabWidget(contenuto_);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
@@ -214,10 +266,14 @@ void Piramide1::costruisci()
     SSTab1->setFixedWidth(285);
     SSTab1->setUsesScrollButtons(false);
 
-    auto* destra = new QSplitter(Qt::Vertical, contenuto_);
+    auto* destra = destra_ = new QSplitter(Qt::Vertical, contenuto_);
     destra->setChildrenCollapsible(false);
     destra->addWidget(costruisciEsiti());
     destra->addWidget(costruisciVerifiche());
+    // The results first: ten rows in sight; the cases scroll below them.
+    destra->setStretchFactor(0, 3);
+    destra->setStretchFactor(1, 2);
+    destra->setSizes({600, 400});
 
     auto* piramide = costruisciPiramide();
     auto* corpo = new QHBoxLayout;
@@ -232,6 +288,18 @@ void Piramide1::costruisci()
     l->addLayout(corpo, 1);
     // Under this the window scrolls instead of squeezing grids into nothing.
     contenuto_->setMinimumSize(880, 540);
+    assegnaTasti(contenuto_);
+    // The bricks are reached from their grid FgF; each row of labels is one Tab stop.
+    for (int m = 1; m <= engine::NumeroMattoni; ++m)
+        Lbl0[m]->setFocusPolicy(Qt::NoFocus);
+    gruppiTasti_ = {{findChild<QLabel*>(QStringLiteral("LabelTutte")), findChild<QLabel*>(QStringLiteral("LabelNessuna"))},
+                    {LblPN.begin(), LblPN.end()},
+                    {LabelT.begin() + 1, LabelT.end()},
+                    {LblRiga.begin() + 1, LblRiga.end()},
+                    {LblSetta.begin() + 1, LblSetta.end()}};
+    for (const auto& gruppo : gruppiTasti_)
+        for (std::size_t i = 1; i < gruppo.size(); ++i)
+            gruppo[i]->setFocusPolicy(Qt::ClickFocus);
 }
 
 QWidget* Piramide1::costruisciRilevazione()
@@ -293,6 +361,10 @@ QWidget* Piramide1::costruisciRilevazione()
     TxtNumeri->setObjectName(QStringLiteral("TxtNumeri"));
     TxtNumeri->setToolTip(QStringLiteral("Numeri della rilevazione (doppio clic per svuotare)"));
     TxtNumeri->installEventFilter(this);
+    // Filled by the number board (Imposta) and by loading only: typing, paste, delete and drop would
+    // leave a detection the board does not show.
+    TxtNumeri->setReadOnly(true);
+    TxtNumeri->setAcceptDrops(false);
     auto* Command9Btn = pulsante(QStringLiteral("Command9"), QStringLiteral("RICAVA ESTRAZIONI"),
                                  QStringLiteral("Ricava i casi dall'archivio"), p);
     Command9Btn->setMinimumHeight(30);
@@ -446,19 +518,19 @@ QWidget* Piramide1::costruisciPiramide()
         riga->addStretch();
         triangolo->addLayout(riga);
     }
-    auto* Label12 = new TestoAcapo(QStringLiteral("Label12"),
-                              QStringLiteral("Ogni mattone mostra il numero che la sua formula dà sull'estrazione di "
-                                             "riferimento (1 il vertice, 11-15 la base). Clic su un mattone: i suoi "
-                                             "numeri si colorano nell'estrazione, giallo il primo e verde il secondo."),
-                                   p);
-    QFont piccolo = Label12->font();
-    piccolo.setPointSizeF(piccolo.pointSizeF() * 0.85);
-    Label12->setFont(piccolo);
-    Label12->setFixedHeight(5 * QFontMetrics(piccolo).lineSpacing() + 4);
+    // What the bricks show, in the frame's tooltip: the room goes to the reference draw.
+    p->setToolTip(QStringLiteral("Ogni mattone mostra il numero che la sua formula dà sull'estrazione di riferimento "
+                                 "(1 il vertice, 11-15 la base). Clic su un mattone: i suoi numeri si colorano "
+                                 "nell'estrazione, giallo il primo e verde il secondo."));
     FgEstratti = griglia(QStringLiteral("FgEstratti"), banco_.FgEstratti, p, 80);
     for (int c = 0; c < 6; ++c)
         banco_.FgEstratti.setLarghezza(c, 390);
     FgEstratti->setToolTip(QStringLiteral("Numeri dell'estrazione di riferimento"));
+    // All eleven wheels at once.
+    FgEstratti->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FgEstratti->setFixedHeight(FgEstratti->horizontalHeader()->sizeHint().height()
+                               + archive::NumeroRuote * FgEstratti->verticalHeader()->defaultSectionSize()
+                               + 2 * FgEstratti->frameWidth());
 
     FgF = griglia(QStringLiteral("FgF"), banco_.FgF, p, 150);
     FgF->setToolTip(QStringLiteral("Clic: evidenzia il mattone; doppio clic: lo carica nell'editor; "
@@ -478,9 +550,8 @@ QWidget* Piramide1::costruisciPiramide()
     Ch_AA->setToolTip(QStringLiteral("Il pulsante \"Caso\" ricalcola la piramide sul caso scelto"));
 
     l->addLayout(triangolo);
-    l->addWidget(Label12);
-    l->addWidget(FgEstratti, 2);
-    l->addWidget(FgF, 3);
+    l->addWidget(FgEstratti);
+    l->addWidget(FgF, 1);
     auto* pulsanti = new QGridLayout;
     pulsanti->setSpacing(3);
     pulsanti->addWidget(Command2Btn, 0, 0);
@@ -491,7 +562,7 @@ QWidget* Piramide1::costruisciPiramide()
     pulsanti->addWidget(Command17Btn, 2, 1);
     l->addLayout(pulsanti);
     l->addWidget(Ch_AA);
-    p->setFixedWidth(270);
+    p->setFixedWidth(262);
     connect(Command2Btn, &QPushButton::clicked, this, &Piramide1::Command2);
     connect(Command19Btn, &QPushButton::clicked, this, &Piramide1::Command19);
     connect(Command15Btn, &QPushButton::clicked, this, &Piramide1::Command15);
@@ -515,6 +586,9 @@ QWidget* Piramide1::costruisciEsiti()
     Ch_CasiScoperti->setObjectName(QStringLiteral("Ch_CasiScoperti"));
     Ch_CasiScoperti->setToolTip(QStringLiteral("Le ricerche saltano i casi già coperti (segnati con MARCA)"));
     FgEsiti = griglia(QStringLiteral("FgEsiti"), banco_.FgEsiti, ambate, 90);
+    // Ten rows in sight.
+    FgEsiti->setMinimumHeight(FgEsiti->horizontalHeader()->sizeHint().height()
+                              + 10 * FgEsiti->verticalHeader()->defaultSectionSize() + 2 * FgEsiti->frameWidth());
     auto* colonne = new QHBoxLayout;
     colonne->addWidget(etichetta(QStringLiteral("LabelColonna"), QStringLiteral("Verifica in"), ambate));
     for (int k = 1; k <= 5; ++k) {
@@ -555,6 +629,7 @@ QWidget* Piramide1::costruisciEsiti()
     Option2->setObjectName(QStringLiteral("Option2"));
     Option2->setToolTip(QStringLiteral("Terno"));
     FgGr = griglia(QStringLiteral("FgGr"), banco_.FgGr, abbinamenti, 90);
+    FgGr->setMinimumHeight(FgEsiti->minimumHeight());
     auto* ambi = new QHBoxLayout;
     ambi->addWidget(etichetta(QStringLiteral("LabelAmbo"), QStringLiteral("Verifica in"), abbinamenti));
     for (int k = 1; k <= 5; ++k) {
@@ -592,7 +667,13 @@ QWidget* Piramide1::costruisciEsiti()
         "stessa riga: quanti casi copre la formula migliore per puro caso (mai più dei casi verificabili), "
         "e in quante prove raggiunge la formula trovata. Le colonne Attesi e p di ogni riga "
         "dicono quanti casi il caso da solo coprirebbe e quanto è probabile coprirne altrettanti."));
+    LblEsitoRicerca = etichetta(QStringLiteral("LblEsitoRicerca"), {}, esiti);
+    LblEsitoRicerca->setWordWrap(true);
+    LblEsitoRicerca->setStyleSheet(QStringLiteral("QLabel { color: #8b0000; }"));
+    LblEsitoRicerca->hide();
+    le->insertWidget(0, LblEsitoRicerca);
     le->addWidget(LblMiglioreACaso);
+    connect(SSTab2, &QTabWidget::currentChanged, this, [this] { mostraMiglioreACaso(); });
     return esiti;
 }
 
@@ -626,8 +707,9 @@ QWidget* Piramide1::costruisciVerifiche()
     lc->addLayout(fila({etichetta(QStringLiteral("LabelFgX"), QStringLiteral("Numeri per caso"), casi), Command39Btn,
                         Command16Btn}),
                   2, 0, 1, 2);
-    lc->setColumnStretch(0, 3);
-    lc->setColumnStretch(1, 2);
+    lc->setColumnStretch(0, 0);
+    lc->setColumnStretch(1, 1);
+    FgX->setMinimumWidth(60);
     connect(Command5Btn, &QPushButton::clicked, this, &Piramide1::Command5);
     connect(Command4Btn, &QPushButton::clicked, this, &Piramide1::Command4);
     connect(Command12Btn, &QPushButton::clicked, this, &Piramide1::Command12);
@@ -654,10 +736,10 @@ QWidget* Piramide1::costruisciVerifiche()
     livelli->addStretch();
     auto* verifiche = fila({etichetta(QStringLiteral("LabelSorteV"), QStringLiteral("Sorte"), verifica), ComboLivello,
                             Command40Btn, Command3Btn, Command20Btn});
-    FgL = griglia(QStringLiteral("FgL"), banco_.FgL, verifica, 70);
+    FgL = griglia(QStringLiteral("FgL"), banco_.FgL, verifica, 40);
     Fg_E = griglia(QStringLiteral("Fg_E"), banco_.Fg_E, verifica, 0);
-    Fg_E->setFixedHeight(3 * Fg_E->verticalHeader()->defaultSectionSize() + 8);
-    Fg5 = griglia(QStringLiteral("Fg5"), banco_.Fg5, verifica, 70);
+    Fg_E->setFixedHeight(2 * Fg_E->verticalHeader()->defaultSectionSize() + 8);
+    Fg5 = griglia(QStringLiteral("Fg5"), banco_.Fg5, verifica, 40);
     Fg5->setMaximumHeight(7 * Fg5->verticalHeader()->defaultSectionSize() + 6);
     Fg5->setToolTip(QStringLiteral("Formule verificate nelle colonne 1..5"));
     auto* setta = new QHBoxLayout;
@@ -701,11 +783,15 @@ QWidget* Piramide1::costruisciVerifiche()
     auto* Command28Btn = pulsante(QStringLiteral("Command28"), QStringLiteral("Stampa"), QStringLiteral("Stampa tabella"), elabora);
     FgY = griglia(QStringLiteral("FgY"), banco_.FgY, elabora, 90);
     Fg10 = griglia(QStringLiteral("Fg10"), banco_.Fg10, elabora, 60);
-    auto* comandi = new QVBoxLayout;
-    comandi->addWidget(Fg7);
-    for (auto* b : {Command31Btn, Command32Btn, Command27Btn, Command30Btn, Command33Btn, Command28Btn})
-        comandi->addWidget(b);
-    comandi->addStretch();
+    // Two columns of buttons: the page stays low enough for the results above it.
+    auto* comandi = new QGridLayout;
+    comandi->addWidget(Fg7, 0, 0, 1, 2);
+    int k = 0;
+    for (auto* b : {Command31Btn, Command32Btn, Command27Btn, Command30Btn, Command33Btn, Command28Btn}) {
+        comandi->addWidget(b, 1 + k / 2, k % 2);
+        ++k;
+    }
+    comandi->setRowStretch(4, 1);
     le->addLayout(comandi, 0, 0, 2, 1);
     le->addWidget(FgY, 0, 1);
     le->addWidget(Fg10, 1, 1);
@@ -743,14 +829,17 @@ void Piramide1::apri()
         banco_.FgRG.setLarghezza(w, 375);
     for (int c = 0; c < 6; ++c) {
         banco_.FgEstratti.setLarghezza(c, 390);
-        banco_.FgX.setLarghezza(c, 400);
+        banco_.FgX.setLarghezza(c, 390);
     }
     // The brick grids fit the pyramid's column: narrower number, wheel and value columns.
     for (grid::Grid* g : {&banco_.FgF, &banco_.Fg5}) {
         g->setLarghezza(engine::colF::Riga, 350);
-        g->setLarghezza(engine::colF::RU1, 550);
-        g->setLarghezza(engine::colF::RU2, 550);
-        g->setLarghezza(engine::colF::VAL, 450);
+        g->setLarghezza(engine::colF::Tras, 600);
+        g->setLarghezza(engine::colF::E1, 400);
+        g->setLarghezza(engine::colF::RU1, 450);
+        g->setLarghezza(engine::colF::E2, 400);
+        g->setLarghezza(engine::colF::RU2, 450);
+        g->setLarghezza(engine::colF::VAL, 400);
     }
     banco_.Fg7.setLarghezza(0, 700);
     // Narrow columns for the short numbers, so the grids show most of a row at once.
@@ -760,8 +849,9 @@ void Piramide1::apri()
             g.setLarghezza(c++, w);
     };
     for (grid::Grid* g : {&banco_.FgEsiti, &banco_.FgGr})
-        larghezze(*g, {200, 450, 450, 800, 350, 300, 450, 300, 300, 350, 300, 450, 500});
-    larghezze(banco_.FgEv, {450, 650, 1250, 400, 400, 400, 400, 400, 400});
+        larghezze(*g, {100, 300, 300, 700, 250, 300, 300, 300, 300, 250, 300, 300, 300});
+    preparaVisteEsiti();
+    larghezze(banco_.FgEv, {300, 550, 1150, 350, 390, 390, 390, 390, 390});
     larghezze(banco_.FgL, {450, 650, 1250, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400});
     for (grid::Grid* g : {&banco_.FgY, &banco_.Fg10})
         larghezze(*g, {350, 650, 1250, 400, 500, 450, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 500});
@@ -783,6 +873,42 @@ void Piramide1::apri()
     workbench::nascondiColonne(banco_);
     mostraImpostazioni();
     aggiornaVista();
+}
+
+void Piramide1::preparaVisteEsiti()
+{
+    const char* suggerimenti[] = {
+        "", "Cop: casi coperti, quelli in cui la formula esce entro i colpi",
+        "Tot: ruote vincenti sommate su tutti i casi, nel primo colpo vincente di ciascuno",
+        "Formula: il codice dell'operatore", "P1: posizione del primo numero", "",
+        "Ru1: ruota del primo numero", "", "", "P2: posizione del secondo numero", "",
+        "Ru2: ruota del secondo numero", "Val: il valore fisso, il numero (tipo 4) o il ritardo (tipo 5)",
+        "Attesi: i casi che il puro caso coprirebbe in media",
+        "p: probabilità di coprirne per puro caso almeno quanti ne copre la formula"};
+    const std::pair<GrigliaView*, int> viste[] = {{FgEsiti, 0}, {FgGr, workbench::SorteAmbo}};
+    for (const auto& [vista, sorte] : viste) {
+        grid::Grid& g = vista->griglia();
+        if (g.colonne() < workbench::ColonnaPrevisione + 1) {
+            workbench::scriviConfronti(g, {}, {});
+            workbench::scriviPrevisioni(g, {}, sorte);
+        }
+        // Header-wide (see adattaColonne), p as wide as "0,330".
+        g.setLarghezza(13, 300);
+        g.setLarghezza(14, 650);
+        // The empty first column holds nothing a player reads: its room goes to p.
+        g.setNascosta(0, true);
+        g.setLarghezza(workbench::ColonnaPrevisione, 300);
+        for (int c = 0; c < 15; ++c)
+            if (*suggerimenti[c])
+                vista->modello()->setSuggerimento(c, QString::fromUtf8(suggerimenti[c]));
+        vista->modello()->setSuggerimento(
+            workbench::ColonnaPrevisione,
+            sorte == 0 ? QStringLiteral("Ambata: il numero da giocare, la formula calcolata sull'estrazione di riferimento")
+                       : QStringLiteral("Abbinato: il numero che la formula, calcolata sull'estrazione di riferimento, "
+                                        "aggiunge ai numeri del livello"));
+        // Beside the formula, where the eye is, without scrolling.
+        vista->spostaColonna(workbench::ColonnaPrevisione, 4);
+    }
 }
 
 void Piramide1::caricaOperatori()

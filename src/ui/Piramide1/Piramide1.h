@@ -14,6 +14,7 @@
 #include <vector>
 
 class QCheckBox;
+class QKeyEvent;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -22,6 +23,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollArea;
 class QScrollBar;
+class QSplitter;
 class QTabWidget;
 
 namespace ui {
@@ -34,7 +36,9 @@ public:
     explicit Piramide1(Contesto& contesto, QWidget* genitore = nullptr);
     ~Piramide1() override;
 
-    static QString titolo() { return QStringLiteral("Velmora"); }
+    static QString titolo() { return QStringLiteral("Piramide"); }
+    // Its help page (F1 and the Guida button).
+    static constexpr int ContestoHelp = 320;
 
     // --- reference draw ---
     void impostaRiferimento(int d);            // hs1 = d
@@ -114,6 +118,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
@@ -138,6 +143,24 @@ private:
     void avviaRicerca(int sorte);
     void avviaConfrontoCaso(const workbench::ImpostazioniRicerca& imp, int copReale);
     void ricercaConclusa();
+    // The cases derived again when the settings changed since RICAVA ESTRAZIONI (said on
+    // the status line); false when that failed and the command must not go on.
+    bool rinnovaCasi();
+    // A missing choice, said in one sentence instead of running on nothing.
+    void avviso(const std::string& testo);
+    // The line beside the results (a cancelled search, cases derived again); hidden when empty.
+    void statoEsiti(const QString& testo);
+    // "Migliore a caso" shown only on the tab of the search it describes.
+    void mostraMiglioreACaso();
+    // Enter or Space on a focused grid cell: what a click (or the double click of FgOp) does there.
+    void attivaCella(GrigliaView* vista, int riga, int colonna);
+    // The forecast column of FgEsiti/FgGr shown right after Formula, header tooltips.
+    void preparaVisteEsiti();
+    // The room between results and verification follows the work: a search shows ten
+    // result rows and more, a verification its report.
+    void spazioAiRisultati(bool risultati);
+    // Every column at least as wide as its header; the cases grid wide enough for its columns.
+    void adattaColonne();
     void bloccaComandi(bool bloccati);
     void modificaMattone(int riga, int colonna);
     bool accettaMattone(int riga, int colonna, const std::string& testo);
@@ -155,8 +178,11 @@ private:
     LavoroDiFondo confrontoCaso_{this};
     LavoroDiFondo lavoro_{this};
     std::vector<QWidget*> bloccabili_;
+    // Rows of clickable labels: one Tab stop each (the first label), arrows inside.
+    std::vector<std::vector<QLabel*>> gruppiTasti_;
 
     QScrollArea* area_ = nullptr;
+    QSplitter* destra_ = nullptr;
     QWidget* contenuto_ = nullptr;
     // Reference draw.
     QScrollBar* hs1 = nullptr;
@@ -166,6 +192,11 @@ private:
     QListWidget* List1 = nullptr;
     QLabel* LabelRicerca = nullptr;
     QLabel* LblMiglioreACaso = nullptr;
+    // Next to the results: what became of the last search (cancelled, cases renewed).
+    QLabel* LblEsitoRicerca = nullptr;
+    // Sorte of the search LblMiglioreACaso describes; -1 before any.
+    int sorteConfronto_ = -1;
+    QString statoPrimaRicerca_;
     QPushButton* CmdAnnulla = nullptr;
     // Detection.
     QComboBox* ComboR1 = nullptr;

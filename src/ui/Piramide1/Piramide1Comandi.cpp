@@ -9,7 +9,11 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QComboBox>
+#include <QFont>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,8 +21,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <cctype>
 
 namespace ui {
@@ -56,7 +62,8 @@ QString etichettaRiferimento(int d, const archive::Archivio& a)
 void colora(QLabel* l, grid::Colore c)
 {
     l->setProperty("colore", static_cast<uint>(c));
-    l->setStyleSheet(QStringLiteral("QLabel { background-color: %1; color: black; border: 1px solid #808080; }")
+    l->setStyleSheet(QStringLiteral("QLabel { background-color: %1; color: black; border: 1px solid #808080; }"
+                                    " QLabel:focus { border: 2px solid #1a4d8f; }")
                          .arg(qColore(c).name()));
 }
 
@@ -151,6 +158,31 @@ void Piramide1::collega()
     });
     Fg7->setModificabile([](int r, int c) { return r >= 1 && r <= 5 && c == 0; },
                          [this](int r, int c, const std::string& t) { return accettaLivello(r, c, t); });
+
+    // The keyboard: Space or Enter on a grid cell does what the mouse does there.
+    for (auto* v : findChildren<GrigliaView*>())
+        connect(v, &GrigliaView::attivata, this, [this, v](int r, int c) { attivaCella(v, r, c); });
+}
+
+void Piramide1::attivaCella(GrigliaView* v, int r, int c)
+{
+    // FgOp chooses an operator with the double click, FgPir1 loads and FgEv moves the
+    // reference with it; elsewhere the click is the action.
+    if (v == FgOp || v == FgPir1 || v == FgEv)
+        emit v->doppioClic(r, c);
+    else
+        emit v->clic(r, c);
+}
+
+void Piramide1::keyPressEvent(QKeyEvent* evento)
+{
+    if (evento->key() == Qt::Key_F1) {
+        if (contesto_.apriHelp)
+            contesto_.apriHelp(ContestoHelp, this);
+        evento->accept();
+        return;
+    }
+    QWidget::keyPressEvent(evento);
 }
 
 bool Piramide1::eventFilter(QObject* oggetto, QEvent* evento)
@@ -161,10 +193,25 @@ bool Piramide1::eventFilter(QObject* oggetto, QEvent* evento)
             return true;
         }
     }
-    // TxtNumeri is filled by the number board and by loading only.
-    if (oggetto == TxtNumeri && (evento->type() == QEvent::KeyPress || evento->type() == QEvent::InputMethod))
-        return true;
-    if (evento->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton) {
+    // A clickable label with the focus: Space or Enter is its click, the arrows move to
+    // the next label of its row (a row is one stop of the Tab chain).
+    bool tastoClic = false;
+    if (evento->type() == QEvent::KeyPress && qobject_cast<QLabel*>(oggetto)) {
+        const int tasto = static_cast<QKeyEvent*>(evento)->key();
+        tastoClic = tasto == Qt::Key_Space || tasto == Qt::Key_Return || tasto == Qt::Key_Enter;
+        const int passo = tasto == Qt::Key_Right ? 1 : tasto == Qt::Key_Left ? -1 : 0;
+        if (passo != 0)
+            for (const auto& gruppo : gruppiTasti_) {
+                const auto it = std::find(gruppo.begin(), gruppo.end(), oggetto);
+                if (it == gruppo.end())
+                    continue;
+                const auto i = (it - gruppo.begin() + passo + static_cast<long>(gruppo.size())) % static_cast<long>(gruppo.size());
+                gruppo[static_cast<std::size_t>(i)]->setFocus(Qt::OtherFocusReason);
+                return true;
+            }
+    }
+    if (tastoClic
+        || (evento->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton)) {
         const QString nome = oggetto->objectName();
         if (nome == QLatin1String("LabelTutte") || nome == QLatin1String("LabelNessuna")) {
             for (int w = 0; w < archive::NumeroRuote; ++w)
@@ -213,6 +260,8 @@ void Piramide1::aggiornaVista()
         elenco.setLarghezza(1, 500);
         elenco.setLarghezza(2, 3200);
     }
+    preparaVisteEsiti();
+    adattaColonne();
     for (auto* v : findChildren<GrigliaView*>())
         v->aggiorna();
     mostraMattoni();
@@ -221,6 +270,36 @@ void Piramide1::aggiornaVista()
     for (const auto& t : banco_.List1)
         List1->addItem(daStd(t));
     LabelRifE->setText(etichettaRiferimento(banco_.riferimento, contesto_.sessione.archivio()));
+}
+
+void Piramide1::adattaColonne()
+{
+    for (auto* v : findChildren<GrigliaView*>()) {
+        if (v->modello()->righeFisse() == 0 || v->horizontalHeader()->isHidden())
+            continue;
+        grid::Grid& g = v->griglia();
+        // Bold, as a header cell may be drawn.
+        QFont carattere = v->horizontalHeader()->font();
+        carattere.setBold(true);
+        const QFontMetrics fm(carattere);
+        const int dpi = std::max(1, v->logicalDpiX());
+        for (int c = v->modello()->colonneFisse(); c < g.colonne(); ++c) {
+            // The spaces count: a centred header keeps them ("Val   ").
+            const QString testo = daStd(g.testo(0, c));
+            if (testo.trimmed().isEmpty() || g.colonna(c).nascosta)
+                continue;
+            const int twips = ((fm.horizontalAdvance(testo) + 6) * 1440 + dpi - 1) / dpi;
+            if (g.colonna(c).larghezzaTwips < twips)
+                g.setLarghezza(c, twips);
+        }
+    }
+    // The cases ask for all their columns (the five numbers above all); FgX beside them
+    // takes the room left and scrolls. On a narrower screen both scroll.
+    int larghezza = 2 * FgEv->frameWidth() + FgEv->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < banco_.FgEv.colonne(); ++c)
+        if (!banco_.FgEv.colonna(c).nascosta)
+            larghezza += pixelDaTwips(banco_.FgEv.colonna(c).larghezzaTwips, FgEv->logicalDpiX());
+    FgEv->setLarghezzaPreferita(larghezza);
 }
 
 void Piramide1::mostraImpostazioni()
@@ -306,6 +385,20 @@ void Piramide1::impostaRiferimento(int d)
     workbench::impostaRiferimento(banco_, a, d);
     LabelRifE->setText(etichettaRiferimento(banco_.riferimento, a));
     FgEstratti->aggiorna();
+    // The bricks show their numbers on the new reference at once. A brick that cannot be
+    // computed there is said on the status line: a box at every step of the scroll bar
+    // would stop the scrolling.
+    bool mattoni = false;
+    for (int m = 1; m <= engine::NumeroMattoni && !mattoni; ++m)
+        mattoni = !banco_.FgF.testo(m, engine::colF::Tras).empty();
+    if (mattoni) {
+        const auto esito = workbench::Calcola(banco_, a);
+        LabelRicerca->setText(esito ? QStringLiteral("Piramide non calcolabile su questa estrazione") : QString());
+        mostraMattoni();
+        List1->clear();
+        for (const auto& t : banco_.List1)
+            List1->addItem(daStd(t));
+    }
 }
 
 void Piramide1::Command42(int indice)
@@ -381,6 +474,8 @@ void Piramide1::sceltaTipo(int tipo)
 void Piramide1::Command9()
 {
     const auto esito = workbench::RicavaEstrazioni(banco_, contesto_.sessione.archivio());
+    LabelRicerca->clear();
+    statoEsiti({});
     if (banco_.FgEv.righe() > 1)
         for (auto* t : {SSTab1, SSTab2, SSTab3})
             t->setCurrentIndex(0);
@@ -395,29 +490,79 @@ void Piramide1::Command2()
     mostra(esito);
 }
 
+bool Piramide1::rinnovaCasi()
+{
+    const auto rinnovo = workbench::rinnovaCasi(banco_, contesto_.sessione.archivio());
+    if (!rinnovo.rinnovati)
+        return true;
+    const QString testo = QStringLiteral("Impostazioni cambiate dall'ultima RICAVA ESTRAZIONI: casi ricavati di nuovo (%1)")
+                              .arg(workbench::numeroCasi(banco_));
+    LabelRicerca->setText(testo);
+    statoEsiti(testo);
+    aggiornaVista();
+    if (rinnovo.esito) {
+        mostra(rinnovo.esito);
+        return false;
+    }
+    return true;
+}
+
+void Piramide1::spazioAiRisultati(bool risultati)
+{
+    // Ten result rows are the floor while searching; a verification may take them down to
+    // a few, and the next search gives them back.
+    const int dieciRighe = FgEsiti->horizontalHeader()->sizeHint().height()
+                           + 10 * FgEsiti->verticalHeader()->defaultSectionSize() + 2 * FgEsiti->frameWidth();
+    FgEsiti->setMinimumHeight(risultati ? dieciRighe : 90);
+    FgGr->setMinimumHeight(risultati ? dieciRighe : 90);
+    const int totale = destra_->height();
+    if (totale <= 0)
+        return;
+    const int sopra = risultati ? totale * 3 / 5 : totale * 2 / 5;
+    destra_->setSizes({sopra, totale - sopra});
+}
+
+void Piramide1::avviso(const std::string& testo)
+{
+    contesto_.dialoghi.messaggio(this, daStd(testo), QStringLiteral("Avviso"), Icona::Informazione);
+}
+
 void Piramide1::Command40()
 {
+    if (!rinnovaCasi())
+        return;
     const auto esito = workbench::verificaPrevisioni(banco_, contesto_.sessione.archivio());
+    spazioAiRisultati(false);
     aggiornaVista();
     mostra(esito);
 }
 
 void Piramide1::Command27()
 {
+    if (const auto manca = workbench::mancaPerElabora(banco_)) {
+        avviso(*manca);
+        return;
+    }
+    if (!rinnovaCasi())
+        return;
     const auto esito = workbench::elaboraLivelli(banco_, contesto_.sessione.archivio());
     {
         const QSignalBlocker blocco(ComboLivello);
         ComboLivello->setCurrentIndex(banco_.livello - 1);
     }
     SSTab3->setCurrentIndex(2);
+    spazioAiRisultati(false);
     aggiornaVista();
     mostra(esito);
 }
 
 void Piramide1::Lbl_Riga(int livello)
 {
+    if (!rinnovaCasi())
+        return;
     const auto esito = workbench::verificaLivello(banco_, contesto_.sessione.archivio(), livello);
     SSTab3->setCurrentIndex(1);
+    spazioAiRisultati(false);
     aggiornaVista();
     mostra(esito);
 }
@@ -426,6 +571,7 @@ void Piramide1::Cmd_Colonna(int slot)
 {
     const auto esito = workbench::verificaEsitoInColonna(banco_, contesto_.sessione.archivio(), slot);
     SSTab3->setCurrentIndex(1);
+    spazioAiRisultati(false);
     aggiornaVista();
     mostra(esito);
 }
@@ -434,6 +580,7 @@ void Piramide1::Cmd_Ambo(int slot)
 {
     const auto esito = workbench::verificaAbbinamentoInColonna(banco_, contesto_.sessione.archivio(), slot);
     SSTab3->setCurrentIndex(1);
+    spazioAiRisultati(false);
     aggiornaVista();
     mostra(esito);
 }
@@ -442,6 +589,7 @@ void Piramide1::Command29()
 {
     const auto esito = workbench::verificaSoloEsito(banco_, contesto_.sessione.archivio());
     SSTab3->setCurrentIndex(1);
+    spazioAiRisultati(false);
     aggiornaVista();
     mostra(esito);
 }
@@ -468,13 +616,17 @@ void Piramide1::Command39()
 
 void Piramide1::Command21()
 {
-    if (workbench::impostaFormula(banco_, banco_.FgEsiti))
+    if (const auto manca = workbench::mancaPerImposta(banco_, banco_.FgEsiti))
+        avviso(*manca);
+    else if (workbench::impostaFormula(banco_, banco_.FgEsiti))
         aggiornaVista();
 }
 
 void Piramide1::Command7()
 {
-    if (workbench::impostaFormula(banco_, banco_.FgGr))
+    if (const auto manca = workbench::mancaPerImposta(banco_, banco_.FgGr))
+        avviso(*manca);
+    else if (workbench::impostaFormula(banco_, banco_.FgGr))
         aggiornaVista();
 }
 

@@ -4,6 +4,7 @@
 #include "ui/common/GrigliaView.h"
 #include "workbench/Abbinamenti.h"
 #include "workbench/Ambate.h"
+#include "workbench/Casi.h"
 #include "workbench/ConfrontoCaso.h"
 
 #include <QLabel>
@@ -30,6 +31,12 @@ void Piramide1::avviaRicerca(int sorte)
 {
     if (lavoro_.occupato())
         return;
+    if (!rinnovaCasi())
+        return;
+    if (const auto manca = workbench::mancaPerRicerca(banco_, sorte)) {
+        avviso(*manca);
+        return;
+    }
     // A comparison still running belongs to the previous results: it gives way.
     confrontoCaso_.fermaEAspetta();
     // Everything the search reads is copied here, on this thread: the grids stay the window's.
@@ -50,17 +57,23 @@ void Piramide1::avviaRicerca(int sorte)
                           esito.messaggio = workbench::Messaggio{fine.messaggio.toStdString(), "Avviso",
                                                                  workbench::Icona::Critico};
                       } else if (fine.interrotto || risultato->interrotta) {
-                          // Cancelled: the previous results stay as they were.
+                          // Cancelled: the previous results stay as they were, and say so.
                           esito.interrotta = true;
+                          SSTab2->setCurrentIndex(sorte == 0 ? 0 : 1);
+                          statoEsiti(QStringLiteral("Ricerca annullata: risultati della ricerca precedente"));
                       } else {
+                          statoEsiti({});
                           grid::Grid& uscita = sorte == 0 ? banco_.FgEsiti : banco_.FgGr;
                           esito = workbench::scriviRicerca(banco_, uscita, imp, *risultato, inizio);
                           SSTab2->setCurrentIndex(sorte == 0 ? 0 : 1);
+                          spazioAiRisultati(true);
                           const bool trovata = !risultato->righe.empty() && !risultato->righe.front().vuota();
+                          sorteConfronto_ = sorte;
                           if (trovata)
                               avviaConfrontoCaso(imp, risultato->righe.front().cop);
                           else
                               LblMiglioreACaso->clear();
+                          mostraMiglioreACaso();
                       }
                       if (esito.interrotta)
                           banco_.List1 = list1Prima;
@@ -90,6 +103,18 @@ void Piramide1::avviaConfrontoCaso(const workbench::ImpostazioniRicerca& imp, in
         });
 }
 
+void Piramide1::statoEsiti(const QString& testo)
+{
+    LblEsitoRicerca->setText(testo);
+    LblEsitoRicerca->setVisible(!testo.isEmpty());
+}
+
+void Piramide1::mostraMiglioreACaso()
+{
+    const int scheda = sorteConfronto_ < 0 ? -1 : sorteConfronto_ == 0 ? 0 : 1;
+    LblMiglioreACaso->setVisible(scheda == SSTab2->currentIndex());
+}
+
 void Piramide1::aspettaConfrontoCaso() { confrontoCaso_.aspetta(); }
 
 bool Piramide1::confrontoCasoInCorso() const { return confrontoCaso_.occupato(); }
@@ -117,7 +142,13 @@ void Piramide1::bloccaComandi(bool bloccati)
     for (QWidget* w : bloccabili_)
         w->setEnabled(!bloccati);
     CmdAnnulla->setEnabled(bloccati);
-    LabelRicerca->setText(bloccati ? QStringLiteral("Ricerca in corso...") : QString());
+    // The status line keeps what it said before the search (cases renewed) once it ends.
+    if (bloccati) {
+        statoPrimaRicerca_ = LabelRicerca->text();
+        LabelRicerca->setText(QStringLiteral("Ricerca in corso..."));
+    } else {
+        LabelRicerca->setText(statoPrimaRicerca_);
+    }
     setCursor(bloccati ? Qt::BusyCursor : Qt::ArrowCursor);
 }
 

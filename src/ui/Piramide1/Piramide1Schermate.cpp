@@ -39,6 +39,34 @@ void registraPiramide1()
             f->aggiornaVista();
         }
     });
+    // A maximised main window on a 1366x768 screen (1366x749 under its title bar): after
+    // AMBATE, and after VERIFICA of the best formula put in brick 1 and verified as level 1.
+    registraSchermata(
+        QStringLiteral("Piramide1_ambate_1366"), nome,
+        [](QWidget* w) {
+            if (auto* f = qobject_cast<Piramide1*>(w)) {
+                cercaAmbate(f);
+                f->banco().FgEsiti.rigaCorrente = 1;
+                f->aggiornaVista();
+            }
+        },
+        1366, 749);
+    registraSchermata(
+        QStringLiteral("Piramide1_verifica_1366"), nome,
+        [](QWidget* w) {
+            auto* f = qobject_cast<Piramide1*>(w);
+            if (!f)
+                return;
+            cercaAmbate(f);
+            auto& b = f->banco();
+            b.FgEsiti.rigaCorrente = 1;
+            f->evidenziaMattone(1);
+            f->Command21();
+            f->Command2();
+            f->Lbl_Riga(1);
+            f->Command40();
+        },
+        1366, 749);
     registraSchermata(QStringLiteral("Piramide1_piramide"), nome, [](QWidget* w) {
         auto* f = qobject_cast<Piramide1*>(w);
         if (!f)

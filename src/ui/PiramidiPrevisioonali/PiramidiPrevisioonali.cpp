@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPrinter>
@@ -29,6 +30,8 @@
 #include <QtCharts/QChartView>
 #include <QtCharts/QStackedBarSeries>
 #include <QtCharts/QValueAxis>
+
+#include <algorithm>
 
 namespace ui {
 
@@ -69,6 +72,7 @@ PiramidiPrevisioonali::PiramidiPrevisioonali(Contesto& contesto, QWidget* genito
 {
     setObjectName(QStringLiteral("PiramidiPrevisioonali"));
     setWindowTitle(titolo());
+    setProperty("contestoHelp", ContestoHelp);
     costruisci();
     apri();
 }
@@ -534,6 +538,12 @@ void PiramidiPrevisioonali::aggiornaEtichette()
 void PiramidiPrevisioonali::aggiornaGriglie()
 {
     auto& g2 = piramide_.FG2;
+    // Frequenza (column 4) as every window writes decimals, with a comma (the command line keeps the point).
+    for (int r = 1; r < g2.righe(); ++r) {
+        std::string t = g2.testo(r, 4);
+        std::replace(t.begin(), t.end(), '.', ',');
+        g2.setTesto(r, 4, t);
+    }
     g2.setLarghezza(0, 200);
     for (int c = 1; c < g2.colonne(); ++c)
         g2.setLarghezza(c, 1000);
@@ -602,6 +612,9 @@ void PiramidiPrevisioonali::aggiornaGrafico()
     serie->attachAxis(asseX);
     serie->attachAxis(asseY);
     c->legend()->show();
+    // The axis numbers with a decimal comma, as the grid writes them.
+    c->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    c->setLocalizeNumbers(true);
 }
 
 bool PiramidiPrevisioonali::eventFilter(QObject* oggetto, QEvent* evento)

@@ -1,10 +1,40 @@
 // Named controls shared by the windows.
 #include "ui/common/Controlli.h"
 
+#include <QAbstractButton>
+#include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
 namespace ui {
+
+namespace {
+// Enter (either key) presses the focused button, as Space does: a keyboard user moves
+// with Tab and confirms with Enter. Only the button with the focus: never a default one.
+class InvioPremeIlPulsante : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* oggetto, QEvent* evento) override
+    {
+        if (evento->type() == QEvent::KeyPress) {
+            const int tasto = static_cast<QKeyEvent*>(evento)->key();
+            auto* b = qobject_cast<QAbstractButton*>(oggetto);
+            if (b && (tasto == Qt::Key_Return || tasto == Qt::Key_Enter) && b->isEnabled()) {
+                b->click();
+                return true;
+            }
+        }
+        return QObject::eventFilter(oggetto, evento);
+    }
+};
+}
+
+void invioPremePulsante(QAbstractButton* b)
+{
+    static auto* filtro = new InvioPremeIlPulsante;
+    b->installEventFilter(filtro);
+}
 
 QPushButton* pulsante(const QString& nome, const QString& testo, const QString& tooltip, QWidget* genitore)
 {
@@ -13,6 +43,7 @@ QPushButton* pulsante(const QString& nome, const QString& testo, const QString& 
     if (!tooltip.isEmpty())
         b->setToolTip(tooltip);
     b->setAutoDefault(false);
+    invioPremePulsante(b);
     return b;
 }
 

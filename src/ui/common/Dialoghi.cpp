@@ -3,8 +3,14 @@
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QApplication>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -41,9 +47,28 @@ std::optional<QString> dialogoFile(QWidget* genitore, const OpzioniFile& o, QFil
 }
 }
 
+namespace {
+// Wide enough for the title in the window manager's bar (bold, with its buttons beside
+// it): a short text under a long title would leave the title cut.
+int larghezzaPerTitolo(const QString& titolo)
+{
+    QFont f = QApplication::font();
+    f.setBold(true);
+    return QFontMetrics(f).horizontalAdvance(titolo) + 140;
+}
+
+void allargaPerTitolo(QMessageBox& box, const QString& titolo)
+{
+    if (auto* g = qobject_cast<QGridLayout*>(box.layout()))
+        g->addItem(new QSpacerItem(larghezzaPerTitolo(titolo), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                   g->rowCount(), 0, 1, g->columnCount());
+}
+}
+
 void DialoghiQt::messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona)
 {
     QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Ok, genitore);
+    allargaPerTitolo(box, titolo);
     box.exec();
 }
 
@@ -53,17 +78,23 @@ bool DialoghiQt::domandaSiNo(QWidget* genitore, const QString& testo, const QStr
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
     box.button(QMessageBox::No)->setText(QStringLiteral("No"));
     box.setDefaultButton(noPredefinito ? QMessageBox::No : QMessageBox::Yes);
+    allargaPerTitolo(box, titolo);
     return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<QString> DialoghiQt::inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
                                             const QString& predefinito)
 {
-    bool ok = false;
-    const QString t = QInputDialog::getText(genitore, titolo, testo, QLineEdit::Normal, predefinito, &ok);
-    if (!ok)
+    QInputDialog d(genitore);
+    d.setWindowTitle(titolo);
+    d.setLabelText(testo);
+    d.setTextValue(predefinito);
+    // The dialog sizes itself by its layout: the line edit carries the width.
+    if (auto* campo = d.findChild<QLineEdit*>())
+        campo->setMinimumWidth(larghezzaPerTitolo(titolo) - 40);
+    if (d.exec() != QDialog::Accepted)
         return std::nullopt;
-    return t;
+    return d.textValue();
 }
 
 std::optional<QString> DialoghiQt::apriFile(QWidget* genitore, const OpzioniFile& opzioni)

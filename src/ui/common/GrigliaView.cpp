@@ -4,6 +4,7 @@
 #include "ui/common/Dialoghi.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QClipboard>
 #include <QAbstractTextDocumentLayout>
 #include <QHeaderView>
@@ -13,6 +14,7 @@
 #include <QPrinter>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ui {
@@ -105,6 +107,10 @@ QVariant ModelloGriglia::headerData(int sezione, Qt::Orientation orientamento, i
             return {};   // an untouched header cell keeps the header look
         if (ruolo == Qt::TextAlignmentRole)
             return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+        if (ruolo == Qt::ToolTipRole) {
+            const auto s = suggerimenti_.find(sezione + colonneFisse_);
+            return s == suggerimenti_.end() ? QVariant() : QVariant(s->second);
+        }
         return ruoloCella(0, sezione + colonneFisse_, ruolo);
     }
     if (colonneFisse_ == 0)
@@ -185,6 +191,8 @@ void GrigliaView::prepara()
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
+    // Tab leaves the grid (one stop in the window's tab chain); the arrows move inside it.
+    setTabKeyNavigation(false);
     // Fixed row heights: the view then never measures 7000 rows.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
@@ -241,6 +249,30 @@ void GrigliaView::applicaColonne()
         verticalHeader()->setVisible(!g.colonna(0).nascosta);
         verticalHeader()->setFixedWidth(pixelDaTwips(g.colonna(0).larghezzaTwips, dpi));
     }
+    auto* h = horizontalHeader();
+    for (const auto& [colonna, posto] : spostate_) {
+        const int sezione = colonna - fc;
+        if (sezione >= 0 && sezione < h->count() && posto < h->count() && h->visualIndex(sezione) != posto)
+            h->moveSection(h->visualIndex(sezione), posto);
+    }
+}
+
+QSize GrigliaView::sizeHint() const
+{
+    QSize s = QTableView::sizeHint();
+    if (larghezzaPreferita_ > 0)
+        s.setWidth(larghezzaPreferita_);
+    return s;
+}
+
+void GrigliaView::spostaColonna(int colonna, int posto)
+{
+    const auto gia = std::find_if(spostate_.begin(), spostate_.end(), [colonna](const auto& s) { return s.first == colonna; });
+    if (gia != spostate_.end())
+        gia->second = posto;
+    else
+        spostate_.emplace_back(colonna, posto);
+    applicaColonne();
 }
 
 void GrigliaView::aggiorna()
@@ -282,6 +314,35 @@ void GrigliaView::mousePressEvent(QMouseEvent* evento)
     if (i.isValid())
         emit mousePremuto(evento->button(), i.row() + modello_->righeFisse(), i.column() + modello_->colonneFisse());
     QTableView::mousePressEvent(evento);
+}
+
+bool GrigliaView::event(QEvent* evento)
+{
+    // An Alt key is a button's mnemonic, never the start of a typed cell.
+    if (evento->type() == QEvent::ShortcutOverride && (static_cast<QKeyEvent*>(evento)->modifiers() & Qt::AltModifier)) {
+        evento->ignore();
+        return true;
+    }
+    return QTableView::event(evento);
+}
+
+void GrigliaView::keyPressEvent(QKeyEvent* evento)
+{
+    const int tasto = evento->key();
+    const bool attiva = tasto == Qt::Key_Space || tasto == Qt::Key_Return || tasto == Qt::Key_Enter;
+    if (attiva && state() != QAbstractItemView::EditingState && evento->modifiers() == Qt::NoModifier) {
+        QModelIndex i = currentIndex();
+        if (!i.isValid() && modello_->rowCount() > 0 && modello_->columnCount() > 0) {
+            i = modello_->index(0, 0);
+            setCurrentIndex(i);
+        }
+        if (i.isValid()) {
+            emit attivata(i.row() + modello_->righeFisse(), i.column() + modello_->colonneFisse());
+            evento->accept();
+            return;
+        }
+    }
+    QTableView::keyPressEvent(evento);
 }
 
 void GrigliaView::mouseDoubleClickEvent(QMouseEvent* evento)

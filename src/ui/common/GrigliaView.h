@@ -11,7 +11,10 @@
 #include <QTableView>
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QPaintDevice;
 class QPrinter;
@@ -52,6 +55,8 @@ public:
     using Modificabile = std::function<bool(int riga, int colonna)>;
     using Accetta = std::function<bool(int riga, int colonna, const std::string& testo)>;
     void setModificabile(Modificabile modificabile, Accetta accetta = {});
+    // Tooltip of the header of grid column c (what the column means).
+    void setSuggerimento(int colonna, const QString& testo) { suggerimenti_[colonna] = testo; }
 
     // After a command rewrote the grid (rows, columns, any cell).
     void ricarica();
@@ -71,6 +76,7 @@ private:
     int righeFisse_ = 1;
     int colonneFisse_ = 0;
     QFont grassetto_;
+    std::map<int, QString> suggerimenti_;
 };
 
 class GrigliaView : public QTableView {
@@ -95,6 +101,15 @@ public:
     // Repaints only a range of cells (grid coordinates, inclusive), e.g. after a colour toggle.
     void aggiornaCelle(int r1, int c1, int r2, int c2);
 
+    // The width the view asks of its layout (0: Qt's own); a layout with room to spare
+    // gives it, one with less shrinks the view as usual.
+    void setLarghezzaPreferita(int pixel) { larghezzaPreferita_ = pixel; updateGeometry(); }
+    QSize sizeHint() const override;
+
+    // Shows grid column `colonna` at visual place `posto` (0 = first shown), kept across
+    // refreshes; the model and every command still see the grid's own order.
+    void spostaColonna(int colonna, int posto);
+
     // Makes (riga, colonna) the current cell and scrolls it into view.
     void setCellaCorrente(int riga, int colonna);
 
@@ -115,9 +130,13 @@ signals:
     void cellaCambiata(int riga, int colonna);
     // The user finished typing into a cell and the text was stored.
     void cellaModificata(int riga, int colonna);
+    // Space or Enter on the current cell (grid coordinates): the keyboard's click.
+    void attivata(int riga, int colonna);
 
 protected:
     void mousePressEvent(QMouseEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+    bool event(QEvent* evento) override;
     void mouseDoubleClickEvent(QMouseEvent* evento) override;
 
 private:
@@ -126,6 +145,8 @@ private:
 
     std::unique_ptr<grid::Grid> propria_;
     ModelloGriglia* modello_ = nullptr;
+    std::vector<std::pair<int, int>> spostate_;
+    int larghezzaPreferita_ = 0;
 };
 
 // Prints `griglia` on an already set-up printer: title, then the visible columns as a table

@@ -11,9 +11,10 @@ std::vector<Schermata>& elenco()
 }
 }
 
-void registraSchermata(const QString& file, const QString& finestra, std::function<void(QWidget*)> prepara)
+void registraSchermata(const QString& file, const QString& finestra, std::function<void(QWidget*)> prepara,
+                       int larghezza, int altezza)
 {
-    elenco().push_back({file, finestra, std::move(prepara)});
+    elenco().push_back({file, finestra, std::move(prepara), larghezza, altezza});
 }
 
 const std::vector<Schermata>& schermateAggiuntive()

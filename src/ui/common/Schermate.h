@@ -18,9 +18,12 @@ struct Schermata {
     QString file;       // without ".png"; starts with the window's name
     QString finestra;   // name in the window registry
     std::function<void(QWidget*)> prepara;
+    // The main window's size for this picture (a player's screen); empty: the usual size.
+    int larghezza = 0, altezza = 0;
 };
 
-void registraSchermata(const QString& file, const QString& finestra, std::function<void(QWidget*)> prepara);
+void registraSchermata(const QString& file, const QString& finestra, std::function<void(QWidget*)> prepara,
+                       int larghezza = 0, int altezza = 0);
 const std::vector<Schermata>& schermateAggiuntive();
 
 }

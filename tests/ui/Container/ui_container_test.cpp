@@ -249,6 +249,22 @@ private slots:
 
         c.findChild<QToolButton*>(QStringLiteral("CmDHelp"))->click();
         QCOMPARE(amb.helpAperti, std::vector<int>{250});
+        // F1: the page of the window in front, the main window's when it names none.
+        c.show();
+        c.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&c));
+        ui::registroFinestre().registra(QStringLiteral("Estrazioni_minielenco"), [](ui::Contesto&) {
+            auto* w = new QWidget;
+            w->setProperty("contestoHelp", 260);
+            return w;
+        });
+        ui::registroFinestre().registra(QStringLiteral("Operatori"), [](ui::Contesto&) { return new QWidget; });
+        QVERIFY(c.apriFinestra(QStringLiteral("Estrazioni_minielenco")) != nullptr);
+        QTest::keyClick(&c, Qt::Key_F1);
+        QCOMPARE(amb.helpAperti.back(), 260);
+        QVERIFY(c.apriFinestra(QStringLiteral("Operatori")) != nullptr);
+        QTest::keyClick(&c, Qt::Key_F1);
+        QCOMPARE(amb.helpAperti, (std::vector<int>{250, 260, 250}));
         auto* fine = c.findChild<QPushButton*>(QStringLiteral("Command45"));
         QCOMPARE(fine->text(), QStringLiteral("FINE"));
         fine->click();

@@ -103,7 +103,13 @@ private slots:
         QVERIFY(d.messaggi().empty());
 
         d.svuota();
-        d.risposteInput = {QStringLiteral("14/01/1939"), QStringLiteral("21/1/1939"), std::nullopt};
+        // The day and the month in one digit find the draw as well.
+        d.risposteInput = {QStringLiteral("21/1/1939")};
+        t.b("Command42(1)")->click();
+        QCOMPARE(t.hs1()->value(), 3);
+        QCOMPARE(t.testo("Label1"), QStringLiteral("21/01/1939"));
+        d.svuota();
+        d.risposteInput = {QStringLiteral("14/01/1939"), QStringLiteral("22/1/1939"), std::nullopt};
         for (int i = 0; i < 3; ++i)
             t.b("Command42(1)")->click();
         QCOMPARE(t.hs1()->value(), 2);
@@ -148,6 +154,35 @@ private slots:
         t.b("Command56")->click();
         QCOMPARE(t.hs1()->maximum(), 250);
         QCOMPARE(t.testo("Label2"), QStringLiteral("250"));
+    }
+
+    void tastiera()
+    {
+        Banco t(300);
+        auto& w = t.apri();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        // Space and Enter mark the current number, the arrows move it.
+        auto* g = w.findChild<ui::GrigliaView*>(QStringLiteral("FG3"));
+        g->setFocus();
+        g->setCurrentIndex(g->model()->index(0, 0));
+        QTest::keyClick(g, Qt::Key_Down);
+        QTest::keyClick(g, Qt::Key_Space);
+        QCOMPARE(t.sfondo(2, 1), 65280u);
+        QTest::keyClick(g, Qt::Key_Return);
+        QCOMPARE(t.sfondo(2, 1), grid::colori::Bianco);
+        // Enter presses the focused button; Tab reaches it.
+        t.hs1()->setValue(10);
+        t.b("Command56")->setFocus();
+        QTest::keyClick(t.b("Command56"), Qt::Key_Return);
+        QCOMPARE(t.hs1()->value(), 300);
+        // The date by its mnemonic, one-digit day and month.
+        t.amb.dialoghi.risposteInput = {QStringLiteral("21/1/1939")};
+        QTest::keyClick(&w, Qt::Key_D, Qt::AltModifier);
+        QTRY_COMPARE(t.hs1()->value(), 3);
+        // F1: the help page of the window.
+        QTest::keyClick(&w, Qt::Key_F1);
+        QCOMPARE(t.amb.helpAperti, std::vector<int>{ui::Estrazioni_minielenco::ContestoHelp});
     }
 
     void mostrataDaUnAltraFinestra()

@@ -25,6 +25,8 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSet>
+#include <QHeaderView>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -115,6 +117,15 @@ bool uguali(const grid::Grid& x, const grid::Grid& y)
     return true;
 }
 
+// The row of operator `codice` in FgOp.
+int rigaOperatore(const workbench::Banco& b, const std::string& codice)
+{
+    for (int r = 1; r < b.FgOp.righe(); ++r)
+        if (b.FgOp.testo(r, 1) == codice)
+            return r;
+    return -1;
+}
+
 int rigaDi(const grid::Grid& g, int colonna, const std::string& testo)
 {
     for (int r = 1; r < g.righe(); ++r)
@@ -138,13 +149,17 @@ private slots:
     void marcaSenzaUscite();
     void serata();
     void chiusuraDuranteRicerca();
+    void colonnaAmbata();
+    void casiNonScaduti();
+    void messaggiInveceDelSilenzio();
+    void serataDaTastiera();
 };
 
 void TestPiramide1::apertura()
 {
     Banco t;
     const auto& b = t.banco();
-    QCOMPARE(t.finestra->windowTitle(), QStringLiteral("Velmora"));
+    QCOMPARE(t.finestra->windowTitle(), QStringLiteral("Piramide"));
     QCOMPARE(b.FgRG.sfondo(0, 0), 65280u);
     for (int w = 1; w < 11; ++w)
         QCOMPARE(b.FgRG.sfondo(0, w), grid::colori::Bianco);
@@ -185,17 +200,17 @@ void TestPiramide1::apertura()
     QCOMPARE(b.FgF.righe(), 16);
     for (int c : {1, 2, 4, 6, 9})
         QVERIFY(b.FgF.colonna(c).nascosta && b.Fg5.colonna(c).nascosta);
-    QCOMPARE(t.b("Cmd_Step1")->text(), QStringLiteral("AMBATE"));
-    QCOMPARE(t.b("Command9")->text(), QStringLiteral("RICAVA ESTRAZIONI"));
-    QCOMPARE(t.b("Command11")->text(), QStringLiteral("SALVA CONFIGURAZIONE"));
+    QCOMPARE(t.b("Cmd_Step1")->text(), QStringLiteral("&AMBATE"));
+    QCOMPARE(t.b("Command9")->text(), QStringLiteral("&RICAVA ESTRAZIONI"));
+    QCOMPARE(t.b("Command11")->text(), QStringLiteral("SALVA CON&FIGURAZIONE"));
     QCOMPARE(t.b("Command25")->toolTip(), QStringLiteral("Copia mattone evidenziato in quello di destinazione"));
     QCOMPARE(t.w<QLabel>("Label9")->text(), QStringLiteral("Denominazione (Max 100 caratteri)"));
     QCOMPARE(t.w<QCheckBox>("Ch_CasiScoperti")->text(), QStringLiteral("Casi scoperti"));
     QVERIFY(!t.b("CmdAnnulla")->isEnabled());
-    // A maximised main window on a 1366x768 laptop leaves about 1030x640 to the window:
-    // what it needs fits, and the grids scroll inside it.
+    // A maximised main window on a 1366x768 screen (openbox) leaves 1036x720 to the window,
+    // measured: what it needs fits, and the grids scroll inside it.
     const QSize minimo = t.w<QWidget>("contenuto")->minimumSizeHint().expandedTo(t.w<QWidget>("contenuto")->minimumSize());
-    QVERIFY2(minimo.width() <= 1030 && minimo.height() <= 640, qPrintable(QStringLiteral("%1x%2").arg(minimo.width()).arg(minimo.height())));
+    QVERIFY2(minimo.width() <= 1036 && minimo.height() <= 720, qPrintable(QStringLiteral("%1x%2").arg(minimo.width()).arg(minimo.height())));
 }
 
 void TestPiramide1::riferimento()
@@ -494,7 +509,7 @@ void TestPiramide1::serata()
     // The natural main window (1280x820) leaves about 940x760 to its tool windows: after a
     // whole evening the window still needs no more.
     const QSize minimo = t.w<QWidget>("contenuto")->minimumSizeHint();
-    QVERIFY2(minimo.width() <= 940 && minimo.height() <= 640, qPrintable(QStringLiteral("%1x%2").arg(minimo.width()).arg(minimo.height())));
+    QVERIFY2(minimo.width() <= 940 && minimo.height() <= 720, qPrintable(QStringLiteral("%1x%2").arg(minimo.width()).arg(minimo.height())));
 }
 
 void TestPiramide1::chiusuraDuranteRicerca()
@@ -517,6 +532,240 @@ void TestPiramide1::chiusuraDuranteRicerca()
     QVERIFY(t.finestra->close());
     QVERIFY(!t.finestra->ricercaInCorso());
     QVERIFY(t.dialoghi.messaggi().empty());
+}
+
+void TestPiramide1::colonnaAmbata()
+{
+    Banco t;
+    auto& b = t.banco();
+    t.clicEtichetta("LabelTutte");
+    t.b("Command9")->click();
+    // Only NUM (type 1): the formula of Ru1 and P1 is the number drawn there.
+    t.b("Command23")->click();
+    const int num = rigaOperatore(b, "NUM");
+    QVERIFY(num > 0);
+    t.clic("FgOp", num, 1, true);
+    t.cerca(QStringLiteral("Cmd_Step1"));
+    QVERIFY(t.dialoghi.messaggi().empty());
+    const int c = workbench::ColonnaPrevisione;
+    QCOMPARE(b.FgEsiti.testo(0, c), std::string("Ambata"));
+    const int R = b.riferimento;
+    int righe = 0;
+    for (int r = 1; r < b.FgEsiti.righe() && !b.FgEsiti.testo(r, 3).empty(); ++r, ++righe) {
+        QCOMPARE(b.FgEsiti.testo(r, 3), std::string("NUM"));
+        const int ruota = b.FgEsiti.intero(r, 5), posizione = b.FgEsiti.intero(r, 4);
+        // By hand: NUM of a wheel and a position is the number drawn there on the reference.
+        QCOMPARE(b.FgEsiti.intero(r, c), int(t.a->numero(R, ruota, posizione)));
+    }
+    QVERIFY(righe >= 10);
+    // Beside the formula, in view without scrolling.
+    auto* vista = t.w<GrigliaView>("FgEsiti");
+    QCOMPARE(vista->horizontalHeader()->visualIndex(c), vista->horizontalHeader()->visualIndex(3) + 1);
+    QVERIFY(vista->columnViewportPosition(c) + vista->columnWidth(c) <= vista->viewport()->width());
+    QVERIFY(!vista->model()->headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString().isEmpty());
+    QVERIFY(vista->model()->headerData(2, Qt::Horizontal, Qt::ToolTipRole).toString().startsWith(QStringLiteral("Tot")));
+
+    // The engine on the same formula: into brick 1, Calcola, the brick shows the ambata.
+    t.clic("FgEsiti", 3, 3);
+    t.clicEtichetta("Lbl0(1)");
+    t.b("Command21")->click();
+    t.b("Command2")->click();
+    QCOMPARE(t.w<QLabel>("Lbl0(1)")->text(), QString::fromStdString(b.FgEsiti.testo(3, c)));
+    // Moving the reference recomputes the pyramid at once.
+    t.w<QScrollBar>("hs1")->setValue(R - 1);
+    QCOMPARE(t.w<QLabel>("Lbl0(1)")->text(), QString::number(t.a->numero(R - 1, b.FgEsiti.intero(3, 5), b.FgEsiti.intero(3, 4))));
+    QVERIFY(t.dialoghi.messaggi().empty());
+}
+
+void TestPiramide1::casiNonScaduti()
+{
+    Banco t;
+    auto& b = t.banco();
+    t.b("Command9")->click();
+    QCOMPARE(workbench::numeroCasi(b), 12);
+    // N° casi changed after RICAVA ESTRAZIONI: AMBATE first derives the cases again.
+    t.w<QComboBox>("ComboNC")->setCurrentText(QStringLiteral("20"));
+    t.cerca(QStringLiteral("Cmd_Step1"));
+    QCOMPARE(workbench::numeroCasi(b), 20);
+    QCOMPARE(b.FgX.righe(), 21);
+    QVERIFY(t.w<QLabel>("LabelRicerca")->text().contains(QStringLiteral("casi ricavati di nuovo (20)")));
+    QVERIFY(t.dialoghi.messaggi().empty());
+    // The comparison line belongs to the AMBATE tab.
+    t.finestra->aspettaConfrontoCaso();
+    auto* tab = t.w<QTabWidget>("SSTab2");
+    QCOMPARE(tab->currentIndex(), 0);
+    QVERIFY(t.w<QLabel>("LblMiglioreACaso")->isVisible());
+    tab->setCurrentIndex(1);
+    QVERIFY(!t.w<QLabel>("LblMiglioreACaso")->isVisible());
+    tab->setCurrentIndex(0);
+    QVERIFY(t.w<QLabel>("LblMiglioreACaso")->isVisible());
+
+    // Nothing changed: no new derivation, the cases keep their marks.
+    const grid::Grid casi = b.FgEv;
+    t.w<QLabel>("LabelRicerca")->clear();
+    t.b("Command40")->click();
+    QVERIFY(uguali(b.FgEv, casi));
+    QVERIFY(t.w<QLabel>("LabelRicerca")->text().isEmpty());
+
+    // A reference moved back: VERIFICA works on the cases before the new reference.
+    const int R = b.riferimento - 40;
+    t.w<QScrollBar>("hs1")->setValue(R);
+    t.b("Command40")->click();
+    QCOMPARE(workbench::numeroCasi(b), 20);
+    for (int r = 1; r <= 20; ++r)
+        QVERIFY(workbench::drawCaso(b, r) <= R);
+    QVERIFY(workbench::drawCaso(b, 1) != casi.intero(1, 1));
+    // The wheels in play changed: the same cases come back, FgX and the marks are kept.
+    t.b("Command5")->click();
+    const grid::Grid marcati = b.FgEv;
+    t.clic("FgRG", 0, 3);
+    t.cerca(QStringLiteral("Cmd_Step1"));
+    QVERIFY(uguali(b.FgEv, marcati));
+    QVERIFY(t.w<QLabel>("LabelRicerca")->text().contains(QStringLiteral("ricavati di nuovo")));
+}
+
+void TestPiramide1::messaggiInveceDelSilenzio()
+{
+    Banco t;
+    auto& b = t.banco();
+    auto ultimo = [&t] { return t.dialoghi.messaggi().back(); };
+    // AMBATE before any case.
+    t.b("Cmd_Step1")->click();
+    QVERIFY(!t.finestra->ricercaInCorso());
+    QCOMPARE(t.dialoghi.messaggi().size(), std::size_t(1));
+    QCOMPARE(ultimo().testo, QStringLiteral("Nessun caso su cui cercare: premere prima RICAVA ESTRAZIONI."));
+    QCOMPARE(ultimo().titolo, QStringLiteral("Avviso"));
+    // No operator chosen.
+    t.b("Command9")->click();
+    t.b("Command23")->click();
+    t.b("Cmd_Step1")->click();
+    QVERIFY(!t.finestra->ricercaInCorso());
+    QCOMPARE(ultimo().testo,
+             QStringLiteral("Nessun operatore scelto: sceglierne almeno uno nella scheda Operatori (doppio clic o tipo)."));
+    // Imposta with no result row, then with no brick.
+    t.b("Command21")->click();
+    QCOMPARE(ultimo().testo, QStringLiteral("Nessuna formula scelta: selezionare una riga dei risultati prima di Imposta."));
+    t.clicEtichetta("LabelT(1)");
+    t.cerca(QStringLiteral("Cmd_Step1"));
+    const auto messaggi = t.dialoghi.messaggi().size();
+    t.clic("FgEsiti", 1, 3);
+    t.b("Command21")->click();
+    QCOMPARE(t.dialoghi.messaggi().size(), messaggi + 1);
+    QCOMPARE(ultimo().testo,
+             QStringLiteral("Nessun mattone scelto: selezionare il mattone della piramide che riceve la formula."));
+    QVERIFY(b.FgF.testo(1, engine::colF::Tras).empty());
+    // ELABORA with no level chosen.
+    t.b("Command32")->click();
+    t.b("Command27")->click();
+    QCOMPARE(ultimo().testo, QStringLiteral("Nessun livello scelto: segnare in verde almeno un livello prima di ELABORA."));
+    // ABBINAMENTI: nothing to join, then a terno from a level of one number.
+    t.w<QTabWidget>("SSTab2")->setCurrentIndex(1);
+    t.b("Command38")->click();
+    QCOMPARE(ultimo().testo, QStringLiteral("Nessun numero dei casi da abbinare: verificare prima un livello della piramide."));
+    t.clicEtichetta("Lbl0(1)");
+    t.b("Command21")->click();
+    t.clicEtichetta("Lbl_Riga(1)");
+    t.w<QRadioButton>("Option2")->setChecked(true);
+    const auto primaTerno = t.dialoghi.messaggi().size();
+    t.b("Command38")->click();
+    QVERIFY(!t.finestra->ricercaInCorso());
+    QCOMPARE(t.dialoghi.messaggi().size(), primaTerno + 1);
+    QCOMPARE(ultimo().testo, QStringLiteral("La sorte 3 chiede almeno 2 numeri per caso, ma il livello verificato ne dà 1."));
+    // The ambo from the same level runs.
+    t.w<QRadioButton>("Option1")->setChecked(true);
+    t.cerca(QStringLiteral("Command38"));
+    QCOMPARE(t.dialoghi.messaggi().size(), primaTerno + 1);
+    QCOMPARE(b.FgGr.testo(0, workbench::ColonnaPrevisione), std::string("Abbinato"));
+
+    // A cancelled search says so beside the results it left.
+    t.w<QTabWidget>("SSTab2")->setCurrentIndex(0);
+    const grid::Grid prima = b.FgEsiti;
+    t.clicEtichetta("LabelTutte");
+    t.b("Command22")->click();
+    QSignalSpy fine(t.finestra.get(), &Piramide1::ricercaFinita);
+    t.b("Cmd_Step1")->click();
+    QVERIFY(t.finestra->ricercaInCorso());
+    t.b("CmdAnnulla")->click();
+    QVERIFY(fine.count() == 1 || fine.wait(60000));
+    QVERIFY(uguali(b.FgEsiti, prima));
+    QCOMPARE(t.w<QLabel>("LblEsitoRicerca")->text(), QStringLiteral("Ricerca annullata: risultati della ricerca precedente"));
+    QVERIFY(t.w<QLabel>("LblEsitoRicerca")->isVisible());
+    // TxtNumeri takes no typing, paste or delete.
+    auto* numeri = t.w<QLineEdit>("TxtNumeri");
+    QVERIFY(numeri->isReadOnly());
+}
+
+void TestPiramide1::serataDaTastiera()
+{
+    Banco t;
+    auto& b = t.banco();
+    QWidget* f = t.finestra.get();
+    f->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f));
+    // Tab from the reference bar until `w` has the focus; every widget met once at most.
+    auto tabFino = [f](QWidget* w) {
+        QSet<QWidget*> visti;
+        for (int i = 0; i < 400 && QApplication::focusWidget() != w; ++i) {
+            QWidget* ora = QApplication::focusWidget();
+            if (ora && visti.contains(ora)) {
+                qWarning("Tab torna a %s", qPrintable(ora->objectName()));
+                for (auto* x : visti)
+                    qWarning("  %s %s", x->metaObject()->className(), qPrintable(x->objectName()));
+                return false;
+            }
+            if (ora)
+                visti.insert(ora);
+            QTest::keyClick(ora ? ora : f, Qt::Key_Tab);
+        }
+        return QApplication::focusWidget() == w;
+    };
+    t.w<QScrollBar>("hs1")->setFocus();
+    // RICAVA ESTRAZIONI by its focused button and Enter.
+    QVERIFY(tabFino(t.b("Command9")));
+    QTest::keyClick(t.b("Command9"), Qt::Key_Return);
+    QCOMPARE(workbench::numeroCasi(b), 12);
+    // A position by Space on its row of labels: one Tab stop, the arrows inside.
+    t.w<QScrollBar>("hs1")->setFocus();
+    QVERIFY(tabFino(t.w<QLabel>("LblPN(0)")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QCOMPARE(QApplication::focusWidget(), t.w<QLabel>("LblPN(1)"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(!b.posizioni[1]);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(b.posizioni[1]);
+    // A wheel in play by Space in its grid.
+    QVERIFY(tabFino(t.w<GrigliaView>("FgRG")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(workbench::ruotaInGioco(b, 1));
+    // AMBATE by its mnemonic (the wheels changed: the cases are derived again first).
+    QSignalSpy fine(t.finestra.get(), &Piramide1::ricercaFinita);
+    QTest::keyClick(f, Qt::Key_A, Qt::AltModifier);
+    QVERIFY(fine.count() == 1 || fine.wait(60000));
+    QVERIFY(!b.FgEsiti.testo(1, 3).empty());
+    // The best row, brick 1 by the arrows in FgF, Imposta, Calcola: all from the keyboard.
+    // Entering a grid makes its first cell current; the arrows move from there.
+    QVERIFY(tabFino(t.w<GrigliaView>("FgEsiti")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(b.FgEsiti.rigaCorrente, 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(b.FgEsiti.rigaCorrente, 1);
+    QVERIFY(tabFino(t.w<GrigliaView>("FgF")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(b.FgF.rigaCorrente, 1);
+    // A mnemonic presses its button as a click does, a moment later.
+    QTest::keyClick(f, Qt::Key_I, Qt::AltModifier);
+    QTRY_COMPARE(b.FgF.testo(1, engine::colF::Tras), b.FgEsiti.testo(1, 3));
+    QTest::keyClick(f, Qt::Key_C, Qt::AltModifier);
+    QTRY_COMPARE(t.w<QLabel>("Lbl0(1)")->text(), QString::fromStdString(b.FgEsiti.testo(1, workbench::ColonnaPrevisione)));
+    QVERIFY(t.dialoghi.messaggi().empty());
+    // F1 opens this window's help page.
+    int pagina = 0;
+    t.contesto.apriHelp = [&pagina](int n, QWidget*) { pagina = n; };
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(pagina, Piramide1::ContestoHelp);
 }
 
 QTEST_MAIN(TestPiramide1)

@@ -256,6 +256,13 @@ void TestPiramidiPrevisioonali::elaboraERuote()
     QCOMPARE(t.dialoghi.messaggi().size(), std::size_t(1));
     const auto& r = t.finestra->risultati();
     QCOMPARE(r.FG2.righe(), 91);
+    // Frequenza with a decimal comma, as in every other window.
+    int conVirgola = 0;
+    for (int k = 1; k <= 90; ++k) {
+        QVERIFY2(r.FG2.testo(k, 4).find('.') == std::string::npos, r.FG2.testo(k, 4).c_str());
+        conVirgola += r.FG2.testo(k, 4).find(',') != std::string::npos;
+    }
+    QVERIFY(conVirgola > 0);
     QCOMPARE(r.Fg1.righe(), 6);
     for (int riga = 0; riga < 6; ++riga)
         for (int j = 0; j <= riga; ++j) {

@@ -275,7 +275,7 @@ private slots:
     void helpHaUnaPaginaPerOgniContesto()
     {
         ui::FinestraHelp h(QStringLiteral(VELMORA_HELP_DIR));
-        for (int contesto : {250, 270, 280, 290, 300, 310, 340}) {
+        for (int contesto : {250, 260, 270, 280, 290, 300, 310, 320, 340}) {
             QVERIFY2(h.mostra(contesto), qPrintable(QString::number(contesto)));
             QCOMPARE(h.contesto(), contesto);
             QVERIFY(!h.browser()->documentTitle().isEmpty());
