@@ -26,6 +26,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
+
+#include <iterator>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -70,6 +72,43 @@ void GestioneArchivio::costruisci()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(schede_);
+    assegnaTasti();
+    // F1 of the main window opens the help page of the page in front.
+    const auto contestoDellaPagina = [this](int pagina) {
+        static constexpr int contesti[] = {HelpInserimento, HelpAggiornamento, HelpAggiornamento, HelpConsultazione,
+                                           HelpConsultazione};
+        if (pagina >= 0 && pagina < static_cast<int>(std::size(contesti)))
+            setProperty("contestoHelp", contesti[pagina]);
+    };
+    connect(schede_, &QTabWidget::currentChanged, this, contestoDellaPagina);
+    contestoDellaPagina(schede_->currentIndex());
+}
+
+// The Alt mnemonic of every command button. Qt gives a mnemonic to the buttons of the page in
+// view only, so a letter is unique within its page.
+void GestioneArchivio::assegnaTasti()
+{
+    static const std::pair<const char*, const char*> testi[] = {
+        // Inserimento estrazioni
+        {"Command4", "Vai &ultima estrazione"}, {"Command9", "Imposta data &odierna"}, {"Command6", "Imposta &data"},
+        {"Command8", "&SALVA ESTRAZIONE"}, {"Command3", "&MODIFICA ESTRAZIONE"}, {"Command2", "&ELIMINA ESTRAZIONE"},
+        {"Command12", "&INCOLLA ESTRAZIONE"}, {"Command1", "&AZZERA GRID "},
+        // Aggiornamento archivio
+        {"Command21", "AGGIORNA DA &FILE"}, {"Command28", "AGGIORNA&MENTO"}, {"Command18", "&CONTROLLO AGGIORNAMENTI"},
+        {"Command27", "&SCARICO FILE"}, {"Command26", "&Annulla"}, {"Command5", "C&OLLEGA AL SITO"},
+        {"Command16", "&Incolla contenuto appunti"}, {"Command15", "&RENDE PREDEFINITO"}, {"Command62", "R&ENDE PREDEFINITO"},
+        {"Command60", "AGGIORNA DA ARCHIVIO &UFFICIALE"}, {"Command61", "RENDE PRE&DEFINITO"},
+        // Esportazione archivio
+        {"Command10", "SALVA IN FORMATO &NUMERIS 3 (Dati.iii)"}, {"Command35", "&RENDE PREDEFINITA"},
+        {"Command7", "SALVA IN FORMATO &QUINTAVO"}, {"Command36", "&Cartella di Quintavo..."},
+        {"Command34", "SALVA NA&ZIONALE FORMATO TESTO"},
+        // Consultazione archivio, Calendario estrazioni
+        {"Command14", "Vai alla &prima estrazione"}, {"Command13", "Vai &ultima estrazione"},
+        {"Command11", "S&elezione estrazione"}, {"Command42", "Ricerca per &numero indice"},
+        {"Command59", "Ricerca per &data"}, {"Command24", "&Carica calendario"}};
+    for (const auto& [nome, testo] : testi)
+        if (auto* b = findChild<QPushButton*>(QString::fromLatin1(nome)))
+            b->setText(QString::fromUtf8(testo));
 }
 
 QWidget* GestioneArchivio::paginaInserimento()

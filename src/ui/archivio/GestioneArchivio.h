@@ -115,6 +115,7 @@ protected:
 
 private:
     void costruisci();
+    void assegnaTasti();
     QWidget* paginaInserimento();
     QWidget* paginaAggiornamento();
     QWidget* paginaEsportazione();

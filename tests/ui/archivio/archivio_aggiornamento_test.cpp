@@ -382,7 +382,7 @@ void TestAggiornamento::annullaEServerNonConfigurato()
     t.w<QLineEdit>("Text4")->setText(server.indirizzo().mid(7));   // no scheme
     QSignalSpy fine(&t.finestra->scarico(), &net::Scarico::terminato);
     auto* Command26 = t.w<QPushButton>("Command26");
-    QCOMPARE(Command26->text(), QStringLiteral("Annulla"));
+    QCOMPARE(Command26->text(), QStringLiteral("&Annulla"));
     QVERIFY(!Command26->isEnabled());
     t.premi("Command27");
     QVERIFY(t.finestra->scarico().inCorso());

@@ -22,6 +22,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSet>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -116,6 +117,7 @@ private slots:
     void consultazione();
     void calendario();
     void help();
+    void tastieraEF1();
     void apertaDalPulsanteArchivio();
     void cliVedeLeScritture();
 };
@@ -606,6 +608,41 @@ void TestArchivio::help()
         t.premi(b);
     }
     QCOMPARE(t.amb.helpAperti, (std::vector<int>{270, 280, 290, 300}));
+}
+
+// Without the mouse: every command button of a page has its own Alt letter, Alt+E on the entry
+// page asks to delete (the question, not the deletion), and F1 follows the page in view.
+void TestArchivio::tastieraEF1()
+{
+    Banco t;
+    auto* schede = t.w<QTabWidget>(QStringLiteral("SSTab1"));
+    const int paginaHelp[] = {270, 280, 280, 300, 300};
+    for (int p = 0; p < schede->count(); ++p) {
+        schede->setCurrentIndex(p);
+        QCOMPARE(t.finestra->property("contestoHelp").toInt(), paginaHelp[p]);
+        QSet<QChar> lettere;
+        for (auto* b : schede->widget(p)->findChildren<QPushButton*>()) {
+            const QString testo = b->text();
+            if (testo == QStringLiteral("?") || testo.isEmpty())
+                continue;
+            const int e = testo.indexOf(QLatin1Char('&'));
+            QVERIFY2(e >= 0 && e + 1 < testo.size(), qPrintable(b->objectName() + QStringLiteral(": ") + testo));
+            const QChar lettera = testo.at(e + 1).toUpper();
+            QVERIFY2(!lettere.contains(lettera), qPrintable(b->objectName() + QStringLiteral(": ") + testo));
+            lettere.insert(lettera);
+        }
+    }
+    schede->setCurrentIndex(0);
+    t.amb.dialoghi.svuota();
+    t.amb.dialoghi.risposteSiNo = {false};
+    const int n = t.n();
+    QTest::keyClick(t.finestra, Qt::Key_E, Qt::AltModifier);
+    // A mnemonic presses its button as a click does, a moment later.
+    QTRY_COMPARE(t.amb.dialoghi.voci().size(), std::size_t(1));
+    const auto voci = t.amb.dialoghi.voci();
+    QCOMPARE(voci.size(), std::size_t(1));
+    QCOMPARE(voci[0].titolo, QStringLiteral("Eliminazione record"));
+    QCOMPARE(t.n(), n);
 }
 
 void TestArchivio::apertaDalPulsanteArchivio()
