@@ -5,15 +5,13 @@
 #include "ui/INIZIO/Inizio.h"
 #include "ui/common/Dialoghi.h"
 #include "ui/common/FinestraHelp.h"
+#include "ui/common/Lingua.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <QTimer>
 
 #include <cstdio>
@@ -71,13 +69,11 @@ int main(int argc, char** argv)
     if (!schermate.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
+    ui::preparaLocaleItaliana();
     QApplication applicazione(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
-    // Qt's own dialogs (file choice, printing) in Italian like the rest of the program, when installed.
-    QTranslator traduzioneQt;
-    if (traduzioneQt.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&traduzioneQt);
+    // Qt's own dialogs (file choice, printing), dates and decimals in Italian like the rest of the program.
+    ui::impostaItaliano();
     // The tool windows of this build: one registration line each, in Finestre.cpp.
     app::registraFinestre();
 
