@@ -2,6 +2,10 @@
 #include "ui/common/Dialoghi.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -29,16 +33,74 @@ std::optional<QString> dialogoFile(QWidget* genitore, const OpzioniFile& o, QFil
 {
     QFileDialog d(genitore, o.titolo, o.cartella, o.filtro);
     d.setAcceptMode(modo);
+    // Qt's own dialog, which speaks the program's Italian: the desktop's would follow the system's language.
+    d.setOption(QFileDialog::DontUseNativeDialog);
     d.setFileMode(modo == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     d.setDefaultSuffix(o.estensione);
     // Replacing an existing file is the caller's question, asked once through this interface.
     d.setOption(QFileDialog::DontConfirmOverwrite, modo == QFileDialog::AcceptSave);
     if (!o.nomeIniziale.isEmpty())
         d.selectFile(o.nomeIniziale);
+    if (!o.scorciatoie.isEmpty()) {
+        QList<QUrl> luoghi = d.sidebarUrls();
+        for (const QString& c : o.scorciatoie)
+            luoghi << QUrl::fromLocalFile(c);
+        d.setSidebarUrls(luoghi);
+    }
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
         return std::nullopt;
     return d.selectedFiles().first();
 }
+}
+
+std::optional<QString> Dialoghi::apriFile(QWidget* genitore, const OpzioniFile& opzioni)
+{
+    OpzioniFile o = opzioni;
+    o.cartella = cartellaIniziale(o.scopo, o.cartella);
+    return ricorda(o.scopo, mostraApriFile(genitore, o));
+}
+
+std::optional<QString> Dialoghi::salvaFile(QWidget* genitore, const OpzioniFile& opzioni)
+{
+    OpzioniFile o = opzioni;
+    o.cartella = cartellaIniziale(o.scopo, o.cartella);
+    return ricorda(o.scopo, mostraSalvaFile(genitore, o));
+}
+
+std::optional<QString> Dialoghi::scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella)
+{
+    return mostraScegliCartella(genitore, titolo, cartellaIniziale({}, cartella));
+}
+
+QString Dialoghi::cartellaIniziale(const QString& scopo, const QString& proposta) const
+{
+    const auto adatta = [this](const QString& cartella) {
+        if (cartella.isEmpty())
+            return false;
+        const QDir d(cartella);
+        if (!d.exists() || d.exists(QStringLiteral("DbPiramide.db")) || d.exists(QStringLiteral("PercorsoDatabase.txt")))
+            return false;
+        return memoria.cartellaProgramma.isEmpty()
+               || QFileInfo(cartella).canonicalFilePath() != QFileInfo(memoria.cartellaProgramma).canonicalFilePath();
+    };
+    if (!scopo.isEmpty() && memoria.leggi) {
+        const QString ultima = memoria.leggi(scopo);
+        if (adatta(ultima))
+            return ultima;
+    }
+    if (adatta(proposta))
+        return proposta;
+    const QString documenti = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (adatta(documenti))
+        return documenti;
+    return QDir::homePath();
+}
+
+std::optional<QString> Dialoghi::ricorda(const QString& scopo, const std::optional<QString>& scelto)
+{
+    if (scelto && !scopo.isEmpty() && memoria.scrivi)
+        memoria.scrivi(scopo, QFileInfo(*scelto).absolutePath());
+    return scelto;
 }
 
 void DialoghiQt::messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona)
@@ -66,19 +128,20 @@ std::optional<QString> DialoghiQt::inputBox(QWidget* genitore, const QString& te
     return t;
 }
 
-std::optional<QString> DialoghiQt::apriFile(QWidget* genitore, const OpzioniFile& opzioni)
+std::optional<QString> DialoghiQt::mostraApriFile(QWidget* genitore, const OpzioniFile& opzioni)
 {
     return dialogoFile(genitore, opzioni, QFileDialog::AcceptOpen);
 }
 
-std::optional<QString> DialoghiQt::salvaFile(QWidget* genitore, const OpzioniFile& opzioni)
+std::optional<QString> DialoghiQt::mostraSalvaFile(QWidget* genitore, const OpzioniFile& opzioni)
 {
     return dialogoFile(genitore, opzioni, QFileDialog::AcceptSave);
 }
 
-std::optional<QString> DialoghiQt::scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella)
+std::optional<QString> DialoghiQt::mostraScegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella)
 {
-    const QString scelta = QFileDialog::getExistingDirectory(genitore, titolo, cartella);
+    const QString scelta = QFileDialog::getExistingDirectory(genitore, titolo, cartella,
+                                                             QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     if (scelta.isEmpty())
         return std::nullopt;
     return scelta;
@@ -140,19 +203,19 @@ std::optional<QString> DialoghiScriptati::inputBox(QWidget*, const QString& test
     return prossima(risposteInput);
 }
 
-std::optional<QString> DialoghiScriptati::apriFile(QWidget*, const OpzioniFile& opzioni)
+std::optional<QString> DialoghiScriptati::mostraApriFile(QWidget*, const OpzioniFile& opzioni)
 {
     registra({Tipo::ApriFile, {}, opzioni.titolo, Icona::Nessuna, opzioni});
     return prossima(risposteFile);
 }
 
-std::optional<QString> DialoghiScriptati::salvaFile(QWidget*, const OpzioniFile& opzioni)
+std::optional<QString> DialoghiScriptati::mostraSalvaFile(QWidget*, const OpzioniFile& opzioni)
 {
     registra({Tipo::SalvaFile, {}, opzioni.titolo, Icona::Nessuna, opzioni});
     return prossima(risposteFile);
 }
 
-std::optional<QString> DialoghiScriptati::scegliCartella(QWidget*, const QString& titolo, const QString& cartella)
+std::optional<QString> DialoghiScriptati::mostraScegliCartella(QWidget*, const QString& titolo, const QString& cartella)
 {
     OpzioniFile o;
     o.titolo = titolo;
@@ -199,19 +262,19 @@ std::optional<QString> DialoghiSenzaUtente::inputBox(QWidget*, const QString& te
     return std::nullopt;
 }
 
-std::optional<QString> DialoghiSenzaUtente::apriFile(QWidget*, const OpzioniFile& opzioni)
+std::optional<QString> DialoghiSenzaUtente::mostraApriFile(QWidget*, const OpzioniFile& opzioni)
 {
     scrivi(opzioni.titolo, QStringLiteral("scelta del file annullata, nessun utente"));
     return std::nullopt;
 }
 
-std::optional<QString> DialoghiSenzaUtente::salvaFile(QWidget*, const OpzioniFile& opzioni)
+std::optional<QString> DialoghiSenzaUtente::mostraSalvaFile(QWidget*, const OpzioniFile& opzioni)
 {
     scrivi(opzioni.titolo, QStringLiteral("scelta del file annullata, nessun utente"));
     return std::nullopt;
 }
 
-std::optional<QString> DialoghiSenzaUtente::scegliCartella(QWidget*, const QString& titolo, const QString&)
+std::optional<QString> DialoghiSenzaUtente::mostraScegliCartella(QWidget*, const QString& titolo, const QString&)
 {
     scrivi(titolo, QStringLiteral("scelta della cartella annullata, nessun utente"));
     return std::nullopt;

@@ -100,6 +100,17 @@ public:
 
     // The whole grid as text (tabs and line breaks) on the clipboard.
     void copiaNegliAppunti() const;
+    // The selected cells (the whole grid when none is) with their headers, a tab between cells and
+    // a line break after each row, as spreadsheets paste them; hidden columns are left out.
+    QString testoSelezione() const;
+    // "Copia" of the context menu and Ctrl+C: testoSelezione on the clipboard.
+    void copiaSelezione() const;
+    // "Esporta CSV…": asks for a file and writes the whole grid into it (see testoCsv), replacing it
+    // safely. False when cancelled, refused or failed; the user was told which.
+    bool esportaCsv();
+    // The dialogs the export asks through: this view's when set, else the program's (set once by Contesto).
+    void setDialoghi(Dialoghi& dialoghi) { dialoghi_ = &dialoghi; }
+    static void setDialoghiPredefiniti(Dialoghi* dialoghi);
     // Asks for a printer and prints the grid with a title; margins in millimetres. False when cancelled.
     bool stampa(Dialoghi& dialoghi, const QString& titolo, const QMarginsF& marginiMm,
                 QPageLayout::Orientation orientamento = QPageLayout::Portrait);
@@ -119,6 +130,8 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* evento) override;
     void mouseDoubleClickEvent(QMouseEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+    void contextMenuEvent(QContextMenuEvent* evento) override;
 
 private:
     void prepara();
@@ -126,7 +139,13 @@ private:
 
     std::unique_ptr<grid::Grid> propria_;
     ModelloGriglia* modello_ = nullptr;
+    Dialoghi* dialoghi_ = nullptr;
 };
+
+// The visible columns of every row of `griglia` as CSV for an Italian spreadsheet: fields separated
+// by ";" (the comma is the decimal separator), quoted when they hold ";", quotes or line breaks,
+// rows ended by CR LF.
+QString testoCsv(const grid::Grid& griglia);
 
 // Prints `griglia` on an already set-up printer: title, then the visible columns as a table
 // with their colours and bold. Used by GrigliaView::stampa and by tests (PDF output).
