@@ -3,6 +3,7 @@
 
 #include "storage/Sostituzione.h"
 #include "ui/common/Dialoghi.h"
+#include "ui/common/Tema.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -59,7 +60,20 @@ Qt::Alignment allineamentoQt(grid::Allineamento a)
 // the selection is a frame drawn over it.
 class DelegatoGriglia : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    DelegatoGriglia(ModelloGriglia* modello, QObject* genitore) : QStyledItemDelegate(genitore), modello_(modello) {}
+
+    // The cell's colours as the palette draws them (see coloriDisegno), from the grid's own values.
+    void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& indice) const override
+    {
+        QStyledItemDelegate::initStyleOption(o, indice);
+        const auto& g = modello_->griglia();
+        const int r = indice.row() + modello_->righeFisse(), c = indice.column() + modello_->colonneFisse();
+        if (r >= g.righe() || c >= g.colonne())
+            return;
+        const ColoriCella colori = coloriDisegno(g.sfondo(r, c), g.coloreTesto(r, c), o->palette);
+        o->backgroundBrush = colori.sfondo;
+        o->palette.setColor(QPalette::Text, colori.testo);
+    }
 
     void paint(QPainter* p, const QStyleOptionViewItem& opzioni, const QModelIndex& indice) const override
     {
@@ -75,6 +89,9 @@ public:
         p->drawRect(QRectF(opzioni.rect).adjusted(1, 1, -1, -1));
         p->restore();
     }
+
+private:
+    ModelloGriglia* modello_;
 };
 
 Dialoghi* dialoghiPredefiniti = nullptr;
@@ -165,17 +182,31 @@ QVariant ModelloGriglia::headerData(int sezione, Qt::Orientation orientamento, i
     if (orientamento == Qt::Horizontal) {
         if (righeFisse_ == 0)
             return ruolo == Qt::DisplayRole ? QVariant(QString::number(sezione + colonneFisse_)) : QVariant();
-        if (ruolo == Qt::BackgroundRole && griglia_.sfondo(0, sezione + colonneFisse_) == grid::colori::Bianco)
-            return {};   // an untouched header cell keeps the header look
         if (ruolo == Qt::TextAlignmentRole)
             return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
-        return ruoloCella(0, sezione + colonneFisse_, ruolo);
+        return ruoloIntestazione(0, sezione + colonneFisse_, ruolo);
     }
     if (colonneFisse_ == 0)
         return ruolo == Qt::DisplayRole ? QVariant(QString::number(sezione + righeFisse_)) : QVariant();
-    if (ruolo == Qt::BackgroundRole && griglia_.sfondo(sezione + righeFisse_, 0) == grid::colori::Bianco)
+    return ruoloIntestazione(sezione + righeFisse_, 0, ruolo);
+}
+
+QVariant ModelloGriglia::ruoloIntestazione(int riga, int colonna, int ruolo) const
+{
+    if (ruolo != Qt::BackgroundRole && ruolo != Qt::ForegroundRole)
+        return ruoloCella(riga, colonna, ruolo);
+    // An untouched header cell keeps the header look of the palette, light or dark; a coloured one
+    // is drawn like a cell, its text readable on it.
+    const grid::Colore sfondo = griglia_.sfondo(riga, colonna), testo = griglia_.coloreTesto(riga, colonna);
+    if (sfondo == grid::colori::Bianco && testo == grid::colori::Nero)
         return {};
-    return ruoloCella(sezione + righeFisse_, 0, ruolo);
+    QPalette palette = QApplication::palette("QHeaderView");
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    palette.setColor(QPalette::Text, palette.color(QPalette::ButtonText));
+    const ColoriCella colori = coloriDisegno(sfondo, testo, palette);
+    if (ruolo == Qt::BackgroundRole)
+        return sfondo == grid::colori::Bianco ? QVariant() : QVariant(colori.sfondo);
+    return colori.testo;
 }
 
 Qt::ItemFlags ModelloGriglia::flags(const QModelIndex& indice) const
@@ -248,7 +279,7 @@ void GrigliaView::prepara()
     setModel(modello_);
     // Cells are selected for copying; what a click means stays the window's (clic, mousePremuto).
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setItemDelegate(new DelegatoGriglia(this));
+    setItemDelegate(new DelegatoGriglia(modello_, this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     // Fixed row heights: the view then never measures 7000 rows.

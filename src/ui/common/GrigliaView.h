@@ -64,6 +64,7 @@ signals:
 
 private:
     QVariant ruoloCella(int riga, int colonna, int ruolo) const;
+    QVariant ruoloIntestazione(int riga, int colonna, int ruolo) const;
 
     grid::Grid& griglia_;
     Modificabile modificabile_;
