@@ -29,9 +29,16 @@ QMessageBox::Icon iconaQt(Icona i)
     return QMessageBox::NoIcon;
 }
 
+// A window not yet on the screen (the start-up window asking before it shows) would place a box at
+// its own unset position, in a corner: the box goes to the middle of the screen instead.
+QWidget* sopra(QWidget* genitore)
+{
+    return genitore && genitore->window()->isVisible() ? genitore : nullptr;
+}
+
 std::optional<QString> dialogoFile(QWidget* genitore, const OpzioniFile& o, QFileDialog::AcceptMode modo)
 {
-    QFileDialog d(genitore, o.titolo, o.cartella, o.filtro);
+    QFileDialog d(sopra(genitore), o.titolo, o.cartella, o.filtro);
     d.setAcceptMode(modo);
     // Qt's own dialog, which speaks the program's Italian: the desktop's would follow the system's language.
     d.setOption(QFileDialog::DontUseNativeDialog);
@@ -105,13 +112,13 @@ std::optional<QString> Dialoghi::ricorda(const QString& scopo, const std::option
 
 void DialoghiQt::messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona)
 {
-    QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Ok, genitore);
+    QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Ok, sopra(genitore));
     box.exec();
 }
 
 bool DialoghiQt::domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona, bool noPredefinito)
 {
-    QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Yes | QMessageBox::No, genitore);
+    QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Yes | QMessageBox::No, sopra(genitore));
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
     box.button(QMessageBox::No)->setText(QStringLiteral("No"));
     box.setDefaultButton(noPredefinito ? QMessageBox::No : QMessageBox::Yes);
@@ -122,7 +129,7 @@ std::optional<QString> DialoghiQt::inputBox(QWidget* genitore, const QString& te
                                             const QString& predefinito)
 {
     bool ok = false;
-    const QString t = QInputDialog::getText(genitore, titolo, testo, QLineEdit::Normal, predefinito, &ok);
+    const QString t = QInputDialog::getText(sopra(genitore), titolo, testo, QLineEdit::Normal, predefinito, &ok);
     if (!ok)
         return std::nullopt;
     return t;

@@ -454,7 +454,9 @@ bool GrigliaView::esportaCsv()
                      titolo, Icona::Critica);
         return false;
     }
-    d->messaggio(this, QStringLiteral("La griglia (%1 righe) è stata esportata nel file %2.").arg(g.righe()).arg(percorso),
+    // The rows the user sees below the header, which the file holds on its first line.
+    const int righe = std::max(0, g.righe() - modello_->righeFisse());
+    d->messaggio(this, QStringLiteral("La griglia (%1 righe) è stata esportata nel file %2.").arg(righe).arg(percorso),
                  titolo, Icona::Informazione);
     return true;
 }

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QtTest>
@@ -103,7 +104,7 @@ private slots:
         QCOMPARE(voci.front().tipo, ui::DialoghiScriptati::Tipo::SalvaFile);
         QCOMPARE(voci.front().file.titolo, QStringLiteral("Esporta CSV"));
         QCOMPARE(voci.front().file.filtro, QStringLiteral("File CSV (*.csv)"));
-        QCOMPARE(voci.back().testo, QStringLiteral("La griglia (4 righe) è stata esportata nel file %1.").arg(percorso));
+        QCOMPARE(voci.back().testo, QStringLiteral("La griglia (3 righe) è stata esportata nel file %1.").arg(percorso));
 
         // The next export opens where this one went; replacing asks first, and No leaves the file.
         amb.dialoghi.svuota();
@@ -130,6 +131,27 @@ private slots:
         QVERIFY2(msg[0].testo.startsWith(QStringLiteral("Il file %1 non è stato scritto: ").arg(cartella)), qPrintable(msg[0].testo));
         QCOMPARE(msg[0].icona, ui::Icona::Critica);
         QVERIFY(QFileInfo(cartella).isDir());
+    }
+
+    void messaggioDiUnaFinestraNonMostrataAlCentroDelloSchermo()
+    {
+        // The first-run question comes before the start-up window shows.
+        QWidget nascosta;
+        nascosta.move(0, 0);
+        QRect posto;
+        QTimer::singleShot(0, [&posto] {
+            QTRY_VERIFY(QApplication::activeModalWidget());
+            auto* box = QApplication::activeModalWidget();
+            QTRY_VERIFY(box->isVisible());
+            posto = box->frameGeometry();
+            box->close();
+        });
+        ui::DialoghiQt().messaggio(&nascosta, QStringLiteral("Attenzione, la prima volta"), QStringLiteral("Prova"),
+                                   ui::Icona::Esclamazione);
+        const QPoint centro = QApplication::primaryScreen()->availableGeometry().center();
+        QVERIFY2((posto.center() - centro).manhattanLength() <= 4,
+                 qPrintable(QStringLiteral("%1,%2 invece di %3,%4").arg(posto.center().x()).arg(posto.center().y())
+                                .arg(centro.x()).arg(centro.y())));
     }
 
     void dialoghiNonApronoNellaCartellaDelProgramma()
