@@ -2,12 +2,16 @@
 #include "ui/common/Dialoghi.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -34,6 +38,24 @@ QMessageBox::Icon iconaQt(Icona i)
 QWidget* sopra(QWidget* genitore)
 {
     return genitore && genitore->window()->isVisible() ? genitore : nullptr;
+}
+
+// The width a box needs for its whole title on the title bar: the title in bold, as window managers
+// draw it, plus room for the bar's icon and buttons. A short text would otherwise make the box, and
+// its title with it, narrower ("Aggiorna... archivio").
+int larghezzaPerIlTitolo(const QString& titolo)
+{
+    QFont grassetto = QApplication::font();
+    grassetto.setBold(true);
+    return QFontMetrics(grassetto).horizontalAdvance(titolo) + 160;
+}
+
+// QMessageBox sizes itself from its text and buttons and ignores a minimum width: a spacer under them does it.
+void allargaPerIlTitolo(QMessageBox& box, const QString& titolo)
+{
+    if (auto* griglia = qobject_cast<QGridLayout*>(box.layout()))
+        griglia->addItem(new QSpacerItem(larghezzaPerIlTitolo(titolo), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                         griglia->rowCount(), 0, 1, griglia->columnCount());
 }
 
 std::optional<QString> dialogoFile(QWidget* genitore, const OpzioniFile& o, QFileDialog::AcceptMode modo)
@@ -113,12 +135,14 @@ std::optional<QString> Dialoghi::ricorda(const QString& scopo, const std::option
 void DialoghiQt::messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona)
 {
     QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Ok, sopra(genitore));
+    allargaPerIlTitolo(box, titolo);
     box.exec();
 }
 
 bool DialoghiQt::domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona, bool noPredefinito)
 {
     QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Yes | QMessageBox::No, sopra(genitore));
+    allargaPerIlTitolo(box, titolo);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
     box.button(QMessageBox::No)->setText(QStringLiteral("No"));
     box.setDefaultButton(noPredefinito ? QMessageBox::No : QMessageBox::Yes);
@@ -128,11 +152,16 @@ bool DialoghiQt::domandaSiNo(QWidget* genitore, const QString& testo, const QStr
 std::optional<QString> DialoghiQt::inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
                                             const QString& predefinito)
 {
-    bool ok = false;
-    const QString t = QInputDialog::getText(sopra(genitore), titolo, testo, QLineEdit::Normal, predefinito, &ok);
-    if (!ok)
+    QInputDialog box(sopra(genitore));
+    box.setWindowTitle(titolo);
+    box.setLabelText(testo);
+    box.setTextValue(predefinito);
+    // The dialog's layout fixes its size from its contents: the text box carries the width.
+    if (auto* casella = box.findChild<QLineEdit*>())
+        casella->setMinimumWidth(larghezzaPerIlTitolo(titolo) - 30);
+    if (box.exec() != QDialog::Accepted)
         return std::nullopt;
-    return t;
+    return box.textValue();
 }
 
 std::optional<QString> DialoghiQt::mostraApriFile(QWidget* genitore, const OpzioniFile& opzioni)

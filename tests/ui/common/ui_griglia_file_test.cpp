@@ -154,6 +154,32 @@ private slots:
                                 .arg(centro.x()).arg(centro.y())));
     }
 
+    void titoliInteriAncheConUnTestoBreve()
+    {
+        QFont grassetto = QApplication::font();
+        grassetto.setBold(true);
+        const QString titolo = QStringLiteral("Aggiornamento archivio: estrazioni da aggiungere");
+        const int serve = QFontMetrics(grassetto).horizontalAdvance(titolo) + 100;
+        int larghezza = 0;
+        auto misura = [&larghezza] {
+            QTRY_VERIFY(QApplication::activeModalWidget() && QApplication::activeModalWidget()->isVisible());
+            larghezza = QApplication::activeModalWidget()->width();
+            QApplication::activeModalWidget()->close();
+        };
+        ui::DialoghiQt dialoghi;
+        QTimer::singleShot(0, misura);
+        dialoghi.messaggio(nullptr, QStringLiteral("Fatto."), titolo, ui::Icona::Informazione);
+        QVERIFY2(larghezza >= serve, qPrintable(QStringLiteral("%1 < %2").arg(larghezza).arg(serve)));
+        larghezza = 0;
+        QTimer::singleShot(0, misura);
+        dialoghi.domandaSiNo(nullptr, QStringLiteral("Sì?"), titolo);
+        QVERIFY2(larghezza >= serve, qPrintable(QStringLiteral("%1 < %2").arg(larghezza).arg(serve)));
+        larghezza = 0;
+        QTimer::singleShot(0, misura);
+        dialoghi.inputBox(nullptr, QStringLiteral("Data ?"), QStringLiteral("Ricerca per data GG/MM/AAAA"));
+        QVERIFY(larghezza >= QFontMetrics(grassetto).horizontalAdvance(QStringLiteral("Ricerca per data GG/MM/AAAA")) + 100);
+    }
+
     void dialoghiNonApronoNellaCartellaDelProgramma()
     {
         testui::Ambiente amb;
