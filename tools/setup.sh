@@ -14,7 +14,7 @@ fi
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
           libsqlcipher-dev libzip-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
           qt6-translations-l10n
-          dpkg-dev lintian strace)
+          dpkg-dev lintian strace appstream)
 
 missing=()
 for p in "${PACKAGES[@]}" "$@"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package, checks it with lintian, installs it, runs the installed programs as a
-# new user would (an empty home, no screen), checks they wrote only in that home and /tmp, removes it.
+# Builds the Debian package, checks it with lintian, installs it, validates its software centres'
+# description, runs the installed programs as a new user would (an empty home, no screen), checks
+# they wrote only in that home and /tmp, removes it.
 #
 #   tools/test-package.sh        (as root: dpkg -i and dpkg -r act on this machine)
 set -euo pipefail
@@ -11,7 +12,7 @@ if [ "$(id -u)" -ne 0 ]; then
   echo "test-package: va eseguito come root (installa e rimuove il pacchetto con dpkg)" >&2
   exit 2
 fi
-for comando in lintian strace dpkg-shlibdeps; do
+for comando in lintian strace dpkg-shlibdeps appstreamcli; do
   command -v "$comando" >/dev/null || { echo "test-package: manca $comando: eseguire tools/setup.sh" >&2; exit 2; }
 done
 if dpkg-query -W -f='${Status}' velmora 2>/dev/null | grep -q "install ok installed"; then
@@ -45,10 +46,11 @@ if grep -q '^E: ' "$LAVORO/lintian.txt"; then errore "lintian segnala errori"; f
 
 # 3. Only the programs and what they need: no test program, no benchmark.
 dpkg-deb -c "$PACCHETTO" | awk '{ print $6 }' | sed 's|^\./|/|' | grep -v '/$' >"$LAVORO/contenuto.txt"
-estranei=$(grep -vE '^/usr/bin/velmora(-cli)?$|^/usr/share/velmora/|^/usr/share/applications/velmora\.desktop$|^/usr/share/icons/hicolor/[^/]+/apps/velmora\.(png|svg)$|^/usr/share/doc/velmora/|^/usr/share/man/man1/velmora(-cli)?\.1\.gz$' "$LAVORO/contenuto.txt" || true)
+estranei=$(grep -vE '^/usr/bin/velmora(-cli)?$|^/usr/share/velmora/|^/usr/share/applications/org\.example\.velmora\.desktop$|^/usr/share/metainfo/org\.example\.velmora\.metainfo\.xml$|^/usr/share/icons/hicolor/[^/]+/apps/velmora\.(png|svg)$|^/usr/share/doc/velmora/|^/usr/share/man/man1/velmora(-cli)?\.1\.gz$' "$LAVORO/contenuto.txt" || true)
 [ -z "$estranei" ] || errore "file inattesi nel pacchetto: $estranei"
 for f in /usr/bin/velmora /usr/bin/velmora-cli /usr/share/velmora/ArchivioDimostrativo.db /usr/share/velmora/HelpVelmora/310.html \
-         /usr/share/applications/velmora.desktop /usr/share/icons/hicolor/48x48/apps/velmora.png; do
+         /usr/share/applications/org.example.velmora.desktop /usr/share/metainfo/org.example.velmora.metainfo.xml \
+         /usr/share/icons/hicolor/48x48/apps/velmora.png; do
   grep -qx "$f" "$LAVORO/contenuto.txt" || errore "manca $f nel pacchetto"
 done
 
@@ -56,6 +58,15 @@ done
 dpkg -i "$PACCHETTO"
 INSTALLATO=1
 dpkg -L velmora >"$LAVORO/file-installati.txt"
+
+# The software centres' description as installed: valid (without the network, which it never needs),
+# naming the installed menu entry, with the package's version.
+appstreamcli validate --no-net --pedantic /usr/share/metainfo/org.example.velmora.metainfo.xml ||
+  errore "appstreamcli validate rifiuta org.example.velmora.metainfo.xml"
+grep -q '<launchable type="desktop-id">org.example.velmora.desktop</launchable>' /usr/share/metainfo/org.example.velmora.metainfo.xml ||
+  errore "la descrizione non nomina la voce di menu installata"
+grep -q "<release version=\"$VERSIONE\"" /usr/share/metainfo/org.example.velmora.metainfo.xml ||
+  errore "la descrizione non porta la versione $VERSIONE"
 
 # The installed programs run under strace in an empty home (also their working folder): every file
 # they create, write to, truncate, rename or delete must lie in that home, in /tmp or be a device.

@@ -1,19 +1,18 @@
-// velmora: the program's entry. Options for developers: --screenshots DIR, --tempo-avvio.
+// velmora: the program's entry. Options: --tema scuro; for developers: --screenshots DIR [--scala F], --tempo-avvio.
 #include "app/Finestre.h"
 #include "session/CartellaProgramma.h"
 #include "session/Sessione.h"
 #include "ui/INIZIO/Inizio.h"
 #include "ui/common/Dialoghi.h"
 #include "ui/common/FinestraHelp.h"
+#include "ui/common/Lingua.h"
+#include "ui/common/Tema.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <QTimer>
 
 #include <cstdio>
@@ -29,11 +28,13 @@ namespace {
 void uso()
 {
     std::fprintf(stderr,
-                 "Uso: velmora                      avvia il programma\n"
+                 "Uso: velmora [--tema scuro]       avvia il programma (con --tema scuro: colori scuri)\n"
                  "     velmora --version            stampa la versione\n"
                  "     velmora --screenshots DIR [--archivio FILE.db]\n"
                  "                                  salva in DIR un'immagine PNG di ogni finestra (senza schermo),\n"
-                 "                                  sull'archivio dimostrativo o su FILE.db\n"
+                 "                                  sull'archivio dimostrativo o su FILE.db; con --scala F\n"
+                 "                                  (da 1 a 4) le immagini sono F volte piu' dense, come su\n"
+                 "                                  uno schermo ad alta densita'\n"
                  "     velmora --tempo-avvio [--archivio FILE.db]\n"
                  "                                  avvia, preme PROCEDI, esce appena la finestra principale\n"
                  "                                  e' mostrata e stampa il tempo trascorso; con --archivio\n"
@@ -48,12 +49,27 @@ int main(int argc, char** argv)
     orologio.start();
 
     QString schermate, archivio;
-    bool tempoAvvio = false;
+    bool tempoAvvio = false, temaScuro = false;
+    double scala = 0;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--screenshots") && i + 1 < argc) {
             schermate = QString::fromLocal8Bit(argv[++i]);
         } else if (!std::strcmp(argv[i], "--archivio") && i + 1 < argc) {
             archivio = QString::fromLocal8Bit(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--tema") && i + 1 < argc) {
+            const QString tema = QString::fromLocal8Bit(argv[++i]);
+            if (tema != QLatin1String("scuro") && tema != QLatin1String("chiaro")) {
+                uso();
+                return 2;
+            }
+            temaScuro = tema == QLatin1String("scuro");
+        } else if (!std::strcmp(argv[i], "--scala") && i + 1 < argc) {
+            bool ok = false;
+            scala = QString::fromLocal8Bit(argv[++i]).toDouble(&ok);
+            if (!ok || scala < 1 || scala > 4) {
+                uso();
+                return 2;
+            }
         } else if (!std::strcmp(argv[i], "--tempo-avvio")) {
             tempoAvvio = true;
         } else if (!std::strcmp(argv[i], "--version")) {
@@ -70,14 +86,20 @@ int main(int argc, char** argv)
     // Screenshots need no screen.
     if (!schermate.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The pictures of a high-density screen: every window drawn at F device pixels a pixel.
+    if (scala > 0)
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(scala));
 
+    ui::preparaLocaleItaliana();
     QApplication applicazione(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
-    // Qt's own dialogs (file choice, printing) in Italian like the rest of the program, when installed.
-    QTranslator traduzioneQt;
-    if (traduzioneQt.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&traduzioneQt);
+    // Qt's own dialogs (file choice, printing), dates and decimals in Italian like the rest of the program.
+    ui::impostaItaliano();
+    if (temaScuro) {
+        // Fusion follows the palette everywhere, where the desktop's style may draw its own light colours.
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QApplication::setPalette(ui::paletteScura());
+    }
     // The tool windows of this build: one registration line each, in Finestre.cpp.
     app::registraFinestre();
 

@@ -39,8 +39,10 @@ QStyle::StandardPixmap iconaDi(const QString& finestra)
 {
     if (finestra == QLatin1String("Piramide1"))
         return QStyle::SP_FileDialogDetailedView;
+    // Every icon here has 32- and 128-pixel drawings: the buttons' icons share one size, sharp on dense
+    // screens too (the hard disk has a 16-pixel one only).
     if (finestra == QLatin1String("archivio"))
-        return QStyle::SP_DriveHDIcon;
+        return QStyle::SP_DriveCDIcon;
     if (finestra == QLatin1String("PiramidiPrevisioonali"))
         return QStyle::SP_FileDialogContentsView;
     if (finestra == QLatin1String("Estrazioni_minielenco"))

@@ -185,7 +185,11 @@ void Inizio::SelezioneArchivio()
 {
     OpzioniFile o;
     o.titolo = QStringLiteral("Selezione archivio");
-    o.cartella = daStd(contesto_.sessione.cartellaProgramma());
+    o.scopo = QStringLiteral("Archivio");
+    // The dialog opens among the user's files; the demonstration archive stays a click away.
+    const QString cartella = daStd(contesto_.sessione.cartellaProgramma());
+    if (QFileInfo::exists(QDir(cartella).filePath(nomeDemo)))
+        o.scorciatoie << cartella;
     o.nomeIniziale = QStringLiteral("*.db");
     o.filtro = QStringLiteral("File di archivio (*.db)");
     o.estensione = QStringLiteral("db");
@@ -207,10 +211,9 @@ void Inizio::CreaDaStorico()
 {
     if (occupato_)
         return;
-    const QString cartella = daStd(contesto_.sessione.cartellaProgramma());
     OpzioniFile sorgente;
     sorgente.titolo = QStringLiteral("File storico delle estrazioni");
-    sorgente.cartella = cartella;
+    sorgente.scopo = QStringLiteral("Storico");
     sorgente.nomeIniziale = QStringLiteral("*.txt");
     sorgente.filtro = QStringLiteral("File storico (*.txt *.zip)");
     sorgente.estensione = QStringLiteral("txt");
@@ -219,7 +222,7 @@ void Inizio::CreaDaStorico()
         return;
     OpzioniFile destinazione;
     destinazione.titolo = QStringLiteral("Nuovo archivio");
-    destinazione.cartella = cartella;
+    destinazione.scopo = QStringLiteral("Archivio");
     destinazione.nomeIniziale = QStringLiteral("ArchivioLotto.db");
     destinazione.filtro = QStringLiteral("File di archivio (*.db)");
     destinazione.estensione = QStringLiteral("db");

@@ -5,6 +5,7 @@
 #include "maintenance/ScritturaEstrazioni.h"
 #include "ui/common/GrigliaView.h"   // qColore
 #include "ui/common/LavoroDiFondo.h"
+#include "ui/common/Tema.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -320,8 +321,16 @@ int GestioneArchivio::indiceCasella(QObject* oggetto) const
 void GestioneArchivio::coloraCasella(int indice, grid::Colore colore)
 {
     QLineEdit* e = txtin[static_cast<std::size_t>(indice)];
+    // Drawn as the grids draw a cell: white, the box's plain state, follows a dark palette, and the text
+    // stays readable on any colour. The "colore" property keeps the state the commands set.
     QPalette p = e->palette();
-    p.setColor(QPalette::Base, qColore(colore));
+    QPalette tema = QApplication::palette(e);
+    for (auto gruppo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        tema.setCurrentColorGroup(gruppo);
+        const ColoriCella disegno = coloriDisegno(colore, grid::colori::Nero, tema);
+        p.setColor(gruppo, QPalette::Base, disegno.sfondo);
+        p.setColor(gruppo, QPalette::Text, disegno.testo);
+    }
     e->setPalette(p);
     e->setProperty("colore", static_cast<uint>(colore));
 }

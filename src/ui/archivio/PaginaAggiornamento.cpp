@@ -277,7 +277,7 @@ void GestioneArchivio::aggiornaDaFile()
         return;
     OpzioniFile o;
     o.titolo = QStringLiteral("Aggiorna da file");
-    o.cartella = QString::fromStdString(contesto_.sessione.cartellaProgramma());
+    o.scopo = QStringLiteral("Aggiornamento");
     o.filtro = QStringLiteral("File di testo (*.txt *.Txt *.TXT)");
     const auto scelto = contesto_.dialoghi.apriFile(this, o);
     if (!scelto) {

@@ -151,8 +151,9 @@ void GestioneArchivio::salvaNumeris3()
         return;
     OpzioniFile o;
     o.titolo = QStringLiteral("Salva in formato Numeris 3");
-    o.cartella = Label13->text().isEmpty() ? QString::fromStdString(contesto_.sessione.cartellaProgramma())
-                                           : QFileInfo(Label13->text()).absolutePath();
+    o.scopo = QStringLiteral("Numeris3");
+    if (!Label13->text().isEmpty())
+        o.cartella = QFileInfo(Label13->text()).absolutePath();
     o.nomeIniziale = QStringLiteral("*.iii");
     o.filtro = QStringLiteral("File di archivio (*.iii)");
     o.estensione = QStringLiteral("iii");
@@ -230,7 +231,7 @@ void GestioneArchivio::salvaNazionale()
         return;
     OpzioniFile o;
     o.titolo = QStringLiteral("Salva Nazionale formato testo");
-    o.cartella = QString::fromStdString(contesto_.sessione.cartellaProgramma());
+    o.scopo = QStringLiteral("Nazionale");
     o.nomeIniziale = QStringLiteral("*.Txt");
     o.filtro = QStringLiteral("File di archivio (*.Txt)");
     o.estensione = QStringLiteral("Txt");

@@ -1,9 +1,46 @@
 // Reaching the mini list of draws from any window.
 #include "ui/common/Contesto.h"
 
+#include "storage/Impostazioni.h"
+#include "ui/common/GrigliaView.h"
+
 #include <QWidget>
 
 namespace ui {
+
+namespace {
+std::string chiaveCartella(const QString& scopo) { return "CartellaFile." + scopo.toStdString(); }
+}
+
+Contesto::Contesto(session::Sessione& s, Dialoghi& d) : sessione(s), dialoghi(d)
+{
+    GrigliaView::setDialoghiPredefiniti(&d);
+    d.memoria.cartellaProgramma = QString::fromStdString(s.cartellaProgramma());
+    // A folder that cannot be read or remembered costs only the convenience: no message for it.
+    d.memoria.leggi = [&s](const QString& scopo) -> QString {
+        try {
+            if (!s.dbProgramma().aperto())
+                return {};
+            const auto v = storage::LeggiImpostazione(s.dbProgramma(), chiaveCartella(scopo));
+            return v ? QString::fromStdString(*v) : QString();
+        } catch (const std::exception&) {
+            return {};
+        }
+    };
+    d.memoria.scrivi = [&s](const QString& scopo, const QString& cartella) {
+        try {
+            if (s.dbProgramma().aperto())
+                storage::ScriviImpostazione(s.dbProgramma(), chiaveCartella(scopo), cartella.toStdString());
+        } catch (const std::exception&) {
+        }
+    };
+}
+
+Contesto::~Contesto()
+{
+    GrigliaView::setDialoghiPredefiniti(nullptr);
+    dialoghi.memoria = {};
+}
 
 bool mostraNelMiniElenco(Contesto& contesto, int indice)
 {

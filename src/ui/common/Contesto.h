@@ -25,7 +25,12 @@ struct ColoriBase {
 };
 
 struct Contesto {
-    Contesto(session::Sessione& s, Dialoghi& d) : sessione(s), dialoghi(d) {}
+    // Gives `d` the memory of the dialogs' folders (the program database) and makes it the dialogs
+    // of every grid's "Esporta CSV…"; the destructor takes both back.
+    Contesto(session::Sessione& s, Dialoghi& d);
+    ~Contesto();
+    Contesto(const Contesto&) = delete;
+    Contesto& operator=(const Contesto&) = delete;
 
     session::Sessione& sessione;
     Dialoghi& dialoghi;

@@ -2,11 +2,15 @@
 #include "ui/common/Dialoghi.h"
 
 #include <QAbstractButton>
-#include <QFileDialog>
 #include <QApplication>
-#include <QFont>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
+#include <QFileDialog>
+#include <QFont>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -31,85 +35,151 @@ QMessageBox::Icon iconaQt(Icona i)
     return QMessageBox::NoIcon;
 }
 
+// A window not yet on the screen (the start-up window asking before it shows) would place a box at
+// its own unset position, in a corner: the box goes to the middle of the screen instead.
+QWidget* sopra(QWidget* genitore)
+{
+    return genitore && genitore->window()->isVisible() ? genitore : nullptr;
+}
+
+// The width a box needs for its whole title on the title bar: the title in bold, as window managers
+// draw it, plus room for the bar's icon and buttons. A short text would otherwise make the box, and
+// its title with it, narrower ("Aggiorna... archivio").
+int larghezzaPerIlTitolo(const QString& titolo)
+{
+    QFont grassetto = QApplication::font();
+    grassetto.setBold(true);
+    return QFontMetrics(grassetto).horizontalAdvance(titolo) + 160;
+}
+
+// QMessageBox sizes itself from its text and buttons and ignores a minimum width: a spacer under them does it.
+void allargaPerIlTitolo(QMessageBox& box, const QString& titolo)
+{
+    if (auto* griglia = qobject_cast<QGridLayout*>(box.layout()))
+        griglia->addItem(new QSpacerItem(larghezzaPerIlTitolo(titolo), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                         griglia->rowCount(), 0, 1, griglia->columnCount());
+}
+
 std::optional<QString> dialogoFile(QWidget* genitore, const OpzioniFile& o, QFileDialog::AcceptMode modo)
 {
-    QFileDialog d(genitore, o.titolo, o.cartella, o.filtro);
+    QFileDialog d(sopra(genitore), o.titolo, o.cartella, o.filtro);
     d.setAcceptMode(modo);
+    // Qt's own dialog, which speaks the program's Italian: the desktop's would follow the system's language.
+    d.setOption(QFileDialog::DontUseNativeDialog);
     d.setFileMode(modo == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     d.setDefaultSuffix(o.estensione);
     // Replacing an existing file is the caller's question, asked once through this interface.
     d.setOption(QFileDialog::DontConfirmOverwrite, modo == QFileDialog::AcceptSave);
     if (!o.nomeIniziale.isEmpty())
         d.selectFile(o.nomeIniziale);
+    if (!o.scorciatoie.isEmpty()) {
+        QList<QUrl> luoghi = d.sidebarUrls();
+        for (const QString& c : o.scorciatoie)
+            luoghi << QUrl::fromLocalFile(c);
+        d.setSidebarUrls(luoghi);
+    }
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
         return std::nullopt;
     return d.selectedFiles().first();
 }
 }
 
-namespace {
-// Wide enough for the title in the window manager's bar (bold, with its buttons beside
-// it): a short text under a long title would leave the title cut.
-int larghezzaPerTitolo(const QString& titolo)
+std::optional<QString> Dialoghi::apriFile(QWidget* genitore, const OpzioniFile& opzioni)
 {
-    QFont f = QApplication::font();
-    f.setBold(true);
-    return QFontMetrics(f).horizontalAdvance(titolo) + 140;
+    OpzioniFile o = opzioni;
+    o.cartella = cartellaIniziale(o.scopo, o.cartella);
+    return ricorda(o.scopo, mostraApriFile(genitore, o));
 }
 
-void allargaPerTitolo(QMessageBox& box, const QString& titolo)
+std::optional<QString> Dialoghi::salvaFile(QWidget* genitore, const OpzioniFile& opzioni)
 {
-    if (auto* g = qobject_cast<QGridLayout*>(box.layout()))
-        g->addItem(new QSpacerItem(larghezzaPerTitolo(titolo), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
-                   g->rowCount(), 0, 1, g->columnCount());
+    OpzioniFile o = opzioni;
+    o.cartella = cartellaIniziale(o.scopo, o.cartella);
+    return ricorda(o.scopo, mostraSalvaFile(genitore, o));
 }
+
+std::optional<QString> Dialoghi::scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella)
+{
+    return mostraScegliCartella(genitore, titolo, cartellaIniziale({}, cartella));
+}
+
+QString Dialoghi::cartellaIniziale(const QString& scopo, const QString& proposta) const
+{
+    const auto adatta = [this](const QString& cartella) {
+        if (cartella.isEmpty())
+            return false;
+        const QDir d(cartella);
+        if (!d.exists() || d.exists(QStringLiteral("DbPiramide.db")) || d.exists(QStringLiteral("PercorsoDatabase.txt")))
+            return false;
+        return memoria.cartellaProgramma.isEmpty()
+               || QFileInfo(cartella).canonicalFilePath() != QFileInfo(memoria.cartellaProgramma).canonicalFilePath();
+    };
+    if (!scopo.isEmpty() && memoria.leggi) {
+        const QString ultima = memoria.leggi(scopo);
+        if (adatta(ultima))
+            return ultima;
+    }
+    if (adatta(proposta))
+        return proposta;
+    const QString documenti = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (adatta(documenti))
+        return documenti;
+    return QDir::homePath();
+}
+
+std::optional<QString> Dialoghi::ricorda(const QString& scopo, const std::optional<QString>& scelto)
+{
+    if (scelto && !scopo.isEmpty() && memoria.scrivi)
+        memoria.scrivi(scopo, QFileInfo(*scelto).absolutePath());
+    return scelto;
 }
 
 void DialoghiQt::messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona)
 {
-    QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Ok, genitore);
-    allargaPerTitolo(box, titolo);
+    QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Ok, sopra(genitore));
+    allargaPerIlTitolo(box, titolo);
     box.exec();
 }
 
 bool DialoghiQt::domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona, bool noPredefinito)
 {
-    QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Yes | QMessageBox::No, genitore);
+    QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Yes | QMessageBox::No, sopra(genitore));
+    allargaPerIlTitolo(box, titolo);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
     box.button(QMessageBox::No)->setText(QStringLiteral("No"));
     box.setDefaultButton(noPredefinito ? QMessageBox::No : QMessageBox::Yes);
-    allargaPerTitolo(box, titolo);
     return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<QString> DialoghiQt::inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
                                             const QString& predefinito)
 {
-    QInputDialog d(genitore);
-    d.setWindowTitle(titolo);
-    d.setLabelText(testo);
-    d.setTextValue(predefinito);
-    // The dialog sizes itself by its layout: the line edit carries the width.
-    if (auto* campo = d.findChild<QLineEdit*>())
-        campo->setMinimumWidth(larghezzaPerTitolo(titolo) - 40);
-    if (d.exec() != QDialog::Accepted)
+    QInputDialog box(sopra(genitore));
+    box.setWindowTitle(titolo);
+    box.setLabelText(testo);
+    box.setTextValue(predefinito);
+    // The dialog's layout fixes its size from its contents: the text box carries the width.
+    if (auto* casella = box.findChild<QLineEdit*>())
+        casella->setMinimumWidth(larghezzaPerIlTitolo(titolo) - 30);
+    if (box.exec() != QDialog::Accepted)
         return std::nullopt;
-    return d.textValue();
+    return box.textValue();
 }
 
-std::optional<QString> DialoghiQt::apriFile(QWidget* genitore, const OpzioniFile& opzioni)
+std::optional<QString> DialoghiQt::mostraApriFile(QWidget* genitore, const OpzioniFile& opzioni)
 {
     return dialogoFile(genitore, opzioni, QFileDialog::AcceptOpen);
 }
 
-std::optional<QString> DialoghiQt::salvaFile(QWidget* genitore, const OpzioniFile& opzioni)
+std::optional<QString> DialoghiQt::mostraSalvaFile(QWidget* genitore, const OpzioniFile& opzioni)
 {
     return dialogoFile(genitore, opzioni, QFileDialog::AcceptSave);
 }
 
-std::optional<QString> DialoghiQt::scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella)
+std::optional<QString> DialoghiQt::mostraScegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella)
 {
-    const QString scelta = QFileDialog::getExistingDirectory(genitore, titolo, cartella);
+    const QString scelta = QFileDialog::getExistingDirectory(genitore, titolo, cartella,
+                                                             QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     if (scelta.isEmpty())
         return std::nullopt;
     return scelta;
@@ -171,19 +241,19 @@ std::optional<QString> DialoghiScriptati::inputBox(QWidget*, const QString& test
     return prossima(risposteInput);
 }
 
-std::optional<QString> DialoghiScriptati::apriFile(QWidget*, const OpzioniFile& opzioni)
+std::optional<QString> DialoghiScriptati::mostraApriFile(QWidget*, const OpzioniFile& opzioni)
 {
     registra({Tipo::ApriFile, {}, opzioni.titolo, Icona::Nessuna, opzioni});
     return prossima(risposteFile);
 }
 
-std::optional<QString> DialoghiScriptati::salvaFile(QWidget*, const OpzioniFile& opzioni)
+std::optional<QString> DialoghiScriptati::mostraSalvaFile(QWidget*, const OpzioniFile& opzioni)
 {
     registra({Tipo::SalvaFile, {}, opzioni.titolo, Icona::Nessuna, opzioni});
     return prossima(risposteFile);
 }
 
-std::optional<QString> DialoghiScriptati::scegliCartella(QWidget*, const QString& titolo, const QString& cartella)
+std::optional<QString> DialoghiScriptati::mostraScegliCartella(QWidget*, const QString& titolo, const QString& cartella)
 {
     OpzioniFile o;
     o.titolo = titolo;
@@ -230,19 +300,19 @@ std::optional<QString> DialoghiSenzaUtente::inputBox(QWidget*, const QString& te
     return std::nullopt;
 }
 
-std::optional<QString> DialoghiSenzaUtente::apriFile(QWidget*, const OpzioniFile& opzioni)
+std::optional<QString> DialoghiSenzaUtente::mostraApriFile(QWidget*, const OpzioniFile& opzioni)
 {
     scrivi(opzioni.titolo, QStringLiteral("scelta del file annullata, nessun utente"));
     return std::nullopt;
 }
 
-std::optional<QString> DialoghiSenzaUtente::salvaFile(QWidget*, const OpzioniFile& opzioni)
+std::optional<QString> DialoghiSenzaUtente::mostraSalvaFile(QWidget*, const OpzioniFile& opzioni)
 {
     scrivi(opzioni.titolo, QStringLiteral("scelta del file annullata, nessun utente"));
     return std::nullopt;
 }
 
-std::optional<QString> DialoghiSenzaUtente::scegliCartella(QWidget*, const QString& titolo, const QString&)
+std::optional<QString> DialoghiSenzaUtente::mostraScegliCartella(QWidget*, const QString& titolo, const QString&)
 {
     scrivi(titolo, QStringLiteral("scelta della cartella annullata, nessun utente"));
     return std::nullopt;

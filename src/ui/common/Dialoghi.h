@@ -24,6 +24,11 @@ struct OpzioniFile {
     QString nomeIniziale;
     QString filtro;
     QString estensione;
+    // What the file is for ("Archivio", "EsportaCsv"...): the dialog opens where the last file
+    // chosen for the same purpose was.
+    QString scopo;
+    // Folders added to the dialog's places, a click away (the demonstration archive's folder).
+    QStringList scorciatoie;
 };
 
 // Every window asks the user through this interface, so tests can script the answers
@@ -39,13 +44,37 @@ public:
     // The text typed, or nothing when the box was cancelled.
     virtual std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
                                             const QString& predefinito = {}) = 0;
-    // The chosen path, or nothing when the dialog was cancelled.
-    virtual std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) = 0;
-    virtual std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) = 0;
+    // The chosen path, or nothing when the dialog was cancelled. The dialog opens in cartellaIniziale;
+    // the folder of the chosen file is remembered for `opzioni.scopo`.
+    std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni);
+    std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni);
     // The chosen folder, or nothing when the dialog was cancelled.
-    virtual std::optional<QString> scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella) = 0;
+    std::optional<QString> scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella);
     // Lets the user choose and set up the printer; false when cancelled.
     virtual bool scegliStampante(QWidget* genitore, QPrinter& stampante) = 0;
+
+    // Where the last file chosen for each purpose lies, kept by the program (its database: see
+    // Contesto); empty functions in a run without one. The program folder is never offered.
+    struct MemoriaCartelle {
+        std::function<QString(const QString& scopo)> leggi;
+        std::function<void(const QString& scopo, const QString& cartella)> scrivi;
+        QString cartellaProgramma;
+    };
+    MemoriaCartelle memoria;
+
+    // The folder a file dialog opens in: the last one chosen for `scopo`, else `proposta` (the
+    // caller's: the folder of a file already in use), else the user's documents, else home. A
+    // folder that is missing or holds the program's own files (DbPiramide.db, PercorsoDatabase.txt)
+    // is passed over.
+    QString cartellaIniziale(const QString& scopo, const QString& proposta) const;
+
+protected:
+    virtual std::optional<QString> mostraApriFile(QWidget* genitore, const OpzioniFile& opzioni) = 0;
+    virtual std::optional<QString> mostraSalvaFile(QWidget* genitore, const OpzioniFile& opzioni) = 0;
+    virtual std::optional<QString> mostraScegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella) = 0;
+
+private:
+    std::optional<QString> ricorda(const QString& scopo, const std::optional<QString>& scelto);
 };
 
 // The real dialogs of Qt.
@@ -56,10 +85,12 @@ public:
                      bool noPredefinito = false) override;
     std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
                                     const QString& predefinito = {}) override;
-    std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
-    std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) override;
-    std::optional<QString> scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella) override;
     bool scegliStampante(QWidget* genitore, QPrinter& stampante) override;
+
+protected:
+    std::optional<QString> mostraApriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    std::optional<QString> mostraSalvaFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    std::optional<QString> mostraScegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella) override;
 };
 
 // For a run nobody watches (--tempo-avvio): every message and question goes to standard
@@ -76,10 +107,12 @@ public:
                      bool noPredefinito = false) override;
     std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
                                     const QString& predefinito = {}) override;
-    std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
-    std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) override;
-    std::optional<QString> scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella) override;
     bool scegliStampante(QWidget* genitore, QPrinter& stampante) override;
+
+protected:
+    std::optional<QString> mostraApriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    std::optional<QString> mostraSalvaFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    std::optional<QString> mostraScegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella) override;
 
 private:
     void scrivi(const QString& titolo, const QString& testo);
@@ -118,10 +151,12 @@ public:
                      bool noPredefinito = false) override;
     std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
                                     const QString& predefinito = {}) override;
-    std::optional<QString> apriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
-    std::optional<QString> salvaFile(QWidget* genitore, const OpzioniFile& opzioni) override;
-    std::optional<QString> scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella) override;
     bool scegliStampante(QWidget* genitore, QPrinter& stampante) override;
+
+protected:
+    std::optional<QString> mostraApriFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    std::optional<QString> mostraSalvaFile(QWidget* genitore, const OpzioniFile& opzioni) override;
+    std::optional<QString> mostraScegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella) override;
 
 private:
     void registra(Voce v);

@@ -1,11 +1,19 @@
 // Grid model and view: colours, bold, alignment, widths in twips, events, clipboard, printing.
 #include "ui/common/GrigliaView.h"
 
+#include "storage/Sostituzione.h"
 #include "ui/common/Dialoghi.h"
+#include "ui/common/Tema.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QStyledItemDelegate>
 #include <QAbstractTextDocumentLayout>
 #include <QHeaderView>
 #include <QImage>
@@ -16,6 +24,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <set>
 
 namespace ui {
 
@@ -46,6 +56,76 @@ Qt::Alignment allineamentoQt(grid::Allineamento a)
     }
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
+
+// A selected cell keeps its colours, which carry the commands' state (a wheel in play, a hit):
+// the selection is a frame drawn over it.
+class DelegatoGriglia : public QStyledItemDelegate {
+public:
+    DelegatoGriglia(ModelloGriglia* modello, QObject* genitore) : QStyledItemDelegate(genitore), modello_(modello) {}
+
+    // The cell's colours as the palette draws them (see coloriDisegno), from the grid's own values.
+    void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& indice) const override
+    {
+        QStyledItemDelegate::initStyleOption(o, indice);
+        const auto& g = modello_->griglia();
+        const int r = indice.row() + modello_->righeFisse(), c = indice.column() + modello_->colonneFisse();
+        if (r >= g.righe() || c >= g.colonne())
+            return;
+        const ColoriCella colori = coloriDisegno(g.sfondo(r, c), g.coloreTesto(r, c), o->palette);
+        o->backgroundBrush = colori.sfondo;
+        o->palette.setColor(QPalette::Text, colori.testo);
+    }
+
+    void paint(QPainter* p, const QStyleOptionViewItem& opzioni, const QModelIndex& indice) const override
+    {
+        QStyleOptionViewItem o(opzioni);
+        const bool selezionata = o.state & QStyle::State_Selected;
+        o.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+        QStyledItemDelegate::paint(p, o, indice);
+        if (!selezionata)
+            return;
+        p->save();
+        p->setPen(QPen(opzioni.palette.color(QPalette::Highlight), 2));
+        p->setBrush(Qt::NoBrush);
+        p->drawRect(QRectF(opzioni.rect).adjusted(1, 1, -1, -1));
+        p->restore();
+    }
+
+private:
+    ModelloGriglia* modello_;
+};
+
+Dialoghi* dialoghiPredefiniti = nullptr;
+
+// A cell's text on one line: a tab or a line break inside it would split the pasted row.
+QString testoInRiga(const std::string& testo)
+{
+    QString t = QString::fromStdString(testo);
+    t.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return t;
+}
+}
+
+QString testoCsv(const grid::Grid& g)
+{
+    QString csv;
+    for (int r = 0; r < g.righe(); ++r) {
+        bool prima = true;
+        for (int c = 0; c < g.colonne(); ++c) {
+            if (g.colonna(c).nascosta)
+                continue;
+            if (!prima)
+                csv += QLatin1Char(';');
+            prima = false;
+            QString campo = QString::fromStdString(g.testo(r, c));
+            if (campo.contains(QLatin1Char(';')) || campo.contains(QLatin1Char('"')) || campo.contains(QLatin1Char('\n'))
+                || campo.contains(QLatin1Char('\r')))
+                campo = QLatin1Char('"') + campo.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+            csv += campo;
+        }
+        csv += QStringLiteral("\r\n");
+    }
+    return csv;
 }
 
 ModelloGriglia::ModelloGriglia(grid::Grid& griglia, QObject* genitore) : QAbstractTableModel(genitore), griglia_(griglia)
@@ -103,21 +183,35 @@ QVariant ModelloGriglia::headerData(int sezione, Qt::Orientation orientamento, i
     if (orientamento == Qt::Horizontal) {
         if (righeFisse_ == 0)
             return ruolo == Qt::DisplayRole ? QVariant(QString::number(sezione + colonneFisse_)) : QVariant();
-        if (ruolo == Qt::BackgroundRole && griglia_.sfondo(0, sezione + colonneFisse_) == grid::colori::Bianco)
-            return {};   // an untouched header cell keeps the header look
         if (ruolo == Qt::TextAlignmentRole)
             return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
         if (ruolo == Qt::ToolTipRole) {
             const auto s = suggerimenti_.find(sezione + colonneFisse_);
             return s == suggerimenti_.end() ? QVariant() : QVariant(s->second);
         }
-        return ruoloCella(0, sezione + colonneFisse_, ruolo);
+        return ruoloIntestazione(0, sezione + colonneFisse_, ruolo);
     }
     if (colonneFisse_ == 0)
         return ruolo == Qt::DisplayRole ? QVariant(QString::number(sezione + righeFisse_)) : QVariant();
-    if (ruolo == Qt::BackgroundRole && griglia_.sfondo(sezione + righeFisse_, 0) == grid::colori::Bianco)
+    return ruoloIntestazione(sezione + righeFisse_, 0, ruolo);
+}
+
+QVariant ModelloGriglia::ruoloIntestazione(int riga, int colonna, int ruolo) const
+{
+    if (ruolo != Qt::BackgroundRole && ruolo != Qt::ForegroundRole)
+        return ruoloCella(riga, colonna, ruolo);
+    // An untouched header cell keeps the header look of the palette, light or dark; a coloured one
+    // is drawn like a cell, its text readable on it.
+    const grid::Colore sfondo = griglia_.sfondo(riga, colonna), testo = griglia_.coloreTesto(riga, colonna);
+    if (sfondo == grid::colori::Bianco && testo == grid::colori::Nero)
         return {};
-    return ruoloCella(sezione + righeFisse_, 0, ruolo);
+    QPalette palette = QApplication::palette("QHeaderView");
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    palette.setColor(QPalette::Text, palette.color(QPalette::ButtonText));
+    const ColoriCella colori = coloriDisegno(sfondo, testo, palette);
+    if (ruolo == Qt::BackgroundRole)
+        return sfondo == grid::colori::Bianco ? QVariant() : QVariant(colori.sfondo);
+    return colori.testo;
 }
 
 Qt::ItemFlags ModelloGriglia::flags(const QModelIndex& indice) const
@@ -188,7 +282,9 @@ GrigliaView::GrigliaView(QWidget* genitore) : QTableView(genitore), propria_(std
 void GrigliaView::prepara()
 {
     setModel(modello_);
-    setSelectionMode(QAbstractItemView::NoSelection);
+    // Cells are selected for copying; what a click means stays the window's (clic, mousePremuto).
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setItemDelegate(new DelegatoGriglia(modello_, this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     // Tab leaves the grid (one stop in the window's tab chain); the arrows move inside it.
@@ -300,6 +396,114 @@ void GrigliaView::copiaNegliAppunti() const
     QApplication::clipboard()->setText(QString::fromStdString(modello_->griglia().comeTesto()));
 }
 
+QString GrigliaView::testoSelezione() const
+{
+    const auto& g = modello_->griglia();
+    const int fr = modello_->righeFisse(), fc = modello_->colonneFisse();
+    std::set<int> righe, colonne;
+    std::set<std::pair<int, int>> celle;
+    const QModelIndexList scelte = selectionModel()->selectedIndexes();
+    for (const QModelIndex& i : scelte) {
+        righe.insert(i.row() + fr);
+        colonne.insert(i.column() + fc);
+        celle.insert({i.row() + fr, i.column() + fc});
+    }
+    const bool tutta = scelte.isEmpty();
+    if (tutta) {
+        for (int r = fr; r < g.righe(); ++r)
+            righe.insert(r);
+        for (int c = fc; c < g.colonne(); ++c)
+            colonne.insert(c);
+    }
+    // The headers the view shows go with the cells: the fixed row above, the fixed column before.
+    if (fr > 0 && g.righe() > 0)
+        righe.insert(0);
+    if (fc > 0 && g.colonne() > 0)
+        colonne.insert(0);
+    QString testo;
+    for (int r : righe) {
+        bool prima = true;
+        for (int c : colonne) {
+            if (g.colonna(c).nascosta)
+                continue;
+            if (!prima)
+                testo += QLatin1Char('\t');
+            prima = false;
+            // A cell left out of a ragged selection stays an empty field, so the columns line up.
+            if (tutta || r < fr || c < fc || celle.count({r, c}))
+                testo += testoInRiga(g.testo(r, c));
+        }
+        testo += QLatin1Char('\n');
+    }
+    return testo;
+}
+
+void GrigliaView::copiaSelezione() const
+{
+    QApplication::clipboard()->setText(testoSelezione());
+}
+
+void GrigliaView::setDialoghiPredefiniti(Dialoghi* dialoghi)
+{
+    dialoghiPredefiniti = dialoghi;
+}
+
+bool GrigliaView::esportaCsv()
+{
+    Dialoghi* d = dialoghi_ ? dialoghi_ : dialoghiPredefiniti;
+    if (!d)
+        return false;
+    const QString titolo = QStringLiteral("Esporta CSV");
+    OpzioniFile o;
+    o.titolo = titolo;
+    o.scopo = QStringLiteral("EsportaCsv");
+    const QString finestra = window()->windowTitle().trimmed();
+    o.nomeIniziale = (finestra.isEmpty() ? QStringLiteral("Griglia") : finestra) + QStringLiteral(".csv");
+    o.filtro = QStringLiteral("File CSV (*.csv)");
+    o.estensione = QStringLiteral("csv");
+    const auto scelto = d->salvaFile(this, o);
+    if (!scelto)
+        return false;
+    const QString percorso = QDir::toNativeSeparators(*scelto);
+    if (QFileInfo::exists(percorso)
+        && !d->domandaSiNo(this, QStringLiteral("Il file %1 esiste già. Sostituirlo?").arg(percorso), titolo, Icona::Domanda, true))
+        return false;
+    const auto& g = modello_->griglia();
+    try {
+        storage::Sostituzione sostituzione(QFile::encodeName(percorso).toStdString(), true);
+        {
+            std::ofstream file(sostituzione.provvisorio(), std::ios::binary | std::ios::trunc);
+            const QByteArray contenuto = testoCsv(g).toUtf8();
+            file.write(contenuto.constData(), contenuto.size());
+            file.close();
+            if (!file)
+                throw storage::ErroreSostituzione("scrittura non riuscita (disco pieno o non scrivibile)");
+        }
+        sostituzione.conferma();
+    } catch (const std::exception& e) {
+        d->messaggio(this, QStringLiteral("Il file %1 non è stato scritto: %2").arg(percorso, QString::fromStdString(e.what())),
+                     titolo, Icona::Critica);
+        return false;
+    }
+    // The rows the user sees below the header, which the file holds on its first line.
+    const int righe = std::max(0, g.righe() - modello_->righeFisse());
+    d->messaggio(this, QStringLiteral("La griglia (%1 righe) è stata esportata nel file %2.").arg(righe).arg(percorso),
+                 titolo, Icona::Informazione);
+    return true;
+}
+
+void GrigliaView::contextMenuEvent(QContextMenuEvent* evento)
+{
+    QMenu menu(this);
+    QAction* copia = menu.addAction(QStringLiteral("Copia"), this, [this] { copiaSelezione(); });
+    copia->setShortcut(QKeySequence::Copy);
+    copia->setObjectName(QStringLiteral("Copia"));
+    QAction* csv = menu.addAction(QStringLiteral("Esporta CSV…"), this, [this] { esportaCsv(); });
+    csv->setObjectName(QStringLiteral("EsportaCsv"));
+    csv->setEnabled(dialoghi_ || dialoghiPredefiniti);
+    menu.exec(evento->globalPos());
+}
+
 QPoint GrigliaView::cellaIn(const QPoint& puntoViewport) const
 {
     const QModelIndex i = indexAt(puntoViewport);
@@ -328,6 +532,12 @@ bool GrigliaView::event(QEvent* evento)
 
 void GrigliaView::keyPressEvent(QKeyEvent* evento)
 {
+    // Qt's own Ctrl+C would copy the current cell alone.
+    if (evento == QKeySequence::Copy) {
+        copiaSelezione();
+        evento->accept();
+        return;
+    }
     const int tasto = evento->key();
     const bool attiva = tasto == Qt::Key_Space || tasto == Qt::Key_Return || tasto == Qt::Key_Enter;
     if (attiva && state() != QAbstractItemView::EditingState && evento->modifiers() == Qt::NoModifier) {

@@ -69,6 +69,7 @@ signals:
 
 private:
     QVariant ruoloCella(int riga, int colonna, int ruolo) const;
+    QVariant ruoloIntestazione(int riga, int colonna, int ruolo) const;
 
     grid::Grid& griglia_;
     Modificabile modificabile_;
@@ -115,6 +116,17 @@ public:
 
     // The whole grid as text (tabs and line breaks) on the clipboard.
     void copiaNegliAppunti() const;
+    // The selected cells (the whole grid when none is) with their headers, a tab between cells and
+    // a line break after each row, as spreadsheets paste them; hidden columns are left out.
+    QString testoSelezione() const;
+    // "Copia" of the context menu and Ctrl+C: testoSelezione on the clipboard.
+    void copiaSelezione() const;
+    // "Esporta CSV…": asks for a file and writes the whole grid into it (see testoCsv), replacing it
+    // safely. False when cancelled, refused or failed; the user was told which.
+    bool esportaCsv();
+    // The dialogs the export asks through: this view's when set, else the program's (set once by Contesto).
+    void setDialoghi(Dialoghi& dialoghi) { dialoghi_ = &dialoghi; }
+    static void setDialoghiPredefiniti(Dialoghi* dialoghi);
     // Asks for a printer and prints the grid with a title; margins in millimetres. False when cancelled.
     bool stampa(Dialoghi& dialoghi, const QString& titolo, const QMarginsF& marginiMm,
                 QPageLayout::Orientation orientamento = QPageLayout::Portrait);
@@ -138,6 +150,7 @@ protected:
     void keyPressEvent(QKeyEvent* evento) override;
     bool event(QEvent* evento) override;
     void mouseDoubleClickEvent(QMouseEvent* evento) override;
+    void contextMenuEvent(QContextMenuEvent* evento) override;
 
 private:
     void prepara();
@@ -147,7 +160,13 @@ private:
     ModelloGriglia* modello_ = nullptr;
     std::vector<std::pair<int, int>> spostate_;
     int larghezzaPreferita_ = 0;
+    Dialoghi* dialoghi_ = nullptr;
 };
+
+// The visible columns of every row of `griglia` as CSV for an Italian spreadsheet: fields separated
+// by ";" (the comma is the decimal separator), quoted when they hold ";", quotes or line breaks,
+// rows ended by CR LF.
+QString testoCsv(const grid::Grid& griglia);
 
 // Prints `griglia` on an already set-up printer: title, then the visible columns as a table
 // with their colours and bold. Used by GrigliaView::stampa and by tests (PDF output).

@@ -77,8 +77,8 @@ private slots:
         QCOMPARE(v[1].file.filtro, QStringLiteral("File di archivio (*.db)"));
         QCOMPARE(v[1].file.estensione, QStringLiteral("db"));
         QCOMPARE(v[1].file.nomeIniziale, QStringLiteral("*.db"));
-        // The dialog opens in the program folder, where the demonstration archive lies.
-        QCOMPARE(v[1].file.cartella, amb.cartella());
+        // The dialog opens among the user's files, never in the program folder.
+        QCOMPARE(v[1].file.cartella, testui::documentiOCasa());
         // Both came before the start-up window itself.
         QCOMPARE(visibileAllaChiamata, (std::vector<bool>{false, false}));
         QVERIFY(w.isVisible());

@@ -56,8 +56,10 @@ private slots:
             QCOMPARE(v.size(), std::size_t(2));
             QCOMPARE(v[0].testo, QStringLiteral("Attenzione, la prima volta è necessario configurare l'origine dell'archivio"));
             QCOMPARE(v[1].tipo, Tipo::ApriFile);
-            // The dialog opens in the data folder, where the demonstration archive now lies.
-            QCOMPARE(v[1].file.cartella, dati);
+            // The dialog opens among the user's files; the data folder, where the demonstration
+            // archive now lies, is among its places.
+            QCOMPARE(v[1].file.cartella, testui::documentiOCasa());
+            QCOMPARE(v[1].file.scorciatoie, QStringList{dati});
             QVERIFY(QFile::exists(copia));
             QVERIFY(testui::procedi(w));
             QCOMPARE(sessione.archivio().NumeroEstrazioni, 200);

@@ -6,6 +6,7 @@
 #include "storage/ProgramDb.h"
 
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QtTest>
 
@@ -171,6 +172,36 @@ private slots:
         QVERIFY(QFileInfo(uscita + QStringLiteral("/Container.png")).size() > 0);
         QCOMPARE(QDir(uscita).entryList({QStringLiteral(".*")}, QDir::Hidden | QDir::Files | QDir::NoDotAndDotDot),
                  QStringList());
+    }
+
+    // Pictures of a dense screen in the dark palette: twice the pixels, dark windows; a scale out of
+    // range is a usage error.
+    void schermateAlDoppioConIlTemaScuro()
+    {
+        const QString uscita = amb_.file(QStringLiteral("schermate2x"));
+        auto ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        ambiente.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+        const QString archivio = amb_.creaArchivio(QStringLiteral("schermate2x.db"), 50);
+        QProcess p;
+        p.setProcessEnvironment(ambiente);
+        p.start(programma_, {QStringLiteral("--screenshots"), uscita, QStringLiteral("--archivio"), archivio,
+                             QStringLiteral("--scala"), QStringLiteral("2"), QStringLiteral("--tema"), QStringLiteral("scuro")});
+        QVERIFY(p.waitForFinished(120000));
+        QCOMPARE(p.exitCode(), 0);
+        const QImage container(uscita + QStringLiteral("/Container.png"));
+        // The main window's natural size is 1280 x 820.
+        QCOMPARE(container.size(), QSize(2560, 1640));
+        QVERIFY2(container.pixelColor(container.width() - 4, container.height() - 4).lightness() < 80,
+                 qPrintable(container.pixelColor(container.width() - 4, container.height() - 4).name()));
+
+        for (const char* scala : {"0.5", "5", "due"}) {
+            QProcess q;
+            q.setProcessEnvironment(ambiente);
+            q.start(programma_, {QStringLiteral("--screenshots"), uscita, QStringLiteral("--scala"), QLatin1String(scala)});
+            QVERIFY(q.waitForFinished(30000));
+            QCOMPARE(q.exitCode(), 2);
+        }
     }
 
     // An installed copy (no build mark beside it) run without HOME: it says so and stops, and

@@ -216,7 +216,7 @@ void TestAggiornamento::aggiornaDaFileEAggiornamento()
     t.amb.dialoghi.risposteFile.push_back(file);
     t.premi("Command21");
     const auto& vociFile = t.amb.dialoghi.voci();
-    QCOMPARE(vociFile.front().file.cartella, t.amb.cartella());
+    QCOMPARE(vociFile.front().file.cartella, testui::documentiOCasa());
     const grid::Grid& g = t.finestra->grigliaImporta();
     QCOMPARE(g.righe(), 6);
     QCOMPARE(g.sfondo(1, 1), grid::colori::Bianco);
@@ -523,7 +523,7 @@ void TestAggiornamento::esportazioni()
     const auto voce = t.amb.dialoghi.voci().front();
     QCOMPARE(voce.file.filtro, QStringLiteral("File di archivio (*.iii)"));
     QCOMPARE(voce.file.estensione, QStringLiteral("iii"));
-    QCOMPARE(voce.file.cartella, t.amb.cartella());
+    QCOMPARE(voce.file.cartella, testui::documentiOCasa());
     QCOMPARE(QFileInfo(iii).size(), qint64(n) * 110);
     QCOMPARE(t.w<QLabel>("Label13")->text(), iii);
     // Every export ends saying what it wrote.

@@ -7,6 +7,7 @@
 #include "SupportoUi.h"
 #include "ui/Container/Container.h"
 #include "ui/common/GrigliaView.h"
+#include "ui/common/Tema.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -106,6 +107,7 @@ class TestArchivio : public QObject {
 private slots:
     void apertura();
     void caselle();
+    void caselleLeggibiliColTemaScuro();
     void tasti();
     void incollaERifiuti();
     void salvaNuovaUltima();
@@ -218,6 +220,31 @@ void TestArchivio::caselle()
     t.premi("Command1");
     for (int i = 1; i <= 55; ++i)
         QVERIFY(t.box(i)->text().isEmpty());
+}
+
+void TestArchivio::caselleLeggibiliColTemaScuro()
+{
+    const QPalette prima = QApplication::palette();
+    QApplication::setPalette(ui::paletteScura());
+    {
+        Banco t;
+        QLineEdit* b = t.box(3);
+        b->setFocus();
+        t.box(5)->setEnabled(false);
+        for (QLineEdit* casella : {t.box(3), t.box(4), t.box(5)}) {
+            for (auto gruppo : {QPalette::Active, QPalette::Disabled}) {
+                const QPalette p = casella->palette();
+                const double c = ui::contrasto(p.color(gruppo, QPalette::Text), p.color(gruppo, QPalette::Base));
+                QVERIFY2(c >= 4.5, qPrintable(QStringLiteral("%1: %2").arg(casella->objectName()).arg(c)));
+            }
+        }
+        // The box in focus keeps its yellow, drawn as such; a plain box is drawn dark, its state still white.
+        QCOMPARE(b->property("colore").toUInt(), 0x00FFFFu);
+        QCOMPARE(b->palette().color(QPalette::Base), QColor(255, 255, 0));
+        QCOMPARE(t.box(4)->property("colore").toUInt(), 0xFFFFFFu);
+        QCOMPARE(t.box(4)->palette().color(QPalette::Base), ui::paletteScura().color(QPalette::Base));
+    }
+    QApplication::setPalette(prima);
 }
 
 void TestArchivio::tasti()

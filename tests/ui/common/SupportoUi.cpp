@@ -4,7 +4,9 @@
 #include "archive/ArchivioDimostrativo.h"
 #include "storage/ProgramDb.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QSignalSpy>
 
 namespace testui {
@@ -26,6 +28,12 @@ bool attendi(ui::LavoroDiFondo& lavoro)
         return true;
     QSignalSpy finito(&lavoro, &ui::LavoroDiFondo::finito);
     return finito.wait(30000);
+}
+
+QString documentiOCasa()
+{
+    const QString d = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(d).exists() ? d : QDir::homePath();
 }
 
 Ambiente::Ambiente()

@@ -29,6 +29,9 @@ T* controllo(const QObject& finestra, const QString& nome)
     return x;
 }
 
+// Where a file dialog opens when nothing was remembered for its purpose: the user's documents, else home.
+QString documentiOCasa();
+
 // The demonstration archive, built once per test program; each test works on its own copy.
 const QString& archivioModello();
 

@@ -1,0 +1,33 @@
+// The colours the grids are drawn with under the window's palette, light or dark, and the dark palette.
+#pragma once
+
+#include "grid/Grid.h"
+
+#include <QColor>
+#include <QPalette>
+
+namespace ui {
+
+// The least contrast between a cell's text and its background, as for body text on the web.
+inline constexpr double ContrastoMinimo = 4.5;
+
+// Relative luminance (0 black .. 1 white) and contrast ratio (1 .. 21) of sRGB colours.
+double luminanza(const QColor& c);
+double contrasto(const QColor& a, const QColor& b);
+
+struct ColoriCella {
+    QColor sfondo;
+    QColor testo;
+};
+
+// What a cell holding background `sfondo` and text `testo` is drawn with under `palette`. The grid's
+// values stay as the commands set them (they compare them); only the drawing follows the palette:
+// white, a cell nobody coloured, is the palette's base, and black text on it the palette's text; a
+// text whose contrast with its background stays below ContrastoMinimo is darkened (on a light
+// background) or lightened (on a dark one) until it reaches it, keeping its hue.
+ColoriCella coloriDisegno(grid::Colore sfondo, grid::Colore testo, const QPalette& palette);
+
+// The dark palette of "--tema scuro", for the Fusion style.
+QPalette paletteScura();
+
+}
