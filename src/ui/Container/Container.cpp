@@ -325,12 +325,17 @@ QMdiSubWindow* Container::apriFinestra(const QString& nome)
     sub->setWindowTitle(w->windowTitle());
     aperte_[nome] = sub;
     w->show();
-    // A window that needs the whole room (the workbench) asks for it; the others open at
-    // their own size.
-    if (w->property("apriMassimizzata").toBool())
+    // A window that needs the whole room (the workbench) asks for it; the others open at the
+    // size their controls ask for, maximised when the area is smaller than that.
+    if (w->property("apriMassimizzata").toBool()) {
         sub->showMaximized();
-    else
+    } else {
         sub->show();
+        sub->adjustSize();
+        const QSize area = mdi_->viewport()->size();
+        if (sub->width() > area.width() || sub->height() > area.height())
+            sub->showMaximized();
+    }
     mdi_->setActiveSubWindow(sub);
     return sub;
 }

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <QtTest>
 
 namespace {
@@ -265,6 +266,27 @@ private slots:
         QVERIFY(c.apriFinestra(QStringLiteral("Operatori")) != nullptr);
         QTest::keyClick(&c, Qt::Key_F1);
         QCOMPARE(amb.helpAperti, (std::vector<int>{250, 260, 250}));
+
+        // A window opens at the size its controls ask for; one larger than the area, maximised.
+        ui::registroFinestre().registra(QStringLiteral("Statistiche"), [](ui::Contesto&) {
+            auto* w = new QWidget;
+            auto* l = new QVBoxLayout(w);
+            auto* contenuto = new QWidget;
+            contenuto->setMinimumSize(420, 310);
+            l->addWidget(contenuto);
+            return w;
+        });
+        QMdiSubWindow* media = c.apriFinestra(QStringLiteral("Statistiche"));
+        QVERIFY(media && !media->isMaximized());
+        QVERIFY(media->widget()->width() >= media->widget()->minimumSizeHint().width());
+        QVERIFY(media->widget()->height() >= media->widget()->minimumSizeHint().height());
+        ui::registroFinestre().registra(QStringLiteral("Giocate"), [](ui::Contesto&) {
+            auto* w = new QWidget;
+            w->setMinimumSize(4000, 3000);
+            return w;
+        });
+        QMdiSubWindow* grande = c.apriFinestra(QStringLiteral("Giocate"));
+        QVERIFY(grande && grande->isMaximized());
         auto* fine = c.findChild<QPushButton*>(QStringLiteral("Command45"));
         QCOMPARE(fine->text(), QStringLiteral("FINE"));
         fine->click();
