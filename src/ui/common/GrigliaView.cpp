@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QStyledItemDelegate>
 #include <QAbstractTextDocumentLayout>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
 #include <QMouseEvent>
@@ -336,10 +337,22 @@ void GrigliaView::applicaColonne()
     const auto& g = modello_->griglia();
     const double dpi = logicalDpiX();
     const int fc = modello_->colonneFisse();
+    // A header is never cut: a column is at least as wide as its header text (the stored width,
+    // which the commands read, stays as it is).
+    QFont grassetto = horizontalHeader()->font();
+    grassetto.setBold(true);
+    const QFontMetrics metrica(grassetto);
+    const bool intestazione = modello_->righeFisse() > 0 && !horizontalHeader()->isHidden();
     for (int c = fc; c < g.colonne(); ++c) {
         const auto& col = g.colonna(c);
         setColumnHidden(c - fc, col.nascosta);
-        setColumnWidth(c - fc, pixelDaTwips(col.larghezzaTwips, dpi));
+        int larghezza = pixelDaTwips(col.larghezzaTwips, dpi);
+        if (intestazione && !col.nascosta && larghezza > 0) {
+            const QString testo = QString::fromStdString(g.testo(0, c)).trimmed();
+            if (!testo.isEmpty())
+                larghezza = std::max(larghezza, metrica.horizontalAdvance(testo) + 8);
+        }
+        setColumnWidth(c - fc, larghezza);
     }
     if (fc > 0 && g.colonne() > 0) {
         verticalHeader()->setVisible(!g.colonna(0).nascosta);
