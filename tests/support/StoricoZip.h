@@ -2,6 +2,7 @@
 #pragma once
 
 #include "storage/Database.h"
+#include "support/ServerProva.h"
 
 #include <zip.h>
 
@@ -74,71 +75,20 @@ inline std::string testoUfficialeDi(storage::Database& db)
     return testo;
 }
 
-// Answers GET requests on 127.0.0.1 from a thread of its own: a known path with 200 and its body, anything else with 404.
-class ServerHttp {
+// Known paths answered with 200 and their body (a zip), anything else with 404.
+class ServerHttp : public ServerGrezzo {
 public:
-    explicit ServerHttp(std::map<std::string, std::string> pagine) : pagine_(std::move(pagine))
-    {
-        ascolto_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        if (::bind(ascolto_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(ascolto_, 8) != 0)
-            throw std::runtime_error("server di prova non avviato");
-        socklen_t n = sizeof a;
-        ::getsockname(ascolto_, reinterpret_cast<sockaddr*>(&a), &n);
-        porta_ = ntohs(a.sin_port);
-        filo_ = std::thread([this] { servi(); });
-    }
-    ~ServerHttp()
-    {
-        fine_ = true;
-        ::shutdown(ascolto_, SHUT_RDWR);
-        ::close(ascolto_);
-        filo_.join();
-    }
-    std::string indirizzo(const std::string& percorso) const
-    {
-        return "http://127.0.0.1:" + std::to_string(porta_) + percorso;
-    }
+    explicit ServerHttp(const std::map<std::string, std::string>& pagine) : ServerGrezzo(risposte(pagine)) {}
 
 private:
-    void servi()
+    static std::map<std::string, std::string> risposte(const std::map<std::string, std::string>& pagine)
     {
-        while (!fine_) {
-            const int c = ::accept(ascolto_, nullptr, nullptr);
-            if (c < 0)
-                return;
-            std::string richiesta;
-            char b[4096];
-            while (richiesta.find("\r\n\r\n") == std::string::npos) {
-                const auto letti = ::recv(c, b, sizeof b, 0);
-                if (letti <= 0)
-                    break;
-                richiesta.append(b, static_cast<std::size_t>(letti));
-            }
-            const auto inizio = richiesta.find(' ') + 1;
-            const std::string percorso = richiesta.substr(inizio, richiesta.find(' ', inizio) - inizio);
-            const auto p = pagine_.find(percorso);
-            const std::string corpo = p == pagine_.end() ? std::string("<html>404 Not Found</html>") : p->second;
-            std::string risposta = std::string(p == pagine_.end() ? "HTTP/1.1 404 Not Found" : "HTTP/1.1 200 OK")
-                                   + "\r\nContent-Type: application/zip\r\nContent-Length: " + std::to_string(corpo.size())
-                                   + "\r\nConnection: close\r\n\r\n" + corpo;
-            for (std::size_t scritti = 0; scritti < risposta.size();) {
-                const auto n = ::send(c, risposta.data() + scritti, risposta.size() - scritti, MSG_NOSIGNAL);
-                if (n <= 0)
-                    break;
-                scritti += static_cast<std::size_t>(n);
-            }
-            ::close(c);
-        }
+        std::map<std::string, std::string> r;
+        for (const auto& [percorso, corpo] : pagine)
+            r[percorso] = "HTTP/1.1 200 OK\r\nContent-Type: application/zip\r\nContent-Length: " + std::to_string(corpo.size())
+                          + "\r\nConnection: close\r\n\r\n" + corpo;
+        return r;
     }
-
-    std::map<std::string, std::string> pagine_;
-    int ascolto_ = -1;
-    int porta_ = 0;
-    std::atomic<bool> fine_{false};
-    std::thread filo_;
 };
 
 // A port on 127.0.0.1 where nobody listens: taken, then given back.

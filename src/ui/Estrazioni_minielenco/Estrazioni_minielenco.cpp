@@ -179,13 +179,8 @@ void Estrazioni_minielenco::mostraEstrazione(int indice) { vaiA(indice); }
 
 void Estrazioni_minielenco::keyPressEvent(QKeyEvent* evento)
 {
-    if (evento->key() == Qt::Key_F1) {
-        if (contesto_.apriHelp)
-            contesto_.apriHelp(ContestoHelp, this);
-        evento->accept();
-        return;
-    }
-    QWidget::keyPressEvent(evento);
+    if (!apriHelpSeF1(evento, contesto_.apriHelp, ContestoHelp, this))
+        QWidget::keyPressEvent(evento);
 }
 
 void Estrazioni_minielenco::Command56() { vaiA(contesto_.sessione.archivio().NumeroEstrazioni); }

@@ -2,6 +2,7 @@
 #include "ui/Piramide1/Piramide1.h"
 
 #include "engine/Piramide.h"
+#include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
 #include "workbench/Casi.h"
 #include "workbench/Elabora.h"
@@ -176,13 +177,8 @@ void Piramide1::attivaCella(GrigliaView* v, int r, int c)
 
 void Piramide1::keyPressEvent(QKeyEvent* evento)
 {
-    if (evento->key() == Qt::Key_F1) {
-        if (contesto_.apriHelp)
-            contesto_.apriHelp(ContestoHelp, this);
-        evento->accept();
-        return;
-    }
-    QWidget::keyPressEvent(evento);
+    if (!apriHelpSeF1(evento, contesto_.apriHelp, ContestoHelp, this))
+        QWidget::keyPressEvent(evento);
 }
 
 bool Piramide1::eventFilter(QObject* oggetto, QEvent* evento)

@@ -47,6 +47,16 @@ QPushButton* pulsante(const QString& nome, const QString& testo, const QString& 
     return b;
 }
 
+bool apriHelpSeF1(QKeyEvent* evento, const std::function<void(int, QWidget*)>& apriHelp, int pagina, QWidget* finestra)
+{
+    if (evento->key() != Qt::Key_F1)
+        return false;
+    if (apriHelp)
+        apriHelp(pagina, finestra);
+    evento->accept();
+    return true;
+}
+
 QLabel* etichetta(const QString& nome, const QString& testo, QWidget* genitore)
 {
     auto* l = new QLabel(testo, genitore);

@@ -3,6 +3,10 @@
 
 #include <QString>
 
+#include <functional>
+
+class QKeyEvent;
+
 class QAbstractButton;
 class QLabel;
 class QPushButton;
@@ -15,6 +19,8 @@ namespace ui {
 QPushButton* pulsante(const QString& nome, const QString& testo, const QString& tooltip, QWidget* genitore);
 // Enter or Return presses `b` when it has the focus (pulsante does this already).
 void invioPremePulsante(QAbstractButton* b);
+// F1 opens the help page `pagina` for `finestra`: true when `evento` was F1 (and is taken).
+bool apriHelpSeF1(QKeyEvent* evento, const std::function<void(int, QWidget*)>& apriHelp, int pagina, QWidget* finestra);
 // A label whose objectName is its control's name.
 QLabel* etichetta(const QString& nome, const QString& testo, QWidget* genitore);
 
