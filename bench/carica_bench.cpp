@@ -55,7 +55,7 @@ void CaricaDaFile(benchmark::State& state)
     }
     auto a = std::make_unique<archive::Archivio>();
     a->EstrazioneIniziale = 1;
-    archive::Avanzamento avanzamento;   // watched, as the start-up window watches it
+    avanzamento::Avanzamento avanzamento;   // watched, as the start-up window watches it
     for (auto _ : state) {
         archive::CaricaArchivio(*a, archivio().percorso(), &avanzamento);
         benchmark::DoNotOptimize(a->NumeroEstrazioni);
@@ -73,7 +73,7 @@ void CaricaDaDatabaseAperto(benchmark::State& state)
     storage::Database db = storage::ApriArchivio(archivio().percorso());
     auto a = std::make_unique<archive::Archivio>();
     a->EstrazioneIniziale = 1;
-    archive::Avanzamento avanzamento;
+    avanzamento::Avanzamento avanzamento;
     for (auto _ : state) {
         archive::CaricaArchivio(*a, db, &avanzamento);
         benchmark::DoNotOptimize(a->NumeroEstrazioni);

@@ -189,7 +189,7 @@ void BM_LatenzaDiFermata(benchmark::State& state)
     int volte = 0;
     int fermate = 0;
     for (auto _ : state) {
-        archive::Avanzamento avanzamento;
+        avanzamento::Avanzamento avanzamento;
         Orologio::time_point fine;
         bool interrotta = false;
         std::thread ricerca([&] {

@@ -3,17 +3,18 @@
 # A layer may include its own folder and the layers listed after it. The windows (ui/<Window>) may include
 # ui/common but never another window; app only starts the program and wires the windows.
 
+set(strato_avanzamento "")
 set(strato_grid "")
-set(strato_storage "grid")
-set(strato_archive "storage;grid")
+set(strato_storage "")
+set(strato_archive "storage;avanzamento")
 set(strato_engine "archive;grid")
 set(strato_predictive "archive;grid")
-set(strato_maintenance "archive;storage;grid")
-set(strato_workbench "engine;archive;storage;grid")
-set(strato_session "maintenance;archive;storage;grid")
-set(strato_net "storage")
-set(strato_cli "net;workbench;predictive;maintenance;engine;archive;storage;grid")
-set(strato_ui_common "session;net;workbench;predictive;maintenance;engine;archive;storage;grid")
+set(strato_maintenance "archive;storage;grid;avanzamento")
+set(strato_workbench "engine;archive;storage;grid;avanzamento")
+set(strato_session "maintenance;archive;storage;grid;avanzamento")
+set(strato_net "storage;avanzamento")
+set(strato_cli "net;workbench;predictive;maintenance;engine;archive;storage;grid;avanzamento")
+set(strato_ui_common "session;net;workbench;predictive;maintenance;engine;archive;storage;grid;avanzamento")
 set(strato_ui_finestra "ui/common;${strato_ui_common}")
 set(strato_app "ui;${strato_ui_common}")
 

@@ -111,7 +111,7 @@ std::vector<Riga> leggiRighe(storage::Database& db, int& totaleRighe, std::vecto
 
 }
 
-void CaricaArchivio(Archivio& a, storage::Database& db, Avanzamento* avanzamento)
+void CaricaArchivio(Archivio& a, storage::Database& db, avanzamento::Avanzamento* avanzamento)
 {
     std::vector<Riga> righe;
     std::vector<DatoScartato> scartati;
@@ -207,7 +207,7 @@ void CaricaArchivio(Archivio& a, storage::Database& db, Avanzamento* avanzamento
     a.ArchivioModello = std::move(modello);
 }
 
-void CaricaArchivio(Archivio& a, const std::string& percorso, storage::Database& db, Avanzamento* avanzamento)
+void CaricaArchivio(Archivio& a, const std::string& percorso, storage::Database& db, avanzamento::Avanzamento* avanzamento)
 {
     // A file deleted or replaced since it was opened is opened again (or reported missing),
     // never read from a handle nobody else can see.
@@ -225,7 +225,7 @@ void CaricaArchivio(Archivio& a, const std::string& percorso, storage::Database&
     db = std::move(nuovo);
 }
 
-void CaricaArchivio(Archivio& a, const std::string& percorso, Avanzamento* avanzamento)
+void CaricaArchivio(Archivio& a, const std::string& percorso, avanzamento::Avanzamento* avanzamento)
 {
     storage::Database db;
     CaricaArchivio(a, percorso, db, avanzamento);

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "archive/Archivio.h"
-#include "archive/Avanzamento.h"
+#include "avanzamento/Avanzamento.h"
 
 #include <stdexcept>
 #include <string>
@@ -36,7 +36,7 @@ private:
 // stray values: a number outside 1..90 is read as missing (0), a row whose date is not a
 // real day ("0000-00-00", "2000-02-30", any other text) is left out and takes no index;
 // both are listed in a.DatiScartati. A file whose every row is left out is an empty table.
-void CaricaArchivio(Archivio& a, storage::Database& db, Avanzamento* avanzamento = nullptr);
+void CaricaArchivio(Archivio& a, storage::Database& db, avanzamento::Avanzamento* avanzamento = nullptr);
 // Progress on bar 1: the row being processed, of the row count plus one. A stop request
 // is checked at every row and throws Interrotto, leaving the tables partly rewritten
 // like a failure: the archive must be loaded again before it is used.
@@ -46,9 +46,9 @@ void CaricaArchivio(Archivio& a, storage::Database& db, Avanzamento* avanzamento
 // an encrypted file costs a key derivation). On success `db` is open on the file loaded, so
 // later writes go where the draws came from; on failure `db` is left as it was. A file that
 // cannot be opened or read throws ErroreCaricamento, like every other failed load.
-void CaricaArchivio(Archivio& a, const std::string& percorso, storage::Database& db, Avanzamento* avanzamento = nullptr);
+void CaricaArchivio(Archivio& a, const std::string& percorso, storage::Database& db, avanzamento::Avanzamento* avanzamento = nullptr);
 // The same for a caller that keeps no database open.
-void CaricaArchivio(Archivio& a, const std::string& percorso, Avanzamento* avanzamento = nullptr);
+void CaricaArchivio(Archivio& a, const std::string& percorso, avanzamento::Avanzamento* avanzamento = nullptr);
 
 // What a load left out or read as missing (a.DatiScartati), told once to the player in Italian,
 // naming `file`; empty when everything was taken.

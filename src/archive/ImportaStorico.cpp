@@ -95,7 +95,7 @@ std::string campoRuota(const std::array<std::int16_t, 5>& n)
 // Reports progress at most once per hundredth, enough for a bar; checks for a stop at every step.
 class Passi {
 public:
-    Passi(Avanzamento* a, int massimo) : a_(a), massimo_(massimo) {}
+    Passi(avanzamento::Avanzamento* a, int massimo) : a_(a), massimo_(massimo) {}
     void a(int valore)
     {
         if (!a_)
@@ -109,7 +109,7 @@ public:
     }
 
 private:
-    Avanzamento* a_;
+    avanzamento::Avanzamento* a_;
     int massimo_;
     int ultimo_ = -1;
 };
@@ -126,7 +126,7 @@ std::string leggiFile(const std::string& percorso)
 // The draws of a historical text, line by line as they come: no record is kept per line (a text of
 // millions of empty lines costs nothing), and a text of more days than an archive can hold is
 // refused as soon as the first day too many appears, before it fills the memory.
-std::map<std::string, Giornata> analizzaStorico(std::string_view testo, Avanzamento* avanzamento, int& righeLette,
+std::map<std::string, Giornata> analizzaStorico(std::string_view testo, avanzamento::Avanzamento* avanzamento, int& righeLette,
                                                 const std::string& voce)
 {
     // A copy saved again by a Windows editor starts with the UTF-8 mark, which
@@ -200,7 +200,7 @@ std::map<std::string, Giornata> analizzaStorico(std::string_view testo, Avanzame
 }
 
 void scriviArchivio(const std::map<std::string, Giornata>& giornate, const std::string& percorso, const std::string& nome,
-                    Avanzamento* avanzamento, int righeLette)
+                    avanzamento::Avanzamento* avanzamento, int righeLette)
 {
     storage::Database db(percorso, storage::PasswordDatabase(), storage::Database::Modo::CreaSeManca, nome);
     storage::Transazione t(db);
@@ -233,7 +233,7 @@ void scriviArchivio(const std::map<std::string, Giornata>& giornate, const std::
 
 }
 
-std::vector<GiornataStorico> LeggiTestoStorico(std::string_view testo, Avanzamento* avanzamento, const std::string& voce)
+std::vector<GiornataStorico> LeggiTestoStorico(std::string_view testo, avanzamento::Avanzamento* avanzamento, const std::string& voce)
 {
     int righeLette = 0;
     const auto giornate = analizzaStorico(testo, avanzamento, righeLette, voce);
@@ -250,7 +250,7 @@ std::vector<GiornataStorico> LeggiTestoStorico(std::string_view testo, Avanzamen
 }
 
 EsitoImportazione ImportaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,
-                                 bool sovrascrivi, Avanzamento* avanzamento)
+                                 bool sovrascrivi, avanzamento::Avanzamento* avanzamento)
 {
     // Checked before reading, so that a wrong target costs no time; checked again under the lock.
     try {
@@ -262,7 +262,7 @@ EsitoImportazione ImportaStorico(const std::string& percorsoStorico, const std::
 }
 
 EsitoImportazione ImportaStoricoDaTesto(std::string_view testo, const std::string& percorsoStorico,
-                                        const std::string& percorsoArchivio, bool sovrascrivi, Avanzamento* avanzamento,
+                                        const std::string& percorsoArchivio, bool sovrascrivi, avanzamento::Avanzamento* avanzamento,
                                         const std::string& voce)
 {
     try {
@@ -289,7 +289,7 @@ EsitoImportazione ImportaStoricoDaTesto(std::string_view testo, const std::strin
         storage::Sostituzione sostituzione(percorsoArchivio, sovrascrivi, {percorsoStorico});
         scriviArchivio(giornate, sostituzione.provvisorio(), percorsoArchivio, avanzamento, righeLette);
         sostituzione.conferma();
-    } catch (const Interrotto&) {
+    } catch (const avanzamento::Interrotto&) {
         throw;
     } catch (const storage::ErroreSostituzione& e) {
         throw ErroreImportazione(e.what());

@@ -41,14 +41,14 @@ struct EsitoImportazione {
 // request is checked at every line and every draw written and throws Interrotto,
 // leaving nothing behind (an archive being replaced stays as it was).
 EsitoImportazione ImportaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,
-                                 bool sovrascrivi = false, Avanzamento* avanzamento = nullptr);
+                                 bool sovrascrivi = false, avanzamento::Avanzamento* avanzamento = nullptr);
 
 // The same import from the text of the historical file already read (out of a zip, say);
 // `percorsoStorico` is the file the user gave, which the target may not be; `voce` the entry of
 // the zip the text came from, named by the messages about its lines.
 EsitoImportazione ImportaStoricoDaTesto(std::string_view testo, const std::string& percorsoStorico,
                                         const std::string& percorsoArchivio, bool sovrascrivi = false,
-                                        Avanzamento* avanzamento = nullptr, const std::string& voce = {});
+                                        avanzamento::Avanzamento* avanzamento = nullptr, const std::string& voce = {});
 
 // One date of the historical file as the archive stores it: the ISO date and the eleven wheel
 // fields, empty for a wheel not drawn that day.
@@ -61,7 +61,7 @@ struct GiornataStorico {
 // (ErroreImportazione names the line, and `voce` when given). Progress and stop requests as the
 // import's reading half. A date before 1939 or more than a year ahead is a wrong line; a text of
 // more than MaxEstrazioni days is refused before its rows are all built.
-std::vector<GiornataStorico> LeggiTestoStorico(std::string_view testo, Avanzamento* avanzamento = nullptr,
+std::vector<GiornataStorico> LeggiTestoStorico(std::string_view testo, avanzamento::Avanzamento* avanzamento = nullptr,
                                                const std::string& voce = {});
 
 }

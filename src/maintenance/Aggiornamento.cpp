@@ -31,17 +31,17 @@ bool trova(storage::Istruzione& s, const std::string& data)
 }
 
 // Progress every hundredth of the rows on bar 1, enough for a bar; a stop request at every row.
-void passo(archive::Avanzamento* av, int valore, int massimo)
+void passo(avanzamento::Avanzamento* av, int valore, int massimo)
 {
-    archive::controlla(av);
+    avanzamento::controlla(av);
     if (massimo < 100 || valore % (massimo / 100) == 0 || valore == massimo)
-        archive::imposta(av, 1, valore, massimo);
+        avanzamento::imposta(av, 1, valore, massimo);
 }
 
 }
 
 void ControlloEstrazioniMancanti(storage::Database& db, grid::Grid& FgImporta, std::vector<std::string>& List4,
-                                 archive::Avanzamento* avanzamento, bool storicoCompleto)
+                                 avanzamento::Avanzamento* avanzamento, bool storicoCompleto)
 {
     List4.clear();
     auto s = db.prepara(CercaData);
@@ -142,7 +142,7 @@ std::optional<std::string> motivoRigaNonValida(const grid::Grid& FgImporta, int 
 }
 
 EsitoAggiornamento AGGIORNAMENTO(storage::Database& db, archive::Archivio& archivio, const grid::Grid& FgImporta,
-                                 bool correggi, std::vector<std::string>& List4, archive::Avanzamento* avanzamento)
+                                 bool correggi, std::vector<std::string>& List4, avanzamento::Avanzamento* avanzamento)
 {
     List4.clear();
     EsitoAggiornamento esito;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "archive/Archivio.h"
-#include "archive/Avanzamento.h"
+#include "avanzamento/Avanzamento.h"
 #include "archive/CaricaArchivio.h"
 #include "grid/Grid.h"
 
@@ -30,7 +30,7 @@ constexpr grid::Colore ColoreDataErrata = grid::colori::Rosso;          // &HFF 
 // "Nessuna anomalia rilevata" closes `List4` when nothing of the above was found. Progress on
 // bar 1 (rows checked of the rows). Throws storage::ErroreDatabase (marks and lines so far stay).
 void ControlloEstrazioniMancanti(storage::Database& db, grid::Grid& FgImporta, std::vector<std::string>& List4,
-                                 archive::Avanzamento* avanzamento = nullptr, bool storicoCompleto = false);
+                                 avanzamento::Avanzamento* avanzamento = nullptr, bool storicoCompleto = false);
 
 // A wheel text as the archive stores it: empty (a wheel not drawn) or five different two-digit
 // numbers 01..90 joined by "-". Anything else would load as other numbers than the file shows.
@@ -59,6 +59,6 @@ struct EsitoAggiornamento {
 // `archivio` is replaced only when something was written. Progress on bar 1 (rows, then the reload).
 EsitoAggiornamento AGGIORNAMENTO(storage::Database& db, archive::Archivio& archivio, const grid::Grid& FgImporta,
                                  bool correggi, std::vector<std::string>& List4,
-                                 archive::Avanzamento* avanzamento = nullptr);
+                                 avanzamento::Avanzamento* avanzamento = nullptr);
 
 }

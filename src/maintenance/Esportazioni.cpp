@@ -94,7 +94,7 @@ std::string rigaNazionale(const archive::Archivio& a, int d)
 }
 
 bool esporta(const archive::Archivio& a, FormatoEsportazione formato, const std::string& percorso,
-             archive::Avanzamento* avanzamento, const std::vector<std::string>& ingressi, std::string* motivo)
+             avanzamento::Avanzamento* avanzamento, const std::vector<std::string>& ingressi, std::string* motivo)
 {
     const int n = a.NumeroEstrazioni;
     try {
@@ -122,7 +122,7 @@ bool esporta(const archive::Archivio& a, FormatoEsportazione formato, const std:
                 break;
             }
             if (d % 10 == 0)
-                archive::imposta(avanzamento, 1, d, n);
+                avanzamento::imposta(avanzamento, 1, d, n);
         }
         f.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         f.close();

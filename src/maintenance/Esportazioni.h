@@ -2,7 +2,7 @@
 #pragma once
 
 #include "archive/Archivio.h"
-#include "archive/Avanzamento.h"
+#include "avanzamento/Avanzamento.h"
 #include "archive/CaricaArchivio.h"
 
 #include <string>
@@ -34,7 +34,7 @@ enum class FormatoEsportazione { Numeris3, Quintavo, Nazionale };
 // draw. False when the file could not be written or may not be replaced (not a regular file,
 // read-only, one of `ingressi`, being written by another operation); `motivo` then gets the reason.
 bool esporta(const archive::Archivio& a, FormatoEsportazione formato, const std::string& percorso,
-             archive::Avanzamento* avanzamento = nullptr, const std::vector<std::string>& ingressi = {},
+             avanzamento::Avanzamento* avanzamento = nullptr, const std::vector<std::string>& ingressi = {},
              std::string* motivo = nullptr);
 
 // The draws an export of `formato` writes: every draw, or for the Nazionale those that have it.

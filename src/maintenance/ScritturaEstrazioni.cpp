@@ -38,7 +38,7 @@ ErroreScrittura::Tipo tipoErrore(storage::Database& db)
 }
 
 EsitoScrittura scriviERicarica(storage::Database& db, archive::Archivio& archivio,
-                               const std::function<bool(storage::Database&)>& scrivi, archive::Avanzamento* avanzamento)
+                               const std::function<bool(storage::Database&)>& scrivi, avanzamento::Avanzamento* avanzamento)
 {
     archive::Archivio nuovo;
     try {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "archive/Archivio.h"
-#include "archive/Avanzamento.h"
+#include "avanzamento/Avanzamento.h"
 #include "archive/CaricaArchivio.h"
 #include "maintenance/Caselle.h"
 
@@ -65,7 +65,7 @@ EsitoScrittura eliminaEstrazione(storage::Database& db, archive::Archivio& archi
 // The reload reports on bar 1 of `avanzamento`.
 EsitoScrittura scriviERicarica(storage::Database& db, archive::Archivio& archivio,
                                const std::function<bool(storage::Database&)>& scrivi,
-                               archive::Avanzamento* avanzamento = nullptr);
+                               avanzamento::Avanzamento* avanzamento = nullptr);
 
 // CaricaArchivioExNovo: the whole archive again from `db`, the model archive over every draw.
 // The new tables replace `archivio` only when the load succeeded (throws ErroreScrittura

@@ -156,7 +156,7 @@ std::string leggiFileStorico(const std::string& percorso, std::string* voce)
 }
 
 int caricaStoricoInFgImporta(std::string_view testo, const std::string& nome, grid::Grid& FgImporta, const std::string& dal,
-                             archive::Avanzamento* avanzamento, const std::string& voce)
+                             avanzamento::Avanzamento* avanzamento, const std::string& voce)
 {
     std::vector<archive::GiornataStorico> giornate;
     try {

@@ -1,7 +1,7 @@
 // The official historical archive of the draws, plain or zipped, read and turned into FgImporta rows for the check.
 #pragma once
 
-#include "archive/Avanzamento.h"
+#include "avanzamento/Avanzamento.h"
 #include "grid/Grid.h"
 
 #include <cstddef>
@@ -40,9 +40,9 @@ std::string leggiFileStorico(const std::string& percorso, std::string* voce = nu
 // "GG/MM/AAAA", when given), the wheels as the archive stores them, so that
 // ControlloEstrazioniMancanti and AGGIORNAMENTO run on it as on an update file. The number of
 // rows. Throws ErroreStorico naming `nome` (and the zip entry `voce` for a wrong line) when the
-// text is not in the official format (the grid is untouched then), archive::Interrotto on a stop.
+// text is not in the official format (the grid is untouched then), avanzamento::Interrotto on a stop.
 int caricaStoricoInFgImporta(std::string_view testo, const std::string& nome, grid::Grid& FgImporta,
-                             const std::string& dal = {}, archive::Avanzamento* avanzamento = nullptr,
+                             const std::string& dal = {}, avanzamento::Avanzamento* avanzamento = nullptr,
                              const std::string& voce = {});
 
 // The address of the official file: the row "StoricoUfficiale", or today's address when the row

@@ -10,6 +10,8 @@
 #include <QNetworkRequest>
 #include <QTimer>
 
+#include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <memory>
 
@@ -64,8 +66,14 @@ QString rifiuto(const QNetworkReply* r, int stato)
 
 }
 
-Scarico::Scarico(QObject* genitore) : QObject(genitore), rete_(new QNetworkAccessManager(this)), orologio_(new QTimer(this))
+Scarico::Scarico(QObject* genitore)
+    : QObject(genitore), rete_(new QNetworkAccessManager(this)), orologio_(new QTimer(this)), sorveglianza_(new QTimer(this))
 {
+    sorveglianza_->setInterval(50);
+    connect(sorveglianza_, &QTimer::timeout, this, [this] {
+        if (controllo_ && controllo_->fermato())
+            fallisci(QStringLiteral("trasferimento annullato"));
+    });
     // The request's own timeout counts a stall only; this one ends a transfer that trickles on.
     orologio_->setSingleShot(true);
     connect(orologio_, &QTimer::timeout, this, [this] { fallisci(QStringLiteral("tempo scaduto")); });
@@ -100,6 +108,8 @@ bool Scarico::parti(const QUrl& indirizzo)
     motivo_.clear();
     corpo_.clear();
     ricevuti_ = 0;
+    controllo_ = std::make_unique<avanzamento::Avanzamento>();
+    sorveglianza_->start();
     QNetworkRequest richiesta(indirizzo);
     richiesta.setTransferTimeout(timeoutMs);
     richiesta.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
@@ -107,7 +117,13 @@ bool Scarico::parti(const QUrl& indirizzo)
     orologio_->start(timeoutMs);
     connect(risposta_, &QNetworkReply::readyRead, this, &Scarico::leggi);
     connect(risposta_, &QNetworkReply::finished, this, &Scarico::fine);
-    connect(risposta_, &QNetworkReply::downloadProgress, this, &Scarico::avanzamento);
+    connect(risposta_, &QNetworkReply::downloadProgress, this, [this](qint64 ricevuti, qint64 totale) {
+        if (controllo_) {
+            const auto kb = [](qint64 b) { return static_cast<int>(std::min<qint64>(b / 1024, INT32_MAX)); };
+            controllo_->imposta(1, kb(ricevuti), totale > 0 ? kb(totale) : 0);
+        }
+        emit avanzamento(ricevuti, totale);
+    });
     if (!indirizzo.isValid() || indirizzo.scheme().isEmpty())
         fallisci(QStringLiteral("indirizzo non valido"));
     return true;
@@ -115,6 +131,8 @@ bool Scarico::parti(const QUrl& indirizzo)
 
 void Scarico::annulla()
 {
+    if (controllo_)
+        controllo_->ferma();
     if (risposta_)
         fallisci(QStringLiteral("trasferimento annullato"));
 }
@@ -186,6 +204,7 @@ void Scarico::fine()
     if (!motivo_.isEmpty())
         corpo_.clear();   // a partial body is never taken for the file
     orologio_->stop();
+    sorveglianza_->stop();
     risposta_ = nullptr;
     r->deleteLater();
     const QString motivo = motivo_;

@@ -7,6 +7,9 @@
 #include <QString>
 #include <QUrl>
 
+#include "avanzamento/Avanzamento.h"
+
+#include <memory>
 #include <string>
 
 class QNetworkAccessManager;
@@ -39,6 +42,10 @@ public:
     bool inCorso() const { return risposta_ != nullptr; }
     // Command26: ends the transfer in progress as a failure.
     void annulla();
+    // The transfer's progress and stop, as every long command of the program shares them: bar 1
+    // holds the kilobytes received of the total (0 when the server did not say); a stop requested
+    // from any thread ends the transfer as annulla() does within 50 ms. Null when nothing runs.
+    avanzamento::Avanzamento* controllo() const { return controllo_.get(); }
     const QByteArray& corpo() const { return corpo_; }
 
 signals:
@@ -59,6 +66,8 @@ private:
     QString copia_;   // the file to replace; empty for a fetch into memory
     QByteArray corpo_;
     QTimer* orologio_;
+    QTimer* sorveglianza_;   // watches controllo_ for a stop
+    std::unique_ptr<avanzamento::Avanzamento> controllo_;
     qint64 ricevuti_ = 0;
     QString motivo_;
 };

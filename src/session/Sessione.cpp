@@ -108,7 +108,7 @@ bool Sessione::apriESelezionaArchivio(const std::string& percorsoScelto)
 }
 
 archive::EsitoImportazione Sessione::creaDaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,
-                                                   bool sovrascrivi, archive::Avanzamento* avanzamento)
+                                                   bool sovrascrivi, avanzamento::Avanzamento* avanzamento)
 {
     if (dbEstrazioni_.aperto() && dbEstrazioni_.percorso() == percorsoArchivio)
         dbEstrazioni_.chiudi();
@@ -124,7 +124,7 @@ archive::EsitoImportazione Sessione::creaDaStorico(const std::string& percorsoSt
     return esito;
 }
 
-void Sessione::carica(archive::Avanzamento* avanzamento)
+void Sessione::carica(avanzamento::Avanzamento* avanzamento)
 {
     archive::CaricaArchivio(archivio_, percorsoArchivio_, dbEstrazioni_, avanzamento);
 }

@@ -60,12 +60,12 @@ public:
     // (plain, or the zip its site publishes) and selects it. A file being replaced is first let go of, so no handle keeps
     // reading the old content. Throws archive::ErroreImportazione.
     archive::EsitoImportazione creaDaStorico(const std::string& percorsoStorico, const std::string& percorsoArchivio,
-                                             bool sovrascrivi, archive::Avanzamento* avanzamento = nullptr);
+                                             bool sovrascrivi, avanzamento::Avanzamento* avanzamento = nullptr);
 
     // PROCEDI: loads every draw from the file at the in-memory path and makes that
     // file the current draws database. Throws archive::ErroreCaricamento (a file that
-    // cannot be opened is reported the same way), or archive::Interrotto when stopped.
-    void carica(archive::Avanzamento* avanzamento = nullptr);
+    // cannot be opened is reported the same way), or avanzamento::Interrotto when stopped.
+    void carica(avanzamento::Avanzamento* avanzamento = nullptr);
 
     // FINE: closes both databases.
     void chiudi();

@@ -3,7 +3,7 @@
 
 namespace workbench {
 
-EsitoRicerca cercaAbbinamenti(Banco& b, const archive::Archivio& a, int sorte, archive::Avanzamento* avanzamento)
+EsitoRicerca cercaAbbinamenti(Banco& b, const archive::Archivio& a, int sorte, avanzamento::Avanzamento* avanzamento)
 {
     // A sorte of 0 would run the ambate search, 1 would turn every case number into a win.
     return eseguiRicerca(b, b.FgGr, a, sorte, sorte == SorteAmbo || sorte == SorteTerno, avanzamento);

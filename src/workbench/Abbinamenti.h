@@ -16,6 +16,6 @@ constexpr int SorteTerno = 3;
 // scored on the wheels in play, the best into FgGr (see cercaAmbate). A sorte other
 // than 2 or 3 searches nothing and gives TestoErroreImpostazioni.
 EsitoRicerca cercaAbbinamenti(Banco& b, const archive::Archivio& a, int sorte,
-                              archive::Avanzamento* avanzamento = nullptr);
+                              avanzamento::Avanzamento* avanzamento = nullptr);
 
 }

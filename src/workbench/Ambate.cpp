@@ -172,7 +172,7 @@ Tavola& tavola(int op, int dim2, int dimV)
 class Valutatore {
 public:
     Valutatore(const archive::Archivio& a, const std::vector<CasoValido>& casi, int fili,
-               archive::Avanzamento* avanzamento)
+               avanzamento::Avanzamento* avanzamento)
         : a_(a), casi_(casi), fili_(fili), avanzamento_(avanzamento)
     {
     }
@@ -277,15 +277,15 @@ private:
     {
         totalePassi_ = totale;
         passiFatti_ = 0;
-        archive::imposta(avanzamento_, 2, 0, totale);
+        avanzamento::imposta(avanzamento_, 2, 0, totale);
     }
     // One step of bar 2 done (from any scoring thread), and the stop check.
     void passo() const
     {
-        archive::imposta(avanzamento_, 2, ++passiFatti_, totalePassi_);
-        archive::controlla(avanzamento_);
+        avanzamento::imposta(avanzamento_, 2, ++passiFatti_, totalePassi_);
+        avanzamento::controlla(avanzamento_);
     }
-    void controlla() const { archive::controlla(avanzamento_); }
+    void controlla() const { avanzamento::controlla(avanzamento_); }
 
     // The evaluator on prepared inputs: the table index of its result. Only the
     // evaluator's own calculation errors mean "not computable on this case".
@@ -544,7 +544,7 @@ private:
     const archive::Archivio& a_;
     const std::vector<CasoValido>& casi_;
     int fili_;   // threads for the work spread over the cores, the calling one included
-    archive::Avanzamento* avanzamento_;
+    avanzamento::Avanzamento* avanzamento_;
     int op_ = -1;
     bool diretto_ = false;
     int totalePassi_ = 0;
@@ -690,7 +690,7 @@ ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte)
 namespace {
 
 RisultatoRicerca cercaSenzaProtezione(const ImpostazioniRicerca& imp, const archive::Archivio& a,
-                                      archive::Avanzamento* avanzamento)
+                                      avanzamento::Avanzamento* avanzamento)
 {
     RisultatoRicerca esito;
     if (imp.lista < 1 || imp.riferimento < 1 || imp.riferimento > a.NumeroEstrazioni) {
@@ -735,8 +735,8 @@ RisultatoRicerca cercaSenzaProtezione(const ImpostazioniRicerca& imp, const arch
     const int righeOp = static_cast<int>(imp.operatori.size());
     bool enumerato = false;
     for (int k = 0; k < righeOp; ++k) {
-        archive::controlla(avanzamento);
-        archive::imposta(avanzamento, 1, k + 1, righeOp);
+        avanzamento::controlla(avanzamento);
+        avanzamento::imposta(avanzamento, 1, k + 1, righeOp);
         const auto& op = imp.operatori[static_cast<std::size_t>(k)];
         if (!op.scelto)
             continue;
@@ -756,7 +756,7 @@ RisultatoRicerca cercaSenzaProtezione(const ImpostazioniRicerca& imp, const arch
             }
         }
     }
-    archive::controlla(avanzamento);
+    avanzamento::controlla(avanzamento);
     if (casoFuori && enumerato)
         esito.anomalia = true;
     esito.righe = classifica.righe(imp);
@@ -772,11 +772,11 @@ RisultatoRicerca cercaSenzaProtezione(const ImpostazioniRicerca& imp, const arch
 }
 
 RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Archivio& a,
-                              archive::Avanzamento* avanzamento)
+                              avanzamento::Avanzamento* avanzamento)
 {
     try {
         return cercaSenzaProtezione(imp, a, avanzamento);
-    } catch (const archive::Interrotto&) {
+    } catch (const avanzamento::Interrotto&) {
         RisultatoRicerca esito;
         esito.interrotta = true;
         return esito;
@@ -941,7 +941,7 @@ EsitoRicerca scriviRicerca(Banco& b, grid::Grid& uscita, const ImpostazioniRicer
 }
 
 EsitoRicerca eseguiRicerca(Banco& b, grid::Grid& uscita, const archive::Archivio& a, int sorte, bool sorteValida,
-                           archive::Avanzamento* avanzamento)
+                           avanzamento::Avanzamento* avanzamento)
 {
     const std::string inizio = orarioList1();
     const auto imp = leggiImpostazioniRicerca(b, sorte);
@@ -953,7 +953,7 @@ EsitoRicerca eseguiRicerca(Banco& b, grid::Grid& uscita, const archive::Archivio
     return scriviRicerca(b, uscita, imp, risultato, inizio);
 }
 
-EsitoRicerca cercaAmbate(Banco& b, const archive::Archivio& a, archive::Avanzamento* avanzamento)
+EsitoRicerca cercaAmbate(Banco& b, const archive::Archivio& a, avanzamento::Avanzamento* avanzamento)
 {
     return eseguiRicerca(b, b.FgEsiti, a, 0, true, avanzamento);
 }

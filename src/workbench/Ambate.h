@@ -2,7 +2,7 @@
 #pragma once
 
 #include "archive/Archivio.h"
-#include "archive/Avanzamento.h"
+#include "avanzamento/Avanzamento.h"
 #include "grid/Grid.h"
 #include "workbench/Banco.h"
 #include "workbench/Casualita.h"
@@ -107,7 +107,7 @@ ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte);
 // A formula that cannot be computed on a case (engine::ErroreCalcolo) skips that case
 // and sets `anomalia`; any other failure (memory, a fault) is thrown to the caller.
 RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Archivio& a,
-                              archive::Avanzamento* avanzamento = nullptr);
+                              avanzamento::Avanzamento* avanzamento = nullptr);
 
 // FgEsiti/FgGr header "  |Cop|Tot|Formula|..." with the columns the window hides.
 void preparaGrigliaEsiti(grid::Grid& g);
@@ -147,12 +147,12 @@ EsitoRicerca scriviRicerca(Banco& b, grid::Grid& uscita, const ImpostazioniRicer
 // The body of AMBATE and ABBINAMENTI: settings, search and end into `uscita`. A sorte
 // that is not valid for the button searches nothing and ends with the message.
 EsitoRicerca eseguiRicerca(Banco& b, grid::Grid& uscita, const archive::Archivio& a, int sorte, bool sorteValida,
-                           archive::Avanzamento* avanzamento);
+                           avanzamento::Avanzamento* avanzamento);
 
 // AMBATE (Cmd_Step1): the search with sorte 0 into FgEsiti. With no cases nothing
 // scores, every row stays empty and there is no message. Stopped, or failing for a
 // reason other than a formula's calculation (thrown to the caller), it leaves FgEsiti
 // and List1 as they were.
-EsitoRicerca cercaAmbate(Banco& b, const archive::Archivio& a, archive::Avanzamento* avanzamento = nullptr);
+EsitoRicerca cercaAmbate(Banco& b, const archive::Archivio& a, avanzamento::Avanzamento* avanzamento = nullptr);
 
 }

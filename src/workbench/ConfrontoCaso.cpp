@@ -218,7 +218,7 @@ ConfrontoCasuale riassumiProve(std::vector<int> tetti, int casi, int verificabil
 }
 
 ConfrontoCasuale miglioreACaso(const ImpostazioniRicerca& imp, const archive::Archivio& a, int copReale, int prove,
-                               std::uint64_t seme, archive::Avanzamento* avanzamento)
+                               std::uint64_t seme, avanzamento::Avanzamento* avanzamento)
 {
     std::vector<ImpostazioniRicerca> prova = proveACaso(imp, a, prove, seme);
     if (prova.empty())
@@ -232,12 +232,12 @@ ConfrontoCasuale miglioreACaso(const ImpostazioniRicerca& imp, const archive::Ar
         prova[i].fili = core / insieme + (static_cast<int>(i) < core % insieme ? 1 : 0);
     std::vector<int> tetti(prova.size(), 0);
     std::atomic<int> fatte{0};
-    archive::imposta(avanzamento, 1, 0, prove);
+    avanzamento::imposta(avanzamento, 1, 0, prove);
     perOgni(prove, insieme, [&](int i) {
         // A run takes a few tens of milliseconds: checking before each stops in time.
-        archive::controlla(avanzamento);
+        avanzamento::controlla(avanzamento);
         tetti[static_cast<std::size_t>(i)] = copMigliore(cercaFormule(prova[static_cast<std::size_t>(i)], a));
-        archive::imposta(avanzamento, 1, ++fatte, prove);
+        avanzamento::imposta(avanzamento, 1, ++fatte, prove);
     });
     const int casi = static_cast<int>(prova.front().casi.size());
     return riassumiProve(std::move(tetti), casi, casiVerificabili(imp, a), copReale);

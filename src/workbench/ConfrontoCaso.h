@@ -54,10 +54,10 @@ ConfrontoCasuale riassumiProve(std::vector<int> tetti, int casi, int verificabil
 
 // The runs of proveACaso, as many at once as there are cores, each search spreading over
 // its share of them; the figures do not depend on how many run at once. Empty (prove 0)
-// when proveACaso is. A stop request is checked before each run (throws archive::Interrotto);
+// when proveACaso is. A stop request is checked before each run (throws avanzamento::Interrotto);
 // bar 1 counts the runs done.
 ConfrontoCasuale miglioreACaso(const ImpostazioniRicerca& imp, const archive::Archivio& a, int copReale, int prove,
-                               std::uint64_t seme, archive::Avanzamento* avanzamento = nullptr);
+                               std::uint64_t seme, avanzamento::Avanzamento* avanzamento = nullptr);
 
 // One line for the window and the command line.
 std::string testoMiglioreACaso(const ConfrontoCasuale& c);

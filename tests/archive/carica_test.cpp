@@ -175,7 +175,7 @@ TEST(CaricaArchivio, FermataAMetaSegnalata)
         if (passo.valore == 20)
             av.ferma();
     };
-    EXPECT_THROW(CaricaArchivio(a, db.percorso(), &avanzamento), archive::Interrotto);
+    EXPECT_THROW(CaricaArchivio(a, db.percorso(), &avanzamento), avanzamento::Interrotto);
     // The stop is noticed at the next row: row 21 is never reached, N is not set.
     EXPECT_EQ(avanzamento.barra(1).back(), std::make_pair(20, 41));
     EXPECT_EQ(a.NumeroEstrazioni, 0);

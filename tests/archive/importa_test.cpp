@@ -146,9 +146,9 @@ TEST(ImportaStorico, FermataDuranteLaScritturaNonLasciaNulla)
     };
     const std::string altro = dir.scrivi("altro.txt", "2021/03/02\tBA\t1\t2\t3\t4\t5\n2021/03/04\tBA\t1\t2\t3\t4\t6\n"
                                                        "2021/03/06\tBA\t1\t2\t3\t4\t7\n");
-    EXPECT_THROW(ImportaStorico(altro, dir.file("a.db"), true, &avanzamento), archive::Interrotto);
+    EXPECT_THROW(ImportaStorico(altro, dir.file("a.db"), true, &avanzamento), avanzamento::Interrotto);
     EXPECT_EQ(avanzamento.barra(1).back(), std::make_pair(4, 6));
-    EXPECT_THROW(ImportaStorico(altro, dir.file("b.db"), false, &avanzamento), archive::Interrotto);
+    EXPECT_THROW(ImportaStorico(altro, dir.file("b.db"), false, &avanzamento), avanzamento::Interrotto);
     // The archive being replaced is as it was, the new one was never created.
     EXPECT_FALSE(std::filesystem::exists(dir.file("b.db")));
     EXPECT_FALSE(std::filesystem::exists(dir.file(".a.db.importazione")));

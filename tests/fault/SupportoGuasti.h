@@ -1,7 +1,7 @@
 // What the fault suites share: a child killed in the middle of a write, a disk that fills, the draws an archive holds.
 #pragma once
 
-#include "archive/Avanzamento.h"
+#include "avanzamento/Avanzamento.h"
 #include "support/ArchivioDimostrativo.h"
 #include "support/Cli.h"
 
@@ -113,7 +113,7 @@ inline std::string conDiscoPieno(rlim_t limite, const std::function<void()>& lav
 
 // Signals the parent through `fd` once bar 1 passes three quarters (well inside the writing), then
 // waits there to be killed.
-class FermoAMeta : public archive::Avanzamento {
+class FermoAMeta : public avanzamento::Avanzamento {
 public:
     explicit FermoAMeta(int fd) : fd_(fd) {}
 

@@ -289,7 +289,7 @@ TEST_F(Aggiornamento, AggiornamentoFermatoNonScriveNulla)
         if (passo.valore >= 1)
             a.ferma();
     };
-    EXPECT_THROW(AGGIORNAMENTO(db, a, FgImporta, false, List4, &av), archive::Interrotto);
+    EXPECT_THROW(AGGIORNAMENTO(db, a, FgImporta, false, List4, &av), avanzamento::Interrotto);
     EXPECT_EQ(righeTabella(), 3);
     EXPECT_EQ(a.NumeroEstrazioni, 3);
 }

@@ -11,7 +11,13 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <array>
+#include <chrono>
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
@@ -193,6 +199,44 @@ TEST(Scarico, CopiaSoloAlPostoDiUnFileVero)
     const Esito senza = scaricaIn(server.indirizzo("/nuovo"), sotto);
     EXPECT_FALSE(senza.riuscito);
     EXPECT_NE(senza.motivo.find(sotto), std::string::npos) << senza.motivo;
+}
+
+// The stop every long command shares ends the transfer from any thread, within a moment, as Annulla does:
+// here a server that takes the connection and never answers, stopped from another thread.
+TEST(Scarico, FermatoDaUnAltroFiloComeOgniLavoroLungo)
+{
+    const int ascolto = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t lunghezza = sizeof a;
+    ASSERT_EQ(::bind(ascolto, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    ASSERT_EQ(::listen(ascolto, 4), 0);
+    ASSERT_EQ(::getsockname(ascolto, reinterpret_cast<sockaddr*>(&a), &lunghezza), 0);
+    const QUrl muto(QStringLiteral("http://127.0.0.1:%1/Estr_Agg.txt").arg(ntohs(a.sin_port)));
+
+    net::Scarico scarico;
+    EXPECT_EQ(scarico.controllo(), nullptr);
+    Esito esito;
+    QEventLoop ciclo;
+    QObject::connect(&scarico, &net::Scarico::terminato, &ciclo, [&](bool riuscito, const QString& motivo) {
+        esito = {riuscito, motivo.toStdString()};
+        ciclo.quit();
+    });
+    ASSERT_TRUE(scarico.avviaInMemoria(muto));
+    avanzamento::Avanzamento* controllo = scarico.controllo();
+    ASSERT_NE(controllo, nullptr);
+    std::thread altro([controllo] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        controllo->ferma();
+    });
+    const auto inizio = std::chrono::steady_clock::now();
+    ciclo.exec();
+    altro.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - inizio, std::chrono::seconds(2));
+    EXPECT_FALSE(esito.riuscito);
+    EXPECT_EQ(esito.motivo, "trasferimento annullato");
+    ::close(ascolto);
 }
 
 int main(int argc, char** argv)

@@ -1,7 +1,7 @@
 // A progress that records every step and can stop its own command: how tests watch long commands.
 #pragma once
 
-#include "archive/Avanzamento.h"
+#include "avanzamento/Avanzamento.h"
 
 #include <functional>
 #include <mutex>
@@ -10,7 +10,7 @@
 
 namespace testsupport {
 
-class AvanzamentoRegistrato : public archive::Avanzamento {
+class AvanzamentoRegistrato : public avanzamento::Avanzamento {
 public:
     struct Passo {
         int barra = 0;

@@ -397,9 +397,9 @@ TEST(Casualita, MiglioreACasoComeLeProveUnaDopoLAltra)
     EXPECT_EQ(riassunto.quota, c.quota);
 
     // A stop requested before the runs ends them at once.
-    archive::Avanzamento fermo;
+    avanzamento::Avanzamento fermo;
     fermo.ferma();
-    EXPECT_THROW(miglioreACaso(imp, a, 5, 9, 11, &fermo), archive::Interrotto);
+    EXPECT_THROW(miglioreACaso(imp, a, 5, 9, 11, &fermo), avanzamento::Interrotto);
 }
 
 // The cases that the command line's verification counts as covered are the window's

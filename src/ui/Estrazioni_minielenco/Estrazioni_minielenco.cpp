@@ -1,7 +1,7 @@
 // The window Estrazioni_minielenco: controls and handlers; what FG3 shows is computed in src/archive.
 #include "ui/Estrazioni_minielenco/Estrazioni_minielenco.h"
 
-#include "archive/MiniElenco.h"
+#include "maintenance/MiniElenco.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/RegistroFinestre.h"
@@ -78,7 +78,7 @@ Estrazioni_minielenco::Estrazioni_minielenco(Contesto& contesto, QWidget* genito
     grassetto.setBold(true);
     Label1->setFont(grassetto);
 
-    archive::preparaFG3(FG3_, facciaPulsante());
+    maintenance::preparaFG3(FG3_, facciaPulsante());
     FG3 = new GrigliaView(FG3_, this);
     FG3->setObjectName(QStringLiteral("FG3"));
     FG3->setFisse(1, 1);
@@ -115,7 +115,7 @@ Estrazioni_minielenco::Estrazioni_minielenco(Contesto& contesto, QWidget* genito
 
     connect(hs1, &QScrollBar::valueChanged, this, &Estrazioni_minielenco::MostraEstrazione);
     auto segna = [this](int riga, int colonna) {
-        if (archive::commutaSegno(FG3_, riga, colonna))
+        if (maintenance::commutaSegno(FG3_, riga, colonna))
             FG3->aggiornaCelle(riga, colonna, riga, colonna);
     };
     connect(FG3, &GrigliaView::clic, this, segna);
@@ -157,7 +157,7 @@ void Estrazioni_minielenco::adeguaMassimo()
 void Estrazioni_minielenco::MostraEstrazione()
 {
     adeguaMassimo();
-    const auto testi = archive::MostraEstrazione(contesto_.sessione.archivio(), hs1->value(), FG3_);
+    const auto testi = maintenance::MostraEstrazione(contesto_.sessione.archivio(), hs1->value(), FG3_);
     Label2->setText(QString::fromStdString(testi.indice));
     Label1->setText(QString::fromStdString(testi.data));
     Label3->setText(QString::fromStdString(testi.progressivi));
@@ -191,7 +191,7 @@ void Estrazioni_minielenco::cercaIndice()
                                                    QStringLiteral("Scelta estrazione"));
     if (!testo)
         return;
-    if (const auto k = archive::indiceDigitato(testo->toStdString(), contesto_.sessione.archivio().NumeroEstrazioni))
+    if (const auto k = maintenance::indiceDigitato(testo->toStdString(), contesto_.sessione.archivio().NumeroEstrazioni))
         vaiA(*k);
 }
 
@@ -200,7 +200,7 @@ void Estrazioni_minielenco::cercaData()
     const auto testo = contesto_.dialoghi.inputBox(this, QStringLiteral("Data ?"), QStringLiteral("Ricerca per data GG/MM/AAAA"));
     if (!testo)
         return;
-    if (const auto d = archive::cercaDataEstrazione(contesto_.sessione.archivio(), testo->toStdString()))
+    if (const auto d = maintenance::cercaDataEstrazione(contesto_.sessione.archivio(), testo->toStdString()))
         vaiA(*d);
     else
         contesto_.dialoghi.messaggio(this, QStringLiteral("Data non trovata"), QStringLiteral("Cerca data"), Icona::Informazione);
@@ -208,7 +208,7 @@ void Estrazioni_minielenco::cercaData()
 
 void Estrazioni_minielenco::Command81()
 {
-    archive::resettaColorazione(FG3_, facciaPulsante());
+    maintenance::resettaColorazione(FG3_, facciaPulsante());
     FG3->aggiornaCelle(1, 0, archive::NumeroRuote, 5);
 }
 

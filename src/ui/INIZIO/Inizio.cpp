@@ -240,7 +240,7 @@ void Inizio::CreaDaStorico()
     const QString nuovo = QDir::toNativeSeparators(*archivio);
     auto esito = std::make_shared<archive::EsitoImportazione>();
     lavoro_.avvia(
-        [this, origine, destinazione = aStd(nuovo), esiste, esito](archive::Avanzamento& av) {
+        [this, origine, destinazione = aStd(nuovo), esiste, esito](avanzamento::Avanzamento& av) {
             *esito = contesto_.sessione.creaDaStorico(origine, destinazione, esiste, &av);
         },
         [this, nuovo, esito](const LavoroDiFondo::Fine& fine) {
@@ -269,7 +269,7 @@ bool Inizio::Procedi()
     occupa(true);
     auto accesso = std::make_shared<bool>(false);
     const bool avviato = lavoro_.avvia(
-        [this, accesso](archive::Avanzamento& av) {
+        [this, accesso](avanzamento::Avanzamento& av) {
             try {
                 contesto_.sessione.carica(&av);
             } catch (const archive::ErroreCaricamento& e) {

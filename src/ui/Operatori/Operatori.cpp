@@ -1,7 +1,7 @@
 // The window Operatori: controls and handlers; the check and the insertion live in src/storage.
 #include "ui/Operatori/Operatori.h"
 
-#include "storage/OperatoriMancanti.h"
+#include "maintenance/OperatoriMancanti.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/RegistroFinestre.h"
 
@@ -22,7 +22,7 @@ Operatori::Operatori(Contesto& contesto, QWidget* genitore) : QWidget(genitore),
     setObjectName(QStringLiteral("Operatori"));
     setWindowTitle(titolo());
 
-    storage::preparaFG2(FG2_);
+    maintenance::preparaFG2(FG2_);
     FG2 = new GrigliaView(FG2_, this);
     FG2->setObjectName(QStringLiteral("FG2"));
     FG2->setFisse(1, 1);
@@ -73,7 +73,7 @@ void Operatori::Command4() { controllaPresenza(true); }
 void Operatori::controllaPresenza(bool avvisa)
 {
     try {
-        storage::controllaPresenza(contesto_.sessione.dbProgramma(), FG2_);
+        maintenance::controllaPresenza(contesto_.sessione.dbProgramma(), FG2_);
     } catch (const std::exception&) {
         if (avvisa)
             contesto_.dialoghi.messaggio(this, QStringLiteral("Attenzione, errore imprevisto."), QStringLiteral("Avviso"),
@@ -86,7 +86,7 @@ void Operatori::Command2()
 {
     bool riuscito = true;
     try {
-        const int inseriti = storage::inserisciMancanti(contesto_.sessione.dbProgramma(), FG2_);
+        const int inseriti = maintenance::inserisciMancanti(contesto_.sessione.dbProgramma(), FG2_);
         contesto_.dialoghi.messaggio(this, QStringLiteral("Sono stati inseriti N° %1 nuovi operatori").arg(inseriti),
                                      QStringLiteral("Inserimento operatori"), Icona::Informazione);
     } catch (const std::exception&) {

@@ -48,7 +48,7 @@ void Piramide1::avviaRicerca(int sorte)
     const auto list1Prima = banco_.List1;
     banco_.List1 = {inizio};
     aggiornaVista();
-    lavoro_.avvia([imp, risultato, &archivio](archive::Avanzamento& av) { *risultato = workbench::cercaFormule(imp, archivio, &av); },
+    lavoro_.avvia([imp, risultato, &archivio](avanzamento::Avanzamento& av) { *risultato = workbench::cercaFormule(imp, archivio, &av); },
                   [this, imp, risultato, inizio, sorte, list1Prima](const LavoroDiFondo::Fine& fine) {
                       bloccaComandi(false);
                       workbench::EsitoRicerca esito;
@@ -89,7 +89,7 @@ void Piramide1::avviaConfrontoCaso(const workbench::ImpostazioniRicerca& imp, in
     auto esito = std::make_shared<workbench::ConfrontoCasuale>();
     LblMiglioreACaso->setText(QStringLiteral("Migliore a caso: calcolo in corso..."));
     confrontoCaso_.avvia(
-        [imp, copReale, esito, &archivio](archive::Avanzamento& av) {
+        [imp, copReale, esito, &archivio](avanzamento::Avanzamento& av) {
             *esito = workbench::miglioreACaso(imp, archivio, copReale, ProveCaso, SemeCaso, &av);
         },
         [this, esito](const LavoroDiFondo::Fine& fine) {

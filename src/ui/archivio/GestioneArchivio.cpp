@@ -372,6 +372,7 @@ void GestioneArchivio::AggiornaStatoArchivio()
     mostraEstrazione(n);
     // The main window shows the model archive, which after a reload is the whole archive.
     contesto_.ImpostazioniArchivioModello();
+    contesto_.archivioCambiato();
 }
 
 void GestioneArchivio::adattaColonneFgDB()

@@ -171,6 +171,7 @@ void GestioneArchivio::CaricaArchivioExNovo()
         return;
     }
     contesto_.ImpostazioniArchivioModello();
+    contesto_.archivioCambiato();
 }
 
 namespace {

@@ -358,7 +358,7 @@ void GestioneArchivio::ControlloEstrazioniMancanti()
     storage::Database* db = &contesto_.sessione.dbEstrazioni();
     occupa(true);
     const bool avviato = lavoro_.avvia(
-        [=](archive::Avanzamento& av) { maintenance::ControlloEstrazioniMancanti(*db, *griglia, *righe, &av); },
+        [=](avanzamento::Avanzamento& av) { maintenance::ControlloEstrazioniMancanti(*db, *griglia, *righe, &av); },
         [=, this](const LavoroDiFondo::Fine& fine) {
             occupa(false);
             FgImporta_ = *griglia;
@@ -398,7 +398,7 @@ void GestioneArchivio::aggiornamento()
     const QString archivio = percorsoArchivio();
     occupa(true);
     const bool avviato = lavoro_.avvia(
-        [=](archive::Avanzamento& av) {
+        [=](avanzamento::Avanzamento& av) {
             try {
                 *esito = maintenance::AGGIORNAMENTO(*db, *nuovo, *griglia, correggi, *righe, &av);
             } catch (const maintenance::ErroreScrittura& e) {
@@ -602,7 +602,7 @@ void GestioneArchivio::caricaStorico(const QByteArray& contenuto, const QString&
     storage::Database* db = &contesto_.sessione.dbEstrazioni();
     occupa(true);
     const bool avviato = lavoro_.avvia(
-        [=](archive::Avanzamento& av) {
+        [=](avanzamento::Avanzamento& av) {
             try {
                 std::string voce;
                 const std::string testo = maintenance::testoStorico(std::move(*dati), nome, &voce);

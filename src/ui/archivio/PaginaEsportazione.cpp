@@ -111,7 +111,7 @@ void GestioneArchivio::esportaIn(int formato, const QString& percorso, std::func
     const std::string file = percorso.toStdString();
     occupa(true);
     const bool avviato = lavoro_.avvia(
-        [=](archive::Avanzamento& av) {
+        [=](avanzamento::Avanzamento& av) {
             *scritto = maintenance::esporta(*a, static_cast<maintenance::FormatoEsportazione>(formato), file, &av, {},
                                             motivo.get());
         },

@@ -42,6 +42,24 @@ Contesto::~Contesto()
     dialoghi.memoria = {};
 }
 
+int Contesto::ascoltaArchivio(std::function<void()> ascoltatore)
+{
+    const int chiave = prossimaChiave_++;
+    ascoltatoriArchivio_.emplace(chiave, std::move(ascoltatore));
+    return chiave;
+}
+
+void Contesto::smettiDiAscoltareArchivio(int chiave) { ascoltatoriArchivio_.erase(chiave); }
+
+void Contesto::archivioCambiato()
+{
+    // A copy: a listener may close its window, and with it stop listening.
+    const auto ascoltatori = ascoltatoriArchivio_;
+    for (const auto& [chiave, ascoltatore] : ascoltatori)
+        if (ascoltatoriArchivio_.count(chiave))
+            ascoltatore();
+}
+
 bool mostraNelMiniElenco(Contesto& contesto, int indice)
 {
     auto* vista = dynamic_cast<VistaEstrazione*>(contesto.apriFinestra(QStringLiteral("Estrazioni_minielenco")));

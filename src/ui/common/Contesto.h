@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <map>
 
 class QWidget;
 
@@ -47,6 +48,14 @@ struct Contesto {
     // after a reload); a no-op until the main window exists.
     std::function<void()> ImpostazioniArchivioModello = [] {};
 
+    // Windows that show figures drawn from the archive (statistics, plays) are told after every
+    // reload of the archive (SALVA, MODIFICA, ELIMINA, an update): ascoltaArchivio returns the key
+    // smettiDiAscoltareArchivio takes (a window's destructor calls it).
+    int ascoltaArchivio(std::function<void()> ascoltatore);
+    void smettiDiAscoltareArchivio(int chiave);
+    // Archive maintenance calls it once the archive in memory is the new one.
+    void archivioCambiato();
+
     // Opens the help at a context number (250 main window, 310 start-up, ...).
     std::function<void(int contesto, QWidget* genitore)> apriHelp;
 
@@ -63,6 +72,10 @@ struct Contesto {
 
     // Folder of the help pages ("HelpVelmora" beside the executable).
     QString cartellaHelp;
+
+private:
+    std::map<int, std::function<void()>> ascoltatoriArchivio_;
+    int prossimaChiave_ = 1;
 };
 
 // A window that shows one draw on request. The mini list of draws is one, so any window can

@@ -45,18 +45,18 @@ bool LavoroDiFondo::avvia(Lavoro lavoro, AlTermine alTermine)
 {
     if (filo_.joinable())
         return false;
-    stato_ = std::make_unique<archive::Avanzamento>();
+    stato_ = std::make_unique<avanzamento::Avanzamento>();
     for (auto& m : mostrato_)
         m = {};
     fine_ = {};
     alTermine_ = std::move(alTermine);
     const unsigned generazione = ++generazione_;
-    archive::Avanzamento* stato = stato_.get();
+    avanzamento::Avanzamento* stato = stato_.get();
     filo_ = std::thread([this, stato, generazione, lavoro = std::move(lavoro)] {
         Fine fine;
         try {
             lavoro(*stato);
-        } catch (const archive::Interrotto&) {
+        } catch (const avanzamento::Interrotto&) {
             fine.interrotto = true;
         } catch (const std::bad_alloc&) {
             fine.errore = true;
@@ -110,7 +110,7 @@ void LavoroDiFondo::aggiornaBarre()
 {
     if (!stato_)
         return;
-    for (int b = 1; b <= archive::Avanzamento::Barre; ++b) {
+    for (int b = 1; b <= avanzamento::Avanzamento::Barre; ++b) {
         const auto s = stato_->stato(b);
         auto& m = mostrato_[b - 1];
         if (s.valore == m.valore && s.massimo == m.massimo)

@@ -1,7 +1,7 @@
 // Long work off the interface thread: one command at a time on a worker, its progress on the bars, its end back on the interface thread.
 #pragma once
 
-#include "archive/Avanzamento.h"
+#include "avanzamento/Avanzamento.h"
 #include "ui/common/Progresso.h"
 
 #include <QObject>
@@ -15,7 +15,7 @@
 namespace ui {
 
 // How a window runs a long command (a search, a load, an import, an update, an export).
-// The command is core code taking an `archive::Avanzamento*`: it reports its bars and
+// The command is core code taking an `avanzamento::Avanzamento*`: it reports its bars and
 // checks for a stop; the runner runs it on a worker thread, shows its bars and hands
 // its end back on the interface thread.
 //
@@ -31,7 +31,7 @@ namespace ui {
 //       auto risultato = std::make_shared<workbench::RisultatoRicerca>();
 //       const auto& archivio = contesto_.sessione.archivio();
 //       occupa(true);                                                // disable what the work reads or writes
-//       lavoro_.avvia([=, &archivio](archive::Avanzamento& av) { *risultato = workbench::cercaFormule(imp, archivio, &av); },
+//       lavoro_.avvia([=, &archivio](avanzamento::Avanzamento& av) { *risultato = workbench::cercaFormule(imp, archivio, &av); },
 //                     [=, this](const LavoroDiFondo::Fine& fine) {
 //                         occupa(false);
 //                         if (fine.errore)
@@ -59,7 +59,7 @@ public:
         bool errore = false;       // it threw: `messaggio` is the text to show
         QString messaggio;
     };
-    using Lavoro = std::function<void(archive::Avanzamento&)>;
+    using Lavoro = std::function<void(avanzamento::Avanzamento&)>;
     using AlTermine = std::function<void(const Fine&)>;
 
     explicit LavoroDiFondo(QObject* genitore = nullptr);
@@ -94,9 +94,9 @@ private:
     void aggiornaBarre();
     void concludi(unsigned generazione);
 
-    Progresso* barre_[archive::Avanzamento::Barre] = {nullptr, nullptr};
-    archive::Avanzamento::Stato mostrato_[archive::Avanzamento::Barre];
-    std::unique_ptr<archive::Avanzamento> stato_;
+    Progresso* barre_[avanzamento::Avanzamento::Barre] = {nullptr, nullptr};
+    avanzamento::Avanzamento::Stato mostrato_[avanzamento::Avanzamento::Barre];
+    std::unique_ptr<avanzamento::Avanzamento> stato_;
     std::thread filo_;
     AlTermine alTermine_;
     Fine fine_;              // written by the worker, read after it was joined

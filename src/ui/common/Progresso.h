@@ -7,7 +7,7 @@
 namespace ui {
 
 // What a window sees of a progress bar. Only the interface thread moves it: long work
-// reports to an archive::Avanzamento, and ui::LavoroDiFondo copies that onto the bars.
+// reports to an avanzamento::Avanzamento, and ui::LavoroDiFondo copies that onto the bars.
 class Progresso {
 public:
     virtual ~Progresso() = default;

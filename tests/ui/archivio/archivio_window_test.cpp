@@ -364,7 +364,7 @@ void TestArchivio::salvaNuovaUltima()
     ui::LavoroDiFondo lettore;
     bool fermato = false;
     QVERIFY(lettore.avvia(
-        [&](archive::Avanzamento& av) {
+        [&](avanzamento::Avanzamento& av) {
             while (!av.fermato())
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
         },

@@ -35,7 +35,7 @@ private slots:
         bool terminato = false;
         // 2000 steps over about 400 ms: the bars must follow, at most 20 times a second.
         QVERIFY(lavoro.avvia(
-            [&](archive::Avanzamento& av) {
+            [&](avanzamento::Avanzamento& av) {
                 filoDelLavoro = QThread::currentThread();
                 for (int i = 1; i <= 2000; ++i) {
                     av.imposta(1, i, 2000);
@@ -78,7 +78,7 @@ private slots:
         std::atomic<int> giri{0};
         LavoroDiFondo::Fine ricevuta;
         QVERIFY(lavoro.avvia(
-            [&](archive::Avanzamento& av) {
+            [&](avanzamento::Avanzamento& av) {
                 for (;;) {
                     av.controlla();
                     ++giri;
@@ -87,7 +87,7 @@ private slots:
             },
             [&](const LavoroDiFondo::Fine& fine) { ricevuta = fine; }));
         // One work at a time per runner.
-        QVERIFY(!lavoro.avvia([](archive::Avanzamento&) {}));
+        QVERIFY(!lavoro.avvia([](avanzamento::Avanzamento&) {}));
         while (giri < 5)
             dormi(1);
         const auto inizio = std::chrono::steady_clock::now();
@@ -97,7 +97,7 @@ private slots:
         QVERIFY(ricevuta.interrotto);
         QVERIFY(!ricevuta.errore);
         // Free again.
-        QVERIFY(lavoro.avvia([](archive::Avanzamento&) {}));
+        QVERIFY(lavoro.avvia([](avanzamento::Avanzamento&) {}));
         QVERIFY(finito.wait(5000));
     }
 
@@ -106,13 +106,13 @@ private slots:
         LavoroDiFondo lavoro;
         LavoroDiFondo::Fine ricevuta;
         auto ricevi = [&](const LavoroDiFondo::Fine& fine) { ricevuta = fine; };
-        QVERIFY(lavoro.avvia([](archive::Avanzamento&) { throw std::runtime_error("Il file \"a.db\" è rovinato"); }, ricevi));
+        QVERIFY(lavoro.avvia([](avanzamento::Avanzamento&) { throw std::runtime_error("Il file \"a.db\" è rovinato"); }, ricevi));
         lavoro.aspetta();
         QVERIFY(ricevuta.errore);
         QVERIFY(!ricevuta.interrotto);
         QCOMPARE(ricevuta.messaggio, QStringLiteral("Il file \"a.db\" è rovinato"));
         // The library's English for memory running out never reaches the user.
-        QVERIFY(lavoro.avvia([](archive::Avanzamento&) { throw std::bad_alloc(); }, ricevi));
+        QVERIFY(lavoro.avvia([](avanzamento::Avanzamento&) { throw std::bad_alloc(); }, ricevi));
         lavoro.aspetta();
         QVERIFY(ricevuta.errore);
         QCOMPARE(ricevuta.messaggio, QStringLiteral("Memoria insufficiente per completare l'operazione."));
@@ -123,7 +123,7 @@ private slots:
         LavoroDiFondo lavoro;
         QSignalSpy finito(&lavoro, &LavoroDiFondo::finito);
         int consegne = 0;
-        QVERIFY(lavoro.avvia([](archive::Avanzamento&) { dormi(30); }, [&](const LavoroDiFondo::Fine&) { ++consegne; }));
+        QVERIFY(lavoro.avvia([](avanzamento::Avanzamento&) { dormi(30); }, [&](const LavoroDiFondo::Fine&) { ++consegne; }));
         lavoro.aspetta();
         QCOMPARE(consegne, 1);
         QCOMPARE(finito.size(), 1);
@@ -138,7 +138,7 @@ private slots:
         // fermaTutti (FINE) stops every runner and waits: the work has ended when it returns.
         std::atomic<bool> inCorso{false};
         LavoroDiFondo a, b;
-        auto senzaFine = [&](archive::Avanzamento& av) {
+        auto senzaFine = [&](avanzamento::Avanzamento& av) {
             inCorso = true;
             while (!av.fermato())
                 dormi(1);

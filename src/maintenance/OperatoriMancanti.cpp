@@ -1,10 +1,10 @@
 // Presence check and insertion of the operators the program carries beyond the first set.
-#include "storage/OperatoriMancanti.h"
+#include "maintenance/OperatoriMancanti.h"
 
 #include <algorithm>
 #include <string>
 
-namespace storage {
+namespace maintenance {
 
 namespace {
 constexpr int ColonneFG2 = 8;
@@ -12,14 +12,14 @@ constexpr int ColonneFG2 = 8;
 constexpr int LarghezzeFG2[ColonneFG2] = {180, 795, 300, 285, 330, 315, 405, 1260};
 }
 
-const std::vector<RigaOperatore>& OperatoriAggiunti()
+const std::vector<storage::RigaOperatore>& OperatoriAggiunti()
 {
     // Taken from the catalogue a new database receives, so both always carry the same texts.
-    static const std::vector<RigaOperatore> aggiunti = [] {
-        std::vector<RigaOperatore> righe;
+    static const std::vector<storage::RigaOperatore> aggiunti = [] {
+        std::vector<storage::RigaOperatore> righe;
         for (const char* codice : {"PER+", "SOM+", "UFIG"}) {
-            const auto& c = CatalogoPredefinito();
-            const auto it = std::find_if(c.begin(), c.end(), [&](const RigaOperatore& r) { return r.operatore == codice; });
+            const auto& c = storage::CatalogoPredefinito();
+            const auto it = std::find_if(c.begin(), c.end(), [&](const storage::RigaOperatore& r) { return r.operatore == codice; });
             righe.push_back(*it);
         }
         return righe;
@@ -36,7 +36,7 @@ void preparaFG2(grid::Grid& FG2)
         FG2.setLarghezza(c, LarghezzeFG2[c]);
     for (std::size_t i = 0; i < righe.size(); ++i) {
         const int r = static_cast<int>(i) + 1;
-        const RigaOperatore& o = righe[i];
+        const storage::RigaOperatore& o = righe[i];
         FG2.setTesto(r, 1, o.operatore);
         FG2.setNumero(r, 2, o.tipo);
         FG2.setTesto(r, 3, o.r1);
@@ -49,7 +49,7 @@ void preparaFG2(grid::Grid& FG2)
         FG2.setAllineamento(c, grid::Allineamento::Centro);
 }
 
-void controllaPresenza(Database& db, grid::Grid& FG2)
+void controllaPresenza(storage::Database& db, grid::Grid& FG2)
 {
     // Codes compare exactly, as the evaluator matches them.
     auto cerca = db.prepara("SELECT 1 FROM Operatori WHERE Operatore = ?1");
@@ -61,9 +61,9 @@ void controllaPresenza(Database& db, grid::Grid& FG2)
     }
 }
 
-int inserisciMancanti(Database& db, grid::Grid& FG2)
+int inserisciMancanti(storage::Database& db, grid::Grid& FG2)
 {
-    Transazione t(db);
+    storage::Transazione t(db);
     auto ins = db.prepara("INSERT INTO Operatori (Operatore, Tipo, R1, P1, R2, P2, Spiegazione)"
                           " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
     int inseriti = 0;

@@ -1,7 +1,7 @@
 // The mini list of draws without a screen: one draw in FG3 with its labels, searched by date or index.
 #include "archive/ArchivioDimostrativo.h"
 #include "archive/CaricaArchivio.h"
-#include "archive/MiniElenco.h"
+#include "maintenance/MiniElenco.h"
 #include "support/ArchivioReale.h"
 #include "support/TempDir.h"
 
@@ -37,12 +37,12 @@ TEST(MiniElenco, EstrazioniRealiPrimaDiCagliariENazionale)
         GTEST_SKIP() << "archivio storico assente";
     const auto a = carica(db);
     grid::Grid FG3;
-    archive::preparaFG3(FG3, grid::rgb(240, 240, 240));
+    maintenance::preparaFG3(FG3, grid::rgb(240, 240, 240));
 
     // 01/07/1939, the 26th Saturday of 1939: Cagliari and Genova were first drawn the week after.
-    ASSERT_EQ(archive::cercaDataEstrazione(*a, "01/07/1939"), std::optional<int>(26));
-    EXPECT_EQ(archive::cercaDataEstrazione(*a, "1/7/1939"), std::optional<int>(26));
-    auto t = archive::MostraEstrazione(*a, 26, FG3);
+    ASSERT_EQ(maintenance::cercaDataEstrazione(*a, "01/07/1939"), std::optional<int>(26));
+    EXPECT_EQ(maintenance::cercaDataEstrazione(*a, "1/7/1939"), std::optional<int>(26));
+    auto t = maintenance::MostraEstrazione(*a, 26, FG3);
     EXPECT_EQ(t.indice, "26");
     EXPECT_EQ(t.data, "01/07/1939");
     EXPECT_EQ(t.progressivi, "PM=1   PA=26");
@@ -50,16 +50,16 @@ TEST(MiniElenco, EstrazioniRealiPrimaDiCagliariENazionale)
     EXPECT_EQ(riga(FG3, 1), "    ");
     EXPECT_EQ(riga(FG3, 10), "    ");
 
-    const auto d = archive::cercaDataEstrazione(*a, "01/02/2020");
+    const auto d = maintenance::cercaDataEstrazione(*a, "01/02/2020");
     ASSERT_TRUE(d);
-    EXPECT_EQ(archive::cercaDataEstrazione(*a, " 1/2/2020 "), d);
-    EXPECT_EQ(archive::cercaDataEstrazione(*a, "1/02/2020"), d);
-    archive::MostraEstrazione(*a, *d, FG3);
+    EXPECT_EQ(maintenance::cercaDataEstrazione(*a, " 1/2/2020 "), d);
+    EXPECT_EQ(maintenance::cercaDataEstrazione(*a, "1/02/2020"), d);
+    maintenance::MostraEstrazione(*a, *d, FG3);
     EXPECT_EQ(riga(FG3, 0), "59 74 78 43 66");
     EXPECT_EQ(riga(FG3, 10), "73 61 45 17 4");
 
     // The last draw: the twelfth of August 2026 and the 134th of the year.
-    t = archive::MostraEstrazione(*a, a->NumeroEstrazioni, FG3);
+    t = maintenance::MostraEstrazione(*a, a->NumeroEstrazioni, FG3);
     EXPECT_EQ(t.data, "21/08/2026");
     EXPECT_EQ(t.progressivi, "PM=12   PA=134");
 }
@@ -72,22 +72,22 @@ TEST(MiniElenco, ArchivioDimostrativoEIndiciSenzaEstrazione)
     archive::CreaArchivioDimostrativo(dir.file("Demo.db"), o);
     const auto a = carica(dir.file("Demo.db"));
     grid::Grid FG3;
-    archive::preparaFG3(FG3, grid::rgb(240, 240, 240));
+    maintenance::preparaFG3(FG3, grid::rgb(240, 240, 240));
     EXPECT_EQ(FG3.testo(11, 0), "NZ");
     EXPECT_TRUE(FG3.grassetto(11, 0));
 
-    EXPECT_EQ(archive::cercaDataEstrazione(*a, "14/01/1939"), std::optional<int>(2));
-    EXPECT_EQ(archive::cercaDataEstrazione(*a, "14/1/1939"), std::optional<int>(2));
+    EXPECT_EQ(maintenance::cercaDataEstrazione(*a, "14/01/1939"), std::optional<int>(2));
+    EXPECT_EQ(maintenance::cercaDataEstrazione(*a, "14/1/1939"), std::optional<int>(2));
     // Not a day, month and four-digit year: nothing is guessed.
     for (const char* t : {"14/1/39", "114/1/1939", "14-1-1939", "14/1", "a/1/1939", ""})
-        EXPECT_EQ(archive::cercaDataEstrazione(*a, t), std::nullopt) << t;
-    EXPECT_EQ(archive::MostraEstrazione(*a, 2, FG3).progressivi, "PM=2   PA=2");
+        EXPECT_EQ(maintenance::cercaDataEstrazione(*a, t), std::nullopt) << t;
+    EXPECT_EQ(maintenance::MostraEstrazione(*a, 2, FG3).progressivi, "PM=2   PA=2");
     EXPECT_EQ(riga(FG3, 10), "    ") << "no Nazionale before 2005: blank, not zeros";
 
     // No draw at index 0 nor past N: nothing shown rather than stale numbers.
-    EXPECT_EQ(archive::MostraEstrazione(*a, 31, FG3).data, "");
+    EXPECT_EQ(maintenance::MostraEstrazione(*a, 31, FG3).data, "");
     EXPECT_EQ(riga(FG3, 0), "    ");
-    EXPECT_EQ(archive::MostraEstrazione(*a, 0, FG3).indice, "");
+    EXPECT_EQ(maintenance::MostraEstrazione(*a, 0, FG3).indice, "");
 }
 
 TEST(MiniElenco, IndiceDigitato)
@@ -97,5 +97,5 @@ TEST(MiniElenco, IndiceDigitato)
         {"-3", std::nullopt}, {"12abc", std::nullopt}, {"", std::nullopt}, {"1.5", std::nullopt},
         {"99999999999", std::nullopt}};
     for (const auto& [testo, atteso] : casi)
-        EXPECT_EQ(archive::indiceDigitato(testo, 100), atteso) << testo;
+        EXPECT_EQ(maintenance::indiceDigitato(testo, 100), atteso) << testo;
 }

@@ -1,11 +1,15 @@
 // The mini list of draws without a screen: what FG3 and the three labels show, searches and marks.
-#include "archive/MiniElenco.h"
+#include "maintenance/MiniElenco.h"
 
 #include <algorithm>
 #include <charconv>
 #include <string>
 
-namespace archive {
+namespace maintenance {
+
+using archive::MaxEstrazioni;
+using archive::NumeroRuote;
+using archive::SigleRuote;
 
 namespace {
 constexpr int RigheFG3 = NumeroRuote + 1;
@@ -27,7 +31,7 @@ void preparaFG3(grid::Grid& FG3, grid::Colore facciaPulsante)
         FG3.setAllineamento(c, grid::Allineamento::Centro);
 }
 
-TestiEstrazione MostraEstrazione(const Archivio& a, int d, grid::Grid& FG3)
+TestiEstrazione MostraEstrazione(const archive::Archivio& a, int d, grid::Grid& FG3)
 {
     FG3.setSfondo(1, 1, NumeroRuote, ColonneFG3 - 1, grid::colori::Bianco);
     // The scroll bar may stand where no draw is (an empty archive); nothing is read there.
@@ -86,7 +90,7 @@ std::string dataNormalizzata(std::string_view testo)
 }
 }
 
-std::optional<int> cercaDataEstrazione(const Archivio& a, std::string_view testo)
+std::optional<int> cercaDataEstrazione(const archive::Archivio& a, std::string_view testo)
 {
     const std::string data = dataNormalizzata(testo);
     for (int d = 1; d <= a.NumeroEstrazioni && d <= MaxEstrazioni; ++d)

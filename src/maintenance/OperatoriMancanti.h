@@ -6,10 +6,10 @@
 
 #include <vector>
 
-namespace storage {
+namespace maintenance {
 
 // The operators added after the first operator set, in FG2's order: PER+, SOM+, UFIG.
-const std::vector<RigaOperatore>& OperatoriAggiunti();
+const std::vector<storage::RigaOperatore>& OperatoriAggiunti();
 
 // FG2 as the window Operatori draws it: eight columns with their widths in twips, the
 // header, one row per operator of OperatoriAggiunti, columns 1 to 6 centred.
@@ -18,11 +18,11 @@ void preparaFG2(grid::Grid& FG2);
 // Command4: colours green, from column 1 to the last, every row whose code (column 1) is in
 // the table Operatori. A colour is never cleared: a row stays green for as long as the
 // window lives. Throws ErroreDatabase; the rows coloured before the error stay coloured.
-void controllaPresenza(Database& db, grid::Grid& FG2);
+void controllaPresenza(storage::Database& db, grid::Grid& FG2);
 
 // Command2: adds a record for every row whose column 1 is not green, from the grid's texts,
 // and returns how many. All of them or none: on an error (a code already in the table that
 // was not coloured) it throws ErroreDatabase and the table is left as it was.
-int inserisciMancanti(Database& db, grid::Grid& FG2);
+int inserisciMancanti(storage::Database& db, grid::Grid& FG2);
 
 }

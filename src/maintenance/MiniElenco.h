@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace archive {
+namespace maintenance {
 
 // Label2, Label1 and Label3 of the draw shown.
 struct TestiEstrazione {
@@ -24,7 +24,7 @@ void preparaFG3(grid::Grid& FG3, grid::Colore facciaPulsante);
 // MostraEstrazione: rows 1..11 receive the five numbers of each wheel of draw `d` (empty cells
 // where the wheel was not drawn) and lose every mark. An index with no draw (0, or beyond N) leaves the
 // number cells and the texts empty.
-TestiEstrazione MostraEstrazione(const Archivio& a, int d, grid::Grid& FG3);
+TestiEstrazione MostraEstrazione(const archive::Archivio& a, int d, grid::Grid& FG3);
 
 // Command42(0): the whole number 1..N typed in the box (blanks around it allowed); anything
 // else gives nothing.
@@ -32,7 +32,7 @@ std::optional<int> indiceDigitato(std::string_view testo, int N);
 
 // Command42(1): the index of the first draw of date `testo`, GG/MM/AAAA with the day and
 // the month in one or two digits ("1/2/2020" finds 01/02/2020).
-std::optional<int> cercaDataEstrazione(const Archivio& a, std::string_view testo);
+std::optional<int> cercaDataEstrazione(const archive::Archivio& a, std::string_view testo);
 
 // A click on FG3: a number cell (rows 1..11, columns 1..5) turns green when white and white
 // when green; false for any other cell, which stays as it is.

@@ -1,5 +1,5 @@
 // The operator catalogue window's commands without a screen: FG2's design, the check, the insertion all or none.
-#include "storage/OperatoriMancanti.h"
+#include "maintenance/OperatoriMancanti.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ bool presente(storage::Database& db, const char* codice)
 TEST(OperatoriMancanti, FG2ComeDisegnato)
 {
     grid::Grid FG2;
-    storage::preparaFG2(FG2);
+    maintenance::preparaFG2(FG2);
     ASSERT_EQ(FG2.righe(), 4);
     ASSERT_EQ(FG2.colonne(), 8);
     const char* intestazione[] = {"", "Operatore", "Tipo", "R1", "P1", "R2", "P2", ""};
@@ -43,20 +43,20 @@ TEST(OperatoriMancanti, InserimentoTuttoONienteEListaDelBanco)
     testsupport::CartellaTemporanea dir;
     auto db = storage::ApriDatabaseProgramma(dir.percorso().string());
     grid::Grid FG2;
-    storage::preparaFG2(FG2);
+    maintenance::preparaFG2(FG2);
     db.esegui("DELETE FROM Operatori WHERE Operatore IN ('SOM+', 'UFIG')");
-    storage::controllaPresenza(db, FG2);
+    maintenance::controllaPresenza(db, FG2);
     EXPECT_EQ(FG2.sfondo(1, 7), Verde);
     EXPECT_NE(FG2.sfondo(1, 0), Verde) << "the row selector keeps its colour";
     EXPECT_EQ(FG2.sfondo(2, 1), grid::colori::Bianco);
 
     // UFIG arrives after the check: its row is not green, its insertion fails and takes SOM+ back with it.
     db.esegui("INSERT INTO Operatori (Operatore, Tipo) VALUES ('UFIG', 2)");
-    EXPECT_THROW(storage::inserisciMancanti(db, FG2), storage::ErroreDatabase);
+    EXPECT_THROW(maintenance::inserisciMancanti(db, FG2), storage::ErroreDatabase);
     EXPECT_FALSE(presente(db, "SOM+"));
 
-    storage::controllaPresenza(db, FG2);
-    EXPECT_EQ(storage::inserisciMancanti(db, FG2), 1);
+    maintenance::controllaPresenza(db, FG2);
+    EXPECT_EQ(maintenance::inserisciMancanti(db, FG2), 1);
     // The workbench's list, read afresh, carries the new row with its class and flags.
     bool trovato = false;
     for (const auto& r : storage::LeggiOperatori(db))

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <stdexcept>
 
-namespace archive {
+namespace avanzamento {
 
 // Thrown by a long command that gave up because a stop was requested. A command that
 // has a result to return says "stopped" in its result instead (the searches do).
@@ -22,7 +22,7 @@ public:
 // thread while the command runs on a worker, and the command's own worker threads may
 // report as well.
 //
-//   archive::Avanzamento av;                       // or a subclass that watches segnala()
+//   avanzamento::Avanzamento av;                       // or a subclass that watches segnala()
 //   std::thread t([&] { archive::CaricaArchivio(a, percorso, &av); });
 //   ... av.stato(1) to draw the bar, av.ferma() to stop ...
 //
