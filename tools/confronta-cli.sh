@@ -12,12 +12,13 @@ trap 'rm -rf "$lavoro"' EXIT
 
 "$prima" importa-storico "$storico" "$lavoro/storico.db" >/dev/null
 "$prima" genera-demo "$lavoro/demo.db" >/dev/null
+# The update file of 2020 onwards, checked against an archive that stops earlier (the demo's calendar).
+"$prima" aggiornamento "$lavoro/storico.db" --dal 01/01/2020 > "$lavoro/aggiornamento.txt"
 printf '1\tSOM\t2\t1\tBA\t1\tNZ\t\n2\tDIFF\t2\t2\tBA\t3\tCA\t\n3\tNUM\t1\t1\tBA\t\t\t\n4\tSOM\t2\t5\tMI\t4\tNA\t\n' > "$lavoro/piramide.txt"
-head -c 2000 "$storico" | tail -n +2 > "$lavoro/aggiornamento.txt"
 
 cat > "$lavoro/comandi" <<COMANDI
 info $lavoro/storico.db
-estrazioni --archivio $lavoro/storico.db
+estrazioni $lavoro/storico.db
 operatori
 casi --archivio $lavoro/storico.db --ruote tutte --ncasi 50 --colpi 20
 casi --archivio $lavoro/storico.db --rilevazione Numeri --numeri 05-12 --ruota NA --qn 1 --ncasi 30 --rif 5000
@@ -25,7 +26,7 @@ casi --archivio $lavoro/storico.db --rilevazione Somma --numeri 45 --mensile U -
 casi --archivio $lavoro/demo.db --rilevazione Distanza --numeri 30 --posizioni 1,2
 verifica --archivio $lavoro/storico.db --ruote tutte --ncasi 50 --colpi 20 --formula SOM,2,1,BA,2,CA,
 verifica --archivio $lavoro/storico.db --ncasi 40 --colpi 12 --formula NUM,4,,,,,33 --slot 3
-verifica --archivio $lavoro/storico.db --rif 4000 --formula FIGU,1,3,NA,,,
+verifica --archivio $lavoro/storico.db --rif 4000 --formula FIG,1,3,NA,,,
 calcola --archivio $lavoro/storico.db --piramide $lavoro/piramide.txt
 calcola --archivio $lavoro/storico.db --piramide $lavoro/piramide.txt --rif 3000 --valore 17
 ambate --archivio $lavoro/storico.db --ruote tutte --ncasi 50 --colpi 20 --lista 300 --operatori tutti
@@ -38,7 +39,8 @@ previsionale --archivio $lavoro/storico.db
 previsionale --archivio $lavoro/storico.db --ruote tutte --criterio presenze --livello 5 --capogioco 7
 previsionale --archivio $lavoro/storico.db --inizio 100 --fine 900 --ruote BA,NZ --criterio frequenza
 esporta --help
-controlla --archivio $lavoro/storico.db $lavoro/aggiornamento.txt
+controlla $lavoro/demo.db $lavoro/aggiornamento.txt
+esporta --help
 ambate --archivio $lavoro/storico.db --operatori NONCE
 casi --archivio $lavoro/storico.db --ncasi 99
 COMANDI
