@@ -179,6 +179,10 @@ void Piramide1::costruisci()
     risultati_ = new PannelloRisultati(banco_, contenuto_);
     esiti_ = risultati_->esiti();
     verifiche_ = risultati_->verifiche();
+    // A new page of results goes here, after Ambate and Abbinamenti, with
+    // esiti_->aggiungiPagina(pagina, titolo); a command on the result row with
+    // esiti_->aggiungiComando(PannelloEsiti::Ambate, pulsante), wired in collegaRisultati.
+    // Built here, before assegnaTasti, they get their Alt letters there.
     piramide_ = new PannelloPiramide(banco_, pannello_, contenuto_);
     auto* corpo = new QHBoxLayout;
     corpo->addWidget(SSTab1);
