@@ -151,6 +151,8 @@ int main(int argc, char** argv)
                              archivio.toLocal8Bit().constData());
                 return 1;
             }
+            if (!sessione.avvisoScelta().empty())
+                std::fprintf(stderr, "velmora: %s\n", sessione.avvisoScelta().c_str());
         } catch (const std::exception& e) {
             std::fprintf(stderr, "velmora: %s\n", e.what());
             return 1;
