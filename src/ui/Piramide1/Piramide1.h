@@ -1,4 +1,4 @@
-// The pyramid workbench window Piramide1: reference draw, detection, bricks, saved pyramids, searches, verification.
+// The pyramid workbench window Piramide1: the reference draw on top, five panels below, the commands that join them.
 #pragma once
 
 #include "workbench/Ambate.h"
@@ -13,23 +13,28 @@
 #include <memory>
 #include <vector>
 
-class QCheckBox;
 class QKeyEvent;
-class QComboBox;
 class QLabel;
-class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QRadioButton;
 class QScrollArea;
 class QScrollBar;
-class QSplitter;
 class QTabWidget;
 
 namespace ui {
 
 class GrigliaView;
+class PannelloConfigurazioni;
+class PannelloEsiti;
+class PannelloOperatori;
+class PannelloPiramide;
+class PannelloRilevazione;
+class PannelloRisultati;
+class PannelloVerifiche;
 
+// The panels own their controls and the selections that touch only them; the window
+// builds the reference bar, lays the panels out, runs every command that reads or
+// changes more than one panel (through workbench, on the Banco) and the searches.
 class Piramide1 : public QWidget {
     Q_OBJECT
 public:
@@ -107,6 +112,8 @@ public:
     workbench::Banco& banco() { return banco_; }
     workbench::PannelloPiramidi& pannello() { return pannello_; }
     const grid::Grid& tabelloneNumeri() const { return FgNu_; }
+    // The right of the window: a new page of results or a command on a result row goes there.
+    PannelloRisultati& risultati() const { return *risultati_; }
     // Every grid view, refreshed after a command changed the grids.
     void aggiornaVista();
 
@@ -119,52 +126,34 @@ signals:
 protected:
     void closeEvent(QCloseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
-    bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
     void costruisci();
-    QWidget* costruisciRilevazione();
-    QWidget* costruisciOperatori();
-    QWidget* costruisciConfigurazioni();
-    QWidget* costruisciPiramide();
-    QWidget* costruisciEsiti();
-    QWidget* costruisciVerifiche();
     void collega();
+    void collegaOperatoriEPiramide();
+    void collegaRisultati();
     void apri();
     void caricaOperatori();
     // Controls from the Banco (after loading a configuration) and the labels that follow it.
     void mostraImpostazioni();
-    void mostraPosizioni();
-    void mostraMattoni();
-    void mostraLabelT();
-    void mostraEditor();
-    void mostraOperatoreCorrente();
     void mostra(const workbench::Esito& esito);
     void avviaRicerca(int sorte);
     void avviaConfrontoCaso(const workbench::ImpostazioniRicerca& imp, int copReale);
     void ricercaConclusa();
     // The cases derived again when the settings changed since RICAVA ESTRAZIONI (said on
     // the status line); false when that failed and the command must not go on.
-    bool rinnovaCasi();
+    [[nodiscard]] bool rinnovaCasi();
     // A missing choice, said in one sentence instead of running on nothing.
     void avviso(const std::string& testo);
-    // The line beside the results (a cancelled search, cases derived again); hidden when empty.
-    void statoEsiti(const QString& testo);
-    // "Migliore a caso" shown only on the tab of the search it describes.
-    void mostraMiglioreACaso();
     // Enter or Space on a focused grid cell: what a click (or the double click of FgOp) does there.
     void attivaCella(GrigliaView* vista, int riga, int colonna);
     // The forecast column of FgEsiti/FgGr shown right after Formula, header tooltips.
     void preparaVisteEsiti();
-    // The room between results and verification follows the work: a search shows ten
-    // result rows and more, a verification its report.
-    void spazioAiRisultati(bool risultati);
     // Every column at least as wide as its header; the cases grid wide enough for its columns.
     void adattaColonne();
     void bloccaComandi(bool bloccati);
     void modificaMattone(int riga, int colonna);
-    bool accettaMattone(int riga, int colonna, const std::string& testo);
-    bool accettaLivello(int riga, int colonna, const std::string& testo);
+    [[nodiscard]] bool accettaMattone(int riga, int colonna, const std::string& testo);
     GrigliaView* vista(const QString& nome) const;
 
     Contesto& contesto_;
@@ -178,77 +167,28 @@ private:
     LavoroDiFondo confrontoCaso_{this};
     LavoroDiFondo lavoro_{this};
     std::vector<QWidget*> bloccabili_;
-    // Rows of clickable labels: one Tab stop each (the first label), arrows inside.
-    std::vector<std::vector<QLabel*>> gruppiTasti_;
 
     QScrollArea* area_ = nullptr;
-    QSplitter* destra_ = nullptr;
     QWidget* contenuto_ = nullptr;
-    // Reference draw.
+    // Reference draw, the times of the last command, the state of a running search.
     QScrollBar* hs1 = nullptr;
     QLabel* LabelRifE = nullptr;
     std::array<QPushButton*, 3> Command42Btn{};
     QPushButton* Command14Btn = nullptr;
     QListWidget* List1 = nullptr;
     QLabel* LabelRicerca = nullptr;
-    QLabel* LblMiglioreACaso = nullptr;
-    // Next to the results: what became of the last search (cancelled, cases renewed).
-    QLabel* LblEsitoRicerca = nullptr;
-    // Sorte of the search LblMiglioreACaso describes; -1 before any.
-    int sorteConfronto_ = -1;
     QString statoPrimaRicerca_;
     QPushButton* CmdAnnulla = nullptr;
-    // Detection.
-    QComboBox* ComboR1 = nullptr;
-    GrigliaView* FgRG = nullptr;
-    std::array<QLabel*, 5> LblPN{};
-    QComboBox* ComboFiltro = nullptr;
-    QComboBox* ComboPar = nullptr;
-    QCheckBox* Ch_ultima = nullptr;
-    QComboBox* ComboQNu = nullptr;
-    QComboBox* ComboNC = nullptr;
-    QComboBox* Combo3 = nullptr;
-    QComboBox* ComboEle = nullptr;
-    GrigliaView* FgNu = nullptr;
-    QLineEdit* TxtNumeri = nullptr;
-    // Operators and the brick editor.
-    GrigliaView* FgOp = nullptr;
-    QLabel* Label3 = nullptr;
-    std::array<QLabel*, 8> LabelT{};          // 1..7
-    QListWidget* ListP1 = nullptr;
-    QListWidget* ListR1 = nullptr;
-    QListWidget* ListP2 = nullptr;
-    QListWidget* ListR2 = nullptr;
-    QListWidget* ListVal = nullptr;
-    GrigliaView* FgC = nullptr;
-    // Saved configurations.
-    GrigliaView* FgPir1 = nullptr;
-    QLineEdit* Txt_Denominazione = nullptr;
-    // Pyramid.
-    std::array<QLabel*, 16> Lbl0{};           // 1..15
-    GrigliaView* FgF = nullptr;
-    GrigliaView* FgEstratti = nullptr;
-    QCheckBox* Ch_AA = nullptr;
-    // Results and verification.
+    // The panels: three pages on the left, the pyramid in the centre, results and verifications on the right.
     QTabWidget* SSTab1 = nullptr;
-    QTabWidget* SSTab2 = nullptr;
-    QTabWidget* SSTab3 = nullptr;
-    QCheckBox* Ch_CasiScoperti = nullptr;
-    QRadioButton* Option1 = nullptr;
-    QRadioButton* Option2 = nullptr;
-    QComboBox* ComboLivello = nullptr;
-    GrigliaView* FgEsiti = nullptr;
-    GrigliaView* FgGr = nullptr;
-    GrigliaView* FgEv = nullptr;
-    GrigliaView* FgX = nullptr;
-    GrigliaView* FgL = nullptr;
-    GrigliaView* Fg_E = nullptr;
-    GrigliaView* Fg5 = nullptr;
-    GrigliaView* FgY = nullptr;
-    GrigliaView* Fg10 = nullptr;
-    GrigliaView* Fg7 = nullptr;
-    std::array<QLabel*, 6> LblRiga{};        // 1..5
-    std::array<QLabel*, 6> LblSetta{};       // 1..5
+    PannelloRilevazione* rilevazione_ = nullptr;
+    PannelloOperatori* operatori_ = nullptr;
+    PannelloConfigurazioni* configurazioni_ = nullptr;
+    PannelloPiramide* piramide_ = nullptr;
+    PannelloRisultati* risultati_ = nullptr;
+    // Short names for the two halves of the right.
+    PannelloEsiti* esiti_ = nullptr;
+    PannelloVerifiche* verifiche_ = nullptr;
 };
 
 // Adds the window to the window registry and its screenshots (a search done, a pyramid loaded).

@@ -1,6 +1,7 @@
 // The window Piramide1: AMBATE and ABBINAMENTI, its only long commands, run off the interface thread here and nowhere else.
 #include "ui/Piramide1/Piramide1.h"
 
+#include "ui/Piramide1/PannelloRisultati.h"
 #include "ui/common/GrigliaView.h"
 #include "workbench/Abbinamenti.h"
 #include "workbench/Ambate.h"
@@ -25,7 +26,7 @@ constexpr std::uint64_t SemeCaso = 1;
 
 void Piramide1::Cmd_Step1() { avviaRicerca(0); }
 
-void Piramide1::Command38() { avviaRicerca(Option1->isChecked() ? workbench::SorteAmbo : workbench::SorteTerno); }
+void Piramide1::Command38() { avviaRicerca(esiti_->Option1->isChecked() ? workbench::SorteAmbo : workbench::SorteTerno); }
 
 void Piramide1::avviaRicerca(int sorte)
 {
@@ -59,21 +60,21 @@ void Piramide1::avviaRicerca(int sorte)
                       } else if (fine.interrotto || risultato->interrotta) {
                           // Cancelled: the previous results stay as they were, and say so.
                           esito.interrotta = true;
-                          SSTab2->setCurrentIndex(sorte == 0 ? 0 : 1);
-                          statoEsiti(QStringLiteral("Ricerca annullata: risultati della ricerca precedente"));
+                          esiti_->SSTab2->setCurrentIndex(sorte == 0 ? 0 : 1);
+                          esiti_->statoEsiti(QStringLiteral("Ricerca annullata: risultati della ricerca precedente"));
                       } else {
-                          statoEsiti({});
+                          esiti_->statoEsiti({});
                           grid::Grid& uscita = sorte == 0 ? banco_.FgEsiti : banco_.FgGr;
                           esito = workbench::scriviRicerca(banco_, uscita, imp, *risultato, inizio);
-                          SSTab2->setCurrentIndex(sorte == 0 ? 0 : 1);
-                          spazioAiRisultati(true);
+                          esiti_->SSTab2->setCurrentIndex(sorte == 0 ? 0 : 1);
+                          risultati_->spazioAiRisultati(true);
                           const bool trovata = !risultato->righe.empty() && !risultato->righe.front().vuota();
-                          sorteConfronto_ = sorte;
+                          esiti_->confrontoDellaSorte(sorte);
                           if (trovata)
                               avviaConfrontoCaso(imp, risultato->righe.front().cop);
                           else
-                              LblMiglioreACaso->clear();
-                          mostraMiglioreACaso();
+                              esiti_->LblMiglioreACaso->clear();
+                          esiti_->mostraMiglioreACaso();
                       }
                       if (esito.interrotta)
                           banco_.List1 = list1Prima;
@@ -87,32 +88,20 @@ void Piramide1::avviaConfrontoCaso(const workbench::ImpostazioniRicerca& imp, in
 {
     const archive::Archivio& archivio = contesto_.sessione.archivio();
     auto esito = std::make_shared<workbench::ConfrontoCasuale>();
-    LblMiglioreACaso->setText(QStringLiteral("Migliore a caso: calcolo in corso..."));
+    esiti_->LblMiglioreACaso->setText(QStringLiteral("Migliore a caso: calcolo in corso..."));
     confrontoCaso_.avvia(
         [imp, copReale, esito, &archivio](avanzamento::Avanzamento& av) {
             *esito = workbench::miglioreACaso(imp, archivio, copReale, ProveCaso, SemeCaso, &av);
         },
         [this, esito](const LavoroDiFondo::Fine& fine) {
             if (fine.errore)
-                LblMiglioreACaso->setText(QStringLiteral("Migliore a caso: non calcolato (%1)").arg(fine.messaggio));
+                esiti_->LblMiglioreACaso->setText(QStringLiteral("Migliore a caso: non calcolato (%1)").arg(fine.messaggio));
             else if (fine.interrotto)
-                LblMiglioreACaso->clear();
+                esiti_->LblMiglioreACaso->clear();
             else
-                LblMiglioreACaso->setText(QString::fromStdString(workbench::testoMiglioreACaso(*esito)));
+                esiti_->LblMiglioreACaso->setText(QString::fromStdString(workbench::testoMiglioreACaso(*esito)));
             emit confrontoCasoFinito();
         });
-}
-
-void Piramide1::statoEsiti(const QString& testo)
-{
-    LblEsitoRicerca->setText(testo);
-    LblEsitoRicerca->setVisible(!testo.isEmpty());
-}
-
-void Piramide1::mostraMiglioreACaso()
-{
-    const int scheda = sorteConfronto_ < 0 ? -1 : sorteConfronto_ == 0 ? 0 : 1;
-    LblMiglioreACaso->setVisible(scheda == SSTab2->currentIndex());
 }
 
 void Piramide1::aspettaConfrontoCaso() { confrontoCaso_.aspetta(); }

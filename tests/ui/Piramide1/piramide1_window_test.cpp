@@ -1,5 +1,7 @@
 // The window Piramide1 offscreen: opening state, reference draw, selections, marks, a whole evening, a cancelled search.
 #include "ui/Piramide1/Piramide1.h"
+#include "ui/Piramide1/PannelloRilevazione.h"
+#include "ui/Piramide1/PannelloRisultati.h"
 
 #include "SupportoUi.h"
 #include "engine/Piramide.h"
@@ -14,6 +16,7 @@
 #include "workbench/Casi.h"
 #include "workbench/ConfrontoCaso.h"
 #include "workbench/Elabora.h"
+#include "workbench/Trasferimenti.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -153,6 +156,9 @@ private slots:
     void casiNonScaduti();
     void messaggiInveceDelSilenzio();
     void serataDaTastiera();
+    void ordineDelTab();
+    void paginaEComandoAggiunti();
+    void pannelloRilevazioneDaSolo();
 };
 
 void TestPiramide1::apertura()
@@ -766,6 +772,137 @@ void TestPiramide1::serataDaTastiera()
     t.contesto.apriHelp = [&pagina](int n, QWidget*) { pagina = n; };
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     QCOMPARE(pagina, Piramide1::ContestoHelp);
+}
+
+void TestPiramide1::ordineDelTab()
+{
+    Banco t;
+    QWidget* f = t.finestra.get();
+    f->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f));
+    // Tab from the reference bar round the whole window, once.
+    QList<QWidget*> giro;
+    t.w<QScrollBar>("hs1")->setFocus();
+    for (int i = 0; i < 400; ++i) {
+        QWidget* ora = QApplication::focusWidget();
+        if (!ora || giro.contains(ora))
+            break;
+        giro << ora;
+        QTest::keyClick(ora, Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget(), giro.value(0));
+    // The order the window has always had: the reference bar, the page on the left, the
+    // results, the cases, then the pyramid; each row of labels one stop.
+    const QStringList tappe = {"hs1", "Command42(0)", "Command14", "CmdGuida", "ComboR1", "FgRG", "LabelTutte",
+                               "LblPN(0)", "Command9", "Cmd_Step1", "FgEsiti", "Command21", "FgEv", "Command12",
+                               "FgF", "Command2", "Ch_AA"};
+    int prima = -1;
+    for (const QString& nome : tappe) {
+        const int dove = giro.indexOf(t.w<QWidget>(nome));
+        QVERIFY2(dove > prima, qPrintable(nome));
+        prima = dove;
+    }
+    for (const char* nome : {"LabelNessuna", "LblPN(1)", "Lbl0(1)", "CmdAnnulla"})
+        QVERIFY2(!giro.contains(t.w<QWidget>(QString::fromLatin1(nome))), nome);
+}
+
+void TestPiramide1::paginaEComandoAggiunti()
+{
+    Banco t;
+    auto& b = t.banco();
+    PannelloEsiti& esiti = *t.finestra->risultati().esiti();
+    // A page beside the results, as a new kind of result would add it.
+    auto* pagina = new QLabel(QStringLiteral("pagina di prova"));
+    const int indice = esiti.aggiungiPagina(pagina, QStringLiteral("Convalida"));
+    auto* tab = t.w<QTabWidget>("SSTab2");
+    QCOMPARE(indice, 2);
+    QCOMPARE(tab->count(), 3);
+    QCOMPARE(tab->tabText(2), QStringLiteral("Convalida"));
+    // A command on the selected result row, in the row of Imposta after Verifica formula.
+    auto* comando = new QPushButton(QStringLiteral("Prova"));
+    int rigaLetta = -1;
+    connect(comando, &QPushButton::clicked, [&b, &rigaLetta] { rigaLetta = b.FgEsiti.rigaCorrente; });
+    esiti.aggiungiComando(PannelloEsiti::Ambate, comando);
+    QTRY_VERIFY(comando->isVisible());
+    QCOMPARE(comando->parentWidget(), t.b("Command21")->parentWidget());
+    QCOMPARE(comando->geometry().center().y(), t.b("Command29")->geometry().center().y());
+    QVERIFY(comando->x() > t.b("Command29")->x());
+
+    // Greyed with the rest while a search runs, answering again after it.
+    t.clicEtichetta("LabelTutte");
+    t.b("Command9")->click();
+    QSignalSpy fine(t.finestra.get(), &Piramide1::ricercaFinita);
+    t.b("Cmd_Step1")->click();
+    QVERIFY(t.finestra->ricercaInCorso());
+    QVERIFY(!comando->isEnabled());
+    QVERIFY(fine.count() == 1 || fine.wait(60000));
+    QVERIFY(comando->isEnabled());
+    t.clic("FgEsiti", 2, 3);
+    comando->click();
+    QCOMPARE(rigaLetta, 2);
+    // The comparison line speaks of the AMBATE results: not on the new page.
+    t.finestra->aspettaConfrontoCaso();
+    QVERIFY(t.w<QLabel>("LblMiglioreACaso")->isVisible());
+    tab->setCurrentIndex(indice);
+    QVERIFY(pagina->isVisible());
+    QVERIFY(!t.w<QLabel>("LblMiglioreACaso")->isVisible());
+    QVERIFY(t.dialoghi.messaggi().empty());
+}
+
+void TestPiramide1::pannelloRilevazioneDaSolo()
+{
+    // The panel alone on a Banco of its own: no window, no archive.
+    workbench::Banco b;
+    workbench::preparaBanco(b);
+    grid::Grid tabellone;
+    workbench::preparaTabelloneNumeri(tabellone);
+    PannelloRilevazione p(b, tabellone);
+    p.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&p));
+    // Each control writes its setting, by the rule of its list.
+    p.ComboNC->setCurrentIndex(29);
+    p.Combo3->setCurrentIndex(4);
+    p.ComboEle->setCurrentIndex(2);
+    p.ComboFiltro->setCurrentIndex(3);
+    p.ComboPar->setCurrentIndex(0);
+    p.ComboQNu->setCurrentIndex(1);
+    p.ComboR1->setCurrentIndex(7);
+    QCOMPARE(b.numeroCasi, 30);
+    QCOMPARE(b.colpi, 5);
+    QCOMPARE(b.lista, 200);
+    QCOMPARE(b.rilevazione, workbench::Rilevazione::Differenza);
+    QCOMPARE(b.mensile, 0);
+    QCOMPARE(b.qn, 2);
+    QCOMPARE(b.ruotaBase, 7);
+    // The Banco shown back (a configuration loaded) without echoing into it.
+    b.numeroCasi = 7;
+    b.lista = 1000;
+    b.numeri = "04-40";
+    QSignalSpy eco(p.ComboNC, &QComboBox::currentIndexChanged);
+    p.mostraImpostazioni();
+    QCOMPARE(p.ComboNC->currentText(), QStringLiteral("7"));
+    QCOMPARE(p.ComboEle->currentText(), QStringLiteral("1000"));
+    QCOMPARE(p.TxtNumeri->text(), QStringLiteral("04-40"));
+    QCOMPARE(eco.count(), 0);
+    // The row of positions: Left from the first label wraps to the last, Space toggles it.
+    p.LblPN[0]->setFocus();
+    QTest::keyClick(p.LblPN[0], Qt::Key_Left);
+    QCOMPARE(QApplication::focusWidget(), p.LblPN[4]);
+    QTest::keyClick(p.LblPN[4], Qt::Key_Space);
+    QVERIFY(!b.posizioni[4]);
+    QCOMPARE(p.LblPN[4]->property("colore").toUInt(), uint(grid::colori::Bianco));
+    // The board: 90 and 1 chosen, Imposta writes them in order, Reset empties the board.
+    QTest::mouseClick(p.FgNu->viewport(), Qt::LeftButton, {}, p.FgNu->visualRect(p.FgNu->model()->index(8, 9)).center());
+    QTest::mouseClick(p.FgNu->viewport(), Qt::LeftButton, {}, p.FgNu->visualRect(p.FgNu->model()->index(0, 0)).center());
+    p.findChild<QPushButton*>(QStringLiteral("Command6"))->click();
+    QCOMPARE(b.numeri, std::string("01-90"));
+    p.findChild<QPushButton*>(QStringLiteral("Command8"))->click();
+    QCOMPARE(workbench::numeriScelti(tabellone), std::string());
+    // The sorte a level of ELABORA accepts: one digit from 1 to 5.
+    for (const char* testo : {"1", "5"})
+        QVERIFY(PannelloVerifiche::accettaLivello(testo));
+    for (const char* testo : {"0", "6", "12", "", "a"})
+        QVERIFY(!PannelloVerifiche::accettaLivello(testo));
 }
 
 QTEST_MAIN(TestPiramide1)

@@ -1,0 +1,32 @@
+// The page "Salvate" of Piramide1: the saved pyramid configurations, their name, ELENCO, SALVA, Cancella.
+#pragma once
+
+#include "workbench/Salvataggi.h"
+
+#include <QWidget>
+
+class QLineEdit;
+class QPushButton;
+
+namespace ui {
+
+class GrigliaView;
+
+// The panel writes the name into the PannelloPiramidi; listing, saving, deleting and
+// loading (double click on FgPir1) change the whole window and are wired by it.
+class PannelloConfigurazioni : public QWidget {
+    Q_OBJECT
+public:
+    explicit PannelloConfigurazioni(workbench::PannelloPiramidi& pannello);
+
+    GrigliaView* FgPir1 = nullptr;
+    QLineEdit* Txt_Denominazione = nullptr;
+    QPushButton* Cmd_ElencoBtn = nullptr;
+    QPushButton* Command11Btn = nullptr;
+    QPushButton* Command13Btn = nullptr;
+
+private:
+    workbench::PannelloPiramidi& pannello_;
+};
+
+}

@@ -1,0 +1,73 @@
+// The results of Piramide1: the pages of AMBATE and ABBINAMENTI, what became of the last search, "Migliore a caso".
+#pragma once
+
+#include "workbench/Banco.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QHBoxLayout;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+namespace ui {
+
+class GrigliaView;
+
+// The panel keeps Ch_CasiScoperti in the Banco and the comparison line on the page of
+// its search; every command on a result row is wired by the window.
+class PannelloEsiti : public QWidget {
+    Q_OBJECT
+public:
+    explicit PannelloEsiti(workbench::Banco& banco);
+
+    // Pages of SSTab2 in order; a page added later comes after them.
+    enum Pagina { Ambate = 0, Abbinamenti = 1 };
+    // A new page of results beside Ambate and Abbinamenti; returns its index in SSTab2.
+    int aggiungiPagina(QWidget* pagina, const QString& titolo);
+    // A new command in the row of commands under the grid of `pagina` (Ambate: Imposta,
+    // Capogioco, Verifica formula; Abbinamenti: Imposta), after the ones there.
+    void aggiungiComando(Pagina pagina, QWidget* comando);
+
+    void mostraImpostazioni();
+    // The line beside the results (a cancelled search, cases derived again); hidden when empty.
+    void statoEsiti(const QString& testo);
+    // The sorte of the search LblMiglioreACaso describes (-1 before any); mostraMiglioreACaso shows it.
+    void confrontoDellaSorte(int sorte) { sorteConfronto_ = sorte; }
+    // "Migliore a caso" shown only on the page of the search it describes.
+    void mostraMiglioreACaso();
+
+    QTabWidget* SSTab2 = nullptr;
+    QCheckBox* Ch_CasiScoperti = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    GrigliaView* FgEsiti = nullptr;
+    GrigliaView* FgGr = nullptr;
+    QLabel* LblMiglioreACaso = nullptr;
+    // Next to the results: what became of the last search (cancelled, cases renewed).
+    QLabel* LblEsitoRicerca = nullptr;
+    QPushButton* Cmd_Step1Btn = nullptr;
+    QPushButton* Command29Btn = nullptr;
+    QPushButton* Command21Btn = nullptr;
+    QPushButton* Command36Btn = nullptr;
+    QPushButton* Command38Btn = nullptr;
+    QPushButton* Command7Btn = nullptr;
+    std::array<QPushButton*, 6> Cmd_Colonna{};   // 1..5
+    std::array<QPushButton*, 6> Cmd_Ambo{};      // 1..5
+
+private:
+    QWidget* costruisciAmbate();
+    QWidget* costruisciAbbinamenti();
+
+    workbench::Banco& banco_;
+    // Sorte of the search LblMiglioreACaso describes; -1 before any.
+    int sorteConfronto_ = -1;
+    QHBoxLayout* comandiAmbate_ = nullptr;
+    QHBoxLayout* comandiAbbinamenti_ = nullptr;
+};
+
+}

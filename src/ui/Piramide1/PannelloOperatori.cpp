@@ -1,0 +1,150 @@
+// The page "Operatori" of Piramide1: its controls, their layout, the choice of operators and the editor's lists.
+#include "ui/Piramide1/PannelloOperatori.h"
+
+#include "ui/Piramide1/ControlliPiramide.h"
+#include "ui/common/Controlli.h"
+#include "ui/common/GrigliaView.h"
+#include "workbench/Trasferimenti.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace ui {
+
+using namespace piramide1;
+
+PannelloOperatori::PannelloOperatori(workbench::Banco& banco, workbench::PannelloPiramidi& pannello,
+                                     grid::Grid& destinazioni)
+    : banco_(banco), pannello_(pannello), FgC_(destinazioni)
+{
+    auto* p = this;
+    auto* tasti = new Cliccabili(this);
+    auto* l = new QVBoxLayout(p);
+    l->setContentsMargins(4, 4, 4, 4);
+    FgOp = griglia(QStringLiteral("FgOp"), banco_.FgOp, p, 120);
+    FgOp->setToolTip(QStringLiteral("Doppio clic: sceglie l'operatore per le ricerche (rosso)"));
+    Label3 = new TestoAcapo(QStringLiteral("Label3"), {}, p);
+    Label3->setFixedHeight(3 * Label3->fontMetrics().lineSpacing() + 6);
+    Label3->setFrameShape(QFrame::Panel);
+    Label3->setFrameShadow(QFrame::Sunken);
+    Command22Btn = pulsante(QStringLiteral("Command22"), QStringLiteral("Seleziona tutti"),
+                            QStringLiteral("Sceglie tutti gli operatori"), p);
+    Command23Btn = pulsante(QStringLiteral("Command23"), QStringLiteral("Deseleziona tutti"),
+                            QStringLiteral("Nessun operatore scelto"), p);
+    auto* tipi = new QHBoxLayout;
+    tipi->addWidget(etichetta(QStringLiteral("LabelTipi"), QStringLiteral("Tipo"), p));
+    for (int t = 1; t <= 7; ++t) {
+        LabelT[t] = tasti->etichetta(QStringLiteral("LabelT(%1)").arg(t), QString::number(t),
+                                     QStringLiteral("Sceglie o toglie tutti gli operatori di tipo %1").arg(t), p,
+                                     [this, t] { sceltaTipo(t); });
+        tipi->addWidget(LabelT[t]);
+    }
+    tipi->addStretch();
+    tasti->riga({LabelT.begin() + 1, LabelT.end()});
+
+    auto* editor = costruisciEditor();
+    l->addWidget(FgOp, 1);
+    l->addWidget(Label3);
+    l->addLayout(fila({Command22Btn, Command23Btn}));
+    l->addLayout(tipi);
+    l->addWidget(editor);
+    collega();
+}
+
+QWidget* PannelloOperatori::costruisciEditor()
+{
+    auto* editor = new QGroupBox(QStringLiteral("Mattone"), this);
+    auto* g = new QGridLayout(editor);
+    g->setContentsMargins(4, 2, 4, 2);
+    const QStringList posizioni = numeriDa(1, 5);
+    ListP1 = lista(QStringLiteral("ListP1"), posizioni, QStringLiteral("Posizione del primo numero"), editor);
+    ListR1 = lista(QStringLiteral("ListR1"), sigleRuote(), QStringLiteral("Ruota del primo numero"), editor);
+    ListP2 = lista(QStringLiteral("ListP2"), posizioni, QStringLiteral("Posizione del secondo numero"), editor);
+    ListR2 = lista(QStringLiteral("ListR2"), sigleRuote(), QStringLiteral("Ruota del secondo numero"), editor);
+    ListVal = lista(QStringLiteral("ListVal"), numeriDa(0, 90), QStringLiteral("Valore del mattone"), editor);
+    const char* titoli[] = {"E1", "R1", "E2", "R2", "VAL"};
+    QListWidget* liste[] = {ListP1, ListR1, ListP2, ListR2, ListVal};
+    for (int i = 0; i < 5; ++i) {
+        g->addWidget(etichetta(QStringLiteral("LabelEditor%1").arg(i), QString::fromLatin1(titoli[i]), editor), 0, i,
+                     Qt::AlignCenter);
+        g->addWidget(liste[i], 1, i);
+    }
+    Cmd_aggiungeBtn = pulsante(QStringLiteral("Cmd_aggiunge"), QStringLiteral("Aggiungi"),
+                               QStringLiteral("Scrive l'operatore scelto nel mattone evidenziato"), editor);
+    g->addWidget(Cmd_aggiungeBtn, 2, 0, 1, 5);
+    FgC = griglia(QStringLiteral("FgC"), FgC_, editor, 0);
+    FgC->setFisse(0, 0);
+    FgC->horizontalHeader()->setVisible(false);
+    FgC->setFixedHeight(FgC->verticalHeader()->defaultSectionSize() + 4 + FgC->horizontalScrollBar()->sizeHint().height());
+    FgC->setToolTip(QStringLiteral("Mattone di destinazione"));
+    Command25Btn = pulsante(QStringLiteral("Command25"), QStringLiteral("Copia"),
+                            QStringLiteral("Copia mattone evidenziato in quello di destinazione"), editor);
+    g->addWidget(etichetta(QStringLiteral("LabelDestinazione"), QStringLiteral("Destinazione"), editor), 3, 0, 1, 2);
+    g->addWidget(Command25Btn, 3, 3, 1, 2);
+    g->addWidget(FgC, 4, 0, 1, 5);
+    return editor;
+}
+
+void PannelloOperatori::collega()
+{
+    connect(ListP1, &QListWidget::currentRowChanged, this, [this](int i) { pannello_.ListP1 = i; });
+    connect(ListR1, &QListWidget::currentRowChanged, this, [this](int i) { pannello_.ListR1 = i; });
+    connect(ListP2, &QListWidget::currentRowChanged, this, [this](int i) { pannello_.ListP2 = i; });
+    connect(ListR2, &QListWidget::currentRowChanged, this, [this](int i) { pannello_.ListR2 = i; });
+    connect(ListVal, &QListWidget::currentRowChanged, this, [this](int i) { banco_.valoreLista = i; });
+    connect(FgOp, &GrigliaView::clic, this, [this](int r, int) {
+        if (r < 1)
+            return;
+        workbench::operatoreCorrente(banco_, r);
+        mostraOperatoreCorrente();
+        FgOp->aggiorna();
+    });
+    connect(FgOp, &GrigliaView::doppioClic, this, [this](int r, int) {
+        workbench::toggleOperatore(banco_, r);
+        FgOp->aggiornaCelle(r, 0, r, 0);
+        mostraLabelT();
+    });
+    connect(FgC, &GrigliaView::clic, this, [this](int, int c) { pannello_.destinazione = FgC_.intero(0, c); });
+}
+
+void PannelloOperatori::sceltaTipo(int tipo)
+{
+    workbench::selezionaTipo(banco_, tipo, !workbench::tipoSelezionato(banco_, tipo));
+    FgOp->aggiorna();
+    mostraLabelT();
+}
+
+void PannelloOperatori::mostraLabelT()
+{
+    for (int t = 1; t <= 7; ++t)
+        colora(LabelT[t], workbench::tipoSelezionato(banco_, t) ? workbench::colori::OperatoreScelto : grid::colori::Bianco);
+}
+
+void PannelloOperatori::mostraEditor()
+{
+    const QSignalBlocker b1(ListP1), b2(ListR1), b3(ListP2), b4(ListR2), b5(ListVal);
+    ListP1->setCurrentRow(pannello_.ListP1);
+    ListR1->setCurrentRow(pannello_.ListR1);
+    ListP2->setCurrentRow(pannello_.ListP2);
+    ListR2->setCurrentRow(pannello_.ListR2);
+    ListVal->setCurrentRow(banco_.valoreLista);
+}
+
+void PannelloOperatori::mostraOperatoreCorrente()
+{
+    const int r = banco_.FgOp.rigaCorrente;
+    if (r >= 1 && r < banco_.FgOp.righe()) {
+        pannello_.Label3 = banco_.FgOp.testo(r, 7);
+        Label3->setText(daStd(banco_.FgOp.testo(r, 1) + ": " + pannello_.Label3));
+        FgOp->setCellaCorrente(r, 1);
+    }
+}
+
+}

@@ -1,0 +1,59 @@
+// The page "Operatori" of Piramide1: the operator catalogue for the searches and the brick editor.
+#pragma once
+
+#include "workbench/Banco.h"
+#include "workbench/Salvataggi.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace ui {
+
+class GrigliaView;
+
+// The panel keeps the choice of operators (double click, the labels of a type) and the
+// editor's lists to itself; the buttons that write bricks or refresh the whole window
+// (Command22, Command23, Cmd_aggiunge, Command25) are wired by the window.
+class PannelloOperatori : public QWidget {
+    Q_OBJECT
+public:
+    // `destinazioni` is FgC's grid: it outlives the panel.
+    PannelloOperatori(workbench::Banco& banco, workbench::PannelloPiramidi& pannello, grid::Grid& destinazioni);
+
+    // LabelT(tipo): every operator of the type chosen, or none.
+    void sceltaTipo(int tipo);
+    void mostraLabelT();
+    // The editor's lists from the Banco, without their signals.
+    void mostraEditor();
+    // Label3 and the current cell of FgOp from the Banco's current operator.
+    void mostraOperatoreCorrente();
+
+    GrigliaView* FgOp = nullptr;
+    QLabel* Label3 = nullptr;
+    std::array<QLabel*, 8> LabelT{};          // 1..7
+    QListWidget* ListP1 = nullptr;
+    QListWidget* ListR1 = nullptr;
+    QListWidget* ListP2 = nullptr;
+    QListWidget* ListR2 = nullptr;
+    QListWidget* ListVal = nullptr;
+    GrigliaView* FgC = nullptr;
+    QPushButton* Command22Btn = nullptr;
+    QPushButton* Command23Btn = nullptr;
+    QPushButton* Cmd_aggiungeBtn = nullptr;
+    QPushButton* Command25Btn = nullptr;
+
+private:
+    QWidget* costruisciEditor();
+    void collega();
+
+    workbench::Banco& banco_;
+    workbench::PannelloPiramidi& pannello_;
+    grid::Grid& FgC_;
+};
+
+}

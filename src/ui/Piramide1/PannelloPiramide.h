@@ -1,0 +1,48 @@
+// The centre of Piramide1: the pyramid's fifteen bricks, the reference draw, the brick grid and its commands.
+#pragma once
+
+#include "workbench/Banco.h"
+#include "workbench/Salvataggi.h"
+
+#include <QGroupBox>
+
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+namespace ui {
+
+class GrigliaView;
+
+// The panel highlights a brick by itself (a click on its label or its row of FgF); the
+// commands under the grid and the typing into it run workbench commands and are wired by
+// the window.
+class PannelloPiramide : public QGroupBox {
+    Q_OBJECT
+public:
+    PannelloPiramide(workbench::Banco& banco, workbench::PannelloPiramidi& pannello, QWidget* genitore);
+
+    // Brick m highlighted: its row of FgF, its numbers in the reference draw, its label.
+    void evidenziaMattone(int m);
+    // The labels Lbl0(1..15) from the Banco.
+    void mostraMattoni();
+
+    std::array<QLabel*, 16> Lbl0{};           // 1..15
+    GrigliaView* FgF = nullptr;
+    GrigliaView* FgEstratti = nullptr;
+    QCheckBox* Ch_AA = nullptr;
+    QPushButton* Command2Btn = nullptr;
+    QPushButton* Command19Btn = nullptr;
+    QPushButton* Command15Btn = nullptr;
+    QPushButton* Command24Btn = nullptr;
+    QPushButton* Command10Btn = nullptr;
+    QPushButton* Command17Btn = nullptr;
+
+private:
+    workbench::Banco& banco_;
+    workbench::PannelloPiramidi& pannello_;
+};
+
+}

@@ -1,0 +1,62 @@
+// The page "Rilevazione" of Piramide1: base wheel, wheels in play, positions, detection, number board, RICAVA ESTRAZIONI.
+#pragma once
+
+#include "workbench/Banco.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace ui {
+
+class GrigliaView;
+
+// The panel writes every setting it shows into the Banco as the player changes it, and
+// keeps the wheels, positions and number board to itself; RICAVA ESTRAZIONI (Command9Btn)
+// is wired by the window, since it changes the other panels too.
+class PannelloRilevazione : public QWidget {
+    Q_OBJECT
+public:
+    // `tabellone` is FgNu's grid: it outlives the panel.
+    PannelloRilevazione(workbench::Banco& banco, grid::Grid& tabellone);
+
+    // The controls from the Banco (opening, a configuration loaded), without their signals.
+    void mostraImpostazioni();
+    void mostraPosizioni();
+    // ComboPar from the Banco (Command14).
+    void mostraMensile();
+    // Imposta: the chosen numbers into TxtNumeri.
+    void Command6();
+    // Reset: the number board empty.
+    void Command8();
+
+    QComboBox* ComboR1 = nullptr;
+    GrigliaView* FgRG = nullptr;
+    std::array<QLabel*, 5> LblPN{};
+    QComboBox* ComboFiltro = nullptr;
+    QComboBox* ComboPar = nullptr;
+    QCheckBox* Ch_ultima = nullptr;
+    QComboBox* ComboQNu = nullptr;
+    QComboBox* ComboNC = nullptr;
+    QComboBox* Combo3 = nullptr;
+    QComboBox* ComboEle = nullptr;
+    GrigliaView* FgNu = nullptr;
+    QLineEdit* TxtNumeri = nullptr;
+    QPushButton* Command9Btn = nullptr;
+
+private:
+    void collega();
+
+    workbench::Banco& banco_;
+    grid::Grid& FgNu_;
+    QPushButton* Command6Btn = nullptr;
+    QPushButton* Command8Btn = nullptr;
+};
+
+}

@@ -1,0 +1,226 @@
+// The verifications of Piramide1: the controls of the pages Casi, Verifica and Elabora, their layout, their marks.
+#include "ui/Piramide1/PannelloVerifiche.h"
+
+#include "ui/Piramide1/ControlliPiramide.h"
+#include "ui/common/Controlli.h"
+#include "ui/common/GrigliaView.h"
+#include "workbench/Elabora.h"
+#include "workbench/Trasferimenti.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ui {
+
+using namespace piramide1;
+
+PannelloVerifiche::PannelloVerifiche(workbench::Banco& banco) : banco_(banco)
+{
+    setObjectName(QStringLiteral("SSTab3"));
+    auto* casi = costruisciCasi();
+    auto* verifica = costruisciVerifica();
+    auto* elabora = costruisciElabora();
+    addTab(casi, QStringLiteral("Casi"));
+    addTab(verifica, QStringLiteral("Verifica"));
+    addTab(elabora, QStringLiteral("Elabora"));
+    connect(ComboLivello, &QComboBox::currentIndexChanged, this, [this](int i) { banco_.livello = i + 1; });
+    connect(FgX, &GrigliaView::doppioClic, this, [this](int, int c) {
+        workbench::svuotaColonnaFgX(banco_, c);
+        FgX->aggiorna();
+    });
+    connect(Fg5, &GrigliaView::clic, this, [this](int r, int) {
+        workbench::evidenziaRigaFg5(banco_, r);
+        Fg5->aggiorna();
+    });
+    connect(Fg7, &GrigliaView::clic, this, [this](int r, int c) {
+        if (c != 0)
+            return;
+        workbench::toggleLivello(banco_, r);
+        Fg7->aggiornaCelle(r, 0, r, 0);
+    });
+    Fg7->setModificabile([](int r, int c) { return r >= 1 && r <= 5 && c == 0; },
+                         [](int, int, const std::string& t) { return accettaLivello(t); });
+}
+
+// Cases and their numbers.
+QWidget* PannelloVerifiche::costruisciCasi()
+{
+    auto* casi = new QWidget;
+    auto* lc = new QGridLayout(casi);
+    lc->setContentsMargins(4, 4, 4, 4);
+    FgEv = griglia(QStringLiteral("FgEv"), banco_.FgEv, casi, 90);
+    FgEv->setToolTip(QStringLiteral("Doppio clic: il caso diventa l'estrazione di riferimento"));
+    FgX = griglia(QStringLiteral("FgX"), banco_.FgX, casi, 90);
+    FgX->setToolTip(QStringLiteral("Doppio clic su una colonna: la svuota"));
+    for (int c = 0; c < 6; ++c)
+        banco_.FgX.setLarghezza(c, 400);
+    auto* Command5Btn = pulsante(QStringLiteral("Command5"), QStringLiteral("MARCA"),
+                                 QStringLiteral("Segna in verde i casi coperti dalla verifica"), casi);
+    auto* Command4Btn = pulsante(QStringLiteral("Command4"), QStringLiteral("Azzera grid"),
+                                 QStringLiteral("Toglie i segni dei casi"), casi);
+    Command12Btn = pulsante(QStringLiteral("Command12"), QStringLiteral("Caso"),
+                            QStringLiteral("Il caso selezionato diventa l'estrazione di riferimento"), casi);
+    auto* Command39Btn = pulsante(QStringLiteral("Command39"), QStringLiteral("Azzera grid"),
+                                  QStringLiteral("Una riga vuota per caso"), casi);
+    auto* Command16Btn = pulsante(QStringLiteral("Command16"), QStringLiteral("Copia"), QStringLiteral("Copia tabella"), casi);
+    lc->addWidget(FgEv, 0, 0);
+    lc->addWidget(FgX, 0, 1);
+    lc->addLayout(fila({Command5Btn, Command4Btn, Command12Btn}), 1, 0, 1, 2);
+    lc->addLayout(fila({etichetta(QStringLiteral("LabelFgX"), QStringLiteral("Numeri per caso"), casi), Command39Btn,
+                        Command16Btn}),
+                  2, 0, 1, 2);
+    lc->setColumnStretch(0, 0);
+    lc->setColumnStretch(1, 1);
+    FgX->setMinimumWidth(60);
+    connect(Command5Btn, &QPushButton::clicked, this, &PannelloVerifiche::Command5);
+    connect(Command4Btn, &QPushButton::clicked, this, &PannelloVerifiche::Command4);
+    connect(Command39Btn, &QPushButton::clicked, this, &PannelloVerifiche::Command39);
+    connect(Command16Btn, &QPushButton::clicked, this, [this] { FgX->copiaNegliAppunti(); });
+    return casi;
+}
+
+// Verification of one level or one formula.
+QWidget* PannelloVerifiche::costruisciVerifica()
+{
+    auto* verifica = new QWidget;
+    auto* tasti = new Cliccabili(verifica);
+    auto* lv = new QVBoxLayout(verifica);
+    lv->setContentsMargins(4, 4, 4, 4);
+    auto* livelli = new QHBoxLayout;
+    livelli->addWidget(etichetta(QStringLiteral("LabelLivelli"), QStringLiteral("Verifica livello"), verifica));
+    for (int k = 1; k <= 5; ++k) {
+        LblRiga[k] = tasti->etichetta(QStringLiteral("Lbl_Riga(%1)").arg(k), QString::number(k),
+                                      QStringLiteral("Verifica i mattoni del livello %1 sui casi").arg(k), verifica,
+                                      [this, k] { emit verificaLivello(k); });
+        livelli->addWidget(LblRiga[k]);
+    }
+    ComboLivello = combo(QStringLiteral("ComboLivello"), numeriDa(1, 5), 0,
+                         QStringLiteral("Sorte richiesta dalla verifica"), verifica);
+    Command40Btn = pulsante(QStringLiteral("Command40"), QStringLiteral("VERIFICA"),
+                            QStringLiteral("Verifica i numeri di FgX sui colpi successivi"), verifica);
+    auto* Command3Btn = pulsante(QStringLiteral("Command3"), QStringLiteral("Copia"), QStringLiteral("Copia tabella"), verifica);
+    Command20Btn = pulsante(QStringLiteral("Command20"), QStringLiteral("Stampa"), QStringLiteral("Stampa tabella"), verifica);
+    livelli->addStretch();
+    auto* verifiche = fila({etichetta(QStringLiteral("LabelSorteV"), QStringLiteral("Sorte"), verifica), ComboLivello,
+                            Command40Btn, Command3Btn, Command20Btn});
+    FgL = griglia(QStringLiteral("FgL"), banco_.FgL, verifica, 40);
+    Fg_E = griglia(QStringLiteral("Fg_E"), banco_.Fg_E, verifica, 0);
+    Fg_E->setFixedHeight(2 * Fg_E->verticalHeader()->defaultSectionSize() + 8);
+    Fg5 = griglia(QStringLiteral("Fg5"), banco_.Fg5, verifica, 40);
+    Fg5->setMaximumHeight(7 * Fg5->verticalHeader()->defaultSectionSize() + 6);
+    Fg5->setToolTip(QStringLiteral("Formule verificate nelle colonne 1..5"));
+    auto* setta = new QHBoxLayout;
+    setta->addWidget(etichetta(QStringLiteral("LabelSetta"), QStringLiteral("Imposta livello"), verifica));
+    for (int k = 1; k <= 5; ++k) {
+        LblSetta[k] = tasti->etichetta(QStringLiteral("Lbl_setta(%1)").arg(k), QString::number(k),
+                                       QStringLiteral("Copia le righe 1..%1 nei mattoni del livello %1").arg(k), verifica,
+                                       [this, k] { emit impostaLivello(k); });
+        setta->addWidget(LblSetta[k]);
+    }
+    tasti->riga({LblRiga.begin() + 1, LblRiga.end()});
+    tasti->riga({LblSetta.begin() + 1, LblSetta.end()});
+    auto* Command26Btn = pulsante(QStringLiteral("Command26"), QStringLiteral("Resetta"),
+                                  QStringLiteral("Svuota le formule verificate"), verifica);
+    setta->addWidget(Command26Btn);
+    setta->addStretch();
+    lv->addLayout(livelli);
+    lv->addLayout(verifiche);
+    lv->addWidget(FgL, 3);
+    lv->addWidget(Fg_E);
+    lv->addLayout(setta);
+    lv->addWidget(Fg5, 1);
+    connect(Command3Btn, &QPushButton::clicked, this, [this] { FgL->copiaNegliAppunti(); });
+    connect(Command26Btn, &QPushButton::clicked, this, &PannelloVerifiche::Command26);
+    return verifica;
+}
+
+// ELABORA over several levels.
+QWidget* PannelloVerifiche::costruisciElabora()
+{
+    auto* elabora = new QWidget;
+    auto* le = new QGridLayout(elabora);
+    le->setContentsMargins(4, 4, 4, 4);
+    Fg7 = griglia(QStringLiteral("Fg7"), banco_.Fg7, elabora, 0);
+    Fg7->setFisse(1, 0);
+    Fg7->verticalHeader()->setVisible(true);
+    Fg7->setFixedSize(70, 6 * Fg7->verticalHeader()->defaultSectionSize() + 6);
+    Fg7->setToolTip(QStringLiteral("Livelli di ELABORA (verde): clic per scegliere, scrivere la sorte del livello"));
+    auto* Command31Btn = pulsante(QStringLiteral("Command31"), QStringLiteral("Tutti"), QStringLiteral("Tutti i livelli"), elabora);
+    auto* Command32Btn = pulsante(QStringLiteral("Command32"), QStringLiteral("Nessuno"), QStringLiteral("Nessun livello"), elabora);
+    Command27Btn = pulsante(QStringLiteral("Command27"), QStringLiteral("ELABORA"),
+                            QStringLiteral("Verifica i livelli scelti e riassume per caso"), elabora);
+    auto* Command30Btn = pulsante(QStringLiteral("Command30"), QStringLiteral("Copia"), QStringLiteral("Copia tabella"), elabora);
+    auto* Command33Btn = pulsante(QStringLiteral("Command33"), QStringLiteral("Copia tutto"), QStringLiteral("Copia tabella"), elabora);
+    Command28Btn = pulsante(QStringLiteral("Command28"), QStringLiteral("Stampa"), QStringLiteral("Stampa tabella"), elabora);
+    FgY = griglia(QStringLiteral("FgY"), banco_.FgY, elabora, 90);
+    Fg10 = griglia(QStringLiteral("Fg10"), banco_.Fg10, elabora, 60);
+    // Two columns of buttons: the page stays low enough for the results above it.
+    auto* comandi = new QGridLayout;
+    comandi->addWidget(Fg7, 0, 0, 1, 2);
+    int k = 0;
+    for (auto* b : {Command31Btn, Command32Btn, Command27Btn, Command30Btn, Command33Btn, Command28Btn}) {
+        comandi->addWidget(b, 1 + k / 2, k % 2);
+        ++k;
+    }
+    comandi->setRowStretch(4, 1);
+    le->addLayout(comandi, 0, 0, 2, 1);
+    le->addWidget(FgY, 0, 1);
+    le->addWidget(Fg10, 1, 1);
+    le->setRowStretch(0, 3);
+    le->setRowStretch(1, 2);
+    connect(Command31Btn, &QPushButton::clicked, this, [this] {
+        workbench::selezionaLivelli(banco_, true);
+        Fg7->aggiorna();
+    });
+    connect(Command32Btn, &QPushButton::clicked, this, [this] {
+        workbench::selezionaLivelli(banco_, false);
+        Fg7->aggiorna();
+    });
+    connect(Command30Btn, &QPushButton::clicked, this, [this] { FgY->copiaNegliAppunti(); });
+    connect(Command33Btn, &QPushButton::clicked, this, [this] { FgY->copiaNegliAppunti(); });
+    return elabora;
+}
+
+void PannelloVerifiche::mostraImpostazioni() { mostraLivello(); }
+
+void PannelloVerifiche::mostraLivello()
+{
+    const QSignalBlocker blocco(ComboLivello);
+    ComboLivello->setCurrentIndex(banco_.livello - 1);
+}
+
+void PannelloVerifiche::Command5()
+{
+    workbench::marcaCasiCentrati(banco_);
+    FgEv->aggiorna();
+}
+
+void PannelloVerifiche::Command4()
+{
+    workbench::azzeraMarcheCasi(banco_);
+    FgEv->aggiorna();
+}
+
+void PannelloVerifiche::Command39()
+{
+    workbench::azzeraFgX(banco_);
+    FgX->aggiorna();
+}
+
+void PannelloVerifiche::Command26()
+{
+    workbench::svuotaFg5(banco_);
+    Fg5->aggiorna();
+}
+
+bool PannelloVerifiche::accettaLivello(const std::string& testo)
+{
+    return testo.size() == 1 && testo[0] >= '1' && testo[0] <= '5';
+}
+
+}

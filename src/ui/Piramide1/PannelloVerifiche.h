@@ -1,0 +1,71 @@
+// The verifications of Piramide1 (SSTab3): the cases and their numbers, the verification of a level or a formula, ELABORA.
+#pragma once
+
+#include "workbench/Banco.h"
+
+#include <QTabWidget>
+
+#include <array>
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace ui {
+
+class GrigliaView;
+
+// The panel keeps to itself the marks of the cases, the columns of FgX, the formulas of
+// Fg5 and the levels of Fg7; the commands that verify, move the reference or write bricks
+// are wired by the window (the labels Lbl_Riga and Lbl_setta through their signals).
+class PannelloVerifiche : public QTabWidget {
+    Q_OBJECT
+public:
+    explicit PannelloVerifiche(workbench::Banco& banco);
+
+    // Pages in order.
+    enum Pagina { Casi = 0, Verifica = 1, Elabora = 2 };
+
+    void mostraImpostazioni();
+    // ComboLivello from the Banco, without its signal (after ELABORA).
+    void mostraLivello();
+    void Command5();                           // MARCA
+    void Command4();                           // Azzera grid on FgEv
+    void Command39();                          // Azzera grid on FgX
+    void Command26();                          // Resetta Fg5
+    // What Fg7 accepts as the sorte of a level: one digit 1..5.
+    [[nodiscard]] static bool accettaLivello(const std::string& testo);
+
+    GrigliaView* FgEv = nullptr;
+    GrigliaView* FgX = nullptr;
+    GrigliaView* FgL = nullptr;
+    GrigliaView* Fg_E = nullptr;
+    GrigliaView* Fg5 = nullptr;
+    GrigliaView* FgY = nullptr;
+    GrigliaView* Fg10 = nullptr;
+    GrigliaView* Fg7 = nullptr;
+    QComboBox* ComboLivello = nullptr;
+    std::array<QLabel*, 6> LblRiga{};        // 1..5
+    std::array<QLabel*, 6> LblSetta{};       // 1..5
+    QPushButton* Command12Btn = nullptr;
+    QPushButton* Command40Btn = nullptr;
+    QPushButton* Command20Btn = nullptr;
+    QPushButton* Command27Btn = nullptr;
+    QPushButton* Command28Btn = nullptr;
+
+signals:
+    // Lbl_Riga(livello): the bricks of the level verified on the cases.
+    void verificaLivello(int livello);
+    // Lbl_setta(livello): rows 1..livello of Fg5 into the bricks of the level.
+    void impostaLivello(int livello);
+
+private:
+    QWidget* costruisciCasi();
+    QWidget* costruisciVerifica();
+    QWidget* costruisciElabora();
+
+    workbench::Banco& banco_;
+};
+
+}
