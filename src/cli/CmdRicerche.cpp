@@ -38,8 +38,8 @@ void scegliOperatori(const cli::Argomenti& args, Banco& b)
         }
     elencaOperatori(b, catalogo);
     for (int k = 1; k < b.FgOp.righe(); ++k)
-        if (tutti || codici.count(b.FgOp.testo(k, 1)))
-            b.FgOp.setSfondo(k, 0, colori::OperatoreScelto);
+        if (tutti || codici.count(workbench::leggiRigaOperatore(b.FgOp, k).operatore))
+            b.FgOp.setSfondo(k, colOp::Scelta, colori::OperatoreScelto);
 }
 
 // --casi-scoperti FILE: the case numbers (FgEv column "Prog") already covered, one a

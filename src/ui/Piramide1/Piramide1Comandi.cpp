@@ -352,9 +352,10 @@ void Piramide1::mostraOperatoreCorrente()
 {
     const int r = banco_.FgOp.rigaCorrente;
     if (r >= 1 && r < banco_.FgOp.righe()) {
-        pannello_.Label3 = banco_.FgOp.testo(r, 7);
-        Label3->setText(daStd(banco_.FgOp.testo(r, 1) + ": " + pannello_.Label3));
-        FgOp->setCellaCorrente(r, 1);
+        const auto operatore = workbench::leggiRigaOperatore(banco_.FgOp, r);
+        pannello_.Label3 = operatore.spiegazione;
+        Label3->setText(daStd(operatore.operatore + ": " + pannello_.Label3));
+        FgOp->setCellaCorrente(r, workbench::colOp::Oper);
     }
 }
 
@@ -720,8 +721,8 @@ void Piramide1::modificaMattone(int riga, int colonna)
             ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
         banco_.FgF.setTesto(riga, Tras, codice);
         for (int r = 1; r < banco_.FgOp.righe(); ++r)
-            if (banco_.FgOp.testo(r, 1) == codice)
-                banco_.FgF.setTesto(riga, Tipo, banco_.FgOp.testo(r, 2));
+            if (banco_.FgOp.testo(r, workbench::colOp::Oper) == codice)
+                banco_.FgF.setTesto(riga, Tipo, banco_.FgOp.testo(r, workbench::colOp::Tipo));
     }
     // A typed abbreviation is shown as the archive writes it ("ba" is Bari, "BA").
     if (colonna == RU1 || colonna == RU2) {
