@@ -23,7 +23,7 @@ CampiOperatore campiDi(const Formula& f)
     c.R1 = intero16(f.R1);
     c.P2 = intero16(f.P2);
     c.R2 = intero16(f.R2);
-    intero16(f.tipo);
+    intero16(f.tipo);   // the class too: a brick's typed 65536 is refused, not read as another class
     if (f.tipo == 4)
         c.N1 = intero16(f.valore);
     else

@@ -9,11 +9,11 @@
 
 namespace engine {
 
-namespace {
-
-void verifica(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-              grid::Grid& FgX, const archive::Archivio& a)
+void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
+                     grid::Grid& FgX, const archive::Archivio& a)
 {
+    if (f.tipo < 1 || f.tipo > 7)
+        throw ErroreCalcolo("tipo operatore non valido: " + std::to_string(f.tipo));
     if (pv.slot < 1 || pv.slot > 5)
         throw ErroreCalcolo("colonna di verifica non valida: " + std::to_string(pv.slot));
     const int colonnaSlot = pv.slot + 7;
@@ -70,16 +70,6 @@ void verifica(const Formula& f, const ParametriVerifica& pv, const grid::Grid& F
             }
         }
     }
-}
-
-}
-
-void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-                     grid::Grid& FgX, const archive::Archivio& a)
-{
-    if (f.tipo < 1 || f.tipo > 7)
-        throw ErroreCalcolo("tipo operatore non valido: " + std::to_string(f.tipo));
-    verifica(f, pv, FgEv, FgL, FgX, a);
 }
 
 void ColoraFgL(grid::Grid& FgL)

@@ -907,7 +907,7 @@ void Piramide1::preparaVisteEsiti()
                        : QStringLiteral("Abbinato: il numero che la formula, calcolata sull'estrazione di riferimento, "
                                         "aggiunge ai numeri del livello"));
         // Beside the formula, where the eye is, without scrolling.
-        vista->spostaColonna(workbench::ColonnaPrevisione, 4);
+        vista->spostaColonna(workbench::ColonnaPrevisione, workbench::colEsiti::Formula + 1);
     }
 }
 

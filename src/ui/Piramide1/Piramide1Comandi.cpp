@@ -121,7 +121,7 @@ void Piramide1::collega()
     });
     connect(FgOp, &GrigliaView::doppioClic, this, [this](int r, int) {
         workbench::toggleOperatore(banco_, r);
-        FgOp->aggiornaCelle(r, 0, r, 0);
+        FgOp->aggiornaCelle(r, workbench::colOp::Scelta, r, workbench::colOp::Scelta);
         mostraLabelT();
     });
     connect(FgF, &GrigliaView::clic, this, [this](int r, int) {
