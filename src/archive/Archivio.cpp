@@ -10,6 +10,14 @@ const std::array<std::string_view, 12> SigleRuote = {"BA", "CA", "FI", "GE", "MI
 const std::array<std::string_view, 11> NomiRuote = {"Bari",   "Cagliari", "Firenze", "Genova",  "Milano",   "Napoli",
                                                       "Palermo", "Roma",     "Torino",  "Venezia", "Nazionale"};
 
+std::string dueCifre(int n)
+{
+    std::string s = std::to_string(n);
+    if (n >= 0 && s.size() < 2)
+        s.insert(s.begin(), '0');
+    return s;
+}
+
 std::optional<int> IndiceRuota(std::string_view testo)
 {
     if (testo.size() < 2)

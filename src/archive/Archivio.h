@@ -26,6 +26,10 @@ std::optional<int> IndiceRuota(std::string_view testo);
 // ours ("BA" .. "VE", "RO", "NZ") or the historical file's "RM" (Roma) and "RN" (Nazionale).
 std::optional<int> RuotaDaCodice(std::string_view codice);
 
+// A number as the wheel fields write it: at least two digits ("07", "90"); larger numbers
+// keep all their digits.
+std::string dueCifre(int n);
+
 // A stored field the loader did not take as it is: a number outside 1..90 (read as
 // missing, 0) or a row whose date is not a real day (left out). The file is not changed.
 struct DatoScartato {

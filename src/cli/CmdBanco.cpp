@@ -17,7 +17,7 @@ namespace {
 using namespace workbench;
 
 // An empty field reads as 0 (an unused parameter).
-std::optional<int> interoCampo(const std::string& s)
+[[nodiscard]] std::optional<int> interoCampo(const std::string& s)
 {
     return s.empty() ? std::optional<int>(0) : cli::interoEsatto(s);
 }

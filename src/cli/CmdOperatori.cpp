@@ -52,7 +52,7 @@ int eseguiOperatori(const Argomenti& args, std::istream&, std::ostream& out, std
 }
 
 // A 16-bit field of an input line; blanks around the digits are allowed.
-std::optional<std::int16_t> campo16(std::string_view t)
+[[nodiscard]] std::optional<std::int16_t> campo16(std::string_view t)
 {
     while (!t.empty() && (t.front() == ' '))
         t.remove_prefix(1);
@@ -83,14 +83,14 @@ std::vector<std::string_view> dividiTab(std::string_view riga)
 }
 
 // The fields of one line, or nothing when the line is malformed.
-std::optional<engine::CampiOperatore> leggiRiga(std::string_view riga)
+[[nodiscard]] std::optional<engine::CampiOperatore> leggiRiga(std::string_view riga)
 {
     const auto campi = dividiTab(riga);
     if (campi.size() != 9)
         return std::nullopt;
     engine::CampiOperatore c;
     c.CodiceOperatore = std::string(campi[0]);   // compared exactly: blanks are part of the code
-    std::int16_t* destinazioni[] = {&c.N1, &c.N2, &c.ValoreFisso, &c.EstrazioneCalcolo, &c.R1, &c.P1, &c.R2, &c.P2};
+    int* destinazioni[] = {&c.N1, &c.N2, &c.ValoreFisso, &c.EstrazioneCalcolo, &c.R1, &c.P1, &c.R2, &c.P2};
     for (std::size_t i = 0; i < 8; ++i) {
         const auto v = campo16(campi[i + 1]);
         if (!v)
@@ -102,7 +102,7 @@ std::optional<engine::CampiOperatore> leggiRiga(std::string_view riga)
 
 // One line of standard input without its line break; false at the end. A line longer than
 // any formula line (an endless stream such as /dev/zero) is refused before it fills memory.
-bool rigaIngresso(std::istream& in, std::string& riga, int numero)
+[[nodiscard]] bool rigaIngresso(std::istream& in, std::string& riga, int numero)
 {
     riga.clear();
     auto* buffer = in.rdbuf();

@@ -38,8 +38,8 @@ void scegliOperatori(const cli::Argomenti& args, Banco& b)
         }
     elencaOperatori(b, catalogo);
     for (int k = 1; k < b.FgOp.righe(); ++k)
-        if (tutti || codici.count(b.FgOp.testo(k, 1)))
-            b.FgOp.setSfondo(k, 0, colori::OperatoreScelto);
+        if (tutti || codici.count(workbench::leggiRigaOperatore(b.FgOp, k).operatore))
+            b.FgOp.setSfondo(k, colOp::Scelta, colori::OperatoreScelto);
 }
 
 // --casi-scoperti FILE: the case numbers (FgEv column "Prog") already covered, one a
@@ -84,7 +84,7 @@ void confrontoCasuale(const cli::Argomenti& args, const Banco& b, const grid::Gr
     const long seme = args.intero("--seme").value_or(1);
     if (prove == 0)
         return;
-    const int copReale = esiti.righe() > 1 && !esiti.testo(1, 1).empty() ? esiti.intero(1, 1) : 0;
+    const int copReale = esiti.righe() > 1 ? leggiRigaEsito(esiti, 1).cop : 0;
     const auto c = miglioreACaso(leggiImpostazioniRicerca(b, sorte), a, copReale, static_cast<int>(prove),
                                  static_cast<std::uint64_t>(seme));
     err << testoMiglioreACaso(c) << '\n';

@@ -61,7 +61,7 @@ struct Comando {
 // Fields of `testo` separated by `sep`, empty ones kept ("a,,b" gives three).
 std::vector<std::string> dividi(const std::string& testo, char sep);
 // The whole text read as an int; nothing when it is not exactly a whole number in range.
-std::optional<int> interoEsatto(const std::string& testo);
+[[nodiscard]] std::optional<int> interoEsatto(const std::string& testo);
 
 // The whole draws archive at `percorso`, the model archive from draw 1, as every command
 // reads it. A failed load is a data error "impossibile caricare l'archivio PERCORSO: ...";

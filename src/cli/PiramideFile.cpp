@@ -3,6 +3,7 @@
 
 #include "archive/Archivio.h"
 #include "cli/Comandi.h"
+#include "engine/Formula.h"
 #include "engine/Operatori.h"
 #include "engine/Piramide.h"
 #include "storage/FileDiTesto.h"
@@ -13,14 +14,6 @@
 #include <vector>
 
 namespace cli {
-
-namespace {
-
-// Which positions an operator type reads: 1, 2, 3, 5 and 7 the first, 2 and 7 the second too.
-bool usaP1(int tipo) { return tipo != 4 && tipo != 6; }
-bool usaP2(int tipo) { return tipo == 2 || tipo == 7; }
-
-}
 
 std::optional<std::string> erroreFormula(const std::string& codice, int tipo, int P1, int P2, int valore,
                                          const std::string& nomeP1, const std::string& nomeP2)
@@ -35,9 +28,10 @@ std::optional<std::string> erroreFormula(const std::string& codice, int tipo, in
             return "la posizione " + nome + " deve essere fra 1 e 5, non " + std::to_string(p);
         return std::nullopt;
     };
-    if (auto e = posizione(nomeP1, P1, usaP1(tipo)))
+    const auto usati = engine::parametriDellaClasse(tipo);
+    if (auto e = posizione(nomeP1, P1, usati.posizione1))
         return e;
-    if (auto e = posizione(nomeP2, P2, usaP2(tipo)))
+    if (auto e = posizione(nomeP2, P2, usati.riferimento2))
         return e;
     if (valore < 0 || valore > 90)
         return "il valore VAL deve essere fra 0 e 90, non " + std::to_string(valore);

@@ -29,19 +29,19 @@ static_assert(CifrePiGreco.size() == 101);
 
 // tens() and units() of a number written with two digits; a number that has no
 // two-digit form cannot be split, and is refused rather than split at random.
-void dueCifre(int n)
+void controllaDueCifre(int n)
 {
     if (n < 0 || n > 99)
         throw ErroreCalcolo("numero senza forma a due cifre: " + std::to_string(n));
 }
 int decine(int n)
 {
-    dueCifre(n);
+    controllaDueCifre(n);
     return n / 10;
 }
 int unita(int n)
 {
-    dueCifre(n);
+    controllaDueCifre(n);
     return n % 10;
 }
 
@@ -323,26 +323,12 @@ std::int16_t Valuta(int indiceOperatore, const ValoriOperatore& v, const archive
     }
 }
 
-ValoriOperatore valoriDi(const CampiOperatore& campi)
-{
-    ValoriOperatore v;
-    v.N1 = campi.N1;
-    v.N2 = campi.N2;
-    v.ValoreFisso = campi.ValoreFisso;
-    v.EstrazioneCalcolo = campi.EstrazioneCalcolo;
-    v.R1 = campi.R1;
-    v.R2 = campi.R2;
-    v.P1 = campi.P1;
-    v.P2 = campi.P2;
-    return v;
-}
-
 void ElaboraPPP2(CampiOperatore& campi, const archive::Archivio& archivio)
 {
     const int indice = IndiceOperatore(campi.CodiceOperatore);
     if (indice < 0)
         return;   // an unknown code leaves Risultato as it was
-    campi.Risultato = Valuta(indice, valoriDi(campi), archivio);
+    campi.Risultato = Valuta(indice, campi, archivio);
 }
 
 }

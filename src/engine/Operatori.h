@@ -11,22 +11,6 @@
 
 namespace engine {
 
-// The evaluator's fields, filled by every caller before each call.
-struct CampiOperatore {
-    std::string CodiceOperatore;
-    std::int16_t N1 = 0;
-    std::int16_t N2 = 0;
-    std::int16_t ValoreFisso = 0;
-    std::int16_t EstrazioneCalcolo = 0;   // draw read by the whole-draw operators
-    std::int16_t R1 = 0, R2 = 0;          // wheels 0..10
-    std::int16_t P1 = 0, P2 = 0;          // positions 1..5, or counts for whole-draw operators
-    std::int16_t Risultato = 0;
-};
-
-// Evaluates CodiceOperatore on the fields and writes Risultato. An unknown code
-// leaves Risultato as it was. Out-of-range inputs raise ErroreCalcolo.
-void ElaboraPPP2(CampiOperatore& campi, const archive::Archivio& archivio);
-
 // The 44 codes in the evaluator's order of matching.
 const std::vector<std::string_view>& CodiciCatalogo();
 
@@ -60,16 +44,24 @@ struct ValoriOperatore {
     int N1 = 0;
     int N2 = 0;
     int ValoreFisso = 0;
-    int EstrazioneCalcolo = 0;
-    int R1 = 0, R2 = 0;
-    int P1 = 0, P2 = 0;
+    int EstrazioneCalcolo = 0;   // draw read by the whole-draw operators
+    int R1 = 0, R2 = 0;          // wheels 0..10
+    int P1 = 0, P2 = 0;          // positions 1..5, or counts for whole-draw operators
 };
+
+// The evaluator's fields, filled by every caller before each call: the inputs, the code
+// and the result. A formula gets here through campiDi (engine/Formula.h).
+struct CampiOperatore : ValoriOperatore {
+    std::string CodiceOperatore;
+    std::int16_t Risultato = 0;
+};
+
+// Evaluates CodiceOperatore on the fields and writes Risultato. An unknown code
+// leaves Risultato as it was. Out-of-range inputs raise ErroreCalcolo.
+void ElaboraPPP2(CampiOperatore& campi, const archive::Archivio& archivio);
 
 // Index of a code in CodiciCatalogo() (exact comparison), or -1 for an unknown code.
 int IndiceOperatore(std::string_view codice);
-
-// The evaluator's fields as the fast path's plain integers.
-ValoriOperatore valoriDi(const CampiOperatore& campi);
 
 // Result of operator `indiceOperatore` (0..NumeroOperatori-1) on `v`. Raises
 // ErroreCalcolo for an out-of-range input or an index outside the catalogue.

@@ -1,6 +1,8 @@
 // Pyramid evaluation on a draw and the layout of the composition grids.
 #include "engine/Piramide.h"
 
+#include "engine/Formula.h"
+
 #include <charconv>
 #include <string>
 
@@ -9,8 +11,6 @@ namespace engine {
 namespace {
 // First brick of each level 1..5 (entry 0 unused).
 constexpr std::array<int, 6> PrimoDelLivello = {0, 1, 2, 4, 7, 11};
-
-std::int16_t intero(const grid::Grid& g, int r, int c) { return intero16(g.valore(r, c)); }
 }
 
 std::int16_t intero16(double valore)
@@ -133,23 +133,18 @@ std::optional<ErroreMattone> ValutaPiramide(grid::Grid& FgF, int d, int valoreLi
         try {
             if (!sigleValide[m])
                 throw ErroreCalcolo("sigla ruota non riconosciuta");
-            CampiOperatore c;
-            c.CodiceOperatore = FgF.testo(m, colF::Tras);
-            c.P1 = intero(FgF, m, colF::E1);
-            c.R1 = intero(FgF, m, colF::R1);
-            c.P2 = intero(FgF, m, colF::E2);
-            c.R2 = intero(FgF, m, colF::R2);
-            c.EstrazioneCalcolo = static_cast<std::int16_t>(d);
-            const int tipo = intero(FgF, m, colF::Tipo);
-            if (tipo == 3 || tipo == 7)
-                c.ValoreFisso = intero(FgF, m, colF::VAL);
-            if (tipo == 4 || tipo == 5) {
+            Formula f = leggiMattone(FgF, m);
+            // The pyramid takes VAL for classes 3 and 7 only; the number of class 4 and
+            // the delay of class 5 come from ListVal.
+            if (f.tipo == 4 || f.tipo == 5) {
                 if (valoreLista < 0 || valoreLista > 90)
                     throw ErroreCalcolo("nessun valore scelto nella lista");
-                if (tipo == 5)
-                    c.ValoreFisso = static_cast<std::int16_t>(valoreLista);
+                f.valore = valoreLista;
+            } else if (f.tipo != 3 && f.tipo != 7) {
+                f.valore = 0;
             }
-            if (!preparaIngressi(tipo, c, d, valoreLista, a))
+            CampiOperatore c = campiDi(f);
+            if (!preparaSu(f, c, d, a))
                 continue;   // an unknown class is skipped and its label keeps its text
             // The evaluator leaves Risultato untouched for a code outside the catalogue;
             // the label then shows nothing rather than a number the brick never computed.

@@ -35,7 +35,7 @@ std::int16_t numeroControllato(const archive::Archivio& a, int d, int w, int p);
 // positions and ValoreFisso already in `c`: 1 N1; 2 N1, N2; 3 N1; 4 N1 = `numeroDiretto`;
 // 5 N1 from ValoreFisso draws earlier; 6 nothing (the operator reads the draw); 7 N1, N2.
 // Returns false for a class outside 1..7, which the caller skips or refuses.
-bool preparaIngressi(int tipo, CampiOperatore& c, int d, int numeroDiretto, const archive::Archivio& a);
+[[nodiscard]] bool preparaIngressi(int tipo, CampiOperatore& c, int d, int numeroDiretto, const archive::Archivio& a);
 
 // A brick or formula field as the evaluator's 16-bit integer (fraction dropped).
 // A value outside -32768..32767 raises ErroreCalcolo instead of wrapping: 65536

@@ -1,4 +1,4 @@
-// Verifica1..Verifica7: the forecast of a formula on every case and its first attempt on the wheels in play.
+// VerificaFormula: the forecast of a formula on every case and its first attempt on the wheels in play.
 #include "engine/Verifica.h"
 
 #include "engine/Operatori.h"
@@ -9,24 +9,18 @@
 
 namespace engine {
 
-namespace {
-
-void verifica(int tipo, const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-              grid::Grid& FgX, const archive::Archivio& a)
+void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
+                     grid::Grid& FgX, const archive::Archivio& a)
 {
+    if (f.tipo < 1 || f.tipo > 7)
+        throw ErroreCalcolo("tipo operatore non valido: " + std::to_string(f.tipo));
     if (pv.slot < 1 || pv.slot > 5)
         throw ErroreCalcolo("colonna di verifica non valida: " + std::to_string(pv.slot));
     const int colonnaSlot = pv.slot + 7;
     // The last attempt that may be read: never past the reference draw nor the archive.
     const int ultimo = std::min(pv.riferimento, a.NumeroEstrazioni);
 
-    CampiOperatore c;
-    c.CodiceOperatore = f.codice;
-    c.P1 = intero16(f.P1);
-    c.R1 = intero16(f.R1);
-    c.P2 = intero16(f.P2);
-    c.R2 = intero16(f.R2);
-    c.ValoreFisso = intero16(f.valore);
+    CampiOperatore c = campiDi(f);
     FgL.setRighe(1);
 
     for (int k = 1; k < FgEv.righe(); ++k) {
@@ -38,10 +32,9 @@ void verifica(int tipo, const Formula& f, const ParametriVerifica& pv, const gri
         const int d = intero16(FgEv.valore(k, 1));
         if (d < 1 || d > a.NumeroEstrazioni)
             throw ErroreCalcolo("estrazione del caso fuori archivio: " + std::to_string(d));
-        c.EstrazioneCalcolo = static_cast<std::int16_t>(d);
-        // The seven routines differ only in how the inputs are taken from the case draw.
-        if (!preparaIngressi(tipo, c, d, f.valore, a))
-            throw ErroreCalcolo("tipo operatore non valido: " + std::to_string(tipo));
+        // The seven classes differ only in how the inputs are taken from the case draw.
+        if (!preparaSu(f, c, d, a))
+            throw ErroreCalcolo("tipo operatore non valido: " + std::to_string(f.tipo));
         ElaboraPPP2(c, a);
         const int previsione = c.Risultato;
         const std::string testo = std::to_string(previsione);
@@ -76,65 +69,6 @@ void verifica(int tipo, const Formula& f, const ParametriVerifica& pv, const gri
                 }
             }
         }
-    }
-}
-
-}
-
-void Verifica1(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-               grid::Grid& FgX, const archive::Archivio& a)
-{
-    verifica(1, f, pv, FgEv, FgL, FgX, a);
-}
-
-void Verifica2(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-               grid::Grid& FgX, const archive::Archivio& a)
-{
-    verifica(2, f, pv, FgEv, FgL, FgX, a);
-}
-
-void Verifica3(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-               grid::Grid& FgX, const archive::Archivio& a)
-{
-    verifica(3, f, pv, FgEv, FgL, FgX, a);
-}
-
-void Verifica4(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-               grid::Grid& FgX, const archive::Archivio& a)
-{
-    verifica(4, f, pv, FgEv, FgL, FgX, a);
-}
-
-void Verifica5(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-               grid::Grid& FgX, const archive::Archivio& a)
-{
-    verifica(5, f, pv, FgEv, FgL, FgX, a);
-}
-
-void Verifica6(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-               grid::Grid& FgX, const archive::Archivio& a)
-{
-    verifica(6, f, pv, FgEv, FgL, FgX, a);
-}
-
-void Verifica7(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-               grid::Grid& FgX, const archive::Archivio& a)
-{
-    verifica(7, f, pv, FgEv, FgL, FgX, a);
-}
-
-void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-                     grid::Grid& FgX, const archive::Archivio& a)
-{
-    switch (f.tipo) {
-    case 1: Verifica1(f, pv, FgEv, FgL, FgX, a); break;
-    case 2: Verifica2(f, pv, FgEv, FgL, FgX, a); break;
-    case 3: Verifica3(f, pv, FgEv, FgL, FgX, a); break;
-    case 4: Verifica4(f, pv, FgEv, FgL, FgX, a); break;
-    case 5: Verifica5(f, pv, FgEv, FgL, FgX, a); break;
-    case 6: Verifica6(f, pv, FgEv, FgL, FgX, a); break;
-    case 7: Verifica7(f, pv, FgEv, FgL, FgX, a); break;
-    default: throw ErroreCalcolo("tipo operatore non valido: " + std::to_string(f.tipo));
     }
 }
 

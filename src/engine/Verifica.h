@@ -1,22 +1,14 @@
-// Outcome verification of one formula over the cases: Verifica1..Verifica7 and ColoraFgL.
+// Outcome verification of one formula over the cases (VerificaFormula) and the colours of its report (ColoraFgL).
 #pragma once
 
 #include "archive/Archivio.h"
+#include "engine/Formula.h"
 #include "grid/Grid.h"
 
 #include <array>
 #include <string>
 
 namespace engine {
-
-// One formula: an operator with its class and parameters, as a brick or a search result holds it.
-struct Formula {
-    std::string codice;       // CodiceOperatore
-    int tipo = 0;             // class 1..7
-    int P1 = 0, R1 = 0;
-    int P2 = 0, R2 = 0;
-    int valore = 0;           // ValoreFisso (the number itself for class 4)
-};
 
 // What the caller sets before a verification.
 struct ParametriVerifica {
@@ -31,32 +23,16 @@ namespace colL {
 constexpr int Prog = 0, Estr = 1, Data = 2, Rif = 3, Ru = 4, C = 5, N1 = 6, N2 = 7, G1 = 8, S = 13, Pos1 = 14;
 }
 
-// Each routine cuts FgL back to its header, then for every case row of FgEv
-// (column 0 progressive, column 1 draw index, column 2 date) evaluates the formula
-// on the case draw, writes the forecast into FgX (case row, column slot) and FgL,
-// and records the hits of the first attempt (up to colpi, never after the reference
-// draw) on which it came out on a wheel in play: one FgL row per wheel hit.
-// A forecast of 0 (no number) never counts as a hit. Raises ErroreCalcolo for a
-// case outside the archive, an earlier draw below 1 (class 5) or an evaluator error;
-// the rows already written stay.
-void Verifica1(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-               grid::Grid& FgX, const archive::Archivio& a);
-void Verifica2(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-               grid::Grid& FgX, const archive::Archivio& a);
-void Verifica3(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-               grid::Grid& FgX, const archive::Archivio& a);
-void Verifica4(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-               grid::Grid& FgX, const archive::Archivio& a);
-void Verifica5(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-               grid::Grid& FgX, const archive::Archivio& a);
-void Verifica6(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-               grid::Grid& FgX, const archive::Archivio& a);
-void Verifica7(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-               grid::Grid& FgX, const archive::Archivio& a);
-
-// Dispatches on f.tipo (1 -> Verifica1 ... 7 -> Verifica7); any other class raises
-// ErroreCalcolo before anything is written, so the report never shows a stale formula;
-// so does a formula field beyond 16 bits.
+// Cuts FgL back to its header, then for every case row of FgEv (column 0 progressive,
+// column 1 draw index, column 2 date) evaluates the formula on the case draw with the
+// inputs of its class (Verifica1..Verifica7 of the workbench differ only in those), writes
+// the forecast into FgX (case row, column slot) and FgL, and records the hits of the first
+// attempt (up to colpi, never after the reference draw) on which it came out on a wheel in
+// play: one FgL row per wheel hit. A forecast of 0 (no number) never counts as a hit.
+// A class outside 1..7 or a formula field beyond 16 bits raises ErroreCalcolo before
+// anything is written, so the report never shows a stale formula. A case outside the
+// archive, an earlier draw below 1 (class 5) or an evaluator error raise ErroreCalcolo
+// too; the rows already written stay.
 void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
                      grid::Grid& FgX, const archive::Archivio& a);
 

@@ -127,11 +127,13 @@ double Grid::valore(int riga, int colonna) const { return leggiNumero(testo(riga
 
 int Grid::intero(int riga, int colonna) const
 {
+    // Held at the ends of the int range (a NaN at the lower one): converting a value
+    // outside it would be undefined, and the range checks further on refuse them.
     const double v = valore(riga, colonna);
-    if (v >= static_cast<double>(std::numeric_limits<int>::max()))
-        return std::numeric_limits<int>::max();
-    if (v <= static_cast<double>(std::numeric_limits<int>::min()))
+    if (!(v > static_cast<double>(std::numeric_limits<int>::min())))
         return std::numeric_limits<int>::min();
+    if (!(v < static_cast<double>(std::numeric_limits<int>::max())))
+        return std::numeric_limits<int>::max();
     return static_cast<int>(v);
 }
 

@@ -8,14 +8,6 @@ namespace {
 
 bool cifra(char c) { return c >= '0' && c <= '9'; }
 
-std::string dueCifre(int n)
-{
-    std::string s = std::to_string(n);
-    if (s.size() < 2)
-        s.insert(s.begin(), '0');
-    return s;
-}
-
 std::string nomeCasella(int indice)
 {
     const int w = (indice - 1) / 5;
@@ -107,7 +99,7 @@ Caselle caselleDiEstrazione(const archive::Archivio& a, int d)
     Caselle c;
     for (int w = 0; w < archive::NumeroRuote; ++w)
         for (int p = 1; p <= 5; ++p)
-            c[static_cast<std::size_t>(casella(w, p))] = dueCifre(a.numero(d, w, p));
+            c[static_cast<std::size_t>(casella(w, p))] = archive::dueCifre(a.numero(d, w, p));
     return c;
 }
 
@@ -124,7 +116,7 @@ EsitoControllo ControllaEstrazione(const Caselle& caselle)
                     const std::string ruota(archive::NomiRuote[static_cast<std::size_t>(w)]);
                     const std::string dove = valore(casella(w, j)) == 0
                         ? ruota + ": mancano i numeri delle posizioni " + std::to_string(j) + " e " + std::to_string(k)
-                        : ruota + ": il numero " + dueCifre(valore(casella(w, j))) + " è sia in posizione "
+                        : ruota + ": il numero " + archive::dueCifre(valore(casella(w, j))) + " è sia in posizione "
                             + std::to_string(j) + " sia in posizione " + std::to_string(k);
                     return {false,
                             "ANOMALIA: Mancano dei dati o sono stati introdotti numeri uguali in una ruota: CORREGGERE !\n("
@@ -179,12 +171,12 @@ std::string campoRuota(const Caselle& caselle, int w)
         if (p > 1)
             campo += '-';
         // Loading reads fixed two-character groups: every group is written with two digits.
-        campo += dueCifre(valoreCasella(caselle[static_cast<std::size_t>(casella(w, p))]));
+        campo += archive::dueCifre(valoreCasella(caselle[static_cast<std::size_t>(casella(w, p))]));
     }
     return campo;
 }
 
-std::optional<int> leggiIndice(std::string_view testo, int minimo, int massimo)
+[[nodiscard]] std::optional<int> leggiIndice(std::string_view testo, int minimo, int massimo)
 {
     while (!testo.empty() && testo.front() == ' ')
         testo.remove_prefix(1);

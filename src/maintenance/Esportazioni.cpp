@@ -15,19 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void dueCifre(std::string& s, int n)
-{
-    s += static_cast<char>('0' + (n / 10) % 10);
-    s += static_cast<char>('0' + n % 10);
-}
-
-// Pattern "0#": at least two digits.
-std::string almenoDueCifre(int n)
-{
-    std::string s = std::to_string(n);
-    return s.size() < 2 ? "0" + s : s;
-}
-
 void intero16(std::string& s, int n)
 {
     const auto v = static_cast<std::uint16_t>(static_cast<std::int16_t>(n));
@@ -51,7 +38,7 @@ std::string testoNumeri(const archive::Archivio& a, int d)
     s.reserve(100);
     for (int w = 0; w < 10; ++w)
         for (int p = 1; p <= 5; ++p)
-            dueCifre(s, a.numero(d, w, p));
+            s += archive::dueCifre(a.numero(d, w, p));
     return s;
 }
 
@@ -74,8 +61,8 @@ std::string rigaQuintavo(const archive::Archivio& a, int d)
     const std::string& data = a.DateEstrazioni[static_cast<std::size_t>(d)];
     std::string r = testoNumeri(a, d);
     r += data.size() >= 10 ? data.substr(8, 2) + data.substr(3, 2) + data.substr(0, 2) : std::string(6, '0');
-    r += almenoDueCifre(a.ProgressivoMese[static_cast<std::size_t>(d)]);
-    r += almenoDueCifre(a.ProgressivoAnno[static_cast<std::size_t>(d)]);
+    r += archive::dueCifre(a.ProgressivoMese[static_cast<std::size_t>(d)]);
+    r += archive::dueCifre(a.ProgressivoAnno[static_cast<std::size_t>(d)]);
     return r;
 }
 
@@ -89,7 +76,7 @@ std::string rigaNazionale(const archive::Archivio& a, int d)
     r.insert(0, r.size() < 5 ? 5 - r.size() : 0, '0');
     r += '-';
     for (int p = 1; p <= 5; ++p)
-        dueCifre(r, a.numero(d, nz, p));
+        r += archive::dueCifre(a.numero(d, nz, p));
     return r;
 }
 

@@ -33,7 +33,7 @@ enum class FormatoEsportazione { Numeris3, Quintavo, Nazionale };
 // failed write leaves the earlier file (and its mode) as it was. Progress: (d, N) at every tenth
 // draw. False when the file could not be written or may not be replaced (not a regular file,
 // read-only, one of `ingressi`, being written by another operation); `motivo` then gets the reason.
-bool esporta(const archive::Archivio& a, FormatoEsportazione formato, const std::string& percorso,
+[[nodiscard]] bool esporta(const archive::Archivio& a, FormatoEsportazione formato, const std::string& percorso,
              avanzamento::Avanzamento* avanzamento = nullptr, const std::vector<std::string>& ingressi = {},
              std::string* motivo = nullptr);
 

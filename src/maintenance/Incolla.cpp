@@ -17,8 +17,6 @@ bool cifra(char c) { return c >= '0' && c <= '9'; }
 // Bytes of UTF-8 sequences ("ì", "°") count as letters: they belong to the word around them.
 bool lettera(char c) { return std::isalpha(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80; }
 
-std::string dueCifre(int n) { return n < 10 ? "0" + std::to_string(n) : std::to_string(n); }
-
 std::string minuscolo(std::string_view s)
 {
     std::string r(s);
@@ -197,7 +195,7 @@ LetturaIncollata leggiEstrazioneIncollata(std::string_view testo, const std::str
     for (int w = 0; w < archive::NumeroRuote; ++w)
         for (int q = 1; q <= 5; ++q)
             r.caselle[static_cast<std::size_t>(casella(w, q))] =
-                letta[w] ? dueCifre(static_cast<int>(numeri[w][static_cast<std::size_t>(q - 1)])) : std::string();
+                letta[w] ? archive::dueCifre(static_cast<int>(numeri[w][static_cast<std::size_t>(q - 1)])) : std::string();
     r.letta = true;
     return r;
 }

@@ -36,7 +36,7 @@ std::optional<int> cercaDataEstrazione(const archive::Archivio& a, std::string_v
 
 // A click on FG3: a number cell (rows 1..11, columns 1..5) turns green when white and white
 // when green; false for any other cell, which stays as it is.
-bool commutaSegno(grid::Grid& FG3, int riga, int colonna);
+[[nodiscard]] bool commutaSegno(grid::Grid& FG3, int riga, int colonna);
 
 // Command81: every number cell white, the wheel codes back on `facciaPulsante`.
 void resettaColorazione(grid::Grid& FG3, grid::Colore facciaPulsante);

@@ -12,6 +12,30 @@ constexpr int ColonneFG2 = 8;
 constexpr int LarghezzeFG2[ColonneFG2] = {180, 795, 300, 285, 330, 315, 405, 1260};
 }
 
+void scriviRigaFG2(grid::Grid& FG2, int riga, const storage::RigaOperatore& op)
+{
+    FG2.setTesto(riga, colFG2::Oper, op.operatore);
+    FG2.setNumero(riga, colFG2::Tipo, op.tipo);
+    FG2.setTesto(riga, colFG2::R1, op.r1);
+    FG2.setTesto(riga, colFG2::P1, op.p1);
+    FG2.setTesto(riga, colFG2::R2, op.r2);
+    FG2.setTesto(riga, colFG2::P2, op.p2);
+    FG2.setTesto(riga, colFG2::Spiegazione, op.spiegazione);
+}
+
+storage::RigaOperatore leggiRigaFG2(const grid::Grid& FG2, int riga)
+{
+    storage::RigaOperatore op;
+    op.operatore = FG2.testo(riga, colFG2::Oper);
+    op.tipo = FG2.intero(riga, colFG2::Tipo);
+    op.r1 = FG2.testo(riga, colFG2::R1);
+    op.p1 = FG2.testo(riga, colFG2::P1);
+    op.r2 = FG2.testo(riga, colFG2::R2);
+    op.p2 = FG2.testo(riga, colFG2::P2);
+    op.spiegazione = FG2.testo(riga, colFG2::Spiegazione);
+    return op;
+}
+
 const std::vector<storage::RigaOperatore>& OperatoriAggiunti()
 {
     // Taken from the catalogue a new database receives, so both always carry the same texts.
@@ -34,18 +58,9 @@ void preparaFG2(grid::Grid& FG2)
     FG2.setRighe(1 + static_cast<int>(righe.size()));
     for (int c = 0; c < ColonneFG2; ++c)
         FG2.setLarghezza(c, LarghezzeFG2[c]);
-    for (std::size_t i = 0; i < righe.size(); ++i) {
-        const int r = static_cast<int>(i) + 1;
-        const storage::RigaOperatore& o = righe[i];
-        FG2.setTesto(r, 1, o.operatore);
-        FG2.setNumero(r, 2, o.tipo);
-        FG2.setTesto(r, 3, o.r1);
-        FG2.setTesto(r, 4, o.p1);
-        FG2.setTesto(r, 5, o.r2);
-        FG2.setTesto(r, 6, o.p2);
-        FG2.setTesto(r, 7, o.spiegazione);
-    }
-    for (int c = 1; c <= 6; ++c)
+    for (std::size_t i = 0; i < righe.size(); ++i)
+        scriviRigaFG2(FG2, static_cast<int>(i) + 1, righe[i]);
+    for (int c = colFG2::Oper; c < colFG2::Spiegazione; ++c)
         FG2.setAllineamento(c, grid::Allineamento::Centro);
 }
 
@@ -55,9 +70,9 @@ void controllaPresenza(storage::Database& db, grid::Grid& FG2)
     auto cerca = db.prepara("SELECT 1 FROM Operatori WHERE Operatore = ?1");
     for (int r = 1; r < FG2.righe(); ++r) {
         cerca.riavvolgi();
-        cerca.lega(1, FG2.testo(r, 1));
+        cerca.lega(1, leggiRigaFG2(FG2, r).operatore);
         if (cerca.avanza())
-            FG2.setSfondo(r, 1, r, FG2.colonne() - 1, grid::colori::Verde);
+            FG2.setSfondo(r, colFG2::Oper, r, FG2.colonne() - 1, grid::colori::Verde);
     }
 }
 
@@ -68,12 +83,11 @@ int inserisciMancanti(storage::Database& db, grid::Grid& FG2)
                           " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
     int inseriti = 0;
     for (int r = 1; r < FG2.righe(); ++r) {
-        if (FG2.sfondo(r, 1) == grid::colori::Verde)
+        if (FG2.sfondo(r, colFG2::Oper) == grid::colori::Verde)
             continue;
+        const auto op = leggiRigaFG2(FG2, r);
         ins.riavvolgi();
-        // The grid's texts; the column's numeric type turns "7" into 7.
-        for (int c = 1; c <= 7; ++c)
-            ins.lega(c, FG2.testo(r, c));
+        ins.lega(1, op.operatore).lega(2, op.tipo).lega(3, op.r1).lega(4, op.p1).lega(5, op.r2).lega(6, op.p2).lega(7, op.spiegazione);
         ins.esegui();
         ++inseriti;
     }

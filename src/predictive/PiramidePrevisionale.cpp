@@ -7,7 +7,7 @@
 namespace predictive {
 
 namespace {
-constexpr int ColonneFG2 = 5;
+constexpr int ColonneFG2 = colFG2::Frequenza + 1;
 constexpr int Numeri = 90;
 }
 
@@ -89,6 +89,21 @@ std::string formatoIntervallo(int centesimi)
     return t;
 }
 
+void scriviRigaFG2(grid::Grid& FG2, int riga, const RigaStatistiche& s)
+{
+    FG2.setNumero(riga, colFG2::Numero, s.numero);
+    FG2.setGrassetto(riga, colFG2::Numero, true);
+    FG2.setNumero(riga, colFG2::Ritardo, s.ritardo);
+    FG2.setNumero(riga, colFG2::Presenze, s.presenze);
+    FG2.setTesto(riga, colFG2::Frequenza, s.frequenza);
+}
+
+RigaStatistiche leggiRigaFG2(const grid::Grid& FG2, int riga)
+{
+    return RigaStatistiche{FG2.intero(riga, colFG2::Numero), FG2.intero(riga, colFG2::Ritardo),
+                           FG2.intero(riga, colFG2::Presenze), FG2.testo(riga, colFG2::Frequenza)};
+}
+
 PiramidePrevisionale::PiramidePrevisionale()
     : FG2(1, ColonneFG2)
     , FG3(1, 2)
@@ -147,17 +162,13 @@ std::optional<Avviso> PiramidePrevisionale::CalcolaPiramidePrevisionale(const ar
     FG3.setRighe(Numeri + 1);
     for (int r = 1; r <= Numeri; ++r) {
         const int n = ordine[r - 1];
-        FG2.setNumero(r, 1, n);
-        FG2.setGrassetto(r, 1, true);
-        FG2.setNumero(r, 2, ritardo[n]);
-        FG2.setNumero(r, 3, conta.presenze[n]);
-        if (centesimi[n] >= 0)
-            FG2.setTesto(r, 4, formatoIntervallo(centesimi[n]));
+        scriviRigaFG2(FG2, r,
+                      {n, ritardo[n], conta.presenze[n], centesimi[n] >= 0 ? formatoIntervallo(centesimi[n]) : ""});
         FG3.setNumero(r, 1, n);
     }
-    FG2.setSfondo(1, 2, Numeri, 2, GialloChiaro);
-    FG2.setSfondo(1, 3, Numeri, 3, VerdeChiaro);
-    FG2.setSfondo(1, 4, Numeri, 4, CianoChiaro);
+    FG2.setSfondo(1, colFG2::Ritardo, Numeri, colFG2::Ritardo, GialloChiaro);
+    FG2.setSfondo(1, colFG2::Presenze, Numeri, colFG2::Presenze, VerdeChiaro);
+    FG2.setSfondo(1, colFG2::Frequenza, Numeri, colFG2::Frequenza, CianoChiaro);
 
     if (in.capogioco != 0) {
         const std::string capo = std::to_string(in.capogioco);

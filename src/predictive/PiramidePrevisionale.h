@@ -74,6 +74,21 @@ struct Etichetta {
     grid::Colore sfondo = grid::colori::Bianco;
 };
 
+// Columns of FG2 and its row: one number with its statistics (Frequenza as the cell
+// shows it, with a decimal point; empty when the number has no interval).
+namespace colFG2 {
+constexpr int Numero = 1, Ritardo = 2, Presenze = 3, Frequenza = 4;
+}
+struct RigaStatistiche {
+    int numero = 0;
+    int ritardo = 0;
+    int presenze = 0;
+    std::string frequenza;
+};
+// Row r of FG2 (the number in bold), written and read back.
+void scriviRigaFG2(grid::Grid& FG2, int riga, const RigaStatistiche& s);
+RigaStatistiche leggiRigaFG2(const grid::Grid& FG2, int riga);
+
 // The results the window shows: the three grids, the labels and the chart values.
 class PiramidePrevisionale {
 public:

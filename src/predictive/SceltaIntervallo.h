@@ -47,9 +47,9 @@ public:
 
     // LblEST: start = end - v + 1 when that position is at least 100; false when the
     // run stays as it was.
-    bool ultimeEst(int quante);
+    [[nodiscard]] bool ultimeEst(int quante);
     // Command13 with the text of Txt_Ultime: the last v draws when end - v > 100.
-    bool ultimeTesto(std::string_view testo);
+    [[nodiscard]] bool ultimeTesto(std::string_view testo);
 
 private:
     int inizio_ = 0;

@@ -33,13 +33,13 @@ private:
 class ControlloRighe {
 public:
     // False at the first line too long; `riga()` then gives its number.
-    bool aggiungi(std::string_view pezzo);
+    [[nodiscard]] bool aggiungi(std::string_view pezzo);
     // The end of the text (a last CR without its LF counts).
-    bool termina();
+    [[nodiscard]] bool termina();
     std::size_t riga() const { return riga_; }
 
 private:
-    bool conta();
+    [[nodiscard]] bool conta();
 
     std::size_t lunghezza_ = 0;
     std::size_t riga_ = 1;

@@ -120,7 +120,7 @@ unsigned modoNuovoFile()
 }
 
 // Flushes a file or a folder to the disk; false when the system could not.
-bool sincronizza(const std::string& percorso, int flag)
+[[nodiscard]] bool sincronizza(const std::string& percorso, int flag)
 {
     const int fd = ::open(percorso.c_str(), flag | O_CLOEXEC);
     if (fd < 0)

@@ -6,6 +6,7 @@
 #include "engine/Piramide.h"
 #include "workbench/ConfrontoCaso.h"
 #include "workbench/Parallelo.h"
+#include "workbench/Trasferimenti.h"
 
 #include <algorithm>
 #include <atomic>
@@ -557,21 +558,19 @@ private:
     const std::uint8_t* errori_ = nullptr;
 };
 
-// The fields a type writes into its result row, from the candidate's index.
+// The formula of a candidate, from its index in the type's enumeration order.
 RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot)
 {
-    RigaEsito e;
-    e.cop = cop;
-    e.tot = tot;
-    e.formula = op.codice;
-    e.tipo = op.tipo;
+    engine::Formula f;
+    f.codice = op.codice;
+    f.tipo = op.tipo;
     auto primo = [&](int i1) {
-        e.r1 = i1 / 5;
-        e.p1 = i1 % 5 + 1;
+        f.R1 = i1 / 5;
+        f.P1 = i1 % 5 + 1;
     };
     auto secondo = [&](int i2) {
-        e.r2 = i2 / 5;
-        e.p2 = i2 % 5 + 1;
+        f.R2 = i2 / 5;
+        f.P2 = i2 % 5 + 1;
     };
     switch (op.tipo) {
     case 1: primo(indice); break;
@@ -581,24 +580,22 @@ RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot
         break;
     case 3:
         primo(indice / Valori);
-        e.val = indice % Valori;
+        f.valore = indice % Valori;
         break;
-    case 4: e.val = indice + 1; break;
+    case 4: f.valore = indice + 1; break;
     case 5:
-        e.val = indice / Riferimenti;
+        f.valore = indice / Riferimenti;
         primo(indice % Riferimenti);
         break;
-    case 6:
-        e.r1 = indice;
-        break;
+    case 6: f.R1 = indice; break;
     case 7:
-        e.val = indice % Valori;
+        f.valore = indice % Valori;
         secondo(indice / Valori % Riferimenti);
         primo(indice / Valori / Riferimenti);
         break;
     default: break;
     }
-    return e;
+    return rigaDellaFormula(f, cop, tot);
 }
 
 // The result list as the grid keeps it: row L holds the lowest Cop; a new row
@@ -678,10 +675,11 @@ ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte)
         imp.casi.push_back(c);
     }
     for (int r = 1; r < b.FgOp.righe(); ++r) {
+        auto riga = leggiRigaOperatore(b.FgOp, r);
         OperatoreRicerca op;
-        op.scelto = b.FgOp.sfondo(r, 0) == colori::OperatoreScelto;
-        op.codice = b.FgOp.testo(r, 1);
-        op.tipo = b.FgOp.intero(r, 2);
+        op.scelto = b.FgOp.sfondo(r, colOp::Scelta) == colori::OperatoreScelto;
+        op.codice = std::move(riga.operatore);
+        op.tipo = riga.tipo;
         imp.operatori.push_back(std::move(op));
     }
     return imp;
@@ -788,34 +786,86 @@ RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Arc
     }
 }
 
+engine::Formula formulaDellaRiga(const RigaEsito& e)
+{
+    return engine::Formula{e.formula,           e.tipo, e.p1.value_or(0), e.r1.value_or(0), e.p2.value_or(0),
+                           e.r2.value_or(0), e.tipo == 6 ? 0 : e.val.value_or(0)};
+}
+
+RigaEsito rigaDellaFormula(const engine::Formula& f, int cop, int tot)
+{
+    RigaEsito e;
+    e.cop = cop;
+    e.tot = tot;
+    e.formula = f.codice;
+    e.tipo = f.tipo;
+    const auto usati = engine::parametriDellaClasse(f.tipo);
+    if (usati.ruota1)
+        e.r1 = f.R1;
+    if (usati.posizione1)
+        e.p1 = f.P1;
+    if (usati.riferimento2) {
+        e.r2 = f.R2;
+        e.p2 = f.P2;
+    }
+    if (usati.valore)
+        e.val = f.valore;
+    return e;
+}
+
 void preparaGrigliaEsiti(grid::Grid& g)
 {
+    using namespace colEsiti;
     g.setIntestazione(intestazioni::FgEsiti);
     for (int c = 0; c < g.colonne(); ++c)
         g.setAllineamento(c, grid::Allineamento::Centro);
-    for (int c : {5, 7, 8, 10})
+    for (int c : Nascoste)
         g.setNascosta(c, true);
 }
 
 void scriviRigaEsito(grid::Grid& g, int riga, const RigaEsito& e)
 {
-    for (int c = 1; c <= 12; ++c)
+    using namespace colEsiti;
+    for (int c = Cop; c <= Val; ++c)
         g.setTesto(riga, c, "");
     if (e.vuota())
         return;
-    g.setTesto(riga, 3, e.formula);
-    g.setNumero(riga, 8, e.tipo);
-    g.setNumero(riga, 1, e.cop);
-    g.setNumero(riga, 2, e.tot);
-    testoNumero(g, riga, 4, e.p1);
-    testoNumero(g, riga, 5, e.r1);
+    g.setTesto(riga, Formula, e.formula);
+    g.setNumero(riga, Tipo, e.tipo);
+    g.setNumero(riga, Cop, e.cop);
+    g.setNumero(riga, Tot, e.tot);
+    testoNumero(g, riga, P1, e.p1);
+    testoNumero(g, riga, R1, e.r1);
     if (e.r1 && *e.r1 >= 0 && *e.r1 < Ruote)
-        g.setTesto(riga, 6, archive::SigleRuote[static_cast<std::size_t>(*e.r1)]);
-    testoNumero(g, riga, 9, e.p2);
-    testoNumero(g, riga, 10, e.r2);
+        g.setTesto(riga, Ru1, archive::SigleRuote[static_cast<std::size_t>(*e.r1)]);
+    testoNumero(g, riga, P2, e.p2);
+    testoNumero(g, riga, R2, e.r2);
     if (e.r2 && *e.r2 >= 0 && *e.r2 < Ruote)
-        g.setTesto(riga, 11, archive::SigleRuote[static_cast<std::size_t>(*e.r2)]);
-    testoNumero(g, riga, 12, e.val);
+        g.setTesto(riga, Ru2, archive::SigleRuote[static_cast<std::size_t>(*e.r2)]);
+    testoNumero(g, riga, Val, e.val);
+}
+
+RigaEsito leggiRigaEsito(const grid::Grid& g, int riga)
+{
+    using namespace colEsiti;
+    auto numero = [&](int c) -> std::optional<int> {
+        if (g.testo(riga, c).empty())
+            return std::nullopt;
+        return g.intero(riga, c);
+    };
+    RigaEsito e;
+    e.formula = g.testo(riga, Formula);
+    if (e.vuota())
+        return e;
+    e.cop = g.intero(riga, Cop);
+    e.tot = g.intero(riga, Tot);
+    e.tipo = g.intero(riga, Tipo);
+    e.p1 = numero(P1);
+    e.r1 = numero(R1);
+    e.p2 = numero(P2);
+    e.r2 = numero(R2);
+    e.val = numero(Val);
+    return e;
 }
 
 void formattaEsiti(grid::Grid& g, int sorte)
@@ -823,32 +873,34 @@ void formattaEsiti(grid::Grid& g, int sorte)
     const int ultima = g.righe() - 1;
     if (ultima < 1)
         return;
-    g.setColoreTesto(1, 1, ultima, 1, grid::colori::Rosso);
-    g.setGrassetto(1, 1, ultima, 1, true);
-    g.setColoreTesto(1, 3, ultima, 3, grid::colori::Blu);
-    g.setGrassetto(1, 3, ultima, 3, true);
-    g.setGrassetto(1, 12, ultima, 12, true);
+    using namespace colEsiti;
+    g.setColoreTesto(1, Cop, ultima, Cop, grid::colori::Rosso);
+    g.setGrassetto(1, Cop, ultima, Cop, true);
+    g.setColoreTesto(1, Formula, ultima, Formula, grid::colori::Blu);
+    g.setGrassetto(1, Formula, ultima, Formula, true);
+    g.setGrassetto(1, Val, ultima, Val, true);
     if (sorte == 0) {
-        g.setGrassetto(1, 6, ultima, 6, true);
-        g.setGrassetto(1, 11, ultima, 11, true);
+        g.setGrassetto(1, Ru1, ultima, Ru1, true);
+        g.setGrassetto(1, Ru2, ultima, Ru2, true);
     }
-    g.setSfondo(1, 4, ultima, 6, grid::rgb(128, 255, 128));
-    g.setSfondo(1, 9, ultima, 11, grid::rgb(255, 255, 128));
+    g.setSfondo(1, P1, ultima, Ru1, grid::rgb(128, 255, 128));
+    g.setSfondo(1, P2, ultima, Ru2, grid::rgb(255, 255, 128));
 }
 
 void scriviConfronti(grid::Grid& g, const std::vector<RigaEsito>& righe, const std::vector<Confronto>& confronti)
 {
-    if (g.colonne() < 15)
-        g.setColonne(15);
-    g.setTesto(0, 13, "Attesi");
-    g.setTesto(0, 14, "p");
-    for (int c : {13, 14})
+    using colEsiti::Attesi, colEsiti::P;
+    if (g.colonne() < P + 1)
+        g.setColonne(P + 1);
+    g.setTesto(0, Attesi, "Attesi");
+    g.setTesto(0, P, "p");
+    for (int c : {Attesi, P})
         g.setAllineamento(c, grid::Allineamento::Centro);
     for (int r = 1; r < g.righe(); ++r) {
         const auto i = static_cast<std::size_t>(r - 1);
         const bool piena = i < righe.size() && i < confronti.size() && !righe[i].vuota();
-        g.setTesto(r, 13, piena ? testoAttesi(confronti[i].attesi) : "");
-        g.setTesto(r, 14, piena ? testoProbabilita(confronti[i].p) : "");
+        g.setTesto(r, Attesi, piena ? testoAttesi(confronti[i].attesi) : "");
+        g.setTesto(r, P, piena ? testoProbabilita(confronti[i].p) : "");
     }
 }
 
@@ -857,25 +909,10 @@ std::optional<int> previsioneRiga(const RigaEsito& e, const archive::Archivio& a
     if (e.vuota() || engine::IndiceOperatore(e.formula) < 0)
         return std::nullopt;
     try {
-        engine::CampiOperatore c;
-        c.CodiceOperatore = e.formula;
-        c.R1 = engine::intero16(e.r1.value_or(0));
-        c.P1 = engine::intero16(e.p1.value_or(0));
-        c.R2 = engine::intero16(e.r2.value_or(0));
-        c.P2 = engine::intero16(e.p2.value_or(0));
-        c.EstrazioneCalcolo = engine::intero16(d);
-        int numeroDiretto = 0;
-        switch (e.tipo) {
-        case 3:
-        case 5:
-        case 7: c.ValoreFisso = engine::intero16(e.val.value_or(0)); break;
-        case 4: numeroDiretto = e.val.value_or(0); break;
-        default: break;   // type 6 of the pairs keeps a case's forecast in Val: not an input
-        }
-        if (!engine::preparaIngressi(e.tipo, c, d, numeroDiretto, a))
+        const auto n = engine::valutaFormula(formulaDellaRiga(e), d, a);
+        if (!n)
             return std::nullopt;
-        engine::ElaboraPPP2(c, a);
-        return c.Risultato;
+        return *n;
     } catch (const engine::ErroreCalcolo&) {
         return std::nullopt;
     }
@@ -900,23 +937,14 @@ void scriviPrevisioni(grid::Grid& g, const std::vector<std::optional<int>>& prev
 
 void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, int sorte)
 {
-    if (g.colonne() != 13 && g.colonne() != 15 && g.colonne() != ColonnaPrevisione + 1)
+    using namespace colEsiti;
+    if (g.colonne() != Val + 1 && g.colonne() != P + 1 && g.colonne() != Previsione + 1)
         preparaGrigliaEsiti(g);
     g.setRighe(1);
     g.setRighe(std::max(lista, 0) + 1);
     for (std::size_t i = 0; i < righe.size() && static_cast<int>(i) < lista; ++i)
         scriviRigaEsito(g, static_cast<int>(i) + 1, righe[i]);
     formattaEsiti(g, sorte);
-}
-
-std::string orarioList1()
-{
-    const std::time_t t = std::time(nullptr);
-    std::tm locale{};
-    localtime_r(&t, &locale);
-    char testo[16];
-    std::strftime(testo, sizeof testo, "%H:%M:%S", &locale);
-    return testo;
 }
 
 EsitoRicerca scriviRicerca(Banco& b, grid::Grid& uscita, const ImpostazioniRicerca& imp,

@@ -3,6 +3,7 @@
 
 #include "archive/Archivio.h"
 #include "avanzamento/Avanzamento.h"
+#include "engine/Formula.h"
 #include "grid/Grid.h"
 #include "workbench/Banco.h"
 #include "workbench/Casualita.h"
@@ -14,7 +15,7 @@
 
 namespace workbench {
 
-// One row of FgOp: code (column 1), type (column 2), red selection cell (column 0).
+// What a search takes of a row of FgOp (leggiRigaOperatore): code, type, red selection cell.
 struct OperatoreRicerca {
     std::string codice;
     int tipo = 0;
@@ -44,7 +45,8 @@ struct ImpostazioniRicerca {
     int fili = 0;
 };
 
-// One result row; an empty row has no formula. Absent fields are empty cells.
+// One result row: its score and its formula as the grid shows it (code, type, and the
+// parameters of the type; absent fields are empty cells). An empty row has no formula.
 struct RigaEsito {
     int cop = 0;
     int tot = 0;
@@ -53,6 +55,15 @@ struct RigaEsito {
     std::optional<int> p1, r1, p2, r2, val;
     bool vuota() const { return formula.empty(); }
 };
+
+// The formula of a result row. Val of type 6 is no parameter (the pair search shows there
+// the number the formula gave on the last case): its value is 0.
+engine::Formula formulaDellaRiga(const RigaEsito& e);
+// The result row of formula f with its score: the parameters its class fills
+// (engine::parametriDellaClasse), the others absent.
+RigaEsito rigaDellaFormula(const engine::Formula& f, int cop, int tot);
+// Row `riga` of FgEsiti or FgGr as scriviRigaEsito wrote it (empty cells: absent fields).
+RigaEsito leggiRigaEsito(const grid::Grid& g, int riga);
 
 struct RisultatoRicerca {
     std::vector<RigaEsito> righe;    // L rows, best first; none when stopped
@@ -111,20 +122,20 @@ RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Arc
 
 // FgEsiti/FgGr header "  |Cop|Tot|Formula|..." with the columns the window hides.
 void preparaGrigliaEsiti(grid::Grid& g);
-// Writes one result row (columns 1..12 emptied first, then the filled ones).
+// Writes one result row (columns Cop..Val emptied first, then the filled ones).
 void scriviRigaEsito(grid::Grid& g, int riga, const RigaEsito& e);
 // L + 1 rows holding `righe`, formatted as the search leaves them (sorte 0: ambate).
 void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, int sorte);
 // The closing colours and bold of the result rows.
 void formattaEsiti(grid::Grid& g, int sorte);
-// Columns 13 "Attesi" and 14 "p" after the window's own: what chance alone would cover
+// Columns "Attesi" and "p" after the window's own: what chance alone would cover
 // on the same cases, and the chance of covering at least Cop of them. Empty cells for
 // the empty rows; columns 0..12 are left as they are.
 void scriviConfronti(grid::Grid& g, const std::vector<RigaEsito>& righe, const std::vector<Confronto>& confronti);
 
 // Column of the forecast in FgEsiti and FgGr, after "p": the window may show it earlier,
 // the transfer commands never read it.
-constexpr int ColonnaPrevisione = 15;
+constexpr int ColonnaPrevisione = colEsiti::Previsione;
 
 // The forecast of a result row: its formula evaluated by the engine on draw d, with the
 // inputs the search gave it (wheels, positions, value, the number of type 4, the delay
@@ -134,9 +145,6 @@ std::optional<int> previsioneRiga(const RigaEsito& e, const archive::Archivio& a
 // Column ColonnaPrevisione, headed "Ambata" (sorte 0) or "Abbinato": the forecast of
 // every row, empty where there is none. Columns 0..14 are left as they are.
 void scriviPrevisioni(grid::Grid& g, const std::vector<std::optional<int>>& previsioni, int sorte);
-
-// Current time as List1 shows it ("HH:MM:SS").
-std::string orarioList1();
 
 // The end of a search: unless it was stopped, `uscita` (FgEsiti or FgGr) gets the rows,
 // List1 the start time `inizio` and the end time, and the message is

@@ -3,6 +3,8 @@
 
 #include "engine/Piramide.h"
 
+#include <ctime>
+
 namespace workbench {
 
 const std::array<std::string_view, 8> NomiRilevazione = {"Mensile", "Numeri", "Distanza", "Differenza",
@@ -88,7 +90,7 @@ void preparaBanco(Banco& b)
     // The pair results share the ambate layout.
     for (grid::Grid* g : {&b.FgEsiti, &b.FgGr}) {
         prepara(*g, intestazioni::FgEsiti);
-        for (int c : {5, 7, 8, 10})
+        for (int c : colEsiti::Nascoste)
             g->setNascosta(c, true);
     }
     prepara(b.FgEstratti, intestazioni::FgEstratti);
@@ -146,6 +148,16 @@ void azzeraFgX(Banco& b)
     b.FgX.setRighe(casi + 1);
     for (int r = 1; r <= casi; ++r)
         b.FgX.setNumero(r, 0, r);
+}
+
+std::string orarioList1()
+{
+    const std::time_t t = std::time(nullptr);
+    std::tm locale{};
+    localtime_r(&t, &locale);
+    char testo[16];
+    std::strftime(testo, sizeof testo, "%H:%M:%S", &locale);
+    return testo;
 }
 
 }

@@ -53,6 +53,19 @@ inline constexpr std::string_view FgOp = "|Oper|Tipo|P1|P2|R1|R2|Spiegazione";
 inline constexpr std::string_view Fg7 = "S";
 }
 
+// Columns of FgEsiti and FgGr (the same layout; rows: RigaEsito, Ambate.h). Attesi, p and
+// the forecast follow the window's own thirteen columns; the window hides the four indices.
+namespace colEsiti {
+constexpr int Cop = 1, Tot = 2, Formula = 3, P1 = 4, R1 = 5, Ru1 = 6, Fix4 = 7, Tipo = 8, P2 = 9, R2 = 10, Ru2 = 11,
+              Val = 12, Attesi = 13, P = 14, Previsione = 15;
+constexpr std::array<int, 4> Nascoste = {R1, Fix4, Tipo, R2};
+}
+// Columns of FgOp (rows: storage::RigaOperatore, Trasferimenti.h); Scelta is the red
+// selection cell. The operator window's FG2 orders the wheels before the positions.
+namespace colOp {
+constexpr int Scelta = 0, Oper = 1, Tipo = 2, P1 = 3, P2 = 4, R1 = 5, R2 = 6, Spiegazione = 7;
+}
+
 // Colours the commands write and read back.
 namespace colori {
 inline constexpr grid::Colore Selezione = grid::colori::Verde;        // wheel in play, level included, case covered
@@ -151,6 +164,9 @@ int drawCaso(const Banco& b, int r);
 // Enabled flag of every case row (index = row, [0] unused): all true, unless
 // casiScoperti is set, when rows whose first cell is green are disabled.
 std::vector<bool> casiAbilitati(const Banco& b);
+
+// Current time as List1 shows it ("HH:MM:SS").
+std::string orarioList1();
 
 // --- window state helpers ---
 // Sets every grid to its header and empty state, as the window opens: bricks laid

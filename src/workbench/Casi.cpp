@@ -250,7 +250,7 @@ std::optional<std::string> mancaPerRicerca(const Banco& b, int sorte)
                                  : "Nessun caso su cui cercare: premere prima RICAVA ESTRAZIONI.";
     bool operatore = false;
     for (int r = 1; r < b.FgOp.righe() && !operatore; ++r)
-        operatore = b.FgOp.sfondo(r, 0) == colori::OperatoreScelto;
+        operatore = b.FgOp.sfondo(r, colOp::Scelta) == colori::OperatoreScelto;
     if (!operatore)
         return std::string("Nessun operatore scelto: sceglierne almeno uno nella scheda Operatori (doppio clic o tipo).");
     if (sorte > 0) {
@@ -276,7 +276,7 @@ std::optional<std::string> mancaPerRicerca(const Banco& b, int sorte)
 std::optional<std::string> mancaPerImposta(const Banco& b, const grid::Grid& risultati)
 {
     const int r = risultati.rigaCorrente;
-    if (r < 1 || r >= risultati.righe() || risultati.testo(r, 3).empty())
+    if (r < 1 || r >= risultati.righe() || risultati.testo(r, colEsiti::Formula).empty())
         return std::string("Nessuna formula scelta: selezionare una riga dei risultati prima di Imposta.");
     const int m = b.FgF.rigaCorrente;
     if (m < 1 || m > engine::NumeroMattoni || m >= b.FgF.righe())

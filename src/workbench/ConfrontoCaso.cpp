@@ -1,8 +1,7 @@
 // Chance figures of the search results and the random-case runs.
 #include "workbench/ConfrontoCaso.h"
 
-#include "engine/Operatori.h"
-#include "engine/Piramide.h"
+#include "engine/Formula.h"
 #include "workbench/Parallelo.h"
 
 #include <algorithm>
@@ -19,36 +18,38 @@ bool casoAbilitato(const ImpostazioniRicerca& imp, const archive::Archivio& a, c
     return c.abilitato && c.estrazione >= 1 && c.estrazione <= a.NumeroEstrazioni && c.estrazione <= imp.riferimento;
 }
 
-// A result row's formula, ready to be evaluated on many draws.
-struct FormulaRiga {
-    explicit FormulaRiga(const RigaEsito& r) : riga(r), indice(engine::IndiceOperatore(r.formula)) {}
+// A formula ready to be evaluated on many draws: its fields converted once.
+struct FormulaPronta {
+    explicit FormulaPronta(const engine::Formula& f) : formula(f), indice(engine::IndiceOperatore(f.codice))
+    {
+        try {
+            campi = engine::campiDi(f);
+        } catch (const engine::ErroreCalcolo&) {
+            // A field beyond 16 bits: computable on no draw.
+        }
+    }
 
     // The formula's number on draw d, or nothing when it cannot be computed there.
     std::optional<int> numero(int d, const archive::Archivio& a) const
     {
-        engine::CampiOperatore c;
-        c.EstrazioneCalcolo = static_cast<std::int16_t>(d);
-        c.R1 = static_cast<std::int16_t>(riga.r1.value_or(0));
-        c.P1 = static_cast<std::int16_t>(riga.p1.value_or(0));
-        c.R2 = static_cast<std::int16_t>(riga.r2.value_or(0));
-        c.P2 = static_cast<std::int16_t>(riga.p2.value_or(0));
-        // Class 6 shows in Val the number it gave on the last case, not a parameter.
-        const int valore = riga.tipo == 6 ? 0 : riga.val.value_or(0);
-        c.ValoreFisso = static_cast<std::int16_t>(valore);
+        if (!campi)
+            return std::nullopt;
+        engine::CampiOperatore c = *campi;
         try {
-            if (!engine::preparaIngressi(riga.tipo, c, d, valore, a))
+            if (!engine::preparaSu(formula, c, d, a))
                 return std::nullopt;
             // An unknown code gives no number, as the evaluator leaves its result at 0.
             if (indice < 0)
                 return 0;
-            return engine::Valuta(indice, engine::valoriDi(c), a);
+            return engine::Valuta(indice, c, a);
         } catch (const engine::ErroreCalcolo&) {
             return std::nullopt;
         }
     }
 
-    const RigaEsito& riga;
+    const engine::Formula& formula;
     int indice;
+    std::optional<engine::CampiOperatore> campi;
 };
 
 // An enabled case with what its chance needs besides the formula, worked out once for
@@ -85,9 +86,9 @@ std::vector<CasoCaso> casiAbilitati(const ImpostazioniRicerca& imp, const archiv
 }
 
 std::vector<double> probabilita(const ImpostazioniRicerca& imp, const archive::Archivio& a,
-                                const std::vector<CasoCaso>& casi, const RigaEsito& riga)
+                                const std::vector<CasoCaso>& casi, const engine::Formula& f)
 {
-    const FormulaRiga formula(riga);
+    const FormulaPronta formula(f);
     std::vector<double> p;
     p.reserve(casi.size());
     for (const auto& caso : casi) {
@@ -110,7 +111,7 @@ std::vector<double> probabilita(const ImpostazioniRicerca& imp, const archive::A
 
 std::vector<double> probabilitaCasiRiga(const ImpostazioniRicerca& imp, const archive::Archivio& a, const RigaEsito& riga)
 {
-    return probabilita(imp, a, casiAbilitati(imp, a), riga);
+    return probabilita(imp, a, casiAbilitati(imp, a), formulaDellaRiga(riga));
 }
 
 std::vector<Confronto> confrontaRighe(const ImpostazioniRicerca& imp, const archive::Archivio& a,
@@ -120,7 +121,7 @@ std::vector<Confronto> confrontaRighe(const ImpostazioniRicerca& imp, const arch
     std::vector<Confronto> esito;
     esito.reserve(righe.size());
     for (const auto& r : righe)
-        esito.push_back(r.vuota() ? Confronto{} : confrontaConIlCaso(probabilita(imp, a, casi, r), r.cop));
+        esito.push_back(r.vuota() ? Confronto{} : confrontaConIlCaso(probabilita(imp, a, casi, formulaDellaRiga(r)), r.cop));
     return esito;
 }
 
@@ -264,15 +265,7 @@ ConfrontoVerifica confrontaVerifica(const Banco& b, const archive::Archivio& a, 
     ImpostazioniRicerca imp = leggiImpostazioniRicerca(b, 0);
     for (auto& c : imp.casi)
         c.abilitato = true;
-    RigaEsito riga;
-    riga.formula = f.codice;
-    riga.tipo = f.tipo;
-    riga.p1 = f.P1;
-    riga.r1 = f.R1;
-    riga.p2 = f.P2;
-    riga.r2 = f.R2;
-    riga.val = f.valore;
-    const std::vector<double> p = probabilitaCasiRiga(imp, a, riga);
+    const std::vector<double> p = probabilita(imp, a, casiAbilitati(imp, a), f);
     ConfrontoVerifica c;
     c.casi = b.FgEv.righe() - 1;
     // A case opens with its head row (its Rif); a second wheel hit in the same colpo

@@ -3,44 +3,18 @@
 
 #include "engine/Numeri.h"
 #include "engine/Piramide.h"
+#include "workbench/Ambate.h"
 
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <ctime>
-#include <limits>
 #include <string>
 
 namespace workbench {
 
 namespace {
 
-std::string oraCorrente()
-{
-    const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm locale{};
-    localtime_r(&t, &locale);
-    char testo[16];
-    std::strftime(testo, sizeof testo, "%H:%M:%S", &locale);
-    return testo;
-}
-
 Esito erroreImprevisto()
 {
     return Messaggio{std::string(TestoErroreImprevisto), "Avviso", Icona::Informazione};
-}
-
-// A cell as a whole number. Typed cells (bricks, Fg7) may hold anything: values beyond
-// the int range are held at its ends, since converting them would be undefined, and
-// the range checks further on refuse them.
-int intero(const grid::Grid& g, int r, int c)
-{
-    const double v = g.valore(r, c);
-    if (!(v > -2147483648.0))
-        return std::numeric_limits<int>::min();
-    if (!(v < 2147483647.0))
-        return std::numeric_limits<int>::max();
-    return static_cast<int>(v);
 }
 
 void copiaCella(const grid::Grid& da, int rDa, int cDa, grid::Grid& a, int rA, int cA)
@@ -59,49 +33,6 @@ void colonnaGiallaCasi(Banco& b)
         b.FgEv.setSfondo(1, 1, n, 1, colori::GialloPallido);
 }
 
-std::string dueCifre(int n)
-{
-    char testo[8];
-    std::snprintf(testo, sizeof testo, "%02d", n);
-    return testo;
-}
-
-}
-
-engine::Formula formulaDaRisultato(const grid::Grid& g, int riga)
-{
-    engine::Formula f;
-    f.codice = g.testo(riga, 3);
-    f.tipo = intero(g, riga, 8);
-    f.P1 = intero(g, riga, 4);
-    f.R1 = intero(g, riga, 5);
-    f.P2 = intero(g, riga, 9);
-    f.R2 = intero(g, riga, 10);
-    f.valore = intero(g, riga, 12);
-    return f;
-}
-
-engine::Formula formulaDaMattone(const grid::Grid& FgF, int m)
-{
-    using namespace engine::colF;
-    auto ruota = [&](int cSigla, int cIndice) {
-        const std::string& sigla = FgF.testo(m, cSigla);
-        if (sigla.empty())
-            return intero(FgF, m, cIndice);
-        const auto w = archive::IndiceRuota(sigla);
-        if (!w)
-            throw engine::ErroreCalcolo("sigla ruota non riconosciuta: " + sigla);
-        return *w;
-    };
-    engine::Formula f;
-    f.codice = FgF.testo(m, Tras);
-    f.tipo = intero(FgF, m, Tipo);
-    f.P1 = intero(FgF, m, E1);
-    f.R1 = ruota(RU1, R1);
-    f.P2 = intero(FgF, m, E2);
-    f.R2 = ruota(RU2, R2);
-    f.valore = intero(FgF, m, VAL);
-    return f;
 }
 
 engine::ParametriVerifica parametriVerifica(const Banco& b, int slot)
@@ -117,7 +48,7 @@ engine::ParametriVerifica parametriVerifica(const Banco& b, int slot)
 Esito Calcola(Banco& b, const archive::Archivio& a)
 {
     b.List1.clear();
-    b.List1.push_back(oraCorrente());
+    b.List1.push_back(orarioList1());
     const auto errore = engine::ValutaPiramide(b.FgF, b.riferimento, b.valoreLista, a, b.Lbl0);
     engine::SettaGridFGF(b.FgF, b.Fg5);
     if (errore)
@@ -142,18 +73,20 @@ namespace {
 // into row `slot` of the pattern grid Fg5 as a brick composition.
 Esito verificaRisultato(Banco& b, const archive::Archivio& a, const grid::Grid& risultati, int slot, bool copia)
 {
-    const int riga = risultati.rigaCorrente;
-    if (slot < 1 || slot > 5 || riga < 1 || riga >= risultati.righe() || risultati.testo(riga, 3).empty())
+    const int r = risultati.rigaCorrente;
+    if (slot < 1 || slot > 5 || r < 1 || r >= risultati.righe())
+        return erroreImprevisto();
+    const RigaEsito riga = leggiRigaEsito(risultati, r);
+    if (riga.vuota())
         return erroreImprevisto();
     b.livelloFgX = 0;
-    if (auto e = verificaFormulaBanco(b, a, formulaDaRisultato(risultati, riga), slot))
+    const engine::Formula f = formulaDellaRiga(riga);
+    if (auto e = verificaFormulaBanco(b, a, f, slot))
         return e;
     if (copia) {
         if (b.Fg5.righe() <= slot)
             b.Fg5.setRighe(slot + 1);
-        constexpr std::array<int, 9> origine = {3, 8, 4, 5, 6, 9, 10, 11, 12};
-        for (std::size_t i = 0; i < origine.size(); ++i)
-            b.Fg5.setTesto(slot, 3 + static_cast<int>(i), risultati.testo(riga, origine[i]));
+        engine::scriviMattone(b.Fg5, slot, f);
     }
     return std::nullopt;
 }
@@ -188,7 +121,7 @@ Esito verificaLivello(Banco& b, const archive::Archivio& a, int livello)
             // repeat the previous brick's result.
             if (b.FgF.testo(m, engine::colF::Tras).empty())
                 continue;
-            engine::VerificaFormula(formulaDaMattone(b.FgF, m), parametriVerifica(b, posto), b.FgEv, b.FgL, b.FgX, a);
+            engine::VerificaFormula(engine::leggiMattone(b.FgF, m), parametriVerifica(b, posto), b.FgEv, b.FgL, b.FgX, a);
         }
     } catch (const std::exception&) {
         engine::ColoraFgL(b.FgL);
@@ -252,7 +185,7 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
             b.FgL.setTesto(testa, engine::colL::Rif, b.FgEv.testo(r, 0));
             for (int j = 1; j <= 5; ++j) {
                 b.FgX.setSfondo(r, j, grid::colori::Bianco);
-                const int v = intero(b.FgX, r, j);
+                const int v = b.FgX.intero(r, j);
                 if (v < 1 || v > 90)
                     continue;
                 inGioco[v] = true;
@@ -289,7 +222,7 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
                 }
             }
             for (int j = 1; j <= 5; ++j) {
-                const int v = intero(b.FgX, r, j);
+                const int v = b.FgX.intero(r, j);
                 if (v >= 1 && v <= 90 && usciti[v])
                     b.FgX.setSfondo(r, j, colori::VerdeChiaro);
             }
@@ -308,7 +241,7 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
 
     engine::ColoraFgL(b.FgL);
     for (int r = 1; r < b.FgL.righe(); ++r)
-        if (intero(b.FgL, r, engine::colL::S) >= S) {
+        if (b.FgL.intero(r, engine::colL::S) >= S) {
             b.FgL.setSfondo(r, engine::colL::S, colori::Selezione);
             b.FgL.setGrassetto(r, engine::colL::S, true);
         }
@@ -328,11 +261,11 @@ void marcaCasiCentrati(Banco& b)
 {
     azzeraMarcheCasi(b);
     for (int r = 1; r < b.FgL.righe(); ++r) {
-        if (intero(b.FgL, r, engine::colL::C) <= 0)
+        if (b.FgL.intero(r, engine::colL::C) <= 0)
             continue;
-        const int caso = intero(b.FgL, r, engine::colL::Rif);
+        const int caso = b.FgL.intero(r, engine::colL::Rif);
         for (int k = 1; k < b.FgEv.righe(); ++k)
-            if (intero(b.FgEv, k, 0) == caso)
+            if (b.FgEv.intero(k, 0) == caso)
                 b.FgEv.setSfondo(k, 0, colori::Selezione);
     }
 }
@@ -346,7 +279,7 @@ Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
     for (int k = 1; k <= 5; ++k) {
         if (b.Fg7.sfondo(k, 0) != colori::Selezione)
             continue;
-        const int sorte = intero(b.Fg7, k, 0);
+        const int sorte = b.Fg7.intero(k, 0);
         if (sorte < 1 || sorte > 5) {
             esito = erroreImprevisto();
             continue;
@@ -372,12 +305,12 @@ Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
             if (!b.FgL.testo(r, engine::colL::Estr).empty()) {
                 std::string prev;
                 for (int j = 0; j < 5; ++j) {
-                    const int v = intero(b.FgL, r, engine::colL::G1 + j);
+                    const int v = b.FgL.intero(r, engine::colL::G1 + j);
                     if (v < 1 || v > 90)
                         continue;
                     if (!prev.empty())
                         prev += '-';
-                    prev += dueCifre(v);
+                    prev += archive::dueCifre(v);
                 }
                 b.FgY.setTesto(y, colY::Prev, prev);
             }
@@ -399,11 +332,11 @@ Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
     const int n = numeroCasi(b);
     s.casi = n;
     for (int i = 1; i <= n; ++i) {
-        const int caso = intero(b.FgEv, i, 0);
+        const int caso = b.FgEv.intero(i, 0);
         int primo = 0;
         for (int y = 1; y < b.FgY.righe(); ++y) {
-            const int colpo = intero(b.FgY, y, colY::C);
-            if (intero(b.FgY, y, colY::Rif) == caso && colpo > 0 && (primo == 0 || colpo < primo))
+            const int colpo = b.FgY.intero(y, colY::C);
+            if (b.FgY.intero(y, colY::Rif) == caso && colpo > 0 && (primo == 0 || colpo < primo))
                 primo = colpo;
         }
         if (primo == 0) {
@@ -414,12 +347,12 @@ Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
         }
         int migliore = 0;
         for (int y = 1; y < b.FgY.righe(); ++y) {
-            if (intero(b.FgY, y, colY::Rif) != caso || intero(b.FgY, y, colY::C) != primo)
+            if (b.FgY.intero(y, colY::Rif) != caso || b.FgY.intero(y, colY::C) != primo)
                 continue;
             const int f = b.Fg10.aggiungiRiga();
             for (int c = 0; c < b.FgY.colonne(); ++c)
                 copiaCella(b.FgY, y, c, b.Fg10, f, c);
-            migliore = std::max(migliore, intero(b.FgY, y, colY::So));
+            migliore = std::max(migliore, b.FgY.intero(y, colY::So));
         }
         ++s.positivi;
         ++s.perSorte[static_cast<std::size_t>(std::clamp(migliore, 0, 5))];

@@ -16,12 +16,6 @@ namespace colE {
 constexpr int Titolo = 0, Casi = 1, Pos = 2, Neg = 3, InG = 4, Sorte1 = 5;
 }
 
-// The formula of a result row of FgEsiti or FgGr: code column 3, type 8, P1 4, R1 5,
-// P2 9, R2 10, value 12.
-engine::Formula formulaDaRisultato(const grid::Grid& g, int riga);
-// The formula of brick m of FgF. A wheel abbreviation in column 7/10 gives the
-// wheel; one that names no wheel raises engine::ErroreCalcolo.
-engine::Formula formulaDaMattone(const grid::Grid& FgF, int m);
 // The verification parameters of the workbench for `slot`.
 engine::ParametriVerifica parametriVerifica(const Banco& b, int slot);
 

@@ -1,9 +1,11 @@
 // Saved pyramid configurations: ELENCO, save, load, delete, Resetta and the brick editor.
 #include "workbench/Salvataggi.h"
 
+#include "engine/Formula.h"
 #include "engine/Piramide.h"
 #include "workbench/Casi.h"
 #include "workbench/Elabora.h"
+#include "workbench/Trasferimenti.h"
 
 #include <cmath>
 #include <cstdio>
@@ -119,22 +121,6 @@ void evidenziaRiferimenti(Banco& b, int riga)
 }
 
 // Which references a type takes: the first (E1, R1), the second (E2, R2), the value.
-struct Usati {
-    bool posizione1, ruota1, secondo, valore;
-};
-Usati usatiDalTipo(int tipo)
-{
-    switch (tipo) {
-    case 1: return {true, true, false, false};
-    case 2: return {true, true, true, false};
-    case 3: return {true, true, false, true};
-    case 4: return {false, false, false, true};
-    case 5: return {true, true, false, true};
-    case 6: return {false, true, false, false};
-    case 7: return {true, true, true, true};
-    default: return {false, false, false, false};
-    }
-}
 
 }
 
@@ -375,17 +361,17 @@ Esito inserisciOperatore(Banco& b, PannelloPiramidi& p, const archive::Archivio&
         b.FgF.setTesto(m, c, "");
     const int op = b.FgOp.rigaCorrente;
     if (op >= 1 && op < b.FgOp.righe()) {
-        const int tipo = b.FgOp.intero(op, 2);
-        b.FgF.setTesto(m, Tras, b.FgOp.testo(op, 1));
-        b.FgF.setTesto(m, Tipo, b.FgOp.testo(op, 2));
-        const Usati usati = usatiDalTipo(tipo);
+        const auto operatore = leggiRigaOperatore(b.FgOp, op);
+        b.FgF.setTesto(m, Tras, operatore.operatore);
+        b.FgF.setTesto(m, Tipo, b.FgOp.testo(op, colOp::Tipo));
+        const auto usati = engine::parametriDellaClasse(operatore.tipo);
         if (usati.posizione1)
             b.FgF.setNumero(m, E1, p.ListP1 + 1);
         if (usati.ruota1 && p.ListR1 >= 0 && p.ListR1 < archive::NumeroRuote) {
             b.FgF.setNumero(m, R1, p.ListR1);
             b.FgF.setTesto(m, RU1, archive::SigleRuote[static_cast<std::size_t>(p.ListR1)]);
         }
-        if (usati.secondo && p.ListR2 >= 0 && p.ListR2 < archive::NumeroRuote) {
+        if (usati.riferimento2 && p.ListR2 >= 0 && p.ListR2 < archive::NumeroRuote) {
             b.FgF.setNumero(m, E2, p.ListP2 + 1);
             b.FgF.setNumero(m, R2, p.ListR2);
             b.FgF.setTesto(m, RU2, archive::SigleRuote[static_cast<std::size_t>(p.ListR2)]);
@@ -422,14 +408,14 @@ void caricaMattoneNellEditor(Banco& b, PannelloPiramidi& p, int riga)
         return;
     b.FgEstratti.setSfondo(1, 1, b.FgEstratti.righe() - 1, b.FgEstratti.colonne() - 1, grid::colori::Bianco);
     if (b.FgOp.righe() > 1)
-        b.FgOp.setSfondo(1, 1, b.FgOp.righe() - 1, b.FgOp.colonne() - 1, grid::colori::Bianco);
+        b.FgOp.setSfondo(1, colOp::Oper, b.FgOp.righe() - 1, b.FgOp.colonne() - 1, grid::colori::Bianco);
     const std::string& codice = b.FgF.testo(riga, Tras);
     for (int r = 1; r < b.FgOp.righe(); ++r) {
-        if (b.FgOp.testo(r, 1) != codice)
+        if (b.FgOp.testo(r, colOp::Oper) != codice)
             continue;
         b.FgOp.rigaCorrente = r;
-        b.FgOp.setSfondo(r, 1, grid::colori::Verde);
-        p.Label3 = b.FgOp.testo(r, 7);
+        b.FgOp.setSfondo(r, colOp::Oper, grid::colori::Verde);
+        p.Label3 = leggiRigaOperatore(b.FgOp, r).spiegazione;
         break;
     }
     auto indice = [&](int c) { return b.FgF.intero(riga, c); };

@@ -2,6 +2,7 @@
 #include "workbench/Trasferimenti.h"
 
 #include "engine/Piramide.h"
+#include "workbench/Ambate.h"
 #include "workbench/Elabora.h"
 
 #include <cstdio>
@@ -18,11 +19,6 @@ bool rigaValida(const grid::Grid& g, int r) { return r >= 1 && r < g.righe(); }
 
 bool mattoneValido(const Banco& b, int m) { return m >= 1 && m <= engine::NumeroMattoni && m < b.FgF.righe(); }
 
-void copiaRisultato(Banco& b, const grid::Grid& risultati, int riga, int mattone)
-{
-    for (int i = 0; i < 9; ++i)
-        b.FgF.setTesto(mattone, Tras + i, risultati.testo(riga, ColonneRisultatoInMattone[i]));
-}
 
 }
 
@@ -30,9 +26,12 @@ bool impostaFormula(Banco& b, const grid::Grid& risultati)
 {
     const int r = risultati.rigaCorrente;
     const int m = b.FgF.rigaCorrente;
-    if (!rigaValida(risultati, r) || risultati.testo(r, 3).empty() || !mattoneValido(b, m))
+    if (!rigaValida(risultati, r) || !mattoneValido(b, m))
         return false;
-    copiaRisultato(b, risultati, r, m);
+    const RigaEsito riga = leggiRigaEsito(risultati, r);
+    if (riga.vuota())
+        return false;
+    engine::scriviMattone(b.FgF, m, formulaDellaRiga(riga));
     engine::SettaGridFGF(b.FgF, b.Fg5);
     return true;
 }
@@ -40,10 +39,11 @@ bool impostaFormula(Banco& b, const grid::Grid& risultati)
 Esito impostaCapogioco(Banco& b, const archive::Archivio& a)
 {
     const int r = b.FgEsiti.rigaCorrente;
-    if (!rigaValida(b.FgEsiti, r) || b.FgEsiti.testo(r, 3).empty())
+    const RigaEsito riga = rigaValida(b.FgEsiti, r) ? leggiRigaEsito(b.FgEsiti, r) : RigaEsito{};
+    if (riga.vuota())
         return Messaggio{"Effettuare le selezioni.", "Avviso", Icona::Informazione};
     for (int livello = 1; livello <= 5; ++livello)
-        copiaRisultato(b, b.FgEsiti, r, engine::primoMattone(livello));
+        engine::scriviMattone(b.FgF, engine::primoMattone(livello), formulaDellaRiga(riga));
     return Calcola(b, a);
 }
 
@@ -107,29 +107,29 @@ void toggleOperatore(Banco& b, int riga)
 {
     if (!rigaValida(b.FgOp, riga))
         return;
-    const bool scelto = b.FgOp.sfondo(riga, 0) == colori::OperatoreScelto;
-    b.FgOp.setSfondo(riga, 0, scelto ? grid::colori::Bianco : colori::OperatoreScelto);
+    const bool scelto = b.FgOp.sfondo(riga, colOp::Scelta) == colori::OperatoreScelto;
+    b.FgOp.setSfondo(riga, colOp::Scelta, scelto ? grid::colori::Bianco : colori::OperatoreScelto);
 }
 
 void selezionaOperatori(Banco& b, bool scelti)
 {
     for (int r = 1; r < b.FgOp.righe(); ++r)
-        b.FgOp.setSfondo(r, 0, scelti ? colori::OperatoreScelto : grid::colori::Bianco);
+        b.FgOp.setSfondo(r, colOp::Scelta, scelti ? colori::OperatoreScelto : grid::colori::Bianco);
 }
 
 void selezionaTipo(Banco& b, int tipo, bool scelti)
 {
     for (int r = 1; r < b.FgOp.righe(); ++r)
-        if (b.FgOp.intero(r, 2) == tipo)
-            b.FgOp.setSfondo(r, 0, scelti ? colori::OperatoreScelto : grid::colori::Bianco);
+        if (leggiRigaOperatore(b.FgOp, r).tipo == tipo)
+            b.FgOp.setSfondo(r, colOp::Scelta, scelti ? colori::OperatoreScelto : grid::colori::Bianco);
 }
 
 bool tipoSelezionato(const Banco& b, int tipo)
 {
     bool trovato = false;
     for (int r = 1; r < b.FgOp.righe(); ++r)
-        if (b.FgOp.intero(r, 2) == tipo) {
-            if (b.FgOp.sfondo(r, 0) != colori::OperatoreScelto)
+        if (leggiRigaOperatore(b.FgOp, r).tipo == tipo) {
+            if (b.FgOp.sfondo(r, colOp::Scelta) != colori::OperatoreScelto)
                 return false;
             trovato = true;
         }
@@ -141,8 +141,8 @@ void operatoreCorrente(Banco& b, int riga)
     if (!rigaValida(b.FgOp, riga))
         return;
     if (b.FgOp.righe() > 1)
-        b.FgOp.setSfondo(1, 1, b.FgOp.righe() - 1, 1, grid::colori::Bianco);
-    b.FgOp.setSfondo(riga, 1, grid::colori::Verde);
+        b.FgOp.setSfondo(1, colOp::Oper, b.FgOp.righe() - 1, colOp::Oper, grid::colori::Bianco);
+    b.FgOp.setSfondo(riga, colOp::Oper, grid::colori::Verde);
     b.FgOp.rigaCorrente = riga;
 }
 
@@ -165,9 +165,7 @@ void preparaTabelloneNumeri(grid::Grid& FgNu)
     FgNu.setColonne(10);
     FgNu.setRighe(9);
     for (int n = 1; n <= 90; ++n) {
-        char t[4];
-        std::snprintf(t, sizeof t, "%02d", n);
-        FgNu.setTesto((n - 1) / 10, (n - 1) % 10, t);
+        FgNu.setTesto((n - 1) / 10, (n - 1) % 10, archive::dueCifre(n));
     }
     for (int c = 0; c < 10; ++c) {
         FgNu.setAllineamento(c, grid::Allineamento::Centro);
@@ -219,18 +217,36 @@ void elencaOperatori(Banco& b, const std::vector<storage::RigaOperatore>& operat
     g.setRighe(1);
     for (const auto& op : operatori) {
         const int r = g.aggiungiRiga();
-        g.setTesto(r, 1, op.operatore);
-        g.setNumero(r, 2, op.tipo);
-        g.setTesto(r, 3, op.p1);
-        g.setTesto(r, 4, op.p2);
-        g.setTesto(r, 5, op.r1);
-        g.setTesto(r, 6, op.r2);
-        g.setTesto(r, 7, op.spiegazione);
+        scriviRigaOperatore(g, r, op);
         if (op.tipo == 1)
-            g.setColoreTesto(r, 1, grid::colori::Blu);
+            g.setColoreTesto(r, colOp::Oper, grid::colori::Blu);
         else if (op.tipo == 2)
-            g.setColoreTesto(r, 1, grid::colori::Rosso);
+            g.setColoreTesto(r, colOp::Oper, grid::colori::Rosso);
     }
+}
+
+void scriviRigaOperatore(grid::Grid& FgOp, int riga, const storage::RigaOperatore& op)
+{
+    FgOp.setTesto(riga, colOp::Oper, op.operatore);
+    FgOp.setNumero(riga, colOp::Tipo, op.tipo);
+    FgOp.setTesto(riga, colOp::P1, op.p1);
+    FgOp.setTesto(riga, colOp::P2, op.p2);
+    FgOp.setTesto(riga, colOp::R1, op.r1);
+    FgOp.setTesto(riga, colOp::R2, op.r2);
+    FgOp.setTesto(riga, colOp::Spiegazione, op.spiegazione);
+}
+
+storage::RigaOperatore leggiRigaOperatore(const grid::Grid& FgOp, int riga)
+{
+    storage::RigaOperatore op;
+    op.operatore = FgOp.testo(riga, colOp::Oper);
+    op.tipo = FgOp.intero(riga, colOp::Tipo);
+    op.p1 = FgOp.testo(riga, colOp::P1);
+    op.p2 = FgOp.testo(riga, colOp::P2);
+    op.r1 = FgOp.testo(riga, colOp::R1);
+    op.r2 = FgOp.testo(riga, colOp::R2);
+    op.spiegazione = FgOp.testo(riga, colOp::Spiegazione);
+    return op;
 }
 
 }

@@ -11,14 +11,10 @@
 
 namespace workbench {
 
-// Result columns Formula, Operatore, P1, R, Ru1, P2, R2, Ru2, Val copied into the
-// brick columns Tras .. VAL (3 .. 11), in this order.
-inline constexpr int ColonneRisultatoInMattone[9] = {3, 8, 4, 5, 6, 9, 10, 11, 12};
-
 // Command21 (from FgEsiti) and Command7 (from FgGr): the current result row into the
 // current brick of FgF. False, and nothing changed, when either has no current row or
 // the result row holds no formula.
-bool impostaFormula(Banco& b, const grid::Grid& risultati);
+[[nodiscard]] bool impostaFormula(Banco& b, const grid::Grid& risultati);
 
 // Command36: the current row of FgEsiti into the first brick of every level (1, 2, 4,
 // 7, 11), then Calcola. "Effettuare le selezioni." when there is no formula to copy.
@@ -44,6 +40,9 @@ void nascondiColonne(Banco& b);
 // FgOp as the catalogue query lists it: rows 1.. with code, type, P1, P2, R1, R2 and the
 // explanation, none selected; codes of type 1 in blue, of type 2 in red.
 void elencaOperatori(Banco& b, const std::vector<storage::RigaOperatore>& operatori);
+// Row r of FgOp (columns colOp), written and read back; the selection cell is left alone.
+void scriviRigaOperatore(grid::Grid& FgOp, int riga, const storage::RigaOperatore& op);
+storage::RigaOperatore leggiRigaOperatore(const grid::Grid& FgOp, int riga);
 
 // FgOp: double-click toggles an operator's selection; every one, none, or one type.
 void toggleOperatore(Banco& b, int riga);

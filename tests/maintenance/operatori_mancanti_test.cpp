@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 constexpr grid::Colore Verde = 65280;
 
@@ -67,4 +69,22 @@ TEST(OperatoriMancanti, InserimentoTuttoONienteEListaDelBanco)
             EXPECT_EQ(r.spiegazione, "Somma due numeri e aggiunge fisso");
         }
     EXPECT_TRUE(trovato);
+}
+
+// FG2 puts the wheels before the positions (the workbench's FgOp the other way round):
+// a row written and read back keeps each field, under its own header.
+TEST(OperatoriMancanti, ColonneDiFG2)
+{
+    grid::Grid FG2;
+    maintenance::preparaFG2(FG2);
+    maintenance::scriviRigaFG2(FG2, 1, {"MED2", 2, "r1", "p1", "r2", "p2", "media"});
+    EXPECT_EQ(FG2.testo(1, 3), "r1");
+    EXPECT_EQ(FG2.testo(1, 4), "p1");
+    const auto op = maintenance::leggiRigaFG2(FG2, 1);
+    EXPECT_EQ(std::tie(op.operatore, op.tipo, op.r1, op.p1, op.r2, op.p2, op.spiegazione),
+              std::make_tuple(std::string("MED2"), 2, std::string("r1"), std::string("p1"), std::string("r2"),
+                              std::string("p2"), std::string("media")));
+    using namespace maintenance::colFG2;
+    for (auto [c, nome] : {std::pair{Oper, "Operatore"}, {Tipo, "Tipo"}, {R1, "R1"}, {P1, "P1"}, {R2, "R2"}, {P2, "P2"}})
+        EXPECT_EQ(FG2.testo(0, c), nome);
 }

@@ -1,7 +1,9 @@
 // The plain formula search: nested loops over candidates, cases, colpi, wheels and positions.
 #include "support/RicercaRiferimento.h"
 
-#include "engine/Operatori.h"
+#include "engine/Formula.h"
+
+#include <algorithm>
 
 #include <array>
 
@@ -14,15 +16,6 @@ namespace {
 struct Candidato {
     int r1 = -1, p1 = -1, r2 = -1, p2 = -1, v = -1, n = -1;
 };
-
-// N(d, w, p) as an operand: false when d is not a draw or the number is not 0..90.
-bool operando(const archive::Archivio& a, int d, int w, int p, std::int16_t& n)
-{
-    if (d < 1 || d > a.NumeroEstrazioni)
-        return false;
-    n = a.numero(d, w, p);
-    return n >= 0 && n <= 90;
-}
 
 class Ricerca {
 public:
@@ -45,48 +38,20 @@ public:
             }
             if (d > imp_.riferimento)
                 continue;
-            engine::CampiOperatore f;
-            f.CodiceOperatore = op.codice;
-            f.EstrazioneCalcolo = static_cast<std::int16_t>(d);
-            bool ok = true;
-            if (k.r1 >= 0) {
-                f.R1 = static_cast<std::int16_t>(k.r1);
-                f.P1 = static_cast<std::int16_t>(k.p1);
-            }
-            if (k.r2 >= 0) {
-                f.R2 = static_cast<std::int16_t>(k.r2);
-                f.P2 = static_cast<std::int16_t>(k.p2);
-            }
-            switch (op.tipo) {
-            case 1: ok = operando(a_, d, k.r1, k.p1, f.N1); break;
-            case 2: ok = operando(a_, d, k.r1, k.p1, f.N1) && operando(a_, d, k.r2, k.p2, f.N2); break;
-            case 3:
-                ok = operando(a_, d, k.r1, k.p1, f.N1);
-                f.ValoreFisso = static_cast<std::int16_t>(k.v);
-                break;
-            case 4: f.N1 = static_cast<std::int16_t>(k.n); break;
-            case 5:
-                f.ValoreFisso = static_cast<std::int16_t>(k.v);
-                ok = operando(a_, d - k.v, k.r1, k.p1, f.N1);
-                break;
-            case 6: break;
-            case 7:
-                ok = operando(a_, d, k.r1, k.p1, f.N1) && operando(a_, d, k.r2, k.p2, f.N2);
-                f.ValoreFisso = static_cast<std::int16_t>(k.v);
-                break;
-            default: break;
-            }
-            if (!ok) {
-                anomalia_ = true;
-                continue;
-            }
+            // The candidate as a formula; an input outside the archive (class 5 before the
+            // first draw) or an evaluator error makes the case not computable.
+            const engine::Formula f{op.codice,          op.tipo, std::max(k.p1, 0), std::max(k.r1, 0),
+                                    std::max(k.p2, 0), std::max(k.r2, 0), k.n >= 0 ? k.n : std::max(k.v, 0)};
+            std::optional<std::int16_t> calcolato;
             try {
-                engine::ElaboraPPP2(f, a_);
+                calcolato = engine::valutaFormula(f, d, a_);
             } catch (const engine::ErroreCalcolo&) {
+            }
+            if (!calcolato) {
                 anomalia_ = true;
                 continue;
             }
-            const int esito = f.Risultato;
+            const int esito = *calcolato;
             ultimo = esito;
             // The set of numbers in play; 0 (an empty cell, a wheel not drawn) is never in it.
             std::array<bool, 91> insieme{};
@@ -139,32 +104,33 @@ private:
     void tieni(const OperatoreRicerca& op, const Candidato& k, int cop, int tot, std::optional<int> ultimo)
     {
         const int l = imp_.lista;
-        if (!(g_.valore(l, 1) < tot))
+        if (!(g_.valore(l, colEsiti::Cop) < tot))
             return;
-        for (int c = 1; c <= 12; ++c)
+        using namespace colEsiti;
+        for (int c = Cop; c <= Val; ++c)
             g_.setTesto(l, c, "");
-        g_.setTesto(l, 3, op.codice);
-        g_.setNumero(l, 8, op.tipo);
-        g_.setNumero(l, 1, cop);
-        g_.setNumero(l, 2, tot);
+        g_.setTesto(l, Formula, op.codice);
+        g_.setNumero(l, Tipo, op.tipo);
+        g_.setNumero(l, Cop, cop);
+        g_.setNumero(l, Tot, tot);
         if (k.r1 >= 0) {
             if (op.tipo != 6)
-                g_.setNumero(l, 4, k.p1);
-            g_.setNumero(l, 5, k.r1);
-            g_.setTesto(l, 6, archive::SigleRuote[static_cast<std::size_t>(k.r1)]);
+                g_.setNumero(l, P1, k.p1);
+            g_.setNumero(l, R1, k.r1);
+            g_.setTesto(l, Ru1, archive::SigleRuote[static_cast<std::size_t>(k.r1)]);
         }
         if (k.r2 >= 0) {
-            g_.setNumero(l, 9, k.p2);
-            g_.setNumero(l, 10, k.r2);
-            g_.setTesto(l, 11, archive::SigleRuote[static_cast<std::size_t>(k.r2)]);
+            g_.setNumero(l, P2, k.p2);
+            g_.setNumero(l, R2, k.r2);
+            g_.setTesto(l, Ru2, archive::SigleRuote[static_cast<std::size_t>(k.r2)]);
         }
         if (k.v >= 0)
-            g_.setNumero(l, 12, k.v);
+            g_.setNumero(l, Val, k.v);
         if (k.n >= 0)
-            g_.setNumero(l, 12, k.n);
+            g_.setNumero(l, Val, k.n);
         if (op.tipo == 6 && imp_.sorte > 0 && ultimo)
-            g_.setNumero(l, 12, *ultimo);
-        g_.ordinaDecrescente(1);
+            g_.setNumero(l, Val, *ultimo);
+        g_.ordinaDecrescente(Cop);
     }
 
     const ImpostazioniRicerca& imp_;

@@ -108,7 +108,7 @@ void PannelloOperatori::collega()
     });
     connect(FgOp, &GrigliaView::doppioClic, this, [this](int r, int) {
         workbench::toggleOperatore(banco_, r);
-        FgOp->aggiornaCelle(r, 0, r, 0);
+        FgOp->aggiornaCelle(r, workbench::colOp::Scelta, r, workbench::colOp::Scelta);
         mostraLabelT();
     });
     connect(FgC, &GrigliaView::clic, this, [this](int, int c) { pannello_.destinazione = FgC_.intero(0, c); });
@@ -141,9 +141,10 @@ void PannelloOperatori::mostraOperatoreCorrente()
 {
     const int r = banco_.FgOp.rigaCorrente;
     if (r >= 1 && r < banco_.FgOp.righe()) {
-        pannello_.Label3 = banco_.FgOp.testo(r, 7);
-        Label3->setText(daStd(banco_.FgOp.testo(r, 1) + ": " + pannello_.Label3));
-        FgOp->setCellaCorrente(r, 1);
+        const auto operatore = workbench::leggiRigaOperatore(banco_.FgOp, r);
+        pannello_.Label3 = operatore.spiegazione;
+        Label3->setText(daStd(operatore.operatore + ": " + pannello_.Label3));
+        FgOp->setCellaCorrente(r, workbench::colOp::Oper);
     }
 }
 

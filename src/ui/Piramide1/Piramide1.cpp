@@ -276,12 +276,12 @@ void Piramide1::preparaVisteEsiti()
             workbench::scriviPrevisioni(g, {}, sorte);
         }
         // Header-wide (see adattaColonne), p as wide as "0,330".
-        g.setLarghezza(13, 300);
-        g.setLarghezza(14, 650);
+        g.setLarghezza(workbench::colEsiti::Attesi, 300);
+        g.setLarghezza(workbench::colEsiti::P, 650);
         // The empty first column holds nothing a player reads: its room goes to p.
         g.setNascosta(0, true);
         g.setLarghezza(workbench::ColonnaPrevisione, 300);
-        for (int c = 0; c < 15; ++c)
+        for (int c = 0; c <= workbench::colEsiti::P; ++c)
             if (*suggerimenti[c])
                 vista->modello()->setSuggerimento(c, QString::fromUtf8(suggerimenti[c]));
         vista->modello()->setSuggerimento(
@@ -290,7 +290,7 @@ void Piramide1::preparaVisteEsiti()
                        : QStringLiteral("Abbinato: il numero che la formula, calcolata sull'estrazione di riferimento, "
                                         "aggiunge ai numeri del livello"));
         // Beside the formula, where the eye is, without scrolling.
-        vista->spostaColonna(workbench::ColonnaPrevisione, 4);
+        vista->spostaColonna(workbench::ColonnaPrevisione, workbench::colEsiti::Formula + 1);
     }
 }
 
@@ -304,10 +304,10 @@ void Piramide1::caricaOperatori()
     }
     workbench::elencaOperatori(banco_, operatori);
     auto& g = banco_.FgOp;
-    g.setLarghezza(0, 300);
-    g.setLarghezza(1, 1100);
+    g.setLarghezza(workbench::colOp::Scelta, 300);
+    g.setLarghezza(workbench::colOp::Oper, 1100);
     // Only the selection cell and the code are shown; the searches still read the type.
-    for (int c = 2; c < g.colonne(); ++c)
+    for (int c = workbench::colOp::Tipo; c < g.colonne(); ++c)
         g.setNascosta(c, true);
 }
 

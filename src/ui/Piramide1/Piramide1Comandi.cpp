@@ -353,8 +353,8 @@ void Piramide1::modificaMattone(int riga, int colonna)
             ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
         banco_.FgF.setTesto(riga, Tras, codice);
         for (int r = 1; r < banco_.FgOp.righe(); ++r)
-            if (banco_.FgOp.testo(r, 1) == codice)
-                banco_.FgF.setTesto(riga, Tipo, banco_.FgOp.testo(r, 2));
+            if (banco_.FgOp.testo(r, workbench::colOp::Oper) == codice)
+                banco_.FgF.setTesto(riga, Tipo, banco_.FgOp.testo(r, workbench::colOp::Tipo));
     }
     // A typed abbreviation is shown as the archive writes it ("ba" is Bari, "BA").
     if (colonna == RU1 || colonna == RU2) {

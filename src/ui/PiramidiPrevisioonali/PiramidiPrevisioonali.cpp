@@ -538,11 +538,11 @@ void PiramidiPrevisioonali::aggiornaEtichette()
 void PiramidiPrevisioonali::aggiornaGriglie()
 {
     auto& g2 = piramide_.FG2;
-    // Frequenza (column 4) as every window writes decimals, with a comma (the command line keeps the point).
+    // Frequenza as every window writes decimals, with a comma (the command line keeps the point).
     for (int r = 1; r < g2.righe(); ++r) {
-        std::string t = g2.testo(r, 4);
-        std::replace(t.begin(), t.end(), '.', ',');
-        g2.setTesto(r, 4, t);
+        auto riga = predictive::leggiRigaFG2(g2, r);
+        std::replace(riga.frequenza.begin(), riga.frequenza.end(), '.', ',');
+        predictive::scriviRigaFG2(g2, r, riga);
     }
     g2.setLarghezza(0, 200);
     for (int c = 1; c < g2.colonne(); ++c)

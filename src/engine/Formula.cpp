@@ -1,0 +1,102 @@
+// The conversions of a formula: the evaluator's fields and the brick rows of FgF and Fg5.
+#include "engine/Formula.h"
+
+#include "engine/Piramide.h"
+
+namespace engine {
+
+ParametriDellaClasse parametriDellaClasse(int tipo)
+{
+    ParametriDellaClasse p;
+    p.ruota1 = tipo == 1 || tipo == 2 || tipo == 3 || tipo == 5 || tipo == 6 || tipo == 7;
+    p.posizione1 = p.ruota1 && tipo != 6;
+    p.riferimento2 = tipo == 2 || tipo == 7;
+    p.valore = tipo == 3 || tipo == 4 || tipo == 5 || tipo == 7;
+    return p;
+}
+
+CampiOperatore campiDi(const Formula& f)
+{
+    CampiOperatore c;
+    c.CodiceOperatore = f.codice;
+    c.P1 = intero16(f.P1);
+    c.R1 = intero16(f.R1);
+    c.P2 = intero16(f.P2);
+    c.R2 = intero16(f.R2);
+    intero16(f.tipo);   // the class too: a brick's typed 65536 is refused, not read as another class
+    if (f.tipo == 4)
+        c.N1 = intero16(f.valore);
+    else
+        c.ValoreFisso = intero16(f.valore);
+    return c;
+}
+
+Formula formulaDi(const CampiOperatore& c, int tipo)
+{
+    return Formula{c.CodiceOperatore, tipo, c.P1, c.R1, c.P2, c.R2, tipo == 4 ? c.N1 : c.ValoreFisso};
+}
+
+bool preparaSu(const Formula& f, CampiOperatore& c, int d, const archive::Archivio& a)
+{
+    c.EstrazioneCalcolo = intero16(d);
+    return preparaIngressi(f.tipo, c, d, c.N1, a);
+}
+
+std::optional<std::int16_t> valutaFormula(const Formula& f, int d, const archive::Archivio& a)
+{
+    CampiOperatore c = campiDi(f);
+    if (!preparaSu(f, c, d, a))
+        return std::nullopt;
+    ElaboraPPP2(c, a);
+    return c.Risultato;
+}
+
+Formula leggiMattone(const grid::Grid& FgF, int m)
+{
+    using namespace colF;
+    auto ruota = [&](int cSigla, int cIndice) {
+        const std::string& sigla = FgF.testo(m, cSigla);
+        if (sigla.empty())
+            return FgF.intero(m, cIndice);
+        const auto w = archive::IndiceRuota(sigla);
+        if (!w)
+            throw ErroreCalcolo("sigla ruota non riconosciuta: " + sigla);
+        return *w;
+    };
+    Formula f;
+    f.codice = FgF.testo(m, Tras);
+    f.tipo = FgF.intero(m, Tipo);
+    f.P1 = FgF.intero(m, E1);
+    f.R1 = ruota(RU1, R1);
+    f.P2 = FgF.intero(m, E2);
+    f.R2 = ruota(RU2, R2);
+    f.valore = FgF.intero(m, VAL);
+    return f;
+}
+
+void scriviMattone(grid::Grid& FgF, int m, const Formula& f)
+{
+    using namespace colF;
+    for (int c = Tras; c <= VAL; ++c)
+        FgF.setTesto(m, c, "");
+    FgF.setTesto(m, Tras, f.codice);
+    FgF.setNumero(m, Tipo, f.tipo);
+    const auto usati = parametriDellaClasse(f.tipo);
+    auto ruota = [&](int cIndice, int cSigla, int w) {
+        FgF.setNumero(m, cIndice, w);
+        if (w >= 0 && w < archive::NumeroRuote)
+            FgF.setTesto(m, cSigla, archive::SigleRuote[static_cast<std::size_t>(w)]);
+    };
+    if (usati.posizione1)
+        FgF.setNumero(m, E1, f.P1);
+    if (usati.ruota1)
+        ruota(R1, RU1, f.R1);
+    if (usati.riferimento2) {
+        FgF.setNumero(m, E2, f.P2);
+        ruota(R2, RU2, f.R2);
+    }
+    if (usati.valore)
+        FgF.setNumero(m, VAL, f.valore);
+}
+
+}

@@ -1,0 +1,64 @@
+// The rows of the result grids and of the catalogue: a formula through a result row and back, FgOp's named columns.
+#include "workbench/Ambate.h"
+#include "workbench/Trasferimenti.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+using namespace workbench;
+
+// Every class through rigaDellaFormula, the grid and back: the same formula, and the
+// cells of the parameters the class does not use left empty.
+TEST(Righe, FormulaInUnaRigaDiRisultatoEIndietro)
+{
+    const engine::Formula formule[] = {
+        {"DEC", 1, 2, 3, 0, 0, 0},  {"SOM", 2, 1, 4, 5, 10, 0}, {"FIX", 3, 3, 9, 0, 0, 0},
+        {"NUM", 4, 0, 0, 0, 0, 44}, {"NUM", 5, 4, 7, 0, 0, 6},  {"MAG5", 6, 0, 8, 0, 0, 0},
+        {"SOM+", 7, 5, 1, 2, 6, 89},
+    };
+    grid::Grid g;
+    preparaGrigliaEsiti(g);
+    g.setRighe(3);
+    for (const auto& f : formule) {
+        scriviRigaEsito(g, 2, rigaDellaFormula(f, 7, 9));
+        const RigaEsito e = leggiRigaEsito(g, 2);
+        EXPECT_EQ(e.cop, 7);
+        EXPECT_EQ(e.tot, 9);
+        const engine::Formula r = formulaDellaRiga(e);
+        EXPECT_EQ(r.codice, f.codice);
+        EXPECT_EQ(std::tie(r.tipo, r.P1, r.R1, r.P2, r.R2, r.valore), std::tie(f.tipo, f.P1, f.R1, f.P2, f.R2, f.valore))
+            << f.codice;
+        const auto usati = engine::parametriDellaClasse(f.tipo);
+        EXPECT_EQ(e.p1.has_value(), usati.posizione1) << f.codice;
+        EXPECT_EQ(e.r2.has_value(), usati.riferimento2) << f.codice;
+        EXPECT_EQ(e.val.has_value(), usati.valore) << f.codice;
+    }
+    // The header names what the named columns hold.
+    EXPECT_EQ(g.testo(0, colEsiti::Formula), "Formula");
+    EXPECT_EQ(g.testo(0, colEsiti::Tipo), "Operatore");
+    EXPECT_EQ(g.testo(0, colEsiti::P2), "P2");
+    EXPECT_EQ(g.testo(0, colEsiti::Val), "Val   ");
+    // Val of type 6 is the pair search's last forecast, not a parameter.
+    RigaEsito sei = rigaDellaFormula(formule[5], 1, 1);
+    sei.val = 47;
+    EXPECT_EQ(formulaDellaRiga(sei).valore, 0);
+}
+
+// FgOp puts the positions before the wheels (FG2 of the operator window the other way
+// round): a row written and read back keeps each field, under its own header.
+TEST(Righe, ColonneDelCatalogoFgOp)
+{
+    Banco b;
+    preparaBanco(b);
+    elencaOperatori(b, {{"MED2", 2, "r1", "p1", "r2", "p2", "media"}});
+    EXPECT_EQ(b.FgOp.testo(1, colOp::P1), "p1");
+    EXPECT_EQ(b.FgOp.testo(1, colOp::R2), "r2");
+    const auto op = leggiRigaOperatore(b.FgOp, 1);
+    EXPECT_EQ(std::tie(op.operatore, op.tipo, op.r1, op.p1, op.r2, op.p2, op.spiegazione),
+              std::make_tuple(std::string("MED2"), 2, std::string("r1"), std::string("p1"), std::string("r2"),
+                              std::string("p2"), std::string("media")));
+    for (auto [c, nome] : {std::pair{colOp::Oper, "Oper"}, {colOp::Tipo, "Tipo"}, {colOp::P1, "P1"},
+                           {colOp::P2, "P2"}, {colOp::R1, "R1"}, {colOp::R2, "R2"}, {colOp::Spiegazione, "Spiegazione"}})
+        EXPECT_EQ(b.FgOp.testo(0, c), nome);
+}
