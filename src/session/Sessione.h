@@ -30,7 +30,7 @@ public:
     const std::string& percorsoArchivio() const { return percorsoArchivio_; }
 
     // Opens the draws database at the in-memory path as the current one; false when it cannot be opened.
-    bool apriArchivio();
+    [[nodiscard]] bool apriArchivio();
     // Why the last apriArchivio failed (Italian, naming the file); empty after a success or with no path.
     const std::string& erroreArchivio() const { return erroreArchivio_; }
     // The draws database every later write goes to; closed until a file was opened.
@@ -54,7 +54,7 @@ public:
     // database, and selected as above only once it opened, so that a file which is not an archive
     // never takes the place of the stored choice. False when it does not open: the stored choice,
     // the in-memory path and the open database stay as they were, and erroreArchivio() says why.
-    bool apriESelezionaArchivio(const std::string& percorso);
+    [[nodiscard]] bool apriESelezionaArchivio(const std::string& percorso);
 
     // Builds a new draws database at `percorsoArchivio` from the official historical file
     // (plain, or the zip its site publishes) and selects it. A file being replaced is first let go of, so no handle keeps

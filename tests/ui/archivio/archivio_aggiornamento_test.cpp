@@ -1,6 +1,8 @@
 // The update and export pages of archivio offscreen: AGGIORNA DA FILE with its marks, AGGIORNAMENTO, the download
 // against an HTTP server the test starts on 127.0.0.1, the official archive, the site address, the three exports.
 #include "ui/archivio/GestioneArchivio.h"
+#include "ui/archivio/PannelloAggiornamento.h"
+#include "ui/archivio/PannelloEsportazione.h"
 
 #include "archive/ArchivioDimostrativo.h"
 #include "maintenance/FileAggiornamento.h"
@@ -121,7 +123,7 @@ struct Banco {
         amb.sessione->archivio().EstrazioneIniziale = 1;
         amb.sessione->carica();
         finestra = std::make_unique<GestioneArchivio>(*amb.contesto);
-        finestra->apriIndirizzo = [this](const QUrl& u) {
+        finestra->aggiornamento().apriIndirizzo = [this](const QUrl& u) {
             aperti << u.toString();
             return true;
         };
@@ -143,7 +145,7 @@ struct Banco {
     QStringList list4() const
     {
         QStringList r;
-        for (const auto& s : finestra->righeList4())
+        for (const auto& s : finestra->aggiornamento().righeList4())
             r << QString::fromStdString(s);
         return r;
     }
@@ -217,7 +219,7 @@ void TestAggiornamento::aggiornaDaFileEAggiornamento()
     t.premi("Command21");
     const auto& vociFile = t.amb.dialoghi.voci();
     QCOMPARE(vociFile.front().file.cartella, testui::documentiOCasa());
-    const grid::Grid& g = t.finestra->grigliaImporta();
+    const grid::Grid& g = t.finestra->aggiornamento().grigliaImporta();
     QCOMPARE(g.righe(), 6);
     QCOMPARE(g.sfondo(1, 1), grid::colori::Bianco);
     QCOMPARE(g.sfondo(2, 5), grid::rgb(128, 255, 128));
@@ -264,7 +266,7 @@ void TestAggiornamento::fileRifiutatiEAnnullati()
     t.premi("Command21");
     QCOMPARE(t.messaggi()[0].testo,
              QStringLiteral("Attenzione, sembra che il file non sia del formato corretto\n\n\"%1\"").arg(errato));
-    QCOMPARE(t.finestra->grigliaImporta().righe(), 1);
+    QCOMPARE(t.finestra->aggiornamento().grigliaImporta().righe(), 1);
     QVERIFY(t.list4().isEmpty());
 }
 
@@ -299,12 +301,12 @@ void TestAggiornamento::scaricoRiuscito()
     QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Fatto\n\n%1/archivionumeris/archivionumeris2023.txt salvato in \"%2\".")
                                         .arg(server.indirizzo(), t.copia()));
     QCOMPARE(t.leggi(t.copia()), t.fileAggiornamento + "\r\n");
-    QCOMPARE(t.finestra->grigliaImporta().righe(), 1);   // SCARICO FILE leaves the grid alone
+    QCOMPARE(t.finestra->aggiornamento().grigliaImporta().righe(), 1);   // SCARICO FILE leaves the grid alone
 
     t.amb.dialoghi.svuota();
     t.scarica("Command18");
     QVERIFY(t.messaggi().empty());
-    QCOMPARE(t.finestra->grigliaImporta().righe(), 5);
+    QCOMPARE(t.finestra->aggiornamento().grigliaImporta().righe(), 5);
     QCOMPARE(t.list4().size(), 3);
     QCOMPARE(t.list4().last(), QStringLiteral("Nessuna anomalia rilevata"));
     // No file is left beside the copy.
@@ -345,7 +347,7 @@ void TestAggiornamento::scaricoFallito()
     QCOMPARE(m.titolo, QStringLiteral("Avviso"));
     QCOMPARE(t.leggi(t.copia()), QByteArray("copia precedente\r\n"));
     QCOMPARE(QDir(t.amb.cartella()).entryList({QStringLiteral("Estr_Agg*")}, QDir::Files).size(), 1);
-    QCOMPARE(t.finestra->grigliaImporta().righe(), 1);
+    QCOMPARE(t.finestra->aggiornamento().grigliaImporta().righe(), 1);
 }
 
 // SCARICO FILE where the local copy is a symbolic link: the player reads why nothing was written, never
@@ -424,7 +426,7 @@ void TestAggiornamento::archivioUfficiale()
     t.scarica("Command60");
     QCOMPARE(server.percorsoRichiesto, QByteArray("/STORICO/storico.zip"));
     QVERIFY(t.messaggi().empty());
-    const grid::Grid& g = t.finestra->grigliaImporta();
+    const grid::Grid& g = t.finestra->aggiornamento().grigliaImporta();
     QCOMPARE(g.righe(), n + 3 + 1);
     QStringList attese;
     for (int r = n + 3; r > n; --r) {
@@ -448,7 +450,7 @@ void TestAggiornamento::archivioUfficialeFallito()
     // What the page held before stays as it was.
     t.amb.dialoghi.risposteFile.push_back(t.amb.scriviFile(QStringLiteral("nuove.txt"), t.fileAggiornamento));
     t.premi("Command21");
-    const QString griglia = QString::fromStdString(t.finestra->grigliaImporta().comeTesto("\n"));
+    const QString griglia = QString::fromStdString(t.finestra->aggiornamento().grigliaImporta().comeTesto("\n"));
     const QStringList elenco = t.list4();
     QByteArray guasto = zipUfficiale();
     guasto.chop(30);
@@ -471,7 +473,7 @@ void TestAggiornamento::archivioUfficialeFallito()
         QVERIFY2(m.testo.startsWith(Sbagliato + c.fase + QStringLiteral("\n\n")), qPrintable(m.testo));
         QVERIFY2(m.testo.contains(c.motivo) && m.testo.contains(c.indirizzo), qPrintable(m.testo));
         QCOMPARE(m.titolo, QStringLiteral("Avviso"));
-        QCOMPARE(QString::fromStdString(t.finestra->grigliaImporta().comeTesto("\n")), griglia);
+        QCOMPARE(QString::fromStdString(t.finestra->aggiornamento().grigliaImporta().comeTesto("\n")), griglia);
         QCOMPARE(t.list4(), elenco);
     }
 }
@@ -495,7 +497,7 @@ void TestAggiornamento::indirizzoInternet()
     QVERIFY(t.aperti.isEmpty());
     t.amb.sessione->setIndirizzoInternet("www.esempio.invalid");
     t.finestra = std::make_unique<GestioneArchivio>(*t.amb.contesto);
-    t.finestra->apriIndirizzo = [&t](const QUrl& u) {
+    t.finestra->aggiornamento().apriIndirizzo = [&t](const QUrl& u) {
         t.aperti << u.toString();
         return true;
     };
@@ -624,15 +626,15 @@ void TestAggiornamento::scaricoInCorsoRifiutaGliAltriLavori()
     QVERIFY(t.w<QPushButton>("Command26")->isEnabled());
     const QString file = t.amb.scriviFile(QStringLiteral("nuove.txt"), t.fileAggiornamento);
     t.amb.dialoghi.risposteFile.push_back(file);
-    t.finestra->aggiornaDaFile();
-    t.finestra->salvaNumeris3();
-    t.finestra->aggiornaDaStorico();
+    t.finestra->aggiornamento().aggiornaDaFile();
+    t.finestra->esportazione().salvaNumeris3();
+    t.finestra->aggiornamento().aggiornaDaStorico();
     QCOMPARE(t.amb.dialoghi.voci().size(), std::size_t(3));   // no file dialog was opened
     for (const auto& m : t.amb.dialoghi.voci())
         QCOMPARE(m.testo, QStringLiteral("È in corso lo scaricamento da %1: attendere che finisca o annullarlo con Annulla.")
                               .arg(indirizzo));
     QVERIFY(!t.finestra->lavoro().occupato());
-    QCOMPARE(t.finestra->grigliaImporta().righe(), 1);
+    QCOMPARE(t.finestra->aggiornamento().grigliaImporta().righe(), 1);
     t.amb.dialoghi.svuota();
     t.premi("Command26");
     QTRY_VERIFY(!t.finestra->scarico().inCorso());
@@ -661,7 +663,7 @@ void TestAggiornamento::scaricoInCorsoRifiutaGliAltriLavori()
         QVERIFY(!t.w<QTabWidget>("SSTab1")->isEnabled());
     t.attendi();
     QVERIFY(t.messaggi().empty());
-    QCOMPARE(t.finestra->grigliaImporta().righe(), 5);
+    QCOMPARE(t.finestra->aggiornamento().grigliaImporta().righe(), 5);
     QCOMPARE(t.list4().last(), QStringLiteral("Nessuna anomalia rilevata"));
     QVERIFY(t.w<QTabWidget>("SSTab1")->isEnabled());
     QVERIFY(!t.w<QPushButton>("Command26")->isEnabled());
@@ -703,7 +705,7 @@ void TestAggiornamento::colonneEModificaNonTrovata()
     const int largo = FgImporta->fontMetrics().horizontalAdvance(QStringLiteral("01-02-03-04-05"));
     for (int c = 1; c <= 11; ++c)
         QVERIFY2(FgImporta->columnWidth(c) >= largo, qPrintable(QString::number(c)));
-    QVERIFY(t.finestra->grigliaImporta().righe() > 1);
+    QVERIFY(t.finestra->aggiornamento().grigliaImporta().righe() > 1);
 
     // MODIFICA of a draw no longer in the table: "Elemento non trovato" and the import grid emptied.
     const QString ultima = t.w<QLabel>("LBLESTRAZIONE")->text();
@@ -718,7 +720,7 @@ void TestAggiornamento::colonneEModificaNonTrovata()
     t.premi("Command3");
     QCOMPARE(t.messaggi().size(), std::size_t(1));
     QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Elemento non trovato. Possibile anomalia"));
-    QCOMPARE(t.finestra->grigliaImporta().righe(), 1);
+    QCOMPARE(t.finestra->aggiornamento().grigliaImporta().righe(), 1);
 }
 
 void TestAggiornamento::serverAggiornamentiPredefinito()

@@ -1,6 +1,9 @@
 // The window archivio offscreen: boxes and keys, paste, SALVA, MODIFICA, ELIMINA with the main window's labels,
 // the refusals, browser and calendar, help; and a draw written through the window read back by velmora-cli.
 #include "ui/archivio/GestioneArchivio.h"
+#include "ui/archivio/PannelloCalendario.h"
+#include "ui/archivio/PannelloConsultazione.h"
+#include "ui/archivio/PannelloInserimento.h"
 
 #include "archive/ArchivioDimostrativo.h"
 #include "storage/DrawsDb.h"
@@ -67,7 +70,18 @@ struct Banco {
     {
         return principale->findChild<QLabel*>(QString::fromLatin1(nome))->text();
     }
-    void premi(const char* nome) { QTest::mouseClick(w<QPushButton>(QString::fromLatin1(nome)), Qt::LeftButton); }
+    // Presses a button and waits for the work it may have started (the write and reload of SALVA,
+    // MODIFICA, ELIMINA run on the window's runner).
+    void premi(const char* nome)
+    {
+        QTest::mouseClick(w<QPushButton>(QString::fromLatin1(nome)), Qt::LeftButton);
+        attendi();
+    }
+    void attendi()
+    {
+        if (finestra->lavoro().occupato())
+            QVERIFY(testui::attendi(finestra->lavoro()));
+    }
     QScrollBar* barra() const { return w<QScrollBar>(QStringLiteral("HScrestrazione")); }
     QCalendarWidget* calendario() const { return w<QCalendarWidget>(QStringLiteral("MonthView1")); }
     QDate data(int d) const { return QDate::fromString(QString::fromStdString(a().DateEstrazioni[d]), "dd/MM/yyyy"); }
@@ -150,8 +164,8 @@ void TestArchivio::apertura()
     for (int d = 1; d <= t.n(); ++d)
         if (t.data(d).year() == QDate::currentDate().year())
             mesi.insert(t.data(d).month());
-    QCOMPARE(t.finestra->calendario().righe(), static_cast<int>(mesi.size()) + 1);
-    QCOMPARE(t.finestra->grigliaArchivio().righe(), t.n() + 1);
+    QCOMPARE(t.finestra->calendario().griglia().righe(), static_cast<int>(mesi.size()) + 1);
+    QCOMPARE(t.finestra->consultazione().griglia().righe(), t.n() + 1);
     QCOMPARE(t.testo("Label9"), QString::number(t.n()));
     // Opening leaves the main window's model archive as it was.
     QCOMPARE(t.principaleTesto("Lbl_inizioNE"), QStringLiteral("1000"));
@@ -396,8 +410,8 @@ void TestArchivio::salvaNuovaUltima()
     QCOMPARE(t.principaleTesto("Lbl_fineNE"), QString::number(n + 1));
     QCOMPARE(t.principaleTesto("Lbl_Ev"), QString::number(n + 1));
     // The browser and the calendar follow.
-    QCOMPARE(t.finestra->grigliaArchivio().righe(), n + 2);
-    QCOMPARE(QString::fromStdString(t.finestra->grigliaArchivio().testo(n + 1, 1)), testoData);
+    QCOMPARE(t.finestra->consultazione().griglia().righe(), n + 2);
+    QCOMPARE(QString::fromStdString(t.finestra->consultazione().griglia().testo(n + 1, 1)), testoData);
     QCOMPARE(t.testo("Label9"), QString::number(n + 1));
 }
 
@@ -445,7 +459,7 @@ void TestArchivio::dataGiaMemorizzata()
     QVERIFY(t.a().numero(n - 5, 0, 1) != 1 || t.a().numero(n - 5, 0, 2) != 2);
     QCOMPARE(t.principaleTesto("Lbl_fineNE"), fine);
     QCOMPARE(t.principaleTesto("Lbl_inizioNE"), QStringLiteral("1000"));
-    QCOMPARE(t.finestra->grigliaArchivio().righe(), n + 1);
+    QCOMPARE(t.finestra->consultazione().griglia().righe(), n + 1);
 }
 
 void TestArchivio::modificaEdElimina()
@@ -486,7 +500,7 @@ void TestArchivio::modificaEdElimina()
     QCOMPARE(t.barra()->value(), n - 1);
     QCOMPARE(QString::fromStdString(t.a().DateEstrazioni[50]), data51);
     QCOMPARE(t.principaleTesto("Lbl_fineNE"), QString::number(n - 1));
-    QCOMPARE(t.finestra->grigliaArchivio().righe(), n);
+    QCOMPARE(t.finestra->consultazione().griglia().righe(), n);
 }
 
 void TestArchivio::ricaricaDelleModificheEsterne()
@@ -498,11 +512,12 @@ void TestArchivio::ricaricaDelleModificheEsterne()
         auto db = storage::ApriArchivio(t.percorso.toStdString());
         db.esegui("INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES ('2030-01-05', '01-02-03-04-05')");
     }
-    t.finestra->CaricaArchivioExNovo();
+    QVERIFY(t.finestra->inserimento().CaricaArchivioExNovo());
+    t.attendi();   // the reload runs on the window's runner
     QCOMPARE(t.n(), n + 1);
     QCOMPARE(t.principaleTesto("Lbl_inizioNE"), QStringLiteral("1"));
     QCOMPARE(t.principaleTesto("LblFine"), QStringLiteral("05/01/2030"));
-    t.finestra->AggiornaStatoArchivio();
+    t.finestra->inserimento().AggiornaStatoArchivio();
     QCOMPARE(t.testo("LBLESTRAZIONE"), QStringLiteral("05/01/2030"));
     QCOMPARE(t.box(2)->text(), QStringLiteral("02"));
     QCOMPARE(t.box(6)->text(), QStringLiteral("00"));
@@ -513,10 +528,10 @@ void TestArchivio::consultazione()
     Banco t;
     const int n = t.n();
     auto* FgDB = t.w<GrigliaView>("FgDB");
-    QCOMPARE(t.finestra->grigliaArchivio().sfondo(n, 1), 0x00FFFFu);   // the last row is current
+    QCOMPARE(t.finestra->consultazione().griglia().sfondo(n, 1), 0x00FFFFu);   // the last row is current
     FgDB->setCellaCorrente(123, 4);
-    QCOMPARE(t.finestra->grigliaArchivio().sfondo(123, 12), 0x00FFFFu);
-    QCOMPARE(t.finestra->grigliaArchivio().sfondo(n, 1), 0xFFFFFFu);
+    QCOMPARE(t.finestra->consultazione().griglia().sfondo(123, 12), 0x00FFFFu);
+    QCOMPARE(t.finestra->consultazione().griglia().sfondo(n, 1), 0xFFFFFFu);
     t.finestra->mostraPagina(GestioneArchivio::PaginaArchivio);
     t.premi("Command11");
     QCOMPARE(t.barra()->value(), 123);
@@ -524,7 +539,7 @@ void TestArchivio::consultazione()
     QCOMPARE(t.calendario()->selectedDate(), t.data(123));
     QCOMPARE(t.w<QTabWidget>("SSTab1")->currentIndex(), 0);
     t.premi("Command14");
-    QCOMPARE(t.finestra->grigliaArchivio().rigaCorrente, 1);
+    QCOMPARE(t.finestra->consultazione().griglia().rigaCorrente, 1);
     // On a maximised window of a 1366x768 screen all eleven wheels show without scrolling sideways.
     // (beside the main window's list of draws the archive window is about 1030 pixels wide).
     t.finestra->mostraPagina(GestioneArchivio::PaginaArchivio);
@@ -537,7 +552,7 @@ void TestArchivio::consultazione()
             QVERIFY(FgDB->columnWidth(c) >= FgDB->fontMetrics().horizontalAdvance(QStringLiteral("05-12-33-44-90")));
     }
     t.premi("Command13");
-    QCOMPARE(t.finestra->grigliaArchivio().rigaCorrente, n);
+    QCOMPARE(t.finestra->consultazione().griglia().rigaCorrente, n);
 
     // Ricerca per numero indice: 19 is refused, N accepted.
     t.amb.dialoghi.risposteInput = {QStringLiteral("19"), QStringLiteral("abc"), QString::number(n)};
@@ -590,7 +605,7 @@ void TestArchivio::calendario()
     t.finestra->mostraPagina(GestioneArchivio::PaginaCalendario);
     t.w<QComboBox>("Combo1")->setCurrentText(QStringLiteral("2024"));
     QTest::mouseClick(t.w<QCheckBox>("Check2"), Qt::LeftButton);
-    const grid::Grid& Fg1 = t.finestra->calendario();
+    const grid::Grid& Fg1 = t.finestra->calendario().griglia();
     auto cella = [&](const QDate& g) {
         for (int r = 1; r < Fg1.righe(); ++r)
             for (int c = 3; c < Fg1.colonne(); ++c)
