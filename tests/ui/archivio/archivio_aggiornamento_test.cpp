@@ -208,6 +208,7 @@ private slots:
     void rigaRifiutataLasciaUnBuco();
     void colonneEModificaNonTrovata();
     void serverAggiornamentiPredefinito();
+    void predefinitoRifiutatoDalDatabase();
 };
 
 void TestAggiornamento::aggiornaDaFileEAggiornamento()
@@ -734,6 +735,27 @@ void TestAggiornamento::serverAggiornamentiPredefinito()
     // A window opened later shows it.
     t.finestra = std::make_unique<GestioneArchivio>(*t.amb.contesto);
     QCOMPARE(t.w<QLineEdit>("Text4")->text(), QStringLiteral("aggiornamenti.esempio.invalid"));
+}
+
+// RENDE PREDEFINITO on a program database that refuses the write: said, naming the file, and the
+// stored value stays.
+void TestAggiornamento::predefinitoRifiutatoDalDatabase()
+{
+    Banco t;
+    const std::string prima = t.amb.leggiParametro("ServerAggiornamenti");
+    t.amb.sessione->dbProgramma().esegui("CREATE TRIGGER Bloccato BEFORE UPDATE ON ParametriProgramma "
+                                         "BEGIN SELECT RAISE(ABORT, 'bloccato'); END");
+    t.w<QLineEdit>("Text4")->setText(QStringLiteral("aggiornamenti.esempio.invalid"));
+    t.premi("Command62");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    const QString programma = QString::fromStdString(t.amb.sessione->dbProgramma().percorso());
+    QVERIFY2(t.messaggi()[0].testo.startsWith(QStringLiteral("Impossibile salvare \"ServerAggiornamenti\" nel database del "
+                                                             "programma \"%1\": ").arg(programma)),
+             qPrintable(t.messaggi()[0].testo));
+    QVERIFY(t.messaggi()[0].testo.endsWith(QStringLiteral("Il valore predefinito resta quello di prima.")));
+    QCOMPARE(t.messaggi()[0].titolo, QStringLiteral("Salvataggio"));
+    QCOMPARE(t.messaggi()[0].icona, Icona::Critica);
+    QCOMPARE(t.amb.leggiParametro("ServerAggiornamenti"), prima);
 }
 
 QTEST_MAIN(TestAggiornamento)

@@ -24,11 +24,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSet>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <deque>
@@ -125,6 +128,7 @@ private slots:
     void tasti();
     void incollaERifiuti();
     void salvaNuovaUltima();
+    void salvaSenzaBloccareLaFinestra();
     void dataGiaMemorizzata();
     void salvaChiedeCioCheSembraUnErrore();
     void archivioEliminatoDuranteIlLavoro();
@@ -413,6 +417,55 @@ void TestArchivio::salvaNuovaUltima()
     QCOMPARE(t.finestra->consultazione().griglia().righe(), n + 2);
     QCOMPARE(QString::fromStdString(t.finestra->consultazione().griglia().testo(n + 1, 1)), testoData);
     QCOMPARE(t.testo("Label9"), QString::number(n + 1));
+}
+
+// The write and the reload of SALVA run on the window's runner: while a reader of the file holds
+// the commit back, the click has returned, the window keeps handling events, and the draws in memory
+// are the old ones; once it lets go, the new draw is in memory, on the page and in the main window,
+// and the main window's bar followed the reload to its end.
+void TestArchivio::salvaSenzaBloccareLaFinestra()
+{
+    Banco t;
+    const int n = t.n();
+    const QDate nuova = t.data(n).addDays(3);
+    t.incolla(testoEstrazione());
+    t.calendario()->setSelectedDate(nuova);
+    t.amb.dialoghi.risposteSiNo = {true, true, true};
+    auto* pb1 = t.principale->findChild<QProgressBar*>(QStringLiteral("pb1"));
+    QSignalSpy barra(pb1, &QProgressBar::valueChanged);
+    // Another connection reading the file: the write can start but not commit until it ends.
+    auto lettore = std::make_unique<storage::Database>(storage::ApriArchivio(t.percorso.toStdString()));
+    lettore->esegui("BEGIN");
+    {
+        auto s = lettore->prepara("SELECT COUNT(*) FROM EstrazioniLotto");
+        QVERIFY(s.avanza());
+    }
+    QTest::mouseClick(t.w<QPushButton>(QStringLiteral("Command8")), Qt::LeftButton);
+    QVERIFY(t.finestra->lavoro().occupato());
+    QVERIFY(!t.w<QTabWidget>(QStringLiteral("SSTab1"))->isEnabled());   // held, not frozen
+    int battiti = 0;
+    QTimer orologio;
+    connect(&orologio, &QTimer::timeout, this, [&] { ++battiti; });
+    orologio.start(10);
+    QTest::qWait(300);
+    QVERIFY2(battiti >= 5, qPrintable(QString::number(battiti)));
+    QVERIFY(t.finestra->lavoro().occupato());
+    QCOMPARE(t.n(), n);
+    QCOMPARE(t.principaleTesto("Lbl_fineNE"), QString::number(n));
+    lettore->esegui("COMMIT");
+    lettore.reset();
+    t.attendi();
+
+    QCOMPARE(t.n(), n + 1);
+    QCOMPARE(t.a().numero(n + 1, 0, 1), 1);
+    QCOMPARE(t.a().numero(n + 1, 10, 5), 85);
+    QCOMPARE(t.testo("LBLAGGIORNATO"), nuova.toString("dd/MM/yyyy"));
+    QCOMPARE(t.principaleTesto("Lbl_fineNE"), QString::number(n + 1));
+    QCOMPARE(t.finestra->consultazione().griglia().righe(), n + 2);
+    QVERIFY(t.w<QTabWidget>(QStringLiteral("SSTab1"))->isEnabled());
+    QVERIFY(!barra.isEmpty());
+    QCOMPARE(pb1->value(), pb1->maximum());
+    QCOMPARE(t.messaggi().back().testo, QStringLiteral("Dati salvati correttamente. Ricarico archivio."));
 }
 
 // The archive deleted while the window is open: SALVA says so, naming the file, instead of the
