@@ -54,7 +54,7 @@ void attendi()
 
 // Written beside and renamed into place like every file the program writes: a link or a
 // read-only file in the output folder is refused, never written through.
-bool salva(QWidget* w, const QDir& cartella, const QString& nome)
+[[nodiscard]] bool salva(QWidget* w, const QDir& cartella, const QString& nome)
 {
     attendi();
     const QString file = cartella.filePath(nome + QStringLiteral(".png"));

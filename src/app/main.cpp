@@ -121,7 +121,7 @@ void preparaApplicazione(const Opzioni& o)
 // --tempo-avvio --archivio FILE: the archive to time on, chosen as SELEZIONE ARCHIVIO would and kept
 // for the next runs, but only once it opened: a missing, damaged or foreign file leaves the stored
 // choice alone. False, said on standard error, when it cannot be selected.
-bool selezionaArchivioDaMisurare(session::Sessione& sessione, const QString& archivio)
+[[nodiscard]] bool selezionaArchivioDaMisurare(session::Sessione& sessione, const QString& archivio)
 {
     const QFileInfo scelto(archivio);
     if (!scelto.isFile()) {

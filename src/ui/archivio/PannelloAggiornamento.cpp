@@ -292,9 +292,9 @@ void PannelloAggiornamento::caricaAggiornamento(const QString& percorso, bool te
     }
     if (esito == maintenance::EsitoFileAggiornamento::FormatoErrato) {
         servizi_.contesto.dialoghi.messaggio(this,
-                                     QStringLiteral("Attenzione, sembra che il file non sia del formato corretto")
-                                         + QStringLiteral("\n\n\"%1\"").arg(percorso),
-                                     TitoloAvviso, Icona::Critica);
+                                             QStringLiteral("Attenzione, sembra che il file non sia del formato corretto")
+                                                 + QStringLiteral("\n\n\"%1\"").arg(percorso),
+                                             TitoloAvviso, Icona::Critica);
         return;
     }
     if (esito == maintenance::EsitoFileAggiornamento::NonLeggibile) {
@@ -338,7 +338,7 @@ void PannelloAggiornamento::aggiornamento()
     if (FgImporta_.righe() < 2) {
         List4->clear();
         servizi_.contesto.dialoghi.messaggio(this, QStringLiteral("Non ci sono estrazioni da aggiornare."), TitoloAggiornamento,
-                                     Icona::Informazione);
+                                             Icona::Informazione);
         emit servizi_.mostraInserimento();
         return;
     }
@@ -381,11 +381,11 @@ void PannelloAggiornamento::aggiornamento()
                 return;
             if (fine.errore || !errore->isEmpty()) {
                 servizi_.contesto.dialoghi.messaggio(this,
-                                             errore->isEmpty() ? QStringLiteral("Errore del database \"%1\": nessuna "
-                                                                                "estrazione è stata salvata.")
-                                                                     .arg(archivio)
-                                                               : *errore,
-                                             TitoloAggiornamento, Icona::Critica);
+                                                     errore->isEmpty() ? QStringLiteral("Errore del database \"%1\": nessuna "
+                                                                                        "estrazione è stata salvata.")
+                                                                             .arg(archivio)
+                                                                       : *errore,
+                                                     TitoloAggiornamento, Icona::Critica);
                 return;   // the marks stay: the user can look at them and try again
             }
             if (esito->aggiunte + esito->modificate > 0) {
@@ -401,19 +401,19 @@ void PannelloAggiornamento::aggiornamento()
             }
             if (!esito->erroreDatabase.empty())
                 servizi_.contesto.dialoghi.messaggio(this,
-                                             QStringLiteral("L'archivio \"%1\" ha rifiutato una estrazione: quelle "
-                                                            "precedenti sono state salvate, le seguenti no (vedi l'elenco).")
-                                                 .arg(archivio),
-                                             TitoloAggiornamento, Icona::Critica);
+                                                     QStringLiteral("L'archivio \"%1\" ha rifiutato una estrazione: quelle "
+                                                                    "precedenti sono state salvate, le seguenti no (vedi l'elenco).")
+                                                         .arg(archivio),
+                                                     TitoloAggiornamento, Icona::Critica);
             else if (esito->scartate > 0)
                 servizi_.contesto.dialoghi.messaggio(this,
-                                             QStringLiteral("%1 estrazioni del file non sono state salvate perché non "
-                                                            "valide (vedi l'elenco).")
-                                                 .arg(esito->scartate),
-                                             TitoloAggiornamento, Icona::Esclamazione);
+                                                     QStringLiteral("%1 estrazioni del file non sono state salvate perché non "
+                                                                    "valide (vedi l'elenco).")
+                                                         .arg(esito->scartate),
+                                                     TitoloAggiornamento, Icona::Esclamazione);
             if (esito->aggiunte > 0) {
                 servizi_.contesto.dialoghi.messaggio(this, QStringLiteral("Dati salvati correttamente."), TitoloAggiornamento,
-                                             Icona::Informazione);
+                                                     Icona::Informazione);
                 // With refused rows the page stays on the list that says which and why.
                 if (!rifiuti)
                     emit servizi_.mostraInserimento();
@@ -479,9 +479,9 @@ void PannelloAggiornamento::dopoScarico(bool riuscito, const QString& motivo)
         // The player stopped it: said as such, not as a failure; nothing was changed.
         indirizzoStorico_.clear();
         servizi_.contesto.dialoghi.messaggio(this,
-                                     QStringLiteral("Download annullato") + QStringLiteral(": %1. Non è stato cambiato nulla.")
-                                                                                 .arg(servizi_.indirizzoScarico),
-                                     QStringLiteral("Velmora"), Icona::Informazione);
+                                             QStringLiteral("Download annullato") + QStringLiteral(": %1. Non è stato cambiato nulla.")
+                                                                                         .arg(servizi_.indirizzoScarico),
+                                             QStringLiteral("Velmora"), Icona::Informazione);
         return;
     }
     if (!indirizzoStorico_.isEmpty()) {
@@ -500,8 +500,8 @@ void PannelloAggiornamento::dopoScarico(bool riuscito, const QString& motivo)
     }
     if (!controllaDopoScarico_) {
         servizi_.contesto.dialoghi.messaggio(this, QStringLiteral("Fatto") + QStringLiteral("\n\n%1 salvato in \"%2\".")
-                                                                  .arg(servizi_.indirizzoScarico, copiaLocale()),
-                                     QStringLiteral("Velmora"), Icona::Nessuna);
+                                                                          .arg(servizi_.indirizzoScarico, copiaLocale()),
+                                             QStringLiteral("Velmora"), Icona::Nessuna);
         return;
     }
     caricaAggiornamento(copiaLocale(), false);

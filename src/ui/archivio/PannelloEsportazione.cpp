@@ -173,9 +173,9 @@ void PannelloEsportazione::scegliCartellaQuintavo()
         storage::ScriviParametro(servizi_.contesto.sessione.dbProgramma(), "PercorsoQuintavo", scelta->toStdString());
     } catch (const std::exception& e) {
         servizi_.contesto.dialoghi.messaggio(this,
-                                     QStringLiteral("La cartella \"%1\" non è stata ricordata: %2")
-                                         .arg(*scelta, QString::fromStdString(e.what())),
-                                     TitoloEsportazione, Icona::Critica);
+                                             QStringLiteral("La cartella \"%1\" non è stata ricordata: %2")
+                                                 .arg(*scelta, QString::fromStdString(e.what())),
+                                             TitoloEsportazione, Icona::Critica);
         return;
     }
     mostraCartellaQuintavo();
@@ -201,7 +201,7 @@ void PannelloEsportazione::salvaQuintavo()
     mostraCartellaQuintavo();
     auto nonPresente = [this] {
         servizi_.contesto.dialoghi.messaggio(this, QStringLiteral("Attenzione Quintavo non presente."), QStringLiteral("Velmora"),
-                                     Icona::Nessuna);
+                                             Icona::Nessuna);
     };
     if (!QFileInfo(cartella).isDir()) {
         nonPresente();

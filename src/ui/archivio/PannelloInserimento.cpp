@@ -470,7 +470,8 @@ void PannelloInserimento::salvaEstrazione()
         }
     storage::Database* db = &servizi_.contesto.sessione.dbEstrazioni();
     const auto momento = maintenance::adesso();
-    scriviERicarica(
+    // Refused (another work running) with its message.
+    static_cast<void>(scriviERicarica(
         [db, testo = data.toStdString(), c, momento](archive::Archivio& nuovo, avanzamento::Avanzamento& av) {
             return maintenance::salvaEstrazione(*db, nuovo, testo, c, momento, &av) == maintenance::EsitoScrittura::Fatta;
         },
@@ -480,7 +481,7 @@ void PannelloInserimento::salvaEstrazione()
             servizi_.contesto.dialoghi.messaggio(this, QStringLiteral("Dati salvati correttamente. Ricarico archivio."),
                                                  TitoloSalvataggio, Icona::Informazione);
             emit servizi_.archivioRiscritto();   // the last draw, which the new one is when it is the latest
-        });
+        }));
 }
 
 void PannelloInserimento::modificaEstrazione()
@@ -499,7 +500,8 @@ void PannelloInserimento::modificaEstrazione()
         return;
     storage::Database* db = &servizi_.contesto.sessione.dbEstrazioni();
     const auto momento = maintenance::adesso();
-    scriviERicarica(
+    // Refused (another work running) with its message.
+    static_cast<void>(scriviERicarica(
         [db, testo = data.toStdString(), c, momento](archive::Archivio& nuovo, avanzamento::Avanzamento& av) {
             return maintenance::modificaEstrazione(*db, nuovo, testo, c, momento, &av) == maintenance::EsitoScrittura::Fatta;
         },
@@ -519,7 +521,7 @@ void PannelloInserimento::modificaEstrazione()
             HScrestrazione->setValue(mantenuto);
             mostraEstrazione(mantenuto);
             impostaCalendario(LBLESTRAZIONE->text());
-        });
+        }));
 }
 
 void PannelloInserimento::eliminaEstrazione()
@@ -534,7 +536,8 @@ void PannelloInserimento::eliminaEstrazione()
     if (!servizi_.archivioAperto(this))
         return;
     storage::Database* db = &servizi_.contesto.sessione.dbEstrazioni();
-    scriviERicarica(
+    // Refused (another work running) with its message.
+    static_cast<void>(scriviERicarica(
         [db, testo = data.toStdString()](archive::Archivio& nuovo, avanzamento::Avanzamento& av) {
             return maintenance::eliminaEstrazione(*db, nuovo, testo, &av) == maintenance::EsitoScrittura::Fatta;
         },
@@ -544,7 +547,7 @@ void PannelloInserimento::eliminaEstrazione()
             servizi_.contesto.dialoghi.messaggio(this, QStringLiteral("Estrazione cancellata. L'archivio verrà ricaricato."),
                                                  QStringLiteral("Sistemazione Archivio estrazioni"), Icona::Informazione);
             emit servizi_.archivioRiscritto();
-        });
+        }));
 }
 
 int PannelloInserimento::indiceCasella(QObject* oggetto) const

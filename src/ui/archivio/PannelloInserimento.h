@@ -32,7 +32,7 @@ public:
     void AggiornaStatoArchivio();
     // The whole archive again from the draws database on the runner (a write of another program),
     // then the main window's range display. False when it did not start.
-    bool CaricaArchivioExNovo();
+    [[nodiscard]] bool CaricaArchivioExNovo();
     // The draw `indice` shown (the scroll bar moves).
     void vaiA(int indice);
     // The draw `indice` shown and its date made the date of a new draw (Selezione estrazione).
@@ -68,7 +68,7 @@ private:
     void dataDigitata(bool finita);
     void coloraCasella(int indice, grid::Colore colore);
     // The boxes checked as SALVA and MODIFICA check them; on a refusal the box in fault gets the focus.
-    bool caselleAccettate(const maintenance::Caselle& c);
+    [[nodiscard]] bool caselleAccettate(const maintenance::Caselle& c);
 
     // What a write on the runner reports back.
     struct Scrittura;
@@ -76,9 +76,9 @@ private:
     // with bar pb1, the pages held; `alTermine` then gets its outcome on this thread, after the
     // new archive took the place of the one every window reads (when the write was done).
     using Scrivi = std::function<bool(archive::Archivio& nuovo, avanzamento::Avanzamento& av)>;
-    bool scriviERicarica(Scrivi scrivi, std::function<void(const Scrittura&)> alTermine);
+    [[nodiscard]] bool scriviERicarica(Scrivi scrivi, std::function<void(const Scrittura&)> alTermine);
     // A write refused or failed, said; true when `s` holds such an error.
-    bool erroreScrittura(const Scrittura& s, const QString& data);
+    [[nodiscard]] bool erroreScrittura(const Scrittura& s, const QString& data);
 
     Servizi& servizi_;
     int indiceCorrente_ = 0;

@@ -53,7 +53,7 @@ public:
     // RENDE PREDEFINITO: `valore` into the row `chiave` of ParametriProgramma, "Salvataggio effettuato".
     // A missing row writes nothing and says nothing; a database error is said, naming the file.
     // True when the value was stored.
-    bool parametroPredefinito(QWidget* chi, const char* chiave, const QString& valore);
+    [[nodiscard]] bool parametroPredefinito(QWidget* chi, const char* chiave, const QString& valore);
 
 signals:
     // The busy count or the download changed: the window enables its pages and commands.
