@@ -118,7 +118,17 @@ void GestioneArchivio::assegnaTasti()
 void GestioneArchivio::mostraOccupazione()
 {
     const int occupazioni = servizi_.occupazioni();
+    if (occupazioni > 0 && schede_->isEnabled()) {
+        // Disabling the pages would hand the keyboard to the main window: it comes back afterwards.
+        QWidget* fuoco = QApplication::focusWidget();
+        fuocoPrima_ = fuoco && isAncestorOf(fuoco) ? fuoco : nullptr;
+    }
     schede_->setEnabled(occupazioni == 0);
+    if (occupazioni == 0 && fuocoPrima_) {
+        if (fuocoPrima_->isEnabled() && fuocoPrima_->isVisible())
+            fuocoPrima_->setFocus(Qt::OtherFocusReason);
+        fuocoPrima_ = nullptr;
+    }
     // A download leaves the pages open (Annulla must stay at hand) but not the other long commands.
     const bool scarico = servizi_.scarico().inCorso();
     for (const char* nome : {"Command21", "Command28", "Command18", "Command27", "Command60", "Command10", "Command7",

@@ -4,6 +4,7 @@
 #include "ui/archivio/Servizi.h"
 #include "ui/common/Contesto.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class QTabWidget;
@@ -62,6 +63,8 @@ private:
     archivio::PannelloConsultazione* consultazione_ = nullptr;
     archivio::PannelloCalendario* calendario_ = nullptr;
     bool cursoreOccupato_ = false;
+    // The control that had the keyboard while the pages were held: it gets it back when they open.
+    QPointer<QWidget> fuocoPrima_;
 
     // Last: destroyed first, its runner stops the running work and waits for it.
     archivio::Servizi servizi_;

@@ -463,6 +463,7 @@ void TestArchivio::salvaSenzaBloccareLaFinestra()
     QCOMPARE(t.principaleTesto("Lbl_fineNE"), QString::number(n + 1));
     QCOMPARE(t.finestra->consultazione().griglia().righe(), n + 2);
     QVERIFY(t.w<QTabWidget>(QStringLiteral("SSTab1"))->isEnabled());
+    QCOMPARE(t.focoso(), QStringLiteral("Command8"));   // the keyboard back where it was
     QVERIFY(!barra.isEmpty());
     QCOMPARE(pb1->value(), pb1->maximum());
     QCOMPARE(t.messaggi().back().testo, QStringLiteral("Dati salvati correttamente. Ricarico archivio."));
