@@ -603,8 +603,14 @@ void PannelloAggiornamento::apri()
         if (sessione.dbProgramma().aperto())
             Text4->setText(QString::fromStdString(
                 storage::LeggiParametro(sessione.dbProgramma(), "ServerAggiornamenti").value_or("")));
-    } catch (const std::exception&) {
-        // An unreadable configuration leaves the box empty: the player can still type a server.
+    } catch (const std::exception& e) {
+        // The box stays empty and the player, who can still type a server, is told why.
+        servizi_.contesto.dialoghi.messaggio(
+            this,
+            QStringLiteral("Il server degli aggiornamenti non si legge dal database del programma \"%1\": %2.\n"
+                           "Scriverlo nella casella \"Server aggiornamenti\".")
+                .arg(QString::fromStdString(sessione.dbProgramma().percorso()), QString::fromStdString(e.what())),
+            TitoloAvviso, Icona::Esclamazione);
     }
 }
 

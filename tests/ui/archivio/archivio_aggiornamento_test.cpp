@@ -7,6 +7,7 @@
 #include "archive/ArchivioDimostrativo.h"
 #include "maintenance/FileAggiornamento.h"
 #include "storage/DrawsDb.h"
+#include "storage/ProgramDb.h"
 #include "SupportoUi.h"
 #include "support/StoricoZip.h"
 #include "net/Scarico.h"
@@ -737,8 +738,8 @@ void TestAggiornamento::serverAggiornamentiPredefinito()
     QCOMPARE(t.w<QLineEdit>("Text4")->text(), QStringLiteral("aggiornamenti.esempio.invalid"));
 }
 
-// RENDE PREDEFINITO on a program database that refuses the write: said, naming the file, and the
-// stored value stays.
+// RENDE PREDEFINITO on a program database that refuses the write, and a configuration that cannot be
+// read at opening: each said, naming the file; the stored value stays.
 void TestAggiornamento::predefinitoRifiutatoDalDatabase()
 {
     Banco t;
@@ -756,6 +757,21 @@ void TestAggiornamento::predefinitoRifiutatoDalDatabase()
     QCOMPARE(t.messaggi()[0].titolo, QStringLiteral("Salvataggio"));
     QCOMPARE(t.messaggi()[0].icona, Icona::Critica);
     QCOMPARE(t.amb.leggiParametro("ServerAggiornamenti"), prima);
+
+    // A configuration that cannot be read when the window opens: said, naming the file; the box stays
+    // empty for the player to fill and the official archive keeps its default address.
+    auto& db = t.amb.sessione->dbProgramma();
+    db.esegui("DROP TABLE ParametriProgramma");
+    db.esegui("CREATE VIEW ParametriProgramma (Parametro, Valore1, Valore2) AS "
+              "SELECT 'ServerAggiornamenti', abs(-9223372036854775807 - 1), ''");
+    t.amb.dialoghi.svuota();
+    t.finestra = std::make_unique<GestioneArchivio>(*t.amb.contesto);
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QVERIFY2(t.messaggi()[0].testo.startsWith(QStringLiteral("Il server degli aggiornamenti non si legge dal database del "
+                                                             "programma \"%1\": ").arg(programma)),
+             qPrintable(t.messaggi()[0].testo));
+    QCOMPARE(t.w<QLineEdit>("Text4")->text(), QString());
+    QCOMPARE(t.w<QLineEdit>("Text3")->text(), QString::fromLatin1(storage::IndirizzoStoricoUfficiale));
 }
 
 QTEST_MAIN(TestAggiornamento)
