@@ -47,6 +47,7 @@ struct Opzioni {
     QString archivio;    // --archivio FILE.db
     bool tempoAvvio = false;
     bool temaScuro = false;
+    bool temaScelto = false;   // --tema given: the desktop's own setting is not followed
     double scala = 0;    // --scala F; 0 when not given
 };
 
@@ -65,6 +66,7 @@ std::optional<int> leggiOpzioni(int argc, char** argv, Opzioni& o)
                 return 2;
             }
             o.temaScuro = tema == QLatin1String("scuro");
+            o.temaScelto = true;
         } else if (!std::strcmp(argv[i], "--scala") && i + 1 < argc) {
             bool ok = false;
             o.scala = QString::fromLocal8Bit(argv[++i]).toDouble(&ok);
@@ -109,7 +111,12 @@ void preparaApplicazione(const Opzioni& o)
     if (!ui::impostaItaliano())
         std::fprintf(stderr, "velmora: traduzioni italiane di Qt non trovate: i pulsanti dei dialoghi di Qt restano in "
                              "inglese\n");
-    if (o.temaScuro) {
+    // Without --tema the desktop's dark setting is followed where Qt's own palette ignores it (GNOME);
+    // the pictures of --screenshots keep the light colours unless asked.
+    bool scuro = o.temaScuro;
+    if (!o.temaScelto && o.schermate.isEmpty() && !ui::eScura(QApplication::palette()))
+        scuro = ui::desktopScuro();
+    if (scuro) {
         // Fusion follows the palette everywhere, where the desktop's style may draw its own light colours.
         QApplication::setStyle(QStringLiteral("Fusion"));
         QApplication::setPalette(ui::paletteScura());
@@ -137,6 +144,8 @@ void preparaApplicazione(const Opzioni& o)
                          archivio.toLocal8Bit().constData());
             return false;
         }
+        if (!sessione.avvisoScelta().empty())
+            std::fprintf(stderr, "velmora: %s\n", sessione.avvisoScelta().c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "velmora: %s\n", e.what());
         return false;

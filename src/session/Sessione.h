@@ -46,9 +46,12 @@ public:
     void ImpostaInizialix();
 
     // The archive chosen by the user: in memory, in "PercorsoDatabase.txt" and in
-    // "PercorsoArchivio" (not added when the row is missing), made absolute. Write errors are ignored:
-    // the choice still holds for this run.
-    void selezionaArchivio(const std::string& percorso);
+    // "PercorsoArchivio" (not added when the row is missing), made absolute. The choice holds for
+    // this run even when it cannot be stored; the result says so then (Italian, naming the file
+    // that could not be written), and is empty when the choice was stored. avvisoScelta() keeps it.
+    [[nodiscard]] std::string selezionaArchivio(const std::string& percorso);
+    // What the last selection (direct, after apriESelezionaArchivio or creaDaStorico) could not store.
+    const std::string& avvisoScelta() const { return avvisoScelta_; }
 
     // A file named outside SELEZIONE ARCHIVIO (velmora --archivio): opened first as the current draws
     // database, and selected as above only once it opened, so that a file which is not an archive
@@ -77,6 +80,7 @@ private:
     storage::Database dbEstrazioni_;
     std::string percorsoArchivio_;
     std::string erroreArchivio_;
+    std::string avvisoScelta_;
     std::string indirizzoInternet_;
 };
 
