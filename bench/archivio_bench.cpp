@@ -7,6 +7,7 @@
 #include "support/Storico.h"
 #include "ui/Container/Container.h"
 #include "ui/archivio/GestioneArchivio.h"
+#include "ui/archivio/PannelloInserimento.h"
 #include "ui/common/Dialoghi.h"
 #include "ui/common/RegistroFinestre.h"
 
@@ -92,14 +93,15 @@ void BM_SalvaNuovaEstrazione(benchmark::State& stato)
     auto* salva = f->findChild<QPushButton*>(QStringLiteral("Command8"));
     for (auto _ : stato) {
         stato.PauseTiming();
-        f->incollaEstrazione();
+        f->inserimento().incollaEstrazione();
         f->findChild<QCalendarWidget*>(QStringLiteral("MonthView1"))->setSelectedDate(ultima.addDays(1));
         programma->dialoghi.svuota();
         // The confirmation, and yes to whatever the date makes SALVA ask (a Sunday, draw days skipped).
         programma->dialoghi.risposteSiNo = {true, true, true, true, true};
         stato.ResumeTiming();
 
-        salva->click();   // question, check, write, reload, labels of both windows, browser and calendar
+        salva->click();        // question, check, then the write and reload start on the window's runner
+        f->lavoro().aspetta();   // ... and end: labels of both windows, browser and calendar
 
         stato.PauseTiming();
         if (s.archivio().NumeroEstrazioni != n + 1) {

@@ -22,7 +22,8 @@ void registraFinestre()
     // the screenshot command then renders it as docs/screenshots/<Nome>.png with no further line.
     ui::registraPiramide1();               // also its screenshots after a search and with a loaded pyramid
     ui::registraPiramidiPrevisioonali();   // also its screenshot with a computed pyramid
-    ui::registraArchivio();                // also its browser and calendar pages
+    ui::registraArchivio();
+    registraSchermateArchivio();           // its pages at work, set up in Schermate.cpp
     ui::registraOperatori();
     ui::registraEstrazioni_minielenco();
 }

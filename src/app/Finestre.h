@@ -11,6 +11,9 @@ namespace app {
 // Registers every tool window that exists in this build (see Finestre.cpp).
 void registraFinestre();
 
+// The extra screenshots of the window archivio: each page in the state a player sees it at work.
+void registraSchermateArchivio();
+
 // The main window that PROCEDI opens (ui::Contesto::creaPrincipale).
 QWidget* creaPrincipale(ui::Contesto& contesto);
 

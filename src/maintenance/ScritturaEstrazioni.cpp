@@ -81,7 +81,8 @@ MomentoScrittura adesso()
 }
 
 EsitoScrittura salvaEstrazione(storage::Database& db, archive::Archivio& archivio, const std::string& data,
-                               const Caselle& caselle, const MomentoScrittura& momento)
+                               const Caselle& caselle, const MomentoScrittura& momento,
+                               avanzamento::Avanzamento* avanzamento)
 {
     const std::string iso = dataDb(data);
     return scriviERicarica(db, archivio, [&](storage::Database& d) {
@@ -93,11 +94,12 @@ EsitoScrittura salvaEstrazione(storage::Database& db, archive::Archivio& archivi
         s.lega(13, momento.data).lega(14, momento.ora);
         s.esegui();
         return true;
-    });
+    }, avanzamento);
 }
 
 EsitoScrittura modificaEstrazione(storage::Database& db, archive::Archivio& archivio, const std::string& data,
-                                  const Caselle& caselle, const MomentoScrittura& momento)
+                                  const Caselle& caselle, const MomentoScrittura& momento,
+                                  avanzamento::Avanzamento* avanzamento)
 {
     const std::string iso = dataDb(data);
     return scriviERicarica(db, archivio, [&](storage::Database& d) {
@@ -110,10 +112,11 @@ EsitoScrittura modificaEstrazione(storage::Database& db, archive::Archivio& arch
         s.lega(13, momento.data).lega(14, momento.ora);
         s.esegui();
         return d.modificate() > 0;
-    });
+    }, avanzamento);
 }
 
-EsitoScrittura eliminaEstrazione(storage::Database& db, archive::Archivio& archivio, const std::string& data)
+EsitoScrittura eliminaEstrazione(storage::Database& db, archive::Archivio& archivio, const std::string& data,
+                                 avanzamento::Avanzamento* avanzamento)
 {
     const std::string iso = dataDb(data);
     return scriviERicarica(db, archivio, [&](storage::Database& d) {
@@ -121,15 +124,15 @@ EsitoScrittura eliminaEstrazione(storage::Database& db, archive::Archivio& archi
         s.lega(1, iso);
         s.esegui();
         return d.modificate() > 0;
-    });
+    }, avanzamento);
 }
 
-void CaricaArchivioExNovo(storage::Database& db, archive::Archivio& archivio)
+void CaricaArchivioExNovo(storage::Database& db, archive::Archivio& archivio, avanzamento::Avanzamento* avanzamento)
 {
     archive::Archivio nuovo;
     nuovo.EstrazioneIniziale = 1;
     try {
-        archive::CaricaArchivio(nuovo, db);
+        archive::CaricaArchivio(nuovo, db, avanzamento);
     } catch (const archive::ErroreCaricamento& e) {
         throw ErroreScrittura(ErroreScrittura::Tipo::Ricarica, e.what());
     }

@@ -48,16 +48,20 @@ enum class EsitoScrittura {
 // reload of `archivio` from the same database (CaricaArchivioExNovo): only when the table
 // loads again is the write committed and the new archive put in place, with the model archive
 // over every draw. On any failure the table and `archivio` are left as they were and
-// ErroreScrittura is thrown. `data` is the draw's date as "GG/MM/AAAA".
+// ErroreScrittura is thrown. `data` is the draw's date as "GG/MM/AAAA". The reload reports on bar 1
+// of `avanzamento`; a stop requested there rolls the write back (avanzamento::Interrotto).
 
 // SALVA ESTRAZIONE: a new row dated `data` with the wheel texts of `caselle`.
 EsitoScrittura salvaEstrazione(storage::Database& db, archive::Archivio& archivio, const std::string& data,
-                               const Caselle& caselle, const MomentoScrittura& momento = adesso());
+                               const Caselle& caselle, const MomentoScrittura& momento = adesso(),
+                               avanzamento::Avanzamento* avanzamento = nullptr);
 // MODIFICA ESTRAZIONE: the wheel texts of the row dated `data`; its date stays.
 EsitoScrittura modificaEstrazione(storage::Database& db, archive::Archivio& archivio, const std::string& data,
-                                  const Caselle& caselle, const MomentoScrittura& momento = adesso());
+                                  const Caselle& caselle, const MomentoScrittura& momento = adesso(),
+                                  avanzamento::Avanzamento* avanzamento = nullptr);
 // ELIMINA ESTRAZIONE: the row dated `data`.
-EsitoScrittura eliminaEstrazione(storage::Database& db, archive::Archivio& archivio, const std::string& data);
+EsitoScrittura eliminaEstrazione(storage::Database& db, archive::Archivio& archivio, const std::string& data,
+                                 avanzamento::Avanzamento* avanzamento = nullptr);
 
 // The transaction every write shares: `scrivi` (bound statements; false when it found nothing to
 // write, which rolls back) and the reload of `archivio` from the same database, committed
@@ -69,7 +73,8 @@ EsitoScrittura scriviERicarica(storage::Database& db, archive::Archivio& archivi
 
 // CaricaArchivioExNovo: the whole archive again from `db`, the model archive over every draw.
 // The new tables replace `archivio` only when the load succeeded (throws ErroreScrittura
-// of type Ricarica otherwise). EstrazioneIniziale keeps its configured value.
-void CaricaArchivioExNovo(storage::Database& db, archive::Archivio& archivio);
+// of type Ricarica otherwise). EstrazioneIniziale keeps its configured value. The load reports on
+// bar 1 of `avanzamento`.
+void CaricaArchivioExNovo(storage::Database& db, archive::Archivio& archivio, avanzamento::Avanzamento* avanzamento = nullptr);
 
 }

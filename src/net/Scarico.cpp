@@ -230,8 +230,8 @@ EsitoScarico scaricaInMemoria(const std::string& indirizzo, int timeoutMs, qint6
         esito.motivo = motivo.toStdString();
         ciclo.quit();
     });
-    scarico.avviaInMemoria(QUrl(QString::fromStdString(indirizzo)));
-    if (scarico.inCorso())
+    // A fetch that does not start has already reported through terminato (or there is nothing to wait for).
+    if (scarico.avviaInMemoria(QUrl(QString::fromStdString(indirizzo))) && scarico.inCorso())
         ciclo.exec();
     if (esito.riuscito)
         esito.corpo = scarico.corpo().toStdString();

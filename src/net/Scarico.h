@@ -36,9 +36,9 @@ public:
 
     // Starts the fetch into `percorsoLocale`, a line break after the body (as the update copy was
     // always written); false (and no signal) while another is running.
-    bool avvia(const QUrl& indirizzo, const QString& percorsoLocale);
+    [[nodiscard]] bool avvia(const QUrl& indirizzo, const QString& percorsoLocale);
     // Starts the fetch into memory: corpo() once terminato reports success.
-    bool avviaInMemoria(const QUrl& indirizzo);
+    [[nodiscard]] bool avviaInMemoria(const QUrl& indirizzo);
     bool inCorso() const { return risposta_ != nullptr; }
     // Command26: ends the transfer in progress as a failure.
     void annulla();
@@ -55,7 +55,7 @@ signals:
     void terminato(bool riuscito, const QString& motivo);
 
 private:
-    bool parti(const QUrl& indirizzo);
+    [[nodiscard]] bool parti(const QUrl& indirizzo);
     void leggi();
     void fine();
     void fallisci(const QString& motivo);

@@ -86,8 +86,7 @@ Esito scaricaIn(const std::string& indirizzo, const std::string& file)
         esito = {riuscito, motivo.toStdString()};
         ciclo.quit();
     });
-    scarico.avvia(QUrl(QString::fromStdString(indirizzo)), QString::fromStdString(file));
-    if (scarico.inCorso())
+    if (scarico.avvia(QUrl(QString::fromStdString(indirizzo)), QString::fromStdString(file)) && scarico.inCorso())
         ciclo.exec();
     return esito;
 }

@@ -62,21 +62,9 @@ QLabel* etichettaValore(QWidget* genitore, const char* nome, const char* suggeri
 }
 }
 
-Container::Container(Contesto& contesto, QWidget* genitore)
-    : QMainWindow(genitore), contesto_(contesto), mdi_(new QMdiArea(this)), fgpaDati_(1, 5), fgpa(nullptr),
-      pb1(nullptr), Pb2(nullptr), progresso1_(nullptr), progresso2_(nullptr)
+// The tool buttons, one per window (greyed while the window is not part of the build), Help, and F1.
+QGridLayout* Container::pulsantiStrumenti(QWidget* Picture1)
 {
-    setObjectName(QStringLiteral("Container"));
-    setWindowTitle(QStringLiteral("Velmora"));
-
-    auto* Picture1 = new QWidget(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setAutoFillBackground(true);
-    QPalette tavolozza = Picture1->palette();
-    tavolozza.setColor(QPalette::Window, tavolozza.color(QPalette::Button));
-    Picture1->setPalette(tavolozza);
-    Picture1->setFixedWidth(330);
-
     auto* strumenti = new QGridLayout;
     int i = 0;
     for (const auto& p : pulsanti()) {
@@ -121,6 +109,25 @@ Container::Container(Contesto& contesto, QWidget* genitore)
         if (contesto_.apriHelp)
             contesto_.apriHelp(pagina, this);
     });
+    return strumenti;
+}
+
+Container::Container(Contesto& contesto, QWidget* genitore)
+    : QMainWindow(genitore), contesto_(contesto), mdi_(new QMdiArea(this)), fgpaDati_(1, 5), fgpa(nullptr),
+      pb1(nullptr), Pb2(nullptr), progresso1_(nullptr), progresso2_(nullptr)
+{
+    setObjectName(QStringLiteral("Container"));
+    setWindowTitle(QStringLiteral("Velmora"));
+
+    auto* Picture1 = new QWidget(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAutoFillBackground(true);
+    QPalette tavolozza = Picture1->palette();
+    tavolozza.setColor(QPalette::Window, tavolozza.color(QPalette::Button));
+    Picture1->setPalette(tavolozza);
+    Picture1->setFixedWidth(330);
+
+    auto* strumenti = pulsantiStrumenti(Picture1);
 
     auto* intervallo = new QGridLayout;
     const char* didascalie[] = {"Inizio", "Fine", "N° estr"};

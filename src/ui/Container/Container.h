@@ -11,6 +11,7 @@
 
 #include <map>
 
+class QGridLayout;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -58,6 +59,7 @@ public:
     static Apertura aperturaPerSchermo(const QRect& disponibile, const QSize& bordo = QSize(16, 48));
 
 private:
+    QGridLayout* pulsantiStrumenti(QWidget* Picture1);
     void riempiFgpa();
 
     Contesto& contesto_;

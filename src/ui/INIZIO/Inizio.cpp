@@ -107,7 +107,10 @@ Inizio::Inizio(Contesto& contesto, QWidget* genitore)
     layout->addLayout(comandi);
     resize(620, 380);
 
-    connect(Command2, &QPushButton::clicked, this, [this] { Procedi(); });
+    connect(Command2, &QPushButton::clicked, this, [this] {
+        // Refused only while a load or an import runs: the window is greyed then, and its end speaks.
+        static_cast<void>(Procedi());
+    });
     connect(Command3, &QPushButton::clicked, this, [this] {
         // FINE ends at once, without closing this window first and without a question;
         // a load or an import still running is stopped before the files are closed.
@@ -140,10 +143,16 @@ bool Inizio::avvia()
                                      QStringLiteral("Anomalia"), Icona::Critica);
         return false;
     }
-    // 4.
+    // 4. A configuration that cannot be read is said, naming the file; the start goes on as a first
+    // run, which asks for the archive again.
     try {
         s.leggiPercorsoArchivio();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        contesto_.dialoghi.messaggio(this,
+                                     QStringLiteral("Impossibile leggere l'archivio scelto dal database del programma "
+                                                    "\"%1\":\n%2")
+                                         .arg(daStd(s.dbProgramma().percorso()), daStd(e.what())),
+                                     QStringLiteral("Anomalia"), Icona::Esclamazione);
     }
     mostraArchivio(daStd(s.percorsoArchivio()));
 
@@ -241,7 +250,7 @@ void Inizio::CreaDaStorico()
     const std::string origine = aStd(*storico);
     const QString nuovo = QDir::toNativeSeparators(*archivio);
     auto esito = std::make_shared<archive::EsitoImportazione>();
-    lavoro_.avvia(
+    const bool avviato = lavoro_.avvia(
         [this, origine, destinazione = aStd(nuovo), esiste, esito](avanzamento::Avanzamento& av) {
             *esito = contesto_.sessione.creaDaStorico(origine, destinazione, esiste, &av);
         },
@@ -265,6 +274,8 @@ void Inizio::CreaDaStorico()
                 contesto_.dialoghi.messaggio(this, daStd(contesto_.sessione.avvisoScelta()), QStringLiteral("Avviso"),
                                              Icona::Esclamazione);
         });
+    if (!avviato)   // a load still running: the window must not stay greyed
+        occupa(false);
 }
 
 bool Inizio::Procedi()

@@ -22,7 +22,7 @@ public:
     // The window load: every start-up step in its order, then the window is shown and
     // ImpostaInizialix runs. False when the program database cannot be opened: the
     // program cannot go on without its configuration.
-    bool avvia();
+    [[nodiscard]] bool avvia();
 
     // SELEZIONE ARCHIVIO (also run by the load when the archive cannot be opened).
     void SelezioneArchivio();
@@ -33,7 +33,7 @@ public:
     // import is already running. When the load is over: on success the main window
     // (Contesto::creaPrincipale) is shown, this one closes and principaleAperta is emitted;
     // on failure the message.
-    bool Procedi();
+    [[nodiscard]] bool Procedi();
 
     // The runner of the load and the import: its `finito` follows every outcome.
     LavoroDiFondo& lavoro() { return lavoro_; }

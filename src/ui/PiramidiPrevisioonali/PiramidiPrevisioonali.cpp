@@ -88,7 +88,34 @@ PiramidiPrevisioonali::~PiramidiPrevisioonali()
 
 void PiramidiPrevisioonali::costruisci()
 {
-    // Run of draws.
+    // Created in the order the Tab key walks them.
+    auto* run = gruppoIntervallo();
+    auto* scelte = gruppoScelte();
+    auto* sinistra = tabelleEGrafico();
+    auto* piramide = gruppoPiramide();
+    auto* comandi = comandiInBasso();
+
+    auto* centro = new QHBoxLayout;
+    centro->addLayout(sinistra, 1);
+    centro->addWidget(piramide);
+
+    auto* alto = new QHBoxLayout;
+    alto->addWidget(run, 1);
+    alto->addWidget(scelte);
+
+    auto* principale = new QVBoxLayout(this);
+    principale->addLayout(alto);
+    principale->addLayout(centro, 1);
+    principale->addLayout(comandi);
+    resize(940, 780);
+
+    collegaIntervallo();
+    collegaScelteEComandi();
+}
+
+// The run of draws: first and last draw, the last N, the wheels.
+QGroupBox* PiramidiPrevisioonali::gruppoIntervallo()
+{
     auto* run = new QGroupBox(this);
     auto* gRun = new QGridLayout(run);
     Label16 = etichetta(QStringLiteral("Label16"), QStringLiteral("Inizio"), run);
@@ -167,8 +194,12 @@ void PiramidiPrevisioonali::costruisci()
     ruote->addWidget(Command44);
     gRun->addWidget(Label2, 3, 0);
     gRun->addLayout(ruote, 3, 1, 1, 6);
+    return run;
+}
 
-    // Criterion, Livello, Capogioco, ELABORA.
+// Criterion, Livello, Capogioco, ELABORA.
+QGroupBox* PiramidiPrevisioonali::gruppoScelte()
+{
     auto* scelte = new QGroupBox(this);
     auto* gScelte = new QGridLayout(scelte);
     const char* criteri[] = {"", "Ritardo", "Presenze", "Frequenza"};
@@ -198,8 +229,12 @@ void PiramidiPrevisioonali::costruisci()
     gScelte->addWidget(Label3, 1, 1);
     gScelte->addWidget(ComboCapo, 1, 2);
     gScelte->addWidget(Command1, 2, 1, 2, 2);
+    return scelte;
+}
 
-    // Statistics table and ranking with the chart under them; the pyramid beside.
+// Statistics table and ranking with the chart under them.
+QVBoxLayout* PiramidiPrevisioonali::tabelleEGrafico()
+{
     FG2 = new GrigliaView(piramide_.FG2, this);
     FG2->setObjectName(QStringLiteral("FG2"));
     FG2->setFisse(1, 1);
@@ -225,7 +260,12 @@ void PiramidiPrevisioonali::costruisci()
     auto* sinistra = new QVBoxLayout;
     sinistra->addLayout(tabelle, 1);
     sinistra->addWidget(Grafico, 1);
+    return sinistra;
+}
 
+// The pyramid of labels, Mostra, the diagonal, and the pyramid's grid.
+QGroupBox* PiramidiPrevisioonali::gruppoPiramide()
+{
     auto* piramide = new QGroupBox(this);
     auto* vPiramide = new QVBoxLayout(piramide);
     vPiramide->setSpacing(3);
@@ -263,7 +303,12 @@ void PiramidiPrevisioonali::costruisci()
     comandiPiramide->addWidget(Command6);
     vPiramide->addLayout(comandiPiramide);
     vPiramide->addWidget(Fg1, 1);
+    return piramide;
+}
 
+// Copy, print and help under the tables.
+QHBoxLayout* PiramidiPrevisioonali::comandiInBasso()
+{
     Command2 = pulsante(QStringLiteral("Command2"), QStringLiteral("Copia tabella"), QStringLiteral("Copia tabella"), this);
     Command24 = pulsante(QStringLiteral("Command24"), QStringLiteral("Copia piramide"), QStringLiteral("Copia tabella"), this);
     Command37Btn = pulsante(QStringLiteral("Command37"), QStringLiteral("Stampa piramide"), QStringLiteral("Stampa tabella"), this);
@@ -275,22 +320,11 @@ void PiramidiPrevisioonali::costruisci()
     comandi->addWidget(Command37Btn);
     comandi->addStretch();
     comandi->addWidget(CmDHelp);
+    return comandi;
+}
 
-    auto* centro = new QHBoxLayout;
-    centro->addLayout(sinistra, 1);
-    centro->addWidget(piramide);
-
-    auto* alto = new QHBoxLayout;
-    alto->addWidget(run, 1);
-    alto->addWidget(scelte);
-
-    auto* principale = new QVBoxLayout(this);
-    principale->addLayout(alto);
-    principale->addLayout(centro, 1);
-    principale->addLayout(comandi);
-    resize(940, 780);
-
-    // Handlers.
+void PiramidiPrevisioonali::collegaIntervallo()
+{
     connect(HsInizio, &QScrollBar::valueChanged, this, [this](int v) {
         intervallo_.setInizio(v);
         mostraIntervallo();
@@ -326,6 +360,10 @@ void PiramidiPrevisioonali::costruisci()
         predictive::selezionaRuote(FgR_, false);
         FgR->aggiornaCelle(0, 0, 0, archive::NumeroRuote - 1);
     });
+}
+
+void PiramidiPrevisioonali::collegaScelteEComandi()
+{
     for (int i = 1; i <= 3; ++i)
         connect(Option1[i], &QRadioButton::toggled, this, [this, i](bool scelto) {
             if (scelto)

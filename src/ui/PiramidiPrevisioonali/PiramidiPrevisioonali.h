@@ -12,12 +12,15 @@
 
 class QChartView;
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QVBoxLayout;
 
 namespace ui {
 
@@ -54,6 +57,14 @@ protected:
 
 private:
     void costruisci();
+    // One builder per group box of the window, called in tab order, then the handlers.
+    QGroupBox* gruppoIntervallo();
+    QGroupBox* gruppoScelte();
+    QVBoxLayout* tabelleEGrafico();
+    QGroupBox* gruppoPiramide();
+    QHBoxLayout* comandiInBasso();
+    void collegaIntervallo();
+    void collegaScelteEComandi();
     void apri();
     // After the run changed: both bars and both labels follow the state.
     void mostraIntervallo();

@@ -23,6 +23,14 @@ inline QPushButton* pulsanteHelp(const char* nome, QWidget* genitore)
     return b;
 }
 
+// A note of the page: plain text that wraps.
+inline QLabel* nota(const QString& testo, QWidget* genitore)
+{
+    auto* l = new QLabel(testo, genitore);
+    l->setWordWrap(true);
+    return l;
+}
+
 inline QLabel* etichetta(const char* nome, const QString& testo, QWidget* genitore, bool riquadro = false)
 {
     auto* l = new QLabel(testo, genitore);

@@ -89,6 +89,6 @@ public:
 
 // Shows draw `indice` in "Estrazioni_minielenco", opening it or bringing it to the front;
 // false when it cannot be opened.
-bool mostraNelMiniElenco(Contesto& contesto, int indice);
+[[nodiscard]] bool mostraNelMiniElenco(Contesto& contesto, int indice);
 
 }

@@ -39,7 +39,7 @@ public:
     virtual void messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona) = 0;
     // true for Sì. `noPredefinito` makes No the default button, for a question whose Sì destroys
     // something (Enter must not answer it).
-    virtual bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda,
+    [[nodiscard]] virtual bool domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona = Icona::Domanda,
                              bool noPredefinito = false) = 0;
     // The text typed, or nothing when the box was cancelled.
     virtual std::optional<QString> inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
@@ -51,7 +51,7 @@ public:
     // The chosen folder, or nothing when the dialog was cancelled.
     std::optional<QString> scegliCartella(QWidget* genitore, const QString& titolo, const QString& cartella);
     // Lets the user choose and set up the printer; false when cancelled.
-    virtual bool scegliStampante(QWidget* genitore, QPrinter& stampante) = 0;
+    [[nodiscard]] virtual bool scegliStampante(QWidget* genitore, QPrinter& stampante) = 0;
 
     // Where the last file chosen for each purpose lies, kept by the program (its database: see
     // Contesto); empty functions in a run without one. The program folder is never offered.

@@ -16,7 +16,7 @@ public:
     explicit FinestraHelp(const QString& cartella, QWidget* genitore = nullptr);
 
     // Shows the page of a context number ("310.html"); false when the page is missing.
-    bool mostra(int contesto);
+    [[nodiscard]] bool mostra(int contesto);
     QTextBrowser* browser() const { return browser_; }
     int contesto() const { return contesto_; }
 

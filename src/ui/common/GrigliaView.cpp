@@ -511,7 +511,8 @@ void GrigliaView::contextMenuEvent(QContextMenuEvent* evento)
     QAction* copia = menu.addAction(QStringLiteral("Copia"), this, [this] { copiaSelezione(); });
     copia->setShortcut(QKeySequence::Copy);
     copia->setObjectName(QStringLiteral("Copia"));
-    QAction* csv = menu.addAction(QStringLiteral("Esporta CSV…"), this, [this] { esportaCsv(); });
+    // The export tells the user itself how it went.
+    QAction* csv = menu.addAction(QStringLiteral("Esporta CSV…"), this, [this] { static_cast<void>(esportaCsv()); });
     csv->setObjectName(QStringLiteral("EsportaCsv"));
     csv->setEnabled(dialoghi_ || dialoghiPredefiniti);
     menu.exec(evento->globalPos());

@@ -123,12 +123,12 @@ public:
     void copiaSelezione() const;
     // "Esporta CSV…": asks for a file and writes the whole grid into it (see testoCsv), replacing it
     // safely. False when cancelled, refused or failed; the user was told which.
-    bool esportaCsv();
+    [[nodiscard]] bool esportaCsv();
     // The dialogs the export asks through: this view's when set, else the program's (set once by Contesto).
     void setDialoghi(Dialoghi& dialoghi) { dialoghi_ = &dialoghi; }
     static void setDialoghiPredefiniti(Dialoghi* dialoghi);
     // Asks for a printer and prints the grid with a title; margins in millimetres. False when cancelled.
-    bool stampa(Dialoghi& dialoghi, const QString& titolo, const QMarginsF& marginiMm,
+    [[nodiscard]] bool stampa(Dialoghi& dialoghi, const QString& titolo, const QMarginsF& marginiMm,
                 QPageLayout::Orientation orientamento = QPageLayout::Portrait);
 
     // Grid coordinates of a point of the viewport, (-1, -1) outside the cells.

@@ -71,7 +71,7 @@ public:
 
     // Starts `lavoro` on a worker thread; false, and nothing starts, while a previous
     // work of this runner is still running. `alTermine` runs on this object's thread.
-    bool avvia(Lavoro lavoro, AlTermine alTermine = {});
+    [[nodiscard]] bool avvia(Lavoro lavoro, AlTermine alTermine = {});
     bool occupato() const { return filo_.joinable(); }
     // Requests the stop; the work notices it within a few milliseconds.
     void ferma();

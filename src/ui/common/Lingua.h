@@ -11,6 +11,6 @@ void preparaLocaleItaliana();
 // After the QApplication exists: Italian becomes the default locale (dates "8 dic", decimals with
 // a comma) and Qt's Italian translations are installed ("Annulla", "Copia", "Cartella").
 // False when the translations are not installed: Qt's own texts then stay English.
-bool impostaItaliano();
+[[nodiscard]] bool impostaItaliano();
 
 }

@@ -343,6 +343,33 @@ private slots:
         QVERIFY(w.findChild<QPushButton*>(QStringLiteral("Command2"))->isEnabled());
     }
 
+    void configurazioneIlleggibile()
+    {
+        // A configuration that opens but cannot be read (here a value the engine fails to compute, as a
+        // damaged page would): said, naming the program database, and the start goes on as a first run
+        // that asks for the archive.
+        AmbienteInizio amb;
+        {
+            auto db = storage::ApriDatabaseProgramma(amb.cartella().toStdString());
+            db.esegui("DROP TABLE ParametriProgramma");
+            db.esegui("CREATE VIEW ParametriProgramma (Parametro, Valore1, Valore2) AS "
+                      "SELECT 'PercorsoArchivio', abs(-9223372036854775807 - 1), ''");
+            db.esegui("CREATE TRIGGER NessunParametro INSTEAD OF INSERT ON ParametriProgramma BEGIN SELECT 1; END");
+        }
+        const QString archivio = amb.creaArchivio(QStringLiteral("Archivio.db"), 12);
+        amb.dialoghi.risposteFile.push_back(archivio);
+        ui::Inizio w(*amb.contesto);
+        QVERIFY(w.avvia());
+        const auto m = amb.dialoghi.messaggi();
+        QVERIFY(m.size() >= 2);
+        QVERIFY2(m[0].testo.startsWith(QStringLiteral("Impossibile leggere l'archivio scelto dal database del programma \"")
+                                       + amb.file(QStringLiteral("DbPiramide.db")) + QStringLiteral("\":\n")),
+                 qPrintable(m[0].testo));
+        QCOMPARE(m[0].titolo, QStringLiteral("Anomalia"));
+        QCOMPARE(m[1].testo, primaVolta);
+        QCOMPARE(amb.sessione->percorsoArchivio(), archivio.toStdString());
+    }
+
     void rigaPercorsoArchivioMancante()
     {
         // Without the row the choice cannot be stored: every start-up asks again,

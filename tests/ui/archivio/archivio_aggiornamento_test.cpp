@@ -1,10 +1,13 @@
 // The update and export pages of archivio offscreen: AGGIORNA DA FILE with its marks, AGGIORNAMENTO, the download
 // against an HTTP server the test starts on 127.0.0.1, the official archive, the site address, the three exports.
 #include "ui/archivio/GestioneArchivio.h"
+#include "ui/archivio/PannelloAggiornamento.h"
+#include "ui/archivio/PannelloEsportazione.h"
 
 #include "archive/ArchivioDimostrativo.h"
 #include "maintenance/FileAggiornamento.h"
 #include "storage/DrawsDb.h"
+#include "storage/ProgramDb.h"
 #include "SupportoUi.h"
 #include "support/StoricoZip.h"
 #include "net/Scarico.h"
@@ -121,7 +124,7 @@ struct Banco {
         amb.sessione->archivio().EstrazioneIniziale = 1;
         amb.sessione->carica();
         finestra = std::make_unique<GestioneArchivio>(*amb.contesto);
-        finestra->apriIndirizzo = [this](const QUrl& u) {
+        finestra->aggiornamento().apriIndirizzo = [this](const QUrl& u) {
             aperti << u.toString();
             return true;
         };
@@ -143,7 +146,7 @@ struct Banco {
     QStringList list4() const
     {
         QStringList r;
-        for (const auto& s : finestra->righeList4())
+        for (const auto& s : finestra->aggiornamento().righeList4())
             r << QString::fromStdString(s);
         return r;
     }
@@ -206,6 +209,7 @@ private slots:
     void rigaRifiutataLasciaUnBuco();
     void colonneEModificaNonTrovata();
     void serverAggiornamentiPredefinito();
+    void predefinitoRifiutatoDalDatabase();
 };
 
 void TestAggiornamento::aggiornaDaFileEAggiornamento()
@@ -217,7 +221,7 @@ void TestAggiornamento::aggiornaDaFileEAggiornamento()
     t.premi("Command21");
     const auto& vociFile = t.amb.dialoghi.voci();
     QCOMPARE(vociFile.front().file.cartella, testui::documentiOCasa());
-    const grid::Grid& g = t.finestra->grigliaImporta();
+    const grid::Grid& g = t.finestra->aggiornamento().grigliaImporta();
     QCOMPARE(g.righe(), 6);
     QCOMPARE(g.sfondo(1, 1), grid::colori::Bianco);
     QCOMPARE(g.sfondo(2, 5), grid::rgb(128, 255, 128));
@@ -264,7 +268,7 @@ void TestAggiornamento::fileRifiutatiEAnnullati()
     t.premi("Command21");
     QCOMPARE(t.messaggi()[0].testo,
              QStringLiteral("Attenzione, sembra che il file non sia del formato corretto\n\n\"%1\"").arg(errato));
-    QCOMPARE(t.finestra->grigliaImporta().righe(), 1);
+    QCOMPARE(t.finestra->aggiornamento().grigliaImporta().righe(), 1);
     QVERIFY(t.list4().isEmpty());
 }
 
@@ -299,12 +303,12 @@ void TestAggiornamento::scaricoRiuscito()
     QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Fatto\n\n%1/archivionumeris/archivionumeris2023.txt salvato in \"%2\".")
                                         .arg(server.indirizzo(), t.copia()));
     QCOMPARE(t.leggi(t.copia()), t.fileAggiornamento + "\r\n");
-    QCOMPARE(t.finestra->grigliaImporta().righe(), 1);   // SCARICO FILE leaves the grid alone
+    QCOMPARE(t.finestra->aggiornamento().grigliaImporta().righe(), 1);   // SCARICO FILE leaves the grid alone
 
     t.amb.dialoghi.svuota();
     t.scarica("Command18");
     QVERIFY(t.messaggi().empty());
-    QCOMPARE(t.finestra->grigliaImporta().righe(), 5);
+    QCOMPARE(t.finestra->aggiornamento().grigliaImporta().righe(), 5);
     QCOMPARE(t.list4().size(), 3);
     QCOMPARE(t.list4().last(), QStringLiteral("Nessuna anomalia rilevata"));
     // No file is left beside the copy.
@@ -345,7 +349,7 @@ void TestAggiornamento::scaricoFallito()
     QCOMPARE(m.titolo, QStringLiteral("Avviso"));
     QCOMPARE(t.leggi(t.copia()), QByteArray("copia precedente\r\n"));
     QCOMPARE(QDir(t.amb.cartella()).entryList({QStringLiteral("Estr_Agg*")}, QDir::Files).size(), 1);
-    QCOMPARE(t.finestra->grigliaImporta().righe(), 1);
+    QCOMPARE(t.finestra->aggiornamento().grigliaImporta().righe(), 1);
 }
 
 // SCARICO FILE where the local copy is a symbolic link: the player reads why nothing was written, never
@@ -424,7 +428,7 @@ void TestAggiornamento::archivioUfficiale()
     t.scarica("Command60");
     QCOMPARE(server.percorsoRichiesto, QByteArray("/STORICO/storico.zip"));
     QVERIFY(t.messaggi().empty());
-    const grid::Grid& g = t.finestra->grigliaImporta();
+    const grid::Grid& g = t.finestra->aggiornamento().grigliaImporta();
     QCOMPARE(g.righe(), n + 3 + 1);
     QStringList attese;
     for (int r = n + 3; r > n; --r) {
@@ -448,7 +452,7 @@ void TestAggiornamento::archivioUfficialeFallito()
     // What the page held before stays as it was.
     t.amb.dialoghi.risposteFile.push_back(t.amb.scriviFile(QStringLiteral("nuove.txt"), t.fileAggiornamento));
     t.premi("Command21");
-    const QString griglia = QString::fromStdString(t.finestra->grigliaImporta().comeTesto("\n"));
+    const QString griglia = QString::fromStdString(t.finestra->aggiornamento().grigliaImporta().comeTesto("\n"));
     const QStringList elenco = t.list4();
     QByteArray guasto = zipUfficiale();
     guasto.chop(30);
@@ -471,7 +475,7 @@ void TestAggiornamento::archivioUfficialeFallito()
         QVERIFY2(m.testo.startsWith(Sbagliato + c.fase + QStringLiteral("\n\n")), qPrintable(m.testo));
         QVERIFY2(m.testo.contains(c.motivo) && m.testo.contains(c.indirizzo), qPrintable(m.testo));
         QCOMPARE(m.titolo, QStringLiteral("Avviso"));
-        QCOMPARE(QString::fromStdString(t.finestra->grigliaImporta().comeTesto("\n")), griglia);
+        QCOMPARE(QString::fromStdString(t.finestra->aggiornamento().grigliaImporta().comeTesto("\n")), griglia);
         QCOMPARE(t.list4(), elenco);
     }
 }
@@ -495,7 +499,7 @@ void TestAggiornamento::indirizzoInternet()
     QVERIFY(t.aperti.isEmpty());
     t.amb.sessione->setIndirizzoInternet("www.esempio.invalid");
     t.finestra = std::make_unique<GestioneArchivio>(*t.amb.contesto);
-    t.finestra->apriIndirizzo = [&t](const QUrl& u) {
+    t.finestra->aggiornamento().apriIndirizzo = [&t](const QUrl& u) {
         t.aperti << u.toString();
         return true;
     };
@@ -624,15 +628,15 @@ void TestAggiornamento::scaricoInCorsoRifiutaGliAltriLavori()
     QVERIFY(t.w<QPushButton>("Command26")->isEnabled());
     const QString file = t.amb.scriviFile(QStringLiteral("nuove.txt"), t.fileAggiornamento);
     t.amb.dialoghi.risposteFile.push_back(file);
-    t.finestra->aggiornaDaFile();
-    t.finestra->salvaNumeris3();
-    t.finestra->aggiornaDaStorico();
+    t.finestra->aggiornamento().aggiornaDaFile();
+    t.finestra->esportazione().salvaNumeris3();
+    t.finestra->aggiornamento().aggiornaDaStorico();
     QCOMPARE(t.amb.dialoghi.voci().size(), std::size_t(3));   // no file dialog was opened
     for (const auto& m : t.amb.dialoghi.voci())
         QCOMPARE(m.testo, QStringLiteral("È in corso lo scaricamento da %1: attendere che finisca o annullarlo con Annulla.")
                               .arg(indirizzo));
     QVERIFY(!t.finestra->lavoro().occupato());
-    QCOMPARE(t.finestra->grigliaImporta().righe(), 1);
+    QCOMPARE(t.finestra->aggiornamento().grigliaImporta().righe(), 1);
     t.amb.dialoghi.svuota();
     t.premi("Command26");
     QTRY_VERIFY(!t.finestra->scarico().inCorso());
@@ -661,7 +665,7 @@ void TestAggiornamento::scaricoInCorsoRifiutaGliAltriLavori()
         QVERIFY(!t.w<QTabWidget>("SSTab1")->isEnabled());
     t.attendi();
     QVERIFY(t.messaggi().empty());
-    QCOMPARE(t.finestra->grigliaImporta().righe(), 5);
+    QCOMPARE(t.finestra->aggiornamento().grigliaImporta().righe(), 5);
     QCOMPARE(t.list4().last(), QStringLiteral("Nessuna anomalia rilevata"));
     QVERIFY(t.w<QTabWidget>("SSTab1")->isEnabled());
     QVERIFY(!t.w<QPushButton>("Command26")->isEnabled());
@@ -703,7 +707,7 @@ void TestAggiornamento::colonneEModificaNonTrovata()
     const int largo = FgImporta->fontMetrics().horizontalAdvance(QStringLiteral("01-02-03-04-05"));
     for (int c = 1; c <= 11; ++c)
         QVERIFY2(FgImporta->columnWidth(c) >= largo, qPrintable(QString::number(c)));
-    QVERIFY(t.finestra->grigliaImporta().righe() > 1);
+    QVERIFY(t.finestra->aggiornamento().grigliaImporta().righe() > 1);
 
     // MODIFICA of a draw no longer in the table: "Elemento non trovato" and the import grid emptied.
     const QString ultima = t.w<QLabel>("LBLESTRAZIONE")->text();
@@ -718,7 +722,7 @@ void TestAggiornamento::colonneEModificaNonTrovata()
     t.premi("Command3");
     QCOMPARE(t.messaggi().size(), std::size_t(1));
     QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Elemento non trovato. Possibile anomalia"));
-    QCOMPARE(t.finestra->grigliaImporta().righe(), 1);
+    QCOMPARE(t.finestra->aggiornamento().grigliaImporta().righe(), 1);
 }
 
 void TestAggiornamento::serverAggiornamentiPredefinito()
@@ -732,6 +736,42 @@ void TestAggiornamento::serverAggiornamentiPredefinito()
     // A window opened later shows it.
     t.finestra = std::make_unique<GestioneArchivio>(*t.amb.contesto);
     QCOMPARE(t.w<QLineEdit>("Text4")->text(), QStringLiteral("aggiornamenti.esempio.invalid"));
+}
+
+// RENDE PREDEFINITO on a program database that refuses the write, and a configuration that cannot be
+// read at opening: each said, naming the file; the stored value stays.
+void TestAggiornamento::predefinitoRifiutatoDalDatabase()
+{
+    Banco t;
+    const std::string prima = t.amb.leggiParametro("ServerAggiornamenti");
+    t.amb.sessione->dbProgramma().esegui("CREATE TRIGGER Bloccato BEFORE UPDATE ON ParametriProgramma "
+                                         "BEGIN SELECT RAISE(ABORT, 'bloccato'); END");
+    t.w<QLineEdit>("Text4")->setText(QStringLiteral("aggiornamenti.esempio.invalid"));
+    t.premi("Command62");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    const QString programma = QString::fromStdString(t.amb.sessione->dbProgramma().percorso());
+    QVERIFY2(t.messaggi()[0].testo.startsWith(QStringLiteral("Impossibile salvare \"ServerAggiornamenti\" nel database del "
+                                                             "programma \"%1\": ").arg(programma)),
+             qPrintable(t.messaggi()[0].testo));
+    QVERIFY(t.messaggi()[0].testo.endsWith(QStringLiteral("Il valore predefinito resta quello di prima.")));
+    QCOMPARE(t.messaggi()[0].titolo, QStringLiteral("Salvataggio"));
+    QCOMPARE(t.messaggi()[0].icona, Icona::Critica);
+    QCOMPARE(t.amb.leggiParametro("ServerAggiornamenti"), prima);
+
+    // A configuration that cannot be read when the window opens: said, naming the file; the box stays
+    // empty for the player to fill and the official archive keeps its default address.
+    auto& db = t.amb.sessione->dbProgramma();
+    db.esegui("DROP TABLE ParametriProgramma");
+    db.esegui("CREATE VIEW ParametriProgramma (Parametro, Valore1, Valore2) AS "
+              "SELECT 'ServerAggiornamenti', abs(-9223372036854775807 - 1), ''");
+    t.amb.dialoghi.svuota();
+    t.finestra = std::make_unique<GestioneArchivio>(*t.amb.contesto);
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QVERIFY2(t.messaggi()[0].testo.startsWith(QStringLiteral("Il server degli aggiornamenti non si legge dal database del "
+                                                             "programma \"%1\": ").arg(programma)),
+             qPrintable(t.messaggi()[0].testo));
+    QCOMPARE(t.w<QLineEdit>("Text4")->text(), QString());
+    QCOMPARE(t.w<QLineEdit>("Text3")->text(), QString::fromLatin1(storage::IndirizzoStoricoUfficiale));
 }
 
 QTEST_MAIN(TestAggiornamento)

@@ -1,6 +1,9 @@
 // The window archivio offscreen: boxes and keys, paste, SALVA, MODIFICA, ELIMINA with the main window's labels,
 // the refusals, browser and calendar, help; and a draw written through the window read back by velmora-cli.
 #include "ui/archivio/GestioneArchivio.h"
+#include "ui/archivio/PannelloCalendario.h"
+#include "ui/archivio/PannelloConsultazione.h"
+#include "ui/archivio/PannelloInserimento.h"
 
 #include "archive/ArchivioDimostrativo.h"
 #include "storage/DrawsDb.h"
@@ -21,11 +24,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSet>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <deque>
@@ -67,7 +73,18 @@ struct Banco {
     {
         return principale->findChild<QLabel*>(QString::fromLatin1(nome))->text();
     }
-    void premi(const char* nome) { QTest::mouseClick(w<QPushButton>(QString::fromLatin1(nome)), Qt::LeftButton); }
+    // Presses a button and waits for the work it may have started (the write and reload of SALVA,
+    // MODIFICA, ELIMINA run on the window's runner).
+    void premi(const char* nome)
+    {
+        QTest::mouseClick(w<QPushButton>(QString::fromLatin1(nome)), Qt::LeftButton);
+        attendi();
+    }
+    void attendi()
+    {
+        if (finestra->lavoro().occupato())
+            QVERIFY(testui::attendi(finestra->lavoro()));
+    }
     QScrollBar* barra() const { return w<QScrollBar>(QStringLiteral("HScrestrazione")); }
     QCalendarWidget* calendario() const { return w<QCalendarWidget>(QStringLiteral("MonthView1")); }
     QDate data(int d) const { return QDate::fromString(QString::fromStdString(a().DateEstrazioni[d]), "dd/MM/yyyy"); }
@@ -111,6 +128,7 @@ private slots:
     void tasti();
     void incollaERifiuti();
     void salvaNuovaUltima();
+    void salvaSenzaBloccareLaFinestra();
     void dataGiaMemorizzata();
     void salvaChiedeCioCheSembraUnErrore();
     void archivioEliminatoDuranteIlLavoro();
@@ -150,8 +168,8 @@ void TestArchivio::apertura()
     for (int d = 1; d <= t.n(); ++d)
         if (t.data(d).year() == QDate::currentDate().year())
             mesi.insert(t.data(d).month());
-    QCOMPARE(t.finestra->calendario().righe(), static_cast<int>(mesi.size()) + 1);
-    QCOMPARE(t.finestra->grigliaArchivio().righe(), t.n() + 1);
+    QCOMPARE(t.finestra->calendario().griglia().righe(), static_cast<int>(mesi.size()) + 1);
+    QCOMPARE(t.finestra->consultazione().griglia().righe(), t.n() + 1);
     QCOMPARE(t.testo("Label9"), QString::number(t.n()));
     // Opening leaves the main window's model archive as it was.
     QCOMPARE(t.principaleTesto("Lbl_inizioNE"), QStringLiteral("1000"));
@@ -396,9 +414,59 @@ void TestArchivio::salvaNuovaUltima()
     QCOMPARE(t.principaleTesto("Lbl_fineNE"), QString::number(n + 1));
     QCOMPARE(t.principaleTesto("Lbl_Ev"), QString::number(n + 1));
     // The browser and the calendar follow.
-    QCOMPARE(t.finestra->grigliaArchivio().righe(), n + 2);
-    QCOMPARE(QString::fromStdString(t.finestra->grigliaArchivio().testo(n + 1, 1)), testoData);
+    QCOMPARE(t.finestra->consultazione().griglia().righe(), n + 2);
+    QCOMPARE(QString::fromStdString(t.finestra->consultazione().griglia().testo(n + 1, 1)), testoData);
     QCOMPARE(t.testo("Label9"), QString::number(n + 1));
+}
+
+// The write and the reload of SALVA run on the window's runner: while a reader of the file holds
+// the commit back, the click has returned, the window keeps handling events, and the draws in memory
+// are the old ones; once it lets go, the new draw is in memory, on the page and in the main window,
+// and the main window's bar followed the reload to its end.
+void TestArchivio::salvaSenzaBloccareLaFinestra()
+{
+    Banco t;
+    const int n = t.n();
+    const QDate nuova = t.data(n).addDays(3);
+    t.incolla(testoEstrazione());
+    t.calendario()->setSelectedDate(nuova);
+    t.amb.dialoghi.risposteSiNo = {true, true, true};
+    auto* pb1 = t.principale->findChild<QProgressBar*>(QStringLiteral("pb1"));
+    QSignalSpy barra(pb1, &QProgressBar::valueChanged);
+    // Another connection reading the file: the write can start but not commit until it ends.
+    auto lettore = std::make_unique<storage::Database>(storage::ApriArchivio(t.percorso.toStdString()));
+    lettore->esegui("BEGIN");
+    {
+        auto s = lettore->prepara("SELECT COUNT(*) FROM EstrazioniLotto");
+        QVERIFY(s.avanza());
+    }
+    QTest::mouseClick(t.w<QPushButton>(QStringLiteral("Command8")), Qt::LeftButton);
+    QVERIFY(t.finestra->lavoro().occupato());
+    QVERIFY(!t.w<QTabWidget>(QStringLiteral("SSTab1"))->isEnabled());   // held, not frozen
+    int battiti = 0;
+    QTimer orologio;
+    connect(&orologio, &QTimer::timeout, this, [&] { ++battiti; });
+    orologio.start(10);
+    QTest::qWait(300);
+    QVERIFY2(battiti >= 5, qPrintable(QString::number(battiti)));
+    QVERIFY(t.finestra->lavoro().occupato());
+    QCOMPARE(t.n(), n);
+    QCOMPARE(t.principaleTesto("Lbl_fineNE"), QString::number(n));
+    lettore->esegui("COMMIT");
+    lettore.reset();
+    t.attendi();
+
+    QCOMPARE(t.n(), n + 1);
+    QCOMPARE(t.a().numero(n + 1, 0, 1), 1);
+    QCOMPARE(t.a().numero(n + 1, 10, 5), 85);
+    QCOMPARE(t.testo("LBLAGGIORNATO"), nuova.toString("dd/MM/yyyy"));
+    QCOMPARE(t.principaleTesto("Lbl_fineNE"), QString::number(n + 1));
+    QCOMPARE(t.finestra->consultazione().griglia().righe(), n + 2);
+    QVERIFY(t.w<QTabWidget>(QStringLiteral("SSTab1"))->isEnabled());
+    QCOMPARE(t.focoso(), QStringLiteral("Command8"));   // the keyboard back where it was
+    QVERIFY(!barra.isEmpty());
+    QCOMPARE(pb1->value(), pb1->maximum());
+    QCOMPARE(t.messaggi().back().testo, QStringLiteral("Dati salvati correttamente. Ricarico archivio."));
 }
 
 // The archive deleted while the window is open: SALVA says so, naming the file, instead of the
@@ -445,7 +513,7 @@ void TestArchivio::dataGiaMemorizzata()
     QVERIFY(t.a().numero(n - 5, 0, 1) != 1 || t.a().numero(n - 5, 0, 2) != 2);
     QCOMPARE(t.principaleTesto("Lbl_fineNE"), fine);
     QCOMPARE(t.principaleTesto("Lbl_inizioNE"), QStringLiteral("1000"));
-    QCOMPARE(t.finestra->grigliaArchivio().righe(), n + 1);
+    QCOMPARE(t.finestra->consultazione().griglia().righe(), n + 1);
 }
 
 void TestArchivio::modificaEdElimina()
@@ -486,7 +554,7 @@ void TestArchivio::modificaEdElimina()
     QCOMPARE(t.barra()->value(), n - 1);
     QCOMPARE(QString::fromStdString(t.a().DateEstrazioni[50]), data51);
     QCOMPARE(t.principaleTesto("Lbl_fineNE"), QString::number(n - 1));
-    QCOMPARE(t.finestra->grigliaArchivio().righe(), n);
+    QCOMPARE(t.finestra->consultazione().griglia().righe(), n);
 }
 
 void TestArchivio::ricaricaDelleModificheEsterne()
@@ -498,11 +566,12 @@ void TestArchivio::ricaricaDelleModificheEsterne()
         auto db = storage::ApriArchivio(t.percorso.toStdString());
         db.esegui("INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES ('2030-01-05', '01-02-03-04-05')");
     }
-    t.finestra->CaricaArchivioExNovo();
+    QVERIFY(t.finestra->inserimento().CaricaArchivioExNovo());
+    t.attendi();   // the reload runs on the window's runner
     QCOMPARE(t.n(), n + 1);
     QCOMPARE(t.principaleTesto("Lbl_inizioNE"), QStringLiteral("1"));
     QCOMPARE(t.principaleTesto("LblFine"), QStringLiteral("05/01/2030"));
-    t.finestra->AggiornaStatoArchivio();
+    t.finestra->inserimento().AggiornaStatoArchivio();
     QCOMPARE(t.testo("LBLESTRAZIONE"), QStringLiteral("05/01/2030"));
     QCOMPARE(t.box(2)->text(), QStringLiteral("02"));
     QCOMPARE(t.box(6)->text(), QStringLiteral("00"));
@@ -513,10 +582,10 @@ void TestArchivio::consultazione()
     Banco t;
     const int n = t.n();
     auto* FgDB = t.w<GrigliaView>("FgDB");
-    QCOMPARE(t.finestra->grigliaArchivio().sfondo(n, 1), 0x00FFFFu);   // the last row is current
+    QCOMPARE(t.finestra->consultazione().griglia().sfondo(n, 1), 0x00FFFFu);   // the last row is current
     FgDB->setCellaCorrente(123, 4);
-    QCOMPARE(t.finestra->grigliaArchivio().sfondo(123, 12), 0x00FFFFu);
-    QCOMPARE(t.finestra->grigliaArchivio().sfondo(n, 1), 0xFFFFFFu);
+    QCOMPARE(t.finestra->consultazione().griglia().sfondo(123, 12), 0x00FFFFu);
+    QCOMPARE(t.finestra->consultazione().griglia().sfondo(n, 1), 0xFFFFFFu);
     t.finestra->mostraPagina(GestioneArchivio::PaginaArchivio);
     t.premi("Command11");
     QCOMPARE(t.barra()->value(), 123);
@@ -524,7 +593,7 @@ void TestArchivio::consultazione()
     QCOMPARE(t.calendario()->selectedDate(), t.data(123));
     QCOMPARE(t.w<QTabWidget>("SSTab1")->currentIndex(), 0);
     t.premi("Command14");
-    QCOMPARE(t.finestra->grigliaArchivio().rigaCorrente, 1);
+    QCOMPARE(t.finestra->consultazione().griglia().rigaCorrente, 1);
     // On a maximised window of a 1366x768 screen all eleven wheels show without scrolling sideways.
     // (beside the main window's list of draws the archive window is about 1030 pixels wide).
     t.finestra->mostraPagina(GestioneArchivio::PaginaArchivio);
@@ -537,7 +606,7 @@ void TestArchivio::consultazione()
             QVERIFY(FgDB->columnWidth(c) >= FgDB->fontMetrics().horizontalAdvance(QStringLiteral("05-12-33-44-90")));
     }
     t.premi("Command13");
-    QCOMPARE(t.finestra->grigliaArchivio().rigaCorrente, n);
+    QCOMPARE(t.finestra->consultazione().griglia().rigaCorrente, n);
 
     // Ricerca per numero indice: 19 is refused, N accepted.
     t.amb.dialoghi.risposteInput = {QStringLiteral("19"), QStringLiteral("abc"), QString::number(n)};
@@ -590,7 +659,7 @@ void TestArchivio::calendario()
     t.finestra->mostraPagina(GestioneArchivio::PaginaCalendario);
     t.w<QComboBox>("Combo1")->setCurrentText(QStringLiteral("2024"));
     QTest::mouseClick(t.w<QCheckBox>("Check2"), Qt::LeftButton);
-    const grid::Grid& Fg1 = t.finestra->calendario();
+    const grid::Grid& Fg1 = t.finestra->calendario().griglia();
     auto cella = [&](const QDate& g) {
         for (int r = 1; r < Fg1.righe(); ++r)
             for (int c = 3; c < Fg1.colonne(); ++c)

@@ -283,7 +283,7 @@ private slots:
             QVERIFY(h.browser()->toHtml().contains(QStringLiteral("index.html")));
         }
         QVERIFY(h.browser()->toPlainText().contains(QStringLiteral("Ritardo")));
-        h.mostra(310);
+        QVERIFY(h.mostra(310));
         QVERIFY(h.browser()->toPlainText().contains(QStringLiteral("numeri sono simulati")));
         QVERIFY(!h.mostra(999));
         QCOMPARE(h.contesto(), 310);

@@ -1,12 +1,13 @@
 // The export page of archivio: Numeris 3, Quintavo and Nazionale files, the remembered Numeris 3 path.
-#include "ui/archivio/GestioneArchivio.h"
+#include "ui/archivio/PannelloEsportazione.h"
 
+#include "archive/Archivio.h"
 #include "maintenance/Esportazioni.h"
 #include "storage/ProgramDb.h"
 #include "ui/archivio/Controlli.h"
+#include "ui/archivio/Servizi.h"
 #include "ui/common/Percorsi.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
@@ -18,29 +19,15 @@
 
 #include <memory>
 
-namespace ui {
-
-using archivio::etichetta;
-using archivio::pulsante;
+namespace ui::archivio {
 
 namespace {
-
-QLabel* nota(const QString& testo, QWidget* genitore)
-{
-    auto* l = new QLabel(testo, genitore);
-    l->setWordWrap(true);
-    return l;
-}
-
 const QString TitoloEsportazione = QStringLiteral("Esportazione archivio");
-
 }
 
-QWidget* GestioneArchivio::paginaEsportazione()
+PannelloEsportazione::PannelloEsportazione(Servizi& servizi, QWidget* genitore) : QWidget(genitore), servizi_(servizi)
 {
-    auto* pagina = new QWidget;
-
-    auto* altri = new QGroupBox(QStringLiteral("Archivi di altri programmi"), pagina);
+    auto* altri = new QGroupBox(QStringLiteral("Archivi di altri programmi"), this);
     auto* gA = new QGridLayout(altri);
     auto* Command10 = pulsante("Command10", QStringLiteral("SALVA IN FORMATO NUMERIS 3 (Dati.iii)"), altri);
     auto* Command35 = pulsante("Command35", QStringLiteral("RENDE PREDEFINITA"), altri);
@@ -79,7 +66,7 @@ QWidget* GestioneArchivio::paginaEsportazione()
     gA->addWidget(calvesto, 4, 0, 1, 3);
     gA->setColumnStretch(1, 1);
 
-    auto* nazionale = new QGroupBox(QStringLiteral("Ruota Nazionale"), pagina);
+    auto* nazionale = new QGroupBox(QStringLiteral("Ruota Nazionale"), this);
     auto* gN = new QGridLayout(nazionale);
     auto* Command34 = pulsante("Command34", QStringLiteral("SALVA NAZIONALE FORMATO TESTO"), nazionale);
     connect(Command34, &QPushButton::clicked, this, [this] { salvaNazionale(); });
@@ -91,32 +78,31 @@ QWidget* GestioneArchivio::paginaEsportazione()
     gN->setColumnStretch(1, 1);
 
     // The last export's outcome stays on the page after its message is closed.
-    LblEsportazione = etichetta("LblEsportazione", {}, pagina);
+    LblEsportazione = etichetta("LblEsportazione", {}, this);
     LblEsportazione->setWordWrap(true);
     LblEsportazione->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    auto* layout = new QVBoxLayout(pagina);
+    auto* layout = new QVBoxLayout(this);
     layout->addWidget(altri);
     layout->addWidget(nazionale);
     layout->addWidget(LblEsportazione);
     layout->addStretch();
-    return pagina;
 }
 
-void GestioneArchivio::esportaIn(int formato, const QString& percorso, std::function<void(bool, const QString&)> fatto)
+void PannelloEsportazione::esportaIn(int formato, const QString& percorso, std::function<void(bool, const QString&)> fatto)
 {
-    const archive::Archivio* a = &contesto_.sessione.archivio();
+    const archive::Archivio* a = &servizi_.contesto.sessione.archivio();
     auto scritto = std::make_shared<bool>(false);
     auto motivo = std::make_shared<std::string>();
     const std::string file = percorso.toStdString();
-    occupa(true);
-    const bool avviato = lavoro_.avvia(
+    servizi_.occupa(true);
+    const bool avviato = servizi_.lavoro().avvia(
         [=](avanzamento::Avanzamento& av) {
             *scritto = maintenance::esporta(*a, static_cast<maintenance::FormatoEsportazione>(formato), file, &av, {},
                                             motivo.get());
         },
         [=, this](const LavoroDiFondo::Fine& fine) {
-            occupa(false);
+            servizi_.occupa(false);
             // The reason the target was refused (a folder, a read-only file, a full disk), else the work's own.
             QString perche = QString::fromStdString(*motivo);
             if (perche.isEmpty() && fine.errore)
@@ -126,28 +112,28 @@ void GestioneArchivio::esportaIn(int formato, const QString& percorso, std::func
             fatto(*scritto && !fine.errore, perche);
         });
     if (!avviato)
-        occupa(false);
+        servizi_.occupa(false);
 }
 
-void GestioneArchivio::esportazioneFinita(bool fatto, const QString& motivo, const QString& percorso, int estrazioni,
+void PannelloEsportazione::esportazioneFinita(bool fatto, const QString& motivo, const QString& percorso, int estrazioni,
                                           const QString& cosa)
 {
     if (!fatto) {
         const QString testo = motivo + QStringLiteral(": %1 non è stat%2 esportat%2.")
                                            .arg(cosa, cosa.startsWith(QStringLiteral("la")) ? "a" : "o");
         LblEsportazione->setText(testo);
-        contesto_.dialoghi.messaggio(this, testo, TitoloEsportazione, Icona::Critica);
+        servizi_.contesto.dialoghi.messaggio(this, testo, TitoloEsportazione, Icona::Critica);
         return;
     }
     const QString testo =
         QStringLiteral("Esportazione completata: %1 estrazioni scritte nel file \"%2\".").arg(estrazioni).arg(percorso);
     LblEsportazione->setText(testo);
-    contesto_.dialoghi.messaggio(this, testo, TitoloEsportazione, Icona::Informazione);
+    servizi_.contesto.dialoghi.messaggio(this, testo, TitoloEsportazione, Icona::Informazione);
 }
 
-void GestioneArchivio::salvaNumeris3()
+void PannelloEsportazione::salvaNumeris3()
 {
-    if (rifiutaSeInCorso())
+    if (servizi_.rifiutaSeInCorso(this))
         return;
     OpzioniFile o;
     o.titolo = QStringLiteral("Salva in formato Numeris 3");
@@ -157,11 +143,11 @@ void GestioneArchivio::salvaNumeris3()
     o.nomeIniziale = QStringLiteral("*.iii");
     o.filtro = QStringLiteral("File di archivio (*.iii)");
     o.estensione = QStringLiteral("iii");
-    const auto scelto = contesto_.dialoghi.salvaFile(this, o);
+    const auto scelto = servizi_.contesto.dialoghi.salvaFile(this, o);
     if (!scelto)
         return;
     const QString percorso = *scelto;
-    const int n = maintenance::estrazioniEsportate(contesto_.sessione.archivio(), maintenance::FormatoEsportazione::Numeris3);
+    const int n = maintenance::estrazioniEsportate(servizi_.contesto.sessione.archivio(), maintenance::FormatoEsportazione::Numeris3);
     esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Numeris3), percorso,
               [this, percorso, n](bool fatto, const QString& motivo) {
                   if (fatto)
@@ -170,64 +156,67 @@ void GestioneArchivio::salvaNumeris3()
               });
 }
 
-void GestioneArchivio::rendePredefinita() { parametroPredefinito("PercorsoDati.iii", Label13->text()); }
+void PannelloEsportazione::rendePredefinita()
+{
+    static_cast<void>(servizi_.parametroPredefinito(this, "PercorsoDati.iii", Label13->text()));
+}
 
-void GestioneArchivio::scegliCartellaQuintavo()
+void PannelloEsportazione::scegliCartellaQuintavo()
 {
     const QString attuale = QString::fromStdString(
-        maintenance::cartellaQuintavo(contesto_.sessione.dbProgramma(), QDir::homePath().toStdString()));
-    const auto scelta = contesto_.dialoghi.scegliCartella(this, QStringLiteral("Cartella di Quintavo"),
+        maintenance::cartellaQuintavo(servizi_.contesto.sessione.dbProgramma(), QDir::homePath().toStdString()));
+    const auto scelta = servizi_.contesto.dialoghi.scegliCartella(this, QStringLiteral("Cartella di Quintavo"),
                                                           QFileInfo(attuale).isDir() ? attuale : QDir::homePath());
     if (!scelta)
         return;
     try {
-        storage::ScriviParametro(contesto_.sessione.dbProgramma(), "PercorsoQuintavo", scelta->toStdString());
+        storage::ScriviParametro(servizi_.contesto.sessione.dbProgramma(), "PercorsoQuintavo", scelta->toStdString());
     } catch (const std::exception& e) {
-        contesto_.dialoghi.messaggio(this,
-                                     QStringLiteral("La cartella \"%1\" non è stata ricordata: %2")
-                                         .arg(*scelta, QString::fromStdString(e.what())),
-                                     TitoloEsportazione, Icona::Critica);
+        servizi_.contesto.dialoghi.messaggio(this,
+                                             QStringLiteral("La cartella \"%1\" non è stata ricordata: %2")
+                                                 .arg(*scelta, QString::fromStdString(e.what())),
+                                             TitoloEsportazione, Icona::Critica);
         return;
     }
     mostraCartellaQuintavo();
 }
 
-void GestioneArchivio::mostraCartellaQuintavo()
+void PannelloEsportazione::mostraCartellaQuintavo()
 {
     // The real folder, as the export writes it; the home folder as "~", as every window writes it.
     const QString cartella = QString::fromStdString(
-        maintenance::cartellaQuintavo(contesto_.sessione.dbProgramma(), QDir::homePath().toStdString()));
+        maintenance::cartellaQuintavo(servizi_.contesto.sessione.dbProgramma(), QDir::homePath().toStdString()));
     LblQuintavo->setText(percorsoLeggibile(QDir(cartella).filePath(QString::fromLatin1(maintenance::NomeFileQuintavo))));
     notaNumeris3_->setText(QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella cartella %1/ .....")
                                .arg(percorsoLeggibile(cartella)));
 }
 
-void GestioneArchivio::salvaQuintavo()
+void PannelloEsportazione::salvaQuintavo()
 {
-    if (rifiutaSeInCorso())
+    if (servizi_.rifiutaSeInCorso(this))
         return;
     const QString cartella = QString::fromStdString(
-        maintenance::cartellaQuintavo(contesto_.sessione.dbProgramma(), QDir::homePath().toStdString()));
+        maintenance::cartellaQuintavo(servizi_.contesto.sessione.dbProgramma(), QDir::homePath().toStdString()));
     const QString file = QDir(cartella).filePath(QString::fromLatin1(maintenance::NomeFileQuintavo));
     mostraCartellaQuintavo();
     auto nonPresente = [this] {
-        contesto_.dialoghi.messaggio(this, QStringLiteral("Attenzione Quintavo non presente."), QStringLiteral("Velmora"),
-                                     Icona::Nessuna);
+        servizi_.contesto.dialoghi.messaggio(this, QStringLiteral("Attenzione Quintavo non presente."), QStringLiteral("Velmora"),
+                                             Icona::Nessuna);
     };
     if (!QFileInfo(cartella).isDir()) {
         nonPresente();
         return;
     }
-    const int n = maintenance::estrazioniEsportate(contesto_.sessione.archivio(), maintenance::FormatoEsportazione::Quintavo);
+    const int n = maintenance::estrazioniEsportate(servizi_.contesto.sessione.archivio(), maintenance::FormatoEsportazione::Quintavo);
     esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Quintavo), file,
               [this, file, n](bool fatto, const QString& motivo) {
                   esportazioneFinita(fatto, motivo, file, n, QStringLiteral("l'archivio"));
               });
 }
 
-void GestioneArchivio::salvaNazionale()
+void PannelloEsportazione::salvaNazionale()
 {
-    if (rifiutaSeInCorso())
+    if (servizi_.rifiutaSeInCorso(this))
         return;
     OpzioniFile o;
     o.titolo = QStringLiteral("Salva Nazionale formato testo");
@@ -235,15 +224,28 @@ void GestioneArchivio::salvaNazionale()
     o.nomeIniziale = QStringLiteral("*.Txt");
     o.filtro = QStringLiteral("File di archivio (*.Txt)");
     o.estensione = QStringLiteral("Txt");
-    const auto scelto = contesto_.dialoghi.salvaFile(this, o);
+    const auto scelto = servizi_.contesto.dialoghi.salvaFile(this, o);
     if (!scelto)
         return;
     const QString percorso = *scelto;
-    const int n = maintenance::estrazioniEsportate(contesto_.sessione.archivio(), maintenance::FormatoEsportazione::Nazionale);
+    const int n = maintenance::estrazioniEsportate(servizi_.contesto.sessione.archivio(), maintenance::FormatoEsportazione::Nazionale);
     esportaIn(static_cast<int>(maintenance::FormatoEsportazione::Nazionale), percorso,
               [this, percorso, n](bool fatto, const QString& motivo) {
                   esportazioneFinita(fatto, motivo, percorso, n, QStringLiteral("la ruota Nazionale"));
               });
+}
+
+void PannelloEsportazione::apri()
+{
+    try {
+        auto& db = servizi_.contesto.sessione.dbProgramma();
+        if (db.aperto())
+            if (auto percorso = storage::LeggiParametro(db, "PercorsoDati.iii"))
+                Label13->setText(QString::fromStdString(*percorso));
+    } catch (const std::exception&) {
+        // The export path is only shown: a configuration that cannot be read leaves it empty.
+    }
+    mostraCartellaQuintavo();
 }
 
 }

@@ -1,6 +1,7 @@
 // The update page of archivio: AGGIORNA DA FILE, the check and its marks, AGGIORNAMENTO, the downloads, the site address.
-#include "ui/archivio/GestioneArchivio.h"
+#include "ui/archivio/PannelloAggiornamento.h"
 
+#include "archive/Archivio.h"
 #include "maintenance/Aggiornamento.h"
 #include "maintenance/FileAggiornamento.h"
 #include "maintenance/Lacune.h"
@@ -10,6 +11,7 @@
 #include "storage/FileDiTesto.h"
 #include "storage/ProgramDb.h"
 #include "ui/archivio/Controlli.h"
+#include "ui/archivio/Servizi.h"
 #include "ui/common/GrigliaView.h"
 
 #include <QApplication>
@@ -25,7 +27,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -33,11 +34,7 @@
 #include <memory>
 #include <utility>
 
-namespace ui {
-
-using archivio::etichetta;
-using archivio::pulsante;
-using archivio::pulsanteHelp;
+namespace ui::archivio {
 
 namespace {
 
@@ -47,25 +44,69 @@ const QString FaseCollegamento = QStringLiteral("Collegamento al sito");
 const QString FaseElenco = QStringLiteral("Elenco nuove estrazioni");
 const QString FaseControllo = QStringLiteral("Controllo estrazioni mancanti");
 
-QLabel* nota(const QString& testo, QWidget* genitore)
-{
-    auto* l = new QLabel(testo, genitore);
-    l->setWordWrap(true);
-    return l;
 }
 
-}
-
-QWidget* GestioneArchivio::paginaAggiornamento()
+PannelloAggiornamento::PannelloAggiornamento(Servizi& servizi, QWidget* genitore) : QWidget(genitore), servizi_(servizi)
 {
-    auto* pagina = new QWidget;
     maintenance::preparaFgImporta(FgImporta_);
-    FgImporta = new GrigliaView(FgImporta_, pagina);
+    FgImporta = new GrigliaView(FgImporta_, this);
     FgImporta->setObjectName(QStringLiteral("FgImporta"));
     FgImporta->setFisse(1, 1);
+    // Created in the order the Tab key walks them.
+    auto* daFile = gruppoDaFile();
+    auto* rete = gruppoRete();
 
-    // Update from a file and the check.
-    auto* daFile = new QGroupBox(QStringLiteral("Aggiornamento da file"), pagina);
+    List4 = new QListWidget(this);
+    List4->setObjectName(QStringLiteral("List4"));
+    // A refused line's reason is long: it wraps, so it is read without scrolling sideways.
+    List4->setWordWrap(true);
+    List4->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List4->setTextElideMode(Qt::ElideNone);
+    auto* elenco = new QVBoxLayout;
+    elenco->addWidget(new QLabel(QStringLiteral("Elenco estrazioni mancanti"), this));
+    elenco->addWidget(List4, 1);
+    elenco->addWidget(nota(QStringLiteral("Il controllo viene effettuato nelle ultime 100 estrazioni. Per l'archivio "
+                                          "completo contattare il programmatore"),
+                           this));
+
+    auto* comandi = new QHBoxLayout;
+    comandi->setContentsMargins(0, 0, 0, 0);
+    comandi->addWidget(daFile, 2);
+    comandi->addWidget(rete, 5);
+    auto* comandiAggiornamento = new QWidget(this);
+    comandiAggiornamento->setLayout(comandi);
+
+    auto* griglia = new QVBoxLayout;
+    griglia->addWidget(FgImporta, 1);
+    griglia->addWidget(nota(QStringLiteral("Lo sfondo arancione nella colonna della data identifica le estrazioni da importare"),
+                            this));
+    griglia->addWidget(nota(QStringLiteral("La data in rosso e lo sfondo di una ruota bianco identifica una estrazione  con "
+                                           "errori in quella ruota"),
+                            this));
+    auto* basso = new QHBoxLayout;
+    basso->addLayout(griglia, 3);
+    basso->addLayout(elenco, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(comandiAggiornamento);
+    layout->addLayout(basso, 1);
+
+    connect(&servizi_.scarico(), &net::Scarico::terminato, this,
+            [this](bool riuscito, const QString& motivo) { dopoScarico(riuscito, motivo); });
+    connect(&servizi_.scarico(), &net::Scarico::avanzamento, this,
+            [this](qint64 ricevuti, qint64 totale) { mostraAvanzamentoScarico(ricevuti, totale); });
+    apriIndirizzo = [](const QUrl& u) { return QDesktopServices::openUrl(u); };
+}
+
+PannelloAggiornamento::~PannelloAggiornamento()
+{
+    // The grid view shows a grid this object owns: it goes first.
+    delete FgImporta;
+}
+
+// Update from a file and the check.
+QWidget* PannelloAggiornamento::gruppoDaFile()
+{
+    auto* daFile = new QGroupBox(QStringLiteral("Aggiornamento da file"), this);
     auto* gF = new QGridLayout(daFile);
     auto* Command21 = pulsante("Command21", QStringLiteral("AGGIORNA DA FILE"), daFile);
     auto* Command28 = pulsante("Command28", QStringLiteral("AGGIORNAMENTO"), daFile);
@@ -75,20 +116,24 @@ QWidget* GestioneArchivio::paginaAggiornamento()
     connect(Command21, &QPushButton::clicked, this, [this] { aggiornaDaFile(); });
     connect(Command28, &QPushButton::clicked, this, [this] { aggiornamento(); });
     connect(Command22, &QPushButton::clicked, this, [this] {
-        if (contesto_.apriHelp)
-            contesto_.apriHelp(HelpAggiornamento, this);
+        if (servizi_.contesto.apriHelp)
+            servizi_.contesto.apriHelp(HelpAggiornamento, this);
     });
     gF->addWidget(Command21, 0, 0);
     gF->addWidget(Command22, 0, 1);
     gF->addWidget(Command28, 1, 0);
     gF->addWidget(Check3, 2, 0, 1, 2);
+    return daFile;
+}
 
-    // Update through the Internet.
-    auto* rete = new QGroupBox(QStringLiteral("Aggiornamento via Internet"), pagina);
+// Update through the Internet: the update server, the site, the official archive.
+QWidget* PannelloAggiornamento::gruppoRete()
+{
+    auto* rete = new QGroupBox(QStringLiteral("Aggiornamento via Internet"), this);
     auto* gR = new QGridLayout(rete);
     auto* Command18 = pulsante("Command18", QStringLiteral("CONTROLLO AGGIORNAMENTI"), rete);
     auto* Command27 = pulsante("Command27", QStringLiteral("SCARICO FILE"), rete);
-    Command26 = pulsante("Command26", QStringLiteral("Annulla"), rete);
+    auto* Command26 = pulsante("Command26", QStringLiteral("Annulla"), rete);
     Command26->setToolTip(QStringLiteral("Annulla il trasferimento in corso"));
     Command26->setEnabled(false);   // only while a download runs
     auto* Command5 = pulsante("Command5", QStringLiteral("COLLEGA AL SITO"), rete);
@@ -102,8 +147,8 @@ QWidget* GestioneArchivio::paginaAggiornamento()
     connect(Command16, &QPushButton::clicked, this, [this] { Text2->setText(QApplication::clipboard()->text()); });
     connect(Command15, &QPushButton::clicked, this, [this] { rendePredefinito(); });
     connect(Command23, &QPushButton::clicked, this, [this] {
-        if (contesto_.apriHelp)
-            contesto_.apriHelp(HelpScarico, this);
+        if (servizi_.contesto.apriHelp)
+            servizi_.contesto.apriHelp(HelpScarico, this);
     });
     Label5 = etichetta("Label5", {}, rete);
     Label5->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -159,51 +204,10 @@ QWidget* GestioneArchivio::paginaAggiornamento()
     gR->addWidget(new QLabel(QStringLiteral("Archivio storico ufficiale"), rete), 6, 1);
     gR->addWidget(Text3, 7, 0, 1, 3);
     gR->addWidget(Command61, 7, 3);
-
-    List4 = new QListWidget(pagina);
-    List4->setObjectName(QStringLiteral("List4"));
-    // A refused line's reason is long: it wraps, so it is read without scrolling sideways.
-    List4->setWordWrap(true);
-    List4->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    List4->setTextElideMode(Qt::ElideNone);
-    auto* elenco = new QVBoxLayout;
-    elenco->addWidget(new QLabel(QStringLiteral("Elenco estrazioni mancanti"), pagina));
-    elenco->addWidget(List4, 1);
-    elenco->addWidget(nota(QStringLiteral("Il controllo viene effettuato nelle ultime 100 estrazioni. Per l'archivio "
-                                          "completo contattare il programmatore"),
-                           pagina));
-
-    auto* comandi = new QHBoxLayout;
-    comandi->setContentsMargins(0, 0, 0, 0);
-    comandi->addWidget(daFile, 2);
-    comandi->addWidget(rete, 5);
-    comandiAggiornamento_ = new QWidget(pagina);
-    comandiAggiornamento_->setLayout(comandi);
-
-    auto* griglia = new QVBoxLayout;
-    griglia->addWidget(FgImporta, 1);
-    griglia->addWidget(nota(QStringLiteral("Lo sfondo arancione nella colonna della data identifica le estrazioni da importare"),
-                            pagina));
-    griglia->addWidget(nota(QStringLiteral("La data in rosso e lo sfondo di una ruota bianco identifica una estrazione  con "
-                                           "errori in quella ruota"),
-                            pagina));
-    auto* basso = new QHBoxLayout;
-    basso->addLayout(griglia, 3);
-    basso->addLayout(elenco, 1);
-    auto* layout = new QVBoxLayout(pagina);
-    layout->addWidget(comandiAggiornamento_);
-    layout->addLayout(basso, 1);
-
-    scarico_ = new net::Scarico(this);
-    connect(scarico_, &net::Scarico::terminato, this,
-            [this](bool riuscito, const QString& motivo) { dopoScarico(riuscito, motivo); });
-    connect(scarico_, &net::Scarico::avanzamento, this,
-            [this](qint64 ricevuti, qint64 totale) { mostraAvanzamentoScarico(ricevuti, totale); });
-    apriIndirizzo = [](const QUrl& u) { return QDesktopServices::openUrl(u); };
-    return pagina;
+    return rete;
 }
 
-std::vector<std::string> GestioneArchivio::righeList4() const
+std::vector<std::string> PannelloAggiornamento::righeList4() const
 {
     std::vector<std::string> righe;
     for (int i = 0; i < List4->count(); ++i)
@@ -211,14 +215,14 @@ std::vector<std::string> GestioneArchivio::righeList4() const
     return righe;
 }
 
-void GestioneArchivio::mostraList4(const std::vector<std::string>& righe)
+void PannelloAggiornamento::mostraList4(const std::vector<std::string>& righe)
 {
     List4->clear();
     for (const auto& r : righe)
         List4->addItem(QString::fromStdString(r));
 }
 
-void GestioneArchivio::svuotaImporta()
+void PannelloAggiornamento::svuotaImporta()
 {
     if (!FgImporta)
         return;
@@ -226,60 +230,44 @@ void GestioneArchivio::svuotaImporta()
     FgImporta->aggiorna();
 }
 
-void GestioneArchivio::erroreFase(const QString& fase, const QString& dettaglio)
+void PannelloAggiornamento::erroreFase(const QString& fase, const QString& dettaglio)
 {
     QString testo = QStringLiteral("Attenzione qualcosa è andato strorto nella procedura ") + fase;
     if (!dettaglio.isEmpty())
         testo += QStringLiteral("\n\n") + dettaglio;
-    contesto_.dialoghi.messaggio(this, testo, TitoloAvviso, Icona::Critica);
+    servizi_.contesto.dialoghi.messaggio(this, testo, TitoloAvviso, Icona::Critica);
 }
 
-bool GestioneArchivio::inCorso() const { return lavoro_.occupato() || scarico_->inCorso(); }
-
-bool GestioneArchivio::rifiutaSeInCorso()
-{
-    if (!inCorso())
-        return false;
-    contesto_.dialoghi.messaggio(this,
-                                 scarico_->inCorso()
-                                     ? QStringLiteral("È in corso lo scaricamento da %1: attendere che finisca o annullarlo "
-                                                      "con Annulla.")
-                                           .arg(indirizzoScarico_)
-                                     : QStringLiteral("È in corso un'altra operazione sull'archivio: attendere che finisca."),
-                                 TitoloAvviso, Icona::Esclamazione);
-    return true;
-}
-
-void GestioneArchivio::mostraImporta()
+void PannelloAggiornamento::mostraImporta()
 {
     FgImporta->aggiorna();
     // Every column as wide as its contents, so the dates and wheel texts read whole.
     FgImporta->resizeColumnsToContents();
 }
 
-void GestioneArchivio::mostraAvanzamentoScarico(qint64 ricevuti, qint64 totale)
+void PannelloAggiornamento::mostraAvanzamentoScarico(qint64 ricevuti, qint64 totale)
 {
-    if (contesto_.pb1) {
+    if (servizi_.contesto.pb1) {
         if (totale > 0)
-            contesto_.pb1->imposta(static_cast<int>(std::min<qint64>(ricevuti, totale) * 1000 / totale), 1000);
+            servizi_.contesto.pb1->imposta(static_cast<int>(std::min<qint64>(ricevuti, totale) * 1000 / totale), 1000);
         else   // the server did not say the size: the bar fills by the kilobytes received, a megabyte full
-            contesto_.pb1->imposta(static_cast<int>(std::min<qint64>(ricevuti / 1024, 1024)), 1024);
+            servizi_.contesto.pb1->imposta(static_cast<int>(std::min<qint64>(ricevuti / 1024, 1024)), 1024);
     }
-    QString testo = QStringLiteral("Scaricamento da %1: %2 kB ricevuti").arg(indirizzoScarico_).arg(ricevuti / 1024);
+    QString testo = QStringLiteral("Scaricamento da %1: %2 kB ricevuti").arg(servizi_.indirizzoScarico).arg(ricevuti / 1024);
     if (totale > 0)
         testo += QStringLiteral(" di %1 kB").arg((totale + 1023) / 1024);
     LblScarico->setText(testo);
 }
 
-void GestioneArchivio::aggiornaDaFile()
+void PannelloAggiornamento::aggiornaDaFile()
 {
-    if (rifiutaSeInCorso())
+    if (servizi_.rifiutaSeInCorso(this))
         return;
     OpzioniFile o;
     o.titolo = QStringLiteral("Aggiorna da file");
     o.scopo = QStringLiteral("Aggiornamento");
     o.filtro = QStringLiteral("File di testo (*.txt *.Txt *.TXT)");
-    const auto scelto = contesto_.dialoghi.apriFile(this, o);
+    const auto scelto = servizi_.contesto.dialoghi.apriFile(this, o);
     if (!scelto) {
         erroreFase({});   // the phase is still empty when the dialog is cancelled
         return;
@@ -287,15 +275,15 @@ void GestioneArchivio::aggiornaDaFile()
     caricaAggiornamento(*scelto, true);
 }
 
-void GestioneArchivio::caricaAggiornamento(const QString& percorso, bool testFormato)
+void PannelloAggiornamento::caricaAggiornamento(const QString& percorso, bool testFormato)
 {
-    if (rifiutaSeInCorso())
+    if (servizi_.rifiutaSeInCorso(this))
         return;
     maintenance::EsitoFileAggiornamento esito;
     try {
         esito = maintenance::caricaFileAggiornamento(percorso.toStdString(), FgImporta_, testFormato);
     } catch (const storage::ErroreFileDiTesto& e) {
-        contesto_.dialoghi.messaggio(this, QString::fromStdString(e.what()), TitoloAvviso, Icona::Critica);
+        servizi_.contesto.dialoghi.messaggio(this, QString::fromStdString(e.what()), TitoloAvviso, Icona::Critica);
         return;
     } catch (const std::exception&) {
         mostraImporta();
@@ -303,10 +291,10 @@ void GestioneArchivio::caricaAggiornamento(const QString& percorso, bool testFor
         return;
     }
     if (esito == maintenance::EsitoFileAggiornamento::FormatoErrato) {
-        contesto_.dialoghi.messaggio(this,
-                                     QStringLiteral("Attenzione, sembra che il file non sia del formato corretto")
-                                         + QStringLiteral("\n\n\"%1\"").arg(percorso),
-                                     TitoloAvviso, Icona::Critica);
+        servizi_.contesto.dialoghi.messaggio(this,
+                                             QStringLiteral("Attenzione, sembra che il file non sia del formato corretto")
+                                                 + QStringLiteral("\n\n\"%1\"").arg(percorso),
+                                             TitoloAvviso, Icona::Critica);
         return;
     }
     if (esito == maintenance::EsitoFileAggiornamento::NonLeggibile) {
@@ -319,70 +307,42 @@ void GestioneArchivio::caricaAggiornamento(const QString& percorso, bool testFor
         ControlloEstrazioniMancanti();
 }
 
-void GestioneArchivio::occupa(bool occupata)
-{
-    // The pages open again only when no work is left running: a work that ends (or is refused)
-    // while another runs must not hand the window back to the player.
-    if (occupata)
-        ++occupazioni_;
-    else if (occupazioni_ > 0)
-        --occupazioni_;
-    mostraOccupazione();
-}
 
-void GestioneArchivio::mostraOccupazione()
+void PannelloAggiornamento::ControlloEstrazioniMancanti()
 {
-    schede_->setEnabled(occupazioni_ == 0);
-    // A download leaves the pages open (Annulla must stay at hand) but not the other long commands.
-    const bool scarico = scarico_->inCorso();
-    for (const char* nome : {"Command21", "Command28", "Command18", "Command27", "Command60", "Command10", "Command7",
-                             "Command34"})
-        if (auto* b = findChild<QPushButton*>(QString::fromLatin1(nome)))
-            b->setEnabled(!scarico);
-    Command26->setEnabled(scarico);
-    const bool occupato = occupazioni_ > 0 || scarico;
-    if (occupato && !cursoreOccupato_)
-        QApplication::setOverrideCursor(occupazioni_ > 0 ? Qt::WaitCursor : Qt::BusyCursor);
-    else if (!occupato && cursoreOccupato_)
-        QApplication::restoreOverrideCursor();
-    cursoreOccupato_ = occupato;
-}
-
-void GestioneArchivio::ControlloEstrazioniMancanti()
-{
-    if (!archivioAperto())
+    if (!servizi_.archivioAperto(this))
         return;
     // The work marks a copy of the grid; the window shows it when the work is over.
     auto griglia = std::make_shared<grid::Grid>(FgImporta_);
     auto righe = std::make_shared<std::vector<std::string>>();
-    storage::Database* db = &contesto_.sessione.dbEstrazioni();
-    occupa(true);
-    const bool avviato = lavoro_.avvia(
+    storage::Database* db = &servizi_.contesto.sessione.dbEstrazioni();
+    servizi_.occupa(true);
+    const bool avviato = servizi_.lavoro().avvia(
         [=](avanzamento::Avanzamento& av) { maintenance::ControlloEstrazioniMancanti(*db, *griglia, *righe, &av); },
         [=, this](const LavoroDiFondo::Fine& fine) {
-            occupa(false);
+            servizi_.occupa(false);
             FgImporta_ = *griglia;
             mostraImporta();
             mostraList4(*righe);
             if (fine.errore)
-                erroreFase(FaseControllo, QStringLiteral("Archivio \"%1\".").arg(percorsoArchivio()));
+                erroreFase(FaseControllo, QStringLiteral("Archivio \"%1\".").arg(servizi_.percorsoArchivio()));
         });
     if (!avviato)
-        occupa(false);
+        servizi_.occupa(false);
 }
 
-void GestioneArchivio::aggiornamento()
+void PannelloAggiornamento::aggiornamento()
 {
-    if (rifiutaSeInCorso())
+    if (servizi_.rifiutaSeInCorso(this))
         return;
     if (FgImporta_.righe() < 2) {
         List4->clear();
-        contesto_.dialoghi.messaggio(this, QStringLiteral("Non ci sono estrazioni da aggiornare."), TitoloAggiornamento,
-                                     Icona::Informazione);
-        mostraPagina(PaginaInserimento);
+        servizi_.contesto.dialoghi.messaggio(this, QStringLiteral("Non ci sono estrazioni da aggiornare."), TitoloAggiornamento,
+                                             Icona::Informazione);
+        emit servizi_.mostraInserimento();
         return;
     }
-    if (!archivioAperto())
+    if (!servizi_.archivioAperto(this))
         return;
     // The work writes the draws and reloads them into an archive of its own, which replaces
     // the one every window reads only back on this thread.
@@ -392,15 +352,17 @@ void GestioneArchivio::aggiornamento()
     auto nuovo = std::make_shared<archive::Archivio>();
     auto errore = std::make_shared<QString>();
     auto importate = std::make_shared<grid::Grid>(FgImporta_);
-    nuovo->EstrazioneIniziale = contesto_.sessione.archivio().EstrazioneIniziale;
-    storage::Database* db = &contesto_.sessione.dbEstrazioni();
+    auto concluso = std::make_shared<bool>(false);   // AGGIORNAMENTO returned: its transaction is over
+    nuovo->EstrazioneIniziale = servizi_.contesto.sessione.archivio().EstrazioneIniziale;
+    storage::Database* db = &servizi_.contesto.sessione.dbEstrazioni();
     const bool correggi = Check3->isChecked();
-    const QString archivio = percorsoArchivio();
-    occupa(true);
-    const bool avviato = lavoro_.avvia(
+    const QString archivio = servizi_.percorsoArchivio();
+    servizi_.occupa(true);
+    const bool avviato = servizi_.lavoro().avvia(
         [=](avanzamento::Avanzamento& av) {
             try {
                 *esito = maintenance::AGGIORNAMENTO(*db, *nuovo, *griglia, correggi, *righe, &av);
+                *concluso = true;
             } catch (const maintenance::ErroreScrittura& e) {
                 // A full disk or a file gone: the storage layer's reason, which names the file.
                 *errore = e.tipo() == maintenance::ErroreScrittura::Tipo::Ricarica
@@ -411,66 +373,67 @@ void GestioneArchivio::aggiornamento()
             }
         },
         [=, this](const LavoroDiFondo::Fine& fine) {
-            occupa(false);
+            servizi_.occupa(false);
             mostraList4(*righe);
-            if (fine.interrotto)
-                return;   // rolled back: nothing was written
+            // Stopped inside its transaction: rolled back, nothing was written. A stop that came once the
+            // writes were committed must still put the new draws in memory, or memory and file would differ.
+            if (fine.interrotto && !*concluso)
+                return;
             if (fine.errore || !errore->isEmpty()) {
-                contesto_.dialoghi.messaggio(this,
-                                             errore->isEmpty() ? QStringLiteral("Errore del database \"%1\": nessuna "
-                                                                                "estrazione è stata salvata.")
-                                                                     .arg(archivio)
-                                                               : *errore,
-                                             TitoloAggiornamento, Icona::Critica);
+                servizi_.contesto.dialoghi.messaggio(this,
+                                                     errore->isEmpty() ? QStringLiteral("Errore del database \"%1\": nessuna "
+                                                                                        "estrazione è stata salvata.")
+                                                                             .arg(archivio)
+                                                                       : *errore,
+                                                     TitoloAggiornamento, Icona::Critica);
                 return;   // the marks stay: the user can look at them and try again
             }
             if (esito->aggiunte + esito->modificate > 0) {
-                fermaLettori();   // no other window's work may be reading the draws being replaced
-                contesto_.sessione.archivio() = std::move(*nuovo);
+                Servizi::fermaLettori();   // no other window's work may be reading the draws being replaced
+                servizi_.contesto.sessione.archivio() = std::move(*nuovo);
             }
             // A refused row before draws that were added leaves a hole the archive does not show.
             const bool rifiuti = esito->scartate > 0 || !esito->erroreDatabase.empty();
             if (rifiuti) {
-                for (const auto& r : maintenance::estrazioniRimasteMancanti(*importate, contesto_.sessione.archivio()))
+                for (const auto& r : maintenance::estrazioniRimasteMancanti(*importate, servizi_.contesto.sessione.archivio()))
                     righe->push_back(r);
                 mostraList4(*righe);
             }
             if (!esito->erroreDatabase.empty())
-                contesto_.dialoghi.messaggio(this,
-                                             QStringLiteral("L'archivio \"%1\" ha rifiutato una estrazione: quelle "
-                                                            "precedenti sono state salvate, le seguenti no (vedi l'elenco).")
-                                                 .arg(archivio),
-                                             TitoloAggiornamento, Icona::Critica);
+                servizi_.contesto.dialoghi.messaggio(this,
+                                                     QStringLiteral("L'archivio \"%1\" ha rifiutato una estrazione: quelle "
+                                                                    "precedenti sono state salvate, le seguenti no (vedi l'elenco).")
+                                                         .arg(archivio),
+                                                     TitoloAggiornamento, Icona::Critica);
             else if (esito->scartate > 0)
-                contesto_.dialoghi.messaggio(this,
-                                             QStringLiteral("%1 estrazioni del file non sono state salvate perché non "
-                                                            "valide (vedi l'elenco).")
-                                                 .arg(esito->scartate),
-                                             TitoloAggiornamento, Icona::Esclamazione);
+                servizi_.contesto.dialoghi.messaggio(this,
+                                                     QStringLiteral("%1 estrazioni del file non sono state salvate perché non "
+                                                                    "valide (vedi l'elenco).")
+                                                         .arg(esito->scartate),
+                                                     TitoloAggiornamento, Icona::Esclamazione);
             if (esito->aggiunte > 0) {
-                contesto_.dialoghi.messaggio(this, QStringLiteral("Dati salvati correttamente."), TitoloAggiornamento,
-                                             Icona::Informazione);
+                servizi_.contesto.dialoghi.messaggio(this, QStringLiteral("Dati salvati correttamente."), TitoloAggiornamento,
+                                                     Icona::Informazione);
                 // With refused rows the page stays on the list that says which and why.
                 if (!rifiuti)
-                    mostraPagina(PaginaInserimento);
+                    emit servizi_.mostraInserimento();
             }
             // The archive in memory now holds the writes; the window and the main window follow it.
-            AggiornaStatoArchivio();
-            dopoRicarica();
+            emit servizi_.archivioRiscritto();
         });
     if (!avviato)
-        occupa(false);
+        servizi_.occupa(false);
 }
 
-QString GestioneArchivio::copiaLocale() const
+QString PannelloAggiornamento::copiaLocale() const
 {
-    return QDir(QString::fromStdString(contesto_.sessione.cartellaProgramma()))
+    return QDir(QString::fromStdString(servizi_.contesto.sessione.cartellaProgramma()))
         .filePath(QString::fromLatin1(maintenance::NomeCopiaLocale));
 }
 
-void GestioneArchivio::scarica(bool poiControlla)
+void PannelloAggiornamento::scarica(bool poiControlla)
 {
-    if (rifiutaSeInCorso())
+    if (servizi_.rifiutaSeInCorso(this))
         return;
     const QString indirizzo = QString::fromStdString(maintenance::indirizzoAggiornamentiDa(Text4->text().toStdString()));
     if (indirizzo.isEmpty()) {
@@ -480,45 +443,45 @@ void GestioneArchivio::scarica(bool poiControlla)
         return;
     }
     controllaDopoScarico_ = poiControlla;
-    avviaScarico(indirizzo, [&] { return scarico_->avvia(QUrl(indirizzo), copiaLocale()); });
+    avviaScarico(indirizzo, [&] { return servizi_.scarico().avvia(QUrl(indirizzo), copiaLocale()); });
 }
 
-void GestioneArchivio::avviaScarico(const QString& indirizzo, const std::function<bool()>& avvia)
+void PannelloAggiornamento::avviaScarico(const QString& indirizzo, const std::function<bool()>& avvia)
 {
-    indirizzoScarico_ = indirizzo;
+    servizi_.indirizzoScarico = indirizzo;
     annullato_ = false;
     if (!avvia())
         return;
     LblScarico->setText(QStringLiteral("Scaricamento da %1...").arg(indirizzo));
-    mostraOccupazione();   // the long commands wait for the download, Annulla is at hand
+    emit servizi_.occupazioneCambiata();   // the long commands wait for the download, Annulla is at hand
 }
 
-void GestioneArchivio::controlloAggiornamenti() { scarica(true); }
-void GestioneArchivio::scaricoFile() { scarica(false); }
+void PannelloAggiornamento::controlloAggiornamenti() { scarica(true); }
+void PannelloAggiornamento::scaricoFile() { scarica(false); }
 
-void GestioneArchivio::annullaScarico()
+void PannelloAggiornamento::annullaScarico()
 {
-    if (!scarico_->inCorso())
+    if (!servizi_.scarico().inCorso())
         return;
     annullato_ = true;
-    scarico_->annulla();
+    servizi_.scarico().annulla();
 }
 
-void GestioneArchivio::dopoScarico(bool riuscito, const QString& motivo)
+void PannelloAggiornamento::dopoScarico(bool riuscito, const QString& motivo)
 {
-    if (contesto_.pb1)
-        contesto_.pb1->azzera();
-    mostraOccupazione();   // the download no longer holds the long commands
-    LblScarico->setText(riuscito ? QStringLiteral("Scaricato da %1.").arg(indirizzoScarico_)
-                                 : annullato_ ? QStringLiteral("Download annullato: %1.").arg(indirizzoScarico_)
-                                              : QStringLiteral("Scaricamento da %1 non riuscito: %2.").arg(indirizzoScarico_, motivo));
+    if (servizi_.contesto.pb1)
+        servizi_.contesto.pb1->azzera();
+    emit servizi_.occupazioneCambiata();   // the download no longer holds the long commands
+    LblScarico->setText(riuscito ? QStringLiteral("Scaricato da %1.").arg(servizi_.indirizzoScarico)
+                                 : annullato_ ? QStringLiteral("Download annullato: %1.").arg(servizi_.indirizzoScarico)
+                                              : QStringLiteral("Scaricamento da %1 non riuscito: %2.").arg(servizi_.indirizzoScarico, motivo));
     if (std::exchange(annullato_, false)) {
         // The player stopped it: said as such, not as a failure; nothing was changed.
         indirizzoStorico_.clear();
-        contesto_.dialoghi.messaggio(this,
-                                     QStringLiteral("Download annullato") + QStringLiteral(": %1. Non è stato cambiato nulla.")
-                                                                                 .arg(indirizzoScarico_),
-                                     QStringLiteral("Velmora"), Icona::Informazione);
+        servizi_.contesto.dialoghi.messaggio(this,
+                                             QStringLiteral("Download annullato") + QStringLiteral(": %1. Non è stato cambiato nulla.")
+                                                                                         .arg(servizi_.indirizzoScarico),
+                                             QStringLiteral("Velmora"), Icona::Informazione);
         return;
     }
     if (!indirizzoStorico_.isEmpty()) {
@@ -527,24 +490,24 @@ void GestioneArchivio::dopoScarico(bool riuscito, const QString& motivo)
             erroreFase(FaseCollegamento,
                        QStringLiteral("%1: %2. L'archivio e l'elenco non sono stati cambiati.").arg(indirizzo, motivo));
         else
-            caricaStorico(scarico_->corpo(), indirizzo);
+            caricaStorico(servizi_.scarico().corpo(), indirizzo);
         return;
     }
     if (!riuscito) {
         erroreFase(FaseCollegamento,
-                   QStringLiteral("%1: %2. La copia \"%3\" non è stata cambiata.").arg(indirizzoScarico_, motivo, copiaLocale()));
+                   QStringLiteral("%1: %2. La copia \"%3\" non è stata cambiata.").arg(servizi_.indirizzoScarico, motivo, copiaLocale()));
         return;
     }
     if (!controllaDopoScarico_) {
-        contesto_.dialoghi.messaggio(this, QStringLiteral("Fatto") + QStringLiteral("\n\n%1 salvato in \"%2\".")
-                                                                  .arg(indirizzoScarico_, copiaLocale()),
-                                     QStringLiteral("Velmora"), Icona::Nessuna);
+        servizi_.contesto.dialoghi.messaggio(this, QStringLiteral("Fatto") + QStringLiteral("\n\n%1 salvato in \"%2\".")
+                                                                          .arg(servizi_.indirizzoScarico, copiaLocale()),
+                                             QStringLiteral("Velmora"), Icona::Nessuna);
         return;
     }
     caricaAggiornamento(copiaLocale(), false);
 }
 
-void GestioneArchivio::collegaAlSito()
+void PannelloAggiornamento::collegaAlSito()
 {
     const QString indirizzo = Label5->text().trimmed();
     if (indirizzo.isEmpty())
@@ -553,29 +516,24 @@ void GestioneArchivio::collegaAlSito()
         apriIndirizzo(QUrl::fromUserInput(indirizzo));
 }
 
-void GestioneArchivio::parametroPredefinito(const char* chiave, const QString& valore)
+void PannelloAggiornamento::rendePredefinito()
 {
-    try {
-        auto& db = contesto_.sessione.dbProgramma();
-        if (!db.aperto() || !storage::LeggiParametro(db, chiave))
-            return;   // no row: nothing is written and nothing said
-        storage::ScriviParametro(db, chiave, valore.toStdString());
-    } catch (const std::exception&) {
-        return;   // database errors are cleared without a message
-    }
-    contesto_.dialoghi.messaggio(this, QStringLiteral("Salvataggio effettuato"), QStringLiteral("Salvataggio"),
-                                 Icona::Informazione);
+    static_cast<void>(servizi_.parametroPredefinito(this, "IndirizzoInternet", Text2->text()));
 }
 
-void GestioneArchivio::rendePredefinito() { parametroPredefinito("IndirizzoInternet", Text2->text()); }
-
-void GestioneArchivio::storicoPredefinito() { parametroPredefinito("StoricoUfficiale", Text3->text().trimmed()); }
-
-void GestioneArchivio::serverPredefinito() { parametroPredefinito("ServerAggiornamenti", Text4->text().trimmed()); }
-
-void GestioneArchivio::aggiornaDaStorico()
+void PannelloAggiornamento::storicoPredefinito()
 {
-    if (rifiutaSeInCorso() || !archivioAperto())
+    static_cast<void>(servizi_.parametroPredefinito(this, "StoricoUfficiale", Text3->text().trimmed()));
+}
+
+void PannelloAggiornamento::serverPredefinito()
+{
+    static_cast<void>(servizi_.parametroPredefinito(this, "ServerAggiornamenti", Text4->text().trimmed()));
+}
+
+void PannelloAggiornamento::aggiornaDaStorico()
+{
+    if (servizi_.rifiutaSeInCorso(this) || !servizi_.archivioAperto(this))
         return;
     // The address in the box, whether or not it was made the default.
     const QString indirizzo = Text3->text().trimmed();
@@ -584,14 +542,14 @@ void GestioneArchivio::aggiornaDaStorico()
         return;
     }
     avviaScarico(QUrl::fromUserInput(indirizzo).toString(), [&] {
-        if (!scarico_->avviaInMemoria(QUrl::fromUserInput(indirizzo)))
+        if (!servizi_.scarico().avviaInMemoria(QUrl::fromUserInput(indirizzo)))
             return false;
         indirizzoStorico_ = QUrl::fromUserInput(indirizzo).toString();
         return true;
     });
 }
 
-void GestioneArchivio::caricaStorico(const QByteArray& contenuto, const QString& indirizzo)
+void PannelloAggiornamento::caricaStorico(const QByteArray& contenuto, const QString& indirizzo)
 {
     // The work fills and marks a grid of its own: the window takes it only when all went well.
     auto griglia = std::make_shared<grid::Grid>();
@@ -599,9 +557,9 @@ void GestioneArchivio::caricaStorico(const QByteArray& contenuto, const QString&
     auto rifiuto = std::make_shared<std::string>();
     auto dati = std::make_shared<std::string>(contenuto.toStdString());
     const std::string nome = indirizzo.toStdString();
-    storage::Database* db = &contesto_.sessione.dbEstrazioni();
-    occupa(true);
-    const bool avviato = lavoro_.avvia(
+    storage::Database* db = &servizi_.contesto.sessione.dbEstrazioni();
+    servizi_.occupa(true);
+    const bool avviato = servizi_.lavoro().avvia(
         [=](avanzamento::Avanzamento& av) {
             try {
                 std::string voce;
@@ -614,7 +572,7 @@ void GestioneArchivio::caricaStorico(const QByteArray& contenuto, const QString&
             maintenance::ControlloEstrazioniMancanti(*db, *griglia, *righe, &av, true);
         },
         [=, this](const LavoroDiFondo::Fine& fine) {
-            occupa(false);
+            servizi_.occupa(false);
             if (fine.interrotto)
                 return;
             if (!rifiuto->empty()) {
@@ -622,7 +580,7 @@ void GestioneArchivio::caricaStorico(const QByteArray& contenuto, const QString&
                 return;
             }
             if (fine.errore) {
-                erroreFase(FaseControllo, QStringLiteral("Archivio \"%1\".").arg(percorsoArchivio()));
+                erroreFase(FaseControllo, QStringLiteral("Archivio \"%1\".").arg(servizi_.percorsoArchivio()));
                 return;
             }
             FgImporta_ = *griglia;
@@ -631,7 +589,38 @@ void GestioneArchivio::caricaStorico(const QByteArray& contenuto, const QString&
             mostraList4(*righe);
         });
     if (!avviato)
-        occupa(false);
+        servizi_.occupa(false);
+}
+
+void PannelloAggiornamento::apri()
+{
+    auto& sessione = servizi_.contesto.sessione;
+    const QString indirizzo = QString::fromStdString(sessione.indirizzoInternet());
+    Label5->setText(indirizzo);
+    Text2->setText(indirizzo);
+    Text3->setText(QString::fromStdString(maintenance::indirizzoStoricoUfficiale(sessione.dbProgramma())));
+    try {
+        if (sessione.dbProgramma().aperto())
+            Text4->setText(QString::fromStdString(
+                storage::LeggiParametro(sessione.dbProgramma(), "ServerAggiornamenti").value_or("")));
+    } catch (const std::exception& e) {
+        // The box stays empty and the player, who can still type a server, is told why.
+        servizi_.contesto.dialoghi.messaggio(
+            this,
+            QStringLiteral("Il server degli aggiornamenti non si legge dal database del programma \"%1\": %2.\n"
+                           "Scriverlo nella casella \"Server aggiornamenti\".")
+                .arg(QString::fromStdString(sessione.dbProgramma().percorso()), QString::fromStdString(e.what())),
+            TitoloAvviso, Icona::Esclamazione);
+    }
+}
+
+bool PannelloAggiornamento::eventFilter(QObject* oggetto, QEvent* evento)
+{
+    if (oggetto == Text2 && evento->type() == QEvent::MouseButtonDblClick) {
+        Text2->clear();
+        return true;
+    }
+    return QWidget::eventFilter(oggetto, evento);
 }
 
 }

@@ -1,0 +1,98 @@
+// The update page of archivio: AGGIORNA DA FILE, the check and its marks, AGGIORNAMENTO, the downloads, the addresses.
+#pragma once
+
+#include "grid/Grid.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QUrl;
+
+namespace ui {
+class GrigliaView;
+}
+
+namespace ui::archivio {
+
+class Servizi;
+
+class PannelloAggiornamento : public QWidget {
+    Q_OBJECT
+public:
+    explicit PannelloAggiornamento(Servizi& servizi, QWidget* genitore = nullptr);
+    ~PannelloAggiornamento() override;
+
+    // The addresses shown at opening: the site, the official archive, the update server.
+    void apri();
+
+    void aggiornaDaFile();                 // Command21
+    void ControlloEstrazioniMancanti();    // the check of FgImporta, after a load
+    // An update file into FgImporta, then the check (AGGIORNA DA FILE after its dialog, and the
+    // downloaded copy without the format test).
+    void caricaAggiornamento(const QString& percorso, bool testFormato);
+    void aggiornamento();                  // Command28
+    void controlloAggiornamenti();         // Command18
+    void scaricoFile();                    // Command27
+    void annullaScarico();                 // Command26
+    void collegaAlSito();                  // Command5
+    void rendePredefinito();               // Command15
+    // Command60: the official historical archive downloaded, into FgImporta, then the check.
+    void aggiornaDaStorico();
+    void storicoPredefinito();             // Command61: Text3 as the row "StoricoUfficiale"
+    void serverPredefinito();              // Command62: Text4 as the row "ServerAggiornamenti"
+    // FgImporta back to its header row (after a write of the entry page or an update).
+    void svuotaImporta();
+
+    // COLLEGA AL SITO hands the address to this; tests replace it so that no browser opens.
+    std::function<bool(const QUrl&)> apriIndirizzo;
+    const grid::Grid& grigliaImporta() const { return FgImporta_; }
+    std::vector<std::string> righeList4() const;
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+private:
+    QWidget* gruppoDaFile();
+    QWidget* gruppoRete();
+    void mostraList4(const std::vector<std::string>& righe);
+    // "Attenzione qualcosa è andato strorto nella procedura " + the phase, and why when known.
+    void erroreFase(const QString& fase, const QString& dettaglio = {});
+    // The local copy of the downloaded file in the program folder.
+    QString copiaLocale() const;
+    void scarica(bool poiControlla);
+    void dopoScarico(bool riuscito, const QString& motivo);
+    // The downloaded official file read, into FgImporta and checked on the runner; a refused file changes nothing.
+    void caricaStorico(const QByteArray& contenuto, const QString& indirizzo);
+    // AGGIORNAMENTO's writes are over: the messages, the list, the new archive announced.
+    struct EsitoAggiornamento;
+    void aggiornamentoFinito(const EsitoAggiornamento& e);
+    // FgImporta shown again, its columns fitted to their contents.
+    void mostraImporta();
+    void mostraAvanzamentoScarico(qint64 ricevuti, qint64 totale);
+    // A download of `indirizzo` started by `avvia` (false when it did not start): address shown, page held.
+    void avviaScarico(const QString& indirizzo, const std::function<bool()>& avvia);
+
+    Servizi& servizi_;
+    grid::Grid FgImporta_;
+    GrigliaView* FgImporta = nullptr;
+    QListWidget* List4 = nullptr;
+    QCheckBox* Check3 = nullptr;
+    bool controllaDopoScarico_ = false;
+    QString indirizzoStorico_;   // non-empty while the official file is being downloaded
+    QLabel* Label5 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QLineEdit* Text3 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QLabel* LblScarico = nullptr;
+    bool annullato_ = false;     // Command26 stopped the download running
+};
+
+}

@@ -1,0 +1,44 @@
+// The calendar page of archivio: one year of draws by day and weekday in Fg1.
+#pragma once
+
+#include "grid/Grid.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+
+namespace ui {
+class GrigliaView;
+}
+
+namespace ui::archivio {
+
+class Servizi;
+
+class PannelloCalendario : public QWidget {
+    Q_OBJECT
+public:
+    explicit PannelloCalendario(Servizi& servizi, QWidget* genitore = nullptr);
+    ~PannelloCalendario() override;
+
+    // The years from 1939 to this one, the last chosen (which fills the calendar).
+    void preparaAnni();
+    void caricaCalendario();                      // Command24, Combo1, Check2
+    void clicCalendario(int riga, int colonna);   // Fg1
+
+    const grid::Grid& griglia() const { return Fg1_; }
+
+signals:
+    // A day with a draw was clicked: the entry page shows draw `indice`.
+    void estrazioneTrovata(int indice);
+
+private:
+    Servizi& servizi_;
+    grid::Grid Fg1_;
+    QComboBox* Combo1 = nullptr;
+    QCheckBox* Check2 = nullptr;
+    GrigliaView* Fg1 = nullptr;
+};
+
+}
