@@ -93,10 +93,10 @@ void scriviTabella(const Statistiche& s, const std::vector<int>& ordine, int lis
 const std::vector<ClasseColore>& classiRitardo()
 {
     static const std::vector<ClasseColore> classi{
-        {0.001, grid::rgb(230, 60, 50), "meno di 1 su 1000"},
-        {0.01, grid::rgb(255, 150, 70), "meno di 1 su 100"},
-        {0.1, grid::rgb(255, 225, 110), "meno di 1 su 10"},
-        {0.5, grid::rgb(255, 250, 215), "meno di 1 su 2"},
+        {0.001, grid::rgb(230, 60, 50), "<1/1000"},
+        {0.01, grid::rgb(255, 150, 70), "<1/100"},
+        {0.1, grid::rgb(255, 225, 110), "<1/10"},
+        {0.5, grid::rgb(255, 250, 215), "<1/2"},
     };
     return classi;
 }

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QToolButton>
@@ -142,17 +143,29 @@ void Statistiche::costruisci()
     CmDHelp->setFixedWidth(34);
     auto* riga = new QHBoxLayout;
     riga->addWidget(Riepilogo, 1);
+    // The board's colours: how rarely chance alone gives a delay so long.
+    auto* didascalia = etichetta(QStringLiteral("LabelLegenda"), QStringLiteral("Prob. del ritardo:"), this);
+    didascalia->setToolTip(QStringLiteral("La probabilità che il caso da solo dia un ritardo almeno così lungo"));
+    riga->addWidget(didascalia);
+    for (const auto& c : statistics::classiRitardo()) {
+        auto* l = etichetta({}, QString::fromUtf8(c.nome), this);
+        l->setStyleSheet(QStringLiteral("QLabel { background-color: %1; color: black; padding: 1px 4px; }").arg(qColore(c.colore).name()));
+        riga->addWidget(l);
+    }
+    riga->addSpacing(12);
     riga->addWidget(CmDHelp);
 
-    // Left: the table and, under it, the presences of the number double-clicked.
+    // The board across the window, then the table (the presences of a number under it) beside the chart.
     Tabella = new GrigliaView(tabella_, this);
     Tabella->setObjectName(QStringLiteral("Tabella"));
+    Tabella->setFisse(1, 0);
     Tabella->horizontalHeader()->setSortIndicatorShown(true);
     Tabella->setToolTip(QStringLiteral("Clic su un'intestazione: ordina; doppio clic su un numero: le sue uscite"));
     TitoloPresenze = etichetta(QStringLiteral("TitoloPresenze"), QStringLiteral("Doppio clic su un numero: le sue uscite"), this);
     presenze_.setIntestazione("N° indice|Data|Ruote|Ritardo");
     Presenze = new GrigliaView(presenze_, this);
     Presenze->setObjectName(QStringLiteral("Presenze"));
+    Presenze->setFisse(1, 0);
     auto* sinistra = new QWidget(this);
     auto* vs = new QVBoxLayout(sinistra);
     vs->setContentsMargins(0, 0, 0, 0);
@@ -160,45 +173,34 @@ void Statistiche::costruisci()
     vs->addWidget(TitoloPresenze);
     vs->addWidget(Presenze, 1);
 
-    // Right: the board, its legend and the chart.
     Tabellone = new GrigliaView(tabellone_, this);
     Tabellone->setObjectName(QStringLiteral("Tabellone"));
     Tabellone->setFisse(0, 0);
     Tabellone->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Tabellone->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The ten columns share the window's width.
+    Tabellone->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     Tabellone->setToolTip(QStringLiteral("Ogni numero con il suo ritardo; doppio clic: le sue uscite"));
-    auto* legenda = new QHBoxLayout;
-    legenda->addWidget(etichetta(QStringLiteral("LabelLegenda"), QStringLiteral("Un ritardo così lungo, a caso:"), this));
-    for (const auto& c : statistics::classiRitardo()) {
-        auto* l = etichetta({}, QString::fromUtf8(c.nome), this);
-        l->setStyleSheet(QStringLiteral("QLabel { background-color: %1; color: black; padding: 1px 4px; }").arg(qColore(c.colore).name()));
-        legenda->addWidget(l);
-    }
-    legenda->addStretch();
     Grafico = new QChartView(this);
     Grafico->setObjectName(QStringLiteral("Grafico"));
     Grafico->setRenderHint(QPainter::Antialiasing);
-    Grafico->setMinimumHeight(200);
-    auto* destra = new QWidget(this);
-    auto* vd = new QVBoxLayout(destra);
-    vd->setContentsMargins(0, 0, 0, 0);
-    vd->addWidget(Tabellone);
-    vd->addLayout(legenda);
-    vd->addWidget(Grafico, 1);
+    Grafico->setMinimumSize(300, 200);
 
     auto* divisore = new QSplitter(Qt::Horizontal, this);
     divisore->setObjectName(QStringLiteral("Divisore"));
     divisore->addWidget(sinistra);
-    divisore->addWidget(destra);
-    divisore->setStretchFactor(0, 1);
+    divisore->addWidget(Grafico);
+    // The table keeps the width of its columns; the chart takes the rest.
+    divisore->setStretchFactor(0, 0);
     divisore->setStretchFactor(1, 1);
     divisore->setChildrenCollapsible(false);
 
     auto* principale = new QVBoxLayout(this);
     principale->addWidget(scelte);
     principale->addLayout(riga);
+    principale->addWidget(Tabellone);
     principale->addWidget(divisore, 1);
-    resize(1000, 680);
+    resize(1000, 720);
 
     connect(Tutte, &QPushButton::clicked, this, &Statistiche::tutteLeRuote);
     connect(Sorte, &QComboBox::currentIndexChanged, this, [this] { ricalcola(); });
@@ -340,7 +342,7 @@ void Statistiche::ricalcola()
     }
     p.sorte = Sorte->currentIndex() == 1 ? statistics::Sorte::Ambo : statistics::Sorte::Estratto;
     risultati_ = p.sorte == statistics::Sorte::Estratto ? estratti_ : statistics::calcolaStatistiche(a, p);
-    classi_ = statistics::distribuzioneRitardi(estratti_);
+    classi_ = statistics::distribuzioneRitardi(estratti_, 10);
 
     Riepilogo->setText(daStd(statistics::riepilogo(a, risultati_)));
     scriviTabella();
@@ -360,9 +362,15 @@ void Statistiche::scriviTabella()
 {
     ordine_ = statistics::ordina(risultati_, colonnaOrdine_, decrescente_);
     statistics::scriviTabella(risultati_, ordine_, 0, tabella_);
+    // Narrow columns: each still widens to its header text.
     for (int c = 0; c < statistics::NumeroColonne; ++c)
-        tabella_.setLarghezza(c, c == statistics::ColNumero ? 900 : 1200);
+        tabella_.setLarghezza(c, c == statistics::ColNumero ? 810 : 750);
     Tabella->aggiorna();
+    int larghezza = 2 * Tabella->frameWidth() + Tabella->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < statistics::NumeroColonne; ++c)
+        larghezza += Tabella->columnWidth(c);
+    // The table keeps all its columns in view; the board and the chart share what is left.
+    Tabella->setMinimumWidth(larghezza);
     Tabella->horizontalHeader()->setSortIndicator(colonnaOrdine_, decrescente_ ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
@@ -406,7 +414,7 @@ void Statistiche::mostraPresenze(int primo, int secondo)
         const int precedente = k + 1 < elenco.size() ? elenco[elenco.size() - 2 - k].t : 0;
         presenze_.setNumero(r, PresRitardo, p.t - precedente - 1);
     }
-    presenze_.setLarghezza(PresRuote, 1800);
+    presenze_.setLarghezza(PresRuote, 1500);
     Presenze->aggiorna();
     numeriPresenze_ = secondo == 0 ? std::vector<int>{primo} : std::vector<int>{primo, secondo};
     if (elenco.empty()) {

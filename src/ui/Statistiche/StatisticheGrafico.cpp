@@ -55,6 +55,9 @@ void Statistiche::aggiornaGrafico()
     auto* asseX = new QBarCategoryAxis;
     asseX->append(etichette);
     asseX->setTitleText(QStringLiteral("Ritardo (estrazioni contate)"));
+    // Slanted, so that "99-109" stays whole on a narrow chart.
+    asseX->setLabelsAngle(-45);
+    asseX->setTruncateLabels(false);
     auto* asseY = new QValueAxis;
     asseY->setRange(0, massimo > 0 ? massimo : 1);
     asseY->applyNiceNumbers();
