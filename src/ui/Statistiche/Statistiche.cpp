@@ -184,7 +184,7 @@ void Statistiche::costruisci()
     Grafico = new QChartView(this);
     Grafico->setObjectName(QStringLiteral("Grafico"));
     Grafico->setRenderHint(QPainter::Antialiasing);
-    Grafico->setMinimumSize(300, 200);
+    Grafico->setMinimumSize(380, 220);
 
     auto* divisore = new QSplitter(Qt::Horizontal, this);
     divisore->setObjectName(QStringLiteral("Divisore"));
@@ -364,7 +364,7 @@ void Statistiche::scriviTabella()
     statistics::scriviTabella(risultati_, ordine_, 0, tabella_);
     // Narrow columns: each still widens to its header text.
     for (int c = 0; c < statistics::NumeroColonne; ++c)
-        tabella_.setLarghezza(c, c == statistics::ColNumero ? 810 : 750);
+        tabella_.setLarghezza(c, c == statistics::ColNumero ? 810 : c == statistics::ColProb ? 900 : 750);
     Tabella->aggiorna();
     int larghezza = 2 * Tabella->frameWidth() + Tabella->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < statistics::NumeroColonne; ++c)
@@ -414,6 +414,7 @@ void Statistiche::mostraPresenze(int primo, int secondo)
         const int precedente = k + 1 < elenco.size() ? elenco[elenco.size() - 2 - k].t : 0;
         presenze_.setNumero(r, PresRitardo, p.t - precedente - 1);
     }
+    presenze_.setLarghezza(PresData, 1300);
     presenze_.setLarghezza(PresRuote, 1500);
     Presenze->aggiorna();
     numeriPresenze_ = secondo == 0 ? std::vector<int>{primo} : std::vector<int>{primo, secondo};

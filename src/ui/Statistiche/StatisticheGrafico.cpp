@@ -27,7 +27,7 @@ void Statistiche::aggiornaGrafico()
         c->legend()->hide();
         return;
     }
-    c->setTitle(QStringLiteral("Ritardi attuali dei 90 numeri e quanti ne darebbe il caso"));
+    c->setTitle(QStringLiteral("Ritardi attuali dei 90 numeri, e per caso"));
     auto* numeri = new QBarSet(QStringLiteral("Numeri"));
     auto* caso = new QBarSet(QStringLiteral("Attesi dal caso"));
     numeri->setColor(QColor(110, 140, 190));
@@ -40,12 +40,8 @@ void Statistiche::aggiornaGrafico()
         *numeri << k.osservati;
         *caso << k.attesi;
         massimo = std::max({massimo, static_cast<double>(k.osservati), k.attesi});
-        if (k.a < 0)
-            etichette << QStringLiteral("%1+").arg(k.da);
-        else if (k.a == k.da)
-            etichette << QString::number(k.da);
-        else
-            etichette << QStringLiteral("%1-%2").arg(k.da).arg(k.a);
+        // Each class by its first delay: short labels stay whole on a narrow chart.
+        etichette << (k.a < 0 ? QStringLiteral("%1+").arg(k.da) : QString::number(k.da));
     }
     auto* serie = new QBarSeries;
     serie->setObjectName(QStringLiteral("SerieRitardi"));
@@ -54,10 +50,10 @@ void Statistiche::aggiornaGrafico()
     c->addSeries(serie);
     auto* asseX = new QBarCategoryAxis;
     asseX->append(etichette);
-    asseX->setTitleText(QStringLiteral("Ritardo (estrazioni contate)"));
-    // Slanted, so that "99-109" stays whole on a narrow chart.
-    asseX->setLabelsAngle(-45);
     asseX->setTruncateLabels(false);
+    const int larghezza = classi_.size() > 1 ? classi_[1].da : 1;
+    asseX->setTitleText(larghezza > 1 ? QStringLiteral("Ritardo (classi di %1 estrazioni contate)").arg(larghezza)
+                                      : QStringLiteral("Ritardo (estrazioni contate)"));
     auto* asseY = new QValueAxis;
     asseY->setRange(0, massimo > 0 ? massimo : 1);
     asseY->applyNiceNumbers();
