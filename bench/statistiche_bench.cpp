@@ -1,6 +1,6 @@
 // Delays and frequencies on the real archive: estratti of one wheel (target 5 ms), the eleven wheels one by one
 // (20 ms), ambi of one wheel (30 ms), ambi on all eleven together (100 ms); the window opened with its table,
-// board and chart, to the first paint (300 ms).
+// board and chart, to the first paint (300 ms); the pairs of every wheel chosen in the open window.
 #include "ConQt.h"
 #include "archive/ImportaStorico.h"
 #include "session/Sessione.h"
@@ -12,6 +12,7 @@
 #include "ui/common/Dialoghi.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
@@ -123,6 +124,32 @@ void BM_AperturaFinestra(benchmark::State& stato)
     }
 }
 BENCHMARK(BM_AperturaFinestra)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// In the open window, every wheel chosen: "Ambo" chosen to the 4005 rows painted.
+void BM_FinestraAmbiTutteLeRuote(benchmark::State& stato)
+{
+    if (!programma) {
+        stato.SkipWithError("archivio storico non trovato (VELMORA_STORICO)");
+        return;
+    }
+    QMdiSubWindow* sub = programma->principale->apriFinestra(QStringLiteral("Statistiche"));
+    auto* f = qobject_cast<ui::Statistiche*>(sub->widget());
+    f->tutteLeRuote();
+    auto* sorte = f->findChild<QComboBox*>(QStringLiteral("Sorte"));
+    QApplication::processEvents();
+    for (auto _ : stato) {
+        sorte->setCurrentIndex(1);
+        QApplication::processEvents();
+        stato.PauseTiming();
+        sorte->setCurrentIndex(0);
+        QApplication::processEvents();
+        stato.ResumeTiming();
+    }
+    sub->close();
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+BENCHMARK(BM_FinestraAmbiTutteLeRuote)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }
 
