@@ -10,6 +10,7 @@
 #include "ui/Operatori/Operatori.h"
 #include "ui/Piramide1/Piramide1.h"
 #include "ui/PiramidiPrevisioonali/PiramidiPrevisioonali.h"
+#include "ui/Statistiche/Statistiche.h"
 #include "ui/archivio/GestioneArchivio.h"
 
 namespace app {
@@ -26,6 +27,7 @@ void registraFinestre()
     registraSchermateArchivio();           // its pages at work, set up in Schermate.cpp
     ui::registraOperatori();
     ui::registraEstrazioni_minielenco();
+    ui::registraStatistiche();             // also its screenshot of the pairs on every wheel
 }
 
 QWidget* creaPrincipale(ui::Contesto& contesto)

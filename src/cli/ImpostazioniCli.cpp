@@ -77,14 +77,6 @@ std::vector<std::string> elenco(const std::string& testo)
     return parti;
 }
 
-int interoIn(const Argomenti& args, const std::string& opzione, int predefinito, int minimo, int massimo)
-{
-    const long v = args.intero(opzione).value_or(predefinito);
-    if (v < minimo || v > massimo)
-        throw ErroreUso(opzione + " deve essere fra " + std::to_string(minimo) + " e " + std::to_string(massimo));
-    return static_cast<int>(v);
-}
-
 // TxtNumeri is read two characters every three: "5-12" would be taken for 2 alone.
 // The numbers are rewritten as the window writes them (two digits joined by "-").
 std::string numeriBanco(const std::string& testo)
@@ -109,6 +101,30 @@ std::string numeriBanco(const std::string& testo)
 
 }
 
+int interoIn(const Argomenti& args, const std::string& opzione, int predefinito, int minimo, int massimo)
+{
+    const long v = args.intero(opzione).value_or(predefinito);
+    if (v < minimo || v > massimo)
+        throw ErroreUso(opzione + " deve essere fra " + std::to_string(minimo) + " e " + std::to_string(massimo));
+    return static_cast<int>(v);
+}
+
+std::array<bool, archive::NumeroRuote> ruoteDaOpzione(const std::string& testo)
+{
+    std::array<bool, archive::NumeroRuote> scelte{};
+    if (testo == "tutte" || testo == "TUTTE" || testo == "Tutte") {
+        scelte.fill(true);
+        return scelte;
+    }
+    for (const auto& s : elenco(testo)) {
+        const auto w = archive::RuotaDaCodice(s);
+        if (!w)
+            throw ErroreUso("ruota sconosciuta: '" + storage::estratto(s) + "'");
+        scelte[static_cast<std::size_t>(*w)] = true;
+    }
+    return scelte;
+}
+
 void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbench::Banco& b)
 {
     workbench::apriBanco(b, a);
@@ -124,17 +140,7 @@ void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbe
     }
 
     if (const auto r = args.valore("--ruote")) {
-        std::array<bool, archive::NumeroRuote> scelte{};
-        if (*r == "tutte" || *r == "TUTTE" || *r == "Tutte") {
-            scelte.fill(true);
-        } else {
-            for (const auto& s : elenco(*r)) {
-                const auto w = archive::RuotaDaCodice(s);
-                if (!w)
-                    throw ErroreUso("ruota sconosciuta: '" + storage::estratto(s) + "'");
-                scelte[static_cast<std::size_t>(*w)] = true;
-            }
-        }
+        const auto scelte = ruoteDaOpzione(*r);
         for (int w = 0; w < archive::NumeroRuote; ++w)
             workbench::setRuotaInGioco(b, w, scelte[static_cast<std::size_t>(w)]);
     }

@@ -6,6 +6,7 @@
 #include "grid/Grid.h"
 #include "workbench/Banco.h"
 
+#include <array>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -39,6 +40,11 @@ void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbe
 // Every detection but "Mensile" compares the draws with the numbers of --numeri: without
 // them no draw can qualify, so a command that derives the cases refuses (usage error).
 void richiediNumeriRilevazione(const workbench::Banco& b);
+
+// --ruote BA,CA,...|tutte as the eleven choices (RM and RN too); an unknown code is a usage error.
+std::array<bool, archive::NumeroRuote> ruoteDaOpzione(const std::string& testo);
+// The whole-number option `opzione` inside minimo..massimo (usage error otherwise); `predefinito` when absent.
+int interoIn(const Argomenti& args, const std::string& opzione, int predefinito, int minimo, int massimo);
 
 // A command's message as the error that ends it: data error (exit 1).
 [[noreturn]] void segnalaEsito(const workbench::Messaggio& m);

@@ -30,6 +30,7 @@ const std::vector<Container::PulsanteStrumento>& Container::pulsanti()
         {"Command3", "PiramidiPrevisioonali", "La piramide dei ritardi e delle frequenze", "Ritardi"},
         {"Command2", "Estrazioni_minielenco", "Mini elenco estrazioni", "Elenco"},
         {"Command4", "Operatori", "Inserimento nuovi operatori", "Operatori"},
+        {"Command5", "Statistiche", "Ritardi e frequenze, con quanto darebbe il caso", "Statistiche"},
     };
     return p;
 }
@@ -47,6 +48,8 @@ QStyle::StandardPixmap iconaDi(const QString& finestra)
         return QStyle::SP_FileDialogContentsView;
     if (finestra == QLatin1String("Estrazioni_minielenco"))
         return QStyle::SP_FileDialogListView;
+    if (finestra == QLatin1String("Statistiche"))
+        return QStyle::SP_FileDialogInfoView;
     return QStyle::SP_FileDialogNewFolder;
 }
 

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 class QWidget;
 
@@ -85,10 +86,12 @@ public:
     virtual ~VistaEstrazione() = default;
     // Moves the view to draw `indice` (1..N).
     virtual void mostraEstrazione(int indice) = 0;
+    // Marks the cells of the draw shown that hold one of `numeri` (a number's presences, say).
+    virtual void segnaNumeri(const std::vector<int>& numeri) = 0;
 };
 
-// Shows draw `indice` in "Estrazioni_minielenco", opening it or bringing it to the front;
-// false when it cannot be opened.
-[[nodiscard]] bool mostraNelMiniElenco(Contesto& contesto, int indice);
+// Shows draw `indice` in "Estrazioni_minielenco", opening it or bringing it to the front, with
+// the cells of `numeri` marked; false when it cannot be opened.
+[[nodiscard]] bool mostraNelMiniElenco(Contesto& contesto, int indice, const std::vector<int>& numeri = {});
 
 }

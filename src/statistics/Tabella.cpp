@@ -1,0 +1,163 @@
+// Table rows, orders, the board and the delay classes, from the figures computed in Statistiche.cpp.
+#include "statistics/Tabella.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <tuple>
+
+namespace statistics {
+
+std::string intestazione(Sorte sorte)
+{
+    return std::string(sorte == Sorte::Ambo ? "Ambo" : "Numero") + "|Ritardo|RitardoMax|Frequenza|Attesa|RitardoMedio|Prob";
+}
+
+namespace {
+
+double chiave(const Figura& f, Colonna c)
+{
+    switch (c) {
+    case ColRitardo: return f.ritardo;
+    case ColRitardoMax: return f.ritardoMax;
+    case ColFrequenza: return f.frequenza;
+    case ColAttesa: return f.attesa;
+    case ColRitardoMedio: return f.ritardoMedio;   // -1 when empty: below every mean
+    case ColProb: return f.prob;
+    case ColNumero:
+    case NumeroColonne: break;
+    }
+    return f.primo * 91 + f.secondo;
+}
+
+}
+
+std::vector<int> ordina(const Statistiche& s, Colonna c, bool decrescente)
+{
+    std::vector<int> ordine(s.figure.size());
+    for (std::size_t i = 0; i < ordine.size(); ++i)
+        ordine[i] = static_cast<int>(i);
+    // figure is already in number order, so a stable sort leaves ties by number.
+    std::stable_sort(ordine.begin(), ordine.end(), [&](int x, int y) {
+        const double a = chiave(s.figure[static_cast<std::size_t>(x)], c);
+        const double b = chiave(s.figure[static_cast<std::size_t>(y)], c);
+        return decrescente ? a > b : a < b;
+    });
+    return ordine;
+}
+
+std::string conVirgola(double v, int decimali)
+{
+    char testo[32];
+    std::snprintf(testo, sizeof testo, "%.*f", decimali, v);
+    std::string s = testo;
+    std::replace(s.begin(), s.end(), '.', ',');
+    return s;
+}
+
+std::string testoProbabilita(double p)
+{
+    if (p < 0.0005)
+        return "<0,001";
+    return conVirgola(std::min(p, 1.0), 3);
+}
+
+std::string testoVoce(const Figura& f)
+{
+    if (f.secondo == 0)
+        return std::to_string(f.primo);
+    char testo[8];
+    std::snprintf(testo, sizeof testo, "%02d-%02d", f.primo, f.secondo);
+    return testo;
+}
+
+void scriviTabella(const Statistiche& s, const std::vector<int>& ordine, int lista, grid::Grid& g)
+{
+    g.setIntestazione(intestazione(s.parametri.sorte));
+    const int righe = lista > 0 ? std::min<int>(lista, static_cast<int>(ordine.size())) : static_cast<int>(ordine.size());
+    g.setRighe(1 + righe);
+    for (int r = 0; r < righe; ++r) {
+        const Figura& f = s.figure[static_cast<std::size_t>(ordine[static_cast<std::size_t>(r)])];
+        g.setTesto(r + 1, ColNumero, testoVoce(f));
+        g.setNumero(r + 1, ColRitardo, f.ritardo);
+        g.setNumero(r + 1, ColRitardoMax, f.ritardoMax);
+        g.setNumero(r + 1, ColFrequenza, f.frequenza);
+        g.setTesto(r + 1, ColAttesa, conVirgola(f.attesa, 1));
+        g.setTesto(r + 1, ColRitardoMedio, f.ritardoMedio < 0 ? std::string() : conVirgola(f.ritardoMedio, 1));
+        g.setTesto(r + 1, ColProb, testoProbabilita(f.prob));
+        g.setSfondo(r + 1, ColProb, coloreRitardo(f.prob));
+    }
+    for (int c = ColRitardo; c < NumeroColonne; ++c)
+        g.setAllineamento(c, grid::Allineamento::Destra);
+}
+
+const std::vector<ClasseColore>& classiRitardo()
+{
+    static const std::vector<ClasseColore> classi{
+        {0.001, grid::rgb(230, 60, 50), "<1/1000"},
+        {0.01, grid::rgb(255, 150, 70), "<1/100"},
+        {0.1, grid::rgb(255, 225, 110), "<1/10"},
+        {0.5, grid::rgb(255, 250, 215), "<1/2"},
+    };
+    return classi;
+}
+
+grid::Colore coloreRitardo(double prob)
+{
+    for (const auto& c : classiRitardo())
+        if (prob < c.sotto)
+            return c.colore;
+    return grid::colori::Bianco;
+}
+
+void scriviTabellone(const Statistiche& s, grid::Grid& g)
+{
+    g.setRighe(9);
+    g.setColonne(10);
+    for (int r = 0; r < 9; ++r)
+        for (int c = 0; c < 10; ++c) {
+            const int n = numeroDelTabellone(r, c);
+            if (s.parametri.sorte != Sorte::Estratto || static_cast<int>(s.figure.size()) < n) {
+                g.setTesto(r, c, std::to_string(n));
+                g.setSfondo(r, c, grid::colori::Bianco);
+                continue;
+            }
+            const Figura& f = s.figure[static_cast<std::size_t>(n - 1)];
+            g.setTesto(r, c, std::to_string(n) + " (" + std::to_string(f.ritardo) + ")");
+            g.setSfondo(r, c, coloreRitardo(f.prob));
+        }
+    for (int c = 0; c < 10; ++c)
+        g.setAllineamento(c, grid::Allineamento::Centro);
+}
+
+std::vector<ClasseRitardo> distribuzioneRitardi(const Statistiche& s, int classi)
+{
+    std::vector<ClasseRitardo> esito;
+    const int n = static_cast<int>(s.figure.size());
+    if (n == 0 || s.T() == 0 || classi < 2)
+        return esito;
+    // The classes reach the delay that chance leaves to less than half a number; longer ones
+    // share the last, open class.
+    int limite = 1;
+    while (limite <= s.T() && n * s.probRitardoAlmeno(limite) >= 0.5)
+        ++limite;
+    const int larghezza = std::max(1, (limite + classi - 2) / (classi - 1));
+    for (int k = 0; k < classi; ++k) {
+        ClasseRitardo c;
+        c.da = k * larghezza;
+        if (c.da > s.T())
+            break;
+        const bool ultima = k == classi - 1 || c.da + larghezza > s.T();
+        c.a = ultima ? -1 : c.da + larghezza - 1;
+        c.attesi = n * (s.probRitardoAlmeno(c.da) - (ultima ? 0.0 : s.probRitardoAlmeno(c.a + 1)));
+        esito.push_back(c);
+        if (ultima)
+            break;
+    }
+    for (const Figura& f : s.figure) {
+        const int k = std::min<int>(f.ritardo / larghezza, static_cast<int>(esito.size()) - 1);
+        ++esito[static_cast<std::size_t>(k)].osservati;
+    }
+    return esito;
+}
+
+}

@@ -1,0 +1,56 @@
+// The statistics as the window and the command line show them: the table, its orders, the board, the delay distribution.
+#pragma once
+
+#include "grid/Grid.h"
+#include "statistics/Statistiche.h"
+
+#include <string>
+#include <vector>
+
+namespace statistics {
+
+// The columns of the table, named once.
+enum Colonna { ColNumero = 0, ColRitardo, ColRitardoMax, ColFrequenza, ColAttesa, ColRitardoMedio, ColProb, NumeroColonne };
+
+// Header "Numero" (or "Ambo") | Ritardo | RitardoMax | Frequenza | Attesa | RitardoMedio | Prob.
+std::string intestazione(Sorte sorte);
+
+// Indices into s.figure ordered by column `c`, descending or ascending, ties by number (pairs:
+// smaller first, then the second) ascending. An empty RitardoMedio sorts below every value.
+std::vector<int> ordina(const Statistiche& s, Colonna c, bool decrescente);
+
+// The header and one row per index of `ordine` (at most `lista` rows when lista > 0).
+void scriviTabella(const Statistiche& s, const std::vector<int>& ordine, int lista, grid::Grid& g);
+
+// The texts of one figure: "7" or "05-12", one decimal with a comma, Prob with three ("<0,001" below).
+std::string testoVoce(const Figura& f);
+std::string conVirgola(double v, int decimali);
+std::string testoProbabilita(double p);
+
+// Colour of a delay by the chance of a delay at least as long: white when common, then yellow,
+// orange and red as chance alone would give it less and less often.
+struct ClasseColore {
+    double sotto;        // the class holds chances below this value
+    grid::Colore colore;
+    const char* nome;    // the legend's text
+};
+const std::vector<ClasseColore>& classiRitardo();
+grid::Colore coloreRitardo(double prob);
+
+// The board of the 90 numbers: 9 rows of 10 (1..10 on the first), "N (ritardo)" coloured by its
+// chance. `s` holds the figures of the single numbers.
+void scriviTabellone(const Statistiche& s, grid::Grid& g);
+// The number in cell (riga, colonna) of the board.
+constexpr int numeroDelTabellone(int riga, int colonna) { return riga * 10 + colonna + 1; }
+
+// The current delays of the 90 numbers grouped in classes of equal width, with the count chance
+// alone would give: 90 times the chance of a delay in the class.
+struct ClasseRitardo {
+    int da = 0;
+    int a = 0;            // included; -1 for the last, open class ("da e oltre")
+    int osservati = 0;
+    double attesi = 0;
+};
+std::vector<ClasseRitardo> distribuzioneRitardi(const Statistiche& s, int classi = 12);
+
+}

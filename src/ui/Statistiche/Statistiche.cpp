@@ -1,0 +1,449 @@
+// The window Statistiche: controls and handlers; the figures come from src/statistics.
+#include "ui/Statistiche/Statistiche.h"
+
+#include "ui/common/Controlli.h"
+#include "ui/common/GrigliaView.h"
+#include "ui/common/RegistroFinestre.h"
+#include "ui/common/Schermate.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QtCharts/QChartView>
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+QString daStd(const std::string& s) { return QString::fromStdString(s); }
+
+QDate dataDi(const archive::Archivio& a, int d)
+{
+    return QDate::fromString(daStd(a.DateEstrazioni[static_cast<std::size_t>(d)]), QStringLiteral("dd/MM/yyyy"));
+}
+
+int chiaveDi(const QDate& d) { return d.year() * 10000 + d.month() * 100 + d.day(); }
+
+// The presences list: the newest first, as a player reads back from today.
+enum ColonnaPresenze { PresIndice = 0, PresData, PresRuote, PresRitardo };
+
+}
+
+Statistiche::Statistiche(Contesto& contesto, QWidget* genitore)
+    : QWidget(genitore)
+    , contesto_(contesto)
+{
+    setObjectName(QStringLiteral("Statistiche"));
+    setWindowTitle(titolo());
+    setProperty("contestoHelp", ContestoHelp);
+    costruisci();
+    adeguaDate(true);
+    inCostruzione_ = false;
+    ricalcola();
+    // After SALVA, MODIFICA, ELIMINA or an update: the range keeps following the last draw when it did.
+    ascolto_ = contesto_.ascoltaArchivio([this] {
+        const auto& a = contesto_.sessione.archivio();
+        const bool allUltima = a.NumeroEstrazioni < 1 || !Al->date().isValid() || Al->date() >= Al->maximumDate();
+        adeguaDate(allUltima);
+        ricalcola();
+    });
+}
+
+Statistiche::~Statistiche()
+{
+    contesto_.smettiDiAscoltareArchivio(ascolto_);
+    // The grid views show grids this object owns: they go before the grids do.
+    delete Tabella;
+    delete Tabellone;
+    delete Presenze;
+}
+
+void Statistiche::costruisci()
+{
+    auto* scelte = new QGroupBox(this);
+    auto* g = new QGridLayout(scelte);
+    g->addWidget(etichetta(QStringLiteral("LabelRuote"), QStringLiteral("Ruote"), scelte), 0, 0);
+    auto* ruote = new QHBoxLayout;
+    ruote->setSpacing(2);
+    for (int w = 0; w < archive::NumeroRuote; ++w) {
+        auto* b = new QToolButton(scelte);
+        const QString sigla = daStd(std::string(archive::SigleRuote[static_cast<std::size_t>(w)]));
+        b->setObjectName(QStringLiteral("Ruota") + sigla);
+        b->setText(sigla);
+        b->setToolTip(daStd(std::string(archive::NomiRuote[static_cast<std::size_t>(w)])));
+        b->setCheckable(true);
+        b->setChecked(w == 0);
+        b->setMinimumWidth(34);
+        // Green is a wheel in play in every window of the program.
+        b->setStyleSheet(QStringLiteral("QToolButton:checked { background-color: #00ff00; color: black; }"));
+        connect(b, &QToolButton::toggled, this, [this] { ricalcola(); });
+        Ruota[static_cast<std::size_t>(w)] = b;
+        ruote->addWidget(b);
+    }
+    Tutte = pulsante(QStringLiteral("Tutte"), QStringLiteral("Tutte"), QStringLiteral("Sceglie tutte le ruote"), scelte);
+    ruote->addWidget(Tutte);
+    ruote->addSpacing(16);
+    ruote->addWidget(etichetta(QStringLiteral("LabelSorte"), QStringLiteral("Sorte"), scelte));
+    Sorte = new QComboBox(scelte);
+    Sorte->setObjectName(QStringLiteral("Sorte"));
+    Sorte->addItems({QStringLiteral("Estratto"), QStringLiteral("Ambo")});
+    ruote->addWidget(Sorte);
+    ruote->addStretch();
+    g->addLayout(ruote, 0, 1);
+
+    g->addWidget(etichetta(QStringLiteral("LabelDal"), QStringLiteral("Dal"), scelte), 1, 0);
+    auto* intervallo = new QHBoxLayout;
+    Dal = new QDateEdit(scelte);
+    Dal->setObjectName(QStringLiteral("Dal"));
+    Al = new QDateEdit(scelte);
+    Al->setObjectName(QStringLiteral("Al"));
+    for (auto* d : {Dal, Al}) {
+        d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+        d->setCalendarPopup(true);
+        connect(d, &QDateEdit::dateChanged, this, [this] { ricalcola(); });
+    }
+    intervallo->addWidget(Dal);
+    intervallo->addWidget(etichetta(QStringLiteral("LabelAl"), QStringLiteral("Al"), scelte));
+    intervallo->addWidget(Al);
+    TuttoArchivio = pulsante(QStringLiteral("TuttoArchivio"), QStringLiteral("Tutto l'archivio"),
+                             QStringLiteral("Dalla prima all'ultima estrazione"), scelte);
+    intervallo->addWidget(TuttoArchivio);
+    intervallo->addSpacing(16);
+    intervallo->addWidget(etichetta(QStringLiteral("LabelUltime"), QStringLiteral("Ultime"), scelte));
+    Ultime = new QSpinBox(scelte);
+    Ultime->setObjectName(QStringLiteral("Ultime"));
+    Ultime->setRange(1, archive::MaxEstrazioni);
+    Ultime->setValue(180);
+    intervallo->addWidget(Ultime);
+    intervallo->addWidget(etichetta(QStringLiteral("LabelEstrazioni"), QStringLiteral("estrazioni"), scelte));
+    ImpostaUltime = pulsante(QStringLiteral("ImpostaUltime"), QStringLiteral("Imposta"),
+                             QStringLiteral("Le ultime N estrazioni fino alla data Al"), scelte);
+    intervallo->addWidget(ImpostaUltime);
+    intervallo->addStretch();
+    g->addLayout(intervallo, 1, 1);
+
+    Riepilogo = etichetta(QStringLiteral("Riepilogo"), {}, this);
+    QFont forte = Riepilogo->font();
+    forte.setBold(true);
+    Riepilogo->setFont(forte);
+    CmDHelp = pulsante(QStringLiteral("CmDHelp"), QStringLiteral("?"), QStringLiteral("Help in linea"), this);
+    CmDHelp->setFixedWidth(34);
+    auto* riga = new QHBoxLayout;
+    riga->addWidget(Riepilogo, 1);
+    // The board's colours: how rarely chance alone gives a delay so long.
+    auto* didascalia = etichetta(QStringLiteral("LabelLegenda"), QStringLiteral("Prob. del ritardo:"), this);
+    didascalia->setToolTip(QStringLiteral("La probabilità che il caso da solo dia un ritardo almeno così lungo"));
+    riga->addWidget(didascalia);
+    for (const auto& c : statistics::classiRitardo()) {
+        auto* l = etichetta({}, QString::fromUtf8(c.nome), this);
+        l->setStyleSheet(QStringLiteral("QLabel { background-color: %1; color: black; padding: 1px 4px; }").arg(qColore(c.colore).name()));
+        riga->addWidget(l);
+    }
+    riga->addSpacing(12);
+    riga->addWidget(CmDHelp);
+
+    // The board across the window, then the table (the presences of a number under it) beside the chart.
+    Tabella = new GrigliaView(tabella_, this);
+    Tabella->setObjectName(QStringLiteral("Tabella"));
+    Tabella->setFisse(1, 0);
+    Tabella->horizontalHeader()->setSortIndicatorShown(true);
+    Tabella->setToolTip(QStringLiteral("Clic su un'intestazione: ordina; doppio clic su un numero: le sue uscite"));
+    TitoloPresenze = etichetta(QStringLiteral("TitoloPresenze"), QStringLiteral("Doppio clic su un numero: le sue uscite"), this);
+    presenze_.setIntestazione("N° indice|Data|Ruote|Ritardo");
+    Presenze = new GrigliaView(presenze_, this);
+    Presenze->setObjectName(QStringLiteral("Presenze"));
+    Presenze->setFisse(1, 0);
+    auto* sinistra = new QWidget(this);
+    auto* vs = new QVBoxLayout(sinistra);
+    vs->setContentsMargins(0, 0, 0, 0);
+    vs->addWidget(Tabella, 3);
+    vs->addWidget(TitoloPresenze);
+    vs->addWidget(Presenze, 1);
+
+    Tabellone = new GrigliaView(tabellone_, this);
+    Tabellone->setObjectName(QStringLiteral("Tabellone"));
+    Tabellone->setFisse(0, 0);
+    Tabellone->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Tabellone->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The ten columns share the window's width.
+    Tabellone->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    Tabellone->setToolTip(QStringLiteral("Ogni numero con il suo ritardo; doppio clic: le sue uscite"));
+    Grafico = new QChartView(this);
+    Grafico->setObjectName(QStringLiteral("Grafico"));
+    Grafico->setRenderHint(QPainter::Antialiasing);
+    Grafico->setMinimumSize(380, 220);
+
+    auto* divisore = new QSplitter(Qt::Horizontal, this);
+    divisore->setObjectName(QStringLiteral("Divisore"));
+    divisore->addWidget(sinistra);
+    divisore->addWidget(Grafico);
+    // The table keeps the width of its columns; the chart takes the rest.
+    divisore->setStretchFactor(0, 0);
+    divisore->setStretchFactor(1, 1);
+    divisore->setChildrenCollapsible(false);
+
+    auto* principale = new QVBoxLayout(this);
+    principale->addWidget(scelte);
+    principale->addLayout(riga);
+    principale->addWidget(Tabellone);
+    principale->addWidget(divisore, 1);
+    resize(1000, 720);
+
+    connect(Tutte, &QPushButton::clicked, this, &Statistiche::tutteLeRuote);
+    connect(Sorte, &QComboBox::currentIndexChanged, this, [this] { ricalcola(); });
+    connect(TuttoArchivio, &QPushButton::clicked, this, &Statistiche::tuttoLArchivio);
+    connect(ImpostaUltime, &QPushButton::clicked, this, &Statistiche::impostaUltime);
+    connect(CmDHelp, &QPushButton::clicked, this, [this] {
+        if (contesto_.apriHelp)
+            contesto_.apriHelp(ContestoHelp, this);
+    });
+    connect(Tabella, &GrigliaView::clic, this, [this](int r, int c) {
+        if (r == 0)
+            ordinaPer(c);
+    });
+    const auto voceDellaTabella = [this](int r, int) {
+        if (r < 1 || r > static_cast<int>(ordine_.size()))
+            return;
+        const auto& f = risultati_.figure[static_cast<std::size_t>(ordine_[static_cast<std::size_t>(r - 1)])];
+        mostraPresenze(f.primo, f.secondo);
+    };
+    connect(Tabella, &GrigliaView::doppioClic, this, voceDellaTabella);
+    connect(Tabella, &GrigliaView::attivata, this, voceDellaTabella);
+    const auto numeroDelTabellone = [this](int r, int c) {
+        if (r >= 0 && r < 9 && c >= 0 && c < 10)
+            mostraPresenze(statistics::numeroDelTabellone(r, c));
+    };
+    connect(Tabellone, &GrigliaView::doppioClic, this, numeroDelTabellone);
+    connect(Tabellone, &GrigliaView::attivata, this, numeroDelTabellone);
+    const auto estrazioneDellaPresenza = [this](int r, int) {
+        if (r >= 1 && r < presenze_.righe())
+            mostraNelMiniElenco(contesto_, presenze_.intero(r, PresIndice), numeriPresenze_);
+    };
+    connect(Presenze, &GrigliaView::doppioClic, this, estrazioneDellaPresenza);
+    connect(Presenze, &GrigliaView::attivata, this, estrazioneDellaPresenza);
+}
+
+void Statistiche::adeguaDate(bool seguiFine)
+{
+    const auto& a = contesto_.sessione.archivio();
+    const QSignalBlocker b1(Dal), b2(Al);
+    if (a.NumeroEstrazioni < 1)
+        return;
+    const QDate prima = dataDi(a, 1), ultima = dataDi(a, a.NumeroEstrazioni);
+    const bool primaApertura = !Dal->property("aperta").toBool();
+    for (auto* d : {Dal, Al})
+        d->setDateRange(prima, ultima);
+    if (primaApertura) {
+        Dal->setDate(prima);
+        Al->setDate(ultima);
+        Dal->setProperty("aperta", true);
+    } else if (seguiFine) {
+        Al->setDate(ultima);
+    }
+    Ultime->setMaximum(a.NumeroEstrazioni);
+}
+
+void Statistiche::tutteLeRuote()
+{
+    for (auto* b : Ruota) {
+        const QSignalBlocker blocco(b);
+        b->setChecked(true);
+    }
+    ricalcola();
+}
+
+void Statistiche::tuttoLArchivio()
+{
+    {
+        const QSignalBlocker b1(Dal), b2(Al);
+        Dal->setDate(Dal->minimumDate());
+        Al->setDate(Al->maximumDate());
+    }
+    ricalcola();
+}
+
+void Statistiche::impostaUltime()
+{
+    const auto& a = contesto_.sessione.archivio();
+    const auto fine = statistics::estrazioniFraDate(a, 0, chiaveDi(Al->date()));
+    if (!fine) {
+        svuota(QStringLiteral("Nessuna estrazione fino alla data Al"));
+        return;
+    }
+    const int inizio = std::max(1, fine->second - Ultime->value() + 1);
+    {
+        const QSignalBlocker blocco(Dal);
+        Dal->setDate(dataDi(a, inizio));
+    }
+    ricalcola();
+}
+
+void Statistiche::svuota(const QString& motivo)
+{
+    risultati_ = {};
+    estratti_ = {};
+    classi_.clear();
+    ordine_.clear();
+    tabella_.setIntestazione(statistics::intestazione(Sorte->currentIndex() == 1 ? statistics::Sorte::Ambo
+                                                                                : statistics::Sorte::Estratto));
+    tabella_.setRighe(1);
+    Tabella->aggiorna();
+    tabellone_ = grid::Grid(9, 10);
+    statistics::scriviTabellone(estratti_, tabellone_);
+    Tabellone->aggiorna();
+    presenze_.setRighe(1);
+    Presenze->aggiorna();
+    Riepilogo->setText(motivo);
+    aggiornaGrafico();
+}
+
+void Statistiche::ricalcola()
+{
+    if (inCostruzione_)
+        return;
+    const auto& a = contesto_.sessione.archivio();
+    if (a.NumeroEstrazioni < 1) {
+        svuota(QStringLiteral("L'archivio non contiene estrazioni"));
+        return;
+    }
+    statistics::Parametri p;
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        p.ruote[static_cast<std::size_t>(w)] = Ruota[static_cast<std::size_t>(w)]->isChecked();
+    if (std::none_of(p.ruote.begin(), p.ruote.end(), [](bool s) { return s; })) {
+        svuota(QStringLiteral("Selezionare almeno una ruota"));
+        return;
+    }
+    if (Dal->date() > Al->date()) {
+        svuota(QStringLiteral("La data Dal segue la data Al: nessuna estrazione"));
+        return;
+    }
+    const auto estremi = statistics::estrazioniFraDate(a, chiaveDi(Dal->date()), chiaveDi(Al->date()));
+    if (estremi) {
+        p.dal = estremi->first;
+        p.al = estremi->second;
+        estratti_ = statistics::calcolaStatistiche(a, p);
+    }
+    if (!estremi || estratti_.T() == 0) {
+        svuota(QStringLiteral("Nessuna estrazione delle ruote scelte fra le date scelte"));
+        return;
+    }
+    p.sorte = Sorte->currentIndex() == 1 ? statistics::Sorte::Ambo : statistics::Sorte::Estratto;
+    risultati_ = p.sorte == statistics::Sorte::Estratto ? estratti_ : statistics::calcolaStatistiche(a, p);
+    classi_ = statistics::distribuzioneRitardi(estratti_, 10);
+
+    Riepilogo->setText(daStd(statistics::riepilogo(a, risultati_)));
+    scriviTabella();
+    tabellone_ = grid::Grid(9, 10);
+    statistics::scriviTabellone(estratti_, tabellone_);
+    for (int c = 0; c < 10; ++c)
+        tabellone_.setLarghezza(c, 1000);
+    Tabellone->aggiorna();
+    Tabellone->setFixedHeight(9 * Tabellone->verticalHeader()->defaultSectionSize() + 2 * Tabellone->frameWidth());
+    presenze_.setRighe(1);
+    Presenze->aggiorna();
+    TitoloPresenze->setText(QStringLiteral("Doppio clic su un numero: le sue uscite"));
+    aggiornaGrafico();
+}
+
+void Statistiche::scriviTabella()
+{
+    ordine_ = statistics::ordina(risultati_, colonnaOrdine_, decrescente_);
+    statistics::scriviTabella(risultati_, ordine_, 0, tabella_);
+    // Narrow columns: each still widens to its header text.
+    for (int c = 0; c < statistics::NumeroColonne; ++c)
+        tabella_.setLarghezza(c, c == statistics::ColNumero ? 810 : c == statistics::ColProb ? 900 : 750);
+    Tabella->aggiorna();
+    int larghezza = 2 * Tabella->frameWidth() + Tabella->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < statistics::NumeroColonne; ++c)
+        larghezza += Tabella->columnWidth(c);
+    // The table keeps all its columns in view; the board and the chart share what is left.
+    Tabella->setMinimumWidth(larghezza);
+    Tabella->horizontalHeader()->setSortIndicator(colonnaOrdine_, decrescente_ ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void Statistiche::ordinaPer(int colonna)
+{
+    if (colonna < 0 || colonna >= statistics::NumeroColonne)
+        return;
+    const auto c = static_cast<statistics::Colonna>(colonna);
+    if (c == colonnaOrdine_) {
+        decrescente_ = !decrescente_;
+    } else {
+        colonnaOrdine_ = c;
+        decrescente_ = c != statistics::ColNumero;
+    }
+    scriviTabella();
+}
+
+void Statistiche::mostraPresenze(int primo, int secondo)
+{
+    const auto& a = contesto_.sessione.archivio();
+    // The board is the single numbers: a number double-clicked there is a number, whatever the sorte.
+    const statistics::Statistiche& s = secondo == 0 ? estratti_ : risultati_;
+    if (s.T() == 0)
+        return;
+    const auto elenco = statistics::presenze(a, s, primo, secondo);
+    statistics::Figura voce;
+    voce.primo = primo;
+    voce.secondo = secondo;
+    const QString nome = daStd(statistics::testoVoce(voce));
+    presenze_.setRighe(1 + static_cast<int>(elenco.size()));
+    for (std::size_t k = 0; k < elenco.size(); ++k) {
+        const auto& p = elenco[elenco.size() - 1 - k];
+        const int r = static_cast<int>(k) + 1;
+        presenze_.setNumero(r, PresIndice, p.estrazione);
+        presenze_.setTesto(r, PresData, a.DateEstrazioni[static_cast<std::size_t>(p.estrazione)]);
+        std::string ruote;
+        for (int w : p.ruote)
+            ruote += (ruote.empty() ? "" : ",") + std::string(archive::SigleRuote[static_cast<std::size_t>(w)]);
+        presenze_.setTesto(r, PresRuote, ruote);
+        // The counted draws without it before this presence.
+        const int precedente = k + 1 < elenco.size() ? elenco[elenco.size() - 2 - k].t : 0;
+        presenze_.setNumero(r, PresRitardo, p.t - precedente - 1);
+    }
+    presenze_.setLarghezza(PresData, 1300);
+    presenze_.setLarghezza(PresRuote, 1500);
+    Presenze->aggiorna();
+    numeriPresenze_ = secondo == 0 ? std::vector<int>{primo} : std::vector<int>{primo, secondo};
+    if (elenco.empty()) {
+        TitoloPresenze->setText(QStringLiteral("%1: nessuna uscita nelle estrazioni contate").arg(nome));
+        return;
+    }
+    TitoloPresenze->setText(QStringLiteral("%1: %2 uscite (doppio clic: l'estrazione nel mini elenco)").arg(nome).arg(elenco.size()));
+    mostraNelMiniElenco(contesto_, elenco.back().estrazione, numeriPresenze_);
+}
+
+void Statistiche::keyPressEvent(QKeyEvent* evento)
+{
+    if (!apriHelpSeF1(evento, contesto_.apriHelp, ContestoHelp, this))
+        QWidget::keyPressEvent(evento);
+}
+
+void registraStatistiche()
+{
+    const QString nome = QStringLiteral("Statistiche");
+    registroFinestre().registra(nome, [](Contesto& c) -> QWidget* { return new Statistiche(c); });
+    registraSchermata(QStringLiteral("Statistiche_ambi"), nome, [](QWidget* w) {
+        auto* f = qobject_cast<Statistiche*>(w);
+        if (!f)
+            return;
+        f->tutteLeRuote();
+        if (auto* sorte = f->findChild<QComboBox*>(QStringLiteral("Sorte")))
+            sorte->setCurrentIndex(1);
+    });
+}
+
+}

@@ -1,0 +1,101 @@
+// The window Statistiche: wheels, range and sorte; the table of delays and frequencies beside chance, the board, the chart.
+#pragma once
+
+#include "grid/Grid.h"
+#include "statistics/Statistiche.h"
+#include "statistics/Tabella.h"
+#include "ui/common/Contesto.h"
+
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+class QChartView;
+class QComboBox;
+class QDateEdit;
+class QKeyEvent;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QToolButton;
+
+namespace ui {
+
+class GrigliaView;
+
+class Statistiche : public QWidget {
+    Q_OBJECT
+public:
+    explicit Statistiche(Contesto& contesto, QWidget* genitore = nullptr);
+    ~Statistiche() override;
+
+    static QString titolo() { return QStringLiteral("Statistiche"); }
+    static constexpr int ContestoHelp = 350;
+
+    // Recomputes everything from the choices on screen (every change of a choice calls it).
+    void ricalcola();
+    // "Tutte": every wheel chosen.
+    void tutteLeRuote();
+    // "Imposta": the last N draws up to the date "Al".
+    void impostaUltime();
+    // "Tutto l'archivio": the range back to the first and the last draw.
+    void tuttoLArchivio();
+    // A click on the header of column c: sorts by it, a second click reverses the order.
+    void ordinaPer(int colonna);
+    // Double-click on a number or pair: its presences below the table, the newest in the mini list.
+    void mostraPresenze(int primo, int secondo = 0);
+
+    const statistics::Statistiche& risultati() const { return risultati_; }
+    const statistics::Statistiche& estratti() const { return estratti_; }
+    const std::vector<statistics::ClasseRitardo>& classi() const { return classi_; }
+    const grid::Grid& tabella() const { return tabella_; }
+    const grid::Grid& tabellone() const { return tabellone_; }
+    const grid::Grid& elencoPresenze() const { return presenze_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* evento) override;
+
+private:
+    void costruisci();
+    // The date bounds of the archive as it is now; `seguiFine` moves "Al" to its last draw.
+    void adeguaDate(bool seguiFine);
+    void scriviTabella();
+    void aggiornaGrafico();
+    void svuota(const QString& motivo);
+
+    Contesto& contesto_;
+    int ascolto_ = 0;
+    statistics::Statistiche risultati_;   // the table's sorte
+    statistics::Statistiche estratti_;    // the single numbers: board and chart
+    std::vector<statistics::ClasseRitardo> classi_;
+    std::vector<int> ordine_;
+    statistics::Colonna colonnaOrdine_ = statistics::ColRitardo;
+    bool decrescente_ = true;
+    grid::Grid tabella_;
+    grid::Grid tabellone_;
+    grid::Grid presenze_;
+    std::vector<int> numeriPresenze_;   // the number or pair the presences list shows
+    bool inCostruzione_ = true;
+
+    std::array<QToolButton*, archive::NumeroRuote> Ruota{};
+    QPushButton* Tutte = nullptr;
+    QComboBox* Sorte = nullptr;
+    QDateEdit* Dal = nullptr;
+    QDateEdit* Al = nullptr;
+    QPushButton* TuttoArchivio = nullptr;
+    QSpinBox* Ultime = nullptr;
+    QPushButton* ImpostaUltime = nullptr;
+    QLabel* Riepilogo = nullptr;
+    QLabel* TitoloPresenze = nullptr;
+    QPushButton* CmDHelp = nullptr;
+    GrigliaView* Tabella = nullptr;
+    GrigliaView* Tabellone = nullptr;
+    GrigliaView* Presenze = nullptr;
+    QChartView* Grafico = nullptr;
+};
+
+// Adds the window to the window registry and its screenshot of the pairs on every wheel.
+void registraStatistiche();
+
+}

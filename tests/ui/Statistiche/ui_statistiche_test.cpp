@@ -1,0 +1,236 @@
+// The window Statistiche offscreen: the table equals velmora-cli statistiche for the same choices; wheels,
+// range, sorte, sorting, the board, the chart, presences in the mini list, the archive reloaded, help.
+#include "SupportoUi.h"
+
+#include "cli/Comandi.h"
+#include "ui/Container/Container.h"
+#include "ui/Estrazioni_minielenco/Estrazioni_minielenco.h"
+#include "ui/Statistiche/Statistiche.h"
+#include "ui/common/GrigliaView.h"
+#include "ui/common/RegistroFinestre.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QChartView>
+#include <QtTest>
+
+#include <sstream>
+
+namespace {
+
+struct Banco {
+    explicit Banco(int n)
+    {
+        amb.creaArchivio(QStringLiteral("A.db"), n);
+        amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
+        amb.sessione->archivio().EstrazioneIniziale = 1;
+        amb.sessione->carica();
+    }
+    ui::Statistiche& apri()
+    {
+        finestra = std::make_unique<ui::Statistiche>(*amb.contesto);
+        finestra->show();
+        return *finestra;
+    }
+    template <class T>
+    T* c(const QString& nome) const { return testui::controllo<T>(*finestra, nome); }
+    QString riepilogo() const { return c<QLabel>(QStringLiteral("Riepilogo"))->text(); }
+    // velmora-cli statistiche on the same archive: standard output and the last line of standard error.
+    std::pair<std::string, std::string> cli(std::vector<std::string> opzioni) const
+    {
+        opzioni.insert(opzioni.begin(), {"statistiche", "--archivio", amb.file(QStringLiteral("A.db")).toStdString()});
+        std::istringstream in;
+        std::ostringstream out, err;
+        const int codice = cli::esegui(opzioni, in, out, err);
+        if (codice != 0)
+            qFatal("velmora-cli statistiche: %s", err.str().c_str());
+        std::string e = err.str();
+        e.pop_back();
+        return {out.str(), e.substr(e.rfind('\n') + 1)};
+    }
+    std::string tabella() const { return finestra->tabella().comeTesto("\n"); }
+
+    testui::Ambiente amb;
+    std::unique_ptr<ui::Statistiche> finestra;
+};
+
+}
+
+class TestStatistiche : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup()
+    {
+        for (const QString& n : ui::registroFinestre().nomi())
+            ui::registroFinestre().rimuovi(n);
+    }
+
+    void comeLaRigaDiComando()
+    {
+        Banco t(2500);
+        auto& w = t.apri();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Statistiche"));
+        QCOMPARE(w.objectName(), QStringLiteral("Statistiche"));
+        const auto& a = t.amb.sessione->archivio();
+        QCOMPARE(t.c<QDateEdit>(QStringLiteral("Dal"))->date().toString(QStringLiteral("dd/MM/yyyy")),
+                 QString::fromStdString(a.DateEstrazioni[1]));
+        QVERIFY(t.c<QToolButton>(QStringLiteral("RuotaBA"))->isChecked());
+        QVERIFY(!t.c<QToolButton>(QStringLiteral("RuotaNZ"))->isChecked());
+
+        // Bari over the whole archive, by delay.
+        auto [out, err] = t.cli({});
+        QCOMPARE(t.tabella(), out);
+        QCOMPARE(t.riepilogo().toStdString(), err);
+
+        // Three wheels, a range of dates, ordered by frequency.
+        t.c<QToolButton>(QStringLiteral("RuotaCA"))->click();
+        t.c<QToolButton>(QStringLiteral("RuotaNZ"))->click();
+        t.c<QDateEdit>(QStringLiteral("Dal"))->setDate(QDate(1950, 3, 1));
+        t.c<QDateEdit>(QStringLiteral("Al"))->setDate(QDate(1961, 12, 31));
+        w.ordinaPer(statistics::ColFrequenza);
+        std::tie(out, err) = t.cli({"--ruote", "BA,CA,NZ", "--dal", "01/03/1950", "--al", "31/12/1961", "--ordina", "frequenza"});
+        QCOMPARE(t.tabella(), out);
+        QCOMPARE(t.riepilogo().toStdString(), err);
+
+        // Every wheel, the pairs: the window lists them all, the command line its first 100.
+        t.c<QPushButton>(QStringLiteral("Tutte"))->click();
+        t.c<QPushButton>(QStringLiteral("TuttoArchivio"))->click();
+        t.c<QComboBox>(QStringLiteral("Sorte"))->setCurrentIndex(1);
+        w.ordinaPer(statistics::ColRitardo);
+        QCOMPARE(w.tabella().righe(), 1 + statistics::NumeroAmbi);
+        std::tie(out, err) = t.cli({"--ruote", "tutte", "--sorte", "ambo", "--lista", "4005"});
+        QCOMPARE(t.tabella(), out);
+        QCOMPARE(t.riepilogo().toStdString(), err);
+
+        // The last 50 draws up to "Al", Nazionale alone: none before 2005 in this archive.
+        t.c<QComboBox>(QStringLiteral("Sorte"))->setCurrentIndex(0);
+        t.c<QSpinBox>(QStringLiteral("Ultime"))->setValue(50);
+        t.c<QPushButton>(QStringLiteral("ImpostaUltime"))->click();
+        QCOMPARE(w.risultati().T(), 50);
+        QCOMPARE(t.c<QDateEdit>(QStringLiteral("Dal"))->date().toString(QStringLiteral("dd/MM/yyyy")),
+                 QString::fromStdString(a.DateEstrazioni[2500 - 49]));
+        for (const char* r : {"RuotaBA", "RuotaCA", "RuotaFI", "RuotaGE", "RuotaMI", "RuotaNA", "RuotaPA", "RuotaRO",
+                              "RuotaTO", "RuotaVE"})
+            t.c<QToolButton>(QString::fromLatin1(r))->click();
+        QCOMPARE(t.riepilogo(), QStringLiteral("Nessuna estrazione delle ruote scelte fra le date scelte"));
+        QCOMPARE(w.tabella().righe(), 1);
+        t.c<QToolButton>(QStringLiteral("RuotaNZ"))->click();
+        QCOMPARE(t.riepilogo(), QStringLiteral("Selezionare almeno una ruota"));
+        t.c<QToolButton>(QStringLiteral("RuotaBA"))->click();
+        t.c<QDateEdit>(QStringLiteral("Dal"))->setDate(QDate(1960, 1, 1));
+        t.c<QDateEdit>(QStringLiteral("Al"))->setDate(QDate(1959, 1, 1));
+        QCOMPARE(t.riepilogo(), QStringLiteral("La data Dal segue la data Al: nessuna estrazione"));
+    }
+
+    void ordineTabelloneGrafico()
+    {
+        Banco t(1200);
+        auto& w = t.apri();
+        const auto colonna = [&](int c) {
+            std::vector<double> v;
+            for (int r = 1; r < w.tabella().righe(); ++r)
+                v.push_back(w.tabella().valore(r, c));
+            return v;
+        };
+        // A click on a header sorts by it, a second one reverses; the board shows each number's delay.
+        auto* tabella = t.c<ui::GrigliaView>(QStringLiteral("Tabella"));
+        emit tabella->clic(0, statistics::ColRitardoMax);
+        auto v = colonna(statistics::ColRitardoMax);
+        QVERIFY(std::is_sorted(v.rbegin(), v.rend()));
+        emit tabella->clic(0, statistics::ColRitardoMax);
+        v = colonna(statistics::ColRitardoMax);
+        QVERIFY(std::is_sorted(v.begin(), v.end()));
+        emit tabella->clic(0, statistics::ColNumero);
+        QCOMPARE(w.tabella().testo(1, 0), std::string("1"));
+        QCOMPARE(w.tabella().testo(90, 0), std::string("90"));
+        for (int n : {1, 37, 90}) {
+            const int r = (n - 1) / 10, c = (n - 1) % 10;
+            QCOMPARE(w.tabellone().testo(r, c), std::to_string(n) + " (" + w.tabella().testo(n, statistics::ColRitardo) + ")");
+        }
+        QCOMPARE(w.tabellone().sfondo(0, 0), statistics::coloreRitardo(w.risultati().figure[0].prob));
+
+        // The chart: the 90 numbers by class of delay, beside chance's counts that add up to 90.
+        const auto* grafico = t.c<QChartView>(QStringLiteral("Grafico"))->chart();
+        QCOMPARE(grafico->series().size(), 1);
+        auto* barre = qobject_cast<QBarSeries*>(grafico->series().front());
+        QVERIFY(barre);
+        double numeri = 0, attesi = 0;
+        for (int i = 0; i < barre->barSets()[0]->count(); ++i) {
+            numeri += barre->barSets()[0]->at(i);
+            attesi += barre->barSets()[1]->at(i);
+        }
+        QCOMPARE(numeri, 90.0);
+        QVERIFY(std::abs(attesi - 90.0) < 1e-6);
+
+        // F1 and "?" open the window's help page.
+        t.c<QPushButton>(QStringLiteral("CmDHelp"))->click();
+        QTest::keyClick(&w, Qt::Key_F1);
+        QCOMPARE(t.amb.helpAperti, (std::vector<int>{350, 350}));
+    }
+
+    void presenzeNelMiniElencoERicarica()
+    {
+        Banco t(400);
+        ui::registraEstrazioni_minielenco();
+        ui::registraStatistiche();
+        ui::Container principale(*t.amb.contesto);
+        principale.show();
+        auto* sub = principale.apriFinestra(QStringLiteral("Statistiche"));
+        QVERIFY(sub);
+        auto* w = qobject_cast<ui::Statistiche*>(sub->widget());
+        QVERIFY(w);
+        const auto& a = t.amb.sessione->archivio();
+
+        // Double-click on 57 of the board: its presences on Bari, newest first, and the newest in the mini list, marked.
+        auto* tabellone = testui::controllo<ui::GrigliaView>(*w, QStringLiteral("Tabellone"));
+        emit tabellone->doppioClic(5, 6);
+        const auto& p = w->elencoPresenze();
+        const auto& f = w->estratti().figure[56];
+        QCOMPARE(p.righe(), 1 + f.frequenza);
+        QVERIFY(f.frequenza > 5);
+        int ultima = 0;
+        for (int d = 1; d <= 400; ++d)
+            for (int k = 1; k <= 5; ++k)
+                if (a.numero(d, 0, k) == 57)
+                    ultima = d;
+        QCOMPARE(p.intero(1, 0), ultima);
+        QCOMPARE(p.testo(1, 2), std::string("BA"));
+        auto* mini = qobject_cast<ui::Estrazioni_minielenco*>(principale.areaMdi()->activeSubWindow()->widget());
+        QVERIFY(mini);
+        QCOMPARE(mini->findChild<QScrollBar*>(QStringLiteral("hs1"))->value(), ultima);
+        int segnate = 0;
+        for (int k = 1; k <= 5; ++k) {
+            const bool e57 = mini->griglia().intero(1, k) == 57;
+            QCOMPARE(mini->griglia().sfondo(1, k) == grid::colori::Verde, e57);
+            segnate += e57;
+        }
+        QCOMPARE(segnate, 1);
+        // A double-click on an older presence moves the mini list there.
+        auto* presenze = testui::controllo<ui::GrigliaView>(*w, QStringLiteral("Presenze"));
+        emit presenze->doppioClic(2, 1);
+        QCOMPARE(mini->findChild<QScrollBar*>(QStringLiteral("hs1"))->value(), p.intero(2, 0));
+
+        // The archive reloaded shorter: the range follows its last draw and the figures are recomputed.
+        auto& archivio = t.amb.sessione->archivio();
+        archivio.NumeroEstrazioni = 390;
+        t.amb.contesto->archivioCambiato();
+        QCOMPARE(w->risultati().T(), 390);
+        QCOMPARE(testui::controllo<QDateEdit>(*w, QStringLiteral("Al"))->date().toString(QStringLiteral("dd/MM/yyyy")),
+                 QString::fromStdString(archivio.DateEstrazioni[390]));
+        archivio.NumeroEstrazioni = 400;
+        t.amb.contesto->archivioCambiato();
+        QCOMPARE(w->risultati().T(), 400);
+    }
+};
+
+QTEST_MAIN(TestStatistiche)
+#include "ui_statistiche_test.moc"
