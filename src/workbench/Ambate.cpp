@@ -557,6 +557,8 @@ private:
     const std::uint8_t* errori_ = nullptr;
 };
 
+}  // namespace
+
 // The fields a type writes into its result row, from the candidate's index.
 RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot)
 {
@@ -600,6 +602,8 @@ RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot
     }
     return e;
 }
+
+namespace {
 
 // The result list as the grid keeps it: row L holds the lowest Cop; a new row
 // enters at the bottom and a stable sort by Cop moves it up past the rows with a
