@@ -1,5 +1,6 @@
 // The window Piramide1: its controls, their layout and the opening state; the handlers are in Piramide1Comandi.cpp.
 #include "ui/Piramide1/Piramide1.h"
+#include "ui/Piramide1/PaginaConvalida.h"
 
 #include "engine/Piramide.h"
 #include "storage/ProgramDb.h"
@@ -654,6 +655,9 @@ QWidget* Piramide1::costruisciEsiti()
 
     SSTab2->addTab(ambate, QStringLiteral("Ambate"));
     SSTab2->addTab(abbinamenti, QStringLiteral("Abbinamenti"));
+    auto* convalida = new PaginaConvalida(contesto_, banco_);
+    SSTab2->addTab(convalida, QStringLiteral("Convalida"));
+    connect(convalida, &PaginaConvalida::riferimentoScelto, this, &Piramide1::impostaRiferimento);
 
     // Under the results, what the same search scores on random cases (computed after it).
     auto* esiti = new QWidget;
