@@ -194,8 +194,12 @@ void preparaGrigliaConvalida(grid::Grid& g)
 {
     g.setIntestazione(colConvalida::Intestazione);
     g.setRighe(1);
-    for (int c = 0; c < colConvalida::Colonne; ++c)
+    // Widths in twips (15 a pixel): the date and "in corso" whole.
+    constexpr int larghezze[colConvalida::Colonne] = {600, 1200, 450, 750, 400, 450, 400, 450, 450, 700, 750, 650};
+    for (int c = 0; c < colConvalida::Colonne; ++c) {
         g.setAllineamento(c, grid::Allineamento::Centro);
+        g.setLarghezza(c, larghezze[c]);
+    }
 }
 
 void scriviRigaConvalida(grid::Grid& g, int r, const RigaConvalida& riga, const archive::Archivio& a)

@@ -6,6 +6,8 @@
 #include "ui/common/Schermate.h"
 
 #include <QCheckBox>
+#include <QFont>
+#include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -63,7 +65,6 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     fila->addWidget(ConvDal);
     fila->addWidget(new QLabel(QStringLiteral("al"), this));
     fila->addWidget(ConvAl);
-    fila->addWidget(ChkMensileRif);
     fila->addStretch();
     fila->addWidget(CmdConvalidaBtn);
     fila->addWidget(CmdAnnullaConvalida);
@@ -73,7 +74,10 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     LblConvalidaStato->setObjectName(QStringLiteral("LblConvalidaStato"));
     LblConvalidaStato->setText(QStringLiteral("Ogni riga: la formula migliore al riferimento, la sua ambata e il colpo in cui è uscita."));
     LblConvalidaStato->setWordWrap(true);
-    l->addWidget(LblConvalidaStato);
+    auto* stato = new QHBoxLayout;
+    stato->addWidget(ChkMensileRif);
+    stato->addWidget(LblConvalidaStato, 1);
+    l->addLayout(stato);
 
     auto* divisore = new QSplitter(Qt::Vertical, this);
     divisore->setChildrenCollapsible(false);
@@ -83,12 +87,17 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     FgConvalida->setMinimumHeight(90);
     FgConvalida->setToolTip(QStringLiteral("Doppio clic: la riga diventa l'estrazione di riferimento del banco"));
     auto* grafico = new QChart;
-    grafico->setMargins(QMargins(2, 2, 2, 2));
-    grafico->legend()->setAlignment(Qt::AlignBottom);
+    grafico->setMargins(QMargins(0, 0, 0, 0));
+    grafico->layout()->setContentsMargins(0, 0, 0, 0);
+    grafico->setBackgroundRoundness(0);
+    grafico->legend()->setAlignment(Qt::AlignTop);
+    QFont piccolo = grafico->legend()->font();
+    piccolo.setPointSizeF(std::max(6.0, piccolo.pointSizeF() - 1));
+    grafico->legend()->setFont(piccolo);
     GraficoConvalida = new QChartView(grafico, divisore);
     GraficoConvalida->setObjectName(QStringLiteral("GraficoConvalida"));
     GraficoConvalida->setRenderHint(QPainter::Antialiasing);
-    GraficoConvalida->setMinimumHeight(120);
+    GraficoConvalida->setMinimumHeight(150);
     divisore->addWidget(FgConvalida);
     divisore->addWidget(GraficoConvalida);
     divisore->setStretchFactor(0, 3);
@@ -197,10 +206,24 @@ void PaginaConvalida::CmdConvalida()
 void PaginaConvalida::showEvent(QShowEvent* evento)
 {
     QWidget::showEvent(evento);
+    spazio();
     const archive::Archivio& a = contesto_.sessione.archivio();
     const int r = banco_.riferimento;
     if (!inCorso() && r >= 1 && r <= a.NumeroEstrazioni)
         ChkMensileRif->setChecked(banco_.mensile == a.ProgressivoMese[static_cast<std::size_t>(r)]);
+}
+
+void PaginaConvalida::spazio()
+{
+    // The results and the chart take most of the column while this page is in front: the
+    // splitter that holds the results above the cases.
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* divisore = qobject_cast<QSplitter*>(w); divisore && divisore->orientation() == Qt::Vertical) {
+            const int totale = divisore->height();
+            if (totale > 0 && divisore->count() == 2)
+                divisore->setSizes({totale * 7 / 10, totale - totale * 7 / 10});
+            return;
+        }
 }
 
 void PaginaConvalida::annulla() { lavoro_.ferma(); }
@@ -212,6 +235,8 @@ void PaginaConvalida::mostraRisultato(const workbench::RisultatoConvalida& r)
     const archive::Archivio& a = contesto_.sessione.archivio();
     workbench::scriviConvalida(FgConvalida_, r, a);
     FgConvalida->aggiorna();
+    if (isVisible())
+        spazio();
     LblConvalidaStato->setText(QStringLiteral("Convalidati %1 riferimenti, dal %2 al %3.")
                                    .arg(r.righe.size())
                                    .arg(r.righe.empty() ? 0 : r.righe.front().riferimento)
@@ -240,14 +265,17 @@ void PaginaConvalida::disegnaGrafico(const workbench::RisultatoConvalida& r)
     attese->setPen(QPen(QColor(128, 128, 128), 2, Qt::DashLine));
     c->addSeries(uscite);
     c->addSeries(attese);
+    QFont piccolo = c->legend()->font();
     auto* asseX = new QValueAxis;
-    asseX->setTitleText(QStringLiteral("Riferimento"));
     asseX->setLabelFormat(QStringLiteral("%d"));
+    asseX->setLabelsFont(piccolo);
+    asseX->setTickCount(5);
     if (!punti.empty())
         asseX->setRange(punti.front().riferimento, std::max(punti.back().riferimento, punti.front().riferimento + 1));
     auto* asseY = new QValueAxis;
-    asseY->setTitleText(QStringLiteral("Cumulate"));
     asseY->setLabelFormat(QStringLiteral("%d"));
+    asseY->setLabelsFont(piccolo);
+    asseY->setTickCount(4);
     asseY->setRange(0, massimo * 1.05);
     c->addAxis(asseX, Qt::AlignBottom);
     c->addAxis(asseY, Qt::AlignLeft);
@@ -267,9 +295,8 @@ void registraSchermataConvalida()
             auto* schede = w->findChild<QTabWidget*>(QStringLiteral("SSTab2"));
             if (!f || !pagina || !schede)
                 return;
-            // Every wheel in play, the operators of type 1 and 2, "Mensile" of each reference.
-            for (int a = 0; a < archive::NumeroRuote; ++a)
-                workbench::setRuotaInGioco(f->banco(), a, true);
+            // Bari alone in play (a blind number comes out about one time in three in 8 colpi),
+            // the operators of type 1 and 2, "Mensile" of each reference.
             f->sceltaTipo(2);
             f->aggiornaVista();
             schede->setCurrentWidget(pagina);

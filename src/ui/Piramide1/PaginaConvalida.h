@@ -54,6 +54,7 @@ private:
     void mostraRisultato(const workbench::RisultatoConvalida& r);
     void disegnaGrafico(const workbench::RisultatoConvalida& r);
     void occupa(bool occupata);
+    void spazio();
 
     Contesto& contesto_;
     const workbench::Banco& banco_;
