@@ -35,6 +35,7 @@ struct RigaConvalida {
     std::optional<int> ambata;
     // First colpo 1..C whose draw holds the ambata on a wheel in play; 0 when none did.
     int colpo = 0;
+    int colpi = 0;   // C
     // Colpi of the reference that are in the archive (C, or fewer at its end).
     int colpiPresenti = 0;
     // Chance that a blind number comes out on the same colpi and wheels.
@@ -45,7 +46,6 @@ struct RigaConvalida {
     // reference near the end that already came out is left out too: taking it only when it
     // came out would count its successes and not its failures.
     bool conteggiata() const;
-    int colpi = 0;   // C
 };
 
 struct TotaliConvalida {

@@ -5,10 +5,11 @@
 #include "avanzamento/Avanzamento.h"
 #include "workbench/Ambate.h"
 
+#include <array>
 #include <cstdint>
 #include <list>
 #include <map>
-#include <memory>
+#include <tuple>
 #include <vector>
 
 namespace workbench {
@@ -46,13 +47,13 @@ private:
     // A case as the sums hold it: its draw and the last colpo its share counts.
     using Casi = std::map<int, int>;
 
-    // Adds `segno` times the share of each case of `variazioni` (draw, old last colpo,
-    // new last colpo; 0 for "not there") to `somme`.
+    // A case whose share changes: it enters, leaves, or gains colpi.
     struct Variazione {
         int d = 0;
         int prima = 0;   // last colpo counted so far, 0: the case was not in the sums
         int dopo = 0;    // last colpo from now on, 0: the case leaves
     };
+    // Adds to `somme` each case's new share less its old one.
     void applica(std::vector<std::uint16_t>& somme, const std::vector<Variazione>& variazioni,
                  avanzamento::Avanzamento* avanzamento);
     const std::uint8_t* tabella(int op, int dim2, int dimV, avanzamento::Avanzamento* avanzamento);
