@@ -126,14 +126,12 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     });
     connect(CmdConvalidaBtn, &QPushButton::clicked, this, &PaginaConvalida::CmdConvalida);
     connect(CmdAnnullaConvalida, &QPushButton::clicked, this, &PaginaConvalida::annulla);
-    connect(FgConvalida, &GrigliaView::doppioClic, this, [this](int riga, int) {
+    auto scegli = [this](int riga, int) {
         if (const int d = workbench::riferimentoRiga(FgConvalida_, riga))
-            emit riferimentoScelto(d);
-    });
-    connect(FgConvalida, &GrigliaView::attivata, this, [this](int riga, int) {
-        if (const int d = workbench::riferimentoRiga(FgConvalida_, riga))
-            emit riferimentoScelto(d);
-    });
+            emit riferimentoScelto(d, righeConMensileDelRiferimento_);
+    };
+    connect(FgConvalida, &GrigliaView::doppioClic, this, scegli);
+    connect(FgConvalida, &GrigliaView::attivata, this, scegli);
 }
 
 PaginaConvalida::~PaginaConvalida() { contesto_.smettiDiAscoltareArchivio(chiaveArchivio_); }
@@ -185,11 +183,12 @@ void PaginaConvalida::CmdConvalida()
         return;
     }
     auto risultato = std::make_shared<workbench::RisultatoConvalida>();
+    const bool mensile = imp.mensileDalRiferimento && imp.banco.rilevazione == workbench::Rilevazione::Mensile;
     occupa(true);
     LblConvalidaStato->setText(QStringLiteral("Riferimento 1 di %1").arg(imp.al - imp.dal + 1));
     lavoro_.avvia([imp = std::move(imp), risultato, &archivio](
                       avanzamento::Avanzamento& av) { *risultato = workbench::convalida(imp, archivio, &av); },
-                  [this, risultato](const LavoroDiFondo::Fine& fine) {
+                  [this, risultato, mensile](const LavoroDiFondo::Fine& fine) {
                       occupa(false);
                       if (fine.errore) {
                           LblConvalidaStato->setText(QStringLiteral("Convalida non riuscita."));
@@ -197,6 +196,7 @@ void PaginaConvalida::CmdConvalida()
                       } else if (fine.interrotto || risultato->interrotta) {
                           LblConvalidaStato->setText(QStringLiteral("Convalida annullata: i risultati precedenti restano."));
                       } else {
+                          righeConMensileDelRiferimento_ = mensile;
                           mostraRisultato(*risultato);
                       }
                       emit finita();

@@ -40,8 +40,10 @@ public:
     const grid::Grid& griglia() const { return FgConvalida_; }
 
 signals:
-    // Double-click on a row: the workbench takes its reference.
-    void riferimentoScelto(int d);
+    // Double-click on a row: the workbench takes its reference and, when the rows were
+    // computed with "Mensile" of each reference, that reference's draw of the month (M),
+    // so that AMBATE there finds the row's formula again.
+    void riferimentoScelto(int d, bool mensileDelRiferimento);
     // The replay ended (done, stopped or failed).
     void finita();
 
@@ -60,6 +62,8 @@ private:
     const workbench::Banco& banco_;
     grid::Grid FgConvalida_;
     int chiaveArchivio_ = 0;
+    // The rows shown were computed with "Mensile" taking each reference's ordinal.
+    bool righeConMensileDelRiferimento_ = false;
 
     QSpinBox* ConvDal = nullptr;
     QSpinBox* ConvAl = nullptr;

@@ -657,7 +657,11 @@ QWidget* Piramide1::costruisciEsiti()
     SSTab2->addTab(abbinamenti, QStringLiteral("Abbinamenti"));
     auto* convalida = new PaginaConvalida(contesto_, banco_);
     SSTab2->addTab(convalida, QStringLiteral("Convalida"));
-    connect(convalida, &PaginaConvalida::riferimentoScelto, this, &Piramide1::impostaRiferimento);
+    connect(convalida, &PaginaConvalida::riferimentoScelto, this, [this](int d, bool mensile) {
+        impostaRiferimento(d);
+        if (mensile)
+            Command14();
+    });
 
     // Under the results, what the same search scores on random cases (computed after it).
     auto* esiti = new QWidget;

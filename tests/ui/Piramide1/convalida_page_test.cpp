@@ -122,7 +122,8 @@ void TestPaginaConvalida::replicaMostrataEDoppioClic()
     QCOMPARE(uscite->count(), atteso.totali.riferimenti);
     QCOMPARE(static_cast<int>(uscite->at(uscite->count() - 1).y()), atteso.totali.uscite);
 
-    // Double-click on the fifth row: the workbench's reference draw becomes its Rif.
+    // Double-click on the fifth row: the workbench's reference draw becomes its Rif, with
+    // its own draw of the month, and AMBATE there finds the row's formula.
     auto* vista = f.w<GrigliaView>(QStringLiteral("FgConvalida"));
     const auto* m = vista->modello();
     const QModelIndex i = m->index(5 - m->righeFisse(), 0);
@@ -130,6 +131,15 @@ void TestPaginaConvalida::replicaMostrataEDoppioClic()
     QTest::mouseDClick(vista->viewport(), Qt::LeftButton, {}, vista->visualRect(i).center());
     QCOMPARE(f.finestra->banco().riferimento, N - 55);
     QCOMPARE(f.w<QScrollBar>(QStringLiteral("hs1"))->value(), N - 55);
+    QCOMPARE(f.finestra->banco().mensile, static_cast<int>(f.a->ProgressivoMese[static_cast<std::size_t>(N - 55)]));
+    QSignalSpy ricerca(f.finestra.get(), &Piramide1::ricercaFinita);
+    f.finestra->Command9();
+    f.finestra->Cmd_Step1();
+    QVERIFY(ricerca.count() == 1 || ricerca.wait(60000));
+    QCOMPARE(QString::fromStdString(f.finestra->banco().FgEsiti.testo(1, 3)),
+             QString::fromStdString(f.pagina->griglia().testo(5, workbench::colConvalida::Formula)));
+    QCOMPARE(QString::fromStdString(f.finestra->banco().FgEsiti.testo(1, 1)),
+             QString::fromStdString(f.pagina->griglia().testo(5, workbench::colConvalida::Cop)));
 }
 
 // Annulla stops the replay within the wait and keeps the rows shown; a reversed range and
