@@ -52,7 +52,7 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     ChkMensileRif->setToolTip(QStringLiteral(
         "Con la rilevazione Mensile ogni riferimento prende la propria estrazione del mese (come il tasto M); "
         "senza segno vale per tutti quella scelta nella rilevazione"));
-    CmdConvalidaBtn = new QPushButton(QStringLiteral("&CONVALIDA"), this);
+    CmdConvalidaBtn = new QPushButton(QStringLiteral("CONVALIDA"), this);   // Alt+C is Calcola
     CmdConvalidaBtn->setObjectName(QStringLiteral("CmdConvalida"));
     CmdConvalidaBtn->setToolTip(QStringLiteral(
         "Ripete AMBATE a ogni riferimento dell'intervallo con le impostazioni attuali, gioca l'ambata della "
