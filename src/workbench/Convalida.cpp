@@ -88,9 +88,11 @@ RisultatoConvalida replica(const ImpostazioniConvalida& imp, const archive::Arch
 
 }
 
-bool RigaConvalida::inCorso() const { return ambata && colpo == 0 && colpiPresenti < colpi; }
+bool RigaConvalida::giocata() const { return ambata && *ambata >= 1 && *ambata <= 90; }
 
-bool RigaConvalida::conteggiata() const { return ambata && *ambata >= 1 && *ambata <= 90 && colpiPresenti == colpi; }
+bool RigaConvalida::inCorso() const { return giocata() && colpo == 0 && colpiPresenti < colpi; }
+
+bool RigaConvalida::conteggiata() const { return giocata() && colpiPresenti == colpi; }
 
 std::string controllaIntervallo(int dal, int al, const archive::Archivio& a)
 {
@@ -125,7 +127,7 @@ RigaConvalida esitoRiferimento(const RigaEsito& migliore, int verificabili, int 
     // Every wheel in play drawn in each colpo is one more chance of 5 in 90.
     r.probabilita = probabilitaCopertura(ruoteEstratteNeiColpi(a, riferimento, colpi, a.NumeroEstrazioni, ruote),
                                          ProbabilitaAmbataSuRuota);
-    if (!r.ambata || *r.ambata < 1 || *r.ambata > 90)
+    if (!r.giocata())
         return r;
     for (int c = 1; c <= r.colpiPresenti && r.colpo == 0; ++c)
         for (int w = 0; w < archive::NumeroRuote && r.colpo == 0; ++w) {
@@ -231,7 +233,7 @@ void scriviRigaConvalida(grid::Grid& g, int r, const RigaConvalida& riga, const 
     }
     if (riga.ambata)
         g.setNumero(r, k::Ambata, *riga.ambata);
-    if (riga.ambata) {
+    if (riga.giocata()) {
         if (riga.colpo > 0)
             g.setNumero(r, k::Colpo, riga.colpo);
         else

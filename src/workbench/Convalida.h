@@ -40,7 +40,9 @@ struct RigaConvalida {
     int colpiPresenti = 0;
     // Chance that a blind number comes out on the same colpi and wheels.
     double probabilita = 0;
-    // Not out yet and some colpo still to be drawn.
+    // An ambata a player can play: a number 1..90.
+    bool giocata() const;
+    // Played, not out yet and some colpo still to be drawn.
     bool inCorso() const;
     // Counted in the totals: a number was played and all C colpi are in the archive. A
     // reference near the end that already came out is left out too: taking it only when it
