@@ -8,6 +8,7 @@
 #include "workbench/Ambate.h"
 #include "workbench/Casi.h"
 #include "workbench/ConfrontoCaso.h"
+#include "workbench/Convalida.h"
 #include "workbench/Elabora.h"
 #include "workbench/Trasferimenti.h"
 
@@ -142,6 +143,39 @@ int eseguiAbbinamenti(const cli::Argomenti& args, std::istream&, std::ostream& o
     return cli::EsitoOk;
 }
 
+// convalida: the ambate search replayed at every reference of a range, each chosen
+// formula's ambata followed in the next colpi, the totals against chance on stderr.
+int eseguiConvalida(const cli::Argomenti& args, std::istream&, std::ostream& out, std::ostream& err)
+{
+    std::vector<std::string> ammesse;
+    for (const auto& o : cli::opzioniBanco())
+        if (o != "--rif" && o != "--livello" && o != "--valore")
+            ammesse.push_back(o);
+    ammesse.insert(ammesse.end(), {"--operatori", "--dal-rif", "--al-rif"});
+    args.soloOpzioni(ammesse);
+    const auto a = cli::caricaArchivioCli(args);
+    ImpostazioniConvalida imp;
+    imp.al = static_cast<int>(args.intero("--al-rif").value_or(a->NumeroEstrazioni));
+    imp.dal = static_cast<int>(args.intero("--dal-rif").value_or(std::max(1, imp.al - 199)));
+    if (const std::string motivo = controllaIntervallo(imp.dal, imp.al, *a); !motivo.empty())
+        throw cli::ErroreUso("--dal-rif/--al-rif: " + motivo);
+    Banco& b = imp.banco;
+    cli::leggiImpostazioni(args, *a, b);
+    scegliOperatori(args, b);
+    cli::richiediNumeriRilevazione(b);
+    imp.mensileDalRiferimento = !args.ha("--mensile");
+    // The settings refused once, as ambate would refuse them, before the replay.
+    Banco prova;
+    if (const auto e = bancoDelRiferimento(imp, *a, imp.al, prova))
+        cli::segnalaEsito(*e);
+    const RisultatoConvalida r = convalida(imp, *a);
+    grid::Grid g;
+    scriviConvalida(g, r, *a);
+    out << g.comeTesto("\n");
+    err << testoTotaliConvalida(r.totali) << '\n';
+    return cli::EsitoOk;
+}
+
 const std::string AiutoOperatori =
     "  --operatori SOM,DIFF,...|tutti   operatori del catalogo da provare (obbligatorio)\n"
     "  --casi-scoperti FILE             numeri dei casi gia' coperti, uno per riga: la ricerca li salta\n"
@@ -171,10 +205,41 @@ const std::string UsoAbbinamenti =
                 "  --livello K                      livello della piramide da verificare, 1..5 (obbligatorio)\n\n") +
     AiutoOperatori + cli::aiutoBancoSenza("--livello");
 
+const std::string UsoConvalida =
+    std::string("Uso: velmora-cli convalida --archivio FILE.db [impostazioni] --operatori SOM,DIFF,...|tutti\n"
+                "                           [--dal-rif R1] [--al-rif R2]\n\n"
+                "CONVALIDA: per ogni estrazione di riferimento da R1 a R2 ricava i casi e cerca le ambate come\n"
+                "'ambate --rif R'; la prima formula e' la scelta, la sua ambata (la formula sull'estrazione R)\n"
+                "si segue nei C colpi dopo R sulle ruote in gioco. Stampa una riga per riferimento:\n"
+                "Rif, Data, Cop, Formula, P1, Ru1, P2, Ru2, Val, Ambata, Colpo (1..C, 0 se non uscita, 'in corso'\n"
+                "se i colpi non sono ancora tutti estratti), Prob (la probabilita' che un numero qualsiasi esca\n"
+                "negli stessi colpi e ruote). L'ultima riga di standard error da' i totali sui riferimenti con\n"
+                "tutti i C colpi nell'archivio (quelli piu' recenti restano fuori anche se l'ambata e' gia'\n"
+                "uscita: contarli solo quando escono gonfierebbe le uscite), contro il caso (p: probabilita'\n"
+                "di almeno altrettante uscite per puro caso), e la copertura media nei casi delle formule scelte.\n"
+                "Senza --mensile ogni riferimento prende la propria estrazione del mese.\n"
+                "  --operatori SOM,DIFF,...|tutti   operatori del catalogo da provare (obbligatorio)\n"
+                "  --dal-rif R1                     primo riferimento, n. indice (predefinito: 199 prima dell'ultimo)\n"
+                "  --al-rif R2                      ultimo riferimento, n. indice (predefinito: l'ultima estrazione)\n\n") +
+    [] {
+        // The reference is each of the range; the level and the value serve the verification only.
+        std::string testo = cli::AiutoBanco;
+        for (const char* o : {"--rif", "--livello", "--valore"}) {
+            const auto inizio = testo.find(std::string("\n  ") + o + " ");
+            if (inizio != std::string::npos)
+                testo.erase(inizio + 1, testo.find('\n', inizio + 1) - inizio);
+        }
+        return testo;
+    }();
+
 const cli::Registrazione registraAmbate(
     {"ambate", "cerca le formule che danno l'ambata sui casi (FgEsiti)", UsoAmbate, eseguiAmbate, cli::flagBanco()});
 const cli::Registrazione registraAbbinamenti({"abbinamenti",
                                               "cerca la formula da abbinare ai numeri di un livello (FgGr)",
                                               UsoAbbinamenti, eseguiAbbinamenti, cli::flagBanco()});
+
+const cli::Registrazione registraConvalida({"convalida",
+                                            "ripete la ricerca delle ambate a ogni riferimento passato e la confronta col caso",
+                                            UsoConvalida, eseguiConvalida, cli::flagBanco()});
 
 }

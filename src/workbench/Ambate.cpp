@@ -558,6 +558,8 @@ private:
     const std::uint8_t* errori_ = nullptr;
 };
 
+}  // namespace
+
 // The formula of a candidate, from its index in the type's enumeration order.
 RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot)
 {
@@ -597,6 +599,8 @@ RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot
     }
     return rigaDellaFormula(f, cop, tot);
 }
+
+namespace {
 
 // The result list as the grid keeps it: row L holds the lowest Cop; a new row
 // enters at the bottom and a stable sort by Cop moves it up past the rows with a

@@ -120,6 +120,10 @@ ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte);
 RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Archivio& a,
                               avanzamento::Avanzamento* avanzamento = nullptr);
 
+// The result row of candidate `indice` of operator `op` in the search's enumeration order
+// (the fields its type writes: wheels and positions, value), scoring `cop` and `tot`.
+RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot);
+
 // FgEsiti/FgGr header "  |Cop|Tot|Formula|..." with the columns the window hides.
 void preparaGrigliaEsiti(grid::Grid& g);
 // Writes one result row (columns Cop..Val emptied first, then the filled ones).

@@ -1,5 +1,6 @@
 // The window Piramide1: the reference bar, the panels laid out, the Alt letters and the opening state; the handlers are in Piramide1Comandi.cpp.
 #include "ui/Piramide1/Piramide1.h"
+#include "ui/Piramide1/PaginaConvalida.h"
 
 #include "engine/Piramide.h"
 #include "storage/ProgramDb.h"
@@ -183,6 +184,13 @@ void Piramide1::costruisci()
     // esiti_->aggiungiPagina(pagina, titolo); a command on the result row with
     // esiti_->aggiungiComando(PannelloEsiti::Ambate, pulsante), wired in collegaRisultati.
     // Built here, before assegnaTasti, they get their Alt letters there.
+    auto* convalida = new PaginaConvalida(contesto_, banco_);
+    esiti_->aggiungiPagina(convalida, QStringLiteral("Convalida"));
+    connect(convalida, &PaginaConvalida::riferimentoScelto, this, [this](int d, bool mensile) {
+        impostaRiferimento(d);
+        if (mensile)
+            Command14();
+    });
     piramide_ = new PannelloPiramide(banco_, pannello_, contenuto_);
     auto* corpo = new QHBoxLayout;
     corpo->addWidget(SSTab1);

@@ -1,5 +1,6 @@
 // The window Piramide1 in the registry, and its pictures: after an AMBATE search and with a saved pyramid loaded.
 #include "ui/Piramide1/Piramide1.h"
+#include "ui/Piramide1/PaginaConvalida.h"
 
 #include "engine/Piramide.h"
 #include "ui/common/RegistroFinestre.h"
@@ -67,6 +68,7 @@ void registraPiramide1()
             f->Command40();
         },
         1366, 749);
+    registraSchermataConvalida();
     registraSchermata(QStringLiteral("Piramide1_piramide"), nome, [](QWidget* w) {
         auto* f = qobject_cast<Piramide1*>(w);
         if (!f)

@@ -1,0 +1,310 @@
+// The "Convalida" page: range, replay in the background, rows, totals and the chart of come-outs against chance.
+#include "ui/Piramide1/PaginaConvalida.h"
+
+#include "ui/Piramide1/Piramide1.h"
+#include "ui/common/GrigliaView.h"
+#include "ui/common/Schermate.h"
+
+#include <QCheckBox>
+#include <QFont>
+#include <QGraphicsLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
+
+#include <algorithm>
+#include <memory>
+
+namespace ui {
+
+namespace {
+QString daStd(const std::string& s) { return QString::fromStdString(s); }
+const QString Titolo = QStringLiteral("Convalida");
+}
+
+PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& banco, QWidget* genitore)
+    : QWidget(genitore), contesto_(contesto), banco_(banco)
+{
+    setObjectName(QStringLiteral("PaginaConvalida"));
+    workbench::preparaGrigliaConvalida(FgConvalida_);
+
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(4, 4, 4, 4);
+    auto* fila = new QHBoxLayout;
+    ConvDal = new QSpinBox(this);
+    ConvDal->setObjectName(QStringLiteral("ConvDal"));
+    ConvDal->setToolTip(QStringLiteral("Primo riferimento (n. indice dell'estrazione)"));
+    ConvAl = new QSpinBox(this);
+    ConvAl->setObjectName(QStringLiteral("ConvAl"));
+    ConvAl->setToolTip(QStringLiteral("Ultimo riferimento (n. indice dell'estrazione)"));
+    ChkMensileRif = new QCheckBox(QStringLiteral("Mensile del riferimento"), this);
+    ChkMensileRif->setObjectName(QStringLiteral("ChkMensileRif"));
+    ChkMensileRif->setChecked(true);
+    ChkMensileRif->setToolTip(QStringLiteral(
+        "Con la rilevazione Mensile ogni riferimento prende la propria estrazione del mese (come il tasto M); "
+        "senza segno vale per tutti quella scelta nella rilevazione"));
+    CmdConvalidaBtn = new QPushButton(QStringLiteral("CONVALIDA"), this);   // Alt+C is Calcola
+    CmdConvalidaBtn->setObjectName(QStringLiteral("CmdConvalida"));
+    CmdConvalidaBtn->setToolTip(QStringLiteral(
+        "Ripete AMBATE a ogni riferimento dell'intervallo con le impostazioni attuali, gioca l'ambata della "
+        "formula migliore nei colpi seguenti e confronta le uscite con il caso"));
+    CmdAnnullaConvalida = new QPushButton(QStringLiteral("Annulla"), this);
+    CmdAnnullaConvalida->setObjectName(QStringLiteral("CmdAnnullaConvalida"));
+    CmdAnnullaConvalida->setToolTip(QStringLiteral("Ferma la convalida in corso: i risultati precedenti restano"));
+    CmdAnnullaConvalida->setEnabled(false);
+    fila->addWidget(new QLabel(QStringLiteral("Dal"), this));
+    fila->addWidget(ConvDal);
+    fila->addWidget(new QLabel(QStringLiteral("al"), this));
+    fila->addWidget(ConvAl);
+    fila->addStretch();
+    fila->addWidget(CmdConvalidaBtn);
+    fila->addWidget(CmdAnnullaConvalida);
+    l->addLayout(fila);
+
+    LblConvalidaStato = new QLabel(this);
+    LblConvalidaStato->setObjectName(QStringLiteral("LblConvalidaStato"));
+    LblConvalidaStato->setText(QStringLiteral("Ogni riga: la formula migliore al riferimento, la sua ambata e il colpo in cui è uscita."));
+    LblConvalidaStato->setWordWrap(true);
+    auto* stato = new QHBoxLayout;
+    stato->addWidget(ChkMensileRif);
+    stato->addWidget(LblConvalidaStato, 1);
+    l->addLayout(stato);
+
+    auto* divisore = new QSplitter(Qt::Vertical, this);
+    divisore->setChildrenCollapsible(false);
+    FgConvalida = new GrigliaView(FgConvalida_, divisore);
+    FgConvalida->setObjectName(QStringLiteral("FgConvalida"));
+    FgConvalida->verticalHeader()->setVisible(false);
+    FgConvalida->setMinimumHeight(90);
+    FgConvalida->setToolTip(QStringLiteral("Doppio clic: la riga diventa l'estrazione di riferimento del banco"));
+    auto* grafico = new QChart;
+    grafico->setMargins(QMargins(0, 0, 0, 0));
+    grafico->layout()->setContentsMargins(0, 0, 0, 0);
+    grafico->setBackgroundRoundness(0);
+    grafico->legend()->setAlignment(Qt::AlignTop);
+    QFont piccolo = grafico->legend()->font();
+    piccolo.setPointSizeF(std::max(6.0, piccolo.pointSizeF() - 1));
+    grafico->legend()->setFont(piccolo);
+    GraficoConvalida = new QChartView(grafico, divisore);
+    GraficoConvalida->setObjectName(QStringLiteral("GraficoConvalida"));
+    GraficoConvalida->setRenderHint(QPainter::Antialiasing);
+    GraficoConvalida->setMinimumHeight(150);
+    divisore->addWidget(FgConvalida);
+    divisore->addWidget(GraficoConvalida);
+    divisore->setStretchFactor(0, 3);
+    divisore->setStretchFactor(1, 2);
+    l->addWidget(divisore, 1);
+
+    LblTotaliConvalida = new QLabel(this);
+    LblTotaliConvalida->setObjectName(QStringLiteral("LblTotaliConvalida"));
+    LblTotaliConvalida->setWordWrap(true);
+    LblTotaliConvalida->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    LblTotaliConvalida->setToolTip(QStringLiteral(
+        "Sui riferimenti con tutti i colpi nell'archivio: ambate uscite, quante ne darebbe un numero qualsiasi "
+        "negli stessi colpi e ruote, la probabilità di averne almeno altrettante per puro caso, e quanti casi "
+        "coprivano in media le formule scelte"));
+    l->addWidget(LblTotaliConvalida);
+
+    intervalloPredefinito();
+    chiaveArchivio_ = contesto_.ascoltaArchivio([this] {
+        if (!inCorso())
+            intervalloPredefinito();
+    });
+    lavoro_.collegaBarre(contesto_.pb1, contesto_.pb2);
+    connect(&lavoro_, &LavoroDiFondo::avanzamento, this, [this](int barra, int valore, int massimo) {
+        if (barra == 1 && massimo > 0)
+            LblConvalidaStato->setText(QStringLiteral("Riferimento %1 di %2").arg(valore).arg(massimo));
+    });
+    connect(CmdConvalidaBtn, &QPushButton::clicked, this, &PaginaConvalida::CmdConvalida);
+    connect(CmdAnnullaConvalida, &QPushButton::clicked, this, &PaginaConvalida::annulla);
+    auto scegli = [this](int riga, int) {
+        if (const int d = workbench::riferimentoRiga(FgConvalida_, riga))
+            emit riferimentoScelto(d, righeConMensileDelRiferimento_);
+    };
+    connect(FgConvalida, &GrigliaView::doppioClic, this, scegli);
+    connect(FgConvalida, &GrigliaView::attivata, this, scegli);
+}
+
+PaginaConvalida::~PaginaConvalida() { contesto_.smettiDiAscoltareArchivio(chiaveArchivio_); }
+
+void PaginaConvalida::intervalloPredefinito()
+{
+    const int n = std::max(1, contesto_.sessione.archivio().NumeroEstrazioni);
+    for (QSpinBox* s : {ConvDal, ConvAl})
+        s->setRange(1, n);
+    ConvAl->setValue(n);
+    ConvDal->setValue(std::max(1, n - 199));
+}
+
+void PaginaConvalida::occupa(bool occupata)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{ConvDal, ConvAl, ChkMensileRif, CmdConvalidaBtn})
+        w->setEnabled(!occupata);
+    CmdAnnullaConvalida->setEnabled(occupata);
+}
+
+void PaginaConvalida::CmdConvalida()
+{
+    if (inCorso())
+        return;
+    const archive::Archivio& archivio = contesto_.sessione.archivio();
+    workbench::ImpostazioniConvalida imp;
+    imp.banco = banco_;
+    imp.dal = ConvDal->value();
+    imp.al = ConvAl->value();
+    imp.mensileDalRiferimento = ChkMensileRif->isChecked();
+    if (const std::string motivo = workbench::controllaIntervallo(imp.dal, imp.al, archivio); !motivo.empty()) {
+        contesto_.dialoghi.messaggio(this, QStringLiteral("Intervallo non valido: %1.").arg(daStd(motivo)), Titolo,
+                                     Icona::Esclamazione);
+        return;
+    }
+    bool operatore = false;
+    for (int r = 1; r < imp.banco.FgOp.righe() && !operatore; ++r)
+        operatore = imp.banco.FgOp.sfondo(r, 0) == workbench::colori::OperatoreScelto;
+    if (!operatore) {
+        contesto_.dialoghi.messaggio(
+            this, QStringLiteral("Nessun operatore scelto: sceglierne almeno uno nella scheda Operatori (doppio clic o tipo)."),
+            Titolo, Icona::Informazione);
+        return;
+    }
+    // Settings RICAVA ESTRAZIONI refuses are said once, before the replay.
+    workbench::Banco prova;
+    if (const auto e = workbench::bancoDelRiferimento(imp, archivio, imp.al, prova)) {
+        contesto_.dialoghi.messaggio(this, daStd(e->testo), daStd(e->titolo), Icona::Informazione);
+        return;
+    }
+    auto risultato = std::make_shared<workbench::RisultatoConvalida>();
+    const bool mensile = imp.mensileDalRiferimento && imp.banco.rilevazione == workbench::Rilevazione::Mensile;
+    occupa(true);
+    LblConvalidaStato->setText(QStringLiteral("Riferimento 1 di %1").arg(imp.al - imp.dal + 1));
+    lavoro_.avvia([imp = std::move(imp), risultato, &archivio](
+                      avanzamento::Avanzamento& av) { *risultato = workbench::convalida(imp, archivio, &av); },
+                  [this, risultato, mensile](const LavoroDiFondo::Fine& fine) {
+                      occupa(false);
+                      if (fine.errore) {
+                          LblConvalidaStato->setText(QStringLiteral("Convalida non riuscita."));
+                          contesto_.dialoghi.messaggio(this, fine.messaggio, Titolo, Icona::Critica);
+                      } else if (fine.interrotto || risultato->interrotta) {
+                          LblConvalidaStato->setText(QStringLiteral("Convalida annullata: i risultati precedenti restano."));
+                      } else {
+                          righeConMensileDelRiferimento_ = mensile;
+                          mostraRisultato(*risultato);
+                      }
+                      emit finita();
+                  });
+}
+
+void PaginaConvalida::showEvent(QShowEvent* evento)
+{
+    QWidget::showEvent(evento);
+    spazio();
+    const archive::Archivio& a = contesto_.sessione.archivio();
+    const int r = banco_.riferimento;
+    if (!inCorso() && r >= 1 && r <= a.NumeroEstrazioni)
+        ChkMensileRif->setChecked(banco_.mensile == a.ProgressivoMese[static_cast<std::size_t>(r)]);
+}
+
+void PaginaConvalida::spazio()
+{
+    // The results and the chart take most of the column while this page is in front: the
+    // splitter that holds the results above the cases.
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* divisore = qobject_cast<QSplitter*>(w); divisore && divisore->orientation() == Qt::Vertical) {
+            const int totale = divisore->height();
+            if (totale > 0 && divisore->count() == 2)
+                divisore->setSizes({totale * 7 / 10, totale - totale * 7 / 10});
+            return;
+        }
+}
+
+void PaginaConvalida::annulla() { lavoro_.ferma(); }
+
+void PaginaConvalida::aspetta() { lavoro_.aspetta(); }
+
+void PaginaConvalida::mostraRisultato(const workbench::RisultatoConvalida& r)
+{
+    const archive::Archivio& a = contesto_.sessione.archivio();
+    workbench::scriviConvalida(FgConvalida_, r, a);
+    FgConvalida->aggiorna();
+    if (isVisible())
+        spazio();
+    LblConvalidaStato->setText(QStringLiteral("Convalidati %1 riferimenti, dal %2 al %3.")
+                                   .arg(r.righe.size())
+                                   .arg(r.righe.empty() ? 0 : r.righe.front().riferimento)
+                                   .arg(r.righe.empty() ? 0 : r.righe.back().riferimento));
+    LblTotaliConvalida->setText(daStd(workbench::testoTotaliConvalida(r.totali)));
+    disegnaGrafico(r);
+}
+
+void PaginaConvalida::disegnaGrafico(const workbench::RisultatoConvalida& r)
+{
+    QChart* c = GraficoConvalida->chart();
+    c->removeAllSeries();
+    for (QAbstractAxis* asse : c->axes())
+        c->removeAxis(asse);
+    const auto punti = workbench::cumulati(r.righe);
+    auto* uscite = new QLineSeries;
+    uscite->setName(QStringLiteral("Ambate uscite"));
+    auto* attese = new QLineSeries;
+    attese->setName(QStringLiteral("Attese a caso"));
+    double massimo = 1;
+    for (const auto& p : punti) {
+        uscite->append(p.riferimento, p.uscite);
+        attese->append(p.riferimento, p.attese);
+        massimo = std::max({massimo, static_cast<double>(p.uscite), p.attese});
+    }
+    attese->setPen(QPen(QColor(128, 128, 128), 2, Qt::DashLine));
+    c->addSeries(uscite);
+    c->addSeries(attese);
+    QFont piccolo = c->legend()->font();
+    auto* asseX = new QValueAxis;
+    asseX->setLabelFormat(QStringLiteral("%d"));
+    asseX->setLabelsFont(piccolo);
+    asseX->setTickCount(5);
+    if (!punti.empty())
+        asseX->setRange(punti.front().riferimento, std::max(punti.back().riferimento, punti.front().riferimento + 1));
+    auto* asseY = new QValueAxis;
+    asseY->setLabelFormat(QStringLiteral("%d"));
+    asseY->setLabelsFont(piccolo);
+    asseY->setTickCount(4);
+    asseY->setRange(0, massimo * 1.05);
+    c->addAxis(asseX, Qt::AlignBottom);
+    c->addAxis(asseY, Qt::AlignLeft);
+    for (QLineSeries* s : {uscite, attese}) {
+        s->attachAxis(asseX);
+        s->attachAxis(asseY);
+    }
+}
+
+void registraSchermataConvalida()
+{
+    registraSchermata(
+        QStringLiteral("Piramide1_convalida"), QStringLiteral("Piramide1"),
+        [](QWidget* w) {
+            auto* f = qobject_cast<Piramide1*>(w);
+            auto* pagina = w->findChild<PaginaConvalida*>();
+            auto* schede = w->findChild<QTabWidget*>(QStringLiteral("SSTab2"));
+            if (!f || !pagina || !schede)
+                return;
+            // Bari alone in play (a blind number comes out about one time in three in 8 colpi),
+            // the operators of type 1 and 2, "Mensile" of each reference.
+            f->sceltaTipo(2);
+            f->aggiornaVista();
+            schede->setCurrentWidget(pagina);
+            pagina->intervalloPredefinito();
+            pagina->CmdConvalida();
+            pagina->aspetta();
+        },
+        1366, 749);
+}
+
+}

@@ -1,0 +1,85 @@
+// The "Convalida" page of the workbench: the AMBATE method replayed over a range of past references, against chance.
+#pragma once
+
+#include "grid/Grid.h"
+#include "workbench/Banco.h"
+#include "workbench/Convalida.h"
+#include "ui/common/Contesto.h"
+#include "ui/common/LavoroDiFondo.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QChartView;
+class QLabel;
+class QPushButton;
+class QShowEvent;
+class QSpinBox;
+
+namespace ui {
+
+class GrigliaView;
+
+class PaginaConvalida : public QWidget {
+    Q_OBJECT
+public:
+    // `banco` is the workbench's: its settings and chosen operators are copied when the
+    // replay starts, so the player may go on working meanwhile.
+    PaginaConvalida(Contesto& contesto, const workbench::Banco& banco, QWidget* genitore = nullptr);
+    ~PaginaConvalida() override;
+
+    // CmdConvalida: the replay of ConvDal..ConvAl in the background.
+    void CmdConvalida();
+    // CmdAnnullaConvalida: stops it; the previous rows stay.
+    void annulla();
+    bool inCorso() const { return lavoro_.occupato(); }
+    // Waits for the replay to end (tests, screenshots).
+    void aspetta();
+    // The range back to the last 200 draws of the archive.
+    void intervalloPredefinito();
+    const grid::Grid& griglia() const { return FgConvalida_; }
+
+signals:
+    // Double-click on a row: the workbench takes its reference and, when the rows were
+    // computed with "Mensile" of each reference, that reference's draw of the month (M),
+    // so that AMBATE there finds the row's formula again.
+    void riferimentoScelto(int d, bool mensileDelRiferimento);
+    // The replay ended (done, stopped or failed).
+    void finita();
+
+protected:
+    // "Mensile del riferimento" follows the workbench: marked while its Mensile is still the
+    // reference's own ordinal (as the window opens, or after M).
+    void showEvent(QShowEvent* evento) override;
+
+private:
+    void mostraRisultato(const workbench::RisultatoConvalida& r);
+    void disegnaGrafico(const workbench::RisultatoConvalida& r);
+    void occupa(bool occupata);
+    void spazio();
+
+    Contesto& contesto_;
+    const workbench::Banco& banco_;
+    grid::Grid FgConvalida_;
+    int chiaveArchivio_ = 0;
+    // The rows shown were computed with "Mensile" taking each reference's ordinal.
+    bool righeConMensileDelRiferimento_ = false;
+
+    QSpinBox* ConvDal = nullptr;
+    QSpinBox* ConvAl = nullptr;
+    QCheckBox* ChkMensileRif = nullptr;
+    QPushButton* CmdConvalidaBtn = nullptr;
+    QPushButton* CmdAnnullaConvalida = nullptr;
+    QLabel* LblConvalidaStato = nullptr;
+    QLabel* LblTotaliConvalida = nullptr;
+    GrigliaView* FgConvalida = nullptr;
+    QChartView* GraficoConvalida = nullptr;
+
+    // Last member: destroyed first, it stops the replay and waits for it.
+    LavoroDiFondo lavoro_{this};
+};
+
+// The picture "Piramide1_convalida": the replay of the last 200 draws on a 1366x768 screen.
+void registraSchermataConvalida();
+
+}

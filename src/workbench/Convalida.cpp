@@ -1,0 +1,292 @@
+// Convalida: each reference's chosen formula and ambata, its outcome in the next colpi, chance, totals, the grid.
+#include "workbench/Convalida.h"
+
+#include "workbench/Casi.h"
+#include "workbench/Casualita.h"
+#include "workbench/ConfrontoCaso.h"
+#include "workbench/PunteggiIncrementali.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace workbench {
+
+namespace {
+
+// Bar 2 of the replay is the search of the current reference: the search's own bar 1
+// (the operator row tried) moves it, and a stop of the replay reaches the search at
+// its next report.
+class AvanzamentoRicerca : public avanzamento::Avanzamento {
+public:
+    explicit AvanzamentoRicerca(avanzamento::Avanzamento* replica) : replica_(replica) {}
+
+protected:
+    void segnala(int barra, int valore, int massimo) override
+    {
+        if (!replica_)
+            return;
+        if (barra == 1)
+            replica_->imposta(2, valore, massimo);
+        if (replica_->fermato())
+            ferma();
+    }
+
+private:
+    avanzamento::Avanzamento* replica_;
+};
+
+std::string conVirgola(double v, int decimali)
+{
+    char testo[32];
+    std::snprintf(testo, sizeof testo, "%.*f", decimali, v);
+    std::string s = testo;
+    std::replace(s.begin(), s.end(), '.', ',');
+    return s;
+}
+
+std::string percentuale(int parte, int tutto) { return conVirgola(tutto > 0 ? 100.0 * parte / tutto : 0.0, 1) + "%"; }
+
+// The chosen formula of one reference: what the replay needs of the search's settings.
+struct Scelta {
+    RigaEsito migliore;
+    int verificabili = 0;
+};
+
+// The loop both replays share: the banco of each reference, its search (`cerca`), its row.
+template <typename Cerca>
+RisultatoConvalida replica(const ImpostazioniConvalida& imp, const archive::Archivio& a,
+                           avanzamento::Avanzamento* avanzamento, Cerca&& cerca)
+{
+    RisultatoConvalida esito;
+    if (!controllaIntervallo(imp.dal, imp.al, a).empty())
+        return esito;
+    const int n = imp.al - imp.dal + 1;
+    try {
+        Banco b;
+        for (int R = imp.dal; R <= imp.al; ++R) {
+            avanzamento::imposta(avanzamento, 1, R - imp.dal + 1, n);
+            avanzamento::controlla(avanzamento);
+            Scelta s;
+            ImpostazioniRicerca ricerca;
+            if (!bancoDelRiferimento(imp, a, R, b)) {
+                ricerca = leggiImpostazioniRicerca(b, 0);
+                ricerca.confrontoCaso = false;
+                s.verificabili = casiVerificabili(ricerca, a);
+                s.migliore = cerca(ricerca);
+            }
+            esito.righe.push_back(esitoRiferimento(s.migliore, s.verificabili, R, b.colpi, ruoteInGioco(b), a));
+        }
+        avanzamento::controlla(avanzamento);
+    } catch (const avanzamento::Interrotto&) {
+        RisultatoConvalida fermato;
+        fermato.interrotta = true;
+        return fermato;
+    }
+    esito.totali = totaliConvalida(esito.righe);
+    return esito;
+}
+
+}
+
+bool RigaConvalida::giocata() const { return ambata && *ambata >= 1 && *ambata <= 90; }
+
+bool RigaConvalida::inCorso() const { return giocata() && colpo == 0 && colpiPresenti < colpi; }
+
+bool RigaConvalida::conteggiata() const { return giocata() && colpiPresenti == colpi; }
+
+std::string controllaIntervallo(int dal, int al, const archive::Archivio& a)
+{
+    if (dal > al)
+        return "il primo riferimento (" + std::to_string(dal) + ") viene dopo l'ultimo (" + std::to_string(al) + ")";
+    if (dal < 1 || al > a.NumeroEstrazioni)
+        return "i riferimenti devono essere fra 1 e " + std::to_string(a.NumeroEstrazioni);
+    return {};
+}
+
+Esito bancoDelRiferimento(const ImpostazioniConvalida& imp, const archive::Archivio& a, int riferimento, Banco& b)
+{
+    b = imp.banco;
+    b.casiScoperti = false;
+    impostaRiferimento(b, a, riferimento);
+    if (imp.mensileDalRiferimento)
+        impostaMensileDaRiferimento(b, a);
+    return RicavaEstrazioni(b, a);
+}
+
+RigaConvalida esitoRiferimento(const RigaEsito& migliore, int verificabili, int riferimento, int colpi,
+                               const std::array<bool, archive::NumeroRuote>& ruote, const archive::Archivio& a)
+{
+    RigaConvalida r;
+    r.riferimento = riferimento;
+    r.formula = migliore;
+    r.verificabili = verificabili;
+    r.colpi = colpi;
+    r.colpiPresenti = std::clamp(a.NumeroEstrazioni - riferimento, 0, colpi);
+    if (!migliore.vuota())
+        r.ambata = previsioneRiga(migliore, a, riferimento);
+    // Every wheel in play drawn in each colpo is one more chance of 5 in 90.
+    r.probabilita = probabilitaCopertura(ruoteEstratteNeiColpi(a, riferimento, colpi, a.NumeroEstrazioni, ruote),
+                                         ProbabilitaAmbataSuRuota);
+    if (!r.giocata())
+        return r;
+    for (int c = 1; c <= r.colpiPresenti && r.colpo == 0; ++c)
+        for (int w = 0; w < archive::NumeroRuote && r.colpo == 0; ++w) {
+            if (!ruote[static_cast<std::size_t>(w)])
+                continue;
+            for (int p = 1; p <= 5; ++p)
+                if (a.numero(riferimento + c, w, p) == *r.ambata)
+                    r.colpo = c;
+        }
+    return r;
+}
+
+TotaliConvalida totaliConvalida(const std::vector<RigaConvalida>& righe)
+{
+    TotaliConvalida t;
+    std::vector<double> probabilita;
+    double copertura = 0;
+    for (const auto& r : righe) {
+        if (!r.conteggiata())
+            continue;
+        ++t.riferimenti;
+        t.uscite += r.colpo > 0;
+        t.attese += r.probabilita;
+        probabilita.push_back(r.probabilita);
+        if (r.verificabili > 0)
+            copertura += static_cast<double>(r.formula.cop) / r.verificabili;
+    }
+    t.p = almeno(poissonBinomiale(probabilita), t.uscite);
+    t.coperturaMedia = t.riferimenti > 0 ? copertura / t.riferimenti : 0;
+    return t;
+}
+
+RisultatoConvalida convalidaSemplice(const ImpostazioniConvalida& imp, const archive::Archivio& a,
+                                     avanzamento::Avanzamento* avanzamento)
+{
+    AvanzamentoRicerca ricerca(avanzamento);
+    return replica(imp, a, avanzamento, [&](const ImpostazioniRicerca& r) {
+        const RisultatoRicerca esito = cercaFormule(r, a, &ricerca);
+        if (esito.interrotta)
+            throw avanzamento::Interrotto();
+        return esito.righe.empty() ? RigaEsito{} : esito.righe.front();
+    });
+}
+
+RisultatoConvalida convalida(const ImpostazioniConvalida& imp, const archive::Archivio& a,
+                             avanzamento::Avanzamento* avanzamento)
+{
+    Banco modello = imp.banco;
+    const auto iniziali = leggiImpostazioniRicerca(modello, 0);
+    PunteggiIncrementali punteggi(a, iniziali.operatori, ruoteInGioco(modello), modello.colpi);
+    AvanzamentoRicerca ricerca(avanzamento);
+    return replica(imp, a, avanzamento, [&](const ImpostazioniRicerca& r) {
+        // The kept sums hold up to 63 cases and need a list of two rows; the window and
+        // the command line never go beyond 50 and below 100.
+        if (r.lista < 2 || r.casi.size() > 63) {
+            const RisultatoRicerca esito = cercaFormule(r, a, &ricerca);
+            if (esito.interrotta)
+                throw avanzamento::Interrotto();
+            return esito.righe.empty() ? RigaEsito{} : esito.righe.front();
+        }
+        return punteggi.migliore(r, avanzamento);
+    });
+}
+
+void preparaGrigliaConvalida(grid::Grid& g)
+{
+    g.setIntestazione(colConvalida::Intestazione);
+    g.setRighe(1);
+    // Widths in twips (15 a pixel): the date and "in corso" whole.
+    constexpr int larghezze[colConvalida::Colonne] = {600, 1200, 450, 750, 400, 450, 400, 450, 450, 700, 750, 650};
+    for (int c = 0; c < colConvalida::Colonne; ++c) {
+        g.setAllineamento(c, grid::Allineamento::Centro);
+        g.setLarghezza(c, larghezze[c]);
+    }
+}
+
+void scriviRigaConvalida(grid::Grid& g, int r, const RigaConvalida& riga, const archive::Archivio& a)
+{
+    namespace k = colConvalida;
+    for (int c = 0; c < k::Colonne; ++c)
+        g.setTesto(r, c, "");
+    g.setNumero(r, k::Rif, riga.riferimento);
+    if (riga.riferimento >= 1 && riga.riferimento <= a.NumeroEstrazioni)
+        g.setTesto(r, k::Data, a.DateEstrazioni[static_cast<std::size_t>(riga.riferimento)]);
+    const RigaEsito& f = riga.formula;
+    if (f.vuota()) {
+        g.setTesto(r, k::Formula, "nessuna formula");
+    } else {
+        g.setNumero(r, k::Cop, f.cop);
+        g.setTesto(r, k::Formula, f.formula);
+        auto ruota = [](const std::optional<int>& w) {
+            return w && *w >= 0 && *w < archive::NumeroRuote ? std::string(archive::SigleRuote[static_cast<std::size_t>(*w)])
+                                                              : std::string();
+        };
+        if (f.p1)
+            g.setNumero(r, k::P1, *f.p1);
+        g.setTesto(r, k::Ru1, ruota(f.r1));
+        if (f.p2)
+            g.setNumero(r, k::P2, *f.p2);
+        g.setTesto(r, k::Ru2, ruota(f.r2));
+        if (f.val)
+            g.setNumero(r, k::Val, *f.val);
+    }
+    if (riga.ambata)
+        g.setNumero(r, k::Ambata, *riga.ambata);
+    if (riga.giocata()) {
+        if (riga.colpo > 0)
+            g.setNumero(r, k::Colpo, riga.colpo);
+        else
+            g.setTesto(r, k::Colpo, riga.inCorso() ? "in corso" : "0");
+    }
+    g.setTesto(r, k::Prob, conVirgola(riga.probabilita, 3));
+    if (riga.colpo > 0) {
+        g.setSfondo(r, k::Ambata, colori::VerdeChiaro);
+        g.setSfondo(r, k::Colpo, colori::VerdeChiaro);
+    }
+}
+
+void scriviConvalida(grid::Grid& g, const RisultatoConvalida& risultato, const archive::Archivio& a)
+{
+    preparaGrigliaConvalida(g);
+    g.setRighe(static_cast<int>(risultato.righe.size()) + 1);
+    for (std::size_t i = 0; i < risultato.righe.size(); ++i)
+        scriviRigaConvalida(g, static_cast<int>(i) + 1, risultato.righe[i], a);
+    if (g.righe() > 1) {
+        g.setGrassetto(1, colConvalida::Ambata, g.righe() - 1, colConvalida::Ambata, true);
+        g.setColoreTesto(1, colConvalida::Formula, g.righe() - 1, colConvalida::Formula, grid::colori::Blu);
+    }
+}
+
+int riferimentoRiga(const grid::Grid& g, int r)
+{
+    if (r < 1 || r >= g.righe() || g.testo(r, colConvalida::Rif).empty())
+        return 0;
+    return g.intero(r, colConvalida::Rif);
+}
+
+std::string testoTotaliConvalida(const TotaliConvalida& t)
+{
+    const double quotaAttese = t.riferimenti > 0 ? 100.0 * t.attese / t.riferimenti : 0.0;
+    return "Riferimenti: " + std::to_string(t.riferimenti) + "; ambate uscite: " + std::to_string(t.uscite) + " (" +
+           percentuale(t.uscite, t.riferimenti) + "); attese a caso: " + testoAttesi(t.attese) + " (" +
+           conVirgola(quotaAttese, 1) + "%); p: " + testoProbabilita(t.p) +
+           "; copertura media nei casi: " + conVirgola(100.0 * t.coperturaMedia, 1) + "%";
+}
+
+std::vector<PuntoCumulato> cumulati(const std::vector<RigaConvalida>& righe)
+{
+    std::vector<PuntoCumulato> punti;
+    PuntoCumulato p;
+    for (const auto& r : righe) {
+        if (!r.conteggiata())
+            continue;
+        p.riferimento = r.riferimento;
+        p.uscite += r.colpo > 0;
+        p.attese += r.probabilita;
+        punti.push_back(p);
+    }
+    return punti;
+}
+
+}

@@ -1,0 +1,421 @@
+// Kept AMBATE scores: candidate forecasts per case, case shares added and taken away, the top row.
+#include "workbench/PunteggiIncrementali.h"
+
+#include "engine/Operatori.h"
+#include "workbench/Parallelo.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+namespace workbench {
+
+namespace {
+
+constexpr int Ruote = archive::NumeroRuote;
+constexpr int Riferimenti = Ruote * 5;   // (wheel, position) pairs, index w * 5 + p - 1
+constexpr int Valori = 90;               // V of types 3 and 7
+constexpr int Ritardi = 11;              // V of type 5
+constexpr int Errore = 91;               // a forecast that cannot be computed: never scores
+
+// A score packed in 16 bits: Cop in the top six, Tot in the low ten. Shares add and
+// subtract without carries as long as Cop <= 63 and Tot <= 1023 (50 cases of 11 wheels
+// make 550), and a larger packed value has a larger or equal Cop.
+constexpr int BitTot = 10;
+constexpr std::size_t MassimoCasi = 63;
+
+int candidatiDelTipo(int tipo)
+{
+    switch (tipo) {
+    case 1: return Riferimenti;
+    case 2: return Riferimenti * Riferimenti;
+    case 3: return Riferimenti * Valori;
+    case 4: return 90;
+    case 5: return Ritardi * Riferimenti;
+    case 6: return Ruote;
+    case 7: return Riferimenti * Riferimenti * Valori;
+    default: return 0;
+    }
+}
+
+inline int indiceEsito(int x) { return x >= 1 && x <= 90 ? x : 0; }
+
+// The numbers of a case draw as the candidates read them: -1 outside 0..90 or the archive.
+struct NumeriCaso {
+    int d = 0;
+    std::array<int, Riferimenti> numeri{};
+    std::array<std::array<int, Riferimenti>, Ritardi> precedenti{};
+};
+
+int operando(const archive::Archivio& a, int d, int w, int p)
+{
+    if (d < 1 || d > a.NumeroEstrazioni)
+        return -1;
+    const int n = a.numero(d, w, p);
+    return n >= 0 && n <= 90 ? n : -1;
+}
+
+NumeriCaso numeriCaso(const archive::Archivio& a, int d)
+{
+    NumeriCaso c;
+    c.d = d;
+    for (int w = 0; w < Ruote; ++w)
+        for (int p = 1; p <= 5; ++p) {
+            const auto i = static_cast<std::size_t>(w * 5 + p - 1);
+            c.numeri[i] = operando(a, d, w, p);
+            for (int k = 0; k < Ritardi; ++k)
+                c.precedenti[static_cast<std::size_t>(k)][i] = operando(a, d - k, w, p);
+        }
+    return c;
+}
+
+// The packed share of case d whose colpi run to `ultimo`, per forecast 0..91: Cop 1 and
+// Tot = wheels in play holding the forecast in the first colpo that holds it anywhere.
+std::array<std::uint16_t, 92> quota(const archive::Archivio& a, const std::array<bool, Ruote>& ruote, int d, int ultimo)
+{
+    std::array<std::uint16_t, 92> q{};
+    std::array<bool, 91> risolto{};
+    for (int c = d + 1; c <= ultimo; ++c) {
+        std::array<std::uint8_t, 91> vinte{};
+        for (int w = 0; w < Ruote; ++w) {
+            if (!ruote[static_cast<std::size_t>(w)])
+                continue;
+            const std::int16_t* n = a.ruota(c, w);
+            std::array<bool, 91> vista{};
+            for (int p = 1; p <= 5; ++p) {
+                const int x = n[p];
+                if (x >= 1 && x <= 90 && !risolto[x] && !vista[x]) {
+                    vista[x] = true;
+                    ++vinte[x];
+                }
+            }
+        }
+        for (int x = 1; x <= 90; ++x)
+            if (vinte[x]) {
+                risolto[x] = true;
+                q[x] = static_cast<std::uint16_t>((1 << BitTot) | vinte[x]);
+            }
+    }
+    return q;
+}
+
+}
+
+// The candidates of one chosen operator row, at `inizio` in the packed sums.
+struct PunteggiIncrementali::Blocco {
+    int riga = 0;                 // row of the operator list
+    int tipo = 0;
+    int op = -1;                  // evaluator index, -1 for an unknown code (scores nothing)
+    bool diretto = false;         // reads the draw itself: evaluated on each case
+    std::size_t inizio = 0;
+    int quanti = 0;
+    const std::uint8_t* tavola = nullptr;   // forecasts over every input, for the others
+};
+
+// Sums kept for one set of cases.
+struct PunteggiIncrementali::Somme {
+    std::vector<std::uint16_t> valori;
+    Casi casi;
+};
+
+PunteggiIncrementali::PunteggiIncrementali(const archive::Archivio& a, const std::vector<OperatoreRicerca>& operatori,
+                                           const std::array<bool, archive::NumeroRuote>& ruote, int colpi)
+    : a_(a), operatori_(operatori), ruote_(ruote), colpi_(colpi)
+{
+    for (std::size_t k = 0; k < operatori_.size(); ++k) {
+        const auto& o = operatori_[k];
+        const int n = candidatiDelTipo(o.tipo);
+        if (!o.scelto || n == 0)
+            continue;
+        Blocco b;
+        b.riga = static_cast<int>(k);
+        b.tipo = o.tipo;
+        b.op = engine::IndiceOperatore(o.codice);
+        b.diretto = b.op >= 0 && engine::LeggeOperatore(b.op).Estrazione;
+        b.inizio = totale_;
+        b.quanti = n;
+        totale_ += static_cast<std::size_t>(n);
+        blocchi_.push_back(b);
+    }
+}
+
+PunteggiIncrementali::~PunteggiIncrementali() = default;
+
+// The forecasts of an operator that only combines its inputs, over every input
+// [(n1 * dim2 + n2) * dimV + V], filled on first use.
+const std::uint8_t* PunteggiIncrementali::tabella(int op, int dim2, int dimV, avanzamento::Avanzamento* avanzamento)
+{
+    auto& t = tabelle_[{op, dim2, dimV}];
+    if (!t.empty())
+        return t.data();
+    std::vector<std::uint8_t> esiti(static_cast<std::size_t>(91 * dim2 * dimV));
+    perOgni(91, dim2 * dimV > 1000 ? coreDisponibili() : 1, [&](int n1) {
+        avanzamento::controlla(avanzamento);
+        engine::ValoriOperatore v;
+        v.N1 = n1;
+        for (int n2 = 0; n2 < dim2; ++n2) {
+            v.N2 = n2;
+            for (int k = 0; k < dimV; ++k) {
+                v.ValoreFisso = k;
+                int x;
+                try {
+                    x = indiceEsito(engine::Valuta(op, v, a_));
+                } catch (const engine::ErroreCalcolo&) {
+                    x = Errore;
+                }
+                esiti[static_cast<std::size_t>((n1 * dim2 + n2) * dimV + k)] = static_cast<std::uint8_t>(x);
+            }
+        }
+    });
+    t = std::move(esiti);
+    return t.data();
+}
+
+void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, const std::vector<Variazione>& variazioni,
+                                   avanzamento::Avanzamento* avanzamento)
+{
+    for (auto& b : blocchi_) {
+        if (b.op < 0 || b.diretto || b.tavola)
+            continue;
+        switch (b.tipo) {
+        case 1:
+        case 4: b.tavola = tabella(b.op, 1, 1, avanzamento); break;
+        case 2: b.tavola = tabella(b.op, 91, 1, avanzamento); break;
+        case 3:
+        case 5: b.tavola = tabella(b.op, 1, Valori, avanzamento); break;
+        case 7: b.tavola = tabella(b.op, 91, Valori, avanzamento); break;
+        default: break;
+        }
+    }
+
+    const int fili = coreDisponibili();
+    for (const auto& var : variazioni) {
+        std::array<std::uint16_t, 92> delta{};
+        const auto dopo = var.dopo ? quota(a_, ruote_, var.d, var.dopo) : std::array<std::uint16_t, 92>{};
+        const auto prima = var.prima ? quota(a_, ruote_, var.d, var.prima) : std::array<std::uint16_t, 92>{};
+        bool cambia = false;
+        for (int x = 0; x < 92; ++x) {
+            // Modular arithmetic: taking a share away is adding its complement.
+            delta[static_cast<std::size_t>(x)] = static_cast<std::uint16_t>(dopo[x] - prima[x]);
+            cambia = cambia || delta[static_cast<std::size_t>(x)] != 0;
+        }
+        if (!cambia)
+            continue;
+        const NumeriCaso c = numeriCaso(a_, var.d);
+        const std::uint16_t* dq = delta.data();
+        for (const auto& b : blocchi_) {
+            if (b.op < 0)
+                continue;
+            avanzamento::controlla(avanzamento);
+            std::uint16_t* s = somme.data() + b.inizio;
+            // The evaluator on inputs the candidate prepared; its own errors score nothing.
+            auto valuta = [&](engine::ValoriOperatore v) {
+                try {
+                    return indiceEsito(engine::Valuta(b.op, v, a_));
+                } catch (const engine::ErroreCalcolo&) {
+                    return Errore;
+                }
+            };
+            // Operators that read the draw: the fields as the search sets them for the type.
+            auto diretto = [&](int i1, int i2, int n1, int n2, int k) {
+                if (n1 < 0 || n2 < 0)
+                    return Errore;
+                engine::ValoriOperatore v;
+                v.EstrazioneCalcolo = c.d;
+                if (i1 >= 0) {
+                    v.R1 = i1 / 5;
+                    v.P1 = i1 % 5 + 1;
+                }
+                if (i2 >= 0) {
+                    v.R2 = i2 / 5;
+                    v.P2 = i2 % 5 + 1;
+                }
+                v.N1 = n1;
+                v.N2 = n2;
+                v.ValoreFisso = k;
+                return valuta(v);
+            };
+            const auto& num = c.numeri;
+            switch (b.tipo) {
+            case 1:
+                for (int i1 = 0; i1 < Riferimenti; ++i1) {
+                    const int n1 = num[static_cast<std::size_t>(i1)];
+                    const int x = b.diretto ? diretto(i1, -1, n1, 0, 0) : (n1 < 0 ? Errore : b.tavola[n1]);
+                    s[i1] = static_cast<std::uint16_t>(s[i1] + dq[x]);
+                }
+                break;
+            case 2:
+                perOgni(Riferimenti, b.diretto ? fili : 1, [&](int i1) {
+                    const int n1 = num[static_cast<std::size_t>(i1)];
+                    for (int i2 = 0; i2 < Riferimenti; ++i2) {
+                        const int n2 = num[static_cast<std::size_t>(i2)];
+                        int x;
+                        if (b.diretto)
+                            x = diretto(i1, i2, n1, n2, 0);
+                        else
+                            x = n1 < 0 || n2 < 0 ? Errore : b.tavola[n1 * 91 + n2];
+                        auto& v = s[i1 * Riferimenti + i2];
+                        v = static_cast<std::uint16_t>(v + dq[x]);
+                    }
+                });
+                break;
+            case 3:
+                for (int i1 = 0; i1 < Riferimenti; ++i1) {
+                    const int n1 = num[static_cast<std::size_t>(i1)];
+                    std::uint16_t* riga = s + i1 * Valori;
+                    for (int k = 0; k < Valori; ++k) {
+                        const int x = b.diretto ? diretto(i1, -1, n1, 0, k) : (n1 < 0 ? Errore : b.tavola[n1 * Valori + k]);
+                        riga[k] = static_cast<std::uint16_t>(riga[k] + dq[x]);
+                    }
+                }
+                break;
+            case 4:
+                for (int n = 1; n <= 90; ++n) {
+                    const int x = b.diretto ? diretto(-1, -1, n, 0, 0) : b.tavola[n];
+                    s[n - 1] = static_cast<std::uint16_t>(s[n - 1] + dq[x]);
+                }
+                break;
+            case 5:
+                for (int k = 0; k < Ritardi; ++k)
+                    for (int i1 = 0; i1 < Riferimenti; ++i1) {
+                        const int n1 = c.precedenti[static_cast<std::size_t>(k)][static_cast<std::size_t>(i1)];
+                        const int x =
+                            b.diretto ? diretto(i1, -1, n1, 0, k) : (n1 < 0 ? Errore : b.tavola[n1 * Valori + k]);
+                        auto& v = s[k * Riferimenti + i1];
+                        v = static_cast<std::uint16_t>(v + dq[x]);
+                    }
+                break;
+            case 6:
+                for (int r = 0; r < Ruote; ++r) {
+                    engine::ValoriOperatore v;
+                    v.EstrazioneCalcolo = c.d;
+                    v.R1 = r;
+                    // A case on which the whole-wheel formula fails is skipped, as the search does.
+                    try {
+                        const int x = indiceEsito(engine::Valuta(b.op, v, a_));
+                        s[r] = static_cast<std::uint16_t>(s[r] + dq[x]);
+                    } catch (const engine::ErroreCalcolo&) {
+                    }
+                }
+                break;
+            case 7:
+                perOgni(Riferimenti, fili, [&](int i1) {
+                    avanzamento::controlla(avanzamento);
+                    const int n1 = num[static_cast<std::size_t>(i1)];
+                    for (int i2 = 0; i2 < Riferimenti; ++i2) {
+                        const int n2 = num[static_cast<std::size_t>(i2)];
+                        std::uint16_t* riga = s + (i1 * Riferimenti + i2) * Valori;
+                        if (b.diretto) {
+                            for (int k = 0; k < Valori; ++k)
+                                riga[k] = static_cast<std::uint16_t>(riga[k] + dq[diretto(i1, i2, n1, n2, k)]);
+                            continue;
+                        }
+                        if (n1 < 0 || n2 < 0)
+                            continue;
+                        const std::uint8_t* esiti = b.tavola + (n1 * 91 + n2) * Valori;
+                        for (int k = 0; k < Valori; ++k)
+                            riga[k] = static_cast<std::uint16_t>(riga[k] + dq[esiti[k]]);
+                    }
+                });
+                break;
+            default: break;
+            }
+        }
+    }
+}
+
+RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzamento::Avanzamento* avanzamento)
+{
+    // The cases as the search takes them, each with the last colpo it may count; one
+    // without a colpo scores nothing and is left out of the sums.
+    Casi voluti;
+    std::size_t casi = 0;
+    for (const auto& c : imp.casi) {
+        if (!c.abilitato || c.estrazione < 1 || c.estrazione > a_.NumeroEstrazioni || c.estrazione > imp.riferimento)
+            continue;
+        ++casi;
+        const int ultimo = std::min(c.estrazione + colpi_, imp.riferimento);
+        if (ultimo > c.estrazione)
+            voluti[c.estrazione] = ultimo;
+    }
+    if (casi > MassimoCasi)
+        throw std::invalid_argument("troppi casi per i punteggi conservati");
+
+    auto costo = [&](const Casi& tenuti) {
+        std::size_t n = 0;
+        auto i = tenuti.begin();
+        auto j = voluti.begin();
+        while (i != tenuti.end() || j != voluti.end()) {
+            if (j == voluti.end() || (i != tenuti.end() && i->first < j->first)) {
+                ++n;
+                ++i;
+            } else if (i == tenuti.end() || j->first < i->first) {
+                ++n;
+                ++j;
+            } else {
+                n += i->second != j->second;
+                ++i;
+                ++j;
+            }
+        }
+        return n;
+    };
+    // The kept sums closest to these cases; fresh ones when every kept set is farther
+    // than starting from nothing. Their number is held to about 256 MB.
+    const std::size_t limite =
+        std::clamp<std::size_t>((256u << 20) / std::max<std::size_t>(totale_ * sizeof(std::uint16_t), 1), 1, 64);
+    auto scelta = somme_.end();
+    std::size_t migliore = std::numeric_limits<std::size_t>::max();
+    for (auto it = somme_.begin(); it != somme_.end(); ++it) {
+        const std::size_t n = costo(it->casi);
+        if (n < migliore) {
+            migliore = n;
+            scelta = it;
+        }
+    }
+    if (scelta == somme_.end() || migliore > voluti.size()) {
+        if (somme_.size() < limite) {
+            somme_.emplace_front();
+            somme_.front().valori.assign(totale_, 0);
+            scelta = somme_.begin();
+        } else {
+            scelta = std::prev(somme_.end());
+            std::fill(scelta->valori.begin(), scelta->valori.end(), std::uint16_t{0});
+            scelta->casi.clear();
+        }
+    }
+    somme_.splice(somme_.begin(), somme_, scelta);
+    Somme& s = somme_.front();
+
+    std::vector<Variazione> variazioni;
+    for (const auto& [d, ultimo] : s.casi) {
+        const auto it = voluti.find(d);
+        const int dopo = it == voluti.end() ? 0 : it->second;
+        if (dopo != ultimo)
+            variazioni.push_back({d, ultimo, dopo});
+    }
+    for (const auto& [d, ultimo] : voluti)
+        if (!s.casi.count(d))
+            variazioni.push_back({d, 0, ultimo});
+    // A stop halfway leaves sums that match no set of cases: they are dropped.
+    try {
+        applica(s.valori, variazioni, avanzamento);
+    } catch (...) {
+        somme_.pop_front();
+        throw;
+    }
+    s.casi = voluti;
+
+    const auto massimo = std::max_element(s.valori.begin(), s.valori.end());
+    if (massimo == s.valori.end() || (*massimo >> BitTot) == 0)
+        return {};
+    const auto soglia = static_cast<std::uint16_t>((*massimo >> BitTot) << BitTot);
+    const auto primo = std::find_if(s.valori.begin(), s.valori.end(), [&](std::uint16_t v) { return v >= soglia; });
+    const auto indice = static_cast<std::size_t>(primo - s.valori.begin());
+    const auto blocco = std::prev(std::upper_bound(blocchi_.begin(), blocchi_.end(), indice,
+                                                   [](std::size_t i, const Blocco& b) { return i < b.inizio; }));
+    return rigaCandidato(operatori_[static_cast<std::size_t>(blocco->riga)], static_cast<int>(indice - blocco->inizio),
+                         *primo >> BitTot, *primo & ((1 << BitTot) - 1));
+}
+
+}

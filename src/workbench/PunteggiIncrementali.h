@@ -1,0 +1,71 @@
+// The AMBATE scores of every candidate kept from one reference draw to the next (the replay of Convalida).
+#pragma once
+
+#include "archive/Archivio.h"
+#include "avanzamento/Avanzamento.h"
+#include "workbench/Ambate.h"
+
+#include <array>
+#include <cstdint>
+#include <list>
+#include <map>
+#include <tuple>
+#include <vector>
+
+namespace workbench {
+
+// A candidate's score is a sum over the cases, and a case's share depends on the
+// reference only through its last colpo min(d + C, R). So the sums are kept and, at the
+// next reference, only the cases that entered, left or gained a colpo are added or taken
+// away. Different case sets (with "Mensile" following the reference, one per ordinal in
+// the month) keep sums of their own; each reference starts from the kept sums closest to
+// its cases.
+//
+// The top row of the search is then the first candidate in enumeration order with the
+// highest Cop: the ranking of cercaFormule never moves a row ahead of one with a higher or
+// equal Cop that entered before it, and the first candidate with the highest Cop always
+// enters (its Tot is at least its Cop, above every Cop listed before it).
+class PunteggiIncrementali {
+public:
+    // The operator rows of the searches (FgOp, the chosen ones scored) and the wheels and
+    // colpi they share; every search asked of this object must have the same.
+    PunteggiIncrementali(const archive::Archivio& a, const std::vector<OperatoreRicerca>& operatori,
+                         const std::array<bool, archive::NumeroRuote>& ruote, int colpi);
+    ~PunteggiIncrementali();
+
+    // The first row cercaFormule(imp) would give for an ambate search (sorte 0, at least
+    // two rows listed): empty when no candidate covers a case. Throws
+    // avanzamento::Interrotto on a stop request.
+    RigaEsito migliore(const ImpostazioniRicerca& imp, avanzamento::Avanzamento* avanzamento);
+
+    // Candidates scored per case (the sum of the chosen operators' candidates).
+    std::size_t candidati() const { return totale_; }
+
+private:
+    struct Blocco;
+    struct Somme;
+    // A case as the sums hold it: its draw and the last colpo its share counts.
+    using Casi = std::map<int, int>;
+
+    // A case whose share changes: it enters, leaves, or gains colpi.
+    struct Variazione {
+        int d = 0;
+        int prima = 0;   // last colpo counted so far, 0: the case was not in the sums
+        int dopo = 0;    // last colpo from now on, 0: the case leaves
+    };
+    // Adds to `somme` each case's new share less its old one.
+    void applica(std::vector<std::uint16_t>& somme, const std::vector<Variazione>& variazioni,
+                 avanzamento::Avanzamento* avanzamento);
+    const std::uint8_t* tabella(int op, int dim2, int dimV, avanzamento::Avanzamento* avanzamento);
+
+    const archive::Archivio& a_;
+    std::vector<OperatoreRicerca> operatori_;
+    std::array<bool, archive::NumeroRuote> ruote_{};
+    int colpi_ = 0;
+    std::vector<Blocco> blocchi_;
+    std::size_t totale_ = 0;
+    std::map<std::tuple<int, int, int>, std::vector<std::uint8_t>> tabelle_;
+    std::list<Somme> somme_;   // most recently used first
+};
+
+}

@@ -1,0 +1,197 @@
+// The "Convalida" page of Piramide1 offscreen: defaults, a replay shown as the logic computes it, the chart, the double-click, cancel, refusals.
+#include "ui/Piramide1/PaginaConvalida.h"
+#include "ui/Piramide1/Piramide1.h"
+
+#include "SupportoUi.h"
+#include "session/Sessione.h"
+#include "support/ArchivioDimostrativo.h"
+#include "support/ArchivioReale.h"
+#include "ui/common/Dialoghi.h"
+#include "ui/common/GrigliaView.h"
+#include "workbench/Convalida.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtCharts/QChartView>
+#include <QtCharts/QLineSeries>
+
+#include <memory>
+
+using namespace ui;
+
+namespace {
+
+std::unique_ptr<archive::Archivio> archivioDiProva()
+{
+    if (const archive::Archivio* reale = testsupport::archivioReale())
+        return std::make_unique<archive::Archivio>(*reale);
+    return std::make_unique<archive::Archivio>(testsupport::archivioDimostrativo());
+}
+
+struct BarraRegistrata : Progresso {
+    void imposta(int valore, int massimo) override { passi.emplace_back(valore, massimo); }
+    void azzera() override {}
+    std::vector<std::pair<int, int>> passi;
+};
+
+struct Finestra {
+    Finestra() : a(archivioDiProva()), sessione(cartella.path().toStdString(), *a), contesto(sessione, dialoghi)
+    {
+        sessione.apriDatabaseProgramma();
+        contesto.pb1 = &pb1;
+        finestra = std::make_unique<Piramide1>(contesto);
+        finestra->resize(1366, 749);
+        finestra->show();
+        pagina = finestra->findChild<PaginaConvalida*>();
+        testui::controllo<QTabWidget>(*finestra, QStringLiteral("SSTab2"))->setCurrentWidget(pagina);
+    }
+    ~Finestra()
+    {
+        finestra.reset();
+        sessione.chiudi();
+    }
+    template <class T> T* w(const QString& nome) const { return testui::controllo<T>(*finestra, nome); }
+    // CONVALIDA pressed and waited for.
+    void convalida() const
+    {
+        QSignalSpy fine(pagina, &PaginaConvalida::finita);
+        w<QPushButton>(QStringLiteral("CmdConvalida"))->click();
+        QVERIFY(fine.count() == 1 || fine.wait(120000));
+    }
+
+    QTemporaryDir cartella;
+    std::unique_ptr<archive::Archivio> a;
+    session::Sessione sessione;
+    DialoghiScriptati dialoghi;
+    Contesto contesto;
+    BarraRegistrata pb1;
+    std::unique_ptr<Piramide1> finestra;
+    PaginaConvalida* pagina = nullptr;
+};
+
+}
+
+class TestPaginaConvalida : public QObject {
+    Q_OBJECT
+private slots:
+    void replicaMostrataEDoppioClic();
+    void annullaERifiuti();
+};
+
+// The window's own settings (Bari, the operators of type 1): the grid, the totals and the
+// chart are those of workbench::convalida on a copy of the workbench; a double-click moves
+// the workbench's reference.
+void TestPaginaConvalida::replicaMostrataEDoppioClic()
+{
+    Finestra f;
+    QVERIFY(f.pagina);
+    const int N = f.a->NumeroEstrazioni;
+    QCOMPARE(f.w<QSpinBox>(QStringLiteral("ConvAl"))->value(), N);
+    QCOMPARE(f.w<QSpinBox>(QStringLiteral("ConvDal"))->value(), N - 199);
+    QVERIFY(f.w<QCheckBox>(QStringLiteral("ChkMensileRif"))->isChecked());
+    f.w<QSpinBox>(QStringLiteral("ConvDal"))->setValue(N - 59);
+    f.w<QSpinBox>(QStringLiteral("ConvAl"))->setValue(N - 10);
+    f.convalida();
+
+    workbench::ImpostazioniConvalida imp;
+    imp.banco = f.finestra->banco();
+    imp.dal = N - 59;
+    imp.al = N - 10;
+    const auto atteso = workbench::convalida(imp, *f.a);
+    grid::Grid g;
+    workbench::scriviConvalida(g, atteso, *f.a);
+    QCOMPARE(QString::fromStdString(f.pagina->griglia().comeTesto("\n")), QString::fromStdString(g.comeTesto("\n")));
+    QCOMPARE(f.w<QLabel>(QStringLiteral("LblTotaliConvalida"))->text(),
+             QString::fromStdString(workbench::testoTotaliConvalida(atteso.totali)));
+    QCOMPARE(f.w<QLabel>(QStringLiteral("LblConvalidaStato"))->text(),
+             QStringLiteral("Convalidati 50 riferimenti, dal %1 al %2.").arg(N - 59).arg(N - 10));
+    QVERIFY(!f.pb1.passi.empty());
+    QCOMPARE(f.pb1.passi.back().second, 50);
+    // Two lines, one point per counted reference.
+    auto* grafico = f.w<QChartView>(QStringLiteral("GraficoConvalida"));
+    QCOMPARE(grafico->chart()->series().size(), 2);
+    auto* uscite = qobject_cast<QLineSeries*>(grafico->chart()->series().at(0));
+    QVERIFY(uscite);
+    QCOMPARE(uscite->count(), atteso.totali.riferimenti);
+    QCOMPARE(static_cast<int>(uscite->at(uscite->count() - 1).y()), atteso.totali.uscite);
+
+    // Double-click on the fifth row: the workbench's reference draw becomes its Rif, with
+    // its own draw of the month, and AMBATE there finds the row's formula.
+    auto* vista = f.w<GrigliaView>(QStringLiteral("FgConvalida"));
+    const auto* m = vista->modello();
+    const QModelIndex i = m->index(5 - m->righeFisse(), 0);
+    vista->scrollTo(i);
+    QTest::mouseDClick(vista->viewport(), Qt::LeftButton, {}, vista->visualRect(i).center());
+    QCOMPARE(f.finestra->banco().riferimento, N - 55);
+    QCOMPARE(f.w<QScrollBar>(QStringLiteral("hs1"))->value(), N - 55);
+    QCOMPARE(f.finestra->banco().mensile, static_cast<int>(f.a->ProgressivoMese[static_cast<std::size_t>(N - 55)]));
+    QSignalSpy ricerca(f.finestra.get(), &Piramide1::ricercaFinita);
+    f.finestra->Command9();
+    f.finestra->Cmd_Step1();
+    QVERIFY(ricerca.count() == 1 || ricerca.wait(60000));
+    QCOMPARE(QString::fromStdString(f.finestra->banco().FgEsiti.testo(1, 3)),
+             QString::fromStdString(f.pagina->griglia().testo(5, workbench::colConvalida::Formula)));
+    QCOMPARE(QString::fromStdString(f.finestra->banco().FgEsiti.testo(1, 1)),
+             QString::fromStdString(f.pagina->griglia().testo(5, workbench::colConvalida::Cop)));
+}
+
+// Annulla stops the replay within the wait and keeps the rows shown; a reversed range and
+// no operator are refused with a message and start nothing.
+void TestPaginaConvalida::annullaERifiuti()
+{
+    Finestra f;
+    const int N = f.a->NumeroEstrazioni;
+    f.w<QSpinBox>(QStringLiteral("ConvDal"))->setValue(N - 4);
+    f.convalida();
+    const std::string prima = f.pagina->griglia().comeTesto("\n");
+    QCOMPARE(f.pagina->griglia().righe(), 6);
+
+    // Every operator of every type: long enough to be stopped.
+    for (int tipo = 2; tipo <= 7; ++tipo)
+        f.finestra->sceltaTipo(tipo);
+    f.w<QSpinBox>(QStringLiteral("ConvDal"))->setValue(1000);
+    QSignalSpy fine(f.pagina, &PaginaConvalida::finita);
+    f.w<QPushButton>(QStringLiteral("CmdConvalida"))->click();
+    QVERIFY(f.pagina->inCorso());
+    QVERIFY(!f.w<QPushButton>(QStringLiteral("CmdConvalida"))->isEnabled());
+    QTest::qWait(50);
+    f.w<QPushButton>(QStringLiteral("CmdAnnullaConvalida"))->click();
+    QVERIFY(fine.count() == 1 || fine.wait(5000));
+    QCOMPARE(f.w<QLabel>(QStringLiteral("LblConvalidaStato"))->text(),
+             QStringLiteral("Convalida annullata: i risultati precedenti restano."));
+    QCOMPARE(f.pagina->griglia().comeTesto("\n"), prima);
+    QVERIFY(f.w<QPushButton>(QStringLiteral("CmdConvalida"))->isEnabled());
+
+    f.w<QSpinBox>(QStringLiteral("ConvDal"))->setValue(N);
+    f.w<QSpinBox>(QStringLiteral("ConvAl"))->setValue(N - 1);
+    f.w<QPushButton>(QStringLiteral("CmdConvalida"))->click();
+    QVERIFY(!f.pagina->inCorso());
+    auto m = f.dialoghi.messaggi();
+    QCOMPARE(m.size(), std::size_t{1});
+    QCOMPARE(m.back().titolo, QStringLiteral("Convalida"));
+    QCOMPARE(m.back().testo, QStringLiteral("Intervallo non valido: il primo riferimento (%1) viene dopo l'ultimo (%2).")
+                                 .arg(N)
+                                 .arg(N - 1));
+
+    f.w<QSpinBox>(QStringLiteral("ConvDal"))->setValue(N - 1);
+    auto& op = f.finestra->banco().FgOp;
+    for (int r = 1; r < op.righe(); ++r)
+        op.setSfondo(r, 0, grid::colori::Bianco);
+    f.w<QPushButton>(QStringLiteral("CmdConvalida"))->click();
+    QVERIFY(!f.pagina->inCorso());
+    m = f.dialoghi.messaggi();
+    QCOMPARE(m.size(), std::size_t{2});
+    QCOMPARE(m.back().testo,
+             QStringLiteral("Nessun operatore scelto: sceglierne almeno uno nella scheda Operatori (doppio clic o tipo)."));
+    QCOMPARE(f.pagina->griglia().comeTesto("\n"), prima);
+}
+
+QTEST_MAIN(TestPaginaConvalida)
+#include "convalida_page_test.moc"

@@ -1,0 +1,198 @@
+// Convalida: outcomes worked out by hand on a built archive, and the kept-score replay against the plain one.
+#include "workbench/Convalida.h"
+
+#include "support/ArchivioDimostrativo.h"
+#include "support/ArchivioReale.h"
+#include "workbench/RicercheProva.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+using namespace workbench;
+
+namespace {
+
+constexpr int BA = 0, NA = 5;
+
+// 30 draws; Bari and Napoli drawn in every one, every other wheel empty. The filler of
+// draw d is the block of ten numbers from 10 + 10 * (d mod 7): a number comes back only
+// seven draws later, beyond the four colpi, so no filler ever wins. Bari holds 07 in
+// draws 2 and 15 (the cases of "Numeri 07"); 07 comes out on Napoli in draw 4 (colpo 2
+// of case 2). NUM on Bari position 1 is then the only formula that covers a case, and
+// its ambata on reference R is Bari's first number of R: 85 in draw 9 (out on Napoli in
+// draw 12, colpo 3), 88 in draw 20 (never out), 86 in draw 28 (two colpi left).
+archive::Archivio archivioAMano()
+{
+    auto a = testsupport::archivioVuoto(30);
+    for (int d = 1; d <= 30; ++d)
+        for (int p = 1; p <= 5; ++p) {
+            a.setNumero(d, BA, p, static_cast<std::int16_t>(10 + (d % 7) * 10 + p - 1));
+            a.setNumero(d, NA, p, static_cast<std::int16_t>(15 + (d % 7) * 10 + p - 1));
+        }
+    a.setNumero(2, BA, 1, 7);
+    a.setNumero(15, BA, 1, 7);
+    a.setNumero(4, NA, 3, 7);
+    a.setNumero(9, BA, 1, 85);
+    a.setNumero(12, NA, 2, 85);
+    a.setNumero(20, BA, 1, 88);
+    a.setNumero(28, BA, 1, 86);
+    return a;
+}
+
+ImpostazioniConvalida impostazioniAMano(const archive::Archivio& a, int dal, int al)
+{
+    ImpostazioniConvalida imp;
+    Banco& b = imp.banco;
+    apriBanco(b, a);
+    b.rilevazione = Rilevazione::Numeri;
+    b.numeri = "07";
+    b.colpi = 4;
+    setRuotaInGioco(b, NA, true);
+    const int k = b.FgOp.aggiungiRiga();
+    b.FgOp.setTesto(k, 1, "NUM");
+    b.FgOp.setNumero(k, 2, 1);
+    b.FgOp.setSfondo(k, 0, colori::OperatoreScelto);
+    imp.dal = dal;
+    imp.al = al;
+    return imp;
+}
+
+std::string rigaTesto(const grid::Grid& g, int r)
+{
+    std::string s;
+    for (int c = 0; c < g.colonne(); ++c)
+        s += (c ? "|" : "") + g.testo(r, c);
+    return s;
+}
+
+// The grid text and each chosen formula's Tot: everything a replay decides.
+std::string impronta(const RisultatoConvalida& r, const archive::Archivio& a)
+{
+    grid::Grid g;
+    scriviConvalida(g, r, a);
+    std::string s = g.comeTesto("\n");
+    for (const auto& riga : r.righe)
+        s += std::to_string(riga.formula.tot) + " " + std::to_string(riga.verificabili) + "\n";
+    return s + testoTotaliConvalida(r.totali);
+}
+
+TEST(Convalida, EsitiCalcolatiAMano)
+{
+    const auto a = archivioAMano();
+    for (bool conservata : {false, true}) {
+        const auto imp = impostazioniAMano(a, 1, 30);
+        const RisultatoConvalida r = conservata ? convalida(imp, a) : convalidaSemplice(imp, a);
+        ASSERT_EQ(r.righe.size(), 30u);
+        grid::Grid g;
+        scriviConvalida(g, r, a);
+        // R = 3: case 2 has one colpo (draw 3), without its 07: nothing covers a case.
+        EXPECT_EQ(rigaTesto(g, 3), "3|||nessuna formula||||||||0,367") << conservata;
+        // R = 9: 8 wheel-draws in the four colpi, 1 - (85/90)^8 = 0.367; 85 out at colpo 3.
+        EXPECT_EQ(rigaTesto(g, 9), "9||1|NUM|1|BA||||85|3|0,367") << conservata;
+        EXPECT_EQ(rigaTesto(g, 20), "20||1|NUM|1|BA||||88|0|0,367") << conservata;
+        // R = 28: draws 29 and 30 only, 1 - (85/90)^4 = 0.204.
+        EXPECT_EQ(rigaTesto(g, 28), "28||1|NUM|1|BA||||86|in corso|0,204") << conservata;
+        EXPECT_EQ(riferimentoRiga(g, 28), 28);
+        EXPECT_EQ(r.righe[19].verificabili, 2);   // case 15 gained its colpi, case 2
+    }
+    // References 9..20: 85 out once; chance 12 x 0.367 = 4.4 and P(at least 1) = 1 - 0.633^12;
+    // coverage 1 of 1 case up to R = 15, 1 of 2 from R = 16: (7 + 5 / 2) / 12.
+    const auto r = convalida(impostazioniAMano(a, 9, 20), a);
+    EXPECT_EQ(testoTotaliConvalida(r.totali),
+              "Riferimenti: 12; ambate uscite: 1 (8,3%); attese a caso: 4,4 (36,7%); p: 0,996; "
+              "copertura media nei casi: 79,2%");
+    const auto punti = cumulati(r.righe);
+    ASSERT_EQ(punti.size(), 12u);
+    EXPECT_EQ(punti.back().uscite, 1);
+    EXPECT_NEAR(punti.back().attese, 4.4039, 1e-3);
+    // Near the end a reference counts only once all its colpi are drawn: 27..30 never do,
+    // even where the ambata is already out.
+    EXPECT_EQ(convalida(impostazioniAMano(a, 27, 30), a).totali.riferimenti, 0);
+}
+
+TEST(Convalida, IntervalliRifiutati)
+{
+    const auto a = archivioAMano();
+    EXPECT_EQ(controllaIntervallo(5, 4, a), "il primo riferimento (5) viene dopo l'ultimo (4)");
+    EXPECT_EQ(controllaIntervallo(0, 4, a), "i riferimenti devono essere fra 1 e 30");
+    EXPECT_EQ(controllaIntervallo(4, 31, a), "i riferimenti devono essere fra 1 e 30");
+    EXPECT_TRUE(controllaIntervallo(30, 30, a).empty());
+    EXPECT_TRUE(convalida(impostazioniAMano(a, 5, 4), a).righe.empty());
+}
+
+// The full catalogue (with the odd rows a user's catalogue may hold) on every wheel.
+ImpostazioniConvalida catalogoIntero(const archive::Archivio& a, int dal, int al, int casi, int colpi)
+{
+    ImpostazioniConvalida imp;
+    apriBanco(imp.banco, a);
+    testsupport::elencaCatalogo(imp.banco);
+    for (int r = 1; r < imp.banco.FgOp.righe(); ++r)
+        imp.banco.FgOp.setSfondo(r, 0, colori::OperatoreScelto);
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        setRuotaInGioco(imp.banco, w, true);
+    imp.banco.numeroCasi = casi;
+    imp.banco.colpi = colpi;
+    imp.dal = dal;
+    imp.al = al;
+    return imp;
+}
+
+void confrontaReplay(const ImpostazioniConvalida& imp, const archive::Archivio& a, const std::string& descrizione)
+{
+    const auto semplice = convalidaSemplice(imp, a);
+    const auto conservata = convalida(imp, a);
+    ASSERT_EQ(semplice.righe.size(), static_cast<std::size_t>(imp.al - imp.dal + 1)) << descrizione;
+    EXPECT_EQ(impronta(conservata, a), impronta(semplice, a)) << descrizione;
+}
+
+// 100 consecutive references, the whole catalogue on every wheel: "Mensile" following each
+// reference (a set of cases per ordinal, each kept and brought forward a month at a time)
+// with 12 cases and 8 colpi; a fixed ordinal, Numeri and Distanza on the demonstration
+// archive with more cases and colpi. (50 cases and 20 colpi take minutes in the plain
+// replay: the benchmark runs those.)
+TEST(Convalida, ConservataUgualeAllaSempliceSulCatalogoIntero)
+{
+    if (const auto* reale = testsupport::archivioReale()) {
+        const int n = reale->NumeroEstrazioni;
+        confrontaReplay(catalogoIntero(*reale, n - 99, n, 12, 8), *reale, "reale, Mensile del riferimento");
+    }
+    const auto& demo = testsupport::archivioDimostrativo();
+    const int n = demo.NumeroEstrazioni;
+    auto mensile = catalogoIntero(demo, 2000, 2029, 20, 12);
+    mensile.mensileDalRiferimento = false;
+    mensile.banco.mensile = 0;
+    confrontaReplay(mensile, demo, "demo, ultima del mese");
+    auto numeri = catalogoIntero(demo, n - 39, n, 30, 20);
+    numeri.banco.rilevazione = Rilevazione::Numeri;
+    numeri.banco.numeri = "07-33-71";
+    confrontaReplay(numeri, demo, "demo, Numeri");
+    auto distanza = catalogoIntero(demo, 30, 59, 8, 5);   // early draws: wheels not yet drawn
+    distanza.banco.rilevazione = Rilevazione::Distanza;
+    distanza.banco.numeri = "05-30";
+    confrontaReplay(distanza, demo, "demo, Distanza all'inizio");
+}
+
+TEST(Convalida, FermataDuranteLaReplica)
+{
+    const auto& demo = testsupport::archivioDimostrativo();
+    const int n = demo.NumeroEstrazioni;
+    for (bool conservata : {false, true}) {
+        avanzamento::Avanzamento av;
+        RisultatoConvalida r;
+        std::thread t([&] {
+            const auto imp = catalogoIntero(demo, n - 499, n, 50, 20);
+            r = conservata ? convalida(imp, demo, &av) : convalidaSemplice(imp, demo, &av);
+        });
+        while (av.stato(1).valore < 2)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        av.ferma();
+        t.join();
+        EXPECT_TRUE(r.interrotta);
+        EXPECT_TRUE(r.righe.empty());
+        EXPECT_EQ(av.stato(1).massimo, 500);
+    }
+}
+
+}
