@@ -30,6 +30,7 @@ const std::vector<Container::PulsanteStrumento>& Container::pulsanti()
         {"Command3", "PiramidiPrevisioonali", "La piramide dei ritardi e delle frequenze", "Ritardi"},
         {"Command2", "Estrazioni_minielenco", "Mini elenco estrazioni", "Elenco"},
         {"Command4", "Operatori", "Inserimento nuovi operatori", "Operatori"},
+        {"CmdGiocate", "Giocate", "Le giocate, le loro vincite e la resa attesa", "Giocate"},
     };
     return p;
 }
@@ -47,6 +48,8 @@ QStyle::StandardPixmap iconaDi(const QString& finestra)
         return QStyle::SP_FileDialogContentsView;
     if (finestra == QLatin1String("Estrazioni_minielenco"))
         return QStyle::SP_FileDialogListView;
+    if (finestra == QLatin1String("Giocate"))
+        return QStyle::SP_DialogApplyButton;
     return QStyle::SP_FileDialogNewFolder;
 }
 

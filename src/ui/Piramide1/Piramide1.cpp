@@ -4,6 +4,7 @@
 #include "engine/Piramide.h"
 #include "storage/ProgramDb.h"
 #include "ui/common/Controlli.h"
+#include "ui/common/GiocaAmbata.h"
 #include "ui/common/GrigliaView.h"
 #include "workbench/Abbinamenti.h"
 #include "workbench/Trasferimenti.h"
@@ -586,6 +587,11 @@ QWidget* Piramide1::costruisciEsiti()
     Ch_CasiScoperti->setObjectName(QStringLiteral("Ch_CasiScoperti"));
     Ch_CasiScoperti->setToolTip(QStringLiteral("Le ricerche saltano i casi già coperti (segnati con MARCA)"));
     FgEsiti = griglia(QStringLiteral("FgEsiti"), banco_.FgEsiti, ambate, 90);
+    // Context menu: the row's ambata becomes a play of the window Giocate.
+    FgEsiti->aggiungiAzioneRiga(QStringLiteral("Gioca l'ambata"), QStringLiteral("GiocaAmbata"), [this](int r) {
+        giocaAmbata(contesto_, QString::fromStdString(banco_.FgEsiti.testo(r, workbench::ColonnaPrevisione)),
+                    workbench::ruoteInGioco(banco_), banco_.colpi, banco_.riferimento, this);
+    });
     // Ten rows in sight.
     FgEsiti->setMinimumHeight(FgEsiti->horizontalHeader()->sizeHint().height()
                               + 10 * FgEsiti->verticalHeader()->defaultSectionSize() + 2 * FgEsiti->frameWidth());
