@@ -185,10 +185,8 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     principale->addLayout(destra);
 
     connect(FgGiocate, &GrigliaView::clic, this, [this](int r, int) { selezionaGiocata(r); });
-    connect(FgGiocate, &GrigliaView::cellaCambiata, this, [this](int r, int) {
-        if (r != FgGiocate_.rigaCorrente)
-            selezionaGiocata(r);
-    });
+    // From the keyboard: the arrows move, Space or Enter selects (as a click does).
+    connect(FgGiocate, &GrigliaView::attivata, this, [this](int r, int) { selezionaGiocata(r); });
     connect(FgNumeri, &GrigliaView::clic, this, [this](int r, int c) { commutaNumero(r * 10 + c + 1); });
     connect(FgNumeri, &GrigliaView::attivata, this, [this](int r, int c) { commutaNumero(r * 10 + c + 1); });
     connect(FgRuote, &GrigliaView::clic, this, [this](int, int c) { commutaRuota(c); });
@@ -235,8 +233,7 @@ void Giocate::avviso(const QString& testo, Icona icona)
 
 int Giocate::rigaSelezionata() const
 {
-    const int r = FgGiocate_.rigaCorrente;
-    return r >= 1 && r <= static_cast<int>(giocate_.size()) ? r : 0;
+    return scelta_ >= 1 && scelta_ <= static_cast<int>(giocate_.size()) ? scelta_ : 0;
 }
 
 void Giocate::ricarica()
@@ -272,7 +269,7 @@ void Giocate::ricarica()
     if (riga) {
         selezionaGiocata(riga);
     } else {
-        FgGiocate_.rigaCorrente = 0;
+        scelta_ = 0;
         plays::preparaVincite(FgVincite_);
         FgVincite->aggiorna();
         LblVincite->setText(QStringLiteral("Vincite della giocata selezionata"));
@@ -283,7 +280,7 @@ void Giocate::selezionaGiocata(int riga)
 {
     if (riga < 1 || riga > static_cast<int>(giocate_.size()))
         return;
-    FgGiocate_.rigaCorrente = riga;
+    scelta_ = riga;
     FgGiocate->selectRow(riga - 1);
     const auto& g = giocate_[static_cast<std::size_t>(riga - 1)];
     const auto& e = esiti_[static_cast<std::size_t>(riga - 1)];
@@ -375,7 +372,7 @@ void Giocate::CmdNuova()
     const auto& a = contesto_.sessione.archivio();
     if (a.NumeroEstrazioni > 0)
         g.dal = plays::giornoDopo(a.DateEstrazioni[static_cast<std::size_t>(a.NumeroEstrazioni)]);
-    FgGiocate_.rigaCorrente = 0;
+    scelta_ = 0;
     FgGiocate->clearSelection();
     mostraForm(g);
 }
@@ -426,7 +423,7 @@ void Giocate::CmdAggiungi()
         avviso(QStringLiteral("La giocata non è stata salvata: %1").arg(q(e.what())), Icona::Critica);
         return;
     }
-    FgGiocate_.rigaCorrente = 0;
+    scelta_ = 0;
     ricarica();
     for (std::size_t i = 0; i < giocate_.size(); ++i)
         if (giocate_[i].id == g->id)

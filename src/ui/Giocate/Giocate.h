@@ -70,6 +70,7 @@ private:
 
     Contesto& contesto_;
     int chiaveArchivio_ = 0;
+    int scelta_ = 0;   // the selected row of FgGiocate, 0 for none
     plays::Tariffe tariffe_;
     std::vector<plays::Giocata> giocate_;
     std::vector<plays::EsitoGiocata> esiti_;

@@ -2,6 +2,7 @@
 #include "SupportoUi.h"
 
 #include "plays/ArchivioGiocate.h"
+#include "plays/GrigliaGiocate.h"
 #include "ui/Giocate/Giocate.h"
 #include "ui/common/GiocaAmbata.h"
 #include "ui/common/GrigliaView.h"
@@ -120,6 +121,7 @@ private slots:
         auto& w = t.apri();
         auto& d = t.amb.dialoghi;
         t.b("CmdElimina")->click();
+        QCOMPARE(d.voci().size(), std::size_t(1));
         QCOMPARE(d.messaggi().back().testo, QStringLiteral("Selezionare nell'elenco la giocata da eliminare."));
         w.selezionaGiocata(1);
         d.risposteSiNo = {false, true};
