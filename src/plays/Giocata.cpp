@@ -164,11 +164,15 @@ EsitoGiocata verificaGiocata(const Giocata& g, const archive::Archivio& a, const
         if (x >= 1 && x <= Numeri)
             giocato[static_cast<std::size_t>(x)] = true;
     // The prize of each sorte for each k, worked out once: the draws only look them up.
-    std::array<std::array<Importo, Estratti + 1>, NumeroSorti> lordi{};
+    std::array<std::array<Importo, Estratti + 1>, NumeroSorti> lordi{}, netti{};
     for (int s = 1; s <= NumeroSorti; ++s)
-        for (int k = s; k <= Estratti; ++k)
-            lordi[static_cast<std::size_t>(s - 1)][static_cast<std::size_t>(k)] =
-                premioLordo(g.poste[static_cast<std::size_t>(s - 1)], t.paga[static_cast<std::size_t>(s - 1)], k, s, n, w);
+        for (int k = s; k <= Estratti; ++k) {
+            const auto i = static_cast<std::size_t>(s - 1);
+            lordi[i][static_cast<std::size_t>(k)] = premioLordo(g.poste[i], t.paga[i], k, s, n, w);
+            netti[i][static_cast<std::size_t>(k)] = premioNetto(lordi[i][static_cast<std::size_t>(k)], t.ritenuta);
+        }
+    // About n * 5/90 estratti a wheel and draw: one allocation for most plays.
+    e.vincite.reserve(static_cast<std::size_t>(std::min(g.colpi, 1000)) * static_cast<std::size_t>(w * n) / 16 + 4);
 
     const int primo = primaEstrazioneDal(a, g.dal);
     bool finita = false;
@@ -186,11 +190,10 @@ EsitoGiocata verificaGiocata(const Giocata& g, const archive::Archivio& a, const
                 const Importo& lordo = lordi[static_cast<std::size_t>(s - 1)][static_cast<std::size_t>(k)];
                 if (lordo.unita == 0)
                     continue;
-                Vincita v{d, a.DateEstrazioni[static_cast<std::size_t>(d)], e.colpiGiocati, r, s, k, lordo,
-                          premioNetto(lordo, t.ritenuta)};
-                e.lordo += v.lordo;
-                e.netto += v.netto;
-                e.vincite.push_back(std::move(v));
+                const Importo& netto = netti[static_cast<std::size_t>(s - 1)][static_cast<std::size_t>(k)];
+                e.lordo += lordo;
+                e.netto += netto;
+                e.vincite.push_back({d, a.DateEstrazioni[static_cast<std::size_t>(d)], e.colpiGiocati, r, s, k, lordo, netto});
                 vinto = true;
             }
         }

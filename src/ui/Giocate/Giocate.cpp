@@ -160,6 +160,7 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     auto* paghe = new QGroupBox(QStringLiteral("Paghe e ritenuta"), this);
     FgPagamenti = new GrigliaView(FgPagamenti_, paghe);
     FgPagamenti->setObjectName(QStringLiteral("FgPagamenti"));
+    FgPagamenti->setFisse(1, 1);
     FgPagamenti->setToolTip(QStringLiteral("Quanto paga il Lotto per 1 euro giocato e la ritenuta sulle vincite: si scrivono nella cella (F2)"));
     FgPagamenti->setModificabile([](int r, int c) { return c == 1 && r >= 1 && r <= plays::RigaRitenuta; },
                                  [this](int r, int, const std::string& testo) {
@@ -180,6 +181,9 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     auto* destra = new QVBoxLayout;
     destra->addWidget(modulo);
     destra->addWidget(paghe, 1);
+    // The form keeps its size; the list and the wins take the rest.
+    modulo->setFixedWidth(modulo->sizeHint().width());
+    paghe->setFixedWidth(modulo->sizeHint().width());
     auto* principale = new QHBoxLayout(this);
     principale->addLayout(sinistra, 1);
     principale->addLayout(destra);
@@ -210,6 +214,12 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
                                 + plays::RigaRitenuta * FgPagamenti->verticalHeader()->defaultSectionSize() + 2 * FgPagamenti->frameWidth());
     CmdNuova();
     ricarica();
+    // Every column of the list in sight when the screen has room.
+    int larghezza = FgGiocate->verticalHeader()->sizeHint().width() + 2 * FgGiocate->frameWidth() + 20;
+    for (int c = 0; c < FgGiocate->model()->columnCount(); ++c)
+        larghezza += FgGiocate->columnWidth(c);
+    FgGiocate->setLarghezzaPreferita(larghezza);
+    FgVincite->setLarghezzaPreferita(larghezza);
     chiaveArchivio_ = contesto_.ascoltaArchivio([this] { archivioCambiato(); });
     // Wins that came out while the window was closed are told once it is on the screen.
     QTimer::singleShot(0, this, &Giocate::annunciaNuoveVincite);
