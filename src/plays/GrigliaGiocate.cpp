@@ -14,7 +14,7 @@ void scriviGiocate(grid::Grid& g, const std::vector<Giocata>& giocate, const std
 {
     g = grid::Grid(1, colonneGiocate::Quante);
     g.setIntestazione("N°|Numeri|Ruote|Poste|Dal|Colpi|Stato|Spesa|Vinto|Saldo|Resa attesa");
-    const std::pair<int, int> larghezze[] = {{colonneGiocate::Numero, 600},  {colonneGiocate::Numeri, 2400}, {colonneGiocate::Ruote, 1800}, {colonneGiocate::Poste, 1500},
+    const std::pair<int, int> larghezze[] = {{colonneGiocate::Numero, 500},  {colonneGiocate::Numeri, 2200}, {colonneGiocate::Ruote, 1500}, {colonneGiocate::Poste, 1500},
                                              {colonneGiocate::Dal, 1200},    {colonneGiocate::Colpi, 1100},  {colonneGiocate::Stato, 1000}, {colonneGiocate::Spesa, 1000},
                                              {colonneGiocate::Vinto, 1000},  {colonneGiocate::Saldo, 1000},  {colonneGiocate::Resa, 1200}};
     for (const auto& [c, l] : larghezze)
@@ -49,7 +49,12 @@ void preparaVincite(grid::Grid& g)
     g.setIntestazione("Giocata|Data|Colpo|Ruota|Sorte|Punti|Lordo|Netto");
     for (int c : {colonneVincite::Giocata, colonneVincite::Colpo, colonneVincite::Punti, colonneVincite::Lordo, colonneVincite::Netto})
         g.setAllineamento(c, grid::Allineamento::Destra);
-    g.setLarghezza(colonneVincite::Data, 1200);
+    // Narrow enough to show every column beside the form.
+    const std::pair<int, int> larghezze[] = {{colonneVincite::Giocata, 600}, {colonneVincite::Data, 1150}, {colonneVincite::Colpo, 600},
+                                             {colonneVincite::Ruota, 600},   {colonneVincite::Sorte, 1000}, {colonneVincite::Punti, 600},
+                                             {colonneVincite::Lordo, 1000},  {colonneVincite::Netto, 1000}};
+    for (const auto& [c, l] : larghezze)
+        g.setLarghezza(c, l);
 }
 
 void scriviVincite(grid::Grid& g, std::int64_t numero, const EsitoGiocata& esito)
@@ -69,29 +74,24 @@ void scriviVincite(grid::Grid& g, std::int64_t numero, const EsitoGiocata& esito
 
 void scriviTariffe(grid::Grid& g, const Tariffe& t)
 {
-    g = grid::Grid(RigaRitenuta + 1, 2);
-    g.setIntestazione("Sorte|Paga per 1 euro");
-    g.setLarghezza(0, 1500);
-    g.setLarghezza(1, 1800);
-    g.setAllineamento(1, grid::Allineamento::Destra);
-    for (int s = 1; s <= NumeroSorti; ++s) {
-        g.setTesto(s, 0, NomiSorti[static_cast<std::size_t>(s - 1)]);
-        g.setTesto(s, 1, testoCentesimi(t.paga[static_cast<std::size_t>(s - 1)], ','));
+    g = grid::Grid(2, ColonnaRitenuta + 1);
+    g.setIntestazione("Estratto|Ambo|Terno|Quaterna|Cinquina|Ritenuta %");
+    for (int c = 0; c <= ColonnaRitenuta; ++c) {
+        g.setLarghezza(c, 1000);
+        g.setAllineamento(c, grid::Allineamento::Destra);
+        g.setTesto(1, c, testoCentesimi(c < NumeroSorti ? t.paga[static_cast<std::size_t>(c)] : t.ritenuta, ','));
     }
-    g.setTesto(RigaRitenuta, 0, "Ritenuta %");
-    g.setTesto(RigaRitenuta, 1, testoCentesimi(t.ritenuta, ','));
 }
 
-std::optional<std::int64_t> leggiValoreTariffa(int riga, const std::string& testo)
+std::optional<std::int64_t> leggiValoreTariffa(int colonna, const std::string& testo)
 {
     std::string pulito;
     for (char c : testo)
         if (c != ' ' && c != '%')
             pulito += c;
-    if (riga >= 1 && riga <= NumeroSorti) {
+    if (colonna >= 0 && colonna < NumeroSorti)
         return leggiCentesimi(pulito);
-    }
-    if (riga == RigaRitenuta) {
+    if (colonna == ColonnaRitenuta) {
         const auto v = leggiEuro(pulito);
         if (v && *v < 10000)
             return v;
@@ -99,11 +99,11 @@ std::optional<std::int64_t> leggiValoreTariffa(int riga, const std::string& test
     return std::nullopt;
 }
 
-Tariffe conValore(Tariffe t, int riga, std::int64_t valore)
+Tariffe conValore(Tariffe t, int colonna, std::int64_t valore)
 {
-    if (riga >= 1 && riga <= NumeroSorti)
-        t.paga[static_cast<std::size_t>(riga - 1)] = valore;
-    else if (riga == RigaRitenuta)
+    if (colonna >= 0 && colonna < NumeroSorti)
+        t.paga[static_cast<std::size_t>(colonna)] = valore;
+    else if (colonna == ColonnaRitenuta)
         t.ritenuta = static_cast<int>(valore);
     return t;
 }

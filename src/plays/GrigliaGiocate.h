@@ -25,14 +25,15 @@ void scriviGiocate(grid::Grid& g, const std::vector<Giocata>& giocate, const std
 void preparaVincite(grid::Grid& g);
 void scriviVincite(grid::Grid& g, std::int64_t numero, const EsitoGiocata& esito);
 
-// FgPagamenti: rows 1..5 the payout per euro of estratto .. cinquina, row 6 the levy in percent.
-constexpr int RigaRitenuta = NumeroSorti + 1;
+// FgPagamenti: one row under the captions, columns 0..4 the payout per euro of estratto .. cinquina,
+// column 5 the levy in percent.
+constexpr int ColonnaRitenuta = NumeroSorti;
 void scriviTariffe(grid::Grid& g, const Tariffe& t);
-// The value typed in row `riga` of FgPagamenti (decimal comma or point): hundredths for the
+// The value typed in column `colonna` of FgPagamenti (decimal comma or point): hundredths for the
 // payouts (more than 0), for the levy (0 up to less than 100); nothing when it is not one.
-std::optional<std::int64_t> leggiValoreTariffa(int riga, const std::string& testo);
-// Tariffe with row `riga` set to `valore` (as leggiValoreTariffa gives it).
-Tariffe conValore(Tariffe t, int riga, std::int64_t valore);
+std::optional<std::int64_t> leggiValoreTariffa(int colonna, const std::string& testo);
+// Tariffe with column `colonna` set to `valore` (as leggiValoreTariffa gives it).
+Tariffe conValore(Tariffe t, int colonna, std::int64_t valore);
 
 // What velmora-cli prints on standard error for play `numero`.
 std::string riepilogo(std::int64_t numero, const Giocata& g, const EsitoGiocata& e);

@@ -66,19 +66,13 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     LblVincite = etichetta(QStringLiteral("LblVincite"), QStringLiteral("Vincite della giocata selezionata"), this);
     auto* CmdNuovaBtn = pulsante(QStringLiteral("CmdNuova"), QStringLiteral("&Nuova"), QStringLiteral("Svuota il modulo per una nuova giocata"), this);
     auto* CmdEliminaBtn = pulsante(QStringLiteral("CmdElimina"), QStringLiteral("&Elimina"), QStringLiteral("Elimina la giocata selezionata"), this);
-    auto* sinistra = new QVBoxLayout;
     auto* testa = new QHBoxLayout;
     testa->addWidget(etichetta(QStringLiteral("LblGiocate"), QStringLiteral("<b>Le giocate</b>"), this));
     testa->addWidget(LblTotali, 1);
-    sinistra->addLayout(testa);
-    sinistra->addWidget(FgGiocate, 3);
     auto* comandi = new QHBoxLayout;
     comandi->addWidget(CmdNuovaBtn);
     comandi->addWidget(CmdEliminaBtn);
     comandi->addStretch();
-    sinistra->addLayout(comandi);
-    sinistra->addWidget(LblVincite);
-    sinistra->addWidget(FgVincite, 2);
 
     // --- the form ---
     auto* modulo = new QGroupBox(QStringLiteral("Giocata"), this);
@@ -157,36 +151,40 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     lm->addLayout(filaComandi);
 
     // --- payouts and levy ---
-    auto* paghe = new QGroupBox(QStringLiteral("Paghe e ritenuta"), this);
-    FgPagamenti = new GrigliaView(FgPagamenti_, paghe);
+    FgPagamenti = new GrigliaView(FgPagamenti_, this);
     FgPagamenti->setObjectName(QStringLiteral("FgPagamenti"));
-    FgPagamenti->setFisse(1, 1);
     FgPagamenti->setToolTip(QStringLiteral("Quanto paga il Lotto per 1 euro giocato e la ritenuta sulle vincite: si scrivono nella cella (F2)"));
-    FgPagamenti->setModificabile([](int r, int c) { return c == 1 && r >= 1 && r <= plays::RigaRitenuta; },
-                                 [this](int r, int, const std::string& testo) {
-                                     if (plays::leggiValoreTariffa(r, testo))
+    FgPagamenti->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FgPagamenti->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FgPagamenti->setModificabile([](int r, int c) { return r == 1 && c >= 0 && c <= plays::ColonnaRitenuta; },
+                                 [this](int, int c, const std::string& testo) {
+                                     if (plays::leggiValoreTariffa(c, testo))
                                          return true;
-                                     avviso(r == plays::RigaRitenuta
+                                     avviso(c == plays::ColonnaRitenuta
                                                 ? QStringLiteral("La ritenuta è una percentuale da 0 a meno di 100, al più con due decimali.")
                                                 : QStringLiteral("La paga è un importo maggiore di zero, al più con due decimali."),
                                             Icona::Esclamazione);
                                      return false;
                                  });
     auto* CmdLegge = pulsante(QStringLiteral("CmdValoriDiLegge"), QStringLiteral("&Valori di legge"),
-                              QStringLiteral("Rimette le paghe e la ritenuta di legge"), paghe);
-    auto* lp = new QVBoxLayout(paghe);
-    lp->addWidget(FgPagamenti);
-    lp->addWidget(CmdLegge, 0, Qt::AlignLeft);
+                              QStringLiteral("Rimette le paghe e la ritenuta di legge"), this);
+    comandi->addWidget(etichetta(QStringLiteral("LblPagamenti"), QStringLiteral("Paghe per 1 euro:"), this));
+    comandi->addWidget(FgPagamenti);
+    comandi->addWidget(CmdLegge);
 
-    auto* destra = new QVBoxLayout;
-    destra->addWidget(modulo);
-    destra->addWidget(paghe, 1);
-    // The form keeps its size; the list and the wins take the rest.
+    // The list above at full width; the wins and the form below it.
     modulo->setFixedWidth(modulo->sizeHint().width());
-    paghe->setFixedWidth(modulo->sizeHint().width());
-    auto* principale = new QHBoxLayout(this);
-    principale->addLayout(sinistra, 1);
-    principale->addLayout(destra);
+    auto* sotto = new QHBoxLayout;
+    auto* vincite = new QVBoxLayout;
+    vincite->addWidget(LblVincite);
+    vincite->addWidget(FgVincite, 1);
+    sotto->addLayout(vincite, 1);
+    sotto->addWidget(modulo, 0, Qt::AlignTop);
+    auto* principale = new QVBoxLayout(this);
+    principale->addLayout(testa);
+    principale->addWidget(FgGiocate, 1);
+    principale->addLayout(comandi);
+    principale->addLayout(sotto, 1);
 
     connect(FgGiocate, &GrigliaView::clic, this, [this](int r, int) { selezionaGiocata(r); });
     // From the keyboard: the arrows move, Space or Enter selects (as a click does).
@@ -195,7 +193,7 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     connect(FgNumeri, &GrigliaView::attivata, this, [this](int r, int c) { commutaNumero(r * 10 + c + 1); });
     connect(FgRuote, &GrigliaView::clic, this, [this](int, int c) { commutaRuota(c); });
     connect(FgRuote, &GrigliaView::attivata, this, [this](int, int c) { commutaRuota(c); });
-    connect(FgPagamenti, &GrigliaView::cellaModificata, this, [this](int r, int) { pagamentoModificato(r); });
+    connect(FgPagamenti, &GrigliaView::cellaModificata, this, [this](int, int c) { pagamentoModificato(c); });
     connect(CmdNuovaBtn, &QPushButton::clicked, this, &Giocate::CmdNuova);
     connect(CmdEliminaBtn, &QPushButton::clicked, this, &Giocate::CmdElimina);
     connect(CmdTutteBtn, &QPushButton::clicked, this, &Giocate::CmdTutte);
@@ -210,8 +208,12 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     }
     plays::scriviTariffe(FgPagamenti_, tariffe_);
     FgPagamenti->aggiorna();
-    FgPagamenti->setFixedHeight(FgPagamenti->horizontalHeader()->sizeHint().height()
-                                + plays::RigaRitenuta * FgPagamenti->verticalHeader()->defaultSectionSize() + 2 * FgPagamenti->frameWidth());
+    FgPagamenti->verticalHeader()->hide();
+    int larghezzaPaghe = 2 * FgPagamenti->frameWidth();
+    for (int c = 0; c <= plays::ColonnaRitenuta; ++c)
+        larghezzaPaghe += FgPagamenti->columnWidth(c);
+    FgPagamenti->setFixedSize(larghezzaPaghe, FgPagamenti->horizontalHeader()->sizeHint().height()
+                                                  + FgPagamenti->verticalHeader()->defaultSectionSize() + 2 * FgPagamenti->frameWidth());
     CmdNuova();
     ricarica();
     // Every column of the list in sight when the screen has room.
@@ -219,7 +221,6 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     for (int c = 0; c < FgGiocate->model()->columnCount(); ++c)
         larghezza += FgGiocate->columnWidth(c);
     FgGiocate->setLarghezzaPreferita(larghezza);
-    FgVincite->setLarghezzaPreferita(larghezza);
     chiaveArchivio_ = contesto_.ascoltaArchivio([this] { archivioCambiato(); });
     // Wins that came out while the window was closed are told once it is on the screen.
     QTimer::singleShot(0, this, &Giocate::annunciaNuoveVincite);
@@ -281,6 +282,7 @@ void Giocate::ricarica()
     } else {
         scelta_ = 0;
         plays::preparaVincite(FgVincite_);
+        FgVincite_.setNascosta(plays::colonneVincite::Giocata, true);   // the label above names the play
         FgVincite->aggiorna();
         LblVincite->setText(QStringLiteral("Vincite della giocata selezionata"));
     }
@@ -295,6 +297,7 @@ void Giocate::selezionaGiocata(int riga)
     const auto& g = giocate_[static_cast<std::size_t>(riga - 1)];
     const auto& e = esiti_[static_cast<std::size_t>(riga - 1)];
     plays::preparaVincite(FgVincite_);
+    FgVincite_.setNascosta(plays::colonneVincite::Giocata, true);
     plays::scriviVincite(FgVincite_, g.id, e);
     FgVincite->aggiorna();
     LblVincite->setText(e.vincite.empty()
@@ -488,12 +491,12 @@ void Giocate::CmdElimina()
     CmdNuova();
 }
 
-void Giocate::pagamentoModificato(int riga)
+void Giocate::pagamentoModificato(int colonna)
 {
-    const auto v = plays::leggiValoreTariffa(riga, FgPagamenti_.testo(riga, 1));
+    const auto v = plays::leggiValoreTariffa(colonna, FgPagamenti_.testo(1, colonna));
     if (!v)
         return;
-    const plays::Tariffe nuove = plays::conValore(tariffe_, riga, *v);
+    const plays::Tariffe nuove = plays::conValore(tariffe_, colonna, *v);
     try {
         plays::scriviTariffe(contesto_.sessione.dbProgramma(), nuove);
         tariffe_ = nuove;

@@ -64,7 +64,7 @@ private:
     std::optional<plays::Giocata> leggiForm();
     void mostraBoard();
     void mostraRuote();
-    void pagamentoModificato(int riga);
+    void pagamentoModificato(int colonna);
     int rigaSelezionata() const;
     void avviso(const QString& testo, Icona icona);
 

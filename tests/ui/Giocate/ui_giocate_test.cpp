@@ -146,17 +146,17 @@ private slots:
         w.selezionaGiocata(1);
         QCOMPARE(t.cella(w.grigliaVincite(), 1, plays::colonneVincite::Netto), QStringLiteral("10,33"));
         auto* fg = testui::controllo<ui::GrigliaView>(w, QStringLiteral("FgPagamenti"));
-        QCOMPARE(t.cella(w.grigliaPagamenti(), 1, 1), QStringLiteral("11,23"));
+        QCOMPARE(t.cella(w.grigliaPagamenti(), 1, 0), QStringLiteral("11,23"));
         // Typed as the player would: the estratto pays 12,50, no levy.
         QVERIFY(fg->model()->setData(fg->model()->index(0, 0), QStringLiteral("12,5"), Qt::EditRole));
-        QVERIFY(fg->model()->setData(fg->model()->index(plays::RigaRitenuta - 1, 0), QStringLiteral("0"), Qt::EditRole));
+        QVERIFY(fg->model()->setData(fg->model()->index(0, plays::ColonnaRitenuta), QStringLiteral("0"), Qt::EditRole));
         QCOMPARE(t.cella(w.grigliaVincite(), 1, plays::colonneVincite::Netto), QStringLiteral("12,50"));
         QCOMPARE(t.amb.leggiParametro("PagaEstratto"), std::string("12.5"));
         QCOMPARE(t.amb.leggiParametro("RitenutaVincite"), std::string("0"));
         // A payout that is not one is refused with a message; the value stays.
-        QVERIFY(!fg->model()->setData(fg->model()->index(1, 0), QStringLiteral("gratis"), Qt::EditRole));
+        QVERIFY(!fg->model()->setData(fg->model()->index(0, 1), QStringLiteral("gratis"), Qt::EditRole));
         QCOMPARE(t.amb.dialoghi.messaggi().back().testo, QStringLiteral("La paga è un importo maggiore di zero, al più con due decimali."));
-        QCOMPARE(t.cella(w.grigliaPagamenti(), 2, 1), QStringLiteral("250"));
+        QCOMPARE(t.cella(w.grigliaPagamenti(), 1, 1), QStringLiteral("250"));
         t.amb.dialoghi.risposteSiNo = {true};
         t.b("CmdValoriDiLegge")->click();
         QCOMPARE(t.cella(w.grigliaVincite(), 1, plays::colonneVincite::Netto), QStringLiteral("10,33"));
