@@ -288,6 +288,14 @@ void Giocate::ricarica()
     }
 }
 
+void Giocate::mostraGiocata(qint64 id)
+{
+    ricarica();
+    for (std::size_t i = 0; i < giocate_.size(); ++i)
+        if (giocate_[i].id == id)
+            selezionaGiocata(static_cast<int>(i) + 1);
+}
+
 void Giocate::selezionaGiocata(int riga)
 {
     if (riga < 1 || riga > static_cast<int>(giocate_.size()))
@@ -437,10 +445,7 @@ void Giocate::CmdAggiungi()
         return;
     }
     scelta_ = 0;
-    ricarica();
-    for (std::size_t i = 0; i < giocate_.size(); ++i)
-        if (giocate_[i].id == g->id)
-            selezionaGiocata(static_cast<int>(i) + 1);
+    mostraGiocata(g->id);
 }
 
 void Giocate::CmdSalvaModifiche()

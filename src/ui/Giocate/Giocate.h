@@ -50,6 +50,8 @@ public:
 public slots:
     // Reads the plays again and checks them on the archive (another window added one).
     void ricarica();
+    // Reads them again and selects play `id` (another window just added it).
+    void mostraGiocata(qint64 id);
 
 protected:
     void keyPressEvent(QKeyEvent* evento) override;

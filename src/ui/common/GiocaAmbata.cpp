@@ -30,7 +30,11 @@ std::int64_t giocaAmbata(Contesto& contesto, const QString& ambata, const std::a
         return 0;
     }
     const std::string data = a.DateEstrazioni[static_cast<std::size_t>(riferimento)];
-    const plays::Giocata g = plays::giocataDaAmbata(numero, ruote, std::max(colpi, 1), data, "Ambata dal banco di lavoro del " + data);
+    plays::Giocata g = plays::giocataDaAmbata(numero, ruote, std::max(colpi, 1), data, "Ambata dal banco di lavoro del " + data);
+    // A reference draw in the past: the wins the archive already holds are shown, not announced as news.
+    const auto esito = plays::verificaGiocata(g, a, {});
+    if (!esito.vincite.empty())
+        g.annunciata = esito.vincite.back().data;
     std::int64_t id = 0;
     try {
         id = plays::aggiungiGiocata(contesto.sessione.dbProgramma(), g);
@@ -47,9 +51,9 @@ std::int64_t giocaAmbata(Contesto& contesto, const QString& ambata, const std::a
                                     .arg(QString::fromStdString(g.dal))
                                     .arg(g.colpi),
                                 titolo, Icona::Informazione);
-    // The plays window, opened or brought to the front, shows it: its slot ricarica, called by name.
+    // The plays window, opened or brought to the front, shows it selected: its slot mostraGiocata, called by name.
     if (QWidget* w = contesto.apriFinestra(QStringLiteral("Giocate")))
-        QMetaObject::invokeMethod(w, "ricarica");
+        QMetaObject::invokeMethod(w, "mostraGiocata", Q_ARG(qint64, id));
     return id;
 }
 
