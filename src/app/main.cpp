@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     orologio.start();
 
     QString schermate, archivio;
-    bool tempoAvvio = false, temaScuro = false;
+    bool tempoAvvio = false, temaScuro = false, temaScelto = false;
     double scala = 0;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--screenshots") && i + 1 < argc) {
@@ -63,6 +63,7 @@ int main(int argc, char** argv)
                 return 2;
             }
             temaScuro = tema == QLatin1String("scuro");
+            temaScelto = true;
         } else if (!std::strcmp(argv[i], "--scala") && i + 1 < argc) {
             bool ok = false;
             scala = QString::fromLocal8Bit(argv[++i]).toDouble(&ok);
@@ -95,6 +96,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     // Qt's own dialogs (file choice, printing), dates and decimals in Italian like the rest of the program.
     ui::impostaItaliano();
+    // Without --tema the desktop's dark setting is followed where Qt's own palette ignores it (GNOME);
+    // the pictures of --screenshots keep the light colours unless asked.
+    if (!temaScelto && schermate.isEmpty() && !ui::eScura(QApplication::palette()))
+        temaScuro = ui::desktopScuro();
     if (temaScuro) {
         // Fusion follows the palette everywhere, where the desktop's style may draw its own light colours.
         QApplication::setStyle(QStringLiteral("Fusion"));
@@ -151,6 +156,8 @@ int main(int argc, char** argv)
                              archivio.toLocal8Bit().constData());
                 return 1;
             }
+            if (!sessione.avvisoScelta().empty())
+                std::fprintf(stderr, "velmora: %s\n", sessione.avvisoScelta().c_str());
         } catch (const std::exception& e) {
             std::fprintf(stderr, "velmora: %s\n", e.what());
             return 1;

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace session {
 
@@ -78,17 +80,28 @@ std::string percorsoAssoluto(const std::string& percorsoScelto)
 
 }
 
-void Sessione::selezionaArchivio(const std::string& percorsoScelto)
+std::string Sessione::selezionaArchivio(const std::string& percorsoScelto)
 {
     const std::string percorso = percorsoAssoluto(percorsoScelto);
-    storage::ScriviPercorsoDatabase(cartellaProgramma_, percorso);
     percorsoArchivio_ = percorso;
+    std::vector<std::string> mancati;
+    if (!storage::ScriviPercorsoDatabase(cartellaProgramma_, percorso))
+        mancati.push_back((std::filesystem::path(cartellaProgramma_) / storage::NomeFilePercorso).string());
     try {
         if (dbProgramma_.aperto())
             storage::ScriviParametro(dbProgramma_, "percorsoarchivio", percorso);
     } catch (const std::exception&) {
-        // The choice holds in memory for this run even when it cannot be stored.
+        mancati.push_back(dbProgramma_.percorso());
     }
+    avvisoScelta_.clear();
+    if (!mancati.empty()) {
+        avvisoScelta_ = "L'archivio \"" + percorso + "\" resta scelto per questa sessione, ma la scelta non è stata "
+                        "memorizzata: impossibile scrivere \"" + mancati.front() + "\"";
+        if (mancati.size() > 1)
+            avvisoScelta_ += " e \"" + mancati.back() + "\"";
+        avvisoScelta_ += ". Al prossimo avvio andrà scelto di nuovo.";
+    }
+    return avvisoScelta_;
 }
 
 bool Sessione::apriESelezionaArchivio(const std::string& percorsoScelto)
@@ -103,7 +116,7 @@ bool Sessione::apriESelezionaArchivio(const std::string& percorsoScelto)
         return false;
     }
     dbEstrazioni_ = std::move(aperto);
-    selezionaArchivio(percorso);
+    (void)selezionaArchivio(percorso);   // a choice not stored is in avvisoScelta()
     return true;
 }
 
@@ -120,7 +133,7 @@ archive::EsitoImportazione Sessione::creaDaStorico(const std::string& percorsoSt
         throw archive::ErroreImportazione(e.what());
     }
     auto esito = archive::ImportaStoricoDaTesto(testo, percorsoStorico, percorsoArchivio, sovrascrivi, avanzamento, voce);
-    selezionaArchivio(percorsoArchivio);
+    (void)selezionaArchivio(percorsoArchivio);   // a choice not stored is in avvisoScelta()
     return esito;
 }
 

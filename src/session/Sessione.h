@@ -30,7 +30,7 @@ public:
     const std::string& percorsoArchivio() const { return percorsoArchivio_; }
 
     // Opens the draws database at the in-memory path as the current one; false when it cannot be opened.
-    bool apriArchivio();
+    [[nodiscard]] bool apriArchivio();
     // Why the last apriArchivio failed (Italian, naming the file); empty after a success or with no path.
     const std::string& erroreArchivio() const { return erroreArchivio_; }
     // The draws database every later write goes to; closed until a file was opened.
@@ -46,15 +46,18 @@ public:
     void ImpostaInizialix();
 
     // The archive chosen by the user: in memory, in "PercorsoDatabase.txt" and in
-    // "PercorsoArchivio" (not added when the row is missing), made absolute. Write errors are ignored:
-    // the choice still holds for this run.
-    void selezionaArchivio(const std::string& percorso);
+    // "PercorsoArchivio" (not added when the row is missing), made absolute. The choice holds for
+    // this run even when it cannot be stored; the result says so then (Italian, naming the file
+    // that could not be written), and is empty when the choice was stored. avvisoScelta() keeps it.
+    [[nodiscard]] std::string selezionaArchivio(const std::string& percorso);
+    // What the last selection (direct, after apriESelezionaArchivio or creaDaStorico) could not store.
+    const std::string& avvisoScelta() const { return avvisoScelta_; }
 
     // A file named outside SELEZIONE ARCHIVIO (velmora --archivio): opened first as the current draws
     // database, and selected as above only once it opened, so that a file which is not an archive
     // never takes the place of the stored choice. False when it does not open: the stored choice,
     // the in-memory path and the open database stay as they were, and erroreArchivio() says why.
-    bool apriESelezionaArchivio(const std::string& percorso);
+    [[nodiscard]] bool apriESelezionaArchivio(const std::string& percorso);
 
     // Builds a new draws database at `percorsoArchivio` from the official historical file
     // (plain, or the zip its site publishes) and selects it. A file being replaced is first let go of, so no handle keeps
@@ -77,6 +80,7 @@ private:
     storage::Database dbEstrazioni_;
     std::string percorsoArchivio_;
     std::string erroreArchivio_;
+    std::string avvisoScelta_;
     std::string indirizzoInternet_;
 };
 

@@ -49,7 +49,7 @@ std::string LeggiIndirizzoInternet(Database& db);
 
 // Rewrites "PercorsoDatabase.txt" in the program folder: the path in double quotes
 // and a line break. Returns false when the file cannot be written.
-bool ScriviPercorsoDatabase(const std::string& cartellaProgramma, const std::string& percorso);
+[[nodiscard]] bool ScriviPercorsoDatabase(const std::string& cartellaProgramma, const std::string& percorso);
 
 // The operator catalogue in the workbench's order (by code).
 std::vector<RigaOperatore> LeggiOperatori(Database& db);

@@ -76,3 +76,46 @@ TEST(SessioneArchivio, SceltaMemorizzataSoloDopoCheSiApre)
     dopo.carica();
     EXPECT_EQ(a.NumeroEstrazioni, 12);
 }
+
+// The whole life of a session without a window: the program database opened (and refused when it is not one),
+// a choice that cannot be stored said in Italian naming the file, the load of the chosen file, its errors.
+TEST(SessioneArchivio, AperturaSceltaCaricamentoEErrori)
+{
+    testsupport::CartellaTemporanea dir;
+    archive::Archivio a;
+    {
+        const std::string rotto = dir.scrivi("DbPiramide.db", std::string(4096, 'x'));
+        session::Sessione s(dir.percorso().string(), a);
+        EXPECT_THROW(s.apriDatabaseProgramma(), storage::ErroreDatabase);
+        std::filesystem::remove(rotto);
+    }
+    session::Sessione s(dir.percorso().string(), a);
+    s.apriDatabaseProgramma();
+    s.leggiPercorsoArchivio();
+    EXPECT_EQ(s.percorsoArchivio(), "");
+    EXPECT_FALSE(s.apriArchivio());
+    EXPECT_THROW(s.carica(), archive::ErroreCaricamento);
+
+    // PercorsoDatabase.txt cannot be replaced (a folder stands in its place): the choice holds for this run,
+    // the program database still remembers it, and the warning names the file that was not written.
+    std::filesystem::create_directory(dir.file("PercorsoDatabase.txt"));
+    const std::string archivio = archivioDi(dir, "scelto.db", 15);
+    const std::string avviso = s.selezionaArchivio(archivio);
+    EXPECT_NE(avviso.find("non è stata memorizzata"), std::string::npos) << avviso;
+    EXPECT_NE(avviso.find(dir.file("PercorsoDatabase.txt")), std::string::npos) << avviso;
+    EXPECT_EQ(s.avvisoScelta(), avviso);
+    EXPECT_EQ(s.percorsoArchivio(), archivio);
+    EXPECT_EQ(storage::LeggiParametro(s.dbProgramma(), "PercorsoArchivio"), archivio);
+    ASSERT_TRUE(s.apriArchivio());
+    s.ImpostaInizialix();
+    s.carica();
+    EXPECT_EQ(a.NumeroEstrazioni, 15);
+
+    std::filesystem::remove(dir.file("PercorsoDatabase.txt"));
+    EXPECT_EQ(s.selezionaArchivio(archivio), "");
+    EXPECT_EQ(s.avvisoScelta(), "");
+
+    // A stored start draw outside a draw index's range is refused, not wrapped.
+    storage::ScriviParametro(s.dbProgramma(), "EstrazioneIniziale", "70000");
+    EXPECT_THROW(s.ImpostaInizialix(), std::runtime_error);
+}

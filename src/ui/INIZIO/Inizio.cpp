@@ -197,8 +197,10 @@ void Inizio::SelezioneArchivio()
     if (!scelto)
         return;
     const QString percorso = QDir::toNativeSeparators(*scelto);
-    contesto_.sessione.selezionaArchivio(aStd(percorso));
+    const std::string avviso = contesto_.sessione.selezionaArchivio(aStd(percorso));
     mostraArchivio(percorso);
+    if (!avviso.empty())
+        contesto_.dialoghi.messaggio(this, daStd(avviso), QStringLiteral("Avviso"), Icona::Esclamazione);
 }
 
 void Inizio::mostraArchivio(const QString& percorso)
@@ -259,6 +261,9 @@ void Inizio::CreaDaStorico()
                                              .arg(esito->estrazioni)
                                              .arg(daStd(esito->prima), daStd(esito->ultima)),
                                          QStringLiteral("Crea archivio"), Icona::Informazione);
+            if (!contesto_.sessione.avvisoScelta().empty())
+                contesto_.dialoghi.messaggio(this, daStd(contesto_.sessione.avvisoScelta()), QStringLiteral("Avviso"),
+                                             Icona::Esclamazione);
         });
 }
 

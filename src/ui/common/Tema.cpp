@@ -3,6 +3,9 @@
 
 #include "ui/common/GrigliaView.h"
 
+#include <QProcess>
+#include <QStandardPaths>
+
 #include <cmath>
 
 namespace ui {
@@ -80,6 +83,35 @@ QPalette paletteScura()
     for (auto ruolo : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         p.setColor(QPalette::Disabled, ruolo, disattivo);
     return p;
+}
+
+bool eScura(const QPalette& palette)
+{
+    return luminanza(palette.color(QPalette::Window)) < luminanza(palette.color(QPalette::WindowText));
+}
+
+bool desktopScuro(const QString& temaGtk, const std::function<QString()>& leggiSchema)
+{
+    if (!temaGtk.isEmpty())
+        return temaGtk.endsWith(QLatin1String(":dark"), Qt::CaseInsensitive);
+    return leggiSchema && leggiSchema().contains(QLatin1String("prefer-dark"));
+}
+
+bool desktopScuro()
+{
+    return desktopScuro(qEnvironmentVariable("GTK_THEME"), [] {
+        const QString gsettings = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
+        if (gsettings.isEmpty())
+            return QString();
+        QProcess p;
+        p.start(gsettings, {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.interface"), QStringLiteral("color-scheme")});
+        if (!p.waitForFinished(500)) {
+            p.kill();
+            p.waitForFinished(100);
+            return QString();
+        }
+        return QString::fromUtf8(p.readAllStandardOutput());
+    });
 }
 
 }

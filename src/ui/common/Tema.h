@@ -5,6 +5,9 @@
 
 #include <QColor>
 #include <QPalette>
+#include <QString>
+
+#include <functional>
 
 namespace ui {
 
@@ -29,5 +32,15 @@ ColoriCella coloriDisegno(grid::Colore sfondo, grid::Colore testo, const QPalett
 
 // The dark palette of "--tema scuro", for the Fusion style.
 QPalette paletteScura();
+
+// True when the palette draws light text on dark windows (the desktop's own dark theme, or ours).
+bool eScura(const QPalette& palette);
+
+// Whether the desktop asks programs for dark colours, which Qt 6.4 does not read by itself: a GTK
+// theme named "...:dark" (GTK_THEME), or GNOME's color-scheme 'prefer-dark' as `leggiSchema`
+// returns it (by default `gsettings get org.gnome.desktop.interface color-scheme`, empty when that
+// cannot be asked within a moment).
+bool desktopScuro(const QString& temaGtk, const std::function<QString()>& leggiSchema);
+bool desktopScuro();
 
 }

@@ -161,7 +161,7 @@ private slots:
         });
         testui::Ambiente amb;
         amb.creaArchivio(QStringLiteral("A.db"), 30);
-        amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
+        (void)amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
         amb.sessione->archivio().EstrazioneIniziale = 1;
         amb.sessione->carica();
         ui::Container c(*amb.contesto);

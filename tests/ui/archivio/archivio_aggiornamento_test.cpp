@@ -117,7 +117,7 @@ struct Banco {
             togli.esegui();
         }
         amb.sessione->apriDatabaseProgramma();
-        amb.sessione->selezionaArchivio(percorso.toStdString());
+        (void)amb.sessione->selezionaArchivio(percorso.toStdString());
         amb.sessione->archivio().EstrazioneIniziale = 1;
         amb.sessione->carica();
         finestra = std::make_unique<GestioneArchivio>(*amb.contesto);

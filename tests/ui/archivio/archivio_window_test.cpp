@@ -47,7 +47,7 @@ struct Banco {
     {
         percorso = amb.file(QStringLiteral("archivio.db"));
         QFile::copy(archivioModello(), percorso);
-        amb.sessione->selezionaArchivio(percorso.toStdString());
+        (void)amb.sessione->selezionaArchivio(percorso.toStdString());
         amb.sessione->archivio().EstrazioneIniziale = inizioModello;
         amb.sessione->carica();
         principale = std::make_unique<Container>(*amb.contesto);

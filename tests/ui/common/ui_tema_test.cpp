@@ -25,6 +25,18 @@ class TestTema : public QObject {
     Q_OBJECT
 
 private slots:
+    // The desktop's dark setting as GNOME and GTK state it; a GTK theme named wins over the schema.
+    void desktopScuroDaGtkEGnome()
+    {
+        const auto schema = [](const char* v) { return [v] { return QString::fromLatin1(v); }; };
+        QVERIFY(ui::desktopScuro(QStringLiteral("Adwaita:dark"), schema("")));
+        QVERIFY(!ui::desktopScuro(QStringLiteral("Adwaita"), schema("'prefer-dark'\n")));
+        QVERIFY(ui::desktopScuro({}, schema("'prefer-dark'\n")));
+        QVERIFY(!ui::desktopScuro({}, schema("'default'\n")));
+        QVERIFY(!ui::desktopScuro({}, schema("")));
+        QVERIFY(ui::eScura(ui::paletteScura()));
+        QVERIFY(!ui::eScura(QPalette(Qt::black, Qt::white)));
+    }
     void contrastoComeLoDefinisceIlWeb()
     {
         // Reference values of the contrast formula for sRGB colours.
