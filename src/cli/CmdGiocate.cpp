@@ -74,6 +74,7 @@ const Registrazione giocate({
         err << righe;
         return EsitoOk;
     },
+    {},
 });
 
 }

@@ -46,8 +46,11 @@ std::array<Centesimi, NumeroSorti> leggiPoste(const std::string& testo, bool& ok
 std::string testoPosteCentesimi(const std::array<Centesimi, NumeroSorti>& poste)
 {
     std::string t;
-    for (std::size_t s = 0; s < poste.size(); ++s)
-        t += (s ? "/" : "") + std::to_string(poste[s]);
+    for (std::size_t s = 0; s < poste.size(); ++s) {
+        if (s > 0)
+            t += '/';
+        t += std::to_string(poste[s]);
+    }
     return t;
 }
 
@@ -223,7 +226,7 @@ std::string giornoDopo(const std::string& ggmmaaaa)
             ++a;
         }
     }
-    char t[16];
+    char t[40];
     std::snprintf(t, sizeof t, "%02d/%02d/%04d", g, m, a);
     return t;
 }
