@@ -1,4 +1,5 @@
 // velmora-cli giocate: wins as TSV and one summary per play on hand-worked draws; a wrong line refused, nothing printed.
+#include "storage/ProgramDb.h"
 #include "support/Cli.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,17 @@ TEST(CliGiocate, VinciteERiepiloghi)
     EXPECT_EQ(e.err, "Giocata 1: colpi giocati 3 di 3, spesa 6,00, vinto (netto) 240,33, saldo 234,33, resa attesa 57,4%\n"
                      "Giocata 2: colpi giocati 1 di 8, spesa 2,00, vinto (netto) 10,33, saldo 8,33, resa attesa 57,4%\n"
                      "Giocata 3: colpi giocati 3 di 10, spesa 3,00, vinto (netto) 0,00, saldo -3,00, resa attesa 57,4%, in corso\n");
+
+    // The payouts of a program database: the estratto at 12 euro, no levy.
+    {
+        auto db = storage::ApriDatabaseProgramma(a.cartella.percorso().string());
+        storage::ScriviParametro(db, "PagaEstratto", "12");
+        storage::ScriviParametro(db, "RitenutaVincite", "0");
+    }
+    const auto p = lancia({"giocate", "--archivio", a.archivio, a.cartella.scrivi("una.txt", "60;CA,BA;2/0/0/0/0;10/01/2020;8;F\n"),
+                           "--programma", (a.cartella.percorso() / storage::NomeDatabaseProgramma).string()});
+    ASSERT_EQ(p.codice, 0) << p.err;
+    EXPECT_EQ(testsupport::righe(p.out).back(), "1\t10/01/2020\t1\tCA\tEstratto\t1\t12,00\t12,00");
 
     // A wrong line: exit 1, the file, the line and the field named, nothing on standard output.
     const std::string errato = a.cartella.scrivi("errato.txt", "1;BA;1/0/0/0/0;01/01/2020;3\n1;BA;1/0/0/0/0;01/01/2020;tre\n");

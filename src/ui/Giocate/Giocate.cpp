@@ -555,13 +555,13 @@ void Giocate::annunciaNuoveVincite()
                 ++altre;
                 continue;
             }
-            righe << QStringLiteral("Giocata N° %1 (%2 su %3): il %4, colpo %5, %6 su %7 con %8 punti, netto %9 euro")
+            righe << QStringLiteral("Giocata N° %1 (%2 su %3): il %4, colpo %5, %6 su %7 con %8, netto %9 euro")
                          .arg(g.id)
                          .arg(q(plays::testoNumeri(g.numeri)), q(plays::descrizioneRuote(g.ruote)), q(v.data))
                          .arg(v.colpo)
                          .arg(q(std::string(plays::NomiSorti[static_cast<std::size_t>(v.sorte - 1)])),
-                              q(std::string(archive::NomiRuote[static_cast<std::size_t>(v.ruota)])))
-                         .arg(v.punti)
+                              q(std::string(archive::NomiRuote[static_cast<std::size_t>(v.ruota)])),
+                              v.punti == 1 ? QStringLiteral("1 punto") : QStringLiteral("%1 punti").arg(v.punti))
                          .arg(q(plays::testoEuro(v.netto.centesimi())));
         }
         if (!ultima.empty()) {

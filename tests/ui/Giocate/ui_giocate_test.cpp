@@ -185,7 +185,7 @@ private slots:
         QCOMPARE(d.messaggi().size(), std::size_t(1));
         QCOMPARE(d.messaggi()[0].titolo, QStringLiteral("Nuove vincite"));
         QCOMPARE(d.messaggi()[0].testo, QStringLiteral("Nuove vincite!\nGiocata N° 1 (77 su NA): il %1, colpo 1, Estratto su Napoli "
-                                                       "con 1 punti, netto 10,33 euro").arg(QString::fromStdString(p.dal)));
+                                                       "con 1 punto, netto 10,33 euro").arg(QString::fromStdString(p.dal)));
         QCOMPARE(t.cella(w.grigliaGiocate(), 1, plays::colonneGiocate::Vinto), QStringLiteral("10,33"));
         t.amb.contesto->archivioCambiato();
         QCOMPARE(d.messaggi().size(), std::size_t(1));
