@@ -7,6 +7,7 @@
 
 // Add a window's header here.
 #include "ui/Estrazioni_minielenco/Estrazioni_minielenco.h"
+#include "ui/Giocate/Giocate.h"
 #include "ui/Operatori/Operatori.h"
 #include "ui/Piramide1/Piramide1.h"
 #include "ui/PiramidiPrevisioonali/PiramidiPrevisioonali.h"
@@ -28,6 +29,7 @@ void registraFinestre()
     ui::registraOperatori();
     ui::registraEstrazioni_minielenco();
     ui::registraStatistiche();             // also its screenshot of the pairs on every wheel
+    ui::registraGiocate();                 // also its screenshot with three plays
 }
 
 QWidget* creaPrincipale(ui::Contesto& contesto)

@@ -62,14 +62,30 @@ constexpr const char* SchemaSalvataggi =
     "CREATE TABLE Salvataggi ("
     " IdSalvataggio INTEGER PRIMARY KEY AUTOINCREMENT,"
     " Denominazione TEXT, Data TEXT, Contenuto TEXT)";
+// A play: Data is its first draw (GG/MM/AAAA), Ruote the wheel codes joined by ",", Numeri the
+// numbers joined by "-", Poste the stakes in cents of estratto..cinquina joined by "/", Annunciata
+// the date of the last win the player was told of. The columns after Note came with the plays
+// window: an older file gets them by ALTER TABLE, its rows kept.
 constexpr const char* SchemaGiocate =
     "CREATE TABLE Giocate ("
     " IdGiocata INTEGER PRIMARY KEY AUTOINCREMENT,"
     " Data TEXT, Ruote TEXT, Numeri TEXT, Note TEXT)";
+constexpr std::pair<const char*, const char*> ColonneGiocateAggiunte[] = {
+    {"Poste", "TEXT"}, {"Colpi", "INTEGER"}, {"FinoPrimaVincita", "INTEGER"}, {"Annunciata", "TEXT"}};
 constexpr const char* SchemaImpostazioni =
     "CREATE TABLE Impostazioni ("
     " Chiave TEXT NOT NULL PRIMARY KEY COLLATE NOCASE,"
     " Valore TEXT)";
+
+bool esisteColonna(Database& db, const std::string& tabella, const std::string& colonna)
+{
+    // The table's columns as a query names them (the name is ours, never the user's).
+    auto s = db.prepara("SELECT * FROM " + tabella + " LIMIT 0");
+    for (int c = 0; c < s.numeroColonne(); ++c)
+        if (s.nomeColonna(c) == colonna)
+            return true;
+    return false;
+}
 
 }
 
@@ -97,6 +113,11 @@ void creaSchemaProgramma(Database& db)
                               " (SELECT 1 FROM ParametriProgramma WHERE Parametro = ?1)");
         ins.lega(1, "StoricoUfficiale").lega(2, IndirizzoStoricoUfficiale);
         ins.esegui();
+        // What the Lotto pays per euro of stake and the levy on winnings: they change by law.
+        for (const auto& [chiave, valore] : ParametriVincite) {
+            ins.lega(1, chiave).lega(2, valore);
+            ins.esegui();
+        }
     }
     if (nuoviOperatori) {
         db.esegui(SchemaOperatori);
@@ -117,6 +138,9 @@ void creaSchemaProgramma(Database& db)
         db.esegui(SchemaSalvataggi);
     if (!db.esisteTabella("Giocate"))
         db.esegui(SchemaGiocate);
+    for (const auto& [colonna, tipo] : ColonneGiocateAggiunte)
+        if (!esisteColonna(db, "Giocate", colonna))
+            db.esegui(std::string("ALTER TABLE Giocate ADD COLUMN ") + colonna + " " + tipo);
     if (!db.esisteTabella("Impostazioni"))
         db.esegui(SchemaImpostazioni);
     t.conferma();

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace storage {
@@ -13,6 +14,11 @@ inline constexpr const char* NomeDatabaseProgramma = "DbPiramide.db";
 // Where the official historical archive of the draws is published today (row "StoricoUfficiale").
 inline constexpr const char* IndirizzoStoricoUfficiale = "https://www.brightstarlottery.it/STORICO_ESTRAZIONI_LOTTO/storico.zip";
 inline constexpr const char* NomeFilePercorso = "PercorsoDatabase.txt";
+// The rows of ParametriProgramma with the Lotto's payouts per euro of stake (estratto .. cinquina)
+// and the levy on winnings in percent, with the values of the law today (decimal point).
+inline constexpr std::pair<const char*, const char*> ParametriVincite[] = {
+    {"PagaEstratto", "11.23"}, {"PagaAmbo", "250"},          {"PagaTerno", "4500"},
+    {"PagaQuaterna", "120000"}, {"PagaCinquina", "6000000"}, {"RitenutaVincite", "8"}};
 
 // One row of the table Operatori.
 struct RigaOperatore {

@@ -35,7 +35,10 @@ TEST(DatabaseProgramma, CreatoQuandoMancaConTabelleERighe)
         EXPECT_EQ(storage::LeggiParametro(db, "PercorsoQuintavo"), std::optional<std::string>(""));
         EXPECT_EQ(storage::LeggiParametro(db, "StoricoUfficiale"),
                   std::optional<std::string>("https://www.brightstarlottery.it/STORICO_ESTRAZIONI_LOTTO/storico.zip"));
-        EXPECT_EQ(conta(db, "ParametriProgramma"), 7);
+        // The Lotto's payouts per euro and the levy, as the law has them today.
+        EXPECT_EQ(storage::LeggiParametro(db, "PagaCinquina"), std::optional<std::string>("6000000"));
+        EXPECT_EQ(storage::LeggiParametro(db, "RitenutaVincite"), std::optional<std::string>("8"));
+        EXPECT_EQ(conta(db, "ParametriProgramma"), 13);
 
         const auto operatori = storage::LeggiOperatori(db);
         ASSERT_EQ(operatori.size(), storage::CatalogoPredefinito().size());
@@ -58,14 +61,15 @@ TEST(DatabaseProgramma, CreatoQuandoMancaConTabelleERighe)
         EXPECT_EQ(storage::LeggiParametro(db, "EstrazioneIniziale"), std::optional<std::string>("100"));
         EXPECT_EQ(storage::LeggiParametro(db, "StoricoUfficiale"),
                   std::optional<std::string>("http://specchio.example.org/storico.zip"));
-        EXPECT_EQ(conta(db, "ParametriProgramma"), 7);
+        // Seven rows of configuration and six of payouts and levy.
+        EXPECT_EQ(conta(db, "ParametriProgramma"), 13);
         // A database of an earlier version, without the row, gets it with today's address.
         db.esegui("DELETE FROM ParametriProgramma WHERE Parametro = 'StoricoUfficiale'");
     }
     Database db = storage::ApriDatabaseProgramma(dir.percorso().string());
     EXPECT_EQ(storage::LeggiParametro(db, "StoricoUfficiale"),
               std::optional<std::string>("https://www.brightstarlottery.it/STORICO_ESTRAZIONI_LOTTO/storico.zip"));
-    EXPECT_EQ(conta(db, "ParametriProgramma"), 7);
+    EXPECT_EQ(conta(db, "ParametriProgramma"), 13);
     EXPECT_EQ(conta(db, "Operatori"), static_cast<std::int64_t>(storage::CatalogoPredefinito().size()));
 }
 
@@ -79,6 +83,15 @@ TEST(DatabaseProgramma, TabelleMancantiRicreateSenzaToccareLeAltre)
     }
     Database db = storage::ApriDatabaseProgramma(dir.percorso().string());
     EXPECT_TRUE(db.esisteTabella("Giocate"));
+    // The table of plays as earlier versions made it: the new columns are added, its rows kept.
+    db.esegui("DROP TABLE Giocate");
+    db.esegui("CREATE TABLE Giocate (IdGiocata INTEGER PRIMARY KEY AUTOINCREMENT, Data TEXT, Ruote TEXT, Numeri TEXT, Note TEXT)");
+    db.esegui("INSERT INTO Giocate (Data, Ruote, Numeri, Note) VALUES ('01/02/2026', 'BA', '12', 'vecchia')");
+    db = storage::ApriDatabaseProgramma(dir.percorso().string());
+    auto giocate = db.prepara("SELECT Note, Poste, Colpi, FinoPrimaVincita, Annunciata FROM Giocate");
+    ASSERT_TRUE(giocate.avanza());
+    EXPECT_EQ(giocate.testo(0), "vecchia");
+    EXPECT_TRUE(giocate.nullo(2));
     EXPECT_EQ(conta(db, "Operatori"), static_cast<std::int64_t>(storage::CatalogoPredefinito().size()) - 1)
         << "an existing catalogue is the user's data";
 }
@@ -107,7 +120,7 @@ TEST(Parametri, ChiaveSenzaMaiuscoleRigaMancanteIndirizzoEsatto)
     db.esegui("DELETE FROM ParametriProgramma WHERE Parametro = 'PercorsoArchivio'");
     EXPECT_NO_THROW(storage::ScriviParametro(db, "PercorsoArchivio", "altro.db"));
     EXPECT_EQ(storage::LeggiParametro(db, "PercorsoArchivio"), std::nullopt);
-    EXPECT_EQ(conta(db, "ParametriProgramma"), 6);
+    EXPECT_EQ(conta(db, "ParametriProgramma"), 12);
 
     // The key is unique without regard to case.
     EXPECT_THROW(db.esegui("INSERT INTO ParametriProgramma (Parametro) VALUES ('INDIRIZZOINTERNET')"),

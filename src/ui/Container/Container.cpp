@@ -31,6 +31,7 @@ const std::vector<Container::PulsanteStrumento>& Container::pulsanti()
         {"Command2", "Estrazioni_minielenco", "Mini elenco estrazioni", "Elenco"},
         {"Command4", "Operatori", "Inserimento nuovi operatori", "Operatori"},
         {"Command5", "Statistiche", "Ritardi e frequenze, con quanto darebbe il caso", "Statistiche"},
+        {"CmdGiocate", "Giocate", "Le giocate, le loro vincite e la resa attesa", "Giocate"},
     };
     return p;
 }
@@ -50,6 +51,8 @@ QStyle::StandardPixmap iconaDi(const QString& finestra)
         return QStyle::SP_FileDialogListView;
     if (finestra == QLatin1String("Statistiche"))
         return QStyle::SP_FileDialogInfoView;
+    if (finestra == QLatin1String("Giocate"))
+        return QStyle::SP_DialogApplyButton;
     return QStyle::SP_FileDialogNewFolder;
 }
 

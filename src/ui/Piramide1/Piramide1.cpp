@@ -1,6 +1,7 @@
 // The window Piramide1: the reference bar, the panels laid out, the Alt letters and the opening state; the handlers are in Piramide1Comandi.cpp.
 #include "ui/Piramide1/Piramide1.h"
 #include "ui/Piramide1/PaginaConvalida.h"
+#include "ui/common/GiocaAmbata.h"
 
 #include "engine/Piramide.h"
 #include "storage/ProgramDb.h"
@@ -184,6 +185,11 @@ void Piramide1::costruisci()
     // esiti_->aggiungiPagina(pagina, titolo); a command on the result row with
     // esiti_->aggiungiComando(PannelloEsiti::Ambate, pulsante), wired in collegaRisultati.
     // Built here, before assegnaTasti, they get their Alt letters there.
+    // Context menu: the row's ambata becomes a play of the window Giocate.
+    esiti_->FgEsiti->aggiungiAzioneRiga(QStringLiteral("Gioca l'ambata"), QStringLiteral("GiocaAmbata"), [this](int r) {
+        giocaAmbata(contesto_, QString::fromStdString(banco_.FgEsiti.testo(r, workbench::ColonnaPrevisione)),
+                    workbench::ruoteInGioco(banco_), banco_.colpi, banco_.riferimento, this);
+    });
     auto* convalida = new PaginaConvalida(contesto_, banco_);
     esiti_->aggiungiPagina(convalida, QStringLiteral("Convalida"));
     connect(convalida, &PaginaConvalida::riferimentoScelto, this, [this](int d, bool mensile) {

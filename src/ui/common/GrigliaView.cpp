@@ -515,7 +515,23 @@ void GrigliaView::contextMenuEvent(QContextMenuEvent* evento)
     QAction* csv = menu.addAction(QStringLiteral("Esporta CSV…"), this, [this] { static_cast<void>(esportaCsv()); });
     csv->setObjectName(QStringLiteral("EsportaCsv"));
     csv->setEnabled(dialoghi_ || dialoghiPredefiniti);
+    if (!azioniRiga_.empty()) {
+        const int riga = evento->reason() == QContextMenuEvent::Keyboard
+                             ? (currentIndex().isValid() ? currentIndex().row() + modello_->righeFisse() : -1)
+                             : cellaIn(evento->pos()).y();   // a mouse menu comes through the viewport
+        menu.addSeparator();
+        for (const AzioneRiga& a : azioniRiga_) {
+            QAction* azione = menu.addAction(a.testo, this, [f = a.azione, riga] { f(riga); });
+            azione->setObjectName(a.nome);
+            azione->setEnabled(riga >= modello_->righeFisse());
+        }
+    }
     menu.exec(evento->globalPos());
+}
+
+void GrigliaView::aggiungiAzioneRiga(const QString& testo, const QString& nome, std::function<void(int riga)> azione)
+{
+    azioniRiga_.push_back({testo, nome, std::move(azione)});
 }
 
 QPoint GrigliaView::cellaIn(const QPoint& puntoViewport) const

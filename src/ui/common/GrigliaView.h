@@ -134,6 +134,11 @@ public:
     // Grid coordinates of a point of the viewport, (-1, -1) outside the cells.
     QPoint cellaIn(const QPoint& puntoViewport) const;
 
+    // A further entry of the context menu, after "Copia" and "Esporta CSV…" (objectName `nome`): it runs
+    // `azione` with the grid row under the mouse (the current row when the menu came from the keyboard),
+    // and is greyed where there is no row.
+    void aggiungiAzioneRiga(const QString& testo, const QString& nome, std::function<void(int riga)> azione);
+
 signals:
     // Grid coordinates; row 0 is the header row.
     void clic(int riga, int colonna);
@@ -161,6 +166,11 @@ private:
     std::vector<std::pair<int, int>> spostate_;
     int larghezzaPreferita_ = 0;
     Dialoghi* dialoghi_ = nullptr;
+    struct AzioneRiga {
+        QString testo, nome;
+        std::function<void(int)> azione;
+    };
+    std::vector<AzioneRiga> azioniRiga_;
 };
 
 // The visible columns of every row of `griglia` as CSV for an Italian spreadsheet: fields separated

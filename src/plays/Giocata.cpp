@@ -1,0 +1,408 @@
+// The prize rule, the expected return and the check of a play against the archive.
+#include "plays/Giocata.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace plays {
+
+const std::array<std::string_view, NumeroSorti> NomiSorti{"Estratto", "Ambo", "Terno", "Quaterna", "Cinquina"};
+
+namespace {
+
+// Five numbers are drawn of ninety on each wheel.
+constexpr int Estratti = 5;
+constexpr int Numeri = 90;
+
+std::int64_t dataOrdinabile(std::string_view ggmmaaaa)
+{
+    if (ggmmaaaa.size() != 10)
+        return 0;
+    auto cifre = [&](std::size_t da, std::size_t n) {
+        std::int64_t v = 0;
+        for (std::size_t i = da; i < da + n; ++i)
+            v = v * 10 + (ggmmaaaa[i] - '0');
+        return v;
+    };
+    return cifre(6, 4) * 10000 + cifre(3, 2) * 100 + cifre(0, 2);
+}
+
+}
+
+int numeroRuote(const Giocata& g) { return static_cast<int>(std::count(g.ruote.begin(), g.ruote.end(), true)); }
+
+Centesimi costoPerEstrazione(const Giocata& g)
+{
+    Centesimi c = 0;
+    for (Centesimi p : g.poste)
+        c += p;
+    return c;
+}
+
+std::optional<std::string> difettoGiocata(const Giocata& g)
+{
+    const int n = static_cast<int>(g.numeri.size());
+    if (n < 1 || n > MassimoNumeri)
+        return "NUMERI: da 1 a 10 numeri";
+    std::array<bool, Numeri + 1> visto{};
+    for (int x : g.numeri) {
+        if (x < 1 || x > Numeri)
+            return "NUMERI: " + std::to_string(x) + " non è un numero da 1 a 90";
+        if (visto[static_cast<std::size_t>(x)])
+            return "NUMERI: il " + std::to_string(x) + " è ripetuto";
+        visto[static_cast<std::size_t>(x)] = true;
+    }
+    if (numeroRuote(g) == 0)
+        return "RUOTE: nessuna ruota";
+    static constexpr const char* sorti[] = {"l'estratto", "l'ambo", "il terno", "la quaterna", "la cinquina"};
+    for (int s = 1; s <= NumeroSorti; ++s) {
+        const Centesimi p = g.poste[static_cast<std::size_t>(s - 1)];
+        if (p < 0 || p > 10000000)
+            return std::string("POSTE: la posta per ") + sorti[s - 1] + " non è tra 0 e 100000 euro";
+        if (p > 0 && s > n)
+            return std::string("POSTE: per giocare ") + sorti[s - 1] + " servono almeno " + std::to_string(s) + " numeri";
+    }
+    if (costoPerEstrazione(g) == 0)
+        return "POSTE: nessuna posta";
+    if (dataOrdinabile(g.dal) == 0)
+        return "DAL: data non valida (GG/MM/AAAA)";
+    if (g.colpi < 1 || g.colpi > 9999)
+        return "COLPI: da 1 a 9999";
+    return std::nullopt;
+}
+
+Centesimi Importo::centesimi() const
+{
+    const __int128 meta = UnitaPerCentesimo / 2;
+    return static_cast<Centesimi>(unita >= 0 ? (unita + meta) / UnitaPerCentesimo : -((-unita + meta) / UnitaPerCentesimo));
+}
+
+std::int64_t combinazioni(int n, int k)
+{
+    if (k < 0 || n < 0 || k > n)
+        return 0;
+    std::int64_t c = 1;
+    for (int i = 1; i <= k; ++i)
+        c = c * (n - k + i) / i;   // exact: c * (n-k+i) is i times C(n-k+i, i)
+    return c;
+}
+
+Importo premioLordo(Centesimi posta, std::int64_t pagaCentesimi, int k, int s, int n, int w)
+{
+    const std::int64_t cns = combinazioni(n, s);
+    if (cns == 0 || w <= 0 || k < s)
+        return {};
+    const __int128 fattore = UnitaPerCentesimo / (100 * cns * w);
+    return {static_cast<__int128>(posta) * pagaCentesimi * combinazioni(k, s) * fattore};
+}
+
+Importo premioNetto(const Importo& lordo, int ritenuta)
+{
+    // The unit holds the levy's 10000 as a factor: the division is exact.
+    return {lordo.unita / 10000 * (10000 - ritenuta)};
+}
+
+double resaAttesa(const Giocata& g, const Tariffe& t)
+{
+    const int n = static_cast<int>(g.numeri.size());
+    const Centesimi costo = costoPerEstrazione(g);
+    if (costo <= 0 || n < 1)
+        return 0;
+    // P(K = k) = C(n, k) C(90 - n, 5 - k) / C(90, 5), K the played numbers among the five drawn on a wheel.
+    const double casi = static_cast<double>(combinazioni(Numeri, Estratti));
+    double atteso = 0;   // expected gross cents of one draw, summed over the wheels
+    for (int s = 1; s <= NumeroSorti; ++s) {
+        const Centesimi posta = g.poste[static_cast<std::size_t>(s - 1)];
+        if (posta <= 0 || s > n)
+            continue;
+        double combinazioniVincenti = 0;   // E[C(K, s)] * C(90, 5)
+        for (int k = s; k <= std::min(n, Estratti); ++k)
+            combinazioniVincenti += static_cast<double>(combinazioni(n, k) * combinazioni(Numeri - n, Estratti - k) * combinazioni(k, s));
+        // Each of the W wheels pays stake * payout * E[C(K, s)] / C(n, s) / W.
+        atteso += static_cast<double>(posta) * (static_cast<double>(t.paga[static_cast<std::size_t>(s - 1)]) / 100.0)
+                  * combinazioniVincenti / casi / static_cast<double>(combinazioni(n, s));
+    }
+    return atteso * (10000 - t.ritenuta) / 10000.0 / static_cast<double>(costo);
+}
+
+std::string testoStato(Stato s)
+{
+    switch (s) {
+    case Stato::InCorso:
+        return "in corso";
+    case Stato::Vinta:
+        return "vinta";
+    case Stato::Conclusa:
+        break;
+    }
+    return "conclusa";
+}
+
+int primaEstrazioneDal(const archive::Archivio& a, const std::string& ggmmaaaa)
+{
+    const std::int64_t dal = dataOrdinabile(ggmmaaaa);
+    int basso = 1, alto = a.NumeroEstrazioni + 1;
+    while (basso < alto) {
+        const int m = basso + (alto - basso) / 2;
+        if (dataOrdinabile(a.DateEstrazioni[static_cast<std::size_t>(m)]) < dal)
+            basso = m + 1;
+        else
+            alto = m;
+    }
+    return basso;
+}
+
+EsitoGiocata verificaGiocata(const Giocata& g, const archive::Archivio& a, const Tariffe& t)
+{
+    EsitoGiocata e;
+    e.resa = resaAttesa(g, t);
+    const int n = static_cast<int>(g.numeri.size());
+    const int w = numeroRuote(g);
+    std::array<bool, Numeri + 1> giocato{};
+    for (int x : g.numeri)
+        if (x >= 1 && x <= Numeri)
+            giocato[static_cast<std::size_t>(x)] = true;
+    // The prize of each sorte for each k, worked out once: the draws only look them up.
+    std::array<std::array<Importo, Estratti + 1>, NumeroSorti> lordi{}, netti{};
+    for (int s = 1; s <= NumeroSorti; ++s)
+        for (int k = s; k <= Estratti; ++k) {
+            const auto i = static_cast<std::size_t>(s - 1);
+            lordi[i][static_cast<std::size_t>(k)] = premioLordo(g.poste[i], t.paga[i], k, s, n, w);
+            netti[i][static_cast<std::size_t>(k)] = premioNetto(lordi[i][static_cast<std::size_t>(k)], t.ritenuta);
+        }
+    // About n * 5/90 estratti a wheel and draw: one allocation for most plays.
+    e.vincite.reserve(static_cast<std::size_t>(std::min(g.colpi, 1000)) * static_cast<std::size_t>(w * n) / 16 + 4);
+
+    const int primo = primaEstrazioneDal(a, g.dal);
+    bool finita = false;
+    for (int d = primo; d <= a.NumeroEstrazioni && e.colpiGiocati < g.colpi && !finita; ++d) {
+        ++e.colpiGiocati;
+        bool vinto = false;
+        for (int r = 0; r < archive::NumeroRuote; ++r) {
+            if (!g.ruote[static_cast<std::size_t>(r)])
+                continue;
+            const std::int16_t* estratti = a.ruota(d, r);
+            int k = 0;
+            for (int p = 1; p <= Estratti; ++p)
+                k += estratti[p] >= 1 && estratti[p] <= Numeri && giocato[static_cast<std::size_t>(estratti[p])];
+            for (int s = 1; s <= std::min(k, NumeroSorti); ++s) {
+                const Importo& lordo = lordi[static_cast<std::size_t>(s - 1)][static_cast<std::size_t>(k)];
+                if (lordo.unita == 0)
+                    continue;
+                const Importo& netto = netti[static_cast<std::size_t>(s - 1)][static_cast<std::size_t>(k)];
+                e.lordo += lordo;
+                e.netto += netto;
+                e.vincite.push_back({d, a.DateEstrazioni[static_cast<std::size_t>(d)], e.colpiGiocati, r, s, k, lordo, netto});
+                vinto = true;
+            }
+        }
+        finita = vinto && g.finoAllaPrimaVincita;
+    }
+    e.spesa = costoPerEstrazione(g) * e.colpiGiocati;
+    if (!finita && e.colpiGiocati < g.colpi)
+        e.stato = Stato::InCorso;
+    else
+        e.stato = e.vincite.empty() ? Stato::Conclusa : Stato::Vinta;
+    return e;
+}
+
+std::string testoEuro(Centesimi c)
+{
+    const Centesimi assoluto = c < 0 ? -c : c;
+    char testo[40];
+    std::snprintf(testo, sizeof testo, "%s%lld,%02lld", c < 0 ? "-" : "", static_cast<long long>(assoluto / 100),
+                  static_cast<long long>(assoluto % 100));
+    return testo;
+}
+
+std::optional<Centesimi> leggiEuro(std::string_view testo) { return leggiCentesimiFino(testo, 10000000); }
+
+std::optional<std::int64_t> leggiCentesimiFino(std::string_view testo, std::int64_t massimo)
+{
+    Centesimi interi = 0;
+    int decimali = -1;   // digits after the mark; -1 before it
+    Centesimi parte = 0;
+    bool cifre = false;
+    for (char c : testo) {
+        if (c == ',' || c == '.') {
+            if (decimali >= 0)
+                return std::nullopt;
+            decimali = 0;
+        } else if (c >= '0' && c <= '9') {
+            cifre = true;
+            if (decimali < 0) {
+                interi = interi * 10 + (c - '0');
+                if (interi > massimo / 100)
+                    return std::nullopt;
+            } else {
+                if (++decimali > 2)
+                    return std::nullopt;
+                parte = parte * 10 + (c - '0');
+            }
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!cifre)
+        return std::nullopt;
+    if (decimali == 1)
+        parte *= 10;
+    const Centesimi c = interi * 100 + parte;
+    if (c > massimo)
+        return std::nullopt;
+    return c;
+}
+
+std::string testoNumeri(const std::vector<int>& numeri)
+{
+    std::string t;
+    for (int x : numeri) {
+        if (!t.empty())
+            t += '-';
+        if (x < 10)
+            t += '0';
+        t += std::to_string(x);
+    }
+    return t;
+}
+
+std::optional<std::vector<int>> leggiNumeri(std::string_view testo, std::string& motivo)
+{
+    std::vector<int> numeri;
+    std::array<bool, Numeri + 1> visto{};
+    std::size_t i = 0;
+    while (i < testo.size()) {
+        const char c = testo[i];
+        if (c == '-' || c == ' ' || c == ',') {
+            ++i;
+            continue;
+        }
+        if (c < '0' || c > '9') {
+            motivo = "carattere non ammesso \"" + std::string(1, c) + "\"";
+            return std::nullopt;
+        }
+        int v = 0;
+        std::size_t cifre = 0;
+        while (i < testo.size() && testo[i] >= '0' && testo[i] <= '9') {
+            if (++cifre <= 3)
+                v = v * 10 + (testo[i] - '0');
+            ++i;
+        }
+        if (cifre > 2 || v < 1 || v > Numeri) {
+            motivo = "i numeri vanno da 1 a 90";
+            return std::nullopt;
+        }
+        if (visto[static_cast<std::size_t>(v)]) {
+            motivo = "il " + std::to_string(v) + " è ripetuto";
+            return std::nullopt;
+        }
+        visto[static_cast<std::size_t>(v)] = true;
+        numeri.push_back(v);
+    }
+    if (numeri.empty() || numeri.size() > MassimoNumeri) {
+        motivo = "da 1 a 10 numeri";
+        return std::nullopt;
+    }
+    return numeri;
+}
+
+namespace {
+bool soloRegionali(const std::array<bool, archive::NumeroRuote>& ruote)
+{
+    for (int r = 0; r < archive::NumeroRuote; ++r)
+        if (ruote[static_cast<std::size_t>(r)] != (r < archive::NumeroRuote - 1))
+            return false;
+    return true;
+}
+}
+
+std::string testoRuote(const std::array<bool, archive::NumeroRuote>& ruote)
+{
+    if (soloRegionali(ruote))
+        return "TT";
+    std::string t;
+    for (int r = 0; r < archive::NumeroRuote; ++r)
+        if (ruote[static_cast<std::size_t>(r)]) {
+            if (!t.empty())
+                t += ',';
+            t += archive::SigleRuote[static_cast<std::size_t>(r)];
+        }
+    return t;
+}
+
+std::string descrizioneRuote(const std::array<bool, archive::NumeroRuote>& ruote)
+{
+    return soloRegionali(ruote) ? "Tutte" : testoRuote(ruote);
+}
+
+std::optional<std::array<bool, archive::NumeroRuote>> leggiRuote(std::string_view testo, std::string& motivo)
+{
+    std::array<bool, archive::NumeroRuote> ruote{};
+    std::string codice;
+    auto prendi = [&]() -> bool {
+        if (codice.empty()) {
+            motivo = "ruota mancante";
+            return false;
+        }
+        if (codice == "TT" || codice == "tt" || codice == "Tt" || codice == "tT") {
+            for (int r = 0; r < archive::NumeroRuote - 1; ++r) {
+                if (ruote[static_cast<std::size_t>(r)]) {
+                    motivo = "ruota ripetuta";
+                    return false;
+                }
+                ruote[static_cast<std::size_t>(r)] = true;
+            }
+        } else {
+            const auto r = archive::RuotaDaCodice(codice);
+            if (!r) {
+                motivo = "ruota sconosciuta \"" + codice + "\"";
+                return false;
+            }
+            if (ruote[static_cast<std::size_t>(*r)]) {
+                motivo = "ruota ripetuta \"" + codice + "\"";
+                return false;
+            }
+            ruote[static_cast<std::size_t>(*r)] = true;
+        }
+        codice.clear();
+        return true;
+    };
+    for (char c : testo) {
+        if (c == ',') {
+            if (!prendi())
+                return std::nullopt;
+        } else if (c != ' ') {
+            codice += c;
+        }
+    }
+    if (!prendi())
+        return std::nullopt;
+    return ruote;
+}
+
+std::string testoPoste(const std::array<Centesimi, NumeroSorti>& poste)
+{
+    std::string t;
+    for (std::size_t s = 0; s < poste.size(); ++s) {
+        if (s > 0)
+            t += '/';
+        std::string e = testoEuro(poste[s]);
+        // "1,00" is written "1", "0,50" stays.
+        if (e.size() > 3 && e.compare(e.size() - 3, 3, ",00") == 0)
+            e.resize(e.size() - 3);
+        t += e;
+    }
+    return t;
+}
+
+std::string testoPercentuale(double frazione)
+{
+    char testo[40];
+    std::snprintf(testo, sizeof testo, "%.1f%%", frazione * 100.0);
+    std::string t = testo;
+    std::replace(t.begin(), t.end(), '.', ',');
+    return t;
+}
+
+}

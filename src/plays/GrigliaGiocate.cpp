@@ -1,0 +1,119 @@
+// Filling the grids of the plays window and of velmora-cli giocate.
+#include "plays/GrigliaGiocate.h"
+
+#include "plays/ArchivioGiocate.h"
+
+namespace plays {
+
+namespace {
+// A light green: a play that won (the selection green stays for wheels and numbers).
+constexpr grid::Colore Vincente = grid::rgb(200, 255, 200);
+}
+
+void scriviGiocate(grid::Grid& g, const std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti)
+{
+    g = grid::Grid(1, colonneGiocate::Quante);
+    g.setIntestazione("N°|Numeri|Ruote|Poste|Dal|Colpi|Stato|Spesa|Vinto|Saldo|Resa attesa");
+    const std::pair<int, int> larghezze[] = {{colonneGiocate::Numero, 500},  {colonneGiocate::Numeri, 2200}, {colonneGiocate::Ruote, 1500}, {colonneGiocate::Poste, 1500},
+                                             {colonneGiocate::Dal, 1200},    {colonneGiocate::Colpi, 1100},  {colonneGiocate::Stato, 1000}, {colonneGiocate::Spesa, 1000},
+                                             {colonneGiocate::Vinto, 1000},  {colonneGiocate::Saldo, 1000},  {colonneGiocate::Resa, 1200}};
+    for (const auto& [c, l] : larghezze)
+        g.setLarghezza(c, l);
+    for (int c : {colonneGiocate::Numero, colonneGiocate::Colpi, colonneGiocate::Spesa, colonneGiocate::Vinto, colonneGiocate::Saldo, colonneGiocate::Resa})
+        g.setAllineamento(c, grid::Allineamento::Destra);
+    for (std::size_t i = 0; i < giocate.size() && i < esiti.size(); ++i) {
+        const Giocata& x = giocate[i];
+        const EsitoGiocata& e = esiti[i];
+        const int r = g.aggiungiRiga();
+        g.setNumero(r, colonneGiocate::Numero, x.id);
+        g.setTesto(r, colonneGiocate::Numeri, testoNumeri(x.numeri));
+        g.setTesto(r, colonneGiocate::Ruote, descrizioneRuote(x.ruote));
+        g.setTesto(r, colonneGiocate::Poste, testoPoste(x.poste));
+        g.setTesto(r, colonneGiocate::Dal, x.dal);
+        g.setTesto(r, colonneGiocate::Colpi, std::to_string(e.colpiGiocati) + " di " + std::to_string(x.colpi) + (x.finoAllaPrimaVincita ? " F" : ""));
+        g.setTesto(r, colonneGiocate::Stato, testoStato(e.stato));
+        g.setTesto(r, colonneGiocate::Spesa, testoEuro(e.spesa));
+        g.setTesto(r, colonneGiocate::Vinto, testoEuro(e.vinto()));
+        g.setTesto(r, colonneGiocate::Saldo, testoEuro(e.saldo()));
+        g.setTesto(r, colonneGiocate::Resa, testoPercentuale(e.resa));
+        if (!e.vincite.empty())
+            g.setSfondo(r, 0, r, colonneGiocate::Quante - 1, Vincente);
+        if (e.saldo() < 0)
+            g.setColoreTesto(r, colonneGiocate::Saldo, grid::colori::Rosso);
+    }
+}
+
+void preparaVincite(grid::Grid& g)
+{
+    g = grid::Grid(1, colonneVincite::Quante);
+    g.setIntestazione("Giocata|Data|Colpo|Ruota|Sorte|Punti|Lordo|Netto");
+    for (int c : {colonneVincite::Giocata, colonneVincite::Colpo, colonneVincite::Punti, colonneVincite::Lordo, colonneVincite::Netto})
+        g.setAllineamento(c, grid::Allineamento::Destra);
+    // Narrow enough to show every column beside the form.
+    const std::pair<int, int> larghezze[] = {{colonneVincite::Giocata, 600}, {colonneVincite::Data, 1150}, {colonneVincite::Colpo, 600},
+                                             {colonneVincite::Ruota, 600},   {colonneVincite::Sorte, 1000}, {colonneVincite::Punti, 600},
+                                             {colonneVincite::Lordo, 1000},  {colonneVincite::Netto, 1000}};
+    for (const auto& [c, l] : larghezze)
+        g.setLarghezza(c, l);
+}
+
+void scriviVincite(grid::Grid& g, std::int64_t numero, const EsitoGiocata& esito)
+{
+    for (const Vincita& v : esito.vincite) {
+        const int r = g.aggiungiRiga();
+        g.setNumero(r, colonneVincite::Giocata, numero);
+        g.setTesto(r, colonneVincite::Data, v.data);
+        g.setNumero(r, colonneVincite::Colpo, v.colpo);
+        g.setTesto(r, colonneVincite::Ruota, archive::SigleRuote[static_cast<std::size_t>(v.ruota)]);
+        g.setTesto(r, colonneVincite::Sorte, NomiSorti[static_cast<std::size_t>(v.sorte - 1)]);
+        g.setNumero(r, colonneVincite::Punti, v.punti);
+        g.setTesto(r, colonneVincite::Lordo, testoEuro(v.lordo.centesimi()));
+        g.setTesto(r, colonneVincite::Netto, testoEuro(v.netto.centesimi()));
+    }
+}
+
+void scriviTariffe(grid::Grid& g, const Tariffe& t)
+{
+    g = grid::Grid(2, ColonnaRitenuta + 1);
+    g.setIntestazione("Estratto|Ambo|Terno|Quaterna|Cinquina|Ritenuta %");
+    for (int c = 0; c <= ColonnaRitenuta; ++c) {
+        g.setLarghezza(c, 1000);
+        g.setAllineamento(c, grid::Allineamento::Destra);
+        g.setTesto(1, c, testoCentesimi(c < NumeroSorti ? t.paga[static_cast<std::size_t>(c)] : t.ritenuta, ','));
+    }
+}
+
+std::optional<std::int64_t> leggiValoreTariffa(int colonna, const std::string& testo)
+{
+    std::string pulito;
+    for (char c : testo)
+        if (c != ' ' && c != '%')
+            pulito += c;
+    if (colonna >= 0 && colonna < NumeroSorti)
+        return leggiCentesimi(pulito);
+    if (colonna == ColonnaRitenuta) {
+        const auto v = leggiEuro(pulito);
+        if (v && *v < 10000)
+            return v;
+    }
+    return std::nullopt;
+}
+
+Tariffe conValore(Tariffe t, int colonna, std::int64_t valore)
+{
+    if (colonna >= 0 && colonna < NumeroSorti)
+        t.paga[static_cast<std::size_t>(colonna)] = valore;
+    else if (colonna == ColonnaRitenuta)
+        t.ritenuta = static_cast<int>(valore);
+    return t;
+}
+
+std::string riepilogo(std::int64_t numero, const Giocata& g, const EsitoGiocata& e)
+{
+    return "Giocata " + std::to_string(numero) + ": colpi giocati " + std::to_string(e.colpiGiocati) + " di "
+           + std::to_string(g.colpi) + ", spesa " + testoEuro(e.spesa) + ", vinto (netto) " + testoEuro(e.vinto())
+           + ", saldo " + testoEuro(e.saldo()) + ", resa attesa " + testoPercentuale(e.resa)
+           + (e.stato == Stato::InCorso ? ", in corso" : "");
+}
+
+}

@@ -1,0 +1,41 @@
+// The grids of the plays: the list, the wins, the payouts. Columns named once here.
+#pragma once
+
+#include "grid/Grid.h"
+#include "plays/Giocata.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace plays {
+
+// FgGiocate: one row per play.
+namespace colonneGiocate {
+enum : int { Numero, Numeri, Ruote, Poste, Dal, Colpi, Stato, Spesa, Vinto, Saldo, Resa, Quante };
+}
+// FgVincite and the TSV of velmora-cli giocate: one row per win.
+namespace colonneVincite {
+enum : int { Giocata, Data, Colpo, Ruota, Sorte, Punti, Lordo, Netto, Quante };
+}
+
+// Header and one row per play with its check.
+void scriviGiocate(grid::Grid& g, const std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti);
+// Header only; then scriviVincite adds the wins of play `numero` (its N°, or its line in a file).
+void preparaVincite(grid::Grid& g);
+void scriviVincite(grid::Grid& g, std::int64_t numero, const EsitoGiocata& esito);
+
+// FgPagamenti: one row under the captions, columns 0..4 the payout per euro of estratto .. cinquina,
+// column 5 the levy in percent.
+constexpr int ColonnaRitenuta = NumeroSorti;
+void scriviTariffe(grid::Grid& g, const Tariffe& t);
+// The value typed in column `colonna` of FgPagamenti (decimal comma or point): hundredths for the
+// payouts (more than 0), for the levy (0 up to less than 100); nothing when it is not one.
+std::optional<std::int64_t> leggiValoreTariffa(int colonna, const std::string& testo);
+// Tariffe with column `colonna` set to `valore` (as leggiValoreTariffa gives it).
+Tariffe conValore(Tariffe t, int colonna, std::int64_t valore);
+
+// What velmora-cli prints on standard error for play `numero`.
+std::string riepilogo(std::int64_t numero, const Giocata& g, const EsitoGiocata& e);
+
+}

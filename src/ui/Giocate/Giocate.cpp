@@ -1,0 +1,592 @@
+// The window Giocate: controls and handlers; the prizes, the checks and the table live in src/plays.
+#include "ui/Giocate/Giocate.h"
+
+#include "plays/ArchivioGiocate.h"
+#include "plays/GrigliaGiocate.h"
+#include "storage/Database.h"
+#include "storage/DrawsDb.h"
+#include "ui/common/Controlli.h"
+#include "ui/common/GrigliaView.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+const QString Titolo = QStringLiteral("Giocate");
+constexpr int ColpiPredefiniti = 8;
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+// A grid of fixed cells that shows all of itself: the number board, the wheels.
+void dimensioniEsatte(GrigliaView* v, int righe)
+{
+    v->setFisse(0, 0);
+    v->horizontalHeader()->hide();
+    v->verticalHeader()->hide();
+    v->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    v->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    v->aggiorna();
+    int larghezza = 2 * v->frameWidth();
+    for (int c = 0; c < v->model()->columnCount(); ++c)
+        larghezza += v->columnWidth(c);
+    v->setFixedSize(larghezza, righe * v->verticalHeader()->defaultSectionSize() + 2 * v->frameWidth());
+}
+
+}
+
+Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), contesto_(contesto)
+{
+    setObjectName(QStringLiteral("Giocate"));
+    setWindowTitle(Titolo);
+    setProperty("contestoHelp", ContestoHelp);
+
+    // --- the list and the wins ---
+    FgGiocate = new GrigliaView(FgGiocate_, this);
+    FgGiocate->setObjectName(QStringLiteral("FgGiocate"));
+    FgGiocate->setSelectionBehavior(QAbstractItemView::SelectRows);
+    FgGiocate->setSelectionMode(QAbstractItemView::SingleSelection);
+    FgVincite = new GrigliaView(FgVincite_, this);
+    FgVincite->setObjectName(QStringLiteral("FgVincite"));
+    LblTotali = etichetta(QStringLiteral("LblTotali"), {}, this);
+    LblVincite = etichetta(QStringLiteral("LblVincite"), QStringLiteral("Vincite della giocata selezionata"), this);
+    auto* CmdNuovaBtn = pulsante(QStringLiteral("CmdNuova"), QStringLiteral("&Nuova"), QStringLiteral("Svuota il modulo per una nuova giocata"), this);
+    auto* CmdEliminaBtn = pulsante(QStringLiteral("CmdElimina"), QStringLiteral("&Elimina"), QStringLiteral("Elimina la giocata selezionata"), this);
+    auto* testa = new QHBoxLayout;
+    testa->addWidget(etichetta(QStringLiteral("LblGiocate"), QStringLiteral("<b>Le giocate</b>"), this));
+    testa->addWidget(LblTotali, 1);
+    auto* comandi = new QHBoxLayout;
+    comandi->addWidget(CmdNuovaBtn);
+    comandi->addWidget(CmdEliminaBtn);
+    comandi->addStretch();
+
+    // --- the form ---
+    auto* modulo = new QGroupBox(QStringLiteral("Giocata"), this);
+    modulo->setObjectName(QStringLiteral("Modulo"));
+    FgNumeri_ = grid::Grid(9, 10);
+    for (int n = 1; n <= 90; ++n)
+        FgNumeri_.setTesto((n - 1) / 10, (n - 1) % 10, n < 10 ? "0" + std::to_string(n) : std::to_string(n));
+    for (int c = 0; c < 10; ++c) {
+        FgNumeri_.setLarghezza(c, 480);
+        FgNumeri_.setAllineamento(c, grid::Allineamento::Centro);
+    }
+    FgNumeri = new GrigliaView(FgNumeri_, modulo);
+    FgNumeri->setObjectName(QStringLiteral("FgNumeri"));
+    dimensioniEsatte(FgNumeri, 9);
+    FgRuote_ = grid::Grid(1, archive::NumeroRuote);
+    for (int w = 0; w < archive::NumeroRuote; ++w) {
+        FgRuote_.setTesto(0, w, std::string(archive::SigleRuote[static_cast<std::size_t>(w)]));
+        FgRuote_.setLarghezza(w, 480);
+        FgRuote_.setAllineamento(w, grid::Allineamento::Centro);
+    }
+    FgRuote = new GrigliaView(FgRuote_, modulo);
+    FgRuote->setObjectName(QStringLiteral("FgRuote"));
+    dimensioniEsatte(FgRuote, 1);
+    LblNumeri = etichetta(QStringLiteral("LblNumeri"), {}, modulo);
+    auto* CmdTutteBtn = pulsante(QStringLiteral("CmdTutte"), QStringLiteral("&Tutte"),
+                                 QStringLiteral("Le dieci ruote regionali (Nazionale esclusa)"), modulo);
+    auto* campi = new QGridLayout;
+    for (int s = 0; s < plays::NumeroSorti; ++s) {
+        TxtPosta[static_cast<std::size_t>(s)] = new QLineEdit(modulo);
+        TxtPosta[static_cast<std::size_t>(s)]->setObjectName(QStringLiteral("TxtPosta(%1)").arg(s + 1));
+        TxtPosta[static_cast<std::size_t>(s)]->setPlaceholderText(QStringLiteral("0"));
+        TxtPosta[static_cast<std::size_t>(s)]->setMaximumWidth(70);
+        campi->addWidget(new QLabel(q(std::string(plays::NomiSorti[static_cast<std::size_t>(s)])), modulo), 0, s);
+        campi->addWidget(TxtPosta[static_cast<std::size_t>(s)], 1, s);
+    }
+    TxtDal = new QLineEdit(modulo);
+    TxtDal->setObjectName(QStringLiteral("TxtDal"));
+    TxtDal->setToolTip(QStringLiteral("La prima estrazione giocata (GG/MM/AAAA): se quel giorno non c'è estrazione, la prima successiva"));
+    TxtDal->setMaximumWidth(100);
+    TxtColpi = new QSpinBox(modulo);
+    TxtColpi->setObjectName(QStringLiteral("TxtColpi"));
+    TxtColpi->setRange(1, 9999);
+    ChPrimaVincita = new QCheckBox(QStringLiteral("fino alla prima vincita"), modulo);
+    ChPrimaVincita->setObjectName(QStringLiteral("ChPrimaVincita"));
+    TxtNote = new QLineEdit(modulo);
+    TxtNote->setObjectName(QStringLiteral("TxtNote"));
+    auto* CmdAggiungiBtn = pulsante(QStringLiteral("CmdAggiungi"), QStringLiteral("&Aggiungi"), QStringLiteral("Aggiunge il modulo come nuova giocata"), modulo);
+    auto* CmdSalvaBtn = pulsante(QStringLiteral("CmdSalvaModifiche"), QStringLiteral("&Salva modifiche"),
+                                 QStringLiteral("Riscrive la giocata selezionata con il modulo"), modulo);
+    auto* lm = new QVBoxLayout(modulo);
+    lm->addWidget(LblNumeri);
+    lm->addWidget(FgNumeri);
+    auto* filaRuote = new QHBoxLayout;
+    filaRuote->addWidget(FgRuote);
+    filaRuote->addWidget(CmdTutteBtn);
+    filaRuote->addStretch();
+    lm->addLayout(filaRuote);
+    lm->addWidget(new QLabel(QStringLiteral("Poste in euro (per estrazione, su tutte le ruote giocate)"), modulo));
+    lm->addLayout(campi);
+    auto* filaDal = new QHBoxLayout;
+    filaDal->addWidget(new QLabel(QStringLiteral("Dal"), modulo));
+    filaDal->addWidget(TxtDal);
+    filaDal->addWidget(new QLabel(QStringLiteral("Colpi"), modulo));
+    filaDal->addWidget(TxtColpi);
+    filaDal->addWidget(ChPrimaVincita);
+    filaDal->addStretch();
+    lm->addLayout(filaDal);
+    auto* filaNote = new QHBoxLayout;
+    filaNote->addWidget(new QLabel(QStringLiteral("Note"), modulo));
+    filaNote->addWidget(TxtNote, 1);
+    lm->addLayout(filaNote);
+    auto* filaComandi = new QHBoxLayout;
+    filaComandi->addWidget(CmdAggiungiBtn);
+    filaComandi->addWidget(CmdSalvaBtn);
+    filaComandi->addStretch();
+    lm->addLayout(filaComandi);
+
+    // --- payouts and levy ---
+    FgPagamenti = new GrigliaView(FgPagamenti_, this);
+    FgPagamenti->setObjectName(QStringLiteral("FgPagamenti"));
+    FgPagamenti->setToolTip(QStringLiteral("Quanto paga il Lotto per 1 euro giocato e la ritenuta sulle vincite: si scrivono nella cella (F2)"));
+    FgPagamenti->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FgPagamenti->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FgPagamenti->setModificabile([](int r, int c) { return r == 1 && c >= 0 && c <= plays::ColonnaRitenuta; },
+                                 [this](int, int c, const std::string& testo) {
+                                     if (plays::leggiValoreTariffa(c, testo))
+                                         return true;
+                                     avviso(c == plays::ColonnaRitenuta
+                                                ? QStringLiteral("La ritenuta è una percentuale da 0 a meno di 100, al più con due decimali.")
+                                                : QStringLiteral("La paga è un importo maggiore di zero, al più con due decimali."),
+                                            Icona::Esclamazione);
+                                     return false;
+                                 });
+    auto* CmdLegge = pulsante(QStringLiteral("CmdValoriDiLegge"), QStringLiteral("&Valori di legge"),
+                              QStringLiteral("Rimette le paghe e la ritenuta di legge"), this);
+    comandi->addWidget(etichetta(QStringLiteral("LblPagamenti"), QStringLiteral("Paghe per 1 euro:"), this));
+    comandi->addWidget(FgPagamenti);
+    comandi->addWidget(CmdLegge);
+
+    // The list above at full width; the wins and the form below it.
+    modulo->setFixedWidth(modulo->sizeHint().width());
+    auto* sotto = new QHBoxLayout;
+    auto* vincite = new QVBoxLayout;
+    vincite->addWidget(LblVincite);
+    vincite->addWidget(FgVincite, 1);
+    sotto->addLayout(vincite, 1);
+    sotto->addWidget(modulo, 0, Qt::AlignTop);
+    auto* principale = new QVBoxLayout(this);
+    principale->addLayout(testa);
+    principale->addWidget(FgGiocate, 1);
+    principale->addLayout(comandi);
+    principale->addLayout(sotto, 1);
+
+    connect(FgGiocate, &GrigliaView::clic, this, [this](int r, int) { selezionaGiocata(r); });
+    // From the keyboard: the arrows move, Space or Enter selects (as a click does).
+    connect(FgGiocate, &GrigliaView::attivata, this, [this](int r, int) { selezionaGiocata(r); });
+    connect(FgNumeri, &GrigliaView::clic, this, [this](int r, int c) { commutaNumero(r * 10 + c + 1); });
+    connect(FgNumeri, &GrigliaView::attivata, this, [this](int r, int c) { commutaNumero(r * 10 + c + 1); });
+    connect(FgRuote, &GrigliaView::clic, this, [this](int, int c) { commutaRuota(c); });
+    connect(FgRuote, &GrigliaView::attivata, this, [this](int, int c) { commutaRuota(c); });
+    connect(FgPagamenti, &GrigliaView::cellaModificata, this, [this](int, int c) { pagamentoModificato(c); });
+    connect(CmdNuovaBtn, &QPushButton::clicked, this, &Giocate::CmdNuova);
+    connect(CmdEliminaBtn, &QPushButton::clicked, this, &Giocate::CmdElimina);
+    connect(CmdTutteBtn, &QPushButton::clicked, this, &Giocate::CmdTutte);
+    connect(CmdAggiungiBtn, &QPushButton::clicked, this, &Giocate::CmdAggiungi);
+    connect(CmdSalvaBtn, &QPushButton::clicked, this, &Giocate::CmdSalvaModifiche);
+    connect(CmdLegge, &QPushButton::clicked, this, &Giocate::CmdValoriDiLegge);
+
+    try {
+        tariffe_ = plays::leggiTariffe(contesto_.sessione.dbProgramma());
+    } catch (const std::exception&) {
+        tariffe_ = {};   // told by ricarica, which reads the same database
+    }
+    plays::scriviTariffe(FgPagamenti_, tariffe_);
+    FgPagamenti->aggiorna();
+    FgPagamenti->verticalHeader()->hide();
+    int larghezzaPaghe = 2 * FgPagamenti->frameWidth();
+    for (int c = 0; c <= plays::ColonnaRitenuta; ++c)
+        larghezzaPaghe += FgPagamenti->columnWidth(c);
+    FgPagamenti->setFixedSize(larghezzaPaghe, FgPagamenti->horizontalHeader()->sizeHint().height()
+                                                  + FgPagamenti->verticalHeader()->defaultSectionSize() + 2 * FgPagamenti->frameWidth());
+    CmdNuova();
+    ricarica();
+    // Every column of the list in sight when the screen has room.
+    int larghezza = FgGiocate->verticalHeader()->sizeHint().width() + 2 * FgGiocate->frameWidth() + 20;
+    for (int c = 0; c < FgGiocate->model()->columnCount(); ++c)
+        larghezza += FgGiocate->columnWidth(c);
+    FgGiocate->setLarghezzaPreferita(larghezza);
+    chiaveArchivio_ = contesto_.ascoltaArchivio([this] { archivioCambiato(); });
+    // Wins that came out while the window was closed are told once it is on the screen.
+    QTimer::singleShot(0, this, &Giocate::annunciaNuoveVincite);
+}
+
+Giocate::~Giocate()
+{
+    contesto_.smettiDiAscoltareArchivio(chiaveArchivio_);
+    // The views show grids this object owns: they go first.
+    delete FgGiocate;
+    delete FgVincite;
+    delete FgPagamenti;
+    delete FgNumeri;
+    delete FgRuote;
+}
+
+void Giocate::avviso(const QString& testo, Icona icona)
+{
+    contesto_.dialoghi.messaggio(this, testo, Titolo, icona);
+}
+
+int Giocate::rigaSelezionata() const
+{
+    return scelta_ >= 1 && scelta_ <= static_cast<int>(giocate_.size()) ? scelta_ : 0;
+}
+
+void Giocate::ricarica()
+{
+    const std::int64_t selezionata = rigaSelezionata() ? giocate_[static_cast<std::size_t>(rigaSelezionata() - 1)].id : 0;
+    int illeggibili = 0;
+    try {
+        giocate_ = plays::leggiGiocate(contesto_.sessione.dbProgramma(), &illeggibili);
+    } catch (const std::exception& e) {
+        giocate_.clear();
+        avviso(QStringLiteral("Impossibile leggere le giocate: %1").arg(q(e.what())), Icona::Critica);
+    }
+    const auto& a = contesto_.sessione.archivio();
+    esiti_.clear();
+    plays::Centesimi spesa = 0, vinto = 0;
+    for (const auto& g : giocate_) {
+        esiti_.push_back(plays::verificaGiocata(g, a, tariffe_));
+        spesa += esiti_.back().spesa;
+        vinto += esiti_.back().vinto();
+    }
+    plays::scriviGiocate(FgGiocate_, giocate_, esiti_);
+    FgGiocate->aggiorna();
+    QString totali = QStringLiteral("%1 giocate; spesa %2, vinto (netto) %3, saldo %4 euro")
+                         .arg(giocate_.size())
+                         .arg(q(plays::testoEuro(spesa)), q(plays::testoEuro(vinto)), q(plays::testoEuro(vinto - spesa)));
+    if (illeggibili > 0)
+        totali += QStringLiteral(" (%1 righe della tabella Giocate non sono giocate e non sono mostrate)").arg(illeggibili);
+    LblTotali->setText(totali);
+    int riga = 0;
+    for (std::size_t i = 0; i < giocate_.size(); ++i)
+        if (giocate_[i].id == selezionata)
+            riga = static_cast<int>(i) + 1;
+    if (riga) {
+        selezionaGiocata(riga);
+    } else {
+        scelta_ = 0;
+        plays::preparaVincite(FgVincite_);
+        FgVincite_.setNascosta(plays::colonneVincite::Giocata, true);   // the label above names the play
+        FgVincite->aggiorna();
+        LblVincite->setText(QStringLiteral("Vincite della giocata selezionata"));
+    }
+}
+
+void Giocate::mostraGiocata(qint64 id)
+{
+    ricarica();
+    for (std::size_t i = 0; i < giocate_.size(); ++i)
+        if (giocate_[i].id == id)
+            selezionaGiocata(static_cast<int>(i) + 1);
+}
+
+void Giocate::selezionaGiocata(int riga)
+{
+    if (riga < 1 || riga > static_cast<int>(giocate_.size()))
+        return;
+    scelta_ = riga;
+    FgGiocate->selectRow(riga - 1);
+    const auto& g = giocate_[static_cast<std::size_t>(riga - 1)];
+    const auto& e = esiti_[static_cast<std::size_t>(riga - 1)];
+    plays::preparaVincite(FgVincite_);
+    FgVincite_.setNascosta(plays::colonneVincite::Giocata, true);
+    plays::scriviVincite(FgVincite_, g.id, e);
+    FgVincite->aggiorna();
+    LblVincite->setText(e.vincite.empty()
+                            ? QStringLiteral("Giocata N° %1: nessuna vincita in %2 colpi").arg(g.id).arg(e.colpiGiocati)
+                            : QStringLiteral("Giocata N° %1: %2 vincite, lordo %3, netto %4 euro")
+                                  .arg(g.id)
+                                  .arg(e.vincite.size())
+                                  .arg(q(plays::testoEuro(e.lordo.centesimi())), q(plays::testoEuro(e.vinto()))));
+    mostraForm(g);
+}
+
+void Giocate::mostraForm(const plays::Giocata& g)
+{
+    numeri_ = {};
+    ordineNumeri_ = g.numeri;
+    for (int n : g.numeri)
+        numeri_[static_cast<std::size_t>(n)] = true;
+    ruote_ = g.ruote;
+    for (int s = 0; s < plays::NumeroSorti; ++s) {
+        const plays::Centesimi p = g.poste[static_cast<std::size_t>(s)];
+        TxtPosta[static_cast<std::size_t>(s)]->setText(p == 0 ? QString() : q(plays::testoEuro(p)));
+    }
+    TxtDal->setText(q(g.dal));
+    TxtColpi->setValue(g.colpi);
+    ChPrimaVincita->setChecked(g.finoAllaPrimaVincita);
+    TxtNote->setText(q(g.note));
+    mostraBoard();
+    mostraRuote();
+}
+
+void Giocate::mostraBoard()
+{
+    for (int n = 1; n <= 90; ++n)
+        FgNumeri_.setSfondo((n - 1) / 10, (n - 1) % 10, numeri_[static_cast<std::size_t>(n)] ? contesto_.colori.selezione : contesto_.colori.normale);
+    FgNumeri->aggiornaCelle(0, 0, 8, 9);
+    LblNumeri->setText(ordineNumeri_.empty() ? QStringLiteral("Numeri: un clic sulla tabella (al più 10)")
+                                             : QStringLiteral("Numeri: %1").arg(q(plays::testoNumeri(ordineNumeri_))));
+}
+
+void Giocate::mostraRuote()
+{
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        FgRuote_.setSfondo(0, w, ruote_[static_cast<std::size_t>(w)] ? contesto_.colori.selezione : contesto_.colori.normale);
+    FgRuote->aggiornaCelle(0, 0, 0, archive::NumeroRuote - 1);
+}
+
+void Giocate::commutaNumero(int n)
+{
+    if (n < 1 || n > 90)
+        return;
+    auto& scelto = numeri_[static_cast<std::size_t>(n)];
+    if (scelto) {
+        ordineNumeri_.erase(std::remove(ordineNumeri_.begin(), ordineNumeri_.end(), n), ordineNumeri_.end());
+    } else if (ordineNumeri_.size() >= plays::MassimoNumeri) {
+        avviso(QStringLiteral("Si giocano al più 10 numeri: togliere prima un numero."), Icona::Esclamazione);
+        return;
+    } else {
+        ordineNumeri_.push_back(n);
+    }
+    scelto = !scelto;
+    mostraBoard();
+}
+
+void Giocate::commutaRuota(int w)
+{
+    if (w < 0 || w >= archive::NumeroRuote)
+        return;
+    ruote_[static_cast<std::size_t>(w)] = !ruote_[static_cast<std::size_t>(w)];
+    mostraRuote();
+}
+
+void Giocate::CmdTutte()
+{
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        ruote_[static_cast<std::size_t>(w)] = w < archive::NumeroRuote - 1;
+    mostraRuote();
+}
+
+void Giocate::CmdNuova()
+{
+    plays::Giocata g;
+    g.poste[0] = 100;
+    g.colpi = ColpiPredefiniti;
+    // The next draw: the day after the last one of the archive.
+    const auto& a = contesto_.sessione.archivio();
+    if (a.NumeroEstrazioni > 0)
+        g.dal = plays::giornoDopo(a.DateEstrazioni[static_cast<std::size_t>(a.NumeroEstrazioni)]);
+    scelta_ = 0;
+    FgGiocate->clearSelection();
+    mostraForm(g);
+}
+
+std::optional<plays::Giocata> Giocate::leggiForm()
+{
+    plays::Giocata g;
+    g.numeri = ordineNumeri_;
+    g.ruote = ruote_;
+    for (int s = 0; s < plays::NumeroSorti; ++s) {
+        const std::string testo = TxtPosta[static_cast<std::size_t>(s)]->text().trimmed().toStdString();
+        const auto p = testo.empty() ? std::optional<plays::Centesimi>(0) : plays::leggiEuro(testo);
+        if (!p) {
+            avviso(QStringLiteral("La posta %1 non è un importo in euro (per esempio 0,50 o 2).")
+                       .arg(q(std::string(plays::NomiSorti[static_cast<std::size_t>(s)]))),
+                   Icona::Esclamazione);
+            return std::nullopt;
+        }
+        g.poste[static_cast<std::size_t>(s)] = *p;
+    }
+    g.dal = TxtDal->text().trimmed().toStdString();
+    if (storage::DataPerDb(g.dal).empty()) {
+        avviso(QStringLiteral("La data della prima estrazione non è valida: scriverla come GG/MM/AAAA."), Icona::Esclamazione);
+        return std::nullopt;
+    }
+    g.colpi = TxtColpi->value();
+    g.finoAllaPrimaVincita = ChPrimaVincita->isChecked();
+    g.note = TxtNote->text().toStdString();
+    if (const auto d = plays::difettoGiocata(g)) {
+        avviso(QStringLiteral("La giocata non si può fare: %1.").arg(q(*d)), Icona::Esclamazione);
+        return std::nullopt;
+    }
+    // The wins the draws already hold are in the list: only later ones are news.
+    const auto esito = plays::verificaGiocata(g, contesto_.sessione.archivio(), tariffe_);
+    if (!esito.vincite.empty())
+        g.annunciata = esito.vincite.back().data;
+    return g;
+}
+
+void Giocate::CmdAggiungi()
+{
+    auto g = leggiForm();
+    if (!g)
+        return;
+    try {
+        g->id = plays::aggiungiGiocata(contesto_.sessione.dbProgramma(), *g);
+    } catch (const std::exception& e) {
+        avviso(QStringLiteral("La giocata non è stata salvata: %1").arg(q(e.what())), Icona::Critica);
+        return;
+    }
+    scelta_ = 0;
+    mostraGiocata(g->id);
+}
+
+void Giocate::CmdSalvaModifiche()
+{
+    const int r = rigaSelezionata();
+    if (!r) {
+        avviso(QStringLiteral("Selezionare nell'elenco la giocata da modificare."), Icona::Informazione);
+        return;
+    }
+    auto g = leggiForm();
+    if (!g)
+        return;
+    g->id = giocate_[static_cast<std::size_t>(r - 1)].id;
+    bool trovata = false;
+    try {
+        trovata = plays::modificaGiocata(contesto_.sessione.dbProgramma(), *g);
+    } catch (const std::exception& e) {
+        avviso(QStringLiteral("La giocata non è stata salvata: %1").arg(q(e.what())), Icona::Critica);
+        return;
+    }
+    if (!trovata)
+        avviso(QStringLiteral("La giocata N° %1 non c'è più: nulla è stato scritto.").arg(g->id), Icona::Esclamazione);
+    ricarica();
+}
+
+void Giocate::CmdElimina()
+{
+    const int r = rigaSelezionata();
+    if (!r) {
+        avviso(QStringLiteral("Selezionare nell'elenco la giocata da eliminare."), Icona::Informazione);
+        return;
+    }
+    const auto& g = giocate_[static_cast<std::size_t>(r - 1)];
+    const std::int64_t id = g.id;
+    if (!contesto_.dialoghi.domandaSiNo(this,
+                                        QStringLiteral("Eliminare la giocata N° %1 (%2 su %3, dal %4)?")
+                                            .arg(id)
+                                            .arg(q(plays::testoNumeri(g.numeri)), q(plays::descrizioneRuote(g.ruote)), q(g.dal)),
+                                        QStringLiteral("Elimina giocata"), Icona::Domanda, true))
+        return;
+    try {
+        plays::eliminaGiocata(contesto_.sessione.dbProgramma(), id);
+    } catch (const std::exception& e) {
+        avviso(QStringLiteral("La giocata non è stata eliminata: %1").arg(q(e.what())), Icona::Critica);
+        return;
+    }
+    ricarica();
+    CmdNuova();
+}
+
+void Giocate::pagamentoModificato(int colonna)
+{
+    const auto v = plays::leggiValoreTariffa(colonna, FgPagamenti_.testo(1, colonna));
+    if (!v)
+        return;
+    const plays::Tariffe nuove = plays::conValore(tariffe_, colonna, *v);
+    try {
+        plays::scriviTariffe(contesto_.sessione.dbProgramma(), nuove);
+        tariffe_ = nuove;
+    } catch (const std::exception& e) {
+        avviso(QStringLiteral("Le paghe non sono state salvate: %1").arg(q(e.what())), Icona::Critica);
+    }
+    plays::scriviTariffe(FgPagamenti_, tariffe_);
+    FgPagamenti->aggiorna();
+    ricarica();
+}
+
+void Giocate::CmdValoriDiLegge()
+{
+    if (!contesto_.dialoghi.domandaSiNo(this,
+                                        QStringLiteral("Rimettere le paghe di legge (estratto 11,23, ambo 250, terno 4500, quaterna "
+                                                       "120000, cinquina 6000000 per 1 euro) e la ritenuta dell'8%?"),
+                                        QStringLiteral("Valori di legge")))
+        return;
+    try {
+        plays::scriviTariffe(contesto_.sessione.dbProgramma(), plays::Tariffe{});
+        tariffe_ = {};
+    } catch (const std::exception& e) {
+        avviso(QStringLiteral("Le paghe non sono state salvate: %1").arg(q(e.what())), Icona::Critica);
+    }
+    plays::scriviTariffe(FgPagamenti_, tariffe_);
+    FgPagamenti->aggiorna();
+    ricarica();
+}
+
+void Giocate::archivioCambiato()
+{
+    ricarica();
+    annunciaNuoveVincite();
+}
+
+void Giocate::annunciaNuoveVincite()
+{
+    QStringList righe;
+    std::vector<std::pair<std::int64_t, std::string>> annunci;
+    constexpr int RigheMostrate = 20;
+    int altre = 0;
+    for (std::size_t i = 0; i < giocate_.size() && i < esiti_.size(); ++i) {
+        auto& g = giocate_[i];
+        const std::string gia = g.annunciata.empty() ? std::string() : storage::DataPerDb(g.annunciata);
+        std::string ultima;
+        for (const auto& v : esiti_[i].vincite) {
+            if (storage::DataPerDb(v.data) <= gia)
+                continue;
+            ultima = v.data;
+            if (righe.size() >= RigheMostrate) {
+                ++altre;
+                continue;
+            }
+            righe << QStringLiteral("Giocata N° %1 (%2 su %3): il %4, colpo %5, %6 su %7 con %8, netto %9 euro")
+                         .arg(g.id)
+                         .arg(q(plays::testoNumeri(g.numeri)), q(plays::descrizioneRuote(g.ruote)), q(v.data))
+                         .arg(v.colpo)
+                         .arg(q(std::string(plays::NomiSorti[static_cast<std::size_t>(v.sorte - 1)])),
+                              q(std::string(archive::NomiRuote[static_cast<std::size_t>(v.ruota)])),
+                              v.punti == 1 ? QStringLiteral("1 punto") : QStringLiteral("%1 punti").arg(v.punti))
+                         .arg(q(plays::testoEuro(v.netto.centesimi())));
+        }
+        if (!ultima.empty()) {
+            annunci.emplace_back(g.id, ultima);
+            g.annunciata = ultima;
+        }
+    }
+    if (annunci.empty())
+        return;
+    // Remembered before it is shown: a window closed while the message is up never tells it twice.
+    try {
+        plays::segnaAnnunciate(contesto_.sessione.dbProgramma(), annunci);
+    } catch (const std::exception&) {
+        // Told again next time: better twice than never.
+    }
+    if (altre > 0)
+        righe << QStringLiteral("... e altre %1 vincite (nell'elenco delle giocate).").arg(altre);
+    contesto_.dialoghi.messaggio(this, QStringLiteral("Nuove vincite!\n") + righe.join(QLatin1Char('\n')), QStringLiteral("Nuove vincite"),
+                                 Icona::Informazione);
+}
+
+void Giocate::keyPressEvent(QKeyEvent* evento)
+{
+    if (!apriHelpSeF1(evento, contesto_.apriHelp, ContestoHelp, this))
+        QWidget::keyPressEvent(evento);
+}
+
+}

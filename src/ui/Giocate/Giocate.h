@@ -1,0 +1,102 @@
+// The window Giocate: the player's plays, their wins draw by draw, the payouts; a new win is announced once.
+#pragma once
+
+#include "grid/Grid.h"
+#include "plays/Giocata.h"
+#include "ui/common/Contesto.h"
+
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+class QCheckBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+
+namespace ui {
+
+class GrigliaView;
+
+class Giocate : public QWidget {
+    Q_OBJECT
+public:
+    explicit Giocate(Contesto& contesto, QWidget* genitore = nullptr);
+    ~Giocate() override;
+
+    static constexpr int ContestoHelp = 360;
+
+    // The commands, as the buttons run them.
+    void CmdAggiungi();         // the form as a new play
+    void CmdSalvaModifiche();   // the form over the selected play
+    void CmdElimina();          // the selected play, after asking
+    void CmdNuova();            // an empty form
+    void CmdTutte();            // the ten regional wheels
+    void CmdValoriDiLegge();    // the payouts and levy of the law, after asking
+    // Selects play row `riga` of FgGiocate: its wins below, its fields in the form.
+    void selezionaGiocata(int riga);
+    // The form: number n on the board, wheel w in FgRuote.
+    void commutaNumero(int n);
+    void commutaRuota(int w);
+
+    const grid::Grid& grigliaGiocate() const { return FgGiocate_; }
+    const grid::Grid& grigliaVincite() const { return FgVincite_; }
+    const grid::Grid& grigliaPagamenti() const { return FgPagamenti_; }
+    const std::vector<plays::Giocata>& giocate() const { return giocate_; }
+    Contesto& contesto() const { return contesto_; }
+
+public slots:
+    // Reads the plays again and checks them on the archive (another window added one).
+    void ricarica();
+    // Reads them again and selects play `id` (another window just added it).
+    void mostraGiocata(qint64 id);
+
+protected:
+    void keyPressEvent(QKeyEvent* evento) override;
+
+private:
+    // After every reload of the archive: check again, announce what is new.
+    void archivioCambiato();
+    // The wins after what each play had announced, told in one message and remembered.
+    void annunciaNuoveVincite();
+    void mostraForm(const plays::Giocata& g);
+    // The play the form describes, or nothing after telling the player why not.
+    std::optional<plays::Giocata> leggiForm();
+    void mostraBoard();
+    void mostraRuote();
+    void pagamentoModificato(int colonna);
+    int rigaSelezionata() const;
+    void avviso(const QString& testo, Icona icona);
+
+    Contesto& contesto_;
+    int chiaveArchivio_ = 0;
+    int scelta_ = 0;   // the selected row of FgGiocate, 0 for none
+    plays::Tariffe tariffe_;
+    std::vector<plays::Giocata> giocate_;
+    std::vector<plays::EsitoGiocata> esiti_;
+    std::array<bool, 91> numeri_{};
+    std::vector<int> ordineNumeri_;   // the numbers as the player chose them
+    std::array<bool, archive::NumeroRuote> ruote_{};
+
+    grid::Grid FgGiocate_, FgVincite_, FgPagamenti_, FgNumeri_, FgRuote_;
+    GrigliaView* FgGiocate = nullptr;
+    GrigliaView* FgVincite = nullptr;
+    GrigliaView* FgPagamenti = nullptr;
+    GrigliaView* FgNumeri = nullptr;
+    GrigliaView* FgRuote = nullptr;
+    std::array<QLineEdit*, plays::NumeroSorti> TxtPosta{};
+    QLineEdit* TxtDal = nullptr;
+    QLineEdit* TxtNote = nullptr;
+    QSpinBox* TxtColpi = nullptr;
+    QCheckBox* ChPrimaVincita = nullptr;
+    QLabel* LblTotali = nullptr;
+    QLabel* LblVincite = nullptr;
+    QLabel* LblNumeri = nullptr;
+};
+
+// Adds the window to the window registry, with its screenshot holding three plays.
+void registraGiocate();
+
+}

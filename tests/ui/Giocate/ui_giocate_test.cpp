@@ -1,0 +1,237 @@
+// The window Giocate offscreen: a play made with the form, its wins, removal asked first, the payouts, a new win told once.
+#include "SupportoUi.h"
+
+#include "plays/ArchivioGiocate.h"
+#include "plays/GrigliaGiocate.h"
+#include "ui/Giocate/Giocate.h"
+#include "ui/common/GiocaAmbata.h"
+#include "ui/common/GrigliaView.h"
+#include "ui/common/RegistroFinestre.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QtTest>
+
+namespace {
+
+
+struct Banco {
+    Banco()
+    {
+        amb.creaArchivio(QStringLiteral("A.db"), 300);
+        amb.sessione->apriDatabaseProgramma();
+        amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
+        amb.sessione->archivio().EstrazioneIniziale = 1;
+        amb.sessione->carica();
+    }
+    ui::Giocate& apri()
+    {
+        finestra = std::make_unique<ui::Giocate>(*amb.contesto);
+        finestra->show();
+        QCoreApplication::processEvents();
+        return *finestra;
+    }
+    archive::Archivio& a() { return amb.sessione->archivio(); }
+    std::string data(int d) { return a().DateEstrazioni[static_cast<std::size_t>(d)]; }
+    QPushButton* b(const char* nome) { return testui::controllo<QPushButton>(*finestra, QString::fromLatin1(nome)); }
+    void posta(int s, const char* testo) { testui::controllo<QLineEdit>(*finestra, QStringLiteral("TxtPosta(%1)").arg(s))->setText(QString::fromLatin1(testo)); }
+    QString cella(const grid::Grid& g, int r, int c) { return QString::fromStdString(g.testo(r, c)); }
+
+    testui::Ambiente amb;
+    std::unique_ptr<ui::Giocate> finestra;
+};
+
+}
+
+class TestGiocate : public QObject {
+    Q_OBJECT
+private slots:
+    void moduloElencoEVincite()
+    {
+        Banco t;
+        auto& w = t.apri();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Giocate"));
+        QCOMPARE(w.grigliaGiocate().righe(), 1);
+        const int n = t.a().NumeroEstrazioni;
+        // The first two numbers of Bari three draws ago, as an ambo on Bari from five draws ago for 8 colpi.
+        const int x = t.a().numero(n - 3, 0, 1), y = t.a().numero(n - 3, 0, 2);
+        w.commutaNumero(x);
+        w.commutaNumero(y);
+        w.commutaRuota(0);
+        t.posta(1, "");
+        t.posta(2, "1");
+        testui::controllo<QLineEdit>(w, QStringLiteral("TxtDal"))->setText(QString::fromStdString(t.data(n - 5)));
+        testui::controllo<QSpinBox>(w, QStringLiteral("TxtColpi"))->setValue(8);
+        t.b("CmdAggiungi")->click();
+        QVERIFY(t.amb.dialoghi.messaggi().empty());
+        const auto& g = w.grigliaGiocate();
+        QCOMPARE(g.righe(), 2);
+        using namespace plays::colonneGiocate;
+        QCOMPARE(t.cella(g, 1, Stato), QStringLiteral("in corso"));
+        QCOMPARE(t.cella(g, 1, Colpi), QStringLiteral("6 di 8"));
+        QCOMPARE(t.cella(g, 1, Spesa), QStringLiteral("6,00"));
+        QCOMPARE(t.cella(g, 1, Ruote), QStringLiteral("BA"));
+        // One wheel, two numbers: C(2,2)/C(2,2) of 250, 8% less.
+        const auto& v = w.grigliaVincite();
+        QVERIFY(v.righe() >= 2);
+        using namespace plays::colonneVincite;
+        QCOMPARE(t.cella(v, 1, Data), QString::fromStdString(t.data(n - 3)));
+        QCOMPARE(t.cella(v, 1, Colpo), QStringLiteral("3"));
+        QCOMPARE(t.cella(v, 1, Sorte), QStringLiteral("Ambo"));
+        QCOMPARE(t.cella(v, 1, Lordo), QStringLiteral("250,00"));
+        QCOMPARE(t.cella(v, 1, Netto), QStringLiteral("230,00"));
+        QCOMPARE(t.cella(g, 1, Resa), QStringLiteral("57,4%"));
+        // Stored as made: the table holds the play the list shows.
+        const auto salvate = plays::leggiGiocate(t.amb.sessione->dbProgramma());
+        QCOMPARE(salvate.size(), std::size_t(1));
+        QCOMPARE(salvate[0].numeri, (std::vector<int>{x, y}));
+        // Its win is in the list already: nothing to announce.
+        QCOMPARE(salvate[0].annunciata, t.data(n - 3));
+
+        // Edited: for 5 colpi it is over and won.
+        testui::controllo<QSpinBox>(w, QStringLiteral("TxtColpi"))->setValue(5);
+        t.b("CmdSalvaModifiche")->click();
+        QCOMPARE(t.cella(g, 1, Plays_Stato()), QStringLiteral("vinta"));
+        QCOMPARE(plays::leggiGiocate(t.amb.sessione->dbProgramma())[0].colpi, 5);
+
+        // The form refuses what cannot be played, and an eleventh number.
+        auto& d = t.amb.dialoghi;
+        t.b("CmdNuova")->click();
+        w.commutaNumero(1);
+        t.b("CmdAggiungi")->click();
+        QCOMPARE(d.messaggi().back().testo, QStringLiteral("La giocata non si può fare: RUOTE: nessuna ruota."));
+        QCOMPARE(d.messaggi().back().titolo, QStringLiteral("Giocate"));
+        t.b("CmdTutte")->click();
+        t.posta(1, "1,234");
+        t.b("CmdAggiungi")->click();
+        QCOMPARE(d.messaggi().back().testo, QStringLiteral("La posta Estratto non è un importo in euro (per esempio 0,50 o 2)."));
+        for (int k = 2; k <= 11; ++k)
+            w.commutaNumero(k);
+        QCOMPARE(d.messaggi().back().testo, QStringLiteral("Si giocano al più 10 numeri: togliere prima un numero."));
+        QCOMPARE(g.righe(), 2);
+    }
+
+    void eliminazioneChiedePrima()
+    {
+        Banco t;
+        plays::Giocata p = plays::giocataDaAmbata(5, {true}, 3, t.data(10), "");
+        plays::aggiungiGiocata(t.amb.sessione->dbProgramma(), p);
+        auto& w = t.apri();
+        auto& d = t.amb.dialoghi;
+        t.b("CmdElimina")->click();
+        QCOMPARE(d.voci().size(), std::size_t(1));
+        QCOMPARE(d.messaggi().back().testo, QStringLiteral("Selezionare nell'elenco la giocata da eliminare."));
+        w.selezionaGiocata(1);
+        d.risposteSiNo = {false, true};
+        t.b("CmdElimina")->click();
+        QCOMPARE(d.voci().back().tipo, ui::DialoghiScriptati::Tipo::Domanda);
+        QCOMPARE(d.voci().back().testo, QStringLiteral("Eliminare la giocata N° 1 (05 su BA, dal %1)?").arg(QString::fromStdString(p.dal)));
+        QCOMPARE(d.voci().back().titolo, QStringLiteral("Elimina giocata"));
+        QVERIFY(d.voci().back().noPredefinito);
+        QCOMPARE(w.grigliaGiocate().righe(), 2);
+        t.b("CmdElimina")->click();
+        QCOMPARE(w.grigliaGiocate().righe(), 1);
+        QVERIFY(plays::leggiGiocate(t.amb.sessione->dbProgramma()).empty());
+    }
+
+    void pagheModificabili()
+    {
+        Banco t;
+        const int n = t.a().NumeroEstrazioni;
+        plays::Giocata p = plays::giocataDaAmbata(t.a().numero(n, 0, 1), {true}, 1, t.data(n - 1), "");
+        plays::aggiungiGiocata(t.amb.sessione->dbProgramma(), p);
+        auto& w = t.apri();
+        w.selezionaGiocata(1);
+        QCOMPARE(t.cella(w.grigliaVincite(), 1, plays::colonneVincite::Netto), QStringLiteral("10,33"));
+        auto* fg = testui::controllo<ui::GrigliaView>(w, QStringLiteral("FgPagamenti"));
+        QCOMPARE(t.cella(w.grigliaPagamenti(), 1, 0), QStringLiteral("11,23"));
+        // Typed as the player would: the estratto pays 12,50, no levy.
+        QVERIFY(fg->model()->setData(fg->model()->index(0, 0), QStringLiteral("12,5"), Qt::EditRole));
+        QVERIFY(fg->model()->setData(fg->model()->index(0, plays::ColonnaRitenuta), QStringLiteral("0"), Qt::EditRole));
+        QCOMPARE(t.cella(w.grigliaVincite(), 1, plays::colonneVincite::Netto), QStringLiteral("12,50"));
+        QCOMPARE(t.amb.leggiParametro("PagaEstratto"), std::string("12.5"));
+        QCOMPARE(t.amb.leggiParametro("RitenutaVincite"), std::string("0"));
+        // A payout that is not one is refused with a message; the value stays.
+        QVERIFY(!fg->model()->setData(fg->model()->index(0, 1), QStringLiteral("gratis"), Qt::EditRole));
+        QCOMPARE(t.amb.dialoghi.messaggi().back().testo, QStringLiteral("La paga è un importo maggiore di zero, al più con due decimali."));
+        QCOMPARE(t.cella(w.grigliaPagamenti(), 1, 1), QStringLiteral("250"));
+        t.amb.dialoghi.risposteSiNo = {true};
+        t.b("CmdValoriDiLegge")->click();
+        QCOMPARE(t.cella(w.grigliaVincite(), 1, plays::colonneVincite::Netto), QStringLiteral("10,33"));
+        QCOMPARE(t.amb.leggiParametro("PagaEstratto"), std::string("11.23"));
+    }
+
+    void nuovaVincitaAnnunciataUnaVolta()
+    {
+        Banco t;
+        auto& a = t.a();
+        const int n = a.NumeroEstrazioni;
+        // From the next draw: nothing played yet.
+        plays::Giocata p = plays::giocataDaAmbata(77, {false, false, false, false, false, true}, 3, t.data(n), "");
+        plays::aggiungiGiocata(t.amb.sessione->dbProgramma(), p);
+        auto& w = t.apri();
+        auto& d = t.amb.dialoghi;
+        QVERIFY(d.messaggi().empty());
+        QCOMPARE(t.cella(w.grigliaGiocate(), 1, plays::colonneGiocate::Colpi), QStringLiteral("0 di 3"));
+        // A new draw with 77 on Napoli, as SALVA would reload it.
+        a.NumeroEstrazioni = n + 1;
+        a.DateEstrazioni[static_cast<std::size_t>(n + 1)] = p.dal;
+        for (int r = 0; r < archive::NumeroRuote; ++r)
+            for (int k = 1; k <= 5; ++k)
+                a.setNumero(n + 1, r, k, static_cast<std::int16_t>(r == 5 && k == 4 ? 77 : 10 + k));
+        t.amb.contesto->archivioCambiato();
+        QCOMPARE(d.messaggi().size(), std::size_t(1));
+        QCOMPARE(d.messaggi()[0].titolo, QStringLiteral("Nuove vincite"));
+        QCOMPARE(d.messaggi()[0].testo, QStringLiteral("Nuove vincite!\nGiocata N° 1 (77 su NA): il %1, colpo 1, Estratto su Napoli "
+                                                       "con 1 punto, netto 10,33 euro").arg(QString::fromStdString(p.dal)));
+        QCOMPARE(t.cella(w.grigliaGiocate(), 1, plays::colonneGiocate::Vinto), QStringLiteral("10,33"));
+        t.amb.contesto->archivioCambiato();
+        QCOMPARE(d.messaggi().size(), std::size_t(1));
+        // Nor once more when the window opens again: what was told is in the database.
+        t.finestra.reset();
+        t.apri();
+        QCOMPARE(d.messaggi().size(), std::size_t(1));
+    }
+
+    void giocataDalBancoDiLavoro()
+    {
+        Banco t;
+        auto& d = t.amb.dialoghi;
+        const int n = t.a().NumeroEstrazioni;
+        std::array<bool, archive::NumeroRuote> ruote{};
+        ruote[0] = ruote[1] = true;
+        QCOMPARE(ui::giocaAmbata(*t.amb.contesto, QString(), ruote, 8, n, nullptr), std::int64_t(0));
+        QCOMPARE(d.messaggi().back().testo, QStringLiteral("La riga non ha un'ambata da giocare: la sua formula non si calcola "
+                                                           "sull'estrazione di riferimento. Nessuna giocata è stata aggiunta."));
+        QCOMPARE(ui::giocaAmbata(*t.amb.contesto, QStringLiteral("45"), {}, 8, n, nullptr), std::int64_t(0));
+        QVERIFY(plays::leggiGiocate(t.amb.sessione->dbProgramma()).empty());
+        // The plays window is registered and open: it shows the new play at once.
+        ui::registraGiocate();
+        auto& w = t.apri();
+        t.amb.contesto->apriFinestra = [&](const QString& nome) -> QWidget* { return nome == QLatin1String("Giocate") ? &w : nullptr; };
+        QCOMPARE(ui::giocaAmbata(*t.amb.contesto, QStringLiteral("45"), ruote, 8, n - 2, nullptr), std::int64_t(1));
+        const QString dal = QString::fromStdString(plays::giornoDopo(t.data(n - 2)));
+        QCOMPARE(d.messaggi().back().testo,
+                 QStringLiteral("Aggiunta la giocata N° 1: ambata 45 su BA,CA, 1 euro di estratto, dal %1 per 8 colpi.").arg(dal));
+        QCOMPARE(d.messaggi().back().titolo, QStringLiteral("Gioca l'ambata"));
+        QCOMPARE(w.grigliaGiocate().righe(), 2);
+        QCOMPARE(t.cella(w.grigliaGiocate(), 1, plays::colonneGiocate::Colpi), QStringLiteral("2 di 8"));
+        // Selected, its wins below, nothing announced: the archive held them when it was added.
+        QCOMPARE(w.grigliaVincite().righe(), 1 + int(plays::verificaGiocata(plays::leggiGiocate(t.amb.sessione->dbProgramma())[0], t.a(), {}).vincite.size()));
+        QCOMPARE(testui::controllo<QLineEdit>(w, QStringLiteral("TxtDal"))->text(), dal);
+    }
+
+    void cleanup()
+    {
+        for (const QString& n : ui::registroFinestre().nomi())
+            ui::registroFinestre().rimuovi(n);
+    }
+
+private:
+    static int Plays_Stato() { return plays::colonneGiocate::Stato; }
+};
+
+QTEST_MAIN(TestGiocate)
+#include "ui_giocate_test.moc"
