@@ -42,7 +42,7 @@ bool prepara()
     const std::string archivio = programma->cartella.filePath(QStringLiteral("Reale.db")).toStdString();
     archive::ImportaStorico(storico, archivio);
     programma->sessione = std::make_unique<session::Sessione>(programma->cartella.path().toStdString());
-    programma->sessione->selezionaArchivio(archivio);
+    (void)programma->sessione->selezionaArchivio(archivio);
     programma->sessione->archivio().EstrazioneIniziale = 1;
     programma->sessione->carica();
     programma->contesto = std::make_unique<ui::Contesto>(*programma->sessione, programma->dialoghi);

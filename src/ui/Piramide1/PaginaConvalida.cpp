@@ -186,7 +186,7 @@ void PaginaConvalida::CmdConvalida()
     const bool mensile = imp.mensileDalRiferimento && imp.banco.rilevazione == workbench::Rilevazione::Mensile;
     occupa(true);
     LblConvalidaStato->setText(QStringLiteral("Riferimento 1 di %1").arg(imp.al - imp.dal + 1));
-    lavoro_.avvia([imp = std::move(imp), risultato, &archivio](
+    const bool avviata = lavoro_.avvia([imp = std::move(imp), risultato, &archivio](
                       avanzamento::Avanzamento& av) { *risultato = workbench::convalida(imp, archivio, &av); },
                   [this, risultato, mensile](const LavoroDiFondo::Fine& fine) {
                       occupa(false);
@@ -201,6 +201,10 @@ void PaginaConvalida::CmdConvalida()
                       }
                       emit finita();
                   });
+    if (!avviata) {
+        occupa(false);
+        LblConvalidaStato->setText(QStringLiteral("Convalida non avviata: la precedente non è ancora conclusa."));
+    }
 }
 
 void PaginaConvalida::showEvent(QShowEvent* evento)

@@ -421,13 +421,14 @@ void Piramide1::copia(const QString& griglia)
 
 void Piramide1::Command20()
 {
-    verifiche_->FgL->stampa(contesto_.dialoghi, QStringLiteral("Elenco statistico ") + LabelRifE->text(),
+    // False only when the player cancelled the printer dialog: nothing to say.
+    (void)verifiche_->FgL->stampa(contesto_.dialoghi, QStringLiteral("Elenco statistico ") + LabelRifE->text(),
                 QMarginsF(MargineStampaMm, MargineStampaMm, MargineStampaMm, MargineStampaMm));
 }
 
 void Piramide1::Command28()
 {
-    verifiche_->FgY->stampa(contesto_.dialoghi, QStringLiteral("Elenco completo ") + LabelRifE->text(),
+    (void)verifiche_->FgY->stampa(contesto_.dialoghi, QStringLiteral("Elenco completo ") + LabelRifE->text(),
                 QMarginsF(MargineStampaMm, MargineStampaMm, MargineStampaMm, MargineStampaMm));
 }
 

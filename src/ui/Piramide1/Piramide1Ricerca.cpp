@@ -49,7 +49,7 @@ void Piramide1::avviaRicerca(int sorte)
     const auto list1Prima = banco_.List1;
     banco_.List1 = {inizio};
     aggiornaVista();
-    lavoro_.avvia([imp, risultato, &archivio](avanzamento::Avanzamento& av) { *risultato = workbench::cercaFormule(imp, archivio, &av); },
+    const bool avviata = lavoro_.avvia([imp, risultato, &archivio](avanzamento::Avanzamento& av) { *risultato = workbench::cercaFormule(imp, archivio, &av); },
                   [this, imp, risultato, inizio, sorte, list1Prima](const LavoroDiFondo::Fine& fine) {
                       bloccaComandi(false);
                       workbench::EsitoRicerca esito;
@@ -82,6 +82,13 @@ void Piramide1::avviaRicerca(int sorte)
                       mostra(esito.messaggio);
                       emit ricercaFinita();
                   });
+    if (!avviata) {
+        // The commands are locked while a search runs, so this is a search not yet wound up: nothing changed.
+        bloccaComandi(false);
+        banco_.List1 = list1Prima;
+        aggiornaVista();
+        esiti_->statoEsiti(QStringLiteral("Ricerca non avviata: la precedente non è ancora conclusa"));
+    }
 }
 
 void Piramide1::avviaConfrontoCaso(const workbench::ImpostazioniRicerca& imp, int copReale)
@@ -89,7 +96,7 @@ void Piramide1::avviaConfrontoCaso(const workbench::ImpostazioniRicerca& imp, in
     const archive::Archivio& archivio = contesto_.sessione.archivio();
     auto esito = std::make_shared<workbench::ConfrontoCasuale>();
     esiti_->LblMiglioreACaso->setText(QStringLiteral("Migliore a caso: calcolo in corso..."));
-    confrontoCaso_.avvia(
+    const bool avviato = confrontoCaso_.avvia(
         [imp, copReale, esito, &archivio](avanzamento::Avanzamento& av) {
             *esito = workbench::miglioreACaso(imp, archivio, copReale, ProveCaso, SemeCaso, &av);
         },
@@ -102,6 +109,9 @@ void Piramide1::avviaConfrontoCaso(const workbench::ImpostazioniRicerca& imp, in
                 esiti_->LblMiglioreACaso->setText(QString::fromStdString(workbench::testoMiglioreACaso(*esito)));
             emit confrontoCasoFinito();
         });
+    // The previous comparison was stopped and waited for above, so this only says what did not run.
+    if (!avviato)
+        esiti_->LblMiglioreACaso->setText(QStringLiteral("Migliore a caso: non calcolato"));
 }
 
 void Piramide1::aspettaConfrontoCaso() { confrontoCaso_.aspetta(); }

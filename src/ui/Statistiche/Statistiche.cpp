@@ -230,7 +230,8 @@ void Statistiche::costruisci()
     connect(Tabellone, &GrigliaView::attivata, this, numeroDelTabellone);
     const auto estrazioneDellaPresenza = [this](int r, int) {
         if (r >= 1 && r < presenze_.righe())
-            mostraNelMiniElenco(contesto_, presenze_.intero(r, PresIndice), numeriPresenze_);
+            if (!mostraNelMiniElenco(contesto_, presenze_.intero(r, PresIndice), numeriPresenze_))
+                TitoloPresenze->setText(TitoloPresenze->text() + QStringLiteral(" (il mini elenco non si può aprire)"));
     };
     connect(Presenze, &GrigliaView::doppioClic, this, estrazioneDellaPresenza);
     connect(Presenze, &GrigliaView::attivata, this, estrazioneDellaPresenza);
@@ -423,7 +424,8 @@ void Statistiche::mostraPresenze(int primo, int secondo)
         return;
     }
     TitoloPresenze->setText(QStringLiteral("%1: %2 uscite (doppio clic: l'estrazione nel mini elenco)").arg(nome).arg(elenco.size()));
-    mostraNelMiniElenco(contesto_, elenco.back().estrazione, numeriPresenze_);
+    if (!mostraNelMiniElenco(contesto_, elenco.back().estrazione, numeriPresenze_))
+        TitoloPresenze->setText(TitoloPresenze->text() + QStringLiteral(" (il mini elenco non si può aprire)"));
 }
 
 void Statistiche::keyPressEvent(QKeyEvent* evento)

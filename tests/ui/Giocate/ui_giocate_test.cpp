@@ -22,7 +22,7 @@ struct Banco {
     {
         amb.creaArchivio(QStringLiteral("A.db"), 300);
         amb.sessione->apriDatabaseProgramma();
-        amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
+        (void)amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
         amb.sessione->archivio().EstrazioneIniziale = 1;
         amb.sessione->carica();
     }

@@ -813,11 +813,13 @@ void TestPiramide1::paginaEComandoAggiunti()
     PannelloEsiti& esiti = *t.finestra->risultati().esiti();
     // A page beside the results, as a new kind of result would add it.
     auto* pagina = new QLabel(QStringLiteral("pagina di prova"));
-    const int indice = esiti.aggiungiPagina(pagina, QStringLiteral("Convalida"));
     auto* tab = t.w<QTabWidget>("SSTab2");
-    QCOMPARE(indice, 2);
-    QCOMPARE(tab->count(), 3);
-    QCOMPARE(tab->tabText(2), QStringLiteral("Convalida"));
+    const int prima = tab->count();
+    QVERIFY(prima >= 2);
+    const int indice = esiti.aggiungiPagina(pagina, QStringLiteral("Prova"));
+    QCOMPARE(indice, prima);
+    QCOMPARE(tab->count(), prima + 1);
+    QCOMPARE(tab->tabText(indice), QStringLiteral("Prova"));
     // A command on the selected result row, in the row of Imposta after Verifica formula.
     auto* comando = new QPushButton(QStringLiteral("Prova"));
     int rigaLetta = -1;

@@ -31,7 +31,7 @@ struct Banco {
     explicit Banco(int n)
     {
         amb.creaArchivio(QStringLiteral("A.db"), n);
-        amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
+        (void)amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
         amb.sessione->archivio().EstrazioneIniziale = 1;
         amb.sessione->carica();
     }
