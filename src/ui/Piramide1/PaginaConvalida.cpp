@@ -2,6 +2,7 @@
 #include "ui/Piramide1/PaginaConvalida.h"
 
 #include "ui/Piramide1/Piramide1.h"
+#include "ui/common/Tema.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/Schermate.h"
 
@@ -87,6 +88,9 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     FgConvalida->setMinimumHeight(90);
     FgConvalida->setToolTip(QStringLiteral("Doppio clic: la riga diventa l'estrazione di riferimento del banco"));
     auto* grafico = new QChart;
+    // Under a dark palette the chart is drawn dark too (the series keep their own colours).
+    if (eScura(palette()))
+        grafico->setTheme(QChart::ChartThemeDark);
     grafico->setMargins(QMargins(0, 0, 0, 0));
     grafico->layout()->setContentsMargins(0, 0, 0, 0);
     grafico->setBackgroundRoundness(0);

@@ -1,6 +1,7 @@
 // The window PiramidiPrevisioonali: controls and handlers; the computation lives in src/predictive.
 #include "ui/PiramidiPrevisioonali/PiramidiPrevisioonali.h"
 
+#include "ui/common/Tema.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/RegistroFinestre.h"
@@ -247,6 +248,9 @@ QVBoxLayout* PiramidiPrevisioonali::tabelleEGrafico()
     Fg1->setFisse(0, 0);
 
     auto* grafico = new QChart;
+    // Under a dark palette the chart is drawn dark too (the series keep their own colours).
+    if (eScura(palette()))
+        grafico->setTheme(QChart::ChartThemeDark);
     grafico->legend()->setAlignment(Qt::AlignBottom);
     grafico->setMargins(QMargins(2, 2, 2, 2));
     Grafico = new QChartView(grafico, this);

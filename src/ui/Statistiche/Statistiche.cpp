@@ -1,6 +1,7 @@
 // The window Statistiche: controls and handlers; the figures come from src/statistics.
 #include "ui/Statistiche/Statistiche.h"
 
+#include "ui/common/Tema.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/RegistroFinestre.h"
@@ -20,6 +21,7 @@
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 
 #include <algorithm>
@@ -183,6 +185,9 @@ void Statistiche::costruisci()
     Tabellone->setToolTip(QStringLiteral("Ogni numero con il suo ritardo; doppio clic: le sue uscite"));
     Grafico = new QChartView(this);
     Grafico->setObjectName(QStringLiteral("Grafico"));
+    // Under a dark palette the chart is drawn dark too (the series keep their own colours).
+    if (eScura(palette()))
+        Grafico->chart()->setTheme(QChart::ChartThemeDark);
     Grafico->setRenderHint(QPainter::Antialiasing);
     Grafico->setMinimumSize(380, 220);
 

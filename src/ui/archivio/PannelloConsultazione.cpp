@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -88,8 +89,10 @@ void PannelloConsultazione::adattaColonneFgDB()
         carattere.setPointSizeF(punti);
         const QFontMetrics metrica(carattere);
         const int margine = metrica.horizontalAdvance(QLatin1Char('0')) + 4;
-        data = std::max(metrica.horizontalAdvance(QStringLiteral("00/00/0000")),
-                        QFontMetrics(carattere).horizontalAdvance(QStringLiteral("DataEstr."))) + margine;
+        // The header "DataEstrazione" whole, with the margins the style draws around a header's text.
+        const int intestazione = metrica.horizontalAdvance(QStringLiteral("DataEstrazione"))
+                                 + 2 * FgDB->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, FgDB);
+        data = std::max(metrica.horizontalAdvance(QStringLiteral("00/00/0000")) + margine, intestazione);
         ruota = metrica.horizontalAdvance(QStringLiteral("00-00-00-00-00")) + margine;
         if (disponibile <= 0 || data + archive::NumeroRuote * ruota <= disponibile)
             break;

@@ -604,6 +604,10 @@ void TestArchivio::consultazione()
         QVERIFY(FgDB->font().pointSizeF() >= 6);
         for (int c = 1; c <= 11; ++c)
             QVERIFY(FgDB->columnWidth(c) >= FgDB->fontMetrics().horizontalAdvance(QStringLiteral("05-12-33-44-90")));
+        // The date column's header shows whole.
+        for (int c = 0; c < FgDB->model()->columnCount(); ++c)
+            if (FgDB->model()->headerData(c, Qt::Horizontal).toString() == QStringLiteral("DataEstrazione"))
+                QVERIFY(FgDB->columnWidth(c) >= FgDB->horizontalHeader()->fontMetrics().horizontalAdvance(QStringLiteral("DataEstrazione")));
     }
     t.premi("Command13");
     QCOMPARE(t.finestra->consultazione().griglia().rigaCorrente, n);
