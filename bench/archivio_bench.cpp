@@ -1,6 +1,7 @@
 // The window archivio on the real archive: SALVA of a new draw with the reload and the main window's labels,
 // the opening of the window, the calendar of another year.
 #include "ConQt.h"
+#include "ProgrammaReale.h"
 #include "archive/ImportaStorico.h"
 #include "maintenance/ScritturaEstrazioni.h"
 #include "session/Sessione.h"
@@ -27,30 +28,13 @@
 
 namespace {
 
-// The program as after PROCEDI on the real archive: session, main window, scripted dialogs.
-struct Programma {
-    QTemporaryDir cartella;
-    std::unique_ptr<session::Sessione> sessione;
-    ui::DialoghiScriptati dialoghi;
-    std::unique_ptr<ui::Contesto> contesto;
-    std::unique_ptr<ui::Container> principale;
-};
-Programma* programma = nullptr;
+banco::ProgrammaReale* programma = nullptr;
 
 bool prepara()
 {
-    const std::string storico = testsupport::percorsoStorico();
-    if (storico.empty())
+    programma = banco::programmaSulReale().release();
+    if (!programma)
         return false;
-    programma = new Programma;
-    const std::string archivio = programma->cartella.filePath(QStringLiteral("Reale.db")).toStdString();
-    archive::ImportaStorico(storico, archivio);
-    programma->sessione = std::make_unique<session::Sessione>(programma->cartella.path().toStdString());
-    (void)programma->sessione->selezionaArchivio(archivio);
-    programma->sessione->archivio().EstrazioneIniziale = 1;
-    programma->sessione->carica();
-    programma->contesto = std::make_unique<ui::Contesto>(*programma->sessione, programma->dialoghi);
-    programma->principale = std::make_unique<ui::Container>(*programma->contesto);
     programma->principale->show();
     ui::registraArchivio();
     return true;

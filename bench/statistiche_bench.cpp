@@ -2,6 +2,7 @@
 // (20 ms), ambi of one wheel (30 ms), ambi on all eleven together (100 ms); the window opened with its table,
 // board and chart, to the first paint (300 ms); the pairs of every wheel chosen in the open window.
 #include "ConQt.h"
+#include "ProgrammaReale.h"
 #include "archive/ImportaStorico.h"
 #include "session/Sessione.h"
 #include "statistics/Statistiche.h"
@@ -23,30 +24,13 @@
 
 namespace {
 
-// The program as after PROCEDI on the real archive: session, main window, scripted dialogs.
-struct Programma {
-    QTemporaryDir cartella;
-    std::unique_ptr<session::Sessione> sessione;
-    ui::DialoghiScriptati dialoghi;
-    std::unique_ptr<ui::Contesto> contesto;
-    std::unique_ptr<ui::Container> principale;
-};
-Programma* programma = nullptr;
+banco::ProgrammaReale* programma = nullptr;
 
 bool prepara()
 {
-    const std::string storico = testsupport::percorsoStorico();
-    if (storico.empty())
+    programma = banco::programmaSulReale().release();
+    if (!programma)
         return false;
-    programma = new Programma;
-    const std::string archivio = programma->cartella.filePath(QStringLiteral("Reale.db")).toStdString();
-    archive::ImportaStorico(storico, archivio);
-    programma->sessione = std::make_unique<session::Sessione>(programma->cartella.path().toStdString());
-    (void)programma->sessione->selezionaArchivio(archivio);
-    programma->sessione->archivio().EstrazioneIniziale = 1;
-    programma->sessione->carica();
-    programma->contesto = std::make_unique<ui::Contesto>(*programma->sessione, programma->dialoghi);
-    programma->principale = std::make_unique<ui::Container>(*programma->contesto);
     programma->principale->resize(1280, 820);
     programma->principale->show();
     ui::registraStatistiche();

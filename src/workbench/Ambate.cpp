@@ -58,29 +58,10 @@ int leggiOperando(const archive::Archivio& a, int d, int w, int p)
 // Ambate: forecast x wins on a wheel when x is among its five numbers.
 void tabellaAmbate(const ImpostazioniRicerca& imp, const archive::Archivio& a, CasoValido& caso)
 {
-    std::array<bool, 91> risolto{};
-    const int ultimo = std::min(caso.d + imp.colpi, imp.riferimento);
-    for (int c = caso.d + 1; c <= ultimo; ++c) {
-        std::array<std::uint8_t, 91> ruote{};
-        for (int w = 0; w < Ruote; ++w) {
-            if (!imp.ruote[static_cast<std::size_t>(w)])
-                continue;
-            const std::int16_t* n = a.ruota(c, w);
-            std::array<bool, 91> vista{};   // one win per wheel even if a number were repeated
-            for (int p = 1; p <= 5; ++p) {
-                const int x = n[p];
-                if (x >= 1 && x <= 90 && !risolto[x] && !vista[x]) {
-                    vista[x] = true;
-                    ++ruote[x];
-                }
-            }
-        }
-        for (int x = 1; x <= 90; ++x)
-            if (ruote[x]) {
-                risolto[x] = true;
-                caso.colpiti[x] = ruote[x];
-            }
-    }
+    const auto ruote = ruoteAlPrimoColpo(a, imp.ruote, caso.d, std::min(caso.d + imp.colpi, imp.riferimento));
+    for (int x = 1; x <= 90; ++x)
+        if (ruote[x])
+            caso.colpiti[x] = ruote[x];
 }
 
 // Pairs: forecast x joins the case's own numbers F; a wheel wins when at least S of
@@ -559,6 +540,35 @@ private:
 };
 
 }  // namespace
+
+std::array<std::uint8_t, 91> ruoteAlPrimoColpo(const archive::Archivio& a, const std::array<bool, archive::NumeroRuote>& ruote,
+                                               int d, int ultimo)
+{
+    std::array<std::uint8_t, 91> primo{};
+    std::array<bool, 91> risolto{};
+    for (int c = d + 1; c <= ultimo; ++c) {
+        std::array<std::uint8_t, 91> qui{};
+        for (int w = 0; w < Ruote; ++w) {
+            if (!ruote[static_cast<std::size_t>(w)])
+                continue;
+            const std::int16_t* n = a.ruota(c, w);
+            std::array<bool, 91> vista{};   // one win per wheel even if a number were repeated
+            for (int p = 1; p <= 5; ++p) {
+                const int x = n[p];
+                if (x >= 1 && x <= 90 && !risolto[x] && !vista[x]) {
+                    vista[x] = true;
+                    ++qui[x];
+                }
+            }
+        }
+        for (int x = 1; x <= 90; ++x)
+            if (qui[x]) {
+                risolto[x] = true;
+                primo[x] = qui[x];
+            }
+    }
+    return primo;
+}
 
 // The formula of a candidate, from its index in the type's enumeration order.
 RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot)

@@ -124,6 +124,11 @@ RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Arc
 // (the fields its type writes: wheels and positions, value), scoring `cop` and `tot`.
 RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot);
 
+// For each ambata 1..90, the wheels in play (`ruote`) that hold it in the first of the colpi
+// d+1..ultimo that holds it anywhere; 0 when none does. A wheel counts once even if it repeated a number.
+std::array<std::uint8_t, 91> ruoteAlPrimoColpo(const archive::Archivio& a, const std::array<bool, archive::NumeroRuote>& ruote,
+                                               int d, int ultimo);
+
 // FgEsiti/FgGr header "  |Cop|Tot|Formula|..." with the columns the window hides.
 void preparaGrigliaEsiti(grid::Grid& g);
 // Writes one result row (columns Cop..Val emptied first, then the filled ones).

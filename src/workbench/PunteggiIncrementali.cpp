@@ -74,28 +74,10 @@ NumeriCaso numeriCaso(const archive::Archivio& a, int d)
 std::array<std::uint16_t, 92> quota(const archive::Archivio& a, const std::array<bool, Ruote>& ruote, int d, int ultimo)
 {
     std::array<std::uint16_t, 92> q{};
-    std::array<bool, 91> risolto{};
-    for (int c = d + 1; c <= ultimo; ++c) {
-        std::array<std::uint8_t, 91> vinte{};
-        for (int w = 0; w < Ruote; ++w) {
-            if (!ruote[static_cast<std::size_t>(w)])
-                continue;
-            const std::int16_t* n = a.ruota(c, w);
-            std::array<bool, 91> vista{};
-            for (int p = 1; p <= 5; ++p) {
-                const int x = n[p];
-                if (x >= 1 && x <= 90 && !risolto[x] && !vista[x]) {
-                    vista[x] = true;
-                    ++vinte[x];
-                }
-            }
-        }
-        for (int x = 1; x <= 90; ++x)
-            if (vinte[x]) {
-                risolto[x] = true;
-                q[x] = static_cast<std::uint16_t>((1 << BitTot) | vinte[x]);
-            }
-    }
+    const auto primo = ruoteAlPrimoColpo(a, ruote, d, ultimo);
+    for (int x = 1; x <= 90; ++x)
+        if (primo[x])
+            q[x] = static_cast<std::uint16_t>((1 << BitTot) | primo[x]);
     return q;
 }
 
