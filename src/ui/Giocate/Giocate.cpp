@@ -267,8 +267,8 @@ void Giocate::ricarica()
     }
     plays::scriviGiocate(FgGiocate_, giocate_, esiti_);
     FgGiocate->aggiorna();
-    QString totali = QStringLiteral("%1 giocate; spesa %2, vinto (netto) %3, saldo %4 euro")
-                         .arg(giocate_.size())
+    QString totali = (giocate_.size() == 1 ? QStringLiteral("1 giocata; spesa %2, vinto (netto) %3, saldo %4 euro")
+                                           : QStringLiteral("%1 giocate; spesa %2, vinto (netto) %3, saldo %4 euro").arg(giocate_.size()))
                          .arg(q(plays::testoEuro(spesa)), q(plays::testoEuro(vinto)), q(plays::testoEuro(vinto - spesa)));
     if (illeggibili > 0)
         totali += QStringLiteral(" (%1 righe della tabella Giocate non sono giocate e non sono mostrate)").arg(illeggibili);
