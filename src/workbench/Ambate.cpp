@@ -47,13 +47,6 @@ struct CasoValido {
     std::array<std::array<int, Riferimenti>, Ritardi> precedenti{};
 };
 
-int leggiOperando(const archive::Archivio& a, int d, int w, int p)
-{
-    if (d < 1 || d > a.NumeroEstrazioni)
-        return -1;
-    const int n = a.numero(d, w, p);
-    return n >= 0 && n <= 90 ? n : -1;
-}
 
 // Ambate: forecast x wins on a wheel when x is among its five numbers.
 void tabellaAmbate(const ImpostazioniRicerca& imp, const archive::Archivio& a, CasoValido& caso)
@@ -540,6 +533,14 @@ private:
 };
 
 }  // namespace
+
+int leggiOperando(const archive::Archivio& a, int d, int w, int p)
+{
+    if (d < 1 || d > a.NumeroEstrazioni)
+        return -1;
+    const int n = a.numero(d, w, p);
+    return n >= 0 && n <= 90 ? n : -1;
+}
 
 std::array<std::uint8_t, 91> ruoteAlPrimoColpo(const archive::Archivio& a, const std::array<bool, archive::NumeroRuote>& ruote,
                                                int d, int ultimo)

@@ -124,6 +124,9 @@ RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Arc
 // (the fields its type writes: wheels and positions, value), scoring `cop` and `tot`.
 RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot);
 
+// Number N(d, w, p) as a formula reads it: -1 when d is not a draw or the number is outside 0..90.
+int leggiOperando(const archive::Archivio& a, int d, int w, int p);
+
 // For each ambata 1..90, the wheels in play (`ruote`) that hold it in the first of the colpi
 // d+1..ultimo that holds it anywhere; 0 when none does. A wheel counts once even if it repeated a number.
 std::array<std::uint8_t, 91> ruoteAlPrimoColpo(const archive::Archivio& a, const std::array<bool, archive::NumeroRuote>& ruote,

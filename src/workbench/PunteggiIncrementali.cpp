@@ -47,14 +47,6 @@ struct NumeriCaso {
     std::array<std::array<int, Riferimenti>, Ritardi> precedenti{};
 };
 
-int operando(const archive::Archivio& a, int d, int w, int p)
-{
-    if (d < 1 || d > a.NumeroEstrazioni)
-        return -1;
-    const int n = a.numero(d, w, p);
-    return n >= 0 && n <= 90 ? n : -1;
-}
-
 NumeriCaso numeriCaso(const archive::Archivio& a, int d)
 {
     NumeriCaso c;
@@ -62,9 +54,9 @@ NumeriCaso numeriCaso(const archive::Archivio& a, int d)
     for (int w = 0; w < Ruote; ++w)
         for (int p = 1; p <= 5; ++p) {
             const auto i = static_cast<std::size_t>(w * 5 + p - 1);
-            c.numeri[i] = operando(a, d, w, p);
+            c.numeri[i] = leggiOperando(a, d, w, p);
             for (int k = 0; k < Ritardi; ++k)
-                c.precedenti[static_cast<std::size_t>(k)][i] = operando(a, d - k, w, p);
+                c.precedenti[static_cast<std::size_t>(k)][i] = leggiOperando(a, d - k, w, p);
         }
     return c;
 }
