@@ -233,19 +233,7 @@ public:
         }
     }
 
-    static int candidati(int tipo)
-    {
-        switch (tipo) {
-        case 1: return Riferimenti;
-        case 2: return Riferimenti * Riferimenti;
-        case 3: return Riferimenti * Valori;
-        case 4: return 90;
-        case 5: return Ritardi * Riferimenti;
-        case 6: return Ruote;
-        case 7: return Riferimenti * Riferimenti * Valori;
-        default: return 0;
-        }
-    }
+    static int candidati(int tipo) { return candidatiDelTipo(tipo); }
 
 private:
     void iniziaPassi(int totale)
@@ -533,6 +521,20 @@ private:
 };
 
 }  // namespace
+
+int candidatiDelTipo(int tipo)
+{
+    switch (tipo) {
+    case 1: return Riferimenti;
+    case 2: return Riferimenti * Riferimenti;
+    case 3: return Riferimenti * Valori;
+    case 4: return 90;
+    case 5: return Ritardi * Riferimenti;
+    case 6: return Ruote;
+    case 7: return Riferimenti * Riferimenti * Valori;
+    default: return 0;
+    }
+}
 
 int leggiOperando(const archive::Archivio& a, int d, int w, int p)
 {

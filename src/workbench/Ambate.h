@@ -124,6 +124,9 @@ RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Arc
 // (the fields its type writes: wheels and positions, value), scoring `cop` and `tot`.
 RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot);
 
+// How many candidates the search enumerates for an operator of class `tipo` (0 for an unknown class).
+int candidatiDelTipo(int tipo);
+
 // Number N(d, w, p) as a formula reads it: -1 when d is not a draw or the number is outside 0..90.
 int leggiOperando(const archive::Archivio& a, int d, int w, int p);
 

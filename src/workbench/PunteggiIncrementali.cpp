@@ -24,20 +24,6 @@ constexpr int Errore = 91;               // a forecast that cannot be computed: 
 constexpr int BitTot = 10;
 constexpr std::size_t MassimoCasi = 63;
 
-int candidatiDelTipo(int tipo)
-{
-    switch (tipo) {
-    case 1: return Riferimenti;
-    case 2: return Riferimenti * Riferimenti;
-    case 3: return Riferimenti * Valori;
-    case 4: return 90;
-    case 5: return Ritardi * Riferimenti;
-    case 6: return Ruote;
-    case 7: return Riferimenti * Riferimenti * Valori;
-    default: return 0;
-    }
-}
-
 inline int indiceEsito(int x) { return x >= 1 && x <= 90 ? x : 0; }
 
 // The numbers of a case draw as the candidates read them: -1 outside 0..90 or the archive.
