@@ -1,6 +1,7 @@
 // Container: tool buttons over the window registry, range labels, draw list, progress bars, FINE, help.
 #include "ui/Container/Container.h"
 
+#include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/LavoroDiFondo.h"
 #include "ui/common/RegistroFinestre.h"
@@ -87,6 +88,7 @@ QGridLayout* Container::pulsantiStrumenti(QWidget* Picture1)
         b->setToolTip(esiste ? QString::fromUtf8(p.suggerimento)
                              : QString::fromUtf8(p.suggerimento) + QStringLiteral(" (non ancora disponibile)"));
         connect(b, &QToolButton::clicked, this, [this, finestra] { apriFinestra(finestra); });
+        invioPremePulsante(b);
         strumenti->addWidget(b, i / 3, i % 3);
         ++i;
     }
@@ -98,6 +100,7 @@ QGridLayout* Container::pulsantiStrumenti(QWidget* Picture1)
     CmDHelp->setText(QStringLiteral("Help"));
     CmDHelp->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     CmDHelp->setMinimumSize(96, 64);
+    invioPremePulsante(CmDHelp);
     connect(CmDHelp, &QToolButton::clicked, this, [this] {
         if (contesto_.apriHelp)
             contesto_.apriHelp(250, this);
@@ -173,6 +176,7 @@ Container::Container(Contesto& contesto, QWidget* genitore)
     auto* Command45 = new QPushButton(QStringLiteral("FINE"), Picture1);
     Command45->setObjectName(QStringLiteral("Command45"));
     Command45->setMinimumHeight(34);
+    invioPremePulsante(Command45);
     connect(Command45, &QPushButton::clicked, this, [this] {
         // Nothing to save: every window stores its changes as they are made.
         // Work still running in a tool window is stopped before the files close.

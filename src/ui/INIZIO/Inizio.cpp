@@ -1,6 +1,7 @@
 // INIZIO: the start-up steps, the archive selection, PROCEDI and the import of the historical file.
 #include "ui/INIZIO/Inizio.h"
 
+#include "ui/common/Controlli.h"
 #include "ui/common/Percorsi.h"
 
 #include <QCloseEvent>
@@ -92,6 +93,9 @@ Inizio::Inizio(Contesto& contesto, QWidget* genitore)
     comandi->addWidget(Command2);
     comandi->addStretch();
     comandi->addWidget(Command3);
+    // A keyboard user moves with Tab and confirms with Enter, as in every window.
+    for (QPushButton* b : {Command2, Command3, Command4, CmdStorico, CmDHelp})
+        invioPremePulsante(b);
     Command2->setMinimumHeight(40);
     Command3->setMinimumHeight(40);
 

@@ -2,6 +2,7 @@
 #include "ui/Piramide1/PaginaConvalida.h"
 
 #include "ui/Piramide1/Piramide1.h"
+#include "ui/common/Controlli.h"
 #include "ui/common/Tema.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/Schermate.h"
@@ -62,6 +63,8 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     CmdAnnullaConvalida->setObjectName(QStringLiteral("CmdAnnullaConvalida"));
     CmdAnnullaConvalida->setToolTip(QStringLiteral("Ferma la convalida in corso: i risultati precedenti restano"));
     CmdAnnullaConvalida->setEnabled(false);
+    invioPremePulsante(CmdConvalidaBtn);
+    invioPremePulsante(CmdAnnullaConvalida);
     fila->addWidget(new QLabel(QStringLiteral("Dal"), this));
     fila->addWidget(ConvDal);
     fila->addWidget(new QLabel(QStringLiteral("al"), this));

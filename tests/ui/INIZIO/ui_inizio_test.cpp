@@ -119,6 +119,22 @@ private slots:
         delete w.principale();
     }
 
+    // From the keyboard: Tab to a button and Enter presses it, as Space does.
+    void invioPremeIlPulsanteConIlFuoco()
+    {
+        AmbienteInizio amb;
+        const QString archivio = amb.creaArchivio(QStringLiteral("Archivio.db"), 30);
+        amb.impostaParametro("PercorsoArchivio", archivio.toStdString());
+        ui::Inizio w(*amb.contesto);
+        QVERIFY(w.avvia());
+        auto* seleziona = w.findChild<QPushButton*>(QStringLiteral("Command4"));
+        QVERIFY(seleziona);
+        seleziona->setFocus();
+        QTest::keyClick(seleziona, Qt::Key_Return);
+        QCOMPARE(amb.dialoghi.voci().size(), std::size_t(1));
+        QCOMPARE(amb.dialoghi.voci()[0].tipo, Tipo::ApriFile);
+    }
+
     void fileErratoDialogoAnnullatoPoiCaricamentoFallito()
     {
         AmbienteInizio amb;
