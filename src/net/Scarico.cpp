@@ -117,7 +117,10 @@ bool Scarico::parti(const QUrl& indirizzo)
     orologio_->start(timeoutMs);
     connect(risposta_, &QNetworkReply::readyRead, this, &Scarico::leggi);
     connect(risposta_, &QNetworkReply::finished, this, &Scarico::fine);
-    connect(risposta_, &QNetworkReply::downloadProgress, this, [this](qint64 ricevuti, qint64 totale) {
+    connect(risposta_, &QNetworkReply::downloadProgress, this, [this, r = risposta_](qint64 ricevuti, qint64 totale) {
+        // An aborted reply may still report progress after its end: the bar was already reset.
+        if (r != risposta_)
+            return;
         if (controllo_) {
             const auto kb = [](qint64 b) { return static_cast<int>(std::min<qint64>(b / 1024, INT32_MAX)); };
             controllo_->imposta(1, kb(ricevuti), totale > 0 ? kb(totale) : 0);
@@ -206,6 +209,7 @@ void Scarico::fine()
     orologio_->stop();
     sorveglianza_->stop();
     risposta_ = nullptr;
+    r->disconnect(this);
     r->deleteLater();
     const QString motivo = motivo_;
     emit terminato(motivo.isEmpty(), motivo);

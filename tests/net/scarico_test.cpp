@@ -238,6 +238,56 @@ TEST(Scarico, FermatoDaUnAltroFiloComeOgniLavoroLungo)
     ::close(ascolto);
 }
 
+// A file over the size limit is stopped in the middle of a read; Qt still reports that read's progress after the
+// end, and the page's bar, reset at the end, used to fill again. Nothing is reported after terminato.
+TEST(Scarico, NessunAvanzamentoDopoLaFine)
+{
+    const int ascolto = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t lunghezza = sizeof a;
+    ASSERT_EQ(::bind(ascolto, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    ASSERT_EQ(::listen(ascolto, 4), 0);
+    ASSERT_EQ(::getsockname(ascolto, reinterpret_cast<sockaddr*>(&a), &lunghezza), 0);
+    // A first kilobyte, then, past Qt's 50 ms between two progress reports, far more than the limit at once.
+    std::thread server([ascolto] {
+        const int c = ::accept(ascolto, nullptr, nullptr);
+        char b[4096];
+        [[maybe_unused]] const auto letti = ::read(c, b, sizeof b);
+        const std::string testa = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n" + std::string(1024, 'x');
+        [[maybe_unused]] auto n = ::write(c, testa.data(), testa.size());
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        const std::string resto(256 * 1024, 'y');
+        n = ::write(c, resto.data(), resto.size());
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ::close(c);
+    });
+
+    net::Scarico scarico;
+    scarico.dimensioneMassima = 8 * 1024;
+    bool finito = false;
+    int dopoLaFine = 0;
+    Esito esito;
+    QObject::connect(&scarico, &net::Scarico::terminato, [&](bool riuscito, const QString& motivo) {
+        esito = {riuscito, motivo.toStdString()};
+        finito = true;
+    });
+    QObject::connect(&scarico, &net::Scarico::avanzamento, [&](qint64, qint64) { dopoLaFine += finito ? 1 : 0; });
+    ASSERT_TRUE(scarico.avviaInMemoria(QUrl(QStringLiteral("http://127.0.0.1:%1/grande.txt").arg(ntohs(a.sin_port)))));
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!finito && std::chrono::steady_clock::now() < limite)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    // Whatever Qt still has to say about the aborted reply.
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    server.join();
+    ::close(ascolto);
+    EXPECT_FALSE(esito.riuscito);
+    EXPECT_EQ(esito.motivo, "il file supera 8192 byte");
+    EXPECT_EQ(dopoLaFine, 0);
+}
+
 int main(int argc, char** argv)
 {
     ::setenv("no_proxy", "127.0.0.1,localhost", 1);
