@@ -177,9 +177,11 @@ void Estrazioni_minielenco::vaiA(int indice)
 
 void Estrazioni_minielenco::mostraEstrazione(int indice) { vaiA(indice); }
 
-void Estrazioni_minielenco::segnaNumeri(const std::vector<int>& numeri)
+void Estrazioni_minielenco::segnaNumeri(const std::vector<int>& numeri, const std::vector<int>& ruote)
 {
-    for (int r = 1; r <= archive::NumeroRuote; ++r)
+    for (int r = 1; r <= archive::NumeroRuote; ++r) {
+        if (!ruote.empty() && std::find(ruote.begin(), ruote.end(), r - 1) == ruote.end())
+            continue;
         for (int c = 1; c <= 5; ++c) {
             const std::string& t = FG3_.testo(r, c);
             if (t.empty() || std::find(numeri.begin(), numeri.end(), FG3_.intero(r, c)) == numeri.end())
@@ -187,6 +189,7 @@ void Estrazioni_minielenco::segnaNumeri(const std::vector<int>& numeri)
             if (FG3_.sfondo(r, c) != grid::colori::Verde && maintenance::commutaSegno(FG3_, r, c))
                 FG3->aggiornaCelle(r, c, r, c);
         }
+    }
 }
 
 void Estrazioni_minielenco::keyPressEvent(QKeyEvent* evento)

@@ -30,7 +30,7 @@ public:
     // Other windows: hs1 to draw `indice` (kept inside 1..N).
     void mostraEstrazione(int indice) override;
     // Other windows: marks the cells holding one of `numeri`, as a click does.
-    void segnaNumeri(const std::vector<int>& numeri) override;
+    void segnaNumeri(const std::vector<int>& numeri, const std::vector<int>& ruote) override;
 
     // The commands, as the buttons run them.
     void MostraEstrazione();      // every change of hs1

@@ -235,7 +235,8 @@ void Statistiche::costruisci()
     connect(Tabellone, &GrigliaView::attivata, this, numeroDelTabellone);
     const auto estrazioneDellaPresenza = [this](int r, int) {
         if (r >= 1 && r < presenze_.righe())
-            if (!mostraNelMiniElenco(contesto_, presenze_.intero(r, PresIndice), numeriPresenze_))
+            if (!mostraNelMiniElenco(contesto_, presenze_.intero(r, PresIndice), numeriPresenze_,
+                                     ruotePresenze_[presenze_.intero(r, PresIndice)]))
                 TitoloPresenze->setText(TitoloPresenze->text() + QStringLiteral(" (il mini elenco non si può aprire)"));
     };
     connect(Presenze, &GrigliaView::doppioClic, this, estrazioneDellaPresenza);
@@ -407,6 +408,7 @@ void Statistiche::mostraPresenze(int primo, int secondo)
     voce.secondo = secondo;
     const QString nome = daStd(statistics::testoVoce(voce));
     presenze_.setRighe(1 + static_cast<int>(elenco.size()));
+    ruotePresenze_.clear();
     for (std::size_t k = 0; k < elenco.size(); ++k) {
         const auto& p = elenco[elenco.size() - 1 - k];
         const int r = static_cast<int>(k) + 1;
@@ -416,6 +418,7 @@ void Statistiche::mostraPresenze(int primo, int secondo)
         for (int w : p.ruote)
             ruote += (ruote.empty() ? "" : ",") + std::string(archive::SigleRuote[static_cast<std::size_t>(w)]);
         presenze_.setTesto(r, PresRuote, ruote);
+        ruotePresenze_[p.estrazione] = p.ruote;
         // The counted draws without it before this presence.
         const int precedente = k + 1 < elenco.size() ? elenco[elenco.size() - 2 - k].t : 0;
         presenze_.setNumero(r, PresRitardo, p.t - precedente - 1);
@@ -429,7 +432,7 @@ void Statistiche::mostraPresenze(int primo, int secondo)
         return;
     }
     TitoloPresenze->setText(QStringLiteral("%1: %2 uscite (doppio clic: l'estrazione nel mini elenco)").arg(nome).arg(elenco.size()));
-    if (!mostraNelMiniElenco(contesto_, elenco.back().estrazione, numeriPresenze_))
+    if (!mostraNelMiniElenco(contesto_, elenco.back().estrazione, numeriPresenze_, elenco.back().ruote))
         TitoloPresenze->setText(TitoloPresenze->text() + QStringLiteral(" (il mini elenco non si può aprire)"));
 }
 

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <map>
 #include <vector>
 
 class QChartView;
@@ -76,6 +77,7 @@ private:
     grid::Grid tabellone_;
     grid::Grid presenze_;
     std::vector<int> numeriPresenze_;   // the number or pair the presences list shows
+    std::map<int, std::vector<int>> ruotePresenze_;   // by draw: the wheels of each presence of that list
     bool inCostruzione_ = true;
 
     std::array<QToolButton*, archive::NumeroRuote> Ruota{};

@@ -60,14 +60,14 @@ void Contesto::archivioCambiato()
             ascoltatore();
 }
 
-bool mostraNelMiniElenco(Contesto& contesto, int indice, const std::vector<int>& numeri)
+bool mostraNelMiniElenco(Contesto& contesto, int indice, const std::vector<int>& numeri, const std::vector<int>& ruote)
 {
     auto* vista = dynamic_cast<VistaEstrazione*>(contesto.apriFinestra(QStringLiteral("Estrazioni_minielenco")));
     if (!vista)
         return false;
     vista->mostraEstrazione(indice);
     if (!numeri.empty())
-        vista->segnaNumeri(numeri);
+        vista->segnaNumeri(numeri, ruote);
     return true;
 }
 

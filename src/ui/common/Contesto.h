@@ -86,12 +86,14 @@ public:
     virtual ~VistaEstrazione() = default;
     // Moves the view to draw `indice` (1..N).
     virtual void mostraEstrazione(int indice) = 0;
-    // Marks the cells of the draw shown that hold one of `numeri` (a number's presences, say).
-    virtual void segnaNumeri(const std::vector<int>& numeri) = 0;
+    // Marks the cells of the draw shown that hold one of `numeri` (a number's presences, say), on
+    // the wheels `ruote` (0 = Bari … 10 = Nazionale) or, when it is empty, on every wheel.
+    virtual void segnaNumeri(const std::vector<int>& numeri, const std::vector<int>& ruote) = 0;
 };
 
 // Shows draw `indice` in "Estrazioni_minielenco", opening it or bringing it to the front, with
-// the cells of `numeri` marked; false when it cannot be opened.
-[[nodiscard]] bool mostraNelMiniElenco(Contesto& contesto, int indice, const std::vector<int>& numeri = {});
+// the cells of `numeri` marked on the wheels `ruote` (all when empty); false when it cannot be opened.
+[[nodiscard]] bool mostraNelMiniElenco(Contesto& contesto, int indice, const std::vector<int>& numeri = {},
+                                       const std::vector<int>& ruote = {});
 
 }

@@ -207,17 +207,33 @@ private slots:
         auto* mini = qobject_cast<ui::Estrazioni_minielenco*>(principale.areaMdi()->activeSubWindow()->widget());
         QVERIFY(mini);
         QCOMPARE(mini->findChild<QScrollBar*>(QStringLiteral("hs1"))->value(), ultima);
-        int segnate = 0;
-        for (int k = 1; k <= 5; ++k) {
-            const bool e57 = mini->griglia().intero(1, k) == 57;
-            QCOMPARE(mini->griglia().sfondo(1, k) == grid::colori::Verde, e57);
-            segnate += e57;
-        }
-        QCOMPARE(segnate, 1);
-        // A double-click on an older presence moves the mini list there.
+        // Marked on Bari only, the wheel counted: a 57 on another wheel of the draw is not its presence.
+        const auto segnatiSoloSuBari = [&] {
+            int segnate = 0;
+            for (int r = 1; r <= archive::NumeroRuote; ++r)
+                for (int k = 1; k <= 5; ++k) {
+                    const bool presenza = r == 1 && mini->griglia().intero(r, k) == 57;
+                    if ((mini->griglia().sfondo(r, k) == grid::colori::Verde) != presenza)
+                        return -1;
+                    segnate += presenza;
+                }
+            return segnate;
+        };
+        QCOMPARE(segnatiSoloSuBari(), 1);
+        // A double-click on an older presence moves the mini list there; a presence whose draw holds
+        // 57 on another wheel as well, when there is one, shows the difference.
         auto* presenze = testui::controllo<ui::GrigliaView>(*w, QStringLiteral("Presenze"));
-        emit presenze->doppioClic(2, 1);
-        QCOMPARE(mini->findChild<QScrollBar*>(QStringLiteral("hs1"))->value(), p.intero(2, 0));
+        int scelta = 2;
+        for (int r = 2; r < p.righe(); ++r) {
+            const int d = p.intero(r, 0);
+            for (int ruota = 2; ruota <= archive::NumeroRuote; ++ruota)
+                for (int k = 1; k <= 5; ++k)
+                    if (a.numero(d, ruota - 1, k) == 57)
+                        scelta = r;
+        }
+        emit presenze->doppioClic(scelta, 1);
+        QCOMPARE(mini->findChild<QScrollBar*>(QStringLiteral("hs1"))->value(), p.intero(scelta, 0));
+        QCOMPARE(segnatiSoloSuBari(), 1);
 
         // The archive reloaded shorter: the range follows its last draw and the figures are recomputed.
         auto& archivio = t.amb.sessione->archivio();
