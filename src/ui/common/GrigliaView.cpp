@@ -83,10 +83,13 @@ public:
         const bool selezionata = o.state & QStyle::State_Selected;
         o.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
         QStyledItemDelegate::paint(p, o, indice);
-        if (!selezionata)
+        // The cell the keyboard stands on shows even when nothing is selected yet (Tab into the
+        // grid): a dashed frame, where a selected cell has a full one.
+        const bool corrente = opzioni.state & QStyle::State_HasFocus;
+        if (!selezionata && !corrente)
             return;
         p->save();
-        p->setPen(QPen(opzioni.palette.color(QPalette::Highlight), 2));
+        p->setPen(QPen(opzioni.palette.color(QPalette::Highlight), selezionata ? 2 : 1, selezionata ? Qt::SolidLine : Qt::DashLine));
         p->setBrush(Qt::NoBrush);
         p->drawRect(QRectF(opzioni.rect).adjusted(1, 1, -1, -1));
         p->restore();
@@ -583,6 +586,17 @@ void GrigliaView::keyPressEvent(QKeyEvent* evento)
         }
     }
     QTableView::keyPressEvent(evento);
+}
+
+void GrigliaView::paintEvent(QPaintEvent* evento)
+{
+    QTableView::paintEvent(evento);
+    // A grid without rows still shows that the keyboard is on it.
+    if (hasFocus() && !currentIndex().isValid()) {
+        QPainter p(viewport());
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DashLine));
+        p.drawRect(viewport()->rect().adjusted(1, 1, -2, -2));
+    }
 }
 
 void GrigliaView::mouseDoubleClickEvent(QMouseEvent* evento)

@@ -16,6 +16,8 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QImage>
+#include <QLineEdit>
+#include <QVBoxLayout>
 #include <QPointer>
 #include <QtTest>
 
@@ -144,6 +146,51 @@ private slots:
         g.setSfondo(2, 2, grid::colori::Verde);
         v.aggiornaCelle(2, 2, 2, 2);
         QCOMPARE(ui::daQColore(v.model()->index(1, 1).data(Qt::BackgroundRole).value<QColor>()), grid::colori::Verde);
+    }
+
+    // The keyboard's place shows: Tab onto a grid frames its current cell (not chosen: Space
+    // chooses it), and an empty grid frames itself.
+    void grigliaMostraDoveStaLaTastiera()
+    {
+        grid::Grid g;
+        riempi(g);
+        grid::Grid vuota;
+        vuota.setIntestazione({"A", "B"});
+        vuota.setRighe(1);
+        QWidget finestra;
+        auto* v = new ui::GrigliaView(g, &finestra);
+        auto* w = new ui::GrigliaView(vuota, &finestra);
+        for (auto* x : {v, w}) {
+            x->setFisse(1, 1);
+            x->aggiorna();
+        }
+        auto* layout = new QVBoxLayout(&finestra);
+        layout->addWidget(v);
+        layout->addWidget(w);
+        finestra.resize(400, 500);
+        finestra.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&finestra));
+        const QColor evidenza = finestra.palette().color(QPalette::Highlight);
+        // How many pixels of the highlight colour `x` paints inside `zona` of its viewport.
+        const auto evidenziati = [&](ui::GrigliaView* x, const QRect& zona) {
+            const QImage im = x->viewport()->grab().toImage();
+            int n = 0;
+            for (int py = zona.top(); py <= zona.bottom(); ++py)
+                for (int px = zona.left(); px <= zona.right(); ++px)
+                    n += im.valid(px, py) && QColor(im.pixel(px, py)).rgb() == evidenza.rgb();
+            return n;
+        };
+
+        v->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(v->hasFocus());
+        QVERIFY(v->currentIndex().isValid());
+        QVERIFY(v->selectionModel()->selectedIndexes().isEmpty());
+        const QRect cella = v->visualRect(v->currentIndex());
+        QVERIFY(evidenziati(v, cella) > cella.width() / 2);
+        w->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(w->hasFocus());
+        QVERIFY(evidenziati(v, cella) == 0);
+        QVERIFY(evidenziati(w, w->viewport()->rect()) > w->viewport()->width() / 2);
     }
 
     void grigliaCopiaEStampa()
