@@ -29,6 +29,8 @@ std::optional<int> RuotaDaCodice(std::string_view codice);
 // A number as the wheel fields write it: at least two digits ("07", "90"); larger numbers
 // keep all their digits.
 std::string dueCifre(int n);
+// '0' .. '9' only: no locale, no other script's digits.
+constexpr bool cifra(char c) { return c >= '0' && c <= '9'; }
 
 // A stored field the loader did not take as it is: a number outside 1..90 (read as
 // missing, 0) or a row whose date is not a real day (left out). The file is not changed.

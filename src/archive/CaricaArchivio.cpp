@@ -28,7 +28,6 @@ struct Riga {
     char ruote[11][14];
 };
 
-bool cifra(char c) { return c >= '0' && c <= '9'; }
 
 // The two characters of a group read as a leading number: blanks skipped, reading
 // stops at the first non-digit, nothing numeric gives 0.

@@ -11,12 +11,12 @@
 
 namespace maintenance {
 
+using archive::cifra;
+
 namespace {
 
 constexpr const char* CercaData =
     "SELECT Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz FROM EstrazioniLotto WHERE DataEstrazione = ?1";
-
-bool cifra(char c) { return c >= '0' && c <= '9'; }
 
 // The stored row of a date text: the statement stands on it when true. A date that is not a
 // real day cannot be stored.

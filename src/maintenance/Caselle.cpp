@@ -1,12 +1,11 @@
 // The entry boxes: editing rules, ControllaEstrazione, stored wheel texts.
 #include "maintenance/Caselle.h"
 
-
 namespace maintenance {
 
-namespace {
+using archive::cifra;
 
-bool cifra(char c) { return c >= '0' && c <= '9'; }
+namespace {
 
 std::string nomeCasella(int indice)
 {

@@ -11,9 +11,10 @@
 
 namespace maintenance {
 
+using archive::cifra;
+
 namespace {
 
-bool cifra(char c) { return c >= '0' && c <= '9'; }
 // Bytes of UTF-8 sequences ("ì", "°") count as letters: they belong to the word around them.
 bool lettera(char c) { return std::isalpha(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80; }
 
