@@ -155,7 +155,7 @@ private slots:
         grid::Grid g;
         riempi(g);
         grid::Grid vuota;
-        vuota.setIntestazione({"A", "B"});
+        vuota.setIntestazione("A|B");
         vuota.setRighe(1);
         QWidget finestra;
         auto* v = new ui::GrigliaView(g, &finestra);
