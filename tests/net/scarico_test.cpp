@@ -26,6 +26,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -105,6 +106,24 @@ std::size_t fileNellaCartella(const fs::path& cartella)
     for ([[maybe_unused]] const auto& voce : fs::directory_iterator(cartella))
         ++n;
     return n;
+}
+
+// A socket listening on 127.0.0.1 at a free port, for a server the test drives by hand: {descriptor, port},
+// the descriptor -1 when the system refuses.
+std::pair<int, int> ascoltoLocale()
+{
+    const int ascolto = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t lunghezza = sizeof a;
+    if (ascolto < 0 || ::bind(ascolto, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(ascolto, 4) != 0
+        || ::getsockname(ascolto, reinterpret_cast<sockaddr*>(&a), &lunghezza) != 0) {
+        if (ascolto >= 0)
+            ::close(ascolto);
+        return {-1, 0};
+    }
+    return {ascolto, ntohs(a.sin_port)};
 }
 
 }
@@ -204,15 +223,9 @@ TEST(Scarico, CopiaSoloAlPostoDiUnFileVero)
 // here a server that takes the connection and never answers, stopped from another thread.
 TEST(Scarico, FermatoDaUnAltroFiloComeOgniLavoroLungo)
 {
-    const int ascolto = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t lunghezza = sizeof a;
-    ASSERT_EQ(::bind(ascolto, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-    ASSERT_EQ(::listen(ascolto, 4), 0);
-    ASSERT_EQ(::getsockname(ascolto, reinterpret_cast<sockaddr*>(&a), &lunghezza), 0);
-    const QUrl muto(QStringLiteral("http://127.0.0.1:%1/Estr_Agg.txt").arg(ntohs(a.sin_port)));
+    const auto [ascolto, porta] = ascoltoLocale();
+    ASSERT_GE(ascolto, 0);
+    const QUrl muto(QStringLiteral("http://127.0.0.1:%1/Estr_Agg.txt").arg(porta));
 
     net::Scarico scarico;
     EXPECT_EQ(scarico.controllo(), nullptr);
@@ -242,14 +255,8 @@ TEST(Scarico, FermatoDaUnAltroFiloComeOgniLavoroLungo)
 // end, and the page's bar, reset at the end, used to fill again. Nothing is reported after terminato.
 TEST(Scarico, NessunAvanzamentoDopoLaFine)
 {
-    const int ascolto = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t lunghezza = sizeof a;
-    ASSERT_EQ(::bind(ascolto, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-    ASSERT_EQ(::listen(ascolto, 4), 0);
-    ASSERT_EQ(::getsockname(ascolto, reinterpret_cast<sockaddr*>(&a), &lunghezza), 0);
+    const auto [ascolto, porta] = ascoltoLocale();
+    ASSERT_GE(ascolto, 0);
     // A first kilobyte, then, past Qt's 50 ms between two progress reports, far more than the limit at once.
     std::thread server([ascolto] {
         const int c = ::accept(ascolto, nullptr, nullptr);
@@ -274,7 +281,7 @@ TEST(Scarico, NessunAvanzamentoDopoLaFine)
         finito = true;
     });
     QObject::connect(&scarico, &net::Scarico::avanzamento, [&](qint64, qint64) { dopoLaFine += finito ? 1 : 0; });
-    ASSERT_TRUE(scarico.avviaInMemoria(QUrl(QStringLiteral("http://127.0.0.1:%1/grande.txt").arg(ntohs(a.sin_port)))));
+    ASSERT_TRUE(scarico.avviaInMemoria(QUrl(QStringLiteral("http://127.0.0.1:%1/grande.txt").arg(porta))));
     const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (!finito && std::chrono::steady_clock::now() < limite)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
