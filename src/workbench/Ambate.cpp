@@ -313,16 +313,7 @@ private:
     // search sets them for the type.
     int diretto(const CasoValido& c, int tipo, int i1, int i2, int k) const
     {
-        engine::ValoriOperatore v;
-        v.EstrazioneCalcolo = c.d;
-        if (i1 >= 0) {
-            v.R1 = i1 / 5;
-            v.P1 = i1 % 5 + 1;
-        }
-        if (i2 >= 0) {
-            v.R2 = i2 / 5;
-            v.P2 = i2 % 5 + 1;
-        }
+        engine::ValoriOperatore v = valoriDelleCelle(c.d, i1, i2);
         switch (tipo) {
         case 1: v.N1 = c.numeri[static_cast<std::size_t>(i1)]; break;
         case 2:

@@ -127,6 +127,24 @@ RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot
 // How many candidates the search enumerates for an operator of class `tipo` (0 for an unknown class).
 int candidatiDelTipo(int tipo);
 
+// The fields an operator that reads the draw gets on draw `estrazione` for the cells `i1`, `i2`
+// of the case (wheel × 5 + position − 1; −1 when the candidate has no such cell); numbers and
+// value are left for the caller. Inline: the search calls it once per candidate and case.
+inline engine::ValoriOperatore valoriDelleCelle(int estrazione, int i1, int i2)
+{
+    engine::ValoriOperatore v;
+    v.EstrazioneCalcolo = estrazione;
+    if (i1 >= 0) {
+        v.R1 = i1 / 5;
+        v.P1 = i1 % 5 + 1;
+    }
+    if (i2 >= 0) {
+        v.R2 = i2 / 5;
+        v.P2 = i2 % 5 + 1;
+    }
+    return v;
+}
+
 // Number N(d, w, p) as a formula reads it: -1 when d is not a draw or the number is outside 0..90.
 int leggiOperando(const archive::Archivio& a, int d, int w, int p);
 

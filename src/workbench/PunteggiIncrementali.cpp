@@ -180,16 +180,7 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, const std:
             auto diretto = [&](int i1, int i2, int n1, int n2, int k) {
                 if (n1 < 0 || n2 < 0)
                     return Errore;
-                engine::ValoriOperatore v;
-                v.EstrazioneCalcolo = c.d;
-                if (i1 >= 0) {
-                    v.R1 = i1 / 5;
-                    v.P1 = i1 % 5 + 1;
-                }
-                if (i2 >= 0) {
-                    v.R2 = i2 / 5;
-                    v.P2 = i2 % 5 + 1;
-                }
+                engine::ValoriOperatore v = valoriDelleCelle(c.d, i1, i2);
                 v.N1 = n1;
                 v.N2 = n2;
                 v.ValoreFisso = k;
