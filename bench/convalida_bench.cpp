@@ -2,8 +2,9 @@
 #include "workbench/Convalida.h"
 
 #include "support/ArchivioReale.h"
-#include "storage/ProgramDb.h"
 #include "workbench/Trasferimenti.h"
+
+#include "BancoCompleto.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,14 +30,7 @@ ImpostazioniConvalida impostazioni(const archive::Archivio& a, bool ultimaDelMes
     ImpostazioniConvalida imp;
     Banco& b = imp.banco;
     apriBanco(b, a);
-    b.numeroCasi = 50;
-    b.colpi = 20;
-    for (int w = 0; w < archive::NumeroRuote; ++w)
-        setRuotaInGioco(b, w, true);
-    auto righe = storage::CatalogoPredefinito();
-    std::sort(righe.begin(), righe.end(), [](const auto& x, const auto& y) { return x.operatore < y.operatore; });
-    elencaOperatori(b, righe);
-    selezionaOperatori(b, true);
+    bancoCompleto(b);
     if (ultimaDelMese) {
         b.mensile = 0;
         b.forzaUltima = true;

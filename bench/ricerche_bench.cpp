@@ -8,7 +8,8 @@
 #include "workbench/Elabora.h"
 #include "workbench/Trasferimenti.h"
 #include "engine/Piramide.h"
-#include "storage/ProgramDb.h"
+
+#include "BancoCompleto.h"
 
 #include <benchmark/benchmark.h>
 
@@ -52,15 +53,8 @@ Banco bancoDiProva(const archive::Archivio& a)
     b.rilevazione = Rilevazione::Mensile;
     b.mensile = 0;
     b.forzaUltima = true;
-    b.numeroCasi = 50;
-    b.colpi = 20;
     b.lista = 1000;
-    for (int w = 0; w < archive::NumeroRuote; ++w)
-        setRuotaInGioco(b, w, true);
-    auto righe = storage::CatalogoPredefinito();
-    std::sort(righe.begin(), righe.end(), [](const auto& x, const auto& y) { return x.operatore < y.operatore; });
-    elencaOperatori(b, righe);
-    selezionaOperatori(b, true);
+    bancoCompleto(b);
     RicavaEstrazioni(b, a);
     return b;
 }
