@@ -27,11 +27,7 @@ class TestContainer : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup()
-    {
-        for (const QString& n : ui::registroFinestre().nomi())
-            ui::registroFinestre().rimuovi(n);
-    }
+    void cleanup() { testui::svuotaRegistroFinestre(); }
 
     void archivioModelloDa500a8000()
     {

@@ -49,11 +49,7 @@ struct Banco {
 class TestMiniElenco : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        for (const QString& n : ui::registroFinestre().nomi())
-            ui::registroFinestre().rimuovi(n);
-    }
+    void cleanup() { testui::svuotaRegistroFinestre(); }
 
     void aperturaSullUltima()
     {

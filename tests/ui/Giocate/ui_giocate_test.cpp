@@ -223,11 +223,7 @@ private slots:
         QCOMPARE(testui::controllo<QLineEdit>(w, QStringLiteral("TxtDal"))->text(), dal);
     }
 
-    void cleanup()
-    {
-        for (const QString& n : ui::registroFinestre().nomi())
-            ui::registroFinestre().rimuovi(n);
-    }
+    void cleanup() { testui::svuotaRegistroFinestre(); }
 
 private:
     static int Plays_Stato() { return plays::colonneGiocate::Stato; }

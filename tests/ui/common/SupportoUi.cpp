@@ -3,6 +3,7 @@
 
 #include "archive/ArchivioDimostrativo.h"
 #include "storage/ProgramDb.h"
+#include "ui/common/RegistroFinestre.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,6 +35,12 @@ QString documentiOCasa()
 {
     const QString d = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QDir(d).exists() ? d : QDir::homePath();
+}
+
+void svuotaRegistroFinestre()
+{
+    for (const QString& n : ui::registroFinestre().nomi())
+        ui::registroFinestre().rimuovi(n);
 }
 
 Ambiente::Ambiente()

@@ -32,6 +32,9 @@ T* controllo(const QObject& finestra, const QString& nome)
 // Where a file dialog opens when nothing was remembered for its purpose: the user's documents, else home.
 QString documentiOCasa();
 
+// Forgets every window a test registered, so that the next test starts from none.
+void svuotaRegistroFinestre();
+
 // The demonstration archive, built once per test program; each test works on its own copy.
 const QString& archivioModello();
 
