@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <limits>
 #include <numeric>
 
@@ -258,6 +259,15 @@ std::string Grid::comeTesto(std::string_view fineRiga, bool finoAllaDiagonale) c
         out += fineRiga;
     }
     return out;
+}
+
+std::string conVirgola(double v, int decimali)
+{
+    char testo[32];
+    std::snprintf(testo, sizeof testo, "%.*f", decimali, v);
+    std::string s = testo;
+    std::replace(s.begin(), s.end(), '.', ',');
+    return s;
 }
 
 }

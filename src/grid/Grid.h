@@ -118,4 +118,7 @@ private:
 // decimal point; stops at the first other character; nothing readable gives 0.
 double leggiNumero(std::string_view testo);
 
+// `v` with `decimali` decimals and the Italian decimal comma, as the cells show figures: "4,0".
+std::string conVirgola(double v, int decimali);
+
 }

@@ -1,6 +1,8 @@
 // The prize rule, the expected return and the check of a play against the archive.
 #include "plays/Giocata.h"
 
+#include "grid/Grid.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -398,11 +400,7 @@ std::string testoPoste(const std::array<Centesimi, NumeroSorti>& poste)
 
 std::string testoPercentuale(double frazione)
 {
-    char testo[40];
-    std::snprintf(testo, sizeof testo, "%.1f%%", frazione * 100.0);
-    std::string t = testo;
-    std::replace(t.begin(), t.end(), '.', ',');
-    return t;
+    return grid::conVirgola(frazione * 100.0, 1) + "%";
 }
 
 }

@@ -45,15 +45,6 @@ std::vector<int> ordina(const Statistiche& s, Colonna c, bool decrescente)
     return ordine;
 }
 
-std::string conVirgola(double v, int decimali)
-{
-    char testo[32];
-    std::snprintf(testo, sizeof testo, "%.*f", decimali, v);
-    std::string s = testo;
-    std::replace(s.begin(), s.end(), '.', ',');
-    return s;
-}
-
 std::string testoProbabilita(double p)
 {
     if (p < 0.0005)

@@ -24,7 +24,7 @@ void scriviTabella(const Statistiche& s, const std::vector<int>& ordine, int lis
 
 // The texts of one figure: "7" or "05-12", one decimal with a comma, Prob with three ("<0,001" below).
 std::string testoVoce(const Figura& f);
-std::string conVirgola(double v, int decimali);
+using grid::conVirgola;
 std::string testoProbabilita(double p);
 
 // Colour of a delay by the chance of a delay at least as long: white when common, then yellow,

@@ -1,6 +1,8 @@
 // Chance coverage: Poisson-binomial law, hypergeometric wheel hits, per-case probabilities.
 #include "workbench/Casualita.h"
 
+#include "grid/Grid.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -86,27 +88,16 @@ Confronto confrontaConIlCaso(const std::vector<double>& probabilitaCasi, int cop
     return c;
 }
 
-namespace {
-std::string conVirgola(double v, int decimali)
-{
-    char testo[32];
-    std::snprintf(testo, sizeof testo, "%.*f", decimali, v);
-    std::string s = testo;
-    std::replace(s.begin(), s.end(), '.', ',');
-    return s;
-}
-}
-
 std::string testoAttesi(double attesi)
 {
-    return conVirgola(attesi, 1);
+    return grid::conVirgola(attesi, 1);
 }
 
 std::string testoProbabilita(double p)
 {
     if (p < 0.0005)
         return "<0,001";
-    return conVirgola(std::min(p, 1.0), 3);
+    return grid::conVirgola(std::min(p, 1.0), 3);
 }
 
 }

@@ -35,16 +35,7 @@ private:
     avanzamento::Avanzamento* replica_;
 };
 
-std::string conVirgola(double v, int decimali)
-{
-    char testo[32];
-    std::snprintf(testo, sizeof testo, "%.*f", decimali, v);
-    std::string s = testo;
-    std::replace(s.begin(), s.end(), '.', ',');
-    return s;
-}
-
-std::string percentuale(int parte, int tutto) { return conVirgola(tutto > 0 ? 100.0 * parte / tutto : 0.0, 1) + "%"; }
+std::string percentuale(int parte, int tutto) { return grid::conVirgola(tutto > 0 ? 100.0 * parte / tutto : 0.0, 1) + "%"; }
 
 // The chosen formula of one reference: what the replay needs of the search's settings.
 struct Scelta {
@@ -239,7 +230,7 @@ void scriviRigaConvalida(grid::Grid& g, int r, const RigaConvalida& riga, const 
         else
             g.setTesto(r, k::Colpo, riga.inCorso() ? "in corso" : "0");
     }
-    g.setTesto(r, k::Prob, conVirgola(riga.probabilita, 3));
+    g.setTesto(r, k::Prob, grid::conVirgola(riga.probabilita, 3));
     if (riga.colpo > 0) {
         g.setSfondo(r, k::Ambata, colori::VerdeChiaro);
         g.setSfondo(r, k::Colpo, colori::VerdeChiaro);
@@ -270,8 +261,8 @@ std::string testoTotaliConvalida(const TotaliConvalida& t)
     const double quotaAttese = t.riferimenti > 0 ? 100.0 * t.attese / t.riferimenti : 0.0;
     return "Riferimenti: " + std::to_string(t.riferimenti) + "; ambate uscite: " + std::to_string(t.uscite) + " (" +
            percentuale(t.uscite, t.riferimenti) + "); attese a caso: " + testoAttesi(t.attese) + " (" +
-           conVirgola(quotaAttese, 1) + "%); p: " + testoProbabilita(t.p) +
-           "; copertura media nei casi: " + conVirgola(100.0 * t.coperturaMedia, 1) + "%";
+           grid::conVirgola(quotaAttese, 1) + "%); p: " + testoProbabilita(t.p) +
+           "; copertura media nei casi: " + grid::conVirgola(100.0 * t.coperturaMedia, 1) + "%";
 }
 
 std::vector<PuntoCumulato> cumulati(const std::vector<RigaConvalida>& righe)
