@@ -279,34 +279,9 @@ private:
     // moves alike whether the table was there or not.
     void tabula(const std::uint8_t*& esiti, int dim2, int dimV, bool parallelo)
     {
-        Tavola& t = tavola(op_, dim2, dimV);
-        const std::lock_guard<std::mutex> l(t.guardia);
-        if (t.pronta) {
-            for (int n1 = 0; n1 < 91; ++n1)
-                passo();
-        } else {
-            // A stop while filling leaves it not ready: the next search starts it again.
-            t.esiti.assign(static_cast<std::size_t>(91 * dim2 * dimV), 0);
-            t.errori.assign(static_cast<std::size_t>(91 * dim2), 0);
-            perOgni(91, parallelo ? fili_ : 1, [&](int n1) {
-                passo();
-                engine::ValoriOperatore v;
-                v.N1 = n1;
-                for (int n2 = 0; n2 < dim2; ++n2) {
-                    v.N2 = n2;
-                    for (int k = 0; k < dimV; ++k) {
-                        v.ValoreFisso = k;
-                        const int x = valuta(v);
-                        t.esiti[static_cast<std::size_t>((n1 * dim2 + n2) * dimV + k)] = static_cast<std::uint8_t>(x);
-                        if (x == Errore)
-                            t.errori[static_cast<std::size_t>(n1 * dim2 + n2)] = 1;
-                    }
-                }
-            });
-            t.pronta = true;
-        }
-        esiti = t.esiti.data();
-        errori_ = t.errori.data();
+        const EsitiTabulati t = tabulaOperatore(op_, dim2, dimV, a_, parallelo ? fili_ : 1, [this] { passo(); });
+        esiti = t.esiti;
+        errori_ = t.errori;
     }
 
     // Direct evaluation for operators that read the draw: the fields as the plain
@@ -512,6 +487,45 @@ private:
 };
 
 }  // namespace
+
+EsitiTabulati tabulaOperatore(int op, int dim2, int dimV, const archive::Archivio& a, int fili,
+                              const std::function<void()>& passo)
+{
+    Tavola& t = tavola(op, dim2, dimV);
+    const std::lock_guard<std::mutex> l(t.guardia);
+    if (t.pronta) {
+        for (int n1 = 0; n1 < 91; ++n1)
+            passo();
+    } else {
+        // A stop while filling leaves it not ready: the next search starts it again.
+        t.esiti.assign(static_cast<std::size_t>(91 * dim2 * dimV), 0);
+        t.errori.assign(static_cast<std::size_t>(91 * dim2), 0);
+        perOgni(91, fili, [&](int n1) {
+            passo();
+            engine::ValoriOperatore v;
+            v.N1 = n1;
+            for (int n2 = 0; n2 < dim2; ++n2) {
+                v.N2 = n2;
+                for (int k = 0; k < dimV; ++k) {
+                    v.ValoreFisso = k;
+                    int x = NonEstraibile;   // an unknown code computes nothing
+                    if (op >= 0) {
+                        try {
+                            x = indiceEsito(engine::Valuta(op, v, a));
+                        } catch (const engine::ErroreCalcolo&) {
+                            x = Errore;
+                        }
+                    }
+                    t.esiti[static_cast<std::size_t>((n1 * dim2 + n2) * dimV + k)] = static_cast<std::uint8_t>(x);
+                    if (x == Errore)
+                        t.errori[static_cast<std::size_t>(n1 * dim2 + n2)] = 1;
+                }
+            }
+        });
+        t.pronta = true;
+    }
+    return {t.esiti.data(), t.errori.data()};
+}
 
 int candidatiDelTipo(int tipo)
 {

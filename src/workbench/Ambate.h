@@ -9,6 +9,8 @@
 #include "workbench/Casualita.h"
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -126,6 +128,19 @@ RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot
 
 // How many candidates the search enumerates for an operator of class `tipo` (0 for an unknown class).
 int candidatiDelTipo(int tipo);
+
+// The outcomes of operator `op`, one that only combines the numbers it is given, over every
+// input, as the searches read them: esiti[(n1 * dim2 + n2) * dimV + V] (0 a value never drawn,
+// 1..90 the number, 91 not computable) and errori[n1 * dim2 + n2], set when any V of that pair
+// fails. Each table is filled once in the process, on `fili` threads, and then only read; `passo`
+// is called once per N1 either way (91 times), and a stop it throws leaves the table to be
+// filled again by the next search.
+struct EsitiTabulati {
+    const std::uint8_t* esiti = nullptr;
+    const std::uint8_t* errori = nullptr;
+};
+EsitiTabulati tabulaOperatore(int op, int dim2, int dimV, const archive::Archivio& a, int fili,
+                              const std::function<void()>& passo);
 
 // The fields an operator that reads the draw gets on draw `estrazione` for the cells `i1`, `i2`
 // of the case (wheel × 5 + position − 1; −1 when the candidate has no such cell); numbers and

@@ -102,33 +102,12 @@ PunteggiIncrementali::PunteggiIncrementali(const archive::Archivio& a, const std
 PunteggiIncrementali::~PunteggiIncrementali() = default;
 
 // The forecasts of an operator that only combines its inputs, over every input
-// [(n1 * dim2 + n2) * dimV + V], filled on first use.
+// [(n1 * dim2 + n2) * dimV + V]: the searches' own tables, filled by whichever needs them first.
 const std::uint8_t* PunteggiIncrementali::tabella(int op, int dim2, int dimV, avanzamento::Avanzamento* avanzamento)
 {
-    auto& t = tabelle_[{op, dim2, dimV}];
-    if (!t.empty())
-        return t.data();
-    std::vector<std::uint8_t> esiti(static_cast<std::size_t>(91 * dim2 * dimV));
-    perOgni(91, dim2 * dimV > 1000 ? coreDisponibili() : 1, [&](int n1) {
-        avanzamento::controlla(avanzamento);
-        engine::ValoriOperatore v;
-        v.N1 = n1;
-        for (int n2 = 0; n2 < dim2; ++n2) {
-            v.N2 = n2;
-            for (int k = 0; k < dimV; ++k) {
-                v.ValoreFisso = k;
-                int x;
-                try {
-                    x = indiceEsito(engine::Valuta(op, v, a_));
-                } catch (const engine::ErroreCalcolo&) {
-                    x = Errore;
-                }
-                esiti[static_cast<std::size_t>((n1 * dim2 + n2) * dimV + k)] = static_cast<std::uint8_t>(x);
-            }
-        }
-    });
-    t = std::move(esiti);
-    return t.data();
+    return tabulaOperatore(op, dim2, dimV, a_, dim2 * dimV > 1000 ? coreDisponibili() : 1,
+                           [avanzamento] { avanzamento::controlla(avanzamento); })
+        .esiti;
 }
 
 void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, const std::vector<Variazione>& variazioni,

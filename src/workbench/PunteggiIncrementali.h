@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <list>
 #include <map>
-#include <tuple>
 #include <vector>
 
 namespace workbench {
@@ -64,7 +63,6 @@ private:
     int colpi_ = 0;
     std::vector<Blocco> blocchi_;
     std::size_t totale_ = 0;
-    std::map<std::tuple<int, int, int>, std::vector<std::uint8_t>> tabelle_;
     std::list<Somme> somme_;   // most recently used first
 };
 
