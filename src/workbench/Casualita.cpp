@@ -1,4 +1,4 @@
-// Chance coverage: Poisson-binomial law, hypergeometric wheel hits, per-case probabilities.
+// Chance coverage: hypergeometric wheel hits, per-case probabilities.
 #include "workbench/Casualita.h"
 
 #include "grid/Grid.h"
@@ -8,31 +8,6 @@
 #include <cstdio>
 
 namespace workbench {
-
-std::vector<double> poissonBinomiale(const std::vector<double>& p)
-{
-    std::vector<double> d(p.size() + 1, 0.0);
-    d[0] = 1.0;
-    // After trial i, d[k] holds P(k successes among the first i + 1 trials); walking k
-    // downwards lets each trial update the array in place.
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        const double q = std::clamp(p[i], 0.0, 1.0);
-        for (std::size_t k = i + 1; k > 0; --k)
-            d[k] = d[k] * (1.0 - q) + d[k - 1] * q;
-        d[0] *= 1.0 - q;
-    }
-    return d;
-}
-
-double almeno(const std::vector<double>& distribuzione, int k)
-{
-    if (k <= 0)
-        return 1.0;
-    double s = 0;
-    for (std::size_t i = static_cast<std::size_t>(k); i < distribuzione.size(); ++i)
-        s += distribuzione[i];
-    return std::min(s, 1.0);
-}
 
 namespace {
 double combinazioni(int n, int k)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "archive/Archivio.h"
+#include "statistics/Probabilita.h"
 
 #include <array>
 #include <string>
@@ -9,14 +10,9 @@
 
 namespace workbench {
 
-// The distribution of the number of successes among independent trials of
-// probabilities p[i]: element k is P(K = k), k = 0..p.size(). Exact, by dynamic
-// programming over the trials; no normal approximation, which is poor for the few
-// dozen cases of a study.
-std::vector<double> poissonBinomiale(const std::vector<double>& p);
-
-// P(K >= k) from such a distribution: 1 for k <= 0, 0 beyond its end.
-double almeno(const std::vector<double>& distribuzione, int k);
+// The exact Poisson-binomial law and its tail, shared with the statistics.
+using statistics::almeno;
+using statistics::poissonBinomiale;
 
 // The chance that one wheel (five numbers drawn from 90) holds at least `sorte` of `m`
 // given distinct numbers: the hypergeometric tail. 0 when m < sorte.

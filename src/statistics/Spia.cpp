@@ -1,0 +1,298 @@
+// The spy presences, the followers counted once per presence, chance's side from the wheels drawn.
+#include "statistics/Spia.h"
+
+#include "statistics/Probabilita.h"
+#include "statistics/Tabella.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+namespace statistics {
+
+namespace {
+
+// The wheels of `ruote` drawn in each draw, summed from the first: the wheel draws in the colpi
+// d+1..d+C are prefisso[d + C] - prefisso[d].
+std::vector<int> ruoteEstrattePrefisso(const archive::Archivio& a, const Ruote& ruote)
+{
+    std::vector<int> prefisso(static_cast<std::size_t>(a.NumeroEstrazioni) + 1, 0);
+    for (int d = 1; d <= a.NumeroEstrazioni; ++d) {
+        int n = 0;
+        for (int w = 0; w < archive::NumeroRuote; ++w)
+            if (ruote[static_cast<std::size_t>(w)] && a.numero(d, w, 1) != 0)
+                ++n;
+        prefisso[static_cast<std::size_t>(d)] = prefisso[static_cast<std::size_t>(d - 1)] + n;
+    }
+    return prefisso;
+}
+
+bool suRuota(const archive::Archivio& a, int d, int w, int n)
+{
+    const std::int16_t* r = a.ruota(d, w);
+    return r[1] == n || r[2] == n || r[3] == n || r[4] == n || r[5] == n;
+}
+
+struct Intervallo {
+    int dal = 1;
+    int al = 0;
+};
+
+Intervallo intervallo(const archive::Archivio& a, const ParametriSpia& p)
+{
+    return {std::max(1, p.dal), p.al <= 0 ? a.NumeroEstrazioni : std::min(p.al, a.NumeroEstrazioni)};
+}
+
+// From the draws where the spy came out (oldest first), those counted: all C colpi in the
+// archive, and, unless overlaps are counted, none inside the colpi of the previous counted one.
+struct Selezione {
+    std::vector<int> contate;
+    int saltate = 0;
+    int censurate = 0;
+};
+Selezione seleziona(const std::vector<int>& uscite, int colpi, int ultimaEstrazione, bool sovrapposte)
+{
+    Selezione s;
+    int ultima = 0;
+    for (int d : uscite) {
+        if (d + colpi > ultimaEstrazione) {
+            ++s.censurate;
+            continue;
+        }
+        if (!sovrapposte && ultima > 0 && d <= ultima + colpi) {
+            ++s.saltate;
+            continue;
+        }
+        s.contate.push_back(d);
+        ultima = d;
+    }
+    return s;
+}
+
+// The 90 rows of one spy (q left at 1): each follower counted once per presence, one law for all.
+std::vector<RigaSpia> righeSeguiti(const archive::Archivio& a, const std::vector<int>& presenze, const ParametriSpia& p,
+                                   const std::vector<int>& prefisso)
+{
+    std::vector<int> scelte;
+    for (int w = 0; w < archive::NumeroRuote; ++w)
+        if (p.ruote[static_cast<std::size_t>(w)])
+            scelte.push_back(w);
+
+    std::array<int, 91> uscite{};
+    std::array<int, 91> segno{};
+    std::vector<double> probabilita;
+    probabilita.reserve(presenze.size());
+    double attese = 0;
+    int k = 0;
+    for (int d : presenze) {
+        ++k;
+        const int ruote = prefisso[static_cast<std::size_t>(d + p.colpi)] - prefisso[static_cast<std::size_t>(d)];
+        probabilita.push_back(probabilitaSeguito(ruote));
+        attese += probabilita.back();
+        for (int c = d + 1; c <= d + p.colpi; ++c)
+            for (int w : scelte) {
+                const std::int16_t* n = a.ruota(c, w);
+                for (int i = 1; i <= 5; ++i) {
+                    // A follower twice in the colpi of one presence is one presence followed.
+                    const int x = n[i];
+                    if (x > 0 && segno[static_cast<std::size_t>(x)] != k) {
+                        segno[static_cast<std::size_t>(x)] = k;
+                        ++uscite[static_cast<std::size_t>(x)];
+                    }
+                }
+            }
+    }
+    const std::vector<double> coda = code(poissonBinomiale(probabilita));
+    std::vector<RigaSpia> righe(90);
+    for (int y = 1; y <= 90; ++y) {
+        RigaSpia& r = righe[static_cast<std::size_t>(y - 1)];
+        r.spia = p.spia;
+        r.numero = y;
+        r.presenze = static_cast<int>(presenze.size());
+        r.uscite = uscite[static_cast<std::size_t>(y)];
+        r.attese = attese;
+        r.rapporto = attese > 0 ? r.uscite / attese : 0.0;
+        r.p = coda[static_cast<std::size_t>(r.uscite)];
+    }
+    return righe;
+}
+
+void assegnaQ(std::vector<RigaSpia>& righe)
+{
+    std::vector<double> p;
+    p.reserve(righe.size());
+    for (const auto& r : righe)
+        p.push_back(r.p);
+    const std::vector<double> q = valoriQ(p);
+    for (std::size_t i = 0; i < righe.size(); ++i)
+        righe[i].q = q[i];
+}
+
+std::string conta(int n, const char* uno, const char* molti) { return std::to_string(n) + " " + (n == 1 ? uno : molti); }
+
+}
+
+double probabilitaSeguito(int ruote)
+{
+    return ruote <= 0 ? 0.0 : 1.0 - std::pow(17.0 / 18.0, ruote);
+}
+
+EsitoSpia calcolaSpia(const archive::Archivio& a, const ParametriSpia& p)
+{
+    EsitoSpia e;
+    e.parametri = p;
+    const Intervallo in = intervallo(a, p);
+    e.parametri.dal = in.dal;
+    e.parametri.al = in.al;
+    std::vector<int> uscite;
+    for (int d = in.dal; d <= in.al; ++d)
+        if (suRuota(a, d, p.ruotaSpia, p.spia) && (p.spia2 == 0 || suRuota(a, d, p.ruotaSpia, p.spia2)))
+            uscite.push_back(d);
+    Selezione s = seleziona(uscite, p.colpi, a.NumeroEstrazioni, p.sovrapposte);
+    e.presenze = std::move(s.contate);
+    e.saltate = s.saltate;
+    e.censurate = s.censurate;
+    e.righe = righeSeguiti(a, e.presenze, p, ruoteEstrattePrefisso(a, p.ruote));
+    assegnaQ(e.righe);
+    return e;
+}
+
+EsitoScansione scansioneSpie(const archive::Archivio& a, const ParametriSpia& p, avanzamento::Avanzamento* av)
+{
+    EsitoScansione e;
+    e.parametri = p;
+    e.parametri.spia2 = 0;
+    const Intervallo in = intervallo(a, p);
+    e.parametri.dal = in.dal;
+    e.parametri.al = in.al;
+    // One pass gives every spy its draws on the spy's wheel.
+    std::array<std::vector<int>, 91> uscite;
+    for (int d = in.dal; d <= in.al; ++d) {
+        const std::int16_t* n = a.ruota(d, p.ruotaSpia);
+        for (int i = 1; i <= 5; ++i)
+            if (n[i] > 0)
+                uscite[static_cast<std::size_t>(n[i])].push_back(d);
+    }
+    const std::vector<int> prefisso = ruoteEstrattePrefisso(a, p.ruote);
+    e.righe.reserve(90 * 90);
+    for (int spia = 1; spia <= 90; ++spia) {
+        avanzamento::controlla(av);
+        avanzamento::imposta(av, 1, spia, 90);
+        ParametriSpia ps = e.parametri;
+        ps.spia = spia;
+        const Selezione s = seleziona(uscite[static_cast<std::size_t>(spia)], p.colpi, a.NumeroEstrazioni, p.sovrapposte);
+        const auto righe = righeSeguiti(a, s.contate, ps, prefisso);
+        e.righe.insert(e.righe.end(), righe.begin(), righe.end());
+    }
+    assegnaQ(e.righe);
+    std::stable_sort(e.righe.begin(), e.righe.end(), [](const RigaSpia& x, const RigaSpia& y) {
+        if (x.q != y.q)
+            return x.q < y.q;
+        return x.p < y.p;
+    });
+    return e;
+}
+
+std::vector<Seguito> seguiti(const archive::Archivio& a, const EsitoSpia& e, int numero)
+{
+    std::vector<Seguito> esito;
+    const int colpi = e.parametri.colpi;
+    for (int d : e.presenze) {
+        for (int c = 1; c <= colpi && d + c <= a.NumeroEstrazioni; ++c) {
+            Seguito s{d, d + c, c, {}};
+            for (int w = 0; w < archive::NumeroRuote; ++w)
+                if (e.parametri.ruote[static_cast<std::size_t>(w)] && suRuota(a, d + c, w, numero))
+                    s.ruote.push_back(w);
+            if (!s.ruote.empty()) {
+                esito.push_back(std::move(s));
+                break;
+            }
+        }
+    }
+    return esito;
+}
+
+int sottoSoglia(const std::vector<double>& valori)
+{
+    return static_cast<int>(std::count_if(valori.begin(), valori.end(), [](double v) { return v < 0.05; }));
+}
+
+namespace {
+std::pair<int, int> significativi(const std::vector<RigaSpia>& righe)
+{
+    int p = 0, q = 0;
+    for (const auto& r : righe) {
+        p += r.p < 0.05;
+        q += r.q < 0.05;
+    }
+    return {p, q};
+}
+}
+
+std::string lineaSpia(const EsitoSpia& e)
+{
+    const auto [p, q] = significativi(e.righe);
+    std::string t = "Presenze della spia contate: " + std::to_string(e.presenze.size());
+    std::vector<std::string> note;
+    if (e.parametri.sovrapposte)
+        note.push_back("anche quelle nei colpi della precedente");
+    else if (e.saltate > 0)
+        note.push_back(conta(e.saltate, "saltata perché nei colpi della precedente", "saltate perché nei colpi della precedente"));
+    else
+        note.push_back("nessuna nei colpi della precedente");
+    if (e.censurate > 0)
+        note.push_back(conta(e.censurate, "esclusa perché i suoi colpi non sono tutti nell'archivio",
+                             "escluse perché i loro colpi non sono tutti nell'archivio"));
+    t += " (";
+    for (std::size_t i = 0; i < note.size(); ++i)
+        t += (i > 0 ? "; " : "") + note[i];
+    t += "). Numeri con p < 0,05: " + std::to_string(p) + " (il solo caso ne darebbe circa " +
+         conVirgola(0.05 * static_cast<double>(e.righe.size()), 1) + " su " + std::to_string(e.righe.size()) +
+         "); con q < 0,05: " + std::to_string(q) + ".";
+    return t;
+}
+
+std::string lineaScansione(const EsitoScansione& e)
+{
+    const auto [p, q] = significativi(e.righe);
+    std::string t = "Prove: " + std::to_string(e.righe.size()) + " (ogni spia per ogni numero). Con p < 0,05: " +
+                    std::to_string(p) + " (il solo caso ne darebbe circa " +
+                    conVirgola(0.05 * static_cast<double>(e.righe.size()), 0) + "). ";
+    if (q == 0)
+        t += "Nessuna coppia resta dopo la correzione per le prove multiple (q < 0,05): ciò che si vede è quanto dà il caso.";
+    else
+        t += "Restano dopo la correzione per le prove multiple (q < 0,05): " + std::to_string(q) + ".";
+    return t;
+}
+
+std::string intestazioneSpia(bool scansione)
+{
+    return std::string(scansione ? "Spia|" : "") + "Numero|Presenze|Uscite|Attese|Rapporto|p|q";
+}
+
+std::vector<std::string> celleSpia(const RigaSpia& r, bool scansione)
+{
+    std::vector<std::string> c;
+    if (scansione)
+        c.push_back(std::to_string(r.spia));
+    c.push_back(std::to_string(r.numero));
+    c.push_back(std::to_string(r.presenze));
+    c.push_back(std::to_string(r.uscite));
+    c.push_back(conVirgola(r.attese, 1));
+    c.push_back(conVirgola(r.rapporto, 2));
+    c.push_back(testoProbabilita(r.p));
+    c.push_back(testoProbabilita(r.q));
+    return c;
+}
+
+std::string testoSpia(const ParametriSpia& p)
+{
+    if (p.spia2 == 0)
+        return std::to_string(p.spia);
+    char testo[8];
+    std::snprintf(testo, sizeof testo, "%02d-%02d", std::min(p.spia, p.spia2), std::max(p.spia, p.spia2));
+    return testo;
+}
+
+}

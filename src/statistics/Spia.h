@@ -1,0 +1,90 @@
+// Numeri spia: which numbers follow a spy number (or pair) on chosen wheels, beside what chance alone gives.
+#pragma once
+
+#include "avanzamento/Avanzamento.h"
+#include "statistics/Statistiche.h"
+
+#include <string>
+#include <vector>
+
+namespace statistics {
+
+constexpr int ColpiSpiaMax = 36;
+
+// What a spy study is computed over.
+struct ParametriSpia {
+    int spia = 1;              // the spy number 1..90
+    int spia2 = 0;             // a second number makes the spy a pair ("ambo spia"); 0: a single number
+    int ruotaSpia = 0;         // the wheel the spy is looked for on (Bari)
+    Ruote ruote{};             // the wheels the followers are looked for on
+    int colpi = 9;             // C: the draws after each presence, 1..36
+    int dal = 1;               // presences in the draws dal..al (0: the last draw); their colpi may run past al
+    int al = 0;
+    bool sovrapposte = false;  // count a presence inside the colpi of the previous counted one
+};
+
+// One test: follower `numero` after spy `spia` (the first number of the spy).
+struct RigaSpia {
+    int spia = 0;
+    int numero = 0;
+    int presenze = 0;          // the spy presences counted
+    int uscite = 0;            // those after which the number came out at least once
+    double attese = 0;         // the same count by chance alone: the sum of each presence's chance
+    double rapporto = 0;       // uscite / attese; 0 when attese is 0
+    double p = 1;              // P(at least `uscite` by chance alone), exact Poisson-binomial
+    double q = 1;              // Benjamini-Hochberg over every test of the study
+};
+
+// The presences of the spy and the table of its 90 followers.
+struct EsitoSpia {
+    ParametriSpia parametri;
+    std::vector<int> presenze;    // the draws of the counted presences, oldest first
+    int saltate = 0;              // presences left out inside the colpi of the previous counted one
+    int censurate = 0;            // presences left out because their colpi are not all in the archive
+    std::vector<RigaSpia> righe;  // followers 1..90 in order
+};
+
+// The chance that a given number comes out at least once on `ruote` wheel draws (one draw of one
+// wheel misses it with chance 85/90 = 17/18). A wheel not drawn in a colpo is no draw.
+double probabilitaSeguito(int ruote);
+
+// The spy table: one pass over the presences marks each follower once per presence; the chances
+// depend on the presence only (the wheels drawn in its colpi), so one Poisson-binomial law serves
+// all 90 followers.
+EsitoSpia calcolaSpia(const archive::Archivio& a, const ParametriSpia& p);
+
+// "Tutte le spie": every spy 1..90 on the spy's wheel against every follower (8,100 tests, the q
+// over all of them), the rows ordered by q, then p, then spy and follower.
+struct EsitoScansione {
+    ParametriSpia parametri;
+    std::vector<RigaSpia> righe;
+};
+EsitoScansione scansioneSpie(const archive::Archivio& a, const ParametriSpia& p, avanzamento::Avanzamento* av = nullptr);
+
+// One draw where a follower came after a counted presence: the presence, the colpo (1..C) and the
+// wheels of the follower in that draw. The first colpo only, as the table counts a presence once.
+struct Seguito {
+    int presenza = 0;
+    int estrazione = 0;
+    int colpo = 0;
+    std::vector<int> ruote;
+};
+std::vector<Seguito> seguiti(const archive::Archivio& a, const EsitoSpia& e, int numero);
+
+// How many values are below 0.05.
+int sottoSoglia(const std::vector<double>& valori);
+
+// The line under the table: the presences counted and how, how many followers have p < 0,05 against
+// chance's 4,5 of 90, how many survive q < 0,05.
+std::string lineaSpia(const EsitoSpia& e);
+// The same for the scan over 8,100 tests.
+std::string lineaScansione(const EsitoScansione& e);
+
+// The header and rows as the command line and the window write them:
+// Numero Presenze Uscite Attese Rapporto p q (the scan adds Spia in front).
+std::string intestazioneSpia(bool scansione);
+std::vector<std::string> celleSpia(const RigaSpia& r, bool scansione);
+// "27" or "27-45".
+std::string testoSpia(const ParametriSpia& p);
+
+}

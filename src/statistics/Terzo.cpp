@@ -1,0 +1,155 @@
+// The last cycle of each wheel and the absent count over every span, with the exact Markov-chain law.
+#include "statistics/Terzo.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace statistics {
+
+namespace {
+
+double combinazioni(int n, int k)
+{
+    if (k < 0 || k > n)
+        return 0;
+    double c = 1;
+    for (int i = 1; i <= k; ++i)
+        c = c * (n - k + i) / i;
+    return c;
+}
+
+bool estratta(const archive::Archivio& a, int d, int w) { return a.numero(d, w, 1) != 0; }
+
+}
+
+std::vector<double> leggeAssenti(int n)
+{
+    // passo[s][j]: from s numbers seen, the chance that a draw brings j new ones (hypergeometric).
+    static const auto passo = [] {
+        std::array<std::array<double, 6>, 91> t{};
+        const double tutte = combinazioni(90, 5);
+        for (int s = 0; s <= 90; ++s)
+            for (int j = 0; j <= 5; ++j)
+                t[static_cast<std::size_t>(s)][static_cast<std::size_t>(j)] = combinazioni(90 - s, j) * combinazioni(s, 5 - j) / tutte;
+        return t;
+    }();
+    std::vector<double> visti(91, 0.0), dopo(91, 0.0);
+    visti[0] = 1.0;
+    for (int t = 0; t < n; ++t) {
+        std::fill(dopo.begin(), dopo.end(), 0.0);
+        for (int s = 0; s <= 90; ++s) {
+            const double ps = visti[static_cast<std::size_t>(s)];
+            if (ps == 0)
+                continue;
+            for (int j = 0; j <= 5 && s + j <= 90; ++j)
+                dopo[static_cast<std::size_t>(s + j)] += ps * passo[static_cast<std::size_t>(s)][static_cast<std::size_t>(j)];
+        }
+        visti.swap(dopo);
+    }
+    std::vector<double> assenti(91, 0.0);
+    for (int s = 0; s <= 90; ++s)
+        assenti[static_cast<std::size_t>(90 - s)] = visti[static_cast<std::size_t>(s)];
+    return assenti;
+}
+
+double assentiAttesi(int n) { return 90.0 * std::pow(85.0 / 90.0, n); }
+
+std::vector<CicloRuota> ultimiCicli(const archive::Archivio& a, const Ruote& ruote, int n, int al)
+{
+    al = al <= 0 ? a.NumeroEstrazioni : std::min(al, a.NumeroEstrazioni);
+    std::vector<CicloRuota> esito;
+    for (int w = 0; w < archive::NumeroRuote; ++w) {
+        if (!ruote[static_cast<std::size_t>(w)])
+            continue;
+        CicloRuota c;
+        c.ruota = w;
+        c.attesiAssenti = assentiAttesi(n);
+        for (int d = al; d >= 1 && c.estrazioni < n; --d) {
+            if (!estratta(a, d, w))
+                continue;
+            ++c.estrazioni;
+            c.prima = d;
+            if (c.ultima == 0)
+                c.ultima = d;
+            const std::int16_t* r = a.ruota(d, w);
+            for (int i = 1; i <= 5; ++i)
+                if (r[i] > 0)
+                    c.uscito[static_cast<std::size_t>(r[i])] = true;
+        }
+        c.usciti = static_cast<int>(std::count(c.uscito.begin() + 1, c.uscito.end(), true));
+        c.assenti = 90 - c.usciti;
+        esito.push_back(c);
+    }
+    return esito;
+}
+
+DistribuzioneAssenti distribuzioneAssenti(const archive::Archivio& a, const Ruote& ruote, int n, int dal, int al)
+{
+    al = al <= 0 ? a.NumeroEstrazioni : std::min(al, a.NumeroEstrazioni);
+    dal = std::max(1, dal);
+    DistribuzioneAssenti d;
+    d.ciclo = n;
+    d.classi.resize(91);
+    for (int k = 0; k <= 90; ++k)
+        d.classi[static_cast<std::size_t>(k)].assenti = k;
+    if (n < 1)
+        return d;
+    std::vector<int> estrazioni;
+    for (int w = 0; w < archive::NumeroRuote; ++w) {
+        if (!ruote[static_cast<std::size_t>(w)])
+            continue;
+        estrazioni.clear();
+        for (int e = dal; e <= al; ++e)
+            if (estratta(a, e, w))
+                estrazioni.push_back(e);
+        // A sliding span: each number's count inside it, the absent ones those at zero.
+        std::array<int, 91> volte{};
+        int assenti = 90;
+        const auto aggiungi = [&](int e, int delta) {
+            const std::int16_t* r = a.ruota(e, w);
+            for (int i = 1; i <= 5; ++i) {
+                if (r[i] <= 0)
+                    continue;
+                int& v = volte[static_cast<std::size_t>(r[i])];
+                if (delta > 0 && v++ == 0)
+                    --assenti;
+                else if (delta < 0 && --v == 0)
+                    ++assenti;
+            }
+        };
+        for (std::size_t i = 0; i < estrazioni.size(); ++i) {
+            aggiungi(estrazioni[i], +1);
+            if (i >= static_cast<std::size_t>(n))
+                aggiungi(estrazioni[i - static_cast<std::size_t>(n)], -1);
+            if (i + 1 >= static_cast<std::size_t>(n)) {
+                ++d.classi[static_cast<std::size_t>(assenti)].osservati;
+                ++d.cicli;
+            }
+        }
+    }
+    const std::vector<double> legge = leggeAssenti(n);
+    double somma = 0;
+    for (int k = 0; k <= 90; ++k) {
+        auto& c = d.classi[static_cast<std::size_t>(k)];
+        c.attesi = d.cicli * legge[static_cast<std::size_t>(k)];
+        somma += static_cast<double>(k) * c.osservati;
+    }
+    d.mediaOsservata = d.cicli > 0 ? somma / d.cicli : 0;
+    d.mediaAttesa = assentiAttesi(n);
+    return d;
+}
+
+std::pair<int, int> classiDaMostrare(const DistribuzioneAssenti& d)
+{
+    int primo = 91, ultimo = -1;
+    for (const auto& c : d.classi)
+        if (c.osservati > 0 || c.attesi >= 0.05) {
+            primo = std::min(primo, c.assenti);
+            ultimo = std::max(ultimo, c.assenti);
+        }
+    if (ultimo < 0)
+        return {0, -1};
+    return {primo, ultimo};
+}
+
+}

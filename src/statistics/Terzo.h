@@ -1,0 +1,57 @@
+// Legge del terzo: how many numbers stay out of a cycle of n draws of a wheel, beside its exact law.
+#pragma once
+
+#include "statistics/Statistiche.h"
+
+#include <array>
+#include <vector>
+
+namespace statistics {
+
+constexpr int CicloTeorico = 18;   // the "ciclo teorico" of an estratto: 90 / 5 draws
+constexpr int CicloMax = 200;
+
+// The exact law of the numbers absent from n draws of one wheel: element k is P(k absent),
+// k = 0..90. Each draw takes 5 of the 90 numbers without replacement, so the count of numbers
+// seen so far is a Markov chain: from s seen, a draw brings j new ones with chance
+// C(90 - s, j) * C(s, 5 - j) / C(90, 5).
+std::vector<double> leggeAssenti(int n);
+
+// The mean chance alone gives: each number misses a draw with chance 85/90, so 90 * (85/90)^n.
+double assentiAttesi(int n);
+
+// One wheel's last cycle: the last n draws up to `al` in which the wheel was drawn.
+struct CicloRuota {
+    int ruota = 0;
+    int estrazioni = 0;              // the draws found (n, or fewer when the wheel has fewer up to `al`)
+    int prima = 0;                   // the first and the last draw of the cycle
+    int ultima = 0;
+    std::array<bool, 91> uscito{};   // by number 1..90: out at least once in the cycle
+    int usciti = 0;
+    int assenti = 0;
+    double attesiAssenti = 0;        // 90 * (85/90)^n
+};
+
+// The cycle of each wheel of `ruote` (in wheel order).
+std::vector<CicloRuota> ultimiCicli(const archive::Archivio& a, const Ruote& ruote, int n, int al);
+
+// The absent count over every span of n consecutive draws of a chosen wheel within dal..al
+// (the spans of all chosen wheels pooled), against the count chance alone gives: spans * P(k).
+struct ClasseAssenti {
+    int assenti = 0;
+    int osservati = 0;
+    double attesi = 0;
+};
+struct DistribuzioneAssenti {
+    int ciclo = 0;
+    int cicli = 0;                          // the spans counted
+    std::vector<ClasseAssenti> classi;      // k = 0..90
+    double mediaOsservata = 0;
+    double mediaAttesa = 0;
+};
+DistribuzioneAssenti distribuzioneAssenti(const archive::Archivio& a, const Ruote& ruote, int n, int dal, int al);
+
+// The classes worth showing: from the first to the last with a span observed or at least 0.05 expected.
+std::pair<int, int> classiDaMostrare(const DistribuzioneAssenti& d);
+
+}
