@@ -27,17 +27,6 @@ const char* const Uso =
     "(predefinite: tutti i 90 numeri, i primi 100 ambi). Sullo standard error l'ultima riga e'\n"
     "\"Estrazioni contate: T (prima - ultima)\".\n";
 
-std::optional<int> leggiData(const cli::Argomenti& args, const std::string& opzione)
-{
-    const auto testo = args.valore(opzione);
-    if (!testo)
-        return std::nullopt;
-    const auto k = chiaveData(*testo);
-    if (!k)
-        throw cli::ErroreUso("data non valida per " + opzione + ": " + storage::estratto(*testo) + " (GG/MM/AAAA)");
-    return k;
-}
-
 int esegui(const cli::Argomenti& args, std::istream&, std::ostream& out, std::ostream& err)
 {
     args.soloOpzioni({"--archivio", "--ruote", "--dal", "--al", "--sorte", "--ordina", "--lista"});
@@ -64,8 +53,8 @@ int esegui(const cli::Argomenti& args, std::istream&, std::ostream& out, std::os
         throw cli::ErroreUso("ordine sconosciuto: '" + storage::estratto(ordine) + "' (ritardo, frequenza o numero)");
     const bool ambo = p.sorte == Sorte::Ambo;
     const int lista = cli::interoIn(args, "--lista", ambo ? 100 : 90, 1, ambo ? NumeroAmbi : 90);
-    const auto dal = leggiData(args, "--dal");
-    const auto al = leggiData(args, "--al");
+    const auto dal = cli::dataDaOpzione(args, "--dal");
+    const auto al = cli::dataDaOpzione(args, "--al");
     if (dal && al && *dal > *al)
         throw cli::ErroreUso("--dal (" + *args.valore("--dal") + ") segue --al (" + *args.valore("--al") + ")");
 

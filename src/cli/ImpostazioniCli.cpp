@@ -1,6 +1,7 @@
 // Reading the workbench settings from command-line options.
 #include "cli/ImpostazioniCli.h"
 
+#include "statistics/Statistiche.h"
 #include "storage/FileDiTesto.h"
 
 
@@ -107,6 +108,17 @@ int interoIn(const Argomenti& args, const std::string& opzione, int predefinito,
     if (v < minimo || v > massimo)
         throw ErroreUso(opzione + " deve essere fra " + std::to_string(minimo) + " e " + std::to_string(massimo));
     return static_cast<int>(v);
+}
+
+std::optional<int> dataDaOpzione(const Argomenti& args, const std::string& opzione)
+{
+    const auto testo = args.valore(opzione);
+    if (!testo)
+        return std::nullopt;
+    const auto k = statistics::chiaveData(*testo);
+    if (!k)
+        throw ErroreUso("data non valida per " + opzione + ": " + storage::estratto(*testo) + " (GG/MM/AAAA)");
+    return k;
 }
 
 std::array<bool, archive::NumeroRuote> ruoteDaOpzione(const std::string& testo)

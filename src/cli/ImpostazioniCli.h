@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -45,6 +46,9 @@ void richiediNumeriRilevazione(const workbench::Banco& b);
 std::array<bool, archive::NumeroRuote> ruoteDaOpzione(const std::string& testo);
 // The whole-number option `opzione` inside minimo..massimo (usage error otherwise); `predefinito` when absent.
 int interoIn(const Argomenti& args, const std::string& opzione, int predefinito, int minimo, int massimo);
+
+// The date option `opzione` ("GG/MM/AAAA") as an AAAAMMGG key; nothing when absent, a usage error when malformed.
+std::optional<int> dataDaOpzione(const Argomenti& args, const std::string& opzione);
 
 // A command's message as the error that ends it: data error (exit 1).
 [[noreturn]] void segnalaEsito(const workbench::Messaggio& m);

@@ -266,24 +266,27 @@ std::string lineaScansione(const EsitoScansione& e)
     return t;
 }
 
-std::string intestazioneSpia(bool scansione)
+void scriviTabellaSpia(const std::vector<RigaSpia>& righe, bool scansione, int lista, grid::Grid& g)
 {
-    return std::string(scansione ? "Spia|" : "") + "Numero|Presenze|Uscite|Attese|Rapporto|p|q";
-}
-
-std::vector<std::string> celleSpia(const RigaSpia& r, bool scansione)
-{
-    std::vector<std::string> c;
-    if (scansione)
-        c.push_back(std::to_string(r.spia));
-    c.push_back(std::to_string(r.numero));
-    c.push_back(std::to_string(r.presenze));
-    c.push_back(std::to_string(r.uscite));
-    c.push_back(conVirgola(r.attese, 1));
-    c.push_back(conVirgola(r.rapporto, 2));
-    c.push_back(testoProbabilita(r.p));
-    c.push_back(testoProbabilita(r.q));
-    return c;
+    const int primo = scansione ? 1 : 0;
+    g.setIntestazione(std::string(scansione ? "Spia|" : "") + "Numero|Presenze|Uscite|Attese|Rapporto|p|q");
+    const int n = lista > 0 ? std::min(lista, static_cast<int>(righe.size())) : static_cast<int>(righe.size());
+    g.setRighe(n + 1);
+    for (int i = 0; i < n; ++i) {
+        const RigaSpia& r = righe[static_cast<std::size_t>(i)];
+        const int riga = i + 1;
+        if (scansione)
+            g.setNumero(riga, 0, r.spia);
+        g.setNumero(riga, primo + ColSpiaNumero, r.numero);
+        g.setNumero(riga, primo + ColSpiaPresenze, r.presenze);
+        g.setNumero(riga, primo + ColSpiaUscite, r.uscite);
+        g.setTesto(riga, primo + ColSpiaAttese, conVirgola(r.attese, 1));
+        g.setTesto(riga, primo + ColSpiaRapporto, conVirgola(r.rapporto, 2));
+        g.setTesto(riga, primo + ColSpiaP, testoProbabilita(r.p));
+        g.setTesto(riga, primo + ColSpiaQ, testoProbabilita(r.q));
+    }
+    for (int c = 0; c < g.colonne(); ++c)
+        g.setAllineamento(c, grid::Allineamento::Destra);
 }
 
 std::string testoSpia(const ParametriSpia& p)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "avanzamento/Avanzamento.h"
+#include "grid/Grid.h"
 #include "statistics/Statistiche.h"
 
 #include <string>
@@ -80,10 +81,12 @@ std::string lineaSpia(const EsitoSpia& e);
 // The same for the scan over 8,100 tests.
 std::string lineaScansione(const EsitoScansione& e);
 
-// The header and rows as the command line and the window write them:
-// Numero Presenze Uscite Attese Rapporto p q (the scan adds Spia in front).
-std::string intestazioneSpia(bool scansione);
-std::vector<std::string> celleSpia(const RigaSpia& r, bool scansione);
+// The columns of the spy table, named once; the scan puts ColSpia in front of the others.
+enum ColonnaSpia { ColSpiaNumero = 0, ColSpiaPresenze, ColSpiaUscite, ColSpiaAttese, ColSpiaRapporto, ColSpiaP, ColSpiaQ, ColonneSpia };
+// The header "Numero|Presenze|Uscite|Attese|Rapporto|p|q" ("Spia|" in front for the scan) and one
+// row per element of `righe`, at most `lista` (all when lista <= 0). Attese one decimal, Rapporto
+// two, p and q three ("<0,001" below).
+void scriviTabellaSpia(const std::vector<RigaSpia>& righe, bool scansione, int lista, grid::Grid& g);
 // "27" or "27-45".
 std::string testoSpia(const ParametriSpia& p);
 

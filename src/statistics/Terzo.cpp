@@ -1,6 +1,8 @@
 // The last cycle of each wheel and the absent count over every span, with the exact Markov-chain law.
 #include "statistics/Terzo.h"
 
+#include "statistics/Tabella.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -150,6 +152,38 @@ std::pair<int, int> classiDaMostrare(const DistribuzioneAssenti& d)
     if (ultimo < 0)
         return {0, -1};
     return {primo, ultimo};
+}
+
+void scriviCicli(const std::vector<CicloRuota>& cicli, int n, grid::Grid& g)
+{
+    g.setIntestazione("Ruota|Usciti|Assenti|AttesiAssenti");
+    g.setRighe(1);
+    for (const auto& c : cicli) {
+        if (c.estrazioni < n)
+            continue;
+        const int r = g.aggiungiRiga();
+        g.setTesto(r, 0, archive::SigleRuote[static_cast<std::size_t>(c.ruota)]);
+        g.setNumero(r, 1, c.usciti);
+        g.setNumero(r, 2, c.assenti);
+        g.setTesto(r, 3, conVirgola(c.attesiAssenti, 1));
+    }
+    for (int c = 1; c < 4; ++c)
+        g.setAllineamento(c, grid::Allineamento::Destra);
+}
+
+void scriviDistribuzione(const DistribuzioneAssenti& d, grid::Grid& g)
+{
+    g.setIntestazione("Assenti|Osservati|Attesi");
+    const auto [primo, ultimo] = classiDaMostrare(d);
+    g.setRighe(std::max(ultimo - primo + 2, 1));
+    for (int k = primo; k <= ultimo; ++k) {
+        const auto& c = d.classi[static_cast<std::size_t>(k)];
+        g.setNumero(k - primo + 1, 0, k);
+        g.setNumero(k - primo + 1, 1, c.osservati);
+        g.setTesto(k - primo + 1, 2, conVirgola(c.attesi, 1));
+    }
+    for (int c = 0; c < 3; ++c)
+        g.setAllineamento(c, grid::Allineamento::Destra);
 }
 
 }

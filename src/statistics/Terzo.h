@@ -1,6 +1,7 @@
 // Legge del terzo: how many numbers stay out of a cycle of n draws of a wheel, beside its exact law.
 #pragma once
 
+#include "grid/Grid.h"
 #include "statistics/Statistiche.h"
 
 #include <array>
@@ -50,6 +51,11 @@ struct DistribuzioneAssenti {
     double mediaAttesa = 0;
 };
 DistribuzioneAssenti distribuzioneAssenti(const archive::Archivio& a, const Ruote& ruote, int n, int dal, int al);
+
+// "Ruota|Usciti|Assenti|AttesiAssenti", one row per cycle of n draws (shorter cycles left out).
+void scriviCicli(const std::vector<CicloRuota>& cicli, int n, grid::Grid& g);
+// "Assenti|Osservati|Attesi" over the classes worth showing.
+void scriviDistribuzione(const DistribuzioneAssenti& d, grid::Grid& g);
 
 // The classes worth showing: from the first to the last with a span observed or at least 0.05 expected.
 std::pair<int, int> classiDaMostrare(const DistribuzioneAssenti& d);
