@@ -143,8 +143,7 @@ int eseguiTerzo(const cli::Argomenti& args, std::istream&, std::ostream& out, st
             throw cli::ErroreDati("nessun tratto di " + std::to_string(n) + " estrazioni delle ruote scelte fra le date indicate");
         scriviDistribuzione(d, g);
         out << g.comeTesto("\n");
-        err << "Tratti di " << n << " estrazioni: " << d.cicli << "; assenti in media " << conVirgola(d.mediaOsservata, 2)
-            << ", il caso ne darebbe " << conVirgola(d.mediaAttesa, 2) << ".\n";
+        err << lineaDistribuzione(d) << '\n';
         return cli::EsitoOk;
     }
 
@@ -163,8 +162,7 @@ int eseguiTerzo(const cli::Argomenti& args, std::istream&, std::ostream& out, st
             << std::accumulate(std::next(corte.begin()), corte.end(), corte.front(),
                                [](std::string x, const std::string& y) { return x + "," + y; })
             << '\n';
-    err << "Ultime " << n << " estrazioni fino al " << a->DateEstrazioni[static_cast<std::size_t>(al)]
-        << ": il solo caso lascerebbe assenti in media " << conVirgola(assentiAttesi(n), 1) << " numeri su 90.\n";
+    err << lineaCicli(*a, n, al) << '\n';
     return cli::EsitoOk;
 }
 

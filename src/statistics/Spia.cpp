@@ -71,8 +71,10 @@ Selezione seleziona(const std::vector<int>& uscite, int colpi, int ultimaEstrazi
 }
 
 // The 90 rows of one spy (q left at 1): each follower counted once per presence, one law for all.
+int classeP(double p) { return std::clamp(static_cast<int>(p * ClassiP), 0, ClassiP - 1); }
+
 std::vector<RigaSpia> righeSeguiti(const archive::Archivio& a, const std::vector<int>& presenze, const ParametriSpia& p,
-                                   const std::vector<int>& prefisso)
+                                   const std::vector<int>& prefisso, DistribuzioneP& classi)
 {
     std::vector<int> scelte;
     for (int w = 0; w < archive::NumeroRuote; ++w)
@@ -103,7 +105,10 @@ std::vector<RigaSpia> righeSeguiti(const archive::Archivio& a, const std::vector
                 }
             }
     }
-    const std::vector<double> coda = code(poissonBinomiale(probabilita));
+    const std::vector<double> legge = poissonBinomiale(probabilita);
+    const std::vector<double> coda = code(legge);
+    for (std::size_t u = 0; u < legge.size(); ++u)
+        classi[static_cast<std::size_t>(classeP(coda[u]))].attesi += 90.0 * legge[u];
     std::vector<RigaSpia> righe(90);
     for (int y = 1; y <= 90; ++y) {
         RigaSpia& r = righe[static_cast<std::size_t>(y - 1)];
@@ -114,6 +119,7 @@ std::vector<RigaSpia> righeSeguiti(const archive::Archivio& a, const std::vector
         r.attese = attese;
         r.rapporto = attese > 0 ? r.uscite / attese : 0.0;
         r.p = coda[static_cast<std::size_t>(r.uscite)];
+        ++classi[static_cast<std::size_t>(classeP(r.p))].osservati;
     }
     return righe;
 }
@@ -153,7 +159,7 @@ EsitoSpia calcolaSpia(const archive::Archivio& a, const ParametriSpia& p)
     e.presenze = std::move(s.contate);
     e.saltate = s.saltate;
     e.censurate = s.censurate;
-    e.righe = righeSeguiti(a, e.presenze, p, ruoteEstrattePrefisso(a, p.ruote));
+    e.righe = righeSeguiti(a, e.presenze, p, ruoteEstrattePrefisso(a, p.ruote), e.classiP);
     assegnaQ(e.righe);
     return e;
 }
@@ -182,7 +188,7 @@ EsitoScansione scansioneSpie(const archive::Archivio& a, const ParametriSpia& p,
         ParametriSpia ps = e.parametri;
         ps.spia = spia;
         const Selezione s = seleziona(uscite[static_cast<std::size_t>(spia)], p.colpi, a.NumeroEstrazioni, p.sovrapposte);
-        const auto righe = righeSeguiti(a, s.contate, ps, prefisso);
+        const auto righe = righeSeguiti(a, s.contate, ps, prefisso, e.classiP);
         e.righe.insert(e.righe.end(), righe.begin(), righe.end());
     }
     assegnaQ(e.righe);
@@ -287,6 +293,32 @@ void scriviTabellaSpia(const std::vector<RigaSpia>& righe, bool scansione, int l
     }
     for (int c = 0; c < g.colonne(); ++c)
         g.setAllineamento(c, grid::Allineamento::Destra);
+}
+
+void ordinaSpia(std::vector<RigaSpia>& righe, int colonna, bool scansione, bool decrescente)
+{
+    if (scansione && colonna == 0)
+        colonna = -1;
+    else if (scansione)
+        --colonna;
+    const auto chiave = [colonna](const RigaSpia& r) -> double {
+        switch (colonna) {
+        case -1: return r.spia;
+        case ColSpiaNumero: return r.numero;
+        case ColSpiaPresenze: return r.presenze;
+        case ColSpiaUscite: return r.uscite;
+        case ColSpiaAttese: return r.attese;
+        case ColSpiaRapporto: return r.rapporto;
+        case ColSpiaP: return r.p;
+        default: return r.q;
+        }
+    };
+    std::sort(righe.begin(), righe.end(), [&](const RigaSpia& x, const RigaSpia& y) {
+        const double a = chiave(x), b = chiave(y);
+        if (a != b)
+            return decrescente ? a > b : a < b;
+        return x.spia != y.spia ? x.spia < y.spia : x.numero < y.numero;
+    });
 }
 
 std::string testoSpia(const ParametriSpia& p)

@@ -5,6 +5,7 @@
 #include "grid/Grid.h"
 #include "statistics/Statistiche.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,16 @@ struct RigaSpia {
     double q = 1;              // Benjamini-Hochberg over every test of the study
 };
 
+// The p of the tests by class of 0,05 (class i holds p in [i/20, (i+1)/20), the last 1 too), beside the
+// count chance alone gives: for each spy, 90 followers times the chance of each count of Uscite whose p
+// falls in the class. Discrete counts make it uneven, which is why it is computed and not taken as flat.
+constexpr int ClassiP = 20;
+struct ClasseP {
+    int osservati = 0;
+    double attesi = 0;
+};
+using DistribuzioneP = std::array<ClasseP, ClassiP>;
+
 // The presences of the spy and the table of its 90 followers.
 struct EsitoSpia {
     ParametriSpia parametri;
@@ -43,6 +54,7 @@ struct EsitoSpia {
     int saltate = 0;              // presences left out inside the colpi of the previous counted one
     int censurate = 0;            // presences left out because their colpi are not all in the archive
     std::vector<RigaSpia> righe;  // followers 1..90 in order
+    DistribuzioneP classiP{};
 };
 
 // The chance that a given number comes out at least once on `ruote` wheel draws (one draw of one
@@ -59,6 +71,7 @@ EsitoSpia calcolaSpia(const archive::Archivio& a, const ParametriSpia& p);
 struct EsitoScansione {
     ParametriSpia parametri;
     std::vector<RigaSpia> righe;
+    DistribuzioneP classiP{};
 };
 EsitoScansione scansioneSpie(const archive::Archivio& a, const ParametriSpia& p, avanzamento::Avanzamento* av = nullptr);
 
@@ -87,6 +100,10 @@ enum ColonnaSpia { ColSpiaNumero = 0, ColSpiaPresenze, ColSpiaUscite, ColSpiaAtt
 // row per element of `righe`, at most `lista` (all when lista <= 0). Attese one decimal, Rapporto
 // two, p and q three ("<0,001" below).
 void scriviTabellaSpia(const std::vector<RigaSpia>& righe, bool scansione, int lista, grid::Grid& g);
+// Sorts the rows by grid column `colonna` of the table as scriviTabellaSpia writes it, descending or
+// ascending; ties keep spy and follower in increasing order.
+void ordinaSpia(std::vector<RigaSpia>& righe, int colonna, bool scansione, bool decrescente);
+
 // "27" or "27-45".
 std::string testoSpia(const ParametriSpia& p);
 

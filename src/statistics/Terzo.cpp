@@ -186,4 +186,17 @@ void scriviDistribuzione(const DistribuzioneAssenti& d, grid::Grid& g)
         g.setAllineamento(c, grid::Allineamento::Destra);
 }
 
+std::string lineaCicli(const archive::Archivio& a, int n, int al)
+{
+    al = al <= 0 ? a.NumeroEstrazioni : std::min(al, a.NumeroEstrazioni);
+    return "Ultime " + std::to_string(n) + " estrazioni fino al " + a.DateEstrazioni[static_cast<std::size_t>(al)] +
+           ": il solo caso lascerebbe assenti in media " + conVirgola(assentiAttesi(n), 1) + " numeri su 90.";
+}
+
+std::string lineaDistribuzione(const DistribuzioneAssenti& d)
+{
+    return "Tratti di " + std::to_string(d.ciclo) + " estrazioni: " + std::to_string(d.cicli) + "; assenti in media " +
+           conVirgola(d.mediaOsservata, 2) + ", il caso ne darebbe " + conVirgola(d.mediaAttesa, 2) + ".";
+}
+
 }

@@ -5,6 +5,7 @@
 #include "statistics/Statistiche.h"
 
 #include <array>
+#include <string>
 #include <vector>
 
 namespace statistics {
@@ -56,6 +57,11 @@ DistribuzioneAssenti distribuzioneAssenti(const archive::Archivio& a, const Ruot
 void scriviCicli(const std::vector<CicloRuota>& cicli, int n, grid::Grid& g);
 // "Assenti|Osservati|Attesi" over the classes worth showing.
 void scriviDistribuzione(const DistribuzioneAssenti& d, grid::Grid& g);
+
+// "Ultime n estrazioni fino al GG/MM/AAAA: il solo caso lascerebbe assenti in media X numeri su 90."
+std::string lineaCicli(const archive::Archivio& a, int n, int al);
+// "Tratti di n estrazioni: K; assenti in media X, il caso ne darebbe Y."
+std::string lineaDistribuzione(const DistribuzioneAssenti& d);
 
 // The classes worth showing: from the first to the last with a span observed or at least 0.05 expected.
 std::pair<int, int> classiDaMostrare(const DistribuzioneAssenti& d);

@@ -86,6 +86,13 @@ TEST(Spia, PresenzeSaltateEscluseEConteggiFattiAMano)
     EXPECT_DOUBLE_EQ(riga(e, 30).p, 1.0);
     EXPECT_EQ(riga(e, 2).uscite, 0);
     EXPECT_EQ(riga(e, 1).uscite, 2);
+    // p by class: 1 and 50 follow both (p1 p6, first class); 14 + 20 - 2 distinct followers once at
+    // p1 + p6 - p1 p6 = 0,33; the other 58 at 1.
+    EXPECT_EQ(e.classiP[0].osservati, 2);
+    EXPECT_NEAR(e.classiP[0].attesi, 90 * p1 * p6, 1e-9);
+    EXPECT_EQ(e.classiP[6].osservati, 30);
+    EXPECT_NEAR(e.classiP[6].attesi, 90 * (p1 * (1 - p6) + p6 * (1 - p1)), 1e-9);
+    EXPECT_EQ(e.classiP[ClassiP - 1].osservati, 58);
 
     const auto s = calcolaSpia(a, spiaUno(true));
     EXPECT_EQ(s.presenze, (std::vector<int>{1, 3, 6}));
@@ -139,6 +146,26 @@ TEST(Spia, SeguitiElencaIlPrimoColpo)
     EXPECT_EQ(s[1].colpo, 2);
     EXPECT_EQ(s[1].ruote, (std::vector<int>{CA}));
     EXPECT_TRUE(seguiti(a, e, 90).empty());
+}
+
+TEST(Spia, OrdinaPerColonna)
+{
+    std::vector<RigaSpia> r = {{1, 5, 3, 2, 1.0, 2.0, 0.2, 0.4}, {2, 3, 3, 1, 1.0, 1.0, 0.5, 0.5}, {1, 4, 3, 2, 1.0, 2.0, 0.2, 0.4}};
+    const auto numeri = [&] {
+        std::vector<int> n;
+        for (const auto& x : r)
+            n.push_back(x.spia * 100 + x.numero);
+        return n;
+    };
+    // The scan's columns are one place to the right: column 1 is the follower, 6 the Rapporto... of the table.
+    ordinaSpia(r, ColSpiaP, false, false);
+    EXPECT_EQ(numeri(), (std::vector<int>{104, 105, 203}));
+    ordinaSpia(r, ColSpiaUscite + 1, true, false);
+    EXPECT_EQ(numeri(), (std::vector<int>{203, 104, 105}));
+    ordinaSpia(r, 0, true, true);
+    EXPECT_EQ(numeri(), (std::vector<int>{203, 104, 105}));
+    ordinaSpia(r, ColSpiaNumero, false, true);
+    EXPECT_EQ(numeri(), (std::vector<int>{105, 104, 203}));
 }
 
 TEST(Probabilita, ValoriQBenjaminiHochberg)
@@ -327,6 +354,14 @@ TEST(Spia, ScansioneSullArchivioReale)
     p.ruote[BA] = true;
     const auto s = scansioneSpie(*a, p);
     ASSERT_EQ(s.righe.size(), 8100u);
+    double attesi = 0;
+    int osservati = 0;
+    for (const auto& c : s.classiP) {
+        attesi += c.attesi;
+        osservati += c.osservati;
+    }
+    EXPECT_NEAR(attesi, 8100, 1e-6);
+    EXPECT_EQ(osservati, 8100);
     for (std::size_t i = 1; i < s.righe.size(); ++i)
         ASSERT_LE(s.righe[i - 1].q, s.righe[i].q);
     // Each spy's rows are its own table; the q differ, over 8,100 tests instead of 90.
