@@ -116,7 +116,7 @@ int eseguiSpia(const cli::Argomenti& args, std::istream&, std::ostream& out, std
     }
     auto e = calcolaSpia(*a, p);
     // The most unlikely first; equal p by number.
-    std::stable_sort(e.righe.begin(), e.righe.end(), [](const RigaSpia& x, const RigaSpia& y) { return x.p < y.p; });
+    ordinaSpia(e.righe, ColSpiaP, false, false);
     grid::Grid g;
     scriviTabellaSpia(e.righe, false, lista, g);
     out << g.comeTesto("\n");

@@ -192,11 +192,7 @@ EsitoScansione scansioneSpie(const archive::Archivio& a, const ParametriSpia& p,
         e.righe.insert(e.righe.end(), righe.begin(), righe.end());
     }
     assegnaQ(e.righe);
-    std::stable_sort(e.righe.begin(), e.righe.end(), [](const RigaSpia& x, const RigaSpia& y) {
-        if (x.q != y.q)
-            return x.q < y.q;
-        return x.p < y.p;
-    });
+    ordinaSpia(e.righe, 1 + ColSpiaQ, true, false);
     return e;
 }
 
@@ -219,9 +215,27 @@ std::vector<Seguito> seguiti(const archive::Archivio& a, const EsitoSpia& e, int
     return esito;
 }
 
-int sottoSoglia(const std::vector<double>& valori)
+void scriviSeguiti(const archive::Archivio& a, const std::vector<Seguito>& seguiti, grid::Grid& g)
 {
-    return static_cast<int>(std::count_if(valori.begin(), valori.end(), [](double v) { return v < 0.05; }));
+    g.setIntestazione("Spia N°|Data spia|Colpo|N° indice|Data|Ruote");
+    g.setRighe(1 + static_cast<int>(seguiti.size()));
+    const auto data = [&](int d) { return a.DateEstrazioni[static_cast<std::size_t>(d)]; };
+    for (std::size_t k = 0; k < seguiti.size(); ++k) {
+        const Seguito& s = seguiti[seguiti.size() - 1 - k];
+        const int r = static_cast<int>(k) + 1;
+        g.setNumero(r, SegPresenza, s.presenza);
+        g.setTesto(r, SegDataPresenza, data(s.presenza));
+        g.setNumero(r, SegColpo, s.colpo);
+        g.setNumero(r, SegEstrazione, s.estrazione);
+        g.setTesto(r, SegData, data(s.estrazione));
+        std::string ruote;
+        for (int w : s.ruote) {
+            if (!ruote.empty())
+                ruote += ',';
+            ruote += archive::SigleRuote[static_cast<std::size_t>(w)];
+        }
+        g.setTesto(r, SegRuote, ruote);
+    }
 }
 
 namespace {
@@ -317,6 +331,8 @@ void ordinaSpia(std::vector<RigaSpia>& righe, int colonna, bool scansione, bool 
         const double a = chiave(x), b = chiave(y);
         if (a != b)
             return decrescente ? a > b : a < b;
+        if (x.p != y.p)
+            return x.p < y.p;
         return x.spia != y.spia ? x.spia < y.spia : x.numero < y.numero;
     });
 }

@@ -67,7 +67,7 @@ double probabilitaSeguito(int ruote);
 EsitoSpia calcolaSpia(const archive::Archivio& a, const ParametriSpia& p);
 
 // "Tutte le spie": every spy 1..90 on the spy's wheel against every follower (8,100 tests, the q
-// over all of them), the rows ordered by q, then p, then spy and follower.
+// over all of them), the rows ordered by q, then p, then spy and follower (see ordinaSpia).
 struct EsitoScansione {
     ParametriSpia parametri;
     std::vector<RigaSpia> righe;
@@ -85,8 +85,9 @@ struct Seguito {
 };
 std::vector<Seguito> seguiti(const archive::Archivio& a, const EsitoSpia& e, int numero);
 
-// How many values are below 0.05.
-int sottoSoglia(const std::vector<double>& valori);
+// "Spia N°|Data spia|Colpo|N° indice|Data|Ruote": the newest first, as a player reads back from today.
+enum ColonnaSeguiti { SegPresenza = 0, SegDataPresenza, SegColpo, SegEstrazione, SegData, SegRuote };
+void scriviSeguiti(const archive::Archivio& a, const std::vector<Seguito>& seguiti, grid::Grid& g);
 
 // The line under the table: the presences counted and how, how many followers have p < 0,05 against
 // chance's 4,5 of 90, how many survive q < 0,05.
@@ -101,7 +102,7 @@ enum ColonnaSpia { ColSpiaNumero = 0, ColSpiaPresenze, ColSpiaUscite, ColSpiaAtt
 // two, p and q three ("<0,001" below).
 void scriviTabellaSpia(const std::vector<RigaSpia>& righe, bool scansione, int lista, grid::Grid& g);
 // Sorts the rows by grid column `colonna` of the table as scriviTabellaSpia writes it, descending or
-// ascending; ties keep spy and follower in increasing order.
+// ascending; ties by p, then spy and follower in increasing order.
 void ordinaSpia(std::vector<RigaSpia>& righe, int colonna, bool scansione, bool decrescente);
 
 // "27" or "27-45".

@@ -171,6 +171,28 @@ void scriviCicli(const std::vector<CicloRuota>& cicli, int n, grid::Grid& g)
         g.setAllineamento(c, grid::Allineamento::Destra);
 }
 
+void scriviAssenti(const archive::Archivio& a, const std::vector<CicloRuota>& cicli, int n, grid::Grid& g)
+{
+    g.setIntestazione("Ruota|Dal|Al|Numeri assenti");
+    g.setRighe(1);
+    for (const auto& c : cicli) {
+        if (c.estrazioni < n)
+            continue;
+        const int r = g.aggiungiRiga();
+        g.setTesto(r, 0, archive::SigleRuote[static_cast<std::size_t>(c.ruota)]);
+        g.setTesto(r, 1, a.DateEstrazioni[static_cast<std::size_t>(c.prima)]);
+        g.setTesto(r, 2, a.DateEstrazioni[static_cast<std::size_t>(c.ultima)]);
+        std::string numeri;
+        for (int x = 1; x <= 90; ++x)
+            if (!c.uscito[static_cast<std::size_t>(x)]) {
+                if (!numeri.empty())
+                    numeri += ' ';
+                numeri += archive::dueCifre(x);
+            }
+        g.setTesto(r, 3, numeri);
+    }
+}
+
 void scriviDistribuzione(const DistribuzioneAssenti& d, grid::Grid& g)
 {
     g.setIntestazione("Assenti|Osservati|Attesi");

@@ -55,6 +55,8 @@ DistribuzioneAssenti distribuzioneAssenti(const archive::Archivio& a, const Ruot
 
 // "Ruota|Usciti|Assenti|AttesiAssenti", one row per cycle of n draws (shorter cycles left out).
 void scriviCicli(const std::vector<CicloRuota>& cicli, int n, grid::Grid& g);
+// "Ruota|Dal|Al|Numeri assenti": the dates of each cycle of n draws and its absent numbers ("03 17 ...").
+void scriviAssenti(const archive::Archivio& a, const std::vector<CicloRuota>& cicli, int n, grid::Grid& g);
 // "Assenti|Osservati|Attesi" over the classes worth showing.
 void scriviDistribuzione(const DistribuzioneAssenti& d, grid::Grid& g);
 

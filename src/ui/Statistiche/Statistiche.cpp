@@ -1,6 +1,9 @@
 // The window Statistiche: controls and handlers; the figures come from src/statistics.
 #include "ui/Statistiche/Statistiche.h"
 
+#include "ui/Statistiche/PaginaSpia.h"
+#include "ui/Statistiche/PaginaTerzo.h"
+
 #include "ui/common/Tema.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
@@ -19,6 +22,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
@@ -200,11 +204,27 @@ void Statistiche::costruisci()
     divisore->setStretchFactor(1, 1);
     divisore->setChildrenCollapsible(false);
 
+    // The delays are the first page; the spy and the law of thirds share the choices above.
+    auto* ritardi = new QWidget(this);
+    ritardi->setObjectName(QStringLiteral("PaginaRitardi"));
+    auto* vr = new QVBoxLayout(ritardi);
+    vr->setContentsMargins(4, 4, 4, 4);
+    vr->addLayout(riga);
+    vr->addWidget(Tabellone);
+    vr->addWidget(divisore, 1);
+    Spia = new PaginaSpia(contesto_, this);
+    Terzo = new PaginaTerzo(contesto_, this);
+    Pagine = new QTabWidget(this);
+    Pagine->setObjectName(QStringLiteral("Pagine"));
+    Pagine->addTab(ritardi, QStringLiteral("Ritardi e frequenze"));
+    Pagine->addTab(Spia, QStringLiteral("Spia"));
+    Pagine->addTab(Terzo, QStringLiteral("Legge del terzo"));
+    // The sorte is the delays' own choice.
+    connect(Pagine, &QTabWidget::currentChanged, this, [this](int i) { Sorte->setEnabled(i == 0); });
+
     auto* principale = new QVBoxLayout(this);
     principale->addWidget(scelte);
-    principale->addLayout(riga);
-    principale->addWidget(Tabellone);
-    principale->addWidget(divisore, 1);
+    principale->addWidget(Pagine, 1);
     resize(1000, 720);
 
     connect(Tutte, &QPushButton::clicked, this, &Statistiche::tutteLeRuote);
@@ -315,6 +335,8 @@ void Statistiche::svuota(const QString& motivo)
     Presenze->aggiorna();
     Riepilogo->setText(motivo);
     aggiornaGrafico();
+    Spia->svuota(motivo);
+    Terzo->svuota(motivo);
 }
 
 void Statistiche::ricalcola()
@@ -363,6 +385,8 @@ void Statistiche::ricalcola()
     Presenze->aggiorna();
     TitoloPresenze->setText(QStringLiteral("Doppio clic su un numero: le sue uscite"));
     aggiornaGrafico();
+    Spia->imposta(p.ruote, p.dal, p.al);
+    Terzo->imposta(p.ruote, p.dal, p.al);
 }
 
 void Statistiche::scriviTabella()
@@ -438,7 +462,9 @@ void Statistiche::mostraPresenze(int primo, int secondo)
 
 void Statistiche::keyPressEvent(QKeyEvent* evento)
 {
-    if (!apriHelpSeF1(evento, contesto_.apriHelp, ContestoHelp, this))
+    const QWidget* pagina = Pagine->currentWidget();
+    const int contesto = pagina == Spia ? PaginaSpia::ContestoHelp : pagina == Terzo ? PaginaTerzo::ContestoHelp : ContestoHelp;
+    if (!apriHelpSeF1(evento, contesto_.apriHelp, contesto, this))
         QWidget::keyPressEvent(evento);
 }
 
@@ -454,6 +480,19 @@ void registraStatistiche()
         if (auto* sorte = f->findChild<QComboBox*>(QStringLiteral("Sorte")))
             sorte->setCurrentIndex(1);
     });
+    // The two study pages on a player's screen: the spy 27 on every wheel, the law of thirds on every wheel.
+    const auto pagina = [](int indice) {
+        return [indice](QWidget* w) {
+            auto* f = qobject_cast<Statistiche*>(w);
+            if (!f)
+                return;
+            f->tutteLeRuote();
+            if (auto* pagine = f->findChild<QTabWidget*>(QStringLiteral("Pagine")))
+                pagine->setCurrentIndex(indice);
+        };
+    };
+    registraSchermata(QStringLiteral("Statistiche_spia"), nome, pagina(1), 1366, 768);
+    registraSchermata(QStringLiteral("Statistiche_terzo"), nome, pagina(2), 1366, 768);
 }
 
 }

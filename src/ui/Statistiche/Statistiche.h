@@ -19,11 +19,14 @@ class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QSpinBox;
+class QTabWidget;
 class QToolButton;
 
 namespace ui {
 
 class GrigliaView;
+class PaginaSpia;
+class PaginaTerzo;
 
 class Statistiche : public QWidget {
     Q_OBJECT
@@ -53,6 +56,9 @@ public:
     const grid::Grid& tabella() const { return tabella_; }
     const grid::Grid& tabellone() const { return tabellone_; }
     const grid::Grid& elencoPresenze() const { return presenze_; }
+    // The pages "Spia" and "Legge del terzo", which share the wheels and the range chosen above them.
+    PaginaSpia& paginaSpia() const { return *Spia; }
+    PaginaTerzo& paginaTerzo() const { return *Terzo; }
 
 protected:
     void keyPressEvent(QKeyEvent* evento) override;
@@ -95,6 +101,9 @@ private:
     GrigliaView* Tabellone = nullptr;
     GrigliaView* Presenze = nullptr;
     QChartView* Grafico = nullptr;
+    QTabWidget* Pagine = nullptr;
+    PaginaSpia* Spia = nullptr;
+    PaginaTerzo* Terzo = nullptr;
 };
 
 // Adds the window to the window registry and its screenshot of the pairs on every wheel.

@@ -49,7 +49,7 @@ QString FinestraHelp::paginaDi(int contesto)
 
 const QList<int>& FinestraHelp::contesti()
 {
-    static const QList<int> c{250, 270, 280, 290, 300, 310, 340, 350};
+    static const QList<int> c{250, 270, 280, 290, 300, 310, 340, 350, 352, 354};
     return c;
 }
 

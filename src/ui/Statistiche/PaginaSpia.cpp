@@ -1,0 +1,327 @@
+// The page "Spia": its own choices, the table of followers or of every spy, the p chart, the followed draws.
+#include "ui/Statistiche/PaginaSpia.h"
+
+#include "statistics/Tabella.h"
+#include "ui/Statistiche/GraficoConfronto.h"
+#include "ui/common/Controlli.h"
+#include "ui/common/GrigliaView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QVBoxLayout>
+#include <QtCharts/QChartView>
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+QString daStd(const std::string& s) { return QString::fromStdString(s); }
+}
+
+PaginaSpia::PaginaSpia(Contesto& contesto, QWidget* genitore)
+    : QWidget(genitore)
+    , contesto_(contesto)
+{
+    setObjectName(QStringLiteral("PaginaSpia"));
+    costruisci();
+}
+
+PaginaSpia::~PaginaSpia()
+{
+    // The grid views show grids this object owns: they go before the grids do.
+    delete Tabella;
+    delete Seguiti;
+}
+
+void PaginaSpia::costruisci()
+{
+    auto* scelte = new QHBoxLayout;
+    scelte->addWidget(etichetta(QStringLiteral("LabelSpia"), QStringLiteral("Spia"), this));
+    Spia = new QSpinBox(this);
+    Spia->setObjectName(QStringLiteral("Spia"));
+    Spia->setRange(1, 90);
+    Spia->setValue(27);
+    Spia->setToolTip(QStringLiteral("Il numero spia"));
+    scelte->addWidget(Spia);
+    scelte->addWidget(etichetta(QStringLiteral("LabelSpia2"), QStringLiteral("in ambo con"), this));
+    Spia2 = new QSpinBox(this);
+    Spia2->setObjectName(QStringLiteral("Spia2"));
+    Spia2->setRange(0, 90);
+    Spia2->setSpecialValueText(QStringLiteral("nessuno"));
+    Spia2->setToolTip(QStringLiteral("Un secondo numero fa della spia un ambo: contano le estrazioni con entrambi sulla ruota della spia"));
+    scelte->addWidget(Spia2);
+    scelte->addSpacing(12);
+    scelte->addWidget(etichetta(QStringLiteral("LabelRuotaSpia"), QStringLiteral("Ruota della spia"), this));
+    RuotaSpia = new QComboBox(this);
+    RuotaSpia->setObjectName(QStringLiteral("RuotaSpia"));
+    for (const auto& nome : archive::NomiRuote)
+        RuotaSpia->addItem(daStd(std::string(nome)));
+    scelte->addWidget(RuotaSpia);
+    scelte->addSpacing(12);
+    scelte->addWidget(etichetta(QStringLiteral("LabelColpi"), QStringLiteral("Colpi"), this));
+    Colpi = new QSpinBox(this);
+    Colpi->setObjectName(QStringLiteral("Colpi"));
+    Colpi->setRange(1, statistics::ColpiSpiaMax);
+    Colpi->setValue(9);
+    Colpi->setToolTip(QStringLiteral("Le estrazioni dopo ogni uscita della spia in cui si cercano i numeri"));
+    scelte->addWidget(Colpi);
+    scelte->addSpacing(12);
+    Sovrapposte = new QCheckBox(QStringLiteral("Conta le uscite sovrapposte"), this);
+    Sovrapposte->setObjectName(QStringLiteral("Sovrapposte"));
+    Sovrapposte->setToolTip(QStringLiteral("Senza spunta un'uscita della spia che cade nei colpi della precedente è saltata, "
+                                           "così i conteggi sono indipendenti"));
+    scelte->addWidget(Sovrapposte);
+    scelte->addSpacing(12);
+    TutteLeSpie = pulsante(QStringLiteral("TutteLeSpie"), QStringLiteral("Tutte le spie"),
+                           QStringLiteral("Ogni spia da 1 a 90 sulla ruota della spia contro ogni numero: 8100 prove"), this);
+    TutteLeSpie->setCheckable(true);
+    scelte->addWidget(TutteLeSpie);
+    scelte->addStretch();
+    CmDHelp = pulsante(QStringLiteral("CmDHelpSpia"), QStringLiteral("?"), QStringLiteral("Help in linea"), this);
+    CmDHelp->setFixedWidth(34);
+    scelte->addWidget(CmDHelp);
+
+    Significato = etichetta(QStringLiteral("SignificatoSpia"),
+                            QStringLiteral("Rapporto sopra 1 dice solo che il numero ha seguito la spia più spesso di quanto dà il caso "
+                                           "in questo tratto: fra 90 numeri circa 4,5 hanno p < 0,05 per puro caso, per questo conta q. "
+                                           "Un q sotto 0,05 dice che lo scarto difficilmente è caso, non che si ripeterà."),
+                            this);
+    Significato->setWordWrap(true);
+    Riepilogo = etichetta(QStringLiteral("RiepilogoSpia"), {}, this);
+    Riepilogo->setWordWrap(true);
+    QFont forte = Riepilogo->font();
+    forte.setBold(true);
+    Riepilogo->setFont(forte);
+
+    Tabella = new GrigliaView(tabella_, this);
+    Tabella->setObjectName(QStringLiteral("TabellaSpia"));
+    Tabella->setFisse(1, 0);
+    Tabella->horizontalHeader()->setSortIndicatorShown(true);
+    Tabella->setToolTip(QStringLiteral("Clic su un'intestazione: ordina; doppio clic su un numero: quando ha seguito la spia"));
+    TitoloSeguiti = etichetta(QStringLiteral("TitoloSeguitiSpia"), QStringLiteral("Doppio clic su un numero: quando ha seguito la spia"), this);
+    seguiti_.setIntestazione("Spia N°|Data spia|Colpo|N° indice|Data|Ruote");
+    Seguiti = new GrigliaView(seguiti_, this);
+    Seguiti->setObjectName(QStringLiteral("SeguitiSpia"));
+    Seguiti->setFisse(1, 0);
+    auto* sinistra = new QWidget(this);
+    auto* vs = new QVBoxLayout(sinistra);
+    vs->setContentsMargins(0, 0, 0, 0);
+    vs->addWidget(Tabella, 3);
+    vs->addWidget(TitoloSeguiti);
+    vs->addWidget(Seguiti, 1);
+    Grafico = nuovoGrafico(QStringLiteral("GraficoSpia"), this);
+
+    auto* divisore = new QSplitter(Qt::Horizontal, this);
+    divisore->addWidget(sinistra);
+    divisore->addWidget(Grafico);
+    divisore->setStretchFactor(0, 0);
+    divisore->setStretchFactor(1, 1);
+    divisore->setChildrenCollapsible(false);
+
+    auto* principale = new QVBoxLayout(this);
+    principale->setContentsMargins(4, 4, 4, 4);
+    principale->addLayout(scelte);
+    principale->addWidget(Significato);
+    principale->addWidget(Riepilogo);
+    principale->addWidget(divisore, 1);
+
+    const auto cambiato = [this] { ricalcola(); };
+    connect(Spia, &QSpinBox::valueChanged, this, cambiato);
+    connect(Spia2, &QSpinBox::valueChanged, this, cambiato);
+    connect(RuotaSpia, &QComboBox::currentIndexChanged, this, cambiato);
+    connect(Colpi, &QSpinBox::valueChanged, this, cambiato);
+    connect(Sovrapposte, &QCheckBox::toggled, this, cambiato);
+    connect(TutteLeSpie, &QPushButton::toggled, this, [this](bool su) {
+        // The scan takes every spy: the spy's own numbers do not apply.
+        Spia->setEnabled(!su);
+        Spia2->setEnabled(!su);
+        colonnaOrdine_ = su ? statistics::ColSpiaQ + 1 : statistics::ColSpiaP;
+        decrescente_ = false;
+        ricalcola();
+    });
+    connect(CmDHelp, &QPushButton::clicked, this, [this] {
+        if (contesto_.apriHelp)
+            contesto_.apriHelp(ContestoHelp, window());
+    });
+    connect(Tabella, &GrigliaView::clic, this, [this](int r, int c) {
+        if (r == 0)
+            ordinaPer(c);
+    });
+    const auto seguito = [this](int r, int) { mostraSeguiti(r); };
+    connect(Tabella, &GrigliaView::doppioClic, this, seguito);
+    connect(Tabella, &GrigliaView::attivata, this, seguito);
+    const auto estrazione = [this](int r, int) { apriNelMiniElenco(r); };
+    connect(Seguiti, &GrigliaView::doppioClic, this, estrazione);
+    connect(Seguiti, &GrigliaView::attivata, this, estrazione);
+}
+
+bool PaginaSpia::scansione() const { return TutteLeSpie->isChecked(); }
+
+statistics::ParametriSpia PaginaSpia::parametri() const
+{
+    statistics::ParametriSpia p;
+    p.spia = Spia->value();
+    p.spia2 = Spia2->value() == Spia->value() ? 0 : Spia2->value();
+    p.ruotaSpia = RuotaSpia->currentIndex();
+    p.ruote = ruote_.value_or(statistics::Ruote{});
+    p.colpi = Colpi->value();
+    p.dal = dal_;
+    p.al = al_;
+    p.sovrapposte = Sovrapposte->isChecked();
+    return p;
+}
+
+void PaginaSpia::imposta(const statistics::Ruote& ruote, int dal, int al)
+{
+    ruote_ = ruote;
+    dal_ = dal;
+    al_ = al;
+    ricalcola();
+}
+
+void PaginaSpia::svuota(const QString& motivo)
+{
+    ruote_.reset();
+    righe_.clear();
+    classiP_ = {};
+    statistics::scriviTabellaSpia(righe_, scansione(), 0, tabella_);
+    Tabella->aggiorna();
+    seguiti_.setRighe(1);
+    Seguiti->aggiorna();
+    Riepilogo->setText(motivo);
+    aggiornaGrafico();
+}
+
+void PaginaSpia::ricalcola()
+{
+    if (!ruote_)
+        return;
+    const auto& a = contesto_.sessione.archivio();
+    calcolati_ = parametri();
+    if (scansione()) {
+        auto e = statistics::scansioneSpie(a, calcolati_);
+        Riepilogo->setText(daStd(statistics::lineaScansione(e)));
+        righe_ = std::move(e.righe);
+        classiP_ = e.classiP;
+    } else {
+        auto e = statistics::calcolaSpia(a, calcolati_);
+        Riepilogo->setText(QStringLiteral("Spia %1 su %2. ").arg(daStd(statistics::testoSpia(calcolati_)),
+                                                                  daStd(std::string(archive::NomiRuote[static_cast<std::size_t>(calcolati_.ruotaSpia)]))) +
+                           daStd(statistics::lineaSpia(e)));
+        righe_ = std::move(e.righe);
+        classiP_ = e.classiP;
+    }
+    scriviTabella();
+    seguiti_.setRighe(1);
+    Seguiti->aggiorna();
+    numeriSeguiti_.clear();
+    TitoloSeguiti->setText(QStringLiteral("Doppio clic su un numero: quando ha seguito la spia"));
+    aggiornaGrafico();
+}
+
+void PaginaSpia::scriviTabella()
+{
+    const bool tutte = scansione();
+    statistics::ordinaSpia(righe_, colonnaOrdine_, tutte, decrescente_);
+    statistics::scriviTabellaSpia(righe_, tutte, 0, tabella_);
+    for (int c = 0; c < tabella_.colonne(); ++c)
+        tabella_.setLarghezza(c, 800);
+    Tabella->aggiorna();
+    int larghezza = 2 * Tabella->frameWidth() + 20;
+    for (int c = 0; c < tabella_.colonne(); ++c)
+        larghezza += Tabella->columnWidth(c);
+    Tabella->setMinimumWidth(larghezza);
+    Tabella->horizontalHeader()->setSortIndicator(colonnaOrdine_, decrescente_ ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void PaginaSpia::ordinaPer(int colonna)
+{
+    if (colonna < 0 || colonna >= tabella_.colonne())
+        return;
+    if (colonna == colonnaOrdine_) {
+        decrescente_ = !decrescente_;
+    } else {
+        colonnaOrdine_ = colonna;
+        // Counts and Rapporto read best from the largest, numbers and chances from the smallest.
+        const int propria = scansione() ? colonna - 1 : colonna;
+        decrescente_ = propria == statistics::ColSpiaUscite || propria == statistics::ColSpiaRapporto;
+    }
+    scriviTabella();
+}
+
+void PaginaSpia::mostraSeguiti(int riga)
+{
+    if (riga < 1 || riga > static_cast<int>(righe_.size()))
+        return;
+    const auto& a = contesto_.sessione.archivio();
+    const statistics::RigaSpia r = righe_[static_cast<std::size_t>(riga - 1)];
+    statistics::ParametriSpia p = calcolati_;
+    p.spia = r.spia;
+    if (scansione())
+        p.spia2 = 0;
+    // The scan keeps no presences: the one spy is quick to compute again.
+    const auto e = statistics::calcolaSpia(a, p);
+    const auto elenco = statistics::seguiti(a, e, r.numero);
+    statistics::scriviSeguiti(a, elenco, seguiti_);
+    seguiti_.setLarghezza(statistics::SegDataPresenza, 1300);
+    seguiti_.setLarghezza(statistics::SegData, 1300);
+    seguiti_.setLarghezza(statistics::SegRuote, 1500);
+    Seguiti->aggiorna();
+    numeriSeguiti_ = {p.spia};
+    if (p.spia2 != 0)
+        numeriSeguiti_.push_back(p.spia2);
+    numeriSeguiti_.push_back(r.numero);
+    ruoteSeguiti_.clear();
+    for (auto it = elenco.rbegin(); it != elenco.rend(); ++it) {
+        std::vector<int> ruote = it->ruote;
+        if (std::find(ruote.begin(), ruote.end(), p.ruotaSpia) == ruote.end())
+            ruote.push_back(p.ruotaSpia);
+        ruoteSeguiti_.push_back(std::move(ruote));
+    }
+    const QString spia = daStd(statistics::testoSpia(p));
+    if (elenco.empty()) {
+        TitoloSeguiti->setText(QStringLiteral("%1 non ha mai seguito la spia %2").arg(r.numero).arg(spia));
+        return;
+    }
+    TitoloSeguiti->setText(QStringLiteral("%1 dopo la spia %2: %3 volte (doppio clic: l'estrazione nel mini elenco)")
+                               .arg(r.numero)
+                               .arg(spia)
+                               .arg(elenco.size()));
+    apriNelMiniElenco(1);
+}
+
+void PaginaSpia::apriNelMiniElenco(int riga)
+{
+    if (riga < 1 || riga >= seguiti_.righe() || riga > static_cast<int>(ruoteSeguiti_.size()))
+        return;
+    if (!mostraNelMiniElenco(contesto_, seguiti_.intero(riga, statistics::SegEstrazione), numeriSeguiti_,
+                             ruoteSeguiti_[static_cast<std::size_t>(riga - 1)]))
+        TitoloSeguiti->setText(TitoloSeguiti->text() + QStringLiteral(" (il mini elenco non si può aprire)"));
+}
+
+void PaginaSpia::aggiornaGrafico()
+{
+    Confronto c;
+    c.serie = QStringLiteral("SerieP");
+    if (!righe_.empty()) {
+        c.titolo = scansione() ? QStringLiteral("Le 8100 prove per p, e per caso") : QStringLiteral("I 90 numeri per p, e per caso");
+        c.osservati = scansione() ? QStringLiteral("Prove") : QStringLiteral("Numeri");
+        c.asseX = QStringLiteral("p (classi di 0,05: a sinistra i più rari per caso)");
+        c.asseY = c.osservati;
+        for (int k = 0; k < statistics::ClassiP; ++k) {
+            c.etichette << daStd(statistics::conVirgola(k * 0.05, 2));
+            c.valoriOsservati.push_back(classiP_[static_cast<std::size_t>(k)].osservati);
+            c.valoriAttesi.push_back(classiP_[static_cast<std::size_t>(k)].attesi);
+        }
+    }
+    disegnaConfronto(Grafico, c);
+}
+
+}

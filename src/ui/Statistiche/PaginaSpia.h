@@ -1,0 +1,87 @@
+// The page "Spia" of Statistiche: the followers of a spy number or pair, or every spy scanned, beside chance.
+#pragma once
+
+#include "grid/Grid.h"
+#include "statistics/Spia.h"
+#include "ui/common/Contesto.h"
+
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+class QChartView;
+class QCheckBox;
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+namespace ui {
+
+class GrigliaView;
+
+class PaginaSpia : public QWidget {
+    Q_OBJECT
+public:
+    explicit PaginaSpia(Contesto& contesto, QWidget* genitore = nullptr);
+    ~PaginaSpia() override;
+
+    static constexpr int ContestoHelp = 352;
+
+    // The wheels of the followers and the range of the presences, as the window's panel sets them.
+    void imposta(const statistics::Ruote& ruote, int dal, int al);
+    // Nothing to compute (no wheel, no draw in the range): the reason in place of the figures.
+    void svuota(const QString& motivo);
+    // Recomputes the table, or the scan when "Tutte le spie" is down, from the choices on screen.
+    void ricalcola();
+    // A click on the header of column c: sorts by it, a second click reverses the order.
+    void ordinaPer(int colonna);
+    // Double-click on row r of the table: the draws where that number followed the spy, the newest
+    // in the mini list with the spy and the follower marked.
+    void mostraSeguiti(int riga);
+
+    bool scansione() const;
+    const std::vector<statistics::RigaSpia>& righe() const { return righe_; }
+    const statistics::DistribuzioneP& classiP() const { return classiP_; }
+    const grid::Grid& tabella() const { return tabella_; }
+    const grid::Grid& elencoSeguiti() const { return seguiti_; }
+
+private:
+    void costruisci();
+    statistics::ParametriSpia parametri() const;
+    void scriviTabella();
+    void aggiornaGrafico();
+    void apriNelMiniElenco(int riga);
+
+    Contesto& contesto_;
+    std::optional<statistics::Ruote> ruote_;
+    int dal_ = 1;
+    int al_ = 0;
+    std::vector<statistics::RigaSpia> righe_;
+    statistics::DistribuzioneP classiP_{};
+    statistics::ParametriSpia calcolati_;   // the settings of righe_
+    int colonnaOrdine_ = statistics::ColSpiaP;
+    bool decrescente_ = false;
+    grid::Grid tabella_;
+    grid::Grid seguiti_;
+    std::vector<int> numeriSeguiti_;   // spy and follower of the list below the table
+    std::vector<std::vector<int>> ruoteSeguiti_;   // by row of that list: the wheels to mark
+
+    QSpinBox* Spia = nullptr;
+    QSpinBox* Spia2 = nullptr;
+    QComboBox* RuotaSpia = nullptr;
+    QSpinBox* Colpi = nullptr;
+    QCheckBox* Sovrapposte = nullptr;
+    QPushButton* TutteLeSpie = nullptr;
+    QPushButton* CmDHelp = nullptr;
+    QLabel* Significato = nullptr;
+    QLabel* Riepilogo = nullptr;
+    QLabel* TitoloSeguiti = nullptr;
+    GrigliaView* Tabella = nullptr;
+    GrigliaView* Seguiti = nullptr;
+    QChartView* Grafico = nullptr;
+};
+
+}

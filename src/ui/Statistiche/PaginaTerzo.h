@@ -1,0 +1,64 @@
+// The page "Legge del terzo" of Statistiche: the last cycle of each chosen wheel and the absent count over every span, beside the exact law.
+#pragma once
+
+#include "grid/Grid.h"
+#include "statistics/Terzo.h"
+#include "ui/common/Contesto.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class QChartView;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+namespace ui {
+
+class GrigliaView;
+
+class PaginaTerzo : public QWidget {
+    Q_OBJECT
+public:
+    explicit PaginaTerzo(Contesto& contesto, QWidget* genitore = nullptr);
+    ~PaginaTerzo() override;
+
+    static constexpr int ContestoHelp = 354;
+
+    // The wheels and the range as the window's panel sets them: the cycle ends at `al`, the spans lie in dal..al.
+    void imposta(const statistics::Ruote& ruote, int dal, int al);
+    void svuota(const QString& motivo);
+    void ricalcola();
+
+    const std::vector<statistics::CicloRuota>& cicli() const { return cicli_; }
+    const statistics::DistribuzioneAssenti& distribuzione() const { return distribuzione_; }
+    const grid::Grid& tabellaCicli() const { return tabellaCicli_; }
+    const grid::Grid& tabellaAssenti() const { return tabellaAssenti_; }
+    const grid::Grid& tabellaDistribuzione() const { return tabellaDistribuzione_; }
+
+private:
+    void costruisci();
+    void aggiornaGrafico();
+
+    Contesto& contesto_;
+    std::optional<statistics::Ruote> ruote_;
+    int dal_ = 1;
+    int al_ = 0;
+    std::vector<statistics::CicloRuota> cicli_;
+    statistics::DistribuzioneAssenti distribuzione_;
+    grid::Grid tabellaCicli_;
+    grid::Grid tabellaAssenti_;
+    grid::Grid tabellaDistribuzione_;
+
+    QSpinBox* Ciclo = nullptr;
+    QPushButton* CmDHelp = nullptr;
+    QLabel* Significato = nullptr;
+    QLabel* Riepilogo = nullptr;
+    GrigliaView* Cicli = nullptr;
+    GrigliaView* Assenti = nullptr;
+    GrigliaView* Distribuzione = nullptr;
+    QChartView* Grafico = nullptr;
+};
+
+}

@@ -1,0 +1,221 @@
+// The pages "Spia" and "Legge del terzo" of Statistiche offscreen: their tables equal velmora-cli spia and terzo for
+// the same choices; sorting, the scan, the followed draws in the mini list, the chart, the empty choices, help.
+#include "SupportoUi.h"
+
+#include "cli/Comandi.h"
+#include "ui/Container/Container.h"
+#include "ui/Estrazioni_minielenco/Estrazioni_minielenco.h"
+#include "ui/Statistiche/PaginaSpia.h"
+#include "ui/Statistiche/PaginaTerzo.h"
+#include "ui/Statistiche/Statistiche.h"
+#include "ui/common/GrigliaView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QChartView>
+#include <QtTest>
+
+#include <sstream>
+
+namespace {
+
+struct Banco {
+    explicit Banco(int n)
+    {
+        amb.creaArchivio(QStringLiteral("A.db"), n);
+        (void)amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
+        amb.sessione->archivio().EstrazioneIniziale = 1;
+        amb.sessione->carica();
+    }
+    template <class T>
+    T* c(const QWidget& w, const QString& nome) const { return testui::controllo<T>(w, nome); }
+    // velmora-cli on the same archive: standard output and the last line of standard error.
+    std::pair<std::string, std::string> cli(const std::string& comando, std::vector<std::string> opzioni) const
+    {
+        opzioni.insert(opzioni.begin(), {comando, "--archivio", amb.file(QStringLiteral("A.db")).toStdString()});
+        std::istringstream in;
+        std::ostringstream out, err;
+        if (cli::esegui(opzioni, in, out, err) != 0)
+            qFatal("velmora-cli %s: %s", comando.c_str(), err.str().c_str());
+        std::string e = err.str();
+        e.pop_back();
+        return {out.str(), e.substr(e.rfind('\n') + 1)};
+    }
+
+    testui::Ambiente amb;
+};
+
+double somma(const QBarSet* s)
+{
+    double t = 0;
+    for (int i = 0; i < s->count(); ++i)
+        t += s->at(i);
+    return t;
+}
+
+}
+
+class TestSpia : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { testui::svuotaRegistroFinestre(); }
+
+    void spiaComeLaRigaDiComando()
+    {
+        Banco t(1500);
+        ui::Statistiche w(*t.amb.contesto);
+        w.show();
+        auto& spia = w.paginaSpia();
+        auto* pagine = t.c<QTabWidget>(w, QStringLiteral("Pagine"));
+        pagine->setCurrentWidget(&spia);
+        QVERIFY(!t.c<QComboBox>(w, QStringLiteral("Sorte"))->isEnabled());
+        const auto riepilogo = [&] { return t.c<QLabel>(w, QStringLiteral("RiepilogoSpia"))->text().toStdString(); };
+
+        // Spy 27 on Bari, followers on Bari (the panel's wheel), 9 colpi, ordered by p as the command is.
+        auto [out, err] = t.cli("spia", {"--spia", "27"});
+        QCOMPARE(spia.tabella().comeTesto("\n"), out);
+        QCOMPARE(riepilogo(), "Spia 27 su Bari. " + err);
+
+        // Two wheels of followers, the spy on Napoli in pair with 5, 20 colpi, overlaps counted.
+        t.c<QToolButton>(w, QStringLiteral("RuotaMI"))->setChecked(true);
+        t.c<QComboBox>(w, QStringLiteral("RuotaSpia"))->setCurrentIndex(5);
+        t.c<QSpinBox>(w, QStringLiteral("Spia2"))->setValue(5);
+        t.c<QSpinBox>(w, QStringLiteral("Colpi"))->setValue(20);
+        t.c<QCheckBox>(w, QStringLiteral("Sovrapposte"))->setChecked(true);
+        std::tie(out, err) = t.cli("spia", {"--spia", "27-5", "--ruota-spia", "NA", "--ruote", "BA,MI", "--colpi", "20", "--sovrapposte"});
+        QCOMPARE(spia.tabella().comeTesto("\n"), out);
+        QCOMPARE(riepilogo(), "Spia 05-27 su Napoli. " + err);
+
+        // Sorting: Uscite from the largest, a second click reverses.
+        t.c<QSpinBox>(w, QStringLiteral("Spia2"))->setValue(0);
+        spia.ordinaPer(statistics::ColSpiaUscite);
+        const auto& g = spia.tabella();
+        for (int r = 2; r < g.righe(); ++r)
+            QVERIFY(g.intero(r - 1, statistics::ColSpiaUscite) >= g.intero(r, statistics::ColSpiaUscite));
+        spia.ordinaPer(statistics::ColSpiaUscite);
+        QVERIFY(g.intero(1, statistics::ColSpiaUscite) <= g.intero(89, statistics::ColSpiaUscite));
+
+        // The chart: the 90 numbers by class of p, and chance's count that adds up to 90 too.
+        auto* barre = qobject_cast<QBarSeries*>(t.c<QChartView>(w, QStringLiteral("GraficoSpia"))->chart()->series().front());
+        QVERIFY(barre);
+        QCOMPARE(barre->barSets()[0]->count(), statistics::ClassiP);
+        QCOMPARE(somma(barre->barSets()[0]), 90.0);
+        QVERIFY(std::abs(somma(barre->barSets()[1]) - 90.0) < 1e-6);
+
+        // Every spy: the 8,100 tests as the command lists them.
+        t.c<QPushButton>(w, QStringLiteral("TutteLeSpie"))->click();
+        QVERIFY(!t.c<QSpinBox>(w, QStringLiteral("Spia"))->isEnabled());
+        std::tie(out, err) = t.cli("spia", {"--spia", "tutte", "--ruota-spia", "NA", "--ruote", "BA,MI", "--colpi", "20",
+                                            "--sovrapposte", "--lista", "8100"});
+        QCOMPARE(spia.tabella().comeTesto("\n"), out);
+        QCOMPARE(QString::fromStdString(riepilogo()), QString::fromStdString(err));
+        QCOMPARE(somma(qobject_cast<QBarSeries*>(t.c<QChartView>(w, QStringLiteral("GraficoSpia"))->chart()->series().front())->barSets()[0]),
+                 8100.0);
+
+        // No wheel: the reason in place of the figures, on every page.
+        t.c<QToolButton>(w, QStringLiteral("RuotaBA"))->setChecked(false);
+        t.c<QToolButton>(w, QStringLiteral("RuotaMI"))->setChecked(false);
+        QCOMPARE(spia.tabella().righe(), 1);
+        QCOMPARE(riepilogo(), std::string("Selezionare almeno una ruota"));
+        QCOMPARE(t.c<QLabel>(w, QStringLiteral("RiepilogoTerzo"))->text(), QStringLiteral("Selezionare almeno una ruota"));
+
+        // "?" and F1 open the page's own help.
+        t.c<QPushButton>(w, QStringLiteral("CmDHelpSpia"))->click();
+        QTest::keyClick(&w, Qt::Key_F1);
+        pagine->setCurrentWidget(&w.paginaTerzo());
+        QTest::keyClick(&w, Qt::Key_F1);
+        QCOMPARE(t.amb.helpAperti, (std::vector<int>{352, 352, 354}));
+    }
+
+    void seguitiNelMiniElenco()
+    {
+        Banco t(600);
+        ui::registraEstrazioni_minielenco();
+        ui::registraStatistiche();
+        ui::Container principale(*t.amb.contesto);
+        principale.show();
+        auto* sub = principale.apriFinestra(QStringLiteral("Statistiche"));
+        QVERIFY(sub);
+        auto* w = qobject_cast<ui::Statistiche*>(sub->widget());
+        QVERIFY(w);
+        const auto& a = t.amb.sessione->archivio();
+        auto& spia = w->paginaSpia();
+
+        // The follower in the first row (smallest p): the draws where it came within 9 colpi of a 27 on Bari.
+        const auto riga = spia.righe().front();
+        QVERIFY(riga.uscite > 0);
+        spia.mostraSeguiti(1);
+        const auto& s = spia.elencoSeguiti();
+        QCOMPARE(s.righe(), 1 + riga.uscite);
+        for (int r = 1; r < s.righe(); ++r) {
+            const int presenza = s.intero(r, statistics::SegPresenza), d = s.intero(r, statistics::SegEstrazione);
+            QCOMPARE(d - presenza, s.intero(r, statistics::SegColpo));
+            bool spiaPresente = false, seguito = false;
+            for (int k = 1; k <= 5; ++k) {
+                spiaPresente = spiaPresente || a.numero(presenza, 0, k) == 27;
+                seguito = seguito || a.numero(d, 0, k) == riga.numero;
+            }
+            QVERIFY(spiaPresente && seguito);
+            if (r > 1)
+                QVERIFY(presenza < s.intero(r - 1, statistics::SegPresenza));
+        }
+        // The newest in the mini list, the follower marked on Bari.
+        auto* mini = qobject_cast<ui::Estrazioni_minielenco*>(principale.areaMdi()->activeSubWindow()->widget());
+        QVERIFY(mini);
+        QCOMPARE(mini->findChild<QScrollBar*>(QStringLiteral("hs1"))->value(), s.intero(1, statistics::SegEstrazione));
+        int segnate = 0;
+        for (int k = 1; k <= 5; ++k)
+            segnate += mini->griglia().intero(1, k) == riga.numero && mini->griglia().sfondo(1, k) == grid::colori::Verde;
+        QCOMPARE(segnate, 1);
+        // An older one on a double-click of its row.
+        if (s.righe() > 2) {
+            emit testui::controllo<ui::GrigliaView>(*w, QStringLiteral("SeguitiSpia"))->doppioClic(2, 0);
+            QCOMPARE(mini->findChild<QScrollBar*>(QStringLiteral("hs1"))->value(), s.intero(2, statistics::SegEstrazione));
+        }
+    }
+
+    void terzoComeLaRigaDiComando()
+    {
+        Banco t(800);
+        ui::Statistiche w(*t.amb.contesto);
+        w.show();
+        auto& terzo = w.paginaTerzo();
+        w.tutteLeRuote();
+        // Every wheel, cycle of 18 up to the last draw; the distribution over the whole archive.
+        auto [out, err] = t.cli("terzo", {});
+        QCOMPARE(terzo.tabellaCicli().comeTesto("\n"), out);
+        QVERIFY(t.c<QLabel>(w, QStringLiteral("RiepilogoTerzo"))->text().toStdString().find(err) == 0);
+        std::tie(out, err) = t.cli("terzo", {"--distribuzione"});
+        QCOMPARE(terzo.tabellaDistribuzione().comeTesto("\n"), out);
+        QVERIFY(t.c<QLabel>(w, QStringLiteral("RiepilogoTerzo"))->text().toStdString().find(err) != std::string::npos);
+
+        // A cycle of 30: the absent numbers of each wheel are those its row counts.
+        t.c<QSpinBox>(w, QStringLiteral("Ciclo"))->setValue(30);
+        std::tie(out, err) = t.cli("terzo", {"--ciclo", "30"});
+        QCOMPARE(terzo.tabellaCicli().comeTesto("\n"), out);
+        const auto& assenti = terzo.tabellaAssenti();
+        QCOMPARE(assenti.righe(), terzo.tabellaCicli().righe());
+        for (int r = 1; r < assenti.righe(); ++r) {
+            const auto& numeri = assenti.testo(r, 3);
+            const auto quanti = numeri.empty() ? 0 : std::count(numeri.begin(), numeri.end(), ' ') + 1;
+            QCOMPARE(static_cast<int>(quanti), terzo.tabellaCicli().intero(r, 2));
+        }
+        QVERIFY(t.c<QLabel>(w, QStringLiteral("SignificatoTerzo"))->text().startsWith(QStringLiteral("In 30 estrazioni il caso lascia fuori in media 16,2")));
+        auto* barre = qobject_cast<QBarSeries*>(t.c<QChartView>(w, QStringLiteral("GraficoTerzo"))->chart()->series().front());
+        QVERIFY(barre);
+        QCOMPARE(somma(barre->barSets()[0]), static_cast<double>(terzo.distribuzione().cicli));
+    }
+};
+
+QTEST_MAIN(TestSpia)
+#include "ui_spia_test.moc"
