@@ -1,10 +1,20 @@
-// Poisson-binomial law and the Benjamini-Hochberg adjustment.
+// Binomial coefficients, the Poisson-binomial law and the Benjamini-Hochberg adjustment.
 #include "statistics/Probabilita.h"
 
 #include <algorithm>
 #include <numeric>
 
 namespace statistics {
+
+double combinazioni(int n, int k)
+{
+    if (k < 0 || k > n)
+        return 0;
+    double c = 1;
+    for (int i = 1; i <= k; ++i)
+        c = c * (n - k + i) / i;
+    return c;
+}
 
 std::vector<double> poissonBinomiale(const std::vector<double>& p)
 {

@@ -5,6 +5,9 @@
 
 namespace statistics {
 
+// C(n, k), the ways of choosing k of n; 0 outside 0 <= k <= n.
+double combinazioni(int n, int k);
+
 // The distribution of the number of successes among independent trials of
 // probabilities p[i]: element k is P(K = k), k = 0..p.size(). Exact, by dynamic
 // programming over the trials; no normal approximation, which is poor for the few

@@ -1,6 +1,7 @@
 // The last cycle of each wheel and the absent count over every span, with the exact Markov-chain law.
 #include "statistics/Terzo.h"
 
+#include "statistics/Probabilita.h"
 #include "statistics/Tabella.h"
 
 #include <algorithm>
@@ -9,16 +10,6 @@
 namespace statistics {
 
 namespace {
-
-double combinazioni(int n, int k)
-{
-    if (k < 0 || k > n)
-        return 0;
-    double c = 1;
-    for (int i = 1; i <= k; ++i)
-        c = c * (n - k + i) / i;
-    return c;
-}
 
 bool estratta(const archive::Archivio& a, int d, int w) { return a.numero(d, w, 1) != 0; }
 
@@ -154,9 +145,9 @@ std::pair<int, int> classiDaMostrare(const DistribuzioneAssenti& d)
     return {primo, ultimo};
 }
 
-void scriviCicli(const std::vector<CicloRuota>& cicli, int n, grid::Grid& g)
+void scriviCicli(const std::vector<CicloRuota>& cicli, int n, grid::Grid& g, const archive::Archivio* date)
 {
-    g.setIntestazione("Ruota|Usciti|Assenti|AttesiAssenti");
+    g.setIntestazione(date ? "Ruota|Usciti|Assenti|AttesiAssenti|Dal|Al|Numeri assenti" : "Ruota|Usciti|Assenti|AttesiAssenti");
     g.setRighe(1);
     for (const auto& c : cicli) {
         if (c.estrazioni < n)
@@ -166,22 +157,10 @@ void scriviCicli(const std::vector<CicloRuota>& cicli, int n, grid::Grid& g)
         g.setNumero(r, 1, c.usciti);
         g.setNumero(r, 2, c.assenti);
         g.setTesto(r, 3, conVirgola(c.attesiAssenti, 1));
-    }
-    for (int c = 1; c < 4; ++c)
-        g.setAllineamento(c, grid::Allineamento::Destra);
-}
-
-void scriviAssenti(const archive::Archivio& a, const std::vector<CicloRuota>& cicli, int n, grid::Grid& g)
-{
-    g.setIntestazione("Ruota|Dal|Al|Numeri assenti");
-    g.setRighe(1);
-    for (const auto& c : cicli) {
-        if (c.estrazioni < n)
+        if (!date)
             continue;
-        const int r = g.aggiungiRiga();
-        g.setTesto(r, 0, archive::SigleRuote[static_cast<std::size_t>(c.ruota)]);
-        g.setTesto(r, 1, a.DateEstrazioni[static_cast<std::size_t>(c.prima)]);
-        g.setTesto(r, 2, a.DateEstrazioni[static_cast<std::size_t>(c.ultima)]);
+        g.setTesto(r, 4, date->DateEstrazioni[static_cast<std::size_t>(c.prima)]);
+        g.setTesto(r, 5, date->DateEstrazioni[static_cast<std::size_t>(c.ultima)]);
         std::string numeri;
         for (int x = 1; x <= 90; ++x)
             if (!c.uscito[static_cast<std::size_t>(x)]) {
@@ -189,8 +168,10 @@ void scriviAssenti(const archive::Archivio& a, const std::vector<CicloRuota>& ci
                     numeri += ' ';
                 numeri += archive::dueCifre(x);
             }
-        g.setTesto(r, 3, numeri);
+        g.setTesto(r, 6, numeri);
     }
+    for (int c = 1; c < 4; ++c)
+        g.setAllineamento(c, grid::Allineamento::Destra);
 }
 
 void scriviDistribuzione(const DistribuzioneAssenti& d, grid::Grid& g)

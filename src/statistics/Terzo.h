@@ -53,10 +53,9 @@ struct DistribuzioneAssenti {
 };
 DistribuzioneAssenti distribuzioneAssenti(const archive::Archivio& a, const Ruote& ruote, int n, int dal, int al);
 
-// "Ruota|Usciti|Assenti|AttesiAssenti", one row per cycle of n draws (shorter cycles left out).
-void scriviCicli(const std::vector<CicloRuota>& cicli, int n, grid::Grid& g);
-// "Ruota|Dal|Al|Numeri assenti": the dates of each cycle of n draws and its absent numbers ("03 17 ...").
-void scriviAssenti(const archive::Archivio& a, const std::vector<CicloRuota>& cicli, int n, grid::Grid& g);
+// "Ruota|Usciti|Assenti|AttesiAssenti", one row per cycle of n draws (shorter cycles left out); with the
+// archive `date`, also "Dal|Al|Numeri assenti": the dates of the cycle and its absent numbers ("03 17 ...").
+void scriviCicli(const std::vector<CicloRuota>& cicli, int n, grid::Grid& g, const archive::Archivio* date = nullptr);
 // "Assenti|Osservati|Attesi" over the classes worth showing.
 void scriviDistribuzione(const DistribuzioneAssenti& d, grid::Grid& g);
 

@@ -9,17 +9,7 @@
 
 namespace workbench {
 
-namespace {
-double combinazioni(int n, int k)
-{
-    if (k < 0 || k > n)
-        return 0;
-    double c = 1;
-    for (int i = 1; i <= k; ++i)
-        c = c * (n - k + i) / i;
-    return c;
-}
-}
+using statistics::combinazioni;
 
 double probabilitaSorteSuRuota(int m, int sorte)
 {

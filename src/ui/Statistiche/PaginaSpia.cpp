@@ -2,7 +2,7 @@
 #include "ui/Statistiche/PaginaSpia.h"
 
 #include "statistics/Tabella.h"
-#include "ui/Statistiche/GraficoConfronto.h"
+#include "ui/Statistiche/PaginaStudio.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
 
@@ -13,17 +13,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QSplitter>
 #include <QVBoxLayout>
 #include <QtCharts/QChartView>
 
 #include <algorithm>
 
 namespace ui {
-
-namespace {
-QString daStd(const std::string& s) { return QString::fromStdString(s); }
-}
 
 PaginaSpia::PaginaSpia(Contesto& contesto, QWidget* genitore)
     : QWidget(genitore)
@@ -84,21 +79,14 @@ void PaginaSpia::costruisci()
     TutteLeSpie->setCheckable(true);
     scelte->addWidget(TutteLeSpie);
     scelte->addStretch();
-    CmDHelp = pulsante(QStringLiteral("CmDHelpSpia"), QStringLiteral("?"), QStringLiteral("Help in linea"), this);
-    CmDHelp->setFixedWidth(34);
+    CmDHelp = pulsanteHelp(QStringLiteral("CmDHelpSpia"), contesto_, ContestoHelp, this);
     scelte->addWidget(CmDHelp);
 
-    Significato = etichetta(QStringLiteral("SignificatoSpia"),
-                            QStringLiteral("Rapporto sopra 1 dice solo che il numero ha seguito la spia più spesso di quanto dà il caso "
+    Significato = rigaDiTesto(QStringLiteral("SignificatoSpia"), false, this);
+    Significato->setText(QStringLiteral("Rapporto sopra 1 dice solo che il numero ha seguito la spia più spesso di quanto dà il caso "
                                            "in questo tratto: fra 90 numeri circa 4,5 hanno p < 0,05 per puro caso, per questo conta q. "
-                                           "Un q sotto 0,05 dice che lo scarto difficilmente è caso, non che si ripeterà."),
-                            this);
-    Significato->setWordWrap(true);
-    Riepilogo = etichetta(QStringLiteral("RiepilogoSpia"), {}, this);
-    Riepilogo->setWordWrap(true);
-    QFont forte = Riepilogo->font();
-    forte.setBold(true);
-    Riepilogo->setFont(forte);
+                                           "Un q sotto 0,05 dice che lo scarto difficilmente è caso, non che si ripeterà."));
+    Riepilogo = rigaDiTesto(QStringLiteral("RiepilogoSpia"), true, this);
 
     Tabella = new GrigliaView(tabella_, this);
     Tabella->setObjectName(QStringLiteral("TabellaSpia"));
@@ -118,19 +106,7 @@ void PaginaSpia::costruisci()
     vs->addWidget(Seguiti, 1);
     Grafico = nuovoGrafico(QStringLiteral("GraficoSpia"), this);
 
-    auto* divisore = new QSplitter(Qt::Horizontal, this);
-    divisore->addWidget(sinistra);
-    divisore->addWidget(Grafico);
-    divisore->setStretchFactor(0, 0);
-    divisore->setStretchFactor(1, 1);
-    divisore->setChildrenCollapsible(false);
-
-    auto* principale = new QVBoxLayout(this);
-    principale->setContentsMargins(4, 4, 4, 4);
-    principale->addLayout(scelte);
-    principale->addWidget(Significato);
-    principale->addWidget(Riepilogo);
-    principale->addWidget(divisore, 1);
+    disponiPagina(this, scelte, Significato, Riepilogo, sinistra, Grafico);
 
     const auto cambiato = [this] { ricalcola(); };
     connect(Spia, &QSpinBox::valueChanged, this, cambiato);
@@ -145,10 +121,6 @@ void PaginaSpia::costruisci()
         colonnaOrdine_ = su ? statistics::ColSpiaQ + 1 : statistics::ColSpiaP;
         decrescente_ = false;
         ricalcola();
-    });
-    connect(CmDHelp, &QPushButton::clicked, this, [this] {
-        if (contesto_.apriHelp)
-            contesto_.apriHelp(ContestoHelp, window());
     });
     connect(Tabella, &GrigliaView::clic, this, [this](int r, int c) {
         if (r == 0)

@@ -2,7 +2,7 @@
 #include "ui/Statistiche/PaginaTerzo.h"
 
 #include "statistics/Tabella.h"
-#include "ui/Statistiche/GraficoConfronto.h"
+#include "ui/Statistiche/PaginaStudio.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
 
@@ -11,17 +11,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QSplitter>
 #include <QVBoxLayout>
 #include <QtCharts/QChartView>
 
 #include <cmath>
 
 namespace ui {
-
-namespace {
-QString daStd(const std::string& s) { return QString::fromStdString(s); }
-}
 
 PaginaTerzo::PaginaTerzo(Contesto& contesto, QWidget* genitore)
     : QWidget(genitore)
@@ -35,7 +30,6 @@ PaginaTerzo::~PaginaTerzo()
 {
     // The grid views show grids this object owns: they go before the grids do.
     delete Cicli;
-    delete Assenti;
     delete Distribuzione;
 }
 
@@ -51,59 +45,27 @@ void PaginaTerzo::costruisci()
     scelte->addWidget(Ciclo);
     scelte->addWidget(etichetta(QStringLiteral("LabelEstrazioniCiclo"), QStringLiteral("estrazioni di ogni ruota scelta"), this));
     scelte->addStretch();
-    CmDHelp = pulsante(QStringLiteral("CmDHelpTerzo"), QStringLiteral("?"), QStringLiteral("Help in linea"), this);
-    CmDHelp->setFixedWidth(34);
+    CmDHelp = pulsanteHelp(QStringLiteral("CmDHelpTerzo"), contesto_, ContestoHelp, this);
     scelte->addWidget(CmDHelp);
 
-    Significato = etichetta(QStringLiteral("SignificatoTerzo"), {}, this);
-    Significato->setWordWrap(true);
-    Riepilogo = etichetta(QStringLiteral("RiepilogoTerzo"), {}, this);
-    Riepilogo->setWordWrap(true);
-    QFont forte = Riepilogo->font();
-    forte.setBold(true);
-    Riepilogo->setFont(forte);
+    Significato = rigaDiTesto(QStringLiteral("SignificatoTerzo"), false, this);
+    Riepilogo = rigaDiTesto(QStringLiteral("RiepilogoTerzo"), true, this);
 
     Cicli = new GrigliaView(tabellaCicli_, this);
     Cicli->setObjectName(QStringLiteral("Cicli"));
     Cicli->setFisse(1, 0);
-    Cicli->setToolTip(QStringLiteral("L'ultimo ciclo di ogni ruota fino alla data Al"));
-    Assenti = new GrigliaView(tabellaAssenti_, this);
-    Assenti->setObjectName(QStringLiteral("Assenti"));
-    Assenti->setFisse(1, 0);
+    Cicli->setToolTip(QStringLiteral("L'ultimo ciclo di ogni ruota fino alla data Al, con i numeri rimasti assenti"));
     Distribuzione = new GrigliaView(tabellaDistribuzione_, this);
     Distribuzione->setObjectName(QStringLiteral("Distribuzione"));
     Distribuzione->setFisse(1, 0);
     Distribuzione->setToolTip(QStringLiteral("Gli assenti in ogni tratto di estrazioni consecutive fra Dal e Al, e quanti tratti per caso"));
     Grafico = nuovoGrafico(QStringLiteral("GraficoTerzo"), this);
 
-    auto* sinistra = new QWidget(this);
-    auto* vs = new QVBoxLayout(sinistra);
-    vs->setContentsMargins(0, 0, 0, 0);
-    auto* alto = new QHBoxLayout;
-    alto->addWidget(Cicli, 2);
-    alto->addWidget(Distribuzione, 1);
-    vs->addLayout(alto, 3);
-    vs->addWidget(Assenti, 2);
-
-    auto* divisore = new QSplitter(Qt::Horizontal, this);
-    divisore->addWidget(sinistra);
-    divisore->addWidget(Grafico);
-    divisore->setStretchFactor(0, 1);
-    divisore->setStretchFactor(1, 1);
-    divisore->setChildrenCollapsible(false);
-
-    auto* principale = new QVBoxLayout(this);
-    principale->setContentsMargins(4, 4, 4, 4);
-    principale->addLayout(scelte);
-    principale->addWidget(Significato);
-    principale->addWidget(Riepilogo);
-    principale->addWidget(divisore, 1);
+    // The cycles across the page; under them the distribution beside its chart.
+    auto* principale = disponiPagina(this, scelte, Significato, Riepilogo, Distribuzione, Grafico);
+    principale->insertWidget(3, Cicli);
 
     connect(Ciclo, &QSpinBox::valueChanged, this, [this] { ricalcola(); });
-    connect(CmDHelp, &QPushButton::clicked, this, [this] {
-        if (contesto_.apriHelp)
-            contesto_.apriHelp(ContestoHelp, window());
-    });
 }
 
 void PaginaTerzo::imposta(const statistics::Ruote& ruote, int dal, int al)
@@ -119,11 +81,10 @@ void PaginaTerzo::svuota(const QString& motivo)
     ruote_.reset();
     cicli_.clear();
     distribuzione_ = {};
-    statistics::scriviCicli(cicli_, 0, tabellaCicli_);
-    statistics::scriviAssenti(contesto_.sessione.archivio(), cicli_, 0, tabellaAssenti_);
+    statistics::scriviCicli(cicli_, 0, tabellaCicli_, &contesto_.sessione.archivio());
     statistics::scriviDistribuzione(distribuzione_, tabellaDistribuzione_);
-    for (auto* g : {Cicli, Assenti, Distribuzione})
-        g->aggiorna();
+    Cicli->aggiorna();
+    Distribuzione->aggiorna();
     Riepilogo->setText(motivo);
     aggiornaGrafico();
 }
@@ -136,12 +97,18 @@ void PaginaTerzo::ricalcola()
     const int n = Ciclo->value();
     cicli_ = statistics::ultimiCicli(a, *ruote_, n, al_);
     distribuzione_ = statistics::distribuzioneAssenti(a, *ruote_, n, dal_, al_);
-    statistics::scriviCicli(cicli_, n, tabellaCicli_);
-    statistics::scriviAssenti(a, cicli_, n, tabellaAssenti_);
+    statistics::scriviCicli(cicli_, n, tabellaCicli_, &a);
+    tabellaCicli_.setLarghezza(6, 12000);
     statistics::scriviDistribuzione(distribuzione_, tabellaDistribuzione_);
-    tabellaAssenti_.setLarghezza(3, 9000);
-    for (auto* g : {Cicli, Assenti, Distribuzione})
-        g->aggiorna();
+    Cicli->aggiorna();
+    // Every wheel's row in view: at most eleven.
+    Cicli->setFixedHeight((tabellaCicli_.righe()) * Cicli->verticalHeader()->defaultSectionSize() +
+                          Cicli->horizontalHeader()->height() + 2 * Cicli->frameWidth() + 18);
+    Distribuzione->aggiorna();
+    int larghezza = 2 * Distribuzione->frameWidth() + 20;
+    for (int c = 0; c < tabellaDistribuzione_.colonne(); ++c)
+        larghezza += Distribuzione->columnWidth(c);
+    Distribuzione->setMinimumWidth(larghezza);
 
     const double attesi = statistics::assentiAttesi(n);
     Significato->setText(QStringLiteral("In %1 estrazioni il caso lascia fuori in media %2 numeri su 90 (circa %3 su 100): che tanti "
@@ -151,13 +118,15 @@ void PaginaTerzo::ricalcola()
                              .arg(daStd(statistics::conVirgola(attesi, 1)))
                              .arg(std::lround(attesi / 90.0 * 100.0)));
     std::string riepilogo = statistics::lineaCicli(a, n, al_);
-    if (distribuzione_.cicli > 0)
-        riepilogo += " " + statistics::lineaDistribuzione(distribuzione_);
+    if (distribuzione_.cicli > 0) {
+        riepilogo += ' ';
+        riepilogo += statistics::lineaDistribuzione(distribuzione_);
+    }
     int corte = 0;
     for (const auto& c : cicli_)
         corte += c.estrazioni < n;
     if (corte > 0)
-        riepilogo += " Ruote con meno di " + std::to_string(n) + " estrazioni fino ad Al: " + std::to_string(corte) + ", escluse.";
+        riepilogo += " Ruote con meno di " + std::to_string(n) + " estrazioni fino ad Al, escluse: " + std::to_string(corte) + ".";
     Riepilogo->setText(daStd(riepilogo));
     aggiornaGrafico();
 }

@@ -33,8 +33,8 @@ public:
 
     const std::vector<statistics::CicloRuota>& cicli() const { return cicli_; }
     const statistics::DistribuzioneAssenti& distribuzione() const { return distribuzione_; }
+    // Ruota|Usciti|Assenti|AttesiAssenti as the command line writes them, then Dal|Al|Numeri assenti.
     const grid::Grid& tabellaCicli() const { return tabellaCicli_; }
-    const grid::Grid& tabellaAssenti() const { return tabellaAssenti_; }
     const grid::Grid& tabellaDistribuzione() const { return tabellaDistribuzione_; }
 
 private:
@@ -48,7 +48,6 @@ private:
     std::vector<statistics::CicloRuota> cicli_;
     statistics::DistribuzioneAssenti distribuzione_;
     grid::Grid tabellaCicli_;
-    grid::Grid tabellaAssenti_;
     grid::Grid tabellaDistribuzione_;
 
     QSpinBox* Ciclo = nullptr;
@@ -56,7 +55,6 @@ private:
     QLabel* Significato = nullptr;
     QLabel* Riepilogo = nullptr;
     GrigliaView* Cicli = nullptr;
-    GrigliaView* Assenti = nullptr;
     GrigliaView* Distribuzione = nullptr;
     QChartView* Grafico = nullptr;
 };

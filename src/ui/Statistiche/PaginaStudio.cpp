@@ -1,7 +1,14 @@
-// The observed-against-chance bar chart of the study pages.
-#include "ui/Statistiche/GraficoConfronto.h"
+// The pieces the study pages share: labels, help button, layout, the observed-against-chance bar chart.
+#include "ui/Statistiche/PaginaStudio.h"
 
+#include "ui/common/Contesto.h"
+#include "ui/common/Controlli.h"
 #include "ui/common/Tema.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
 
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
@@ -13,6 +20,48 @@
 #include <algorithm>
 
 namespace ui {
+
+QLabel* rigaDiTesto(const QString& nome, bool grassetto, QWidget* genitore)
+{
+    auto* l = etichetta(nome, {}, genitore);
+    l->setWordWrap(true);
+    if (grassetto) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+    return l;
+}
+
+QPushButton* pulsanteHelp(const QString& nome, Contesto& contesto, int pagina, QWidget* genitore)
+{
+    auto* b = pulsante(nome, QStringLiteral("?"), QStringLiteral("Help in linea"), genitore);
+    b->setFixedWidth(34);
+    QObject::connect(b, &QPushButton::clicked, genitore, [&contesto, pagina, genitore] {
+        if (contesto.apriHelp)
+            contesto.apriHelp(pagina, genitore->window());
+    });
+    return b;
+}
+
+QVBoxLayout* disponiPagina(QWidget* pagina, QLayout* scelte, QLabel* significato, QLabel* riepilogo, QWidget* sinistra,
+                           QWidget* destra)
+{
+    auto* divisore = new QSplitter(Qt::Horizontal, pagina);
+    divisore->addWidget(sinistra);
+    divisore->addWidget(destra);
+    // The tables keep their columns' width; the chart takes the rest.
+    divisore->setStretchFactor(0, 0);
+    divisore->setStretchFactor(1, 1);
+    divisore->setChildrenCollapsible(false);
+    auto* principale = new QVBoxLayout(pagina);
+    principale->setContentsMargins(4, 4, 4, 4);
+    principale->addLayout(scelte);
+    principale->addWidget(significato);
+    principale->addWidget(riepilogo);
+    principale->addWidget(divisore, 1);
+    return principale;
+}
 
 QChartView* nuovoGrafico(const QString& nome, QWidget* genitore)
 {
