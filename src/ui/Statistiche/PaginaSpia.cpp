@@ -45,7 +45,7 @@ void PaginaSpia::costruisci()
     Spia->setValue(27);
     Spia->setToolTip(QStringLiteral("Il numero spia"));
     scelte->addWidget(Spia);
-    scelte->addWidget(etichetta(QStringLiteral("LabelSpia2"), QStringLiteral("in ambo con"), this));
+    scelte->addWidget(etichetta(QStringLiteral("LabelSpia2"), QStringLiteral("ambo con"), this));
     Spia2 = new QSpinBox(this);
     Spia2->setObjectName(QStringLiteral("Spia2"));
     Spia2->setRange(0, 90);
@@ -53,7 +53,7 @@ void PaginaSpia::costruisci()
     Spia2->setToolTip(QStringLiteral("Un secondo numero fa della spia un ambo: contano le estrazioni con entrambi sulla ruota della spia"));
     scelte->addWidget(Spia2);
     scelte->addSpacing(12);
-    scelte->addWidget(etichetta(QStringLiteral("LabelRuotaSpia"), QStringLiteral("Ruota della spia"), this));
+    scelte->addWidget(etichetta(QStringLiteral("LabelRuotaSpia"), QStringLiteral("Ruota spia"), this));
     RuotaSpia = new QComboBox(this);
     RuotaSpia->setObjectName(QStringLiteral("RuotaSpia"));
     for (const auto& nome : archive::NomiRuote)
@@ -68,10 +68,10 @@ void PaginaSpia::costruisci()
     Colpi->setToolTip(QStringLiteral("Le estrazioni dopo ogni uscita della spia in cui si cercano i numeri"));
     scelte->addWidget(Colpi);
     scelte->addSpacing(12);
-    Sovrapposte = new QCheckBox(QStringLiteral("Conta le uscite sovrapposte"), this);
+    Sovrapposte = new QCheckBox(QStringLiteral("Uscite sovrapposte"), this);
     Sovrapposte->setObjectName(QStringLiteral("Sovrapposte"));
-    Sovrapposte->setToolTip(QStringLiteral("Senza spunta un'uscita della spia che cade nei colpi della precedente è saltata, "
-                                           "così i conteggi sono indipendenti"));
+    Sovrapposte->setToolTip(QStringLiteral("Con la spunta contano anche le uscite della spia nei colpi della precedente; senza, sono saltate "
+                                           "e i conteggi restano indipendenti"));
     scelte->addWidget(Sovrapposte);
     scelte->addSpacing(12);
     TutteLeSpie = pulsante(QStringLiteral("TutteLeSpie"), QStringLiteral("Tutte le spie"),
@@ -129,7 +129,10 @@ void PaginaSpia::costruisci()
     const auto seguito = [this](int r, int) { mostraSeguiti(r); };
     connect(Tabella, &GrigliaView::doppioClic, this, seguito);
     connect(Tabella, &GrigliaView::attivata, this, seguito);
-    const auto estrazione = [this](int r, int) { apriNelMiniElenco(r); };
+    // On the spy's cells the draw of the spy, elsewhere the draw where the number followed it.
+    const auto estrazione = [this](int r, int c) {
+        apriNelMiniElenco(r, c == statistics::SegPresenza || c == statistics::SegDataPresenza);
+    };
     connect(Seguiti, &GrigliaView::doppioClic, this, estrazione);
     connect(Seguiti, &GrigliaView::attivata, this, estrazione);
 }
@@ -262,19 +265,23 @@ void PaginaSpia::mostraSeguiti(int riga)
         TitoloSeguiti->setText(QStringLiteral("%1 non ha mai seguito la spia %2").arg(r.numero).arg(spia));
         return;
     }
-    TitoloSeguiti->setText(QStringLiteral("%1 dopo la spia %2: %3 volte (doppio clic: l'estrazione nel mini elenco)")
+    TitoloSeguiti->setText(QStringLiteral("%1 dopo la spia %2: %3 volte (doppio clic: l'estrazione nel mini elenco, "
+                                          "sulle prime due colonne quella della spia)")
                                .arg(r.numero)
                                .arg(spia)
                                .arg(elenco.size()));
-    apriNelMiniElenco(1);
+    apriNelMiniElenco(1, false);
 }
 
-void PaginaSpia::apriNelMiniElenco(int riga)
+void PaginaSpia::apriNelMiniElenco(int riga, bool estrazioneSpia)
 {
     if (riga < 1 || riga >= seguiti_.righe() || riga > static_cast<int>(ruoteSeguiti_.size()))
         return;
-    if (!mostraNelMiniElenco(contesto_, seguiti_.intero(riga, statistics::SegEstrazione), numeriSeguiti_,
-                             ruoteSeguiti_[static_cast<std::size_t>(riga - 1)]))
+    const bool ok = estrazioneSpia
+        ? mostraNelMiniElenco(contesto_, seguiti_.intero(riga, statistics::SegPresenza), numeriSeguiti_, {calcolati_.ruotaSpia})
+        : mostraNelMiniElenco(contesto_, seguiti_.intero(riga, statistics::SegEstrazione), numeriSeguiti_,
+                              ruoteSeguiti_[static_cast<std::size_t>(riga - 1)]);
+    if (!ok)
         TitoloSeguiti->setText(TitoloSeguiti->text() + QStringLiteral(" (il mini elenco non si può aprire)"));
 }
 
@@ -285,10 +292,11 @@ void PaginaSpia::aggiornaGrafico()
     if (!righe_.empty()) {
         c.titolo = scansione() ? QStringLiteral("Le 8100 prove per p, e per caso") : QStringLiteral("I 90 numeri per p, e per caso");
         c.osservati = scansione() ? QStringLiteral("Prove") : QStringLiteral("Numeri");
-        c.asseX = QStringLiteral("p (classi di 0,05: a sinistra i più rari per caso)");
+        // Short labels stay whole on a narrow chart: each class by its first p in hundredths.
+        c.asseX = QStringLiteral("p in centesimi (classi di 5: a sinistra i più rari per caso)");
         c.asseY = c.osservati;
         for (int k = 0; k < statistics::ClassiP; ++k) {
-            c.etichette << daStd(statistics::conVirgola(k * 0.05, 2));
+            c.etichette << QString::number(k * 100 / statistics::ClassiP);
             c.valoriOsservati.push_back(classiP_[static_cast<std::size_t>(k)].osservati);
             c.valoriAttesi.push_back(classiP_[static_cast<std::size_t>(k)].attesi);
         }

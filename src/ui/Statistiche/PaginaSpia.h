@@ -39,7 +39,8 @@ public:
     // A click on the header of column c: sorts by it, a second click reverses the order.
     void ordinaPer(int colonna);
     // Double-click on row r of the table: the draws where that number followed the spy, the newest
-    // in the mini list with the spy and the follower marked.
+    // in the mini list with the spy and the follower marked (a double-click on the spy's cells of
+    // that list shows the spy's own draw).
     void mostraSeguiti(int riga);
 
     bool scansione() const;
@@ -53,7 +54,8 @@ private:
     statistics::ParametriSpia parametri() const;
     void scriviTabella();
     void aggiornaGrafico();
-    void apriNelMiniElenco(int riga);
+    // Row `riga` of the followed draws in the mini list: the draw of the follower, or of the spy.
+    void apriNelMiniElenco(int riga, bool estrazioneSpia);
 
     Contesto& contesto_;
     std::optional<statistics::Ruote> ruote_;

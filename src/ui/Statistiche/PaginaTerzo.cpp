@@ -98,12 +98,15 @@ void PaginaTerzo::ricalcola()
     cicli_ = statistics::ultimiCicli(a, *ruote_, n, al_);
     distribuzione_ = statistics::distribuzioneAssenti(a, *ruote_, n, dal_, al_);
     statistics::scriviCicli(cicli_, n, tabellaCicli_, &a);
-    tabellaCicli_.setLarghezza(6, 12000);
+    // Narrow columns (each still widens to its header); the absent numbers whole, up to about 36.
+    constexpr int larghezze[] = {500, 600, 600, 900, 1150, 1150, 11500};
+    for (int c = 0; c < 7; ++c)
+        tabellaCicli_.setLarghezza(c, larghezze[c]);
     statistics::scriviDistribuzione(distribuzione_, tabellaDistribuzione_);
     Cicli->aggiorna();
     // Every wheel's row in view: at most eleven.
     Cicli->setFixedHeight((tabellaCicli_.righe()) * Cicli->verticalHeader()->defaultSectionSize() +
-                          Cicli->horizontalHeader()->height() + 2 * Cicli->frameWidth() + 18);
+                          Cicli->horizontalHeader()->height() + 2 * Cicli->frameWidth() + 4);
     Distribuzione->aggiorna();
     int larghezza = 2 * Distribuzione->frameWidth() + 20;
     for (int c = 0; c < tabellaDistribuzione_.colonne(); ++c)

@@ -480,13 +480,14 @@ void registraStatistiche()
         if (auto* sorte = f->findChild<QComboBox*>(QStringLiteral("Sorte")))
             sorte->setCurrentIndex(1);
     });
-    // The two study pages on a player's screen: the spy 27 on every wheel, the law of thirds on every wheel.
+    // The two study pages on a player's screen: the spy 27 and its followers on Bari, the law of thirds on every wheel.
     const auto pagina = [](int indice) {
         return [indice](QWidget* w) {
             auto* f = qobject_cast<Statistiche*>(w);
             if (!f)
                 return;
-            f->tutteLeRuote();
+            if (indice == 2)
+                f->tutteLeRuote();
             if (auto* pagine = f->findChild<QTabWidget*>(QStringLiteral("Pagine")))
                 pagine->setCurrentIndex(indice);
         };

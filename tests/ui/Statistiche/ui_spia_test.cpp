@@ -186,11 +186,17 @@ private slots:
         for (int k = 1; k <= 5; ++k)
             segnate += mini->griglia().intero(1, k) == riga.numero && mini->griglia().sfondo(1, k) == grid::colori::Verde;
         QCOMPARE(segnate, 1);
-        // An older one on a double-click of its row.
-        if (s.righe() > 2) {
-            emit testui::controllo<ui::GrigliaView>(*w, QStringLiteral("SeguitiSpia"))->doppioClic(2, 0);
-            QCOMPARE(mini->findChild<QScrollBar*>(QStringLiteral("hs1"))->value(), s.intero(2, statistics::SegEstrazione));
-        }
+        // An older one on a double-click of its row; on the spy's cells, the spy's draw with 27 marked on Bari.
+        QVERIFY(s.righe() > 2);
+        auto* seguiti = testui::controllo<ui::GrigliaView>(*w, QStringLiteral("SeguitiSpia"));
+        emit seguiti->doppioClic(2, statistics::SegData);
+        QCOMPARE(mini->findChild<QScrollBar*>(QStringLiteral("hs1"))->value(), s.intero(2, statistics::SegEstrazione));
+        emit seguiti->doppioClic(2, statistics::SegPresenza);
+        QCOMPARE(mini->findChild<QScrollBar*>(QStringLiteral("hs1"))->value(), s.intero(2, statistics::SegPresenza));
+        segnate = 0;
+        for (int k = 1; k <= 5; ++k)
+            segnate += mini->griglia().intero(1, k) == 27 && mini->griglia().sfondo(1, k) == grid::colori::Verde;
+        QCOMPARE(segnate, 1);
     }
 
     void terzoComeLaRigaDiComando()
