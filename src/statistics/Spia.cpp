@@ -268,7 +268,7 @@ std::string lineaSpia(const EsitoSpia& e)
     for (std::size_t i = 0; i < note.size(); ++i)
         t += (i > 0 ? "; " : "") + note[i];
     t += "). Numeri con p < 0,05: " + std::to_string(p) + " (il solo caso ne darebbe circa " +
-         conVirgola(0.05 * static_cast<double>(e.righe.size()), 1) + " su " + std::to_string(e.righe.size()) +
+         conVirgola(e.classiP[0].attesi, 1) + " su " + std::to_string(e.righe.size()) +
          "); con q < 0,05: " + std::to_string(q) + ".";
     return t;
 }
@@ -278,7 +278,7 @@ std::string lineaScansione(const EsitoScansione& e)
     const auto [p, q] = significativi(e.righe);
     std::string t = "Prove: " + std::to_string(e.righe.size()) + " (ogni spia per ogni numero). Con p < 0,05: " +
                     std::to_string(p) + " (il solo caso ne darebbe circa " +
-                    conVirgola(0.05 * static_cast<double>(e.righe.size()), 0) + "). ";
+                    conVirgola(e.classiP[0].attesi, 0) + "). ";
     if (q == 0)
         t += "Nessuna coppia resta dopo la correzione per le prove multiple (q < 0,05): ciò che si vede è quanto dà il caso.";
     else

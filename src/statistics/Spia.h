@@ -90,7 +90,8 @@ enum ColonnaSeguiti { SegPresenza = 0, SegDataPresenza, SegColpo, SegEstrazione,
 void scriviSeguiti(const archive::Archivio& a, const std::vector<Seguito>& seguiti, grid::Grid& g);
 
 // The line under the table: the presences counted and how, how many followers have p < 0,05 against
-// chance's 4,5 of 90, how many survive q < 0,05.
+// how many chance alone gives (the first class of classiP: at most 4,5 of 90, less as the counts are
+// whole numbers), how many survive q < 0,05.
 std::string lineaSpia(const EsitoSpia& e);
 // The same for the scan over 8,100 tests.
 std::string lineaScansione(const EsitoScansione& e);

@@ -83,9 +83,6 @@ void PaginaSpia::costruisci()
     scelte->addWidget(CmDHelp);
 
     Significato = rigaDiTesto(QStringLiteral("SignificatoSpia"), false, this);
-    Significato->setText(QStringLiteral("Rapporto sopra 1 dice solo che il numero ha seguito la spia più spesso di quanto dà il caso "
-                                           "in questo tratto: fra 90 numeri circa 4,5 hanno p < 0,05 per puro caso, per questo conta q. "
-                                           "Un q sotto 0,05 dice che lo scarto difficilmente è caso, non che si ripeterà."));
     Riepilogo = rigaDiTesto(QStringLiteral("RiepilogoSpia"), true, this);
 
     Tabella = new GrigliaView(tabella_, this);
@@ -193,6 +190,12 @@ void PaginaSpia::ricalcola()
         righe_ = std::move(e.righe);
         classiP_ = e.classiP;
     }
+    // What the figures mean and do not mean, for the tests made.
+    Significato->setText(QStringLiteral("Rapporto sopra 1 dice solo che il numero ha seguito la spia più spesso di quanto dà il caso in "
+                                        "questo tratto: fra %1 prove circa %2 hanno p < 0,05 per puro caso, per questo conta q. Un q "
+                                        "sotto 0,05 dice che lo scarto difficilmente è caso, non che si ripeterà.")
+                             .arg(righe_.size())
+                             .arg(daStd(statistics::conVirgola(classiP_[0].attesi, righe_.size() > 90 ? 0 : 1))));
     scriviTabella();
     seguiti_.setRighe(1);
     Seguiti->aggiorna();
