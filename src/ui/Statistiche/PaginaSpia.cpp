@@ -192,9 +192,9 @@ void PaginaSpia::ricalcola()
     }
     // What the figures mean and do not mean, for the tests made.
     Significato->setText(QStringLiteral("Rapporto sopra 1 dice solo che il numero ha seguito la spia più spesso di quanto dà il caso in "
-                                        "questo tratto: fra %1 prove circa %2 hanno p < 0,05 per puro caso, per questo conta q. Un q "
+                                        "questo tratto: fra %1 circa %2 hanno p < 0,05 per puro caso, per questo conta q. Un q "
                                         "sotto 0,05 dice che lo scarto difficilmente è caso, non che si ripeterà.")
-                             .arg(righe_.size())
+                             .arg(scansione() ? QStringLiteral("%1 prove").arg(righe_.size()) : QStringLiteral("90 numeri"))
                              .arg(daStd(statistics::conVirgola(classiP_[0].attesi, righe_.size() > 90 ? 0 : 1))));
     scriviTabella();
     seguiti_.setRighe(1);
