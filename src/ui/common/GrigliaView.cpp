@@ -101,10 +101,11 @@ private:
 
 Dialoghi* dialoghiPredefiniti = nullptr;
 
-// A cell's text on one line: a tab or a line break inside it would split the pasted row.
+// A cell's text on one line, safe for a spreadsheet: a tab or a line break inside it would split the
+// pasted row.
 QString testoInRiga(const std::string& testo)
 {
-    QString t = QString::fromStdString(testo);
+    QString t = QString::fromStdString(grid::testoPerFoglioDiCalcolo(testo));
     t.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     return t;
 }
@@ -121,7 +122,7 @@ QString testoCsv(const grid::Grid& g)
             if (!prima)
                 csv += QLatin1Char(';');
             prima = false;
-            QString campo = QString::fromStdString(g.testo(r, c));
+            QString campo = QString::fromStdString(grid::testoPerFoglioDiCalcolo(g.testo(r, c)));
             if (campo.contains(QLatin1Char(';')) || campo.contains(QLatin1Char('"')) || campo.contains(QLatin1Char('\n'))
                 || campo.contains(QLatin1Char('\r')))
                 campo = QLatin1Char('"') + campo.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
@@ -409,7 +410,18 @@ void GrigliaView::setCellaCorrente(int riga, int colonna)
 
 void GrigliaView::copiaNegliAppunti() const
 {
-    QApplication::clipboard()->setText(QString::fromStdString(modello_->griglia().comeTesto()));
+    // comeTesto's layout, each cell as a spreadsheet may take it.
+    const auto& g = modello_->griglia();
+    QString testo;
+    for (int r = 0; r < g.righe(); ++r) {
+        for (int c = 0; c < g.colonne(); ++c) {
+            if (c)
+                testo += QLatin1Char('\t');
+            testo += QString::fromStdString(grid::testoPerFoglioDiCalcolo(g.testo(r, c)));
+        }
+        testo += QStringLiteral("\r\n");
+    }
+    QApplication::clipboard()->setText(testo);
 }
 
 QString GrigliaView::testoSelezione() const

@@ -133,6 +133,40 @@ private slots:
         QVERIFY(QFileInfo(cartella).isDir());
     }
 
+    void celleOstiliEsportateComeTesto()
+    {
+        testui::Ambiente amb;
+        amb.sessione->apriDatabaseProgramma();
+        grid::Grid g;
+        g.setIntestazione("Ruota|Nota|Saldo");
+        g.setRighe(3);
+        g.setTesto(1, 0, "BA");
+        g.setTesto(1, 1, "=cmd|'/C calc'!A1");
+        g.setTesto(1, 2, "-87,50");
+        g.setTesto(2, 0, "@SUM(1+1)");
+        g.setTesto(2, 1, "\t+1;x");
+        g.setTesto(2, 2, "-3");
+        ui::GrigliaView v(g);
+        v.setFisse(1, 0);
+        v.aggiorna();
+
+        QTemporaryDir fuori;
+        const QString percorso = QDir(fuori.path()).filePath(QStringLiteral("ostile.csv"));
+        amb.dialoghi.risposteFile.push_back(percorso);
+        QVERIFY(v.esportaCsv());
+        QFile f(percorso);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        // Read back: every text that would open a formula starts with the apostrophe, the numbers are bare.
+        const QStringList righe = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
+        QCOMPARE(righe.value(1), QStringLiteral("BA;'=cmd|'/C calc'!A1;-87,50"));
+        QCOMPARE(righe.value(2), QStringLiteral("'@SUM(1+1);\"'\t+1;x\";-3"));
+
+        // The clipboard's copies take the same care.
+        v.copiaNegliAppunti();
+        QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("\t'=cmd|'/C calc'!A1\t-87,50\r\n'@SUM")));
+        QVERIFY(v.testoSelezione().contains(QStringLiteral("BA\t'=cmd|'/C calc'!A1\t-87,50\n'@SUM(1+1)\t' +1;x\t-3\n")));
+    }
+
     void messaggioDiUnaFinestraNonMostrataAlCentroDelloSchermo()
     {
         // The first-run question comes before the start-up window shows.
