@@ -2,6 +2,7 @@
 #include "plays/Giocata.h"
 
 #include "grid/Grid.h"
+#include "storage/FileDiTesto.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -281,7 +282,10 @@ std::optional<std::vector<int>> leggiNumeri(std::string_view testo, std::string&
             continue;
         }
         if (c < '0' || c > '9') {
-            motivo = "carattere non ammesso \"" + std::string(1, c) + "\"";
+            // The whole character, however many bytes it takes, shown as a message can show it.
+            const auto b = static_cast<unsigned char>(c);
+            const std::size_t lunghezza = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+            motivo = "carattere non ammesso \"" + storage::estratto(testo.substr(i, lunghezza)) + "\"";
             return std::nullopt;
         }
         int v = 0;
@@ -358,11 +362,11 @@ std::optional<std::array<bool, archive::NumeroRuote>> leggiRuote(std::string_vie
         } else {
             const auto r = archive::RuotaDaCodice(codice);
             if (!r) {
-                motivo = "ruota sconosciuta \"" + codice + "\"";
+                motivo = "ruota sconosciuta \"" + storage::estratto(codice) + "\"";
                 return false;
             }
             if (ruote[static_cast<std::size_t>(*r)]) {
-                motivo = "ruota ripetuta \"" + codice + "\"";
+                motivo = "ruota ripetuta \"" + storage::estratto(codice) + "\"";
                 return false;
             }
             ruote[static_cast<std::size_t>(*r)] = true;
