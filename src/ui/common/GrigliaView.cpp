@@ -12,7 +12,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QStyledItemDelegate>
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetrics>
@@ -476,6 +478,26 @@ void GrigliaView::setDialoghiPredefiniti(Dialoghi* dialoghi)
     dialoghiPredefiniti = dialoghi;
 }
 
+QString GrigliaView::nomeEsportazione() const
+{
+    // The window the grid is in: inside the main window's area that is its sub-window, whose
+    // title is the window's; window() would give the main window's "Velmora" for every grid.
+    QString finestra;
+    for (const QWidget* w = this; w; w = w->parentWidget())
+        if (qobject_cast<const QMdiSubWindow*>(w) || w->isWindow()) {
+            finestra = w->windowTitle().trimmed();
+            break;
+        }
+    QString nome = finestra;
+    if (!objectName().isEmpty())
+        nome += (nome.isEmpty() ? QString() : QStringLiteral(" ")) + objectName();
+    if (nome.isEmpty())
+        nome = QStringLiteral("Griglia");
+    // Characters no file system takes in a name.
+    static const QRegularExpression vietati(QStringLiteral("[/\\\\:*?\"<>|]"));
+    return nome.replace(vietati, QStringLiteral("_"));
+}
+
 bool GrigliaView::esportaCsv()
 {
     Dialoghi* d = dialoghi_ ? dialoghi_ : dialoghiPredefiniti;
@@ -485,8 +507,7 @@ bool GrigliaView::esportaCsv()
     OpzioniFile o;
     o.titolo = titolo;
     o.scopo = QStringLiteral("EsportaCsv");
-    const QString finestra = window()->windowTitle().trimmed();
-    o.nomeIniziale = (finestra.isEmpty() ? QStringLiteral("Griglia") : finestra) + QStringLiteral(".csv");
+    o.nomeIniziale = nomeEsportazione() + QStringLiteral(".csv");
     o.filtro = QStringLiteral("File CSV (*.csv)");
     o.estensione = QStringLiteral("csv");
     const auto scelto = d->salvaFile(this, o);
@@ -515,7 +536,9 @@ bool GrigliaView::esportaCsv()
     }
     // The rows the user sees below the header, which the file holds on its first line.
     const int righe = std::max(0, g.righe() - modello_->righeFisse());
-    d->messaggio(this, QStringLiteral("La griglia (%1 righe) è stata esportata nel file %2.").arg(righe).arg(percorso),
+    d->messaggio(this,
+                 QStringLiteral("La griglia (%1) è stata esportata nel file %2.")
+                     .arg(righe == 1 ? QStringLiteral("1 riga") : QStringLiteral("%1 righe").arg(righe), percorso),
                  titolo, Icona::Informazione);
     return true;
 }

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QMainWindow>
+#include <QMdiArea>
 #include <QMenu>
 #include <QScreen>
 #include <QStandardPaths>
@@ -165,6 +167,40 @@ private slots:
         v.copiaNegliAppunti();
         QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("\t'=cmd|'/C calc'!A1\t-87,50\r\n'@SUM")));
         QVERIFY(v.testoSelezione().contains(QStringLiteral("BA\t'=cmd|'/C calc'!A1\t-87,50\n'@SUM(1+1)\t' +1;x\t-3\n")));
+    }
+
+    void esportazioneNominataDallaFinestraEDallaGriglia()
+    {
+        testui::Ambiente amb;
+        amb.sessione->apriDatabaseProgramma();
+        grid::Grid g;
+        g.setIntestazione("N°|Numeri");
+        g.setRighe(2);
+        g.setTesto(1, 0, "1");
+        // The grid as the windows hold it: inside a sub-window of the main window's area.
+        QMainWindow principale;
+        principale.setWindowTitle(QStringLiteral("Velmora"));
+        auto* area = new QMdiArea(&principale);
+        principale.setCentralWidget(area);
+        auto* finestra = new QWidget;
+        finestra->setWindowTitle(QStringLiteral("Giocate"));
+        auto* v = new ui::GrigliaView(g, finestra);
+        v->setObjectName(QStringLiteral("FgGiocate"));
+        v->setFisse(1, 0);
+        v->aggiorna();
+        area->addSubWindow(finestra);
+
+        QTemporaryDir fuori;
+        const QString percorso = QDir(fuori.path()).filePath(QStringLiteral("una.csv"));
+        amb.dialoghi.risposteFile.push_back(percorso);
+        QVERIFY(v->esportaCsv());
+        QCOMPARE(amb.dialoghi.voci().front().file.nomeIniziale, QStringLiteral("Giocate FgGiocate.csv"));
+        QCOMPARE(amb.dialoghi.voci().back().testo, QStringLiteral("La griglia (1 riga) è stata esportata nel file %1.").arg(percorso));
+
+        // A title with characters no file name takes, and a grid with no name of its own.
+        finestra->setWindowTitle(QStringLiteral("Statistiche: 01/01/2020"));
+        v->setObjectName({});
+        QCOMPARE(v->nomeEsportazione(), QStringLiteral("Statistiche_ 01_01_2020"));
     }
 
     void messaggioDiUnaFinestraNonMostrataAlCentroDelloSchermo()
