@@ -79,6 +79,30 @@ TEST(Importi, SommeOltreIlMassimoRifiutateMaiRigirate)
     EXPECT_EQ(fg.testo(2, plays::colonneGiocate::Spesa), "4999500000,00");
 }
 
+TEST(Importi, PremiArrotondatiAlCentesimoUnaVolta)
+{
+    // Halves away from zero, whatever the sign.
+    const std::pair<double, plays::Centesimi> casi[] = {{2.5, 3}, {-2.5, -3}, {2.4, 2}, {-2.6, -3}, {0.5, 1}, {0, 0}};
+    for (const auto& [cent, atteso] : casi) {
+        const plays::Importo i{static_cast<__int128>(cent * 10) * (plays::UnitaPerCentesimo / 10)};
+        EXPECT_EQ(i.centesimi(), atteso) << cent;
+    }
+    // 1 euro on the estratto of three numbers over two wheels, one of them drawn on a wheel:
+    // 100 x 11,23 / 3 / 2 = 187,1666.. cents gross, 172,1933.. net; three such wins are 561,5 gross,
+    // 516,58 net, rounded once at the end to 562 and 517 (per win they would be 3 x 187 and 3 x 172).
+    const auto lordo = plays::premioLordo(100, 1123, 1, 1, 3, 2);
+    const auto netto = plays::premioNetto(lordo, 800);
+    EXPECT_EQ(lordo.centesimi(), 187);
+    EXPECT_EQ(netto.centesimi(), 172);
+    plays::Importo tre, treNetti;
+    for (int v = 0; v < 3; ++v) {
+        tre += lordo;
+        treNetti += netto;
+    }
+    EXPECT_EQ(tre.centesimi(), 562);
+    EXPECT_EQ(treNetti.centesimi(), 517);
+}
+
 TEST(Importi, PagheIlleggibiliDetteConIlValoreUsato)
 {
     testsupport::CartellaTemporanea cartella;
