@@ -1,12 +1,14 @@
 // The window Giocate offscreen: a play made with the form, its wins, removal asked first, the payouts, a new win told once.
 #include "SupportoUi.h"
 
+#include "archive/ImportaStorico.h"
 #include "plays/ArchivioGiocate.h"
 #include "plays/GrigliaGiocate.h"
 #include "ui/Giocate/Giocate.h"
 #include "ui/common/GiocaAmbata.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/RegistroFinestre.h"
+#include "support/Storico.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -198,6 +200,39 @@ private slots:
         QCOMPARE(testui::controllo<QLabel>(w, QStringLiteral("LblVincite"))->text(),
                  QStringLiteral("Giocata N° 1: %1 vincite, lordo %2, netto %3 euro").arg(vinciteA).arg(euro(28075LL * vinciteA), euro(25829LL * vinciteA)));
         QCOMPARE(w.grigliaVincite().righe(), 1 + vinciteA);
+    }
+
+    void totaliOltreIlMassimoNonMostratiRigirati()
+    {
+        // 9,999 days on which wheel w holds w+1, w+12, w+23, w+34, w+45: the play below has all five
+        // numbers of Bari and of Cagliari out every time.
+        testui::Ambiente amb;
+        const QString storico = amb.scriviFile(QStringLiteral("storico.txt"), QByteArray::fromStdString(testsupport::giorniConsecutivi(9999, 10)));
+        archive::ImportaStorico(storico.toStdString(), amb.file(QStringLiteral("A.db")).toStdString());
+        amb.sessione->apriDatabaseProgramma();
+        (void)amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
+        amb.sessione->archivio().EstrazioneIniziale = 1;
+        amb.sessione->carica();
+        // The window's own ceilings: every payout 100 million per euro, 100000 euro on every sorte.
+        plays::Tariffe t;
+        t.paga.fill(10000000000LL);
+        plays::scriviTariffe(amb.sessione->dbProgramma(), t);
+        plays::Giocata g;
+        g.numeri = {1, 12, 23, 34, 45, 2, 13, 24, 35, 46};
+        for (int w = 0; w < 10; ++w)
+            g.ruote[static_cast<std::size_t>(w)] = true;
+        g.poste.fill(10000000);
+        g.dal = "01/01/1940";
+        g.colpi = 9999;
+        // Each play wins 0,92 x 9999 x 2 x 1e15 x 5/6 / 10 cents net (15331,8 million million euro): seven
+        // of them are more than the largest amount shown (92233,7 million million euro).
+        for (int k = 0; k < 7; ++k)
+            plays::aggiungiGiocata(amb.sessione->dbProgramma(), g);
+        ui::Giocate w(*amb.contesto);
+        QCOMPARE(QString::fromStdString(w.grigliaGiocate().testo(1, plays::colonneGiocate::Vinto)), QStringLiteral("15331800000000000,00"));
+        QCOMPARE(testui::controllo<QLabel>(w, QStringLiteral("LblTotali"))->text(),
+                 QStringLiteral("7 giocate; totali non mostrati: importo oltre il massimo che si può mostrare (92233720368547758,07 "
+                                "euro). Ridurre le paghe o le poste."));
     }
 
     void pagheIlleggibiliDetteUnaVolta()
