@@ -2,14 +2,12 @@
 // colpi (an 89 KB file) and on 100 of them: target <= 100 MB, the same for both (one process each).
 #include "support/ArchivioReale.h"
 #include "support/TempDir.h"
+#include "PiccoCli.h"
 
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <random>
 
@@ -38,29 +36,6 @@ std::string fileGiocate(int quante)
     return testo;
 }
 
-struct Esito {
-    int uscita = -1;
-    double piccoMB = 0;
-};
-
-// velmora-cli giocate in a process of its own, its table to /dev/null.
-Esito esegui(const std::string& archivio, const std::string& file)
-{
-    static const std::string cli = (fs::read_symlink("/proc/self/exe").parent_path() / "velmora-cli").string();
-    const pid_t figlio = ::fork();
-    if (figlio == 0) {
-        const int nullo = ::open("/dev/null", O_WRONLY);
-        ::dup2(nullo, 1);
-        ::dup2(nullo, 2);
-        ::execl(cli.c_str(), cli.c_str(), "giocate", "--archivio", archivio.c_str(), file.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    int stato = 0;
-    rusage uso{};
-    ::wait4(figlio, &stato, 0, &uso);
-    return {WIFEXITED(stato) ? WEXITSTATUS(stato) : -1, static_cast<double>(uso.ru_maxrss) / 1024.0};
-}
-
 void MemoriaGiocate(benchmark::State& state)
 {
     const std::string& archivio = testsupport::databaseReale();
@@ -71,13 +46,13 @@ void MemoriaGiocate(benchmark::State& state)
     static testsupport::CartellaTemporanea cartella;
     const auto quante = static_cast<int>(state.range(0));
     const std::string file = cartella.scrivi(std::to_string(quante) + ".txt", fileGiocate(quante));
-    Esito e;
+    std::pair<int, double> e;
     for (auto _ : state)
-        e = esegui(archivio, file);
+        e = banco::piccoDiMemoria({"giocate", "--archivio", archivio, file});
     state.counters["giocate"] = quante;
     state.counters["byte_file"] = static_cast<double>(fs::file_size(file));
-    state.counters["uscita"] = e.uscita;
-    state.counters["picco_MB"] = e.piccoMB;
+    state.counters["uscita"] = e.first;
+    state.counters["picco_MB"] = e.second;
 }
 
 }

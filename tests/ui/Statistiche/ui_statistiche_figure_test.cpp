@@ -39,6 +39,14 @@ struct Conteggi {
     std::array<std::vector<int>, 91> presenze; // the counted t of each presence, by number
 };
 
+void caricaDimostrativo(testui::Ambiente& amb)
+{
+    amb.creaArchivio(QStringLiteral("A.db"), 1200);
+    (void)amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
+    amb.sessione->archivio().EstrazioneIniziale = 1;
+    amb.sessione->carica();
+}
+
 }
 
 class TestStatisticheFigure : public QObject {
@@ -49,10 +57,7 @@ private slots:
     void tabellaEPresenzeComeLeEstrazioni()
     {
         testui::Ambiente amb;
-        amb.creaArchivio(QStringLiteral("A.db"), 1200);
-        (void)amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
-        amb.sessione->archivio().EstrazioneIniziale = 1;
-        amb.sessione->carica();
+        caricaDimostrativo(amb);
         const auto& a = amb.sessione->archivio();
         ui::Statistiche w(*amb.contesto);
         w.show();
@@ -92,10 +97,7 @@ private slots:
     void classiDelGraficoComeIlCaso()
     {
         testui::Ambiente amb;
-        amb.creaArchivio(QStringLiteral("A.db"), 1200);
-        (void)amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
-        amb.sessione->archivio().EstrazioneIniziale = 1;
-        amb.sessione->carica();
+        caricaDimostrativo(amb);
         ui::Statistiche w(*amb.contesto);
         w.show();
         const Conteggi c(amb.sessione->archivio());
