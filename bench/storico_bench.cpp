@@ -8,6 +8,7 @@
 #include "support/ArchivioReale.h"
 #include "support/Storico.h"
 #include "support/StoricoZip.h"
+#include "PiccoCli.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,11 +16,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -87,24 +83,6 @@ struct FileOstili {
     std::string massimo, vuote, troppi, sottoLimite;
 };
 
-// velmora-cli aggiorna-da-storico on `file` in a process of its own: its exit code and peak resident memory in MB.
-std::pair<int, double> piccoDiMemoria(const std::string& archivio, const std::string& file)
-{
-    static const std::string cli = (fs::read_symlink("/proc/self/exe").parent_path() / "velmora-cli").string();
-    const pid_t figlio = ::fork();
-    if (figlio == 0) {
-        const int nullo = ::open("/dev/null", O_WRONLY);
-        ::dup2(nullo, 1);
-        ::dup2(nullo, 2);
-        ::execl(cli.c_str(), cli.c_str(), "aggiorna-da-storico", archivio.c_str(), file.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    int stato = 0;
-    rusage uso{};
-    ::wait4(figlio, &stato, 0, &uso);
-    return {WIFEXITED(stato) ? WEXITSTATUS(stato) : -1, static_cast<double>(uso.ru_maxrss) / 1024.0};
-}
-
 // 0: the real archive zipped (accepted); 1: 9,999 days of eleven wheels, the most an archive holds
 // (accepted); 2: 64 MB of empty lines in a small zip; 3: 2.4 million days zipped; 4: 400,000 days in
 // 12 MB of plain text, within the size limit (all three refused).
@@ -120,7 +98,7 @@ void MemoriaStoricoUfficiale(benchmark::State& state)
     const std::string& scelto = file[state.range(0)];
     std::pair<int, double> esito;
     for (auto _ : state)
-        esito = piccoDiMemoria(p.indietro, scelto);
+        esito = banco::piccoDiMemoria({"aggiorna-da-storico", p.indietro, scelto});
     state.SetLabel(fs::path(scelto).filename().string());
     state.counters["uscita"] = esito.first;
     state.counters["picco_MB"] = esito.second;

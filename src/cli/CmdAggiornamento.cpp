@@ -80,6 +80,13 @@ int controllaEApplica(storage::Database& db, const std::string& archivio, grid::
     stampa(List4, out);
     if (!esito.erroreDatabase.empty())
         throw ErroreDati("scrittura interrotta nell'archivio \"" + archivio + "\": " + esito.erroreDatabase);
+    // The check above read the archive before another writer changed it: what it listed is not what
+    // was done, and a caller must not take the run for a completed update.
+    if (esito.giaScritte > 0)
+        throw ErroreDati("l'archivio \"" + archivio + "\" era occupato da un altro aggiornamento, che nel frattempo ha scritto "
+                         + std::to_string(esito.giaScritte) + (esito.giaScritte == 1 ? " estrazione" : " estrazioni")
+                         + " dell'elenco: non " + (esito.giaScritte == 1 ? "è stata scritta" : "sono state scritte")
+                         + " di nuovo; ripetere il controllo");
     return esito.scartate > 0 ? EsitoErroreDati : EsitoOk;
 }
 

@@ -12,18 +12,24 @@ namespace cli {
 
 namespace {
 
-// The payouts of a program database, or the law's when none is named.
-plays::Tariffe tariffe(const Argomenti& args)
+// The payouts of a program database, or the law's when none is named; a row of it that cannot
+// be used is said on standard error with the value taken instead.
+plays::Tariffe tariffe(const Argomenti& args, std::ostream& err)
 {
     const auto programma = args.valore("--programma");
     if (!programma)
         return {};
+    std::vector<std::string> illeggibili;
+    plays::Tariffe t;
     try {
         storage::Database db(*programma, storage::PasswordDatabase());
-        return plays::leggiTariffe(db);
+        t = plays::leggiTariffe(db, &illeggibili);
     } catch (const storage::ErroreDatabase& e) {
         throw ErroreDati("impossibile leggere il database del programma \"" + *programma + "\": " + e.what());
     }
+    for (const auto& riga : illeggibili)
+        err << "velmora-cli giocate: " << riga << " (database \"" << *programma << "\")\n";
+    return t;
 }
 
 const Registrazione giocate({
@@ -60,17 +66,32 @@ const Registrazione giocate({
         } catch (const plays::ErroreFileGiocate& e) {
             throw ErroreDati("il file delle giocate \"" + p[0] + "\", " + e.what() + ": nulla è stato verificato");
         }
-        const plays::Tariffe t = tariffe(args);
+        const plays::Tariffe t = tariffe(args, err);
         const auto a = caricaArchivio(*archivio);
-        grid::Grid vincite;
-        plays::preparaVincite(vincite);
+        grid::Grid intestazione;
+        plays::preparaVincite(intestazione);
+        out << intestazione.comeTesto("\n");
+        // Each win is printed as it is found: a play may win a hundred thousand times, and the
+        // memory taken must not grow with the plays of the file. The summaries, one short line a
+        // play, follow the table as they always have.
         std::string righe;
         for (const auto& [riga, g] : elenco) {
-            const auto esito = plays::verificaGiocata(g, *a, t);
-            plays::scriviVincite(vincite, riga, esito);
-            righe += plays::riepilogo(riga, g, esito) + "\n";
+            const auto esito = plays::verificaGiocata(g, *a, t, [&out, numero = riga](const plays::Vincita& v) {
+                const auto celle = plays::celleVincita(numero, v);
+                for (std::size_t c = 0; c < celle.size(); ++c)
+                    out << (c ? "\t" : "") << celle[c];
+                out << '\n';
+            });
+            try {
+                righe += plays::riepilogo(riga, g, esito) + "\n";
+            } catch (const plays::ImportoFuoriScala& e) {
+                err << righe;
+                throw ErroreDati("la giocata della riga " + std::to_string(riga) + " del file \"" + p[0] + "\" vince un "
+                                 + e.what() + ": le paghe o le poste sono troppo alte");
+            }
+            if (!out)
+                break;   // said when the command ends
         }
-        out << vincite.comeTesto("\n");
         err << righe;
         return EsitoOk;
     },

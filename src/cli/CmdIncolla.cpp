@@ -7,22 +7,22 @@
 #include "storage/DrawsDb.h"
 #include "storage/FileDiTesto.h"
 
-#include <fstream>
-#include <iterator>
 #include <ostream>
 
 namespace cli {
 
 namespace {
 
+// The pasted text, bounded as a pasted draw is: an endless source or a huge file is refused at once.
 std::string leggiTesto(const std::string& file, std::istream& in)
 {
-    if (file == "-")
-        return {std::istreambuf_iterator<char>(in), {}};
-    std::ifstream f(file, std::ios::binary);
-    if (!f)
-        throw ErroreDati("impossibile leggere il file \"" + file + "\"");
-    return {std::istreambuf_iterator<char>(f), {}};
+    try {
+        if (file == "-")
+            return storage::leggiFlussoIntero(in, "lo standard input", storage::DimensioneMassimaTestoIncollato);
+        return storage::leggiFileIntero(file, "il file", storage::DimensioneMassimaTestoIncollato, storage::Righe::Libere);
+    } catch (const storage::ErroreFileDiTesto& e) {
+        throw ErroreDati(e.what());
+    }
 }
 
 // SALVA ESTRAZIONE's checks, in its order: the date, the boxes, then the questions, which only

@@ -8,6 +8,7 @@
 #include "storage/ProgramDb.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <istream>
 #include <limits>
@@ -106,7 +107,16 @@ std::vector<std::string_view> dividiTab(std::string_view riga)
 {
     riga.clear();
     auto* buffer = in.rdbuf();
-    for (auto c = buffer->sbumpc(); c != std::char_traits<char>::eof(); c = buffer->sbumpc()) {
+    // A failed read comes as the C++ library's exception, in English: said in Italian instead.
+    const auto prossimo = [&] {
+        errno = 0;
+        try {
+            return buffer->sbumpc();
+        } catch (const std::exception&) {
+            throw ErroreDati("impossibile leggere l'ingresso standard: " + storage::motivoLetturaNonRiuscita(errno));
+        }
+    };
+    for (auto c = prossimo(); c != std::char_traits<char>::eof(); c = prossimo()) {
         if (c == '\n')
             return true;
         if (riga.size() == storage::RigaMassimaFileDiTesto)

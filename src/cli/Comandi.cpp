@@ -202,26 +202,9 @@ void registra(Comando comando)
     registro()[nome] = std::move(comando);
 }
 
-int esegui(const std::vector<std::string>& argomenti, std::istream& in, std::ostream& out, std::ostream& errore)
+namespace {
+int eseguiComando(const Comando& c, const std::vector<std::string>& argomenti, std::istream& in, std::ostream& out, std::ostream& err)
 {
-    ErroreStampabile filtro(errore);
-    std::ostream err(&filtro);
-    if (argomenti.empty() || argomenti[0] == "--help" || argomenti[0] == "-h" || argomenti[0] == "aiuto") {
-        stampaAiuto(argomenti.empty() ? err : out);
-        return argomenti.empty() ? EsitoErroreUso : EsitoOk;
-    }
-    if (argomenti[0] == "--version") {
-        out << "velmora-cli " << VELMORA_VERSIONE << "\n";
-        return EsitoOk;
-    }
-    const auto it = registro().find(argomenti[0]);
-    if (it == registro().end()) {
-        err << "velmora-cli: comando sconosciuto: " << storage::estratto(argomenti[0]) << "\n";
-        stampaAiuto(err);
-        return EsitoErroreUso;
-    }
-    const Comando& c = it->second;
-    avvisiPendenti().clear();
     struct AlTermine {
         const std::string& nome;
         std::ostream& err;
@@ -245,6 +228,43 @@ int esegui(const std::vector<std::string>& argomenti, std::istream& in, std::ost
         err << "velmora-cli " << c.nome << ": " << e.what() << "\n";
         return EsitoErroreDati;
     }
+}
+}
+
+int esegui(const std::vector<std::string>& argomenti, std::istream& in, std::ostream& out, std::ostream& errore)
+{
+    ErroreStampabile filtro(errore);
+    std::ostream err(&filtro);
+    if (argomenti.empty() || argomenti[0] == "--help" || argomenti[0] == "-h" || argomenti[0] == "aiuto") {
+        stampaAiuto(argomenti.empty() ? err : out);
+        return controllaUscita({}, argomenti.empty() ? EsitoErroreUso : EsitoOk, out, err);
+    }
+    if (argomenti[0] == "--version") {
+        out << "velmora-cli " << VELMORA_VERSIONE << "\n";
+        return controllaUscita({}, EsitoOk, out, err);
+    }
+    const auto it = registro().find(argomenti[0]);
+    if (it == registro().end()) {
+        err << "velmora-cli: comando sconosciuto: " << storage::estratto(argomenti[0]) << "\n";
+        stampaAiuto(err);
+        return EsitoErroreUso;
+    }
+    const Comando& c = it->second;
+    avvisiPendenti().clear();
+    const int codice = eseguiComando(c, argomenti, in, out, err);
+    return controllaUscita(c.nome, codice, out, err);
+}
+
+int controllaUscita(const std::string& comando, int codice, std::ostream& out, std::ostream& err)
+{
+    // A full disk or a closed pipe fails a write quietly: whatever the command did, what it printed
+    // is incomplete, and a caller that trusts the exit code must not take it for the whole.
+    out.flush();
+    if (out)
+        return codice;
+    err << "velmora-cli" << (comando.empty() ? "" : " " + comando)
+        << ": impossibile scrivere tutto sullo standard output (disco pieno o uscita chiusa): quanto scritto è incompleto\n";
+    return codice == EsitoOk ? EsitoErroreDati : codice;
 }
 
 }

@@ -78,6 +78,10 @@ struct Registrazione {
     explicit Registrazione(Comando comando) { registra(std::move(comando)); }
 };
 
+// The exit code of `comando` once its output is flushed: a write to `out` that failed (full disk,
+// closed pipe) is said on `err`, naming standard output, and turns a success into a data error.
+int controllaUscita(const std::string& comando, int codice, std::ostream& out, std::ostream& err);
+
 // Runs velmora-cli with argv[1..]: dispatches, prints help, maps exceptions to exit codes.
 int esegui(const std::vector<std::string>& argomenti, std::istream& in, std::ostream& out, std::ostream& err);
 

@@ -261,6 +261,38 @@ std::string Grid::comeTesto(std::string_view fineRiga, bool finoAllaDiagonale) c
     return out;
 }
 
+namespace {
+// Optional sign, digits, at most one decimal mark followed by digits: nothing else.
+bool numeroSemplice(std::string_view t)
+{
+    std::size_t i = (!t.empty() && (t[0] == '-' || t[0] == '+')) ? 1 : 0;
+    const std::size_t inizio = i;
+    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])))
+        ++i;
+    if (i == inizio)
+        return false;
+    if (i < t.size() && (t[i] == '.' || t[i] == ',')) {
+        const std::size_t decimali = ++i;
+        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])))
+            ++i;
+        if (i == decimali)
+            return false;
+    }
+    return i == t.size();
+}
+}
+
+std::string testoPerFoglioDiCalcolo(std::string_view testo)
+{
+    // Blanks before the sign do not stop a spreadsheet from reading a formula.
+    const std::size_t primo = testo.find_first_not_of(" \t\r\n");
+    const bool apreFormula = primo != std::string_view::npos && std::string_view("=+-@").find(testo[primo]) != std::string_view::npos;
+    const bool apreConControllo = !testo.empty() && (testo[0] == '\t' || testo[0] == '\r');
+    if ((!apreFormula && !apreConControllo) || testo.size() < 2 || numeroSemplice(testo))
+        return std::string(testo);
+    return "'" + std::string(testo);
+}
+
 std::string conVirgola(double v, int decimali)
 {
     char testo[32];

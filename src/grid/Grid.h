@@ -118,6 +118,12 @@ private:
 // decimal point; stops at the first other character; nothing readable gives 0.
 double leggiNumero(std::string_view testo);
 
+// A cell's text as a spreadsheet may be given it (CSV export, clipboard). A text that opens with
+// = + - @, or with a tab or a carriage return, would be run as a formula (an update file from a
+// server once carried "=cmd|'/C calc'"): it gets a leading apostrophe, which spreadsheets take as
+// "this is text" and do not show. A plain number ("-12", "+3", "0,50") and a lone sign stay as they are.
+std::string testoPerFoglioDiCalcolo(std::string_view testo);
+
 // `v` with `decimali` decimals and the Italian decimal comma, as the cells show figures: "4,0".
 std::string conVirgola(double v, int decimali);
 

@@ -155,7 +155,7 @@ EsitoAggiornamento AGGIORNAMENTO(storage::Database& db, archive::Archivio& archi
     std::vector<std::string> righeList4;
     auto scrivi = [&](storage::Database& d) {
         righeList4.clear();
-        esito.aggiunte = esito.modificate = esito.scartate = 0;
+        esito.aggiunte = esito.modificate = esito.scartate = esito.giaScritte = 0;
         auto cerca = d.prepara(CercaData);
         auto aggiungi = d.prepara("INSERT INTO EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve,"
                                   " Nz, datareg, orareg) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)");
@@ -181,8 +181,10 @@ EsitoAggiornamento AGGIORNAMENTO(storage::Database& db, archive::Archivio& archi
             const bool presente = trova(cerca, data);
             cerca.riavvolgi();
             // A row stored by now is not added again; a row gone by now is not corrected.
-            if (daAggiungere == presente)
+            if (daAggiungere == presente) {
+                ++esito.giaScritte;
                 continue;
+            }
             auto& s = daAggiungere ? aggiungi : correggiRiga;
             s.riavvolgi();
             s.lega(1, storage::DataPerDb(data));
@@ -199,10 +201,10 @@ EsitoAggiornamento AGGIORNAMENTO(storage::Database& db, archive::Archivio& archi
             }
             if (daAggiungere) {
                 ++esito.aggiunte;
-                righeList4.push_back("Aggiunta estrazione del" + data);
+                righeList4.push_back("Aggiunta estrazione del " + data);
             } else {
                 ++esito.modificate;
-                righeList4.push_back("Modificata estrazione del" + data);
+                righeList4.push_back("Modificata estrazione del " + data);
             }
         }
         return esito.aggiunte + esito.modificate > 0;

@@ -44,13 +44,14 @@ struct EsitoAggiornamento {
     int aggiunte = 0;
     int modificate = 0;
     int scartate = 0;     // marked rows not written, each with its List4 line
+    int giaScritte = 0;   // marked rows another writer stored (or removed) while this one waited for the archive
     std::string erroreDatabase;   // the engine refused a row: that row and the rest were not written
 };
 
 // AGGIORNAMENTO: the rows of FgImporta with an orange date are added when their date is still not
-// stored ("Aggiunta estrazione del" + date); with `correggi` (Check3) the rows with a red date
+// stored ("Aggiunta estrazione del " + date); with `correggi` (Check3) the rows with a red date
 // overwrite the wheels of the stored draw that the row gives, never emptying one it lacks
-// ("Modificata estrazione del" + date); "aggiunti N° " + count +
+// ("Modificata estrazione del " + date); "aggiunti N° " + count +
 // " record" ends `List4` when a draw was added. A row whose date is not a real date or whose
 // wheel texts are not stored fields is listed with its reason and not written; a row the engine
 // refuses ends the writing, keeping the rows before it. The rows are written in one transaction

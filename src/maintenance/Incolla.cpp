@@ -2,6 +2,7 @@
 #include "maintenance/Incolla.h"
 
 #include "storage/DrawsDb.h"
+#include "storage/FileDiTesto.h"
 
 #include <algorithm>
 #include <cctype>
@@ -140,6 +141,9 @@ bool dataConNazionale(const std::string& data)
 
 LetturaIncollata leggiEstrazioneIncollata(std::string_view testo, const std::string& data)
 {
+    // Refused before it is split into words, which would take many times its size.
+    if (testo.size() > storage::DimensioneMassimaTestoIncollato)
+        return {false, "Estrazione non letta: il testo è troppo lungo per essere un'estrazione (più di 1 MB).", {}};
     const auto p = parole(testo);
     LetturaIncollata r;
     bool nomi = false;

@@ -2,6 +2,7 @@
 #include "plays/ArchivioGiocate.h"
 
 #include "storage/DrawsDb.h"
+#include "storage/FileDiTesto.h"
 #include "storage/ProgramDb.h"
 
 #include <algorithm>
@@ -177,18 +178,28 @@ std::string testoCentesimi(std::int64_t centesimi, char separatore)
     return t;
 }
 
-Tariffe leggiTariffe(storage::Database& db)
+Tariffe leggiTariffe(storage::Database& db, std::vector<std::string>* illeggibili)
 {
     Tariffe t;
     for (std::size_t i = 0; i < std::size(storage::ParametriVincite); ++i) {
         const auto valore = storage::LeggiParametro(db, storage::ParametriVincite[i].first);
+        if (!valore)
+            continue;   // a row taken away: the law's value, as in a new database
         // The levy may be 0; a payout may not.
-        const auto c = !valore ? std::nullopt : i < NumeroSorti ? leggiCentesimi(*valore) : leggiEuro(*valore);
-        if (!c)
+        auto c = i < NumeroSorti ? leggiCentesimi(*valore) : leggiEuro(*valore);
+        if (c && i == NumeroSorti && *c >= 10000)
+            c.reset();
+        if (!c) {
+            if (illeggibili)
+                illeggibili->push_back(std::string("il valore di ") + storage::ParametriVincite[i].first
+                                       + " nella tabella ParametriProgramma (\"" + storage::estratto(*valore) + "\") non è "
+                                       + (i < NumeroSorti ? "una paga (più di 0, fino a 100000000)" : "una ritenuta (da 0 a meno di 100)")
+                                       + ": si usa quello di legge, " + storage::ParametriVincite[i].second);
             continue;
+        }
         if (i < NumeroSorti)
             t.paga[i] = *c;
-        else if (*c < 10000)
+        else
             t.ritenuta = static_cast<int>(*c);
     }
     return t;

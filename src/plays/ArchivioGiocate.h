@@ -21,8 +21,10 @@ bool eliminaGiocata(storage::Database& db, std::int64_t id);
 // Remembers that the wins up to `data` (GG/MM/AAAA) of each play were announced: one transaction.
 void segnaAnnunciate(storage::Database& db, const std::vector<std::pair<std::int64_t, std::string>>& annunci);
 
-// The payouts and the levy as stored; a missing or unreadable row keeps the law's value.
-Tariffe leggiTariffe(storage::Database& db);
+// The payouts and the levy as stored; a missing row keeps the law's value. So does a row that
+// holds no usable value (0, negative, text, NULL, beyond the ceiling), and `illeggibili` then
+// gets a line naming the row, its value and the law's value used instead, for the player.
+Tariffe leggiTariffe(storage::Database& db, std::vector<std::string>* illeggibili = nullptr);
 // Writes all six rows in one transaction (adding any that is missing).
 void scriviTariffe(storage::Database& db, const Tariffe& t);
 // A payout: "11.23" or "11,23" <-> 1123 (hundredths); two decimals at most, up to 100 million;

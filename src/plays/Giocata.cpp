@@ -2,6 +2,7 @@
 #include "plays/Giocata.h"
 
 #include "grid/Grid.h"
+#include "storage/FileDiTesto.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -74,10 +75,45 @@ std::optional<std::string> difettoGiocata(const Giocata& g)
     return std::nullopt;
 }
 
+ImportoFuoriScala::ImportoFuoriScala()
+    : std::overflow_error("importo oltre il massimo che si può mostrare (" + testoEuro(MassimoCentesimi) + " euro)")
+{
+}
+
+Centesimi somma(Centesimi a, Centesimi b)
+{
+    Centesimi c = 0;
+    if (__builtin_add_overflow(a, b, &c) || c < -MassimoCentesimi)
+        throw ImportoFuoriScala();
+    return c;
+}
+
+Centesimi differenza(Centesimi a, Centesimi b)
+{
+    Centesimi c = 0;
+    if (__builtin_sub_overflow(a, b, &c) || c < -MassimoCentesimi)
+        throw ImportoFuoriScala();
+    return c;
+}
+
+Importo& Importo::operator+=(const Importo& altro)
+{
+    if (__builtin_add_overflow(unita, altro.unita, &unita))
+        throw ImportoFuoriScala();
+    return *this;
+}
+
 Centesimi Importo::centesimi() const
 {
     const __int128 meta = UnitaPerCentesimo / 2;
-    return static_cast<Centesimi>(unita >= 0 ? (unita + meta) / UnitaPerCentesimo : -((-unita + meta) / UnitaPerCentesimo));
+    // Only a value that cannot overflow is negated: -unita of the least __int128 would.
+    const __int128 limite = static_cast<__int128>(MassimoCentesimi) * UnitaPerCentesimo;
+    if (unita > limite || unita < -limite)
+        throw ImportoFuoriScala();
+    const __int128 c = unita >= 0 ? (unita + meta) / UnitaPerCentesimo : -((-unita + meta) / UnitaPerCentesimo);
+    if (c > MassimoCentesimi || c < -MassimoCentesimi)
+        throw ImportoFuoriScala();
+    return static_cast<Centesimi>(c);
 }
 
 std::int64_t combinazioni(int n, int k)
@@ -157,6 +193,18 @@ int primaEstrazioneDal(const archive::Archivio& a, const std::string& ggmmaaaa)
 
 EsitoGiocata verificaGiocata(const Giocata& g, const archive::Archivio& a, const Tariffe& t)
 {
+    std::vector<Vincita> vincite;
+    // About n * 5/90 estratti a wheel and draw: one allocation for most plays.
+    vincite.reserve(static_cast<std::size_t>(std::min(g.colpi, 1000)) * static_cast<std::size_t>(numeroRuote(g))
+                        * g.numeri.size() / 16 + 4);
+    EsitoGiocata e = verificaGiocata(g, a, t, [&vincite](const Vincita& v) { vincite.push_back(v); });
+    e.vincite = std::move(vincite);
+    return e;
+}
+
+EsitoGiocata verificaGiocata(const Giocata& g, const archive::Archivio& a, const Tariffe& t,
+                             const std::function<void(const Vincita&)>& ogniVincita)
+{
     EsitoGiocata e;
     e.resa = resaAttesa(g, t);
     const int n = static_cast<int>(g.numeri.size());
@@ -173,10 +221,9 @@ EsitoGiocata verificaGiocata(const Giocata& g, const archive::Archivio& a, const
             lordi[i][static_cast<std::size_t>(k)] = premioLordo(g.poste[i], t.paga[i], k, s, n, w);
             netti[i][static_cast<std::size_t>(k)] = premioNetto(lordi[i][static_cast<std::size_t>(k)], t.ritenuta);
         }
-    // About n * 5/90 estratti a wheel and draw: one allocation for most plays.
-    e.vincite.reserve(static_cast<std::size_t>(std::min(g.colpi, 1000)) * static_cast<std::size_t>(w * n) / 16 + 4);
 
     const int primo = primaEstrazioneDal(a, g.dal);
+    int ultima = 0;
     bool finita = false;
     for (int d = primo; d <= a.NumeroEstrazioni && e.colpiGiocati < g.colpi && !finita; ++d) {
         ++e.colpiGiocati;
@@ -195,17 +242,21 @@ EsitoGiocata verificaGiocata(const Giocata& g, const archive::Archivio& a, const
                 const Importo& netto = netti[static_cast<std::size_t>(s - 1)][static_cast<std::size_t>(k)];
                 e.lordo += lordo;
                 e.netto += netto;
-                e.vincite.push_back({d, a.DateEstrazioni[static_cast<std::size_t>(d)], e.colpiGiocati, r, s, k, lordo, netto});
+                ++e.numeroVincite;
+                ultima = d;
+                ogniVincita({d, a.DateEstrazioni[static_cast<std::size_t>(d)], e.colpiGiocati, r, s, k, lordo, netto});
                 vinto = true;
             }
         }
         finita = vinto && g.finoAllaPrimaVincita;
     }
     e.spesa = costoPerEstrazione(g) * e.colpiGiocati;
+    if (ultima > 0)
+        e.ultimaVincita = a.DateEstrazioni[static_cast<std::size_t>(ultima)];
     if (!finita && e.colpiGiocati < g.colpi)
         e.stato = Stato::InCorso;
     else
-        e.stato = e.vincite.empty() ? Stato::Conclusa : Stato::Vinta;
+        e.stato = e.numeroVincite == 0 ? Stato::Conclusa : Stato::Vinta;
     return e;
 }
 
@@ -281,7 +332,10 @@ std::optional<std::vector<int>> leggiNumeri(std::string_view testo, std::string&
             continue;
         }
         if (c < '0' || c > '9') {
-            motivo = "carattere non ammesso \"" + std::string(1, c) + "\"";
+            // The whole character, however many bytes it takes, shown as a message can show it.
+            const auto b = static_cast<unsigned char>(c);
+            const std::size_t lunghezza = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+            motivo = "carattere non ammesso \"" + storage::estratto(testo.substr(i, lunghezza)) + "\"";
             return std::nullopt;
         }
         int v = 0;
@@ -358,11 +412,11 @@ std::optional<std::array<bool, archive::NumeroRuote>> leggiRuote(std::string_vie
         } else {
             const auto r = archive::RuotaDaCodice(codice);
             if (!r) {
-                motivo = "ruota sconosciuta \"" + codice + "\"";
+                motivo = "ruota sconosciuta \"" + storage::estratto(codice) + "\"";
                 return false;
             }
             if (ruote[static_cast<std::size_t>(*r)]) {
-                motivo = "ruota ripetuta \"" + codice + "\"";
+                motivo = "ruota ripetuta \"" + storage::estratto(codice) + "\"";
                 return false;
             }
             ruote[static_cast<std::size_t>(*r)] = true;

@@ -5,6 +5,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <limits>
+#include <stdexcept>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +23,16 @@ extern const std::array<std::string_view, NumeroSorti> NomiSorti;
 
 // Money in cents.
 using Centesimi = std::int64_t;
+// The largest amount the program shows, 92233720368547758,07 euro: a sum beyond it is refused
+// with ImportoFuoriScala, never shown wrapped round to a negative figure.
+constexpr Centesimi MassimoCentesimi = std::numeric_limits<Centesimi>::max();
+class ImportoFuoriScala : public std::overflow_error {
+public:
+    ImportoFuoriScala();
+};
+// a + b and a - b, refused beyond MassimoCentesimi either way.
+Centesimi somma(Centesimi a, Centesimi b);
+Centesimi differenza(Centesimi a, Centesimi b);
 
 // What the Lotto pays and keeps: rows of ParametriProgramma (see storage::ParametriVincite).
 struct Tariffe {
@@ -55,8 +68,9 @@ std::optional<std::string> difettoGiocata(const Giocata& g);
 // C(n, s) up to 252 all divide it), so sums are exact and rounding happens once, at the end.
 struct Importo {
     __int128 unita = 0;
-    Importo& operator+=(const Importo& altro) { unita += altro.unita; return *this; }
-    // Rounded to the nearest cent, halves away from zero.
+    // Checked: ImportoFuoriScala when even 128 bits cannot hold the sum.
+    Importo& operator+=(const Importo& altro);
+    // Rounded to the nearest cent, halves away from zero; ImportoFuoriScala beyond MassimoCentesimi.
     Centesimi centesimi() const;
 };
 // 100 (payout hundredths) * 10000 (levy) * 27720 (any W) * 2520 (any C(n, s), n <= 10).
@@ -96,15 +110,23 @@ struct EsitoGiocata {
     Stato stato = Stato::InCorso;
     Centesimi spesa = 0;          // cost per draw times colpi played
     Importo lordo, netto;         // sums of the wins
+    // Both refused with ImportoFuoriScala beyond what can be shown.
     Centesimi vinto() const { return netto.centesimi(); }
-    Centesimi saldo() const { return vinto() - spesa; }
+    Centesimi saldo() const { return differenza(vinto(), spesa); }
     double resa = 0;              // resaAttesa
-    std::vector<Vincita> vincite; // by draw, wheel, sorte
+    std::size_t numeroVincite = 0;
+    std::string ultimaVincita;    // GG/MM/AAAA of the last win; empty for none
+    std::vector<Vincita> vincite; // by draw, wheel, sorte: only when asked to keep them
 };
 
 // Index of the first draw dated on or after `ggmmaaaa` (N + 1 when there is none).
 int primaEstrazioneDal(const archive::Archivio& a, const std::string& ggmmaaaa);
 // Checks the play against every draw of `a` from its first one. A wheel not drawn that day wins nothing.
+// Each win goes to `ogniVincita` as it is found and is not kept: a play of ten numbers on every
+// wheel for 9999 colpi wins some hundred thousand times.
+EsitoGiocata verificaGiocata(const Giocata& g, const archive::Archivio& a, const Tariffe& t,
+                             const std::function<void(const Vincita&)>& ogniVincita);
+// The same keeping every win in `vincite`, for one play that is shown.
 EsitoGiocata verificaGiocata(const Giocata& g, const archive::Archivio& a, const Tariffe& t);
 
 // --- texts: the play file, the window and the database share them ---

@@ -33,13 +33,19 @@ void scriviGiocate(grid::Grid& g, const std::vector<Giocata>& giocate, const std
         g.setTesto(r, colonneGiocate::Colpi, std::to_string(e.colpiGiocati) + " di " + std::to_string(x.colpi) + (x.finoAllaPrimaVincita ? " F" : ""));
         g.setTesto(r, colonneGiocate::Stato, testoStato(e.stato));
         g.setTesto(r, colonneGiocate::Spesa, testoEuro(e.spesa));
-        g.setTesto(r, colonneGiocate::Vinto, testoEuro(e.vinto()));
-        g.setTesto(r, colonneGiocate::Saldo, testoEuro(e.saldo()));
         g.setTesto(r, colonneGiocate::Resa, testoPercentuale(e.resa));
-        if (!e.vincite.empty())
+        if (e.numeroVincite > 0)
             g.setSfondo(r, 0, r, colonneGiocate::Quante - 1, Vincente);
-        if (e.saldo() < 0)
-            g.setColoreTesto(r, colonneGiocate::Saldo, grid::colori::Rosso);
+        try {
+            g.setTesto(r, colonneGiocate::Vinto, testoEuro(e.vinto()));
+            g.setTesto(r, colonneGiocate::Saldo, testoEuro(e.saldo()));
+            if (e.saldo() < 0)
+                g.setColoreTesto(r, colonneGiocate::Saldo, grid::colori::Rosso);
+        } catch (const ImportoFuoriScala&) {
+            // The window says why below the list; the cell holds no figure rather than a wrapped one.
+            g.setTesto(r, colonneGiocate::Vinto, TestoFuoriScala);
+            g.setTesto(r, colonneGiocate::Saldo, TestoFuoriScala);
+        }
     }
 }
 
@@ -57,18 +63,27 @@ void preparaVincite(grid::Grid& g)
         g.setLarghezza(c, l);
 }
 
+std::array<std::string, colonneVincite::Quante> celleVincita(std::int64_t numero, const Vincita& v)
+{
+    std::array<std::string, colonneVincite::Quante> c;
+    c[colonneVincite::Giocata] = std::to_string(numero);
+    c[colonneVincite::Data] = v.data;
+    c[colonneVincite::Colpo] = std::to_string(v.colpo);
+    c[colonneVincite::Ruota] = archive::SigleRuote[static_cast<std::size_t>(v.ruota)];
+    c[colonneVincite::Sorte] = NomiSorti[static_cast<std::size_t>(v.sorte - 1)];
+    c[colonneVincite::Punti] = std::to_string(v.punti);
+    c[colonneVincite::Lordo] = testoEuro(v.lordo.centesimi());
+    c[colonneVincite::Netto] = testoEuro(v.netto.centesimi());
+    return c;
+}
+
 void scriviVincite(grid::Grid& g, std::int64_t numero, const EsitoGiocata& esito)
 {
     for (const Vincita& v : esito.vincite) {
         const int r = g.aggiungiRiga();
-        g.setNumero(r, colonneVincite::Giocata, numero);
-        g.setTesto(r, colonneVincite::Data, v.data);
-        g.setNumero(r, colonneVincite::Colpo, v.colpo);
-        g.setTesto(r, colonneVincite::Ruota, archive::SigleRuote[static_cast<std::size_t>(v.ruota)]);
-        g.setTesto(r, colonneVincite::Sorte, NomiSorti[static_cast<std::size_t>(v.sorte - 1)]);
-        g.setNumero(r, colonneVincite::Punti, v.punti);
-        g.setTesto(r, colonneVincite::Lordo, testoEuro(v.lordo.centesimi()));
-        g.setTesto(r, colonneVincite::Netto, testoEuro(v.netto.centesimi()));
+        const auto celle = celleVincita(numero, v);
+        for (int c = 0; c < colonneVincite::Quante; ++c)
+            g.setTesto(r, c, celle[static_cast<std::size_t>(c)]);
     }
 }
 

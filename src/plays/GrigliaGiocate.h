@@ -4,6 +4,7 @@
 #include "grid/Grid.h"
 #include "plays/Giocata.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +25,12 @@ void scriviGiocate(grid::Grid& g, const std::vector<Giocata>& giocate, const std
 // Header only; then scriviVincite adds the wins of play `numero` (its N°, or its line in a file).
 void preparaVincite(grid::Grid& g);
 void scriviVincite(grid::Grid& g, std::int64_t numero, const EsitoGiocata& esito);
+// The cells of one win of play `numero`, by colonneVincite: the row scriviVincite adds, the line
+// velmora-cli prints as the win is found.
+std::array<std::string, colonneVincite::Quante> celleVincita(std::int64_t numero, const Vincita& v);
+
+// What a cell of money shows in place of a sum too large to be shown.
+inline constexpr const char* TestoFuoriScala = "oltre il massimo";
 
 // FgPagamenti: one row under the captions, columns 0..4 the payout per euro of estratto .. cinquina,
 // column 5 the levy in percent.

@@ -48,6 +48,47 @@ void rifiutaFileDiTesto(const std::string& cosa, const std::string& percorso, co
     throw ErroreFileDiTesto("Impossibile leggere " + cosa + " \"" + percorso + "\": " + motivo);
 }
 
+namespace {
+// Reads `buffer` to its end in blocks: refused once past `limite`, at a line too long (unless
+// `righe` frees them), and in Italian when the system fails the read. The C++ library reports a
+// failed read by an exception whose English text ("basic_filebuf::underflow error reading the
+// file") must not reach the user. `nome` is the quoted path, empty for a stream named by `cosa`.
+std::string leggiBlocchi(std::streambuf& buffer, const std::string& cosa, const std::string& nome, std::uintmax_t limite,
+                         Righe righe)
+{
+    const auto rifiuta = [&](const std::string& motivo) {
+        throw ErroreFileDiTesto("Impossibile leggere " + cosa + (nome.empty() ? "" : " " + nome) + ": " + motivo);
+    };
+    std::string testo;
+    ControlloRighe controllo;
+    bool controlla = righe != Righe::Libere;
+    char blocco[65536];
+    while (true) {
+        std::size_t letti = 0;
+        errno = 0;
+        try {
+            letti = static_cast<std::size_t>(buffer.sgetn(blocco, sizeof blocco));
+        } catch (const std::exception&) {
+            rifiuta(motivoLetturaNonRiuscita(errno));
+        }
+        if (letti == 0)
+            break;
+        if (testo.size() + letti > limite)
+            rifiuta(limite >= (1u << 20) ? "è troppo grande per essere un file di questo tipo (più di " + std::to_string(limite >> 20) + " MB)"
+                                        : "è troppo grande (più di " + std::to_string(limite) + " byte)");
+        // A zip starts with a local file header, or with the end record when it is empty.
+        if (testo.empty() && righe == Righe::ControllateSalvoZip && letti >= 4)
+            controlla = std::string_view(blocco, 4) != "PK\x03\x04" && std::string_view(blocco, 4) != "PK\x05\x06";
+        if (controlla && !controllo.aggiungi(std::string_view(blocco, letti)))
+            rifiuta(motivoRigaTroppoLunga(controllo.riga()));
+        testo.append(blocco, letti);
+    }
+    if (controlla && !controllo.termina())
+        rifiuta(motivoRigaTroppoLunga(controllo.riga()));
+    return testo;
+}
+}
+
 std::string estratto(std::string_view testo, std::size_t massimo)
 {
     static constexpr char Esadecimali[] = "0123456789ABCDEF";
@@ -149,29 +190,29 @@ std::string leggiFileIntero(const std::string& percorso, const std::string& cosa
                                 true);
     }
 
-    std::string testo;
-    ControlloRighe controllo;
-    bool controlla = true;
-    char blocco[65536];
-    while (in) {
-        in.read(blocco, sizeof blocco);
-        const auto letti = static_cast<std::size_t>(in.gcount());
-        if (letti == 0)
-            break;
-        if (testo.size() + letti > limite)
-            rifiutaFileDiTesto(cosa, percorso, troppoGrande);
-        // A zip starts with a local file header, or with the end record when it is empty.
-        if (testo.empty() && righe == Righe::ControllateSalvoZip && letti >= 4)
-            controlla = std::string_view(blocco, 4) != "PK\x03\x04" && std::string_view(blocco, 4) != "PK\x05\x06";
-        if (controlla && !controllo.aggiungi(std::string_view(blocco, letti)))
-            rifiutaFileDiTesto(cosa, percorso, motivoRigaTroppoLunga(controllo.riga()));
-        testo.append(blocco, letti);
+    return leggiBlocchi(*in.rdbuf(), cosa, "\"" + percorso + "\"", limite, righe);
+}
+
+std::string leggiFlussoIntero(std::istream& in, const std::string& cosa, std::uintmax_t limite)
+{
+    return leggiBlocchi(*in.rdbuf(), cosa, {}, limite, Righe::Libere);
+}
+
+std::string motivoLetturaNonRiuscita(int errore)
+{
+    switch (errore) {
+    case EISDIR:
+        return "è una cartella, non un file";
+    case EBADF:
+        return "non è aperto in lettura (ingresso chiuso)";
+    case EACCES:
+    case EPERM:
+        return "permessi insufficienti";
+    case EIO:
+        return "errore del dispositivo";
+    default:
+        return "lettura non riuscita";
     }
-    if (in.bad())
-        rifiutaFileDiTesto(cosa, percorso, "lettura non riuscita");
-    if (controlla && !controllo.termina())
-        rifiutaFileDiTesto(cosa, percorso, motivoRigaTroppoLunga(controllo.riga()));
-    return testo;
 }
 
 std::string leggiFileDiTesto(const std::string& percorso, const std::string& cosa)

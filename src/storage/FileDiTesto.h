@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iosfwd>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -13,6 +14,9 @@ namespace storage {
 constexpr std::size_t RigaMassimaFileDiTesto = 4096;
 // The whole historical file of every draw since 1939 is a few megabytes.
 constexpr std::uintmax_t DimensioneMassimaFileDiTesto = 64u * 1024u * 1024u;
+// A pasted draw is a few hundred bytes, a whole results page some tens of kilobytes: a text past
+// this is no draw, and reading it through would only fill memory (an endless source, never).
+constexpr std::uintmax_t DimensioneMassimaTestoIncollato = 1024u * 1024u;
 
 // A text file that cannot be taken: the message is Italian and names the file. `nonApribile`
 // when the file could not even be opened (missing, not readable).
@@ -60,13 +64,22 @@ std::string stampabile(std::string_view testo);
 
 // Whether a read checks the length of the lines: always, or unless the file turns out to be a zip
 // (by its first bytes), whose packed lines mean nothing.
-enum class Righe { Controllate, ControllateSalvoZip };
+// Libere: a pasted page may hold long lines, the size limit alone bounds it.
+enum class Righe { Controllate, ControllateSalvoZip, Libere };
 
 // The bytes of the file at `percorso`, read once from its start: a pipe or a FIFO gives its bytes
 // only once, so nothing may look at the file before and open it again. `cosa` names it in
 // messages ("il file storico"). Refused, before reading more than needed: a folder, more than
 // `limite` bytes, a line longer than RigaMassimaFileDiTesto.
 std::string leggiFileIntero(const std::string& percorso, const std::string& cosa, std::uintmax_t limite, Righe righe);
+
+// The whole of the stream `in` (standard input), read as leggiFileIntero reads a file: refused in
+// Italian, naming it as `cosa`, once it passes `limite` bytes or when the system cannot read it
+// (a closed descriptor, a folder).
+std::string leggiFlussoIntero(std::istream& in, const std::string& cosa, std::uintmax_t limite);
+
+// Why the system could not read, in Italian, for the error number `errore` of a failed read.
+std::string motivoLetturaNonRiuscita(int errore);
 
 // The refusal of an outside text file as leggiFileIntero words it, for a check made afterwards.
 [[noreturn]] void rifiutaFileDiTesto(const std::string& cosa, const std::string& percorso, const std::string& motivo);

@@ -57,7 +57,7 @@ TEST(CliAggiornamento, FilePubblicatoControllatoEApplicatoAUnArchivioPiuVecchio)
     e = lancia({"controlla", vecchio, file, "--applica"});
     ASSERT_EQ(e.codice, 0) << e.err;
     EXPECT_EQ(e.out, "Manca estrazione del: 07/01/2020\nManca estrazione del: 04/01/2020\nNessuna anomalia rilevata\n"
-                     "Aggiunta estrazione del04/01/2020\nAggiunta estrazione del07/01/2020\naggiunti N° 2 record\n");
+                     "Aggiunta estrazione del 04/01/2020\nAggiunta estrazione del 07/01/2020\naggiunti N° 2 record\n");
     e = lancia({"info", vecchio});
     EXPECT_EQ(e.out, "{\"estrazioni\":4,\"prima\":\"31/12/2019\",\"ultima\":\"07/01/2020\"}\n");
 

@@ -41,6 +41,18 @@ TEST(CliGiocate, VinciteERiepiloghi)
                            "--programma", (a.cartella.percorso() / storage::NomeDatabaseProgramma).string()});
     ASSERT_EQ(p.codice, 0) << p.err;
     EXPECT_EQ(testsupport::righe(p.out).back(), "1\t10/01/2020\t1\tCA\tEstratto\t1\t12,00\t12,00");
+    // A row of it that holds no payout: the law's value, said on standard error.
+    {
+        auto db = storage::ApriDatabaseProgramma(a.cartella.percorso().string());
+        storage::ScriviParametro(db, "PagaEstratto", "0");
+    }
+    const std::string programma = (a.cartella.percorso() / storage::NomeDatabaseProgramma).string();
+    const auto z = lancia({"giocate", "--archivio", a.archivio, a.cartella.file("una.txt"), "--programma", programma});
+    ASSERT_EQ(z.codice, 0) << z.err;
+    EXPECT_EQ(testsupport::righe(z.out).back(), "1\t10/01/2020\t1\tCA\tEstratto\t1\t11,23\t11,23");
+    EXPECT_EQ(testsupport::righe(z.err).front(), "velmora-cli giocate: il valore di PagaEstratto nella tabella ParametriProgramma (\"0\") non "
+                                                 "è una paga (più di 0, fino a 100000000): si usa quello di legge, 11.23 (database \""
+                                                 + programma + "\")");
 
     // A wrong line: exit 1, the file, the line and the field named, nothing on standard output.
     const std::string errato = a.cartella.scrivi("errato.txt", "1;BA;1/0/0/0/0;01/01/2020;3\n1;BA;1/0/0/0/0;01/01/2020;tre\n");

@@ -98,7 +98,7 @@ TEST(CliStorico, UnMeseIndietroPortatoInParieUgualeAUnaImportazioneNuova)
 
     const auto corregge = lancia({"aggiorna-da-storico", b.indietro, url, "--applica", "--correggi"});
     ASSERT_EQ(corregge.codice, 0) << corregge.err;
-    EXPECT_NE(corregge.out.find("Modificata estrazione del03/02/2001"), std::string::npos) << corregge.out;
+    EXPECT_NE(corregge.out.find("Modificata estrazione del 03/02/2001"), std::string::npos) << corregge.out;
 
     // A fresh import of the same zip, from the file as the user saved it.
     const std::string salvato = b.dir.scrivi("storico.zip", b.zip);

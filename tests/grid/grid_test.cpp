@@ -170,6 +170,20 @@ TEST(Grid, LetturaNumericaDelTesto)
     EXPECT_EQ(g.intero(1, 0), 7);
 }
 
+TEST(Grid, CelleOstiliNeutralizzatePerIFogliDiCalcolo)
+{
+    const std::pair<const char*, const char*> casi[] = {
+        // Formulas and their disguises get the apostrophe.
+        {"=cmd|'/C calc'!A1", "'=cmd|'/C calc'!A1"}, {"+1+2", "'+1+2"}, {"-2+3", "'-2+3"}, {"@SUM(A1)", "'@SUM(A1)"},
+        {"\t=1+1", "'\t=1+1"}, {"\r=1", "'\r=1"}, {"  =1", "'  =1"}, {"-", "-"}, {"=", "="},
+        // Numbers stay numbers, texts stay as they are.
+        {"-12", "-12"}, {"+3", "+3"}, {"-0,50", "-0,50"}, {"-1.5", "-1.5"}, {"57,4%", "57,4%"}, {"BA", "BA"}, {"", ""},
+        {"a=b", "a=b"}, {"-1,", "'-1,"},
+    };
+    for (const auto& [testo, atteso] : casi)
+        EXPECT_EQ(grid::testoPerFoglioDiCalcolo(testo), atteso) << '"' << testo << '"';
+}
+
 TEST(Grid, CampoCercatoSenzaMaiuscole)
 {
     Grid g = conIntestazione("Oper|Tipo", 1);

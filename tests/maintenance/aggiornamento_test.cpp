@@ -195,8 +195,8 @@ TEST_F(Aggiornamento, TreNuoveEstrazioniSegnateElencateDallaPiuRecenteEAggiunte)
 
     const auto esito = AGGIORNAMENTO(db, a, FgImporta, false, List4);
     EXPECT_EQ(esito.aggiunte, 3);
-    EXPECT_EQ(List4, (std::vector<std::string>{"Aggiunta estrazione del12/03/2024", "Aggiunta estrazione del14/03/2024",
-                                               "Aggiunta estrazione del16/03/2024", "aggiunti N° 3 record"}));
+    EXPECT_EQ(List4, (std::vector<std::string>{"Aggiunta estrazione del 12/03/2024", "Aggiunta estrazione del 14/03/2024",
+                                               "Aggiunta estrazione del 16/03/2024", "aggiunti N° 3 record"}));
     EXPECT_EQ(righeTabella(), 6);
     EXPECT_EQ(stored("2024-03-14", "Ba"), "06-07-08-09-10");
     // The archive in memory was reloaded: the model archive covers every draw.
@@ -236,7 +236,7 @@ TEST_F(Aggiornamento, UnaRuotaDiversaCorrettaSoloConCheck3)
     esito = AGGIORNAMENTO(db, a, FgImporta, true, List4);
     EXPECT_EQ(esito.modificate, 1);
     EXPECT_EQ(esito.aggiunte, 0);
-    EXPECT_EQ(List4, (std::vector<std::string>{"Modificata estrazione del07/03/2024"}));
+    EXPECT_EQ(List4, (std::vector<std::string>{"Modificata estrazione del 07/03/2024"}));
     EXPECT_EQ(stored("2024-03-07", "Mi"), "01-02-03-04-05");
     EXPECT_EQ(a.numero(2, 4, 1), 1);
 }
@@ -267,12 +267,12 @@ TEST_F(Aggiornamento, RigheNonValideElencateConIlMotivoENonScritte)
     EXPECT_EQ(esito.aggiunte, 2);
     EXPECT_EQ(esito.scartate, 3);
     ASSERT_EQ(List4.size(), 6u);
-    EXPECT_EQ(List4[0], "Aggiunta estrazione del12/03/2024");
+    EXPECT_EQ(List4[0], "Aggiunta estrazione del 12/03/2024");
     EXPECT_EQ(List4[1], "Estrazione del 31/02/2024 non aggiornata: la data non è una data valida (GG/MM/AAAA)");
     EXPECT_EQ(List4[2], "Estrazione del 14/03/2024 non aggiornata: la ruota di Bari non ha cinque numeri diversi da 01 a 90 "
                         "nella forma 00-00-00-00-00 (\"05-05-90-01-44\")");
     EXPECT_NE(List4[3].find("16/03/2024 non aggiornata: la ruota di Venezia"), std::string::npos) << List4[3];
-    EXPECT_EQ(List4[4], "Aggiunta estrazione del19/03/2024");
+    EXPECT_EQ(List4[4], "Aggiunta estrazione del 19/03/2024");
     EXPECT_EQ(List4[5], "aggiunti N° 2 record");
     EXPECT_EQ(righeTabella(), 5);
     EXPECT_EQ(stored("2024-03-14", "Ba"), "<nessuna riga>");
@@ -379,6 +379,6 @@ TEST_F(Aggiornamento, DateImplausibiliERigheSenzaRuoteNonScritte)
                          "Estrazione del 01/01/2088 non aggiornata: la data è più di un anno dopo la data di oggi",
                          "Estrazione del 31/12/9999 non aggiornata: la data è più di un anno dopo la data di oggi",
                          "Estrazione del 12/03/2024 non aggiornata: la riga non ha i numeri di nessuna ruota",
-                         "Aggiunta estrazione del14/03/2024", "aggiunti N° 1 record"}));
+                         "Aggiunta estrazione del 14/03/2024", "aggiunti N° 1 record"}));
     EXPECT_EQ(righeTabella(), 4);
 }

@@ -209,6 +209,23 @@ TEST(FileGiocate, RigheERifiuti)
             EXPECT_EQ(std::string(e.what()), messaggio);
         }
     }
+    // Fields quoted as every reader quotes outside text: 40 characters at most, a NUL or a stray
+    // byte shown, a character of several bytes whole.
+    const std::pair<std::string, std::string> citati[] = {
+        {"12;BA," + std::string(4000, 'X') + ";1/0/0/0/0;22/08/2026;8", "ruota sconosciuta \"" + std::string(40, 'X') + "...\""},
+        {std::string("12;B\0A\x1b[2J;1/0/0/0/0;22/08/2026;8", 33), "ruota sconosciuta \"B\\x00A\\x1B[2J\""},
+        {"12-é;BA;1/0/0/0/0;22/08/2026;8", "carattere non ammesso \"é\""},
+        {"12\xff;BA;1/0/0/0/0;22/08/2026;8", "carattere non ammesso \"\\xFF\""},
+    };
+    for (const auto& [riga, motivo] : citati) {
+        try {
+            plays::leggiFileGiocate(riga + "\n");
+            ADD_FAILURE() << riga;
+        } catch (const plays::ErroreFileGiocate& e) {
+            const std::string testo = e.what();
+            EXPECT_EQ(testo.substr(testo.find(": ") + 2), motivo);
+        }
+    }
 }
 
 TEST(ArchivioGiocate, TabellaEPaghe)

@@ -162,7 +162,7 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
                                          return true;
                                      avviso(c == plays::ColonnaRitenuta
                                                 ? QStringLiteral("La ritenuta è una percentuale da 0 a meno di 100, al più con due decimali.")
-                                                : QStringLiteral("La paga è un importo maggiore di zero, al più con due decimali."),
+                                                : QStringLiteral("La paga è un importo maggiore di zero e fino a 100000000 euro per 1 euro giocato, al più con due decimali."),
                                             Icona::Esclamazione);
                                      return false;
                                  });
@@ -201,10 +201,21 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     connect(CmdSalvaBtn, &QPushButton::clicked, this, &Giocate::CmdSalvaModifiche);
     connect(CmdLegge, &QPushButton::clicked, this, &Giocate::CmdValoriDiLegge);
 
+    std::vector<std::string> illeggibili;
     try {
-        tariffe_ = plays::leggiTariffe(contesto_.sessione.dbProgramma());
+        tariffe_ = plays::leggiTariffe(contesto_.sessione.dbProgramma(), &illeggibili);
     } catch (const std::exception&) {
         tariffe_ = {};   // told by ricarica, which reads the same database
+    }
+    // Said once, when the window is on the screen: the prizes shown rest on the values put instead.
+    if (!illeggibili.empty()) {
+        QStringList righe;
+        for (const auto& r : illeggibili)
+            righe << q(r);
+        QTimer::singleShot(0, this, [this, righe] {
+            avviso(QStringLiteral("Alcune paghe del database del programma non si possono leggere:\n%1.").arg(righe.join(QStringLiteral(";\n"))),
+                   Icona::Esclamazione);
+        });
     }
     plays::scriviTariffe(FgPagamenti_, tariffe_);
     FgPagamenti->aggiorna();
@@ -259,17 +270,24 @@ void Giocate::ricarica()
     }
     const auto& a = contesto_.sessione.archivio();
     esiti_.clear();
-    plays::Centesimi spesa = 0, vinto = 0;
-    for (const auto& g : giocate_) {
-        esiti_.push_back(plays::verificaGiocata(g, a, tariffe_));
-        spesa += esiti_.back().spesa;
-        vinto += esiti_.back().vinto();
-    }
+    // Only the sums of each play are kept: a selected play's wins are worked out again when shown.
+    for (const auto& g : giocate_)
+        esiti_.push_back(plays::verificaGiocata(g, a, tariffe_, [](const plays::Vincita&) {}));
     plays::scriviGiocate(FgGiocate_, giocate_, esiti_);
     FgGiocate->aggiorna();
-    QString totali = (giocate_.size() == 1 ? QStringLiteral("1 giocata; spesa %2, vinto (netto) %3, saldo %4 euro")
-                                           : QStringLiteral("%1 giocate; spesa %2, vinto (netto) %3, saldo %4 euro").arg(giocate_.size()))
-                         .arg(q(plays::testoEuro(spesa)), q(plays::testoEuro(vinto)), q(plays::testoEuro(vinto - spesa)));
+    const QString quante = giocate_.size() == 1 ? QStringLiteral("1 giocata") : QStringLiteral("%1 giocate").arg(giocate_.size());
+    QString totali;
+    try {
+        plays::Centesimi spesa = 0, vinto = 0;
+        for (const auto& e : esiti_) {
+            spesa = plays::somma(spesa, e.spesa);
+            vinto = plays::somma(vinto, e.vinto());
+        }
+        totali = QStringLiteral("%1; spesa %2, vinto (netto) %3, saldo %4 euro")
+                     .arg(quante, q(plays::testoEuro(spesa)), q(plays::testoEuro(vinto)), q(plays::testoEuro(plays::differenza(vinto, spesa))));
+    } catch (const plays::ImportoFuoriScala& e) {
+        totali = QStringLiteral("%1; totali non mostrati: %2. Ridurre le paghe o le poste.").arg(quante, q(e.what()));
+    }
     if (illeggibili > 0)
         totali += QStringLiteral(" (%1 righe della tabella Giocate non sono giocate e non sono mostrate)").arg(illeggibili);
     LblTotali->setText(totali);
@@ -303,17 +321,20 @@ void Giocate::selezionaGiocata(int riga)
     scelta_ = riga;
     FgGiocate->selectRow(riga - 1);
     const auto& g = giocate_[static_cast<std::size_t>(riga - 1)];
-    const auto& e = esiti_[static_cast<std::size_t>(riga - 1)];
+    const auto e = plays::verificaGiocata(g, contesto_.sessione.archivio(), tariffe_);
     plays::preparaVincite(FgVincite_);
     FgVincite_.setNascosta(plays::colonneVincite::Giocata, true);
     plays::scriviVincite(FgVincite_, g.id, e);
     FgVincite->aggiorna();
+    QString importi;
+    try {
+        importi = QStringLiteral("lordo %1, netto %2 euro").arg(q(plays::testoEuro(e.lordo.centesimi())), q(plays::testoEuro(e.vinto())));
+    } catch (const plays::ImportoFuoriScala& errore) {
+        importi = QStringLiteral("somme non mostrate: %1").arg(q(errore.what()));
+    }
     LblVincite->setText(e.vincite.empty()
                             ? QStringLiteral("Giocata N° %1: nessuna vincita in %2 colpi").arg(g.id).arg(e.colpiGiocati)
-                            : QStringLiteral("Giocata N° %1: %2 vincite, lordo %3, netto %4 euro")
-                                  .arg(g.id)
-                                  .arg(e.vincite.size())
-                                  .arg(q(plays::testoEuro(e.lordo.centesimi())), q(plays::testoEuro(e.vinto()))));
+                            : QStringLiteral("Giocata N° %1: %2 vincite, %3").arg(g.id).arg(e.vincite.size()).arg(importi));
     mostraForm(g);
 }
 
@@ -427,9 +448,7 @@ std::optional<plays::Giocata> Giocate::leggiForm()
         return std::nullopt;
     }
     // The wins the draws already hold are in the list: only later ones are news.
-    const auto esito = plays::verificaGiocata(g, contesto_.sessione.archivio(), tariffe_);
-    if (!esito.vincite.empty())
-        g.annunciata = esito.vincite.back().data;
+    g.annunciata = plays::verificaGiocata(g, contesto_.sessione.archivio(), tariffe_, [](const plays::Vincita&) {}).ultimaVincita;
     return g;
 }
 
@@ -546,14 +565,17 @@ void Giocate::annunciaNuoveVincite()
     for (std::size_t i = 0; i < giocate_.size() && i < esiti_.size(); ++i) {
         auto& g = giocate_[i];
         const std::string gia = g.annunciata.empty() ? std::string() : storage::DataPerDb(g.annunciata);
+        // Only a play whose last win is news is checked again, its wins told as they come.
+        if (esiti_[i].ultimaVincita.empty() || storage::DataPerDb(esiti_[i].ultimaVincita) <= gia)
+            continue;
         std::string ultima;
-        for (const auto& v : esiti_[i].vincite) {
+        plays::verificaGiocata(g, contesto_.sessione.archivio(), tariffe_, [&](const plays::Vincita& v) {
             if (storage::DataPerDb(v.data) <= gia)
-                continue;
+                return;
             ultima = v.data;
             if (righe.size() >= RigheMostrate) {
                 ++altre;
-                continue;
+                return;
             }
             righe << QStringLiteral("Giocata N° %1 (%2 su %3): il %4, colpo %5, %6 su %7 con %8, netto %9 euro")
                          .arg(g.id)
@@ -563,7 +585,7 @@ void Giocate::annunciaNuoveVincite()
                               q(std::string(archive::NomiRuote[static_cast<std::size_t>(v.ruota)])),
                               v.punti == 1 ? QStringLiteral("1 punto") : QStringLiteral("%1 punti").arg(v.punti))
                          .arg(q(plays::testoEuro(v.netto.centesimi())));
-        }
+        });
         if (!ultima.empty()) {
             annunci.emplace_back(g.id, ultima);
             g.annunciata = ultima;

@@ -232,7 +232,7 @@ void PannelloAggiornamento::svuotaImporta()
 
 void PannelloAggiornamento::erroreFase(const QString& fase, const QString& dettaglio)
 {
-    QString testo = QStringLiteral("Attenzione qualcosa è andato strorto nella procedura ") + fase;
+    QString testo = QStringLiteral("Attenzione qualcosa è andato storto nella procedura ") + fase;
     if (!dettaglio.isEmpty())
         testo += QStringLiteral("\n\n") + dettaglio;
     servizi_.contesto.dialoghi.messaggio(this, testo, TitoloAvviso, Icona::Critica);
@@ -269,7 +269,9 @@ void PannelloAggiornamento::aggiornaDaFile()
     o.filtro = QStringLiteral("File di testo (*.txt *.Txt *.TXT)");
     const auto scelto = servizi_.contesto.dialoghi.apriFile(this, o);
     if (!scelto) {
-        erroreFase({});   // the phase is still empty when the dialog is cancelled
+        // A cancel is the player's choice, not a failure.
+        servizi_.contesto.dialoghi.messaggio(this, QStringLiteral("Aggiornamento da file annullato: non è stato cambiato nulla."),
+                                             o.titolo, Icona::Informazione);
         return;
     }
     caricaAggiornamento(*scelto, true);

@@ -63,7 +63,7 @@ private:
     QWidget* gruppoDaFile();
     QWidget* gruppoRete();
     void mostraList4(const std::vector<std::string>& righe);
-    // "Attenzione qualcosa è andato strorto nella procedura " + the phase, and why when known.
+    // "Attenzione qualcosa è andato storto nella procedura " + the phase, and why when known.
     void erroreFase(const QString& fase, const QString& dettaglio = {});
     // The local copy of the downloaded file in the program folder.
     QString copiaLocale() const;

@@ -32,9 +32,7 @@ std::int64_t giocaAmbata(Contesto& contesto, const QString& ambata, const std::a
     const std::string data = a.DateEstrazioni[static_cast<std::size_t>(riferimento)];
     plays::Giocata g = plays::giocataDaAmbata(numero, ruote, std::max(colpi, 1), data, "Ambata dal banco di lavoro del " + data);
     // A reference draw in the past: the wins the archive already holds are shown, not announced as news.
-    const auto esito = plays::verificaGiocata(g, a, {});
-    if (!esito.vincite.empty())
-        g.annunciata = esito.vincite.back().data;
+    g.annunciata = plays::verificaGiocata(g, a, {}, [](const plays::Vincita&) {}).ultimaVincita;
     std::int64_t id = 0;
     try {
         id = plays::aggiungiGiocata(contesto.sessione.dbProgramma(), g);

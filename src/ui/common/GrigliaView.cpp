@@ -12,7 +12,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QStyledItemDelegate>
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetrics>
@@ -101,10 +103,11 @@ private:
 
 Dialoghi* dialoghiPredefiniti = nullptr;
 
-// A cell's text on one line: a tab or a line break inside it would split the pasted row.
+// A cell's text on one line, safe for a spreadsheet: a tab or a line break inside it would split the
+// pasted row.
 QString testoInRiga(const std::string& testo)
 {
-    QString t = QString::fromStdString(testo);
+    QString t = QString::fromStdString(grid::testoPerFoglioDiCalcolo(testo));
     t.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     return t;
 }
@@ -121,7 +124,7 @@ QString testoCsv(const grid::Grid& g)
             if (!prima)
                 csv += QLatin1Char(';');
             prima = false;
-            QString campo = QString::fromStdString(g.testo(r, c));
+            QString campo = QString::fromStdString(grid::testoPerFoglioDiCalcolo(g.testo(r, c)));
             if (campo.contains(QLatin1Char(';')) || campo.contains(QLatin1Char('"')) || campo.contains(QLatin1Char('\n'))
                 || campo.contains(QLatin1Char('\r')))
                 campo = QLatin1Char('"') + campo.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
@@ -409,7 +412,18 @@ void GrigliaView::setCellaCorrente(int riga, int colonna)
 
 void GrigliaView::copiaNegliAppunti() const
 {
-    QApplication::clipboard()->setText(QString::fromStdString(modello_->griglia().comeTesto()));
+    // comeTesto's layout, each cell as a spreadsheet may take it.
+    const auto& g = modello_->griglia();
+    QString testo;
+    for (int r = 0; r < g.righe(); ++r) {
+        for (int c = 0; c < g.colonne(); ++c) {
+            if (c)
+                testo += QLatin1Char('\t');
+            testo += QString::fromStdString(grid::testoPerFoglioDiCalcolo(g.testo(r, c)));
+        }
+        testo += QStringLiteral("\r\n");
+    }
+    QApplication::clipboard()->setText(testo);
 }
 
 QString GrigliaView::testoSelezione() const
@@ -464,6 +478,26 @@ void GrigliaView::setDialoghiPredefiniti(Dialoghi* dialoghi)
     dialoghiPredefiniti = dialoghi;
 }
 
+QString GrigliaView::nomeEsportazione() const
+{
+    // The window the grid is in: inside the main window's area that is its sub-window, whose
+    // title is the window's; window() would give the main window's "Velmora" for every grid.
+    QString finestra;
+    for (const QWidget* w = this; w; w = w->parentWidget())
+        if (qobject_cast<const QMdiSubWindow*>(w) || w->isWindow()) {
+            finestra = w->windowTitle().trimmed();
+            break;
+        }
+    QString nome = finestra;
+    if (!objectName().isEmpty())
+        nome += (nome.isEmpty() ? QString() : QStringLiteral(" ")) + objectName();
+    if (nome.isEmpty())
+        nome = QStringLiteral("Griglia");
+    // Characters no file system takes in a name.
+    static const QRegularExpression vietati(QStringLiteral("[/\\\\:*?\"<>|]"));
+    return nome.replace(vietati, QStringLiteral("_"));
+}
+
 bool GrigliaView::esportaCsv()
 {
     Dialoghi* d = dialoghi_ ? dialoghi_ : dialoghiPredefiniti;
@@ -473,8 +507,7 @@ bool GrigliaView::esportaCsv()
     OpzioniFile o;
     o.titolo = titolo;
     o.scopo = QStringLiteral("EsportaCsv");
-    const QString finestra = window()->windowTitle().trimmed();
-    o.nomeIniziale = (finestra.isEmpty() ? QStringLiteral("Griglia") : finestra) + QStringLiteral(".csv");
+    o.nomeIniziale = nomeEsportazione() + QStringLiteral(".csv");
     o.filtro = QStringLiteral("File CSV (*.csv)");
     o.estensione = QStringLiteral("csv");
     const auto scelto = d->salvaFile(this, o);
@@ -503,7 +536,9 @@ bool GrigliaView::esportaCsv()
     }
     // The rows the user sees below the header, which the file holds on its first line.
     const int righe = std::max(0, g.righe() - modello_->righeFisse());
-    d->messaggio(this, QStringLiteral("La griglia (%1 righe) è stata esportata nel file %2.").arg(righe).arg(percorso),
+    d->messaggio(this,
+                 QStringLiteral("La griglia (%1) è stata esportata nel file %2.")
+                     .arg(righe == 1 ? QStringLiteral("1 riga") : QStringLiteral("%1 righe").arg(righe), percorso),
                  titolo, Icona::Informazione);
     return true;
 }

@@ -124,6 +124,8 @@ public:
     // "Esporta CSV…": asks for a file and writes the whole grid into it (see testoCsv), replacing it
     // safely. False when cancelled, refused or failed; the user was told which.
     [[nodiscard]] bool esportaCsv();
+    // The name "Esporta CSV…" proposes, without extension: the window's title and the grid's name.
+    QString nomeEsportazione() const;
     // The dialogs the export asks through: this view's when set, else the program's (set once by Contesto).
     void setDialoghi(Dialoghi& dialoghi) { dialoghi_ = &dialoghi; }
     static void setDialoghiPredefiniti(Dialoghi* dialoghi);

@@ -3,6 +3,7 @@
 
 #include "ui/common/GrigliaView.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -103,15 +104,33 @@ bool desktopScuro()
         const QString gsettings = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
         if (gsettings.isEmpty())
             return QString();
-        QProcess p;
-        p.start(gsettings, {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.interface"), QStringLiteral("color-scheme")});
-        if (!p.waitForFinished(500)) {
-            p.kill();
-            p.waitForFinished(100);
-            return QString();
-        }
-        return QString::fromUtf8(p.readAllStandardOutput());
+        return primaUscita(gsettings, {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.interface"), QStringLiteral("color-scheme")},
+                           4096, 500);
     });
+}
+
+QString primaUscita(const QString& programma, const QStringList& argomenti, int massimo, int attesaMs)
+{
+    QProcess p;
+    p.setStandardErrorFile(QProcess::nullDevice());
+    p.start(programma, argomenti);
+    QByteArray uscita;
+    QElapsedTimer tempo;
+    tempo.start();
+    // Read as it comes, a pipe's worth at a time, and never past `massimo`.
+    while (uscita.size() < massimo && tempo.elapsed() < attesaMs) {
+        const bool finito = !p.waitForReadyRead(static_cast<int>(std::max<qint64>(1, attesaMs - tempo.elapsed())));
+        uscita += p.read(massimo - uscita.size());
+        if (finito && p.state() == QProcess::NotRunning) {
+            uscita += p.read(massimo - uscita.size());
+            break;
+        }
+    }
+    if (p.state() != QProcess::NotRunning) {
+        p.kill();
+        p.waitForFinished(100);
+    }
+    return QString::fromUtf8(uscita);
 }
 
 }

@@ -43,4 +43,8 @@ bool eScura(const QPalette& palette);
 bool desktopScuro(const QString& temaGtk, const std::function<QString()>& leggiSchema);
 bool desktopScuro();
 
+// The first `massimo` bytes `programma` prints within `attesaMs`; the program is stopped there. A
+// setting is a few bytes: a program that prints without end must not fill memory or hold start-up.
+QString primaUscita(const QString& programma, const QStringList& argomenti, int massimo, int attesaMs);
+
 }

@@ -62,6 +62,16 @@ private slots:
         QCOMPARE(g.testo(8000, 2), a.DateEstrazioni[8000]);
         QCOMPARE(g.valore(8000, 3), double(a.ProgressivoAnno[8000]));
         QCOMPARE(g.valore(8000, 4), double(a.ProgressivoMese[8000]));
+        // The ordinals as a player checks them: the draws of the same year (month) up to each one, counted from the dates shown.
+        int nellAnno = 0, nelMese = 0;
+        for (int d = 1; d <= 8000; ++d) {
+            const std::string data = g.testo(d, 2), prima = d > 1 ? g.testo(d - 1, 2) : std::string(10, ' ');
+            nellAnno = prima.substr(6) == data.substr(6) ? nellAnno + 1 : 1;
+            nelMese = prima.substr(3) == data.substr(3) ? nelMese + 1 : 1;
+            if (g.intero(d, 3) != nellAnno || g.intero(d, 4) != nelMese)
+                QFAIL(qPrintable(QStringLiteral("riga %1 (%2): %3 e %4 invece di %5 e %6").arg(d).arg(QString::fromStdString(data))
+                                     .arg(g.intero(d, 3)).arg(g.intero(d, 4)).arg(nellAnno).arg(nelMese)));
+        }
         QCOMPARE(fgpa->model()->rowCount(), 8000);
 
         // After archive maintenance reloads, the model archive covers every draw.

@@ -1,14 +1,17 @@
 // The window Giocate offscreen: a play made with the form, its wins, removal asked first, the payouts, a new win told once.
 #include "SupportoUi.h"
 
+#include "archive/ImportaStorico.h"
 #include "plays/ArchivioGiocate.h"
 #include "plays/GrigliaGiocate.h"
 #include "ui/Giocate/Giocate.h"
 #include "ui/common/GiocaAmbata.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/RegistroFinestre.h"
+#include "support/Storico.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -155,12 +158,102 @@ private slots:
         QCOMPARE(t.amb.leggiParametro("RitenutaVincite"), std::string("0"));
         // A payout that is not one is refused with a message; the value stays.
         QVERIFY(!fg->model()->setData(fg->model()->index(0, 1), QStringLiteral("gratis"), Qt::EditRole));
-        QCOMPARE(t.amb.dialoghi.messaggi().back().testo, QStringLiteral("La paga è un importo maggiore di zero, al più con due decimali."));
+        QCOMPARE(t.amb.dialoghi.messaggi().back().testo, QStringLiteral("La paga è un importo maggiore di zero e fino a 100000000 euro per 1 euro giocato, al più con due decimali."));
         QCOMPARE(t.cella(w.grigliaPagamenti(), 1, 1), QStringLiteral("250"));
         t.amb.dialoghi.risposteSiNo = {true};
         t.b("CmdValoriDiLegge")->click();
         QCOMPARE(t.cella(w.grigliaVincite(), 1, plays::colonneVincite::Netto), QStringLiteral("10,33"));
         QCOMPARE(t.amb.leggiParametro("PagaEstratto"), std::string("11.23"));
+    }
+
+    void totaliLettiComeLiVedeIlGiocatore()
+    {
+        Banco t;
+        const int n = t.a().NumeroEstrazioni;
+        // 25 euro on the estratto of one number on one wheel: each win is 25 x 11,23 = 280,75 gross,
+        // 258,29 net, so no rounding hides a slip between the two.
+        const int x = t.a().numero(n - 20, 0, 1), y = t.a().numero(n - 10, 1, 3);
+        plays::Giocata a = plays::giocataDaAmbata(x, {true}, 30, t.data(n - 31), "");
+        a.poste[0] = 2500;
+        std::array<bool, archive::NumeroRuote> cagliari{};
+        cagliari[1] = true;
+        plays::Giocata b = plays::giocataDaAmbata(y, cagliari, 30, t.data(n - 31), "");
+        b.poste[0] = 2500;
+        plays::aggiungiGiocata(t.amb.sessione->dbProgramma(), a);
+        plays::aggiungiGiocata(t.amb.sessione->dbProgramma(), b);
+        // The wins counted straight from the draws.
+        int vincite = 0;
+        for (int d = n - 30; d <= n - 1; ++d)
+            for (int p = 1; p <= 5; ++p)
+                vincite += (t.a().numero(d, 0, p) == x) + (t.a().numero(d, 1, p) == y);
+        QVERIFY(vincite >= 2);
+        auto& w = t.apri();
+        const qint64 netto = 25829LL * vincite, spesa = 2 * 30 * 2500;
+        auto euro = [](qint64 c) { return QStringLiteral("%1%2,%3").arg(c < 0 ? "-" : "").arg(std::abs(c) / 100).arg(std::abs(c) % 100, 2, 10, QLatin1Char('0')); };
+        QCOMPARE(testui::controllo<QLabel>(w, QStringLiteral("LblTotali"))->text(),
+                 QStringLiteral("2 giocate; spesa %1, vinto (netto) %2, saldo %3 euro").arg(euro(spesa), euro(netto), euro(netto - spesa)));
+        w.selezionaGiocata(1);
+        int vinciteA = 0;
+        for (int d = n - 30; d <= n - 1; ++d)
+            for (int p = 1; p <= 5; ++p)
+                vinciteA += t.a().numero(d, 0, p) == x;
+        QCOMPARE(testui::controllo<QLabel>(w, QStringLiteral("LblVincite"))->text(),
+                 QStringLiteral("Giocata N° 1: %1 vincite, lordo %2, netto %3 euro").arg(vinciteA).arg(euro(28075LL * vinciteA), euro(25829LL * vinciteA)));
+        QCOMPARE(w.grigliaVincite().righe(), 1 + vinciteA);
+    }
+
+    void totaliOltreIlMassimoNonMostratiRigirati()
+    {
+        // 9,999 days on which wheel w holds w+1, w+12, w+23, w+34, w+45: the play below has all five
+        // numbers of Bari and of Cagliari out every time.
+        testui::Ambiente amb;
+        const QString storico = amb.scriviFile(QStringLiteral("storico.txt"), QByteArray::fromStdString(testsupport::giorniConsecutivi(9999, 10)));
+        archive::ImportaStorico(storico.toStdString(), amb.file(QStringLiteral("A.db")).toStdString());
+        amb.sessione->apriDatabaseProgramma();
+        (void)amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
+        amb.sessione->archivio().EstrazioneIniziale = 1;
+        amb.sessione->carica();
+        // The window's own ceilings: every payout 100 million per euro, 100000 euro on every sorte.
+        plays::Tariffe t;
+        t.paga.fill(10000000000LL);
+        plays::scriviTariffe(amb.sessione->dbProgramma(), t);
+        plays::Giocata g;
+        g.numeri = {1, 12, 23, 34, 45, 2, 13, 24, 35, 46};
+        for (int w = 0; w < 10; ++w)
+            g.ruote[static_cast<std::size_t>(w)] = true;
+        g.poste.fill(10000000);
+        g.dal = "01/01/1940";
+        g.colpi = 9999;
+        // Each play wins 0,92 x 9999 x 2 x 1e15 x 5/6 / 10 cents net (15331,8 million million euro): seven
+        // of them are more than the largest amount shown (92233,7 million million euro).
+        for (int k = 0; k < 7; ++k)
+            plays::aggiungiGiocata(amb.sessione->dbProgramma(), g);
+        ui::Giocate w(*amb.contesto);
+        QCOMPARE(QString::fromStdString(w.grigliaGiocate().testo(1, plays::colonneGiocate::Vinto)), QStringLiteral("15331800000000000,00"));
+        QCOMPARE(testui::controllo<QLabel>(w, QStringLiteral("LblTotali"))->text(),
+                 QStringLiteral("7 giocate; totali non mostrati: importo oltre il massimo che si può mostrare (92233720368547758,07 "
+                                "euro). Ridurre le paghe o le poste."));
+    }
+
+    void pagheIlleggibiliDetteUnaVolta()
+    {
+        Banco t;
+        t.amb.impostaParametro("PagaAmbo", "molto");
+        t.amb.impostaParametro("RitenutaVincite", "-8");
+        auto& w = t.apri();
+        QCoreApplication::processEvents();
+        const auto messaggi = t.amb.dialoghi.messaggi();
+        QCOMPARE(messaggi.size(), std::size_t(1));
+        QCOMPARE(messaggi[0].testo,
+                 QStringLiteral("Alcune paghe del database del programma non si possono leggere:\n"
+                                "il valore di PagaAmbo nella tabella ParametriProgramma (\"molto\") non è una paga (più di 0, fino a "
+                                "100000000): si usa quello di legge, 250;\n"
+                                "il valore di RitenutaVincite nella tabella ParametriProgramma (\"-8\") non è una ritenuta (da 0 a meno "
+                                "di 100): si usa quello di legge, 8."));
+        QCOMPARE(t.cella(w.grigliaPagamenti(), 1, 1), QStringLiteral("250"));
+        w.ricarica();
+        QCoreApplication::processEvents();
+        QCOMPARE(t.amb.dialoghi.messaggi().size(), std::size_t(1));
     }
 
     void nuovaVincitaAnnunciataUnaVolta()

@@ -40,7 +40,7 @@ namespace {
 
 using testui::archivioModello;
 
-const QString Sbagliato = QStringLiteral("Attenzione qualcosa è andato strorto nella procedura ");
+const QString Sbagliato = QStringLiteral("Attenzione qualcosa è andato storto nella procedura ");
 
 // A small HTTP server on 127.0.0.1 only: it answers every request as `modo` says.
 class ServerProva : public QObject {
@@ -256,11 +256,11 @@ void TestAggiornamento::aggiornaDaFileEAggiornamento()
 void TestAggiornamento::fileRifiutatiEAnnullati()
 {
     Banco t;
-    t.premi("Command21");   // cancelled dialog
+    t.premi("Command21");   // cancelled dialog: said as a cancel, not as an error
     QCOMPARE(t.messaggi().size(), std::size_t(1));
-    QCOMPARE(t.messaggi()[0].testo, Sbagliato);
-    QCOMPARE(t.messaggi()[0].titolo, QStringLiteral("Avviso"));
-    QCOMPARE(t.messaggi()[0].icona, Icona::Critica);
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Aggiornamento da file annullato: non è stato cambiato nulla."));
+    QCOMPARE(t.messaggi()[0].titolo, QStringLiteral("Aggiorna da file"));
+    QCOMPARE(t.messaggi()[0].icona, Icona::Informazione);
 
     t.amb.dialoghi.svuota();
     const QString errato = t.amb.scriviFile(QStringLiteral("errato.txt"), QByteArray(179, 'x') + "pr\r\n");
@@ -284,7 +284,7 @@ void TestAggiornamento::correzioneSoloConCheck3()
     QCOMPARE(t.list4(), QStringList({QStringLiteral("Errori Estrazione del ") + data}));
     t.w<QCheckBox>("Check3")->setChecked(true);
     t.premi("Command28");
-    QCOMPARE(t.list4(), QStringList({QStringLiteral("Modificata estrazione del") + data}));
+    QCOMPARE(t.list4(), QStringList({QStringLiteral("Modificata estrazione del ") + data}));
     QVERIFY(t.messaggi().empty());   // corrections alone say nothing
     const int d = t.a().NumeroEstrazioni - 1;
     QCOMPARE(t.a().numero(d, 0, 1), 1);

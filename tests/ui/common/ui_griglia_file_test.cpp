@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QMainWindow>
+#include <QMdiArea>
 #include <QMenu>
 #include <QScreen>
 #include <QStandardPaths>
@@ -131,6 +133,74 @@ private slots:
         QVERIFY2(msg[0].testo.startsWith(QStringLiteral("Il file %1 non è stato scritto: ").arg(cartella)), qPrintable(msg[0].testo));
         QCOMPARE(msg[0].icona, ui::Icona::Critica);
         QVERIFY(QFileInfo(cartella).isDir());
+    }
+
+    void celleOstiliEsportateComeTesto()
+    {
+        testui::Ambiente amb;
+        amb.sessione->apriDatabaseProgramma();
+        grid::Grid g;
+        g.setIntestazione("Ruota|Nota|Saldo");
+        g.setRighe(3);
+        g.setTesto(1, 0, "BA");
+        g.setTesto(1, 1, "=cmd|'/C calc'!A1");
+        g.setTesto(1, 2, "-87,50");
+        g.setTesto(2, 0, "@SUM(1+1)");
+        g.setTesto(2, 1, "\t+1;x");
+        g.setTesto(2, 2, "-3");
+        ui::GrigliaView v(g);
+        v.setFisse(1, 0);
+        v.aggiorna();
+
+        QTemporaryDir fuori;
+        const QString percorso = QDir(fuori.path()).filePath(QStringLiteral("ostile.csv"));
+        amb.dialoghi.risposteFile.push_back(percorso);
+        QVERIFY(v.esportaCsv());
+        QFile f(percorso);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        // Read back: every text that would open a formula starts with the apostrophe, the numbers are bare.
+        const QStringList righe = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
+        QCOMPARE(righe.value(1), QStringLiteral("BA;'=cmd|'/C calc'!A1;-87,50"));
+        QCOMPARE(righe.value(2), QStringLiteral("'@SUM(1+1);\"'\t+1;x\";-3"));
+
+        // The clipboard's copies take the same care.
+        v.copiaNegliAppunti();
+        QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("\t'=cmd|'/C calc'!A1\t-87,50\r\n'@SUM")));
+        QVERIFY(v.testoSelezione().contains(QStringLiteral("BA\t'=cmd|'/C calc'!A1\t-87,50\n'@SUM(1+1)\t' +1;x\t-3\n")));
+    }
+
+    void esportazioneNominataDallaFinestraEDallaGriglia()
+    {
+        testui::Ambiente amb;
+        amb.sessione->apriDatabaseProgramma();
+        grid::Grid g;
+        g.setIntestazione("N°|Numeri");
+        g.setRighe(2);
+        g.setTesto(1, 0, "1");
+        // The grid as the windows hold it: inside a sub-window of the main window's area.
+        QMainWindow principale;
+        principale.setWindowTitle(QStringLiteral("Velmora"));
+        auto* area = new QMdiArea(&principale);
+        principale.setCentralWidget(area);
+        auto* finestra = new QWidget;
+        finestra->setWindowTitle(QStringLiteral("Giocate"));
+        auto* v = new ui::GrigliaView(g, finestra);
+        v->setObjectName(QStringLiteral("FgGiocate"));
+        v->setFisse(1, 0);
+        v->aggiorna();
+        area->addSubWindow(finestra);
+
+        QTemporaryDir fuori;
+        const QString percorso = QDir(fuori.path()).filePath(QStringLiteral("una.csv"));
+        amb.dialoghi.risposteFile.push_back(percorso);
+        QVERIFY(v->esportaCsv());
+        QCOMPARE(amb.dialoghi.voci().front().file.nomeIniziale, QStringLiteral("Giocate FgGiocate.csv"));
+        QCOMPARE(amb.dialoghi.voci().back().testo, QStringLiteral("La griglia (1 riga) è stata esportata nel file %1.").arg(percorso));
+
+        // A title with characters no file name takes, and a grid with no name of its own.
+        finestra->setWindowTitle(QStringLiteral("Statistiche: 01/01/2020"));
+        v->setObjectName({});
+        QCOMPARE(v->nomeEsportazione(), QStringLiteral("Statistiche_ 01_01_2020"));
     }
 
     void messaggioDiUnaFinestraNonMostrataAlCentroDelloSchermo()

@@ -3,6 +3,7 @@
 #include "ui/common/Tema.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QtTest>
@@ -36,6 +37,21 @@ private slots:
         QVERIFY(!ui::desktopScuro({}, schema("")));
         QVERIFY(ui::eScura(ui::paletteScura()));
         QVERIFY(!ui::eScura(QPalette(Qt::black, Qt::white)));
+    }
+    // The desktop's setting read from a program that prints without end (300 MB once took 1.2 GB at
+    // start-up): a few kilobytes are read, the program stopped; one that never answers costs the wait only.
+    void impostazioneDelDesktopLettaPerPochiByte()
+    {
+        QElapsedTimer tempo;
+        tempo.start();
+        const QString infinita = ui::primaUscita(QStringLiteral("yes"), {QStringLiteral("prefer-dark")}, 4096, 3000);
+        QCOMPARE(infinita.size(), 4096);
+        QVERIFY(infinita.startsWith(QStringLiteral("prefer-dark\nprefer-dark\n")));
+        QVERIFY2(tempo.elapsed() < 2500, qPrintable(QString::number(tempo.elapsed())));
+        QCOMPARE(ui::primaUscita(QStringLiteral("printf"), {QStringLiteral("'prefer-dark'\n")}, 4096, 3000), QStringLiteral("'prefer-dark'\n"));
+        tempo.restart();
+        QCOMPARE(ui::primaUscita(QStringLiteral("sleep"), {QStringLiteral("10")}, 4096, 300), QString());
+        QVERIFY2(tempo.elapsed() < 2000, qPrintable(QString::number(tempo.elapsed())));
     }
     void contrastoComeLoDefinisceIlWeb()
     {
