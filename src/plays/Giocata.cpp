@@ -269,7 +269,7 @@ std::string testoNumeri(const std::vector<int>& numeri)
     return t;
 }
 
-std::optional<std::vector<int>> leggiNumeri(std::string_view testo, std::string& motivo)
+std::optional<std::vector<int>> leggiNumeri(std::string_view testo, std::string& motivo, int massimo)
 {
     std::vector<int> numeri;
     std::array<bool, Numeri + 1> visto{};
@@ -302,8 +302,8 @@ std::optional<std::vector<int>> leggiNumeri(std::string_view testo, std::string&
         visto[static_cast<std::size_t>(v)] = true;
         numeri.push_back(v);
     }
-    if (numeri.empty() || numeri.size() > MassimoNumeri) {
-        motivo = "da 1 a 10 numeri";
+    if (numeri.empty() || numeri.size() > static_cast<std::size_t>(massimo)) {
+        motivo = "da 1 a " + std::to_string(massimo) + " numeri";
         return std::nullopt;
     }
     return numeri;

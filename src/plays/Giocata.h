@@ -116,8 +116,9 @@ std::optional<Centesimi> leggiEuro(std::string_view testo);
 std::optional<std::int64_t> leggiCentesimiFino(std::string_view testo, std::int64_t massimo);
 // "12-45-78", numbers in two digits as the player chose them.
 std::string testoNumeri(const std::vector<int>& numeri);
-// The numbers of "12-45-78" (also "12 45 78", "12,45"); nothing when a number is not 1..90 or is repeated.
-std::optional<std::vector<int>> leggiNumeri(std::string_view testo, std::string& motivo);
+// The numbers of "12-45-78" (also "12 45 78", "12,45"); nothing when a number is not 1..90 or is repeated,
+// or when there are more than `massimo` (a play's ten; a system takes up to ninety).
+std::optional<std::vector<int>> leggiNumeri(std::string_view testo, std::string& motivo, int massimo = MassimoNumeri);
 // "BA,NA"; "TT" for the ten regional wheels.
 std::string testoRuote(const std::array<bool, archive::NumeroRuote>& ruote);
 // "Tutte" for the ten regional wheels, else "BA,NA".

@@ -476,6 +476,8 @@ SistemaVerificato calcolaSistema(const std::vector<int>& numeri, int k, int m, i
         if (i > 0 && ordinati[i] == ordinati[i - 1])
             throw std::invalid_argument("il " + std::to_string(ordinati[i]) + " è ripetuto");
     }
+    if (integrale && m == 0)
+        m = t = std::min(k, 5);
     const Garanzia g{static_cast<int>(ordinati.size()), k, m, t};
     if (auto d = difettoGaranzia(g))
         throw std::invalid_argument(*d);
