@@ -102,15 +102,21 @@ std::vector<Giocata> leggiGiocate(storage::Database& db, int* illeggibili)
     return giocate;
 }
 
-std::int64_t aggiungiGiocata(storage::Database& db, const Giocata& g)
+std::int64_t aggiungiGiocata(storage::Database& db, const Giocata& g) { return aggiungiGiocate(db, {g}).front(); }
+
+std::vector<std::int64_t> aggiungiGiocate(storage::Database& db, const std::vector<Giocata>& giocate)
 {
-    controlla(g);
+    for (const auto& g : giocate)
+        controlla(g);
+    std::vector<std::int64_t> id;
     storage::Transazione t(db);
     auto s = db.prepara("INSERT INTO Giocate (Data, Ruote, Numeri, Note, Poste, Colpi, FinoPrimaVincita, Annunciata)"
                         " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
-    legaGiocata(s, g);
-    s.esegui();
-    const std::int64_t id = db.ultimoId();
+    for (const auto& g : giocate) {
+        legaGiocata(s, g);
+        s.esegui();
+        id.push_back(db.ultimoId());
+    }
     t.conferma();
     return id;
 }
@@ -149,7 +155,6 @@ void segnaAnnunciate(storage::Database& db, const std::vector<std::pair<std::int
     for (const auto& [id, data] : annunci) {
         s.lega(1, id).lega(2, data);
         s.esegui();
-        s.riavvolgi();
     }
     t.conferma();
 }

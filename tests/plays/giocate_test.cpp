@@ -262,3 +262,22 @@ TEST(ArchivioGiocate, TabellaEPaghe)
     EXPECT_EQ(plays::rigaFileGiocate(a), "33;TT;1/0/0/0/0;01/01/2026;9");
     EXPECT_EQ(plays::giornoDopo("28/02/2024"), "29/02/2024");
 }
+
+TEST(ArchivioGiocate, PiuGiocateInsiemeOTutteONessuna)
+{
+    testsupport::CartellaTemporanea cartella;
+    auto db = storage::ApriDatabaseProgramma(cartella.percorso().string());
+    const Giocata a = giocata({1, 2, 3}, {BA}, {0, 100, 0, 0, 0}, 2);
+    Giocata b = giocata({4, 5, 6}, {BA}, {0, 100, 0, 0, 0}, 2);
+    b.numeri = {4, 4, 6};
+    // One play that cannot be played: none of them is written.
+    EXPECT_THROW(plays::aggiungiGiocate(db, {a, b}), std::invalid_argument);
+    EXPECT_TRUE(plays::leggiGiocate(db).empty());
+    b.numeri = {4, 5, 6};
+    const auto id = plays::aggiungiGiocate(db, {a, b});
+    ASSERT_EQ(id.size(), 2U);
+    EXPECT_EQ(id[1], id[0] + 1);
+    const auto lette = plays::leggiGiocate(db);
+    ASSERT_EQ(lette.size(), 2U);
+    EXPECT_EQ(lette[1].numeri, (std::vector<int>{4, 5, 6}));
+}
