@@ -494,7 +494,9 @@ SistemaVerificato calcolaSistema(const std::vector<int>& numeri, int k, int m, i
         r.golosa = e.golosa;
         r.interrotta = e.interrotta;
     }
-    r.verifica = verificaGaranzia(r.sistema, av);
+    // A stopped search still hands back its best system, and that one is checked all the same: the stop
+    // already requested must not cut the check short (it takes milliseconds for the sizes a search reaches).
+    r.verifica = verificaGaranzia(r.sistema, r.interrotta ? nullptr : av);
     return r;
 }
 

@@ -32,21 +32,6 @@ constexpr int ColpiPredefiniti = 8;
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
-// A grid of fixed cells that shows all of itself: the number board, the wheels.
-void dimensioniEsatte(GrigliaView* v, int righe)
-{
-    v->setFisse(0, 0);
-    v->horizontalHeader()->hide();
-    v->verticalHeader()->hide();
-    v->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    v->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    v->aggiorna();
-    int larghezza = 2 * v->frameWidth();
-    for (int c = 0; c < v->model()->columnCount(); ++c)
-        larghezza += v->columnWidth(c);
-    v->setFixedSize(larghezza, righe * v->verticalHeader()->defaultSectionSize() + 2 * v->frameWidth());
-}
-
 }
 
 Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), contesto_(contesto)

@@ -621,6 +621,20 @@ bool GrigliaView::stampa(Dialoghi& dialoghi, const QString& titolo, const QMargi
     return true;
 }
 
+void dimensioniEsatte(GrigliaView* v, int righe)
+{
+    v->setFisse(0, 0);
+    v->horizontalHeader()->hide();
+    v->verticalHeader()->hide();
+    v->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    v->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    v->aggiorna();
+    int larghezza = 2 * v->frameWidth();
+    for (int c = 0; c < v->model()->columnCount(); ++c)
+        larghezza += v->columnWidth(c);
+    v->setFixedSize(larghezza, righe * v->verticalHeader()->defaultSectionSize() + 2 * v->frameWidth());
+}
+
 void stampaGriglia(QPrinter& stampante, const grid::Grid& g, const QString& titolo, int righeIntestazione)
 {
     QString html;

@@ -179,6 +179,10 @@ private:
 // rows ended by CR LF.
 QString testoCsv(const grid::Grid& griglia);
 
+// A grid of fixed cells shown whole, without headers or scroll bars, `righe` rows high: a number
+// board, a row of wheels.
+void dimensioniEsatte(GrigliaView* v, int righe);
+
 // Prints `griglia` on an already set-up printer: title, then the visible columns as a table
 // with their colours and bold. Used by GrigliaView::stampa and by tests (PDF output).
 // `righeIntestazione` rows from the top are printed in bold as captions (0 for grids without a header, as Fg1).
