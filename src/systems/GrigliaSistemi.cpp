@@ -30,8 +30,8 @@ void scriviBiglietti(grid::Grid& g, const Sistema& s, std::int64_t da, std::int6
 {
     g = grid::Grid(1, colonneBiglietti::Quante);
     g.setIntestazione("N°|Biglietto");
-    g.setLarghezza(colonneBiglietti::Numero, 900);
-    g.setLarghezza(colonneBiglietti::Numeri, 3600);
+    g.setLarghezza(colonneBiglietti::Numero, 800);
+    g.setLarghezza(colonneBiglietti::Numeri, 3200);   // ten numbers
     g.setAllineamento(colonneBiglietti::Numero, grid::Allineamento::Destra);
     const std::int64_t fine = std::min(s.biglietti(), da + quanti);
     for (std::int64_t i = std::max<std::int64_t>(0, da); i < fine; ++i) {
@@ -47,7 +47,7 @@ void scriviRendimento(grid::Grid& g, const std::vector<RigaRendimento>& righe)
     g.setIntestazione("Usciti|Casi|Estratto|Ambo|Terno|Quaterna|Cinquina|Premio minimo|Premio massimo");
     for (int c = 0; c < colonneRendimento::Quante; ++c) {
         g.setAllineamento(c, grid::Allineamento::Destra);
-        g.setLarghezza(c, c >= colonneRendimento::PremioMinimo ? 1500 : 1000);
+        g.setLarghezza(c, c >= colonneRendimento::PremioMinimo ? 1300 : c == colonneRendimento::Usciti ? 600 : c == colonneRendimento::Casi ? 750 : 870);
     }
     for (const auto& riga : righe) {
         const int r = g.aggiungiRiga();
@@ -84,8 +84,11 @@ std::string testoCosto(const Costo& c, const Poste& poste, int k, int ruote, int
     std::string sorti;
     for (int s = 1; s <= std::min(k, plays::NumeroSorti); ++s) {
         const auto p = poste[static_cast<std::size_t>(s - 1)];
-        if (p > 0)
-            sorti += (sorti.empty() ? "" : ", ") + plays::testoEuro(p) + " " + std::string(plays::NomiSorti[static_cast<std::size_t>(s - 1)]);
+        if (p > 0) {
+            std::string nome(plays::NomiSorti[static_cast<std::size_t>(s - 1)]);
+            nome[0] = static_cast<char>(nome[0] - 'A' + 'a');   // "Ambo" -> "ambo" inside a sentence
+            sorti += (sorti.empty() ? "" : ", ") + plays::testoEuro(p) + " " + nome;
+        }
     }
     std::string t = "poste per biglietto e ruota: " + (sorti.empty() ? std::string("nessuna") : sorti) + "; "
                     + plays::testoEuro(c.perEstrazioneRuota) + " euro a estrazione su una ruota";

@@ -17,7 +17,7 @@ TEST(CliSistema, RidottoIntegraleERendimento)
     EXPECT_EQ(righe(p.err), (std::vector<std::string>{
                                 "13 biglietti (limite inferiore 13, rapporto 1,00) - piano proiettivo di ordine 3",
                                 "garanzia verificata su tutte le 78 coppie",
-                                "poste per biglietto e ruota: 1,00 Estratto, 1,00 Ambo, 1,00 Terno, 1,00 Quaterna; 52,00 euro a "
+                                "poste per biglietto e ruota: 1,00 estratto, 1,00 ambo, 1,00 terno, 1,00 quaterna; 52,00 euro a "
                                 "estrazione su una ruota; ritorno atteso 22,32 euro (resa 42,9%, quella di un solo biglietto)"}));
 
     // The integral system in lexicographic order, with its rendimento for 1 euro on the ambo:

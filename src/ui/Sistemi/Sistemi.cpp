@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -83,18 +84,22 @@ Sistemi::Sistemi(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     CmdCalcolaBtn = pulsante(QStringLiteral("CmdCalcola"), QStringLiteral("&Calcola"), QStringLiteral("Costruisce il sistema e ne verifica la garanzia"), scelta);
     CmdFermaBtn = pulsante(QStringLiteral("CmdFerma"), QStringLiteral("&Ferma"), QStringLiteral("Ferma la ricerca: resta il miglior sistema verificato"), scelta);
     CmdFermaBtn->setEnabled(false);
+    for (auto* campo : {SpinClasse, SpinGaranzia, SpinSe, SpinTempo})
+        campo->setMaximumWidth(60);
+    SpinSeme->setMaximumWidth(84);
     auto* parametri = new QGridLayout;
     parametri->addWidget(new QLabel(QStringLiteral("Classe K"), scelta), 0, 0);
     parametri->addWidget(SpinClasse, 0, 1);
-    parametri->addWidget(new QLabel(QStringLiteral("Garanzia T"), scelta), 0, 2);
-    parametri->addWidget(SpinGaranzia, 0, 3);
-    parametri->addWidget(new QLabel(QStringLiteral("se escono M"), scelta), 0, 4);
-    parametri->addWidget(SpinSe, 0, 5);
-    parametri->addWidget(ChIntegrale, 1, 0, 1, 2);
+    parametri->addWidget(new QLabel(QStringLiteral("Garanzia T"), scelta), 1, 0);
+    parametri->addWidget(SpinGaranzia, 1, 1);
+    parametri->addWidget(new QLabel(QStringLiteral("se escono M"), scelta), 2, 0);
+    parametri->addWidget(SpinSe, 2, 1);
+    parametri->addWidget(ChIntegrale, 0, 2, 1, 2);
     parametri->addWidget(new QLabel(QStringLiteral("Tempo"), scelta), 1, 2);
     parametri->addWidget(SpinTempo, 1, 3);
-    parametri->addWidget(new QLabel(QStringLiteral("Seme"), scelta), 1, 4);
-    parametri->addWidget(SpinSeme, 1, 5);
+    parametri->addWidget(new QLabel(QStringLiteral("Seme"), scelta), 2, 2);
+    parametri->addWidget(SpinSeme, 2, 3);
+    parametri->setColumnStretch(4, 1);
     auto* ls = new QVBoxLayout(scelta);
     ls->addWidget(FgNumeri);
     ls->addWidget(LblNumeri);
@@ -119,7 +124,7 @@ Sistemi::Sistemi(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
         t = new QLineEdit(gioco);
         t->setObjectName(QStringLiteral("TxtPosta(%1)").arg(s + 1));
         t->setPlaceholderText(QStringLiteral("0"));
-        t->setMaximumWidth(64);
+        t->setMaximumWidth(50);
         poste->addWidget(new QLabel(q(std::string(plays::NomiSorti[static_cast<std::size_t>(s)])), gioco), 0, s);
         poste->addWidget(t, 1, s);
     }
@@ -182,29 +187,35 @@ Sistemi::Sistemi(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     FgBiglietti->aggiorna();
     FgRendimento->aggiorna();
 
+    // The choice and the cost on the left; the guarantee, the rendimento and the tickets on the right.
     auto* sinistra = new QVBoxLayout;
-    scelta->setFixedWidth(scelta->sizeHint().width());
+    const int larghezza = std::max(scelta->sizeHint().width(), gioco->sizeHint().width());
+    scelta->setFixedWidth(larghezza);
+    gioco->setFixedWidth(larghezza);
     sinistra->addWidget(scelta);
+    sinistra->addWidget(gioco);
     sinistra->addStretch();
-    auto* destra = new QVBoxLayout;
-    destra->addWidget(LblDimensione);
-    destra->addWidget(LblGaranzia);
-    auto* sopra = new QHBoxLayout;
-    auto* colonnaBiglietti = new QVBoxLayout;
     auto* filaPagina = new QHBoxLayout;
     filaPagina->addWidget(new QLabel(QStringLiteral("Pagina"), this));
     filaPagina->addWidget(SpinPagina);
     filaPagina->addWidget(LblPagina, 1);
-    colonnaBiglietti->addLayout(filaPagina);
-    colonnaBiglietti->addWidget(FgBiglietti, 1);
-    sopra->addLayout(colonnaBiglietti, 2);
-    auto* colonnaGioco = new QVBoxLayout;
-    colonnaGioco->addWidget(gioco);
-    colonnaGioco->addStretch();
-    sopra->addLayout(colonnaGioco, 3);
-    destra->addLayout(sopra, 3);
+    // The rendimento's six rows whole, no more; the tickets take the rest.
+    FgRendimento->verticalHeader()->hide();
+    FgBiglietti->verticalHeader()->hide();   // the ticket's number is a column of its own
+    FgRendimento->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FgRendimento->setFixedHeight(FgRendimento->horizontalHeader()->sizeHint().height() + 6 * FgRendimento->verticalHeader()->defaultSectionSize()
+                                 + FgRendimento->horizontalScrollBar()->sizeHint().height() + 2 * FgRendimento->frameWidth() + 2);
+    int larghezzaResa = 2 * FgRendimento->frameWidth() + 4;
+    for (int c = 0; c < FgRendimento->model()->columnCount(); ++c)
+        larghezzaResa += FgRendimento->columnWidth(c);
+    FgRendimento->setLarghezzaPreferita(larghezzaResa);
+    auto* destra = new QVBoxLayout;
+    destra->addWidget(LblDimensione);
+    destra->addWidget(LblGaranzia);
     destra->addWidget(etichetta(QStringLiteral("LblRendimento"), QStringLiteral("<b>Rendimento</b> su una ruota, con le poste indicate"), this));
-    destra->addWidget(FgRendimento, 2);
+    destra->addWidget(FgRendimento);
+    destra->addLayout(filaPagina);
+    destra->addWidget(FgBiglietti, 1);
     auto* principale = new QHBoxLayout(this);
     principale->addLayout(sinistra);
     principale->addLayout(destra, 1);
