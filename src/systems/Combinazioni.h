@@ -27,6 +27,28 @@ inline std::int64_t rango(const int* posizioni, int r)
     return n;
 }
 
+// Calls fai(indici) for each r-subset of {0 .. n-1} (r <= 10), indices increasing, in lexicographic order.
+template <typename F>
+void perOgniSottoinsieme(int n, int r, F&& fai)
+{
+    if (r > n || r < 0)
+        return;
+    int indici[MassimoClasse]{};
+    for (int i = 0; i < r; ++i)
+        indici[i] = i;
+    while (true) {
+        fai(static_cast<const int*>(indici));
+        int i = r - 1;
+        while (i >= 0 && indici[i] == n - r + i)
+            --i;
+        if (i < 0)
+            return;
+        ++indici[i];
+        for (int j = i + 1; j < r; ++j)
+            indici[j] = indici[j - 1] + 1;
+    }
+}
+
 // The next r-subset of {0 .. v-1} after `c` in lexicographic order; false after the last one.
 bool prossimaCombinazione(std::vector<int>& c, int v);
 // The r-subset with lexicographic index `indice` (0 = {0 .. r-1}) among the C(v, r).

@@ -14,28 +14,6 @@ namespace {
 
 using Orologio = std::chrono::steady_clock;
 
-// Calls fai(indici) for each r-subset of {0 .. n-1}, indices increasing.
-template <typename F>
-void perOgniSottoinsieme(int n, int r, F&& fai)
-{
-    if (r > n || r < 0)
-        return;
-    int indici[MassimoClasse]{};
-    for (int i = 0; i < r; ++i)
-        indici[i] = i;
-    while (true) {
-        fai(static_cast<const int*>(indici));
-        int i = r - 1;
-        while (i >= 0 && indici[i] == n - r + i)
-            --i;
-        if (i < 0)
-            return;
-        ++indici[i];
-        for (int j = i + 1; j < r; ++j)
-            indici[j] = indici[j - 1] + 1;
-    }
-}
-
 void ordina(int* a, int n)
 {
     for (int i = 1; i < n; ++i)

@@ -15,24 +15,13 @@ public:
     // Marks every t-subset of the ticket (positions increasing).
     void aggiungi(const int* p, int k)
     {
-        int indici[MassimoClasse]{};
-        for (int i = 0; i < t_; ++i)
-            indici[i] = i;
-        int scelti[MassimoClasse]{};
-        while (true) {
+        perOgniSottoinsieme(k, t_, [&](const int* indici) {
+            int scelti[MassimoClasse]{};
             for (int i = 0; i < t_; ++i)
                 scelti[i] = p[indici[i]];
             const auto r = static_cast<std::uint64_t>(rango(scelti, t_));
             bit_[r >> 6] |= std::uint64_t{1} << (r & 63);
-            int i = t_ - 1;
-            while (i >= 0 && indici[i] == k - t_ + i)
-                --i;
-            if (i < 0)
-                return;
-            ++indici[i];
-            for (int j = i + 1; j < t_; ++j)
-                indici[j] = indici[j - 1] + 1;
-        }
+        });
     }
     bool coperto(const int* scelti) const
     {
@@ -68,26 +57,17 @@ private:
     // True when x with some t-1 of the prefix scelti_[0 .. n) is a covered t-subset.
     bool chiude(int n, int x)
     {
-        int indici[MassimoClasse]{};
-        const int r = t_ - 1;
-        for (int i = 0; i < r; ++i)
-            indici[i] = i;
-        int insieme[MassimoClasse]{};
-        while (true) {
-            for (int i = 0; i < r; ++i)
+        bool si = false;
+        perOgniSottoinsieme(n, t_ - 1, [&](const int* indici) {
+            if (si)
+                return;
+            int insieme[MassimoClasse]{};
+            for (int i = 0; i < t_ - 1; ++i)
                 insieme[i] = scelti_[indici[i]];
-            insieme[r] = x;   // x is above every element of the prefix: the subset stays increasing
-            if (coperti_.coperto(insieme))
-                return true;
-            int i = r - 1;
-            while (i >= 0 && indici[i] == n - r + i)
-                --i;
-            if (i < 0)
-                return false;
-            ++indici[i];
-            for (int j = i + 1; j < r; ++j)
-                indici[j] = indici[j - 1] + 1;
-        }
+            insieme[t_ - 1] = x;   // x is above every element of the prefix: the subset stays increasing
+            si = coperti_.coperto(insieme);
+        });
+        return si;
     }
 
     void scendi(int n, int da)

@@ -62,22 +62,11 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     // --- the form ---
     auto* modulo = new QGroupBox(QStringLiteral("Giocata"), this);
     modulo->setObjectName(QStringLiteral("Modulo"));
-    FgNumeri_ = grid::Grid(9, 10);
-    for (int n = 1; n <= 90; ++n)
-        FgNumeri_.setTesto((n - 1) / 10, (n - 1) % 10, n < 10 ? "0" + std::to_string(n) : std::to_string(n));
-    for (int c = 0; c < 10; ++c) {
-        FgNumeri_.setLarghezza(c, 480);
-        FgNumeri_.setAllineamento(c, grid::Allineamento::Centro);
-    }
+    FgNumeri_ = tabellaNumeri(480);
     FgNumeri = new GrigliaView(FgNumeri_, modulo);
     FgNumeri->setObjectName(QStringLiteral("FgNumeri"));
     dimensioniEsatte(FgNumeri, 9);
-    FgRuote_ = grid::Grid(1, archive::NumeroRuote);
-    for (int w = 0; w < archive::NumeroRuote; ++w) {
-        FgRuote_.setTesto(0, w, std::string(archive::SigleRuote[static_cast<std::size_t>(w)]));
-        FgRuote_.setLarghezza(w, 480);
-        FgRuote_.setAllineamento(w, grid::Allineamento::Centro);
-    }
+    FgRuote_ = tabellaRuote(480);
     FgRuote = new GrigliaView(FgRuote_, modulo);
     FgRuote->setObjectName(QStringLiteral("FgRuote"));
     dimensioniEsatte(FgRuote, 1);

@@ -50,13 +50,7 @@ Sistemi::Sistemi(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     // --- the numbers and the guarantee ---
     auto* scelta = new QGroupBox(QStringLiteral("Numeri e garanzia"), this);
     scelta->setObjectName(QStringLiteral("Scelta"));
-    FgNumeri_ = grid::Grid(9, 10);
-    for (int n = 1; n <= 90; ++n)
-        FgNumeri_.setTesto((n - 1) / 10, (n - 1) % 10, n < 10 ? "0" + std::to_string(n) : std::to_string(n));
-    for (int c = 0; c < 10; ++c) {
-        FgNumeri_.setLarghezza(c, 420);
-        FgNumeri_.setAllineamento(c, grid::Allineamento::Centro);
-    }
+    FgNumeri_ = tabellaNumeri(420);
     FgNumeri = new GrigliaView(FgNumeri_, scelta);
     FgNumeri->setObjectName(QStringLiteral("FgNumeri"));
     dimensioniEsatte(FgNumeri, 9);
@@ -129,12 +123,7 @@ Sistemi::Sistemi(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
         poste->addWidget(t, 1, s);
     }
     TxtPosta[1]->setText(QStringLiteral("1"));
-    FgRuote_ = grid::Grid(1, archive::NumeroRuote);
-    for (int w = 0; w < archive::NumeroRuote; ++w) {
-        FgRuote_.setTesto(0, w, std::string(archive::SigleRuote[static_cast<std::size_t>(w)]));
-        FgRuote_.setLarghezza(w, 420);
-        FgRuote_.setAllineamento(w, grid::Allineamento::Centro);
-    }
+    FgRuote_ = tabellaRuote(420);
     FgRuote = new GrigliaView(FgRuote_, gioco);
     FgRuote->setObjectName(QStringLiteral("FgRuote"));
     dimensioniEsatte(FgRuote, 1);

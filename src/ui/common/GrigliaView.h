@@ -179,6 +179,11 @@ private:
 // rows ended by CR LF.
 QString testoCsv(const grid::Grid& griglia);
 
+// The board of the 90 numbers ("01" .. "90", nine rows of ten) and the row of the eleven wheel codes,
+// their cells `twips` wide and centred: the number and wheel pickers of the windows.
+grid::Grid tabellaNumeri(int twips);
+grid::Grid tabellaRuote(int twips);
+
 // A grid of fixed cells shown whole, without headers or scroll bars, `righe` rows high: a number
 // board, a row of wheels.
 void dimensioniEsatte(GrigliaView* v, int righe);
