@@ -275,7 +275,18 @@ std::int64_t limiteInferiore(const Garanzia& g)
     for (int i = g.t; i <= std::min(g.k, g.m); ++i)
         perBiglietto += binomiale(g.k, i) * binomiale(g.v - g.k, g.m - i);
     const std::int64_t tutti = binomiale(g.v, g.m);
-    return perBiglietto > 0 ? (tutti + perBiglietto - 1) / perBiglietto : 0;
+    std::int64_t limite = perBiglietto > 0 ? (tutti + perBiglietto - 1) / perBiglietto : 0;
+    if (g.t == 2) {
+        // The pairs on some ticket make a graph in which every m numbers hold an edge. By Turán's theorem
+        // such a graph has at least the edges of m - 1 cliques splitting the v numbers evenly, and a
+        // ticket brings C(k, 2) of them.
+        const int parti = g.m - 1;
+        std::int64_t lati = 0;
+        for (int i = 0; i < parti; ++i)
+            lati += binomiale(g.v / parti + (i < g.v % parti ? 1 : 0), 2);
+        limite = std::max(limite, (lati + binomiale(g.k, 2) - 1) / binomiale(g.k, 2));
+    }
+    return limite;
 }
 
 std::string testoIntero(std::int64_t n) { return punti(n); }

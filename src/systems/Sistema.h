@@ -57,7 +57,8 @@ std::string testoVerifica(const Verifica& v, const Garanzia& g);
 // The Schönheim bound L(v, k, t) = ceil(v/k ceil((v-1)/(k-1) ... ceil((v-t+1)/(k-t+1)))).
 std::int64_t limiteSchonheim(int v, int k, int t);
 // A lower bound on the tickets of any system with guarantee g: Schönheim's for m = t; otherwise the
-// counting bound, C(v, m) over the most m-subsets one ticket can meet in t numbers.
+// counting bound (C(v, m) over the most m-subsets one ticket can meet in t numbers) and, for t = 2,
+// Turán's bound on the pairs the tickets must hold, whichever is larger.
 std::int64_t limiteInferiore(const Garanzia& g);
 
 // "12.345": thousands with a dot, as the window and the CLI write counts.

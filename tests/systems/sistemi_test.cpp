@@ -124,8 +124,11 @@ TEST(Sistemi, IlControlloConcordaConQuelloSemplice)
         const auto esito = verificaGaranzia(sistemaRidotto(numeri, g, b, ""));
         ASSERT_EQ(esito.valida, garantitoAForzaBruta(g, b)) << v << " " << k << " " << m << " " << t;
         valide += esito.valida;
-        if (esito.valida)
+        if (esito.valida) {
             EXPECT_EQ(esito.insiemi, binomiale(v, m));
+            // No valid system is smaller than the lower bound.
+            EXPECT_LE(limiteInferiore(g), static_cast<std::int64_t>(b.size())) << v << " " << k << " " << m << " " << t;
+        }
     }
     EXPECT_GT(valide, 20);
 }
@@ -197,6 +200,11 @@ TEST(Sistemi, LimitiInferiori)
     // Counting: one ticket of 3 of 6 meets 9 + 1 of the 20 terzine in two numbers: at least 2 tickets.
     EXPECT_EQ(limiteInferiore({6, 3, 3, 2}), 2);
     EXPECT_EQ(limiteInferiore({13, 4, 2, 2}), 13);
+    // Turán: with every 3 of 10 numbers holding a covered pair, the covered pairs number at least
+    // those of two cliques of 5 (10 + 10); a ticket of 4 holds 6: at least 4 tickets (counting gives 3).
+    EXPECT_EQ(limiteInferiore({10, 4, 3, 2}), 4);
+    // 30 numbers, 5 out: four cliques of 7, 7, 8, 8 (21 + 21 + 28 + 28 = 98 pairs), 15 a ticket of 6: 7.
+    EXPECT_EQ(limiteInferiore({30, 6, 5, 2}), 7);
 }
 
 TEST(Sistemi, GaranzieRifiutate)
