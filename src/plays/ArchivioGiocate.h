@@ -15,7 +15,8 @@ std::vector<Giocata> leggiGiocate(storage::Database& db, int* illeggibili = null
 // Adds the play (checked with difettoGiocata first) and returns its IdGiocata.
 std::int64_t aggiungiGiocata(storage::Database& db, const Giocata& g);
 // Adds every play (all checked first) in one transaction and returns their IdGiocata in order: all or none.
-std::vector<std::int64_t> aggiungiGiocate(storage::Database& db, const std::vector<Giocata>& giocate);
+// With `gruppo` they are the tickets of one system: each gets the first one's IdGiocata as its Gruppo.
+std::vector<std::int64_t> aggiungiGiocate(storage::Database& db, const std::vector<Giocata>& giocate, bool gruppo = false);
 // Rewrites the stored play g.id; false when it is no longer there.
 bool modificaGiocata(storage::Database& db, const Giocata& g);
 // Removes the play; false when it was not there.

@@ -141,6 +141,21 @@ std::string testoStato(Stato s)
     return "conclusa";
 }
 
+TotaliGruppo totaliGruppo(const std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti, std::int64_t gruppo)
+{
+    TotaliGruppo t;
+    Importo netto;
+    for (std::size_t i = 0; i < giocate.size() && i < esiti.size(); ++i) {
+        if (gruppo <= 0 || giocate[i].gruppo != gruppo)
+            continue;
+        ++t.giocate;
+        t.spesa += esiti[i].spesa;
+        netto += esiti[i].netto;
+    }
+    t.vinto = netto.centesimi();
+    return t;
+}
+
 int primaEstrazioneDal(const archive::Archivio& a, const std::string& ggmmaaaa)
 {
     const std::int64_t dal = dataOrdinabile(ggmmaaaa);

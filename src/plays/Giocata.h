@@ -40,6 +40,7 @@ struct Giocata {
     bool finoAllaPrimaVincita = false;             // ends after the first draw with a win
     std::string annunciata;                        // GG/MM/AAAA of the last win announced; empty: none
     std::string note;
+    std::int64_t gruppo = 0;                       // the IdGiocata of the first ticket of its system; 0: a play on its own
     bool operator==(const Giocata&) const = default;
 };
 
@@ -101,6 +102,15 @@ struct EsitoGiocata {
     double resa = 0;              // resaAttesa
     std::vector<Vincita> vincite; // by draw, wheel, sorte
 };
+
+// The plays of one system (Giocata::gruppo) added up.
+struct TotaliGruppo {
+    int giocate = 0;
+    Centesimi spesa = 0;
+    Centesimi vinto = 0;   // net, exact sum rounded once
+};
+// `esiti[i]` is the check of `giocate[i]`.
+TotaliGruppo totaliGruppo(const std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti, std::int64_t gruppo);
 
 // Index of the first draw dated on or after `ggmmaaaa` (N + 1 when there is none).
 int primaEstrazioneDal(const archive::Archivio& a, const std::string& ggmmaaaa);

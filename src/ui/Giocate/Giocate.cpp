@@ -49,6 +49,7 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     FgVincite->setObjectName(QStringLiteral("FgVincite"));
     LblTotali = etichetta(QStringLiteral("LblTotali"), {}, this);
     LblVincite = etichetta(QStringLiteral("LblVincite"), QStringLiteral("Vincite della giocata selezionata"), this);
+    LblVincite->setWordWrap(true);   // a ticket of a system adds its system's figures
     auto* CmdNuovaBtn = pulsante(QStringLiteral("CmdNuova"), QStringLiteral("&Nuova"), QStringLiteral("Svuota il modulo per una nuova giocata"), this);
     auto* CmdEliminaBtn = pulsante(QStringLiteral("CmdElimina"), QStringLiteral("&Elimina"), QStringLiteral("Elimina la giocata selezionata"), this);
     auto* testa = new QHBoxLayout;
@@ -282,12 +283,20 @@ void Giocate::selezionaGiocata(int riga)
     FgVincite_.setNascosta(plays::colonneVincite::Giocata, true);
     plays::scriviVincite(FgVincite_, g.id, e);
     FgVincite->aggiorna();
-    LblVincite->setText(e.vincite.empty()
-                            ? QStringLiteral("Giocata N° %1: nessuna vincita in %2 colpi").arg(g.id).arg(e.colpiGiocati)
-                            : QStringLiteral("Giocata N° %1: %2 vincite, lordo %3, netto %4 euro")
-                                  .arg(g.id)
-                                  .arg(e.vincite.size())
-                                  .arg(q(plays::testoEuro(e.lordo.centesimi())), q(plays::testoEuro(e.vinto()))));
+    QString testo = e.vincite.empty() ? QStringLiteral("Giocata N° %1: nessuna vincita in %2 colpi").arg(g.id).arg(e.colpiGiocati)
+                                      : QStringLiteral("Giocata N° %1: %2 vincite, lordo %3, netto %4 euro")
+                                            .arg(g.id)
+                                            .arg(e.vincite.size())
+                                            .arg(q(plays::testoEuro(e.lordo.centesimi())), q(plays::testoEuro(e.vinto())));
+    // A ticket of a system: the whole system's figures beside its own.
+    if (g.gruppo > 0) {
+        const auto t = plays::totaliGruppo(giocate_, esiti_, g.gruppo);
+        testo += QStringLiteral(" — sistema N° %1 (%2 biglietti): spesa %3, vinto (netto) %4, saldo %5 euro")
+                     .arg(g.gruppo)
+                     .arg(t.giocate)
+                     .arg(q(plays::testoEuro(t.spesa)), q(plays::testoEuro(t.vinto)), q(plays::testoEuro(t.vinto - t.spesa)));
+    }
+    LblVincite->setText(testo);
     mostraForm(g);
 }
 
@@ -433,6 +442,7 @@ void Giocate::CmdSalvaModifiche()
     if (!g)
         return;
     g->id = giocate_[static_cast<std::size_t>(r - 1)].id;
+    g->gruppo = giocate_[static_cast<std::size_t>(r - 1)].gruppo;   // a ticket edited stays in its system
     bool trovata = false;
     try {
         trovata = plays::modificaGiocata(contesto_.sessione.dbProgramma(), *g);

@@ -511,7 +511,7 @@ void Sistemi::CmdGioca()
         return;
     std::vector<std::int64_t> id;
     try {
-        id = plays::aggiungiGiocate(contesto_.sessione.dbProgramma(), giocate);
+        id = plays::aggiungiGiocate(contesto_.sessione.dbProgramma(), giocate, true);
     } catch (const std::exception& e) {
         avviso(QStringLiteral("Le giocate non sono state salvate: %1").arg(q(e.what())), Icona::Critica);
         return;

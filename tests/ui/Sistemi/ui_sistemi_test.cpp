@@ -81,6 +81,9 @@ private slots:
         QCOMPARE(giocate.size(), std::size_t{13});
         QCOMPARE(giocate[0].numeri, (std::vector<int>{10, 15, 25, 60}));
         QCOMPARE(giocate[0].poste[1], plays::Centesimi{200});
+        // One group: every ticket names the first one's IdGiocata.
+        for (const auto& g : giocate)
+            QCOMPARE(g.gruppo, giocate[0].id);
         QCOMPARE(t.ultimoMessaggio(), QStringLiteral("Aggiunte 13 giocate, dalla N° 1 alla N° 13: Sistema 13 numeri in 4 (garanzia 2 se 2)."));
     }
 
