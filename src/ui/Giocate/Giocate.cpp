@@ -240,20 +240,19 @@ void Giocate::ricarica()
         spesa += esiti_.back().spesa;
         vinto += esiti_.back().vinto();
     }
-    plays::scriviGiocate(FgGiocate_, giocate_, esiti_);
-    FgGiocate->aggiorna();
+    scriviElenco();
     QString totali = (giocate_.size() == 1 ? QStringLiteral("1 giocata; spesa %2, vinto (netto) %3, saldo %4 euro")
                                            : QStringLiteral("%1 giocate; spesa %2, vinto (netto) %3, saldo %4 euro").arg(giocate_.size()))
                          .arg(q(plays::testoEuro(spesa)), q(plays::testoEuro(vinto)), q(plays::testoEuro(vinto - spesa)));
     if (illeggibili > 0)
         totali += QStringLiteral(" (%1 righe della tabella Giocate non sono giocate e non sono mostrate)").arg(illeggibili);
     LblTotali->setText(totali);
-    int riga = 0;
+    int scelta = 0;
     for (std::size_t i = 0; i < giocate_.size(); ++i)
         if (giocate_[i].id == selezionata)
-            riga = static_cast<int>(i) + 1;
-    if (riga) {
-        selezionaGiocata(riga);
+            scelta = static_cast<int>(i) + 1;
+    if (scelta) {
+        selezionaIndice(scelta - 1);
     } else {
         scelta_ = 0;
         plays::preparaVincite(FgVincite_);
@@ -268,17 +267,44 @@ void Giocate::mostraGiocata(qint64 id)
     ricarica();
     for (std::size_t i = 0; i < giocate_.size(); ++i)
         if (giocate_[i].id == id)
-            selezionaGiocata(static_cast<int>(i) + 1);
+            selezionaIndice(static_cast<int>(i));
+}
+
+void Giocate::scriviElenco()
+{
+    righe_ = plays::scriviGiocate(FgGiocate_, giocate_, esiti_, aperti_);
+    FgGiocate->aggiorna();
 }
 
 void Giocate::selezionaGiocata(int riga)
 {
-    if (riga < 1 || riga > static_cast<int>(giocate_.size()))
+    if (riga < 1 || riga > static_cast<int>(righe_.size()))
         return;
-    scelta_ = riga;
-    FgGiocate->selectRow(riga - 1);
-    const auto& g = giocate_[static_cast<std::size_t>(riga - 1)];
-    const auto& e = esiti_[static_cast<std::size_t>(riga - 1)];
+    const plays::RigaGiocate r = righe_[static_cast<std::size_t>(riga - 1)];
+    if (r.giocata >= 0)
+        return selezionaIndice(r.giocata);
+    if (!aperti_.erase(r.gruppo))
+        aperti_.insert(r.gruppo);
+    scriviElenco();
+    // The selected play, if it was a ticket just hidden, stays selected but out of sight.
+    for (std::size_t k = 0; k < righe_.size(); ++k)
+        if (righe_[k].giocata >= 0 && righe_[k].giocata == scelta_ - 1)
+            FgGiocate->selectRow(static_cast<int>(k));
+}
+
+void Giocate::selezionaIndice(int indice)
+{
+    if (indice < 0 || indice >= static_cast<int>(giocate_.size()))
+        return;
+    const auto& g = giocate_[static_cast<std::size_t>(indice)];
+    // A ticket of a closed system: the system opens to show it.
+    if (g.gruppo > 0 && aperti_.insert(g.gruppo).second)
+        scriviElenco();
+    scelta_ = indice + 1;
+    for (std::size_t k = 0; k < righe_.size(); ++k)
+        if (righe_[k].giocata == indice)
+            FgGiocate->selectRow(static_cast<int>(k));
+    const auto& e = esiti_[static_cast<std::size_t>(indice)];
     plays::preparaVincite(FgVincite_);
     FgVincite_.setNascosta(plays::colonneVincite::Giocata, true);
     plays::scriviVincite(FgVincite_, g.id, e);
