@@ -219,6 +219,9 @@ Sistemi::Sistemi(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     connect(CmdFermaBtn, &QPushButton::clicked, this, &Sistemi::CmdFerma);
     connect(CmdGiocaBtn, &QPushButton::clicked, this, &Sistemi::CmdGioca);
     connect(SpinPagina, &QSpinBox::valueChanged, this, [this] { mostraPagina(); });
+    for (auto* campo : {SpinClasse, SpinGaranzia, SpinSe})
+        connect(campo, &QSpinBox::valueChanged, this, [this] { dimenticaSistema(); });
+    connect(ChIntegrale, &QCheckBox::toggled, this, [this] { dimenticaSistema(); });
     connect(SpinColpi, &QSpinBox::valueChanged, this, [this] { mostraCosto(); });
     for (auto* t : TxtPosta)
         connect(t, &QLineEdit::editingFinished, this, [this] { ricalcolaRendimento(); });
@@ -258,6 +261,23 @@ void Sistemi::mostraBoard()
                                        : QStringLiteral("%1 numeri: %2").arg(numeri_.size()).arg(q(plays::testoNumeri(numeri_))));
 }
 
+void Sistemi::dimenticaSistema()
+{
+    if (!sistema_)
+        return;
+    sistema_.reset();
+    rendimento_.clear();
+    systems::scriviBiglietti(FgBiglietti_, systems::Sistema{}, 0, 0);
+    systems::scriviRendimento(FgRendimento_, {});
+    FgBiglietti->aggiorna();
+    FgRendimento->aggiorna();
+    SpinPagina->setRange(1, 1);
+    LblPagina->clear();
+    LblGaranzia->clear();
+    LblDimensione->setText(QStringLiteral("Numeri o garanzia cambiati: Calcola per il nuovo sistema."));
+    mostraCosto();
+}
+
 void Sistemi::mostraRuote()
 {
     for (int w = 0; w < archive::NumeroRuote; ++w)
@@ -276,6 +296,7 @@ void Sistemi::commutaNumero(int n)
     else
         numeri_.insert(it, n);
     mostraBoard();
+    dimenticaSistema();
 }
 
 void Sistemi::commutaRuota(int w)
@@ -293,6 +314,7 @@ void Sistemi::CmdSvuota()
     numeri_.clear();
     TxtNumeri->clear();
     mostraBoard();
+    dimenticaSistema();
 }
 
 bool Sistemi::usaNumeriScritti()
@@ -305,8 +327,12 @@ bool Sistemi::usaNumeriScritti()
     }
     if (lavoro_.occupato())
         return false;
-    numeri_ = *letti;
-    std::sort(numeri_.begin(), numeri_.end());
+    auto nuovi = *letti;
+    std::sort(nuovi.begin(), nuovi.end());
+    if (nuovi != numeri_) {
+        numeri_ = std::move(nuovi);
+        dimenticaSistema();
+    }
     mostraBoard();
     return true;
 }
@@ -326,6 +352,9 @@ void Sistemi::occupa(bool si)
     CmdCalcolaBtn->setEnabled(!si);
     CmdGiocaBtn->setEnabled(!si);
     CmdFermaBtn->setEnabled(si);
+    // What the work was asked for stays as it was until its result is shown.
+    for (QWidget* w : std::initializer_list<QWidget*>{TxtNumeri, SpinClasse, SpinGaranzia, SpinSe, ChIntegrale, SpinTempo, SpinSeme})
+        w->setEnabled(!si);
 }
 
 std::optional<systems::Poste> Sistemi::leggiPoste()

@@ -62,6 +62,9 @@ protected:
 
 private:
     void mostraBoard();
+    // The numbers or the guarantee changed: the system shown no longer answers them and is dropped,
+    // so that "Gioca il sistema" never plays tickets of other numbers.
+    void dimenticaSistema();
     void mostraRuote();
     void mostraPagina();
     void mostraCosto();

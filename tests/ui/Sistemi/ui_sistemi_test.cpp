@@ -85,6 +85,13 @@ private slots:
         for (const auto& g : giocate)
             QCOMPARE(g.gruppo, giocate[0].id);
         QCOMPARE(t.ultimoMessaggio(), QStringLiteral("Aggiunte 13 giocate, dalla N° 1 alla N° 13: Sistema 13 numeri in 4 (garanzia 2 se 2)."));
+
+        // Another number: the system shown no longer answers the numbers and goes, and nothing is left to play.
+        t.w().commutaNumero(77);
+        QVERIFY(!t.w().sistema());
+        QCOMPARE(t.w().grigliaBiglietti().righe(), 1);
+        t.w().CmdGioca();
+        QCOMPARE(t.ultimoMessaggio(), QStringLiteral("Nessun sistema da giocare: prima Calcola."));
     }
 
     void integraleAPagine()
