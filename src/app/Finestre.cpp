@@ -8,6 +8,7 @@
 // Add a window's header here.
 #include "ui/Estrazioni_minielenco/Estrazioni_minielenco.h"
 #include "ui/Giocate/Giocate.h"
+#include "ui/Sistemi/Sistemi.h"
 #include "ui/Operatori/Operatori.h"
 #include "ui/Piramide1/Piramide1.h"
 #include "ui/PiramidiPrevisioonali/PiramidiPrevisioonali.h"
@@ -30,6 +31,7 @@ void registraFinestre()
     ui::registraEstrazioni_minielenco();
     ui::registraStatistiche();             // also its screenshot of the pairs on every wheel
     ui::registraGiocate();                 // also its screenshot with three plays
+    ui::registraSistemi();                 // also its screenshot with a reduced system of 13 numbers
 }
 
 QWidget* creaPrincipale(ui::Contesto& contesto)

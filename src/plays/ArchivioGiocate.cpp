@@ -59,6 +59,10 @@ void legaGiocata(storage::Istruzione& s, const Giocata& g)
 {
     s.lega(1, g.dal).lega(2, testoRuote(g.ruote)).lega(3, testoNumeri(g.numeri)).lega(4, g.note);
     s.lega(5, testoPosteCentesimi(g.poste)).lega(6, g.colpi).lega(7, g.finoAllaPrimaVincita ? 1 : 0).lega(8, g.annunciata);
+    if (g.gruppo > 0)
+        s.lega(9, g.gruppo);
+    else
+        s.legaNull(9);
 }
 
 void controlla(const Giocata& g)
@@ -73,7 +77,7 @@ std::vector<Giocata> leggiGiocate(storage::Database& db, int* illeggibili)
 {
     std::vector<Giocata> giocate;
     int scartate = 0;
-    auto s = db.prepara("SELECT IdGiocata, Data, Ruote, Numeri, Note, Poste, Colpi, FinoPrimaVincita, Annunciata"
+    auto s = db.prepara("SELECT IdGiocata, Data, Ruote, Numeri, Note, Poste, Colpi, FinoPrimaVincita, Annunciata, Gruppo"
                         " FROM Giocate ORDER BY IdGiocata");
     while (s.avanza()) {
         Giocata g;
@@ -88,6 +92,7 @@ std::vector<Giocata> leggiGiocate(storage::Database& db, int* illeggibili)
         g.colpi = s.nullo(6) ? 0 : static_cast<int>(std::clamp<std::int64_t>(s.intero(6), 0, 1 << 20));
         g.finoAllaPrimaVincita = !s.nullo(7) && s.intero(7) != 0;
         g.annunciata = s.testo(8);
+        g.gruppo = s.nullo(9) ? 0 : s.intero(9);
         if (ruote)
             g.ruote = *ruote;
         if (numeri)
@@ -103,15 +108,30 @@ std::vector<Giocata> leggiGiocate(storage::Database& db, int* illeggibili)
     return giocate;
 }
 
-std::int64_t aggiungiGiocata(storage::Database& db, const Giocata& g)
+std::int64_t aggiungiGiocata(storage::Database& db, const Giocata& g) { return aggiungiGiocate(db, {g}).front(); }
+
+std::vector<std::int64_t> aggiungiGiocate(storage::Database& db, const std::vector<Giocata>& giocate, bool gruppo)
 {
-    controlla(g);
+    for (const auto& g : giocate)
+        controlla(g);
+    std::vector<std::int64_t> id;
     storage::Transazione t(db);
-    auto s = db.prepara("INSERT INTO Giocate (Data, Ruote, Numeri, Note, Poste, Colpi, FinoPrimaVincita, Annunciata)"
-                        " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
-    legaGiocata(s, g);
-    s.esegui();
-    const std::int64_t id = db.ultimoId();
+    auto s = db.prepara("INSERT INTO Giocate (Data, Ruote, Numeri, Note, Poste, Colpi, FinoPrimaVincita, Annunciata, Gruppo)"
+                        " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)");
+    for (Giocata g : giocate) {
+        // The group is known once its first play has its IdGiocata: the later rows take it as they are
+        // written, the first one just after.
+        if (gruppo)
+            g.gruppo = id.empty() ? 0 : id.front();
+        legaGiocata(s, g);
+        s.esegui();
+        id.push_back(db.ultimoId());
+    }
+    if (gruppo && !id.empty()) {
+        auto u = db.prepara("UPDATE Giocate SET Gruppo = ?1 WHERE IdGiocata = ?1");
+        u.lega(1, id.front());
+        u.esegui();
+    }
     t.conferma();
     return id;
 }
@@ -121,9 +141,9 @@ bool modificaGiocata(storage::Database& db, const Giocata& g)
     controlla(g);
     storage::Transazione t(db);
     auto s = db.prepara("UPDATE Giocate SET Data = ?1, Ruote = ?2, Numeri = ?3, Note = ?4, Poste = ?5, Colpi = ?6,"
-                        " FinoPrimaVincita = ?7, Annunciata = ?8 WHERE IdGiocata = ?9");
+                        " FinoPrimaVincita = ?7, Annunciata = ?8, Gruppo = ?9 WHERE IdGiocata = ?10");
     legaGiocata(s, g);
-    s.lega(9, g.id);
+    s.lega(10, g.id);
     s.esegui();
     const bool trovata = db.modificate() > 0;
     t.conferma();
@@ -150,7 +170,6 @@ void segnaAnnunciate(storage::Database& db, const std::vector<std::pair<std::int
     for (const auto& [id, data] : annunci) {
         s.lega(1, id).lega(2, data);
         s.esegui();
-        s.riavvolgi();
     }
     t.conferma();
 }

@@ -14,6 +14,9 @@ namespace plays {
 std::vector<Giocata> leggiGiocate(storage::Database& db, int* illeggibili = nullptr);
 // Adds the play (checked with difettoGiocata first) and returns its IdGiocata.
 std::int64_t aggiungiGiocata(storage::Database& db, const Giocata& g);
+// Adds every play (all checked first) in one transaction and returns their IdGiocata in order: all or none.
+// With `gruppo` they are the tickets of one system: each gets the first one's IdGiocata as its Gruppo.
+std::vector<std::int64_t> aggiungiGiocate(storage::Database& db, const std::vector<Giocata>& giocate, bool gruppo = false);
 // Rewrites the stored play g.id; false when it is no longer there.
 bool modificaGiocata(storage::Database& db, const Giocata& g);
 // Removes the play; false when it was not there.

@@ -177,6 +177,21 @@ std::string testoStato(Stato s)
     return "conclusa";
 }
 
+TotaliGruppo totaliGruppo(const std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti, std::int64_t gruppo)
+{
+    TotaliGruppo t;
+    Importo netto;
+    for (std::size_t i = 0; i < giocate.size() && i < esiti.size(); ++i) {
+        if (gruppo <= 0 || giocate[i].gruppo != gruppo)
+            continue;
+        ++t.giocate;
+        t.spesa = somma(t.spesa, esiti[i].spesa);
+        netto += esiti[i].netto;
+    }
+    t.vinto = netto.centesimi();
+    return t;
+}
+
 int primaEstrazioneDal(const archive::Archivio& a, const std::string& ggmmaaaa)
 {
     const std::int64_t dal = dataOrdinabile(ggmmaaaa);
@@ -320,7 +335,7 @@ std::string testoNumeri(const std::vector<int>& numeri)
     return t;
 }
 
-std::optional<std::vector<int>> leggiNumeri(std::string_view testo, std::string& motivo)
+std::optional<std::vector<int>> leggiNumeri(std::string_view testo, std::string& motivo, int massimo)
 {
     std::vector<int> numeri;
     std::array<bool, Numeri + 1> visto{};
@@ -356,8 +371,8 @@ std::optional<std::vector<int>> leggiNumeri(std::string_view testo, std::string&
         visto[static_cast<std::size_t>(v)] = true;
         numeri.push_back(v);
     }
-    if (numeri.empty() || numeri.size() > MassimoNumeri) {
-        motivo = "da 1 a 10 numeri";
+    if (numeri.empty() || numeri.size() > static_cast<std::size_t>(massimo)) {
+        motivo = "da 1 a " + std::to_string(massimo) + " numeri";
         return std::nullopt;
     }
     return numeri;

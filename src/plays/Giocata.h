@@ -53,6 +53,7 @@ struct Giocata {
     bool finoAllaPrimaVincita = false;             // ends after the first draw with a win
     std::string annunciata;                        // GG/MM/AAAA of the last win announced; empty: none
     std::string note;
+    std::int64_t gruppo = 0;                       // the IdGiocata of the first ticket of its system; 0: a play on its own
     bool operator==(const Giocata&) const = default;
 };
 
@@ -119,6 +120,15 @@ struct EsitoGiocata {
     std::vector<Vincita> vincite; // by draw, wheel, sorte: only when asked to keep them
 };
 
+// The plays of one system (Giocata::gruppo) added up.
+struct TotaliGruppo {
+    int giocate = 0;
+    Centesimi spesa = 0;
+    Centesimi vinto = 0;   // net, exact sum rounded once
+};
+// `esiti[i]` is the check of `giocate[i]`.
+TotaliGruppo totaliGruppo(const std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti, std::int64_t gruppo);
+
 // Index of the first draw dated on or after `ggmmaaaa` (N + 1 when there is none).
 int primaEstrazioneDal(const archive::Archivio& a, const std::string& ggmmaaaa);
 // Checks the play against every draw of `a` from its first one. A wheel not drawn that day wins nothing.
@@ -138,8 +148,9 @@ std::optional<Centesimi> leggiEuro(std::string_view testo);
 std::optional<std::int64_t> leggiCentesimiFino(std::string_view testo, std::int64_t massimo);
 // "12-45-78", numbers in two digits as the player chose them.
 std::string testoNumeri(const std::vector<int>& numeri);
-// The numbers of "12-45-78" (also "12 45 78", "12,45"); nothing when a number is not 1..90 or is repeated.
-std::optional<std::vector<int>> leggiNumeri(std::string_view testo, std::string& motivo);
+// The numbers of "12-45-78" (also "12 45 78", "12,45"); nothing when a number is not 1..90 or is repeated,
+// or when there are more than `massimo` (a play's ten; a system takes up to ninety).
+std::optional<std::vector<int>> leggiNumeri(std::string_view testo, std::string& motivo, int massimo = MassimoNumeri);
 // "BA,NA"; "TT" for the ten regional wheels.
 std::string testoRuote(const std::array<bool, archive::NumeroRuote>& ruote);
 // "Tutte" for the ten regional wheels, else "BA,NA".

@@ -10,43 +10,108 @@ namespace {
 constexpr grid::Colore Vincente = grid::rgb(200, 255, 200);
 }
 
-void scriviGiocate(grid::Grid& g, const std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti)
+namespace {
+
+void scriviRigaGiocata(grid::Grid& g, int r, const Giocata& x, const EsitoGiocata& e, bool rientrata)
+{
+    g.setNumero(r, colonneGiocate::Numero, x.id);
+    g.setTesto(r, colonneGiocate::Numeri, (rientrata ? "   " : "") + testoNumeri(x.numeri));
+    g.setTesto(r, colonneGiocate::Ruote, descrizioneRuote(x.ruote));
+    g.setTesto(r, colonneGiocate::Poste, testoPoste(x.poste));
+    g.setTesto(r, colonneGiocate::Dal, x.dal);
+    g.setTesto(r, colonneGiocate::Colpi, std::to_string(e.colpiGiocati) + " di " + std::to_string(x.colpi) + (x.finoAllaPrimaVincita ? " F" : ""));
+    g.setTesto(r, colonneGiocate::Stato, testoStato(e.stato));
+    g.setTesto(r, colonneGiocate::Spesa, testoEuro(e.spesa));
+    g.setTesto(r, colonneGiocate::Resa, testoPercentuale(e.resa));
+    if (e.numeroVincite > 0)
+        g.setSfondo(r, 0, r, colonneGiocate::Quante - 1, Vincente);
+    try {
+        g.setTesto(r, colonneGiocate::Vinto, testoEuro(e.vinto()));
+        g.setTesto(r, colonneGiocate::Saldo, testoEuro(e.saldo()));
+        if (e.saldo() < 0)
+            g.setColoreTesto(r, colonneGiocate::Saldo, grid::colori::Rosso);
+    } catch (const ImportoFuoriScala&) {
+        // The window says why below the list; the cell holds no figure rather than a wrapped one.
+        g.setTesto(r, colonneGiocate::Vinto, TestoFuoriScala);
+        g.setTesto(r, colonneGiocate::Saldo, TestoFuoriScala);
+    }
+}
+
+// The line of a system, "+ 8" (closed) or "− 8" (open) with its number: its tickets added up; its state the liveliest of theirs (one in corso keeps it in corso).
+void scriviRigaSistema(grid::Grid& g, int r, std::int64_t gruppo, bool aperto, const std::vector<Giocata>& giocate,
+                       const std::vector<EsitoGiocata>& esiti, std::size_t primo)
+{
+    TotaliGruppo t;
+    Centesimi saldo = 0;
+    bool inScala = true;
+    try {
+        t = totaliGruppo(giocate, esiti, gruppo);
+        saldo = differenza(t.vinto, t.spesa);
+    } catch (const ImportoFuoriScala&) {
+        inScala = false;
+    }
+    bool inCorso = false, vinta = false;
+    for (std::size_t i = 0; i < giocate.size() && i < esiti.size(); ++i)
+        if (giocate[i].gruppo == gruppo) {
+            inCorso = inCorso || esiti[i].stato == Stato::InCorso;
+            vinta = vinta || esiti[i].numeroVincite > 0;
+        }
+    const Giocata& x = giocate[primo];
+    g.setTesto(r, colonneGiocate::Numero, std::string(aperto ? "− " : "+ ") + std::to_string(gruppo));
+    g.setTesto(r, colonneGiocate::Numeri, "Sistema: " + std::to_string(t.giocate) + " biglietti");
+    g.setTesto(r, colonneGiocate::Ruote, descrizioneRuote(x.ruote));
+    g.setTesto(r, colonneGiocate::Poste, testoPoste(x.poste));
+    g.setTesto(r, colonneGiocate::Dal, x.dal);
+    g.setTesto(r, colonneGiocate::Stato, testoStato(inCorso ? Stato::InCorso : vinta ? Stato::Vinta : Stato::Conclusa));
+    g.setTesto(r, colonneGiocate::Spesa, inScala ? testoEuro(t.spesa) : TestoFuoriScala);
+    g.setTesto(r, colonneGiocate::Vinto, inScala ? testoEuro(t.vinto) : TestoFuoriScala);
+    g.setTesto(r, colonneGiocate::Saldo, inScala ? testoEuro(saldo) : TestoFuoriScala);
+    g.setTesto(r, colonneGiocate::Resa, testoPercentuale(esiti[primo].resa));   // every ticket's: the system's
+    g.setGrassetto(r, colonneGiocate::Numero, r, colonneGiocate::Numeri, true);
+    if (vinta)
+        g.setSfondo(r, 0, r, colonneGiocate::Quante - 1, Vincente);
+    if (inScala && saldo < 0)
+        g.setColoreTesto(r, colonneGiocate::Saldo, grid::colori::Rosso);
+}
+
+}
+
+std::vector<RigaGiocate> scriviGiocate(grid::Grid& g, const std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti,
+                                       const std::set<std::int64_t>& aperti)
 {
     g = grid::Grid(1, colonneGiocate::Quante);
     g.setIntestazione("N°|Numeri|Ruote|Poste|Dal|Colpi|Stato|Spesa|Vinto|Saldo|Resa attesa");
-    const std::pair<int, int> larghezze[] = {{colonneGiocate::Numero, 500},  {colonneGiocate::Numeri, 2200}, {colonneGiocate::Ruote, 1500}, {colonneGiocate::Poste, 1500},
+    const std::pair<int, int> larghezze[] = {{colonneGiocate::Numero, 600},  {colonneGiocate::Numeri, 2600}, {colonneGiocate::Ruote, 1500}, {colonneGiocate::Poste, 1500},
                                              {colonneGiocate::Dal, 1200},    {colonneGiocate::Colpi, 1100},  {colonneGiocate::Stato, 1000}, {colonneGiocate::Spesa, 1000},
                                              {colonneGiocate::Vinto, 1000},  {colonneGiocate::Saldo, 1000},  {colonneGiocate::Resa, 1200}};
     for (const auto& [c, l] : larghezze)
         g.setLarghezza(c, l);
     for (int c : {colonneGiocate::Numero, colonneGiocate::Colpi, colonneGiocate::Spesa, colonneGiocate::Vinto, colonneGiocate::Saldo, colonneGiocate::Resa})
         g.setAllineamento(c, grid::Allineamento::Destra);
+    std::vector<RigaGiocate> righe;
+    std::set<std::int64_t> scritti;
     for (std::size_t i = 0; i < giocate.size() && i < esiti.size(); ++i) {
-        const Giocata& x = giocate[i];
-        const EsitoGiocata& e = esiti[i];
-        const int r = g.aggiungiRiga();
-        g.setNumero(r, colonneGiocate::Numero, x.id);
-        g.setTesto(r, colonneGiocate::Numeri, testoNumeri(x.numeri));
-        g.setTesto(r, colonneGiocate::Ruote, descrizioneRuote(x.ruote));
-        g.setTesto(r, colonneGiocate::Poste, testoPoste(x.poste));
-        g.setTesto(r, colonneGiocate::Dal, x.dal);
-        g.setTesto(r, colonneGiocate::Colpi, std::to_string(e.colpiGiocati) + " di " + std::to_string(x.colpi) + (x.finoAllaPrimaVincita ? " F" : ""));
-        g.setTesto(r, colonneGiocate::Stato, testoStato(e.stato));
-        g.setTesto(r, colonneGiocate::Spesa, testoEuro(e.spesa));
-        g.setTesto(r, colonneGiocate::Resa, testoPercentuale(e.resa));
-        if (e.numeroVincite > 0)
-            g.setSfondo(r, 0, r, colonneGiocate::Quante - 1, Vincente);
-        try {
-            g.setTesto(r, colonneGiocate::Vinto, testoEuro(e.vinto()));
-            g.setTesto(r, colonneGiocate::Saldo, testoEuro(e.saldo()));
-            if (e.saldo() < 0)
-                g.setColoreTesto(r, colonneGiocate::Saldo, grid::colori::Rosso);
-        } catch (const ImportoFuoriScala&) {
-            // The window says why below the list; the cell holds no figure rather than a wrapped one.
-            g.setTesto(r, colonneGiocate::Vinto, TestoFuoriScala);
-            g.setTesto(r, colonneGiocate::Saldo, TestoFuoriScala);
+        const std::int64_t gruppo = giocate[i].gruppo;
+        if (gruppo <= 0) {
+            scriviRigaGiocata(g, g.aggiungiRiga(), giocate[i], esiti[i], false);
+            righe.push_back({static_cast<int>(i), 0});
+            continue;
         }
+        // The system's line where its first ticket stands, then, when open, all its tickets below it.
+        if (!scritti.insert(gruppo).second)
+            continue;
+        const bool aperto = aperti.count(gruppo) > 0;
+        scriviRigaSistema(g, g.aggiungiRiga(), gruppo, aperto, giocate, esiti, i);
+        righe.push_back({-1, gruppo});
+        if (!aperto)
+            continue;
+        for (std::size_t j = i; j < giocate.size() && j < esiti.size(); ++j)
+            if (giocate[j].gruppo == gruppo) {
+                scriviRigaGiocata(g, g.aggiungiRiga(), giocate[j], esiti[j], true);
+                righe.push_back({static_cast<int>(j), gruppo});
+            }
     }
+    return righe;
 }
 
 void preparaVincite(grid::Grid& g)

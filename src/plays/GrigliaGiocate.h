@@ -6,6 +6,7 @@
 
 #include <array>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,15 @@ namespace colonneVincite {
 enum : int { Giocata, Data, Colpo, Ruota, Sorte, Punti, Lordo, Netto, Quante };
 }
 
-// Header and one row per play with its check.
-void scriviGiocate(grid::Grid& g, const std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti);
+// A row of FgGiocate below the header: a play (its index in the list) or the line of a system (its Gruppo).
+struct RigaGiocate {
+    int giocata = -1;          // index into the plays; -1 on the line of a system
+    std::int64_t gruppo = 0;   // the system the row belongs to; 0 for a play on its own
+};
+// Header and one row per play with its check. The tickets of a system (Giocata::gruppo) stand under one line
+// of the system with its totals, and only when the system is among `aperti`. Says what each row is.
+std::vector<RigaGiocate> scriviGiocate(grid::Grid& g, const std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti,
+                                       const std::set<std::int64_t>& aperti = {});
 // Header only; then scriviVincite adds the wins of play `numero` (its N°, or its line in a file).
 void preparaVincite(grid::Grid& g);
 void scriviVincite(grid::Grid& g, std::int64_t numero, const EsitoGiocata& esito);

@@ -64,14 +64,15 @@ constexpr const char* SchemaSalvataggi =
     " Denominazione TEXT, Data TEXT, Contenuto TEXT)";
 // A play: Data is its first draw (GG/MM/AAAA), Ruote the wheel codes joined by ",", Numeri the
 // numbers joined by "-", Poste the stakes in cents of estratto..cinquina joined by "/", Annunciata
-// the date of the last win the player was told of. The columns after Note came with the plays
+// the date of the last win the player was told of, Gruppo the IdGiocata of the first play of the
+// system the play is a ticket of (empty for a play on its own). The columns after Note came with the plays
 // window: an older file gets them by ALTER TABLE, its rows kept.
 constexpr const char* SchemaGiocate =
     "CREATE TABLE Giocate ("
     " IdGiocata INTEGER PRIMARY KEY AUTOINCREMENT,"
     " Data TEXT, Ruote TEXT, Numeri TEXT, Note TEXT)";
 constexpr std::pair<const char*, const char*> ColonneGiocateAggiunte[] = {
-    {"Poste", "TEXT"}, {"Colpi", "INTEGER"}, {"FinoPrimaVincita", "INTEGER"}, {"Annunciata", "TEXT"}};
+    {"Poste", "TEXT"}, {"Colpi", "INTEGER"}, {"FinoPrimaVincita", "INTEGER"}, {"Annunciata", "TEXT"}, {"Gruppo", "INTEGER"}};
 constexpr const char* SchemaImpostazioni =
     "CREATE TABLE Impostazioni ("
     " Chiave TEXT NOT NULL PRIMARY KEY COLLATE NOCASE,"

@@ -279,3 +279,52 @@ TEST(ArchivioGiocate, TabellaEPaghe)
     EXPECT_EQ(plays::rigaFileGiocate(a), "33;TT;1/0/0/0/0;01/01/2026;9");
     EXPECT_EQ(plays::giornoDopo("28/02/2024"), "29/02/2024");
 }
+
+TEST(ArchivioGiocate, PiuGiocateInsiemeOTutteONessuna)
+{
+    testsupport::CartellaTemporanea cartella;
+    auto db = storage::ApriDatabaseProgramma(cartella.percorso().string());
+    const Giocata a = giocata({1, 2, 3}, {BA}, {0, 100, 0, 0, 0}, 2);
+    Giocata b = giocata({4, 5, 6}, {BA}, {0, 100, 0, 0, 0}, 2);
+    b.numeri = {4, 4, 6};
+    // One play that cannot be played: none of them is written.
+    EXPECT_THROW(plays::aggiungiGiocate(db, {a, b}), std::invalid_argument);
+    EXPECT_TRUE(plays::leggiGiocate(db).empty());
+    b.numeri = {4, 5, 6};
+    const auto id = plays::aggiungiGiocate(db, {a, b});
+    ASSERT_EQ(id.size(), 2U);
+    EXPECT_EQ(id[1], id[0] + 1);
+    const auto lette = plays::leggiGiocate(db);
+    ASSERT_EQ(lette.size(), 2U);
+    EXPECT_EQ(lette[1].numeri, (std::vector<int>{4, 5, 6}));
+}
+
+TEST(ArchivioGiocate, IBigliettiDiUnSistemaFormanoUnGruppo)
+{
+    testsupport::CartellaTemporanea cartella;
+    auto db = storage::ApriDatabaseProgramma(cartella.percorso().string());
+    const Giocata sola = giocata({9}, {BA}, {100, 0, 0, 0, 0}, 1);
+    plays::aggiungiGiocata(db, sola);
+    const auto id = plays::aggiungiGiocate(db, {giocata({1, 2, 3}, {BA}, {0, 100, 0, 0, 0}, 2), giocata({4, 5, 6}, {BA}, {0, 100, 0, 0, 0}, 2)}, true);
+    auto lette = plays::leggiGiocate(db);
+    ASSERT_EQ(lette.size(), 3U);
+    EXPECT_EQ(lette[0].gruppo, 0);
+    EXPECT_EQ(lette[1].gruppo, id[0]);
+    EXPECT_EQ(lette[2].gruppo, id[0]);
+    // Rewritten, a ticket keeps its group.
+    lette[2].colpi = 5;
+    ASSERT_TRUE(plays::modificaGiocata(db, lette[2]));
+    EXPECT_EQ(plays::leggiGiocate(db)[2].gruppo, id[0]);
+
+    // The system's totals: the spesa of its two tickets, the wins of the one that won.
+    std::vector<plays::EsitoGiocata> esiti(3);
+    esiti[0].spesa = 100;
+    esiti[1].spesa = 200;
+    esiti[2].spesa = 500;
+    esiti[2].netto = plays::premioNetto(plays::premioLordo(100, 25000, 2, 2, 3, 1), 800);   // an ambo of 3 numbers: 250/3 gross
+    const auto t = plays::totaliGruppo(lette, esiti, id[0]);
+    EXPECT_EQ(t.giocate, 2);
+    EXPECT_EQ(t.spesa, 700);
+    EXPECT_EQ(t.vinto, 7667);   // 83,333 x 0,92
+    EXPECT_EQ(plays::totaliGruppo(lette, esiti, 0).giocate, 0);
+}

@@ -33,6 +33,7 @@ const std::vector<Container::PulsanteStrumento>& Container::pulsanti()
         {"Command4", "Operatori", "Inserimento nuovi operatori", "Operatori"},
         {"Command5", "Statistiche", "Ritardi e frequenze, con quanto darebbe il caso", "Statistiche"},
         {"CmdGiocate", "Giocate", "Le giocate, le loro vincite e la resa attesa", "Giocate"},
+        {"CmdSistemi", "Sistemi", "Sistemi integrali e ridotti con la garanzia verificata, il rendimento e il costo", "Sistemi"},
     };
     return p;
 }
@@ -54,6 +55,8 @@ QStyle::StandardPixmap iconaDi(const QString& finestra)
         return QStyle::SP_FileDialogInfoView;
     if (finestra == QLatin1String("Giocate"))
         return QStyle::SP_DialogApplyButton;
+    if (finestra == QLatin1String("Sistemi"))
+        return QStyle::SP_FileDialogToParent;
     return QStyle::SP_FileDialogNewFolder;
 }
 

@@ -32,21 +32,6 @@ constexpr int ColpiPredefiniti = 8;
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
-// A grid of fixed cells that shows all of itself: the number board, the wheels.
-void dimensioniEsatte(GrigliaView* v, int righe)
-{
-    v->setFisse(0, 0);
-    v->horizontalHeader()->hide();
-    v->verticalHeader()->hide();
-    v->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    v->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    v->aggiorna();
-    int larghezza = 2 * v->frameWidth();
-    for (int c = 0; c < v->model()->columnCount(); ++c)
-        larghezza += v->columnWidth(c);
-    v->setFixedSize(larghezza, righe * v->verticalHeader()->defaultSectionSize() + 2 * v->frameWidth());
-}
-
 }
 
 Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), contesto_(contesto)
@@ -64,6 +49,7 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     FgVincite->setObjectName(QStringLiteral("FgVincite"));
     LblTotali = etichetta(QStringLiteral("LblTotali"), {}, this);
     LblVincite = etichetta(QStringLiteral("LblVincite"), QStringLiteral("Vincite della giocata selezionata"), this);
+    LblVincite->setWordWrap(true);   // a ticket of a system adds its system's figures
     auto* CmdNuovaBtn = pulsante(QStringLiteral("CmdNuova"), QStringLiteral("&Nuova"), QStringLiteral("Svuota il modulo per una nuova giocata"), this);
     auto* CmdEliminaBtn = pulsante(QStringLiteral("CmdElimina"), QStringLiteral("&Elimina"), QStringLiteral("Elimina la giocata selezionata"), this);
     auto* testa = new QHBoxLayout;
@@ -77,22 +63,11 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     // --- the form ---
     auto* modulo = new QGroupBox(QStringLiteral("Giocata"), this);
     modulo->setObjectName(QStringLiteral("Modulo"));
-    FgNumeri_ = grid::Grid(9, 10);
-    for (int n = 1; n <= 90; ++n)
-        FgNumeri_.setTesto((n - 1) / 10, (n - 1) % 10, n < 10 ? "0" + std::to_string(n) : std::to_string(n));
-    for (int c = 0; c < 10; ++c) {
-        FgNumeri_.setLarghezza(c, 480);
-        FgNumeri_.setAllineamento(c, grid::Allineamento::Centro);
-    }
+    FgNumeri_ = tabellaNumeri(480);
     FgNumeri = new GrigliaView(FgNumeri_, modulo);
     FgNumeri->setObjectName(QStringLiteral("FgNumeri"));
     dimensioniEsatte(FgNumeri, 9);
-    FgRuote_ = grid::Grid(1, archive::NumeroRuote);
-    for (int w = 0; w < archive::NumeroRuote; ++w) {
-        FgRuote_.setTesto(0, w, std::string(archive::SigleRuote[static_cast<std::size_t>(w)]));
-        FgRuote_.setLarghezza(w, 480);
-        FgRuote_.setAllineamento(w, grid::Allineamento::Centro);
-    }
+    FgRuote_ = tabellaRuote(480);
     FgRuote = new GrigliaView(FgRuote_, modulo);
     FgRuote->setObjectName(QStringLiteral("FgRuote"));
     dimensioniEsatte(FgRuote, 1);
@@ -273,8 +248,7 @@ void Giocate::ricarica()
     // Only the sums of each play are kept: a selected play's wins are worked out again when shown.
     for (const auto& g : giocate_)
         esiti_.push_back(plays::verificaGiocata(g, a, tariffe_, [](const plays::Vincita&) {}));
-    plays::scriviGiocate(FgGiocate_, giocate_, esiti_);
-    FgGiocate->aggiorna();
+    scriviElenco();
     const QString quante = giocate_.size() == 1 ? QStringLiteral("1 giocata") : QStringLiteral("%1 giocate").arg(giocate_.size());
     QString totali;
     try {
@@ -291,12 +265,12 @@ void Giocate::ricarica()
     if (illeggibili > 0)
         totali += QStringLiteral(" (%1 righe della tabella Giocate non sono giocate e non sono mostrate)").arg(illeggibili);
     LblTotali->setText(totali);
-    int riga = 0;
+    int scelta = 0;
     for (std::size_t i = 0; i < giocate_.size(); ++i)
         if (giocate_[i].id == selezionata)
-            riga = static_cast<int>(i) + 1;
-    if (riga) {
-        selezionaGiocata(riga);
+            scelta = static_cast<int>(i) + 1;
+    if (scelta) {
+        selezionaIndice(scelta - 1);
     } else {
         scelta_ = 0;
         plays::preparaVincite(FgVincite_);
@@ -311,30 +285,72 @@ void Giocate::mostraGiocata(qint64 id)
     ricarica();
     for (std::size_t i = 0; i < giocate_.size(); ++i)
         if (giocate_[i].id == id)
-            selezionaGiocata(static_cast<int>(i) + 1);
+            selezionaIndice(static_cast<int>(i));
+}
+
+void Giocate::scriviElenco()
+{
+    righe_ = plays::scriviGiocate(FgGiocate_, giocate_, esiti_, aperti_);
+    FgGiocate->aggiorna();
 }
 
 void Giocate::selezionaGiocata(int riga)
 {
-    if (riga < 1 || riga > static_cast<int>(giocate_.size()))
+    if (riga < 1 || riga > static_cast<int>(righe_.size()))
         return;
-    scelta_ = riga;
-    FgGiocate->selectRow(riga - 1);
-    const auto& g = giocate_[static_cast<std::size_t>(riga - 1)];
+    const plays::RigaGiocate r = righe_[static_cast<std::size_t>(riga - 1)];
+    if (r.giocata >= 0)
+        return selezionaIndice(r.giocata);
+    if (!aperti_.erase(r.gruppo))
+        aperti_.insert(r.gruppo);
+    scriviElenco();
+    // The selected play, if it was a ticket just hidden, stays selected but out of sight.
+    for (std::size_t k = 0; k < righe_.size(); ++k)
+        if (righe_[k].giocata >= 0 && righe_[k].giocata == scelta_ - 1)
+            FgGiocate->selectRow(static_cast<int>(k));
+}
+
+void Giocate::selezionaIndice(int indice)
+{
+    if (indice < 0 || indice >= static_cast<int>(giocate_.size()))
+        return;
+    const auto& g = giocate_[static_cast<std::size_t>(indice)];
+    // A ticket of a closed system: the system opens to show it.
+    if (g.gruppo > 0 && aperti_.insert(g.gruppo).second)
+        scriviElenco();
+    scelta_ = indice + 1;
+    for (std::size_t k = 0; k < righe_.size(); ++k)
+        if (righe_[k].giocata == indice)
+            FgGiocate->selectRow(static_cast<int>(k));
+    // Only the sums are kept in the list: the selected play's wins are worked out again.
     const auto e = plays::verificaGiocata(g, contesto_.sessione.archivio(), tariffe_);
     plays::preparaVincite(FgVincite_);
     FgVincite_.setNascosta(plays::colonneVincite::Giocata, true);
     plays::scriviVincite(FgVincite_, g.id, e);
     FgVincite->aggiorna();
-    QString importi;
+    QString testo;
     try {
-        importi = QStringLiteral("lordo %1, netto %2 euro").arg(q(plays::testoEuro(e.lordo.centesimi())), q(plays::testoEuro(e.vinto())));
+        testo = e.vincite.empty() ? QStringLiteral("Giocata N° %1: nessuna vincita in %2 colpi").arg(g.id).arg(e.colpiGiocati)
+                                  : QStringLiteral("Giocata N° %1: %2 vincite, lordo %3, netto %4 euro")
+                                        .arg(g.id)
+                                        .arg(e.vincite.size())
+                                        .arg(q(plays::testoEuro(e.lordo.centesimi())), q(plays::testoEuro(e.vinto())));
     } catch (const plays::ImportoFuoriScala& errore) {
-        importi = QStringLiteral("somme non mostrate: %1").arg(q(errore.what()));
+        testo = QStringLiteral("Giocata N° %1: %2 vincite, somme non mostrate: %3").arg(g.id).arg(e.vincite.size()).arg(q(errore.what()));
     }
-    LblVincite->setText(e.vincite.empty()
-                            ? QStringLiteral("Giocata N° %1: nessuna vincita in %2 colpi").arg(g.id).arg(e.colpiGiocati)
-                            : QStringLiteral("Giocata N° %1: %2 vincite, %3").arg(g.id).arg(e.vincite.size()).arg(importi));
+    // A ticket of a system: the whole system's figures beside its own.
+    if (g.gruppo > 0) {
+        try {
+            const auto t = plays::totaliGruppo(giocate_, esiti_, g.gruppo);
+            testo += QStringLiteral(" — sistema N° %1 (%2 biglietti): spesa %3, vinto (netto) %4, saldo %5 euro")
+                         .arg(g.gruppo)
+                         .arg(t.giocate)
+                         .arg(q(plays::testoEuro(t.spesa)), q(plays::testoEuro(t.vinto)), q(plays::testoEuro(plays::differenza(t.vinto, t.spesa))));
+        } catch (const plays::ImportoFuoriScala& errore) {
+            testo += QStringLiteral(" — sistema N° %1: somme non mostrate: %2").arg(g.gruppo).arg(q(errore.what()));
+        }
+    }
+    LblVincite->setText(testo);
     mostraForm(g);
 }
 
@@ -478,6 +494,7 @@ void Giocate::CmdSalvaModifiche()
     if (!g)
         return;
     g->id = giocate_[static_cast<std::size_t>(r - 1)].id;
+    g->gruppo = giocate_[static_cast<std::size_t>(r - 1)].gruppo;   // a ticket edited stays in its system
     bool trovata = false;
     try {
         trovata = plays::modificaGiocata(contesto_.sessione.dbProgramma(), *g);

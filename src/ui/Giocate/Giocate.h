@@ -3,11 +3,13 @@
 
 #include "grid/Grid.h"
 #include "plays/Giocata.h"
+#include "plays/GrigliaGiocate.h"
 #include "ui/common/Contesto.h"
 
 #include <QWidget>
 
 #include <array>
+#include <set>
 #include <vector>
 
 class QCheckBox;
@@ -35,7 +37,8 @@ public:
     void CmdNuova();            // an empty form
     void CmdTutte();            // the ten regional wheels
     void CmdValoriDiLegge();    // the payouts and levy of the law, after asking
-    // Selects play row `riga` of FgGiocate: its wins below, its fields in the form.
+    // Row `riga` of FgGiocate: a play is selected (its wins below, its fields in the form); the line of a
+    // system opens into its tickets, or closes.
     void selezionaGiocata(int riga);
     // The form: number n on the board, wheel w in FgRuote.
     void commutaNumero(int n);
@@ -67,12 +70,18 @@ private:
     void mostraBoard();
     void mostraRuote();
     void pagamentoModificato(int colonna);
+    // The selected play: its index in giocate_ plus 1, 0 for none.
     int rigaSelezionata() const;
+    void selezionaIndice(int indice);
+    // The list written again with the systems open as they are.
+    void scriviElenco();
     void avviso(const QString& testo, Icona icona);
 
     Contesto& contesto_;
     int chiaveArchivio_ = 0;
-    int scelta_ = 0;   // the selected row of FgGiocate, 0 for none
+    int scelta_ = 0;   // the selected play: its index in giocate_ plus 1, 0 for none
+    std::vector<plays::RigaGiocate> righe_;   // what each row of FgGiocate below the header is
+    std::set<std::int64_t> aperti_;           // the systems shown with their tickets
     plays::Tariffe tariffe_;
     std::vector<plays::Giocata> giocate_;
     std::vector<plays::EsitoGiocata> esiti_;

@@ -1,6 +1,7 @@
 // Grid model and view: colours, bold, alignment, widths in twips, events, clipboard, printing.
 #include "ui/common/GrigliaView.h"
 
+#include "archive/Archivio.h"
 #include "storage/Sostituzione.h"
 #include "ui/common/Dialoghi.h"
 #include "ui/common/Tema.h"
@@ -654,6 +655,43 @@ bool GrigliaView::stampa(Dialoghi& dialoghi, const QString& titolo, const QMargi
         return false;
     stampaGriglia(stampante, modello_->griglia(), titolo, modello_->righeFisse());
     return true;
+}
+
+grid::Grid tabellaNumeri(int twips)
+{
+    grid::Grid g(9, 10);
+    for (int n = 1; n <= 90; ++n)
+        g.setTesto((n - 1) / 10, (n - 1) % 10, n < 10 ? "0" + std::to_string(n) : std::to_string(n));
+    for (int c = 0; c < 10; ++c) {
+        g.setLarghezza(c, twips);
+        g.setAllineamento(c, grid::Allineamento::Centro);
+    }
+    return g;
+}
+
+grid::Grid tabellaRuote(int twips)
+{
+    grid::Grid g(1, archive::NumeroRuote);
+    for (int w = 0; w < archive::NumeroRuote; ++w) {
+        g.setTesto(0, w, std::string(archive::SigleRuote[static_cast<std::size_t>(w)]));
+        g.setLarghezza(w, twips);
+        g.setAllineamento(w, grid::Allineamento::Centro);
+    }
+    return g;
+}
+
+void dimensioniEsatte(GrigliaView* v, int righe)
+{
+    v->setFisse(0, 0);
+    v->horizontalHeader()->hide();
+    v->verticalHeader()->hide();
+    v->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    v->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    v->aggiorna();
+    int larghezza = 2 * v->frameWidth();
+    for (int c = 0; c < v->model()->columnCount(); ++c)
+        larghezza += v->columnWidth(c);
+    v->setFixedSize(larghezza, righe * v->verticalHeader()->defaultSectionSize() + 2 * v->frameWidth());
 }
 
 void stampaGriglia(QPrinter& stampante, const grid::Grid& g, const QString& titolo, int righeIntestazione)

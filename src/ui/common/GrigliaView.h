@@ -181,6 +181,15 @@ private:
 // rows ended by CR LF.
 QString testoCsv(const grid::Grid& griglia);
 
+// The board of the 90 numbers ("01" .. "90", nine rows of ten) and the row of the eleven wheel codes,
+// their cells `twips` wide and centred: the number and wheel pickers of the windows.
+grid::Grid tabellaNumeri(int twips);
+grid::Grid tabellaRuote(int twips);
+
+// A grid of fixed cells shown whole, without headers or scroll bars, `righe` rows high: a number
+// board, a row of wheels.
+void dimensioniEsatte(GrigliaView* v, int righe);
+
 // Prints `griglia` on an already set-up printer: title, then the visible columns as a table
 // with their colours and bold. Used by GrigliaView::stampa and by tests (PDF output).
 // `righeIntestazione` rows from the top are printed in bold as captions (0 for grids without a header, as Fg1).

@@ -320,6 +320,50 @@ private slots:
 
 private:
     static int Plays_Stato() { return plays::colonneGiocate::Stato; }
+
+    void sistemaComeUnaRigaCheSiApre()
+    {
+        Banco t;
+        auto& db = t.amb.sessione->dbProgramma();
+        const int n = t.a().NumeroEstrazioni;
+        plays::Giocata sola;
+        sola.numeri = {9};
+        sola.ruote[0] = true;
+        sola.poste = {100, 0, 0, 0, 0};
+        sola.dal = t.data(n - 4);
+        sola.colpi = 2;
+        plays::aggiungiGiocata(db, sola);
+        std::vector<plays::Giocata> biglietti;
+        for (const auto& numeri : {std::vector<int>{1, 2, 3}, std::vector<int>{4, 5, 6}, std::vector<int>{7, 8, 10}}) {
+            plays::Giocata b = sola;
+            b.numeri = numeri;
+            b.poste = {0, 100, 0, 0, 0};
+            biglietti.push_back(b);
+        }
+        const auto id = plays::aggiungiGiocate(db, biglietti, true);
+        auto& w = t.apri();
+        const auto& g = w.grigliaGiocate();
+        using namespace plays::colonneGiocate;
+        // The play on its own, then the system closed on one line with its three tickets' spesa: 3 x 1 euro x 2 colpi.
+        QCOMPARE(g.righe(), 3);
+        QCOMPARE(t.cella(g, 2, Numero), QStringLiteral("+ %1").arg(id[0]));
+        QCOMPARE(t.cella(g, 2, Numeri), QStringLiteral("Sistema: 3 biglietti"));
+        QCOMPARE(t.cella(g, 2, Spesa), QStringLiteral("6,00"));
+        // A click opens it into its tickets; another closes it.
+        w.selezionaGiocata(2);
+        QCOMPARE(g.righe(), 6);
+        QCOMPARE(t.cella(g, 2, Numero), QStringLiteral("− %1").arg(id[0]));
+        QCOMPARE(t.cella(g, 4, Numeri), QStringLiteral("   04-05-06"));
+        w.selezionaGiocata(4);
+        QVERIFY(testui::controllo<QLabel>(w, QStringLiteral("LblVincite"))->text().contains(QStringLiteral("sistema N° %1 (3 biglietti): spesa 6,00").arg(id[0])));
+        w.selezionaGiocata(2);
+        QCOMPARE(g.righe(), 3);
+        // A ticket asked for by its number opens its system again.
+        w.mostraGiocata(id[2]);
+        QCOMPARE(g.righe(), 6);
+        QCOMPARE(t.cella(g, 5, Numero), QString::number(id[2]));
+        QCOMPARE(testui::controllo<QLabel>(w, QStringLiteral("LblNumeri"))->text(), QStringLiteral("Numeri: 07-08-10"));
+    }
 };
 
 QTEST_MAIN(TestGiocate)
