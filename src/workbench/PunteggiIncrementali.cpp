@@ -70,6 +70,7 @@ struct PunteggiIncrementali::Blocco {
     std::size_t inizio = 0;
     int quanti = 0;
     const std::uint8_t* tavola = nullptr;   // forecasts over every input, for the others
+    std::vector<int> fissi;                 // its candidates that are a fixed number in disguise
 };
 
 // Sums kept for one set of cases.
@@ -103,11 +104,12 @@ PunteggiIncrementali::~PunteggiIncrementali() = default;
 
 // The forecasts of an operator that only combines its inputs, over every input
 // [(n1 * dim2 + n2) * dimV + V]: the searches' own tables, filled by whichever needs them first.
-const std::uint8_t* PunteggiIncrementali::tabella(int op, int dim2, int dimV, avanzamento::Avanzamento* avanzamento)
+void PunteggiIncrementali::tabella(Blocco& b, int dim2, int dimV, avanzamento::Avanzamento* avanzamento)
 {
-    return tabulaOperatore(op, dim2, dimV, a_, dim2 * dimV > 1000 ? coreDisponibili() : 1,
-                           [avanzamento] { avanzamento::controlla(avanzamento); })
-        .esiti;
+    const EsitiTabulati t = tabulaOperatore(b.op, dim2, dimV, a_, dim2 * dimV > 1000 ? coreDisponibili() : 1,
+                                            [avanzamento] { avanzamento::controlla(avanzamento); });
+    b.fissi = candidatiFissi(b.tipo, t);
+    b.tavola = t.esiti;
 }
 
 void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, const std::vector<Variazione>& variazioni,
@@ -118,11 +120,11 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, const std:
             continue;
         switch (b.tipo) {
         case 1:
-        case 4: b.tavola = tabella(b.op, 1, 1, avanzamento); break;
-        case 2: b.tavola = tabella(b.op, 91, 1, avanzamento); break;
+        case 4: tabella(b, 1, 1, avanzamento); break;
+        case 2: tabella(b, 91, 1, avanzamento); break;
         case 3:
-        case 5: b.tavola = tabella(b.op, 1, Valori, avanzamento); break;
-        case 7: b.tavola = tabella(b.op, 91, Valori, avanzamento); break;
+        case 5: tabella(b, 1, Valori, avanzamento); break;
+        case 7: tabella(b, 91, Valori, avanzamento); break;
         default: break;
         }
     }
@@ -217,6 +219,8 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, const std:
                 break;
             case 6:
                 for (int r = 0; r < Ruote; ++r) {
+                    if (!a_.ruotaEstratta(c.d, r))
+                        continue;   // not computable on a wheel not drawn, as in the search
                     engine::ValoriOperatore v;
                     v.EstrazioneCalcolo = c.d;
                     v.R1 = r;
@@ -250,6 +254,9 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, const std:
                 break;
             default: break;
             }
+            // A fixed number in disguise never scores, as in the search.
+            for (int i : b.fissi)
+                s[i] = 0;
         }
     }
 }
@@ -339,8 +346,8 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
     const auto massimo = std::max_element(s.valori.begin(), s.valori.end());
     if (massimo == s.valori.end() || (*massimo >> BitTot) == 0)
         return {};
-    const auto soglia = static_cast<std::uint16_t>((*massimo >> BitTot) << BitTot);
-    const auto primo = std::find_if(s.valori.begin(), s.valori.end(), [&](std::uint16_t v) { return v >= soglia; });
+    // The packed value orders by Cop, then Tot: the top row is the first candidate with the highest.
+    const auto primo = massimo;
     const auto indice = static_cast<std::size_t>(primo - s.valori.begin());
     const auto blocco = std::prev(std::upper_bound(blocchi_.begin(), blocchi_.end(), indice,
                                                    [](std::size_t i, const Blocco& b) { return i < b.inizio; }));

@@ -21,9 +21,9 @@ namespace workbench {
 // its cases.
 //
 // The top row of the search is then the first candidate in enumeration order with the
-// highest Cop: the ranking of cercaFormule never moves a row ahead of one with a higher or
-// equal Cop that entered before it, and the first candidate with the highest Cop always
-// enters (its Tot is at least its Cop, above every Cop listed before it).
+// highest Cop and, among those, the highest Tot: the ranking of cercaFormule never moves a
+// row ahead of one that beats it or equals it and entered before it, and that candidate
+// always enters (its Tot is at least its Cop, and no row listed before it beats it).
 class PunteggiIncrementali {
 public:
     // The operator rows of the searches (FgOp, the chosen ones scored) and the wheels and
@@ -55,7 +55,8 @@ private:
     // Adds to `somme` each case's new share less its old one.
     void applica(std::vector<std::uint16_t>& somme, const std::vector<Variazione>& variazioni,
                  avanzamento::Avanzamento* avanzamento);
-    const std::uint8_t* tabella(int op, int dim2, int dimV, avanzamento::Avanzamento* avanzamento);
+    // Points the block at its operator's table and lists its fixed candidates.
+    void tabella(Blocco& b, int dim2, int dimV, avanzamento::Avanzamento* avanzamento);
 
     const archive::Archivio& a_;
     std::vector<OperatoreRicerca> operatori_;
