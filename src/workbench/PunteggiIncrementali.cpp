@@ -261,7 +261,8 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, const std:
     }
 }
 
-RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzamento::Avanzamento* avanzamento)
+RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzamento::Avanzamento* avanzamento,
+                                         PariMerito* pari)
 {
     // The cases as the search takes them, each with the last colpo it may count; one
     // without a colpo scores nothing and is left out of the sums.
@@ -348,11 +349,28 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
         return {};
     // The packed value orders by Cop, then Tot: the top row is the first candidate with the highest.
     const auto primo = massimo;
-    const auto indice = static_cast<std::size_t>(primo - s.valori.begin());
-    const auto blocco = std::prev(std::upper_bound(blocchi_.begin(), blocchi_.end(), indice,
-                                                   [](std::size_t i, const Blocco& b) { return i < b.inizio; }));
-    return rigaCandidato(operatori_[static_cast<std::size_t>(blocco->riga)], static_cast<int>(indice - blocco->inizio),
-                         *primo >> BitTot, *primo & ((1 << BitTot) - 1));
+    const auto riga = [&](std::size_t indice) {
+        const auto blocco = std::prev(std::upper_bound(blocchi_.begin(), blocchi_.end(), indice,
+                                                       [](std::size_t i, const Blocco& b) { return i < b.inizio; }));
+        return rigaCandidato(operatori_[static_cast<std::size_t>(blocco->riga)],
+                             static_cast<int>(indice - blocco->inizio), *primo >> BitTot, *primo & ((1 << BitTot) - 1));
+    };
+    if (pari) {
+        *pari = PariMerito{};
+        std::array<bool, 91> giocati{};
+        for (auto it = primo; it != s.valori.end(); it = std::find(it + 1, s.valori.end(), *primo)) {
+            if (++pari->formule > PariMeritoValutati) {
+                pari->tutte = false;
+                continue;
+            }
+            const auto n = previsioneRiga(riga(static_cast<std::size_t>(it - s.valori.begin())), a_, imp.riferimento);
+            if (n && *n >= 1 && *n <= 90 && !giocati[static_cast<std::size_t>(*n)]) {
+                giocati[static_cast<std::size_t>(*n)] = true;
+                ++pari->ambate;
+            }
+        }
+    }
+    return riga(static_cast<std::size_t>(primo - s.valori.begin()));
 }
 
 }

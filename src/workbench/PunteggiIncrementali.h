@@ -33,9 +33,10 @@ public:
     ~PunteggiIncrementali();
 
     // The first row cercaFormule(imp) would give for an ambate search (sorte 0, at least
-    // two rows listed): empty when no candidate covers a case. Throws
-    // avanzamento::Interrotto on a stop request.
-    RigaEsito migliore(const ImpostazioniRicerca& imp, avanzamento::Avanzamento* avanzamento);
+    // two rows listed): empty when no candidate covers a case; `pari`, when given, gets
+    // its ties as cercaFormule counts them. Throws avanzamento::Interrotto on a stop request.
+    RigaEsito migliore(const ImpostazioniRicerca& imp, avanzamento::Avanzamento* avanzamento,
+                       PariMerito* pari = nullptr);
 
     // Candidates scored per case (the sum of the chosen operators' candidates).
     std::size_t candidati() const { return totale_; }

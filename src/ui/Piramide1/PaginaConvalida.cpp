@@ -6,6 +6,8 @@
 #include "ui/common/Tema.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/Schermate.h"
+#include "workbench/Casi.h"
+#include "workbench/NoteRicerca.h"
 
 #include <QCheckBox>
 #include <QFont>
@@ -17,6 +19,7 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
@@ -82,6 +85,12 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     stato->addWidget(ChkMensileRif);
     stato->addWidget(LblConvalidaStato, 1);
     l->addLayout(stato);
+    LblImpostazioniConvalida = new QLabel(this);
+    LblImpostazioniConvalida->setObjectName(QStringLiteral("LblImpostazioniConvalida"));
+    LblImpostazioniConvalida->setWordWrap(true);
+    LblImpostazioniConvalida->setTextFormat(Qt::PlainText);
+    LblImpostazioniConvalida->hide();
+    l->addWidget(LblImpostazioniConvalida);
 
     auto* divisore = new QSplitter(Qt::Vertical, this);
     divisore->setChildrenCollapsible(false);
@@ -120,6 +129,18 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
         "negli stessi colpi e ruote, la probabilità di averne almeno altrettante per puro caso, e quanti casi "
         "coprivano in media le formule scelte"));
     l->addWidget(LblTotaliConvalida);
+    LblVerdettoConvalida = new QLabel(this);
+    LblVerdettoConvalida->setObjectName(QStringLiteral("LblVerdettoConvalida"));
+    LblVerdettoConvalida->setWordWrap(true);
+    LblVerdettoConvalida->setTextFormat(Qt::PlainText);
+    LblVerdettoConvalida->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    l->addWidget(LblVerdettoConvalida);
+    auto* controllo = new QTimer(this);
+    connect(controllo, &QTimer::timeout, this, [this] {
+        if (isVisible())
+            controllaImpostazioni();
+    });
+    controllo->start(300);
 
     intervalloPredefinito();
     chiaveArchivio_ = contesto_.ascoltaArchivio([this] {
@@ -191,11 +212,13 @@ void PaginaConvalida::CmdConvalida()
     }
     auto risultato = std::make_shared<workbench::RisultatoConvalida>();
     const bool mensile = imp.mensileDalRiferimento && imp.banco.rilevazione == workbench::Rilevazione::Mensile;
+    const QString impostazioni = daStd(workbench::testoImpostazioniConvalida(imp, archivio));
+    const Chiave chiave = chiaveAdesso();
     occupa(true);
     LblConvalidaStato->setText(QStringLiteral("Riferimento 1 di %1").arg(imp.al - imp.dal + 1));
     const bool avviata = lavoro_.avvia([imp = std::move(imp), risultato, &archivio](
                       avanzamento::Avanzamento& av) { *risultato = workbench::convalida(imp, archivio, &av); },
-                  [this, risultato, mensile](const LavoroDiFondo::Fine& fine) {
+                  [this, risultato, mensile, impostazioni, chiave](const LavoroDiFondo::Fine& fine) {
                       occupa(false);
                       if (fine.errore) {
                           LblConvalidaStato->setText(QStringLiteral("Convalida non riuscita."));
@@ -204,7 +227,10 @@ void PaginaConvalida::CmdConvalida()
                           LblConvalidaStato->setText(QStringLiteral("Convalida annullata: i risultati precedenti restano."));
                       } else {
                           righeConMensileDelRiferimento_ = mensile;
+                          impostazioniRighe_ = impostazioni;
+                          chiaveRighe_ = chiave;
                           mostraRisultato(*risultato);
+                          controllaImpostazioni();
                       }
                       emit finita();
                   });
@@ -239,21 +265,57 @@ void PaginaConvalida::spazio()
 
 void PaginaConvalida::annulla() { lavoro_.ferma(); }
 
+PaginaConvalida::Chiave PaginaConvalida::chiaveAdesso() const
+{
+    Chiave k;
+    k.casi = workbench::impostazioniCasi(banco_);
+    k.casi.riferimento = 0;
+    k.dal = ConvDal->value();
+    k.al = ConvAl->value();
+    k.mensileDalRiferimento = ChkMensileRif->isChecked();
+    if (k.mensileDalRiferimento && k.casi.rilevazione == workbench::Rilevazione::Mensile)
+        k.casi.mensile = 0;
+    return k;
+}
+
+void PaginaConvalida::controllaImpostazioni()
+{
+    if (!chiaveRighe_) {
+        LblImpostazioniConvalida->hide();
+        return;
+    }
+    const bool scadute = chiaveAdesso() != *chiaveRighe_;
+    LblImpostazioniConvalida->setText(
+        (scadute ? QStringLiteral("Impostazioni cambiate dopo la convalida: queste righe sono di ") : QStringLiteral("Righe di: ")) +
+        impostazioniRighe_);
+    LblImpostazioniConvalida->setStyleSheet(scadute ? QStringLiteral("QLabel { color: #8b0000; font-weight: bold; }") : QString());
+    LblImpostazioniConvalida->show();
+}
+
 void PaginaConvalida::aspetta() { lavoro_.aspetta(); }
 
 void PaginaConvalida::mostraRisultato(const workbench::RisultatoConvalida& r)
 {
     const archive::Archivio& a = contesto_.sessione.archivio();
-    workbench::scriviConvalida(FgConvalida_, r, a);
+    const bool giocate = std::any_of(r.righe.begin(), r.righe.end(), [](const auto& x) { return x.giocata(); });
+    // Not one ambata to follow: the reason in words, not rows of "nessuna formula".
+    if (giocate)
+        workbench::scriviConvalida(FgConvalida_, r, a);
+    else
+        workbench::preparaGrigliaConvalida(FgConvalida_);
     FgConvalida->aggiorna();
+    LblVerdettoConvalida->setText(daStd(workbench::verdettoConvalida(r)));
     if (isVisible())
         spazio();
     LblConvalidaStato->setText(QStringLiteral("Convalidati %1 riferimenti, dal %2 al %3.")
                                    .arg(r.righe.size())
                                    .arg(r.righe.empty() ? 0 : r.righe.front().riferimento)
                                    .arg(r.righe.empty() ? 0 : r.righe.back().riferimento));
-    LblTotaliConvalida->setText(daStd(workbench::testoTotaliConvalida(r.totali)));
+    // With no reference counted the totals would be zeros and p 1: the verdict says why instead.
+    LblTotaliConvalida->setText(r.totali.riferimenti > 0 ? daStd(workbench::testoTotaliConvalida(r.totali)) : QString());
+    LblTotaliConvalida->setVisible(r.totali.riferimenti > 0);
     disegnaGrafico(r);
+    GraficoConvalida->setVisible(r.totali.riferimenti > 0);
 }
 
 void PaginaConvalida::disegnaGrafico(const workbench::RisultatoConvalida& r)

@@ -9,6 +9,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QCheckBox;
 class QChartView;
 class QLabel;
@@ -38,6 +40,9 @@ public:
     // The range back to the last 200 draws of the archive.
     void intervalloPredefinito();
     const grid::Grid& griglia() const { return FgConvalida_; }
+    // The tag of the rows against the settings now (the workbench's and the range): stale or
+    // not. A timer runs it while the page shows; tests call it.
+    void controllaImpostazioni();
 
 signals:
     // Double-click on a row: the workbench takes its reference and, when the rows were
@@ -57,6 +62,15 @@ private:
     void disegnaGrafico(const workbench::RisultatoConvalida& r);
     void occupa(bool occupata);
     void spazio();
+    // What the rows depend on, from the settings now: the banco's settings without its
+    // reference (each row has its own), the range and "Mensile del riferimento".
+    struct Chiave {
+        workbench::ImpostazioniCasi casi;
+        int dal = 0, al = 0;
+        bool mensileDalRiferimento = false;
+        bool operator==(const Chiave&) const = default;
+    };
+    Chiave chiaveAdesso() const;
 
     Contesto& contesto_;
     const workbench::Banco& banco_;
@@ -72,6 +86,12 @@ private:
     QPushButton* CmdAnnullaConvalida = nullptr;
     QLabel* LblConvalidaStato = nullptr;
     QLabel* LblTotaliConvalida = nullptr;
+    // Under the totals: the verdict in words (or why nothing counts).
+    QLabel* LblVerdettoConvalida = nullptr;
+    // Above the rows: the settings they were made with, and whether those on the left still match.
+    QLabel* LblImpostazioniConvalida = nullptr;
+    QString impostazioniRighe_;
+    std::optional<Chiave> chiaveRighe_;
     GrigliaView* FgConvalida = nullptr;
     QChartView* GraficoConvalida = nullptr;
 

@@ -26,6 +26,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -96,6 +97,10 @@ Piramide1::Piramide1(Contesto& contesto, QWidget* genitore) : QWidget(genitore),
             esiti_->LblMiglioreACaso->setText(QStringLiteral("Migliore a caso: prova %1 di %2...").arg(valore + 1).arg(massimo));
     });
     apri();
+    // The settings change through many controls: the results' tags follow them a few times a second.
+    auto* controllo = new QTimer(this);
+    connect(controllo, &QTimer::timeout, this, &Piramide1::controllaEsiti);
+    controllo->start(300);
 }
 
 Piramide1::~Piramide1()

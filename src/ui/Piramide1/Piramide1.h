@@ -11,6 +11,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QKeyEvent;
@@ -103,6 +104,10 @@ public:
     // its summary stands in LblMiglioreACaso. Waits for it (tests, screenshots).
     void aspettaConfrontoCaso();
     bool confrontoCasoInCorso() const;
+    // The results' tags against the settings on the left (stale or not) and against the
+    // grids (results emptied by RICAVA ESTRAZIONI lose tag, lines and "Migliore a caso").
+    // A timer runs it while the window is open; tests call it.
+    void controllaEsiti();
 
     // --- copy and print ---
     void copia(const QString& griglia);       // Command1, 3, 16, 17, 18, 30, 33
@@ -167,6 +172,10 @@ private:
     LavoroDiFondo confrontoCaso_{this};
     LavoroDiFondo lavoro_{this};
     std::vector<QWidget*> bloccabili_;
+    // The settings that made the results of each page of SSTab2 (Ambate, Abbinamenti).
+    std::array<std::optional<workbench::ImpostazioniCasi>, 2> impostazioniEsiti_;
+    // The search of the page wrote rows into its grid (not a search with nothing to verify).
+    std::array<bool, 2> esitiScritti_{};
 
     QScrollArea* area_ = nullptr;
     QWidget* contenuto_ = nullptr;

@@ -152,6 +152,7 @@ void Piramide1::aggiornaVista()
     for (const auto& t : banco_.List1)
         List1->addItem(daStd(t));
     LabelRifE->setText(etichettaRiferimento(banco_.riferimento, contesto_.sessione.archivio()));
+    controllaEsiti();
 }
 
 void Piramide1::adattaColonne()
