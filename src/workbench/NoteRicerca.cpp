@@ -17,21 +17,23 @@ bool casoLeggibile(const ImpostazioniRicerca& imp, const archive::Archivio& a, c
     return c.abilitato && c.estrazione >= 1 && c.estrazione <= a.NumeroEstrazioni && c.estrazione <= imp.riferimento;
 }
 
-// Every readable case has a chance of at least SogliaIndistinguibile of being covered by a blind number.
+// A blind number comes out, on average over the cases with a colpo, with a chance of at least SogliaIndistinguibile.
 bool indistinguibili(const ImpostazioniRicerca& imp, const archive::Archivio& a)
 {
     if (imp.sorte != 0)
         return false;
     int casi = 0;
+    double somma = 0;
     for (const auto& c : imp.casi) {
         if (!casoLeggibile(imp, a, c))
             continue;
         const auto ruote = ruoteEstratteNeiColpi(a, c.estrazione, imp.colpi, imp.riferimento, imp.ruote);
-        if (probabilitaCopertura(ruote, ProbabilitaAmbataSuRuota) < SogliaIndistinguibile)
-            return false;
+        if (ruote.empty())
+            continue;
+        somma += probabilitaCopertura(ruote, ProbabilitaAmbataSuRuota);
         ++casi;
     }
-    return casi > 0;
+    return casi > 0 && somma / casi >= SogliaIndistinguibile;
 }
 
 // "NZ non estratta in 12 casi su 12 e nel riferimento", one per wheel missing somewhere.

@@ -19,9 +19,9 @@ std::string motivoNessunCaso(const ImpostazioniRicerca& imp, const archive::Arch
 
 // The lines in words beside the results of a search, in this order: why nothing can be
 // verified (then nothing else), the ties of the top row, settings under which a blind
-// number comes out in almost every case (every case's chance at least
-// SogliaIndistinguibile: no formula can stand out), and the wheels in play or read that
-// were not drawn on some case or on the reference.
+// number comes out in almost every case (its chance, averaged over the cases with a colpo,
+// at least SogliaIndistinguibile: no formula can stand out), and the wheels that were not
+// drawn on some case or on the reference.
 std::vector<std::string> noteRicerca(const ImpostazioniRicerca& imp, const RisultatoRicerca& r,
                                      const archive::Archivio& a);
 inline constexpr double SogliaIndistinguibile = 0.95;

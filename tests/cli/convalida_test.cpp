@@ -43,7 +43,7 @@ void confrontaConAmbate(const std::string& archivio, const std::vector<std::stri
         ASSERT_GE(ra.size(), 2u);
         const auto x = celle(rc[1]);
         const auto y = celle(ra[1]);
-        ASSERT_EQ(x.size(), 12u);
+        ASSERT_EQ(x.size(), 13u);
         ASSERT_EQ(y.size(), 16u);
         const std::string dove = "R = " + std::to_string(R);
         EXPECT_EQ(x[0], std::to_string(R));
@@ -105,15 +105,24 @@ TEST_F(CliConvalida, TabellaTotaliERifiuti)
     ASSERT_EQ(u.codice, 0) << u.err;
     const auto r = righe(u.out);
     ASSERT_EQ(r.size(), 7u);
-    EXPECT_EQ(r[0], "Rif\tData\tCop\tFormula\tP1\tRu1\tP2\tRu2\tVal\tAmbata\tColpo\tProb");
+    EXPECT_EQ(r[0], "Rif\tData\tCop\tFormula\tP1\tRu1\tP2\tRu2\tVal\tAmbata\tColpo\tProb\tPari merito");
     // R = 3: the case has no colpo yet. R = 4: NUM of Cagliari 1 covers it; its ambata 60
     // comes out at once, with 1 - (85/90)^3 of chance. R = 8: two colpi left, out at the first.
-    EXPECT_EQ(r[1], "3\t06/01/2020\t\tnessuna formula\t\t\t\t\t\t\t\t0,158");
-    EXPECT_EQ(r[2], "4\t08/01/2020\t1\tNUM\t1\tCA\t\t\t\t60\t1\t0,158");
-    EXPECT_EQ(r[6], "8\t16/01/2020\t1\tNUM\t1\tCA\t\t\t\t60\t1\t0,108");
-    // Four counted references (4..7), all out; chance 4 x 0.158 and 0.158^4 = 0.0006.
-    EXPECT_EQ(righe(u.err).back(), "Riferimenti: 4; ambate uscite: 4 (100,0%); attese a caso: 0,6 (15,8%); "
-                                   "p: 0,001; copertura media nei casi: 100,0%");
+    // NUM of Cagliari 1..5 tie (Cop 1, Tot 1), each playing its own number.
+    EXPECT_EQ(r[1], "3\t06/01/2020\t\tnessuna formula\t\t\t\t\t\t\t\t0,158\t");
+    EXPECT_EQ(r[2], "4\t08/01/2020\t1\tNUM\t1\tCA\t\t\t\t60\t1\t0,158\t5 formule, 5 ambate");
+    EXPECT_EQ(r[6], "8\t16/01/2020\t1\tNUM\t1\tCA\t\t\t\t60\t1\t0,108\t5 formule, 5 ambate");
+    // Four counted references (4..7), all out; chance 4 x 0.158 and 0.158^4 = 0.0006; every
+    // one chosen among ties playing different ambate.
+    const auto e = righe(u.err);
+    ASSERT_EQ(e.size(), 2u);
+    EXPECT_EQ(e.back(), "Riferimenti: 4; ambate uscite: 4 (100,0%); attese a caso: 0,6 (15,8%); "
+                        "p: 0,001; copertura media nei casi: 100,0%; scelte fra pari merito con ambate diverse: 4");
+    EXPECT_EQ(e.front().rfind("Verdetto: il metodo è uscito più spesso del caso (4 uscite su 4 contro 0,6 attese a "
+                              "caso; p = 0,001",
+                              0),
+              0u)
+        << e.front();
 
     auto uso = [&](std::vector<std::string> extra) {
         auto a = base;
