@@ -139,6 +139,21 @@ std::string impostazioniComuni(const ImpostazioniCasi& i, bool mensileDelRiferim
 }
 }
 
+std::string testoFormula(const RigaEsito& e)
+{
+    if (e.vuota())
+        return {};
+    const auto cella = [](const std::optional<int>& r, const std::optional<int>& p) {
+        if (!r || *r < 0 || *r >= archive::NumeroRuote)
+            return std::string();
+        return " " + std::string(archive::SigleRuote[static_cast<std::size_t>(*r)]) + (p ? std::to_string(*p) : "");
+    };
+    std::string t = e.formula + cella(e.r1, e.p1) + cella(e.r2, e.p2);
+    if (e.val && e.tipo != 6)
+        t += " Val " + std::to_string(*e.val);
+    return t;
+}
+
 std::string testoImpostazioniCasi(const ImpostazioniCasi& i, const archive::Archivio& a)
 {
     return impostazioniComuni(i, false) + "; riferimento " + std::to_string(i.riferimento) + dataDi(i.riferimento, a);

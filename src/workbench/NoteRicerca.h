@@ -26,6 +26,9 @@ std::vector<std::string> noteRicerca(const ImpostazioniRicerca& imp, const Risul
                                      const archive::Archivio& a);
 inline constexpr double SogliaIndistinguibile = 0.95;
 
+// A result row's formula in one line: "SOM+ FI3 TO2 Val 60", "MAG5 NA", "NUM BA1".
+std::string testoFormula(const RigaEsito& e);
+
 // The settings that made a set of results, for the tag beside them: "ruota base BA; ruote
 // BA, NA; N° casi 12; colpi 8; Mensile 2; riferimento 10234 (07/12/2026)" (the detection's
 // numbers when it reads them). Two results with equal ImpostazioniCasi have the same text.

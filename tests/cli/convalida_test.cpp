@@ -3,6 +3,7 @@
 #include "support/ArchivioReale.h"
 #include "storage/ProgramDb.h"
 #include "support/Cli.h"
+#include "support/RuotaTardiva.h"
 
 #include <gtest/gtest.h>
 
@@ -138,6 +139,73 @@ TEST_F(CliConvalida, TabellaTotaliERifiuti)
     EXPECT_EQ(senzaNumeri.codice, 2);
     const Uscita fuori = uso({"--dal-rif", "2", "--al-rif", "11"});
     EXPECT_NE(fuori.err.find("i riferimenti devono essere fra 1 e 10"), std::string::npos) << fuori.err;
+}
+
+// Without --dal-rif the replay takes exactly the 200 references up to --al-rif (the last
+// draw without it).
+TEST_F(CliConvalida, DuecentoRiferimentiPredefiniti)
+{
+    testsupport::CartellaTemporanea cartella;
+    const std::string demo = cartella.file("demo.db");
+    archive::CreaArchivioDimostrativo(demo);
+    const std::vector<std::string> base = {"convalida", "--archivio", demo, "--operatori", "NUM", "--ncasi", "3", "--colpi", "2"};
+    const Uscita u = lancia(base);
+    ASSERT_EQ(u.codice, 0) << u.err;
+    auto r = righe(u.out);
+    ASSERT_EQ(r.size(), 201u);
+    const int ultimo = std::stoi(celle(r.back())[0]);
+    EXPECT_EQ(std::stoi(celle(r[1])[0]), ultimo - 199);
+    auto fino = base;
+    fino.insert(fino.end(), {"--al-rif", "1000"});
+    r = righe(lancia(fino).out);
+    ASSERT_EQ(r.size(), 201u);
+    EXPECT_EQ(celle(r[1])[0], "801");
+    EXPECT_EQ(celle(r.back())[0], "1000");
+}
+
+// With "Mensile" and one case, the only case is the reference itself: nothing to verify,
+// said instead of a table of empty rows, by both commands.
+TEST_F(CliConvalida, NienteDaVerificareDettoENonStampato)
+{
+    const std::vector<std::string> impostazioni = {"--archivio", archivio, "--ncasi", "1", "--operatori", "NUM", "--ruote", "CA"};
+    auto ambate = std::vector<std::string>{"ambate", "--rif", "6"};
+    ambate.insert(ambate.end(), impostazioni.begin(), impostazioni.end());
+    const Uscita a = lancia(ambate);
+    EXPECT_EQ(a.codice, 1);
+    EXPECT_TRUE(a.out.empty()) << a.out;
+    EXPECT_NE(a.err.find("Nessun caso da verificare"), std::string::npos) << a.err;
+    auto convalida = std::vector<std::string>{"convalida", "--dal-rif", "2", "--al-rif", "6"};
+    convalida.insert(convalida.end(), impostazioni.begin(), impostazioni.end());
+    const Uscita c = lancia(convalida);
+    EXPECT_EQ(c.codice, 1);
+    EXPECT_TRUE(c.out.empty()) << c.out;
+    EXPECT_NE(c.err.find("Nessun riferimento conta"), std::string::npos) << c.err;
+}
+
+class CliRuotaTardiva : public testsupport::SuiteConArchivio<CliRuotaTardiva> {
+public:
+    static std::string storico() { return testsupport::storicoRuotaTardiva(); }
+};
+
+// The Nazionale drawn from draw 16 on: `ambate` and `convalida` choose the same formula at
+// every reference, before 16 no row of either reads the Nazionale, and that is no error.
+TEST_F(CliRuotaTardiva, AmbateEConvalidaConcordano)
+{
+    const std::vector<std::string> impostazioni = {"--ncasi", "6", "--colpi", "4", "--operatori", "tutti"};
+    confrontaConAmbate(archivio, impostazioni, {6, 12, 15, 16, 22, 26});
+    for (int R : {8, 12, 15}) {
+        auto args = std::vector<std::string>{"ambate", "--archivio", archivio, "--rif", std::to_string(R)};
+        args.insert(args.end(), impostazioni.begin(), impostazioni.end());
+        const Uscita u = lancia(args);
+        ASSERT_EQ(u.codice, 0) << u.err;
+        for (const auto& riga : righe(u.out)) {
+            const auto c = celle(riga);
+            ASSERT_GE(c.size(), 12u);
+            EXPECT_NE(c[6], "NZ") << riga;
+            EXPECT_NE(c[11], "NZ") << riga;
+        }
+        EXPECT_NE(u.err.find("NZ non estratta in"), std::string::npos) << u.err;
+    }
 }
 
 }

@@ -14,6 +14,7 @@
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
 #include "workbench/Abbinamenti.h"
+#include "workbench/NoteRicerca.h"
 #include "workbench/Trasferimenti.h"
 
 #include <QGroupBox>
@@ -193,7 +194,8 @@ void Piramide1::costruisci()
     // Context menu: the row's ambata becomes a play of the window Giocate.
     esiti_->FgEsiti->aggiungiAzioneRiga(QStringLiteral("Gioca l'ambata"), QStringLiteral("GiocaAmbata"), [this](int r) {
         giocaAmbata(contesto_, QString::fromStdString(banco_.FgEsiti.testo(r, workbench::ColonnaPrevisione)),
-                    workbench::ruoteInGioco(banco_), banco_.colpi, banco_.riferimento, this);
+                    workbench::ruoteInGioco(banco_), banco_.colpi, banco_.riferimento, this,
+                    QString::fromStdString(workbench::testoFormula(workbench::leggiRigaEsito(banco_.FgEsiti, r))));
     });
     auto* convalida = new PaginaConvalida(contesto_, banco_);
     esiti_->aggiungiPagina(convalida, QStringLiteral("Convalida"));
