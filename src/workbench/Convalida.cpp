@@ -200,7 +200,7 @@ void preparaGrigliaConvalida(grid::Grid& g)
     g.setIntestazione(colConvalida::Intestazione);
     g.setRighe(1);
     // Widths in twips (15 a pixel): the date and "in corso" whole.
-    constexpr int larghezze[colConvalida::Colonne] = {600, 1200, 450, 750, 400, 450, 400, 450, 450, 700, 750, 650, 1500};
+    constexpr int larghezze[colConvalida::Colonne] = {600, 1200, 450, 750, 400, 450, 400, 450, 450, 700, 750, 650, 2200};
     for (int c = 0; c < colConvalida::Colonne; ++c) {
         g.setAllineamento(c, grid::Allineamento::Centro);
         g.setLarghezza(c, larghezze[c]);

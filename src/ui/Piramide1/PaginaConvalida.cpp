@@ -92,7 +92,7 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     LblImpostazioniConvalida->hide();
     l->addWidget(LblImpostazioniConvalida);
 
-    auto* divisore = new QSplitter(Qt::Vertical, this);
+    auto* divisore = divisore_ = new QSplitter(Qt::Vertical, this);
     divisore->setChildrenCollapsible(false);
     FgConvalida = new GrigliaView(FgConvalida_, divisore);
     FgConvalida->setObjectName(QStringLiteral("FgConvalida"));
@@ -113,7 +113,7 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     GraficoConvalida = new QChartView(grafico, divisore);
     GraficoConvalida->setObjectName(QStringLiteral("GraficoConvalida"));
     GraficoConvalida->setRenderHint(QPainter::Antialiasing);
-    GraficoConvalida->setMinimumHeight(150);
+    GraficoConvalida->setMinimumHeight(120);
     divisore->addWidget(FgConvalida);
     divisore->addWidget(GraficoConvalida);
     divisore->setStretchFactor(0, 3);
@@ -240,10 +240,18 @@ void PaginaConvalida::CmdConvalida()
     }
 }
 
+void PaginaConvalida::hideEvent(QHideEvent* evento)
+{
+    QWidget::hideEvent(evento);
+    emit inPrimoPiano(false);
+}
+
 void PaginaConvalida::showEvent(QShowEvent* evento)
 {
     QWidget::showEvent(evento);
-    spazio();
+    emit inPrimoPiano(true);
+    // Once the window has laid out the page's new width and height.
+    QTimer::singleShot(0, this, &PaginaConvalida::spazio);
     const archive::Archivio& a = contesto_.sessione.archivio();
     const int r = banco_.riferimento;
     if (!inCorso() && r >= 1 && r <= a.NumeroEstrazioni)
@@ -258,9 +266,15 @@ void PaginaConvalida::spazio()
         if (auto* divisore = qobject_cast<QSplitter*>(w); divisore && divisore->orientation() == Qt::Vertical) {
             const int totale = divisore->height();
             if (totale > 0 && divisore->count() == 2)
-                divisore->setSizes({totale * 7 / 10, totale - totale * 7 / 10});
-            return;
+                divisore->setSizes({totale * 17 / 20, totale - totale * 17 / 20});
+            break;
         }
+    // The rows before the chart: the chart keeps about a third, never less than its minimum.
+    const int altezza = divisore_->height();
+    if (altezza > 0) {
+        const int grafico = std::max(GraficoConvalida->minimumHeight(), altezza / 3);
+        divisore_->setSizes({altezza - grafico, grafico});
+    }
 }
 
 void PaginaConvalida::annulla() { lavoro_.ferma(); }

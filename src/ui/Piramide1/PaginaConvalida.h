@@ -15,7 +15,9 @@ class QCheckBox;
 class QChartView;
 class QLabel;
 class QPushButton;
+class QHideEvent;
 class QShowEvent;
+class QSplitter;
 class QSpinBox;
 
 namespace ui {
@@ -51,11 +53,15 @@ signals:
     void riferimentoScelto(int d, bool mensileDelRiferimento);
     // The replay ended (done, stopped or failed).
     void finita();
+    // The page came to the front (true) or left it: the window gives it the pyramid's width
+    // meanwhile, so that every column of the rows is in sight on a 1366-pixel screen.
+    void inPrimoPiano(bool davanti);
 
 protected:
     // "Mensile del riferimento" follows the workbench: marked while its Mensile is still the
     // reference's own ordinal (as the window opens, or after M).
     void showEvent(QShowEvent* evento) override;
+    void hideEvent(QHideEvent* evento) override;
 
 private:
     void mostraRisultato(const workbench::RisultatoConvalida& r);
@@ -94,6 +100,7 @@ private:
     std::optional<Chiave> chiaveRighe_;
     GrigliaView* FgConvalida = nullptr;
     QChartView* GraficoConvalida = nullptr;
+    QSplitter* divisore_ = nullptr;   // the rows above the chart
 
     // Last member: destroyed first, it stops the replay and waits for it.
     LavoroDiFondo lavoro_{this};

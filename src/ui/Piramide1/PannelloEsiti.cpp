@@ -65,7 +65,7 @@ QWidget* PannelloEsiti::costruisciAmbate()
 {
     auto* ambate = new QWidget;
     auto* la = new QVBoxLayout(ambate);
-    la->setContentsMargins(4, 4, 4, 4);
+    la->setContentsMargins(2, 2, 2, 2);
     Cmd_Step1Btn = pulsante(QStringLiteral("Cmd_Step1"), QStringLiteral("AMBATE"),
                             QStringLiteral("Cerca le formule che danno l'ambata sui casi"), ambate);
     Ch_CasiScoperti = new QCheckBox(QStringLiteral("Casi scoperti"), ambate);
@@ -104,7 +104,7 @@ QWidget* PannelloEsiti::costruisciAbbinamenti()
 {
     auto* abbinamenti = new QWidget;
     auto* lb = new QVBoxLayout(abbinamenti);
-    lb->setContentsMargins(4, 4, 4, 4);
+    lb->setContentsMargins(2, 2, 2, 2);
     Command38Btn = pulsante(QStringLiteral("Command38"), QStringLiteral("ABBINAMENTI"),
                             QStringLiteral("Cerca la formula da abbinare ai numeri del livello verificato"), abbinamenti);
     Option1 = new QRadioButton(QStringLiteral("2"), abbinamenti);

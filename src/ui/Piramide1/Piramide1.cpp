@@ -205,14 +205,22 @@ void Piramide1::costruisci()
             Command14();
     });
     piramide_ = new PannelloPiramide(banco_, pannello_, contenuto_);
+    // The replay uses neither the pyramid nor the cases: its rows and chart take their room
+    // while they are in front.
+    connect(convalida, &PaginaConvalida::inPrimoPiano, this, [this](bool davanti) {
+        piramide_->setVisible(!davanti);
+        verifiche_->setVisible(!davanti);
+    });
     auto* corpo = new QHBoxLayout;
+    // Tight gaps: on a 1366-pixel screen every column of the results fits, p included.
+    corpo->setSpacing(3);
     corpo->addWidget(SSTab1);
     corpo->addWidget(piramide_);
     corpo->addWidget(risultati_, 1);
     bloccabili_ = {rif, SSTab1, piramide_, risultati_};
 
     auto* l = new QVBoxLayout(contenuto_);
-    l->setContentsMargins(4, 4, 4, 4);
+    l->setContentsMargins(2, 2, 2, 2);
     l->addLayout(cima);
     l->addLayout(corpo, 1);
     // Under this the window scrolls instead of squeezing grids into nothing.
@@ -296,9 +304,9 @@ void Piramide1::preparaVisteEsiti()
             workbench::scriviConfronti(g, {}, {});
             workbench::scriviPrevisioni(g, {}, sorte);
         }
-        // Header-wide (see adattaColonne), p as wide as "0,330".
+        // Header-wide (see adattaColonne), p as wide as "<0,001".
         g.setLarghezza(workbench::colEsiti::Attesi, 300);
-        g.setLarghezza(workbench::colEsiti::P, 650);
+        g.setLarghezza(workbench::colEsiti::P, 720);
         // The empty first column holds nothing a player reads: its room goes to p.
         g.setNascosta(0, true);
         g.setLarghezza(workbench::ColonnaPrevisione, 300);
