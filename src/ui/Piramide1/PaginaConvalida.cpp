@@ -9,7 +9,9 @@
 #include "workbench/Casi.h"
 #include "workbench/NoteRicerca.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QFont>
 #include <QGraphicsLayout>
 #include <QHBoxLayout>
@@ -34,6 +36,23 @@ namespace ui {
 namespace {
 QString daStd(const std::string& s) { return QString::fromStdString(s); }
 const QString Titolo = QStringLiteral("Convalida");
+
+// A reference box: Ctrl+Page Up/Down belong to the tabs around it, not to its value.
+class SpinRiferimento : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* evento) override
+    {
+        if ((evento->modifiers() & Qt::ControlModifier) &&
+            (evento->key() == Qt::Key_PageUp || evento->key() == Qt::Key_PageDown)) {
+            evento->ignore();
+            return;
+        }
+        QSpinBox::keyPressEvent(evento);
+    }
+};
 }
 
 PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& banco, QWidget* genitore)
@@ -45,10 +64,10 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(4, 4, 4, 4);
     auto* fila = new QHBoxLayout;
-    ConvDal = new QSpinBox(this);
+    ConvDal = new SpinRiferimento(this);
     ConvDal->setObjectName(QStringLiteral("ConvDal"));
     ConvDal->setToolTip(QStringLiteral("Primo riferimento (n. indice dell'estrazione)"));
-    ConvAl = new QSpinBox(this);
+    ConvAl = new SpinRiferimento(this);
     ConvAl->setObjectName(QStringLiteral("ConvAl"));
     ConvAl->setToolTip(QStringLiteral("Ultimo riferimento (n. indice dell'estrazione)"));
     ChkMensileRif = new QCheckBox(QStringLiteral("Mensile del riferimento"), this);
@@ -57,18 +76,22 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     ChkMensileRif->setToolTip(QStringLiteral(
         "Con la rilevazione Mensile ogni riferimento prende la propria estrazione del mese (come il tasto M); "
         "senza segno vale per tutti quella scelta nella rilevazione"));
-    CmdConvalidaBtn = new QPushButton(QStringLiteral("CONVALIDA"), this);   // Alt+C is Calcola
+    // Alt+V: the verifications' VERIFICA is hidden while this page is in front.
+    CmdConvalidaBtn = new QPushButton(QStringLiteral("CON&VALIDA"), this);
     CmdConvalidaBtn->setObjectName(QStringLiteral("CmdConvalida"));
     CmdConvalidaBtn->setToolTip(QStringLiteral(
         "Ripete AMBATE a ogni riferimento dell'intervallo con le impostazioni attuali, gioca l'ambata della "
         "formula migliore nei colpi seguenti e confronta le uscite con il caso"));
-    CmdAnnullaConvalida = new QPushButton(QStringLiteral("Annulla"), this);
+    CmdAnnullaConvalida = new QPushButton(QStringLiteral("&Annulla"), this);
     CmdAnnullaConvalida->setObjectName(QStringLiteral("CmdAnnullaConvalida"));
-    CmdAnnullaConvalida->setToolTip(QStringLiteral("Ferma la convalida in corso: i risultati precedenti restano"));
+    CmdAnnullaConvalida->setToolTip(QStringLiteral("Ferma la convalida in corso (anche Esc): i risultati precedenti restano"));
     CmdAnnullaConvalida->setEnabled(false);
     invioPremePulsante(CmdConvalidaBtn);
     invioPremePulsante(CmdAnnullaConvalida);
-    fila->addWidget(new QLabel(QStringLiteral("Dal"), this));
+    // Alt+L reaches the range (the pyramid's Cancella riga is hidden while this page is in front).
+    auto* dal = new QLabel(QStringLiteral("Da&l"), this);
+    dal->setBuddy(ConvDal);
+    fila->addWidget(dal);
     fila->addWidget(ConvDal);
     fila->addWidget(new QLabel(QStringLiteral("al"), this));
     fila->addWidget(ConvAl);
@@ -175,9 +198,31 @@ void PaginaConvalida::intervalloPredefinito()
 
 void PaginaConvalida::occupa(bool occupata)
 {
+    // The keyboard stays on the page: on Annulla meanwhile, then back where it was.
+    if (occupata) {
+        QWidget* fuoco = QApplication::focusWidget();
+        fuocoPrima_ = fuoco && isAncestorOf(fuoco) ? fuoco : nullptr;
+        CmdAnnullaConvalida->setEnabled(true);
+        if (fuocoPrima_)
+            CmdAnnullaConvalida->setFocus(Qt::OtherFocusReason);
+    }
     for (QWidget* w : std::initializer_list<QWidget*>{ConvDal, ConvAl, ChkMensileRif, CmdConvalidaBtn})
         w->setEnabled(!occupata);
-    CmdAnnullaConvalida->setEnabled(occupata);
+    if (!occupata) {
+        CmdAnnullaConvalida->setEnabled(false);
+        if (fuocoPrima_ && fuocoPrima_->isEnabled())
+            fuocoPrima_->setFocus(Qt::OtherFocusReason);
+        fuocoPrima_ = nullptr;
+    }
+}
+
+void PaginaConvalida::keyPressEvent(QKeyEvent* evento)
+{
+    if (evento->key() == Qt::Key_Escape && evento->modifiers() == Qt::NoModifier && inCorso()) {
+        annulla();
+        return;
+    }
+    QWidget::keyPressEvent(evento);
 }
 
 void PaginaConvalida::CmdConvalida()

@@ -7,6 +7,7 @@
 #include "ui/common/Contesto.h"
 #include "ui/common/LavoroDiFondo.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <optional>
@@ -16,6 +17,7 @@ class QChartView;
 class QLabel;
 class QPushButton;
 class QHideEvent;
+class QKeyEvent;
 class QShowEvent;
 class QSplitter;
 class QSpinBox;
@@ -62,6 +64,8 @@ protected:
     // reference's own ordinal (as the window opens, or after M).
     void showEvent(QShowEvent* evento) override;
     void hideEvent(QHideEvent* evento) override;
+    // Escape stops the running replay.
+    void keyPressEvent(QKeyEvent* evento) override;
 
 private:
     void mostraRisultato(const workbench::RisultatoConvalida& r);
@@ -101,6 +105,8 @@ private:
     GrigliaView* FgConvalida = nullptr;
     QChartView* GraficoConvalida = nullptr;
     QSplitter* divisore_ = nullptr;   // the rows above the chart
+    // The control that had the keyboard when the replay started: it gets it back at the end.
+    QPointer<QWidget> fuocoPrima_;
 
     // Last member: destroyed first, it stops the replay and waits for it.
     LavoroDiFondo lavoro_{this};

@@ -39,20 +39,27 @@ namespace {
 // focus between them and Space or Enter presses the one reached.
 void assegnaTasti(QWidget* radice)
 {
+    // One letter per command in sight at once: the top row and the pyramid are always there,
+    // with one page on the left (Rilevazione, Operatori, Salvate), one of the results and one
+    // of the verifications (hidden while Convalida is in front, as the pyramid is). The
+    // "Copia" buttons and the minor ones have none: Tab reaches them, Ctrl+C copies a grid.
+    // RICAVA ESTRAZIONI is Alt+R from any page (the window's own shortcut, Piramide1::collega).
+    // Letters: N D U C S L Z O always; T G (left); A F P I / B P / V A L (results);
+    // M / V M / E M (verifications).
     static const std::pair<const char*, const char*> testi[] = {
         {"Command42(1)", "&N°"}, {"Command42(2)", "&Data"}, {"CmdAnnulla", "Ann&ulla ricerca"},
-        {"CmdGuida", "&Guida"}, {"Command6", "Im&posta"}, {"Command8", "Rese&t"}, {"Command9", "&RICAVA ESTRAZIONI"},
-        {"Command22", "Seleziona &tutti"}, {"Command23", "Deselezi&ona tutti"}, {"Cmd_aggiunge", "A&ggiungi"},
-        {"Command25", "C&opia"}, {"Cmd_Elenco", "E&LENCO"}, {"Command11", "SALVA CON&FIGURAZIONE"},
-        {"Command13", "Cancella s&elezionata"}, {"Command2", "&Calcola"}, {"Command19", "Re&setta"},
-        {"Command15", "Cance&lla riga"}, {"Command24", "Desele&ziona tutti"}, {"Command10", "NASC&ONDE"},
-        {"Command17", "C&opia"}, {"Cmd_Step1", "&AMBATE"}, {"Command29", "Veri&fica formula"},
-        {"Command21", "&Imposta"}, {"Command36", "Capogioc&o"}, {"Command18", "C&opia"}, {"Command38", "A&BBINAMENTI"},
-        {"Command7", "&Imposta"}, {"Command1", "C&opia"}, {"Command5", "&MARCA"}, {"Command4", "Azz&era grid"},
-        {"Command12", "Cas&o"}, {"Command39", "A&zzera grid"}, {"Command16", "C&opia"}, {"Command40", "&VERIFICA"},
-        {"Command3", "C&opia"}, {"Command20", "Stam&pa"}, {"Command26", "Re&setta"}, {"Command31", "T&utti"},
-        {"Command32", "&Nessuno"}, {"Command27", "&ELABORA"}, {"Command30", "C&opia"}, {"Command33", "Copia tu&tto"},
-        {"Command28", "Stam&pa"}};
+        {"CmdGuida", "Guida"}, {"Command2", "&Calcola"}, {"Command19", "Re&setta"}, {"Command15", "Cance&lla riga"},
+        {"Command24", "Desele&ziona tutti"}, {"Command10", "NASC&ONDE"}, {"Command17", "Copia"},
+        {"Command6", "Impos&ta"}, {"Command8", "Reset"}, {"Command9", "RICAVA ESTRAZIONI (Alt+R)"},
+        {"Command22", "Seleziona &tutti"}, {"Command23", "Deseleziona tutti"}, {"Cmd_aggiunge", "A&ggiungi"},
+        {"Command25", "Copia"}, {"Cmd_Elenco", "ELENCO"}, {"Command11", "SALVA CONFIGURAZIONE"},
+        {"Command13", "Cancella seleziona&ta"}, {"Cmd_Step1", "&AMBATE"}, {"Command29", "Veri&fica formula"},
+        {"Command21", "Im&posta"}, {"Command36", "Capog&ioco"}, {"Command18", "Copia"}, {"Command38", "A&BBINAMENTI"},
+        {"Command7", "Im&posta"}, {"Command1", "Copia"}, {"Command5", "&MARCA"}, {"Command4", "Azzera grid"},
+        {"Command12", "Caso"}, {"Command39", "Azzera grid"}, {"Command16", "Copia"}, {"Command40", "&VERIFICA"},
+        {"Command3", "Copia"}, {"Command20", "Sta&mpa"}, {"Command26", "Resetta"}, {"Command31", "Tutti"},
+        {"Command32", "Nessuno"}, {"Command27", "&ELABORA"}, {"Command30", "Copia"}, {"Command33", "Copia tutto"},
+        {"Command28", "Sta&mpa"}};
     for (const auto& [nome, testo] : testi)
         if (auto* b = radice->findChild<QPushButton*>(QString::fromLatin1(nome)))
             b->setText(QString::fromUtf8(testo));
@@ -226,6 +233,9 @@ void Piramide1::costruisci()
     // Under this the window scrolls instead of squeezing grids into nothing.
     contenuto_->setMinimumSize(880, 540);
     assegnaTasti(contenuto_);
+    // The reference bar after its buttons in the Tab order: the first stop is not a control
+    // that Page Up/Down would move silently.
+    setTabOrder(Command14Btn, hs1);
 }
 
 void Piramide1::apri()

@@ -7,6 +7,7 @@
 #include "ui/common/Contesto.h"
 #include "ui/common/LavoroDiFondo.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -187,6 +188,8 @@ private:
     QListWidget* List1 = nullptr;
     QLabel* LabelRicerca = nullptr;
     QString statoPrimaRicerca_;
+    // The control that had the keyboard when a search started: it gets it back at the end.
+    QPointer<QWidget> fuocoPrimaRicerca_;
     QPushButton* CmdAnnulla = nullptr;
     // The panels: three pages on the left, the pyramid in the centre, results and verifications on the right.
     QTabWidget* SSTab1 = nullptr;

@@ -11,6 +11,7 @@
 #include "workbench/ConfrontoCaso.h"
 #include "workbench/NoteRicerca.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -182,10 +183,23 @@ void Piramide1::ricercaConclusa()
 void Piramide1::bloccaComandi(bool bloccati)
 {
     // While a search runs only its cancel button answers: every other command would
-    // read or rewrite what the search is about to write.
+    // read or rewrite what the search is about to write. The keyboard stays in the
+    // workbench: on the cancel button meanwhile, then back on the control that started it.
+    if (bloccati) {
+        QWidget* fuoco = QApplication::focusWidget();
+        fuocoPrimaRicerca_ = fuoco && isAncestorOf(fuoco) ? fuoco : nullptr;
+        CmdAnnulla->setEnabled(true);
+        if (fuocoPrimaRicerca_)
+            CmdAnnulla->setFocus(Qt::OtherFocusReason);
+    }
     for (QWidget* w : bloccabili_)
         w->setEnabled(!bloccati);
-    CmdAnnulla->setEnabled(bloccati);
+    if (!bloccati) {
+        CmdAnnulla->setEnabled(false);
+        if (fuocoPrimaRicerca_ && fuocoPrimaRicerca_->isEnabled())
+            fuocoPrimaRicerca_->setFocus(Qt::OtherFocusReason);
+        fuocoPrimaRicerca_ = nullptr;
+    }
     // The status line keeps what it said before the search (cases renewed) once it ends.
     if (bloccati) {
         statoPrimaRicerca_ = LabelRicerca->text();

@@ -207,8 +207,8 @@ void TestPiramide1::apertura()
     for (int c : {1, 2, 4, 6, 9})
         QVERIFY(b.FgF.colonna(c).nascosta && b.Fg5.colonna(c).nascosta);
     QCOMPARE(t.b("Cmd_Step1")->text(), QStringLiteral("&AMBATE"));
-    QCOMPARE(t.b("Command9")->text(), QStringLiteral("&RICAVA ESTRAZIONI"));
-    QCOMPARE(t.b("Command11")->text(), QStringLiteral("SALVA CON&FIGURAZIONE"));
+    QCOMPARE(t.b("Command9")->text(), QStringLiteral("RICAVA ESTRAZIONI (Alt+R)"));
+    QCOMPARE(t.b("Command11")->text(), QStringLiteral("SALVA CONFIGURAZIONE"));
     QCOMPARE(t.b("Command25")->toolTip(), QStringLiteral("Copia mattone evidenziato in quello di destinazione"));
     QCOMPARE(t.w<QLabel>("Label9")->text(), QStringLiteral("Denominazione (Max 100 caratteri)"));
     QCOMPARE(t.w<QCheckBox>("Ch_CasiScoperti")->text(), QStringLiteral("Casi scoperti"));
@@ -780,9 +780,9 @@ void TestPiramide1::ordineDelTab()
     QWidget* f = t.finestra.get();
     f->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f));
-    // Tab from the reference bar round the whole window, once.
+    // Tab from the first button of the reference bar round the whole window, once.
     QList<QWidget*> giro;
-    t.w<QScrollBar>("hs1")->setFocus();
+    t.b("Command42(0)")->setFocus();
     for (int i = 0; i < 400; ++i) {
         QWidget* ora = QApplication::focusWidget();
         if (!ora || giro.contains(ora))
@@ -791,9 +791,10 @@ void TestPiramide1::ordineDelTab()
         QTest::keyClick(ora, Qt::Key_Tab);
     }
     QCOMPARE(QApplication::focusWidget(), giro.value(0));
-    // The order the window has always had: the reference bar, the page on the left, the
-    // results, the cases, then the pyramid; each row of labels one stop.
-    const QStringList tappe = {"hs1", "Command42(0)", "Command14", "CmdGuida", "ComboR1", "FgRG", "LabelTutte",
+    // The reference bar (its scroll bar after its buttons: Page Up/Down there move the
+    // reference), the page on the left, the results, the cases, then the pyramid; each row
+    // of labels one stop.
+    const QStringList tappe = {"Command42(0)", "Command14", "hs1", "CmdGuida", "ComboR1", "FgRG", "LabelTutte",
                                "LblPN(0)", "Command9", "Cmd_Step1", "FgEsiti", "Command21", "FgEv", "Command12",
                                "FgF", "Command2", "Ch_AA"};
     int prima = -1;
