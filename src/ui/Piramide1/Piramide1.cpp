@@ -17,6 +17,7 @@
 #include "workbench/NoteRicerca.h"
 #include "workbench/Trasferimenti.h"
 
+#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -151,7 +152,16 @@ void Piramide1::costruisci()
     const char* navigazione[3][2] = {{">|", "Vai all'ultima estrazione"},
                                      {"N°", "Ricerca per numero estrazione"},
                                      {"Data", "Ricera per data"}};
-    gRif->addWidget(hs1, 1);
+    // A scroll bar draws no focus of its own: the frame around it does.
+    corniceHs1_ = new QFrame(rif);
+    corniceHs1_->setObjectName(QStringLiteral("corniceHs1"));
+    auto* lCornice = new QHBoxLayout(corniceHs1_);
+    lCornice->setContentsMargins(0, 0, 0, 0);
+    corniceHs1_->setStyleSheet(QStringLiteral("QFrame#corniceHs1 { border: 2px solid transparent; }"));
+    hs1->setParent(corniceHs1_);
+    lCornice->addWidget(hs1);
+    hs1->installEventFilter(this);
+    gRif->addWidget(corniceHs1_, 1);
     gRif->addWidget(LabelRifE);
     for (int i = 0; i < 3; ++i) {
         Command42Btn[i] = pulsante(QStringLiteral("Command42(%1)").arg(i), QString::fromUtf8(navigazione[i][0]),

@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+class QFrame;
 class QKeyEvent;
 class QLabel;
 class QListWidget;
@@ -132,6 +133,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
+    // The frame around the reference bar follows its focus.
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
     void costruisci();
@@ -182,6 +185,7 @@ private:
     QWidget* contenuto_ = nullptr;
     // Reference draw, the times of the last command, the state of a running search.
     QScrollBar* hs1 = nullptr;
+    QFrame* corniceHs1_ = nullptr;   // framed while hs1 has the keyboard
     QLabel* LabelRifE = nullptr;
     std::array<QPushButton*, 3> Command42Btn{};
     QPushButton* Command14Btn = nullptr;

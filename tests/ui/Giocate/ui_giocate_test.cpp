@@ -226,7 +226,8 @@ private slots:
                      QString::fromStdString(t.data(n - 2))));
         QCOMPARE(d.messaggi().back().titolo, QStringLiteral("Gioca l'ambata"));
         QCOMPARE(w.grigliaGiocate().righe(), 2);
-        QCOMPARE(t.cella(w.grigliaGiocate(), 1, plays::colonneGiocate::Colpi), QStringLiteral("2 di 8"));
+        // "F": played until the first win.
+        QCOMPARE(t.cella(w.grigliaGiocate(), 1, plays::colonneGiocate::Colpi), QStringLiteral("2 di 8 F"));
         // Selected, its wins below, nothing announced: the archive held them when it was added.
         QCOMPARE(w.grigliaVincite().righe(), 1 + int(plays::verificaGiocata(plays::leggiGiocate(t.amb.sessione->dbProgramma())[0], t.a(), {}).vincite.size()));
         QCOMPARE(testui::controllo<QLineEdit>(w, QStringLiteral("TxtDal"))->text(), dal);
