@@ -199,21 +199,12 @@ void PaginaConvalida::intervalloPredefinito()
 void PaginaConvalida::occupa(bool occupata)
 {
     // The keyboard stays on the page: on Annulla meanwhile, then back where it was.
-    if (occupata) {
-        QWidget* fuoco = QApplication::focusWidget();
-        fuocoPrima_ = fuoco && isAncestorOf(fuoco) ? fuoco : nullptr;
-        CmdAnnullaConvalida->setEnabled(true);
-        if (fuocoPrima_)
-            CmdAnnullaConvalida->setFocus(Qt::OtherFocusReason);
-    }
+    if (occupata)
+        fuoco_.trattieni(this, CmdAnnullaConvalida);
     for (QWidget* w : std::initializer_list<QWidget*>{ConvDal, ConvAl, ChkMensileRif, CmdConvalidaBtn})
         w->setEnabled(!occupata);
-    if (!occupata) {
-        CmdAnnullaConvalida->setEnabled(false);
-        if (fuocoPrima_ && fuocoPrima_->isEnabled())
-            fuocoPrima_->setFocus(Qt::OtherFocusReason);
-        fuocoPrima_ = nullptr;
-    }
+    if (!occupata)
+        fuoco_.restituisci(CmdAnnullaConvalida);
 }
 
 void PaginaConvalida::keyPressEvent(QKeyEvent* evento)

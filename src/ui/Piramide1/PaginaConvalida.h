@@ -5,6 +5,7 @@
 #include "workbench/Banco.h"
 #include "workbench/Convalida.h"
 #include "ui/common/Contesto.h"
+#include "ui/common/Controlli.h"
 #include "ui/common/LavoroDiFondo.h"
 
 #include <QPointer>
@@ -105,8 +106,8 @@ private:
     GrigliaView* FgConvalida = nullptr;
     QChartView* GraficoConvalida = nullptr;
     QSplitter* divisore_ = nullptr;   // the rows above the chart
-    // The control that had the keyboard when the replay started: it gets it back at the end.
-    QPointer<QWidget> fuocoPrima_;
+    // The keyboard on Annulla while the replay runs, then back where it was.
+    FuocoTrattenuto fuoco_;
 
     // Last member: destroyed first, it stops the replay and waits for it.
     LavoroDiFondo lavoro_{this};

@@ -5,6 +5,7 @@
 #include "workbench/Banco.h"
 #include "workbench/Salvataggi.h"
 #include "ui/common/Contesto.h"
+#include "ui/common/Controlli.h"
 #include "ui/common/LavoroDiFondo.h"
 
 #include <QPointer>
@@ -192,8 +193,8 @@ private:
     QListWidget* List1 = nullptr;
     QLabel* LabelRicerca = nullptr;
     QString statoPrimaRicerca_;
-    // The control that had the keyboard when a search started: it gets it back at the end.
-    QPointer<QWidget> fuocoPrimaRicerca_;
+    // The keyboard on Annulla ricerca while a search runs, then back where it was.
+    FuocoTrattenuto fuocoRicerca_;
     QPushButton* CmdAnnulla = nullptr;
     // The panels: three pages on the left, the pyramid in the centre, results and verifications on the right.
     QTabWidget* SSTab1 = nullptr;

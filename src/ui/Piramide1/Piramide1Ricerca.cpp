@@ -185,21 +185,12 @@ void Piramide1::bloccaComandi(bool bloccati)
     // While a search runs only its cancel button answers: every other command would
     // read or rewrite what the search is about to write. The keyboard stays in the
     // workbench: on the cancel button meanwhile, then back on the control that started it.
-    if (bloccati) {
-        QWidget* fuoco = QApplication::focusWidget();
-        fuocoPrimaRicerca_ = fuoco && isAncestorOf(fuoco) ? fuoco : nullptr;
-        CmdAnnulla->setEnabled(true);
-        if (fuocoPrimaRicerca_)
-            CmdAnnulla->setFocus(Qt::OtherFocusReason);
-    }
+    if (bloccati)
+        fuocoRicerca_.trattieni(this, CmdAnnulla);
     for (QWidget* w : bloccabili_)
         w->setEnabled(!bloccati);
-    if (!bloccati) {
-        CmdAnnulla->setEnabled(false);
-        if (fuocoPrimaRicerca_ && fuocoPrimaRicerca_->isEnabled())
-            fuocoPrimaRicerca_->setFocus(Qt::OtherFocusReason);
-        fuocoPrimaRicerca_ = nullptr;
-    }
+    if (!bloccati)
+        fuocoRicerca_.restituisci(CmdAnnulla);
     // The status line keeps what it said before the search (cases renewed) once it ends.
     if (bloccati) {
         statoPrimaRicerca_ = LabelRicerca->text();
