@@ -134,6 +134,7 @@ struct Tavola {
     bool pronta = false;
     std::vector<std::uint8_t> esiti, errori;
     std::vector<std::uint8_t> sempre, uguali;   // per V: see EsitiTabulati
+    std::vector<std::int8_t> rotazione;          // per input pair: see EsitiTabulati
 };
 
 // Which values of V make the table blind to the draw: the same outcome for every input
@@ -560,9 +561,22 @@ EsitiTabulati tabulaOperatore(int op, int dim2, int dimV, const archive::Archivi
             }
         });
         segnaFissi(t, dim2, dimV);
+        if (dimV == Valori) {
+            t.rotazione.assign(static_cast<std::size_t>(91 * dim2), -1);
+            for (int coppia = 0; coppia < 91 * dim2; ++coppia) {
+                const std::uint8_t* riga = &t.esiti[static_cast<std::size_t>(coppia * dimV)];
+                const int b = riga[0] - 1;
+                bool ruota = b >= 0 && b < Valori;
+                for (int k = 1; k < Valori && ruota; ++k)
+                    ruota = riga[k] == (b + k) % Valori + 1;
+                if (ruota)
+                    t.rotazione[static_cast<std::size_t>(coppia)] = static_cast<std::int8_t>(b);
+            }
+        }
         t.pronta = true;
     }
-    return {t.esiti.data(), t.errori.data(), t.sempre.data(), t.uguali.data()};
+    return {t.esiti.data(), t.errori.data(), t.sempre.data(), t.uguali.data(),
+            t.rotazione.empty() ? nullptr : t.rotazione.data()};
 }
 
 std::vector<int> candidatiFissi(int tipo, const EsitiTabulati& t)

@@ -158,11 +158,16 @@ int candidatiDelTipo(int tipo);
 // sempre[V] and uguali[V] tell the values V for which the outcome cannot depend on the draw:
 // the same for every input 1..90, or (dim2 = 91) whenever N1 = N2, as "1-2" of a number and
 // itself is always 90.
+// rotazione[n1 * dim2 + n2] (tables of 90 values only, else null) is b when the outcomes of
+// that pair over V = 0..89 are the numbers b + 1, b + 2, …, 90, 1, …, b ("fuori 90" of a
+// sum with V, as FIX, SOM+ and PER+): a per-case table indexed by them is then read as two
+// contiguous runs; -1 otherwise.
 struct EsitiTabulati {
     const std::uint8_t* esiti = nullptr;
     const std::uint8_t* errori = nullptr;
     const std::uint8_t* sempre = nullptr;
     const std::uint8_t* uguali = nullptr;
+    const std::int8_t* rotazione = nullptr;
 };
 EsitiTabulati tabulaOperatore(int op, int dim2, int dimV, const archive::Archivio& a, int fili,
                               const std::function<void()>& passo);
