@@ -410,9 +410,12 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
 
     // The packed value orders by Cop, then Tot: the top row is the first candidate with the
     // highest. Plain loops over the sums (a maximum, a count), which the compiler vectorises.
-    std::uint16_t massimo = 0;
+    // (Compared as signed 16-bit values with the top bit flipped: the order is the same, and
+    // plain SSE2 has a signed 16-bit maximum but no unsigned one.)
+    std::int16_t piu = std::numeric_limits<std::int16_t>::min();
     for (const std::uint16_t v : s.valori)
-        massimo = std::max(massimo, v);
+        piu = std::max(piu, static_cast<std::int16_t>(v ^ 0x8000u));
+    const auto massimo = static_cast<std::uint16_t>(static_cast<std::uint16_t>(piu) ^ 0x8000u);
     if ((massimo >> BitTot) == 0)
         return {};
     const auto primo = s.valori.begin() + static_cast<std::ptrdiff_t>(trova(s.valori, 0, massimo));
