@@ -602,7 +602,7 @@ void TestPiramide1::casiNonScaduti()
     t.cerca(QStringLiteral("Cmd_Step1"));
     QCOMPARE(workbench::numeroCasi(b), 20);
     QCOMPARE(b.FgX.righe(), 21);
-    QVERIFY(t.w<QLabel>("LabelRicerca")->text().contains(QStringLiteral("casi ricavati di nuovo (20)")));
+    QVERIFY(t.w<QLabel>("LabelRicerca")->text().contains(QStringLiteral("Casi ricavati di nuovo (20)")));
     QVERIFY(t.dialoghi.messaggi().empty());
     // The comparison line belongs to the AMBATE tab.
     t.finestra->aspettaConfrontoCaso();
