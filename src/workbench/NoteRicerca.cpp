@@ -98,6 +98,14 @@ std::vector<std::string> noteRicerca(const ImpostazioniRicerca& imp, const Risul
     std::vector<std::string> note;
     if (const std::string pari = testoPariMerito(r.pari, imp.sorte); !pari.empty())
         note.push_back("In testa: " + pari + " (stessi Cop e Tot; l'elenco le ordina come il catalogo).");
+    // The catalogue's own fixed numbers (class 4) are listed, and named for what they are.
+    std::vector<std::string> fissi;
+    for (const auto& riga : r.righe)
+        if (!riga.vuota() && riga.tipo == 4 && std::find(fissi.begin(), fissi.end(), riga.formula) == fissi.end())
+            fissi.push_back(riga.formula);
+    if (!fissi.empty())
+        note.push_back("Numero fisso: " + unisci(fissi, ", ") +
+                       " (tipo 4) gioca lo stesso numero in ogni caso, qualunque sia l'estrazione.");
     if (indistinguibili(imp, a))
         note.push_back("Con queste ruote e questi colpi anche un numero a caso esce in quasi ogni caso (almeno il " +
                        grid::conVirgola(100 * SogliaIndistinguibile, 0) +

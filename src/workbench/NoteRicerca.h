@@ -18,7 +18,8 @@ namespace workbench {
 std::string motivoNessunCaso(const ImpostazioniRicerca& imp, const archive::Archivio& a);
 
 // The lines in words beside the results of a search, in this order: why nothing can be
-// verified (then nothing else), the ties of the top row, settings under which a blind
+// verified (then nothing else), the ties of the top row, the fixed-number operators (class
+// 4) among the rows, settings under which a blind
 // number comes out in almost every case (its chance, averaged over the cases with a colpo,
 // at least SogliaIndistinguibile: no formula can stand out), and the wheels that were not
 // drawn on some case or on the reference.

@@ -168,6 +168,14 @@ TEST(PariMerito, OrdinatiPerTotEContati)
     EXPECT_EQ(testoPariMerito(PariMerito{3, 1, true}, 0), "3 formule a pari merito, 1 ambata");
     EXPECT_EQ(testoPariMerito(PariMerito{1500, 7, false}, 2), "1500 formule a pari merito, almeno 7 numeri diversi");
     EXPECT_EQ(testoPariMerito(PariMerito{1, 1, true}, 0), "");
+
+    // A class-4 operator of the user's catalogue: its rows are named fixed numbers.
+    imp.operatori.push_back({"VAL", 4, true});
+    const auto conFisso = cercaFormule(imp, a);
+    const auto note = noteRicerca(imp, conFisso, a);
+    EXPECT_TRUE(std::any_of(note.begin(), note.end(), [](const std::string& n) {
+        return n.rfind("Numero fisso: VAL (tipo 4)", 0) == 0;
+    }));
 }
 
 // All wheels and C 20: a blind number comes out in every case, and the results say so.
