@@ -139,8 +139,10 @@ std::string impostazioniComuni(const ImpostazioniCasi& i, bool mensileDelRiferim
         rilevazione += " " + i.numeri;
     else if (mensileDelRiferimento)
         rilevazione += " del riferimento";
+    else if (i.mensile == 0)
+        rilevazione += " U";
     else
-        rilevazione += i.mensile == 0 ? " U" : " " + std::to_string(i.mensile);
+        rilevazione.append(" ").append(std::to_string(i.mensile));
     return "ruota base " + sigla(i.ruotaBase) + "; ruote " +
            (ruote.size() == archive::NumeroRuote ? std::string("tutte") : unisci(ruote, ", ")) + "; N° casi " +
            std::to_string(i.numeroCasi) + "; colpi " + std::to_string(i.colpi) + "; " + rilevazione;
@@ -154,7 +156,11 @@ std::string testoFormula(const RigaEsito& e)
     const auto cella = [](const std::optional<int>& r, const std::optional<int>& p) {
         if (!r || *r < 0 || *r >= archive::NumeroRuote)
             return std::string();
-        return " " + std::string(archive::SigleRuote[static_cast<std::size_t>(*r)]) + (p ? std::to_string(*p) : "");
+        std::string c(" ");
+        c.append(archive::SigleRuote[static_cast<std::size_t>(*r)]);
+        if (p)
+            c.append(std::to_string(*p));
+        return c;
     };
     std::string t = e.formula + cella(e.r1, e.p1) + cella(e.r2, e.p2);
     if (e.val && e.tipo != 6)
