@@ -59,6 +59,16 @@ std::array<std::uint16_t, 92> quota(const archive::Archivio& a, const std::array
     return q;
 }
 
+// The highest of n packed sums. Compared as signed 16-bit values with the top bit flipped:
+// the order is the same, and plain SSE2 has a signed 16-bit maximum but no unsigned one.
+std::uint16_t massimoDi(const std::uint16_t* somme, std::size_t n)
+{
+    std::int16_t piu = std::numeric_limits<std::int16_t>::min();
+    for (std::size_t i = 0; i < n; ++i)
+        piu = std::max(piu, static_cast<std::int16_t>(somme[i] ^ 0x8000u));
+    return static_cast<std::uint16_t>(static_cast<std::uint16_t>(piu) ^ 0x8000u);
+}
+
 // The first position from `da` whose sum is `v` (size() when none): blocks of 64 sums are
 // compared at once (the compiler vectorises the inner loop), the block that holds it scanned.
 std::size_t trova(const std::vector<std::uint16_t>& somme, std::size_t da, std::uint16_t v)
@@ -100,6 +110,7 @@ struct PunteggiIncrementali::Blocco {
 // Sums kept for one set of cases.
 struct PunteggiIncrementali::Somme {
     std::vector<std::uint16_t> valori;
+    std::vector<std::uint16_t> massimi;   // per operator block, its highest packed sum
     Casi casi;
 };
 
@@ -137,7 +148,8 @@ void PunteggiIncrementali::tabella(Blocco& b, int dim2, int dimV, avanzamento::A
     b.rotazione = t.rotazione;
 }
 
-void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, const std::vector<Variazione>& variazioni,
+void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vector<std::uint16_t>& massimi,
+                                   const std::vector<Variazione>& variazioni,
                                    avanzamento::Avanzamento* avanzamento)
 {
     for (auto& b : blocchi_) {
@@ -178,10 +190,13 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, const std:
     if (passi.empty())
         return;
 
-    const int fili = coreDisponibili();
-    for (const auto& b : blocchi_) {
+    // The operators spread over the cores, each one's candidates on one thread, every changed
+    // case in each: one start of the threads per reference. Each operator writes only its own
+    // sums; the two wide ones (class 7) hold most of the work and go to different threads.
+    perOgni(static_cast<int>(blocchi_.size()), coreDisponibili(), [&](int indice) {
+        const Blocco& b = blocchi_[static_cast<std::size_t>(indice)];
         if (b.op < 0)
-            continue;
+            return;
         avanzamento::controlla(avanzamento);
         std::uint16_t* s = somme.data() + b.inizio;
         // The evaluator on inputs the candidate prepared; its own errors score nothing.
@@ -202,11 +217,9 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, const std:
             v.ValoreFisso = k;
             return valuta(v);
         };
-        // The wide types spread their reference rows over the cores, every changed case in
-        // each: one start of the threads per operator and reference, not one per case.
         switch (b.tipo) {
         case 2:
-            perOgni(Riferimenti, b.diretto ? fili : 1, [&](int i1) {
+            perOgni(Riferimenti, 1, [&](int i1) {
                 for (const Passo& p : passi) {
                     const auto& num = p.c.numeri;
                     const std::uint16_t* dq = p.delta.data();
@@ -225,7 +238,7 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, const std:
             });
             break;
         case 7:
-            perOgni(Riferimenti, fili, [&](int i1) {
+            perOgni(Riferimenti, 1, [&](int i1) {
                 avanzamento::controlla(avanzamento);
                 for (const Passo& p : passi) {
                     const auto& num = p.c.numeri;
@@ -322,7 +335,8 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, const std:
         // A fixed number in disguise never scores, as in the search.
         for (int i : b.fissi)
             s[i] = 0;
-    }
+        massimi[static_cast<std::size_t>(indice)] = massimoDi(s, static_cast<std::size_t>(b.quanti));
+    });
 }
 
 RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzamento::Avanzamento* avanzamento,
@@ -379,10 +393,12 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
         if (somme_.size() < limite) {
             somme_.emplace_front();
             somme_.front().valori.assign(totale_, 0);
+            somme_.front().massimi.assign(blocchi_.size(), 0);
             scelta = somme_.begin();
         } else {
             scelta = std::prev(somme_.end());
             std::fill(scelta->valori.begin(), scelta->valori.end(), std::uint16_t{0});
+            std::fill(scelta->massimi.begin(), scelta->massimi.end(), std::uint16_t{0});
             scelta->casi.clear();
         }
     }
@@ -401,7 +417,7 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
             variazioni.push_back({d, 0, ultimo});
     // A stop halfway leaves sums that match no set of cases: they are dropped.
     try {
-        applica(s.valori, variazioni, avanzamento);
+        applica(s.valori, s.massimi, variazioni, avanzamento);
     } catch (...) {
         somme_.pop_front();
         throw;
@@ -409,16 +425,20 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
     s.casi = voluti;
 
     // The packed value orders by Cop, then Tot: the top row is the first candidate with the
-    // highest. Plain loops over the sums (a maximum, a count), which the compiler vectorises.
-    // (Compared as signed 16-bit values with the top bit flipped: the order is the same, and
-    // plain SSE2 has a signed 16-bit maximum but no unsigned one.)
-    std::int16_t piu = std::numeric_limits<std::int16_t>::min();
-    for (const std::uint16_t v : s.valori)
-        piu = std::max(piu, static_cast<std::int16_t>(v ^ 0x8000u));
-    const auto massimo = static_cast<std::uint16_t>(static_cast<std::uint16_t>(piu) ^ 0x8000u);
+    // highest, in the first operator block whose highest it is.
+    std::uint16_t massimo = 0;
+    for (const std::uint16_t m : s.massimi)
+        massimo = std::max(massimo, m);
     if ((massimo >> BitTot) == 0)
         return {};
-    const auto primo = s.valori.begin() + static_cast<std::ptrdiff_t>(trova(s.valori, 0, massimo));
+    // The blocks holding the highest sum, in order: the top row and its ties are there.
+    std::vector<std::size_t> alVertice;
+    for (std::size_t k = 0; k < blocchi_.size(); ++k)
+        if (s.massimi[k] == massimo)
+            alVertice.push_back(k);
+    const auto inizio = [&](std::size_t k) { return blocchi_[k].inizio; };
+    const auto fine = [&](std::size_t k) { return blocchi_[k].inizio + static_cast<std::size_t>(blocchi_[k].quanti); };
+    const auto primo = s.valori.begin() + static_cast<std::ptrdiff_t>(trova(s.valori, inizio(alVertice.front()), massimo));
     const auto riga = [&](std::size_t indice) {
         const auto blocco = std::prev(std::upper_bound(blocchi_.begin(), blocchi_.end(), indice,
                                                        [](std::size_t i, const Blocco& b) { return i < b.inizio; }));
@@ -427,17 +447,21 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
     };
     if (pari) {
         *pari = PariMerito{};
-        pari->formule = static_cast<int>(std::count(primo, s.valori.end(), massimo));
-        pari->tutte = pari->formule <= PariMeritoValutati;
         std::array<bool, 91> giocati{};
-        std::size_t i = static_cast<std::size_t>(primo - s.valori.begin());
-        for (int k = 0; k < PariMeritoValutati && i < s.valori.size(); ++k, i = trova(s.valori, i + 1, massimo)) {
-            const auto n = previsioneRiga(riga(i), a_, imp.riferimento);
-            if (n && *n >= 1 && *n <= 90 && !giocati[static_cast<std::size_t>(*n)]) {
-                giocati[static_cast<std::size_t>(*n)] = true;
-                ++pari->ambate;
+        int valutate = 0;
+        for (const std::size_t k : alVertice) {
+            pari->formule += static_cast<int>(std::count(s.valori.begin() + static_cast<std::ptrdiff_t>(inizio(k)),
+                                                         s.valori.begin() + static_cast<std::ptrdiff_t>(fine(k)), massimo));
+            for (std::size_t i = trova(s.valori, inizio(k), massimo); i < fine(k) && valutate < PariMeritoValutati;
+                 i = trova(s.valori, i + 1, massimo), ++valutate) {
+                const auto n = previsioneRiga(riga(i), a_, imp.riferimento);
+                if (n && *n >= 1 && *n <= 90 && !giocati[static_cast<std::size_t>(*n)]) {
+                    giocati[static_cast<std::size_t>(*n)] = true;
+                    ++pari->ambate;
+                }
             }
         }
+        pari->tutte = pari->formule <= PariMeritoValutati;
     }
     return riga(static_cast<std::size_t>(primo - s.valori.begin()));
 }

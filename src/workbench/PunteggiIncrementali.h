@@ -54,7 +54,9 @@ private:
         int dopo = 0;    // last colpo from now on, 0: the case leaves
     };
     // Adds to `somme` each case's new share less its old one.
-    void applica(std::vector<std::uint16_t>& somme, const std::vector<Variazione>& variazioni,
+    // `massimi` gets each operator's highest sum, worked out while its sums are still in cache.
+    void applica(std::vector<std::uint16_t>& somme, std::vector<std::uint16_t>& massimi,
+                 const std::vector<Variazione>& variazioni,
                  avanzamento::Avanzamento* avanzamento);
     // Points the block at its operator's table and lists its fixed candidates.
     void tabella(Blocco& b, int dim2, int dimV, avanzamento::Avanzamento* avanzamento);
