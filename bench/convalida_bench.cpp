@@ -1,4 +1,4 @@
-// Convalida on the real archive, every operator on every wheel, 50 cases and 20 colpi: 500 consecutive references replayed with the kept scores and with one whole search each, the peak memory, how fast a stop is obeyed.
+// Convalida on the real archive, every operator, 50 cases and 20 colpi: 500 consecutive references (and the whole history) replayed with the kept scores and with one whole search each, the peak memory, how fast a stop is obeyed.
 #include "workbench/Convalida.h"
 
 #include "support/ArchivioReale.h"
@@ -77,6 +77,27 @@ void BM_ConvalidaConservata(benchmark::State& state)
     riporta(state, r);
 }
 BENCHMARK(BM_ConvalidaConservata)->Arg(0)->Arg(1)->ArgName("ultima_del_mese")->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+
+// The whole history, references 1 to the last, with the kept scores: every wheel in play
+// (0) or Bari alone (1), the whole catalogue, 50 cases, 20 colpi, each reference's own
+// month. The target is 5 s wall on two cores and 200 MB of peak memory (run one case per
+// process, --benchmark_filter=BM_ConvalidaStoriaIntera/solo_bari:1, for its own peak).
+void BM_ConvalidaStoriaIntera(benchmark::State& state)
+{
+    const auto* a = archivioOSalta(state);
+    if (!a)
+        return;
+    auto imp = impostazioni(*a, false);
+    imp.dal = 1;
+    if (state.range(0) == 1)
+        for (int w = 1; w < archive::NumeroRuote; ++w)
+            setRuotaInGioco(imp.banco, w, false);
+    RisultatoConvalida r;
+    for (auto _ : state)
+        r = convalida(imp, *a);
+    riporta(state, r);
+}
+BENCHMARK(BM_ConvalidaStoriaIntera)->Arg(0)->Arg(1)->ArgName("solo_bari")->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 
 // A stop requested at ten moments of the replay: the longest wait until it returned.
 void BM_LatenzaDiFermata(benchmark::State& state)

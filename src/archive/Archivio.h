@@ -52,6 +52,13 @@ public:
     void setNumero(int d, int w, int p, std::int16_t n) { numeri_[indice(d, w, p)] = n; }
     // The five numbers of wheel w in draw d, positions 1..5 at [1..5].
     const std::int16_t* ruota(int d, int w) const { return &numeri_[indice(d, w, 0)]; }
+    // Wheel w was drawn in draw d: some position holds a number. Cagliari and Genova are
+    // missing in early 1939, the Nazionale before 4 May 2005 (all five 0).
+    bool ruotaEstratta(int d, int w) const
+    {
+        const std::int16_t* n = ruota(d, w);
+        return n[1] != 0 || n[2] != 0 || n[3] != 0 || n[4] != 0 || n[5] != 0;
+    }
 
     // Resets every table to the state before the first load (N = 0, M = 0).
     void azzera();

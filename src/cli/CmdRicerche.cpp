@@ -10,6 +10,7 @@
 #include "workbench/ConfrontoCaso.h"
 #include "workbench/Convalida.h"
 #include "workbench/Elabora.h"
+#include "workbench/NoteRicerca.h"
 #include "workbench/Trasferimenti.h"
 
 #include <algorithm>
@@ -104,15 +105,30 @@ std::unique_ptr<archive::Archivio> preparaBanco(const cli::Argomenti& args, Banc
     return a;
 }
 
+// The search of both commands: refused, with its reason, when no case can be verified;
+// otherwise the grid on standard output and the lines in words on standard error.
+void cercaEScrivi(Banco& b, grid::Grid& uscita, const archive::Archivio& a, int sorte, std::ostream& out,
+                  std::ostream& err)
+{
+    const auto imp = leggiImpostazioniRicerca(b, sorte);
+    if (const std::string motivo = motivoNessunCaso(imp, a); !motivo.empty())
+        throw cli::ErroreDati(motivo);
+    const std::string inizio = orarioList1();
+    const RisultatoRicerca risultato = cercaFormule(imp, a);
+    const EsitoRicerca e = scriviRicerca(b, uscita, imp, risultato, inizio);
+    if (e.messaggio)
+        cli::segnalaEsito(*e.messaggio);
+    out << uscita.comeTesto("\n");
+    for (const auto& nota : noteRicerca(imp, risultato, a))
+        err << nota << '\n';
+}
+
 int eseguiAmbate(const cli::Argomenti& args, std::istream&, std::ostream& out, std::ostream& err)
 {
     args.soloOpzioni(opzioni({"--operatori", "--casi-scoperti", "--confronto-caso", "--seme"}));
     Banco b;
     const auto a = preparaBanco(args, b);
-    const EsitoRicerca e = cercaAmbate(b, *a);
-    if (e.messaggio)
-        cli::segnalaEsito(*e.messaggio);
-    out << b.FgEsiti.comeTesto("\n");
+    cercaEScrivi(b, b.FgEsiti, *a, 0, out, err);
     confrontoCasuale(args, b, b.FgEsiti, *a, 0, err);
     return cli::EsitoOk;
 }
@@ -135,10 +151,7 @@ int eseguiAbbinamenti(const cli::Argomenti& args, std::istream&, std::ostream& o
     // The level's bricks on the cases fill FgX; the pair search joins its candidates to them.
     if (const Esito e = verificaLivello(b, *a, static_cast<int>(*livello)))
         cli::segnalaEsito(*e);
-    const EsitoRicerca e = cercaAbbinamenti(b, *a, static_cast<int>(sorte));
-    if (e.messaggio)
-        cli::segnalaEsito(*e.messaggio);
-    out << b.FgGr.comeTesto("\n");
+    cercaEScrivi(b, b.FgGr, *a, static_cast<int>(sorte), out, err);
     confrontoCasuale(args, b, b.FgGr, *a, static_cast<int>(sorte), err);
     return cli::EsitoOk;
 }
@@ -169,9 +182,13 @@ int eseguiConvalida(const cli::Argomenti& args, std::istream&, std::ostream& out
     if (const auto e = bancoDelRiferimento(imp, *a, imp.al, prova))
         cli::segnalaEsito(*e);
     const RisultatoConvalida r = convalida(imp, *a);
+    // Not one reference gave an ambata: its reason, and no table of empty rows.
+    if (std::none_of(r.righe.begin(), r.righe.end(), [](const RigaConvalida& x) { return x.giocata(); }))
+        throw cli::ErroreDati(verdettoConvalida(r));
     grid::Grid g;
     scriviConvalida(g, r, *a);
     out << g.comeTesto("\n");
+    err << verdettoConvalida(r) << '\n';
     err << testoTotaliConvalida(r.totali) << '\n';
     return cli::EsitoOk;
 }
@@ -186,7 +203,12 @@ const std::string AiutoOperatori =
     "Le colonne Attesi e p, dopo Val: i casi che il caso da solo coprirebbe e la probabilita' di coprirne\n"
     "per puro caso almeno quanti ne copre la formula. L'ultima colonna (Ambata per ambate, Abbinato per\n"
     "abbinamenti) e' il numero da giocare: la formula calcolata sull'estrazione di riferimento, vuota\n"
-    "quando non si puo' calcolare.\n\n";
+    "quando non si puo' calcolare (anche quando legge una ruota non estratta nel riferimento).\n"
+    "Le righe sono ordinate per Cop, a pari Cop per Tot, a pari merito nell'ordine del catalogo.\n"
+    "Su standard error, in parole: le formule a pari merito in testa e le ambate diverse che giocano,\n"
+    "le impostazioni che non distinguono le formule, le ruote non estratte nei casi o nel riferimento\n"
+    "(una formula che le legge non si calcola su quell'estrazione). Senza casi verificabili il comando\n"
+    "non stampa la tabella e spiega perche' (uscita 1).\n\n";
 
 const std::string UsoAmbate =
     std::string("Uso: velmora-cli ambate --archivio FILE.db [impostazioni] --operatori SOM,DIFF,...|tutti\n"
@@ -213,13 +235,16 @@ const std::string UsoConvalida =
                 "si segue nei C colpi dopo R sulle ruote in gioco. Stampa una riga per riferimento:\n"
                 "Rif, Data, Cop, Formula, P1, Ru1, P2, Ru2, Val, Ambata, Colpo (1..C, 0 se non uscita, 'in corso'\n"
                 "se i colpi non sono ancora tutti estratti), Prob (la probabilita' che un numero qualsiasi esca\n"
-                "negli stessi colpi e ruote). L'ultima riga di standard error da' i totali sui riferimenti con\n"
-                "tutti i C colpi nell'archivio (quelli piu' recenti restano fuori anche se l'ambata e' gia'\n"
-                "uscita: contarli solo quando escono gonfierebbe le uscite), contro il caso (p: probabilita'\n"
-                "di almeno altrettante uscite per puro caso), e la copertura media nei casi delle formule scelte.\n"
+                "negli stessi colpi e ruote), Pari merito (le formule con gli stessi Cop e Tot della scelta e le\n"
+                "ambate diverse che giocano). Standard error da' il verdetto in parole e, come ultima riga, i\n"
+                "totali sui riferimenti con tutti i C colpi nell'archivio (quelli piu' recenti restano fuori anche\n"
+                "se l'ambata e' gia' uscita: contarli solo quando escono gonfierebbe le uscite), contro il caso\n"
+                "(p: probabilita' di almeno altrettante uscite per puro caso), la copertura media nei casi delle\n"
+                "formule scelte e i riferimenti scelti fra pari merito con ambate diverse. Se nessun riferimento\n"
+                "da' un'ambata il comando non stampa la tabella e spiega perche' (uscita 1).\n"
                 "Senza --mensile ogni riferimento prende la propria estrazione del mese.\n"
                 "  --operatori SOM,DIFF,...|tutti   operatori del catalogo da provare (obbligatorio)\n"
-                "  --dal-rif R1                     primo riferimento, n. indice (predefinito: 199 prima dell'ultimo)\n"
+                "  --dal-rif R1                     primo riferimento, n. indice (predefinito: R2 - 199)\n"
                 "  --al-rif R2                      ultimo riferimento, n. indice (predefinito: l'ultima estrazione)\n\n") +
     [] {
         // The reference is each of the range; the level and the value serve the verification only.

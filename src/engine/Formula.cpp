@@ -51,6 +51,17 @@ std::optional<std::int16_t> valutaFormula(const Formula& f, int d, const archive
     return c.Risultato;
 }
 
+bool leggeRuotaNonEstratta(const Formula& f, int d, const archive::Archivio& a)
+{
+    const auto usati = parametriDellaClasse(f.tipo);
+    const int letta = f.tipo == 5 ? d - f.valore : d;
+    auto manca = [&](int w) {
+        return letta >= 1 && letta <= a.NumeroEstrazioni && w >= 0 && w < archive::NumeroRuote &&
+               !a.ruotaEstratta(letta, w);
+    };
+    return (usati.ruota1 && manca(f.R1)) || (usati.riferimento2 && manca(f.R2));
+}
+
 Formula leggiMattone(const grid::Grid& FgF, int m)
 {
     using namespace colF;

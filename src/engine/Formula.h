@@ -43,6 +43,12 @@ Formula formulaDi(const CampiOperatore& c, int tipo);
 // 1..7. An unknown code gives 0, as the evaluator leaves its result.
 std::optional<std::int16_t> valutaFormula(const Formula& f, int d, const archive::Archivio& a);
 
+// f reads, for draw d, a wheel that was not drawn there (archive::Archivio::ruotaEstratta):
+// the wheels of its class at d, class 5 at d − its value. The searches, the verification
+// and Convalida hold such a formula not computable on d (no number, no hit); a brick
+// evaluated by hand still reads the zeros. False for a draw outside the archive.
+bool leggeRuotaNonEstratta(const Formula& f, int d, const archive::Archivio& a);
+
 // Brick m of FgF (or row m of Fg5): code, class, E1, R1, E2, R2, VAL; an empty cell reads 0.
 // A wheel abbreviation in RU1/RU2 gives the wheel; one that names no wheel raises ErroreCalcolo.
 Formula leggiMattone(const grid::Grid& FgF, int m);

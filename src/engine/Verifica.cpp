@@ -32,14 +32,20 @@ void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const grid::
         const int d = intero16(FgEv.valore(k, 1));
         if (d < 1 || d > a.NumeroEstrazioni)
             throw ErroreCalcolo("estrazione del caso fuori archivio: " + std::to_string(d));
+        if (FgX.righe() <= k)
+            FgX.setRighe(k + 1);
+        // A wheel the formula reads was not drawn on the case: no number, no hit.
+        if (leggeRuotaNonEstratta(f, d, a)) {
+            FgX.setTesto(k, pv.slot, "");
+            FgL.setTesto(r, colonnaSlot, std::string(TestoRuotaNonEstratta));
+            continue;
+        }
         // The seven classes differ only in how the inputs are taken from the case draw.
         if (!preparaSu(f, c, d, a))
             throw ErroreCalcolo("tipo operatore non valido: " + std::to_string(f.tipo));
         ElaboraPPP2(c, a);
         const int previsione = c.Risultato;
         const std::string testo = std::to_string(previsione);
-        if (FgX.righe() <= k)
-            FgX.setRighe(k + 1);
         FgX.setTesto(k, pv.slot, testo);
         FgL.setTesto(r, colonnaSlot, testo);
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace engine {
 
@@ -33,6 +34,10 @@ constexpr int Prog = 0, Estr = 1, Data = 2, Rif = 3, Ru = 4, C = 5, N1 = 6, N2 =
 // anything is written, so the report never shows a stale formula. A case outside the
 // archive, an earlier draw below 1 (class 5) or an evaluator error raise ErroreCalcolo
 // too; the rows already written stay.
+// The forecast cell of FgL for a case on which the formula reads a wheel not drawn: the
+// case gets no number in FgX and no hit.
+inline constexpr std::string_view TestoRuotaNonEstratta = "n.e.";
+
 void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
                      grid::Grid& FgX, const archive::Archivio& a);
 

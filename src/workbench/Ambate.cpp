@@ -28,22 +28,30 @@ constexpr int Ritardi = 11;              // V 0..10 of type 5
 
 // Index of a forecast in a case's table: 1..90 the number itself; 0 a value that is
 // never drawn (0, 91, negatives), which in the pair search can still score through
-// the case's own numbers; 91 a formula that could not be computed on the case.
+// the case's own numbers; 91 a formula that could not be computed on the case (the
+// window warns); 92 one that reads a wheel not drawn on the case (no hit, no warning).
 constexpr int NonEstraibile = 0;
 constexpr int Errore = 91;
-using Tabella = std::array<std::uint8_t, 92>;
+constexpr int NonCalcolabile = 92;
+using Tabella = std::array<std::uint8_t, 93>;
 
 inline int indiceEsito(int a) { return a >= 1 && a <= 90 ? a : NonEstraibile; }
+
+// The index of a candidate one of whose operands is not a number (leggiOperando).
+inline int senzaOperando(int n1, int n2 = 0)
+{
+    return n1 == OperandoFuori || n2 == OperandoFuori ? Errore : NonCalcolabile;
+}
 
 // A case that can be scored: enabled and with its draw inside 1..R.
 struct CasoValido {
     int d = 0;
     // colpiti[x] = wheels in play on which forecast x wins in the first colpo that
-    // has a win (0: no win within the colpi). colpiti[Errore] is always 0.
+    // has a win (0: no win within the colpi). colpiti[Errore] and colpiti[NonCalcolabile] are always 0.
     Tabella colpiti{};
-    // numeri[w * 5 + p - 1] = N(d, w, p); -1 for a number outside 0..90.
+    // numeri[w * 5 + p - 1] = N(d, w, p) as leggiOperando reads it.
     std::array<int, Riferimenti> numeri{};
-    // precedenti[V][w * 5 + p - 1] = N(d - V, w, p); -1 when d - V is not a draw.
+    // precedenti[V][w * 5 + p - 1] = N(d - V, w, p), likewise.
     std::array<std::array<int, Riferimenti>, Ritardi> precedenti{};
 };
 
@@ -125,7 +133,28 @@ struct Tavola {
     std::mutex guardia;   // held while the table is being filled
     bool pronta = false;
     std::vector<std::uint8_t> esiti, errori;
+    std::vector<std::uint8_t> sempre, uguali;   // per V: see EsitiTabulati
+    std::vector<std::int8_t> rotazione;          // per input pair: see EsitiTabulati
 };
+
+// Which values of V make the table blind to the draw: the same outcome for every input
+// 1..90 (`sempre`), or, with two numbers, whenever both are the same number (`uguali`).
+void segnaFissi(Tavola& t, int dim2, int dimV)
+{
+    t.sempre.assign(static_cast<std::size_t>(dimV), 1);
+    t.uguali.assign(static_cast<std::size_t>(dimV), dim2 > 1 ? 1 : 0);
+    const auto esito = [&](int n1, int n2, int k) { return t.esiti[static_cast<std::size_t>((n1 * dim2 + n2) * dimV + k)]; };
+    const int primo2 = dim2 > 1 ? 1 : 0;
+    for (int k = 0; k < dimV; ++k) {
+        const auto base = esito(1, primo2, k);
+        for (int n1 = 1; n1 <= 90 && t.sempre[static_cast<std::size_t>(k)]; ++n1)
+            for (int n2 = primo2; n2 < dim2 && t.sempre[static_cast<std::size_t>(k)]; ++n2)
+                t.sempre[static_cast<std::size_t>(k)] = esito(n1, n2, k) == base;
+        if (dim2 > 1)
+            for (int n = 2; n <= 90 && t.uguali[static_cast<std::size_t>(k)]; ++n)
+                t.uguali[static_cast<std::size_t>(k)] = esito(n, n, k) == esito(1, 1, k);
+    }
+}
 
 // The tables depend on the operator and their shape alone: each is filled once in the
 // process and then only read, by every search after (the random-case runs would
@@ -214,6 +243,10 @@ public:
         default:
             break;
         }
+        // A fixed number in disguise scores nothing: it can never enter the list.
+        if (tabulato)
+            for (int i : candidatiFissi(tipo, tabella_))
+                punti[static_cast<std::size_t>(i)] = Punteggio{};
         if (errore)
             anomalia = true;
     }
@@ -282,6 +315,7 @@ private:
         const EsitiTabulati t = tabulaOperatore(op_, dim2, dimV, a_, parallelo ? fili_ : 1, [this] { passo(); });
         esiti = t.esiti;
         errori_ = t.errori;
+        tabella_ = t;
     }
 
     // Direct evaluation for operators that read the draw: the fields as the plain
@@ -312,7 +346,7 @@ private:
         default: break;
         }
         if (v.N1 < 0 || v.N2 < 0)
-            return Errore;
+            return senzaOperando(v.N1, v.N2);
         return valuta(v);
     }
 
@@ -327,7 +361,7 @@ private:
         Punteggio& p = punti[static_cast<std::size_t>(i1)];
         for (const auto& c : casi_) {
             const int n1 = c.numeri[static_cast<std::size_t>(i1)];
-            const int x = diretto_ ? diretto(c, 1, i1, -1, 0) : (n1 < 0 ? Errore : t1_[static_cast<std::size_t>(n1)]);
+            const int x = diretto_ ? diretto(c, 1, i1, -1, 0) : (n1 < 0 ? senzaOperando(n1) : t1_[static_cast<std::size_t>(n1)]);
             if (x == Errore)
                 errore = true;
             conta(p, c.colpiti[static_cast<std::size_t>(x)]);
@@ -348,7 +382,7 @@ private:
                 if (diretto_)
                     x = diretto(c, 2, i1, i2, 0);
                 else
-                    x = n1 < 0 || n2 < 0 ? Errore : t2_[static_cast<std::size_t>(n1 * 91 + n2)];
+                    x = n1 < 0 || n2 < 0 ? senzaOperando(n1, n2) : t2_[static_cast<std::size_t>(n1 * 91 + n2)];
                 err = err || x == Errore;
                 conta(p, c.colpiti[static_cast<std::size_t>(x)]);
             }
@@ -370,7 +404,7 @@ private:
                 if (diretto_)
                     x = diretto(c, 3, i1, -1, k);
                 else
-                    x = n1 < 0 ? Errore : t3_[static_cast<std::size_t>(n1 * Valori + k)];
+                    x = n1 < 0 ? senzaOperando(n1) : t3_[static_cast<std::size_t>(n1 * Valori + k)];
                 err = err || x == Errore;
                 conta(riga[k], c.colpiti[static_cast<std::size_t>(x)]);
             }
@@ -400,7 +434,7 @@ private:
                 if (diretto_)
                     x = diretto(c, 5, i1, -1, k);
                 else
-                    x = n1 < 0 ? Errore : t3_[static_cast<std::size_t>(n1 * Valori + k)];
+                    x = n1 < 0 ? senzaOperando(n1) : t3_[static_cast<std::size_t>(n1 * Valori + k)];
                 if (x == Errore)
                     errore = true;
                 conta(p, c.colpiti[static_cast<std::size_t>(x)]);
@@ -413,6 +447,9 @@ private:
     {
         Punteggio& p = punti[static_cast<std::size_t>(r)];
         for (const auto& c : casi_) {
+            // A wheel not drawn on the case: the formula is not computable there.
+            if (!a_.ruotaEstratta(c.d, r))
+                continue;
             engine::ValoriOperatore v;
             v.EstrazioneCalcolo = c.d;
             v.R1 = r;
@@ -450,7 +487,7 @@ private:
                     continue;
                 }
                 if (n1 < 0 || n2 < 0) {
-                    err = true;
+                    err = err || senzaOperando(n1, n2) == Errore;
                     continue;
                 }
                 const std::size_t coppia = static_cast<std::size_t>(n1 * 91 + n2);
@@ -484,6 +521,7 @@ private:
     const std::uint8_t* t3_ = nullptr;
     const std::uint8_t* t7_ = nullptr;
     const std::uint8_t* errori_ = nullptr;
+    EsitiTabulati tabella_;   // the last table pointed at, for its fixed candidates
 };
 
 }  // namespace
@@ -522,9 +560,64 @@ EsitiTabulati tabulaOperatore(int op, int dim2, int dimV, const archive::Archivi
                 }
             }
         });
+        segnaFissi(t, dim2, dimV);
+        if (dimV == Valori) {
+            t.rotazione.assign(static_cast<std::size_t>(91 * dim2), -1);
+            for (int coppia = 0; coppia < 91 * dim2; ++coppia) {
+                const std::uint8_t* riga = &t.esiti[static_cast<std::size_t>(coppia * dimV)];
+                const int b = riga[0] - 1;
+                bool ruota = b >= 0 && b < Valori;
+                for (int k = 1; k < Valori && ruota; ++k)
+                    ruota = riga[k] == (b + k) % Valori + 1;
+                if (ruota)
+                    t.rotazione[static_cast<std::size_t>(coppia)] = static_cast<std::int8_t>(b);
+            }
+        }
         t.pronta = true;
     }
-    return {t.esiti.data(), t.errori.data()};
+    return {t.esiti.data(), t.errori.data(), t.sempre.data(), t.uguali.data(),
+            t.rotazione.empty() ? nullptr : t.rotazione.data()};
+}
+
+std::vector<int> candidatiFissi(int tipo, const EsitiTabulati& t)
+{
+    std::vector<int> fissi;
+    if (!t.sempre || !t.uguali)
+        return fissi;
+    switch (tipo) {
+    case 1:
+        if (t.sempre[0])
+            for (int i1 = 0; i1 < Riferimenti; ++i1)
+                fissi.push_back(i1);
+        break;
+    case 2:
+        for (int i1 = 0; i1 < Riferimenti; ++i1)
+            for (int i2 = 0; i2 < Riferimenti; ++i2)
+                if (t.sempre[0] || (i1 == i2 && t.uguali[0]))
+                    fissi.push_back(i1 * Riferimenti + i2);
+        break;
+    case 3:
+        for (int i1 = 0; i1 < Riferimenti; ++i1)
+            for (int k = 0; k < Valori; ++k)
+                if (t.sempre[k])
+                    fissi.push_back(i1 * Valori + k);
+        break;
+    case 5:
+        for (int k = 0; k < Ritardi; ++k)
+            if (t.sempre[k])
+                for (int i1 = 0; i1 < Riferimenti; ++i1)
+                    fissi.push_back(k * Riferimenti + i1);
+        break;
+    case 7:
+        for (int i1 = 0; i1 < Riferimenti; ++i1)
+            for (int i2 = 0; i2 < Riferimenti; ++i2)
+                for (int k = 0; k < Valori; ++k)
+                    if (t.sempre[k] || (i1 == i2 && t.uguali[k]))
+                        fissi.push_back((i1 * Riferimenti + i2) * Valori + k);
+        break;
+    default: break;   // 4 is a fixed number by name, 6 reads the draw itself
+    }
+    return fissi;
 }
 
 int candidatiDelTipo(int tipo)
@@ -544,9 +637,11 @@ int candidatiDelTipo(int tipo)
 int leggiOperando(const archive::Archivio& a, int d, int w, int p)
 {
     if (d < 1 || d > a.NumeroEstrazioni)
-        return -1;
+        return OperandoFuori;
+    if (!a.ruotaEstratta(d, w))
+        return OperandoNonEstratto;
     const int n = a.numero(d, w, p);
-    return n >= 0 && n <= 90 ? n : -1;
+    return n >= 0 && n <= 90 ? n : OperandoFuori;
 }
 
 std::array<std::uint8_t, 91> ruoteAlPrimoColpo(const archive::Archivio& a, const std::array<bool, archive::NumeroRuote>& ruote,
@@ -620,9 +715,10 @@ RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot
 
 namespace {
 
-// The result list as the grid keeps it: row L holds the lowest Cop; a new row
-// enters at the bottom and a stable sort by Cop moves it up past the rows with a
-// lower Cop only, which is where upper_bound puts it.
+// The result list as the grid keeps it: rows by Cop, equal Cop by Tot, equal both in the
+// order they entered (the enumeration order: operator rows, then the type's candidates);
+// row L holds the lowest Cop. A new row enters at the bottom and moves up past the rows
+// it beats only, which is where upper_bound puts it.
 class Classifica {
 public:
     explicit Classifica(int lista) : voci_(static_cast<std::size_t>(lista)) {}
@@ -634,8 +730,9 @@ public:
     void inserisci(int riga, int indice, const Punteggio& p, std::optional<int> ultimo)
     {
         voci_.pop_back();
-        const auto dove = std::upper_bound(voci_.begin(), voci_.end(), p.cop,
-                                           [](int cop, const Voce& v) { return cop > (v.vuota() ? 0 : v.cop); });
+        const auto dove = std::upper_bound(voci_.begin(), voci_.end(), p, [](const Punteggio& q, const Voce& v) {
+            return v.vuota() || q.cop > v.cop || (q.cop == v.cop && q.tot > v.tot);
+        });
         voci_.insert(dove, Voce{p.cop, p.tot, riga, indice, ultimo});
     }
 
@@ -749,6 +846,10 @@ RisultatoRicerca cercaSenzaProtezione(const ImpostazioniRicerca& imp, const arch
     }
 
     Classifica classifica(imp.lista);
+    // The best score so far and the candidates (operator row, index) that reach it.
+    Punteggio vetta;
+    int pari = 0;
+    std::vector<std::pair<int, int>> alVertice;
     Valutatore valutatore(a, casi, imp.fili > 0 ? imp.fili : coreDisponibili(), avanzamento);
     std::vector<Punteggio> punti;
     std::vector<std::optional<int>> ultimi;
@@ -770,6 +871,16 @@ RisultatoRicerca cercaSenzaProtezione(const ImpostazioniRicerca& imp, const arch
         int soglia = classifica.copUltima();
         for (int i = 0; i < n; ++i) {
             const auto& p = punti[static_cast<std::size_t>(i)];
+            if (p.cop > 0 && (p.cop > vetta.cop || (p.cop == vetta.cop && p.tot >= vetta.tot))) {
+                if (p.cop != vetta.cop || p.tot != vetta.tot) {
+                    vetta = p;
+                    pari = 0;
+                    alVertice.clear();
+                }
+                ++pari;
+                if (alVertice.size() < static_cast<std::size_t>(PariMeritoValutati))
+                    alVertice.emplace_back(k, i);
+            }
             if (soglia < p.tot) {
                 classifica.inserisci(k, i, p, ultimi[static_cast<std::size_t>(i)]);
                 soglia = classifica.copUltima();
@@ -780,6 +891,19 @@ RisultatoRicerca cercaSenzaProtezione(const ImpostazioniRicerca& imp, const arch
     if (casoFuori && enumerato)
         esito.anomalia = true;
     esito.righe = classifica.righe(imp);
+    esito.pari.formule = pari;
+    esito.pari.tutte = pari <= PariMeritoValutati;
+    {
+        std::array<bool, 91> giocati{};
+        for (const auto& [riga, indice] : alVertice) {
+            RigaEsito r = rigaCandidato(imp.operatori[static_cast<std::size_t>(riga)], indice, vetta.cop, vetta.tot);
+            const auto n = previsioneRiga(r, a, imp.riferimento);
+            if (n && *n >= 1 && *n <= 90 && !giocati[static_cast<std::size_t>(*n)]) {
+                giocati[static_cast<std::size_t>(*n)] = true;
+                ++esito.pari.ambate;
+            }
+        }
+    }
     if (imp.confrontoCaso) {
         esito.confronti = confrontaRighe(imp, a, esito.righe);
         esito.previsioni.reserve(esito.righe.size());
@@ -926,12 +1050,30 @@ void scriviConfronti(grid::Grid& g, const std::vector<RigaEsito>& righe, const s
     }
 }
 
+std::string testoPariMerito(const PariMerito& p, int sorte)
+{
+    if (p.formule < 2)
+        return {};
+    std::string numeri;
+    if (p.ambate == 0) {
+        numeri = sorte == 0 ? "nessuna ambata giocabile" : "nessun numero giocabile";
+    } else {
+        const bool una = p.ambate == 1 && p.tutte;
+        numeri = (p.tutte ? "" : "almeno ") + std::to_string(p.ambate) +
+                 (sorte == 0 ? (una ? " ambata" : " ambate diverse") : (una ? " numero" : " numeri diversi"));
+    }
+    return std::to_string(p.formule) + " formule a pari merito, " + numeri;
+}
+
 std::optional<int> previsioneRiga(const RigaEsito& e, const archive::Archivio& a, int d)
 {
     if (e.vuota() || engine::IndiceOperatore(e.formula) < 0)
         return std::nullopt;
     try {
-        const auto n = engine::valutaFormula(formulaDellaRiga(e), d, a);
+        const engine::Formula f = formulaDellaRiga(e);
+        if (engine::leggeRuotaNonEstratta(f, d, a))
+            return std::nullopt;
+        const auto n = engine::valutaFormula(f, d, a);
         if (!n)
             return std::nullopt;
         return *n;

@@ -67,6 +67,21 @@ RigaEsito rigaDellaFormula(const engine::Formula& f, int cop, int tot);
 // Row `riga` of FgEsiti or FgGr as scriviRigaEsito wrote it (empty cells: absent fields).
 RigaEsito leggiRigaEsito(const grid::Grid& g, int riga);
 
+// The formulas that tie with the top row of a search (same Cop and Tot, the top row
+// among them) and how many different numbers they play on the reference draw (those
+// that play none not counted). Only the first PariMeritoValutati of them are evaluated:
+// beyond, `ambate` is a lower bound and `tutte` false.
+struct PariMerito {
+    int formule = 0;
+    int ambate = 0;
+    bool tutte = true;
+};
+inline constexpr int PariMeritoValutati = 1000;
+
+// "26 formule a pari merito, 7 ambate diverse" ("numeri diversi" for the pair search,
+// "almeno 7" beyond PariMeritoValutati); empty when the top row has no tie.
+std::string testoPariMerito(const PariMerito& p, int sorte);
+
 struct RisultatoRicerca {
     std::vector<RigaEsito> righe;    // L rows, best first; none when stopped
     // A formula could not be computed on some case, or a case or the reference draw
@@ -79,6 +94,8 @@ struct RisultatoRicerca {
     // The number each row plays: its formula on the reference draw (see previsioneRiga),
     // one per row of `righe` (empty without confrontoCaso).
     std::vector<std::optional<int>> previsioni;
+    // The ties of the top row (formule 0 when no row is filled).
+    PariMerito pari;
 };
 
 // What AMBATE and ABBINAMENTI return: stopped (grids and List1 as they were), or done,
@@ -105,7 +122,10 @@ ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte);
 // The search itself, for both buttons (sorte 0: ambate, 2 or 3: pairs). Scores every
 // candidate from per-case tables of first hits, one operator at a time, then keeps the
 // best in enumeration order exactly as the result grid would: a candidate enters when
-// its Tot exceeds the Cop of the last row, and rows with equal Cop keep their order.
+// its Tot exceeds the Cop of the last row; rows go by Cop, equal Cop by Tot (more wheels
+// hit in the covering colpi), equal both in enumeration order (operator rows of FgOp,
+// then the type's candidates). A candidate that reads a wheel not drawn on a case scores
+// nothing there (no anomaly); a fixed number in disguise (candidatiFissi) scores nothing.
 // The operators that only combine their inputs are tabulated over every input first.
 // Type 7 (272250 candidates) and its tabulation always spread their work over the
 // cores (`fili` of them); types 2 and 3 (3025 and 4950 candidates) only when they score
@@ -135,12 +155,27 @@ int candidatiDelTipo(int tipo);
 // fails. Each table is filled once in the process, on `fili` threads, and then only read; `passo`
 // is called once per N1 either way (91 times), and a stop it throws leaves the table to be
 // filled again by the next search.
+// sempre[V] and uguali[V] tell the values V for which the outcome cannot depend on the draw:
+// the same for every input 1..90, or (dim2 = 91) whenever N1 = N2, as "1-2" of a number and
+// itself is always 90.
+// rotazione[n1 * dim2 + n2] (tables of 90 values only, else null) is b when the outcomes of
+// that pair over V = 0..89 are the numbers b + 1, b + 2, …, 90, 1, …, b ("fuori 90" of a
+// sum with V, as FIX, SOM+ and PER+): a per-case table indexed by them is then read as two
+// contiguous runs; -1 otherwise.
 struct EsitiTabulati {
     const std::uint8_t* esiti = nullptr;
     const std::uint8_t* errori = nullptr;
+    const std::uint8_t* sempre = nullptr;
+    const std::uint8_t* uguali = nullptr;
+    const std::int8_t* rotazione = nullptr;
 };
 EsitiTabulati tabulaOperatore(int op, int dim2, int dimV, const archive::Archivio& a, int fili,
                               const std::function<void()>& passo);
+
+// The candidates of class `tipo`, in enumeration order, that are a fixed number in disguise
+// on the operator's tables: the searches skip them (they score nothing). The class of the
+// fixed number itself (4) has none; class 6 reads the draw and is not tabulated.
+std::vector<int> candidatiFissi(int tipo, const EsitiTabulati& t);
 
 // The fields an operator that reads the draw gets on draw `estrazione` for the cells `i1`, `i2`
 // of the case (wheel × 5 + position − 1; −1 when the candidate has no such cell); numbers and
@@ -160,7 +195,11 @@ inline engine::ValoriOperatore valoriDelleCelle(int estrazione, int i1, int i2)
     return v;
 }
 
-// Number N(d, w, p) as a formula reads it: -1 when d is not a draw or the number is outside 0..90.
+// Number N(d, w, p) as a formula of the searches reads it: OperandoFuori when d is not a
+// draw or the number is outside 0..90, OperandoNonEstratto when wheel w was not drawn in d
+// (the formula is not computable on that case: no hit, and no error either).
+inline constexpr int OperandoFuori = -1;
+inline constexpr int OperandoNonEstratto = -2;
 int leggiOperando(const archive::Archivio& a, int d, int w, int p);
 
 // For each ambata 1..90, the wheels in play (`ruote`) that hold it in the first of the colpi
@@ -188,7 +227,8 @@ constexpr int ColonnaPrevisione = colEsiti::Previsione;
 // The forecast of a result row: its formula evaluated by the engine on draw d, with the
 // inputs the search gave it (wheels, positions, value, the number of type 4, the delay
 // of type 5). AMBATE plays it as the ambata, ABBINAMENTI joins it to the level's
-// numbers. Nothing for an empty row or one that cannot be computed on d.
+// numbers. Nothing for an empty row or one that cannot be computed on d, reading a
+// wheel not drawn there included.
 std::optional<int> previsioneRiga(const RigaEsito& e, const archive::Archivio& a, int d);
 // Column ColonnaPrevisione, headed "Ambata" (sorte 0) or "Abbinato": the forecast of
 // every row, empty where there is none. Columns 0..14 are left as they are.

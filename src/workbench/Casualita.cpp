@@ -29,7 +29,7 @@ std::vector<int> ruoteEstratteNeiColpi(const archive::Archivio& a, int d, int co
     for (int c = std::max(d + 1, 1); c <= ultimo; ++c) {
         int n = 0;
         for (int w = 0; w < archive::NumeroRuote; ++w)
-            if (ruote[static_cast<std::size_t>(w)] && a.numero(c, w, 1) != 0)
+            if (ruote[static_cast<std::size_t>(w)] && a.ruotaEstratta(c, w))
                 ++n;
         conteggi.push_back(n);
     }

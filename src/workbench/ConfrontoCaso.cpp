@@ -32,7 +32,7 @@ struct FormulaPronta {
     // The formula's number on draw d, or nothing when it cannot be computed there.
     std::optional<int> numero(int d, const archive::Archivio& a) const
     {
-        if (!campi)
+        if (!campi || engine::leggeRuotaNonEstratta(formula, d, a))
             return std::nullopt;
         engine::CampiOperatore c = *campi;
         try {

@@ -35,11 +35,19 @@ private:
     avanzamento::Avanzamento* replica_;
 };
 
+// "26 formule, 7 ambate": the cell of the ties.
+std::string testoPariMeritoBreve(const PariMerito& p)
+{
+    return std::to_string(p.formule) + " formule, " + (p.tutte ? "" : "≥") + std::to_string(p.ambate) +
+           (p.ambate == 1 ? " ambata" : " ambate");
+}
+
 std::string percentuale(int parte, int tutto) { return grid::conVirgola(tutto > 0 ? 100.0 * parte / tutto : 0.0, 1) + "%"; }
 
 // The chosen formula of one reference: what the replay needs of the search's settings.
 struct Scelta {
     RigaEsito migliore;
+    PariMerito pari;
     int verificabili = 0;
 };
 
@@ -63,9 +71,10 @@ RisultatoConvalida replica(const ImpostazioniConvalida& imp, const archive::Arch
                 ricerca = leggiImpostazioniRicerca(b, 0);
                 ricerca.confrontoCaso = false;
                 s.verificabili = casiVerificabili(ricerca, a);
-                s.migliore = cerca(ricerca);
+                s.migliore = cerca(ricerca, s.pari);
             }
             esito.righe.push_back(esitoRiferimento(s.migliore, s.verificabili, R, b.colpi, ruoteInGioco(b), a));
+            esito.righe.back().pari = s.pari;
         }
         avanzamento::controlla(avanzamento);
     } catch (const avanzamento::Interrotto&) {
@@ -145,6 +154,7 @@ TotaliConvalida totaliConvalida(const std::vector<RigaConvalida>& righe)
         probabilita.push_back(r.probabilita);
         if (r.verificabili > 0)
             copertura += static_cast<double>(r.formula.cop) / r.verificabili;
+        t.sceltePariMerito += r.pari.ambate > 1;
     }
     t.p = almeno(poissonBinomiale(probabilita), t.uscite);
     t.coperturaMedia = t.riferimenti > 0 ? copertura / t.riferimenti : 0;
@@ -155,10 +165,11 @@ RisultatoConvalida convalidaSemplice(const ImpostazioniConvalida& imp, const arc
                                      avanzamento::Avanzamento* avanzamento)
 {
     AvanzamentoRicerca ricerca(avanzamento);
-    return replica(imp, a, avanzamento, [&](const ImpostazioniRicerca& r) {
+    return replica(imp, a, avanzamento, [&](const ImpostazioniRicerca& r, PariMerito& pari) {
         const RisultatoRicerca esito = cercaFormule(r, a, &ricerca);
         if (esito.interrotta)
             throw avanzamento::Interrotto();
+        pari = esito.pari;
         return esito.righe.empty() ? RigaEsito{} : esito.righe.front();
     });
 }
@@ -170,16 +181,17 @@ RisultatoConvalida convalida(const ImpostazioniConvalida& imp, const archive::Ar
     const auto iniziali = leggiImpostazioniRicerca(modello, 0);
     PunteggiIncrementali punteggi(a, iniziali.operatori, ruoteInGioco(modello), modello.colpi);
     AvanzamentoRicerca ricerca(avanzamento);
-    return replica(imp, a, avanzamento, [&](const ImpostazioniRicerca& r) {
+    return replica(imp, a, avanzamento, [&](const ImpostazioniRicerca& r, PariMerito& pari) {
         // The kept sums hold up to 63 cases and need a list of two rows; the window and
         // the command line never go beyond 50 and below 100.
         if (r.lista < 2 || r.casi.size() > 63) {
             const RisultatoRicerca esito = cercaFormule(r, a, &ricerca);
             if (esito.interrotta)
                 throw avanzamento::Interrotto();
+            pari = esito.pari;
             return esito.righe.empty() ? RigaEsito{} : esito.righe.front();
         }
-        return punteggi.migliore(r, avanzamento);
+        return punteggi.migliore(r, avanzamento, &pari);
     });
 }
 
@@ -188,7 +200,7 @@ void preparaGrigliaConvalida(grid::Grid& g)
     g.setIntestazione(colConvalida::Intestazione);
     g.setRighe(1);
     // Widths in twips (15 a pixel): the date and "in corso" whole.
-    constexpr int larghezze[colConvalida::Colonne] = {600, 1200, 450, 750, 400, 450, 400, 450, 450, 700, 750, 650};
+    constexpr int larghezze[colConvalida::Colonne] = {600, 1200, 450, 750, 400, 450, 400, 450, 450, 700, 750, 650, 2200};
     for (int c = 0; c < colConvalida::Colonne; ++c) {
         g.setAllineamento(c, grid::Allineamento::Centro);
         g.setLarghezza(c, larghezze[c]);
@@ -231,6 +243,8 @@ void scriviRigaConvalida(grid::Grid& g, int r, const RigaConvalida& riga, const 
             g.setTesto(r, k::Colpo, riga.inCorso() ? "in corso" : "0");
     }
     g.setTesto(r, k::Prob, grid::conVirgola(riga.probabilita, 3));
+    if (riga.pari.formule > 1)
+        g.setTesto(r, k::Pari, testoPariMeritoBreve(riga.pari));
     if (riga.colpo > 0) {
         g.setSfondo(r, k::Ambata, colori::VerdeChiaro);
         g.setSfondo(r, k::Colpo, colori::VerdeChiaro);
@@ -262,7 +276,8 @@ std::string testoTotaliConvalida(const TotaliConvalida& t)
     return "Riferimenti: " + std::to_string(t.riferimenti) + "; ambate uscite: " + std::to_string(t.uscite) + " (" +
            percentuale(t.uscite, t.riferimenti) + "); attese a caso: " + testoAttesi(t.attese) + " (" +
            grid::conVirgola(quotaAttese, 1) + "%); p: " + testoProbabilita(t.p) +
-           "; copertura media nei casi: " + grid::conVirgola(100.0 * t.coperturaMedia, 1) + "%";
+           "; copertura media nei casi: " + grid::conVirgola(100.0 * t.coperturaMedia, 1) +
+           "%; scelte fra pari merito con ambate diverse: " + std::to_string(t.sceltePariMerito);
 }
 
 std::vector<PuntoCumulato> cumulati(const std::vector<RigaConvalida>& righe)

@@ -40,6 +40,8 @@ struct RigaConvalida {
     int colpiPresenti = 0;
     // Chance that a blind number comes out on the same colpi and wheels.
     double probabilita = 0;
+    // The formulas tied with the chosen one and the different ambate they play.
+    PariMerito pari;
     // An ambata a player can play: a number 1..90.
     bool giocata() const;
     // Played, not out yet and some colpo still to be drawn.
@@ -56,6 +58,7 @@ struct TotaliConvalida {
     double attese = 0;              // E
     double p = 1;                   // P(at least H by chance alone)
     double coperturaMedia = 0;      // mean of Cop / verifiable cases of the chosen formulas, 0..1
+    int sceltePariMerito = 0;       // references chosen among ties playing different ambate
 };
 
 struct RisultatoConvalida {
@@ -94,8 +97,8 @@ RisultatoConvalida convalida(const ImpostazioniConvalida& imp, const archive::Ar
 // --- the grid of the replay (the window's and the command line's) ---
 namespace colConvalida {
 inline constexpr int Rif = 0, Data = 1, Cop = 2, Formula = 3, P1 = 4, Ru1 = 5, P2 = 6, Ru2 = 7, Val = 8, Ambata = 9,
-                     Colpo = 10, Prob = 11, Colonne = 12;
-inline constexpr std::string_view Intestazione = "Rif|Data|Cop|Formula|P1|Ru1|P2|Ru2|Val|Ambata|Colpo|Prob";
+                     Colpo = 10, Prob = 11, Pari = 12, Colonne = 13;
+inline constexpr std::string_view Intestazione = "Rif|Data|Cop|Formula|P1|Ru1|P2|Ru2|Val|Ambata|Colpo|Prob|Pari merito";
 }
 // Header only.
 void preparaGrigliaConvalida(grid::Grid& g);
@@ -106,7 +109,8 @@ void scriviConvalida(grid::Grid& g, const RisultatoConvalida& risultato, const a
 // The reference of row `r`, 0 for the header or an empty row.
 int riferimentoRiga(const grid::Grid& g, int r);
 
-// "Riferimenti: M; ambate uscite: H (X%); attese a caso: E (Y%); p: P; copertura media nei casi: Z%".
+// "Riferimenti: M; ambate uscite: H (X%); attese a caso: E (Y%); p: P; copertura media nei casi: Z%;
+// scelte fra pari merito con ambate diverse: T".
 std::string testoTotaliConvalida(const TotaliConvalida& t);
 
 // Cumulative come-outs and cumulative chance expectation after each counted reference (the chart).

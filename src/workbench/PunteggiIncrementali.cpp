@@ -59,6 +59,39 @@ std::array<std::uint16_t, 92> quota(const archive::Archivio& a, const std::array
     return q;
 }
 
+// The highest of n packed sums. Compared as signed 16-bit values with the top bit flipped:
+// the order is the same, and plain SSE2 has a signed 16-bit maximum but no unsigned one.
+std::uint16_t massimoDi(const std::uint16_t* somme, std::size_t n)
+{
+    std::int16_t piu = std::numeric_limits<std::int16_t>::min();
+    for (std::size_t i = 0; i < n; ++i)
+        piu = std::max(piu, static_cast<std::int16_t>(somme[i] ^ 0x8000u));
+    return static_cast<std::uint16_t>(static_cast<std::uint16_t>(piu) ^ 0x8000u);
+}
+
+// The first position from `da` whose sum is `v` (size() when none): blocks of 64 sums are
+// compared at once (the compiler vectorises the inner loop), the block that holds it scanned.
+std::size_t trova(const std::vector<std::uint16_t>& somme, std::size_t da, std::uint16_t v)
+{
+    constexpr std::size_t Blocco = 64;
+    const std::size_t n = somme.size();
+    std::size_t i = da;
+    for (; i < n && i % Blocco != 0; ++i)
+        if (somme[i] == v)
+            return i;
+    for (; i + Blocco <= n; i += Blocco) {
+        unsigned uguale = 0;
+        for (std::size_t k = 0; k < Blocco; ++k)
+            uguale |= somme[i + k] == v ? 1u : 0u;
+        if (uguale)
+            break;
+    }
+    for (; i < n; ++i)
+        if (somme[i] == v)
+            return i;
+    return n;
+}
+
 }
 
 // The candidates of one chosen operator row, at `inizio` in the packed sums.
@@ -70,11 +103,14 @@ struct PunteggiIncrementali::Blocco {
     std::size_t inizio = 0;
     int quanti = 0;
     const std::uint8_t* tavola = nullptr;   // forecasts over every input, for the others
+    std::vector<int> fissi;                 // its candidates that are a fixed number in disguise
+    const std::int8_t* rotazione = nullptr; // see EsitiTabulati
 };
 
 // Sums kept for one set of cases.
 struct PunteggiIncrementali::Somme {
     std::vector<std::uint16_t> valori;
+    std::vector<std::uint16_t> massimi;   // per operator block, its highest packed sum
     Casi casi;
 };
 
@@ -103,14 +139,17 @@ PunteggiIncrementali::~PunteggiIncrementali() = default;
 
 // The forecasts of an operator that only combines its inputs, over every input
 // [(n1 * dim2 + n2) * dimV + V]: the searches' own tables, filled by whichever needs them first.
-const std::uint8_t* PunteggiIncrementali::tabella(int op, int dim2, int dimV, avanzamento::Avanzamento* avanzamento)
+void PunteggiIncrementali::tabella(Blocco& b, int dim2, int dimV, avanzamento::Avanzamento* avanzamento)
 {
-    return tabulaOperatore(op, dim2, dimV, a_, dim2 * dimV > 1000 ? coreDisponibili() : 1,
-                           [avanzamento] { avanzamento::controlla(avanzamento); })
-        .esiti;
+    const EsitiTabulati t = tabulaOperatore(b.op, dim2, dimV, a_, dim2 * dimV > 1000 ? coreDisponibili() : 1,
+                                            [avanzamento] { avanzamento::controlla(avanzamento); });
+    b.fissi = candidatiFissi(b.tipo, t);
+    b.tavola = t.esiti;
+    b.rotazione = t.rotazione;
 }
 
-void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, const std::vector<Variazione>& variazioni,
+void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vector<std::uint16_t>& massimi,
+                                   const std::vector<Variazione>& variazioni,
                                    avanzamento::Avanzamento* avanzamento)
 {
     for (auto& b : blocchi_) {
@@ -118,143 +157,190 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, const std:
             continue;
         switch (b.tipo) {
         case 1:
-        case 4: b.tavola = tabella(b.op, 1, 1, avanzamento); break;
-        case 2: b.tavola = tabella(b.op, 91, 1, avanzamento); break;
+        case 4: tabella(b, 1, 1, avanzamento); break;
+        case 2: tabella(b, 91, 1, avanzamento); break;
         case 3:
-        case 5: b.tavola = tabella(b.op, 1, Valori, avanzamento); break;
-        case 7: b.tavola = tabella(b.op, 91, Valori, avanzamento); break;
+        case 5: tabella(b, 1, Valori, avanzamento); break;
+        case 7: tabella(b, 91, Valori, avanzamento); break;
         default: break;
         }
     }
 
-    const int fili = coreDisponibili();
-    for (const auto& var : variazioni) {
+    // The changed cases: each one's share, new less old, per forecast, and its numbers.
+    struct Passo {
         std::array<std::uint16_t, 92> delta{};
+        NumeriCaso c;
+    };
+    std::vector<Passo> passi;
+    for (const auto& var : variazioni) {
+        Passo p;
         const auto dopo = var.dopo ? quota(a_, ruote_, var.d, var.dopo) : std::array<std::uint16_t, 92>{};
         const auto prima = var.prima ? quota(a_, ruote_, var.d, var.prima) : std::array<std::uint16_t, 92>{};
         bool cambia = false;
         for (int x = 0; x < 92; ++x) {
             // Modular arithmetic: taking a share away is adding its complement.
-            delta[static_cast<std::size_t>(x)] = static_cast<std::uint16_t>(dopo[x] - prima[x]);
-            cambia = cambia || delta[static_cast<std::size_t>(x)] != 0;
+            p.delta[static_cast<std::size_t>(x)] = static_cast<std::uint16_t>(dopo[x] - prima[x]);
+            cambia = cambia || p.delta[static_cast<std::size_t>(x)] != 0;
         }
         if (!cambia)
             continue;
-        const NumeriCaso c = numeriCaso(a_, var.d);
-        const std::uint16_t* dq = delta.data();
-        for (const auto& b : blocchi_) {
-            if (b.op < 0)
-                continue;
-            avanzamento::controlla(avanzamento);
-            std::uint16_t* s = somme.data() + b.inizio;
-            // The evaluator on inputs the candidate prepared; its own errors score nothing.
-            auto valuta = [&](engine::ValoriOperatore v) {
-                try {
-                    return indiceEsito(engine::Valuta(b.op, v, a_));
-                } catch (const engine::ErroreCalcolo&) {
-                    return Errore;
-                }
-            };
-            // Operators that read the draw: the fields as the search sets them for the type.
-            auto diretto = [&](int i1, int i2, int n1, int n2, int k) {
-                if (n1 < 0 || n2 < 0)
-                    return Errore;
-                engine::ValoriOperatore v = valoriDelleCelle(c.d, i1, i2);
-                v.N1 = n1;
-                v.N2 = n2;
-                v.ValoreFisso = k;
-                return valuta(v);
-            };
-            const auto& num = c.numeri;
-            switch (b.tipo) {
-            case 1:
-                for (int i1 = 0; i1 < Riferimenti; ++i1) {
-                    const int n1 = num[static_cast<std::size_t>(i1)];
-                    const int x = b.diretto ? diretto(i1, -1, n1, 0, 0) : (n1 < 0 ? Errore : b.tavola[n1]);
-                    s[i1] = static_cast<std::uint16_t>(s[i1] + dq[x]);
-                }
-                break;
-            case 2:
-                perOgni(Riferimenti, b.diretto ? fili : 1, [&](int i1) {
+        p.c = numeriCaso(a_, var.d);
+        passi.push_back(std::move(p));
+    }
+    if (passi.empty())
+        return;
+
+    // The operators spread over the cores, each one's candidates on one thread, every changed
+    // case in each: one start of the threads per reference. Each operator writes only its own
+    // sums; the two wide ones (class 7) hold most of the work and go to different threads.
+    perOgni(static_cast<int>(blocchi_.size()), coreDisponibili(), [&](int indice) {
+        const Blocco& b = blocchi_[static_cast<std::size_t>(indice)];
+        if (b.op < 0)
+            return;
+        avanzamento::controlla(avanzamento);
+        std::uint16_t* s = somme.data() + b.inizio;
+        // The evaluator on inputs the candidate prepared; its own errors score nothing.
+        auto valuta = [&](engine::ValoriOperatore v) {
+            try {
+                return indiceEsito(engine::Valuta(b.op, v, a_));
+            } catch (const engine::ErroreCalcolo&) {
+                return Errore;
+            }
+        };
+        // Operators that read the draw: the fields as the search sets them for the type.
+        auto diretto = [&](const NumeriCaso& c, int i1, int i2, int n1, int n2, int k) {
+            if (n1 < 0 || n2 < 0)
+                return Errore;
+            engine::ValoriOperatore v = valoriDelleCelle(c.d, i1, i2);
+            v.N1 = n1;
+            v.N2 = n2;
+            v.ValoreFisso = k;
+            return valuta(v);
+        };
+        switch (b.tipo) {
+        case 2:
+            perOgni(Riferimenti, 1, [&](int i1) {
+                for (const Passo& p : passi) {
+                    const auto& num = p.c.numeri;
+                    const std::uint16_t* dq = p.delta.data();
                     const int n1 = num[static_cast<std::size_t>(i1)];
                     for (int i2 = 0; i2 < Riferimenti; ++i2) {
                         const int n2 = num[static_cast<std::size_t>(i2)];
                         int x;
                         if (b.diretto)
-                            x = diretto(i1, i2, n1, n2, 0);
+                            x = diretto(p.c, i1, i2, n1, n2, 0);
                         else
                             x = n1 < 0 || n2 < 0 ? Errore : b.tavola[n1 * 91 + n2];
                         auto& v = s[i1 * Riferimenti + i2];
                         v = static_cast<std::uint16_t>(v + dq[x]);
                     }
-                });
-                break;
-            case 3:
-                for (int i1 = 0; i1 < Riferimenti; ++i1) {
-                    const int n1 = num[static_cast<std::size_t>(i1)];
-                    std::uint16_t* riga = s + i1 * Valori;
-                    for (int k = 0; k < Valori; ++k) {
-                        const int x = b.diretto ? diretto(i1, -1, n1, 0, k) : (n1 < 0 ? Errore : b.tavola[n1 * Valori + k]);
-                        riga[k] = static_cast<std::uint16_t>(riga[k] + dq[x]);
-                    }
                 }
-                break;
-            case 4:
-                for (int n = 1; n <= 90; ++n) {
-                    const int x = b.diretto ? diretto(-1, -1, n, 0, 0) : b.tavola[n];
-                    s[n - 1] = static_cast<std::uint16_t>(s[n - 1] + dq[x]);
-                }
-                break;
-            case 5:
-                for (int k = 0; k < Ritardi; ++k)
-                    for (int i1 = 0; i1 < Riferimenti; ++i1) {
-                        const int n1 = c.precedenti[static_cast<std::size_t>(k)][static_cast<std::size_t>(i1)];
-                        const int x =
-                            b.diretto ? diretto(i1, -1, n1, 0, k) : (n1 < 0 ? Errore : b.tavola[n1 * Valori + k]);
-                        auto& v = s[k * Riferimenti + i1];
-                        v = static_cast<std::uint16_t>(v + dq[x]);
-                    }
-                break;
-            case 6:
-                for (int r = 0; r < Ruote; ++r) {
-                    engine::ValoriOperatore v;
-                    v.EstrazioneCalcolo = c.d;
-                    v.R1 = r;
-                    // A case on which the whole-wheel formula fails is skipped, as the search does.
-                    try {
-                        const int x = indiceEsito(engine::Valuta(b.op, v, a_));
-                        s[r] = static_cast<std::uint16_t>(s[r] + dq[x]);
-                    } catch (const engine::ErroreCalcolo&) {
-                    }
-                }
-                break;
-            case 7:
-                perOgni(Riferimenti, fili, [&](int i1) {
-                    avanzamento::controlla(avanzamento);
+            });
+            break;
+        case 7:
+            perOgni(Riferimenti, 1, [&](int i1) {
+                avanzamento::controlla(avanzamento);
+                for (const Passo& p : passi) {
+                    const auto& num = p.c.numeri;
+                    const std::uint16_t* dq = p.delta.data();
                     const int n1 = num[static_cast<std::size_t>(i1)];
                     for (int i2 = 0; i2 < Riferimenti; ++i2) {
                         const int n2 = num[static_cast<std::size_t>(i2)];
                         std::uint16_t* riga = s + (i1 * Riferimenti + i2) * Valori;
                         if (b.diretto) {
                             for (int k = 0; k < Valori; ++k)
-                                riga[k] = static_cast<std::uint16_t>(riga[k] + dq[diretto(i1, i2, n1, n2, k)]);
+                                riga[k] = static_cast<std::uint16_t>(riga[k] + dq[diretto(p.c, i1, i2, n1, n2, k)]);
                             continue;
                         }
                         if (n1 < 0 || n2 < 0)
                             continue;
+                        // Outcomes b + 1 .. 90, 1 .. b over V: two runs of the shares, which
+                        // the compiler adds many at a time.
+                        if (const int r = b.rotazione ? b.rotazione[n1 * 91 + n2] : -1; r >= 0) {
+                            const std::uint16_t* d1 = dq + 1;
+                            const int m = Valori - r;
+                            for (int k = 0; k < m; ++k)
+                                riga[k] = static_cast<std::uint16_t>(riga[k] + d1[r + k]);
+                            for (int k = m; k < Valori; ++k)
+                                riga[k] = static_cast<std::uint16_t>(riga[k] + d1[k - m]);
+                            continue;
+                        }
                         const std::uint8_t* esiti = b.tavola + (n1 * 91 + n2) * Valori;
                         for (int k = 0; k < Valori; ++k)
                             riga[k] = static_cast<std::uint16_t>(riga[k] + dq[esiti[k]]);
                     }
-                });
-                break;
-            default: break;
+                }
+            });
+            break;
+        default:
+            for (const Passo& p : passi) {
+                const NumeriCaso& c = p.c;
+                const auto& num = c.numeri;
+                const std::uint16_t* dq = p.delta.data();
+                switch (b.tipo) {
+                case 1:
+                    for (int i1 = 0; i1 < Riferimenti; ++i1) {
+                        const int n1 = num[static_cast<std::size_t>(i1)];
+                        const int x = b.diretto ? diretto(c, i1, -1, n1, 0, 0) : (n1 < 0 ? Errore : b.tavola[n1]);
+                        s[i1] = static_cast<std::uint16_t>(s[i1] + dq[x]);
+                    }
+                    break;
+                case 3:
+                    for (int i1 = 0; i1 < Riferimenti; ++i1) {
+                        const int n1 = num[static_cast<std::size_t>(i1)];
+                        std::uint16_t* riga = s + i1 * Valori;
+                        for (int k = 0; k < Valori; ++k) {
+                            const int x =
+                                b.diretto ? diretto(c, i1, -1, n1, 0, k) : (n1 < 0 ? Errore : b.tavola[n1 * Valori + k]);
+                            riga[k] = static_cast<std::uint16_t>(riga[k] + dq[x]);
+                        }
+                    }
+                    break;
+                case 4:
+                    for (int n = 1; n <= 90; ++n) {
+                        const int x = b.diretto ? diretto(c, -1, -1, n, 0, 0) : b.tavola[n];
+                        s[n - 1] = static_cast<std::uint16_t>(s[n - 1] + dq[x]);
+                    }
+                    break;
+                case 5:
+                    for (int k = 0; k < Ritardi; ++k)
+                        for (int i1 = 0; i1 < Riferimenti; ++i1) {
+                            const int n1 = c.precedenti[static_cast<std::size_t>(k)][static_cast<std::size_t>(i1)];
+                            const int x =
+                                b.diretto ? diretto(c, i1, -1, n1, 0, k) : (n1 < 0 ? Errore : b.tavola[n1 * Valori + k]);
+                            auto& v = s[k * Riferimenti + i1];
+                            v = static_cast<std::uint16_t>(v + dq[x]);
+                        }
+                    break;
+                case 6:
+                    for (int r = 0; r < Ruote; ++r) {
+                        if (!a_.ruotaEstratta(c.d, r))
+                            continue;   // not computable on a wheel not drawn, as in the search
+                        engine::ValoriOperatore v;
+                        v.EstrazioneCalcolo = c.d;
+                        v.R1 = r;
+                        // A case on which the whole-wheel formula fails is skipped, as the search does.
+                        try {
+                            const int x = indiceEsito(engine::Valuta(b.op, v, a_));
+                            s[r] = static_cast<std::uint16_t>(s[r] + dq[x]);
+                        } catch (const engine::ErroreCalcolo&) {
+                        }
+                    }
+                    break;
+                default: break;
+                }
             }
+            break;
         }
-    }
+        // A fixed number in disguise never scores, as in the search.
+        for (int i : b.fissi)
+            s[i] = 0;
+        massimi[static_cast<std::size_t>(indice)] = massimoDi(s, static_cast<std::size_t>(b.quanti));
+    });
 }
 
-RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzamento::Avanzamento* avanzamento)
+RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzamento::Avanzamento* avanzamento,
+                                         PariMerito* pari)
 {
     // The cases as the search takes them, each with the last colpo it may count; one
     // without a colpo scores nothing and is left out of the sums.
@@ -307,10 +393,12 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
         if (somme_.size() < limite) {
             somme_.emplace_front();
             somme_.front().valori.assign(totale_, 0);
+            somme_.front().massimi.assign(blocchi_.size(), 0);
             scelta = somme_.begin();
         } else {
             scelta = std::prev(somme_.end());
             std::fill(scelta->valori.begin(), scelta->valori.end(), std::uint16_t{0});
+            std::fill(scelta->massimi.begin(), scelta->massimi.end(), std::uint16_t{0});
             scelta->casi.clear();
         }
     }
@@ -329,23 +417,53 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
             variazioni.push_back({d, 0, ultimo});
     // A stop halfway leaves sums that match no set of cases: they are dropped.
     try {
-        applica(s.valori, variazioni, avanzamento);
+        applica(s.valori, s.massimi, variazioni, avanzamento);
     } catch (...) {
         somme_.pop_front();
         throw;
     }
     s.casi = voluti;
 
-    const auto massimo = std::max_element(s.valori.begin(), s.valori.end());
-    if (massimo == s.valori.end() || (*massimo >> BitTot) == 0)
+    // The packed value orders by Cop, then Tot: the top row is the first candidate with the
+    // highest, in the first operator block whose highest it is.
+    std::uint16_t massimo = 0;
+    for (const std::uint16_t m : s.massimi)
+        massimo = std::max(massimo, m);
+    if ((massimo >> BitTot) == 0)
         return {};
-    const auto soglia = static_cast<std::uint16_t>((*massimo >> BitTot) << BitTot);
-    const auto primo = std::find_if(s.valori.begin(), s.valori.end(), [&](std::uint16_t v) { return v >= soglia; });
-    const auto indice = static_cast<std::size_t>(primo - s.valori.begin());
-    const auto blocco = std::prev(std::upper_bound(blocchi_.begin(), blocchi_.end(), indice,
-                                                   [](std::size_t i, const Blocco& b) { return i < b.inizio; }));
-    return rigaCandidato(operatori_[static_cast<std::size_t>(blocco->riga)], static_cast<int>(indice - blocco->inizio),
-                         *primo >> BitTot, *primo & ((1 << BitTot) - 1));
+    // The blocks holding the highest sum, in order: the top row and its ties are there.
+    std::vector<std::size_t> alVertice;
+    for (std::size_t k = 0; k < blocchi_.size(); ++k)
+        if (s.massimi[k] == massimo)
+            alVertice.push_back(k);
+    const auto inizio = [&](std::size_t k) { return blocchi_[k].inizio; };
+    const auto fine = [&](std::size_t k) { return blocchi_[k].inizio + static_cast<std::size_t>(blocchi_[k].quanti); };
+    const auto primo = s.valori.begin() + static_cast<std::ptrdiff_t>(trova(s.valori, inizio(alVertice.front()), massimo));
+    const auto riga = [&](std::size_t indice) {
+        const auto blocco = std::prev(std::upper_bound(blocchi_.begin(), blocchi_.end(), indice,
+                                                       [](std::size_t i, const Blocco& b) { return i < b.inizio; }));
+        return rigaCandidato(operatori_[static_cast<std::size_t>(blocco->riga)],
+                             static_cast<int>(indice - blocco->inizio), massimo >> BitTot, massimo & ((1 << BitTot) - 1));
+    };
+    if (pari) {
+        *pari = PariMerito{};
+        std::array<bool, 91> giocati{};
+        int valutate = 0;
+        for (const std::size_t k : alVertice) {
+            pari->formule += static_cast<int>(std::count(s.valori.begin() + static_cast<std::ptrdiff_t>(inizio(k)),
+                                                         s.valori.begin() + static_cast<std::ptrdiff_t>(fine(k)), massimo));
+            for (std::size_t i = trova(s.valori, inizio(k), massimo); i < fine(k) && valutate < PariMeritoValutati;
+                 i = trova(s.valori, i + 1, massimo), ++valutate) {
+                const auto n = previsioneRiga(riga(i), a_, imp.riferimento);
+                if (n && *n >= 1 && *n <= 90 && !giocati[static_cast<std::size_t>(*n)]) {
+                    giocati[static_cast<std::size_t>(*n)] = true;
+                    ++pari->ambate;
+                }
+            }
+        }
+        pari->tutte = pari->formule <= PariMeritoValutati;
+    }
+    return riga(static_cast<std::size_t>(primo - s.valori.begin()));
 }
 
 }

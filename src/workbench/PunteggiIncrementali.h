@@ -21,9 +21,9 @@ namespace workbench {
 // its cases.
 //
 // The top row of the search is then the first candidate in enumeration order with the
-// highest Cop: the ranking of cercaFormule never moves a row ahead of one with a higher or
-// equal Cop that entered before it, and the first candidate with the highest Cop always
-// enters (its Tot is at least its Cop, above every Cop listed before it).
+// highest Cop and, among those, the highest Tot: the ranking of cercaFormule never moves a
+// row ahead of one that beats it or equals it and entered before it, and that candidate
+// always enters (its Tot is at least its Cop, and no row listed before it beats it).
 class PunteggiIncrementali {
 public:
     // The operator rows of the searches (FgOp, the chosen ones scored) and the wheels and
@@ -33,9 +33,10 @@ public:
     ~PunteggiIncrementali();
 
     // The first row cercaFormule(imp) would give for an ambate search (sorte 0, at least
-    // two rows listed): empty when no candidate covers a case. Throws
-    // avanzamento::Interrotto on a stop request.
-    RigaEsito migliore(const ImpostazioniRicerca& imp, avanzamento::Avanzamento* avanzamento);
+    // two rows listed): empty when no candidate covers a case; `pari`, when given, gets
+    // its ties as cercaFormule counts them. Throws avanzamento::Interrotto on a stop request.
+    RigaEsito migliore(const ImpostazioniRicerca& imp, avanzamento::Avanzamento* avanzamento,
+                       PariMerito* pari = nullptr);
 
     // Candidates scored per case (the sum of the chosen operators' candidates).
     std::size_t candidati() const { return totale_; }
@@ -53,9 +54,12 @@ private:
         int dopo = 0;    // last colpo from now on, 0: the case leaves
     };
     // Adds to `somme` each case's new share less its old one.
-    void applica(std::vector<std::uint16_t>& somme, const std::vector<Variazione>& variazioni,
+    // `massimi` gets each operator's highest sum, worked out while its sums are still in cache.
+    void applica(std::vector<std::uint16_t>& somme, std::vector<std::uint16_t>& massimi,
+                 const std::vector<Variazione>& variazioni,
                  avanzamento::Avanzamento* avanzamento);
-    const std::uint8_t* tabella(int op, int dim2, int dimV, avanzamento::Avanzamento* avanzamento);
+    // Points the block at its operator's table and lists its fixed candidates.
+    void tabella(Blocco& b, int dim2, int dimV, avanzamento::Avanzamento* avanzamento);
 
     const archive::Archivio& a_;
     std::vector<OperatoreRicerca> operatori_;

@@ -4,8 +4,9 @@
 #include "engine/Formula.h"
 
 #include <algorithm>
-
 #include <array>
+#include <map>
+#include <tuple>
 
 namespace testsupport {
 
@@ -42,6 +43,9 @@ public:
             // first draw) or an evaluator error makes the case not computable.
             const engine::Formula f{op.codice,          op.tipo, std::max(k.p1, 0), std::max(k.r1, 0),
                                     std::max(k.p2, 0), std::max(k.r2, 0), k.n >= 0 ? k.n : std::max(k.v, 0)};
+            // A wheel the formula reads was not drawn on the case: no hit, no anomaly.
+            if (engine::leggeRuotaNonEstratta(f, d, a_))
+                continue;
             std::optional<std::int16_t> calcolato;
             try {
                 calcolato = engine::valutaFormula(f, d, a_);
@@ -97,10 +101,55 @@ public:
                     break;
             }
         }
-        tieni(op, k, cop, tot, ultimo);
+        if (!fisso(op, k))
+            tieni(op, k, cop, tot, ultimo);
     }
 
 private:
+    // A candidate whose value cannot depend on the draw: its operator, fed every number
+    // 1..90 (the same number twice when it reads one cell twice), always gives the same
+    // outcome (a number 1..90, or "none" for anything else, or an error). Operators that
+    // read the draw themselves and the fixed number of class 4 are never such.
+    bool fisso(const OperatoreRicerca& op, const Candidato& k)
+    {
+        if (op.tipo != 1 && op.tipo != 2 && op.tipo != 3 && op.tipo != 5 && op.tipo != 7)
+            return false;
+        const int indice = engine::IndiceOperatore(op.codice);
+        if (indice >= 0 && engine::LeggeOperatore(indice).Estrazione)
+            return false;
+        const bool due = op.tipo == 2 || op.tipo == 7;
+        const bool stessa = due && k.r1 == k.r2 && k.p1 == k.p2;
+        const auto chiave = std::make_tuple(op.codice, op.tipo, std::max(k.v, 0), stessa);
+        if (const auto it = fissi_.find(chiave); it != fissi_.end())
+            return it->second;
+        auto esito = [&](int n1, int n2) {
+            engine::CampiOperatore c;
+            c.CodiceOperatore = op.codice;
+            c.N1 = n1;
+            c.N2 = n2;
+            c.ValoreFisso = std::max(k.v, 0);
+            c.Risultato = 0;
+            try {
+                engine::ElaboraPPP2(c, a_);
+            } catch (const engine::ErroreCalcolo&) {
+                return 91;
+            }
+            return c.Risultato >= 1 && c.Risultato <= 90 ? static_cast<int>(c.Risultato) : 0;
+        };
+        const int primo = esito(1, due ? 1 : 0);
+        bool costante = true;
+        for (int n1 = 1; n1 <= 90 && costante; ++n1) {
+            if (stessa) {
+                costante = esito(n1, n1) == primo;
+                continue;
+            }
+            for (int n2 = due ? 1 : 0; n2 <= (due ? 90 : 0) && costante; ++n2)
+                costante = esito(n1, n2) == primo;
+        }
+        fissi_[chiave] = costante;
+        return costante;
+    }
+
     void tieni(const OperatoreRicerca& op, const Candidato& k, int cop, int tot, std::optional<int> ultimo)
     {
         const int l = imp_.lista;
@@ -130,6 +179,8 @@ private:
             g_.setNumero(l, Val, k.n);
         if (op.tipo == 6 && imp_.sorte > 0 && ultimo)
             g_.setNumero(l, Val, *ultimo);
+        // Cop first, equal Cop by Tot, equal both in the order they came (stable sorts).
+        g_.ordinaDecrescente(Tot);
         g_.ordinaDecrescente(Cop);
     }
 
@@ -137,6 +188,7 @@ private:
     const archive::Archivio& a_;
     grid::Grid& g_;
     bool& anomalia_;
+    std::map<std::tuple<std::string, int, int, bool>, bool> fissi_;
 };
 
 }

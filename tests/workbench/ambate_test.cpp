@@ -354,9 +354,10 @@ TEST(Ambate, UnGuastoInUnFiloDiLavoroArrivaAlChiamanteConIlSuoMessaggio)
 
 TEST(Ambate, OperatoreDiClasseSetteNonCalcolabileSuAlcuniCasi)
 {
-    // PG12 reads the digits of pi at positions N1 and N2: a 0 (a wheel not drawn)
-    // has no position. Case 2 is an empty draw: every formula fails there. Case 10
-    // has 1 everywhere: PG12(1, 1) = 10 * 3 + 3 = 33, drawn at colpo 1 on Bari.
+    // PG12 reads the digits of pi at positions N1 and N2: a 0 has no position. Case 2
+    // is an empty draw: no wheel was drawn, so no formula is computable there, and that
+    // is no error. Case 10 has 1 everywhere: PG12(1, 1) = 10 * 3 + 3 = 33, drawn at colpo
+    // 1 on Bari.
     auto a = archivioVuoto(20);
     for (int w = 0; w < archive::NumeroRuote; ++w)
         for (int p = 1; p <= 5; ++p)
@@ -365,6 +366,10 @@ TEST(Ambate, OperatoreDiClasseSetteNonCalcolabileSuAlcuniCasi)
     ImpostazioniRicerca imp = impostazioniNum({2, 10}, 20);
     imp.operatori = {{"PG12", 7, true}};
     imp.lista = 10;
+    EXPECT_FALSE(cercaFormule(imp, a).anomalia);
+    // Bari drawn in case 2 with its first number missing (0, as a number the load could
+    // not take): the formulas reading it fail there, and the window is warned.
+    a.setNumero(2, 0, 2, 5);
     const auto r = cercaFormule(imp, a);
     EXPECT_TRUE(r.anomalia);
     // The first candidate in enumeration order: Bari 1, Bari 1, value 0.

@@ -3,6 +3,8 @@
 
 #include "support/ArchivioDimostrativo.h"
 #include "support/ArchivioReale.h"
+#include "support/RuotaTardiva.h"
+#include "workbench/NoteRicerca.h"
 #include "workbench/RicercheProva.h"
 
 #include <gtest/gtest.h>
@@ -88,12 +90,12 @@ TEST(Convalida, EsitiCalcolatiAMano)
         grid::Grid g;
         scriviConvalida(g, r, a);
         // R = 3: case 2 has one colpo (draw 3), without its 07: nothing covers a case.
-        EXPECT_EQ(rigaTesto(g, 3), "3|||nessuna formula||||||||0,367") << conservata;
+        EXPECT_EQ(rigaTesto(g, 3), "3|||nessuna formula||||||||0,367|") << conservata;
         // R = 9: 8 wheel-draws in the four colpi, 1 - (85/90)^8 = 0.367; 85 out at colpo 3.
-        EXPECT_EQ(rigaTesto(g, 9), "9||1|NUM|1|BA||||85|3|0,367") << conservata;
-        EXPECT_EQ(rigaTesto(g, 20), "20||1|NUM|1|BA||||88|0|0,367") << conservata;
+        EXPECT_EQ(rigaTesto(g, 9), "9||1|NUM|1|BA||||85|3|0,367|") << conservata;
+        EXPECT_EQ(rigaTesto(g, 20), "20||1|NUM|1|BA||||88|0|0,367|") << conservata;
         // R = 28: draws 29 and 30 only, 1 - (85/90)^4 = 0.204.
-        EXPECT_EQ(rigaTesto(g, 28), "28||1|NUM|1|BA||||86|in corso|0,204") << conservata;
+        EXPECT_EQ(rigaTesto(g, 28), "28||1|NUM|1|BA||||86|in corso|0,204|") << conservata;
         EXPECT_EQ(riferimentoRiga(g, 28), 28);
         EXPECT_EQ(r.righe[19].verificabili, 2);   // case 15 gained its colpi, case 2
     }
@@ -102,7 +104,7 @@ TEST(Convalida, EsitiCalcolatiAMano)
     const auto r = convalida(impostazioniAMano(a, 9, 20), a);
     EXPECT_EQ(testoTotaliConvalida(r.totali),
               "Riferimenti: 12; ambate uscite: 1 (8,3%); attese a caso: 4,4 (36,7%); p: 0,996; "
-              "copertura media nei casi: 79,2%");
+              "copertura media nei casi: 79,2%; scelte fra pari merito con ambate diverse: 0");
     const auto punti = cumulati(r.righe);
     ASSERT_EQ(punti.size(), 12u);
     EXPECT_EQ(punti.back().uscite, 1);
@@ -110,6 +112,36 @@ TEST(Convalida, EsitiCalcolatiAMano)
     // Near the end a reference counts only once all its colpi are drawn: 27..30 never do,
     // even where the ambata is already out.
     EXPECT_EQ(convalida(impostazioniAMano(a, 27, 30), a).totali.riferimenti, 0);
+}
+
+// An ambata out on the last of the C colpi is a win: R = 9 with C = 3 finds 85 on Napoli
+// in draw 12, its third colpo. The verdict says it in words.
+TEST(Convalida, VincitaAllUltimoColpoContata)
+{
+    const auto a = archivioAMano();
+    auto imp = impostazioniAMano(a, 9, 9);
+    imp.banco.colpi = 3;
+    for (bool conservata : {false, true}) {
+        const RisultatoConvalida r = conservata ? convalida(imp, a) : convalidaSemplice(imp, a);
+        ASSERT_EQ(r.righe.size(), 1u);
+        EXPECT_EQ(r.righe[0].ambata, 85);
+        EXPECT_EQ(r.righe[0].colpo, 3);
+        EXPECT_TRUE(r.righe[0].conteggiata());
+        EXPECT_EQ(r.totali.riferimenti, 1);
+        EXPECT_EQ(r.totali.uscite, 1) << conservata;
+        EXPECT_EQ(verdettoConvalida(r).rfind("Verdetto: il metodo è uscito un po' più spesso del caso (1 uscite su 1", 0),
+                  0u)
+            << verdettoConvalida(r);
+    }
+    // One colpo fewer and the same ambata is a miss.
+    imp.banco.colpi = 2;
+    const auto mancata = convalida(imp, a);
+    EXPECT_EQ(mancata.righe[0].colpo, 0);
+    EXPECT_EQ(mancata.totali.uscite, 0);
+    EXPECT_EQ(verdettoConvalida(mancata).rfind("Verdetto: il metodo non è uscito più spesso del caso", 0), 0u);
+    // No reference gives an ambata: why, in place of zeros.
+    auto vuota = impostazioniAMano(a, 3, 3);
+    EXPECT_EQ(verdettoConvalida(convalida(vuota, a)).rfind("Nessun riferimento conta: in nessuno", 0), 0u);
 }
 
 TEST(Convalida, IntervalliRifiutati)
@@ -195,4 +227,18 @@ TEST(Convalida, FermataDuranteLaReplica)
     }
 }
 
+}
+
+// One wheel starting late: no reference before it chooses a formula reading it, and the
+// kept replay keeps the rule as the plain one does.
+TEST(Convalida, RuotaTardivaComeLaRicerca)
+{
+    const auto& a = testsupport::archivioRuotaTardiva();
+    const auto imp = catalogoIntero(a, 1, a.NumeroEstrazioni, 6, 4);
+    confrontaReplay(imp, a, "Nazionale dalla 16");
+    for (const auto& r : convalida(imp, a).righe) {
+        if (r.riferimento >= testsupport::PrimaNazionale || r.formula.vuota())
+            continue;
+        EXPECT_FALSE(r.formula.r1 == 10 || r.formula.r2 == 10) << r.riferimento << " " << r.formula.formula;
+    }
 }

@@ -36,8 +36,10 @@ QLabel* Cliccabili::etichetta(const QString& nome, const QString& testo, const Q
     l->setContentsMargins(4, 0, 4, 0);
     if (!tooltip.isEmpty())
         l->setToolTip(tooltip);
-    // Reached with Tab, pressed with Space or Enter (the event filter below).
+    // Reached with Tab, pressed with Space or Enter (the event filter below); a frame
+    // shows the focus (colora keeps it for the coloured labels).
     l->setFocusPolicy(Qt::StrongFocus);
+    l->setStyleSheet(QStringLiteral("QLabel:focus { border: 2px solid #1a4d8f; }"));
     l->installEventFilter(this);
     azioni_.emplace_back(l, std::move(azione));
     return l;

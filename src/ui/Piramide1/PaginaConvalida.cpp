@@ -6,8 +6,12 @@
 #include "ui/common/Tema.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/Schermate.h"
+#include "workbench/Casi.h"
+#include "workbench/NoteRicerca.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QFont>
 #include <QGraphicsLayout>
 #include <QHBoxLayout>
@@ -17,6 +21,7 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
@@ -31,6 +36,23 @@ namespace ui {
 namespace {
 QString daStd(const std::string& s) { return QString::fromStdString(s); }
 const QString Titolo = QStringLiteral("Convalida");
+
+// A reference box: Ctrl+Page Up/Down belong to the tabs around it, not to its value.
+class SpinRiferimento : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* evento) override
+    {
+        if ((evento->modifiers() & Qt::ControlModifier) &&
+            (evento->key() == Qt::Key_PageUp || evento->key() == Qt::Key_PageDown)) {
+            evento->ignore();
+            return;
+        }
+        QSpinBox::keyPressEvent(evento);
+    }
+};
 }
 
 PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& banco, QWidget* genitore)
@@ -42,10 +64,10 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(4, 4, 4, 4);
     auto* fila = new QHBoxLayout;
-    ConvDal = new QSpinBox(this);
+    ConvDal = new SpinRiferimento(this);
     ConvDal->setObjectName(QStringLiteral("ConvDal"));
     ConvDal->setToolTip(QStringLiteral("Primo riferimento (n. indice dell'estrazione)"));
-    ConvAl = new QSpinBox(this);
+    ConvAl = new SpinRiferimento(this);
     ConvAl->setObjectName(QStringLiteral("ConvAl"));
     ConvAl->setToolTip(QStringLiteral("Ultimo riferimento (n. indice dell'estrazione)"));
     ChkMensileRif = new QCheckBox(QStringLiteral("Mensile del riferimento"), this);
@@ -54,18 +76,22 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     ChkMensileRif->setToolTip(QStringLiteral(
         "Con la rilevazione Mensile ogni riferimento prende la propria estrazione del mese (come il tasto M); "
         "senza segno vale per tutti quella scelta nella rilevazione"));
-    CmdConvalidaBtn = new QPushButton(QStringLiteral("CONVALIDA"), this);   // Alt+C is Calcola
+    // Alt+V: the verifications' VERIFICA is hidden while this page is in front.
+    CmdConvalidaBtn = new QPushButton(QStringLiteral("CON&VALIDA"), this);
     CmdConvalidaBtn->setObjectName(QStringLiteral("CmdConvalida"));
     CmdConvalidaBtn->setToolTip(QStringLiteral(
         "Ripete AMBATE a ogni riferimento dell'intervallo con le impostazioni attuali, gioca l'ambata della "
         "formula migliore nei colpi seguenti e confronta le uscite con il caso"));
-    CmdAnnullaConvalida = new QPushButton(QStringLiteral("Annulla"), this);
+    CmdAnnullaConvalida = new QPushButton(QStringLiteral("&Annulla"), this);
     CmdAnnullaConvalida->setObjectName(QStringLiteral("CmdAnnullaConvalida"));
-    CmdAnnullaConvalida->setToolTip(QStringLiteral("Ferma la convalida in corso: i risultati precedenti restano"));
+    CmdAnnullaConvalida->setToolTip(QStringLiteral("Ferma la convalida in corso (anche Esc): i risultati precedenti restano"));
     CmdAnnullaConvalida->setEnabled(false);
     invioPremePulsante(CmdConvalidaBtn);
     invioPremePulsante(CmdAnnullaConvalida);
-    fila->addWidget(new QLabel(QStringLiteral("Dal"), this));
+    // Alt+L reaches the range (the pyramid's Cancella riga is hidden while this page is in front).
+    auto* dal = new QLabel(QStringLiteral("Da&l"), this);
+    dal->setBuddy(ConvDal);
+    fila->addWidget(dal);
     fila->addWidget(ConvDal);
     fila->addWidget(new QLabel(QStringLiteral("al"), this));
     fila->addWidget(ConvAl);
@@ -82,8 +108,14 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     stato->addWidget(ChkMensileRif);
     stato->addWidget(LblConvalidaStato, 1);
     l->addLayout(stato);
+    LblImpostazioniConvalida = new QLabel(this);
+    LblImpostazioniConvalida->setObjectName(QStringLiteral("LblImpostazioniConvalida"));
+    LblImpostazioniConvalida->setWordWrap(true);
+    LblImpostazioniConvalida->setTextFormat(Qt::PlainText);
+    LblImpostazioniConvalida->hide();
+    l->addWidget(LblImpostazioniConvalida);
 
-    auto* divisore = new QSplitter(Qt::Vertical, this);
+    auto* divisore = divisore_ = new QSplitter(Qt::Vertical, this);
     divisore->setChildrenCollapsible(false);
     FgConvalida = new GrigliaView(FgConvalida_, divisore);
     FgConvalida->setObjectName(QStringLiteral("FgConvalida"));
@@ -104,7 +136,7 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     GraficoConvalida = new QChartView(grafico, divisore);
     GraficoConvalida->setObjectName(QStringLiteral("GraficoConvalida"));
     GraficoConvalida->setRenderHint(QPainter::Antialiasing);
-    GraficoConvalida->setMinimumHeight(150);
+    GraficoConvalida->setMinimumHeight(120);
     divisore->addWidget(FgConvalida);
     divisore->addWidget(GraficoConvalida);
     divisore->setStretchFactor(0, 3);
@@ -120,6 +152,18 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
         "negli stessi colpi e ruote, la probabilità di averne almeno altrettante per puro caso, e quanti casi "
         "coprivano in media le formule scelte"));
     l->addWidget(LblTotaliConvalida);
+    LblVerdettoConvalida = new QLabel(this);
+    LblVerdettoConvalida->setObjectName(QStringLiteral("LblVerdettoConvalida"));
+    LblVerdettoConvalida->setWordWrap(true);
+    LblVerdettoConvalida->setTextFormat(Qt::PlainText);
+    LblVerdettoConvalida->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    l->addWidget(LblVerdettoConvalida);
+    auto* controllo = new QTimer(this);
+    connect(controllo, &QTimer::timeout, this, [this] {
+        if (isVisible())
+            controllaImpostazioni();
+    });
+    controllo->start(300);
 
     intervalloPredefinito();
     chiaveArchivio_ = contesto_.ascoltaArchivio([this] {
@@ -154,9 +198,22 @@ void PaginaConvalida::intervalloPredefinito()
 
 void PaginaConvalida::occupa(bool occupata)
 {
+    // The keyboard stays on the page: on Annulla meanwhile, then back where it was.
+    if (occupata)
+        fuoco_.trattieni(this, CmdAnnullaConvalida);
     for (QWidget* w : std::initializer_list<QWidget*>{ConvDal, ConvAl, ChkMensileRif, CmdConvalidaBtn})
         w->setEnabled(!occupata);
-    CmdAnnullaConvalida->setEnabled(occupata);
+    if (!occupata)
+        fuoco_.restituisci(CmdAnnullaConvalida);
+}
+
+void PaginaConvalida::keyPressEvent(QKeyEvent* evento)
+{
+    if (evento->key() == Qt::Key_Escape && evento->modifiers() == Qt::NoModifier && inCorso()) {
+        annulla();
+        return;
+    }
+    QWidget::keyPressEvent(evento);
 }
 
 void PaginaConvalida::CmdConvalida()
@@ -191,11 +248,13 @@ void PaginaConvalida::CmdConvalida()
     }
     auto risultato = std::make_shared<workbench::RisultatoConvalida>();
     const bool mensile = imp.mensileDalRiferimento && imp.banco.rilevazione == workbench::Rilevazione::Mensile;
+    const QString impostazioni = daStd(workbench::testoImpostazioniConvalida(imp, archivio));
+    const Chiave chiave = chiaveAdesso();
     occupa(true);
     LblConvalidaStato->setText(QStringLiteral("Riferimento 1 di %1").arg(imp.al - imp.dal + 1));
     const bool avviata = lavoro_.avvia([imp = std::move(imp), risultato, &archivio](
                       avanzamento::Avanzamento& av) { *risultato = workbench::convalida(imp, archivio, &av); },
-                  [this, risultato, mensile](const LavoroDiFondo::Fine& fine) {
+                  [this, risultato, mensile, impostazioni, chiave](const LavoroDiFondo::Fine& fine) {
                       occupa(false);
                       if (fine.errore) {
                           LblConvalidaStato->setText(QStringLiteral("Convalida non riuscita."));
@@ -204,7 +263,10 @@ void PaginaConvalida::CmdConvalida()
                           LblConvalidaStato->setText(QStringLiteral("Convalida annullata: i risultati precedenti restano."));
                       } else {
                           righeConMensileDelRiferimento_ = mensile;
+                          impostazioniRighe_ = impostazioni;
+                          chiaveRighe_ = chiave;
                           mostraRisultato(*risultato);
+                          controllaImpostazioni();
                       }
                       emit finita();
                   });
@@ -214,10 +276,18 @@ void PaginaConvalida::CmdConvalida()
     }
 }
 
+void PaginaConvalida::hideEvent(QHideEvent* evento)
+{
+    QWidget::hideEvent(evento);
+    emit inPrimoPiano(false);
+}
+
 void PaginaConvalida::showEvent(QShowEvent* evento)
 {
     QWidget::showEvent(evento);
-    spazio();
+    emit inPrimoPiano(true);
+    // Once the window has laid out the page's new width and height.
+    QTimer::singleShot(0, this, &PaginaConvalida::spazio);
     const archive::Archivio& a = contesto_.sessione.archivio();
     const int r = banco_.riferimento;
     if (!inCorso() && r >= 1 && r <= a.NumeroEstrazioni)
@@ -232,28 +302,70 @@ void PaginaConvalida::spazio()
         if (auto* divisore = qobject_cast<QSplitter*>(w); divisore && divisore->orientation() == Qt::Vertical) {
             const int totale = divisore->height();
             if (totale > 0 && divisore->count() == 2)
-                divisore->setSizes({totale * 7 / 10, totale - totale * 7 / 10});
-            return;
+                divisore->setSizes({totale * 17 / 20, totale - totale * 17 / 20});
+            break;
         }
+    // The rows before the chart: the chart keeps about a third, never less than its minimum.
+    const int altezza = divisore_->height();
+    if (altezza > 0) {
+        const int grafico = std::max(GraficoConvalida->minimumHeight(), altezza / 3);
+        divisore_->setSizes({altezza - grafico, grafico});
+    }
 }
 
 void PaginaConvalida::annulla() { lavoro_.ferma(); }
+
+PaginaConvalida::Chiave PaginaConvalida::chiaveAdesso() const
+{
+    Chiave k;
+    k.casi = workbench::impostazioniCasi(banco_);
+    k.casi.riferimento = 0;
+    k.dal = ConvDal->value();
+    k.al = ConvAl->value();
+    k.mensileDalRiferimento = ChkMensileRif->isChecked();
+    if (k.mensileDalRiferimento && k.casi.rilevazione == workbench::Rilevazione::Mensile)
+        k.casi.mensile = 0;
+    return k;
+}
+
+void PaginaConvalida::controllaImpostazioni()
+{
+    if (!chiaveRighe_) {
+        LblImpostazioniConvalida->hide();
+        return;
+    }
+    const bool scadute = chiaveAdesso() != *chiaveRighe_;
+    LblImpostazioniConvalida->setText(
+        (scadute ? QStringLiteral("Impostazioni cambiate dopo la convalida: queste righe sono di ") : QStringLiteral("Righe di: ")) +
+        impostazioniRighe_);
+    LblImpostazioniConvalida->setStyleSheet(scadute ? QStringLiteral("QLabel { color: #8b0000; font-weight: bold; }") : QString());
+    LblImpostazioniConvalida->show();
+}
 
 void PaginaConvalida::aspetta() { lavoro_.aspetta(); }
 
 void PaginaConvalida::mostraRisultato(const workbench::RisultatoConvalida& r)
 {
     const archive::Archivio& a = contesto_.sessione.archivio();
-    workbench::scriviConvalida(FgConvalida_, r, a);
+    const bool giocate = std::any_of(r.righe.begin(), r.righe.end(), [](const auto& x) { return x.giocata(); });
+    // Not one ambata to follow: the reason in words, not rows of "nessuna formula".
+    if (giocate)
+        workbench::scriviConvalida(FgConvalida_, r, a);
+    else
+        workbench::preparaGrigliaConvalida(FgConvalida_);
     FgConvalida->aggiorna();
+    LblVerdettoConvalida->setText(daStd(workbench::verdettoConvalida(r)));
     if (isVisible())
         spazio();
     LblConvalidaStato->setText(QStringLiteral("Convalidati %1 riferimenti, dal %2 al %3.")
                                    .arg(r.righe.size())
                                    .arg(r.righe.empty() ? 0 : r.righe.front().riferimento)
                                    .arg(r.righe.empty() ? 0 : r.righe.back().riferimento));
-    LblTotaliConvalida->setText(daStd(workbench::testoTotaliConvalida(r.totali)));
+    // With no reference counted the totals would be zeros and p 1: the verdict says why instead.
+    LblTotaliConvalida->setText(r.totali.riferimenti > 0 ? daStd(workbench::testoTotaliConvalida(r.totali)) : QString());
+    LblTotaliConvalida->setVisible(r.totali.riferimenti > 0);
     disegnaGrafico(r);
+    GraficoConvalida->setVisible(r.totali.riferimenti > 0);
 }
 
 void PaginaConvalida::disegnaGrafico(const workbench::RisultatoConvalida& r)

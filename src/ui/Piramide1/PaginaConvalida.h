@@ -5,15 +5,22 @@
 #include "workbench/Banco.h"
 #include "workbench/Convalida.h"
 #include "ui/common/Contesto.h"
+#include "ui/common/Controlli.h"
 #include "ui/common/LavoroDiFondo.h"
 
+#include <QPointer>
 #include <QWidget>
+
+#include <optional>
 
 class QCheckBox;
 class QChartView;
 class QLabel;
 class QPushButton;
+class QHideEvent;
+class QKeyEvent;
 class QShowEvent;
+class QSplitter;
 class QSpinBox;
 
 namespace ui {
@@ -38,6 +45,9 @@ public:
     // The range back to the last 200 draws of the archive.
     void intervalloPredefinito();
     const grid::Grid& griglia() const { return FgConvalida_; }
+    // The tag of the rows against the settings now (the workbench's and the range): stale or
+    // not. A timer runs it while the page shows; tests call it.
+    void controllaImpostazioni();
 
 signals:
     // Double-click on a row: the workbench takes its reference and, when the rows were
@@ -46,17 +56,32 @@ signals:
     void riferimentoScelto(int d, bool mensileDelRiferimento);
     // The replay ended (done, stopped or failed).
     void finita();
+    // The page came to the front (true) or left it: the window gives it the pyramid's width
+    // meanwhile, so that every column of the rows is in sight on a 1366-pixel screen.
+    void inPrimoPiano(bool davanti);
 
 protected:
     // "Mensile del riferimento" follows the workbench: marked while its Mensile is still the
     // reference's own ordinal (as the window opens, or after M).
     void showEvent(QShowEvent* evento) override;
+    void hideEvent(QHideEvent* evento) override;
+    // Escape stops the running replay.
+    void keyPressEvent(QKeyEvent* evento) override;
 
 private:
     void mostraRisultato(const workbench::RisultatoConvalida& r);
     void disegnaGrafico(const workbench::RisultatoConvalida& r);
     void occupa(bool occupata);
     void spazio();
+    // What the rows depend on, from the settings now: the banco's settings without its
+    // reference (each row has its own), the range and "Mensile del riferimento".
+    struct Chiave {
+        workbench::ImpostazioniCasi casi;
+        int dal = 0, al = 0;
+        bool mensileDalRiferimento = false;
+        bool operator==(const Chiave&) const = default;
+    };
+    Chiave chiaveAdesso() const;
 
     Contesto& contesto_;
     const workbench::Banco& banco_;
@@ -72,8 +97,17 @@ private:
     QPushButton* CmdAnnullaConvalida = nullptr;
     QLabel* LblConvalidaStato = nullptr;
     QLabel* LblTotaliConvalida = nullptr;
+    // Under the totals: the verdict in words (or why nothing counts).
+    QLabel* LblVerdettoConvalida = nullptr;
+    // Above the rows: the settings they were made with, and whether those on the left still match.
+    QLabel* LblImpostazioniConvalida = nullptr;
+    QString impostazioniRighe_;
+    std::optional<Chiave> chiaveRighe_;
     GrigliaView* FgConvalida = nullptr;
     QChartView* GraficoConvalida = nullptr;
+    QSplitter* divisore_ = nullptr;   // the rows above the chart
+    // The keyboard on Annulla while the replay runs, then back where it was.
+    FuocoTrattenuto fuoco_;
 
     // Last member: destroyed first, it stops the replay and waits for it.
     LavoroDiFondo lavoro_{this};

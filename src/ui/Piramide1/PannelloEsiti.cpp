@@ -44,8 +44,20 @@ PannelloEsiti::PannelloEsiti(workbench::Banco& banco) : banco_(banco)
     LblEsitoRicerca->setStyleSheet(QStringLiteral("QLabel { color: #8b0000; }"));
     LblEsitoRicerca->hide();
     le->insertWidget(0, LblEsitoRicerca);
+    LblImpostazioniEsiti = etichetta(QStringLiteral("LblImpostazioniEsiti"), {}, esiti);
+    LblImpostazioniEsiti->setWordWrap(true);
+    LblImpostazioniEsiti->setTextFormat(Qt::PlainText);
+    LblImpostazioniEsiti->setFocusPolicy(Qt::NoFocus);
+    LblImpostazioniEsiti->setToolTip(QStringLiteral(
+        "Le impostazioni con cui sono stati ottenuti i risultati di questa pagina: se quelle a sinistra "
+        "cambiano, i risultati non valgono più per loro finché la ricerca non è ripetuta."));
+    LblImpostazioniEsiti->hide();
+    le->insertWidget(1, LblImpostazioniEsiti);
     le->addWidget(LblMiglioreACaso);
-    connect(SSTab2, &QTabWidget::currentChanged, this, [this] { mostraMiglioreACaso(); });
+    connect(SSTab2, &QTabWidget::currentChanged, this, [this] {
+        mostraMiglioreACaso();
+        mostraImpostazioniEsiti();
+    });
     connect(Ch_CasiScoperti, &QCheckBox::toggled, this, [this](bool v) { banco_.casiScoperti = v; });
 }
 
@@ -53,7 +65,7 @@ QWidget* PannelloEsiti::costruisciAmbate()
 {
     auto* ambate = new QWidget;
     auto* la = new QVBoxLayout(ambate);
-    la->setContentsMargins(4, 4, 4, 4);
+    la->setContentsMargins(2, 2, 2, 2);
     Cmd_Step1Btn = pulsante(QStringLiteral("Cmd_Step1"), QStringLiteral("AMBATE"),
                             QStringLiteral("Cerca le formule che danno l'ambata sui casi"), ambate);
     Ch_CasiScoperti = new QCheckBox(QStringLiteral("Casi scoperti"), ambate);
@@ -92,7 +104,7 @@ QWidget* PannelloEsiti::costruisciAbbinamenti()
 {
     auto* abbinamenti = new QWidget;
     auto* lb = new QVBoxLayout(abbinamenti);
-    lb->setContentsMargins(4, 4, 4, 4);
+    lb->setContentsMargins(2, 2, 2, 2);
     Command38Btn = pulsante(QStringLiteral("Command38"), QStringLiteral("ABBINAMENTI"),
                             QStringLiteral("Cerca la formula da abbinare ai numeri del livello verificato"), abbinamenti);
     Option1 = new QRadioButton(QStringLiteral("2"), abbinamenti);
@@ -149,6 +161,50 @@ void PannelloEsiti::statoEsiti(const QString& testo)
 {
     LblEsitoRicerca->setText(testo);
     LblEsitoRicerca->setVisible(!testo.isEmpty());
+}
+
+void PannelloEsiti::risultatiDi(int pagina, const QString& impostazioni, const QString& note)
+{
+    pagine_[static_cast<std::size_t>(pagina)] = StatoPagina{impostazioni, note, false};
+    mostraImpostazioniEsiti();
+}
+
+void PannelloEsiti::impostazioniScadute(int pagina, bool scadute)
+{
+    auto& p = pagine_[static_cast<std::size_t>(pagina)];
+    if (p.impostazioni.isEmpty() || p.scadute == scadute)
+        return;
+    p.scadute = scadute;
+    mostraImpostazioniEsiti();
+}
+
+void PannelloEsiti::dimenticaRisultati(int pagina)
+{
+    pagine_[static_cast<std::size_t>(pagina)] = StatoPagina{};
+    if (sorteConfronto_ >= 0 && (sorteConfronto_ == 0 ? 0 : 1) == pagina) {
+        sorteConfronto_ = -1;
+        LblMiglioreACaso->clear();
+        mostraMiglioreACaso();
+    }
+    mostraImpostazioniEsiti();
+}
+
+void PannelloEsiti::mostraImpostazioniEsiti()
+{
+    const int scheda = SSTab2->currentIndex();
+    if (scheda < 0 || scheda > 1 || pagine_[static_cast<std::size_t>(scheda)].impostazioni.isEmpty()) {
+        LblImpostazioniEsiti->hide();
+        return;
+    }
+    const auto& p = pagine_[static_cast<std::size_t>(scheda)];
+    QString testo = (p.scadute ? QStringLiteral("Impostazioni cambiate dopo la ricerca: questi risultati sono di ")
+                               : QStringLiteral("Risultati di: ")) + p.impostazioni;
+    if (!p.note.isEmpty())
+        testo += QLatin1Char('\n') + p.note;
+    LblImpostazioniEsiti->setText(testo);
+    LblImpostazioniEsiti->setStyleSheet(p.scadute ? QStringLiteral("QLabel { color: #8b0000; font-weight: bold; }")
+                                                  : QString());
+    LblImpostazioniEsiti->show();
 }
 
 void PannelloEsiti::mostraMiglioreACaso()

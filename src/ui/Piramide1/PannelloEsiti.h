@@ -40,6 +40,15 @@ public:
     void confrontoDellaSorte(int sorte) { sorteConfronto_ = sorte; }
     // "Migliore a caso" shown only on the page of the search it describes.
     void mostraMiglioreACaso();
+    // What the results of a page (Ambate, Abbinamenti) were made with and the lines in
+    // words about them, shown above that page's grid while it shows.
+    void risultatiDi(int pagina, const QString& impostazioni, const QString& note);
+    // The settings on the left no longer match the results of the page: the tag says so.
+    void impostazioniScadute(int pagina, bool scadute);
+    // The results of the page are gone (RICAVA ESTRAZIONI emptied them): tag, lines and,
+    // when it described them, "Migliore a caso" go too.
+    void dimenticaRisultati(int pagina);
+    bool haRisultati(int pagina) const { return !pagine_[static_cast<std::size_t>(pagina)].impostazioni.isEmpty(); }
 
     QTabWidget* SSTab2 = nullptr;
     QCheckBox* Ch_CasiScoperti = nullptr;
@@ -50,6 +59,8 @@ public:
     QLabel* LblMiglioreACaso = nullptr;
     // Next to the results: what became of the last search (cancelled, cases renewed).
     QLabel* LblEsitoRicerca = nullptr;
+    // Above the grid of the page showing: the settings of its results, stale or not, and its lines in words.
+    QLabel* LblImpostazioniEsiti = nullptr;
     QPushButton* Cmd_Step1Btn = nullptr;
     QPushButton* Command29Btn = nullptr;
     QPushButton* Command21Btn = nullptr;
@@ -64,8 +75,16 @@ private:
     QWidget* costruisciAbbinamenti();
 
     workbench::Banco& banco_;
+    void mostraImpostazioniEsiti();
+
     // Sorte of the search LblMiglioreACaso describes; -1 before any.
     int sorteConfronto_ = -1;
+    struct StatoPagina {
+        QString impostazioni;   // empty: no results
+        QString note;
+        bool scadute = false;
+    };
+    std::array<StatoPagina, 2> pagine_;
     QHBoxLayout* comandiAmbate_ = nullptr;
     QHBoxLayout* comandiAbbinamenti_ = nullptr;
 };

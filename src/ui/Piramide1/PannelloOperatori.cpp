@@ -106,6 +106,14 @@ void PannelloOperatori::collega()
         mostraOperatoreCorrente();
         FgOp->aggiorna();
     });
+    // The arrows through the catalogue show each operator's explanation, as a click does.
+    connect(FgOp, &GrigliaView::cellaCambiata, this, [this](int r, int) {
+        if (r < 1 || r >= banco_.FgOp.righe())
+            return;
+        workbench::operatoreCorrente(banco_, r);
+        mostraOperatoreCorrente();
+        FgOp->aggiornaCelle(1, workbench::colOp::Oper, banco_.FgOp.righe() - 1, workbench::colOp::Oper);
+    });
     connect(FgOp, &GrigliaView::doppioClic, this, [this](int r, int) {
         workbench::toggleOperatore(banco_, r);
         FgOp->aggiornaCelle(r, workbench::colOp::Scelta, r, workbench::colOp::Scelta);

@@ -14,8 +14,10 @@
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
 #include "workbench/Abbinamenti.h"
+#include "workbench/NoteRicerca.h"
 #include "workbench/Trasferimenti.h"
 
+#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -26,6 +28,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -37,20 +40,27 @@ namespace {
 // focus between them and Space or Enter presses the one reached.
 void assegnaTasti(QWidget* radice)
 {
+    // One letter per command in sight at once: the top row and the pyramid are always there,
+    // with one page on the left (Rilevazione, Operatori, Salvate), one of the results and one
+    // of the verifications (hidden while Convalida is in front, as the pyramid is). The
+    // "Copia" buttons and the minor ones have none: Tab reaches them, Ctrl+C copies a grid.
+    // RICAVA ESTRAZIONI is Alt+R from any page (the window's own shortcut, Piramide1::collega).
+    // Letters: N D U C S L Z O always; T G (left); A F P I / B P / V A L (results);
+    // M / V M / E M (verifications).
     static const std::pair<const char*, const char*> testi[] = {
         {"Command42(1)", "&N°"}, {"Command42(2)", "&Data"}, {"CmdAnnulla", "Ann&ulla ricerca"},
-        {"CmdGuida", "&Guida"}, {"Command6", "Im&posta"}, {"Command8", "Rese&t"}, {"Command9", "&RICAVA ESTRAZIONI"},
-        {"Command22", "Seleziona &tutti"}, {"Command23", "Deselezi&ona tutti"}, {"Cmd_aggiunge", "A&ggiungi"},
-        {"Command25", "C&opia"}, {"Cmd_Elenco", "E&LENCO"}, {"Command11", "SALVA CON&FIGURAZIONE"},
-        {"Command13", "Cancella s&elezionata"}, {"Command2", "&Calcola"}, {"Command19", "Re&setta"},
-        {"Command15", "Cance&lla riga"}, {"Command24", "Desele&ziona tutti"}, {"Command10", "NASC&ONDE"},
-        {"Command17", "C&opia"}, {"Cmd_Step1", "&AMBATE"}, {"Command29", "Veri&fica formula"},
-        {"Command21", "&Imposta"}, {"Command36", "Capogioc&o"}, {"Command18", "C&opia"}, {"Command38", "A&BBINAMENTI"},
-        {"Command7", "&Imposta"}, {"Command1", "C&opia"}, {"Command5", "&MARCA"}, {"Command4", "Azz&era grid"},
-        {"Command12", "Cas&o"}, {"Command39", "A&zzera grid"}, {"Command16", "C&opia"}, {"Command40", "&VERIFICA"},
-        {"Command3", "C&opia"}, {"Command20", "Stam&pa"}, {"Command26", "Re&setta"}, {"Command31", "T&utti"},
-        {"Command32", "&Nessuno"}, {"Command27", "&ELABORA"}, {"Command30", "C&opia"}, {"Command33", "Copia tu&tto"},
-        {"Command28", "Stam&pa"}};
+        {"CmdGuida", "Guida"}, {"Command2", "&Calcola"}, {"Command19", "Re&setta"}, {"Command15", "Cance&lla riga"},
+        {"Command24", "Desele&ziona tutti"}, {"Command10", "NASC&ONDE"}, {"Command17", "Copia"},
+        {"Command6", "Impos&ta"}, {"Command8", "Reset"}, {"Command9", "RICAVA ESTRAZIONI (Alt+R)"},
+        {"Command22", "Seleziona &tutti"}, {"Command23", "Deseleziona tutti"}, {"Cmd_aggiunge", "A&ggiungi"},
+        {"Command25", "Copia"}, {"Cmd_Elenco", "ELENCO"}, {"Command11", "SALVA CONFIGURAZIONE"},
+        {"Command13", "Cancella seleziona&ta"}, {"Cmd_Step1", "&AMBATE"}, {"Command29", "Veri&fica formula"},
+        {"Command21", "Im&posta"}, {"Command36", "Capog&ioco"}, {"Command18", "Copia"}, {"Command38", "A&BBINAMENTI"},
+        {"Command7", "Im&posta"}, {"Command1", "Copia"}, {"Command5", "&MARCA"}, {"Command4", "Azzera grid"},
+        {"Command12", "Caso"}, {"Command39", "Azzera grid"}, {"Command16", "Copia"}, {"Command40", "&VERIFICA"},
+        {"Command3", "Copia"}, {"Command20", "Sta&mpa"}, {"Command26", "Resetta"}, {"Command31", "Tutti"},
+        {"Command32", "Nessuno"}, {"Command27", "&ELABORA"}, {"Command30", "Copia"}, {"Command33", "Copia tutto"},
+        {"Command28", "Sta&mpa"}};
     for (const auto& [nome, testo] : testi)
         if (auto* b = radice->findChild<QPushButton*>(QString::fromLatin1(nome)))
             b->setText(QString::fromUtf8(testo));
@@ -96,6 +106,10 @@ Piramide1::Piramide1(Contesto& contesto, QWidget* genitore) : QWidget(genitore),
             esiti_->LblMiglioreACaso->setText(QStringLiteral("Migliore a caso: prova %1 di %2...").arg(valore + 1).arg(massimo));
     });
     apri();
+    // The settings change through many controls: the results' tags follow them a few times a second.
+    auto* controllo = new QTimer(this);
+    connect(controllo, &QTimer::timeout, this, &Piramide1::controllaEsiti);
+    controllo->start(300);
 }
 
 Piramide1::~Piramide1()
@@ -138,7 +152,16 @@ void Piramide1::costruisci()
     const char* navigazione[3][2] = {{">|", "Vai all'ultima estrazione"},
                                      {"N°", "Ricerca per numero estrazione"},
                                      {"Data", "Ricera per data"}};
-    gRif->addWidget(hs1, 1);
+    // A scroll bar draws no focus of its own: the frame around it does.
+    corniceHs1_ = new QFrame(rif);
+    corniceHs1_->setObjectName(QStringLiteral("corniceHs1"));
+    auto* lCornice = new QHBoxLayout(corniceHs1_);
+    lCornice->setContentsMargins(0, 0, 0, 0);
+    corniceHs1_->setStyleSheet(QStringLiteral("QFrame#corniceHs1 { border: 2px solid transparent; }"));
+    hs1->setParent(corniceHs1_);
+    lCornice->addWidget(hs1);
+    hs1->installEventFilter(this);
+    gRif->addWidget(corniceHs1_, 1);
     gRif->addWidget(LabelRifE);
     for (int i = 0; i < 3; ++i) {
         Command42Btn[i] = pulsante(QStringLiteral("Command42(%1)").arg(i), QString::fromUtf8(navigazione[i][0]),
@@ -188,7 +211,8 @@ void Piramide1::costruisci()
     // Context menu: the row's ambata becomes a play of the window Giocate.
     esiti_->FgEsiti->aggiungiAzioneRiga(QStringLiteral("Gioca l'ambata"), QStringLiteral("GiocaAmbata"), [this](int r) {
         giocaAmbata(contesto_, QString::fromStdString(banco_.FgEsiti.testo(r, workbench::ColonnaPrevisione)),
-                    workbench::ruoteInGioco(banco_), banco_.colpi, banco_.riferimento, this);
+                    workbench::ruoteInGioco(banco_), banco_.colpi, banco_.riferimento, this,
+                    QString::fromStdString(workbench::testoFormula(workbench::leggiRigaEsito(banco_.FgEsiti, r))));
     });
     auto* convalida = new PaginaConvalida(contesto_, banco_);
     esiti_->aggiungiPagina(convalida, QStringLiteral("Convalida"));
@@ -198,19 +222,30 @@ void Piramide1::costruisci()
             Command14();
     });
     piramide_ = new PannelloPiramide(banco_, pannello_, contenuto_);
+    // The replay uses neither the pyramid nor the cases: its rows and chart take their room
+    // while they are in front.
+    connect(convalida, &PaginaConvalida::inPrimoPiano, this, [this](bool davanti) {
+        piramide_->setVisible(!davanti);
+        verifiche_->setVisible(!davanti);
+    });
     auto* corpo = new QHBoxLayout;
+    // Tight gaps: on a 1366-pixel screen every column of the results fits, p included.
+    corpo->setSpacing(3);
     corpo->addWidget(SSTab1);
     corpo->addWidget(piramide_);
     corpo->addWidget(risultati_, 1);
     bloccabili_ = {rif, SSTab1, piramide_, risultati_};
 
     auto* l = new QVBoxLayout(contenuto_);
-    l->setContentsMargins(4, 4, 4, 4);
+    l->setContentsMargins(2, 2, 2, 2);
     l->addLayout(cima);
     l->addLayout(corpo, 1);
     // Under this the window scrolls instead of squeezing grids into nothing.
     contenuto_->setMinimumSize(880, 540);
     assegnaTasti(contenuto_);
+    // The reference bar after its buttons in the Tab order: the first stop is not a control
+    // that Page Up/Down would move silently.
+    setTabOrder(Command14Btn, hs1);
 }
 
 void Piramide1::apri()
@@ -289,9 +324,9 @@ void Piramide1::preparaVisteEsiti()
             workbench::scriviConfronti(g, {}, {});
             workbench::scriviPrevisioni(g, {}, sorte);
         }
-        // Header-wide (see adattaColonne), p as wide as "0,330".
+        // Header-wide (see adattaColonne), p as wide as "<0,001".
         g.setLarghezza(workbench::colEsiti::Attesi, 300);
-        g.setLarghezza(workbench::colEsiti::P, 650);
+        g.setLarghezza(workbench::colEsiti::P, 720);
         // The empty first column holds nothing a player reads: its room goes to p.
         g.setNascosta(0, true);
         g.setLarghezza(workbench::ColonnaPrevisione, 300);

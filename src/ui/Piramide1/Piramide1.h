@@ -5,14 +5,18 @@
 #include "workbench/Banco.h"
 #include "workbench/Salvataggi.h"
 #include "ui/common/Contesto.h"
+#include "ui/common/Controlli.h"
 #include "ui/common/LavoroDiFondo.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
+class QFrame;
 class QKeyEvent;
 class QLabel;
 class QListWidget;
@@ -103,6 +107,10 @@ public:
     // its summary stands in LblMiglioreACaso. Waits for it (tests, screenshots).
     void aspettaConfrontoCaso();
     bool confrontoCasoInCorso() const;
+    // The results' tags against the settings on the left (stale or not) and against the
+    // grids (results emptied by RICAVA ESTRAZIONI lose tag, lines and "Migliore a caso").
+    // A timer runs it while the window is open; tests call it.
+    void controllaEsiti();
 
     // --- copy and print ---
     void copia(const QString& griglia);       // Command1, 3, 16, 17, 18, 30, 33
@@ -126,6 +134,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
+    // The frame around the reference bar follows its focus.
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
     void costruisci();
@@ -167,17 +177,24 @@ private:
     LavoroDiFondo confrontoCaso_{this};
     LavoroDiFondo lavoro_{this};
     std::vector<QWidget*> bloccabili_;
+    // The settings that made the results of each page of SSTab2 (Ambate, Abbinamenti).
+    std::array<std::optional<workbench::ImpostazioniCasi>, 2> impostazioniEsiti_;
+    // The search of the page wrote rows into its grid (not a search with nothing to verify).
+    std::array<bool, 2> esitiScritti_{};
 
     QScrollArea* area_ = nullptr;
     QWidget* contenuto_ = nullptr;
     // Reference draw, the times of the last command, the state of a running search.
     QScrollBar* hs1 = nullptr;
+    QFrame* corniceHs1_ = nullptr;   // framed while hs1 has the keyboard
     QLabel* LabelRifE = nullptr;
     std::array<QPushButton*, 3> Command42Btn{};
     QPushButton* Command14Btn = nullptr;
     QListWidget* List1 = nullptr;
     QLabel* LabelRicerca = nullptr;
     QString statoPrimaRicerca_;
+    // The keyboard on Annulla ricerca while a search runs, then back where it was.
+    FuocoTrattenuto fuocoRicerca_;
     QPushButton* CmdAnnulla = nullptr;
     // The panels: three pages on the left, the pyramid in the centre, results and verifications on the right.
     QTabWidget* SSTab1 = nullptr;

@@ -23,7 +23,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QKeySequence>
 #include <QScrollBar>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -42,6 +44,12 @@ void Piramide1::collega()
     connect(Command14Btn, &QPushButton::clicked, this, &Piramide1::Command14);
     connect(CmdAnnulla, &QPushButton::clicked, this, &Piramide1::annullaRicerca);
     connect(rilevazione_->Command9Btn, &QPushButton::clicked, this, &Piramide1::Command9);
+    // RICAVA ESTRAZIONI from any page of the left, as long as the commands are not locked.
+    auto* ricava = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_R), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(ricava, &QShortcut::activated, this, [this] {
+        if (rilevazione_->Command9Btn->isEnabled() && SSTab1->isEnabled())
+            rilevazione_->Command9Btn->click();
+    });
 
     auto* salvate = configurazioni_;
     connect(salvate->FgPir1, &GrigliaView::doppioClic, this, [this](int r, int) { caricaConfigurazione(r); });
@@ -125,8 +133,23 @@ void Piramide1::attivaCella(GrigliaView* v, int r, int c)
         emit v->clic(r, c);
 }
 
+bool Piramide1::eventFilter(QObject* oggetto, QEvent* evento)
+{
+    if (oggetto == hs1 && (evento->type() == QEvent::FocusIn || evento->type() == QEvent::FocusOut)) {
+        const bool fuoco = evento->type() == QEvent::FocusIn;
+        corniceHs1_->setStyleSheet(QStringLiteral("QFrame#corniceHs1 { border: 2px solid %1; }")
+                                       .arg(fuoco ? QStringLiteral("#1a4d8f") : QStringLiteral("transparent")));
+    }
+    return QWidget::eventFilter(oggetto, evento);
+}
+
 void Piramide1::keyPressEvent(QKeyEvent* evento)
 {
+    // Escape stops the running search (the Convalida page stops its own replay first).
+    if (evento->key() == Qt::Key_Escape && evento->modifiers() == Qt::NoModifier && ricercaInCorso()) {
+        annullaRicerca();
+        return;
+    }
     if (!apriHelpSeF1(evento, contesto_.apriHelp, ContestoHelp, this))
         QWidget::keyPressEvent(evento);
 }
@@ -152,6 +175,7 @@ void Piramide1::aggiornaVista()
     for (const auto& t : banco_.List1)
         List1->addItem(daStd(t));
     LabelRifE->setText(etichettaRiferimento(banco_.riferimento, contesto_.sessione.archivio()));
+    controllaEsiti();
 }
 
 void Piramide1::adattaColonne()

@@ -167,7 +167,10 @@ bool Piramide1::rinnovaCasi()
         return true;
     const QString testo = QStringLiteral("Impostazioni cambiate dall'ultima RICAVA ESTRAZIONI: casi ricavati di nuovo (%1)")
                               .arg(workbench::numeroCasi(banco_));
-    LabelRicerca->setText(testo);
+    // The status line beside the reference bar has room for one short line; the whole
+    // sentence stands above the results and in the line's tooltip.
+    LabelRicerca->setText(QStringLiteral("Casi ricavati di nuovo (%1)").arg(workbench::numeroCasi(banco_)));
+    LabelRicerca->setToolTip(testo);
     esiti_->statoEsiti(testo);
     aggiornaVista();
     if (rinnovo.esito) {

@@ -1,13 +1,17 @@
 // The window Piramide1: AMBATE and ABBINAMENTI, its only long commands, run off the interface thread here and nowhere else.
 #include "ui/Piramide1/Piramide1.h"
 
+#include "ui/Piramide1/ControlliPiramide.h"
+#include "ui/Piramide1/PannelloEsiti.h"
 #include "ui/Piramide1/PannelloRisultati.h"
 #include "ui/common/GrigliaView.h"
 #include "workbench/Abbinamenti.h"
 #include "workbench/Ambate.h"
 #include "workbench/Casi.h"
 #include "workbench/ConfrontoCaso.h"
+#include "workbench/NoteRicerca.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,6 +21,8 @@
 #include <memory>
 
 namespace ui {
+
+using piramide1::daStd;
 
 namespace {
 // Twenty runs, always from the same seed: the same search gives the same summary.
@@ -44,13 +50,28 @@ void Piramide1::avviaRicerca(int sorte)
     const auto imp = workbench::leggiImpostazioniRicerca(banco_, sorte);
     const std::string inizio = workbench::orarioList1();
     const archive::Archivio& archivio = contesto_.sessione.archivio();
+    const int pagina = sorte == 0 ? PannelloEsiti::Ambate : PannelloEsiti::Abbinamenti;
+    const workbench::ImpostazioniCasi casi = workbench::impostazioniCasi(banco_);
+    const QString etichetta = daStd(workbench::testoImpostazioniCasi(casi, archivio));
+    // Nothing to verify: the reason, not a grid of empty rows.
+    if (const std::string motivo = workbench::motivoNessunCaso(imp, archivio); !motivo.empty()) {
+        (sorte == 0 ? banco_.FgEsiti : banco_.FgGr).setRighe(1);
+        esiti_->dimenticaRisultati(pagina);
+        esiti_->risultatiDi(pagina, etichetta, daStd(motivo));
+        impostazioniEsiti_[static_cast<std::size_t>(pagina)] = casi;
+        esitiScritti_[static_cast<std::size_t>(pagina)] = false;
+        esiti_->SSTab2->setCurrentIndex(pagina);
+        aggiornaVista();
+        return;
+    }
     auto risultato = std::make_shared<workbench::RisultatoRicerca>();
     bloccaComandi(true);
     const auto list1Prima = banco_.List1;
     banco_.List1 = {inizio};
     aggiornaVista();
     const bool avviata = lavoro_.avvia([imp, risultato, &archivio](avanzamento::Avanzamento& av) { *risultato = workbench::cercaFormule(imp, archivio, &av); },
-                  [this, imp, risultato, inizio, sorte, list1Prima](const LavoroDiFondo::Fine& fine) {
+                  [this, imp, risultato, inizio, sorte, list1Prima, pagina, casi, etichetta,
+                   &archivio](const LavoroDiFondo::Fine& fine) {
                       bloccaComandi(false);
                       workbench::EsitoRicerca esito;
                       if (fine.errore) {
@@ -66,6 +87,12 @@ void Piramide1::avviaRicerca(int sorte)
                           esiti_->statoEsiti({});
                           grid::Grid& uscita = sorte == 0 ? banco_.FgEsiti : banco_.FgGr;
                           esito = workbench::scriviRicerca(banco_, uscita, imp, *risultato, inizio);
+                          QStringList note;
+                          for (const auto& n : workbench::noteRicerca(imp, *risultato, archivio))
+                              note << daStd(n);
+                          impostazioniEsiti_[static_cast<std::size_t>(pagina)] = casi;
+                          esitiScritti_[static_cast<std::size_t>(pagina)] = true;
+                          esiti_->risultatiDi(pagina, etichetta, note.join(QLatin1Char('\n')));
                           esiti_->SSTab2->setCurrentIndex(sorte == 0 ? 0 : 1);
                           risultati_->spazioAiRisultati(true);
                           const bool trovata = !risultato->righe.empty() && !risultato->righe.front().vuota();
@@ -116,6 +143,25 @@ void Piramide1::avviaConfrontoCaso(const workbench::ImpostazioniRicerca& imp, in
 
 void Piramide1::aspettaConfrontoCaso() { confrontoCaso_.aspetta(); }
 
+void Piramide1::controllaEsiti()
+{
+    const auto adesso = workbench::impostazioniCasi(banco_);
+    for (int pagina : {PannelloEsiti::Ambate, PannelloEsiti::Abbinamenti}) {
+        auto& fatte = impostazioniEsiti_[static_cast<std::size_t>(pagina)];
+        if (!fatte)
+            continue;
+        const grid::Grid& g = pagina == PannelloEsiti::Ambate ? banco_.FgEsiti : banco_.FgGr;
+        // An empty grid after a search that found rows: RICAVA ESTRAZIONI emptied it.
+        if (g.righe() <= 1 && esitiScritti_[static_cast<std::size_t>(pagina)]) {
+            fatte.reset();
+            esitiScritti_[static_cast<std::size_t>(pagina)] = false;
+            esiti_->dimenticaRisultati(pagina);
+            continue;
+        }
+        esiti_->impostazioniScadute(pagina, adesso != *fatte);
+    }
+}
+
 bool Piramide1::confrontoCasoInCorso() const { return confrontoCaso_.occupato(); }
 
 void Piramide1::annullaRicerca() { lavoro_.ferma(); }
@@ -137,10 +183,14 @@ void Piramide1::ricercaConclusa()
 void Piramide1::bloccaComandi(bool bloccati)
 {
     // While a search runs only its cancel button answers: every other command would
-    // read or rewrite what the search is about to write.
+    // read or rewrite what the search is about to write. The keyboard stays in the
+    // workbench: on the cancel button meanwhile, then back on the control that started it.
+    if (bloccati)
+        fuocoRicerca_.trattieni(this, CmdAnnulla);
     for (QWidget* w : bloccabili_)
         w->setEnabled(!bloccati);
-    CmdAnnulla->setEnabled(bloccati);
+    if (!bloccati)
+        fuocoRicerca_.restituisci(CmdAnnulla);
     // The status line keeps what it said before the search (cases renewed) once it ends.
     if (bloccati) {
         statoPrimaRicerca_ = LabelRicerca->text();

@@ -2,6 +2,7 @@
 #include "ui/common/Controlli.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -55,6 +56,23 @@ bool apriHelpSeF1(QKeyEvent* evento, const std::function<void(int, QWidget*)>& a
         apriHelp(pagina, finestra);
     evento->accept();
     return true;
+}
+
+void FuocoTrattenuto::trattieni(QWidget* radice, QWidget* annulla)
+{
+    QWidget* fuoco = QApplication::focusWidget();
+    prima_ = fuoco && radice->isAncestorOf(fuoco) ? fuoco : nullptr;
+    annulla->setEnabled(true);
+    if (prima_)
+        annulla->setFocus(Qt::OtherFocusReason);
+}
+
+void FuocoTrattenuto::restituisci(QWidget* annulla)
+{
+    annulla->setEnabled(false);
+    if (prima_ && prima_->isEnabled())
+        prima_->setFocus(Qt::OtherFocusReason);
+    prima_ = nullptr;
 }
 
 QLabel* etichetta(const QString& nome, const QString& testo, QWidget* genitore)

@@ -1,6 +1,7 @@
 // The plain controls every window builds: a named push button and a named label.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -23,5 +24,18 @@ void invioPremePulsante(QAbstractButton* b);
 bool apriHelpSeF1(QKeyEvent* evento, const std::function<void(int, QWidget*)>& apriHelp, int pagina, QWidget* finestra);
 // A label whose objectName is its control's name.
 QLabel* etichetta(const QString& nome, const QString& testo, QWidget* genitore);
+
+// The keyboard through a long command that locks its window's controls: `trattieni`, before
+// they are locked, enables `annulla` and gives it the focus when the focus was inside
+// `radice`; `restituisci`, after they are unlocked, disables `annulla` and gives the focus
+// back to the control that had it (the one that started the command).
+class FuocoTrattenuto {
+public:
+    void trattieni(QWidget* radice, QWidget* annulla);
+    void restituisci(QWidget* annulla);
+
+private:
+    QPointer<QWidget> prima_;
+};
 
 }

@@ -12,7 +12,7 @@
 namespace ui {
 
 std::int64_t giocaAmbata(Contesto& contesto, const QString& ambata, const std::array<bool, archive::NumeroRuote>& ruote,
-                         int colpi, int riferimento, QWidget* genitore)
+                         int colpi, int riferimento, QWidget* genitore, const QString& formula)
 {
     const QString titolo = QStringLiteral("Gioca l'ambata");
     bool ok = false;
@@ -30,7 +30,12 @@ std::int64_t giocaAmbata(Contesto& contesto, const QString& ambata, const std::a
         return 0;
     }
     const std::string data = a.DateEstrazioni[static_cast<std::size_t>(riferimento)];
-    plays::Giocata g = plays::giocataDaAmbata(numero, ruote, std::max(colpi, 1), data, "Ambata dal banco di lavoro del " + data);
+    std::string nota = "Ambata dal banco di lavoro";
+    if (!formula.isEmpty())
+        nota += ": formula " + formula.toStdString();
+    nota += ", riferimento " + std::to_string(riferimento) + " del " + data;
+    plays::Giocata g = plays::giocataDaAmbata(numero, ruote, std::max(colpi, 1), data, nota);
+    g.finoAllaPrimaVincita = true;
     // A reference draw in the past: the wins the archive already holds are shown, not announced as news.
     g.annunciata = plays::verificaGiocata(g, a, {}, [](const plays::Vincita&) {}).ultimaVincita;
     std::int64_t id = 0;
@@ -42,7 +47,8 @@ std::int64_t giocaAmbata(Contesto& contesto, const QString& ambata, const std::a
         return 0;
     }
     contesto.dialoghi.messaggio(genitore,
-                                QStringLiteral("Aggiunta la giocata N° %1: ambata %2 su %3, 1 euro di estratto, dal %4 per %5 colpi.")
+                                QStringLiteral("Aggiunta la giocata N° %1: ambata %2 su %3, 1 euro di estratto, dal %4 per %5 colpi, "
+                                               "fino alla prima vincita.")
                                     .arg(id)
                                     .arg(numero)
                                     .arg(QString::fromStdString(plays::descrizioneRuote(ruote)))

@@ -304,13 +304,23 @@ private slots:
         ui::registraGiocate();
         auto& w = t.apri();
         t.amb.contesto->apriFinestra = [&](const QString& nome) -> QWidget* { return nome == QLatin1String("Giocate") ? &w : nullptr; };
-        QCOMPARE(ui::giocaAmbata(*t.amb.contesto, QStringLiteral("45"), ruote, 8, n - 2, nullptr), std::int64_t(1));
+        QCOMPARE(ui::giocaAmbata(*t.amb.contesto, QStringLiteral("45"), ruote, 8, n - 2, nullptr, QStringLiteral("NUM BA1")),
+                 std::int64_t(1));
         const QString dal = QString::fromStdString(plays::giornoDopo(t.data(n - 2)));
         QCOMPARE(d.messaggi().back().testo,
-                 QStringLiteral("Aggiunta la giocata N° 1: ambata 45 su BA,CA, 1 euro di estratto, dal %1 per 8 colpi.").arg(dal));
+                 QStringLiteral("Aggiunta la giocata N° 1: ambata 45 su BA,CA, 1 euro di estratto, dal %1 per 8 colpi, "
+                                "fino alla prima vincita.")
+                     .arg(dal));
+        // Played as Convalida counts it, until the first win; the note names formula and reference.
+        const auto salvata = plays::leggiGiocate(t.amb.sessione->dbProgramma())[0];
+        QVERIFY(salvata.finoAllaPrimaVincita);
+        QCOMPARE(QString::fromStdString(salvata.note),
+                 QStringLiteral("Ambata dal banco di lavoro: formula NUM BA1, riferimento %1 del %2").arg(n - 2).arg(
+                     QString::fromStdString(t.data(n - 2))));
         QCOMPARE(d.messaggi().back().titolo, QStringLiteral("Gioca l'ambata"));
         QCOMPARE(w.grigliaGiocate().righe(), 2);
-        QCOMPARE(t.cella(w.grigliaGiocate(), 1, plays::colonneGiocate::Colpi), QStringLiteral("2 di 8"));
+        // "F": played until the first win.
+        QCOMPARE(t.cella(w.grigliaGiocate(), 1, plays::colonneGiocate::Colpi), QStringLiteral("2 di 8 F"));
         // Selected, its wins below, nothing announced: the archive held them when it was added.
         QCOMPARE(w.grigliaVincite().righe(), 1 + int(plays::verificaGiocata(plays::leggiGiocate(t.amb.sessione->dbProgramma())[0], t.a(), {}).vincite.size()));
         QCOMPARE(testui::controllo<QLineEdit>(w, QStringLiteral("TxtDal"))->text(), dal);

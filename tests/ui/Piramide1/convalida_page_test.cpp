@@ -6,11 +6,14 @@
 #include "session/Sessione.h"
 #include "support/ArchivioDimostrativo.h"
 #include "support/ArchivioReale.h"
+#include "support/RuotaTardiva.h"
+#include "workbench/Ambate.h"
 #include "ui/common/Dialoghi.h"
 #include "ui/common/GrigliaView.h"
 #include "workbench/Convalida.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -42,7 +45,8 @@ struct BarraRegistrata : Progresso {
 };
 
 struct Finestra {
-    Finestra() : a(archivioDiProva()), sessione(cartella.path().toStdString(), *a), contesto(sessione, dialoghi)
+    explicit Finestra(std::unique_ptr<archive::Archivio> archivio = archivioDiProva())
+        : a(std::move(archivio)), sessione(cartella.path().toStdString(), *a), contesto(sessione, dialoghi)
     {
         sessione.apriDatabaseProgramma();
         contesto.pb1 = &pb1;
@@ -83,6 +87,7 @@ class TestPaginaConvalida : public QObject {
 private slots:
     void replicaMostrataEDoppioClic();
     void annullaERifiuti();
+    void ruotaTardivaVerdettoEImpostazioni();
 };
 
 // The window's own settings (Bari, the operators of type 1): the grid, the totals and the
@@ -191,6 +196,79 @@ void TestPaginaConvalida::annullaERifiuti()
     QCOMPARE(m.back().testo,
              QStringLiteral("Nessun operatore scelto: sceglierne almeno uno nella scheda Operatori (doppio clic o tipo)."));
     QCOMPARE(f.pagina->griglia().comeTesto("\n"), prima);
+}
+
+// One wheel starting late (the Nazionale from draw 16): at reference 12 AMBATE lists no formula
+// reading it and warns of nothing, its top row is the one the search computes and the one
+// Convalida chooses there; both results name their settings, say when those change, and
+// Convalida gives its verdict in words.
+void TestPaginaConvalida::ruotaTardivaVerdettoEImpostazioni()
+{
+    Finestra f(std::make_unique<archive::Archivio>(testsupport::archivioRuotaTardiva()));
+    auto& b = f.finestra->banco();
+    f.finestra->impostaRiferimento(12);
+    f.finestra->Command14();
+    f.w<QComboBox>(QStringLiteral("ComboNC"))->setCurrentIndex(5);   // 6 cases
+    f.w<QComboBox>(QStringLiteral("Combo3"))->setCurrentIndex(3);    // 4 colpi
+    f.finestra->sceltaTipo(2);
+    f.finestra->sceltaTipo(3);
+    auto* schede = f.w<QTabWidget>(QStringLiteral("SSTab2"));
+    schede->setCurrentIndex(0);
+    QSignalSpy ricerca(f.finestra.get(), &Piramide1::ricercaFinita);
+    f.finestra->Command9();
+    f.finestra->Cmd_Step1();
+    QVERIFY(ricerca.count() == 1 || ricerca.wait(60000));
+    QVERIFY(f.dialoghi.messaggi().empty());
+    const auto atteso = workbench::cercaFormule(workbench::leggiImpostazioniRicerca(b, 0), *f.a);
+    QVERIFY(!atteso.anomalia);
+    QVERIFY(!atteso.righe.front().vuota());
+    QCOMPARE(QString::fromStdString(b.FgEsiti.testo(1, workbench::colEsiti::Formula)),
+             QString::fromStdString(atteso.righe.front().formula));
+    for (int r = 1; r < b.FgEsiti.righe(); ++r) {
+        QVERIFY(b.FgEsiti.testo(r, workbench::colEsiti::Ru1) != "NZ");
+        QVERIFY(b.FgEsiti.testo(r, workbench::colEsiti::Ru2) != "NZ");
+    }
+    auto* tag = f.w<QLabel>(QStringLiteral("LblImpostazioniEsiti"));
+    QVERIFY(tag->isVisible());
+    QVERIFY2(tag->text().startsWith(QStringLiteral("Risultati di: ruota base BA; ruote BA; N° casi 6; colpi 4; Mensile ")),
+             qPrintable(tag->text()));
+    QVERIFY2(tag->text().contains(QStringLiteral("NZ non estratta in")), qPrintable(tag->text()));
+    // Another number of colpi: the results are no longer those of the settings on the left.
+    f.w<QComboBox>(QStringLiteral("Combo3"))->setCurrentIndex(4);
+    f.finestra->controllaEsiti();
+    QVERIFY2(tag->text().startsWith(QStringLiteral("Impostazioni cambiate dopo la ricerca")), qPrintable(tag->text()));
+    f.w<QComboBox>(QStringLiteral("Combo3"))->setCurrentIndex(3);
+    f.finestra->controllaEsiti();
+    QVERIFY(tag->text().startsWith(QStringLiteral("Risultati di: ")));
+
+    // Convalida at reference 12 alone chooses the same formula, with the same Cop.
+    schede->setCurrentWidget(f.pagina);
+    f.w<QSpinBox>(QStringLiteral("ConvDal"))->setValue(5);
+    f.w<QSpinBox>(QStringLiteral("ConvAl"))->setValue(12);
+    f.convalida();
+    const auto& g = f.pagina->griglia();
+    QCOMPARE(g.righe(), 9);
+    QCOMPARE(QString::fromStdString(g.testo(8, workbench::colConvalida::Formula)),
+             QString::fromStdString(b.FgEsiti.testo(1, workbench::colEsiti::Formula)));
+    QCOMPARE(QString::fromStdString(g.testo(8, workbench::colConvalida::Cop)),
+             QString::fromStdString(b.FgEsiti.testo(1, workbench::colEsiti::Cop)));
+    auto* verdetto = f.w<QLabel>(QStringLiteral("LblVerdettoConvalida"));
+    QVERIFY2(verdetto->text().startsWith(QStringLiteral("Verdetto: il metodo ")), qPrintable(verdetto->text()));
+    QVERIFY(verdetto->text().contains(QStringLiteral("fuori campione")));
+    auto* righe = f.w<QLabel>(QStringLiteral("LblImpostazioniConvalida"));
+    QVERIFY2(righe->text().startsWith(QStringLiteral("Righe di: ruota base BA; ruote BA; N° casi 6; colpi 4; Mensile del "
+                                                     "riferimento; riferimenti dal 5 (")),
+             qPrintable(righe->text()));
+    f.w<QSpinBox>(QStringLiteral("ConvDal"))->setValue(6);
+    f.pagina->controllaImpostazioni();
+    QVERIFY2(righe->text().startsWith(QStringLiteral("Impostazioni cambiate dopo la convalida")), qPrintable(righe->text()));
+
+    // RICAVA ESTRAZIONI empties the AMBATE results: their tag goes with them.
+    schede->setCurrentIndex(0);
+    f.finestra->Command9();
+    QCOMPARE(b.FgEsiti.righe(), 1);
+    QVERIFY(!tag->isVisible());
+    QVERIFY(f.w<QLabel>(QStringLiteral("LblMiglioreACaso"))->text().isEmpty());
 }
 
 QTEST_MAIN(TestPaginaConvalida)

@@ -1,10 +1,12 @@
 // The window Piramide1 offscreen: opening state, reference draw, selections, marks, a whole evening, a cancelled search.
 #include "ui/Piramide1/Piramide1.h"
 #include "ui/Piramide1/PannelloRilevazione.h"
+#include "ui/Piramide1/PaginaConvalida.h"
 #include "ui/Piramide1/PannelloRisultati.h"
 
 #include "SupportoUi.h"
 #include "engine/Piramide.h"
+#include "plays/ArchivioGiocate.h"
 #include "session/Sessione.h"
 #include "storage/ProgramDb.h"
 #include "support/ArchivioDimostrativo.h"
@@ -22,6 +24,11 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QMap>
+#include <QMenu>
+#include <QSpinBox>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -157,6 +164,7 @@ private slots:
     void messaggiInveceDelSilenzio();
     void serataDaTastiera();
     void ordineDelTab();
+    void tastieraNelBanco();
     void paginaEComandoAggiunti();
     void pannelloRilevazioneDaSolo();
 };
@@ -207,8 +215,8 @@ void TestPiramide1::apertura()
     for (int c : {1, 2, 4, 6, 9})
         QVERIFY(b.FgF.colonna(c).nascosta && b.Fg5.colonna(c).nascosta);
     QCOMPARE(t.b("Cmd_Step1")->text(), QStringLiteral("&AMBATE"));
-    QCOMPARE(t.b("Command9")->text(), QStringLiteral("&RICAVA ESTRAZIONI"));
-    QCOMPARE(t.b("Command11")->text(), QStringLiteral("SALVA CON&FIGURAZIONE"));
+    QCOMPARE(t.b("Command9")->text(), QStringLiteral("RICAVA ESTRAZIONI (Alt+R)"));
+    QCOMPARE(t.b("Command11")->text(), QStringLiteral("SALVA CONFIGURAZIONE"));
     QCOMPARE(t.b("Command25")->toolTip(), QStringLiteral("Copia mattone evidenziato in quello di destinazione"));
     QCOMPARE(t.w<QLabel>("Label9")->text(), QStringLiteral("Denominazione (Max 100 caratteri)"));
     QCOMPARE(t.w<QCheckBox>("Ch_CasiScoperti")->text(), QStringLiteral("Casi scoperti"));
@@ -594,7 +602,7 @@ void TestPiramide1::casiNonScaduti()
     t.cerca(QStringLiteral("Cmd_Step1"));
     QCOMPARE(workbench::numeroCasi(b), 20);
     QCOMPARE(b.FgX.righe(), 21);
-    QVERIFY(t.w<QLabel>("LabelRicerca")->text().contains(QStringLiteral("casi ricavati di nuovo (20)")));
+    QVERIFY(t.w<QLabel>("LabelRicerca")->text().contains(QStringLiteral("Casi ricavati di nuovo (20)")));
     QVERIFY(t.dialoghi.messaggi().empty());
     // The comparison line belongs to the AMBATE tab.
     t.finestra->aspettaConfrontoCaso();
@@ -780,9 +788,9 @@ void TestPiramide1::ordineDelTab()
     QWidget* f = t.finestra.get();
     f->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f));
-    // Tab from the reference bar round the whole window, once.
+    // Tab from the first button of the reference bar round the whole window, once.
     QList<QWidget*> giro;
-    t.w<QScrollBar>("hs1")->setFocus();
+    t.b("Command42(0)")->setFocus();
     for (int i = 0; i < 400; ++i) {
         QWidget* ora = QApplication::focusWidget();
         if (!ora || giro.contains(ora))
@@ -791,9 +799,10 @@ void TestPiramide1::ordineDelTab()
         QTest::keyClick(ora, Qt::Key_Tab);
     }
     QCOMPARE(QApplication::focusWidget(), giro.value(0));
-    // The order the window has always had: the reference bar, the page on the left, the
-    // results, the cases, then the pyramid; each row of labels one stop.
-    const QStringList tappe = {"hs1", "Command42(0)", "Command14", "CmdGuida", "ComboR1", "FgRG", "LabelTutte",
+    // The reference bar (its scroll bar after its buttons: Page Up/Down there move the
+    // reference), the page on the left, the results, the cases, then the pyramid; each row
+    // of labels one stop.
+    const QStringList tappe = {"Command42(0)", "Command14", "hs1", "CmdGuida", "ComboR1", "FgRG", "LabelTutte",
                                "LblPN(0)", "Command9", "Cmd_Step1", "FgEsiti", "Command21", "FgEv", "Command12",
                                "FgF", "Command2", "Ch_AA"};
     int prima = -1;
@@ -804,6 +813,122 @@ void TestPiramide1::ordineDelTab()
     }
     for (const char* nome : {"LabelNessuna", "LblPN(1)", "Lbl0(1)", "CmdAnnulla"})
         QVERIFY2(!giro.contains(t.w<QWidget>(QString::fromLatin1(nome))), nome);
+}
+
+// The Alt letters of the buttons (and labelled boxes) in sight, by letter.
+QMap<QChar, QStringList> lettereInVista(QWidget* f)
+{
+    QMap<QChar, QStringList> lettere;
+    for (QWidget* w : f->findChildren<QWidget*>()) {
+        if (!w->isVisible())
+            continue;
+        QString testo;
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            testo = b->text();
+        else if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy())
+            testo = l->text();
+        for (int i = testo.indexOf(QLatin1Char('&')); i >= 0 && i + 1 < testo.size(); i = testo.indexOf(QLatin1Char('&'), i + 2))
+            if (testo[i + 1] != QLatin1Char('&')) {
+                lettere[testo[i + 1].toUpper()] << w->objectName();
+                break;
+            }
+    }
+    return lettere;
+}
+
+// Only the keyboard: Alt+R from another page, AMBATE from its button, a row and "Gioca
+// l'ambata" from the menu key, a Convalida started and stopped with Escape; the focus in
+// the workbench at every step and back on the control that started a long command. No Alt
+// letter twice among the commands in sight, whatever pages show.
+void TestPiramide1::tastieraNelBanco()
+{
+    Banco t;
+    QWidget* f = t.finestra.get();
+    f->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f));
+    const auto dentro = [f] {
+        QWidget* w = QApplication::focusWidget();
+        return w && f->isAncestorOf(w);
+    };
+    auto* sinistra = t.w<QTabWidget>("SSTab1");
+    auto* risultati = t.w<QTabWidget>("SSTab2");
+    auto* verifiche = t.w<QTabWidget>("SSTab3");
+    for (int s = 0; s < sinistra->count(); ++s)
+        for (int r = 0; r < risultati->count(); ++r)
+            for (int v = 0; v < verifiche->count(); ++v) {
+                sinistra->setCurrentIndex(s);
+                risultati->setCurrentIndex(r);
+                verifiche->setCurrentIndex(v);
+                const auto lettere = lettereInVista(f);
+                for (auto i = lettere.cbegin(); i != lettere.cend(); ++i)
+                    QVERIFY2(i.value().size() == 1 && i.key() != QLatin1Char('R'),
+                             qPrintable(QStringLiteral("Alt+%1: %2").arg(i.key()).arg(i.value().join(QLatin1Char(' ')))));
+            }
+    risultati->setCurrentIndex(0);
+    verifiche->setCurrentIndex(0);
+
+    // Alt+R with the Operatori page in front.
+    sinistra->setCurrentIndex(1);
+    t.b("Command42(0)")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
+    QVERIFY(t.banco().FgEv.righe() > 1);
+    QVERIFY(dentro());
+
+    // AMBATE by Space on its button: the focus waits on Annulla ricerca, then comes back.
+    QSignalSpy fine(t.finestra.get(), &Piramide1::ricercaFinita);
+    t.b("Cmd_Step1")->setFocus();
+    QTest::keyClick(t.b("Cmd_Step1"), Qt::Key_Space);
+    if (t.finestra->ricercaInCorso())
+        QCOMPARE(QApplication::focusWidget(), t.b("CmdAnnulla"));
+    QVERIFY(fine.count() == 1 || fine.wait(60000));
+    QCOMPARE(QApplication::focusWidget(), t.b("Cmd_Step1"));
+
+    // The first row, and "Gioca l'ambata" from the menu key.
+    auto* esiti = t.w<GrigliaView>("FgEsiti");
+    esiti->setFocus();
+    QTest::keyClick(esiti, Qt::Key_Down);
+    QVERIFY(esiti->currentIndex().isValid());
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        menu->findChild<QAction*>(QStringLiteral("GiocaAmbata"))->trigger();
+        menu->close();
+    });
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(5, 5), esiti->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(esiti->viewport(), &menu);
+    const auto giocate = plays::leggiGiocate(t.sessione.dbProgramma());
+    QCOMPARE(giocate.size(), std::size_t{1});
+    QVERIFY(giocate[0].finoAllaPrimaVincita);
+    const std::string formula = t.banco().FgEsiti.testo(esiti->currentIndex().row() + 1, workbench::colEsiti::Formula);
+    QVERIFY2(giocate[0].note.find("formula " + formula) != std::string::npos, giocate[0].note.c_str());
+    QVERIFY(giocate[0].note.find("riferimento " + std::to_string(t.N())) != std::string::npos);
+    // The offscreen platform activates no window after a popup: the window's own focus is checked.
+    QCOMPARE(f->focusWidget(), static_cast<QWidget*>(esiti));
+    f->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f));
+    QVERIFY(dentro());
+
+    // Convalida over a long range, every operator, stopped with Escape.
+    for (int tipo = 2; tipo <= 7; ++tipo)
+        t.finestra->sceltaTipo(tipo);
+    auto* pagina = f->findChild<PaginaConvalida*>();
+    risultati->setCurrentWidget(pagina);
+    t.w<QSpinBox>("ConvDal")->setValue(1000);
+    QSignalSpy finita(pagina, &PaginaConvalida::finita);
+    auto* convalida = t.b("CmdConvalida");
+    convalida->setFocus();
+    QTest::keyClick(convalida, Qt::Key_Space);
+    QVERIFY(pagina->inCorso());
+    QCOMPARE(QApplication::focusWidget(), t.b("CmdAnnullaConvalida"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(finita.count() == 1 || finita.wait(5000));
+    QCOMPARE(t.w<QLabel>("LblConvalidaStato")->text(), QStringLiteral("Convalida annullata: i risultati precedenti restano."));
+    QCOMPARE(QApplication::focusWidget(), convalida);
+    // Ctrl+Page Down in the range box turns the page, not the value.
+    t.w<QSpinBox>("ConvAl")->setFocus();
+    const int al = t.w<QSpinBox>("ConvAl")->value();
+    QTest::keyClick(t.w<QSpinBox>("ConvAl"), Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(t.w<QSpinBox>("ConvAl")->value(), al);
 }
 
 void TestPiramide1::paginaEComandoAggiunti()
