@@ -54,8 +54,8 @@ TEST(CliIncolla, StampaLeRuoteLetteORifiutaSenzaScrivere)
     e = lancia({"incolla", a.archivio, "25/08/2026", "-", "--salva"}, pagina("5 12 33 44"));
     EXPECT_EQ(e.codice, 1);
     EXPECT_EQ(e.out, "");
-    EXPECT_EQ(e.err, "velmora-cli incolla: Estrazione non letta: la ruota di Bari ha 4 numeri invece di cinque. Nulla è "
-                     "stato scritto.\n");
+    EXPECT_EQ(e.err, "velmora-cli incolla: Estrazione non letta: la ruota di Bari ha 4 numeri invece di cinque (riga 2: "
+                     "\"BARI 5 12 33 44\"). Nulla è stato scritto.\n");
     e = lancia({"incolla", a.archivio, "25/08/2026", a.cartella.file("manca.txt")});
     EXPECT_EQ(e.codice, 1);
     EXPECT_NE(e.err.find("manca.txt"), std::string::npos) << e.err;
@@ -94,10 +94,12 @@ TEST(CliIncolla, SalvaConIControlliEleDomandeDiSalva)
     // questions, each a refusal without --conferma.
     e = lancia({"incolla", a.archivio, "29/08/2026", "--salva"}, pagina("5 12 33 44 90"));
     EXPECT_EQ(e.codice, 1);
-    EXPECT_EQ(e.err, "velmora-cli incolla: Tra l'ultima estrazione in archivio (25/08/2026) e il 29/08/2026 mancano 2 "
-                     "estrazioni (giorni di estrazione senza dati). Salvare comunque l'estrazione del 29/08/2026?\n"
+    EXPECT_EQ(e.err, "velmora-cli incolla: Tra l'ultima estrazione in archivio (25/08/2026) e il 29/08/2026 mancano le "
+                     "estrazioni di giovedì 27/08/2026 e venerdì 28/08/2026. Salvare comunque l'estrazione del 29/08/2026?\n"
                      "I numeri sono identici, ruota per ruota, a quelli dell'estrazione precedente del 25/08/2026: forse "
                      "le caselle non sono state aggiornate. Salvare comunque?\n"
+                     "Il testo incollato porta la data 25/08/2026, non il 29/08/2026 scelto per l'estrazione. Salvare "
+                     "comunque l'estrazione con la data 29/08/2026?\n"
                      "Nulla è stato scritto: con --conferma l'estrazione viene salvata comunque.\n");
     EXPECT_EQ(info(a.archivio), "{\"estrazioni\":5,\"prima\":\"18/08/2026\",\"ultima\":\"25/08/2026\"}\n");
 
@@ -105,18 +107,19 @@ TEST(CliIncolla, SalvaConIControlliEleDomandeDiSalva)
     e = lancia({"incolla", a.archivio, "30/08/2026", "--salva"}, pagina("1 2 3 4 5", false));
     EXPECT_EQ(e.codice, 1);
     EXPECT_NE(e.err.find("Il 30/08/2026 è una domenica"), std::string::npos) << e.err;
-    EXPECT_NE(e.err.find("mancano 3 estrazioni"), std::string::npos) << e.err;
+    EXPECT_NE(e.err.find("mancano le estrazioni di giovedì 27/08/2026, venerdì 28/08/2026 e sabato 29/08/2026"),
+              std::string::npos) << e.err;
     EXPECT_NE(e.err.find("La ruota Nazionale è vuota"), std::string::npos) << e.err;
     e = lancia({"incolla", a.archivio, "30/08/2026", "--salva", "--conferma"}, pagina("1 2 3 4 5", false));
     ASSERT_EQ(e.codice, 0) << e.err;
     EXPECT_EQ(info(a.archivio), "{\"estrazioni\":6,\"prima\":\"18/08/2026\",\"ultima\":\"30/08/2026\"}\n");
 
-    // The boxes' own check: a text that leaves Bari out is read, but not stored.
+    // A text that leaves Bari out is printed as read, said, and not stored, --conferma or not.
     std::string senzaBari = pagina("1 2 3 4 5");
     senzaBari.erase(senzaBari.find("BARI"), senzaBari.find("CAGLIARI") - senzaBari.find("BARI"));
     e = lancia({"incolla", a.archivio, "01/09/2026", "--salva", "--conferma"}, senzaBari);
     EXPECT_EQ(e.codice, 1);
     EXPECT_EQ(e.out.substr(0, 4), "BA\t\n");
-    EXPECT_NE(e.err.find("(Bari: mancano i numeri delle posizioni 1 e 2)"), std::string::npos) << e.err;
+    EXPECT_EQ(e.err, "velmora-cli incolla: Il testo non contiene la ruota di Bari: è rimasta vuota. Nulla è stato scritto.\n");
     EXPECT_EQ(info(a.archivio), "{\"estrazioni\":6,\"prima\":\"18/08/2026\",\"ultima\":\"30/08/2026\"}\n");
 }

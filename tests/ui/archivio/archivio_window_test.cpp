@@ -332,7 +332,7 @@ void TestArchivio::incollaERifiuti()
     QCOMPARE(t.messaggi().size(), std::size_t(1));
     QCOMPARE(t.messaggi()[0].testo,
              QStringLiteral("ANOMALIA: Mancano dei dati o sono stati introdotti numeri uguali in una ruota: CORREGGERE !\n"
-                            "(Milano: mancano i numeri delle posizioni 1 e 2)"));
+                            "(Milano: mancano tutti e cinque i numeri)"));
     QCOMPARE(t.messaggi()[0].icona, Icona::Nessuna);
     QCOMPARE(t.focoso(), QStringLiteral("txtin(21)"));
     QCOMPARE(t.n(), n);
