@@ -260,6 +260,7 @@ void PannelloInserimento::mostraEstrazione(int indice)
 
 void PannelloInserimento::CaricaTabellaArchivio()
 {
+    dateIncollate_.clear();
     const auto& a = servizi_.contesto.sessione.archivio();
     if (indiceCorrente_ < 1 || indiceCorrente_ > a.NumeroEstrazioni) {
         azzeraCaselle();
@@ -276,6 +277,7 @@ void PannelloInserimento::CaricaTabellaArchivio()
 
 void PannelloInserimento::azzeraCaselle()
 {
+    dateIncollate_.clear();
     for (int i = 1; i <= maintenance::NumeroCaselle; ++i)
         txtin[static_cast<std::size_t>(i)]->clear();
 }
@@ -294,6 +296,10 @@ void PannelloInserimento::incollaEstrazione()
     }
     for (int i = 1; i <= maintenance::NumeroCaselle; ++i)
         txtin[static_cast<std::size_t>(i)]->setText(QString::fromStdString(lettura.caselle[static_cast<std::size_t>(i)]));
+    dateIncollate_ = lettura.date;
+    // Read, but a wheel is missing: the boxes show what was found, and the player reads what was not.
+    if (!lettura.avviso.empty())
+        servizi_.contesto.dialoghi.messaggio(this, QString::fromStdString(lettura.avviso), TitoloIncolla, Icona::Esclamazione);
 }
 
 void PannelloInserimento::chiediIndice()
@@ -459,9 +465,15 @@ void PannelloInserimento::salvaEstrazione()
     const auto c = caselle();
     if (!caselleAccettate(c) || !servizi_.archivioAperto(this))
         return;
-    // What looks like a slip (a Sunday, draws skipped, the boxes of the previous draw, no
-    // Nazionale) is asked, and No stores nothing.
-    for (const auto& domanda : maintenance::verificaNuovaEstrazione(a, data.toStdString(), c, maintenance::dataOdierna()).domande)
+    const auto verifica = maintenance::verificaNuovaEstrazione(a, data.toStdString(), c, maintenance::dataOdierna(), dateIncollate_);
+    if (!verifica.rifiuto.empty()) {   // the date was checked above: Nazionale numbers before its first draw
+        dialoghi.messaggio(this, QString::fromStdString(verifica.rifiuto), TitoloAnomalia, Icona::Critica);
+        return;
+    }
+    // What looks like a slip (a date among stored draws, a day without draws, draws skipped, the
+    // boxes of a neighbouring draw, another date in the pasted text, no Nazionale) is asked, and
+    // No stores nothing.
+    for (const auto& domanda : verifica.domande)
         if (!dialoghi.domandaSiNo(this, QString::fromStdString(domanda), TitoloSalvataggio, Icona::Esclamazione,
                                   true)) {   // Enter must not store a suspect draw
             dialoghi.messaggio(this, QStringLiteral("L'estrazione del %1 non è stata salvata.").arg(data), TitoloSalvataggio,
@@ -475,12 +487,19 @@ void PannelloInserimento::salvaEstrazione()
         [db, testo = data.toStdString(), c, momento](archive::Archivio& nuovo, avanzamento::Avanzamento& av) {
             return maintenance::salvaEstrazione(*db, nuovo, testo, c, momento, &av) == maintenance::EsitoScrittura::Fatta;
         },
-        [this](const Scrittura& s) {
+        [this, data](const Scrittura& s) {
             if (erroreScrittura(s, {}) || !s.fatta)
                 return;
             servizi_.contesto.dialoghi.messaggio(this, QStringLiteral("Dati salvati correttamente. Ricarico archivio."),
                                                  TitoloSalvataggio, Icona::Informazione);
-            emit servizi_.archivioRiscritto();   // the last draw, which the new one is when it is the latest
+            emit servizi_.archivioRiscritto();
+            // The draw just saved, wherever its date put it, not the last one.
+            const auto& nuovo = servizi_.contesto.sessione.archivio();
+            for (int k = nuovo.NumeroEstrazioni; k >= 1; --k)
+                if (nuovo.DateEstrazioni[static_cast<std::size_t>(k)] == data.toStdString()) {
+                    HScrestrazione->setValue(k);
+                    break;
+                }
         }));
 }
 
@@ -498,6 +517,10 @@ void PannelloInserimento::modificaEstrazione()
     const auto c = caselle();
     if (!caselleAccettate(c) || !servizi_.archivioAperto(this))
         return;
+    if (const auto rifiuto = maintenance::rifiutoNazionale(data.toStdString(), c); !rifiuto.empty()) {
+        dialoghi.messaggio(this, QString::fromStdString(rifiuto), TitoloAnomalia, Icona::Critica);
+        return;
+    }
     storage::Database* db = &servizi_.contesto.sessione.dbEstrazioni();
     const auto momento = maintenance::adesso();
     // Refused (another work running) with its message.

@@ -1,10 +1,12 @@
 // The runner of long work: worker thread, polled bars, the end delivered on the interface thread.
 #include "ui/common/LavoroDiFondo.h"
 
+#include <QApplication>
 #include <QPointer>
 
 #include <algorithm>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -50,6 +52,9 @@ bool LavoroDiFondo::avvia(Lavoro lavoro, AlTermine alTermine)
         m = {};
     fine_ = {};
     alTermine_ = std::move(alTermine);
+    origine_ = QApplication::focusWidget();
+    if (!origine_ && QApplication::activeWindow())
+        origine_ = QApplication::activeWindow()->focusWidget();
     const unsigned generazione = ++generazione_;
     avanzamento::Avanzamento* stato = stato_.get();
     filo_ = std::thread([this, stato, generazione, lavoro = std::move(lavoro)] {
@@ -135,8 +140,15 @@ void LavoroDiFondo::concludi(unsigned generazione)
     alTermine_ = {};
     // alTermine may start the next work or delete the window: nothing of this object is used after it but the signal.
     QPointer<LavoroDiFondo> io(this);
+    QPointer<QWidget> origine = std::exchange(origine_, nullptr);
     if (alTermine)
         alTermine(fine);
+    // Back to the control that started the work, once its closing messages are answered, unless
+    // another work has started meanwhile (the window is still disabled) or the control is gone.
+    if (origine && origine->isVisible() && origine->isEnabled() && (!io || !io->occupato())) {
+        origine->window()->activateWindow();
+        origine->setFocus(Qt::OtherFocusReason);
+    }
     if (io)
         emit finito();
 }

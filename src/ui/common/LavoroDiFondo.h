@@ -5,6 +5,8 @@
 #include "ui/common/Progresso.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 #include <QString>
 #include <QTimer>
 
@@ -99,6 +101,10 @@ private:
     std::unique_ptr<avanzamento::Avanzamento> stato_;
     std::thread filo_;
     AlTermine alTermine_;
+    // The control that had the focus when the work started (the button pressed, a box's Enter):
+    // the window is disabled while the work runs, so the focus would otherwise end elsewhere,
+    // often on the main window, where one more Enter starts something else.
+    QPointer<QWidget> origine_;
     Fine fine_;              // written by the worker, read after it was joined
     unsigned generazione_ = 0;
     QTimer orologio_;
