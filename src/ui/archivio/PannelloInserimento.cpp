@@ -38,6 +38,8 @@ const QString MessaggioDataMemorizzata = QStringLiteral("Attenzione probabilment
 const QString TitoloControllo = QStringLiteral("Velmora");
 const QString TitoloIncolla = QStringLiteral("Incolla estrazione");
 const QString FormatoData = QStringLiteral("dd/MM/yyyy");
+// After a reload of a file changed on disk, the write the player asked for waits for a second look.
+const QString NullaScritto = QStringLiteral("Nulla è stato scritto: controllare le estrazioni e ripetere il comando.");
 
 }
 
@@ -446,6 +448,8 @@ bool PannelloInserimento::caselleAccettate(const maintenance::Caselle& c)
 
 void PannelloInserimento::salvaEstrazione()
 {
+    if (servizi_.contesto.ricaricaSeCambiatoFuori(this, NullaScritto))
+        return;
     auto& dialoghi = servizi_.contesto.dialoghi;
     // The date SALVA stores is the one "Data selezionata" shows.
     const QString data = Text1->text().trimmed();
@@ -505,6 +509,8 @@ void PannelloInserimento::salvaEstrazione()
 
 void PannelloInserimento::modificaEstrazione()
 {
+    if (servizi_.contesto.ricaricaSeCambiatoFuori(this, NullaScritto))
+        return;
     auto& dialoghi = servizi_.contesto.dialoghi;
     const int mantenuto = indiceCorrente_;
     const QString data = LBLESTRAZIONE->text();
@@ -549,6 +555,8 @@ void PannelloInserimento::modificaEstrazione()
 
 void PannelloInserimento::eliminaEstrazione()
 {
+    if (servizi_.contesto.ricaricaSeCambiatoFuori(this, NullaScritto))
+        return;
     const QString data = LBLESTRAZIONE->text();
     // No is the default button: Enter must not delete a draw.
     if (!servizi_.contesto.dialoghi.domandaSiNo(this,

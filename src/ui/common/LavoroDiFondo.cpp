@@ -101,6 +101,11 @@ void LavoroDiFondo::fermaEAspetta()
     aspetta();
 }
 
+bool LavoroDiFondo::qualcunoOccupato()
+{
+    return std::any_of(vivi().begin(), vivi().end(), [](const LavoroDiFondo* l) { return l->occupato(); });
+}
+
 void LavoroDiFondo::fermaTutti()
 {
     const auto tutti = vivi();

@@ -85,6 +85,8 @@ public:
     // ferma() and aspetta() on every runner alive: FINE and the program's exit call it
     // before closing the databases, so no work is left reading a closed file.
     static void fermaTutti();
+    // True while any runner alive has a work running.
+    static bool qualcunoOccupato();
 
 signals:
     // A bar moved (1 or 2), on the interface thread.

@@ -145,6 +145,7 @@ private slots:
     void archivioEliminatoDuranteIlLavoro();
     void modificaEdElimina();
     void ricaricaDelleModificheEsterne();
+    void archivioCambiatoSulDiscoRicaricato();
     void consultazione();
     void calendario();
     void help();
@@ -597,6 +598,41 @@ void TestArchivio::ricaricaDelleModificheEsterne()
     QCOMPARE(t.testo("LBLESTRAZIONE"), QStringLiteral("05/01/2030"));
     QCOMPARE(t.box(2)->text(), QStringLiteral("02"));
     QCOMPARE(t.box(6)->text(), QStringLiteral("00"));
+}
+
+// The file written by another program while the window is open (velmora-cli incolla --salva): the
+// next write reloads first, says so, and writes nothing; every page and the main window then show
+// the new draw.
+void TestArchivio::archivioCambiatoSulDiscoRicaricato()
+{
+    Banco t(1000);
+    const int n = t.n();
+    {
+        auto db = storage::ApriArchivio(t.percorso.toStdString());
+        db.esegui("INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES ('2030-01-05', '01-02-03-04-05')");
+    }
+    QCOMPARE(t.n(), n);
+    t.incolla(testoEstrazione());
+    t.w<QLineEdit>("Text1")->setText(QStringLiteral("08/01/2030"));
+    t.amb.dialoghi.risposteSiNo = {true, true, true};
+    t.premi("Command8");
+    QCOMPARE(t.amb.dialoghi.voci().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("L'archivio \"") + t.percorso
+                                        + QStringLiteral("\" è stato modificato da un altro programma: ricaricato, ora "
+                                                         "contiene %1 estrazioni. Nulla è stato scritto: controllare le "
+                                                         "estrazioni e ripetere il comando.")
+                                              .arg(n + 1));
+    QCOMPARE(t.n(), n + 1);
+    QCOMPARE(t.testo("Label2"), QString::number(n + 1));
+    QCOMPARE(t.testo("LBLESTRAZIONE"), QStringLiteral("05/01/2030"));
+    QCOMPARE(t.finestra->consultazione().griglia().righe(), n + 2);
+    QCOMPARE(t.principaleTesto("Lbl_fineNE"), QString::number(n + 1));
+    // Once reloaded, nothing more to say; our own writes never count as changes from outside.
+    QVERIFY(!t.amb.contesto->ricaricaSeCambiatoFuori(t.finestra));
+    t.amb.dialoghi.svuota();
+    t.incolla(testoEstrazione());
+    t.premi("Command3");
+    QVERIFY(!t.amb.contesto->ricaricaSeCambiatoFuori(t.finestra));
 }
 
 void TestArchivio::consultazione()
