@@ -97,7 +97,7 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     FgRuote->setObjectName(QStringLiteral("FgRuote"));
     dimensioniEsatte(FgRuote, 1);
     LblNumeri = etichetta(QStringLiteral("LblNumeri"), {}, modulo);
-    auto* CmdTutteBtn = pulsante(QStringLiteral("CmdTutte"), QStringLiteral("&Tutte"),
+    auto* CmdTutteBtn = pulsante(QStringLiteral("CmdTutte"), QStringLiteral("&Tutte e 10"),
                                  QStringLiteral("Le dieci ruote regionali (Nazionale esclusa)"), modulo);
     auto* campi = new QGridLayout;
     for (int s = 0; s < plays::NumeroSorti; ++s) {
@@ -259,12 +259,14 @@ void Giocate::ricarica()
     }
     const auto& a = contesto_.sessione.archivio();
     esiti_.clear();
-    plays::Centesimi spesa = 0, vinto = 0;
+    plays::Centesimi spesa = 0;
+    plays::Importo netto;   // the exact sum, rounded once: rows rounded one by one can miss a cent
     for (const auto& g : giocate_) {
         esiti_.push_back(plays::verificaGiocata(g, a, tariffe_));
         spesa += esiti_.back().spesa;
-        vinto += esiti_.back().vinto();
+        netto += esiti_.back().netto;
     }
+    const plays::Centesimi vinto = netto.centesimi();
     plays::scriviGiocate(FgGiocate_, giocate_, esiti_);
     FgGiocate->aggiorna();
     QString totali = (giocate_.size() == 1 ? QStringLiteral("1 giocata; spesa %2, vinto (netto) %3, saldo %4 euro")

@@ -1,6 +1,7 @@
 // The window Statistiche: controls and handlers; the figures come from src/statistics.
 #include "ui/Statistiche/Statistiche.h"
 
+#include "ui/common/CasellaData.h"
 #include "ui/common/Tema.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
@@ -9,6 +10,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLineEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -67,6 +69,10 @@ Statistiche::Statistiche(Contesto& contesto, QWidget* genitore)
 Statistiche::~Statistiche()
 {
     contesto_.smettiDiAscoltareArchivio(ascolto_);
+    // A date typed and not yet confirmed is taken when its box loses the focus, which closing does:
+    // no recomputation on a window half destroyed.
+    Dal->blockSignals(true);
+    Al->blockSignals(true);
     // The grid views show grids this object owns: they go before the grids do.
     delete Tabella;
     delete Tabellone;
@@ -95,7 +101,8 @@ void Statistiche::costruisci()
         Ruota[static_cast<std::size_t>(w)] = b;
         ruote->addWidget(b);
     }
-    Tutte = pulsante(QStringLiteral("Tutte"), QStringLiteral("Tutte"), QStringLiteral("Sceglie tutte le ruote"), scelte);
+    Tutte = pulsante(QStringLiteral("Tutte"), QStringLiteral("Tutte e 11"),
+                     QStringLiteral("Sceglie tutte le undici ruote, Nazionale compresa"), scelte);
     ruote->addWidget(Tutte);
     ruote->addSpacing(16);
     ruote->addWidget(etichetta(QStringLiteral("LabelSorte"), QStringLiteral("Sorte"), scelte));
@@ -108,15 +115,12 @@ void Statistiche::costruisci()
 
     g->addWidget(etichetta(QStringLiteral("LabelDal"), QStringLiteral("Dal"), scelte), 1, 0);
     auto* intervallo = new QHBoxLayout;
-    Dal = new QDateEdit(scelte);
+    Dal = new CasellaData(scelte);
     Dal->setObjectName(QStringLiteral("Dal"));
-    Al = new QDateEdit(scelte);
+    Al = new CasellaData(scelte);
     Al->setObjectName(QStringLiteral("Al"));
-    for (auto* d : {Dal, Al}) {
-        d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-        d->setCalendarPopup(true);
+    for (auto* d : {Dal, Al})   // announced once the date is complete (Enter, leaving the box), not per keystroke
         connect(d, &QDateEdit::dateChanged, this, [this] { ricalcola(); });
-    }
     intervallo->addWidget(Dal);
     intervallo->addWidget(etichetta(QStringLiteral("LabelAl"), QStringLiteral("Al"), scelte));
     intervallo->addWidget(Al);
@@ -156,6 +160,10 @@ void Statistiche::costruisci()
     }
     riga->addSpacing(12);
     riga->addWidget(CmDHelp);
+    // What the red of a long delay does not mean, where the colours are; and, with the pairs, that
+    // the board and the chart still count single numbers.
+    AvvisoRitardo = etichetta(QStringLiteral("AvvisoRitardo"), {}, this);
+    AvvisoRitardo->setWordWrap(true);
 
     // The board across the window, then the table (the presences of a number under it) beside the chart.
     Tabella = new GrigliaView(tabella_, this);
@@ -203,6 +211,7 @@ void Statistiche::costruisci()
     auto* principale = new QVBoxLayout(this);
     principale->addWidget(scelte);
     principale->addLayout(riga);
+    principale->addWidget(AvvisoRitardo);
     principale->addWidget(Tabellone);
     principale->addWidget(divisore, 1);
     resize(1000, 720);
@@ -211,6 +220,9 @@ void Statistiche::costruisci()
     connect(Sorte, &QComboBox::currentIndexChanged, this, [this] { ricalcola(); });
     connect(TuttoArchivio, &QPushButton::clicked, this, &Statistiche::tuttoLArchivio);
     connect(ImpostaUltime, &QPushButton::clicked, this, &Statistiche::impostaUltime);
+    // Enter in "Ultime" applies the number typed, as Imposta does.
+    if (auto* campo = Ultime->findChild<QLineEdit*>())
+        connect(campo, &QLineEdit::returnPressed, this, &Statistiche::impostaUltime);
     connect(CmDHelp, &QPushButton::clicked, this, [this] {
         if (contesto_.apriHelp)
             contesto_.apriHelp(ContestoHelp, this);
@@ -348,6 +360,12 @@ void Statistiche::ricalcola()
         return;
     }
     p.sorte = Sorte->currentIndex() == 1 ? statistics::Sorte::Ambo : statistics::Sorte::Estratto;
+    AvvisoRitardo->setText(
+        QStringLiteral("Un ritardo lungo non rende un numero \"maturo\": ogni estrazione è indipendente dalle precedenti e "
+                       "ogni numero ha sempre la stessa probabilità di uscire.")
+        + (p.sorte == statistics::Sorte::Ambo
+               ? QStringLiteral(" Tabellone e grafico mostrano i ritardi dei numeri singoli; la tabella quelli degli ambi.")
+               : QString()));
     risultati_ = p.sorte == statistics::Sorte::Estratto ? estratti_ : statistics::calcolaStatistiche(a, p);
     classi_ = statistics::distribuzioneRitardi(estratti_, 10);
 

@@ -640,11 +640,11 @@ bool PannelloInserimento::cifraRifiutata(int indice, const QString& tasto)
     const std::string rifiuto = maintenance::rifiutoCasella(indice, dopo.toStdString());
     if (rifiuto.empty())
         return false;
-    // The key is not taken: the box keeps what it held and the player reads why at once.
+    // The key is not taken: the player reads why at once, and the box is emptied for the number to be
+    // typed again (a "9" left selected would read as "09" on leaving it).
     servizi_.contesto.dialoghi.messaggio(this, QString::fromStdString(rifiuto), TitoloControllo, Icona::Esclamazione);
     e->setFocus();
-    e->setText(prima);   // leaving the box for the message wrote it out as "09"
-    e->end(false);
+    e->clear();
     return true;
 }
 
