@@ -104,6 +104,26 @@ Caselle caselleDiEstrazione(const archive::Archivio& a, int d)
     return c;
 }
 
+std::string differenzeEstrazione(const archive::Archivio& a, int d, const Caselle& caselle)
+{
+    const Caselle prima = caselleDiEstrazione(a, d);
+    const auto testo = [](const Caselle& c, int w) {
+        const std::string campo = campoRuota(c, w);
+        return campo.empty() || campo == "00-00-00-00-00" ? std::string("nessun numero") : campo;
+    };
+    std::string r;
+    for (int w = 0; w < archive::NumeroRuote; ++w) {
+        bool diversa = false;
+        for (int p = 1; p <= 5; ++p)
+            diversa = diversa || valoreCasella(prima[static_cast<std::size_t>(casella(w, p))])
+                != valoreCasella(caselle[static_cast<std::size_t>(casella(w, p))]);
+        if (diversa)
+            r += std::string(archive::NomiRuote[static_cast<std::size_t>(w)]) + ": " + testo(prima, w) + " -> "
+                + testo(caselle, w) + "\n";
+    }
+    return r;
+}
+
 EsitoControllo ControllaEstrazione(const Caselle& caselle)
 {
     auto valore = [&](int i) { return valoreCasella(caselle[static_cast<std::size_t>(i)]); };

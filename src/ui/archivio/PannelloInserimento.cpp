@@ -148,6 +148,8 @@ QWidget* PannelloInserimento::gruppoDataNuova()
     MonthView1->setObjectName(QStringLiteral("MonthView1"));
     MonthView1->setGridVisible(true);
     MonthView1->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    // Saturday is a draw day, not a holiday: only Sunday keeps the weekend's colour.
+    MonthView1->setWeekdayTextFormat(Qt::Saturday, MonthView1->weekdayTextFormat(Qt::Friday));
     connect(MonthView1, &QCalendarWidget::clicked, this, [this](QDate d) {
         Text1->setText(d.toString(FormatoData));
         Text1->setFocus();
@@ -514,13 +516,21 @@ void PannelloInserimento::modificaEstrazione()
     auto& dialoghi = servizi_.contesto.dialoghi;
     const int mantenuto = indiceCorrente_;
     const QString data = LBLESTRAZIONE->text();
+    const auto c = caselle();
+    // The question names what changes, wheel by wheel, old numbers and new.
+    const auto& a = servizi_.contesto.sessione.archivio();
+    const std::string cambi = mantenuto >= 1 && mantenuto <= a.NumeroEstrazioni
+        ? maintenance::differenzeEstrazione(a, mantenuto, c)
+        : std::string();
     if (!dialoghi.domandaSiNo(this,
                               QStringLiteral("Confermi la modifica dell'estrazione del %1 ?  La modifica è relativa agli "
                                              "estratti e viene mantenuta la stessa data.")
-                                  .arg(data),
+                                      .arg(data)
+                                  + (cambi.empty() ? QStringLiteral("\nLe caselle sono uguali all'estrazione in archivio: "
+                                                                    "nessun numero cambia.")
+                                                   : QStringLiteral("\nCambiano:\n") + QString::fromStdString(cambi).trimmed()),
                               TitoloSalvataggio))
         return;
-    const auto c = caselle();
     if (!caselleAccettate(c) || !servizi_.archivioAperto(this))
         return;
     if (const auto rifiuto = maintenance::rifiutoNazionale(data.toStdString(), c); !rifiuto.empty()) {
@@ -562,7 +572,7 @@ void PannelloInserimento::eliminaEstrazione()
     if (!servizi_.contesto.dialoghi.domandaSiNo(this,
                                                 QStringLiteral("Attenzione: sarà eliminata l'estrazione del %1.  Confermi ?")
                                                     .arg(data),
-                                                QStringLiteral("Eliminazione record"), Icona::Domanda, true))
+                                                QStringLiteral("Elimina estrazione"), Icona::Domanda, true))
         return;
     if (!servizi_.archivioAperto(this))
         return;

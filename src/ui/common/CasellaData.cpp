@@ -20,6 +20,9 @@ CasellaData::CasellaData(QWidget* genitore) : QDateEdit(genitore)
     setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     setCalendarPopup(true);
     setKeyboardTracking(false);
+    // Saturday is a draw day, not a holiday: only Sunday keeps the weekend's colour.
+    if (auto* calendario = calendarWidget())
+        calendario->setWeekdayTextFormat(Qt::Saturday, calendario->weekdayTextFormat(Qt::Friday));
 }
 
 void CasellaData::focusInEvent(QFocusEvent* evento)

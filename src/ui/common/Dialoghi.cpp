@@ -1,6 +1,8 @@
 // The Qt dialogs and the scripted ones used by the tests.
 #include "ui/common/Dialoghi.h"
 
+#include "ui/common/Percorsi.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFontMetrics>
@@ -187,6 +189,8 @@ std::optional<QString> DialoghiQt::mostraScegliCartella(QWidget* genitore, const
 
 bool DialoghiQt::scegliStampante(QWidget* genitore, QPrinter& stampante)
 {
+    // Printed to a PDF file, the document's name is the file's: a date's "/" would make it a folder.
+    stampante.setDocName(nomeFileValido(stampante.docName()));
     QPrintDialog d(&stampante, genitore);
     return d.exec() == QDialog::Accepted;
 }

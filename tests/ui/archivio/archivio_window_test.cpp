@@ -548,12 +548,27 @@ void TestArchivio::modificaEdElimina()
     QVERIFY(t.a().numero(50, 0, 1) != 2);
     t.amb.dialoghi.svuota();
     t.incolla(testoEstrazione(1, false));
+    // The question lists every wheel that changes, old numbers and new; the Nazionale, empty before and after, is not named.
+    QString cambi;
+    for (int w = 0; w < 10; ++w) {
+        QStringList vecchi, nuovi;
+        for (int p = 1; p <= 5; ++p) {
+            vecchi << dueCifre(t.a().numero(50, w, p));
+            nuovi << dueCifre(w * 8 + p + 1);
+        }
+        cambi += QStringLiteral("\n%1: %2 -> %3")
+                     .arg(QString::fromLatin1(archive::NomiRuote[static_cast<std::size_t>(w)].data(),
+                                              static_cast<int>(archive::NomiRuote[static_cast<std::size_t>(w)].size())),
+                          vecchi.join('-'), nuovi.join('-'));
+    }
     t.amb.dialoghi.risposteSiNo = {true};
     t.premi("Command3");
     voci = t.amb.dialoghi.voci();
     QCOMPARE(voci.size(), std::size_t(2));
     QCOMPARE(voci[0].testo, QStringLiteral("Confermi la modifica dell'estrazione del ") + data50
-                                + QStringLiteral(" ?  La modifica è relativa agli estratti e viene mantenuta la stessa data."));
+                                + QStringLiteral(" ?  La modifica è relativa agli estratti e viene mantenuta la stessa data."
+                                                 "\nCambiano:")
+                                + cambi);
     QCOMPARE(voci[0].titolo, QStringLiteral("Salvataggio estrazione"));
     QCOMPARE(voci[1].testo, QStringLiteral("Modifica effettuata. Ricarico archivio."));
     QCOMPARE(t.n(), n);
@@ -570,7 +585,7 @@ void TestArchivio::modificaEdElimina()
     voci = t.amb.dialoghi.voci();
     QCOMPARE(voci.size(), std::size_t(2));
     QCOMPARE(voci[0].testo, QStringLiteral("Attenzione: sarà eliminata l'estrazione del ") + data50 + QStringLiteral(".  Confermi ?"));
-    QCOMPARE(voci[0].titolo, QStringLiteral("Eliminazione record"));
+    QCOMPARE(voci[0].titolo, QStringLiteral("Elimina estrazione"));
     QVERIFY(voci[0].noPredefinito);   // Enter answers No
     QCOMPARE(voci[1].testo, QStringLiteral("Estrazione cancellata. L'archivio verrà ricaricato."));
     QCOMPARE(voci[1].titolo, QStringLiteral("Sistemazione Archivio estrazioni"));
@@ -800,7 +815,7 @@ void TestArchivio::tastieraEF1()
     QTRY_COMPARE(t.amb.dialoghi.voci().size(), std::size_t(1));
     const auto voci = t.amb.dialoghi.voci();
     QCOMPARE(voci.size(), std::size_t(1));
-    QCOMPARE(voci[0].titolo, QStringLiteral("Eliminazione record"));
+    QCOMPARE(voci[0].titolo, QStringLiteral("Elimina estrazione"));
     QCOMPARE(t.n(), n);
 }
 
