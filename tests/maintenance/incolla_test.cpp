@@ -336,42 +336,33 @@ TEST(Incolla, DomandePrimaDiSalvare)
     EXPECT_TRUE(verificaNuovaEstrazione(vuoto, "03/05/2005", senza, oggi).domande.empty());   // a Tuesday before it
 }
 
-TEST(Incolla, GiornoUnicoNonDiventaGiornoDiEstrazione)
+TEST(Incolla, DomandeSulCalendarioRealeConUnGiornoUnico)
 {
     const auto a = archivioConLunediUnico();
-    const std::string oggi = "31/12/2026";
-    // Tuesday after Saturday: the Monday of the week before does not make 24/08 a missing draw.
-    auto v = verificaNuovaEstrazione(a, "25/08/2026", nuova(60), oggi);
-    EXPECT_TRUE(v.domande.empty()) << v.domande.front();
-    // Monday 24/08 is a day without draws in this period.
-    v = verificaNuovaEstrazione(a, "24/08/2026", nuova(60), oggi);
-    ASSERT_EQ(v.domande.size(), 1u);
-    EXPECT_EQ(v.domande[0], "Il 24/08/2026 è un lunedì, giorno in cui il Lotto in questo periodo non estrae (estrae il "
-                            "martedì, il giovedì, il venerdì e il sabato). Salvare comunque l'estrazione con questa data?");
-    // Thursday 27/08 names the Tuesday it skips, and only that.
-    v = verificaNuovaEstrazione(a, "27/08/2026", nuova(60), oggi);
-    ASSERT_EQ(v.domande.size(), 1u);
-    EXPECT_EQ(v.domande[0], "Tra l'ultima estrazione in archivio (22/08/2026) e il 27/08/2026 manca l'estrazione di martedì "
-                            "25/08/2026. Salvare comunque l'estrazione del 27/08/2026?");
-}
-
-TEST(Incolla, DataFraEstrazioniGiaInArchivioChiesta)
-{
-    const auto a = archivioConLunediUnico();
-    const std::string oggi = "31/12/2026";
-    auto v = verificaNuovaEstrazione(a, "19/08/2026", nuova(60), oggi);
-    ASSERT_EQ(v.domande.size(), 1u);
-    EXPECT_EQ(v.domande[0], "Il 19/08/2026 è un mercoledì fra due estrazioni già in archivio (18/08 e 20/08): le estrazioni "
-                            "successive cambieranno numero. Salvare comunque?");
-    // The boxes still hold the draw after it (20/08 is draw 48).
-    v = verificaNuovaEstrazione(a, "19/08/2026", nuova(47), oggi);
-    ASSERT_EQ(v.domande.size(), 2u);
-    EXPECT_EQ(v.domande[1], "I numeri sono identici, ruota per ruota, a quelli dell'estrazione successiva del 20/08/2026: "
-                            "forse le caselle non sono state aggiornate. Salvare comunque?");
-    v = verificaNuovaEstrazione(a, "30/05/2026", nuova(60), oggi);
-    ASSERT_EQ(v.domande.size(), 1u);
-    EXPECT_EQ(v.domande[0], "Il 30/05/2026 è un sabato anteriore alla prima estrazione in archivio (02/06/2026): tutte le "
-                            "estrazioni cambieranno numero. Salvare comunque?");
+    const std::string fraDue = "Il 19/08/2026 è un mercoledì fra due estrazioni già in archivio (18/08 e 20/08): le "
+                               "estrazioni successive cambieranno numero. Salvare comunque?";
+    const struct {
+        std::string data;
+        int bari;   // the boxes: nuova(bari); nuova(47) holds the draw of 20/08 (draw 48)
+        std::vector<std::string> domande;
+    } casi[] = {
+        // Tuesday after Saturday: the Monday of the week before does not make 24/08 a missing draw.
+        {"25/08/2026", 60, {}},
+        // Monday 24/08 is a day without draws in this period.
+        {"24/08/2026", 60, {"Il 24/08/2026 è un lunedì, giorno in cui il Lotto in questo periodo non estrae (estrae il "
+                            "martedì, il giovedì, il venerdì e il sabato). Salvare comunque l'estrazione con questa data?"}},
+        // Thursday 27/08 names the Tuesday it skips, and only that.
+        {"27/08/2026", 60, {"Tra l'ultima estrazione in archivio (22/08/2026) e il 27/08/2026 manca l'estrazione di "
+                            "martedì 25/08/2026. Salvare comunque l'estrazione del 27/08/2026?"}},
+        // Among stored draws, compared with the draws on both sides.
+        {"19/08/2026", 60, {fraDue}},
+        {"19/08/2026", 47, {fraDue, "I numeri sono identici, ruota per ruota, a quelli dell'estrazione successiva del "
+                                    "20/08/2026: forse le caselle non sono state aggiornate. Salvare comunque?"}},
+        {"30/05/2026", 60, {"Il 30/05/2026 è un sabato anteriore alla prima estrazione in archivio (02/06/2026): tutte le "
+                            "estrazioni cambieranno numero. Salvare comunque?"}},
+    };
+    for (const auto& c : casi)
+        EXPECT_EQ(verificaNuovaEstrazione(a, c.data, nuova(c.bari), "31/12/2026").domande, c.domande) << c.data;
 }
 
 TEST(Incolla, DataDelTestoDiversaDaQuellaSceltaChiesta)
