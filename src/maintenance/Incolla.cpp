@@ -330,7 +330,7 @@ LetturaIncollata leggiEstrazioneIncollata(std::string_view testo, const std::str
                     std::size_t n = 0;
                     while (estratto(i + 1 + n) && p[i + 1 + n].valore >= 1 && p[i + 1 + n].valore <= 90)
                         ++n;
-                    if (n == 5 && !estratto(i + 6))
+                    if (n == 5 && !estratto(i + 6) && nonLette.size() < 5)   // a few are enough to say it
                         nonLette.push_back("\"" + storage::estratto(p[i].testo) + "\" (" + rigaDelTesto(testo, p[i].riga) + ")");
                 }
                 continue;
@@ -342,12 +342,15 @@ LetturaIncollata leggiEstrazioneIncollata(std::string_view testo, const std::str
                 questi.push_back(p[++i].valore);
             if (questi.empty())
                 continue;   // a name in a heading ("Lotto Nazionale", "Roma 25/08/2026"), or a header of wheel names
-            const std::string dove = " (" + rigaDelTesto(testo, rigaNome)
-                + (p[i].riga != rigaNome ? " e seguenti fino alla riga " + std::to_string(p[i].riga) : "") + ")";
+            // The lines are named only in a refusal: finding one walks the text.
+            const auto dove = [&] {
+                return " (" + rigaDelTesto(testo, rigaNome)
+                    + (p[i].riga != rigaNome ? " e seguenti fino alla riga " + std::to_string(p[i].riga) : "") + ")";
+            };
             if (letta[*w] && questi != numeri[*w])
-                return rifiuto("la ruota di " + nomeRuota(*w) + " compare due volte con numeri diversi" + dove);
+                return rifiuto("la ruota di " + nomeRuota(*w) + " compare due volte con numeri diversi" + dove());
             if (auto e = erroreRuota(*w, questi); !e.empty())
-                return rifiuto(e + dove);
+                return rifiuto(e + dove());
             numeri[*w] = std::move(questi);
             letta[*w] = true;
         }
