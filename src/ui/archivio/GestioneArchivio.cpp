@@ -7,6 +7,7 @@
 #include "ui/archivio/PannelloConsultazione.h"
 #include "ui/archivio/PannelloEsportazione.h"
 #include "ui/archivio/PannelloInserimento.h"
+#include "ui/common/Controlli.h"
 #include "ui/common/RegistroFinestre.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@ GestioneArchivio::GestioneArchivio(Contesto& contesto, QWidget* genitore)
     calendario_ = new PannelloCalendario(servizi_);
     schede_ = new QTabWidget(this);
     schede_->setObjectName(QStringLiteral("SSTab1"));
+    pagineDaTastiera(schede_);
     schede_->addTab(inserimento_, QStringLiteral("Inserimento estrazioni"));
     schede_->addTab(aggiornamento_, QStringLiteral("Aggiornamento archivio"));
     schede_->addTab(esportazione_, QStringLiteral("Esportazione archivio"));

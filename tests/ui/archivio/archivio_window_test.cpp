@@ -989,6 +989,12 @@ void TestArchivio::salvaDallaTastieraRestituisceIlFuoco()
     QCOMPARE(t.focoso(), QStringLiteral("Command8"));
     QCOMPARE(QApplication::focusWidget()->window(), t.finestra->window());
 
+    // Ctrl+PgDn and Ctrl+PgUp move between the pages, from a box as from anywhere in them.
+    t.box(3)->setFocus();
+    QTest::keyClick(t.box(3), Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(t.w<QTabWidget>("SSTab1")->currentIndex(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(t.w<QTabWidget>("SSTab1")->currentIndex(), 0);
     // Enter on another focused button of the window presses it too: Vai ultima estrazione.
     t.barra()->setValue(10);
     auto* Command4 = t.w<QPushButton>("Command4");
