@@ -13,6 +13,9 @@ namespace archive {
 constexpr int MaxEstrazioni = 9999;   // capacity of the tables: draw indices 0..9999
 constexpr int NumeroRuote = 11;       // Bari .. Nazionale
 constexpr int Tutte = 11;             // "TU": all wheels, never a real wheel
+// The first draw of the Nazionale wheel, "AAAA-MM-GG": no earlier draw has numbers on it.
+constexpr std::string_view PrimaNazionaleIso = "2005-05-04";
+constexpr std::string_view PrimaNazionale = "04/05/2005";
 
 // Wheel codes by wheel index 0..11 ("BA" .. "NZ", then "TU").
 extern const std::array<std::string_view, 12> SigleRuote;

@@ -176,6 +176,10 @@ std::map<std::string, Giornata> analizzaStorico(std::string_view testo, avanzame
         const int w = ruotaDelFile(campi[1]);
         if (w < 0)
             errata(numeroRiga, "ruota sconosciuta \"" + storage::estratto(campi[1]) + "\"");
+        // A Nazionale before its first draw would have Statistiche count the wheel from 1939.
+        if (w == NumeroRuote - 1 && iso < PrimaNazionaleIso)
+            errata(numeroRiga, "la ruota Nazionale il " + storage::DataDaDb(iso) + ", ma la Nazionale è estratta dal "
+                                   + std::string(PrimaNazionale));
         const auto [posto, nuova] = giornate.try_emplace(iso);
         if (nuova && giornate.size() > static_cast<std::size_t>(MaxEstrazioni))
             throw TroppeEstrazioni("contiene più di " + std::to_string(MaxEstrazioni)

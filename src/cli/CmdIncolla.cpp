@@ -27,8 +27,8 @@ std::string leggiTesto(const std::string& file, std::istream& in)
 
 // SALVA ESTRAZIONE's checks, in its order: the date, the boxes, then the questions, which only
 // --conferma answers yes.
-void salva(const std::string& archivio, const std::string& data, const maintenance::Caselle& caselle, bool conferma,
-           std::ostream& out)
+void salva(const std::string& archivio, const std::string& data, const maintenance::LetturaIncollata& lettura,
+           bool conferma, std::ostream& out)
 {
     storage::Database db;
     try {
@@ -44,7 +44,8 @@ void salva(const std::string& archivio, const std::string& data, const maintenan
         throw ErroreDati("impossibile caricare l'archivio \"" + archivio + "\": " + e.what());
     }
     avvisaDatiScartati(a, archivio);
-    const auto verifica = maintenance::verificaNuovaEstrazione(a, data, caselle, maintenance::dataOdierna());
+    const auto& caselle = lettura.caselle;
+    const auto verifica = maintenance::verificaNuovaEstrazione(a, data, caselle, maintenance::dataOdierna(), lettura.date);
     if (!verifica.rifiuto.empty())
         throw ErroreDati(verifica.rifiuto);
     if (const auto esito = maintenance::ControllaEstrazione(caselle); !esito.accettata)
@@ -78,10 +79,13 @@ const Registrazione incolla({
     "a ogni ruota nominata (Bari, BARI, BA, RM/RO, RN/NZ, ...) vanno i cinque numeri che seguono\n"
     "il nome; senza nomi servono esattamente 55 numeri da Bari a Nazionale (50 prima del\n"
     "04/05/2005). Stampa le undici ruote lette, una per riga: SIGLA<TAB>05-12-33-44-90 (campo\n"
-    "vuoto per una ruota non estratta). Un testo che non si può leggere è un errore (codice 1).\n"
+    "vuoto per una ruota non estratta). Un testo che non si può leggere, o a cui manca una delle dieci\n"
+    "ruote classiche, è un errore (codice 1).\n"
     "Con --salva memorizza l'estrazione con la data indicata dopo i controlli di SALVA ESTRAZIONE;\n"
-    "ogni domanda di SALVA (domenica, estrazioni mancanti, numeri uguali alla precedente,\n"
-    "Nazionale vuota) è un rifiuto, salvo con --conferma.\n",
+    "ogni domanda di SALVA (data fra due estrazioni già in archivio, giorno in cui non si estrae,\n"
+    "estrazioni mancanti, numeri uguali a un'estrazione vicina, data del testo diversa,\n"
+    "Nazionale vuota) è un rifiuto, salvo con --conferma. I numeri della Nazionale prima del\n"
+    "04/05/2005 sono sempre un rifiuto.\n",
     [](const Argomenti& args, std::istream& in, std::ostream& out, std::ostream&) {
         args.soloOpzioni({"--salva", "--conferma"});
         const auto& p = args.posizionali();
@@ -96,8 +100,11 @@ const Registrazione incolla({
         if (!lettura.letta)
             throw ErroreDati(lettura.motivo + " Nulla è stato scritto.");
         out << maintenance::righeEstrazione(lettura.caselle);
+        // A wheel the text lacks is printed empty, and said: a script must not take it for a whole draw.
+        if (!lettura.avviso.empty())
+            throw ErroreDati(lettura.avviso + " Nulla è stato scritto.");
         if (args.ha("--salva"))
-            salva(p[0], data, lettura.caselle, args.ha("--conferma"), out);
+            salva(p[0], data, lettura, args.ha("--conferma"), out);
         return EsitoOk;
     },
     {"--salva", "--conferma"},

@@ -138,6 +138,9 @@ std::optional<std::string> motivoRigaNonValida(const grid::Grid& FgImporta, int 
             return "Estrazione del " + storage::estratto(data) + " non aggiornata: la ruota di " + std::string(archive::NomiRuote[w])
                 + " non ha cinque numeri diversi da 01 a 90 nella forma 00-00-00-00-00 (\""
                 + storage::estratto(FgImporta.testo(riga, PrimaColonnaRuote + w)) + "\")";
+    if (iso < archive::PrimaNazionaleIso && !FgImporta.testo(riga, PrimaColonnaRuote + archive::NumeroRuote - 1).empty())
+        return "Estrazione del " + data + " non aggiornata: ha i numeri della ruota Nazionale, che è estratta dal "
+            + std::string(archive::PrimaNazionale);
     return std::nullopt;
 }
 

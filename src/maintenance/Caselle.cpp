@@ -1,6 +1,8 @@
 // The entry boxes: editing rules, ControllaEstrazione, stored wheel texts.
 #include "maintenance/Caselle.h"
 
+#include <vector>
+
 namespace maintenance {
 
 using archive::cifra;
@@ -102,9 +104,45 @@ Caselle caselleDiEstrazione(const archive::Archivio& a, int d)
     return c;
 }
 
+std::string differenzeEstrazione(const archive::Archivio& a, int d, const Caselle& caselle)
+{
+    const Caselle prima = caselleDiEstrazione(a, d);
+    const auto testo = [](const Caselle& c, int w) {
+        const std::string campo = campoRuota(c, w);
+        return campo.empty() || campo == "00-00-00-00-00" ? std::string("nessun numero") : campo;
+    };
+    std::string r;
+    for (int w = 0; w < archive::NumeroRuote; ++w) {
+        bool diversa = false;
+        for (int p = 1; p <= 5; ++p)
+            diversa = diversa || valoreCasella(prima[static_cast<std::size_t>(casella(w, p))])
+                != valoreCasella(caselle[static_cast<std::size_t>(casella(w, p))]);
+        if (diversa)
+            r += std::string(archive::NomiRuote[static_cast<std::size_t>(w)]) + ": " + testo(prima, w) + " -> "
+                + testo(caselle, w) + "\n";
+    }
+    return r;
+}
+
 EsitoControllo ControllaEstrazione(const Caselle& caselle)
 {
     auto valore = [&](int i) { return valoreCasella(caselle[static_cast<std::size_t>(i)]); };
+
+    // Every empty position of wheel w, said once: "mancano tutti e cinque i numeri", "mancano i numeri delle posizioni 1, 2 e 4".
+    const auto posizioniMancanti = [&](int w) {
+        std::vector<int> vuote;
+        for (int p = 1; p <= 5; ++p)
+            if (valore(casella(w, p)) == 0)
+                vuote.push_back(p);
+        if (vuote.size() == 5)
+            return std::string("mancano tutti e cinque i numeri");
+        if (vuote.size() == 1)
+            return "manca il numero della posizione " + std::to_string(vuote[0]);
+        std::string r = "mancano i numeri delle posizioni ";
+        for (std::size_t k = 0; k < vuote.size(); ++k)
+            r += (k == 0 ? "" : k + 1 == vuote.size() ? " e " : ", ") + std::to_string(vuote[k]);
+        return r;
+    };
 
     // 1. Repeated numbers (two empty boxes count as equal) on Bari..Venezia.
     for (int w = 0; w < RuoteControllate; ++w)
@@ -114,7 +152,7 @@ EsitoControllo ControllaEstrazione(const Caselle& caselle)
                     // Where the fault is: the wheel and both positions.
                     const std::string ruota(archive::NomiRuote[static_cast<std::size_t>(w)]);
                     const std::string dove = valore(casella(w, j)) == 0
-                        ? ruota + ": mancano i numeri delle posizioni " + std::to_string(j) + " e " + std::to_string(k)
+                        ? ruota + ": " + posizioniMancanti(w)
                         : ruota + ": il numero " + archive::dueCifre(valore(casella(w, j))) + " è sia in posizione "
                             + std::to_string(j) + " sia in posizione " + std::to_string(k);
                     return {false,
@@ -127,7 +165,8 @@ EsitoControllo ControllaEstrazione(const Caselle& caselle)
         if (valore(i) < 1)
             return {false,
                     "Mancano dei dati nelle estrazioni, provvedere a completare l'inserimento dei numeri estratti\n("
-                        + nomeCasella(i) + ")",
+                        + std::string(archive::NomiRuote[static_cast<std::size_t>((i - 1) / 5)]) + ": "
+                        + posizioniMancanti((i - 1) / 5) + ")",
                     i};
     // 3. A number outside 1..90 (the box lets "99" through) would enter every analysis.
     for (int i = 1; i <= NumeroCaselle; ++i)

@@ -54,6 +54,10 @@ EffettoTasto effettoTasto(int indice, std::string_view testo, Tasto tasto);
 // CaricaTabellaArchivio: the boxes of draw d of the archive, two digits each ("00" for 0).
 Caselle caselleDiEstrazione(const archive::Archivio& a, int d);
 
+// What MODIFICA would change in draw d: one line per wheel whose boxes differ from it, "Bari:
+// 05-12-33-44-90 -> 05-12-33-44-91" ("nessun numero" for a wheel not drawn); empty when none differs.
+std::string differenzeEstrazione(const archive::Archivio& a, int d, const Caselle& caselle);
+
 // The outcome of ControllaEstrazione: accepted, or the message to show and the box to focus.
 struct EsitoControllo {
     bool accettata = true;

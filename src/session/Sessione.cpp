@@ -2,6 +2,7 @@
 #include "session/Sessione.h"
 
 #include "grid/Grid.h"
+#include "maintenance/ScritturaEstrazioni.h"
 #include "maintenance/StoricoUfficiale.h"
 #include "storage/DrawsDb.h"
 #include "storage/ProgramDb.h"
@@ -140,6 +141,43 @@ archive::EsitoImportazione Sessione::creaDaStorico(const std::string& percorsoSt
 void Sessione::carica(avanzamento::Avanzamento* avanzamento)
 {
     archive::CaricaArchivio(archivio_, percorsoArchivio_, dbEstrazioni_, avanzamento);
+    segnaArchivioCaricato();
+}
+
+namespace {
+
+// Changes whenever another connection commits to the file; -1 when it cannot be read.
+std::int64_t versioneDati(storage::Database& db)
+{
+    if (!db.aperto())
+        return -1;
+    try {
+        auto s = db.prepara("PRAGMA data_version");
+        return s.avanza() ? s.intero(0) : -1;
+    } catch (const storage::ErroreDatabase&) {
+        return -1;
+    }
+}
+
+}
+
+void Sessione::segnaArchivioCaricato() { versioneCaricata_ = versioneDati(dbEstrazioni_); }
+
+bool Sessione::archivioCambiatoFuori()
+{
+    if (versioneCaricata_ < 0)
+        return false;
+    const std::int64_t ora = versioneDati(dbEstrazioni_);
+    return ora >= 0 && ora != versioneCaricata_;
+}
+
+bool Sessione::ricaricaSeCambiatoFuori()
+{
+    if (!archivioCambiatoFuori())
+        return false;
+    maintenance::CaricaArchivioExNovo(dbEstrazioni_, archivio_);
+    segnaArchivioCaricato();
+    return true;
 }
 
 void Sessione::chiudi()

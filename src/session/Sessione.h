@@ -6,6 +6,7 @@
 #include "archive/ImportaStorico.h"
 #include "storage/Database.h"
 
+#include <cstdint>
 #include <string>
 
 namespace session {
@@ -73,6 +74,18 @@ public:
     // FINE: closes both databases.
     void chiudi();
 
+    // The draws in memory are those of the file as it was when last loaded: every load from
+    // dbEstrazioni (PROCEDI, a reload after a write) marks that moment. True when another
+    // connection (velmora-cli, another copy of the program) has committed to the file since;
+    // writes through dbEstrazioni itself never count. Never while a work is using dbEstrazioni.
+    void segnaArchivioCaricato();
+    [[nodiscard]] bool archivioCambiatoFuori();
+    // The whole archive again from dbEstrazioni when archivioCambiatoFuori(), the model archive
+    // over every draw (EstrazioneIniziale kept), the moment marked: true when it reloaded.
+    // Throws maintenance::ErroreScrittura (type Ricarica) when the file no longer loads; the draws
+    // in memory then stay.
+    bool ricaricaSeCambiatoFuori();
+
 private:
     std::string cartellaProgramma_;
     archive::Archivio& archivio_;
@@ -82,6 +95,7 @@ private:
     std::string erroreArchivio_;
     std::string avvisoScelta_;
     std::string indirizzoInternet_;
+    std::int64_t versioneCaricata_ = -1;   // PRAGMA data_version of dbEstrazioni at the last load
 };
 
 }

@@ -125,13 +125,15 @@ TEST_F(Verifica, NessunaRuotaInGiocoNessunEsito)
     EXPECT_EQ(FgL.testo(1, colL::Ru), "CA");
 }
 
-TEST_F(Verifica, UnaPrevisioneNullaNonVinceSuUnaRuotaNonEstratta)
+TEST_F(Verifica, UnaRuotaNonEstrattaNonDaPrevisioneNeVincita)
 {
-    // Nazionale is never drawn here: MIN5 of it is 0, and its positions hold 0.
+    // Nazionale is never drawn here: a formula reading it has no number on the case, says so
+    // in the report, and wins nothing (its positions hold 0, never a hit).
     caso(5);
     VerificaFormula(Formula{"MIN5", 6, 5, NZ, 0, 0, 0}, pv, FgEv, FgL, FgX, *a);
-    EXPECT_EQ(FgX.testo(1, 1), "0");
+    EXPECT_EQ(FgX.testo(1, 1), "");
     ASSERT_EQ(FgL.righe(), 2);
+    EXPECT_EQ(FgL.testo(1, colL::G1), "n.e.");
     EXPECT_EQ(FgL.testo(1, colL::C), "");
 }
 

@@ -78,15 +78,19 @@ TEST(Caselle, ControllaEstrazioneRegoleStoriche)
     esito = ControllaEstrazione(venti);
     EXPECT_FALSE(esito.accettata);
     EXPECT_EQ(esito.focus, 16);
-    EXPECT_NE(esito.messaggio.find("(Genova: mancano i numeri delle posizioni 1 e 2)"), std::string::npos) << esito.messaggio;
+    EXPECT_NE(esito.messaggio.find("(Genova: mancano tutti e cinque i numeri)"), std::string::npos) << esito.messaggio;
 
     Caselle mancante = completa();
     mancante[33] = "";   // one missing number cannot make a pair
     esito = ControllaEstrazione(mancante);
     EXPECT_FALSE(esito.accettata);
     EXPECT_EQ(esito.messaggio, "Mancano dei dati nelle estrazioni, provvedere a completare l'inserimento dei numeri estratti\n"
-                               "(Palermo, posizione 3)");
+                               "(Palermo: manca il numero della posizione 3)");
     EXPECT_EQ(esito.focus, 33);
+    // Several gaps in one wheel are all named, not only the first pair.
+    mancante[31] = mancante[32] = mancante[34] = "";
+    EXPECT_NE(ControllaEstrazione(mancante).messaggio.find("(Palermo: mancano i numeri delle posizioni 1, 2, 3 e 4)"),
+              std::string::npos);
 }
 
 TEST(Caselle, ControllaEstrazioneRifiuta99ENazionaleIncompleta)

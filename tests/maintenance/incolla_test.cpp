@@ -117,18 +117,29 @@ TEST(Incolla, NazionaleAssenteEDatePrimaDellaNazionale)
     EXPECT_EQ(letta(cinquanta, ""), AtteseSenzaNazionale);
 }
 
-TEST(Incolla, TestiCheSpostavanoLeRuoteSonoRifiutati)
+TEST(Incolla, NumeriDelleIntestazioniNonSpostanoLeRuote)
 {
     std::string numeri;
     for (const char* n : {"05 12 33 44 90", "22 46 54 29 24", "01 17 76 13 16", "40 66 30 11 20", "87 28 05 80 60",
                           "13 02 74 25 09", "28 82 23 84 70", "15 52 90 47 20", "57 34 61 26 35", "81 07 27 51 46",
                           "51 89 82 70 37"})
         numeri += std::string(n) + "\n";
-    // The heading's day became Bari's first number: now the count gives it away.
-    EXPECT_EQ(rifiutata("Estrazione di martedì 25 agosto\n" + numeri),
-              "Estrazione non letta: il testo non nomina le ruote e contiene 56 numeri; senza i nomi delle ruote servono "
-              "esattamente 55 numeri, cinque per ruota da Bari a Nazionale.");
-    EXPECT_NE(rifiutata("25/08/2026 " + numeri).find("contiene 58 numeri"), std::string::npos);
+    // Dates, times and ordinals of a heading are no numbers of the draw, on a line of their own or
+    // before the numbers; their dates are kept for SALVA to compare.
+    for (const std::string intestazione :
+         {"Estrazione di martedì 25 agosto\n", "25/08/2026 ", "Estrazioni del Lotto, Roma 25/08/2026 ore 20:00\n",
+          "Estrazione n. 136 del 25 agosto 2026\n", "Concorso n° 101/2026 - 2026-08-25, ore 20.00\n"}) {
+        EXPECT_EQ(letta(intestazione + numeri), Attese) << intestazione;
+        const auto r = leggiEstrazioneIncollata(intestazione + numeri, "25/08/2026");
+        EXPECT_EQ(r.date, intestazione.find("martedì") != std::string::npos ? std::vector<std::string>{}
+                                                                             : std::vector<std::string>{"25/08/2026"})
+            << intestazione;
+    }
+    // A heading number the reader cannot tell from a draw's is refused naming its line.
+    EXPECT_EQ(rifiutata("Lotto: estrazione settimanale 136\n" + numeri),
+              "Estrazione non letta: il testo non nomina le ruote e contiene 56 numeri (la riga 1: \"Lotto: estrazione "
+              "settimanale 136\" ha 1 numero); senza i nomi delle ruote servono esattamente 55 numeri, cinque per ruota "
+              "da Bari a Nazionale.");
     EXPECT_NE(rifiutata("").find("contiene 0 numeri"), std::string::npos);
 
     // A table with the wheels as columns and the positions as rows: no wheel gets its own five.
@@ -141,6 +152,43 @@ TEST(Incolla, TestiCheSpostavanoLeRuoteSonoRifiutati)
     EXPECT_NE(rifiutata(colonne).find("la ruota di Nazionale ha 55 numeri invece di cinque"), std::string::npos);
 }
 
+TEST(Incolla, TestoCopiatoDaUnaPaginaWebLettoComeScritto)
+{
+    // The byte-order mark of a saved file before the first wheel name.
+    EXPECT_EQ(letta("\xEF\xBB\xBF" + Attese), Attese);
+    // No-break spaces (UTF-8 and a lone Latin-1 one), a narrow no-break space, an en dash.
+    std::string web = "BARI 5 12 33 44 90\nCAGLIARI 22 46 54 29 24\nFIRENZE 1 17 76 13 16\nGENOVA 40 66 30 11 20\n"
+                      "MILANO 87 28 5 80 60\nNAPOLI 13 2 74 25 9\nPALERMO 28 82 23 84 70\nROMA 15 52 90 47 20\n"
+                      "TORINO 57 34 61 26 35\nVENEZIA 81 7 27 51 46\nNAZIONALE 51 89 82 70 37\n";
+    const std::array<std::string, 4> spazi = {"\xC2\xA0", "\xA0", "\xE2\x80\xAF", "\xE2\x80\x93"};
+    for (std::size_t i = 0, k = 0; (i = web.find(' ', i)) != std::string::npos; ++k)
+        web.replace(i, 1, spazi[k % spazi.size()]);
+    EXPECT_EQ(letta("\xEF\xBB\xBF" + web), Attese);
+}
+
+TEST(Incolla, RuoteMancantiEParoleSconosciuteDette)
+{
+    auto senza = [](std::string t, const std::string& riga) {
+        t.erase(t.find(riga), t.find('\n', t.find(riga)) + 1 - t.find(riga));
+        return t;
+    };
+    // A wheel misspelt: the wheel is missing and the word is named with its line.
+    std::string napli = Attese;
+    napli.replace(napli.find("NA\t"), 3, "Napli\t");
+    auto r = leggiEstrazioneIncollata(napli, "25/08/2026");
+    ASSERT_TRUE(r.letta) << r.motivo;
+    EXPECT_EQ(r.avviso, "Il testo non contiene la ruota di Napoli: è rimasta vuota. Parole non riconosciute come ruote: "
+                        "\"Napli\" (riga 6: \"Napli 13-02-74-25-09\").");
+    EXPECT_EQ(righeEstrazione(r.caselle).substr(righeEstrazione(r.caselle).find("NA")), "NA\t\n" + Attese.substr(Attese.find("PA")));
+    // Two wheels left out of the copy.
+    r = leggiEstrazioneIncollata(senza(senza(Attese, "TO\t"), "VE\t"), "25/08/2026");
+    ASSERT_TRUE(r.letta) << r.motivo;
+    EXPECT_EQ(r.avviso, "Il testo non contiene le ruote di Torino e Venezia: sono rimaste vuote.");
+    // The whole draw, or one without a Nazionale not yet drawn, has nothing to say.
+    EXPECT_EQ(leggiEstrazioneIncollata(Attese, "25/08/2026").avviso, "");
+    EXPECT_EQ(leggiEstrazioneIncollata(senza(Attese, "NZ\t"), "13/01/1990").avviso, "");
+}
+
 TEST(Incolla, RuotaErrataRifiutataNominandola)
 {
     auto con = [](const std::string& da, const std::string& a) {
@@ -150,14 +198,17 @@ TEST(Incolla, RuotaErrataRifiutataNominandola)
     };
     // A bare line of numbers after the Nazionale (a jackpot line) makes six.
     EXPECT_EQ(rifiutata(Attese + "7\n"),
-              "Estrazione non letta: la ruota di Nazionale ha 6 numeri invece di cinque.");
+              "Estrazione non letta: la ruota di Nazionale ha 6 numeri invece di cinque (riga 11: \"NZ 51-89-82-70-37\" e "
+              "seguenti fino alla riga 12).");
     EXPECT_EQ(rifiutata(con("MI\t87-28-05-80-60", "MI\t87-28-05-80")),
-              "Estrazione non letta: la ruota di Milano ha 4 numeri invece di cinque.");
+              "Estrazione non letta: la ruota di Milano ha 4 numeri invece di cinque (riga 5: \"MI 87-28-05-80\").");
     EXPECT_EQ(rifiutata(con("MI\t87-28-05-80-60", "MI\t87-28-05-80-95")),
-              "Estrazione non letta: la ruota di Milano ha il numero 95 in posizione 5: i numeri del Lotto vanno da 1 a 90.");
+              "Estrazione non letta: la ruota di Milano ha il numero 95 in posizione 5: i numeri del Lotto vanno da 1 a 90 "
+              "(riga 5: \"MI 87-28-05-80-95\").");
     EXPECT_NE(rifiutata(con("GE\t40", "GE\t00")).find("la ruota di Genova ha il numero 0 in posizione 1"), std::string::npos);
     EXPECT_EQ(rifiutata(con("TO\t57-34-61-26-35", "TO\t57-34-61-34-35")),
-              "Estrazione non letta: la ruota di Torino ha due volte il numero 34 (posizioni 2 e 4).");
+              "Estrazione non letta: la ruota di Torino ha due volte il numero 34, nelle posizioni 2 e 4 (riga 9: "
+              "\"TO 57-34-61-34-35\").");
     // Named twice with different numbers: which one is right cannot be told.
     EXPECT_NE(rifiutata("Bari 1 2 3 4 5\n" + Attese).find("la ruota di Bari compare due volte con numeri diversi"),
               std::string::npos);
@@ -173,26 +224,39 @@ TEST(Incolla, RuotaErrataRifiutataNominandola)
 
 namespace {
 
-// An archive of draws on Tuesdays, Thursdays, Fridays and Saturdays from 04/07/2026 to 15/08/2026;
-// draw k has Bari k..k+4 and the other wheels fixed, the Nazionale included.
-archive::Archivio archivioEstate()
+// An archive of the draws of `giorni` (month, days) of 2026 in order; draw k has Bari k+1..k+5 and
+// the other wheels fixed, the Nazionale included.
+archive::Archivio archivio2026(const std::vector<std::pair<int, std::vector<int>>>& giorni)
 {
     archive::Archivio a;
     int n = 0;
-    auto aggiungi = [&](const std::string& data) {
-        ++n;
-        a.DateEstrazioni[static_cast<std::size_t>(n)] = data;
-        for (int w = 0; w < archive::NumeroRuote; ++w)
-            for (int p = 1; p <= 5; ++p)
-                a.setNumero(n, w, p, static_cast<std::int16_t>(w == 0 ? n + p : w * 5 + p));
-    };
-    // July 2026: the 4th is a Saturday.
-    for (int g : {4, 7, 9, 10, 11, 14, 16, 17, 18, 21, 23, 24, 25, 28, 30, 31})
-        aggiungi((g < 10 ? "0" : "") + std::to_string(g) + "/07/2026");
-    for (int g : {1, 4, 6, 7, 8, 11, 13, 14, 15})
-        aggiungi((g < 10 ? "0" : "") + std::to_string(g) + "/08/2026");
+    for (const auto& [mese, nelMese] : giorni)
+        for (int g : nelMese) {
+            ++n;
+            a.DateEstrazioni[static_cast<std::size_t>(n)] =
+                (g < 10 ? "0" : "") + std::to_string(g) + (mese < 10 ? "/0" : "/") + std::to_string(mese) + "/2026";
+            for (int w = 0; w < archive::NumeroRuote; ++w)
+                for (int p = 1; p <= 5; ++p)
+                    a.setNumero(n, w, p, static_cast<std::int16_t>(w == 0 ? n + p : w * 5 + p));
+        }
     a.NumeroEstrazioni = n;
     return a;
+}
+
+// Tuesdays, Thursdays, Fridays and Saturdays from 04/07/2026 (a Saturday) to 15/08/2026.
+archive::Archivio archivioEstate()
+{
+    return archivio2026({{7, {4, 7, 9, 10, 11, 14, 16, 17, 18, 21, 23, 24, 25, 28, 30, 31}},
+                         {8, {1, 4, 6, 7, 8, 11, 13, 14, 15}}});
+}
+
+// Twelve weeks of Tuesdays, Thursdays, Fridays and Saturdays, 02/06/2026 to 22/08/2026, with the
+// one-off Monday draw of 17/08/2026.
+archive::Archivio archivioConLunediUnico()
+{
+    return archivio2026({{6, {2, 4, 5, 6, 9, 11, 12, 13, 16, 18, 19, 20, 23, 25, 26, 27, 30}},
+                         {7, {2, 3, 4, 7, 9, 10, 11, 14, 16, 17, 18, 21, 23, 24, 25, 28, 30, 31}},
+                         {8, {1, 4, 6, 7, 8, 11, 13, 14, 15, 17, 18, 20, 21, 22}}});
 }
 
 Caselle nuova(int bari)
@@ -230,24 +294,35 @@ TEST(Incolla, DomandePrimaDiSalvare)
     // Saturday 22/08 after Saturday 15/08: Tuesday, Thursday and Friday are missing.
     auto v = verificaNuovaEstrazione(a, "22/08/2026", nuova(60), oggi);
     ASSERT_EQ(v.domande.size(), 1u);
-    EXPECT_EQ(v.domande[0], "Tra l'ultima estrazione in archivio (15/08/2026) e il 22/08/2026 mancano 3 estrazioni (giorni di "
-                            "estrazione senza dati). Salvare comunque l'estrazione del 22/08/2026?");
+    EXPECT_EQ(v.domande[0], "Tra l'ultima estrazione in archivio (15/08/2026) e il 22/08/2026 mancano le estrazioni di "
+                            "martedì 18/08/2026, giovedì 20/08/2026 e venerdì 21/08/2026. Salvare comunque l'estrazione del "
+                            "22/08/2026?");
     v = verificaNuovaEstrazione(a, "19/08/2026", nuova(60), oggi);   // a Wednesday: Tuesday is missing
+    ASSERT_EQ(v.domande.size(), 2u);
+    EXPECT_EQ(v.domande[0], "Il 19/08/2026 è un mercoledì, giorno in cui il Lotto in questo periodo non estrae (estrae il "
+                            "martedì, il giovedì, il venerdì e il sabato). Salvare comunque l'estrazione con questa data?");
+    EXPECT_NE(v.domande[1].find("e il 19/08/2026 manca l'estrazione di martedì 18/08/2026."), std::string::npos) << v.domande[1];
+    // Five weeks of silence are counted, not listed.
+    v = verificaNuovaEstrazione(a, "19/09/2026", nuova(60), oggi);
     ASSERT_EQ(v.domande.size(), 1u);
-    EXPECT_NE(v.domande[0].find("manca 1 estrazione"), std::string::npos) << v.domande[0];
+    EXPECT_NE(v.domande[0].find("e il 19/09/2026 mancano 19 estrazioni, da martedì 18/08/2026 a venerdì 18/09/2026."),
+              std::string::npos) << v.domande[0];
 
     // Sunday 16/08, with Nazionale empty and the numbers of 15/08 (draw 25: Bari 26..30) left in the boxes.
     Caselle rimaste = nuova(25);
     v = verificaNuovaEstrazione(a, "16/08/2026", rimaste, oggi);
     ASSERT_EQ(v.domande.size(), 2u);
-    EXPECT_EQ(v.domande[0], "Il 16/08/2026 è una domenica, giorno in cui il Lotto di norma non estrae. Salvare comunque "
-                            "l'estrazione con questa data?");
+    EXPECT_EQ(v.domande[0], "Il 16/08/2026 è una domenica, giorno in cui il Lotto in questo periodo non estrae (estrae il "
+                            "martedì, il giovedì, il venerdì e il sabato). Salvare comunque l'estrazione con questa data?");
     EXPECT_EQ(v.domande[1], "I numeri sono identici, ruota per ruota, a quelli dell'estrazione precedente del 15/08/2026: "
                             "forse le caselle non sono state aggiornate. Salvare comunque?");
-    // A date inside the archive compares with the draw just before it, and counts no missing days.
+    // A date inside the archive compares with the draws on both sides, and counts no missing days.
     v = verificaNuovaEstrazione(a, "12/08/2026", nuova(22), oggi);   // draw 22 is 11/08
-    ASSERT_EQ(v.domande.size(), 1u);
-    EXPECT_NE(v.domande[0].find("dell'estrazione precedente del 11/08/2026"), std::string::npos);
+    ASSERT_EQ(v.domande.size(), 2u);
+    EXPECT_NE(v.domande[1].find("dell'estrazione precedente del 11/08/2026"), std::string::npos);
+    v = verificaNuovaEstrazione(a, "12/08/2026", nuova(23), oggi);   // draw 23 is 13/08
+    ASSERT_EQ(v.domande.size(), 2u);
+    EXPECT_NE(v.domande[1].find("dell'estrazione successiva del 13/08/2026"), std::string::npos);
 
     Caselle senza = nuova(60);
     for (int p = 1; p <= 5; ++p)
@@ -259,6 +334,65 @@ TEST(Incolla, DomandePrimaDiSalvare)
     archive::Archivio vuoto;
     EXPECT_EQ(verificaNuovaEstrazione(vuoto, "04/05/2005", senza, oggi).domande.size(), 1u);
     EXPECT_TRUE(verificaNuovaEstrazione(vuoto, "03/05/2005", senza, oggi).domande.empty());   // a Tuesday before it
+}
+
+TEST(Incolla, DomandeSulCalendarioRealeConUnGiornoUnico)
+{
+    const auto a = archivioConLunediUnico();
+    const std::string fraDue = "Il 19/08/2026 è un mercoledì fra due estrazioni già in archivio (18/08 e 20/08): le "
+                               "estrazioni successive cambieranno numero. Salvare comunque?";
+    const struct {
+        std::string data;
+        int bari;   // the boxes: nuova(bari); nuova(47) holds the draw of 20/08 (draw 48)
+        std::vector<std::string> domande;
+    } casi[] = {
+        // Tuesday after Saturday: the Monday of the week before does not make 24/08 a missing draw.
+        {"25/08/2026", 60, {}},
+        // Monday 24/08 is a day without draws in this period.
+        {"24/08/2026", 60, {"Il 24/08/2026 è un lunedì, giorno in cui il Lotto in questo periodo non estrae (estrae il "
+                            "martedì, il giovedì, il venerdì e il sabato). Salvare comunque l'estrazione con questa data?"}},
+        // Thursday 27/08 names the Tuesday it skips, and only that.
+        {"27/08/2026", 60, {"Tra l'ultima estrazione in archivio (22/08/2026) e il 27/08/2026 manca l'estrazione di "
+                            "martedì 25/08/2026. Salvare comunque l'estrazione del 27/08/2026?"}},
+        // Among stored draws, compared with the draws on both sides.
+        {"19/08/2026", 60, {fraDue}},
+        {"19/08/2026", 47, {fraDue, "I numeri sono identici, ruota per ruota, a quelli dell'estrazione successiva del "
+                                    "20/08/2026: forse le caselle non sono state aggiornate. Salvare comunque?"}},
+        {"30/05/2026", 60, {"Il 30/05/2026 è un sabato anteriore alla prima estrazione in archivio (02/06/2026): tutte le "
+                            "estrazioni cambieranno numero. Salvare comunque?"}},
+    };
+    for (const auto& c : casi)
+        EXPECT_EQ(verificaNuovaEstrazione(a, c.data, nuova(c.bari), "31/12/2026").domande, c.domande) << c.data;
+}
+
+TEST(Incolla, DataDelTestoDiversaDaQuellaSceltaChiesta)
+{
+    const auto a = archivioConLunediUnico();
+    const std::string oggi = "31/12/2026";
+    const auto testo = leggiEstrazioneIncollata("Estrazioni del Lotto, Roma 25/08/2026 ore 20:00\n" + Attese, "27/08/2026");
+    ASSERT_TRUE(testo.letta) << testo.motivo;
+    EXPECT_TRUE(verificaNuovaEstrazione(a, "25/08/2026", testo.caselle, oggi, testo.date).domande.empty());
+    const auto v = verificaNuovaEstrazione(a, "27/08/2026", testo.caselle, oggi, testo.date);
+    ASSERT_EQ(v.domande.size(), 2u);
+    EXPECT_EQ(v.domande[1], "Il testo incollato porta la data 25/08/2026, non il 27/08/2026 scelto per l'estrazione. Salvare "
+                            "comunque l'estrazione con la data 27/08/2026?");
+}
+
+TEST(Incolla, NazionalePrimaDellaSuaPrimaEstrazioneRifiutata)
+{
+    archive::Archivio vuoto;
+    const std::string oggi = "31/12/2026";
+    EXPECT_EQ(verificaNuovaEstrazione(vuoto, "03/05/2005", nuova(60), oggi).rifiuto,
+              "L'estrazione del 03/05/2005 ha i numeri della ruota Nazionale, che è estratta solo dal 04/05/2005: svuotare "
+              "la Nazionale. L'estrazione non è stata salvata.");
+    EXPECT_EQ(rifiutoNazionale("13/01/1990", nuova(60)),
+              "L'estrazione del 13/01/1990 ha i numeri della ruota Nazionale, che è estratta solo dal 04/05/2005: svuotare "
+              "la Nazionale. L'estrazione non è stata salvata.");
+    EXPECT_TRUE(verificaNuovaEstrazione(vuoto, "04/05/2005", nuova(60), oggi).rifiuto.empty());
+    Caselle senza = nuova(60);
+    for (int p = 1; p <= 5; ++p)
+        senza[static_cast<std::size_t>(casella(10, p))] = "00";
+    EXPECT_EQ(rifiutoNazionale("03/05/2005", senza), "");
 }
 
 namespace {

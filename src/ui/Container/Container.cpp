@@ -231,6 +231,11 @@ Container::Container(Contesto& contesto, QWidget* genitore)
         QMdiSubWindow* sub = apriFinestra(nome);
         return sub ? sub->widget() : nullptr;
     };
+    // Back to the program after velmora-cli or another copy wrote to the archive: reloaded at once.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState stato) {
+        if (stato == Qt::ApplicationActive && isVisible())
+            static_cast<void>(contesto_.ricaricaSeCambiatoFuori(this));
+    });
 }
 
 Container::~Container()
@@ -319,6 +324,8 @@ void Container::ImpostazioniArchivioModello()
 
 QMdiSubWindow* Container::apriFinestra(const QString& nome)
 {
+    // A window opens on the draws the file holds now.
+    static_cast<void>(contesto_.ricaricaSeCambiatoFuori(this));
     auto it = aperte_.find(nome);
     if (it != aperte_.end() && it->second) {
         QMdiSubWindow* sub = it->second;

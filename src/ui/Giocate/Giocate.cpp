@@ -72,7 +72,7 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     FgRuote->setObjectName(QStringLiteral("FgRuote"));
     dimensioniEsatte(FgRuote, 1);
     LblNumeri = etichetta(QStringLiteral("LblNumeri"), {}, modulo);
-    auto* CmdTutteBtn = pulsante(QStringLiteral("CmdTutte"), QStringLiteral("&Tutte"),
+    auto* CmdTutteBtn = pulsante(QStringLiteral("CmdTutte"), QStringLiteral("&Tutte e 10"),
                                  QStringLiteral("Le dieci ruote regionali (Nazionale esclusa)"), modulo);
     auto* campi = new QGridLayout;
     for (int s = 0; s < plays::NumeroSorti; ++s) {
@@ -252,11 +252,13 @@ void Giocate::ricarica()
     const QString quante = giocate_.size() == 1 ? QStringLiteral("1 giocata") : QStringLiteral("%1 giocate").arg(giocate_.size());
     QString totali;
     try {
-        plays::Centesimi spesa = 0, vinto = 0;
+        plays::Centesimi spesa = 0;
+        plays::Importo netto;   // the exact sum, rounded once: rows rounded one by one can miss a cent
         for (const auto& e : esiti_) {
             spesa = plays::somma(spesa, e.spesa);
-            vinto = plays::somma(vinto, e.vinto());
+            netto += e.netto;
         }
+        const plays::Centesimi vinto = netto.centesimi();
         totali = QStringLiteral("%1; spesa %2, vinto (netto) %3, saldo %4 euro")
                      .arg(quante, q(plays::testoEuro(spesa)), q(plays::testoEuro(vinto)), q(plays::testoEuro(plays::differenza(vinto, spesa))));
     } catch (const plays::ImportoFuoriScala& e) {

@@ -86,7 +86,14 @@ Inizio::Inizio(Contesto& contesto, QWidget* genitore)
     selezione->addWidget(Label1, 0, 1);
     selezione->addWidget(CmDHelp, 0, 2);
     selezione->addWidget(CmdStorico, 1, 0);
-    selezione->addWidget(LblDemo, 1, 1, 1, 2);
+    // Beside each button what it does: the historical file beside its own button, the demo below.
+    auto* LblStorico = new QLabel(QStringLiteral("Crea un nuovo archivio dal file storico ufficiale delle estrazioni (il "
+                                                 "file di testo o lo zip del sito) e lo seleziona."),
+                                  this);
+    LblStorico->setObjectName(QStringLiteral("LblStorico"));
+    LblStorico->setWordWrap(true);
+    selezione->addWidget(LblStorico, 1, 1, 1, 2);
+    selezione->addWidget(LblDemo, 2, 0, 1, 3);
     selezione->setColumnStretch(1, 1);
 
     auto* comandi = new QHBoxLayout;
@@ -180,8 +187,8 @@ bool Inizio::avvia()
     const bool demo = QFileInfo::exists(QDir(cartella).filePath(nomeDemo));
     LblDemo->setVisible(demo);
     LblDemo->setText(QStringLiteral("Per provare subito il programma: SELEZIONE ARCHIVIO, poi %1 nella cartella del "
-                                    "programma (numeri simulati, non sono le estrazioni reali).")
-                         .arg(nomeDemo));
+                                    "programma, %2 (numeri simulati, non sono le estrazioni reali).")
+                         .arg(nomeDemo, QDir::toNativeSeparators(cartella)));
     show();
     try {
         s.ImpostaInizialix();

@@ -4,6 +4,7 @@
 #include "ui/Statistiche/PaginaSpia.h"
 #include "ui/Statistiche/PaginaTerzo.h"
 
+#include "ui/common/CasellaData.h"
 #include "ui/common/Tema.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
@@ -12,6 +13,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLineEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -71,6 +73,10 @@ Statistiche::Statistiche(Contesto& contesto, QWidget* genitore)
 Statistiche::~Statistiche()
 {
     contesto_.smettiDiAscoltareArchivio(ascolto_);
+    // A date typed and not yet confirmed is taken when its box loses the focus, which closing does:
+    // no recomputation on a window half destroyed.
+    Dal->blockSignals(true);
+    Al->blockSignals(true);
     // The grid views show grids this object owns: they go before the grids do.
     delete Tabella;
     delete Tabellone;
@@ -99,7 +105,8 @@ void Statistiche::costruisci()
         Ruota[static_cast<std::size_t>(w)] = b;
         ruote->addWidget(b);
     }
-    Tutte = pulsante(QStringLiteral("Tutte"), QStringLiteral("Tutte"), QStringLiteral("Sceglie tutte le ruote"), scelte);
+    Tutte = pulsante(QStringLiteral("Tutte"), QStringLiteral("Tutte e 11"),
+                     QStringLiteral("Sceglie tutte le undici ruote, Nazionale compresa"), scelte);
     ruote->addWidget(Tutte);
     ruote->addSpacing(16);
     ruote->addWidget(etichetta(QStringLiteral("LabelSorte"), QStringLiteral("Sorte"), scelte));
@@ -112,15 +119,12 @@ void Statistiche::costruisci()
 
     g->addWidget(etichetta(QStringLiteral("LabelDal"), QStringLiteral("Dal"), scelte), 1, 0);
     auto* intervallo = new QHBoxLayout;
-    Dal = new QDateEdit(scelte);
+    Dal = new CasellaData(scelte);
     Dal->setObjectName(QStringLiteral("Dal"));
-    Al = new QDateEdit(scelte);
+    Al = new CasellaData(scelte);
     Al->setObjectName(QStringLiteral("Al"));
-    for (auto* d : {Dal, Al}) {
-        d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-        d->setCalendarPopup(true);
+    for (auto* d : {Dal, Al})   // announced once the date is complete (Enter, leaving the box), not per keystroke
         connect(d, &QDateEdit::dateChanged, this, [this] { ricalcola(); });
-    }
     intervallo->addWidget(Dal);
     intervallo->addWidget(etichetta(QStringLiteral("LabelAl"), QStringLiteral("Al"), scelte));
     intervallo->addWidget(Al);
@@ -160,6 +164,10 @@ void Statistiche::costruisci()
     }
     riga->addSpacing(12);
     riga->addWidget(CmDHelp);
+    // What the red of a long delay does not mean, where the colours are; and, with the pairs, that
+    // the board and the chart still count single numbers.
+    AvvisoRitardo = etichetta(QStringLiteral("AvvisoRitardo"), {}, this);
+    AvvisoRitardo->setWordWrap(true);
 
     // The board across the window, then the table (the presences of a number under it) beside the chart.
     Tabella = new GrigliaView(tabella_, this);
@@ -210,6 +218,7 @@ void Statistiche::costruisci()
     auto* vr = new QVBoxLayout(ritardi);
     vr->setContentsMargins(4, 4, 4, 4);
     vr->addLayout(riga);
+    vr->addWidget(AvvisoRitardo);
     vr->addWidget(Tabellone);
     vr->addWidget(divisore, 1);
     Spia = new PaginaSpia(contesto_, this);
@@ -219,6 +228,7 @@ void Statistiche::costruisci()
     Pagine->addTab(ritardi, QStringLiteral("Ritardi e frequenze"));
     Pagine->addTab(Spia, QStringLiteral("Spia"));
     Pagine->addTab(Terzo, QStringLiteral("Legge del terzo"));
+    pagineDaTastiera(Pagine);
     // The sorte is the delays' own choice.
     connect(Pagine, &QTabWidget::currentChanged, this, [this](int i) { Sorte->setEnabled(i == 0); });
 
@@ -231,6 +241,9 @@ void Statistiche::costruisci()
     connect(Sorte, &QComboBox::currentIndexChanged, this, [this] { ricalcola(); });
     connect(TuttoArchivio, &QPushButton::clicked, this, &Statistiche::tuttoLArchivio);
     connect(ImpostaUltime, &QPushButton::clicked, this, &Statistiche::impostaUltime);
+    // Enter in "Ultime" applies the number typed, as Imposta does.
+    if (auto* campo = Ultime->findChild<QLineEdit*>())
+        connect(campo, &QLineEdit::returnPressed, this, &Statistiche::impostaUltime);
     connect(CmDHelp, &QPushButton::clicked, this, [this] {
         if (contesto_.apriHelp)
             contesto_.apriHelp(ContestoHelp, this);
@@ -370,6 +383,12 @@ void Statistiche::ricalcola()
         return;
     }
     p.sorte = Sorte->currentIndex() == 1 ? statistics::Sorte::Ambo : statistics::Sorte::Estratto;
+    AvvisoRitardo->setText(
+        QStringLiteral("Un ritardo lungo non rende un numero \"maturo\": ogni estrazione è indipendente dalle precedenti e "
+                       "ogni numero ha sempre la stessa probabilità di uscire.")
+        + (p.sorte == statistics::Sorte::Ambo
+               ? QStringLiteral(" Tabellone e grafico mostrano i ritardi dei numeri singoli; la tabella quelli degli ambi.")
+               : QString()));
     risultati_ = p.sorte == statistics::Sorte::Estratto ? estratti_ : statistics::calcolaStatistiche(a, p);
     classi_ = statistics::distribuzioneRitardi(estratti_, 10);
 

@@ -95,6 +95,7 @@ private:
     QSpinBox* Ultime = nullptr;
     QPushButton* ImpostaUltime = nullptr;
     QLabel* Riepilogo = nullptr;
+    QLabel* AvvisoRitardo = nullptr;
     QLabel* TitoloPresenze = nullptr;
     QPushButton* CmDHelp = nullptr;
     GrigliaView* Tabella = nullptr;

@@ -1,6 +1,7 @@
 // The chart of Statistiche: the current delays of the 90 numbers by class, beside the counts chance alone would give.
 #include "ui/Statistiche/Statistiche.h"
 
+#include <QComboBox>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
@@ -27,7 +28,8 @@ void Statistiche::aggiornaGrafico()
         c->legend()->hide();
         return;
     }
-    c->setTitle(QStringLiteral("Ritardi attuali dei 90 numeri, e per caso"));
+    c->setTitle(Sorte->currentIndex() == 1 ? QStringLiteral("Ritardi attuali dei 90 numeri singoli (non degli ambi), e per caso")
+                                           : QStringLiteral("Ritardi attuali dei 90 numeri, e per caso"));
     auto* numeri = new QBarSet(QStringLiteral("Numeri"));
     auto* caso = new QBarSet(QStringLiteral("Attesi dal caso"));
     numeri->setColor(QColor(110, 140, 190));

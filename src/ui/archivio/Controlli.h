@@ -1,18 +1,18 @@
 // The small control makers the pages of archivio share: named buttons, help buttons, labels.
 #pragma once
 
+#include "ui/common/Controlli.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
 
 namespace ui::archivio {
 
+// The program's one button maker (Enter presses the focused button), with the pages' short call.
 inline QPushButton* pulsante(const char* nome, const QString& testo, QWidget* genitore)
 {
-    auto* b = new QPushButton(testo, genitore);
-    b->setObjectName(QString::fromLatin1(nome));
-    b->setAutoDefault(false);
-    return b;
+    return ui::pulsante(QString::fromLatin1(nome), testo, {}, genitore);
 }
 
 inline QPushButton* pulsanteHelp(const char* nome, QWidget* genitore)

@@ -7,6 +7,7 @@
 #include "ui/archivio/PannelloConsultazione.h"
 #include "ui/archivio/PannelloEsportazione.h"
 #include "ui/archivio/PannelloInserimento.h"
+#include "ui/common/Controlli.h"
 #include "ui/common/RegistroFinestre.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@ GestioneArchivio::GestioneArchivio(Contesto& contesto, QWidget* genitore)
     calendario_ = new PannelloCalendario(servizi_);
     schede_ = new QTabWidget(this);
     schede_->setObjectName(QStringLiteral("SSTab1"));
+    pagineDaTastiera(schede_);
     schede_->addTab(inserimento_, QStringLiteral("Inserimento estrazioni"));
     schede_->addTab(aggiornamento_, QStringLiteral("Aggiornamento archivio"));
     schede_->addTab(esportazione_, QStringLiteral("Esportazione archivio"));
@@ -64,10 +66,18 @@ GestioneArchivio::GestioneArchivio(Contesto& contesto, QWidget* genitore)
     connect(calendario_, &PannelloCalendario::estrazioneTrovata, inserimento_, &PannelloInserimento::vaiA);
     // After a write every page shows the new archive: the entry page first, which also tells the
     // main window; FgImporta's marks describe the archive before the write.
+    // While the pages follow a write, the reload they announce to the program is this one.
+    connect(&servizi_, &Servizi::archivioRiscritto, this, [this] { ++riscritture_; });
     connect(&servizi_, &Servizi::archivioRiscritto, inserimento_, &PannelloInserimento::AggiornaStatoArchivio);
     connect(&servizi_, &Servizi::archivioRiscritto, aggiornamento_, &PannelloAggiornamento::svuotaImporta);
     connect(&servizi_, &Servizi::archivioRiscritto, consultazione_, &PannelloConsultazione::CaricaGrigliaArchivio);
     connect(&servizi_, &Servizi::archivioRiscritto, calendario_, &PannelloCalendario::caricaCalendario);
+    connect(&servizi_, &Servizi::archivioRiscritto, this, [this] { --riscritture_; });
+    // A reload made elsewhere (the file changed on disk) brings every page to the new archive as a write does.
+    ascoltoArchivio_ = servizi_.contesto.ascoltaArchivio([this] {
+        if (riscritture_ == 0)
+            emit servizi_.archivioRiscritto();
+    });
     connect(&servizi_, &Servizi::segniImportaSuperati, aggiornamento_, &PannelloAggiornamento::svuotaImporta);
     connect(&servizi_, &Servizi::mostraInserimento, this, [this] { mostraPagina(PaginaInserimento); });
     connect(&servizi_, &Servizi::occupazioneCambiata, this, &GestioneArchivio::mostraOccupazione);
@@ -83,6 +93,7 @@ GestioneArchivio::GestioneArchivio(Contesto& contesto, QWidget* genitore)
 
 GestioneArchivio::~GestioneArchivio()
 {
+    servizi_.contesto.smettiDiAscoltareArchivio(ascoltoArchivio_);
     if (cursoreOccupato_)
         QApplication::restoreOverrideCursor();
 }

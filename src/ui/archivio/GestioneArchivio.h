@@ -63,6 +63,8 @@ private:
     archivio::PannelloConsultazione* consultazione_ = nullptr;
     archivio::PannelloCalendario* calendario_ = nullptr;
     bool cursoreOccupato_ = false;
+    int riscritture_ = 0;       // >0 while the pages follow archivioRiscritto
+    int ascoltoArchivio_ = 0;   // the key of this window among the archive's listeners
     // The control that had the keyboard while the pages were held: it gets it back when they open.
     QPointer<QWidget> fuocoPrima_;
 

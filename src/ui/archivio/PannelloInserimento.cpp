@@ -38,6 +38,8 @@ const QString MessaggioDataMemorizzata = QStringLiteral("Attenzione probabilment
 const QString TitoloControllo = QStringLiteral("Velmora");
 const QString TitoloIncolla = QStringLiteral("Incolla estrazione");
 const QString FormatoData = QStringLiteral("dd/MM/yyyy");
+// After a reload of a file changed on disk, the write the player asked for waits for a second look.
+const QString NullaScritto = QStringLiteral("Nulla è stato scritto: controllare le estrazioni e ripetere il comando.");
 
 }
 
@@ -146,6 +148,8 @@ QWidget* PannelloInserimento::gruppoDataNuova()
     MonthView1->setObjectName(QStringLiteral("MonthView1"));
     MonthView1->setGridVisible(true);
     MonthView1->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    // Saturday is a draw day, not a holiday: only Sunday keeps the weekend's colour.
+    MonthView1->setWeekdayTextFormat(Qt::Saturday, MonthView1->weekdayTextFormat(Qt::Friday));
     connect(MonthView1, &QCalendarWidget::clicked, this, [this](QDate d) {
         Text1->setText(d.toString(FormatoData));
         Text1->setFocus();
@@ -260,6 +264,7 @@ void PannelloInserimento::mostraEstrazione(int indice)
 
 void PannelloInserimento::CaricaTabellaArchivio()
 {
+    dateIncollate_.clear();
     const auto& a = servizi_.contesto.sessione.archivio();
     if (indiceCorrente_ < 1 || indiceCorrente_ > a.NumeroEstrazioni) {
         azzeraCaselle();
@@ -276,6 +281,7 @@ void PannelloInserimento::CaricaTabellaArchivio()
 
 void PannelloInserimento::azzeraCaselle()
 {
+    dateIncollate_.clear();
     for (int i = 1; i <= maintenance::NumeroCaselle; ++i)
         txtin[static_cast<std::size_t>(i)]->clear();
 }
@@ -294,6 +300,10 @@ void PannelloInserimento::incollaEstrazione()
     }
     for (int i = 1; i <= maintenance::NumeroCaselle; ++i)
         txtin[static_cast<std::size_t>(i)]->setText(QString::fromStdString(lettura.caselle[static_cast<std::size_t>(i)]));
+    dateIncollate_ = lettura.date;
+    // Read, but a wheel is missing: the boxes show what was found, and the player reads what was not.
+    if (!lettura.avviso.empty())
+        servizi_.contesto.dialoghi.messaggio(this, QString::fromStdString(lettura.avviso), TitoloIncolla, Icona::Esclamazione);
 }
 
 void PannelloInserimento::chiediIndice()
@@ -440,6 +450,8 @@ bool PannelloInserimento::caselleAccettate(const maintenance::Caselle& c)
 
 void PannelloInserimento::salvaEstrazione()
 {
+    if (servizi_.contesto.ricaricaSeCambiatoFuori(this, NullaScritto))
+        return;
     auto& dialoghi = servizi_.contesto.dialoghi;
     // The date SALVA stores is the one "Data selezionata" shows.
     const QString data = Text1->text().trimmed();
@@ -459,9 +471,15 @@ void PannelloInserimento::salvaEstrazione()
     const auto c = caselle();
     if (!caselleAccettate(c) || !servizi_.archivioAperto(this))
         return;
-    // What looks like a slip (a Sunday, draws skipped, the boxes of the previous draw, no
-    // Nazionale) is asked, and No stores nothing.
-    for (const auto& domanda : maintenance::verificaNuovaEstrazione(a, data.toStdString(), c, maintenance::dataOdierna()).domande)
+    const auto verifica = maintenance::verificaNuovaEstrazione(a, data.toStdString(), c, maintenance::dataOdierna(), dateIncollate_);
+    if (!verifica.rifiuto.empty()) {   // the date was checked above: Nazionale numbers before its first draw
+        dialoghi.messaggio(this, QString::fromStdString(verifica.rifiuto), TitoloAnomalia, Icona::Critica);
+        return;
+    }
+    // What looks like a slip (a date among stored draws, a day without draws, draws skipped, the
+    // boxes of a neighbouring draw, another date in the pasted text, no Nazionale) is asked, and
+    // No stores nothing.
+    for (const auto& domanda : verifica.domande)
         if (!dialoghi.domandaSiNo(this, QString::fromStdString(domanda), TitoloSalvataggio, Icona::Esclamazione,
                                   true)) {   // Enter must not store a suspect draw
             dialoghi.messaggio(this, QStringLiteral("L'estrazione del %1 non è stata salvata.").arg(data), TitoloSalvataggio,
@@ -475,29 +493,50 @@ void PannelloInserimento::salvaEstrazione()
         [db, testo = data.toStdString(), c, momento](archive::Archivio& nuovo, avanzamento::Avanzamento& av) {
             return maintenance::salvaEstrazione(*db, nuovo, testo, c, momento, &av) == maintenance::EsitoScrittura::Fatta;
         },
-        [this](const Scrittura& s) {
+        [this, data](const Scrittura& s) {
             if (erroreScrittura(s, {}) || !s.fatta)
                 return;
             servizi_.contesto.dialoghi.messaggio(this, QStringLiteral("Dati salvati correttamente. Ricarico archivio."),
                                                  TitoloSalvataggio, Icona::Informazione);
-            emit servizi_.archivioRiscritto();   // the last draw, which the new one is when it is the latest
+            emit servizi_.archivioRiscritto();
+            // The draw just saved, wherever its date put it, not the last one.
+            const auto& nuovo = servizi_.contesto.sessione.archivio();
+            for (int k = nuovo.NumeroEstrazioni; k >= 1; --k)
+                if (nuovo.DateEstrazioni[static_cast<std::size_t>(k)] == data.toStdString()) {
+                    HScrestrazione->setValue(k);
+                    break;
+                }
         }));
 }
 
 void PannelloInserimento::modificaEstrazione()
 {
+    if (servizi_.contesto.ricaricaSeCambiatoFuori(this, NullaScritto))
+        return;
     auto& dialoghi = servizi_.contesto.dialoghi;
     const int mantenuto = indiceCorrente_;
     const QString data = LBLESTRAZIONE->text();
+    const auto c = caselle();
+    // The question names what changes, wheel by wheel, old numbers and new.
+    const auto& a = servizi_.contesto.sessione.archivio();
+    const std::string cambi = mantenuto >= 1 && mantenuto <= a.NumeroEstrazioni
+        ? maintenance::differenzeEstrazione(a, mantenuto, c)
+        : std::string();
     if (!dialoghi.domandaSiNo(this,
                               QStringLiteral("Confermi la modifica dell'estrazione del %1 ?  La modifica è relativa agli "
                                              "estratti e viene mantenuta la stessa data.")
-                                  .arg(data),
+                                      .arg(data)
+                                  + (cambi.empty() ? QStringLiteral("\nLe caselle sono uguali all'estrazione in archivio: "
+                                                                    "nessun numero cambia.")
+                                                   : QStringLiteral("\nCambiano:\n") + QString::fromStdString(cambi).trimmed()),
                               TitoloSalvataggio))
         return;
-    const auto c = caselle();
     if (!caselleAccettate(c) || !servizi_.archivioAperto(this))
         return;
+    if (const auto rifiuto = maintenance::rifiutoNazionale(data.toStdString(), c); !rifiuto.empty()) {
+        dialoghi.messaggio(this, QString::fromStdString(rifiuto), TitoloAnomalia, Icona::Critica);
+        return;
+    }
     storage::Database* db = &servizi_.contesto.sessione.dbEstrazioni();
     const auto momento = maintenance::adesso();
     // Refused (another work running) with its message.
@@ -526,12 +565,14 @@ void PannelloInserimento::modificaEstrazione()
 
 void PannelloInserimento::eliminaEstrazione()
 {
+    if (servizi_.contesto.ricaricaSeCambiatoFuori(this, NullaScritto))
+        return;
     const QString data = LBLESTRAZIONE->text();
     // No is the default button: Enter must not delete a draw.
     if (!servizi_.contesto.dialoghi.domandaSiNo(this,
                                                 QStringLiteral("Attenzione: sarà eliminata l'estrazione del %1.  Confermi ?")
                                                     .arg(data),
-                                                QStringLiteral("Eliminazione record"), Icona::Domanda, true))
+                                                QStringLiteral("Elimina estrazione"), Icona::Domanda, true))
         return;
     if (!servizi_.archivioAperto(this))
         return;
@@ -609,11 +650,11 @@ bool PannelloInserimento::cifraRifiutata(int indice, const QString& tasto)
     const std::string rifiuto = maintenance::rifiutoCasella(indice, dopo.toStdString());
     if (rifiuto.empty())
         return false;
-    // The key is not taken: the box keeps what it held and the player reads why at once.
+    // The key is not taken: the player reads why at once, and the box is emptied for the number to be
+    // typed again (a "9" left selected would read as "09" on leaving it).
     servizi_.contesto.dialoghi.messaggio(this, QString::fromStdString(rifiuto), TitoloControllo, Icona::Esclamazione);
     e->setFocus();
-    e->setText(prima);   // leaving the box for the message wrote it out as "09"
-    e->end(false);
+    e->clear();
     return true;
 }
 

@@ -9,6 +9,8 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
+#include <string>
 
 class QCalendarWidget;
 class QLabel;
@@ -82,6 +84,9 @@ private:
 
     Servizi& servizi_;
     int indiceCorrente_ = 0;
+    // The dates written in the text last pasted into the boxes, for SALVA to compare with its own;
+    // forgotten when the boxes show a stored draw or are emptied.
+    std::vector<std::string> dateIncollate_;
     std::array<QLineEdit*, maintenance::NumeroCaselle + 1> txtin{};
     QScrollBar* HScrestrazione = nullptr;
     QLabel* pAN_DC = nullptr;

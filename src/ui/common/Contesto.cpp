@@ -1,7 +1,9 @@
 // Reaching the mini list of draws from any window.
 #include "ui/common/Contesto.h"
 
+#include "maintenance/ScritturaEstrazioni.h"
 #include "storage/Impostazioni.h"
+#include "ui/common/LavoroDiFondo.h"
 #include "ui/common/GrigliaView.h"
 
 #include <QWidget>
@@ -53,11 +55,41 @@ void Contesto::smettiDiAscoltareArchivio(int chiave) { ascoltatoriArchivio_.eras
 
 void Contesto::archivioCambiato()
 {
+    sessione.segnaArchivioCaricato();   // the draws in memory are those of the file now
     // A copy: a listener may close its window, and with it stop listening.
     const auto ascoltatori = ascoltatoriArchivio_;
     for (const auto& [chiave, ascoltatore] : ascoltatori)
         if (ascoltatoriArchivio_.count(chiave))
             ascoltatore();
+}
+
+bool Contesto::ricaricaSeCambiatoFuori(QWidget* genitore, const QString& seguito)
+{
+    // A work running may be reading the draws or writing the file: it ends first.
+    if (LavoroDiFondo::qualcunoOccupato())
+        return false;
+    const QString percorso = QString::fromStdString(sessione.percorsoArchivio());
+    try {
+        if (!sessione.ricaricaSeCambiatoFuori())
+            return false;
+    } catch (const maintenance::ErroreScrittura& e) {
+        dialoghi.messaggio(genitore,
+                           QStringLiteral("L'archivio \"%1\" è stato modificato da un altro programma e non si può più "
+                                          "caricare: le estrazioni in memoria restano quelle di prima.\n%2%3")
+                               .arg(percorso, QString::fromStdString(e.what()), seguito.isEmpty() ? QString() : QStringLiteral("\n") + seguito),
+                           QStringLiteral("Archivio modificato"), Icona::Critica);
+        return true;
+    }
+    ImpostazioniArchivioModello();
+    archivioCambiato();
+    dialoghi.messaggio(genitore,
+                       QStringLiteral("L'archivio \"%1\" è stato modificato da un altro programma: ricaricato, ora contiene %2 "
+                                      "estrazioni.%3")
+                           .arg(percorso)
+                           .arg(sessione.archivio().NumeroEstrazioni)
+                           .arg(seguito.isEmpty() ? QString() : QStringLiteral(" ") + seguito),
+                       QStringLiteral("Archivio ricaricato"), Icona::Informazione);
+    return true;
 }
 
 bool mostraNelMiniElenco(Contesto& contesto, int indice, const std::vector<int>& numeri, const std::vector<int>& ruote)

@@ -56,6 +56,13 @@ struct Contesto {
     void smettiDiAscoltareArchivio(int chiave);
     // Archive maintenance calls it once the archive in memory is the new one.
     void archivioCambiato();
+    // The draws file changed on disk since it was loaded (velmora-cli incolla --salva, another copy
+    // of the program): reloads it, tells every window as archivioCambiato does and says so in one
+    // message to `genitore`, followed by `seguito` when given. True when the file had changed
+    // (reloaded, or the reload failed and was said); false, and nothing happens, otherwise or while
+    // a background work runs. The main window calls it on activation and before opening a window;
+    // a write calls it first and stops when it is true.
+    bool ricaricaSeCambiatoFuori(QWidget* genitore, const QString& seguito = {});
 
     // Opens the help at a context number (250 main window, 310 start-up, ...).
     std::function<void(int contesto, QWidget* genitore)> apriHelp;

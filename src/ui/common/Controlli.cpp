@@ -7,6 +7,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+
+#include <utility>
 
 namespace ui {
 
@@ -73,6 +77,21 @@ void FuocoTrattenuto::restituisci(QWidget* annulla)
     if (prima_ && prima_->isEnabled())
         prima_->setFocus(Qt::OtherFocusReason);
     prima_ = nullptr;
+}
+
+void pagineDaTastiera(QTabWidget* schede)
+{
+    const auto passa = [schede](int verso) {
+        const int n = schede->count();
+        if (n > 1)
+            schede->setCurrentIndex((schede->currentIndex() + verso + n) % n);
+    };
+    for (const auto& [tasti, verso] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                       std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}}) {
+        auto* scorciatoia = new QShortcut(tasti, schede);
+        scorciatoia->setContext(Qt::WidgetWithChildrenShortcut);
+        QObject::connect(scorciatoia, &QShortcut::activated, schede, [passa, verso = verso] { passa(verso); });
+    }
 }
 
 QLabel* etichetta(const QString& nome, const QString& testo, QWidget* genitore)

@@ -11,6 +11,7 @@ class QKeyEvent;
 class QAbstractButton;
 class QLabel;
 class QPushButton;
+class QTabWidget;
 class QWidget;
 
 namespace ui {
@@ -22,6 +23,9 @@ QPushButton* pulsante(const QString& nome, const QString& testo, const QString& 
 void invioPremePulsante(QAbstractButton* b);
 // F1 opens the help page `pagina` for `finestra`: true when `evento` was F1 (and is taken).
 bool apriHelpSeF1(QKeyEvent* evento, const std::function<void(int, QWidget*)>& apriHelp, int pagina, QWidget* finestra);
+// Ctrl+PgDn and Ctrl+PgUp show the next and the previous page of `schede` while the focus is
+// inside it (Ctrl+Tab belongs to the main window, which moves between its windows with it).
+void pagineDaTastiera(QTabWidget* schede);
 // A label whose objectName is its control's name.
 QLabel* etichetta(const QString& nome, const QString& testo, QWidget* genitore);
 

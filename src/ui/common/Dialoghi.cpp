@@ -1,6 +1,8 @@
 // The Qt dialogs and the scripted ones used by the tests.
 #include "ui/common/Dialoghi.h"
 
+#include "ui/common/Percorsi.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFontMetrics>
@@ -16,7 +18,11 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 #include <QPrintDialog>
+#include <QMdiSubWindow>
+#include <QPointer>
 #include <QPrinter>
+#include <QEvent>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -134,8 +140,67 @@ std::optional<QString> Dialoghi::ricorda(const QString& scopo, const std::option
     return scelto;
 }
 
+namespace {
+
+// The control that had the focus before a modal dialog gets it back once the dialog is answered.
+// Left to the window system, the main window comes back active with its first button focused
+// (one more Enter would open the workbench) whenever the control sits in one of its sub-windows.
+// The window system gives the window back its activation a moment after the dialog closed, and
+// Qt then focuses the main window's first button: the first focus that lands outside every
+// sub-window is sent back to the control. One that lands in a sub-window (a work that ended
+// gives its control back) is left where it is.
+class FuocoAllAttivazione : public QObject {
+public:
+    explicit FuocoAllAttivazione(QWidget* controllo) : QObject(controllo), controllo_(controllo)
+    {
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* ora) {
+            if (!ora)
+                return;
+            bool inSottofinestra = ora == controllo_;
+            for (QWidget* w = ora; w && !inSottofinestra; w = w->parentWidget())
+                inSottofinestra = qobject_cast<QMdiSubWindow*>(w) != nullptr;
+            if (!inSottofinestra)
+                QTimer::singleShot(0, controllo_, [c = controllo_] {
+                    if (c && c->isVisible() && c->isEnabled())
+                        c->setFocus(Qt::ActiveWindowFocusReason);
+                });
+            deleteLater();
+        });
+        QTimer::singleShot(2000, this, &QObject::deleteLater);   // nothing came: nothing to mend
+    }
+
+private:
+    QPointer<QWidget> controllo_;
+};
+
+class RidaiFuoco {
+public:
+    RidaiFuoco() : fuoco_(QApplication::focusWidget()) {}
+    ~RidaiFuoco()
+    {
+        if (!fuoco_ || !fuoco_->isVisible() || !fuoco_->isEnabled())
+            return;
+        // The code after the dialog (a work that starts, another question) must find the control focused
+        // already: the window is made active again at once, and the control focused in it.
+        QT_WARNING_PUSH
+        QT_WARNING_DISABLE_DEPRECATED
+        QApplication::setActiveWindow(fuoco_->window());
+        QT_WARNING_POP
+        fuoco_->setFocus(Qt::ActiveWindowFocusReason);
+        new FuocoAllAttivazione(fuoco_);
+    }
+    RidaiFuoco(const RidaiFuoco&) = delete;
+    RidaiFuoco& operator=(const RidaiFuoco&) = delete;
+
+private:
+    QPointer<QWidget> fuoco_;
+};
+
+}
+
 void DialoghiQt::messaggio(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona)
 {
+    const RidaiFuoco ridai;
     QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Ok, sopra(genitore));
     allargaPerIlTitolo(box, titolo);
     box.exec();
@@ -143,6 +208,7 @@ void DialoghiQt::messaggio(QWidget* genitore, const QString& testo, const QStrin
 
 bool DialoghiQt::domandaSiNo(QWidget* genitore, const QString& testo, const QString& titolo, Icona icona, bool noPredefinito)
 {
+    const RidaiFuoco ridai;
     QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Yes | QMessageBox::No, sopra(genitore));
     allargaPerIlTitolo(box, titolo);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
@@ -154,6 +220,7 @@ bool DialoghiQt::domandaSiNo(QWidget* genitore, const QString& testo, const QStr
 std::optional<QString> DialoghiQt::inputBox(QWidget* genitore, const QString& testo, const QString& titolo,
                                             const QString& predefinito)
 {
+    const RidaiFuoco ridai;
     QInputDialog box(sopra(genitore));
     box.setWindowTitle(titolo);
     box.setLabelText(testo);
@@ -187,6 +254,8 @@ std::optional<QString> DialoghiQt::mostraScegliCartella(QWidget* genitore, const
 
 bool DialoghiQt::scegliStampante(QWidget* genitore, QPrinter& stampante)
 {
+    // Printed to a PDF file, the document's name is the file's: a date's "/" would make it a folder.
+    stampante.setDocName(nomeFileValido(stampante.docName()));
     QPrintDialog d(&stampante, genitore);
     return d.exec() == QDialog::Accepted;
 }

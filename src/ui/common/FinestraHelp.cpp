@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPointer>
+#include <QKeySequence>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -40,6 +42,10 @@ FinestraHelp::FinestraHelp(const QString& cartella, QWidget* genitore)
     layout->addLayout(barra);
     layout->addWidget(browser_);
     resize(720, 560);
+    // Escape closes the help, as it closes a dialog.
+    auto* chiudi = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    chiudi->setContext(Qt::WindowShortcut);
+    connect(chiudi, &QShortcut::activated, this, &QWidget::close);
 }
 
 QString FinestraHelp::paginaDi(int contesto)

@@ -1,13 +1,35 @@
 // The runner of long work: worker thread, polled bars, the end delivered on the interface thread.
 #include "ui/common/LavoroDiFondo.h"
 
+#include <QApplication>
+#include <QMdiSubWindow>
 #include <QPointer>
 
 #include <algorithm>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace ui {
+
+namespace {
+
+// The sub-window holding `w` (the top-level window when it sits in none).
+QWidget* finestraDi(QWidget* w)
+{
+    for (QWidget* p = w; p; p = p->parentWidget())
+        if (qobject_cast<QMdiSubWindow*>(p))
+            return p;
+    return w->window();
+}
+
+bool fuocoNellaStessaFinestra(QWidget* origine)
+{
+    QWidget* ora = QApplication::focusWidget();
+    return ora && finestraDi(ora) == finestraDi(origine);
+}
+
+}
 
 namespace {
 // Every runner alive, for fermaTutti(); touched only on the interface thread.
@@ -50,6 +72,9 @@ bool LavoroDiFondo::avvia(Lavoro lavoro, AlTermine alTermine)
         m = {};
     fine_ = {};
     alTermine_ = std::move(alTermine);
+    origine_ = QApplication::focusWidget();
+    if (!origine_ && QApplication::activeWindow())
+        origine_ = QApplication::activeWindow()->focusWidget();
     const unsigned generazione = ++generazione_;
     avanzamento::Avanzamento* stato = stato_.get();
     filo_ = std::thread([this, stato, generazione, lavoro = std::move(lavoro)] {
@@ -96,6 +121,11 @@ void LavoroDiFondo::fermaEAspetta()
     aspetta();
 }
 
+bool LavoroDiFondo::qualcunoOccupato()
+{
+    return std::any_of(vivi().begin(), vivi().end(), [](const LavoroDiFondo* l) { return l->occupato(); });
+}
+
 void LavoroDiFondo::fermaTutti()
 {
     const auto tutti = vivi();
@@ -135,8 +165,16 @@ void LavoroDiFondo::concludi(unsigned generazione)
     alTermine_ = {};
     // alTermine may start the next work or delete the window: nothing of this object is used after it but the signal.
     QPointer<LavoroDiFondo> io(this);
+    QPointer<QWidget> origine = std::exchange(origine_, nullptr);
     if (alTermine)
         alTermine(fine);
+    // Back to the control that started the work, once its closing messages are answered, unless
+    // another work has started meanwhile (the window is still disabled) or the control is gone.
+    // A window that already put the focus back among its own controls is left alone.
+    if (origine && origine->isVisible() && origine->isEnabled() && (!io || !io->occupato()) && !fuocoNellaStessaFinestra(origine)) {
+        origine->window()->activateWindow();
+        origine->setFocus(Qt::OtherFocusReason);
+    }
     if (io)
         emit finito();
 }

@@ -5,6 +5,8 @@
 #include "ui/common/Progresso.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 #include <QString>
 #include <QTimer>
 
@@ -83,6 +85,8 @@ public:
     // ferma() and aspetta() on every runner alive: FINE and the program's exit call it
     // before closing the databases, so no work is left reading a closed file.
     static void fermaTutti();
+    // True while any runner alive has a work running.
+    static bool qualcunoOccupato();
 
 signals:
     // A bar moved (1 or 2), on the interface thread.
@@ -99,6 +103,10 @@ private:
     std::unique_ptr<avanzamento::Avanzamento> stato_;
     std::thread filo_;
     AlTermine alTermine_;
+    // The control that had the focus when the work started (the button pressed, a box's Enter):
+    // the window is disabled while the work runs, so the focus would otherwise end elsewhere,
+    // often on the main window, where one more Enter starts something else.
+    QPointer<QWidget> origine_;
     Fine fine_;              // written by the worker, read after it was joined
     unsigned generazione_ = 0;
     QTimer orologio_;

@@ -15,4 +15,15 @@ QString percorsoLeggibile(const QString& percorso)
     return QDir::toNativeSeparators(percorso);
 }
 
+QString nomeFileValido(const QString& nome)
+{
+    QString r = nome;
+    for (QChar& c : r)
+        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char('-');
+    while (r.endsWith(QLatin1Char('.')) || r.endsWith(QLatin1Char(' ')))
+        r.chop(1);
+    return r;
+}
+
 }

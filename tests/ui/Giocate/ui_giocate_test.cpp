@@ -116,6 +116,34 @@ private slots:
         QCOMPARE(g.righe(), 2);
     }
 
+    // Three wins of a third of an estratto each: the totals line is the exact sum rounded once, not
+    // the sum of the rows' rounded cents.
+    void totaliDallaSommaEsatta()
+    {
+        Banco t;
+        const int n = t.a().NumeroEstrazioni;
+        plays::Importo esatto;
+        plays::Centesimi righe = 0;
+        for (int d : {n - 1, n - 2, n - 3}) {
+            plays::Giocata g;
+            g.numeri = {t.a().numero(d, 0, 1)};
+            g.ruote[0] = g.ruote[1] = g.ruote[2] = true;   // Bari, Cagliari, Firenze: a third of the payout each
+            g.poste[0] = 100;
+            g.dal = t.data(d);
+            g.colpi = 1;
+            plays::aggiungiGiocata(t.amb.sessione->dbProgramma(), g);
+            const auto e = plays::verificaGiocata(g, t.a(), plays::Tariffe{});
+            esatto += e.netto;
+            righe += e.vinto();
+        }
+        QVERIFY2(esatto.centesimi() != righe, "the plays must leave fractions of a cent for the test to mean something");
+        auto& w = t.apri();
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("LblTotali"))->text(),
+                 QStringLiteral("3 giocate; spesa 3,00, vinto (netto) %1, saldo %2 euro")
+                     .arg(QString::fromStdString(plays::testoEuro(esatto.centesimi())),
+                          QString::fromStdString(plays::testoEuro(esatto.centesimi() - 300))));
+    }
+
     void eliminazioneChiedePrima()
     {
         Banco t;

@@ -127,6 +127,41 @@ private slots:
         QCOMPARE(t.riepilogo(), QStringLiteral("La data Dal segue la data Al: nessuna estrazione"));
     }
 
+    // A date typed in full is taken as typed, and the window waits for it to be complete.
+    void dataDigitataPresaComeScritta()
+    {
+        Banco t(2500);
+        auto& w = t.apri();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* Dal = t.c<QDateEdit>(QStringLiteral("Dal"));
+        const std::string prima = t.tabella();
+        Dal->setFocus();
+        QVERIFY(Dal->hasFocus());
+        QTest::keyClick(Dal, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(Dal, QStringLiteral("01041960"));
+        // Not yet confirmed: the figures are those of the range before.
+        QCOMPARE(t.tabella(), prima);
+        QTest::keyClick(Dal, Qt::Key_Return);
+        QCOMPARE(Dal->date(), QDate(1960, 4, 1));
+        auto [out, err] = t.cli({"--dal", "01/04/1960"});
+        QCOMPARE(t.tabella(), out);
+        QCOMPARE(t.riepilogo().toStdString(), err);
+
+        // With the separators typed too, and into "Al" as well.
+        auto* Al = t.c<QDateEdit>(QStringLiteral("Al"));
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        Al->setFocus();
+        QVERIFY(Al->hasFocus());
+        QTest::keyClick(Al, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(Al, QStringLiteral("31/12/1965"));
+        QTest::keyClick(Al, Qt::Key_Tab);
+        QCOMPARE(Al->date(), QDate(1965, 12, 31));
+        std::tie(out, err) = t.cli({"--dal", "01/04/1960", "--al", "31/12/1965"});
+        QCOMPARE(t.tabella(), out);
+    }
+
     void ordineTabelloneGrafico()
     {
         Banco t(1200);

@@ -709,7 +709,7 @@ void TestAggiornamento::colonneEModificaNonTrovata()
         QVERIFY2(FgImporta->columnWidth(c) >= largo, qPrintable(QString::number(c)));
     QVERIFY(t.finestra->aggiornamento().grigliaImporta().righe() > 1);
 
-    // MODIFICA of a draw no longer in the table: "Elemento non trovato" and the import grid emptied.
+    // MODIFICA of a draw deleted by another program meanwhile.
     const QString ultima = t.w<QLabel>("LBLESTRAZIONE")->text();
     {
         auto db = storage::ApriArchivio(t.percorso.toStdString());
@@ -717,12 +717,19 @@ void TestAggiornamento::colonneEModificaNonTrovata()
         s.lega(1, storage::DataPerDb(ultima.toStdString()));
         s.esegui();
     }
+    // The archive changed under the window: first reloaded, with nothing written...
     t.amb.dialoghi.svuota();
     t.amb.dialoghi.risposteSiNo = {true};
     t.premi("Command3");
     QCOMPARE(t.messaggi().size(), std::size_t(1));
-    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Elemento non trovato. Possibile anomalia"));
-    QCOMPARE(t.finestra->aggiornamento().grigliaImporta().righe(), 1);
+    QVERIFY2(t.messaggi()[0].testo.contains(QStringLiteral("è stato modificato da un altro programma: ricaricato")), qPrintable(t.messaggi()[0].testo));
+    QVERIFY(t.messaggi()[0].testo.contains(QStringLiteral("Nulla è stato scritto")));
+    // ...and the draw deleted outside stays deleted.
+    auto db = storage::ApriArchivio(t.percorso.toStdString());
+    auto s = db.prepara("SELECT COUNT(*) FROM EstrazioniLotto WHERE DataEstrazione = ?1");
+    s.lega(1, storage::DataPerDb(ultima.toStdString()));
+    QVERIFY(s.avanza());
+    QCOMPARE(s.intero(0), std::int64_t{0});
 }
 
 void TestAggiornamento::serverAggiornamentiPredefinito()

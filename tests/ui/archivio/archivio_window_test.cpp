@@ -47,6 +47,15 @@ using testui::archivioModello;
 
 QString dueCifre(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
 
+// The first regular draw day after `d` in the model archive's last years: Tuesday, Thursday, Friday, Saturday.
+QDate prossimaEstrazione(QDate d)
+{
+    do
+        d = d.addDays(1);
+    while (d.dayOfWeek() == 1 || d.dayOfWeek() == 3 || d.dayOfWeek() == 7);
+    return d;
+}
+
 struct Banco {
     // `inizioModello`: the first draw of the model archive the main window shows at start.
     explicit Banco(int inizioModello = 1)
@@ -103,11 +112,12 @@ struct Banco {
     GestioneArchivio* finestra = nullptr;
 };
 
-// A valid draw as a results page shows it: wheel w holds 8w+1 .. 8w+5 (Nazionale 81..85).
-QString testoEstrazione(int spostamento = 0)
+// A valid draw as a results page shows it: wheel w holds 8w+1 .. 8w+5 (Nazionale 81..85, or
+// left out). The heading carries a date only when given one.
+QString testoEstrazione(int spostamento = 0, bool nazionale = true, const QString& data = {})
 {
-    QString testo = QStringLiteral("Estrazione del Lotto di sabato 22 agosto 2026\n");
-    for (int w = 0; w < 11; ++w) {
+    QString testo = QStringLiteral("Estrazione del Lotto%1\n").arg(data.isEmpty() ? QString() : QStringLiteral(" del ") + data);
+    for (int w = 0; w < (nazionale ? 11 : 10); ++w) {
         testo += QString::fromLatin1(archive::NomiRuote[static_cast<std::size_t>(w)].data(),
                                      static_cast<int>(archive::NomiRuote[static_cast<std::size_t>(w)].size()));
         for (int p = 1; p <= 5; ++p)
@@ -131,9 +141,11 @@ private slots:
     void salvaSenzaBloccareLaFinestra();
     void dataGiaMemorizzata();
     void salvaChiedeCioCheSembraUnErrore();
+    void salvaDallaTastieraRestituisceIlFuoco();
     void archivioEliminatoDuranteIlLavoro();
     void modificaEdElimina();
     void ricaricaDelleModificheEsterne();
+    void archivioCambiatoSulDiscoRicaricato();
     void consultazione();
     void calendario();
     void help();
@@ -214,14 +226,15 @@ void TestArchivio::caselle()
     t.box(4)->setFocus();
     QCOMPARE(b->text(), QStringLiteral("07"));
     QCOMPARE(b->property("colore").toUInt(), 0xFFFFFFu);
-    // A number above 90 is refused at once with a message naming the box; the first digit stays.
-    for (const auto& [scritto, atteso] : {std::pair{"95", "9"}, std::pair{"9a", ""}, std::pair{"99", "9"}, std::pair{"a", ""}}) {
+    // A number above 90 is refused at once with a message naming the box, and the box is emptied
+    // for the number to be typed again.
+    for (const auto& [scritto, detto] : {std::pair{"95", 1}, std::pair{"9a", 0}, std::pair{"99", 1}, std::pair{"a", 0}}) {
         t.amb.dialoghi.svuota();
         b->setFocus();
         b->clear();
         QTest::keyClicks(b, scritto);
-        QCOMPARE(b->text(), QString::fromLatin1(atteso));
-        QCOMPARE(t.messaggi().size(), std::size_t(QString::fromLatin1(atteso) == QStringLiteral("9") ? 1 : 0));
+        QCOMPARE(b->text(), QString());
+        QCOMPARE(t.messaggi().size(), std::size_t(detto));
     }
     QTest::keyClicks(b, "99");
     QCOMPARE(t.messaggi().size(), std::size_t(1));
@@ -302,17 +315,17 @@ void TestArchivio::incollaERifiuti()
     QCOMPARE(t.box(10)->text(), QStringLiteral("13"));
     QCOMPARE(t.box(55)->text(), QStringLiteral("85"));
 
-    // The heading's day no longer shifts the wheels: a text without names and 56 numbers is refused,
-    // and the boxes keep what they held.
+    // A heading number that cannot be told from a draw's: a text without names and 56 numbers is
+    // refused naming the line, and the boxes keep what they held.
     QStringList numeri;
     for (int i = 1; i <= 55; ++i)
         numeri << QString::number(i);
-    t.incolla(QStringLiteral("Estrazione di martedì 25 agosto\n") + numeri.join(' '));
+    t.incolla(QStringLiteral("Estrazione settimanale 136\n") + numeri.join(' '));
     QCOMPARE(t.messaggi().size(), std::size_t(1));
     QCOMPARE(t.messaggi()[0].testo,
-             QStringLiteral("Estrazione non letta: il testo non nomina le ruote e contiene 56 numeri; senza i nomi delle ruote "
-                            "servono esattamente 55 numeri, cinque per ruota da Bari a Nazionale. Le caselle non sono state "
-                            "cambiate."));
+             QStringLiteral("Estrazione non letta: il testo non nomina le ruote e contiene 56 numeri (la riga 1: \"Estrazione "
+                            "settimanale 136\" ha 1 numero); senza i nomi delle ruote servono esattamente 55 numeri, cinque "
+                            "per ruota da Bari a Nazionale. Le caselle non sono state cambiate."));
     QCOMPARE(t.messaggi()[0].titolo, QStringLiteral("Incolla estrazione"));
     QCOMPARE(t.box(1)->text(), QStringLiteral("01"));
     // The same 55 alone are read in wheel order; 50 are refused on a date with the Nazionale.
@@ -332,7 +345,7 @@ void TestArchivio::incollaERifiuti()
     QCOMPARE(t.messaggi().size(), std::size_t(1));
     QCOMPARE(t.messaggi()[0].testo,
              QStringLiteral("ANOMALIA: Mancano dei dati o sono stati introdotti numeri uguali in una ruota: CORREGGERE !\n"
-                            "(Milano: mancano i numeri delle posizioni 1 e 2)"));
+                            "(Milano: mancano tutti e cinque i numeri)"));
     QCOMPARE(t.messaggi()[0].icona, Icona::Nessuna);
     QCOMPARE(t.focoso(), QStringLiteral("txtin(21)"));
     QCOMPARE(t.n(), n);
@@ -523,13 +536,39 @@ void TestArchivio::modificaEdElimina()
     t.barra()->setValue(50);
     const QString data50 = t.testo("LBLESTRAZIONE");
     const QString data51 = QString::fromStdString(t.a().DateEstrazioni[51]);
+    // A draw of 1939 takes no Nazionale numbers: refused, nothing written.
     t.incolla(testoEstrazione(1));
     t.amb.dialoghi.risposteSiNo = {true};
     t.premi("Command3");
     auto voci = t.amb.dialoghi.voci();
     QCOMPARE(voci.size(), std::size_t(2));
+    QCOMPARE(voci[1].testo, QStringLiteral("L'estrazione del ") + data50
+                                + QStringLiteral(" ha i numeri della ruota Nazionale, che è estratta solo dal 04/05/2005: "
+                                                 "svuotare la Nazionale. L'estrazione non è stata salvata."));
+    QVERIFY(t.a().numero(50, 0, 1) != 2);
+    t.amb.dialoghi.svuota();
+    t.incolla(testoEstrazione(1, false));
+    // The question lists every wheel that changes, old numbers and new; the Nazionale, empty before and after, is not named.
+    QString cambi;
+    for (int w = 0; w < 10; ++w) {
+        QStringList vecchi, nuovi;
+        for (int p = 1; p <= 5; ++p) {
+            vecchi << dueCifre(t.a().numero(50, w, p));
+            nuovi << dueCifre(w * 8 + p + 1);
+        }
+        cambi += QStringLiteral("\n%1: %2 -> %3")
+                     .arg(QString::fromLatin1(archive::NomiRuote[static_cast<std::size_t>(w)].data(),
+                                              static_cast<int>(archive::NomiRuote[static_cast<std::size_t>(w)].size())),
+                          vecchi.join('-'), nuovi.join('-'));
+    }
+    t.amb.dialoghi.risposteSiNo = {true};
+    t.premi("Command3");
+    voci = t.amb.dialoghi.voci();
+    QCOMPARE(voci.size(), std::size_t(2));
     QCOMPARE(voci[0].testo, QStringLiteral("Confermi la modifica dell'estrazione del ") + data50
-                                + QStringLiteral(" ?  La modifica è relativa agli estratti e viene mantenuta la stessa data."));
+                                + QStringLiteral(" ?  La modifica è relativa agli estratti e viene mantenuta la stessa data."
+                                                 "\nCambiano:")
+                                + cambi);
     QCOMPARE(voci[0].titolo, QStringLiteral("Salvataggio estrazione"));
     QCOMPARE(voci[1].testo, QStringLiteral("Modifica effettuata. Ricarico archivio."));
     QCOMPARE(t.n(), n);
@@ -537,7 +576,7 @@ void TestArchivio::modificaEdElimina()
     QCOMPARE(t.testo("LBLESTRAZIONE"), data50);
     QCOMPARE(t.box(1)->text(), QStringLiteral("02"));
     QCOMPARE(t.a().numero(50, 0, 1), 2);
-    QCOMPARE(t.a().numero(50, 10, 1), 82);
+    QCOMPARE(t.a().numero(50, 10, 1), 0);
     QCOMPARE(t.calendario()->selectedDate(), t.data(50));
 
     t.amb.dialoghi.svuota();
@@ -546,7 +585,7 @@ void TestArchivio::modificaEdElimina()
     voci = t.amb.dialoghi.voci();
     QCOMPARE(voci.size(), std::size_t(2));
     QCOMPARE(voci[0].testo, QStringLiteral("Attenzione: sarà eliminata l'estrazione del ") + data50 + QStringLiteral(".  Confermi ?"));
-    QCOMPARE(voci[0].titolo, QStringLiteral("Eliminazione record"));
+    QCOMPARE(voci[0].titolo, QStringLiteral("Elimina estrazione"));
     QVERIFY(voci[0].noPredefinito);   // Enter answers No
     QCOMPARE(voci[1].testo, QStringLiteral("Estrazione cancellata. L'archivio verrà ricaricato."));
     QCOMPARE(voci[1].titolo, QStringLiteral("Sistemazione Archivio estrazioni"));
@@ -575,6 +614,41 @@ void TestArchivio::ricaricaDelleModificheEsterne()
     QCOMPARE(t.testo("LBLESTRAZIONE"), QStringLiteral("05/01/2030"));
     QCOMPARE(t.box(2)->text(), QStringLiteral("02"));
     QCOMPARE(t.box(6)->text(), QStringLiteral("00"));
+}
+
+// The file written by another program while the window is open (velmora-cli incolla --salva): the
+// next write reloads first, says so, and writes nothing; every page and the main window then show
+// the new draw.
+void TestArchivio::archivioCambiatoSulDiscoRicaricato()
+{
+    Banco t(1000);
+    const int n = t.n();
+    {
+        auto db = storage::ApriArchivio(t.percorso.toStdString());
+        db.esegui("INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES ('2030-01-05', '01-02-03-04-05')");
+    }
+    QCOMPARE(t.n(), n);
+    t.incolla(testoEstrazione());
+    t.w<QLineEdit>("Text1")->setText(QStringLiteral("08/01/2030"));
+    t.amb.dialoghi.risposteSiNo = {true, true, true};
+    t.premi("Command8");
+    QCOMPARE(t.amb.dialoghi.voci().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("L'archivio \"") + t.percorso
+                                        + QStringLiteral("\" è stato modificato da un altro programma: ricaricato, ora "
+                                                         "contiene %1 estrazioni. Nulla è stato scritto: controllare le "
+                                                         "estrazioni e ripetere il comando.")
+                                              .arg(n + 1));
+    QCOMPARE(t.n(), n + 1);
+    QCOMPARE(t.testo("Label2"), QString::number(n + 1));
+    QCOMPARE(t.testo("LBLESTRAZIONE"), QStringLiteral("05/01/2030"));
+    QCOMPARE(t.finestra->consultazione().griglia().righe(), n + 2);
+    QCOMPARE(t.principaleTesto("Lbl_fineNE"), QString::number(n + 1));
+    // Once reloaded, nothing more to say; our own writes never count as changes from outside.
+    QVERIFY(!t.amb.contesto->ricaricaSeCambiatoFuori(t.finestra));
+    t.amb.dialoghi.svuota();
+    t.incolla(testoEstrazione());
+    t.premi("Command3");
+    QVERIFY(!t.amb.contesto->ricaricaSeCambiatoFuori(t.finestra));
 }
 
 void TestArchivio::consultazione()
@@ -741,7 +815,7 @@ void TestArchivio::tastieraEF1()
     QTRY_COMPARE(t.amb.dialoghi.voci().size(), std::size_t(1));
     const auto voci = t.amb.dialoghi.voci();
     QCOMPARE(voci.size(), std::size_t(1));
-    QCOMPARE(voci[0].titolo, QStringLiteral("Eliminazione record"));
+    QCOMPARE(voci[0].titolo, QStringLiteral("Elimina estrazione"));
     QCOMPARE(t.n(), n);
 }
 
@@ -775,7 +849,7 @@ void TestArchivio::cliVedeLeScritture()
                 return r;
         return QString();
     };
-    const QDate nuova = t.data(t.n()).addDays(2);
+    const QDate nuova = prossimaEstrazione(t.data(t.n()));
     const QString data = nuova.toString("dd/MM/yyyy");
     QVERIFY(rigaDi(data).isEmpty());
 
@@ -824,8 +898,7 @@ void TestArchivio::salvaChiedeCioCheSembraUnErrore()
         t.premi("Command8");
         return t.amb.dialoghi.voci();
     };
-    // The day after the last draw that is not a Sunday.
-    const QDate dopo = ultima.addDays(ultima.addDays(1).dayOfWeek() == 7 ? 2 : 1);
+    const QDate dopo = prossimaEstrazione(ultima);
 
     // A date after today is refused before anything is asked.
     auto voci = salva(QDate::currentDate().addDays(1), {true, true, true, true});
@@ -865,17 +938,69 @@ void TestArchivio::salvaChiedeCioCheSembraUnErrore()
     QCOMPARE(t.n(), n + 1);
     QCOMPARE(t.testo("LBLAGGIORNATO"), settimana.toString("dd/MM/yyyy"));
 
-    // A Sunday before it, confirmed: stored in its place.
+    // A Sunday between two stored draws: asked as such, No the default; confirmed, stored in its
+    // place, and the page shows it rather than the last draw.
     QDate domenica = ultima.addDays(1);
     while (domenica.dayOfWeek() != 7)
         domenica = domenica.addDays(1);
     t.incolla(testoEstrazione(2));
     voci = salva(domenica, {true, true});
     QCOMPARE(voci.size(), std::size_t(3));
-    QCOMPARE(voci[1].testo, QStringLiteral("Il %1 è una domenica, giorno in cui il Lotto di norma non estrae. Salvare "
-                                           "comunque l'estrazione con questa data?")
-                                .arg(domenica.toString("dd/MM/yyyy")));
+    QCOMPARE(voci[1].testo, QStringLiteral("Il %1 è una domenica fra due estrazioni già in archivio (%2 e %3): le estrazioni "
+                                           "successive cambieranno numero. Salvare comunque?")
+                                .arg(domenica.toString("dd/MM/yyyy"), ultima.toString("dd/MM"), settimana.toString("dd/MM")));
+    QVERIFY(voci[1].noPredefinito);
     QCOMPARE(t.n(), n + 2);
+    QCOMPARE(t.barra()->value(), n + 1);
+    QCOMPARE(t.testo("LBLESTRAZIONE"), domenica.toString("dd/MM/yyyy"));
+    QCOMPARE(t.box(1)->text(), QStringLiteral("03"));
+
+    // A pasted text dated otherwise than the chosen day is asked about.
+    t.incolla(testoEstrazione(3, true, settimana.toString("dd/MM/yyyy")));
+    const QDate martedi = prossimaEstrazione(settimana);
+    voci = salva(martedi, {true, false});
+    QCOMPARE(voci.size(), std::size_t(3));
+    QCOMPARE(voci[1].testo, QStringLiteral("Il testo incollato porta la data %1, non il %2 scelto per l'estrazione. Salvare "
+                                           "comunque l'estrazione con la data %2?")
+                                .arg(settimana.toString("dd/MM/yyyy"), martedi.toString("dd/MM/yyyy")));
+    QCOMPARE(t.n(), n + 2);
+}
+
+// A keyboard-only save: the date typed, Tab to SALVA, Enter, Enter on the closing message; the
+// focus is back on SALVA in this window, not on the main window's buttons.
+void TestArchivio::salvaDallaTastieraRestituisceIlFuoco()
+{
+    Banco t;
+    const int n = t.n();
+    t.incolla(testoEstrazione());
+    auto* Text1 = t.w<QLineEdit>("Text1");
+    Text1->setFocus();
+    Text1->selectAll();
+    const QDate nuova = prossimaEstrazione(t.data(n));
+    QTest::keyClicks(Text1, nuova.toString("dd/MM/yyyy"));
+    auto* Command8 = t.w<QPushButton>("Command8");
+    Command8->setFocus(Qt::TabFocusReason);
+    t.amb.dialoghi.risposteSiNo = {true};
+    QTest::keyClick(Command8, Qt::Key_Return);
+    t.attendi();
+    QCOMPARE(t.n(), n + 1);
+    QCOMPARE(t.testo("LBLESTRAZIONE"), nuova.toString("dd/MM/yyyy"));
+    QCOMPARE(t.messaggi().back().testo, QStringLiteral("Dati salvati correttamente. Ricarico archivio."));
+    QCOMPARE(t.focoso(), QStringLiteral("Command8"));
+    QCOMPARE(QApplication::focusWidget()->window(), t.finestra->window());
+
+    // Ctrl+PgDn and Ctrl+PgUp move between the pages, from a box as from anywhere in them.
+    t.box(3)->setFocus();
+    QTest::keyClick(t.box(3), Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(t.w<QTabWidget>("SSTab1")->currentIndex(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(t.w<QTabWidget>("SSTab1")->currentIndex(), 0);
+    // Enter on another focused button of the window presses it too: Vai ultima estrazione.
+    t.barra()->setValue(10);
+    auto* Command4 = t.w<QPushButton>("Command4");
+    Command4->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Command4, Qt::Key_Return);
+    QCOMPARE(t.barra()->value(), n + 1);
 }
 
 QTEST_MAIN(TestArchivio)

@@ -319,6 +319,25 @@ private slots:
         qputenv("HOME", vecchia);
     }
 
+    void nomeDiFileValidoOvunque()
+    {
+        QCOMPARE(ui::nomeFileValido(QStringLiteral("Piramide previsionale al 7000 12/11/2024")),
+                 QStringLiteral("Piramide previsionale al 7000 12-11-2024"));
+        QCOMPARE(ui::nomeFileValido(QStringLiteral("a\\b:c*d?e\"f<g>h|i\tj. .")), QStringLiteral("a-b-c-d-e-f-g-h-i-j"));
+        QCOMPARE(ui::nomeFileValido(QStringLiteral("Statistiche Bari")), QStringLiteral("Statistiche Bari"));
+    }
+
+    void escChiudeLHelp()
+    {
+        ui::FinestraHelp h(QStringLiteral(VELMORA_HELP_DIR));
+        QVERIFY(h.mostra(310));
+        h.show();
+        h.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h));
+        QTest::keyClick(h.browser(), Qt::Key_Escape);
+        QVERIFY(!h.isVisible());
+    }
+
     void helpHaUnaPaginaPerOgniContesto()
     {
         ui::FinestraHelp h(QStringLiteral(VELMORA_HELP_DIR));
