@@ -74,9 +74,10 @@ has_deb_src() {
     grep -rqsE '^[[:space:]]*deb-src[[:space:]]|^Types:.*deb-src' \
         /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null
 }
+SUITE=$(. /etc/os-release && printf '%s' "${VERSION_CODENAME:-}")
+[ -n "$SUITE" ] || { say "versione di Debian sconosciuta (/etc/os-release)"; exit 1; }
 if ! has_deb_src; then
-    . /etc/os-release
-    suite=${VERSION_CODENAME:?suite Debian sconosciuta}
+    suite=$SUITE
     list=/etc/apt/sources.list.d/velmora-deb-src.sources
     say "nessuna riga deb-src nelle fonti di apt: aggiungo $list (sorgenti di $suite)"
     as_root tee "$list" >/dev/null <<SOURCES
@@ -121,8 +122,9 @@ debian_source() {
     local pkg=$1 dir
     dir=$(find "$SRC" -mindepth 1 -maxdepth 1 -type d -name "$pkg-[0-9]*" | head -n1)
     if [ -z "$dir" ]; then
-        (cd "$SRC" && apt-get source -qq "$pkg" >/dev/null 2>&1) ||
-            (cd "$SRC" && apt-get source "$pkg")
+        # The newest version first; when its files are missing from the mirror (a security update
+        # not mirrored), the suite's own release.
+        (cd "$SRC" && apt-get source "$pkg" >&2) || (cd "$SRC" && apt-get source "$pkg/$SUITE" >&2)
         dir=$(find "$SRC" -mindepth 1 -maxdepth 1 -type d -name "$pkg-[0-9]*" | head -n1)
     fi
     [ -n "$dir" ] || { echo "sorgente $pkg non trovato" >&2; return 1; }
@@ -162,20 +164,25 @@ build_qtcharts() {
 
 build_zlib() {
     local s; s=$(debian_source zlib)
-    rm -rf "$BUILD/zlib"; cp -a "$s" "$BUILD/zlib"
-    make -C "$BUILD/zlib" -f win32/Makefile.gcc -j "$JOBS" CC="$CC_W" AR=$HOST-ar RC=$HOST-windres \
-        STRIP=$HOST-strip libz.a
+    # Debian's source drops zlib's win32 makefiles; the library is its C files, compiled here.
+    rm -rf "$BUILD/zlib"; mkdir -p "$BUILD/zlib"
+    local f
+    for f in adler32 compress crc32 deflate gzclose gzlib gzread gzwrite infback inffast inflate \
+             inftrees trees uncompr zutil; do
+        "$CC_W" -O2 -DNDEBUG -D_LARGEFILE64_SOURCE=1 -I"$s" -c "$s/$f.c" -o "$BUILD/zlib/$f.o"
+    done
+    $HOST-ar rcs "$BUILD/zlib/libz.a" "$BUILD/zlib"/*.o
     install -d "$PREFIX/include" "$PREFIX/lib/pkgconfig"
-    install -m644 "$BUILD/zlib/zlib.h" "$BUILD/zlib/zconf.h" "$PREFIX/include/"
+    install -m644 "$s/zlib.h" "$s/zconf.h" "$PREFIX/include/"
     install -m644 "$BUILD/zlib/libz.a" "$PREFIX/lib/"
-    local v; v=$(sed -n 's/^#define ZLIB_VERSION "\(.*\)"/\1/p' "$BUILD/zlib/zlib.h")
+    local v; v=$(sed -n 's/^#define ZLIB_VERSION "\(.*\)"/\1/p' "$s/zlib.h")
     printf 'prefix=%s\nlibdir=${prefix}/lib\nincludedir=${prefix}/include\n\nName: zlib\nDescription: zlib compression library\nVersion: %s\nLibs: -L${libdir} -lz\nCflags: -I${includedir}\n' \
         "$PREFIX" "$v" > "$PREFIX/lib/pkgconfig/zlib.pc"
 }
 
 build_libzip() {
     local s; s=$(debian_source libzip)
-    cmake_cross "$s" "$BUILD/libzip" -DZLIB_ROOT="$PREFIX" \
+    cmake_cross "$s" "$BUILD/libzip" -DZLIB_INCLUDE_DIR="$PREFIX/include" -DZLIB_LIBRARY="$PREFIX/lib/libz.a" \
         -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF -DENABLE_OPENSSL=OFF \
         -DENABLE_GNUTLS=OFF -DENABLE_MBEDTLS=OFF -DENABLE_COMMONCRYPTO=OFF -DENABLE_WINDOWS_CRYPTO=ON \
         -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF
@@ -186,7 +193,7 @@ build_openssl() {
     rm -rf "$BUILD/openssl"; cp -a "$s" "$BUILD/openssl"
     (cd "$BUILD/openssl" &&
         CC=$CC_W AR=$HOST-ar RANLIB=$HOST-ranlib RC=$HOST-windres \
-        ./Configure mingw64 no-shared no-tests no-docs no-apps --prefix="$PREFIX" --libdir=lib &&
+        ./Configure mingw64 no-shared no-tests --prefix="$PREFIX" --libdir=lib &&
         make -j "$JOBS" build_libs && make install_dev)
 }
 
@@ -227,7 +234,12 @@ for lib in "${plan[@]}"; do
     else
         say "[$n/${#plan[@]}] $lib: compilo (registro in $LOGS/$lib.log)"
         start=$(date +%s)
-        if ! "build_$lib" >"$LOGS/$lib.log" 2>&1; then
+        # In a subshell of its own so that the first failing command stops the library.
+        set +e
+        ( set -e; "build_$lib" ) >"$LOGS/$lib.log" 2>&1
+        riuscito=$?
+        set -e
+        if [ $riuscito -ne 0 ]; then
             say "[$n/${#plan[@]}] $lib: NON riuscito dopo $(( ($(date +%s) - start) / 60 )) min; ultime righe di $LOGS/$lib.log:"
             tail -n 25 "$LOGS/$lib.log" >&2
             exit 1
