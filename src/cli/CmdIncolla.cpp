@@ -1,5 +1,7 @@
 // velmora-cli incolla: a pasted draw read as INCOLLA ESTRAZIONE reads it and, on request, stored as SALVA stores it.
 #include "archive/CaricaArchivio.h"
+
+#include "sistema/Percorsi.h"
 #include "cli/Comandi.h"
 #include "maintenance/Caselle.h"
 #include "maintenance/Incolla.h"
@@ -19,7 +21,7 @@ std::string leggiTesto(const std::string& file, std::istream& in)
 {
     if (file == "-")
         return {std::istreambuf_iterator<char>(in), {}};
-    std::ifstream f(file, std::ios::binary);
+    std::ifstream f(sistema::percorso(file), std::ios::binary);
     if (!f)
         throw ErroreDati("impossibile leggere il file \"" + file + "\"");
     return {std::istreambuf_iterator<char>(f), {}};

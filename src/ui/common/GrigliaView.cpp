@@ -1,6 +1,7 @@
 // Grid model and view: colours, bold, alignment, widths in twips, events, clipboard, printing.
 #include "ui/common/GrigliaView.h"
 
+#include "sistema/Percorsi.h"
 #include "storage/Sostituzione.h"
 #include "ui/common/Dialoghi.h"
 #include "ui/common/Tema.h"
@@ -486,9 +487,9 @@ bool GrigliaView::esportaCsv()
         return false;
     const auto& g = modello_->griglia();
     try {
-        storage::Sostituzione sostituzione(QFile::encodeName(percorso).toStdString(), true);
+        storage::Sostituzione sostituzione(percorso.toStdString(), true);
         {
-            std::ofstream file(sostituzione.provvisorio(), std::ios::binary | std::ios::trunc);
+            std::ofstream file(sistema::percorso(sostituzione.provvisorio()), std::ios::binary | std::ios::trunc);
             const QByteArray contenuto = testoCsv(g).toUtf8();
             file.write(contenuto.constData(), contenuto.size());
             file.close();
