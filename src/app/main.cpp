@@ -107,6 +107,8 @@ void preparaAmbiente(const Opzioni& o)
 void preparaApplicazione(const Opzioni& o)
 {
     QApplication::setApplicationName(QStringLiteral("Velmora"));
+    // The desktop entry the windows belong to (its name is the application id).
+    QGuiApplication::setDesktopFileName(QStringLiteral(VELMORA_ID));
     // Qt's own dialogs (file choice, printing), dates and decimals in Italian like the rest of the program.
     // Without Qt's translations installed its buttons stay English: said, and the program goes on.
     if (!ui::impostaItaliano())

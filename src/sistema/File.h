@@ -55,4 +55,9 @@ unsigned modoNuovoFile();
 // True when the file exists and this user may not read it (the superuser reads anything).
 bool illeggibile(const std::string& percorso);
 
+// What a system error code the database engine reports (errno on POSIX, GetLastError() on
+// Windows) means to the user: no room left (full disk, quota, size limit), or access refused.
+bool erroreSpazio(int erroreSistema);
+bool erroreNegato(int erroreSistema);
+
 }

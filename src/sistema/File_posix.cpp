@@ -113,4 +113,14 @@ bool illeggibile(const std::string& percorso)
     return ::access(percorso.c_str(), R_OK) != 0 && (errno == EACCES || errno == EPERM);
 }
 
+bool erroreSpazio(int erroreSistema)
+{
+    return erroreSistema == ENOSPC || erroreSistema == EDQUOT || erroreSistema == EFBIG;
+}
+
+bool erroreNegato(int erroreSistema)
+{
+    return erroreSistema == EACCES || erroreSistema == EPERM || erroreSistema == EROFS;
+}
+
 }

@@ -160,4 +160,16 @@ bool illeggibile(const std::string& percorso)
     return false;
 }
 
+bool erroreSpazio(int erroreSistema)
+{
+    const auto e = static_cast<DWORD>(erroreSistema);
+    return e == ERROR_DISK_FULL || e == ERROR_HANDLE_DISK_FULL || e == ERROR_FILE_TOO_LARGE;
+}
+
+bool erroreNegato(int erroreSistema)
+{
+    const auto e = static_cast<DWORD>(erroreSistema);
+    return e == ERROR_ACCESS_DENIED || e == ERROR_WRITE_PROTECT;
+}
+
 }
