@@ -41,7 +41,7 @@ TEST(Percorsi, NomiConAccentiArrivanoInteriAlFileSystem)
     for (const auto& voce : fs::directory_iterator(sistema::percorso(cartella)))
         nomi.insert(sistema::testo(voce.path().filename()));
     EXPECT_EQ(nomi, std::set<std::string>{"archivio à ù.db"});
-    EXPECT_EQ(sistema::testo(sistema::percorso(file)), sistema::testo(sistema::percorso(cartella) / sistema::percorso("archivio à ù.db")));
+    EXPECT_EQ(sistema::testo(sistema::percorso(file).filename()), "archivio à ù.db");
 }
 
 // One holder of a replacement's lock at a time; the lock file goes with its holder.
