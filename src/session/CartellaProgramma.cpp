@@ -5,6 +5,7 @@
 #include "storage/ProgramDb.h"
 #include "storage/Sostituzione.h"
 
+#include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <system_error>
@@ -14,6 +15,21 @@ namespace fs = std::filesystem;
 namespace session {
 
 namespace {
+
+// The content of `da` into the existing file `a` (the one a replacement made beside its target).
+// Not std::filesystem::copy_file: on Windows it refuses an existing destination whatever the options.
+bool copiaContenuto(const fs::path& da, const std::string& a)
+{
+    std::ifstream in(da, std::ios::binary);
+    std::ofstream out(sistema::percorso(a), std::ios::binary | std::ios::trunc);
+    char blocco[65536];
+    while (in && out) {
+        in.read(blocco, sizeof blocco);
+        out.write(blocco, in.gcount());
+    }
+    out.close();
+    return in.eof() && !out.fail();
+}
 
 std::string messaggioSenzaCasa()
 {
@@ -82,8 +98,7 @@ void preparaCartellaDati(const Cartelle& cartelle)
     // never over a copy that appeared meanwhile (sovrascrivi false).
     try {
         storage::Sostituzione sostituzione(sistema::testo(copia), false);
-        fs::copy_file(sorgente, sistema::percorso(sostituzione.provvisorio()), fs::copy_options::overwrite_existing, ec);
-        if (ec)
+        if (!copiaContenuto(sorgente, sostituzione.provvisorio()))
             throw storage::ErroreSostituzione("");
         sostituzione.conferma();
     } catch (const storage::ErroreSostituzione&) {

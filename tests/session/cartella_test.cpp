@@ -75,6 +75,8 @@ TEST_F(CartellaProgramma, PrimoAvvioCopiaLArchivioDimostrativoEPoiTieneLaCopiaDe
     scrivi(copia, "estrazioni aggiunte dall'utente");
     session::preparaCartellaDati(c);
     EXPECT_EQ(leggi(copia), "estrazioni aggiunte dall'utente");
+    // Windows deletes no read-only file, the temporary folder's removal included.
+    fs::permissions(risorse / "ArchivioDimostrativo.db", fs::perms::owner_all);
 }
 
 TEST_F(CartellaProgramma, CartellaDatiNonCreabileSegnalataPerNome)
