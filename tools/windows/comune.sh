@@ -3,7 +3,12 @@
 RADICE=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 CACHE=${VELMORA_WINDOWS_CACHE:-$HOME/.cache/velmora-windows}
 PREFIX=$CACHE/prefix
-BUILD=${VELMORA_WINDOWS_BUILD:-$RADICE/build-windows}
+# The build without Qt has a folder of its own: its configuration differs (no Qt toolchain file).
+if [ -n "${VELMORA_WINDOWS_SENZA_QT:-}" ]; then
+    BUILD=${VELMORA_WINDOWS_BUILD:-$RADICE/build-windows-senza-qt}
+else
+    BUILD=${VELMORA_WINDOWS_BUILD:-$RADICE/build-windows}
+fi
 WINE="$RADICE/tools/windows/wine.sh"
 VERSIONE=$(sed -n 's/^project(Velmora VERSION \([0-9.]*\).*/\1/p' "$RADICE/CMakeLists.txt")
 
