@@ -9,9 +9,11 @@
 #     stamps/<lib>.done  a library that is finished; a second run skips it
 #
 # Usage: tools/windows/toolchain.sh [library ...]   (default: all, in the order below)
-# Libraries: qtbase qtcharts zlib libzip openssl sqlcipher googletest
+# Libraries: qtbase zlib libzip openssl sqlcipher googletest qtcharts (Qt base first: it takes longest)
 # A library asked for brings the ones it needs first (qtcharts -> qtbase, libzip -> zlib,
 # sqlcipher -> openssl). Two runs may go at once: each library is built under its own lock.
+# A library that fails does not stop the others that do not need it; the run then ends in error
+# naming it, and the next run starts again from it.
 # VELMORA_WINDOWS_JOBS sets the parallel jobs (default: the number of cores).
 set -euo pipefail
 
@@ -27,7 +29,7 @@ HOST=x86_64-w64-mingw32
 CC_W=$HOST-gcc-posix
 CXX_W=$HOST-g++-posix
 
-ALL=(qtbase qtcharts zlib libzip openssl sqlcipher googletest)
+ALL=(qtbase zlib libzip openssl sqlcipher googletest qtcharts)
 declare -A NEEDS=([qtcharts]=qtbase [libzip]=zlib [sqlcipher]=openssl)
 declare -A SOURCE=([qtbase]=qt6-base [qtcharts]=qt6-charts [zlib]=zlib [libzip]=libzip
                    [openssl]=openssl [sqlcipher]=sqlcipher [googletest]=googletest)
@@ -127,7 +129,7 @@ debian_source() {
         (cd "$SRC" && apt-get source "$pkg" >&2) || (cd "$SRC" && apt-get source "$pkg/$SUITE" >&2)
         dir=$(find "$SRC" -mindepth 1 -maxdepth 1 -type d -name "$pkg-[0-9]*" | head -n1)
     fi
-    [ -n "$dir" ] || { echo "sorgente $pkg non trovato" >&2; return 1; }
+    [ -n "$dir" ] || { echo "il sorgente Debian di $pkg non si scarica (apt-get source $pkg)" >&2; return 1; }
     printf '%s' "$dir"
 }
 
@@ -225,8 +227,14 @@ build_googletest() {
 
 # --- the run -----------------------------------------------------------------------------------
 n=0
+falliti=()
 for lib in "${plan[@]}"; do
     n=$((n + 1))
+    if [ -n "${NEEDS[$lib]+x}" ] && [ ! -e "$STAMPS/${NEEDS[$lib]}.done" ]; then
+        say "[$n/${#plan[@]}] $lib: saltato, manca ${NEEDS[$lib]}"
+        falliti+=("$lib")
+        continue
+    fi
     exec {lock}>"$STAMPS/$lib.lock"
     flock "$lock"
     if [ -e "$STAMPS/$lib.done" ]; then
@@ -242,7 +250,9 @@ for lib in "${plan[@]}"; do
         if [ $riuscito -ne 0 ]; then
             say "[$n/${#plan[@]}] $lib: NON riuscito dopo $(( ($(date +%s) - start) / 60 )) min; ultime righe di $LOGS/$lib.log:"
             tail -n 25 "$LOGS/$lib.log" >&2
-            exit 1
+            falliti+=("$lib")
+            exec {lock}>&-
+            continue
         fi
         secs=$(( $(date +%s) - start ))
         printf '%s\n' "$secs" > "$STAMPS/$lib.done"
@@ -250,4 +260,8 @@ for lib in "${plan[@]}"; do
     fi
     exec {lock}>&-
 done
+if [ ${#falliti[@]} -gt 0 ]; then
+    say "NON pronte: ${falliti[*]} (i registri sono in $LOGS; la prossima esecuzione riparte da lì)"
+    exit 1
+fi
 say "toolchain pronta in $CACHE"
