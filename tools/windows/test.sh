@@ -35,6 +35,15 @@ if [ -d "$BUILD/tests/ui" ]; then
     sleep 1
     say "test delle finestre sotto Wine (display $display)"
     DISPLAY=$display ctest --test-dir "$BUILD" -L finestre -j 1 --output-on-failure "$@" 2>&1 | tee "$LOG_FINESTRE" || esito=1
+    # Under Wine a QtTest program's standard output does not reach ctest; a failed suite is run
+    # again writing its report to a file, whose failures are shown.
+    for nome in $(sed -n 's/^[[:space:]]*[0-9]* - \([A-Za-z0-9_]*\) (Failed)$/\1/p' "$LOG_FINESTRE"); do
+        [ -e "$BUILD/bin/$nome.exe" ] || continue
+        rapporto=$BUILD/$nome.txt
+        (cd "$BUILD" && DISPLAY=$display QT_QPA_PLATFORM=offscreen "$WINE" "bin/$nome.exe" -o "$rapporto,txt" >/dev/null 2>&1) || true
+        echo "== $nome ($rapporto)"
+        grep -E -A2 '^(FAIL!|XPASS)' "$rapporto" 2>/dev/null | head -n 30 || true
+    done 2>&1 | tee -a "$LOG_FINESTRE"
 fi
 
 say "riepilogo"
