@@ -1,19 +1,32 @@
 #!/bin/sh
 # Runs a fixed script of velmora-cli commands with two builds on the real archive and compares
 # every output (standard output, standard error, exit status). Used around changes that must not
-# alter what the commands print.
+# alter what the commands print, and to compare the Linux and the Windows build.
 #   tools/confronta-cli.sh CLI_PRIMA CLI_DOPO [STORICO]
+# Either side may be a Windows velmora-cli.exe: it runs under Wine (tools/windows/wine.sh) with
+# the same arguments (Wine gives the Unix paths to it as drive Z:). Outputs are compared byte for
+# byte, line ends included: velmora-cli ends its lines with LF on Windows too.
 set -eu
 prima=$1
 dopo=$2
+wine_sh="$(cd "$(dirname "$0")" && pwd)/windows/wine.sh"
+# cli LATO ARGOMENTI...: one side's program, under Wine when it is a Windows executable.
+cli() {
+    lato=$1
+    shift
+    case "$lato" in
+        *.exe|*.EXE) "$wine_sh" "$lato" "$@" ;;
+        *) "$lato" "$@" ;;
+    esac
+}
 storico=${3:-${VELMORA_STORICO:-$(dirname "$0")/../../shared/data/storico.txt}}
 lavoro=$(mktemp -d)
 trap 'rm -rf "$lavoro"' EXIT
 
-"$prima" importa-storico "$storico" "$lavoro/storico.db" >/dev/null
-"$prima" genera-demo "$lavoro/demo.db" >/dev/null
+cli "$prima" importa-storico "$storico" "$lavoro/storico.db" >/dev/null
+cli "$prima" genera-demo "$lavoro/demo.db" >/dev/null
 # The update file of 2020 onwards, checked against an archive that stops earlier (the demo's calendar).
-"$prima" aggiornamento "$lavoro/storico.db" --dal 01/01/2020 > "$lavoro/aggiornamento.txt"
+cli "$prima" aggiornamento "$lavoro/storico.db" --dal 01/01/2020 > "$lavoro/aggiornamento.txt"
 printf '1\tSOM\t2\t1\tBA\t1\tNZ\t\n2\tDIFF\t2\t2\tBA\t3\tCA\t\n3\tNUM\t1\t1\tBA\t\t\t\n4\tSOM\t2\t5\tMI\t4\tNA\t\n' > "$lavoro/piramide.txt"
 
 cat > "$lavoro/comandi" <<COMANDI
@@ -50,9 +63,9 @@ n=0
 while IFS= read -r riga; do
     n=$((n + 1))
     # shellcheck disable=SC2086
-    "$prima" $riga >"$lavoro/p.out" 2>"$lavoro/p.err" && ep=0 || ep=$?
+    cli "$prima" $riga >"$lavoro/p.out" 2>"$lavoro/p.err" && ep=0 || ep=$?
     # shellcheck disable=SC2086
-    "$dopo" $riga >"$lavoro/d.out" 2>"$lavoro/d.err" && ed=0 || ed=$?
+    cli "$dopo" $riga >"$lavoro/d.out" 2>"$lavoro/d.err" && ed=0 || ed=$?
     if ! cmp -s "$lavoro/p.out" "$lavoro/d.out" || ! cmp -s "$lavoro/p.err" "$lavoro/d.err" || [ "$ep" != "$ed" ]; then
         echo "DIVERSO: velmora-cli $riga (uscita $ep / $ed)"
         diff "$lavoro/p.out" "$lavoro/d.out" | head -5 || true

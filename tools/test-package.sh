@@ -49,7 +49,7 @@ dpkg-deb -c "$PACCHETTO" | awk '{ print $6 }' | sed 's|^\./|/|' | grep -v '/$' >
 estranei=$(grep -vE '^/usr/bin/velmora(-cli)?$|^/usr/share/velmora/|^/usr/share/applications/org\.example\.velmora\.desktop$|^/usr/share/metainfo/org\.example\.velmora\.metainfo\.xml$|^/usr/share/icons/hicolor/[^/]+/apps/velmora\.(png|svg)$|^/usr/share/doc/velmora/|^/usr/share/man/man1/velmora(-cli)?\.1\.gz$' "$LAVORO/contenuto.txt" || true)
 [ -z "$estranei" ] || errore "file inattesi nel pacchetto: $estranei"
 for f in /usr/bin/velmora /usr/bin/velmora-cli /usr/share/velmora/ArchivioDimostrativo.db /usr/share/velmora/HelpVelmora/310.html \
-         /usr/share/applications/org.example.velmora.desktop /usr/share/metainfo/org.example.velmora.metainfo.xml \
+         /usr/share/applications/io.github.velmora.velmora.desktop /usr/share/metainfo/io.github.velmora.velmora.metainfo.xml \
          /usr/share/icons/hicolor/48x48/apps/velmora.png; do
   grep -qx "$f" "$LAVORO/contenuto.txt" || errore "manca $f nel pacchetto"
 done
@@ -61,11 +61,11 @@ dpkg -L velmora >"$LAVORO/file-installati.txt"
 
 # The software centres' description as installed: valid (without the network, which it never needs),
 # naming the installed menu entry, with the package's version.
-appstreamcli validate --no-net --pedantic /usr/share/metainfo/org.example.velmora.metainfo.xml ||
-  errore "appstreamcli validate rifiuta org.example.velmora.metainfo.xml"
-grep -q '<launchable type="desktop-id">org.example.velmora.desktop</launchable>' /usr/share/metainfo/org.example.velmora.metainfo.xml ||
+appstreamcli validate --no-net --pedantic /usr/share/metainfo/io.github.velmora.velmora.metainfo.xml ||
+  errore "appstreamcli validate rifiuta io.github.velmora.velmora.metainfo.xml"
+grep -q '<launchable type="desktop-id">io.github.velmora.velmora.desktop</launchable>' /usr/share/metainfo/io.github.velmora.velmora.metainfo.xml ||
   errore "la descrizione non nomina la voce di menu installata"
-grep -q "<release version=\"$VERSIONE\"" /usr/share/metainfo/org.example.velmora.metainfo.xml ||
+grep -q "<release version=\"$VERSIONE\"" /usr/share/metainfo/io.github.velmora.velmora.metainfo.xml ||
   errore "la descrizione non porta la versione $VERSIONE"
 
 # The installed programs run under strace in an empty home (also their working folder): every file

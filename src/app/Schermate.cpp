@@ -60,8 +60,8 @@ void attendi()
     const QString file = cartella.filePath(nome + QStringLiteral(".png"));
     bool ok = false;
     try {
-        storage::Sostituzione sostituzione(QFile::encodeName(file).toStdString(), true);
-        ok = w->grab().save(QFile::decodeName(sostituzione.provvisorio().c_str()), "PNG");
+        storage::Sostituzione sostituzione(file.toStdString(), true);
+        ok = w->grab().save(QString::fromStdString(sostituzione.provvisorio()), "PNG");
         if (ok)
             sostituzione.conferma();
     } catch (const storage::ErroreSostituzione& e) {

@@ -1,5 +1,6 @@
 // velmora: the program's entry. Options: --tema scuro; for developers: --screenshots DIR [--scala F], --tempo-avvio.
 #include "app/Finestre.h"
+#include "sistema/Percorsi.h"
 #include "session/CartellaProgramma.h"
 #include "session/Sessione.h"
 #include "ui/INIZIO/Inizio.h"
@@ -106,6 +107,8 @@ void preparaAmbiente(const Opzioni& o)
 void preparaApplicazione(const Opzioni& o)
 {
     QApplication::setApplicationName(QStringLiteral("Velmora"));
+    // The desktop entry the windows belong to (its name is the application id).
+    QGuiApplication::setDesktopFileName(QStringLiteral(VELMORA_ID));
     // Qt's own dialogs (file choice, printing), dates and decimals in Italian like the rest of the program.
     // Without Qt's translations installed its buttons stay English: said, and the program goes on.
     if (!ui::impostaItaliano())
@@ -139,7 +142,7 @@ void preparaApplicazione(const Opzioni& o)
     try {
         sessione.apriDatabaseProgramma();
         // Said here in its own words: INIZIO would take it for a first run and ask for a file.
-        if (!sessione.apriESelezionaArchivio(QFile::encodeName(scelto.absoluteFilePath()).toStdString())) {
+        if (!sessione.apriESelezionaArchivio(scelto.absoluteFilePath().toStdString())) {
             std::fprintf(stderr, "velmora: l'archivio \"%s\" non si apre: è danneggiato o non è un archivio di Velmora\n",
                          archivio.toLocal8Bit().constData());
             return false;
@@ -233,11 +236,11 @@ int main(int argc, char** argv)
     QApplication applicazione(argc, argv);
     preparaApplicazione(opzioni);
 
-    // Beside the executable in a build; once installed, the user's data folder (~/.local/share/Velmora),
-    // none without a home: preparaCartellaDati then says so.
-    const auto cartelle = session::scegliCartelle(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(),
-                                                  session::cartellaDatiUtente(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
-    const QDir risorse(QFile::decodeName(cartelle.risorse.c_str()));
+    // Beside the executable in a build; once installed, the user's data folder (~/.local/share/Velmora,
+    // %APPDATA%\Velmora), none without a home: preparaCartellaDati then says so.
+    const auto cartelle = session::scegliCartelle(sistema::percorso(QCoreApplication::applicationDirPath().toStdString()),
+                                                  session::cartellaDatiDelSistema());
+    const QDir risorse(QString::fromStdString(sistema::testo(cartelle.risorse)));
     const QString cartellaHelp = risorse.filePath(QString::fromLatin1(session::NomeCartellaHelp));
     if (!opzioni.schermate.isEmpty()) {
         const QString archivio = opzioni.archivio.isEmpty()

@@ -1,6 +1,7 @@
 // The official historical file read, checked line by line and written as a new draws database.
 #include "archive/ImportaStorico.h"
 
+#include "sistema/Orologio.h"
 #include "storage/Database.h"
 #include "storage/DrawsDb.h"
 #include "storage/FileDiTesto.h"
@@ -213,9 +214,9 @@ void scriviArchivio(const std::map<std::string, Giornata>& giornate, const std::
     char dataReg[16] = "";
     char oraReg[16] = "";
     const std::time_t adesso = std::time(nullptr);
-    if (const std::tm* locale = std::localtime(&adesso)) {
-        std::strftime(dataReg, sizeof dataReg, "%Y-%m-%d", locale);
-        std::strftime(oraReg, sizeof oraReg, "%H:%M:%S", locale);
+    if (std::tm locale{}; sistema::oraLocale(adesso, locale)) {
+        std::strftime(dataReg, sizeof dataReg, "%Y-%m-%d", &locale);
+        std::strftime(oraReg, sizeof oraReg, "%H:%M:%S", &locale);
     }
 
     auto ins = db.prepara("INSERT INTO EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz,"

@@ -1,5 +1,7 @@
 // velmora-cli incolla: a pasted draw read as INCOLLA ESTRAZIONE reads it and, on request, stored as SALVA stores it.
 #include "archive/CaricaArchivio.h"
+
+#include "sistema/Percorsi.h"
 #include "cli/Comandi.h"
 #include "maintenance/Caselle.h"
 #include "maintenance/Incolla.h"

@@ -1,11 +1,12 @@
 // The three exports: one pass over the draws in memory, written beside the target and renamed into place.
 #include "maintenance/Esportazioni.h"
 
+#include "sistema/Ambiente.h"
+#include "sistema/Percorsi.h"
 #include "storage/ProgramDb.h"
 #include "storage/Sostituzione.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -86,7 +87,7 @@ bool esporta(const archive::Archivio& a, FormatoEsportazione formato, const std:
     const int n = a.NumeroEstrazioni;
     try {
         storage::Sostituzione sostituzione(percorso, true, ingressi);
-        std::ofstream f(sostituzione.provvisorio(), std::ios::binary | std::ios::trunc);
+        std::ofstream f(sistema::percorso(sostituzione.provvisorio()), std::ios::binary | std::ios::trunc);
         if (!f)
             throw storage::ErroreSostituzione("Impossibile scrivere il file \"" + percorso + "\"");
         std::string buffer;
@@ -143,13 +144,12 @@ std::string cartellaQuintavo(storage::Database& dbProgramma, const std::string& 
     } catch (const std::exception&) {
         // An unreadable configuration falls back to the default folder.
     }
-    return (fs::path(casa) / "NUMERIS3").string();
+    return sistema::testo(sistema::percorso(casa) / "NUMERIS3");
 }
 
 std::string cartellaUtente()
 {
-    const char* casa = std::getenv("HOME");
-    return casa && *casa ? std::string(casa) : std::string(".");
+    return sistema::cartellaPersonale().value_or(".");
 }
 
 }

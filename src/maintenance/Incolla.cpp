@@ -1,6 +1,7 @@
 // The pasted-draw reader and the refusals and questions of a new draw before SALVA writes it.
 #include "maintenance/Incolla.h"
 
+#include "sistema/Orologio.h"
 #include "storage/DrawsDb.h"
 #include "storage/FileDiTesto.h"
 
@@ -642,7 +643,7 @@ std::string dataOdierna()
     char testo[16] = "";
     const std::time_t t = std::time(nullptr);
     std::tm locale{};
-    if (localtime_r(&t, &locale))
+    if (sistema::oraLocale(t, locale))
         std::strftime(testo, sizeof testo, "%d/%m/%Y", &locale);
     return testo;
 }

@@ -2,6 +2,7 @@
 #include "maintenance/ScritturaEstrazioni.h"
 
 #include "archive/CaricaArchivio.h"
+#include "sistema/Orologio.h"
 #include "storage/Database.h"
 #include "storage/DrawsDb.h"
 
@@ -73,7 +74,7 @@ MomentoScrittura adesso()
     char ora[16] = "";
     const std::time_t t = std::time(nullptr);
     std::tm locale{};
-    if (localtime_r(&t, &locale)) {
+    if (sistema::oraLocale(t, locale)) {
         std::strftime(data, sizeof data, "%Y-%m-%d", &locale);
         std::strftime(ora, sizeof ora, "%H:%M:%S", &locale);
     }

@@ -1,6 +1,7 @@
 // The download with QNetworkAccessManager: time and size limits, the body in memory, then the file replaced in one step.
 #include "net/Scarico.h"
 
+#include "sistema/Percorsi.h"
 #include "storage/Sostituzione.h"
 
 #include <QCoreApplication>
@@ -167,8 +168,8 @@ void Scarico::leggi()
 void Scarico::scriviCopia()
 {
     try {
-        storage::Sostituzione sostituzione(QFile::encodeName(copia_).toStdString(), true);
-        std::ofstream f(sostituzione.provvisorio(), std::ios::binary | std::ios::trunc);
+        storage::Sostituzione sostituzione(copia_.toStdString(), true);
+        std::ofstream f(sistema::percorso(sostituzione.provvisorio()), std::ios::binary | std::ios::trunc);
         f.write(corpo_.constData(), corpo_.size());
         f.write("\r\n", 2);
         f.close();

@@ -1,9 +1,11 @@
 // The program folder of a build and of an installed program, and the first run's data folder.
 #include "session/CartellaProgramma.h"
 
+#include "sistema/Percorsi.h"
 #include "storage/ProgramDb.h"
 #include "storage/Sostituzione.h"
 
+#include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <system_error>
@@ -14,17 +16,35 @@ namespace session {
 
 namespace {
 
-const char* const MessaggioSenzaCasa =
-    "La cartella personale dell'utente non è indicata (variabile HOME non impostata o non valida): "
-    "Velmora non ha dove tenere i suoi dati e non li scrive nella radice del disco. "
-    "Impostare HOME e avviare di nuovo il programma.";
+// The content of `da` into the existing file `a` (the one a replacement made beside its target).
+// Not std::filesystem::copy_file: on Windows it refuses an existing destination whatever the options.
+bool copiaContenuto(const fs::path& da, const std::string& a)
+{
+    std::ifstream in(da, std::ios::binary);
+    std::ofstream out(sistema::percorso(a), std::ios::binary | std::ios::trunc);
+    char blocco[65536];
+    while (in && out) {
+        in.read(blocco, sizeof blocco);
+        out.write(blocco, in.gcount());
+    }
+    out.close();
+    return in.eof() && !out.fail();
+}
+
+std::string messaggioSenzaCasa()
+{
+    const std::string variabile = VariabileCartellaDati;
+    return "La cartella personale dell'utente non è indicata (variabile " + variabile + " non impostata o non valida): "
+           "Velmora non ha dove tenere i suoi dati e non li scrive nella radice del disco. "
+           "Impostare " + variabile + " e avviare di nuovo il programma.";
+}
 
 // An absolute folder that is not the root: "/" as a home would put the data in /.local/share.
 bool cartellaUtilizzabile(const char* percorso)
 {
     if (!percorso || !*percorso)
         return false;
-    const fs::path p = fs::path(percorso).lexically_normal();
+    const fs::path p = sistema::percorso(percorso).lexically_normal();
     return p.is_absolute() && p != p.root_path();
 }
 
@@ -34,9 +54,16 @@ fs::path cartellaDatiUtente(const char* xdgDataHome, const char* home)
 {
     // A relative XDG_DATA_HOME is invalid by its convention and ignored, like an unset one.
     if (cartellaUtilizzabile(xdgDataHome))
-        return fs::path(xdgDataHome).lexically_normal() / "Velmora";
+        return sistema::percorso(xdgDataHome).lexically_normal() / "Velmora";
     if (cartellaUtilizzabile(home))
-        return fs::path(home).lexically_normal() / ".local" / "share" / "Velmora";
+        return sistema::percorso(home).lexically_normal() / ".local" / "share" / "Velmora";
+    return {};
+}
+
+fs::path cartellaDatiUtenteWindows(const char* appData)
+{
+    if (cartellaUtilizzabile(appData))
+        return sistema::percorso(appData).lexically_normal() / "Velmora";
     return {};
 }
 
@@ -45,7 +72,7 @@ Cartelle scegliCartelle(const fs::path& cartellaEseguibile, const fs::path& cart
     std::error_code ec;
     if (fs::exists(cartellaEseguibile / storage::NomeDatabaseProgramma, ec) || fs::exists(cartellaEseguibile / NomeSegnoCartella, ec))
         return {cartellaEseguibile, cartellaEseguibile, false};
-    return {cartellaDati, (cartellaEseguibile / ".." / "share" / "velmora").lexically_normal(), true};
+    return {cartellaDati, cartellaRisorseInstallate(cartellaEseguibile), true};
 }
 
 void preparaCartellaDati(const Cartelle& cartelle)
@@ -57,11 +84,11 @@ void preparaCartellaDati(const Cartelle& cartelle)
     const fs::path cartella = cartelle.programma.lexically_normal();
     if (!cartella.is_absolute() || cartella.parent_path() == cartella.root_path()
         || *std::next(cartella.begin()) == ".local")
-        throw std::runtime_error(MessaggioSenzaCasa);
+        throw std::runtime_error(messaggioSenzaCasa());
     std::error_code ec;
     fs::create_directories(cartelle.programma, ec);
     if (ec || !fs::is_directory(cartelle.programma))
-        throw std::runtime_error("Impossibile creare la cartella dei dati " + cartelle.programma.string());
+        throw std::runtime_error("Impossibile creare la cartella dei dati " + sistema::testo(cartelle.programma));
 
     const fs::path sorgente = cartelle.risorse / NomeArchivioDimostrativo;
     const fs::path copia = cartelle.programma / NomeArchivioDimostrativo;
@@ -70,15 +97,14 @@ void preparaCartellaDati(const Cartelle& cartelle)
     // Copied beside its place and renamed, so an interrupted copy never looks like an archive;
     // never over a copy that appeared meanwhile (sovrascrivi false).
     try {
-        storage::Sostituzione sostituzione(copia.string(), false);
-        fs::copy_file(sorgente, sostituzione.provvisorio(), fs::copy_options::overwrite_existing, ec);
-        if (ec)
+        storage::Sostituzione sostituzione(sistema::testo(copia), false);
+        if (!copiaContenuto(sorgente, sostituzione.provvisorio()))
             throw storage::ErroreSostituzione("");
         sostituzione.conferma();
     } catch (const storage::ErroreSostituzione&) {
         if (fs::is_regular_file(fs::symlink_status(copia, ec)))
             return;   // another start of the program made it first
-        throw std::runtime_error("Impossibile copiare l'archivio dimostrativo in " + copia.string());
+        throw std::runtime_error("Impossibile copiare l'archivio dimostrativo in " + sistema::testo(copia));
     }
 }
 

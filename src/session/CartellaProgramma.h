@@ -25,9 +25,26 @@ struct Cartelle {
 // the user's files, and preparaCartellaDati says so instead of writing at the root.
 std::filesystem::path cartellaDatiUtente(const char* xdgDataHome, const char* home);
 
+// The data folder of an installed program on Windows, where each program keeps its user's files:
+// "Velmora" in %APPDATA% (the user's roaming application data). Empty when that is not an
+// absolute folder other than a drive's root.
+std::filesystem::path cartellaDatiUtenteWindows(const char* appData);
+
+// The data folder of an installed program on this system, from this process's environment: one of
+// the two above (CartellaDati_posix.cpp, CartellaDati_windows.cpp).
+std::filesystem::path cartellaDatiDelSistema();
+
+// Where the shared files (help pages, demonstration archive) of an installed program lie, from the
+// executable's folder: ../share/velmora on a Linux system, the executable's own folder on Windows.
+std::filesystem::path cartellaRisorseInstallate(const std::filesystem::path& cartellaEseguibile);
+
+// The environment variable that gives the user's data folder on this system ("HOME", "APPDATA"),
+// named when it is missing.
+extern const char* const VariabileCartellaDati;
+
 // The executable's folder is the program folder when it holds "DbPiramide.db" (a copy run
 // from its own folder) or the build's mark; otherwise the program is installed: its files go
-// to `cartellaDati` and the shared files are read from ../share/velmora beside the executable.
+// to `cartellaDati` and the shared files are read from cartellaRisorseInstallate().
 Cartelle scegliCartelle(const std::filesystem::path& cartellaEseguibile, const std::filesystem::path& cartellaDati);
 
 // First run of an installed program: creates the data folder and copies the demonstration

@@ -4,6 +4,7 @@
 #include "grid/Grid.h"
 #include "maintenance/ScritturaEstrazioni.h"
 #include "maintenance/StoricoUfficiale.h"
+#include "sistema/Percorsi.h"
 #include "storage/DrawsDb.h"
 #include "storage/ProgramDb.h"
 
@@ -75,8 +76,8 @@ namespace {
 std::string percorsoAssoluto(const std::string& percorsoScelto)
 {
     std::error_code ec;
-    auto assoluto = std::filesystem::absolute(percorsoScelto, ec);
-    return ec || percorsoScelto.empty() ? percorsoScelto : assoluto.lexically_normal().string();
+    auto assoluto = std::filesystem::absolute(sistema::percorso(percorsoScelto), ec);
+    return ec || percorsoScelto.empty() ? percorsoScelto : sistema::testo(assoluto.lexically_normal());
 }
 
 }
@@ -87,7 +88,7 @@ std::string Sessione::selezionaArchivio(const std::string& percorsoScelto)
     percorsoArchivio_ = percorso;
     std::vector<std::string> mancati;
     if (!storage::ScriviPercorsoDatabase(cartellaProgramma_, percorso))
-        mancati.push_back((std::filesystem::path(cartellaProgramma_) / storage::NomeFilePercorso).string());
+        mancati.push_back(sistema::testo(sistema::percorso(cartellaProgramma_) / storage::NomeFilePercorso));
     try {
         if (dbProgramma_.aperto())
             storage::ScriviParametro(dbProgramma_, "percorsoarchivio", percorso);

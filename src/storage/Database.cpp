@@ -1,12 +1,11 @@
 // The RAII layer over SQLCipher: opening with the password, statements, transactions.
 #include "storage/Database.h"
 
+#include "sistema/File.h"
+#include "sistema/Percorsi.h"
 #include "storage/ErroriDatabase.h"
 
 #include <sqlcipher/sqlite3.h>
-
-#include <cerrno>
-#include <unistd.h>
 
 #include <array>
 #include <filesystem>
@@ -37,10 +36,10 @@ namespace {
 bool chiaramenteNonNostro(const std::string& percorso)
 {
     std::error_code ec;
-    const auto dimensione = fs::file_size(percorso, ec);
+    const auto dimensione = fs::file_size(sistema::percorso(percorso), ec);
     if (ec || dimensione < 512 || dimensione % 512 != 0)
         return true;
-    std::ifstream f(percorso, std::ios::binary);
+    std::ifstream f(sistema::percorso(percorso), std::ios::binary);
     std::array<char, 512> blocco{};
     if (!f.read(blocco.data(), blocco.size()))
         return true;
@@ -55,12 +54,6 @@ bool chiaramenteNonNostro(const std::string& percorso)
     return true;
 }
 
-// access() rather than the mode bits: it answers for this user (the superuser reads anything).
-bool illeggibile(const std::string& percorso)
-{
-    return ::access(percorso.c_str(), R_OK) != 0 && (errno == EACCES || errno == EPERM);
-}
-
 }
 
 Database::Database(const std::string& percorso, const std::string& password, Modo modo, const std::string& nomeVisibile)
@@ -70,21 +63,22 @@ Database::Database(const std::string& percorso, const std::string& password, Mod
     std::error_code ec;
     if (percorso.empty())
         throw ErroreDatabase(Tipo::PercorsoErrato, "Percorso del database non indicato");
-    const bool esiste = fs::exists(percorso, ec);
+    const fs::path file = sistema::percorso(percorso);
+    const bool esiste = fs::exists(file, ec);
     // A folder on the way that may not be entered hides whether the file is there: not "missing".
     if (!esiste && (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted))
         throw ErroreDatabase(Tipo::Permessi, "Il file \"" + nome_ + "\" non è accessibile: permessi insufficienti per "
                                              "entrare nella cartella che lo contiene");
-    if (esiste && fs::is_directory(percorso, ec))
+    if (esiste && fs::is_directory(file, ec))
         throw ErroreDatabase(Tipo::PercorsoErrato, "\"" + nome_ + "\" è una cartella, non un database");
     if (!esiste && modo == Modo::SoloEsistente)
         throw ErroreDatabase(Tipo::PercorsoErrato, "Il database \"" + nome_ + "\" non esiste");
-    if (esiste && illeggibile(percorso))
+    if (esiste && sistema::illeggibile(percorso))
         throw ErroreDatabase(Tipo::Permessi, messaggioPerTipo(Tipo::Permessi, nome_));
     // An empty file would be taken by the engine for a new database and silently
     // filled: an archive the user picked is refused; the program's own database may
     // be empty after a creation that was interrupted, and is then created anew.
-    const bool vuoto = esiste && fs::file_size(percorso, ec) == 0;
+    const bool vuoto = esiste && fs::file_size(file, ec) == 0;
     if ((vuoto && modo == Modo::SoloEsistente) || (esiste && !vuoto && chiaramenteNonNostro(percorso)))
         throw ErroreDatabase(Tipo::NonDatabase, messaggioPerTipo(Tipo::NonDatabase, nome_));
 

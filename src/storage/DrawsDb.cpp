@@ -1,6 +1,8 @@
 // The draws database: EstrazioniLotto, its index, the view Query_AAMMGG, date forms.
 #include "storage/DrawsDb.h"
 
+#include "sistema/Orologio.h"
+
 #include <cctype>
 #include <cstdio>
 #include <ctime>
@@ -85,7 +87,7 @@ std::string motivoDataImplausibile(const std::string& iso)
         return "è anteriore al " + std::to_string(PrimoAnnoEstrazioni) + ", primo anno delle estrazioni del Lotto";
     const std::time_t adesso = std::time(nullptr);
     std::tm oggi{};
-    if (!localtime_r(&adesso, &oggi))
+    if (!sistema::oraLocale(adesso, oggi))
         return {};
     char limite[32];
     std::snprintf(limite, sizeof limite, "%04d-%02d-%02d", oggi.tm_year + 1900 + 1, oggi.tm_mon + 1, oggi.tm_mday);

@@ -1,9 +1,10 @@
 // The engine's result codes mapped once to the kinds of fault a player can act on, in Italian.
 #include "storage/ErroriDatabase.h"
 
+#include "sistema/File.h"
+
 #include <sqlcipher/sqlite3.h>
 
-#include <cerrno>
 
 namespace storage {
 
@@ -41,8 +42,8 @@ ErroreDatabase erroreDelMotore(int codice, int erroreSistema, std::string_view t
 {
     using Tipo = ErroreDatabase::Tipo;
     auto errore = [&](Tipo tipo) { return ErroreDatabase(tipo, messaggioPerTipo(tipo, file)); };
-    const bool spazio = erroreSistema == ENOSPC || erroreSistema == EDQUOT || erroreSistema == EFBIG;
-    const bool negato = erroreSistema == EACCES || erroreSistema == EPERM || erroreSistema == EROFS;
+    const bool spazio = sistema::erroreSpazio(erroreSistema);
+    const bool negato = sistema::erroreNegato(erroreSistema);
     switch (codice & 0xff) {
     case SQLITE_FULL:
         return errore(Tipo::DiscoPieno);

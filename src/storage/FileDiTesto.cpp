@@ -1,12 +1,13 @@
 // Outside text files read with limits, and printable excerpts of their bytes.
 #include "storage/FileDiTesto.h"
 
+#include "sistema/File.h"
+#include "sistema/Percorsi.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
-#include <unistd.h>
 
 namespace storage {
 
@@ -172,18 +173,19 @@ std::string leggiFileIntero(const std::string& percorso, const std::string& cosa
     const std::string troppoGrande = "è troppo grande per essere un file di questo tipo (più di "
                                      + std::to_string(limite >> 20) + " MB)";
     std::error_code ec;
-    const auto stato = fs::status(percorso, ec);
+    const fs::path file = sistema::percorso(percorso);
+    const auto stato = fs::status(file, ec);
     if (fs::is_directory(stato))
         rifiutaFileDiTesto(cosa, percorso, "è una cartella, non un file");
     // A regular file is measured before it is read; a pipe or a device is counted as it goes.
     if (fs::is_regular_file(stato)) {
-        const auto dimensione = fs::file_size(percorso, ec);
+        const auto dimensione = fs::file_size(file, ec);
         if (!ec && dimensione > limite)
             rifiutaFileDiTesto(cosa, percorso, troppoGrande);
     }
-    std::ifstream in(percorso, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     if (!in) {
-        const bool negato = ::access(percorso.c_str(), R_OK) != 0 && (errno == EACCES || errno == EPERM);
+        const bool negato = sistema::illeggibile(percorso);
         throw ErroreFileDiTesto("Impossibile leggere " + cosa + " \"" + percorso + "\": "
                                     + (negato ? "il file non è accessibile (permessi insufficienti)"
                                               : "il file non esiste o non si può aprire"),

@@ -1,6 +1,7 @@
 // The program database: its tables, its first configuration rows, parameters, operators.
 #include "storage/ProgramDb.h"
 
+#include "sistema/Percorsi.h"
 #include "storage/Sostituzione.h"
 
 #include <filesystem>
@@ -149,10 +150,11 @@ void creaSchemaProgramma(Database& db)
 
 Database ApriDatabaseProgramma(const std::string& cartellaProgramma)
 {
-    const std::string percorso = (fs::path(cartellaProgramma) / NomeDatabaseProgramma).string();
+    const fs::path file = sistema::percorso(cartellaProgramma) / NomeDatabaseProgramma;
+    const std::string percorso = sistema::testo(file);
     std::error_code ec;
     // An empty file is what a creation in place cut short used to leave: it is built anew.
-    const bool nuovo = !fs::exists(fs::symlink_status(percorso, ec)) || (fs::is_regular_file(percorso, ec) && fs::file_size(percorso, ec) == 0);
+    const bool nuovo = !fs::exists(fs::symlink_status(file, ec)) || (fs::is_regular_file(file, ec) && fs::file_size(file, ec) == 0);
     if (nuovo) {
         // Built beside its place and renamed when complete: a creation cut short (a full disk,
         // the process killed) never leaves a half-made database to be found at the next start.
@@ -202,8 +204,8 @@ std::string LeggiIndirizzoInternet(Database& db)
 bool ScriviPercorsoDatabase(const std::string& cartellaProgramma, const std::string& percorso)
 {
     try {
-        Sostituzione sostituzione((fs::path(cartellaProgramma) / NomeFilePercorso).string(), true);
-        std::ofstream f(sostituzione.provvisorio(), std::ios::binary | std::ios::trunc);
+        Sostituzione sostituzione(sistema::testo(sistema::percorso(cartellaProgramma) / NomeFilePercorso), true);
+        std::ofstream f(sistema::percorso(sostituzione.provvisorio()), std::ios::binary | std::ios::trunc);
         f << '"' << percorso << "\"\n";
         f.close();
         if (!f)

@@ -1,16 +1,13 @@
 // A file is replaced only when it is a plain file that may be replaced, and never half-written or by two writers at once.
 #include "storage/Sostituzione.h"
 
+#include "sistema/File.h"
+#include "sistema/Percorsi.h"
 #include "storage/Database.h"
 
-#include <cerrno>
 #include <cstdint>
 #include <filesystem>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <system_error>
 
 namespace storage {
 
@@ -29,7 +26,7 @@ std::string virgolette(const std::string& percorso)
 std::string radiceAccanto(const std::string& destinazione)
 {
     std::uint64_t h = 14695981039346656037ULL;   // FNV-1a
-    for (const char c : fs::path(destinazione).filename().string()) {
+    for (const char c : sistema::testo(sistema::percorso(destinazione).filename())) {
         h ^= static_cast<unsigned char>(c);
         h *= 1099511628211ULL;
     }
@@ -42,13 +39,19 @@ std::string radiceAccanto(const std::string& destinazione)
 
 std::string accanto(const std::string& destinazione, const std::string& nome)
 {
-    return (fs::path(destinazione).parent_path() / nome).string();
+    return sistema::testo(sistema::percorso(destinazione).parent_path() / sistema::percorso(nome));
+}
+
+// The file itself, not what a symbolic link points to.
+fs::file_status statoProprio(const std::string& percorso, std::error_code& ec)
+{
+    return fs::symlink_status(sistema::percorso(percorso), ec);
 }
 
 bool esiste(const std::string& percorso)
 {
-    struct stat st {};
-    return ::lstat(percorso.c_str(), &st) == 0;
+    std::error_code ec;
+    return fs::exists(statoProprio(percorso, ec));
 }
 
 // What replacements of the same target killed before their end left beside it: their files (a
@@ -56,9 +59,9 @@ bool esiste(const std::string& percorso)
 // under the target's lock, so no replacement that could still finish owns any of them.
 void rimuoviProvvisoriAbbandonati(const std::string& destinazione, const std::string& radice)
 {
-    const fs::path d(destinazione);
+    const fs::path d = sistema::percorso(destinazione);
     std::string vecchio = ".";
-    vecchio += d.filename().string();
+    vecchio += sistema::testo(d.filename());
     vecchio += '.';
     // The stem, six characters of mkostemp, and maybe a side file of the engine; never a lock.
     const auto provvisorio = [](const std::string& nome, const std::string& inizio) {
@@ -72,9 +75,9 @@ void rimuoviProvvisoriAbbandonati(const std::string& destinazione, const std::st
     std::error_code ec;
     const fs::path cartella = d.parent_path().empty() ? fs::path(".") : d.parent_path();
     for (fs::directory_iterator it(cartella, ec), fine; !ec && it != fine; it.increment(ec)) {
-        const std::string nome = it->path().filename().string();
+        const std::string nome = sistema::testo(it->path().filename());
         if ((provvisorio(nome, radice + ".") || provvisorio(nome, vecchio)) && it->symlink_status(ec).type() == fs::file_type::regular)
-            ::unlink(it->path().c_str());
+            sistema::rimuovi(sistema::testo(it->path()));
     }
 }
 
@@ -89,12 +92,12 @@ Database giornaliRisolti(const std::string& destinazione)
         giornale = giornale || esiste(destinazione + suffisso);
     if (!giornale)
         return {};
-    struct stat st {};
-    if (::lstat(destinazione.c_str(), &st) != 0 || st.st_size == 0) {
+    std::error_code ec;
+    if (!esiste(destinazione) || fs::file_size(sistema::percorso(destinazione), ec) == 0 || ec) {
         // A journal whose database is gone (or empty, as the engine itself judges) belongs to
         // nothing; the new file must not inherit it.
         for (const char* suffisso : SuffissiGiornale)
-            ::unlink((destinazione + suffisso).c_str());
+            sistema::rimuovi(destinazione + suffisso);
         return {};
     }
     Database vecchio;
@@ -107,27 +110,8 @@ Database giornaliRisolti(const std::string& destinazione)
                                  + "), che non si può annullare. " + e.what());
     }
     for (const char* suffisso : SuffissiGiornale)
-        ::unlink((destinazione + suffisso).c_str());
+        sistema::rimuovi(destinazione + suffisso);
     return vecchio;
-}
-
-// The mode open() would give a new file: 0666 less the process umask (read back, then restored).
-unsigned modoNuovoFile()
-{
-    const mode_t maschera = ::umask(022);
-    ::umask(maschera);
-    return 0666U & ~static_cast<unsigned>(maschera);
-}
-
-// Flushes a file or a folder to the disk; false when the system could not.
-[[nodiscard]] bool sincronizza(const std::string& percorso, int flag)
-{
-    const int fd = ::open(percorso.c_str(), flag | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool riuscito = ::fsync(fd) == 0;
-    ::close(fd);
-    return riuscito;
 }
 
 }
@@ -136,29 +120,33 @@ void ControllaDestinazione(const std::string& destinazione, bool sovrascrivi, co
 {
     if (destinazione.empty())
         throw ErroreSostituzione("Percorso del file da scrivere non indicato");
-    struct stat st {};
-    if (::lstat(destinazione.c_str(), &st) != 0) {
-        if (errno == ENOENT)
+    std::error_code ec;
+    const fs::file_status st = statoProprio(destinazione, ec);
+    if (ec) {
+        if (ec == std::errc::no_such_file_or_directory)
             return;
         throw ErroreSostituzione("Impossibile accedere al file " + virgolette(destinazione));
     }
-    if (S_ISLNK(st.st_mode))
+    if (st.type() == fs::file_type::symlink)
         throw ErroreSostituzione(virgolette(destinazione)
                                  + " è un collegamento simbolico: indicare direttamente il file da scrivere");
-    if (S_ISDIR(st.st_mode))
+    if (st.type() == fs::file_type::directory)
         throw ErroreSostituzione(virgolette(destinazione) + " è una cartella");
-    if (!S_ISREG(st.st_mode))
+    if (st.type() != fs::file_type::regular)
         throw ErroreSostituzione(virgolette(destinazione) + " non è un file regolare: non viene sostituito");
+    // The same file whatever the path (same device and file number): a link, another spelling.
     for (const auto& ingresso : ingressi) {
-        struct stat si {};
-        if (!ingresso.empty() && ::stat(ingresso.c_str(), &si) == 0 && si.st_dev == st.st_dev && si.st_ino == st.st_ino)
+        std::error_code eci;
+        if (!ingresso.empty() && fs::equivalent(sistema::percorso(ingresso), sistema::percorso(destinazione), eci) && !eci)
             throw ErroreSostituzione("Il file " + virgolette(destinazione)
                                      + " è lo stesso file da leggere: indicare un altro file da scrivere");
     }
     if (!sovrascrivi)
         throw ErroreSostituzione("Il file " + virgolette(destinazione) + " esiste già");
-    // Mode bits rather than access(): the superuser may write anywhere, but the owner's mark still holds.
-    if ((st.st_mode & 0222) == 0)
+    // Mode bits rather than access(): the superuser may write anywhere, but the owner's mark still
+    // holds. Windows shows its read-only attribute as a file without write bits.
+    constexpr fs::perms Scrittura = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if ((st.permissions() & Scrittura) == fs::perms::none)
         throw ErroreSostituzione("Il file " + virgolette(destinazione) + " è di sola lettura: non viene sostituito");
 }
 
@@ -167,38 +155,26 @@ Sostituzione::Sostituzione(const std::string& destinazione, bool sovrascrivi, co
 {
     ControllaDestinazione(destinazione, sovrascrivi, ingressi);
     const std::string radice = radiceAccanto(destinazione);
-    bloccoPercorso_ = accanto(destinazione, radice + ".b");
-    // The lock file is removed by its holder; one locked after its removal is stale and taken again.
-    for (;;) {
-        blocco_ = ::open(bloccoPercorso_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-        if (blocco_ < 0)
-            throw ErroreSostituzione("Impossibile scrivere nella cartella del file " + virgolette(destinazione));
-        if (::flock(blocco_, LOCK_EX | LOCK_NB) != 0) {
-            ::close(blocco_);
-            blocco_ = -1;
-            throw ErroreSostituzione("Il file " + virgolette(destinazione)
-                                     + " è in corso di scrittura da parte di un'altra operazione: riprovare al termine");
-        }
-        struct stat aperto {}, sulDisco {};
-        if (::fstat(blocco_, &aperto) == 0 && ::stat(bloccoPercorso_.c_str(), &sulDisco) == 0
-            && aperto.st_dev == sulDisco.st_dev && aperto.st_ino == sulDisco.st_ino)
-            break;
-        ::close(blocco_);
-        blocco_ = -1;
+    switch (blocco_.prendi(accanto(destinazione, radice + ".b"))) {
+    case sistema::Blocco::Esito::Preso:
+        break;
+    case sistema::Blocco::Esito::Occupato:
+        throw ErroreSostituzione("Il file " + virgolette(destinazione)
+                                 + " è in corso di scrittura da parte di un'altra operazione: riprovare al termine");
+    case sistema::Blocco::Esito::Impossibile:
+        throw ErroreSostituzione("Impossibile scrivere nella cartella del file " + virgolette(destinazione));
     }
     try {
         // Checked again under the lock: a writer that finished meanwhile may have created the target.
         ControllaDestinazione(destinazione, sovrascrivi, ingressi);
-        struct stat st {};
-        modo_ = ::lstat(destinazione.c_str(), &st) == 0 ? static_cast<unsigned>(st.st_mode & 07777) : modoNuovoFile();
+        std::error_code ec;
+        const fs::file_status st = statoProprio(destinazione, ec);
+        modo_ = fs::exists(st) ? static_cast<unsigned>(st.permissions() & fs::perms::mask) : sistema::modoNuovoFile();
         rimuoviProvvisoriAbbandonati(destinazione, radice);
-        std::string modello = accanto(destinazione, radice + ".XXXXXX");
-        const int fd = ::mkostemp(modello.data(), O_CLOEXEC);
-        if (fd < 0)
+        provvisorio_ = sistema::creaFileUnico(accanto(destinazione, radice + "."));
+        if (provvisorio_.empty())
             throw ErroreSostituzione("Impossibile creare il file " + virgolette(destinazione)
                                      + ": cartella inesistente o non scrivibile");
-        ::close(fd);
-        provvisorio_ = modello;
     } catch (...) {
         rilascia();
         throw;
@@ -212,17 +188,20 @@ Sostituzione::~Sostituzione()
 
 void Sostituzione::conferma()
 {
-    if (!sincronizza(provvisorio_, O_RDONLY))
+    if (!sistema::sincronizzaFile(provvisorio_))
         throw ErroreSostituzione("Impossibile scrivere il file " + virgolette(destinazione_) + " sul disco");
     Database vecchio = giornaliRisolti(destinazione_);
-    if (::chmod(provvisorio_.c_str(), static_cast<mode_t>(modo_)) != 0
-        || ::rename(provvisorio_.c_str(), destinazione_.c_str()) != 0)
+    // Where the system cannot rename over a file held open, the hold ends just before the rename:
+    // the journals are gone already, so only a writer starting in that instant could add one.
+    if (!sistema::RinominaSopraFileAperto)
+        vecchio = Database();
+    if (!sistema::impostaModo(provvisorio_, modo_) || !sistema::sostituisci(provvisorio_, destinazione_))
         throw ErroreSostituzione("Impossibile sostituire il file " + virgolette(destinazione_));
     confermata_ = true;
     // The new name made durable too. Past the rename there is nothing to undo, and some file
     // systems refuse to flush a folder: the file itself is already on the disk.
-    const fs::path cartella = fs::path(destinazione_).parent_path();
-    [[maybe_unused]] const bool cartellaSincronizzata = sincronizza(cartella.empty() ? "." : cartella.string(), O_RDONLY | O_DIRECTORY);
+    const fs::path cartella = sistema::percorso(destinazione_).parent_path();
+    [[maybe_unused]] const bool cartellaSincronizzata = sistema::sincronizzaCartella(cartella.empty() ? "." : sistema::testo(cartella));
     rilascia();
 }
 
@@ -230,15 +209,11 @@ void Sostituzione::rilascia()
 {
     if (!provvisorio_.empty()) {
         if (!confermata_)
-            ::unlink(provvisorio_.c_str());
-        ::unlink((provvisorio_ + "-journal").c_str());
+            sistema::rimuovi(provvisorio_);
+        sistema::rimuovi(provvisorio_ + "-journal");
         provvisorio_.clear();
     }
-    if (blocco_ >= 0) {
-        ::unlink(bloccoPercorso_.c_str());
-        ::close(blocco_);
-        blocco_ = -1;
-    }
+    blocco_.rilascia();
 }
 
 }

@@ -1,6 +1,8 @@
 // The safe replacement of a file: checked target, exclusive lock, unique file beside it, rename into place.
 #pragma once
 
+#include "sistema/File.h"
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -51,8 +53,7 @@ private:
 
     std::string destinazione_;
     std::string provvisorio_;
-    std::string bloccoPercorso_;
-    int blocco_ = -1;
+    sistema::Blocco blocco_;
     unsigned modo_ = 0;
     bool confermata_ = false;
 };

@@ -2,6 +2,7 @@
 #include "workbench/Banco.h"
 
 #include "engine/Piramide.h"
+#include "sistema/Orologio.h"
 
 #include <ctime>
 
@@ -154,7 +155,8 @@ std::string orarioList1()
 {
     const std::time_t t = std::time(nullptr);
     std::tm locale{};
-    localtime_r(&t, &locale);
+    if (!sistema::oraLocale(t, locale))
+        return {};
     char testo[16];
     std::strftime(testo, sizeof testo, "%H:%M:%S", &locale);
     return testo;

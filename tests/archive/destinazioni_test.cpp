@@ -14,8 +14,10 @@
 #include <thread>
 #include <vector>
 
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
+#endif
 
 using archive::ErroreImportazione;
 using archive::ImportaStorico;
@@ -117,14 +119,20 @@ TEST(Destinazioni, BersagliCheNonSonoFileRegolariRestanoComeErano)
 
     const std::string cartella = dir.file("cartella.db");
     fs::create_directory(cartella);
+    const std::string sola = dir.scrivi("sola.db", "sola lettura");
+    fs::permissions(sola, fs::perms::owner_read | fs::perms::group_read);
+    std::vector<std::string> bersagli = {cartella, sola};
+#ifndef _WIN32
+    // Windows has no named pipe in a folder, and its symbolic links need a privilege.
     const std::string tubo = dir.file("tubo.db");
     ASSERT_EQ(::mkfifo(tubo.c_str(), 0644), 0);
     const std::string link = dir.file("link.db");
     fs::create_symlink(vero, link);
-    const std::string sola = dir.scrivi("sola.db", "sola lettura");
-    fs::permissions(sola, fs::perms::owner_read | fs::perms::group_read);
+    bersagli.push_back(tubo);
+    bersagli.push_back(link);
+#endif
 
-    for (const std::string& bersaglio : {cartella, tubo, link, sola}) {
+    for (const std::string& bersaglio : bersagli) {
         SCOPED_TRACE(bersaglio);
         const auto tipo = fs::symlink_status(bersaglio).type();
         const std::string mi = messaggio([&] { ImportaStorico(storico, bersaglio, true); });
@@ -137,9 +145,11 @@ TEST(Destinazioni, BersagliCheNonSonoFileRegolariRestanoComeErano)
     EXPECT_EQ(contenuto(vero), "archivio puntato");
     EXPECT_EQ(contenuto(sola), "sola lettura");
 
+#ifndef _WIN32
     // A device is refused before anything is written, even without --sovrascrivi.
     const std::string mn = messaggio([&] { ImportaStorico(storico, "/dev/null"); });
     EXPECT_NE(mn.find("\"/dev/null\" non è un file regolare"), std::string::npos) << mn;
+#endif
 
     // The input itself, by its own name, another spelling and a hard link, is never the output.
     const std::string collegato = dir.file("collegato.txt");
@@ -153,6 +163,9 @@ TEST(Destinazioni, BersagliCheNonSonoFileRegolariRestanoComeErano)
 
 TEST(Destinazioni, FileSostituitoMantieneIPermessi)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows non ha i permessi di gruppo: di un file conserva solo la sola lettura";
+#endif
     testsupport::CartellaTemporanea dir;
     const std::string db = dir.file("a.db");
     ImportaStorico(dir.scrivi("s.txt", Storico), db);
@@ -213,6 +226,9 @@ TEST(Destinazioni, DiscoPienoNonToccaLArchivioDimostrativoEsistente)
     archive::CreaArchivioDimostrativo(db, piccolo);
     const std::string prima = contenuto(db);
 
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows non ha un limite alla dimensione dei file (RLIMIT_FSIZE) che simuli il disco pieno";
+#else
     // A file size limit stands for a full disk: writes past it fail with EFBIG.
     rlimit vecchio{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &vecchio), 0);
@@ -227,4 +243,5 @@ TEST(Destinazioni, DiscoPienoNonToccaLArchivioDimostrativoEsistente)
     EXPECT_NE(m, "(nessun errore)");
     EXPECT_EQ(contenuto(db), prima);
     EXPECT_EQ(voci(dir), std::vector<std::string>{"demo.db"});
+#endif
 }

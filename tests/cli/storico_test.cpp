@@ -42,7 +42,11 @@ struct Banco {
     Banco()
     {
         // The server is ours on the loopback: no proxy of the machine stands between.
+#ifdef _WIN32
+        ::_putenv_s("no_proxy", "127.0.0.1,localhost");
+#else
         ::setenv("no_proxy", "127.0.0.1,localhost", 1);
+#endif
         completo = dir.file("completo.db");
         archive::CreaArchivioDimostrativo(completo);
         auto db = storage::ApriArchivio(completo);

@@ -134,12 +134,18 @@ TEST(Esportazioni, CartellaQuintavoDallaConfigurazioneODallaCasa)
 {
     testsupport::CartellaTemporanea dir;
     auto db = storage::ApriDatabaseProgramma(dir.percorso().string());
-    EXPECT_EQ(cartellaQuintavo(db, "/casa/utente"), "/casa/utente/NUMERIS3");
+    // The default is written with the system's separator.
+#ifdef _WIN32
+    const std::string casa = "C:\\Users\\Nicolò", predefinita = "C:\\Users\\Nicolò\\NUMERIS3";
+#else
+    const std::string casa = "/casa/utente", predefinita = "/casa/utente/NUMERIS3";
+#endif
+    EXPECT_EQ(cartellaQuintavo(db, casa), predefinita);
     storage::ScriviParametro(db, "PercorsoQuintavo", "/dati/quintavo");
-    EXPECT_EQ(cartellaQuintavo(db, "/casa/utente"), "/dati/quintavo");
+    EXPECT_EQ(cartellaQuintavo(db, casa), "/dati/quintavo");
     // A program database made before the row existed.
     db.esegui("DELETE FROM ParametriProgramma WHERE Parametro = 'PercorsoQuintavo'");
-    EXPECT_EQ(cartellaQuintavo(db, "/casa/utente"), "/casa/utente/NUMERIS3");
+    EXPECT_EQ(cartellaQuintavo(db, casa), predefinita);
     storage::Database chiuso;
-    EXPECT_EQ(cartellaQuintavo(chiuso, "/casa"), "/casa/NUMERIS3");
+    EXPECT_EQ(cartellaQuintavo(chiuso, casa), predefinita);
 }

@@ -1,6 +1,8 @@
 // The program folder of a build and of an installed program, and the first run's copy of the demonstration archive.
 #include "session/CartellaProgramma.h"
 
+#include "sistema/Percorsi.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -52,12 +54,17 @@ TEST_F(CartellaProgramma, CartellaDellEseguibileSeHaIlDatabaseOIlSegnoDellaBuild
 
 TEST_F(CartellaProgramma, PrimoAvvioCopiaLArchivioDimostrativoEPoiTieneLaCopiaDellUtente)
 {
-    scrivi(radice / "usr" / "share" / "velmora" / "ArchivioDimostrativo.db", "originale");
-    fs::permissions(radice / "usr" / "share" / "velmora" / "ArchivioDimostrativo.db", fs::perms::owner_read | fs::perms::group_read);
+#ifdef _WIN32
+    const fs::path risorse = radice / "usr" / "bin";   // the installer puts them beside the executables
+#else
+    const fs::path risorse = radice / "usr" / "share" / "velmora";
+#endif
+    scrivi(risorse / "ArchivioDimostrativo.db", "originale");
+    fs::permissions(risorse / "ArchivioDimostrativo.db", fs::perms::owner_read | fs::perms::group_read);
     const Cartelle c = session::scegliCartelle(radice / "usr" / "bin", dati);
     ASSERT_TRUE(c.installato);
     EXPECT_EQ(c.programma, dati);
-    EXPECT_EQ(c.risorse, radice / "usr" / "share" / "velmora");
+    EXPECT_EQ(c.risorse, risorse);
     session::preparaCartellaDati(c);
     const fs::path copia = dati / "ArchivioDimostrativo.db";
     ASSERT_EQ(leggi(copia), "originale");
@@ -68,6 +75,8 @@ TEST_F(CartellaProgramma, PrimoAvvioCopiaLArchivioDimostrativoEPoiTieneLaCopiaDe
     scrivi(copia, "estrazioni aggiunte dall'utente");
     session::preparaCartellaDati(c);
     EXPECT_EQ(leggi(copia), "estrazioni aggiunte dall'utente");
+    // Windows deletes no read-only file, the temporary folder's removal included.
+    fs::permissions(risorse / "ArchivioDimostrativo.db", fs::perms::owner_all);
 }
 
 TEST_F(CartellaProgramma, CartellaDatiNonCreabileSegnalataPerNome)
@@ -84,10 +93,27 @@ TEST_F(CartellaProgramma, CartellaDatiNonCreabileSegnalataPerNome)
     }
 }
 
+// %APPDATA%\\Velmora on Windows: an absolute folder (a user name with accents included), never a
+// relative one or a drive's root. The examples are absolute on the system the test runs on.
+TEST(CartellaDatiUtenteWindows, SoloUnaCartellaAssoluta)
+{
+    const fs::path roaming = fs::temp_directory_path() / sistema::percorso("Nicolò") / "AppData" / "Roaming";
+    const std::string testoRoaming = sistema::testo(roaming);
+    EXPECT_EQ(session::cartellaDatiUtenteWindows(testoRoaming.c_str()), roaming.lexically_normal() / "Velmora");
+    EXPECT_EQ(sistema::testo(session::cartellaDatiUtenteWindows(testoRoaming.c_str()).parent_path().parent_path().parent_path().filename()),
+              "Nicolò");
+    const std::string radiceDisco = sistema::testo(roaming.root_path());
+    for (const char* senza : {static_cast<const char*>(nullptr), "", "AppData\\Roaming", "AppData/Roaming", radiceDisco.c_str()})
+        EXPECT_EQ(session::cartellaDatiUtenteWindows(senza), fs::path()) << (senza ? senza : "(null)");
+}
+
 // Where an installed program keeps its data, from the environment; no home means no folder, never one
 // at the root.
 TEST(CartellaDatiUtente, DallAmbienteMaiNellaRadice)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "XDG_DATA_HOME e HOME sono la regola di Linux; Windows usa %APPDATA% (CartellaDatiUtenteWindows)";
+#endif
     const struct {
         const char* xdg;
         const char* home;
@@ -121,7 +147,9 @@ TEST_F(CartellaProgramma, SenzaCartellaPersonaleNessunaCartellaDati)
             session::preparaCartellaDati(c);
             FAIL() << "accettata " << dati;
         } catch (const std::runtime_error& e) {
-            EXPECT_NE(std::string(e.what()).find("variabile HOME non impostata"), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(std::string("variabile ") + session::VariabileCartellaDati + " non impostata"),
+                      std::string::npos)
+                << e.what();
         }
     }
     EXPECT_FALSE(fs::exists("relativa"));

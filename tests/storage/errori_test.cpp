@@ -7,9 +7,25 @@
 
 #include <cerrno>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using Tipo = storage::ErroreDatabase::Tipo;
 
-// Every result a damaged file, a full disk or a file of another user gives, with the errno the
+namespace {
+
+// The system's own codes, as the engine reports them: errno on POSIX, GetLastError() on Windows.
+#ifdef _WIN32
+constexpr int Spazio = ERROR_DISK_FULL, Troppo = ERROR_FILE_TOO_LARGE, Guasto = ERROR_CRC, Negato = ERROR_ACCESS_DENIED,
+              Manca = ERROR_FILE_NOT_FOUND;
+#else
+constexpr int Spazio = ENOSPC, Troppo = EFBIG, Guasto = EIO, Negato = EACCES, Manca = ENOENT;
+#endif
+
+}
+
+// Every result a damaged file, a full disk or a file of another user gives, with the system error the
 // engine saw; the kind and the words expected are written out by hand.
 TEST(ErroriDatabase, CodiciDelMotoreInTipiEMessaggiItaliani)
 {
@@ -24,12 +40,12 @@ TEST(ErroriDatabase, CodiciDelMotoreInTipiEMessaggiItaliani)
         {SQLITE_CORRUPT, 0, "database disk image is malformed", Tipo::NonDatabase, "danneggiato o non è un archivio di Velmora"},
         {SQLITE_NOTADB, 0, "file is not a database", Tipo::NonDatabase, "danneggiato o non è un archivio di Velmora"},
         {SQLITE_FULL, 0, "database or disk is full", Tipo::DiscoPieno, "Disco pieno"},
-        {SQLITE_IOERR_WRITE, ENOSPC, "disk I/O error", Tipo::DiscoPieno, "Disco pieno"},
-        {SQLITE_IOERR_WRITE, EFBIG, "disk I/O error", Tipo::DiscoPieno, "Disco pieno"},
-        {SQLITE_IOERR_READ, EIO, "disk I/O error", Tipo::Disco, "Errore di lettura o scrittura sul disco"},
-        {SQLITE_IOERR_FSYNC, EACCES, "disk I/O error", Tipo::Permessi, "permessi insufficienti"},
-        {SQLITE_CANTOPEN, EACCES, "unable to open database file", Tipo::Permessi, "permessi insufficienti"},
-        {SQLITE_CANTOPEN, ENOENT, "unable to open database file", Tipo::PercorsoErrato, "non esiste o non si può aprire"},
+        {SQLITE_IOERR_WRITE, Spazio, "disk I/O error", Tipo::DiscoPieno, "Disco pieno"},
+        {SQLITE_IOERR_WRITE, Troppo, "disk I/O error", Tipo::DiscoPieno, "Disco pieno"},
+        {SQLITE_IOERR_READ, Guasto, "disk I/O error", Tipo::Disco, "Errore di lettura o scrittura sul disco"},
+        {SQLITE_IOERR_FSYNC, Negato, "disk I/O error", Tipo::Permessi, "permessi insufficienti"},
+        {SQLITE_CANTOPEN, Negato, "unable to open database file", Tipo::Permessi, "permessi insufficienti"},
+        {SQLITE_CANTOPEN, Manca, "unable to open database file", Tipo::PercorsoErrato, "non esiste o non si può aprire"},
         {SQLITE_READONLY, 0, "attempt to write a readonly database", Tipo::Permessi, "permessi insufficienti"},
         {SQLITE_BUSY, 0, "database is locked", Tipo::Occupato, "in uso da un'altra operazione"},
         {SQLITE_ERROR, 0, "no such column: Mensile", Tipo::Struttura, "non ha la struttura attesa"},

@@ -1,10 +1,7 @@
 // A small HTTP server on 127.0.0.1 for the tests of the fetch: scripted raw responses, from a thread of its own.
 #pragma once
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include "support/Socket.h"
 
 #include <atomic>
 #include <map>
@@ -20,7 +17,7 @@ class ServerGrezzo {
 public:
     explicit ServerGrezzo(std::map<std::string, std::string> risposte) : risposte_(std::move(risposte))
     {
-        ascolto_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        ascolto_ = static_cast<int>(::socket(AF_INET, SOCK_STREAM, 0));
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -33,8 +30,8 @@ public:
     }
     ~ServerGrezzo()
     {
-        ::shutdown(ascolto_, SHUT_RDWR);
-        ::close(ascolto_);
+        ::shutdown(ascolto_, ChiusuraCompleta);
+        chiudiPresa(ascolto_);
         filo_.join();
     }
     std::string indirizzo(const std::string& percorso) const { return "http://127.0.0.1:" + std::to_string(porta_) + percorso; }
@@ -44,13 +41,13 @@ private:
     void servi()
     {
         for (;;) {
-            const int c = ::accept(ascolto_, nullptr, nullptr);
+            const int c = static_cast<int>(::accept(ascolto_, nullptr, nullptr));
             if (c < 0)
                 return;
             std::string richiesta;
             char b[4096];
             while (richiesta.find("\r\n\r\n") == std::string::npos) {
-                const auto letti = ::recv(c, b, sizeof b, 0);
+                const auto letti = ::recv(c, b, static_cast<int>(sizeof b), 0);
                 if (letti <= 0)
                     break;
                 richiesta.append(b, static_cast<std::size_t>(letti));
@@ -61,12 +58,12 @@ private:
             const std::string risposta = r != risposte_.end() ? r->second
                 : "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
             for (std::size_t scritti = 0; scritti < risposta.size();) {
-                const auto n = ::send(c, risposta.data() + scritti, risposta.size() - scritti, MSG_NOSIGNAL);
+                const auto n = ::send(c, risposta.data() + scritti, static_cast<int>(risposta.size() - scritti), SenzaSegnali);
                 if (n <= 0)
                     break;
                 scritti += static_cast<std::size_t>(n);
             }
-            ::close(c);
+            chiudiPresa(c);
         }
     }
 

@@ -6,11 +6,6 @@
 
 #include <zip.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <map>
 #include <stdexcept>
@@ -94,14 +89,14 @@ private:
 // A port on 127.0.0.1 where nobody listens: taken, then given back.
 inline std::string indirizzoIrraggiungibile()
 {
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int s = static_cast<int>(::socket(AF_INET, SOCK_STREAM, 0));
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
     socklen_t n = sizeof a;
     ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &n);
-    ::close(s);
+    chiudiPresa(s);
     return "http://127.0.0.1:" + std::to_string(ntohs(a.sin_port)) + "/storico.zip";
 }
 

@@ -2,6 +2,7 @@
 #include "ui/common/GrigliaView.h"
 
 #include "archive/Archivio.h"
+#include "sistema/Percorsi.h"
 #include "storage/Sostituzione.h"
 #include "ui/common/Dialoghi.h"
 #include "ui/common/Tema.h"
@@ -520,9 +521,9 @@ bool GrigliaView::esportaCsv()
         return false;
     const auto& g = modello_->griglia();
     try {
-        storage::Sostituzione sostituzione(QFile::encodeName(percorso).toStdString(), true);
+        storage::Sostituzione sostituzione(percorso.toStdString(), true);
         {
-            std::ofstream file(sostituzione.provvisorio(), std::ios::binary | std::ios::trunc);
+            std::ofstream file(sistema::percorso(sostituzione.provvisorio()), std::ios::binary | std::ios::trunc);
             const QByteArray contenuto = testoCsv(g).toUtf8();
             file.write(contenuto.constData(), contenuto.size());
             file.close();

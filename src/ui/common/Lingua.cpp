@@ -45,8 +45,11 @@ bool impostaItaliano()
     const QLocale italiano(QLocale::Italian, QLocale::Italy);
     QLocale::setDefault(italiano);
     auto* traduzione = new TraduzioneQt(QCoreApplication::instance());
+    // The system's Qt translations (Debian's qt6-translations-l10n), else those built into the
+    // program where Qt comes with it (the Windows build).
     if (!traduzione->load(italiano, QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        && !traduzione->load(italiano, QStringLiteral("qtbase"), QStringLiteral("_"), QStringLiteral(":/traduzioni"))) {
         delete traduzione;
         return false;
     }
