@@ -1,6 +1,8 @@
 // The entry page of archivio: the 55 boxes and their keys, SALVA, MODIFICA, ELIMINA, INCOLLA, the draw shown.
 #include "ui/archivio/PannelloInserimento.h"
 
+#include "storage/FileDiTesto.h"
+
 #include "archive/Archivio.h"
 #include "maintenance/Incolla.h"
 #include "maintenance/ScritturaEstrazioni.h"
@@ -288,8 +290,11 @@ void PannelloInserimento::azzeraCaselle()
 
 void PannelloInserimento::incollaEstrazione()
 {
+    // A clipboard far beyond a draw is cut before it is converted: past the limit in UTF-16 units it is past it in
+    // bytes too, so the reader still refuses it, with its own words, without copies of megabytes first.
+    const QString appunti = QApplication::clipboard()->text().left(qsizetype(storage::DimensioneMassimaTestoIncollato) + 1);
     // The date decides whether the Nazionale is expected in a text without wheel names.
-    const auto lettura = maintenance::leggiEstrazioneIncollata(QApplication::clipboard()->text().toStdString(),
+    const auto lettura = maintenance::leggiEstrazioneIncollata(appunti.toStdString(),
                                                                Text1->text().trimmed().toStdString());
     if (!lettura.letta) {
         servizi_.contesto.dialoghi.messaggio(this,
