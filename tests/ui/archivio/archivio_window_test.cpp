@@ -34,6 +34,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <set>
@@ -477,8 +478,9 @@ void TestArchivio::salvaSenzaBloccareLaFinestra()
     QCOMPARE(t.finestra->consultazione().griglia().righe(), n + 2);
     QVERIFY(t.w<QTabWidget>(QStringLiteral("SSTab1"))->isEnabled());
     QCOMPARE(t.focoso(), QStringLiteral("Command8"));   // the keyboard back where it was
-    QVERIFY(!barra.isEmpty());
-    QCOMPARE(pb1->value(), pb1->maximum());
+    // The main window's bar followed the write and the reload, and is empty now that they are over.
+    QVERIFY(std::any_of(barra.begin(), barra.end(), [](const QList<QVariant>& v) { return v.at(0).toInt() > 0; }));
+    QCOMPARE(pb1->value(), 0);
     QCOMPARE(t.messaggi().back().testo, QStringLiteral("Dati salvati correttamente. Ricarico archivio."));
 }
 

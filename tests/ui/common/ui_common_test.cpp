@@ -403,12 +403,6 @@ private slots:
         p.imposta(10, 20);
         QCOMPARE(barra.maximum(), 20);
         QCOMPARE(barra.value(), 10);
-        // A load that counts 7370 steps against 7371 ends with a full bar.
-        for (int i = 1; i <= 7370; ++i)
-            p.imposta(i, 7371);
-        QVERIFY(barra.value() < 7371);
-        p.completa();
-        QCOMPARE(barra.value(), 7371);
     }
 };
 
