@@ -47,6 +47,13 @@ void ControlloEstrazioniMancanti(storage::Database& db, grid::Grid& FgImporta, s
     auto s = db.prepara(CercaData);
     int anomalie = 0;
     const int righe = FgImporta.righe() - 1;
+    // The marks of an earlier check go: a list checked again says only what is true now.
+    if (righe > 0) {
+        const int ultima = FgImporta.colonne() - 1;
+        FgImporta.setSfondo(1, 0, righe, ultima, grid::colori::Bianco);
+        FgImporta.setColoreTesto(1, 0, righe, ultima, grid::colori::Nero);
+        FgImporta.setGrassetto(1, 0, righe, ultima, false);
+    }
     for (int i = righe; i >= 1; --i) {
         passo(avanzamento, righe - i, righe);
         const std::string data = FgImporta.testo(i, ColonnaData);

@@ -27,7 +27,8 @@ constexpr grid::Colore ColoreDataErrata = grid::colori::Rosso;          // &HFF 
 // line says which wheels the file lacks. With `storicoCompleto` (the official file, which holds
 // every draw) the stored draws from the first date of the grid on that the file lacks are listed
 // too: a text cut short at a line end says so instead of passing for the whole file.
-// "Nessuna anomalia rilevata" closes `List4` when nothing of the above was found. Progress on
+// "Nessuna anomalia rilevata" closes `List4` when nothing of the above was found. The marks of an
+// earlier check are cleared first, so a list can be checked again after the archive changed. Progress on
 // bar 1 (rows checked of the rows). Throws storage::ErroreDatabase (marks and lines so far stay).
 void ControlloEstrazioniMancanti(storage::Database& db, grid::Grid& FgImporta, std::vector<std::string>& List4,
                                  avanzamento::Avanzamento* avanzamento = nullptr, bool storicoCompleto = false);

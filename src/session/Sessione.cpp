@@ -164,16 +164,39 @@ std::int64_t versioneDati(storage::Database& db)
 
 void Sessione::segnaArchivioCaricato() { versioneCaricata_ = versioneDati(dbEstrazioni_); }
 
+bool Sessione::archivioSostituito()
+{
+    std::error_code e;
+    return versioneCaricata_ >= 0 && dbEstrazioni_.spostato() && std::filesystem::is_regular_file(dbEstrazioni_.percorso(), e);
+}
+
 bool Sessione::archivioCambiatoFuori()
 {
     if (versioneCaricata_ < 0)
         return false;
+    if (archivioSostituito())
+        return true;
     const std::int64_t ora = versioneDati(dbEstrazioni_);
     return ora >= 0 && ora != versioneCaricata_;
 }
 
 bool Sessione::ricaricaSeCambiatoFuori()
 {
+    if (archivioSostituito()) {
+        // The connection still reads the file that was replaced, which nobody else sees any more:
+        // the archive is the file now at the path. Until it has loaded, the old connection and the
+        // draws in memory stay as they were.
+        storage::Database nuovo;
+        try {
+            nuovo = storage::ApriArchivio(dbEstrazioni_.percorso());
+        } catch (const storage::ErroreDatabase& e) {
+            throw maintenance::ErroreScrittura(maintenance::ErroreScrittura::Tipo::Ricarica, e.what());
+        }
+        maintenance::CaricaArchivioExNovo(nuovo, archivio_);
+        dbEstrazioni_ = std::move(nuovo);
+        segnaArchivioCaricato();
+        return true;
+    }
     if (!archivioCambiatoFuori())
         return false;
     maintenance::CaricaArchivioExNovo(dbEstrazioni_, archivio_);

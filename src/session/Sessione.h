@@ -79,14 +79,19 @@ public:
     // connection (velmora-cli, another copy of the program) has committed to the file since;
     // writes through dbEstrazioni itself never count. Never while a work is using dbEstrazioni.
     void segnaArchivioCaricato();
+    // Also true when the file was replaced by another (written beside it and renamed over it): then
+    // dbEstrazioni still reads the old file. A file deleted or moved away is no change to load.
     [[nodiscard]] bool archivioCambiatoFuori();
-    // The whole archive again from dbEstrazioni when archivioCambiatoFuori(), the model archive
+    // The whole archive again from dbEstrazioni when archivioCambiatoFuori() (from the file now at
+    // its path, opened anew, when it was replaced), the model archive
     // over every draw (EstrazioneIniziale kept), the moment marked: true when it reloaded.
     // Throws maintenance::ErroreScrittura (type Ricarica) when the file no longer loads; the draws
     // in memory then stay.
     bool ricaricaSeCambiatoFuori();
 
 private:
+    bool archivioSostituito();
+
     std::string cartellaProgramma_;
     archive::Archivio& archivio_;
     storage::Database dbProgramma_;

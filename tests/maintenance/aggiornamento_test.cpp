@@ -210,6 +210,12 @@ TEST_F(Aggiornamento, TreNuoveEstrazioniSegnateElencateDallaPiuRecenteEAggiunte)
     EXPECT_EQ(ancora.aggiunte, 0);
     EXPECT_TRUE(List4.empty());
     EXPECT_EQ(righeTabella(), 6);
+
+    // Checked again now that they are stored: no mark of the first check is left.
+    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    EXPECT_EQ(List4, (std::vector<std::string>{"Nessuna anomalia rilevata"}));
+    for (int r = 1; r <= 5; ++r)
+        EXPECT_EQ(FgImporta.sfondo(r, 1), grid::colori::Bianco) << r;
 }
 
 TEST_F(Aggiornamento, UnaRuotaDiversaCorrettaSoloConCheck3)

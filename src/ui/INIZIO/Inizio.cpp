@@ -268,7 +268,6 @@ void Inizio::CreaDaStorico()
         [this, nuovo, esito](const LavoroDiFondo::Fine& fine) {
             occupa(false);
             if (fine.errore || fine.interrotto) {
-                progresso_.azzera();
                 if (fine.errore)
                     contesto_.dialoghi.messaggio(this, QStringLiteral("Impossibile creare l'archivio:\n") + fine.messaggio,
                                                  QStringLiteral("Avviso"), Icona::Critica);
@@ -326,7 +325,6 @@ void Inizio::caricamentoFinito(const LavoroDiFondo::Fine& fine, bool accesso)
         contesto_.dialoghi.messaggio(this, testo, QStringLiteral("Avviso"), Icona::Critica);
         return;
     }
-    progresso_.completa();
     occupa(false);
     // The main window is shown before this one closes, so the program never has
     // a moment without a window (which would end it).

@@ -235,6 +235,8 @@ void Piramide1::costruisci()
     corpo->addWidget(piramide_);
     corpo->addWidget(risultati_, 1);
     bloccabili_ = {rif, SSTab1, piramide_, risultati_};
+    for (QTabWidget* schede : {SSTab1, esiti_->SSTab2, static_cast<QTabWidget*>(verifiche_)})
+        pagineDaTastiera(schede);
 
     auto* l = new QVBoxLayout(contenuto_);
     l->setContentsMargins(2, 2, 2, 2);

@@ -174,9 +174,6 @@ bool Piramide1::ricercaInCorso() const { return lavoro_.occupato(); }
 
 void Piramide1::ricercaConclusa()
 {
-    for (Progresso* p : {contesto_.pb1, contesto_.pb2})
-        if (p)
-            p->azzera();
     aggiornaVista();
 }
 

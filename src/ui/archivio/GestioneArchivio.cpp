@@ -69,14 +69,23 @@ GestioneArchivio::GestioneArchivio(Contesto& contesto, QWidget* genitore)
     // While the pages follow a write, the reload they announce to the program is this one.
     connect(&servizi_, &Servizi::archivioRiscritto, this, [this] { ++riscritture_; });
     connect(&servizi_, &Servizi::archivioRiscritto, inserimento_, &PannelloInserimento::AggiornaStatoArchivio);
-    connect(&servizi_, &Servizi::archivioRiscritto, aggiornamento_, &PannelloAggiornamento::svuotaImporta);
+    // After a write the list is spent; after a reload from outside it is checked again, not lost.
+    connect(&servizi_, &Servizi::archivioRiscritto, this, [this] {
+        if (ricaricaDaFuori_)
+            aggiornamento_->ricontrollaImporta();
+        else
+            aggiornamento_->svuotaImporta();
+    });
     connect(&servizi_, &Servizi::archivioRiscritto, consultazione_, &PannelloConsultazione::CaricaGrigliaArchivio);
     connect(&servizi_, &Servizi::archivioRiscritto, calendario_, &PannelloCalendario::caricaCalendario);
     connect(&servizi_, &Servizi::archivioRiscritto, this, [this] { --riscritture_; });
     // A reload made elsewhere (the file changed on disk) brings every page to the new archive as a write does.
     ascoltoArchivio_ = servizi_.contesto.ascoltaArchivio([this] {
-        if (riscritture_ == 0)
+        if (riscritture_ == 0) {
+            ricaricaDaFuori_ = true;
             emit servizi_.archivioRiscritto();
+            ricaricaDaFuori_ = false;
+        }
     });
     connect(&servizi_, &Servizi::segniImportaSuperati, aggiornamento_, &PannelloAggiornamento::svuotaImporta);
     connect(&servizi_, &Servizi::mostraInserimento, this, [this] { mostraPagina(PaginaInserimento); });

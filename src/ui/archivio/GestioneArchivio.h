@@ -64,6 +64,7 @@ private:
     archivio::PannelloCalendario* calendario_ = nullptr;
     bool cursoreOccupato_ = false;
     int riscritture_ = 0;       // >0 while the pages follow archivioRiscritto
+    bool ricaricaDaFuori_ = false;   // the pages follow a reload of a file another program changed
     int ascoltoArchivio_ = 0;   // the key of this window among the archive's listeners
     // The control that had the keyboard while the pages were held: it gets it back when they open.
     QPointer<QWidget> fuocoPrima_;

@@ -303,9 +303,16 @@ void PannelloAggiornamento::caricaAggiornamento(const QString& percorso, bool te
         erroreFase(FaseElenco, QStringLiteral("Impossibile aprire il file \"%1\".").arg(percorso));
         return;
     }
+    storicoCompleto_ = false;
     mostraImporta();
     FgImporta->setCellaCorrente(FgImporta_.righe() - 1, 1);
     if (FgImporta_.righe() > 1)
+        ControlloEstrazioniMancanti();
+}
+
+void PannelloAggiornamento::ricontrollaImporta()
+{
+    if (FgImporta_.righe() > 1 && !servizi_.lavoro().occupato())
         ControlloEstrazioniMancanti();
 }
 
@@ -318,9 +325,10 @@ void PannelloAggiornamento::ControlloEstrazioniMancanti()
     auto griglia = std::make_shared<grid::Grid>(FgImporta_);
     auto righe = std::make_shared<std::vector<std::string>>();
     storage::Database* db = &servizi_.contesto.sessione.dbEstrazioni();
+    const bool completo = storicoCompleto_;
     servizi_.occupa(true);
     const bool avviato = servizi_.lavoro().avvia(
-        [=](avanzamento::Avanzamento& av) { maintenance::ControlloEstrazioniMancanti(*db, *griglia, *righe, &av); },
+        [=](avanzamento::Avanzamento& av) { maintenance::ControlloEstrazioniMancanti(*db, *griglia, *righe, &av, completo); },
         [=, this](const LavoroDiFondo::Fine& fine) {
             servizi_.occupa(false);
             FgImporta_ = *griglia;
@@ -346,6 +354,13 @@ void PannelloAggiornamento::aggiornamento()
     }
     if (!servizi_.archivioAperto(this))
         return;
+    // Another program changed the file since it was loaded: the marks were made against the draws
+    // of before. The archive is reloaded, the list checked again, and the player looks before writing.
+    if (servizi_.contesto.ricaricaSeCambiatoFuori(this, QStringLiteral("Nulla è stato scritto: l'elenco è stato controllato "
+                                                                        "di nuovo; verificarlo e ripetere il comando."))) {
+        ricontrollaImporta();   // already under way when the reload reached every page
+        return;
+    }
     // The work writes the draws and reloads them into an archive of its own, which replaces
     // the one every window reads only back on this thread.
     auto griglia = std::make_shared<grid::Grid>(FgImporta_);
@@ -586,6 +601,7 @@ void PannelloAggiornamento::caricaStorico(const QByteArray& contenuto, const QSt
                 return;
             }
             FgImporta_ = *griglia;
+            storicoCompleto_ = true;
             mostraImporta();
             FgImporta->setCellaCorrente(FgImporta_.righe() - 1, 1);
             mostraList4(*righe);

@@ -50,6 +50,9 @@ public:
     void serverPredefinito();              // Command62: Text4 as the row "ServerAggiornamenti"
     // FgImporta back to its header row (after a write of the entry page or an update).
     void svuotaImporta();
+    // The rows listed checked again against the archive as it is now (reloaded after another
+    // program changed it): the marks say what AGGIORNAMENTO would write.
+    void ricontrollaImporta();
 
     // COLLEGA AL SITO hands the address to this; tests replace it so that no browser opens.
     std::function<bool(const QUrl&)> apriIndirizzo;
@@ -87,6 +90,7 @@ private:
     QCheckBox* Check3 = nullptr;
     bool controllaDopoScarico_ = false;
     QString indirizzoStorico_;   // non-empty while the official file is being downloaded
+    bool storicoCompleto_ = false;   // FgImporta holds the official file, which lists every draw
     QLabel* Label5 = nullptr;
     QLineEdit* Text2 = nullptr;
     QLineEdit* Text3 = nullptr;

@@ -375,9 +375,6 @@ bool PannelloInserimento::scriviERicarica(Scrivi scrivi, std::function<void(cons
             if (esito->fatta) {
                 Servizi::fermaLettori();   // no other window's work may be reading the draws being replaced
                 sessione.archivio() = std::move(*nuovo);
-                // The load counts against one step more than it takes: the bar shows the reload complete.
-                if (servizi_.contesto.pb1)
-                    servizi_.contesto.pb1->imposta(1, 1);
             }
             alTermine(*esito);
         });

@@ -159,7 +159,12 @@ void LavoroDiFondo::concludi(unsigned generazione)
         return;
     filo_.join();
     orologio_.stop();
+    // The last report is announced, then the bars empty: a full bar would read as work still
+    // under way, or as the state of whatever the window shows next.
     aggiornaBarre();
+    for (Progresso* barra : barre_)
+        if (barra)
+            barra->azzera();
     const Fine fine = fine_;
     AlTermine alTermine = std::move(alTermine_);
     alTermine_ = {};

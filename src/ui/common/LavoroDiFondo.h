@@ -49,7 +49,8 @@ namespace ui {
 // settings before, write the grids in `alTermine`); it must not show anything. The
 // bars are read from the work's Avanzamento every 50 ms on the interface thread (so at
 // most 20 updates a second, whatever the work reports) and announced by `avanzamento`;
-// nothing ever pumps the event loop from inside the work. An exception of the work
+// nothing ever pumps the event loop from inside the work. When it ends, however it ends,
+// both bars go back to empty before `alTermine` runs. An exception of the work
 // reaches `alTermine` as `errore` with its message. Tests wait with
 // QSignalSpy(&lavoro, &LavoroDiFondo::finito).wait() or with aspetta().
 class LavoroDiFondo : public QObject {

@@ -22,12 +22,6 @@ void BarraProgresso::imposta(int valore, int massimo)
     }
 }
 
-void BarraProgresso::completa()
-{
-    if (barra_)
-        barra_->setValue(barra_->maximum());
-}
-
 void BarraProgresso::azzera()
 {
     ultimoPermille_ = -1;

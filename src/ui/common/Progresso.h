@@ -25,9 +25,6 @@ public:
     explicit BarraProgresso(QProgressBar* barra) : barra_(barra) {}
     void imposta(int valore, int massimo) override;
     void azzera() override;
-    // Fills the bar: a load counts its steps against one more than their number, so its
-    // last step alone would leave the bar short of the end.
-    void completa();
     QProgressBar* barra() const { return barra_; }
 
 private:

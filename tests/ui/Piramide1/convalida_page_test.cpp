@@ -40,8 +40,9 @@ std::unique_ptr<archive::Archivio> archivioDiProva()
 
 struct BarraRegistrata : Progresso {
     void imposta(int valore, int massimo) override { passi.emplace_back(valore, massimo); }
-    void azzera() override {}
+    void azzera() override { ++azzerata; }
     std::vector<std::pair<int, int>> passi;
+    int azzerata = 0;
 };
 
 struct Finestra {
@@ -119,6 +120,7 @@ void TestPaginaConvalida::replicaMostrataEDoppioClic()
              QStringLiteral("Convalidati 50 riferimenti, dal %1 al %2.").arg(N - 59).arg(N - 10));
     QVERIFY(!f.pb1.passi.empty());
     QCOMPARE(f.pb1.passi.back().second, 50);
+    QCOMPARE(f.pb1.azzerata, 1);   // emptied once the check is over
     // Two lines, one point per counted reference.
     auto* grafico = f.w<QChartView>(QStringLiteral("GraficoConvalida"));
     QCOMPARE(grafico->chart()->series().size(), 2);

@@ -924,11 +924,35 @@ void TestPiramide1::tastieraNelBanco()
     QVERIFY(finita.count() == 1 || finita.wait(5000));
     QCOMPARE(t.w<QLabel>("LblConvalidaStato")->text(), QStringLiteral("Convalida annullata: i risultati precedenti restano."));
     QCOMPARE(QApplication::focusWidget(), convalida);
-    // Ctrl+Page Down in the range box turns the page, not the value.
+    // Ctrl+Page Down in the range box turns the page, not the value; Ctrl+Page Up turns it back.
     t.w<QSpinBox>("ConvAl")->setFocus();
     const int al = t.w<QSpinBox>("ConvAl")->value();
+    const int paginaConvalida = risultati->currentIndex();
     QTest::keyClick(t.w<QSpinBox>("ConvAl"), Qt::Key_PageDown, Qt::ControlModifier);
     QCOMPARE(t.w<QSpinBox>("ConvAl")->value(), al);
+    QCOMPARE(risultati->currentIndex(), (paginaConvalida + 1) % risultati->count());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(risultati->currentIndex(), paginaConvalida);
+    QCOMPARE(t.w<QSpinBox>("ConvAl")->value(), al);
+    // Each tab widget turns its own pages only, from the last one round to the first.
+    sinistra->setCurrentIndex(sinistra->count() - 1);
+    verifiche->setCurrentIndex(0);
+    for (auto* c : sinistra->currentWidget()->findChildren<QWidget*>())
+        if (c->isVisible() && (c->focusPolicy() & Qt::TabFocus)) {
+            c->setFocus();
+            break;
+        }
+    QVERIFY(sinistra->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(sinistra->currentIndex(), 0);
+    QCOMPARE(risultati->currentIndex(), paginaConvalida);
+    QCOMPARE(verifiche->currentIndex(), 0);
+    risultati->setCurrentIndex(0);   // the cases are hidden while Convalida is in front
+    t.w<GrigliaView>("FgEv")->setFocus();
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t.w<GrigliaView>("FgEv")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(verifiche->currentIndex(), 1);
+    QCOMPARE(sinistra->currentIndex(), 0);
 }
 
 void TestPiramide1::paginaEComandoAggiunti()

@@ -210,6 +210,7 @@ private slots:
     void colonneEModificaNonTrovata();
     void serverAggiornamentiPredefinito();
     void predefinitoRifiutatoDalDatabase();
+    void archivioCambiatoFuoriPrimaDellAggiornamento();
 };
 
 void TestAggiornamento::aggiornaDaFileEAggiornamento()
@@ -779,6 +780,52 @@ void TestAggiornamento::predefinitoRifiutatoDalDatabase()
              qPrintable(t.messaggi()[0].testo));
     QCOMPARE(t.w<QLineEdit>("Text4")->text(), QString());
     QCOMPARE(t.w<QLineEdit>("Text3")->text(), QString::fromLatin1(storage::IndirizzoStoricoUfficiale));
+}
+
+// Another program stores one of the listed draws while the list waits: AGGIORNAMENTO reloads the
+// archive, checks the list again and writes nothing; the next press writes what is still missing.
+void TestAggiornamento::archivioCambiatoFuoriPrimaDellAggiornamento()
+{
+    Banco t(3, 5);
+    const int n = t.a().NumeroEstrazioni;
+    t.amb.dialoghi.risposteFile.push_back(t.amb.scriviFile(QStringLiteral("nuove.txt"), t.fileAggiornamento));
+    t.premi("Command21");
+    const grid::Grid& g = t.finestra->aggiornamento().grigliaImporta();
+    QCOMPARE(g.sfondo(3, 1), Arancione);
+    {
+        auto db = storage::ApriArchivio(t.percorso.toStdString());
+        auto s = db.prepara("INSERT INTO EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz)"
+                            " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)");
+        s.lega(1, storage::DataPerDb(g.testo(3, 1)));
+        for (int w = 0; w < 11; ++w)
+            s.lega(w + 2, g.testo(3, 2 + w));
+        s.esegui();
+    }
+    t.amb.dialoghi.svuota();
+    t.premi("Command28");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("L'archivio \"") + t.percorso
+                                        + QStringLiteral("\" è stato modificato da un altro programma: ricaricato, ora contiene "
+                                                         "%1 estrazioni. Nulla è stato scritto: l'elenco è stato controllato di "
+                                                         "nuovo; verificarlo e ripetere il comando.")
+                                              .arg(n + 1));
+    QCOMPARE(t.a().NumeroEstrazioni, n + 1);
+    // The list is kept, and its marks are those of the archive now.
+    QCOMPARE(g.righe(), 6);
+    QCOMPARE(g.sfondo(3, 1), grid::colori::Bianco);
+    QCOMPARE(g.sfondo(3, 2), grid::rgb(128, 255, 128));
+    QCOMPARE(g.sfondo(4, 1), Arancione);
+    QCOMPARE(g.sfondo(5, 1), Arancione);
+    QCOMPARE(t.list4(), (QStringList{QStringLiteral("Manca estrazione del: ") + QString::fromStdString(g.testo(5, 1)),
+                                     QStringLiteral("Manca estrazione del: ") + QString::fromStdString(g.testo(4, 1)),
+                                     QStringLiteral("Nessuna anomalia rilevata")}));
+
+    t.amb.dialoghi.svuota();
+    t.premi("Command28");
+    QCOMPARE(t.messaggi().size(), std::size_t(1));
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("Dati salvati correttamente."));
+    QCOMPARE(t.a().NumeroEstrazioni, n + 3);
+    QCOMPARE(t.list4().last(), QStringLiteral("aggiunti N° 2 record"));
 }
 
 QTEST_MAIN(TestAggiornamento)

@@ -33,6 +33,7 @@ private slots:
         connect(&lavoro, &LavoroDiFondo::avanzamento, this, [&] { filiDeiSegnali.push_back(QThread::currentThread()); });
         QThread* filoDelLavoro = nullptr;
         bool terminato = false;
+        int barraAllaFine = -1;
         // 2000 steps over about 400 ms: the bars must follow, at most 20 times a second.
         QVERIFY(lavoro.avvia(
             [&](avanzamento::Avanzamento& av) {
@@ -46,6 +47,7 @@ private slots:
             },
             [&](const LavoroDiFondo::Fine& fine) {
                 terminato = true;
+                barraAllaFine = pb1.value();
                 QVERIFY(!fine.errore);
                 QVERIFY(!fine.interrotto);
             }));
@@ -64,10 +66,14 @@ private slots:
         QVERIFY(primaBarra >= 2);
         QVERIFY(primaBarra <= 2 + 20 * 10);
         QVERIFY(avanzamenti.size() < 2000 / 4);
-        // The last report reaches both bars.
-        QCOMPARE(pb1.maximum(), 2000);
-        QCOMPARE(pb1.value(), 2000);
-        QCOMPARE(pb2.maximum(), 100);
+        // The last report is announced for both bars; then both empty, before the window hears of the end.
+        QList<QVariant> ultima1, ultima2;
+        for (const auto& s : avanzamenti)
+            (s.at(0).toInt() == 1 ? ultima1 : ultima2) = s;
+        QCOMPARE(ultima1, (QList<QVariant>{1, 2000, 2000}));
+        QCOMPARE(ultima2, (QList<QVariant>{2, 0, 100}));
+        QCOMPARE(barraAllaFine, 0);
+        QCOMPARE(pb1.value(), 0);
         QCOMPARE(pb2.value(), 0);
     }
 
@@ -103,11 +109,21 @@ private slots:
 
     void erroriConsegnatiConIlLoroMessaggio()
     {
+        QProgressBar pb1;
+        ui::BarraProgresso b1(&pb1);
         LavoroDiFondo lavoro;
+        lavoro.collegaBarre(&b1, nullptr);
         LavoroDiFondo::Fine ricevuta;
         auto ricevi = [&](const LavoroDiFondo::Fine& fine) { ricevuta = fine; };
-        QVERIFY(lavoro.avvia([](avanzamento::Avanzamento&) { throw std::runtime_error("Il file \"a.db\" è rovinato"); }, ricevi));
+        QVERIFY(lavoro.avvia(
+            [](avanzamento::Avanzamento& av) {
+                av.imposta(1, 7, 10);
+                throw std::runtime_error("Il file \"a.db\" è rovinato");
+            },
+            ricevi));
         lavoro.aspetta();
+        // A work that failed half-way leaves no bar stuck where it stopped.
+        QCOMPARE(pb1.value(), 0);
         QVERIFY(ricevuta.errore);
         QVERIFY(!ricevuta.interrotto);
         QCOMPARE(ricevuta.messaggio, QStringLiteral("Il file \"a.db\" è rovinato"));
