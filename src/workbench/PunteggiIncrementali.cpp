@@ -59,6 +59,76 @@ std::array<std::uint16_t, 92> quota(const archive::Archivio& a, const std::array
     return q;
 }
 
+// The forecasts of an operator that reads the draw, for each candidate of class `tipo` in
+// enumeration order on case c (Errore where it cannot be computed), as the search sets its fields.
+std::vector<std::uint8_t> esitiDiretti(int tipo, int op, const NumeriCaso& c, const archive::Archivio& a)
+{
+    std::vector<std::uint8_t> esiti(static_cast<std::size_t>(candidatiDelTipo(tipo)), Errore);
+    auto valuta = [&](const engine::ValoriOperatore& v) {
+        try {
+            return static_cast<std::uint8_t>(indiceEsito(engine::Valuta(op, v, a)));
+        } catch (const engine::ErroreCalcolo&) {
+            return static_cast<std::uint8_t>(Errore);
+        }
+    };
+    auto diretto = [&](int i1, int i2, int n1, int n2, int k) {
+        if (n1 < 0 || n2 < 0)
+            return static_cast<std::uint8_t>(Errore);
+        engine::ValoriOperatore v = valoriDelleCelle(c.d, i1, i2);
+        v.N1 = n1;
+        v.N2 = n2;
+        v.ValoreFisso = k;
+        return valuta(v);
+    };
+    const auto& num = c.numeri;
+    std::size_t i = 0;
+    switch (tipo) {
+    case 1:
+        for (int i1 = 0; i1 < Riferimenti; ++i1)
+            esiti[i++] = diretto(i1, -1, num[static_cast<std::size_t>(i1)], 0, 0);
+        break;
+    case 2:
+        for (int i1 = 0; i1 < Riferimenti; ++i1)
+            for (int i2 = 0; i2 < Riferimenti; ++i2)
+                esiti[i++] = diretto(i1, i2, num[static_cast<std::size_t>(i1)], num[static_cast<std::size_t>(i2)], 0);
+        break;
+    case 3:
+        for (int i1 = 0; i1 < Riferimenti; ++i1)
+            for (int k = 0; k < Valori; ++k)
+                esiti[i++] = diretto(i1, -1, num[static_cast<std::size_t>(i1)], 0, k);
+        break;
+    case 4:
+        for (int n = 1; n <= 90; ++n)
+            esiti[i++] = diretto(-1, -1, n, 0, 0);
+        break;
+    case 5:
+        for (int k = 0; k < Ritardi; ++k)
+            for (int i1 = 0; i1 < Riferimenti; ++i1)
+                esiti[i++] = diretto(i1, -1, c.precedenti[static_cast<std::size_t>(k)][static_cast<std::size_t>(i1)], 0, k);
+        break;
+    case 6:
+        // A wheel not drawn, or a case on which the whole-wheel formula fails, is skipped,
+        // as the search does.
+        for (int r = 0; r < Ruote; ++r, ++i)
+            if (a.ruotaEstratta(c.d, r)) {
+                engine::ValoriOperatore v;
+                v.EstrazioneCalcolo = c.d;
+                v.R1 = r;
+                esiti[i] = valuta(v);
+            }
+        break;
+    case 7:
+        for (int i1 = 0; i1 < Riferimenti; ++i1)
+            for (int i2 = 0; i2 < Riferimenti; ++i2)
+                for (int k = 0; k < Valori; ++k)
+                    esiti[i++] =
+                        diretto(i1, i2, num[static_cast<std::size_t>(i1)], num[static_cast<std::size_t>(i2)], k);
+        break;
+    default: break;
+    }
+    return esiti;
+}
+
 // The highest of n packed sums. Compared as signed 16-bit values with the top bit flipped:
 // the order is the same, and plain SSE2 has a signed 16-bit maximum but no unsigned one.
 std::uint16_t massimoDi(const std::uint16_t* somme, std::size_t n)
@@ -99,7 +169,8 @@ struct PunteggiIncrementali::Blocco {
     int riga = 0;                 // row of the operator list
     int tipo = 0;
     int op = -1;                  // evaluator index, -1 for an unknown code (scores nothing)
-    bool diretto = false;         // reads the draw itself: evaluated on each case
+    bool diretto = false;         // reads the draw itself (or class 6): evaluated on each case
+    std::vector<std::vector<std::uint8_t>> esitiCasi;   // those forecasts per case draw, once worked out
     std::size_t inizio = 0;
     int quanti = 0;
     const std::uint8_t* tavola = nullptr;   // forecasts over every input, for the others
@@ -118,6 +189,7 @@ PunteggiIncrementali::PunteggiIncrementali(const archive::Archivio& a, const std
                                            const std::array<bool, archive::NumeroRuote>& ruote, int colpi)
     : a_(a), operatori_(operatori), ruote_(ruote), colpi_(colpi)
 {
+    std::size_t memoriaDiretti = 0;
     for (std::size_t k = 0; k < operatori_.size(); ++k) {
         const auto& o = operatori_[k];
         const int n = candidatiDelTipo(o.tipo);
@@ -127,9 +199,15 @@ PunteggiIncrementali::PunteggiIncrementali(const archive::Archivio& a, const std
         b.riga = static_cast<int>(k);
         b.tipo = o.tipo;
         b.op = engine::IndiceOperatore(o.codice);
-        b.diretto = b.op >= 0 && engine::LeggeOperatore(b.op).Estrazione;
+        b.diretto = b.op >= 0 && (engine::LeggeOperatore(b.op).Estrazione || b.tipo == 6);
         b.inizio = totale_;
         b.quanti = n;
+        // Keeping every case's forecasts costs a byte per candidate and draw: up to about 64 MB.
+        const std::size_t tenuti = static_cast<std::size_t>(n) * (static_cast<std::size_t>(std::max(a_.NumeroEstrazioni, 0)) + 1);
+        if (b.diretto && memoriaDiretti + tenuti <= (64u << 20)) {
+            b.esitiCasi.resize(static_cast<std::size_t>(std::max(a_.NumeroEstrazioni, 0)) + 1);
+            memoriaDiretti += tenuti;
+        }
         totale_ += static_cast<std::size_t>(n);
         blocchi_.push_back(b);
     }
@@ -194,29 +272,29 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
     // case in each: one start of the threads per reference. Each operator writes only its own
     // sums; the two wide ones (class 7) hold most of the work and go to different threads.
     perOgni(static_cast<int>(blocchi_.size()), coreDisponibili(), [&](int indice) {
-        const Blocco& b = blocchi_[static_cast<std::size_t>(indice)];
+        Blocco& b = blocchi_[static_cast<std::size_t>(indice)];
         if (b.op < 0)
             return;
         avanzamento::controlla(avanzamento);
         std::uint16_t* s = somme.data() + b.inizio;
-        // The evaluator on inputs the candidate prepared; its own errors score nothing.
-        auto valuta = [&](engine::ValoriOperatore v) {
-            try {
-                return indiceEsito(engine::Valuta(b.op, v, a_));
-            } catch (const engine::ErroreCalcolo&) {
-                return Errore;
+        if (b.diretto) {
+            // Each case's forecasts are worked out once and kept (within the memory above): a
+            // case enters, gains colpi and leaves at several references.
+            std::vector<std::uint8_t> nonTenuti;
+            for (const Passo& p : passi) {
+                auto& esiti = b.esitiCasi.empty() ? nonTenuti : b.esitiCasi[static_cast<std::size_t>(p.c.d)];
+                if (esiti.empty() || b.esitiCasi.empty())
+                    esiti = esitiDiretti(b.tipo, b.op, p.c, a_);
+                const std::uint8_t* x = esiti.data();
+                const std::uint16_t* dq = p.delta.data();
+                for (int i = 0; i < b.quanti; ++i)
+                    s[i] = static_cast<std::uint16_t>(s[i] + dq[x[i]]);
             }
-        };
-        // Operators that read the draw: the fields as the search sets them for the type.
-        auto diretto = [&](const NumeriCaso& c, int i1, int i2, int n1, int n2, int k) {
-            if (n1 < 0 || n2 < 0)
-                return Errore;
-            engine::ValoriOperatore v = valoriDelleCelle(c.d, i1, i2);
-            v.N1 = n1;
-            v.N2 = n2;
-            v.ValoreFisso = k;
-            return valuta(v);
-        };
+            for (int i : b.fissi)
+                s[i] = 0;
+            massimi[static_cast<std::size_t>(indice)] = massimoDi(s, static_cast<std::size_t>(b.quanti));
+            return;
+        }
         switch (b.tipo) {
         case 2:
             perOgni(Riferimenti, 1, [&](int i1) {
@@ -226,11 +304,7 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
                     const int n1 = num[static_cast<std::size_t>(i1)];
                     for (int i2 = 0; i2 < Riferimenti; ++i2) {
                         const int n2 = num[static_cast<std::size_t>(i2)];
-                        int x;
-                        if (b.diretto)
-                            x = diretto(p.c, i1, i2, n1, n2, 0);
-                        else
-                            x = n1 < 0 || n2 < 0 ? Errore : b.tavola[n1 * 91 + n2];
+                        const int x = n1 < 0 || n2 < 0 ? Errore : b.tavola[n1 * 91 + n2];
                         auto& v = s[i1 * Riferimenti + i2];
                         v = static_cast<std::uint16_t>(v + dq[x]);
                     }
@@ -247,11 +321,6 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
                     for (int i2 = 0; i2 < Riferimenti; ++i2) {
                         const int n2 = num[static_cast<std::size_t>(i2)];
                         std::uint16_t* riga = s + (i1 * Riferimenti + i2) * Valori;
-                        if (b.diretto) {
-                            for (int k = 0; k < Valori; ++k)
-                                riga[k] = static_cast<std::uint16_t>(riga[k] + dq[diretto(p.c, i1, i2, n1, n2, k)]);
-                            continue;
-                        }
                         if (n1 < 0 || n2 < 0)
                             continue;
                         // Outcomes b + 1 .. 90, 1 .. b over V: two runs of the shares, which
@@ -281,7 +350,7 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
                 case 1:
                     for (int i1 = 0; i1 < Riferimenti; ++i1) {
                         const int n1 = num[static_cast<std::size_t>(i1)];
-                        const int x = b.diretto ? diretto(c, i1, -1, n1, 0, 0) : (n1 < 0 ? Errore : b.tavola[n1]);
+                        const int x = n1 < 0 ? Errore : b.tavola[n1];
                         s[i1] = static_cast<std::uint16_t>(s[i1] + dq[x]);
                     }
                     break;
@@ -290,15 +359,14 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
                         const int n1 = num[static_cast<std::size_t>(i1)];
                         std::uint16_t* riga = s + i1 * Valori;
                         for (int k = 0; k < Valori; ++k) {
-                            const int x =
-                                b.diretto ? diretto(c, i1, -1, n1, 0, k) : (n1 < 0 ? Errore : b.tavola[n1 * Valori + k]);
+                            const int x = n1 < 0 ? Errore : b.tavola[n1 * Valori + k];
                             riga[k] = static_cast<std::uint16_t>(riga[k] + dq[x]);
                         }
                     }
                     break;
                 case 4:
                     for (int n = 1; n <= 90; ++n) {
-                        const int x = b.diretto ? diretto(c, -1, -1, n, 0, 0) : b.tavola[n];
+                        const int x = b.tavola[n];
                         s[n - 1] = static_cast<std::uint16_t>(s[n - 1] + dq[x]);
                     }
                     break;
@@ -306,26 +374,10 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
                     for (int k = 0; k < Ritardi; ++k)
                         for (int i1 = 0; i1 < Riferimenti; ++i1) {
                             const int n1 = c.precedenti[static_cast<std::size_t>(k)][static_cast<std::size_t>(i1)];
-                            const int x =
-                                b.diretto ? diretto(c, i1, -1, n1, 0, k) : (n1 < 0 ? Errore : b.tavola[n1 * Valori + k]);
+                            const int x = n1 < 0 ? Errore : b.tavola[n1 * Valori + k];
                             auto& v = s[k * Riferimenti + i1];
                             v = static_cast<std::uint16_t>(v + dq[x]);
                         }
-                    break;
-                case 6:
-                    for (int r = 0; r < Ruote; ++r) {
-                        if (!a_.ruotaEstratta(c.d, r))
-                            continue;   // not computable on a wheel not drawn, as in the search
-                        engine::ValoriOperatore v;
-                        v.EstrazioneCalcolo = c.d;
-                        v.R1 = r;
-                        // A case on which the whole-wheel formula fails is skipped, as the search does.
-                        try {
-                            const int x = indiceEsito(engine::Valuta(b.op, v, a_));
-                            s[r] = static_cast<std::uint16_t>(s[r] + dq[x]);
-                        } catch (const engine::ErroreCalcolo&) {
-                        }
-                    }
                     break;
                 default: break;
                 }
