@@ -34,7 +34,7 @@ TEST(CliConvalidaRiferimenti, AmbataUscitaAllUltimoColpo)
     // draw 6); at reference R the ambata is 60+R, out in draw R+3: the third and last colpo.
     for (int R = 6; R <= 9; ++R) {
         const auto c = campi(r[static_cast<std::size_t>(R - 5)]);
-        ASSERT_EQ(c.size(), 12u) << r[static_cast<std::size_t>(R - 5)];
+        ASSERT_EQ(c.size(), 13u) << r[static_cast<std::size_t>(R - 5)];
         EXPECT_EQ(c[0], std::to_string(R));
         EXPECT_EQ(c[3], "NUM");
         EXPECT_EQ(c[4], "1");
