@@ -176,6 +176,9 @@ struct PunteggiIncrementali::Blocco {
     const std::uint8_t* tavola = nullptr;   // forecasts over every input, for the others
     std::vector<int> fissi;                 // its candidates that are a fixed number in disguise
     const std::int8_t* rotazione = nullptr; // see EsitiTabulati
+    // Classes 2 and 7 with an outcome that stays when N1 and N2 swap (SOM, PER, SOM+, …):
+    // (i2, i1) then scores as (i1, i2) on every case, and only the sums of i1 <= i2 are kept.
+    bool simmetrico = false;
 };
 
 // Sums kept for one set of cases.
@@ -224,6 +227,15 @@ void PunteggiIncrementali::tabella(Blocco& b, int dim2, int dimV, avanzamento::A
     b.fissi = candidatiFissi(b.tipo, t);
     b.tavola = t.esiti;
     b.rotazione = t.rotazione;
+    if (dim2 == 91 && (b.tipo == 2 || b.tipo == 7)) {
+        b.simmetrico = true;
+        const std::size_t riga = static_cast<std::size_t>(dimV);
+        for (int n1 = 0; n1 < 91 && b.simmetrico; ++n1)
+            for (int n2 = n1 + 1; n2 < 91 && b.simmetrico; ++n2)
+                b.simmetrico = std::equal(t.esiti + static_cast<std::size_t>(n1 * 91 + n2) * riga,
+                                          t.esiti + static_cast<std::size_t>(n1 * 91 + n2 + 1) * riga,
+                                          t.esiti + static_cast<std::size_t>(n2 * 91 + n1) * riga);
+    }
 }
 
 void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vector<std::uint16_t>& massimi,
@@ -302,7 +314,7 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
                     const auto& num = p.c.numeri;
                     const std::uint16_t* dq = p.delta.data();
                     const int n1 = num[static_cast<std::size_t>(i1)];
-                    for (int i2 = 0; i2 < Riferimenti; ++i2) {
+                    for (int i2 = b.simmetrico ? i1 : 0; i2 < Riferimenti; ++i2) {
                         const int n2 = num[static_cast<std::size_t>(i2)];
                         const int x = n1 < 0 || n2 < 0 ? Errore : b.tavola[n1 * 91 + n2];
                         auto& v = s[i1 * Riferimenti + i2];
@@ -318,7 +330,7 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
                     const auto& num = p.c.numeri;
                     const std::uint16_t* dq = p.delta.data();
                     const int n1 = num[static_cast<std::size_t>(i1)];
-                    for (int i2 = 0; i2 < Riferimenti; ++i2) {
+                    for (int i2 = b.simmetrico ? i1 : 0; i2 < Riferimenti; ++i2) {
                         const int n2 = num[static_cast<std::size_t>(i2)];
                         std::uint16_t* riga = s + (i1 * Riferimenti + i2) * Valori;
                         if (n1 < 0 || n2 < 0)
@@ -501,17 +513,47 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
         *pari = PariMerito{};
         std::array<bool, 91> giocati{};
         int valutate = 0;
-        for (const std::size_t k : alVertice) {
-            pari->formule += static_cast<int>(std::count(s.valori.begin() + static_cast<std::ptrdiff_t>(inizio(k)),
-                                                         s.valori.begin() + static_cast<std::ptrdiff_t>(fine(k)), massimo));
-            for (std::size_t i = trova(s.valori, inizio(k), massimo); i < fine(k) && valutate < PariMeritoValutati;
-                 i = trova(s.valori, i + 1, massimo), ++valutate) {
-                const auto n = previsioneRiga(riga(i), a_, imp.riferimento);
-                if (n && *n >= 1 && *n <= 90 && !giocati[static_cast<std::size_t>(*n)]) {
-                    giocati[static_cast<std::size_t>(*n)] = true;
-                    ++pari->ambate;
-                }
+        const auto conta = [&](std::size_t da, std::size_t a) {
+            return static_cast<int>(std::count(s.valori.begin() + static_cast<std::ptrdiff_t>(da),
+                                               s.valori.begin() + static_cast<std::ptrdiff_t>(a), massimo));
+        };
+        const auto valuta = [&](std::size_t i) {
+            if (valutate >= PariMeritoValutati)
+                return;
+            ++valutate;
+            const auto n = previsioneRiga(riga(i), a_, imp.riferimento);
+            if (n && *n >= 1 && *n <= 90 && !giocati[static_cast<std::size_t>(*n)]) {
+                giocati[static_cast<std::size_t>(*n)] = true;
+                ++pari->ambate;
             }
+        };
+        for (const std::size_t k : alVertice) {
+            pari->formule += conta(inizio(k), fine(k));
+            if (!blocchi_[k].simmetrico) {
+                for (std::size_t i = trova(s.valori, inizio(k), massimo); i < fine(k) && valutate < PariMeritoValutati;
+                     i = trova(s.valori, i + 1, massimo))
+                    valuta(i);
+                continue;
+            }
+            // Only i1 <= i2 is kept: every other pair is one more tie where its twin is one,
+            // read in its twin's place in enumeration order.
+            const std::size_t dimV = blocchi_[k].tipo == 7 ? Valori : 1;
+            pari->formule += conta(inizio(k), fine(k));
+            for (std::size_t i = 0; i < Riferimenti; ++i)
+                pari->formule -= conta(inizio(k) + (i * Riferimenti + i) * dimV, inizio(k) + (i * Riferimenti + i + 1) * dimV);
+            for (std::size_t i1 = 0; i1 < Riferimenti && valutate < PariMeritoValutati; ++i1)
+                for (std::size_t i2 = 0; i2 < Riferimenti && valutate < PariMeritoValutati; ++i2) {
+                    const std::size_t coppia = i1 * Riferimenti + i2;
+                    const std::uint16_t* tenuta =
+                        s.valori.data() + inizio(k) + (i1 <= i2 ? coppia : i2 * Riferimenti + i1) * dimV;
+                    bool c = false;
+                    for (std::size_t v = 0; v < dimV; ++v)
+                        c |= tenuta[v] == massimo;
+                    if (c)
+                        for (std::size_t v = 0; v < dimV; ++v)
+                            if (tenuta[v] == massimo)
+                                valuta(inizio(k) + coppia * dimV + v);
+                }
         }
         pari->tutte = pari->formule <= PariMeritoValutati;
     }
