@@ -5,6 +5,7 @@
 #include "workbench/Parallelo.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <stdexcept>
 
@@ -500,64 +501,102 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
     for (std::size_t k = 0; k < blocchi_.size(); ++k)
         if (s.massimi[k] == massimo)
             alVertice.push_back(k);
-    const auto inizio = [&](std::size_t k) { return blocchi_[k].inizio; };
-    const auto fine = [&](std::size_t k) { return blocchi_[k].inizio + static_cast<std::size_t>(blocchi_[k].quanti); };
-    const auto primo = s.valori.begin() + static_cast<std::ptrdiff_t>(trova(s.valori, inizio(alVertice.front()), massimo));
+    const auto primo = s.valori.begin() + static_cast<std::ptrdiff_t>(trova(s.valori, blocchi_[alVertice.front()].inizio, massimo));
     const auto riga = [&](std::size_t indice) {
         const auto blocco = std::prev(std::upper_bound(blocchi_.begin(), blocchi_.end(), indice,
                                                        [](std::size_t i, const Blocco& b) { return i < b.inizio; }));
         return rigaCandidato(operatori_[static_cast<std::size_t>(blocco->riga)],
                              static_cast<int>(indice - blocco->inizio), massimo >> BitTot, massimo & ((1 << BitTot) - 1));
     };
-    if (pari) {
-        *pari = PariMerito{};
-        std::array<bool, 91> giocati{};
-        int valutate = 0;
-        const auto conta = [&](std::size_t da, std::size_t a) {
-            return static_cast<int>(std::count(s.valori.begin() + static_cast<std::ptrdiff_t>(da),
-                                               s.valori.begin() + static_cast<std::ptrdiff_t>(a), massimo));
-        };
-        const auto valuta = [&](std::size_t i) {
-            if (valutate >= PariMeritoValutati)
-                return;
-            ++valutate;
-            const auto n = previsioneRiga(riga(i), a_, imp.riferimento);
-            if (n && *n >= 1 && *n <= 90 && !giocati[static_cast<std::size_t>(*n)]) {
-                giocati[static_cast<std::size_t>(*n)] = true;
-                ++pari->ambate;
-            }
-        };
-        for (const std::size_t k : alVertice) {
-            pari->formule += conta(inizio(k), fine(k));
-            if (!blocchi_[k].simmetrico) {
-                for (std::size_t i = trova(s.valori, inizio(k), massimo); i < fine(k) && valutate < PariMeritoValutati;
-                     i = trova(s.valori, i + 1, massimo))
-                    valuta(i);
-                continue;
-            }
-            // Only i1 <= i2 is kept: every other pair is one more tie where its twin is one,
-            // read in its twin's place in enumeration order.
-            const std::size_t dimV = blocchi_[k].tipo == 7 ? Valori : 1;
-            pari->formule += conta(inizio(k), fine(k));
-            for (std::size_t i = 0; i < Riferimenti; ++i)
-                pari->formule -= conta(inizio(k) + (i * Riferimenti + i) * dimV, inizio(k) + (i * Riferimenti + i + 1) * dimV);
-            for (std::size_t i1 = 0; i1 < Riferimenti && valutate < PariMeritoValutati; ++i1)
-                for (std::size_t i2 = 0; i2 < Riferimenti && valutate < PariMeritoValutati; ++i2) {
-                    const std::size_t coppia = i1 * Riferimenti + i2;
-                    const std::uint16_t* tenuta =
-                        s.valori.data() + inizio(k) + (i1 <= i2 ? coppia : i2 * Riferimenti + i1) * dimV;
-                    bool c = false;
-                    for (std::size_t v = 0; v < dimV; ++v)
-                        c |= tenuta[v] == massimo;
-                    if (c)
-                        for (std::size_t v = 0; v < dimV; ++v)
-                            if (tenuta[v] == massimo)
-                                valuta(inizio(k) + coppia * dimV + v);
-                }
-        }
-        pari->tutte = pari->formule <= PariMeritoValutati;
-    }
+    if (pari)
+        pariMerito(s.valori, alVertice, massimo, imp.riferimento, riga, *pari);
     return riga(static_cast<std::size_t>(primo - s.valori.begin()));
+}
+
+void PunteggiIncrementali::pariMerito(const std::vector<std::uint16_t>& somme, const std::vector<std::size_t>& alVertice,
+                                     std::uint16_t massimo, int riferimento,
+                                     const std::function<RigaEsito(std::size_t)>& riga, PariMerito& pari) const
+{
+    pari = PariMerito{};
+    // The reference's ambata of a tied candidate: from its operator's table on the reference's
+    // numbers, as the cases read them; an operator that reads the draw is asked as the search asks it.
+    const NumeriCaso rif = numeriCaso(a_, riferimento);
+    const auto ambata = [&](const Blocco& b, std::size_t i) {
+        int x = Errore;
+        if (!b.tavola) {
+            const auto n = previsioneRiga(riga(i), a_, riferimento);
+            x = n ? *n : Errore;
+        } else {
+            const auto j = static_cast<int>(i - b.inizio);
+            const auto n = [&](int cella) { return rif.numeri[static_cast<std::size_t>(cella)]; };
+            switch (b.tipo) {
+            case 1: x = n(j) < 0 ? Errore : b.tavola[n(j)]; break;
+            case 2: {
+                const int n1 = n(j / Riferimenti), n2 = n(j % Riferimenti);
+                x = n1 < 0 || n2 < 0 ? Errore : b.tavola[n1 * 91 + n2];
+                break;
+            }
+            case 3: x = n(j / Valori) < 0 ? Errore : b.tavola[n(j / Valori) * Valori + j % Valori]; break;
+            case 4: x = b.tavola[j + 1]; break;
+            case 5: {
+                const int k = j / Riferimenti;
+                const int n1 = rif.precedenti[static_cast<std::size_t>(k)][static_cast<std::size_t>(j % Riferimenti)];
+                x = n1 < 0 ? Errore : b.tavola[n1 * Valori + k];
+                break;
+            }
+            case 7: {
+                const int coppia = j / Valori;
+                const int n1 = n(coppia / Riferimenti), n2 = n(coppia % Riferimenti);
+                x = n1 < 0 || n2 < 0 ? Errore : b.tavola[(n1 * 91 + n2) * Valori + j % Valori];
+                break;
+            }
+            default: break;
+            }
+        }
+        return x >= 1 && x <= 90 ? x : 0;
+    };
+    std::array<bool, 91> giocati{};
+    int valutate = 0;
+    const auto valuta = [&](const Blocco& b, std::size_t i) {
+        if (valutate >= PariMeritoValutati)
+            return;
+        ++valutate;
+        const int n = ambata(b, i);
+        if (n && !giocati[static_cast<std::size_t>(n)]) {
+            giocati[static_cast<std::size_t>(n)] = true;
+            ++pari.ambate;
+        }
+    };
+    for (const std::size_t k : alVertice) {
+        const Blocco& b = blocchi_[k];
+        const std::size_t fine = b.inizio + static_cast<std::size_t>(b.quanti);
+        if (!b.simmetrico) {
+            pari.formule += static_cast<int>(std::count(somme.begin() + static_cast<std::ptrdiff_t>(b.inizio),
+                                                        somme.begin() + static_cast<std::ptrdiff_t>(fine), massimo));
+            for (std::size_t i = trova(somme, b.inizio, massimo); i < fine && valutate < PariMeritoValutati;
+                 i = trova(somme, i + 1, massimo))
+                valuta(b, i);
+            continue;
+        }
+        // Only i1 <= i2 is kept: every other pair ties where its twin does, and takes its
+        // own place in enumeration order.
+        const std::size_t dimV = b.tipo == 7 ? Valori : 1;
+        std::vector<std::size_t> pari2;
+        for (std::size_t i = trova(somme, b.inizio, massimo); i < fine; i = trova(somme, i + 1, massimo)) {
+            const std::size_t j = i - b.inizio;
+            const std::size_t i1 = j / dimV / Riferimenti, i2 = j / dimV % Riferimenti;
+            pari2.push_back(j);
+            if (i1 != i2)
+                pari2.push_back((i2 * Riferimenti + i1) * dimV + j % dimV);
+        }
+        pari.formule += static_cast<int>(pari2.size());
+        const auto primi = pari2.begin() + static_cast<std::ptrdiff_t>(
+                                               std::min<std::size_t>(pari2.size(), static_cast<std::size_t>(PariMeritoValutati)));
+        std::partial_sort(pari2.begin(), primi, pari2.end());
+        for (auto it = pari2.begin(); it != primi && valutate < PariMeritoValutati; ++it)
+            valuta(b, b.inizio + *it);
+    }
+    pari.tutte = pari.formule <= PariMeritoValutati;
 }
 
 }

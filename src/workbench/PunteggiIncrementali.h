@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <map>
 #include <vector>
@@ -58,6 +59,11 @@ private:
     void applica(std::vector<std::uint16_t>& somme, std::vector<std::uint16_t>& massimi,
                  const std::vector<Variazione>& variazioni,
                  avanzamento::Avanzamento* avanzamento);
+    // The ties of the top sum `massimo` (in the blocks `alVertice`) as cercaFormule counts
+    // them, the first PariMeritoValutati evaluated on the reference; `riga` makes a row of a candidate.
+    void pariMerito(const std::vector<std::uint16_t>& somme, const std::vector<std::size_t>& alVertice,
+                    std::uint16_t massimo, int riferimento, const std::function<RigaEsito(std::size_t)>& riga,
+                    PariMerito& pari) const;
     // Points the block at its operator's table and lists its fixed candidates.
     void tabella(Blocco& b, int dim2, int dimV, avanzamento::Avanzamento* avanzamento);
 
