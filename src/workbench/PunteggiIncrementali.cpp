@@ -400,7 +400,16 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
         // A fixed number in disguise never scores, as in the search.
         for (int i : b.fissi)
             s[i] = 0;
-        massimi[static_cast<std::size_t>(indice)] = massimoDi(s, static_cast<std::size_t>(b.quanti));
+        if (!b.simmetrico) {
+            massimi[static_cast<std::size_t>(indice)] = massimoDi(s, static_cast<std::size_t>(b.quanti));
+            return;
+        }
+        // Only the kept half: from (i1, i1) to the end of each row of pairs.
+        const std::size_t dimV = b.tipo == 7 ? Valori : 1;
+        std::uint16_t piu = 0;
+        for (std::size_t i1 = 0; i1 < Riferimenti; ++i1)
+            piu = std::max(piu, massimoDi(s + (i1 * Riferimenti + i1) * dimV, (Riferimenti - i1) * dimV));
+        massimi[static_cast<std::size_t>(indice)] = piu;
     });
 }
 
