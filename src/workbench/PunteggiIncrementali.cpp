@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <stdexcept>
 
 namespace workbench {
@@ -191,7 +192,7 @@ struct PunteggiIncrementali::Somme {
 
 PunteggiIncrementali::PunteggiIncrementali(const archive::Archivio& a, const std::vector<OperatoreRicerca>& operatori,
                                            const std::array<bool, archive::NumeroRuote>& ruote, int colpi)
-    : a_(a), operatori_(operatori), ruote_(ruote), colpi_(colpi)
+    : a_(a), operatori_(operatori), ruote_(ruote), colpi_(colpi), squadra_(std::make_unique<Squadra>(coreDisponibili()))
 {
     std::size_t memoriaDiretti = 0;
     for (std::size_t k = 0; k < operatori_.size(); ++k) {
@@ -282,9 +283,9 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
         return;
 
     // The operators spread over the cores, each one's candidates on one thread, every changed
-    // case in each: one start of the threads per reference. Each operator writes only its own
+    // case in each: one loop of the kept threads per reference. Each operator writes only its own
     // sums; the two wide ones (class 7) hold most of the work and go to different threads.
-    perOgni(static_cast<int>(blocchi_.size()), coreDisponibili(), [&](int indice) {
+    squadra_->perOgni(static_cast<int>(blocchi_.size()), [&](int indice) {
         Blocco& b = blocchi_[static_cast<std::size_t>(indice)];
         if (b.op < 0)
             return;

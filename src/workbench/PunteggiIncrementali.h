@@ -10,9 +10,12 @@
 #include <functional>
 #include <list>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace workbench {
+
+class Squadra;
 
 // A candidate's score is a sum over the cases, and a case's share depends on the
 // reference only through its last colpo min(d + C, R). So the sums are kept and, at the
@@ -74,6 +77,7 @@ private:
     std::vector<Blocco> blocchi_;
     std::size_t totale_ = 0;
     std::list<Somme> somme_;   // most recently used first
+    std::unique_ptr<Squadra> squadra_;   // the threads the operators' sums are updated on
 };
 
 }
