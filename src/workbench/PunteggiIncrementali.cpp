@@ -8,6 +8,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <queue>
 #include <stdexcept>
 
 namespace workbench {
@@ -186,7 +187,7 @@ struct PunteggiIncrementali::Blocco {
 // Sums kept for one set of cases.
 struct PunteggiIncrementali::Somme {
     std::vector<std::uint16_t> valori;
-    std::vector<std::uint16_t> massimi;   // per operator block, its highest packed sum
+    std::vector<Vertice> vertici;   // per operator block, its highest packed sum and its ties
     Casi casi;
 };
 
@@ -240,7 +241,7 @@ void PunteggiIncrementali::tabella(Blocco& b, int dim2, int dimV, avanzamento::A
     }
 }
 
-void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vector<std::uint16_t>& massimi,
+void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vector<Vertice>& vertici,
                                    const std::vector<Variazione>& variazioni,
                                    avanzamento::Avanzamento* avanzamento)
 {
@@ -306,7 +307,7 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
             }
             for (int i : b.fissi)
                 s[i] = 0;
-            massimi[static_cast<std::size_t>(indice)] = massimoDi(s, static_cast<std::size_t>(b.quanti));
+            vertici[static_cast<std::size_t>(indice)] = vertice(b, s);
             return;
         }
         switch (b.tipo) {
@@ -401,17 +402,29 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
         // A fixed number in disguise never scores, as in the search.
         for (int i : b.fissi)
             s[i] = 0;
-        if (!b.simmetrico) {
-            massimi[static_cast<std::size_t>(indice)] = massimoDi(s, static_cast<std::size_t>(b.quanti));
-            return;
-        }
-        // Only the kept half: from (i1, i1) to the end of each row of pairs.
-        const std::size_t dimV = b.tipo == 7 ? Valori : 1;
-        std::uint16_t piu = 0;
-        for (std::size_t i1 = 0; i1 < Riferimenti; ++i1)
-            piu = std::max(piu, massimoDi(s + (i1 * Riferimenti + i1) * dimV, (Riferimenti - i1) * dimV));
-        massimi[static_cast<std::size_t>(indice)] = piu;
+        vertici[static_cast<std::size_t>(indice)] = vertice(b, s);
     });
+}
+
+PunteggiIncrementali::Vertice PunteggiIncrementali::vertice(const Blocco& b, const std::uint16_t* s)
+{
+    Vertice v;
+    if (!b.simmetrico) {
+        v.massimo = massimoDi(s, static_cast<std::size_t>(b.quanti));
+        v.pari = static_cast<int>(std::count(s, s + b.quanti, v.massimo));
+        return v;
+    }
+    // Only the kept half, from (i1, i1) to the end of each row of pairs; every pair but
+    // (i1, i1) stands for its twin too.
+    const std::size_t dimV = b.tipo == 7 ? Valori : 1;
+    for (std::size_t i1 = 0; i1 < Riferimenti; ++i1)
+        v.massimo = std::max(v.massimo, massimoDi(s + (i1 * Riferimenti + i1) * dimV, (Riferimenti - i1) * dimV));
+    for (std::size_t i1 = 0; i1 < Riferimenti; ++i1) {
+        const std::uint16_t* riga = s + (i1 * Riferimenti + i1) * dimV;
+        v.pari += 2 * static_cast<int>(std::count(riga, riga + (Riferimenti - i1) * dimV, v.massimo)) -
+                  static_cast<int>(std::count(riga, riga + dimV, v.massimo));
+    }
+    return v;
 }
 
 RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzamento::Avanzamento* avanzamento,
@@ -468,12 +481,12 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
         if (somme_.size() < limite) {
             somme_.emplace_front();
             somme_.front().valori.assign(totale_, 0);
-            somme_.front().massimi.assign(blocchi_.size(), 0);
+            somme_.front().vertici.assign(blocchi_.size(), Vertice{});
             scelta = somme_.begin();
         } else {
             scelta = std::prev(somme_.end());
             std::fill(scelta->valori.begin(), scelta->valori.end(), std::uint16_t{0});
-            std::fill(scelta->massimi.begin(), scelta->massimi.end(), std::uint16_t{0});
+            std::fill(scelta->vertici.begin(), scelta->vertici.end(), Vertice{});
             scelta->casi.clear();
         }
     }
@@ -492,7 +505,7 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
             variazioni.push_back({d, 0, ultimo});
     // A stop halfway leaves sums that match no set of cases: they are dropped.
     try {
-        applica(s.valori, s.massimi, variazioni, avanzamento);
+        applica(s.valori, s.vertici, variazioni, avanzamento);
     } catch (...) {
         somme_.pop_front();
         throw;
@@ -502,14 +515,14 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
     // The packed value orders by Cop, then Tot: the top row is the first candidate with the
     // highest, in the first operator block whose highest it is.
     std::uint16_t massimo = 0;
-    for (const std::uint16_t m : s.massimi)
-        massimo = std::max(massimo, m);
+    for (const Vertice& v : s.vertici)
+        massimo = std::max(massimo, v.massimo);
     if ((massimo >> BitTot) == 0)
         return {};
     // The blocks holding the highest sum, in order: the top row and its ties are there.
     std::vector<std::size_t> alVertice;
     for (std::size_t k = 0; k < blocchi_.size(); ++k)
-        if (s.massimi[k] == massimo)
+        if (s.vertici[k].massimo == massimo)
             alVertice.push_back(k);
     const auto primo = s.valori.begin() + static_cast<std::ptrdiff_t>(trova(s.valori, blocchi_[alVertice.front()].inizio, massimo));
     const auto riga = [&](std::size_t indice) {
@@ -519,15 +532,16 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
                              static_cast<int>(indice - blocco->inizio), massimo >> BitTot, massimo & ((1 << BitTot) - 1));
     };
     if (pari)
-        pariMerito(s.valori, alVertice, massimo, imp.riferimento, riga, *pari);
+        pariMerito(s, alVertice, massimo, imp.riferimento, riga, *pari);
     return riga(static_cast<std::size_t>(primo - s.valori.begin()));
 }
 
-void PunteggiIncrementali::pariMerito(const std::vector<std::uint16_t>& somme, const std::vector<std::size_t>& alVertice,
+void PunteggiIncrementali::pariMerito(const Somme& tenute, const std::vector<std::size_t>& alVertice,
                                      std::uint16_t massimo, int riferimento,
                                      const std::function<RigaEsito(std::size_t)>& riga, PariMerito& pari) const
 {
     pari = PariMerito{};
+    const std::vector<std::uint16_t>& somme = tenute.valori;
     // The reference's ambata of a tied candidate: from its operator's table on the reference's
     // numbers, as the cases read them; an operator that reads the draw is asked as the search asks it.
     const NumeriCaso rif = numeriCaso(a_, riferimento);
@@ -580,9 +594,8 @@ void PunteggiIncrementali::pariMerito(const std::vector<std::uint16_t>& somme, c
     for (const std::size_t k : alVertice) {
         const Blocco& b = blocchi_[k];
         const std::size_t fine = b.inizio + static_cast<std::size_t>(b.quanti);
+        pari.formule += tenute.vertici[k].pari;
         if (!b.simmetrico) {
-            pari.formule += static_cast<int>(std::count(somme.begin() + static_cast<std::ptrdiff_t>(b.inizio),
-                                                        somme.begin() + static_cast<std::ptrdiff_t>(fine), massimo));
             for (std::size_t i = trova(somme, b.inizio, massimo); i < fine && valutate < PariMeritoValutati;
                  i = trova(somme, i + 1, massimo))
                 valuta(b, i);
@@ -591,19 +604,28 @@ void PunteggiIncrementali::pariMerito(const std::vector<std::uint16_t>& somme, c
         // Only i1 <= i2 is kept: every other pair ties where its twin does, and takes its
         // own place in enumeration order.
         const std::size_t dimV = b.tipo == 7 ? Valori : 1;
-        std::vector<std::size_t> pari2;
-        for (std::size_t i = trova(somme, b.inizio, massimo); i < fine; i = trova(somme, i + 1, massimo)) {
+        // The first ones still to evaluate, in enumeration order: a kept tie and its twin come
+        // no earlier than the kept one, so the walk stops past the last of them.
+        const auto quanti = static_cast<std::size_t>(PariMeritoValutati - valutate);
+        std::priority_queue<std::size_t> primi;
+        const auto prendi = [&](std::size_t j) {
+            primi.push(j);
+            if (primi.size() > quanti)
+                primi.pop();
+        };
+        for (std::size_t i = trova(somme, b.inizio, massimo); i < fine && quanti > 0; i = trova(somme, i + 1, massimo)) {
             const std::size_t j = i - b.inizio;
+            if (primi.size() == quanti && j > primi.top())
+                break;
             const std::size_t i1 = j / dimV / Riferimenti, i2 = j / dimV % Riferimenti;
-            pari2.push_back(j);
+            prendi(j);
             if (i1 != i2)
-                pari2.push_back((i2 * Riferimenti + i1) * dimV + j % dimV);
+                prendi((i2 * Riferimenti + i1) * dimV + j % dimV);
         }
-        pari.formule += static_cast<int>(pari2.size());
-        const auto primi = pari2.begin() + static_cast<std::ptrdiff_t>(
-                                               std::min<std::size_t>(pari2.size(), static_cast<std::size_t>(PariMeritoValutati)));
-        std::partial_sort(pari2.begin(), primi, pari2.end());
-        for (auto it = pari2.begin(); it != primi && valutate < PariMeritoValutati; ++it)
+        std::vector<std::size_t> ordine;
+        for (; !primi.empty(); primi.pop())
+            ordine.push_back(primi.top());
+        for (auto it = ordine.rbegin(); it != ordine.rend(); ++it)
             valuta(b, b.inizio + *it);
     }
     pari.tutte = pari.formule <= PariMeritoValutati;

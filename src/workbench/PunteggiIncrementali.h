@@ -48,6 +48,11 @@ public:
 private:
     struct Blocco;
     struct Somme;
+    // An operator block's highest packed sum and how many of its candidates hold it.
+    struct Vertice {
+        std::uint16_t massimo = 0;
+        int pari = 0;
+    };
     // A case as the sums hold it: its draw and the last colpo its share counts.
     using Casi = std::map<int, int>;
 
@@ -58,13 +63,14 @@ private:
         int dopo = 0;    // last colpo from now on, 0: the case leaves
     };
     // Adds to `somme` each case's new share less its old one.
-    // `massimi` gets each operator's highest sum, worked out while its sums are still in cache.
-    void applica(std::vector<std::uint16_t>& somme, std::vector<std::uint16_t>& massimi,
+    // `vertici` gets each operator's highest sum and its ties, counted while its sums are still in cache.
+    void applica(std::vector<std::uint16_t>& somme, std::vector<Vertice>& vertici,
                  const std::vector<Variazione>& variazioni,
                  avanzamento::Avanzamento* avanzamento);
     // The ties of the top sum `massimo` (in the blocks `alVertice`) as cercaFormule counts
     // them, the first PariMeritoValutati evaluated on the reference; `riga` makes a row of a candidate.
-    void pariMerito(const std::vector<std::uint16_t>& somme, const std::vector<std::size_t>& alVertice,
+    static Vertice vertice(const Blocco& b, const std::uint16_t* s);
+    void pariMerito(const Somme& tenute, const std::vector<std::size_t>& alVertice,
                     std::uint16_t massimo, int riferimento, const std::function<RigaEsito(std::size_t)>& riga,
                     PariMerito& pari) const;
     // Points the block at its operator's table and lists its fixed candidates.
