@@ -144,10 +144,9 @@ std::uint16_t massimoDi(const std::uint16_t* somme, std::size_t n)
 
 // The first position from `da` whose sum is `v` (size() when none): blocks of 64 sums are
 // compared at once (the compiler vectorises the inner loop), the block that holds it scanned.
-std::size_t trova(const std::vector<std::uint16_t>& somme, std::size_t da, std::uint16_t v)
+std::size_t trova(const std::uint16_t* somme, std::size_t n, std::size_t da, std::uint16_t v)
 {
     constexpr std::size_t Blocco = 64;
-    const std::size_t n = somme.size();
     std::size_t i = da;
     for (; i < n && i % Blocco != 0; ++i)
         if (somme[i] == v)
@@ -163,6 +162,11 @@ std::size_t trova(const std::vector<std::uint16_t>& somme, std::size_t da, std::
         if (somme[i] == v)
             return i;
     return n;
+}
+
+std::size_t trova(const std::vector<std::uint16_t>& somme, std::size_t da, std::uint16_t v)
+{
+    return trova(somme.data(), somme.size(), da, v);
 }
 
 }
@@ -412,17 +416,25 @@ PunteggiIncrementali::Vertice PunteggiIncrementali::vertice(const Blocco& b, con
     if (!b.simmetrico) {
         v.massimo = massimoDi(s, static_cast<std::size_t>(b.quanti));
         v.pari = static_cast<int>(std::count(s, s + b.quanti, v.massimo));
+        v.tenuti = v.pari;
+        v.primo = trova(s, static_cast<std::size_t>(b.quanti), 0, v.massimo);
         return v;
     }
     // Only the kept half, from (i1, i1) to the end of each row of pairs; every pair but
     // (i1, i1) stands for its twin too.
     const std::size_t dimV = b.tipo == 7 ? Valori : 1;
+    v.primo = static_cast<std::size_t>(b.quanti);
     for (std::size_t i1 = 0; i1 < Riferimenti; ++i1)
         v.massimo = std::max(v.massimo, massimoDi(s + (i1 * Riferimenti + i1) * dimV, (Riferimenti - i1) * dimV));
     for (std::size_t i1 = 0; i1 < Riferimenti; ++i1) {
-        const std::uint16_t* riga = s + (i1 * Riferimenti + i1) * dimV;
-        v.pari += 2 * static_cast<int>(std::count(riga, riga + (Riferimenti - i1) * dimV, v.massimo)) -
-                  static_cast<int>(std::count(riga, riga + dimV, v.massimo));
+        const std::size_t da = (i1 * Riferimenti + i1) * dimV, n = (Riferimenti - i1) * dimV;
+        const std::uint16_t* riga = s + da;
+        const int qui = static_cast<int>(std::count(riga, riga + n, v.massimo));
+        v.pari += 2 * qui - static_cast<int>(std::count(riga, riga + dimV, v.massimo));
+        v.tenuti += qui;
+        // The first in enumeration order is in the kept half, in the first row that holds it.
+        if (qui > 0 && v.primo == static_cast<std::size_t>(b.quanti))
+            v.primo = da + trova(riga, n, 0, v.massimo);
     }
     return v;
 }
@@ -524,7 +536,7 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
     for (std::size_t k = 0; k < blocchi_.size(); ++k)
         if (s.vertici[k].massimo == massimo)
             alVertice.push_back(k);
-    const auto primo = s.valori.begin() + static_cast<std::ptrdiff_t>(trova(s.valori, blocchi_[alVertice.front()].inizio, massimo));
+    const std::size_t primo = blocchi_[alVertice.front()].inizio + s.vertici[alVertice.front()].primo;
     const auto riga = [&](std::size_t indice) {
         const auto blocco = std::prev(std::upper_bound(blocchi_.begin(), blocchi_.end(), indice,
                                                        [](std::size_t i, const Blocco& b) { return i < b.inizio; }));
@@ -533,7 +545,7 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
     };
     if (pari)
         pariMerito(s, alVertice, massimo, imp.riferimento, riga, *pari);
-    return riga(static_cast<std::size_t>(primo - s.valori.begin()));
+    return riga(primo);
 }
 
 void PunteggiIncrementali::pariMerito(const Somme& tenute, const std::vector<std::size_t>& alVertice,
@@ -593,12 +605,15 @@ void PunteggiIncrementali::pariMerito(const Somme& tenute, const std::vector<std
     };
     for (const std::size_t k : alVertice) {
         const Blocco& b = blocchi_[k];
-        const std::size_t fine = b.inizio + static_cast<std::size_t>(b.quanti);
         pari.formule += tenute.vertici[k].pari;
         if (!b.simmetrico) {
-            for (std::size_t i = trova(somme, b.inizio, massimo); i < fine && valutate < PariMeritoValutati;
-                 i = trova(somme, i + 1, massimo))
+            // As many as were counted: no scan past the last one.
+            int trovati = 0;
+            for (std::size_t i = b.inizio + tenute.vertici[k].primo;
+                 trovati < tenute.vertici[k].tenuti && valutate < PariMeritoValutati; i = trova(somme, i + 1, massimo)) {
+                ++trovati;
                 valuta(b, i);
+            }
             continue;
         }
         // Only i1 <= i2 is kept: every other pair ties where its twin does, and takes its
@@ -613,7 +628,9 @@ void PunteggiIncrementali::pariMerito(const Somme& tenute, const std::vector<std
             if (primi.size() > quanti)
                 primi.pop();
         };
-        for (std::size_t i = trova(somme, b.inizio, massimo); i < fine && quanti > 0; i = trova(somme, i + 1, massimo)) {
+        int trovati = 0;
+        for (std::size_t i = b.inizio + tenute.vertici[k].primo; trovati < tenute.vertici[k].tenuti && quanti > 0;
+             i = trova(somme, i + 1, massimo), ++trovati) {
             const std::size_t j = i - b.inizio;
             if (primi.size() == quanti && j > primi.top())
                 break;

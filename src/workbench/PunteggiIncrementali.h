@@ -48,10 +48,12 @@ public:
 private:
     struct Blocco;
     struct Somme;
-    // An operator block's highest packed sum and how many of its candidates hold it.
+    // An operator block's highest packed sum, how many of its candidates hold it and the first.
     struct Vertice {
         std::uint16_t massimo = 0;
         int pari = 0;
+        int tenuti = 0;          // of those, the ones in the kept sums (see Blocco::simmetrico)
+        std::size_t primo = 0;   // the first of them in enumeration order, from the block's start
     };
     // A case as the sums hold it: its draw and the last colpo its share counts.
     using Casi = std::map<int, int>;
