@@ -267,7 +267,11 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
     struct Passo {
         std::array<std::uint16_t, 92> delta{};
         NumeriCaso c;
+        // The numbers 1..90 whose share changes (index x - 1), when they are few: a case that
+        // gains a colpo changes only the numbers first out in it.
+        std::vector<int> cambiati;
     };
+    constexpr std::size_t PochiCambiati = 16;
     std::vector<Passo> passi;
     for (const auto& var : variazioni) {
         Passo p;
@@ -282,6 +286,11 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
         if (!cambia)
             continue;
         p.c = numeriCaso(a_, var.d);
+        for (int x = 1; x <= 90 && p.cambiati.size() <= PochiCambiati; ++x)
+            if (p.delta[static_cast<std::size_t>(x)] != 0)
+                p.cambiati.push_back(x - 1);
+        if (p.cambiati.size() > PochiCambiati)
+            p.cambiati.clear();
         passi.push_back(std::move(p));
     }
     if (passi.empty())
@@ -346,6 +355,13 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
                         // the compiler adds many at a time.
                         if (const int r = b.rotazione ? b.rotazione[n1 * 91 + n2] : -1; r >= 0) {
                             const std::uint16_t* d1 = dq + 1;
+                            if (!p.cambiati.empty()) {
+                                // Few numbers changed: number j + 1 is the outcome at V = j - r (round 90).
+                                for (const int j : p.cambiati)
+                                    riga[j >= r ? j - r : j - r + Valori] =
+                                        static_cast<std::uint16_t>(riga[j >= r ? j - r : j - r + Valori] + d1[j]);
+                                continue;
+                            }
                             const int m = Valori - r;
                             for (int k = 0; k < m; ++k)
                                 riga[k] = static_cast<std::uint16_t>(riga[k] + d1[r + k]);
