@@ -5,7 +5,10 @@
 #include "workbench/Parallelo.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
+#include <memory>
+#include <queue>
 #include <stdexcept>
 
 namespace workbench {
@@ -59,6 +62,76 @@ std::array<std::uint16_t, 92> quota(const archive::Archivio& a, const std::array
     return q;
 }
 
+// The forecasts of an operator that reads the draw, for each candidate of class `tipo` in
+// enumeration order on case c (Errore where it cannot be computed), as the search sets its fields.
+std::vector<std::uint8_t> esitiDiretti(int tipo, int op, const NumeriCaso& c, const archive::Archivio& a)
+{
+    std::vector<std::uint8_t> esiti(static_cast<std::size_t>(candidatiDelTipo(tipo)), Errore);
+    auto valuta = [&](const engine::ValoriOperatore& v) {
+        try {
+            return static_cast<std::uint8_t>(indiceEsito(engine::Valuta(op, v, a)));
+        } catch (const engine::ErroreCalcolo&) {
+            return static_cast<std::uint8_t>(Errore);
+        }
+    };
+    auto diretto = [&](int i1, int i2, int n1, int n2, int k) {
+        if (n1 < 0 || n2 < 0)
+            return static_cast<std::uint8_t>(Errore);
+        engine::ValoriOperatore v = valoriDelleCelle(c.d, i1, i2);
+        v.N1 = n1;
+        v.N2 = n2;
+        v.ValoreFisso = k;
+        return valuta(v);
+    };
+    const auto& num = c.numeri;
+    std::size_t i = 0;
+    switch (tipo) {
+    case 1:
+        for (int i1 = 0; i1 < Riferimenti; ++i1)
+            esiti[i++] = diretto(i1, -1, num[static_cast<std::size_t>(i1)], 0, 0);
+        break;
+    case 2:
+        for (int i1 = 0; i1 < Riferimenti; ++i1)
+            for (int i2 = 0; i2 < Riferimenti; ++i2)
+                esiti[i++] = diretto(i1, i2, num[static_cast<std::size_t>(i1)], num[static_cast<std::size_t>(i2)], 0);
+        break;
+    case 3:
+        for (int i1 = 0; i1 < Riferimenti; ++i1)
+            for (int k = 0; k < Valori; ++k)
+                esiti[i++] = diretto(i1, -1, num[static_cast<std::size_t>(i1)], 0, k);
+        break;
+    case 4:
+        for (int n = 1; n <= 90; ++n)
+            esiti[i++] = diretto(-1, -1, n, 0, 0);
+        break;
+    case 5:
+        for (int k = 0; k < Ritardi; ++k)
+            for (int i1 = 0; i1 < Riferimenti; ++i1)
+                esiti[i++] = diretto(i1, -1, c.precedenti[static_cast<std::size_t>(k)][static_cast<std::size_t>(i1)], 0, k);
+        break;
+    case 6:
+        // A wheel not drawn, or a case on which the whole-wheel formula fails, is skipped,
+        // as the search does.
+        for (int r = 0; r < Ruote; ++r, ++i)
+            if (a.ruotaEstratta(c.d, r)) {
+                engine::ValoriOperatore v;
+                v.EstrazioneCalcolo = c.d;
+                v.R1 = r;
+                esiti[i] = valuta(v);
+            }
+        break;
+    case 7:
+        for (int i1 = 0; i1 < Riferimenti; ++i1)
+            for (int i2 = 0; i2 < Riferimenti; ++i2)
+                for (int k = 0; k < Valori; ++k)
+                    esiti[i++] =
+                        diretto(i1, i2, num[static_cast<std::size_t>(i1)], num[static_cast<std::size_t>(i2)], k);
+        break;
+    default: break;
+    }
+    return esiti;
+}
+
 // The highest of n packed sums. Compared as signed 16-bit values with the top bit flipped:
 // the order is the same, and plain SSE2 has a signed 16-bit maximum but no unsigned one.
 std::uint16_t massimoDi(const std::uint16_t* somme, std::size_t n)
@@ -71,10 +144,9 @@ std::uint16_t massimoDi(const std::uint16_t* somme, std::size_t n)
 
 // The first position from `da` whose sum is `v` (size() when none): blocks of 64 sums are
 // compared at once (the compiler vectorises the inner loop), the block that holds it scanned.
-std::size_t trova(const std::vector<std::uint16_t>& somme, std::size_t da, std::uint16_t v)
+std::size_t trova(const std::uint16_t* somme, std::size_t n, std::size_t da, std::uint16_t v)
 {
     constexpr std::size_t Blocco = 64;
-    const std::size_t n = somme.size();
     std::size_t i = da;
     for (; i < n && i % Blocco != 0; ++i)
         if (somme[i] == v)
@@ -92,6 +164,11 @@ std::size_t trova(const std::vector<std::uint16_t>& somme, std::size_t da, std::
     return n;
 }
 
+std::size_t trova(const std::vector<std::uint16_t>& somme, std::size_t da, std::uint16_t v)
+{
+    return trova(somme.data(), somme.size(), da, v);
+}
+
 }
 
 // The candidates of one chosen operator row, at `inizio` in the packed sums.
@@ -99,25 +176,30 @@ struct PunteggiIncrementali::Blocco {
     int riga = 0;                 // row of the operator list
     int tipo = 0;
     int op = -1;                  // evaluator index, -1 for an unknown code (scores nothing)
-    bool diretto = false;         // reads the draw itself: evaluated on each case
+    bool diretto = false;         // reads the draw itself (or class 6): evaluated on each case
+    std::vector<std::vector<std::uint8_t>> esitiCasi;   // those forecasts per case draw, once worked out
     std::size_t inizio = 0;
     int quanti = 0;
     const std::uint8_t* tavola = nullptr;   // forecasts over every input, for the others
     std::vector<int> fissi;                 // its candidates that are a fixed number in disguise
     const std::int8_t* rotazione = nullptr; // see EsitiTabulati
+    // Classes 2 and 7 with an outcome that stays when N1 and N2 swap (SOM, PER, SOM+, …):
+    // (i2, i1) then scores as (i1, i2) on every case, and only the sums of i1 <= i2 are kept.
+    bool simmetrico = false;
 };
 
 // Sums kept for one set of cases.
 struct PunteggiIncrementali::Somme {
     std::vector<std::uint16_t> valori;
-    std::vector<std::uint16_t> massimi;   // per operator block, its highest packed sum
+    std::vector<Vertice> vertici;   // per operator block, its highest packed sum and its ties
     Casi casi;
 };
 
 PunteggiIncrementali::PunteggiIncrementali(const archive::Archivio& a, const std::vector<OperatoreRicerca>& operatori,
                                            const std::array<bool, archive::NumeroRuote>& ruote, int colpi)
-    : a_(a), operatori_(operatori), ruote_(ruote), colpi_(colpi)
+    : a_(a), operatori_(operatori), ruote_(ruote), colpi_(colpi), squadra_(std::make_unique<Squadra>(coreDisponibili()))
 {
+    std::size_t memoriaDiretti = 0;
     for (std::size_t k = 0; k < operatori_.size(); ++k) {
         const auto& o = operatori_[k];
         const int n = candidatiDelTipo(o.tipo);
@@ -127,9 +209,15 @@ PunteggiIncrementali::PunteggiIncrementali(const archive::Archivio& a, const std
         b.riga = static_cast<int>(k);
         b.tipo = o.tipo;
         b.op = engine::IndiceOperatore(o.codice);
-        b.diretto = b.op >= 0 && engine::LeggeOperatore(b.op).Estrazione;
+        b.diretto = b.op >= 0 && (engine::LeggeOperatore(b.op).Estrazione || b.tipo == 6);
         b.inizio = totale_;
         b.quanti = n;
+        // Keeping every case's forecasts costs a byte per candidate and draw: up to about 64 MB.
+        const std::size_t tenuti = static_cast<std::size_t>(n) * (static_cast<std::size_t>(std::max(a_.NumeroEstrazioni, 0)) + 1);
+        if (b.diretto && memoriaDiretti + tenuti <= (64u << 20)) {
+            b.esitiCasi.resize(static_cast<std::size_t>(std::max(a_.NumeroEstrazioni, 0)) + 1);
+            memoriaDiretti += tenuti;
+        }
         totale_ += static_cast<std::size_t>(n);
         blocchi_.push_back(b);
     }
@@ -146,9 +234,18 @@ void PunteggiIncrementali::tabella(Blocco& b, int dim2, int dimV, avanzamento::A
     b.fissi = candidatiFissi(b.tipo, t);
     b.tavola = t.esiti;
     b.rotazione = t.rotazione;
+    if (dim2 == 91 && (b.tipo == 2 || b.tipo == 7)) {
+        b.simmetrico = true;
+        const std::size_t riga = static_cast<std::size_t>(dimV);
+        for (int n1 = 0; n1 < 91 && b.simmetrico; ++n1)
+            for (int n2 = n1 + 1; n2 < 91 && b.simmetrico; ++n2)
+                b.simmetrico = std::equal(t.esiti + static_cast<std::size_t>(n1 * 91 + n2) * riga,
+                                          t.esiti + static_cast<std::size_t>(n1 * 91 + n2 + 1) * riga,
+                                          t.esiti + static_cast<std::size_t>(n2 * 91 + n1) * riga);
+    }
 }
 
-void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vector<std::uint16_t>& massimi,
+void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vector<Vertice>& vertici,
                                    const std::vector<Variazione>& variazioni,
                                    avanzamento::Avanzamento* avanzamento)
 {
@@ -170,7 +267,11 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
     struct Passo {
         std::array<std::uint16_t, 92> delta{};
         NumeriCaso c;
+        // The numbers 1..90 whose share changes (index x - 1), when they are few: a case that
+        // gains a colpo changes only the numbers first out in it.
+        std::vector<int> cambiati;
     };
+    constexpr std::size_t PochiCambiati = 16;
     std::vector<Passo> passi;
     for (const auto& var : variazioni) {
         Passo p;
@@ -185,38 +286,43 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
         if (!cambia)
             continue;
         p.c = numeriCaso(a_, var.d);
+        for (int x = 1; x <= 90 && p.cambiati.size() <= PochiCambiati; ++x)
+            if (p.delta[static_cast<std::size_t>(x)] != 0)
+                p.cambiati.push_back(x - 1);
+        if (p.cambiati.size() > PochiCambiati)
+            p.cambiati.clear();
         passi.push_back(std::move(p));
     }
     if (passi.empty())
         return;
 
     // The operators spread over the cores, each one's candidates on one thread, every changed
-    // case in each: one start of the threads per reference. Each operator writes only its own
+    // case in each: one loop of the kept threads per reference. Each operator writes only its own
     // sums; the two wide ones (class 7) hold most of the work and go to different threads.
-    perOgni(static_cast<int>(blocchi_.size()), coreDisponibili(), [&](int indice) {
-        const Blocco& b = blocchi_[static_cast<std::size_t>(indice)];
+    squadra_->perOgni(static_cast<int>(blocchi_.size()), [&](int indice) {
+        Blocco& b = blocchi_[static_cast<std::size_t>(indice)];
         if (b.op < 0)
             return;
         avanzamento::controlla(avanzamento);
         std::uint16_t* s = somme.data() + b.inizio;
-        // The evaluator on inputs the candidate prepared; its own errors score nothing.
-        auto valuta = [&](engine::ValoriOperatore v) {
-            try {
-                return indiceEsito(engine::Valuta(b.op, v, a_));
-            } catch (const engine::ErroreCalcolo&) {
-                return Errore;
+        if (b.diretto) {
+            // Each case's forecasts are worked out once and kept (within the memory above): a
+            // case enters, gains colpi and leaves at several references.
+            std::vector<std::uint8_t> nonTenuti;
+            for (const Passo& p : passi) {
+                auto& esiti = b.esitiCasi.empty() ? nonTenuti : b.esitiCasi[static_cast<std::size_t>(p.c.d)];
+                if (esiti.empty() || b.esitiCasi.empty())
+                    esiti = esitiDiretti(b.tipo, b.op, p.c, a_);
+                const std::uint8_t* x = esiti.data();
+                const std::uint16_t* dq = p.delta.data();
+                for (int i = 0; i < b.quanti; ++i)
+                    s[i] = static_cast<std::uint16_t>(s[i] + dq[x[i]]);
             }
-        };
-        // Operators that read the draw: the fields as the search sets them for the type.
-        auto diretto = [&](const NumeriCaso& c, int i1, int i2, int n1, int n2, int k) {
-            if (n1 < 0 || n2 < 0)
-                return Errore;
-            engine::ValoriOperatore v = valoriDelleCelle(c.d, i1, i2);
-            v.N1 = n1;
-            v.N2 = n2;
-            v.ValoreFisso = k;
-            return valuta(v);
-        };
+            for (int i : b.fissi)
+                s[i] = 0;
+            vertici[static_cast<std::size_t>(indice)] = vertice(b, s);
+            return;
+        }
         switch (b.tipo) {
         case 2:
             perOgni(Riferimenti, 1, [&](int i1) {
@@ -224,13 +330,9 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
                     const auto& num = p.c.numeri;
                     const std::uint16_t* dq = p.delta.data();
                     const int n1 = num[static_cast<std::size_t>(i1)];
-                    for (int i2 = 0; i2 < Riferimenti; ++i2) {
+                    for (int i2 = b.simmetrico ? i1 : 0; i2 < Riferimenti; ++i2) {
                         const int n2 = num[static_cast<std::size_t>(i2)];
-                        int x;
-                        if (b.diretto)
-                            x = diretto(p.c, i1, i2, n1, n2, 0);
-                        else
-                            x = n1 < 0 || n2 < 0 ? Errore : b.tavola[n1 * 91 + n2];
+                        const int x = n1 < 0 || n2 < 0 ? Errore : b.tavola[n1 * 91 + n2];
                         auto& v = s[i1 * Riferimenti + i2];
                         v = static_cast<std::uint16_t>(v + dq[x]);
                     }
@@ -244,20 +346,22 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
                     const auto& num = p.c.numeri;
                     const std::uint16_t* dq = p.delta.data();
                     const int n1 = num[static_cast<std::size_t>(i1)];
-                    for (int i2 = 0; i2 < Riferimenti; ++i2) {
+                    for (int i2 = b.simmetrico ? i1 : 0; i2 < Riferimenti; ++i2) {
                         const int n2 = num[static_cast<std::size_t>(i2)];
                         std::uint16_t* riga = s + (i1 * Riferimenti + i2) * Valori;
-                        if (b.diretto) {
-                            for (int k = 0; k < Valori; ++k)
-                                riga[k] = static_cast<std::uint16_t>(riga[k] + dq[diretto(p.c, i1, i2, n1, n2, k)]);
-                            continue;
-                        }
                         if (n1 < 0 || n2 < 0)
                             continue;
                         // Outcomes b + 1 .. 90, 1 .. b over V: two runs of the shares, which
                         // the compiler adds many at a time.
                         if (const int r = b.rotazione ? b.rotazione[n1 * 91 + n2] : -1; r >= 0) {
                             const std::uint16_t* d1 = dq + 1;
+                            if (!p.cambiati.empty()) {
+                                // Few numbers changed: number j + 1 is the outcome at V = j - r (round 90).
+                                for (const int j : p.cambiati)
+                                    riga[j >= r ? j - r : j - r + Valori] =
+                                        static_cast<std::uint16_t>(riga[j >= r ? j - r : j - r + Valori] + d1[j]);
+                                continue;
+                            }
                             const int m = Valori - r;
                             for (int k = 0; k < m; ++k)
                                 riga[k] = static_cast<std::uint16_t>(riga[k] + d1[r + k]);
@@ -281,7 +385,7 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
                 case 1:
                     for (int i1 = 0; i1 < Riferimenti; ++i1) {
                         const int n1 = num[static_cast<std::size_t>(i1)];
-                        const int x = b.diretto ? diretto(c, i1, -1, n1, 0, 0) : (n1 < 0 ? Errore : b.tavola[n1]);
+                        const int x = n1 < 0 ? Errore : b.tavola[n1];
                         s[i1] = static_cast<std::uint16_t>(s[i1] + dq[x]);
                     }
                     break;
@@ -290,15 +394,14 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
                         const int n1 = num[static_cast<std::size_t>(i1)];
                         std::uint16_t* riga = s + i1 * Valori;
                         for (int k = 0; k < Valori; ++k) {
-                            const int x =
-                                b.diretto ? diretto(c, i1, -1, n1, 0, k) : (n1 < 0 ? Errore : b.tavola[n1 * Valori + k]);
+                            const int x = n1 < 0 ? Errore : b.tavola[n1 * Valori + k];
                             riga[k] = static_cast<std::uint16_t>(riga[k] + dq[x]);
                         }
                     }
                     break;
                 case 4:
                     for (int n = 1; n <= 90; ++n) {
-                        const int x = b.diretto ? diretto(c, -1, -1, n, 0, 0) : b.tavola[n];
+                        const int x = b.tavola[n];
                         s[n - 1] = static_cast<std::uint16_t>(s[n - 1] + dq[x]);
                     }
                     break;
@@ -306,26 +409,10 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
                     for (int k = 0; k < Ritardi; ++k)
                         for (int i1 = 0; i1 < Riferimenti; ++i1) {
                             const int n1 = c.precedenti[static_cast<std::size_t>(k)][static_cast<std::size_t>(i1)];
-                            const int x =
-                                b.diretto ? diretto(c, i1, -1, n1, 0, k) : (n1 < 0 ? Errore : b.tavola[n1 * Valori + k]);
+                            const int x = n1 < 0 ? Errore : b.tavola[n1 * Valori + k];
                             auto& v = s[k * Riferimenti + i1];
                             v = static_cast<std::uint16_t>(v + dq[x]);
                         }
-                    break;
-                case 6:
-                    for (int r = 0; r < Ruote; ++r) {
-                        if (!a_.ruotaEstratta(c.d, r))
-                            continue;   // not computable on a wheel not drawn, as in the search
-                        engine::ValoriOperatore v;
-                        v.EstrazioneCalcolo = c.d;
-                        v.R1 = r;
-                        // A case on which the whole-wheel formula fails is skipped, as the search does.
-                        try {
-                            const int x = indiceEsito(engine::Valuta(b.op, v, a_));
-                            s[r] = static_cast<std::uint16_t>(s[r] + dq[x]);
-                        } catch (const engine::ErroreCalcolo&) {
-                        }
-                    }
                     break;
                 default: break;
                 }
@@ -335,8 +422,37 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
         // A fixed number in disguise never scores, as in the search.
         for (int i : b.fissi)
             s[i] = 0;
-        massimi[static_cast<std::size_t>(indice)] = massimoDi(s, static_cast<std::size_t>(b.quanti));
+        vertici[static_cast<std::size_t>(indice)] = vertice(b, s);
     });
+}
+
+PunteggiIncrementali::Vertice PunteggiIncrementali::vertice(const Blocco& b, const std::uint16_t* s)
+{
+    Vertice v;
+    if (!b.simmetrico) {
+        v.massimo = massimoDi(s, static_cast<std::size_t>(b.quanti));
+        v.pari = static_cast<int>(std::count(s, s + b.quanti, v.massimo));
+        v.tenuti = v.pari;
+        v.primo = trova(s, static_cast<std::size_t>(b.quanti), 0, v.massimo);
+        return v;
+    }
+    // Only the kept half, from (i1, i1) to the end of each row of pairs; every pair but
+    // (i1, i1) stands for its twin too.
+    const std::size_t dimV = b.tipo == 7 ? Valori : 1;
+    v.primo = static_cast<std::size_t>(b.quanti);
+    for (std::size_t i1 = 0; i1 < Riferimenti; ++i1)
+        v.massimo = std::max(v.massimo, massimoDi(s + (i1 * Riferimenti + i1) * dimV, (Riferimenti - i1) * dimV));
+    for (std::size_t i1 = 0; i1 < Riferimenti; ++i1) {
+        const std::size_t da = (i1 * Riferimenti + i1) * dimV, n = (Riferimenti - i1) * dimV;
+        const std::uint16_t* riga = s + da;
+        const int qui = static_cast<int>(std::count(riga, riga + n, v.massimo));
+        v.pari += 2 * qui - static_cast<int>(std::count(riga, riga + dimV, v.massimo));
+        v.tenuti += qui;
+        // The first in enumeration order is in the kept half, in the first row that holds it.
+        if (qui > 0 && v.primo == static_cast<std::size_t>(b.quanti))
+            v.primo = da + trova(riga, n, 0, v.massimo);
+    }
+    return v;
 }
 
 RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzamento::Avanzamento* avanzamento,
@@ -393,12 +509,12 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
         if (somme_.size() < limite) {
             somme_.emplace_front();
             somme_.front().valori.assign(totale_, 0);
-            somme_.front().massimi.assign(blocchi_.size(), 0);
+            somme_.front().vertici.assign(blocchi_.size(), Vertice{});
             scelta = somme_.begin();
         } else {
             scelta = std::prev(somme_.end());
             std::fill(scelta->valori.begin(), scelta->valori.end(), std::uint16_t{0});
-            std::fill(scelta->massimi.begin(), scelta->massimi.end(), std::uint16_t{0});
+            std::fill(scelta->vertici.begin(), scelta->vertici.end(), Vertice{});
             scelta->casi.clear();
         }
     }
@@ -417,7 +533,7 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
             variazioni.push_back({d, 0, ultimo});
     // A stop halfway leaves sums that match no set of cases: they are dropped.
     try {
-        applica(s.valori, s.massimi, variazioni, avanzamento);
+        applica(s.valori, s.vertici, variazioni, avanzamento);
     } catch (...) {
         somme_.pop_front();
         throw;
@@ -427,43 +543,125 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
     // The packed value orders by Cop, then Tot: the top row is the first candidate with the
     // highest, in the first operator block whose highest it is.
     std::uint16_t massimo = 0;
-    for (const std::uint16_t m : s.massimi)
-        massimo = std::max(massimo, m);
+    for (const Vertice& v : s.vertici)
+        massimo = std::max(massimo, v.massimo);
     if ((massimo >> BitTot) == 0)
         return {};
     // The blocks holding the highest sum, in order: the top row and its ties are there.
     std::vector<std::size_t> alVertice;
     for (std::size_t k = 0; k < blocchi_.size(); ++k)
-        if (s.massimi[k] == massimo)
+        if (s.vertici[k].massimo == massimo)
             alVertice.push_back(k);
-    const auto inizio = [&](std::size_t k) { return blocchi_[k].inizio; };
-    const auto fine = [&](std::size_t k) { return blocchi_[k].inizio + static_cast<std::size_t>(blocchi_[k].quanti); };
-    const auto primo = s.valori.begin() + static_cast<std::ptrdiff_t>(trova(s.valori, inizio(alVertice.front()), massimo));
+    const std::size_t primo = blocchi_[alVertice.front()].inizio + s.vertici[alVertice.front()].primo;
     const auto riga = [&](std::size_t indice) {
         const auto blocco = std::prev(std::upper_bound(blocchi_.begin(), blocchi_.end(), indice,
                                                        [](std::size_t i, const Blocco& b) { return i < b.inizio; }));
         return rigaCandidato(operatori_[static_cast<std::size_t>(blocco->riga)],
                              static_cast<int>(indice - blocco->inizio), massimo >> BitTot, massimo & ((1 << BitTot) - 1));
     };
-    if (pari) {
-        *pari = PariMerito{};
-        std::array<bool, 91> giocati{};
-        int valutate = 0;
-        for (const std::size_t k : alVertice) {
-            pari->formule += static_cast<int>(std::count(s.valori.begin() + static_cast<std::ptrdiff_t>(inizio(k)),
-                                                         s.valori.begin() + static_cast<std::ptrdiff_t>(fine(k)), massimo));
-            for (std::size_t i = trova(s.valori, inizio(k), massimo); i < fine(k) && valutate < PariMeritoValutati;
-                 i = trova(s.valori, i + 1, massimo), ++valutate) {
-                const auto n = previsioneRiga(riga(i), a_, imp.riferimento);
-                if (n && *n >= 1 && *n <= 90 && !giocati[static_cast<std::size_t>(*n)]) {
-                    giocati[static_cast<std::size_t>(*n)] = true;
-                    ++pari->ambate;
-                }
+    if (pari)
+        pariMerito(s, alVertice, massimo, imp.riferimento, riga, *pari);
+    return riga(primo);
+}
+
+void PunteggiIncrementali::pariMerito(const Somme& tenute, const std::vector<std::size_t>& alVertice,
+                                     std::uint16_t massimo, int riferimento,
+                                     const std::function<RigaEsito(std::size_t)>& riga, PariMerito& pari) const
+{
+    pari = PariMerito{};
+    const std::vector<std::uint16_t>& somme = tenute.valori;
+    // The reference's ambata of a tied candidate: from its operator's table on the reference's
+    // numbers, as the cases read them; an operator that reads the draw is asked as the search asks it.
+    const NumeriCaso rif = numeriCaso(a_, riferimento);
+    const auto ambata = [&](const Blocco& b, std::size_t i) {
+        int x = Errore;
+        if (!b.tavola) {
+            const auto n = previsioneRiga(riga(i), a_, riferimento);
+            x = n ? *n : Errore;
+        } else {
+            const auto j = static_cast<int>(i - b.inizio);
+            const auto n = [&](int cella) { return rif.numeri[static_cast<std::size_t>(cella)]; };
+            switch (b.tipo) {
+            case 1: x = n(j) < 0 ? Errore : b.tavola[n(j)]; break;
+            case 2: {
+                const int n1 = n(j / Riferimenti), n2 = n(j % Riferimenti);
+                x = n1 < 0 || n2 < 0 ? Errore : b.tavola[n1 * 91 + n2];
+                break;
+            }
+            case 3: x = n(j / Valori) < 0 ? Errore : b.tavola[n(j / Valori) * Valori + j % Valori]; break;
+            case 4: x = b.tavola[j + 1]; break;
+            case 5: {
+                const int k = j / Riferimenti;
+                const int n1 = rif.precedenti[static_cast<std::size_t>(k)][static_cast<std::size_t>(j % Riferimenti)];
+                x = n1 < 0 ? Errore : b.tavola[n1 * Valori + k];
+                break;
+            }
+            case 7: {
+                const int coppia = j / Valori;
+                const int n1 = n(coppia / Riferimenti), n2 = n(coppia % Riferimenti);
+                x = n1 < 0 || n2 < 0 ? Errore : b.tavola[(n1 * 91 + n2) * Valori + j % Valori];
+                break;
+            }
+            default: break;
             }
         }
-        pari->tutte = pari->formule <= PariMeritoValutati;
+        return x >= 1 && x <= 90 ? x : 0;
+    };
+    std::array<bool, 91> giocati{};
+    int valutate = 0;
+    const auto valuta = [&](const Blocco& b, std::size_t i) {
+        if (valutate >= PariMeritoValutati)
+            return;
+        ++valutate;
+        const int n = ambata(b, i);
+        if (n && !giocati[static_cast<std::size_t>(n)]) {
+            giocati[static_cast<std::size_t>(n)] = true;
+            ++pari.ambate;
+        }
+    };
+    for (const std::size_t k : alVertice) {
+        const Blocco& b = blocchi_[k];
+        pari.formule += tenute.vertici[k].pari;
+        if (!b.simmetrico) {
+            // As many as were counted: no scan past the last one.
+            int trovati = 0;
+            for (std::size_t i = b.inizio + tenute.vertici[k].primo;
+                 trovati < tenute.vertici[k].tenuti && valutate < PariMeritoValutati; i = trova(somme, i + 1, massimo)) {
+                ++trovati;
+                valuta(b, i);
+            }
+            continue;
+        }
+        // Only i1 <= i2 is kept: every other pair ties where its twin does, and takes its
+        // own place in enumeration order.
+        const std::size_t dimV = b.tipo == 7 ? Valori : 1;
+        // The first ones still to evaluate, in enumeration order: a kept tie and its twin come
+        // no earlier than the kept one, so the walk stops past the last of them.
+        const auto quanti = static_cast<std::size_t>(PariMeritoValutati - valutate);
+        std::priority_queue<std::size_t> primi;
+        const auto prendi = [&](std::size_t j) {
+            primi.push(j);
+            if (primi.size() > quanti)
+                primi.pop();
+        };
+        int trovati = 0;
+        for (std::size_t i = b.inizio + tenute.vertici[k].primo; trovati < tenute.vertici[k].tenuti && quanti > 0;
+             i = trova(somme, i + 1, massimo), ++trovati) {
+            const std::size_t j = i - b.inizio;
+            if (primi.size() == quanti && j > primi.top())
+                break;
+            const std::size_t i1 = j / dimV / Riferimenti, i2 = j / dimV % Riferimenti;
+            prendi(j);
+            if (i1 != i2)
+                prendi((i2 * Riferimenti + i1) * dimV + j % dimV);
+        }
+        std::vector<std::size_t> ordine;
+        for (; !primi.empty(); primi.pop())
+            ordine.push_back(primi.top());
+        for (auto it = ordine.rbegin(); it != ordine.rend(); ++it)
+            valuta(b, b.inizio + *it);
     }
-    return riga(static_cast<std::size_t>(primo - s.valori.begin()));
+    pari.tutte = pari.formule <= PariMeritoValutati;
 }
 
 }

@@ -7,11 +7,15 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace workbench {
+
+class Squadra;
 
 // A candidate's score is a sum over the cases, and a case's share depends on the
 // reference only through its last colpo min(d + C, R). So the sums are kept and, at the
@@ -44,6 +48,13 @@ public:
 private:
     struct Blocco;
     struct Somme;
+    // An operator block's highest packed sum, how many of its candidates hold it and the first.
+    struct Vertice {
+        std::uint16_t massimo = 0;
+        int pari = 0;
+        int tenuti = 0;          // of those, the ones in the kept sums (see Blocco::simmetrico)
+        std::size_t primo = 0;   // the first of them in enumeration order, from the block's start
+    };
     // A case as the sums hold it: its draw and the last colpo its share counts.
     using Casi = std::map<int, int>;
 
@@ -54,10 +65,16 @@ private:
         int dopo = 0;    // last colpo from now on, 0: the case leaves
     };
     // Adds to `somme` each case's new share less its old one.
-    // `massimi` gets each operator's highest sum, worked out while its sums are still in cache.
-    void applica(std::vector<std::uint16_t>& somme, std::vector<std::uint16_t>& massimi,
+    // `vertici` gets each operator's highest sum and its ties, counted while its sums are still in cache.
+    void applica(std::vector<std::uint16_t>& somme, std::vector<Vertice>& vertici,
                  const std::vector<Variazione>& variazioni,
                  avanzamento::Avanzamento* avanzamento);
+    // The ties of the top sum `massimo` (in the blocks `alVertice`) as cercaFormule counts
+    // them, the first PariMeritoValutati evaluated on the reference; `riga` makes a row of a candidate.
+    static Vertice vertice(const Blocco& b, const std::uint16_t* s);
+    void pariMerito(const Somme& tenute, const std::vector<std::size_t>& alVertice,
+                    std::uint16_t massimo, int riferimento, const std::function<RigaEsito(std::size_t)>& riga,
+                    PariMerito& pari) const;
     // Points the block at its operator's table and lists its fixed candidates.
     void tabella(Blocco& b, int dim2, int dimV, avanzamento::Avanzamento* avanzamento);
 
@@ -68,6 +85,7 @@ private:
     std::vector<Blocco> blocchi_;
     std::size_t totale_ = 0;
     std::list<Somme> somme_;   // most recently used first
+    std::unique_ptr<Squadra> squadra_;   // the threads the operators' sums are updated on
 };
 
 }
