@@ -46,7 +46,7 @@ if grep -q '^E: ' "$LAVORO/lintian.txt"; then errore "lintian segnala errori"; f
 
 # 3. Only the programs and what they need: no test program, no benchmark.
 dpkg-deb -c "$PACCHETTO" | awk '{ print $6 }' | sed 's|^\./|/|' | grep -v '/$' >"$LAVORO/contenuto.txt"
-estranei=$(grep -vE '^/usr/bin/velmora(-cli)?$|^/usr/share/velmora/|^/usr/share/applications/org\.example\.velmora\.desktop$|^/usr/share/metainfo/org\.example\.velmora\.metainfo\.xml$|^/usr/share/icons/hicolor/[^/]+/apps/velmora\.(png|svg)$|^/usr/share/doc/velmora/|^/usr/share/man/man1/velmora(-cli)?\.1\.gz$' "$LAVORO/contenuto.txt" || true)
+estranei=$(grep -vE '^/usr/bin/velmora(-cli)?$|^/usr/share/velmora/|^/usr/share/applications/io\.github\.velmora\.velmora\.desktop$|^/usr/share/metainfo/io\.github\.velmora\.velmora\.metainfo\.xml$|^/usr/share/icons/hicolor/[^/]+/apps/velmora\.(png|svg)$|^/usr/share/doc/velmora/|^/usr/share/man/man1/velmora(-cli)?\.1\.gz$' "$LAVORO/contenuto.txt" || true)
 [ -z "$estranei" ] || errore "file inattesi nel pacchetto: $estranei"
 for f in /usr/bin/velmora /usr/bin/velmora-cli /usr/share/velmora/ArchivioDimostrativo.db /usr/share/velmora/HelpVelmora/310.html \
          /usr/share/applications/io.github.velmora.velmora.desktop /usr/share/metainfo/io.github.velmora.velmora.metainfo.xml \
