@@ -167,9 +167,7 @@ private slots:
         });
         testui::Ambiente amb;
         amb.creaArchivio(QStringLiteral("A.db"), 30);
-        (void)amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
-        amb.sessione->archivio().EstrazioneIniziale = 1;
-        amb.sessione->carica();
+        amb.caricaArchivio(QStringLiteral("A.db"));
         ui::Container c(*amb.contesto);
         c.show();
 

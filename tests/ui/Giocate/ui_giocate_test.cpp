@@ -25,9 +25,7 @@ struct Banco {
     {
         amb.creaArchivio(QStringLiteral("A.db"), 300);
         amb.sessione->apriDatabaseProgramma();
-        (void)amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
-        amb.sessione->archivio().EstrazioneIniziale = 1;
-        amb.sessione->carica();
+        amb.caricaArchivio(QStringLiteral("A.db"));
     }
     ui::Giocate& apri()
     {
@@ -238,9 +236,7 @@ private slots:
         const QString storico = amb.scriviFile(QStringLiteral("storico.txt"), QByteArray::fromStdString(testsupport::giorniConsecutivi(9999, 10)));
         archive::ImportaStorico(storico.toStdString(), amb.file(QStringLiteral("A.db")).toStdString());
         amb.sessione->apriDatabaseProgramma();
-        (void)amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
-        amb.sessione->archivio().EstrazioneIniziale = 1;
-        amb.sessione->carica();
+        amb.caricaArchivio(QStringLiteral("A.db"));
         // The window's own ceilings: every payout 100 million per euro, 100000 euro on every sorte.
         plays::Tariffe t;
         t.paga.fill(10000000000LL);

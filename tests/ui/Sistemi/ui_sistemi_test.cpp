@@ -18,9 +18,7 @@ struct Banco {
     {
         amb.creaArchivio(QStringLiteral("A.db"), 50);
         amb.sessione->apriDatabaseProgramma();
-        (void)amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
-        amb.sessione->archivio().EstrazioneIniziale = 1;
-        amb.sessione->carica();
+        amb.caricaArchivio(QStringLiteral("A.db"));
         finestra = std::make_unique<ui::Sistemi>(*amb.contesto);
         finestra->show();
         QCoreApplication::processEvents();

@@ -33,9 +33,7 @@ struct Banco {
     explicit Banco(int n)
     {
         amb.creaArchivio(QStringLiteral("A.db"), n);
-        (void)amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
-        amb.sessione->archivio().EstrazioneIniziale = 1;
-        amb.sessione->carica();
+        amb.caricaArchivio(QStringLiteral("A.db"));
     }
     template <class T>
     T* c(const QWidget& w, const QString& nome) const { return testui::controllo<T>(w, nome); }

@@ -42,9 +42,7 @@ struct Conteggi {
 void caricaDimostrativo(testui::Ambiente& amb)
 {
     amb.creaArchivio(QStringLiteral("A.db"), 1200);
-    (void)amb.sessione->selezionaArchivio(amb.file(QStringLiteral("A.db")).toStdString());
-    amb.sessione->archivio().EstrazioneIniziale = 1;
-    amb.sessione->carica();
+    amb.caricaArchivio(QStringLiteral("A.db"));
 }
 
 }

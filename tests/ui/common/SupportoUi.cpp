@@ -75,6 +75,13 @@ QString Ambiente::creaArchivio(const QString& nome, int n)
     return file(nome);
 }
 
+void Ambiente::caricaArchivio(const QString& nome)
+{
+    (void)sessione->selezionaArchivio(file(nome).toStdString());
+    sessione->archivio().EstrazioneIniziale = 1;
+    sessione->carica();
+}
+
 void Ambiente::impostaParametro(const std::string& chiave, const std::string& valore)
 {
     auto db = storage::ApriDatabaseProgramma(dir.path().toStdString());

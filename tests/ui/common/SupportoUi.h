@@ -57,6 +57,8 @@ struct Ambiente {
     QString scriviFile(const QString& nome, const QByteArray& contenuto) const;
     // A draws database of `n` draws on the real calendar (simulated numbers).
     QString creaArchivio(const QString& nome, int n);
+    // Chooses the draws database `nome` of the folder and loads it from its first draw.
+    void caricaArchivio(const QString& nome);
     // Writes a configuration row of DbPiramide.db (the row must exist), creating the database first.
     void impostaParametro(const std::string& chiave, const std::string& valore);
     std::string leggiParametro(const std::string& chiave);
