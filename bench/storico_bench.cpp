@@ -60,9 +60,10 @@ void StoricoUfficialeCompleto(benchmark::State& state)
         state.ResumeTiming();
         grid::Grid FgImporta;
         maintenance::caricaStoricoInFgImporta(maintenance::leggiFileStorico(p.zip), p.zip, FgImporta);
+        auto righe = maintenance::righeImporta(FgImporta);
         std::vector<std::string> List4;
-        maintenance::ControlloEstrazioniMancanti(db, FgImporta, List4);
-        const auto esito = maintenance::AGGIORNAMENTO(db, a, FgImporta, false, List4);
+        maintenance::ControlloEstrazioniMancanti(db, righe, List4);
+        const auto esito = maintenance::AGGIORNAMENTO(db, a, righe, false, List4);
         if (esito.aggiunte != p.nuove || a.NumeroEstrazioni != FgImporta.righe() - 1)
             state.SkipWithError("le estrazioni nuove non sono state aggiunte tutte");
     }

@@ -1,4 +1,4 @@
-// The update file of draws: the format test, its lines into FgImporta, the check against the archive.
+// The update file of draws: the format test, its lines into FgImporta and rows, the check against the archive.
 #include "Supporto.h"
 
 #include "maintenance/Aggiornamento.h"
@@ -17,9 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dime
     maintenance::preparaFgImporta(FgImporta);
     std::istringstream file{std::string(testo)};
     maintenance::caricaRigheAggiornamento(file, FgImporta);
-    for (int r = 1; r < FgImporta.righe(); ++r)
-        maintenance::motivoRigaNonValida(FgImporta, r);
+    auto righe = maintenance::righeImporta(FgImporta);
+    for (const auto& riga : righe)
+        maintenance::motivoRigaNonValida(riga);
     std::vector<std::string> List4;
-    maintenance::ControlloEstrazioniMancanti(db, FgImporta, List4);
+    maintenance::ControlloEstrazioniMancanti(db, righe, List4);
     return 0;
 }

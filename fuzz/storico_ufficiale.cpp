@@ -14,8 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dime
         // An accepted file holds at least one draw.
         if (maintenance::caricaStoricoInFgImporta(testo, "storico.zip", FgImporta) < 1)
             __builtin_trap();
+        auto righe = maintenance::righeImporta(FgImporta);
         std::vector<std::string> List4;
-        maintenance::ControlloEstrazioniMancanti(db, FgImporta, List4);
+        maintenance::ControlloEstrazioniMancanti(db, righe, List4);
     } catch (const maintenance::ErroreStorico&) {
     }
     return 0;

@@ -52,12 +52,13 @@ void controllaOpzioni(const Argomenti& args)
 
 // The check of a loaded FgImporta (its List4 lines) and, with --applica, AGGIORNAMENTO: controlla
 // and aggiorna-da-storico share it.
-int controllaEApplica(storage::Database& db, const std::string& archivio, grid::Grid& FgImporta, const Argomenti& args,
+int controllaEApplica(storage::Database& db, const std::string& archivio, const grid::Grid& FgImporta, const Argomenti& args,
                       std::ostream& out, bool storicoCompleto)
 {
     std::vector<std::string> List4;
+    auto righe = maintenance::righeImporta(FgImporta);
     try {
-        maintenance::ControlloEstrazioniMancanti(db, FgImporta, List4, nullptr, storicoCompleto);
+        maintenance::ControlloEstrazioniMancanti(db, righe, List4, nullptr, storicoCompleto);
     } catch (const storage::ErroreDatabase& e) {
         stampa(List4, out);
         throw ErroreDati(std::string("controllo non riuscito: ") + e.what());
@@ -69,7 +70,7 @@ int controllaEApplica(storage::Database& db, const std::string& archivio, grid::
     carica(a, db, archivio);
     maintenance::EsitoAggiornamento esito;
     try {
-        esito = maintenance::AGGIORNAMENTO(db, a, FgImporta, args.ha("--correggi"), List4);
+        esito = maintenance::AGGIORNAMENTO(db, a, righe, args.ha("--correggi"), List4);
     } catch (const maintenance::ErroreScrittura& e) {
         // The reason as the windows give it (already Italian, naming the archive).
         throw ErroreDati("nessuna estrazione scritta nell'archivio \"" + archivio + "\": "

@@ -129,10 +129,11 @@ TEST_F(Ostile, UccisoInOgniScritturaPoiOgniAltroScrittore)
              if (maintenance::caricaFileAggiornamento(aggiornamentoLungo, FgImporta, true)
                  != maintenance::EsitoFileAggiornamento::Caricato)
                  return;
+             auto righe = maintenance::righeImporta(FgImporta);
              std::vector<std::string> List4;
-             maintenance::ControlloEstrazioniMancanti(o.db, FgImporta, List4);
+             maintenance::ControlloEstrazioniMancanti(o.db, righe, List4);
              FermoAMeta av(fd);
-             maintenance::AGGIORNAMENTO(o.db, o.a, FgImporta, false, List4, &av);
+             maintenance::AGGIORNAMENTO(o.db, o.a, righe, false, List4, &av);
          }},
         {"importazione",
          [&](int fd) {
