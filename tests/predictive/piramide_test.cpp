@@ -41,10 +41,9 @@ archive::Archivio archivioCasuale(int n, unsigned seme, int primaNazionale = 1)
     return a;
 }
 
-grid::Grid ruote(std::initializer_list<int> scelte)
+Ruote ruote(std::initializer_list<int> scelte)
 {
-    grid::Grid FgR;
-    preparaFgR(FgR);
+    Ruote FgR = ruoteIniziali();
     selezionaRuote(FgR, false);
     for (int w : scelte)
         commutaRuota(FgR, w);
@@ -109,7 +108,7 @@ TEST(ConteggioPrevisionale, UnaPassataDaLaTabellaDelConteggioLetterale)
         const int inizio = 1 + static_cast<int>(rng() % 399);
         const int fine = inizio + 1 + static_cast<int>(rng() % (400 - inizio));
         const int criterio = 1 + prova % 3;
-        grid::Grid FgR = ruote({});
+        Ruote FgR = ruote({});
         for (int w = 0; w < 11; ++w)
             if (sel[w])
                 commutaRuota(FgR, w);
@@ -317,7 +316,7 @@ TEST_F(ConteggioStorico, TuttoLArchivioComeIlConteggioLetterale)
     std::array<bool, 11> tutte;
     tutte.fill(true);
     for (int criterio = 1; criterio <= 3; ++criterio) {
-        grid::Grid FgR = ruote({});
+        Ruote FgR = ruote({});
         selezionaRuote(FgR, true);
         PiramidePrevisionale pp;
         Ingresso in;
