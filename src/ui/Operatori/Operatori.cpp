@@ -73,12 +73,13 @@ void Operatori::Command4() { controllaPresenza(true); }
 void Operatori::controllaPresenza(bool avvisa)
 {
     try {
-        maintenance::controllaPresenza(contesto_.sessione.dbProgramma(), FG2_);
+        maintenance::controllaPresenza(contesto_.sessione.dbProgramma(), presenti_);
     } catch (const std::exception&) {
         if (avvisa)
             contesto_.dialoghi.messaggio(this, QStringLiteral("Attenzione, errore imprevisto."), QStringLiteral("Avviso"),
                                          Icona::Informazione);
     }
+    maintenance::mostraPresenze(presenti_, FG2_);
     FG2->aggiornaCelle(1, 0, FG2_.righe() - 1, FG2_.colonne() - 1);
 }
 
@@ -86,7 +87,7 @@ void Operatori::Command2()
 {
     bool riuscito = true;
     try {
-        const int inseriti = maintenance::inserisciMancanti(contesto_.sessione.dbProgramma(), FG2_);
+        const int inseriti = maintenance::inserisciMancanti(contesto_.sessione.dbProgramma(), presenti_);
         contesto_.dialoghi.messaggio(this, QStringLiteral("Sono stati inseriti N° %1 nuovi operatori").arg(inseriti),
                                      QStringLiteral("Inserimento operatori"), Icona::Informazione);
     } catch (const std::exception&) {
