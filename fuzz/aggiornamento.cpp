@@ -1,4 +1,4 @@
-// The update file of draws: the format test, its lines into FgImporta and rows, the check against the archive.
+// The update file of draws: the format test, its lines into rows, the check against the archive.
 #include "Supporto.h"
 
 #include "maintenance/Aggiornamento.h"
@@ -13,11 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dime
     const std::string_view testo = fuzz::comeTesto(dati, dimensione);
     maintenance::formatoAggiornamento(testo.substr(0, testo.find('\n')));
 
-    grid::Grid FgImporta;
-    maintenance::preparaFgImporta(FgImporta);
+    maintenance::RigheImporta righe;
     std::istringstream file{std::string(testo)};
-    maintenance::caricaRigheAggiornamento(file, FgImporta);
-    auto righe = maintenance::righeImporta(FgImporta);
+    maintenance::caricaRigheAggiornamento(file, righe);
     for (const auto& riga : righe)
         maintenance::motivoRigaNonValida(riga);
     std::vector<std::string> List4;

@@ -7,7 +7,6 @@
 #include "storage/DrawsDb.h"
 #include "storage/FileDiTesto.h"
 
-#include <algorithm>
 #include <set>
 
 namespace maintenance {
@@ -39,18 +38,6 @@ void passo(avanzamento::Avanzamento* av, int valore, int massimo)
         avanzamento::imposta(av, 1, valore, massimo);
 }
 
-}
-
-RigheImporta righeImporta(const grid::Grid& FgImporta)
-{
-    RigheImporta righe(static_cast<std::size_t>(std::max(FgImporta.righe() - 1, 0)));
-    for (std::size_t i = 0; i < righe.size(); ++i) {
-        const int r = static_cast<int>(i) + 1;
-        righe[i].data = FgImporta.testo(r, ColonnaData);
-        for (int w = 0; w < archive::NumeroRuote; ++w)
-            righe[i].ruote[static_cast<std::size_t>(w)] = FgImporta.testo(r, PrimaColonnaRuote + w);
-    }
-    return righe;
 }
 
 void scriviFgImporta(const RigheImporta& righe, grid::Grid& FgImporta)

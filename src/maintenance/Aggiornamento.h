@@ -5,8 +5,8 @@
 #include "avanzamento/Avanzamento.h"
 #include "archive/CaricaArchivio.h"
 #include "grid/Grid.h"
+#include "maintenance/FileAggiornamento.h"
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,26 +14,6 @@
 namespace storage { class Database; }
 
 namespace maintenance {
-
-// What the check found for a row and what AGGIORNAMENTO does with it.
-enum class Azione : unsigned char {
-    Lascia,     // not checked, or stored and equal wherever the row gives a wheel: nothing to write
-    Aggiungi,   // its date is not stored: the draw is added
-    Correggi    // stored with a wheel that differs: overwritten when corrections are asked (Check3)
-};
-
-// One row of an update (a line of the file, a date of the official archive): the texts as read
-// and the check's verdict.
-struct RigaImporta {
-    std::string data;                                     // "GG/MM/AAAA" as read, maybe not a date
-    std::array<std::string, archive::NumeroRuote> ruote;  // Bari..Nazionale; empty for a wheel not given
-    Azione azione = Azione::Lascia;
-    std::array<bool, archive::NumeroRuote> ruotaUguale{};  // equal to the stored wheel
-};
-using RigheImporta = std::vector<RigaImporta>;
-
-// The rows the loaders put in FgImporta (column 1 the date, 2..12 the wheels), not yet checked.
-RigheImporta righeImporta(const grid::Grid& FgImporta);
 
 // How FgImporta shows the rows: the date on orange for a draw to add, in red bold for a draw with
 // errors; a wheel equal to the stored one on light green. The grid is rebuilt from `righe`.

@@ -125,11 +125,10 @@ TEST_F(Ostile, UccisoInOgniScritturaPoiOgniAltroScrittore)
          [&](int fd) {
              Aperto o(archivio);
              o.db.esegui("PRAGMA cache_size = 2");
-             grid::Grid FgImporta;
-             if (maintenance::caricaFileAggiornamento(aggiornamentoLungo, FgImporta, true)
+             maintenance::RigheImporta righe;
+             if (maintenance::caricaFileAggiornamento(aggiornamentoLungo, righe, true)
                  != maintenance::EsitoFileAggiornamento::Caricato)
                  return;
-             auto righe = maintenance::righeImporta(FgImporta);
              std::vector<std::string> List4;
              maintenance::ControlloEstrazioniMancanti(o.db, righe, List4);
              FermoAMeta av(fd);

@@ -85,8 +85,7 @@ protected:
     void carica(const std::string& testo)
     {
         std::istringstream in(testo);
-        caricaRigheAggiornamento(in, FgImporta);
-        righe = righeImporta(FgImporta);
+        caricaRigheAggiornamento(in, righe);
     }
     // FgImporta as the window shows the checked rows.
     void mostra() { scriviFgImporta(righe, FgImporta); }
@@ -127,45 +126,53 @@ TEST(FileAggiornamento, ProvaDelFormatoSolo178CaratteriFinaliPr)
     EXPECT_FALSE(formatoAggiornamento(""));
 }
 
-TEST(FileAggiornamento, FileRifiutatoDallaPrimaRigaEGrigliaConservata)
+TEST(FileAggiornamento, FileRifiutatoDallaPrimaRigaERigheConservate)
 {
     testsupport::CartellaTemporanea dir;
-    grid::Grid g;
-    preparaFgImporta(g);
-    g.aggiungiRiga();
-    g.setTesto(1, 1, "vecchia");
+    RigheImporta r(1);
+    r[0].data = "vecchia";
     const std::string corta = dir.scrivi("corta.txt", riga("05/03/2024", campiDi(1)).substr(0, 177) + "\r\n");
-    EXPECT_EQ(caricaFileAggiornamento(corta, g, true), EsitoFileAggiornamento::FormatoErrato);
-    EXPECT_EQ(g.testo(1, 1), "vecchia");
+    EXPECT_EQ(caricaFileAggiornamento(corta, r, true), EsitoFileAggiornamento::FormatoErrato);
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].data, "vecchia");
     // Without the test (the downloaded copy) the same file loads.
-    EXPECT_EQ(caricaFileAggiornamento(corta, g, false), EsitoFileAggiornamento::Caricato);
-    EXPECT_EQ(g.righe(), 2);
-    EXPECT_EQ(g.testo(1, 1), "05/03/2024");
-    EXPECT_EQ(caricaFileAggiornamento(dir.file("manca.txt"), g, true), EsitoFileAggiornamento::NonLeggibile);
+    EXPECT_EQ(caricaFileAggiornamento(corta, r, false), EsitoFileAggiornamento::Caricato);
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].data, "05/03/2024");
+    EXPECT_EQ(caricaFileAggiornamento(dir.file("manca.txt"), r, true), EsitoFileAggiornamento::NonLeggibile);
     // Only the first line is tested: a short second line loads with truncated texts.
     const std::string misto =
         dir.scrivi("misto.txt", riga("05/03/2024", campiDi(1)) + "\r\n" + riga("07/03/2024", campiDi(2)).substr(0, 30) + "\r\n");
-    ASSERT_EQ(caricaFileAggiornamento(misto, g, true), EsitoFileAggiornamento::Caricato);
-    ASSERT_EQ(g.righe(), 3);
-    EXPECT_EQ(g.testo(2, 2), "03-04-05-06-07");
-    EXPECT_EQ(g.testo(2, 3), "08-0");
-    EXPECT_EQ(g.testo(2, 4), "");
+    ASSERT_EQ(caricaFileAggiornamento(misto, r, true), EsitoFileAggiornamento::Caricato);
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[1].ruote[0], "03-04-05-06-07");
+    EXPECT_EQ(r[1].ruote[1], "08-0");
+    EXPECT_EQ(r[1].ruote[2], "");
 }
 
 TEST(FileAggiornamento, RigheVuoteEACapoFinaleNonAggiungonoRighe)
 {
-    grid::Grid g;
+    RigheImporta r;
     std::istringstream in(riga("05/03/2024", campiDi(1)) + "\r\n\r\n" + riga("07/03/2024", campiDi(2, false)) + "\r\n");
-    caricaRigheAggiornamento(in, g);
+    caricaRigheAggiornamento(in, r);
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[0].data, "05/03/2024");
+    EXPECT_EQ(r[0].ruote[0], "02-03-04-05-06");
+    EXPECT_EQ(r[0].ruote[10], "52-53-54-55-56");
+    EXPECT_EQ(r[0].azione, Azione::Lascia);   // loaded, not checked
+    EXPECT_EQ(r[1].data, "07/03/2024");
+    EXPECT_EQ(r[1].ruote[10], "");   // a blank column is the empty stored field
+
+    // FgImporta shows them under its header, in the columns of the date and of the wheels.
+    grid::Grid g;
+    scriviFgImporta(r, g);
     ASSERT_EQ(g.righe(), 3);
     EXPECT_EQ(g.colonne(), 13);
     EXPECT_EQ(g.testo(0, 1), "Data");
     EXPECT_EQ(g.testo(0, 12), "Nazionale");
     EXPECT_EQ(g.testo(1, 1), "05/03/2024");
     EXPECT_EQ(g.testo(1, 2), "02-03-04-05-06");
-    EXPECT_EQ(g.testo(1, 12), "52-53-54-55-56");
-    EXPECT_EQ(g.testo(2, 1), "07/03/2024");
-    EXPECT_EQ(g.testo(2, 12), "");   // a blank column is the empty stored field
+    EXPECT_EQ(g.testo(2, 12), "");
 }
 
 TEST(FileAggiornamento, TestiDiRuotaMemorizzabili)

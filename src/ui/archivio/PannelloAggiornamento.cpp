@@ -284,15 +284,15 @@ void PannelloAggiornamento::caricaAggiornamento(const QString& percorso, bool te
     if (servizi_.rifiutaSeInCorso(this))
         return;
     maintenance::EsitoFileAggiornamento esito;
-    grid::Grid letto;   // the file's text table: its rows replace the list only once it was read
+    maintenance::RigheImporta lette;   // they replace the list only once the file was read
     try {
-        esito = maintenance::caricaFileAggiornamento(percorso.toStdString(), letto, testFormato);
+        esito = maintenance::caricaFileAggiornamento(percorso.toStdString(), lette, testFormato);
     } catch (const storage::ErroreFileDiTesto& e) {
         servizi_.contesto.dialoghi.messaggio(this, QString::fromStdString(e.what()), TitoloAvviso, Icona::Critica);
         return;
     } catch (const std::exception&) {
-        // The lines read before the failure are shown, as the grid held them.
-        righe_ = maintenance::righeImporta(letto);
+        // The lines read before the failure are shown.
+        righe_ = std::move(lette);
         mostraImporta();
         erroreFase(FaseElenco, QStringLiteral("Lettura interrotta del file \"%1\".").arg(percorso));
         return;
@@ -308,7 +308,7 @@ void PannelloAggiornamento::caricaAggiornamento(const QString& percorso, bool te
         erroreFase(FaseElenco, QStringLiteral("Impossibile aprire il file \"%1\".").arg(percorso));
         return;
     }
-    righe_ = maintenance::righeImporta(letto);
+    righe_ = std::move(lette);
     storicoCompleto_ = false;
     mostraImporta();
     FgImporta->setCellaCorrente(FgImporta_.righe() - 1, 1);
@@ -586,9 +586,7 @@ void PannelloAggiornamento::caricaStorico(const QByteArray& contenuto, const QSt
             try {
                 std::string voce;
                 const std::string testo = maintenance::testoStorico(std::move(*dati), nome, &voce);
-                grid::Grid griglia;
-                maintenance::caricaStoricoInFgImporta(testo, nome, griglia, {}, &av, voce);
-                *lette = maintenance::righeImporta(griglia);
+                maintenance::caricaRigheStorico(testo, nome, *lette, {}, &av, voce);
             } catch (const maintenance::ErroreStorico& e) {
                 *rifiuto = e.what();
                 return;
