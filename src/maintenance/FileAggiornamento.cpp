@@ -47,10 +47,6 @@ void preparaFgImporta(grid::Grid& FgImporta)
 {
     FgImporta.setIntestazione("|Data|Bari|Cagliari|Firenze|Genova|Milano|Napoli|Palermo|Roma|Torino|Venezia|Nazionale");
     FgImporta.setRighe(1);
-    FgImporta.setLarghezza(0, 240);
-    FgImporta.setLarghezza(ColonnaData, 1500);   // room for a bold date
-    for (int c = PrimaColonnaRuote; c < ColonneImporta; ++c)
-        FgImporta.setLarghezza(c, 1700);
 }
 
 void caricaRigheAggiornamento(std::istream& file, RigheImporta& righe)

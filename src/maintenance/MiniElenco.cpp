@@ -20,9 +20,6 @@ void preparaFG3(grid::Grid& FG3, grid::Colore facciaPulsante)
 {
     FG3.setIntestazione("Ruota|1°|2°|3°|4°|5°");
     FG3.setRighe(RigheFG3);
-    FG3.setLarghezza(0, 600);
-    for (int c = 1; c < ColonneFG3; ++c)
-        FG3.setLarghezza(c, 450);
     for (int w = 0; w < NumeroRuote; ++w)
         FG3.setTesto(w + 1, 0, SigleRuote[w]);
     FG3.setGrassetto(1, 0, NumeroRuote, 0, true);

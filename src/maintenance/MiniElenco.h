@@ -19,7 +19,7 @@ struct TestiEstrazione {
 };
 
 // FG3 as the window opens: 12 rows by 6 columns, the header, the wheel codes "BA".."NZ" in
-// bold on `facciaPulsante` in column 0, every column centred.
+// bold on `facciaPulsante` in column 0, every column centred (the window sets the widths).
 void preparaFG3(grid::Grid& FG3, grid::Colore facciaPulsante);
 
 // MostraEstrazione: rows 1..11 receive the five numbers of each wheel of draw `d` (empty cells

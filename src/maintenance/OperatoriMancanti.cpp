@@ -6,11 +6,6 @@
 
 namespace maintenance {
 
-namespace {
-constexpr int ColonneFG2 = 8;
-// Widths of the design, in twips: the row selector, the code, five narrow fields, the explanation.
-constexpr int LarghezzeFG2[ColonneFG2] = {180, 795, 300, 285, 330, 315, 405, 1260};
-}
 
 void scriviRigaFG2(grid::Grid& FG2, int riga, const storage::RigaOperatore& op)
 {
@@ -43,8 +38,6 @@ void preparaFG2(grid::Grid& FG2)
     FG2.setIntestazione("|Operatore|Tipo|R1|P1|R2|P2|");
     const auto& righe = OperatoriAggiunti();
     FG2.setRighe(1 + static_cast<int>(righe.size()));
-    for (int c = 0; c < ColonneFG2; ++c)
-        FG2.setLarghezza(c, LarghezzeFG2[c]);
     for (std::size_t i = 0; i < righe.size(); ++i)
         scriviRigaFG2(FG2, static_cast<int>(i) + 1, righe[i]);
     for (int c = colFG2::Oper; c < colFG2::Spiegazione; ++c)

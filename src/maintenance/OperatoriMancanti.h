@@ -19,8 +19,8 @@ void scriviRigaFG2(grid::Grid& FG2, int riga, const storage::RigaOperatore& op);
 // The operators added after the first operator set, in FG2's order: PER+, SOM+, UFIG.
 const std::vector<storage::RigaOperatore>& OperatoriAggiunti();
 
-// FG2 as the window Operatori draws it: eight columns with their widths in twips, the
-// header, one row per operator of OperatoriAggiunti, columns Oper to P2 centred.
+// FG2 as the window Operatori draws it: eight columns, the header, one row per operator of
+// OperatoriAggiunti, columns Oper to P2 centred (the window sets the widths).
 void preparaFG2(grid::Grid& FG2);
 
 // Which operators of OperatoriAggiunti the table Operatori was found to hold, in their order.

@@ -26,10 +26,8 @@ TEST(OperatoriMancanti, FG2ComeDisegnato)
     ASSERT_EQ(FG2.righe(), 4);
     ASSERT_EQ(FG2.colonne(), 8);
     const char* intestazione[] = {"", "Operatore", "Tipo", "R1", "P1", "R2", "P2", ""};
-    const int larghezze[] = {180, 795, 300, 285, 330, 315, 405, 1260};
     for (int c = 0; c < 8; ++c) {
         EXPECT_EQ(FG2.testo(0, c), intestazione[c]);
-        EXPECT_EQ(FG2.colonna(c).larghezzaTwips, larghezze[c]) << c;
         EXPECT_EQ(FG2.colonna(c).allineamento == grid::Allineamento::Centro, c >= 1 && c <= 6) << c;
     }
     const std::vector<std::vector<std::string>> righe = {

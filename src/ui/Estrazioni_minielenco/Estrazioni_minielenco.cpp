@@ -79,6 +79,10 @@ Estrazioni_minielenco::Estrazioni_minielenco(Contesto& contesto, QWidget* genito
     Label1->setFont(grassetto);
 
     maintenance::preparaFG3(FG3_, facciaPulsante());
+    // Widths in twips: the wheel code, then five two-digit numbers.
+    FG3_.setLarghezza(0, 600);
+    for (int c = 1; c <= 5; ++c)
+        FG3_.setLarghezza(c, 450);
     FG3 = new GrigliaView(FG3_, this);
     FG3->setObjectName(QStringLiteral("FG3"));
     FG3->setFisse(1, 1);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include <exception>
+#include <iterator>
 
 namespace ui {
 
@@ -23,6 +24,10 @@ Operatori::Operatori(Contesto& contesto, QWidget* genitore) : QWidget(genitore),
     setWindowTitle(titolo());
 
     maintenance::preparaFG2(FG2_);
+    // Widths of the design, in twips: the row selector, the code, five narrow fields, the explanation.
+    constexpr int larghezze[] = {180, 795, 300, 285, 330, 315, 405, 1260};
+    for (int c = 0; c < FG2_.colonne() && c < static_cast<int>(std::size(larghezze)); ++c)
+        FG2_.setLarghezza(c, larghezze[c]);
     FG2 = new GrigliaView(FG2_, this);
     FG2->setObjectName(QStringLiteral("FG2"));
     FG2->setFisse(1, 1);

@@ -44,11 +44,21 @@ const QString FaseCollegamento = QStringLiteral("Collegamento al sito");
 const QString FaseElenco = QStringLiteral("Elenco nuove estrazioni");
 const QString FaseControllo = QStringLiteral("Controllo estrazioni mancanti");
 
+// FgImporta's column widths in twips: the row selector, room for a bold date, a wheel's text.
+void larghezzeFgImporta(grid::Grid& FgImporta)
+{
+    FgImporta.setLarghezza(0, 240);
+    FgImporta.setLarghezza(maintenance::ColonnaData, 1500);
+    for (int c = maintenance::PrimaColonnaRuote; c < maintenance::ColonneImporta; ++c)
+        FgImporta.setLarghezza(c, 1700);
+}
+
 }
 
 PannelloAggiornamento::PannelloAggiornamento(Servizi& servizi, QWidget* genitore) : QWidget(genitore), servizi_(servizi)
 {
     maintenance::preparaFgImporta(FgImporta_);
+    larghezzeFgImporta(FgImporta_);
     FgImporta = new GrigliaView(FgImporta_, this);
     FgImporta->setObjectName(QStringLiteral("FgImporta"));
     FgImporta->setFisse(1, 1);
@@ -228,6 +238,7 @@ void PannelloAggiornamento::svuotaImporta()
         return;
     righe_.clear();
     maintenance::preparaFgImporta(FgImporta_);
+    larghezzeFgImporta(FgImporta_);
     FgImporta->aggiorna();
 }
 
@@ -242,6 +253,7 @@ void PannelloAggiornamento::erroreFase(const QString& fase, const QString& detta
 void PannelloAggiornamento::mostraImporta()
 {
     maintenance::scriviFgImporta(righe_, FgImporta_);
+    larghezzeFgImporta(FgImporta_);
     FgImporta->aggiorna();
     // Every column as wide as its contents, so the dates and wheel texts read whole.
     FgImporta->resizeColumnsToContents();
