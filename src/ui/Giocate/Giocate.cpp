@@ -3,9 +3,9 @@
 
 #include "plays/ArchivioGiocate.h"
 #include "plays/GrigliaGiocate.h"
-#include "ui/Giocate/Colonne.h"
 #include "storage/Database.h"
 #include "storage/DrawsDb.h"
+#include "ui/Giocate/Colonne.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
 
