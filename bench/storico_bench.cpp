@@ -58,12 +58,12 @@ void StoricoUfficialeCompleto(benchmark::State& state)
         archive::Archivio a;
         a.EstrazioneIniziale = 1;
         state.ResumeTiming();
-        grid::Grid FgImporta;
-        maintenance::caricaStoricoInFgImporta(maintenance::leggiFileStorico(p.zip), p.zip, FgImporta);
+        maintenance::RigheImporta righe;
+        maintenance::caricaRigheStorico(maintenance::leggiFileStorico(p.zip), p.zip, righe);
         std::vector<std::string> List4;
-        maintenance::ControlloEstrazioniMancanti(db, FgImporta, List4);
-        const auto esito = maintenance::AGGIORNAMENTO(db, a, FgImporta, false, List4);
-        if (esito.aggiunte != p.nuove || a.NumeroEstrazioni != FgImporta.righe() - 1)
+        maintenance::ControlloEstrazioniMancanti(db, righe, List4);
+        const auto esito = maintenance::AGGIORNAMENTO(db, a, righe, false, List4);
+        if (esito.aggiunte != p.nuove || a.NumeroEstrazioni != static_cast<int>(righe.size()))
             state.SkipWithError("le estrazioni nuove non sono state aggiunte tutte");
     }
     state.counters["nuove"] = p.nuove;

@@ -1,4 +1,4 @@
-// The update file of draws: the format test, its lines into FgImporta, the check against the archive.
+// The update file of draws: the format test, its lines into rows, the check against the archive.
 #include "Supporto.h"
 
 #include "maintenance/Aggiornamento.h"
@@ -13,13 +13,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dime
     const std::string_view testo = fuzz::comeTesto(dati, dimensione);
     maintenance::formatoAggiornamento(testo.substr(0, testo.find('\n')));
 
-    grid::Grid FgImporta;
-    maintenance::preparaFgImporta(FgImporta);
+    maintenance::RigheImporta righe;
     std::istringstream file{std::string(testo)};
-    maintenance::caricaRigheAggiornamento(file, FgImporta);
-    for (int r = 1; r < FgImporta.righe(); ++r)
-        maintenance::motivoRigaNonValida(FgImporta, r);
+    maintenance::caricaRigheAggiornamento(file, righe);
+    for (const auto& riga : righe)
+        maintenance::motivoRigaNonValida(riga);
     std::vector<std::string> List4;
-    maintenance::ControlloEstrazioniMancanti(db, FgImporta, List4);
+    maintenance::ControlloEstrazioniMancanti(db, righe, List4);
     return 0;
 }

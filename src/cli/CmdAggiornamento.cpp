@@ -50,14 +50,14 @@ void controllaOpzioni(const Argomenti& args)
         throw ErroreUso("--correggi vale solo con --applica");
 }
 
-// The check of a loaded FgImporta (its List4 lines) and, with --applica, AGGIORNAMENTO: controlla
+// The check of the rows loaded (its List4 lines) and, with --applica, AGGIORNAMENTO: controlla
 // and aggiorna-da-storico share it.
-int controllaEApplica(storage::Database& db, const std::string& archivio, grid::Grid& FgImporta, const Argomenti& args,
-                      std::ostream& out, bool storicoCompleto)
+int controllaEApplica(storage::Database& db, const std::string& archivio, maintenance::RigheImporta& righe,
+                      const Argomenti& args, std::ostream& out, bool storicoCompleto)
 {
     std::vector<std::string> List4;
     try {
-        maintenance::ControlloEstrazioniMancanti(db, FgImporta, List4, nullptr, storicoCompleto);
+        maintenance::ControlloEstrazioniMancanti(db, righe, List4, nullptr, storicoCompleto);
     } catch (const storage::ErroreDatabase& e) {
         stampa(List4, out);
         throw ErroreDati(std::string("controllo non riuscito: ") + e.what());
@@ -69,7 +69,7 @@ int controllaEApplica(storage::Database& db, const std::string& archivio, grid::
     carica(a, db, archivio);
     maintenance::EsitoAggiornamento esito;
     try {
-        esito = maintenance::AGGIORNAMENTO(db, a, FgImporta, args.ha("--correggi"), List4);
+        esito = maintenance::AGGIORNAMENTO(db, a, righe, args.ha("--correggi"), List4);
     } catch (const maintenance::ErroreScrittura& e) {
         // The reason as the windows give it (already Italian, naming the archive).
         throw ErroreDati("nessuna estrazione scritta nell'archivio \"" + archivio + "\": "
@@ -106,10 +106,9 @@ const Registrazione controlla({
         const std::string& archivio = args.posizionali()[0];
         const std::string& file = args.posizionali()[1];
         auto db = apri(archivio);
-        grid::Grid FgImporta;
-        maintenance::preparaFgImporta(FgImporta);
+        maintenance::RigheImporta righe;
         try {
-            switch (maintenance::caricaFileAggiornamento(file, FgImporta, true)) {
+            switch (maintenance::caricaFileAggiornamento(file, righe, true)) {
             case maintenance::EsitoFileAggiornamento::FormatoErrato:
                 throw ErroreDati("Attenzione, sembra che il file non sia del formato corretto: \"" + file + "\"");
             case maintenance::EsitoFileAggiornamento::NonLeggibile:
@@ -120,11 +119,11 @@ const Registrazione controlla({
         } catch (const std::ios_base::failure&) {
             throw ErroreDati("lettura interrotta del file \"" + file + "\"");
         }
-        if (FgImporta.righe() < 2) {
+        if (righe.empty()) {
             err << "il file \"" << file << "\" non contiene estrazioni\n";
             return EsitoOk;
         }
-        return controllaEApplica(db, archivio, FgImporta, args, out, false);
+        return controllaEApplica(db, archivio, righe, args, out, false);
     },
     {"--applica", "--correggi"},
 });
@@ -164,19 +163,19 @@ const Registrazione aggiornaDaStorico({
         const std::string& archivio = args.posizionali()[0];
         const std::string& sorgente = args.posizionali()[1];
         auto db = apri(archivio);
-        grid::Grid FgImporta;
+        maintenance::RigheImporta righe;
         try {
             std::string voce;
             const std::string testo = testoSorgente(sorgente, voce);
-            maintenance::caricaStoricoInFgImporta(testo, sorgente, FgImporta, dal, nullptr, voce);
+            maintenance::caricaRigheStorico(testo, sorgente, righe, dal, nullptr, voce);
         } catch (const maintenance::ErroreStorico& e) {
             throw ErroreDati(e.what());
         }
-        if (FgImporta.righe() < 2) {
+        if (righe.empty()) {
             err << "il file \"" << sorgente << "\" non contiene estrazioni dal " << dal << "\n";
             return EsitoOk;
         }
-        return controllaEApplica(db, archivio, FgImporta, args, out, true);
+        return controllaEApplica(db, archivio, righe, args, out, true);
     },
     {"--applica", "--correggi"},
 });

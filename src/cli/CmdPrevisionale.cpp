@@ -26,14 +26,12 @@ const char* const Uso =
     "per livello).\n"
     "Predefiniti: --criterio ritardo, --livello 6, --capogioco 0 (nessuno).\n";
 
-grid::Grid leggiRuote(const std::string& testo)
+predictive::Ruote leggiRuote(const std::string& testo)
 {
-    grid::Grid FgR;
-    preparaFgR(FgR);
-    selezionaRuote(FgR, false);
+    predictive::Ruote ruote{};
     if (testo == "tutte" || testo == "TUTTE" || testo == "Tutte") {
-        selezionaRuote(FgR, true);
-        return FgR;
+        selezionaRuote(ruote, true);
+        return ruote;
     }
     std::stringstream in(testo);
     std::string sigla;
@@ -43,10 +41,9 @@ grid::Grid leggiRuote(const std::string& testo)
         const auto w = archive::RuotaDaCodice(sigla);
         if (!w)
             throw cli::ErroreUso("ruota sconosciuta: '" + storage::estratto(sigla) + "'");
-        if (!ruoteSelezionate(FgR)[*w])
-            commutaRuota(FgR, *w);
+        ruote[static_cast<std::size_t>(*w)] = true;
     }
-    return FgR;
+    return ruote;
 }
 
 Criterio leggiCriterio(const std::string& testo)
@@ -78,8 +75,7 @@ int esegui(const cli::Argomenti& args, std::istream&, std::ostream& out, std::os
     if (capogioco < 0 || capogioco > 90)
         throw cli::ErroreUso("--capogioco deve essere fra 0 e 90");
     in.capogioco = static_cast<int>(capogioco);
-    const grid::Grid FgR = leggiRuote(args.valore("--ruote", "BA"));
-    const auto ruote = ruoteSelezionate(FgR);
+    const auto ruote = leggiRuote(args.valore("--ruote", "BA"));
     if (std::none_of(ruote.begin(), ruote.end(), [](bool s) { return s; }))
         throw cli::ErroreUso(NessunaRuota.testo);
 
@@ -100,7 +96,7 @@ int esegui(const cli::Argomenti& args, std::istream&, std::ostream& out, std::os
     in.fine = static_cast<int>(fine);
 
     PiramidePrevisionale pp;
-    if (const auto avviso = pp.CalcolaPiramidePrevisionale(*a, FgR, in))
+    if (const auto avviso = pp.CalcolaPiramidePrevisionale(*a, ruote, in))
         throw cli::ErroreUso(avviso->testo);
 
     out << pp.FG2.comeTesto("\n") << '\n' << pp.Fg1.comeTesto("\n", true);

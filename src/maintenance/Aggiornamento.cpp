@@ -1,4 +1,4 @@
-// The check of an update file against the archive and AGGIORNAMENTO, reading the marks back from FgImporta.
+// The rows of an update, their check against the archive, how FgImporta shows them, and AGGIORNAMENTO.
 #include "maintenance/Aggiornamento.h"
 
 #include "maintenance/FileAggiornamento.h"
@@ -40,30 +40,51 @@ void passo(avanzamento::Avanzamento* av, int valore, int massimo)
 
 }
 
-void ControlloEstrazioniMancanti(storage::Database& db, grid::Grid& FgImporta, std::vector<std::string>& List4,
+void scriviFgImporta(const RigheImporta& righe, grid::Grid& FgImporta)
+{
+    preparaFgImporta(FgImporta);
+    FgImporta.setRighe(static_cast<int>(righe.size()) + 1);
+    for (std::size_t i = 0; i < righe.size(); ++i) {
+        const RigaImporta& riga = righe[i];
+        const int r = static_cast<int>(i) + 1;
+        FgImporta.setTesto(r, ColonnaData, riga.data);
+        for (int w = 0; w < archive::NumeroRuote; ++w) {
+            FgImporta.setTesto(r, PrimaColonnaRuote + w, riga.ruote[static_cast<std::size_t>(w)]);
+            if (riga.ruotaUguale[static_cast<std::size_t>(w)])
+                FgImporta.setSfondo(r, PrimaColonnaRuote + w, ColoreRuotaUguale);
+        }
+        if (riga.azione == Azione::Aggiungi) {
+            FgImporta.setSfondo(r, ColonnaData, ColoreDaImportare);
+        } else if (riga.azione == Azione::Correggi) {
+            FgImporta.setColoreTesto(r, ColonnaData, ColoreDataErrata);
+            FgImporta.setGrassetto(r, ColonnaData, true);
+        }
+    }
+}
+
+void ControlloEstrazioniMancanti(storage::Database& db, RigheImporta& righe, std::vector<std::string>& List4,
                                  avanzamento::Avanzamento* avanzamento, bool storicoCompleto)
 {
     List4.clear();
     auto s = db.prepara(CercaData);
     int anomalie = 0;
-    const int righe = FgImporta.righe() - 1;
-    // The marks of an earlier check go: a list checked again says only what is true now.
-    if (righe > 0) {
-        const int ultima = FgImporta.colonne() - 1;
-        FgImporta.setSfondo(1, 0, righe, ultima, grid::colori::Bianco);
-        FgImporta.setColoreTesto(1, 0, righe, ultima, grid::colori::Nero);
-        FgImporta.setGrassetto(1, 0, righe, ultima, false);
+    const int quante = static_cast<int>(righe.size());
+    // The verdicts of an earlier check go: a list checked again says only what is true now.
+    for (auto& riga : righe) {
+        riga.azione = Azione::Lascia;
+        riga.ruotaUguale.fill(false);
     }
-    for (int i = righe; i >= 1; --i) {
-        passo(avanzamento, righe - i, righe);
-        const std::string data = FgImporta.testo(i, ColonnaData);
+    for (int i = quante - 1; i >= 0; --i) {
+        passo(avanzamento, quante - 1 - i, quante);
+        RigaImporta& riga = righe[static_cast<std::size_t>(i)];
+        const std::string& data = riga.data;
         if (trova(s, data)) {
             bool diverse = false;
             std::string mancanti;
             for (int w = 0; w < archive::NumeroRuote; ++w) {
-                const std::string& nelFile = FgImporta.testo(i, PrimaColonnaRuote + w);
+                const std::string& nelFile = riga.ruote[static_cast<std::size_t>(w)];
                 if (s.vista(w) == nelFile) {
-                    FgImporta.setSfondo(i, PrimaColonnaRuote + w, ColoreRuotaUguale);
+                    riga.ruotaUguale[static_cast<std::size_t>(w)] = true;
                 } else if (nelFile.empty()) {
                     mancanti += (mancanti.empty() ? "" : ", ") + std::string(archive::NomiRuote[w]);
                 } else {
@@ -72,8 +93,7 @@ void ControlloEstrazioniMancanti(storage::Database& db, grid::Grid& FgImporta, s
             }
             if (diverse) {
                 List4.push_back("Errori Estrazione del " + storage::estratto(data));
-                FgImporta.setColoreTesto(i, ColonnaData, ColoreDataErrata);
-                FgImporta.setGrassetto(i, ColonnaData, true);
+                riga.azione = Azione::Correggi;
                 ++anomalie;
             }
             if (!mancanti.empty()) {
@@ -83,13 +103,13 @@ void ControlloEstrazioniMancanti(storage::Database& db, grid::Grid& FgImporta, s
             }
         } else {
             List4.push_back("Manca estrazione del: " + storage::estratto(data));
-            FgImporta.setSfondo(i, ColonnaData, ColoreDaImportare);
+            riga.azione = Azione::Aggiungi;
         }
     }
-    if (storicoCompleto && righe > 0) {
+    if (storicoCompleto && quante > 0) {
         std::set<std::string> nelFile;
-        for (int i = 1; i <= righe; ++i)
-            nelFile.insert(storage::DataPerDb(FgImporta.testo(i, ColonnaData)));
+        for (const auto& riga : righe)
+            nelFile.insert(storage::DataPerDb(riga.data));
         auto archiviate = db.prepara("SELECT DataEstrazione FROM EstrazioniLotto WHERE DataEstrazione >= ?1"
                                      " ORDER BY DataEstrazione DESC");
         archiviate.lega(1, *nelFile.begin());
@@ -100,7 +120,7 @@ void ControlloEstrazioniMancanti(storage::Database& db, grid::Grid& FgImporta, s
                 ++anomalie;
             }
     }
-    passo(avanzamento, righe, righe);
+    passo(avanzamento, quante, quante);
     if (anomalie == 0)
         List4.push_back("Nessuna anomalia rilevata");
 }
@@ -127,37 +147,37 @@ bool campoRuotaValido(const std::string& campo)
     return true;
 }
 
-std::optional<std::string> motivoRigaNonValida(const grid::Grid& FgImporta, int riga)
+std::optional<std::string> motivoRigaNonValida(const RigaImporta& riga)
 {
-    const std::string& data = FgImporta.testo(riga, ColonnaData);
+    const std::string& data = riga.data;
     const std::string iso = storage::DataPerDb(data);
     if (iso.empty())
         return "Estrazione del " + storage::estratto(data) + " non aggiornata: la data non è una data valida (GG/MM/AAAA)";
     if (const std::string motivo = storage::motivoDataImplausibile(iso); !motivo.empty())
         return "Estrazione del " + data + " non aggiornata: la data " + motivo;
     bool qualcheRuota = false;
-    for (int w = 0; w < archive::NumeroRuote; ++w)
-        qualcheRuota = qualcheRuota || !FgImporta.testo(riga, PrimaColonnaRuote + w).empty();
+    for (const auto& campo : riga.ruote)
+        qualcheRuota = qualcheRuota || !campo.empty();
     if (!qualcheRuota)
         return "Estrazione del " + data + " non aggiornata: la riga non ha i numeri di nessuna ruota";
     for (int w = 0; w < archive::NumeroRuote; ++w)
-        if (!campoRuotaValido(FgImporta.testo(riga, PrimaColonnaRuote + w)))
+        if (!campoRuotaValido(riga.ruote[static_cast<std::size_t>(w)]))
             return "Estrazione del " + storage::estratto(data) + " non aggiornata: la ruota di " + std::string(archive::NomiRuote[w])
                 + " non ha cinque numeri diversi da 01 a 90 nella forma 00-00-00-00-00 (\""
-                + storage::estratto(FgImporta.testo(riga, PrimaColonnaRuote + w)) + "\")";
-    if (iso < archive::PrimaNazionaleIso && !FgImporta.testo(riga, PrimaColonnaRuote + archive::NumeroRuote - 1).empty())
+                + storage::estratto(riga.ruote[static_cast<std::size_t>(w)]) + "\")";
+    if (iso < archive::PrimaNazionaleIso && !riga.ruote.back().empty())
         return "Estrazione del " + data + " non aggiornata: ha i numeri della ruota Nazionale, che è estratta dal "
             + std::string(archive::PrimaNazionale);
     return std::nullopt;
 }
 
-EsitoAggiornamento AGGIORNAMENTO(storage::Database& db, archive::Archivio& archivio, const grid::Grid& FgImporta,
+EsitoAggiornamento AGGIORNAMENTO(storage::Database& db, archive::Archivio& archivio, const RigheImporta& righe,
                                  bool correggi, std::vector<std::string>& List4, avanzamento::Avanzamento* avanzamento)
 {
     List4.clear();
     EsitoAggiornamento esito;
-    const int righe = FgImporta.righe() - 1;
-    if (righe < 1) {
+    const int quante = static_cast<int>(righe.size());
+    if (quante < 1) {
         esito.vuota = true;
         return esito;
     }
@@ -176,14 +196,15 @@ EsitoAggiornamento AGGIORNAMENTO(storage::Database& db, archive::Archivio& archi
             " Na = coalesce(nullif(?7, ''), Na), Pa = coalesce(nullif(?8, ''), Pa), Ro = coalesce(nullif(?9, ''), Ro),"
             " \"To\" = coalesce(nullif(?10, ''), \"To\"), Ve = coalesce(nullif(?11, ''), Ve),"
             " Nz = coalesce(nullif(?12, ''), Nz), datareg = ?13, orareg = ?14 WHERE DataEstrazione = ?1");
-        for (int i = 1; i <= righe; ++i) {
-            passo(avanzamento, i - 1, righe);
-            const bool daAggiungere = FgImporta.sfondo(i, ColonnaData) == ColoreDaImportare;
-            const bool daCorreggere = correggi && FgImporta.coloreTesto(i, ColonnaData) == ColoreDataErrata;
+        for (int i = 0; i < quante; ++i) {
+            passo(avanzamento, i, quante);
+            const RigaImporta& riga = righe[static_cast<std::size_t>(i)];
+            const bool daAggiungere = riga.azione == Azione::Aggiungi;
+            const bool daCorreggere = correggi && riga.azione == Azione::Correggi;
             if (!daAggiungere && !daCorreggere)
                 continue;
-            const std::string& data = FgImporta.testo(i, ColonnaData);
-            if (auto motivo = motivoRigaNonValida(FgImporta, i)) {
+            const std::string& data = riga.data;
+            if (auto motivo = motivoRigaNonValida(riga)) {
                 righeList4.push_back(*motivo);
                 ++esito.scartate;
                 continue;
@@ -199,7 +220,7 @@ EsitoAggiornamento AGGIORNAMENTO(storage::Database& db, archive::Archivio& archi
             s.riavvolgi();
             s.lega(1, storage::DataPerDb(data));
             for (int w = 0; w < archive::NumeroRuote; ++w)
-                s.lega(w + 2, FgImporta.testo(i, PrimaColonnaRuote + w));
+                s.lega(w + 2, riga.ruote[static_cast<std::size_t>(w)]);
             s.lega(13, momento.data).lega(14, momento.ora);
             try {
                 s.esegui();

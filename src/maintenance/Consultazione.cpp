@@ -20,9 +20,7 @@ void CaricaGrigliaArchivio(storage::Database& db, grid::Grid& FgDB)
     for (int c = 1; c <= 12; ++c) {
         FgDB.colonna(c).campo = FgDB.testo(0, c);
         FgDB.setAllineamento(c, grid::Allineamento::Centro);
-        FgDB.setLarghezza(c, c == 1 ? 1500 : 1800);
     }
-    FgDB.setLarghezza(0, 300);
     std::vector<std::vector<std::string>> righe;
     righe.reserve(8192);
     while (s.avanza()) {
@@ -86,15 +84,11 @@ void CaricaCalendario(storage::Database& db, int anno, bool sigle, grid::Grid& F
     for (int g : giorni) {
         colonnaDi[g] = c;
         Fg1.setNumero(0, c, g);
-        Fg1.setLarghezza(c, 300);
         Fg1.setAllineamento(c, grid::Allineamento::Centro);
         ++c;
     }
-    Fg1.setLarghezza(0, 200);
-    Fg1.setLarghezza(1, 600);
     Fg1.setAllineamento(1, grid::Allineamento::Centro);
     Fg1.setAllineamento(2, grid::Allineamento::Centro);
-    Fg1.setLarghezza(2, 400);
     for (const auto& [m, perGiorno] : mesi) {
         const int r = Fg1.aggiungiRiga();
         Fg1.setNumero(r, 1, anno);

@@ -1,4 +1,4 @@
-// The update file of draws: the format test, FgImporta from its lines, the lines of a published file.
+// The update file of draws: the format test, the rows of its lines, the lines of a published file.
 #include "maintenance/FileAggiornamento.h"
 
 #include "archive/Archivio.h"
@@ -47,36 +47,32 @@ void preparaFgImporta(grid::Grid& FgImporta)
 {
     FgImporta.setIntestazione("|Data|Bari|Cagliari|Firenze|Genova|Milano|Napoli|Palermo|Roma|Torino|Venezia|Nazionale");
     FgImporta.setRighe(1);
-    FgImporta.setLarghezza(0, 240);
-    FgImporta.setLarghezza(ColonnaData, 1500);   // room for a bold date
-    for (int c = PrimaColonnaRuote; c < ColonneImporta; ++c)
-        FgImporta.setLarghezza(c, 1700);
 }
 
-void caricaRigheAggiornamento(std::istream& file, grid::Grid& FgImporta)
+void caricaRigheAggiornamento(std::istream& file, RigheImporta& righe)
 {
-    preparaFgImporta(FgImporta);
+    righe.clear();
     std::string riga;
     while (std::getline(file, riga)) {
         const std::string_view r = senzaRitorno(riga);
-        const int i = FgImporta.aggiungiRiga();
-        FgImporta.setTesto(i, ColonnaData, senzaBlankFinali(parte(r, 0, 10)));
+        // Blank lines, the empty last line of a file ending with a line break among them, give no row.
+        const std::string_view data = senzaBlankFinali(parte(r, 0, 10));
+        if (data.empty())
+            continue;
+        RigaImporta& nuova = righe.emplace_back();
+        nuova.data = data;
         for (int w = 0; w < archive::NumeroRuote; ++w)
-            FgImporta.setTesto(i, PrimaColonnaRuote + w,
-                               senzaBlankFinali(parte(r, static_cast<std::size_t>(11 + 15 * w), LunghezzaCampoRuota)));
+            nuova.ruote[static_cast<std::size_t>(w)] =
+                senzaBlankFinali(parte(r, static_cast<std::size_t>(11 + 15 * w), LunghezzaCampoRuota));
     }
     if (file.bad())
         throw std::ios_base::failure("lettura interrotta");
-    // Blank lines, the empty last line of a file ending with a line break among them.
-    for (int i = FgImporta.righe() - 1; i >= 1; --i)
-        if (FgImporta.testo(i, ColonnaData).empty())
-            FgImporta.rimuoviRiga(i);
 }
 
-EsitoFileAggiornamento caricaFileAggiornamento(const std::string& percorso, grid::Grid& FgImporta, bool testFormato)
+EsitoFileAggiornamento caricaFileAggiornamento(const std::string& percorso, RigheImporta& righe, bool testFormato)
 {
     // Opened once (a pipe gives its bytes only once). A folder, a device or a file without line
-    // breaks is refused here, before the grid is touched.
+    // breaks is refused here, before the rows are touched.
     std::string testo;
     try {
         testo = storage::leggiFileDiTesto(percorso, "il file di aggiornamento");
@@ -94,7 +90,7 @@ EsitoFileAggiornamento caricaFileAggiornamento(const std::string& percorso, grid
         file.clear();
         file.seekg(0);
     }
-    caricaRigheAggiornamento(file, FgImporta);
+    caricaRigheAggiornamento(file, righe);
     return EsitoFileAggiornamento::Caricato;
 }
 

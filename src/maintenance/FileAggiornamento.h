@@ -1,11 +1,14 @@
-// The update file of draws: its fixed-column lines, the format test, the loading into FgImporta, the lines a provider writes.
+// The update file of draws: its fixed-column lines, the format test, its rows, the lines a provider writes.
 #pragma once
 
+#include "archive/Archivio.h"
 #include "grid/Grid.h"
 
+#include <array>
 #include <istream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace storage { class Database; }
 
@@ -23,27 +26,46 @@ constexpr int ColonneImporta = 13;
 // A carriage return left by the line break is not part of the line.
 bool formatoAggiornamento(std::string_view primaRiga);
 
-// FgImporta with its header row only.
+// What the check found for a row and what AGGIORNAMENTO does with it.
+enum class Azione : unsigned char {
+    Lascia,     // not checked, or stored and equal wherever the row gives a wheel: nothing to write
+    Aggiungi,   // its date is not stored: the draw is added
+    Correggi    // stored with a wheel that differs: overwritten when corrections are asked (Check3)
+};
+
+// One row of an update (a line of the file, a date of the official archive): the texts as read
+// and the check's verdict.
+struct RigaImporta {
+    std::string data;                                     // "GG/MM/AAAA" as read, maybe not a date
+    std::array<std::string, archive::NumeroRuote> ruote;  // Bari..Nazionale; empty for a wheel not given
+    Azione azione = Azione::Lascia;
+    std::array<bool, archive::NumeroRuote> ruotaUguale{};  // equal to the stored wheel
+
+    bool operator==(const RigaImporta&) const = default;
+};
+using RigheImporta = std::vector<RigaImporta>;
+
+// FgImporta, the grid that shows the rows, with its header row only.
 void preparaFgImporta(grid::Grid& FgImporta);
 
-// The lines of `file` into FgImporta (steps 3 to 6 of AGGIORNA DA FILE): the grid first loses
-// its rows, then every line becomes a row (column 1 the date, columns 2..12 the wheel texts,
-// shorter or empty for a short line), and the rows without a date are removed. The wheel
-// texts lose their trailing blanks, so that a blank column stands for a wheel not drawn,
-// stored as an empty field. Throws std::ios_base::failure on a read error (rows read stay).
-void caricaRigheAggiornamento(std::istream& file, grid::Grid& FgImporta);
+// The lines of `file` as rows (steps 3 to 6 of AGGIORNA DA FILE): `righe` first loses its rows,
+// then every line becomes a row (the date, the wheel texts, shorter or empty for a short line),
+// and the rows without a date are dropped. The wheel texts lose their trailing blanks, so that a
+// blank column stands for a wheel not drawn, stored as an empty field. Throws
+// std::ios_base::failure on a read error (rows read stay).
+void caricaRigheAggiornamento(std::istream& file, RigheImporta& righe);
 
 // How loading a file ended.
 enum class EsitoFileAggiornamento {
-    Caricato,        // the grid holds the file's rows (possibly none)
-    FormatoErrato,   // the first line failed the format test: the grid is untouched
-    NonLeggibile     // the file could not be opened: the grid is untouched
+    Caricato,        // the rows are the file's (possibly none)
+    FormatoErrato,   // the first line failed the format test: the rows are untouched
+    NonLeggibile     // the file could not be opened: the rows are untouched
 };
 
 // AGGIORNA DA FILE (with the format test) and the downloaded copy (`testFormato` false).
-// Throws std::ios_base::failure on a read error after the grid was emptied, and
-// storage::ErroreFileDiTesto (grid untouched) for a folder, a huge file or an endless line.
-EsitoFileAggiornamento caricaFileAggiornamento(const std::string& percorso, grid::Grid& FgImporta, bool testFormato);
+// Throws std::ios_base::failure on a read error after the rows were emptied, and
+// storage::ErroreFileDiTesto (rows untouched) for a folder, a huge file or an endless line.
+EsitoFileAggiornamento caricaFileAggiornamento(const std::string& percorso, RigheImporta& righe, bool testFormato);
 
 // Where the published file lies on the update server, and its local copy in the program folder.
 constexpr const char* PercorsoAggiornamento = "/archivionumeris/archivionumeris2023.txt";

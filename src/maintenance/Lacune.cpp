@@ -1,8 +1,6 @@
 // The draws an update left missing before later draws it added.
 #include "maintenance/Lacune.h"
 
-#include "maintenance/Aggiornamento.h"
-#include "maintenance/FileAggiornamento.h"
 #include "storage/DrawsDb.h"
 
 #include <algorithm>
@@ -10,7 +8,7 @@
 
 namespace maintenance {
 
-std::vector<std::string> estrazioniRimasteMancanti(const grid::Grid& FgImporta, const archive::Archivio& archivio)
+std::vector<std::string> estrazioniRimasteMancanti(const RigheImporta& righe, const archive::Archivio& archivio)
 {
     std::set<std::string> presenti;   // "AAAA-MM-GG": ordered as dates
     for (int d = 1; d <= archivio.NumeroEstrazioni; ++d)
@@ -20,21 +18,21 @@ std::vector<std::string> estrazioniRimasteMancanti(const grid::Grid& FgImporta, 
         return {};
     const std::string ultima = *presenti.rbegin();
     std::vector<std::pair<std::string, std::string>> mancanti;
-    for (int r = 1; r < FgImporta.righe(); ++r) {
-        if (FgImporta.sfondo(r, ColonnaData) != ColoreDaImportare)
+    for (const auto& riga : righe) {
+        if (riga.azione != Azione::Aggiungi)
             continue;
-        const std::string& data = FgImporta.testo(r, ColonnaData);
+        const std::string& data = riga.data;
         const std::string iso = storage::DataPerDb(data);
         if (!iso.empty() && iso < ultima && !presenti.count(iso))
             mancanti.emplace_back(iso, data);
     }
     std::sort(mancanti.begin(), mancanti.end());
     mancanti.erase(std::unique(mancanti.begin(), mancanti.end()), mancanti.end());
-    std::vector<std::string> righe;
+    std::vector<std::string> elenco;
     for (const auto& [iso, data] : mancanti)
-        righe.push_back("Manca ancora l'estrazione del " + data + ": la sua riga non è stata salvata e l'archivio ha "
-                        "estrazioni successive");
-    return righe;
+        elenco.push_back("Manca ancora l'estrazione del " + data + ": la sua riga non è stata salvata e l'archivio ha "
+                         "estrazioni successive");
+    return elenco;
 }
 
 }

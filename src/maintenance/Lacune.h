@@ -1,17 +1,17 @@
-// The draws an update left missing: rows of FgImporta refused while later draws were added.
+// The draws an update left missing: rows to add refused while later draws were added.
 #pragma once
 
 #include "archive/Archivio.h"
-#include "grid/Grid.h"
+#include "maintenance/Aggiornamento.h"
 
 #include <string>
 #include <vector>
 
 namespace maintenance {
 
-// After AGGIORNAMENTO: for every row of FgImporta marked to import whose date `archivio` still
+// After AGGIORNAMENTO: for every row to add whose date `archivio` still
 // lacks while it holds a later draw, the line "Manca ancora l'estrazione del " + date + ...,
 // oldest first. The archive would otherwise look complete to its last date.
-std::vector<std::string> estrazioniRimasteMancanti(const grid::Grid& FgImporta, const archive::Archivio& archivio);
+std::vector<std::string> estrazioniRimasteMancanti(const RigheImporta& righe, const archive::Archivio& archivio);
 
 }

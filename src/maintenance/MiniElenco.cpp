@@ -20,9 +20,6 @@ void preparaFG3(grid::Grid& FG3, grid::Colore facciaPulsante)
 {
     FG3.setIntestazione("Ruota|1°|2°|3°|4°|5°");
     FG3.setRighe(RigheFG3);
-    FG3.setLarghezza(0, 600);
-    for (int c = 1; c < ColonneFG3; ++c)
-        FG3.setLarghezza(c, 450);
     for (int w = 0; w < NumeroRuote; ++w)
         FG3.setTesto(w + 1, 0, SigleRuote[w]);
     FG3.setGrassetto(1, 0, NumeroRuote, 0, true);
@@ -99,13 +96,22 @@ std::optional<int> cercaDataEstrazione(const archive::Archivio& a, std::string_v
     return std::nullopt;
 }
 
-bool commutaSegno(grid::Grid& FG3, int riga, int colonna)
+bool commutaSegno(Segni& segni, int riga, int colonna)
 {
     if (riga < 1 || riga > NumeroRuote || colonna < 1 || colonna >= ColonneFG3)
         return false;
-    const bool segnata = FG3.sfondo(riga, colonna) == grid::colori::Verde;
-    FG3.setSfondo(riga, colonna, segnata ? grid::colori::Bianco : grid::colori::Verde);
+    bool& segnata = segni[static_cast<std::size_t>(riga - 1)][static_cast<std::size_t>(colonna - 1)];
+    segnata = !segnata;
     return true;
+}
+
+void mostraSegni(const Segni& segni, grid::Grid& FG3)
+{
+    for (int w = 0; w < NumeroRuote; ++w)
+        for (int p = 1; p < ColonneFG3; ++p)
+            FG3.setSfondo(w + 1, p,
+                          segni[static_cast<std::size_t>(w)][static_cast<std::size_t>(p - 1)] ? grid::colori::Verde
+                                                                                                : grid::colori::Bianco);
 }
 
 void resettaColorazione(grid::Grid& FG3, grid::Colore facciaPulsante)

@@ -4,6 +4,7 @@
 #include "archive/Archivio.h"
 #include "grid/Grid.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,11 +19,11 @@ struct TestiEstrazione {
 };
 
 // FG3 as the window opens: 12 rows by 6 columns, the header, the wheel codes "BA".."NZ" in
-// bold on `facciaPulsante` in column 0, every column centred.
+// bold on `facciaPulsante` in column 0, every column centred (the window sets the widths).
 void preparaFG3(grid::Grid& FG3, grid::Colore facciaPulsante);
 
 // MostraEstrazione: rows 1..11 receive the five numbers of each wheel of draw `d` (empty cells
-// where the wheel was not drawn) and lose every mark. An index with no draw (0, or beyond N) leaves the
+// where the wheel was not drawn), every number cell white (a new draw has no marks). An index with no draw (0, or beyond N) leaves the
 // number cells and the texts empty.
 TestiEstrazione MostraEstrazione(const archive::Archivio& a, int d, grid::Grid& FG3);
 
@@ -34,11 +35,17 @@ std::optional<int> indiceDigitato(std::string_view testo, int N);
 // the month in one or two digits ("1/2/2020" finds 01/02/2020).
 std::optional<int> cercaDataEstrazione(const archive::Archivio& a, std::string_view testo);
 
-// A click on FG3: a number cell (rows 1..11, columns 1..5) turns green when white and white
-// when green; false for any other cell, which stays as it is.
-[[nodiscard]] bool commutaSegno(grid::Grid& FG3, int riga, int colonna);
+// The numbers the player marked on the draw shown: segni[wheel][position - 1].
+using Segni = std::array<std::array<bool, 5>, archive::NumeroRuote>;
 
-// Command81: every number cell white, the wheel codes back on `facciaPulsante`.
+// A click on FG3: a number cell (rows 1..11, columns 1..5) is marked when it was not and
+// unmarked when it was; false for any other cell, which marks nothing.
+[[nodiscard]] bool commutaSegno(Segni& segni, int riga, int colonna);
+
+// FG3 showing the marks: a marked number cell green, the others white.
+void mostraSegni(const Segni& segni, grid::Grid& FG3);
+
+// Command81 on the view: every number cell white, the wheel codes back on `facciaPulsante`.
 void resettaColorazione(grid::Grid& FG3, grid::Colore facciaPulsante);
 
 }

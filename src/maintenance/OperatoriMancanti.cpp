@@ -1,4 +1,4 @@
-// Presence check and insertion of the operators the program carries beyond the first set.
+// Presence check and insertion of the operators the program carries beyond the first set, and FG2 showing them.
 #include "maintenance/OperatoriMancanti.h"
 
 #include <algorithm>
@@ -6,11 +6,6 @@
 
 namespace maintenance {
 
-namespace {
-constexpr int ColonneFG2 = 8;
-// Widths of the design, in twips: the row selector, the code, five narrow fields, the explanation.
-constexpr int LarghezzeFG2[ColonneFG2] = {180, 795, 300, 285, 330, 315, 405, 1260};
-}
 
 void scriviRigaFG2(grid::Grid& FG2, int riga, const storage::RigaOperatore& op)
 {
@@ -21,19 +16,6 @@ void scriviRigaFG2(grid::Grid& FG2, int riga, const storage::RigaOperatore& op)
     FG2.setTesto(riga, colFG2::R2, op.r2);
     FG2.setTesto(riga, colFG2::P2, op.p2);
     FG2.setTesto(riga, colFG2::Spiegazione, op.spiegazione);
-}
-
-storage::RigaOperatore leggiRigaFG2(const grid::Grid& FG2, int riga)
-{
-    storage::RigaOperatore op;
-    op.operatore = FG2.testo(riga, colFG2::Oper);
-    op.tipo = FG2.intero(riga, colFG2::Tipo);
-    op.r1 = FG2.testo(riga, colFG2::R1);
-    op.p1 = FG2.testo(riga, colFG2::P1);
-    op.r2 = FG2.testo(riga, colFG2::R2);
-    op.p2 = FG2.testo(riga, colFG2::P2);
-    op.spiegazione = FG2.testo(riga, colFG2::Spiegazione);
-    return op;
 }
 
 const std::vector<storage::RigaOperatore>& OperatoriAggiunti()
@@ -56,36 +38,37 @@ void preparaFG2(grid::Grid& FG2)
     FG2.setIntestazione("|Operatore|Tipo|R1|P1|R2|P2|");
     const auto& righe = OperatoriAggiunti();
     FG2.setRighe(1 + static_cast<int>(righe.size()));
-    for (int c = 0; c < ColonneFG2; ++c)
-        FG2.setLarghezza(c, LarghezzeFG2[c]);
     for (std::size_t i = 0; i < righe.size(); ++i)
         scriviRigaFG2(FG2, static_cast<int>(i) + 1, righe[i]);
     for (int c = colFG2::Oper; c < colFG2::Spiegazione; ++c)
         FG2.setAllineamento(c, grid::Allineamento::Centro);
 }
 
-void controllaPresenza(storage::Database& db, grid::Grid& FG2)
+void controllaPresenza(storage::Database& db, Presenze& presenti)
 {
+    const auto& operatori = OperatoriAggiunti();
+    presenti.resize(operatori.size(), false);
     // Codes compare exactly, as the evaluator matches them.
     auto cerca = db.prepara("SELECT 1 FROM Operatori WHERE Operatore = ?1");
-    for (int r = 1; r < FG2.righe(); ++r) {
+    for (std::size_t i = 0; i < operatori.size(); ++i) {
         cerca.riavvolgi();
-        cerca.lega(1, leggiRigaFG2(FG2, r).operatore);
+        cerca.lega(1, operatori[i].operatore);
         if (cerca.avanza())
-            FG2.setSfondo(r, colFG2::Oper, r, FG2.colonne() - 1, grid::colori::Verde);
+            presenti[i] = true;
     }
 }
 
-int inserisciMancanti(storage::Database& db, grid::Grid& FG2)
+int inserisciMancanti(storage::Database& db, const Presenze& presenti)
 {
+    const auto& operatori = OperatoriAggiunti();
     storage::Transazione t(db);
     auto ins = db.prepara("INSERT INTO Operatori (Operatore, Tipo, R1, P1, R2, P2, Spiegazione)"
                           " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
     int inseriti = 0;
-    for (int r = 1; r < FG2.righe(); ++r) {
-        if (FG2.sfondo(r, colFG2::Oper) == grid::colori::Verde)
+    for (std::size_t i = 0; i < operatori.size(); ++i) {
+        if (i < presenti.size() && presenti[i])
             continue;
-        const auto op = leggiRigaFG2(FG2, r);
+        const auto& op = operatori[i];
         ins.riavvolgi();
         ins.lega(1, op.operatore).lega(2, op.tipo).lega(3, op.r1).lega(4, op.p1).lega(5, op.r2).lega(6, op.p2).lega(7, op.spiegazione);
         ins.esegui();
@@ -93,6 +76,13 @@ int inserisciMancanti(storage::Database& db, grid::Grid& FG2)
     }
     t.conferma();
     return inseriti;
+}
+
+void mostraPresenze(const Presenze& presenti, grid::Grid& FG2)
+{
+    for (std::size_t i = 0; i < presenti.size() && static_cast<int>(i) + 1 < FG2.righe(); ++i)
+        if (presenti[i])
+            FG2.setSfondo(static_cast<int>(i) + 1, colFG2::Oper, static_cast<int>(i) + 1, FG2.colonne() - 1, grid::colori::Verde);
 }
 
 }

@@ -1,4 +1,4 @@
-// The operator catalogue window's commands over FG2: its fixed rows, the presence check, the insertion of the missing ones.
+// The operator catalogue window's commands: the operators it carries, the presence check, the insertion of the missing ones, FG2 showing them.
 #pragma once
 
 #include "grid/Grid.h"
@@ -13,25 +13,30 @@ namespace maintenance {
 namespace colFG2 {
 constexpr int Oper = 1, Tipo = 2, R1 = 3, P1 = 4, R2 = 5, P2 = 6, Spiegazione = 7;
 }
-// Row r of FG2, written and read back.
+// Row r of FG2 written from an operator.
 void scriviRigaFG2(grid::Grid& FG2, int riga, const storage::RigaOperatore& op);
-storage::RigaOperatore leggiRigaFG2(const grid::Grid& FG2, int riga);
 
 // The operators added after the first operator set, in FG2's order: PER+, SOM+, UFIG.
 const std::vector<storage::RigaOperatore>& OperatoriAggiunti();
 
-// FG2 as the window Operatori draws it: eight columns with their widths in twips, the
-// header, one row per operator of OperatoriAggiunti, columns Oper to P2 centred.
+// FG2 as the window Operatori draws it: eight columns, the header, one row per operator of
+// OperatoriAggiunti, columns Oper to P2 centred (the window sets the widths).
 void preparaFG2(grid::Grid& FG2);
 
-// Command4: colours green, from column Oper to the last, every row whose code is in
-// the table Operatori. A colour is never cleared: a row stays green for as long as the
-// window lives. Throws ErroreDatabase; the rows coloured before the error stay coloured.
-void controllaPresenza(storage::Database& db, grid::Grid& FG2);
+// Which operators of OperatoriAggiunti the table Operatori was found to hold, in their order.
+using Presenze = std::vector<bool>;
 
-// Command2: adds a record for every row whose code cell is not green, from the grid's texts,
-// and returns how many. All of them or none: on an error (a code already in the table that
-// was not coloured) it throws ErroreDatabase and the table is left as it was.
-int inserisciMancanti(storage::Database& db, grid::Grid& FG2);
+// Command4: marks present every operator of OperatoriAggiunti whose code is in the table
+// Operatori (`presenti` takes their number). A mark is never cleared: a row stays present for
+// as long as the window lives. Throws ErroreDatabase; the marks made before the error stay.
+void controllaPresenza(storage::Database& db, Presenze& presenti);
+
+// Command2: adds a record for every operator of OperatoriAggiunti not marked present and
+// returns how many. All of them or none: on an error (a code already in the table that was
+// not marked) it throws ErroreDatabase and the table is left as it was.
+int inserisciMancanti(storage::Database& db, const Presenze& presenti);
+
+// FG2 showing the marks: a present row green from column Oper to the last.
+void mostraPresenze(const Presenze& presenti, grid::Grid& FG2);
 
 }

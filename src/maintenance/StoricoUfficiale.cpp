@@ -1,4 +1,4 @@
-// The official historical file: its text out of a zip (libzip) with size limits, then the update rows of FgImporta.
+// The official historical file: its text out of a zip (libzip) with size limits, then its update rows.
 #include "maintenance/StoricoUfficiale.h"
 
 #include "archive/ImportaStorico.h"
@@ -155,8 +155,8 @@ std::string leggiFileStorico(const std::string& percorso, std::string* voce)
     }
 }
 
-int caricaStoricoInFgImporta(std::string_view testo, const std::string& nome, grid::Grid& FgImporta, const std::string& dal,
-                             avanzamento::Avanzamento* avanzamento, const std::string& voce)
+int caricaRigheStorico(std::string_view testo, const std::string& nome, RigheImporta& righe, const std::string& dal,
+                       avanzamento::Avanzamento* avanzamento, const std::string& voce)
 {
     std::vector<archive::GiornataStorico> giornate;
     try {
@@ -171,16 +171,16 @@ int caricaStoricoInFgImporta(std::string_view testo, const std::string& nome, gr
     if (giornate.empty())
         rifiuta(nome, "non contiene estrazioni");
     const std::string isoDal = dal.empty() ? std::string() : storage::DataPerDb(dal);
-    preparaFgImporta(FgImporta);
+    righe.clear();
     for (const auto& g : giornate) {
         if (g.dataIso < isoDal)
             continue;
-        const int i = FgImporta.aggiungiRiga();
-        FgImporta.setTesto(i, ColonnaData, storage::DataDaDb(g.dataIso));
+        RigaImporta& riga = righe.emplace_back();
+        riga.data = storage::DataDaDb(g.dataIso);
         for (int w = 0; w < archive::NumeroRuote; ++w)
-            FgImporta.setTesto(i, PrimaColonnaRuote + w, g.campi[static_cast<std::size_t>(w)]);
+            riga.ruote[static_cast<std::size_t>(w)] = g.campi[static_cast<std::size_t>(w)];
     }
-    return FgImporta.righe() - 1;
+    return static_cast<int>(righe.size());
 }
 
 std::string indirizzoStoricoUfficiale(storage::Database& dbProgramma)

@@ -1,8 +1,8 @@
-// The official historical archive of the draws, plain or zipped, read and turned into FgImporta rows for the check.
+// The official historical archive of the draws, plain or zipped, read and turned into update rows for the check.
 #pragma once
 
 #include "avanzamento/Avanzamento.h"
-#include "grid/Grid.h"
+#include "maintenance/FileAggiornamento.h"
 
 #include <cstddef>
 #include <stdexcept>
@@ -36,14 +36,13 @@ std::string testoStorico(std::string contenuto, const std::string& nome, std::st
 // The same from the file at `percorso`, read once (a pipe or a FIFO works as a plain file).
 std::string leggiFileStorico(const std::string& percorso, std::string* voce = nullptr);
 
-// FgImporta from the official text, one row per date in date order (only the dates from `dal`,
+// The rows of the official text, one per date in date order (only the dates from `dal`,
 // "GG/MM/AAAA", when given), the wheels as the archive stores them, so that
-// ControlloEstrazioniMancanti and AGGIORNAMENTO run on it as on an update file. The number of
+// ControlloEstrazioniMancanti and AGGIORNAMENTO run on them as on an update file. The number of
 // rows. Throws ErroreStorico naming `nome` (and the zip entry `voce` for a wrong line) when the
-// text is not in the official format (the grid is untouched then), avanzamento::Interrotto on a stop.
-int caricaStoricoInFgImporta(std::string_view testo, const std::string& nome, grid::Grid& FgImporta,
-                             const std::string& dal = {}, avanzamento::Avanzamento* avanzamento = nullptr,
-                             const std::string& voce = {});
+// text is not in the official format (`righe` untouched then), avanzamento::Interrotto on a stop.
+int caricaRigheStorico(std::string_view testo, const std::string& nome, RigheImporta& righe, const std::string& dal = {},
+                       avanzamento::Avanzamento* avanzamento = nullptr, const std::string& voce = {});
 
 // The address of the official file: the row "StoricoUfficiale", or today's address when the row
 // is missing, empty or unreadable.

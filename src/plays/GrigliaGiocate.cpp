@@ -81,11 +81,6 @@ std::vector<RigaGiocate> scriviGiocate(grid::Grid& g, const std::vector<Giocata>
 {
     g = grid::Grid(1, colonneGiocate::Quante);
     g.setIntestazione("N°|Numeri|Ruote|Poste|Dal|Colpi|Stato|Spesa|Vinto|Saldo|Resa attesa");
-    const std::pair<int, int> larghezze[] = {{colonneGiocate::Numero, 600},  {colonneGiocate::Numeri, 2600}, {colonneGiocate::Ruote, 1500}, {colonneGiocate::Poste, 1500},
-                                             {colonneGiocate::Dal, 1200},    {colonneGiocate::Colpi, 1100},  {colonneGiocate::Stato, 1000}, {colonneGiocate::Spesa, 1000},
-                                             {colonneGiocate::Vinto, 1000},  {colonneGiocate::Saldo, 1000},  {colonneGiocate::Resa, 1200}};
-    for (const auto& [c, l] : larghezze)
-        g.setLarghezza(c, l);
     for (int c : {colonneGiocate::Numero, colonneGiocate::Colpi, colonneGiocate::Spesa, colonneGiocate::Vinto, colonneGiocate::Saldo, colonneGiocate::Resa})
         g.setAllineamento(c, grid::Allineamento::Destra);
     std::vector<RigaGiocate> righe;
@@ -120,12 +115,6 @@ void preparaVincite(grid::Grid& g)
     g.setIntestazione("Giocata|Data|Colpo|Ruota|Sorte|Punti|Lordo|Netto");
     for (int c : {colonneVincite::Giocata, colonneVincite::Colpo, colonneVincite::Punti, colonneVincite::Lordo, colonneVincite::Netto})
         g.setAllineamento(c, grid::Allineamento::Destra);
-    // Narrow enough to show every column beside the form.
-    const std::pair<int, int> larghezze[] = {{colonneVincite::Giocata, 600}, {colonneVincite::Data, 1150}, {colonneVincite::Colpo, 600},
-                                             {colonneVincite::Ruota, 600},   {colonneVincite::Sorte, 1000}, {colonneVincite::Punti, 600},
-                                             {colonneVincite::Lordo, 1000},  {colonneVincite::Netto, 1000}};
-    for (const auto& [c, l] : larghezze)
-        g.setLarghezza(c, l);
 }
 
 std::array<std::string, colonneVincite::Quante> celleVincita(std::int64_t numero, const Vincita& v)
@@ -157,7 +146,6 @@ void scriviTariffe(grid::Grid& g, const Tariffe& t)
     g = grid::Grid(2, ColonnaRitenuta + 1);
     g.setIntestazione("Estratto|Ambo|Terno|Quaterna|Cinquina|Ritenuta %");
     for (int c = 0; c <= ColonnaRitenuta; ++c) {
-        g.setLarghezza(c, 1000);
         g.setAllineamento(c, grid::Allineamento::Destra);
         g.setTesto(1, c, testoCentesimi(c < NumeroSorti ? t.paga[static_cast<std::size_t>(c)] : t.ritenuta, ','));
     }

@@ -11,35 +11,31 @@ constexpr int ColonneFG2 = colFG2::Frequenza + 1;
 constexpr int Numeri = 90;
 }
 
-void preparaFgR(grid::Grid& FgR)
+Ruote ruoteIniziali()
+{
+    Ruote ruote{};
+    ruote[0] = true;
+    return ruote;
+}
+
+void commutaRuota(Ruote& ruote, int ruota)
+{
+    if (ruota < 0 || ruota >= archive::NumeroRuote)
+        return;
+    ruote[static_cast<std::size_t>(ruota)] = !ruote[static_cast<std::size_t>(ruota)];
+}
+
+void selezionaRuote(Ruote& ruote, bool tutte) { ruote.fill(tutte); }
+
+void scriviFgR(const Ruote& ruote, grid::Grid& FgR)
 {
     FgR.setRighe(1);
     FgR.setColonne(archive::NumeroRuote);
     for (int w = 0; w < archive::NumeroRuote; ++w) {
         FgR.setTesto(0, w, archive::SigleRuote[w]);
         FgR.setAllineamento(w, grid::Allineamento::Centro);
-        FgR.setSfondo(0, w, w == 0 ? grid::colori::Verde : grid::colori::Bianco);
+        FgR.setSfondo(0, w, ruote[static_cast<std::size_t>(w)] ? grid::colori::Verde : grid::colori::Bianco);
     }
-}
-
-void commutaRuota(grid::Grid& FgR, int ruota)
-{
-    if (ruota < 0 || ruota >= archive::NumeroRuote)
-        return;
-    FgR.setSfondo(0, ruota, FgR.sfondo(0, ruota) == grid::colori::Verde ? grid::colori::Bianco : grid::colori::Verde);
-}
-
-void selezionaRuote(grid::Grid& FgR, bool tutte)
-{
-    FgR.setSfondo(0, 0, 0, archive::NumeroRuote - 1, tutte ? grid::colori::Verde : grid::colori::Bianco);
-}
-
-std::array<bool, archive::NumeroRuote> ruoteSelezionate(const grid::Grid& FgR)
-{
-    std::array<bool, archive::NumeroRuote> s{};
-    for (int w = 0; w < archive::NumeroRuote; ++w)
-        s[w] = FgR.sfondo(0, w) == grid::colori::Verde;
-    return s;
 }
 
 Conteggio contaPresenze(const archive::Archivio& a, int inizio, int fine,
@@ -78,30 +74,24 @@ std::optional<int> intervalloCentesimi(int inizio, int fine, int presenze)
     return static_cast<int>((2 * num + presenze) / (2LL * presenze));
 }
 
-std::string formatoIntervallo(int centesimi)
+std::string formatoIntervallo(int centesimi, char separatore)
 {
     const int intero = centesimi / 100;
     const int cent = centesimi % 100;
     std::string t = intero ? std::to_string(intero) : std::string();
-    t += '.';
+    t += separatore;
     t += static_cast<char>('0' + cent / 10);
     t += static_cast<char>('0' + cent % 10);
     return t;
 }
 
-void scriviRigaFG2(grid::Grid& FG2, int riga, const RigaStatistiche& s)
+void scriviRigaFG2(grid::Grid& FG2, int riga, const RigaStatistiche& s, char separatore)
 {
     FG2.setNumero(riga, colFG2::Numero, s.numero);
     FG2.setGrassetto(riga, colFG2::Numero, true);
     FG2.setNumero(riga, colFG2::Ritardo, s.ritardo);
     FG2.setNumero(riga, colFG2::Presenze, s.presenze);
-    FG2.setTesto(riga, colFG2::Frequenza, s.frequenza);
-}
-
-RigaStatistiche leggiRigaFG2(const grid::Grid& FG2, int riga)
-{
-    return RigaStatistiche{FG2.intero(riga, colFG2::Numero), FG2.intero(riga, colFG2::Ritardo),
-                           FG2.intero(riga, colFG2::Presenze), FG2.testo(riga, colFG2::Frequenza)};
+    FG2.setTesto(riga, colFG2::Frequenza, s.frequenzaCentesimi ? formatoIntervallo(*s.frequenzaCentesimi, separatore) : "");
 }
 
 PiramidePrevisionale::PiramidePrevisionale()
@@ -118,21 +108,24 @@ PiramidePrevisionale::PiramidePrevisionale()
         Fg1.setAllineamento(c, grid::Allineamento::Centro);
 }
 
-std::optional<Avviso> PiramidePrevisionale::CalcolaPiramidePrevisionale(const archive::Archivio& a,
-                                                                        const grid::Grid& FgR, const Ingresso& in)
+void PiramidePrevisionale::preparaFg1(int livello)
 {
-    const auto ruote = ruoteSelezionate(FgR);
+    Fg1.setRighe(livello);
+    Fg1.setColonne(livello);
+    for (int r = 0; r < livello; ++r)
+        for (int c = 0; c < livello; ++c)
+            Fg1.setTesto(r, c, "");
+    for (int c = 0; c < livello; ++c)
+        Fg1.setAllineamento(c, grid::Allineamento::Centro);
+}
+
+std::optional<Avviso> PiramidePrevisionale::CalcolaPiramidePrevisionale(const archive::Archivio& a, const Ruote& ruote,
+                                                                        const Ingresso& in)
+{
     if (std::none_of(ruote.begin(), ruote.end(), [](bool s) { return s; }))
         return NessunaRuota;
 
     const int L = std::clamp(in.livello, LivelloMinimo, LivelloMassimo);
-    Fg1.setRighe(L);
-    Fg1.setColonne(L);
-    for (int r = 0; r < L; ++r)
-        for (int c = 0; c < L; ++c)
-            Fg1.setTesto(r, c, "");
-    for (int c = 0; c < L; ++c)
-        Fg1.setAllineamento(c, grid::Allineamento::Centro);
 
     const Conteggio conta = contaPresenze(a, in.inizio, in.fine, ruote);
 
@@ -156,38 +149,26 @@ std::optional<Avviso> PiramidePrevisionale::CalcolaPiramidePrevisionale(const ar
     std::iota(ordine.begin(), ordine.end(), 1);
     std::stable_sort(ordine.begin(), ordine.end(), [&](int x, int y) { return chiave(x) > chiave(y); });
 
-    FG2.setRighe(1);
-    FG2.setRighe(Numeri + 1);
-    FG3.setRighe(1);
-    FG3.setRighe(Numeri + 1);
-    for (int r = 1; r <= Numeri; ++r) {
-        const int n = ordine[r - 1];
-        scriviRigaFG2(FG2, r,
-                      {n, ritardo[n], conta.presenze[n], centesimi[n] >= 0 ? formatoIntervallo(centesimi[n]) : ""});
-        FG3.setNumero(r, 1, n);
+    statistiche.clear();
+    for (const int n : ordine) {
+        const std::optional<int> frequenza = centesimi[n] >= 0 ? std::optional<int>(centesimi[n]) : std::nullopt;
+        statistiche.push_back({n, ritardo[n], conta.presenze[n], frequenza});
     }
-    FG2.setSfondo(1, colFG2::Ritardo, Numeri, colFG2::Ritardo, GialloChiaro);
-    FG2.setSfondo(1, colFG2::Presenze, Numeri, colFG2::Presenze, VerdeChiaro);
-    FG2.setSfondo(1, colFG2::Frequenza, Numeri, colFG2::Frequenza, CianoChiaro);
-
-    if (in.capogioco != 0) {
-        const std::string capo = std::to_string(in.capogioco);
-        for (int r = 1; r < FG3.righe(); ++r)
-            if (FG3.testo(r, 1) == capo) {
-                FG3.rimuoviRiga(r);
-                break;
-            }
-        int rango = 0;
-        for (int i = 0; i < L; ++i) {
-            Fg1.setTesto(i, 0, capo);
-            for (int j = 1; j <= i; ++j)
-                Fg1.setTesto(i, j, FG3.testo(++rango, 1));
-        }
-    } else {
-        for (int i = 1; i <= L; ++i)
-            for (int rango = primoRango(i); rango <= ultimoRango(i); ++rango)
-                Fg1.setTesto(i - 1, rango - primoRango(i), FG3.testo(rango, 1));
+    classifica.assign(ordine.begin(), ordine.end());
+    // The Capogioco heads every row: it leaves the ranking, whose first numbers fill the rest.
+    if (in.capogioco != 0)
+        classifica.erase(std::remove(classifica.begin(), classifica.end(), in.capogioco), classifica.end());
+    piramide.assign(static_cast<std::size_t>(L), {});
+    std::size_t rango = 0;
+    for (int i = 0; i < L; ++i) {
+        auto& riga = piramide[static_cast<std::size_t>(i)];
+        if (in.capogioco != 0)
+            riga.push_back(in.capogioco);
+        while (static_cast<int>(riga.size()) <= i && rango < classifica.size())
+            riga.push_back(classifica[rango++]);
     }
+    preparaFg1(L);
+    scriviGriglie();
 
     criterioGrafico = in.criterio;
     valoriGrafico.assign(Numeri + 1, 0.0);
@@ -199,21 +180,41 @@ std::optional<Avviso> PiramidePrevisionale::CalcolaPiramidePrevisionale(const ar
         }
     }
     inPiramide.fill(false);
-    for (int r = 0; r < Fg1.righe(); ++r)
-        for (int c = 0; c <= r; ++c)
-            if (const int n = Fg1.intero(r, c); n >= 1 && n <= Numeri)
-                inPiramide[n] = true;
+    for (const auto& riga : piramide)
+        for (const int n : riga)
+            inPiramide[static_cast<std::size_t>(n)] = true;
 
     MostraPiramide();
     return std::nullopt;
 }
 
+void PiramidePrevisionale::scriviGriglie()
+{
+    FG2.setRighe(1);
+    FG2.setRighe(static_cast<int>(statistiche.size()) + 1);
+    for (std::size_t i = 0; i < statistiche.size(); ++i)
+        scriviRigaFG2(FG2, static_cast<int>(i) + 1, statistiche[i], separatoreDecimale);
+    if (!statistiche.empty()) {
+        const int ultima = static_cast<int>(statistiche.size());
+        FG2.setSfondo(1, colFG2::Ritardo, ultima, colFG2::Ritardo, GialloChiaro);
+        FG2.setSfondo(1, colFG2::Presenze, ultima, colFG2::Presenze, VerdeChiaro);
+        FG2.setSfondo(1, colFG2::Frequenza, ultima, colFG2::Frequenza, CianoChiaro);
+    }
+    FG3.setRighe(1);
+    FG3.setRighe(static_cast<int>(classifica.size()) + 1);
+    for (std::size_t i = 0; i < classifica.size(); ++i)
+        FG3.setNumero(static_cast<int>(i) + 1, 1, classifica[i]);
+    for (std::size_t r = 0; r < piramide.size() && static_cast<int>(r) < Fg1.righe(); ++r)
+        for (std::size_t j = 0; j < piramide[r].size(); ++j)
+            Fg1.setNumero(static_cast<int>(r), static_cast<int>(j), piramide[r][j]);
+}
+
 void PiramidePrevisionale::MostraPiramide()
 {
     AzzeraLabel();
-    for (int r = 0; r < RigheEtichette && r < Fg1.righe(); ++r)
-        for (int j = 0; j <= r; ++j)
-            etichette[r][j].testo = Fg1.testo(r, j);
+    for (std::size_t r = 0; r < etichette.size() && r < piramide.size(); ++r)
+        for (std::size_t j = 0; j < piramide[r].size() && j < etichette[r].size(); ++j)
+            etichette[r][j].testo = std::to_string(piramide[r][j]);
 }
 
 void PiramidePrevisionale::EvidenziaDiagonale(int diagonale)
@@ -240,6 +241,8 @@ void PiramidePrevisionale::scartaRisultati()
         for (int c = 0; c < Fg1.colonne(); ++c)
             Fg1.setTesto(r, c, "");
     FG2.setRighe(1);
+    statistiche.clear();
+    piramide.clear();
     valoriGrafico.clear();
     inPiramide.fill(false);
 }
@@ -248,11 +251,7 @@ void PiramidePrevisionale::cambiaCapogioco() { scartaRisultati(); }
 
 void PiramidePrevisionale::cambiaLivello(int livello)
 {
-    const int L = std::clamp(livello, LivelloMinimo, LivelloMassimo);
-    Fg1.setRighe(L);
-    Fg1.setColonne(L);
-    for (int c = 0; c < L; ++c)
-        Fg1.setAllineamento(c, grid::Allineamento::Centro);
+    preparaFg1(std::clamp(livello, LivelloMinimo, LivelloMassimo));
     scartaRisultati();
 }
 

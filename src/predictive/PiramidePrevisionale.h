@@ -32,11 +32,13 @@ struct Avviso {
 };
 inline const Avviso NessunaRuota{"Selezionare almeno una ruota", "Avviso"};
 
-// Wheel selection grid FgR: one row of 11 cells "BA".."NZ"; green means selected.
-void preparaFgR(grid::Grid& FgR);                       // codes, Bari selected
-void commutaRuota(grid::Grid& FgR, int ruota);          // green <-> white
-void selezionaRuote(grid::Grid& FgR, bool tutte);       // Command41 (true) / Command44 (false)
-std::array<bool, archive::NumeroRuote> ruoteSelezionate(const grid::Grid& FgR);
+// The wheels in play, Bari..Nazionale.
+using Ruote = std::array<bool, archive::NumeroRuote>;
+Ruote ruoteIniziali();                              // Bari alone, as the window opens
+void commutaRuota(Ruote& ruote, int ruota);         // a click on FgR: in play <-> out
+void selezionaRuote(Ruote& ruote, bool tutte);      // Command41 (true) / Command44 (false)
+// FgR as it shows the wheels: one row of 11 cells "BA".."NZ", a wheel in play on green.
+void scriviFgR(const Ruote& ruote, grid::Grid& FgR);
 
 // The working table of the count, per number 1..90 (index 0 unused).
 struct Conteggio {
@@ -52,8 +54,8 @@ Conteggio contaPresenze(const archive::Archivio& a, int inizio, int fine,
 // Average interval (fine - inizio) / presenze in hundredths, rounded half up;
 // nothing when the number never came out.
 std::optional<int> intervalloCentesimi(int inizio, int fine, int presenze);
-// The "###.00" text: two decimals, no leading zero below 1 (0.5 -> ".50").
-std::string formatoIntervallo(int centesimi);
+// The "###.00" text: two decimals after `separatore`, no leading zero below 1 (0.5 -> ".50").
+std::string formatoIntervallo(int centesimi, char separatore = '.');
 
 // Plain layout: row i (1-based) of the pyramid takes the ranks primo(i)..ultimo(i).
 constexpr int primoRango(int riga) { return riga * (riga - 1) / 2 + 1; }
@@ -74,8 +76,8 @@ struct Etichetta {
     grid::Colore sfondo = grid::colori::Bianco;
 };
 
-// Columns of FG2 and its row: one number with its statistics (Frequenza as the cell
-// shows it, with a decimal point; empty when the number has no interval).
+// Columns of FG2 and its row: one number with its statistics (Frequenza, the average interval in
+// hundredths, is nothing when the number has no interval: an empty cell).
 namespace colFG2 {
 constexpr int Numero = 1, Ritardo = 2, Presenze = 3, Frequenza = 4;
 }
@@ -83,16 +85,24 @@ struct RigaStatistiche {
     int numero = 0;
     int ritardo = 0;
     int presenze = 0;
-    std::string frequenza;
+    std::optional<int> frequenzaCentesimi;
 };
-// Row r of FG2 (the number in bold), written and read back.
-void scriviRigaFG2(grid::Grid& FG2, int riga, const RigaStatistiche& s);
-RigaStatistiche leggiRigaFG2(const grid::Grid& FG2, int riga);
+// Row r of FG2 (the number in bold), Frequenza with `separatore` before its decimals.
+void scriviRigaFG2(grid::Grid& FG2, int riga, const RigaStatistiche& s, char separatore = '.');
 
-// The results the window shows: the three grids, the labels and the chart values.
+// The results the window shows: the rows they are made of, the three grids built from them, the
+// labels and the chart values.
 class PiramidePrevisionale {
 public:
     PiramidePrevisionale();
+
+    // The decimal separator of Frequenza in FG2: a point for the command line, a comma in the window.
+    char separatoreDecimale = '.';
+    // The results of the last ELABORA: FG2's rows in rank order, the ranking FG3 shows (without the
+    // Capogioco), the pyramid Fg1 shows (row r holds r + 1 numbers). Empty once discarded.
+    std::vector<RigaStatistiche> statistiche;
+    std::vector<int> classifica;
+    std::vector<std::vector<int>> piramide;
 
     grid::Grid FG2;   // header + 90 rows: fixed, number, delay, presences, average interval
     grid::Grid FG3;   // header + ranking, numbers in column 1
@@ -108,9 +118,8 @@ public:
     Criterio criterioGrafico = Criterio::Ritardo;
 
     // ELABORA. Returns the message to show when no wheel is selected (nothing changes then).
-    std::optional<Avviso> CalcolaPiramidePrevisionale(const archive::Archivio& a, const grid::Grid& FgR,
-                                                      const Ingresso& in);
-    // Copies Fg1 onto the labels; rows Fg1 does not have stay empty.
+    std::optional<Avviso> CalcolaPiramidePrevisionale(const archive::Archivio& a, const Ruote& ruote, const Ingresso& in);
+    // Copies the pyramid onto the labels; rows it does not have stay empty.
     void MostraPiramide();
     // Paints all labels white and diagonal `diagonale` (0 for "1" .. 7 for "8") yellow.
     void EvidenziaDiagonale(int diagonale);
@@ -124,6 +133,10 @@ public:
 
 private:
     void scartaRisultati();
+    // Fg1 with L rows and columns, empty, centred.
+    void preparaFg1(int livello);
+    // FG2, FG3 and the cells of Fg1 written from the rows.
+    void scriviGriglie();
 };
 
 }

@@ -36,8 +36,6 @@ struct Contatori {
     std::vector<int> ultima, massimo, frequenza, visto;
 };
 
-double arrotonda1(double v) { return std::round(v * 10.0) / 10.0; }
-
 }
 
 double probabilitaPresenza(Sorte sorte, int ruote)
@@ -129,10 +127,10 @@ Statistiche calcolaStatistiche(const archive::Archivio& a, const Parametri& p)
         f.frequenza = c.frequenza[i];
         f.ritardo = T - c.ultima[i];
         f.ritardoMax = std::max(c.massimo[i], f.ritardo);
-        f.attesa = arrotonda1(attesa);
+        f.attesa = attesa;
         // Sum of the gaps t_k - t_(k-1) - 1 from t_0 = 0 is t_F - F.
         if (f.frequenza > 0)
-            f.ritardoMedio = arrotonda1(static_cast<double>(c.ultima[i] - f.frequenza) / f.frequenza);
+            f.ritardoMedio = static_cast<double>(c.ultima[i] - f.frequenza) / f.frequenza;
         // Never present: a delay of T, the chance of T absences.
         f.prob = s.probRitardoAlmeno(f.ritardo);
         return f;

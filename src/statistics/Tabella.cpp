@@ -2,6 +2,7 @@
 #include "statistics/Tabella.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <tuple>
 
@@ -20,8 +21,8 @@ double chiave(const Figura& f, Colonna c)
     case ColRitardo: return f.ritardo;
     case ColRitardoMax: return f.ritardoMax;
     case ColFrequenza: return f.frequenza;
-    case ColAttesa: return f.attesa;
-    case ColRitardoMedio: return f.ritardoMedio;   // -1 when empty: below every mean
+    case ColAttesa: return unDecimale(f.attesa);
+    case ColRitardoMedio: return unDecimale(f.ritardoMedio);   // -1 when empty: below every mean
     case ColProb: return f.prob;
     case ColNumero:
     case NumeroColonne: break;
@@ -44,6 +45,8 @@ std::vector<int> ordina(const Statistiche& s, Colonna c, bool decrescente)
     });
     return ordine;
 }
+
+double unDecimale(double v) { return std::round(v * 10.0) / 10.0; }
 
 std::string testoProbabilita(double p)
 {
@@ -72,8 +75,8 @@ void scriviTabella(const Statistiche& s, const std::vector<int>& ordine, int lis
         g.setNumero(r + 1, ColRitardo, f.ritardo);
         g.setNumero(r + 1, ColRitardoMax, f.ritardoMax);
         g.setNumero(r + 1, ColFrequenza, f.frequenza);
-        g.setTesto(r + 1, ColAttesa, conVirgola(f.attesa, 1));
-        g.setTesto(r + 1, ColRitardoMedio, f.ritardoMedio < 0 ? std::string() : conVirgola(f.ritardoMedio, 1));
+        g.setTesto(r + 1, ColAttesa, conVirgola(unDecimale(f.attesa), 1));
+        g.setTesto(r + 1, ColRitardoMedio, f.ritardoMedio < 0 ? std::string() : conVirgola(unDecimale(f.ritardoMedio), 1));
         g.setTesto(r + 1, ColProb, testoProbabilita(f.prob));
         g.setSfondo(r + 1, ColProb, coloreRitardo(f.prob));
     }

@@ -24,6 +24,9 @@ void scriviTabella(const Statistiche& s, const std::vector<int>& ordine, int lis
 
 // The texts of one figure: "7" or "05-12", one decimal with a comma, Prob with three ("<0,001" below).
 std::string testoVoce(const Figura& f);
+// The value a one-decimal column shows (Attesa, RitardoMedio): halves away from zero. The table
+// sorts on it too, so that figures that read alike tie and keep the order of their numbers.
+double unDecimale(double v);
 using grid::conVirgola;
 std::string testoProbabilita(double p);
 

@@ -125,14 +125,14 @@ TEST_F(Ostile, UccisoInOgniScritturaPoiOgniAltroScrittore)
          [&](int fd) {
              Aperto o(archivio);
              o.db.esegui("PRAGMA cache_size = 2");
-             grid::Grid FgImporta;
-             if (maintenance::caricaFileAggiornamento(aggiornamentoLungo, FgImporta, true)
+             maintenance::RigheImporta righe;
+             if (maintenance::caricaFileAggiornamento(aggiornamentoLungo, righe, true)
                  != maintenance::EsitoFileAggiornamento::Caricato)
                  return;
              std::vector<std::string> List4;
-             maintenance::ControlloEstrazioniMancanti(o.db, FgImporta, List4);
+             maintenance::ControlloEstrazioniMancanti(o.db, righe, List4);
              FermoAMeta av(fd);
-             maintenance::AGGIORNAMENTO(o.db, o.a, FgImporta, false, List4, &av);
+             maintenance::AGGIORNAMENTO(o.db, o.a, righe, false, List4, &av);
          }},
         {"importazione",
          [&](int fd) {

@@ -1,6 +1,7 @@
-// Update files: the format test, the loading into FgImporta, the check's marks and lines, AGGIORNAMENTO on a small archive.
+// Update files: the format test, the loading into rows, the check's verdicts and lines, how FgImporta shows them, AGGIORNAMENTO on a small archive.
 #include "maintenance/Aggiornamento.h"
 #include "maintenance/FileAggiornamento.h"
+#include "maintenance/Lacune.h"
 
 #include "archive/CaricaArchivio.h"
 #include "archive/ImportaStorico.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -83,8 +85,10 @@ protected:
     void carica(const std::string& testo)
     {
         std::istringstream in(testo);
-        caricaRigheAggiornamento(in, FgImporta);
+        caricaRigheAggiornamento(in, righe);
     }
+    // FgImporta as the window shows the checked rows.
+    void mostra() { scriviFgImporta(righe, FgImporta); }
     std::string stored(const std::string& iso, const char* nome)
     {
         auto s = db.prepara(std::string("SELECT ") + nome + " FROM EstrazioniLotto WHERE DataEstrazione = ?1");
@@ -103,6 +107,7 @@ protected:
     storage::Database db;
     archive::Archivio a;
     grid::Grid FgImporta;
+    RigheImporta righe;
     std::vector<std::string> List4;
 };
 
@@ -121,45 +126,53 @@ TEST(FileAggiornamento, ProvaDelFormatoSolo178CaratteriFinaliPr)
     EXPECT_FALSE(formatoAggiornamento(""));
 }
 
-TEST(FileAggiornamento, FileRifiutatoDallaPrimaRigaEGrigliaConservata)
+TEST(FileAggiornamento, FileRifiutatoDallaPrimaRigaERigheConservate)
 {
     testsupport::CartellaTemporanea dir;
-    grid::Grid g;
-    preparaFgImporta(g);
-    g.aggiungiRiga();
-    g.setTesto(1, 1, "vecchia");
+    RigheImporta r(1);
+    r[0].data = "vecchia";
     const std::string corta = dir.scrivi("corta.txt", riga("05/03/2024", campiDi(1)).substr(0, 177) + "\r\n");
-    EXPECT_EQ(caricaFileAggiornamento(corta, g, true), EsitoFileAggiornamento::FormatoErrato);
-    EXPECT_EQ(g.testo(1, 1), "vecchia");
+    EXPECT_EQ(caricaFileAggiornamento(corta, r, true), EsitoFileAggiornamento::FormatoErrato);
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].data, "vecchia");
     // Without the test (the downloaded copy) the same file loads.
-    EXPECT_EQ(caricaFileAggiornamento(corta, g, false), EsitoFileAggiornamento::Caricato);
-    EXPECT_EQ(g.righe(), 2);
-    EXPECT_EQ(g.testo(1, 1), "05/03/2024");
-    EXPECT_EQ(caricaFileAggiornamento(dir.file("manca.txt"), g, true), EsitoFileAggiornamento::NonLeggibile);
+    EXPECT_EQ(caricaFileAggiornamento(corta, r, false), EsitoFileAggiornamento::Caricato);
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].data, "05/03/2024");
+    EXPECT_EQ(caricaFileAggiornamento(dir.file("manca.txt"), r, true), EsitoFileAggiornamento::NonLeggibile);
     // Only the first line is tested: a short second line loads with truncated texts.
     const std::string misto =
         dir.scrivi("misto.txt", riga("05/03/2024", campiDi(1)) + "\r\n" + riga("07/03/2024", campiDi(2)).substr(0, 30) + "\r\n");
-    ASSERT_EQ(caricaFileAggiornamento(misto, g, true), EsitoFileAggiornamento::Caricato);
-    ASSERT_EQ(g.righe(), 3);
-    EXPECT_EQ(g.testo(2, 2), "03-04-05-06-07");
-    EXPECT_EQ(g.testo(2, 3), "08-0");
-    EXPECT_EQ(g.testo(2, 4), "");
+    ASSERT_EQ(caricaFileAggiornamento(misto, r, true), EsitoFileAggiornamento::Caricato);
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[1].ruote[0], "03-04-05-06-07");
+    EXPECT_EQ(r[1].ruote[1], "08-0");
+    EXPECT_EQ(r[1].ruote[2], "");
 }
 
 TEST(FileAggiornamento, RigheVuoteEACapoFinaleNonAggiungonoRighe)
 {
-    grid::Grid g;
+    RigheImporta r;
     std::istringstream in(riga("05/03/2024", campiDi(1)) + "\r\n\r\n" + riga("07/03/2024", campiDi(2, false)) + "\r\n");
-    caricaRigheAggiornamento(in, g);
+    caricaRigheAggiornamento(in, r);
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[0].data, "05/03/2024");
+    EXPECT_EQ(r[0].ruote[0], "02-03-04-05-06");
+    EXPECT_EQ(r[0].ruote[10], "52-53-54-55-56");
+    EXPECT_EQ(r[0].azione, Azione::Lascia);   // loaded, not checked
+    EXPECT_EQ(r[1].data, "07/03/2024");
+    EXPECT_EQ(r[1].ruote[10], "");   // a blank column is the empty stored field
+
+    // FgImporta shows them under its header, in the columns of the date and of the wheels.
+    grid::Grid g;
+    scriviFgImporta(r, g);
     ASSERT_EQ(g.righe(), 3);
     EXPECT_EQ(g.colonne(), 13);
     EXPECT_EQ(g.testo(0, 1), "Data");
     EXPECT_EQ(g.testo(0, 12), "Nazionale");
     EXPECT_EQ(g.testo(1, 1), "05/03/2024");
     EXPECT_EQ(g.testo(1, 2), "02-03-04-05-06");
-    EXPECT_EQ(g.testo(1, 12), "52-53-54-55-56");
-    EXPECT_EQ(g.testo(2, 1), "07/03/2024");
-    EXPECT_EQ(g.testo(2, 12), "");   // a blank column is the empty stored field
+    EXPECT_EQ(g.testo(2, 12), "");
 }
 
 TEST(FileAggiornamento, TestiDiRuotaMemorizzabili)
@@ -177,8 +190,9 @@ TEST_F(Aggiornamento, TreNuoveEstrazioniSegnateElencateDallaPiuRecenteEAggiunte)
            + riga("12/03/2024", campiDi(4)) + "\r\n" + riga("14/03/2024", campiDi(5)) + "\r\n"
            + riga("16/03/2024", campiDi(6)) + "\r\n");
     testsupport::AvanzamentoRegistrato av;
-    ControlloEstrazioniMancanti(db, FgImporta, List4, &av);
+    ControlloEstrazioniMancanti(db, righe, List4, &av);
     const auto passi = av.barra(1);
+    mostra();
     EXPECT_EQ(List4, (std::vector<std::string>{"Manca estrazione del: 16/03/2024", "Manca estrazione del: 14/03/2024",
                                                "Manca estrazione del: 12/03/2024", "Nessuna anomalia rilevata"}));
     for (int r = 1; r <= 2; ++r) {
@@ -193,7 +207,7 @@ TEST_F(Aggiornamento, TreNuoveEstrazioniSegnateElencateDallaPiuRecenteEAggiunte)
     ASSERT_FALSE(passi.empty());
     EXPECT_EQ(passi.back(), std::make_pair(5, 5));
 
-    const auto esito = AGGIORNAMENTO(db, a, FgImporta, false, List4);
+    const auto esito = AGGIORNAMENTO(db, a, righe, false, List4);
     EXPECT_EQ(esito.aggiunte, 3);
     EXPECT_EQ(List4, (std::vector<std::string>{"Aggiunta estrazione del 12/03/2024", "Aggiunta estrazione del 14/03/2024",
                                                "Aggiunta estrazione del 16/03/2024", "aggiunti N° 3 record"}));
@@ -206,14 +220,15 @@ TEST_F(Aggiornamento, TreNuoveEstrazioniSegnateElencateDallaPiuRecenteEAggiunte)
     EXPECT_EQ(a.NumeroEstrazioniModello, 6);
 
     // The same grid once more: the dates are stored by now and are skipped.
-    const auto ancora = AGGIORNAMENTO(db, a, FgImporta, false, List4);
+    const auto ancora = AGGIORNAMENTO(db, a, righe, false, List4);
     EXPECT_EQ(ancora.aggiunte, 0);
     EXPECT_TRUE(List4.empty());
     EXPECT_EQ(righeTabella(), 6);
 
     // Checked again now that they are stored: no mark of the first check is left.
-    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    ControlloEstrazioniMancanti(db, righe, List4);
     EXPECT_EQ(List4, (std::vector<std::string>{"Nessuna anomalia rilevata"}));
+    mostra();
     for (int r = 1; r <= 5; ++r)
         EXPECT_EQ(FgImporta.sfondo(r, 1), grid::colori::Bianco) << r;
 }
@@ -223,8 +238,9 @@ TEST_F(Aggiornamento, UnaRuotaDiversaCorrettaSoloConCheck3)
     auto campi = campiDi(2);
     campi[4] = "01-02-03-04-05";   // Milano differs
     carica(riga("07/03/2024", campi) + "\r\n");
-    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    ControlloEstrazioniMancanti(db, righe, List4);
     EXPECT_EQ(List4, (std::vector<std::string>{"Errori Estrazione del 07/03/2024"}));
+    mostra();
     EXPECT_EQ(FgImporta.coloreTesto(1, 1), grid::rgb(255, 0, 0));
     EXPECT_TRUE(FgImporta.grassetto(1, 1));
     EXPECT_EQ(FgImporta.sfondo(1, 1), grid::colori::Bianco);
@@ -234,12 +250,12 @@ TEST_F(Aggiornamento, UnaRuotaDiversaCorrettaSoloConCheck3)
     EXPECT_EQ(verdi, 10);
     EXPECT_EQ(FgImporta.sfondo(1, 6), grid::colori::Bianco);
 
-    auto esito = AGGIORNAMENTO(db, a, FgImporta, false, List4);
+    auto esito = AGGIORNAMENTO(db, a, righe, false, List4);
     EXPECT_EQ(esito.modificate, 0);
     EXPECT_TRUE(List4.empty());
     EXPECT_EQ(stored("2024-03-07", "Mi"), "23-24-25-26-27");
 
-    esito = AGGIORNAMENTO(db, a, FgImporta, true, List4);
+    esito = AGGIORNAMENTO(db, a, righe, true, List4);
     EXPECT_EQ(esito.modificate, 1);
     EXPECT_EQ(esito.aggiunte, 0);
     EXPECT_EQ(List4, (std::vector<std::string>{"Modificata estrazione del 07/03/2024"}));
@@ -250,11 +266,11 @@ TEST_F(Aggiornamento, UnaRuotaDiversaCorrettaSoloConCheck3)
 TEST_F(Aggiornamento, NazionaleVuotaControNumeriEErroreEFileUgualeNessunaAnomalia)
 {
     carica(riga("09/03/2024", campiDi(3)) + "\r\n");
-    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    ControlloEstrazioniMancanti(db, righe, List4);
     EXPECT_EQ(List4, (std::vector<std::string>{"Errori Estrazione del 09/03/2024"}));
 
     carica(riga("05/03/2024", campiDi(1)) + "\r\n" + riga("09/03/2024", campiDi(3, false)) + "\r\n");
-    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    ControlloEstrazioniMancanti(db, righe, List4);
     EXPECT_EQ(List4, (std::vector<std::string>{"Nessuna anomalia rilevata"}));
 }
 
@@ -266,10 +282,10 @@ TEST_F(Aggiornamento, RigheNonValideElencateConIlMotivoENonScritte)
     corto[9] = "05-17-9";
     carica(riga("12/03/2024", campiDi(4)) + "\r\n" + riga("31/02/2024", campiDi(5)) + "\r\n" + riga("14/03/2024", doppio)
            + "\r\n" + riga("16/03/2024", corto) + "\r\n" + riga("19/03/2024", campiDi(9)) + "\r\n");
-    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    ControlloEstrazioniMancanti(db, righe, List4);
     EXPECT_EQ(List4.size(), 6u);   // five missing, no anomaly
 
-    const auto esito = AGGIORNAMENTO(db, a, FgImporta, false, List4);
+    const auto esito = AGGIORNAMENTO(db, a, righe, false, List4);
     EXPECT_EQ(esito.aggiunte, 2);
     EXPECT_EQ(esito.scartate, 3);
     ASSERT_EQ(List4.size(), 6u);
@@ -288,25 +304,24 @@ TEST_F(Aggiornamento, RigheNonValideElencateConIlMotivoENonScritte)
 TEST_F(Aggiornamento, AggiornamentoFermatoNonScriveNulla)
 {
     carica(riga("12/03/2024", campiDi(4)) + "\r\n" + riga("14/03/2024", campiDi(5)) + "\r\n");
-    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    ControlloEstrazioniMancanti(db, righe, List4);
     testsupport::AvanzamentoRegistrato av;
     // The stop arrives after the first row was written.
     av.allaChiamata = [](testsupport::AvanzamentoRegistrato& a, const auto& passo) {
         if (passo.valore >= 1)
             a.ferma();
     };
-    EXPECT_THROW(AGGIORNAMENTO(db, a, FgImporta, false, List4, &av), avanzamento::Interrotto);
+    EXPECT_THROW(AGGIORNAMENTO(db, a, righe, false, List4, &av), avanzamento::Interrotto);
     EXPECT_EQ(righeTabella(), 3);
     EXPECT_EQ(a.NumeroEstrazioni, 3);
 }
 
 TEST_F(Aggiornamento, GrigliaVuotaERigheNonSegnateNonScrivonoNulla)
 {
-    preparaFgImporta(FgImporta);
-    EXPECT_TRUE(AGGIORNAMENTO(db, a, FgImporta, true, List4).vuota);
+    EXPECT_TRUE(AGGIORNAMENTO(db, a, RigheImporta{}, true, List4).vuota);
     // Rows loaded but never checked carry no marks.
     carica(riga("12/03/2024", campiDi(4)) + "\r\n");
-    const auto esito = AGGIORNAMENTO(db, a, FgImporta, true, List4);
+    const auto esito = AGGIORNAMENTO(db, a, righe, true, List4);
     EXPECT_FALSE(esito.vuota);
     EXPECT_EQ(esito.aggiunte, 0);
     EXPECT_EQ(righeTabella(), 3);
@@ -321,7 +336,7 @@ TEST_F(Aggiornamento, FilePubblicatoSuperaIlControllo)
     EXPECT_EQ(testo.substr(0, 180), riga("07/03/2024", campiDi(2)) + "\r\n");
     EXPECT_EQ(testo.substr(180), riga("09/03/2024", campiDi(3, false)) + "\r\n");
     carica(testo);
-    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    ControlloEstrazioniMancanti(db, righe, List4);
     EXPECT_EQ(List4, (std::vector<std::string>{"Nessuna anomalia rilevata"}));
 }
 
@@ -347,14 +362,15 @@ TEST_F(Aggiornamento, RuoteMancantiNelFileNonCancellanoQuelleArchiviate)
     campi[0] = "01-02-03-04-05";   // Bari differs
     const std::string tagliata = riga("07/03/2024", campi).substr(0, 11 + 15 * 4);
     carica(tagliata + "\r\n");
-    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    ControlloEstrazioniMancanti(db, righe, List4);
     EXPECT_EQ(List4, (std::vector<std::string>{
                          "Errori Estrazione del 07/03/2024",
                          "Estrazione del 07/03/2024: il file non ha le ruote di Milano, Napoli, Palermo, Roma, Torino, "
                          "Venezia, Nazionale, presenti nell'archivio (restano come sono)"}));
+    mostra();
     EXPECT_EQ(FgImporta.sfondo(1, 6), grid::colori::Bianco) << "a wheel not known is not marked equal";
 
-    const auto esito = AGGIORNAMENTO(db, a, FgImporta, true, List4);
+    const auto esito = AGGIORNAMENTO(db, a, righe, true, List4);
     EXPECT_EQ(esito.modificate, 1);
     EXPECT_EQ(stored("2024-03-07", "Ba"), "01-02-03-04-05");
     EXPECT_EQ(stored("2024-03-07", "Ca"), campo(2, 1));
@@ -364,7 +380,7 @@ TEST_F(Aggiornamento, RuoteMancantiNelFileNonCancellanoQuelleArchiviate)
 
     // A file that has every wheel of the day the archive has: nothing to say.
     carica(riga("09/03/2024", campiDi(3, false)) + "\r\n");
-    ControlloEstrazioniMancanti(db, FgImporta, List4);
+    ControlloEstrazioniMancanti(db, righe, List4);
     EXPECT_EQ(List4, (std::vector<std::string>{"Nessuna anomalia rilevata"}));
 }
 
@@ -375,8 +391,8 @@ TEST_F(Aggiornamento, DateImplausibiliERigheSenzaRuoteNonScritte)
     carica(riga("02/01/0001", campiDi(4)) + "\r\n" + riga("31/12/1938", campiDi(5)) + "\r\n"
            + riga("01/01/2088", campiDi(6)) + "\r\n" + riga("31/12/9999", campiDi(7)) + "\r\n"
            + std::string("12/03/2024") + "\r\n" + riga("14/03/2024", campiDi(8)) + "\r\n");
-    ControlloEstrazioniMancanti(db, FgImporta, List4);
-    const auto esito = AGGIORNAMENTO(db, a, FgImporta, false, List4);
+    ControlloEstrazioniMancanti(db, righe, List4);
+    const auto esito = AGGIORNAMENTO(db, a, righe, false, List4);
     EXPECT_EQ(esito.aggiunte, 1);
     EXPECT_EQ(esito.scartate, 5);
     EXPECT_EQ(List4, (std::vector<std::string>{
@@ -387,4 +403,72 @@ TEST_F(Aggiornamento, DateImplausibiliERigheSenzaRuoteNonScritte)
                          "Estrazione del 12/03/2024 non aggiornata: la riga non ha i numeri di nessuna ruota",
                          "Aggiunta estrazione del 14/03/2024", "aggiunti N° 1 record"}));
     EXPECT_EQ(righeTabella(), 4);
+}
+
+// An added, a corrected and an identical draw: the check gives each its action, and the writer
+// writes exactly the rows whose action asks for it, whatever the grid shown says.
+TEST_F(Aggiornamento, AzioniDelleRigheDecidonoCosaScrivere)
+{
+    auto corretta = campiDi(2);
+    corretta[7] = "11-12-13-14-15";   // Roma differs
+    carica(riga("05/03/2024", campiDi(1)) + "\r\n" + riga("07/03/2024", corretta) + "\r\n" + riga("12/03/2024", campiDi(4))
+           + "\r\n");
+    ControlloEstrazioniMancanti(db, righe, List4);
+    ASSERT_EQ(righe.size(), 3u);
+    EXPECT_EQ(righe[0].azione, Azione::Lascia);
+    EXPECT_EQ(righe[1].azione, Azione::Correggi);
+    EXPECT_EQ(righe[2].azione, Azione::Aggiungi);
+    EXPECT_EQ(std::count(righe[0].ruotaUguale.begin(), righe[0].ruotaUguale.end(), true), 11);
+    EXPECT_FALSE(righe[1].ruotaUguale[7]);
+    EXPECT_TRUE(righe[1].ruotaUguale[6]);
+    EXPECT_EQ(std::count(righe[2].ruotaUguale.begin(), righe[2].ruotaUguale.end(), true), 0);
+
+    // The view: the date of the row to add on orange, the one to correct red and bold, nothing on the equal one.
+    mostra();
+    ASSERT_EQ(FgImporta.righe(), 4);
+    EXPECT_EQ(FgImporta.testo(2, 9), "11-12-13-14-15");
+    EXPECT_EQ(FgImporta.sfondo(1, 1), grid::colori::Bianco);
+    EXPECT_EQ(FgImporta.coloreTesto(1, 1), grid::colori::Nero);
+    EXPECT_EQ(FgImporta.coloreTesto(2, 1), grid::rgb(255, 0, 0));
+    EXPECT_TRUE(FgImporta.grassetto(2, 1));
+    EXPECT_EQ(FgImporta.sfondo(2, 9), grid::colori::Bianco);
+    EXPECT_EQ(FgImporta.sfondo(2, 8), grid::rgb(128, 255, 128));
+    EXPECT_EQ(FgImporta.sfondo(3, 1), grid::rgb(255, 192, 128));
+
+    // A grid repainted by hand changes nothing: the rows carry the actions.
+    FgImporta.setSfondo(1, 1, grid::rgb(255, 192, 128));
+    const auto esito = AGGIORNAMENTO(db, a, righe, true, List4);
+    EXPECT_EQ(esito.aggiunte, 1);
+    EXPECT_EQ(esito.modificate, 1);
+    EXPECT_EQ(esito.scartate, 0);
+    EXPECT_EQ(List4, (std::vector<std::string>{"Modificata estrazione del 07/03/2024", "Aggiunta estrazione del 12/03/2024",
+                                               "aggiunti N° 1 record"}));
+    EXPECT_EQ(righeTabella(), 4);
+    EXPECT_EQ(stored("2024-03-07", "Ro"), "11-12-13-14-15");
+    EXPECT_EQ(stored("2024-03-07", "Pa"), campo(2, 6));
+    EXPECT_EQ(stored("2024-03-12", "Nz"), campo(4, 10));
+
+    // Checked again: every verdict of before is gone.
+    ControlloEstrazioniMancanti(db, righe, List4);
+    for (const auto& r : righe)
+        EXPECT_EQ(r.azione, Azione::Lascia) << r.data;
+    EXPECT_EQ(List4, (std::vector<std::string>{"Nessuna anomalia rilevata"}));
+}
+
+// A row to add that was refused, before one that was added, is a hole the archive does not show;
+// a refused row after the last stored draw, or a row not to add, is not.
+TEST_F(Aggiornamento, LacuneDalleRigheDaAggiungereRifiutate)
+{
+    auto doppio = campiDi(5);
+    doppio[3] = "07-07-08-09-10";
+    carica(riga("12/03/2024", doppio) + "\r\n" + riga("14/03/2024", campiDi(6)) + "\r\n" + riga("16/03/2024", doppio)
+           + "\r\n");
+    ControlloEstrazioniMancanti(db, righe, List4);
+    righe.push_back({"06/03/2024", {}, Azione::Lascia, {}});   // not stored, but not to add: no hole said
+    const auto esito = AGGIORNAMENTO(db, a, righe, false, List4);
+    EXPECT_EQ(esito.aggiunte, 1);
+    EXPECT_EQ(esito.scartate, 2);
+    EXPECT_EQ(estrazioniRimasteMancanti(righe, a),
+              (std::vector<std::string>{"Manca ancora l'estrazione del 12/03/2024: la sua riga non è stata salvata e "
+                                        "l'archivio ha estrazioni successive"}));
 }

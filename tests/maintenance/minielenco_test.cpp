@@ -99,3 +99,25 @@ TEST(MiniElenco, IndiceDigitato)
     for (const auto& [testo, atteso] : casi)
         EXPECT_EQ(maintenance::indiceDigitato(testo, 100), atteso) << testo;
 }
+
+// The marks are flags of the draw shown; FG3 shows them green. Cells outside the numbers mark nothing.
+TEST(MiniElenco, SegniCommutatiEMostrati)
+{
+    grid::Grid FG3;
+    maintenance::preparaFG3(FG3, grid::rgb(240, 240, 240));
+    maintenance::Segni segni{};
+    EXPECT_TRUE(maintenance::commutaSegno(segni, 1, 1));
+    EXPECT_TRUE(maintenance::commutaSegno(segni, 11, 5));
+    EXPECT_TRUE(maintenance::commutaSegno(segni, 4, 3));
+    EXPECT_TRUE(maintenance::commutaSegno(segni, 4, 3));   // a second click unmarks
+    for (auto [r, c] : {std::pair{0, 1}, {1, 0}, {12, 1}, {1, 6}})
+        EXPECT_FALSE(maintenance::commutaSegno(segni, r, c)) << r << "," << c;
+    EXPECT_TRUE(segni[0][0]);
+    EXPECT_TRUE(segni[10][4]);
+    EXPECT_FALSE(segni[3][2]);
+    maintenance::mostraSegni(segni, FG3);
+    EXPECT_EQ(FG3.sfondo(1, 1), grid::colori::Verde);
+    EXPECT_EQ(FG3.sfondo(11, 5), grid::colori::Verde);
+    EXPECT_EQ(FG3.sfondo(4, 3), grid::colori::Bianco);
+    EXPECT_EQ(FG3.sfondo(1, 0), grid::rgb(240, 240, 240)) << "the wheel codes keep their face";
+}

@@ -1,4 +1,4 @@
-// The official historical file read plain or zipped, refused with a message naming it, and turned into FgImporta rows.
+// The official historical file read plain or zipped, refused with a message naming it, and turned into update rows.
 #include "archive/Archivio.h"
 #include "maintenance/FileAggiornamento.h"
 #include "maintenance/StoricoUfficiale.h"
@@ -21,10 +21,10 @@ const std::string Storico = "2019/12/31\tBA\t5\t17\t90\t1\t44\r\n"
 std::string messaggio(const std::string& percorso)
 {
     try {
-        grid::Grid g;
+        maintenance::RigheImporta righe;
         std::string voce;
         const std::string testo = maintenance::leggiFileStorico(percorso, &voce);
-        maintenance::caricaStoricoInFgImporta(testo, percorso, g, {}, nullptr, voce);
+        maintenance::caricaRigheStorico(testo, percorso, righe, {}, nullptr, voce);
     } catch (const maintenance::ErroreStorico& e) {
         return e.what();
     }
@@ -33,32 +33,33 @@ std::string messaggio(const std::string& percorso)
 
 }
 
-TEST(StoricoUfficiale, ZipEdTestoDannoLeStesseRigheDiFgImporta)
+TEST(StoricoUfficiale, ZipEdTestoDannoLeStesseRighe)
 {
     testsupport::CartellaTemporanea dir;
     const std::string zip = dir.scrivi("storico.zip", testsupport::zipDi({{"LEGGIMI/", ""}, {"storico.txt", Storico}}));
     const std::string txt = dir.scrivi("storico.txt", Storico);
-    grid::Grid daZip, daTesto;
-    ASSERT_EQ(maintenance::caricaStoricoInFgImporta(maintenance::leggiFileStorico(zip), zip, daZip), 4);
-    maintenance::caricaStoricoInFgImporta(maintenance::leggiFileStorico(txt), txt, daTesto);
-    EXPECT_EQ(daZip.comeTesto("\n"), daTesto.comeTesto("\n"));
-    EXPECT_EQ(daZip.testo(1, maintenance::ColonnaData), "31/12/2019");
-    EXPECT_EQ(daZip.testo(1, maintenance::PrimaColonnaRuote), "05-17-90-01-44");
-    EXPECT_EQ(daZip.testo(1, maintenance::PrimaColonnaRuote + 1), "");
-    EXPECT_EQ(daZip.testo(2, maintenance::ColonnaData), "02/01/2020");
-    EXPECT_EQ(daZip.testo(2, maintenance::PrimaColonnaRuote + 7), "10-20-30-40-50");
-    EXPECT_EQ(daZip.testo(2, maintenance::PrimaColonnaRuote + 10), "01-02-03-04-05");
-    EXPECT_EQ(daZip.testo(4, maintenance::PrimaColonnaRuote), "11-12-13-14-15");
+    maintenance::RigheImporta daZip, daTesto;
+    ASSERT_EQ(maintenance::caricaRigheStorico(maintenance::leggiFileStorico(zip), zip, daZip), 4);
+    maintenance::caricaRigheStorico(maintenance::leggiFileStorico(txt), txt, daTesto);
+    EXPECT_EQ(daZip, daTesto);
+    ASSERT_EQ(daZip.size(), 4u);
+    EXPECT_EQ(daZip[0].data, "31/12/2019");
+    EXPECT_EQ(daZip[0].ruote[0], "05-17-90-01-44");
+    EXPECT_EQ(daZip[0].ruote[1], "");
+    EXPECT_EQ(daZip[1].data, "02/01/2020");
+    EXPECT_EQ(daZip[1].ruote[7], "10-20-30-40-50");
+    EXPECT_EQ(daZip[1].ruote[10], "01-02-03-04-05");
+    EXPECT_EQ(daZip[3].ruote[0], "11-12-13-14-15");
 
     // The text is found beside a picture, whatever the case of its name.
     const std::string accanto = dir.scrivi("accanto.zip", testsupport::zipDi({{"logo.png", std::string("\x89PNG\0\0", 6)},
                                                                               {"STORICO.TXT", Storico}}));
-    grid::Grid daAccanto;
-    EXPECT_EQ(maintenance::caricaStoricoInFgImporta(maintenance::leggiFileStorico(accanto), accanto, daAccanto), 4);
+    maintenance::RigheImporta daAccanto;
+    EXPECT_EQ(maintenance::caricaRigheStorico(maintenance::leggiFileStorico(accanto), accanto, daAccanto), 4);
 
-    grid::Grid dal;
-    EXPECT_EQ(maintenance::caricaStoricoInFgImporta(maintenance::leggiFileStorico(zip), zip, dal, "04/01/2020"), 2);
-    EXPECT_EQ(dal.testo(1, maintenance::ColonnaData), "04/01/2020");
+    maintenance::RigheImporta dal;
+    EXPECT_EQ(maintenance::caricaRigheStorico(maintenance::leggiFileStorico(zip), zip, dal, "04/01/2020"), 2);
+    EXPECT_EQ(dal[0].data, "04/01/2020");
 }
 
 TEST(StoricoUfficiale, FileRifiutatiConUnMessaggioCheLiNomina)
@@ -154,9 +155,9 @@ TEST(StoricoUfficiale, ZipNonSupportatoEVoceNominata)
 TEST(StoricoUfficiale, PiuGiorniDiQuantiNeContieneUnArchivioRifiutati)
 {
     testsupport::CartellaTemporanea dir;
-    grid::Grid g;
+    maintenance::RigheImporta righe;
     const std::string pieno = dir.scrivi("pieno.txt", testsupport::giorniConsecutivi(archive::MaxEstrazioni, 1));
-    EXPECT_EQ(maintenance::caricaStoricoInFgImporta(maintenance::leggiFileStorico(pieno), pieno, g), archive::MaxEstrazioni);
+    EXPECT_EQ(maintenance::caricaRigheStorico(maintenance::leggiFileStorico(pieno), pieno, righe), archive::MaxEstrazioni);
     const std::string troppi = dir.scrivi("troppi.zip", testsupport::zipDi({{"storico.txt", testsupport::giorniConsecutivi(archive::MaxEstrazioni + 1, 1)}}));
     const std::string m = messaggio(troppi);
     EXPECT_NE(m.find("\"" + troppi + "\" contiene più di 9999 estrazioni"), std::string::npos) << m;

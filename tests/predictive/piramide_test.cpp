@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -41,10 +42,9 @@ archive::Archivio archivioCasuale(int n, unsigned seme, int primaNazionale = 1)
     return a;
 }
 
-grid::Grid ruote(std::initializer_list<int> scelte)
+Ruote ruote(std::initializer_list<int> scelte)
 {
-    grid::Grid FgR;
-    preparaFgR(FgR);
+    Ruote FgR = ruoteIniziali();
     selezionaRuote(FgR, false);
     for (int w : scelte)
         commutaRuota(FgR, w);
@@ -109,7 +109,7 @@ TEST(ConteggioPrevisionale, UnaPassataDaLaTabellaDelConteggioLetterale)
         const int inizio = 1 + static_cast<int>(rng() % 399);
         const int fine = inizio + 1 + static_cast<int>(rng() % (400 - inizio));
         const int criterio = 1 + prova % 3;
-        grid::Grid FgR = ruote({});
+        Ruote FgR = ruote({});
         for (int w = 0; w < 11; ++w)
             if (sel[w])
                 commutaRuota(FgR, w);
@@ -317,7 +317,7 @@ TEST_F(ConteggioStorico, TuttoLArchivioComeIlConteggioLetterale)
     std::array<bool, 11> tutte;
     tutte.fill(true);
     for (int criterio = 1; criterio <= 3; ++criterio) {
-        grid::Grid FgR = ruote({});
+        Ruote FgR = ruote({});
         selezionaRuote(FgR, true);
         PiramidePrevisionale pp;
         Ingresso in;
@@ -331,4 +331,66 @@ TEST_F(ConteggioStorico, TuttoLArchivioComeIlConteggioLetterale)
             for (int c = 1; c <= 4; ++c)
                 ASSERT_EQ(pp.FG2.testo(r, c), attesa.testo(r, c)) << "criterio " << criterio << " riga " << r;
     }
+}
+
+// The results are rows first: the grids and the labels are written from them, and a change that
+// discards the results empties the rows too.
+TEST_F(LayoutPiramide, RigheTipizzateEGriglieScritteDaEsse)
+{
+    in.livello = 4;
+    in.capogioco = 7;
+    pp.separatoreDecimale = ',';
+    ASSERT_FALSE(pp.CalcolaPiramidePrevisionale(a, ruote({0, 3}), in));
+    ASSERT_EQ(pp.statistiche.size(), 90u);
+    ASSERT_EQ(pp.classifica.size(), 89u);
+    EXPECT_EQ(std::count(pp.classifica.begin(), pp.classifica.end(), 7), 0);
+    ASSERT_EQ(pp.piramide.size(), 4u);
+    for (std::size_t r = 0; r < pp.piramide.size(); ++r) {
+        ASSERT_EQ(pp.piramide[r].size(), r + 1);
+        EXPECT_EQ(pp.piramide[r][0], 7);
+        for (std::size_t j = 0; j <= r; ++j)
+            EXPECT_EQ(pp.Fg1.testo(static_cast<int>(r), static_cast<int>(j)), std::to_string(pp.piramide[r][j]));
+    }
+    // Row r after the head holds the next r ranks: 1 | 2 3 | 4 5 6.
+    EXPECT_EQ(pp.piramide[3][1], pp.classifica[3]);
+    EXPECT_EQ(pp.piramide[3][3], pp.classifica[5]);
+    for (std::size_t k = 0; k < pp.classifica.size(); ++k)
+        EXPECT_EQ(rango(static_cast<int>(k) + 1), std::to_string(pp.classifica[k]));
+    for (std::size_t k = 0; k < pp.statistiche.size(); ++k) {
+        const auto& s = pp.statistiche[k];
+        const int r = static_cast<int>(k) + 1;
+        EXPECT_EQ(pp.FG2.testo(r, colFG2::Numero), std::to_string(s.numero));
+        EXPECT_EQ(pp.FG2.testo(r, colFG2::Ritardo), std::to_string(s.ritardo));
+        EXPECT_EQ(pp.FG2.testo(r, colFG2::Frequenza),
+                  s.frequenzaCentesimi ? formatoIntervallo(*s.frequenzaCentesimi, ',') : std::string());
+    }
+    EXPECT_EQ(formatoIntervallo(1234, ','), "12,34");
+    EXPECT_EQ(pp.etichette[3][3].testo, std::to_string(pp.piramide[3][3]));
+
+    pp.cambiaCapogioco();
+    EXPECT_TRUE(pp.statistiche.empty());
+    EXPECT_TRUE(pp.piramide.empty());
+    pp.MostraPiramide();
+    EXPECT_EQ(pp.etichette[0][0].testo, "");
+}
+
+TEST(RuotePrevisionale, SceltaEVistaInFgR)
+{
+    Ruote r = ruoteIniziali();
+    EXPECT_EQ(std::count(r.begin(), r.end(), true), 1);
+    EXPECT_TRUE(r[0]);
+    commutaRuota(r, 10);
+    commutaRuota(r, 0);
+    commutaRuota(r, 11);   // not a wheel: nothing changes
+    commutaRuota(r, -1);
+    EXPECT_EQ(std::count(r.begin(), r.end(), true), 1);
+    EXPECT_TRUE(r[10]);
+    grid::Grid FgR;
+    scriviFgR(r, FgR);
+    ASSERT_EQ(FgR.colonne(), 11);
+    EXPECT_EQ(FgR.testo(0, 10), "NZ");
+    EXPECT_EQ(FgR.sfondo(0, 10), grid::colori::Verde);
+    EXPECT_EQ(FgR.sfondo(0, 0), grid::colori::Bianco);
+    selezionaRuote(r, true);
+    EXPECT_EQ(std::count(r.begin(), r.end(), true), 11);
 }

@@ -58,9 +58,9 @@ TEST(Statistiche, ValoriCalcolatiAMano)
     ASSERT_EQ(s.figure.size(), 90u);
 
     const double q = 17.0 / 18.0;
-    // Chance: 1/18 in t = 1, 1 - (17/18)^2 in the three others: 0,38 -> 0,4.
+    // Chance: 1/18 in t = 1, 1 - (17/18)^2 in the three others: 0,3796, kept whole (the table shows 0,4).
     for (const auto& f : s.figure)
-        EXPECT_DOUBLE_EQ(f.attesa, 0.4);
+        EXPECT_NEAR(f.attesa, 1.0 / 18 + 3 * (1 - q * q), 1e-12);
 
     struct Atteso {
         int n, ritardo, max, frequenza;
@@ -136,7 +136,7 @@ TEST(Statistiche, AmbiSullaStessaRuota)
     EXPECT_EQ(ambo(50, 51).ritardoMax, 3);
     EXPECT_DOUBLE_EQ(ambo(50, 51).ritardoMedio, 3.0);
     EXPECT_EQ(ambo(7, 8).frequenza, 0);
-    EXPECT_DOUBLE_EQ(ambo(7, 8).attesa, std::round(10 * (2.0 / 801 + 3 * (1 - q * q))) / 10);
+    EXPECT_NEAR(ambo(7, 8).attesa, 2.0 / 801 + 3 * (1 - (1 - 2.0 / 801) * (1 - 2.0 / 801)), 1e-12);
 
     grid::Grid g;
     scriviTabella(s, ordina(s, ColFrequenza, true), 2, g);
@@ -243,8 +243,8 @@ TEST(Statistiche, ComeLaDefinizioneSullArchivioDimostrativo)
             EXPECT_EQ(f.frequenza, r.frequenza);
             EXPECT_EQ(f.ritardo, r.ritardo);
             EXPECT_EQ(f.ritardoMax, r.ritardoMax);
-            EXPECT_NEAR(f.attesa, r.attesa, 0.05 + 1e-9);
-            EXPECT_NEAR(f.ritardoMedio, r.ritardoMedio, 0.05 + 1e-9);
+            EXPECT_NEAR(f.attesa, r.attesa, 1e-9);
+            EXPECT_NEAR(f.ritardoMedio, r.ritardoMedio, 1e-9);
             EXPECT_NEAR(f.prob, r.prob, 1e-9);
         }
     }
@@ -315,4 +315,30 @@ TEST(Statistiche, SommeECasoSullArchivioReale)
     if (!a)
         GTEST_SKIP() << "archivio storico non trovato (VELMORA_STORICO)";
     sommeECaso(*a);
+}
+
+// The figures are kept whole; a one-decimal column shows them rounded half away from zero and sorts
+// on what it shows, so that 1,04 and 0,96 read "1,0" alike and keep the order of their numbers.
+TEST(Statistiche, ColonneAUnDecimaleOrdinateSulValoreMostrato)
+{
+    Statistiche s;
+    s.parametri.sorte = Sorte::Estratto;
+    const double medi[] = {1.04, 0.96, 0.25, -1, 1.06};
+    for (int n = 1; n <= 5; ++n) {
+        Figura f;
+        f.primo = n;
+        f.ritardoMedio = medi[n - 1];
+        f.attesa = 0.38;
+        s.figure.push_back(f);
+    }
+    EXPECT_EQ(ordina(s, ColRitardoMedio, true), (std::vector<int>{4, 0, 1, 2, 3}));
+    EXPECT_EQ(ordina(s, ColRitardoMedio, false), (std::vector<int>{3, 2, 0, 1, 4}));
+    grid::Grid g;
+    scriviTabella(s, {0, 1, 2, 3}, 0, g);
+    EXPECT_EQ(g.testo(1, ColRitardoMedio), "1,0");
+    EXPECT_EQ(g.testo(2, ColRitardoMedio), "1,0");
+    EXPECT_EQ(g.testo(3, ColRitardoMedio), "0,3");   // a half goes up, as printf's "%.1f" of 0.25 would not
+    EXPECT_EQ(g.testo(4, ColRitardoMedio), "");
+    EXPECT_EQ(g.testo(1, ColAttesa), "0,4");
+    EXPECT_DOUBLE_EQ(s.figure[0].ritardoMedio, 1.04);
 }

@@ -79,6 +79,10 @@ Estrazioni_minielenco::Estrazioni_minielenco(Contesto& contesto, QWidget* genito
     Label1->setFont(grassetto);
 
     maintenance::preparaFG3(FG3_, facciaPulsante());
+    // Widths in twips: the wheel code, then five two-digit numbers.
+    FG3_.setLarghezza(0, 600);
+    for (int c = 1; c <= 5; ++c)
+        FG3_.setLarghezza(c, 450);
     FG3 = new GrigliaView(FG3_, this);
     FG3->setObjectName(QStringLiteral("FG3"));
     FG3->setFisse(1, 1);
@@ -115,8 +119,10 @@ Estrazioni_minielenco::Estrazioni_minielenco(Contesto& contesto, QWidget* genito
 
     connect(hs1, &QScrollBar::valueChanged, this, &Estrazioni_minielenco::MostraEstrazione);
     auto segna = [this](int riga, int colonna) {
-        if (maintenance::commutaSegno(FG3_, riga, colonna))
-            FG3->aggiornaCelle(riga, colonna, riga, colonna);
+        if (!maintenance::commutaSegno(segni_, riga, colonna))
+            return;
+        maintenance::mostraSegni(segni_, FG3_);
+        FG3->aggiornaCelle(riga, colonna, riga, colonna);
     };
     connect(FG3, &GrigliaView::clic, this, segna);
     connect(FG3, &GrigliaView::attivata, this, segna);
@@ -157,7 +163,9 @@ void Estrazioni_minielenco::adeguaMassimo()
 void Estrazioni_minielenco::MostraEstrazione()
 {
     adeguaMassimo();
-    const auto testi = maintenance::MostraEstrazione(contesto_.sessione.archivio(), hs1->value(), FG3_);
+    mostrata_ = hs1->value();
+    segni_ = {};
+    const auto testi = maintenance::MostraEstrazione(contesto_.sessione.archivio(), mostrata_, FG3_);
     Label2->setText(QString::fromStdString(testi.indice));
     Label1->setText(QString::fromStdString(testi.data));
     Label3->setText(QString::fromStdString(testi.progressivi));
@@ -179,17 +187,20 @@ void Estrazioni_minielenco::mostraEstrazione(int indice) { vaiA(indice); }
 
 void Estrazioni_minielenco::segnaNumeri(const std::vector<int>& numeri, const std::vector<int>& ruote)
 {
-    for (int r = 1; r <= archive::NumeroRuote; ++r) {
-        if (!ruote.empty() && std::find(ruote.begin(), ruote.end(), r - 1) == ruote.end())
+    const auto& a = contesto_.sessione.archivio();
+    if (mostrata_ < 1 || mostrata_ > a.NumeroEstrazioni || mostrata_ > archive::MaxEstrazioni)
+        return;
+    for (int w = 0; w < archive::NumeroRuote; ++w) {
+        if (!ruote.empty() && std::find(ruote.begin(), ruote.end(), w) == ruote.end())
             continue;
-        for (int c = 1; c <= 5; ++c) {
-            const std::string& t = FG3_.testo(r, c);
-            if (t.empty() || std::find(numeri.begin(), numeri.end(), FG3_.intero(r, c)) == numeri.end())
-                continue;
-            if (FG3_.sfondo(r, c) != grid::colori::Verde && maintenance::commutaSegno(FG3_, r, c))
-                FG3->aggiornaCelle(r, c, r, c);
+        for (int p = 1; p <= 5; ++p) {
+            const int n = a.numero(mostrata_, w, p);
+            if (n > 0 && std::find(numeri.begin(), numeri.end(), n) != numeri.end())
+                segni_[static_cast<std::size_t>(w)][static_cast<std::size_t>(p - 1)] = true;
         }
     }
+    maintenance::mostraSegni(segni_, FG3_);
+    FG3->aggiornaCelle(1, 1, archive::NumeroRuote, 5);
 }
 
 void Estrazioni_minielenco::keyPressEvent(QKeyEvent* evento)
@@ -223,6 +234,7 @@ void Estrazioni_minielenco::cercaData()
 
 void Estrazioni_minielenco::Command81()
 {
+    segni_ = {};
     maintenance::resettaColorazione(FG3_, facciaPulsante());
     FG3->aggiornaCelle(1, 0, archive::NumeroRuote, 5);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "grid/Grid.h"
+#include "maintenance/MiniElenco.h"
 #include "ui/common/Contesto.h"
 
 #include <QWidget>
@@ -51,6 +52,8 @@ private:
     grid::Colore facciaPulsante() const;
 
     Contesto& contesto_;
+    maintenance::Segni segni_{};   // the marks on the draw shown; FG3_ shows them
+    int mostrata_ = 0;             // the index of the draw FG3_ shows
     grid::Grid FG3_;
 
     QScrollBar* hs1 = nullptr;

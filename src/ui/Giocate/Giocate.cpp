@@ -5,6 +5,7 @@
 #include "plays/GrigliaGiocate.h"
 #include "storage/Database.h"
 #include "storage/DrawsDb.h"
+#include "ui/Giocate/Colonne.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
 
@@ -193,6 +194,7 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
         });
     }
     plays::scriviTariffe(FgPagamenti_, tariffe_);
+    giocate::larghezzeTariffe(FgPagamenti_);
     FgPagamenti->aggiorna();
     FgPagamenti->verticalHeader()->hide();
     int larghezzaPaghe = 2 * FgPagamenti->frameWidth();
@@ -276,6 +278,7 @@ void Giocate::ricarica()
     } else {
         scelta_ = 0;
         plays::preparaVincite(FgVincite_);
+        giocate::larghezzeVincite(FgVincite_);
         FgVincite_.setNascosta(plays::colonneVincite::Giocata, true);   // the label above names the play
         FgVincite->aggiorna();
         LblVincite->setText(QStringLiteral("Vincite della giocata selezionata"));
@@ -293,6 +296,7 @@ void Giocate::mostraGiocata(qint64 id)
 void Giocate::scriviElenco()
 {
     righe_ = plays::scriviGiocate(FgGiocate_, giocate_, esiti_, aperti_);
+    giocate::larghezzeGiocate(FgGiocate_);
     FgGiocate->aggiorna();
 }
 
@@ -327,6 +331,7 @@ void Giocate::selezionaIndice(int indice)
     // Only the sums are kept in the list: the selected play's wins are worked out again.
     const auto e = plays::verificaGiocata(g, contesto_.sessione.archivio(), tariffe_);
     plays::preparaVincite(FgVincite_);
+    giocate::larghezzeVincite(FgVincite_);
     FgVincite_.setNascosta(plays::colonneVincite::Giocata, true);
     plays::scriviVincite(FgVincite_, g.id, e);
     FgVincite->aggiorna();
@@ -547,6 +552,7 @@ void Giocate::pagamentoModificato(int colonna)
         avviso(QStringLiteral("Le paghe non sono state salvate: %1").arg(q(e.what())), Icona::Critica);
     }
     plays::scriviTariffe(FgPagamenti_, tariffe_);
+    giocate::larghezzeTariffe(FgPagamenti_);
     FgPagamenti->aggiorna();
     ricarica();
 }
@@ -565,6 +571,7 @@ void Giocate::CmdValoriDiLegge()
         avviso(QStringLiteral("Le paghe non sono state salvate: %1").arg(q(e.what())), Icona::Critica);
     }
     plays::scriviTariffe(FgPagamenti_, tariffe_);
+    giocate::larghezzeTariffe(FgPagamenti_);
     FgPagamenti->aggiorna();
     ricarica();
 }

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include <exception>
+#include <iterator>
 
 namespace ui {
 
@@ -23,6 +24,10 @@ Operatori::Operatori(Contesto& contesto, QWidget* genitore) : QWidget(genitore),
     setWindowTitle(titolo());
 
     maintenance::preparaFG2(FG2_);
+    // Widths of the design, in twips: the row selector, the code, five narrow fields, the explanation.
+    constexpr int larghezze[] = {180, 795, 300, 285, 330, 315, 405, 1260};
+    for (int c = 0; c < FG2_.colonne() && c < static_cast<int>(std::size(larghezze)); ++c)
+        FG2_.setLarghezza(c, larghezze[c]);
     FG2 = new GrigliaView(FG2_, this);
     FG2->setObjectName(QStringLiteral("FG2"));
     FG2->setFisse(1, 1);
@@ -73,12 +78,13 @@ void Operatori::Command4() { controllaPresenza(true); }
 void Operatori::controllaPresenza(bool avvisa)
 {
     try {
-        maintenance::controllaPresenza(contesto_.sessione.dbProgramma(), FG2_);
+        maintenance::controllaPresenza(contesto_.sessione.dbProgramma(), presenti_);
     } catch (const std::exception&) {
         if (avvisa)
             contesto_.dialoghi.messaggio(this, QStringLiteral("Attenzione, errore imprevisto."), QStringLiteral("Avviso"),
                                          Icona::Informazione);
     }
+    maintenance::mostraPresenze(presenti_, FG2_);
     FG2->aggiornaCelle(1, 0, FG2_.righe() - 1, FG2_.colonne() - 1);
 }
 
@@ -86,7 +92,7 @@ void Operatori::Command2()
 {
     bool riuscito = true;
     try {
-        const int inseriti = maintenance::inserisciMancanti(contesto_.sessione.dbProgramma(), FG2_);
+        const int inseriti = maintenance::inserisciMancanti(contesto_.sessione.dbProgramma(), presenti_);
         contesto_.dialoghi.messaggio(this, QStringLiteral("Sono stati inseriti N° %1 nuovi operatori").arg(inseriti),
                                      QStringLiteral("Inserimento operatori"), Icona::Informazione);
     } catch (const std::exception&) {

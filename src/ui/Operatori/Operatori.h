@@ -2,6 +2,7 @@
 #pragma once
 
 #include "grid/Grid.h"
+#include "maintenance/OperatoriMancanti.h"
 #include "ui/common/Contesto.h"
 
 #include <QWidget>
@@ -32,6 +33,7 @@ private:
     void controllaPresenza(bool avvisa);
 
     Contesto& contesto_;
+    maintenance::Presenze presenti_;   // which operators the table holds; FG2_ shows them
     grid::Grid FG2_;
 
     GrigliaView* FG2 = nullptr;

@@ -74,6 +74,7 @@ PiramidiPrevisioonali::PiramidiPrevisioonali(Contesto& contesto, QWidget* genito
     setObjectName(QStringLiteral("PiramidiPrevisioonali"));
     setWindowTitle(titolo());
     setProperty("contestoHelp", ContestoHelp);
+    piramide_.separatoreDecimale = ',';   // Frequenza as every window writes decimals (the command line keeps the point)
     costruisci();
     apri();
 }
@@ -353,16 +354,16 @@ void PiramidiPrevisioonali::collegaIntervallo()
     connect(FgR, &GrigliaView::clic, this, [this](int riga, int colonna) {
         if (riga != 0)
             return;
-        predictive::commutaRuota(FgR_, colonna);
-        FgR->aggiornaCelle(0, colonna, 0, colonna);
+        predictive::commutaRuota(ruote_, colonna);
+        mostraRuote();
     });
     connect(Command41, &QPushButton::clicked, this, [this] {
-        predictive::selezionaRuote(FgR_, true);
-        FgR->aggiornaCelle(0, 0, 0, archive::NumeroRuote - 1);
+        predictive::selezionaRuote(ruote_, true);
+        mostraRuote();
     });
     connect(Command44, &QPushButton::clicked, this, [this] {
-        predictive::selezionaRuote(FgR_, false);
-        FgR->aggiornaCelle(0, 0, 0, archive::NumeroRuote - 1);
+        predictive::selezionaRuote(ruote_, false);
+        mostraRuote();
     });
 }
 
@@ -403,7 +404,8 @@ void PiramidiPrevisioonali::collegaScelteEComandi()
 
 void PiramidiPrevisioonali::apri()
 {
-    predictive::preparaFgR(FgR_);
+    ruote_ = predictive::ruoteIniziali();
+    predictive::scriviFgR(ruote_, FgR_);
     for (int w = 0; w < archive::NumeroRuote; ++w)
         FgR_.setLarghezza(w, 450);
     FgR->setFisse(0, 0);
@@ -522,13 +524,19 @@ void PiramidiPrevisioonali::CalcolaPiramidePrevisionale()
     in.criterio = static_cast<predictive::Criterio>(criterio_);
     in.livello = ComboLivello->currentText().toInt();
     in.capogioco = ComboCapo->currentText().toInt();
-    if (const auto avviso = piramide_.CalcolaPiramidePrevisionale(a, FgR_, in)) {
+    if (const auto avviso = piramide_.CalcolaPiramidePrevisionale(a, ruote_, in)) {
         contesto_.dialoghi.messaggio(this, daStd(avviso->testo), daStd(avviso->titolo), Icona::Informazione);
         return;
     }
     aggiornaGriglie();
     aggiornaEtichette();
     aggiornaGrafico();
+}
+
+void PiramidiPrevisioonali::mostraRuote()
+{
+    predictive::scriviFgR(ruote_, FgR_);
+    FgR->aggiornaCelle(0, 0, 0, archive::NumeroRuote - 1);
 }
 
 void PiramidiPrevisioonali::MostraPiramide()
@@ -580,12 +588,6 @@ void PiramidiPrevisioonali::aggiornaEtichette()
 void PiramidiPrevisioonali::aggiornaGriglie()
 {
     auto& g2 = piramide_.FG2;
-    // Frequenza as every window writes decimals, with a comma (the command line keeps the point).
-    for (int r = 1; r < g2.righe(); ++r) {
-        auto riga = predictive::leggiRigaFG2(g2, r);
-        std::replace(riga.frequenza.begin(), riga.frequenza.end(), '.', ',');
-        predictive::scriviRigaFG2(g2, r, riga);
-    }
     g2.setLarghezza(0, 200);
     for (int c = 1; c < g2.colonne(); ++c)
         g2.setLarghezza(c, 1000);
@@ -683,11 +685,10 @@ void registraPiramidiPrevisioonali()
         auto* f = qobject_cast<PiramidiPrevisioonali*>(w);
         if (!f)
             return;
-        predictive::selezionaRuote(f->griglieRuote(), true);
+        predictive::selezionaRuote(f->ruote(), true);
+        f->mostraRuote();
         if (auto* livello = f->findChild<QComboBox*>(QStringLiteral("ComboLivello")))
             livello->setCurrentText(QStringLiteral("8"));
-        if (auto* ruote = f->findChild<GrigliaView*>(QStringLiteral("FgR")))
-            ruote->aggiorna();
         f->CalcolaPiramidePrevisionale();
         f->EvidenziaDiagonale();
     });

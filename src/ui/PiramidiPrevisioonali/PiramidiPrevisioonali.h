@@ -50,7 +50,10 @@ public:
 
     const predictive::PiramidePrevisionale& risultati() const { return piramide_; }
     const predictive::SceltaIntervallo& intervallo() const { return intervallo_; }
-    grid::Grid& griglieRuote() { return FgR_; }
+    // The wheels in play, and FgR as it shows them; mostraRuote() after changing them.
+    predictive::Ruote& ruote() { return ruote_; }
+    const grid::Grid& griglieRuote() const { return FgR_; }
+    void mostraRuote();
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
@@ -78,6 +81,7 @@ private:
     Contesto& contesto_;
     predictive::PiramidePrevisionale piramide_;
     predictive::SceltaIntervallo intervallo_;
+    predictive::Ruote ruote_ = predictive::ruoteIniziali();
     grid::Grid FgR_;
     int criterio_ = 1;
     QString dataCercata_;

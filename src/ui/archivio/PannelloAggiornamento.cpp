@@ -44,11 +44,21 @@ const QString FaseCollegamento = QStringLiteral("Collegamento al sito");
 const QString FaseElenco = QStringLiteral("Elenco nuove estrazioni");
 const QString FaseControllo = QStringLiteral("Controllo estrazioni mancanti");
 
+// FgImporta's column widths in twips: the row selector, room for a bold date, a wheel's text.
+void larghezzeFgImporta(grid::Grid& FgImporta)
+{
+    FgImporta.setLarghezza(0, 240);
+    FgImporta.setLarghezza(maintenance::ColonnaData, 1500);
+    for (int c = maintenance::PrimaColonnaRuote; c < maintenance::ColonneImporta; ++c)
+        FgImporta.setLarghezza(c, 1700);
+}
+
 }
 
 PannelloAggiornamento::PannelloAggiornamento(Servizi& servizi, QWidget* genitore) : QWidget(genitore), servizi_(servizi)
 {
     maintenance::preparaFgImporta(FgImporta_);
+    larghezzeFgImporta(FgImporta_);
     FgImporta = new GrigliaView(FgImporta_, this);
     FgImporta->setObjectName(QStringLiteral("FgImporta"));
     FgImporta->setFisse(1, 1);
@@ -226,7 +236,9 @@ void PannelloAggiornamento::svuotaImporta()
 {
     if (!FgImporta)
         return;
+    righe_.clear();
     maintenance::preparaFgImporta(FgImporta_);
+    larghezzeFgImporta(FgImporta_);
     FgImporta->aggiorna();
 }
 
@@ -240,6 +252,8 @@ void PannelloAggiornamento::erroreFase(const QString& fase, const QString& detta
 
 void PannelloAggiornamento::mostraImporta()
 {
+    maintenance::scriviFgImporta(righe_, FgImporta_);
+    larghezzeFgImporta(FgImporta_);
     FgImporta->aggiorna();
     // Every column as wide as its contents, so the dates and wheel texts read whole.
     FgImporta->resizeColumnsToContents();
@@ -282,12 +296,15 @@ void PannelloAggiornamento::caricaAggiornamento(const QString& percorso, bool te
     if (servizi_.rifiutaSeInCorso(this))
         return;
     maintenance::EsitoFileAggiornamento esito;
+    maintenance::RigheImporta lette;   // they replace the list only once the file was read
     try {
-        esito = maintenance::caricaFileAggiornamento(percorso.toStdString(), FgImporta_, testFormato);
+        esito = maintenance::caricaFileAggiornamento(percorso.toStdString(), lette, testFormato);
     } catch (const storage::ErroreFileDiTesto& e) {
         servizi_.contesto.dialoghi.messaggio(this, QString::fromStdString(e.what()), TitoloAvviso, Icona::Critica);
         return;
     } catch (const std::exception&) {
+        // The lines read before the failure are shown.
+        righe_ = std::move(lette);
         mostraImporta();
         erroreFase(FaseElenco, QStringLiteral("Lettura interrotta del file \"%1\".").arg(percorso));
         return;
@@ -303,16 +320,17 @@ void PannelloAggiornamento::caricaAggiornamento(const QString& percorso, bool te
         erroreFase(FaseElenco, QStringLiteral("Impossibile aprire il file \"%1\".").arg(percorso));
         return;
     }
+    righe_ = std::move(lette);
     storicoCompleto_ = false;
     mostraImporta();
     FgImporta->setCellaCorrente(FgImporta_.righe() - 1, 1);
-    if (FgImporta_.righe() > 1)
+    if (!righe_.empty())
         ControlloEstrazioniMancanti();
 }
 
 void PannelloAggiornamento::ricontrollaImporta()
 {
-    if (FgImporta_.righe() > 1 && !servizi_.lavoro().occupato())
+    if (!righe_.empty() && !servizi_.lavoro().occupato())
         ControlloEstrazioniMancanti();
 }
 
@@ -321,17 +339,17 @@ void PannelloAggiornamento::ControlloEstrazioniMancanti()
 {
     if (!servizi_.archivioAperto(this))
         return;
-    // The work marks a copy of the grid; the window shows it when the work is over.
-    auto griglia = std::make_shared<grid::Grid>(FgImporta_);
+    // The work checks a copy of the rows; the window takes and shows it when the work is over.
+    auto controllate = std::make_shared<maintenance::RigheImporta>(righe_);
     auto righe = std::make_shared<std::vector<std::string>>();
     storage::Database* db = &servizi_.contesto.sessione.dbEstrazioni();
     const bool completo = storicoCompleto_;
     servizi_.occupa(true);
     const bool avviato = servizi_.lavoro().avvia(
-        [=](avanzamento::Avanzamento& av) { maintenance::ControlloEstrazioniMancanti(*db, *griglia, *righe, &av, completo); },
+        [=](avanzamento::Avanzamento& av) { maintenance::ControlloEstrazioniMancanti(*db, *controllate, *righe, &av, completo); },
         [=, this](const LavoroDiFondo::Fine& fine) {
             servizi_.occupa(false);
-            FgImporta_ = *griglia;
+            righe_ = *controllate;
             mostraImporta();
             mostraList4(*righe);
             if (fine.errore)
@@ -345,7 +363,7 @@ void PannelloAggiornamento::aggiornamento()
 {
     if (servizi_.rifiutaSeInCorso(this))
         return;
-    if (FgImporta_.righe() < 2) {
+    if (righe_.empty()) {
         List4->clear();
         servizi_.contesto.dialoghi.messaggio(this, QStringLiteral("Non ci sono estrazioni da aggiornare."), TitoloAggiornamento,
                                              Icona::Informazione);
@@ -363,12 +381,11 @@ void PannelloAggiornamento::aggiornamento()
     }
     // The work writes the draws and reloads them into an archive of its own, which replaces
     // the one every window reads only back on this thread.
-    auto griglia = std::make_shared<grid::Grid>(FgImporta_);
+    auto importate = std::make_shared<const maintenance::RigheImporta>(righe_);
     auto righe = std::make_shared<std::vector<std::string>>();
     auto esito = std::make_shared<maintenance::EsitoAggiornamento>();
     auto nuovo = std::make_shared<archive::Archivio>();
     auto errore = std::make_shared<QString>();
-    auto importate = std::make_shared<grid::Grid>(FgImporta_);
     auto concluso = std::make_shared<bool>(false);   // AGGIORNAMENTO returned: its transaction is over
     nuovo->EstrazioneIniziale = servizi_.contesto.sessione.archivio().EstrazioneIniziale;
     storage::Database* db = &servizi_.contesto.sessione.dbEstrazioni();
@@ -378,7 +395,7 @@ void PannelloAggiornamento::aggiornamento()
     const bool avviato = servizi_.lavoro().avvia(
         [=](avanzamento::Avanzamento& av) {
             try {
-                *esito = maintenance::AGGIORNAMENTO(*db, *nuovo, *griglia, correggi, *righe, &av);
+                *esito = maintenance::AGGIORNAMENTO(*db, *nuovo, *importate, correggi, *righe, &av);
                 *concluso = true;
             } catch (const maintenance::ErroreScrittura& e) {
                 // A full disk or a file gone: the storage layer's reason, which names the file.
@@ -568,8 +585,8 @@ void PannelloAggiornamento::aggiornaDaStorico()
 
 void PannelloAggiornamento::caricaStorico(const QByteArray& contenuto, const QString& indirizzo)
 {
-    // The work fills and marks a grid of its own: the window takes it only when all went well.
-    auto griglia = std::make_shared<grid::Grid>();
+    // The work reads and checks rows of its own: the window takes them only when all went well.
+    auto lette = std::make_shared<maintenance::RigheImporta>();
     auto righe = std::make_shared<std::vector<std::string>>();
     auto rifiuto = std::make_shared<std::string>();
     auto dati = std::make_shared<std::string>(contenuto.toStdString());
@@ -581,12 +598,12 @@ void PannelloAggiornamento::caricaStorico(const QByteArray& contenuto, const QSt
             try {
                 std::string voce;
                 const std::string testo = maintenance::testoStorico(std::move(*dati), nome, &voce);
-                maintenance::caricaStoricoInFgImporta(testo, nome, *griglia, {}, &av, voce);
+                maintenance::caricaRigheStorico(testo, nome, *lette, {}, &av, voce);
             } catch (const maintenance::ErroreStorico& e) {
                 *rifiuto = e.what();
                 return;
             }
-            maintenance::ControlloEstrazioniMancanti(*db, *griglia, *righe, &av, true);
+            maintenance::ControlloEstrazioniMancanti(*db, *lette, *righe, &av, true);
         },
         [=, this](const LavoroDiFondo::Fine& fine) {
             servizi_.occupa(false);
@@ -600,7 +617,7 @@ void PannelloAggiornamento::caricaStorico(const QByteArray& contenuto, const QSt
                 erroreFase(FaseControllo, QStringLiteral("Archivio \"%1\".").arg(servizi_.percorsoArchivio()));
                 return;
             }
-            FgImporta_ = *griglia;
+            righe_ = std::move(*lette);
             storicoCompleto_ = true;
             mostraImporta();
             FgImporta->setCellaCorrente(FgImporta_.righe() - 1, 1);

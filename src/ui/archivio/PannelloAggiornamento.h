@@ -2,6 +2,7 @@
 #pragma once
 
 #include "grid/Grid.h"
+#include "maintenance/Aggiornamento.h"
 
 #include <QWidget>
 
@@ -56,6 +57,8 @@ public:
 
     // COLLEGA AL SITO hands the address to this; tests replace it so that no browser opens.
     std::function<bool(const QUrl&)> apriIndirizzo;
+    // The rows of the update with the check's verdicts, and FgImporta as it shows them.
+    const maintenance::RigheImporta& righeImporta() const { return righe_; }
     const grid::Grid& grigliaImporta() const { return FgImporta_; }
     std::vector<std::string> righeList4() const;
 
@@ -77,13 +80,14 @@ private:
     // AGGIORNAMENTO's writes are over: the messages, the list, the new archive announced.
     struct EsitoAggiornamento;
     void aggiornamentoFinito(const EsitoAggiornamento& e);
-    // FgImporta shown again, its columns fitted to their contents.
+    // FgImporta rebuilt from the rows and shown again, its columns fitted to their contents.
     void mostraImporta();
     void mostraAvanzamentoScarico(qint64 ricevuti, qint64 totale);
     // A download of `indirizzo` started by `avvia` (false when it did not start): address shown, page held.
     void avviaScarico(const QString& indirizzo, const std::function<bool()>& avvia);
 
     Servizi& servizi_;
+    maintenance::RigheImporta righe_;   // what AGGIORNAMENTO writes; FgImporta_ only shows it
     grid::Grid FgImporta_;
     GrigliaView* FgImporta = nullptr;
     QListWidget* List4 = nullptr;

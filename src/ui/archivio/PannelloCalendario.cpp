@@ -73,6 +73,12 @@ void PannelloCalendario::caricaCalendario()
         // A calendar that cannot be built stays empty, without a message.
         Fg1_.setRighe(1);
     }
+    // Widths in twips: the row selector, the year, the month, then one narrow column a day.
+    Fg1_.setLarghezza(0, 200);
+    Fg1_.setLarghezza(1, 600);
+    Fg1_.setLarghezza(2, 400);
+    for (int c = maintenance::PrimaColonnaGiorni; c < Fg1_.colonne(); ++c)
+        Fg1_.setLarghezza(c, 300);
     Fg1_.setNascosta(0, true);
     Fg1->setFisse(1, 1);
     Fg1->aggiorna();

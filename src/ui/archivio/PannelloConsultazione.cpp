@@ -117,6 +117,10 @@ void PannelloConsultazione::CaricaGrigliaArchivio()
         // The draws in memory are what every command uses: a browser that cannot be read shows none.
         FgDB_.setRighe(1);
     }
+    // Widths in twips (what a print of the grid uses; the screen fits them to the font below).
+    FgDB_.setLarghezza(0, 300);
+    for (int c = 1; c < FgDB_.colonne(); ++c)
+        FgDB_.setLarghezza(c, c == 1 ? 1500 : 1800);
     FgDB_.setNascosta(0, true);
     FgDB->setFisse(1, 1);
     FgDB->aggiorna();

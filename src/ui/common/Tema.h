@@ -23,11 +23,12 @@ struct ColoriCella {
     QColor testo;
 };
 
-// What a cell holding background `sfondo` and text `testo` is drawn with under `palette`. The grid's
-// values stay as the commands set them (they compare them); only the drawing follows the palette:
-// white, a cell nobody coloured, is the palette's base, and black text on it the palette's text; a
-// text whose contrast with its background stays below ContrastoMinimo is darkened (on a light
-// background) or lightened (on a dark one) until it reaches it, keeping its hue.
+// What a cell holding background `sfondo` and text `testo` is drawn with under `palette`. A grid
+// holds the design's colours, the same under any theme, so that a print or a copy shows them as
+// designed; only the drawing follows the palette: white, a cell nobody coloured, is the palette's
+// base, and black text on it the palette's text; a text whose contrast with its background stays
+// below ContrastoMinimo is darkened (on a light background) or lightened (on a dark one) until it
+// reaches it, keeping its hue.
 ColoriCella coloriDisegno(grid::Colore sfondo, grid::Colore testo, const QPalette& palette);
 
 // The dark palette of "--tema scuro", for the Fusion style.

@@ -61,6 +61,10 @@ private slots:
                  QStringLiteral("In verde sono evidenziati gli operatori presenti"));
         QCOMPARE(w.findChild<QPushButton*>(QStringLiteral("Command2"))->text(), QStringLiteral("INSERISCE OPERATORI MANCANTI"));
         QCOMPARE(t.verdi(), QStringLiteral("111"));
+        // The design's widths, in twips: the row selector, the code, five narrow fields, the explanation.
+        const int larghezze[] = {180, 795, 300, 285, 330, 315, 405, 1260};
+        for (int c = 0; c < 8; ++c)
+            QCOMPARE(w.griglia().colonna(c).larghezzaTwips, larghezze[c]);
         t.premi("Command2");
         QCOMPARE(t.messaggi(), QStringList{QStringLiteral("Inserimento operatori: Sono stati inseriti N° 0 nuovi operatori")});
         QCOMPARE(t.amb.dialoghi.messaggi()[0].icona, ui::Icona::Informazione);

@@ -249,9 +249,14 @@ void TestPiramidiPrevisioonali::elaboraERuote()
     t.clicRuota(3);
     t.clicRuota(9);
     t.clicRuota(9);
-    const auto sel = predictive::ruoteSelezionate(t.finestra->griglieRuote());
+    const auto sel = t.finestra->ruote();
+    QVERIFY(!sel[0]);
     QVERIFY(sel[3]);
     QVERIFY(!sel[9]);
+    // FgR shows them: Genova on green, Bari and Venezia white.
+    QCOMPARE(t.finestra->griglieRuote().sfondo(0, 0), grid::colori::Bianco);
+    QCOMPARE(t.finestra->griglieRuote().sfondo(0, 3), grid::colori::Verde);
+    QCOMPARE(t.finestra->griglieRuote().sfondo(0, 9), grid::colori::Bianco);
     t.b("Command1")->click();
     QCOMPARE(t.dialoghi.messaggi().size(), std::size_t(1));
     const auto& r = t.finestra->risultati();
