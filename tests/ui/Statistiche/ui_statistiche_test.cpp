@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -45,14 +44,8 @@ struct Banco {
     // velmora-cli statistiche on the same archive, another process: standard output and the last line of standard error.
     std::pair<std::string, std::string> cli(const QStringList& opzioni) const
     {
-        QProcess p;
-        p.start(QString::fromUtf8(VELMORA_CLI),
-                QStringList{QStringLiteral("statistiche"), QStringLiteral("--archivio"), amb.file(QStringLiteral("A.db"))} + opzioni);
-        if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-            qFatal("velmora-cli statistiche: %s", p.readAllStandardError().constData());
-        std::string e = p.readAllStandardError().toStdString();
-        e.pop_back();
-        return {p.readAllStandardOutput().toStdString(), e.substr(e.rfind('\n') + 1)};
+        return testui::velmoraCli(QStringList{QStringLiteral("statistiche"), QStringLiteral("--archivio"), amb.file(QStringLiteral("A.db"))}
+                                  + opzioni);
     }
     // The Attesa of the first row of velmora-cli's table: the same for every row.
     static QString attesa(const std::string& out)
