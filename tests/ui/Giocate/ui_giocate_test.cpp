@@ -11,6 +11,7 @@
 #include "support/Storico.h"
 
 #include <QCheckBox>
+#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -334,7 +335,10 @@ private slots:
         t.amb.contesto->apriFinestra = [&](const QString& nome) -> QWidget* { return nome == QLatin1String("Giocate") ? &w : nullptr; };
         QCOMPARE(ui::giocaAmbata(*t.amb.contesto, QStringLiteral("45"), ruote, 8, n - 2, nullptr, QStringLiteral("NUM BA1")),
                  std::int64_t(1));
-        const QString dal = QString::fromStdString(plays::giornoDopo(t.data(n - 2)));
+        // The day after the reference draw, by Qt's calendar rather than the routine the window calls.
+        const QString dal = QDate::fromString(QString::fromStdString(t.data(n - 2)), QStringLiteral("dd/MM/yyyy"))
+                                .addDays(1)
+                                .toString(QStringLiteral("dd/MM/yyyy"));
         QCOMPARE(d.messaggi().back().testo,
                  QStringLiteral("Aggiunta la giocata N° 1: ambata 45 su BA,CA, 1 euro di estratto, dal %1 per 8 colpi, "
                                 "fino alla prima vincita.")
