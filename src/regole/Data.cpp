@@ -8,7 +8,7 @@ namespace regole {
 namespace {
 
 // The number written by `n` digits from `da`, or -1 when one of them is not a digit.
-int numero(std::string_view s, std::size_t da, std::size_t n)
+int cifre(std::string_view s, std::size_t da, std::size_t n)
 {
     int v = 0;
     for (std::size_t i = da; i < da + n; ++i) {
@@ -46,7 +46,7 @@ std::optional<Data> Data::leggi(std::string_view s)
 {
     if (s.size() != 10 || s[2] != '/' || s[5] != '/')
         return std::nullopt;
-    const int g = numero(s, 0, 2), m = numero(s, 3, 2), a = numero(s, 6, 4);
+    const int g = cifre(s, 0, 2), m = cifre(s, 3, 2), a = cifre(s, 6, 4);
     if (g < 0 || m < 0 || a < 0)
         return std::nullopt;
     return da(a, m, g);
@@ -76,7 +76,7 @@ std::optional<Data> Data::leggiIso(std::string_view s, char separatore)
 {
     if (s.size() != 10 || s[4] != separatore || s[7] != separatore)
         return std::nullopt;
-    const int a = numero(s, 0, 4), m = numero(s, 5, 2), g = numero(s, 8, 2);
+    const int a = cifre(s, 0, 4), m = cifre(s, 5, 2), g = cifre(s, 8, 2);
     if (g < 0 || m < 0 || a < 0)
         return std::nullopt;
     return da(a, m, g);
@@ -103,6 +103,30 @@ Data Data::giornoDopo() const
     if (mese_ < 12)
         return Data(anno_, mese_ + 1, 1);
     return Data(anno_ + 1, 1, 1);
+}
+
+long Data::numero() const
+{
+    // Years counted from March, so that the leap day ends the year; eras of 400 years.
+    const long anno = anno_ - (mese_ <= 2);
+    const long era = (anno >= 0 ? anno : anno - 399) / 400;
+    const long annoEra = anno - era * 400;
+    const long giornoAnno = (153 * (mese_ + (mese_ > 2 ? -3 : 9)) + 2) / 5 + giorno_ - 1;
+    const long giornoEra = annoEra * 365 + annoEra / 4 - annoEra / 100 + giornoAnno;
+    return era * 146097 + giornoEra - 719468;
+}
+
+std::optional<Data> Data::daNumero(long numero)
+{
+    const long z = numero + 719468;
+    const long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long giornoEra = z - era * 146097;
+    const long annoEra = (giornoEra - giornoEra / 1460 + giornoEra / 36524 - giornoEra / 146096) / 365;
+    const long giornoAnno = giornoEra - (365 * annoEra + annoEra / 4 - annoEra / 100);
+    const long mp = (5 * giornoAnno + 2) / 153;
+    const int giorno = static_cast<int>(giornoAnno - (153 * mp + 2) / 5 + 1);
+    const int mese = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    return da(static_cast<int>(annoEra + era * 400 + (mese <= 2)), mese, giorno);
 }
 
 int chiave(std::string_view ggmmaaaa)

@@ -36,6 +36,12 @@ public:
     // "AAAA-MM-GG".
     std::string iso() const;
     Data giornoDopo() const;
+    // Days since 01/01/1970 (proleptic Gregorian; negative before it): differences count days.
+    long numero() const;
+    // The day `numero` days after 01/01/1970, from year 1 on.
+    static std::optional<Data> daNumero(long numero);
+    // 0 Sunday, 1 Monday .. 6 Saturday.
+    int giornoSettimana() const { return static_cast<int>(((numero() % 7) + 11) % 7); }
 
     friend bool operator==(const Data&, const Data&) = default;
     friend std::strong_ordering operator<=>(const Data& a, const Data& b) { return a.chiave() <=> b.chiave(); }

@@ -57,6 +57,33 @@ TEST(Data, OrdineEGiornoDopo)
     EXPECT_EQ(regole::chiave("22/08/2026"), 20260822);
 }
 
+TEST(Data, GiorniContatiEGiornoDellaSettimana)
+{
+    // Figures of Python's datetime for the same days: days since 01/01/1970 and the weekday (0 Sunday).
+    const struct {
+        const char* data;
+        long numero;
+        int settimana;
+    } casi[] = {{"01/01/1970", 0, 4}, {"21/08/2026", 20686, 5}, {"07/01/1939", -11317, 6},
+                {"29/02/2000", 11016, 2}, {"01/01/0001", -719162, 1}};
+    for (const auto& c : casi) {
+        const auto d = Data::leggi(c.data);
+        ASSERT_TRUE(d) << c.data;
+        EXPECT_EQ(d->numero(), c.numero) << c.data;
+        EXPECT_EQ(d->giornoSettimana(), c.settimana) << c.data;
+        EXPECT_EQ(Data::daNumero(c.numero)->testo(), c.data);
+    }
+    // Across a leap day and a year's end, one day at a time.
+    Data d = *Data::leggi("27/02/2024");
+    for (long n = d.numero(); n < Data::leggi("02/01/2025")->numero(); ++n) {
+        EXPECT_EQ(Data::daNumero(n + 1), d.giornoDopo());
+        d = d.giornoDopo();
+    }
+    EXPECT_EQ(d.testo(), "02/01/2025");
+    // Before year 1 there is no day to give.
+    EXPECT_FALSE(Data::daNumero(-719163));
+}
+
 TEST(Premi, TestiDellaTabella)
 {
     EXPECT_EQ(regole::testoCentesimi(1123), "11.23");
