@@ -1,6 +1,7 @@
 // CaricaArchivio: every stored draw into the archive tables, then the ordinals and the model archive.
 #include "archive/CaricaArchivio.h"
 
+#include "regole/Data.h"
 #include "storage/Database.h"
 #include "storage/DrawsDb.h"
 
@@ -43,14 +44,6 @@ std::int16_t leggiGruppo(const char* testo, int lunghezza, int inizio)
     return static_cast<std::int16_t>(valore);
 }
 
-int valore(std::string_view s)
-{
-    int v = 0;
-    for (const char c : s)
-        v = v * 10 + (c - '0');
-    return v;
-}
-
 // "AAAA-MM-GG" of a real day, possibly followed by a time ("AAAA-MM-GG 00:00:00") as tools
 // that convert other archives write it; the time is not read. "0000-00-00" or "2000-02-30"
 // would show as a date that never was, and sort among the real ones.
@@ -58,9 +51,7 @@ bool dataIso(std::string_view s)
 {
     if (s.size() > 10 && (s[10] == ' ' || s[10] == 'T'))
         s = s.substr(0, 10);
-    return s.size() == 10 && s[4] == '-' && s[7] == '-' && cifra(s[0]) && cifra(s[1]) && cifra(s[2]) && cifra(s[3])
-        && cifra(s[5]) && cifra(s[6]) && cifra(s[8]) && cifra(s[9])
-        && storage::DataValida(valore(s.substr(0, 4)), valore(s.substr(5, 2)), valore(s.substr(8, 2)));
+    return regole::Data::leggiIso(s).has_value();
 }
 
 // At most 20 printable characters of a stored text, for a message: binary bytes or a NUL

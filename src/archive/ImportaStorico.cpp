@@ -1,6 +1,7 @@
 // The official historical file read, checked line by line and written as a new draws database.
 #include "archive/ImportaStorico.h"
 
+#include "regole/Data.h"
 #include "sistema/Orologio.h"
 #include "storage/Database.h"
 #include "storage/DrawsDb.h"
@@ -71,15 +72,8 @@ int intero(std::string_view s)
 // "AAAA/MM/GG" -> "AAAA-MM-GG", or empty when it is not a calendar day.
 std::string dataIso(std::string_view s)
 {
-    if (s.size() != 10 || s[4] != '/' || s[7] != '/' || !soloCifre(s.substr(0, 4), 4, 4) || !soloCifre(s.substr(5, 2), 2, 2)
-        || !soloCifre(s.substr(8, 2), 2, 2))
-        return {};
-    if (!storage::DataValida(intero(s.substr(0, 4)), intero(s.substr(5, 2)), intero(s.substr(8, 2))))
-        return {};
-    std::string iso(s);
-    iso[4] = '-';
-    iso[7] = '-';
-    return iso;
+    const auto d = regole::Data::leggiIso(s, '/');
+    return d ? d->iso() : std::string();
 }
 
 // Five two-digit groups joined by "-", the stored form of a wheel.

@@ -49,7 +49,8 @@ const Registrazione giocate({
     "posta x paga x C(punti, sorte) / C(numeri, sorte) / ruote giocate; il netto toglie la ritenuta.\n"
     "Sullo standard error, per ogni giocata: colpi giocati, spesa, vinto (netto), saldo e la resa\n"
     "attesa, cioe' quanto il caso da solo restituisce in media per euro giocato.\n"
-    "Paghe e ritenuta sono quelle di legge (11,23 250 4500 120000 6000000; 8%), o quelle del\n"
+    "Paghe e ritenuta sono quelle di legge (" + regole::testoPaghe(regole::PremiLotto) + "; "
+        + regole::testoCentesimi(regole::PremiLotto.ritenuta, ',') + "%), o quelle del\n"
     "database del programma indicato con --programma. Una riga errata e' rifiutata (codice 1)\n"
     "indicando la riga e il campo, e nulla viene stampato.\n",
     [](const Argomenti& args, std::istream&, std::ostream& out, std::ostream& err) {

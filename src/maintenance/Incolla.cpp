@@ -1,6 +1,7 @@
 // The pasted-draw reader and the refusals and questions of a new draw before SALVA writes it.
 #include "maintenance/Incolla.h"
 
+#include "regole/Data.h"
 #include "sistema/Orologio.h"
 #include "storage/DrawsDb.h"
 #include "storage/FileDiTesto.h"
@@ -143,41 +144,7 @@ LetturaIncollata rifiuto(std::string motivo)
     return r;
 }
 
-// Days since 01/01/1970 of a civil date (proleptic Gregorian).
-long giorni(int anno, int mese, int giorno)
-{
-    anno -= mese <= 2;
-    const long era = (anno >= 0 ? anno : anno - 399) / 400;
-    const long yoe = anno - era * 400;
-    const long doy = (153 * (mese + (mese > 2 ? -3 : 9)) + 2) / 5 + giorno - 1;
-    const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
-struct Data {
-    int anno, mese, giorno;
-    long numero() const { return giorni(anno, mese, giorno); }
-    int giornoSettimana() const { return static_cast<int>(((numero() % 7) + 11) % 7); }   // 0 Sunday .. 6 Saturday
-};
-
-std::optional<Data> leggiData(const std::string& testo)
-{
-    if (testo.size() != 10 || testo[2] != '/' || testo[5] != '/')
-        return std::nullopt;
-    for (int i : {0, 1, 3, 4, 6, 7, 8, 9})
-        if (!cifra(testo[static_cast<std::size_t>(i)]))
-            return std::nullopt;
-    Data d{std::stoi(testo.substr(6, 4)), std::stoi(testo.substr(3, 2)), std::stoi(testo.substr(0, 2))};
-    if (!storage::DataValida(d.anno, d.mese, d.giorno))
-        return std::nullopt;
-    return d;
-}
-
-
-std::string dataTesto(const Data& d)
-{
-    return archive::dueCifre(d.giorno) + "/" + archive::dueCifre(d.mese) + "/" + std::to_string(d.anno);
-}
+using regole::Data;
 
 const std::array<const char*, 12> Mesi = {"gennaio", "febbraio", "marzo",     "aprile",  "maggio",   "giugno",
                                           "luglio",  "agosto",   "settembre", "ottobre", "novembre", "dicembre"};
@@ -227,10 +194,10 @@ std::vector<std::string> segnaIntestazioni(std::vector<Parola>& p)
             const auto& anno = annoPrima ? p[i] : p[i + 2];
             const auto& giorno = annoPrima ? p[i + 2] : p[i];
             if (anno.testo.size() == 4 && giorno.testo.size() <= 2
-                && storage::DataValida(static_cast<int>(anno.valore), static_cast<int>(p[i + 1].valore),
+                && regole::esiste(static_cast<int>(anno.valore), static_cast<int>(p[i + 1].valore),
                                        static_cast<int>(giorno.valore))) {
-                date.push_back(dataTesto({static_cast<int>(anno.valore), static_cast<int>(p[i + 1].valore),
-                                          static_cast<int>(giorno.valore)}));
+                date.push_back(Data::da(static_cast<int>(anno.valore), static_cast<int>(p[i + 1].valore),
+                                        static_cast<int>(giorno.valore))->testo());
                 segna(i, 3);
                 i += 2;
                 continue;
@@ -245,8 +212,8 @@ std::vector<std::string> segnaIntestazioni(std::vector<Parola>& p)
                 p[i - 1].intestazione = true;
             if (anno) {
                 p[i + 1].intestazione = true;
-                if (giorno && storage::DataValida(static_cast<int>(p[i + 1].valore), mese, static_cast<int>(p[i - 1].valore)))
-                    date.push_back(dataTesto({static_cast<int>(p[i + 1].valore), mese, static_cast<int>(p[i - 1].valore)}));
+                if (giorno && regole::esiste(static_cast<int>(p[i + 1].valore), mese, static_cast<int>(p[i - 1].valore)))
+                    date.push_back(Data::da(static_cast<int>(p[i + 1].valore), mese, static_cast<int>(p[i - 1].valore))->testo());
             }
             continue;
         }
@@ -303,8 +270,8 @@ std::string elenco(const std::vector<std::string>& voci)
 
 bool dataConNazionale(const std::string& data)
 {
-    const auto d = leggiData(data);
-    return d && d->numero() >= giorni(AnnoNazionale, MeseNazionale, GiornoNazionale);
+    const auto d = Data::leggi(data);
+    return d && d->numero() >= Data::da(AnnoNazionale, MeseNazionale, GiornoNazionale)->numero();
 }
 
 LetturaIncollata leggiEstrazioneIncollata(std::string_view testo, const std::string& data)
@@ -432,7 +399,7 @@ std::string righeEstrazione(const Caselle& caselle)
 VerificaNuovaEstrazione rifiutoNuovaEstrazione(const archive::Archivio& a, const std::string& data, const std::string& oggi)
 {
     VerificaNuovaEstrazione v;
-    const auto d = leggiData(data);
+    const auto d = Data::leggi(data);
     if (!d) {
         v.rifiuto = "La data \"" + data + "\" non è una data valida (GG/MM/AAAA): l'estrazione non è stata salvata.";
         return v;
@@ -442,7 +409,7 @@ VerificaNuovaEstrazione rifiutoNuovaEstrazione(const archive::Archivio& a, const
             + ", primo anno delle estrazioni del Lotto: l'estrazione non è stata salvata.";
         return v;
     }
-    if (const auto o = leggiData(oggi); o && d->numero() > o->numero()) {
+    if (const auto o = Data::leggi(oggi); o && d->numero() > o->numero()) {
         v.rifiuto = "La data " + data + " è successiva a oggi (" + oggi
             + "): non si può salvare un'estrazione non ancora avvenuta.";
         return v;
@@ -459,7 +426,7 @@ VerificaNuovaEstrazione rifiutoNuovaEstrazione(const archive::Archivio& a, const
 
 std::string rifiutoNazionale(const std::string& data, const Caselle& caselle)
 {
-    if (!leggiData(data) || dataConNazionale(data))
+    if (!Data::leggi(data) || dataConNazionale(data))
         return {};
     for (int q = 1; q <= 5; ++q)
         if (valoreCasella(caselle[static_cast<std::size_t>(casella(archive::NumeroRuote - 1, q))]) != 0)
@@ -477,7 +444,7 @@ namespace {
 std::set<int> giorniRegolari(const archive::Archivio& a, int ultima)
 {
     std::set<int> regolari;
-    const auto fine = ultima >= 1 ? leggiData(a.DateEstrazioni[static_cast<std::size_t>(ultima)]) : std::nullopt;
+    const auto fine = ultima >= 1 ? Data::leggi(a.DateEstrazioni[static_cast<std::size_t>(ultima)]) : std::nullopt;
     if (!fine)
         return regolari;
     // Weeks from Monday to Sunday (01/01/1970 was a Thursday); the offset keeps 1939 positive.
@@ -486,7 +453,7 @@ std::set<int> giorniRegolari(const archive::Archivio& a, int ultima)
     std::set<long> settimane;
     long inizio = fine->numero();
     for (int k = ultima; k >= 1; --k) {
-        const auto x = leggiData(a.DateEstrazioni[static_cast<std::size_t>(k)]);
+        const auto x = Data::leggi(a.DateEstrazioni[static_cast<std::size_t>(k)]);
         if (!x)
             continue;
         if (fine->numero() - x->numero() >= 56)
@@ -519,18 +486,8 @@ std::string giorniNominati(const std::set<int>& giorni)
 
 std::string conGiorno(long numero)
 {
-    // Back from days since 01/01/1970 to a civil date.
-    const long z = numero + 719468;
-    const long era = (z >= 0 ? z : z - 146096) / 146097;
-    const long doe = z - era * 146097;
-    const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long mp = (5 * doy + 2) / 153;
-    const int giorno = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    const int mese = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    const int anno = static_cast<int>(yoe + era * 400 + (mese <= 2));
-    const Data d{anno, mese, giorno};
-    return std::string(GiorniSettimana[static_cast<std::size_t>(d.giornoSettimana())]) + " " + dataTesto(d);
+    const Data d = *Data::daNumero(numero);
+    return std::string(GiorniSettimana[static_cast<std::size_t>(d.giornoSettimana())]) + " " + d.testo();
 }
 
 bool stessiNumeri(const archive::Archivio& a, int k, const Caselle& caselle)
@@ -552,18 +509,18 @@ VerificaNuovaEstrazione verificaNuovaEstrazione(const archive::Archivio& a, cons
         return v;
     if (v.rifiuto = rifiutoNazionale(data, caselle); !v.rifiuto.empty())
         return v;
-    const Data d = *leggiData(data);
+    const Data d = *Data::leggi(data);
 
     // The stored draws just before and just after the new date (0 for none).
     int prima = 0, dopo = 0;
     long giornoPrima = 0;
     for (int k = 1; k <= a.NumeroEstrazioni; ++k)
-        if (const auto x = leggiData(a.DateEstrazioni[static_cast<std::size_t>(k)])) {
+        if (const auto x = Data::leggi(a.DateEstrazioni[static_cast<std::size_t>(k)])) {
             if (x->numero() < d.numero() && (prima == 0 || x->numero() > giornoPrima)) {
                 prima = k;
                 giornoPrima = x->numero();
             }
-            if (x->numero() > d.numero() && (dopo == 0 || x->numero() < leggiData(a.DateEstrazioni[static_cast<std::size_t>(dopo)])->numero()))
+            if (x->numero() > d.numero() && (dopo == 0 || x->numero() < Data::leggi(a.DateEstrazioni[static_cast<std::size_t>(dopo)])->numero()))
                 dopo = k;
         }
     const auto breve = [&](int k) { return a.DateEstrazioni[static_cast<std::size_t>(k)].substr(0, 5); };

@@ -1,7 +1,7 @@
 // Plays and payouts in the program database: bound statements, one transaction per write.
 #include "plays/ArchivioGiocate.h"
 
-#include "storage/DrawsDb.h"
+#include "regole/Data.h"
 #include "storage/FileDiTesto.h"
 #include "storage/ProgramDb.h"
 
@@ -97,7 +97,7 @@ std::vector<Giocata> leggiGiocate(storage::Database& db, int* illeggibili)
             g.ruote = *ruote;
         if (numeri)
             g.numeri = *numeri;
-        if (!ruote || !numeri || !posteOk || storage::DataPerDb(g.dal).empty() || difettoGiocata(g)) {
+        if (!ruote || !numeri || !posteOk || difettoGiocata(g)) {
             ++scartate;
             continue;
         }
@@ -183,25 +183,11 @@ std::optional<std::int64_t> leggiCentesimi(std::string_view testo)
     return *c;
 }
 
-std::string testoCentesimi(std::int64_t centesimi, char separatore)
+Tariffe leggiTariffe(storage::Database& db, std::vector<std::string>* illeggibili, const regole::TabellaPremi& legge)
 {
-    std::string t = std::to_string(centesimi / 100);
-    if (centesimi % 100 != 0) {
-        char decimali[8];
-        std::snprintf(decimali, sizeof decimali, "%02lld", static_cast<long long>(centesimi % 100));
-        t += separatore;
-        t += decimali;
-        if (t.back() == '0')
-            t.pop_back();
-    }
-    return t;
-}
-
-Tariffe leggiTariffe(storage::Database& db, std::vector<std::string>* illeggibili)
-{
-    Tariffe t;
+    Tariffe t(legge);
     for (std::size_t i = 0; i < std::size(storage::ParametriVincite); ++i) {
-        const auto valore = storage::LeggiParametro(db, storage::ParametriVincite[i].first);
+        const auto valore = storage::LeggiParametro(db, storage::ParametriVincite[i]);
         if (!valore)
             continue;   // a row taken away: the law's value, as in a new database
         // The levy may be 0; a payout may not.
@@ -210,10 +196,10 @@ Tariffe leggiTariffe(storage::Database& db, std::vector<std::string>* illeggibil
             c.reset();
         if (!c) {
             if (illeggibili)
-                illeggibili->push_back(std::string("il valore di ") + storage::ParametriVincite[i].first
+                illeggibili->push_back(std::string("il valore di ") + storage::ParametriVincite[i]
                                        + " nella tabella ParametriProgramma (\"" + storage::estratto(*valore) + "\") non è "
                                        + (i < NumeroSorti ? "una paga (più di 0, fino a 100000000)" : "una ritenuta (da 0 a meno di 100)")
-                                       + ": si usa quello di legge, " + storage::ParametriVincite[i].second);
+                                       + ": si usa quello di legge, " + storage::valoreParametroVincite(i, legge));
             continue;
         }
         if (i < NumeroSorti)
@@ -224,19 +210,19 @@ Tariffe leggiTariffe(storage::Database& db, std::vector<std::string>* illeggibil
     return t;
 }
 
-void scriviTariffe(storage::Database& db, const Tariffe& t)
+void salvaTariffe(storage::Database& db, const Tariffe& t)
 {
     storage::Transazione tr(db);
     // The engine has no upsert: the row is rewritten, or added when a hand took it away.
     auto aggiorna = db.prepara("UPDATE ParametriProgramma SET Valore1 = ?2 WHERE Parametro = ?1");
     auto aggiungi = db.prepara("INSERT INTO ParametriProgramma (Parametro, Valore1, Valore2) VALUES (?1, ?2, '')");
     for (std::size_t i = 0; i < std::size(storage::ParametriVincite); ++i) {
-        const std::string valore = testoCentesimi(i < NumeroSorti ? t.paga[i] : t.ritenuta);
-        aggiorna.lega(1, storage::ParametriVincite[i].first).lega(2, valore);
+        const std::string valore = storage::valoreParametroVincite(i, t);
+        aggiorna.lega(1, storage::ParametriVincite[i]).lega(2, valore);
         aggiorna.esegui();
         aggiorna.riavvolgi();
         if (db.modificate() == 0) {
-            aggiungi.lega(1, storage::ParametriVincite[i].first).lega(2, valore);
+            aggiungi.lega(1, storage::ParametriVincite[i]).lega(2, valore);
             aggiungi.esegui();
             aggiungi.riavvolgi();
         }
@@ -246,19 +232,8 @@ void scriviTariffe(storage::Database& db, const Tariffe& t)
 
 std::string giornoDopo(const std::string& ggmmaaaa)
 {
-    if (storage::DataPerDb(ggmmaaaa).empty())
-        return {};
-    int g = std::stoi(ggmmaaaa.substr(0, 2)), m = std::stoi(ggmmaaaa.substr(3, 2)), a = std::stoi(ggmmaaaa.substr(6, 4));
-    if (!storage::DataValida(a, m, ++g)) {
-        g = 1;
-        if (++m > 12) {
-            m = 1;
-            ++a;
-        }
-    }
-    char t[40];
-    std::snprintf(t, sizeof t, "%02d/%02d/%04d", g, m, a);
-    return t;
+    const auto d = regole::Data::leggi(ggmmaaaa);
+    return d ? d->giornoDopo().testo() : std::string();
 }
 
 Giocata giocataDaAmbata(int numero, const std::array<bool, archive::NumeroRuote>& ruote, int colpi,

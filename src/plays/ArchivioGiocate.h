@@ -24,16 +24,18 @@ bool eliminaGiocata(storage::Database& db, std::int64_t id);
 // Remembers that the wins up to `data` (GG/MM/AAAA) of each play were announced: one transaction.
 void segnaAnnunciate(storage::Database& db, const std::vector<std::pair<std::int64_t, std::string>>& annunci);
 
-// The payouts and the levy as stored; a missing row keeps the law's value. So does a row that
-// holds no usable value (0, negative, text, NULL, beyond the ceiling), and `illeggibili` then
-// gets a line naming the row, its value and the law's value used instead, for the player.
-Tariffe leggiTariffe(storage::Database& db, std::vector<std::string>* illeggibili = nullptr);
-// Writes all six rows in one transaction (adding any that is missing).
-void scriviTariffe(storage::Database& db, const Tariffe& t);
+// The payouts and the levy as stored; a missing row keeps the value of `legge`, the game's table.
+// So does a row that holds no usable value (0, negative, text, NULL, beyond the ceiling), and
+// `illeggibili` then gets a line naming the row, its value and the value used instead, for the player.
+Tariffe leggiTariffe(storage::Database& db, std::vector<std::string>* illeggibili = nullptr,
+                     const regole::TabellaPremi& legge = regole::PremiLotto);
+// Stores all six rows in one transaction (adding any that is missing). The grid FgPagamenti is
+// written by scriviTariffe (GrigliaGiocate.h).
+void salvaTariffe(storage::Database& db, const Tariffe& t);
 // A payout: "11.23" or "11,23" <-> 1123 (hundredths); two decimals at most, up to 100 million;
 // nothing when malformed or not positive. testoCentesimi writes "8" for 800.
 std::optional<std::int64_t> leggiCentesimi(std::string_view testo);
-std::string testoCentesimi(std::int64_t centesimi, char separatore = '.');
+using regole::testoCentesimi;
 
 // The play of a workbench result row: the ambata `numero` on the wheels in play, 1 euro on the
 // estratto, for `colpi` draws from the first draw after the reference draw dated `dataRiferimento`.

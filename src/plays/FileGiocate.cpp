@@ -1,7 +1,7 @@
 // Reading and writing the play file, each refusal naming its line and field.
 #include "plays/FileGiocate.h"
 
-#include "storage/DrawsDb.h"
+#include "regole/Data.h"
 #include "storage/FileDiTesto.h"
 
 namespace plays {
@@ -58,7 +58,7 @@ Giocata leggiRiga(const std::string& riga, int n)
         g.poste[s] = *p;
     }
     g.dal = senzaSpazi(c[3]);
-    if (storage::DataPerDb(g.dal).empty())
+    if (!regole::Data::leggi(g.dal))
         throw ErroreFileGiocate(n, "DAL", "data non valida \"" + storage::estratto(g.dal) + "\" (GG/MM/AAAA)");
     const std::string colpi = senzaSpazi(c[4]);
     g.colpi = 0;

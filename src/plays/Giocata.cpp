@@ -2,6 +2,7 @@
 #include "plays/Giocata.h"
 
 #include "grid/Grid.h"
+#include "regole/Data.h"
 #include "storage/FileDiTesto.h"
 
 #include <algorithm>
@@ -18,19 +19,17 @@ namespace {
 constexpr int Estratti = 5;
 constexpr int Numeri = 90;
 
-std::int64_t dataOrdinabile(std::string_view ggmmaaaa)
-{
-    if (ggmmaaaa.size() != 10)
-        return 0;
-    auto cifre = [&](std::size_t da, std::size_t n) {
-        std::int64_t v = 0;
-        for (std::size_t i = da; i < da + n; ++i)
-            v = v * 10 + (ggmmaaaa[i] - '0');
-        return v;
-    };
-    return cifre(6, 4) * 10000 + cifre(3, 2) * 100 + cifre(0, 2);
 }
 
+std::string testoPagheNominate(const regole::TabellaPremi& t)
+{
+    std::string testo;
+    for (std::size_t s = 0; s < t.paga.size(); ++s) {
+        std::string nome(NomiSorti[s]);
+        nome[0] = static_cast<char>(nome[0] - 'A' + 'a');
+        testo += (s > 0 ? ", " : "") + nome + " " + regole::testoCentesimi(t.paga[s], ',');
+    }
+    return testo;
 }
 
 int numeroRuote(const Giocata& g) { return static_cast<int>(std::count(g.ruote.begin(), g.ruote.end(), true)); }
@@ -68,8 +67,10 @@ std::optional<std::string> difettoGiocata(const Giocata& g)
     }
     if (costoPerEstrazione(g) == 0)
         return "POSTE: nessuna posta";
-    if (dataOrdinabile(g.dal) == 0)
-        return "DAL: data non valida (GG/MM/AAAA)";
+    // Checked here, not only by the readers: a play stored with a day that is not in the calendar
+    // would be dropped as unreadable the next time the plays are read.
+    if (!regole::Data::leggi(g.dal))
+        return "DAL: data non valida \"" + storage::estratto(g.dal) + "\" (un giorno del calendario, GG/MM/AAAA)";
     if (g.colpi < 1 || g.colpi > 9999)
         return "COLPI: da 1 a 9999";
     return std::nullopt;
@@ -192,13 +193,57 @@ TotaliGruppo totaliGruppo(const std::vector<Giocata>& giocate, const std::vector
     return t;
 }
 
+TotaliGruppo totaliGiocate(const std::vector<EsitoGiocata>& esiti)
+{
+    TotaliGruppo t;
+    Importo netto;
+    for (const auto& e : esiti) {
+        ++t.giocate;
+        t.spesa = somma(t.spesa, e.spesa);
+        netto += e.netto;
+    }
+    t.vinto = netto.centesimi();
+    return t;
+}
+
+void segnaGiaAnnunciate(Giocata& g, const archive::Archivio& a, const Tariffe& t)
+{
+    g.annunciata = verificaGiocata(g, a, t, [](const Vincita&) {}).ultimaVincita;
+}
+
+std::vector<std::pair<std::int64_t, std::string>> annunciaNuoveVincite(
+    std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti, const archive::Archivio& a, const Tariffe& t,
+    const std::function<void(const Giocata&, const Vincita&)>& ogni)
+{
+    std::vector<std::pair<std::int64_t, std::string>> annunci;
+    for (std::size_t i = 0; i < giocate.size() && i < esiti.size(); ++i) {
+        Giocata& g = giocate[i];
+        // 0 for none announced (or a date that cannot be read): every win is news.
+        const int gia = regole::chiave(g.annunciata);
+        if (esiti[i].ultimaVincita.empty() || regole::chiave(esiti[i].ultimaVincita) <= gia)
+            continue;
+        std::string ultima;
+        verificaGiocata(g, a, t, [&](const Vincita& v) {
+            if (regole::chiave(v.data) <= gia)
+                return;
+            ultima = v.data;
+            ogni(g, v);
+        });
+        if (!ultima.empty()) {
+            annunci.emplace_back(g.id, ultima);
+            g.annunciata = ultima;
+        }
+    }
+    return annunci;
+}
+
 int primaEstrazioneDal(const archive::Archivio& a, const std::string& ggmmaaaa)
 {
-    const std::int64_t dal = dataOrdinabile(ggmmaaaa);
+    const int dal = regole::chiave(ggmmaaaa);
     int basso = 1, alto = a.NumeroEstrazioni + 1;
     while (basso < alto) {
         const int m = basso + (alto - basso) / 2;
-        if (dataOrdinabile(a.DateEstrazioni[static_cast<std::size_t>(m)]) < dal)
+        if (regole::chiave(a.DateEstrazioni[static_cast<std::size_t>(m)]) < dal)
             basso = m + 1;
         else
             alto = m;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "archive/Archivio.h"
+#include "regole/Premi.h"
 
 #include <array>
 #include <cstdint>
@@ -16,7 +17,7 @@
 namespace plays {
 
 // Sorte s = 1 (estratto) .. 5 (cinquina): the numbers of the play that must all be drawn on a wheel.
-constexpr int NumeroSorti = 5;
+constexpr int NumeroSorti = regole::NumeroSorti;
 constexpr int MassimoNumeri = 10;
 // Names of the sorti, index s - 1.
 extern const std::array<std::string_view, NumeroSorti> NomiSorti;
@@ -34,14 +35,14 @@ public:
 Centesimi somma(Centesimi a, Centesimi b);
 Centesimi differenza(Centesimi a, Centesimi b);
 
-// What the Lotto pays and keeps: rows of ParametriProgramma (see storage::ParametriVincite).
-struct Tariffe {
-    // Payout per euro of stake of each sorte, in hundredths of a euro (11,23 -> 1123).
-    std::array<std::int64_t, NumeroSorti> paga{1123, 25000, 450000, 12000000, 600000000};
-    // Levy on winnings in hundredths of a percent (8% -> 800).
-    int ritenuta = 800;
-    bool operator==(const Tariffe&) const = default;
+// What the prize rule pays and keeps: a game's payout table, the Lotto's of today unless another
+// is given. The program database's rows of ParametriProgramma can change it (leggiTariffe).
+struct Tariffe : regole::TabellaPremi {
+    Tariffe(const regole::TabellaPremi& tabella = regole::PremiLotto) : regole::TabellaPremi(tabella) {}
 };
+
+// "estratto 11,23, ambo 250, terno 4500, quaterna 120000, cinquina 6000000": the payouts per euro by sorte.
+std::string testoPagheNominate(const regole::TabellaPremi& t);
 
 struct Giocata {
     std::int64_t id = 0;                           // IdGiocata; 0 until stored
@@ -120,14 +121,16 @@ struct EsitoGiocata {
     std::vector<Vincita> vincite; // by draw, wheel, sorte: only when asked to keep them
 };
 
-// The plays of one system (Giocata::gruppo) added up.
+// Plays added up: the plays of one system (Giocata::gruppo), or the whole list.
 struct TotaliGruppo {
     int giocate = 0;
     Centesimi spesa = 0;
-    Centesimi vinto = 0;   // net, exact sum rounded once
+    Centesimi vinto = 0;   // net, exact sum rounded once: rows rounded one by one can miss a cent
+    Centesimi saldo() const { return differenza(vinto, spesa); }
 };
-// `esiti[i]` is the check of `giocate[i]`.
+// `esiti[i]` is the check of `giocate[i]`. Both refused with ImportoFuoriScala beyond what can be shown.
 TotaliGruppo totaliGruppo(const std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti, std::int64_t gruppo);
+TotaliGruppo totaliGiocate(const std::vector<EsitoGiocata>& esiti);
 
 // Index of the first draw dated on or after `ggmmaaaa` (N + 1 when there is none).
 int primaEstrazioneDal(const archive::Archivio& a, const std::string& ggmmaaaa);
@@ -138,6 +141,18 @@ EsitoGiocata verificaGiocata(const Giocata& g, const archive::Archivio& a, const
                              const std::function<void(const Vincita&)>& ogniVincita);
 // The same keeping every win in `vincite`, for one play that is shown.
 EsitoGiocata verificaGiocata(const Giocata& g, const archive::Archivio& a, const Tariffe& t);
+
+// A win is announced once: Giocata::annunciata keeps the date of the last win told.
+// A play being added: the wins the draws already hold are in its list, not news; annunciata
+// becomes the date of the last of them.
+void segnaGiaAnnunciate(Giocata& g, const archive::Archivio& a, const Tariffe& t);
+// The wins dated after each play's annunciata, each to `ogni` (play by play, oldest first), and
+// annunciata moved to the last of them. Only a play whose last win (`esiti[i]`, the check of
+// `giocate[i]`) is news is checked again. Returns the IdGiocata and new date of each play moved,
+// for segnaAnnunciate.
+std::vector<std::pair<std::int64_t, std::string>> annunciaNuoveVincite(
+    std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti, const archive::Archivio& a, const Tariffe& t,
+    const std::function<void(const Giocata&, const Vincita&)>& ogni);
 
 // --- texts: the play file, the window and the database share them ---
 // "1234,56", "-0,50": cents with a decimal comma, no thousands separator.

@@ -1,8 +1,9 @@
 // The counted draws, the delays and frequencies in one pass, chance's figures from the wheels drawn.
 #include "statistics/Statistiche.h"
 
+#include "regole/Data.h"
+
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 namespace statistics {
@@ -153,7 +154,7 @@ std::vector<Presenza> presenze(const archive::Archivio& a, const Statistiche& s,
     std::vector<Presenza> esito;
     for (int t = 1; t <= s.T(); ++t) {
         const int d = s.contate[static_cast<std::size_t>(t - 1)];
-        Presenza p{d, t, {}};
+        Presenza p{d, t, {}, t - 1 - (esito.empty() ? 0 : esito.back().t)};
         for (int w = 0; w < archive::NumeroRuote; ++w) {
             if (!s.parametri.ruote[static_cast<std::size_t>(w)])
                 continue;
@@ -174,32 +175,13 @@ std::vector<Presenza> presenze(const archive::Archivio& a, const Statistiche& s,
 
 std::optional<int> chiaveData(std::string_view testo)
 {
-    int parti[3] = {0, 0, 0};
-    int k = 0, cifre = 0;
-    for (char ch : testo) {
-        if (ch == '/') {
-            if (cifre == 0 || ++k > 2)
-                return std::nullopt;
-            cifre = 0;
-            continue;
-        }
-        if (!std::isdigit(static_cast<unsigned char>(ch)) || ++cifre > (k == 2 ? 4 : 2))
-            return std::nullopt;
-        parti[k] = parti[k] * 10 + (ch - '0');
-    }
-    if (k != 2 || cifre != 4)
-        return std::nullopt;
-    const int g = parti[0], m = parti[1], y = parti[2];
-    static constexpr int giorni[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool bisestile = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-    if (m < 1 || m > 12 || g < 1 || g > giorni[m - 1] + (m == 2 && bisestile))
-        return std::nullopt;
-    return y * 10000 + m * 100 + g;
+    const auto d = regole::Data::leggiLibera(testo);
+    return d ? std::optional<int>(d->chiave()) : std::nullopt;
 }
 
 std::optional<std::pair<int, int>> estrazioniFraDate(const archive::Archivio& a, int dal, int al)
 {
-    const auto chiave = [&](int d) { return chiaveData(a.DateEstrazioni[static_cast<std::size_t>(d)]).value_or(0); };
+    const auto chiave = [&](int d) { return regole::chiave(a.DateEstrazioni[static_cast<std::size_t>(d)]); };
     // The draws are in date order: two binary searches.
     int lo = 1, hi = a.NumeroEstrazioni + 1;
     while (lo < hi) {

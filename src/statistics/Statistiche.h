@@ -70,6 +70,7 @@ struct Presenza {
     int estrazione = 0;
     int t = 0;
     std::vector<int> ruote;
+    int ritardo = 0;   // the counted draws without it just before this presence (from t = 1 for the first)
 };
 // Every presence of number `primo` (secondo = 0) or of the pair primo-secondo in the counted draws, oldest first.
 std::vector<Presenza> presenze(const archive::Archivio& a, const Statistiche& s, int primo, int secondo = 0);

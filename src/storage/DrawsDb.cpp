@@ -1,6 +1,7 @@
 // The draws database: EstrazioniLotto, its index, the view Query_AAMMGG, date forms.
 #include "storage/DrawsDb.h"
 
+#include "regole/Data.h"
 #include "sistema/Orologio.h"
 
 #include <cctype>
@@ -46,22 +47,11 @@ bool cifre(const std::string& s, std::size_t da, std::size_t n)
             return false;
     return true;
 }
-
-int giorniNelMese(int anno, int mese)
-{
-    static constexpr int giorni[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool bisestile = (anno % 4 == 0 && anno % 100 != 0) || anno % 400 == 0;
-    return mese == 2 && bisestile ? 29 : giorni[mese - 1];
-}
-
-bool dataValida(int anno, int mese, int giorno)
-{
-    return anno >= 1 && mese >= 1 && mese <= 12 && giorno >= 1 && giorno <= giorniNelMese(anno, mese);
-}
 }
 
 std::string DataDaDb(const std::string& iso)
 {
+    // Only the order of the fields changes: a message can name a stored row whatever its day.
     if (iso.size() != 10 || iso[4] != '-' || iso[7] != '-' || !cifre(iso, 0, 4) || !cifre(iso, 5, 2) || !cifre(iso, 8, 2))
         return {};
     return iso.substr(8, 2) + "/" + iso.substr(5, 2) + "/" + iso.substr(0, 4);
@@ -69,15 +59,11 @@ std::string DataDaDb(const std::string& iso)
 
 std::string DataPerDb(const std::string& ggmmaaaa)
 {
-    const std::string& s = ggmmaaaa;
-    if (s.size() != 10 || s[2] != '/' || s[5] != '/' || !cifre(s, 0, 2) || !cifre(s, 3, 2) || !cifre(s, 6, 4))
-        return {};
-    if (!dataValida(std::stoi(s.substr(6, 4)), std::stoi(s.substr(3, 2)), std::stoi(s.substr(0, 2))))
-        return {};
-    return s.substr(6, 4) + "-" + s.substr(3, 2) + "-" + s.substr(0, 2);
+    const auto d = regole::Data::leggi(ggmmaaaa);
+    return d ? d->iso() : std::string();
 }
 
-bool DataValida(int anno, int mese, int giorno) { return dataValida(anno, mese, giorno); }
+bool DataValida(int anno, int mese, int giorno) { return regole::esiste(anno, mese, giorno); }
 
 std::string motivoDataImplausibile(const std::string& iso)
 {

@@ -116,8 +116,8 @@ void creaSchemaProgramma(Database& db)
         ins.lega(1, "StoricoUfficiale").lega(2, IndirizzoStoricoUfficiale);
         ins.esegui();
         // What the Lotto pays per euro of stake and the levy on winnings: they change by law.
-        for (const auto& [chiave, valore] : ParametriVincite) {
-            ins.lega(1, chiave).lega(2, valore);
+        for (std::size_t i = 0; i < std::size(ParametriVincite); ++i) {
+            ins.lega(1, ParametriVincite[i]).lega(2, valoreParametroVincite(i, regole::PremiLotto));
             ins.esegui();
         }
     }
@@ -233,6 +233,11 @@ std::vector<RigaOperatore> LeggiOperatori(Database& db)
         righe.push_back(std::move(r));
     }
     return righe;
+}
+
+std::string valoreParametroVincite(std::size_t i, const regole::TabellaPremi& tabella)
+{
+    return regole::testoCentesimi(i < tabella.paga.size() ? tabella.paga[i] : tabella.ritenuta);
 }
 
 }

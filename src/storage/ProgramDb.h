@@ -1,6 +1,7 @@
 // The program database "DbPiramide.db": creation, configuration rows, side file.
 #pragma once
 
+#include "regole/Premi.h"
 #include "storage/Database.h"
 
 #include <optional>
@@ -14,11 +15,13 @@ inline constexpr const char* NomeDatabaseProgramma = "DbPiramide.db";
 // Where the official historical archive of the draws is published today (row "StoricoUfficiale").
 inline constexpr const char* IndirizzoStoricoUfficiale = "https://www.brightstarlottery.it/STORICO_ESTRAZIONI_LOTTO/storico.zip";
 inline constexpr const char* NomeFilePercorso = "PercorsoDatabase.txt";
-// The rows of ParametriProgramma with the Lotto's payouts per euro of stake (estratto .. cinquina)
-// and the levy on winnings in percent, with the values of the law today (decimal point).
-inline constexpr std::pair<const char*, const char*> ParametriVincite[] = {
-    {"PagaEstratto", "11.23"}, {"PagaAmbo", "250"},          {"PagaTerno", "4500"},
-    {"PagaQuaterna", "120000"}, {"PagaCinquina", "6000000"}, {"RitenutaVincite", "8"}};
+// The rows of ParametriProgramma with the payouts per euro of stake (estratto .. cinquina) and the
+// levy on winnings in percent. A new database holds the law's values (regole::PremiLotto) with a
+// decimal point: see valoreParametroVincite.
+inline constexpr const char* ParametriVincite[] = {"PagaEstratto", "PagaAmbo",     "PagaTerno",
+                                                   "PagaQuaterna", "PagaCinquina", "RitenutaVincite"};
+// Row `i` of ParametriVincite as `tabella` gives it, in the stored form ("11.23", "8").
+std::string valoreParametroVincite(std::size_t i, const regole::TabellaPremi& tabella);
 
 // One row of the table Operatori.
 struct RigaOperatore {

@@ -263,14 +263,14 @@ TEST(ArchivioGiocate, TabellaEPaghe)
     plays::Tariffe t;
     t.paga[0] = 1150;
     t.ritenuta = 1000;
-    plays::scriviTariffe(db, t);
+    plays::salvaTariffe(db, t);
     EXPECT_EQ(plays::leggiTariffe(db), t);
     EXPECT_EQ(storage::LeggiParametro(db, "RitenutaVincite").value_or(""), "10");
     // A row removed by hand is added again by the next write; an unreadable one keeps the law's value.
     db.esegui("DELETE FROM ParametriProgramma WHERE Parametro = 'PagaAmbo'");
     storage::ScriviParametro(db, "PagaTerno", "molto");
     EXPECT_EQ(plays::leggiTariffe(db).paga[2], 450000);
-    plays::scriviTariffe(db, plays::Tariffe{});
+    plays::salvaTariffe(db, plays::Tariffe{});
     EXPECT_EQ(storage::LeggiParametro(db, "PagaAmbo").value_or(""), "250");
 
     // The ambata of a workbench row, played from the day after the reference draw.
@@ -327,4 +327,98 @@ TEST(ArchivioGiocate, IBigliettiDiUnSistemaFormanoUnGruppo)
     EXPECT_EQ(t.spesa, 700);
     EXPECT_EQ(t.vinto, 7667);   // 83,333 x 0,92
     EXPECT_EQ(plays::totaliGruppo(lette, esiti, 0).giocate, 0);
+}
+
+TEST(ArchivioGiocate, UnGiornoFuoriDalCalendarioRifiutatoDaChiScrive)
+{
+    testsupport::CartellaTemporanea cartella;
+    auto db = storage::ApriDatabaseProgramma(cartella.percorso().string());
+    Giocata g = giocata({12}, {BA}, {100, 0, 0, 0, 0}, 8, "22/08/2026");
+    g.id = plays::aggiungiGiocata(db, g);
+    // Each would be stored and then dropped as unreadable by leggiGiocate.
+    for (const char* dal : {"31/02/2026", "2026-08-22", "29/02/2026", "22/8/2026"}) {
+        Giocata h = g;
+        h.dal = dal;
+        try {
+            plays::aggiungiGiocata(db, h);
+            ADD_FAILURE() << dal << " accettata";
+        } catch (const std::invalid_argument& e) {
+            EXPECT_EQ(std::string(e.what()), "DAL: data non valida \"" + std::string(dal) + "\" (un giorno del calendario, GG/MM/AAAA)");
+        }
+        EXPECT_THROW(plays::modificaGiocata(db, h), std::invalid_argument) << dal;
+    }
+    int illeggibili = -1;
+    EXPECT_EQ(plays::leggiGiocate(db, &illeggibili), std::vector<Giocata>{g});
+    EXPECT_EQ(illeggibili, 0);
+}
+
+TEST(Premi, LaTabellaDiUnAltroGioco)
+{
+    // The new database holds the law's table as written for the player, decimal point.
+    testsupport::CartellaTemporanea cartella;
+    auto db = storage::ApriDatabaseProgramma(cartella.percorso().string());
+    const char* attesi[] = {"11.23", "250", "4500", "120000", "6000000", "8"};
+    for (std::size_t i = 0; i < std::size(storage::ParametriVincite); ++i)
+        EXPECT_EQ(storage::LeggiParametro(db, storage::ParametriVincite[i]).value_or(""), attesi[i]);
+    EXPECT_EQ(plays::testoPagheNominate(regole::PremiLotto),
+              "estratto 11,23, ambo 250, terno 4500, quaterna 120000, cinquina 6000000");
+
+    // Another game pays 10 euro the estratto and keeps nothing: its table is what a missing row falls back to.
+    regole::TabellaPremi altra = regole::PremiLotto;
+    altra.paga[0] = 1000;
+    altra.ritenuta = 0;
+    db.esegui("DELETE FROM ParametriProgramma WHERE Parametro IN ('PagaEstratto', 'RitenutaVincite')");
+    storage::ScriviParametro(db, "PagaAmbo", "tanto");
+    std::vector<std::string> illeggibili;
+    const plays::Tariffe t = plays::leggiTariffe(db, &illeggibili, altra);
+    EXPECT_EQ(t, plays::Tariffe(altra));
+    ASSERT_EQ(illeggibili.size(), 1U);
+    EXPECT_NE(illeggibili[0].find("si usa quello di legge, 250"), std::string::npos) << illeggibili[0];
+
+    // The prize rule takes the table it is given: one number on one wheel, drawn twice in three draws.
+    Estrazioni e(3);
+    e.ruota(2, BA, {1, 2, 3, 4, 5});
+    const Giocata g = giocata({81}, {BA}, {100, 0, 0, 0, 0}, 3);
+    EXPECT_EQ(plays::verificaGiocata(g, e.a, t).vinto(), 2000);
+    // The Lotto's: 11,23 less 8%, twice: 20,6632.
+    EXPECT_EQ(plays::verificaGiocata(g, e.a, plays::Tariffe{}).vinto(), 2066);
+}
+
+TEST(Premi, TotaliENuoveVinciteDelleGiocate)
+{
+    // 81 is drawn on every wheel of 01, 03 and 05/08; 1 never is.
+    Estrazioni e(3);
+    std::vector<Giocata> giocate{giocata({81}, {BA}, {100, 0, 0, 0, 0}, 3), giocata({1}, {BA}, {100, 0, 0, 0, 0}, 3),
+                                 giocata({82}, {CA, NA}, {200, 0, 0, 0, 0}, 3)};
+    for (std::size_t i = 0; i < giocate.size(); ++i)
+        giocate[i].id = static_cast<std::int64_t>(i) + 1;
+    giocate[0].annunciata = "03/08/2026";   // two wins told: one is news
+    giocate[2].annunciata = "05/08/2026";   // all told
+    std::vector<plays::EsitoGiocata> esiti;
+    for (const auto& g : giocate)
+        esiti.push_back(plays::verificaGiocata(g, e.a, {}));
+
+    // Spent 3 + 3 + 6 euro. Won net 11,23 x 0,92 = 10,3316 a wheel and draw: three times by the 81,
+    // six by the 82 (drawn on both its wheels, 2 euro over two wheels being 1 a wheel): 92,9844.
+    const auto t = plays::totaliGiocate(esiti);
+    EXPECT_EQ(t.giocate, 3);
+    EXPECT_EQ(t.spesa, 1200);
+    EXPECT_EQ(t.vinto, 9298);
+    EXPECT_EQ(t.saldo(), 8098);
+
+    std::vector<std::string> dette;
+    const auto annunci = plays::annunciaNuoveVincite(giocate, esiti, e.a, {}, [&](const Giocata& g, const plays::Vincita& v) {
+        dette.push_back(std::to_string(g.id) + " " + v.data + " colpo " + std::to_string(v.colpo));
+    });
+    EXPECT_EQ(dette, std::vector<std::string>{"1 05/08/2026 colpo 3"});
+    EXPECT_EQ(annunci, (std::vector<std::pair<std::int64_t, std::string>>{{1, "05/08/2026"}}));
+    EXPECT_EQ(giocate[0].annunciata, "05/08/2026");
+    EXPECT_EQ(giocate[1].annunciata, "");
+    // Told once: nothing the second time.
+    EXPECT_TRUE(plays::annunciaNuoveVincite(giocate, esiti, e.a, {}, [](const Giocata&, const plays::Vincita&) {}).empty());
+
+    // A play added now: what the draws already hold is not news.
+    Giocata nuova = giocata({83}, {BA}, {100, 0, 0, 0, 0}, 9);
+    plays::segnaGiaAnnunciate(nuova, e.a, {});
+    EXPECT_EQ(nuova.annunciata, "05/08/2026");
 }

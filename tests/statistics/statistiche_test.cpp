@@ -106,6 +106,10 @@ TEST(Statistiche, ValoriCalcolatiAMano)
     EXPECT_EQ(p[0].t, 3);
     EXPECT_EQ(p[0].ruote, (std::vector<int>{NZ}));
     EXPECT_EQ(p[1].ruote, (std::vector<int>{BA, NZ}));
+    // The gaps before each: the two counted draws before t = 3, none between t = 3 and t = 4.
+    EXPECT_EQ(p[0].ritardo, 2);
+    EXPECT_EQ(p[1].t, 4);
+    EXPECT_EQ(p[1].ritardo, 0);
 
     // The Nazionale alone before 2005 counts nothing.
     Parametri nz;

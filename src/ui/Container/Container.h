@@ -71,7 +71,7 @@ private:
     QLabel* LblFine;
     QLabel* Lbl_fineNE;
     QLabel* Lbl_Ev;
-    QProgressBar* pb1;
+    QProgressBar* pb1;   // first progress bar of the status area (Pb2 is the second)
     QProgressBar* Pb2;
     BarraProgresso progresso1_;
     BarraProgresso progresso2_;

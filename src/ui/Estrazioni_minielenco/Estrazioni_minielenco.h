@@ -56,14 +56,14 @@ private:
     int mostrata_ = 0;             // the index of the draw FG3_ shows
     grid::Grid FG3_;
 
-    QScrollBar* hs1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
+    QScrollBar* hs1 = nullptr;   // scrolls the draws: its value is the draw shown last
+    QLabel* Label1 = nullptr;   // the date of the draw shown last, bold
+    QLabel* Label2 = nullptr;   // its index number
+    QLabel* Label3 = nullptr;   // the progressive numbers of its year
     GrigliaView* FG3 = nullptr;
-    std::array<QToolButton*, 2> Command42{};
-    QToolButton* Command81Btn = nullptr;
-    QToolButton* Command56Btn = nullptr;
+    std::array<QToolButton*, 2> Command42{};   // N° and Data: find a draw by index number or by date
+    QToolButton* Command81Btn = nullptr;   // Resetta colorazione: the marked numbers cleared
+    QToolButton* Command56Btn = nullptr;   // Ultima estrazione: back to the last draw
 };
 
 // Adds the window to the window registry.

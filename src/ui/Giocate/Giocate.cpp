@@ -3,8 +3,9 @@
 
 #include "plays/ArchivioGiocate.h"
 #include "plays/GrigliaGiocate.h"
+#include "regole/Data.h"
+#include "regole/Premi.h"
 #include "storage/Database.h"
-#include "storage/DrawsDb.h"
 #include "ui/Giocate/Colonne.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
@@ -40,8 +41,26 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     setObjectName(QStringLiteral("Giocate"));
     setWindowTitle(Titolo);
     setProperty("contestoHelp", ContestoHelp);
+    // Built in this order, which is also the order of the Tab key.
+    auto* comandi = costruisciElenco();
+    QGroupBox* modulo = costruisciModulo();
+    costruisciPaghe(comandi);
+    disponi(comandi, modulo);
+    caricaPaghe();
+    CmdNuova();
+    ricarica();
+    // Every column of the list in sight when the screen has room.
+    int larghezza = FgGiocate->verticalHeader()->sizeHint().width() + 2 * FgGiocate->frameWidth() + 20;
+    for (int c = 0; c < FgGiocate->model()->columnCount(); ++c)
+        larghezza += FgGiocate->columnWidth(c);
+    FgGiocate->setLarghezzaPreferita(larghezza);
+    chiaveArchivio_ = contesto_.ascoltaArchivio([this] { archivioCambiato(); });
+    // Wins that came out while the window was closed are told once it is on the screen.
+    QTimer::singleShot(0, this, &Giocate::annunciaNuoveVincite);
+}
 
-    // --- the list and the wins ---
+QHBoxLayout* Giocate::costruisciElenco()
+{
     FgGiocate = new GrigliaView(FgGiocate_, this);
     FgGiocate->setObjectName(QStringLiteral("FgGiocate"));
     FgGiocate->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -53,15 +72,21 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     LblVincite->setWordWrap(true);   // a ticket of a system adds its system's figures
     auto* CmdNuovaBtn = pulsante(QStringLiteral("CmdNuova"), QStringLiteral("&Nuova"), QStringLiteral("Svuota il modulo per una nuova giocata"), this);
     auto* CmdEliminaBtn = pulsante(QStringLiteral("CmdElimina"), QStringLiteral("&Elimina"), QStringLiteral("Elimina la giocata selezionata"), this);
-    auto* testa = new QHBoxLayout;
-    testa->addWidget(etichetta(QStringLiteral("LblGiocate"), QStringLiteral("<b>Le giocate</b>"), this));
-    testa->addWidget(LblTotali, 1);
     auto* comandi = new QHBoxLayout;
     comandi->addWidget(CmdNuovaBtn);
     comandi->addWidget(CmdEliminaBtn);
     comandi->addStretch();
 
-    // --- the form ---
+    connect(FgGiocate, &GrigliaView::clic, this, [this](int r, int) { selezionaGiocata(r); });
+    // From the keyboard: the arrows move, Space or Enter selects (as a click does).
+    connect(FgGiocate, &GrigliaView::attivata, this, [this](int r, int) { selezionaGiocata(r); });
+    connect(CmdNuovaBtn, &QPushButton::clicked, this, &Giocate::CmdNuova);
+    connect(CmdEliminaBtn, &QPushButton::clicked, this, &Giocate::CmdElimina);
+    return comandi;
+}
+
+QGroupBox* Giocate::costruisciModulo()
+{
     auto* modulo = new QGroupBox(QStringLiteral("Giocata"), this);
     modulo->setObjectName(QStringLiteral("Modulo"));
     FgNumeri_ = tabellaNumeri(480);
@@ -126,7 +151,18 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     filaComandi->addStretch();
     lm->addLayout(filaComandi);
 
-    // --- payouts and levy ---
+    connect(FgNumeri, &GrigliaView::clic, this, [this](int r, int c) { commutaNumero(r * 10 + c + 1); });
+    connect(FgNumeri, &GrigliaView::attivata, this, [this](int r, int c) { commutaNumero(r * 10 + c + 1); });
+    connect(FgRuote, &GrigliaView::clic, this, [this](int, int c) { commutaRuota(c); });
+    connect(FgRuote, &GrigliaView::attivata, this, [this](int, int c) { commutaRuota(c); });
+    connect(CmdTutteBtn, &QPushButton::clicked, this, &Giocate::CmdTutte);
+    connect(CmdAggiungiBtn, &QPushButton::clicked, this, &Giocate::CmdAggiungi);
+    connect(CmdSalvaBtn, &QPushButton::clicked, this, &Giocate::CmdSalvaModifiche);
+    return modulo;
+}
+
+void Giocate::costruisciPaghe(QHBoxLayout* comandi)
+{
     FgPagamenti = new GrigliaView(FgPagamenti_, this);
     FgPagamenti->setObjectName(QStringLiteral("FgPagamenti"));
     FgPagamenti->setToolTip(QStringLiteral("Quanto paga il Lotto per 1 euro giocato e la ritenuta sulle vincite: si scrivono nella cella (F2)"));
@@ -148,6 +184,15 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     comandi->addWidget(FgPagamenti);
     comandi->addWidget(CmdLegge);
 
+    connect(FgPagamenti, &GrigliaView::cellaModificata, this, [this](int, int c) { pagamentoModificato(c); });
+    connect(CmdLegge, &QPushButton::clicked, this, &Giocate::CmdValoriDiLegge);
+}
+
+void Giocate::disponi(QHBoxLayout* comandi, QGroupBox* modulo)
+{
+    auto* testa = new QHBoxLayout;
+    testa->addWidget(etichetta(QStringLiteral("LblGiocate"), QStringLiteral("<b>Le giocate</b>"), this));
+    testa->addWidget(LblTotali, 1);
     // The list above at full width; the wins and the form below it.
     modulo->setFixedWidth(modulo->sizeHint().width());
     auto* sotto = new QHBoxLayout;
@@ -161,22 +206,10 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     principale->addWidget(FgGiocate, 1);
     principale->addLayout(comandi);
     principale->addLayout(sotto, 1);
+}
 
-    connect(FgGiocate, &GrigliaView::clic, this, [this](int r, int) { selezionaGiocata(r); });
-    // From the keyboard: the arrows move, Space or Enter selects (as a click does).
-    connect(FgGiocate, &GrigliaView::attivata, this, [this](int r, int) { selezionaGiocata(r); });
-    connect(FgNumeri, &GrigliaView::clic, this, [this](int r, int c) { commutaNumero(r * 10 + c + 1); });
-    connect(FgNumeri, &GrigliaView::attivata, this, [this](int r, int c) { commutaNumero(r * 10 + c + 1); });
-    connect(FgRuote, &GrigliaView::clic, this, [this](int, int c) { commutaRuota(c); });
-    connect(FgRuote, &GrigliaView::attivata, this, [this](int, int c) { commutaRuota(c); });
-    connect(FgPagamenti, &GrigliaView::cellaModificata, this, [this](int, int c) { pagamentoModificato(c); });
-    connect(CmdNuovaBtn, &QPushButton::clicked, this, &Giocate::CmdNuova);
-    connect(CmdEliminaBtn, &QPushButton::clicked, this, &Giocate::CmdElimina);
-    connect(CmdTutteBtn, &QPushButton::clicked, this, &Giocate::CmdTutte);
-    connect(CmdAggiungiBtn, &QPushButton::clicked, this, &Giocate::CmdAggiungi);
-    connect(CmdSalvaBtn, &QPushButton::clicked, this, &Giocate::CmdSalvaModifiche);
-    connect(CmdLegge, &QPushButton::clicked, this, &Giocate::CmdValoriDiLegge);
-
+void Giocate::caricaPaghe()
+{
     std::vector<std::string> illeggibili;
     try {
         tariffe_ = plays::leggiTariffe(contesto_.sessione.dbProgramma(), &illeggibili);
@@ -202,16 +235,6 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
         larghezzaPaghe += FgPagamenti->columnWidth(c);
     FgPagamenti->setFixedSize(larghezzaPaghe, FgPagamenti->horizontalHeader()->sizeHint().height()
                                                   + FgPagamenti->verticalHeader()->defaultSectionSize() + 2 * FgPagamenti->frameWidth());
-    CmdNuova();
-    ricarica();
-    // Every column of the list in sight when the screen has room.
-    int larghezza = FgGiocate->verticalHeader()->sizeHint().width() + 2 * FgGiocate->frameWidth() + 20;
-    for (int c = 0; c < FgGiocate->model()->columnCount(); ++c)
-        larghezza += FgGiocate->columnWidth(c);
-    FgGiocate->setLarghezzaPreferita(larghezza);
-    chiaveArchivio_ = contesto_.ascoltaArchivio([this] { archivioCambiato(); });
-    // Wins that came out while the window was closed are told once it is on the screen.
-    QTimer::singleShot(0, this, &Giocate::annunciaNuoveVincite);
 }
 
 Giocate::~Giocate()
@@ -254,15 +277,9 @@ void Giocate::ricarica()
     const QString quante = giocate_.size() == 1 ? QStringLiteral("1 giocata") : QStringLiteral("%1 giocate").arg(giocate_.size());
     QString totali;
     try {
-        plays::Centesimi spesa = 0;
-        plays::Importo netto;   // the exact sum, rounded once: rows rounded one by one can miss a cent
-        for (const auto& e : esiti_) {
-            spesa = plays::somma(spesa, e.spesa);
-            netto += e.netto;
-        }
-        const plays::Centesimi vinto = netto.centesimi();
+        const auto t = plays::totaliGiocate(esiti_);
         totali = QStringLiteral("%1; spesa %2, vinto (netto) %3, saldo %4 euro")
-                     .arg(quante, q(plays::testoEuro(spesa)), q(plays::testoEuro(vinto)), q(plays::testoEuro(plays::differenza(vinto, spesa))));
+                     .arg(quante, q(plays::testoEuro(t.spesa)), q(plays::testoEuro(t.vinto)), q(plays::testoEuro(t.saldo())));
     } catch (const plays::ImportoFuoriScala& e) {
         totali = QStringLiteral("%1; totali non mostrati: %2. Ridurre le paghe o le poste.").arg(quante, q(e.what()));
     }
@@ -352,7 +369,7 @@ void Giocate::selezionaIndice(int indice)
             testo += QStringLiteral(" — sistema N° %1 (%2 biglietti): spesa %3, vinto (netto) %4, saldo %5 euro")
                          .arg(g.gruppo)
                          .arg(t.giocate)
-                         .arg(q(plays::testoEuro(t.spesa)), q(plays::testoEuro(t.vinto)), q(plays::testoEuro(plays::differenza(t.vinto, t.spesa))));
+                         .arg(q(plays::testoEuro(t.spesa)), q(plays::testoEuro(t.vinto)), q(plays::testoEuro(t.saldo())));
         } catch (const plays::ImportoFuoriScala& errore) {
             testo += QStringLiteral(" — sistema N° %1: somme non mostrate: %2").arg(g.gruppo).arg(q(errore.what()));
         }
@@ -459,7 +476,7 @@ std::optional<plays::Giocata> Giocate::leggiForm()
         g.poste[static_cast<std::size_t>(s)] = *p;
     }
     g.dal = TxtDal->text().trimmed().toStdString();
-    if (storage::DataPerDb(g.dal).empty()) {
+    if (!regole::Data::leggi(g.dal)) {
         avviso(QStringLiteral("La data della prima estrazione non è valida: scriverla come GG/MM/AAAA."), Icona::Esclamazione);
         return std::nullopt;
     }
@@ -470,8 +487,7 @@ std::optional<plays::Giocata> Giocate::leggiForm()
         avviso(QStringLiteral("La giocata non si può fare: %1.").arg(q(*d)), Icona::Esclamazione);
         return std::nullopt;
     }
-    // The wins the draws already hold are in the list: only later ones are news.
-    g.annunciata = plays::verificaGiocata(g, contesto_.sessione.archivio(), tariffe_, [](const plays::Vincita&) {}).ultimaVincita;
+    plays::segnaGiaAnnunciate(g, contesto_.sessione.archivio(), tariffe_);
     return g;
 }
 
@@ -546,7 +562,7 @@ void Giocate::pagamentoModificato(int colonna)
         return;
     const plays::Tariffe nuove = plays::conValore(tariffe_, colonna, *v);
     try {
-        plays::scriviTariffe(contesto_.sessione.dbProgramma(), nuove);
+        plays::salvaTariffe(contesto_.sessione.dbProgramma(), nuove);
         tariffe_ = nuove;
     } catch (const std::exception& e) {
         avviso(QStringLiteral("Le paghe non sono state salvate: %1").arg(q(e.what())), Icona::Critica);
@@ -560,13 +576,14 @@ void Giocate::pagamentoModificato(int colonna)
 void Giocate::CmdValoriDiLegge()
 {
     if (!contesto_.dialoghi.domandaSiNo(this,
-                                        QStringLiteral("Rimettere le paghe di legge (estratto 11,23, ambo 250, terno 4500, quaterna "
-                                                       "120000, cinquina 6000000 per 1 euro) e la ritenuta dell'8%?"),
+                                        QStringLiteral("Rimettere le paghe di legge (%1 per 1 euro) e la ritenuta dell'%2%?")
+                                            .arg(q(plays::testoPagheNominate(regole::PremiLotto)),
+                                                 q(regole::testoCentesimi(regole::PremiLotto.ritenuta, ','))),
                                         QStringLiteral("Valori di legge")))
         return;
     try {
-        plays::scriviTariffe(contesto_.sessione.dbProgramma(), plays::Tariffe{});
-        tariffe_ = {};
+        plays::salvaTariffe(contesto_.sessione.dbProgramma(), regole::PremiLotto);
+        tariffe_ = regole::PremiLotto;
     } catch (const std::exception& e) {
         avviso(QStringLiteral("Le paghe non sono state salvate: %1").arg(q(e.what())), Icona::Critica);
     }
@@ -585,20 +602,10 @@ void Giocate::archivioCambiato()
 void Giocate::annunciaNuoveVincite()
 {
     QStringList righe;
-    std::vector<std::pair<std::int64_t, std::string>> annunci;
     constexpr int RigheMostrate = 20;
     int altre = 0;
-    for (std::size_t i = 0; i < giocate_.size() && i < esiti_.size(); ++i) {
-        auto& g = giocate_[i];
-        const std::string gia = g.annunciata.empty() ? std::string() : storage::DataPerDb(g.annunciata);
-        // Only a play whose last win is news is checked again, its wins told as they come.
-        if (esiti_[i].ultimaVincita.empty() || storage::DataPerDb(esiti_[i].ultimaVincita) <= gia)
-            continue;
-        std::string ultima;
-        plays::verificaGiocata(g, contesto_.sessione.archivio(), tariffe_, [&](const plays::Vincita& v) {
-            if (storage::DataPerDb(v.data) <= gia)
-                return;
-            ultima = v.data;
+    const auto annunci = plays::annunciaNuoveVincite(
+        giocate_, esiti_, contesto_.sessione.archivio(), tariffe_, [&](const plays::Giocata& g, const plays::Vincita& v) {
             if (righe.size() >= RigheMostrate) {
                 ++altre;
                 return;
@@ -612,11 +619,6 @@ void Giocate::annunciaNuoveVincite()
                               v.punti == 1 ? QStringLiteral("1 punto") : QStringLiteral("%1 punti").arg(v.punti))
                          .arg(q(plays::testoEuro(v.netto.centesimi())));
         });
-        if (!ultima.empty()) {
-            annunci.emplace_back(g.id, ultima);
-            g.annunciata = ultima;
-        }
-    }
     if (annunci.empty())
         return;
     // Remembered before it is shown: a window closed while the message is up never tells it twice.

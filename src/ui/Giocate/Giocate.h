@@ -13,6 +13,8 @@
 #include <vector>
 
 class QCheckBox;
+class QGroupBox;
+class QHBoxLayout;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -60,6 +62,13 @@ protected:
     void keyPressEvent(QKeyEvent* evento) override;
 
 private:
+    // The constructor's parts: the list with its commands (returned: the row under the list, where
+    // the payouts go too), the form, the payouts, the layout of them all, the payouts read and shown.
+    QHBoxLayout* costruisciElenco();
+    QGroupBox* costruisciModulo();
+    void costruisciPaghe(QHBoxLayout* comandi);
+    void disponi(QHBoxLayout* comandi, QGroupBox* modulo);
+    void caricaPaghe();
     // After every reload of the archive: check again, announce what is new.
     void archivioCambiato();
     // The wins after what each play had announced, told in one message and remembered.

@@ -56,16 +56,16 @@ private:
     void caricamentoFinito(const LavoroDiFondo::Fine& fine, bool accesso);
 
     Contesto& contesto_;
-    QPushButton* Command2;
-    QPushButton* Command3;
-    QPushButton* Command4;
+    QPushButton* Command2;   // PROCEDI: loads the archive and opens the program
+    QPushButton* Command3;   // FINE: closes the program
+    QPushButton* Command4;   // SELEZIONE ARCHIVIO: chooses the draws database
     QPushButton* CmdStorico;
     QPushButton* CmDHelp;
-    QLabel* Label1;
-    QLabel* Label5;
+    QLabel* Label1;   // the first-use hint pointing to the help button
+    QLabel* Label5;   // "Percorso archivio:", the caption of Lbl_Archivio
     QLabel* Lbl_Archivio;
     QLabel* LblDemo;
-    QProgressBar* pb1;
+    QProgressBar* pb1;   // progress of the archive being loaded
     BarraProgresso progresso_;
     bool occupato_ = false;
     QPointer<QWidget> principale_;

@@ -37,9 +37,9 @@ private:
     grid::Grid FG2_;
 
     GrigliaView* FG2 = nullptr;
-    QLabel* Label7 = nullptr;
-    QPushButton* Command4Btn = nullptr;
-    QPushButton* Command2Btn = nullptr;
+    QLabel* Label7 = nullptr;   // the legend: operators present are green
+    QPushButton* Command4Btn = nullptr;   // CONTROLLA OPERATORI PRESENTI
+    QPushButton* Command2Btn = nullptr;   // INSERISCE OPERATORI MANCANTI
 };
 
 // Adds the window to the window registry.

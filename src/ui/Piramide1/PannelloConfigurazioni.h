@@ -21,9 +21,9 @@ public:
 
     GrigliaView* FgPir1 = nullptr;
     QLineEdit* Txt_Denominazione = nullptr;
-    QPushButton* Cmd_ElencoBtn = nullptr;
-    QPushButton* Command11Btn = nullptr;
-    QPushButton* Command13Btn = nullptr;
+    QPushButton* Cmd_ElencoBtn = nullptr;   // ELENCO: lists the saved configurations
+    QPushButton* Command11Btn = nullptr;   // SALVA CONFIGURAZIONE
+    QPushButton* Command13Btn = nullptr;   // Cancella selezionata: removes the chosen configuration
 
 private:
     workbench::PannelloPiramidi& pannello_;

@@ -52,8 +52,8 @@ public:
 
     QTabWidget* SSTab2 = nullptr;
     QCheckBox* Ch_CasiScoperti = nullptr;
-    QRadioButton* Option1 = nullptr;
-    QRadioButton* Option2 = nullptr;
+    QRadioButton* Option1 = nullptr;   // abbinamenti for the ambo
+    QRadioButton* Option2 = nullptr;   // abbinamenti for the terno
     GrigliaView* FgEsiti = nullptr;
     GrigliaView* FgGr = nullptr;
     QLabel* LblMiglioreACaso = nullptr;
@@ -61,12 +61,12 @@ public:
     QLabel* LblEsitoRicerca = nullptr;
     // Above the grid of the page showing: the settings of its results, stale or not, and its lines in words.
     QLabel* LblImpostazioniEsiti = nullptr;
-    QPushButton* Cmd_Step1Btn = nullptr;
-    QPushButton* Command29Btn = nullptr;
-    QPushButton* Command21Btn = nullptr;
-    QPushButton* Command36Btn = nullptr;
-    QPushButton* Command38Btn = nullptr;
-    QPushButton* Command7Btn = nullptr;
+    QPushButton* Cmd_Step1Btn = nullptr;   // AMBATE: the search of the ambate
+    QPushButton* Command29Btn = nullptr;   // Verifica formula: the selected row on the cases
+    QPushButton* Command21Btn = nullptr;   // Imposta: the selected ambata formula into the pyramid
+    QPushButton* Command36Btn = nullptr;   // Capogioco: the selected formula as capogioco
+    QPushButton* Command38Btn = nullptr;   // ABBINAMENTI: the search of the abbinamenti
+    QPushButton* Command7Btn = nullptr;   // Imposta: the selected abbinamento formula into the pyramid
     std::array<QPushButton*, 6> Cmd_Colonna{};   // 1..5
     std::array<QPushButton*, 6> Cmd_Ambo{};      // 1..5
 

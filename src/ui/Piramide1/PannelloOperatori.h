@@ -34,7 +34,7 @@ public:
     void mostraOperatoreCorrente();
 
     GrigliaView* FgOp = nullptr;
-    QLabel* Label3 = nullptr;
+    QLabel* Label3 = nullptr;   // the explanation of the operator chosen in FgOp
     std::array<QLabel*, 8> LabelT{};          // 1..7
     QListWidget* ListP1 = nullptr;
     QListWidget* ListR1 = nullptr;
@@ -42,10 +42,10 @@ public:
     QListWidget* ListR2 = nullptr;
     QListWidget* ListVal = nullptr;
     GrigliaView* FgC = nullptr;
-    QPushButton* Command22Btn = nullptr;
-    QPushButton* Command23Btn = nullptr;
-    QPushButton* Cmd_aggiungeBtn = nullptr;
-    QPushButton* Command25Btn = nullptr;
+    QPushButton* Command22Btn = nullptr;   // Seleziona tutti: every operator chosen
+    QPushButton* Command23Btn = nullptr;   // Deseleziona tutti: no operator chosen
+    QPushButton* Cmd_aggiungeBtn = nullptr;   // Aggiungi: the chosen operator into the highlighted brick
+    QPushButton* Command25Btn = nullptr;   // Copia: the highlighted brick into the destination one
 
 private:
     QWidget* costruisciEditor();

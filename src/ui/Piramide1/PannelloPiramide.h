@@ -33,12 +33,12 @@ public:
     GrigliaView* FgF = nullptr;
     GrigliaView* FgEstratti = nullptr;
     QCheckBox* Ch_AA = nullptr;
-    QPushButton* Command2Btn = nullptr;
-    QPushButton* Command19Btn = nullptr;
-    QPushButton* Command15Btn = nullptr;
-    QPushButton* Command24Btn = nullptr;
-    QPushButton* Command10Btn = nullptr;
-    QPushButton* Command17Btn = nullptr;
+    QPushButton* Command2Btn = nullptr;   // Calcola: the pyramid on the reference draw
+    QPushButton* Command19Btn = nullptr;   // Resetta: the pyramid emptied
+    QPushButton* Command15Btn = nullptr;   // Cancella riga: the selected row removed
+    QPushButton* Command24Btn = nullptr;   // Deseleziona tutti: highlights and brick results cleared
+    QPushButton* Command10Btn = nullptr;   // NASCONDE: hides Ri, Co, Tipo and the wheel indices
+    QPushButton* Command17Btn = nullptr;   // Copia: the table to the clipboard
 
 private:
     workbench::Banco& banco_;

@@ -44,19 +44,19 @@ public:
     QCheckBox* Ch_ultima = nullptr;
     QComboBox* ComboQNu = nullptr;
     QComboBox* ComboNC = nullptr;
-    QComboBox* Combo3 = nullptr;
+    QComboBox* Combo3 = nullptr;   // Colpi: the draws each case is followed for
     QComboBox* ComboEle = nullptr;
     GrigliaView* FgNu = nullptr;
     QLineEdit* TxtNumeri = nullptr;
-    QPushButton* Command9Btn = nullptr;
+    QPushButton* Command9Btn = nullptr;   // RICAVA ESTRAZIONI: the cases drawn from the archive
 
 private:
     void collega();
 
     workbench::Banco& banco_;
     grid::Grid& FgNu_;
-    QPushButton* Command6Btn = nullptr;
-    QPushButton* Command8Btn = nullptr;
+    QPushButton* Command6Btn = nullptr;   // Imposta: the chosen numbers into TxtNumeri
+    QPushButton* Command8Btn = nullptr;   // Reset: the number board emptied
 };
 
 }

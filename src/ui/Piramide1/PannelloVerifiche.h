@@ -48,11 +48,11 @@ public:
     QComboBox* ComboLivello = nullptr;
     std::array<QLabel*, 6> LblRiga{};        // 1..5
     std::array<QLabel*, 6> LblSetta{};       // 1..5
-    QPushButton* Command12Btn = nullptr;
-    QPushButton* Command40Btn = nullptr;
-    QPushButton* Command20Btn = nullptr;
-    QPushButton* Command27Btn = nullptr;
-    QPushButton* Command28Btn = nullptr;
+    QPushButton* Command12Btn = nullptr;   // Caso: the selected case becomes the reference draw
+    QPushButton* Command40Btn = nullptr;   // VERIFICA: the numbers of FgX on the following draws
+    QPushButton* Command20Btn = nullptr;   // Stampa: the verification table printed
+    QPushButton* Command27Btn = nullptr;   // ELABORA: the chosen levels verified and summed up by case
+    QPushButton* Command28Btn = nullptr;   // Stampa: the ELABORA table printed
 
 signals:
     // Lbl_Riga(livello): the bricks of the level verified on the cases.

@@ -151,7 +151,7 @@ void Piramide1::costruisci()
     LabelRifE->setFrameShadow(QFrame::Sunken);
     const char* navigazione[3][2] = {{">|", "Vai all'ultima estrazione"},
                                      {"N°", "Ricerca per numero estrazione"},
-                                     {"Data", "Ricera per data"}};
+                                     {"Data", "Ricerca per data"}};
     // A scroll bar draws no focus of its own: the frame around it does.
     corniceHs1_ = new QFrame(rif);
     corniceHs1_->setObjectName(QStringLiteral("corniceHs1"));
@@ -169,7 +169,7 @@ void Piramide1::costruisci()
         Command42Btn[i]->setFixedWidth(i == 2 ? 44 : 32);
         gRif->addWidget(Command42Btn[i]);
     }
-    Command14Btn = pulsante(QStringLiteral("Command14"), QStringLiteral("M"), QStringLiteral("Setta estrazione mensìle"), rif);
+    Command14Btn = pulsante(QStringLiteral("Command14"), QStringLiteral("M"), QStringLiteral("Setta estrazione mensile"), rif);
     Command14Btn->setFixedWidth(32);
     gRif->addWidget(Command14Btn);
     cima->addWidget(rif, 1);

@@ -66,31 +66,31 @@ public:
     void Command40();                          // VERIFICA
     void Command27();                          // ELABORA
     void Lbl_Riga(int livello);                // level verification
-    void Cmd_Colonna(int slot);
-    void Cmd_Ambo(int slot);
-    void Command29();
+    void Cmd_Colonna(int slot);                // verify the ambata formula in column 1..5
+    void Cmd_Ambo(int slot);                   // verify the abbinamento formula in column 1..5
+    void Command29();                          // Verifica formula
     void Command5();                           // MARCA
     void Command4();                           // Azzera grid on FgEv
     void Command39();                          // Azzera grid on FgX
 
     // --- transfer and bricks ---
-    void Command21();
-    void Command7();
-    void Command36();
-    void Lbl_setta(int livello);
-    void Command26();
-    void Command15();
-    void Command24();
+    void Command21();                          // Imposta the ambata formula
+    void Command7();                           // Imposta the abbinamento formula
+    void Command36();                          // Capogioco
+    void Lbl_setta(int livello);               // click on a level label of the verification
+    void Command26();                          // Resetta the verified formulas
+    void Command15();                          // Cancella riga
+    void Command24();                          // Deseleziona tutti
     void Command10();                          // NASCONDE
     void Command19();                          // Resetta
-    void Cmd_aggiunge();
-    void Command25();
+    void Cmd_aggiunge();                       // Aggiungi an operator to the brick
+    void Command25();                          // Copia a brick
     void evidenziaMattone(int m);              // click on Lbl0(m) or on brick row m
 
     // --- saved configurations ---
-    void Cmd_Elenco();
-    void Command11();
-    void Command13();
+    void Cmd_Elenco();                         // ELENCO of the configurations
+    void Command11();                          // SALVA CONFIGURAZIONE
+    void Command13();                          // Cancella the selected configuration
     void caricaConfigurazione(int riga);       // double-click on FgPir1
 
     // --- searches (off the interface thread) ---
@@ -185,12 +185,12 @@ private:
     QScrollArea* area_ = nullptr;
     QWidget* contenuto_ = nullptr;
     // Reference draw, the times of the last command, the state of a running search.
-    QScrollBar* hs1 = nullptr;
+    QScrollBar* hs1 = nullptr;   // scrolls the reference draw
     QFrame* corniceHs1_ = nullptr;   // framed while hs1 has the keyboard
     QLabel* LabelRifE = nullptr;
-    std::array<QPushButton*, 3> Command42Btn{};
-    QPushButton* Command14Btn = nullptr;
-    QListWidget* List1 = nullptr;
+    std::array<QPushButton*, 3> Command42Btn{};   // |<, N° and Data: the reference by first draw, index or date
+    QPushButton* Command14Btn = nullptr;   // M: the monthly draw as reference
+    QListWidget* List1 = nullptr;   // start and end time of the last command
     QLabel* LabelRicerca = nullptr;
     QString statoPrimaRicerca_;
     // The keyboard on Annulla ricerca while a search runs, then back where it was.

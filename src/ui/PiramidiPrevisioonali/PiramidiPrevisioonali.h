@@ -87,45 +87,45 @@ private:
     QString dataCercata_;
 
     GrigliaView* FgR = nullptr;
-    QPushButton* Command41 = nullptr;
-    QPushButton* Command44 = nullptr;
-    QLabel* Label2 = nullptr;
+    QPushButton* Command41 = nullptr;   // Tutte: the wheels chosen in the main window
+    QPushButton* Command44 = nullptr;   // Nessuna: no wheel chosen
+    QLabel* Label2 = nullptr;   // "Ruote ricerca:"
     std::array<QRadioButton*, 4> Option1{};   // indices 1..3
     QComboBox* ComboLivello = nullptr;
     QComboBox* ComboCapo = nullptr;
     QComboBox* ComboDiag = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command6 = nullptr;
+    QLabel* Label1 = nullptr;   // "Livello"
+    QLabel* Label3 = nullptr;   // "Capogioco", caption of ComboCapo
+    QLabel* Label4 = nullptr;   // "Capogioco" above the pyramid
+    QPushButton* Command1 = nullptr;   // ELABORA: the replay over the range
+    QPushButton* Command3 = nullptr;   // Mostra: the pyramid of the selected row
+    QPushButton* Command6 = nullptr;   // Diagonale: the chosen diagonal highlighted
     QScrollBar* HsInizio = nullptr;
     QScrollBar* HsFine = nullptr;
     QLabel* LabelInizio = nullptr;
     QLabel* LabelFine = nullptr;
-    QLabel* Label16 = nullptr;
-    QLabel* Label17 = nullptr;
-    QLabel* Label18 = nullptr;
-    QPushButton* Command4 = nullptr;
-    QPushButton* Command5 = nullptr;
-    QPushButton* Command12 = nullptr;
-    QPushButton* Command9 = nullptr;
-    QPushButton* Command61 = nullptr;
-    QPushButton* Command8 = nullptr;
-    QPushButton* Command62 = nullptr;
-    QPushButton* Command10 = nullptr;
+    QLabel* Label16 = nullptr;   // "Inizio"
+    QLabel* Label17 = nullptr;   // "Fine"
+    QLabel* Label18 = nullptr;   // "Ultime"
+    QPushButton* Command4 = nullptr;   // |<: Inizio at the first draw
+    QPushButton* Command5 = nullptr;   // >|: Inizio at the last draw
+    QPushButton* Command12 = nullptr;   // |<: Fine at the first draw
+    QPushButton* Command9 = nullptr;   // >|: Fine at the last draw
+    QPushButton* Command61 = nullptr;   // N°: Inizio by index number
+    QPushButton* Command8 = nullptr;   // N°: Fine by index number
+    QPushButton* Command62 = nullptr;   // Data: Inizio by date
+    QPushButton* Command10 = nullptr;   // Data: Fine by date
     std::array<QLabel*, 5> LblEST{};
     QLineEdit* Txt_Ultime = nullptr;
-    QPushButton* Command13Btn = nullptr;
+    QPushButton* Command13Btn = nullptr;   // Imposta: the last N draws
     GrigliaView* FG2 = nullptr;
     GrigliaView* FG3 = nullptr;
     GrigliaView* Fg1 = nullptr;
     // Lbl0..Lbl7: row r has r + 1 labels.
     std::array<std::vector<QLabel*>, predictive::RigheEtichette> Lbl;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command24 = nullptr;
-    QPushButton* Command37Btn = nullptr;
+    QPushButton* Command2 = nullptr;   // Copia tabella
+    QPushButton* Command24 = nullptr;   // Copia piramide
+    QPushButton* Command37Btn = nullptr;   // Stampa piramide
     QPushButton* CmDHelp = nullptr;
     QChartView* Grafico = nullptr;
 };

@@ -85,6 +85,29 @@ Statistiche::~Statistiche()
 
 void Statistiche::costruisci()
 {
+    QGroupBox* scelte = costruisciScelte();
+    QWidget* ritardi = costruisciRitardi();
+    Spia = new PaginaSpia(contesto_, this);
+    Terzo = new PaginaTerzo(contesto_, this);
+    Pagine = new QTabWidget(this);
+    Pagine->setObjectName(QStringLiteral("Pagine"));
+    Pagine->addTab(ritardi, QStringLiteral("Ritardi e frequenze"));
+    Pagine->addTab(Spia, QStringLiteral("Spia"));
+    Pagine->addTab(Terzo, QStringLiteral("Legge del terzo"));
+    pagineDaTastiera(Pagine);
+    // The sorte is the delays' own choice.
+    connect(Pagine, &QTabWidget::currentChanged, this, [this](int i) { Sorte->setEnabled(i == 0); });
+
+    auto* principale = new QVBoxLayout(this);
+    principale->addWidget(scelte);
+    principale->addWidget(Pagine, 1);
+    resize(1000, 720);
+
+    collega();
+}
+
+QGroupBox* Statistiche::costruisciScelte()
+{
     auto* scelte = new QGroupBox(this);
     auto* g = new QGridLayout(scelte);
     g->addWidget(etichetta(QStringLiteral("LabelRuote"), QStringLiteral("Ruote"), scelte), 0, 0);
@@ -144,7 +167,11 @@ void Statistiche::costruisci()
     intervallo->addWidget(ImpostaUltime);
     intervallo->addStretch();
     g->addLayout(intervallo, 1, 1);
+    return scelte;
+}
 
+QHBoxLayout* Statistiche::costruisciRiepilogo()
+{
     Riepilogo = etichetta(QStringLiteral("Riepilogo"), {}, this);
     QFont forte = Riepilogo->font();
     forte.setBold(true);
@@ -152,7 +179,13 @@ void Statistiche::costruisci()
     CmDHelp = pulsante(QStringLiteral("CmDHelp"), QStringLiteral("?"), QStringLiteral("Help in linea"), this);
     CmDHelp->setFixedWidth(34);
     auto* riga = new QHBoxLayout;
-    riga->addWidget(Riepilogo, 1);
+    riga->addWidget(Riepilogo);
+    // What chance alone gives, the same for every number (every pair): said once here, not in a
+    // column of equal values that would sort nothing.
+    LblAttesa = etichetta(QStringLiteral("LblAttesa"), {}, this);
+    LblAttesa->setToolTip(QStringLiteral("La frequenza che il caso da solo darebbe a ciascun numero (ciascun ambo) nelle estrazioni contate"));
+    riga->addSpacing(12);
+    riga->addWidget(LblAttesa, 1);
     // The board's colours: how rarely chance alone gives a delay so long.
     auto* didascalia = etichetta(QStringLiteral("LabelLegenda"), QStringLiteral("Prob. del ritardo:"), this);
     didascalia->setToolTip(QStringLiteral("La probabilità che il caso da solo dia un ritardo almeno così lungo"));
@@ -168,7 +201,12 @@ void Statistiche::costruisci()
     // the board and the chart still count single numbers.
     AvvisoRitardo = etichetta(QStringLiteral("AvvisoRitardo"), {}, this);
     AvvisoRitardo->setWordWrap(true);
+    return riga;
+}
 
+QWidget* Statistiche::costruisciRitardi()
+{
+    auto* riga = costruisciRiepilogo();
     // The board across the window, then the table (the presences of a number under it) beside the chart.
     Tabella = new GrigliaView(tabella_, this);
     Tabella->setObjectName(QStringLiteral("Tabella"));
@@ -195,14 +233,7 @@ void Statistiche::costruisci()
     // The ten columns share the window's width.
     Tabellone->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     Tabellone->setToolTip(QStringLiteral("Ogni numero con il suo ritardo; doppio clic: le sue uscite"));
-    Grafico = new QChartView(this);
-    Grafico->setObjectName(QStringLiteral("Grafico"));
-    // Under a dark palette the chart is drawn dark too (the series keep their own colours).
-    if (eScura(palette()))
-        Grafico->chart()->setTheme(QChart::ChartThemeDark);
-    Grafico->setRenderHint(QPainter::Antialiasing);
-    Grafico->setMinimumSize(380, 220);
-
+    costruisciGrafico();
     auto* divisore = new QSplitter(Qt::Horizontal, this);
     divisore->setObjectName(QStringLiteral("Divisore"));
     divisore->addWidget(sinistra);
@@ -221,22 +252,22 @@ void Statistiche::costruisci()
     vr->addWidget(AvvisoRitardo);
     vr->addWidget(Tabellone);
     vr->addWidget(divisore, 1);
-    Spia = new PaginaSpia(contesto_, this);
-    Terzo = new PaginaTerzo(contesto_, this);
-    Pagine = new QTabWidget(this);
-    Pagine->setObjectName(QStringLiteral("Pagine"));
-    Pagine->addTab(ritardi, QStringLiteral("Ritardi e frequenze"));
-    Pagine->addTab(Spia, QStringLiteral("Spia"));
-    Pagine->addTab(Terzo, QStringLiteral("Legge del terzo"));
-    pagineDaTastiera(Pagine);
-    // The sorte is the delays' own choice.
-    connect(Pagine, &QTabWidget::currentChanged, this, [this](int i) { Sorte->setEnabled(i == 0); });
+    return ritardi;
+}
 
-    auto* principale = new QVBoxLayout(this);
-    principale->addWidget(scelte);
-    principale->addWidget(Pagine, 1);
-    resize(1000, 720);
+void Statistiche::costruisciGrafico()
+{
+    Grafico = new QChartView(this);
+    Grafico->setObjectName(QStringLiteral("Grafico"));
+    // Under a dark palette the chart is drawn dark too (the series keep their own colours).
+    if (eScura(palette()))
+        Grafico->chart()->setTheme(QChart::ChartThemeDark);
+    Grafico->setRenderHint(QPainter::Antialiasing);
+    Grafico->setMinimumSize(380, 220);
+}
 
+void Statistiche::collega()
+{
     connect(Tutte, &QPushButton::clicked, this, &Statistiche::tutteLeRuote);
     connect(Sorte, &QComboBox::currentIndexChanged, this, [this] { ricalcola(); });
     connect(TuttoArchivio, &QPushButton::clicked, this, &Statistiche::tuttoLArchivio);
@@ -341,12 +372,14 @@ void Statistiche::svuota(const QString& motivo)
                                                                                 : statistics::Sorte::Estratto));
     tabella_.setRighe(1);
     Tabella->aggiorna();
+    Tabella->setColumnHidden(statistics::ColAttesa, true);
     tabellone_ = grid::Grid(9, 10);
     statistics::scriviTabellone(estratti_, tabellone_);
     Tabellone->aggiorna();
     presenze_.setRighe(1);
     Presenze->aggiorna();
     Riepilogo->setText(motivo);
+    LblAttesa->clear();
     aggiornaGrafico();
     Spia->svuota(motivo);
     Terzo->svuota(motivo);
@@ -393,6 +426,9 @@ void Statistiche::ricalcola()
     classi_ = statistics::distribuzioneRitardi(estratti_, 10);
 
     Riepilogo->setText(daStd(statistics::riepilogo(a, risultati_)));
+    LblAttesa->setText(QStringLiteral("Attesa di ogni %1: %2")
+                           .arg(p.sorte == statistics::Sorte::Ambo ? QStringLiteral("ambo") : QStringLiteral("numero"),
+                                daStd(statistics::conVirgola(risultati_.figure.front().attesa, 1))));
     scriviTabella();
     tabellone_ = grid::Grid(9, 10);
     statistics::scriviTabellone(estratti_, tabellone_);
@@ -416,6 +452,9 @@ void Statistiche::scriviTabella()
     for (int c = 0; c < statistics::NumeroColonne; ++c)
         tabella_.setLarghezza(c, c == statistics::ColNumero ? 810 : c == statistics::ColProb ? 900 : 750);
     Tabella->aggiorna();
+    // Only the view leaves Attesa out (LblAttesa says it once): the grid, its copy and its CSV keep
+    // the column as velmora-cli writes it.
+    Tabella->setColumnHidden(statistics::ColAttesa, true);
     int larghezza = 2 * Tabella->frameWidth() + Tabella->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < statistics::NumeroColonne; ++c)
         larghezza += Tabella->columnWidth(c);
@@ -462,9 +501,7 @@ void Statistiche::mostraPresenze(int primo, int secondo)
             ruote += (ruote.empty() ? "" : ",") + std::string(archive::SigleRuote[static_cast<std::size_t>(w)]);
         presenze_.setTesto(r, PresRuote, ruote);
         ruotePresenze_[p.estrazione] = p.ruote;
-        // The counted draws without it before this presence.
-        const int precedente = k + 1 < elenco.size() ? elenco[elenco.size() - 2 - k].t : 0;
-        presenze_.setNumero(r, PresRitardo, p.t - precedente - 1);
+        presenze_.setNumero(r, PresRitardo, p.ritardo);
     }
     presenze_.setLarghezza(PresData, 1300);
     presenze_.setLarghezza(PresRuote, 1500);

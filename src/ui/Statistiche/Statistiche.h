@@ -15,6 +15,8 @@
 class QChartView;
 class QComboBox;
 class QDateEdit;
+class QGroupBox;
+class QHBoxLayout;
 class QKeyEvent;
 class QLabel;
 class QPushButton;
@@ -64,7 +66,14 @@ protected:
     void keyPressEvent(QKeyEvent* evento) override;
 
 private:
+    // The constructor's parts: the choices above the pages, the page of the delays (its summary row,
+    // the board, the table and presences, the chart), the connections of the controls.
     void costruisci();
+    QGroupBox* costruisciScelte();
+    QHBoxLayout* costruisciRiepilogo();
+    QWidget* costruisciRitardi();
+    void costruisciGrafico();
+    void collega();
     // The date bounds of the archive as it is now; `seguiFine` moves "Al" to its last draw.
     void adeguaDate(bool seguiFine);
     void scriviTabella();
@@ -95,6 +104,7 @@ private:
     QSpinBox* Ultime = nullptr;
     QPushButton* ImpostaUltime = nullptr;
     QLabel* Riepilogo = nullptr;
+    QLabel* LblAttesa = nullptr;   // the Attesa every number (pair) shares
     QLabel* AvvisoRitardo = nullptr;
     QLabel* TitoloPresenze = nullptr;
     QPushButton* CmDHelp = nullptr;

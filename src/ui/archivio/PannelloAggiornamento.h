@@ -90,15 +90,15 @@ private:
     maintenance::RigheImporta righe_;   // what AGGIORNAMENTO writes; FgImporta_ only shows it
     grid::Grid FgImporta_;
     GrigliaView* FgImporta = nullptr;
-    QListWidget* List4 = nullptr;
+    QListWidget* List4 = nullptr;   // what the last check or update found, line by line
     QCheckBox* Check3 = nullptr;
     bool controllaDopoScarico_ = false;
     QString indirizzoStorico_;   // non-empty while the official file is being downloaded
     bool storicoCompleto_ = false;   // FgImporta holds the official file, which lists every draw
-    QLabel* Label5 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QLineEdit* Text3 = nullptr;
-    QLineEdit* Text4 = nullptr;
+    QLabel* Label5 = nullptr;   // the Internet address in use
+    QLineEdit* Text2 = nullptr;   // the Internet address being typed (a double click empties it)
+    QLineEdit* Text3 = nullptr;   // the address of the official historical archive
+    QLineEdit* Text4 = nullptr;   // the server of the update file
     QLabel* LblScarico = nullptr;
     bool annullato_ = false;     // Command26 stopped the download running
 };

@@ -36,7 +36,7 @@ signals:
 private:
     Servizi& servizi_;
     grid::Grid Fg1_;
-    QComboBox* Combo1 = nullptr;
+    QComboBox* Combo1 = nullptr;   // the year of the calendar
     QCheckBox* Check2 = nullptr;
     GrigliaView* Fg1 = nullptr;
 };

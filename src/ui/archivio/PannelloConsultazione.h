@@ -45,7 +45,7 @@ private:
     Servizi& servizi_;
     grid::Grid FgDB_;
     GrigliaView* FgDB = nullptr;
-    QLabel* Label9 = nullptr;
+    QLabel* Label9 = nullptr;   // the number of rows listed
 };
 
 }

@@ -35,7 +35,7 @@ private:
                             const QString& cosa);
 
     Servizi& servizi_;
-    QLabel* Label13 = nullptr;
+    QLabel* Label13 = nullptr;   // the path of the last file written
     QLabel* LblQuintavo = nullptr;
     QLabel* LblEsportazione = nullptr;
     QLabel* notaNumeris3_ = nullptr;

@@ -94,9 +94,9 @@ private:
     QLabel* LblMensile = nullptr;
     QLabel* LblAnnuale = nullptr;
     QCalendarWidget* MonthView1 = nullptr;
-    QLineEdit* Text1 = nullptr;
+    QLineEdit* Text1 = nullptr;   // the date SALVA ESTRAZIONE gives the new draw
     QLabel* LBLAGGIORNATO = nullptr;
-    QLabel* Label2 = nullptr;
+    QLabel* Label2 = nullptr;   // the number of draws in the archive
 };
 
 }

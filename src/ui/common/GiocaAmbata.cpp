@@ -37,7 +37,7 @@ std::int64_t giocaAmbata(Contesto& contesto, const QString& ambata, const std::a
     plays::Giocata g = plays::giocataDaAmbata(numero, ruote, std::max(colpi, 1), data, nota);
     g.finoAllaPrimaVincita = true;
     // A reference draw in the past: the wins the archive already holds are shown, not announced as news.
-    g.annunciata = plays::verificaGiocata(g, a, {}, [](const plays::Vincita&) {}).ultimaVincita;
+    plays::segnaGiaAnnunciate(g, a, regole::PremiLotto);
     std::int64_t id = 0;
     try {
         id = plays::aggiungiGiocata(contesto.sessione.dbProgramma(), g);

@@ -11,6 +11,7 @@
 #include "support/Storico.h"
 
 #include <QCheckBox>
+#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -120,8 +121,9 @@ private slots:
     {
         Banco t;
         const int n = t.a().NumeroEstrazioni;
-        plays::Importo esatto;
-        plays::Centesimi righe = 0;
+        // Worked by hand: a wheel that draws the number pays 11,23 / 3 less 8%, 1123 x 92 / 300 cents.
+        // In three-hundredths of a cent, the exact sum and the sum of the rows rounded one by one.
+        qint64 esatto = 0, righe = 0;
         for (int d : {n - 1, n - 2, n - 3}) {
             plays::Giocata g;
             g.numeri = {t.a().numero(d, 0, 1)};
@@ -130,16 +132,19 @@ private slots:
             g.dal = t.data(d);
             g.colpi = 1;
             plays::aggiungiGiocata(t.amb.sessione->dbProgramma(), g);
-            const auto e = plays::verificaGiocata(g, t.a(), plays::Tariffe{});
-            esatto += e.netto;
-            righe += e.vinto();
+            int ruote = 0;
+            for (int w = 0; w < 3; ++w)
+                for (int p = 1; p <= 5; ++p)
+                    ruote += t.a().numero(d, w, p) == g.numeri[0];
+            esatto += ruote * 1123LL * 92;
+            righe += (ruote * 1123LL * 92 + 150) / 300;
         }
-        QVERIFY2(esatto.centesimi() != righe, "the plays must leave fractions of a cent for the test to mean something");
+        const qint64 vinto = (esatto + 150) / 300;
+        QVERIFY2(vinto != righe, "the plays must leave fractions of a cent for the test to mean something");
         auto& w = t.apri();
+        const auto euro = [](qint64 c) { return QStringLiteral("%1,%2").arg(c / 100).arg(c % 100, 2, 10, QLatin1Char('0')); };
         QCOMPARE(w.findChild<QLabel*>(QStringLiteral("LblTotali"))->text(),
-                 QStringLiteral("3 giocate; spesa 3,00, vinto (netto) %1, saldo %2 euro")
-                     .arg(QString::fromStdString(plays::testoEuro(esatto.centesimi())),
-                          QString::fromStdString(plays::testoEuro(esatto.centesimi() - 300))));
+                 QStringLiteral("3 giocate; spesa 3,00, vinto (netto) %1, saldo %2 euro").arg(euro(vinto), euro(vinto - 300)));
     }
 
     void eliminazioneChiedePrima()
@@ -240,7 +245,7 @@ private slots:
         // The window's own ceilings: every payout 100 million per euro, 100000 euro on every sorte.
         plays::Tariffe t;
         t.paga.fill(10000000000LL);
-        plays::scriviTariffe(amb.sessione->dbProgramma(), t);
+        plays::salvaTariffe(amb.sessione->dbProgramma(), t);
         plays::Giocata g;
         g.numeri = {1, 12, 23, 34, 45, 2, 13, 24, 35, 46};
         for (int w = 0; w < 10; ++w)
@@ -330,7 +335,10 @@ private slots:
         t.amb.contesto->apriFinestra = [&](const QString& nome) -> QWidget* { return nome == QLatin1String("Giocate") ? &w : nullptr; };
         QCOMPARE(ui::giocaAmbata(*t.amb.contesto, QStringLiteral("45"), ruote, 8, n - 2, nullptr, QStringLiteral("NUM BA1")),
                  std::int64_t(1));
-        const QString dal = QString::fromStdString(plays::giornoDopo(t.data(n - 2)));
+        // The day after the reference draw, by Qt's calendar rather than the routine the window calls.
+        const QString dal = QDate::fromString(QString::fromStdString(t.data(n - 2)), QStringLiteral("dd/MM/yyyy"))
+                                .addDays(1)
+                                .toString(QStringLiteral("dd/MM/yyyy"));
         QCOMPARE(d.messaggi().back().testo,
                  QStringLiteral("Aggiunta la giocata N° 1: ambata 45 su BA,CA, 1 euro di estratto, dal %1 per 8 colpi, "
                                 "fino alla prima vincita.")

@@ -2,7 +2,6 @@
 // the same choices; sorting, the scan, the followed draws in the mini list, the chart, the empty choices, help.
 #include "SupportoUi.h"
 
-#include "cli/Comandi.h"
 #include "ui/Container/Container.h"
 #include "ui/Estrazioni_minielenco/Estrazioni_minielenco.h"
 #include "ui/Statistiche/PaginaSpia.h"
@@ -25,7 +24,6 @@
 #include <QtCharts/QChartView>
 #include <QtTest>
 
-#include <sstream>
 
 namespace {
 
@@ -37,17 +35,10 @@ struct Banco {
     }
     template <class T>
     T* c(const QWidget& w, const QString& nome) const { return testui::controllo<T>(w, nome); }
-    // velmora-cli on the same archive: standard output and the last line of standard error.
-    std::pair<std::string, std::string> cli(const std::string& comando, std::vector<std::string> opzioni) const
+    // velmora-cli on the same archive, another process: standard output and the last line of standard error.
+    std::pair<std::string, std::string> cli(const QString& comando, const QStringList& opzioni) const
     {
-        opzioni.insert(opzioni.begin(), {comando, "--archivio", amb.file(QStringLiteral("A.db")).toStdString()});
-        std::istringstream in;
-        std::ostringstream out, err;
-        if (cli::esegui(opzioni, in, out, err) != 0)
-            qFatal("velmora-cli %s: %s", comando.c_str(), err.str().c_str());
-        std::string e = err.str();
-        e.pop_back();
-        return {out.str(), e.substr(e.rfind('\n') + 1)};
+        return testui::velmoraCli(QStringList{comando, QStringLiteral("--archivio"), amb.file(QStringLiteral("A.db"))} + opzioni);
     }
 
     testui::Ambiente amb;

@@ -1,8 +1,8 @@
-// The window Statistiche offscreen: the table equals velmora-cli statistiche for the same choices; wheels,
+// The window Statistiche offscreen: the table equals velmora-cli statistiche (run as a program of its own)
+// for the same choices; wheels,
 // range, sorte, sorting, the board, the chart, presences in the mini list, the archive reloaded, help.
 #include "SupportoUi.h"
 
-#include "cli/Comandi.h"
 #include "ui/Container/Container.h"
 #include "ui/Estrazioni_minielenco/Estrazioni_minielenco.h"
 #include "ui/Statistiche/Statistiche.h"
@@ -23,7 +23,6 @@
 #include <QtCharts/QChartView>
 #include <QtTest>
 
-#include <sstream>
 
 namespace {
 
@@ -42,18 +41,17 @@ struct Banco {
     template <class T>
     T* c(const QString& nome) const { return testui::controllo<T>(*finestra, nome); }
     QString riepilogo() const { return c<QLabel>(QStringLiteral("Riepilogo"))->text(); }
-    // velmora-cli statistiche on the same archive: standard output and the last line of standard error.
-    std::pair<std::string, std::string> cli(std::vector<std::string> opzioni) const
+    // velmora-cli statistiche on the same archive, another process: standard output and the last line of standard error.
+    std::pair<std::string, std::string> cli(const QStringList& opzioni) const
     {
-        opzioni.insert(opzioni.begin(), {"statistiche", "--archivio", amb.file(QStringLiteral("A.db")).toStdString()});
-        std::istringstream in;
-        std::ostringstream out, err;
-        const int codice = cli::esegui(opzioni, in, out, err);
-        if (codice != 0)
-            qFatal("velmora-cli statistiche: %s", err.str().c_str());
-        std::string e = err.str();
-        e.pop_back();
-        return {out.str(), e.substr(e.rfind('\n') + 1)};
+        return testui::velmoraCli(QStringList{QStringLiteral("statistiche"), QStringLiteral("--archivio"), amb.file(QStringLiteral("A.db"))}
+                                  + opzioni);
+    }
+    // The Attesa of the first row of velmora-cli's table: the same for every row.
+    static QString attesa(const std::string& out)
+    {
+        const auto riga = QString::fromStdString(out).split(QLatin1Char('\n')).value(1).split(QLatin1Char('\t'));
+        return riga.value(statistics::ColAttesa);
     }
     std::string tabella() const { return finestra->tabella().comeTesto("\n"); }
 
@@ -84,6 +82,9 @@ private slots:
         auto [out, err] = t.cli({});
         QCOMPARE(t.tabella(), out);
         QCOMPARE(t.riepilogo().toStdString(), err);
+        // Attesa is said once above the table, not in a column of 90 equal values.
+        QCOMPARE(t.c<QLabel>(QStringLiteral("LblAttesa"))->text(), QStringLiteral("Attesa di ogni numero: ") + Banco::attesa(out));
+        QVERIFY(t.c<ui::GrigliaView>(QStringLiteral("Tabella"))->isColumnHidden(statistics::ColAttesa));
 
         // Three wheels, a range of dates, ordered by frequency.
         t.c<QToolButton>(QStringLiteral("RuotaCA"))->click();
@@ -104,6 +105,7 @@ private slots:
         std::tie(out, err) = t.cli({"--ruote", "tutte", "--sorte", "ambo", "--lista", "4005"});
         QCOMPARE(t.tabella(), out);
         QCOMPARE(t.riepilogo().toStdString(), err);
+        QCOMPARE(t.c<QLabel>(QStringLiteral("LblAttesa"))->text(), QStringLiteral("Attesa di ogni ambo: ") + Banco::attesa(out));
 
         // The last 50 draws up to "Al", Nazionale alone: none before 2005 in this archive.
         t.c<QComboBox>(QStringLiteral("Sorte"))->setCurrentIndex(0);

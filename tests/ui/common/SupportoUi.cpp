@@ -7,10 +7,23 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QSignalSpy>
 
 namespace testui {
+
+std::pair<std::string, std::string> velmoraCli(const QStringList& argomenti)
+{
+    QProcess p;
+    p.start(QString::fromUtf8(VELMORA_CLI), argomenti);
+    if (!p.waitForFinished(300000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        qFatal("velmora-cli %s: %s", qPrintable(argomenti.join(QLatin1Char(' '))), p.readAllStandardError().constData());
+    std::string err = p.readAllStandardError().toStdString();
+    if (!err.empty() && err.back() == '\n')
+        err.pop_back();
+    return {p.readAllStandardOutput().toStdString(), err.substr(err.rfind('\n') + 1)};
+}
 
 const QString& archivioModello()
 {

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace testui {
@@ -31,6 +33,11 @@ T* controllo(const QObject& finestra, const QString& nome)
 
 // Where a file dialog opens when nothing was remembered for its purpose: the user's documents, else home.
 QString documentiOCasa();
+
+// velmora-cli run as a program of its own, so that a window's expected figures never come from
+// the window's process: standard output and the last line of standard error. A command that
+// fails stops the test.
+std::pair<std::string, std::string> velmoraCli(const QStringList& argomenti);
 
 // Forgets every window a test registered, so that the next test starts from none.
 void svuotaRegistroFinestre();
