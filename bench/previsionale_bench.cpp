@@ -41,9 +41,8 @@ void ElaboraTutteLeRuote(benchmark::State& state)
         state.SkipWithError("archivio storico non trovato (VELMORA_STORICO)");
         return;
     }
-    grid::Grid FgR;
-    predictive::preparaFgR(FgR);
-    predictive::selezionaRuote(FgR, true);
+    predictive::Ruote ruote = predictive::ruoteIniziali();
+    predictive::selezionaRuote(ruote, true);
     predictive::Ingresso in;
     in.inizio = 1;
     in.fine = a->NumeroEstrazioniModello;
@@ -52,7 +51,7 @@ void ElaboraTutteLeRuote(benchmark::State& state)
     in.capogioco = static_cast<int>(state.range(1));
     predictive::PiramidePrevisionale pp;
     for (auto _ : state) {
-        auto esito = pp.CalcolaPiramidePrevisionale(*a, FgR, in);
+        auto esito = pp.CalcolaPiramidePrevisionale(*a, ruote, in);
         benchmark::DoNotOptimize(esito);
         benchmark::DoNotOptimize(pp.Fg1.testo(0, 0).data());
     }
