@@ -8,7 +8,6 @@
 #include <functional>
 #include <limits>
 #include <memory>
-#include <queue>
 #include <stdexcept>
 
 namespace workbench {
@@ -142,31 +141,35 @@ std::uint16_t massimoDi(const std::uint16_t* somme, std::size_t n)
     return static_cast<std::uint16_t>(static_cast<std::uint16_t>(piu) ^ 0x8000u);
 }
 
-// The first position from `da` whose sum is `v` (size() when none): blocks of 64 sums are
-// compared at once (the compiler vectorises the inner loop), the block that holds it scanned.
-std::size_t trova(const std::uint16_t* somme, std::size_t n, std::size_t da, std::uint16_t v)
+// How many of the n sums from `somme` are `v`; the positions of the first ones, offset by
+// `da`, are added to `primi` until it holds `limite`. Blocks of 32 sums are compared at
+// once (the compiler vectorises the inner loop) and only a block that holds one is read one by one.
+int contaPari(const std::uint16_t* somme, std::size_t n, std::uint16_t v, std::size_t da,
+              std::vector<std::uint32_t>& primi, std::size_t limite)
 {
-    constexpr std::size_t Blocco = 64;
-    std::size_t i = da;
-    for (; i < n && i % Blocco != 0; ++i)
-        if (somme[i] == v)
-            return i;
-    for (; i + Blocco <= n; i += Blocco) {
-        unsigned uguale = 0;
+    constexpr std::size_t Blocco = 32;
+    int quanti = 0;
+    std::size_t i = 0;
+    const auto annota = [&](std::size_t j) {
+        ++quanti;
+        if (primi.size() < limite)
+            primi.push_back(static_cast<std::uint32_t>(da + j));
+    };
+    for (; i + Blocco <= n && primi.size() < limite; i += Blocco) {
+        std::uint16_t uguale = 0;
         for (std::size_t k = 0; k < Blocco; ++k)
-            uguale |= somme[i + k] == v ? 1u : 0u;
+            uguale |= static_cast<std::uint16_t>(somme[i + k] == v ? 0xffffu : 0u);
         if (uguale)
-            break;
+            for (std::size_t k = 0; k < Blocco; ++k)
+                if (somme[i + k] == v)
+                    annota(i + k);
     }
+    if (primi.size() >= limite)
+        return quanti + static_cast<int>(std::count(somme + i, somme + n, v));
     for (; i < n; ++i)
         if (somme[i] == v)
-            return i;
-    return n;
-}
-
-std::size_t trova(const std::vector<std::uint16_t>& somme, std::size_t da, std::uint16_t v)
-{
-    return trova(somme.data(), somme.size(), da, v);
+            annota(i);
+    return quanti;
 }
 
 }
@@ -186,13 +189,26 @@ struct PunteggiIncrementali::Blocco {
     // Classes 2 and 7 with an outcome that stays when N1 and N2 swap (SOM, PER, SOM+, …):
     // (i2, i1) then scores as (i1, i2) on every case, and only the sums of i1 <= i2 are kept.
     bool simmetrico = false;
+    // Class 7: each pair's row of Valori sums has its highest kept at `righe` (see Somme::massimiRighe).
+    std::size_t righe = 0;
 };
 
 // Sums kept for one set of cases.
 struct PunteggiIncrementali::Somme {
     std::vector<std::uint16_t> valori;
     std::vector<Vertice> vertici;   // per operator block, its highest packed sum and its ties
+    // Class 7's highest sum of each pair's row, worked out as the row is updated: the block's
+    // highest and its ties are then looked for only in the rows that hold it.
+    std::vector<std::uint16_t> massimiRighe;
     Casi casi;
+
+    void azzera(std::size_t candidati, std::size_t blocchi, std::size_t righe)
+    {
+        valori.assign(candidati, 0);
+        vertici.assign(blocchi, Vertice{});
+        massimiRighe.assign(righe, 0);
+        casi.clear();
+    }
 };
 
 PunteggiIncrementali::PunteggiIncrementali(const archive::Archivio& a, const std::vector<OperatoreRicerca>& operatori,
@@ -219,6 +235,10 @@ PunteggiIncrementali::PunteggiIncrementali(const archive::Archivio& a, const std
             memoriaDiretti += tenuti;
         }
         totale_ += static_cast<std::size_t>(n);
+        if (b.tipo == 7) {
+            b.righe = righe_;
+            righe_ += static_cast<std::size_t>(n / Valori);
+        }
         blocchi_.push_back(b);
     }
 }
@@ -245,10 +265,11 @@ void PunteggiIncrementali::tabella(Blocco& b, int dim2, int dimV, avanzamento::A
     }
 }
 
-void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vector<Vertice>& vertici,
-                                   const std::vector<Variazione>& variazioni,
+void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>& variazioni,
                                    avanzamento::Avanzamento* avanzamento)
 {
+    std::vector<std::uint16_t>& somme = tenute.valori;
+    std::vector<Vertice>& vertici = tenute.vertici;
     for (auto& b : blocchi_) {
         if (b.op < 0 || b.diretto || b.tavola)
             continue;
@@ -266,6 +287,8 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
     // The changed cases: each one's share, new less old, per forecast, and its numbers.
     struct Passo {
         std::array<std::uint16_t, 92> delta{};
+        // The shares of 1..90 twice over: an outcome turning round 90 reads one run of it.
+        std::array<std::uint16_t, 2 * Valori> doppio{};
         NumeriCaso c;
         // The numbers 1..90 whose share changes (index x - 1), when they are few: a case that
         // gains a colpo changes only the numbers first out in it.
@@ -285,6 +308,8 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
         }
         if (!cambia)
             continue;
+        for (int j = 0; j < 2 * Valori; ++j)
+            p.doppio[static_cast<std::size_t>(j)] = p.delta[static_cast<std::size_t>(j % Valori + 1)];
         p.c = numeriCaso(a_, var.d);
         for (int x = 1; x <= 90 && p.cambiati.size() <= PochiCambiati; ++x)
             if (p.delta[static_cast<std::size_t>(x)] != 0)
@@ -320,7 +345,7 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
             }
             for (int i : b.fissi)
                 s[i] = 0;
-            vertici[static_cast<std::size_t>(indice)] = vertice(b, s);
+            vertice(b, s, nullptr, vertici[static_cast<std::size_t>(indice)]);
             return;
         }
         switch (b.tipo) {
@@ -340,41 +365,42 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
             });
             break;
         case 7:
-            perOgni(Riferimenti, 1, [&](int i1) {
+            // Pair by pair, every changed case in turn: the row stays in cache for its highest.
+            for (int i1 = 0; i1 < Riferimenti; ++i1) {
                 avanzamento::controlla(avanzamento);
-                for (const Passo& p : passi) {
-                    const auto& num = p.c.numeri;
-                    const std::uint16_t* dq = p.delta.data();
-                    const int n1 = num[static_cast<std::size_t>(i1)];
-                    for (int i2 = b.simmetrico ? i1 : 0; i2 < Riferimenti; ++i2) {
-                        const int n2 = num[static_cast<std::size_t>(i2)];
-                        std::uint16_t* riga = s + (i1 * Riferimenti + i2) * Valori;
+                for (int i2 = b.simmetrico ? i1 : 0; i2 < Riferimenti; ++i2) {
+                    const int coppia = i1 * Riferimenti + i2;
+                    std::uint16_t* riga = s + coppia * Valori;
+                    for (const Passo& p : passi) {
+                        const int n1 = p.c.numeri[static_cast<std::size_t>(i1)];
+                        const int n2 = p.c.numeri[static_cast<std::size_t>(i2)];
                         if (n1 < 0 || n2 < 0)
                             continue;
-                        // Outcomes b + 1 .. 90, 1 .. b over V: two runs of the shares, which
-                        // the compiler adds many at a time.
+                        // Outcomes r + 1 .. 90, 1 .. r over V: one run of the doubled shares,
+                        // which the compiler adds many at a time.
                         if (const int r = b.rotazione ? b.rotazione[n1 * 91 + n2] : -1; r >= 0) {
-                            const std::uint16_t* d1 = dq + 1;
                             if (!p.cambiati.empty()) {
                                 // Few numbers changed: number j + 1 is the outcome at V = j - r (round 90).
-                                for (const int j : p.cambiati)
-                                    riga[j >= r ? j - r : j - r + Valori] =
-                                        static_cast<std::uint16_t>(riga[j >= r ? j - r : j - r + Valori] + d1[j]);
+                                const std::uint16_t* d1 = p.delta.data() + 1;
+                                for (const int j : p.cambiati) {
+                                    auto& v = riga[j >= r ? j - r : j - r + Valori];
+                                    v = static_cast<std::uint16_t>(v + d1[j]);
+                                }
                                 continue;
                             }
-                            const int m = Valori - r;
-                            for (int k = 0; k < m; ++k)
-                                riga[k] = static_cast<std::uint16_t>(riga[k] + d1[r + k]);
-                            for (int k = m; k < Valori; ++k)
-                                riga[k] = static_cast<std::uint16_t>(riga[k] + d1[k - m]);
+                            const std::uint16_t* d = p.doppio.data() + r;
+                            for (int k = 0; k < Valori; ++k)
+                                riga[k] = static_cast<std::uint16_t>(riga[k] + d[k]);
                             continue;
                         }
+                        const std::uint16_t* dq = p.delta.data();
                         const std::uint8_t* esiti = b.tavola + (n1 * 91 + n2) * Valori;
                         for (int k = 0; k < Valori; ++k)
                             riga[k] = static_cast<std::uint16_t>(riga[k] + dq[esiti[k]]);
                     }
+                    tenute.massimiRighe[b.righe + static_cast<std::size_t>(coppia)] = massimoDi(riga, Valori);
                 }
-            });
+            }
             break;
         default:
             for (const Passo& p : passi) {
@@ -422,37 +448,60 @@ void PunteggiIncrementali::applica(std::vector<std::uint16_t>& somme, std::vecto
         // A fixed number in disguise never scores, as in the search.
         for (int i : b.fissi)
             s[i] = 0;
-        vertici[static_cast<std::size_t>(indice)] = vertice(b, s);
+        std::uint16_t* massimiRighe = b.tipo == 7 ? tenute.massimiRighe.data() + b.righe : nullptr;
+        if (massimiRighe)
+            for (std::size_t k = 0; k < b.fissi.size(); ++k) {
+                // Each row that holds one (they come in order) has its highest again.
+                const int coppia = b.fissi[k] / Valori;
+                if (k + 1 == b.fissi.size() || b.fissi[k + 1] / Valori != coppia)
+                    massimiRighe[coppia] = massimoDi(s + coppia * Valori, Valori);
+            }
+        vertice(b, s, massimiRighe, vertici[static_cast<std::size_t>(indice)]);
     });
 }
 
-PunteggiIncrementali::Vertice PunteggiIncrementali::vertice(const Blocco& b, const std::uint16_t* s)
+void PunteggiIncrementali::vertice(const Blocco& b, const std::uint16_t* s, const std::uint16_t* massimiRighe, Vertice& v)
 {
-    Vertice v;
-    if (!b.simmetrico) {
+    constexpr auto Limite = static_cast<std::size_t>(PariMeritoValutati);
+    v.massimo = 0;
+    v.pari = 0;
+    v.tenuti = 0;
+    v.primi.clear();
+    if (!b.simmetrico && !massimiRighe) {
         v.massimo = massimoDi(s, static_cast<std::size_t>(b.quanti));
-        v.pari = static_cast<int>(std::count(s, s + b.quanti, v.massimo));
+        v.pari = contaPari(s, static_cast<std::size_t>(b.quanti), v.massimo, 0, v.primi, Limite);
         v.tenuti = v.pari;
-        v.primo = trova(s, static_cast<std::size_t>(b.quanti), 0, v.massimo);
-        return v;
+        return;
     }
-    // Only the kept half, from (i1, i1) to the end of each row of pairs; every pair but
-    // (i1, i1) stands for its twin too.
-    const std::size_t dimV = b.tipo == 7 ? Valori : 1;
-    v.primo = static_cast<std::size_t>(b.quanti);
-    for (std::size_t i1 = 0; i1 < Riferimenti; ++i1)
-        v.massimo = std::max(v.massimo, massimoDi(s + (i1 * Riferimenti + i1) * dimV, (Riferimenti - i1) * dimV));
-    for (std::size_t i1 = 0; i1 < Riferimenti; ++i1) {
-        const std::size_t da = (i1 * Riferimenti + i1) * dimV, n = (Riferimenti - i1) * dimV;
-        const std::uint16_t* riga = s + da;
-        const int qui = static_cast<int>(std::count(riga, riga + n, v.massimo));
-        v.pari += 2 * qui - static_cast<int>(std::count(riga, riga + dimV, v.massimo));
+    // Rows of sums: a pair's Valori of class 7, the single sums of a row of pairs (i1, ·)
+    // of class 2. A symmetric operator keeps each row of pairs from (i1, i1) on, and every
+    // pair but (i1, i1) stands for its twin too.
+    const bool sette = b.tipo == 7;
+    const std::size_t dimV = sette ? Valori : 1;
+    const auto righe = [&](auto&& ogni) {
+        for (std::size_t i1 = 0; i1 < Riferimenti; ++i1)
+            for (std::size_t i2 = b.simmetrico ? i1 : 0; i2 < Riferimenti; i2 = sette ? i2 + 1 : Riferimenti) {
+                const std::size_t da = (i1 * Riferimenti + i2) * dimV;
+                ogni(da, sette ? dimV : (Riferimenti - i2) * dimV, i1 * Riferimenti + i2, b.simmetrico && i1 == i2);
+            }
+    };
+    if (massimiRighe)
+        righe([&](std::size_t, std::size_t, std::size_t coppia, bool) { v.massimo = std::max(v.massimo, massimiRighe[coppia]); });
+    else
+        righe([&](std::size_t da, std::size_t n, std::size_t, bool) { v.massimo = std::max(v.massimo, massimoDi(s + da, n)); });
+    righe([&](std::size_t da, std::size_t n, std::size_t coppia, bool diagonale) {
+        if (massimiRighe && massimiRighe[coppia] != v.massimo)
+            return;
+        const int qui = contaPari(s + da, n, v.massimo, da, v.primi, Limite);
         v.tenuti += qui;
-        // The first in enumeration order is in the kept half, in the first row that holds it.
-        if (qui > 0 && v.primo == static_cast<std::size_t>(b.quanti))
-            v.primo = da + trova(riga, n, 0, v.massimo);
-    }
-    return v;
+        if (!b.simmetrico) {
+            v.pari += qui;
+            return;
+        }
+        // The diagonal pair has no twin: a class 2 row starts with it, class 7's is a whole row.
+        const int sullaDiagonale = sette ? (diagonale ? qui : 0) : (s[da] == v.massimo);
+        v.pari += 2 * qui - sullaDiagonale;
+    });
 }
 
 RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzamento::Avanzamento* avanzamento,
@@ -508,15 +557,11 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
     if (scelta == somme_.end() || migliore > voluti.size()) {
         if (somme_.size() < limite) {
             somme_.emplace_front();
-            somme_.front().valori.assign(totale_, 0);
-            somme_.front().vertici.assign(blocchi_.size(), Vertice{});
             scelta = somme_.begin();
         } else {
             scelta = std::prev(somme_.end());
-            std::fill(scelta->valori.begin(), scelta->valori.end(), std::uint16_t{0});
-            std::fill(scelta->vertici.begin(), scelta->vertici.end(), Vertice{});
-            scelta->casi.clear();
         }
+        scelta->azzera(totale_, blocchi_.size(), righe_);
     }
     somme_.splice(somme_.begin(), somme_, scelta);
     Somme& s = somme_.front();
@@ -533,7 +578,7 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
             variazioni.push_back({d, 0, ultimo});
     // A stop halfway leaves sums that match no set of cases: they are dropped.
     try {
-        applica(s.valori, s.vertici, variazioni, avanzamento);
+        applica(s, variazioni, avanzamento);
     } catch (...) {
         somme_.pop_front();
         throw;
@@ -552,7 +597,7 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
     for (std::size_t k = 0; k < blocchi_.size(); ++k)
         if (s.vertici[k].massimo == massimo)
             alVertice.push_back(k);
-    const std::size_t primo = blocchi_[alVertice.front()].inizio + s.vertici[alVertice.front()].primo;
+    const std::size_t primo = blocchi_[alVertice.front()].inizio + s.vertici[alVertice.front()].primi.front();
     const auto riga = [&](std::size_t indice) {
         const auto blocco = std::prev(std::upper_bound(blocchi_.begin(), blocchi_.end(), indice,
                                                        [](std::size_t i, const Blocco& b) { return i < b.inizio; }));
@@ -560,16 +605,15 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
                              static_cast<int>(indice - blocco->inizio), massimo >> BitTot, massimo & ((1 << BitTot) - 1));
     };
     if (pari)
-        pariMerito(s, alVertice, massimo, imp.riferimento, riga, *pari);
+        pariMerito(s, alVertice, imp.riferimento, riga, *pari);
     return riga(primo);
 }
 
 void PunteggiIncrementali::pariMerito(const Somme& tenute, const std::vector<std::size_t>& alVertice,
-                                     std::uint16_t massimo, int riferimento,
+                                     int riferimento,
                                      const std::function<RigaEsito(std::size_t)>& riga, PariMerito& pari) const
 {
     pari = PariMerito{};
-    const std::vector<std::uint16_t>& somme = tenute.valori;
     // The reference's ambata of a tied candidate: from its operator's table on the reference's
     // numbers, as the cases read them; an operator that reads the draw is asked as the search asks it.
     const NumeriCaso rif = numeriCaso(a_, riferimento);
@@ -622,44 +666,26 @@ void PunteggiIncrementali::pariMerito(const Somme& tenute, const std::vector<std
     for (const std::size_t k : alVertice) {
         const Blocco& b = blocchi_[k];
         pari.formule += tenute.vertici[k].pari;
+        const auto& primi = tenute.vertici[k].primi;
         if (!b.simmetrico) {
-            // As many as were counted: no scan past the last one.
-            int trovati = 0;
-            for (std::size_t i = b.inizio + tenute.vertici[k].primo;
-                 trovati < tenute.vertici[k].tenuti && valutate < PariMeritoValutati; i = trova(somme, i + 1, massimo)) {
-                ++trovati;
-                valuta(b, i);
-            }
+            for (const std::uint32_t j : primi)
+                valuta(b, b.inizio + j);
             continue;
         }
-        // Only i1 <= i2 is kept: every other pair ties where its twin does, and takes its
-        // own place in enumeration order.
+        // Only i1 <= i2 is kept: every other pair ties where its twin does, and takes its own
+        // place in enumeration order. A twin comes after its kept pair, so the first ones of
+        // both are among the kept first ones listed and their twins.
         const std::size_t dimV = b.tipo == 7 ? Valori : 1;
-        // The first ones still to evaluate, in enumeration order: a kept tie and its twin come
-        // no earlier than the kept one, so the walk stops past the last of them.
-        const auto quanti = static_cast<std::size_t>(PariMeritoValutati - valutate);
-        std::priority_queue<std::size_t> primi;
-        const auto prendi = [&](std::size_t j) {
-            primi.push(j);
-            if (primi.size() > quanti)
-                primi.pop();
-        };
-        int trovati = 0;
-        for (std::size_t i = b.inizio + tenute.vertici[k].primo; trovati < tenute.vertici[k].tenuti && quanti > 0;
-             i = trova(somme, i + 1, massimo), ++trovati) {
-            const std::size_t j = i - b.inizio;
-            if (primi.size() == quanti && j > primi.top())
-                break;
-            const std::size_t i1 = j / dimV / Riferimenti, i2 = j / dimV % Riferimenti;
-            prendi(j);
-            if (i1 != i2)
-                prendi((i2 * Riferimenti + i1) * dimV + j % dimV);
-        }
         std::vector<std::size_t> ordine;
-        for (; !primi.empty(); primi.pop())
-            ordine.push_back(primi.top());
-        for (auto it = ordine.rbegin(); it != ordine.rend(); ++it)
-            valuta(b, b.inizio + *it);
+        for (const std::uint32_t j : primi) {
+            ordine.push_back(j);
+            const std::size_t i1 = j / dimV / Riferimenti, i2 = j / dimV % Riferimenti;
+            if (i1 != i2)
+                ordine.push_back((i2 * Riferimenti + i1) * dimV + j % dimV);
+        }
+        std::sort(ordine.begin(), ordine.end());
+        for (const std::size_t j : ordine)
+            valuta(b, b.inizio + j);
     }
     pari.tutte = pari.formule <= PariMeritoValutati;
 }
