@@ -290,6 +290,10 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
         // The shares of 1..90 twice over: an outcome turning round 90 reads one run of it.
         std::array<std::uint16_t, 2 * Valori> doppio{};
         NumeriCaso c;
+        // Each pair of cells (i1, i2) as the tables of class 2 read it, n1 * 91 + n2, shared by
+        // every such operator; `valide` masks out a pair with a cell that cannot be read.
+        std::array<std::uint16_t, Riferimenti * Riferimenti> coppie{};
+        std::array<std::uint16_t, Riferimenti * Riferimenti> valide{};
         // The numbers 1..90 whose share changes (index x - 1), when they are few: a case that
         // gains a colpo changes only the numbers first out in it.
         std::vector<int> cambiati;
@@ -311,6 +315,14 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
         for (int j = 0; j < 2 * Valori; ++j)
             p.doppio[static_cast<std::size_t>(j)] = p.delta[static_cast<std::size_t>(j % Valori + 1)];
         p.c = numeriCaso(a_, var.d);
+        for (int i1 = 0; i1 < Riferimenti; ++i1)
+            for (int i2 = 0; i2 < Riferimenti; ++i2) {
+                const int n1 = p.c.numeri[static_cast<std::size_t>(i1)], n2 = p.c.numeri[static_cast<std::size_t>(i2)];
+                const auto j = static_cast<std::size_t>(i1 * Riferimenti + i2);
+                const bool valida = n1 >= 0 && n2 >= 0;
+                p.coppie[j] = static_cast<std::uint16_t>(valida ? n1 * 91 + n2 : 0);
+                p.valide[j] = valida ? 0xffffu : 0u;
+            }
         for (int x = 1; x <= 90 && p.cambiati.size() <= PochiCambiati; ++x)
             if (p.delta[static_cast<std::size_t>(x)] != 0)
                 p.cambiati.push_back(x - 1);
@@ -350,19 +362,14 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
         }
         switch (b.tipo) {
         case 2:
-            perOgni(Riferimenti, 1, [&](int i1) {
-                for (const Passo& p : passi) {
-                    const auto& num = p.c.numeri;
-                    const std::uint16_t* dq = p.delta.data();
-                    const int n1 = num[static_cast<std::size_t>(i1)];
-                    for (int i2 = b.simmetrico ? i1 : 0; i2 < Riferimenti; ++i2) {
-                        const int n2 = num[static_cast<std::size_t>(i2)];
-                        const int x = n1 < 0 || n2 < 0 ? Errore : b.tavola[n1 * 91 + n2];
-                        auto& v = s[i1 * Riferimenti + i2];
-                        v = static_cast<std::uint16_t>(v + dq[x]);
+            for (const Passo& p : passi) {
+                const std::uint16_t* dq = p.delta.data();
+                for (int i1 = 0; i1 < Riferimenti; ++i1)
+                    for (int i = i1 * Riferimenti + (b.simmetrico ? i1 : 0); i < (i1 + 1) * Riferimenti; ++i) {
+                        const auto j = static_cast<std::size_t>(i);
+                        s[i] = static_cast<std::uint16_t>(s[i] + (dq[b.tavola[p.coppie[j]]] & p.valide[j]));
                     }
-                }
-            });
+            }
             break;
         case 7:
             // Pair by pair, every changed case in turn: the row stays in cache for its highest.
