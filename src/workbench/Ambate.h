@@ -142,12 +142,9 @@ ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte);
 RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Archivio& a,
                               avanzamento::Avanzamento* avanzamento = nullptr);
 
-// The result row of candidate `indice` of operator `op` in the search's enumeration order
+// The result row of candidate `indice` of operator `op` in the search's enumeration order (candidati::decodifica)
 // (the fields its type writes: wheels and positions, value), scoring `cop` and `tot`.
 RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot);
-
-// How many candidates the search enumerates for an operator of class `tipo` (0 for an unknown class).
-int candidatiDelTipo(int tipo);
 
 // The outcomes of operator `op`, one that only combines the numbers it is given, over every
 // input, as the searches read them: esiti[(n1 * dim2 + n2) * dimV + V] (0 a value never drawn,
@@ -176,24 +173,6 @@ EsitiTabulati tabulaOperatore(int op, int dim2, int dimV, const archive::Archivi
 // on the operator's tables: the searches skip them (they score nothing). The class of the
 // fixed number itself (4) has none; class 6 reads the draw and is not tabulated.
 std::vector<int> candidatiFissi(int tipo, const EsitiTabulati& t);
-
-// The fields an operator that reads the draw gets on draw `estrazione` for the cells `i1`, `i2`
-// of the case (wheel × 5 + position − 1; −1 when the candidate has no such cell); numbers and
-// value are left for the caller. Inline: the search calls it once per candidate and case.
-inline engine::ValoriOperatore valoriDelleCelle(int estrazione, int i1, int i2)
-{
-    engine::ValoriOperatore v;
-    v.EstrazioneCalcolo = estrazione;
-    if (i1 >= 0) {
-        v.R1 = i1 / 5;
-        v.P1 = i1 % 5 + 1;
-    }
-    if (i2 >= 0) {
-        v.R2 = i2 / 5;
-        v.P2 = i2 % 5 + 1;
-    }
-    return v;
-}
 
 // Number N(d, w, p) as a formula of the searches reads it: OperandoFuori when d is not a
 // draw or the number is outside 0..90, OperandoNonEstratto when wheel w was not drawn in d

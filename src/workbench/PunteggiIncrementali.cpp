@@ -2,6 +2,7 @@
 #include "workbench/PunteggiIncrementali.h"
 
 #include "engine/Operatori.h"
+#include "workbench/Candidati.h"
 #include "workbench/Parallelo.h"
 
 #include <algorithm>
@@ -15,9 +16,6 @@ namespace workbench {
 namespace {
 
 constexpr int Ruote = archive::NumeroRuote;
-constexpr int Riferimenti = Ruote * 5;   // (wheel, position) pairs, index w * 5 + p - 1
-constexpr int Valori = 90;               // V of types 3 and 7
-constexpr int Ritardi = 11;              // V of type 5
 constexpr int Errore = 91;               // a forecast that cannot be computed: never scores
 
 // A score packed in 16 bits: Cop in the top six, Tot in the low ten. Shares add and
@@ -27,27 +25,6 @@ constexpr int BitTot = 10;
 constexpr std::size_t MassimoCasi = 63;
 
 inline int indiceEsito(int x) { return x >= 1 && x <= 90 ? x : 0; }
-
-// The numbers of a case draw as the candidates read them: -1 outside 0..90 or the archive.
-struct NumeriCaso {
-    int d = 0;
-    std::array<int, Riferimenti> numeri{};
-    std::array<std::array<int, Riferimenti>, Ritardi> precedenti{};
-};
-
-NumeriCaso numeriCaso(const archive::Archivio& a, int d)
-{
-    NumeriCaso c;
-    c.d = d;
-    for (int w = 0; w < Ruote; ++w)
-        for (int p = 1; p <= 5; ++p) {
-            const auto i = static_cast<std::size_t>(w * 5 + p - 1);
-            c.numeri[i] = leggiOperando(a, d, w, p);
-            for (int k = 0; k < Ritardi; ++k)
-                c.precedenti[static_cast<std::size_t>(k)][i] = leggiOperando(a, d - k, w, p);
-        }
-    return c;
-}
 
 // The packed share of case d whose colpi run to `ultimo`, per forecast 0..91: Cop 1 and
 // Tot = wheels in play holding the forecast in the first colpo that holds it anywhere.
@@ -63,70 +40,23 @@ std::array<std::uint16_t, 92> quota(const archive::Archivio& a, const std::array
 
 // The forecasts of an operator that reads the draw, for each candidate of class `tipo` in
 // enumeration order on case c (Errore where it cannot be computed), as the search sets its fields.
-std::vector<std::uint8_t> esitiDiretti(int tipo, int op, const NumeriCaso& c, const archive::Archivio& a)
+std::vector<std::uint8_t> esitiDiretti(int tipo, int op, const NumeriDelCaso& c, const archive::Archivio& a)
 {
-    std::vector<std::uint8_t> esiti(static_cast<std::size_t>(candidatiDelTipo(tipo)), Errore);
-    auto valuta = [&](const engine::ValoriOperatore& v) {
-        try {
-            return static_cast<std::uint8_t>(indiceEsito(engine::Valuta(op, v, a)));
-        } catch (const engine::ErroreCalcolo&) {
-            return static_cast<std::uint8_t>(Errore);
-        }
-    };
-    auto diretto = [&](int i1, int i2, int n1, int n2, int k) {
-        if (n1 < 0 || n2 < 0)
-            return static_cast<std::uint8_t>(Errore);
-        engine::ValoriOperatore v = valoriDelleCelle(c.d, i1, i2);
-        v.N1 = n1;
-        v.N2 = n2;
-        v.ValoreFisso = k;
-        return valuta(v);
-    };
-    const auto& num = c.numeri;
-    std::size_t i = 0;
-    switch (tipo) {
-    case 1:
-        for (int i1 = 0; i1 < Riferimenti; ++i1)
-            esiti[i++] = diretto(i1, -1, num[static_cast<std::size_t>(i1)], 0, 0);
-        break;
-    case 2:
-        for (int i1 = 0; i1 < Riferimenti; ++i1)
-            for (int i2 = 0; i2 < Riferimenti; ++i2)
-                esiti[i++] = diretto(i1, i2, num[static_cast<std::size_t>(i1)], num[static_cast<std::size_t>(i2)], 0);
-        break;
-    case 3:
-        for (int i1 = 0; i1 < Riferimenti; ++i1)
-            for (int k = 0; k < Valori; ++k)
-                esiti[i++] = diretto(i1, -1, num[static_cast<std::size_t>(i1)], 0, k);
-        break;
-    case 4:
-        for (int n = 1; n <= 90; ++n)
-            esiti[i++] = diretto(-1, -1, n, 0, 0);
-        break;
-    case 5:
-        for (int k = 0; k < Ritardi; ++k)
-            for (int i1 = 0; i1 < Riferimenti; ++i1)
-                esiti[i++] = diretto(i1, -1, c.precedenti[static_cast<std::size_t>(k)][static_cast<std::size_t>(i1)], 0, k);
-        break;
-    case 6:
+    const int n = candidati::quanti(tipo);
+    std::vector<std::uint8_t> esiti(static_cast<std::size_t>(n), Errore);
+    for (int i = 0; i < n; ++i) {
+        const Candidato candidato = candidati::decodifica(tipo, i);
         // A wheel not drawn, or a case on which the whole-wheel formula fails, is skipped,
         // as the search does.
-        for (int r = 0; r < Ruote; ++r, ++i)
-            if (a.ruotaEstratta(c.d, r)) {
-                engine::ValoriOperatore v;
-                v.EstrazioneCalcolo = c.d;
-                v.R1 = r;
-                esiti[i] = valuta(v);
-            }
-        break;
-    case 7:
-        for (int i1 = 0; i1 < Riferimenti; ++i1)
-            for (int i2 = 0; i2 < Riferimenti; ++i2)
-                for (int k = 0; k < Valori; ++k)
-                    esiti[i++] =
-                        diretto(i1, i2, num[static_cast<std::size_t>(i1)], num[static_cast<std::size_t>(i2)], k);
-        break;
-    default: break;
+        if (tipo == 6 && !a.ruotaEstratta(c.d, candidato.ruota))
+            continue;
+        const engine::ValoriOperatore v = valoriDelCandidato(tipo, candidato, c);
+        if (v.N1 < 0 || v.N2 < 0)
+            continue;
+        try {
+            esiti[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(indiceEsito(engine::Valuta(op, v, a)));
+        } catch (const engine::ErroreCalcolo&) {
+        }
     }
     return esiti;
 }
@@ -184,12 +114,13 @@ struct PunteggiIncrementali::Blocco {
     std::size_t inizio = 0;
     int quanti = 0;
     const std::uint8_t* tavola = nullptr;   // forecasts over every input, for the others
+    int dim2 = 1, dimV = 1;                 // its shape: [(n1 * dim2 + n2) * dimV + V]
     std::vector<int> fissi;                 // its candidates that are a fixed number in disguise
     const std::int8_t* rotazione = nullptr; // see EsitiTabulati
     // Classes 2 and 7 with an outcome that stays when N1 and N2 swap (SOM, PER, SOM+, …):
     // (i2, i1) then scores as (i1, i2) on every case, and only the sums of i1 <= i2 are kept.
     bool simmetrico = false;
-    // Class 7: each pair's row of Valori sums has its highest kept at `righe` (see Somme::massimiRighe).
+    // Class 7: each pair's row of ValoriFissi sums has its highest kept at `righe` (see Somme::massimiRighe).
     std::size_t righe = 0;
 };
 
@@ -218,7 +149,7 @@ PunteggiIncrementali::PunteggiIncrementali(const archive::Archivio& a, const std
     std::size_t memoriaDiretti = 0;
     for (std::size_t k = 0; k < operatori_.size(); ++k) {
         const auto& o = operatori_[k];
-        const int n = candidatiDelTipo(o.tipo);
+        const int n = candidati::quanti(o.tipo);
         if (!o.scelto || n == 0)
             continue;
         Blocco b;
@@ -237,7 +168,7 @@ PunteggiIncrementali::PunteggiIncrementali(const archive::Archivio& a, const std
         totale_ += static_cast<std::size_t>(n);
         if (b.tipo == 7) {
             b.righe = righe_;
-            righe_ += static_cast<std::size_t>(n / Valori);
+            righe_ += static_cast<std::size_t>(n / ValoriFissi);
         }
         blocchi_.push_back(b);
     }
@@ -253,6 +184,8 @@ void PunteggiIncrementali::tabella(Blocco& b, int dim2, int dimV, avanzamento::A
                                             [avanzamento] { avanzamento::controlla(avanzamento); });
     b.fissi = candidatiFissi(b.tipo, t);
     b.tavola = t.esiti;
+    b.dim2 = dim2;
+    b.dimV = dimV;
     b.rotazione = t.rotazione;
     if (dim2 == 91 && (b.tipo == 2 || b.tipo == 7)) {
         b.simmetrico = true;
@@ -278,8 +211,8 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
         case 4: tabella(b, 1, 1, avanzamento); break;
         case 2: tabella(b, 91, 1, avanzamento); break;
         case 3:
-        case 5: tabella(b, 1, Valori, avanzamento); break;
-        case 7: tabella(b, 91, Valori, avanzamento); break;
+        case 5: tabella(b, 1, ValoriFissi, avanzamento); break;
+        case 7: tabella(b, 91, ValoriFissi, avanzamento); break;
         default: break;
         }
     }
@@ -288,12 +221,12 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
     struct Passo {
         std::array<std::uint16_t, 92> delta{};
         // The shares of 1..90 twice over: an outcome turning round 90 reads one run of it.
-        std::array<std::uint16_t, 2 * Valori> doppio{};
-        NumeriCaso c;
+        std::array<std::uint16_t, 2 * ValoriFissi> doppio{};
+        NumeriDelCaso c;
         // Each pair of cells (i1, i2) as the tables of class 2 read it, n1 * 91 + n2, shared by
         // every such operator; `valide` masks out a pair with a cell that cannot be read.
-        std::array<std::uint16_t, Riferimenti * Riferimenti> coppie{};
-        std::array<std::uint16_t, Riferimenti * Riferimenti> valide{};
+        std::array<std::uint16_t, CelleCaso * CelleCaso> coppie{};
+        std::array<std::uint16_t, CelleCaso * CelleCaso> valide{};
         // The numbers 1..90 whose share changes (index x - 1), when they are few: a case that
         // gains a colpo changes only the numbers first out in it.
         std::vector<int> cambiati;
@@ -312,13 +245,13 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
         }
         if (!cambia)
             continue;
-        for (int j = 0; j < 2 * Valori; ++j)
-            p.doppio[static_cast<std::size_t>(j)] = p.delta[static_cast<std::size_t>(j % Valori + 1)];
-        p.c = numeriCaso(a_, var.d);
-        for (int i1 = 0; i1 < Riferimenti; ++i1)
-            for (int i2 = 0; i2 < Riferimenti; ++i2) {
+        for (int j = 0; j < 2 * ValoriFissi; ++j)
+            p.doppio[static_cast<std::size_t>(j)] = p.delta[static_cast<std::size_t>(j % ValoriFissi + 1)];
+        p.c = numeriDelCaso(a_, var.d);
+        for (int i1 = 0; i1 < CelleCaso; ++i1)
+            for (int i2 = 0; i2 < CelleCaso; ++i2) {
                 const int n1 = p.c.numeri[static_cast<std::size_t>(i1)], n2 = p.c.numeri[static_cast<std::size_t>(i2)];
-                const auto j = static_cast<std::size_t>(i1 * Riferimenti + i2);
+                const auto j = static_cast<std::size_t>(candidati::codifica(2, {i1, i2}));
                 const bool valida = n1 >= 0 && n2 >= 0;
                 p.coppie[j] = static_cast<std::uint16_t>(valida ? n1 * 91 + n2 : 0);
                 p.valide[j] = valida ? 0xffffu : 0u;
@@ -364,8 +297,8 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
         case 2:
             for (const Passo& p : passi) {
                 const std::uint16_t* dq = p.delta.data();
-                for (int i1 = 0; i1 < Riferimenti; ++i1)
-                    for (int i = i1 * Riferimenti + (b.simmetrico ? i1 : 0); i < (i1 + 1) * Riferimenti; ++i) {
+                for (int i1 = 0; i1 < CelleCaso; ++i1)
+                    for (int i = candidati::codifica(2, {i1, b.simmetrico ? i1 : 0}); i < candidati::codifica(2, {i1 + 1, 0}); ++i) {
                         const auto j = static_cast<std::size_t>(i);
                         s[i] = static_cast<std::uint16_t>(s[i] + (dq[b.tavola[p.coppie[j]]] & p.valide[j]));
                     }
@@ -373,11 +306,11 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
             break;
         case 7:
             // Pair by pair, every changed case in turn: the row stays in cache for its highest.
-            for (int i1 = 0; i1 < Riferimenti; ++i1) {
+            for (int i1 = 0; i1 < CelleCaso; ++i1) {
                 avanzamento::controlla(avanzamento);
-                for (int i2 = b.simmetrico ? i1 : 0; i2 < Riferimenti; ++i2) {
-                    const int coppia = i1 * Riferimenti + i2;
-                    std::uint16_t* riga = s + coppia * Valori;
+                for (int i2 = b.simmetrico ? i1 : 0; i2 < CelleCaso; ++i2) {
+                    const int coppia = candidati::codifica(2, {i1, i2});
+                    std::uint16_t* riga = s + candidati::codifica(7, {i1, i2});
                     for (const Passo& p : passi) {
                         const int n1 = p.c.numeri[static_cast<std::size_t>(i1)];
                         const int n2 = p.c.numeri[static_cast<std::size_t>(i2)];
@@ -390,44 +323,45 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
                                 // Few numbers changed: number j + 1 is the outcome at V = j - r (round 90).
                                 const std::uint16_t* d1 = p.delta.data() + 1;
                                 for (const int j : p.cambiati) {
-                                    auto& v = riga[j >= r ? j - r : j - r + Valori];
+                                    auto& v = riga[j >= r ? j - r : j - r + ValoriFissi];
                                     v = static_cast<std::uint16_t>(v + d1[j]);
                                 }
                                 continue;
                             }
                             const std::uint16_t* d = p.doppio.data() + r;
-                            for (int k = 0; k < Valori; ++k)
+                            for (int k = 0; k < ValoriFissi; ++k)
                                 riga[k] = static_cast<std::uint16_t>(riga[k] + d[k]);
                             continue;
                         }
                         const std::uint16_t* dq = p.delta.data();
-                        const std::uint8_t* esiti = b.tavola + (n1 * 91 + n2) * Valori;
-                        for (int k = 0; k < Valori; ++k)
+                        const std::uint8_t* esiti = b.tavola + (n1 * 91 + n2) * ValoriFissi;
+                        for (int k = 0; k < ValoriFissi; ++k)
                             riga[k] = static_cast<std::uint16_t>(riga[k] + dq[esiti[k]]);
                     }
-                    tenute.massimiRighe[b.righe + static_cast<std::size_t>(coppia)] = massimoDi(riga, Valori);
+                    tenute.massimiRighe[b.righe + static_cast<std::size_t>(coppia)] = massimoDi(riga, ValoriFissi);
                 }
             }
             break;
         default:
             for (const Passo& p : passi) {
-                const NumeriCaso& c = p.c;
+                const NumeriDelCaso& c = p.c;
                 const auto& num = c.numeri;
                 const std::uint16_t* dq = p.delta.data();
                 switch (b.tipo) {
                 case 1:
-                    for (int i1 = 0; i1 < Riferimenti; ++i1) {
+                    for (int i1 = 0; i1 < CelleCaso; ++i1) {
                         const int n1 = num[static_cast<std::size_t>(i1)];
                         const int x = n1 < 0 ? Errore : b.tavola[n1];
-                        s[i1] = static_cast<std::uint16_t>(s[i1] + dq[x]);
+                        auto& v = s[candidati::codifica(1, {i1})];
+                        v = static_cast<std::uint16_t>(v + dq[x]);
                     }
                     break;
                 case 3:
-                    for (int i1 = 0; i1 < Riferimenti; ++i1) {
+                    for (int i1 = 0; i1 < CelleCaso; ++i1) {
                         const int n1 = num[static_cast<std::size_t>(i1)];
-                        std::uint16_t* riga = s + i1 * Valori;
-                        for (int k = 0; k < Valori; ++k) {
-                            const int x = n1 < 0 ? Errore : b.tavola[n1 * Valori + k];
+                        std::uint16_t* riga = s + candidati::codifica(3, {i1});
+                        for (int k = 0; k < ValoriFissi; ++k) {
+                            const int x = n1 < 0 ? Errore : b.tavola[n1 * ValoriFissi + k];
                             riga[k] = static_cast<std::uint16_t>(riga[k] + dq[x]);
                         }
                     }
@@ -435,15 +369,16 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
                 case 4:
                     for (int n = 1; n <= 90; ++n) {
                         const int x = b.tavola[n];
-                        s[n - 1] = static_cast<std::uint16_t>(s[n - 1] + dq[x]);
+                        auto& v = s[candidati::codifica(4, {-1, -1, n})];
+                        v = static_cast<std::uint16_t>(v + dq[x]);
                     }
                     break;
                 case 5:
                     for (int k = 0; k < Ritardi; ++k)
-                        for (int i1 = 0; i1 < Riferimenti; ++i1) {
+                        for (int i1 = 0; i1 < CelleCaso; ++i1) {
                             const int n1 = c.precedenti[static_cast<std::size_t>(k)][static_cast<std::size_t>(i1)];
-                            const int x = n1 < 0 ? Errore : b.tavola[n1 * Valori + k];
-                            auto& v = s[k * Riferimenti + i1];
+                            const int x = n1 < 0 ? Errore : b.tavola[n1 * ValoriFissi + k];
+                            auto& v = s[candidati::codifica(5, {i1, -1, k})];
                             v = static_cast<std::uint16_t>(v + dq[x]);
                         }
                     break;
@@ -459,9 +394,9 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
         if (massimiRighe)
             for (std::size_t k = 0; k < b.fissi.size(); ++k) {
                 // Each row that holds one (they come in order) has its highest again.
-                const int coppia = b.fissi[k] / Valori;
-                if (k + 1 == b.fissi.size() || b.fissi[k + 1] / Valori != coppia)
-                    massimiRighe[coppia] = massimoDi(s + coppia * Valori, Valori);
+                const int coppia = b.fissi[k] / ValoriFissi;
+                if (k + 1 == b.fissi.size() || b.fissi[k + 1] / ValoriFissi != coppia)
+                    massimiRighe[coppia] = massimoDi(s + coppia * ValoriFissi, ValoriFissi);
             }
         vertice(b, s, massimiRighe, vertici[static_cast<std::size_t>(indice)]);
     });
@@ -480,16 +415,17 @@ void PunteggiIncrementali::vertice(const Blocco& b, const std::uint16_t* s, cons
         v.tenuti = v.pari;
         return;
     }
-    // Rows of sums: a pair's Valori of class 7, the single sums of a row of pairs (i1, ·)
+    // Rows of sums: a pair's ValoriFissi of class 7, the single sums of a row of pairs (i1, ·)
     // of class 2. A symmetric operator keeps each row of pairs from (i1, i1) on, and every
     // pair but (i1, i1) stands for its twin too.
     const bool sette = b.tipo == 7;
-    const std::size_t dimV = sette ? Valori : 1;
+    const std::size_t dimV = sette ? ValoriFissi : 1;
     const auto righe = [&](auto&& ogni) {
-        for (std::size_t i1 = 0; i1 < Riferimenti; ++i1)
-            for (std::size_t i2 = b.simmetrico ? i1 : 0; i2 < Riferimenti; i2 = sette ? i2 + 1 : Riferimenti) {
-                const std::size_t da = (i1 * Riferimenti + i2) * dimV;
-                ogni(da, sette ? dimV : (Riferimenti - i2) * dimV, i1 * Riferimenti + i2, b.simmetrico && i1 == i2);
+        for (int i1 = 0; i1 < CelleCaso; ++i1)
+            for (int i2 = b.simmetrico ? i1 : 0; i2 < CelleCaso; i2 = sette ? i2 + 1 : CelleCaso) {
+                const auto da = static_cast<std::size_t>(candidati::codifica(b.tipo, {i1, i2}));
+                ogni(da, sette ? dimV : static_cast<std::size_t>(CelleCaso - i2), static_cast<std::size_t>(candidati::codifica(2, {i1, i2})),
+                     b.simmetrico && i1 == i2);
             }
     };
     if (massimiRighe)
@@ -623,38 +559,16 @@ void PunteggiIncrementali::pariMerito(const Somme& tenute, const std::vector<std
     pari = PariMerito{};
     // The reference's ambata of a tied candidate: from its operator's table on the reference's
     // numbers, as the cases read them; an operator that reads the draw is asked as the search asks it.
-    const NumeriCaso rif = numeriCaso(a_, riferimento);
+    const NumeriDelCaso rif = numeriDelCaso(a_, riferimento);
     const auto ambata = [&](const Blocco& b, std::size_t i) {
         int x = Errore;
         if (!b.tavola) {
             const auto n = previsioneRiga(riga(i), a_, riferimento);
             x = n ? *n : Errore;
         } else {
-            const auto j = static_cast<int>(i - b.inizio);
-            const auto n = [&](int cella) { return rif.numeri[static_cast<std::size_t>(cella)]; };
-            switch (b.tipo) {
-            case 1: x = n(j) < 0 ? Errore : b.tavola[n(j)]; break;
-            case 2: {
-                const int n1 = n(j / Riferimenti), n2 = n(j % Riferimenti);
-                x = n1 < 0 || n2 < 0 ? Errore : b.tavola[n1 * 91 + n2];
-                break;
-            }
-            case 3: x = n(j / Valori) < 0 ? Errore : b.tavola[n(j / Valori) * Valori + j % Valori]; break;
-            case 4: x = b.tavola[j + 1]; break;
-            case 5: {
-                const int k = j / Riferimenti;
-                const int n1 = rif.precedenti[static_cast<std::size_t>(k)][static_cast<std::size_t>(j % Riferimenti)];
-                x = n1 < 0 ? Errore : b.tavola[n1 * Valori + k];
-                break;
-            }
-            case 7: {
-                const int coppia = j / Valori;
-                const int n1 = n(coppia / Riferimenti), n2 = n(coppia % Riferimenti);
-                x = n1 < 0 || n2 < 0 ? Errore : b.tavola[(n1 * 91 + n2) * Valori + j % Valori];
-                break;
-            }
-            default: break;
-            }
+            const Candidato c = candidati::decodifica(b.tipo, static_cast<int>(i - b.inizio));
+            const engine::ValoriOperatore v = valoriDelCandidato(b.tipo, c, rif);
+            x = v.N1 < 0 || v.N2 < 0 ? Errore : b.tavola[(v.N1 * b.dim2 + v.N2) * b.dimV + v.ValoreFisso];
         }
         return x >= 1 && x <= 90 ? x : 0;
     };
@@ -682,13 +596,14 @@ void PunteggiIncrementali::pariMerito(const Somme& tenute, const std::vector<std
         // Only i1 <= i2 is kept: every other pair ties where its twin does, and takes its own
         // place in enumeration order. A twin comes after its kept pair, so the first ones of
         // both are among the kept first ones listed and their twins.
-        const std::size_t dimV = b.tipo == 7 ? Valori : 1;
         std::vector<std::size_t> ordine;
         for (const std::uint32_t j : primi) {
             ordine.push_back(j);
-            const std::size_t i1 = j / dimV / Riferimenti, i2 = j / dimV % Riferimenti;
-            if (i1 != i2)
-                ordine.push_back((i2 * Riferimenti + i1) * dimV + j % dimV);
+            Candidato c = candidati::decodifica(b.tipo, static_cast<int>(j));
+            if (c.cella1 != c.cella2) {
+                std::swap(c.cella1, c.cella2);
+                ordine.push_back(static_cast<std::size_t>(candidati::codifica(b.tipo, c)));
+            }
         }
         std::sort(ordine.begin(), ordine.end());
         for (const std::size_t j : ordine)
