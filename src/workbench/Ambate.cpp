@@ -240,6 +240,9 @@ public:
         if (tabulato)
             for (int i : candidatiFissi(tipo, tabella_))
                 punti[static_cast<std::size_t>(i)] = Punteggio{};
+        else if (diretto_)
+            for (int i : candidatiFissiDiretti(tipo, op_))
+                punti[static_cast<std::size_t>(i)] = Punteggio{};
         if (errore)
             anomalia = true;
     }
@@ -580,6 +583,126 @@ int leggiOperando(const archive::Archivio& a, int d, int w, int p)
         return OperandoNonEstratto;
     const int n = a.numero(d, w, p);
     return n >= 0 && n <= 90 ? n : OperandoFuori;
+}
+
+namespace {
+
+// Draws of varied numbers for costanteSuOgniEstrazione: every wheel drawn, its five numbers
+// different from each other and, position by position, from draw to draw.
+constexpr int PrimaProva = Ritardi + 1;   // class 5 reads up to 10 draws before
+constexpr int Prove = 12;
+
+void estrazioneDiProva(archive::Archivio& a, int d, int seme)
+{
+    for (int w = 0; w < Ruote; ++w) {
+        std::array<bool, 91> preso{};
+        for (int p = 1; p <= 5; ++p) {
+            int x = (seme * 37 + w * 53 + p * 17 + (seme * w * 11 + p * p * seme) % 29) % 90 + 1;
+            while (preso[static_cast<std::size_t>(x)])
+                x = x % 90 + 1;
+            preso[static_cast<std::size_t>(x)] = true;
+            a.setNumero(d, w, p, static_cast<std::int16_t>(x));
+        }
+    }
+}
+
+const archive::Archivio& archivioDiProva()
+{
+    static const archive::Archivio prova = [] {
+        archive::Archivio a;
+        a.NumeroEstrazioni = PrimaProva + Prove - 1;
+        for (int d = 1; d <= a.NumeroEstrazioni; ++d)
+            estrazioneDiProva(a, d, d);
+        return a;
+    }();
+    return prova;
+}
+
+}
+
+bool costanteSuOgniEstrazione(const std::vector<Lettura>& letture,
+                              const std::function<int(const archive::Archivio&, int)>& valore, int& costante)
+{
+    const archive::Archivio& prova = archivioDiProva();
+    costante = valore(prova, PrimaProva);
+    for (int d = PrimaProva + 1; d < PrimaProva + Prove; ++d)
+        if (valore(prova, d) != costante)
+            return false;
+    if (letture.empty())
+        return true;
+    const bool soloSuD = std::all_of(letture.begin(), letture.end(), [](const Lettura& l) { return l.ritardo == 0; });
+    if (letture.size() > 2 || !soloSuD)
+        return false;   // not provable here: taken to depend on the draw
+    // Every content of the numbers read, one draw each, the others as a varied draw holds them.
+    const int contenuti = letture.size() == 1 ? 90 : 90 * 90;
+    auto tutte = std::make_unique<archive::Archivio>();
+    tutte->NumeroEstrazioni = PrimaProva + contenuti - 1;
+    for (int t = 0; t < contenuti; ++t) {
+        const int d = PrimaProva + t;
+        estrazioneDiProva(*tutte, d, d);
+        tutte->setNumero(d, letture[0].ruota, letture[0].posizione, static_cast<std::int16_t>(t % 90 + 1));
+        if (letture.size() == 2)
+            tutte->setNumero(d, letture[1].ruota, letture[1].posizione, static_cast<std::int16_t>(t / 90 + 1));
+    }
+    for (int d = 1; d < PrimaProva; ++d)
+        estrazioneDiProva(*tutte, d, d);
+    for (int d = PrimaProva; d <= tutte->NumeroEstrazioni; ++d)
+        if (valore(*tutte, d) != costante)
+            return false;
+    return true;
+}
+
+std::vector<int> candidatiFissiDiretti(int tipo, int op)
+{
+    static std::mutex guardia;
+    static std::map<std::pair<int, int>, std::vector<int>> noti;
+    const std::lock_guard<std::mutex> l(guardia);
+    const auto trovato = noti.find({tipo, op});
+    if (trovato != noti.end())
+        return trovato->second;
+    std::vector<int>& fissi = noti[{tipo, op}];
+    const engine::Ingressi in = engine::LeggeOperatore(op);
+    if (!in.Estrazione)
+        return fissi;
+    // The varied draws' numbers, read once for every candidate.
+    const archive::Archivio& prova = archivioDiProva();
+    std::vector<NumeriDelCaso> numeriProva;
+    for (int d = 0; d < PrimaProva + Prove; ++d)
+        numeriProva.push_back(numeriDelCaso(prova, d));
+    for (int i = 0; i < candidati::quanti(tipo); ++i) {
+        const Candidato c = candidati::decodifica(tipo, i);
+        const engine::ValoriOperatore campi = valoriDelCandidato(tipo, c, NumeriDelCaso{});
+        std::vector<Lettura> letture;
+        const auto leggi = [&](Lettura x) {
+            if (std::find(letture.begin(), letture.end(), x) == letture.end())
+                letture.push_back(x);
+        };
+        if (in.N1 && c.cella1 >= 0)
+            leggi({c.cella1 / 5, c.cella1 % 5 + 1, tipo == 5 ? c.valore : 0});
+        if (in.N2 && c.cella2 >= 0)
+            leggi({c.cella2 / 5, c.cella2 % 5 + 1, 0});
+        // The operator's own reads: the first P positions of its wheels, or the whole wheel.
+        for (int p = 1; in.R1 && p <= (in.P1 ? campi.P1 : 5); ++p)
+            leggi({campi.R1, p, 0});
+        for (int p = 1; in.R2 && p <= (in.P2 ? campi.P2 : 5); ++p)
+            leggi({campi.R2, p, 0});
+        const auto valore = [&](const archive::Archivio& a, int d) {
+            const NumeriDelCaso caso = &a == &prova ? numeriProva[static_cast<std::size_t>(d)] : numeriDelCaso(a, d);
+            const engine::ValoriOperatore v = valoriDelCandidato(tipo, c, caso);
+            if (v.N1 < 0 || v.N2 < 0)
+                return static_cast<int>(Errore);
+            try {
+                return indiceEsito(engine::Valuta(op, v, a));
+            } catch (const engine::ErroreCalcolo&) {
+                return static_cast<int>(Errore);
+            }
+        };
+        // Only a number: a formula that never computes, or never gives a number, scores nothing anyway.
+        int costante = 0;
+        if (costanteSuOgniEstrazione(letture, valore, costante) && costante >= 1 && costante <= 90)
+            fissi.push_back(i);
+    }
+    return fissi;
 }
 
 NumeriDelCaso numeriDelCaso(const archive::Archivio& a, int d)

@@ -125,7 +125,8 @@ ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte);
 // its Tot exceeds the Cop of the last row; rows go by Cop, equal Cop by Tot (more wheels
 // hit in the covering colpi), equal both in enumeration order (operator rows of FgOp,
 // then the type's candidates). A candidate that reads a wheel not drawn on a case scores
-// nothing there (no anomaly); a fixed number in disguise (candidatiFissi) scores nothing.
+// nothing there (no anomaly); a fixed number in disguise (candidatiFissi, candidatiFissiDiretti)
+// scores nothing.
 // The operators that only combine their inputs are tabulated over every input first.
 // Type 7 (272250 candidates) and its tabulation always spread their work over the
 // cores (`fili` of them); types 2 and 3 (3025 and 4950 candidates) only when they score
@@ -171,8 +172,32 @@ EsitiTabulati tabulaOperatore(int op, int dim2, int dimV, const archive::Archivi
 
 // The candidates of class `tipo`, in enumeration order, that are a fixed number in disguise
 // on the operator's tables: the searches skip them (they score nothing). The class of the
-// fixed number itself (4) has none; class 6 reads the draw and is not tabulated.
+// fixed number itself (4) has none; an operator that reads the draw (class 6 among them) is
+// not tabulated: see candidatiFissiDiretti.
 std::vector<int> candidatiFissi(int tipo, const EsitiTabulati& t);
+
+// A number a formula reads from the archive: wheel, position, and how many draws before the
+// case's own (class 5 reads d - V).
+struct Lettura {
+    int ruota = 0;
+    int posizione = 1;
+    int ritardo = 0;
+    bool operator==(const Lettura&) const = default;
+};
+
+// Whether `valore(a, d)`, a formula reading only the numbers `letture` of draw d, gives the same
+// number whatever the draw holds; `costante` gets it. Proved, not guessed: a few varied draws
+// first (two different values: it depends on the draw), then, when they agree, every content of
+// the numbers read (each 1..90) when they are at most two, all of draw d. Beyond that it cannot
+// be proved here and the formula is taken to depend on the draw.
+bool costanteSuOgniEstrazione(const std::vector<Lettura>& letture,
+                              const std::function<int(const archive::Archivio&, int)>& valore, int& costante);
+
+// The candidates of class `tipo` of operator `op`, one that reads the draw itself (class 6,
+// SOMN, MED, MED2, …), that give the same number 1..90 on every draw (costanteSuOgniEstrazione
+// on the numbers its cells and the operator read): a fixed number in disguise, skipped by the
+// searches as candidatiFissi. Worked out once per operator and class in the process.
+std::vector<int> candidatiFissiDiretti(int tipo, int op);
 
 // Number N(d, w, p) as a formula of the searches reads it: OperandoFuori when d is not a
 // draw or the number is outside 0..90, OperandoNonEstratto when wheel w was not drawn in d

@@ -161,6 +161,8 @@ PunteggiIncrementali::PunteggiIncrementali(const archive::Archivio& a, const std
         b.quanti = n;
         // Keeping every case's forecasts costs a byte per candidate and draw: up to about 64 MB.
         const std::size_t tenuti = static_cast<std::size_t>(n) * (static_cast<std::size_t>(std::max(a_.NumeroEstrazioni, 0)) + 1);
+        if (b.diretto)
+            b.fissi = candidatiFissiDiretti(b.tipo, b.op);
         if (b.diretto && memoriaDiretti + tenuti <= (64u << 20)) {
             b.esitiCasi.resize(static_cast<std::size_t>(std::max(a_.NumeroEstrazioni, 0)) + 1);
             memoriaDiretti += tenuti;
