@@ -174,6 +174,12 @@ PunteggiIncrementali::PunteggiIncrementali(const archive::Archivio& a, const std
         }
         blocchi_.push_back(b);
     }
+    // The widest first: the threads then end together, each one's last items small.
+    ordine_.resize(blocchi_.size());
+    for (std::size_t k = 0; k < ordine_.size(); ++k)
+        ordine_[k] = k;
+    std::stable_sort(ordine_.begin(), ordine_.end(),
+                     [&](std::size_t x, std::size_t y) { return blocchi_[x].quanti > blocchi_[y].quanti; });
 }
 
 PunteggiIncrementali::~PunteggiIncrementali() = default;
@@ -270,9 +276,11 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
 
     // The operators spread over the cores, each one's candidates on one thread, every changed
     // case in each: one loop of the kept threads per reference. Each operator writes only its own
-    // sums; the two wide ones (class 7) hold most of the work and go to different threads.
-    squadra_->perOgni(static_cast<int>(blocchi_.size()), [&](int indice) {
-        Blocco& b = blocchi_[static_cast<std::size_t>(indice)];
+    // sums; the widest come first (ordine_): the two of class 7 hold most of the work and go to
+    // different threads, the small ones then fill whichever ends first.
+    squadra_->perOgni(static_cast<int>(blocchi_.size()), [&](int k) {
+        const std::size_t indice = ordine_[static_cast<std::size_t>(k)];
+        Blocco& b = blocchi_[indice];
         if (b.op < 0)
             return;
         avanzamento::controlla(avanzamento);
@@ -292,7 +300,7 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
             }
             for (int i : b.fissi)
                 s[i] = 0;
-            vertice(b, s, nullptr, vertici[static_cast<std::size_t>(indice)]);
+            vertice(b, s, nullptr, vertici[indice]);
             return;
         }
         switch (b.tipo) {
@@ -400,7 +408,7 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
                 if (k + 1 == b.fissi.size() || b.fissi[k + 1] / ValoriFissi != coppia)
                     massimiRighe[coppia] = massimoDi(s + coppia * ValoriFissi, ValoriFissi);
             }
-        vertice(b, s, massimiRighe, vertici[static_cast<std::size_t>(indice)]);
+        vertice(b, s, massimiRighe, vertici[indice]);
     });
 }
 

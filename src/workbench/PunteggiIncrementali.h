@@ -83,6 +83,7 @@ private:
     std::array<bool, archive::NumeroRuote> ruote_{};
     int colpi_ = 0;
     std::vector<Blocco> blocchi_;
+    std::vector<std::size_t> ordine_;   // the blocks in the order the threads take them
     std::size_t totale_ = 0;
     std::size_t righe_ = 0;   // class 7's rows of pairs, over all its blocks
     std::list<Somme> somme_;   // most recently used first
