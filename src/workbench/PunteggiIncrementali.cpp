@@ -475,11 +475,12 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
     if (casi > MassimoCasi)
         throw std::invalid_argument("troppi casi per i punteggi conservati");
 
-    auto costo = [&](const Casi& tenuti) {
+    // The cases to change from `tenuti` to these, counted up to `bastano` (a nearer set is known).
+    auto costo = [&](const Casi& tenuti, std::size_t bastano) {
         std::size_t n = 0;
         auto i = tenuti.begin();
         auto j = voluti.begin();
-        while (i != tenuti.end() || j != voluti.end()) {
+        while ((i != tenuti.end() || j != voluti.end()) && n < bastano) {
             if (j == voluti.end() || (i != tenuti.end() && i->first < j->first)) {
                 ++n;
                 ++i;
@@ -501,7 +502,7 @@ RigaEsito PunteggiIncrementali::migliore(const ImpostazioniRicerca& imp, avanzam
     auto scelta = somme_.end();
     std::size_t migliore = std::numeric_limits<std::size_t>::max();
     for (auto it = somme_.begin(); it != somme_.end(); ++it) {
-        const std::size_t n = costo(it->casi);
+        const std::size_t n = costo(it->casi, migliore);
         if (n < migliore) {
             migliore = n;
             scelta = it;
