@@ -235,11 +235,7 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
         // every such operator; `valide` masks out a pair with a cell that cannot be read.
         std::array<std::uint16_t, CelleCaso * CelleCaso> coppie{};
         std::array<std::uint16_t, CelleCaso * CelleCaso> valide{};
-        // The numbers 1..90 whose share changes (index x - 1), when they are few: a case that
-        // gains a colpo changes only the numbers first out in it.
-        std::vector<int> cambiati;
     };
-    constexpr std::size_t PochiCambiati = 16;
     std::vector<Passo> passi;
     for (const auto& var : variazioni) {
         Passo p;
@@ -264,11 +260,6 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
                 p.coppie[j] = static_cast<std::uint16_t>(valida ? n1 * 91 + n2 : 0);
                 p.valide[j] = valida ? 0xffffu : 0u;
             }
-        for (int x = 1; x <= 90 && p.cambiati.size() <= PochiCambiati; ++x)
-            if (p.delta[static_cast<std::size_t>(x)] != 0)
-                p.cambiati.push_back(x - 1);
-        if (p.cambiati.size() > PochiCambiati)
-            p.cambiati.clear();
         passi.push_back(std::move(p));
     }
     if (passi.empty())
@@ -329,15 +320,6 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
                         // Outcomes r + 1 .. 90, 1 .. r over V: one run of the doubled shares,
                         // which the compiler adds many at a time.
                         if (const int r = b.rotazione ? b.rotazione[n1 * 91 + n2] : -1; r >= 0) {
-                            if (!p.cambiati.empty()) {
-                                // Few numbers changed: number j + 1 is the outcome at V = j - r (round 90).
-                                const std::uint16_t* d1 = p.delta.data() + 1;
-                                for (const int j : p.cambiati) {
-                                    auto& v = riga[j >= r ? j - r : j - r + ValoriFissi];
-                                    v = static_cast<std::uint16_t>(v + d1[j]);
-                                }
-                                continue;
-                            }
                             const std::uint16_t* d = p.doppio.data() + r;
                             for (int k = 0; k < ValoriFissi; ++k)
                                 riga[k] = static_cast<std::uint16_t>(riga[k] + d[k]);
@@ -370,10 +352,16 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
                     for (int i1 = 0; i1 < CelleCaso; ++i1) {
                         const int n1 = num[static_cast<std::size_t>(i1)];
                         std::uint16_t* riga = s + candidati::codifica(3, {i1});
-                        for (int k = 0; k < ValoriFissi; ++k) {
-                            const int x = n1 < 0 ? Errore : b.tavola[n1 * ValoriFissi + k];
-                            riga[k] = static_cast<std::uint16_t>(riga[k] + dq[x]);
+                        if (n1 < 0)
+                            continue;
+                        if (const int r = b.rotazione ? b.rotazione[n1] : -1; r >= 0) {
+                            const std::uint16_t* d = p.doppio.data() + r;   // as class 7's rows (FIX)
+                            for (int k = 0; k < ValoriFissi; ++k)
+                                riga[k] = static_cast<std::uint16_t>(riga[k] + d[k]);
+                            continue;
                         }
+                        for (int k = 0; k < ValoriFissi; ++k)
+                            riga[k] = static_cast<std::uint16_t>(riga[k] + dq[b.tavola[n1 * ValoriFissi + k]]);
                     }
                     break;
                 case 4:
