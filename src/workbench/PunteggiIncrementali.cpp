@@ -237,8 +237,9 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
         std::array<std::uint16_t, CelleCaso * CelleCaso> valide{};
     };
     std::vector<Passo> passi;
+    passi.reserve(variazioni.size());   // filled in place: a step is some 15 KB
     for (const auto& var : variazioni) {
-        Passo p;
+        Passo& p = passi.emplace_back();
         const auto dopo = var.dopo ? quota(a_, ruote_, var.d, var.dopo) : std::array<std::uint16_t, 92>{};
         const auto prima = var.prima ? quota(a_, ruote_, var.d, var.prima) : std::array<std::uint16_t, 92>{};
         bool cambia = false;
@@ -247,8 +248,10 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
             p.delta[static_cast<std::size_t>(x)] = static_cast<std::uint16_t>(dopo[x] - prima[x]);
             cambia = cambia || p.delta[static_cast<std::size_t>(x)] != 0;
         }
-        if (!cambia)
+        if (!cambia) {
+            passi.pop_back();
             continue;
+        }
         for (int j = 0; j < 2 * ValoriFissi; ++j)
             p.doppio[static_cast<std::size_t>(j)] = p.delta[static_cast<std::size_t>(j % ValoriFissi + 1)];
         p.c = numeriDelCaso(a_, var.d);
@@ -260,7 +263,6 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
                 p.coppie[j] = static_cast<std::uint16_t>(valida ? n1 * 91 + n2 : 0);
                 p.valide[j] = valida ? 0xffffu : 0u;
             }
-        passi.push_back(std::move(p));
     }
     if (passi.empty())
         return;
