@@ -174,12 +174,6 @@ PunteggiIncrementali::PunteggiIncrementali(const archive::Archivio& a, const std
         }
         blocchi_.push_back(b);
     }
-    // The widest first: the threads then end together, each one's last items small.
-    ordine_.resize(blocchi_.size());
-    for (std::size_t k = 0; k < ordine_.size(); ++k)
-        ordine_[k] = k;
-    std::stable_sort(ordine_.begin(), ordine_.end(),
-                     [&](std::size_t x, std::size_t y) { return blocchi_[x].quanti > blocchi_[y].quanti; });
 }
 
 PunteggiIncrementali::~PunteggiIncrementali() = default;
@@ -224,6 +218,8 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
         default: break;
         }
     }
+    if (lavori_.empty())
+        preparaLavori();
 
     // The changed cases: each one's share, new less old, per forecast, and its numbers.
     struct Passo {
@@ -267,12 +263,11 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
     if (passi.empty())
         return;
 
-    // The operators spread over the cores, each one's candidates on one thread, every changed
-    // case in each: one loop of the kept threads per reference. Each operator writes only its own
-    // sums; the widest come first (ordine_): the two of class 7 hold most of the work and go to
-    // different threads, the small ones then fill whichever ends first.
-    squadra_->perOgni(static_cast<int>(blocchi_.size()), [&](int k) {
-        const std::size_t indice = ordine_[static_cast<std::size_t>(k)];
+    // The operators spread over the cores, every changed case in each: one loop of the kept
+    // threads per reference. Each item writes only its own sums (class 7: its own rows of pairs).
+    squadra_->perOgni(static_cast<int>(lavori_.size()), [&](int k) {
+        const Lavoro& lavoro = lavori_[static_cast<std::size_t>(k)];
+        const std::size_t indice = lavoro.blocco;
         Blocco& b = blocchi_[indice];
         if (b.op < 0)
             return;
@@ -309,7 +304,8 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
             break;
         case 7:
             // Pair by pair, every changed case in turn: the row stays in cache for its highest.
-            for (int i1 = 0; i1 < CelleCaso; ++i1) {
+            // The block's highest comes once all its rows are done (below).
+            for (int i1 = lavoro.da; i1 < lavoro.a; ++i1) {
                 avanzamento::controlla(avanzamento);
                 for (int i2 = b.simmetrico ? i1 : 0; i2 < CelleCaso; ++i2) {
                     const int coppia = candidati::codifica(2, {i1, i2});
@@ -335,7 +331,7 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
                     tenute.massimiRighe[b.righe + static_cast<std::size_t>(coppia)] = massimoDi(riga, ValoriFissi);
                 }
             }
-            break;
+            return;
         default:
             for (const Passo& p : passi) {
                 const NumeriDelCaso& c = p.c;
@@ -390,16 +386,55 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
         // A fixed number in disguise never scores, as in the search.
         for (int i : b.fissi)
             s[i] = 0;
-        std::uint16_t* massimiRighe = b.tipo == 7 ? tenute.massimiRighe.data() + b.righe : nullptr;
-        if (massimiRighe)
-            for (std::size_t k = 0; k < b.fissi.size(); ++k) {
-                // Each row that holds one (they come in order) has its highest again.
-                const int coppia = b.fissi[k] / ValoriFissi;
-                if (k + 1 == b.fissi.size() || b.fissi[k + 1] / ValoriFissi != coppia)
-                    massimiRighe[coppia] = massimoDi(s + coppia * ValoriFissi, ValoriFissi);
-            }
+        vertice(b, s, nullptr, vertici[indice]);
+    });
+    // Class 7's blocks, whole again: fixed candidates, then each one's highest from its rows'.
+    squadra_->perOgni(static_cast<int>(sette_.size()), [&](int k) {
+        const std::size_t indice = sette_[static_cast<std::size_t>(k)];
+        const Blocco& b = blocchi_[indice];
+        std::uint16_t* s = somme.data() + b.inizio;
+        std::uint16_t* massimiRighe = tenute.massimiRighe.data() + b.righe;
+        for (std::size_t j = 0; j < b.fissi.size(); ++j) {
+            s[b.fissi[j]] = 0;
+            // Each row that holds one (they come in order) has its highest again.
+            const int coppia = b.fissi[j] / ValoriFissi;
+            if (j + 1 == b.fissi.size() || b.fissi[j + 1] / ValoriFissi != coppia)
+                massimiRighe[coppia] = massimoDi(s + coppia * ValoriFissi, ValoriFissi);
+        }
         vertice(b, s, massimiRighe, vertici[indice]);
     });
+}
+
+void PunteggiIncrementali::preparaLavori()
+{
+    // Class 7 (most of the work) in parts of about equal numbers of kept pairs, first, so that a
+    // thread the system leaves waiting holds up only a part; then the others, widest first.
+    constexpr int Parti = 4;
+    std::vector<std::size_t> altri;
+    for (std::size_t k = 0; k < blocchi_.size(); ++k) {
+        const Blocco& b = blocchi_[k];
+        if (b.tipo != 7 || b.diretto || b.op < 0) {
+            altri.push_back(k);
+            continue;
+        }
+        sette_.push_back(k);
+        const auto coppie = [&](int i1) { return b.simmetrico ? CelleCaso - i1 : CelleCaso; };
+        int tutte = 0;
+        for (int i1 = 0; i1 < CelleCaso; ++i1)
+            tutte += coppie(i1);
+        int da = 0, fatte = 0;
+        for (int parte = 1; parte <= Parti; ++parte) {
+            int a = da;
+            while (a < CelleCaso && (parte == Parti || fatte * Parti < tutte * parte))
+                fatte += coppie(a++);
+            lavori_.push_back({k, da, a});
+            da = a;
+        }
+    }
+    std::stable_sort(altri.begin(), altri.end(),
+                     [&](std::size_t x, std::size_t y) { return blocchi_[x].quanti > blocchi_[y].quanti; });
+    for (const std::size_t k : altri)
+        lavori_.push_back({k, 0, CelleCaso});
 }
 
 void PunteggiIncrementali::vertice(const Blocco& b, const std::uint16_t* s, const std::uint16_t* massimiRighe, Vertice& v)

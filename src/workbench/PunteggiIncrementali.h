@@ -83,7 +83,15 @@ private:
     std::array<bool, archive::NumeroRuote> ruote_{};
     int colpi_ = 0;
     std::vector<Blocco> blocchi_;
-    std::vector<std::size_t> ordine_;   // the blocks in the order the threads take them
+    // What the threads take, in order: a block, or for class 7 the rows of pairs from cell `da`
+    // to `a`; and the blocks of class 7, whose highest comes after all their parts.
+    struct Lavoro {
+        std::size_t blocco = 0;
+        int da = 0, a = 0;
+    };
+    std::vector<Lavoro> lavori_;
+    std::vector<std::size_t> sette_;
+    void preparaLavori();
     std::size_t totale_ = 0;
     std::size_t righe_ = 0;   // class 7's rows of pairs, over all its blocks
     std::list<Somme> somme_;   // most recently used first
