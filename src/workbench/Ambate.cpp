@@ -509,7 +509,8 @@ EsitiTabulati tabulaOperatore(int op, int dim2, int dimV, const archive::Archivi
             passo();
     } else {
         // A stop while filling leaves it not ready: the next search starts it again.
-        t.esiti.assign(static_cast<std::size_t>(91 * dim2 * dimV), 0);
+        // One more row past the inputs, never computable: where a case's unreadable cells point.
+        t.esiti.assign(static_cast<std::size_t>(91 * dim2 * dimV + dimV), static_cast<std::uint8_t>(Errore));
         t.errori.assign(static_cast<std::size_t>(91 * dim2), 0);
         perOgni(91, fili, [&](int n1) {
             passo();

@@ -150,7 +150,8 @@ RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot
 // The outcomes of operator `op`, one that only combines the numbers it is given, over every
 // input, as the searches read them: esiti[(n1 * dim2 + n2) * dimV + V] (0 a value never drawn,
 // 1..90 the number, 91 not computable) and errori[n1 * dim2 + n2], set when any V of that pair
-// fails. Each table is filled once in the process, on `fili` threads, and then only read; `passo`
+// fails; one more row of dimV past them, at [91 * dim2 * dimV], is all 91 (for an input that
+// cannot be read). Each table is filled once in the process, on `fili` threads, and then only read; `passo`
 // is called once per N1 either way (91 times), and a stop it throws leaves the table to be
 // filled again by the next search.
 // sempre[V] and uguali[V] tell the values V for which the outcome cannot depend on the draw:

@@ -228,9 +228,9 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
         std::array<std::uint16_t, 2 * ValoriFissi> doppio{};
         NumeriDelCaso c;
         // Each pair of cells (i1, i2) as the tables of class 2 read it, n1 * 91 + n2, shared by
-        // every such operator; `valide` masks out a pair with a cell that cannot be read.
+        // every such operator; a pair with a cell that cannot be read points past the inputs,
+        // where the tables hold a forecast that never scores.
         std::array<std::uint16_t, CelleCaso * CelleCaso> coppie{};
-        std::array<std::uint16_t, CelleCaso * CelleCaso> valide{};
     };
     std::vector<Passo> passi;
     passi.reserve(variazioni.size());   // filled in place: a step is some 15 KB
@@ -255,9 +255,7 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
             for (int i2 = 0; i2 < CelleCaso; ++i2) {
                 const int n1 = p.c.numeri[static_cast<std::size_t>(i1)], n2 = p.c.numeri[static_cast<std::size_t>(i2)];
                 const auto j = static_cast<std::size_t>(candidati::codifica(2, {i1, i2}));
-                const bool valida = n1 >= 0 && n2 >= 0;
-                p.coppie[j] = static_cast<std::uint16_t>(valida ? n1 * 91 + n2 : 0);
-                p.valide[j] = valida ? 0xffffu : 0u;
+                p.coppie[j] = static_cast<std::uint16_t>(n1 >= 0 && n2 >= 0 ? n1 * 91 + n2 : 91 * 91);
             }
     }
     if (passi.empty())
@@ -298,7 +296,7 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
                 for (int i1 = 0; i1 < CelleCaso; ++i1)
                     for (int i = candidati::codifica(2, {i1, b.simmetrico ? i1 : 0}); i < candidati::codifica(2, {i1 + 1, 0}); ++i) {
                         const auto j = static_cast<std::size_t>(i);
-                        s[i] = static_cast<std::uint16_t>(s[i] + (dq[b.tavola[p.coppie[j]]] & p.valide[j]));
+                        s[i] = static_cast<std::uint16_t>(s[i] + dq[b.tavola[p.coppie[j]]]);
                     }
             }
             break;
