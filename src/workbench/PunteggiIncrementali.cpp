@@ -233,7 +233,7 @@ void PunteggiIncrementali::applica(Somme& tenute, const std::vector<Variazione>&
         std::array<std::uint16_t, CelleCaso * CelleCaso> coppie{};
     };
     std::vector<Passo> passi;
-    passi.reserve(variazioni.size());   // filled in place: a step is some 15 KB
+    passi.reserve(variazioni.size());   // filled in place: a step is some 9 KB
     for (const auto& var : variazioni) {
         Passo& p = passi.emplace_back();
         const auto dopo = var.dopo ? quota(a_, ruote_, var.d, var.dopo) : std::array<std::uint16_t, 92>{};

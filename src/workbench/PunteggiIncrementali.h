@@ -69,9 +69,10 @@ private:
     // Adds to the sums each case's new share less its old one; each operator's highest sum
     // and its ties are counted while its sums are still in cache.
     void applica(Somme& somme, const std::vector<Variazione>& variazioni, avanzamento::Avanzamento* avanzamento);
+    // Block b's highest sum in `s` and its ties; with class 7's row maxima, only the rows that hold it are read.
+    static void vertice(const Blocco& b, const std::uint16_t* s, const std::uint16_t* massimiRighe, Vertice& v);
     // The ties of the top sum (in the blocks `alVertice`) as cercaFormule counts
     // them, the first PariMeritoValutati evaluated on the reference; `riga` makes a row of a candidate.
-    static void vertice(const Blocco& b, const std::uint16_t* s, const std::uint16_t* massimiRighe, Vertice& v);
     void pariMerito(const Somme& tenute, const std::vector<std::size_t>& alVertice,
                     int riferimento, const std::function<RigaEsito(std::size_t)>& riga,
                     PariMerito& pari) const;
