@@ -98,6 +98,7 @@ struct NumeriDelCaso {
     std::array<int, CelleCaso> numeri{};
     std::array<std::array<int, CelleCaso>, Ritardi> precedenti{};
 };
+// Case draw d's numbers, as leggiOperando reads them.
 NumeriDelCaso numeriDelCaso(const archive::Archivio& a, int d);
 
 // The evaluator's fields of candidate `c` of class `tipo` on case `caso`, as the searches set
