@@ -4,6 +4,7 @@
 #include "engine/Numeri.h"
 #include "engine/Operatori.h"
 #include "engine/Piramide.h"
+#include "workbench/Candidati.h"
 #include "workbench/ConfrontoCaso.h"
 #include "workbench/Parallelo.h"
 #include "workbench/Trasferimenti.h"
@@ -22,9 +23,6 @@ namespace workbench {
 namespace {
 
 constexpr int Ruote = archive::NumeroRuote;
-constexpr int Riferimenti = Ruote * 5;   // (wheel, position) pairs, index w * 5 + p - 1
-constexpr int Valori = 90;               // V 0..89 of types 3 and 7
-constexpr int Ritardi = 11;              // V 0..10 of type 5
 
 // Index of a forecast in a case's table: 1..90 the number itself; 0 a value that is
 // never drawn (0, 91, negatives), which in the pair search can still score through
@@ -43,16 +41,11 @@ inline int senzaOperando(int n1, int n2 = 0)
     return n1 == OperandoFuori || n2 == OperandoFuori ? Errore : NonCalcolabile;
 }
 
-// A case that can be scored: enabled and with its draw inside 1..R.
-struct CasoValido {
-    int d = 0;
+// A case that can be scored: enabled and with its draw inside 1..R, its numbers as the candidates read them.
+struct CasoValido : NumeriDelCaso {
     // colpiti[x] = wheels in play on which forecast x wins in the first colpo that
     // has a win (0: no win within the colpi). colpiti[Errore] and colpiti[NonCalcolabile] are always 0.
     Tabella colpiti{};
-    // numeri[w * 5 + p - 1] = N(d, w, p) as leggiOperando reads it.
-    std::array<int, Riferimenti> numeri{};
-    // precedenti[V][w * 5 + p - 1] = N(d - V, w, p), likewise.
-    std::array<std::array<int, Riferimenti>, Ritardi> precedenti{};
 };
 
 
@@ -189,7 +182,7 @@ public:
         op_ = engine::IndiceOperatore(codice);
         diretto_ = op_ >= 0 && engine::LeggeOperatore(op_).Estrazione;
         std::atomic<bool> errore{false};
-        punti.assign(static_cast<std::size_t>(candidati(tipo)), Punteggio{});
+        punti.assign(static_cast<std::size_t>(candidati::quanti(tipo)), Punteggio{});
         ultimi.assign(punti.size(), std::nullopt);
         // Bar 2: one step per tabulated N1, then one per scored unit (below).
         const bool tabulato = !diretto_ && tipo >= 1 && tipo <= 7 && tipo != 6;
@@ -207,11 +200,11 @@ public:
         case 3:
         case 5:
             if (!diretto_)
-                tabula(t3_, 1, Valori, false);
+                tabula(t3_, 1, ValoriFissi, false);
             break;
         case 7:
             if (!diretto_)
-                tabula(t7_, 91, Valori, true);
+                tabula(t7_, 91, ValoriFissi, true);
             break;
         default:
             break;
@@ -220,13 +213,13 @@ public:
         const bool grande = static_cast<long long>(punti.size()) * static_cast<long long>(casi_.size()) > 200000;
         switch (tipo) {
         case 1:
-            perOgni(Riferimenti, 1, [&](int i) { tipoUno(i, punti, errore); passo(); });
+            perOgni(CelleCaso, 1, [&](int i) { tipoUno(i, punti, errore); passo(); });
             break;
         case 2:
-            perOgni(Riferimenti, grande ? fili_ : 1, [&](int i) { tipoDue(i, punti, errore); passo(); });
+            perOgni(CelleCaso, grande ? fili_ : 1, [&](int i) { tipoDue(i, punti, errore); passo(); });
             break;
         case 3:
-            perOgni(Riferimenti, grande ? fili_ : 1, [&](int i) { tipoTre(i, punti, errore); passo(); });
+            perOgni(CelleCaso, grande ? fili_ : 1, [&](int i) { tipoTre(i, punti, errore); passo(); });
             break;
         case 4:
             perOgni(90, 1, [&](int i) { tipoQuattro(i + 1, punti, errore); passo(); });
@@ -238,7 +231,7 @@ public:
             perOgni(Ruote, 1, [&](int r) { tipoSei(r, punti, ultimi, errore); passo(); });
             break;
         case 7:
-            perOgni(Riferimenti, fili_, [&](int i) { tipoSette(i, punti, errore); passo(); });
+            perOgni(CelleCaso, fili_, [&](int i) { tipoSette(i, punti, errore); passo(); });
             break;
         default:
             break;
@@ -246,6 +239,9 @@ public:
         // A fixed number in disguise scores nothing: it can never enter the list.
         if (tabulato)
             for (int i : candidatiFissi(tipo, tabella_))
+                punti[static_cast<std::size_t>(i)] = Punteggio{};
+        else if (diretto_)
+            for (int i : candidatiFissiDiretti(tipo, op_))
                 punti[static_cast<std::size_t>(i)] = Punteggio{};
         if (errore)
             anomalia = true;
@@ -258,7 +254,7 @@ public:
         case 1:
         case 2:
         case 3:
-        case 7: return Riferimenti;
+        case 7: return CelleCaso;
         case 4: return 90;
         case 5: return Ritardi;
         case 6: return Ruote;
@@ -266,7 +262,6 @@ public:
         }
     }
 
-    static int candidati(int tipo) { return candidatiDelTipo(tipo); }
 
 private:
     void iniziaPassi(int totale)
@@ -320,31 +315,9 @@ private:
 
     // Direct evaluation for operators that read the draw: the fields as the plain
     // search sets them for the type.
-    int diretto(const CasoValido& c, int tipo, int i1, int i2, int k) const
+    int diretto(const CasoValido& c, int tipo, const Candidato& candidato) const
     {
-        engine::ValoriOperatore v = valoriDelleCelle(c.d, i1, i2);
-        switch (tipo) {
-        case 1: v.N1 = c.numeri[static_cast<std::size_t>(i1)]; break;
-        case 2:
-            v.N1 = c.numeri[static_cast<std::size_t>(i1)];
-            v.N2 = c.numeri[static_cast<std::size_t>(i2)];
-            break;
-        case 3:
-            v.N1 = c.numeri[static_cast<std::size_t>(i1)];
-            v.ValoreFisso = k;
-            break;
-        case 4: v.N1 = k; break;
-        case 5:
-            v.N1 = c.precedenti[static_cast<std::size_t>(k)][static_cast<std::size_t>(i1)];
-            v.ValoreFisso = k;
-            break;
-        case 7:
-            v.N1 = c.numeri[static_cast<std::size_t>(i1)];
-            v.N2 = c.numeri[static_cast<std::size_t>(i2)];
-            v.ValoreFisso = k;
-            break;
-        default: break;
-        }
+        const engine::ValoriOperatore v = valoriDelCandidato(tipo, candidato, c);
         if (v.N1 < 0 || v.N2 < 0)
             return senzaOperando(v.N1, v.N2);
         return valuta(v);
@@ -358,10 +331,10 @@ private:
 
     void tipoUno(int i1, std::vector<Punteggio>& punti, std::atomic<bool>& errore) const
     {
-        Punteggio& p = punti[static_cast<std::size_t>(i1)];
+        Punteggio& p = punti[static_cast<std::size_t>(candidati::codifica(1, {i1}))];
         for (const auto& c : casi_) {
             const int n1 = c.numeri[static_cast<std::size_t>(i1)];
-            const int x = diretto_ ? diretto(c, 1, i1, -1, 0) : (n1 < 0 ? senzaOperando(n1) : t1_[static_cast<std::size_t>(n1)]);
+            const int x = diretto_ ? diretto(c, 1, {i1}) : (n1 < 0 ? senzaOperando(n1) : t1_[static_cast<std::size_t>(n1)]);
             if (x == Errore)
                 errore = true;
             conta(p, c.colpiti[static_cast<std::size_t>(x)]);
@@ -371,16 +344,16 @@ private:
     void tipoDue(int i1, std::vector<Punteggio>& punti, std::atomic<bool>& errore) const
     {
         bool err = false;
-        for (int i2 = 0; i2 < Riferimenti; ++i2) {
+        for (int i2 = 0; i2 < CelleCaso; ++i2) {
             if (diretto_)
                 controlla();
-            Punteggio& p = punti[static_cast<std::size_t>(i1 * Riferimenti + i2)];
+            Punteggio& p = punti[static_cast<std::size_t>(candidati::codifica(2, {i1, i2}))];
             for (const auto& c : casi_) {
                 const int n1 = c.numeri[static_cast<std::size_t>(i1)];
                 const int n2 = c.numeri[static_cast<std::size_t>(i2)];
                 int x;
                 if (diretto_)
-                    x = diretto(c, 2, i1, i2, 0);
+                    x = diretto(c, 2, {i1, i2});
                 else
                     x = n1 < 0 || n2 < 0 ? senzaOperando(n1, n2) : t2_[static_cast<std::size_t>(n1 * 91 + n2)];
                 err = err || x == Errore;
@@ -394,17 +367,17 @@ private:
     void tipoTre(int i1, std::vector<Punteggio>& punti, std::atomic<bool>& errore) const
     {
         bool err = false;
-        Punteggio* riga = &punti[static_cast<std::size_t>(i1 * Valori)];
+        Punteggio* riga = &punti[static_cast<std::size_t>(candidati::codifica(3, {i1}))];
         for (const auto& c : casi_) {
             if (diretto_)
                 controlla();
             const int n1 = c.numeri[static_cast<std::size_t>(i1)];
-            for (int k = 0; k < Valori; ++k) {
+            for (int k = 0; k < ValoriFissi; ++k) {
                 int x;
                 if (diretto_)
-                    x = diretto(c, 3, i1, -1, k);
+                    x = diretto(c, 3, {i1, -1, k});
                 else
-                    x = n1 < 0 ? senzaOperando(n1) : t3_[static_cast<std::size_t>(n1 * Valori + k)];
+                    x = n1 < 0 ? senzaOperando(n1) : t3_[static_cast<std::size_t>(n1 * ValoriFissi + k)];
                 err = err || x == Errore;
                 conta(riga[k], c.colpiti[static_cast<std::size_t>(x)]);
             }
@@ -415,9 +388,9 @@ private:
 
     void tipoQuattro(int n, std::vector<Punteggio>& punti, std::atomic<bool>& errore) const
     {
-        Punteggio& p = punti[static_cast<std::size_t>(n - 1)];
+        Punteggio& p = punti[static_cast<std::size_t>(candidati::codifica(4, {-1, -1, n}))];
         for (const auto& c : casi_) {
-            const int x = diretto_ ? diretto(c, 4, -1, -1, n) : t1_[static_cast<std::size_t>(n)];
+            const int x = diretto_ ? diretto(c, 4, {-1, -1, n}) : t1_[static_cast<std::size_t>(n)];
             if (x == Errore)
                 errore = true;
             conta(p, c.colpiti[static_cast<std::size_t>(x)]);
@@ -426,15 +399,15 @@ private:
 
     void tipoCinque(int k, std::vector<Punteggio>& punti, std::atomic<bool>& errore) const
     {
-        for (int i1 = 0; i1 < Riferimenti; ++i1) {
-            Punteggio& p = punti[static_cast<std::size_t>(k * Riferimenti + i1)];
+        for (int i1 = 0; i1 < CelleCaso; ++i1) {
+            Punteggio& p = punti[static_cast<std::size_t>(candidati::codifica(5, {i1, -1, k}))];
             for (const auto& c : casi_) {
                 const int n1 = c.precedenti[static_cast<std::size_t>(k)][static_cast<std::size_t>(i1)];
                 int x;
                 if (diretto_)
-                    x = diretto(c, 5, i1, -1, k);
+                    x = diretto(c, 5, {i1, -1, k});
                 else
-                    x = n1 < 0 ? senzaOperando(n1) : t3_[static_cast<std::size_t>(n1 * Valori + k)];
+                    x = n1 < 0 ? senzaOperando(n1) : t3_[static_cast<std::size_t>(n1 * ValoriFissi + k)];
                 if (x == Errore)
                     errore = true;
                 conta(p, c.colpiti[static_cast<std::size_t>(x)]);
@@ -445,7 +418,7 @@ private:
     void tipoSei(int r, std::vector<Punteggio>& punti, std::vector<std::optional<int>>& ultimi,
                  std::atomic<bool>& errore) const
     {
-        Punteggio& p = punti[static_cast<std::size_t>(r)];
+        Punteggio& p = punti[static_cast<std::size_t>(candidati::codifica(6, {-1, -1, 0, r}))];
         for (const auto& c : casi_) {
             // A wheel not drawn on the case: the formula is not computable there.
             if (!a_.ruotaEstratta(c.d, r))
@@ -467,9 +440,9 @@ private:
     void tipoSette(int i1, std::vector<Punteggio>& punti, std::atomic<bool>& errore) const
     {
         bool err = false;
-        std::array<std::int32_t, Valori> cop{};
-        std::array<std::int32_t, Valori> tot{};
-        for (int i2 = 0; i2 < Riferimenti; ++i2) {
+        std::array<std::int32_t, ValoriFissi> cop{};
+        std::array<std::int32_t, ValoriFissi> tot{};
+        for (int i2 = 0; i2 < CelleCaso; ++i2) {
             controlla();
             cop.fill(0);
             tot.fill(0);
@@ -478,8 +451,8 @@ private:
                 const int n2 = c.numeri[static_cast<std::size_t>(i2)];
                 const std::uint8_t* tab = c.colpiti.data();
                 if (diretto_) {
-                    for (int k = 0; k < Valori; ++k) {
-                        const int x = diretto(c, 7, i1, i2, k);
+                    for (int k = 0; k < ValoriFissi; ++k) {
+                        const int x = diretto(c, 7, {i1, i2, k});
                         err = err || x == Errore;
                         cop[static_cast<std::size_t>(k)] += tab[x] != 0;
                         tot[static_cast<std::size_t>(k)] += tab[x];
@@ -492,15 +465,15 @@ private:
                 }
                 const std::size_t coppia = static_cast<std::size_t>(n1 * 91 + n2);
                 err = err || errori_[coppia];
-                const std::uint8_t* riga = &t7_[coppia * Valori];
-                for (int k = 0; k < Valori; ++k) {
+                const std::uint8_t* riga = &t7_[coppia * ValoriFissi];
+                for (int k = 0; k < ValoriFissi; ++k) {
                     const std::uint8_t h = tab[riga[k]];
                     cop[static_cast<std::size_t>(k)] += h != 0;
                     tot[static_cast<std::size_t>(k)] += h;
                 }
             }
-            Punteggio* out = &punti[static_cast<std::size_t>((i1 * Riferimenti + i2) * Valori)];
-            for (int k = 0; k < Valori; ++k)
+            Punteggio* out = &punti[static_cast<std::size_t>(candidati::codifica(7, {i1, i2}))];
+            for (int k = 0; k < ValoriFissi; ++k)
                 out[k] = {cop[static_cast<std::size_t>(k)], tot[static_cast<std::size_t>(k)]};
         }
         if (err)
@@ -536,7 +509,8 @@ EsitiTabulati tabulaOperatore(int op, int dim2, int dimV, const archive::Archivi
             passo();
     } else {
         // A stop while filling leaves it not ready: the next search starts it again.
-        t.esiti.assign(static_cast<std::size_t>(91 * dim2 * dimV), 0);
+        // One more row past the inputs, never computable: where a case's unreadable cells point.
+        t.esiti.assign(static_cast<std::size_t>(91 * dim2 * dimV + dimV), static_cast<std::uint8_t>(Errore));
         t.errori.assign(static_cast<std::size_t>(91 * dim2), 0);
         perOgni(91, fili, [&](int n1) {
             passo();
@@ -561,14 +535,14 @@ EsitiTabulati tabulaOperatore(int op, int dim2, int dimV, const archive::Archivi
             }
         });
         segnaFissi(t, dim2, dimV);
-        if (dimV == Valori) {
+        if (dimV == ValoriFissi) {
             t.rotazione.assign(static_cast<std::size_t>(91 * dim2), -1);
             for (int coppia = 0; coppia < 91 * dim2; ++coppia) {
                 const std::uint8_t* riga = &t.esiti[static_cast<std::size_t>(coppia * dimV)];
                 const int b = riga[0] - 1;
-                bool ruota = b >= 0 && b < Valori;
-                for (int k = 1; k < Valori && ruota; ++k)
-                    ruota = riga[k] == (b + k) % Valori + 1;
+                bool ruota = b >= 0 && b < ValoriFissi;
+                for (int k = 1; k < ValoriFissi && ruota; ++k)
+                    ruota = riga[k] == (b + k) % ValoriFissi + 1;
                 if (ruota)
                     t.rotazione[static_cast<std::size_t>(coppia)] = static_cast<std::int8_t>(b);
             }
@@ -586,52 +560,20 @@ std::vector<int> candidatiFissi(int tipo, const EsitiTabulati& t)
         return fissi;
     switch (tipo) {
     case 1:
-        if (t.sempre[0])
-            for (int i1 = 0; i1 < Riferimenti; ++i1)
-                fissi.push_back(i1);
-        break;
     case 2:
-        for (int i1 = 0; i1 < Riferimenti; ++i1)
-            for (int i2 = 0; i2 < Riferimenti; ++i2)
-                if (t.sempre[0] || (i1 == i2 && t.uguali[0]))
-                    fissi.push_back(i1 * Riferimenti + i2);
-        break;
     case 3:
-        for (int i1 = 0; i1 < Riferimenti; ++i1)
-            for (int k = 0; k < Valori; ++k)
-                if (t.sempre[k])
-                    fissi.push_back(i1 * Valori + k);
-        break;
     case 5:
-        for (int k = 0; k < Ritardi; ++k)
-            if (t.sempre[k])
-                for (int i1 = 0; i1 < Riferimenti; ++i1)
-                    fissi.push_back(k * Riferimenti + i1);
-        break;
     case 7:
-        for (int i1 = 0; i1 < Riferimenti; ++i1)
-            for (int i2 = 0; i2 < Riferimenti; ++i2)
-                for (int k = 0; k < Valori; ++k)
-                    if (t.sempre[k] || (i1 == i2 && t.uguali[k]))
-                        fissi.push_back((i1 * Riferimenti + i2) * Valori + k);
+        for (int i = 0; i < candidati::quanti(tipo); ++i) {
+            const Candidato c = candidati::decodifica(tipo, i);
+            const auto k = static_cast<std::size_t>(c.valore);   // 0 for classes 1 and 2
+            if (t.sempre[k] || (c.cella2 >= 0 && c.cella1 == c.cella2 && t.uguali[k]))
+                fissi.push_back(i);
+        }
         break;
     default: break;   // 4 is a fixed number by name, 6 reads the draw itself
     }
     return fissi;
-}
-
-int candidatiDelTipo(int tipo)
-{
-    switch (tipo) {
-    case 1: return Riferimenti;
-    case 2: return Riferimenti * Riferimenti;
-    case 3: return Riferimenti * Valori;
-    case 4: return 90;
-    case 5: return Ritardi * Riferimenti;
-    case 6: return Ruote;
-    case 7: return Riferimenti * Riferimenti * Valori;
-    default: return 0;
-    }
 }
 
 int leggiOperando(const archive::Archivio& a, int d, int w, int p)
@@ -642,6 +584,140 @@ int leggiOperando(const archive::Archivio& a, int d, int w, int p)
         return OperandoNonEstratto;
     const int n = a.numero(d, w, p);
     return n >= 0 && n <= 90 ? n : OperandoFuori;
+}
+
+namespace {
+
+// Draws of varied numbers for costanteSuOgniEstrazione: every wheel drawn, its five numbers
+// different from each other and, position by position, from draw to draw.
+constexpr int PrimaProva = Ritardi + 1;   // class 5 reads up to 10 draws before
+constexpr int Prove = 12;
+
+void estrazioneDiProva(archive::Archivio& a, int d, int seme)
+{
+    for (int w = 0; w < Ruote; ++w) {
+        std::array<bool, 91> preso{};
+        for (int p = 1; p <= 5; ++p) {
+            int x = (seme * 37 + w * 53 + p * 17 + (seme * w * 11 + p * p * seme) % 29) % 90 + 1;
+            while (preso[static_cast<std::size_t>(x)])
+                x = x % 90 + 1;
+            preso[static_cast<std::size_t>(x)] = true;
+            a.setNumero(d, w, p, static_cast<std::int16_t>(x));
+        }
+    }
+}
+
+const archive::Archivio& archivioDiProva()
+{
+    static const archive::Archivio prova = [] {
+        archive::Archivio a;
+        a.NumeroEstrazioni = PrimaProva + Prove - 1;
+        for (int d = 1; d <= a.NumeroEstrazioni; ++d)
+            estrazioneDiProva(a, d, d);
+        return a;
+    }();
+    return prova;
+}
+
+}
+
+bool costanteSuOgniEstrazione(const std::vector<Lettura>& letture,
+                              const std::function<int(const archive::Archivio&, int)>& valore, int& costante)
+{
+    const archive::Archivio& prova = archivioDiProva();
+    costante = valore(prova, PrimaProva);
+    for (int d = PrimaProva + 1; d < PrimaProva + Prove; ++d)
+        if (valore(prova, d) != costante)
+            return false;
+    if (letture.empty())
+        return true;
+    const bool soloSuD = std::all_of(letture.begin(), letture.end(), [](const Lettura& l) { return l.ritardo == 0; });
+    if (letture.size() > 2 || !soloSuD)
+        return false;   // not provable here: taken to depend on the draw
+    // Every content of the numbers read, one draw each, the others as a varied draw holds them.
+    const int contenuti = letture.size() == 1 ? 90 : 90 * 90;
+    auto tutte = std::make_unique<archive::Archivio>();
+    tutte->NumeroEstrazioni = PrimaProva + contenuti - 1;
+    for (int t = 0; t < contenuti; ++t) {
+        const int d = PrimaProva + t;
+        estrazioneDiProva(*tutte, d, d);
+        tutte->setNumero(d, letture[0].ruota, letture[0].posizione, static_cast<std::int16_t>(t % 90 + 1));
+        if (letture.size() == 2)
+            tutte->setNumero(d, letture[1].ruota, letture[1].posizione, static_cast<std::int16_t>(t / 90 + 1));
+    }
+    for (int d = 1; d < PrimaProva; ++d)
+        estrazioneDiProva(*tutte, d, d);
+    for (int d = PrimaProva; d <= tutte->NumeroEstrazioni; ++d)
+        if (valore(*tutte, d) != costante)
+            return false;
+    return true;
+}
+
+std::vector<int> candidatiFissiDiretti(int tipo, int op)
+{
+    static std::mutex guardia;
+    static std::map<std::pair<int, int>, std::vector<int>> noti;
+    const std::lock_guard<std::mutex> l(guardia);
+    const auto trovato = noti.find({tipo, op});
+    if (trovato != noti.end())
+        return trovato->second;
+    std::vector<int>& fissi = noti[{tipo, op}];
+    const engine::Ingressi in = engine::LeggeOperatore(op);
+    if (!in.Estrazione)
+        return fissi;
+    // The varied draws' numbers, read once for every candidate.
+    const archive::Archivio& prova = archivioDiProva();
+    std::vector<NumeriDelCaso> numeriProva;
+    for (int d = 0; d < PrimaProva + Prove; ++d)
+        numeriProva.push_back(numeriDelCaso(prova, d));
+    for (int i = 0; i < candidati::quanti(tipo); ++i) {
+        const Candidato c = candidati::decodifica(tipo, i);
+        const engine::ValoriOperatore campi = valoriDelCandidato(tipo, c, NumeriDelCaso{});
+        std::vector<Lettura> letture;
+        const auto leggi = [&](Lettura x) {
+            if (std::find(letture.begin(), letture.end(), x) == letture.end())
+                letture.push_back(x);
+        };
+        if (in.N1 && c.cella1 >= 0)
+            leggi({c.cella1 / 5, c.cella1 % 5 + 1, tipo == 5 ? c.valore : 0});
+        if (in.N2 && c.cella2 >= 0)
+            leggi({c.cella2 / 5, c.cella2 % 5 + 1, 0});
+        // The operator's own reads: the first P positions of its wheels, or the whole wheel.
+        for (int p = 1; in.R1 && p <= (in.P1 ? campi.P1 : 5); ++p)
+            leggi({campi.R1, p, 0});
+        for (int p = 1; in.R2 && p <= (in.P2 ? campi.P2 : 5); ++p)
+            leggi({campi.R2, p, 0});
+        const auto valore = [&](const archive::Archivio& a, int d) {
+            const NumeriDelCaso caso = &a == &prova ? numeriProva[static_cast<std::size_t>(d)] : numeriDelCaso(a, d);
+            const engine::ValoriOperatore v = valoriDelCandidato(tipo, c, caso);
+            if (v.N1 < 0 || v.N2 < 0)
+                return static_cast<int>(Errore);
+            try {
+                return indiceEsito(engine::Valuta(op, v, a));
+            } catch (const engine::ErroreCalcolo&) {
+                return static_cast<int>(Errore);
+            }
+        };
+        // Only a number: a formula that never computes, or never gives a number, scores nothing anyway.
+        int costante = 0;
+        if (costanteSuOgniEstrazione(letture, valore, costante) && costante >= 1 && costante <= 90)
+            fissi.push_back(i);
+    }
+    return fissi;
+}
+
+NumeriDelCaso numeriDelCaso(const archive::Archivio& a, int d)
+{
+    NumeriDelCaso c;
+    c.d = d;
+    for (int w = 0; w < Ruote; ++w)
+        for (int p = 1; p <= 5; ++p) {
+            const auto i = static_cast<std::size_t>(w * 5 + p - 1);
+            c.numeri[i] = leggiOperando(a, d, w, p);
+            for (int k = 0; k < Ritardi; ++k)
+                c.precedenti[static_cast<std::size_t>(k)][i] = leggiOperando(a, d - k, w, p);
+        }
+    return c;
 }
 
 std::array<std::uint8_t, 91> ruoteAlPrimoColpo(const archive::Archivio& a, const std::array<bool, archive::NumeroRuote>& ruote,
@@ -676,40 +752,21 @@ std::array<std::uint8_t, 91> ruoteAlPrimoColpo(const archive::Archivio& a, const
 // The formula of a candidate, from its index in the type's enumeration order.
 RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot)
 {
+    const Candidato c = candidati::decodifica(op.tipo, indice);
     engine::Formula f;
     f.codice = op.codice;
     f.tipo = op.tipo;
-    auto primo = [&](int i1) {
-        f.R1 = i1 / 5;
-        f.P1 = i1 % 5 + 1;
-    };
-    auto secondo = [&](int i2) {
-        f.R2 = i2 / 5;
-        f.P2 = i2 % 5 + 1;
-    };
-    switch (op.tipo) {
-    case 1: primo(indice); break;
-    case 2:
-        primo(indice / Riferimenti);
-        secondo(indice % Riferimenti);
-        break;
-    case 3:
-        primo(indice / Valori);
-        f.valore = indice % Valori;
-        break;
-    case 4: f.valore = indice + 1; break;
-    case 5:
-        f.valore = indice / Riferimenti;
-        primo(indice % Riferimenti);
-        break;
-    case 6: f.R1 = indice; break;
-    case 7:
-        f.valore = indice % Valori;
-        secondo(indice / Valori % Riferimenti);
-        primo(indice / Valori / Riferimenti);
-        break;
-    default: break;
+    if (c.cella1 >= 0) {
+        f.R1 = c.cella1 / 5;
+        f.P1 = c.cella1 % 5 + 1;
     }
+    if (c.cella2 >= 0) {
+        f.R2 = c.cella2 / 5;
+        f.P2 = c.cella2 % 5 + 1;
+    }
+    if (c.ruota >= 0)
+        f.R1 = c.ruota;
+    f.valore = c.valore;
     return rigaDellaFormula(f, cop, tot);
 }
 
@@ -830,14 +887,7 @@ RisultatoRicerca cercaSenzaProtezione(const ImpostazioniRicerca& imp, const arch
         if (origine.estrazione > imp.riferimento)
             continue;
         CasoValido c;
-        c.d = origine.estrazione;
-        for (int w = 0; w < Ruote; ++w)
-            for (int p = 1; p <= 5; ++p) {
-                const auto i = static_cast<std::size_t>(w * 5 + p - 1);
-                c.numeri[i] = leggiOperando(a, c.d, w, p);
-                for (int k = 0; k < Ritardi; ++k)
-                    c.precedenti[static_cast<std::size_t>(k)][i] = leggiOperando(a, c.d - k, w, p);
-            }
+        static_cast<NumeriDelCaso&>(c) = numeriDelCaso(a, origine.estrazione);
         if (imp.sorte > 0)
             tabellaAbbinamenti(imp, a, origine, c);
         else
@@ -861,7 +911,7 @@ RisultatoRicerca cercaSenzaProtezione(const ImpostazioniRicerca& imp, const arch
         const auto& op = imp.operatori[static_cast<std::size_t>(k)];
         if (!op.scelto)
             continue;
-        const int n = Valutatore::candidati(op.tipo);
+        const int n = candidati::quanti(op.tipo);
         if (n == 0)
             continue;
         enumerato = true;

@@ -125,7 +125,8 @@ ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte);
 // its Tot exceeds the Cop of the last row; rows go by Cop, equal Cop by Tot (more wheels
 // hit in the covering colpi), equal both in enumeration order (operator rows of FgOp,
 // then the type's candidates). A candidate that reads a wheel not drawn on a case scores
-// nothing there (no anomaly); a fixed number in disguise (candidatiFissi) scores nothing.
+// nothing there (no anomaly); a fixed number in disguise (candidatiFissi, candidatiFissiDiretti)
+// scores nothing.
 // The operators that only combine their inputs are tabulated over every input first.
 // Type 7 (272250 candidates) and its tabulation always spread their work over the
 // cores (`fili` of them); types 2 and 3 (3025 and 4950 candidates) only when they score
@@ -142,17 +143,15 @@ ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte);
 RisultatoRicerca cercaFormule(const ImpostazioniRicerca& imp, const archive::Archivio& a,
                               avanzamento::Avanzamento* avanzamento = nullptr);
 
-// The result row of candidate `indice` of operator `op` in the search's enumeration order
+// The result row of candidate `indice` of operator `op` in the search's enumeration order (candidati::decodifica)
 // (the fields its type writes: wheels and positions, value), scoring `cop` and `tot`.
 RigaEsito rigaCandidato(const OperatoreRicerca& op, int indice, int cop, int tot);
-
-// How many candidates the search enumerates for an operator of class `tipo` (0 for an unknown class).
-int candidatiDelTipo(int tipo);
 
 // The outcomes of operator `op`, one that only combines the numbers it is given, over every
 // input, as the searches read them: esiti[(n1 * dim2 + n2) * dimV + V] (0 a value never drawn,
 // 1..90 the number, 91 not computable) and errori[n1 * dim2 + n2], set when any V of that pair
-// fails. Each table is filled once in the process, on `fili` threads, and then only read; `passo`
+// fails; one more row of dimV past them, at [91 * dim2 * dimV], is all 91 (for an input that
+// cannot be read). Each table is filled once in the process, on `fili` threads, and then only read; `passo`
 // is called once per N1 either way (91 times), and a stop it throws leaves the table to be
 // filled again by the next search.
 // sempre[V] and uguali[V] tell the values V for which the outcome cannot depend on the draw:
@@ -174,26 +173,32 @@ EsitiTabulati tabulaOperatore(int op, int dim2, int dimV, const archive::Archivi
 
 // The candidates of class `tipo`, in enumeration order, that are a fixed number in disguise
 // on the operator's tables: the searches skip them (they score nothing). The class of the
-// fixed number itself (4) has none; class 6 reads the draw and is not tabulated.
+// fixed number itself (4) has none; an operator that reads the draw (class 6 among them) is
+// not tabulated: see candidatiFissiDiretti.
 std::vector<int> candidatiFissi(int tipo, const EsitiTabulati& t);
 
-// The fields an operator that reads the draw gets on draw `estrazione` for the cells `i1`, `i2`
-// of the case (wheel × 5 + position − 1; −1 when the candidate has no such cell); numbers and
-// value are left for the caller. Inline: the search calls it once per candidate and case.
-inline engine::ValoriOperatore valoriDelleCelle(int estrazione, int i1, int i2)
-{
-    engine::ValoriOperatore v;
-    v.EstrazioneCalcolo = estrazione;
-    if (i1 >= 0) {
-        v.R1 = i1 / 5;
-        v.P1 = i1 % 5 + 1;
-    }
-    if (i2 >= 0) {
-        v.R2 = i2 / 5;
-        v.P2 = i2 % 5 + 1;
-    }
-    return v;
-}
+// A number a formula reads from the archive: wheel, position, and how many draws before the
+// case's own (class 5 reads d - V).
+struct Lettura {
+    int ruota = 0;
+    int posizione = 1;
+    int ritardo = 0;
+    bool operator==(const Lettura&) const = default;
+};
+
+// Whether `valore(a, d)`, a formula reading only the numbers `letture` of draw d, gives the same
+// number whatever the draw holds; `costante` gets it. Proved, not guessed: a few varied draws
+// first (two different values: it depends on the draw), then, when they agree, every content of
+// the numbers read (each 1..90) when they are at most two, all of draw d. Beyond that it cannot
+// be proved here and the formula is taken to depend on the draw.
+bool costanteSuOgniEstrazione(const std::vector<Lettura>& letture,
+                              const std::function<int(const archive::Archivio&, int)>& valore, int& costante);
+
+// The candidates of class `tipo` of operator `op`, one that reads the draw itself (class 6,
+// SOMN, MED, MED2, …), that give the same number 1..90 on every draw (costanteSuOgniEstrazione
+// on the numbers its cells and the operator read): a fixed number in disguise, skipped by the
+// searches as candidatiFissi. Worked out once per operator and class in the process.
+std::vector<int> candidatiFissiDiretti(int tipo, int op);
 
 // Number N(d, w, p) as a formula of the searches reads it: OperandoFuori when d is not a
 // draw or the number is outside 0..90, OperandoNonEstratto when wheel w was not drawn in d

@@ -53,7 +53,9 @@ private:
         std::uint16_t massimo = 0;
         int pari = 0;
         int tenuti = 0;          // of those, the ones in the kept sums (see Blocco::simmetrico)
-        std::size_t primo = 0;   // the first of them in enumeration order, from the block's start
+        // The first kept ones in enumeration order (at most PariMeritoValutati), from the
+        // block's start: listed while the sums are in cache, so the ties need no second scan.
+        std::vector<std::uint32_t> primi;
     };
     // A case as the sums hold it: its draw and the last colpo its share counts.
     using Casi = std::map<int, int>;
@@ -64,16 +66,15 @@ private:
         int prima = 0;   // last colpo counted so far, 0: the case was not in the sums
         int dopo = 0;    // last colpo from now on, 0: the case leaves
     };
-    // Adds to `somme` each case's new share less its old one.
-    // `vertici` gets each operator's highest sum and its ties, counted while its sums are still in cache.
-    void applica(std::vector<std::uint16_t>& somme, std::vector<Vertice>& vertici,
-                 const std::vector<Variazione>& variazioni,
-                 avanzamento::Avanzamento* avanzamento);
-    // The ties of the top sum `massimo` (in the blocks `alVertice`) as cercaFormule counts
+    // Adds to the sums each case's new share less its old one; each operator's highest sum
+    // and its ties are counted while its sums are still in cache.
+    void applica(Somme& somme, const std::vector<Variazione>& variazioni, avanzamento::Avanzamento* avanzamento);
+    // Block b's highest sum in `s` and its ties; with class 7's row maxima, only the rows that hold it are read.
+    static void vertice(const Blocco& b, const std::uint16_t* s, const std::uint16_t* massimiRighe, Vertice& v);
+    // The ties of the top sum (in the blocks `alVertice`) as cercaFormule counts
     // them, the first PariMeritoValutati evaluated on the reference; `riga` makes a row of a candidate.
-    static Vertice vertice(const Blocco& b, const std::uint16_t* s);
     void pariMerito(const Somme& tenute, const std::vector<std::size_t>& alVertice,
-                    std::uint16_t massimo, int riferimento, const std::function<RigaEsito(std::size_t)>& riga,
+                    int riferimento, const std::function<RigaEsito(std::size_t)>& riga,
                     PariMerito& pari) const;
     // Points the block at its operator's table and lists its fixed candidates.
     void tabella(Blocco& b, int dim2, int dimV, avanzamento::Avanzamento* avanzamento);
@@ -83,7 +84,17 @@ private:
     std::array<bool, archive::NumeroRuote> ruote_{};
     int colpi_ = 0;
     std::vector<Blocco> blocchi_;
+    // What the threads take, in order: a block, or for class 7 the rows of pairs from cell `da`
+    // to `a`; and the blocks of class 7, whose highest comes after all their parts.
+    struct Lavoro {
+        std::size_t blocco = 0;
+        int da = 0, a = 0;
+    };
+    std::vector<Lavoro> lavori_;
+    std::vector<std::size_t> sette_;
+    void preparaLavori();
     std::size_t totale_ = 0;
+    std::size_t righe_ = 0;   // class 7's rows of pairs, over all its blocks
     std::list<Somme> somme_;   // most recently used first
     std::unique_ptr<Squadra> squadra_;   // the threads the operators' sums are updated on
 };

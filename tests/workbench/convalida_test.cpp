@@ -5,6 +5,7 @@
 #include "support/ArchivioReale.h"
 #include "support/RuotaTardiva.h"
 #include "workbench/NoteRicerca.h"
+#include "workbench/PunteggiIncrementali.h"
 #include "workbench/RicercheProva.h"
 
 #include <gtest/gtest.h>
@@ -204,6 +205,38 @@ TEST(Convalida, ConservataUgualeAllaSempliceSulCatalogoIntero)
     distanza.banco.rilevazione = Rilevazione::Distanza;
     distanza.banco.numeri = "05-30";
     confrontaReplay(distanza, demo, "demo, Distanza all'inizio");
+}
+
+// Class 7 rows holding fixed candidates ("1-2" and DIFF of a cell with itself, whatever V),
+// a symmetric one and one that reads the draw: the kept scores give cercaFormule's first row
+// and ties at every reference while cases enter, gain colpi and leave.
+TEST(Convalida, ConservatiConCandidatiFissiNelleRighe)
+{
+    const auto& demo = testsupport::archivioDimostrativo();
+    ImpostazioniRicerca imp;
+    imp.colpi = 6;
+    imp.ruote[0] = imp.ruote[3] = true;
+    imp.confrontoCaso = false;
+    imp.operatori = {{"1-2", 7, true}, {"DIFF", 7, true}, {"SOM+", 7, true}, {"MED2", 2, true}, {"1-2", 2, true}};
+    PunteggiIncrementali conservati(demo, imp.operatori, imp.ruote, imp.colpi);
+    const auto testo = [](const RigaEsito& e) {
+        const auto n = [](const std::optional<int>& x) { return x ? std::to_string(*x) : "-"; };
+        return e.formula + " " + n(e.r1) + n(e.p1) + " " + n(e.r2) + n(e.p2) + " " + n(e.val) + " " +
+               std::to_string(e.cop) + "/" + std::to_string(e.tot);
+    };
+    for (int R = 2000; R < 2024; ++R) {
+        imp.riferimento = R;
+        imp.casi.clear();
+        for (int d = R - 40; d < R; d += 3 + d % 2)   // a different set as R moves on
+            imp.casi.push_back({d, true, {}});
+        PariMerito pari;
+        const RigaEsito prima = conservati.migliore(imp, nullptr, &pari);
+        const RisultatoRicerca r = cercaFormule(imp, demo);
+        ASSERT_FALSE(r.righe.empty());
+        EXPECT_EQ(testo(prima), testo(r.righe.front())) << R;
+        EXPECT_EQ(std::make_tuple(pari.formule, pari.ambate, pari.tutte), std::make_tuple(r.pari.formule, r.pari.ambate, r.pari.tutte)) << R;
+        EXPECT_NE(prima.formula, "1-2") << R;
+    }
 }
 
 TEST(Convalida, FermataDuranteLaReplica)

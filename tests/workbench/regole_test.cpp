@@ -130,6 +130,37 @@ TEST(FissoTravestito, UnNumeroMenoSeStessoNonEMaiPrimo)
     EXPECT_TRUE(fissi("SOM").empty());
 }
 
+// A formula that reads the draw is a fixed number only when that is proved: the same value
+// on varied draws and on every content of what it reads (at most two numbers); one that
+// reads more, or a draw before the case's, is never taken for a fixed number.
+TEST(FissoTravestito, SoloQuandoDimostratoPerChiLeggeLEstrazione)
+{
+    const auto n = [](const archive::Archivio& a, int d, int w, int p) { return static_cast<int>(a.numero(d, w, p)); };
+    int k = 0;
+    EXPECT_TRUE(costanteSuOgniEstrazione({{0, 1}}, [&](const archive::Archivio& a, int d) { return n(a, d, 0, 1) - n(a, d, 0, 1) + 5; }, k));
+    EXPECT_EQ(k, 5);
+    EXPECT_FALSE(costanteSuOgniEstrazione({{0, 1}}, [&](const archive::Archivio& a, int d) { return n(a, d, 0, 1); }, k));
+    // The same on the varied draws, different on one content of the two numbers read.
+    EXPECT_FALSE(costanteSuOgniEstrazione({{0, 1}, {3, 2}}, [&](const archive::Archivio& a, int d) {
+        return n(a, d, 0, 1) == 90 && n(a, d, 3, 2) == 89 ? 2 : 1;
+    }, k));
+    EXPECT_TRUE(costanteSuOgniEstrazione({{0, 1}, {3, 2}}, [&](const archive::Archivio& a, int d) {
+        return (n(a, d, 0, 1) + n(a, d, 3, 2)) % 2 == (n(a, d, 3, 2) + n(a, d, 0, 1)) % 2 ? 7 : 1;
+    }, k));
+    EXPECT_EQ(k, 7);
+    const auto sette = [](const archive::Archivio&, int) { return 7; };
+    EXPECT_FALSE(costanteSuOgniEstrazione({{0, 1}, {0, 2}, {0, 3}}, sette, k));
+    EXPECT_FALSE(costanteSuOgniEstrazione({{0, 1, 3}}, sette, k));
+    EXPECT_TRUE(costanteSuOgniEstrazione({}, sette, k));
+
+    // The catalogue's operators that read the draw always depend on it, in every class
+    // (MED2 of a cell with itself is that number, not a constant); class 7 is MED2's widest.
+    for (const char* codice : {"SOMN", "MED", "PIRN", "MED2", "MAG5", "MIN5", "PIRD"})
+        for (int tipo : {1, 2, 3, 4, 5, 6})
+            EXPECT_TRUE(candidatiFissiDiretti(tipo, engine::IndiceOperatore(codice)).empty()) << codice << " " << tipo;
+    EXPECT_TRUE(candidatiFissiDiretti(7, engine::IndiceOperatore("MED2")).empty());
+}
+
 // Equal Cop go by Tot, equal both in catalogue order; the ties of the top row are counted
 // with the different numbers they play, and said in words.
 TEST(PariMerito, OrdinatiPerTotEContati)

@@ -1,5 +1,6 @@
 // The rows of the result grids and of the catalogue: a formula through a result row and back, FgOp's named columns.
 #include "workbench/Ambate.h"
+#include "workbench/Candidati.h"
 #include "workbench/Trasferimenti.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +44,25 @@ TEST(Righe, FormulaInUnaRigaDiRisultatoEIndietro)
     RigaEsito sei = rigaDellaFormula(formule[5], 1, 1);
     sei.val = 47;
     EXPECT_EQ(formulaDellaRiga(sei).valore, 0);
+}
+
+// A candidate's index in its class and back, for every index of every class; a few worked out
+// by hand through the row the searches write for it.
+TEST(Righe, IndiceDelCandidatoEIndietro)
+{
+    for (int tipo = 1; tipo <= 7; ++tipo)
+        for (int i = 0; i < candidati::quanti(tipo); ++i)
+            ASSERT_EQ(candidati::codifica(tipo, candidati::decodifica(tipo, i)), i) << tipo;
+    EXPECT_EQ(candidati::quanti(7), 272250);
+    EXPECT_EQ(candidati::quanti(8), 0);
+    // (55 * 1 + 7) * 90 + 12: Bari 2, Cagliari 3, V 12.
+    const RigaEsito sette = rigaCandidato({"SOM+", 7, true}, 5592, 3, 4);
+    EXPECT_EQ(std::make_tuple(*sette.r1, *sette.p1, *sette.r2, *sette.p2, *sette.val), std::make_tuple(0, 2, 1, 3, 12));
+    // 3 * 55 + 10: Firenze 1 three draws back.
+    const RigaEsito cinque = rigaCandidato({"NUM", 5, true}, 175, 1, 1);
+    EXPECT_EQ(std::make_tuple(*cinque.r1, *cinque.p1, *cinque.val), std::make_tuple(2, 1, 3));
+    EXPECT_EQ(*rigaCandidato({"NUM", 4, true}, 43, 1, 1).val, 44);
+    EXPECT_EQ(*rigaCandidato({"MAG5", 6, true}, 8, 1, 1).r1, 8);
 }
 
 // FgOp puts the positions before the wheels (FG2 of the operator window the other way
