@@ -21,7 +21,7 @@ namespace {
 
 using namespace workbench;
 
-// FgOp as the window lists the catalogue (by code), the chosen operators in red.
+// The catalogue as the window lists it (by code), with the operators --operatori chooses.
 void scegliOperatori(const cli::Argomenti& args, Banco& b)
 {
     const auto scelta = args.valore("--operatori");
@@ -39,9 +39,10 @@ void scegliOperatori(const cli::Argomenti& args, Banco& b)
             codici.insert(c);
         }
     elencaOperatori(b, catalogo);
-    for (int k = 1; k < b.FgOp.righe(); ++k)
-        if (tutti || codici.count(workbench::leggiRigaOperatore(b.FgOp, k).operatore))
-            b.FgOp.setSfondo(k, colOp::Scelta, colori::OperatoreScelto);
+    if (tutti)
+        selezionaOperatori(b, true);
+    else
+        b.operatoriScelti = std::move(codici);
 }
 
 // --casi-scoperti FILE: the case numbers (FgEv column "Prog") already covered, one a
@@ -64,7 +65,7 @@ void marcaCasiScoperti(const cli::Argomenti& args, Banco& b)
         const auto caso = cli::interoEsatto(riga);
         if (!caso || *caso < 1 || *caso > numeroCasi(b))
             throw cli::ErroreDati(*percorso + ", riga " + std::to_string(numero) + ": caso inesistente '" + storage::estratto(riga) + "'");
-        b.FgEv.setSfondo(*caso, 0, colori::Selezione);
+        setCasoCoperto(b, static_cast<int>(*caso), true);
     }
 }
 
@@ -167,16 +168,15 @@ int eseguiConvalida(const cli::Argomenti& args, std::istream&, std::ostream& out
     ammesse.insert(ammesse.end(), {"--operatori", "--dal-rif", "--al-rif"});
     args.soloOpzioni(ammesse);
     const auto a = cli::caricaArchivioCli(args);
-    ImpostazioniConvalida imp;
-    imp.al = static_cast<int>(args.intero("--al-rif").value_or(a->NumeroEstrazioni));
-    imp.dal = static_cast<int>(args.intero("--dal-rif").value_or(std::max(1, imp.al - 199)));
-    if (const std::string motivo = controllaIntervallo(imp.dal, imp.al, *a); !motivo.empty())
+    const int al = static_cast<int>(args.intero("--al-rif").value_or(a->NumeroEstrazioni));
+    const int dal = static_cast<int>(args.intero("--dal-rif").value_or(std::max(1, al - 199)));
+    if (const std::string motivo = controllaIntervallo(dal, al, *a); !motivo.empty())
         throw cli::ErroreUso("--dal-rif/--al-rif: " + motivo);
-    Banco& b = imp.banco;
+    Banco b;
     cli::leggiImpostazioni(args, *a, b);
     scegliOperatori(args, b);
     cli::richiediNumeriRilevazione(b);
-    imp.mensileDalRiferimento = !args.ha("--mensile");
+    const ImpostazioniConvalida imp = impostazioniConvalida(b, dal, al, !args.ha("--mensile"));
     // The settings refused once, as ambate would refuse them, before the replay.
     Banco prova;
     if (const auto e = bancoDelRiferimento(imp, *a, imp.al, prova))

@@ -774,6 +774,14 @@ void testoNumero(grid::Grid& g, int riga, int colonna, const std::optional<int>&
 
 }
 
+std::vector<OperatoreRicerca> operatoriRicerca(const Banco& b)
+{
+    std::vector<OperatoreRicerca> operatori;
+    for (const auto& riga : b.operatori)
+        operatori.push_back(OperatoreRicerca{riga.operatore, riga.tipo, operatoreScelto(b, riga.operatore)});
+    return operatori;
+}
+
 ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte)
 {
     ImpostazioniRicerca imp;
@@ -793,14 +801,7 @@ ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte)
                     b.FgX.testo(r, k + 1).empty() ? 0 : b.FgX.intero(r, k + 1);
         imp.casi.push_back(c);
     }
-    for (int r = 1; r < b.FgOp.righe(); ++r) {
-        auto riga = leggiRigaOperatore(b.FgOp, r);
-        OperatoreRicerca op;
-        op.scelto = b.FgOp.sfondo(r, colOp::Scelta) == colori::OperatoreScelto;
-        op.codice = std::move(riga.operatore);
-        op.tipo = riga.tipo;
-        imp.operatori.push_back(std::move(op));
-    }
+    imp.operatori = operatoriRicerca(b);
     return imp;
 }
 

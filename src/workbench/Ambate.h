@@ -17,7 +17,7 @@
 
 namespace workbench {
 
-// What a search takes of a row of FgOp (leggiRigaOperatore): code, type, red selection cell.
+// What a search takes of an operator of the catalogue: code, type, whether it is chosen.
 struct OperatoreRicerca {
     std::string codice;
     int tipo = 0;
@@ -118,6 +118,8 @@ struct EsitoRicerca {
 // The settings as the window holds them: sorte 0 for AMBATE, 2 or 3 for ABBINAMENTI
 // (which also reads FgX).
 ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte);
+// The catalogue in FgOp order, each operator with its choice.
+std::vector<OperatoreRicerca> operatoriRicerca(const Banco& b);
 
 // The search itself, for both buttons (sorte 0: ambate, 2 or 3: pairs). Scores every
 // candidate from per-case tables of first hits, one operator at a time, then keeps the

@@ -152,6 +152,7 @@ Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a)
                          "Avviso", Icona::Informazione};
 
     b.FgEv.setRighe(1);
+    b.casiCoperti.clear();
     b.casiRicavatiCon = impostazioniCasi(b);
     int trovati = 0;
     std::array<bool, 6> colpite{};
@@ -207,6 +208,21 @@ ImpostazioniCasi impostazioniCasi(const Banco& b)
     return i;
 }
 
+void applicaImpostazioniCasi(Banco& b, const ImpostazioniCasi& i)
+{
+    b.riferimento = i.riferimento;
+    b.ruotaBase = i.ruotaBase;
+    b.posizioni = i.posizioni;
+    b.rilevazione = i.rilevazione;
+    b.numeri = i.numeri;
+    b.qn = i.qn;
+    b.numeroCasi = i.numeroCasi;
+    b.mensile = i.mensile;
+    b.forzaUltima = i.forzaUltima;
+    b.colpi = i.colpi;
+    b.ruote = i.ruote;
+}
+
 namespace {
 std::vector<int> drawCasi(const Banco& b)
 {
@@ -226,12 +242,14 @@ RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
     const int livello = b.livelloFgX;
     // What belongs to the cases: kept when the same draws come back.
     const grid::Grid FgEv = b.FgEv, FgX = b.FgX, Fg5 = b.Fg5, FgEsiti = b.FgEsiti, FgGr = b.FgGr;
+    const std::vector<bool> coperti = b.casiCoperti;
     esito.rinnovati = true;
     esito.esito = RicavaEstrazioni(b, a);
     if (esito.esito)
         return esito;
     if (drawCasi(b) == prima) {
         b.FgEv = FgEv;
+        b.casiCoperti = coperti;
         b.FgX = FgX;
         b.Fg5 = Fg5;
         b.FgEsiti = FgEsiti;
@@ -248,11 +266,8 @@ std::optional<std::string> mancaPerRicerca(const Banco& b, int sorte)
     if (numeroCasi(b) == 0)
         return b.casiRicavatiCon ? "Nessun caso con queste impostazioni: cambiare la rilevazione e premere RICAVA ESTRAZIONI."
                                  : "Nessun caso su cui cercare: premere prima RICAVA ESTRAZIONI.";
-    bool operatore = false;
-    for (int r = 1; r < b.FgOp.righe() && !operatore; ++r)
-        operatore = b.FgOp.sfondo(r, colOp::Scelta) == colori::OperatoreScelto;
-    if (!operatore)
-        return std::string("Nessun operatore scelto: sceglierne almeno uno nella scheda Operatori (doppio clic o tipo).");
+    if (auto manca = mancaOperatore(b))
+        return manca;
     if (sorte > 0) {
         // The most numbers a case plays: the pair search adds one to them.
         int numeri = 0;
@@ -273,6 +288,13 @@ std::optional<std::string> mancaPerRicerca(const Banco& b, int sorte)
     return std::nullopt;
 }
 
+std::optional<std::string> mancaOperatore(const Banco& b)
+{
+    if (operatoriSceltiPresenti(b))
+        return std::nullopt;
+    return std::string("Nessun operatore scelto: sceglierne almeno uno nella scheda Operatori (doppio clic o tipo).");
+}
+
 std::optional<std::string> mancaPerImposta(const Banco& b, const grid::Grid& risultati)
 {
     const int r = risultati.rigaCorrente;
@@ -286,8 +308,8 @@ std::optional<std::string> mancaPerImposta(const Banco& b, const grid::Grid& ris
 
 std::optional<std::string> mancaPerElabora(const Banco& b)
 {
-    for (int k = 1; k <= 5 && k < b.Fg7.righe(); ++k)
-        if (b.Fg7.sfondo(k, 0) == colori::Selezione)
+    for (const auto& livello : b.livelliElabora)
+        if (livello.incluso)
             return std::nullopt;
     return std::string("Nessun livello scelto: segnare in verde almeno un livello prima di ELABORA.");
 }

@@ -41,6 +41,8 @@ Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a);
 
 // The settings RICAVA ESTRAZIONI would read now (see ImpostazioniCasi).
 ImpostazioniCasi impostazioniCasi(const Banco& b);
+// The other way: the Banco's settings from `i` (reference, wheels in play and colpi included).
+void applicaImpostazioniCasi(Banco& b, const ImpostazioniCasi& i);
 
 // What rinnovaCasi did: nothing (the cases were current), or the cases derived again,
 // with RICAVA ESTRAZIONI's message when that failed.
@@ -60,6 +62,8 @@ RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a);
 // AMBATE and ABBINAMENTI (sorte 0, 2 or 3): cases, an operator, and for the pairs numbers
 // in FgX enough to reach the sorte with the number found.
 std::optional<std::string> mancaPerRicerca(const Banco& b, int sorte);
+// The part of it that does not depend on the cases: an operator chosen (Convalida derives its own cases).
+std::optional<std::string> mancaOperatore(const Banco& b);
 // Command21/Command7: a result row with a formula and a brick to receive it.
 std::optional<std::string> mancaPerImposta(const Banco& b, const grid::Grid& risultati);
 // ELABORA: at least one level chosen in Fg7.

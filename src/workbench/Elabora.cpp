@@ -251,11 +251,7 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
     return esito;
 }
 
-void azzeraMarcheCasi(Banco& b)
-{
-    for (int r = 1; r < b.FgEv.righe(); ++r)
-        b.FgEv.setSfondo(r, 0, grid::colori::Bianco);
-}
+void azzeraMarcheCasi(Banco& b) { b.casiCoperti.clear(); }
 
 void marcaCasiCentrati(Banco& b)
 {
@@ -263,10 +259,8 @@ void marcaCasiCentrati(Banco& b)
     for (int r = 1; r < b.FgL.righe(); ++r) {
         if (b.FgL.intero(r, engine::colL::C) <= 0)
             continue;
-        const int caso = b.FgL.intero(r, engine::colL::Rif);
-        for (int k = 1; k < b.FgEv.righe(); ++k)
-            if (b.FgEv.intero(k, 0) == caso)
-                b.FgEv.setSfondo(k, 0, colori::Selezione);
+        // Case k is row k of FgEv (its "Prog").
+        setCasoCoperto(b, b.FgL.intero(r, engine::colL::Rif), true);
     }
 }
 
@@ -277,9 +271,10 @@ Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
     Esito esito;
 
     for (int k = 1; k <= 5; ++k) {
-        if (b.Fg7.sfondo(k, 0) != colori::Selezione)
+        const LivelloElabora& livello = b.livelliElabora[static_cast<std::size_t>(k - 1)];
+        if (!livello.incluso)
             continue;
-        const int sorte = b.Fg7.intero(k, 0);
+        const int sorte = livello.sorte;
         if (sorte < 1 || sorte > 5) {
             esito = erroreImprevisto();
             continue;
@@ -332,7 +327,7 @@ Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
     const int n = numeroCasi(b);
     s.casi = n;
     for (int i = 1; i <= n; ++i) {
-        const int caso = b.FgEv.intero(i, 0);
+        const int caso = i;   // the "Prog" of case row i
         int primo = 0;
         for (int y = 1; y < b.FgY.righe(); ++y) {
             const int colpo = b.FgY.intero(y, colY::C);

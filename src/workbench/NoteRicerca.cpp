@@ -175,7 +175,7 @@ std::string testoImpostazioniCasi(const ImpostazioniCasi& i, const archive::Arch
 
 std::string testoImpostazioniConvalida(const ImpostazioniConvalida& imp, const archive::Archivio& a)
 {
-    return impostazioniComuni(impostazioniCasi(imp.banco), imp.mensileDalRiferimento) + "; riferimenti dal " +
+    return impostazioniComuni(imp.casi, imp.mensileDalRiferimento) + "; riferimenti dal " +
            std::to_string(imp.dal) + dataDi(imp.dal, a) + " al " + std::to_string(imp.al) + dataDi(imp.al, a);
 }
 

@@ -3,6 +3,7 @@
 #include "support/ArchivioDimostrativo.h"
 #include "support/ArchivioReale.h"
 #include "workbench/Abbinamenti.h"
+#include "workbench/Trasferimenti.h"
 
 #include <gtest/gtest.h>
 
@@ -113,10 +114,8 @@ TEST(Abbinamenti, ComandoDelBanco)
     b.FgEv.setNumero(1, 1, 2);
     azzeraFgX(b);
     b.FgX.setTesto(1, 3, "10");
-    b.FgOp.setRighe(2);
-    b.FgOp.setTesto(1, 1, "NUM");
-    b.FgOp.setTesto(1, 2, "4");
-    b.FgOp.setSfondo(1, 0, colori::OperatoreScelto);
+    elencaOperatori(b, {{"NUM", 4}});
+    b.operatoriScelti = {"NUM"};
     EXPECT_FALSE(cercaAbbinamenti(b, a, SorteAmbo).messaggio);
     ASSERT_EQ(b.FgGr.righe(), 101);
     EXPECT_EQ(b.FgGr.testo(0, 1), "Cop");

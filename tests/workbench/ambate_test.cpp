@@ -7,6 +7,7 @@
 #include "support/Avanzamenti.h"
 #include "support/RicercaRiferimento.h"
 #include "workbench/Ambate.h"
+#include "workbench/Trasferimenti.h"
 #include "workbench/Casi.h"
 
 #include <gtest/gtest.h>
@@ -173,12 +174,8 @@ TEST(Ambate, ComandoDelBanco)
     b.FgEv.setNumero(1, 1, 20);
     b.FgEv.setNumero(2, 0, 2);
     b.FgEv.setNumero(2, 1, 10);
-    b.FgOp.setRighe(3);
-    b.FgOp.setTesto(1, 1, "DEC");
-    b.FgOp.setTesto(1, 2, "1");
-    b.FgOp.setTesto(2, 1, "NUM");
-    b.FgOp.setTesto(2, 2, "4");
-    b.FgOp.setSfondo(2, 0, colori::OperatoreScelto);
+    elencaOperatori(b, {{"DEC", 1}, {"NUM", 4}});
+    b.operatoriScelti = {"NUM"};
     testsupport::AvanzamentoRegistrato avanzamento;
     const EsitoRicerca e = cercaAmbate(b, a, &avanzamento);
     EXPECT_FALSE(e.interrotta);
@@ -198,8 +195,8 @@ TEST(Ambate, ComandoDelBanco)
 
     // Both cases marked as covered: nothing scores.
     b.casiScoperti = true;
-    b.FgEv.setSfondo(1, 0, colori::Selezione);
-    b.FgEv.setSfondo(2, 0, colori::Selezione);
+    setCasoCoperto(b, 1, true);
+    setCasoCoperto(b, 2, true);
     EXPECT_FALSE(cercaAmbate(b, a).messaggio);
     EXPECT_EQ(b.FgEsiti.testo(1, 3), "");
 
@@ -229,11 +226,9 @@ TEST(Ambate, PiuDiCentoCasiNelBanco)
     }
     a.setNumero(241, 0, 1, 17);   // colpo 1 of case 120 (draw 240)
     a.setNumero(201, 0, 1, 18);   // colpo 1 of case 100 (draw 200)
-    b.FgEv.setSfondo(120, 0, colori::Selezione);
-    b.FgOp.setRighe(2);
-    b.FgOp.setTesto(1, 1, "NUM");
-    b.FgOp.setTesto(1, 2, "4");
-    b.FgOp.setSfondo(1, 0, colori::OperatoreScelto);
+    setCasoCoperto(b, 120, true);
+    elencaOperatori(b, {{"NUM", 4}});
+    b.operatoriScelti = {"NUM"};
     EXPECT_FALSE(cercaAmbate(b, a).messaggio);
     EXPECT_EQ(b.FgEsiti.testo(1, 12), "18");
     EXPECT_EQ(b.FgEsiti.testo(2, 12), "");
@@ -253,13 +248,8 @@ Banco bancoSommaPiu(const archive::Archivio& a)
     b.forzaUltima = true;
     for (int w = 0; w < archive::NumeroRuote; ++w)
         setRuotaInGioco(b, w, true);
-    b.FgOp.setRighe(3);
-    b.FgOp.setTesto(1, 1, "NUM");
-    b.FgOp.setTesto(1, 2, "4");
-    b.FgOp.setSfondo(1, 0, colori::OperatoreScelto);
-    b.FgOp.setTesto(2, 1, "SOM+");
-    b.FgOp.setTesto(2, 2, "7");
-    b.FgOp.setSfondo(2, 0, colori::OperatoreScelto);
+    elencaOperatori(b, {{"NUM", 4}, {"SOM+", 7}});
+    b.operatoriScelti = {"NUM", "SOM+"};
     RicavaEstrazioni(b, a);
     return b;
 }
@@ -487,10 +477,8 @@ TEST(Ambate, LaColonnaAmbataEAbbinato)
     b.FgEv.setNumero(1, 1, 20);
     b.FgEv.setNumero(2, 0, 2);
     b.FgEv.setNumero(2, 1, 10);
-    b.FgOp.setRighe(2);
-    b.FgOp.setTesto(1, 1, "NUM");
-    b.FgOp.setTesto(1, 2, "1");
-    b.FgOp.setSfondo(1, 0, colori::OperatoreScelto);
+    elencaOperatori(b, {{"NUM", 1}});
+    b.operatoriScelti = {"NUM"};
     setRuotaInGioco(b, 0, true);
     cercaAmbate(b, a);
     ASSERT_EQ(b.FgEsiti.colonne(), ColonnaPrevisione + 1);

@@ -1,6 +1,7 @@
 // RICAVA ESTRAZIONI: the detection rules on small archives and on the real one.
 #include "support/ArchivioReale.h"
 #include "workbench/Casi.h"
+#include "workbench/Trasferimenti.h"
 
 #include <gtest/gtest.h>
 
@@ -109,14 +110,14 @@ TEST_F(CasiPiccoli, CasiRicavatiDiNuovoQuandoLeImpostazioniCambiano)
     EXPECT_FALSE(rinnovaCasi(b, *a).rinnovati);
 
     // The colpi or a wheel changed: the same draws come back with their marks and FgX.
-    b.FgEv.setSfondo(2, 0, colori::Selezione);
+    setCasoCoperto(b, 2, true);
     b.FgX.setNumero(1, 1, 44);
     b.colpi = 3;
     EXPECT_TRUE(rinnovaCasi(b, *a).rinnovati);
     setRuotaInGioco(b, 4, true);
     EXPECT_TRUE(rinnovaCasi(b, *a).rinnovati);
     EXPECT_EQ(casi(), (std::vector<int>{7, 5, 3, 1}));
-    EXPECT_EQ(b.FgEv.sfondo(2, 0), colori::Selezione);
+    EXPECT_TRUE(casoCoperto(b, 2));
     EXPECT_EQ(b.FgX.testo(1, 1), "44");
 
     // The reference moved back: other draws, and the numbers typed for the old cases go.
@@ -124,7 +125,7 @@ TEST_F(CasiPiccoli, CasiRicavatiDiNuovoQuandoLeImpostazioniCambiano)
     EXPECT_TRUE(rinnovaCasi(b, *a).rinnovati);
     EXPECT_EQ(casi(), (std::vector<int>{3, 1}));
     EXPECT_EQ(b.FgX.testo(1, 1), "");
-    EXPECT_NE(b.FgEv.sfondo(2, 0), colori::Selezione);
+    EXPECT_FALSE(casoCoperto(b, 2));
 
     // Mensile reads no numbers: a leftover text does not make its cases stale.
     b.numeri = "05";
@@ -149,12 +150,10 @@ TEST_F(CasiPiccoli, CioCheMancaAUnaRicerca)
     b.rilevazione = Rilevazione::Mensile;
     RicavaEstrazioni(b, *a);
     ASSERT_GT(numeroCasi(b), 1);
-    b.FgOp.setRighe(3);
-    b.FgOp.setTesto(1, 1, "NUM");
-    b.FgOp.setTesto(2, 1, "SOM");
+    elencaOperatori(b, {{"NUM", 0}, {"SOM", 0}});
     EXPECT_EQ(mancaPerRicerca(b, 0),
               "Nessun operatore scelto: sceglierne almeno uno nella scheda Operatori (doppio clic o tipo).");
-    b.FgOp.setSfondo(2, 0, colori::OperatoreScelto);
+    b.operatoriScelti = {"SOM"};
     EXPECT_EQ(mancaPerRicerca(b, 0), std::nullopt);
 
     // The pairs: numbers to join, enough for the sorte with the one found. The most
@@ -183,7 +182,7 @@ TEST_F(CasiPiccoli, CioCheMancaAUnaRicerca)
 
     // ELABORA: a level chosen (green) in Fg7.
     EXPECT_EQ(mancaPerElabora(b), "Nessun livello scelto: segnare in verde almeno un livello prima di ELABORA.");
-    b.Fg7.setSfondo(5, 0, colori::Selezione);
+    b.livelliElabora[4].incluso = true;
     EXPECT_EQ(mancaPerElabora(b), std::nullopt);
 }
 

@@ -24,8 +24,7 @@ Banco bancoTardivo(int R, int casi, int colpi)
     auto catalogo = storage::CatalogoPredefinito();
     std::sort(catalogo.begin(), catalogo.end(), [](const auto& x, const auto& y) { return x.operatore < y.operatore; });
     elencaOperatori(b, catalogo);
-    for (int k = 1; k < b.FgOp.righe(); ++k)
-        b.FgOp.setSfondo(k, colOp::Scelta, colori::OperatoreScelto);
+    selezionaOperatori(b, true);
     impostaRiferimento(b, a, R);
     impostaMensileDaRiferimento(b, a);
     b.numeroCasi = casi;

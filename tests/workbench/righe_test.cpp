@@ -54,7 +54,8 @@ TEST(Righe, ColonneDelCatalogoFgOp)
     elencaOperatori(b, {{"MED2", 2, "r1", "p1", "r2", "p2", "media"}});
     EXPECT_EQ(b.FgOp.testo(1, colOp::P1), "p1");
     EXPECT_EQ(b.FgOp.testo(1, colOp::R2), "r2");
-    const auto op = leggiRigaOperatore(b.FgOp, 1);
+    ASSERT_EQ(b.operatori.size(), 1u);
+    const auto& op = b.operatori[0];
     EXPECT_EQ(std::tie(op.operatore, op.tipo, op.r1, op.p1, op.r2, op.p2, op.spiegazione),
               std::make_tuple(std::string("MED2"), 2, std::string("r1"), std::string("p1"), std::string("r2"),
                               std::string("p2"), std::string("media")));

@@ -3,6 +3,7 @@
 #include "storage/ProgramDb.h"
 #include "support/TempDir.h"
 #include "workbench/Salvataggi.h"
+#include "workbench/Trasferimenti.h"
 
 #include <gtest/gtest.h>
 
@@ -229,12 +230,7 @@ TEST_F(Salvataggi, CancellaConIMattoni)
 
 TEST_F(Salvataggi, EditorDeiMattoni)
 {
-    b_.FgOp.setRighe(3);
-    b_.FgOp.setTesto(1, 1, "DIFF");
-    b_.FgOp.setTesto(1, 2, "2");
-    b_.FgOp.setTesto(1, 7, "Differenza assoluta");
-    b_.FgOp.setTesto(2, 1, "FIG");
-    b_.FgOp.setTesto(2, 2, "1");
+    elencaOperatori(b_, {{"DIFF", 2, "", "", "", "", "Differenza assoluta"}, {"FIG", 1}});
     impostaRiferimento(b_, a_, 10);
 
     // No current brick: nothing happens.

@@ -1,9 +1,13 @@
 // The workbench's window commands: formula transfer, pattern rows, bricks, selections, the number board.
 #include "workbench/Trasferimenti.h"
+#include "workbench/Ambate.h"
+#include "workbench/Casi.h"
 
 #include "engine/Piramide.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 using namespace workbench;
 using namespace engine::colF;
@@ -124,23 +128,31 @@ TEST(Trasferimenti, CancellaENascondeMattoni)
 TEST(Trasferimenti, OperatoriPerRigaPerTipoETutti)
 {
     Banco b;
-    const int tipi[] = {1, 2, 1, 7, 3};
-    for (int t : tipi) {
-        const int r = b.FgOp.aggiungiRiga();
-        b.FgOp.setNumero(r, 2, t);
-    }
+    elencaOperatori(b, {{"A", 1}, {"B", 2}, {"C", 1}, {"D", 7}, {"E", 3}});
     EXPECT_FALSE(tipoSelezionato(b, 1));
     EXPECT_FALSE(tipoSelezionato(b, 5));   // no operator of that type
     selezionaTipo(b, 1, true);
     EXPECT_TRUE(tipoSelezionato(b, 1));
-    EXPECT_EQ(b.FgOp.sfondo(2, 0), grid::colori::Bianco);
+    EXPECT_EQ(b.operatoriScelti, (std::set<std::string>{"A", "C"}));
     toggleOperatore(b, 3);
     EXPECT_FALSE(tipoSelezionato(b, 1));
     toggleOperatore(b, 4);
-    EXPECT_EQ(b.FgOp.sfondo(4, 0), grid::colori::Rosso);
+    toggleOperatore(b, 6);   // no such row: nothing
+    EXPECT_EQ(b.operatoriScelti, (std::set<std::string>{"A", "D"}));
+    // What a search reads: the catalogue in order, each operator with its choice.
+    const auto ricerca = operatoriRicerca(b);
+    ASSERT_EQ(ricerca.size(), 5u);
+    EXPECT_TRUE(ricerca[3].scelto && ricerca[3].codice == "D" && ricerca[3].tipo == 7);
+    EXPECT_FALSE(ricerca[2].scelto);
+    // The grid only shows the catalogue: listing it again chooses none.
+    EXPECT_EQ(b.FgOp.sfondo(4, 0), grid::colori::Bianco);
     selezionaOperatori(b, false);
-    for (int r = 1; r <= 5; ++r)
-        EXPECT_EQ(b.FgOp.sfondo(r, 0), grid::colori::Bianco);
+    EXPECT_FALSE(operatoriSceltiPresenti(b));
+    selezionaOperatori(b, true);
+    EXPECT_TRUE(operatoriSceltiPresenti(b));
+    elencaOperatori(b, {{"A", 1}});
+    EXPECT_FALSE(operatoriSceltiPresenti(b));
+    elencaOperatori(b, {{"A", 1}, {"B", 2}, {"C", 1}, {"D", 7}, {"E", 3}});
     operatoreCorrente(b, 2);
     operatoreCorrente(b, 4);
     EXPECT_EQ(b.FgOp.sfondo(4, 1), grid::colori::Verde);
@@ -152,17 +164,30 @@ TEST(Trasferimenti, LivelliETabelloneNumeri)
 {
     Banco b;
     toggleLivello(b, 3);
-    EXPECT_EQ(b.Fg7.sfondo(3, 0), colori::Selezione);
+    EXPECT_TRUE(b.livelliElabora[2].incluso);
     toggleLivello(b, 3);
-    EXPECT_EQ(b.Fg7.sfondo(3, 0), grid::colori::Bianco);
+    EXPECT_FALSE(b.livelliElabora[2].incluso);
     toggleLivello(b, 0);   // the header
-    EXPECT_NE(b.Fg7.sfondo(0, 0), colori::Selezione);
+    toggleLivello(b, 6);
+    EXPECT_EQ(b.livelliElabora, (std::array<LivelloElabora, 5>{}));
+    // A typed sorte is the level's, and Fg7 shows it.
+    impostaSorteLivello(b, 4, 3);
+    EXPECT_EQ(b.livelliElabora[3].sorte, 3);
+    EXPECT_EQ(b.Fg7.testo(4, 0), "3");
+    selezionaLivelli(b, true);
+    EXPECT_EQ(mancaPerElabora(b), std::nullopt);
+    preparaBanco(b);
+    EXPECT_EQ(b.livelliElabora, (std::array<LivelloElabora, 5>{}));
+    EXPECT_EQ(b.Fg7.testo(4, 0), "1");
 
-    grid::Grid FgNu;
+    TabelloneNumeri FgNu;
     preparaTabelloneNumeri(FgNu);
-    EXPECT_EQ(FgNu.testo(0, 0), "01");
-    EXPECT_EQ(FgNu.testo(8, 9), "90");
-    EXPECT_EQ(FgNu.testo(3, 2), "33");
+    EXPECT_EQ(FgNu.FgNu.testo(0, 0), "01");
+    EXPECT_EQ(FgNu.FgNu.testo(8, 9), "90");
+    EXPECT_EQ(FgNu.FgNu.testo(3, 2), "33");
+    EXPECT_EQ(numeroDellaCella(3, 2), 33);
+    EXPECT_EQ(numeroDellaCella(9, 0), 0);
+    toggleNumero(FgNu, 9, 0);   // outside the board: nothing
     toggleNumero(FgNu, 8, 9);
     toggleNumero(FgNu, 0, 4);
     toggleNumero(FgNu, 1, 1);

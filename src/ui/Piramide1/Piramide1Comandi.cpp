@@ -355,9 +355,9 @@ void Piramide1::modificaMattone(int riga, int colonna)
         for (auto& ch : codice)
             ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
         banco_.FgF.setTesto(riga, Tras, codice);
-        for (int r = 1; r < banco_.FgOp.righe(); ++r)
-            if (banco_.FgOp.testo(r, workbench::colOp::Oper) == codice)
-                banco_.FgF.setTesto(riga, Tipo, banco_.FgOp.testo(r, workbench::colOp::Tipo));
+        for (const auto& op : banco_.operatori)
+            if (op.operatore == codice)
+                banco_.FgF.setNumero(riga, Tipo, op.tipo);
     }
     // A typed abbreviation is shown as the archive writes it ("ba" is Bari, "BA").
     if (colonna == RU1 || colonna == RU2) {

@@ -1,4 +1,4 @@
-// The window Piramide1: AMBATE and ABBINAMENTI, its only long commands, run off the interface thread here and nowhere else.
+// The window Piramide1: AMBATE and ABBINAMENTI run off the interface thread here (the Convalida page runs its replay the same way, PaginaConvalida.cpp).
 #include "ui/Piramide1/Piramide1.h"
 
 #include "ui/Piramide1/ControlliPiramide.h"
