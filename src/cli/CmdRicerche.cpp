@@ -79,7 +79,7 @@ std::vector<std::string> opzioni(std::initializer_list<std::string> proprie)
 // --confronto-caso N [--seme S]: after the search, the same search on N sets of random
 // cases; its summary is the last line on standard error, so the table keeps its shape.
 void confrontoCasuale(const cli::Argomenti& args, const Banco& b, const grid::Grid& esiti, const archive::Archivio& a,
-                      int sorte, std::ostream& err)
+                      TipoRicerca tipo, std::ostream& err)
 {
     const long prove = args.intero("--confronto-caso").value_or(0);
     if (prove < 0 || prove > 1000)
@@ -88,7 +88,7 @@ void confrontoCasuale(const cli::Argomenti& args, const Banco& b, const grid::Gr
     if (prove == 0)
         return;
     const int copReale = esiti.righe() > 1 ? leggiRigaEsito(esiti, 1).cop : 0;
-    const auto c = miglioreACaso(leggiImpostazioniRicerca(b, sorte), a, copReale, static_cast<int>(prove),
+    const auto c = miglioreACaso(leggiImpostazioniRicerca(b, tipo), a, copReale, static_cast<int>(prove),
                                  static_cast<std::uint64_t>(seme));
     err << testoMiglioreACaso(c) << '\n';
 }
@@ -108,10 +108,10 @@ std::unique_ptr<archive::Archivio> preparaBanco(const cli::Argomenti& args, Banc
 
 // The search of both commands: refused, with its reason, when no case can be verified;
 // otherwise the grid on standard output and the lines in words on standard error.
-void cercaEScrivi(Banco& b, grid::Grid& uscita, const archive::Archivio& a, int sorte, std::ostream& out,
-                  std::ostream& err)
+void cercaEScrivi(Banco& b, const archive::Archivio& a, TipoRicerca tipo, std::ostream& out, std::ostream& err)
 {
-    const auto imp = leggiImpostazioniRicerca(b, sorte);
+    const auto imp = leggiImpostazioniRicerca(b, tipo);
+    grid::Grid& uscita = grigliaRisultati(b, tipo);
     if (const std::string motivo = motivoNessunCaso(imp, a); !motivo.empty())
         throw cli::ErroreDati(motivo);
     const std::string inizio = orarioList1();
@@ -129,8 +129,8 @@ int eseguiAmbate(const cli::Argomenti& args, std::istream&, std::ostream& out, s
     args.soloOpzioni(opzioni({"--operatori", "--casi-scoperti", "--confronto-caso", "--seme"}));
     Banco b;
     const auto a = preparaBanco(args, b);
-    cercaEScrivi(b, b.FgEsiti, *a, 0, out, err);
-    confrontoCasuale(args, b, b.FgEsiti, *a, 0, err);
+    cercaEScrivi(b, *a, TipoRicerca::Ambate, out, err);
+    confrontoCasuale(args, b, b.FgEsiti, *a, TipoRicerca::Ambate, err);
     return cli::EsitoOk;
 }
 
@@ -144,7 +144,8 @@ int eseguiAbbinamenti(const cli::Argomenti& args, std::istream&, std::ostream& o
     if (!livello || *livello < 1 || *livello > 5)
         throw cli::ErroreUso("--livello deve essere fra 1 e 5");
     const long sorte = args.intero("--sorte").value_or(0);
-    if (sorte != SorteAmbo && sorte != SorteTerno)
+    const auto tipo = sorte == SorteAmbo || sorte == SorteTerno ? ricercaDellaSorte(static_cast<int>(sorte)) : std::nullopt;
+    if (!tipo)
         throw cli::ErroreUso("--sorte deve essere 2 o 3");
     Banco b;
     const auto a = preparaBanco(args, b);
@@ -152,8 +153,8 @@ int eseguiAbbinamenti(const cli::Argomenti& args, std::istream&, std::ostream& o
     // The level's bricks on the cases fill FgX; the pair search joins its candidates to them.
     if (const Esito e = verificaLivello(b, *a, static_cast<int>(*livello)))
         cli::segnalaEsito(*e);
-    cercaEScrivi(b, b.FgGr, *a, static_cast<int>(sorte), out, err);
-    confrontoCasuale(args, b, b.FgGr, *a, static_cast<int>(sorte), err);
+    cercaEScrivi(b, *a, *tipo, out, err);
+    confrontoCasuale(args, b, b.FgGr, *a, *tipo, err);
     return cli::EsitoOk;
 }
 

@@ -261,14 +261,14 @@ RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
     return esito;
 }
 
-std::optional<std::string> mancaPerRicerca(const Banco& b, int sorte)
+std::optional<std::string> mancaPerRicerca(const Banco& b, TipoRicerca tipo)
 {
     if (numeroCasi(b) == 0)
         return b.casiRicavatiCon ? "Nessun caso con queste impostazioni: cambiare la rilevazione e premere RICAVA ESTRAZIONI."
                                  : "Nessun caso su cui cercare: premere prima RICAVA ESTRAZIONI.";
     if (auto manca = mancaOperatore(b))
         return manca;
-    if (sorte > 0) {
+    if (const int sorte = sorteDi(tipo); descrizione(tipo).abbina) {
         // The most numbers a case plays: the pair search adds one to them.
         int numeri = 0;
         for (int r = 1; r < b.FgX.righe(); ++r) {

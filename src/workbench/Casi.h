@@ -3,6 +3,7 @@
 
 #include "archive/Archivio.h"
 #include "workbench/Banco.h"
+#include "workbench/TipoRicerca.h"
 
 #include <array>
 #include <string_view>
@@ -59,9 +60,9 @@ struct RinnovoCasi {
 RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a);
 
 // The one sentence a command shows instead of running on nothing; none when it can run.
-// AMBATE and ABBINAMENTI (sorte 0, 2 or 3): cases, an operator, and for the pairs numbers
-// in FgX enough to reach the sorte with the number found.
-std::optional<std::string> mancaPerRicerca(const Banco& b, int sorte);
+// AMBATE and ABBINAMENTI: cases, an operator, and for the pairs numbers in FgX enough to
+// reach the sorte with the number found.
+std::optional<std::string> mancaPerRicerca(const Banco& b, TipoRicerca tipo);
 // The part of it that does not depend on the cases: an operator chosen (Convalida derives its own cases).
 std::optional<std::string> mancaOperatore(const Banco& b);
 // Command21/Command7: a result row with a formula and a brick to receive it.

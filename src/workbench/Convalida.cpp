@@ -68,7 +68,7 @@ RisultatoConvalida replica(const ImpostazioniConvalida& imp, const archive::Arch
             Scelta s;
             ImpostazioniRicerca ricerca;
             if (!bancoDelRiferimento(imp, a, R, b)) {
-                ricerca = leggiImpostazioniRicerca(b, 0);
+                ricerca = leggiImpostazioniRicerca(b, TipoRicerca::Ambate);
                 ricerca.operatori = imp.operatori;
                 ricerca.confrontoCaso = false;
                 s.verificabili = casiVerificabili(ricerca, a);

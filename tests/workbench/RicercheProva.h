@@ -96,7 +96,7 @@ inline void confronta(const ImpostazioniRicerca& imp, const archive::Archivio& a
 {
     const auto veloce = cercaFormule(imp, a);
     grid::Grid g;
-    scriviEsiti(g, veloce.righe, imp.lista, imp.sorte);
+    scriviEsiti(g, veloce.righe, imp.lista, imp.tipo);
     bool anomalia = false;
     const grid::Grid attesa = cercaFormuleRiferimento(imp, a, anomalia);
     EXPECT_EQ(veloce.anomalia, anomalia) << descrizione;

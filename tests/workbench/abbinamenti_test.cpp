@@ -20,7 +20,7 @@ ImpostazioniRicerca impostazioni(int sorte, std::array<int, 5> giocati)
     imp.lista = 100;
     imp.colpi = 3;
     imp.riferimento = 20;
-    imp.sorte = sorte;
+    imp.tipo = *ricercaDellaSorte(sorte);
     imp.ruote.fill(false);
     imp.ruote[0] = imp.ruote[1] = true;
     imp.casi.push_back({2, true, giocati});
@@ -147,14 +147,14 @@ void confrontaACaso(const archive::Archivio& a)
         Banco b;
         testsupport::impostaACaso(b, a, rng, false);
         riempiFgX(b, rng);
-        testsupport::confronta(leggiImpostazioniRicerca(b, prova % 3 ? SorteAmbo : SorteTerno), a,
+        testsupport::confronta(leggiImpostazioniRicerca(b, prova % 3 ? TipoRicerca::AbbinamentiAmbo : TipoRicerca::AbbinamentiTerno), a,
                                "prova " + std::to_string(prova));
     }
     for (int prova = 0; prova < 4; ++prova) {
         Banco b;
         testsupport::impostaACaso(b, a, rng, true);
         riempiFgX(b, rng);
-        testsupport::confronta(leggiImpostazioniRicerca(b, SorteAmbo + prova % 2), a, "larga " + std::to_string(prova));
+        testsupport::confronta(leggiImpostazioniRicerca(b, *ricercaDellaSorte(SorteAmbo + prova % 2)), a, "larga " + std::to_string(prova));
     }
 }
 

@@ -383,7 +383,7 @@ void confrontaACaso(const archive::Archivio& a, unsigned seme, int prove, bool c
     for (int prova = 0; prova < prove; ++prova) {
         Banco b;
         testsupport::impostaACaso(b, a, rng, conTipoSette);
-        testsupport::confronta(leggiImpostazioniRicerca(b, 0), a, (conTipoSette ? "larga " : "prova ") + std::to_string(prova));
+        testsupport::confronta(leggiImpostazioniRicerca(b, TipoRicerca::Ambate), a, (conTipoSette ? "larga " : "prova ") + std::to_string(prova));
     }
 }
 
@@ -505,7 +505,7 @@ TEST(Ambate, LaColonnaAmbataEAbbinato)
     r.previsioni = {previsioneRiga(e, a, 30), std::nullopt};
     ImpostazioniRicerca imp;
     imp.lista = 2;
-    imp.sorte = 3;
+    imp.tipo = TipoRicerca::AbbinamentiTerno;
     scriviRicerca(b, b.FgGr, imp, r, "00:00:00");
     EXPECT_EQ(b.FgGr.testo(0, ColonnaPrevisione), "Abbinato");
     EXPECT_EQ(b.FgGr.testo(1, ColonnaPrevisione), "62");

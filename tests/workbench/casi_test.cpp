@@ -141,32 +141,32 @@ TEST_F(CasiPiccoli, CasiRicavatiDiNuovoQuandoLeImpostazioniCambiano)
 
 TEST_F(CasiPiccoli, CioCheMancaAUnaRicerca)
 {
-    EXPECT_EQ(mancaPerRicerca(b, 0), "Nessun caso su cui cercare: premere prima RICAVA ESTRAZIONI.");
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::Ambate), "Nessun caso su cui cercare: premere prima RICAVA ESTRAZIONI.");
     b.rilevazione = Rilevazione::Numeri;
     b.numeri = "90";
     RicavaEstrazioni(b, *a);
-    EXPECT_EQ(mancaPerRicerca(b, 0),
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::Ambate),
               "Nessun caso con queste impostazioni: cambiare la rilevazione e premere RICAVA ESTRAZIONI.");
     b.rilevazione = Rilevazione::Mensile;
     RicavaEstrazioni(b, *a);
     ASSERT_GT(numeroCasi(b), 1);
     elencaOperatori(b, {{"NUM", 0}, {"SOM", 0}});
-    EXPECT_EQ(mancaPerRicerca(b, 0),
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::Ambate),
               "Nessun operatore scelto: sceglierne almeno uno nella scheda Operatori (doppio clic o tipo).");
     b.operatoriScelti = {"SOM"};
-    EXPECT_EQ(mancaPerRicerca(b, 0), std::nullopt);
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::Ambate), std::nullopt);
 
     // The pairs: numbers to join, enough for the sorte with the one found. The most
     // numbers any case plays count; 0 and values outside 1..90 are no numbers.
-    EXPECT_EQ(mancaPerRicerca(b, 2), "Nessun numero dei casi da abbinare: verificare prima un livello della piramide.");
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::AbbinamentiAmbo), "Nessun numero dei casi da abbinare: verificare prima un livello della piramide.");
     b.FgX.setNumero(1, 1, 0);
     b.FgX.setNumero(2, 2, 91);
-    EXPECT_EQ(mancaPerRicerca(b, 2), "Nessun numero dei casi da abbinare: verificare prima un livello della piramide.");
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::AbbinamentiAmbo), "Nessun numero dei casi da abbinare: verificare prima un livello della piramide.");
     b.FgX.setNumero(2, 1, 17);
-    EXPECT_EQ(mancaPerRicerca(b, 2), std::nullopt);
-    EXPECT_EQ(mancaPerRicerca(b, 3), "La sorte 3 chiede almeno 2 numeri per caso, ma il livello verificato ne dà 1.");
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::AbbinamentiAmbo), std::nullopt);
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::AbbinamentiTerno), "La sorte 3 chiede almeno 2 numeri per caso, ma il livello verificato ne dà 1.");
     b.FgX.setNumero(2, 3, 18);
-    EXPECT_EQ(mancaPerRicerca(b, 3), std::nullopt);
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::AbbinamentiTerno), std::nullopt);
 
     // Imposta: a result row with a formula, then a brick.
     grid::Grid risultati = b.FgEsiti;

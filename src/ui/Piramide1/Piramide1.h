@@ -148,7 +148,7 @@ private:
     // Controls from the Banco (after loading a configuration) and the labels that follow it.
     void mostraImpostazioni();
     void mostra(const workbench::Esito& esito);
-    void avviaRicerca(int sorte);
+    void avviaRicerca(workbench::TipoRicerca tipo);
     void avviaConfrontoCaso(const workbench::ImpostazioniRicerca& imp, int copReale);
     void ricercaConclusa();
     // The cases derived again when the settings changed since RICAVA ESTRAZIONI (said on

@@ -217,7 +217,7 @@ void TestPaginaConvalida::ruotaTardivaVerdettoEImpostazioni()
     f.finestra->Cmd_Step1();
     QVERIFY(ricerca.count() == 1 || ricerca.wait(60000));
     QVERIFY(f.dialoghi.messaggi().empty());
-    const auto atteso = workbench::cercaFormule(workbench::leggiImpostazioniRicerca(b, 0), *f.a);
+    const auto atteso = workbench::cercaFormule(workbench::leggiImpostazioniRicerca(b, workbench::TipoRicerca::Ambate), *f.a);
     QVERIFY(!atteso.anomalia);
     QVERIFY(!atteso.righe.front().vuota());
     QCOMPARE(QString::fromStdString(b.FgEsiti.testo(1, workbench::colEsiti::Formula)),

@@ -423,7 +423,7 @@ void TestPiramide1::serata()
     t.finestra->aspettaConfrontoCaso();
     const QString caso = t.w<QLabel>("LblMiglioreACaso")->text();
     QVERIFY2(caso.startsWith(QStringLiteral("Migliore a caso (20 prove su 30 casi, ")), qPrintable(caso));
-    const auto impCaso = workbench::leggiImpostazioniRicerca(atteso, 0);
+    const auto impCaso = workbench::leggiImpostazioniRicerca(atteso, workbench::TipoRicerca::Ambate);
     QCOMPARE(caso, QString::fromStdString(workbench::testoMiglioreACaso(
                        workbench::miglioreACaso(impCaso, *t.a, b.FgEsiti.intero(1, 1), 20, 1))));
     // pb1 reached the last operator row and both bars were emptied at the end.
