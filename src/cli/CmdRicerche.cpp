@@ -21,53 +21,6 @@ namespace {
 
 using namespace workbench;
 
-// The catalogue as the window lists it (by code), with the operators --operatori chooses.
-void scegliOperatori(const cli::Argomenti& args, Banco& b)
-{
-    const auto scelta = args.valore("--operatori");
-    if (!scelta || scelta->empty())
-        throw cli::ErroreUso("manca --operatori (codici separati da virgole, o 'tutti')");
-    auto catalogo = storage::CatalogoPredefinito();
-    std::sort(catalogo.begin(), catalogo.end(), [](const auto& x, const auto& y) { return x.operatore < y.operatore; });
-    std::set<std::string> codici;
-    const bool tutti = *scelta == "tutti";
-    if (!tutti)
-        for (const auto& c : cli::dividi(*scelta, ',')) {
-            const bool noto = std::any_of(catalogo.begin(), catalogo.end(), [&](const auto& r) { return r.operatore == c; });
-            if (!noto)
-                throw cli::ErroreUso("operatore sconosciuto: '" + storage::estratto(c) + "'");
-            codici.insert(c);
-        }
-    elencaOperatori(b, catalogo);
-    if (tutti)
-        selezionaOperatori(b, true);
-    else
-        b.operatoriScelti = std::move(codici);
-}
-
-// --casi-scoperti FILE: the case numbers (FgEv column "Prog") already covered, one a
-// line; they are marked as MARCA does and skipped by the search.
-void marcaCasiScoperti(const cli::Argomenti& args, Banco& b)
-{
-    const auto percorso = args.valore("--casi-scoperti");
-    if (!percorso)
-        return;
-    std::istringstream in(storage::leggiFileDiTesto(*percorso, "il file dei casi scoperti"));
-    b.casiScoperti = true;
-    std::string riga;
-    for (int numero = 1; std::getline(in, riga); ++numero) {
-        if (!riga.empty() && riga.back() == '\r')
-            riga.pop_back();
-        riga.erase(0, riga.find_first_not_of(" \t"));
-        riga.erase(riga.find_last_not_of(" \t") + 1);
-        if (riga.empty())
-            continue;
-        const auto caso = cli::interoEsatto(riga);
-        if (!caso || *caso < 1 || *caso > numeroCasi(b))
-            throw cli::ErroreDati(*percorso + ", riga " + std::to_string(numero) + ": caso inesistente '" + storage::estratto(riga) + "'");
-        setCasoCoperto(b, static_cast<int>(*caso), true);
-    }
-}
 
 std::vector<std::string> opzioni(std::initializer_list<std::string> proprie)
 {
@@ -98,11 +51,11 @@ std::unique_ptr<archive::Archivio> preparaBanco(const cli::Argomenti& args, Banc
 {
     auto a = cli::caricaArchivioCli(args);
     cli::leggiImpostazioni(args, *a, b);
-    scegliOperatori(args, b);
+    cli::scegliOperatori(args, b);
     cli::richiediNumeriRilevazione(b);
     if (const auto e = RicavaEstrazioni(b, *a))
         cli::segnalaEsito(*e);
-    marcaCasiScoperti(args, b);
+    cli::marcaCasiScoperti(args, b);
     return a;
 }
 
@@ -175,7 +128,7 @@ int eseguiConvalida(const cli::Argomenti& args, std::istream&, std::ostream& out
         throw cli::ErroreUso("--dal-rif/--al-rif: " + motivo);
     Banco b;
     cli::leggiImpostazioni(args, *a, b);
-    scegliOperatori(args, b);
+    cli::scegliOperatori(args, b);
     cli::richiediNumeriRilevazione(b);
     const ImpostazioniConvalida imp = impostazioniConvalida(b, dal, al, !args.ha("--mensile"));
     // The settings refused once, as ambate would refuse them, before the replay.

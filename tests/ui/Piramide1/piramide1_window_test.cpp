@@ -357,6 +357,19 @@ void TestPiramide1::selezioni()
     t.b("Command31")->click();
     for (int k = 1; k <= 5; ++k)
         QCOMPARE(t.sfondo("Fg7", k, 0), 65280u);
+    // A sorte typed into a level is the level's; a refused one leaves it.
+    auto* Fg7 = t.w<GrigliaView>("Fg7");
+    for (const char* testo : {"3", "7"})
+        Fg7->modello()->setData(Fg7->modello()->index(4 - Fg7->modello()->righeFisse(), 0), QString::fromLatin1(testo),
+                                Qt::EditRole);
+    QCOMPARE(b.livelliElabora[3].sorte, 3);
+    QCOMPARE(b.Fg7.testo(4, 0), std::string("3"));
+    // The grids only show the choices: a choice set in the Banco is drawn, the grid's own cell stays white.
+    workbench::setRuotaInGioco(b, 3, true);
+    workbench::setCasoCoperto(b, 1, true);
+    QCOMPARE(t.sfondo("FgRG", 0, 3), 65280u);
+    QCOMPARE(b.FgRG.sfondo(0, 3), grid::colori::Bianco);
+    QCOMPARE(b.Fg7.sfondo(4, 0), grid::colori::Bianco);
     // Brick 7 highlighted by its label: row 7 green, its number orange.
     t.clicEtichetta("Lbl0(7)");
     QCOMPARE(b.FgF.sfondo(7, 3), grid::colori::Verde);
