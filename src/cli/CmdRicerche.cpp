@@ -31,8 +31,8 @@ std::vector<std::string> opzioni(std::initializer_list<std::string> proprie)
 
 // --confronto-caso N [--seme S]: after the search, the same search on N sets of random
 // cases; its summary is the last line on standard error, so the table keeps its shape.
-void confrontoCasuale(const cli::Argomenti& args, const Banco& b, const grid::Grid& esiti, const archive::Archivio& a,
-                      TipoRicerca tipo, std::ostream& err)
+void confrontoCasuale(const cli::Argomenti& args, const Banco& b, const archive::Archivio& a, TipoRicerca tipo,
+                      std::ostream& err)
 {
     const long prove = args.intero("--confronto-caso").value_or(0);
     if (prove < 0 || prove > 1000)
@@ -40,7 +40,8 @@ void confrontoCasuale(const cli::Argomenti& args, const Banco& b, const grid::Gr
     const long seme = args.intero("--seme").value_or(1);
     if (prove == 0)
         return;
-    const int copReale = esiti.righe() > 1 ? leggiRigaEsito(esiti, 1).cop : 0;
+    const auto& righe = righeRisultati(b, tipo);
+    const int copReale = righe.empty() ? 0 : righe.front().cop;
     const auto c = miglioreACaso(leggiImpostazioniRicerca(b, tipo), a, copReale, static_cast<int>(prove),
                                  static_cast<std::uint64_t>(seme));
     err << testoMiglioreACaso(c) << '\n';
@@ -64,15 +65,14 @@ std::unique_ptr<archive::Archivio> preparaBanco(const cli::Argomenti& args, Banc
 void cercaEScrivi(Banco& b, const archive::Archivio& a, TipoRicerca tipo, std::ostream& out, std::ostream& err)
 {
     const auto imp = leggiImpostazioniRicerca(b, tipo);
-    grid::Grid& uscita = grigliaRisultati(b, tipo);
     if (const std::string motivo = motivoNessunCaso(imp, a); !motivo.empty())
         throw cli::ErroreDati(motivo);
     const std::string inizio = orarioList1();
     const RisultatoRicerca risultato = cercaFormule(imp, a);
-    const EsitoRicerca e = scriviRicerca(b, uscita, imp, risultato, inizio);
+    const EsitoRicerca e = scriviRicerca(b, imp, risultato, inizio);
     if (e.messaggio)
         cli::segnalaEsito(*e.messaggio);
-    out << uscita.comeTesto("\n");
+    out << grigliaRisultati(b, tipo).comeTesto("\n");
     for (const auto& nota : noteRicerca(imp, risultato, a))
         err << nota << '\n';
 }
@@ -83,7 +83,7 @@ int eseguiAmbate(const cli::Argomenti& args, std::istream&, std::ostream& out, s
     Banco b;
     const auto a = preparaBanco(args, b);
     cercaEScrivi(b, *a, TipoRicerca::Ambate, out, err);
-    confrontoCasuale(args, b, b.FgEsiti, *a, TipoRicerca::Ambate, err);
+    confrontoCasuale(args, b, *a, TipoRicerca::Ambate, err);
     return cli::EsitoOk;
 }
 
@@ -107,7 +107,7 @@ int eseguiAbbinamenti(const cli::Argomenti& args, std::istream&, std::ostream& o
     if (const Esito e = verificaLivello(b, *a, static_cast<int>(*livello)))
         cli::segnalaEsito(*e);
     cercaEScrivi(b, *a, *tipo, out, err);
-    confrontoCasuale(args, b, b.FgGr, *a, *tipo, err);
+    confrontoCasuale(args, b, *a, *tipo, err);
     return cli::EsitoOk;
 }
 

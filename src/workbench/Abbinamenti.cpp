@@ -13,7 +13,7 @@ EsitoRicerca cercaAbbinamenti(Banco& b, const archive::Archivio& a, int sorte, a
     RisultatoRicerca nessuno;
     nessuno.anomalia = true;
     const std::string inizio = orarioList1();
-    return scriviRicerca(b, b.FgGr, leggiImpostazioniRicerca(b, TipoRicerca::AbbinamentiAmbo), nessuno, inizio);
+    return scriviRicerca(b, leggiImpostazioniRicerca(b, TipoRicerca::AbbinamentiAmbo), nessuno, inizio);
 }
 
 }

@@ -992,29 +992,6 @@ void scriviRigaEsito(grid::Grid& g, int riga, const RigaEsito& e)
     testoNumero(g, riga, Val, e.val);
 }
 
-RigaEsito leggiRigaEsito(const grid::Grid& g, int riga)
-{
-    using namespace colEsiti;
-    auto numero = [&](int c) -> std::optional<int> {
-        if (g.testo(riga, c).empty())
-            return std::nullopt;
-        return g.intero(riga, c);
-    };
-    RigaEsito e;
-    e.formula = g.testo(riga, Formula);
-    if (e.vuota())
-        return e;
-    e.cop = g.intero(riga, Cop);
-    e.tot = g.intero(riga, Tot);
-    e.tipo = g.intero(riga, Tipo);
-    e.p1 = numero(P1);
-    e.r1 = numero(R1);
-    e.p2 = numero(P2);
-    e.r2 = numero(R2);
-    e.val = numero(Val);
-    return e;
-}
-
 void formattaEsiti(grid::Grid& g, TipoRicerca tipo)
 {
     const int ultima = g.righe() - 1;
@@ -1112,15 +1089,31 @@ void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, 
     formattaEsiti(g, tipo);
 }
 
-EsitoRicerca scriviRicerca(Banco& b, grid::Grid& uscita, const ImpostazioniRicerca& imp,
-                           const RisultatoRicerca& risultato, const std::string& inizio)
+void impostaRisultati(Banco& b, TipoRicerca tipo, const std::vector<RigaEsito>& righe, int lista)
+{
+    auto& tenute = righeRisultati(b, tipo);
+    tenute.assign(righe.begin(), righe.begin() + std::min<std::ptrdiff_t>(std::ssize(righe), std::max(lista, 0)));
+    tenute.resize(static_cast<std::size_t>(std::max(lista, 0)));
+    scriviEsiti(grigliaRisultati(b, tipo), righe, lista, tipo);
+}
+
+const RigaEsito* rigaCorrenteRisultati(const Banco& b, TipoRicerca tipo)
+{
+    const int r = grigliaRisultati(b, tipo).rigaCorrente;
+    const auto& righe = righeRisultati(b, tipo);
+    return r >= 1 && static_cast<std::size_t>(r) <= righe.size() ? &righe[static_cast<std::size_t>(r - 1)] : nullptr;
+}
+
+EsitoRicerca scriviRicerca(Banco& b, const ImpostazioniRicerca& imp, const RisultatoRicerca& risultato,
+                           const std::string& inizio)
 {
     EsitoRicerca esito;
     if (risultato.interrotta) {
         esito.interrotta = true;
         return esito;
     }
-    scriviEsiti(uscita, risultato.righe, imp.lista, imp.tipo);
+    impostaRisultati(b, imp.tipo, risultato.righe, imp.lista);
+    grid::Grid& uscita = grigliaRisultati(b, imp.tipo);
     if (imp.confrontoCaso) {
         scriviConfronti(uscita, risultato.righe, risultato.confronti);
         scriviPrevisioni(uscita, risultato.previsioni, imp.tipo);
@@ -1137,7 +1130,7 @@ EsitoRicerca eseguiRicerca(Banco& b, const archive::Archivio& a, TipoRicerca tip
 {
     const std::string inizio = orarioList1();
     const auto imp = leggiImpostazioniRicerca(b, tipo);
-    return scriviRicerca(b, grigliaRisultati(b, tipo), imp, cercaFormule(imp, a, avanzamento), inizio);
+    return scriviRicerca(b, imp, cercaFormule(imp, a, avanzamento), inizio);
 }
 
 EsitoRicerca cercaAmbate(Banco& b, const archive::Archivio& a, avanzamento::Avanzamento* avanzamento)

@@ -7,6 +7,7 @@
 #include "grid/Grid.h"
 #include "workbench/Banco.h"
 #include "workbench/Casualita.h"
+#include "workbench/RigaEsito.h"
 #include "workbench/TipoRicerca.h"
 
 #include <array>
@@ -50,25 +51,12 @@ struct ImpostazioniRicerca {
     int fili = 0;
 };
 
-// One result row: its score and its formula as the grid shows it (code, type, and the
-// parameters of the type; absent fields are empty cells). An empty row has no formula.
-struct RigaEsito {
-    int cop = 0;
-    int tot = 0;
-    std::string formula;
-    int tipo = 0;
-    std::optional<int> p1, r1, p2, r2, val;
-    bool vuota() const { return formula.empty(); }
-};
-
 // The formula of a result row. Val of type 6 is no parameter (the pair search shows there
 // the number the formula gave on the last case): its value is 0.
 engine::Formula formulaDellaRiga(const RigaEsito& e);
 // The result row of formula f with its score: the parameters its class fills
 // (engine::parametriDellaClasse), the others absent.
 RigaEsito rigaDellaFormula(const engine::Formula& f, int cop, int tot);
-// Row `riga` of FgEsiti or FgGr as scriviRigaEsito wrote it (empty cells: absent fields).
-RigaEsito leggiRigaEsito(const grid::Grid& g, int riga);
 
 // The formulas that tie with the top row of a search (same Cop and Tot, the top row
 // among them) and how many different numbers they play on the reference draw (those
@@ -238,11 +226,17 @@ std::optional<int> previsioneRiga(const RigaEsito& e, const archive::Archivio& a
 // every row, empty where there is none. Columns 0..14 are left as they are.
 void scriviPrevisioni(grid::Grid& g, const std::vector<std::optional<int>>& previsioni, TipoRicerca tipo);
 
-// The end of a search: unless it was stopped, `uscita` (FgEsiti or FgGr) gets the rows,
-// List1 the start time `inizio` and the end time, and the message is
-// TestoErroreImpostazioni (critical, "Avviso") when something could not be computed.
-EsitoRicerca scriviRicerca(Banco& b, grid::Grid& uscita, const ImpostazioniRicerca& imp,
-                           const RisultatoRicerca& risultato, const std::string& inizio);
+// The rows of a search of kind `tipo` kept in the Banco (L of them, empty ones included)
+// and shown in the kind's grid, formatted as the search leaves them.
+void impostaRisultati(Banco& b, TipoRicerca tipo, const std::vector<RigaEsito>& righe, int lista);
+// The result row the user stands on in the kind's grid; null when there is none.
+const RigaEsito* rigaCorrenteRisultati(const Banco& b, TipoRicerca tipo);
+
+// The end of a search: unless it was stopped, the kind's rows (impostaRisultati) with
+// "Attesi", "p" and the forecasts, List1 the start time `inizio` and the end time, and the
+// message is TestoErroreImpostazioni (critical, "Avviso") when something could not be computed.
+EsitoRicerca scriviRicerca(Banco& b, const ImpostazioniRicerca& imp, const RisultatoRicerca& risultato,
+                           const std::string& inizio);
 
 // The body of AMBATE and ABBINAMENTI: settings, search and end into the kind's grid.
 EsitoRicerca eseguiRicerca(Banco& b, const archive::Archivio& a, TipoRicerca tipo, avanzamento::Avanzamento* avanzamento);

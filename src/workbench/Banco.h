@@ -4,6 +4,7 @@
 #include "archive/Archivio.h"
 #include "grid/Grid.h"
 #include "storage/ProgramDb.h"
+#include "workbench/RigaEsito.h"
 
 #include <array>
 #include <optional>
@@ -135,6 +136,10 @@ struct Banco {
     std::set<std::string> operatoriScelti;             // FgOp column 0: codes of the chosen operators
     std::array<LivelloElabora, 5> livelliElabora{};    // Fg7: levels 1..5 in ELABORA and their sorte
     std::vector<bool> casiCoperti;                     // FgEv column 0: case row r covered at [r - 1] (MARCA)
+
+    // --- the results (FgEsiti and FgGr show them): row r at [r - 1], empty rows included ---
+    std::vector<RigaEsito> esiti;          // AMBATE
+    std::vector<RigaEsito> abbinamenti;    // ABBINAMENTI
 
     // --- the grids ---
     grid::Grid FgF;          // pyramid composition, bricks 1..15

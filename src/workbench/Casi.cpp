@@ -3,6 +3,7 @@
 
 #include "engine/Numeri.h"
 #include "engine/Piramide.h"
+#include "workbench/Ambate.h"
 #include "workbench/Elabora.h"
 
 #include <algorithm>
@@ -184,6 +185,8 @@ Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a)
         svuota(b.FgY);
         svuota(b.FgEsiti);
         svuota(b.FgGr);
+        b.esiti.clear();
+        b.abbinamenti.clear();
         svuota(b.Fg_E);
     }
     return std::nullopt;
@@ -243,6 +246,7 @@ RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
     // What belongs to the cases: kept when the same draws come back.
     const grid::Grid FgEv = b.FgEv, FgX = b.FgX, Fg5 = b.Fg5, FgEsiti = b.FgEsiti, FgGr = b.FgGr;
     const std::vector<bool> coperti = b.casiCoperti;
+    const std::vector<RigaEsito> esiti = b.esiti, abbinamenti = b.abbinamenti;
     esito.rinnovati = true;
     esito.esito = RicavaEstrazioni(b, a);
     if (esito.esito)
@@ -254,6 +258,8 @@ RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
         b.Fg5 = Fg5;
         b.FgEsiti = FgEsiti;
         b.FgGr = FgGr;
+        b.esiti = esiti;
+        b.abbinamenti = abbinamenti;
         b.livelloFgX = livello;
     } else if (livello >= 1 && numeroCasi(b) > 0) {
         esito.esito = verificaLivello(b, a, livello);
@@ -295,10 +301,10 @@ std::optional<std::string> mancaOperatore(const Banco& b)
     return std::string("Nessun operatore scelto: sceglierne almeno uno nella scheda Operatori (doppio clic o tipo).");
 }
 
-std::optional<std::string> mancaPerImposta(const Banco& b, const grid::Grid& risultati)
+std::optional<std::string> mancaPerImposta(const Banco& b, TipoRicerca tipo)
 {
-    const int r = risultati.rigaCorrente;
-    if (r < 1 || r >= risultati.righe() || risultati.testo(r, colEsiti::Formula).empty())
+    const RigaEsito* riga = rigaCorrenteRisultati(b, tipo);
+    if (!riga || riga->vuota())
         return std::string("Nessuna formula scelta: selezionare una riga dei risultati prima di Imposta.");
     const int m = b.FgF.rigaCorrente;
     if (m < 1 || m > engine::NumeroMattoni || m >= b.FgF.righe())

@@ -66,7 +66,7 @@ std::optional<std::string> mancaPerRicerca(const Banco& b, TipoRicerca tipo);
 // The part of it that does not depend on the cases: an operator chosen (Convalida derives its own cases).
 std::optional<std::string> mancaOperatore(const Banco& b);
 // Command21/Command7: a result row with a formula and a brick to receive it.
-std::optional<std::string> mancaPerImposta(const Banco& b, const grid::Grid& risultati);
+std::optional<std::string> mancaPerImposta(const Banco& b, TipoRicerca tipo);
 // ELABORA: at least one level chosen in Fg7.
 std::optional<std::string> mancaPerElabora(const Banco& b);
 

@@ -71,16 +71,13 @@ Esito verificaFormulaBanco(Banco& b, const archive::Archivio& a, const engine::F
 namespace {
 // Verifies the current row of a result grid in `slot`; with `copia` the row goes
 // into row `slot` of the pattern grid Fg5 as a brick composition.
-Esito verificaRisultato(Banco& b, const archive::Archivio& a, const grid::Grid& risultati, int slot, bool copia)
+Esito verificaRisultato(Banco& b, const archive::Archivio& a, TipoRicerca tipo, int slot, bool copia)
 {
-    const int r = risultati.rigaCorrente;
-    if (slot < 1 || slot > 5 || r < 1 || r >= risultati.righe())
-        return erroreImprevisto();
-    const RigaEsito riga = leggiRigaEsito(risultati, r);
-    if (riga.vuota())
+    const RigaEsito* riga = rigaCorrenteRisultati(b, tipo);
+    if (slot < 1 || slot > 5 || !riga || riga->vuota())
         return erroreImprevisto();
     b.livelloFgX = 0;
-    const engine::Formula f = formulaDellaRiga(riga);
+    const engine::Formula f = formulaDellaRiga(*riga);
     if (auto e = verificaFormulaBanco(b, a, f, slot))
         return e;
     if (copia) {
@@ -92,14 +89,14 @@ Esito verificaRisultato(Banco& b, const archive::Archivio& a, const grid::Grid& 
 }
 }
 
-Esito verificaEsitoInColonna(Banco& b, const archive::Archivio& a, int slot) { return verificaRisultato(b, a, b.FgEsiti, slot, true); }
+Esito verificaEsitoInColonna(Banco& b, const archive::Archivio& a, int slot) { return verificaRisultato(b, a, TipoRicerca::Ambate, slot, true); }
 
-Esito verificaAbbinamentoInColonna(Banco& b, const archive::Archivio& a, int slot) { return verificaRisultato(b, a, b.FgGr, slot, true); }
+Esito verificaAbbinamentoInColonna(Banco& b, const archive::Archivio& a, int slot) { return verificaRisultato(b, a, TipoRicerca::AbbinamentiAmbo, slot, true); }
 
 Esito verificaSoloEsito(Banco& b, const archive::Archivio& a)
 {
     azzeraFgX(b);
-    return verificaRisultato(b, a, b.FgEsiti, 1, false);
+    return verificaRisultato(b, a, TipoRicerca::Ambate, 1, false);
 }
 
 Esito verificaLivello(Banco& b, const archive::Archivio& a, int livello)

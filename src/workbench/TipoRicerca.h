@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace workbench {
 
@@ -19,7 +20,8 @@ struct DescrizioneRicerca {
     TipoRicerca tipo;
     int sorte;                            // 0: the number alone wins; 2, 3: with the case's numbers
     bool abbina;                          // joins the numbers of FgX to each candidate
-    grid::Grid Banco::*risultati;         // the grid that receives the rows
+    std::vector<RigaEsito> Banco::*righe; // the rows of its results
+    grid::Grid Banco::*risultati;         // the grid that shows them
     std::string_view colonnaPrevisione;   // header of the forecast column
     std::string_view uno, diversi;        // the ties' numbers: "ambata" / "ambate diverse"
     std::string_view nessuno;             // "nessuna ambata giocabile"
@@ -28,9 +30,9 @@ struct DescrizioneRicerca {
 // Every kind, in the order of the window's pages of results. A new kind is one more row
 // here (with its page added through Piramide1::aggiungiPagina when it has its own grid).
 inline constexpr std::array<DescrizioneRicerca, 3> Ricerche = {{
-    {TipoRicerca::Ambate, 0, false, &Banco::FgEsiti, "Ambata", "ambata", "ambate diverse", "nessuna ambata giocabile"},
-    {TipoRicerca::AbbinamentiAmbo, 2, true, &Banco::FgGr, "Abbinato", "numero", "numeri diversi", "nessun numero giocabile"},
-    {TipoRicerca::AbbinamentiTerno, 3, true, &Banco::FgGr, "Abbinato", "numero", "numeri diversi", "nessun numero giocabile"},
+    {TipoRicerca::Ambate, 0, false, &Banco::esiti, &Banco::FgEsiti, "Ambata", "ambata", "ambate diverse", "nessuna ambata giocabile"},
+    {TipoRicerca::AbbinamentiAmbo, 2, true, &Banco::abbinamenti, &Banco::FgGr, "Abbinato", "numero", "numeri diversi", "nessun numero giocabile"},
+    {TipoRicerca::AbbinamentiTerno, 3, true, &Banco::abbinamenti, &Banco::FgGr, "Abbinato", "numero", "numeri diversi", "nessun numero giocabile"},
 }};
 
 constexpr const DescrizioneRicerca& descrizione(TipoRicerca t) { return Ricerche[static_cast<std::size_t>(t)]; }
@@ -47,5 +49,9 @@ constexpr std::optional<TipoRicerca> ricercaDellaSorte(int sorte)
 
 // The grid of the results of a kind in `b`.
 inline grid::Grid& grigliaRisultati(Banco& b, TipoRicerca t) { return b.*descrizione(t).risultati; }
+inline const grid::Grid& grigliaRisultati(const Banco& b, TipoRicerca t) { return b.*descrizione(t).risultati; }
+// The rows of the results of a kind in `b`.
+inline std::vector<RigaEsito>& righeRisultati(Banco& b, TipoRicerca t) { return b.*descrizione(t).righe; }
+inline const std::vector<RigaEsito>& righeRisultati(const Banco& b, TipoRicerca t) { return b.*descrizione(t).righe; }
 
 }

@@ -22,28 +22,24 @@ bool mattoneValido(const Banco& b, int m) { return m >= 1 && m <= engine::Numero
 
 }
 
-bool impostaFormula(Banco& b, const grid::Grid& risultati)
+bool impostaFormula(Banco& b, TipoRicerca tipo)
 {
-    const int r = risultati.rigaCorrente;
+    const RigaEsito* riga = rigaCorrenteRisultati(b, tipo);
     const int m = b.FgF.rigaCorrente;
-    if (!rigaValida(risultati, r) || !mattoneValido(b, m))
+    if (!riga || riga->vuota() || !mattoneValido(b, m))
         return false;
-    const RigaEsito riga = leggiRigaEsito(risultati, r);
-    if (riga.vuota())
-        return false;
-    engine::scriviMattone(b.FgF, m, formulaDellaRiga(riga));
+    engine::scriviMattone(b.FgF, m, formulaDellaRiga(*riga));
     engine::SettaGridFGF(b.FgF, b.Fg5);
     return true;
 }
 
 Esito impostaCapogioco(Banco& b, const archive::Archivio& a)
 {
-    const int r = b.FgEsiti.rigaCorrente;
-    const RigaEsito riga = rigaValida(b.FgEsiti, r) ? leggiRigaEsito(b.FgEsiti, r) : RigaEsito{};
-    if (riga.vuota())
+    const RigaEsito* riga = rigaCorrenteRisultati(b, TipoRicerca::Ambate);
+    if (!riga || riga->vuota())
         return Messaggio{"Effettuare le selezioni.", "Avviso", Icona::Informazione};
     for (int livello = 1; livello <= 5; ++livello)
-        engine::scriviMattone(b.FgF, engine::primoMattone(livello), formulaDellaRiga(riga));
+        engine::scriviMattone(b.FgF, engine::primoMattone(livello), formulaDellaRiga(*riga));
     return Calcola(b, a);
 }
 

@@ -6,16 +6,17 @@
 #include "storage/ProgramDb.h"
 #include "workbench/Banco.h"
 #include "workbench/Salvataggi.h"
+#include "workbench/TipoRicerca.h"
 
 #include <array>
 #include <string>
 
 namespace workbench {
 
-// Command21 (from FgEsiti) and Command7 (from FgGr): the current result row into the
-// current brick of FgF. False, and nothing changed, when either has no current row or
-// the result row holds no formula.
-[[nodiscard]] bool impostaFormula(Banco& b, const grid::Grid& risultati);
+// Command21 (from the ambate) and Command7 (from the pairs): the current result row of the
+// kind into the current brick of FgF. False, and nothing changed, when either has no
+// current row or the result row holds no formula.
+[[nodiscard]] bool impostaFormula(Banco& b, TipoRicerca tipo);
 
 // Command36: the current row of FgEsiti into the first brick of every level (1, 2, 4,
 // 7, 11), then Calcola. "Effettuare le selezioni." when there is no formula to copy.

@@ -506,7 +506,8 @@ TEST(Ambate, LaColonnaAmbataEAbbinato)
     ImpostazioniRicerca imp;
     imp.lista = 2;
     imp.tipo = TipoRicerca::AbbinamentiTerno;
-    scriviRicerca(b, b.FgGr, imp, r, "00:00:00");
+    scriviRicerca(b, imp, r, "00:00:00");
+    EXPECT_EQ(b.abbinamenti, r.righe);
     EXPECT_EQ(b.FgGr.testo(0, ColonnaPrevisione), "Abbinato");
     EXPECT_EQ(b.FgGr.testo(1, ColonnaPrevisione), "62");
     EXPECT_EQ(b.FgGr.testo(2, ColonnaPrevisione), "");

@@ -1,5 +1,6 @@
 // RICAVA ESTRAZIONI: the detection rules on small archives and on the real one.
 #include "support/ArchivioReale.h"
+#include "workbench/Ambate.h"
 #include "workbench/Casi.h"
 #include "workbench/Trasferimenti.h"
 
@@ -169,16 +170,20 @@ TEST_F(CasiPiccoli, CioCheMancaAUnaRicerca)
     EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::AbbinamentiTerno), std::nullopt);
 
     // Imposta: a result row with a formula, then a brick.
-    grid::Grid risultati = b.FgEsiti;
-    risultati.setRighe(3);
-    risultati.rigaCorrente = 1;
-    EXPECT_EQ(mancaPerImposta(b, risultati), "Nessuna formula scelta: selezionare una riga dei risultati prima di Imposta.");
-    risultati.setTesto(1, 3, "NUM");
+    impostaRisultati(b, TipoRicerca::Ambate, {}, 2);
+    b.FgEsiti.rigaCorrente = 1;
+    EXPECT_EQ(mancaPerImposta(b, TipoRicerca::Ambate), "Nessuna formula scelta: selezionare una riga dei risultati prima di Imposta.");
+    RigaEsito num;
+    num.formula = "NUM";
+    impostaRisultati(b, TipoRicerca::Ambate, {num}, 2);
     b.FgF.rigaCorrente = 0;
-    EXPECT_EQ(mancaPerImposta(b, risultati),
+    EXPECT_EQ(mancaPerImposta(b, TipoRicerca::Ambate),
               "Nessun mattone scelto: selezionare il mattone della piramide che riceve la formula.");
     b.FgF.rigaCorrente = 15;
-    EXPECT_EQ(mancaPerImposta(b, risultati), std::nullopt);
+    EXPECT_EQ(mancaPerImposta(b, TipoRicerca::Ambate), std::nullopt);
+    // The pairs have rows of their own: none yet.
+    b.FgGr.rigaCorrente = 1;
+    EXPECT_TRUE(mancaPerImposta(b, TipoRicerca::AbbinamentiAmbo));
 
     // ELABORA: a level chosen (green) in Fg7.
     EXPECT_EQ(mancaPerElabora(b), "Nessun livello scelto: segnare in verde almeno un livello prima di ELABORA.");

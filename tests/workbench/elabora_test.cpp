@@ -1,5 +1,6 @@
 // Calcola, formula and level verification, VERIFICA and ELABORA on a small archive.
 #include "engine/Piramide.h"
+#include "workbench/Ambate.h"
 #include "workbench/Elabora.h"
 #include "workbench/Trasferimenti.h"
 
@@ -91,10 +92,14 @@ TEST_F(BancoProva, CalcolaUsaListValPerIlTipo5ESegnalaGliErrori)
 TEST_F(BancoProva, VerificaInColonnaCopiaNelloSchema)
 {
     ruota(7, RO, {81, 30, 83, 84, 85});
-    b.FgEsiti.setRighe(2);
-    const char* riga[] = {"", "5", "5", "FIX", "1", "0", "BA", "", "3", "", "", "", "0"};
-    for (int c = 0; c <= 12; ++c)
-        b.FgEsiti.setTesto(1, c, riga[c]);
+    RigaEsito riga;   // FIX of Bari 1st, value 0
+    riga.cop = riga.tot = 5;
+    riga.formula = "FIX";
+    riga.tipo = 3;
+    riga.p1 = 1;
+    riga.r1 = 0;
+    riga.val = 0;
+    impostaRisultati(b, TipoRicerca::Ambate, {riga}, 1);
 
     EXPECT_TRUE(verificaEsitoInColonna(b, *a, 3));   // no current row yet
     b.FgEsiti.rigaCorrente = 1;
@@ -109,10 +114,8 @@ TEST_F(BancoProva, VerificaInColonnaCopiaNelloSchema)
     for (int c = 3; c <= 11; ++c)
         EXPECT_EQ(b.Fg5.testo(3, c), atteso[c - 3]) << c;
 
-    b.FgGr.setRighe(2);
-    for (int c = 0; c <= 12; ++c)
-        b.FgGr.setTesto(1, c, riga[c]);
-    b.FgGr.setTesto(1, 12, "1");
+    riga.val = 1;
+    impostaRisultati(b, TipoRicerca::AbbinamentiAmbo, {riga}, 1);
     b.FgGr.rigaCorrente = 1;
     EXPECT_FALSE(verificaAbbinamentoInColonna(b, *a, 5));
     EXPECT_EQ(b.FgX.testo(1, 5), "31");

@@ -21,8 +21,13 @@ TEST(Righe, FormulaInUnaRigaDiRisultatoEIndietro)
     preparaGrigliaEsiti(g);
     g.setRighe(3);
     for (const auto& f : formule) {
-        scriviRigaEsito(g, 2, rigaDellaFormula(f, 7, 9));
-        const RigaEsito e = leggiRigaEsito(g, 2);
+        const RigaEsito e = rigaDellaFormula(f, 7, 9);
+        scriviRigaEsito(g, 2, e);
+        // The cells show the fields the class fills, the others empty.
+        EXPECT_EQ(g.testo(2, colEsiti::Formula), f.codice);
+        EXPECT_EQ(g.testo(2, colEsiti::Tipo), std::to_string(f.tipo));
+        EXPECT_EQ(g.testo(2, colEsiti::P1), e.p1 ? std::to_string(*e.p1) : "") << f.codice;
+        EXPECT_EQ(g.testo(2, colEsiti::Val), e.val ? std::to_string(*e.val) : "") << f.codice;
         EXPECT_EQ(e.cop, 7);
         EXPECT_EQ(e.tot, 9);
         const engine::Formula r = formulaDellaRiga(e);

@@ -15,11 +15,20 @@ using namespace engine::colF;
 namespace {
 
 // A result row of FgEsiti as a search writes it: Cop, Tot, Formula, P1, R, Ru1, -, type, P2, R2, Ru2, Val.
-void rigaRisultato(grid::Grid& g, int r, const char* codice, const char* tipo)
+// A result row: Cop 9, Tot 11, positions 2 and 4 of Genova (3) and Nazionale (10), value 17.
+RigaEsito rigaRisultato(const char* codice, int tipo)
 {
-    const char* celle[] = {"", "9", "11", codice, "2", "3", "GE", "", tipo, "4", "10", "NZ", "17"};
-    for (int c = 0; c < 13; ++c)
-        g.setTesto(r, c, celle[c]);
+    RigaEsito e;
+    e.cop = 9;
+    e.tot = 11;
+    e.formula = codice;
+    e.tipo = tipo;
+    e.p1 = 2;
+    e.r1 = 3;
+    e.p2 = 4;
+    e.r2 = 10;
+    e.val = 17;
+    return e;
 }
 
 }
@@ -27,17 +36,18 @@ void rigaRisultato(grid::Grid& g, int r, const char* codice, const char* tipo)
 TEST(Trasferimenti, FormulaSelezionataNelMattoneCorrente)
 {
     Banco b;
-    b.FgEsiti.setRighe(4);
-    rigaRisultato(b.FgEsiti, 2, "SOMV", "7");
+    impostaRisultati(b, TipoRicerca::Ambate, {RigaEsito{}, rigaRisultato("SOMV", 7)}, 3);
     // No current brick, or no current result, or an empty result row: nothing happens.
     b.FgEsiti.rigaCorrente = 2;
-    EXPECT_FALSE(impostaFormula(b, b.FgEsiti));
+    EXPECT_FALSE(impostaFormula(b, TipoRicerca::Ambate));
     b.FgF.rigaCorrente = 9;
     b.FgEsiti.rigaCorrente = 3;
-    EXPECT_FALSE(impostaFormula(b, b.FgEsiti));
+    EXPECT_FALSE(impostaFormula(b, TipoRicerca::Ambate));
+    b.FgEsiti.rigaCorrente = 4;   // past the rows
+    EXPECT_FALSE(impostaFormula(b, TipoRicerca::Ambate));
     EXPECT_EQ(b.FgF.testo(9, Tras), "");
     b.FgEsiti.rigaCorrente = 2;
-    ASSERT_TRUE(impostaFormula(b, b.FgEsiti));
+    ASSERT_TRUE(impostaFormula(b, TipoRicerca::Ambate));
     const std::pair<int, const char*> attesi[] = {{Tras, "SOMV"}, {Tipo, "7"}, {E1, "2"}, {R1, "3"}, {RU1, "GE"},
                                                   {E2, "4"},      {R2, "10"},  {RU2, "NZ"}, {VAL, "17"}};
     for (const auto& [c, t] : attesi)
@@ -51,11 +61,11 @@ TEST(Trasferimenti, CapogiocoNelPrimoMattoneDiOgniLivello)
 {
     Banco b;
     archive::Archivio a;
-    b.FgEsiti.setRighe(3);
+    impostaRisultati(b, TipoRicerca::Ambate, {}, 2);
     const Esito vuoto = impostaCapogioco(b, a);
     ASSERT_TRUE(vuoto);
     EXPECT_EQ(vuoto->testo, "Effettuare le selezioni.");
-    rigaRisultato(b.FgEsiti, 1, "VERT", "1");
+    impostaRisultati(b, TipoRicerca::Ambate, {rigaRisultato("VERT", 1)}, 2);
     b.FgEsiti.rigaCorrente = 1;
     impostaCapogioco(b, a);   // no draws: Calcola's own message, the bricks are written all the same
     for (int m = 1; m <= 15; ++m) {

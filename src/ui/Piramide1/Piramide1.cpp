@@ -210,9 +210,11 @@ void Piramide1::costruisci()
     // Built here, before assegnaTasti, they get their Alt letters there.
     // Context menu: the row's ambata becomes a play of the window Giocate.
     esiti_->FgEsiti->aggiungiAzioneRiga(QStringLiteral("Gioca l'ambata"), QStringLiteral("GiocaAmbata"), [this](int r) {
+        const bool riga = r >= 1 && static_cast<std::size_t>(r) <= banco_.esiti.size();
         giocaAmbata(contesto_, QString::fromStdString(banco_.FgEsiti.testo(r, workbench::ColonnaPrevisione)),
                     workbench::ruoteInGioco(banco_), banco_.colpi, banco_.riferimento, this,
-                    QString::fromStdString(workbench::testoFormula(workbench::leggiRigaEsito(banco_.FgEsiti, r))));
+                    riga ? QString::fromStdString(workbench::testoFormula(banco_.esiti[static_cast<std::size_t>(r - 1)]))
+                         : QString());
     });
     auto* convalida = new PaginaConvalida(contesto_, banco_);
     esiti_->aggiungiPagina(convalida, QStringLiteral("Convalida"));

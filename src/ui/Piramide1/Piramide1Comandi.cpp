@@ -259,17 +259,17 @@ void Piramide1::Command39() { verifiche_->Command39(); }
 
 void Piramide1::Command21()
 {
-    if (const auto manca = workbench::mancaPerImposta(banco_, banco_.FgEsiti))
+    if (const auto manca = workbench::mancaPerImposta(banco_, workbench::TipoRicerca::Ambate))
         avviso(*manca);
-    else if (workbench::impostaFormula(banco_, banco_.FgEsiti))
+    else if (workbench::impostaFormula(banco_, workbench::TipoRicerca::Ambate))
         aggiornaVista();
 }
 
 void Piramide1::Command7()
 {
-    if (const auto manca = workbench::mancaPerImposta(banco_, banco_.FgGr))
+    if (const auto manca = workbench::mancaPerImposta(banco_, workbench::TipoRicerca::AbbinamentiAmbo))
         avviso(*manca);
-    else if (workbench::impostaFormula(banco_, banco_.FgGr))
+    else if (workbench::impostaFormula(banco_, workbench::TipoRicerca::AbbinamentiAmbo))
         aggiornaVista();
 }
 

@@ -58,7 +58,7 @@ void Piramide1::avviaRicerca(workbench::TipoRicerca tipo)
     const QString etichetta = daStd(workbench::testoImpostazioniCasi(casi, archivio));
     // Nothing to verify: the reason, not a grid of empty rows.
     if (const std::string motivo = workbench::motivoNessunCaso(imp, archivio); !motivo.empty()) {
-        workbench::grigliaRisultati(banco_, tipo).setRighe(1);
+        workbench::impostaRisultati(banco_, tipo, {}, 0);
         esiti_->dimenticaRisultati(pagina);
         esiti_->risultatiDi(pagina, etichetta, daStd(motivo));
         impostazioniEsiti_[static_cast<std::size_t>(pagina)] = casi;
@@ -88,8 +88,7 @@ void Piramide1::avviaRicerca(workbench::TipoRicerca tipo)
                           esiti_->statoEsiti(QStringLiteral("Ricerca annullata: risultati della ricerca precedente"));
                       } else {
                           esiti_->statoEsiti({});
-                          grid::Grid& uscita = workbench::grigliaRisultati(banco_, tipo);
-                          esito = workbench::scriviRicerca(banco_, uscita, imp, *risultato, inizio);
+                          esito = workbench::scriviRicerca(banco_, imp, *risultato, inizio);
                           QStringList note;
                           for (const auto& n : workbench::noteRicerca(imp, *risultato, archivio))
                               note << daStd(n);
