@@ -39,9 +39,9 @@ bool operatoriSceltiPresenti(const Banco& b)
     return false;
 }
 
-int numeroCasi(const Banco& b) { return b.FgEv.righe() - 1; }
+int numeroCasi(const Banco& b) { return static_cast<int>(b.casi.size()); }
 
-int drawCaso(const Banco& b, int r) { return b.FgEv.intero(r, 1); }
+int drawCaso(const Banco& b, int r) { return r >= 1 && r <= numeroCasi(b) ? b.casi[static_cast<std::size_t>(r - 1)] : 0; }
 
 bool casoCoperto(const Banco& b, int r)
 {
@@ -59,10 +59,10 @@ void setCasoCoperto(Banco& b, int r, bool coperto)
 
 std::vector<bool> casiAbilitati(const Banco& b)
 {
-    std::vector<bool> abilitati(static_cast<std::size_t>(b.FgEv.righe()), true);
+    std::vector<bool> abilitati(static_cast<std::size_t>(numeroCasi(b)) + 1, true);
     abilitati[0] = false;
     if (b.casiScoperti)
-        for (int r = 1; r < b.FgEv.righe(); ++r)
+        for (int r = 1; r <= numeroCasi(b); ++r)
             abilitati[static_cast<std::size_t>(r)] = !casoCoperto(b, r);
     return abilitati;
 }
@@ -134,6 +134,7 @@ void preparaBanco(Banco& b)
     b.Fg7.setRighe(6);
     b.livelliElabora = {};
     mostraLivelliElabora(b);
+    b.casi.clear();
     b.casiCoperti.clear();
 
     for (auto& l : b.Lbl0)

@@ -110,7 +110,7 @@ struct ImpostazioniCasi {
 // - FgRG: one row (row 0), column w = wheel w (0..10) with its abbreviation, green when `ruote[w]`.
 // - FgOp: rows 1.. = `operatori`; column 0 red when the code is in `operatoriScelti`.
 // - Fg7: rows 1..5 = `livelliElabora[0..4]`, the sorte in column 0, green when included.
-// - FgEv: column 0 green when the case is in `casiCoperti` (MARCA).
+// - FgEv: rows 1.. = `casi`; column 0 green when the case is in `casiCoperti` (MARCA).
 struct Banco {
     Banco();
 
@@ -129,6 +129,9 @@ struct Banco {
     int livello = 1;                       // ComboLivello value 1..5 (list index + 1): sorte of VERIFICA
     int valoreLista = 0;                   // ListVal selected index = value 0..90; -1 when nothing is selected
     bool casiScoperti = false;             // Ch_CasiScoperti: the searches skip covered cases
+
+    // --- the cases (FgEv shows them) ---
+    std::vector<int> casi;                             // case row r's draw index at [r - 1]
 
     // --- the selections ---
     std::array<bool, archive::NumeroRuote> ruote{};    // FgRG: wheels in play (Bari alone on opening)
@@ -179,9 +182,9 @@ bool operatoreScelto(const Banco& b, std::string_view codice);
 bool operatoriSceltiPresenti(const Banco& b);
 
 // --- cases (FgEv) ---
-// Number of case rows of FgEv (rows 1..last).
+// Number of cases (the rows of FgEv after its header).
 int numeroCasi(const Banco& b);
-// Draw index of case row r (FgEv column 1).
+// Draw index of case row r (1..); 0 outside the cases.
 int drawCaso(const Banco& b, int r);
 // Whether case row r (1..) is marked covered; setting it outside the cases does nothing.
 bool casoCoperto(const Banco& b, int r);

@@ -152,25 +152,18 @@ Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a)
                              + " richiede dei numeri: sceglierli nella tabella dei numeri.",
                          "Avviso", Icona::Informazione};
 
-    b.FgEv.setRighe(1);
-    b.casiCoperti.clear();
+    impostaCasi(b, a, {});
     b.casiRicavatiCon = impostazioniCasi(b);
     int trovati = 0;
     std::array<bool, 6> colpite{};
     for (int d = R; d >= 1 && trovati < b.numeroCasi; --d) {
         if (!qualifica(b, a, voluti, d, colpite))
             continue;
-        const int r = b.FgEv.aggiungiRiga();
+        const int r = aggiungiCaso(b, a, d);
         ++trovati;
-        b.FgEv.setNumero(r, 0, trovati);
-        b.FgEv.setNumero(r, 1, d);
-        b.FgEv.setTesto(r, 2, a.DateEstrazioni[static_cast<std::size_t>(d)]);
-        b.FgEv.setTesto(r, 3, archive::SigleRuote[b.ruotaBase]);
-        for (int p = 1; p <= 5; ++p) {
-            b.FgEv.setNumero(r, 3 + p, a.numero(d, b.ruotaBase, p));
+        for (int p = 1; p <= 5; ++p)
             if (colpite[p])
                 b.FgEv.setSfondo(r, 3 + p, colori::VerdeChiaro);
-        }
     }
 
     if (trovati > 0) {
@@ -211,6 +204,32 @@ ImpostazioniCasi impostazioniCasi(const Banco& b)
     return i;
 }
 
+int aggiungiCaso(Banco& b, const archive::Archivio& a, int d)
+{
+    b.casi.push_back(d);
+    const int r = b.FgEv.aggiungiRiga();
+    b.FgEv.setNumero(r, 0, r);
+    b.FgEv.setNumero(r, 1, d);
+    if (d < 1 || d > a.NumeroEstrazioni)
+        return r;
+    b.FgEv.setTesto(r, 2, a.DateEstrazioni[static_cast<std::size_t>(d)]);
+    if (b.ruotaBase < 0 || b.ruotaBase >= archive::NumeroRuote)
+        return r;
+    b.FgEv.setTesto(r, 3, archive::SigleRuote[static_cast<std::size_t>(b.ruotaBase)]);
+    for (int p = 1; p <= 5; ++p)
+        b.FgEv.setNumero(r, 3 + p, a.numero(d, b.ruotaBase, p));
+    return r;
+}
+
+void impostaCasi(Banco& b, const archive::Archivio& a, const std::vector<int>& estrazioni)
+{
+    b.casi.clear();
+    b.casiCoperti.clear();
+    b.FgEv.setRighe(1);
+    for (int d : estrazioni)
+        aggiungiCaso(b, a, d);
+}
+
 void applicaImpostazioniCasi(Banco& b, const ImpostazioniCasi& i)
 {
     b.riferimento = i.riferimento;
@@ -226,33 +245,25 @@ void applicaImpostazioniCasi(Banco& b, const ImpostazioniCasi& i)
     b.ruote = i.ruote;
 }
 
-namespace {
-std::vector<int> drawCasi(const Banco& b)
-{
-    std::vector<int> d;
-    for (int r = 1; r <= numeroCasi(b); ++r)
-        d.push_back(drawCaso(b, r));
-    return d;
-}
-}
-
 RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
 {
     RinnovoCasi esito;
     if (!b.casiRicavatiCon || *b.casiRicavatiCon == impostazioniCasi(b))
         return esito;
-    const std::vector<int> prima = drawCasi(b);
+    const std::vector<int> prima = b.casi;
     const int livello = b.livelloFgX;
     // What belongs to the cases: kept when the same draws come back.
     const grid::Grid FgEv = b.FgEv, FgX = b.FgX, Fg5 = b.Fg5, FgEsiti = b.FgEsiti, FgGr = b.FgGr;
+    const std::vector<int> casi = b.casi;
     const std::vector<bool> coperti = b.casiCoperti;
     const std::vector<RigaEsito> esiti = b.esiti, abbinamenti = b.abbinamenti;
     esito.rinnovati = true;
     esito.esito = RicavaEstrazioni(b, a);
     if (esito.esito)
         return esito;
-    if (drawCasi(b) == prima) {
+    if (b.casi == prima) {
         b.FgEv = FgEv;
+        b.casi = casi;
         b.casiCoperti = coperti;
         b.FgX = FgX;
         b.Fg5 = Fg5;

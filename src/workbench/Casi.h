@@ -40,6 +40,11 @@ bool qualifica(const Banco& b, const archive::Archivio& a, const NumeriVoluti& v
 // Reads the Decina, Figura and Cadenza tables.
 Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a);
 
+// The cases are draws `estrazioni`, in this order: FgEv shows each with its date and the numbers
+// of the base wheel, no case covered. aggiungiCaso appends one and returns its row.
+void impostaCasi(Banco& b, const archive::Archivio& a, const std::vector<int>& estrazioni);
+int aggiungiCaso(Banco& b, const archive::Archivio& a, int d);
+
 // The settings RICAVA ESTRAZIONI would read now (see ImpostazioniCasi).
 ImpostazioniCasi impostazioniCasi(const Banco& b);
 // The other way: the Banco's settings from `i` (reference, wheels in play and colpi included).

@@ -109,9 +109,7 @@ TEST(Abbinamenti, ComandoDelBanco)
     Banco b;
     preparaBanco(b);
     b.riferimento = 20;
-    b.FgEv.setRighe(2);
-    b.FgEv.setNumero(1, 0, 1);
-    b.FgEv.setNumero(1, 1, 2);
+    impostaCasi(b, a, {2});
     azzeraFgX(b);
     b.FgX.setTesto(1, 3, "10");
     elencaOperatori(b, {{"NUM", 4}});

@@ -169,11 +169,7 @@ TEST(Ambate, ComandoDelBanco)
     preparaBanco(b);
     b.riferimento = 30;
     b.lista = 100;
-    b.FgEv.setRighe(3);
-    b.FgEv.setNumero(1, 0, 1);
-    b.FgEv.setNumero(1, 1, 20);
-    b.FgEv.setNumero(2, 0, 2);
-    b.FgEv.setNumero(2, 1, 10);
+    impostaCasi(b, a, {20, 10});
     elencaOperatori(b, {{"DEC", 1}, {"NUM", 4}});
     b.operatoriScelti = {"NUM"};
     testsupport::AvanzamentoRegistrato avanzamento;
@@ -202,7 +198,7 @@ TEST(Ambate, ComandoDelBanco)
 
     // A case row that names no draw of the archive.
     b.casiScoperti = false;
-    b.FgEv.setTesto(2, 1, "99");
+    b.casi[1] = 99;
     const Esito errore = cercaAmbate(b, a).messaggio;
     ASSERT_TRUE(errore);
     EXPECT_EQ(errore->testo, "Probabile errore nelle impostazioni. Accertarsi di avere ricavato una base dati.");
@@ -219,11 +215,10 @@ TEST(Ambate, PiuDiCentoCasiNelBanco)
     b.riferimento = 300;
     b.colpi = 1;
     b.casiScoperti = true;
-    b.FgEv.setRighe(121);
-    for (int r = 1; r <= 120; ++r) {
-        b.FgEv.setNumero(r, 0, r);
-        b.FgEv.setNumero(r, 1, 2 * r);
-    }
+    std::vector<int> casi;
+    for (int r = 1; r <= 120; ++r)
+        casi.push_back(2 * r);
+    impostaCasi(b, a, casi);
     a.setNumero(241, 0, 1, 17);   // colpo 1 of case 120 (draw 240)
     a.setNumero(201, 0, 1, 18);   // colpo 1 of case 100 (draw 200)
     setCasoCoperto(b, 120, true);
@@ -472,11 +467,7 @@ TEST(Ambate, LaColonnaAmbataEAbbinato)
     Banco b;
     preparaBanco(b);
     b.riferimento = 30;
-    b.FgEv.setRighe(3);
-    b.FgEv.setNumero(1, 0, 1);
-    b.FgEv.setNumero(1, 1, 20);
-    b.FgEv.setNumero(2, 0, 2);
-    b.FgEv.setNumero(2, 1, 10);
+    impostaCasi(b, a, {20, 10});
     elencaOperatori(b, {{"NUM", 1}});
     b.operatoriScelti = {"NUM"};
     setRuotaInGioco(b, 0, true);

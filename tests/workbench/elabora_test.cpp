@@ -1,6 +1,7 @@
 // Calcola, formula and level verification, VERIFICA and ELABORA on a small archive.
 #include "engine/Piramide.h"
 #include "workbench/Ambate.h"
+#include "workbench/Casi.h"
 #include "workbench/Elabora.h"
 #include "workbench/Trasferimenti.h"
 
@@ -37,12 +38,7 @@ protected:
         b.colpi = 3;
         for (int w = 0; w < 11; ++w)
             setRuotaInGioco(b, w, true);
-        for (int d : {5, 10, 20}) {
-            const int r = b.FgEv.aggiungiRiga();
-            b.FgEv.setNumero(r, 0, r);
-            b.FgEv.setNumero(r, 1, d);
-            b.FgEv.setTesto(r, 2, a->DateEstrazioni[d]);
-        }
+        impostaCasi(b, *a, {5, 10, 20});
         azzeraFgX(b);
     }
 

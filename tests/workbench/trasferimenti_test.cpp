@@ -211,7 +211,7 @@ TEST(Trasferimenti, LivelliETabelloneNumeri)
 TEST(Trasferimenti, ColonnaDiFgXSvuotata)
 {
     Banco b;
-    b.FgEv.setRighe(3);
+    impostaCasi(b, archive::Archivio{}, {1, 2});
     azzeraFgX(b);
     for (int r = 1; r <= 2; ++r)
         for (int c = 1; c <= 5; ++c)
