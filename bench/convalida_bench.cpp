@@ -27,18 +27,14 @@ constexpr int Riferimenti = 500;
 // "U" with "Forza ultima" for every reference.
 ImpostazioniConvalida impostazioni(const archive::Archivio& a, bool ultimaDelMese)
 {
-    ImpostazioniConvalida imp;
-    Banco& b = imp.banco;
+    Banco b;
     apriBanco(b, a);
     bancoCompleto(b);
     if (ultimaDelMese) {
         b.mensile = 0;
         b.forzaUltima = true;
-        imp.mensileDalRiferimento = false;
     }
-    imp.al = a.NumeroEstrazioni;
-    imp.dal = imp.al - Riferimenti + 1;
-    return imp;
+    return impostazioniConvalida(b, a.NumeroEstrazioni - Riferimenti + 1, a.NumeroEstrazioni, !ultimaDelMese);
 }
 
 long piccoMemoriaMB()
@@ -91,7 +87,7 @@ void BM_ConvalidaStoriaIntera(benchmark::State& state)
     imp.dal = 1;
     if (state.range(0) == 1)
         for (int w = 1; w < archive::NumeroRuote; ++w)
-            setRuotaInGioco(imp.banco, w, false);
+            imp.casi.ruote[static_cast<std::size_t>(w)] = false;
     RisultatoConvalida r;
     for (auto _ : state)
         r = convalida(imp, *a);

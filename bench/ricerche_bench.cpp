@@ -98,7 +98,7 @@ void confrontaGriglie(benchmark::State& state, const std::string& nome, const Im
                       const archive::Archivio& a, const grid::Grid& letterale)
 {
     grid::Grid veloce;
-    scriviEsiti(veloce, cercaFormule(imp, a).righe, imp.lista, imp.sorte);
+    scriviEsiti(veloce, cercaFormule(imp, a).righe, imp.lista, imp.tipo);
     const bool uguali = veloce.comeTesto() == letterale.comeTesto();
     state.counters["griglie_uguali"] = uguali ? 1 : 0;
     if (!uguali)
@@ -119,7 +119,7 @@ void BM_AmbateVeloce(benchmark::State& state)
     if (!a)
         return;
     Banco b = bancoDiProva(*a);
-    const auto imp = leggiImpostazioniRicerca(b, 0);
+    const auto imp = leggiImpostazioniRicerca(b, TipoRicerca::Ambate);
     state.counters["casi"] = static_cast<double>(imp.casi.size());
     misura(state, "ambate", [&] { benchmark::DoNotOptimize(cercaFormule(imp, *a)); });
 }
@@ -130,7 +130,7 @@ void BM_AmbateLetterale(benchmark::State& state)
     if (!a)
         return;
     Banco b = bancoDiProva(*a);
-    const auto imp = leggiImpostazioniRicerca(b, 0);
+    const auto imp = leggiImpostazioniRicerca(b, TipoRicerca::Ambate);
     bool anomalia = false;
     grid::Grid letterale;
     misura(state, "ambate letterale", [&] { letterale = testsupport::cercaFormuleRiferimento(imp, *a, anomalia); });
@@ -144,7 +144,7 @@ void BM_AbbinamentiVeloce(benchmark::State& state)
         return;
     Banco b = bancoDiProva(*a);
     verificaLivelloTre(b, *a);
-    const auto imp = leggiImpostazioniRicerca(b, SorteAmbo);
+    const auto imp = leggiImpostazioniRicerca(b, TipoRicerca::AbbinamentiAmbo);
     int numeri = 0;
     for (const auto& c : imp.casi)
         numeri += static_cast<int>(std::count_if(c.giocati.begin(), c.giocati.end(), [](int n) { return n >= 1 && n <= 90; }));
@@ -160,7 +160,7 @@ void BM_AbbinamentiLetterale(benchmark::State& state)
         return;
     Banco b = bancoDiProva(*a);
     verificaLivelloTre(b, *a);
-    const auto imp = leggiImpostazioniRicerca(b, SorteAmbo);
+    const auto imp = leggiImpostazioniRicerca(b, TipoRicerca::AbbinamentiAmbo);
     bool anomalia = false;
     grid::Grid letterale;
     misura(state, "abbinamenti letterale", [&] { letterale = testsupport::cercaFormuleRiferimento(imp, *a, anomalia); });
@@ -176,7 +176,7 @@ void BM_LatenzaDiFermata(benchmark::State& state)
     if (!a)
         return;
     Banco b = bancoDiProva(*a);
-    const auto imp = leggiImpostazioniRicerca(b, 0);
+    const auto imp = leggiImpostazioniRicerca(b, TipoRicerca::Ambate);
     using Orologio = std::chrono::steady_clock;
     double massima = 0;
     double somma = 0;
@@ -219,7 +219,7 @@ void BM_AmbateSenzaConfronto(benchmark::State& state)
     if (!a)
         return;
     Banco b = bancoDiProva(*a);
-    auto imp = leggiImpostazioniRicerca(b, 0);
+    auto imp = leggiImpostazioniRicerca(b, TipoRicerca::Ambate);
     imp.confrontoCaso = false;
     misura(state, "ambate senza confronto", [&] { benchmark::DoNotOptimize(cercaFormule(imp, *a)); });
 }
@@ -231,7 +231,7 @@ void BM_ConfrontoRighe(benchmark::State& state)
         return;
     Banco b = bancoDiProva(*a);
     b.lista = static_cast<int>(state.range(0));
-    auto imp = leggiImpostazioniRicerca(b, 0);
+    auto imp = leggiImpostazioniRicerca(b, TipoRicerca::Ambate);
     imp.confrontoCaso = false;
     const auto righe = cercaFormule(imp, *a).righe;
     misura(state, "confronto righe " + std::to_string(state.range(0)),
@@ -245,7 +245,7 @@ void BM_AmbatePiuMiglioreACaso(benchmark::State& state)
     if (!a)
         return;
     Banco b = bancoDiProva(*a);
-    const auto imp = leggiImpostazioniRicerca(b, 0);
+    const auto imp = leggiImpostazioniRicerca(b, TipoRicerca::Ambate);
     misura(state, "ambate + migliore a caso", [&] {
         const auto r = cercaFormule(imp, *a);
         benchmark::DoNotOptimize(miglioreACaso(imp, *a, r.righe.front().cop, 20, 1));
@@ -280,7 +280,7 @@ int comandoConfrontoCaso(bool unaDopoLAltra, const std::string& db)
     cercaAmbate(b, a);
     const std::string tabella = b.FgEsiti.comeTesto("\n");
     benchmark::DoNotOptimize(tabella.data());
-    const auto imp = leggiImpostazioniRicerca(b, 0);
+    const auto imp = leggiImpostazioniRicerca(b, TipoRicerca::Ambate);
     const int copReale = b.FgEsiti.testo(1, 1).empty() ? 0 : b.FgEsiti.intero(1, 1);
     ConfrontoCasuale c;
     if (unaDopoLAltra) {

@@ -21,52 +21,6 @@ namespace {
 
 using namespace workbench;
 
-// FgOp as the window lists the catalogue (by code), the chosen operators in red.
-void scegliOperatori(const cli::Argomenti& args, Banco& b)
-{
-    const auto scelta = args.valore("--operatori");
-    if (!scelta || scelta->empty())
-        throw cli::ErroreUso("manca --operatori (codici separati da virgole, o 'tutti')");
-    auto catalogo = storage::CatalogoPredefinito();
-    std::sort(catalogo.begin(), catalogo.end(), [](const auto& x, const auto& y) { return x.operatore < y.operatore; });
-    std::set<std::string> codici;
-    const bool tutti = *scelta == "tutti";
-    if (!tutti)
-        for (const auto& c : cli::dividi(*scelta, ',')) {
-            const bool noto = std::any_of(catalogo.begin(), catalogo.end(), [&](const auto& r) { return r.operatore == c; });
-            if (!noto)
-                throw cli::ErroreUso("operatore sconosciuto: '" + storage::estratto(c) + "'");
-            codici.insert(c);
-        }
-    elencaOperatori(b, catalogo);
-    for (int k = 1; k < b.FgOp.righe(); ++k)
-        if (tutti || codici.count(workbench::leggiRigaOperatore(b.FgOp, k).operatore))
-            b.FgOp.setSfondo(k, colOp::Scelta, colori::OperatoreScelto);
-}
-
-// --casi-scoperti FILE: the case numbers (FgEv column "Prog") already covered, one a
-// line; they are marked as MARCA does and skipped by the search.
-void marcaCasiScoperti(const cli::Argomenti& args, Banco& b)
-{
-    const auto percorso = args.valore("--casi-scoperti");
-    if (!percorso)
-        return;
-    std::istringstream in(storage::leggiFileDiTesto(*percorso, "il file dei casi scoperti"));
-    b.casiScoperti = true;
-    std::string riga;
-    for (int numero = 1; std::getline(in, riga); ++numero) {
-        if (!riga.empty() && riga.back() == '\r')
-            riga.pop_back();
-        riga.erase(0, riga.find_first_not_of(" \t"));
-        riga.erase(riga.find_last_not_of(" \t") + 1);
-        if (riga.empty())
-            continue;
-        const auto caso = cli::interoEsatto(riga);
-        if (!caso || *caso < 1 || *caso > numeroCasi(b))
-            throw cli::ErroreDati(*percorso + ", riga " + std::to_string(numero) + ": caso inesistente '" + storage::estratto(riga) + "'");
-        b.FgEv.setSfondo(*caso, 0, colori::Selezione);
-    }
-}
 
 std::vector<std::string> opzioni(std::initializer_list<std::string> proprie)
 {
@@ -77,8 +31,8 @@ std::vector<std::string> opzioni(std::initializer_list<std::string> proprie)
 
 // --confronto-caso N [--seme S]: after the search, the same search on N sets of random
 // cases; its summary is the last line on standard error, so the table keeps its shape.
-void confrontoCasuale(const cli::Argomenti& args, const Banco& b, const grid::Grid& esiti, const archive::Archivio& a,
-                      int sorte, std::ostream& err)
+void confrontoCasuale(const cli::Argomenti& args, const Banco& b, const archive::Archivio& a, TipoRicerca tipo,
+                      std::ostream& err)
 {
     const long prove = args.intero("--confronto-caso").value_or(0);
     if (prove < 0 || prove > 1000)
@@ -86,8 +40,9 @@ void confrontoCasuale(const cli::Argomenti& args, const Banco& b, const grid::Gr
     const long seme = args.intero("--seme").value_or(1);
     if (prove == 0)
         return;
-    const int copReale = esiti.righe() > 1 ? leggiRigaEsito(esiti, 1).cop : 0;
-    const auto c = miglioreACaso(leggiImpostazioniRicerca(b, sorte), a, copReale, static_cast<int>(prove),
+    const auto& righe = righeRisultati(b, tipo);
+    const int copReale = righe.empty() ? 0 : righe.front().cop;
+    const auto c = miglioreACaso(leggiImpostazioniRicerca(b, tipo), a, copReale, static_cast<int>(prove),
                                  static_cast<std::uint64_t>(seme));
     err << testoMiglioreACaso(c) << '\n';
 }
@@ -97,28 +52,27 @@ std::unique_ptr<archive::Archivio> preparaBanco(const cli::Argomenti& args, Banc
 {
     auto a = cli::caricaArchivioCli(args);
     cli::leggiImpostazioni(args, *a, b);
-    scegliOperatori(args, b);
+    cli::scegliOperatori(args, b);
     cli::richiediNumeriRilevazione(b);
     if (const auto e = RicavaEstrazioni(b, *a))
         cli::segnalaEsito(*e);
-    marcaCasiScoperti(args, b);
+    cli::marcaCasiScoperti(args, b);
     return a;
 }
 
 // The search of both commands: refused, with its reason, when no case can be verified;
 // otherwise the grid on standard output and the lines in words on standard error.
-void cercaEScrivi(Banco& b, grid::Grid& uscita, const archive::Archivio& a, int sorte, std::ostream& out,
-                  std::ostream& err)
+void cercaEScrivi(Banco& b, const archive::Archivio& a, TipoRicerca tipo, std::ostream& out, std::ostream& err)
 {
-    const auto imp = leggiImpostazioniRicerca(b, sorte);
+    const auto imp = leggiImpostazioniRicerca(b, tipo);
     if (const std::string motivo = motivoNessunCaso(imp, a); !motivo.empty())
         throw cli::ErroreDati(motivo);
     const std::string inizio = orarioList1();
     const RisultatoRicerca risultato = cercaFormule(imp, a);
-    const EsitoRicerca e = scriviRicerca(b, uscita, imp, risultato, inizio);
+    const EsitoRicerca e = scriviRicerca(b, imp, risultato, inizio);
     if (e.messaggio)
         cli::segnalaEsito(*e.messaggio);
-    out << uscita.comeTesto("\n");
+    out << grigliaRisultati(b, tipo).comeTesto("\n");
     for (const auto& nota : noteRicerca(imp, risultato, a))
         err << nota << '\n';
 }
@@ -128,8 +82,8 @@ int eseguiAmbate(const cli::Argomenti& args, std::istream&, std::ostream& out, s
     args.soloOpzioni(opzioni({"--operatori", "--casi-scoperti", "--confronto-caso", "--seme"}));
     Banco b;
     const auto a = preparaBanco(args, b);
-    cercaEScrivi(b, b.FgEsiti, *a, 0, out, err);
-    confrontoCasuale(args, b, b.FgEsiti, *a, 0, err);
+    cercaEScrivi(b, *a, TipoRicerca::Ambate, out, err);
+    confrontoCasuale(args, b, *a, TipoRicerca::Ambate, err);
     return cli::EsitoOk;
 }
 
@@ -143,7 +97,8 @@ int eseguiAbbinamenti(const cli::Argomenti& args, std::istream&, std::ostream& o
     if (!livello || *livello < 1 || *livello > 5)
         throw cli::ErroreUso("--livello deve essere fra 1 e 5");
     const long sorte = args.intero("--sorte").value_or(0);
-    if (sorte != SorteAmbo && sorte != SorteTerno)
+    const auto tipo = sorte == SorteAmbo || sorte == SorteTerno ? ricercaDellaSorte(static_cast<int>(sorte)) : std::nullopt;
+    if (!tipo)
         throw cli::ErroreUso("--sorte deve essere 2 o 3");
     Banco b;
     const auto a = preparaBanco(args, b);
@@ -151,8 +106,8 @@ int eseguiAbbinamenti(const cli::Argomenti& args, std::istream&, std::ostream& o
     // The level's bricks on the cases fill FgX; the pair search joins its candidates to them.
     if (const Esito e = verificaLivello(b, *a, static_cast<int>(*livello)))
         cli::segnalaEsito(*e);
-    cercaEScrivi(b, b.FgGr, *a, static_cast<int>(sorte), out, err);
-    confrontoCasuale(args, b, b.FgGr, *a, static_cast<int>(sorte), err);
+    cercaEScrivi(b, *a, *tipo, out, err);
+    confrontoCasuale(args, b, *a, *tipo, err);
     return cli::EsitoOk;
 }
 
@@ -167,16 +122,15 @@ int eseguiConvalida(const cli::Argomenti& args, std::istream&, std::ostream& out
     ammesse.insert(ammesse.end(), {"--operatori", "--dal-rif", "--al-rif"});
     args.soloOpzioni(ammesse);
     const auto a = cli::caricaArchivioCli(args);
-    ImpostazioniConvalida imp;
-    imp.al = static_cast<int>(args.intero("--al-rif").value_or(a->NumeroEstrazioni));
-    imp.dal = static_cast<int>(args.intero("--dal-rif").value_or(std::max(1, imp.al - 199)));
-    if (const std::string motivo = controllaIntervallo(imp.dal, imp.al, *a); !motivo.empty())
+    const int al = static_cast<int>(args.intero("--al-rif").value_or(a->NumeroEstrazioni));
+    const int dal = static_cast<int>(args.intero("--dal-rif").value_or(std::max(1, al - 199)));
+    if (const std::string motivo = controllaIntervallo(dal, al, *a); !motivo.empty())
         throw cli::ErroreUso("--dal-rif/--al-rif: " + motivo);
-    Banco& b = imp.banco;
+    Banco b;
     cli::leggiImpostazioni(args, *a, b);
-    scegliOperatori(args, b);
+    cli::scegliOperatori(args, b);
     cli::richiediNumeriRilevazione(b);
-    imp.mensileDalRiferimento = !args.ha("--mensile");
+    const ImpostazioniConvalida imp = impostazioniConvalida(b, dal, al, !args.ha("--mensile"));
     // The settings refused once, as ambate would refuse them, before the replay.
     Banco prova;
     if (const auto e = bancoDelRiferimento(imp, *a, imp.al, prova))

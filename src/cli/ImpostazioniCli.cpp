@@ -3,10 +3,13 @@
 
 #include "statistics/Statistiche.h"
 #include "storage/FileDiTesto.h"
+#include "storage/ProgramDb.h"
+#include "workbench/Trasferimenti.h"
 
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 #include <sstream>
 
 namespace cli {
@@ -208,5 +211,53 @@ void richiediNumeriRilevazione(const workbench::Banco& b)
 }
 
 void segnalaEsito(const workbench::Messaggio& m) { throw ErroreDati(m.titolo + ": " + m.testo); }
+
+// The catalogue as the window lists it (by code), with the operators --operatori chooses.
+void scegliOperatori(const Argomenti& args, workbench::Banco& b)
+{
+    const auto scelta = args.valore("--operatori");
+    if (!scelta || scelta->empty())
+        throw ErroreUso("manca --operatori (codici separati da virgole, o 'tutti')");
+    auto catalogo = storage::CatalogoPredefinito();
+    std::sort(catalogo.begin(), catalogo.end(), [](const auto& x, const auto& y) { return x.operatore < y.operatore; });
+    std::set<std::string> codici;
+    const bool tutti = *scelta == "tutti";
+    if (!tutti)
+        for (const auto& c : dividi(*scelta, ',')) {
+            const bool noto = std::any_of(catalogo.begin(), catalogo.end(), [&](const auto& r) { return r.operatore == c; });
+            if (!noto)
+                throw ErroreUso("operatore sconosciuto: '" + storage::estratto(c) + "'");
+            codici.insert(c);
+        }
+    workbench::elencaOperatori(b, catalogo);
+    if (tutti)
+        workbench::selezionaOperatori(b, true);
+    else
+        b.operatoriScelti = std::move(codici);
+}
+
+// --casi-scoperti FILE: the case numbers (FgEv column "Prog") already covered, one a
+// line; they are marked as MARCA does and skipped by the search.
+void marcaCasiScoperti(const Argomenti& args, workbench::Banco& b)
+{
+    const auto percorso = args.valore("--casi-scoperti");
+    if (!percorso)
+        return;
+    std::istringstream in(storage::leggiFileDiTesto(*percorso, "il file dei casi scoperti"));
+    b.casiScoperti = true;
+    std::string riga;
+    for (int numero = 1; std::getline(in, riga); ++numero) {
+        if (!riga.empty() && riga.back() == '\r')
+            riga.pop_back();
+        riga.erase(0, riga.find_first_not_of(" \t"));
+        riga.erase(riga.find_last_not_of(" \t") + 1);
+        if (riga.empty())
+            continue;
+        const auto caso = interoEsatto(riga);
+        if (!caso || *caso < 1 || *caso > workbench::numeroCasi(b))
+            throw ErroreDati(*percorso + ", riga " + std::to_string(numero) + ": caso inesistente '" + storage::estratto(riga) + "'");
+        workbench::setCasoCoperto(b, static_cast<int>(*caso), true);
+    }
+}
 
 }

@@ -38,6 +38,14 @@ std::unique_ptr<archive::Archivio> caricaArchivioCli(const Argomenti& args);
 // A malformed or out-of-range value is a usage error.
 void leggiImpostazioni(const Argomenti& args, const archive::Archivio& a, workbench::Banco& b);
 
+// --operatori SOM,DIFF,...|tutti: the catalogue listed as the window lists it (by code), with
+// those operators chosen; missing or naming an unknown code, a usage error.
+void scegliOperatori(const Argomenti& args, workbench::Banco& b);
+// --casi-scoperti FILE: the case numbers (FgEv column "Prog") already covered, one a line,
+// marked as MARCA marks them and skipped by the search (casiScoperti); a number that names
+// no case is a data error. Reads the cases, so after RICAVA ESTRAZIONI.
+void marcaCasiScoperti(const Argomenti& args, workbench::Banco& b);
+
 // Every detection but "Mensile" compares the draws with the numbers of --numeri: without
 // them no draw can qualify, so a command that derives the cases refuses (usage error).
 void richiediNumeriRilevazione(const workbench::Banco& b);

@@ -67,7 +67,7 @@ void tabellaAbbinamenti(const ImpostazioniRicerca& imp, const archive::Archivio&
     for (int n : origine.giocati)
         if (n >= 1 && n <= 90)
             giocato[n] = true;
-    const int s = imp.sorte;
+    const int s = imp.sorte();
     std::array<bool, 91> risolto{};
     const int ultimo = std::min(caso.d + imp.colpi, imp.riferimento);
     for (int c = caso.d + 1; c <= ultimo; ++c) {
@@ -802,7 +802,7 @@ public:
                 continue;
             const auto& op = imp.operatori[static_cast<std::size_t>(v.riga)];
             righe[k] = rigaCandidato(op, v.indice, v.cop, v.tot);
-            if (op.tipo == 6 && imp.sorte > 0)
+            if (op.tipo == 6 && descrizione(imp.tipo).abbina)
                 righe[k].val = v.ultimo;
         }
         return righe;
@@ -831,33 +831,34 @@ void testoNumero(grid::Grid& g, int riga, int colonna, const std::optional<int>&
 
 }
 
-ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte)
+std::vector<OperatoreRicerca> operatoriRicerca(const Banco& b)
+{
+    std::vector<OperatoreRicerca> operatori;
+    for (const auto& riga : b.operatori)
+        operatori.push_back(OperatoreRicerca{riga.operatore, riga.tipo, operatoreScelto(b, riga.operatore)});
+    return operatori;
+}
+
+ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, TipoRicerca tipo)
 {
     ImpostazioniRicerca imp;
     imp.lista = b.lista;
     imp.colpi = b.colpi;
     imp.riferimento = b.riferimento;
-    imp.sorte = sorte;
+    imp.tipo = tipo;
     imp.ruote = ruoteInGioco(b);
     const auto abilitati = casiAbilitati(b);
     for (int r = 1; r <= numeroCasi(b); ++r) {
         CasoRicerca c;
         c.estrazione = drawCaso(b, r);
         c.abilitato = abilitati[static_cast<std::size_t>(r)];
-        if (sorte > 0)
+        if (descrizione(tipo).abbina)
             for (int k = 0; k < 5; ++k)
                 c.giocati[static_cast<std::size_t>(k)] =
                     b.FgX.testo(r, k + 1).empty() ? 0 : b.FgX.intero(r, k + 1);
         imp.casi.push_back(c);
     }
-    for (int r = 1; r < b.FgOp.righe(); ++r) {
-        auto riga = leggiRigaOperatore(b.FgOp, r);
-        OperatoreRicerca op;
-        op.scelto = b.FgOp.sfondo(r, colOp::Scelta) == colori::OperatoreScelto;
-        op.codice = std::move(riga.operatore);
-        op.tipo = riga.tipo;
-        imp.operatori.push_back(std::move(op));
-    }
+    imp.operatori = operatoriRicerca(b);
     return imp;
 }
 
@@ -888,7 +889,7 @@ RisultatoRicerca cercaSenzaProtezione(const ImpostazioniRicerca& imp, const arch
             continue;
         CasoValido c;
         static_cast<NumeriDelCaso&>(c) = numeriDelCaso(a, origine.estrazione);
-        if (imp.sorte > 0)
+        if (descrizione(imp.tipo).abbina)
             tabellaAbbinamenti(imp, a, origine, c);
         else
             tabellaAmbate(imp, a, c);
@@ -1041,30 +1042,7 @@ void scriviRigaEsito(grid::Grid& g, int riga, const RigaEsito& e)
     testoNumero(g, riga, Val, e.val);
 }
 
-RigaEsito leggiRigaEsito(const grid::Grid& g, int riga)
-{
-    using namespace colEsiti;
-    auto numero = [&](int c) -> std::optional<int> {
-        if (g.testo(riga, c).empty())
-            return std::nullopt;
-        return g.intero(riga, c);
-    };
-    RigaEsito e;
-    e.formula = g.testo(riga, Formula);
-    if (e.vuota())
-        return e;
-    e.cop = g.intero(riga, Cop);
-    e.tot = g.intero(riga, Tot);
-    e.tipo = g.intero(riga, Tipo);
-    e.p1 = numero(P1);
-    e.r1 = numero(R1);
-    e.p2 = numero(P2);
-    e.r2 = numero(R2);
-    e.val = numero(Val);
-    return e;
-}
-
-void formattaEsiti(grid::Grid& g, int sorte)
+void formattaEsiti(grid::Grid& g, TipoRicerca tipo)
 {
     const int ultima = g.righe() - 1;
     if (ultima < 1)
@@ -1075,7 +1053,7 @@ void formattaEsiti(grid::Grid& g, int sorte)
     g.setColoreTesto(1, Formula, ultima, Formula, grid::colori::Blu);
     g.setGrassetto(1, Formula, ultima, Formula, true);
     g.setGrassetto(1, Val, ultima, Val, true);
-    if (sorte == 0) {
+    if (!descrizione(tipo).abbina) {
         g.setGrassetto(1, Ru1, ultima, Ru1, true);
         g.setGrassetto(1, Ru2, ultima, Ru2, true);
     }
@@ -1100,17 +1078,17 @@ void scriviConfronti(grid::Grid& g, const std::vector<RigaEsito>& righe, const s
     }
 }
 
-std::string testoPariMerito(const PariMerito& p, int sorte)
+std::string testoPariMerito(const PariMerito& p, TipoRicerca tipo)
 {
     if (p.formule < 2)
         return {};
     std::string numeri;
     if (p.ambate == 0) {
-        numeri = sorte == 0 ? "nessuna ambata giocabile" : "nessun numero giocabile";
+        numeri = descrizione(tipo).nessuno;
     } else {
         const bool una = p.ambate == 1 && p.tutte;
         numeri = (p.tutte ? "" : "almeno ") + std::to_string(p.ambate) +
-                 (sorte == 0 ? (una ? " ambata" : " ambate diverse") : (una ? " numero" : " numeri diversi"));
+                 " " + std::string(una ? descrizione(tipo).uno : descrizione(tipo).diversi);
     }
     return std::to_string(p.formule) + " formule a pari merito, " + numeri;
 }
@@ -1132,11 +1110,11 @@ std::optional<int> previsioneRiga(const RigaEsito& e, const archive::Archivio& a
     }
 }
 
-void scriviPrevisioni(grid::Grid& g, const std::vector<std::optional<int>>& previsioni, int sorte)
+void scriviPrevisioni(grid::Grid& g, const std::vector<std::optional<int>>& previsioni, TipoRicerca tipo)
 {
     if (g.colonne() < ColonnaPrevisione + 1)
         g.setColonne(ColonnaPrevisione + 1);
-    g.setTesto(0, ColonnaPrevisione, sorte == 0 ? "Ambata" : "Abbinato");
+    g.setTesto(0, ColonnaPrevisione, descrizione(tipo).colonnaPrevisione);
     g.setAllineamento(ColonnaPrevisione, grid::Allineamento::Centro);
     for (int r = 1; r < g.righe(); ++r) {
         const auto i = static_cast<std::size_t>(r - 1);
@@ -1149,7 +1127,7 @@ void scriviPrevisioni(grid::Grid& g, const std::vector<std::optional<int>>& prev
         g.setGrassetto(1, ColonnaPrevisione, g.righe() - 1, ColonnaPrevisione, true);
 }
 
-void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, int sorte)
+void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, TipoRicerca tipo)
 {
     using namespace colEsiti;
     if (g.colonne() != Val + 1 && g.colonne() != P + 1 && g.colonne() != Previsione + 1)
@@ -1158,21 +1136,37 @@ void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, 
     g.setRighe(std::max(lista, 0) + 1);
     for (std::size_t i = 0; i < righe.size() && static_cast<int>(i) < lista; ++i)
         scriviRigaEsito(g, static_cast<int>(i) + 1, righe[i]);
-    formattaEsiti(g, sorte);
+    formattaEsiti(g, tipo);
 }
 
-EsitoRicerca scriviRicerca(Banco& b, grid::Grid& uscita, const ImpostazioniRicerca& imp,
-                           const RisultatoRicerca& risultato, const std::string& inizio)
+void impostaRisultati(Banco& b, TipoRicerca tipo, const std::vector<RigaEsito>& righe, int lista)
+{
+    auto& tenute = righeRisultati(b, tipo);
+    tenute.assign(righe.begin(), righe.begin() + std::min<std::ptrdiff_t>(std::ssize(righe), std::max(lista, 0)));
+    tenute.resize(static_cast<std::size_t>(std::max(lista, 0)));
+    scriviEsiti(grigliaRisultati(b, tipo), righe, lista, tipo);
+}
+
+const RigaEsito* rigaCorrenteRisultati(const Banco& b, TipoRicerca tipo)
+{
+    const int r = grigliaRisultati(b, tipo).rigaCorrente;
+    const auto& righe = righeRisultati(b, tipo);
+    return r >= 1 && static_cast<std::size_t>(r) <= righe.size() ? &righe[static_cast<std::size_t>(r - 1)] : nullptr;
+}
+
+EsitoRicerca scriviRicerca(Banco& b, const ImpostazioniRicerca& imp, const RisultatoRicerca& risultato,
+                           const std::string& inizio)
 {
     EsitoRicerca esito;
     if (risultato.interrotta) {
         esito.interrotta = true;
         return esito;
     }
-    scriviEsiti(uscita, risultato.righe, imp.lista, imp.sorte);
+    impostaRisultati(b, imp.tipo, risultato.righe, imp.lista);
+    grid::Grid& uscita = grigliaRisultati(b, imp.tipo);
     if (imp.confrontoCaso) {
         scriviConfronti(uscita, risultato.righe, risultato.confronti);
-        scriviPrevisioni(uscita, risultato.previsioni, imp.sorte);
+        scriviPrevisioni(uscita, risultato.previsioni, imp.tipo);
     }
     b.List1.clear();
     b.List1.push_back(inizio);
@@ -1182,22 +1176,16 @@ EsitoRicerca scriviRicerca(Banco& b, grid::Grid& uscita, const ImpostazioniRicer
     return esito;
 }
 
-EsitoRicerca eseguiRicerca(Banco& b, grid::Grid& uscita, const archive::Archivio& a, int sorte, bool sorteValida,
-                           avanzamento::Avanzamento* avanzamento)
+EsitoRicerca eseguiRicerca(Banco& b, const archive::Archivio& a, TipoRicerca tipo, avanzamento::Avanzamento* avanzamento)
 {
     const std::string inizio = orarioList1();
-    const auto imp = leggiImpostazioniRicerca(b, sorte);
-    RisultatoRicerca risultato;
-    if (sorteValida)
-        risultato = cercaFormule(imp, a, avanzamento);
-    else
-        risultato.anomalia = true;
-    return scriviRicerca(b, uscita, imp, risultato, inizio);
+    const auto imp = leggiImpostazioniRicerca(b, tipo);
+    return scriviRicerca(b, imp, cercaFormule(imp, a, avanzamento), inizio);
 }
 
 EsitoRicerca cercaAmbate(Banco& b, const archive::Archivio& a, avanzamento::Avanzamento* avanzamento)
 {
-    return eseguiRicerca(b, b.FgEsiti, a, 0, true, avanzamento);
+    return eseguiRicerca(b, a, TipoRicerca::Ambate, avanzamento);
 }
 
 }

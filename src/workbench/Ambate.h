@@ -7,6 +7,8 @@
 #include "grid/Grid.h"
 #include "workbench/Banco.h"
 #include "workbench/Casualita.h"
+#include "workbench/RigaEsito.h"
+#include "workbench/TipoRicerca.h"
 
 #include <array>
 #include <cstdint>
@@ -17,7 +19,7 @@
 
 namespace workbench {
 
-// What a search takes of a row of FgOp (leggiRigaOperatore): code, type, red selection cell.
+// What a search takes of an operator of the catalogue: code, type, whether it is chosen.
 struct OperatoreRicerca {
     std::string codice;
     int tipo = 0;
@@ -36,7 +38,9 @@ struct ImpostazioniRicerca {
     int lista = 100;                 // L: result rows kept
     int colpi = 8;                   // C
     int riferimento = 0;             // R: no colpo after it counts, no draw after it is read
-    int sorte = 0;                   // 0 for the ambate search; 2 or 3 for the pair search
+    TipoRicerca tipo = TipoRicerca::Ambate;
+    // 0 for the ambate search (the number alone wins); 2 or 3 for the pair search.
+    int sorte() const { return sorteDi(tipo); }
     std::array<bool, archive::NumeroRuote> ruote{};
     std::vector<CasoRicerca> casi;
     std::vector<OperatoreRicerca> operatori;
@@ -47,25 +51,12 @@ struct ImpostazioniRicerca {
     int fili = 0;
 };
 
-// One result row: its score and its formula as the grid shows it (code, type, and the
-// parameters of the type; absent fields are empty cells). An empty row has no formula.
-struct RigaEsito {
-    int cop = 0;
-    int tot = 0;
-    std::string formula;
-    int tipo = 0;
-    std::optional<int> p1, r1, p2, r2, val;
-    bool vuota() const { return formula.empty(); }
-};
-
 // The formula of a result row. Val of type 6 is no parameter (the pair search shows there
 // the number the formula gave on the last case): its value is 0.
 engine::Formula formulaDellaRiga(const RigaEsito& e);
 // The result row of formula f with its score: the parameters its class fills
 // (engine::parametriDellaClasse), the others absent.
 RigaEsito rigaDellaFormula(const engine::Formula& f, int cop, int tot);
-// Row `riga` of FgEsiti or FgGr as scriviRigaEsito wrote it (empty cells: absent fields).
-RigaEsito leggiRigaEsito(const grid::Grid& g, int riga);
 
 // The formulas that tie with the top row of a search (same Cop and Tot, the top row
 // among them) and how many different numbers they play on the reference draw (those
@@ -80,7 +71,7 @@ inline constexpr int PariMeritoValutati = 1000;
 
 // "26 formule a pari merito, 7 ambate diverse" ("numeri diversi" for the pair search,
 // "almeno 7" beyond PariMeritoValutati); empty when the top row has no tie.
-std::string testoPariMerito(const PariMerito& p, int sorte);
+std::string testoPariMerito(const PariMerito& p, TipoRicerca tipo);
 
 struct RisultatoRicerca {
     std::vector<RigaEsito> righe;    // L rows, best first; none when stopped
@@ -107,17 +98,18 @@ struct EsitoRicerca {
 
 // How a window runs a search off the interface thread, in three steps:
 //
-//   const auto imp = leggiImpostazioniRicerca(b, 0);        // interface thread: reads the Banco
+//   const auto imp = leggiImpostazioniRicerca(b, tipo);     // interface thread: reads the Banco
 //   const auto inizio = orarioList1();
 //   ... on a worker: risultato = cercaFormule(imp, archivio, &avanzamento);
 //   ... back on the interface thread:
-//   const EsitoRicerca e = scriviRicerca(b, b.FgEsiti, imp, risultato, inizio);
+//   const EsitoRicerca e = scriviRicerca(b, grigliaRisultati(b, tipo), imp, risultato, inizio);
 //
 // cercaAmbate / cercaAbbinamenti do the three in a row, for the CLI and the tests.
 
-// The settings as the window holds them: sorte 0 for AMBATE, 2 or 3 for ABBINAMENTI
-// (which also reads FgX).
-ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, int sorte);
+// The settings as the window holds them for a search of kind `tipo` (ABBINAMENTI also reads FgX).
+ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, TipoRicerca tipo);
+// The catalogue in FgOp order, each operator with its choice.
+std::vector<OperatoreRicerca> operatoriRicerca(const Banco& b);
 
 // The search itself, for both buttons (sorte 0: ambate, 2 or 3: pairs). Scores every
 // candidate from per-case tables of first hits, one operator at a time, then keeps the
@@ -216,10 +208,10 @@ std::array<std::uint8_t, 91> ruoteAlPrimoColpo(const archive::Archivio& a, const
 void preparaGrigliaEsiti(grid::Grid& g);
 // Writes one result row (columns Cop..Val emptied first, then the filled ones).
 void scriviRigaEsito(grid::Grid& g, int riga, const RigaEsito& e);
-// L + 1 rows holding `righe`, formatted as the search leaves them (sorte 0: ambate).
-void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, int sorte);
+// L + 1 rows holding `righe`, formatted as the search of kind `tipo` leaves them.
+void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, TipoRicerca tipo);
 // The closing colours and bold of the result rows.
-void formattaEsiti(grid::Grid& g, int sorte);
+void formattaEsiti(grid::Grid& g, TipoRicerca tipo);
 // Columns "Attesi" and "p" after the window's own: what chance alone would cover
 // on the same cases, and the chance of covering at least Cop of them. Empty cells for
 // the empty rows; columns 0..12 are left as they are.
@@ -235,20 +227,24 @@ constexpr int ColonnaPrevisione = colEsiti::Previsione;
 // numbers. Nothing for an empty row or one that cannot be computed on d, reading a
 // wheel not drawn there included.
 std::optional<int> previsioneRiga(const RigaEsito& e, const archive::Archivio& a, int d);
-// Column ColonnaPrevisione, headed "Ambata" (sorte 0) or "Abbinato": the forecast of
+// Column ColonnaPrevisione, headed as the kind says ("Ambata", "Abbinato"): the forecast of
 // every row, empty where there is none. Columns 0..14 are left as they are.
-void scriviPrevisioni(grid::Grid& g, const std::vector<std::optional<int>>& previsioni, int sorte);
+void scriviPrevisioni(grid::Grid& g, const std::vector<std::optional<int>>& previsioni, TipoRicerca tipo);
 
-// The end of a search: unless it was stopped, `uscita` (FgEsiti or FgGr) gets the rows,
-// List1 the start time `inizio` and the end time, and the message is
-// TestoErroreImpostazioni (critical, "Avviso") when something could not be computed.
-EsitoRicerca scriviRicerca(Banco& b, grid::Grid& uscita, const ImpostazioniRicerca& imp,
-                           const RisultatoRicerca& risultato, const std::string& inizio);
+// The rows of a search of kind `tipo` kept in the Banco (L of them, empty ones included)
+// and shown in the kind's grid, formatted as the search leaves them.
+void impostaRisultati(Banco& b, TipoRicerca tipo, const std::vector<RigaEsito>& righe, int lista);
+// The result row the user stands on in the kind's grid; null when there is none.
+const RigaEsito* rigaCorrenteRisultati(const Banco& b, TipoRicerca tipo);
 
-// The body of AMBATE and ABBINAMENTI: settings, search and end into `uscita`. A sorte
-// that is not valid for the button searches nothing and ends with the message.
-EsitoRicerca eseguiRicerca(Banco& b, grid::Grid& uscita, const archive::Archivio& a, int sorte, bool sorteValida,
-                           avanzamento::Avanzamento* avanzamento);
+// The end of a search: unless it was stopped, the kind's rows (impostaRisultati) with
+// "Attesi", "p" and the forecasts, List1 the start time `inizio` and the end time, and the
+// message is TestoErroreImpostazioni (critical, "Avviso") when something could not be computed.
+EsitoRicerca scriviRicerca(Banco& b, const ImpostazioniRicerca& imp, const RisultatoRicerca& risultato,
+                           const std::string& inizio);
+
+// The body of AMBATE and ABBINAMENTI: settings, search and end into the kind's grid.
+EsitoRicerca eseguiRicerca(Banco& b, const archive::Archivio& a, TipoRicerca tipo, avanzamento::Avanzamento* avanzamento);
 
 // AMBATE (Cmd_Step1): the search with sorte 0 into FgEsiti. With no cases nothing
 // scores, every row stays empty and there is no message. Stopped, or failing for a

@@ -15,33 +15,55 @@ Banco::Banco() { preparaBanco(*this); }
 
 bool ruotaInGioco(const Banco& b, int w)
 {
-    return w >= 0 && w < archive::NumeroRuote && b.FgRG.sfondo(0, w) == colori::Selezione;
+    return w >= 0 && w < archive::NumeroRuote && b.ruote[static_cast<std::size_t>(w)];
 }
 
 void setRuotaInGioco(Banco& b, int w, bool inGioco)
 {
-    b.FgRG.setSfondo(0, w, inGioco ? colori::Selezione : grid::colori::Bianco);
+    if (w >= 0 && w < archive::NumeroRuote)
+        b.ruote[static_cast<std::size_t>(w)] = inGioco;
 }
 
-std::array<bool, archive::NumeroRuote> ruoteInGioco(const Banco& b)
+std::array<bool, archive::NumeroRuote> ruoteInGioco(const Banco& b) { return b.ruote; }
+
+bool operatoreScelto(const Banco& b, std::string_view codice)
 {
-    std::array<bool, archive::NumeroRuote> r{};
-    for (int w = 0; w < archive::NumeroRuote; ++w)
-        r[w] = ruotaInGioco(b, w);
-    return r;
+    return b.operatoriScelti.count(std::string(codice)) > 0;
 }
 
-int numeroCasi(const Banco& b) { return b.FgEv.righe() - 1; }
+bool operatoriSceltiPresenti(const Banco& b)
+{
+    for (const auto& op : b.operatori)
+        if (operatoreScelto(b, op.operatore))
+            return true;
+    return false;
+}
 
-int drawCaso(const Banco& b, int r) { return b.FgEv.intero(r, 1); }
+int numeroCasi(const Banco& b) { return static_cast<int>(b.casi.size()); }
+
+int drawCaso(const Banco& b, int r) { return r >= 1 && r <= numeroCasi(b) ? b.casi[static_cast<std::size_t>(r - 1)] : 0; }
+
+bool casoCoperto(const Banco& b, int r)
+{
+    return r >= 1 && static_cast<std::size_t>(r) <= b.casiCoperti.size() && b.casiCoperti[static_cast<std::size_t>(r - 1)];
+}
+
+void setCasoCoperto(Banco& b, int r, bool coperto)
+{
+    if (r < 1 || r > numeroCasi(b))
+        return;
+    if (b.casiCoperti.size() < static_cast<std::size_t>(r))
+        b.casiCoperti.resize(static_cast<std::size_t>(r), false);
+    b.casiCoperti[static_cast<std::size_t>(r - 1)] = coperto;
+}
 
 std::vector<bool> casiAbilitati(const Banco& b)
 {
-    std::vector<bool> abilitati(static_cast<std::size_t>(b.FgEv.righe()), true);
+    std::vector<bool> abilitati(static_cast<std::size_t>(numeroCasi(b)) + 1, true);
     abilitati[0] = false;
     if (b.casiScoperti)
-        for (int r = 1; r < b.FgEv.righe(); ++r)
-            abilitati[r] = b.FgEv.sfondo(r, 0) != colori::Selezione;
+        for (int r = 1; r <= numeroCasi(b); ++r)
+            abilitati[static_cast<std::size_t>(r)] = !casoCoperto(b, r);
     return abilitati;
 }
 
@@ -99,6 +121,8 @@ void preparaBanco(Banco& b)
     for (int w = 0; w < archive::NumeroRuote; ++w)
         b.FgEstratti.setTesto(w + 1, 0, archive::SigleRuote[w]);
     prepara(b.FgOp, intestazioni::FgOp);
+    b.operatori.clear();
+    b.operatoriScelti.clear();
 
     b.FgRG.setIntestazione("BA|CA|FI|GE|MI|NA|PA|RO|TO|VE|NZ");
     b.FgRG.setRighe(1);
@@ -108,12 +132,20 @@ void preparaBanco(Banco& b)
 
     prepara(b.Fg7, intestazioni::Fg7);
     b.Fg7.setRighe(6);
-    for (int k = 1; k <= 5; ++k)
-        b.Fg7.setTesto(k, 0, "1");
+    b.livelliElabora = {};
+    mostraLivelliElabora(b);
+    b.casi.clear();
+    b.casiCoperti.clear();
 
     for (auto& l : b.Lbl0)
         l.clear();
     b.List1.clear();
+}
+
+void mostraLivelliElabora(Banco& b)
+{
+    for (int k = 1; k <= 5 && k < b.Fg7.righe(); ++k)
+        b.Fg7.setNumero(k, 0, b.livelliElabora[static_cast<std::size_t>(k - 1)].sorte);
 }
 
 void impostaRiferimento(Banco& b, const archive::Archivio& a, int d)

@@ -3,9 +3,12 @@
 
 #include "archive/Archivio.h"
 #include "grid/Grid.h"
+#include "storage/ProgramDb.h"
+#include "workbench/RigaEsito.h"
 
 #include <array>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -66,7 +69,8 @@ namespace colOp {
 constexpr int Scelta = 0, Oper = 1, Tipo = 2, P1 = 3, P2 = 4, R1 = 5, R2 = 6, Spiegazione = 7;
 }
 
-// Colours the commands write and read back.
+// Colours of the workbench's grids. The selections (wheels, operators, levels, covered cases)
+// are fields of the Banco: the window draws these colours from them, nothing reads them back.
 namespace colori {
 inline constexpr grid::Colore Selezione = grid::colori::Verde;        // wheel in play, level included, case covered
 inline constexpr grid::Colore OperatoreScelto = grid::colori::Rosso;  // FgOp column-0 cell of a selected operator
@@ -75,18 +79,13 @@ inline constexpr grid::Colore GialloPallido = grid::rgb(255, 255, 192); // colum
 inline constexpr grid::Colore Ciano = grid::rgb(0, 255, 255);           // number chosen on FgNu
 }
 
-// Every control the workbench commands read, in plain form, and every grid the
-// window shows. The window edits these members and only displays the grids;
-// the commands (Casi.h, Elabora.h and the searches) read and fill them.
-//
-// Grid layouts that carry state in colours:
-// - FgRG: one row (row 0), column w = wheel w (0..10) with its abbreviation;
-//   a green background (65280) puts the wheel in play.
-// - Fg7: rows 1..5 = levels 1..5; column 0 holds the sorte required for the level
-//   and is green when ELABORA includes the level.
-// - FgOp: rows 1.. = operators; column 0 red = selected, column 1 the code, column 2 the type.
-// - FgEv: column 0 green = case already covered (MARCA), skipped by the searches
-//   when casiScoperti is set.
+// A level of the pyramid as ELABORA reads it (Fg7 row k shows level k).
+struct LivelloElabora {
+    bool incluso = false;   // green on Fg7
+    int sorte = 1;          // the sorte required for the level; ELABORA refuses one outside 1..5
+    bool operator==(const LivelloElabora&) const = default;
+};
+
 // What RICAVA ESTRAZIONI read to derive the cases now in FgEv, with the colpi and the
 // wheels in play: a search or a verification on other settings first derives them again.
 struct ImpostazioniCasi {
@@ -104,6 +103,14 @@ struct ImpostazioniCasi {
     bool operator==(const ImpostazioniCasi&) const = default;
 };
 
+// Every control the workbench commands read, in plain form, and every grid the
+// window shows. The window edits these members and displays the grids; the commands
+// (Casi.h, Elabora.h and the searches) read and fill them. The selections are typed
+// fields; FgRG, FgOp, Fg7 and column 0 of FgEv only show them:
+// - FgRG: one row (row 0), column w = wheel w (0..10) with its abbreviation, green when `ruote[w]`.
+// - FgOp: rows 1.. = `operatori`; column 0 red when the code is in `operatoriScelti`.
+// - Fg7: rows 1..5 = `livelliElabora[0..4]`, the sorte in column 0, green when included.
+// - FgEv: rows 1.. = `casi`; column 0 green when the case is in `casiCoperti` (MARCA).
 struct Banco {
     Banco();
 
@@ -122,6 +129,20 @@ struct Banco {
     int livello = 1;                       // ComboLivello value 1..5 (list index + 1): sorte of VERIFICA
     int valoreLista = 0;                   // ListVal selected index = value 0..90; -1 when nothing is selected
     bool casiScoperti = false;             // Ch_CasiScoperti: the searches skip covered cases
+
+    // --- the cases (FgEv shows them) ---
+    std::vector<int> casi;                             // case row r's draw index at [r - 1]
+
+    // --- the selections ---
+    std::array<bool, archive::NumeroRuote> ruote{};    // FgRG: wheels in play (Bari alone on opening)
+    std::vector<storage::RigaOperatore> operatori;     // FgOp rows 1..: the catalogue as listed
+    std::set<std::string> operatoriScelti;             // FgOp column 0: codes of the chosen operators
+    std::array<LivelloElabora, 5> livelliElabora{};    // Fg7: levels 1..5 in ELABORA and their sorte
+    std::vector<bool> casiCoperti;                     // FgEv column 0: case row r covered at [r - 1] (MARCA)
+
+    // --- the results (FgEsiti and FgGr show them): row r at [r - 1], empty rows included ---
+    std::vector<RigaEsito> esiti;          // AMBATE
+    std::vector<RigaEsito> abbinamenti;    // ABBINAMENTI
 
     // --- the grids ---
     grid::Grid FgF;          // pyramid composition, bricks 1..15
@@ -150,19 +171,26 @@ struct Banco {
     int livelloFgX = 0;
 };
 
-// --- wheels in play (FgRG) ---
-// Wheel w is in play when its FgRG cell is green.
+// --- wheels in play ---
 bool ruotaInGioco(const Banco& b, int w);
 void setRuotaInGioco(Banco& b, int w, bool inGioco);
 std::array<bool, archive::NumeroRuote> ruoteInGioco(const Banco& b);
 
+// --- operators ---
+bool operatoreScelto(const Banco& b, std::string_view codice);
+// Whether any operator of the catalogue is chosen.
+bool operatoriSceltiPresenti(const Banco& b);
+
 // --- cases (FgEv) ---
-// Number of case rows of FgEv (rows 1..last).
+// Number of cases (the rows of FgEv after its header).
 int numeroCasi(const Banco& b);
-// Draw index of case row r (FgEv column 1).
+// Draw index of case row r (1..); 0 outside the cases.
 int drawCaso(const Banco& b, int r);
+// Whether case row r (1..) is marked covered; setting it outside the cases does nothing.
+bool casoCoperto(const Banco& b, int r);
+void setCasoCoperto(Banco& b, int r, bool coperto);
 // Enabled flag of every case row (index = row, [0] unused): all true, unless
-// casiScoperti is set, when rows whose first cell is green are disabled.
+// casiScoperti is set, when covered rows are disabled.
 std::vector<bool> casiAbilitati(const Banco& b);
 
 // Current time as List1 shows it ("HH:MM:SS").
@@ -170,8 +198,11 @@ std::string orarioList1();
 
 // --- window state helpers ---
 // Sets every grid to its header and empty state, as the window opens: bricks laid
-// out with SettaGridFGF, Bari alone in play, levels white with sorte 1, labels empty.
+// out with SettaGridFGF, Bari alone in play, no level included and each with sorte 1,
+// no case covered, no operator listed, labels empty.
 void preparaBanco(Banco& b);
+// Fg7 column 0 shows the sorte of each level (its colour comes from `incluso` when drawn).
+void mostraLivelliElabora(Banco& b);
 // Reference draw R = d: writes FgEstratti with the 11 x 5 numbers of draw d.
 // Does not touch `mensile` (Command14 does that: see impostaMensileDaRiferimento).
 void impostaRiferimento(Banco& b, const archive::Archivio& a, int d);

@@ -3,6 +3,7 @@
 
 #include "engine/Numeri.h"
 #include "engine/Piramide.h"
+#include "workbench/Ambate.h"
 #include "workbench/Elabora.h"
 
 #include <algorithm>
@@ -151,24 +152,18 @@ Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a)
                              + " richiede dei numeri: sceglierli nella tabella dei numeri.",
                          "Avviso", Icona::Informazione};
 
-    b.FgEv.setRighe(1);
+    impostaCasi(b, a, {});
     b.casiRicavatiCon = impostazioniCasi(b);
     int trovati = 0;
     std::array<bool, 6> colpite{};
     for (int d = R; d >= 1 && trovati < b.numeroCasi; --d) {
         if (!qualifica(b, a, voluti, d, colpite))
             continue;
-        const int r = b.FgEv.aggiungiRiga();
+        const int r = aggiungiCaso(b, a, d);
         ++trovati;
-        b.FgEv.setNumero(r, 0, trovati);
-        b.FgEv.setNumero(r, 1, d);
-        b.FgEv.setTesto(r, 2, a.DateEstrazioni[static_cast<std::size_t>(d)]);
-        b.FgEv.setTesto(r, 3, archive::SigleRuote[b.ruotaBase]);
-        for (int p = 1; p <= 5; ++p) {
-            b.FgEv.setNumero(r, 3 + p, a.numero(d, b.ruotaBase, p));
+        for (int p = 1; p <= 5; ++p)
             if (colpite[p])
                 b.FgEv.setSfondo(r, 3 + p, colori::VerdeChiaro);
-        }
     }
 
     if (trovati > 0) {
@@ -183,6 +178,8 @@ Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a)
         svuota(b.FgY);
         svuota(b.FgEsiti);
         svuota(b.FgGr);
+        b.esiti.clear();
+        b.abbinamenti.clear();
         svuota(b.Fg_E);
     }
     return std::nullopt;
@@ -207,14 +204,45 @@ ImpostazioniCasi impostazioniCasi(const Banco& b)
     return i;
 }
 
-namespace {
-std::vector<int> drawCasi(const Banco& b)
+int aggiungiCaso(Banco& b, const archive::Archivio& a, int d)
 {
-    std::vector<int> d;
-    for (int r = 1; r <= numeroCasi(b); ++r)
-        d.push_back(drawCaso(b, r));
-    return d;
+    b.casi.push_back(d);
+    const int r = b.FgEv.aggiungiRiga();
+    b.FgEv.setNumero(r, 0, r);
+    b.FgEv.setNumero(r, 1, d);
+    if (d < 1 || d > a.NumeroEstrazioni)
+        return r;
+    b.FgEv.setTesto(r, 2, a.DateEstrazioni[static_cast<std::size_t>(d)]);
+    if (b.ruotaBase < 0 || b.ruotaBase >= archive::NumeroRuote)
+        return r;
+    b.FgEv.setTesto(r, 3, archive::SigleRuote[static_cast<std::size_t>(b.ruotaBase)]);
+    for (int p = 1; p <= 5; ++p)
+        b.FgEv.setNumero(r, 3 + p, a.numero(d, b.ruotaBase, p));
+    return r;
 }
+
+void impostaCasi(Banco& b, const archive::Archivio& a, const std::vector<int>& estrazioni)
+{
+    b.casi.clear();
+    b.casiCoperti.clear();
+    b.FgEv.setRighe(1);
+    for (int d : estrazioni)
+        aggiungiCaso(b, a, d);
+}
+
+void applicaImpostazioniCasi(Banco& b, const ImpostazioniCasi& i)
+{
+    b.riferimento = i.riferimento;
+    b.ruotaBase = i.ruotaBase;
+    b.posizioni = i.posizioni;
+    b.rilevazione = i.rilevazione;
+    b.numeri = i.numeri;
+    b.qn = i.qn;
+    b.numeroCasi = i.numeroCasi;
+    b.mensile = i.mensile;
+    b.forzaUltima = i.forzaUltima;
+    b.colpi = i.colpi;
+    b.ruote = i.ruote;
 }
 
 RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
@@ -222,20 +250,27 @@ RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
     RinnovoCasi esito;
     if (!b.casiRicavatiCon || *b.casiRicavatiCon == impostazioniCasi(b))
         return esito;
-    const std::vector<int> prima = drawCasi(b);
+    const std::vector<int> prima = b.casi;
     const int livello = b.livelloFgX;
     // What belongs to the cases: kept when the same draws come back.
     const grid::Grid FgEv = b.FgEv, FgX = b.FgX, Fg5 = b.Fg5, FgEsiti = b.FgEsiti, FgGr = b.FgGr;
+    const std::vector<int> casi = b.casi;
+    const std::vector<bool> coperti = b.casiCoperti;
+    const std::vector<RigaEsito> esiti = b.esiti, abbinamenti = b.abbinamenti;
     esito.rinnovati = true;
     esito.esito = RicavaEstrazioni(b, a);
     if (esito.esito)
         return esito;
-    if (drawCasi(b) == prima) {
+    if (b.casi == prima) {
         b.FgEv = FgEv;
+        b.casi = casi;
+        b.casiCoperti = coperti;
         b.FgX = FgX;
         b.Fg5 = Fg5;
         b.FgEsiti = FgEsiti;
         b.FgGr = FgGr;
+        b.esiti = esiti;
+        b.abbinamenti = abbinamenti;
         b.livelloFgX = livello;
     } else if (livello >= 1 && numeroCasi(b) > 0) {
         esito.esito = verificaLivello(b, a, livello);
@@ -243,17 +278,14 @@ RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
     return esito;
 }
 
-std::optional<std::string> mancaPerRicerca(const Banco& b, int sorte)
+std::optional<std::string> mancaPerRicerca(const Banco& b, TipoRicerca tipo)
 {
     if (numeroCasi(b) == 0)
         return b.casiRicavatiCon ? "Nessun caso con queste impostazioni: cambiare la rilevazione e premere RICAVA ESTRAZIONI."
                                  : "Nessun caso su cui cercare: premere prima RICAVA ESTRAZIONI.";
-    bool operatore = false;
-    for (int r = 1; r < b.FgOp.righe() && !operatore; ++r)
-        operatore = b.FgOp.sfondo(r, colOp::Scelta) == colori::OperatoreScelto;
-    if (!operatore)
-        return std::string("Nessun operatore scelto: sceglierne almeno uno nella scheda Operatori (doppio clic o tipo).");
-    if (sorte > 0) {
+    if (auto manca = mancaOperatore(b))
+        return manca;
+    if (const int sorte = sorteDi(tipo); descrizione(tipo).abbina) {
         // The most numbers a case plays: the pair search adds one to them.
         int numeri = 0;
         for (int r = 1; r < b.FgX.righe(); ++r) {
@@ -273,10 +305,17 @@ std::optional<std::string> mancaPerRicerca(const Banco& b, int sorte)
     return std::nullopt;
 }
 
-std::optional<std::string> mancaPerImposta(const Banco& b, const grid::Grid& risultati)
+std::optional<std::string> mancaOperatore(const Banco& b)
 {
-    const int r = risultati.rigaCorrente;
-    if (r < 1 || r >= risultati.righe() || risultati.testo(r, colEsiti::Formula).empty())
+    if (operatoriSceltiPresenti(b))
+        return std::nullopt;
+    return std::string("Nessun operatore scelto: sceglierne almeno uno nella scheda Operatori (doppio clic o tipo).");
+}
+
+std::optional<std::string> mancaPerImposta(const Banco& b, TipoRicerca tipo)
+{
+    const RigaEsito* riga = rigaCorrenteRisultati(b, tipo);
+    if (!riga || riga->vuota())
         return std::string("Nessuna formula scelta: selezionare una riga dei risultati prima di Imposta.");
     const int m = b.FgF.rigaCorrente;
     if (m < 1 || m > engine::NumeroMattoni || m >= b.FgF.righe())
@@ -286,8 +325,8 @@ std::optional<std::string> mancaPerImposta(const Banco& b, const grid::Grid& ris
 
 std::optional<std::string> mancaPerElabora(const Banco& b)
 {
-    for (int k = 1; k <= 5 && k < b.Fg7.righe(); ++k)
-        if (b.Fg7.sfondo(k, 0) == colori::Selezione)
+    for (const auto& livello : b.livelliElabora)
+        if (livello.incluso)
             return std::nullopt;
     return std::string("Nessun livello scelto: segnare in verde almeno un livello prima di ELABORA.");
 }

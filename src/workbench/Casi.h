@@ -3,6 +3,7 @@
 
 #include "archive/Archivio.h"
 #include "workbench/Banco.h"
+#include "workbench/TipoRicerca.h"
 
 #include <array>
 #include <string_view>
@@ -39,8 +40,15 @@ bool qualifica(const Banco& b, const archive::Archivio& a, const NumeriVoluti& v
 // Reads the Decina, Figura and Cadenza tables.
 Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a);
 
+// The cases are draws `estrazioni`, in this order: FgEv shows each with its date and the numbers
+// of the base wheel, no case covered. aggiungiCaso appends one and returns its row.
+void impostaCasi(Banco& b, const archive::Archivio& a, const std::vector<int>& estrazioni);
+int aggiungiCaso(Banco& b, const archive::Archivio& a, int d);
+
 // The settings RICAVA ESTRAZIONI would read now (see ImpostazioniCasi).
 ImpostazioniCasi impostazioniCasi(const Banco& b);
+// The other way: the Banco's settings from `i` (reference, wheels in play and colpi included).
+void applicaImpostazioniCasi(Banco& b, const ImpostazioniCasi& i);
 
 // What rinnovaCasi did: nothing (the cases were current), or the cases derived again,
 // with RICAVA ESTRAZIONI's message when that failed.
@@ -57,11 +65,13 @@ struct RinnovoCasi {
 RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a);
 
 // The one sentence a command shows instead of running on nothing; none when it can run.
-// AMBATE and ABBINAMENTI (sorte 0, 2 or 3): cases, an operator, and for the pairs numbers
-// in FgX enough to reach the sorte with the number found.
-std::optional<std::string> mancaPerRicerca(const Banco& b, int sorte);
+// AMBATE and ABBINAMENTI: cases, an operator, and for the pairs numbers in FgX enough to
+// reach the sorte with the number found.
+std::optional<std::string> mancaPerRicerca(const Banco& b, TipoRicerca tipo);
+// The part of it that does not depend on the cases: an operator chosen (Convalida derives its own cases).
+std::optional<std::string> mancaOperatore(const Banco& b);
 // Command21/Command7: a result row with a formula and a brick to receive it.
-std::optional<std::string> mancaPerImposta(const Banco& b, const grid::Grid& risultati);
+std::optional<std::string> mancaPerImposta(const Banco& b, TipoRicerca tipo);
 // ELABORA: at least one level chosen in Fg7.
 std::optional<std::string> mancaPerElabora(const Banco& b);
 

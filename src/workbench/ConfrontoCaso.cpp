@@ -77,7 +77,7 @@ std::vector<CasoCaso> casiAbilitati(const ImpostazioniRicerca& imp, const archiv
             }
         const auto ruote = ruoteEstratteNeiColpi(a, c.estrazione, imp.colpi, imp.riferimento, imp.ruote);
         for (int m = 0; m <= 6; ++m) {
-            const double q = imp.sorte == 0 ? (m >= 1 ? ProbabilitaAmbataSuRuota : 0.0) : probabilitaSorteSuRuota(m, imp.sorte);
+            const double q = imp.sorte() == 0 ? (m >= 1 ? ProbabilitaAmbataSuRuota : 0.0) : probabilitaSorteSuRuota(m, imp.sorte());
             k.copertura[static_cast<std::size_t>(m)] = probabilitaCopertura(ruote, q);
         }
         casi.push_back(k);
@@ -99,7 +99,7 @@ std::vector<double> probabilita(const ImpostazioniRicerca& imp, const archive::A
         }
         const bool estraibile = *numero >= 1 && *numero <= 90;
         int m = 0;
-        if (imp.sorte == 0)
+        if (imp.sorte() == 0)
             m = estraibile ? 1 : 0;
         else
             m = caso.giocati + (estraibile && !caso.giocato[static_cast<std::size_t>(*numero)] ? 1 : 0);
@@ -262,7 +262,7 @@ std::string testoMiglioreACaso(const ConfrontoCasuale& c)
 ConfrontoVerifica confrontaVerifica(const Banco& b, const archive::Archivio& a, const engine::Formula& f)
 {
     // The verification reads every case, whatever MARCA left.
-    ImpostazioniRicerca imp = leggiImpostazioniRicerca(b, 0);
+    ImpostazioniRicerca imp = leggiImpostazioniRicerca(b, TipoRicerca::Ambate);
     for (auto& c : imp.casi)
         c.abilitato = true;
     const std::vector<double> p = probabilita(imp, a, casiAbilitati(imp, a), f);

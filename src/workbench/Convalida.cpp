@@ -68,7 +68,8 @@ RisultatoConvalida replica(const ImpostazioniConvalida& imp, const archive::Arch
             Scelta s;
             ImpostazioniRicerca ricerca;
             if (!bancoDelRiferimento(imp, a, R, b)) {
-                ricerca = leggiImpostazioniRicerca(b, 0);
+                ricerca = leggiImpostazioniRicerca(b, TipoRicerca::Ambate);
+                ricerca.operatori = imp.operatori;
                 ricerca.confrontoCaso = false;
                 s.verificabili = casiVerificabili(ricerca, a);
                 s.migliore = cerca(ricerca, s.pari);
@@ -103,9 +104,22 @@ std::string controllaIntervallo(int dal, int al, const archive::Archivio& a)
     return {};
 }
 
+ImpostazioniConvalida impostazioniConvalida(const Banco& b, int dal, int al, bool mensileDalRiferimento)
+{
+    ImpostazioniConvalida imp;
+    imp.casi = impostazioniCasi(b);
+    imp.lista = b.lista;
+    imp.operatori = operatoriRicerca(b);
+    imp.dal = dal;
+    imp.al = al;
+    imp.mensileDalRiferimento = mensileDalRiferimento;
+    return imp;
+}
+
 Esito bancoDelRiferimento(const ImpostazioniConvalida& imp, const archive::Archivio& a, int riferimento, Banco& b)
 {
-    b = imp.banco;
+    applicaImpostazioniCasi(b, imp.casi);
+    b.lista = imp.lista;
     b.casiScoperti = false;
     impostaRiferimento(b, a, riferimento);
     if (imp.mensileDalRiferimento)
@@ -177,9 +191,7 @@ RisultatoConvalida convalidaSemplice(const ImpostazioniConvalida& imp, const arc
 RisultatoConvalida convalida(const ImpostazioniConvalida& imp, const archive::Archivio& a,
                              avanzamento::Avanzamento* avanzamento)
 {
-    Banco modello = imp.banco;
-    const auto iniziali = leggiImpostazioniRicerca(modello, 0);
-    PunteggiIncrementali punteggi(a, iniziali.operatori, ruoteInGioco(modello), modello.colpi);
+    PunteggiIncrementali punteggi(a, imp.operatori, imp.casi.ruote, imp.casi.colpi);
     AvanzamentoRicerca ricerca(avanzamento);
     return replica(imp, a, avanzamento, [&](const ImpostazioniRicerca& r, PariMerito& pari) {
         // The kept sums hold up to 63 cases and need a list of two rows; the window and

@@ -13,16 +13,21 @@
 
 namespace workbench {
 
-// What the replay reads: the workbench as the player set it and the range of references.
+// What the replay reads: the workbench's settings as the player set them and the range of references.
 struct ImpostazioniConvalida {
-    // Settings and chosen operators (FgOp); its reference, cases and results are not read.
-    Banco banco;
+    // RICAVA ESTRAZIONI's settings, colpi and wheels in play; the reference is each of the range.
+    ImpostazioniCasi casi;
+    int lista = 100;                            // rows each search keeps (ComboEle)
+    std::vector<OperatoreRicerca> operatori;    // the catalogue in FgOp order, with the choice
     int dal = 0;   // R1
     int al = 0;    // R2, inclusive
     // "Mensile" takes the ordinal in its month of each reference, as `velmora-cli ambate`
-    // does without --mensile; false keeps banco.mensile for every reference.
+    // does without --mensile; false keeps casi.mensile for every reference.
     bool mensileDalRiferimento = true;
 };
+
+// The replay of the workbench `b` as it is set now, on references dal..al.
+ImpostazioniConvalida impostazioniConvalida(const Banco& b, int dal, int al, bool mensileDalRiferimento);
 
 // One reference of the replay.
 struct RigaConvalida {
@@ -71,8 +76,9 @@ struct RisultatoConvalida {
 std::string controllaIntervallo(int dal, int al, const archive::Archivio& a);
 
 // The banco of one reference: the settings of `imp` with reference R and, when asked,
-// "Mensile" from R, its cases derived by RICAVA ESTRAZIONI. The message of RICAVA
-// ESTRAZIONI when it refuses the settings.
+// "Mensile" from R, its cases derived by RICAVA ESTRAZIONI (`b` keeps its grids and
+// catalogue; no case is skipped as covered). The message of RICAVA ESTRAZIONI when it
+// refuses the settings.
 Esito bancoDelRiferimento(const ImpostazioniConvalida& imp, const archive::Archivio& a, int riferimento, Banco& b);
 
 // The row of reference R once its chosen formula is known: ambata, outcome, chance.

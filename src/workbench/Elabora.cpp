@@ -71,16 +71,13 @@ Esito verificaFormulaBanco(Banco& b, const archive::Archivio& a, const engine::F
 namespace {
 // Verifies the current row of a result grid in `slot`; with `copia` the row goes
 // into row `slot` of the pattern grid Fg5 as a brick composition.
-Esito verificaRisultato(Banco& b, const archive::Archivio& a, const grid::Grid& risultati, int slot, bool copia)
+Esito verificaRisultato(Banco& b, const archive::Archivio& a, TipoRicerca tipo, int slot, bool copia)
 {
-    const int r = risultati.rigaCorrente;
-    if (slot < 1 || slot > 5 || r < 1 || r >= risultati.righe())
-        return erroreImprevisto();
-    const RigaEsito riga = leggiRigaEsito(risultati, r);
-    if (riga.vuota())
+    const RigaEsito* riga = rigaCorrenteRisultati(b, tipo);
+    if (slot < 1 || slot > 5 || !riga || riga->vuota())
         return erroreImprevisto();
     b.livelloFgX = 0;
-    const engine::Formula f = formulaDellaRiga(riga);
+    const engine::Formula f = formulaDellaRiga(*riga);
     if (auto e = verificaFormulaBanco(b, a, f, slot))
         return e;
     if (copia) {
@@ -92,14 +89,14 @@ Esito verificaRisultato(Banco& b, const archive::Archivio& a, const grid::Grid& 
 }
 }
 
-Esito verificaEsitoInColonna(Banco& b, const archive::Archivio& a, int slot) { return verificaRisultato(b, a, b.FgEsiti, slot, true); }
+Esito verificaEsitoInColonna(Banco& b, const archive::Archivio& a, int slot) { return verificaRisultato(b, a, TipoRicerca::Ambate, slot, true); }
 
-Esito verificaAbbinamentoInColonna(Banco& b, const archive::Archivio& a, int slot) { return verificaRisultato(b, a, b.FgGr, slot, true); }
+Esito verificaAbbinamentoInColonna(Banco& b, const archive::Archivio& a, int slot) { return verificaRisultato(b, a, TipoRicerca::AbbinamentiAmbo, slot, true); }
 
 Esito verificaSoloEsito(Banco& b, const archive::Archivio& a)
 {
     azzeraFgX(b);
-    return verificaRisultato(b, a, b.FgEsiti, 1, false);
+    return verificaRisultato(b, a, TipoRicerca::Ambate, 1, false);
 }
 
 Esito verificaLivello(Banco& b, const archive::Archivio& a, int livello)
@@ -251,11 +248,7 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
     return esito;
 }
 
-void azzeraMarcheCasi(Banco& b)
-{
-    for (int r = 1; r < b.FgEv.righe(); ++r)
-        b.FgEv.setSfondo(r, 0, grid::colori::Bianco);
-}
+void azzeraMarcheCasi(Banco& b) { b.casiCoperti.clear(); }
 
 void marcaCasiCentrati(Banco& b)
 {
@@ -263,10 +256,8 @@ void marcaCasiCentrati(Banco& b)
     for (int r = 1; r < b.FgL.righe(); ++r) {
         if (b.FgL.intero(r, engine::colL::C) <= 0)
             continue;
-        const int caso = b.FgL.intero(r, engine::colL::Rif);
-        for (int k = 1; k < b.FgEv.righe(); ++k)
-            if (b.FgEv.intero(k, 0) == caso)
-                b.FgEv.setSfondo(k, 0, colori::Selezione);
+        // Case k is row k of FgEv (its "Prog").
+        setCasoCoperto(b, b.FgL.intero(r, engine::colL::Rif), true);
     }
 }
 
@@ -277,9 +268,10 @@ Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
     Esito esito;
 
     for (int k = 1; k <= 5; ++k) {
-        if (b.Fg7.sfondo(k, 0) != colori::Selezione)
+        const LivelloElabora& livello = b.livelliElabora[static_cast<std::size_t>(k - 1)];
+        if (!livello.incluso)
             continue;
-        const int sorte = b.Fg7.intero(k, 0);
+        const int sorte = livello.sorte;
         if (sorte < 1 || sorte > 5) {
             esito = erroreImprevisto();
             continue;
@@ -332,7 +324,7 @@ Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
     const int n = numeroCasi(b);
     s.casi = n;
     for (int i = 1; i <= n; ++i) {
-        const int caso = b.FgEv.intero(i, 0);
+        const int caso = i;   // the "Prog" of case row i
         int primo = 0;
         for (int y = 1; y < b.FgY.righe(); ++y) {
             const int colpo = b.FgY.intero(y, colY::C);

@@ -20,7 +20,7 @@ bool casoLeggibile(const ImpostazioniRicerca& imp, const archive::Archivio& a, c
 // A blind number comes out, on average over the cases with a colpo, with a chance of at least SogliaIndistinguibile.
 bool indistinguibili(const ImpostazioniRicerca& imp, const archive::Archivio& a)
 {
-    if (imp.sorte != 0)
+    if (descrizione(imp.tipo).abbina)
         return false;
     int casi = 0;
     double somma = 0;
@@ -96,7 +96,7 @@ std::vector<std::string> noteRicerca(const ImpostazioniRicerca& imp, const Risul
     if (const std::string motivo = motivoNessunCaso(imp, a); !motivo.empty())
         return {motivo};
     std::vector<std::string> note;
-    if (const std::string pari = testoPariMerito(r.pari, imp.sorte); !pari.empty())
+    if (const std::string pari = testoPariMerito(r.pari, imp.tipo); !pari.empty())
         note.push_back("In testa: " + pari + " (stessi Cop e Tot; l'elenco le ordina come il catalogo).");
     // The catalogue's own fixed numbers (class 4) are listed, and named for what they are.
     std::vector<std::string> fissi;
@@ -175,7 +175,7 @@ std::string testoImpostazioniCasi(const ImpostazioniCasi& i, const archive::Arch
 
 std::string testoImpostazioniConvalida(const ImpostazioniConvalida& imp, const archive::Archivio& a)
 {
-    return impostazioniComuni(impostazioniCasi(imp.banco), imp.mensileDalRiferimento) + "; riferimenti dal " +
+    return impostazioniComuni(imp.casi, imp.mensileDalRiferimento) + "; riferimenti dal " +
            std::to_string(imp.dal) + dataDi(imp.dal, a) + " al " + std::to_string(imp.al) + dataDi(imp.al, a);
 }
 

@@ -359,12 +359,10 @@ Esito inserisciOperatore(Banco& b, PannelloPiramidi& p, const archive::Archivio&
         return std::nullopt;
     for (int c = 1; c < b.FgF.colonne(); ++c)
         b.FgF.setTesto(m, c, "");
-    const int op = b.FgOp.rigaCorrente;
-    if (op >= 1 && op < b.FgOp.righe()) {
-        const auto operatore = leggiRigaOperatore(b.FgOp, op);
-        b.FgF.setTesto(m, Tras, operatore.operatore);
-        b.FgF.setTesto(m, Tipo, b.FgOp.testo(op, colOp::Tipo));
-        const auto usati = engine::parametriDellaClasse(operatore.tipo);
+    if (const storage::RigaOperatore* operatore = operatoreCorrenteDi(b)) {
+        b.FgF.setTesto(m, Tras, operatore->operatore);
+        b.FgF.setNumero(m, Tipo, operatore->tipo);
+        const auto usati = engine::parametriDellaClasse(operatore->tipo);
         if (usati.posizione1)
             b.FgF.setNumero(m, E1, p.ListP1 + 1);
         if (usati.ruota1 && p.ListR1 >= 0 && p.ListR1 < archive::NumeroRuote) {
@@ -410,12 +408,13 @@ void caricaMattoneNellEditor(Banco& b, PannelloPiramidi& p, int riga)
     if (b.FgOp.righe() > 1)
         b.FgOp.setSfondo(1, colOp::Oper, b.FgOp.righe() - 1, b.FgOp.colonne() - 1, grid::colori::Bianco);
     const std::string& codice = b.FgF.testo(riga, Tras);
-    for (int r = 1; r < b.FgOp.righe(); ++r) {
-        if (b.FgOp.testo(r, colOp::Oper) != codice)
+    for (std::size_t i = 0; i < b.operatori.size(); ++i) {
+        if (b.operatori[i].operatore != codice)
             continue;
+        const int r = static_cast<int>(i) + 1;
         b.FgOp.rigaCorrente = r;
         b.FgOp.setSfondo(r, colOp::Oper, grid::colori::Verde);
-        p.Label3 = leggiRigaOperatore(b.FgOp, r).spiegazione;
+        p.Label3 = b.operatori[i].spiegazione;
         break;
     }
     auto indice = [&](int c) { return b.FgF.intero(riga, c); };

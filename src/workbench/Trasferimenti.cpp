@@ -22,28 +22,24 @@ bool mattoneValido(const Banco& b, int m) { return m >= 1 && m <= engine::Numero
 
 }
 
-bool impostaFormula(Banco& b, const grid::Grid& risultati)
+bool impostaFormula(Banco& b, TipoRicerca tipo)
 {
-    const int r = risultati.rigaCorrente;
+    const RigaEsito* riga = rigaCorrenteRisultati(b, tipo);
     const int m = b.FgF.rigaCorrente;
-    if (!rigaValida(risultati, r) || !mattoneValido(b, m))
+    if (!riga || riga->vuota() || !mattoneValido(b, m))
         return false;
-    const RigaEsito riga = leggiRigaEsito(risultati, r);
-    if (riga.vuota())
-        return false;
-    engine::scriviMattone(b.FgF, m, formulaDellaRiga(riga));
+    engine::scriviMattone(b.FgF, m, formulaDellaRiga(*riga));
     engine::SettaGridFGF(b.FgF, b.Fg5);
     return true;
 }
 
 Esito impostaCapogioco(Banco& b, const archive::Archivio& a)
 {
-    const int r = b.FgEsiti.rigaCorrente;
-    const RigaEsito riga = rigaValida(b.FgEsiti, r) ? leggiRigaEsito(b.FgEsiti, r) : RigaEsito{};
-    if (riga.vuota())
+    const RigaEsito* riga = rigaCorrenteRisultati(b, TipoRicerca::Ambate);
+    if (!riga || riga->vuota())
         return Messaggio{"Effettuare le selezioni.", "Avviso", Icona::Informazione};
     for (int livello = 1; livello <= 5; ++livello)
-        engine::scriviMattone(b.FgF, engine::primoMattone(livello), formulaDellaRiga(riga));
+        engine::scriviMattone(b.FgF, engine::primoMattone(livello), formulaDellaRiga(*riga));
     return Calcola(b, a);
 }
 
@@ -103,42 +99,58 @@ void nascondiColonne(Banco& b)
             g->setNascosta(c, true);
 }
 
+namespace {
+const storage::RigaOperatore* operatoreDellaRiga(const Banco& b, int riga)
+{
+    return riga >= 1 && static_cast<std::size_t>(riga) <= b.operatori.size() ? &b.operatori[static_cast<std::size_t>(riga - 1)]
+                                                                             : nullptr;
+}
+
+void scegli(Banco& b, const std::string& codice, bool scelto)
+{
+    if (scelto)
+        b.operatoriScelti.insert(codice);
+    else
+        b.operatoriScelti.erase(codice);
+}
+}
+
 void toggleOperatore(Banco& b, int riga)
 {
-    if (!rigaValida(b.FgOp, riga))
-        return;
-    const bool scelto = b.FgOp.sfondo(riga, colOp::Scelta) == colori::OperatoreScelto;
-    b.FgOp.setSfondo(riga, colOp::Scelta, scelto ? grid::colori::Bianco : colori::OperatoreScelto);
+    if (const auto* op = operatoreDellaRiga(b, riga))
+        scegli(b, op->operatore, !operatoreScelto(b, op->operatore));
 }
 
 void selezionaOperatori(Banco& b, bool scelti)
 {
-    for (int r = 1; r < b.FgOp.righe(); ++r)
-        b.FgOp.setSfondo(r, colOp::Scelta, scelti ? colori::OperatoreScelto : grid::colori::Bianco);
+    for (const auto& op : b.operatori)
+        scegli(b, op.operatore, scelti);
 }
 
 void selezionaTipo(Banco& b, int tipo, bool scelti)
 {
-    for (int r = 1; r < b.FgOp.righe(); ++r)
-        if (leggiRigaOperatore(b.FgOp, r).tipo == tipo)
-            b.FgOp.setSfondo(r, colOp::Scelta, scelti ? colori::OperatoreScelto : grid::colori::Bianco);
+    for (const auto& op : b.operatori)
+        if (op.tipo == tipo)
+            scegli(b, op.operatore, scelti);
 }
 
 bool tipoSelezionato(const Banco& b, int tipo)
 {
     bool trovato = false;
-    for (int r = 1; r < b.FgOp.righe(); ++r)
-        if (leggiRigaOperatore(b.FgOp, r).tipo == tipo) {
-            if (b.FgOp.sfondo(r, colOp::Scelta) != colori::OperatoreScelto)
+    for (const auto& op : b.operatori)
+        if (op.tipo == tipo) {
+            if (!operatoreScelto(b, op.operatore))
                 return false;
             trovato = true;
         }
     return trovato;
 }
 
+const storage::RigaOperatore* operatoreCorrenteDi(const Banco& b) { return operatoreDellaRiga(b, b.FgOp.rigaCorrente); }
+
 void operatoreCorrente(Banco& b, int riga)
 {
-    if (!rigaValida(b.FgOp, riga))
+    if (!operatoreDellaRiga(b, riga) || !rigaValida(b.FgOp, riga))
         return;
     if (b.FgOp.righe() > 1)
         b.FgOp.setSfondo(1, colOp::Oper, b.FgOp.righe() - 1, colOp::Oper, grid::colori::Bianco);
@@ -148,20 +160,29 @@ void operatoreCorrente(Banco& b, int riga)
 
 void toggleLivello(Banco& b, int riga)
 {
-    if (riga < 1 || riga > 5 || riga >= b.Fg7.righe())
+    if (riga < 1 || riga > 5)
         return;
-    const bool incluso = b.Fg7.sfondo(riga, 0) == colori::Selezione;
-    b.Fg7.setSfondo(riga, 0, incluso ? grid::colori::Bianco : colori::Selezione);
+    auto& livello = b.livelliElabora[static_cast<std::size_t>(riga - 1)];
+    livello.incluso = !livello.incluso;
 }
 
 void selezionaLivelli(Banco& b, bool inclusi)
 {
-    for (int r = 1; r <= 5 && r < b.Fg7.righe(); ++r)
-        b.Fg7.setSfondo(r, 0, inclusi ? colori::Selezione : grid::colori::Bianco);
+    for (auto& livello : b.livelliElabora)
+        livello.incluso = inclusi;
 }
 
-void preparaTabelloneNumeri(grid::Grid& FgNu)
+void impostaSorteLivello(Banco& b, int riga, int sorte)
 {
+    if (riga < 1 || riga > 5)
+        return;
+    b.livelliElabora[static_cast<std::size_t>(riga - 1)].sorte = sorte;
+    mostraLivelliElabora(b);
+}
+
+void preparaTabelloneNumeri(TabelloneNumeri& t)
+{
+    grid::Grid& FgNu = t.FgNu;
     FgNu.setColonne(10);
     FgNu.setRighe(9);
     for (int n = 1; n <= 90; ++n) {
@@ -171,32 +192,33 @@ void preparaTabelloneNumeri(grid::Grid& FgNu)
         FgNu.setAllineamento(c, grid::Allineamento::Centro);
         FgNu.setLarghezza(c, 390);
     }
-    azzeraTabellone(FgNu);
+    azzeraTabellone(t);
 }
 
-void toggleNumero(grid::Grid& FgNu, int riga, int colonna)
+int numeroDellaCella(int riga, int colonna)
 {
-    if (riga < 0 || riga >= FgNu.righe() || colonna < 0 || colonna >= FgNu.colonne())
-        return;
-    const bool scelto = FgNu.sfondo(riga, colonna) == colori::Ciano;
-    FgNu.setSfondo(riga, colonna, scelto ? grid::colori::Bianco : colori::Ciano);
+    if (riga < 0 || riga >= 9 || colonna < 0 || colonna >= 10)
+        return 0;
+    return riga * 10 + colonna + 1;
 }
 
-void azzeraTabellone(grid::Grid& FgNu)
+void toggleNumero(TabelloneNumeri& t, int riga, int colonna)
 {
-    FgNu.setSfondo(0, 0, FgNu.righe() - 1, FgNu.colonne() - 1, grid::colori::Bianco);
+    if (const int n = numeroDellaCella(riga, colonna))
+        t.scelti[static_cast<std::size_t>(n)] = !t.scelti[static_cast<std::size_t>(n)];
 }
 
-std::string numeriScelti(const grid::Grid& FgNu)
+void azzeraTabellone(TabelloneNumeri& t) { t.scelti = {}; }
+
+std::string numeriScelti(const TabelloneNumeri& t)
 {
     std::string testo;
-    for (int r = 0; r < FgNu.righe(); ++r)
-        for (int c = 0; c < FgNu.colonne(); ++c)
-            if (FgNu.sfondo(r, c) == colori::Ciano) {
-                if (!testo.empty())
-                    testo += '-';
-                testo += FgNu.testo(r, c);
-            }
+    for (int n = 1; n <= 90; ++n)
+        if (t.scelti[static_cast<std::size_t>(n)]) {
+            if (!testo.empty())
+                testo += '-';
+            testo += archive::dueCifre(n);
+        }
     return testo;
 }
 
@@ -213,6 +235,8 @@ void svuotaColonnaFgX(Banco& b, int colonna)
 
 void elencaOperatori(Banco& b, const std::vector<storage::RigaOperatore>& operatori)
 {
+    b.operatori = operatori;
+    b.operatoriScelti.clear();
     auto& g = b.FgOp;
     g.setRighe(1);
     for (const auto& op : operatori) {
@@ -236,17 +260,5 @@ void scriviRigaOperatore(grid::Grid& FgOp, int riga, const storage::RigaOperator
     FgOp.setTesto(riga, colOp::Spiegazione, op.spiegazione);
 }
 
-storage::RigaOperatore leggiRigaOperatore(const grid::Grid& FgOp, int riga)
-{
-    storage::RigaOperatore op;
-    op.operatore = FgOp.testo(riga, colOp::Oper);
-    op.tipo = FgOp.intero(riga, colOp::Tipo);
-    op.p1 = FgOp.testo(riga, colOp::P1);
-    op.p2 = FgOp.testo(riga, colOp::P2);
-    op.r1 = FgOp.testo(riga, colOp::R1);
-    op.r2 = FgOp.testo(riga, colOp::R2);
-    op.spiegazione = FgOp.testo(riga, colOp::Spiegazione);
-    return op;
-}
 
 }

@@ -6,15 +6,17 @@
 #include "storage/ProgramDb.h"
 #include "workbench/Banco.h"
 #include "workbench/Salvataggi.h"
+#include "workbench/TipoRicerca.h"
 
+#include <array>
 #include <string>
 
 namespace workbench {
 
-// Command21 (from FgEsiti) and Command7 (from FgGr): the current result row into the
-// current brick of FgF. False, and nothing changed, when either has no current row or
-// the result row holds no formula.
-[[nodiscard]] bool impostaFormula(Banco& b, const grid::Grid& risultati);
+// Command21 (from the ambate) and Command7 (from the pairs): the current result row of the
+// kind into the current brick of FgF. False, and nothing changed, when either has no
+// current row or the result row holds no formula.
+[[nodiscard]] bool impostaFormula(Banco& b, TipoRicerca tipo);
 
 // Command36: the current row of FgEsiti into the first brick of every level (1, 2, 4,
 // 7, 11), then Calcola. "Effettuare le selezioni." when there is no formula to copy.
@@ -37,14 +39,16 @@ void deselezionaMattoni(Banco& b, PannelloPiramidi& p);
 // and Fg5 hidden; they keep their content and are still read.
 void nascondiColonne(Banco& b);
 
-// FgOp as the catalogue query lists it: rows 1.. with code, type, P1, P2, R1, R2 and the
-// explanation, none selected; codes of type 1 in blue, of type 2 in red.
+// The catalogue as its query lists it, none chosen; FgOp shows it: rows 1.. with code, type,
+// P1, P2, R1, R2 and the explanation, codes of type 1 in blue, of type 2 in red.
 void elencaOperatori(Banco& b, const std::vector<storage::RigaOperatore>& operatori);
-// Row r of FgOp (columns colOp), written and read back; the selection cell is left alone.
+// Row r of FgOp (columns colOp); the selection cell is left alone.
 void scriviRigaOperatore(grid::Grid& FgOp, int riga, const storage::RigaOperatore& op);
-storage::RigaOperatore leggiRigaOperatore(const grid::Grid& FgOp, int riga);
 
-// FgOp: double-click toggles an operator's selection; every one, none, or one type.
+// The operator of the current FgOp row; null when there is none.
+const storage::RigaOperatore* operatoreCorrenteDi(const Banco& b);
+
+// FgOp: double-click on row r toggles its operator's choice; every one, none, or one type.
 void toggleOperatore(Banco& b, int riga);
 void selezionaOperatori(Banco& b, bool scelti);
 void selezionaTipo(Banco& b, int tipo, bool scelti);
@@ -53,16 +57,25 @@ bool tipoSelezionato(const Banco& b, int tipo);
 // Row r of FgOp made current: the previous code cell back to white, its code cell green.
 void operatoreCorrente(Banco& b, int riga);
 
-// Fg7: click on level row r toggles its inclusion; Command31/Command32 all or none.
+// Fg7: click on level row r toggles its inclusion; Command31/Command32 all or none; a sorte
+// typed into row r becomes the level's (Fg7 shows it again).
 void toggleLivello(Banco& b, int riga);
 void selezionaLivelli(Banco& b, bool inclusi);
+void impostaSorteLivello(Banco& b, int riga, int sorte);
 
-// FgNu, the board of the numbers 1..90 (9 rows of 10, no header row).
-void preparaTabelloneNumeri(grid::Grid& FgNu);
-void toggleNumero(grid::Grid& FgNu, int riga, int colonna);
-void azzeraTabellone(grid::Grid& FgNu);
-// Command6: the cyan numbers in board order, two digits each, joined by "-".
-std::string numeriScelti(const grid::Grid& FgNu);
+// FgNu, the board of the numbers 1..90 (9 rows of 10, no header row), and the numbers
+// chosen on it (cyan when drawn).
+struct TabelloneNumeri {
+    grid::Grid FgNu;
+    std::array<bool, 91> scelti{};   // 1..90
+};
+void preparaTabelloneNumeri(TabelloneNumeri& t);
+// The number of a cell of FgNu; 0 outside the board.
+int numeroDellaCella(int riga, int colonna);
+void toggleNumero(TabelloneNumeri& t, int riga, int colonna);
+void azzeraTabellone(TabelloneNumeri& t);
+// Command6: the chosen numbers in board order, two digits each, joined by "-".
+std::string numeriScelti(const TabelloneNumeri& t);
 
 // FgX double-click on column c (1..5): that column emptied and white.
 void svuotaColonnaFgX(Banco& b, int colonna);

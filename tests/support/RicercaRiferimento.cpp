@@ -59,7 +59,7 @@ public:
             ultimo = esito;
             // The set of numbers in play; 0 (an empty cell, a wheel not drawn) is never in it.
             std::array<bool, 91> insieme{};
-            if (imp_.sorte > 0)
+            if (imp_.sorte() > 0)
                 for (int n : caso.giocati)
                     if (n >= 1 && n <= 90)
                         insieme[static_cast<std::size_t>(n)] = true;
@@ -74,7 +74,7 @@ public:
                     if (!imp_.ruote[static_cast<std::size_t>(w)])
                         continue;
                     bool vinta = false;
-                    if (imp_.sorte == 0) {
+                    if (imp_.sorte() == 0) {
                         for (int p = 1; p <= 5; ++p)
                             if (esito >= 1 && esito <= 90 && a_.numero(c, w, p) == esito) {
                                 vinta = true;
@@ -87,7 +87,7 @@ public:
                             if (n >= 1 && n <= 90 && insieme[static_cast<std::size_t>(n)])
                                 ++quanti;
                         }
-                        vinta = quanti >= imp_.sorte;
+                        vinta = quanti >= imp_.sorte();
                     }
                     if (vinta) {
                         if (!colpito)
@@ -177,7 +177,7 @@ private:
             g_.setNumero(l, Val, k.v);
         if (k.n >= 0)
             g_.setNumero(l, Val, k.n);
-        if (op.tipo == 6 && imp_.sorte > 0 && ultimo)
+        if (op.tipo == 6 && imp_.sorte() > 0 && ultimo)
             g_.setNumero(l, Val, *ultimo);
         // Cop first, equal Cop by Tot, equal both in the order they came (stable sorts).
         g_.ordinaDecrescente(Tot);
@@ -201,7 +201,7 @@ grid::Grid cercaFormuleRiferimento(const ImpostazioniRicerca& imp, const archive
     if (imp.lista < 1 || imp.riferimento < 1 || imp.riferimento > a.NumeroEstrazioni) {
         anomalia = true;
         g.setRighe(std::max(imp.lista, 0) + 1);
-        formattaEsiti(g, imp.sorte);
+        formattaEsiti(g, imp.tipo);
         return g;
     }
     g.setRighe(imp.lista + 1);
@@ -256,7 +256,7 @@ grid::Grid cercaFormuleRiferimento(const ImpostazioniRicerca& imp, const archive
             break;
         }
     }
-    formattaEsiti(g, imp.sorte);
+    formattaEsiti(g, imp.tipo);
     return g;
 }
 

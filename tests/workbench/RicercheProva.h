@@ -6,6 +6,7 @@
 #include "storage/ProgramDb.h"
 #include "workbench/Ambate.h"
 #include "workbench/Casi.h"
+#include "workbench/Trasferimenti.h"
 #include "support/RicercaRiferimento.h"
 
 #include <gtest/gtest.h>
@@ -45,12 +46,7 @@ inline void elencaCatalogo(Banco& b)
              {"NUM", 5}, {"FIX", 5}, {"VAL", 4}, {"MED", 6}, {"PIRD", 1}, {"NONC", 2}})
         righe.push_back({codice, tipo, "", "", "", "", ""});
     std::stable_sort(righe.begin(), righe.end(), [](const auto& x, const auto& y) { return x.operatore < y.operatore; });
-    b.FgOp.setRighe(1);
-    for (const auto& r : righe) {
-        const int k = b.FgOp.aggiungiRiga();
-        b.FgOp.setTesto(k, 1, r.operatore);
-        b.FgOp.setNumero(k, 2, r.tipo);
-    }
+    elencaOperatori(b, righe);
 }
 
 // Random workbench settings, cases derived as RICAVA ESTRAZIONI does.
@@ -83,26 +79,24 @@ inline void impostaACaso(Banco& b, const archive::Archivio& a, std::mt19937& rng
     b.casiScoperti = tra(0, 2) == 0;
     for (int r = 1; r < b.FgEv.righe(); ++r)
         if (tra(0, 3) == 0)
-            b.FgEv.setSfondo(r, 0, colori::Selezione);
+            setCasoCoperto(b, r, true);
     // A few operators of the narrow types, or one wide type (3 or 7) with a narrow one.
-    std::vector<int> larghi;
-    for (int r = 1; r < b.FgOp.righe(); ++r) {
-        const int tipo = static_cast<int>(b.FgOp.valore(r, 2));
-        if (tipo == 7 || tipo == 3)
-            larghi.push_back(r);
-        else if (tra(0, conTipoSette ? 20 : 5) == 0 || (b.FgOp.testo(r, 1) == "PG12" && tra(0, 1)))
-            b.FgOp.setSfondo(r, 0, colori::OperatoreScelto);
+    std::vector<std::string> larghi;
+    for (const auto& op : b.operatori) {
+        if (op.tipo == 7 || op.tipo == 3)
+            larghi.push_back(op.operatore);
+        else if (tra(0, conTipoSette ? 20 : 5) == 0 || (op.operatore == "PG12" && tra(0, 1)))
+            b.operatoriScelti.insert(op.operatore);
     }
     if (conTipoSette && !larghi.empty())
-        b.FgOp.setSfondo(larghi[static_cast<std::size_t>(tra(0, static_cast<int>(larghi.size()) - 1))], 0,
-                         colori::OperatoreScelto);
+        b.operatoriScelti.insert(larghi[static_cast<std::size_t>(tra(0, static_cast<int>(larghi.size()) - 1))]);
 }
 
 inline void confronta(const ImpostazioniRicerca& imp, const archive::Archivio& a, const std::string& descrizione)
 {
     const auto veloce = cercaFormule(imp, a);
     grid::Grid g;
-    scriviEsiti(g, veloce.righe, imp.lista, imp.sorte);
+    scriviEsiti(g, veloce.righe, imp.lista, imp.tipo);
     bool anomalia = false;
     const grid::Grid attesa = cercaFormuleRiferimento(imp, a, anomalia);
     EXPECT_EQ(veloce.anomalia, anomalia) << descrizione;

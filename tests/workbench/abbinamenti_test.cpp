@@ -3,6 +3,7 @@
 #include "support/ArchivioDimostrativo.h"
 #include "support/ArchivioReale.h"
 #include "workbench/Abbinamenti.h"
+#include "workbench/Trasferimenti.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,7 @@ ImpostazioniRicerca impostazioni(int sorte, std::array<int, 5> giocati)
     imp.lista = 100;
     imp.colpi = 3;
     imp.riferimento = 20;
-    imp.sorte = sorte;
+    imp.tipo = *ricercaDellaSorte(sorte);
     imp.ruote.fill(false);
     imp.ruote[0] = imp.ruote[1] = true;
     imp.casi.push_back({2, true, giocati});
@@ -108,15 +109,11 @@ TEST(Abbinamenti, ComandoDelBanco)
     Banco b;
     preparaBanco(b);
     b.riferimento = 20;
-    b.FgEv.setRighe(2);
-    b.FgEv.setNumero(1, 0, 1);
-    b.FgEv.setNumero(1, 1, 2);
+    impostaCasi(b, a, {2});
     azzeraFgX(b);
     b.FgX.setTesto(1, 3, "10");
-    b.FgOp.setRighe(2);
-    b.FgOp.setTesto(1, 1, "NUM");
-    b.FgOp.setTesto(1, 2, "4");
-    b.FgOp.setSfondo(1, 0, colori::OperatoreScelto);
+    elencaOperatori(b, {{"NUM", 4}});
+    b.operatoriScelti = {"NUM"};
     EXPECT_FALSE(cercaAbbinamenti(b, a, SorteAmbo).messaggio);
     ASSERT_EQ(b.FgGr.righe(), 101);
     EXPECT_EQ(b.FgGr.testo(0, 1), "Cop");
@@ -148,14 +145,14 @@ void confrontaACaso(const archive::Archivio& a)
         Banco b;
         testsupport::impostaACaso(b, a, rng, false);
         riempiFgX(b, rng);
-        testsupport::confronta(leggiImpostazioniRicerca(b, prova % 3 ? SorteAmbo : SorteTerno), a,
+        testsupport::confronta(leggiImpostazioniRicerca(b, prova % 3 ? TipoRicerca::AbbinamentiAmbo : TipoRicerca::AbbinamentiTerno), a,
                                "prova " + std::to_string(prova));
     }
     for (int prova = 0; prova < 4; ++prova) {
         Banco b;
         testsupport::impostaACaso(b, a, rng, true);
         riempiFgX(b, rng);
-        testsupport::confronta(leggiImpostazioniRicerca(b, SorteAmbo + prova % 2), a, "larga " + std::to_string(prova));
+        testsupport::confronta(leggiImpostazioniRicerca(b, *ricercaDellaSorte(SorteAmbo + prova % 2)), a, "larga " + std::to_string(prova));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "support/Avanzamenti.h"
 #include "support/RicercaRiferimento.h"
 #include "workbench/Ambate.h"
+#include "workbench/Trasferimenti.h"
 #include "workbench/Casi.h"
 
 #include <gtest/gtest.h>
@@ -168,17 +169,9 @@ TEST(Ambate, ComandoDelBanco)
     preparaBanco(b);
     b.riferimento = 30;
     b.lista = 100;
-    b.FgEv.setRighe(3);
-    b.FgEv.setNumero(1, 0, 1);
-    b.FgEv.setNumero(1, 1, 20);
-    b.FgEv.setNumero(2, 0, 2);
-    b.FgEv.setNumero(2, 1, 10);
-    b.FgOp.setRighe(3);
-    b.FgOp.setTesto(1, 1, "DEC");
-    b.FgOp.setTesto(1, 2, "1");
-    b.FgOp.setTesto(2, 1, "NUM");
-    b.FgOp.setTesto(2, 2, "4");
-    b.FgOp.setSfondo(2, 0, colori::OperatoreScelto);
+    impostaCasi(b, a, {20, 10});
+    elencaOperatori(b, {{"DEC", 1}, {"NUM", 4}});
+    b.operatoriScelti = {"NUM"};
     testsupport::AvanzamentoRegistrato avanzamento;
     const EsitoRicerca e = cercaAmbate(b, a, &avanzamento);
     EXPECT_FALSE(e.interrotta);
@@ -198,14 +191,14 @@ TEST(Ambate, ComandoDelBanco)
 
     // Both cases marked as covered: nothing scores.
     b.casiScoperti = true;
-    b.FgEv.setSfondo(1, 0, colori::Selezione);
-    b.FgEv.setSfondo(2, 0, colori::Selezione);
+    setCasoCoperto(b, 1, true);
+    setCasoCoperto(b, 2, true);
     EXPECT_FALSE(cercaAmbate(b, a).messaggio);
     EXPECT_EQ(b.FgEsiti.testo(1, 3), "");
 
     // A case row that names no draw of the archive.
     b.casiScoperti = false;
-    b.FgEv.setTesto(2, 1, "99");
+    b.casi[1] = 99;
     const Esito errore = cercaAmbate(b, a).messaggio;
     ASSERT_TRUE(errore);
     EXPECT_EQ(errore->testo, "Probabile errore nelle impostazioni. Accertarsi di avere ricavato una base dati.");
@@ -222,18 +215,15 @@ TEST(Ambate, PiuDiCentoCasiNelBanco)
     b.riferimento = 300;
     b.colpi = 1;
     b.casiScoperti = true;
-    b.FgEv.setRighe(121);
-    for (int r = 1; r <= 120; ++r) {
-        b.FgEv.setNumero(r, 0, r);
-        b.FgEv.setNumero(r, 1, 2 * r);
-    }
+    std::vector<int> casi;
+    for (int r = 1; r <= 120; ++r)
+        casi.push_back(2 * r);
+    impostaCasi(b, a, casi);
     a.setNumero(241, 0, 1, 17);   // colpo 1 of case 120 (draw 240)
     a.setNumero(201, 0, 1, 18);   // colpo 1 of case 100 (draw 200)
-    b.FgEv.setSfondo(120, 0, colori::Selezione);
-    b.FgOp.setRighe(2);
-    b.FgOp.setTesto(1, 1, "NUM");
-    b.FgOp.setTesto(1, 2, "4");
-    b.FgOp.setSfondo(1, 0, colori::OperatoreScelto);
+    setCasoCoperto(b, 120, true);
+    elencaOperatori(b, {{"NUM", 4}});
+    b.operatoriScelti = {"NUM"};
     EXPECT_FALSE(cercaAmbate(b, a).messaggio);
     EXPECT_EQ(b.FgEsiti.testo(1, 12), "18");
     EXPECT_EQ(b.FgEsiti.testo(2, 12), "");
@@ -253,13 +243,8 @@ Banco bancoSommaPiu(const archive::Archivio& a)
     b.forzaUltima = true;
     for (int w = 0; w < archive::NumeroRuote; ++w)
         setRuotaInGioco(b, w, true);
-    b.FgOp.setRighe(3);
-    b.FgOp.setTesto(1, 1, "NUM");
-    b.FgOp.setTesto(1, 2, "4");
-    b.FgOp.setSfondo(1, 0, colori::OperatoreScelto);
-    b.FgOp.setTesto(2, 1, "SOM+");
-    b.FgOp.setTesto(2, 2, "7");
-    b.FgOp.setSfondo(2, 0, colori::OperatoreScelto);
+    elencaOperatori(b, {{"NUM", 4}, {"SOM+", 7}});
+    b.operatoriScelti = {"NUM", "SOM+"};
     RicavaEstrazioni(b, a);
     return b;
 }
@@ -393,7 +378,7 @@ void confrontaACaso(const archive::Archivio& a, unsigned seme, int prove, bool c
     for (int prova = 0; prova < prove; ++prova) {
         Banco b;
         testsupport::impostaACaso(b, a, rng, conTipoSette);
-        testsupport::confronta(leggiImpostazioniRicerca(b, 0), a, (conTipoSette ? "larga " : "prova ") + std::to_string(prova));
+        testsupport::confronta(leggiImpostazioniRicerca(b, TipoRicerca::Ambate), a, (conTipoSette ? "larga " : "prova ") + std::to_string(prova));
     }
 }
 
@@ -482,15 +467,9 @@ TEST(Ambate, LaColonnaAmbataEAbbinato)
     Banco b;
     preparaBanco(b);
     b.riferimento = 30;
-    b.FgEv.setRighe(3);
-    b.FgEv.setNumero(1, 0, 1);
-    b.FgEv.setNumero(1, 1, 20);
-    b.FgEv.setNumero(2, 0, 2);
-    b.FgEv.setNumero(2, 1, 10);
-    b.FgOp.setRighe(2);
-    b.FgOp.setTesto(1, 1, "NUM");
-    b.FgOp.setTesto(1, 2, "1");
-    b.FgOp.setSfondo(1, 0, colori::OperatoreScelto);
+    impostaCasi(b, a, {20, 10});
+    elencaOperatori(b, {{"NUM", 1}});
+    b.operatoriScelti = {"NUM"};
     setRuotaInGioco(b, 0, true);
     cercaAmbate(b, a);
     ASSERT_EQ(b.FgEsiti.colonne(), ColonnaPrevisione + 1);
@@ -517,8 +496,9 @@ TEST(Ambate, LaColonnaAmbataEAbbinato)
     r.previsioni = {previsioneRiga(e, a, 30), std::nullopt};
     ImpostazioniRicerca imp;
     imp.lista = 2;
-    imp.sorte = 3;
-    scriviRicerca(b, b.FgGr, imp, r, "00:00:00");
+    imp.tipo = TipoRicerca::AbbinamentiTerno;
+    scriviRicerca(b, imp, r, "00:00:00");
+    EXPECT_EQ(b.abbinamenti, r.righe);
     EXPECT_EQ(b.FgGr.testo(0, ColonnaPrevisione), "Abbinato");
     EXPECT_EQ(b.FgGr.testo(1, ColonnaPrevisione), "62");
     EXPECT_EQ(b.FgGr.testo(2, ColonnaPrevisione), "");

@@ -1,6 +1,8 @@
 // RICAVA ESTRAZIONI: the detection rules on small archives and on the real one.
 #include "support/ArchivioReale.h"
+#include "workbench/Ambate.h"
 #include "workbench/Casi.h"
+#include "workbench/Trasferimenti.h"
 
 #include <gtest/gtest.h>
 
@@ -109,14 +111,14 @@ TEST_F(CasiPiccoli, CasiRicavatiDiNuovoQuandoLeImpostazioniCambiano)
     EXPECT_FALSE(rinnovaCasi(b, *a).rinnovati);
 
     // The colpi or a wheel changed: the same draws come back with their marks and FgX.
-    b.FgEv.setSfondo(2, 0, colori::Selezione);
+    setCasoCoperto(b, 2, true);
     b.FgX.setNumero(1, 1, 44);
     b.colpi = 3;
     EXPECT_TRUE(rinnovaCasi(b, *a).rinnovati);
     setRuotaInGioco(b, 4, true);
     EXPECT_TRUE(rinnovaCasi(b, *a).rinnovati);
     EXPECT_EQ(casi(), (std::vector<int>{7, 5, 3, 1}));
-    EXPECT_EQ(b.FgEv.sfondo(2, 0), colori::Selezione);
+    EXPECT_TRUE(casoCoperto(b, 2));
     EXPECT_EQ(b.FgX.testo(1, 1), "44");
 
     // The reference moved back: other draws, and the numbers typed for the old cases go.
@@ -124,7 +126,7 @@ TEST_F(CasiPiccoli, CasiRicavatiDiNuovoQuandoLeImpostazioniCambiano)
     EXPECT_TRUE(rinnovaCasi(b, *a).rinnovati);
     EXPECT_EQ(casi(), (std::vector<int>{3, 1}));
     EXPECT_EQ(b.FgX.testo(1, 1), "");
-    EXPECT_NE(b.FgEv.sfondo(2, 0), colori::Selezione);
+    EXPECT_FALSE(casoCoperto(b, 2));
 
     // Mensile reads no numbers: a leftover text does not make its cases stale.
     b.numeri = "05";
@@ -140,50 +142,52 @@ TEST_F(CasiPiccoli, CasiRicavatiDiNuovoQuandoLeImpostazioniCambiano)
 
 TEST_F(CasiPiccoli, CioCheMancaAUnaRicerca)
 {
-    EXPECT_EQ(mancaPerRicerca(b, 0), "Nessun caso su cui cercare: premere prima RICAVA ESTRAZIONI.");
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::Ambate), "Nessun caso su cui cercare: premere prima RICAVA ESTRAZIONI.");
     b.rilevazione = Rilevazione::Numeri;
     b.numeri = "90";
     RicavaEstrazioni(b, *a);
-    EXPECT_EQ(mancaPerRicerca(b, 0),
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::Ambate),
               "Nessun caso con queste impostazioni: cambiare la rilevazione e premere RICAVA ESTRAZIONI.");
     b.rilevazione = Rilevazione::Mensile;
     RicavaEstrazioni(b, *a);
     ASSERT_GT(numeroCasi(b), 1);
-    b.FgOp.setRighe(3);
-    b.FgOp.setTesto(1, 1, "NUM");
-    b.FgOp.setTesto(2, 1, "SOM");
-    EXPECT_EQ(mancaPerRicerca(b, 0),
+    elencaOperatori(b, {{"NUM", 0}, {"SOM", 0}});
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::Ambate),
               "Nessun operatore scelto: sceglierne almeno uno nella scheda Operatori (doppio clic o tipo).");
-    b.FgOp.setSfondo(2, 0, colori::OperatoreScelto);
-    EXPECT_EQ(mancaPerRicerca(b, 0), std::nullopt);
+    b.operatoriScelti = {"SOM"};
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::Ambate), std::nullopt);
 
     // The pairs: numbers to join, enough for the sorte with the one found. The most
     // numbers any case plays count; 0 and values outside 1..90 are no numbers.
-    EXPECT_EQ(mancaPerRicerca(b, 2), "Nessun numero dei casi da abbinare: verificare prima un livello della piramide.");
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::AbbinamentiAmbo), "Nessun numero dei casi da abbinare: verificare prima un livello della piramide.");
     b.FgX.setNumero(1, 1, 0);
     b.FgX.setNumero(2, 2, 91);
-    EXPECT_EQ(mancaPerRicerca(b, 2), "Nessun numero dei casi da abbinare: verificare prima un livello della piramide.");
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::AbbinamentiAmbo), "Nessun numero dei casi da abbinare: verificare prima un livello della piramide.");
     b.FgX.setNumero(2, 1, 17);
-    EXPECT_EQ(mancaPerRicerca(b, 2), std::nullopt);
-    EXPECT_EQ(mancaPerRicerca(b, 3), "La sorte 3 chiede almeno 2 numeri per caso, ma il livello verificato ne dà 1.");
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::AbbinamentiAmbo), std::nullopt);
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::AbbinamentiTerno), "La sorte 3 chiede almeno 2 numeri per caso, ma il livello verificato ne dà 1.");
     b.FgX.setNumero(2, 3, 18);
-    EXPECT_EQ(mancaPerRicerca(b, 3), std::nullopt);
+    EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::AbbinamentiTerno), std::nullopt);
 
     // Imposta: a result row with a formula, then a brick.
-    grid::Grid risultati = b.FgEsiti;
-    risultati.setRighe(3);
-    risultati.rigaCorrente = 1;
-    EXPECT_EQ(mancaPerImposta(b, risultati), "Nessuna formula scelta: selezionare una riga dei risultati prima di Imposta.");
-    risultati.setTesto(1, 3, "NUM");
+    impostaRisultati(b, TipoRicerca::Ambate, {}, 2);
+    b.FgEsiti.rigaCorrente = 1;
+    EXPECT_EQ(mancaPerImposta(b, TipoRicerca::Ambate), "Nessuna formula scelta: selezionare una riga dei risultati prima di Imposta.");
+    RigaEsito num;
+    num.formula = "NUM";
+    impostaRisultati(b, TipoRicerca::Ambate, {num}, 2);
     b.FgF.rigaCorrente = 0;
-    EXPECT_EQ(mancaPerImposta(b, risultati),
+    EXPECT_EQ(mancaPerImposta(b, TipoRicerca::Ambate),
               "Nessun mattone scelto: selezionare il mattone della piramide che riceve la formula.");
     b.FgF.rigaCorrente = 15;
-    EXPECT_EQ(mancaPerImposta(b, risultati), std::nullopt);
+    EXPECT_EQ(mancaPerImposta(b, TipoRicerca::Ambate), std::nullopt);
+    // The pairs have rows of their own: none yet.
+    b.FgGr.rigaCorrente = 1;
+    EXPECT_TRUE(mancaPerImposta(b, TipoRicerca::AbbinamentiAmbo));
 
     // ELABORA: a level chosen (green) in Fg7.
     EXPECT_EQ(mancaPerElabora(b), "Nessun livello scelto: segnare in verde almeno un livello prima di ELABORA.");
-    b.Fg7.setSfondo(5, 0, colori::Selezione);
+    b.livelliElabora[4].incluso = true;
     EXPECT_EQ(mancaPerElabora(b), std::nullopt);
 }
 

@@ -183,7 +183,7 @@ TEST(Casualita, AbbinamentiSecondoLaGrandezzaDellInsieme)
     imp.colpi = 5;
     imp.riferimento = a.NumeroEstrazioni;
     imp.ruote = soloRuote({0, 1});
-    imp.sorte = 2;
+    imp.tipo = TipoRicerca::AbbinamentiAmbo;
     // Two numbers in play plus the formula's own: a set of three on every case, unless the
     // formula's number is already one of them.
     const int d = a.NumeroEstrazioni - 500;
@@ -346,7 +346,7 @@ TEST(Casualita, MiglioreACasoConIColpiDeiCasiVeri)
 
     // The pair search alike, each row keeping the numbers in play of its real case: 1 with
     // VAL of 2..5 makes an ambo on Bari in every colpo.
-    imp.sorte = 2;
+    imp.tipo = TipoRicerca::AbbinamentiAmbo;
     for (auto& k : imp.casi)
         k.giocati = {1, 0, 0, 0, 0};
     imp.casi[4].giocati = {1, 77, 0, 0, 0};

@@ -46,20 +46,15 @@ archive::Archivio archivioAMano()
 
 ImpostazioniConvalida impostazioniAMano(const archive::Archivio& a, int dal, int al)
 {
-    ImpostazioniConvalida imp;
-    Banco& b = imp.banco;
+    Banco b;
     apriBanco(b, a);
     b.rilevazione = Rilevazione::Numeri;
     b.numeri = "07";
     b.colpi = 4;
     setRuotaInGioco(b, NA, true);
-    const int k = b.FgOp.aggiungiRiga();
-    b.FgOp.setTesto(k, 1, "NUM");
-    b.FgOp.setNumero(k, 2, 1);
-    b.FgOp.setSfondo(k, 0, colori::OperatoreScelto);
-    imp.dal = dal;
-    imp.al = al;
-    return imp;
+    elencaOperatori(b, {{"NUM", 1}});
+    b.operatoriScelti = {"NUM"};
+    return impostazioniConvalida(b, dal, al, true);
 }
 
 std::string rigaTesto(const grid::Grid& g, int r)
@@ -121,7 +116,7 @@ TEST(Convalida, VincitaAllUltimoColpoContata)
 {
     const auto a = archivioAMano();
     auto imp = impostazioniAMano(a, 9, 9);
-    imp.banco.colpi = 3;
+    imp.casi.colpi = 3;
     for (bool conservata : {false, true}) {
         const RisultatoConvalida r = conservata ? convalida(imp, a) : convalidaSemplice(imp, a);
         ASSERT_EQ(r.righe.size(), 1u);
@@ -135,7 +130,7 @@ TEST(Convalida, VincitaAllUltimoColpoContata)
             << verdettoConvalida(r);
     }
     // One colpo fewer and the same ambata is a miss.
-    imp.banco.colpi = 2;
+    imp.casi.colpi = 2;
     const auto mancata = convalida(imp, a);
     EXPECT_EQ(mancata.righe[0].colpo, 0);
     EXPECT_EQ(mancata.totali.uscite, 0);
@@ -158,17 +153,15 @@ TEST(Convalida, IntervalliRifiutati)
 // The full catalogue (with the odd rows a user's catalogue may hold) on every wheel.
 ImpostazioniConvalida catalogoIntero(const archive::Archivio& a, int dal, int al, int casi, int colpi)
 {
-    ImpostazioniConvalida imp;
-    apriBanco(imp.banco, a);
-    testsupport::elencaCatalogo(imp.banco);
-    for (int r = 1; r < imp.banco.FgOp.righe(); ++r)
-        imp.banco.FgOp.setSfondo(r, 0, colori::OperatoreScelto);
+    Banco b;
+    apriBanco(b, a);
+    testsupport::elencaCatalogo(b);
+    selezionaOperatori(b, true);
     for (int w = 0; w < archive::NumeroRuote; ++w)
-        setRuotaInGioco(imp.banco, w, true);
-    imp.banco.numeroCasi = casi;
-    imp.banco.colpi = colpi;
-    imp.dal = dal;
-    imp.al = al;
+        setRuotaInGioco(b, w, true);
+    b.numeroCasi = casi;
+    b.colpi = colpi;
+    ImpostazioniConvalida imp = impostazioniConvalida(b, dal, al, true);
     return imp;
 }
 
@@ -195,15 +188,15 @@ TEST(Convalida, ConservataUgualeAllaSempliceSulCatalogoIntero)
     const int n = demo.NumeroEstrazioni;
     auto mensile = catalogoIntero(demo, 2000, 2029, 20, 12);
     mensile.mensileDalRiferimento = false;
-    mensile.banco.mensile = 0;
+    mensile.casi.mensile = 0;
     confrontaReplay(mensile, demo, "demo, ultima del mese");
     auto numeri = catalogoIntero(demo, n - 39, n, 30, 20);
-    numeri.banco.rilevazione = Rilevazione::Numeri;
-    numeri.banco.numeri = "07-33-71";
+    numeri.casi.rilevazione = Rilevazione::Numeri;
+    numeri.casi.numeri = "07-33-71";
     confrontaReplay(numeri, demo, "demo, Numeri");
     auto distanza = catalogoIntero(demo, 30, 59, 8, 5);   // early draws: wheels not yet drawn
-    distanza.banco.rilevazione = Rilevazione::Distanza;
-    distanza.banco.numeri = "05-30";
+    distanza.casi.rilevazione = Rilevazione::Distanza;
+    distanza.casi.numeri = "05-30";
     confrontaReplay(distanza, demo, "demo, Distanza all'inizio");
 }
 

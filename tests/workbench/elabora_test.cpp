@@ -1,6 +1,9 @@
 // Calcola, formula and level verification, VERIFICA and ELABORA on a small archive.
 #include "engine/Piramide.h"
+#include "workbench/Ambate.h"
+#include "workbench/Casi.h"
 #include "workbench/Elabora.h"
+#include "workbench/Trasferimenti.h"
 
 #include <gtest/gtest.h>
 
@@ -35,12 +38,7 @@ protected:
         b.colpi = 3;
         for (int w = 0; w < 11; ++w)
             setRuotaInGioco(b, w, true);
-        for (int d : {5, 10, 20}) {
-            const int r = b.FgEv.aggiungiRiga();
-            b.FgEv.setNumero(r, 0, r);
-            b.FgEv.setNumero(r, 1, d);
-            b.FgEv.setTesto(r, 2, a->DateEstrazioni[d]);
-        }
+        impostaCasi(b, *a, {5, 10, 20});
         azzeraFgX(b);
     }
 
@@ -90,10 +88,14 @@ TEST_F(BancoProva, CalcolaUsaListValPerIlTipo5ESegnalaGliErrori)
 TEST_F(BancoProva, VerificaInColonnaCopiaNelloSchema)
 {
     ruota(7, RO, {81, 30, 83, 84, 85});
-    b.FgEsiti.setRighe(2);
-    const char* riga[] = {"", "5", "5", "FIX", "1", "0", "BA", "", "3", "", "", "", "0"};
-    for (int c = 0; c <= 12; ++c)
-        b.FgEsiti.setTesto(1, c, riga[c]);
+    RigaEsito riga;   // FIX of Bari 1st, value 0
+    riga.cop = riga.tot = 5;
+    riga.formula = "FIX";
+    riga.tipo = 3;
+    riga.p1 = 1;
+    riga.r1 = 0;
+    riga.val = 0;
+    impostaRisultati(b, TipoRicerca::Ambate, {riga}, 1);
 
     EXPECT_TRUE(verificaEsitoInColonna(b, *a, 3));   // no current row yet
     b.FgEsiti.rigaCorrente = 1;
@@ -108,10 +110,8 @@ TEST_F(BancoProva, VerificaInColonnaCopiaNelloSchema)
     for (int c = 3; c <= 11; ++c)
         EXPECT_EQ(b.Fg5.testo(3, c), atteso[c - 3]) << c;
 
-    b.FgGr.setRighe(2);
-    for (int c = 0; c <= 12; ++c)
-        b.FgGr.setTesto(1, c, riga[c]);
-    b.FgGr.setTesto(1, 12, "1");
+    riga.val = 1;
+    impostaRisultati(b, TipoRicerca::AbbinamentiAmbo, {riga}, 1);
     b.FgGr.rigaCorrente = 1;
     EXPECT_FALSE(verificaAbbinamentoInColonna(b, *a, 5));
     EXPECT_EQ(b.FgX.testo(1, 5), "31");
@@ -200,10 +200,9 @@ TEST_F(BancoProva, ElaboraTieneIlPrimoEsitoDiOgniCasoFraILivelli)
     ruota(7, RO, {81, 30, 83, 84, 85});   // level 1 at colpo 2
     ruota(6, CA, {31, 32, 1, 2, 3});      // level 2 at colpo 1, twice
     ruota(6, GE, {8, 9, 10, 32, 31});
-    for (int k : {1, 2}) {
-        b.Fg7.setSfondo(k, 0, colori::Selezione);
-        b.Fg7.setTesto(k, 0, k == 1 ? "1" : "2");
-    }
+    toggleLivello(b, 1);
+    toggleLivello(b, 2);
+    impostaSorteLivello(b, 2, 2);
     EXPECT_FALSE(elaboraLivelli(b, *a));
 
     ASSERT_EQ(b.FgY.righe(), 1 + 3 + 4);
@@ -240,10 +239,8 @@ TEST_F(BancoProva, ElaboraNonPrendeRigheDaUnLivelloFallito)
     mattone(2, 2);           // brick 2 alone would come out: 31 at colpo 1 on Cagliari
     mattone(3, 1, "QQ");     // brick 3 names no wheel: level 2 cannot be verified
     ruota(6, CA, {31, 81, 82, 83, 84});
-    for (int k : {1, 2}) {
-        b.Fg7.setSfondo(k, 0, colori::Selezione);
-        b.Fg7.setTesto(k, 0, "1");
-    }
+    for (int k : {1, 2})
+        toggleLivello(b, k);
     const Esito e = elaboraLivelli(b, *a);
     ASSERT_TRUE(e);
     EXPECT_EQ(e->testo, "Errore imprevisto. Controllare i dati inseriti.");
@@ -257,32 +254,30 @@ TEST_F(BancoProva, ElaboraNonPrendeRigheDaUnLivelloFallito)
 TEST_F(BancoProva, MarcaSegnaICasiCentrati)
 {
     b.FgX.setTesto(2, 1, "40");
-    b.FgEv.setSfondo(3, 0, colori::Selezione);
+    setCasoCoperto(b, 3, true);
     verificaPrevisioni(b, *a);
     marcaCasiCentrati(b);   // no hit: every mark cleared, none set
     for (int r = 1; r <= 3; ++r)
-        EXPECT_EQ(b.FgEv.sfondo(r, 0), grid::colori::Bianco) << r;
+        EXPECT_FALSE(casoCoperto(b, r)) << r;
 
     ruota(12, CA, {1, 2, 40, 4, 5});
     verificaPrevisioni(b, *a);
     marcaCasiCentrati(b);
-    EXPECT_EQ(b.FgEv.sfondo(1, 0), grid::colori::Bianco);
-    EXPECT_EQ(b.FgEv.sfondo(2, 0), colori::Selezione);
+    EXPECT_FALSE(casoCoperto(b, 1));
+    EXPECT_TRUE(casoCoperto(b, 2));
     b.casiScoperti = true;
     EXPECT_EQ(casiAbilitati(b), (std::vector<bool>{false, true, false, true}));
 }
 
-TEST_F(BancoProva, CasiAbilitatiERuoteInGiocoVengonoDalleGriglie)
+TEST_F(BancoProva, CasiAbilitatiERuoteInGioco)
 {
-    b.FgEv.setSfondo(2, 0, colori::Selezione);
+    setCasoCoperto(b, 2, true);
     EXPECT_EQ(casiAbilitati(b), (std::vector<bool>{false, true, true, true}));
     b.casiScoperti = true;
     EXPECT_EQ(casiAbilitati(b), (std::vector<bool>{false, true, false, true}));
     setRuotaInGioco(b, CA, false);
     EXPECT_FALSE(ruotaInGioco(b, CA));
-    EXPECT_EQ(b.FgRG.sfondo(0, CA), grid::colori::Bianco);
     EXPECT_TRUE(ruotaInGioco(b, NZ));
-    EXPECT_EQ(b.FgRG.sfondo(0, NZ), 65280u);
 
     workbench::Banco nuovo;
     apriBanco(nuovo, *a);

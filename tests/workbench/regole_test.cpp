@@ -24,8 +24,7 @@ Banco bancoTardivo(int R, int casi, int colpi)
     auto catalogo = storage::CatalogoPredefinito();
     std::sort(catalogo.begin(), catalogo.end(), [](const auto& x, const auto& y) { return x.operatore < y.operatore; });
     elencaOperatori(b, catalogo);
-    for (int k = 1; k < b.FgOp.righe(); ++k)
-        b.FgOp.setSfondo(k, colOp::Scelta, colori::OperatoreScelto);
+    selezionaOperatori(b, true);
     impostaRiferimento(b, a, R);
     impostaMensileDaRiferimento(b, a);
     b.numeroCasi = casi;
@@ -48,7 +47,7 @@ TEST(RuotaNonEstratta, NessunaFormulaLaLeggePrimaCheSiaEstratta)
     ASSERT_TRUE(a.ruotaEstratta(testsupport::PrimaNazionale, NZ));
 
     const Banco prima = bancoTardivo(12, 6, 4);
-    const auto imp = leggiImpostazioniRicerca(prima, 0);
+    const auto imp = leggiImpostazioniRicerca(prima, TipoRicerca::Ambate);
     const auto r = cercaFormule(imp, a);
     EXPECT_FALSE(r.anomalia);
     ASSERT_FALSE(r.righe.front().vuota());
@@ -70,7 +69,7 @@ TEST(RuotaNonEstratta, NessunaFormulaLaLeggePrimaCheSiaEstratta)
     // At 30 the cases run across the wheel's start: the search agrees with the plain one,
     // and the verification gives no number where the wheel was not drawn.
     Banco dopo = bancoTardivo(30, 8, 4);
-    testsupport::confronta(leggiImpostazioniRicerca(dopo, 0), a, "Nazionale estratta da meta'");
+    testsupport::confronta(leggiImpostazioniRicerca(dopo, TipoRicerca::Ambate), a, "Nazionale estratta da meta'");
     engine::ParametriVerifica pv;
     pv.colpi = 4;
     pv.riferimento = 30;
@@ -195,10 +194,10 @@ TEST(PariMerito, OrdinatiPerTotEContati)
     for (const auto& e : r.righe)
         pari += !e.vuota() && e.cop == r.righe[0].cop && e.tot == r.righe[0].tot;
     EXPECT_EQ(r.pari.formule, pari);
-    EXPECT_EQ(testoPariMerito(PariMerito{26, 7, true}, 0), "26 formule a pari merito, 7 ambate diverse");
-    EXPECT_EQ(testoPariMerito(PariMerito{3, 1, true}, 0), "3 formule a pari merito, 1 ambata");
-    EXPECT_EQ(testoPariMerito(PariMerito{1500, 7, false}, 2), "1500 formule a pari merito, almeno 7 numeri diversi");
-    EXPECT_EQ(testoPariMerito(PariMerito{1, 1, true}, 0), "");
+    EXPECT_EQ(testoPariMerito(PariMerito{26, 7, true}, TipoRicerca::Ambate), "26 formule a pari merito, 7 ambate diverse");
+    EXPECT_EQ(testoPariMerito(PariMerito{3, 1, true}, TipoRicerca::Ambate), "3 formule a pari merito, 1 ambata");
+    EXPECT_EQ(testoPariMerito(PariMerito{1500, 7, false}, TipoRicerca::AbbinamentiAmbo), "1500 formule a pari merito, almeno 7 numeri diversi");
+    EXPECT_EQ(testoPariMerito(PariMerito{1, 1, true}, TipoRicerca::Ambate), "");
 
     // A class-4 operator of the user's catalogue: its rows are named fixed numbers.
     imp.operatori.push_back({"VAL", 4, true});
@@ -221,7 +220,7 @@ TEST(NoteRicerca, ImpostazioniCheNonDistinguonoENessunCaso)
     for (int w = 0; w < archive::NumeroRuote; ++w)
         setRuotaInGioco(b, w, true);
     ASSERT_FALSE(RicavaEstrazioni(b, demo));
-    auto imp = leggiImpostazioniRicerca(b, 0);
+    auto imp = leggiImpostazioniRicerca(b, TipoRicerca::Ambate);
     RisultatoRicerca vuoto;
     const auto note = noteRicerca(imp, vuoto, demo);
     EXPECT_TRUE(std::any_of(note.begin(), note.end(), [](const std::string& n) {
@@ -231,14 +230,14 @@ TEST(NoteRicerca, ImpostazioniCheNonDistinguonoENessunCaso)
     for (int w = 1; w < archive::NumeroRuote; ++w)
         setRuotaInGioco(b, w, false);
     b.colpi = 8;
-    imp = leggiImpostazioniRicerca(b, 0);
+    imp = leggiImpostazioniRicerca(b, TipoRicerca::Ambate);
     for (const auto& n : noteRicerca(imp, vuoto, demo))
         EXPECT_EQ(n.find("non distinguono"), std::string::npos) << n;
 
     // "Mensile" with one case: the case is the reference itself and has no colpo.
     b.numeroCasi = 1;
     ASSERT_FALSE(RicavaEstrazioni(b, demo));
-    imp = leggiImpostazioniRicerca(b, 0);
+    imp = leggiImpostazioniRicerca(b, TipoRicerca::Ambate);
     ASSERT_EQ(imp.casi.size(), 1u);
     EXPECT_EQ(imp.casi[0].estrazione, 6000);
     const auto nessuno = noteRicerca(imp, vuoto, demo);

@@ -22,8 +22,13 @@ TEST(Righe, FormulaInUnaRigaDiRisultatoEIndietro)
     preparaGrigliaEsiti(g);
     g.setRighe(3);
     for (const auto& f : formule) {
-        scriviRigaEsito(g, 2, rigaDellaFormula(f, 7, 9));
-        const RigaEsito e = leggiRigaEsito(g, 2);
+        const RigaEsito e = rigaDellaFormula(f, 7, 9);
+        scriviRigaEsito(g, 2, e);
+        // The cells show the fields the class fills, the others empty.
+        EXPECT_EQ(g.testo(2, colEsiti::Formula), f.codice);
+        EXPECT_EQ(g.testo(2, colEsiti::Tipo), std::to_string(f.tipo));
+        EXPECT_EQ(g.testo(2, colEsiti::P1), e.p1 ? std::to_string(*e.p1) : "") << f.codice;
+        EXPECT_EQ(g.testo(2, colEsiti::Val), e.val ? std::to_string(*e.val) : "") << f.codice;
         EXPECT_EQ(e.cop, 7);
         EXPECT_EQ(e.tot, 9);
         const engine::Formula r = formulaDellaRiga(e);
@@ -74,7 +79,8 @@ TEST(Righe, ColonneDelCatalogoFgOp)
     elencaOperatori(b, {{"MED2", 2, "r1", "p1", "r2", "p2", "media"}});
     EXPECT_EQ(b.FgOp.testo(1, colOp::P1), "p1");
     EXPECT_EQ(b.FgOp.testo(1, colOp::R2), "r2");
-    const auto op = leggiRigaOperatore(b.FgOp, 1);
+    ASSERT_EQ(b.operatori.size(), 1u);
+    const auto& op = b.operatori[0];
     EXPECT_EQ(std::tie(op.operatore, op.tipo, op.r1, op.p1, op.r2, op.p2, op.spiegazione),
               std::make_tuple(std::string("MED2"), 2, std::string("r1"), std::string("p1"), std::string("r2"),
                               std::string("p2"), std::string("media")));

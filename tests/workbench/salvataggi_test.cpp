@@ -3,6 +3,7 @@
 #include "storage/ProgramDb.h"
 #include "support/TempDir.h"
 #include "workbench/Salvataggi.h"
+#include "workbench/Trasferimenti.h"
 
 #include <gtest/gtest.h>
 
@@ -135,6 +136,9 @@ TEST_F(Salvataggi, SalvaECaricaLaConfigurazione)
     EXPECT_EQ(b2.numeri, "05-12-33");
     EXPECT_EQ(b2.posizioni, (std::array<bool, 5>{true, false, true, false, false}));
     EXPECT_EQ(ruoteInGioco(b2), ruoteInGioco(b_));
+    // The saved row keeps its format: the wheels in play as eleven '0'/'1', Bari first.
+    EXPECT_EQ(p2.FgPir1.testo(1, p2.FgPir1.indiceCampo("RuoteG")), "10000001001");
+    EXPECT_EQ(b2.ruote, (std::array<bool, 11>{true, false, false, false, false, false, false, true, false, false, true}));
     EXPECT_EQ(b2.FgF.testo(1, Tras), "SOM");
     EXPECT_EQ(b2.FgF.testo(1, RU1), "BA");
     EXPECT_EQ(b2.FgF.testo(1, E2), "3");
@@ -229,12 +233,7 @@ TEST_F(Salvataggi, CancellaConIMattoni)
 
 TEST_F(Salvataggi, EditorDeiMattoni)
 {
-    b_.FgOp.setRighe(3);
-    b_.FgOp.setTesto(1, 1, "DIFF");
-    b_.FgOp.setTesto(1, 2, "2");
-    b_.FgOp.setTesto(1, 7, "Differenza assoluta");
-    b_.FgOp.setTesto(2, 1, "FIG");
-    b_.FgOp.setTesto(2, 2, "1");
+    elencaOperatori(b_, {{"DIFF", 2, "", "", "", "", "Differenza assoluta"}, {"FIG", 1}});
     impostaRiferimento(b_, a_, 10);
 
     // No current brick: nothing happens.

@@ -1,9 +1,13 @@
 // The workbench's window commands: formula transfer, pattern rows, bricks, selections, the number board.
 #include "workbench/Trasferimenti.h"
+#include "workbench/Ambate.h"
+#include "workbench/Casi.h"
 
 #include "engine/Piramide.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 using namespace workbench;
 using namespace engine::colF;
@@ -11,11 +15,20 @@ using namespace engine::colF;
 namespace {
 
 // A result row of FgEsiti as a search writes it: Cop, Tot, Formula, P1, R, Ru1, -, type, P2, R2, Ru2, Val.
-void rigaRisultato(grid::Grid& g, int r, const char* codice, const char* tipo)
+// A result row: Cop 9, Tot 11, positions 2 and 4 of Genova (3) and Nazionale (10), value 17.
+RigaEsito rigaRisultato(const char* codice, int tipo)
 {
-    const char* celle[] = {"", "9", "11", codice, "2", "3", "GE", "", tipo, "4", "10", "NZ", "17"};
-    for (int c = 0; c < 13; ++c)
-        g.setTesto(r, c, celle[c]);
+    RigaEsito e;
+    e.cop = 9;
+    e.tot = 11;
+    e.formula = codice;
+    e.tipo = tipo;
+    e.p1 = 2;
+    e.r1 = 3;
+    e.p2 = 4;
+    e.r2 = 10;
+    e.val = 17;
+    return e;
 }
 
 }
@@ -23,17 +36,18 @@ void rigaRisultato(grid::Grid& g, int r, const char* codice, const char* tipo)
 TEST(Trasferimenti, FormulaSelezionataNelMattoneCorrente)
 {
     Banco b;
-    b.FgEsiti.setRighe(4);
-    rigaRisultato(b.FgEsiti, 2, "SOMV", "7");
+    impostaRisultati(b, TipoRicerca::Ambate, {RigaEsito{}, rigaRisultato("SOMV", 7)}, 3);
     // No current brick, or no current result, or an empty result row: nothing happens.
     b.FgEsiti.rigaCorrente = 2;
-    EXPECT_FALSE(impostaFormula(b, b.FgEsiti));
+    EXPECT_FALSE(impostaFormula(b, TipoRicerca::Ambate));
     b.FgF.rigaCorrente = 9;
     b.FgEsiti.rigaCorrente = 3;
-    EXPECT_FALSE(impostaFormula(b, b.FgEsiti));
+    EXPECT_FALSE(impostaFormula(b, TipoRicerca::Ambate));
+    b.FgEsiti.rigaCorrente = 4;   // past the rows
+    EXPECT_FALSE(impostaFormula(b, TipoRicerca::Ambate));
     EXPECT_EQ(b.FgF.testo(9, Tras), "");
     b.FgEsiti.rigaCorrente = 2;
-    ASSERT_TRUE(impostaFormula(b, b.FgEsiti));
+    ASSERT_TRUE(impostaFormula(b, TipoRicerca::Ambate));
     const std::pair<int, const char*> attesi[] = {{Tras, "SOMV"}, {Tipo, "7"}, {E1, "2"}, {R1, "3"}, {RU1, "GE"},
                                                   {E2, "4"},      {R2, "10"},  {RU2, "NZ"}, {VAL, "17"}};
     for (const auto& [c, t] : attesi)
@@ -47,11 +61,11 @@ TEST(Trasferimenti, CapogiocoNelPrimoMattoneDiOgniLivello)
 {
     Banco b;
     archive::Archivio a;
-    b.FgEsiti.setRighe(3);
+    impostaRisultati(b, TipoRicerca::Ambate, {}, 2);
     const Esito vuoto = impostaCapogioco(b, a);
     ASSERT_TRUE(vuoto);
     EXPECT_EQ(vuoto->testo, "Effettuare le selezioni.");
-    rigaRisultato(b.FgEsiti, 1, "VERT", "1");
+    impostaRisultati(b, TipoRicerca::Ambate, {rigaRisultato("VERT", 1)}, 2);
     b.FgEsiti.rigaCorrente = 1;
     impostaCapogioco(b, a);   // no draws: Calcola's own message, the bricks are written all the same
     for (int m = 1; m <= 15; ++m) {
@@ -124,23 +138,31 @@ TEST(Trasferimenti, CancellaENascondeMattoni)
 TEST(Trasferimenti, OperatoriPerRigaPerTipoETutti)
 {
     Banco b;
-    const int tipi[] = {1, 2, 1, 7, 3};
-    for (int t : tipi) {
-        const int r = b.FgOp.aggiungiRiga();
-        b.FgOp.setNumero(r, 2, t);
-    }
+    elencaOperatori(b, {{"A", 1}, {"B", 2}, {"C", 1}, {"D", 7}, {"E", 3}});
     EXPECT_FALSE(tipoSelezionato(b, 1));
     EXPECT_FALSE(tipoSelezionato(b, 5));   // no operator of that type
     selezionaTipo(b, 1, true);
     EXPECT_TRUE(tipoSelezionato(b, 1));
-    EXPECT_EQ(b.FgOp.sfondo(2, 0), grid::colori::Bianco);
+    EXPECT_EQ(b.operatoriScelti, (std::set<std::string>{"A", "C"}));
     toggleOperatore(b, 3);
     EXPECT_FALSE(tipoSelezionato(b, 1));
     toggleOperatore(b, 4);
-    EXPECT_EQ(b.FgOp.sfondo(4, 0), grid::colori::Rosso);
+    toggleOperatore(b, 6);   // no such row: nothing
+    EXPECT_EQ(b.operatoriScelti, (std::set<std::string>{"A", "D"}));
+    // What a search reads: the catalogue in order, each operator with its choice.
+    const auto ricerca = operatoriRicerca(b);
+    ASSERT_EQ(ricerca.size(), 5u);
+    EXPECT_TRUE(ricerca[3].scelto && ricerca[3].codice == "D" && ricerca[3].tipo == 7);
+    EXPECT_FALSE(ricerca[2].scelto);
+    // The grid only shows the catalogue: listing it again chooses none.
+    EXPECT_EQ(b.FgOp.sfondo(4, 0), grid::colori::Bianco);
     selezionaOperatori(b, false);
-    for (int r = 1; r <= 5; ++r)
-        EXPECT_EQ(b.FgOp.sfondo(r, 0), grid::colori::Bianco);
+    EXPECT_FALSE(operatoriSceltiPresenti(b));
+    selezionaOperatori(b, true);
+    EXPECT_TRUE(operatoriSceltiPresenti(b));
+    elencaOperatori(b, {{"A", 1}});
+    EXPECT_FALSE(operatoriSceltiPresenti(b));
+    elencaOperatori(b, {{"A", 1}, {"B", 2}, {"C", 1}, {"D", 7}, {"E", 3}});
     operatoreCorrente(b, 2);
     operatoreCorrente(b, 4);
     EXPECT_EQ(b.FgOp.sfondo(4, 1), grid::colori::Verde);
@@ -152,17 +174,30 @@ TEST(Trasferimenti, LivelliETabelloneNumeri)
 {
     Banco b;
     toggleLivello(b, 3);
-    EXPECT_EQ(b.Fg7.sfondo(3, 0), colori::Selezione);
+    EXPECT_TRUE(b.livelliElabora[2].incluso);
     toggleLivello(b, 3);
-    EXPECT_EQ(b.Fg7.sfondo(3, 0), grid::colori::Bianco);
+    EXPECT_FALSE(b.livelliElabora[2].incluso);
     toggleLivello(b, 0);   // the header
-    EXPECT_NE(b.Fg7.sfondo(0, 0), colori::Selezione);
+    toggleLivello(b, 6);
+    EXPECT_EQ(b.livelliElabora, (std::array<LivelloElabora, 5>{}));
+    // A typed sorte is the level's, and Fg7 shows it.
+    impostaSorteLivello(b, 4, 3);
+    EXPECT_EQ(b.livelliElabora[3].sorte, 3);
+    EXPECT_EQ(b.Fg7.testo(4, 0), "3");
+    selezionaLivelli(b, true);
+    EXPECT_EQ(mancaPerElabora(b), std::nullopt);
+    preparaBanco(b);
+    EXPECT_EQ(b.livelliElabora, (std::array<LivelloElabora, 5>{}));
+    EXPECT_EQ(b.Fg7.testo(4, 0), "1");
 
-    grid::Grid FgNu;
+    TabelloneNumeri FgNu;
     preparaTabelloneNumeri(FgNu);
-    EXPECT_EQ(FgNu.testo(0, 0), "01");
-    EXPECT_EQ(FgNu.testo(8, 9), "90");
-    EXPECT_EQ(FgNu.testo(3, 2), "33");
+    EXPECT_EQ(FgNu.FgNu.testo(0, 0), "01");
+    EXPECT_EQ(FgNu.FgNu.testo(8, 9), "90");
+    EXPECT_EQ(FgNu.FgNu.testo(3, 2), "33");
+    EXPECT_EQ(numeroDellaCella(3, 2), 33);
+    EXPECT_EQ(numeroDellaCella(9, 0), 0);
+    toggleNumero(FgNu, 9, 0);   // outside the board: nothing
     toggleNumero(FgNu, 8, 9);
     toggleNumero(FgNu, 0, 4);
     toggleNumero(FgNu, 1, 1);
@@ -176,7 +211,7 @@ TEST(Trasferimenti, LivelliETabelloneNumeri)
 TEST(Trasferimenti, ColonnaDiFgXSvuotata)
 {
     Banco b;
-    b.FgEv.setRighe(3);
+    impostaCasi(b, archive::Archivio{}, {1, 2});
     azzeraFgX(b);
     for (int r = 1; r <= 2; ++r)
         for (int c = 1; c <= 5; ++c)

@@ -221,23 +221,15 @@ void PaginaConvalida::CmdConvalida()
     if (inCorso())
         return;
     const archive::Archivio& archivio = contesto_.sessione.archivio();
-    workbench::ImpostazioniConvalida imp;
-    imp.banco = banco_;
-    imp.dal = ConvDal->value();
-    imp.al = ConvAl->value();
-    imp.mensileDalRiferimento = ChkMensileRif->isChecked();
+    workbench::ImpostazioniConvalida imp =
+        workbench::impostazioniConvalida(banco_, ConvDal->value(), ConvAl->value(), ChkMensileRif->isChecked());
     if (const std::string motivo = workbench::controllaIntervallo(imp.dal, imp.al, archivio); !motivo.empty()) {
         contesto_.dialoghi.messaggio(this, QStringLiteral("Intervallo non valido: %1.").arg(daStd(motivo)), Titolo,
                                      Icona::Esclamazione);
         return;
     }
-    bool operatore = false;
-    for (int r = 1; r < imp.banco.FgOp.righe() && !operatore; ++r)
-        operatore = imp.banco.FgOp.sfondo(r, 0) == workbench::colori::OperatoreScelto;
-    if (!operatore) {
-        contesto_.dialoghi.messaggio(
-            this, QStringLiteral("Nessun operatore scelto: sceglierne almeno uno nella scheda Operatori (doppio clic o tipo)."),
-            Titolo, Icona::Informazione);
+    if (const auto manca = workbench::mancaOperatore(banco_)) {
+        contesto_.dialoghi.messaggio(this, daStd(*manca), Titolo, Icona::Informazione);
         return;
     }
     // Settings RICAVA ESTRAZIONI refuses are said once, before the replay.
@@ -247,7 +239,7 @@ void PaginaConvalida::CmdConvalida()
         return;
     }
     auto risultato = std::make_shared<workbench::RisultatoConvalida>();
-    const bool mensile = imp.mensileDalRiferimento && imp.banco.rilevazione == workbench::Rilevazione::Mensile;
+    const bool mensile = imp.mensileDalRiferimento && imp.casi.rilevazione == workbench::Rilevazione::Mensile;
     const QString impostazioni = daStd(workbench::testoImpostazioniConvalida(imp, archivio));
     const Chiave chiave = chiaveAdesso();
     occupa(true);

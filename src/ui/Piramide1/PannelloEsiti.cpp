@@ -181,8 +181,8 @@ void PannelloEsiti::impostazioniScadute(int pagina, bool scadute)
 void PannelloEsiti::dimenticaRisultati(int pagina)
 {
     pagine_[static_cast<std::size_t>(pagina)] = StatoPagina{};
-    if (sorteConfronto_ >= 0 && (sorteConfronto_ == 0 ? 0 : 1) == pagina) {
-        sorteConfronto_ = -1;
+    if (paginaConfronto_ >= 0 && paginaConfronto_ == pagina) {
+        paginaConfronto_ = -1;
         LblMiglioreACaso->clear();
         mostraMiglioreACaso();
     }
@@ -209,8 +209,7 @@ void PannelloEsiti::mostraImpostazioniEsiti()
 
 void PannelloEsiti::mostraMiglioreACaso()
 {
-    const int scheda = sorteConfronto_ < 0 ? -1 : sorteConfronto_ == 0 ? 0 : 1;
-    LblMiglioreACaso->setVisible(scheda == SSTab2->currentIndex());
+    LblMiglioreACaso->setVisible(paginaConfronto_ >= 0 && paginaConfronto_ == SSTab2->currentIndex());
 }
 
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "workbench/Banco.h"
+#include "workbench/TipoRicerca.h"
 
 #include <QWidget>
 
@@ -27,6 +28,11 @@ public:
 
     // Pages of SSTab2 in order; a page added later comes after them.
     enum Pagina { Ambate = 0, Abbinamenti = 1 };
+    // The page that shows the results of a kind of search (its grid's page).
+    static Pagina paginaDi(workbench::TipoRicerca tipo)
+    {
+        return workbench::descrizione(tipo).risultati == &workbench::Banco::FgEsiti ? Ambate : Abbinamenti;
+    }
     // A new page of results beside Ambate and Abbinamenti; returns its index in SSTab2.
     int aggiungiPagina(QWidget* pagina, const QString& titolo);
     // A new command in the row of commands under the grid of `pagina` (Ambate: Imposta,
@@ -36,8 +42,8 @@ public:
     void mostraImpostazioni();
     // The line beside the results (a cancelled search, cases derived again); hidden when empty.
     void statoEsiti(const QString& testo);
-    // The sorte of the search LblMiglioreACaso describes (-1 before any); mostraMiglioreACaso shows it.
-    void confrontoDellaSorte(int sorte) { sorteConfronto_ = sorte; }
+    // The page of the search LblMiglioreACaso describes (-1 before any); mostraMiglioreACaso shows it.
+    void confrontoDellaPagina(int pagina) { paginaConfronto_ = pagina; }
     // "Migliore a caso" shown only on the page of the search it describes.
     void mostraMiglioreACaso();
     // What the results of a page (Ambate, Abbinamenti) were made with and the lines in
@@ -77,8 +83,8 @@ private:
     workbench::Banco& banco_;
     void mostraImpostazioniEsiti();
 
-    // Sorte of the search LblMiglioreACaso describes; -1 before any.
-    int sorteConfronto_ = -1;
+    // Page of the search LblMiglioreACaso describes; -1 before any.
+    int paginaConfronto_ = -1;
     struct StatoPagina {
         QString impostazioni;   // empty: no results
         QString note;

@@ -30,6 +30,11 @@ PannelloOperatori::PannelloOperatori(workbench::Banco& banco, workbench::Pannell
     l->setContentsMargins(4, 4, 4, 4);
     FgOp = griglia(QStringLiteral("FgOp"), banco_.FgOp, p, 120);
     FgOp->setToolTip(QStringLiteral("Doppio clic: sceglie l'operatore per le ricerche (rosso)"));
+    mostraScelta(FgOp, workbench::colori::OperatoreScelto, [this](int r, int c) -> std::optional<bool> {
+        if (c != workbench::colOp::Scelta || r < 1 || static_cast<std::size_t>(r) > banco_.operatori.size())
+            return std::nullopt;
+        return workbench::operatoreScelto(banco_, banco_.operatori[static_cast<std::size_t>(r - 1)].operatore);
+    });
     Label3 = new TestoAcapo(QStringLiteral("Label3"), {}, p);
     Label3->setFixedHeight(3 * Label3->fontMetrics().lineSpacing() + 6);
     Label3->setFrameShape(QFrame::Panel);
@@ -147,12 +152,10 @@ void PannelloOperatori::mostraEditor()
 
 void PannelloOperatori::mostraOperatoreCorrente()
 {
-    const int r = banco_.FgOp.rigaCorrente;
-    if (r >= 1 && r < banco_.FgOp.righe()) {
-        const auto operatore = workbench::leggiRigaOperatore(banco_.FgOp, r);
-        pannello_.Label3 = operatore.spiegazione;
-        Label3->setText(daStd(operatore.operatore + ": " + pannello_.Label3));
-        FgOp->setCellaCorrente(r, workbench::colOp::Oper);
+    if (const auto* operatore = workbench::operatoreCorrenteDi(banco_)) {
+        pannello_.Label3 = operatore->spiegazione;
+        Label3->setText(daStd(operatore->operatore + ": " + pannello_.Label3));
+        FgOp->setCellaCorrente(banco_.FgOp.rigaCorrente, workbench::colOp::Oper);
     }
 }
 

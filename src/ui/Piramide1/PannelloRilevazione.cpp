@@ -20,7 +20,7 @@ namespace ui {
 
 using namespace piramide1;
 
-PannelloRilevazione::PannelloRilevazione(workbench::Banco& banco, grid::Grid& tabellone) : banco_(banco), FgNu_(tabellone)
+PannelloRilevazione::PannelloRilevazione(workbench::Banco& banco, workbench::TabelloneNumeri& tabellone) : banco_(banco), FgNu_(tabellone)
 {
     auto* p = this;
     auto* tasti = new Cliccabili(this);
@@ -35,6 +35,11 @@ PannelloRilevazione::PannelloRilevazione(workbench::Banco& banco, grid::Grid& ta
     FgRG->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FgRG->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FgRG->setToolTip(QStringLiteral("Ruote in gioco (verde): clic per scegliere"));
+    mostraScelta(FgRG, workbench::colori::Selezione, [this](int r, int c) -> std::optional<bool> {
+        if (r != 0 || c < 0 || c >= archive::NumeroRuote)
+            return std::nullopt;
+        return workbench::ruotaInGioco(banco_, c);
+    });
     for (int w = 0; w < archive::NumeroRuote; ++w)
         banco_.FgRG.setLarghezza(w, 375);
     auto tutteLeRuote = [this](bool inGioco) {
@@ -75,7 +80,13 @@ PannelloRilevazione::PannelloRilevazione(workbench::Banco& banco, grid::Grid& ta
     ComboEle = combo(QStringLiteral("ComboEle"), numeriDa(100, 1000, 50), 0,
                      QStringLiteral("Righe tenute dalle ricerche"), p);
 
-    FgNu = griglia(QStringLiteral("FgNu"), FgNu_, p, 0);
+    FgNu = griglia(QStringLiteral("FgNu"), FgNu_.FgNu, p, 0);
+    mostraScelta(FgNu, workbench::colori::Ciano, [this](int r, int c) -> std::optional<bool> {
+        const int n = workbench::numeroDellaCella(r, c);
+        if (n == 0)
+            return std::nullopt;
+        return FgNu_.scelti[static_cast<std::size_t>(n)];
+    });
     FgNu->setFisse(0, 0);
     FgNu->horizontalHeader()->setVisible(false);
     FgNu->setFixedHeight(9 * FgNu->verticalHeader()->defaultSectionSize() + 4);

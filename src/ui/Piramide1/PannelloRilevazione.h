@@ -2,6 +2,7 @@
 #pragma once
 
 #include "workbench/Banco.h"
+#include "workbench/Trasferimenti.h"
 
 #include <QWidget>
 
@@ -23,8 +24,8 @@ class GrigliaView;
 class PannelloRilevazione : public QWidget {
     Q_OBJECT
 public:
-    // `tabellone` is FgNu's grid: it outlives the panel.
-    PannelloRilevazione(workbench::Banco& banco, grid::Grid& tabellone);
+    // `tabellone` is FgNu's grid and the numbers chosen on it: it outlives the panel.
+    PannelloRilevazione(workbench::Banco& banco, workbench::TabelloneNumeri& tabellone);
 
     // The controls from the Banco (opening, a configuration loaded), without their signals.
     void mostraImpostazioni();
@@ -54,7 +55,7 @@ private:
     void collega();
 
     workbench::Banco& banco_;
-    grid::Grid& FgNu_;
+    workbench::TabelloneNumeri& FgNu_;
     QPushButton* Command6Btn = nullptr;   // Imposta: the chosen numbers into TxtNumeri
     QPushButton* Command8Btn = nullptr;   // Reset: the number board emptied
 };

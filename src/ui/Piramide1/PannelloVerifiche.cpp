@@ -45,6 +45,9 @@ PannelloVerifiche::PannelloVerifiche(workbench::Banco& banco) : banco_(banco)
     });
     Fg7->setModificabile([](int r, int c) { return r >= 1 && r <= 5 && c == 0; },
                          [](int, int, const std::string& t) { return accettaLivello(t); });
+    // The accepted text is one digit 1..5: the sorte of the level.
+    connect(Fg7, &GrigliaView::cellaModificata, this,
+            [this](int r, int) { workbench::impostaSorteLivello(banco_, r, banco_.Fg7.intero(r, 0)); });
 }
 
 // Cases and their numbers.
@@ -55,6 +58,11 @@ QWidget* PannelloVerifiche::costruisciCasi()
     lc->setContentsMargins(4, 4, 4, 4);
     FgEv = griglia(QStringLiteral("FgEv"), banco_.FgEv, casi, 90);
     FgEv->setToolTip(QStringLiteral("Doppio clic: il caso diventa l'estrazione di riferimento"));
+    mostraScelta(FgEv, workbench::colori::Selezione, [this](int r, int c) -> std::optional<bool> {
+        if (c != 0 || r < 1)
+            return std::nullopt;
+        return workbench::casoCoperto(banco_, r);
+    });
     FgX = griglia(QStringLiteral("FgX"), banco_.FgX, casi, 90);
     FgX->setToolTip(QStringLiteral("Doppio clic su una colonna: la svuota"));
     for (int c = 0; c < 6; ++c)
@@ -150,6 +158,11 @@ QWidget* PannelloVerifiche::costruisciElabora()
     Fg7->verticalHeader()->setVisible(true);
     Fg7->setFixedSize(70, 6 * Fg7->verticalHeader()->defaultSectionSize() + 6);
     Fg7->setToolTip(QStringLiteral("Livelli di ELABORA (verde): clic per scegliere, scrivere la sorte del livello"));
+    mostraScelta(Fg7, workbench::colori::Selezione, [this](int r, int c) -> std::optional<bool> {
+        if (c != 0 || r < 1 || r > 5)
+            return std::nullopt;
+        return banco_.livelliElabora[static_cast<std::size_t>(r - 1)].incluso;
+    });
     auto* Command31Btn = pulsante(QStringLiteral("Command31"), QStringLiteral("Tutti"), QStringLiteral("Tutti i livelli"), elabora);
     auto* Command32Btn = pulsante(QStringLiteral("Command32"), QStringLiteral("Nessuno"), QStringLiteral("Nessun livello"), elabora);
     Command27Btn = pulsante(QStringLiteral("Command27"), QStringLiteral("ELABORA"),

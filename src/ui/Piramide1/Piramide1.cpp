@@ -210,9 +210,11 @@ void Piramide1::costruisci()
     // Built here, before assegnaTasti, they get their Alt letters there.
     // Context menu: the row's ambata becomes a play of the window Giocate.
     esiti_->FgEsiti->aggiungiAzioneRiga(QStringLiteral("Gioca l'ambata"), QStringLiteral("GiocaAmbata"), [this](int r) {
+        const bool riga = r >= 1 && static_cast<std::size_t>(r) <= banco_.esiti.size();
         giocaAmbata(contesto_, QString::fromStdString(banco_.FgEsiti.testo(r, workbench::ColonnaPrevisione)),
                     workbench::ruoteInGioco(banco_), banco_.colpi, banco_.riferimento, this,
-                    QString::fromStdString(workbench::testoFormula(workbench::leggiRigaEsito(banco_.FgEsiti, r))));
+                    riga ? QString::fromStdString(workbench::testoFormula(banco_.esiti[static_cast<std::size_t>(r - 1)]))
+                         : QString());
     });
     auto* convalida = new PaginaConvalida(contesto_, banco_);
     esiti_->aggiungiPagina(convalida, QStringLiteral("Convalida"));
@@ -319,12 +321,13 @@ void Piramide1::preparaVisteEsiti()
         "Ru2: ruota del secondo numero", "Val: il valore fisso, il numero (tipo 4) o il ritardo (tipo 5)",
         "Attesi: i casi che il puro caso coprirebbe in media",
         "p: probabilità di coprirne per puro caso almeno quanti ne copre la formula"};
-    const std::pair<GrigliaView*, int> viste[] = {{esiti_->FgEsiti, 0}, {esiti_->FgGr, workbench::SorteAmbo}};
-    for (const auto& [vista, sorte] : viste) {
+    const std::pair<GrigliaView*, workbench::TipoRicerca> viste[] = {{esiti_->FgEsiti, workbench::TipoRicerca::Ambate},
+                                                                     {esiti_->FgGr, workbench::TipoRicerca::AbbinamentiAmbo}};
+    for (const auto& [vista, tipo] : viste) {
         grid::Grid& g = vista->griglia();
         if (g.colonne() < workbench::ColonnaPrevisione + 1) {
             workbench::scriviConfronti(g, {}, {});
-            workbench::scriviPrevisioni(g, {}, sorte);
+            workbench::scriviPrevisioni(g, {}, tipo);
         }
         // Header-wide (see adattaColonne), p as wide as "<0,001".
         g.setLarghezza(workbench::colEsiti::Attesi, 300);
@@ -337,7 +340,7 @@ void Piramide1::preparaVisteEsiti()
                 vista->modello()->setSuggerimento(c, QString::fromUtf8(suggerimenti[c]));
         vista->modello()->setSuggerimento(
             workbench::ColonnaPrevisione,
-            sorte == 0 ? QStringLiteral("Ambata: il numero da giocare, la formula calcolata sull'estrazione di riferimento")
+            tipo == workbench::TipoRicerca::Ambate ? QStringLiteral("Ambata: il numero da giocare, la formula calcolata sull'estrazione di riferimento")
                        : QStringLiteral("Abbinato: il numero che la formula, calcolata sull'estrazione di riferimento, "
                                         "aggiunge ai numeri del livello"));
         // Beside the formula, where the eye is, without scrolling.

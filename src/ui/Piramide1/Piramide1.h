@@ -4,6 +4,7 @@
 #include "workbench/Ambate.h"
 #include "workbench/Banco.h"
 #include "workbench/Salvataggi.h"
+#include "workbench/Trasferimenti.h"
 #include "ui/common/Contesto.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/LavoroDiFondo.h"
@@ -119,7 +120,7 @@ public:
 
     workbench::Banco& banco() { return banco_; }
     workbench::PannelloPiramidi& pannello() { return pannello_; }
-    const grid::Grid& tabelloneNumeri() const { return FgNu_; }
+    const workbench::TabelloneNumeri& tabelloneNumeri() const { return FgNu_; }
     // The right of the window: a new page of results or a command on a result row goes there.
     PannelloRisultati& risultati() const { return *risultati_; }
     // Every grid view, refreshed after a command changed the grids.
@@ -147,7 +148,7 @@ private:
     // Controls from the Banco (after loading a configuration) and the labels that follow it.
     void mostraImpostazioni();
     void mostra(const workbench::Esito& esito);
-    void avviaRicerca(int sorte);
+    void avviaRicerca(workbench::TipoRicerca tipo);
     void avviaConfrontoCaso(const workbench::ImpostazioniRicerca& imp, int copReale);
     void ricercaConclusa();
     // The cases derived again when the settings changed since RICAVA ESTRAZIONI (said on
@@ -169,7 +170,7 @@ private:
     Contesto& contesto_;
     workbench::Banco banco_;
     workbench::PannelloPiramidi pannello_;
-    grid::Grid FgNu_;
+    workbench::TabelloneNumeri FgNu_;
     grid::Grid FgC_;
 
     // Declared after everything a search reads: destroyed first, they stop the search and

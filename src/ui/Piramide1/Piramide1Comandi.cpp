@@ -259,17 +259,17 @@ void Piramide1::Command39() { verifiche_->Command39(); }
 
 void Piramide1::Command21()
 {
-    if (const auto manca = workbench::mancaPerImposta(banco_, banco_.FgEsiti))
+    if (const auto manca = workbench::mancaPerImposta(banco_, workbench::TipoRicerca::Ambate))
         avviso(*manca);
-    else if (workbench::impostaFormula(banco_, banco_.FgEsiti))
+    else if (workbench::impostaFormula(banco_, workbench::TipoRicerca::Ambate))
         aggiornaVista();
 }
 
 void Piramide1::Command7()
 {
-    if (const auto manca = workbench::mancaPerImposta(banco_, banco_.FgGr))
+    if (const auto manca = workbench::mancaPerImposta(banco_, workbench::TipoRicerca::AbbinamentiAmbo))
         avviso(*manca);
-    else if (workbench::impostaFormula(banco_, banco_.FgGr))
+    else if (workbench::impostaFormula(banco_, workbench::TipoRicerca::AbbinamentiAmbo))
         aggiornaVista();
 }
 
@@ -355,9 +355,9 @@ void Piramide1::modificaMattone(int riga, int colonna)
         for (auto& ch : codice)
             ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
         banco_.FgF.setTesto(riga, Tras, codice);
-        for (int r = 1; r < banco_.FgOp.righe(); ++r)
-            if (banco_.FgOp.testo(r, workbench::colOp::Oper) == codice)
-                banco_.FgF.setTesto(riga, Tipo, banco_.FgOp.testo(r, workbench::colOp::Tipo));
+        for (const auto& op : banco_.operatori)
+            if (op.operatore == codice)
+                banco_.FgF.setNumero(riga, Tipo, op.tipo);
     }
     // A typed abbreviation is shown as the archive writes it ("ba" is Bari, "BA").
     if (colonna == RU1 || colonna == RU2) {

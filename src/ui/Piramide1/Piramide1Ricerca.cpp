@@ -1,4 +1,4 @@
-// The window Piramide1: AMBATE and ABBINAMENTI, its only long commands, run off the interface thread here and nowhere else.
+// The window Piramide1: AMBATE and ABBINAMENTI run off the interface thread here (the Convalida page runs its replay the same way, PaginaConvalida.cpp).
 #include "ui/Piramide1/Piramide1.h"
 
 #include "ui/Piramide1/ControlliPiramide.h"
@@ -30,32 +30,35 @@ constexpr int ProveCaso = 20;
 constexpr std::uint64_t SemeCaso = 1;
 }
 
-void Piramide1::Cmd_Step1() { avviaRicerca(0); }
+void Piramide1::Cmd_Step1() { avviaRicerca(workbench::TipoRicerca::Ambate); }
 
-void Piramide1::Command38() { avviaRicerca(esiti_->Option1->isChecked() ? workbench::SorteAmbo : workbench::SorteTerno); }
+void Piramide1::Command38()
+{
+    avviaRicerca(esiti_->Option1->isChecked() ? workbench::TipoRicerca::AbbinamentiAmbo : workbench::TipoRicerca::AbbinamentiTerno);
+}
 
-void Piramide1::avviaRicerca(int sorte)
+void Piramide1::avviaRicerca(workbench::TipoRicerca tipo)
 {
     if (lavoro_.occupato())
         return;
     if (!rinnovaCasi())
         return;
-    if (const auto manca = workbench::mancaPerRicerca(banco_, sorte)) {
+    if (const auto manca = workbench::mancaPerRicerca(banco_, tipo)) {
         avviso(*manca);
         return;
     }
     // A comparison still running belongs to the previous results: it gives way.
     confrontoCaso_.fermaEAspetta();
     // Everything the search reads is copied here, on this thread: the grids stay the window's.
-    const auto imp = workbench::leggiImpostazioniRicerca(banco_, sorte);
+    const auto imp = workbench::leggiImpostazioniRicerca(banco_, tipo);
     const std::string inizio = workbench::orarioList1();
     const archive::Archivio& archivio = contesto_.sessione.archivio();
-    const int pagina = sorte == 0 ? PannelloEsiti::Ambate : PannelloEsiti::Abbinamenti;
+    const int pagina = PannelloEsiti::paginaDi(tipo);
     const workbench::ImpostazioniCasi casi = workbench::impostazioniCasi(banco_);
     const QString etichetta = daStd(workbench::testoImpostazioniCasi(casi, archivio));
     // Nothing to verify: the reason, not a grid of empty rows.
     if (const std::string motivo = workbench::motivoNessunCaso(imp, archivio); !motivo.empty()) {
-        (sorte == 0 ? banco_.FgEsiti : banco_.FgGr).setRighe(1);
+        workbench::impostaRisultati(banco_, tipo, {}, 0);
         esiti_->dimenticaRisultati(pagina);
         esiti_->risultatiDi(pagina, etichetta, daStd(motivo));
         impostazioniEsiti_[static_cast<std::size_t>(pagina)] = casi;
@@ -70,7 +73,7 @@ void Piramide1::avviaRicerca(int sorte)
     banco_.List1 = {inizio};
     aggiornaVista();
     const bool avviata = lavoro_.avvia([imp, risultato, &archivio](avanzamento::Avanzamento& av) { *risultato = workbench::cercaFormule(imp, archivio, &av); },
-                  [this, imp, risultato, inizio, sorte, list1Prima, pagina, casi, etichetta,
+                  [this, imp, risultato, inizio, tipo, list1Prima, pagina, casi, etichetta,
                    &archivio](const LavoroDiFondo::Fine& fine) {
                       bloccaComandi(false);
                       workbench::EsitoRicerca esito;
@@ -81,22 +84,21 @@ void Piramide1::avviaRicerca(int sorte)
                       } else if (fine.interrotto || risultato->interrotta) {
                           // Cancelled: the previous results stay as they were, and say so.
                           esito.interrotta = true;
-                          esiti_->SSTab2->setCurrentIndex(sorte == 0 ? 0 : 1);
+                          esiti_->SSTab2->setCurrentIndex(pagina);
                           esiti_->statoEsiti(QStringLiteral("Ricerca annullata: risultati della ricerca precedente"));
                       } else {
                           esiti_->statoEsiti({});
-                          grid::Grid& uscita = sorte == 0 ? banco_.FgEsiti : banco_.FgGr;
-                          esito = workbench::scriviRicerca(banco_, uscita, imp, *risultato, inizio);
+                          esito = workbench::scriviRicerca(banco_, imp, *risultato, inizio);
                           QStringList note;
                           for (const auto& n : workbench::noteRicerca(imp, *risultato, archivio))
                               note << daStd(n);
                           impostazioniEsiti_[static_cast<std::size_t>(pagina)] = casi;
                           esitiScritti_[static_cast<std::size_t>(pagina)] = true;
                           esiti_->risultatiDi(pagina, etichetta, note.join(QLatin1Char('\n')));
-                          esiti_->SSTab2->setCurrentIndex(sorte == 0 ? 0 : 1);
+                          esiti_->SSTab2->setCurrentIndex(pagina);
                           risultati_->spazioAiRisultati(true);
                           const bool trovata = !risultato->righe.empty() && !risultato->righe.front().vuota();
-                          esiti_->confrontoDellaSorte(sorte);
+                          esiti_->confrontoDellaPagina(pagina);
                           if (trovata)
                               avviaConfrontoCaso(imp, risultato->righe.front().cop);
                           else

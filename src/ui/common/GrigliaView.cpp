@@ -76,7 +76,7 @@ public:
         const int r = indice.row() + modello_->righeFisse(), c = indice.column() + modello_->colonneFisse();
         if (r >= g.righe() || c >= g.colonne())
             return;
-        const ColoriCella colori = coloriDisegno(g.sfondo(r, c), g.coloreTesto(r, c), o->palette);
+        const ColoriCella colori = coloriDisegno(modello_->sfondo(r, c), g.coloreTesto(r, c), o->palette);
         o->backgroundBrush = colori.sfondo;
         o->palette.setColor(QPalette::Text, colori.testo);
     }
@@ -166,7 +166,7 @@ QVariant ModelloGriglia::ruoloCella(int riga, int colonna, int ruolo) const
     case Qt::DisplayRole:
         return QString::fromStdString(griglia_.testo(riga, colonna));
     case Qt::BackgroundRole:
-        return qColore(griglia_.sfondo(riga, colonna));
+        return qColore(sfondo(riga, colonna));
     case Qt::ForegroundRole:
         return qColore(griglia_.coloreTesto(riga, colonna));
     case Qt::FontRole:
@@ -178,6 +178,14 @@ QVariant ModelloGriglia::ruoloCella(int riga, int colonna, int ruolo) const
     default:
         return {};
     }
+}
+
+grid::Colore ModelloGriglia::sfondo(int riga, int colonna) const
+{
+    if (sfondoCalcolato_)
+        if (const auto calcolato = sfondoCalcolato_(riga, colonna))
+            return *calcolato;
+    return griglia_.sfondo(riga, colonna);
 }
 
 QVariant ModelloGriglia::data(const QModelIndex& indice, int ruolo) const
@@ -211,7 +219,7 @@ QVariant ModelloGriglia::ruoloIntestazione(int riga, int colonna, int ruolo) con
         return ruoloCella(riga, colonna, ruolo);
     // An untouched header cell keeps the header look of the palette, light or dark; a coloured one
     // is drawn like a cell, its text readable on it.
-    const grid::Colore sfondo = griglia_.sfondo(riga, colonna), testo = griglia_.coloreTesto(riga, colonna);
+    const grid::Colore sfondo = this->sfondo(riga, colonna), testo = griglia_.coloreTesto(riga, colonna);
     if (sfondo == grid::colori::Bianco && testo == grid::colori::Nero)
         return {};
     QPalette palette = QApplication::palette("QHeaderView");

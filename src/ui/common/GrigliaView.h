@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -57,6 +58,12 @@ public:
     void setModificabile(Modificabile modificabile, Accetta accetta = {});
     // Tooltip of the header of grid column c (what the column means).
     void setSuggerimento(int colonna, const QString& testo) { suggerimenti_[colonna] = testo; }
+    // The background of a cell worked out when it is drawn, from state the grid only shows (a
+    // wheel in play, a chosen operator); none: the grid's own colour.
+    using SfondoCalcolato = std::function<std::optional<grid::Colore>(int riga, int colonna)>;
+    void setSfondoCalcolato(SfondoCalcolato sfondo) { sfondoCalcolato_ = std::move(sfondo); }
+    // The background the cell is drawn with (grid coordinates).
+    grid::Colore sfondo(int riga, int colonna) const;
 
     // After a command rewrote the grid (rows, columns, any cell).
     void ricarica();
@@ -78,6 +85,7 @@ private:
     int colonneFisse_ = 0;
     QFont grassetto_;
     std::map<int, QString> suggerimenti_;
+    SfondoCalcolato sfondoCalcolato_;
 };
 
 class GrigliaView : public QTableView {

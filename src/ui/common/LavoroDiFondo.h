@@ -38,7 +38,7 @@ namespace ui {
 //                         occupa(false);
 //                         if (fine.errore)
 //                             return mostraErrore(fine.messaggio);   // through ui::Dialoghi
-//                         const auto e = workbench::scriviRicerca(banco_, banco_.FgEsiti, imp, *risultato, inizio);
+//                         const auto e = workbench::scriviRicerca(banco_, imp, *risultato, inizio);
 //                         if (e.interrotta) return;                  // grids untouched
 //                         FgEsiti->aggiorna(); ...
 //                     });

@@ -106,10 +106,7 @@ void TestPaginaConvalida::replicaMostrataEDoppioClic()
     f.w<QSpinBox>(QStringLiteral("ConvAl"))->setValue(N - 10);
     f.convalida();
 
-    workbench::ImpostazioniConvalida imp;
-    imp.banco = f.finestra->banco();
-    imp.dal = N - 59;
-    imp.al = N - 10;
+    const auto imp = workbench::impostazioniConvalida(f.finestra->banco(), N - 59, N - 10, true);
     const auto atteso = workbench::convalida(imp, *f.a);
     grid::Grid g;
     workbench::scriviConvalida(g, atteso, *f.a);
@@ -188,9 +185,8 @@ void TestPaginaConvalida::annullaERifiuti()
                                  .arg(N - 1));
 
     f.w<QSpinBox>(QStringLiteral("ConvDal"))->setValue(N - 1);
-    auto& op = f.finestra->banco().FgOp;
-    for (int r = 1; r < op.righe(); ++r)
-        op.setSfondo(r, 0, grid::colori::Bianco);
+    // The operators unchosen as "Deseleziona tutti" leaves them: the page asks the check AMBATE asks.
+    f.w<QPushButton>(QStringLiteral("Command23"))->click();
     f.w<QPushButton>(QStringLiteral("CmdConvalida"))->click();
     QVERIFY(!f.pagina->inCorso());
     m = f.dialoghi.messaggi();
@@ -221,7 +217,7 @@ void TestPaginaConvalida::ruotaTardivaVerdettoEImpostazioni()
     f.finestra->Cmd_Step1();
     QVERIFY(ricerca.count() == 1 || ricerca.wait(60000));
     QVERIFY(f.dialoghi.messaggi().empty());
-    const auto atteso = workbench::cercaFormule(workbench::leggiImpostazioniRicerca(b, 0), *f.a);
+    const auto atteso = workbench::cercaFormule(workbench::leggiImpostazioniRicerca(b, workbench::TipoRicerca::Ambate), *f.a);
     QVERIFY(!atteso.anomalia);
     QVERIFY(!atteso.righe.front().vuota());
     QCOMPARE(QString::fromStdString(b.FgEsiti.testo(1, workbench::colEsiti::Formula)),

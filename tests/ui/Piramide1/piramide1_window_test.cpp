@@ -94,6 +94,11 @@ struct Banco {
         else
             QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, p);
     }
+    // The background `griglia` is drawn with at (riga, colonna): the selections come from the Banco's fields.
+    grid::Colore sfondo(const QString& griglia, int riga, int colonna) const
+    {
+        return w<GrigliaView>(griglia)->modello()->sfondo(riga, colonna);
+    }
     void clicEtichetta(const QString& nome) const { QTest::mouseClick(w<QLabel>(nome), Qt::LeftButton); }
     // Runs a search by its button and waits for its end.
     void cerca(const QString& pulsante) const
@@ -174,9 +179,9 @@ void TestPiramide1::apertura()
     Banco t;
     const auto& b = t.banco();
     QCOMPARE(t.finestra->windowTitle(), QStringLiteral("Piramide"));
-    QCOMPARE(b.FgRG.sfondo(0, 0), 65280u);
+    QCOMPARE(t.sfondo("FgRG", 0, 0), 65280u);
     for (int w = 1; w < 11; ++w)
-        QCOMPARE(b.FgRG.sfondo(0, w), grid::colori::Bianco);
+        QCOMPARE(t.sfondo("FgRG", 0, w), grid::colori::Bianco);
     const std::pair<const char*, const char*> combo[] = {{"Combo3", "8"},      {"ComboNC", "12"},   {"ComboEle", "100"},
                                                          {"ComboFiltro", "Mensile"}, {"ComboR1", "BA"}, {"ComboQNu", "1"},
                                                          {"ComboLivello", "1"}};
@@ -204,11 +209,11 @@ void TestPiramide1::apertura()
     QVERIFY(!b.FgOp.colonna(1).nascosta);
     QVERIFY(b.FgOp.colonna(2).nascosta && b.FgOp.colonna(7).nascosta);
     for (int r = 1; r < b.FgOp.righe(); ++r) {
-        QCOMPARE(b.FgOp.sfondo(r, 0) == grid::colori::Rosso, b.FgOp.intero(r, 2) == 1);
+        QCOMPARE(t.sfondo("FgOp", r, 0) == grid::colori::Rosso, b.FgOp.intero(r, 2) == 1);
         if (b.FgOp.intero(r, 2) == 1)
             QCOMPARE(b.FgOp.coloreTesto(r, 1), grid::colori::Blu);
     }
-    QCOMPARE(b.FgOp.sfondo(1, 1), grid::colori::Verde);
+    QCOMPARE(t.sfondo("FgOp", 1, 1), grid::colori::Verde);
     QVERIFY(t.w<QLabel>("Label3")->text().contains(QString::fromStdString(b.FgOp.testo(1, 7))));
     // The empty pyramid, NASCONDE applied.
     QCOMPARE(b.FgF.righe(), 16);
@@ -297,9 +302,9 @@ void TestPiramide1::selezioni()
     auto& b = t.banco();
     // Wheels: a click toggles, the two labels set all or none.
     t.clic("FgRG", 0, 5);
-    QCOMPARE(b.FgRG.sfondo(0, 5), 65280u);
+    QCOMPARE(t.sfondo("FgRG", 0, 5), 65280u);
     t.clic("FgRG", 0, 0);
-    QCOMPARE(b.FgRG.sfondo(0, 0), grid::colori::Bianco);
+    QCOMPARE(t.sfondo("FgRG", 0, 0), grid::colori::Bianco);
     t.clicEtichetta("LabelTutte");
     for (int w = 0; w < 11; ++w)
         QVERIFY(workbench::ruotaInGioco(b, w));
@@ -330,28 +335,41 @@ void TestPiramide1::selezioni()
     // Operators: double-click toggles, all, none, one type.
     t.b("Command23")->click();
     t.clic("FgOp", 4, 1, true);
-    QCOMPARE(b.FgOp.sfondo(4, 0), grid::colori::Rosso);
+    QCOMPARE(t.sfondo("FgOp", 4, 0), grid::colori::Rosso);
     t.clic("FgOp", 4, 1, true);
-    QCOMPARE(b.FgOp.sfondo(4, 0), grid::colori::Bianco);
+    QCOMPARE(t.sfondo("FgOp", 4, 0), grid::colori::Bianco);
     t.clic("FgOp", 6, 1);
     QVERIFY(t.w<QLabel>("Label3")->text().contains(QString::fromStdString(b.FgOp.testo(6, 7))));
-    QCOMPARE(b.FgOp.sfondo(6, 1), grid::colori::Verde);
-    QCOMPARE(b.FgOp.sfondo(1, 1), grid::colori::Bianco);
+    QCOMPARE(t.sfondo("FgOp", 6, 1), grid::colori::Verde);
+    QCOMPARE(t.sfondo("FgOp", 1, 1), grid::colori::Bianco);
     t.clicEtichetta("LabelT(3)");
     for (int r = 1; r < b.FgOp.righe(); ++r)
-        QCOMPARE(b.FgOp.sfondo(r, 0) == grid::colori::Rosso, b.FgOp.intero(r, 2) == 3);
+        QCOMPARE(t.sfondo("FgOp", r, 0) == grid::colori::Rosso, b.FgOp.intero(r, 2) == 3);
     t.clicEtichetta("LabelT(3)");
     t.b("Command22")->click();
     for (int r = 1; r < b.FgOp.righe(); ++r)
-        QCOMPARE(b.FgOp.sfondo(r, 0), grid::colori::Rosso);
+        QCOMPARE(t.sfondo("FgOp", r, 0), grid::colori::Rosso);
     // Levels of ELABORA: only column 0 toggles; all and none.
     t.clic("Fg7", 2, 0);
-    QCOMPARE(b.Fg7.sfondo(2, 0), 65280u);
+    QCOMPARE(t.sfondo("Fg7", 2, 0), 65280u);
     t.b("Command32")->click();
-    QCOMPARE(b.Fg7.sfondo(2, 0), grid::colori::Bianco);
+    QCOMPARE(t.sfondo("Fg7", 2, 0), grid::colori::Bianco);
     t.b("Command31")->click();
     for (int k = 1; k <= 5; ++k)
-        QCOMPARE(b.Fg7.sfondo(k, 0), 65280u);
+        QCOMPARE(t.sfondo("Fg7", k, 0), 65280u);
+    // A sorte typed into a level is the level's; a refused one leaves it.
+    auto* Fg7 = t.w<GrigliaView>("Fg7");
+    for (const char* testo : {"3", "7"})
+        Fg7->modello()->setData(Fg7->modello()->index(4 - Fg7->modello()->righeFisse(), 0), QString::fromLatin1(testo),
+                                Qt::EditRole);
+    QCOMPARE(b.livelliElabora[3].sorte, 3);
+    QCOMPARE(b.Fg7.testo(4, 0), std::string("3"));
+    // The grids only show the choices: a choice set in the Banco is drawn, the grid's own cell stays white.
+    workbench::setRuotaInGioco(b, 3, true);
+    workbench::setCasoCoperto(b, 1, true);
+    QCOMPARE(t.sfondo("FgRG", 0, 3), 65280u);
+    QCOMPARE(b.FgRG.sfondo(0, 3), grid::colori::Bianco);
+    QCOMPARE(b.Fg7.sfondo(4, 0), grid::colori::Bianco);
     // Brick 7 highlighted by its label: row 7 green, its number orange.
     t.clicEtichetta("Lbl0(7)");
     QCOMPARE(b.FgF.sfondo(7, 3), grid::colori::Verde);
@@ -380,7 +398,7 @@ void TestPiramide1::marcaSenzaUscite()
     t.b("Command40")->click();
     t.b("Command5")->click();
     for (int r = 1; r <= casi; ++r)
-        QVERIFY(t.banco().FgEv.sfondo(r, 0) != workbench::colori::Selezione);
+        QVERIFY(t.sfondo("FgEv", r, 0) != workbench::colori::Selezione);
     QVERIFY(t.dialoghi.messaggi().empty());
 }
 
@@ -418,7 +436,7 @@ void TestPiramide1::serata()
     t.finestra->aspettaConfrontoCaso();
     const QString caso = t.w<QLabel>("LblMiglioreACaso")->text();
     QVERIFY2(caso.startsWith(QStringLiteral("Migliore a caso (20 prove su 30 casi, ")), qPrintable(caso));
-    const auto impCaso = workbench::leggiImpostazioniRicerca(atteso, 0);
+    const auto impCaso = workbench::leggiImpostazioniRicerca(atteso, workbench::TipoRicerca::Ambate);
     QCOMPARE(caso, QString::fromStdString(workbench::testoMiglioreACaso(
                        workbench::miglioreACaso(impCaso, *t.a, b.FgEsiti.intero(1, 1), 20, 1))));
     // pb1 reached the last operator row and both bars were emptied at the end.
@@ -456,7 +474,7 @@ void TestPiramide1::serata()
     t.b("Command5")->click();
     int marcati = 0;
     for (int r = 1; r <= 30; ++r)
-        marcati += b.FgEv.sfondo(r, 0) == workbench::colori::Selezione;
+        marcati += t.sfondo("FgEv", r, 0) == workbench::colori::Selezione;
     QCOMPARE(marcati, coperti);
     QVERIFY(t.dialoghi.messaggi().empty());
 
@@ -1005,7 +1023,7 @@ void TestPiramide1::pannelloRilevazioneDaSolo()
     // The panel alone on a Banco of its own: no window, no archive.
     workbench::Banco b;
     workbench::preparaBanco(b);
-    grid::Grid tabellone;
+    workbench::TabelloneNumeri tabellone;
     workbench::preparaTabelloneNumeri(tabellone);
     PannelloRilevazione p(b, tabellone);
     p.show();
