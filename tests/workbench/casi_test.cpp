@@ -176,6 +176,7 @@ TEST_F(CasiPiccoli, CioCheMancaAUnaRicerca)
     RigaEsito num;
     num.formula = "NUM";
     impostaRisultati(b, TipoRicerca::Ambate, {num}, 2);
+    b.FgEsiti.rigaCorrente = 1;   // new results leave no row chosen
     b.FgF.rigaCorrente = 0;
     EXPECT_EQ(mancaPerImposta(b, TipoRicerca::Ambate),
               "Nessun mattone scelto: selezionare il mattone della piramide che riceve la formula.");
