@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs (skipped when all are present)
+# Installs the Debian packages the build and its checks need (skipped when all are present)
 # and configures + builds the project in build/ (Release).
 #   tools/setup.sh --solo-pacchetti [EXTRA...]   only installs, the list plus the EXTRA packages
 #                                                 (the sanitizer and fuzzing builds add their own)
@@ -14,7 +14,7 @@ fi
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
           libsqlcipher-dev libzip-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
           qt6-translations-l10n
-          dpkg-dev lintian strace appstream)
+          dpkg-dev lintian strace appstream gcovr)
 
 missing=()
 for p in "${PACKAGES[@]}" "$@"; do
