@@ -210,8 +210,8 @@ public:
         }
     }
 
-    // Orders the rows by the column's sort key; rows of equal keys keep their order. The view's
-    // selection and current cell follow their rows.
+    // Orders the rows by the column's sort key; rows of equal keys keep their order, a row without a key
+    // counts as the smallest. The view's selection and current cell follow their rows.
     void sort(int c, Qt::SortOrder ordine = Qt::AscendingOrder) override
     {
         if (c < 0 || c >= columnCount() || righe_.empty())
@@ -223,11 +223,16 @@ public:
             chiavi.push_back(col.chiave ? col.chiave(r) : QVariant(col.testo(r)));
         std::vector<int> ordinate(righe_.size());
         std::iota(ordinate.begin(), ordinate.end(), 0);
+        // A strict weak order even with empty keys (a row a value does not apply to).
+        const auto minore = [](const QVariant& a, const QVariant& b) {
+            if (!a.isValid() || !b.isValid())
+                return !a.isValid() && b.isValid();
+            return QVariant::compare(a, b) == QPartialOrdering::Less;
+        };
         std::stable_sort(ordinate.begin(), ordinate.end(), [&](int a, int b) {
             const auto& ka = chiavi[static_cast<std::size_t>(a)];
             const auto& kb = chiavi[static_cast<std::size_t>(b)];
-            const auto confronto = QVariant::compare(ordine == Qt::AscendingOrder ? ka : kb, ordine == Qt::AscendingOrder ? kb : ka);
-            return confronto == QPartialOrdering::Less;
+            return ordine == Qt::AscendingOrder ? minore(ka, kb) : minore(kb, ka);
         });
         emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
         std::vector<int> nuovoPosto(righe_.size());

@@ -198,6 +198,20 @@ private slots:
         QCOMPARE(s.layout.size(), 3);
     }
 
+    void righeSenzaChiavePrima()
+    {
+        std::vector<ui::ColonnaDi<Prova>> colonne(1);
+        colonne[0].testo = [](const Prova& p) { return p.nome; };
+        colonne[0].chiave = [](const Prova& p) { return p.vinta ? QVariant(p.valore) : QVariant(); };
+        ui::ModelloRighe<Prova> m(std::move(colonne));
+        m.sostituisci({{QStringLiteral("a"), 5, true}, {QStringLiteral("b"), 0, false}, {QStringLiteral("c"), 2, true},
+                       {QStringLiteral("d"), 0, false}});
+        m.sort(0, Qt::AscendingOrder);
+        QCOMPARE(m.testoTabella().comeTesto(","), std::string(",b,d,c,a,"));
+        m.sort(0, Qt::DescendingOrder);
+        QCOMPARE(m.testoTabella().comeTesto(","), std::string(",a,c,b,d,"));
+    }
+
     void nellaVistaDelleGriglie()
     {
         auto* m = nuovoModello();
