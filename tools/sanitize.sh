@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer (gcc), in
-# build-sanitize/: any report from our code fails the test that triggered it.
+# build-sanitize/: any report from our code fails the test that triggered it. Warnings of the
+# project's own code stop the build, as in the Release build of ./test.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SORGENTE=$PWD
@@ -22,7 +23,7 @@ cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Sanitize \
       -DCMAKE_CXX_FLAGS_SANITIZE="-O1 -g $FLAGS" \
       -DCMAKE_EXE_LINKER_FLAGS_SANITIZE="$FLAGS" \
       -DCMAKE_SHARED_LINKER_FLAGS_SANITIZE="$FLAGS" \
-      -DVELMORA_BUILD_BENCH=OFF >/dev/null
+      -DVELMORA_BUILD_BENCH=OFF -DVELMORA_WERROR=ON >/dev/null
 cmake --build "$BUILD_DIR" -j"$(nproc)"
 cd "$BUILD_DIR"
 # Sanitized programs run several times slower: a longer per-test limit.

@@ -278,7 +278,7 @@ LetturaIncollata leggiEstrazioneIncollata(std::string_view testo, const std::str
 {
     // Refused before it is split into words, which would take many times its size.
     if (testo.size() > storage::DimensioneMassimaTestoIncollato)
-        return {false, "Estrazione non letta: il testo è troppo lungo per essere un'estrazione (più di 1 MB).", {}};
+        return {false, "Estrazione non letta: il testo è troppo lungo per essere un'estrazione (più di 1 MB).", {}, {}, {}};
     auto p = parole(testo);
     LetturaIncollata r;
     r.date = segnaIntestazioni(p);

@@ -1,4 +1,4 @@
-// Filling the grids of the systems window and the lines of velmora-cli sistema.
+// The rendimento table and the summary lines of the systems window and velmora-cli sistema.
 #include "systems/GrigliaSistemi.h"
 
 #include <algorithm>
@@ -26,42 +26,37 @@ Poste unEuroPerSorte(int k)
     return p;
 }
 
-void scriviBiglietti(grid::Grid& g, const Sistema& s, std::int64_t da, std::int64_t quanti)
+const std::array<const char*, colonneRendimento::Quante> TitoliRendimento = {
+    "Usciti", "Casi", "Estratto", "Ambo", "Terno", "Quaterna", "Cinquina", "Premio minimo", "Premio massimo"};
+
+std::string testoRendimento(const RigaRendimento& riga, int colonna)
 {
-    g = grid::Grid(1, colonneBiglietti::Quante);
-    g.setIntestazione("N°|Biglietto");
-    g.setLarghezza(colonneBiglietti::Numero, 800);
-    g.setLarghezza(colonneBiglietti::Numeri, 3200);   // ten numbers
-    g.setAllineamento(colonneBiglietti::Numero, grid::Allineamento::Destra);
-    const std::int64_t fine = std::min(s.biglietti(), da + quanti);
-    for (std::int64_t i = std::max<std::int64_t>(0, da); i < fine; ++i) {
-        const int r = g.aggiungiRiga();
-        g.setNumero(r, colonneBiglietti::Numero, i + 1);
-        g.setTesto(r, colonneBiglietti::Numeri, plays::testoNumeri(s.biglietto(i)));
+    if (colonna == colonneRendimento::Usciti)
+        return std::to_string(riga.usciti);
+    if (colonna == colonneRendimento::Casi)
+        return testoIntero(riga.casi);
+    if (!riga.calcolata)
+        return colonna == colonneRendimento::Estratto ? "oltre il limite di calcolo" : "";
+    if (colonna >= colonneRendimento::Estratto && colonna < colonneRendimento::Estratto + plays::NumeroSorti) {
+        const auto s = static_cast<std::size_t>(colonna - colonneRendimento::Estratto);
+        return intervallo(riga.minimo[s], riga.massimo[s]);
     }
+    if (colonna == colonneRendimento::PremioMinimo)
+        return plays::testoEuro(riga.premioMinimo);
+    if (colonna == colonneRendimento::PremioMassimo)
+        return plays::testoEuro(riga.premioMassimo);
+    return {};
 }
 
 void scriviRendimento(grid::Grid& g, const std::vector<RigaRendimento>& righe)
 {
     g = grid::Grid(1, colonneRendimento::Quante);
-    g.setIntestazione("Usciti|Casi|Estratto|Ambo|Terno|Quaterna|Cinquina|Premio minimo|Premio massimo");
-    for (int c = 0; c < colonneRendimento::Quante; ++c) {
-        g.setAllineamento(c, grid::Allineamento::Destra);
-        g.setLarghezza(c, c >= colonneRendimento::PremioMinimo ? 1300 : c == colonneRendimento::Usciti ? 600 : c == colonneRendimento::Casi ? 750 : 870);
-    }
+    for (int c = 0; c < colonneRendimento::Quante; ++c)
+        g.setTesto(0, c, TitoliRendimento[static_cast<std::size_t>(c)]);
     for (const auto& riga : righe) {
         const int r = g.aggiungiRiga();
-        g.setNumero(r, colonneRendimento::Usciti, riga.usciti);
-        g.setTesto(r, colonneRendimento::Casi, testoIntero(riga.casi));
-        if (!riga.calcolata) {
-            g.setTesto(r, colonneRendimento::Estratto, "oltre il limite di calcolo");
-            continue;
-        }
-        for (int s = 0; s < plays::NumeroSorti; ++s)
-            g.setTesto(r, colonneRendimento::Estratto + s,
-                       intervallo(riga.minimo[static_cast<std::size_t>(s)], riga.massimo[static_cast<std::size_t>(s)]));
-        g.setTesto(r, colonneRendimento::PremioMinimo, plays::testoEuro(riga.premioMinimo));
-        g.setTesto(r, colonneRendimento::PremioMassimo, plays::testoEuro(riga.premioMassimo));
+        for (int c = 0; c < colonneRendimento::Quante; ++c)
+            g.setTesto(r, c, testoRendimento(riga, c));
     }
 }
 

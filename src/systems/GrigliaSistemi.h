@@ -1,27 +1,25 @@
-// The grids of a system (tickets, rendimento) and the summary lines the window and velmora-cli share.
+// The rendimento table of a system and the summary lines the window and velmora-cli share.
 #pragma once
 
 #include "grid/Grid.h"
 #include "systems/Copertura.h"
 #include "systems/Rendimento.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
 namespace systems {
 
-// FgBiglietti: one row per ticket.
-namespace colonneBiglietti {
-enum : int { Numero, Numeri, Quante };
-}
-// FgRendimento: one row per count of numbers out.
+// The rendimento table: one row per count of numbers out.
 namespace colonneRendimento {
 enum : int { Usciti, Casi, Estratto, Ambo, Terno, Quaterna, Cinquina, PremioMinimo, PremioMassimo, Quante };
 }
-
-// Header and the tickets da .. da + quanti - 1 (an integral system is paged, never held whole).
-void scriviBiglietti(grid::Grid& g, const Sistema& s, std::int64_t da, std::int64_t quanti);
-// Header and one row per h: "min – max" tickets winning each sorte, the sure and the best prize.
+extern const std::array<const char*, colonneRendimento::Quante> TitoliRendimento;
+// The text of column `colonna` of a rendimento row: "min – max" tickets winning each sorte, the sure
+// and the best prize; a row beyond the limit of calculation says so under Estratto.
+std::string testoRendimento(const RigaRendimento& riga, int colonna);
+// Header and one row per h (velmora-cli sistema --rendimento).
 void scriviRendimento(grid::Grid& g, const std::vector<RigaRendimento>& righe);
 
 // "13 biglietti (limite inferiore 13, rapporto 1,00) - piano proiettivo di ordine 3".

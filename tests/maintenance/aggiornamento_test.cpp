@@ -28,7 +28,7 @@ int numero(int k, int w, int p) { return (k + w * 5 + p - 1) % 90 + 1; }
 
 std::string campo(int k, int w)
 {
-    char s[16];
+    char s[48];
     std::snprintf(s, sizeof s, "%02d-%02d-%02d-%02d-%02d", numero(k, w, 1), numero(k, w, 2), numero(k, w, 3),
                   numero(k, w, 4), numero(k, w, 5));
     return s;

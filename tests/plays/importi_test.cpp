@@ -16,7 +16,7 @@ archive::Archivio sempreVincenti(int n)
     archive::Archivio a;
     a.NumeroEstrazioni = n;
     for (int d = 1; d <= n; ++d) {
-        char data[16];
+        char data[48];
         std::snprintf(data, sizeof data, "%02d/%02d/%04d", 1 + d % 28, 1 + d / 28 % 12, 1950 + d / 336);
         a.DateEstrazioni[static_cast<std::size_t>(d)] = data;
         for (int w = 0; w < archive::NumeroRuote; ++w)

@@ -11,7 +11,7 @@ archive::Archivio archivioConDate(int n, int primaModello = 1)
     archive::Archivio a;
     a.NumeroEstrazioni = n;
     for (int d = 1; d <= n; ++d) {
-        char buf[16];
+        char buf[48];
         std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", 1 + d % 28, 1 + (d / 28) % 12, 2000 + d / 336);
         a.DateEstrazioni[d] = buf;
     }

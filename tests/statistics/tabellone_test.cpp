@@ -17,7 +17,7 @@ archive::Archivio quarantacinque()
     archive::Archivio a;
     a.NumeroEstrazioni = 45;
     for (int d = 1; d <= 45; ++d) {
-        char data[16];
+        char data[48];
         std::snprintf(data, sizeof data, "%02d/%02d/2001", 1 + (d - 1) % 28, 1 + (d - 1) / 28);
         a.DateEstrazioni[static_cast<std::size_t>(d)] = data;
         for (int p = 1; p <= 5; ++p)

@@ -26,7 +26,7 @@ protected:
         a = std::make_unique<archive::Archivio>();
         a->NumeroEstrazioni = 20;
         for (int d = 1; d <= 20; ++d) {
-            char data[16];
+            char data[48];
             std::snprintf(data, sizeof data, "%02d/03/2021", d);
             a->DateEstrazioni[d] = data;
             for (int w = 0; w < 10; ++w)

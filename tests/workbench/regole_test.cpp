@@ -114,9 +114,11 @@ TEST(FissoTravestito, UnNumeroMenoSeStessoNonEMaiPrimo)
     imp.operatori = {{"1-2", 2, true}, {"DIFF", 2, true}, {"SOM", 2, true}};
     const auto r = cercaFormule(imp, a);
     ASSERT_FALSE(r.righe.front().vuota());
-    for (const auto& e : r.righe)
-        if (!e.vuota())
+    for (const auto& e : r.righe) {
+        if (!e.vuota()) {
             EXPECT_FALSE(e.r1 == e.r2 && e.p1 == e.p2 && e.formula != "SOM") << e.formula << " " << *e.r1 << "/" << *e.p1;
+        }
+    }
     testsupport::confronta(imp, a, "x - x");
 
     // The tables say which candidates are fixed: 55 of "1-2", none of SOM (x + x varies).

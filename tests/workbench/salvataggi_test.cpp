@@ -20,7 +20,7 @@ archive::Archivio archivioPiccolo()
     for (int d = 1; d <= 40; ++d) {
         const int giorno = d <= 20 ? d : d - 20;
         const int mese = d <= 20 ? 1 : 2;
-        char data[11];
+        char data[48];
         std::snprintf(data, sizeof data, "%02d/%02d/2020", giorno, mese);
         a.DateEstrazioni[static_cast<std::size_t>(d)] = data;
         a.ProgressivoMese[static_cast<std::size_t>(d)] = static_cast<std::int16_t>(giorno);

@@ -5,6 +5,7 @@
 #include "systems/GrigliaSistemi.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
+#include "ui/common/ModelloRighe.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -30,6 +31,45 @@ const QString Titolo = QStringLiteral("Sistemi");
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
+ModelloRighe<RigaBiglietto>* modelloBiglietti(QObject* genitore)
+{
+    std::vector<ColonnaDi<RigaBiglietto>> colonne(2);
+    auto& numero = colonne[Sistemi::ColonnaNumero];
+    numero.intestazione = QStringLiteral("N°");
+    numero.testo = [](const RigaBiglietto& b) { return QString::number(b.numero); };
+    numero.chiave = [](const RigaBiglietto& b) { return QVariant(qlonglong(b.numero)); };
+    numero.allineamento = grid::Allineamento::Destra;
+    numero.larghezzaTwips = 800;
+    auto& numeri = colonne[Sistemi::ColonnaNumeri];
+    numeri.intestazione = QStringLiteral("Biglietto");
+    numeri.testo = [](const RigaBiglietto& b) { return q(plays::testoNumeri(b.numeri)); };   // two digits each: the text sorts
+    numeri.larghezzaTwips = 3200;   // ten numbers
+    return new ModelloRighe<RigaBiglietto>(std::move(colonne), genitore);
+}
+
+ModelloRighe<systems::RigaRendimento>* modelloRendimento(QObject* genitore)
+{
+    namespace cr = systems::colonneRendimento;
+    std::vector<ColonnaDi<systems::RigaRendimento>> colonne(cr::Quante);
+    for (int c = 0; c < cr::Quante; ++c) {
+        auto& col = colonne[static_cast<std::size_t>(c)];
+        col.intestazione = QString::fromUtf8(systems::TitoliRendimento[static_cast<std::size_t>(c)]);
+        col.testo = [c](const systems::RigaRendimento& r) { return q(systems::testoRendimento(r, c)); };
+        col.allineamento = grid::Allineamento::Destra;
+        col.larghezzaTwips = c >= cr::PremioMinimo ? 1300 : c == cr::Usciti ? 600 : c == cr::Casi ? 750 : 870;
+        col.chiave = [c](const systems::RigaRendimento& r) -> QVariant {
+            if (c == cr::Usciti)
+                return r.usciti;
+            if (c == cr::Casi)
+                return qlonglong(r.casi);
+            if (c == cr::PremioMinimo || c == cr::PremioMassimo)
+                return r.calcolata ? QVariant(qlonglong(c == cr::PremioMinimo ? r.premioMinimo : r.premioMassimo)) : QVariant();
+            return r.calcolata ? QVariant(qlonglong(r.minimo[static_cast<std::size_t>(c - cr::Estratto)])) : QVariant();
+        };
+    }
+    return new ModelloRighe<systems::RigaRendimento>(std::move(colonne), genitore);
+}
+
 QSpinBox* campoIntero(const QString& nome, int minimo, int massimo, int valore, QWidget* genitore)
 {
     auto* s = new QSpinBox(genitore);
@@ -50,8 +90,8 @@ Sistemi::Sistemi(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     // --- the numbers and the guarantee ---
     auto* scelta = new QGroupBox(QStringLiteral("Numeri e garanzia"), this);
     scelta->setObjectName(QStringLiteral("Scelta"));
-    FgNumeri_ = tabellaNumeri(420);
-    FgNumeri = new GrigliaView(FgNumeri_, scelta);
+    tabellone_ = tabelloneNumeri(420, contesto_.colori.selezione, contesto_.colori.normale);
+    FgNumeri = new GrigliaView(tabellone_, scelta);
     FgNumeri->setObjectName(QStringLiteral("FgNumeri"));
     dimensioniEsatte(FgNumeri, 9);
     LblNumeri = etichetta(QStringLiteral("LblNumeri"), {}, scelta);
@@ -123,8 +163,8 @@ Sistemi::Sistemi(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
         poste->addWidget(t, 1, s);
     }
     TxtPosta[1]->setText(QStringLiteral("1"));
-    FgRuote_ = tabellaRuote(420);
-    FgRuote = new GrigliaView(FgRuote_, gioco);
+    tabelloneRuote_ = tabelloneRuote(420, contesto_.colori.selezione, contesto_.colori.normale);
+    FgRuote = new GrigliaView(tabelloneRuote_, gioco);
     FgRuote->setObjectName(QStringLiteral("FgRuote"));
     dimensioniEsatte(FgRuote, 1);
     ruote_[0] = true;
@@ -164,17 +204,15 @@ Sistemi::Sistemi(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     LblDimensione = etichetta(QStringLiteral("LblDimensione"), QStringLiteral("Scegliere i numeri, la classe e la garanzia, poi Calcola."), this);
     LblDimensione->setWordWrap(true);
     LblGaranzia = etichetta(QStringLiteral("LblGaranzia"), {}, this);
-    FgBiglietti = new GrigliaView(FgBiglietti_, this);
+    biglietti_ = modelloBiglietti(this);
+    FgBiglietti = new GrigliaView(biglietti_, this);
     FgBiglietti->setObjectName(QStringLiteral("FgBiglietti"));
     SpinPagina = campoIntero(QStringLiteral("SpinPagina"), 1, 1, 1, this);
     LblPagina = etichetta(QStringLiteral("LblPagina"), {}, this);
-    FgRendimento = new GrigliaView(FgRendimento_, this);
+    righeRendimento_ = modelloRendimento(this);
+    FgRendimento = new GrigliaView(righeRendimento_, this);
     FgRendimento->setObjectName(QStringLiteral("FgRendimento"));
     FgRendimento->setToolTip(QStringLiteral("Per ogni quantità di numeri usciti su una ruota: i biglietti vincenti (minimo – massimo) e il premio netto sicuro e massimo"));
-    systems::scriviBiglietti(FgBiglietti_, systems::Sistema{}, 0, 0);
-    systems::scriviRendimento(FgRendimento_, {});
-    FgBiglietti->aggiorna();
-    FgRendimento->aggiorna();
 
     // The choice and the cost on the left; the guarantee, the rendimento and the tickets on the right.
     auto* sinistra = new QVBoxLayout;
@@ -237,26 +275,13 @@ Sistemi::Sistemi(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
     mostraCosto();
 }
 
-Sistemi::~Sistemi()
-{
-    lavoro_.fermaEAspetta();
-    // The views show grids this object owns: they go first.
-    delete FgNumeri;
-    delete FgRuote;
-    delete FgBiglietti;
-    delete FgRendimento;
-}
+Sistemi::~Sistemi() { lavoro_.fermaEAspetta(); }
 
 void Sistemi::avviso(const QString& testo, Icona icona) { contesto_.dialoghi.messaggio(this, testo, Titolo, icona); }
 
 void Sistemi::mostraBoard()
 {
-    std::array<bool, 91> scelto{};
-    for (int n : numeri_)
-        scelto[static_cast<std::size_t>(n)] = true;
-    for (int n = 1; n <= 90; ++n)
-        FgNumeri_.setSfondo((n - 1) / 10, (n - 1) % 10, scelto[static_cast<std::size_t>(n)] ? contesto_.colori.selezione : contesto_.colori.normale);
-    FgNumeri->aggiornaCelle(0, 0, 8, 9);
+    scegliNumeri(*tabellone_, numeri_);
     LblNumeri->setText(numeri_.empty() ? QStringLiteral("Numeri: un clic sulla tabella, o scritti qui sotto")
                                        : QStringLiteral("%1 numeri: %2").arg(numeri_.size()).arg(q(plays::testoNumeri(numeri_))));
 }
@@ -267,10 +292,8 @@ void Sistemi::dimenticaSistema()
         return;
     sistema_.reset();
     rendimento_.clear();
-    systems::scriviBiglietti(FgBiglietti_, systems::Sistema{}, 0, 0);
-    systems::scriviRendimento(FgRendimento_, {});
-    FgBiglietti->aggiorna();
-    FgRendimento->aggiorna();
+    biglietti_->svuota();
+    righeRendimento_->svuota();
     SpinPagina->setRange(1, 1);
     LblPagina->clear();
     LblGaranzia->clear();
@@ -280,9 +303,7 @@ void Sistemi::dimenticaSistema()
 
 void Sistemi::mostraRuote()
 {
-    for (int w = 0; w < archive::NumeroRuote; ++w)
-        FgRuote_.setSfondo(0, w, ruote_[static_cast<std::size_t>(w)] ? contesto_.colori.selezione : contesto_.colori.normale);
-    FgRuote->aggiornaCelle(0, 0, 0, archive::NumeroRuote - 1);
+    scegliRuote(*tabelloneRuote_, ruote_);
     mostraCosto();
 }
 
@@ -440,8 +461,7 @@ void Sistemi::CmdCalcola()
             SpinPagina->setRange(1, std::max(1, pagine));
             SpinPagina->setValue(1);
             mostraPagina();
-            systems::scriviRendimento(FgRendimento_, rendimento_);
-            FgRendimento->aggiorna();
+            righeRendimento_->sostituisci(rendimento_);
             mostraCosto();
         });
     if (!avviato) {
@@ -472,8 +492,7 @@ void Sistemi::ricalcolaRendimento()
                                                return;
                                            rendimento_ = *righe;
                                            posteRendimento_ = p;
-                                           systems::scriviRendimento(FgRendimento_, rendimento_);
-                                           FgRendimento->aggiorna();
+                                           righeRendimento_->sostituisci(rendimento_);
                                        });
     if (!avviato)
         occupa(false);
@@ -485,8 +504,11 @@ void Sistemi::mostraPagina()
         return;
     const std::int64_t n = sistema_->sistema.biglietti();
     const std::int64_t da = static_cast<std::int64_t>(SpinPagina->value() - 1) * BigliettiPerPagina;
-    systems::scriviBiglietti(FgBiglietti_, sistema_->sistema, da, BigliettiPerPagina);
-    FgBiglietti->aggiorna();
+    std::vector<RigaBiglietto> pagina;
+    for (std::int64_t i = da; i < std::min(n, da + BigliettiPerPagina); ++i)
+        pagina.push_back({i + 1, sistema_->sistema.biglietto(i)});
+    biglietti_->sostituisci(std::move(pagina));
+    FgBiglietti->scrollToTop();   // a new page is read from its first ticket
     LblPagina->setText(QStringLiteral("biglietti %1 – %2 di %3")
                            .arg(q(systems::testoIntero(std::min(n, da + 1))))
                            .arg(q(systems::testoIntero(std::min(n, da + BigliettiPerPagina))))
@@ -507,6 +529,9 @@ void Sistemi::mostraCosto()
     const auto c = systems::costoSistema(sistema_->sistema.biglietti(), k, p, w, SpinColpi->value(), tariffe_);
     LblCosto->setText(q(systems::testoCosto(c, systems::posteGiocabili(p, k), k, w, SpinColpi->value())));
 }
+
+grid::Grid Sistemi::grigliaBiglietti() const { return biglietti_->testoTabella(); }
+grid::Grid Sistemi::grigliaRendimento() const { return righeRendimento_->testoTabella(); }
 
 QString Sistemi::testoGaranzia() const { return LblGaranzia->text(); }
 QString Sistemi::testoCosto() const { return LblCosto->text(); }

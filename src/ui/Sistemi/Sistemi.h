@@ -6,6 +6,7 @@
 #include "systems/Rendimento.h"
 #include "ui/common/Contesto.h"
 #include "ui/common/LavoroDiFondo.h"
+#include "ui/common/Tabelloni.h"
 
 #include <QWidget>
 
@@ -25,6 +26,13 @@ namespace ui {
 
 class GrigliaView;
 
+// A row of FgBiglietti: a ticket of the system, with its place in it (from 1).
+struct RigaBiglietto {
+    std::int64_t numero = 0;
+    std::vector<int> numeri;   // increasing
+    bool operator==(const RigaBiglietto&) const = default;
+};
+
 class Sistemi : public QWidget {
     Q_OBJECT
 public:
@@ -36,6 +44,8 @@ public:
     static constexpr int BigliettiPerPagina = 1000;
     // Tickets "Gioca il sistema" makes into plays at most.
     static constexpr int MassimoGiocate = 1000;
+    // The columns of FgBiglietti.
+    enum ColonneBiglietti : int { ColonnaNumero, ColonnaNumeri };
 
     // The commands, as the buttons run them.
     void CmdCalcola();           // the system of the numbers, K, T, M, on a worker
@@ -49,8 +59,9 @@ public:
     void impostaParametri(int classe, int garanzia, int se, bool integrale);
     void impostaTempo(int secondi);
 
-    const grid::Grid& grigliaBiglietti() const { return FgBiglietti_; }
-    const grid::Grid& grigliaRendimento() const { return FgRendimento_; }
+    // The tables as the window shows them, as text (header row first).
+    grid::Grid grigliaBiglietti() const;
+    grid::Grid grigliaRendimento() const;
     const std::optional<systems::SistemaVerificato>& sistema() const { return sistema_; }
     QString testoGaranzia() const;
     QString testoCosto() const;
@@ -83,7 +94,11 @@ private:
     std::vector<systems::RigaRendimento> rendimento_;
     systems::Poste posteRendimento_{};
 
-    grid::Grid FgNumeri_, FgRuote_, FgBiglietti_, FgRendimento_;
+    // The tables' models, owned by their views.
+    TabelloneNumeri* tabellone_ = nullptr;
+    TabelloneRuote* tabelloneRuote_ = nullptr;
+    ModelloRighe<RigaBiglietto>* biglietti_ = nullptr;
+    ModelloRighe<systems::RigaRendimento>* righeRendimento_ = nullptr;
     GrigliaView* FgNumeri = nullptr;
     GrigliaView* FgRuote = nullptr;
     GrigliaView* FgBiglietti = nullptr;

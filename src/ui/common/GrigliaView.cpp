@@ -51,7 +51,6 @@ int pixelDaTwips(int twips, double dpi)
     return static_cast<int>(std::lround(twips * dpi / 1440.0));
 }
 
-namespace {
 Qt::Alignment allineamentoQt(grid::Allineamento a)
 {
     switch (a) {
@@ -62,21 +61,24 @@ Qt::Alignment allineamentoQt(grid::Allineamento a)
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
+namespace {
+
 // A selected cell keeps its colours, which carry the commands' state (a wheel in play, a hit):
 // the selection is a frame drawn over it.
 class DelegatoGriglia : public QStyledItemDelegate {
 public:
-    DelegatoGriglia(ModelloGriglia* modello, QObject* genitore) : QStyledItemDelegate(genitore), modello_(modello) {}
+    using QStyledItemDelegate::QStyledItemDelegate;
 
-    // The cell's colours as the palette draws them (see coloriDisegno), from the grid's own values.
+    // The cell's colours as the palette draws them (see coloriDisegno), from the program's own values
+    // the model gives (white on black where it gives none).
     void initStyleOption(QStyleOptionViewItem* o, const QModelIndex& indice) const override
     {
         QStyledItemDelegate::initStyleOption(o, indice);
-        const auto& g = modello_->griglia();
-        const int r = indice.row() + modello_->righeFisse(), c = indice.column() + modello_->colonneFisse();
-        if (r >= g.righe() || c >= g.colonne())
+        if (!indice.isValid())
             return;
-        const ColoriCella colori = coloriDisegno(modello_->sfondo(r, c), g.coloreTesto(r, c), o->palette);
+        const QVariant sfondo = indice.data(Qt::BackgroundRole), testo = indice.data(Qt::ForegroundRole);
+        const ColoriCella colori = coloriDisegno(sfondo.isValid() ? daQColore(sfondo.value<QColor>()) : grid::colori::Bianco,
+                                                 testo.isValid() ? daQColore(testo.value<QColor>()) : grid::colori::Nero, o->palette);
         o->backgroundBrush = colori.sfondo;
         o->palette.setColor(QPalette::Text, colori.testo);
     }
@@ -98,9 +100,6 @@ public:
         p->drawRect(QRectF(opzioni.rect).adjusted(1, 1, -1, -1));
         p->restore();
     }
-
-private:
-    ModelloGriglia* modello_;
 };
 
 Dialoghi* dialoghiPredefiniti = nullptr;
@@ -137,9 +136,15 @@ QString testoCsv(const grid::Grid& g)
     return csv;
 }
 
-ModelloGriglia::ModelloGriglia(grid::Grid& griglia, QObject* genitore) : QAbstractTableModel(genitore), griglia_(griglia)
+ModelloGriglia::ModelloGriglia(grid::Grid& griglia, QObject* genitore) : ModelloTabella(genitore), griglia_(griglia)
 {
     grassetto_.setBold(true);
+}
+
+void ModelloGriglia::setCorrente(int riga, int colonna)
+{
+    griglia_.rigaCorrente = riga;
+    griglia_.colonnaCorrente = colonna;
 }
 
 void ModelloGriglia::setFisse(int righe, int colonne)
@@ -286,13 +291,19 @@ void ModelloGriglia::celleCambiate(int r1, int c1, int r2, int c2)
 
 GrigliaView::GrigliaView(grid::Grid& griglia, QWidget* genitore) : QTableView(genitore)
 {
-    modello_ = new ModelloGriglia(griglia, this);
+    modello_ = modelloGriglia_ = new ModelloGriglia(griglia, this);
     prepara();
 }
 
 GrigliaView::GrigliaView(QWidget* genitore) : QTableView(genitore), propria_(std::make_unique<grid::Grid>())
 {
-    modello_ = new ModelloGriglia(*propria_, this);
+    modello_ = modelloGriglia_ = new ModelloGriglia(*propria_, this);
+    prepara();
+}
+
+GrigliaView::GrigliaView(ModelloTabella* modello, QWidget* genitore) : QTableView(genitore), modello_(modello)
+{
+    modello_->setParent(this);
     prepara();
 }
 
@@ -301,7 +312,7 @@ void GrigliaView::prepara()
     setModel(modello_);
     // Cells are selected for copying; what a click means stays the window's (clic, mousePremuto).
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setItemDelegate(new DelegatoGriglia(modello_, this));
+    setItemDelegate(new DelegatoGriglia(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     // Tab leaves the grid (one stop in the window's tab chain); the arrows move inside it.
@@ -322,14 +333,14 @@ void GrigliaView::prepara()
         emit mousePremuto(Qt::LeftButton, 0, sezione + modello_->colonneFisse());
         emit clic(0, sezione + modello_->colonneFisse());
     });
-    connect(modello_, &ModelloGriglia::cellaModificata, this, &GrigliaView::cellaModificata);
+    if (modelloGriglia_)
+        connect(modelloGriglia_, &ModelloGriglia::cellaModificata, this, &GrigliaView::cellaModificata);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& i) {
         if (!i.isValid())
             return;
-        auto& g = modello_->griglia();
-        g.rigaCorrente = i.row() + modello_->righeFisse();
-        g.colonnaCorrente = i.column() + modello_->colonneFisse();
-        emit cellaCambiata(g.rigaCorrente, g.colonnaCorrente);
+        const int r = i.row() + modello_->righeFisse(), c = i.column() + modello_->colonneFisse();
+        modello_->setCorrente(r, c);
+        emit cellaCambiata(r, c);
     });
     applicaColonne();
 }
@@ -344,35 +355,38 @@ void GrigliaView::setFisse(int righe, int colonne)
 
 void GrigliaView::setModificabile(ModelloGriglia::Modificabile modificabile, ModelloGriglia::Accetta accetta)
 {
-    modello_->setModificabile(std::move(modificabile), std::move(accetta));
+    if (!modelloGriglia_)
+        return;
+    modelloGriglia_->setModificabile(std::move(modificabile), std::move(accetta));
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
 }
 
 void GrigliaView::applicaColonne()
 {
-    const auto& g = modello_->griglia();
     const double dpi = logicalDpiX();
     const int fc = modello_->colonneFisse();
+    const int colonne = modello_->columnCount() + fc;
     // A header is never cut: a column is at least as wide as its header text (the stored width,
     // which the commands read, stays as it is).
     QFont grassetto = horizontalHeader()->font();
     grassetto.setBold(true);
     const QFontMetrics metrica(grassetto);
     const bool intestazione = modello_->righeFisse() > 0 && !horizontalHeader()->isHidden();
-    for (int c = fc; c < g.colonne(); ++c) {
-        const auto& col = g.colonna(c);
+    for (int c = fc; c < colonne; ++c) {
+        const grid::Colonna col = modello_->colonnaTesto(c);
         setColumnHidden(c - fc, col.nascosta);
         int larghezza = pixelDaTwips(col.larghezzaTwips, dpi);
         if (intestazione && !col.nascosta && larghezza > 0) {
-            const QString testo = QString::fromStdString(g.testo(0, c)).trimmed();
+            const QString testo = modello_->headerData(c - fc, Qt::Horizontal, Qt::DisplayRole).toString().trimmed();
             if (!testo.isEmpty())
                 larghezza = std::max(larghezza, metrica.horizontalAdvance(testo) + 8);
         }
         setColumnWidth(c - fc, larghezza);
     }
-    if (fc > 0 && g.colonne() > 0) {
-        verticalHeader()->setVisible(!g.colonna(0).nascosta);
-        verticalHeader()->setFixedWidth(pixelDaTwips(g.colonna(0).larghezzaTwips, dpi));
+    if (fc > 0 && colonne > 0) {
+        const grid::Colonna prima = modello_->colonnaTesto(0);
+        verticalHeader()->setVisible(!prima.nascosta);
+        verticalHeader()->setFixedWidth(pixelDaTwips(prima.larghezzaTwips, dpi));
     }
     auto* h = horizontalHeader();
     for (const auto& [colonna, posto] : spostate_) {
@@ -402,13 +416,15 @@ void GrigliaView::spostaColonna(int colonna, int posto)
 
 void GrigliaView::aggiorna()
 {
-    modello_->ricarica();
+    if (modelloGriglia_)
+        modelloGriglia_->ricarica();
     applicaColonne();
 }
 
 void GrigliaView::aggiornaCelle(int r1, int c1, int r2, int c2)
 {
-    modello_->celleCambiate(r1, c1, r2, c2);
+    if (modelloGriglia_)
+        modelloGriglia_->celleCambiate(r1, c1, r2, c2);
 }
 
 void GrigliaView::setCellaCorrente(int riga, int colonna)
@@ -423,7 +439,7 @@ void GrigliaView::setCellaCorrente(int riga, int colonna)
 void GrigliaView::copiaNegliAppunti() const
 {
     // comeTesto's layout, each cell as a spreadsheet may take it.
-    const auto& g = modello_->griglia();
+    const grid::Grid g = modello_->testoTabella();
     QString testo;
     for (int r = 0; r < g.righe(); ++r) {
         for (int c = 0; c < g.colonne(); ++c) {
@@ -438,7 +454,7 @@ void GrigliaView::copiaNegliAppunti() const
 
 QString GrigliaView::testoSelezione() const
 {
-    const auto& g = modello_->griglia();
+    const grid::Grid g = modello_->testoTabella();
     const int fr = modello_->righeFisse(), fc = modello_->colonneFisse();
     std::set<int> righe, colonne;
     std::set<std::pair<int, int>> celle;
@@ -527,7 +543,7 @@ bool GrigliaView::esportaCsv()
     if (QFileInfo::exists(percorso)
         && !d->domandaSiNo(this, QStringLiteral("Il file %1 esiste già. Sostituirlo?").arg(percorso), titolo, Icona::Domanda, true))
         return false;
-    const auto& g = modello_->griglia();
+    const grid::Grid g = modello_->testoTabella();
     try {
         storage::Sostituzione sostituzione(percorso.toStdString(), true);
         {
@@ -662,7 +678,7 @@ bool GrigliaView::stampa(Dialoghi& dialoghi, const QString& titolo, const QMargi
     stampante.setDocName(titolo);
     if (!dialoghi.scegliStampante(this, stampante))
         return false;
-    stampaGriglia(stampante, modello_->griglia(), titolo, modello_->righeFisse());
+    stampaGriglia(stampante, modello_->testoTabella(), titolo, modello_->righeFisse());
     return true;
 }
 

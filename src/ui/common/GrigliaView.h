@@ -28,21 +28,45 @@ class Dialoghi;
 // 24-bit program colour (red in the low byte) to QColor and back.
 QColor qColore(grid::Colore c);
 grid::Colore daQColore(const QColor& c);
+// A column's alignment as the view draws it (vertically centred).
+Qt::Alignment allineamentoQt(grid::Allineamento a);
 // Column widths are kept in twips: 15 twips a pixel at 96 DPI, more pixels on denser screens.
 int pixelDaTwips(int twips, double dpi);
+
+// What GrigliaView asks of the model it shows: a text grid's (ModelloGriglia) or rows of a type of
+// their own (ModelloRighe). The view speaks the coordinates of the table as text: the fixed row and
+// column (0 or 1 of each), shown as the view's headers, come first, so row 0 is the header row.
+class ModelloTabella : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    virtual int righeFisse() const = 0;
+    virtual int colonneFisse() const = 0;
+    virtual void setFisse(int righe, int colonne) = 0;
+    // Width (twips), alignment and hiding of column `colonna` of the table as text.
+    virtual grid::Colonna colonnaTesto(int colonna) const = 0;
+    // The whole table as text, its header rows included, with colours: what is copied, exported, printed.
+    virtual grid::Grid testoTabella() const = 0;
+    // The view's current cell moved (table coordinates).
+    virtual void setCorrente(int /*riga*/, int /*colonna*/) {}
+};
 
 // Rows from `righeFisse` and columns from `colonneFisse` on are table cells; the fixed
 // row and column (0 or 1 of each) are shown as the view's headers, so they stay in place
 // while a 7000-row grid scrolls.
-class ModelloGriglia : public QAbstractTableModel {
+class ModelloGriglia : public ModelloTabella {
     Q_OBJECT
 public:
     ModelloGriglia(grid::Grid& griglia, QObject* genitore = nullptr);
 
     grid::Grid& griglia() { return griglia_; }
-    void setFisse(int righe, int colonne);
-    int righeFisse() const { return righeFisse_; }
-    int colonneFisse() const { return colonneFisse_; }
+    void setFisse(int righe, int colonne) override;
+    int righeFisse() const override { return righeFisse_; }
+    int colonneFisse() const override { return colonneFisse_; }
+    grid::Colonna colonnaTesto(int colonna) const override { return griglia_.colonna(colonna); }
+    grid::Grid testoTabella() const override { return griglia_; }
+    void setCorrente(int riga, int colonna) override;
 
     int rowCount(const QModelIndex& genitore = {}) const override;
     int columnCount(const QModelIndex& genitore = {}) const override;
@@ -95,9 +119,14 @@ public:
     explicit GrigliaView(grid::Grid& griglia, QWidget* genitore = nullptr);
     // Shows a grid of its own.
     explicit GrigliaView(QWidget* genitore = nullptr);
+    // Shows `modello` (rows of a type of their own, see ModelloRighe), which the view then owns.
+    explicit GrigliaView(ModelloTabella* modello, QWidget* genitore = nullptr);
 
-    grid::Grid& griglia() { return modello_->griglia(); }
-    ModelloGriglia* modello() const { return modello_; }
+    // The grid shown; only for a view of a grid (modello() not null).
+    grid::Grid& griglia() { return modelloGriglia_->griglia(); }
+    // The grid's model; null when the view shows a model of typed rows.
+    ModelloGriglia* modello() const { return modelloGriglia_; }
+    ModelloTabella* modelloTabella() const { return modello_; }
 
     // Fixed rows and columns shown as headers (each 0 or 1; default 1 row, 0 columns).
     void setFisse(int righe, int colonne);
@@ -106,6 +135,7 @@ public:
     void setModificabile(ModelloGriglia::Modificabile modificabile, ModelloGriglia::Accetta accetta = {});
 
     // Shows the grid again after a command changed it: rows, cells, widths, alignment, hidden columns.
+    // A model of typed rows announces its own changes: for it only the widths are applied again.
     void aggiorna();
     // Repaints only a range of cells (grid coordinates, inclusive), e.g. after a colour toggle.
     void aggiornaCelle(int r1, int c1, int r2, int c2);
@@ -173,7 +203,8 @@ private:
     void applicaColonne();
 
     std::unique_ptr<grid::Grid> propria_;
-    ModelloGriglia* modello_ = nullptr;
+    ModelloTabella* modello_ = nullptr;
+    ModelloGriglia* modelloGriglia_ = nullptr;
     std::vector<std::pair<int, int>> spostate_;
     int larghezzaPreferita_ = 0;
     Dialoghi* dialoghi_ = nullptr;

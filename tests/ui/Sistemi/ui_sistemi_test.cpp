@@ -4,6 +4,7 @@
 #include "plays/ArchivioGiocate.h"
 #include "systems/GrigliaSistemi.h"
 #include "ui/Sistemi/Sistemi.h"
+#include "ui/common/GrigliaView.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -55,7 +56,7 @@ private slots:
         QCOMPARE(t.w().testoGaranzia(), QStringLiteral("<b>garanzia verificata su tutte le 78 coppie</b>"));
         const auto& b = t.w().grigliaBiglietti();
         QCOMPARE(b.righe(), 14);
-        QCOMPARE(t.cella(b, 1, systems::colonneBiglietti::Numeri), QStringLiteral("10-15-25-60"));
+        QCOMPARE(t.cella(b, 1, ui::Sistemi::ColonnaNumeri), QStringLiteral("10-15-25-60"));
         // 1 euro of ambo on Bari, the window's start: two numbers out always make one ambo of 250 / C(4,2).
         const auto& r = t.w().grigliaRendimento();
         QCOMPARE(r.righe(), 7);
@@ -106,10 +107,48 @@ private slots:
         QCOMPARE(pagina->maximum(), 594);
         pagina->setValue(594);
         QCOMPARE(t.etichetta("LblPagina"), QStringLiteral("biglietti 593.001 – 593.775 di 593.775"));
-        QCOMPARE(t.cella(t.w().grigliaBiglietti(), 775, systems::colonneBiglietti::Numeri), QStringLiteral("25-26-27-28-29-30"));
+        QCOMPARE(t.cella(t.w().grigliaBiglietti(), 775, ui::Sistemi::ColonnaNumeri), QStringLiteral("25-26-27-28-29-30"));
         t.w().CmdGioca();
         QVERIFY(t.ultimoMessaggio().startsWith(QStringLiteral("Il sistema ha 593.775 biglietti")));
         QVERIFY(plays::leggiGiocate(t.amb.sessione->dbProgramma()).empty());
+    }
+
+    void tabelloniDalloStato()
+    {
+        Banco t;
+        auto* numeri = testui::controllo<ui::GrigliaView>(t.w(), QStringLiteral("FgNumeri"));
+        auto* ruote = testui::controllo<ui::GrigliaView>(t.w(), QStringLiteral("FgRuote"));
+        auto* m = numeri->model();
+        const auto sfondo = [](QAbstractItemModel* modello, int r, int c) { return modello->index(r, c).data(Qt::BackgroundRole).value<QColor>(); };
+        const QColor scelto = ui::qColore(t.amb.contesto->colori.selezione), libero = ui::qColore(t.amb.contesto->colori.normale);
+        QCOMPARE(m->index(2, 4).data().toString(), QStringLiteral("25"));
+        QCOMPARE(sfondo(m, 2, 4), libero);
+        // A click on 25 chooses it: only its row of ten is said to change, and it turns to the selection colour.
+        QSignalSpy cambiate(m, &QAbstractItemModel::dataChanged);
+        QTest::mouseClick(numeri->viewport(), Qt::LeftButton, {}, numeri->visualRect(m->index(2, 4)).center());
+        QCOMPARE(t.etichetta("LblNumeri"), QStringLiteral("1 numeri: 25"));
+        QCOMPARE(sfondo(m, 2, 4), scelto);
+        QCOMPARE(sfondo(m, 2, 5), libero);
+        QCOMPARE(cambiate.size(), 1);
+        QCOMPARE(cambiate.at(0).at(0).toModelIndex().row(), 2);
+        QCOMPARE(cambiate.at(0).at(1).toModelIndex().row(), 2);
+        // Typed numbers: the board follows them, as a copy of it shows.
+        testui::controllo<QLineEdit>(t.w(), QStringLiteral("TxtNumeri"))->setText(QStringLiteral("90-01"));
+        QVERIFY(t.w().usaNumeriScritti());
+        QCOMPARE(sfondo(m, 2, 4), libero);
+        QCOMPARE(sfondo(m, 0, 0), scelto);
+        QCOMPARE(sfondo(m, 8, 9), scelto);
+        QCOMPARE(numeri->testoSelezione(), QStringLiteral("25\n"));   // the cell clicked
+        numeri->clearSelection();
+        QVERIFY(numeri->testoSelezione().startsWith(QStringLiteral("01\t02\t03")));
+        // Bari is in play from the start; a click on Napoli adds it, a second takes it away.
+        auto* mr = ruote->model();
+        QCOMPARE(mr->index(0, 5).data().toString(), QStringLiteral("NA"));
+        QCOMPARE(sfondo(mr, 0, 0), scelto);
+        QTest::mouseClick(ruote->viewport(), Qt::LeftButton, {}, ruote->visualRect(mr->index(0, 5)).center());
+        QCOMPARE(sfondo(mr, 0, 5), scelto);
+        QTest::mouseClick(ruote->viewport(), Qt::LeftButton, {}, ruote->visualRect(mr->index(0, 5)).center());
+        QCOMPARE(sfondo(mr, 0, 5), libero);
     }
 
     void fermatoERifiutato()

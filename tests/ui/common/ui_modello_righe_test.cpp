@@ -1,0 +1,246 @@
+// The model of typed rows: its column descriptor, its sort keys, its changes announced row by row, its view.
+#include "ui/common/ModelloRighe.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+struct Prova {
+    QString nome;
+    int valore = 0;
+    bool vinta = false;
+    bool operator==(const Prova&) const = default;
+};
+
+constexpr grid::Colore Verde = grid::colori::Verde;
+
+ui::ModelloRighe<Prova>* nuovoModello(QObject* genitore = nullptr)
+{
+    std::vector<ui::ColonnaDi<Prova>> colonne(2);
+    colonne[0].intestazione = QStringLiteral("Nome");
+    colonne[0].testo = [](const Prova& p) { return p.nome; };
+    colonne[0].suggerimento = QStringLiteral("Chi");
+    colonne[1].intestazione = QStringLiteral("Valore");
+    colonne[1].testo = [](const Prova& p) { return QString::number(p.valore); };
+    colonne[1].chiave = [](const Prova& p) { return QVariant(p.valore); };
+    colonne[1].allineamento = grid::Allineamento::Destra;
+    colonne[1].larghezzaTwips = 600;
+    colonne[1].sfondo = [](const Prova& p) { return p.vinta ? std::optional<grid::Colore>(Verde) : std::nullopt; };
+    return new ui::ModelloRighe<Prova>(std::move(colonne), genitore);
+}
+
+std::vector<Prova> tre() { return {{QStringLiteral("a"), 9, false}, {QStringLiteral("b"), 10, true}, {QStringLiteral("c"), 1, false}}; }
+
+// Every signal a model may send about its rows, to check which ones a change sent.
+struct Spie {
+    explicit Spie(QAbstractItemModel* m)
+        : reset(m, &QAbstractItemModel::modelReset), inserite(m, &QAbstractItemModel::rowsInserted),
+          rimosse(m, &QAbstractItemModel::rowsRemoved), cambiate(m, &QAbstractItemModel::dataChanged),
+          layout(m, &QAbstractItemModel::layoutChanged)
+    {
+    }
+    // (first, last) of the dataChanged signals.
+    std::vector<std::pair<int, int>> righeCambiate() const
+    {
+        std::vector<std::pair<int, int>> r;
+        for (const auto& s : cambiate)
+            r.emplace_back(s.at(0).toModelIndex().row(), s.at(1).toModelIndex().row());
+        return r;
+    }
+    QSignalSpy reset, inserite, rimosse, cambiate, layout;
+};
+
+}
+
+class TestModelloRighe : public QObject {
+    Q_OBJECT
+private slots:
+    void colonneDalDescrittore()
+    {
+        std::unique_ptr<ui::ModelloRighe<Prova>> m(nuovoModello());
+        m->sostituisci(tre());
+        QCOMPARE(m->rowCount(), 3);
+        QCOMPARE(m->columnCount(), 2);
+        QCOMPARE(m->data(m->index(1, 0), Qt::DisplayRole).toString(), QStringLiteral("b"));
+        QCOMPARE(m->data(m->index(1, 1), Qt::DisplayRole).toString(), QStringLiteral("10"));
+        QCOMPARE(m->data(m->index(1, 1), Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignRight | Qt::AlignVCenter);
+        // The colour comes from the row's state; a row without it and a column without a rule give none.
+        QCOMPARE(m->data(m->index(1, 1), Qt::BackgroundRole).value<QColor>(), ui::qColore(Verde));
+        QVERIFY(!m->data(m->index(0, 1), Qt::BackgroundRole).isValid());
+        QVERIFY(!m->data(m->index(1, 0), Qt::BackgroundRole).isValid());
+        QVERIFY(!m->data(m->index(3, 0), Qt::DisplayRole).isValid());
+        // Sort keys: the column's own, else the text.
+        QCOMPARE(m->data(m->index(1, 1), ui::RuoloChiave), QVariant(10));
+        QCOMPARE(m->data(m->index(1, 0), ui::RuoloChiave), QVariant(QStringLiteral("b")));
+        QCOMPARE(m->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Valore"));
+        QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), QStringLiteral("Chi"));
+        QVERIFY(!m->headerData(1, Qt::Horizontal, Qt::ToolTipRole).isValid());
+        QVERIFY(!m->headerData(2, Qt::Horizontal, Qt::DisplayRole).isValid());
+
+        // As text: the header row, then the rows, with the widths, alignments and colours.
+        const grid::Grid g = m->testoTabella();
+        QCOMPARE(g.righe(), 4);
+        QCOMPARE(QString::fromStdString(g.comeTesto("\n")), QStringLiteral("Nome\tValore\na\t9\nb\t10\nc\t1\n"));
+        QCOMPARE(g.sfondo(2, 1), Verde);
+        QCOMPARE(g.sfondo(1, 1), grid::colori::Bianco);
+        QCOMPARE(g.colonna(1).larghezzaTwips, 600);
+        QCOMPARE(g.colonna(1).allineamento, grid::Allineamento::Destra);
+        QCOMPARE(m->colonnaTesto(1).larghezzaTwips, 600);
+
+        // Without the header row the table is the rows alone.
+        m->setFisse(0, 0);
+        QCOMPARE(m->righeFisse(), 0);
+        QCOMPARE(m->testoTabella().righe(), 3);
+        QCOMPARE(QString::fromStdString(m->testoTabella().testo(0, 0)), QStringLiteral("a"));
+    }
+
+    void sostituisciAnnunciaSoloLeRigheToccate()
+    {
+        std::unique_ptr<ui::ModelloRighe<Prova>> m(nuovoModello());
+        Spie s(m.get());
+        m->sostituisci(tre());
+        QCOMPARE(s.inserite.size(), 1);
+        QCOMPARE(s.inserite.at(0).at(1).toInt(), 0);
+        QCOMPARE(s.inserite.at(0).at(2).toInt(), 2);
+        QVERIFY(s.cambiate.isEmpty());
+
+        // The same rows again: nothing to say.
+        s.inserite.clear();
+        m->sostituisci(tre());
+        QVERIFY(s.cambiate.isEmpty() && s.inserite.isEmpty() && s.rimosse.isEmpty());
+
+        // Rows 0 and 2 differ, row 1 is kept, two rows more: two runs changed, then an insertion at the end.
+        auto nuove = tre();
+        nuove[0].valore = 90;
+        nuove[2].vinta = true;
+        nuove.push_back({QStringLiteral("d"), 4, false});
+        nuove.push_back({QStringLiteral("e"), 5, false});
+        m->sostituisci(nuove);
+        QCOMPARE(s.righeCambiate(), (std::vector<std::pair<int, int>>{{0, 0}, {2, 2}}));
+        QCOMPARE(s.inserite.size(), 1);
+        QCOMPARE(s.inserite.at(0).at(1).toInt(), 3);
+        QCOMPARE(s.inserite.at(0).at(2).toInt(), 4);
+        QCOMPARE(m->righe(), nuove);
+
+        // Fewer rows: the tail removed, the rows left that changed announced.
+        s.cambiate.clear();
+        m->sostituisci({{QStringLiteral("z"), 90, false}, nuove[1]});
+        QCOMPARE(s.rimosse.size(), 1);
+        QCOMPARE(s.rimosse.at(0).at(1).toInt(), 2);
+        QCOMPARE(s.rimosse.at(0).at(2).toInt(), 4);
+        QCOMPARE(s.righeCambiate(), (std::vector<std::pair<int, int>>{{0, 0}}));
+        QCOMPARE(m->rowCount(), 2);
+
+        s.rimosse.clear();
+        m->svuota();
+        QCOMPARE(s.rimosse.size(), 1);
+        QCOMPARE(m->rowCount(), 0);
+        m->svuota();   // nothing left: nothing announced
+        QCOMPARE(s.rimosse.size(), 1);
+        QCOMPARE(s.reset.size(), 0);
+    }
+
+    void inserisciRimuoviModifica()
+    {
+        std::unique_ptr<ui::ModelloRighe<Prova>> m(nuovoModello());
+        m->sostituisci(tre());
+        Spie s(m.get());
+        m->inserisci(1, {QStringLiteral("x"), 7, false});
+        m->inserisci(99, {QStringLiteral("y"), 8, false});   // past the end: appended
+        m->aggiungi({QStringLiteral("w"), 6, false});
+        QCOMPARE(s.inserite.size(), 3);
+        QCOMPARE(s.inserite.at(0).at(1).toInt(), 1);
+        QCOMPARE(s.inserite.at(1).at(1).toInt(), 4);
+        QCOMPARE(s.inserite.at(2).at(1).toInt(), 5);
+        QCOMPARE(m->riga(1).nome, QStringLiteral("x"));
+        QCOMPARE(m->riga(4).nome, QStringLiteral("y"));
+
+        m->rimuovi(4, 10);   // the part inside the table: rows 4 and 5
+        m->rimuovi(-1, 1);   // nothing there
+        QCOMPARE(s.rimosse.size(), 1);
+        QCOMPARE(s.rimosse.at(0).at(1).toInt(), 4);
+        QCOMPARE(s.rimosse.at(0).at(2).toInt(), 5);
+        QCOMPARE(m->rowCount(), 4);
+
+        m->modifica(2, [](Prova& p) { p.vinta = true; });
+        m->modifica(9, [](Prova& p) { p.vinta = true; });   // no such row: nothing
+        QCOMPARE(s.righeCambiate(), (std::vector<std::pair<int, int>>{{2, 2}}));
+        QCOMPARE(s.cambiate.at(0).at(1).toModelIndex().column(), 1);
+        QCOMPARE(m->data(m->index(2, 1), Qt::BackgroundRole).value<QColor>(), ui::qColore(Verde));
+        QCOMPARE(s.reset.size(), 0);
+    }
+
+    void ordinaPerChiaveEDAnchePerTesto()
+    {
+        std::unique_ptr<ui::ModelloRighe<Prova>> m(nuovoModello());
+        m->sostituisci({{QStringLiteral("a"), 9, false}, {QStringLiteral("b"), 10, true}, {QStringLiteral("c"), 9, false}});
+        QPersistentModelIndex b = m->index(1, 1);
+        Spie s(m.get());
+        // By value, not by text ("10" < "9"); equal keys keep their order.
+        m->sort(1, Qt::AscendingOrder);
+        QCOMPARE(m->riga(0).nome, QStringLiteral("a"));
+        QCOMPARE(m->riga(1).nome, QStringLiteral("c"));
+        QCOMPARE(m->riga(2).nome, QStringLiteral("b"));
+        QCOMPARE(b.row(), 2);
+        QCOMPARE(b.data().toString(), QStringLiteral("10"));
+        m->sort(1, Qt::DescendingOrder);
+        QCOMPARE(m->riga(0).nome, QStringLiteral("b"));
+        QCOMPARE(m->riga(1).nome, QStringLiteral("a"));
+        QCOMPARE(m->riga(2).nome, QStringLiteral("c"));
+        QCOMPARE(b.row(), 0);
+        // A column without a key sorts by its text.
+        m->sort(0, Qt::DescendingOrder);
+        QCOMPARE(m->riga(0).nome, QStringLiteral("c"));
+        QCOMPARE(s.layout.size(), 3);
+        QCOMPARE(s.reset.size(), 0);
+        m->sort(5);   // no such column: nothing
+        QCOMPARE(s.layout.size(), 3);
+    }
+
+    void righeSenzaChiavePrima()
+    {
+        std::vector<ui::ColonnaDi<Prova>> colonne(1);
+        colonne[0].testo = [](const Prova& p) { return p.nome; };
+        colonne[0].chiave = [](const Prova& p) { return p.vinta ? QVariant(p.valore) : QVariant(); };
+        ui::ModelloRighe<Prova> m(std::move(colonne));
+        m.sostituisci({{QStringLiteral("a"), 5, true}, {QStringLiteral("b"), 0, false}, {QStringLiteral("c"), 2, true},
+                       {QStringLiteral("d"), 0, false}});
+        m.sort(0, Qt::AscendingOrder);
+        QCOMPARE(m.testoTabella().comeTesto(","), std::string(",b,d,c,a,"));
+        m.sort(0, Qt::DescendingOrder);
+        QCOMPARE(m.testoTabella().comeTesto(","), std::string(",a,c,b,d,"));
+    }
+
+    void nellaVistaDelleGriglie()
+    {
+        auto* m = nuovoModello();
+        m->sostituisci(tre());
+        ui::GrigliaView v(m);
+        QVERIFY(m->parent() == &v);
+        QVERIFY(v.modello() == nullptr);
+        QVERIFY(v.modelloTabella() == m);
+        v.resize(400, 200);
+        v.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&v));
+        // The width in twips (600: 40 pixels at 96 DPI), never narrower than the header.
+        QVERIFY(v.columnWidth(1) >= ui::pixelDaTwips(600, v.logicalDpiX()));
+        // Copying speaks the table's coordinates: the header row goes with the selected cells.
+        v.selectionModel()->select(m->index(1, 1), QItemSelectionModel::Select);
+        QCOMPARE(v.testoSelezione(), QStringLiteral("Valore\n10\n"));
+        v.clearSelection();
+        QCOMPARE(v.testoSelezione(), QStringLiteral("Nome\tValore\na\t9\nb\t10\nc\t1\n"));
+        // A click reports table coordinates (row 0 is the header), as on a grid.
+        QSignalSpy clic(&v, &ui::GrigliaView::clic);
+        QTest::mouseClick(v.viewport(), Qt::LeftButton, {}, v.visualRect(m->index(2, 0)).center());
+        QCOMPARE(clic.size(), 1);
+        QCOMPARE(clic.at(0).at(0).toInt(), 3);
+        QCOMPARE(clic.at(0).at(1).toInt(), 0);
+        // A change of state repaints: the view still shows the rows the model holds.
+        m->modifica(0, [](Prova& p) { p.nome = QStringLiteral("aa"); });
+        QCOMPARE(v.model()->index(0, 0).data().toString(), QStringLiteral("aa"));
+    }
+};
+
+QTEST_MAIN(TestModelloRighe)
+#include "ui_modello_righe_test.moc"
