@@ -27,8 +27,8 @@ std::string valoreParametroVincite(std::size_t i, const regole::TabellaPremi& ta
 struct RigaOperatore {
     std::string operatore;
     int tipo = 0;
-    std::string r1, p1, r2, p2;   // "Si" where the operator uses that input
-    std::string spiegazione;
+    std::string r1{}, p1{}, r2{}, p2{};   // "Si" where the operator uses that input
+    std::string spiegazione{};
 };
 
 // The catalogue that a new program database receives: one row per code of the
