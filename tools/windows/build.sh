@@ -28,8 +28,8 @@ for exe in velmora.exe velmora-cli.exe; do
     fi
 done
 
-if [ -n "${VELMORA_WINDOWS_SENZA_GRAFICI:-}${VELMORA_WINDOWS_SENZA_QT:-}" ]; then
-    say "costruzione parziale (senza Qt Charts o senza Qt): nessun pacchetto in dist/"
+if [ -n "${VELMORA_WINDOWS_SENZA_QT:-}" ]; then
+    say "costruzione parziale (senza Qt): nessun pacchetto in dist/"
     exit 0
 fi
 

@@ -12,7 +12,6 @@
 #include <map>
 #include <vector>
 
-class QChartView;
 class QComboBox;
 class QDateEdit;
 class QKeyEvent;
@@ -23,6 +22,8 @@ class QTabWidget;
 class QToolButton;
 
 namespace ui {
+
+class Grafico;
 
 class GrigliaView;
 class PaginaSpia;
@@ -101,7 +102,7 @@ private:
     GrigliaView* Tabella = nullptr;
     GrigliaView* Tabellone = nullptr;
     GrigliaView* Presenze = nullptr;
-    QChartView* Grafico = nullptr;
+    ui::Grafico* Grafico = nullptr;
     QTabWidget* Pagine = nullptr;
     PaginaSpia* Spia = nullptr;
     PaginaTerzo* Terzo = nullptr;
