@@ -126,7 +126,7 @@ void PannelloEsportazione::esportazioneFinita(bool fatto, const QString& motivo,
         return;
     }
     const QString testo =
-        QStringLiteral("Esportazione completata: %1 estrazioni scritte nel file \"%2\".").arg(estrazioni).arg(percorso);
+        QStringLiteral("Esportazione completata: %1 estrazioni scritte nel file \"%2\".").arg(estrazioni).arg(QDir::toNativeSeparators(percorso));
     LblEsportazione->setText(testo);
     servizi_.contesto.dialoghi.messaggio(this, testo, TitoloEsportazione, Icona::Informazione);
 }

@@ -489,6 +489,9 @@ void TestArchivio::salvaSenzaBloccareLaFinestra()
 // duplicate-date message; nothing is written anywhere and the draws in memory stay.
 void TestArchivio::archivioEliminatoDuranteIlLavoro()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Windows does not delete a file the program holds open");
+#endif
     Banco t;
     const int n = t.n();
     t.incolla(testoEstrazione());

@@ -40,9 +40,13 @@ private slots:
         const QDate data(2026, 12, 8);
         QCOMPARE(QLocale().toString(data, QStringLiteral("d MMM")), QStringLiteral("8 dic"));
         QCOMPARE(QLocale().toString(1.5, 'f', 1), QStringLiteral("1,5"));
-        // The file dialog writes its dates through the system locale.
+#ifndef Q_OS_WIN
+        // The file dialog writes its dates through the system locale, whose time category the
+        // program sets on Linux. Windows' system locale is the user's own regional format, which
+        // a program does not change.
         QCOMPARE(QLocale::system().toString(data, QStringLiteral("d MMM")), QStringLiteral("8 dic"));
         QCOMPARE(QLocale::system().toString(data, QLocale::ShortFormat), QStringLiteral("08/12/26"));
+#endif
 
         // The file dialog's type column names a folder in Italian.
         QTemporaryDir cartella;
