@@ -93,8 +93,8 @@ private slots:
 
         // The choice is kept in memory, in the configuration and in the side file.
         QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + nativo(archivio));
-        QCOMPARE(amb.sessione->percorsoArchivio(), archivio.toStdString());
-        QCOMPARE(amb.leggiParametro("PercorsoArchivio"), archivio.toStdString());
+        QCOMPARE(amb.sessione->percorsoArchivio(), nativo(archivio).toStdString());
+        QCOMPARE(amb.leggiParametro("PercorsoArchivio"), nativo(archivio).toStdString());
         QCOMPARE(leggiFile(amb.file(QStringLiteral("PercorsoDatabase.txt"))), QStringLiteral("\"") + nativo(archivio) + QStringLiteral("\"\n"));
 
         QVERIFY(testui::procedi(w));
@@ -151,13 +151,13 @@ private slots:
         ui::Inizio w(*amb.contesto);
         QVERIFY(w.avvia());
         // Wrong file: the first-time message with the reason, then the dialog, which the user cancels.
-        const QString motivo = QStringLiteral("Il file \"") + nativo(testo) + QStringLiteral("\" è danneggiato o non è un archivio di Velmora");
+        const QString motivo = QStringLiteral("Il file \"") + testo + QStringLiteral("\" è danneggiato o non è un archivio di Velmora");
         QCOMPARE(amb.dialoghi.voci().size(), std::size_t(2));
         QCOMPARE(amb.dialoghi.voci()[0].testo, primaVolta + QStringLiteral("\n\n") + motivo);
         QCOMPARE(amb.dialoghi.voci()[1].tipo, Tipo::ApriFile);
         // Nothing changes.
         QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + nativo(testo));
-        QCOMPARE(amb.leggiParametro("PercorsoArchivio"), testo.toStdString());
+        QCOMPARE(amb.leggiParametro("PercorsoArchivio"), nativo(testo).toStdString());
         QVERIFY(!QFile::exists(amb.file(QStringLiteral("PercorsoDatabase.txt"))));
 
         amb.dialoghi.svuota();
@@ -331,7 +331,7 @@ private slots:
         QCOMPARE(amb.dialoghi.messaggi()[0].icona, ui::Icona::Informazione);
         QVERIFY(amb.dialoghi.messaggi()[0].testo.contains(QStringLiteral("3 estrazioni")));
         QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + nativo(nuovo));
-        QCOMPARE(amb.leggiParametro("PercorsoArchivio"), nuovo.toStdString());
+        QCOMPARE(amb.leggiParametro("PercorsoArchivio"), nativo(nuovo).toStdString());
         QVERIFY(testui::procedi(w));
         QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 3);
         QCOMPARE(amb.sessione->archivio().numero(3, 10, 1), std::int16_t(51));
@@ -390,7 +390,7 @@ private slots:
                  qPrintable(m[0].testo));
         QCOMPARE(m[0].titolo, QStringLiteral("Anomalia"));
         QCOMPARE(m[1].testo, primaVolta);
-        QCOMPARE(amb.sessione->percorsoArchivio(), archivio.toStdString());
+        QCOMPARE(amb.sessione->percorsoArchivio(), nativo(archivio).toStdString());
     }
 
     void rigaPercorsoArchivioMancante()

@@ -6,6 +6,7 @@
 #include "storage/DrawsDb.h"
 #include "storage/ProgramDb.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -90,7 +91,7 @@ private slots:
         QVERIFY2(e.err.contains(QStringLiteral("finestra principale mostrata")), qPrintable(e.err));
         // Stored for the next runs, which may start elsewhere: the whole path.
         QCOMPARE(percorsoMemorizzato(), traVirgolette(archivio));
-        QCOMPARE(parametroMemorizzato(), archivio.toStdString());
+        QCOMPARE(parametroMemorizzato(), QDir::toNativeSeparators(archivio).toStdString());
     }
 
     // A file that does not open is said and ends the run; the archive chosen before stays the
@@ -104,7 +105,7 @@ private slots:
         QCOMPARE(e.codice, 1);
         QVERIFY2(e.err.contains(QStringLiteral("l'archivio \"rotto.db\" non si apre")), qPrintable(e.err));
         QCOMPARE(percorsoMemorizzato(), traVirgolette(buono));
-        QCOMPARE(parametroMemorizzato(), buono.toStdString());
+        QCOMPARE(parametroMemorizzato(), QDir::toNativeSeparators(buono).toStdString());
 
         const Esito dopo = avvia({});
         QVERIFY2(dopo.terminato, "in attesa di una risposta");

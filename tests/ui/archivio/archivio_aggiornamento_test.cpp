@@ -586,7 +586,7 @@ void TestAggiornamento::esportazioni()
     QCOMPARE(t.amb.dialoghi.voci()[0].tipo, DialoghiScriptati::Tipo::Cartella);
     QCOMPARE(t.amb.dialoghi.voci()[0].file.cartella, quintavo);
     QCOMPARE(t.amb.leggiParametro("PercorsoQuintavo"), altra.toStdString());
-    QCOMPARE(t.w<QLabel>("LblQuintavo")->text(), altra + QStringLiteral("/DATI32.III"));
+    QCOMPARE(t.w<QLabel>("LblQuintavo")->text(), QDir::toNativeSeparators(altra + QStringLiteral("/DATI32.III")));
     QCOMPARE(t.w<QLabel>("LblNotaNumeris3")->text(),
              QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella cartella %1/ .....").arg(altra));
     t.premi("Command7");
@@ -807,7 +807,7 @@ void TestAggiornamento::archivioCambiatoFuoriPrimaDellAggiornamento()
     t.amb.dialoghi.svuota();
     t.premi("Command28");
     QCOMPARE(t.messaggi().size(), std::size_t(1));
-    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("L'archivio \"") + t.percorso
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("L'archivio \"") + QDir::toNativeSeparators(t.percorso)
                                         + QStringLiteral("\" è stato modificato da un altro programma: ricaricato, ora contiene "
                                                          "%1 estrazioni. Nulla è stato scritto: l'elenco è stato controllato di "
                                                          "nuovo; verificarlo e ripetere il comando.")

@@ -639,7 +639,7 @@ void TestArchivio::archivioCambiatoSulDiscoRicaricato()
     t.amb.dialoghi.risposteSiNo = {true, true, true};
     t.premi("Command8");
     QCOMPARE(t.amb.dialoghi.voci().size(), std::size_t(1));
-    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("L'archivio \"") + t.percorso
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("L'archivio \"") + QDir::toNativeSeparators(t.percorso)
                                         + QStringLiteral("\" è stato modificato da un altro programma: ricaricato, ora "
                                                          "contiene %1 estrazioni. Nulla è stato scritto: controllare le "
                                                          "estrazioni e ripetere il comando.")
