@@ -187,8 +187,8 @@ void PannelloEsportazione::mostraCartellaQuintavo()
     const QString cartella = QString::fromStdString(
         maintenance::cartellaQuintavo(servizi_.contesto.sessione.dbProgramma(), QDir::homePath().toStdString()));
     LblQuintavo->setText(percorsoLeggibile(QDir(cartella).filePath(QString::fromLatin1(maintenance::NomeFileQuintavo))));
-    notaNumeris3_->setText(QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella cartella %1/ .....")
-                               .arg(percorsoLeggibile(cartella)));
+    notaNumeris3_->setText(QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella cartella %1%2 .....")
+                               .arg(percorsoLeggibile(cartella), QString(QDir::separator())));
 }
 
 void PannelloEsportazione::salvaQuintavo()

@@ -157,7 +157,7 @@ private slots:
         QCOMPARE(amb.dialoghi.voci()[1].tipo, Tipo::ApriFile);
         // Nothing changes.
         QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + nativo(testo));
-        QCOMPARE(amb.leggiParametro("PercorsoArchivio"), nativo(testo).toStdString());
+        QCOMPARE(amb.leggiParametro("PercorsoArchivio"), testo.toStdString());
         QVERIFY(!QFile::exists(amb.file(QStringLiteral("PercorsoDatabase.txt"))));
 
         amb.dialoghi.svuota();

@@ -588,7 +588,8 @@ void TestAggiornamento::esportazioni()
     QCOMPARE(t.amb.leggiParametro("PercorsoQuintavo"), altra.toStdString());
     QCOMPARE(t.w<QLabel>("LblQuintavo")->text(), QDir::toNativeSeparators(altra + QStringLiteral("/DATI32.III")));
     QCOMPARE(t.w<QLabel>("LblNotaNumeris3")->text(),
-             QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella cartella %1/ .....").arg(altra));
+             QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella cartella %1 .....")
+                 .arg(QDir::toNativeSeparators(altra + QStringLiteral("/"))));
     t.premi("Command7");
     QCOMPARE(t.leggi(altra + QStringLiteral("/DATI32.III")), righe);
     t.premi("Command36");   // cancelled: nothing changes

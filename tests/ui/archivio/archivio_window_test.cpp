@@ -658,6 +658,9 @@ void TestArchivio::archivioCambiatoSulDiscoRicaricato()
 
     // Another program writes its new copy beside the file and renames it over it: the file now at
     // the path is the archive, reloaded as well, and SALVA writes into it.
+#ifdef Q_OS_WIN
+    QSKIP("Windows does not let another program rename a file over one the program holds open");
+#endif
     const int prima = t.n();
     const QDate fuori = t.data(prima - 1).addDays(2), nostra = t.data(prima - 1).addDays(4);   // before 05/01/2030
     const QString accanto = t.percorso + QStringLiteral(".nuovo");
