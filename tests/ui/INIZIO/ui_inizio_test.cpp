@@ -174,7 +174,7 @@ private slots:
         const QString buono = amb.creaArchivio(QStringLiteral("Buono.db"), 50);
         amb.dialoghi.risposteFile.push_back(buono);
         w.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
-        QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + buono);
+        QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + nativo(buono));
         QVERIFY(testui::procedi(w));
         QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 50);
         delete w.principale();
