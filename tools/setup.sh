@@ -11,7 +11,7 @@ if [ "${1:-}" = "--solo-pacchetti" ]; then
   shift
 fi
 
-PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev
           libsqlcipher-dev libzip-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
           qt6-translations-l10n
           dpkg-dev lintian strace appstream gcovr)

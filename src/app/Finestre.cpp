@@ -10,11 +10,9 @@
 #include "ui/Giocate/Giocate.h"
 #include "ui/Sistemi/Sistemi.h"
 #include "ui/Operatori/Operatori.h"
-#ifdef VELMORA_GRAFICI
 #include "ui/Piramide1/Piramide1.h"
 #include "ui/PiramidiPrevisioonali/PiramidiPrevisioonali.h"
 #include "ui/Statistiche/Statistiche.h"
-#endif
 #include "ui/archivio/GestioneArchivio.h"
 
 namespace app {
@@ -25,17 +23,13 @@ void registraFinestre()
     //   ui::registroFinestre().registra("Piramide1", [](ui::Contesto& c) { return new ui::Piramide1(c); });
     // Its library (velmora_ui_<Nome>) is linked by src/app/CMakeLists.txt when it exists, and
     // the screenshot command then renders it as docs/screenshots/<Nome>.png with no further line.
-#ifdef VELMORA_GRAFICI   // the windows that draw charts (CMake option VELMORA_GRAFICI)
     ui::registraPiramide1();               // also its screenshots after a search and with a loaded pyramid
     ui::registraPiramidiPrevisioonali();   // also its screenshot with a computed pyramid
-#endif
     ui::registraArchivio();
     registraSchermateArchivio();           // its pages at work, set up in Schermate.cpp
     ui::registraOperatori();
     ui::registraEstrazioni_minielenco();
-#ifdef VELMORA_GRAFICI
     ui::registraStatistiche();             // also its screenshot of the pairs on every wheel
-#endif
     ui::registraGiocate();                 // also its screenshot with three plays
     ui::registraSistemi();                 // also its screenshot with a reduced system of 13 numbers
 }

@@ -17,19 +17,20 @@ secondi=$(( $(date +%s) - inizio ))
 say "programmi pronti in $((secondi / 60)) min $((secondi % 60)) s"
 
 BIN=$BUILD/bin
-# Nothing but Windows' own libraries may be imported: a MinGW or Qt DLL would be missing on the
+# Nothing but Windows' own libraries may be imported (winspool.drv, the print spooler's, is one:
+# Qt Print Support calls it): a MinGW or Qt DLL would be missing on the
 # user's machine.
 for exe in velmora.exe velmora-cli.exe; do
     estranee=$(x86_64-w64-mingw32-objdump -p "$BIN/$exe" | sed -n 's/^\s*DLL Name: //p' |
-               grep -viE '^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|comctl32|ws2_32|crypt32|bcrypt|ncrypt|secur32|winmm|imm32|dwmapi|uxtheme|version|winspool\.drv|shlwapi|netapi32|userenv|wtsapi32|setupapi|mpr|iphlpapi|dnsapi|authz|d3d9|d3d11|dxgi|opengl32|msvcrt|ntdll|rpcrt4|dwrite|d2d1|shcore|winhttp|wininet|normaliz|api-ms-win-.*)\.dll$' || true)
+               grep -viE '^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|comctl32|ws2_32|crypt32|bcrypt|ncrypt|secur32|winmm|imm32|dwmapi|uxtheme|version|shlwapi|netapi32|userenv|wtsapi32|setupapi|mpr|iphlpapi|dnsapi|authz|d3d9|d3d11|dxgi|opengl32|msvcrt|ntdll|rpcrt4|dwrite|d2d1|shcore|winhttp|wininet|normaliz|api-ms-win-.*)\.dll$|^winspool\.drv$' || true)
     if [ -n "$estranee" ]; then
         say "$exe importa librerie che Windows non ha: $estranee"
         exit 1
     fi
 done
 
-if [ -n "${VELMORA_WINDOWS_SENZA_GRAFICI:-}${VELMORA_WINDOWS_SENZA_QT:-}" ]; then
-    say "costruzione parziale (senza Qt Charts o senza Qt): nessun pacchetto in dist/"
+if [ -n "${VELMORA_WINDOWS_SENZA_QT:-}" ]; then
+    say "costruzione parziale (senza Qt): nessun pacchetto in dist/"
     exit 0
 fi
 

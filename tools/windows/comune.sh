@@ -19,16 +19,11 @@ say() { printf 'velmora-windows: %s\n' "$*"; }
 # configura ON|OFF  -> tests built or not
 # VELMORA_WINDOWS_SENZA_QT=1 builds only what needs no Qt (the logic, velmora-cli, their tests),
 # with the libraries other than Qt: the Qt-free tests can run before Qt is built.
-# VELMORA_WINDOWS_SENZA_GRAFICI=1 builds all but the three windows that need Qt Charts
-# (-DVELMORA_GRAFICI=OFF), for when Qt Charts cannot be built; no artefact is made from it.
 configura() {
-    local tests=$1 toolchain ui grafici=ON
+    local tests=$1 toolchain ui
     if [ -n "${VELMORA_WINDOWS_SENZA_QT:-}" ]; then
         "$RADICE/tools/windows/toolchain.sh" zlib libzip openssl sqlcipher googletest
         toolchain=$CACHE/mingw.cmake ui=OFF
-    elif [ -n "${VELMORA_WINDOWS_SENZA_GRAFICI:-}" ]; then
-        "$RADICE/tools/windows/toolchain.sh" qtbase zlib libzip openssl sqlcipher googletest
-        toolchain=$PREFIX/lib/cmake/Qt6/qt.toolchain.cmake ui=ON grafici=OFF
     else
         "$RADICE/tools/windows/toolchain.sh"
         toolchain=$PREFIX/lib/cmake/Qt6/qt.toolchain.cmake ui=ON
@@ -40,7 +35,7 @@ configura() {
         launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     fi
     cmake -S "$RADICE" -B "$BUILD" -G Ninja -Wno-dev \
-        -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVELMORA_BUILD_UI="$ui" -DVELMORA_GRAFICI="$grafici" \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVELMORA_BUILD_UI="$ui" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$PREFIX" \
         -DCMAKE_CROSSCOMPILING_EMULATOR="$WINE" \
         -DVELMORA_BUILD_BENCH=OFF -DVELMORA_BUILD_TESTS="$tests" "${launcher[@]}" >/dev/null

@@ -37,10 +37,13 @@ if [ -d "$BUILD/tests/ui" ]; then
     DISPLAY=$display ctest --test-dir "$BUILD" -L finestre -j 1 --output-on-failure "$@" 2>&1 | tee "$LOG_FINESTRE" || esito=1
     # Under Wine a QtTest program's standard output does not reach ctest; a failed suite is run
     # again writing its report to a file, whose failures are shown.
+    # The program is the one ctest runs for that test (a test's name need not be its program's).
     for nome in $(sed -n 's/^[[:space:]]*[0-9]* - \([A-Za-z0-9_]*\) (Failed)$/\1/p' "$LOG_FINESTRE"); do
-        [ -e "$BUILD/bin/$nome.exe" ] || continue
+        programma=$(ctest --test-dir "$BUILD" -N -V -R "^$nome\$" 2>/dev/null |
+                    sed -n 's/.*Test command: .* "\{0,1\}\([^ "]*\.exe\)"\{0,1\}$/\1/p' | head -n 1)
+        [ -n "$programma" ] && [ -e "$programma" ] || continue
         rapporto=$BUILD/$nome.txt
-        (cd "$BUILD" && DISPLAY=$display QT_QPA_PLATFORM=offscreen "$WINE" "bin/$nome.exe" -o "$rapporto,txt" >/dev/null 2>&1) || true
+        (cd "$BUILD" && DISPLAY=$display QT_QPA_PLATFORM=offscreen "$WINE" "$programma" -o "$rapporto,txt" >/dev/null 2>&1) || true
         echo "== $nome ($rapporto)"
         grep -E -A2 '^(FAIL!|XPASS)' "$rapporto" 2>/dev/null | head -n 30 || true
     done 2>&1 | tee -a "$LOG_FINESTRE"

@@ -9,9 +9,8 @@
 #     stamps/<lib>.done  a library that is finished; a second run skips it
 #
 # Usage: tools/windows/toolchain.sh [library ...]   (default: all, in the order below)
-# Libraries: qtbase zlib libzip openssl sqlcipher googletest qtcharts (Qt base first: it takes longest)
-# A library asked for brings the ones it needs first (qtcharts -> qtbase, libzip -> zlib,
-# sqlcipher -> openssl). Two runs may go at once: each library is built under its own lock.
+# Libraries: qtbase zlib libzip openssl sqlcipher googletest (Qt base first: it takes longest)
+# A library asked for brings the ones it needs first (libzip -> zlib, sqlcipher -> openssl). Two runs may go at once: each library is built under its own lock.
 # A library that fails does not stop the others that do not need it; the run then ends in error
 # naming it, and the next run starts again from it.
 # VELMORA_WINDOWS_JOBS sets the parallel jobs (default: the number of cores).
@@ -29,9 +28,9 @@ HOST=x86_64-w64-mingw32
 CC_W=$HOST-gcc-posix
 CXX_W=$HOST-g++-posix
 
-ALL=(qtbase zlib libzip openssl sqlcipher googletest qtcharts)
-declare -A NEEDS=([qtcharts]=qtbase [libzip]=zlib [sqlcipher]=openssl)
-declare -A SOURCE=([qtbase]=qt6-base [qtcharts]=qt6-charts [zlib]=zlib [libzip]=libzip
+ALL=(qtbase zlib libzip openssl sqlcipher googletest)
+declare -A NEEDS=([libzip]=zlib [sqlcipher]=openssl)
+declare -A SOURCE=([qtbase]=qt6-base [zlib]=zlib [libzip]=libzip
                    [openssl]=openssl [sqlcipher]=sqlcipher [googletest]=googletest)
 # Debian packages the build itself needs on this machine.
 PACKAGES=(mingw-w64 wine64 nsis cmake ninja-build make perl tcl pkg-config dpkg-dev
@@ -154,14 +153,6 @@ build_qtbase() {
         -DFEATURE_sql=OFF -DFEATURE_dbus=OFF \
         -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF \
         -DFEATURE_system_jpeg=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF
-}
-
-build_qtcharts() {
-    local s; s=$(debian_source qt6-charts)
-    "$PREFIX/bin/qt-cmake" -S "$s" -B "$BUILD/qtcharts" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
-    cmake --build "$BUILD/qtcharts" -j "$JOBS"
-    cmake --install "$BUILD/qtcharts"
 }
 
 build_zlib() {

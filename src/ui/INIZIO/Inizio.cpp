@@ -162,7 +162,7 @@ bool Inizio::avvia()
         contesto_.dialoghi.messaggio(this,
                                      QStringLiteral("Impossibile leggere l'archivio scelto dal database del programma "
                                                     "\"%1\":\n%2")
-                                         .arg(daStd(s.dbProgramma().percorso()), daStd(e.what())),
+                                         .arg(QDir::toNativeSeparators(daStd(s.dbProgramma().percorso())), daStd(e.what())),
                                      QStringLiteral("Anomalia"), Icona::Esclamazione);
     }
     mostraArchivio(daStd(s.percorsoArchivio()));

@@ -3,7 +3,7 @@
 
 #include "ui/Piramide1/Piramide1.h"
 #include "ui/common/Controlli.h"
-#include "ui/common/Tema.h"
+#include "ui/common/Grafico.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/Schermate.h"
 #include "workbench/Casi.h"
@@ -13,7 +13,6 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QFont>
-#include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,10 +22,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QtCharts/QChart>
-#include <QtCharts/QChartView>
-#include <QtCharts/QLineSeries>
-#include <QtCharts/QValueAxis>
 
 #include <algorithm>
 #include <memory>
@@ -122,20 +117,15 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     FgConvalida->verticalHeader()->setVisible(false);
     FgConvalida->setMinimumHeight(90);
     FgConvalida->setToolTip(QStringLiteral("Doppio clic: la riga diventa l'estrazione di riferimento del banco"));
-    auto* grafico = new QChart;
-    // Under a dark palette the chart is drawn dark too (the series keep their own colours).
-    if (eScura(palette()))
-        grafico->setTheme(QChart::ChartThemeDark);
-    grafico->setMargins(QMargins(0, 0, 0, 0));
-    grafico->layout()->setContentsMargins(0, 0, 0, 0);
-    grafico->setBackgroundRoundness(0);
-    grafico->legend()->setAlignment(Qt::AlignTop);
-    QFont piccolo = grafico->legend()->font();
-    piccolo.setPointSizeF(std::max(6.0, piccolo.pointSizeF() - 1));
-    grafico->legend()->setFont(piccolo);
-    GraficoConvalida = new QChartView(grafico, divisore);
+    GraficoConvalida = new Grafico(divisore);
     GraficoConvalida->setObjectName(QStringLiteral("GraficoConvalida"));
-    GraficoConvalida->setRenderHint(QPainter::Antialiasing);
+    // A strip under the table: the legend above, the labels a point smaller than the table's.
+    QFont piccolo = GraficoConvalida->font();
+    piccolo.setPointSizeF(std::max(6.0, piccolo.pointSizeF() - 1));
+    GraficoConvalida->setFont(piccolo);
+    GraficoConvalida->setTipo(Grafico::Tipo::Linee);
+    GraficoConvalida->setLegenda(Qt::AlignTop);
+    GraficoConvalida->setTacche(6, 4);
     GraficoConvalida->setMinimumHeight(120);
     divisore->addWidget(FgConvalida);
     divisore->addWidget(GraficoConvalida);
@@ -362,42 +352,18 @@ void PaginaConvalida::mostraRisultato(const workbench::RisultatoConvalida& r)
 
 void PaginaConvalida::disegnaGrafico(const workbench::RisultatoConvalida& r)
 {
-    QChart* c = GraficoConvalida->chart();
-    c->removeAllSeries();
-    for (QAbstractAxis* asse : c->axes())
-        c->removeAxis(asse);
     const auto punti = workbench::cumulati(r.righe);
-    auto* uscite = new QLineSeries;
-    uscite->setName(QStringLiteral("Ambate uscite"));
-    auto* attese = new QLineSeries;
-    attese->setName(QStringLiteral("Attese a caso"));
-    double massimo = 1;
+    GraficoConvalida->azzera();
+    SerieGrafico uscite{QStringLiteral("Ambate uscite"), QColor(32, 159, 223), {}, {}};
+    SerieGrafico attese{QStringLiteral("Attese a caso"), QColor(128, 128, 128), {}, {}, Qt::DashLine};
     for (const auto& p : punti) {
-        uscite->append(p.riferimento, p.uscite);
-        attese->append(p.riferimento, p.attese);
-        massimo = std::max({massimo, static_cast<double>(p.uscite), p.attese});
+        uscite.x.push_back(p.riferimento);
+        uscite.valori.push_back(p.uscite);
+        attese.x.push_back(p.riferimento);
+        attese.valori.push_back(p.attese);
     }
-    attese->setPen(QPen(QColor(128, 128, 128), 2, Qt::DashLine));
-    c->addSeries(uscite);
-    c->addSeries(attese);
-    QFont piccolo = c->legend()->font();
-    auto* asseX = new QValueAxis;
-    asseX->setLabelFormat(QStringLiteral("%d"));
-    asseX->setLabelsFont(piccolo);
-    asseX->setTickCount(5);
-    if (!punti.empty())
-        asseX->setRange(punti.front().riferimento, std::max(punti.back().riferimento, punti.front().riferimento + 1));
-    auto* asseY = new QValueAxis;
-    asseY->setLabelFormat(QStringLiteral("%d"));
-    asseY->setLabelsFont(piccolo);
-    asseY->setTickCount(4);
-    asseY->setRange(0, massimo * 1.05);
-    c->addAxis(asseX, Qt::AlignBottom);
-    c->addAxis(asseY, Qt::AlignLeft);
-    for (QLineSeries* s : {uscite, attese}) {
-        s->attachAxis(asseX);
-        s->attachAxis(asseY);
-    }
+    GraficoConvalida->aggiungiSerie(std::move(uscite));
+    GraficoConvalida->aggiungiSerie(std::move(attese));
 }
 
 void registraSchermataConvalida()

@@ -14,7 +14,6 @@
 #include <optional>
 
 class QCheckBox;
-class QChartView;
 class QLabel;
 class QPushButton;
 class QHideEvent;
@@ -25,6 +24,7 @@ class QSpinBox;
 
 namespace ui {
 
+class Grafico;
 class GrigliaView;
 
 class PaginaConvalida : public QWidget {
@@ -104,7 +104,7 @@ private:
     QString impostazioniRighe_;
     std::optional<Chiave> chiaveRighe_;
     GrigliaView* FgConvalida = nullptr;
-    QChartView* GraficoConvalida = nullptr;
+    Grafico* GraficoConvalida = nullptr;
     QSplitter* divisore_ = nullptr;   // the rows above the chart
     // The keyboard on Annulla while the replay runs, then back where it was.
     FuocoTrattenuto fuoco_;

@@ -1,8 +1,8 @@
 // The window PiramidiPrevisioonali: controls and handlers; the computation lives in src/predictive.
 #include "ui/PiramidiPrevisioonali/PiramidiPrevisioonali.h"
 
-#include "ui/common/Tema.h"
 #include "ui/common/Controlli.h"
+#include "ui/common/Grafico.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/RegistroFinestre.h"
 #include "ui/common/Schermate.h"
@@ -16,7 +16,6 @@
 #include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPrinter>
@@ -25,12 +24,6 @@
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QVBoxLayout>
-#include <QtCharts/QBarSet>
-#include <QtCharts/QCategoryAxis>
-#include <QtCharts/QChart>
-#include <QtCharts/QChartView>
-#include <QtCharts/QStackedBarSeries>
-#include <QtCharts/QValueAxis>
 
 #include <algorithm>
 
@@ -248,15 +241,8 @@ QVBoxLayout* PiramidiPrevisioonali::tabelleEGrafico()
     Fg1->setObjectName(QStringLiteral("Fg1"));
     Fg1->setFisse(0, 0);
 
-    auto* grafico = new QChart;
-    // Under a dark palette the chart is drawn dark too (the series keep their own colours).
-    if (eScura(palette()))
-        grafico->setTheme(QChart::ChartThemeDark);
-    grafico->legend()->setAlignment(Qt::AlignBottom);
-    grafico->setMargins(QMargins(2, 2, 2, 2));
-    Grafico = new QChartView(grafico, this);
+    Grafico = new ui::Grafico(this);
     Grafico->setObjectName(QStringLiteral("Grafico"));
-    Grafico->setRenderHint(QPainter::Antialiasing);
     Grafico->setMinimumHeight(230);
 
     auto* tabelle = new QHBoxLayout;
@@ -602,63 +588,35 @@ void PiramidiPrevisioonali::aggiornaGriglie()
 
 void PiramidiPrevisioonali::aggiornaGrafico()
 {
-    QChart* c = Grafico->chart();
-    c->removeAllSeries();
-    // removeAllSeries deletes the series, but a removed axis is only handed back to us.
-    for (auto* asse : c->axes()) {
-        c->removeAxis(asse);
-        delete asse;
-    }
+    Grafico->azzera();
     const auto& valori = piramide_.valoriGrafico;
-    if (valori.size() < 91) {
-        c->setTitle(QString());
-        c->legend()->hide();
+    if (valori.size() < 91)
         return;
-    }
     const QString nome = QString::fromLatin1(nomeCriterio(piramide_.criterioGrafico));
-    c->setTitle(nome + QStringLiteral(" dei 90 numeri"));
+    Grafico->setTipo(ui::Grafico::Tipo::BarreImpilate);
+    Grafico->setLarghezzaBarre(0.9);
+    Grafico->setTitolo(nome + QStringLiteral(" dei 90 numeri"));
+    Grafico->setTitoliAssi(QString(), nome);
+    Grafico->setDecimaliY(piramide_.criterioGrafico == predictive::Criterio::Frequenza ? 1 : 0);
+    // Bar i is number i + 1; the axis names 1, 10, 20 .. 90 under their bars.
+    QStringList numeri;
+    std::vector<int> nominati{0};
+    for (int n = 1; n <= 90; ++n) {
+        numeri << QString::number(n);
+        if (n % 10 == 0)
+            nominati.push_back(n - 1);
+    }
+    Grafico->setCategorie(numeri, nominati);
     // Two stacked sets, each number in one of them: the pyramid's numbers stand out in colour.
-    auto* altri = new QBarSet(QStringLiteral("Numeri"));
-    auto* inPiramide = new QBarSet(QStringLiteral("Nella piramide"));
-    altri->setColor(QColor(110, 140, 190));
-    altri->setBorderColor(QColor(110, 140, 190));
-    inPiramide->setColor(QColor(230, 120, 20));
-    inPiramide->setBorderColor(QColor(230, 120, 20));
-    double massimo = 0;
+    SerieGrafico altri{QStringLiteral("Numeri"), QColor(110, 140, 190), {}, {}};
+    SerieGrafico inPiramide{QStringLiteral("Nella piramide"), QColor(230, 120, 20), {}, {}};
     for (int n = 1; n <= 90; ++n) {
         const bool p = piramide_.inPiramide[n];
-        *altri << (p ? 0.0 : valori[n]);
-        *inPiramide << (p ? valori[n] : 0.0);
-        massimo = std::max(massimo, valori[n]);
+        altri.valori.push_back(p ? 0.0 : valori[n]);
+        inPiramide.valori.push_back(p ? valori[n] : 0.0);
     }
-    auto* serie = new QStackedBarSeries;
-    serie->setObjectName(QStringLiteral("SerieCriterio"));
-    serie->setBarWidth(0.9);
-    serie->append(altri);
-    serie->append(inPiramide);
-    c->addSeries(serie);
-    // Bar i stands at x = i; the axis names 1, 10, 20 .. 90 under their bars.
-    auto* asseX = new QCategoryAxis;
-    asseX->setRange(-0.5, 89.5);
-    asseX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    asseX->append(QStringLiteral("1"), 0);
-    for (int n = 10; n <= 90; n += 10)
-        asseX->append(QString::number(n), n - 1);
-    asseX->setGridLineVisible(false);
-    auto* asseY = new QValueAxis;
-    asseY->setTitleText(nome);
-    asseY->setRange(0, massimo > 0 ? massimo : 1);
-    asseY->applyNiceNumbers();
-    asseY->setLabelFormat(piramide_.criterioGrafico == predictive::Criterio::Frequenza ? QStringLiteral("%.1f")
-                                                                                         : QStringLiteral("%.0f"));
-    c->addAxis(asseX, Qt::AlignBottom);
-    c->addAxis(asseY, Qt::AlignLeft);
-    serie->attachAxis(asseX);
-    serie->attachAxis(asseY);
-    c->legend()->show();
-    // The axis numbers with a decimal comma, as the grid writes them.
-    c->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
-    c->setLocalizeNumbers(true);
+    Grafico->aggiungiSerie(std::move(altri));
+    Grafico->aggiungiSerie(std::move(inPiramide));
 }
 
 bool PiramidiPrevisioonali::eventFilter(QObject* oggetto, QEvent* evento)

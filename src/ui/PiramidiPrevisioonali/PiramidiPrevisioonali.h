@@ -10,7 +10,6 @@
 #include <array>
 #include <vector>
 
-class QChartView;
 class QComboBox;
 class QGroupBox;
 class QHBoxLayout;
@@ -24,6 +23,7 @@ class QVBoxLayout;
 
 namespace ui {
 
+class Grafico;
 class GrigliaView;
 
 class PiramidiPrevisioonali : public QWidget {
@@ -127,7 +127,7 @@ private:
     QPushButton* Command24 = nullptr;   // Copia piramide
     QPushButton* Command37Btn = nullptr;   // Stampa piramide
     QPushButton* CmDHelp = nullptr;
-    QChartView* Grafico = nullptr;
+    ui::Grafico* Grafico = nullptr;
 };
 
 // Adds the window to the window registry and its screenshot (a computed pyramid) to the

@@ -4,6 +4,7 @@
 #include "statistics/Tabella.h"
 #include "ui/Statistiche/PaginaStudio.h"
 #include "ui/common/Controlli.h"
+#include "ui/common/Grafico.h"
 #include "ui/common/GrigliaView.h"
 
 #include <QCheckBox>
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <QtCharts/QChartView>
 
 #include <algorithm>
 
@@ -291,7 +291,6 @@ void PaginaSpia::apriNelMiniElenco(int riga, bool estrazioneSpia)
 void PaginaSpia::aggiornaGrafico()
 {
     Confronto c;
-    c.serie = QStringLiteral("SerieP");
     if (!righe_.empty()) {
         c.titolo = scansione() ? QStringLiteral("Le 8100 prove per p, e per caso") : QStringLiteral("I 90 numeri per p, e per caso");
         c.osservati = scansione() ? QStringLiteral("Prove") : QStringLiteral("Numeri");

@@ -10,7 +10,6 @@
 #include <optional>
 #include <vector>
 
-class QChartView;
 class QCheckBox;
 class QComboBox;
 class QKeyEvent;
@@ -19,6 +18,8 @@ class QPushButton;
 class QSpinBox;
 
 namespace ui {
+
+class Grafico;
 
 class GrigliaView;
 
@@ -83,7 +84,7 @@ private:
     QLabel* TitoloSeguiti = nullptr;
     GrigliaView* Tabella = nullptr;
     GrigliaView* Seguiti = nullptr;
-    QChartView* Grafico = nullptr;
+    ui::Grafico* Grafico = nullptr;
 };
 
 }

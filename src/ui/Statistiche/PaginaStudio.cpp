@@ -3,19 +3,13 @@
 
 #include "ui/common/Contesto.h"
 #include "ui/common/Controlli.h"
-#include "ui/common/Tema.h"
+#include "ui/common/Grafico.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include <QtCharts/QBarCategoryAxis>
-#include <QtCharts/QBarSeries>
-#include <QtCharts/QBarSet>
-#include <QtCharts/QChart>
-#include <QtCharts/QChartView>
-#include <QtCharts/QValueAxis>
 
 #include <algorithm>
 
@@ -63,66 +57,30 @@ QVBoxLayout* disponiPagina(QWidget* pagina, QLayout* scelte, QLabel* significato
     return principale;
 }
 
-QChartView* nuovoGrafico(const QString& nome, QWidget* genitore)
+Grafico* nuovoGrafico(const QString& nome, QWidget* genitore)
 {
-    auto* v = new QChartView(genitore);
+    auto* v = new Grafico(genitore);
     v->setObjectName(nome);
-    if (eScura(v->palette()))
-        v->chart()->setTheme(QChart::ChartThemeDark);
-    v->setRenderHint(QPainter::Antialiasing);
     v->setMinimumSize(380, 220);
     return v;
 }
 
-void disegnaConfronto(QChartView* vista, const Confronto& c)
+void disegnaConfronto(Grafico* vista, const Confronto& c)
 {
-    auto* grafico = vista->chart();
-    grafico->removeAllSeries();
-    // removeAllSeries deletes the series, but a removed axis is only handed back to us.
-    for (auto* asse : grafico->axes()) {
-        grafico->removeAxis(asse);
-        delete asse;
-    }
-    grafico->setMargins(QMargins(2, 2, 2, 2));
-    if (c.etichette.isEmpty()) {
-        grafico->setTitle(QString());
-        grafico->legend()->hide();
+    vista->azzera();
+    if (c.etichette.isEmpty())
         return;
-    }
-    grafico->setTitle(c.titolo);
-    auto* osservati = new QBarSet(c.osservati);
-    auto* caso = new QBarSet(QStringLiteral("Attesi dal caso"));
+    vista->setTipo(Grafico::Tipo::Barre);
+    vista->setTitolo(c.titolo);
+    vista->setTitoliAssi(c.asseX, c.asseY);
+    vista->setCategorie(c.etichette);
+    vista->setDecimaliY(0);
     // The colours of the delays chart: blue the archive, orange chance.
-    osservati->setColor(QColor(110, 140, 190));
-    osservati->setBorderColor(QColor(110, 140, 190));
-    caso->setColor(QColor(230, 120, 20));
-    caso->setBorderColor(QColor(230, 120, 20));
-    double massimo = 0;
-    for (std::size_t i = 0; i < c.valoriOsservati.size() && i < c.valoriAttesi.size(); ++i) {
-        *osservati << c.valoriOsservati[i];
-        *caso << c.valoriAttesi[i];
-        massimo = std::max({massimo, c.valoriOsservati[i], c.valoriAttesi[i]});
-    }
-    auto* serie = new QBarSeries;
-    serie->setObjectName(c.serie);
-    serie->append(osservati);
-    serie->append(caso);
-    grafico->addSeries(serie);
-    auto* asseX = new QBarCategoryAxis;
-    asseX->append(c.etichette);
-    asseX->setTruncateLabels(false);
-    asseX->setTitleText(c.asseX);
-    auto* asseY = new QValueAxis;
-    asseY->setRange(0, massimo > 0 ? massimo : 1);
-    asseY->applyNiceNumbers();
-    asseY->setLabelFormat(QStringLiteral("%.0f"));
-    asseY->setTitleText(c.asseY);
-    grafico->addAxis(asseX, Qt::AlignBottom);
-    grafico->addAxis(asseY, Qt::AlignLeft);
-    serie->attachAxis(asseX);
-    serie->attachAxis(asseY);
-    grafico->legend()->setAlignment(Qt::AlignBottom);
-    grafico->legend()->show();
+    const std::size_t n = std::min(c.valoriOsservati.size(), c.valoriAttesi.size());
+    vista->aggiungiSerie({c.osservati, QColor(110, 140, 190),
+                          std::vector<double>(c.valoriOsservati.begin(), c.valoriOsservati.begin() + n), {}});
+    vista->aggiungiSerie({QStringLiteral("Attesi dal caso"), QColor(230, 120, 20),
+                          std::vector<double>(c.valoriAttesi.begin(), c.valoriAttesi.begin() + n), {}});
 }
 
 }

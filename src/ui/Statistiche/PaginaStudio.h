@@ -10,7 +10,6 @@
 
 class QLayout;
 
-class QChartView;
 class QLabel;
 class QPushButton;
 class QVBoxLayout;
@@ -19,6 +18,7 @@ class QWidget;
 namespace ui {
 
 struct Contesto;
+class Grafico;
 
 inline QString daStd(const std::string& s) { return QString::fromStdString(s); }
 
@@ -30,13 +30,12 @@ QPushButton* pulsanteHelp(const QString& nome, Contesto& contesto, int pagina, Q
 QVBoxLayout* disponiPagina(QWidget* pagina, QLayout* scelte, QLabel* significato, QLabel* riepilogo, QWidget* sinistra,
                            QWidget* destra);
 
-// A chart view named `nome`, drawn dark under a dark palette.
-QChartView* nuovoGrafico(const QString& nome, QWidget* genitore);
+// A chart named `nome`, of the size the study pages give it.
+Grafico* nuovoGrafico(const QString& nome, QWidget* genitore);
 
 // What one chart shows: one label per class, the observed and the expected counts.
 struct Confronto {
     QString titolo;
-    QString serie;            // objectName of the bar series, for the tests
     QString osservati;        // legend of the observed bars
     QString asseX;
     QString asseY;
@@ -46,6 +45,6 @@ struct Confronto {
 };
 
 // Redraws `vista` with the two sets of bars (blue the archive, orange chance); empty `etichette` clears it.
-void disegnaConfronto(QChartView* vista, const Confronto& c);
+void disegnaConfronto(Grafico* vista, const Confronto& c);
 
 }

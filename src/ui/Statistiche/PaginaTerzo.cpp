@@ -4,6 +4,7 @@
 #include "statistics/Tabella.h"
 #include "ui/Statistiche/PaginaStudio.h"
 #include "ui/common/Controlli.h"
+#include "ui/common/Grafico.h"
 #include "ui/common/GrigliaView.h"
 
 #include <QHBoxLayout>
@@ -12,7 +13,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <QtCharts/QChartView>
 
 #include <cmath>
 
@@ -137,7 +137,6 @@ void PaginaTerzo::ricalcola()
 void PaginaTerzo::aggiornaGrafico()
 {
     Confronto c;
-    c.serie = QStringLiteral("SerieAssenti");
     if (distribuzione_.cicli > 0) {
         c.titolo = QStringLiteral("Numeri assenti in ogni tratto di %1 estrazioni, e per caso").arg(distribuzione_.ciclo);
         c.osservati = QStringLiteral("Tratti");

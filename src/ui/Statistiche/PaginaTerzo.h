@@ -9,12 +9,13 @@
 
 #include <optional>
 
-class QChartView;
 class QLabel;
 class QPushButton;
 class QSpinBox;
 
 namespace ui {
+
+class Grafico;
 
 class GrigliaView;
 
@@ -56,7 +57,7 @@ private:
     QLabel* Riepilogo = nullptr;
     GrigliaView* Cicli = nullptr;
     GrigliaView* Distribuzione = nullptr;
-    QChartView* Grafico = nullptr;
+    ui::Grafico* Grafico = nullptr;
 };
 
 }

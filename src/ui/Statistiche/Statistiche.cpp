@@ -2,11 +2,12 @@
 #include "ui/Statistiche/Statistiche.h"
 
 #include "ui/Statistiche/PaginaSpia.h"
+#include "ui/Statistiche/PaginaStudio.h"
 #include "ui/Statistiche/PaginaTerzo.h"
 
 #include "ui/common/CasellaData.h"
-#include "ui/common/Tema.h"
 #include "ui/common/Controlli.h"
+#include "ui/common/Grafico.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/RegistroFinestre.h"
 #include "ui/common/Schermate.h"
@@ -27,16 +28,12 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QtCharts/QChart>
-#include <QtCharts/QChartView>
 
 #include <algorithm>
 
 namespace ui {
 
 namespace {
-
-QString daStd(const std::string& s) { return QString::fromStdString(s); }
 
 QDate dataDi(const archive::Archivio& a, int d)
 {
@@ -233,7 +230,8 @@ QWidget* Statistiche::costruisciRitardi()
     // The ten columns share the window's width.
     Tabellone->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     Tabellone->setToolTip(QStringLiteral("Ogni numero con il suo ritardo; doppio clic: le sue uscite"));
-    costruisciGrafico();
+    Grafico = nuovoGrafico(QStringLiteral("Grafico"), this);
+
     auto* divisore = new QSplitter(Qt::Horizontal, this);
     divisore->setObjectName(QStringLiteral("Divisore"));
     divisore->addWidget(sinistra);
@@ -253,17 +251,6 @@ QWidget* Statistiche::costruisciRitardi()
     vr->addWidget(Tabellone);
     vr->addWidget(divisore, 1);
     return ritardi;
-}
-
-void Statistiche::costruisciGrafico()
-{
-    Grafico = new QChartView(this);
-    Grafico->setObjectName(QStringLiteral("Grafico"));
-    // Under a dark palette the chart is drawn dark too (the series keep their own colours).
-    if (eScura(palette()))
-        Grafico->chart()->setTheme(QChart::ChartThemeDark);
-    Grafico->setRenderHint(QPainter::Antialiasing);
-    Grafico->setMinimumSize(380, 220);
 }
 
 void Statistiche::collega()

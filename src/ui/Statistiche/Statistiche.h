@@ -12,7 +12,6 @@
 #include <map>
 #include <vector>
 
-class QChartView;
 class QComboBox;
 class QDateEdit;
 class QGroupBox;
@@ -25,6 +24,8 @@ class QTabWidget;
 class QToolButton;
 
 namespace ui {
+
+class Grafico;
 
 class GrigliaView;
 class PaginaSpia;
@@ -72,7 +73,6 @@ private:
     QGroupBox* costruisciScelte();
     QHBoxLayout* costruisciRiepilogo();
     QWidget* costruisciRitardi();
-    void costruisciGrafico();
     void collega();
     // The date bounds of the archive as it is now; `seguiFine` moves "Al" to its last draw.
     void adeguaDate(bool seguiFine);
@@ -111,7 +111,7 @@ private:
     GrigliaView* Tabella = nullptr;
     GrigliaView* Tabellone = nullptr;
     GrigliaView* Presenze = nullptr;
-    QChartView* Grafico = nullptr;
+    ui::Grafico* Grafico = nullptr;
     QTabWidget* Pagine = nullptr;
     PaginaSpia* Spia = nullptr;
     PaginaTerzo* Terzo = nullptr;

@@ -126,7 +126,7 @@ void PannelloEsportazione::esportazioneFinita(bool fatto, const QString& motivo,
         return;
     }
     const QString testo =
-        QStringLiteral("Esportazione completata: %1 estrazioni scritte nel file \"%2\".").arg(estrazioni).arg(percorso);
+        QStringLiteral("Esportazione completata: %1 estrazioni scritte nel file \"%2\".").arg(estrazioni).arg(QDir::toNativeSeparators(percorso));
     LblEsportazione->setText(testo);
     servizi_.contesto.dialoghi.messaggio(this, testo, TitoloEsportazione, Icona::Informazione);
 }
@@ -187,8 +187,8 @@ void PannelloEsportazione::mostraCartellaQuintavo()
     const QString cartella = QString::fromStdString(
         maintenance::cartellaQuintavo(servizi_.contesto.sessione.dbProgramma(), QDir::homePath().toStdString()));
     LblQuintavo->setText(percorsoLeggibile(QDir(cartella).filePath(QString::fromLatin1(maintenance::NomeFileQuintavo))));
-    notaNumeris3_->setText(QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella cartella %1/ .....")
-                               .arg(percorsoLeggibile(cartella)));
+    notaNumeris3_->setText(QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella cartella %1%2 .....")
+                               .arg(percorsoLeggibile(cartella), QString(QDir::separator())));
 }
 
 void PannelloEsportazione::salvaQuintavo()

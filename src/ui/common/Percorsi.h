@@ -5,8 +5,8 @@
 
 namespace ui {
 
-// `percorso` with the platform's separators and the user's home folder written "~",
-// as file managers show it: a label keeps the part that tells files apart.
+// `percorso` with the platform's separators; on Linux the user's home folder written "~", as file
+// managers show it (a label keeps the part that tells files apart); on Windows the whole path.
 QString percorsoLeggibile(const QString& percorso);
 
 // `nome` made a valid file name on Linux and Windows: "/", "\\", ":", "*", "?", quotes, "<", ">", "|"

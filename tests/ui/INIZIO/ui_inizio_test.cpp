@@ -8,6 +8,7 @@
 #include "ui/INIZIO/Inizio.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
@@ -24,6 +25,12 @@ const QString erroreCaricamento =
 QString etichetta(QWidget& w, const char* nome)
 {
     return w.findChild<QLabel*>(QString::fromLatin1(nome))->text();
+}
+
+// A path as the program shows and stores it: with the system's own separators.
+QString nativo(const QString& percorso)
+{
+    return QDir::toNativeSeparators(percorso);
 }
 
 QString leggiFile(const QString& percorso)
@@ -85,10 +92,10 @@ private slots:
         QVERIFY(w.windowTitle().startsWith(QStringLiteral("Velmora: Versione ")));
 
         // The choice is kept in memory, in the configuration and in the side file.
-        QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + archivio);
-        QCOMPARE(amb.sessione->percorsoArchivio(), archivio.toStdString());
-        QCOMPARE(amb.leggiParametro("PercorsoArchivio"), archivio.toStdString());
-        QCOMPARE(leggiFile(amb.file(QStringLiteral("PercorsoDatabase.txt"))), QStringLiteral("\"") + archivio + QStringLiteral("\"\n"));
+        QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + nativo(archivio));
+        QCOMPARE(amb.sessione->percorsoArchivio(), nativo(archivio).toStdString());
+        QCOMPARE(amb.leggiParametro("PercorsoArchivio"), nativo(archivio).toStdString());
+        QCOMPARE(leggiFile(amb.file(QStringLiteral("PercorsoDatabase.txt"))), QStringLiteral("\"") + nativo(archivio) + QStringLiteral("\"\n"));
 
         QVERIFY(testui::procedi(w));
         QVERIFY(!w.isVisible());
@@ -112,7 +119,7 @@ private slots:
         QVERIFY(w.avvia());
         QVERIFY(amb.dialoghi.voci().empty());
         // After a restart the label reads as after the selection of the first run.
-        QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + archivio);
+        QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + nativo(archivio));
         QVERIFY(amb.sessione->dbEstrazioni().aperto());
         QVERIFY(testui::procedi(w));
         QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 120);
@@ -149,7 +156,7 @@ private slots:
         QCOMPARE(amb.dialoghi.voci()[0].testo, primaVolta + QStringLiteral("\n\n") + motivo);
         QCOMPARE(amb.dialoghi.voci()[1].tipo, Tipo::ApriFile);
         // Nothing changes.
-        QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + testo);
+        QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + nativo(testo));
         QCOMPARE(amb.leggiParametro("PercorsoArchivio"), testo.toStdString());
         QVERIFY(!QFile::exists(amb.file(QStringLiteral("PercorsoDatabase.txt"))));
 
@@ -167,7 +174,7 @@ private slots:
         const QString buono = amb.creaArchivio(QStringLiteral("Buono.db"), 50);
         amb.dialoghi.risposteFile.push_back(buono);
         w.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
-        QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + buono);
+        QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + nativo(buono));
         QVERIFY(testui::procedi(w));
         QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 50);
         delete w.principale();
@@ -212,7 +219,7 @@ private slots:
         QVERIFY(w.avvia());
         QVERIFY(!testui::procedi(w));
         QCOMPARE(amb.dialoghi.messaggi().back().testo,
-                 erroreCaricamento + QStringLiteral("\n\nIl file \"") + amb.file(QStringLiteral("DbPiramide.db"))
+                 erroreCaricamento + QStringLiteral("\n\nIl file \"") + nativo(amb.file(QStringLiteral("DbPiramide.db")))
                      + QStringLiteral("\" non è un archivio delle estrazioni (manca la tabella EstrazioniLotto)"));
         QCOMPARE(amb.dialoghi.messaggi().back().titolo, QStringLiteral("Avviso"));
         QVERIFY(w.principale() == nullptr);
@@ -282,7 +289,7 @@ private slots:
         QVERIFY(testui::procedi(w));
         QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 25);
         auto& db = amb.sessione->dbEstrazioni();
-        QCOMPARE(QString::fromStdString(db.percorso()), b);
+        QCOMPARE(nativo(QString::fromStdString(db.percorso())), nativo(b));
         db.prepara("INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES ('2039-01-01', '01-02-03-04-05')").esegui();
         QCOMPARE(righeIn(b), 26);
         QCOMPARE(righeIn(a), 20);
@@ -323,8 +330,8 @@ private slots:
         QCOMPARE(amb.dialoghi.voci()[1].file.filtro, QStringLiteral("File di archivio (*.db)"));
         QCOMPARE(amb.dialoghi.messaggi()[0].icona, ui::Icona::Informazione);
         QVERIFY(amb.dialoghi.messaggi()[0].testo.contains(QStringLiteral("3 estrazioni")));
-        QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + nuovo);
-        QCOMPARE(amb.leggiParametro("PercorsoArchivio"), nuovo.toStdString());
+        QCOMPARE(etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + nativo(nuovo));
+        QCOMPARE(amb.leggiParametro("PercorsoArchivio"), nativo(nuovo).toStdString());
         QVERIFY(testui::procedi(w));
         QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 3);
         QCOMPARE(amb.sessione->archivio().numero(3, 10, 1), std::int16_t(51));
@@ -379,11 +386,11 @@ private slots:
         const auto m = amb.dialoghi.messaggi();
         QVERIFY(m.size() >= 2);
         QVERIFY2(m[0].testo.startsWith(QStringLiteral("Impossibile leggere l'archivio scelto dal database del programma \"")
-                                       + amb.file(QStringLiteral("DbPiramide.db")) + QStringLiteral("\":\n")),
+                                       + nativo(amb.file(QStringLiteral("DbPiramide.db"))) + QStringLiteral("\":\n")),
                  qPrintable(m[0].testo));
         QCOMPARE(m[0].titolo, QStringLiteral("Anomalia"));
         QCOMPARE(m[1].testo, primaVolta);
-        QCOMPARE(amb.sessione->percorsoArchivio(), archivio.toStdString());
+        QCOMPARE(amb.sessione->percorsoArchivio(), nativo(archivio).toStdString());
     }
 
     void rigaPercorsoArchivioMancante()
@@ -407,7 +414,7 @@ private slots:
             QCOMPARE(amb.dialoghi.messaggi().size(), std::size_t(1));
             QCOMPARE(amb.dialoghi.messaggi()[0].testo, primaVolta);
             QCOMPARE(leggiFile(amb.file(QStringLiteral("PercorsoDatabase.txt"))),
-                     QStringLiteral("\"") + archivio + QStringLiteral("\"\n"));
+                     QStringLiteral("\"") + nativo(archivio) + QStringLiteral("\"\n"));
             QCOMPARE(amb.leggiParametro("PercorsoArchivio"), std::string("<mancante>"));
             QVERIFY(testui::procedi(w));
             QCOMPARE(amb.sessione->archivio().NumeroEstrazioni, 15);

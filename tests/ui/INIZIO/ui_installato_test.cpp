@@ -6,6 +6,7 @@
 #include "ui/Container/Container.h"
 #include "ui/INIZIO/Inizio.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QtTest>
@@ -31,16 +32,20 @@ private slots:
     void primoAvvioNellaCartellaDati()
     {
         testui::Ambiente amb;
-        // An installed tree: the executable's folder without the program database, the shared files in ../share/velmora.
+        // An installed tree: the executable's folder without the program database, the shared files
+        // where the system puts them (../share/velmora on Linux, beside the executable on Windows).
         const QString radice = amb.file(QStringLiteral("radice"));
-        QVERIFY(QDir().mkpath(radice + QStringLiteral("/usr/bin")));
-        QVERIFY(QDir().mkpath(radice + QStringLiteral("/usr/share/velmora")));
-        const QString demo = radice + QStringLiteral("/usr/share/velmora/ArchivioDimostrativo.db");
+        const QString bin = radice + QStringLiteral("/usr/bin");
+        const QString risorse = QDir::cleanPath(QString::fromStdString(session::cartellaRisorseInstallate(bin.toStdString()).string()));
+        QVERIFY(risorse.startsWith(radice + QStringLiteral("/usr")));
+        QVERIFY(QDir().mkpath(bin));
+        QVERIFY(QDir().mkpath(risorse));
+        const QString demo = risorse + QStringLiteral("/ArchivioDimostrativo.db");
         QVERIFY(QFile::copy(amb.creaArchivio(QStringLiteral("demo.db"), 200), demo));
         const QStringList installati = fileSotto(radice + QStringLiteral("/usr"));
         const QString dati = radice + QStringLiteral("/casa/.local/share/Velmora");
 
-        const auto cartelle = session::scegliCartelle((radice + QStringLiteral("/usr/bin")).toStdString(), dati.toStdString());
+        const auto cartelle = session::scegliCartelle(bin.toStdString(), dati.toStdString());
         QVERIFY(cartelle.installato);
         session::preparaCartellaDati(cartelle);
         session::Sessione sessione(cartelle.programma.string());
@@ -71,7 +76,7 @@ private slots:
         QVERIFY(QFile::exists(dati + QStringLiteral("/DbPiramide.db")));
         QFile percorso(dati + QStringLiteral("/PercorsoDatabase.txt"));
         QVERIFY(percorso.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(percorso.readAll()), QStringLiteral("\"") + copia + QStringLiteral("\"\n"));
+        QCOMPARE(QString::fromUtf8(percorso.readAll()), QStringLiteral("\"") + QDir::toNativeSeparators(copia) + QStringLiteral("\"\n"));
         QCOMPARE(fileSotto(radice + QStringLiteral("/usr")), installati);
     }
 };

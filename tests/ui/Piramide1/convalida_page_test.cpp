@@ -9,6 +9,7 @@
 #include "support/RuotaTardiva.h"
 #include "workbench/Ambate.h"
 #include "ui/common/Dialoghi.h"
+#include "ui/common/Grafico.h"
 #include "ui/common/GrigliaView.h"
 #include "workbench/Convalida.h"
 
@@ -22,8 +23,6 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtCharts/QChartView>
-#include <QtCharts/QLineSeries>
 
 #include <memory>
 
@@ -119,12 +118,13 @@ void TestPaginaConvalida::replicaMostrataEDoppioClic()
     QCOMPARE(f.pb1.passi.back().second, 50);
     QCOMPARE(f.pb1.azzerata, 1);   // emptied once the check is over
     // Two lines, one point per counted reference.
-    auto* grafico = f.w<QChartView>(QStringLiteral("GraficoConvalida"));
-    QCOMPARE(grafico->chart()->series().size(), 2);
-    auto* uscite = qobject_cast<QLineSeries*>(grafico->chart()->series().at(0));
-    QVERIFY(uscite);
-    QCOMPARE(uscite->count(), atteso.totali.riferimenti);
-    QCOMPARE(static_cast<int>(uscite->at(uscite->count() - 1).y()), atteso.totali.uscite);
+    auto* grafico = f.w<Grafico>(QStringLiteral("GraficoConvalida"));
+    QCOMPARE(grafico->tipo(), Grafico::Tipo::Linee);
+    QCOMPARE(grafico->serie().size(), std::size_t{2});
+    const auto& uscite = grafico->serie().at(0);
+    QCOMPARE(static_cast<int>(uscite.valori.size()), atteso.totali.riferimenti);
+    QCOMPARE(uscite.x.size(), uscite.valori.size());
+    QCOMPARE(static_cast<int>(uscite.valori.back()), atteso.totali.uscite);
 
     // Double-click on the fifth row: the workbench's reference draw becomes its Rif, with
     // its own draw of the month, and AMBATE there finds the row's formula.

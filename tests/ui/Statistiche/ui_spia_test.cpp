@@ -7,6 +7,7 @@
 #include "ui/Statistiche/PaginaSpia.h"
 #include "ui/Statistiche/PaginaTerzo.h"
 #include "ui/Statistiche/Statistiche.h"
+#include "ui/common/Grafico.h"
 #include "ui/common/GrigliaView.h"
 
 #include <QCheckBox>
@@ -19,9 +20,6 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
-#include <QtCharts/QBarSeries>
-#include <QtCharts/QBarSet>
-#include <QtCharts/QChartView>
 #include <QtTest>
 
 
@@ -53,11 +51,11 @@ std::string quattroColonne(const grid::Grid& g)
     return t;
 }
 
-double somma(const QBarSet* s)
+double somma(const ui::SerieGrafico& s)
 {
     double t = 0;
-    for (int i = 0; i < s->count(); ++i)
-        t += s->at(i);
+    for (const double v : s.valori)
+        t += v;
     return t;
 }
 
@@ -104,11 +102,11 @@ private slots:
         QVERIFY(g.intero(1, statistics::ColSpiaUscite) <= g.intero(89, statistics::ColSpiaUscite));
 
         // The chart: the 90 numbers by class of p, and chance's count that adds up to 90 too.
-        auto* barre = qobject_cast<QBarSeries*>(t.c<QChartView>(w, QStringLiteral("GraficoSpia"))->chart()->series().front());
-        QVERIFY(barre);
-        QCOMPARE(barre->barSets()[0]->count(), statistics::ClassiP);
-        QCOMPARE(somma(barre->barSets()[0]), 90.0);
-        QVERIFY(std::abs(somma(barre->barSets()[1]) - 90.0) < 1e-6);
+        const auto& barre = t.c<ui::Grafico>(w, QStringLiteral("GraficoSpia"))->serie();
+        QCOMPARE(barre.size(), std::size_t{2});
+        QCOMPARE(static_cast<int>(barre[0].valori.size()), statistics::ClassiP);
+        QCOMPARE(somma(barre[0]), 90.0);
+        QVERIFY(std::abs(somma(barre[1]) - 90.0) < 1e-6);
 
         // Every spy: the 8,100 tests as the command lists them.
         t.c<QPushButton>(w, QStringLiteral("TutteLeSpie"))->click();
@@ -117,8 +115,7 @@ private slots:
                                             "--sovrapposte", "--lista", "8100"});
         QCOMPARE(spia.tabella().comeTesto("\n"), out);
         QCOMPARE(QString::fromStdString(riepilogo()), QString::fromStdString(err));
-        QCOMPARE(somma(qobject_cast<QBarSeries*>(t.c<QChartView>(w, QStringLiteral("GraficoSpia"))->chart()->series().front())->barSets()[0]),
-                 8100.0);
+        QCOMPARE(somma(t.c<ui::Grafico>(w, QStringLiteral("GraficoSpia"))->serie().at(0)), 8100.0);
 
         // No wheel: the reason in place of the figures, on every page.
         t.c<QToolButton>(w, QStringLiteral("RuotaBA"))->setChecked(false);
@@ -215,9 +212,9 @@ private slots:
             QCOMPARE(static_cast<int>(quanti), terzo.tabellaCicli().intero(r, 2));
         }
         QVERIFY(t.c<QLabel>(w, QStringLiteral("SignificatoTerzo"))->text().startsWith(QStringLiteral("In 30 estrazioni il caso lascia fuori in media 16,2")));
-        auto* barre = qobject_cast<QBarSeries*>(t.c<QChartView>(w, QStringLiteral("GraficoTerzo"))->chart()->series().front());
-        QVERIFY(barre);
-        QCOMPARE(somma(barre->barSets()[0]), static_cast<double>(terzo.distribuzione().cicli));
+        const auto& barre = t.c<ui::Grafico>(w, QStringLiteral("GraficoTerzo"))->serie();
+        QCOMPARE(barre.size(), std::size_t{2});
+        QCOMPARE(somma(barre[0]), static_cast<double>(terzo.distribuzione().cicli));
     }
 };
 

@@ -3,12 +3,9 @@
 #include "SupportoUi.h"
 
 #include "ui/Statistiche/Statistiche.h"
+#include "ui/common/Grafico.h"
 #include "ui/common/RegistroFinestre.h"
 
-#include <QtCharts/QBarCategoryAxis>
-#include <QtCharts/QBarSeries>
-#include <QtCharts/QBarSet>
-#include <QtCharts/QChartView>
 #include <QtTest>
 
 #include <cmath>
@@ -103,24 +100,22 @@ private slots:
         // One wheel: a number is missed in a counted draw with chance q = 17/18, so 90 q^r numbers
         // are expected to be late r draws or more; 90 q^r falls below half a number past r = 90
         // (ln 180 / ln(18/17) = 90.8), and ten classes reach it in steps of ceil(91 / 9) = 11.
-        const auto* grafico = testui::controllo<QChartView>(w, QStringLiteral("Grafico"))->chart();
-        auto* barre = qobject_cast<QBarSeries*>(grafico->series().front());
-        QVERIFY(barre);
-        auto* asse = qobject_cast<QBarCategoryAxis*>(grafico->axes(Qt::Horizontal).front());
-        QVERIFY(asse);
-        QCOMPARE(asse->titleText(), QStringLiteral("Ritardo (classi di 11 estrazioni contate)"));
-        QCOMPARE(asse->categories(), (QStringList{"0", "11", "22", "33", "44", "55", "66", "77", "88", "99+"}));
+        const auto* grafico = testui::controllo<ui::Grafico>(w, QStringLiteral("Grafico"));
+        const auto& barre = grafico->serie();
+        QCOMPARE(barre.size(), std::size_t{2});
+        QCOMPARE(grafico->titoloAsseX(), QStringLiteral("Ritardo (classi di 11 estrazioni contate)"));
+        QCOMPARE(grafico->categorie(), (QStringList{"0", "11", "22", "33", "44", "55", "66", "77", "88", "99+"}));
         const double q = 17.0 / 18.0;
-        QCOMPARE(barre->barSets()[0]->count(), 10);
+        QCOMPARE(barre[0].valori.size(), std::size_t{10});
         for (int k = 0; k < 10; ++k) {
             const int da = 11 * k, a = k == 9 ? 1 << 30 : da + 10;
             int numeri = 0;
             for (int n = 1; n <= 90; ++n)
                 numeri += c.ritardo(n) >= da && c.ritardo(n) <= a;
-            QCOMPARE(barre->barSets()[0]->at(k), static_cast<qreal>(numeri));
+            QCOMPARE(barre[0].valori[k], static_cast<double>(numeri));
             const double attesi = 90 * (std::pow(q, da) - (k == 9 ? 0.0 : std::pow(q, da + 11)));
-            QVERIFY2(std::abs(barre->barSets()[1]->at(k) - attesi) < 1e-9,
-                     qPrintable(QStringLiteral("classe %1: %2 invece di %3").arg(k).arg(barre->barSets()[1]->at(k)).arg(attesi)));
+            QVERIFY2(std::abs(barre[1].valori[k] - attesi) < 1e-9,
+                     qPrintable(QStringLiteral("classe %1: %2 invece di %3").arg(k).arg(barre[1].valori[k]).arg(attesi)));
         }
     }
 };

@@ -6,6 +6,7 @@
 #include "ui/Container/Container.h"
 #include "ui/Estrazioni_minielenco/Estrazioni_minielenco.h"
 #include "ui/Statistiche/Statistiche.h"
+#include "ui/common/Grafico.h"
 #include "ui/common/GrigliaView.h"
 #include "ui/common/RegistroFinestre.h"
 
@@ -18,9 +19,6 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QToolButton>
-#include <QtCharts/QBarSeries>
-#include <QtCharts/QBarSet>
-#include <QtCharts/QChartView>
 #include <QtTest>
 
 
@@ -190,14 +188,15 @@ private slots:
         QCOMPARE(w.tabellone().sfondo(0, 0), statistics::coloreRitardo(w.risultati().figure[0].prob));
 
         // The chart: the 90 numbers by class of delay, beside chance's counts that add up to 90.
-        const auto* grafico = t.c<QChartView>(QStringLiteral("Grafico"))->chart();
-        QCOMPARE(grafico->series().size(), 1);
-        auto* barre = qobject_cast<QBarSeries*>(grafico->series().front());
-        QVERIFY(barre);
+        const auto* grafico = t.c<ui::Grafico>(QStringLiteral("Grafico"));
+        QCOMPARE(grafico->tipo(), ui::Grafico::Tipo::Barre);
+        const auto& barre = grafico->serie();
+        QCOMPARE(barre.size(), std::size_t{2});
+        QCOMPARE(barre[0].valori.size(), barre[1].valori.size());
         double numeri = 0, attesi = 0;
-        for (int i = 0; i < barre->barSets()[0]->count(); ++i) {
-            numeri += barre->barSets()[0]->at(i);
-            attesi += barre->barSets()[1]->at(i);
+        for (std::size_t i = 0; i < barre[0].valori.size(); ++i) {
+            numeri += barre[0].valori[i];
+            attesi += barre[1].valori[i];
         }
         QCOMPARE(numeri, 90.0);
         QVERIFY(std::abs(attesi - 90.0) < 1e-6);

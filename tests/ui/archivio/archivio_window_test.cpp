@@ -489,6 +489,9 @@ void TestArchivio::salvaSenzaBloccareLaFinestra()
 // duplicate-date message; nothing is written anywhere and the draws in memory stay.
 void TestArchivio::archivioEliminatoDuranteIlLavoro()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Windows does not delete a file the program holds open");
+#endif
     Banco t;
     const int n = t.n();
     t.incolla(testoEstrazione());
@@ -636,7 +639,7 @@ void TestArchivio::archivioCambiatoSulDiscoRicaricato()
     t.amb.dialoghi.risposteSiNo = {true, true, true};
     t.premi("Command8");
     QCOMPARE(t.amb.dialoghi.voci().size(), std::size_t(1));
-    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("L'archivio \"") + t.percorso
+    QCOMPARE(t.messaggi()[0].testo, QStringLiteral("L'archivio \"") + QDir::toNativeSeparators(t.percorso)
                                         + QStringLiteral("\" è stato modificato da un altro programma: ricaricato, ora "
                                                          "contiene %1 estrazioni. Nulla è stato scritto: controllare le "
                                                          "estrazioni e ripetere il comando.")
@@ -655,6 +658,9 @@ void TestArchivio::archivioCambiatoSulDiscoRicaricato()
 
     // Another program writes its new copy beside the file and renames it over it: the file now at
     // the path is the archive, reloaded as well, and SALVA writes into it.
+#ifdef Q_OS_WIN
+    QSKIP("Windows does not let another program rename a file over one the program holds open");
+#endif
     const int prima = t.n();
     const QDate fuori = t.data(prima - 1).addDays(2), nostra = t.data(prima - 1).addDays(4);   // before 05/01/2030
     const QString accanto = t.percorso + QStringLiteral(".nuovo");

@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(voci.front().tipo, ui::DialoghiScriptati::Tipo::SalvaFile);
         QCOMPARE(voci.front().file.titolo, QStringLiteral("Esporta CSV"));
         QCOMPARE(voci.front().file.filtro, QStringLiteral("File CSV (*.csv)"));
-        QCOMPARE(voci.back().testo, QStringLiteral("La griglia (3 righe) è stata esportata nel file %1.").arg(percorso));
+        QCOMPARE(voci.back().testo, QStringLiteral("La griglia (3 righe) è stata esportata nel file %1.").arg(QDir::toNativeSeparators(percorso)));
 
         // The next export opens where this one went; replacing asks first, and No leaves the file.
         amb.dialoghi.svuota();
@@ -115,7 +115,7 @@ private slots:
         g.setTesto(1, 1, "RM");
         QVERIFY(!v.esportaCsv());
         QCOMPARE(amb.dialoghi.voci().front().file.cartella, fuori.path());
-        QCOMPARE(amb.dialoghi.voci().back().testo, QStringLiteral("Il file %1 esiste già. Sostituirlo?").arg(percorso));
+        QCOMPARE(amb.dialoghi.voci().back().testo, QStringLiteral("Il file %1 esiste già. Sostituirlo?").arg(QDir::toNativeSeparators(percorso)));
         QVERIFY(amb.dialoghi.voci().back().noPredefinito);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(f.readAll().contains("BA"));
@@ -130,7 +130,7 @@ private slots:
         QVERIFY(!v.esportaCsv());
         const auto msg = amb.dialoghi.messaggi();
         QCOMPARE(msg.size(), size_t(1));
-        QVERIFY2(msg[0].testo.startsWith(QStringLiteral("Il file %1 non è stato scritto: ").arg(cartella)), qPrintable(msg[0].testo));
+        QVERIFY2(msg[0].testo.startsWith(QStringLiteral("Il file %1 non è stato scritto: ").arg(QDir::toNativeSeparators(cartella))), qPrintable(msg[0].testo));
         QCOMPARE(msg[0].icona, ui::Icona::Critica);
         QVERIFY(QFileInfo(cartella).isDir());
     }
@@ -195,7 +195,7 @@ private slots:
         amb.dialoghi.risposteFile.push_back(percorso);
         QVERIFY(v->esportaCsv());
         QCOMPARE(amb.dialoghi.voci().front().file.nomeIniziale, QStringLiteral("Giocate FgGiocate.csv"));
-        QCOMPARE(amb.dialoghi.voci().back().testo, QStringLiteral("La griglia (1 riga) è stata esportata nel file %1.").arg(percorso));
+        QCOMPARE(amb.dialoghi.voci().back().testo, QStringLiteral("La griglia (1 riga) è stata esportata nel file %1.").arg(QDir::toNativeSeparators(percorso)));
 
         // A title with characters no file name takes, and a grid with no name of its own.
         finestra->setWindowTitle(QStringLiteral("Statistiche: 01/01/2020"));

@@ -40,9 +40,13 @@ private slots:
         const QDate data(2026, 12, 8);
         QCOMPARE(QLocale().toString(data, QStringLiteral("d MMM")), QStringLiteral("8 dic"));
         QCOMPARE(QLocale().toString(1.5, 'f', 1), QStringLiteral("1,5"));
-        // The file dialog writes its dates through the system locale.
+#ifndef Q_OS_WIN
+        // The file dialog writes its dates through the system locale, whose time category the
+        // program sets on Linux. Windows' system locale is the user's own regional format, which
+        // a program does not change.
         QCOMPARE(QLocale::system().toString(data, QStringLiteral("d MMM")), QStringLiteral("8 dic"));
         QCOMPARE(QLocale::system().toString(data, QLocale::ShortFormat), QStringLiteral("08/12/26"));
+#endif
 
         // The file dialog's type column names a folder in Italian.
         QTemporaryDir cartella;
@@ -50,7 +54,9 @@ private slots:
         QFileSystemModel modello;
         const QModelIndex radice = modello.setRootPath(cartella.path());
         QTRY_COMPARE(modello.rowCount(radice), 1);
-        QCOMPARE(modello.type(modello.index(0, 0, radice)), QStringLiteral("Cartella"));
+        // Linux: Qt's translation ("Cartella"); Windows: the shell's own name ("Cartella di file").
+        const QString tipo = modello.type(modello.index(0, 0, radice));
+        QVERIFY2(tipo.startsWith(QStringLiteral("Cartella")), qPrintable(tipo));
     }
 
     void numeriDellaLibreriaCInvariati()
