@@ -6,10 +6,11 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace engine {
 
-void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
+void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const std::vector<int>& casi, grid::Grid& FgL,
                      grid::Grid& FgX, const archive::Archivio& a)
 {
     if (f.tipo < 1 || f.tipo > 7)
@@ -23,15 +24,14 @@ void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const grid::
     CampiOperatore c = campiDi(f);
     FgL.setRighe(1);
 
-    for (int k = 1; k < FgEv.righe(); ++k) {
+    for (int k = 1; k <= static_cast<int>(casi.size()); ++k) {
+        const int d = casi[static_cast<std::size_t>(k - 1)];
         const int r = FgL.aggiungiRiga();
-        FgL.setTesto(r, colL::Estr, FgEv.testo(k, 1));
-        FgL.setTesto(r, colL::Data, FgEv.testo(k, 2));
-        FgL.setTesto(r, colL::Rif, FgEv.testo(k, 0));
-
-        const int d = intero16(FgEv.valore(k, 1));
+        FgL.setNumero(r, colL::Estr, d);
+        FgL.setNumero(r, colL::Rif, k);
         if (d < 1 || d > a.NumeroEstrazioni)
             throw ErroreCalcolo("estrazione del caso fuori archivio: " + std::to_string(d));
+        FgL.setTesto(r, colL::Data, a.DateEstrazioni[static_cast<std::size_t>(d)]);
         if (FgX.righe() <= k)
             FgX.setRighe(k + 1);
         // A wheel the formula reads was not drawn on the case: no number, no hit.

@@ -8,6 +8,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace engine {
 
@@ -24,8 +25,8 @@ namespace colL {
 constexpr int Prog = 0, Estr = 1, Data = 2, Rif = 3, Ru = 4, C = 5, N1 = 6, N2 = 7, G1 = 8, S = 13, Pos1 = 14;
 }
 
-// Cuts FgL back to its header, then for every case row of FgEv (column 0 progressive,
-// column 1 draw index, column 2 date) evaluates the formula on the case draw with the
+// Cuts FgL back to its header, then for every case (casi[k - 1] is the draw index of case
+// k; the report shows k, the draw and its date) evaluates the formula on the case draw with the
 // inputs of its class (Verifica1..Verifica7 of the workbench differ only in those), writes
 // the forecast into FgX (case row, column slot) and FgL, and records the hits of the first
 // attempt (up to colpi, never after the reference draw) on which it came out on a wheel in
@@ -38,7 +39,7 @@ constexpr int Prog = 0, Estr = 1, Data = 2, Rif = 3, Ru = 4, C = 5, N1 = 6, N2 =
 // case gets no number in FgX and no hit.
 inline constexpr std::string_view TestoRuotaNonEstratta = "n.e.";
 
-void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
+void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const std::vector<int>& casi, grid::Grid& FgL,
                      grid::Grid& FgX, const archive::Archivio& a);
 
 // Colours the report rows: forecasts blue, N1/N2 light yellow, Rif light orange,

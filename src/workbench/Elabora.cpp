@@ -59,7 +59,7 @@ Esito Calcola(Banco& b, const archive::Archivio& a)
 Esito verificaFormulaBanco(Banco& b, const archive::Archivio& a, const engine::Formula& f, int slot)
 {
     try {
-        engine::VerificaFormula(f, parametriVerifica(b, slot), b.FgEv, b.FgL, b.FgX, a);
+        engine::VerificaFormula(f, parametriVerifica(b, slot), b.casi, b.FgL, b.FgX, a);
     } catch (const std::exception&) {
         engine::ColoraFgL(b.FgL);
         return erroreImprevisto();
@@ -118,7 +118,7 @@ Esito verificaLivello(Banco& b, const archive::Archivio& a, int livello)
             // repeat the previous brick's result.
             if (b.FgF.testo(m, engine::colF::Tras).empty())
                 continue;
-            engine::VerificaFormula(engine::leggiMattone(b.FgF, m), parametriVerifica(b, posto), b.FgEv, b.FgL, b.FgX, a);
+            engine::VerificaFormula(engine::leggiMattone(b.FgF, m), parametriVerifica(b, posto), b.casi, b.FgL, b.FgX, a);
         }
     } catch (const std::exception&) {
         engine::ColoraFgL(b.FgL);
