@@ -11,7 +11,7 @@
 namespace engine {
 
 void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const std::vector<int>& casi, grid::Grid& FgL,
-                     grid::Grid& FgX, const archive::Archivio& a)
+                     std::vector<NumeriCaso>& numeri, const archive::Archivio& a)
 {
     if (f.tipo < 1 || f.tipo > 7)
         throw ErroreCalcolo("tipo operatore non valido: " + std::to_string(f.tipo));
@@ -32,11 +32,12 @@ void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const std::v
         if (d < 1 || d > a.NumeroEstrazioni)
             throw ErroreCalcolo("estrazione del caso fuori archivio: " + std::to_string(d));
         FgL.setTesto(r, colL::Data, a.DateEstrazioni[static_cast<std::size_t>(d)]);
-        if (FgX.righe() <= k)
-            FgX.setRighe(k + 1);
+        if (numeri.size() < static_cast<std::size_t>(k))
+            numeri.resize(static_cast<std::size_t>(k));
+        std::optional<int>& numero = numeri[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(pv.slot - 1)];
         // A wheel the formula reads was not drawn on the case: no number, no hit.
         if (leggeRuotaNonEstratta(f, d, a)) {
-            FgX.setTesto(k, pv.slot, "");
+            numero.reset();
             FgL.setTesto(r, colonnaSlot, std::string(TestoRuotaNonEstratta));
             continue;
         }
@@ -46,7 +47,7 @@ void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const std::v
         ElaboraPPP2(c, a);
         const int previsione = c.Risultato;
         const std::string testo = std::to_string(previsione);
-        FgX.setTesto(k, pv.slot, testo);
+        numero = previsione;
         FgL.setTesto(r, colonnaSlot, testo);
 
         // 0 is the archive's mark of a wheel not drawn: a forecast of 0 would "hit"

@@ -59,11 +59,13 @@ Esito Calcola(Banco& b, const archive::Archivio& a)
 Esito verificaFormulaBanco(Banco& b, const archive::Archivio& a, const engine::Formula& f, int slot)
 {
     try {
-        engine::VerificaFormula(f, parametriVerifica(b, slot), b.casi, b.FgL, b.FgX, a);
+        engine::VerificaFormula(f, parametriVerifica(b, slot), b.casi, b.FgL, b.numeriCasi, a);
     } catch (const std::exception&) {
+        mostraNumeriCasi(b);
         engine::ColoraFgL(b.FgL);
         return erroreImprevisto();
     }
+    mostraNumeriCasi(b);
     engine::ColoraFgL(b.FgL);
     return std::nullopt;
 }
@@ -108,7 +110,7 @@ Esito verificaLivello(Banco& b, const archive::Archivio& a, int livello)
         azzeraFgX(b);
     for (int r = 1; r <= n; ++r)
         for (int c = 1; c <= 5; ++c) {
-            b.FgX.setTesto(r, c, "");
+            impostaNumeroCaso(b, r, c, std::nullopt);
             b.FgX.setSfondo(r, c, grid::colori::Bianco);
         }
     try {
@@ -118,12 +120,14 @@ Esito verificaLivello(Banco& b, const archive::Archivio& a, int livello)
             // repeat the previous brick's result.
             if (b.FgF.testo(m, engine::colF::Tras).empty())
                 continue;
-            engine::VerificaFormula(engine::leggiMattone(b.FgF, m), parametriVerifica(b, posto), b.casi, b.FgL, b.FgX, a);
+            engine::VerificaFormula(engine::leggiMattone(b.FgF, m), parametriVerifica(b, posto), b.casi, b.FgL, b.numeriCasi, a);
         }
     } catch (const std::exception&) {
+        mostraNumeriCasi(b);
         engine::ColoraFgL(b.FgL);
         return erroreImprevisto();
     }
+    mostraNumeriCasi(b);
     b.livelloFgX = livello;
     return verificaPrevisioni(b, a);
 }
@@ -160,8 +164,7 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
     const int n = numeroCasi(b);
     const auto ruote = ruoteInGioco(b);
     const int ultimo = std::min(b.riferimento, a.NumeroEstrazioni);
-    if (b.FgX.righe() < n + 1)
-        b.FgX.setRighe(n + 1);
+    righeNumeriCasi(b, n);
 
     Riepilogo s;
     s.casi = n;
@@ -182,7 +185,7 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
             b.FgL.setTesto(testa, engine::colL::Rif, b.FgEv.testo(r, 0));
             for (int j = 1; j <= 5; ++j) {
                 b.FgX.setSfondo(r, j, grid::colori::Bianco);
-                const int v = b.FgX.intero(r, j);
+                const int v = numeroDelCaso(b, r, j);
                 if (v < 1 || v > 90)
                     continue;
                 inGioco[v] = true;
@@ -219,7 +222,7 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
                 }
             }
             for (int j = 1; j <= 5; ++j) {
-                const int v = b.FgX.intero(r, j);
+                const int v = numeroDelCaso(b, r, j);
                 if (v >= 1 && v <= 90 && usciti[v])
                     b.FgX.setSfondo(r, j, colori::VerdeChiaro);
             }
