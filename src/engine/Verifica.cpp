@@ -11,7 +11,7 @@
 namespace engine {
 
 void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const std::vector<int>& casi, grid::Grid& FgL,
-                     std::vector<NumeriCaso>& numeri, const archive::Archivio& a)
+                     std::vector<RigaVerifica>& righe, std::vector<NumeriCaso>& numeri, const archive::Archivio& a)
 {
     if (f.tipo < 1 || f.tipo > 7)
         throw ErroreCalcolo("tipo operatore non valido: " + std::to_string(f.tipo));
@@ -23,12 +23,21 @@ void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const std::v
 
     CampiOperatore c = campiDi(f);
     FgL.setRighe(1);
+    righe.clear();
+    // FgL row r and righe[r - 1] are written together.
+    auto aggiungi = [&] {
+        righe.emplace_back();
+        return FgL.aggiungiRiga();
+    };
+    auto figure = [&](int r) -> RigaVerifica& { return righe[static_cast<std::size_t>(r - 1)]; };
 
     for (int k = 1; k <= static_cast<int>(casi.size()); ++k) {
         const int d = casi[static_cast<std::size_t>(k - 1)];
-        const int r = FgL.aggiungiRiga();
+        const int r = aggiungi();
         FgL.setNumero(r, colL::Estr, d);
         FgL.setNumero(r, colL::Rif, k);
+        figure(r).estrazione = d;
+        figure(r).caso = k;
         if (d < 1 || d > a.NumeroEstrazioni)
             throw ErroreCalcolo("estrazione del caso fuori archivio: " + std::to_string(d));
         FgL.setTesto(r, colL::Data, a.DateEstrazioni[static_cast<std::size_t>(d)]);
@@ -49,6 +58,7 @@ void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const std::v
         const std::string testo = std::to_string(previsione);
         numero = previsione;
         FgL.setTesto(r, colonnaSlot, testo);
+        figure(r).giocati[static_cast<std::size_t>(pv.slot - 1)] = previsione;
 
         // 0 is the archive's mark of a wheel not drawn: a forecast of 0 would "hit"
         // every such wheel, so only real numbers are looked for.
@@ -64,13 +74,16 @@ void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const std::v
                         continue;
                     int riga = r;
                     if (colpito) {
-                        riga = FgL.aggiungiRiga();
+                        riga = aggiungi();
                         FgL.setTesto(riga, colonnaSlot, testo);
+                        figure(riga).giocati[static_cast<std::size_t>(pv.slot - 1)] = previsione;
                     }
                     FgL.setTesto(riga, colL::Ru, archive::SigleRuote[w]);
                     FgL.setNumero(riga, colL::C, t - d);
                     FgL.setTesto(riga, colL::Pos1 + p - 1, testo);
                     FgL.setTesto(riga, colL::S, "1");
+                    figure(riga).colpo = t - d;
+                    figure(riga).sorte = 1;
                     colpito = true;
                     break;   // a number is drawn at most once per wheel
                 }

@@ -26,12 +26,22 @@ struct ParametriVerifica {
 // is kept as computed; it never counts as a number in play.
 using NumeriCaso = std::array<std::optional<int>, 5>;
 
+// The figures of one report row (FgL shows them): what the workbench reads back of a
+// verification. 0 stands for an empty cell.
+struct RigaVerifica {
+    int estrazione = 0;            // Estr: the case's draw, on the case's first row only
+    int caso = 0;                  // Rif: the case row, on its first row only
+    int colpo = 0;                 // C: the attempt of the hit
+    int sorte = 0;                 // S: numbers of the set drawn together on the wheel
+    std::array<int, 5> giocati{};  // G1..G5: the numbers played (a number not drawn reads 0)
+};
+
 // Columns of the report FgL.
 namespace colL {
 constexpr int Prog = 0, Estr = 1, Data = 2, Rif = 3, Ru = 4, C = 5, N1 = 6, N2 = 7, G1 = 8, S = 13, Pos1 = 14;
 }
 
-// Cuts FgL back to its header, then for every case (casi[k - 1] is the draw index of case
+// Cuts FgL and `righe` (one per FgL row after the header, FgL row r at [r - 1]) back to nothing, then for every case (casi[k - 1] is the draw index of case
 // k; the report shows k, the draw and its date) evaluates the formula on the case draw with the
 // inputs of its class (Verifica1..Verifica7 of the workbench differ only in those), writes
 // the forecast into numeri[k - 1][slot - 1] (grown to the cases when shorter) and FgL, and records the hits of the first
@@ -46,7 +56,7 @@ constexpr int Prog = 0, Estr = 1, Data = 2, Rif = 3, Ru = 4, C = 5, N1 = 6, N2 =
 inline constexpr std::string_view TestoRuotaNonEstratta = "n.e.";
 
 void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const std::vector<int>& casi, grid::Grid& FgL,
-                     std::vector<NumeriCaso>& numeri, const archive::Archivio& a);
+                     std::vector<RigaVerifica>& righe, std::vector<NumeriCaso>& numeri, const archive::Archivio& a);
 
 // Colours the report rows: forecasts blue, N1/N2 light yellow, Rif light orange,
 // positions light green with red bold text, wheel bold, S yellow.

@@ -104,6 +104,13 @@ struct ImpostazioniCasi {
     bool operator==(const ImpostazioniCasi&) const = default;
 };
 
+// A row of FgY: a row of a level's report. A further hit row of a case takes the case's
+// draw and case number from the row above, as FgY shows them.
+struct RigaElabora {
+    int livello = 0;
+    engine::RigaVerifica riga;
+};
+
 // Every control the workbench commands read, in plain form, and every grid the
 // window shows. The window edits these members and displays the grids; the commands
 // (Casi.h, Elabora.h and the searches) read and fill them. The selections are typed
@@ -113,6 +120,8 @@ struct ImpostazioniCasi {
 // - Fg7: rows 1..5 = `livelliElabora[0..4]`, the sorte in column 0, green when included.
 // - FgEv: rows 1.. = `casi`; column 0 green when the case is in `casiCoperti` (MARCA).
 // - FgX: rows 1.. = `numeriCasi`, columns 1..5 its numbers (an empty cell has none).
+// - FgL and FgY: the reports, written row by row with `righeVerifica` and `righeElabora`,
+//   which keep the figures the commands read back (cases, colpi, sorte, numbers played).
 struct Banco {
     Banco();
 
@@ -144,6 +153,10 @@ struct Banco {
     std::set<std::string> operatoriScelti;             // FgOp column 0: codes of the chosen operators
     std::array<LivelloElabora, 5> livelliElabora{};    // Fg7: levels 1..5 in ELABORA and their sorte
     std::vector<bool> casiCoperti;                     // FgEv column 0: case row r covered at [r - 1] (MARCA)
+
+    // --- the verification reports: FgL row r at [r - 1], FgY row r at [r - 1] ---
+    std::vector<engine::RigaVerifica> righeVerifica;
+    std::vector<RigaElabora> righeElabora;
 
     // --- the results (FgEsiti and FgGr show them): row r at [r - 1], empty rows included ---
     std::vector<RigaEsito> esiti;          // AMBATE

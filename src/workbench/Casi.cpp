@@ -176,6 +176,8 @@ Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a)
         b.FgEv.setSfondo(1, 1, trovati, 1, colori::GialloPallido);
         svuota(b.FgL);
         svuota(b.FgY);
+        b.righeVerifica.clear();
+        b.righeElabora.clear();
         svuota(b.FgEsiti);
         svuota(b.FgGr);
         b.esiti.clear();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -56,6 +57,7 @@ protected:
     std::vector<int> casi;
     grid::Grid FgL;
     std::vector<NumeriCaso> numeri;
+    std::vector<RigaVerifica> righe;
     ParametriVerifica pv;
 };
 
@@ -67,7 +69,7 @@ TEST_F(Verifica, StessoTentativoSuDueRuoteUnaRigaPerRuota)
     a->setNumero(8, CA, 2, 30);   // third attempt: never examined
     caso(5);
     pv.slot = 2;
-    VerificaFormula(fissa(), pv, casi, FgL, numeri, *a);
+    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
     ASSERT_EQ(FgL.righe(), 3);
     EXPECT_EQ(FgL.testo(1, colL::Estr), "5");
     EXPECT_EQ(FgL.testo(1, colL::Data), "05/01/2020");
@@ -84,6 +86,16 @@ TEST_F(Verifica, StessoTentativoSuDueRuoteUnaRigaPerRuota)
     EXPECT_EQ(FgL.testo(2, 9), "30");
     EXPECT_EQ(FgL.testo(2, colL::S), "1");
     EXPECT_EQ(numero(1, 2), 30);
+    // The figures of every report row, kept beside it: the further hit row names no case.
+    ASSERT_EQ(righe.size(), 2u);
+    EXPECT_EQ(righe[0].estrazione, 5);
+    EXPECT_EQ(righe[0].caso, 1);
+    EXPECT_EQ(righe[1].caso, 0);
+    for (const RigaVerifica& r : righe) {
+        EXPECT_EQ(r.colpo, 2);
+        EXPECT_EQ(r.sorte, 1);
+        EXPECT_EQ(r.giocati, (std::array<int, 5>{0, 30, 0, 0, 0}));
+    }
 }
 
 TEST_F(Verifica, SoloIlPrimoTentativoVieneRiportato)
@@ -92,7 +104,7 @@ TEST_F(Verifica, SoloIlPrimoTentativoVieneRiportato)
     a->setNumero(6, CA, 3, 30);
     a->setNumero(8, RO, 3, 30);
     caso(5);
-    VerificaFormula(fissa(), pv, casi, FgL, numeri, *a);
+    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
     ASSERT_EQ(FgL.righe(), 2);
     EXPECT_EQ(FgL.testo(1, colL::Ru), "CA");
     EXPECT_EQ(FgL.testo(1, colL::C), "1");
@@ -107,7 +119,7 @@ TEST_F(Verifica, NullaDopoLEstrazioneDiRiferimentoVieneLetto)
     caso(5);
     pv.riferimento = 5;   // the hit in draw 6 lies after the reference
     a->setNumero(20, BA, 1, 30);
-    VerificaFormula(fissa(), pv, casi, FgL, numeri, *a);
+    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
     ASSERT_EQ(FgL.righe(), 3);
     EXPECT_EQ(FgL.testo(1, colL::C), "");
     EXPECT_EQ(FgL.testo(1, colL::G1), "30");
@@ -120,11 +132,11 @@ TEST_F(Verifica, NessunaRuotaInGiocoNessunEsito)
     a->setNumero(6, CA, 3, 30);
     caso(5);
     pv.ruote.fill(false);
-    VerificaFormula(fissa(), pv, casi, FgL, numeri, *a);
+    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
     ASSERT_EQ(FgL.righe(), 2);
     EXPECT_EQ(FgL.testo(1, colL::Ru), "");
     pv.ruote[CA] = true;
-    VerificaFormula(fissa(), pv, casi, FgL, numeri, *a);
+    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
     ASSERT_EQ(FgL.righe(), 2);   // the report was cut back first
     EXPECT_EQ(FgL.testo(1, colL::Ru), "CA");
 }
@@ -134,7 +146,7 @@ TEST_F(Verifica, UnaRuotaNonEstrattaNonDaPrevisioneNeVincita)
     // Nazionale is never drawn here: a formula reading it has no number on the case, says so
     // in the report, and wins nothing (its positions hold 0, never a hit).
     caso(5);
-    VerificaFormula(Formula{"MIN5", 6, 5, NZ, 0, 0, 0}, pv, casi, FgL, numeri, *a);
+    VerificaFormula(Formula{"MIN5", 6, 5, NZ, 0, 0, 0}, pv, casi, FgL, righe, numeri, *a);
     EXPECT_EQ(numero(1, 1), std::nullopt);
     ASSERT_EQ(FgL.righe(), 2);
     EXPECT_EQ(FgL.testo(1, colL::G1), "n.e.");
@@ -158,7 +170,7 @@ TEST_F(Verifica, ITipiPrendonoILoroIngressi)
         {{"SOM+", 7, 1, BA, 5, RO, 3}, 40},
     };
     for (const auto& c : formule) {
-        VerificaFormula(c.f, pv, casi, FgL, numeri, *a);
+        VerificaFormula(c.f, pv, casi, FgL, righe, numeri, *a);
         EXPECT_EQ(numero(1, 1), c.atteso) << "tipo " << c.f.tipo;
     }
 }
@@ -169,7 +181,7 @@ TEST_F(Verifica, GliErroriFermanoMaTengonoLeRigheScritte)
     caso(2);
     caso(8);
     // Class 5 with three draws back: the second case (draw 2) has no draw -1.
-    EXPECT_THROW(VerificaFormula(Formula{"NUM", 5, 1, BA, 0, 0, 3}, pv, casi, FgL, numeri, *a), ErroreCalcolo);
+    EXPECT_THROW(VerificaFormula(Formula{"NUM", 5, 1, BA, 0, 0, 3}, pv, casi, FgL, righe, numeri, *a), ErroreCalcolo);
     // The first case came out on the ten drawn wheels; the second has only its row.
     EXPECT_EQ(FgL.righe(), 1 + 10 + 1);
     EXPECT_EQ(FgL.testo(FgL.righe() - 1, colL::Estr), "2");
@@ -179,21 +191,21 @@ TEST_F(Verifica, GliErroriFermanoMaTengonoLeRigheScritte)
     FgL.setRighe(1);
     const int r = FgL.aggiungiRiga();
     FgL.setTesto(r, 1, "precedente");
-    EXPECT_THROW(VerificaFormula(Formula{"NUM", 8, 1, BA, 0, 0, 0}, pv, casi, FgL, numeri, *a), ErroreCalcolo);
+    EXPECT_THROW(VerificaFormula(Formula{"NUM", 8, 1, BA, 0, 0, 0}, pv, casi, FgL, righe, numeri, *a), ErroreCalcolo);
     EXPECT_EQ(FgL.testo(1, 1), "precedente");   // an unknown class writes nothing
 
     // A wheel beyond 16 bits is refused before the report is touched, not taken for Bari.
-    EXPECT_THROW(VerificaFormula(Formula{"MAG5", 6, 5, 65536, 0, 0, 0}, pv, casi, FgL, numeri, *a), ErroreCalcolo);
+    EXPECT_THROW(VerificaFormula(Formula{"MAG5", 6, 5, 65536, 0, 0, 0}, pv, casi, FgL, righe, numeri, *a), ErroreCalcolo);
     EXPECT_EQ(FgL.testo(1, 1), "precedente");
 
     casi[0] = 21;
-    EXPECT_THROW(VerificaFormula(fissa(), pv, casi, FgL, numeri, *a), ErroreCalcolo);
+    EXPECT_THROW(VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a), ErroreCalcolo);
 }
 
 TEST_F(Verifica, ColoraFgL)
 {
     caso(5);
-    VerificaFormula(fissa(), pv, casi, FgL, numeri, *a);
+    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
     ColoraFgL(FgL);
     EXPECT_EQ(FgL.coloreTesto(1, 8), grid::colori::Blu);
     EXPECT_EQ(FgL.sfondo(1, 6), grid::rgb(255, 255, 192));

@@ -253,6 +253,12 @@ TEST_F(BancoProva, ElaboraTieneIlPrimoEsitoDiOgniCasoFraILivelli)
     EXPECT_EQ(b.FgY.testo(5, colY::Estr), "5");   // taken from the row above
     EXPECT_EQ(b.FgY.testo(5, colY::Rif), "1");
     EXPECT_EQ(b.FgY.sfondo(4, colY::So), colori::Selezione);   // colours travel with the rows
+    // The rows Fg10 is chosen from: a further hit row belongs to the case above it.
+    ASSERT_EQ(b.righeElabora.size(), 7u);
+    EXPECT_EQ(b.righeElabora[4].livello, 2);
+    EXPECT_EQ(b.righeElabora[4].riga.caso, 1);
+    EXPECT_EQ(b.righeElabora[4].riga.estrazione, 5);
+    EXPECT_EQ(b.righeElabora[3].riga.sorte, 2);
 
     ASSERT_EQ(b.Fg10.righe(), 3);
     EXPECT_EQ(b.Fg10.testo(0, 4), "Ruota");
@@ -284,6 +290,29 @@ TEST_F(BancoProva, ElaboraNonPrendeRigheDaUnLivelloFallito)
         EXPECT_EQ(b.FgY.testo(y, colY::Livello), "1") << y;
     EXPECT_EQ(b.Fg10.righe(), 1);
     EXPECT_EQ(b.Fg_E.testo(1, colE::Pos), "0");
+}
+
+// MARCA and the comparison with chance read the report's rows, not what FgL shows.
+TEST_F(BancoProva, IResocontiSiLegonoDalleRigheNonDalleCelle)
+{
+    ruota(6, CA, {31, 30, 1, 2, 3});
+    impostaNumeroCaso(b, 1, 1, 30);
+    b.livello = 1;
+    EXPECT_FALSE(verificaPrevisioni(b, *a));
+    ASSERT_EQ(b.righeVerifica.size(), 3u);
+    ASSERT_EQ(b.FgL.righe(), 4);
+    EXPECT_EQ(b.righeVerifica[0].estrazione, 5);
+    EXPECT_EQ(b.righeVerifica[0].colpo, 1);
+    EXPECT_EQ(b.righeVerifica[0].sorte, 1);
+    EXPECT_EQ(b.righeVerifica[0].giocati[0], 30);
+    EXPECT_EQ(b.righeVerifica[1].caso, 2);
+    EXPECT_EQ(b.righeVerifica[1].colpo, 0);
+
+    b.FgL.setTesto(1, engine::colL::C, "");
+    b.FgL.setTesto(2, engine::colL::C, "1");
+    marcaCasiCentrati(b);
+    EXPECT_TRUE(casoCoperto(b, 1));
+    EXPECT_FALSE(casoCoperto(b, 2));
 }
 
 TEST_F(BancoProva, MarcaSegnaICasiCentrati)

@@ -74,7 +74,7 @@ TEST(RuotaNonEstratta, NessunaFormulaLaLeggePrimaCheSiaEstratta)
     pv.colpi = 4;
     pv.riferimento = 30;
     pv.ruote = ruoteInGioco(dopo);
-    engine::VerificaFormula(engine::Formula{"NUM", 1, 1, NZ, 0, 0, 0}, pv, dopo.casi, dopo.FgL, dopo.numeriCasi, a);
+    engine::VerificaFormula(engine::Formula{"NUM", 1, 1, NZ, 0, 0, 0}, pv, dopo.casi, dopo.FgL, dopo.righeVerifica, dopo.numeriCasi, a);
     int prima16 = 0, dopo16 = 0;
     for (int k = 1, l = 1; k < dopo.FgEv.righe(); ++k) {
         const int d = dopo.FgEv.intero(k, 1);
