@@ -186,9 +186,9 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
             // otherwise match every position of a wheel not drawn that day.
             std::array<bool, 91> inGioco{};
             const int testa = aggiungi();
-            b.FgL.setTesto(testa, engine::colL::Estr, b.FgEv.testo(r, 1));
-            b.FgL.setTesto(testa, engine::colL::Data, b.FgEv.testo(r, 2));
-            b.FgL.setTesto(testa, engine::colL::Rif, b.FgEv.testo(r, 0));
+            b.FgL.setNumero(testa, engine::colL::Estr, d);
+            b.FgL.setTesto(testa, engine::colL::Data, a.DateEstrazioni[static_cast<std::size_t>(d)]);
+            b.FgL.setNumero(testa, engine::colL::Rif, r);
             figure(testa).estrazione = d;
             figure(testa).caso = r;
             for (int j = 1; j <= 5; ++j) {
@@ -311,7 +311,7 @@ Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
             for (int j = 0; j < 5; ++j)
                 copiaCella(b.FgL, r, engine::colL::Pos1 + j, b.FgY, y, colY::Pos1 + j);
             // Prev: the numbers of the level for the case, as a player copies them.
-            if (!b.FgL.testo(r, engine::colL::Estr).empty()) {
+            if (riga.estrazione != 0) {
                 std::string prev;
                 for (int j = 0; j < 5; ++j) {
                     const int v = riga.giocati[static_cast<std::size_t>(j)];
