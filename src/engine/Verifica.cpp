@@ -6,11 +6,12 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace engine {
 
-void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-                     grid::Grid& FgX, const archive::Archivio& a)
+void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const std::vector<int>& casi, grid::Grid& FgL,
+                     std::vector<RigaVerifica>& righe, std::vector<NumeriCaso>& numeri, const archive::Archivio& a)
 {
     if (f.tipo < 1 || f.tipo > 7)
         throw ErroreCalcolo("tipo operatore non valido: " + std::to_string(f.tipo));
@@ -22,21 +23,30 @@ void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const grid::
 
     CampiOperatore c = campiDi(f);
     FgL.setRighe(1);
+    righe.clear();
+    // FgL row r and righe[r - 1] are written together.
+    auto aggiungi = [&] {
+        righe.emplace_back();
+        return FgL.aggiungiRiga();
+    };
+    auto figure = [&](int r) -> RigaVerifica& { return righe[static_cast<std::size_t>(r - 1)]; };
 
-    for (int k = 1; k < FgEv.righe(); ++k) {
-        const int r = FgL.aggiungiRiga();
-        FgL.setTesto(r, colL::Estr, FgEv.testo(k, 1));
-        FgL.setTesto(r, colL::Data, FgEv.testo(k, 2));
-        FgL.setTesto(r, colL::Rif, FgEv.testo(k, 0));
-
-        const int d = intero16(FgEv.valore(k, 1));
+    for (int k = 1; k <= static_cast<int>(casi.size()); ++k) {
+        const int d = casi[static_cast<std::size_t>(k - 1)];
+        const int r = aggiungi();
+        FgL.setNumero(r, colL::Estr, d);
+        FgL.setNumero(r, colL::Rif, k);
+        figure(r).estrazione = d;
+        figure(r).caso = k;
         if (d < 1 || d > a.NumeroEstrazioni)
             throw ErroreCalcolo("estrazione del caso fuori archivio: " + std::to_string(d));
-        if (FgX.righe() <= k)
-            FgX.setRighe(k + 1);
+        FgL.setTesto(r, colL::Data, a.DateEstrazioni[static_cast<std::size_t>(d)]);
+        if (numeri.size() < static_cast<std::size_t>(k))
+            numeri.resize(static_cast<std::size_t>(k));
+        std::optional<int>& numero = numeri[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(pv.slot - 1)];
         // A wheel the formula reads was not drawn on the case: no number, no hit.
         if (leggeRuotaNonEstratta(f, d, a)) {
-            FgX.setTesto(k, pv.slot, "");
+            numero.reset();
             FgL.setTesto(r, colonnaSlot, std::string(TestoRuotaNonEstratta));
             continue;
         }
@@ -46,8 +56,9 @@ void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const grid::
         ElaboraPPP2(c, a);
         const int previsione = c.Risultato;
         const std::string testo = std::to_string(previsione);
-        FgX.setTesto(k, pv.slot, testo);
+        numero = previsione;
         FgL.setTesto(r, colonnaSlot, testo);
+        figure(r).giocati[static_cast<std::size_t>(pv.slot - 1)] = previsione;
 
         // 0 is the archive's mark of a wheel not drawn: a forecast of 0 would "hit"
         // every such wheel, so only real numbers are looked for.
@@ -63,13 +74,16 @@ void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const grid::
                         continue;
                     int riga = r;
                     if (colpito) {
-                        riga = FgL.aggiungiRiga();
+                        riga = aggiungi();
                         FgL.setTesto(riga, colonnaSlot, testo);
+                        figure(riga).giocati[static_cast<std::size_t>(pv.slot - 1)] = previsione;
                     }
                     FgL.setTesto(riga, colL::Ru, archive::SigleRuote[w]);
                     FgL.setNumero(riga, colL::C, t - d);
                     FgL.setTesto(riga, colL::Pos1 + p - 1, testo);
                     FgL.setTesto(riga, colL::S, "1");
+                    figure(riga).colpo = t - d;
+                    figure(riga).sorte = 1;
                     colpito = true;
                     break;   // a number is drawn at most once per wheel
                 }

@@ -6,8 +6,10 @@
 #include "grid/Grid.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace engine {
 
@@ -19,15 +21,30 @@ struct ParametriVerifica {
     std::array<bool, archive::NumeroRuote> ruote{};   // wheels in play
 };
 
+// The numbers a case plays, one per slot 1..5 at [slot - 1]: none where nothing was
+// verified or the formula read a wheel not drawn. A forecast outside 1..90 (0 above all)
+// is kept as computed; it never counts as a number in play.
+using NumeriCaso = std::array<std::optional<int>, 5>;
+
+// The figures of one report row (FgL shows them): what the workbench reads back of a
+// verification. 0 stands for an empty cell.
+struct RigaVerifica {
+    int estrazione = 0;            // Estr: the case's draw, on the case's first row only
+    int caso = 0;                  // Rif: the case row, on its first row only
+    int colpo = 0;                 // C: the attempt of the hit
+    int sorte = 0;                 // S: numbers of the set drawn together on the wheel
+    std::array<int, 5> giocati{};  // G1..G5: the numbers played (a number not drawn reads 0)
+};
+
 // Columns of the report FgL.
 namespace colL {
 constexpr int Prog = 0, Estr = 1, Data = 2, Rif = 3, Ru = 4, C = 5, N1 = 6, N2 = 7, G1 = 8, S = 13, Pos1 = 14;
 }
 
-// Cuts FgL back to its header, then for every case row of FgEv (column 0 progressive,
-// column 1 draw index, column 2 date) evaluates the formula on the case draw with the
+// Cuts FgL and `righe` (one per FgL row after the header, FgL row r at [r - 1]) back to nothing, then for every case (casi[k - 1] is the draw index of case
+// k; the report shows k, the draw and its date) evaluates the formula on the case draw with the
 // inputs of its class (Verifica1..Verifica7 of the workbench differ only in those), writes
-// the forecast into FgX (case row, column slot) and FgL, and records the hits of the first
+// the forecast into numeri[k - 1][slot - 1] (grown to the cases when shorter) and FgL, and records the hits of the first
 // attempt (up to colpi, never after the reference draw) on which it came out on a wheel in
 // play: one FgL row per wheel hit. A forecast of 0 (no number) never counts as a hit.
 // A class outside 1..7 or a formula field beyond 16 bits raises ErroreCalcolo before
@@ -35,11 +52,11 @@ constexpr int Prog = 0, Estr = 1, Data = 2, Rif = 3, Ru = 4, C = 5, N1 = 6, N2 =
 // archive, an earlier draw below 1 (class 5) or an evaluator error raise ErroreCalcolo
 // too; the rows already written stay.
 // The forecast cell of FgL for a case on which the formula reads a wheel not drawn: the
-// case gets no number in FgX and no hit.
+// case gets no number in `numeri` and no hit.
 inline constexpr std::string_view TestoRuotaNonEstratta = "n.e.";
 
-void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const grid::Grid& FgEv, grid::Grid& FgL,
-                     grid::Grid& FgX, const archive::Archivio& a);
+void VerificaFormula(const Formula& f, const ParametriVerifica& pv, const std::vector<int>& casi, grid::Grid& FgL,
+                     std::vector<RigaVerifica>& righe, std::vector<NumeriCaso>& numeri, const archive::Archivio& a);
 
 // Colours the report rows: forecasts blue, N1/N2 light yellow, Rif light orange,
 // positions light green with red bold text, wheel bold, S yellow.

@@ -56,8 +56,10 @@ std::string siglaGiorno(int g)
     return g >= 1 && g <= 7 ? sigle[g - 1] : std::string();
 }
 
-void CaricaCalendario(storage::Database& db, int anno, bool sigle, grid::Grid& Fg1)
+Calendario CaricaCalendario(storage::Database& db, int anno, bool sigle, grid::Grid& Fg1)
 {
+    Calendario calendario;
+    calendario.anno = anno;
     // The grouped rows of the year; the columns of the pivot are the days that occur.
     auto s = db.prepara("SELECT Query_AAMMGG.A, Query_AAMMGG.M, Query_AAMMGG.G, Count(*) FROM Query_AAMMGG"
                         " WHERE Query_AAMMGG.A = ?1"
@@ -83,6 +85,7 @@ void CaricaCalendario(storage::Database& db, int anno, bool sigle, grid::Grid& F
     int c = PrimaColonnaGiorni;
     for (int g : giorni) {
         colonnaDi[g] = c;
+        calendario.giorni.push_back(g);
         Fg1.setNumero(0, c, g);
         Fg1.setAllineamento(c, grid::Allineamento::Centro);
         ++c;
@@ -91,6 +94,7 @@ void CaricaCalendario(storage::Database& db, int anno, bool sigle, grid::Grid& F
     Fg1.setAllineamento(2, grid::Allineamento::Centro);
     for (const auto& [m, perGiorno] : mesi) {
         const int r = Fg1.aggiungiRiga();
+        calendario.mesi.push_back(m);
         Fg1.setNumero(r, 1, anno);
         Fg1.setNumero(r, 2, m);
         for (const auto& [g, somma] : perGiorno)
@@ -100,15 +104,18 @@ void CaricaCalendario(storage::Database& db, int anno, bool sigle, grid::Grid& F
         Fg1.setSfondo(1, 1, Fg1.righe() - 1, 1, ColoreAnno);
         Fg1.setSfondo(1, 2, Fg1.righe() - 1, 2, ColoreMese);
     }
+    return calendario;
 }
 
-std::optional<std::string> dataCalendario(const grid::Grid& Fg1, int riga, int colonna)
+std::optional<std::string> dataCalendario(const Calendario& calendario, int riga, int colonna)
 {
-    if (riga < 1 || riga >= Fg1.righe() || colonna < PrimaColonnaGiorni || colonna >= Fg1.colonne())
+    const int giorno = colonna - PrimaColonnaGiorni;
+    if (riga < 1 || riga > static_cast<int>(calendario.mesi.size()) || giorno < 0
+        || giorno >= static_cast<int>(calendario.giorni.size()))
         return std::nullopt;
-    const int g = Fg1.intero(0, colonna);
-    const int m = Fg1.intero(riga, 2);
-    const int a = Fg1.intero(riga, 1);
+    const int g = calendario.giorni[static_cast<std::size_t>(giorno)];
+    const int m = calendario.mesi[static_cast<std::size_t>(riga - 1)];
+    const int a = calendario.anno;
     if (g < 1 || g > 31 || m < 1 || m > 12 || a < 1 || a > 9999)
         return std::nullopt;
     char testo[16];

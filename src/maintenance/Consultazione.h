@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace storage { class Database; }
 
@@ -32,8 +33,13 @@ void evidenziaRiga(grid::Grid& FgDB, int riga);
 // headed by the day number; a cell holds the weekday of the draw on that date (1 Sunday .. 7
 // Saturday), or its letter (D L M m G V S) when `sigle`. Built from Query_AAMMGG grouped by
 // year, month and day, turned into columns here. A year without draws leaves only the header.
-// Throws storage::ErroreDatabase.
-void CaricaCalendario(storage::Database& db, int anno, bool sigle, grid::Grid& Fg1);
+// Throws storage::ErroreDatabase. Returns what the grid shows, typed, for dataCalendario.
+struct Calendario {
+    int anno = 0;
+    std::vector<int> mesi;     // the month of data row r at [r - 1]
+    std::vector<int> giorni;   // the day of column PrimaColonnaGiorni + i at [i]
+};
+Calendario CaricaCalendario(storage::Database& db, int anno, bool sigle, grid::Grid& Fg1);
 
 // Weekday of a calendar day, 1 Sunday .. 7 Saturday.
 int giornoSettimana(int anno, int mese, int giorno);
@@ -42,7 +48,7 @@ std::string siglaGiorno(int giornoSettimana);
 
 // The date a click on Fg1 at (riga, colonna) stands for, "GG/MM/AAAA"; nothing outside the
 // day cells of a data row.
-std::optional<std::string> dataCalendario(const grid::Grid& Fg1, int riga, int colonna);
+std::optional<std::string> dataCalendario(const Calendario& calendario, int riga, int colonna);
 
 // The draw of a date text, searched from the last draw back to the first; nothing without a match.
 std::optional<int> cercaDataDallaFine(const archive::Archivio& a, const std::string& data);

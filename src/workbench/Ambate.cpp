@@ -854,8 +854,7 @@ ImpostazioniRicerca leggiImpostazioniRicerca(const Banco& b, TipoRicerca tipo)
         c.abilitato = abilitati[static_cast<std::size_t>(r)];
         if (descrizione(tipo).abbina)
             for (int k = 0; k < 5; ++k)
-                c.giocati[static_cast<std::size_t>(k)] =
-                    b.FgX.testo(r, k + 1).empty() ? 0 : b.FgX.intero(r, k + 1);
+                c.giocati[static_cast<std::size_t>(k)] = numeroDelCaso(b, r, k + 1);
         imp.casi.push_back(c);
     }
     imp.operatori = operatoriRicerca(b);

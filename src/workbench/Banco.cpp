@@ -177,10 +177,46 @@ void azzeraFgX(Banco& b)
 {
     b.livelloFgX = 0;
     const int casi = numeroCasi(b);
+    b.numeriCasi.assign(static_cast<std::size_t>(casi), engine::NumeriCaso{});
     b.FgX.setRighe(1);
     b.FgX.setRighe(casi + 1);
     for (int r = 1; r <= casi; ++r)
         b.FgX.setNumero(r, 0, r);
+}
+
+int numeroDelCaso(const Banco& b, int r, int c)
+{
+    if (r < 1 || r > static_cast<int>(b.numeriCasi.size()) || c < 1 || c > 5)
+        return 0;
+    return b.numeriCasi[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)].value_or(0);
+}
+
+void righeNumeriCasi(Banco& b, int casi)
+{
+    if (static_cast<int>(b.numeriCasi.size()) < casi)
+        b.numeriCasi.resize(static_cast<std::size_t>(casi));
+    const int righe = static_cast<int>(b.numeriCasi.size()) + 1;
+    if (b.FgX.righe() < righe)
+        b.FgX.setRighe(righe);
+}
+
+void impostaNumeroCaso(Banco& b, int r, int c, std::optional<int> numero)
+{
+    if (r < 1 || c < 1 || c > 5)
+        return;
+    righeNumeriCasi(b, r);
+    b.numeriCasi[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)] = numero;
+    b.FgX.setTesto(r, c, numero ? std::to_string(*numero) : std::string());
+}
+
+void mostraNumeriCasi(Banco& b)
+{
+    righeNumeriCasi(b, 0);
+    for (std::size_t r = 0; r < b.numeriCasi.size(); ++r)
+        for (std::size_t c = 0; c < 5; ++c) {
+            const auto& numero = b.numeriCasi[r][c];
+            b.FgX.setTesto(static_cast<int>(r + 1), static_cast<int>(c + 1), numero ? std::to_string(*numero) : std::string());
+        }
 }
 
 std::string orarioList1()

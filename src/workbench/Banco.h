@@ -2,6 +2,7 @@
 #pragma once
 
 #include "archive/Archivio.h"
+#include "engine/Verifica.h"
 #include "grid/Grid.h"
 #include "storage/ProgramDb.h"
 #include "workbench/RigaEsito.h"
@@ -103,6 +104,13 @@ struct ImpostazioniCasi {
     bool operator==(const ImpostazioniCasi&) const = default;
 };
 
+// A row of FgY: a row of a level's report. A further hit row of a case takes the case's
+// draw and case number from the row above, as FgY shows them.
+struct RigaElabora {
+    int livello = 0;
+    engine::RigaVerifica riga;
+};
+
 // Every control the workbench commands read, in plain form, and every grid the
 // window shows. The window edits these members and displays the grids; the commands
 // (Casi.h, Elabora.h and the searches) read and fill them. The selections are typed
@@ -111,6 +119,9 @@ struct ImpostazioniCasi {
 // - FgOp: rows 1.. = `operatori`; column 0 red when the code is in `operatoriScelti`.
 // - Fg7: rows 1..5 = `livelliElabora[0..4]`, the sorte in column 0, green when included.
 // - FgEv: rows 1.. = `casi`; column 0 green when the case is in `casiCoperti` (MARCA).
+// - FgX: rows 1.. = `numeriCasi`, columns 1..5 its numbers (an empty cell has none).
+// - FgL and FgY: the reports, written row by row with `righeVerifica` and `righeElabora`,
+//   which keep the figures the commands read back (cases, colpi, sorte, numbers played).
 struct Banco {
     Banco();
 
@@ -132,6 +143,9 @@ struct Banco {
 
     // --- the cases (FgEv shows them) ---
     std::vector<int> casi;                             // case row r's draw index at [r - 1]
+    // The numbers each case plays (a verified level, formulas in slots): FgX row r at [r - 1].
+    // VERIFICA and ABBINAMENTI read them; the grid has one row more (its header).
+    std::vector<engine::NumeriCaso> numeriCasi;
 
     // --- the selections ---
     std::array<bool, archive::NumeroRuote> ruote{};    // FgRG: wheels in play (Bari alone on opening)
@@ -139,6 +153,10 @@ struct Banco {
     std::set<std::string> operatoriScelti;             // FgOp column 0: codes of the chosen operators
     std::array<LivelloElabora, 5> livelliElabora{};    // Fg7: levels 1..5 in ELABORA and their sorte
     std::vector<bool> casiCoperti;                     // FgEv column 0: case row r covered at [r - 1] (MARCA)
+
+    // --- the verification reports: FgL row r at [r - 1], FgY row r at [r - 1] ---
+    std::vector<engine::RigaVerifica> righeVerifica;
+    std::vector<RigaElabora> righeElabora;
 
     // --- the results (FgEsiti and FgGr show them): row r at [r - 1], empty rows included ---
     std::vector<RigaEsito> esiti;          // AMBATE
@@ -212,5 +230,14 @@ void impostaMensileDaRiferimento(Banco& b, const archive::Archivio& a);
 void apriBanco(Banco& b, const archive::Archivio& a);
 // "Azzera grid" on FgX (Command39): one row per case, numbered in column 0, empty cells.
 void azzeraFgX(Banco& b);
+// --- numbers of the cases (FgX) ---
+// The number case row r (1..) plays in column c (1..5); 0 when it has none (or outside).
+int numeroDelCaso(const Banco& b, int r, int c);
+// Sets (or clears, with nullopt) that number, growing the rows to r, and shows it in FgX.
+void impostaNumeroCaso(Banco& b, int r, int c, std::optional<int> numero);
+// At least `casi` rows of numbers (and FgX rows to show them); never fewer than now.
+void righeNumeriCasi(Banco& b, int casi);
+// FgX columns 1..5 written from `numeriCasi` (the colours of the cells are kept).
+void mostraNumeriCasi(Banco& b);
 
 }

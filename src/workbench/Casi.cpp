@@ -176,6 +176,8 @@ Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a)
         b.FgEv.setSfondo(1, 1, trovati, 1, colori::GialloPallido);
         svuota(b.FgL);
         svuota(b.FgY);
+        b.righeVerifica.clear();
+        b.righeElabora.clear();
         svuota(b.FgEsiti);
         svuota(b.FgGr);
         b.esiti.clear();
@@ -255,6 +257,7 @@ RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
     // What belongs to the cases: kept when the same draws come back.
     const grid::Grid FgEv = b.FgEv, FgX = b.FgX, Fg5 = b.Fg5, FgEsiti = b.FgEsiti, FgGr = b.FgGr;
     const std::vector<int> casi = b.casi;
+    const std::vector<engine::NumeriCaso> numeriCasi = b.numeriCasi;
     const std::vector<bool> coperti = b.casiCoperti;
     const std::vector<RigaEsito> esiti = b.esiti, abbinamenti = b.abbinamenti;
     esito.rinnovati = true;
@@ -266,6 +269,7 @@ RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
         b.casi = casi;
         b.casiCoperti = coperti;
         b.FgX = FgX;
+        b.numeriCasi = numeriCasi;
         b.Fg5 = Fg5;
         b.FgEsiti = FgEsiti;
         b.FgGr = FgGr;
@@ -288,11 +292,11 @@ std::optional<std::string> mancaPerRicerca(const Banco& b, TipoRicerca tipo)
     if (const int sorte = sorteDi(tipo); descrizione(tipo).abbina) {
         // The most numbers a case plays: the pair search adds one to them.
         int numeri = 0;
-        for (int r = 1; r < b.FgX.righe(); ++r) {
+        for (int r = 1; r <= static_cast<int>(b.numeriCasi.size()); ++r) {
             int n = 0;
-            for (int c = 1; c <= 5 && c < b.FgX.colonne(); ++c) {
-                const std::string& t = b.FgX.testo(r, c);
-                n += !t.empty() && b.FgX.intero(r, c) >= 1 && b.FgX.intero(r, c) <= 90;
+            for (int c = 1; c <= 5; ++c) {
+                const int x = numeroDelCaso(b, r, c);
+                n += x >= 1 && x <= 90;
             }
             numeri = std::max(numeri, n);
         }

@@ -271,12 +271,12 @@ ConfrontoVerifica confrontaVerifica(const Banco& b, const archive::Archivio& a, 
     // A case opens with its head row (its Rif); a second wheel hit in the same colpo
     // follows on a row with an empty Rif, and belongs to the same case.
     bool coperto = false;
-    for (int r = 1; r < b.FgL.righe(); ++r) {
-        if (!b.FgL.testo(r, engine::colL::Rif).empty()) {
+    for (const engine::RigaVerifica& riga : b.righeVerifica) {
+        if (riga.caso != 0) {
             c.coperti += coperto ? 1 : 0;
             coperto = false;
         }
-        coperto = coperto || !b.FgL.testo(r, engine::colL::C).empty();
+        coperto = coperto || riga.colpo != 0;
     }
     c.coperti += coperto ? 1 : 0;
     // The reference draw itself, when it is a case, has no colpo after it.

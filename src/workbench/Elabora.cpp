@@ -59,11 +59,13 @@ Esito Calcola(Banco& b, const archive::Archivio& a)
 Esito verificaFormulaBanco(Banco& b, const archive::Archivio& a, const engine::Formula& f, int slot)
 {
     try {
-        engine::VerificaFormula(f, parametriVerifica(b, slot), b.FgEv, b.FgL, b.FgX, a);
+        engine::VerificaFormula(f, parametriVerifica(b, slot), b.casi, b.FgL, b.righeVerifica, b.numeriCasi, a);
     } catch (const std::exception&) {
+        mostraNumeriCasi(b);
         engine::ColoraFgL(b.FgL);
         return erroreImprevisto();
     }
+    mostraNumeriCasi(b);
     engine::ColoraFgL(b.FgL);
     return std::nullopt;
 }
@@ -108,7 +110,7 @@ Esito verificaLivello(Banco& b, const archive::Archivio& a, int livello)
         azzeraFgX(b);
     for (int r = 1; r <= n; ++r)
         for (int c = 1; c <= 5; ++c) {
-            b.FgX.setTesto(r, c, "");
+            impostaNumeroCaso(b, r, c, std::nullopt);
             b.FgX.setSfondo(r, c, grid::colori::Bianco);
         }
     try {
@@ -118,12 +120,14 @@ Esito verificaLivello(Banco& b, const archive::Archivio& a, int livello)
             // repeat the previous brick's result.
             if (b.FgF.testo(m, engine::colF::Tras).empty())
                 continue;
-            engine::VerificaFormula(engine::leggiMattone(b.FgF, m), parametriVerifica(b, posto), b.FgEv, b.FgL, b.FgX, a);
+            engine::VerificaFormula(engine::leggiMattone(b.FgF, m), parametriVerifica(b, posto), b.casi, b.FgL, b.righeVerifica, b.numeriCasi, a);
         }
     } catch (const std::exception&) {
+        mostraNumeriCasi(b);
         engine::ColoraFgL(b.FgL);
         return erroreImprevisto();
     }
+    mostraNumeriCasi(b);
     b.livelloFgX = livello;
     return verificaPrevisioni(b, a);
 }
@@ -156,12 +160,17 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
 {
     colonnaGiallaCasi(b);
     b.FgL.setRighe(1);
+    b.righeVerifica.clear();
+    auto aggiungi = [&b] {
+        b.righeVerifica.emplace_back();
+        return b.FgL.aggiungiRiga();
+    };
+    auto figure = [&b](int r) -> engine::RigaVerifica& { return b.righeVerifica[static_cast<std::size_t>(r - 1)]; };
     const int S = b.livello;
     const int n = numeroCasi(b);
     const auto ruote = ruoteInGioco(b);
     const int ultimo = std::min(b.riferimento, a.NumeroEstrazioni);
-    if (b.FgX.righe() < n + 1)
-        b.FgX.setRighe(n + 1);
+    righeNumeriCasi(b, n);
 
     Riepilogo s;
     s.casi = n;
@@ -176,17 +185,20 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
             // Only real numbers are in play: an empty FgX cell reads 0, which would
             // otherwise match every position of a wheel not drawn that day.
             std::array<bool, 91> inGioco{};
-            const int testa = b.FgL.aggiungiRiga();
-            b.FgL.setTesto(testa, engine::colL::Estr, b.FgEv.testo(r, 1));
-            b.FgL.setTesto(testa, engine::colL::Data, b.FgEv.testo(r, 2));
-            b.FgL.setTesto(testa, engine::colL::Rif, b.FgEv.testo(r, 0));
+            const int testa = aggiungi();
+            b.FgL.setNumero(testa, engine::colL::Estr, d);
+            b.FgL.setTesto(testa, engine::colL::Data, a.DateEstrazioni[static_cast<std::size_t>(d)]);
+            b.FgL.setNumero(testa, engine::colL::Rif, r);
+            figure(testa).estrazione = d;
+            figure(testa).caso = r;
             for (int j = 1; j <= 5; ++j) {
                 b.FgX.setSfondo(r, j, grid::colori::Bianco);
-                const int v = b.FgX.intero(r, j);
+                const int v = numeroDelCaso(b, r, j);
                 if (v < 1 || v > 90)
                     continue;
                 inGioco[v] = true;
                 b.FgL.setNumero(testa, engine::colL::G1 + j - 1, v);
+                figure(testa).giocati[static_cast<std::size_t>(j - 1)] = v;
             }
             bool colpito = false;
             int migliore = 0;
@@ -203,7 +215,9 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
                     }
                     if (conta < S)
                         continue;
-                    const int riga = colpito ? b.FgL.aggiungiRiga() : testa;
+                    const int riga = colpito ? aggiungi() : testa;
+                    figure(riga).colpo = c - d;
+                    figure(riga).sorte = conta;
                     b.FgL.setTesto(riga, engine::colL::Ru, archive::SigleRuote[w]);
                     b.FgL.setNumero(riga, engine::colL::C, c - d);
                     b.FgL.setNumero(riga, engine::colL::S, conta);
@@ -219,7 +233,7 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
                 }
             }
             for (int j = 1; j <= 5; ++j) {
-                const int v = b.FgX.intero(r, j);
+                const int v = numeroDelCaso(b, r, j);
                 if (v >= 1 && v <= 90 && usciti[v])
                     b.FgX.setSfondo(r, j, colori::VerdeChiaro);
             }
@@ -238,7 +252,7 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
 
     engine::ColoraFgL(b.FgL);
     for (int r = 1; r < b.FgL.righe(); ++r)
-        if (b.FgL.intero(r, engine::colL::S) >= S) {
+        if (b.righeVerifica[static_cast<std::size_t>(r - 1)].sorte >= S) {
             b.FgL.setSfondo(r, engine::colL::S, colori::Selezione);
             b.FgL.setGrassetto(r, engine::colL::S, true);
         }
@@ -253,11 +267,11 @@ void azzeraMarcheCasi(Banco& b) { b.casiCoperti.clear(); }
 void marcaCasiCentrati(Banco& b)
 {
     azzeraMarcheCasi(b);
-    for (int r = 1; r < b.FgL.righe(); ++r) {
-        if (b.FgL.intero(r, engine::colL::C) <= 0)
+    for (const engine::RigaVerifica& riga : b.righeVerifica) {
+        if (riga.colpo <= 0)
             continue;
-        // Case k is row k of FgEv (its "Prog").
-        setCasoCoperto(b, b.FgL.intero(r, engine::colL::Rif), true);
+        // Case k is row k of FgEv (its "Prog"); a further hit row names none.
+        setCasoCoperto(b, riga.caso, true);
     }
 }
 
@@ -265,6 +279,7 @@ Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
 {
     colonnaGiallaCasi(b);
     b.FgY.setRighe(1);
+    b.righeElabora.clear();
     Esito esito;
 
     for (int k = 1; k <= 5; ++k) {
@@ -284,6 +299,8 @@ Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
             continue;
         }
         for (int r = 1; r < b.FgL.righe(); ++r) {
+            const engine::RigaVerifica& riga = b.righeVerifica[static_cast<std::size_t>(r - 1)];
+            b.righeElabora.push_back(RigaElabora{k, riga});
             const int y = b.FgY.aggiungiRiga();
             b.FgY.setNumero(y, colY::Livello, k);
             for (int c = 1; c <= 5; ++c)
@@ -294,10 +311,10 @@ Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
             for (int j = 0; j < 5; ++j)
                 copiaCella(b.FgL, r, engine::colL::Pos1 + j, b.FgY, y, colY::Pos1 + j);
             // Prev: the numbers of the level for the case, as a player copies them.
-            if (!b.FgL.testo(r, engine::colL::Estr).empty()) {
+            if (riga.estrazione != 0) {
                 std::string prev;
                 for (int j = 0; j < 5; ++j) {
-                    const int v = b.FgL.intero(r, engine::colL::G1 + j);
+                    const int v = riga.giocati[static_cast<std::size_t>(j)];
                     if (v < 1 || v > 90)
                         continue;
                     if (!prev.empty())
@@ -316,6 +333,12 @@ Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
             b.FgY.setTesto(y, colY::Estr, b.FgY.testo(y - 1, colY::Estr));
         if (b.FgY.testo(y, colY::Rif).empty())
             b.FgY.setTesto(y, colY::Rif, b.FgY.testo(y - 1, colY::Rif));
+        engine::RigaVerifica& riga = b.righeElabora[static_cast<std::size_t>(y - 1)].riga;
+        const engine::RigaVerifica& sopra = b.righeElabora[static_cast<std::size_t>(y - 2)].riga;
+        if (riga.estrazione == 0)
+            riga.estrazione = sopra.estrazione;
+        if (riga.caso == 0)
+            riga.caso = sopra.caso;
     }
 
     b.Fg10.setIntestazione(intestazioni::Fg10);
@@ -326,11 +349,9 @@ Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
     for (int i = 1; i <= n; ++i) {
         const int caso = i;   // the "Prog" of case row i
         int primo = 0;
-        for (int y = 1; y < b.FgY.righe(); ++y) {
-            const int colpo = b.FgY.intero(y, colY::C);
-            if (b.FgY.intero(y, colY::Rif) == caso && colpo > 0 && (primo == 0 || colpo < primo))
-                primo = colpo;
-        }
+        for (const RigaElabora& y : b.righeElabora)
+            if (y.riga.caso == caso && y.riga.colpo > 0 && (primo == 0 || y.riga.colpo < primo))
+                primo = y.riga.colpo;
         if (primo == 0) {
             ++s.negativi;
             if (ancoraInGioco(b, drawCaso(b, i)))
@@ -339,12 +360,13 @@ Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
         }
         int migliore = 0;
         for (int y = 1; y < b.FgY.righe(); ++y) {
-            if (b.FgY.intero(y, colY::Rif) != caso || b.FgY.intero(y, colY::C) != primo)
+            const engine::RigaVerifica& riga = b.righeElabora[static_cast<std::size_t>(y - 1)].riga;
+            if (riga.caso != caso || riga.colpo != primo)
                 continue;
             const int f = b.Fg10.aggiungiRiga();
             for (int c = 0; c < b.FgY.colonne(); ++c)
                 copiaCella(b.FgY, y, c, b.Fg10, f, c);
-            migliore = std::max(migliore, b.FgY.intero(y, colY::So));
+            migliore = std::max(migliore, riga.sorte);
         }
         ++s.positivi;
         ++s.perSorte[static_cast<std::size_t>(std::clamp(migliore, 0, 5))];

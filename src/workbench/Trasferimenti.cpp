@@ -228,7 +228,7 @@ void svuotaColonnaFgX(Banco& b, int colonna)
         return;
     b.livelloFgX = 0;
     for (int r = 1; r < b.FgX.righe(); ++r) {
-        b.FgX.setTesto(r, colonna, "");
+        impostaNumeroCaso(b, r, colonna, std::nullopt);
         b.FgX.setSfondo(r, colonna, grid::colori::Bianco);
     }
 }

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <array>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -30,28 +33,31 @@ protected:
                 for (int p = 1; p <= 5; ++p)
                     a->setNumero(d, w, p, static_cast<std::int16_t>(80 + p));
         }
-        FgEv.setIntestazione("Prog|N° est|Data Estraz  |Ru |1|2|3|4|5");
         FgL.setIntestazione("Prog|N° estr|Data Estraz  |Rif|Ru |C   |N1 |N2 |G1|G2|G3|G4|G5|S |1  |2  |3  |4  |5  ");
-        FgX.setIntestazione("NC|1|2|3|4|5");
         pv.colpi = 3;
         pv.riferimento = 20;
         pv.ruote.fill(true);
         pv.slot = 1;
     }
 
-    void caso(int d)
+    void caso(int d) { casi.push_back(d); }
+
+    // The number case k got in slot s; none when the case was never reached.
+    std::optional<int> numero(int k, int s) const
     {
-        const int r = FgEv.aggiungiRiga();
-        FgEv.setNumero(r, 0, r);
-        FgEv.setNumero(r, 1, d);
-        FgEv.setTesto(r, 2, a->DateEstrazioni[d]);
+        if (k < 1 || k > static_cast<int>(numeri.size()))
+            return std::nullopt;
+        return numeri[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(s - 1)];
     }
 
     // FIX on the number at Bari position 1 with value 0: the forecast is that number.
     Formula fissa() const { return Formula{"FIX", 3, 1, BA, 0, 0, 0}; }
 
     std::unique_ptr<archive::Archivio> a;
-    grid::Grid FgEv, FgL, FgX;
+    std::vector<int> casi;
+    grid::Grid FgL;
+    std::vector<NumeriCaso> numeri;
+    std::vector<RigaVerifica> righe;
     ParametriVerifica pv;
 };
 
@@ -63,7 +69,7 @@ TEST_F(Verifica, StessoTentativoSuDueRuoteUnaRigaPerRuota)
     a->setNumero(8, CA, 2, 30);   // third attempt: never examined
     caso(5);
     pv.slot = 2;
-    VerificaFormula(fissa(), pv, FgEv, FgL, FgX, *a);
+    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
     ASSERT_EQ(FgL.righe(), 3);
     EXPECT_EQ(FgL.testo(1, colL::Estr), "5");
     EXPECT_EQ(FgL.testo(1, colL::Data), "05/01/2020");
@@ -79,7 +85,17 @@ TEST_F(Verifica, StessoTentativoSuDueRuoteUnaRigaPerRuota)
     EXPECT_EQ(FgL.testo(2, colL::Pos1), "30");
     EXPECT_EQ(FgL.testo(2, 9), "30");
     EXPECT_EQ(FgL.testo(2, colL::S), "1");
-    EXPECT_EQ(FgX.testo(1, 2), "30");
+    EXPECT_EQ(numero(1, 2), 30);
+    // The figures of every report row, kept beside it: the further hit row names no case.
+    ASSERT_EQ(righe.size(), 2u);
+    EXPECT_EQ(righe[0].estrazione, 5);
+    EXPECT_EQ(righe[0].caso, 1);
+    EXPECT_EQ(righe[1].caso, 0);
+    for (const RigaVerifica& r : righe) {
+        EXPECT_EQ(r.colpo, 2);
+        EXPECT_EQ(r.sorte, 1);
+        EXPECT_EQ(r.giocati, (std::array<int, 5>{0, 30, 0, 0, 0}));
+    }
 }
 
 TEST_F(Verifica, SoloIlPrimoTentativoVieneRiportato)
@@ -88,7 +104,7 @@ TEST_F(Verifica, SoloIlPrimoTentativoVieneRiportato)
     a->setNumero(6, CA, 3, 30);
     a->setNumero(8, RO, 3, 30);
     caso(5);
-    VerificaFormula(fissa(), pv, FgEv, FgL, FgX, *a);
+    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
     ASSERT_EQ(FgL.righe(), 2);
     EXPECT_EQ(FgL.testo(1, colL::Ru), "CA");
     EXPECT_EQ(FgL.testo(1, colL::C), "1");
@@ -103,7 +119,7 @@ TEST_F(Verifica, NullaDopoLEstrazioneDiRiferimentoVieneLetto)
     caso(5);
     pv.riferimento = 5;   // the hit in draw 6 lies after the reference
     a->setNumero(20, BA, 1, 30);
-    VerificaFormula(fissa(), pv, FgEv, FgL, FgX, *a);
+    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
     ASSERT_EQ(FgL.righe(), 3);
     EXPECT_EQ(FgL.testo(1, colL::C), "");
     EXPECT_EQ(FgL.testo(1, colL::G1), "30");
@@ -116,11 +132,11 @@ TEST_F(Verifica, NessunaRuotaInGiocoNessunEsito)
     a->setNumero(6, CA, 3, 30);
     caso(5);
     pv.ruote.fill(false);
-    VerificaFormula(fissa(), pv, FgEv, FgL, FgX, *a);
+    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
     ASSERT_EQ(FgL.righe(), 2);
     EXPECT_EQ(FgL.testo(1, colL::Ru), "");
     pv.ruote[CA] = true;
-    VerificaFormula(fissa(), pv, FgEv, FgL, FgX, *a);
+    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
     ASSERT_EQ(FgL.righe(), 2);   // the report was cut back first
     EXPECT_EQ(FgL.testo(1, colL::Ru), "CA");
 }
@@ -130,8 +146,8 @@ TEST_F(Verifica, UnaRuotaNonEstrattaNonDaPrevisioneNeVincita)
     // Nazionale is never drawn here: a formula reading it has no number on the case, says so
     // in the report, and wins nothing (its positions hold 0, never a hit).
     caso(5);
-    VerificaFormula(Formula{"MIN5", 6, 5, NZ, 0, 0, 0}, pv, FgEv, FgL, FgX, *a);
-    EXPECT_EQ(FgX.testo(1, 1), "");
+    VerificaFormula(Formula{"MIN5", 6, 5, NZ, 0, 0, 0}, pv, casi, FgL, righe, numeri, *a);
+    EXPECT_EQ(numero(1, 1), std::nullopt);
     ASSERT_EQ(FgL.righe(), 2);
     EXPECT_EQ(FgL.testo(1, colL::G1), "n.e.");
     EXPECT_EQ(FgL.testo(1, colL::C), "");
@@ -143,19 +159,19 @@ TEST_F(Verifica, ITipiPrendonoILoroIngressi)
     a->setNumero(5, BA, 1, 30);
     a->setNumero(5, RO, 5, 7);
     caso(5);
-    struct Caso { Formula f; const char* atteso; };
-    const Caso casi[] = {
-        {{"NUM", 1, 1, BA, 0, 0, 0}, "30"},
-        {{"SOM", 2, 1, BA, 5, RO, 0}, "37"},
-        {{"FIX", 3, 1, BA, 0, 0, 5}, "35"},
-        {{"NUM", 4, 0, 0, 0, 0, 44}, "44"},
-        {{"NUM", 5, 2, CA, 0, 0, 2}, "12"},   // two draws before the case
-        {{"MAG5", 6, 5, RO, 0, 0, 0}, "84"},
-        {{"SOM+", 7, 1, BA, 5, RO, 3}, "40"},
+    struct Caso { Formula f; int atteso; };
+    const Caso formule[] = {
+        {{"NUM", 1, 1, BA, 0, 0, 0}, 30},
+        {{"SOM", 2, 1, BA, 5, RO, 0}, 37},
+        {{"FIX", 3, 1, BA, 0, 0, 5}, 35},
+        {{"NUM", 4, 0, 0, 0, 0, 44}, 44},
+        {{"NUM", 5, 2, CA, 0, 0, 2}, 12},   // two draws before the case
+        {{"MAG5", 6, 5, RO, 0, 0, 0}, 84},
+        {{"SOM+", 7, 1, BA, 5, RO, 3}, 40},
     };
-    for (const auto& c : casi) {
-        VerificaFormula(c.f, pv, FgEv, FgL, FgX, *a);
-        EXPECT_EQ(FgX.testo(1, 1), c.atteso) << "tipo " << c.f.tipo;
+    for (const auto& c : formule) {
+        VerificaFormula(c.f, pv, casi, FgL, righe, numeri, *a);
+        EXPECT_EQ(numero(1, 1), c.atteso) << "tipo " << c.f.tipo;
     }
 }
 
@@ -165,31 +181,31 @@ TEST_F(Verifica, GliErroriFermanoMaTengonoLeRigheScritte)
     caso(2);
     caso(8);
     // Class 5 with three draws back: the second case (draw 2) has no draw -1.
-    EXPECT_THROW(VerificaFormula(Formula{"NUM", 5, 1, BA, 0, 0, 3}, pv, FgEv, FgL, FgX, *a), ErroreCalcolo);
+    EXPECT_THROW(VerificaFormula(Formula{"NUM", 5, 1, BA, 0, 0, 3}, pv, casi, FgL, righe, numeri, *a), ErroreCalcolo);
     // The first case came out on the ten drawn wheels; the second has only its row.
     EXPECT_EQ(FgL.righe(), 1 + 10 + 1);
     EXPECT_EQ(FgL.testo(FgL.righe() - 1, colL::Estr), "2");
-    EXPECT_EQ(FgX.testo(1, 1), "81");
-    EXPECT_EQ(FgX.testo(3, 1), "");
+    EXPECT_EQ(numero(1, 1), 81);
+    EXPECT_EQ(numero(3, 1), std::nullopt);
 
     FgL.setRighe(1);
     const int r = FgL.aggiungiRiga();
     FgL.setTesto(r, 1, "precedente");
-    EXPECT_THROW(VerificaFormula(Formula{"NUM", 8, 1, BA, 0, 0, 0}, pv, FgEv, FgL, FgX, *a), ErroreCalcolo);
+    EXPECT_THROW(VerificaFormula(Formula{"NUM", 8, 1, BA, 0, 0, 0}, pv, casi, FgL, righe, numeri, *a), ErroreCalcolo);
     EXPECT_EQ(FgL.testo(1, 1), "precedente");   // an unknown class writes nothing
 
     // A wheel beyond 16 bits is refused before the report is touched, not taken for Bari.
-    EXPECT_THROW(VerificaFormula(Formula{"MAG5", 6, 5, 65536, 0, 0, 0}, pv, FgEv, FgL, FgX, *a), ErroreCalcolo);
+    EXPECT_THROW(VerificaFormula(Formula{"MAG5", 6, 5, 65536, 0, 0, 0}, pv, casi, FgL, righe, numeri, *a), ErroreCalcolo);
     EXPECT_EQ(FgL.testo(1, 1), "precedente");
 
-    FgEv.setNumero(1, 1, 21);
-    EXPECT_THROW(VerificaFormula(fissa(), pv, FgEv, FgL, FgX, *a), ErroreCalcolo);
+    casi[0] = 21;
+    EXPECT_THROW(VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a), ErroreCalcolo);
 }
 
 TEST_F(Verifica, ColoraFgL)
 {
     caso(5);
-    VerificaFormula(fissa(), pv, FgEv, FgL, FgX, *a);
+    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
     ColoraFgL(FgL);
     EXPECT_EQ(FgL.coloreTesto(1, 8), grid::colori::Blu);
     EXPECT_EQ(FgL.sfondo(1, 6), grid::rgb(255, 255, 192));

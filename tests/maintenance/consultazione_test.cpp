@@ -67,14 +67,14 @@ void confrontaCalendari(storage::Database& db, const archive::Archivio& a, int p
         ++perAnno[std::stoi(a.DateEstrazioni[static_cast<std::size_t>(d)].substr(6, 4))];
     grid::Grid Fg1;
     for (int anno = primo; anno <= ultimo; ++anno) {
-        CaricaCalendario(db, anno, false, Fg1);
+        const Calendario calendario = CaricaCalendario(db, anno, false, Fg1);
         int celle = 0;
         for (int r = 1; r < Fg1.righe(); ++r)
             for (int c = PrimaColonnaGiorni; c < Fg1.colonne(); ++c) {
                 if (Fg1.testo(r, c).empty())
                     continue;
                 ++celle;
-                const auto data = dataCalendario(Fg1, r, c);
+                const auto data = dataCalendario(calendario, r, c);
                 ASSERT_TRUE(data.has_value());
                 ASSERT_TRUE(cercaDataDallaFine(a, *data).has_value()) << *data;
                 ASSERT_EQ(Fg1.intero(r, c), zeller(anno, Fg1.intero(r, 2), Fg1.intero(0, c))) << *data;
@@ -147,15 +147,19 @@ TEST_F(Consultazione, CalendarioDiUnAnno)
 TEST_F(Consultazione, ClicSulCalendarioERicerchePerData)
 {
     grid::Grid Fg1;
-    CaricaCalendario(db, 2024, false, Fg1);
-    EXPECT_EQ(dataCalendario(Fg1, 1, 4), "06/03/2024");
+    const Calendario calendario = CaricaCalendario(db, 2024, false, Fg1);
+    EXPECT_EQ(dataCalendario(calendario, 1, 4), "06/03/2024");
     EXPECT_EQ(cercaDataDallaFine(a, "06/03/2024"), 4);
     // The empty cell of 5 April: a date without a draw.
-    EXPECT_EQ(dataCalendario(Fg1, 2, 3), "05/04/2024");
+    EXPECT_EQ(dataCalendario(calendario, 2, 3), "05/04/2024");
     EXPECT_FALSE(cercaDataDallaFine(a, "05/04/2024").has_value());
-    EXPECT_FALSE(dataCalendario(Fg1, 0, 3).has_value());
-    EXPECT_FALSE(dataCalendario(Fg1, 1, 2).has_value());
-    EXPECT_FALSE(dataCalendario(Fg1, 3, 3).has_value());
+    EXPECT_FALSE(dataCalendario(calendario, 0, 3).has_value());
+    EXPECT_FALSE(dataCalendario(calendario, 1, 2).has_value());
+    EXPECT_FALSE(dataCalendario(calendario, 3, 3).has_value());
+    // The click reads the calendar it was built from, not the text the grid shows.
+    Fg1.setTesto(0, 4, "31");
+    Fg1.setTesto(1, 2, "x");
+    EXPECT_EQ(dataCalendario(calendario, 1, 4), "06/03/2024");
 
     EXPECT_FALSE(cercaDataModello(a, "1/6/1961").has_value());
     EXPECT_EQ(cercaDataModello(a, "01/06/1961"), 1);

@@ -111,7 +111,7 @@ TEST(Abbinamenti, ComandoDelBanco)
     b.riferimento = 20;
     impostaCasi(b, a, {2});
     azzeraFgX(b);
-    b.FgX.setTesto(1, 3, "10");
+    impostaNumeroCaso(b, 1, 3, 10);
     elencaOperatori(b, {{"NUM", 4}});
     b.operatoriScelti = {"NUM"};
     EXPECT_FALSE(cercaAbbinamenti(b, a, SorteAmbo).messaggio);
@@ -135,7 +135,7 @@ void riempiFgX(Banco& b, std::mt19937& rng)
     std::uniform_int_distribution<int> numero(1, 90), quanti(0, 5);
     for (int r = 1; r < b.FgX.righe(); ++r)
         for (int c = 1, k = quanti(rng); c <= k; ++c)
-            b.FgX.setNumero(r, c, numero(rng));
+            impostaNumeroCaso(b, r, c, numero(rng));
 }
 
 void confrontaACaso(const archive::Archivio& a)

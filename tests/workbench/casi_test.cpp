@@ -112,7 +112,7 @@ TEST_F(CasiPiccoli, CasiRicavatiDiNuovoQuandoLeImpostazioniCambiano)
 
     // The colpi or a wheel changed: the same draws come back with their marks and FgX.
     setCasoCoperto(b, 2, true);
-    b.FgX.setNumero(1, 1, 44);
+    impostaNumeroCaso(b, 1, 1, 44);
     b.colpi = 3;
     EXPECT_TRUE(rinnovaCasi(b, *a).rinnovati);
     setRuotaInGioco(b, 4, true);
@@ -160,13 +160,13 @@ TEST_F(CasiPiccoli, CioCheMancaAUnaRicerca)
     // The pairs: numbers to join, enough for the sorte with the one found. The most
     // numbers any case plays count; 0 and values outside 1..90 are no numbers.
     EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::AbbinamentiAmbo), "Nessun numero dei casi da abbinare: verificare prima un livello della piramide.");
-    b.FgX.setNumero(1, 1, 0);
-    b.FgX.setNumero(2, 2, 91);
+    impostaNumeroCaso(b, 1, 1, 0);
+    impostaNumeroCaso(b, 2, 2, 91);
     EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::AbbinamentiAmbo), "Nessun numero dei casi da abbinare: verificare prima un livello della piramide.");
-    b.FgX.setNumero(2, 1, 17);
+    impostaNumeroCaso(b, 2, 1, 17);
     EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::AbbinamentiAmbo), std::nullopt);
     EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::AbbinamentiTerno), "La sorte 3 chiede almeno 2 numeri per caso, ma il livello verificato ne dà 1.");
-    b.FgX.setNumero(2, 3, 18);
+    impostaNumeroCaso(b, 2, 3, 18);
     EXPECT_EQ(mancaPerRicerca(b, TipoRicerca::AbbinamentiTerno), std::nullopt);
 
     // Imposta: a result row with a formula, then a brick.
@@ -271,7 +271,7 @@ TEST_F(CasiPiccoli, CasiTrovatiAzzeranoLeGriglieDerivate)
     b.FgEsiti.aggiungiRiga();
     b.Fg_E.aggiungiRiga();
     b.Fg5.setTesto(2, 3, "SOM");
-    b.FgX.setRighe(30);
+    righeNumeriCasi(b, 29);
     b.mensile = 1;
     b.riferimento = 4;
     b.numeroCasi = 50;
@@ -283,6 +283,7 @@ TEST_F(CasiPiccoli, CasiTrovatiAzzeranoLeGriglieDerivate)
     EXPECT_TRUE(b.FgEv.grassetto(1, 3));
     EXPECT_EQ(b.FgEv.sfondo(2, 1), colori::GialloPallido);
     EXPECT_EQ(b.FgX.righe(), 3);
+    EXPECT_EQ(b.numeriCasi.size(), 2u);   // the numbers follow the cases, empty
     EXPECT_EQ(b.FgX.testo(2, 0), "2");
     EXPECT_EQ(b.FgL.righe(), 1);
     EXPECT_EQ(b.FgY.righe(), 1);

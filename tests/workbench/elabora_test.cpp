@@ -118,7 +118,7 @@ TEST_F(BancoProva, VerificaInColonnaCopiaNelloSchema)
     EXPECT_EQ(b.Fg5.testo(5, 11), "1");
     EXPECT_EQ(b.FgL.testo(1, 12), "31");   // G5
 
-    b.FgX.setTesto(1, 4, "77");
+    impostaNumeroCaso(b, 1, 4, 77);
     EXPECT_FALSE(verificaSoloEsito(b, *a));
     EXPECT_EQ(b.FgX.testo(1, 4), "");
     EXPECT_EQ(b.FgX.testo(1, 1), "30");
@@ -129,9 +129,9 @@ TEST_F(BancoProva, VerificaContaINumeriDellInsiemePerRuota)
 {
     ruota(6, CA, {31, 30, 1, 2, 3});
     ruota(6, GE, {30, 5, 6, 7, 8});
-    b.FgX.setTesto(1, 1, "30");
-    b.FgX.setTesto(1, 2, "31");
-    b.FgX.setTesto(2, 1, "40");
+    impostaNumeroCaso(b, 1, 1, 30);
+    impostaNumeroCaso(b, 1, 2, 31);
+    impostaNumeroCaso(b, 2, 1, 40);
     b.livello = 2;
     EXPECT_FALSE(verificaPrevisioni(b, *a));
     ASSERT_EQ(b.FgL.righe(), 4);
@@ -176,7 +176,7 @@ TEST_F(BancoProva, CelleVuoteDiFgXNonSonoNumeri)
 TEST_F(BancoProva, VerificaDiLivelloRiempieUnaColonnaPerMattone)
 {
     mattone(2, 2);
-    b.FgX.setTesto(1, 3, "55");
+    impostaNumeroCaso(b, 1, 3, 55);
     EXPECT_FALSE(verificaLivello(b, *a, 2));
     EXPECT_EQ(b.FgX.testo(1, 1), "31");
     EXPECT_EQ(b.FgX.testo(1, 2), "");   // brick 3 is empty
@@ -190,6 +190,41 @@ TEST_F(BancoProva, VerificaDiLivelloRiempieUnaColonnaPerMattone)
     mattone(3, 1);
     b.FgF.setTesto(3, engine::colF::E1, "99999999999999999999");
     EXPECT_TRUE(verificaLivello(b, *a, 2));
+}
+
+// The numbers of the cases are kept typed: VERIFICA and ABBINAMENTI read them, FgX shows
+// them. A level writes both alike, with no number where the formula had none.
+TEST_F(BancoProva, INumeriDeiCasiSonoCampiCheFgXMostra)
+{
+    mattone(2, 2);
+    mattone(3, 1, "NZ");   // Nazionale never drawn: no number for any case
+    EXPECT_FALSE(verificaLivello(b, *a, 2));
+    ASSERT_EQ(b.numeriCasi.size(), 3u);
+    EXPECT_EQ(b.numeriCasi[0][0], 31);
+    EXPECT_EQ(b.numeriCasi[1][0], 41);
+    EXPECT_FALSE(b.numeriCasi[0][1]);
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 5; ++c) {
+            const auto& n = b.numeriCasi[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)];
+            EXPECT_EQ(b.FgX.testo(r, c), n ? std::to_string(*n) : std::string()) << r << "," << c;
+        }
+
+    // What FgX shows is not read back: a cell's text changed behind the fields counts for nothing.
+    b.FgX.setTesto(1, 1, "82");
+    b.livello = 1;
+    EXPECT_FALSE(verificaPrevisioni(b, *a));
+    EXPECT_EQ(b.FgL.testo(1, engine::colL::G1), "31");
+    EXPECT_EQ(b.Fg_E.testo(1, colE::Pos), "0");   // 82 is on every wheel, 31 nowhere after draw 5
+    EXPECT_EQ(leggiImpostazioniRicerca(b, TipoRicerca::AbbinamentiAmbo).casi[0].giocati[0], 31);
+
+    // A column cleared, or out-of-range slots, leave the other numbers alone.
+    impostaNumeroCaso(b, 2, 6, 7);
+    impostaNumeroCaso(b, 0, 1, 7);
+    svuotaColonnaFgX(b, 1);
+    EXPECT_EQ(numeroDelCaso(b, 1, 1), 0);
+    EXPECT_EQ(numeroDelCaso(b, 9, 1), 0);
+    EXPECT_EQ(b.numeriCasi.size(), 3u);
+    EXPECT_EQ(b.FgX.testo(1, 1), "");
 }
 
 TEST_F(BancoProva, ElaboraTieneIlPrimoEsitoDiOgniCasoFraILivelli)
@@ -218,6 +253,12 @@ TEST_F(BancoProva, ElaboraTieneIlPrimoEsitoDiOgniCasoFraILivelli)
     EXPECT_EQ(b.FgY.testo(5, colY::Estr), "5");   // taken from the row above
     EXPECT_EQ(b.FgY.testo(5, colY::Rif), "1");
     EXPECT_EQ(b.FgY.sfondo(4, colY::So), colori::Selezione);   // colours travel with the rows
+    // The rows Fg10 is chosen from: a further hit row belongs to the case above it.
+    ASSERT_EQ(b.righeElabora.size(), 7u);
+    EXPECT_EQ(b.righeElabora[4].livello, 2);
+    EXPECT_EQ(b.righeElabora[4].riga.caso, 1);
+    EXPECT_EQ(b.righeElabora[4].riga.estrazione, 5);
+    EXPECT_EQ(b.righeElabora[3].riga.sorte, 2);
 
     ASSERT_EQ(b.Fg10.righe(), 3);
     EXPECT_EQ(b.Fg10.testo(0, 4), "Ruota");
@@ -251,9 +292,32 @@ TEST_F(BancoProva, ElaboraNonPrendeRigheDaUnLivelloFallito)
     EXPECT_EQ(b.Fg_E.testo(1, colE::Pos), "0");
 }
 
+// MARCA and the comparison with chance read the report's rows, not what FgL shows.
+TEST_F(BancoProva, IResocontiSiLegonoDalleRigheNonDalleCelle)
+{
+    ruota(6, CA, {31, 30, 1, 2, 3});
+    impostaNumeroCaso(b, 1, 1, 30);
+    b.livello = 1;
+    EXPECT_FALSE(verificaPrevisioni(b, *a));
+    ASSERT_EQ(b.righeVerifica.size(), 3u);
+    ASSERT_EQ(b.FgL.righe(), 4);
+    EXPECT_EQ(b.righeVerifica[0].estrazione, 5);
+    EXPECT_EQ(b.righeVerifica[0].colpo, 1);
+    EXPECT_EQ(b.righeVerifica[0].sorte, 1);
+    EXPECT_EQ(b.righeVerifica[0].giocati[0], 30);
+    EXPECT_EQ(b.righeVerifica[1].caso, 2);
+    EXPECT_EQ(b.righeVerifica[1].colpo, 0);
+
+    b.FgL.setTesto(1, engine::colL::C, "");
+    b.FgL.setTesto(2, engine::colL::C, "1");
+    marcaCasiCentrati(b);
+    EXPECT_TRUE(casoCoperto(b, 1));
+    EXPECT_FALSE(casoCoperto(b, 2));
+}
+
 TEST_F(BancoProva, MarcaSegnaICasiCentrati)
 {
-    b.FgX.setTesto(2, 1, "40");
+    impostaNumeroCaso(b, 2, 1, 40);
     setCasoCoperto(b, 3, true);
     verificaPrevisioni(b, *a);
     marcaCasiCentrati(b);   // no hit: every mark cleared, none set

@@ -74,7 +74,7 @@ TEST(RuotaNonEstratta, NessunaFormulaLaLeggePrimaCheSiaEstratta)
     pv.colpi = 4;
     pv.riferimento = 30;
     pv.ruote = ruoteInGioco(dopo);
-    engine::VerificaFormula(engine::Formula{"NUM", 1, 1, NZ, 0, 0, 0}, pv, dopo.FgEv, dopo.FgL, dopo.FgX, a);
+    engine::VerificaFormula(engine::Formula{"NUM", 1, 1, NZ, 0, 0, 0}, pv, dopo.casi, dopo.FgL, dopo.righeVerifica, dopo.numeriCasi, a);
     int prima16 = 0, dopo16 = 0;
     for (int k = 1, l = 1; k < dopo.FgEv.righe(); ++k) {
         const int d = dopo.FgEv.intero(k, 1);
@@ -85,7 +85,7 @@ TEST(RuotaNonEstratta, NessunaFormulaLaLeggePrimaCheSiaEstratta)
         if (d < testsupport::PrimaNazionale) {
             ++prima16;
             EXPECT_EQ(previsto, engine::TestoRuotaNonEstratta);
-            EXPECT_EQ(dopo.FgX.testo(k, 1), "");
+            EXPECT_FALSE(dopo.numeriCasi[static_cast<std::size_t>(k - 1)][0]);
             EXPECT_EQ(dopo.FgL.testo(l, engine::colL::C), "");
         } else {
             ++dopo16;

@@ -215,7 +215,7 @@ TEST(Trasferimenti, ColonnaDiFgXSvuotata)
     azzeraFgX(b);
     for (int r = 1; r <= 2; ++r)
         for (int c = 1; c <= 5; ++c)
-            b.FgX.setNumero(r, c, 10 * r + c);
+            impostaNumeroCaso(b, r, c, 10 * r + c);
     b.FgX.setSfondo(1, 2, grid::colori::Giallo);
     svuotaColonnaFgX(b, 2);
     EXPECT_EQ(b.FgX.testo(1, 2), "");

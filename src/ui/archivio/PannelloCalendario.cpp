@@ -66,12 +66,15 @@ void PannelloCalendario::caricaCalendario()
     const int anno = Combo1->currentText().toInt(&ok);
     try {
         if (ok && sessione.dbEstrazioni().aperto())
-            maintenance::CaricaCalendario(sessione.dbEstrazioni(), anno, Check2->isChecked(), Fg1_);
-        else
+            calendario_ = maintenance::CaricaCalendario(sessione.dbEstrazioni(), anno, Check2->isChecked(), Fg1_);
+        else {
             Fg1_.setRighe(1);
+            calendario_ = {};
+        }
     } catch (const std::exception&) {
         // A calendar that cannot be built stays empty, without a message.
         Fg1_.setRighe(1);
+        calendario_ = {};
     }
     // Widths in twips: the row selector, the year, the month, then one narrow column a day.
     Fg1_.setLarghezza(0, 200);
@@ -86,7 +89,7 @@ void PannelloCalendario::caricaCalendario()
 
 void PannelloCalendario::clicCalendario(int riga, int colonna)
 {
-    const auto data = maintenance::dataCalendario(Fg1_, riga, colonna);
+    const auto data = maintenance::dataCalendario(calendario_, riga, colonna);
     if (!data)
         return;
     if (const auto d = maintenance::cercaDataDallaFine(servizi_.contesto.sessione.archivio(), *data))

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "grid/Grid.h"
+#include "maintenance/Consultazione.h"
 
 #include <QWidget>
 
@@ -36,6 +37,7 @@ signals:
 private:
     Servizi& servizi_;
     grid::Grid Fg1_;
+    maintenance::Calendario calendario_;   // what Fg1 shows, for the clicks
     QComboBox* Combo1 = nullptr;   // the year of the calendar
     QCheckBox* Check2 = nullptr;
     GrigliaView* Fg1 = nullptr;
