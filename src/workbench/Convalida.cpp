@@ -275,11 +275,9 @@ void scriviConvalida(grid::Grid& g, const RisultatoConvalida& risultato, const a
     }
 }
 
-int riferimentoRiga(const grid::Grid& g, int r)
+int riferimentoRiga(const std::vector<RigaConvalida>& righe, int r)
 {
-    if (r < 1 || r >= g.righe() || g.testo(r, colConvalida::Rif).empty())
-        return 0;
-    return g.intero(r, colConvalida::Rif);
+    return r >= 1 && static_cast<std::size_t>(r) <= righe.size() ? righe[static_cast<std::size_t>(r - 1)].riferimento : 0;
 }
 
 std::string testoTotaliConvalida(const TotaliConvalida& t)

@@ -112,8 +112,8 @@ void preparaGrigliaConvalida(grid::Grid& g);
 void scriviRigaConvalida(grid::Grid& g, int r, const RigaConvalida& riga, const archive::Archivio& a);
 // Header and one row per reference.
 void scriviConvalida(grid::Grid& g, const RisultatoConvalida& risultato, const archive::Archivio& a);
-// The reference of row `r`, 0 for the header or an empty row.
-int riferimentoRiga(const grid::Grid& g, int r);
+// The reference of grid row `r` (1.. as scriviConvalida writes them), 0 for the header or a row beyond them.
+int riferimentoRiga(const std::vector<RigaConvalida>& righe, int r);
 
 // "Riferimenti: M; ambate uscite: H (X%); attese a caso: E (Y%); p: P; copertura media nei casi: Z%;
 // scelte fra pari merito con ambate diverse: T".

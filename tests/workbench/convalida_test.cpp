@@ -92,7 +92,9 @@ TEST(Convalida, EsitiCalcolatiAMano)
         EXPECT_EQ(rigaTesto(g, 20), "20||1|NUM|1|BA||||88|0|0,367|") << conservata;
         // R = 28: draws 29 and 30 only, 1 - (85/90)^4 = 0.204.
         EXPECT_EQ(rigaTesto(g, 28), "28||1|NUM|1|BA||||86|in corso|0,204|") << conservata;
-        EXPECT_EQ(riferimentoRiga(g, 28), 28);
+        EXPECT_EQ(riferimentoRiga(r.righe, 28), 28);
+        EXPECT_EQ(riferimentoRiga(r.righe, 0), 0);
+        EXPECT_EQ(riferimentoRiga(r.righe, 31), 0);
         EXPECT_EQ(r.righe[19].verificabili, 2);   // case 15 gained its colpi, case 2
     }
     // References 9..20: 85 out once; chance 12 x 0.367 = 4.4 and P(at least 1) = 1 - 0.633^12;

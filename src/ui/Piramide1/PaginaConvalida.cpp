@@ -168,7 +168,7 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     connect(CmdConvalidaBtn, &QPushButton::clicked, this, &PaginaConvalida::CmdConvalida);
     connect(CmdAnnullaConvalida, &QPushButton::clicked, this, &PaginaConvalida::annulla);
     auto scegli = [this](int riga, int) {
-        if (const int d = workbench::riferimentoRiga(FgConvalida_, riga))
+        if (const int d = workbench::riferimentoRiga(righeMostrate_, riga))
             emit riferimentoScelto(d, righeConMensileDelRiferimento_);
     };
     connect(FgConvalida, &GrigliaView::doppioClic, this, scegli);
@@ -335,6 +335,7 @@ void PaginaConvalida::mostraRisultato(const workbench::RisultatoConvalida& r)
         workbench::scriviConvalida(FgConvalida_, r, a);
     else
         workbench::preparaGrigliaConvalida(FgConvalida_);
+    righeMostrate_ = giocate ? r.righe : std::vector<workbench::RigaConvalida>{};
     FgConvalida->aggiorna();
     LblVerdettoConvalida->setText(daStd(workbench::verdettoConvalida(r)));
     if (isVisible())

@@ -86,6 +86,7 @@ private:
     Contesto& contesto_;
     const workbench::Banco& banco_;
     grid::Grid FgConvalida_;
+    std::vector<workbench::RigaConvalida> righeMostrate_;   // the rows FgConvalida shows, row r from 1
     int chiaveArchivio_ = 0;
     // The rows shown were computed with "Mensile" taking each reference's ordinal.
     bool righeConMensileDelRiferimento_ = false;
