@@ -187,22 +187,34 @@ Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a)
     return std::nullopt;
 }
 
+namespace {
+
+// The case settings kept alike by the Banco and by ImpostazioniCasi, copied from one to the other.
+template <class Da, class A>
+void copiaImpostazioniCasi(const Da& da, A& a)
+{
+    a.riferimento = da.riferimento;
+    a.ruotaBase = da.ruotaBase;
+    a.posizioni = da.posizioni;
+    a.rilevazione = da.rilevazione;
+    a.numeri = da.numeri;
+    a.qn = da.qn;
+    a.numeroCasi = da.numeroCasi;
+    a.mensile = da.mensile;
+    a.forzaUltima = da.forzaUltima;
+    a.colpi = da.colpi;
+    a.ruote = da.ruote;
+}
+
+}
+
 ImpostazioniCasi impostazioniCasi(const Banco& b)
 {
     ImpostazioniCasi i;
-    i.riferimento = b.riferimento;
-    i.ruotaBase = b.ruotaBase;
-    i.posizioni = b.posizioni;
-    i.rilevazione = b.rilevazione;
+    copiaImpostazioniCasi(b, i);
     // Mensile reads no numbers: a leftover text does not make its cases stale.
-    if (b.rilevazione != Rilevazione::Mensile)
-        i.numeri = b.numeri;
-    i.qn = b.qn;
-    i.numeroCasi = b.numeroCasi;
-    i.mensile = b.mensile;
-    i.forzaUltima = b.forzaUltima;
-    i.colpi = b.colpi;
-    i.ruote = ruoteInGioco(b);
+    if (b.rilevazione == Rilevazione::Mensile)
+        i.numeri.clear();
     return i;
 }
 
@@ -232,20 +244,7 @@ void impostaCasi(Banco& b, const archive::Archivio& a, const std::vector<int>& e
         aggiungiCaso(b, a, d);
 }
 
-void applicaImpostazioniCasi(Banco& b, const ImpostazioniCasi& i)
-{
-    b.riferimento = i.riferimento;
-    b.ruotaBase = i.ruotaBase;
-    b.posizioni = i.posizioni;
-    b.rilevazione = i.rilevazione;
-    b.numeri = i.numeri;
-    b.qn = i.qn;
-    b.numeroCasi = i.numeroCasi;
-    b.mensile = i.mensile;
-    b.forzaUltima = i.forzaUltima;
-    b.colpi = i.colpi;
-    b.ruote = i.ruote;
-}
+void applicaImpostazioniCasi(Banco& b, const ImpostazioniCasi& i) { copiaImpostazioniCasi(i, b); }
 
 RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
 {
