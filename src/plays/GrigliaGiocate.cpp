@@ -3,118 +3,212 @@
 
 #include "plays/ArchivioGiocate.h"
 
+#include <algorithm>
+
 namespace plays {
 
 namespace {
-// A light green: a play that won (the selection green stays for wheels and numbers).
-constexpr grid::Colore Vincente = grid::rgb(200, 255, 200);
+
+std::string intestazione(const auto& titoli)
+{
+    std::string testo;
+    for (const char* t : titoli)
+        testo += (testo.empty() ? "" : "|") + std::string(t);
+    return testo;
 }
 
-namespace {
-
-void scriviRigaGiocata(grid::Grid& g, int r, const Giocata& x, const EsitoGiocata& e, bool rientrata)
+// A sum in euro, or what stands in place of one too large to show.
+template <class Somma>
+std::string euroOFuoriScala(Somma&& somma)
 {
-    g.setNumero(r, colonneGiocate::Numero, x.id);
-    g.setTesto(r, colonneGiocate::Numeri, (rientrata ? "   " : "") + testoNumeri(x.numeri));
-    g.setTesto(r, colonneGiocate::Ruote, descrizioneRuote(x.ruote));
-    g.setTesto(r, colonneGiocate::Poste, testoPoste(x.poste));
-    g.setTesto(r, colonneGiocate::Dal, x.dal);
-    g.setTesto(r, colonneGiocate::Colpi, std::to_string(e.colpiGiocati) + " di " + std::to_string(x.colpi) + (x.finoAllaPrimaVincita ? " F" : ""));
-    g.setTesto(r, colonneGiocate::Stato, testoStato(e.stato));
-    g.setTesto(r, colonneGiocate::Spesa, testoEuro(e.spesa));
-    g.setTesto(r, colonneGiocate::Resa, testoPercentuale(e.resa));
-    if (e.numeroVincite > 0)
-        g.setSfondo(r, 0, r, colonneGiocate::Quante - 1, Vincente);
     try {
-        g.setTesto(r, colonneGiocate::Vinto, testoEuro(e.vinto()));
-        g.setTesto(r, colonneGiocate::Saldo, testoEuro(e.saldo()));
-        if (e.saldo() < 0)
-            g.setColoreTesto(r, colonneGiocate::Saldo, grid::colori::Rosso);
+        return testoEuro(somma());
     } catch (const ImportoFuoriScala&) {
         // The window says why below the list; the cell holds no figure rather than a wrapped one.
-        g.setTesto(r, colonneGiocate::Vinto, TestoFuoriScala);
-        g.setTesto(r, colonneGiocate::Saldo, TestoFuoriScala);
+        return TestoFuoriScala;
     }
 }
 
 // The line of a system, "+ 8" (closed) or "− 8" (open) with its number: its tickets added up; its state the liveliest of theirs (one in corso keeps it in corso).
-void scriviRigaSistema(grid::Grid& g, int r, std::int64_t gruppo, bool aperto, const std::vector<Giocata>& giocate,
-                       const std::vector<EsitoGiocata>& esiti, std::size_t primo)
+std::string testoSistema(const RigaElenco& r, int colonna)
 {
-    TotaliGruppo t;
-    Centesimi saldo = 0;
-    bool inScala = true;
-    try {
-        t = totaliGruppo(giocate, esiti, gruppo);
-        saldo = differenza(t.vinto, t.spesa);
-    } catch (const ImportoFuoriScala&) {
-        inScala = false;
+    using namespace colonneGiocate;
+    switch (colonna) {
+    case Numero:
+        return std::string(r.aperto ? "− " : "+ ") + std::to_string(r.posto.gruppo);
+    case Numeri:
+        return "Sistema: " + std::to_string(r.totali ? r.totali->giocate : 0) + " biglietti";
+    case colonneGiocate::Stato:
+        return testoStato(r.statoSistema);
+    case Colpi:
+        return {};
+    case Spesa:
+        return r.totali ? testoEuro(r.totali->spesa) : TestoFuoriScala;
+    case Vinto:
+        return r.totali ? testoEuro(r.totali->vinto) : TestoFuoriScala;
+    case Saldo:
+        return r.totali ? euroOFuoriScala([&] { return r.totali->saldo(); }) : TestoFuoriScala;
+    default:
+        return {};
     }
-    bool inCorso = false, vinta = false;
-    for (std::size_t i = 0; i < giocate.size() && i < esiti.size(); ++i)
-        if (giocate[i].gruppo == gruppo) {
-            inCorso = inCorso || esiti[i].stato == Stato::InCorso;
-            vinta = vinta || esiti[i].numeroVincite > 0;
-        }
-    const Giocata& x = giocate[primo];
-    g.setTesto(r, colonneGiocate::Numero, std::string(aperto ? "− " : "+ ") + std::to_string(gruppo));
-    g.setTesto(r, colonneGiocate::Numeri, "Sistema: " + std::to_string(t.giocate) + " biglietti");
-    g.setTesto(r, colonneGiocate::Ruote, descrizioneRuote(x.ruote));
-    g.setTesto(r, colonneGiocate::Poste, testoPoste(x.poste));
-    g.setTesto(r, colonneGiocate::Dal, x.dal);
-    g.setTesto(r, colonneGiocate::Stato, testoStato(inCorso ? Stato::InCorso : vinta ? Stato::Vinta : Stato::Conclusa));
-    g.setTesto(r, colonneGiocate::Spesa, inScala ? testoEuro(t.spesa) : TestoFuoriScala);
-    g.setTesto(r, colonneGiocate::Vinto, inScala ? testoEuro(t.vinto) : TestoFuoriScala);
-    g.setTesto(r, colonneGiocate::Saldo, inScala ? testoEuro(saldo) : TestoFuoriScala);
-    g.setTesto(r, colonneGiocate::Resa, testoPercentuale(esiti[primo].resa));   // every ticket's: the system's
-    g.setGrassetto(r, colonneGiocate::Numero, r, colonneGiocate::Numeri, true);
-    if (vinta)
-        g.setSfondo(r, 0, r, colonneGiocate::Quante - 1, Vincente);
-    if (inScala && saldo < 0)
-        g.setColoreTesto(r, colonneGiocate::Saldo, grid::colori::Rosso);
 }
 
+}
+
+bool allineataADestra(int c)
+{
+    using namespace colonneGiocate;
+    return c == Numero || c == Colpi || c == Spesa || c == Vinto || c == Saldo || c == Resa;
+}
+
+bool allineataADestraVincite(int c)
+{
+    using namespace colonneVincite;
+    return c == colonneVincite::Giocata || c == Colpo || c == Punti || c == Lordo || c == Netto;
+}
+
+std::string testoElenco(const RigaElenco& r, int colonna)
+{
+    using namespace colonneGiocate;
+    const Giocata& x = r.giocata;
+    const EsitoGiocata& e = r.esito;
+    // The columns a system's line shares with its first ticket.
+    switch (colonna) {
+    case Ruote:
+        return descrizioneRuote(x.ruote);
+    case Poste:
+        return testoPoste(x.poste);
+    case Dal:
+        return x.dal;
+    case Resa:
+        return testoPercentuale(e.resa);   // every ticket's: the system's
+    default:
+        break;
+    }
+    if (r.sistema())
+        return testoSistema(r, colonna);
+    switch (colonna) {
+    case Numero:
+        return std::to_string(x.id);
+    case Numeri:
+        return (r.rientrata ? "   " : "") + testoNumeri(x.numeri);
+    case Colpi:
+        return std::to_string(e.colpiGiocati) + " di " + std::to_string(x.colpi) + (x.finoAllaPrimaVincita ? " F" : "");
+    case colonneGiocate::Stato:
+        return testoStato(e.stato);
+    case Spesa:
+        return testoEuro(e.spesa);
+    case Vinto:
+        // Beside a Saldo that cannot be shown, no Vinto either.
+        return euroOFuoriScala([&] {
+            (void)e.saldo();
+            return e.vinto();
+        });
+    case Saldo:
+        return euroOFuoriScala([&] { return e.saldo(); });
+    default:
+        return {};
+    }
+}
+
+bool vintaElenco(const RigaElenco& r)
+{
+    return r.sistema() ? r.sistemaVinto : r.esito.numeroVincite > 0;
+}
+
+bool inPerditaElenco(const RigaElenco& r)
+{
+    try {
+        return r.sistema() ? r.totali && r.totali->saldo() < 0 : r.esito.saldo() < 0;
+    } catch (const ImportoFuoriScala&) {
+        return false;
+    }
+}
+
+std::vector<RigaElenco> righeElenco(const std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti,
+                                    const std::set<std::int64_t>& aperti)
+{
+    std::vector<RigaElenco> righe;
+    std::set<std::int64_t> scritti;
+    const std::size_t quante = std::min(giocate.size(), esiti.size());
+    const auto biglietto = [&](std::size_t i, bool rientrata) {
+        RigaElenco r;
+        r.posto = {static_cast<int>(i), giocate[i].gruppo > 0 ? giocate[i].gruppo : 0};
+        r.giocata = giocate[i];
+        r.esito = esiti[i];
+        r.rientrata = rientrata;
+        righe.push_back(std::move(r));
+    };
+    for (std::size_t i = 0; i < quante; ++i) {
+        const std::int64_t gruppo = giocate[i].gruppo;
+        if (gruppo <= 0) {
+            biglietto(i, false);
+            continue;
+        }
+        // The system's line where its first ticket stands, then, when open, all its tickets below it.
+        if (!scritti.insert(gruppo).second)
+            continue;
+        RigaElenco s;
+        s.posto = {-1, gruppo};
+        s.giocata = giocate[i];
+        s.esito = esiti[i];
+        s.aperto = aperti.count(gruppo) > 0;
+        try {
+            const TotaliGruppo t = totaliGruppo(giocate, esiti, gruppo);
+            (void)t.saldo();   // a saldo too large leaves every sum of the line unshown
+            s.totali = t;
+        } catch (const ImportoFuoriScala&) {
+            s.totali.reset();
+        }
+        bool inCorso = false;
+        for (std::size_t j = 0; j < quante; ++j)
+            if (giocate[j].gruppo == gruppo) {
+                inCorso = inCorso || esiti[j].stato == Stato::InCorso;
+                s.sistemaVinto = s.sistemaVinto || esiti[j].numeroVincite > 0;
+            }
+        s.statoSistema = inCorso ? Stato::InCorso : s.sistemaVinto ? Stato::Vinta : Stato::Conclusa;
+        const bool aperto = s.aperto;
+        righe.push_back(std::move(s));
+        if (!aperto)
+            continue;
+        for (std::size_t j = i; j < quante; ++j)
+            if (giocate[j].gruppo == gruppo)
+                biglietto(j, true);
+    }
+    return righe;
 }
 
 std::vector<RigaGiocate> scriviGiocate(grid::Grid& g, const std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti,
                                        const std::set<std::int64_t>& aperti)
 {
     g = grid::Grid(1, colonneGiocate::Quante);
-    g.setIntestazione("N°|Numeri|Ruote|Poste|Dal|Colpi|Stato|Spesa|Vinto|Saldo|Resa attesa");
-    for (int c : {colonneGiocate::Numero, colonneGiocate::Colpi, colonneGiocate::Spesa, colonneGiocate::Vinto, colonneGiocate::Saldo, colonneGiocate::Resa})
-        g.setAllineamento(c, grid::Allineamento::Destra);
-    std::vector<RigaGiocate> righe;
-    std::set<std::int64_t> scritti;
-    for (std::size_t i = 0; i < giocate.size() && i < esiti.size(); ++i) {
-        const std::int64_t gruppo = giocate[i].gruppo;
-        if (gruppo <= 0) {
-            scriviRigaGiocata(g, g.aggiungiRiga(), giocate[i], esiti[i], false);
-            righe.push_back({static_cast<int>(i), 0});
-            continue;
-        }
-        // The system's line where its first ticket stands, then, when open, all its tickets below it.
-        if (!scritti.insert(gruppo).second)
-            continue;
-        const bool aperto = aperti.count(gruppo) > 0;
-        scriviRigaSistema(g, g.aggiungiRiga(), gruppo, aperto, giocate, esiti, i);
-        righe.push_back({-1, gruppo});
-        if (!aperto)
-            continue;
-        for (std::size_t j = i; j < giocate.size() && j < esiti.size(); ++j)
-            if (giocate[j].gruppo == gruppo) {
-                scriviRigaGiocata(g, g.aggiungiRiga(), giocate[j], esiti[j], true);
-                righe.push_back({static_cast<int>(j), gruppo});
-            }
+    g.setIntestazione(intestazione(TitoliGiocate));
+    for (int c = 0; c < colonneGiocate::Quante; ++c)
+        if (allineataADestra(c))
+            g.setAllineamento(c, grid::Allineamento::Destra);
+    std::vector<RigaGiocate> posti;
+    for (const RigaElenco& riga : righeElenco(giocate, esiti, aperti)) {
+        const int r = g.aggiungiRiga();
+        for (int c = 0; c < colonneGiocate::Quante; ++c)
+            g.setTesto(r, c, testoElenco(riga, c));
+        if (riga.sistema())
+            g.setGrassetto(r, colonneGiocate::Numero, r, colonneGiocate::Numeri, true);
+        if (vintaElenco(riga))
+            g.setSfondo(r, 0, r, colonneGiocate::Quante - 1, ColoreVincente);
+        if (inPerditaElenco(riga))
+            g.setColoreTesto(r, colonneGiocate::Saldo, grid::colori::Rosso);
+        posti.push_back(riga.posto);
     }
-    return righe;
+    return posti;
 }
 
 void preparaVincite(grid::Grid& g)
 {
     g = grid::Grid(1, colonneVincite::Quante);
-    g.setIntestazione("Giocata|Data|Colpo|Ruota|Sorte|Punti|Lordo|Netto");
-    for (int c : {colonneVincite::Giocata, colonneVincite::Colpo, colonneVincite::Punti, colonneVincite::Lordo, colonneVincite::Netto})
-        g.setAllineamento(c, grid::Allineamento::Destra);
+    g.setIntestazione(intestazione(TitoliVincite));
+    for (int c = 0; c < colonneVincite::Quante; ++c)
+        if (allineataADestraVincite(c))
+            g.setAllineamento(c, grid::Allineamento::Destra);
 }
 
 std::array<std::string, colonneVincite::Quante> celleVincita(std::int64_t numero, const Vincita& v)

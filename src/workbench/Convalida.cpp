@@ -211,55 +211,77 @@ void preparaGrigliaConvalida(grid::Grid& g)
 {
     g.setIntestazione(colConvalida::Intestazione);
     g.setRighe(1);
-    // Widths in twips (15 a pixel): the date and "in corso" whole.
-    constexpr int larghezze[colConvalida::Colonne] = {600, 1200, 450, 750, 400, 450, 400, 450, 450, 700, 750, 650, 2200};
     for (int c = 0; c < colConvalida::Colonne; ++c) {
         g.setAllineamento(c, grid::Allineamento::Centro);
-        g.setLarghezza(c, larghezze[c]);
+        g.setLarghezza(c, colConvalida::Larghezze[static_cast<std::size_t>(c)]);
+    }
+}
+
+std::string dataRiferimento(const RigaConvalida& riga, const archive::Archivio& a)
+{
+    return riga.riferimento >= 1 && riga.riferimento <= a.NumeroEstrazioni ? a.DateEstrazioni[static_cast<std::size_t>(riga.riferimento)]
+                                                                            : std::string();
+}
+
+bool ambataUscita(const RigaConvalida& riga) { return riga.colpo > 0; }
+
+std::string testoConvalida(const RigaConvalida& riga, int colonna, std::string_view data)
+{
+    namespace k = colConvalida;
+    const RigaEsito& f = riga.formula;
+    const auto numero = [](const std::optional<int>& n) { return n ? std::to_string(*n) : std::string(); };
+    const auto ruota = [](const std::optional<int>& w) {
+        return w && *w >= 0 && *w < archive::NumeroRuote ? std::string(archive::SigleRuote[static_cast<std::size_t>(*w)]) : std::string();
+    };
+    switch (colonna) {
+    case k::Rif:
+        return std::to_string(riga.riferimento);
+    case k::Data:
+        return std::string(data);
+    case k::Formula:
+        return f.vuota() ? "nessuna formula" : f.formula;
+    case k::Ambata:
+        return numero(riga.ambata);
+    case k::Colpo:
+        if (!riga.giocata())
+            return {};
+        return riga.colpo > 0 ? std::to_string(riga.colpo) : riga.inCorso() ? "in corso" : "0";
+    case k::Prob:
+        return grid::conVirgola(riga.probabilita, 3);
+    case k::Pari:
+        return riga.pari.formule > 1 ? testoPariMeritoBreve(riga.pari) : std::string();
+    default:
+        break;
+    }
+    // The formula's own columns: empty without one.
+    if (f.vuota())
+        return {};
+    switch (colonna) {
+    case k::Cop:
+        return std::to_string(f.cop);
+    case k::P1:
+        return numero(f.p1);
+    case k::Ru1:
+        return ruota(f.r1);
+    case k::P2:
+        return numero(f.p2);
+    case k::Ru2:
+        return ruota(f.r2);
+    case k::Val:
+        return numero(f.val);
+    default:
+        return {};
     }
 }
 
 void scriviRigaConvalida(grid::Grid& g, int r, const RigaConvalida& riga, const archive::Archivio& a)
 {
-    namespace k = colConvalida;
-    for (int c = 0; c < k::Colonne; ++c)
-        g.setTesto(r, c, "");
-    g.setNumero(r, k::Rif, riga.riferimento);
-    if (riga.riferimento >= 1 && riga.riferimento <= a.NumeroEstrazioni)
-        g.setTesto(r, k::Data, a.DateEstrazioni[static_cast<std::size_t>(riga.riferimento)]);
-    const RigaEsito& f = riga.formula;
-    if (f.vuota()) {
-        g.setTesto(r, k::Formula, "nessuna formula");
-    } else {
-        g.setNumero(r, k::Cop, f.cop);
-        g.setTesto(r, k::Formula, f.formula);
-        auto ruota = [](const std::optional<int>& w) {
-            return w && *w >= 0 && *w < archive::NumeroRuote ? std::string(archive::SigleRuote[static_cast<std::size_t>(*w)])
-                                                              : std::string();
-        };
-        if (f.p1)
-            g.setNumero(r, k::P1, *f.p1);
-        g.setTesto(r, k::Ru1, ruota(f.r1));
-        if (f.p2)
-            g.setNumero(r, k::P2, *f.p2);
-        g.setTesto(r, k::Ru2, ruota(f.r2));
-        if (f.val)
-            g.setNumero(r, k::Val, *f.val);
-    }
-    if (riga.ambata)
-        g.setNumero(r, k::Ambata, *riga.ambata);
-    if (riga.giocata()) {
-        if (riga.colpo > 0)
-            g.setNumero(r, k::Colpo, riga.colpo);
-        else
-            g.setTesto(r, k::Colpo, riga.inCorso() ? "in corso" : "0");
-    }
-    g.setTesto(r, k::Prob, grid::conVirgola(riga.probabilita, 3));
-    if (riga.pari.formule > 1)
-        g.setTesto(r, k::Pari, testoPariMeritoBreve(riga.pari));
-    if (riga.colpo > 0) {
-        g.setSfondo(r, k::Ambata, colori::VerdeChiaro);
-        g.setSfondo(r, k::Colpo, colori::VerdeChiaro);
+    const std::string data = dataRiferimento(riga, a);
+    for (int c = 0; c < colConvalida::Colonne; ++c)
+        g.setTesto(r, c, testoConvalida(riga, c, data));
+    if (ambataUscita(riga)) {
+        g.setSfondo(r, colConvalida::Ambata, colori::VerdeChiaro);
+        g.setSfondo(r, colConvalida::Colpo, colori::VerdeChiaro);
     }
 }
 

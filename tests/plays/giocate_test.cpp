@@ -2,6 +2,7 @@
 #include "plays/ArchivioGiocate.h"
 #include "plays/FileGiocate.h"
 #include "plays/Giocata.h"
+#include "plays/GrigliaGiocate.h"
 #include "storage/ProgramDb.h"
 #include "support/TempDir.h"
 
@@ -421,4 +422,64 @@ TEST(Premi, TotaliENuoveVinciteDelleGiocate)
     Giocata nuova = giocata({83}, {BA}, {100, 0, 0, 0, 0}, 9);
     plays::segnaGiaAnnunciate(nuova, e.a, {});
     EXPECT_EQ(nuova.annunciata, "05/08/2026");
+}
+
+// The list's rows and cells worked by hand: a play on its own that won, a system of two tickets that did not,
+// closed on one line and open into its tickets; the grid writer shows the same text and colours.
+TEST(ElencoGiocate, UnaGiocataEUnSistemaChiusoEAperto)
+{
+    // 81 is drawn on every wheel of all four draws; 1..4 never are.
+    Estrazioni e(4);
+    std::vector<Giocata> giocate{giocata({81}, {BA}, {100, 0, 0, 0, 0}, 2), giocata({1, 2}, {BA}, {0, 100, 0, 0, 0}, 3),
+                                 giocata({3, 4}, {BA}, {0, 100, 0, 0, 0}, 3)};
+    for (std::size_t i = 0; i < giocate.size(); ++i)
+        giocate[i].id = static_cast<std::int64_t>(i) + 1;
+    giocate[1].gruppo = giocate[2].gruppo = 2;
+    std::vector<plays::EsitoGiocata> esiti;
+    for (const auto& g : giocate)
+        esiti.push_back(plays::verificaGiocata(g, e.a, {}));
+    using namespace plays::colonneGiocate;
+
+    const auto chiuso = plays::righeElenco(giocate, esiti);
+    ASSERT_EQ(chiuso.size(), 2u);
+    // Two estratti of 11,23 each, 8% withheld from their exact sum: 20,6632; 2 colpi of 1 euro.
+    EXPECT_EQ(plays::testoElenco(chiuso[0], Numero), "1");
+    EXPECT_EQ(plays::testoElenco(chiuso[0], Colpi), "2 di 2");
+    EXPECT_EQ(plays::testoElenco(chiuso[0], Stato), "vinta");
+    EXPECT_EQ(plays::testoElenco(chiuso[0], Spesa), "2,00");
+    EXPECT_EQ(plays::testoElenco(chiuso[0], Vinto), "20,66");
+    EXPECT_EQ(plays::testoElenco(chiuso[0], Saldo), "18,66");
+    EXPECT_TRUE(plays::vintaElenco(chiuso[0]));
+    EXPECT_FALSE(plays::inPerditaElenco(chiuso[0]));
+    // The system: two tickets of 1 euro on the ambo for 3 colpi, nothing won.
+    EXPECT_TRUE(chiuso[1].sistema());
+    EXPECT_EQ(chiuso[1].posto.gruppo, 2);
+    EXPECT_EQ(plays::testoElenco(chiuso[1], Numero), "+ 2");
+    EXPECT_EQ(plays::testoElenco(chiuso[1], Numeri), "Sistema: 2 biglietti");
+    EXPECT_EQ(plays::testoElenco(chiuso[1], Ruote), "BA");
+    EXPECT_EQ(plays::testoElenco(chiuso[1], Dal), "01/08/2026");
+    EXPECT_EQ(plays::testoElenco(chiuso[1], Colpi), "");
+    EXPECT_EQ(plays::testoElenco(chiuso[1], Stato), "conclusa");
+    EXPECT_EQ(plays::testoElenco(chiuso[1], Spesa), "6,00");
+    EXPECT_EQ(plays::testoElenco(chiuso[1], Saldo), "-6,00");
+    EXPECT_FALSE(plays::vintaElenco(chiuso[1]));
+    EXPECT_TRUE(plays::inPerditaElenco(chiuso[1]));
+
+    const auto aperto = plays::righeElenco(giocate, esiti, {2});
+    ASSERT_EQ(aperto.size(), 4u);
+    EXPECT_EQ(plays::testoElenco(aperto[1], Numero), "− 2");
+    EXPECT_EQ(aperto[3].posto.giocata, 2);
+    EXPECT_EQ(plays::testoElenco(aperto[3], Numeri), "   03-04");
+    EXPECT_EQ(plays::testoElenco(aperto[3], Colpi), "3 di 3");
+
+    grid::Grid g;
+    const auto posti = plays::scriviGiocate(g, giocate, esiti, {2});
+    ASSERT_EQ(g.righe(), 5);
+    EXPECT_EQ(posti.size(), 4u);
+    EXPECT_EQ(g.testo(0, Resa), "Resa attesa");
+    EXPECT_EQ(g.testo(2, Numero), "− 2");
+    EXPECT_TRUE(g.grassetto(2, Numeri));
+    EXPECT_FALSE(g.grassetto(3, Numeri));
+    EXPECT_EQ(g.sfondo(1, Resa), plays::ColoreVincente);
+    EXPECT_EQ(g.coloreTesto(2, Saldo), grid::colori::Rosso);
 }

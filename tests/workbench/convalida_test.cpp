@@ -270,3 +270,61 @@ TEST(Convalida, RuotaTardivaComeLaRicerca)
         EXPECT_FALSE(r.formula.r1 == 10 || r.formula.r2 == 10) << r.riferimento << " " << r.formula.formula;
     }
 }
+
+// The cells of a replay's row worked by hand: a reference without a formula, one in corso at the
+// archive's end, one that came out with a tie; the grid writer shows the same text and colours.
+TEST(Convalida, CelleDiUnaRigaScritteAMano)
+{
+    namespace k = workbench::colConvalida;
+    workbench::RigaConvalida vuota;
+    vuota.riferimento = 7;
+    vuota.probabilita = 0.5;
+    EXPECT_EQ(workbench::testoConvalida(vuota, k::Rif, "03/01/1939"), "7");
+    EXPECT_EQ(workbench::testoConvalida(vuota, k::Data, "03/01/1939"), "03/01/1939");
+    EXPECT_EQ(workbench::testoConvalida(vuota, k::Formula, ""), "nessuna formula");
+    EXPECT_EQ(workbench::testoConvalida(vuota, k::Cop, ""), "");
+    EXPECT_EQ(workbench::testoConvalida(vuota, k::Colpo, ""), "");
+    EXPECT_EQ(workbench::testoConvalida(vuota, k::Prob, ""), "0,500");
+
+    workbench::RigaConvalida inCorso;
+    inCorso.riferimento = 100;
+    inCorso.formula.formula = "SOM";
+    inCorso.formula.cop = 4;
+    inCorso.formula.p1 = 2;
+    inCorso.formula.r1 = 0;
+    inCorso.formula.r2 = 11;   // no such wheel: an empty cell
+    inCorso.ambata = 45;
+    inCorso.colpi = 3;
+    inCorso.colpiPresenti = 1;
+    EXPECT_EQ(workbench::testoConvalida(inCorso, k::Cop, ""), "4");
+    EXPECT_EQ(workbench::testoConvalida(inCorso, k::P1, ""), "2");
+    EXPECT_EQ(workbench::testoConvalida(inCorso, k::Ru1, ""), "BA");
+    EXPECT_EQ(workbench::testoConvalida(inCorso, k::P2, ""), "");
+    EXPECT_EQ(workbench::testoConvalida(inCorso, k::Ru2, ""), "");
+    EXPECT_EQ(workbench::testoConvalida(inCorso, k::Ambata, ""), "45");
+    EXPECT_EQ(workbench::testoConvalida(inCorso, k::Colpo, ""), "in corso");
+    EXPECT_FALSE(workbench::ambataUscita(inCorso));
+    inCorso.colpiPresenti = 3;
+    EXPECT_EQ(workbench::testoConvalida(inCorso, k::Colpo, ""), "0");
+
+    workbench::RigaConvalida uscita = inCorso;
+    uscita.colpo = 2;
+    uscita.pari = {3, 2, true};
+    EXPECT_EQ(workbench::testoConvalida(uscita, k::Colpo, ""), "2");
+    EXPECT_EQ(workbench::testoConvalida(uscita, k::Pari, ""), "3 formule, 2 ambate");
+    EXPECT_TRUE(workbench::ambataUscita(uscita));
+
+    archive::Archivio a;
+    a.NumeroEstrazioni = 100;
+    a.DateEstrazioni[100] = "20/08/2026";
+    EXPECT_EQ(workbench::dataRiferimento(uscita, a), "20/08/2026");
+    EXPECT_EQ(workbench::dataRiferimento(vuota, a), "");
+    grid::Grid g;
+    workbench::scriviConvalida(g, {{vuota, uscita}, {}, false}, a);
+    ASSERT_EQ(g.righe(), 3);
+    EXPECT_EQ(g.testo(2, k::Data), "20/08/2026");
+    EXPECT_EQ(g.testo(1, k::Data), "");
+    EXPECT_EQ(g.testo(2, k::Pari), "3 formule, 2 ambate");
+    EXPECT_EQ(g.sfondo(2, k::Colpo), workbench::colori::VerdeChiaro);
+    EXPECT_NE(g.sfondo(1, k::Colpo), workbench::colori::VerdeChiaro);
+}

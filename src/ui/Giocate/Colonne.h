@@ -1,33 +1,19 @@
-// The column widths of the plays window's grids, in twips as the grids keep them: set after each grid is written.
+// The columns of the plays window's tables: widths in twips, as the views take them.
 #pragma once
 
 #include "grid/Grid.h"
 #include "plays/GrigliaGiocate.h"
 
-#include <utility>
+#include <array>
 
 namespace ui::giocate {
 
-// FgGiocate: every column in sight on a 1366-pixel screen beside nothing else.
-inline void larghezzeGiocate(grid::Grid& g)
-{
-    using namespace plays::colonneGiocate;
-    const std::pair<int, int> larghezze[] = {{Numero, 600}, {Numeri, 2600}, {Ruote, 1500}, {Poste, 1500},
-                                             {Dal, 1200},   {Colpi, 1100},  {Stato, 1000}, {Spesa, 1000},
-                                             {Vinto, 1000}, {Saldo, 1000},  {Resa, 1200}};
-    for (const auto& [c, l] : larghezze)
-        g.setLarghezza(c, l);
-}
+// FgGiocate, by plays::colonneGiocate: every column in sight on a 1366-pixel screen beside nothing else.
+inline constexpr std::array<int, plays::colonneGiocate::Quante> LarghezzeGiocate = {600,  2600, 1500, 1500, 1200, 1100,
+                                                                                    1000, 1000, 1000, 1000, 1200};
 
-// FgVincite: narrow enough to show every column beside the form.
-inline void larghezzeVincite(grid::Grid& g)
-{
-    using namespace plays::colonneVincite;
-    const std::pair<int, int> larghezze[] = {{Giocata, 600}, {Data, 1150}, {Colpo, 600},  {Ruota, 600},
-                                             {Sorte, 1000},  {Punti, 600}, {Lordo, 1000}, {Netto, 1000}};
-    for (const auto& [c, l] : larghezze)
-        g.setLarghezza(c, l);
-}
+// FgVincite, by plays::colonneVincite: narrow enough to show every column beside the form.
+inline constexpr std::array<int, plays::colonneVincite::Quante> LarghezzeVincite = {600, 1150, 600, 600, 1000, 600, 1000, 1000};
 
 // FgPagamenti: the five prizes and the withholding, alike.
 inline void larghezzeTariffe(grid::Grid& g)

@@ -34,6 +34,42 @@ constexpr int ColpiPredefiniti = 8;
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
+// FgGiocate's columns: the text of plays' list writer, its colours and bold from the row's state.
+std::vector<ColonnaDi<plays::RigaElenco>> colonneElenco(const grid::Colore& vincente)
+{
+    using plays::RigaElenco;
+    std::vector<ColonnaDi<RigaElenco>> colonne(plays::colonneGiocate::Quante);
+    for (int c = 0; c < plays::colonneGiocate::Quante; ++c) {
+        auto& col = colonne[static_cast<std::size_t>(c)];
+        col.intestazione = QString::fromUtf8(plays::TitoliGiocate[static_cast<std::size_t>(c)]);
+        col.testo = [c](const RigaElenco& r) { return q(plays::testoElenco(r, c)); };
+        col.allineamento = plays::allineataADestra(c) ? grid::Allineamento::Destra : grid::Allineamento::Sinistra;
+        col.larghezzaTwips = giocate::LarghezzeGiocate[static_cast<std::size_t>(c)];
+        col.sfondo = [vincente](const RigaElenco& r) { return plays::vintaElenco(r) ? std::optional(vincente) : std::nullopt; };
+    }
+    colonne[plays::colonneGiocate::Saldo].coloreTesto = [](const RigaElenco& r) {
+        return plays::inPerditaElenco(r) ? std::optional(grid::colori::Rosso) : std::nullopt;
+    };
+    for (int c : {plays::colonneGiocate::Numero, plays::colonneGiocate::Numeri})
+        colonne[static_cast<std::size_t>(c)].grassetto = [](const RigaElenco& r) { return r.sistema(); };
+    return colonne;
+}
+
+}
+
+// FgVincite's columns: the cells of plays' win writer; the play's N° kept for copies, hidden (the label above names the play).
+std::vector<ColonnaDi<Giocate::RigaVincita>> Giocate::colonneVincite()
+{
+    std::vector<ColonnaDi<RigaVincita>> colonne(plays::colonneVincite::Quante);
+    for (int c = 0; c < plays::colonneVincite::Quante; ++c) {
+        auto& col = colonne[static_cast<std::size_t>(c)];
+        col.intestazione = QString::fromUtf8(plays::TitoliVincite[static_cast<std::size_t>(c)]);
+        col.testo = [c](const RigaVincita& r) { return q(plays::celleVincita(r.giocata, r.vincita)[static_cast<std::size_t>(c)]); };
+        col.allineamento = plays::allineataADestraVincite(c) ? grid::Allineamento::Destra : grid::Allineamento::Sinistra;
+        col.larghezzaTwips = giocate::LarghezzeVincite[static_cast<std::size_t>(c)];
+    }
+    colonne[plays::colonneVincite::Giocata].nascosta = true;
+    return colonne;
 }
 
 Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), contesto_(contesto)
@@ -61,11 +97,13 @@ Giocate::Giocate(Contesto& contesto, QWidget* genitore) : QWidget(genitore), con
 
 QHBoxLayout* Giocate::costruisciElenco()
 {
-    FgGiocate = new GrigliaView(FgGiocate_, this);
+    elenco_ = new ModelloRighe<plays::RigaElenco>(colonneElenco(plays::ColoreVincente), this);
+    FgGiocate = new GrigliaView(elenco_, this);
     FgGiocate->setObjectName(QStringLiteral("FgGiocate"));
     FgGiocate->setSelectionBehavior(QAbstractItemView::SelectRows);
     FgGiocate->setSelectionMode(QAbstractItemView::SingleSelection);
-    FgVincite = new GrigliaView(FgVincite_, this);
+    vincite_ = new ModelloRighe<RigaVincita>(colonneVincite(), this);
+    FgVincite = new GrigliaView(vincite_, this);
     FgVincite->setObjectName(QStringLiteral("FgVincite"));
     LblTotali = etichetta(QStringLiteral("LblTotali"), {}, this);
     LblVincite = etichetta(QStringLiteral("LblVincite"), QStringLiteral("Vincite della giocata selezionata"), this);
@@ -241,8 +279,6 @@ Giocate::~Giocate()
 {
     contesto_.smettiDiAscoltareArchivio(chiaveArchivio_);
     // The views show grids this object owns: they go first.
-    delete FgGiocate;
-    delete FgVincite;
     delete FgPagamenti;
     delete FgNumeri;
     delete FgRuote;
@@ -294,10 +330,7 @@ void Giocate::ricarica()
         selezionaIndice(scelta - 1);
     } else {
         scelta_ = 0;
-        plays::preparaVincite(FgVincite_);
-        giocate::larghezzeVincite(FgVincite_);
-        FgVincite_.setNascosta(plays::colonneVincite::Giocata, true);   // the label above names the play
-        FgVincite->aggiorna();
+        vincite_->svuota();
         LblVincite->setText(QStringLiteral("Vincite della giocata selezionata"));
     }
 }
@@ -312,25 +345,29 @@ void Giocate::mostraGiocata(qint64 id)
 
 void Giocate::scriviElenco()
 {
-    righe_ = plays::scriviGiocate(FgGiocate_, giocate_, esiti_, aperti_);
-    giocate::larghezzeGiocate(FgGiocate_);
-    FgGiocate->aggiorna();
+    // Rows change meaning (a system opened or closed): the selection is set again by the caller.
+    FgGiocate->clearSelection();
+    elenco_->sostituisci(plays::righeElenco(giocate_, esiti_, aperti_));
 }
+
+grid::Grid Giocate::grigliaGiocate() const { return elenco_->testoTabella(); }
+
+grid::Grid Giocate::grigliaVincite() const { return vincite_->testoTabella(); }
 
 void Giocate::selezionaGiocata(int riga)
 {
-    if (riga < 1 || riga > static_cast<int>(righe_.size()))
+    if (riga < 1 || riga > elenco_->rowCount())
         return;
-    const plays::RigaGiocate r = righe_[static_cast<std::size_t>(riga - 1)];
+    const plays::RigaGiocate r = elenco_->riga(riga - 1).posto;
     if (r.giocata >= 0)
         return selezionaIndice(r.giocata);
     if (!aperti_.erase(r.gruppo))
         aperti_.insert(r.gruppo);
     scriviElenco();
     // The selected play, if it was a ticket just hidden, stays selected but out of sight.
-    for (std::size_t k = 0; k < righe_.size(); ++k)
-        if (righe_[k].giocata >= 0 && righe_[k].giocata == scelta_ - 1)
-            FgGiocate->selectRow(static_cast<int>(k));
+    for (int k = 0; k < elenco_->rowCount(); ++k)
+        if (elenco_->riga(k).posto.giocata >= 0 && elenco_->riga(k).posto.giocata == scelta_ - 1)
+            FgGiocate->selectRow(k);
 }
 
 void Giocate::selezionaIndice(int indice)
@@ -342,16 +379,16 @@ void Giocate::selezionaIndice(int indice)
     if (g.gruppo > 0 && aperti_.insert(g.gruppo).second)
         scriviElenco();
     scelta_ = indice + 1;
-    for (std::size_t k = 0; k < righe_.size(); ++k)
-        if (righe_[k].giocata == indice)
-            FgGiocate->selectRow(static_cast<int>(k));
+    for (int k = 0; k < elenco_->rowCount(); ++k)
+        if (elenco_->riga(k).posto.giocata == indice)
+            FgGiocate->selectRow(k);
     // Only the sums are kept in the list: the selected play's wins are worked out again.
     const auto e = plays::verificaGiocata(g, contesto_.sessione.archivio(), tariffe_);
-    plays::preparaVincite(FgVincite_);
-    giocate::larghezzeVincite(FgVincite_);
-    FgVincite_.setNascosta(plays::colonneVincite::Giocata, true);
-    plays::scriviVincite(FgVincite_, g.id, e);
-    FgVincite->aggiorna();
+    std::vector<RigaVincita> vincite;
+    vincite.reserve(e.vincite.size());
+    for (const auto& v : e.vincite)
+        vincite.push_back({g.id, v});
+    vincite_->sostituisci(std::move(vincite));
     QString testo;
     try {
         testo = e.vincite.empty() ? QStringLiteral("Giocata N° %1: nessuna vincita in %2 colpi").arg(g.id).arg(e.colpiGiocati)

@@ -5,6 +5,7 @@
 #include "plays/Giocata.h"
 #include "plays/GrigliaGiocate.h"
 #include "ui/common/Contesto.h"
+#include "ui/common/ModelloRighe.h"
 
 #include <QWidget>
 
@@ -46,8 +47,9 @@ public:
     void commutaNumero(int n);
     void commutaRuota(int w);
 
-    const grid::Grid& grigliaGiocate() const { return FgGiocate_; }
-    const grid::Grid& grigliaVincite() const { return FgVincite_; }
+    // The list and the wins as text, the header row first: what is copied, exported and printed.
+    grid::Grid grigliaGiocate() const;
+    grid::Grid grigliaVincite() const;
     const grid::Grid& grigliaPagamenti() const { return FgPagamenti_; }
     const std::vector<plays::Giocata>& giocate() const { return giocate_; }
     Contesto& contesto() const { return contesto_; }
@@ -89,7 +91,6 @@ private:
     Contesto& contesto_;
     int chiaveArchivio_ = 0;
     int scelta_ = 0;   // the selected play: its index in giocate_ plus 1, 0 for none
-    std::vector<plays::RigaGiocate> righe_;   // what each row of FgGiocate below the header is
     std::set<std::int64_t> aperti_;           // the systems shown with their tickets
     plays::Tariffe tariffe_;
     std::vector<plays::Giocata> giocate_;
@@ -98,7 +99,15 @@ private:
     std::vector<int> ordineNumeri_;   // the numbers as the player chose them
     std::array<bool, archive::NumeroRuote> ruote_{};
 
-    grid::Grid FgGiocate_, FgVincite_, FgPagamenti_, FgNumeri_, FgRuote_;
+    // A win of the selected play: the play's N° with it, for the column kept in copies and exports.
+    struct RigaVincita {
+        std::int64_t giocata = 0;
+        plays::Vincita vincita;
+    };
+    static std::vector<ColonnaDi<RigaVincita>> colonneVincite();
+    ModelloRighe<plays::RigaElenco>* elenco_ = nullptr;   // FgGiocate's rows
+    ModelloRighe<RigaVincita>* vincite_ = nullptr;        // FgVincite's rows
+    grid::Grid FgPagamenti_, FgNumeri_, FgRuote_;
     GrigliaView* FgGiocate = nullptr;
     GrigliaView* FgVincite = nullptr;
     GrigliaView* FgPagamenti = nullptr;

@@ -54,7 +54,6 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     : QWidget(genitore), contesto_(contesto), banco_(banco)
 {
     setObjectName(QStringLiteral("PaginaConvalida"));
-    workbench::preparaGrigliaConvalida(FgConvalida_);
 
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(4, 4, 4, 4);
@@ -112,7 +111,8 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
 
     auto* divisore = divisore_ = new QSplitter(Qt::Vertical, this);
     divisore->setChildrenCollapsible(false);
-    FgConvalida = new GrigliaView(FgConvalida_, divisore);
+    modello_ = new ModelloRighe<RigaMostrata>(colonne(), this);
+    FgConvalida = new GrigliaView(modello_, divisore);
     FgConvalida->setObjectName(QStringLiteral("FgConvalida"));
     FgConvalida->verticalHeader()->setVisible(false);
     FgConvalida->setMinimumHeight(90);
@@ -174,6 +174,29 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     connect(FgConvalida, &GrigliaView::doppioClic, this, scegli);
     connect(FgConvalida, &GrigliaView::attivata, this, scegli);
 }
+
+std::vector<ColonnaDi<PaginaConvalida::RigaMostrata>> PaginaConvalida::colonne()
+{
+    namespace k = workbench::colConvalida;
+    const QStringList titoli = QString::fromUtf8(k::Intestazione.data(), static_cast<qsizetype>(k::Intestazione.size())).split(QLatin1Char('|'));
+    std::vector<ColonnaDi<RigaMostrata>> colonne(k::Colonne);
+    for (int c = 0; c < k::Colonne; ++c) {
+        auto& col = colonne[static_cast<std::size_t>(c)];
+        col.intestazione = titoli.value(c);
+        col.testo = [c](const RigaMostrata& r) { return QString::fromStdString(workbench::testoConvalida(r.riga, c, r.data)); };
+        col.allineamento = grid::Allineamento::Centro;
+        col.larghezzaTwips = k::Larghezze[static_cast<std::size_t>(c)];
+    }
+    for (int c : {k::Ambata, k::Colpo})
+        colonne[static_cast<std::size_t>(c)].sfondo = [](const RigaMostrata& r) {
+            return workbench::ambataUscita(r.riga) ? std::optional(workbench::colori::VerdeChiaro) : std::nullopt;
+        };
+    colonne[k::Ambata].grassetto = [](const RigaMostrata&) { return true; };
+    colonne[k::Formula].coloreTesto = [](const RigaMostrata&) { return std::optional(grid::colori::Blu); };
+    return colonne;
+}
+
+grid::Grid PaginaConvalida::griglia() const { return modello_->testoTabella(); }
 
 PaginaConvalida::~PaginaConvalida() { contesto_.smettiDiAscoltareArchivio(chiaveArchivio_); }
 
@@ -331,12 +354,12 @@ void PaginaConvalida::mostraRisultato(const workbench::RisultatoConvalida& r)
     const archive::Archivio& a = contesto_.sessione.archivio();
     const bool giocate = std::any_of(r.righe.begin(), r.righe.end(), [](const auto& x) { return x.giocata(); });
     // Not one ambata to follow: the reason in words, not rows of "nessuna formula".
-    if (giocate)
-        workbench::scriviConvalida(FgConvalida_, r, a);
-    else
-        workbench::preparaGrigliaConvalida(FgConvalida_);
     righeMostrate_ = giocate ? r.righe : std::vector<workbench::RigaConvalida>{};
-    FgConvalida->aggiorna();
+    std::vector<RigaMostrata> righe;
+    righe.reserve(righeMostrate_.size());
+    for (const auto& x : righeMostrate_)
+        righe.push_back({x, workbench::dataRiferimento(x, a)});
+    modello_->sostituisci(std::move(righe));
     LblVerdettoConvalida->setText(daStd(workbench::verdettoConvalida(r)));
     if (isVisible())
         spazio();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "grid/Grid.h"
+#include "ui/common/ModelloRighe.h"
 #include "workbench/Banco.h"
 #include "workbench/Convalida.h"
 #include "ui/common/Contesto.h"
@@ -44,7 +45,8 @@ public:
     void aspetta();
     // The range back to the last 200 draws of the archive.
     void intervalloPredefinito();
-    const grid::Grid& griglia() const { return FgConvalida_; }
+    // The rows shown as text, the header row first: what is copied, exported and printed.
+    grid::Grid griglia() const;
     // The tag of the rows against the settings now (the workbench's and the range): stale or
     // not. A timer runs it while the page shows; tests call it.
     void controllaImpostazioni();
@@ -85,7 +87,13 @@ private:
 
     Contesto& contesto_;
     const workbench::Banco& banco_;
-    grid::Grid FgConvalida_;
+    // A reference's row with the date of its draw as it was when the rows were made.
+    struct RigaMostrata {
+        workbench::RigaConvalida riga;
+        std::string data;
+    };
+    static std::vector<ColonnaDi<RigaMostrata>> colonne();
+    ModelloRighe<RigaMostrata>* modello_ = nullptr;   // FgConvalida's rows
     std::vector<workbench::RigaConvalida> righeMostrate_;   // the rows FgConvalida shows, row r from 1
     int chiaveArchivio_ = 0;
     // The rows shown were computed with "Mensile" taking each reference's ordinal.

@@ -181,7 +181,8 @@ void Piramide1::aggiornaVista()
 void Piramide1::adattaColonne()
 {
     for (auto* v : findChildren<GrigliaView*>()) {
-        if (v->modello()->righeFisse() == 0 || v->horizontalHeader()->isHidden())
+        // A model of typed rows (the Convalida page) keeps its widths; the view fits its headers.
+        if (!v->modello() || v->modello()->righeFisse() == 0 || v->horizontalHeader()->isHidden())
             continue;
         grid::Grid& g = v->griglia();
         // Bold, as a header cell may be drawn.

@@ -4,6 +4,7 @@
 #include "grid/Grid.h"
 #include "ui/common/GrigliaView.h"
 
+#include <QFont>
 #include <QString>
 #include <QVariant>
 
@@ -30,6 +31,10 @@ struct ColonnaDi {
     // The cell's colours, from the row's state; none: white, black text.
     std::function<std::optional<grid::Colore>(const Riga&)> sfondo = {};
     std::function<std::optional<grid::Colore>(const Riga&)> coloreTesto = {};
+    // Whether the cell is drawn in bold, from the row's state; none: never.
+    std::function<bool(const Riga&)> grassetto = {};
+    // A column kept in the table as text (copied, exported) but not shown.
+    bool nascosta = false;
     // The header's tooltip: what the column means.
     QString suggerimento = {};
 };
@@ -137,6 +142,7 @@ public:
             return g;
         g.larghezzaTwips = colonna(c).larghezzaTwips;
         g.allineamento = colonna(c).allineamento;
+        g.nascosta = colonna(c).nascosta;
         return g;
     }
 
@@ -148,6 +154,7 @@ public:
             const auto& col = colonna(c);
             g.setLarghezza(c, col.larghezzaTwips);
             g.setAllineamento(c, col.allineamento);
+            g.setNascosta(c, col.nascosta);
             if (fisse)
                 g.setTesto(0, c, col.intestazione.toStdString());
             for (int r = 0; r < righeQuante(); ++r) {
@@ -157,6 +164,8 @@ public:
                     g.setSfondo(r + fisse, c, *s);
                 if (const auto t = col.coloreTesto ? col.coloreTesto(riga) : std::nullopt)
                     g.setColoreTesto(r + fisse, c, *t);
+                if (col.grassetto && col.grassetto(riga))
+                    g.setGrassetto(r + fisse, c, r + fisse, c, true);
             }
         }
         return g;
@@ -183,6 +192,13 @@ public:
             return colore(col.sfondo, riga);
         case Qt::ForegroundRole:
             return colore(col.coloreTesto, riga);
+        case Qt::FontRole:
+            if (col.grassetto && col.grassetto(riga)) {
+                QFont f;
+                f.setBold(true);
+                return f;
+            }
+            return {};
         case RuoloChiave:
             return col.chiave ? col.chiave(riga) : QVariant(col.testo(riga));
         default:

@@ -68,13 +68,14 @@ private slots:
         testui::controllo<QSpinBox>(w, QStringLiteral("TxtColpi"))->setValue(8);
         t.b("CmdAggiungi")->click();
         QVERIFY(t.amb.dialoghi.messaggi().empty());
-        const auto& g = w.grigliaGiocate();
-        QCOMPARE(g.righe(), 2);
+        // The list as its table text, read anew after each command.
+        const auto g = [&w] { return w.grigliaGiocate(); };
+        QCOMPARE(g().righe(), 2);
         using namespace plays::colonneGiocate;
-        QCOMPARE(t.cella(g, 1, Stato), QStringLiteral("in corso"));
-        QCOMPARE(t.cella(g, 1, Colpi), QStringLiteral("6 di 8"));
-        QCOMPARE(t.cella(g, 1, Spesa), QStringLiteral("6,00"));
-        QCOMPARE(t.cella(g, 1, Ruote), QStringLiteral("BA"));
+        QCOMPARE(t.cella(g(), 1, Stato), QStringLiteral("in corso"));
+        QCOMPARE(t.cella(g(), 1, Colpi), QStringLiteral("6 di 8"));
+        QCOMPARE(t.cella(g(), 1, Spesa), QStringLiteral("6,00"));
+        QCOMPARE(t.cella(g(), 1, Ruote), QStringLiteral("BA"));
         // One wheel, two numbers: C(2,2)/C(2,2) of 250, 8% less.
         const auto& v = w.grigliaVincite();
         QVERIFY(v.righe() >= 2);
@@ -84,7 +85,7 @@ private slots:
         QCOMPARE(t.cella(v, 1, Sorte), QStringLiteral("Ambo"));
         QCOMPARE(t.cella(v, 1, Lordo), QStringLiteral("250,00"));
         QCOMPARE(t.cella(v, 1, Netto), QStringLiteral("230,00"));
-        QCOMPARE(t.cella(g, 1, Resa), QStringLiteral("57,4%"));
+        QCOMPARE(t.cella(g(), 1, Resa), QStringLiteral("57,4%"));
         // Stored as made: the table holds the play the list shows.
         const auto salvate = plays::leggiGiocate(t.amb.sessione->dbProgramma());
         QCOMPARE(salvate.size(), std::size_t(1));
@@ -95,7 +96,7 @@ private slots:
         // Edited: for 5 colpi it is over and won.
         testui::controllo<QSpinBox>(w, QStringLiteral("TxtColpi"))->setValue(5);
         t.b("CmdSalvaModifiche")->click();
-        QCOMPARE(t.cella(g, 1, Plays_Stato()), QStringLiteral("vinta"));
+        QCOMPARE(t.cella(g(), 1, Plays_Stato()), QStringLiteral("vinta"));
         QCOMPARE(plays::leggiGiocate(t.amb.sessione->dbProgramma())[0].colpi, 5);
 
         // The form refuses what cannot be played, and an eleventh number.
@@ -112,7 +113,7 @@ private slots:
         for (int k = 2; k <= 11; ++k)
             w.commutaNumero(k);
         QCOMPARE(d.messaggi().back().testo, QStringLiteral("Si giocano al più 10 numeri: togliere prima un numero."));
-        QCOMPARE(g.righe(), 2);
+        QCOMPARE(g().righe(), 2);
     }
 
     // Three wins of a third of an estratto each: the totals line is the exact sum rounded once, not
@@ -384,26 +385,27 @@ private:
         }
         const auto id = plays::aggiungiGiocate(db, biglietti, true);
         auto& w = t.apri();
-        const auto& g = w.grigliaGiocate();
+        // The list as its table text, read anew after each command.
+        const auto g = [&w] { return w.grigliaGiocate(); };
         using namespace plays::colonneGiocate;
         // The play on its own, then the system closed on one line with its three tickets' spesa: 3 x 1 euro x 2 colpi.
-        QCOMPARE(g.righe(), 3);
-        QCOMPARE(t.cella(g, 2, Numero), QStringLiteral("+ %1").arg(id[0]));
-        QCOMPARE(t.cella(g, 2, Numeri), QStringLiteral("Sistema: 3 biglietti"));
-        QCOMPARE(t.cella(g, 2, Spesa), QStringLiteral("6,00"));
+        QCOMPARE(g().righe(), 3);
+        QCOMPARE(t.cella(g(), 2, Numero), QStringLiteral("+ %1").arg(id[0]));
+        QCOMPARE(t.cella(g(), 2, Numeri), QStringLiteral("Sistema: 3 biglietti"));
+        QCOMPARE(t.cella(g(), 2, Spesa), QStringLiteral("6,00"));
         // A click opens it into its tickets; another closes it.
         w.selezionaGiocata(2);
-        QCOMPARE(g.righe(), 6);
-        QCOMPARE(t.cella(g, 2, Numero), QStringLiteral("− %1").arg(id[0]));
-        QCOMPARE(t.cella(g, 4, Numeri), QStringLiteral("   04-05-06"));
+        QCOMPARE(g().righe(), 6);
+        QCOMPARE(t.cella(g(), 2, Numero), QStringLiteral("− %1").arg(id[0]));
+        QCOMPARE(t.cella(g(), 4, Numeri), QStringLiteral("   04-05-06"));
         w.selezionaGiocata(4);
         QVERIFY(testui::controllo<QLabel>(w, QStringLiteral("LblVincite"))->text().contains(QStringLiteral("sistema N° %1 (3 biglietti): spesa 6,00").arg(id[0])));
         w.selezionaGiocata(2);
-        QCOMPARE(g.righe(), 3);
+        QCOMPARE(g().righe(), 3);
         // A ticket asked for by its number opens its system again.
         w.mostraGiocata(id[2]);
-        QCOMPARE(g.righe(), 6);
-        QCOMPARE(t.cella(g, 5, Numero), QString::number(id[2]));
+        QCOMPARE(g().righe(), 6);
+        QCOMPARE(t.cella(g(), 5, Numero), QString::number(id[2]));
         QCOMPARE(testui::controllo<QLabel>(w, QStringLiteral("LblNumeri"))->text(), QStringLiteral("Numeri: 07-08-10"));
     }
 };

@@ -129,7 +129,7 @@ void TestPaginaConvalida::replicaMostrataEDoppioClic()
     // Double-click on the fifth row: the workbench's reference draw becomes its Rif, with
     // its own draw of the month, and AMBATE there finds the row's formula.
     auto* vista = f.w<GrigliaView>(QStringLiteral("FgConvalida"));
-    const auto* m = vista->modello();
+    const auto* m = vista->modelloTabella();
     const QModelIndex i = m->index(5 - m->righeFisse(), 0);
     vista->scrollTo(i);
     QTest::mouseDClick(vista->viewport(), Qt::LeftButton, {}, vista->visualRect(i).center());

@@ -240,6 +240,34 @@ private slots:
         m->modifica(0, [](Prova& p) { p.nome = QStringLiteral("aa"); });
         QCOMPARE(v.model()->index(0, 0).data().toString(), QStringLiteral("aa"));
     }
+
+    // A column drawn in bold from the row's state, and one kept for copies but hidden: the view, the
+    // table as text (print, export) and the CSV agree.
+    void grassettoEColonnaNascosta()
+    {
+        std::vector<ui::ColonnaDi<Prova>> colonne(2);
+        colonne[0].intestazione = QStringLiteral("Chiave");
+        colonne[0].testo = [](const Prova& p) { return QString::number(p.valore); };
+        colonne[0].nascosta = true;
+        colonne[1].intestazione = QStringLiteral("Nome");
+        colonne[1].testo = [](const Prova& p) { return p.nome; };
+        colonne[1].grassetto = [](const Prova& p) { return p.vinta; };
+        auto* m = new ui::ModelloRighe<Prova>(std::move(colonne));
+        m->sostituisci(tre());
+        QVERIFY(m->data(m->index(1, 1), Qt::FontRole).value<QFont>().bold());
+        QVERIFY(!m->data(m->index(0, 1), Qt::FontRole).isValid());
+        QVERIFY(!m->data(m->index(1, 0), Qt::FontRole).isValid());
+        const grid::Grid g = m->testoTabella();
+        QVERIFY(g.colonna(0).nascosta);
+        QVERIFY(g.grassetto(2, 1));
+        QVERIFY(!g.grassetto(1, 1));
+        QCOMPARE(g.testo(2, 0), std::string("10"));
+        QCOMPARE(ui::testoCsv(g), QStringLiteral("Nome\r\na\r\nb\r\nc\r\n"));
+        ui::GrigliaView v(m);
+        QVERIFY(v.isColumnHidden(0));
+        QVERIFY(!v.isColumnHidden(1));
+        QCOMPARE(v.testoSelezione(), QStringLiteral("Nome\na\nb\nc\n"));
+    }
 };
 
 QTEST_MAIN(TestModelloRighe)
