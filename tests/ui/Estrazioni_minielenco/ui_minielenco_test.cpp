@@ -206,11 +206,7 @@ private slots:
         maintenance::preparaFG3(attesa, grid::colori::Bianco);
         maintenance::MostraEstrazione(a, 17, attesa);
         const grid::Grid g = w.griglia();
-        QCOMPARE(g.righe(), attesa.righe());
-        QCOMPARE(g.colonne(), attesa.colonne());
-        for (int r = 0; r < g.righe(); ++r)
-            for (int c = 0; c < g.colonne(); ++c)
-                QCOMPARE(g.testo(r, c), attesa.testo(r, c));
+        QCOMPARE(testui::primaDifferenza(g, attesa), QString());
         QVERIFY(g.grassetto(1, 0));
         QCOMPARE(g.sfondo(4, 3), grid::colori::Verde);
         auto* vista = w.findChild<ui::GrigliaView*>(QStringLiteral("FG3"));
