@@ -40,6 +40,31 @@ void passo(avanzamento::Avanzamento* av, int valore, int massimo)
 
 }
 
+std::string testoImporta(const RigaImporta& riga, int colonna)
+{
+    if (colonna == ColonnaData)
+        return riga.data;
+    const int w = colonna - PrimaColonnaRuote;
+    return w >= 0 && w < archive::NumeroRuote ? riga.ruote[static_cast<std::size_t>(w)] : std::string();
+}
+
+std::optional<grid::Colore> sfondoImporta(const RigaImporta& riga, int colonna)
+{
+    if (colonna == ColonnaData)
+        return riga.azione == Azione::Aggiungi ? std::optional(ColoreDaImportare) : std::nullopt;
+    const int w = colonna - PrimaColonnaRuote;
+    if (w >= 0 && w < archive::NumeroRuote && riga.ruotaUguale[static_cast<std::size_t>(w)])
+        return ColoreRuotaUguale;
+    return std::nullopt;
+}
+
+std::optional<grid::Colore> coloreTestoImporta(const RigaImporta& riga, int colonna)
+{
+    return grassettoImporta(riga, colonna) ? std::optional(ColoreDataErrata) : std::nullopt;
+}
+
+bool grassettoImporta(const RigaImporta& riga, int colonna) { return colonna == ColonnaData && riga.azione == Azione::Correggi; }
+
 void scriviFgImporta(const RigheImporta& righe, grid::Grid& FgImporta)
 {
     preparaFgImporta(FgImporta);
@@ -47,17 +72,14 @@ void scriviFgImporta(const RigheImporta& righe, grid::Grid& FgImporta)
     for (std::size_t i = 0; i < righe.size(); ++i) {
         const RigaImporta& riga = righe[i];
         const int r = static_cast<int>(i) + 1;
-        FgImporta.setTesto(r, ColonnaData, riga.data);
-        for (int w = 0; w < archive::NumeroRuote; ++w) {
-            FgImporta.setTesto(r, PrimaColonnaRuote + w, riga.ruote[static_cast<std::size_t>(w)]);
-            if (riga.ruotaUguale[static_cast<std::size_t>(w)])
-                FgImporta.setSfondo(r, PrimaColonnaRuote + w, ColoreRuotaUguale);
-        }
-        if (riga.azione == Azione::Aggiungi) {
-            FgImporta.setSfondo(r, ColonnaData, ColoreDaImportare);
-        } else if (riga.azione == Azione::Correggi) {
-            FgImporta.setColoreTesto(r, ColonnaData, ColoreDataErrata);
-            FgImporta.setGrassetto(r, ColonnaData, true);
+        for (int c = ColonnaData; c < ColonneImporta; ++c) {
+            FgImporta.setTesto(r, c, testoImporta(riga, c));
+            if (const auto s = sfondoImporta(riga, c))
+                FgImporta.setSfondo(r, c, *s);
+            if (const auto t = coloreTestoImporta(riga, c))
+                FgImporta.setColoreTesto(r, c, *t);
+            if (grassettoImporta(riga, c))
+                FgImporta.setGrassetto(r, c, true);
         }
     }
 }

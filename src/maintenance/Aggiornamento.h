@@ -20,6 +20,13 @@ namespace maintenance {
 constexpr grid::Colore ColoreDaImportare = grid::rgb(255, 192, 128);    // &H80C0FF
 constexpr grid::Colore ColoreRuotaUguale = grid::rgb(128, 255, 128);    // &H80FF80
 constexpr grid::Colore ColoreDataErrata = grid::colori::Rosso;          // &HFF
+// A cell of FgImporta from its row: the text (column 0, the row selector, empty), the background
+// (orange date to add, light-green wheel equal to the archive's), the text colour and bold (a date
+// to correct, red bold).
+std::string testoImporta(const RigaImporta& riga, int colonna);
+std::optional<grid::Colore> sfondoImporta(const RigaImporta& riga, int colonna);
+std::optional<grid::Colore> coloreTestoImporta(const RigaImporta& riga, int colonna);
+bool grassettoImporta(const RigaImporta& riga, int colonna);
 void scriviFgImporta(const RigheImporta& righe, grid::Grid& FgImporta);
 
 // The check ("Controllo estrazioni mancanti"): every row, from the last up, looked up by its date

@@ -28,22 +28,49 @@ void preparaFG3(grid::Grid& FG3, grid::Colore facciaPulsante)
         FG3.setAllineamento(c, grid::Allineamento::Centro);
 }
 
+namespace {
+bool esisteEstrazione(const archive::Archivio& a, int d) { return d >= 1 && d <= a.NumeroEstrazioni && d <= MaxEstrazioni; }
+}
+
+std::vector<RigaFG3> righeFG3(const archive::Archivio& a, int d, const Segni& segni)
+{
+    // The scroll bar may stand where no draw is (an empty archive); nothing is read there.
+    const bool esiste = esisteEstrazione(a, d);
+    std::vector<RigaFG3> righe(NumeroRuote);
+    for (int w = 0; w < NumeroRuote; ++w) {
+        auto& r = righe[static_cast<std::size_t>(w)];
+        r.ruota = w;
+        r.segnata = segni[static_cast<std::size_t>(w)];
+        for (int p = 1; p <= 5; ++p)
+            r.numeri[static_cast<std::size_t>(p - 1)] = esiste ? a.numero(d, w, p) : 0;
+    }
+    return righe;
+}
+
+std::string testoFG3(const RigaFG3& riga, int colonna)
+{
+    if (colonna == 0)
+        return riga.ruota >= 0 && riga.ruota < NumeroRuote ? std::string(SigleRuote[static_cast<std::size_t>(riga.ruota)]) : std::string();
+    if (colonna < 1 || colonna >= ColonneFG3)
+        return {};
+    // A wheel not drawn that day (the Nazionale before 2005) holds 0: a blank cell, not a number
+    // that was never drawn.
+    const int n = riga.numeri[static_cast<std::size_t>(colonna - 1)];
+    return n > 0 ? std::to_string(n) : std::string();
+}
+
 TestiEstrazione MostraEstrazione(const archive::Archivio& a, int d, grid::Grid& FG3)
 {
     FG3.setSfondo(1, 1, NumeroRuote, ColonneFG3 - 1, grid::colori::Bianco);
-    // The scroll bar may stand where no draw is (an empty archive); nothing is read there.
-    const bool esiste = d >= 1 && d <= a.NumeroEstrazioni && d <= MaxEstrazioni;
-    for (int w = 0; w < NumeroRuote; ++w)
-        for (int p = 1; p <= 5; ++p) {
-            // A wheel not drawn that day (the Nazionale before 2005) holds 0: a blank cell,
-            // not a number that was never drawn.
-            const int n = esiste ? a.numero(d, w, p) : 0;
-            if (n > 0)
-                FG3.setNumero(w + 1, p, n);
-            else
-                FG3.setTesto(w + 1, p, "");
-        }
-    if (!esiste)
+    for (const auto& riga : righeFG3(a, d, Segni{}))
+        for (int p = 1; p < ColonneFG3; ++p)
+            FG3.setTesto(riga.ruota + 1, p, testoFG3(riga, p));
+    return testiEstrazione(a, d);
+}
+
+TestiEstrazione testiEstrazione(const archive::Archivio& a, int d)
+{
+    if (!esisteEstrazione(a, d))
         return {};
     return {std::to_string(d), a.DateEstrazioni[d],
             "PM=" + std::to_string(a.ProgressivoMese[d]) + "   PA=" + std::to_string(a.ProgressivoAnno[d])};

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace maintenance {
 
@@ -26,6 +27,8 @@ void preparaFG3(grid::Grid& FG3, grid::Colore facciaPulsante);
 // where the wheel was not drawn), every number cell white (a new draw has no marks). An index with no draw (0, or beyond N) leaves the
 // number cells and the texts empty.
 TestiEstrazione MostraEstrazione(const archive::Archivio& a, int d, grid::Grid& FG3);
+// The labels' texts of draw `d` alone (empty where there is no such draw).
+TestiEstrazione testiEstrazione(const archive::Archivio& a, int d);
 
 // Command42(0): the whole number 1..N typed in the box (blanks around it allowed); anything
 // else gives nothing.
@@ -44,6 +47,18 @@ using Segni = std::array<std::array<bool, 5>, archive::NumeroRuote>;
 
 // FG3 showing the marks: a marked number cell green, the others white.
 void mostraSegni(const Segni& segni, grid::Grid& FG3);
+
+// One row of FG3: a wheel of the draw shown (0 where a number was not drawn) and the marks on it.
+struct RigaFG3 {
+    int ruota = 0;
+    std::array<int, 5> numeri{};
+    std::array<bool, 5> segnata{};
+    bool operator==(const RigaFG3&) const = default;
+};
+// The eleven rows of draw `d` (numbers 0 where there is no such draw) with `segni`.
+std::vector<RigaFG3> righeFG3(const archive::Archivio& a, int d, const Segni& segni);
+// The text of a cell of FG3 (column 0 the wheel's code, 1..5 its numbers, blank where none).
+std::string testoFG3(const RigaFG3& riga, int colonna);
 
 // Command81 on the view: every number cell white, the wheel codes back on `facciaPulsante`.
 void resettaColorazione(grid::Grid& FG3, grid::Colore facciaPulsante);

@@ -7,15 +7,24 @@
 namespace maintenance {
 
 
+std::string testoFG2(const storage::RigaOperatore& op, int colonna)
+{
+    switch (colonna) {
+    case colFG2::Oper: return op.operatore;
+    case colFG2::Tipo: return std::to_string(op.tipo);
+    case colFG2::R1: return op.r1;
+    case colFG2::P1: return op.p1;
+    case colFG2::R2: return op.r2;
+    case colFG2::P2: return op.p2;
+    case colFG2::Spiegazione: return op.spiegazione;
+    default: return {};
+    }
+}
+
 void scriviRigaFG2(grid::Grid& FG2, int riga, const storage::RigaOperatore& op)
 {
-    FG2.setTesto(riga, colFG2::Oper, op.operatore);
-    FG2.setNumero(riga, colFG2::Tipo, op.tipo);
-    FG2.setTesto(riga, colFG2::R1, op.r1);
-    FG2.setTesto(riga, colFG2::P1, op.p1);
-    FG2.setTesto(riga, colFG2::R2, op.r2);
-    FG2.setTesto(riga, colFG2::P2, op.p2);
-    FG2.setTesto(riga, colFG2::Spiegazione, op.spiegazione);
+    for (int c = colFG2::Oper; c <= colFG2::Spiegazione; ++c)
+        FG2.setTesto(riga, c, testoFG2(op, c));
 }
 
 const std::vector<storage::RigaOperatore>& OperatoriAggiunti()

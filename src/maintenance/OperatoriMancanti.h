@@ -4,6 +4,7 @@
 #include "grid/Grid.h"
 #include "storage/ProgramDb.h"
 
+#include <string>
 #include <vector>
 
 namespace maintenance {
@@ -13,6 +14,8 @@ namespace maintenance {
 namespace colFG2 {
 constexpr int Oper = 1, Tipo = 2, R1 = 3, P1 = 4, R2 = 5, P2 = 6, Spiegazione = 7;
 }
+// The text of an operator's cell in column `colonna` of FG2 (empty for the row selector, 0).
+std::string testoFG2(const storage::RigaOperatore& op, int colonna);
 // Row r of FG2 written from an operator.
 void scriviRigaFG2(grid::Grid& FG2, int riga, const storage::RigaOperatore& op);
 

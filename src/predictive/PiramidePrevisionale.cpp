@@ -85,13 +85,32 @@ std::string formatoIntervallo(int centesimi, char separatore)
     return t;
 }
 
+std::string testoFG2(const RigaStatistiche& s, int colonna, char separatore)
+{
+    switch (colonna) {
+    case colFG2::Numero: return std::to_string(s.numero);
+    case colFG2::Ritardo: return std::to_string(s.ritardo);
+    case colFG2::Presenze: return std::to_string(s.presenze);
+    case colFG2::Frequenza: return s.frequenzaCentesimi ? formatoIntervallo(*s.frequenzaCentesimi, separatore) : "";
+    default: return {};
+    }
+}
+
+std::optional<grid::Colore> sfondoFG2(int colonna)
+{
+    switch (colonna) {
+    case colFG2::Ritardo: return GialloChiaro;
+    case colFG2::Presenze: return VerdeChiaro;
+    case colFG2::Frequenza: return CianoChiaro;
+    default: return std::nullopt;
+    }
+}
+
 void scriviRigaFG2(grid::Grid& FG2, int riga, const RigaStatistiche& s, char separatore)
 {
-    FG2.setNumero(riga, colFG2::Numero, s.numero);
+    for (int c = colFG2::Numero; c <= colFG2::Frequenza; ++c)
+        FG2.setTesto(riga, c, testoFG2(s, c, separatore));
     FG2.setGrassetto(riga, colFG2::Numero, true);
-    FG2.setNumero(riga, colFG2::Ritardo, s.ritardo);
-    FG2.setNumero(riga, colFG2::Presenze, s.presenze);
-    FG2.setTesto(riga, colFG2::Frequenza, s.frequenzaCentesimi ? formatoIntervallo(*s.frequenzaCentesimi, separatore) : "");
 }
 
 PiramidePrevisionale::PiramidePrevisionale()
@@ -196,9 +215,9 @@ void PiramidePrevisionale::scriviGriglie()
         scriviRigaFG2(FG2, static_cast<int>(i) + 1, statistiche[i], separatoreDecimale);
     if (!statistiche.empty()) {
         const int ultima = static_cast<int>(statistiche.size());
-        FG2.setSfondo(1, colFG2::Ritardo, ultima, colFG2::Ritardo, GialloChiaro);
-        FG2.setSfondo(1, colFG2::Presenze, ultima, colFG2::Presenze, VerdeChiaro);
-        FG2.setSfondo(1, colFG2::Frequenza, ultima, colFG2::Frequenza, CianoChiaro);
+        for (int c = colFG2::Numero; c <= colFG2::Frequenza; ++c)
+            if (const auto colore = sfondoFG2(c))
+                FG2.setSfondo(1, c, ultima, c, *colore);
     }
     FG3.setRighe(1);
     FG3.setRighe(static_cast<int>(classifica.size()) + 1);

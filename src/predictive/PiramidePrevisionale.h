@@ -88,6 +88,10 @@ struct RigaStatistiche {
     std::optional<int> frequenzaCentesimi;
 };
 // Row r of FG2 (the number in bold), Frequenza with `separatore` before its decimals.
+// The text of a cell of FG2 (column 0, the row selector, empty).
+std::string testoFG2(const RigaStatistiche& s, int colonna, char separatore = '.');
+// The colour of a column of FG2 on the rows of a result: delay yellow, presences green, frequency cyan.
+std::optional<grid::Colore> sfondoFG2(int colonna);
 void scriviRigaFG2(grid::Grid& FG2, int riga, const RigaStatistiche& s, char separatore = '.');
 
 // The results the window shows: the rows they are made of, the three grids built from them, the

@@ -472,3 +472,37 @@ TEST_F(Aggiornamento, LacuneDalleRigheDaAggiungereRifiutate)
               (std::vector<std::string>{"Manca ancora l'estrazione del 12/03/2024: la sua riga non è stata salvata e "
                                         "l'archivio ha estrazioni successive"}));
 }
+
+// Each cell of a row from its action, and the grid writer agreeing with the cells one by one.
+TEST(FileAggiornamento, CelleDaAzioneEGrigliaConcorde)
+{
+    maintenance::RigheImporta righe(3);
+    righe[0].data = "01/02/2026";
+    righe[0].azione = maintenance::Azione::Aggiungi;
+    righe[1].data = "03/02/2026";
+    righe[1].azione = maintenance::Azione::Correggi;
+    righe[1].ruote[0] = "1 2 3 4 5";
+    righe[1].ruotaUguale[1] = true;
+    righe[2].data = "05/02/2026";
+    const int data = maintenance::ColonnaData, bari = maintenance::PrimaColonnaRuote;
+    EXPECT_EQ(maintenance::testoImporta(righe[1], 0), "");
+    EXPECT_EQ(maintenance::testoImporta(righe[1], bari), "1 2 3 4 5");
+    EXPECT_EQ(maintenance::sfondoImporta(righe[0], data), maintenance::ColoreDaImportare);
+    EXPECT_FALSE(maintenance::sfondoImporta(righe[1], data));
+    EXPECT_EQ(maintenance::coloreTestoImporta(righe[1], data), maintenance::ColoreDataErrata);
+    EXPECT_TRUE(maintenance::grassettoImporta(righe[1], data));
+    EXPECT_FALSE(maintenance::grassettoImporta(righe[1], bari));
+    EXPECT_EQ(maintenance::sfondoImporta(righe[1], bari + 1), maintenance::ColoreRuotaUguale);
+    EXPECT_FALSE(maintenance::sfondoImporta(righe[2], data) || maintenance::coloreTestoImporta(righe[2], data)
+                 || maintenance::grassettoImporta(righe[2], data));
+    grid::Grid g;
+    maintenance::scriviFgImporta(righe, g);
+    ASSERT_EQ(g.righe(), 4);
+    for (int r = 1; r < g.righe(); ++r)
+        for (int c = 1; c < maintenance::ColonneImporta; ++c) {
+            const auto& riga = righe[static_cast<std::size_t>(r - 1)];
+            EXPECT_EQ(g.testo(r, c), maintenance::testoImporta(riga, c));
+            EXPECT_EQ(g.sfondo(r, c), maintenance::sfondoImporta(riga, c).value_or(grid::colori::Bianco));
+            EXPECT_EQ(g.grassetto(r, c), maintenance::grassettoImporta(riga, c));
+        }
+}

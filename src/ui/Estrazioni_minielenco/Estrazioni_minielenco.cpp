@@ -52,6 +52,29 @@ QLabel* etichetta(const QString& nome, QWidget* genitore)
     return l;
 }
 
+// FG3's columns: the texts of the mini list's grid writer; the wheel's code fixed on the left, bold on
+// the buttons' face; a marked number green. Widths in twips: the code, then five two-digit numbers.
+std::vector<ColonnaDi<maintenance::RigaFG3>> colonneFG3(grid::Colore facciaPulsante)
+{
+    using maintenance::RigaFG3;
+    static const char* const titoli[] = {"Ruota", "1°", "2°", "3°", "4°", "5°"};
+    std::vector<ColonnaDi<RigaFG3>> colonne(std::size(titoli));
+    for (std::size_t c = 0; c < colonne.size(); ++c) {
+        auto& col = colonne[c];
+        col.intestazione = QString::fromUtf8(titoli[c]);
+        col.testo = [c](const RigaFG3& r) { return QString::fromStdString(maintenance::testoFG3(r, static_cast<int>(c))); };
+        col.allineamento = grid::Allineamento::Centro;
+        col.larghezzaTwips = c == 0 ? 600 : 450;
+        if (c > 0)
+            col.sfondo = [c](const RigaFG3& r) {
+                return r.segnata[c - 1] ? std::optional(grid::colori::Verde) : std::nullopt;
+            };
+    }
+    colonne[0].sfondo = [facciaPulsante](const RigaFG3&) { return std::optional(facciaPulsante); };
+    colonne[0].grassetto = [](const RigaFG3&) { return true; };
+    return colonne;
+}
+
 }
 
 QString Estrazioni_minielenco::titolo() { return QStringLiteral("Mini elenco"); }
@@ -78,12 +101,9 @@ Estrazioni_minielenco::Estrazioni_minielenco(Contesto& contesto, QWidget* genito
     grassetto.setBold(true);
     Label1->setFont(grassetto);
 
-    maintenance::preparaFG3(FG3_, facciaPulsante());
-    // Widths in twips: the wheel code, then five two-digit numbers.
-    FG3_.setLarghezza(0, 600);
-    for (int c = 1; c <= 5; ++c)
-        FG3_.setLarghezza(c, 450);
-    FG3 = new GrigliaView(FG3_, this);
+    righe_ = new ModelloRighe<maintenance::RigaFG3>(colonneFG3(facciaPulsante()), this);
+    righe_->sostituisci(maintenance::righeFG3(contesto_.sessione.archivio(), 0, segni_));
+    FG3 = new GrigliaView(righe_, this);
     FG3->setObjectName(QStringLiteral("FG3"));
     FG3->setFisse(1, 1);
     FG3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -121,8 +141,7 @@ Estrazioni_minielenco::Estrazioni_minielenco(Contesto& contesto, QWidget* genito
     auto segna = [this](int riga, int colonna) {
         if (!maintenance::commutaSegno(segni_, riga, colonna))
             return;
-        maintenance::mostraSegni(segni_, FG3_);
-        FG3->aggiornaCelle(riga, colonna, riga, colonna);
+        mostraRighe();
     };
     connect(FG3, &GrigliaView::clic, this, segna);
     connect(FG3, &GrigliaView::attivata, this, segna);
@@ -132,7 +151,6 @@ Estrazioni_minielenco::Estrazioni_minielenco(Contesto& contesto, QWidget* genito
     connect(Command56Btn, &QToolButton::clicked, this, &Estrazioni_minielenco::Command56);
 
     // Opening: the last draw.
-    FG3->aggiorna();
     int larghezza = FG3->verticalHeader()->width() + 2 * FG3->frameWidth();
     for (int c = 0; c < FG3->model()->columnCount(); ++c)
         larghezza += FG3->columnWidth(c);
@@ -144,11 +162,9 @@ Estrazioni_minielenco::Estrazioni_minielenco(Contesto& contesto, QWidget* genito
     Command56();
 }
 
-Estrazioni_minielenco::~Estrazioni_minielenco()
-{
-    // The view shows a grid this object owns: it goes first.
-    delete FG3;
-}
+Estrazioni_minielenco::~Estrazioni_minielenco() = default;
+
+void Estrazioni_minielenco::mostraRighe() { righe_->sostituisci(maintenance::righeFG3(contesto_.sessione.archivio(), mostrata_, segni_)); }
 
 grid::Colore Estrazioni_minielenco::facciaPulsante() const { return daQColore(palette().color(QPalette::Button)); }
 
@@ -165,11 +181,11 @@ void Estrazioni_minielenco::MostraEstrazione()
     adeguaMassimo();
     mostrata_ = hs1->value();
     segni_ = {};
-    const auto testi = maintenance::MostraEstrazione(contesto_.sessione.archivio(), mostrata_, FG3_);
+    const auto testi = maintenance::testiEstrazione(contesto_.sessione.archivio(), mostrata_);
     Label2->setText(QString::fromStdString(testi.indice));
     Label1->setText(QString::fromStdString(testi.data));
     Label3->setText(QString::fromStdString(testi.progressivi));
-    FG3->aggiornaCelle(1, 1, archive::NumeroRuote, 5);
+    mostraRighe();
 }
 
 void Estrazioni_minielenco::vaiA(int indice)
@@ -199,8 +215,7 @@ void Estrazioni_minielenco::segnaNumeri(const std::vector<int>& numeri, const st
                 segni_[static_cast<std::size_t>(w)][static_cast<std::size_t>(p - 1)] = true;
         }
     }
-    maintenance::mostraSegni(segni_, FG3_);
-    FG3->aggiornaCelle(1, 1, archive::NumeroRuote, 5);
+    mostraRighe();
 }
 
 void Estrazioni_minielenco::keyPressEvent(QKeyEvent* evento)
@@ -235,8 +250,7 @@ void Estrazioni_minielenco::cercaData()
 void Estrazioni_minielenco::Command81()
 {
     segni_ = {};
-    maintenance::resettaColorazione(FG3_, facciaPulsante());
-    FG3->aggiornaCelle(1, 0, archive::NumeroRuote, 5);
+    mostraRighe();
 }
 
 void registraEstrazioni_minielenco()

@@ -4,6 +4,7 @@
 #include "grid/Grid.h"
 #include "maintenance/MiniElenco.h"
 #include "ui/common/Contesto.h"
+#include "ui/common/ModelloRighe.h"
 
 #include <QWidget>
 
@@ -40,7 +41,8 @@ public:
     void Command81();             // removes the marks
     void Command56();             // the last draw
 
-    const grid::Grid& griglia() const { return FG3_; }
+    // FG3 as text (what Copia and CSV take): the wheel codes, then the five numbers.
+    grid::Grid griglia() const { return righe_->testoTabella(); }
 
 protected:
     void keyPressEvent(QKeyEvent* evento) override;
@@ -50,11 +52,13 @@ private:
     void adeguaMassimo();
     void vaiA(int indice);
     grid::Colore facciaPulsante() const;
+    // FG3 showing the draw `mostrata_` with the marks `segni_`.
+    void mostraRighe();
 
     Contesto& contesto_;
-    maintenance::Segni segni_{};   // the marks on the draw shown; FG3_ shows them
-    int mostrata_ = 0;             // the index of the draw FG3_ shows
-    grid::Grid FG3_;
+    maintenance::Segni segni_{};   // the marks on the draw shown; FG3 shows them
+    int mostrata_ = 0;             // the index of the draw FG3 shows
+    ModelloRighe<maintenance::RigaFG3>* righe_ = nullptr;
 
     QScrollBar* hs1 = nullptr;   // scrolls the draws: its value is the draw shown last
     QLabel* Label1 = nullptr;   // the date of the draw shown last, bold

@@ -16,6 +16,33 @@
 
 namespace ui {
 
+namespace {
+
+// Widths of the design, in twips: the row selector, the code, five narrow fields, the explanation.
+constexpr int LarghezzeFG2[] = {180, 795, 300, 285, 330, 315, 405, 1260};
+
+// FG2's columns: the texts of the operators' grid writer, the empty row selector fixed on the left;
+// a present operator green from its code to the explanation.
+std::vector<ColonnaDi<Operatori::Riga>> colonneFG2()
+{
+    using Riga = Operatori::Riga;
+    static const char* const titoli[] = {"", "Operatore", "Tipo", "R1", "P1", "R2", "P2", ""};
+    std::vector<ColonnaDi<Riga>> colonne(std::size(LarghezzeFG2));
+    for (std::size_t c = 0; c < colonne.size(); ++c) {
+        auto& col = colonne[c];
+        col.intestazione = QString::fromLatin1(titoli[c]);
+        col.testo = [c](const Riga& r) { return QString::fromStdString(maintenance::testoFG2(r.operatore, static_cast<int>(c))); };
+        col.larghezzaTwips = LarghezzeFG2[c];
+        if (c >= maintenance::colFG2::Oper && c < maintenance::colFG2::Spiegazione)
+            col.allineamento = grid::Allineamento::Centro;
+        if (c >= maintenance::colFG2::Oper)
+            col.sfondo = [](const Riga& r) { return r.presente ? std::optional(grid::colori::Verde) : std::nullopt; };
+    }
+    return colonne;
+}
+
+}
+
 QString Operatori::titolo() { return QStringLiteral("Inserimento nuovi operatori"); }
 
 Operatori::Operatori(Contesto& contesto, QWidget* genitore) : QWidget(genitore), contesto_(contesto)
@@ -23,19 +50,19 @@ Operatori::Operatori(Contesto& contesto, QWidget* genitore) : QWidget(genitore),
     setObjectName(QStringLiteral("Operatori"));
     setWindowTitle(titolo());
 
-    maintenance::preparaFG2(FG2_);
-    // Widths of the design, in twips: the row selector, the code, five narrow fields, the explanation.
-    constexpr int larghezze[] = {180, 795, 300, 285, 330, 315, 405, 1260};
-    for (int c = 0; c < FG2_.colonne() && c < static_cast<int>(std::size(larghezze)); ++c)
-        FG2_.setLarghezza(c, larghezze[c]);
-    FG2 = new GrigliaView(FG2_, this);
+    righe_ = new ModelloRighe<Riga>(colonneFG2(), this);
+    std::vector<Riga> righe;
+    for (const auto& op : maintenance::OperatoriAggiunti())
+        righe.push_back({op, false});
+    righe_->sostituisci(std::move(righe));
+    FG2 = new GrigliaView(righe_, this);
     FG2->setObjectName(QStringLiteral("FG2"));
     FG2->setFisse(1, 1);
     // The explanation takes the room the window has, so it reads in full.
     FG2->horizontalHeader()->setStretchLastSection(true);
     FG2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FG2->setFixedHeight(FG2->horizontalHeader()->sizeHint().height()
-                        + (FG2_.righe() - 1) * FG2->verticalHeader()->defaultSectionSize() + 2 * FG2->frameWidth());
+                        + righe_->rowCount() * FG2->verticalHeader()->defaultSectionSize() + 2 * FG2->frameWidth());
 
     Label7 = new QLabel(QStringLiteral("In verde sono evidenziati gli operatori presenti"), this);
     Label7->setObjectName(QStringLiteral("Label7"));
@@ -62,16 +89,11 @@ Operatori::Operatori(Contesto& contesto, QWidget* genitore) : QWidget(genitore),
     connect(Command4Btn, &QPushButton::clicked, this, &Operatori::Command4);
     connect(Command2Btn, &QPushButton::clicked, this, &Operatori::Command2);
 
-    // Window load: the check, then the view of the centred columns.
+    // Window load: the check.
     Command4();
-    FG2->aggiorna();
 }
 
-Operatori::~Operatori()
-{
-    // The view shows a grid this object owns: it goes first.
-    delete FG2;
-}
+Operatori::~Operatori() = default;
 
 void Operatori::Command4() { controllaPresenza(true); }
 
@@ -84,8 +106,9 @@ void Operatori::controllaPresenza(bool avvisa)
             contesto_.dialoghi.messaggio(this, QStringLiteral("Attenzione, errore imprevisto."), QStringLiteral("Avviso"),
                                          Icona::Informazione);
     }
-    maintenance::mostraPresenze(presenti_, FG2_);
-    FG2->aggiornaCelle(1, 0, FG2_.righe() - 1, FG2_.colonne() - 1);
+    for (std::size_t i = 0; i < presenti_.size(); ++i)
+        if (presenti_[i])
+            righe_->modifica(static_cast<int>(i), [](Riga& r) { r.presente = true; });
 }
 
 void Operatori::Command2()

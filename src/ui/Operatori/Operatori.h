@@ -4,6 +4,7 @@
 #include "grid/Grid.h"
 #include "maintenance/OperatoriMancanti.h"
 #include "ui/common/Contesto.h"
+#include "ui/common/ModelloRighe.h"
 
 #include <QWidget>
 
@@ -26,15 +27,22 @@ public:
     void Command4();   // presence check
     void Command2();   // INSERISCE OPERATORI MANCANTI
 
-    const grid::Grid& griglia() const { return FG2_; }
+    // FG2 as text (what Copia and CSV take): the row selector, then the operator's fields.
+    grid::Grid griglia() const { return righe_->testoTabella(); }
+
+    // One row of FG2: an operator the program carries and whether the table holds it.
+    struct Riga {
+        storage::RigaOperatore operatore;
+        bool presente = false;
+    };
 
 private:
     // The presence check; `avvisa` false keeps a failure silent.
     void controllaPresenza(bool avvisa);
 
     Contesto& contesto_;
-    maintenance::Presenze presenti_;   // which operators the table holds; FG2_ shows them
-    grid::Grid FG2_;
+    maintenance::Presenze presenti_;   // which operators the table holds; FG2 shows them
+    ModelloRighe<Riga>* righe_ = nullptr;
 
     GrigliaView* FG2 = nullptr;
     QLabel* Label7 = nullptr;   // the legend: operators present are green

@@ -76,8 +76,6 @@ PiramidiPrevisioonali::~PiramidiPrevisioonali()
 {
     // The grid views show grids this object owns: they go before the grids do.
     delete FgR;
-    delete FG2;
-    delete FG3;
     delete Fg1;
 }
 
@@ -230,10 +228,34 @@ QGroupBox* PiramidiPrevisioonali::gruppoScelte()
 // Statistics table and ranking with the chart under them.
 QVBoxLayout* PiramidiPrevisioonali::tabelleEGrafico()
 {
-    FG2 = new GrigliaView(piramide_.FG2, this);
+    // The cells of the statistics' grid writer (the one the command line prints), the empty row
+    // selector fixed on the left. Widths in twips as the design.
+    std::vector<ColonnaDi<predictive::RigaStatistiche>> colonne2(predictive::colFG2::Frequenza + 1);
+    for (int c = 0; c < predictive::colFG2::Frequenza + 1; ++c) {
+        auto& col = colonne2[static_cast<std::size_t>(c)];
+        col.intestazione = QString::fromStdString(piramide_.FG2.testo(0, c));
+        col.testo = [this, c](const predictive::RigaStatistiche& r) {
+            return QString::fromStdString(predictive::testoFG2(r, c, piramide_.separatoreDecimale));
+        };
+        col.larghezzaTwips = c == 0 ? 200 : 1000;
+        col.allineamento = c == 0 ? grid::Allineamento::Sinistra : grid::Allineamento::Centro;
+        if (const auto colore = predictive::sfondoFG2(c))
+            col.sfondo = [colore](const predictive::RigaStatistiche&) { return colore; };
+    }
+    colonne2[predictive::colFG2::Numero].grassetto = [](const predictive::RigaStatistiche&) { return true; };
+    statistiche_ = new ModelloRighe<predictive::RigaStatistiche>(std::move(colonne2), this);
+    std::vector<ColonnaDi<int>> colonne3(2);
+    colonne3[0].larghezzaTwips = 150;
+    colonne3[0].testo = [](int) { return QString(); };
+    colonne3[1].intestazione = QString::fromStdString(piramide_.FG3.testo(0, 1));
+    colonne3[1].testo = [](int n) { return QString::number(n); };
+    colonne3[1].larghezzaTwips = 1050;
+    colonne3[1].allineamento = grid::Allineamento::Centro;
+    classifica_ = new ModelloRighe<int>(std::move(colonne3), this);
+    FG2 = new GrigliaView(statistiche_, this);
     FG2->setObjectName(QStringLiteral("FG2"));
     FG2->setFisse(1, 1);
-    FG3 = new GrigliaView(piramide_.FG3, this);
+    FG3 = new GrigliaView(classifica_, this);
     FG3->setObjectName(QStringLiteral("FG3"));
     FG3->setFisse(1, 1);
     FG3->setFixedWidth(96);
@@ -573,16 +595,10 @@ void PiramidiPrevisioonali::aggiornaEtichette()
 
 void PiramidiPrevisioonali::aggiornaGriglie()
 {
-    auto& g2 = piramide_.FG2;
-    g2.setLarghezza(0, 200);
-    for (int c = 1; c < g2.colonne(); ++c)
-        g2.setLarghezza(c, 1000);
-    piramide_.FG3.setLarghezza(0, 150);
-    piramide_.FG3.setLarghezza(1, 1050);
+    statistiche_->sostituisci(piramide_.statistiche);
+    classifica_->sostituisci(piramide_.classifica);
     for (int c = 0; c < piramide_.Fg1.colonne(); ++c)
         piramide_.Fg1.setLarghezza(c, 510);
-    FG2->aggiorna();
-    FG3->aggiorna();
     Fg1->aggiorna();
 }
 

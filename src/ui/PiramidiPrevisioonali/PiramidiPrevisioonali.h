@@ -4,6 +4,7 @@
 #include "predictive/PiramidePrevisionale.h"
 #include "predictive/SceltaIntervallo.h"
 #include "ui/common/Contesto.h"
+#include "ui/common/ModelloRighe.h"
 
 #include <QWidget>
 
@@ -80,6 +81,9 @@ private:
 
     Contesto& contesto_;
     predictive::PiramidePrevisionale piramide_;
+    // FG2 and FG3 show the rows and the ranking of the last result.
+    ModelloRighe<predictive::RigaStatistiche>* statistiche_ = nullptr;
+    ModelloRighe<int>* classifica_ = nullptr;
     predictive::SceltaIntervallo intervallo_;
     predictive::Ruote ruote_ = predictive::ruoteIniziali();
     grid::Grid FgR_;

@@ -44,22 +44,32 @@ const QString FaseCollegamento = QStringLiteral("Collegamento al sito");
 const QString FaseElenco = QStringLiteral("Elenco nuove estrazioni");
 const QString FaseControllo = QStringLiteral("Controllo estrazioni mancanti");
 
-// FgImporta's column widths in twips: the row selector, room for a bold date, a wheel's text.
-void larghezzeFgImporta(grid::Grid& FgImporta)
+// FgImporta's columns: the cells of the update's grid writer, the empty row selector fixed on the left.
+// Widths in twips: the row selector, room for a bold date, a wheel's text.
+std::vector<ColonnaDi<maintenance::RigaImporta>> colonneImporta()
 {
-    FgImporta.setLarghezza(0, 240);
-    FgImporta.setLarghezza(maintenance::ColonnaData, 1500);
-    for (int c = maintenance::PrimaColonnaRuote; c < maintenance::ColonneImporta; ++c)
-        FgImporta.setLarghezza(c, 1700);
+    using maintenance::RigaImporta;
+    grid::Grid intestazione;
+    maintenance::preparaFgImporta(intestazione);
+    std::vector<ColonnaDi<RigaImporta>> colonne(maintenance::ColonneImporta);
+    for (int c = 0; c < maintenance::ColonneImporta; ++c) {
+        auto& col = colonne[static_cast<std::size_t>(c)];
+        col.intestazione = QString::fromStdString(intestazione.testo(0, c));
+        col.testo = [c](const RigaImporta& r) { return QString::fromStdString(maintenance::testoImporta(r, c)); };
+        col.larghezzaTwips = c == 0 ? 240 : c == maintenance::ColonnaData ? 1500 : 1700;
+        col.sfondo = [c](const RigaImporta& r) { return maintenance::sfondoImporta(r, c); };
+        col.coloreTesto = [c](const RigaImporta& r) { return maintenance::coloreTestoImporta(r, c); };
+        col.grassetto = [c](const RigaImporta& r) { return maintenance::grassettoImporta(r, c); };
+    }
+    return colonne;
 }
 
 }
 
 PannelloAggiornamento::PannelloAggiornamento(Servizi& servizi, QWidget* genitore) : QWidget(genitore), servizi_(servizi)
 {
-    maintenance::preparaFgImporta(FgImporta_);
-    larghezzeFgImporta(FgImporta_);
-    FgImporta = new GrigliaView(FgImporta_, this);
+    importa_ = new ModelloRighe<maintenance::RigaImporta>(colonneImporta(), this);
+    FgImporta = new GrigliaView(importa_, this);
     FgImporta->setObjectName(QStringLiteral("FgImporta"));
     FgImporta->setFisse(1, 1);
     // Created in the order the Tab key walks them.
@@ -109,7 +119,7 @@ PannelloAggiornamento::PannelloAggiornamento(Servizi& servizi, QWidget* genitore
 
 PannelloAggiornamento::~PannelloAggiornamento()
 {
-    // The grid view shows a grid this object owns: it goes first.
+    // The view goes before the rows it shows.
     delete FgImporta;
 }
 
@@ -237,9 +247,7 @@ void PannelloAggiornamento::svuotaImporta()
     if (!FgImporta)
         return;
     righe_.clear();
-    maintenance::preparaFgImporta(FgImporta_);
-    larghezzeFgImporta(FgImporta_);
-    FgImporta->aggiorna();
+    importa_->svuota();
 }
 
 void PannelloAggiornamento::erroreFase(const QString& fase, const QString& dettaglio)
@@ -252,9 +260,7 @@ void PannelloAggiornamento::erroreFase(const QString& fase, const QString& detta
 
 void PannelloAggiornamento::mostraImporta()
 {
-    maintenance::scriviFgImporta(righe_, FgImporta_);
-    larghezzeFgImporta(FgImporta_);
-    FgImporta->aggiorna();
+    importa_->sostituisci(righe_);
     // Every column as wide as its contents, so the dates and wheel texts read whole.
     FgImporta->resizeColumnsToContents();
 }
@@ -323,7 +329,7 @@ void PannelloAggiornamento::caricaAggiornamento(const QString& percorso, bool te
     righe_ = std::move(lette);
     storicoCompleto_ = false;
     mostraImporta();
-    FgImporta->setCellaCorrente(FgImporta_.righe() - 1, 1);
+    FgImporta->setCellaCorrente(importa_->rowCount(), 1);
     if (!righe_.empty())
         ControlloEstrazioniMancanti();
 }
@@ -620,7 +626,7 @@ void PannelloAggiornamento::caricaStorico(const QByteArray& contenuto, const QSt
             righe_ = std::move(*lette);
             storicoCompleto_ = true;
             mostraImporta();
-            FgImporta->setCellaCorrente(FgImporta_.righe() - 1, 1);
+            FgImporta->setCellaCorrente(importa_->rowCount(), 1);
             mostraList4(*righe);
         });
     if (!avviato)

@@ -3,6 +3,7 @@
 
 #include "grid/Grid.h"
 #include "maintenance/Aggiornamento.h"
+#include "ui/common/ModelloRighe.h"
 
 #include <QWidget>
 
@@ -59,7 +60,7 @@ public:
     std::function<bool(const QUrl&)> apriIndirizzo;
     // The rows of the update with the check's verdicts, and FgImporta as it shows them.
     const maintenance::RigheImporta& righeImporta() const { return righe_; }
-    const grid::Grid& grigliaImporta() const { return FgImporta_; }
+    grid::Grid grigliaImporta() const { return importa_->testoTabella(); }
     std::vector<std::string> righeList4() const;
 
 protected:
@@ -87,8 +88,8 @@ private:
     void avviaScarico(const QString& indirizzo, const std::function<bool()>& avvia);
 
     Servizi& servizi_;
-    maintenance::RigheImporta righe_;   // what AGGIORNAMENTO writes; FgImporta_ only shows it
-    grid::Grid FgImporta_;
+    maintenance::RigheImporta righe_;   // what AGGIORNAMENTO writes; FgImporta only shows it
+    ModelloRighe<maintenance::RigaImporta>* importa_ = nullptr;
     GrigliaView* FgImporta = nullptr;
     QListWidget* List4 = nullptr;   // what the last check or update found, line by line
     QCheckBox* Check3 = nullptr;

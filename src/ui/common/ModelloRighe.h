@@ -44,7 +44,9 @@ inline constexpr int RuoloChiave = Qt::UserRole + 1;
 
 // Owns its rows; every change is announced for the rows it touches (inserted, removed, changed),
 // never by resetting the model, so the view keeps its selection, current cell and scroll position.
-// The header, when shown, is row 0 of the table as text (ModelloTabella), as in a grid.
+// The header, when shown, is row 0 of the table as text (ModelloTabella), as in a grid. The first
+// column may be fixed (setFisse(r, 1)): it is then the header down the left (a wheel's code, a row
+// selector), still column 0 of the table as text, and the view's columns are the others.
 template <class Riga>
 class ModelloRighe : public ModelloTabella {
 public:
@@ -123,22 +125,28 @@ public:
         righeCambiate(i, i);
     }
 
-    // The header row shown (1) or not (0); there is never a fixed column.
-    void setFisse(int righe, int /*colonne*/) override
+    // The header row shown (1) or not (0); the first column fixed (1) or not (0).
+    void setFisse(int righe, int colonne) override
     {
         const bool intestazione = righe > 0;
+        const int fisse = colonne > 0 && !colonne_.empty() ? 1 : 0;
+        if (fisse != colonneFisse_) {
+            beginResetModel();
+            colonneFisse_ = fisse;
+            endResetModel();
+        }
         if (intestazione == intestazione_)
             return;
         intestazione_ = intestazione;
         emit headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
     }
     int righeFisse() const override { return intestazione_ ? 1 : 0; }
-    int colonneFisse() const override { return 0; }
+    int colonneFisse() const override { return colonneFisse_; }
 
     grid::Colonna colonnaTesto(int c) const override
     {
         grid::Colonna g;
-        if (c < 0 || c >= columnCount())
+        if (c < 0 || c >= static_cast<int>(colonne_.size()))
             return g;
         g.larghezzaTwips = colonna(c).larghezzaTwips;
         g.allineamento = colonna(c).allineamento;
@@ -149,8 +157,9 @@ public:
     grid::Grid testoTabella() const override
     {
         const int fisse = righeFisse();
-        grid::Grid g(righeQuante() + fisse, columnCount());
-        for (int c = 0; c < columnCount(); ++c) {
+        const int colonne = static_cast<int>(colonne_.size());
+        grid::Grid g(righeQuante() + fisse, colonne);
+        for (int c = 0; c < colonne; ++c) {
             const auto& col = colonna(c);
             g.setLarghezza(c, col.larghezzaTwips);
             g.setAllineamento(c, col.allineamento);
@@ -174,53 +183,38 @@ public:
     int rowCount(const QModelIndex& genitore = {}) const override { return genitore.isValid() ? 0 : righeQuante(); }
     int columnCount(const QModelIndex& genitore = {}) const override
     {
-        return genitore.isValid() ? 0 : static_cast<int>(colonne_.size());
+        return genitore.isValid() ? 0 : static_cast<int>(colonne_.size()) - colonneFisse_;
     }
 
     QVariant data(const QModelIndex& indice, int ruolo) const override
     {
         if (!indice.isValid() || indice.row() >= righeQuante() || indice.column() >= columnCount())
             return {};
-        const Riga& riga = righe_[static_cast<std::size_t>(indice.row())];
-        const auto& col = colonna(indice.column());
-        switch (ruolo) {
-        case Qt::DisplayRole:
-            return col.testo(riga);
-        case Qt::TextAlignmentRole:
-            return QVariant::fromValue(allineamentoQt(col.allineamento));
-        case Qt::BackgroundRole:
-            return colore(col.sfondo, riga);
-        case Qt::ForegroundRole:
-            return colore(col.coloreTesto, riga);
-        case Qt::FontRole:
-            if (col.grassetto && col.grassetto(riga)) {
-                QFont f;
-                f.setBold(true);
-                return f;
-            }
-            return {};
-        case RuoloChiave:
-            return col.chiave ? col.chiave(riga) : QVariant(col.testo(riga));
-        default:
-            return {};
-        }
+        return ruoloCella(righe_[static_cast<std::size_t>(indice.row())], colonna(indice.column() + colonneFisse_), ruolo);
     }
 
     QVariant headerData(int sezione, Qt::Orientation orientamento, int ruolo) const override
     {
-        if (orientamento == Qt::Vertical)
-            return ruolo == Qt::DisplayRole ? QVariant(QString::number(sezione + righeFisse())) : QVariant();
+        if (orientamento == Qt::Vertical) {
+            if (colonneFisse_ == 0)
+                return ruolo == Qt::DisplayRole ? QVariant(QString::number(sezione + righeFisse())) : QVariant();
+            if (sezione < 0 || sezione >= righeQuante())
+                return {};
+            // An uncoloured cell keeps the header's look.
+            return ruoloCella(righe_[static_cast<std::size_t>(sezione)], colonna(0), ruolo);
+        }
         if (sezione < 0 || sezione >= columnCount())
             return {};
         if (!intestazione_)
-            return ruolo == Qt::DisplayRole ? QVariant(QString::number(sezione)) : QVariant();
+            return ruolo == Qt::DisplayRole ? QVariant(QString::number(sezione + colonneFisse_)) : QVariant();
+        const auto& col = colonna(sezione + colonneFisse_);
         switch (ruolo) {
         case Qt::DisplayRole:
-            return colonna(sezione).intestazione;
+            return col.intestazione;
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
         case Qt::ToolTipRole:
-            return colonna(sezione).suggerimento.isEmpty() ? QVariant() : QVariant(colonna(sezione).suggerimento);
+            return col.suggerimento.isEmpty() ? QVariant() : QVariant(col.suggerimento);
         default:
             return {};
         }
@@ -232,7 +226,7 @@ public:
     {
         if (c < 0 || c >= columnCount() || righe_.empty())
             return;
-        const auto& col = colonna(c);
+        const auto& col = colonna(c + colonneFisse_);
         std::vector<QVariant> chiavi;
         chiavi.reserve(righe_.size());
         for (const Riga& r : righe_)
@@ -271,10 +265,37 @@ public:
 private:
     int righeQuante() const { return static_cast<int>(righe_.size()); }
 
+    static QVariant ruoloCella(const Riga& riga, const ColonnaDi<Riga>& col, int ruolo)
+    {
+        switch (ruolo) {
+        case Qt::DisplayRole:
+            return col.testo(riga);
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(allineamentoQt(col.allineamento));
+        case Qt::BackgroundRole:
+            return colore(col.sfondo, riga);
+        case Qt::ForegroundRole:
+            return colore(col.coloreTesto, riga);
+        case Qt::FontRole:
+            if (col.grassetto && col.grassetto(riga)) {
+                QFont f;
+                f.setBold(true);
+                return f;
+            }
+            return {};
+        case RuoloChiave:
+            return col.chiave ? col.chiave(riga) : QVariant(col.testo(riga));
+        default:
+            return {};
+        }
+    }
+
     void righeCambiate(int da, int a)
     {
         if (columnCount() > 0)
             emit dataChanged(index(da, 0), index(a, columnCount() - 1));
+        if (colonneFisse_ > 0)
+            emit headerDataChanged(Qt::Vertical, da, a);
     }
 
     static QVariant colore(const std::function<std::optional<grid::Colore>(const Riga&)>& f, const Riga& riga)
@@ -288,6 +309,7 @@ private:
     std::vector<ColonnaDi<Riga>> colonne_;
     std::vector<Riga> righe_;
     bool intestazione_ = true;
+    int colonneFisse_ = 0;
 };
 
 }

@@ -193,6 +193,30 @@ private slots:
         QCOMPARE(w->findChild<QScrollBar*>(QStringLiteral("hs1"))->value(), 7);
         QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral("7"));
     }
+
+    void testiComeLaGrigliaEWheelsFisse()
+    {
+        // The table shows what the mini list's grid writer writes for the same draw, the codes fixed on the left.
+        Banco t(40);
+        auto& w = t.apri();
+        const auto& a = t.amb.sessione->archivio();
+        t.hs1()->setValue(17);
+        t.clic(4, 3);
+        grid::Grid attesa;
+        maintenance::preparaFG3(attesa, grid::colori::Bianco);
+        maintenance::MostraEstrazione(a, 17, attesa);
+        const grid::Grid g = w.griglia();
+        QCOMPARE(testui::primaDifferenza(g, attesa), QString());
+        QVERIFY(g.grassetto(1, 0));
+        QCOMPARE(g.sfondo(4, 3), grid::colori::Verde);
+        auto* vista = w.findChild<ui::GrigliaView*>(QStringLiteral("FG3"));
+        QCOMPARE(vista->model()->columnCount(), 5);
+        QCOMPARE(vista->model()->headerData(10, Qt::Vertical, Qt::DisplayRole).toString(), QStringLiteral("NZ"));
+        // A wheel not drawn that day is blank, not 0.
+        maintenance::RigaFG3 vuota;
+        QCOMPARE(maintenance::testoFG3(vuota, 1), std::string());
+        QCOMPARE(maintenance::testoFG3(vuota, 0), std::string("BA"));
+    }
 };
 
 QTEST_MAIN(TestMiniElenco)

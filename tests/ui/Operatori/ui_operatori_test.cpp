@@ -2,7 +2,11 @@
 #include "SupportoUi.h"
 
 #include "storage/ProgramDb.h"
+#include "maintenance/OperatoriMancanti.h"
 #include "ui/Operatori/Operatori.h"
+#include "ui/common/GrigliaView.h"
+
+#include <QHeaderView>
 
 #include <QLabel>
 #include <QPushButton>
@@ -120,6 +124,29 @@ private slots:
         rotto.amb.dialoghi.svuota();
         rotto.premi("Command2");
         QCOMPARE(rotto.messaggi(), QStringList{QStringLiteral("Avviso: Attenzione, possibile anomalia.")});
+    }
+
+    void testiComeLaGrigliaEColoriDaiSegni()
+    {
+        // The table shows what the operators' grid writer writes, cell by cell, the selector fixed.
+        Banco t;
+        t.elimina("SOM+");
+        auto& w = t.apri();
+        grid::Grid attesa;
+        maintenance::preparaFG2(attesa);
+        const grid::Grid g = w.griglia();
+        QCOMPARE(testui::primaDifferenza(g, attesa), QString());
+        QCOMPARE(g.colonna(maintenance::colFG2::Tipo).allineamento, grid::Allineamento::Centro);
+        QCOMPARE(g.colonna(maintenance::colFG2::Spiegazione).allineamento, grid::Allineamento::Sinistra);
+        // The missing operator's row stays white, also in its explanation; the others green up to it.
+        QCOMPARE(t.verdi(), QStringLiteral("101"));
+        QVERIFY(g.sfondo(2, maintenance::colFG2::Spiegazione) != grid::colori::Verde);
+        QCOMPARE(g.sfondo(1, maintenance::colFG2::Spiegazione), grid::colori::Verde);
+        auto* vista = w.findChild<ui::GrigliaView*>(QStringLiteral("FG2"));
+        QVERIFY(!vista->verticalHeader()->isHidden());
+        QCOMPARE(vista->model()->headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), QString());
+        QCOMPARE(vista->model()->columnCount(), 7);
+        QCOMPARE(vista->model()->data(vista->model()->index(0, 0)).toString(), QStringLiteral("PER+"));
     }
 };
 

@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -265,6 +266,17 @@ void TestPiramidiPrevisioonali::elaboraERuote()
         conVirgola += r.FG2.testo(k, 4).find(',') != std::string::npos;
     }
     QVERIFY(conVirgola > 0);
+    // The views show the grids the command line prints, cell by cell, colours and bold included.
+    auto* FG2 = t.finestra->findChild<ui::GrigliaView*>(QStringLiteral("FG2"));
+    auto* FG3 = t.finestra->findChild<ui::GrigliaView*>(QStringLiteral("FG3"));
+    const grid::Grid vista2 = FG2->modelloTabella()->testoTabella(), vista3 = FG3->modelloTabella()->testoTabella();
+    QCOMPARE(testui::primaDifferenza(vista2, r.FG2), QString());
+    QCOMPARE(testui::primaDifferenza(vista3, r.FG3), QString());
+    for (int c = 1; c < 5; ++c) {
+        QCOMPARE(vista2.sfondo(90, c), r.FG2.sfondo(90, c));
+        QCOMPARE(vista2.grassetto(7, c), r.FG2.grassetto(7, c));
+    }
+    QVERIFY(!FG2->verticalHeader()->isHidden());
     QCOMPARE(r.Fg1.righe(), 6);
     for (int riga = 0; riga < 6; ++riga)
         for (int j = 0; j <= riga; ++j) {

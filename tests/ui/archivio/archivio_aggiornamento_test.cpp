@@ -222,19 +222,20 @@ void TestAggiornamento::aggiornaDaFileEAggiornamento()
     t.premi("Command21");
     const auto& vociFile = t.amb.dialoghi.voci();
     QCOMPARE(vociFile.front().file.cartella, testui::documentiOCasa());
-    const grid::Grid& g = t.finestra->aggiornamento().grigliaImporta();
-    QCOMPARE(g.righe(), 6);
-    QCOMPARE(g.sfondo(1, 1), grid::colori::Bianco);
-    QCOMPARE(g.sfondo(2, 5), grid::rgb(128, 255, 128));
+    // The list as text, read anew after each command.
+    auto g = [&t] { return t.finestra->aggiornamento().grigliaImporta(); };
+    QCOMPARE(g().righe(), 6);
+    QCOMPARE(g().sfondo(1, 1), grid::colori::Bianco);
+    QCOMPARE(g().sfondo(2, 5), grid::rgb(128, 255, 128));
     QStringList attese;
     for (int r = 5; r >= 3; --r) {
-        QCOMPARE(g.sfondo(r, 1), Arancione);
-        attese << QStringLiteral("Manca estrazione del: ") + QString::fromStdString(g.testo(r, 1));
+        QCOMPARE(g().sfondo(r, 1), Arancione);
+        attese << QStringLiteral("Manca estrazione del: ") + QString::fromStdString(g().testo(r, 1));
     }
     attese << QStringLiteral("Nessuna anomalia rilevata");
     QCOMPARE(t.list4(), attese);
     QVERIFY(t.messaggi().empty());
-    const QString ultima = QString::fromStdString(g.testo(5, 1));
+    const QString ultima = QString::fromStdString(g().testo(5, 1));
 
     t.premi("Command28");
     QCOMPARE(t.messaggi().size(), std::size_t(1));
@@ -246,7 +247,7 @@ void TestAggiornamento::aggiornaDaFileEAggiornamento()
     QCOMPARE(t.w<QLabel>("LBLAGGIORNATO")->text(), ultima);
     QCOMPARE(t.w<QLabel>("LBLESTRAZIONE")->text(), ultima);
     QCOMPARE(t.w<QTabWidget>("SSTab1")->currentIndex(), 0);
-    QCOMPARE(g.righe(), 1);
+    QCOMPARE(g().righe(), 1);
 
     t.amb.dialoghi.svuota();
     t.premi("Command28");
@@ -432,16 +433,17 @@ void TestAggiornamento::archivioUfficiale()
     t.scarica("Command60");
     QCOMPARE(server.percorsoRichiesto, QByteArray("/STORICO/storico.zip"));
     QVERIFY(t.messaggi().empty());
-    const grid::Grid& g = t.finestra->aggiornamento().grigliaImporta();
-    QCOMPARE(g.righe(), n + 3 + 1);
+    // The list as text, read anew after each command.
+    auto g = [&t] { return t.finestra->aggiornamento().grigliaImporta(); };
+    QCOMPARE(g().righe(), n + 3 + 1);
     QStringList attese;
     for (int r = n + 3; r > n; --r) {
-        QCOMPARE(g.sfondo(r, 1), Arancione);
-        attese << QStringLiteral("Manca estrazione del: ") + QString::fromStdString(g.testo(r, 1));
+        QCOMPARE(g().sfondo(r, 1), Arancione);
+        attese << QStringLiteral("Manca estrazione del: ") + QString::fromStdString(g().testo(r, 1));
     }
     attese << QStringLiteral("Nessuna anomalia rilevata");
     QCOMPARE(t.list4(), attese);
-    QCOMPARE(g.sfondo(1, 2), grid::rgb(128, 255, 128));
+    QCOMPARE(g().sfondo(1, 2), grid::rgb(128, 255, 128));
 
     t.premi("Command28");
     QCOMPARE(t.messaggi().size(), std::size_t(1));
@@ -794,15 +796,16 @@ void TestAggiornamento::archivioCambiatoFuoriPrimaDellAggiornamento()
     const int n = t.a().NumeroEstrazioni;
     t.amb.dialoghi.risposteFile.push_back(t.amb.scriviFile(QStringLiteral("nuove.txt"), t.fileAggiornamento));
     t.premi("Command21");
-    const grid::Grid& g = t.finestra->aggiornamento().grigliaImporta();
-    QCOMPARE(g.sfondo(3, 1), Arancione);
+    // The list as text, read anew after each command.
+    auto g = [&t] { return t.finestra->aggiornamento().grigliaImporta(); };
+    QCOMPARE(g().sfondo(3, 1), Arancione);
     {
         auto db = storage::ApriArchivio(t.percorso.toStdString());
         auto s = db.prepara("INSERT INTO EstrazioniLotto (DataEstrazione, Ba, Ca, Fi, Ge, Mi, Na, Pa, Ro, \"To\", Ve, Nz)"
                             " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)");
-        s.lega(1, storage::DataPerDb(g.testo(3, 1)));
+        s.lega(1, storage::DataPerDb(g().testo(3, 1)));
         for (int w = 0; w < 11; ++w)
-            s.lega(w + 2, g.testo(3, 2 + w));
+            s.lega(w + 2, g().testo(3, 2 + w));
         s.esegui();
     }
     t.amb.dialoghi.svuota();
@@ -815,13 +818,13 @@ void TestAggiornamento::archivioCambiatoFuoriPrimaDellAggiornamento()
                                               .arg(n + 1));
     QCOMPARE(t.a().NumeroEstrazioni, n + 1);
     // The list is kept, and its marks are those of the archive now.
-    QCOMPARE(g.righe(), 6);
-    QCOMPARE(g.sfondo(3, 1), grid::colori::Bianco);
-    QCOMPARE(g.sfondo(3, 2), grid::rgb(128, 255, 128));
-    QCOMPARE(g.sfondo(4, 1), Arancione);
-    QCOMPARE(g.sfondo(5, 1), Arancione);
-    QCOMPARE(t.list4(), (QStringList{QStringLiteral("Manca estrazione del: ") + QString::fromStdString(g.testo(5, 1)),
-                                     QStringLiteral("Manca estrazione del: ") + QString::fromStdString(g.testo(4, 1)),
+    QCOMPARE(g().righe(), 6);
+    QCOMPARE(g().sfondo(3, 1), grid::colori::Bianco);
+    QCOMPARE(g().sfondo(3, 2), grid::rgb(128, 255, 128));
+    QCOMPARE(g().sfondo(4, 1), Arancione);
+    QCOMPARE(g().sfondo(5, 1), Arancione);
+    QCOMPARE(t.list4(), (QStringList{QStringLiteral("Manca estrazione del: ") + QString::fromStdString(g().testo(5, 1)),
+                                     QStringLiteral("Manca estrazione del: ") + QString::fromStdString(g().testo(4, 1)),
                                      QStringLiteral("Nessuna anomalia rilevata")}));
 
     t.amb.dialoghi.svuota();

@@ -1,6 +1,7 @@
 // What the window tests share: a temporary program folder, model archives, a scripted context.
 #pragma once
 
+#include "grid/Grid.h"
 #include "session/Sessione.h"
 #include "ui/common/Contesto.h"
 #include "ui/common/Dialoghi.h"
@@ -29,6 +30,18 @@ T* controllo(const QObject& finestra, const QString& nome)
     if (!x)
         qFatal("controllo mancante: %s", qPrintable(nome));
     return x;
+}
+
+// The first cell where two tables differ in text, as "r,c: a | b"; empty when they hold the same texts in the same shape.
+inline QString primaDifferenza(const grid::Grid& a, const grid::Grid& b)
+{
+    if (a.righe() != b.righe() || a.colonne() != b.colonne())
+        return QStringLiteral("%1x%2 | %3x%4").arg(a.righe()).arg(a.colonne()).arg(b.righe()).arg(b.colonne());
+    for (int r = 0; r < a.righe(); ++r)
+        for (int c = 0; c < a.colonne(); ++c)
+            if (a.testo(r, c) != b.testo(r, c))
+                return QStringLiteral("%1,%2: %3 | %4").arg(r).arg(c).arg(QString::fromStdString(a.testo(r, c)), QString::fromStdString(b.testo(r, c)));
+    return {};
 }
 
 // Where a file dialog opens when nothing was remembered for its purpose: the user's documents, else home.

@@ -1,6 +1,7 @@
 // The model of typed rows: its column descriptor, its sort keys, its changes announced row by row, its view.
 #include "ui/common/ModelloRighe.h"
 
+#include <QHeaderView>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -267,6 +268,42 @@ private slots:
         QVERIFY(v.isColumnHidden(0));
         QVERIFY(!v.isColumnHidden(1));
         QCOMPARE(v.testoSelezione(), QStringLiteral("Nome\na\nb\nc\n"));
+    }
+
+    // The first column fixed: the header down the left (its text, bold and colour from the row), still
+    // column 0 of the table as text; clicks, copies and sorting keep the table's coordinates.
+    void primaColonnaFissa()
+    {
+        auto* m = nuovoModello();
+        m->sostituisci(tre());
+        ui::GrigliaView v(m);
+        v.setFisse(1, 1);
+        QCOMPARE(m->colonneFisse(), 1);
+        QCOMPARE(m->columnCount(), 1);
+        QVERIFY(!v.verticalHeader()->isHidden());
+        QCOMPARE(m->headerData(1, Qt::Vertical, Qt::DisplayRole).toString(), QStringLiteral("b"));
+        QCOMPARE(m->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Valore"));
+        QCOMPARE(m->data(m->index(1, 0), Qt::DisplayRole).toString(), QStringLiteral("10"));
+        QCOMPARE(m->colonnaTesto(1).larghezzaTwips, 600);
+        QCOMPARE(QString::fromStdString(m->testoTabella().comeTesto("\n")), QStringLiteral("Nome\tValore\na\t9\nb\t10\nc\t1\n"));
+        v.selectionModel()->select(m->index(2, 0), QItemSelectionModel::Select);
+        QCOMPARE(v.testoSelezione(), QStringLiteral("Nome\tValore\nc\t1\n"));
+        v.clearSelection();
+        v.resize(300, 200);
+        v.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&v));
+        QSignalSpy clic(&v, &ui::GrigliaView::clic);
+        QTest::mouseClick(v.viewport(), Qt::LeftButton, {}, v.visualRect(m->index(0, 0)).center());
+        QCOMPARE(clic.size(), 1);
+        QCOMPARE(clic.at(0).at(0).toInt(), 1);
+        QCOMPARE(clic.at(0).at(1).toInt(), 1);
+        // The header follows a change of its row.
+        QSignalSpy intestazioni(m, &QAbstractItemModel::headerDataChanged);
+        m->modifica(2, [](Prova& p) { p.nome = QStringLiteral("cc"); });
+        QCOMPARE(intestazioni.size(), 1);
+        QCOMPARE(m->headerData(2, Qt::Vertical, Qt::DisplayRole).toString(), QStringLiteral("cc"));
+        m->sort(0, Qt::AscendingOrder);
+        QCOMPARE(m->riga(0).nome, QStringLiteral("cc"));
     }
 };
 
