@@ -215,27 +215,52 @@ std::vector<Seguito> seguiti(const archive::Archivio& a, const EsitoSpia& e, int
     return esito;
 }
 
-void scriviSeguiti(const archive::Archivio& a, const std::vector<Seguito>& seguiti, grid::Grid& g)
+std::vector<RigaSeguito> righeSeguiti(const archive::Archivio& a, const std::vector<Seguito>& seguiti)
 {
-    g.setIntestazione("Spia N°|Data spia|Colpo|N° indice|Data|Ruote");
-    g.setRighe(1 + static_cast<int>(seguiti.size()));
     const auto data = [&](int d) { return a.DateEstrazioni[static_cast<std::size_t>(d)]; };
-    for (std::size_t k = 0; k < seguiti.size(); ++k) {
-        const Seguito& s = seguiti[seguiti.size() - 1 - k];
-        const int r = static_cast<int>(k) + 1;
-        g.setNumero(r, SegPresenza, s.presenza);
-        g.setTesto(r, SegDataPresenza, data(s.presenza));
-        g.setNumero(r, SegColpo, s.colpo);
-        g.setNumero(r, SegEstrazione, s.estrazione);
-        g.setTesto(r, SegData, data(s.estrazione));
+    std::vector<RigaSeguito> righe;
+    righe.reserve(seguiti.size());
+    for (auto s = seguiti.rbegin(); s != seguiti.rend(); ++s)
+        righe.push_back({*s, data(s->presenza), data(s->estrazione)});
+    return righe;
+}
+
+std::string testoSeguito(const RigaSeguito& r, int colonna)
+{
+    const Seguito& s = r.seguito;
+    switch (colonna) {
+    case SegPresenza:
+        return std::to_string(s.presenza);
+    case SegDataPresenza:
+        return r.dataSpia;
+    case SegColpo:
+        return std::to_string(s.colpo);
+    case SegEstrazione:
+        return std::to_string(s.estrazione);
+    case SegData:
+        return r.data;
+    case SegRuote: {
         std::string ruote;
         for (int w : s.ruote) {
             if (!ruote.empty())
                 ruote += ',';
             ruote += archive::SigleRuote[static_cast<std::size_t>(w)];
         }
-        g.setTesto(r, SegRuote, ruote);
+        return ruote;
     }
+    default:
+        return {};
+    }
+}
+
+void scriviSeguiti(const archive::Archivio& a, const std::vector<Seguito>& seguiti, grid::Grid& g)
+{
+    g.setIntestazione(IntestazioneSeguiti);
+    const auto righe = righeSeguiti(a, seguiti);
+    g.setRighe(1 + static_cast<int>(righe.size()));
+    for (std::size_t k = 0; k < righe.size(); ++k)
+        for (int c = 0; c < ColonneSeguiti; ++c)
+            g.setTesto(static_cast<int>(k) + 1, c, testoSeguito(righe[k], c));
 }
 
 namespace {

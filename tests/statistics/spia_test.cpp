@@ -147,6 +147,21 @@ TEST(Spia, SeguitiElencaIlPrimoColpo)
     EXPECT_EQ(s[1].colpo, 2);
     EXPECT_EQ(s[1].ruote, (std::vector<int>{CA}));
     EXPECT_TRUE(seguiti(a, e, 90).empty());
+    // The list's rows, the newest first, and the text of their cells as the grid writer puts them.
+    auto pi = s;
+    pi[0].ruote = {BA, CA};
+    const auto righe = righeSeguiti(a, pi);
+    ASSERT_EQ(righe.size(), 2u);
+    EXPECT_EQ(testoSeguito(righe[0], SegEstrazione), "8");
+    EXPECT_EQ(testoSeguito(righe[0], SegColpo), "2");
+    EXPECT_EQ(testoSeguito(righe[1], SegRuote), "BA,CA");
+    EXPECT_EQ(testoSeguito(righe[1], SegDataPresenza), a.DateEstrazioni[1]);
+    EXPECT_EQ(testoSeguito(righe[1], SegData), a.DateEstrazioni[2]);
+    grid::Grid g;
+    scriviSeguiti(a, pi, g);
+    EXPECT_EQ(g.righe(), 3);
+    EXPECT_EQ(g.testo(2, SegRuote), "BA,CA");
+    EXPECT_EQ(g.testo(1, SegPresenza), testoSeguito(righe[0], SegPresenza));
 }
 
 TEST(Spia, OrdinaPerColonna)

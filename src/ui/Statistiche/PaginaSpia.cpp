@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 
 namespace ui {
 
@@ -30,9 +31,8 @@ PaginaSpia::PaginaSpia(Contesto& contesto, QWidget* genitore)
 
 PaginaSpia::~PaginaSpia()
 {
-    // The grid views show grids this object owns: they go before the grids do.
+    // The table's view shows a grid this object owns: it goes before the grid does.
     delete Tabella;
-    delete Seguiti;
 }
 
 void PaginaSpia::costruisci()
@@ -91,7 +91,11 @@ void PaginaSpia::costruisci()
     Tabella->horizontalHeader()->setSortIndicatorShown(true);
     Tabella->setToolTip(QStringLiteral("Clic su un'intestazione: ordina; doppio clic su un numero: quando ha seguito la spia"));
     TitoloSeguiti = etichetta(QStringLiteral("TitoloSeguitiSpia"), QStringLiteral("Doppio clic su un numero: quando ha seguito la spia"), this);
-    seguiti_.setIntestazione("Spia N°|Data spia|Colpo|N° indice|Data|Ruote");
+    std::array<int, statistics::ColonneSeguiti> larghezze{960, 960, 960, 960, 960, 960};
+    larghezze[statistics::SegDataPresenza] = larghezze[statistics::SegData] = 1300;
+    larghezze[statistics::SegRuote] = 1500;
+    seguiti_ = new ModelloRighe<statistics::RigaSeguito>(
+        colonneDi<statistics::RigaSeguito>(statistics::IntestazioneSeguiti, larghezze, &statistics::testoSeguito), this);
     Seguiti = new GrigliaView(seguiti_, this);
     Seguiti->setObjectName(QStringLiteral("SeguitiSpia"));
     Seguiti->setFisse(1, 0);
@@ -165,8 +169,7 @@ void PaginaSpia::svuota(const QString& motivo)
     classiP_ = {};
     statistics::scriviTabellaSpia(righe_, scansione(), 0, tabella_);
     Tabella->aggiorna();
-    seguiti_.setRighe(1);
-    Seguiti->aggiorna();
+    seguiti_->svuota();
     Riepilogo->setText(motivo);
     aggiornaGrafico();
 }
@@ -197,8 +200,7 @@ void PaginaSpia::ricalcola()
                              .arg(scansione() ? QStringLiteral("%1 prove").arg(righe_.size()) : QStringLiteral("90 numeri"))
                              .arg(daStd(statistics::conVirgola(classiP_[0].attesi, righe_.size() > 90 ? 0 : 1))));
     scriviTabella();
-    seguiti_.setRighe(1);
-    Seguiti->aggiorna();
+    seguiti_->svuota();
     numeriSeguiti_.clear();
     TitoloSeguiti->setText(QStringLiteral("Doppio clic su un numero: quando ha seguito la spia"));
     aggiornaGrafico();
@@ -247,11 +249,7 @@ void PaginaSpia::mostraSeguiti(int riga)
     // The scan keeps no presences: the one spy is quick to compute again.
     const auto e = statistics::calcolaSpia(a, p);
     const auto elenco = statistics::seguiti(a, e, r.numero);
-    statistics::scriviSeguiti(a, elenco, seguiti_);
-    seguiti_.setLarghezza(statistics::SegDataPresenza, 1300);
-    seguiti_.setLarghezza(statistics::SegData, 1300);
-    seguiti_.setLarghezza(statistics::SegRuote, 1500);
-    Seguiti->aggiorna();
+    seguiti_->sostituisci(statistics::righeSeguiti(a, elenco));
     numeriSeguiti_ = {p.spia};
     if (p.spia2 != 0)
         numeriSeguiti_.push_back(p.spia2);
@@ -278,11 +276,12 @@ void PaginaSpia::mostraSeguiti(int riga)
 
 void PaginaSpia::apriNelMiniElenco(int riga, bool estrazioneSpia)
 {
-    if (riga < 1 || riga >= seguiti_.righe() || riga > static_cast<int>(ruoteSeguiti_.size()))
+    if (riga < 1 || riga > seguiti_->rowCount() || riga > static_cast<int>(ruoteSeguiti_.size()))
         return;
+    const statistics::Seguito& s = seguiti_->riga(riga - 1).seguito;
     const bool ok = estrazioneSpia
-        ? mostraNelMiniElenco(contesto_, seguiti_.intero(riga, statistics::SegPresenza), numeriSeguiti_, {calcolati_.ruotaSpia})
-        : mostraNelMiniElenco(contesto_, seguiti_.intero(riga, statistics::SegEstrazione), numeriSeguiti_,
+        ? mostraNelMiniElenco(contesto_, s.presenza, numeriSeguiti_, {calcolati_.ruotaSpia})
+        : mostraNelMiniElenco(contesto_, s.estrazione, numeriSeguiti_,
                               ruoteSeguiti_[static_cast<std::size_t>(riga - 1)]);
     if (!ok)
         TitoloSeguiti->setText(TitoloSeguiti->text() + QStringLiteral(" (il mini elenco non si può aprire)"));

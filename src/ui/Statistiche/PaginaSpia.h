@@ -4,6 +4,7 @@
 #include "grid/Grid.h"
 #include "statistics/Spia.h"
 #include "ui/common/Contesto.h"
+#include "ui/common/ModelloRighe.h"
 
 #include <QWidget>
 
@@ -48,7 +49,7 @@ public:
     const std::vector<statistics::RigaSpia>& righe() const { return righe_; }
     const statistics::DistribuzioneP& classiP() const { return classiP_; }
     const grid::Grid& tabella() const { return tabella_; }
-    const grid::Grid& elencoSeguiti() const { return seguiti_; }
+    grid::Grid elencoSeguiti() const { return seguiti_->testoTabella(); }
 
 private:
     void costruisci();
@@ -68,7 +69,7 @@ private:
     int colonnaOrdine_ = statistics::ColSpiaP;
     bool decrescente_ = false;
     grid::Grid tabella_;
-    grid::Grid seguiti_;
+    ModelloRighe<statistics::RigaSeguito>* seguiti_ = nullptr;   // Seguiti's rows
     std::vector<int> numeriSeguiti_;   // spy and follower of the list below the table
     std::vector<std::vector<int>> ruoteSeguiti_;   // by row of that list: the wheels to mark
 
