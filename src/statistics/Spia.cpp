@@ -311,25 +311,38 @@ std::string lineaScansione(const EsitoScansione& e)
     return t;
 }
 
+std::string testoCellaSpia(const RigaSpia& r, int colonna, bool scansione)
+{
+    if (scansione && colonna == 0)
+        return std::to_string(r.spia);
+    switch (scansione ? colonna - 1 : colonna) {
+    case ColSpiaNumero:
+        return std::to_string(r.numero);
+    case ColSpiaPresenze:
+        return std::to_string(r.presenze);
+    case ColSpiaUscite:
+        return std::to_string(r.uscite);
+    case ColSpiaAttese:
+        return conVirgola(r.attese, 1);
+    case ColSpiaRapporto:
+        return conVirgola(r.rapporto, 2);
+    case ColSpiaP:
+        return testoProbabilita(r.p);
+    case ColSpiaQ:
+        return testoProbabilita(r.q);
+    default:
+        return {};
+    }
+}
+
 void scriviTabellaSpia(const std::vector<RigaSpia>& righe, bool scansione, int lista, grid::Grid& g)
 {
-    const int primo = scansione ? 1 : 0;
-    g.setIntestazione(std::string(scansione ? "Spia|" : "") + "Numero|Presenze|Uscite|Attese|Rapporto|p|q");
+    g.setIntestazione(std::string(scansione ? "Spia|" : "") + std::string(IntestazioneSpia));
     const int n = lista > 0 ? std::min(lista, static_cast<int>(righe.size())) : static_cast<int>(righe.size());
     g.setRighe(n + 1);
-    for (int i = 0; i < n; ++i) {
-        const RigaSpia& r = righe[static_cast<std::size_t>(i)];
-        const int riga = i + 1;
-        if (scansione)
-            g.setNumero(riga, 0, r.spia);
-        g.setNumero(riga, primo + ColSpiaNumero, r.numero);
-        g.setNumero(riga, primo + ColSpiaPresenze, r.presenze);
-        g.setNumero(riga, primo + ColSpiaUscite, r.uscite);
-        g.setTesto(riga, primo + ColSpiaAttese, conVirgola(r.attese, 1));
-        g.setTesto(riga, primo + ColSpiaRapporto, conVirgola(r.rapporto, 2));
-        g.setTesto(riga, primo + ColSpiaP, testoProbabilita(r.p));
-        g.setTesto(riga, primo + ColSpiaQ, testoProbabilita(r.q));
-    }
+    for (int i = 0; i < n; ++i)
+        for (int c = 0; c < g.colonne(); ++c)
+            g.setTesto(i + 1, c, testoCellaSpia(righe[static_cast<std::size_t>(i)], c, scansione));
     for (int c = 0; c < g.colonne(); ++c)
         g.setAllineamento(c, grid::Allineamento::Destra);
 }

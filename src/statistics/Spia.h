@@ -110,6 +110,9 @@ std::string lineaScansione(const EsitoScansione& e);
 
 // The columns of the spy table, named once; the scan puts ColSpia in front of the others.
 enum ColonnaSpia { ColSpiaNumero = 0, ColSpiaPresenze, ColSpiaUscite, ColSpiaAttese, ColSpiaRapporto, ColSpiaP, ColSpiaQ, ColonneSpia };
+inline constexpr std::string_view IntestazioneSpia = "Numero|Presenze|Uscite|Attese|Rapporto|p|q";
+// The text of column `colonna` of a row of that table (with the scan, column 0 is the spy).
+std::string testoCellaSpia(const RigaSpia& r, int colonna, bool scansione);
 // The header "Numero|Presenze|Uscite|Attese|Rapporto|p|q" ("Spia|" in front for the scan) and one
 // row per element of `righe`, at most `lista` (all when lista <= 0). Attese one decimal, Rapporto
 // two, p and q three ("<0,001" below).

@@ -29,12 +29,6 @@ PaginaSpia::PaginaSpia(Contesto& contesto, QWidget* genitore)
     costruisci();
 }
 
-PaginaSpia::~PaginaSpia()
-{
-    // The table's view shows a grid this object owns: it goes before the grid does.
-    delete Tabella;
-}
-
 void PaginaSpia::costruisci()
 {
     auto* scelte = new QHBoxLayout;
@@ -85,6 +79,7 @@ void PaginaSpia::costruisci()
     Significato = rigaDiTesto(QStringLiteral("SignificatoSpia"), false, this);
     Riepilogo = rigaDiTesto(QStringLiteral("RiepilogoSpia"), true, this);
 
+    tabella_ = new ModelloRighe<statistics::RigaSpia>(colonneTabella(false), this);
     Tabella = new GrigliaView(tabella_, this);
     Tabella->setObjectName(QStringLiteral("TabellaSpia"));
     Tabella->setFisse(1, 0);
@@ -138,6 +133,20 @@ void PaginaSpia::costruisci()
     connect(Seguiti, &GrigliaView::attivata, this, estrazione);
 }
 
+std::vector<ColonnaDi<statistics::RigaSpia>> PaginaSpia::colonneTabella(bool scansione)
+{
+    const std::string titoli = std::string(scansione ? "Spia|" : "") + std::string(statistics::IntestazioneSpia);
+    std::array<int, statistics::ColonneSpia + 1> larghezze;
+    larghezze.fill(800);
+    auto colonne = colonneDi<statistics::RigaSpia>(
+        titoli, larghezze,
+        [scansione](const statistics::RigaSpia& r, int c) { return statistics::testoCellaSpia(r, c, scansione); },
+        grid::Allineamento::Destra);
+    if (!scansione)
+        colonne.pop_back();
+    return colonne;
+}
+
 bool PaginaSpia::scansione() const { return TutteLeSpie->isChecked(); }
 
 statistics::ParametriSpia PaginaSpia::parametri() const
@@ -167,8 +176,7 @@ void PaginaSpia::svuota(const QString& motivo)
     ruote_.reset();
     righe_.clear();
     classiP_ = {};
-    statistics::scriviTabellaSpia(righe_, scansione(), 0, tabella_);
-    Tabella->aggiorna();
+    tabella_->svuota();
     seguiti_->svuota();
     Riepilogo->setText(motivo);
     aggiornaGrafico();
@@ -210,12 +218,13 @@ void PaginaSpia::scriviTabella()
 {
     const bool tutte = scansione();
     statistics::ordinaSpia(righe_, colonnaOrdine_, tutte, decrescente_);
-    statistics::scriviTabellaSpia(righe_, tutte, 0, tabella_);
-    for (int c = 0; c < tabella_.colonne(); ++c)
-        tabella_.setLarghezza(c, 800);
-    Tabella->aggiorna();
+    if (tabella_->columnCount() != static_cast<int>(colonneTabella(tutte).size())) {
+        tabella_->setColonne(colonneTabella(tutte));
+        Tabella->aggiorna();
+    }
+    tabella_->sostituisci(righe_);
     int larghezza = 2 * Tabella->frameWidth() + 20;
-    for (int c = 0; c < tabella_.colonne(); ++c)
+    for (int c = 0; c < tabella_->columnCount(); ++c)
         larghezza += Tabella->columnWidth(c);
     Tabella->setMinimumWidth(larghezza);
     Tabella->horizontalHeader()->setSortIndicator(colonnaOrdine_, decrescente_ ? Qt::DescendingOrder : Qt::AscendingOrder);
@@ -223,7 +232,7 @@ void PaginaSpia::scriviTabella()
 
 void PaginaSpia::ordinaPer(int colonna)
 {
-    if (colonna < 0 || colonna >= tabella_.colonne())
+    if (colonna < 0 || colonna >= tabella_->columnCount())
         return;
     if (colonna == colonnaOrdine_) {
         decrescente_ = !decrescente_;

@@ -114,6 +114,13 @@ public:
         }
     }
     void svuota() { sostituisci({}); }
+    // The rows shown through other columns (another way of reading them): the model is reset.
+    void setColonne(std::vector<ColonnaDi<Riga>> colonne)
+    {
+        beginResetModel();
+        colonne_ = std::move(colonne);
+        endResetModel();
+    }
     // `riga` at place `dove` (clamped to 0 .. the number of rows).
     void inserisci(int dove, Riga riga)
     {
