@@ -75,7 +75,6 @@ Statistiche::~Statistiche()
     Dal->blockSignals(true);
     Al->blockSignals(true);
     // The grid views show grids this object owns: they go before the grids do.
-    delete Tabella;
     delete Tabellone;
     delete Presenze;
 }
@@ -205,7 +204,9 @@ QWidget* Statistiche::costruisciRitardi()
 {
     auto* riga = costruisciRiepilogo();
     // The board across the window, then the table (the presences of a number under it) beside the chart.
+    tabella_ = new ModelloRighe<statistics::Figura>({}, this);
     Tabella = new GrigliaView(tabella_, this);
+    intestaTabella(statistics::Sorte::Estratto);
     Tabella->setObjectName(QStringLiteral("Tabella"));
     Tabella->setFisse(1, 0);
     Tabella->horizontalHeader()->setSortIndicatorShown(true);
@@ -355,11 +356,8 @@ void Statistiche::svuota(const QString& motivo)
     estratti_ = {};
     classi_.clear();
     ordine_.clear();
-    tabella_.setIntestazione(statistics::intestazione(Sorte->currentIndex() == 1 ? statistics::Sorte::Ambo
-                                                                                : statistics::Sorte::Estratto));
-    tabella_.setRighe(1);
-    Tabella->aggiorna();
-    Tabella->setColumnHidden(statistics::ColAttesa, true);
+    intestaTabella(Sorte->currentIndex() == 1 ? statistics::Sorte::Ambo : statistics::Sorte::Estratto);
+    tabella_->svuota();
     tabellone_ = grid::Grid(9, 10);
     statistics::scriviTabellone(estratti_, tabellone_);
     Tabellone->aggiorna();
@@ -434,20 +432,42 @@ void Statistiche::ricalcola()
 void Statistiche::scriviTabella()
 {
     ordine_ = statistics::ordina(risultati_, colonnaOrdine_, decrescente_);
-    statistics::scriviTabella(risultati_, ordine_, 0, tabella_);
-    // Narrow columns: each still widens to its header text.
-    for (int c = 0; c < statistics::NumeroColonne; ++c)
-        tabella_.setLarghezza(c, c == statistics::ColNumero ? 810 : c == statistics::ColProb ? 900 : 750);
-    Tabella->aggiorna();
-    // Only the view leaves Attesa out (LblAttesa says it once): the grid, its copy and its CSV keep
-    // the column as velmora-cli writes it.
-    Tabella->setColumnHidden(statistics::ColAttesa, true);
+    intestaTabella(risultati_.parametri.sorte);
+    std::vector<statistics::Figura> righe;
+    righe.reserve(ordine_.size());
+    for (int i : ordine_)
+        righe.push_back(risultati_.figure[static_cast<std::size_t>(i)]);
+    tabella_->sostituisci(std::move(righe));
     int larghezza = 2 * Tabella->frameWidth() + Tabella->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < statistics::NumeroColonne; ++c)
         larghezza += Tabella->columnWidth(c);
     // The table keeps all its columns in view; the board and the chart share what is left.
     Tabella->setMinimumWidth(larghezza);
     Tabella->horizontalHeader()->setSortIndicator(colonnaOrdine_, decrescente_ ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void Statistiche::intestaTabella(statistics::Sorte sorte)
+{
+    const std::string titoli = statistics::intestazione(sorte);
+    if (tabella_->columnCount() == 0 || tabella_->colonna(0).intestazione != QString::fromStdString(titoli.substr(0, titoli.find('|'))))
+        tabella_->setColonne(colonneTabella(titoli));
+    Tabella->aggiorna();
+    // Only the view leaves Attesa out (LblAttesa says it once): the table's text, its copy and its CSV
+    // keep the column as velmora-cli writes it.
+    Tabella->setColumnHidden(statistics::ColAttesa, true);
+}
+
+std::vector<ColonnaDi<statistics::Figura>> Statistiche::colonneTabella(const std::string& titoli)
+{
+    // Narrow columns: each still widens to its header text.
+    std::array<int, statistics::NumeroColonne> larghezze;
+    larghezze.fill(750);
+    larghezze[statistics::ColNumero] = 810;
+    larghezze[statistics::ColProb] = 900;
+    auto colonne = colonneDi<statistics::Figura>(titoli, larghezze, &statistics::testoCella, grid::Allineamento::Destra);
+    colonne[statistics::ColNumero].allineamento = grid::Allineamento::Sinistra;
+    colonne[statistics::ColProb].sfondo = [](const statistics::Figura& f) { return std::optional(statistics::coloreRitardo(f.prob)); };
+    return colonne;
 }
 
 void Statistiche::ordinaPer(int colonna)

@@ -5,6 +5,7 @@
 #include "statistics/Statistiche.h"
 #include "statistics/Tabella.h"
 #include "ui/common/Contesto.h"
+#include "ui/common/ModelloRighe.h"
 
 #include <QWidget>
 
@@ -56,7 +57,7 @@ public:
     const statistics::Statistiche& risultati() const { return risultati_; }
     const statistics::Statistiche& estratti() const { return estratti_; }
     const std::vector<statistics::ClasseRitardo>& classi() const { return classi_; }
-    const grid::Grid& tabella() const { return tabella_; }
+    grid::Grid tabella() const { return tabella_->testoTabella(); }
     const grid::Grid& tabellone() const { return tabellone_; }
     const grid::Grid& elencoPresenze() const { return presenze_; }
     // The pages "Spia" and "Legge del terzo", which share the wheels and the range chosen above them.
@@ -77,6 +78,9 @@ private:
     // The date bounds of the archive as it is now; `seguiFine` moves "Al" to its last draw.
     void adeguaDate(bool seguiFine);
     void scriviTabella();
+    // Tabella's header for the sorte: "Numero" or "Ambo" first (the columns change with it).
+    void intestaTabella(statistics::Sorte sorte);
+    static std::vector<ColonnaDi<statistics::Figura>> colonneTabella(const std::string& titoli);
     void aggiornaGrafico();
     void svuota(const QString& motivo);
 
@@ -88,7 +92,7 @@ private:
     std::vector<int> ordine_;
     statistics::Colonna colonnaOrdine_ = statistics::ColRitardo;
     bool decrescente_ = true;
-    grid::Grid tabella_;
+    ModelloRighe<statistics::Figura>* tabella_ = nullptr;   // Tabella's rows, in ordine_'s order
     grid::Grid tabellone_;
     grid::Grid presenze_;
     std::vector<int> numeriPresenze_;   // the number or pair the presences list shows
