@@ -239,15 +239,8 @@ std::string testoSeguito(const RigaSeguito& r, int colonna)
         return std::to_string(s.estrazione);
     case SegData:
         return r.data;
-    case SegRuote: {
-        std::string ruote;
-        for (int w : s.ruote) {
-            if (!ruote.empty())
-                ruote += ',';
-            ruote += archive::SigleRuote[static_cast<std::size_t>(w)];
-        }
-        return ruote;
-    }
+    case SegRuote:
+        return sigleRuote(s.ruote);
     default:
         return {};
     }

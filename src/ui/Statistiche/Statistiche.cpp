@@ -43,7 +43,6 @@ QDate dataDi(const archive::Archivio& a, int d)
 int chiaveDi(const QDate& d) { return d.year() * 10000 + d.month() * 100 + d.day(); }
 
 // The presences list: the newest first, as a player reads back from today.
-enum ColonnaPresenze { PresIndice = 0, PresData, PresRuote, PresRitardo };
 
 }
 
@@ -76,7 +75,6 @@ Statistiche::~Statistiche()
     Al->blockSignals(true);
     // The grid views show grids this object owns: they go before the grids do.
     delete Tabellone;
-    delete Presenze;
 }
 
 void Statistiche::costruisci()
@@ -212,7 +210,9 @@ QWidget* Statistiche::costruisciRitardi()
     Tabella->horizontalHeader()->setSortIndicatorShown(true);
     Tabella->setToolTip(QStringLiteral("Clic su un'intestazione: ordina; doppio clic su un numero: le sue uscite"));
     TitoloPresenze = etichetta(QStringLiteral("TitoloPresenze"), QStringLiteral("Doppio clic su un numero: le sue uscite"), this);
-    presenze_.setIntestazione("N° indice|Data|Ruote|Ritardo");
+    std::array<int, statistics::colPresenze::Colonne> larghezze{960, 1300, 1500, 960};
+    presenze_ = new ModelloRighe<statistics::RigaPresenza>(
+        colonneDi<statistics::RigaPresenza>(statistics::colPresenze::Intestazione, larghezze, &statistics::testoPresenza), this);
     Presenze = new GrigliaView(presenze_, this);
     Presenze->setObjectName(QStringLiteral("Presenze"));
     Presenze->setFisse(1, 0);
@@ -286,10 +286,11 @@ void Statistiche::collega()
     connect(Tabellone, &GrigliaView::doppioClic, this, numeroDelTabellone);
     connect(Tabellone, &GrigliaView::attivata, this, numeroDelTabellone);
     const auto estrazioneDellaPresenza = [this](int r, int) {
-        if (r >= 1 && r < presenze_.righe())
-            if (!mostraNelMiniElenco(contesto_, presenze_.intero(r, PresIndice), numeriPresenze_,
-                                     ruotePresenze_[presenze_.intero(r, PresIndice)]))
-                TitoloPresenze->setText(TitoloPresenze->text() + QStringLiteral(" (il mini elenco non si può aprire)"));
+        if (r < 1 || r > presenze_->rowCount())
+            return;
+        const statistics::Presenza& p = presenze_->riga(r - 1).presenza;
+        if (!mostraNelMiniElenco(contesto_, p.estrazione, numeriPresenze_, p.ruote))
+            TitoloPresenze->setText(TitoloPresenze->text() + QStringLiteral(" (il mini elenco non si può aprire)"));
     };
     connect(Presenze, &GrigliaView::doppioClic, this, estrazioneDellaPresenza);
     connect(Presenze, &GrigliaView::attivata, this, estrazioneDellaPresenza);
@@ -361,8 +362,7 @@ void Statistiche::svuota(const QString& motivo)
     tabellone_ = grid::Grid(9, 10);
     statistics::scriviTabellone(estratti_, tabellone_);
     Tabellone->aggiorna();
-    presenze_.setRighe(1);
-    Presenze->aggiorna();
+    presenze_->svuota();
     Riepilogo->setText(motivo);
     LblAttesa->clear();
     aggiornaGrafico();
@@ -421,8 +421,7 @@ void Statistiche::ricalcola()
         tabellone_.setLarghezza(c, 1000);
     Tabellone->aggiorna();
     Tabellone->setFixedHeight(9 * Tabellone->verticalHeader()->defaultSectionSize() + 2 * Tabellone->frameWidth());
-    presenze_.setRighe(1);
-    Presenze->aggiorna();
+    presenze_->svuota();
     TitoloPresenze->setText(QStringLiteral("Doppio clic su un numero: le sue uscite"));
     aggiornaGrafico();
     Spia->imposta(p.ruote, p.dal, p.al);
@@ -496,23 +495,7 @@ void Statistiche::mostraPresenze(int primo, int secondo)
     voce.primo = primo;
     voce.secondo = secondo;
     const QString nome = daStd(statistics::testoVoce(voce));
-    presenze_.setRighe(1 + static_cast<int>(elenco.size()));
-    ruotePresenze_.clear();
-    for (std::size_t k = 0; k < elenco.size(); ++k) {
-        const auto& p = elenco[elenco.size() - 1 - k];
-        const int r = static_cast<int>(k) + 1;
-        presenze_.setNumero(r, PresIndice, p.estrazione);
-        presenze_.setTesto(r, PresData, a.DateEstrazioni[static_cast<std::size_t>(p.estrazione)]);
-        std::string ruote;
-        for (int w : p.ruote)
-            ruote += (ruote.empty() ? "" : ",") + std::string(archive::SigleRuote[static_cast<std::size_t>(w)]);
-        presenze_.setTesto(r, PresRuote, ruote);
-        ruotePresenze_[p.estrazione] = p.ruote;
-        presenze_.setNumero(r, PresRitardo, p.ritardo);
-    }
-    presenze_.setLarghezza(PresData, 1300);
-    presenze_.setLarghezza(PresRuote, 1500);
-    Presenze->aggiorna();
+    presenze_->sostituisci(statistics::righePresenze(a, elenco));
     numeriPresenze_ = secondo == 0 ? std::vector<int>{primo} : std::vector<int>{primo, secondo};
     if (elenco.empty()) {
         TitoloPresenze->setText(QStringLiteral("%1: nessuna uscita nelle estrazioni contate").arg(nome));

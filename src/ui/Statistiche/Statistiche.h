@@ -10,7 +10,6 @@
 #include <QWidget>
 
 #include <array>
-#include <map>
 #include <vector>
 
 class QComboBox;
@@ -59,7 +58,7 @@ public:
     const std::vector<statistics::ClasseRitardo>& classi() const { return classi_; }
     grid::Grid tabella() const { return tabella_->testoTabella(); }
     const grid::Grid& tabellone() const { return tabellone_; }
-    const grid::Grid& elencoPresenze() const { return presenze_; }
+    grid::Grid elencoPresenze() const { return presenze_->testoTabella(); }
     // The pages "Spia" and "Legge del terzo", which share the wheels and the range chosen above them.
     PaginaSpia& paginaSpia() const { return *Spia; }
     PaginaTerzo& paginaTerzo() const { return *Terzo; }
@@ -94,9 +93,8 @@ private:
     bool decrescente_ = true;
     ModelloRighe<statistics::Figura>* tabella_ = nullptr;   // Tabella's rows, in ordine_'s order
     grid::Grid tabellone_;
-    grid::Grid presenze_;
+    ModelloRighe<statistics::RigaPresenza>* presenze_ = nullptr;   // Presenze's rows
     std::vector<int> numeriPresenze_;   // the number or pair the presences list shows
-    std::map<int, std::vector<int>> ruotePresenze_;   // by draw: the wheels of each presence of that list
     bool inCostruzione_ = true;
 
     std::array<QToolButton*, archive::NumeroRuote> Ruota{};
