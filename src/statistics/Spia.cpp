@@ -215,27 +215,45 @@ std::vector<Seguito> seguiti(const archive::Archivio& a, const EsitoSpia& e, int
     return esito;
 }
 
+std::vector<RigaSeguito> righeSeguiti(const archive::Archivio& a, const std::vector<Seguito>& seguiti)
+{
+    const auto data = [&](int d) { return a.DateEstrazioni[static_cast<std::size_t>(d)]; };
+    std::vector<RigaSeguito> righe;
+    righe.reserve(seguiti.size());
+    for (auto s = seguiti.rbegin(); s != seguiti.rend(); ++s)
+        righe.push_back({*s, data(s->presenza), data(s->estrazione)});
+    return righe;
+}
+
+std::string testoSeguito(const RigaSeguito& r, int colonna)
+{
+    const Seguito& s = r.seguito;
+    switch (colonna) {
+    case SegPresenza:
+        return std::to_string(s.presenza);
+    case SegDataPresenza:
+        return r.dataSpia;
+    case SegColpo:
+        return std::to_string(s.colpo);
+    case SegEstrazione:
+        return std::to_string(s.estrazione);
+    case SegData:
+        return r.data;
+    case SegRuote:
+        return sigleRuote(s.ruote);
+    default:
+        return {};
+    }
+}
+
 void scriviSeguiti(const archive::Archivio& a, const std::vector<Seguito>& seguiti, grid::Grid& g)
 {
-    g.setIntestazione("Spia N°|Data spia|Colpo|N° indice|Data|Ruote");
-    g.setRighe(1 + static_cast<int>(seguiti.size()));
-    const auto data = [&](int d) { return a.DateEstrazioni[static_cast<std::size_t>(d)]; };
-    for (std::size_t k = 0; k < seguiti.size(); ++k) {
-        const Seguito& s = seguiti[seguiti.size() - 1 - k];
-        const int r = static_cast<int>(k) + 1;
-        g.setNumero(r, SegPresenza, s.presenza);
-        g.setTesto(r, SegDataPresenza, data(s.presenza));
-        g.setNumero(r, SegColpo, s.colpo);
-        g.setNumero(r, SegEstrazione, s.estrazione);
-        g.setTesto(r, SegData, data(s.estrazione));
-        std::string ruote;
-        for (int w : s.ruote) {
-            if (!ruote.empty())
-                ruote += ',';
-            ruote += archive::SigleRuote[static_cast<std::size_t>(w)];
-        }
-        g.setTesto(r, SegRuote, ruote);
-    }
+    g.setIntestazione(IntestazioneSeguiti);
+    const auto righe = righeSeguiti(a, seguiti);
+    g.setRighe(1 + static_cast<int>(righe.size()));
+    for (std::size_t k = 0; k < righe.size(); ++k)
+        for (int c = 0; c < ColonneSeguiti; ++c)
+            g.setTesto(static_cast<int>(k) + 1, c, testoSeguito(righe[k], c));
 }
 
 namespace {
@@ -286,25 +304,38 @@ std::string lineaScansione(const EsitoScansione& e)
     return t;
 }
 
+std::string testoCellaSpia(const RigaSpia& r, int colonna, bool scansione)
+{
+    if (scansione && colonna == 0)
+        return std::to_string(r.spia);
+    switch (scansione ? colonna - 1 : colonna) {
+    case ColSpiaNumero:
+        return std::to_string(r.numero);
+    case ColSpiaPresenze:
+        return std::to_string(r.presenze);
+    case ColSpiaUscite:
+        return std::to_string(r.uscite);
+    case ColSpiaAttese:
+        return conVirgola(r.attese, 1);
+    case ColSpiaRapporto:
+        return conVirgola(r.rapporto, 2);
+    case ColSpiaP:
+        return testoProbabilita(r.p);
+    case ColSpiaQ:
+        return testoProbabilita(r.q);
+    default:
+        return {};
+    }
+}
+
 void scriviTabellaSpia(const std::vector<RigaSpia>& righe, bool scansione, int lista, grid::Grid& g)
 {
-    const int primo = scansione ? 1 : 0;
-    g.setIntestazione(std::string(scansione ? "Spia|" : "") + "Numero|Presenze|Uscite|Attese|Rapporto|p|q");
+    g.setIntestazione(std::string(scansione ? "Spia|" : "") + std::string(IntestazioneSpia));
     const int n = lista > 0 ? std::min(lista, static_cast<int>(righe.size())) : static_cast<int>(righe.size());
     g.setRighe(n + 1);
-    for (int i = 0; i < n; ++i) {
-        const RigaSpia& r = righe[static_cast<std::size_t>(i)];
-        const int riga = i + 1;
-        if (scansione)
-            g.setNumero(riga, 0, r.spia);
-        g.setNumero(riga, primo + ColSpiaNumero, r.numero);
-        g.setNumero(riga, primo + ColSpiaPresenze, r.presenze);
-        g.setNumero(riga, primo + ColSpiaUscite, r.uscite);
-        g.setTesto(riga, primo + ColSpiaAttese, conVirgola(r.attese, 1));
-        g.setTesto(riga, primo + ColSpiaRapporto, conVirgola(r.rapporto, 2));
-        g.setTesto(riga, primo + ColSpiaP, testoProbabilita(r.p));
-        g.setTesto(riga, primo + ColSpiaQ, testoProbabilita(r.q));
-    }
+    for (int i = 0; i < n; ++i)
+        for (int c = 0; c < g.colonne(); ++c)
+            g.setTesto(i + 1, c, testoCellaSpia(righe[static_cast<std::size_t>(i)], c, scansione));
     for (int c = 0; c < g.colonne(); ++c)
         g.setAllineamento(c, grid::Allineamento::Destra);
 }

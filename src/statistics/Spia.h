@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace statistics {
@@ -86,7 +87,18 @@ struct Seguito {
 std::vector<Seguito> seguiti(const archive::Archivio& a, const EsitoSpia& e, int numero);
 
 // "Spia N°|Data spia|Colpo|N° indice|Data|Ruote": the newest first, as a player reads back from today.
-enum ColonnaSeguiti { SegPresenza = 0, SegDataPresenza, SegColpo, SegEstrazione, SegData, SegRuote };
+enum ColonnaSeguiti { SegPresenza = 0, SegDataPresenza, SegColpo, SegEstrazione, SegData, SegRuote, ColonneSeguiti };
+inline constexpr std::string_view IntestazioneSeguiti = "Spia N°|Data spia|Colpo|N° indice|Data|Ruote";
+// One row of that list: the draw and the dates of the spy's draw and of the follower's.
+struct RigaSeguito {
+    Seguito seguito;
+    std::string dataSpia;
+    std::string data;
+};
+// The rows of the list, the newest first.
+std::vector<RigaSeguito> righeSeguiti(const archive::Archivio& a, const std::vector<Seguito>& seguiti);
+// The text of one cell (the wheels as their codes, "BA,CA").
+std::string testoSeguito(const RigaSeguito& r, int colonna);
 void scriviSeguiti(const archive::Archivio& a, const std::vector<Seguito>& seguiti, grid::Grid& g);
 
 // The line under the table: the presences counted and how, how many followers have p < 0,05 against
@@ -98,6 +110,9 @@ std::string lineaScansione(const EsitoScansione& e);
 
 // The columns of the spy table, named once; the scan puts ColSpia in front of the others.
 enum ColonnaSpia { ColSpiaNumero = 0, ColSpiaPresenze, ColSpiaUscite, ColSpiaAttese, ColSpiaRapporto, ColSpiaP, ColSpiaQ, ColonneSpia };
+inline constexpr std::string_view IntestazioneSpia = "Numero|Presenze|Uscite|Attese|Rapporto|p|q";
+// The text of column `colonna` of a row of that table (with the scan, column 0 is the spy).
+std::string testoCellaSpia(const RigaSpia& r, int colonna, bool scansione);
 // The header "Numero|Presenze|Uscite|Attese|Rapporto|p|q" ("Spia|" in front for the scan) and one
 // row per element of `righe`, at most `lista` (all when lista <= 0). Attese one decimal, Rapporto
 // two, p and q three ("<0,001" below).

@@ -216,4 +216,40 @@ std::string riepilogo(const archive::Archivio& a, const Statistiche& s)
     return testo;
 }
 
+std::vector<RigaPresenza> righePresenze(const archive::Archivio& a, const std::vector<Presenza>& elenco)
+{
+    std::vector<RigaPresenza> righe;
+    righe.reserve(elenco.size());
+    for (auto p = elenco.rbegin(); p != elenco.rend(); ++p)
+        righe.push_back({*p, a.DateEstrazioni[static_cast<std::size_t>(p->estrazione)]});
+    return righe;
+}
+
+std::string testoPresenza(const RigaPresenza& r, int colonna)
+{
+    switch (colonna) {
+    case colPresenze::Indice:
+        return std::to_string(r.presenza.estrazione);
+    case colPresenze::Data:
+        return r.data;
+    case colPresenze::Ruote:
+        return sigleRuote(r.presenza.ruote);
+    case colPresenze::Ritardo:
+        return std::to_string(r.presenza.ritardo);
+    default:
+        return {};
+    }
+}
+
+std::string sigleRuote(const std::vector<int>& ruote)
+{
+    std::string testo;
+    for (int w : ruote) {
+        if (!testo.empty())
+            testo += ',';
+        testo += archive::SigleRuote[static_cast<std::size_t>(w)];
+    }
+    return testo;
+}
+
 }

@@ -75,6 +75,21 @@ struct Presenza {
 // Every presence of number `primo` (secondo = 0) or of the pair primo-secondo in the counted draws, oldest first.
 std::vector<Presenza> presenze(const archive::Archivio& a, const Statistiche& s, int primo, int secondo = 0);
 
+// A row of the list of presences, with the date of its draw.
+struct RigaPresenza {
+    Presenza presenza;
+    std::string data;
+};
+namespace colPresenze {
+enum : int { Indice, Data, Ruote, Ritardo, Colonne };
+inline constexpr std::string_view Intestazione = "N° indice|Data|Ruote|Ritardo";
+}
+// The rows of the list, the newest first, as a player reads back from today.
+std::vector<RigaPresenza> righePresenze(const archive::Archivio& a, const std::vector<Presenza>& elenco);
+std::string testoPresenza(const RigaPresenza& r, int colonna);
+// The wheels by their codes: "BA,CA".
+std::string sigleRuote(const std::vector<int>& ruote);
+
 // Date "GG/MM/AAAA" (day and month in one or two digits) as AAAAMMGG; nothing when it is not a date.
 std::optional<int> chiaveData(std::string_view testo);
 // The draws dated from `dal` to `al` (AAAAMMGG keys, both included) as the first and last draw index;

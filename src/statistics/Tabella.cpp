@@ -64,6 +64,28 @@ std::string testoVoce(const Figura& f)
     return testo;
 }
 
+std::string testoCella(const Figura& f, int colonna)
+{
+    switch (colonna) {
+    case ColNumero:
+        return testoVoce(f);
+    case ColRitardo:
+        return std::to_string(f.ritardo);
+    case ColRitardoMax:
+        return std::to_string(f.ritardoMax);
+    case ColFrequenza:
+        return std::to_string(f.frequenza);
+    case ColAttesa:
+        return conVirgola(unDecimale(f.attesa), 1);
+    case ColRitardoMedio:
+        return f.ritardoMedio < 0 ? std::string() : conVirgola(unDecimale(f.ritardoMedio), 1);
+    case ColProb:
+        return testoProbabilita(f.prob);
+    default:
+        return {};
+    }
+}
+
 void scriviTabella(const Statistiche& s, const std::vector<int>& ordine, int lista, grid::Grid& g)
 {
     g.setIntestazione(intestazione(s.parametri.sorte));
@@ -71,13 +93,8 @@ void scriviTabella(const Statistiche& s, const std::vector<int>& ordine, int lis
     g.setRighe(1 + righe);
     for (int r = 0; r < righe; ++r) {
         const Figura& f = s.figure[static_cast<std::size_t>(ordine[static_cast<std::size_t>(r)])];
-        g.setTesto(r + 1, ColNumero, testoVoce(f));
-        g.setNumero(r + 1, ColRitardo, f.ritardo);
-        g.setNumero(r + 1, ColRitardoMax, f.ritardoMax);
-        g.setNumero(r + 1, ColFrequenza, f.frequenza);
-        g.setTesto(r + 1, ColAttesa, conVirgola(unDecimale(f.attesa), 1));
-        g.setTesto(r + 1, ColRitardoMedio, f.ritardoMedio < 0 ? std::string() : conVirgola(unDecimale(f.ritardoMedio), 1));
-        g.setTesto(r + 1, ColProb, testoProbabilita(f.prob));
+        for (int c = 0; c < NumeroColonne; ++c)
+            g.setTesto(r + 1, c, testoCella(f, c));
         g.setSfondo(r + 1, ColProb, coloreRitardo(f.prob));
     }
     for (int c = ColRitardo; c < NumeroColonne; ++c)

@@ -19,6 +19,8 @@ std::string intestazione(Sorte sorte);
 // smaller first, then the second) ascending. An empty RitardoMedio sorts below every value.
 std::vector<int> ordina(const Statistiche& s, Colonna c, bool decrescente);
 
+// The text of column `colonna` of a figure's row of the table.
+std::string testoCella(const Figura& f, int colonna);
 // The header and one row per index of `ordine` (at most `lista` rows when lista > 0).
 void scriviTabella(const Statistiche& s, const std::vector<int>& ordine, int lista, grid::Grid& g);
 

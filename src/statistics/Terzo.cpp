@@ -145,22 +145,39 @@ std::pair<int, int> classiDaMostrare(const DistribuzioneAssenti& d)
     return {primo, ultimo};
 }
 
-void scriviCicli(const std::vector<CicloRuota>& cicli, int n, grid::Grid& g, const archive::Archivio* date)
+std::vector<RigaCiclo> righeCicli(const std::vector<CicloRuota>& cicli, int n, const archive::Archivio* date)
 {
-    g.setIntestazione(date ? "Ruota|Usciti|Assenti|AttesiAssenti|Dal|Al|Numeri assenti" : "Ruota|Usciti|Assenti|AttesiAssenti");
-    g.setRighe(1);
+    std::vector<RigaCiclo> righe;
     for (const auto& c : cicli) {
         if (c.estrazioni < n)
             continue;
-        const int r = g.aggiungiRiga();
-        g.setTesto(r, 0, archive::SigleRuote[static_cast<std::size_t>(c.ruota)]);
-        g.setNumero(r, 1, c.usciti);
-        g.setNumero(r, 2, c.assenti);
-        g.setTesto(r, 3, conVirgola(c.attesiAssenti, 1));
-        if (!date)
-            continue;
-        g.setTesto(r, 4, date->DateEstrazioni[static_cast<std::size_t>(c.prima)]);
-        g.setTesto(r, 5, date->DateEstrazioni[static_cast<std::size_t>(c.ultima)]);
+        RigaCiclo r{c, {}, {}};
+        if (date) {
+            r.dal = date->DateEstrazioni[static_cast<std::size_t>(c.prima)];
+            r.al = date->DateEstrazioni[static_cast<std::size_t>(c.ultima)];
+        }
+        righe.push_back(std::move(r));
+    }
+    return righe;
+}
+
+std::string testoCiclo(const RigaCiclo& r, int colonna)
+{
+    const auto& c = r.ciclo;
+    switch (colonna) {
+    case colCicli::Ruota:
+        return std::string(archive::SigleRuote[static_cast<std::size_t>(c.ruota)]);
+    case colCicli::Usciti:
+        return std::to_string(c.usciti);
+    case colCicli::Assenti:
+        return std::to_string(c.assenti);
+    case colCicli::AttesiAssenti:
+        return conVirgola(c.attesiAssenti, 1);
+    case colCicli::Dal:
+        return r.dal;
+    case colCicli::Al:
+        return r.al;
+    case colCicli::NumeriAssenti: {
         std::string numeri;
         for (int x = 1; x <= 90; ++x)
             if (!c.uscito[static_cast<std::size_t>(x)]) {
@@ -168,24 +185,59 @@ void scriviCicli(const std::vector<CicloRuota>& cicli, int n, grid::Grid& g, con
                     numeri += ' ';
                 numeri += archive::dueCifre(x);
             }
-        g.setTesto(r, 6, numeri);
+        return numeri;
     }
-    for (int c = 1; c < 4; ++c)
+    default:
+        return {};
+    }
+}
+
+void scriviCicli(const std::vector<CicloRuota>& cicli, int n, grid::Grid& g, const archive::Archivio* date)
+{
+    g.setIntestazione(date ? colCicli::Intestazione : std::string_view("Ruota|Usciti|Assenti|AttesiAssenti"));
+    g.setRighe(1);
+    const int colonne = date ? colCicli::Colonne : colCicli::Dal;
+    for (const auto& riga : righeCicli(cicli, n, date)) {
+        const int r = g.aggiungiRiga();
+        for (int c = 0; c < colonne; ++c)
+            g.setTesto(r, c, testoCiclo(riga, c));
+    }
+    for (int c = colCicli::Usciti; c <= colCicli::AttesiAssenti; ++c)
         g.setAllineamento(c, grid::Allineamento::Destra);
+}
+
+std::vector<ClasseAssenti> classiMostrate(const DistribuzioneAssenti& d)
+{
+    const auto [primo, ultimo] = classiDaMostrare(d);
+    std::vector<ClasseAssenti> classi;
+    for (int k = primo; k <= ultimo; ++k)
+        classi.push_back(d.classi[static_cast<std::size_t>(k)]);
+    return classi;
+}
+
+std::string testoClasse(const ClasseAssenti& c, int colonna)
+{
+    switch (colonna) {
+    case colDistribuzione::Assenti:
+        return std::to_string(c.assenti);
+    case colDistribuzione::Osservati:
+        return std::to_string(c.osservati);
+    case colDistribuzione::Attesi:
+        return conVirgola(c.attesi, 1);
+    default:
+        return {};
+    }
 }
 
 void scriviDistribuzione(const DistribuzioneAssenti& d, grid::Grid& g)
 {
-    g.setIntestazione("Assenti|Osservati|Attesi");
-    const auto [primo, ultimo] = classiDaMostrare(d);
-    g.setRighe(std::max(ultimo - primo + 2, 1));
-    for (int k = primo; k <= ultimo; ++k) {
-        const auto& c = d.classi[static_cast<std::size_t>(k)];
-        g.setNumero(k - primo + 1, 0, k);
-        g.setNumero(k - primo + 1, 1, c.osservati);
-        g.setTesto(k - primo + 1, 2, conVirgola(c.attesi, 1));
-    }
-    for (int c = 0; c < 3; ++c)
+    g.setIntestazione(colDistribuzione::Intestazione);
+    const auto classi = classiMostrate(d);
+    g.setRighe(static_cast<int>(classi.size()) + 1);
+    for (std::size_t i = 0; i < classi.size(); ++i)
+        for (int c = 0; c < colDistribuzione::Colonne; ++c)
+            g.setTesto(static_cast<int>(i) + 1, c, testoClasse(classi[i], c));
+    for (int c = 0; c < colDistribuzione::Colonne; ++c)
         g.setAllineamento(c, grid::Allineamento::Destra);
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace statistics {
@@ -52,6 +53,32 @@ struct DistribuzioneAssenti {
     double mediaAttesa = 0;
 };
 DistribuzioneAssenti distribuzioneAssenti(const archive::Archivio& a, const Ruote& ruote, int n, int dal, int al);
+
+// One row of the cycles' table: a cycle of n draws with the dates of its first and last draw.
+struct RigaCiclo {
+    CicloRuota ciclo;
+    std::string dal;   // empty without the archive's dates
+    std::string al;
+};
+// The columns of the cycles' table.
+namespace colCicli {
+enum : int { Ruota, Usciti, Assenti, AttesiAssenti, Dal, Al, NumeriAssenti, Colonne };
+inline constexpr std::string_view Intestazione = "Ruota|Usciti|Assenti|AttesiAssenti|Dal|Al|Numeri assenti";
+}
+// The rows of the cycles of n draws (shorter cycles left out); the dates from `date` when given.
+std::vector<RigaCiclo> righeCicli(const std::vector<CicloRuota>& cicli, int n, const archive::Archivio* date = nullptr);
+// The text of one cell: the wheel's code, counts, the expected absent count with one decimal, the dates,
+// the absent numbers ("03 17 ...").
+std::string testoCiclo(const RigaCiclo& r, int colonna);
+
+// The columns of the distribution's table.
+namespace colDistribuzione {
+enum : int { Assenti, Osservati, Attesi, Colonne };
+inline constexpr std::string_view Intestazione = "Assenti|Osservati|Attesi";
+}
+// The classes worth showing (classiDaMostrare), in order of their absent count.
+std::vector<ClasseAssenti> classiMostrate(const DistribuzioneAssenti& d);
+std::string testoClasse(const ClasseAssenti& c, int colonna);
 
 // "Ruota|Usciti|Assenti|AttesiAssenti", one row per cycle of n draws (shorter cycles left out); with the
 // archive `date`, also "Dal|Al|Numeri assenti": the dates of the cycle and its absent numbers ("03 17 ...").

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -146,6 +147,21 @@ TEST(Spia, SeguitiElencaIlPrimoColpo)
     EXPECT_EQ(s[1].colpo, 2);
     EXPECT_EQ(s[1].ruote, (std::vector<int>{CA}));
     EXPECT_TRUE(seguiti(a, e, 90).empty());
+    // The list's rows, the newest first, and the text of their cells as the grid writer puts them.
+    auto pi = s;
+    pi[0].ruote = {BA, CA};
+    const auto righe = righeSeguiti(a, pi);
+    ASSERT_EQ(righe.size(), 2u);
+    EXPECT_EQ(testoSeguito(righe[0], SegEstrazione), "8");
+    EXPECT_EQ(testoSeguito(righe[0], SegColpo), "2");
+    EXPECT_EQ(testoSeguito(righe[1], SegRuote), "BA,CA");
+    EXPECT_EQ(testoSeguito(righe[1], SegDataPresenza), a.DateEstrazioni[1]);
+    EXPECT_EQ(testoSeguito(righe[1], SegData), a.DateEstrazioni[2]);
+    grid::Grid g;
+    scriviSeguiti(a, pi, g);
+    EXPECT_EQ(g.righe(), 3);
+    EXPECT_EQ(g.testo(2, SegRuote), "BA,CA");
+    EXPECT_EQ(g.testo(1, SegPresenza), testoSeguito(righe[0], SegPresenza));
 }
 
 TEST(Spia, OrdinaPerColonna)
@@ -237,6 +253,30 @@ TEST(Terzo, UltimoCicloEDistribuzioneFattiAMano)
     EXPECT_NEAR(d.classi[81].attesi, 13 * 10123925 / 43949268.0, 1e-12);
     EXPECT_NEAR(d.mediaOsservata, (12 * 80 + 81) / 13.0, 1e-12);
     EXPECT_EQ(classiDaMostrare(d), std::make_pair(80, 82));
+
+    // The rows the tables show and the text of their cells, which the grid writers share.
+    EXPECT_TRUE(righeCicli(cicli, 3).empty());
+    const auto righe = righeCicli(cicli, 2, &a);
+    ASSERT_EQ(righe.size(), 2u);
+    EXPECT_EQ(testoCiclo(righe[1], colCicli::Ruota), "CA");
+    EXPECT_EQ(testoCiclo(righe[1], colCicli::Assenti), "80");
+    EXPECT_EQ(testoCiclo(righe[1], colCicli::AttesiAssenti), "80,3");
+    EXPECT_EQ(testoCiclo(righe[1], colCicli::Dal), a.DateEstrazioni[2]);
+    EXPECT_EQ(testoCiclo(righe[1], colCicli::Al), a.DateEstrazioni[4]);
+    const auto numeri = testoCiclo(righe[1], colCicli::NumeriAssenti);
+    EXPECT_EQ(std::count(numeri.begin(), numeri.end(), ' '), 79);
+    EXPECT_NE(numeri.find("06"), std::string::npos);
+    EXPECT_EQ(numeri.find("16"), std::string::npos);
+    EXPECT_TRUE(testoCiclo(righeCicli(cicli, 2)[0], colCicli::Dal).empty());
+    const auto classi = classiMostrate(d);
+    ASSERT_EQ(classi.size(), 3u);
+    EXPECT_EQ(testoClasse(classi[1], colDistribuzione::Assenti), "81");
+    EXPECT_EQ(testoClasse(classi[1], colDistribuzione::Osservati), "1");
+    grid::Grid g;
+    scriviDistribuzione(d, g);
+    EXPECT_EQ(g.testo(2, 0) + "|" + g.testo(2, 1) + "|" + g.testo(2, 2), "81|1|" + testoClasse(classi[1], colDistribuzione::Attesi));
+    scriviCicli(cicli, 2, g, &a);
+    EXPECT_EQ(g.testo(2, 6), numeri);
 }
 
 namespace {

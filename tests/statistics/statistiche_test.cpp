@@ -110,6 +110,13 @@ TEST(Statistiche, ValoriCalcolatiAMano)
     EXPECT_EQ(p[0].ritardo, 2);
     EXPECT_EQ(p[1].t, 4);
     EXPECT_EQ(p[1].ritardo, 0);
+    // The list the window shows: the newest first.
+    const auto righe = righePresenze(a, p);
+    ASSERT_EQ(righe.size(), 2u);
+    EXPECT_EQ(testoPresenza(righe[0], colPresenze::Indice), "5");
+    EXPECT_EQ(testoPresenza(righe[0], colPresenze::Data), a.DateEstrazioni[5]);
+    EXPECT_EQ(testoPresenza(righe[0], colPresenze::Ruote), "BA,NZ");
+    EXPECT_EQ(testoPresenza(righe[1], colPresenze::Ritardo), "2");
 
     // The Nazionale alone before 2005 counts nothing.
     Parametri nz;

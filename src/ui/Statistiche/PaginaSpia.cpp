@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 
 namespace ui {
 
@@ -26,13 +27,6 @@ PaginaSpia::PaginaSpia(Contesto& contesto, QWidget* genitore)
 {
     setObjectName(QStringLiteral("PaginaSpia"));
     costruisci();
-}
-
-PaginaSpia::~PaginaSpia()
-{
-    // The grid views show grids this object owns: they go before the grids do.
-    delete Tabella;
-    delete Seguiti;
 }
 
 void PaginaSpia::costruisci()
@@ -85,13 +79,18 @@ void PaginaSpia::costruisci()
     Significato = rigaDiTesto(QStringLiteral("SignificatoSpia"), false, this);
     Riepilogo = rigaDiTesto(QStringLiteral("RiepilogoSpia"), true, this);
 
+    tabella_ = new ModelloRighe<statistics::RigaSpia>(colonneTabella(false), this);
     Tabella = new GrigliaView(tabella_, this);
     Tabella->setObjectName(QStringLiteral("TabellaSpia"));
     Tabella->setFisse(1, 0);
     Tabella->horizontalHeader()->setSortIndicatorShown(true);
     Tabella->setToolTip(QStringLiteral("Clic su un'intestazione: ordina; doppio clic su un numero: quando ha seguito la spia"));
     TitoloSeguiti = etichetta(QStringLiteral("TitoloSeguitiSpia"), QStringLiteral("Doppio clic su un numero: quando ha seguito la spia"), this);
-    seguiti_.setIntestazione("Spia N°|Data spia|Colpo|N° indice|Data|Ruote");
+    std::array<int, statistics::ColonneSeguiti> larghezze{960, 960, 960, 960, 960, 960};
+    larghezze[statistics::SegDataPresenza] = larghezze[statistics::SegData] = 1300;
+    larghezze[statistics::SegRuote] = 1500;
+    seguiti_ = new ModelloRighe<statistics::RigaSeguito>(
+        colonneDi<statistics::RigaSeguito>(statistics::IntestazioneSeguiti, larghezze, &statistics::testoSeguito), this);
     Seguiti = new GrigliaView(seguiti_, this);
     Seguiti->setObjectName(QStringLiteral("SeguitiSpia"));
     Seguiti->setFisse(1, 0);
@@ -134,6 +133,20 @@ void PaginaSpia::costruisci()
     connect(Seguiti, &GrigliaView::attivata, this, estrazione);
 }
 
+std::vector<ColonnaDi<statistics::RigaSpia>> PaginaSpia::colonneTabella(bool scansione)
+{
+    const std::string titoli = std::string(scansione ? "Spia|" : "") + std::string(statistics::IntestazioneSpia);
+    std::array<int, statistics::ColonneSpia + 1> larghezze;
+    larghezze.fill(800);
+    auto colonne = colonneDi<statistics::RigaSpia>(
+        titoli, larghezze,
+        [scansione](const statistics::RigaSpia& r, int c) { return statistics::testoCellaSpia(r, c, scansione); },
+        grid::Allineamento::Destra);
+    if (!scansione)
+        colonne.pop_back();
+    return colonne;
+}
+
 bool PaginaSpia::scansione() const { return TutteLeSpie->isChecked(); }
 
 statistics::ParametriSpia PaginaSpia::parametri() const
@@ -163,10 +176,8 @@ void PaginaSpia::svuota(const QString& motivo)
     ruote_.reset();
     righe_.clear();
     classiP_ = {};
-    statistics::scriviTabellaSpia(righe_, scansione(), 0, tabella_);
-    Tabella->aggiorna();
-    seguiti_.setRighe(1);
-    Seguiti->aggiorna();
+    tabella_->svuota();
+    seguiti_->svuota();
     Riepilogo->setText(motivo);
     aggiornaGrafico();
 }
@@ -197,8 +208,7 @@ void PaginaSpia::ricalcola()
                              .arg(scansione() ? QStringLiteral("%1 prove").arg(righe_.size()) : QStringLiteral("90 numeri"))
                              .arg(daStd(statistics::conVirgola(classiP_[0].attesi, righe_.size() > 90 ? 0 : 1))));
     scriviTabella();
-    seguiti_.setRighe(1);
-    Seguiti->aggiorna();
+    seguiti_->svuota();
     numeriSeguiti_.clear();
     TitoloSeguiti->setText(QStringLiteral("Doppio clic su un numero: quando ha seguito la spia"));
     aggiornaGrafico();
@@ -208,12 +218,13 @@ void PaginaSpia::scriviTabella()
 {
     const bool tutte = scansione();
     statistics::ordinaSpia(righe_, colonnaOrdine_, tutte, decrescente_);
-    statistics::scriviTabellaSpia(righe_, tutte, 0, tabella_);
-    for (int c = 0; c < tabella_.colonne(); ++c)
-        tabella_.setLarghezza(c, 800);
-    Tabella->aggiorna();
+    if (tabella_->columnCount() != static_cast<int>(colonneTabella(tutte).size())) {
+        tabella_->setColonne(colonneTabella(tutte));
+        Tabella->aggiorna();
+    }
+    tabella_->sostituisci(righe_);
     int larghezza = 2 * Tabella->frameWidth() + 20;
-    for (int c = 0; c < tabella_.colonne(); ++c)
+    for (int c = 0; c < tabella_->columnCount(); ++c)
         larghezza += Tabella->columnWidth(c);
     Tabella->setMinimumWidth(larghezza);
     Tabella->horizontalHeader()->setSortIndicator(colonnaOrdine_, decrescente_ ? Qt::DescendingOrder : Qt::AscendingOrder);
@@ -221,7 +232,7 @@ void PaginaSpia::scriviTabella()
 
 void PaginaSpia::ordinaPer(int colonna)
 {
-    if (colonna < 0 || colonna >= tabella_.colonne())
+    if (colonna < 0 || colonna >= tabella_->columnCount())
         return;
     if (colonna == colonnaOrdine_) {
         decrescente_ = !decrescente_;
@@ -247,11 +258,7 @@ void PaginaSpia::mostraSeguiti(int riga)
     // The scan keeps no presences: the one spy is quick to compute again.
     const auto e = statistics::calcolaSpia(a, p);
     const auto elenco = statistics::seguiti(a, e, r.numero);
-    statistics::scriviSeguiti(a, elenco, seguiti_);
-    seguiti_.setLarghezza(statistics::SegDataPresenza, 1300);
-    seguiti_.setLarghezza(statistics::SegData, 1300);
-    seguiti_.setLarghezza(statistics::SegRuote, 1500);
-    Seguiti->aggiorna();
+    seguiti_->sostituisci(statistics::righeSeguiti(a, elenco));
     numeriSeguiti_ = {p.spia};
     if (p.spia2 != 0)
         numeriSeguiti_.push_back(p.spia2);
@@ -278,11 +285,12 @@ void PaginaSpia::mostraSeguiti(int riga)
 
 void PaginaSpia::apriNelMiniElenco(int riga, bool estrazioneSpia)
 {
-    if (riga < 1 || riga >= seguiti_.righe() || riga > static_cast<int>(ruoteSeguiti_.size()))
+    if (riga < 1 || riga > seguiti_->rowCount() || riga > static_cast<int>(ruoteSeguiti_.size()))
         return;
+    const statistics::Seguito& s = seguiti_->riga(riga - 1).seguito;
     const bool ok = estrazioneSpia
-        ? mostraNelMiniElenco(contesto_, seguiti_.intero(riga, statistics::SegPresenza), numeriSeguiti_, {calcolati_.ruotaSpia})
-        : mostraNelMiniElenco(contesto_, seguiti_.intero(riga, statistics::SegEstrazione), numeriSeguiti_,
+        ? mostraNelMiniElenco(contesto_, s.presenza, numeriSeguiti_, {calcolati_.ruotaSpia})
+        : mostraNelMiniElenco(contesto_, s.estrazione, numeriSeguiti_,
                               ruoteSeguiti_[static_cast<std::size_t>(riga - 1)]);
     if (!ok)
         TitoloSeguiti->setText(TitoloSeguiti->text() + QStringLiteral(" (il mini elenco non si può aprire)"));

@@ -4,6 +4,7 @@
 #include "grid/Grid.h"
 #include "statistics/Spia.h"
 #include "ui/common/Contesto.h"
+#include "ui/common/ModelloRighe.h"
 
 #include <QWidget>
 
@@ -27,7 +28,6 @@ class PaginaSpia : public QWidget {
     Q_OBJECT
 public:
     explicit PaginaSpia(Contesto& contesto, QWidget* genitore = nullptr);
-    ~PaginaSpia() override;
 
     static constexpr int ContestoHelp = 352;
 
@@ -47,13 +47,15 @@ public:
     bool scansione() const;
     const std::vector<statistics::RigaSpia>& righe() const { return righe_; }
     const statistics::DistribuzioneP& classiP() const { return classiP_; }
-    const grid::Grid& tabella() const { return tabella_; }
-    const grid::Grid& elencoSeguiti() const { return seguiti_; }
+    grid::Grid tabella() const { return tabella_->testoTabella(); }
+    grid::Grid elencoSeguiti() const { return seguiti_->testoTabella(); }
 
 private:
     void costruisci();
     statistics::ParametriSpia parametri() const;
     void scriviTabella();
+    // The table's columns, with the scan's Spia in front.
+    static std::vector<ColonnaDi<statistics::RigaSpia>> colonneTabella(bool scansione);
     void aggiornaGrafico();
     // Row `riga` of the followed draws in the mini list: the draw of the follower, or of the spy.
     void apriNelMiniElenco(int riga, bool estrazioneSpia);
@@ -67,8 +69,8 @@ private:
     statistics::ParametriSpia calcolati_;   // the settings of righe_
     int colonnaOrdine_ = statistics::ColSpiaP;
     bool decrescente_ = false;
-    grid::Grid tabella_;
-    grid::Grid seguiti_;
+    ModelloRighe<statistics::RigaSpia>* tabella_ = nullptr;   // Tabella's rows, in righe_'s order
+    ModelloRighe<statistics::RigaSeguito>* seguiti_ = nullptr;   // Seguiti's rows
     std::vector<int> numeriSeguiti_;   // spy and follower of the list below the table
     std::vector<std::vector<int>> ruoteSeguiti_;   // by row of that list: the wheels to mark
 

@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <array>
 #include <cmath>
 
 namespace ui {
@@ -24,13 +25,6 @@ PaginaTerzo::PaginaTerzo(Contesto& contesto, QWidget* genitore)
 {
     setObjectName(QStringLiteral("PaginaTerzo"));
     costruisci();
-}
-
-PaginaTerzo::~PaginaTerzo()
-{
-    // The grid views show grids this object owns: they go before the grids do.
-    delete Cicli;
-    delete Distribuzione;
 }
 
 void PaginaTerzo::costruisci()
@@ -51,11 +45,20 @@ void PaginaTerzo::costruisci()
     Significato = rigaDiTesto(QStringLiteral("SignificatoTerzo"), false, this);
     Riepilogo = rigaDiTesto(QStringLiteral("RiepilogoTerzo"), true, this);
 
-    Cicli = new GrigliaView(tabellaCicli_, this);
+    // Narrow columns (each still widens to its header); the absent numbers whole, up to about 36.
+    constexpr std::array<int, statistics::colCicli::Colonne> larghezze{500, 600, 600, 900, 1150, 1150, 11500};
+    auto colonne = colonneDi<statistics::RigaCiclo>(statistics::colCicli::Intestazione, larghezze, &statistics::testoCiclo);
+    for (int c = statistics::colCicli::Usciti; c <= statistics::colCicli::AttesiAssenti; ++c)
+        colonne[static_cast<std::size_t>(c)].allineamento = grid::Allineamento::Destra;
+    cicliMostrati_ = new ModelloRighe<statistics::RigaCiclo>(std::move(colonne), this);
+    Cicli = new GrigliaView(cicliMostrati_, this);
     Cicli->setObjectName(QStringLiteral("Cicli"));
     Cicli->setFisse(1, 0);
     Cicli->setToolTip(QStringLiteral("L'ultimo ciclo di ogni ruota fino alla data Al, con i numeri rimasti assenti"));
-    Distribuzione = new GrigliaView(tabellaDistribuzione_, this);
+    constexpr std::array<int, statistics::colDistribuzione::Colonne> larghezzeClassi{960, 960, 960};
+    classiMostrate_ = new ModelloRighe<statistics::ClasseAssenti>(colonneDi<statistics::ClasseAssenti>(
+        statistics::colDistribuzione::Intestazione, larghezzeClassi, &statistics::testoClasse, grid::Allineamento::Destra), this);
+    Distribuzione = new GrigliaView(classiMostrate_, this);
     Distribuzione->setObjectName(QStringLiteral("Distribuzione"));
     Distribuzione->setFisse(1, 0);
     Distribuzione->setToolTip(QStringLiteral("Gli assenti in ogni tratto di estrazioni consecutive fra Dal e Al, e quanti tratti per caso"));
@@ -81,10 +84,8 @@ void PaginaTerzo::svuota(const QString& motivo)
     ruote_.reset();
     cicli_.clear();
     distribuzione_ = {};
-    statistics::scriviCicli(cicli_, 0, tabellaCicli_, &contesto_.sessione.archivio());
-    statistics::scriviDistribuzione(distribuzione_, tabellaDistribuzione_);
-    Cicli->aggiorna();
-    Distribuzione->aggiorna();
+    cicliMostrati_->svuota();
+    classiMostrate_->svuota();
     Riepilogo->setText(motivo);
     aggiornaGrafico();
 }
@@ -97,19 +98,13 @@ void PaginaTerzo::ricalcola()
     const int n = Ciclo->value();
     cicli_ = statistics::ultimiCicli(a, *ruote_, n, al_);
     distribuzione_ = statistics::distribuzioneAssenti(a, *ruote_, n, dal_, al_);
-    statistics::scriviCicli(cicli_, n, tabellaCicli_, &a);
-    // Narrow columns (each still widens to its header); the absent numbers whole, up to about 36.
-    constexpr int larghezze[] = {500, 600, 600, 900, 1150, 1150, 11500};
-    for (int c = 0; c < 7; ++c)
-        tabellaCicli_.setLarghezza(c, larghezze[c]);
-    statistics::scriviDistribuzione(distribuzione_, tabellaDistribuzione_);
-    Cicli->aggiorna();
+    cicliMostrati_->sostituisci(statistics::righeCicli(cicli_, n, &a));
+    classiMostrate_->sostituisci(statistics::classiMostrate(distribuzione_));
     // Every wheel's row in view: at most eleven.
-    Cicli->setFixedHeight((tabellaCicli_.righe()) * Cicli->verticalHeader()->defaultSectionSize() +
+    Cicli->setFixedHeight((cicliMostrati_->rowCount() + 1) * Cicli->verticalHeader()->defaultSectionSize() +
                           Cicli->horizontalHeader()->height() + 2 * Cicli->frameWidth() + 4);
-    Distribuzione->aggiorna();
     int larghezza = 2 * Distribuzione->frameWidth() + 20;
-    for (int c = 0; c < tabellaDistribuzione_.colonne(); ++c)
+    for (int c = 0; c < classiMostrate_->columnCount(); ++c)
         larghezza += Distribuzione->columnWidth(c);
     Distribuzione->setMinimumWidth(larghezza);
 

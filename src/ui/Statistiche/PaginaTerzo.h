@@ -4,6 +4,7 @@
 #include "grid/Grid.h"
 #include "statistics/Terzo.h"
 #include "ui/common/Contesto.h"
+#include "ui/common/ModelloRighe.h"
 
 #include <QWidget>
 
@@ -23,7 +24,6 @@ class PaginaTerzo : public QWidget {
     Q_OBJECT
 public:
     explicit PaginaTerzo(Contesto& contesto, QWidget* genitore = nullptr);
-    ~PaginaTerzo() override;
 
     static constexpr int ContestoHelp = 354;
 
@@ -35,8 +35,8 @@ public:
     const std::vector<statistics::CicloRuota>& cicli() const { return cicli_; }
     const statistics::DistribuzioneAssenti& distribuzione() const { return distribuzione_; }
     // Ruota|Usciti|Assenti|AttesiAssenti as the command line writes them, then Dal|Al|Numeri assenti.
-    const grid::Grid& tabellaCicli() const { return tabellaCicli_; }
-    const grid::Grid& tabellaDistribuzione() const { return tabellaDistribuzione_; }
+    grid::Grid tabellaCicli() const { return cicliMostrati_->testoTabella(); }
+    grid::Grid tabellaDistribuzione() const { return classiMostrate_->testoTabella(); }
 
 private:
     void costruisci();
@@ -48,8 +48,8 @@ private:
     int al_ = 0;
     std::vector<statistics::CicloRuota> cicli_;
     statistics::DistribuzioneAssenti distribuzione_;
-    grid::Grid tabellaCicli_;
-    grid::Grid tabellaDistribuzione_;
+    ModelloRighe<statistics::RigaCiclo>* cicliMostrati_ = nullptr;         // Cicli's rows
+    ModelloRighe<statistics::ClasseAssenti>* classiMostrate_ = nullptr;    // Distribuzione's rows
 
     QSpinBox* Ciclo = nullptr;
     QPushButton* CmDHelp = nullptr;

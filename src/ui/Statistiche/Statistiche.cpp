@@ -43,7 +43,6 @@ QDate dataDi(const archive::Archivio& a, int d)
 int chiaveDi(const QDate& d) { return d.year() * 10000 + d.month() * 100 + d.day(); }
 
 // The presences list: the newest first, as a player reads back from today.
-enum ColonnaPresenze { PresIndice = 0, PresData, PresRuote, PresRitardo };
 
 }
 
@@ -75,9 +74,7 @@ Statistiche::~Statistiche()
     Dal->blockSignals(true);
     Al->blockSignals(true);
     // The grid views show grids this object owns: they go before the grids do.
-    delete Tabella;
     delete Tabellone;
-    delete Presenze;
 }
 
 void Statistiche::costruisci()
@@ -205,13 +202,17 @@ QWidget* Statistiche::costruisciRitardi()
 {
     auto* riga = costruisciRiepilogo();
     // The board across the window, then the table (the presences of a number under it) beside the chart.
+    tabella_ = new ModelloRighe<statistics::Figura>({}, this);
     Tabella = new GrigliaView(tabella_, this);
+    intestaTabella(statistics::Sorte::Estratto);
     Tabella->setObjectName(QStringLiteral("Tabella"));
     Tabella->setFisse(1, 0);
     Tabella->horizontalHeader()->setSortIndicatorShown(true);
     Tabella->setToolTip(QStringLiteral("Clic su un'intestazione: ordina; doppio clic su un numero: le sue uscite"));
     TitoloPresenze = etichetta(QStringLiteral("TitoloPresenze"), QStringLiteral("Doppio clic su un numero: le sue uscite"), this);
-    presenze_.setIntestazione("N° indice|Data|Ruote|Ritardo");
+    std::array<int, statistics::colPresenze::Colonne> larghezze{960, 1300, 1500, 960};
+    presenze_ = new ModelloRighe<statistics::RigaPresenza>(
+        colonneDi<statistics::RigaPresenza>(statistics::colPresenze::Intestazione, larghezze, &statistics::testoPresenza), this);
     Presenze = new GrigliaView(presenze_, this);
     Presenze->setObjectName(QStringLiteral("Presenze"));
     Presenze->setFisse(1, 0);
@@ -285,10 +286,11 @@ void Statistiche::collega()
     connect(Tabellone, &GrigliaView::doppioClic, this, numeroDelTabellone);
     connect(Tabellone, &GrigliaView::attivata, this, numeroDelTabellone);
     const auto estrazioneDellaPresenza = [this](int r, int) {
-        if (r >= 1 && r < presenze_.righe())
-            if (!mostraNelMiniElenco(contesto_, presenze_.intero(r, PresIndice), numeriPresenze_,
-                                     ruotePresenze_[presenze_.intero(r, PresIndice)]))
-                TitoloPresenze->setText(TitoloPresenze->text() + QStringLiteral(" (il mini elenco non si può aprire)"));
+        if (r < 1 || r > presenze_->rowCount())
+            return;
+        const statistics::Presenza& p = presenze_->riga(r - 1).presenza;
+        if (!mostraNelMiniElenco(contesto_, p.estrazione, numeriPresenze_, p.ruote))
+            TitoloPresenze->setText(TitoloPresenze->text() + QStringLiteral(" (il mini elenco non si può aprire)"));
     };
     connect(Presenze, &GrigliaView::doppioClic, this, estrazioneDellaPresenza);
     connect(Presenze, &GrigliaView::attivata, this, estrazioneDellaPresenza);
@@ -355,16 +357,12 @@ void Statistiche::svuota(const QString& motivo)
     estratti_ = {};
     classi_.clear();
     ordine_.clear();
-    tabella_.setIntestazione(statistics::intestazione(Sorte->currentIndex() == 1 ? statistics::Sorte::Ambo
-                                                                                : statistics::Sorte::Estratto));
-    tabella_.setRighe(1);
-    Tabella->aggiorna();
-    Tabella->setColumnHidden(statistics::ColAttesa, true);
+    intestaTabella(Sorte->currentIndex() == 1 ? statistics::Sorte::Ambo : statistics::Sorte::Estratto);
+    tabella_->svuota();
     tabellone_ = grid::Grid(9, 10);
     statistics::scriviTabellone(estratti_, tabellone_);
     Tabellone->aggiorna();
-    presenze_.setRighe(1);
-    Presenze->aggiorna();
+    presenze_->svuota();
     Riepilogo->setText(motivo);
     LblAttesa->clear();
     aggiornaGrafico();
@@ -423,8 +421,7 @@ void Statistiche::ricalcola()
         tabellone_.setLarghezza(c, 1000);
     Tabellone->aggiorna();
     Tabellone->setFixedHeight(9 * Tabellone->verticalHeader()->defaultSectionSize() + 2 * Tabellone->frameWidth());
-    presenze_.setRighe(1);
-    Presenze->aggiorna();
+    presenze_->svuota();
     TitoloPresenze->setText(QStringLiteral("Doppio clic su un numero: le sue uscite"));
     aggiornaGrafico();
     Spia->imposta(p.ruote, p.dal, p.al);
@@ -434,20 +431,42 @@ void Statistiche::ricalcola()
 void Statistiche::scriviTabella()
 {
     ordine_ = statistics::ordina(risultati_, colonnaOrdine_, decrescente_);
-    statistics::scriviTabella(risultati_, ordine_, 0, tabella_);
-    // Narrow columns: each still widens to its header text.
-    for (int c = 0; c < statistics::NumeroColonne; ++c)
-        tabella_.setLarghezza(c, c == statistics::ColNumero ? 810 : c == statistics::ColProb ? 900 : 750);
-    Tabella->aggiorna();
-    // Only the view leaves Attesa out (LblAttesa says it once): the grid, its copy and its CSV keep
-    // the column as velmora-cli writes it.
-    Tabella->setColumnHidden(statistics::ColAttesa, true);
+    intestaTabella(risultati_.parametri.sorte);
+    std::vector<statistics::Figura> righe;
+    righe.reserve(ordine_.size());
+    for (int i : ordine_)
+        righe.push_back(risultati_.figure[static_cast<std::size_t>(i)]);
+    tabella_->sostituisci(std::move(righe));
     int larghezza = 2 * Tabella->frameWidth() + Tabella->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < statistics::NumeroColonne; ++c)
         larghezza += Tabella->columnWidth(c);
     // The table keeps all its columns in view; the board and the chart share what is left.
     Tabella->setMinimumWidth(larghezza);
     Tabella->horizontalHeader()->setSortIndicator(colonnaOrdine_, decrescente_ ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void Statistiche::intestaTabella(statistics::Sorte sorte)
+{
+    const std::string titoli = statistics::intestazione(sorte);
+    if (tabella_->columnCount() == 0 || tabella_->colonna(0).intestazione != QString::fromStdString(titoli.substr(0, titoli.find('|'))))
+        tabella_->setColonne(colonneTabella(titoli));
+    Tabella->aggiorna();
+    // Only the view leaves Attesa out (LblAttesa says it once): the table's text, its copy and its CSV
+    // keep the column as velmora-cli writes it.
+    Tabella->setColumnHidden(statistics::ColAttesa, true);
+}
+
+std::vector<ColonnaDi<statistics::Figura>> Statistiche::colonneTabella(const std::string& titoli)
+{
+    // Narrow columns: each still widens to its header text.
+    std::array<int, statistics::NumeroColonne> larghezze;
+    larghezze.fill(750);
+    larghezze[statistics::ColNumero] = 810;
+    larghezze[statistics::ColProb] = 900;
+    auto colonne = colonneDi<statistics::Figura>(titoli, larghezze, &statistics::testoCella, grid::Allineamento::Destra);
+    colonne[statistics::ColNumero].allineamento = grid::Allineamento::Sinistra;
+    colonne[statistics::ColProb].sfondo = [](const statistics::Figura& f) { return std::optional(statistics::coloreRitardo(f.prob)); };
+    return colonne;
 }
 
 void Statistiche::ordinaPer(int colonna)
@@ -476,23 +495,7 @@ void Statistiche::mostraPresenze(int primo, int secondo)
     voce.primo = primo;
     voce.secondo = secondo;
     const QString nome = daStd(statistics::testoVoce(voce));
-    presenze_.setRighe(1 + static_cast<int>(elenco.size()));
-    ruotePresenze_.clear();
-    for (std::size_t k = 0; k < elenco.size(); ++k) {
-        const auto& p = elenco[elenco.size() - 1 - k];
-        const int r = static_cast<int>(k) + 1;
-        presenze_.setNumero(r, PresIndice, p.estrazione);
-        presenze_.setTesto(r, PresData, a.DateEstrazioni[static_cast<std::size_t>(p.estrazione)]);
-        std::string ruote;
-        for (int w : p.ruote)
-            ruote += (ruote.empty() ? "" : ",") + std::string(archive::SigleRuote[static_cast<std::size_t>(w)]);
-        presenze_.setTesto(r, PresRuote, ruote);
-        ruotePresenze_[p.estrazione] = p.ruote;
-        presenze_.setNumero(r, PresRitardo, p.ritardo);
-    }
-    presenze_.setLarghezza(PresData, 1300);
-    presenze_.setLarghezza(PresRuote, 1500);
-    Presenze->aggiorna();
+    presenze_->sostituisci(statistics::righePresenze(a, elenco));
     numeriPresenze_ = secondo == 0 ? std::vector<int>{primo} : std::vector<int>{primo, secondo};
     if (elenco.empty()) {
         TitoloPresenze->setText(QStringLiteral("%1: nessuna uscita nelle estrazioni contate").arg(nome));

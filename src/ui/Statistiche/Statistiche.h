@@ -5,11 +5,11 @@
 #include "statistics/Statistiche.h"
 #include "statistics/Tabella.h"
 #include "ui/common/Contesto.h"
+#include "ui/common/ModelloRighe.h"
 
 #include <QWidget>
 
 #include <array>
-#include <map>
 #include <vector>
 
 class QComboBox;
@@ -56,9 +56,9 @@ public:
     const statistics::Statistiche& risultati() const { return risultati_; }
     const statistics::Statistiche& estratti() const { return estratti_; }
     const std::vector<statistics::ClasseRitardo>& classi() const { return classi_; }
-    const grid::Grid& tabella() const { return tabella_; }
+    grid::Grid tabella() const { return tabella_->testoTabella(); }
     const grid::Grid& tabellone() const { return tabellone_; }
-    const grid::Grid& elencoPresenze() const { return presenze_; }
+    grid::Grid elencoPresenze() const { return presenze_->testoTabella(); }
     // The pages "Spia" and "Legge del terzo", which share the wheels and the range chosen above them.
     PaginaSpia& paginaSpia() const { return *Spia; }
     PaginaTerzo& paginaTerzo() const { return *Terzo; }
@@ -77,6 +77,9 @@ private:
     // The date bounds of the archive as it is now; `seguiFine` moves "Al" to its last draw.
     void adeguaDate(bool seguiFine);
     void scriviTabella();
+    // Tabella's header for the sorte: "Numero" or "Ambo" first (the columns change with it).
+    void intestaTabella(statistics::Sorte sorte);
+    static std::vector<ColonnaDi<statistics::Figura>> colonneTabella(const std::string& titoli);
     void aggiornaGrafico();
     void svuota(const QString& motivo);
 
@@ -88,11 +91,10 @@ private:
     std::vector<int> ordine_;
     statistics::Colonna colonnaOrdine_ = statistics::ColRitardo;
     bool decrescente_ = true;
-    grid::Grid tabella_;
+    ModelloRighe<statistics::Figura>* tabella_ = nullptr;   // Tabella's rows, in ordine_'s order
     grid::Grid tabellone_;
-    grid::Grid presenze_;
+    ModelloRighe<statistics::RigaPresenza>* presenze_ = nullptr;   // Presenze's rows
     std::vector<int> numeriPresenze_;   // the number or pair the presences list shows
-    std::map<int, std::vector<int>> ruotePresenze_;   // by draw: the wheels of each presence of that list
     bool inCostruzione_ = true;
 
     std::array<QToolButton*, archive::NumeroRuote> Ruota{};

@@ -5,14 +5,17 @@
 #include "ui/common/GrigliaView.h"
 
 #include <QFont>
+#include <QStringList>
 #include <QString>
 #include <QVariant>
 
 #include <algorithm>
+#include <array>
 #include <concepts>
 #include <functional>
 #include <numeric>
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -38,6 +41,24 @@ struct ColonnaDi {
     // The header's tooltip: what the column means.
     QString suggerimento = {};
 };
+
+// The columns of a header "A|B|C", each with its width (twips), all with one alignment and their text
+// from one function of the row and the column's index (the text the logic's table writers put in the cell).
+template <class Riga, std::size_t N, class Testo>
+std::vector<ColonnaDi<Riga>> colonneDi(std::string_view intestazione, const std::array<int, N>& larghezze, Testo testo,
+                                       grid::Allineamento allineamento = grid::Allineamento::Sinistra)
+{
+    const QStringList titoli =
+        QString::fromUtf8(intestazione.data(), static_cast<qsizetype>(intestazione.size())).split(QLatin1Char('|'));
+    std::vector<ColonnaDi<Riga>> colonne(N);
+    for (std::size_t c = 0; c < N; ++c) {
+        colonne[c].intestazione = titoli.value(static_cast<qsizetype>(c));
+        colonne[c].testo = [testo, c](const Riga& r) { return QString::fromStdString(std::invoke(testo, r, static_cast<int>(c))); };
+        colonne[c].allineamento = allineamento;
+        colonne[c].larghezzaTwips = larghezze[c];
+    }
+    return colonne;
+}
 
 // The role that gives a cell's sort key (ColonnaDi::chiave).
 inline constexpr int RuoloChiave = Qt::UserRole + 1;
@@ -95,6 +116,13 @@ public:
         }
     }
     void svuota() { sostituisci({}); }
+    // The rows shown through other columns (another way of reading them): the model is reset.
+    void setColonne(std::vector<ColonnaDi<Riga>> colonne)
+    {
+        beginResetModel();
+        colonne_ = std::move(colonne);
+        endResetModel();
+    }
     // `riga` at place `dove` (clamped to 0 .. the number of rows).
     void inserisci(int dove, Riga riga)
     {

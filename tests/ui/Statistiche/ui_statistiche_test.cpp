@@ -82,7 +82,13 @@ private slots:
         QCOMPARE(t.riepilogo().toStdString(), err);
         // Attesa is said once above the table, not in a column of 90 equal values.
         QCOMPARE(t.c<QLabel>(QStringLiteral("LblAttesa"))->text(), QStringLiteral("Attesa di ogni numero: ") + Banco::attesa(out));
-        QVERIFY(t.c<ui::GrigliaView>(QStringLiteral("Tabella"))->isColumnHidden(statistics::ColAttesa));
+        auto* vista = t.c<ui::GrigliaView>(QStringLiteral("Tabella"));
+        QVERIFY(vista->isColumnHidden(statistics::ColAttesa));
+        // Prob coloured by its band (the first row is the longest delay), the other cells plain.
+        const auto prima = w.risultati().figure[static_cast<std::size_t>(w.tabella().intero(1, statistics::ColNumero) - 1)];
+        QCOMPARE(vista->model()->data(vista->model()->index(0, statistics::ColProb), Qt::BackgroundRole).value<QColor>(),
+                 ui::qColore(statistics::coloreRitardo(prima.prob)));
+        QVERIFY(!vista->model()->data(vista->model()->index(0, statistics::ColRitardo), Qt::BackgroundRole).isValid());
 
         // Three wheels, a range of dates, ordered by frequency.
         t.c<QToolButton>(QStringLiteral("RuotaCA"))->click();

@@ -305,6 +305,27 @@ private slots:
         m->sort(0, Qt::AscendingOrder);
         QCOMPARE(m->riga(0).nome, QStringLiteral("cc"));
     }
+
+    // Columns from a header and one text function of (row, column); then the same rows read through
+    // other columns, the view following them.
+    void colonneDaIntestazioneEAltreColonne()
+    {
+        const auto testo = [](const Prova& p, int c) { return c == 0 ? p.nome.toStdString() : std::to_string(p.valore * c); };
+        auto* m = new ui::ModelloRighe<Prova>(
+            ui::colonneDi<Prova>("Nome|Uno|Due", std::array<int, 3>{500, 600, 700}, testo, grid::Allineamento::Destra));
+        m->sostituisci(tre());
+        ui::GrigliaView v(m);
+        v.setFisse(1, 0);
+        grid::Grid g = m->testoTabella();
+        QCOMPARE(g.comeTesto("\n"), std::string("Nome\tUno\tDue\na\t9\t18\nb\t10\t20\nc\t1\t2\n"));
+        QCOMPARE(g.colonna(2).larghezzaTwips, 700);
+        QCOMPARE(g.colonna(0).allineamento, grid::Allineamento::Destra);
+        Spie spie(m);
+        m->setColonne(ui::colonneDi<Prova>("Nome", std::array<int, 1>{900}, testo));
+        QCOMPARE(spie.reset.count(), 1);
+        QCOMPARE(v.model()->columnCount(), 1);
+        QCOMPARE(m->testoTabella().comeTesto("\n"), std::string("Nome\na\nb\nc\n"));
+    }
 };
 
 QTEST_MAIN(TestModelloRighe)
