@@ -74,9 +74,13 @@ PiramidiPrevisioonali::PiramidiPrevisioonali(Contesto& contesto, QWidget* genito
 
 PiramidiPrevisioonali::~PiramidiPrevisioonali()
 {
-    // The grid views show grids this object owns: they go before the grids do.
+    // The grid views show grids this object owns, and FG2's cells are written with this window's
+    // decimal separator: they all go while the window is still whole (closing a shown window asks
+    // the headers for their sizes once more).
     delete FgR;
     delete Fg1;
+    delete FG2;
+    delete FG3;
 }
 
 void PiramidiPrevisioonali::costruisci()
