@@ -131,7 +131,7 @@ Estrazioni_minielenco::Estrazioni_minielenco(Contesto& contesto, QWidget* genito
     colonna->addLayout(etichette);
     colonna->addWidget(Label3);
     colonna->addWidget(FG3);
-    colonna->addWidget(hs1);
+    colonna->addWidget(barraDaTastiera(hs1));
     auto* principale = new QGridLayout(this);
     principale->addWidget(pannello, 0, 0, Qt::AlignLeft | Qt::AlignTop);
     principale->setColumnStretch(1, 1);

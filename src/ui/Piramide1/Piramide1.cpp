@@ -141,8 +141,7 @@ void Piramide1::costruisci()
     hs1 = new QScrollBar(Qt::Horizontal, rif);
     hs1->setObjectName(QStringLiteral("hs1"));
     hs1->setMinimumWidth(120);
-    // The arrows move the reference one draw, Page Up/Down ten: reached with Tab.
-    hs1->setFocusPolicy(Qt::StrongFocus);
+    // The arrows move the reference one draw, Page Up/Down ten.
     hs1->setPageStep(10);
     hs1->setToolTip(QStringLiteral("Scorre l'archivio: l'estrazione scelta è quella di riferimento"));
     LabelRifE = etichetta(QStringLiteral("LabelRifE"), {}, rif);
@@ -152,16 +151,7 @@ void Piramide1::costruisci()
     const char* navigazione[3][2] = {{">|", "Vai all'ultima estrazione"},
                                      {"N°", "Ricerca per numero estrazione"},
                                      {"Data", "Ricerca per data"}};
-    // A scroll bar draws no focus of its own: the frame around it does.
-    corniceHs1_ = new QFrame(rif);
-    corniceHs1_->setObjectName(QStringLiteral("corniceHs1"));
-    auto* lCornice = new QHBoxLayout(corniceHs1_);
-    lCornice->setContentsMargins(0, 0, 0, 0);
-    corniceHs1_->setStyleSheet(QStringLiteral("QFrame#corniceHs1 { border: 2px solid transparent; }"));
-    hs1->setParent(corniceHs1_);
-    lCornice->addWidget(hs1);
-    hs1->installEventFilter(this);
-    gRif->addWidget(corniceHs1_, 1);
+    gRif->addWidget(barraDaTastiera(hs1), 1);
     gRif->addWidget(LabelRifE);
     for (int i = 0; i < 3; ++i) {
         Command42Btn[i] = pulsante(QStringLiteral("Command42(%1)").arg(i), QString::fromUtf8(navigazione[i][0]),

@@ -135,8 +135,6 @@ signals:
 protected:
     void closeEvent(QCloseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
-    // The frame around the reference bar follows its focus.
-    bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
     void costruisci();
@@ -187,7 +185,6 @@ private:
     QWidget* contenuto_ = nullptr;
     // Reference draw, the times of the last command, the state of a running search.
     QScrollBar* hs1 = nullptr;   // scrolls the reference draw
-    QFrame* corniceHs1_ = nullptr;   // framed while hs1 has the keyboard
     QLabel* LabelRifE = nullptr;
     std::array<QPushButton*, 3> Command42Btn{};   // |<, N° and Data: the reference by first draw, index or date
     QPushButton* Command14Btn = nullptr;   // M: the monthly draw as reference

@@ -133,16 +133,6 @@ void Piramide1::attivaCella(GrigliaView* v, int r, int c)
         emit v->clic(r, c);
 }
 
-bool Piramide1::eventFilter(QObject* oggetto, QEvent* evento)
-{
-    if (oggetto == hs1 && (evento->type() == QEvent::FocusIn || evento->type() == QEvent::FocusOut)) {
-        const bool fuoco = evento->type() == QEvent::FocusIn;
-        corniceHs1_->setStyleSheet(QStringLiteral("QFrame#corniceHs1 { border: 2px solid %1; }")
-                                       .arg(fuoco ? QStringLiteral("#1a4d8f") : QStringLiteral("transparent")));
-    }
-    return QWidget::eventFilter(oggetto, evento);
-}
-
 void Piramide1::keyPressEvent(QKeyEvent* evento)
 {
     // Escape stops the running search (the Convalida page stops its own replay first).

@@ -143,14 +143,14 @@ QGroupBox* PiramidiPrevisioonali::gruppoIntervallo()
     }
     gRun->addWidget(Label16, 0, 0);
     gRun->addWidget(Command4, 0, 1);
-    gRun->addWidget(HsInizio, 0, 2);
+    gRun->addWidget(barraDaTastiera(HsInizio), 0, 2);
     gRun->addWidget(Command5, 0, 3);
     gRun->addWidget(LabelInizio, 0, 4);
     gRun->addWidget(Command61, 0, 5);
     gRun->addWidget(Command62, 0, 6);
     gRun->addWidget(Label17, 1, 0);
     gRun->addWidget(Command12, 1, 1);
-    gRun->addWidget(HsFine, 1, 2);
+    gRun->addWidget(barraDaTastiera(HsFine), 1, 2);
     gRun->addWidget(Command9, 1, 3);
     gRun->addWidget(LabelFine, 1, 4);
     gRun->addWidget(Command8, 1, 5);

@@ -128,7 +128,7 @@ QWidget* PannelloInserimento::gruppoEstrazione()
     LblAnnuale = etichetta("LblAnnuale", {}, estrazione, true);
     auto* Command4 = pulsante("Command4", QStringLiteral("Vai ultima estrazione"), estrazione);
     connect(Command4, &QPushButton::clicked, this, [this] { HScrestrazione->setValue(HScrestrazione->maximum()); });
-    gE->addWidget(HScrestrazione, 0, 0, 1, 4);
+    gE->addWidget(barraDaTastiera(HScrestrazione), 0, 0, 1, 4);
     gE->addWidget(new QLabel(QStringLiteral("N° indice"), estrazione), 1, 0);
     gE->addWidget(pAN_DC, 1, 1);
     gE->addWidget(new QLabel(QStringLiteral("Data"), estrazione), 1, 2);

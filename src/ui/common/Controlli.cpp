@@ -4,9 +4,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTabWidget>
 
@@ -92,6 +95,59 @@ void pagineDaTastiera(QTabWidget* schede)
         scorciatoia->setContext(Qt::WidgetWithChildrenShortcut);
         QObject::connect(scorciatoia, &QShortcut::activated, schede, [passa, verso = verso] { passa(verso); });
     }
+}
+
+namespace {
+
+// Draws the frame of a scroll bar while the bar has the keyboard, and makes its arrows go the
+// way its handle does: Qt's scroll bars take Left for a step forward.
+class TastieraDellaBarra : public QObject {
+public:
+    TastieraDellaBarra(QScrollBar* barra, QFrame* cornice) : QObject(cornice), barra_(barra), cornice_(cornice)
+    {
+        disegna(false);
+    }
+
+    bool eventFilter(QObject* oggetto, QEvent* evento) override
+    {
+        if (evento->type() == QEvent::FocusIn || evento->type() == QEvent::FocusOut)
+            disegna(evento->type() == QEvent::FocusIn);
+        if (evento->type() == QEvent::KeyPress && barra_->orientation() == Qt::Horizontal) {
+            const auto* tasto = static_cast<QKeyEvent*>(evento);
+            if (tasto->modifiers() == Qt::NoModifier && (tasto->key() == Qt::Key_Left || tasto->key() == Qt::Key_Right)) {
+                barra_->triggerAction(tasto->key() == Qt::Key_Left ? QAbstractSlider::SliderSingleStepSub
+                                                                   : QAbstractSlider::SliderSingleStepAdd);
+                return true;
+            }
+        }
+        return QObject::eventFilter(oggetto, evento);
+    }
+
+private:
+    void disegna(bool fuoco)
+    {
+        cornice_->setStyleSheet(QStringLiteral("QFrame#%1 { border: 2px solid %2; }")
+                                    .arg(cornice_->objectName(),
+                                         fuoco ? QStringLiteral("#1a4d8f") : QStringLiteral("transparent")));
+    }
+
+    QScrollBar* barra_;
+    QFrame* cornice_;
+};
+
+}
+
+QWidget* barraDaTastiera(QScrollBar* barra)
+{
+    auto* cornice = new QFrame(barra->parentWidget());
+    cornice->setObjectName(QStringLiteral("cornice") + barra->objectName());
+    auto* l = new QHBoxLayout(cornice);
+    l->setContentsMargins(0, 0, 0, 0);
+    barra->setParent(cornice);
+    l->addWidget(barra);
+    barra->setFocusPolicy(Qt::StrongFocus);
+    barra->installEventFilter(new TastieraDellaBarra(barra, cornice));
+    return cornice;
 }
 
 QLabel* etichetta(const QString& nome, const QString& testo, QWidget* genitore)

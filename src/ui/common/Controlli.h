@@ -11,6 +11,7 @@ class QKeyEvent;
 class QAbstractButton;
 class QLabel;
 class QPushButton;
+class QScrollBar;
 class QTabWidget;
 class QWidget;
 
@@ -28,6 +29,10 @@ bool apriHelpSeF1(QKeyEvent* evento, const std::function<void(int, QWidget*)>& a
 void pagineDaTastiera(QTabWidget* schede);
 // A label whose objectName is its control's name.
 QLabel* etichetta(const QString& nome, const QString& testo, QWidget* genitore);
+// `barra` reached with Tab (Left and Right move it one step back and forth, Page Up/Down a page) inside a frame
+// that is drawn while it has the keyboard, since a scroll bar draws no focus of its own. The
+// frame ("cornice" + the bar's name) is what goes in the layout.
+QWidget* barraDaTastiera(QScrollBar* barra);
 
 // The keyboard through a long command that locks its window's controls: `trattieni`, before
 // they are locked, enables `annulla` and gives it the focus when the focus was inside

@@ -165,6 +165,17 @@ private slots:
         QCOMPARE(t.sfondo(2, 1), 65280u);
         QTest::keyClick(g, Qt::Key_Return);
         QCOMPARE(t.sfondo(2, 1), grid::colori::Bianco);
+        // Tab goes on to the scroll bar, framed while it has the keyboard; the arrows step the draws.
+        auto* cornice = w.findChild<QFrame*>(QStringLiteral("cornicehs1"));
+        QVERIFY(!cornice->styleSheet().contains(QStringLiteral("#1a4d8f")));
+        QTest::keyClick(g, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), t.hs1());
+        QVERIFY(cornice->styleSheet().contains(QStringLiteral("#1a4d8f")));
+        QTest::keyClick(t.hs1(), Qt::Key_Left);
+        QCOMPARE(t.hs1()->value(), 299);
+        QCOMPARE(t.testo("Label2"), QStringLiteral("299"));
+        QTest::keyClick(t.hs1(), Qt::Key_Right);
+        QCOMPARE(t.hs1()->value(), 300);
         // Enter presses the focused button; Tab reaches it.
         t.hs1()->setValue(10);
         t.b("Command56")->setFocus();
