@@ -462,8 +462,9 @@ void TestArchivio::salvaSenzaBloccareLaFinestra()
     QTimer orologio;
     connect(&orologio, &QTimer::timeout, this, [&] { ++battiti; });
     orologio.start(10);
-    QTest::qWait(300);
-    QVERIFY2(battiti >= 5, qPrintable(QString::number(battiti)));
+    // A loaded machine may give the timer few turns: what counts is that they come while the
+    // write is held.
+    QTRY_VERIFY_WITH_TIMEOUT(battiti >= 5, 5000);
     QVERIFY(t.finestra->lavoro().occupato());
     QCOMPARE(t.n(), n);
     QCOMPARE(t.principaleTesto("Lbl_fineNE"), QString::number(n));
