@@ -86,6 +86,8 @@ void PaginaSpia::costruisci()
     Tabella->horizontalHeader()->setSortIndicatorShown(true);
     Tabella->setToolTip(QStringLiteral("Clic su un'intestazione: ordina; doppio clic su un numero: quando ha seguito la spia"));
     TitoloSeguiti = etichetta(QStringLiteral("TitoloSeguitiSpia"), QStringLiteral("Doppio clic su un numero: quando ha seguito la spia"), this);
+    // The title says what the list holds: it wraps rather than widen the window past the screen.
+    TitoloSeguiti->setWordWrap(true);
     std::array<int, statistics::ColonneSeguiti> larghezze{960, 960, 960, 960, 960, 960};
     larghezze[statistics::SegDataPresenza] = larghezze[statistics::SegData] = 1300;
     larghezze[statistics::SegRuote] = 1500;

@@ -116,8 +116,11 @@ QGroupBox* Statistiche::costruisciScelte()
         b->setCheckable(true);
         b->setChecked(w == 0);
         b->setMinimumWidth(34);
-        // Green is a wheel in play in every window of the program.
-        b->setStyleSheet(QStringLiteral("QToolButton:checked { background-color: #00ff00; color: black; }"));
+        // Green is a wheel in play in every window of the program; a green button that has the
+        // keyboard is framed as the others are.
+        b->setStyleSheet(QStringLiteral("QToolButton:checked { background-color: #00ff00; color: black;"
+                                        " border: 1px solid #808080; border-radius: 2px; padding: 2px; }"
+                                        " QToolButton:checked:focus { border: 2px solid #1a4d8f; padding: 1px; }"));
         connect(b, &QToolButton::toggled, this, [this] { ricalcola(); });
         Ruota[static_cast<std::size_t>(w)] = b;
         ruote->addWidget(b);
@@ -210,6 +213,7 @@ QWidget* Statistiche::costruisciRitardi()
     Tabella->horizontalHeader()->setSortIndicatorShown(true);
     Tabella->setToolTip(QStringLiteral("Clic su un'intestazione: ordina; doppio clic su un numero: le sue uscite"));
     TitoloPresenze = etichetta(QStringLiteral("TitoloPresenze"), QStringLiteral("Doppio clic su un numero: le sue uscite"), this);
+    TitoloPresenze->setWordWrap(true);
     std::array<int, statistics::colPresenze::Colonne> larghezze{960, 1300, 1500, 960};
     presenze_ = new ModelloRighe<statistics::RigaPresenza>(
         colonneDi<statistics::RigaPresenza>(statistics::colPresenze::Intestazione, larghezze, &statistics::testoPresenza), this);

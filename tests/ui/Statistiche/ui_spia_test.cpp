@@ -151,6 +151,9 @@ private slots:
         const auto riga = spia.righe().front();
         QVERIFY(riga.uscite > 0);
         spia.mostraSeguiti(1);
+        // The title of the list is long: it wraps rather than ask the window for its whole width.
+        const auto* titolo = testui::controllo<QLabel>(*w, QStringLiteral("TitoloSeguitiSpia"));
+        QVERIFY(titolo->minimumSizeHint().width() < titolo->fontMetrics().horizontalAdvance(titolo->text()) / 2);
         const auto& s = spia.elencoSeguiti();
         QCOMPARE(s.righe(), 1 + riga.uscite);
         for (int r = 1; r < s.righe(); ++r) {
