@@ -12,35 +12,44 @@
 
 namespace maintenance {
 
-void CaricaGrigliaArchivio(storage::Database& db, grid::Grid& FgDB)
+std::string testoFgDB(const RigaArchivio& r, int colonna)
+{
+    if (colonna == 1)
+        return r.data;
+    if (colonna >= 2 && colonna < ColonneFgDB)
+        return r.ruote[static_cast<std::size_t>(colonna - 2)];
+    return {};
+}
+
+grid::Colore sfondoFgDB(const RigaArchivio& r) { return r.evidenziata ? ColoreRigaCorrente : grid::colori::Bianco; }
+
+std::vector<RigaArchivio> righeArchivio(storage::Database& db)
 {
     auto s = db.prepara(storage::QueryEstrazioni);
+    std::vector<RigaArchivio> righe;
+    righe.reserve(8192);
+    while (s.avanza()) {
+        auto& r = righe.emplace_back();
+        r.data = storage::DataDaDb(std::string(s.vista(0).substr(0, 10)));
+        for (int w = 0; w < archive::NumeroRuote; ++w)
+            r.ruote[static_cast<std::size_t>(w)] = s.testo(w + 1);
+    }
+    return righe;
+}
+
+void CaricaGrigliaArchivio(storage::Database& db, grid::Grid& FgDB)
+{
+    const auto righe = righeArchivio(db);
     FgDB.setRighe(1);
-    FgDB.setIntestazione("|DataEstrazione|Ba|Ca|Fi|Ge|Mi|Na|Pa|Ro|To|Ve|Nz");
-    for (int c = 1; c <= 12; ++c) {
+    FgDB.setIntestazione(std::string(IntestazioneFgDB));
+    for (int c = 1; c < ColonneFgDB; ++c) {
         FgDB.colonna(c).campo = FgDB.testo(0, c);
         FgDB.setAllineamento(c, grid::Allineamento::Centro);
     }
-    std::vector<std::vector<std::string>> righe;
-    righe.reserve(8192);
-    while (s.avanza()) {
-        auto& r = righe.emplace_back(13);
-        r[1] = storage::DataDaDb(std::string(s.vista(0).substr(0, 10)));
-        for (int c = 1; c <= 11; ++c)
-            r[static_cast<std::size_t>(c + 1)] = s.testo(c);
-    }
     FgDB.setRighe(static_cast<int>(righe.size()) + 1);
     for (std::size_t i = 0; i < righe.size(); ++i)
-        for (int c = 1; c <= 12; ++c)
-            FgDB.setTesto(static_cast<int>(i) + 1, c, righe[i][static_cast<std::size_t>(c)]);
-}
-
-void evidenziaRiga(grid::Grid& FgDB, int riga)
-{
-    if (FgDB.righe() > 1)
-        FgDB.setSfondo(1, 1, FgDB.righe() - 1, 12, grid::colori::Bianco);
-    if (riga >= 1 && riga < FgDB.righe())
-        FgDB.setSfondo(riga, 1, riga, 12, ColoreRigaCorrente);
+        for (int c = 1; c < ColonneFgDB; ++c)
+            FgDB.setTesto(static_cast<int>(i) + 1, c, testoFgDB(righe[i], c));
 }
 
 int giornoSettimana(int anno, int mese, int giorno)
@@ -56,7 +65,7 @@ std::string siglaGiorno(int g)
     return g >= 1 && g <= 7 ? sigle[g - 1] : std::string();
 }
 
-Calendario CaricaCalendario(storage::Database& db, int anno, bool sigle, grid::Grid& Fg1)
+Calendario CaricaCalendario(storage::Database& db, int anno, bool sigle)
 {
     Calendario calendario;
     calendario.anno = anno;
@@ -76,34 +85,80 @@ Calendario CaricaCalendario(storage::Database& db, int anno, bool sigle, grid::G
         mesi[m][g] += s.intero(3) * giornoSettimana(anno, m, g);
         giorni.insert(g);
     }
-
-    Fg1.setRighe(1);
-    Fg1.setColonne(PrimaColonnaGiorni + static_cast<int>(giorni.size()));
-    Fg1.setTesto(0, 1, "A");
-    Fg1.setTesto(0, 2, "M");
-    std::map<int, int> colonnaDi;
-    int c = PrimaColonnaGiorni;
-    for (int g : giorni) {
-        colonnaDi[g] = c;
-        calendario.giorni.push_back(g);
-        Fg1.setNumero(0, c, g);
-        Fg1.setAllineamento(c, grid::Allineamento::Centro);
-        ++c;
-    }
-    Fg1.setAllineamento(1, grid::Allineamento::Centro);
-    Fg1.setAllineamento(2, grid::Allineamento::Centro);
+    calendario.giorni.assign(giorni.begin(), giorni.end());
     for (const auto& [m, perGiorno] : mesi) {
+        MeseCalendario& mese = calendario.mesi.emplace_back();
+        mese.anno = anno;
+        mese.mese = m;
+        mese.sigle = sigle;
+        mese.giorni.assign(calendario.giorni.size(), 0);
+        for (const auto& [g, somma] : perGiorno) {
+            const auto dove = std::lower_bound(calendario.giorni.begin(), calendario.giorni.end(), g);
+            mese.giorni[static_cast<std::size_t>(dove - calendario.giorni.begin())] = somma;
+        }
+    }
+    return calendario;
+}
+
+std::string intestazioneCalendario(const Calendario& calendario, int colonna)
+{
+    if (colonna == 1)
+        return "A";
+    if (colonna == 2)
+        return "M";
+    const int giorno = colonna - PrimaColonnaGiorni;
+    if (giorno < 0 || giorno >= static_cast<int>(calendario.giorni.size()))
+        return {};
+    return std::to_string(calendario.giorni[static_cast<std::size_t>(giorno)]);
+}
+
+std::string testoCalendario(const MeseCalendario& mese, int colonna)
+{
+    if (colonna == 1)
+        return std::to_string(mese.anno);
+    if (colonna == 2)
+        return std::to_string(mese.mese);
+    const int giorno = colonna - PrimaColonnaGiorni;
+    if (giorno < 0 || giorno >= static_cast<int>(mese.giorni.size()))
+        return {};
+    const long long somma = mese.giorni[static_cast<std::size_t>(giorno)];
+    if (somma == 0)
+        return {};
+    return mese.sigle ? siglaGiorno(static_cast<int>(somma)) : std::to_string(somma);
+}
+
+std::optional<grid::Colore> sfondoCalendario(int colonna)
+{
+    if (colonna == 1)
+        return ColoreAnno;
+    if (colonna == 2)
+        return ColoreMese;
+    return std::nullopt;
+}
+
+void scriviCalendario(const Calendario& calendario, grid::Grid& Fg1)
+{
+    Fg1.setRighe(1);
+    Fg1.setColonne(PrimaColonnaGiorni + static_cast<int>(calendario.giorni.size()));
+    for (int c = 0; c < Fg1.colonne(); ++c) {
+        Fg1.setTesto(0, c, intestazioneCalendario(calendario, c));
+        if (c > 0)
+            Fg1.setAllineamento(c, grid::Allineamento::Centro);
+    }
+    for (const MeseCalendario& mese : calendario.mesi) {
         const int r = Fg1.aggiungiRiga();
-        calendario.mesi.push_back(m);
-        Fg1.setNumero(r, 1, anno);
-        Fg1.setNumero(r, 2, m);
-        for (const auto& [g, somma] : perGiorno)
-            Fg1.setTesto(r, colonnaDi[g], sigle ? siglaGiorno(static_cast<int>(somma)) : std::to_string(somma));
+        for (int c = 1; c < Fg1.colonne(); ++c) {
+            Fg1.setTesto(r, c, testoCalendario(mese, c));
+            if (const auto colore = sfondoCalendario(c))
+                Fg1.setSfondo(r, c, *colore);
+        }
     }
-    if (Fg1.righe() > 1) {
-        Fg1.setSfondo(1, 1, Fg1.righe() - 1, 1, ColoreAnno);
-        Fg1.setSfondo(1, 2, Fg1.righe() - 1, 2, ColoreMese);
-    }
+}
+
+Calendario CaricaCalendario(storage::Database& db, int anno, bool sigle, grid::Grid& Fg1)
+{
+    Calendario calendario = CaricaCalendario(db, anno, sigle);
+    scriviCalendario(calendario, Fg1);
     return calendario;
 }
 
@@ -114,7 +169,7 @@ std::optional<std::string> dataCalendario(const Calendario& calendario, int riga
         || giorno >= static_cast<int>(calendario.giorni.size()))
         return std::nullopt;
     const int g = calendario.giorni[static_cast<std::size_t>(giorno)];
-    const int m = calendario.mesi[static_cast<std::size_t>(riga - 1)];
+    const int m = calendario.mesi[static_cast<std::size_t>(riga - 1)].mese;
     const int a = calendario.anno;
     if (g < 1 || g > 31 || m < 1 || m > 12 || a < 1 || a > 9999)
         return std::nullopt;

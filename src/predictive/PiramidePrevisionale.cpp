@@ -27,17 +27,6 @@ void commutaRuota(Ruote& ruote, int ruota)
 
 void selezionaRuote(Ruote& ruote, bool tutte) { ruote.fill(tutte); }
 
-void scriviFgR(const Ruote& ruote, grid::Grid& FgR)
-{
-    FgR.setRighe(1);
-    FgR.setColonne(archive::NumeroRuote);
-    for (int w = 0; w < archive::NumeroRuote; ++w) {
-        FgR.setTesto(0, w, archive::SigleRuote[w]);
-        FgR.setAllineamento(w, grid::Allineamento::Centro);
-        FgR.setSfondo(0, w, ruote[static_cast<std::size_t>(w)] ? grid::colori::Verde : grid::colori::Bianco);
-    }
-}
-
 Conteggio contaPresenze(const archive::Archivio& a, int inizio, int fine,
                         const std::array<bool, archive::NumeroRuote>& ruote)
 {
@@ -113,6 +102,13 @@ void scriviRigaFG2(grid::Grid& FG2, int riga, const RigaStatistiche& s, char sep
     FG2.setGrassetto(riga, colFG2::Numero, true);
 }
 
+std::string testoFg1(const RigaPiramide& riga, int colonna)
+{
+    if (colonna < 0 || colonna >= static_cast<int>(riga.size()))
+        return {};
+    return std::to_string(riga[static_cast<std::size_t>(colonna)]);
+}
+
 PiramidePrevisionale::PiramidePrevisionale()
     : FG2(1, ColonneFG2)
     , FG3(1, 2)
@@ -127,8 +123,17 @@ PiramidePrevisionale::PiramidePrevisionale()
         Fg1.setAllineamento(c, grid::Allineamento::Centro);
 }
 
+std::vector<RigaPiramide> PiramidePrevisionale::righeFg1() const
+{
+    std::vector<RigaPiramide> righe(static_cast<std::size_t>(livello_));
+    for (std::size_t r = 0; r < righe.size() && r < piramide.size(); ++r)
+        righe[r] = piramide[r];
+    return righe;
+}
+
 void PiramidePrevisionale::preparaFg1(int livello)
 {
+    livello_ = livello;
     Fg1.setRighe(livello);
     Fg1.setColonne(livello);
     for (int r = 0; r < livello; ++r)
@@ -223,9 +228,10 @@ void PiramidePrevisionale::scriviGriglie()
     FG3.setRighe(static_cast<int>(classifica.size()) + 1);
     for (std::size_t i = 0; i < classifica.size(); ++i)
         FG3.setNumero(static_cast<int>(i) + 1, 1, classifica[i]);
-    for (std::size_t r = 0; r < piramide.size() && static_cast<int>(r) < Fg1.righe(); ++r)
-        for (std::size_t j = 0; j < piramide[r].size(); ++j)
-            Fg1.setNumero(static_cast<int>(r), static_cast<int>(j), piramide[r][j]);
+    const auto righe = righeFg1();
+    for (std::size_t r = 0; r < righe.size(); ++r)
+        for (int c = 0; c < Fg1.colonne(); ++c)
+            Fg1.setTesto(static_cast<int>(r), c, testoFg1(righe[r], c));
 }
 
 void PiramidePrevisionale::MostraPiramide()

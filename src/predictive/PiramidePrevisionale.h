@@ -37,8 +37,6 @@ using Ruote = std::array<bool, archive::NumeroRuote>;
 Ruote ruoteIniziali();                              // Bari alone, as the window opens
 void commutaRuota(Ruote& ruote, int ruota);         // a click on FgR: in play <-> out
 void selezionaRuote(Ruote& ruote, bool tutte);      // Command41 (true) / Command44 (false)
-// FgR as it shows the wheels: one row of 11 cells "BA".."NZ", a wheel in play on green.
-void scriviFgR(const Ruote& ruote, grid::Grid& FgR);
 
 // The working table of the count, per number 1..90 (index 0 unused).
 struct Conteggio {
@@ -93,6 +91,10 @@ std::string testoFG2(const RigaStatistiche& s, int colonna, char separatore = '.
 // The colour of a column of FG2 on the rows of a result: delay yellow, presences green, frequency cyan.
 std::optional<grid::Colore> sfondoFG2(int colonna);
 void scriviRigaFG2(grid::Grid& FG2, int riga, const RigaStatistiche& s, char separatore = '.');
+// A row of the pyramid Fg1: its numbers from column 0, nothing past them.
+using RigaPiramide = std::vector<int>;
+// The text of cell `colonna` of a row of Fg1: its number, empty past the row's numbers.
+std::string testoFg1(const RigaPiramide& riga, int colonna);
 
 // The results the window shows: the rows they are made of, the three grids built from them, the
 // labels and the chart values.
@@ -106,7 +108,7 @@ public:
     // Capogioco), the pyramid Fg1 shows (row r holds r + 1 numbers). Empty once discarded.
     std::vector<RigaStatistiche> statistiche;
     std::vector<int> classifica;
-    std::vector<std::vector<int>> piramide;
+    std::vector<RigaPiramide> piramide;
 
     grid::Grid FG2;   // header + 90 rows: fixed, number, delay, presences, average interval
     grid::Grid FG3;   // header + ranking, numbers in column 1
@@ -120,6 +122,11 @@ public:
     std::vector<double> valoriGrafico;
     std::array<bool, 91> inPiramide{};
     Criterio criterioGrafico = Criterio::Ritardo;
+
+    // The rows and columns of Fg1: the level of the last ELABORA or of the last change of Livello.
+    int livello() const { return livello_; }
+    // Fg1's rows: the pyramid's, as many as the level (empty ones while there is no result).
+    std::vector<RigaPiramide> righeFg1() const;
 
     // ELABORA. Returns the message to show when no wheel is selected (nothing changes then).
     std::optional<Avviso> CalcolaPiramidePrevisionale(const archive::Archivio& a, const Ruote& ruote, const Ingresso& in);
@@ -141,6 +148,8 @@ private:
     void preparaFg1(int livello);
     // FG2, FG3 and the cells of Fg1 written from the rows.
     void scriviGriglie();
+
+    int livello_ = LivelloIniziale;
 };
 
 }

@@ -120,21 +120,39 @@ grid::Colore coloreRitardo(double prob)
     return grid::colori::Bianco;
 }
 
-void scriviTabellone(const Statistiche& s, grid::Grid& g)
+std::vector<RigaTabellone> righeTabellone(const Statistiche& s)
 {
-    g.setRighe(9);
-    g.setColonne(10);
+    std::vector<RigaTabellone> righe(9);
+    const bool ritardi = s.parametri.sorte == Sorte::Estratto;
     for (int r = 0; r < 9; ++r)
         for (int c = 0; c < 10; ++c) {
-            const int n = numeroDelTabellone(r, c);
-            if (s.parametri.sorte != Sorte::Estratto || static_cast<int>(s.figure.size()) < n) {
-                g.setTesto(r, c, std::to_string(n));
-                g.setSfondo(r, c, grid::colori::Bianco);
+            auto& casella = righe[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+            casella.numero = numeroDelTabellone(r, c);
+            if (!ritardi || static_cast<int>(s.figure.size()) < casella.numero)
                 continue;
-            }
-            const Figura& f = s.figure[static_cast<std::size_t>(n - 1)];
-            g.setTesto(r, c, std::to_string(n) + " (" + std::to_string(f.ritardo) + ")");
-            g.setSfondo(r, c, coloreRitardo(f.prob));
+            const Figura& f = s.figure[static_cast<std::size_t>(casella.numero - 1)];
+            casella.ritardo = f.ritardo;
+            casella.prob = f.prob;
+        }
+    return righe;
+}
+
+std::string testoCasella(const CasellaTabellone& c)
+{
+    return c.ritardo ? std::to_string(c.numero) + " (" + std::to_string(*c.ritardo) + ")" : std::to_string(c.numero);
+}
+
+grid::Colore sfondoCasella(const CasellaTabellone& c) { return c.ritardo ? coloreRitardo(c.prob) : grid::colori::Bianco; }
+
+void scriviTabellone(const Statistiche& s, grid::Grid& g)
+{
+    const auto righe = righeTabellone(s);
+    g.setRighe(static_cast<int>(righe.size()));
+    g.setColonne(10);
+    for (std::size_t r = 0; r < righe.size(); ++r)
+        for (std::size_t c = 0; c < righe[r].size(); ++c) {
+            g.setTesto(static_cast<int>(r), static_cast<int>(c), testoCasella(righe[r][c]));
+            g.setSfondo(static_cast<int>(r), static_cast<int>(c), sfondoCasella(righe[r][c]));
         }
     for (int c = 0; c < 10; ++c)
         g.setAllineamento(c, grid::Allineamento::Centro);

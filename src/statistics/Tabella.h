@@ -4,6 +4,8 @@
 #include "grid/Grid.h"
 #include "statistics/Statistiche.h"
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,11 +44,25 @@ struct ClasseColore {
 const std::vector<ClasseColore>& classiRitardo();
 grid::Colore coloreRitardo(double prob);
 
-// The board of the 90 numbers: 9 rows of 10 (1..10 on the first), "N (ritardo)" coloured by its
-// chance. `s` holds the figures of the single numbers.
-void scriviTabellone(const Statistiche& s, grid::Grid& g);
 // The number in cell (riga, colonna) of the board.
 constexpr int numeroDelTabellone(int riga, int colonna) { return riga * 10 + colonna + 1; }
+// A cell of the board: the number and, when the figures are the single numbers', its delay and
+// the chance of a delay at least as long.
+struct CasellaTabellone {
+    int numero = 0;
+    std::optional<int> ritardo;
+    double prob = 1;
+    bool operator==(const CasellaTabellone&) const = default;
+};
+using RigaTabellone = std::array<CasellaTabellone, 10>;
+// The board of the 90 numbers: 9 rows of 10 (1..10 on the first). `s` holds the figures of the
+// single numbers; other figures (pairs, none) leave the numbers alone.
+std::vector<RigaTabellone> righeTabellone(const Statistiche& s);
+// A cell's text, "N (ritardo)" or "N", and its colour by the chance (white without a delay).
+std::string testoCasella(const CasellaTabellone& c);
+grid::Colore sfondoCasella(const CasellaTabellone& c);
+// The board written into `g`: the cells of righeTabellone, centred.
+void scriviTabellone(const Statistiche& s, grid::Grid& g);
 
 // The current delays of the 90 numbers grouped in classes of equal width, with the count chance
 // alone would give: 90 times the chance of a delay in the class.

@@ -85,7 +85,7 @@ void confrontaCalendari(storage::Database& db, const archive::Archivio& a, int p
 
 }
 
-TEST_F(Consultazione, GrigliaArchivioEEvidenziazione)
+TEST_F(Consultazione, GrigliaArchivio)
 {
     grid::Grid FgDB;
     CaricaGrigliaArchivio(db, FgDB);
@@ -100,14 +100,10 @@ TEST_F(Consultazione, GrigliaArchivioEEvidenziazione)
     EXPECT_EQ(FgDB.testo(3, 11), "10-20-30-40-50");
     EXPECT_EQ(FgDB.testo(3, 12), "");
 
-    evidenziaRiga(FgDB, 2);
-    evidenziaRiga(FgDB, 4);
-    EXPECT_EQ(FgDB.sfondo(4, 1), 0x00FFFFu);
-    EXPECT_EQ(FgDB.sfondo(4, 12), 0x00FFFFu);
-    EXPECT_EQ(FgDB.sfondo(2, 5), grid::colori::Bianco);
-    EXPECT_EQ(FgDB.sfondo(3, 1), grid::colori::Bianco);
-    evidenziaRiga(FgDB, 0);   // the header row: every data row white
-    EXPECT_EQ(FgDB.sfondo(4, 1), grid::colori::Bianco);
+    RigaArchivio r;
+    EXPECT_EQ(sfondoFgDB(r), grid::colori::Bianco);
+    r.evidenziata = true;
+    EXPECT_EQ(sfondoFgDB(r), 0x00FFFFu);
 }
 
 TEST_F(Consultazione, CalendarioDiUnAnno)

@@ -21,6 +21,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <vector>
+
 namespace ui {
 
 const std::vector<Container::PulsanteStrumento>& Container::pulsanti()
@@ -125,7 +128,7 @@ QGridLayout* Container::pulsantiStrumenti(QWidget* Picture1)
 }
 
 Container::Container(Contesto& contesto, QWidget* genitore)
-    : QMainWindow(genitore), contesto_(contesto), mdi_(new QMdiArea(this)), fgpaDati_(1, 5), fgpa(nullptr),
+    : QMainWindow(genitore), contesto_(contesto), mdi_(new QMdiArea(this)), elenco_(nullptr), fgpa(nullptr),
       pb1(nullptr), Pb2(nullptr), progresso1_(nullptr), progresso2_(nullptr)
 {
     setObjectName(QStringLiteral("Container"));
@@ -160,7 +163,27 @@ Container::Container(Contesto& contesto, QWidget* genitore)
     intervallo->addWidget(Lbl_inizioNE, 2, 0);
     intervallo->addWidget(Lbl_fineNE, 2, 1);
 
-    fgpa = new GrigliaView(fgpaDati_, Picture1);
+    // The draws' list: a hidden first column as the row selector, then index, date and ordinals, centred.
+    std::vector<ColonnaDi<EstrazioneElencata>> colonne(5);
+    colonne[0].testo = [](const EstrazioneElencata&) { return QString(); };
+    colonne[0].nascosta = true;
+    const auto numero = [](int EstrazioneElencata::*campo) {
+        return [campo](const EstrazioneElencata& e) { return QString::number(e.*campo); };
+    };
+    colonne[1].testo = numero(&EstrazioneElencata::indice);
+    colonne[2].testo = [](const EstrazioneElencata& e) { return QString::fromStdString(e.data); };
+    colonne[3].testo = numero(&EstrazioneElencata::progressivoAnno);
+    colonne[4].testo = numero(&EstrazioneElencata::progressivoMese);
+    const char* titoli[] = {"", "N° indice", "Data", "Pr. anno", "Pr. mese"};
+    const int larghezze[] = {960, 950, 1400, 950, 950};
+    for (std::size_t c = 0; c < colonne.size(); ++c) {
+        colonne[c].intestazione = QString::fromUtf8(titoli[c]);
+        colonne[c].larghezzaTwips = larghezze[c];
+        if (c > 0)
+            colonne[c].allineamento = grid::Allineamento::Centro;
+    }
+    elenco_ = new ModelloRighe<EstrazioneElencata>(std::move(colonne), this);
+    fgpa = new GrigliaView(elenco_, Picture1);
     fgpa->setObjectName(QStringLiteral("fgpa"));
 
     pb1 = new QProgressBar(Picture1);
@@ -273,23 +296,11 @@ void Container::riempiFgpa()
 {
     const auto& a = contesto_.sessione.archivio();
     const int n = a.NumeroEstrazioni;
-    auto& g = fgpaDati_;
-    g.setRighe(1);
-    g.setIntestazione("|N° indice|Data|Pr. anno|Pr. mese");
-    g.setRighe(n + 1);
-    for (int d = 1; d <= n; ++d) {
-        g.setNumero(d, 1, d);
-        g.setTesto(d, 2, a.DateEstrazioni[d]);
-        g.setNumero(d, 3, a.ProgressivoAnno[d]);
-        g.setNumero(d, 4, a.ProgressivoMese[d]);
-    }
-    g.setNascosta(0, true);
-    g.setLarghezza(1, 950);
-    g.setLarghezza(2, 1400);
-    g.setLarghezza(3, 950);
-    g.setLarghezza(4, 950);
-    for (int c = 1; c <= 4; ++c)
-        g.setAllineamento(c, grid::Allineamento::Centro);
+    std::vector<EstrazioneElencata> righe;
+    righe.reserve(static_cast<std::size_t>(std::max(n, 0)));
+    for (int d = 1; d <= n; ++d)
+        righe.push_back({d, a.DateEstrazioni[d], a.ProgressivoAnno[d], a.ProgressivoMese[d]});
+    elenco_->sostituisci(std::move(righe));
     fgpa->setFisse(1, 0);
     fgpa->aggiorna();
     if (n > 0)
@@ -301,7 +312,7 @@ void Container::ImpostazioniArchivioModello()
     const auto& a = contesto_.sessione.archivio();
     // A reload by archive maintenance may have changed the draws the list shows.
     const int n = a.NumeroEstrazioni;
-    if (fgpaDati_.righe() != n + 1 || (n > 0 && fgpaDati_.testo(n, 2) != a.DateEstrazioni[n]))
+    if (elenco_->rowCount() != n || (n > 0 && elenco_->riga(n - 1).data != a.DateEstrazioni[n]))
         riempiFgpa();
 
     const int m = a.NumeroEstrazioniModello;

@@ -3,6 +3,7 @@
 
 #include "grid/Grid.h"
 #include "ui/common/Contesto.h"
+#include "ui/common/ModelloRighe.h"
 #include "ui/common/Progresso.h"
 
 #include <QMainWindow>
@@ -20,6 +21,15 @@ class QPushButton;
 class QToolButton;
 
 namespace ui {
+
+// A row of fgpa: a loaded draw, its date and its ordinals in its year and month.
+struct EstrazioneElencata {
+    int indice = 0;
+    std::string data;
+    int progressivoAnno = 0;
+    int progressivoMese = 0;
+    bool operator==(const EstrazioneElencata&) const = default;
+};
 
 class GrigliaView;
 
@@ -64,7 +74,7 @@ private:
 
     Contesto& contesto_;
     QMdiArea* mdi_;
-    grid::Grid fgpaDati_;
+    ModelloRighe<EstrazioneElencata>* elenco_;   // fgpa's rows, one per loaded draw
     GrigliaView* fgpa;
     QLabel* LblInizio;
     QLabel* Lbl_inizioNE;

@@ -56,6 +56,20 @@ void coloraEtichetta(QLabel* l, grid::Colore c, bool bordo)
                          .arg(q.name(), bordo ? QStringLiteral(" border: 1px solid #808080;") : QString()));
 }
 
+// Fg1's columns for a pyramid of `livello` rows: row r fills columns 0..r, centred, narrow.
+std::vector<ColonnaDi<predictive::RigaPiramide>> colonnePiramide(int livello)
+{
+    std::vector<ColonnaDi<predictive::RigaPiramide>> colonne(static_cast<std::size_t>(std::max(livello, 0)));
+    for (std::size_t c = 0; c < colonne.size(); ++c) {
+        colonne[c].testo = [c](const predictive::RigaPiramide& r) {
+            return daStd(predictive::testoFg1(r, static_cast<int>(c)));
+        };
+        colonne[c].allineamento = grid::Allineamento::Centro;
+        colonne[c].larghezzaTwips = 510;
+    }
+    return colonne;
+}
+
 }
 
 QString PiramidiPrevisioonali::titolo() { return QStringLiteral("La piramide dei ritardi e delle presenze"); }
@@ -74,9 +88,8 @@ PiramidiPrevisioonali::PiramidiPrevisioonali(Contesto& contesto, QWidget* genito
 
 PiramidiPrevisioonali::~PiramidiPrevisioonali()
 {
-    // The grid views show grids this object owns, and FG2's cells are written with this window's
-    // decimal separator: they all go while the window is still whole (closing a shown window asks
-    // the headers for their sizes once more).
+    // FG2's cells are written with this window's decimal separator: the views go while the window
+    // is still whole (closing a shown window asks the headers for their sizes once more).
     delete FgR;
     delete Fg1;
     delete FG2;
@@ -181,7 +194,9 @@ QGroupBox* PiramidiPrevisioonali::gruppoIntervallo()
 
     // Wheels under the run.
     Label2 = etichetta(QStringLiteral("Label2"), QStringLiteral("Ruote ricerca:"), run);
-    FgR = new GrigliaView(FgR_, run);
+    // The wheels as a row of their codes, those in play on green, 450 twips each.
+    ruoteScelte_ = tabelloneRuote(450, grid::colori::Verde, grid::colori::Bianco, this);
+    FgR = new GrigliaView(ruoteScelte_, run);
     FgR->setObjectName(QStringLiteral("FgR"));
     Command41 = pulsante(QStringLiteral("Command41"), QStringLiteral("Tutte"), QStringLiteral("Copia selezione da videata principale"), run);
     Command44 = pulsante(QStringLiteral("Command44"), QStringLiteral("Nessuna"), QStringLiteral("Azzera selezione ruote"), run);
@@ -263,7 +278,8 @@ QVBoxLayout* PiramidiPrevisioonali::tabelleEGrafico()
     FG3->setObjectName(QStringLiteral("FG3"));
     FG3->setFisse(1, 1);
     FG3->setFixedWidth(96);
-    Fg1 = new GrigliaView(piramide_.Fg1, this);
+    righePiramide_ = new ModelloRighe<predictive::RigaPiramide>(colonnePiramide(piramide_.livello()), this);
+    Fg1 = new GrigliaView(righePiramide_, this);
     Fg1->setObjectName(QStringLiteral("Fg1"));
     Fg1->setFisse(0, 0);
 
@@ -363,12 +379,15 @@ void PiramidiPrevisioonali::collegaIntervallo()
     // Enter applies the number typed, which is what the box is for.
     connect(Txt_Ultime, &QLineEdit::returnPressed, this, &PiramidiPrevisioonali::Command13);
 
-    connect(FgR, &GrigliaView::clic, this, [this](int riga, int colonna) {
+    // A click on a wheel's code, or Space on it, puts it in play or out.
+    const auto commuta = [this](int riga, int colonna) {
         if (riga != 0)
             return;
         predictive::commutaRuota(ruote_, colonna);
         mostraRuote();
-    });
+    };
+    connect(FgR, &GrigliaView::clic, this, commuta);
+    connect(FgR, &GrigliaView::attivata, this, commuta);
     connect(Command41, &QPushButton::clicked, this, [this] {
         predictive::selezionaRuote(ruote_, true);
         mostraRuote();
@@ -417,11 +436,8 @@ void PiramidiPrevisioonali::collegaScelteEComandi()
 void PiramidiPrevisioonali::apri()
 {
     ruote_ = predictive::ruoteIniziali();
-    predictive::scriviFgR(ruote_, FgR_);
-    for (int w = 0; w < archive::NumeroRuote; ++w)
-        FgR_.setLarghezza(w, 450);
+    scegliRuote(*ruoteScelte_, ruote_);
     FgR->setFisse(0, 0);
-    FgR->aggiorna();
     FgR->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FgR->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FgR->setFixedHeight(FgR->verticalHeader()->defaultSectionSize() + 2 * FgR->frameWidth());
@@ -545,11 +561,7 @@ void PiramidiPrevisioonali::CalcolaPiramidePrevisionale()
     aggiornaGrafico();
 }
 
-void PiramidiPrevisioonali::mostraRuote()
-{
-    predictive::scriviFgR(ruote_, FgR_);
-    FgR->aggiornaCelle(0, 0, 0, archive::NumeroRuote - 1);
-}
+void PiramidiPrevisioonali::mostraRuote() { scegliRuote(*ruoteScelte_, ruote_); }
 
 void PiramidiPrevisioonali::MostraPiramide()
 {
@@ -583,7 +595,7 @@ void PiramidiPrevisioonali::Command37()
     preparaStampante(stampante);
     if (!contesto_.dialoghi.scegliStampante(this, stampante))
         return;
-    stampaGriglia(stampante, piramide_.Fg1, stampante.docName(), Fg1->modello()->righeFisse());
+    stampaGriglia(stampante, righePiramide_->testoTabella(), stampante.docName(), righePiramide_->righeFisse());
 }
 
 void PiramidiPrevisioonali::aggiornaEtichette()
@@ -601,9 +613,12 @@ void PiramidiPrevisioonali::aggiornaGriglie()
 {
     statistiche_->sostituisci(piramide_.statistiche);
     classifica_->sostituisci(piramide_.classifica);
-    for (int c = 0; c < piramide_.Fg1.colonne(); ++c)
-        piramide_.Fg1.setLarghezza(c, 510);
-    Fg1->aggiorna();
+    // A new level is a pyramid of other columns.
+    if (righePiramide_->columnCount() != piramide_.livello()) {
+        righePiramide_->setColonne(colonnePiramide(piramide_.livello()));
+        Fg1->aggiorna();
+    }
+    righePiramide_->sostituisci(piramide_.righeFg1());
 }
 
 void PiramidiPrevisioonali::aggiornaGrafico()

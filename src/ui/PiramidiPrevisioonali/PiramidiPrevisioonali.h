@@ -5,6 +5,7 @@
 #include "predictive/SceltaIntervallo.h"
 #include "ui/common/Contesto.h"
 #include "ui/common/ModelloRighe.h"
+#include "ui/common/Tabelloni.h"
 
 #include <QWidget>
 
@@ -53,7 +54,7 @@ public:
     const predictive::SceltaIntervallo& intervallo() const { return intervallo_; }
     // The wheels in play, and FgR as it shows them; mostraRuote() after changing them.
     predictive::Ruote& ruote() { return ruote_; }
-    const grid::Grid& griglieRuote() const { return FgR_; }
+    grid::Grid griglieRuote() const { return ruoteScelte_->testoTabella(); }
     void mostraRuote();
 
 protected:
@@ -84,9 +85,11 @@ private:
     // FG2 and FG3 show the rows and the ranking of the last result.
     ModelloRighe<predictive::RigaStatistiche>* statistiche_ = nullptr;
     ModelloRighe<int>* classifica_ = nullptr;
+    // Fg1 shows the pyramid's rows, as many columns as the level.
+    ModelloRighe<predictive::RigaPiramide>* righePiramide_ = nullptr;
     predictive::SceltaIntervallo intervallo_;
     predictive::Ruote ruote_ = predictive::ruoteIniziali();
-    grid::Grid FgR_;
+    TabelloneRuote* ruoteScelte_ = nullptr;
     int criterio_ = 1;
     QString dataCercata_;
 

@@ -21,6 +21,22 @@
 
 namespace ui {
 
+namespace {
+
+// The followed draws' columns. Empty, every column has the default width, so the empty list fits
+// its page without scrolling sideways; filled, the dates and the wheels get the room their texts need.
+std::vector<ColonnaDi<statistics::RigaSeguito>> colonneSeguiti(bool larghe)
+{
+    std::array<int, statistics::ColonneSeguiti> larghezze{960, 960, 960, 960, 960, 960};
+    if (larghe) {
+        larghezze[statistics::SegDataPresenza] = larghezze[statistics::SegData] = 1300;
+        larghezze[statistics::SegRuote] = 1500;
+    }
+    return colonneDi<statistics::RigaSeguito>(statistics::IntestazioneSeguiti, larghezze, &statistics::testoSeguito);
+}
+
+}
+
 PaginaSpia::PaginaSpia(Contesto& contesto, QWidget* genitore)
     : QWidget(genitore)
     , contesto_(contesto)
@@ -88,11 +104,7 @@ void PaginaSpia::costruisci()
     TitoloSeguiti = etichetta(QStringLiteral("TitoloSeguitiSpia"), QStringLiteral("Doppio clic su un numero: quando ha seguito la spia"), this);
     // The title says what the list holds: it wraps rather than widen the window past the screen.
     TitoloSeguiti->setWordWrap(true);
-    std::array<int, statistics::ColonneSeguiti> larghezze{960, 960, 960, 960, 960, 960};
-    larghezze[statistics::SegDataPresenza] = larghezze[statistics::SegData] = 1300;
-    larghezze[statistics::SegRuote] = 1500;
-    seguiti_ = new ModelloRighe<statistics::RigaSeguito>(
-        colonneDi<statistics::RigaSeguito>(statistics::IntestazioneSeguiti, larghezze, &statistics::testoSeguito), this);
+    seguiti_ = new ModelloRighe<statistics::RigaSeguito>(colonneSeguiti(false), this);
     Seguiti = new GrigliaView(seguiti_, this);
     Seguiti->setObjectName(QStringLiteral("SeguitiSpia"));
     Seguiti->setFisse(1, 0);
@@ -179,7 +191,7 @@ void PaginaSpia::svuota(const QString& motivo)
     righe_.clear();
     classiP_ = {};
     tabella_->svuota();
-    seguiti_->svuota();
+    mostraRigheSeguiti({});
     Riepilogo->setText(motivo);
     aggiornaGrafico();
 }
@@ -210,7 +222,7 @@ void PaginaSpia::ricalcola()
                              .arg(scansione() ? QStringLiteral("%1 prove").arg(righe_.size()) : QStringLiteral("90 numeri"))
                              .arg(daStd(statistics::conVirgola(classiP_[0].attesi, righe_.size() > 90 ? 0 : 1))));
     scriviTabella();
-    seguiti_->svuota();
+    mostraRigheSeguiti({});
     numeriSeguiti_.clear();
     TitoloSeguiti->setText(QStringLiteral("Doppio clic su un numero: quando ha seguito la spia"));
     aggiornaGrafico();
@@ -247,6 +259,17 @@ void PaginaSpia::ordinaPer(int colonna)
     scriviTabella();
 }
 
+void PaginaSpia::mostraRigheSeguiti(std::vector<statistics::RigaSeguito> righe)
+{
+    const bool larghe = !righe.empty();
+    if (larghe != seguitiLarghi_) {
+        seguitiLarghi_ = larghe;
+        seguiti_->setColonne(colonneSeguiti(larghe));
+        Seguiti->aggiorna();
+    }
+    seguiti_->sostituisci(std::move(righe));
+}
+
 void PaginaSpia::mostraSeguiti(int riga)
 {
     if (riga < 1 || riga > static_cast<int>(righe_.size()))
@@ -260,7 +283,7 @@ void PaginaSpia::mostraSeguiti(int riga)
     // The scan keeps no presences: the one spy is quick to compute again.
     const auto e = statistics::calcolaSpia(a, p);
     const auto elenco = statistics::seguiti(a, e, r.numero);
-    seguiti_->sostituisci(statistics::righeSeguiti(a, elenco));
+    mostraRigheSeguiti(statistics::righeSeguiti(a, elenco));
     numeriSeguiti_ = {p.spia};
     if (p.spia2 != 0)
         numeriSeguiti_.push_back(p.spia2);

@@ -56,6 +56,8 @@ private:
     void scriviTabella();
     // The table's columns, with the scan's Spia in front.
     static std::vector<ColonnaDi<statistics::RigaSpia>> colonneTabella(bool scansione);
+    // The followed draws shown (`righe`) or none: the columns take their widths first (see colonneSeguiti).
+    void mostraRigheSeguiti(std::vector<statistics::RigaSeguito> righe);
     void aggiornaGrafico();
     // Row `riga` of the followed draws in the mini list: the draw of the follower, or of the spy.
     void apriNelMiniElenco(int riga, bool estrazioneSpia);
@@ -71,6 +73,7 @@ private:
     bool decrescente_ = false;
     ModelloRighe<statistics::RigaSpia>* tabella_ = nullptr;   // Tabella's rows, in righe_'s order
     ModelloRighe<statistics::RigaSeguito>* seguiti_ = nullptr;   // Seguiti's rows
+    bool seguitiLarghi_ = false;   // Seguiti's columns at the widths of a filled list
     std::vector<int> numeriSeguiti_;   // spy and follower of the list below the table
     std::vector<std::vector<int>> ruoteSeguiti_;   // by row of that list: the wheels to mark
 

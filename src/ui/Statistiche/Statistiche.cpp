@@ -44,6 +44,21 @@ int chiaveDi(const QDate& d) { return d.year() * 10000 + d.month() * 100 + d.day
 
 // The presences list: the newest first, as a player reads back from today.
 
+// The board's ten columns: each number with its delay, coloured by its chance, sharing the width.
+std::vector<ColonnaDi<statistics::RigaTabellone>> colonneTabellone()
+{
+    std::vector<ColonnaDi<statistics::RigaTabellone>> colonne(10);
+    for (std::size_t c = 0; c < colonne.size(); ++c) {
+        colonne[c].testo = [c](const statistics::RigaTabellone& r) { return daStd(statistics::testoCasella(r[c])); };
+        colonne[c].sfondo = [c](const statistics::RigaTabellone& r) {
+            return std::optional<grid::Colore>(statistics::sfondoCasella(r[c]));
+        };
+        colonne[c].allineamento = grid::Allineamento::Centro;
+        colonne[c].larghezzaTwips = 1000;
+    }
+    return colonne;
+}
+
 }
 
 Statistiche::Statistiche(Contesto& contesto, QWidget* genitore)
@@ -73,8 +88,6 @@ Statistiche::~Statistiche()
     // no recomputation on a window half destroyed.
     Dal->blockSignals(true);
     Al->blockSignals(true);
-    // The grid views show grids this object owns: they go before the grids do.
-    delete Tabellone;
 }
 
 void Statistiche::costruisci()
@@ -227,6 +240,8 @@ QWidget* Statistiche::costruisciRitardi()
     vs->addWidget(TitoloPresenze);
     vs->addWidget(Presenze, 1);
 
+    tabellone_ = new ModelloRighe<statistics::RigaTabellone>(colonneTabellone(), this);
+    tabellone_->sostituisci(statistics::righeTabellone(estratti_));
     Tabellone = new GrigliaView(tabellone_, this);
     Tabellone->setObjectName(QStringLiteral("Tabellone"));
     Tabellone->setFisse(0, 0);
@@ -363,9 +378,7 @@ void Statistiche::svuota(const QString& motivo)
     ordine_.clear();
     intestaTabella(Sorte->currentIndex() == 1 ? statistics::Sorte::Ambo : statistics::Sorte::Estratto);
     tabella_->svuota();
-    tabellone_ = grid::Grid(9, 10);
-    statistics::scriviTabellone(estratti_, tabellone_);
-    Tabellone->aggiorna();
+    tabellone_->sostituisci(statistics::righeTabellone(estratti_));
     presenze_->svuota();
     Riepilogo->setText(motivo);
     LblAttesa->clear();
@@ -419,11 +432,7 @@ void Statistiche::ricalcola()
                            .arg(p.sorte == statistics::Sorte::Ambo ? QStringLiteral("ambo") : QStringLiteral("numero"),
                                 daStd(statistics::conVirgola(risultati_.figure.front().attesa, 1))));
     scriviTabella();
-    tabellone_ = grid::Grid(9, 10);
-    statistics::scriviTabellone(estratti_, tabellone_);
-    for (int c = 0; c < 10; ++c)
-        tabellone_.setLarghezza(c, 1000);
-    Tabellone->aggiorna();
+    tabellone_->sostituisci(statistics::righeTabellone(estratti_));
     Tabellone->setFixedHeight(9 * Tabellone->verticalHeader()->defaultSectionSize() + 2 * Tabellone->frameWidth());
     presenze_->svuota();
     TitoloPresenze->setText(QStringLiteral("Doppio clic su un numero: le sue uscite"));

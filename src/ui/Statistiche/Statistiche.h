@@ -57,7 +57,7 @@ public:
     const statistics::Statistiche& estratti() const { return estratti_; }
     const std::vector<statistics::ClasseRitardo>& classi() const { return classi_; }
     grid::Grid tabella() const { return tabella_->testoTabella(); }
-    const grid::Grid& tabellone() const { return tabellone_; }
+    grid::Grid tabellone() const { return tabellone_->testoTabella(); }
     grid::Grid elencoPresenze() const { return presenze_->testoTabella(); }
     // The pages "Spia" and "Legge del terzo", which share the wheels and the range chosen above them.
     PaginaSpia& paginaSpia() const { return *Spia; }
@@ -92,7 +92,7 @@ private:
     statistics::Colonna colonnaOrdine_ = statistics::ColRitardo;
     bool decrescente_ = true;
     ModelloRighe<statistics::Figura>* tabella_ = nullptr;   // Tabella's rows, in ordine_'s order
-    grid::Grid tabellone_;
+    ModelloRighe<statistics::RigaTabellone>* tabellone_ = nullptr;   // Tabellone's nine rows of ten numbers
     ModelloRighe<statistics::RigaPresenza>* presenze_ = nullptr;   // Presenze's rows
     std::vector<int> numeriPresenze_;   // the number or pair the presences list shows
     bool inCostruzione_ = true;

@@ -265,6 +265,13 @@ void PannelloAggiornamento::mostraImporta()
     FgImporta->resizeColumnsToContents();
 }
 
+void PannelloAggiornamento::dallInizio()
+{
+    // A list just read is read from its first line: no line is taken as chosen.
+    FgImporta->selectionModel()->clear();
+    FgImporta->scrollToTop();
+}
+
 void PannelloAggiornamento::mostraAvanzamentoScarico(qint64 ricevuti, qint64 totale)
 {
     if (servizi_.contesto.pb1) {
@@ -329,7 +336,7 @@ void PannelloAggiornamento::caricaAggiornamento(const QString& percorso, bool te
     righe_ = std::move(lette);
     storicoCompleto_ = false;
     mostraImporta();
-    FgImporta->setCellaCorrente(importa_->rowCount(), 1);
+    dallInizio();
     if (!righe_.empty())
         ControlloEstrazioniMancanti();
 }
@@ -626,7 +633,7 @@ void PannelloAggiornamento::caricaStorico(const QByteArray& contenuto, const QSt
             righe_ = std::move(*lette);
             storicoCompleto_ = true;
             mostraImporta();
-            FgImporta->setCellaCorrente(importa_->rowCount(), 1);
+            dallInizio();
             mostraList4(*righe);
         });
     if (!avviato)

@@ -83,6 +83,8 @@ private:
     void aggiornamentoFinito(const EsitoAggiornamento& e);
     // FgImporta rebuilt from the rows and shown again, its columns fitted to their contents.
     void mostraImporta();
+    // After a load: no current or selected row, the list scrolled to its top.
+    void dallInizio();
     void mostraAvanzamentoScarico(qint64 ricevuti, qint64 totale);
     // A download of `indirizzo` started by `avvia` (false when it did not start): address shown, page held.
     void avviaScarico(const QString& indirizzo, const std::function<bool()>& avvia);

@@ -16,6 +16,29 @@
 
 namespace ui::archivio {
 
+namespace {
+
+// The calendar's columns: the hidden row selector fixed on the left, the year, the month, then one
+// narrow column a day of `calendario`, headed by its number. Widths in twips.
+std::vector<ColonnaDi<maintenance::MeseCalendario>> colonneCalendario(const maintenance::Calendario& calendario)
+{
+    std::vector<ColonnaDi<maintenance::MeseCalendario>> colonne(maintenance::PrimaColonnaGiorni + calendario.giorni.size());
+    for (std::size_t c = 0; c < colonne.size(); ++c) {
+        auto& col = colonne[c];
+        const int indice = static_cast<int>(c);
+        col.intestazione = QString::fromStdString(maintenance::intestazioneCalendario(calendario, indice));
+        col.testo = [indice](const maintenance::MeseCalendario& m) { return QString::fromStdString(maintenance::testoCalendario(m, indice)); };
+        if (const auto colore = maintenance::sfondoCalendario(indice))
+            col.sfondo = [colore](const maintenance::MeseCalendario&) { return colore; };
+        col.allineamento = c == 0 ? grid::Allineamento::Sinistra : grid::Allineamento::Centro;
+        col.larghezzaTwips = c == 0 ? 200 : c == 1 ? 600 : c == 2 ? 400 : 300;
+    }
+    colonne[0].nascosta = true;
+    return colonne;
+}
+
+}
+
 PannelloCalendario::PannelloCalendario(Servizi& servizi, QWidget* genitore) : QWidget(genitore), servizi_(servizi)
 {
     Combo1 = new QComboBox(this);
@@ -28,9 +51,13 @@ PannelloCalendario::PannelloCalendario(Servizi& servizi, QWidget* genitore) : QW
     connect(Command24, &QPushButton::clicked, this, [this] { caricaCalendario(); });
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { caricaCalendario(); });
     connect(Check2, &QCheckBox::clicked, this, [this] { caricaCalendario(); });
-    Fg1 = new GrigliaView(Fg1_, this);
+    mesi_ = new ModelloRighe<maintenance::MeseCalendario>(colonneCalendario(calendario_), this);
+    Fg1 = new GrigliaView(mesi_, this);
     Fg1->setObjectName(QStringLiteral("Fg1"));
+    Fg1->setFisse(1, 1);
+    // A click on a day, or Space or Enter on it, shows its draw.
     connect(Fg1, &GrigliaView::clic, this, [this](int riga, int colonna) { clicCalendario(riga, colonna); });
+    connect(Fg1, &GrigliaView::attivata, this, [this](int riga, int colonna) { clicCalendario(riga, colonna); });
     auto* comandi = new QHBoxLayout;
     comandi->addWidget(new QLabel(QStringLiteral("Anno"), this));
     comandi->addWidget(Combo1);
@@ -43,11 +70,7 @@ PannelloCalendario::PannelloCalendario(Servizi& servizi, QWidget* genitore) : QW
     layout->addWidget(Fg1, 1);
 }
 
-PannelloCalendario::~PannelloCalendario()
-{
-    // The grid view shows a grid this object owns: it goes first.
-    delete Fg1;
-}
+PannelloCalendario::~PannelloCalendario() = default;
 
 void PannelloCalendario::preparaAnni()
 {
@@ -65,25 +88,16 @@ void PannelloCalendario::caricaCalendario()
     bool ok = false;
     const int anno = Combo1->currentText().toInt(&ok);
     try {
-        if (ok && sessione.dbEstrazioni().aperto())
-            calendario_ = maintenance::CaricaCalendario(sessione.dbEstrazioni(), anno, Check2->isChecked(), Fg1_);
-        else {
-            Fg1_.setRighe(1);
-            calendario_ = {};
-        }
+        calendario_ = ok && sessione.dbEstrazioni().aperto()
+                          ? maintenance::CaricaCalendario(sessione.dbEstrazioni(), anno, Check2->isChecked())
+                          : maintenance::Calendario{};
     } catch (const std::exception&) {
         // A calendar that cannot be built stays empty, without a message.
-        Fg1_.setRighe(1);
         calendario_ = {};
     }
-    // Widths in twips: the row selector, the year, the month, then one narrow column a day.
-    Fg1_.setLarghezza(0, 200);
-    Fg1_.setLarghezza(1, 600);
-    Fg1_.setLarghezza(2, 400);
-    for (int c = maintenance::PrimaColonnaGiorni; c < Fg1_.colonne(); ++c)
-        Fg1_.setLarghezza(c, 300);
-    Fg1_.setNascosta(0, true);
-    Fg1->setFisse(1, 1);
+    // Another year has other days: the columns follow the calendar.
+    mesi_->setColonne(colonneCalendario(calendario_));
+    mesi_->sostituisci(calendario_.mesi);
     Fg1->aggiorna();
 }
 

@@ -3,6 +3,7 @@
 
 #include "grid/Grid.h"
 #include "maintenance/Consultazione.h"
+#include "ui/common/ModelloRighe.h"
 
 #include <QWidget>
 
@@ -28,7 +29,8 @@ public:
     void caricaCalendario();                      // Command24, Combo1, Check2
     void clicCalendario(int riga, int colonna);   // Fg1
 
-    const grid::Grid& griglia() const { return Fg1_; }
+    // The calendar as text: the header row of the days, then one row per month.
+    grid::Grid griglia() const { return mesi_->testoTabella(); }
 
 signals:
     // A day with a draw was clicked: the entry page shows draw `indice`.
@@ -36,8 +38,8 @@ signals:
 
 private:
     Servizi& servizi_;
-    grid::Grid Fg1_;
     maintenance::Calendario calendario_;   // what Fg1 shows, for the clicks
+    ModelloRighe<maintenance::MeseCalendario>* mesi_ = nullptr;   // Fg1's rows, the months of calendario_
     QComboBox* Combo1 = nullptr;   // the year of the calendar
     QCheckBox* Check2 = nullptr;
     GrigliaView* Fg1 = nullptr;

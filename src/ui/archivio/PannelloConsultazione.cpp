@@ -24,13 +24,25 @@ namespace ui::archivio {
 
 PannelloConsultazione::PannelloConsultazione(Servizi& servizi, QWidget* genitore) : QWidget(genitore), servizi_(servizi)
 {
-    FgDB = new GrigliaView(FgDB_, this);
+    // The draws' columns: the hidden row selector fixed on the left, the date and the wheels centred,
+    // the current row's cells highlighted. Widths in twips (what a print of the grid uses; the screen
+    // fits them to the font, see adattaColonneFgDB).
+    std::array<int, maintenance::ColonneFgDB> larghezze{};
+    larghezze.fill(1800);
+    larghezze[0] = 300;
+    larghezze[1] = 1500;
+    auto colonne = colonneDi<maintenance::RigaArchivio>(maintenance::IntestazioneFgDB, larghezze, &maintenance::testoFgDB,
+                                                        grid::Allineamento::Centro);
+    colonne[0].allineamento = grid::Allineamento::Sinistra;
+    colonne[0].nascosta = true;
+    for (std::size_t c = 1; c < colonne.size(); ++c)
+        colonne[c].sfondo = [](const maintenance::RigaArchivio& r) { return std::optional(maintenance::sfondoFgDB(r)); };
+    righe_ = new ModelloRighe<maintenance::RigaArchivio>(std::move(colonne), this);
+    FgDB = new GrigliaView(righe_, this);
     FgDB->setObjectName(QStringLiteral("FgDB"));
+    FgDB->setFisse(1, 1);
     FgDB->installEventFilter(this);   // a resize fits the columns again
-    connect(FgDB, &GrigliaView::cellaCambiata, this, [this](int riga, int) {
-        maintenance::evidenziaRiga(FgDB_, riga);
-        FgDB->aggiornaCelle(1, 1, FgDB_.righe() - 1, 12);
-    });
+    connect(FgDB, &GrigliaView::cellaCambiata, this, [this](int riga, int) { evidenzia(riga); });
     auto* Command14 = pulsante("Command14", QStringLiteral("Vai alla prima estrazione"), this);
     auto* Command13 = pulsante("Command13", QStringLiteral("Vai ultima estrazione"), this);
     auto* Command11 = pulsante("Command11", QStringLiteral("Selezione estrazione"), this);
@@ -38,7 +50,7 @@ PannelloConsultazione::PannelloConsultazione(Servizi& servizi, QWidget* genitore
     auto* Command59 = pulsante("Command59", QStringLiteral("Ricerca per data"), this);
     auto* Command25 = pulsanteHelp("Command25", this);
     connect(Command14, &QPushButton::clicked, this, [this] { FgDB->setCellaCorrente(1, 1); });
-    connect(Command13, &QPushButton::clicked, this, [this] { FgDB->setCellaCorrente(FgDB_.righe() - 1, 1); });
+    connect(Command13, &QPushButton::clicked, this, [this] { FgDB->setCellaCorrente(righe_->rowCount(), 1); });
     connect(Command11, &QPushButton::clicked, this, [this] { selezioneEstrazione(); });
     connect(Command42, &QPushButton::clicked, this, [this] { ricercaPerIndice(); });
     connect(Command59, &QPushButton::clicked, this, [this] { ricercaPerData(); });
@@ -59,10 +71,15 @@ PannelloConsultazione::PannelloConsultazione(Servizi& servizi, QWidget* genitore
     layout->addWidget(FgDB, 1);
 }
 
-PannelloConsultazione::~PannelloConsultazione()
+PannelloConsultazione::~PannelloConsultazione() = default;
+
+void PannelloConsultazione::evidenzia(int riga)
 {
-    // The grid view shows a grid this object owns: it goes first.
-    delete FgDB;
+    if (riga == corrente_)
+        return;
+    righe_->modifica(corrente_ - 1, [](maintenance::RigaArchivio& r) { r.evidenziata = false; });
+    corrente_ = riga >= 1 && riga <= righe_->rowCount() ? riga : 0;
+    righe_->modifica(corrente_ - 1, [](maintenance::RigaArchivio& r) { r.evidenziata = true; });
 }
 
 bool PannelloConsultazione::eventFilter(QObject* oggetto, QEvent* evento)
@@ -108,34 +125,32 @@ void PannelloConsultazione::adattaColonneFgDB()
 void PannelloConsultazione::CaricaGrigliaArchivio()
 {
     auto& sessione = servizi_.contesto.sessione;
+    std::vector<maintenance::RigaArchivio> righe;
     try {
         if (sessione.dbEstrazioni().aperto())
-            maintenance::CaricaGrigliaArchivio(sessione.dbEstrazioni(), FgDB_);
-        else
-            FgDB_.setRighe(1);
+            righe = maintenance::righeArchivio(sessione.dbEstrazioni());
     } catch (const std::exception&) {
         // The draws in memory are what every command uses: a browser that cannot be read shows none.
-        FgDB_.setRighe(1);
+        righe.clear();
     }
-    // Widths in twips (what a print of the grid uses; the screen fits them to the font below).
-    FgDB_.setLarghezza(0, 300);
-    for (int c = 1; c < FgDB_.colonne(); ++c)
-        FgDB_.setLarghezza(c, c == 1 ? 1500 : 1800);
-    FgDB_.setNascosta(0, true);
-    FgDB->setFisse(1, 1);
+    // The rows read come plain: the current row is highlighted again below.
+    corrente_ = 0;
+    righe_->sostituisci(std::move(righe));
     FgDB->aggiorna();
     adattaColonneFgDB();
-    Label9->setText(QString::number(FgDB_.righe() - 1));
-    if (FgDB_.righe() > 1)
-        FgDB->setCellaCorrente(FgDB_.righe() - 1, 1);
+    Label9->setText(QString::number(righe_->rowCount()));
+    if (righe_->rowCount() > 0) {
+        FgDB->setCellaCorrente(righe_->rowCount(), 1);
+        evidenzia(FgDB->currentIndex().row() + 1);
+    }
 }
 
 void PannelloConsultazione::selezioneEstrazione()
 {
-    const int r = FgDB_.rigaCorrente;
-    if (r < 1 || r >= FgDB_.righe())
+    const int r = corrente_;
+    if (r < 1 || r > righe_->rowCount())
         return;
-    emit estrazioneSelezionata(r, QString::fromStdString(FgDB_.testo(r, 1)));
+    emit estrazioneSelezionata(r, QString::fromStdString(righe_->riga(r - 1).data));
 }
 
 void PannelloConsultazione::ricercaPerIndice()

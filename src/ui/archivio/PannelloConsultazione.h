@@ -2,6 +2,8 @@
 #pragma once
 
 #include "grid/Grid.h"
+#include "maintenance/Consultazione.h"
+#include "ui/common/ModelloRighe.h"
 
 #include <QWidget>
 
@@ -30,7 +32,9 @@ public:
     void ricercaPerIndice();      // Command42
     void ricercaPerData();        // Command59
 
-    const grid::Grid& griglia() const { return FgDB_; }
+    // FgDB as text (header row 0, row r draw r) and its current row (0: none).
+    grid::Grid griglia() const { return righe_->testoTabella(); }
+    int rigaCorrente() const { return corrente_; }
 
 signals:
     // Selezione estrazione: the draw of row `indice` made the one shown and its date the new draw's date.
@@ -42,8 +46,12 @@ protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
+    // The current row (a row of FgDB, 1 the first draw) drawn highlighted, the previous one plain.
+    void evidenzia(int riga);
+
     Servizi& servizi_;
-    grid::Grid FgDB_;
+    ModelloRighe<maintenance::RigaArchivio>* righe_ = nullptr;   // FgDB's rows, one per stored draw
+    int corrente_ = 0;
     GrigliaView* FgDB = nullptr;
     QLabel* Label9 = nullptr;   // the number of rows listed
 };

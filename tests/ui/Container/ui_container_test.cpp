@@ -55,7 +55,7 @@ private slots:
 
         // fgpa lists every loaded draw: index, date, yearly and monthly ordinals.
         auto* fgpa = c->findChild<ui::GrigliaView*>(QStringLiteral("fgpa"));
-        auto& g = fgpa->griglia();
+        const grid::Grid g = fgpa->modelloTabella()->testoTabella();
         QCOMPARE(g.righe(), 8001);
         QCOMPARE(g.testo(1, 1), std::string("1"));
         QCOMPARE(g.testo(1, 2), std::string("07/01/1939"));
@@ -148,7 +148,7 @@ private slots:
         a.DateEstrazioni[101] = "01/01/2040";
         a.modelloCompleto();
         c->ImpostazioniArchivioModello();
-        auto& g = c->findChild<ui::GrigliaView*>(QStringLiteral("fgpa"))->griglia();
+        const grid::Grid g = c->findChild<ui::GrigliaView*>(QStringLiteral("fgpa"))->modelloTabella()->testoTabella();
         QCOMPARE(g.righe(), 102);
         QCOMPARE(g.testo(101, 2), std::string("01/01/2040"));
         QCOMPARE(etichetta(c, "LblFine"), QStringLiteral("01/01/2040"));

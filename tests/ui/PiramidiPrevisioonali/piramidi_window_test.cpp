@@ -99,6 +99,7 @@ private slots:
     void elaboraERuote();
     void cambiScartanoRisultati();
     void diagonale();
+    void piramideERuoteMostrate();
     void copiaStampaHelp();
 };
 
@@ -360,6 +361,40 @@ void TestPiramidiPrevisioonali::diagonale()
     QVERIFY(t.lbl(7, 7)->text().isEmpty());
     t.b("Command3")->click();
     QCOMPARE(t.lbl(7, 7)->text(), QString::fromStdString(t.finestra->risultati().Fg1.testo(7, 7)));
+}
+
+void TestPiramidiPrevisioonali::piramideERuoteMostrate()
+{
+    Banco t(500);
+    auto* Fg1 = t.w<GrigliaView>("Fg1");
+    const auto& r = t.finestra->risultati();
+    // Fg1 shows the pyramid the command line prints, cell by cell, at every level and after a discard.
+    for (const char* livello : {"6", "3", "8"}) {
+        t.w<QComboBox>("ComboLivello")->setCurrentText(QString::fromLatin1(livello));
+        QCOMPARE(Fg1->model()->rowCount(), QString::fromLatin1(livello).toInt());
+        QCOMPARE(Fg1->model()->columnCount(), QString::fromLatin1(livello).toInt());
+        QCOMPARE(testui::primaDifferenza(Fg1->modelloTabella()->testoTabella(), r.Fg1), QString());
+        t.b("Command1")->click();
+        QCOMPARE(testui::primaDifferenza(Fg1->modelloTabella()->testoTabella(), r.Fg1), QString());
+        QVERIFY(!r.Fg1.testo(r.livello() - 1, r.livello() - 1).empty());
+    }
+    t.w<QComboBox>("ComboCapo")->setCurrentText("7");
+    QVERIFY(Fg1->model()->index(0, 0).data().toString().isEmpty());
+    t.b("Command1")->click();
+    QCOMPARE(Fg1->model()->index(7, 0).data().toString(), QStringLiteral("7"));
+    QCOMPARE(testui::primaDifferenza(Fg1->modelloTabella()->testoTabella(), r.Fg1), QString());
+
+    // FgR from the keyboard: Space on a wheel's code puts it in play or out, as a click does.
+    auto* FgR = t.w<GrigliaView>("FgR");
+    FgR->setFocus();
+    FgR->setCurrentIndex(FgR->model()->index(0, 5));
+    QTest::keyClick(FgR, Qt::Key_Space);
+    QVERIFY(t.finestra->ruote()[5]);
+    QCOMPARE(t.finestra->griglieRuote().sfondo(0, 5), grid::colori::Verde);
+    t.clicRuota(5);
+    QVERIFY(!t.finestra->ruote()[5]);
+    QCOMPARE(t.finestra->griglieRuote().sfondo(0, 5), grid::colori::Bianco);
+    QVERIFY(t.finestra->ruote()[0]);
 }
 
 void TestPiramidiPrevisioonali::copiaStampaHelp()

@@ -150,10 +150,15 @@ private slots:
         // The follower in the first row (smallest p): the draws where it came within 9 colpi of a 27 on Bari.
         const auto riga = spia.righe().front();
         QVERIFY(riga.uscite > 0);
+        // Empty, the list keeps narrow columns (it fits its page); filled, the dates and wheels read whole.
+        auto* vista = testui::controllo<ui::GrigliaView>(*w, QStringLiteral("SeguitiSpia"));
+        const int vuota = vista->columnWidth(statistics::SegRuote);
         spia.mostraSeguiti(1);
         // The title of the list is long: it wraps rather than ask the window for its whole width.
         const auto* titolo = testui::controllo<QLabel>(*w, QStringLiteral("TitoloSeguitiSpia"));
         QVERIFY(titolo->minimumSizeHint().width() < titolo->fontMetrics().horizontalAdvance(titolo->text()) / 2);
+        QVERIFY(vista->columnWidth(statistics::SegRuote) > vuota);
+        QVERIFY(vista->columnWidth(statistics::SegData) >= vista->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")));
         const auto& s = spia.elencoSeguiti();
         QCOMPARE(s.righe(), 1 + riga.uscite);
         for (int r = 1; r < s.righe(); ++r) {
@@ -187,6 +192,10 @@ private slots:
         for (int k = 1; k <= 5; ++k)
             segnate += mini->griglia().intero(1, k) == 27 && mini->griglia().sfondo(1, k) == grid::colori::Verde;
         QCOMPARE(segnate, 1);
+        // A new computation empties the list, narrow again.
+        spia.svuota(QStringLiteral("Nessuna estrazione"));
+        QCOMPARE(vista->model()->rowCount(), 0);
+        QCOMPARE(vista->columnWidth(statistics::SegRuote), vuota);
     }
 
     void terzoComeLaRigaDiComando()

@@ -18,11 +18,13 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QNetworkProxy>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTcpServer>
@@ -715,6 +717,17 @@ void TestAggiornamento::colonneEModificaNonTrovata()
     for (int c = 1; c <= 11; ++c)
         QVERIFY2(FgImporta->columnWidth(c) >= largo, qPrintable(QString::number(c)));
     QVERIFY(t.finestra->aggiornamento().grigliaImporta().righe() > 1);
+    // The list just read shows from its first line, none of its lines current or selected.
+    QVERIFY(!FgImporta->currentIndex().isValid());
+    QVERIFY(!FgImporta->selectionModel()->hasSelection());
+    QCOMPARE(FgImporta->verticalScrollBar()->value(), 0);
+    // A second load of the same file after a line was chosen leaves none chosen either.
+    FgImporta->setCellaCorrente(2, 1);
+    QVERIFY(FgImporta->currentIndex().isValid());
+    t.amb.dialoghi.risposteFile.push_back(t.amb.scriviFile(QStringLiteral("nuove.txt"), t.fileAggiornamento));
+    t.premi("Command21");
+    QVERIFY(!FgImporta->currentIndex().isValid());
+    QVERIFY(!FgImporta->selectionModel()->hasSelection());
 
     // MODIFICA of a draw deleted by another program meanwhile.
     const QString ultima = t.w<QLabel>("LBLESTRAZIONE")->text();

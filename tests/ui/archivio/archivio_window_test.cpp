@@ -6,6 +6,7 @@
 #include "ui/archivio/PannelloInserimento.h"
 
 #include "archive/ArchivioDimostrativo.h"
+#include "maintenance/Consultazione.h"
 #include "storage/DrawsDb.h"
 #include "SupportoUi.h"
 #include "ui/Container/Container.h"
@@ -703,7 +704,18 @@ void TestArchivio::consultazione()
     Banco t;
     const int n = t.n();
     auto* FgDB = t.w<GrigliaView>("FgDB");
+    // FgDB shows the draws as the browser's grid writer reads them from the database, cell by cell.
+    grid::Grid scritta;
+    maintenance::CaricaGrigliaArchivio(t.amb.sessione->dbEstrazioni(), scritta);
+    QCOMPARE(testui::primaDifferenza(t.finestra->consultazione().griglia(), scritta), QString());
     QCOMPARE(t.finestra->consultazione().griglia().sfondo(n, 1), 0x00FFFFu);   // the last row is current
+    QCOMPARE(t.finestra->consultazione().griglia().sfondo(n - 1, 1), 0xFFFFFFu);
+    // The keyboard moves the highlight with the current row.
+    FgDB->setFocus();
+    QTest::keyClick(FgDB, Qt::Key_Up);
+    QCOMPARE(t.finestra->consultazione().rigaCorrente(), n - 1);
+    QCOMPARE(t.finestra->consultazione().griglia().sfondo(n - 1, 12), 0x00FFFFu);
+    QCOMPARE(t.finestra->consultazione().griglia().sfondo(n, 12), 0xFFFFFFu);
     FgDB->setCellaCorrente(123, 4);
     QCOMPARE(t.finestra->consultazione().griglia().sfondo(123, 12), 0x00FFFFu);
     QCOMPARE(t.finestra->consultazione().griglia().sfondo(n, 1), 0xFFFFFFu);
@@ -714,7 +726,7 @@ void TestArchivio::consultazione()
     QCOMPARE(t.calendario()->selectedDate(), t.data(123));
     QCOMPARE(t.w<QTabWidget>("SSTab1")->currentIndex(), 0);
     t.premi("Command14");
-    QCOMPARE(t.finestra->consultazione().griglia().rigaCorrente, 1);
+    QCOMPARE(t.finestra->consultazione().rigaCorrente(), 1);
     // On a maximised window of a 1366x768 screen all eleven wheels show without scrolling sideways.
     // (beside the main window's list of draws the archive window is about 1030 pixels wide).
     t.finestra->mostraPagina(GestioneArchivio::PaginaArchivio);
@@ -731,7 +743,7 @@ void TestArchivio::consultazione()
                 QVERIFY(FgDB->columnWidth(c) >= FgDB->horizontalHeader()->fontMetrics().horizontalAdvance(QStringLiteral("DataEstrazione")));
     }
     t.premi("Command13");
-    QCOMPARE(t.finestra->consultazione().griglia().rigaCorrente, n);
+    QCOMPARE(t.finestra->consultazione().rigaCorrente(), n);
 
     // Ricerca per numero indice: 19 is refused, N accepted.
     t.amb.dialoghi.risposteInput = {QStringLiteral("19"), QStringLiteral("abc"), QString::number(n)};
@@ -784,7 +796,12 @@ void TestArchivio::calendario()
     t.finestra->mostraPagina(GestioneArchivio::PaginaCalendario);
     t.w<QComboBox>("Combo1")->setCurrentText(QStringLiteral("2024"));
     QTest::mouseClick(t.w<QCheckBox>("Check2"), Qt::LeftButton);
-    const grid::Grid& Fg1 = t.finestra->calendario().griglia();
+    grid::Grid Fg1 = t.finestra->calendario().griglia();
+    grid::Grid scritto;
+    maintenance::CaricaCalendario(t.amb.sessione->dbEstrazioni(), 2024, true, scritto);
+    QCOMPARE(testui::primaDifferenza(Fg1, scritto), QString());
+    QCOMPARE(Fg1.sfondo(1, 1), maintenance::ColoreAnno);
+    QCOMPARE(Fg1.sfondo(1, 2), maintenance::ColoreMese);
     auto cella = [&](const QDate& g) {
         for (int r = 1; r < Fg1.righe(); ++r)
             for (int c = 3; c < Fg1.colonne(); ++c)
@@ -813,12 +830,22 @@ void TestArchivio::calendario()
     QVERIFY(vuota.x() > 0);
     clic(vuota);
     QCOMPARE(t.barra()->value(), mercoledi);
+    // Space on a day shows its draw as a click does.
+    t.finestra->mostraPagina(GestioneArchivio::PaginaCalendario);
+    vista->setFocus();
+    vista->setCurrentIndex(vista->model()->index(m.y() - 1, m.x() - 1));
+    QTest::keyClick(vista, Qt::Key_Space);
+    QCOMPARE(t.barra()->value(), martedi);
 
     // Unticked: weekday numbers; a year before the archive: an empty calendar.
     QTest::mouseClick(t.w<QCheckBox>("Check2"), Qt::LeftButton);
+    Fg1 = t.finestra->calendario().griglia();
     QCOMPARE(QString::fromStdString(Fg1.testo(m.y(), m.x())), QStringLiteral("3"));
     t.w<QComboBox>("Combo1")->setCurrentText(QStringLiteral("1939"));
+    Fg1 = t.finestra->calendario().griglia();
     QVERIFY(Fg1.righe() > 1);
+    maintenance::CaricaCalendario(t.amb.sessione->dbEstrazioni(), 1939, false, scritto);
+    QCOMPARE(testui::primaDifferenza(Fg1, scritto), QString());
 }
 
 void TestArchivio::help()
