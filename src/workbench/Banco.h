@@ -161,6 +161,9 @@ struct Banco {
     // --- the results (FgEsiti and FgGr show them): row r at [r - 1], empty rows included ---
     std::vector<RigaEsito> esiti;          // AMBATE
     std::vector<RigaEsito> abbinamenti;    // ABBINAMENTI
+    // The row the user stands on in FgEsiti / FgGr (1.., 0: none); new results choose none.
+    int esitoScelto = 0;
+    int abbinamentoScelto = 0;
 
     // --- the grids ---
     grid::Grid FgF;          // pyramid composition, bricks 1..15
@@ -174,8 +177,8 @@ struct Banco {
     grid::Grid FgRG;         // wheels in play
     grid::Grid Fg7;          // levels included in ELABORA and their sorte
     grid::Grid FgOp;         // operator catalogue
-    grid::Grid FgEsiti;      // ambate results
-    grid::Grid FgGr;         // pair results, laid out as FgEsiti
+    grid::Grid FgEsiti;      // ambate results as text (the CLI prints it), written from `esiti`
+    grid::Grid FgGr;         // pair results as text, laid out as FgEsiti, written from `abbinamenti`
     grid::Grid FgEstratti;   // the reference draw, 11 wheels by 5 positions
 
     // Captions of the brick labels Lbl0(1..15); index 0 unused.

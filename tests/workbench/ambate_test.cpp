@@ -498,7 +498,11 @@ TEST(Ambate, LaColonnaAmbataEAbbinato)
     imp.lista = 2;
     imp.tipo = TipoRicerca::AbbinamentiTerno;
     scriviRicerca(b, imp, r, "00:00:00");
-    EXPECT_EQ(b.abbinamenti, r.righe);
+    // The rows are kept with their forecasts: the window shows them from there.
+    ASSERT_EQ(b.abbinamenti.size(), 2u);
+    EXPECT_EQ(b.abbinamenti[0].formula, "NUM");
+    EXPECT_EQ(b.abbinamenti[0].previsione, 62);
+    EXPECT_EQ(b.abbinamenti[1], RigaEsito{});
     EXPECT_EQ(b.FgGr.testo(0, ColonnaPrevisione), "Abbinato");
     EXPECT_EQ(b.FgGr.testo(1, ColonnaPrevisione), "62");
     EXPECT_EQ(b.FgGr.testo(2, ColonnaPrevisione), "");

@@ -158,8 +158,6 @@ private:
     void avviso(const std::string& testo);
     // Enter or Space on a focused grid cell: what a click (or the double click of FgOp) does there.
     void attivaCella(GrigliaView* vista, int riga, int colonna);
-    // The forecast column of FgEsiti/FgGr shown right after Formula, header tooltips.
-    void preparaVisteEsiti();
     // Every column at least as wide as its header; the cases grid wide enough for its columns.
     void adattaColonne();
     void bloccaComandi(bool bloccati);

@@ -165,7 +165,7 @@ void Piramide1::aggiornaVista()
         elenco.setLarghezza(1, 500);
         elenco.setLarghezza(2, 3200);
     }
-    preparaVisteEsiti();
+    esiti_->mostraEsiti();
     adattaColonne();
     for (auto* v : findChildren<GrigliaView*>())
         v->aggiorna();

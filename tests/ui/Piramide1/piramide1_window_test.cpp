@@ -779,9 +779,9 @@ void TestPiramide1::serataDaTastiera()
     // Entering a grid makes its first cell current; the arrows move from there.
     QVERIFY(tabFino(t.w<GrigliaView>("FgEsiti")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    QCOMPARE(b.FgEsiti.rigaCorrente, 2);
+    QCOMPARE(b.esitoScelto, 2);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-    QCOMPARE(b.FgEsiti.rigaCorrente, 1);
+    QCOMPARE(b.esitoScelto, 1);
     QVERIFY(tabFino(t.w<GrigliaView>("FgF")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
@@ -990,7 +990,7 @@ void TestPiramide1::paginaEComandoAggiunti()
     // A command on the selected result row, in the row of Imposta after Verifica formula.
     auto* comando = new QPushButton(QStringLiteral("Prova"));
     int rigaLetta = -1;
-    connect(comando, &QPushButton::clicked, [&b, &rigaLetta] { rigaLetta = b.FgEsiti.rigaCorrente; });
+    connect(comando, &QPushButton::clicked, [&b, &rigaLetta] { rigaLetta = b.esitoScelto; });
     esiti.aggiungiComando(PannelloEsiti::Ambate, comando);
     QTRY_VERIFY(comando->isVisible());
     QCOMPARE(comando->parentWidget(), t.b("Command21")->parentWidget());
