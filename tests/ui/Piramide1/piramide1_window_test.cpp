@@ -85,7 +85,7 @@ struct Banco {
     void clic(const QString& griglia, int riga, int colonna, bool doppio = false) const
     {
         auto* g = w<GrigliaView>(griglia);
-        const auto* m = g->modello();
+        const auto* m = g->modelloTabella();
         const QModelIndex i = m->index(riga - m->righeFisse(), colonna - m->colonneFisse());
         g->scrollTo(i);
         const QPoint p = g->visualRect(i).center();
