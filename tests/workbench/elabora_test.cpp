@@ -353,7 +353,7 @@ TEST_F(BancoProva, CasiAbilitatiERuoteInGioco)
     EXPECT_EQ(nuovo.numeroCasi, 12);
     EXPECT_EQ(nuovo.lista, 100);
     EXPECT_EQ(nuovo.rilevazione, Rilevazione::Mensile);
-    EXPECT_EQ(nuovo.FgEstratti.testo(2, 1), "81");
+    EXPECT_EQ(testoEstratti(nuovo.estratti[1], 1), "81");
     EXPECT_EQ(nuovo.FgF.testo(11, 0), "11");
 }
 

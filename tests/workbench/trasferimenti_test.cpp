@@ -119,13 +119,13 @@ TEST(Trasferimenti, CancellaENascondeMattoni)
 
     p.mattoneEvidenziato = 5;
     b.FgF.setSfondo(5, 0, 5, 11, grid::colori::Verde);
-    b.FgEstratti.setSfondo(2, 3, grid::colori::Giallo);
+    b.estratti[1].primo = 3;
     deselezionaMattoni(b, p);
     EXPECT_EQ(p.mattoneEvidenziato, 0);
     EXPECT_EQ(b.Lbl0[5], "");
     EXPECT_EQ(b.FgF.sfondo(5, 0), grid::colori::Bianco);
     EXPECT_EQ(b.FgF.sfondo(5, E1), grid::rgb(255, 255, 128));
-    EXPECT_EQ(b.FgEstratti.sfondo(2, 3), grid::colori::Bianco);
+    EXPECT_EQ(b.estratti[1].primo, 0);
 
     nascondiColonne(b);
     for (int c = 0; c < 12; ++c) {

@@ -170,6 +170,7 @@ void Piramide1::aggiornaVista()
     for (auto* v : findChildren<GrigliaView*>())
         v->aggiorna();
     piramide_->mostraMattoni();
+    piramide_->mostraEstratti();
     operatori_->mostraLabelT();
     List1->clear();
     for (const auto& t : banco_.List1)

@@ -198,8 +198,9 @@ void TestPiramide1::apertura()
     QCOMPARE(t.w<QComboBox>("ComboPar")->currentIndex(), int(t.a->ProgressivoMese[t.N()]));
     QCOMPARE(t.w<QLabel>("LabelRifE")->text(),
              QStringLiteral("%1 %2  M-%3").arg(t.N()).arg(QString::fromStdString(t.a->DateEstrazioni[t.N()])).arg(t.a->ProgressivoMese[t.N()]));
-    QCOMPARE(b.FgEstratti.intero(1, 1), int(t.a->numero(t.N(), 0, 1)));
-    QCOMPARE(b.FgEstratti.intero(11, 5), int(t.a->numero(t.N(), 10, 5)));
+    const grid::Grid estratti = t.w<GrigliaView>("FgEstratti")->modelloTabella()->testoTabella();
+    QCOMPARE(estratti.intero(1, 1), int(t.a->numero(t.N(), 0, 1)));
+    QCOMPARE(estratti.intero(11, 5), int(t.a->numero(t.N(), 10, 5)));
     for (int m = 1; m <= 15; ++m)
         QVERIFY(t.w<QLabel>(QStringLiteral("Lbl0(%1)").arg(m))->text().isEmpty());
     // The catalogue by code, only the selection cell and the code shown, type 1 chosen.
@@ -244,7 +245,7 @@ void TestPiramide1::riferimento()
     t.b("Command42(1)")->click();
     QCOMPARE(hs1->value(), 25);
     QCOMPARE(t.banco().riferimento, 25);
-    QCOMPARE(t.banco().FgEstratti.intero(3, 2), int(t.a->numero(25, 2, 2)));
+    QCOMPARE(t.w<GrigliaView>("FgEstratti")->modelloTabella()->testoTabella().intero(3, 2), int(t.a->numero(25, 2, 2)));
     const auto prompt = t.dialoghi.voci().front();
     QCOMPARE(prompt.testo, QStringLiteral("Inserire il n° indice dell'archivio modello."));
     QCOMPARE(prompt.titolo, QStringLiteral("Scelta estrazione"));
