@@ -87,13 +87,6 @@ Piramide1::Piramide1(Contesto& contesto, QWidget* genitore) : QWidget(genitore),
     setProperty("apriMassimizzata", true);
     setProperty("contestoHelp", ContestoHelp);
     workbench::preparaTabelloneNumeri(FgNu_);
-    FgC_.setColonne(15);
-    FgC_.setRighe(1);
-    for (int m = 1; m <= engine::NumeroMattoni; ++m) {
-        FgC_.setNumero(0, m - 1, m);
-        FgC_.setAllineamento(m - 1, grid::Allineamento::Centro);
-        FgC_.setLarghezza(m - 1, 330);
-    }
     costruisci();
     collega();
     lavoro_.collegaBarre(contesto_.pb1, contesto_.pb2);
@@ -197,7 +190,7 @@ void Piramide1::costruisci()
     SSTab1 = new QTabWidget(contenuto_);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     SSTab1->addTab(rilevazione_ = new PannelloRilevazione(banco_, FgNu_), QStringLiteral("Rilevazione"));
-    SSTab1->addTab(operatori_ = new PannelloOperatori(banco_, pannello_, FgC_), QStringLiteral("Operatori"));
+    SSTab1->addTab(operatori_ = new PannelloOperatori(banco_, pannello_), QStringLiteral("Operatori"));
     SSTab1->addTab(configurazioni_ = new PannelloConfigurazioni(pannello_), QStringLiteral("Salvate"));
     SSTab1->setFixedWidth(285);
     SSTab1->setUsesScrollButtons(false);

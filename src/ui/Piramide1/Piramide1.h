@@ -169,7 +169,6 @@ private:
     workbench::Banco banco_;
     workbench::PannelloPiramidi pannello_;
     workbench::TabelloneNumeri FgNu_;
-    grid::Grid FgC_;
 
     // Declared after everything a search reads: destroyed first, they stop the search and
     // the random-case comparison and wait for them.

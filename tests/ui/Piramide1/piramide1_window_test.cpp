@@ -1,5 +1,7 @@
 // The window Piramide1 offscreen: opening state, reference draw, selections, marks, a whole evening, a cancelled search.
 #include "ui/Piramide1/Piramide1.h"
+#include "ui/Piramide1/PannelloEsiti.h"
+#include "ui/Piramide1/PannelloPiramide.h"
 #include "ui/Piramide1/PannelloRilevazione.h"
 #include "ui/Piramide1/PaginaConvalida.h"
 #include "ui/Piramide1/PannelloRisultati.h"
@@ -165,6 +167,7 @@ private slots:
     void serata();
     void chiusuraDuranteRicerca();
     void colonnaAmbata();
+    void tabelleDelleRighe();
     void casiNonScaduti();
     void messaggiInveceDelSilenzio();
     void serataDaTastiera();
@@ -565,6 +568,56 @@ void TestPiramide1::chiusuraDuranteRicerca()
     QVERIFY(t.finestra->close());
     QVERIFY(!t.finestra->ricercaInCorso());
     QVERIFY(t.dialoghi.messaggi().empty());
+}
+
+// The result tables show the Banco's rows with the cells, colours and bold of the grid the CLI
+// prints; a click on a row chooses it for the commands, again after new results; the reference
+// draw colours the references of the highlighted brick; FgC chooses the destination brick.
+void TestPiramide1::tabelleDelleRighe()
+{
+    Banco t;
+    auto& b = t.banco();
+    t.clicEtichetta("LabelTutte");
+    t.b("Command9")->click();
+    t.cerca(QStringLiteral("Cmd_Step1"));
+    QVERIFY(t.dialoghi.messaggi().empty());
+    const auto* esiti = t.finestra->findChild<PannelloEsiti*>();
+    QVERIFY(esiti);
+    const grid::Grid mostrata = esiti->modelloEsiti().testoTabella();
+    QVERIFY(uguali(mostrata, b.FgEsiti));
+    QCOMPARE(mostrata.testo(0, workbench::ColonnaPrevisione), std::string("Ambata"));
+    QVERIFY(!mostrata.testo(1, workbench::colEsiti::P).empty());
+    QVERIFY(!mostrata.testo(1, workbench::ColonnaPrevisione).empty());
+    for (int c = 1; c < b.FgEsiti.colonne(); ++c)
+        QCOMPARE(mostrata.colonna(c).nascosta, b.FgEsiti.colonna(c).nascosta);
+
+    // A row with a first reference only: Imposta puts it in brick 1, whose reference is then yellow.
+    int r = 1;
+    while (r <= int(b.esiti.size()) && !(b.esiti[std::size_t(r - 1)].r1 && b.esiti[std::size_t(r - 1)].p1 &&
+                                         !b.esiti[std::size_t(r - 1)].r2))
+        ++r;
+    QVERIFY(r <= int(b.esiti.size()));
+    const workbench::RigaEsito scelta = b.esiti[std::size_t(r - 1)];
+    t.clic("FgEsiti", r, workbench::colEsiti::Formula);
+    QCOMPARE(b.esitoScelto, r);
+    t.clicEtichetta("Lbl0(1)");
+    t.b("Command21")->click();
+    QCOMPARE(b.FgF.testo(1, engine::colF::Tras), scelta.formula);
+    t.clicEtichetta("Lbl0(1)");
+    const grid::Grid estratti = t.finestra->findChild<PannelloPiramide*>()->modelloEstratti().testoTabella();
+    QCOMPARE(estratti.sfondo(*scelta.r1 + 1, *scelta.p1), workbench::coloriMattone::PrimoRiferimento);
+    QCOMPARE(estratti.intero(*scelta.r1 + 1, *scelta.p1), int(t.a->numero(b.riferimento, *scelta.r1, *scelta.p1)));
+
+    // New results choose no row and the view stands on none: the same row is chosen again by a click.
+    t.cerca(QStringLiteral("Cmd_Step1"));
+    QCOMPARE(b.esitoScelto, 0);
+    QVERIFY(!t.w<GrigliaView>("FgEsiti")->currentIndex().isValid());
+    t.clic("FgEsiti", r, workbench::colEsiti::Formula);
+    QCOMPARE(b.esitoScelto, r);
+
+    t.w<QTabWidget>("SSTab1")->setCurrentIndex(1);
+    t.clic("FgC", 0, 6);
+    QCOMPARE(t.finestra->pannello().destinazione, 7);
 }
 
 void TestPiramide1::colonnaAmbata()
