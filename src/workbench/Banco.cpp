@@ -167,9 +167,10 @@ void togliRiferimentiEvidenziati(Banco& b)
 
 std::string testoEstratti(const RigaEstratti& r, int colonna)
 {
-    if (colonna == 0)
-        return r.ruota >= 0 && r.ruota < archive::NumeroRuote ? std::string(archive::SigleRuote[static_cast<std::size_t>(r.ruota)])
-                                                               : std::string();
+    if (colonna == 0) {
+        const bool ruota = r.ruota >= 0 && r.ruota < archive::NumeroRuote;
+        return ruota ? std::string(archive::SigleRuote[static_cast<std::size_t>(r.ruota)]) : std::string();
+    }
     if (!r.numeri || colonna < 1 || colonna > 5)
         return {};
     return std::to_string((*r.numeri)[static_cast<std::size_t>(colonna - 1)]);

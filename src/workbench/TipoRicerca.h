@@ -31,9 +31,12 @@ struct DescrizioneRicerca {
 // Every kind, in the order of the window's pages of results. A new kind is one more row
 // here (with its page added through Piramide1::aggiungiPagina when it has its own grid).
 inline constexpr std::array<DescrizioneRicerca, 3> Ricerche = {{
-    {TipoRicerca::Ambate, 0, false, &Banco::esiti, &Banco::esitoScelto, &Banco::FgEsiti, "Ambata", "ambata", "ambate diverse", "nessuna ambata giocabile"},
-    {TipoRicerca::AbbinamentiAmbo, 2, true, &Banco::abbinamenti, &Banco::abbinamentoScelto, &Banco::FgGr, "Abbinato", "numero", "numeri diversi", "nessun numero giocabile"},
-    {TipoRicerca::AbbinamentiTerno, 3, true, &Banco::abbinamenti, &Banco::abbinamentoScelto, &Banco::FgGr, "Abbinato", "numero", "numeri diversi", "nessun numero giocabile"},
+    {TipoRicerca::Ambate, 0, false, &Banco::esiti, &Banco::esitoScelto, &Banco::FgEsiti,
+     "Ambata", "ambata", "ambate diverse", "nessuna ambata giocabile"},
+    {TipoRicerca::AbbinamentiAmbo, 2, true, &Banco::abbinamenti, &Banco::abbinamentoScelto, &Banco::FgGr,
+     "Abbinato", "numero", "numeri diversi", "nessun numero giocabile"},
+    {TipoRicerca::AbbinamentiTerno, 3, true, &Banco::abbinamenti, &Banco::abbinamentoScelto, &Banco::FgGr,
+     "Abbinato", "numero", "numeri diversi", "nessun numero giocabile"},
 }};
 
 constexpr const DescrizioneRicerca& descrizione(TipoRicerca t) { return Ricerche[static_cast<std::size_t>(t)]; }

@@ -92,8 +92,8 @@ QWidget* PannelloOperatori::costruisciEditor()
     struct Mattoni {};
     std::array<int, engine::NumeroMattoni> larghezze;
     larghezze.fill(330);
-    auto* mattoni = new ModelloRighe<Mattoni>(colonneDi<Mattoni>({}, larghezze, [](const Mattoni&, int c) { return std::to_string(c + 1); },
-                                                                 grid::Allineamento::Centro));
+    const auto numero = [](const Mattoni&, int c) { return std::to_string(c + 1); };
+    auto* mattoni = new ModelloRighe<Mattoni>(colonneDi<Mattoni>({}, larghezze, numero, grid::Allineamento::Centro));
     mattoni->aggiungi({});
     FgC = griglia(QStringLiteral("FgC"), mattoni, editor, 0);
     FgC->setFisse(0, 0);

@@ -55,8 +55,9 @@ PannelloPiramide::PannelloPiramide(workbench::Banco& banco, workbench::PannelloP
     p->setToolTip(QStringLiteral("Ogni mattone mostra il numero che la sua formula dà sull'estrazione di riferimento "
                                  "(1 il vertice, 11-15 la base). Clic su un mattone: i suoi numeri si colorano "
                                  "nell'estrazione, giallo il primo e verde il secondo."));
-    auto colonne = colonneDi<workbench::RigaEstratti>(workbench::intestazioni::FgEstratti, std::array<int, 6>{390, 390, 390, 390, 390, 390},
-                                                      &workbench::testoEstratti, grid::Allineamento::Centro);
+    constexpr std::array<int, 6> larghezze = {390, 390, 390, 390, 390, 390};
+    auto colonne = colonneDi<workbench::RigaEstratti>(workbench::intestazioni::FgEstratti, larghezze, &workbench::testoEstratti,
+                                                      grid::Allineamento::Centro);
     // The cells of the highlighted brick's references; the second wins where both fall.
     for (int c = 1; c <= 5; ++c)
         colonne[static_cast<std::size_t>(c)].sfondo = [c](const workbench::RigaEstratti& r) -> std::optional<grid::Colore> {
