@@ -455,15 +455,21 @@ TEST(Ambate, PrevisioneDellaRigaSullEstrazioneDiRiferimento)
     EXPECT_EQ(previsioneRiga(piu, a, 13), std::nullopt);
 }
 
-// The search writes the forecast of every filled row after "p", headed by the button.
-TEST(Ambate, LaColonnaAmbataEAbbinato)
+// Thirty draws: cases 10 and 20 hold 17 as Bari's 2nd, drawn again on Bari at their first
+// colpo; R = 30 holds 44 as Bari's 2nd and 62 as Firenze's 3rd.
+archive::Archivio archivioNumBari()
 {
     auto a = archivioVuoto(30);
-    // Cases 10 and 20 hold 17 as Bari's 2nd, drawn again on Bari at their first colpo.
     for (int d : {10, 11, 20, 21})
         a.setNumero(d, 0, 2, 17);
-    a.setNumero(30, 0, 2, 44);   // R: Bari 2nd 44
-    a.setNumero(30, 4, 3, 62);   //    Firenze 3rd 62
+    a.setNumero(30, 0, 2, 44);
+    a.setNumero(30, 4, 3, 62);
+    return a;
+}
+
+// The workbench on those cases and R, with NUM alone and Bari in play.
+Banco bancoNumBari(const archive::Archivio& a)
+{
     Banco b;
     preparaBanco(b);
     b.riferimento = 30;
@@ -471,6 +477,14 @@ TEST(Ambate, LaColonnaAmbataEAbbinato)
     elencaOperatori(b, {{"NUM", 1}});
     b.operatoriScelti = {"NUM"};
     setRuotaInGioco(b, 0, true);
+    return b;
+}
+
+// The search writes the forecast of every filled row after "p", headed by the button.
+TEST(Ambate, LaColonnaAmbataEAbbinato)
+{
+    const auto a = archivioNumBari();
+    Banco b = bancoNumBari(a);
     cercaAmbate(b, a);
     ASSERT_EQ(b.FgEsiti.colonne(), ColonnaPrevisione + 1);
     EXPECT_EQ(b.FgEsiti.testo(0, ColonnaPrevisione), "Ambata");
@@ -516,17 +530,8 @@ namespace {
 // included: the window's tables read only the rows. The reference draw's rows likewise.
 TEST(Ambate, LeRigheTenuteDiconoQuelloCheLaGrigliaScrive)
 {
-    auto a = archivioVuoto(30);
-    for (int d : {10, 11, 20, 21})
-        a.setNumero(d, 0, 2, 17);
-    a.setNumero(30, 0, 2, 44);
-    Banco b;
-    preparaBanco(b);
-    b.riferimento = 30;
-    impostaCasi(b, a, {20, 10});
-    elencaOperatori(b, {{"NUM", 1}});
-    b.operatoriScelti = {"NUM"};
-    setRuotaInGioco(b, 0, true);
+    const auto a = archivioNumBari();
+    Banco b = bancoNumBari(a);
     b.esitoScelto = 3;
     cercaAmbate(b, a);
     EXPECT_EQ(b.esitoScelto, 0);   // new results: no row chosen
