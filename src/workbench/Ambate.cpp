@@ -823,12 +823,6 @@ private:
     std::vector<Voce> voci_;
 };
 
-void testoNumero(grid::Grid& g, int riga, int colonna, const std::optional<int>& v)
-{
-    if (v)
-        g.setNumero(riga, colonna, *v);
-}
-
 }
 
 std::vector<OperatoreRicerca> operatoriRicerca(const Banco& b)
@@ -1019,26 +1013,90 @@ void preparaGrigliaEsiti(grid::Grid& g)
         g.setNascosta(c, true);
 }
 
-void scriviRigaEsito(grid::Grid& g, int riga, const RigaEsito& e)
+namespace {
+
+std::string testoNumero(const std::optional<int>& v) { return v ? std::to_string(*v) : std::string(); }
+
+std::string siglaRuota(const std::optional<int>& w)
+{
+    return w && *w >= 0 && *w < Ruote ? std::string(archive::SigleRuote[static_cast<std::size_t>(*w)]) : std::string();
+}
+
+}
+
+std::string testoEsito(const RigaEsito& e, int colonna)
 {
     using namespace colEsiti;
-    for (int c = Cop; c <= Val; ++c)
-        g.setTesto(riga, c, "");
+    if (colonna == Previsione)
+        return testoNumero(e.previsione);
     if (e.vuota())
-        return;
-    g.setTesto(riga, Formula, e.formula);
-    g.setNumero(riga, Tipo, e.tipo);
-    g.setNumero(riga, Cop, e.cop);
-    g.setNumero(riga, Tot, e.tot);
-    testoNumero(g, riga, P1, e.p1);
-    testoNumero(g, riga, R1, e.r1);
-    if (e.r1 && *e.r1 >= 0 && *e.r1 < Ruote)
-        g.setTesto(riga, Ru1, archive::SigleRuote[static_cast<std::size_t>(*e.r1)]);
-    testoNumero(g, riga, P2, e.p2);
-    testoNumero(g, riga, R2, e.r2);
-    if (e.r2 && *e.r2 >= 0 && *e.r2 < Ruote)
-        g.setTesto(riga, Ru2, archive::SigleRuote[static_cast<std::size_t>(*e.r2)]);
-    testoNumero(g, riga, Val, e.val);
+        return {};
+    switch (colonna) {
+    case Cop: return std::to_string(e.cop);
+    case Tot: return std::to_string(e.tot);
+    case Formula: return e.formula;
+    case P1: return testoNumero(e.p1);
+    case R1: return testoNumero(e.r1);
+    case Ru1: return siglaRuota(e.r1);
+    case Tipo: return std::to_string(e.tipo);
+    case P2: return testoNumero(e.p2);
+    case R2: return testoNumero(e.r2);
+    case Ru2: return siglaRuota(e.r2);
+    case Val: return testoNumero(e.val);
+    case Attesi: return e.attesi ? testoAttesi(*e.attesi) : std::string();
+    case P: return e.p ? testoProbabilita(*e.p) : std::string();
+    default: return {};
+    }
+}
+
+std::string intestazioneEsito(int colonna, TipoRicerca tipo)
+{
+    using namespace colEsiti;
+    switch (colonna) {
+    case Attesi: return "Attesi";
+    case P: return "p";
+    case Previsione: return std::string(descrizione(tipo).colonnaPrevisione);
+    default: {
+        grid::Grid g;
+        g.setIntestazione(intestazioni::FgEsiti);
+        return colonna >= 0 && colonna < g.colonne() ? g.testo(0, colonna) : std::string();
+    }
+    }
+}
+
+StileEsito stileEsito(int colonna, TipoRicerca tipo)
+{
+    using namespace colEsiti;
+    StileEsito s;
+    switch (colonna) {
+    case Cop:
+        s.coloreTesto = grid::colori::Rosso;
+        s.grassetto = true;
+        break;
+    case Formula:
+        s.coloreTesto = grid::colori::Blu;
+        s.grassetto = true;
+        break;
+    case Val:
+    case Previsione:
+        s.grassetto = true;
+        break;
+    default:
+        break;
+    }
+    if (colonna >= P1 && colonna <= Ru1)
+        s.sfondo = grid::rgb(128, 255, 128);
+    if (colonna >= P2 && colonna <= Ru2)
+        s.sfondo = grid::rgb(255, 255, 128);
+    if ((colonna == Ru1 || colonna == Ru2) && !descrizione(tipo).abbina)
+        s.grassetto = true;
+    return s;
+}
+
+void scriviRigaEsito(grid::Grid& g, int riga, const RigaEsito& e)
+{
+    for (int c = colEsiti::Cop; c < g.colonne() && c <= colEsiti::Previsione; ++c)
+        g.setTesto(riga, c, testoEsito(e, c));
 }
 
 void formattaEsiti(grid::Grid& g, TipoRicerca tipo)
@@ -1046,34 +1104,25 @@ void formattaEsiti(grid::Grid& g, TipoRicerca tipo)
     const int ultima = g.righe() - 1;
     if (ultima < 1)
         return;
-    using namespace colEsiti;
-    g.setColoreTesto(1, Cop, ultima, Cop, grid::colori::Rosso);
-    g.setGrassetto(1, Cop, ultima, Cop, true);
-    g.setColoreTesto(1, Formula, ultima, Formula, grid::colori::Blu);
-    g.setGrassetto(1, Formula, ultima, Formula, true);
-    g.setGrassetto(1, Val, ultima, Val, true);
-    if (!descrizione(tipo).abbina) {
-        g.setGrassetto(1, Ru1, ultima, Ru1, true);
-        g.setGrassetto(1, Ru2, ultima, Ru2, true);
+    for (int c = colEsiti::Cop; c < g.colonne() && c <= colEsiti::Previsione; ++c) {
+        const StileEsito s = stileEsito(c, tipo);
+        if (s.coloreTesto)
+            g.setColoreTesto(1, c, ultima, c, *s.coloreTesto);
+        if (s.grassetto)
+            g.setGrassetto(1, c, ultima, c, true);
+        if (s.sfondo)
+            g.setSfondo(1, c, ultima, c, *s.sfondo);
     }
-    g.setSfondo(1, P1, ultima, Ru1, grid::rgb(128, 255, 128));
-    g.setSfondo(1, P2, ultima, Ru2, grid::rgb(255, 255, 128));
 }
 
-void scriviConfronti(grid::Grid& g, const std::vector<RigaEsito>& righe, const std::vector<Confronto>& confronti)
+void aggiungiColonneConfronto(grid::Grid& g, TipoRicerca tipo)
 {
-    using colEsiti::Attesi, colEsiti::P;
-    if (g.colonne() < P + 1)
-        g.setColonne(P + 1);
-    g.setTesto(0, Attesi, "Attesi");
-    g.setTesto(0, P, "p");
-    for (int c : {Attesi, P})
+    using namespace colEsiti;
+    if (g.colonne() < Previsione + 1)
+        g.setColonne(Previsione + 1);
+    for (int c : {Attesi, P, Previsione}) {
+        g.setTesto(0, c, intestazioneEsito(c, tipo));
         g.setAllineamento(c, grid::Allineamento::Centro);
-    for (int r = 1; r < g.righe(); ++r) {
-        const auto i = static_cast<std::size_t>(r - 1);
-        const bool piena = i < righe.size() && i < confronti.size() && !righe[i].vuota();
-        g.setTesto(r, Attesi, piena ? testoAttesi(confronti[i].attesi) : "");
-        g.setTesto(r, P, piena ? testoProbabilita(confronti[i].p) : "");
     }
 }
 
@@ -1109,23 +1158,6 @@ std::optional<int> previsioneRiga(const RigaEsito& e, const archive::Archivio& a
     }
 }
 
-void scriviPrevisioni(grid::Grid& g, const std::vector<std::optional<int>>& previsioni, TipoRicerca tipo)
-{
-    if (g.colonne() < ColonnaPrevisione + 1)
-        g.setColonne(ColonnaPrevisione + 1);
-    g.setTesto(0, ColonnaPrevisione, descrizione(tipo).colonnaPrevisione);
-    g.setAllineamento(ColonnaPrevisione, grid::Allineamento::Centro);
-    for (int r = 1; r < g.righe(); ++r) {
-        const auto i = static_cast<std::size_t>(r - 1);
-        if (i < previsioni.size() && previsioni[i])
-            g.setNumero(r, ColonnaPrevisione, *previsioni[i]);
-        else
-            g.setTesto(r, ColonnaPrevisione, "");
-    }
-    if (g.righe() > 1)
-        g.setGrassetto(1, ColonnaPrevisione, g.righe() - 1, ColonnaPrevisione, true);
-}
-
 void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, TipoRicerca tipo)
 {
     using namespace colEsiti;
@@ -1143,12 +1175,13 @@ void impostaRisultati(Banco& b, TipoRicerca tipo, const std::vector<RigaEsito>& 
     auto& tenute = righeRisultati(b, tipo);
     tenute.assign(righe.begin(), righe.begin() + std::min<std::ptrdiff_t>(std::ssize(righe), std::max(lista, 0)));
     tenute.resize(static_cast<std::size_t>(std::max(lista, 0)));
-    scriviEsiti(grigliaRisultati(b, tipo), righe, lista, tipo);
+    b.*descrizione(tipo).scelta = 0;
+    scriviEsiti(grigliaRisultati(b, tipo), tenute, lista, tipo);
 }
 
 const RigaEsito* rigaCorrenteRisultati(const Banco& b, TipoRicerca tipo)
 {
-    const int r = grigliaRisultati(b, tipo).rigaCorrente;
+    const int r = b.*descrizione(tipo).scelta;
     const auto& righe = righeRisultati(b, tipo);
     return r >= 1 && static_cast<std::size_t>(r) <= righe.size() ? &righe[static_cast<std::size_t>(r - 1)] : nullptr;
 }
@@ -1161,12 +1194,19 @@ EsitoRicerca scriviRicerca(Banco& b, const ImpostazioniRicerca& imp, const Risul
         esito.interrotta = true;
         return esito;
     }
-    impostaRisultati(b, imp.tipo, risultato.righe, imp.lista);
-    grid::Grid& uscita = grigliaRisultati(b, imp.tipo);
+    std::vector<RigaEsito> righe = risultato.righe;
     if (imp.confrontoCaso) {
-        scriviConfronti(uscita, risultato.righe, risultato.confronti);
-        scriviPrevisioni(uscita, risultato.previsioni, imp.tipo);
+        for (std::size_t i = 0; i < righe.size(); ++i) {
+            if (i < risultato.confronti.size()) {
+                righe[i].attesi = risultato.confronti[i].attesi;
+                righe[i].p = risultato.confronti[i].p;
+            }
+            if (i < risultato.previsioni.size())
+                righe[i].previsione = risultato.previsioni[i];
+        }
+        aggiungiColonneConfronto(grigliaRisultati(b, imp.tipo), imp.tipo);
     }
+    impostaRisultati(b, imp.tipo, righe, imp.lista);
     b.List1.clear();
     b.List1.push_back(inizio);
     b.List1.push_back(orarioList1());

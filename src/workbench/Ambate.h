@@ -102,7 +102,7 @@ struct EsitoRicerca {
 //   const auto inizio = orarioList1();
 //   ... on a worker: risultato = cercaFormule(imp, archivio, &avanzamento);
 //   ... back on the interface thread:
-//   const EsitoRicerca e = scriviRicerca(b, grigliaRisultati(b, tipo), imp, risultato, inizio);
+//   const EsitoRicerca e = scriviRicerca(b, imp, risultato, inizio);
 //
 // cercaAmbate / cercaAbbinamenti do the three in a row, for the CLI and the tests.
 
@@ -206,20 +206,34 @@ std::array<std::uint8_t, 91> ruoteAlPrimoColpo(const archive::Archivio& a, const
 
 // FgEsiti/FgGr header "  |Cop|Tot|Formula|..." with the columns the window hides.
 void preparaGrigliaEsiti(grid::Grid& g);
-// Writes one result row (columns Cop..Val emptied first, then the filled ones).
-void scriviRigaEsito(grid::Grid& g, int riga, const RigaEsito& e);
-// L + 1 rows holding `righe`, formatted as the search of kind `tipo` leaves them.
-void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, TipoRicerca tipo);
-// The closing colours and bold of the result rows.
-void formattaEsiti(grid::Grid& g, TipoRicerca tipo);
-// Columns "Attesi" and "p" after the window's own: what chance alone would cover
-// on the same cases, and the chance of covering at least Cop of them. Empty cells for
-// the empty rows; columns 0..12 are left as they are.
-void scriviConfronti(grid::Grid& g, const std::vector<RigaEsito>& righe, const std::vector<Confronto>& confronti);
-
 // Column of the forecast in FgEsiti and FgGr, after "p": the window may show it earlier,
 // the transfer commands never read it.
 constexpr int ColonnaPrevisione = colEsiti::Previsione;
+// The text of column `colonna` (colEsiti) of a result row: what the grid writers put in the
+// cell and what the window's tables show. An empty row has empty cells; so has a column
+// whose value the row lacks (a parameter its class does not use, no comparison with chance),
+// and column 0.
+std::string testoEsito(const RigaEsito& e, int colonna);
+// The header of a column of the results of kind `tipo`, the comparison columns included
+// ("Attesi", "p", the forecast headed as the kind says: "Ambata", "Abbinato").
+std::string intestazioneEsito(int colonna, TipoRicerca tipo);
+// How a column of the results of kind `tipo` is drawn, the same on every row, empty ones included.
+struct StileEsito {
+    std::optional<grid::Colore> sfondo, coloreTesto;
+    bool grassetto = false;
+};
+StileEsito stileEsito(int colonna, TipoRicerca tipo);
+// Writes one result row (every column after 0 the grid has, emptied where the row has nothing).
+void scriviRigaEsito(grid::Grid& g, int riga, const RigaEsito& e);
+// L + 1 rows holding `righe`, formatted as the search of kind `tipo` leaves them.
+void scriviEsiti(grid::Grid& g, const std::vector<RigaEsito>& righe, int lista, TipoRicerca tipo);
+// The closing colours and bold of the result rows (stileEsito of every column).
+void formattaEsiti(grid::Grid& g, TipoRicerca tipo);
+// Columns "Attesi", "p" and the forecast after the window's own: what chance alone would
+// cover on the same cases, the chance of covering at least Cop of them, and the number the
+// row plays (RigaEsito::attesi, p, previsione: see scriviRicerca). Only the headers: the
+// cells are the rows' (scriviEsiti).
+void aggiungiColonneConfronto(grid::Grid& g, TipoRicerca tipo);
 
 // The forecast of a result row: its formula evaluated by the engine on draw d, with the
 // inputs the search gave it (wheels, positions, value, the number of type 4, the delay
@@ -227,18 +241,15 @@ constexpr int ColonnaPrevisione = colEsiti::Previsione;
 // numbers. Nothing for an empty row or one that cannot be computed on d, reading a
 // wheel not drawn there included.
 std::optional<int> previsioneRiga(const RigaEsito& e, const archive::Archivio& a, int d);
-// Column ColonnaPrevisione, headed as the kind says ("Ambata", "Abbinato"): the forecast of
-// every row, empty where there is none. Columns 0..14 are left as they are.
-void scriviPrevisioni(grid::Grid& g, const std::vector<std::optional<int>>& previsioni, TipoRicerca tipo);
 
 // The rows of a search of kind `tipo` kept in the Banco (L of them, empty ones included)
-// and shown in the kind's grid, formatted as the search leaves them.
+// and written in the kind's grid, formatted as the search leaves them; no row is chosen.
 void impostaRisultati(Banco& b, TipoRicerca tipo, const std::vector<RigaEsito>& righe, int lista);
-// The result row the user stands on in the kind's grid; null when there is none.
+// The result row the user stands on (DescrizioneRicerca::scelta); null when there is none.
 const RigaEsito* rigaCorrenteRisultati(const Banco& b, TipoRicerca tipo);
 
 // The end of a search: unless it was stopped, the kind's rows (impostaRisultati) with
-// "Attesi", "p" and the forecasts, List1 the start time `inizio` and the end time, and the
+// "Attesi", "p" and the forecasts (when it compared with chance), List1 the start time `inizio` and the end time, and the
 // message is TestoErroreImpostazioni (critical, "Avviso") when something could not be computed.
 EsitoRicerca scriviRicerca(Banco& b, const ImpostazioniRicerca& imp, const RisultatoRicerca& risultato,
                            const std::string& inizio);

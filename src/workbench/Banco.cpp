@@ -116,10 +116,8 @@ void preparaBanco(Banco& b)
         for (int c : colEsiti::Nascoste)
             g->setNascosta(c, true);
     }
-    prepara(b.FgEstratti, intestazioni::FgEstratti);
-    b.FgEstratti.setRighe(archive::NumeroRuote + 1);
     for (int w = 0; w < archive::NumeroRuote; ++w)
-        b.FgEstratti.setTesto(w + 1, 0, archive::SigleRuote[w]);
+        b.estratti[static_cast<std::size_t>(w)] = RigaEstratti{w, std::nullopt, 0, 0};
     prepara(b.FgOp, intestazioni::FgOp);
     b.operatori.clear();
     b.operatoriScelti.clear();
@@ -151,13 +149,31 @@ void mostraLivelliElabora(Banco& b)
 void impostaRiferimento(Banco& b, const archive::Archivio& a, int d)
 {
     b.riferimento = d;
-    for (int w = 0; w < archive::NumeroRuote; ++w)
-        for (int p = 1; p <= 5; ++p) {
-            if (d >= 1 && d <= a.NumeroEstrazioni)
-                b.FgEstratti.setNumero(w + 1, p, a.numero(d, w, p));
-            else
-                b.FgEstratti.setTesto(w + 1, p, "");
-        }
+    for (auto& r : b.estratti) {
+        r.numeri.reset();
+        if (d < 1 || d > a.NumeroEstrazioni)
+            continue;
+        r.numeri.emplace();
+        for (int p = 1; p <= 5; ++p)
+            (*r.numeri)[static_cast<std::size_t>(p - 1)] = a.numero(d, r.ruota, p);
+    }
+}
+
+void togliRiferimentiEvidenziati(Banco& b)
+{
+    for (auto& r : b.estratti)
+        r.primo = r.secondo = 0;
+}
+
+std::string testoEstratti(const RigaEstratti& r, int colonna)
+{
+    if (colonna == 0) {
+        const bool ruota = r.ruota >= 0 && r.ruota < archive::NumeroRuote;
+        return ruota ? std::string(archive::SigleRuote[static_cast<std::size_t>(r.ruota)]) : std::string();
+    }
+    if (!r.numeri || colonna < 1 || colonna > 5)
+        return {};
+    return std::to_string((*r.numeri)[static_cast<std::size_t>(colonna - 1)]);
 }
 
 void impostaMensileDaRiferimento(Banco& b, const archive::Archivio& a)

@@ -80,6 +80,17 @@ inline constexpr grid::Colore GialloPallido = grid::rgb(255, 255, 192); // colum
 inline constexpr grid::Colore Ciano = grid::rgb(0, 255, 255);           // number chosen on FgNu
 }
 
+// A row of FgEstratti: one wheel of the reference draw and the cells coloured for the
+// highlighted brick (its first reference yellow, its second green).
+struct RigaEstratti {
+    int ruota = 0;
+    std::optional<std::array<int, 5>> numeri;   // none while R is not a draw
+    int primo = 0, secondo = 0;                  // position 1..5 of a reference on this wheel; 0: none
+    bool operator==(const RigaEstratti&) const = default;
+};
+// The text of column `colonna` of FgEstratti ("RU|1|2|3|4|5"): the wheel's code, then its numbers.
+std::string testoEstratti(const RigaEstratti& r, int colonna);
+
 // A level of the pyramid as ELABORA reads it (Fg7 row k shows level k).
 struct LivelloElabora {
     bool incluso = false;   // green on Fg7
@@ -161,6 +172,12 @@ struct Banco {
     // --- the results (FgEsiti and FgGr show them): row r at [r - 1], empty rows included ---
     std::vector<RigaEsito> esiti;          // AMBATE
     std::vector<RigaEsito> abbinamenti;    // ABBINAMENTI
+    // The row the user stands on in FgEsiti / FgGr (1.., 0: none); new results choose none.
+    int esitoScelto = 0;
+    int abbinamentoScelto = 0;
+
+    // --- FgEstratti: the reference draw, row w = wheel w ---
+    std::array<RigaEstratti, archive::NumeroRuote> estratti{};
 
     // --- the grids ---
     grid::Grid FgF;          // pyramid composition, bricks 1..15
@@ -174,9 +191,8 @@ struct Banco {
     grid::Grid FgRG;         // wheels in play
     grid::Grid Fg7;          // levels included in ELABORA and their sorte
     grid::Grid FgOp;         // operator catalogue
-    grid::Grid FgEsiti;      // ambate results
-    grid::Grid FgGr;         // pair results, laid out as FgEsiti
-    grid::Grid FgEstratti;   // the reference draw, 11 wheels by 5 positions
+    grid::Grid FgEsiti;      // ambate results as text (the CLI prints it), written from `esiti`
+    grid::Grid FgGr;         // pair results as text, laid out as FgEsiti, written from `abbinamenti`
 
     // Captions of the brick labels Lbl0(1..15); index 0 unused.
     std::array<std::string, 16> Lbl0;
@@ -219,9 +235,11 @@ std::string orarioList1();
 // out with SettaGridFGF, Bari alone in play, no level included and each with sorte 1,
 // no case covered, no operator listed, labels empty.
 void preparaBanco(Banco& b);
+// No cell of FgEstratti coloured for a brick.
+void togliRiferimentiEvidenziati(Banco& b);
 // Fg7 column 0 shows the sorte of each level (its colour comes from `incluso` when drawn).
 void mostraLivelliElabora(Banco& b);
-// Reference draw R = d: writes FgEstratti with the 11 x 5 numbers of draw d.
+// Reference draw R = d: `estratti` takes the 11 x 5 numbers of draw d.
 // Does not touch `mensile` (Command14 does that: see impostaMensileDaRiferimento).
 void impostaRiferimento(Banco& b, const archive::Archivio& a, int d);
 // Command14: ComboPar takes the ordinal within the month of the reference draw.

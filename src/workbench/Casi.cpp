@@ -182,6 +182,7 @@ Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a)
         svuota(b.FgGr);
         b.esiti.clear();
         b.abbinamenti.clear();
+        b.esitoScelto = b.abbinamentoScelto = 0;
         svuota(b.Fg_E);
     }
     return std::nullopt;
@@ -259,6 +260,7 @@ RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
     const std::vector<engine::NumeriCaso> numeriCasi = b.numeriCasi;
     const std::vector<bool> coperti = b.casiCoperti;
     const std::vector<RigaEsito> esiti = b.esiti, abbinamenti = b.abbinamenti;
+    const int esitoScelto = b.esitoScelto, abbinamentoScelto = b.abbinamentoScelto;
     esito.rinnovati = true;
     esito.esito = RicavaEstrazioni(b, a);
     if (esito.esito)
@@ -274,6 +276,8 @@ RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
         b.FgGr = FgGr;
         b.esiti = esiti;
         b.abbinamenti = abbinamenti;
+        b.esitoScelto = esitoScelto;
+        b.abbinamentoScelto = abbinamentoScelto;
         b.livelloFgX = livello;
     } else if (livello >= 1 && numeroCasi(b) > 0) {
         esito.esito = verificaLivello(b, a, livello);

@@ -14,6 +14,11 @@ struct RigaEsito {
     std::string formula;
     int tipo = 0;
     std::optional<int> p1, r1, p2, r2, val;
+    // Set when the search weighed its rows against chance: the cases chance alone would
+    // cover, the probability of covering as many, and the number the formula plays on the
+    // reference draw.
+    std::optional<double> attesi, p;
+    std::optional<int> previsione;
     bool vuota() const { return formula.empty(); }
     bool operator==(const RigaEsito&) const = default;
 };

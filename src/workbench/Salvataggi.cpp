@@ -101,12 +101,11 @@ void scriviSigla(grid::Grid& g, int riga, int colonnaSigla, const std::string& i
     g.setTesto(riga, colonnaSigla, archive::SigleRuote[static_cast<std::size_t>(w)]);
 }
 
-// Highlights the references of brick row `riga` in FgEstratti (row = wheel + 1, column = position).
+// Highlights the references of brick row `riga` in FgEstratti (the wheel's row, the position's column).
 void evidenziaRiferimenti(Banco& b, int riga)
 {
-    auto& g = b.FgEstratti;
-    g.setSfondo(1, 1, g.righe() - 1, g.colonne() - 1, grid::colori::Bianco);
-    auto cella = [&](int colE, int colR, grid::Colore colore) {
+    togliRiferimentiEvidenziati(b);
+    auto cella = [&](int colE, int colR, int RigaEstratti::*evidenziata) {
         const std::string& e = b.FgF.testo(riga, colE);
         const std::string& r = b.FgF.testo(riga, colR);
         if (e.empty() || r.empty())
@@ -114,10 +113,10 @@ void evidenziaRiferimenti(Banco& b, int riga)
         const int p = static_cast<int>(grid::leggiNumero(e));
         const int w = static_cast<int>(grid::leggiNumero(r));
         if (p >= 1 && p <= 5 && w >= 0 && w < archive::NumeroRuote)
-            g.setSfondo(w + 1, p, colore);
+            b.estratti[static_cast<std::size_t>(w)].*evidenziata = p;
     };
-    cella(E1, R1, coloriMattone::PrimoRiferimento);
-    cella(E2, R2, coloriMattone::SecondoRiferimento);
+    cella(E1, R1, &RigaEstratti::primo);
+    cella(E2, R2, &RigaEstratti::secondo);
 }
 
 // Which references a type takes: the first (E1, R1), the second (E2, R2), the value.
@@ -404,7 +403,7 @@ void caricaMattoneNellEditor(Banco& b, PannelloPiramidi& p, int riga)
 {
     if (riga < 1 || riga >= b.FgF.righe() || b.FgF.testo(riga, Tras).empty())
         return;
-    b.FgEstratti.setSfondo(1, 1, b.FgEstratti.righe() - 1, b.FgEstratti.colonne() - 1, grid::colori::Bianco);
+    togliRiferimentiEvidenziati(b);
     if (b.FgOp.righe() > 1)
         b.FgOp.setSfondo(1, colOp::Oper, b.FgOp.righe() - 1, b.FgOp.colonne() - 1, grid::colori::Bianco);
     const std::string& codice = b.FgF.testo(riga, Tras);

@@ -21,7 +21,8 @@ struct DescrizioneRicerca {
     int sorte;                            // 0: the number alone wins; 2, 3: with the case's numbers
     bool abbina;                          // joins the numbers of FgX to each candidate
     std::vector<RigaEsito> Banco::*righe; // the rows of its results
-    grid::Grid Banco::*risultati;         // the grid that shows them
+    int Banco::*scelta;                   // the row of them the user stands on
+    grid::Grid Banco::*risultati;         // the grid that writes them out as text
     std::string_view colonnaPrevisione;   // header of the forecast column
     std::string_view uno, diversi;        // the ties' numbers: "ambata" / "ambate diverse"
     std::string_view nessuno;             // "nessuna ambata giocabile"
@@ -30,9 +31,12 @@ struct DescrizioneRicerca {
 // Every kind, in the order of the window's pages of results. A new kind is one more row
 // here (with its page added through Piramide1::aggiungiPagina when it has its own grid).
 inline constexpr std::array<DescrizioneRicerca, 3> Ricerche = {{
-    {TipoRicerca::Ambate, 0, false, &Banco::esiti, &Banco::FgEsiti, "Ambata", "ambata", "ambate diverse", "nessuna ambata giocabile"},
-    {TipoRicerca::AbbinamentiAmbo, 2, true, &Banco::abbinamenti, &Banco::FgGr, "Abbinato", "numero", "numeri diversi", "nessun numero giocabile"},
-    {TipoRicerca::AbbinamentiTerno, 3, true, &Banco::abbinamenti, &Banco::FgGr, "Abbinato", "numero", "numeri diversi", "nessun numero giocabile"},
+    {TipoRicerca::Ambate, 0, false, &Banco::esiti, &Banco::esitoScelto, &Banco::FgEsiti,
+     "Ambata", "ambata", "ambate diverse", "nessuna ambata giocabile"},
+    {TipoRicerca::AbbinamentiAmbo, 2, true, &Banco::abbinamenti, &Banco::abbinamentoScelto, &Banco::FgGr,
+     "Abbinato", "numero", "numeri diversi", "nessun numero giocabile"},
+    {TipoRicerca::AbbinamentiTerno, 3, true, &Banco::abbinamenti, &Banco::abbinamentoScelto, &Banco::FgGr,
+     "Abbinato", "numero", "numeri diversi", "nessun numero giocabile"},
 }};
 
 constexpr const DescrizioneRicerca& descrizione(TipoRicerca t) { return Ricerche[static_cast<std::size_t>(t)]; }

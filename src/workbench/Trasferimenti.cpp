@@ -86,7 +86,7 @@ void deselezionaMattoni(Banco& b, PannelloPiramidi& p)
     if (b.FgF.righe() > 1)
         b.FgF.setSfondo(1, 0, b.FgF.righe() - 1, b.FgF.colonne() - 1, grid::colori::Bianco);
     engine::SettaGridFGF(b.FgF);
-    b.FgEstratti.setSfondo(1, 1, b.FgEstratti.righe() - 1, b.FgEstratti.colonne() - 1, grid::colori::Bianco);
+    togliRiferimentiEvidenziati(b);
     for (auto& l : b.Lbl0)
         l.clear();
     p.mattoneEvidenziato = 0;

@@ -455,15 +455,21 @@ TEST(Ambate, PrevisioneDellaRigaSullEstrazioneDiRiferimento)
     EXPECT_EQ(previsioneRiga(piu, a, 13), std::nullopt);
 }
 
-// The search writes the forecast of every filled row after "p", headed by the button.
-TEST(Ambate, LaColonnaAmbataEAbbinato)
+// Thirty draws: cases 10 and 20 hold 17 as Bari's 2nd, drawn again on Bari at their first
+// colpo; R = 30 holds 44 as Bari's 2nd and 62 as Firenze's 3rd.
+archive::Archivio archivioNumBari()
 {
     auto a = archivioVuoto(30);
-    // Cases 10 and 20 hold 17 as Bari's 2nd, drawn again on Bari at their first colpo.
     for (int d : {10, 11, 20, 21})
         a.setNumero(d, 0, 2, 17);
-    a.setNumero(30, 0, 2, 44);   // R: Bari 2nd 44
-    a.setNumero(30, 4, 3, 62);   //    Firenze 3rd 62
+    a.setNumero(30, 0, 2, 44);
+    a.setNumero(30, 4, 3, 62);
+    return a;
+}
+
+// The workbench on those cases and R, with NUM alone and Bari in play.
+Banco bancoNumBari(const archive::Archivio& a)
+{
     Banco b;
     preparaBanco(b);
     b.riferimento = 30;
@@ -471,6 +477,14 @@ TEST(Ambate, LaColonnaAmbataEAbbinato)
     elencaOperatori(b, {{"NUM", 1}});
     b.operatoriScelti = {"NUM"};
     setRuotaInGioco(b, 0, true);
+    return b;
+}
+
+// The search writes the forecast of every filled row after "p", headed by the button.
+TEST(Ambate, LaColonnaAmbataEAbbinato)
+{
+    const auto a = archivioNumBari();
+    Banco b = bancoNumBari(a);
     cercaAmbate(b, a);
     ASSERT_EQ(b.FgEsiti.colonne(), ColonnaPrevisione + 1);
     EXPECT_EQ(b.FgEsiti.testo(0, ColonnaPrevisione), "Ambata");
@@ -498,10 +512,61 @@ TEST(Ambate, LaColonnaAmbataEAbbinato)
     imp.lista = 2;
     imp.tipo = TipoRicerca::AbbinamentiTerno;
     scriviRicerca(b, imp, r, "00:00:00");
-    EXPECT_EQ(b.abbinamenti, r.righe);
+    // The rows are kept with their forecasts: the window shows them from there.
+    ASSERT_EQ(b.abbinamenti.size(), 2u);
+    EXPECT_EQ(b.abbinamenti[0].formula, "NUM");
+    EXPECT_EQ(b.abbinamenti[0].previsione, 62);
+    EXPECT_EQ(b.abbinamenti[1], RigaEsito{});
     EXPECT_EQ(b.FgGr.testo(0, ColonnaPrevisione), "Abbinato");
     EXPECT_EQ(b.FgGr.testo(1, ColonnaPrevisione), "62");
     EXPECT_EQ(b.FgGr.testo(2, ColonnaPrevisione), "");
+}
+
+}
+
+namespace {
+
+// The kept rows carry what the grid the CLI prints shows of them, the comparison with chance
+// included: the window's tables read only the rows. The reference draw's rows likewise.
+TEST(Ambate, LeRigheTenuteDiconoQuelloCheLaGrigliaScrive)
+{
+    const auto a = archivioNumBari();
+    Banco b = bancoNumBari(a);
+    b.esitoScelto = 3;
+    cercaAmbate(b, a);
+    EXPECT_EQ(b.esitoScelto, 0);   // new results: no row chosen
+    const grid::Grid& g = b.FgEsiti;
+    ASSERT_EQ(g.colonne(), colEsiti::Previsione + 1);
+    ASSERT_EQ(g.righe(), static_cast<int>(b.esiti.size()) + 1);
+    for (int c = 0; c < g.colonne(); ++c) {
+        EXPECT_EQ(g.testo(0, c), intestazioneEsito(c, TipoRicerca::Ambate)) << c;
+        for (int r = 1; r < g.righe(); ++r)
+            ASSERT_EQ(g.testo(r, c), testoEsito(b.esiti[static_cast<std::size_t>(r - 1)], c)) << r << ' ' << c;
+    }
+    const RigaEsito& prima = b.esiti[0];
+    EXPECT_EQ(testoEsito(prima, colEsiti::Ru1), "BA");
+    EXPECT_EQ(testoEsito(prima, colEsiti::Previsione), "44");
+    EXPECT_FALSE(testoEsito(prima, colEsiti::Attesi).empty());
+    EXPECT_FALSE(testoEsito(prima, colEsiti::P).empty());
+    // An empty row shows nothing, even with a comparison; a wheel index outside the wheels no code.
+    RigaEsito vuota;
+    vuota.attesi = 1.5;
+    EXPECT_EQ(testoEsito(vuota, colEsiti::Attesi), "");
+    RigaEsito fuori = prima;
+    fuori.r1 = archive::NumeroRuote;
+    EXPECT_EQ(testoEsito(fuori, colEsiti::Ru1), "");
+    EXPECT_EQ(testoEsito(fuori, colEsiti::R1), std::to_string(archive::NumeroRuote));
+    // Only the ambate bold the wheels; the pairs head their forecast "Abbinato".
+    EXPECT_TRUE(stileEsito(colEsiti::Ru2, TipoRicerca::Ambate).grassetto);
+    EXPECT_FALSE(stileEsito(colEsiti::Ru2, TipoRicerca::AbbinamentiTerno).grassetto);
+    EXPECT_EQ(intestazioneEsito(colEsiti::Previsione, TipoRicerca::AbbinamentiAmbo), "Abbinato");
+
+    impostaRiferimento(b, a, 30);
+    EXPECT_EQ(testoEstratti(b.estratti[0], 0), "BA");
+    EXPECT_EQ(testoEstratti(b.estratti[0], 2), "44");
+    impostaRiferimento(b, a, 31);   // past the archive: the codes without numbers
+    EXPECT_EQ(testoEstratti(b.estratti[10], 0), "NZ");
+    EXPECT_EQ(testoEstratti(b.estratti[0], 2), "");
 }
 
 }

@@ -171,19 +171,19 @@ TEST_F(CasiPiccoli, CioCheMancaAUnaRicerca)
 
     // Imposta: a result row with a formula, then a brick.
     impostaRisultati(b, TipoRicerca::Ambate, {}, 2);
-    b.FgEsiti.rigaCorrente = 1;
+    b.esitoScelto = 1;
     EXPECT_EQ(mancaPerImposta(b, TipoRicerca::Ambate), "Nessuna formula scelta: selezionare una riga dei risultati prima di Imposta.");
     RigaEsito num;
     num.formula = "NUM";
     impostaRisultati(b, TipoRicerca::Ambate, {num}, 2);
-    b.FgEsiti.rigaCorrente = 1;   // new results leave no row chosen
+    b.esitoScelto = 1;   // new results leave no row chosen
     b.FgF.rigaCorrente = 0;
     EXPECT_EQ(mancaPerImposta(b, TipoRicerca::Ambate),
               "Nessun mattone scelto: selezionare il mattone della piramide che riceve la formula.");
     b.FgF.rigaCorrente = 15;
     EXPECT_EQ(mancaPerImposta(b, TipoRicerca::Ambate), std::nullopt);
     // The pairs have rows of their own: none yet.
-    b.FgGr.rigaCorrente = 1;
+    b.abbinamentoScelto = 1;
     EXPECT_TRUE(mancaPerImposta(b, TipoRicerca::AbbinamentiAmbo));
 
     // ELABORA: a level chosen (green) in Fg7.

@@ -98,7 +98,7 @@ TEST_F(BancoProva, VerificaInColonnaCopiaNelloSchema)
     impostaRisultati(b, TipoRicerca::Ambate, {riga}, 1);
 
     EXPECT_TRUE(verificaEsitoInColonna(b, *a, 3));   // no current row yet
-    b.FgEsiti.rigaCorrente = 1;
+    b.esitoScelto = 1;
     EXPECT_FALSE(verificaEsitoInColonna(b, *a, 3));
     EXPECT_EQ(b.FgX.testo(1, 3), "30");
     EXPECT_EQ(b.FgX.testo(2, 3), "40");
@@ -112,7 +112,7 @@ TEST_F(BancoProva, VerificaInColonnaCopiaNelloSchema)
 
     riga.val = 1;
     impostaRisultati(b, TipoRicerca::AbbinamentiAmbo, {riga}, 1);
-    b.FgGr.rigaCorrente = 1;
+    b.abbinamentoScelto = 1;
     EXPECT_FALSE(verificaAbbinamentoInColonna(b, *a, 5));
     EXPECT_EQ(b.FgX.testo(1, 5), "31");
     EXPECT_EQ(b.Fg5.testo(5, 11), "1");
@@ -353,7 +353,7 @@ TEST_F(BancoProva, CasiAbilitatiERuoteInGioco)
     EXPECT_EQ(nuovo.numeroCasi, 12);
     EXPECT_EQ(nuovo.lista, 100);
     EXPECT_EQ(nuovo.rilevazione, Rilevazione::Mensile);
-    EXPECT_EQ(nuovo.FgEstratti.testo(2, 1), "81");
+    EXPECT_EQ(testoEstratti(nuovo.estratti[1], 1), "81");
     EXPECT_EQ(nuovo.FgF.testo(11, 0), "11");
 }
 

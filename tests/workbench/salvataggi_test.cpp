@@ -257,8 +257,10 @@ TEST_F(Salvataggi, EditorDeiMattoni)
     EXPECT_EQ(b_.FgF.testo(3, RU2), "RO");
     EXPECT_EQ(b_.FgF.testo(3, VAL), "");
     EXPECT_EQ(b_.Lbl0[3], "3");   // |11 - 14|
-    EXPECT_EQ(b_.FgEstratti.sfondo(1, 2), coloriMattone::PrimoRiferimento);
-    EXPECT_EQ(b_.FgEstratti.sfondo(8, 5), coloriMattone::SecondoRiferimento);
+    // The references in the reference draw: Bari 2nd (first), Roma 5th (second).
+    EXPECT_EQ(b_.estratti[0].primo, 2);
+    EXPECT_EQ(b_.estratti[7].secondo, 5);
+    EXPECT_EQ(b_.estratti[7].primo, 0);
 
     // Copy onto a brick that is not chosen: the message; then onto brick 12.
     p_.destinazione = 0;

@@ -38,15 +38,15 @@ TEST(Trasferimenti, FormulaSelezionataNelMattoneCorrente)
     Banco b;
     impostaRisultati(b, TipoRicerca::Ambate, {RigaEsito{}, rigaRisultato("SOMV", 7)}, 3);
     // No current brick, or no current result, or an empty result row: nothing happens.
-    b.FgEsiti.rigaCorrente = 2;
+    b.esitoScelto = 2;
     EXPECT_FALSE(impostaFormula(b, TipoRicerca::Ambate));
     b.FgF.rigaCorrente = 9;
-    b.FgEsiti.rigaCorrente = 3;
+    b.esitoScelto = 3;
     EXPECT_FALSE(impostaFormula(b, TipoRicerca::Ambate));
-    b.FgEsiti.rigaCorrente = 4;   // past the rows
+    b.esitoScelto = 4;   // past the rows
     EXPECT_FALSE(impostaFormula(b, TipoRicerca::Ambate));
     EXPECT_EQ(b.FgF.testo(9, Tras), "");
-    b.FgEsiti.rigaCorrente = 2;
+    b.esitoScelto = 2;
     ASSERT_TRUE(impostaFormula(b, TipoRicerca::Ambate));
     const std::pair<int, const char*> attesi[] = {{Tras, "SOMV"}, {Tipo, "7"}, {E1, "2"}, {R1, "3"}, {RU1, "GE"},
                                                   {E2, "4"},      {R2, "10"},  {RU2, "NZ"}, {VAL, "17"}};
@@ -66,7 +66,7 @@ TEST(Trasferimenti, CapogiocoNelPrimoMattoneDiOgniLivello)
     ASSERT_TRUE(vuoto);
     EXPECT_EQ(vuoto->testo, "Effettuare le selezioni.");
     impostaRisultati(b, TipoRicerca::Ambate, {rigaRisultato("VERT", 1)}, 2);
-    b.FgEsiti.rigaCorrente = 1;
+    b.esitoScelto = 1;
     impostaCapogioco(b, a);   // no draws: Calcola's own message, the bricks are written all the same
     for (int m = 1; m <= 15; ++m) {
         const bool primo = m == 1 || m == 2 || m == 4 || m == 7 || m == 11;
@@ -119,13 +119,13 @@ TEST(Trasferimenti, CancellaENascondeMattoni)
 
     p.mattoneEvidenziato = 5;
     b.FgF.setSfondo(5, 0, 5, 11, grid::colori::Verde);
-    b.FgEstratti.setSfondo(2, 3, grid::colori::Giallo);
+    b.estratti[1].primo = 3;
     deselezionaMattoni(b, p);
     EXPECT_EQ(p.mattoneEvidenziato, 0);
     EXPECT_EQ(b.Lbl0[5], "");
     EXPECT_EQ(b.FgF.sfondo(5, 0), grid::colori::Bianco);
     EXPECT_EQ(b.FgF.sfondo(5, E1), grid::rgb(255, 255, 128));
-    EXPECT_EQ(b.FgEstratti.sfondo(2, 3), grid::colori::Bianco);
+    EXPECT_EQ(b.estratti[1].primo, 0);
 
     nascondiColonne(b);
     for (int c = 0; c < 12; ++c) {

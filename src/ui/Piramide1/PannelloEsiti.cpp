@@ -4,8 +4,10 @@
 #include "ui/Piramide1/ControlliPiramide.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
+#include "workbench/Ambate.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,9 +16,91 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <array>
+
 namespace ui {
 
 using namespace piramide1;
+
+namespace {
+
+using workbench::RigaEsito;
+
+// The columns of the results of kind `tipo`: the texts, colours and bold the grid writer
+// gives them, narrow widths for the short numbers, the empty first column and the indices hidden.
+std::vector<ColonnaDi<RigaEsito>> colonneEsiti(workbench::TipoRicerca tipo)
+{
+    using namespace workbench::colEsiti;
+    constexpr std::array<int, Previsione + 1> larghezze = {100, 300, 300, 700, 250, 300, 300, 300,
+                                                           300, 250, 300, 300, 300, 300, 720, 300};
+    std::string intestazione;
+    for (int c = 0; c <= Previsione; ++c)
+        intestazione += (c ? "|" : "") + workbench::intestazioneEsito(c, tipo);
+    auto colonne = colonneDi<RigaEsito>(intestazione, larghezze, &workbench::testoEsito, grid::Allineamento::Centro);
+    const char* suggerimenti[] = {
+        "", "Cop: casi coperti, quelli in cui la formula esce entro i colpi",
+        "Tot: ruote vincenti sommate su tutti i casi, nel primo colpo vincente di ciascuno",
+        "Formula: il codice dell'operatore", "P1: posizione del primo numero", "",
+        "Ru1: ruota del primo numero", "", "", "P2: posizione del secondo numero", "",
+        "Ru2: ruota del secondo numero", "Val: il valore fisso, il numero (tipo 4) o il ritardo (tipo 5)",
+        "Attesi: i casi che il puro caso coprirebbe in media",
+        "p: probabilità di coprirne per puro caso almeno quanti ne copre la formula"};
+    for (int c = 0; c <= P; ++c)
+        colonne[static_cast<std::size_t>(c)].suggerimento = QString::fromUtf8(suggerimenti[c]);
+    colonne[Previsione].suggerimento =
+        tipo == workbench::TipoRicerca::Ambate
+            ? QStringLiteral("Ambata: il numero da giocare, la formula calcolata sull'estrazione di riferimento")
+            : QStringLiteral("Abbinato: il numero che la formula, calcolata sull'estrazione di riferimento, "
+                             "aggiunge ai numeri del livello");
+    for (int c = 0; c <= Previsione; ++c) {
+        auto& colonna = colonne[static_cast<std::size_t>(c)];
+        const workbench::StileEsito stile = workbench::stileEsito(c, tipo);
+        if (stile.sfondo)
+            colonna.sfondo = [s = *stile.sfondo](const RigaEsito&) -> std::optional<grid::Colore> { return s; };
+        if (stile.coloreTesto)
+            colonna.coloreTesto = [t = *stile.coloreTesto](const RigaEsito&) -> std::optional<grid::Colore> { return t; };
+        if (stile.grassetto)
+            colonna.grassetto = [](const RigaEsito&) { return true; };
+    }
+    // The empty first column holds nothing a player reads: its room goes to p.
+    colonne[0].nascosta = true;
+    for (int c : Nascoste)
+        colonne[static_cast<std::size_t>(c)].nascosta = true;
+    return colonne;
+}
+
+// Every shown column at least as wide as its header in bold, the spaces of a centred header
+// ("Val   ") included, as the window's other grids.
+void adattaAIntestazioni(std::vector<ColonnaDi<RigaEsito>>& colonne, const GrigliaView* v)
+{
+    QFont carattere = v->horizontalHeader()->font();
+    carattere.setBold(true);
+    const QFontMetrics fm(carattere);
+    const int dpi = std::max(1, v->logicalDpiX());
+    for (auto& c : colonne) {
+        if (c.intestazione.trimmed().isEmpty() || c.nascosta)
+            continue;
+        c.larghezzaTwips = std::max(c.larghezzaTwips, ((fm.horizontalAdvance(c.intestazione) + 6) * 1440 + dpi - 1) / dpi);
+    }
+}
+
+}
+
+GrigliaView* PannelloEsiti::vistaEsiti(const QString& nome, workbench::TipoRicerca tipo,
+                                       ModelloRighe<workbench::RigaEsito>*& modello, QWidget* genitore)
+{
+    auto colonne = colonneEsiti(tipo);
+    modello = new ModelloRighe<RigaEsito>(colonne);
+    auto* v = griglia(nome, modello, genitore, 90);
+    adattaAIntestazioni(colonne, v);
+    modello->setColonne(std::move(colonne));
+    // Beside the formula, where the eye is, without scrolling.
+    v->spostaColonna(workbench::colEsiti::Previsione, workbench::colEsiti::Formula + 1);
+    int workbench::Banco::*scelta = workbench::descrizione(tipo).scelta;
+    connect(v, &GrigliaView::cellaCambiata, this, [this, scelta](int r, int) { banco_.*scelta = r; });
+    return v;
+}
 
 PannelloEsiti::PannelloEsiti(workbench::Banco& banco) : banco_(banco)
 {
@@ -71,7 +155,7 @@ QWidget* PannelloEsiti::costruisciAmbate()
     Ch_CasiScoperti = new QCheckBox(QStringLiteral("Casi scoperti"), ambate);
     Ch_CasiScoperti->setObjectName(QStringLiteral("Ch_CasiScoperti"));
     Ch_CasiScoperti->setToolTip(QStringLiteral("Le ricerche saltano i casi già coperti (segnati con MARCA)"));
-    FgEsiti = griglia(QStringLiteral("FgEsiti"), banco_.FgEsiti, ambate, 90);
+    FgEsiti = vistaEsiti(QStringLiteral("FgEsiti"), workbench::TipoRicerca::Ambate, modelloEsiti_, ambate);
     // Ten rows in sight.
     FgEsiti->setMinimumHeight(FgEsiti->horizontalHeader()->sizeHint().height()
                               + 10 * FgEsiti->verticalHeader()->defaultSectionSize() + 2 * FgEsiti->frameWidth());
@@ -114,7 +198,7 @@ QWidget* PannelloEsiti::costruisciAbbinamenti()
     Option2 = new QRadioButton(QStringLiteral("3"), abbinamenti);
     Option2->setObjectName(QStringLiteral("Option2"));
     Option2->setToolTip(QStringLiteral("Terno"));
-    FgGr = griglia(QStringLiteral("FgGr"), banco_.FgGr, abbinamenti, 90);
+    FgGr = vistaEsiti(QStringLiteral("FgGr"), workbench::TipoRicerca::AbbinamentiAmbo, modelloAbbinamenti_, abbinamenti);
     FgGr->setMinimumHeight(FgEsiti->minimumHeight());
     auto* ambi = new QHBoxLayout;
     ambi->addWidget(etichetta(QStringLiteral("LabelAmbo"), QStringLiteral("Verifica in"), abbinamenti));
@@ -155,6 +239,20 @@ void PannelloEsiti::mostraImpostazioni()
 {
     const QSignalBlocker blocco(Ch_CasiScoperti);
     Ch_CasiScoperti->setChecked(banco_.casiScoperti);
+}
+
+void PannelloEsiti::mostraEsiti()
+{
+    const auto mostra = [](ModelloRighe<RigaEsito>* modello, GrigliaView* v, const std::vector<RigaEsito>& righe, int scelta) {
+        modello->sostituisci(righe);
+        // A click on any row, the one the view stood on included, then chooses it.
+        if (scelta == 0 && v->currentIndex().isValid()) {
+            v->clearSelection();
+            v->selectionModel()->clearCurrentIndex();
+        }
+    };
+    mostra(modelloEsiti_, FgEsiti, banco_.esiti, banco_.esitoScelto);
+    mostra(modelloAbbinamenti_, FgGr, banco_.abbinamenti, banco_.abbinamentoScelto);
 }
 
 void PannelloEsiti::statoEsiti(const QString& testo)

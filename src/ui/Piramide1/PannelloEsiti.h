@@ -1,7 +1,9 @@
 // The results of Piramide1: the pages of AMBATE and ABBINAMENTI, what became of the last search, "Migliore a caso".
 #pragma once
 
+#include "ui/common/ModelloRighe.h"
 #include "workbench/Banco.h"
+#include "workbench/RigaEsito.h"
 #include "workbench/TipoRicerca.h"
 
 #include <QWidget>
@@ -31,7 +33,7 @@ public:
     // The page that shows the results of a kind of search (its grid's page).
     static Pagina paginaDi(workbench::TipoRicerca tipo)
     {
-        return workbench::descrizione(tipo).risultati == &workbench::Banco::FgEsiti ? Ambate : Abbinamenti;
+        return workbench::descrizione(tipo).righe == &workbench::Banco::esiti ? Ambate : Abbinamenti;
     }
     // A new page of results beside Ambate and Abbinamenti; returns its index in SSTab2.
     int aggiungiPagina(QWidget* pagina, const QString& titolo);
@@ -40,6 +42,12 @@ public:
     void aggiungiComando(Pagina pagina, QWidget* comando);
 
     void mostraImpostazioni();
+    // FgEsiti and FgGr show the Banco's result rows; where no row is chosen (new results)
+    // the view stands on none either.
+    void mostraEsiti();
+    // The tables of the result rows, as FgEsiti and FgGr show them.
+    const ModelloRighe<workbench::RigaEsito>& modelloEsiti() const { return *modelloEsiti_; }
+    const ModelloRighe<workbench::RigaEsito>& modelloAbbinamenti() const { return *modelloAbbinamenti_; }
     // The line beside the results (a cancelled search, cases derived again); hidden when empty.
     void statoEsiti(const QString& testo);
     // The page of the search LblMiglioreACaso describes (-1 before any); mostraMiglioreACaso shows it.
@@ -82,6 +90,12 @@ private:
 
     workbench::Banco& banco_;
     void mostraImpostazioniEsiti();
+    // A view of the result rows of kind `tipo`: its columns, tooltips and widths.
+    GrigliaView* vistaEsiti(const QString& nome, workbench::TipoRicerca tipo, ModelloRighe<workbench::RigaEsito>*& modello,
+                            QWidget* genitore);
+
+    ModelloRighe<workbench::RigaEsito>* modelloEsiti_ = nullptr;
+    ModelloRighe<workbench::RigaEsito>* modelloAbbinamenti_ = nullptr;
 
     // Page of the search LblMiglioreACaso describes; -1 before any.
     int paginaConfronto_ = -1;

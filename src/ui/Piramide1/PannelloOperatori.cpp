@@ -1,9 +1,11 @@
 // The page "Operatori" of Piramide1: its controls, their layout, the choice of operators and the editor's lists.
 #include "ui/Piramide1/PannelloOperatori.h"
 
+#include "engine/Piramide.h"
 #include "ui/Piramide1/ControlliPiramide.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
+#include "ui/common/ModelloRighe.h"
 #include "workbench/Trasferimenti.h"
 
 #include <QGridLayout>
@@ -16,13 +18,15 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <array>
+#include <string>
+
 namespace ui {
 
 using namespace piramide1;
 
-PannelloOperatori::PannelloOperatori(workbench::Banco& banco, workbench::PannelloPiramidi& pannello,
-                                     grid::Grid& destinazioni)
-    : banco_(banco), pannello_(pannello), FgC_(destinazioni)
+PannelloOperatori::PannelloOperatori(workbench::Banco& banco, workbench::PannelloPiramidi& pannello)
+    : banco_(banco), pannello_(pannello)
 {
     auto* p = this;
     auto* tasti = new Cliccabili(this);
@@ -84,7 +88,14 @@ QWidget* PannelloOperatori::costruisciEditor()
     Cmd_aggiungeBtn = pulsante(QStringLiteral("Cmd_aggiunge"), QStringLiteral("Aggiungi"),
                                QStringLiteral("Scrive l'operatore scelto nel mattone evidenziato"), editor);
     g->addWidget(Cmd_aggiungeBtn, 2, 0, 1, 5);
-    FgC = griglia(QStringLiteral("FgC"), FgC_, editor, 0);
+    // One row of the fifteen bricks, column m - 1 brick m: a click chooses the destination.
+    struct Mattoni {};
+    std::array<int, engine::NumeroMattoni> larghezze;
+    larghezze.fill(330);
+    const auto numero = [](const Mattoni&, int c) { return std::to_string(c + 1); };
+    auto* mattoni = new ModelloRighe<Mattoni>(colonneDi<Mattoni>({}, larghezze, numero, grid::Allineamento::Centro));
+    mattoni->aggiungi({});
+    FgC = griglia(QStringLiteral("FgC"), mattoni, editor, 0);
     FgC->setFisse(0, 0);
     FgC->horizontalHeader()->setVisible(false);
     FgC->setFixedHeight(FgC->verticalHeader()->defaultSectionSize() + 4 + FgC->horizontalScrollBar()->sizeHint().height());
@@ -124,7 +135,7 @@ void PannelloOperatori::collega()
         FgOp->aggiornaCelle(r, workbench::colOp::Scelta, r, workbench::colOp::Scelta);
         mostraLabelT();
     });
-    connect(FgC, &GrigliaView::clic, this, [this](int, int c) { pannello_.destinazione = FgC_.intero(0, c); });
+    connect(FgC, &GrigliaView::clic, this, [this](int, int c) { pannello_.destinazione = c + 1; });
 }
 
 void PannelloOperatori::sceltaTipo(int tipo)

@@ -22,8 +22,7 @@ class GrigliaView;
 class PannelloOperatori : public QWidget {
     Q_OBJECT
 public:
-    // `destinazioni` is FgC's grid: it outlives the panel.
-    PannelloOperatori(workbench::Banco& banco, workbench::PannelloPiramidi& pannello, grid::Grid& destinazioni);
+    PannelloOperatori(workbench::Banco& banco, workbench::PannelloPiramidi& pannello);
 
     // LabelT(tipo): every operator of the type chosen, or none.
     void sceltaTipo(int tipo);
@@ -53,7 +52,6 @@ private:
 
     workbench::Banco& banco_;
     workbench::PannelloPiramidi& pannello_;
-    grid::Grid& FgC_;
 };
 
 }

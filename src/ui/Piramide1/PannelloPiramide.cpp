@@ -55,9 +55,21 @@ PannelloPiramide::PannelloPiramide(workbench::Banco& banco, workbench::PannelloP
     p->setToolTip(QStringLiteral("Ogni mattone mostra il numero che la sua formula dà sull'estrazione di riferimento "
                                  "(1 il vertice, 11-15 la base). Clic su un mattone: i suoi numeri si colorano "
                                  "nell'estrazione, giallo il primo e verde il secondo."));
-    FgEstratti = griglia(QStringLiteral("FgEstratti"), banco_.FgEstratti, p, 80);
-    for (int c = 0; c < 6; ++c)
-        banco_.FgEstratti.setLarghezza(c, 390);
+    constexpr std::array<int, 6> larghezze = {390, 390, 390, 390, 390, 390};
+    auto colonne = colonneDi<workbench::RigaEstratti>(workbench::intestazioni::FgEstratti, larghezze, &workbench::testoEstratti,
+                                                      grid::Allineamento::Centro);
+    // The cells of the highlighted brick's references; the second wins where both fall.
+    for (int c = 1; c <= 5; ++c)
+        colonne[static_cast<std::size_t>(c)].sfondo = [c](const workbench::RigaEstratti& r) -> std::optional<grid::Colore> {
+            if (r.secondo == c)
+                return workbench::coloriMattone::SecondoRiferimento;
+            if (r.primo == c)
+                return workbench::coloriMattone::PrimoRiferimento;
+            return std::nullopt;
+        };
+    modelloEstratti_ = new ModelloRighe<workbench::RigaEstratti>(std::move(colonne));
+    FgEstratti = griglia(QStringLiteral("FgEstratti"), modelloEstratti_, p, 80);
+    mostraEstratti();
     FgEstratti->setToolTip(QStringLiteral("Numeri dell'estrazione di riferimento"));
     // All eleven wheels at once.
     FgEstratti->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -106,9 +118,14 @@ void PannelloPiramide::evidenziaMattone(int m)
 {
     workbench::evidenziaMattone(banco_, pannello_, m);
     FgF->aggiorna();
-    FgEstratti->aggiorna();
+    mostraEstratti();
     mostraMattoni();
     FgF->setCellaCorrente(m, engine::colF::Tras);
+}
+
+void PannelloPiramide::mostraEstratti()
+{
+    modelloEstratti_->sostituisci({banco_.estratti.begin(), banco_.estratti.end()});
 }
 
 void PannelloPiramide::mostraMattoni()

@@ -1,6 +1,7 @@
 // The centre of Piramide1: the pyramid's fifteen bricks, the reference draw, the brick grid and its commands.
 #pragma once
 
+#include "ui/common/ModelloRighe.h"
 #include "workbench/Banco.h"
 #include "workbench/Salvataggi.h"
 
@@ -28,6 +29,9 @@ public:
     void evidenziaMattone(int m);
     // The labels Lbl0(1..15) from the Banco.
     void mostraMattoni();
+    // FgEstratti from the Banco: the reference draw and the references of the highlighted brick.
+    void mostraEstratti();
+    const ModelloRighe<workbench::RigaEstratti>& modelloEstratti() const { return *modelloEstratti_; }
 
     std::array<QLabel*, 16> Lbl0{};           // 1..15
     GrigliaView* FgF = nullptr;
@@ -42,6 +46,7 @@ public:
 
 private:
     workbench::Banco& banco_;
+    ModelloRighe<workbench::RigaEstratti>* modelloEstratti_ = nullptr;
     workbench::PannelloPiramidi& pannello_;
 };
 

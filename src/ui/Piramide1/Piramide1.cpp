@@ -87,13 +87,6 @@ Piramide1::Piramide1(Contesto& contesto, QWidget* genitore) : QWidget(genitore),
     setProperty("apriMassimizzata", true);
     setProperty("contestoHelp", ContestoHelp);
     workbench::preparaTabelloneNumeri(FgNu_);
-    FgC_.setColonne(15);
-    FgC_.setRighe(1);
-    for (int m = 1; m <= engine::NumeroMattoni; ++m) {
-        FgC_.setNumero(0, m - 1, m);
-        FgC_.setAllineamento(m - 1, grid::Allineamento::Centro);
-        FgC_.setLarghezza(m - 1, 330);
-    }
     costruisci();
     collega();
     lavoro_.collegaBarre(contesto_.pb1, contesto_.pb2);
@@ -187,7 +180,7 @@ void Piramide1::costruisci()
     SSTab1 = new QTabWidget(contenuto_);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     SSTab1->addTab(rilevazione_ = new PannelloRilevazione(banco_, FgNu_), QStringLiteral("Rilevazione"));
-    SSTab1->addTab(operatori_ = new PannelloOperatori(banco_, pannello_, FgC_), QStringLiteral("Operatori"));
+    SSTab1->addTab(operatori_ = new PannelloOperatori(banco_, pannello_), QStringLiteral("Operatori"));
     SSTab1->addTab(configurazioni_ = new PannelloConfigurazioni(pannello_), QStringLiteral("Salvate"));
     SSTab1->setFixedWidth(285);
     SSTab1->setUsesScrollButtons(false);
@@ -201,7 +194,10 @@ void Piramide1::costruisci()
     // Context menu: the row's ambata becomes a play of the window Giocate.
     esiti_->FgEsiti->aggiungiAzioneRiga(QStringLiteral("Gioca l'ambata"), QStringLiteral("GiocaAmbata"), [this](int r) {
         const bool riga = r >= 1 && static_cast<std::size_t>(r) <= banco_.esiti.size();
-        giocaAmbata(contesto_, QString::fromStdString(banco_.FgEsiti.testo(r, workbench::ColonnaPrevisione)),
+        giocaAmbata(contesto_,
+                    riga ? QString::fromStdString(workbench::testoEsito(banco_.esiti[static_cast<std::size_t>(r - 1)],
+                                                                        workbench::ColonnaPrevisione))
+                         : QString(),
                     workbench::ruoteInGioco(banco_), banco_.colpi, banco_.riferimento, this,
                     riga ? QString::fromStdString(workbench::testoFormula(banco_.esiti[static_cast<std::size_t>(r - 1)]))
                          : QString());
@@ -253,10 +249,8 @@ void Piramide1::apri()
     workbench::apriBanco(banco_, a);
     for (int w = 0; w < archive::NumeroRuote; ++w)
         banco_.FgRG.setLarghezza(w, 375);
-    for (int c = 0; c < 6; ++c) {
-        banco_.FgEstratti.setLarghezza(c, 390);
+    for (int c = 0; c < 6; ++c)
         banco_.FgX.setLarghezza(c, 390);
-    }
     // The brick grids fit the pyramid's column: narrower number, wheel and value columns.
     for (grid::Grid* g : {&banco_.FgF, &banco_.Fg5}) {
         g->setLarghezza(engine::colF::Riga, 350);
@@ -274,9 +268,6 @@ void Piramide1::apri()
         for (int w : twips)
             g.setLarghezza(c++, w);
     };
-    for (grid::Grid* g : {&banco_.FgEsiti, &banco_.FgGr})
-        larghezze(*g, {100, 300, 300, 700, 250, 300, 300, 300, 300, 250, 300, 300, 300});
-    preparaVisteEsiti();
     larghezze(banco_.FgEv, {300, 550, 1150, 350, 390, 390, 390, 390, 390});
     larghezze(banco_.FgL, {450, 650, 1250, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400});
     for (grid::Grid* g : {&banco_.FgY, &banco_.Fg10})
@@ -299,43 +290,6 @@ void Piramide1::apri()
     workbench::nascondiColonne(banco_);
     mostraImpostazioni();
     aggiornaVista();
-}
-
-void Piramide1::preparaVisteEsiti()
-{
-    const char* suggerimenti[] = {
-        "", "Cop: casi coperti, quelli in cui la formula esce entro i colpi",
-        "Tot: ruote vincenti sommate su tutti i casi, nel primo colpo vincente di ciascuno",
-        "Formula: il codice dell'operatore", "P1: posizione del primo numero", "",
-        "Ru1: ruota del primo numero", "", "", "P2: posizione del secondo numero", "",
-        "Ru2: ruota del secondo numero", "Val: il valore fisso, il numero (tipo 4) o il ritardo (tipo 5)",
-        "Attesi: i casi che il puro caso coprirebbe in media",
-        "p: probabilità di coprirne per puro caso almeno quanti ne copre la formula"};
-    const std::pair<GrigliaView*, workbench::TipoRicerca> viste[] = {{esiti_->FgEsiti, workbench::TipoRicerca::Ambate},
-                                                                     {esiti_->FgGr, workbench::TipoRicerca::AbbinamentiAmbo}};
-    for (const auto& [vista, tipo] : viste) {
-        grid::Grid& g = vista->griglia();
-        if (g.colonne() < workbench::ColonnaPrevisione + 1) {
-            workbench::scriviConfronti(g, {}, {});
-            workbench::scriviPrevisioni(g, {}, tipo);
-        }
-        // Header-wide (see adattaColonne), p as wide as "<0,001".
-        g.setLarghezza(workbench::colEsiti::Attesi, 300);
-        g.setLarghezza(workbench::colEsiti::P, 720);
-        // The empty first column holds nothing a player reads: its room goes to p.
-        g.setNascosta(0, true);
-        g.setLarghezza(workbench::ColonnaPrevisione, 300);
-        for (int c = 0; c <= workbench::colEsiti::P; ++c)
-            if (*suggerimenti[c])
-                vista->modello()->setSuggerimento(c, QString::fromUtf8(suggerimenti[c]));
-        vista->modello()->setSuggerimento(
-            workbench::ColonnaPrevisione,
-            tipo == workbench::TipoRicerca::Ambate ? QStringLiteral("Ambata: il numero da giocare, la formula calcolata sull'estrazione di riferimento")
-                       : QStringLiteral("Abbinato: il numero che la formula, calcolata sull'estrazione di riferimento, "
-                                        "aggiunge ai numeri del livello"));
-        // Beside the formula, where the eye is, without scrolling.
-        vista->spostaColonna(workbench::ColonnaPrevisione, workbench::colEsiti::Formula + 1);
-    }
 }
 
 void Piramide1::caricaOperatori()

@@ -156,8 +156,6 @@ private:
     void avviso(const std::string& testo);
     // Enter or Space on a focused grid cell: what a click (or the double click of FgOp) does there.
     void attivaCella(GrigliaView* vista, int riga, int colonna);
-    // The forecast column of FgEsiti/FgGr shown right after Formula, header tooltips.
-    void preparaVisteEsiti();
     // Every column at least as wide as its header; the cases grid wide enough for its columns.
     void adattaColonne();
     void bloccaComandi(bool bloccati);
@@ -169,7 +167,6 @@ private:
     workbench::Banco banco_;
     workbench::PannelloPiramidi pannello_;
     workbench::TabelloneNumeri FgNu_;
-    grid::Grid FgC_;
 
     // Declared after everything a search reads: destroyed first, they stop the search and
     // the random-case comparison and wait for them.

@@ -155,11 +155,12 @@ void Piramide1::aggiornaVista()
         elenco.setLarghezza(1, 500);
         elenco.setLarghezza(2, 3200);
     }
-    preparaVisteEsiti();
+    esiti_->mostraEsiti();
     adattaColonne();
     for (auto* v : findChildren<GrigliaView*>())
         v->aggiorna();
     piramide_->mostraMattoni();
+    piramide_->mostraEstratti();
     operatori_->mostraLabelT();
     List1->clear();
     for (const auto& t : banco_.List1)

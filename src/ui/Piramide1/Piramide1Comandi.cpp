@@ -67,7 +67,7 @@ void Piramide1::impostaRiferimento(int d)
     }
     workbench::impostaRiferimento(banco_, a, d);
     LabelRifE->setText(etichettaRiferimento(banco_.riferimento, a));
-    piramide_->FgEstratti->aggiorna();
+    piramide_->mostraEstratti();
     // The bricks show their numbers on the new reference at once. A brick that cannot be
     // computed there is said on the status line: a box at every step of the scroll bar
     // would stop the scrolling.

@@ -152,9 +152,9 @@ void Piramide1::controllaEsiti()
         auto& fatte = impostazioniEsiti_[static_cast<std::size_t>(pagina)];
         if (!fatte)
             continue;
-        const grid::Grid& g = pagina == PannelloEsiti::Ambate ? banco_.FgEsiti : banco_.FgGr;
-        // An empty grid after a search that found rows: RICAVA ESTRAZIONI emptied it.
-        if (g.righe() <= 1 && esitiScritti_[static_cast<std::size_t>(pagina)]) {
+        const auto& righe = pagina == PannelloEsiti::Ambate ? banco_.esiti : banco_.abbinamenti;
+        // No rows after a search that found some: RICAVA ESTRAZIONI emptied them.
+        if (righe.empty() && esitiScritti_[static_cast<std::size_t>(pagina)]) {
             fatte.reset();
             esitiScritti_[static_cast<std::size_t>(pagina)] = false;
             esiti_->dimenticaRisultati(pagina);

@@ -36,7 +36,7 @@ void registraPiramide1()
     registraSchermata(QStringLiteral("Piramide1_ambate"), nome, [](QWidget* w) {
         if (auto* f = qobject_cast<Piramide1*>(w)) {
             cercaAmbate(f);
-            f->banco().FgEsiti.rigaCorrente = 1;
+            f->banco().esitoScelto = 1;
             f->aggiornaVista();
         }
     });
@@ -47,7 +47,7 @@ void registraPiramide1()
         [](QWidget* w) {
             if (auto* f = qobject_cast<Piramide1*>(w)) {
                 cercaAmbate(f);
-                f->banco().FgEsiti.rigaCorrente = 1;
+                f->banco().esitoScelto = 1;
                 f->aggiornaVista();
             }
         },
@@ -60,7 +60,7 @@ void registraPiramide1()
                 return;
             cercaAmbate(f);
             auto& b = f->banco();
-            b.FgEsiti.rigaCorrente = 1;
+            b.esitoScelto = 1;
             f->evidenziaMattone(1);
             f->Command21();
             f->Command2();
@@ -77,7 +77,7 @@ void registraPiramide1()
         // The fifteen best formulas, one a brick, saved and loaded back.
         auto& b = f->banco();
         for (int m = 1; m <= engine::NumeroMattoni; ++m) {
-            b.FgEsiti.rigaCorrente = m;
+            b.esitoScelto = m;
             b.FgF.rigaCorrente = m;
             f->Command21();
         }

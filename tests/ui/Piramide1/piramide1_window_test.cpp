@@ -1,5 +1,7 @@
 // The window Piramide1 offscreen: opening state, reference draw, selections, marks, a whole evening, a cancelled search.
 #include "ui/Piramide1/Piramide1.h"
+#include "ui/Piramide1/PannelloEsiti.h"
+#include "ui/Piramide1/PannelloPiramide.h"
 #include "ui/Piramide1/PannelloRilevazione.h"
 #include "ui/Piramide1/PaginaConvalida.h"
 #include "ui/Piramide1/PannelloRisultati.h"
@@ -85,7 +87,7 @@ struct Banco {
     void clic(const QString& griglia, int riga, int colonna, bool doppio = false) const
     {
         auto* g = w<GrigliaView>(griglia);
-        const auto* m = g->modello();
+        const auto* m = g->modelloTabella();
         const QModelIndex i = m->index(riga - m->righeFisse(), colonna - m->colonneFisse());
         g->scrollTo(i);
         const QPoint p = g->visualRect(i).center();
@@ -165,6 +167,7 @@ private slots:
     void serata();
     void chiusuraDuranteRicerca();
     void colonnaAmbata();
+    void tabelleDelleRighe();
     void casiNonScaduti();
     void messaggiInveceDelSilenzio();
     void serataDaTastiera();
@@ -198,8 +201,9 @@ void TestPiramide1::apertura()
     QCOMPARE(t.w<QComboBox>("ComboPar")->currentIndex(), int(t.a->ProgressivoMese[t.N()]));
     QCOMPARE(t.w<QLabel>("LabelRifE")->text(),
              QStringLiteral("%1 %2  M-%3").arg(t.N()).arg(QString::fromStdString(t.a->DateEstrazioni[t.N()])).arg(t.a->ProgressivoMese[t.N()]));
-    QCOMPARE(b.FgEstratti.intero(1, 1), int(t.a->numero(t.N(), 0, 1)));
-    QCOMPARE(b.FgEstratti.intero(11, 5), int(t.a->numero(t.N(), 10, 5)));
+    const grid::Grid estratti = t.w<GrigliaView>("FgEstratti")->modelloTabella()->testoTabella();
+    QCOMPARE(estratti.intero(1, 1), int(t.a->numero(t.N(), 0, 1)));
+    QCOMPARE(estratti.intero(11, 5), int(t.a->numero(t.N(), 10, 5)));
     for (int m = 1; m <= 15; ++m)
         QVERIFY(t.w<QLabel>(QStringLiteral("Lbl0(%1)").arg(m))->text().isEmpty());
     // The catalogue by code, only the selection cell and the code shown, type 1 chosen.
@@ -244,7 +248,7 @@ void TestPiramide1::riferimento()
     t.b("Command42(1)")->click();
     QCOMPARE(hs1->value(), 25);
     QCOMPARE(t.banco().riferimento, 25);
-    QCOMPARE(t.banco().FgEstratti.intero(3, 2), int(t.a->numero(25, 2, 2)));
+    QCOMPARE(t.w<GrigliaView>("FgEstratti")->modelloTabella()->testoTabella().intero(3, 2), int(t.a->numero(25, 2, 2)));
     const auto prompt = t.dialoghi.voci().front();
     QCOMPARE(prompt.testo, QStringLiteral("Inserire il n° indice dell'archivio modello."));
     QCOMPARE(prompt.titolo, QStringLiteral("Scelta estrazione"));
@@ -566,6 +570,56 @@ void TestPiramide1::chiusuraDuranteRicerca()
     QVERIFY(t.dialoghi.messaggi().empty());
 }
 
+// The result tables show the Banco's rows with the cells, colours and bold of the grid the CLI
+// prints; a click on a row chooses it for the commands, again after new results; the reference
+// draw colours the references of the highlighted brick; FgC chooses the destination brick.
+void TestPiramide1::tabelleDelleRighe()
+{
+    Banco t;
+    auto& b = t.banco();
+    t.clicEtichetta("LabelTutte");
+    t.b("Command9")->click();
+    t.cerca(QStringLiteral("Cmd_Step1"));
+    QVERIFY(t.dialoghi.messaggi().empty());
+    const auto* esiti = t.finestra->findChild<PannelloEsiti*>();
+    QVERIFY(esiti);
+    const grid::Grid mostrata = esiti->modelloEsiti().testoTabella();
+    QVERIFY(uguali(mostrata, b.FgEsiti));
+    QCOMPARE(mostrata.testo(0, workbench::ColonnaPrevisione), std::string("Ambata"));
+    QVERIFY(!mostrata.testo(1, workbench::colEsiti::P).empty());
+    QVERIFY(!mostrata.testo(1, workbench::ColonnaPrevisione).empty());
+    for (int c = 1; c < b.FgEsiti.colonne(); ++c)
+        QCOMPARE(mostrata.colonna(c).nascosta, b.FgEsiti.colonna(c).nascosta);
+
+    // A row with a first reference only: Imposta puts it in brick 1, whose reference is then yellow.
+    int r = 1;
+    while (r <= int(b.esiti.size()) && !(b.esiti[std::size_t(r - 1)].r1 && b.esiti[std::size_t(r - 1)].p1 &&
+                                         !b.esiti[std::size_t(r - 1)].r2))
+        ++r;
+    QVERIFY(r <= int(b.esiti.size()));
+    const workbench::RigaEsito scelta = b.esiti[std::size_t(r - 1)];
+    t.clic("FgEsiti", r, workbench::colEsiti::Formula);
+    QCOMPARE(b.esitoScelto, r);
+    t.clicEtichetta("Lbl0(1)");
+    t.b("Command21")->click();
+    QCOMPARE(b.FgF.testo(1, engine::colF::Tras), scelta.formula);
+    t.clicEtichetta("Lbl0(1)");
+    const grid::Grid estratti = t.finestra->findChild<PannelloPiramide*>()->modelloEstratti().testoTabella();
+    QCOMPARE(estratti.sfondo(*scelta.r1 + 1, *scelta.p1), workbench::coloriMattone::PrimoRiferimento);
+    QCOMPARE(estratti.intero(*scelta.r1 + 1, *scelta.p1), int(t.a->numero(b.riferimento, *scelta.r1, *scelta.p1)));
+
+    // New results choose no row and the view stands on none: the same row is chosen again by a click.
+    t.cerca(QStringLiteral("Cmd_Step1"));
+    QCOMPARE(b.esitoScelto, 0);
+    QVERIFY(!t.w<GrigliaView>("FgEsiti")->currentIndex().isValid());
+    t.clic("FgEsiti", r, workbench::colEsiti::Formula);
+    QCOMPARE(b.esitoScelto, r);
+
+    t.w<QTabWidget>("SSTab1")->setCurrentIndex(1);
+    t.clic("FgC", 0, 6);
+    QCOMPARE(t.finestra->pannello().destinazione, 7);
+}
+
 void TestPiramide1::colonnaAmbata()
 {
     Banco t;
@@ -779,9 +833,9 @@ void TestPiramide1::serataDaTastiera()
     // Entering a grid makes its first cell current; the arrows move from there.
     QVERIFY(tabFino(t.w<GrigliaView>("FgEsiti")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    QCOMPARE(b.FgEsiti.rigaCorrente, 2);
+    QCOMPARE(b.esitoScelto, 2);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-    QCOMPARE(b.FgEsiti.rigaCorrente, 1);
+    QCOMPARE(b.esitoScelto, 1);
     QVERIFY(tabFino(t.w<GrigliaView>("FgF")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
@@ -990,7 +1044,7 @@ void TestPiramide1::paginaEComandoAggiunti()
     // A command on the selected result row, in the row of Imposta after Verifica formula.
     auto* comando = new QPushButton(QStringLiteral("Prova"));
     int rigaLetta = -1;
-    connect(comando, &QPushButton::clicked, [&b, &rigaLetta] { rigaLetta = b.FgEsiti.rigaCorrente; });
+    connect(comando, &QPushButton::clicked, [&b, &rigaLetta] { rigaLetta = b.esitoScelto; });
     esiti.aggiungiComando(PannelloEsiti::Ambate, comando);
     QTRY_VERIFY(comando->isVisible());
     QCOMPARE(comando->parentWidget(), t.b("Command21")->parentWidget());
