@@ -101,7 +101,7 @@ int eseguiVerifica(const cli::Argomenti& args, std::istream&, std::ostream& out,
     // A failed verification leaves a partial report: only the message is printed.
     if (const Esito e = verificaFormulaBanco(b, *a, f, static_cast<int>(slot)))
         cli::segnalaEsito(*e);
-    out << b.FgL.comeTesto("\n");
+    out << grigliaFgL(b).comeTesto("\n");
     err << testoConfrontoVerifica(confrontaVerifica(b, *a, f)) << '\n';
     return cli::EsitoOk;
 }

@@ -103,13 +103,10 @@ void preparaBanco(Banco& b)
 
     prepara(b.FgEv, intestazioni::FgEv);
     prepara(b.FgX, intestazioni::FgX);
-    prepara(b.FgL, intestazioni::FgL);
-    b.FgL.setNascosta(6, true);
-    b.FgL.setNascosta(7, true);
-    prepara(b.Fg_E, intestazioni::Fg_E);
-    b.Fg_E.setNascosta(0, true);
-    prepara(b.FgY, intestazioni::FgY);
-    prepara(b.Fg10, intestazioni::Fg10);
+    b.righeVerifica.clear();
+    b.righeElabora.clear();
+    b.righePrimoColpo.clear();
+    b.riepilogo.reset();
     // The pair results share the ambate layout.
     for (grid::Grid* g : {&b.FgEsiti, &b.FgGr}) {
         prepara(*g, intestazioni::FgEsiti);

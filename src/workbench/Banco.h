@@ -109,6 +109,19 @@ struct ImpostazioniCasi {
 struct RigaElabora {
     int livello = 0;
     engine::RigaVerifica riga;
+    bool primaDelCaso = false;   // the case's first row of the level: it shows the date and Prev
+    bool operator==(const RigaElabora&) const = default;
+};
+
+// The summary Fg_E shows after VERIFICA ("S" and the sorte) or ELABORA ("EL"): the cases,
+// those hit, those not hit, those not hit with colpi still to come, the hit cases by the
+// best sorte reached (perSorte[1..5]).
+struct RiepilogoVerifica {
+    std::string titolo;
+    int casi = 0, positivi = 0, negativi = 0, inGioco = 0;
+    std::array<int, 6> perSorte{};
+    bool elabora = false;   // ELABORA's: hit, not hit and in play coloured
+    bool operator==(const RiepilogoVerifica&) const = default;
 };
 
 // Every control the workbench commands read, in plain form, and every grid the
@@ -120,8 +133,8 @@ struct RigaElabora {
 // - Fg7: rows 1..5 = `livelliElabora[0..4]`, the sorte in column 0, green when included.
 // - FgEv: rows 1.. = `casi`; column 0 green when the case is in `casiCoperti` (MARCA).
 // - FgX: rows 1.. = `numeriCasi`, columns 1..5 its numbers (an empty cell has none).
-// - FgL and FgY: the reports, written row by row with `righeVerifica` and `righeElabora`,
-//   which keep the figures the commands read back (cases, colpi, sorte, numbers played).
+// - FgL, FgY and Fg10: the reports, rows `righeVerifica`, `righeElabora` and `righePrimoColpo`
+//   (their texts: engine::testoFgL, testoFgY); Fg_E: `riepilogo`.
 struct Banco {
     Banco();
 
@@ -154,9 +167,11 @@ struct Banco {
     std::array<LivelloElabora, 5> livelliElabora{};    // Fg7: levels 1..5 in ELABORA and their sorte
     std::vector<bool> casiCoperti;                     // FgEv column 0: case row r covered at [r - 1] (MARCA)
 
-    // --- the verification reports: FgL row r at [r - 1], FgY row r at [r - 1] ---
+    // --- the verification reports: FgL, FgY and Fg10 row r at [r - 1] ---
     std::vector<engine::RigaVerifica> righeVerifica;
     std::vector<RigaElabora> righeElabora;
+    std::vector<RigaElabora> righePrimoColpo;          // ELABORA: each case's first hit
+    std::optional<RiepilogoVerifica> riepilogo;        // Fg_E: none before VERIFICA or ELABORA
 
     // --- the results (FgEsiti and FgGr show them): row r at [r - 1], empty rows included ---
     std::vector<RigaEsito> esiti;          // AMBATE
@@ -167,10 +182,6 @@ struct Banco {
     grid::Grid Fg5;          // pattern grid: formulas verified in slots 1..5
     grid::Grid FgEv;         // the cases
     grid::Grid FgX;          // forecasts per case, one column per slot/brick of the level
-    grid::Grid FgL;          // verification report
-    grid::Grid Fg_E;         // VERIFICA summary
-    grid::Grid FgY;          // ELABORA: FgL rows of every level
-    grid::Grid Fg10;         // ELABORA: first hit per case
     grid::Grid FgRG;         // wheels in play
     grid::Grid Fg7;          // levels included in ELABORA and their sorte
     grid::Grid FgOp;         // operator catalogue

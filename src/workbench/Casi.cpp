@@ -174,15 +174,13 @@ Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a)
             for (int c = 1; c < b.Fg5.colonne(); ++c)
                 b.Fg5.setTesto(r, c, "");
         b.FgEv.setSfondo(1, 1, trovati, 1, colori::GialloPallido);
-        svuota(b.FgL);
-        svuota(b.FgY);
         b.righeVerifica.clear();
         b.righeElabora.clear();
         svuota(b.FgEsiti);
         svuota(b.FgGr);
         b.esiti.clear();
         b.abbinamenti.clear();
-        svuota(b.Fg_E);
+        b.riepilogo.reset();
     }
     return std::nullopt;
 }

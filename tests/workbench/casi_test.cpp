@@ -266,10 +266,10 @@ TEST_F(CasiPiccoli, DecinaFiguraCadenzaEUnaRuotaNonEstratta)
 
 TEST_F(CasiPiccoli, CasiTrovatiAzzeranoLeGriglieDerivate)
 {
-    b.FgL.aggiungiRiga();
-    b.FgY.aggiungiRiga();
+    b.righeVerifica.emplace_back();
+    b.righeElabora.emplace_back();
     b.FgEsiti.aggiungiRiga();
-    b.Fg_E.aggiungiRiga();
+    b.riepilogo = RiepilogoVerifica{};
     b.Fg5.setTesto(2, 3, "SOM");
     righeNumeriCasi(b, 29);
     b.mensile = 1;
@@ -285,10 +285,10 @@ TEST_F(CasiPiccoli, CasiTrovatiAzzeranoLeGriglieDerivate)
     EXPECT_EQ(b.FgX.righe(), 3);
     EXPECT_EQ(b.numeriCasi.size(), 2u);   // the numbers follow the cases, empty
     EXPECT_EQ(b.FgX.testo(2, 0), "2");
-    EXPECT_EQ(b.FgL.righe(), 1);
-    EXPECT_EQ(b.FgY.righe(), 1);
+    EXPECT_TRUE(b.righeVerifica.empty());
+    EXPECT_TRUE(b.righeElabora.empty());
     EXPECT_EQ(b.FgEsiti.righe(), 1);
-    EXPECT_EQ(b.Fg_E.righe(), 1);
+    EXPECT_FALSE(b.riepilogo);
     EXPECT_EQ(b.Fg5.testo(2, 3), "");
     EXPECT_EQ(b.Fg5.testo(2, 0), "2");
 }
