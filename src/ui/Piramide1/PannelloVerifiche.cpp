@@ -19,6 +19,67 @@ namespace ui {
 
 using namespace piramide1;
 
+namespace {
+
+// A view of typed rows laid out as the panel's grids: centred cells, no row numbers.
+template <class Riga>
+GrigliaView* vista(const QString& nome, ModelloRighe<Riga>* modello, QWidget* genitore, int altezzaMinima)
+{
+    auto* v = new GrigliaView(modello, genitore);
+    v->setObjectName(nome);
+    v->setMinimumHeight(altezzaMinima);
+    v->horizontalHeader()->setMinimumSectionSize(16);
+    v->verticalHeader()->setVisible(false);
+    return v;
+}
+
+// Widths in twips: narrow columns for the short numbers, so a report shows most of a row at once.
+constexpr std::array<int, 19> LarghezzeFgL = {450, 650, 1250, 400, 400, 400, 400, 400, 400, 400,
+                                              400, 400, 400, 400, 400, 400, 400, 400, 400};
+constexpr std::array<int, 18> LarghezzeFgY = {350, 650, 1250, 400, 500, 450, 400, 400, 400,
+                                              400, 400, 400, 400, 400, 400, 400, 400, 500};
+constexpr std::array<int, 10> LarghezzeFg_E = {400, 500, 500, 500, 500, 400, 400, 400, 400, 400};
+
+std::vector<ColonnaDi<engine::RigaVerifica>> colonneFgL()
+{
+    auto colonne = colonneDi<engine::RigaVerifica>(workbench::intestazioni::FgL, LarghezzeFgL, &engine::testoFgL,
+                                                   grid::Allineamento::Centro);
+    for (int c = 0; c < static_cast<int>(colonne.size()); ++c) {
+        auto& col = colonne[static_cast<std::size_t>(c)];
+        col.sfondo = [c](const engine::RigaVerifica& r) { return engine::sfondoFgL(r, c); };
+        col.coloreTesto = [c](const engine::RigaVerifica&) { return engine::coloreTestoFgL(c); };
+        col.grassetto = [c](const engine::RigaVerifica& r) { return engine::grassettoFgL(r, c); };
+    }
+    // N1 and N2 are kept for the copy, not shown.
+    colonne[engine::colL::N1].nascosta = colonne[engine::colL::N2].nascosta = true;
+    return colonne;
+}
+
+std::vector<ColonnaDi<workbench::RigaElabora>> colonneFgY(std::string_view intestazione)
+{
+    auto colonne = colonneDi<workbench::RigaElabora>(intestazione, LarghezzeFgY, &workbench::testoFgY,
+                                                     grid::Allineamento::Centro);
+    for (int c = 0; c < static_cast<int>(colonne.size()); ++c) {
+        auto& col = colonne[static_cast<std::size_t>(c)];
+        col.sfondo = [c](const workbench::RigaElabora& r) { return workbench::sfondoFgY(r, c); };
+        col.coloreTesto = [c](const workbench::RigaElabora&) { return workbench::coloreTestoFgY(c); };
+        col.grassetto = [c](const workbench::RigaElabora& r) { return workbench::grassettoFgY(r, c); };
+    }
+    return colonne;
+}
+
+std::vector<ColonnaDi<workbench::RiepilogoVerifica>> colonneFg_E()
+{
+    auto colonne = colonneDi<workbench::RiepilogoVerifica>(workbench::intestazioni::Fg_E, LarghezzeFg_E, &workbench::testoFg_E,
+                                                           grid::Allineamento::Centro);
+    for (int c = 0; c < static_cast<int>(colonne.size()); ++c)
+        colonne[static_cast<std::size_t>(c)].sfondo = [c](const workbench::RiepilogoVerifica& s) { return workbench::sfondoFg_E(s, c); };
+    colonne[workbench::colE::Titolo].nascosta = true;
+    return colonne;
+}
+
+}
+
 PannelloVerifiche::PannelloVerifiche(workbench::Banco& banco) : banco_(banco)
 {
     setObjectName(QStringLiteral("SSTab3"));
@@ -116,8 +177,10 @@ QWidget* PannelloVerifiche::costruisciVerifica()
     livelli->addStretch();
     auto* verifiche = fila({etichetta(QStringLiteral("LabelSorteV"), QStringLiteral("Sorte"), verifica), ComboLivello,
                             Command40Btn, Command3Btn, Command20Btn});
-    FgL = griglia(QStringLiteral("FgL"), banco_.FgL, verifica, 40);
-    Fg_E = griglia(QStringLiteral("Fg_E"), banco_.Fg_E, verifica, 0);
+    modelloFgL_ = new ModelloRighe<engine::RigaVerifica>(colonneFgL());
+    FgL = vista(QStringLiteral("FgL"), modelloFgL_, verifica, 40);
+    modelloFg_E_ = new ModelloRighe<workbench::RiepilogoVerifica>(colonneFg_E());
+    Fg_E = vista(QStringLiteral("Fg_E"), modelloFg_E_, verifica, 0);
     Fg_E->setFixedHeight(2 * Fg_E->verticalHeader()->defaultSectionSize() + 8);
     Fg5 = griglia(QStringLiteral("Fg5"), banco_.Fg5, verifica, 40);
     Fg5->setMaximumHeight(7 * Fg5->verticalHeader()->defaultSectionSize() + 6);
@@ -170,8 +233,10 @@ QWidget* PannelloVerifiche::costruisciElabora()
     auto* Command30Btn = pulsante(QStringLiteral("Command30"), QStringLiteral("Copia"), QStringLiteral("Copia tabella"), elabora);
     auto* Command33Btn = pulsante(QStringLiteral("Command33"), QStringLiteral("Copia tutto"), QStringLiteral("Copia tabella"), elabora);
     Command28Btn = pulsante(QStringLiteral("Command28"), QStringLiteral("Stampa"), QStringLiteral("Stampa tabella"), elabora);
-    FgY = griglia(QStringLiteral("FgY"), banco_.FgY, elabora, 90);
-    Fg10 = griglia(QStringLiteral("Fg10"), banco_.Fg10, elabora, 60);
+    modelloFgY_ = new ModelloRighe<workbench::RigaElabora>(colonneFgY(workbench::intestazioni::FgY));
+    FgY = vista(QStringLiteral("FgY"), modelloFgY_, elabora, 90);
+    modelloFg10_ = new ModelloRighe<workbench::RigaElabora>(colonneFgY(workbench::intestazioni::Fg10));
+    Fg10 = vista(QStringLiteral("Fg10"), modelloFg10_, elabora, 60);
     // Two columns of buttons: the page stays low enough for the results above it.
     auto* comandi = new QGridLayout;
     comandi->addWidget(Fg7, 0, 0, 1, 2);
@@ -200,6 +265,14 @@ QWidget* PannelloVerifiche::costruisciElabora()
 }
 
 void PannelloVerifiche::mostraImpostazioni() { mostraLivello(); }
+
+void PannelloVerifiche::mostraResoconti()
+{
+    modelloFgL_->sostituisci(banco_.righeVerifica);
+    modelloFg_E_->sostituisci(banco_.riepilogo ? std::vector{*banco_.riepilogo} : std::vector<workbench::RiepilogoVerifica>{});
+    modelloFgY_->sostituisci(banco_.righeElabora);
+    modelloFg10_->sostituisci(banco_.righePrimoColpo);
+}
 
 void PannelloVerifiche::mostraLivello()
 {

@@ -288,10 +288,6 @@ void Piramide1::apri()
         larghezze(*g, {100, 300, 300, 700, 250, 300, 300, 300, 300, 250, 300, 300, 300});
     preparaVisteEsiti();
     larghezze(banco_.FgEv, {300, 550, 1150, 350, 390, 390, 390, 390, 390});
-    larghezze(banco_.FgL, {450, 650, 1250, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400});
-    for (grid::Grid* g : {&banco_.FgY, &banco_.Fg10})
-        larghezze(*g, {350, 650, 1250, 400, 500, 450, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 500});
-    larghezze(banco_.Fg_E, {400, 500, 500, 500, 500, 400, 400, 400, 400, 400});
     // Step 3: operators, saved configurations, type 1 chosen, empty pyramid, NASCONDE.
     caricaOperatori();
     if (banco_.FgOp.righe() > 1) {

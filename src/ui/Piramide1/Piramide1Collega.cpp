@@ -167,6 +167,7 @@ void Piramide1::aggiornaVista()
     }
     preparaVisteEsiti();
     adattaColonne();
+    verifiche_->mostraResoconti();
     for (auto* v : findChildren<GrigliaView*>())
         v->aggiorna();
     piramide_->mostraMattoni();

@@ -467,10 +467,11 @@ void TestPiramide1::serata()
     QVERIFY(!t.w<QLabel>("Lbl0(1)")->text().isEmpty());
     t.b("Cmd_Colonna(1)")->click();
     QCOMPARE(b.Fg5.testo(1, 3), b.FgEsiti.testo(1, 3));
-    QVERIFY(b.FgL.righe() > workbench::numeroCasi(b));
+    QVERIFY(t.w<GrigliaView>("FgL")->model()->rowCount() >= workbench::numeroCasi(b));
     t.b("Command40")->click();
-    QCOMPARE(b.Fg_E.intero(1, 1), 30);
-    const int coperti = b.Fg_E.intero(1, 2);
+    const grid::Grid riepilogo = t.w<GrigliaView>("Fg_E")->modelloTabella()->testoTabella();
+    QCOMPARE(riepilogo.intero(1, workbench::colE::Casi), 30);
+    const int coperti = riepilogo.intero(1, workbench::colE::Pos);
     t.b("Command5")->click();
     int marcati = 0;
     for (int r = 1; r <= 30; ++r)
