@@ -102,7 +102,8 @@ void preparaBanco(Banco& b)
     engine::SettaGridFGF(b.FgF, b.Fg5);
 
     prepara(b.FgEv, intestazioni::FgEv);
-    prepara(b.FgX, intestazioni::FgX);
+    b.numeriCasi.clear();
+    b.numeriUsciti.clear();
     b.righeVerifica.clear();
     b.righeElabora.clear();
     b.righePrimoColpo.clear();
@@ -173,12 +174,9 @@ void apriBanco(Banco& b, const archive::Archivio& a)
 void azzeraFgX(Banco& b)
 {
     b.livelloFgX = 0;
-    const int casi = numeroCasi(b);
-    b.numeriCasi.assign(static_cast<std::size_t>(casi), engine::NumeriCaso{});
-    b.FgX.setRighe(1);
-    b.FgX.setRighe(casi + 1);
-    for (int r = 1; r <= casi; ++r)
-        b.FgX.setNumero(r, 0, r);
+    const auto casi = static_cast<std::size_t>(numeroCasi(b));
+    b.numeriCasi.assign(casi, engine::NumeriCaso{});
+    b.numeriUsciti.assign(casi, {});
 }
 
 int numeroDelCaso(const Banco& b, int r, int c)
@@ -192,9 +190,8 @@ void righeNumeriCasi(Banco& b, int casi)
 {
     if (static_cast<int>(b.numeriCasi.size()) < casi)
         b.numeriCasi.resize(static_cast<std::size_t>(casi));
-    const int righe = static_cast<int>(b.numeriCasi.size()) + 1;
-    if (b.FgX.righe() < righe)
-        b.FgX.setRighe(righe);
+    if (b.numeriUsciti.size() < b.numeriCasi.size())
+        b.numeriUsciti.resize(b.numeriCasi.size());
 }
 
 void impostaNumeroCaso(Banco& b, int r, int c, std::optional<int> numero)
@@ -203,17 +200,43 @@ void impostaNumeroCaso(Banco& b, int r, int c, std::optional<int> numero)
         return;
     righeNumeriCasi(b, r);
     b.numeriCasi[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)] = numero;
-    b.FgX.setTesto(r, c, numero ? std::to_string(*numero) : std::string());
 }
 
-void mostraNumeriCasi(Banco& b)
+void setNumeroUscito(Banco& b, int r, int c, bool uscito)
 {
-    righeNumeriCasi(b, 0);
-    for (std::size_t r = 0; r < b.numeriCasi.size(); ++r)
-        for (std::size_t c = 0; c < 5; ++c) {
-            const auto& numero = b.numeriCasi[r][c];
-            b.FgX.setTesto(static_cast<int>(r + 1), static_cast<int>(c + 1), numero ? std::to_string(*numero) : std::string());
-        }
+    if (r < 1 || c < 1 || c > 5)
+        return;
+    righeNumeriCasi(b, r);
+    b.numeriUsciti[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)] = uscito;
+}
+
+std::vector<RigaNumeriCaso> righeFgX(const Banco& b)
+{
+    std::vector<RigaNumeriCaso> righe(b.numeriCasi.size());
+    for (std::size_t i = 0; i < righe.size(); ++i) {
+        righe[i].caso = static_cast<int>(i) + 1;
+        righe[i].numeri = b.numeriCasi[i];
+        if (i < b.numeriUsciti.size())
+            righe[i].usciti = b.numeriUsciti[i];
+    }
+    return righe;
+}
+
+std::string testoFgX(const RigaNumeriCaso& riga, int colonna)
+{
+    if (colonna == 0)
+        return std::to_string(riga.caso);
+    if (colonna < 1 || colonna > 5)
+        return {};
+    const auto& numero = riga.numeri[static_cast<std::size_t>(colonna - 1)];
+    return numero ? std::to_string(*numero) : std::string();
+}
+
+std::optional<grid::Colore> sfondoFgX(const RigaNumeriCaso& riga, int colonna)
+{
+    if (colonna >= 1 && colonna <= 5 && riga.usciti[static_cast<std::size_t>(colonna - 1)])
+        return colori::VerdeChiaro;
+    return std::nullopt;
 }
 
 std::string orarioList1()

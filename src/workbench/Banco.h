@@ -132,7 +132,8 @@ struct RiepilogoVerifica {
 // - FgOp: rows 1.. = `operatori`; column 0 red when the code is in `operatoriScelti`.
 // - Fg7: rows 1..5 = `livelliElabora[0..4]`, the sorte in column 0, green when included.
 // - FgEv: rows 1.. = `casi`; column 0 green when the case is in `casiCoperti` (MARCA).
-// - FgX: rows 1.. = `numeriCasi`, columns 1..5 its numbers (an empty cell has none).
+// - FgX: rows 1.. = `numeriCasi`, columns 1..5 its numbers (an empty cell has none), light
+//   green where `numeriUsciti`.
 // - FgL, FgY and Fg10: the reports, rows `righeVerifica`, `righeElabora` and `righePrimoColpo`
 //   (their texts: engine::testoFgL, testoFgY); Fg_E: `riepilogo`.
 struct Banco {
@@ -159,6 +160,8 @@ struct Banco {
     // The numbers each case plays (a verified level, formulas in slots): FgX row r at [r - 1].
     // VERIFICA and ABBINAMENTI read them; the grid has one row more (its header).
     std::vector<engine::NumeriCaso> numeriCasi;
+    // FgX cells drawn light green (the number came out in the last VERIFICA): row r at [r - 1].
+    std::vector<std::array<bool, 5>> numeriUsciti;
 
     // --- the selections ---
     std::array<bool, archive::NumeroRuote> ruote{};    // FgRG: wheels in play (Bari alone on opening)
@@ -181,7 +184,6 @@ struct Banco {
     grid::Grid FgF;          // pyramid composition, bricks 1..15
     grid::Grid Fg5;          // pattern grid: formulas verified in slots 1..5
     grid::Grid FgEv;         // the cases
-    grid::Grid FgX;          // forecasts per case, one column per slot/brick of the level
     grid::Grid FgRG;         // wheels in play
     grid::Grid Fg7;          // levels included in ELABORA and their sorte
     grid::Grid FgOp;         // operator catalogue
@@ -244,11 +246,23 @@ void azzeraFgX(Banco& b);
 // --- numbers of the cases (FgX) ---
 // The number case row r (1..) plays in column c (1..5); 0 when it has none (or outside).
 int numeroDelCaso(const Banco& b, int r, int c);
-// Sets (or clears, with nullopt) that number, growing the rows to r, and shows it in FgX.
+// Sets (or clears, with nullopt) that number, growing the rows to r.
 void impostaNumeroCaso(Banco& b, int r, int c, std::optional<int> numero);
-// At least `casi` rows of numbers (and FgX rows to show them); never fewer than now.
+// At least `casi` rows of numbers; never fewer than now.
 void righeNumeriCasi(Banco& b, int casi);
-// FgX columns 1..5 written from `numeriCasi` (the colours of the cells are kept).
-void mostraNumeriCasi(Banco& b);
+// Whether FgX draws that number light green; marking it grows the rows to r.
+void setNumeroUscito(Banco& b, int r, int c, bool uscito);
+
+// A row of FgX as shown: the case row, its numbers, which came out.
+struct RigaNumeriCaso {
+    int caso = 0;
+    engine::NumeriCaso numeri{};
+    std::array<bool, 5> usciti{};
+    bool operator==(const RigaNumeriCaso&) const = default;
+};
+std::vector<RigaNumeriCaso> righeFgX(const Banco& b);
+// Column 0 the case row, columns 1..5 the numbers.
+std::string testoFgX(const RigaNumeriCaso& riga, int colonna);
+std::optional<grid::Colore> sfondoFgX(const RigaNumeriCaso& riga, int colonna);
 
 }

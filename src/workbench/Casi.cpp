@@ -252,9 +252,10 @@ RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
     const std::vector<int> prima = b.casi;
     const int livello = b.livelloFgX;
     // What belongs to the cases: kept when the same draws come back.
-    const grid::Grid FgEv = b.FgEv, FgX = b.FgX, Fg5 = b.Fg5, FgEsiti = b.FgEsiti, FgGr = b.FgGr;
+    const grid::Grid FgEv = b.FgEv, Fg5 = b.Fg5, FgEsiti = b.FgEsiti, FgGr = b.FgGr;
     const std::vector<int> casi = b.casi;
     const std::vector<engine::NumeriCaso> numeriCasi = b.numeriCasi;
+    const std::vector<std::array<bool, 5>> numeriUsciti = b.numeriUsciti;
     const std::vector<bool> coperti = b.casiCoperti;
     const std::vector<RigaEsito> esiti = b.esiti, abbinamenti = b.abbinamenti;
     esito.rinnovati = true;
@@ -265,8 +266,8 @@ RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
         b.FgEv = FgEv;
         b.casi = casi;
         b.casiCoperti = coperti;
-        b.FgX = FgX;
         b.numeriCasi = numeriCasi;
+        b.numeriUsciti = numeriUsciti;
         b.Fg5 = Fg5;
         b.FgEsiti = FgEsiti;
         b.FgGr = FgGr;

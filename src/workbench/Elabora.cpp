@@ -52,11 +52,9 @@ Esito verificaFormulaBanco(Banco& b, const archive::Archivio& a, const engine::F
     try {
         engine::VerificaFormula(f, parametriVerifica(b, slot), b.casi, b.righeVerifica, b.numeriCasi, a);
     } catch (const std::exception&) {
-        mostraNumeriCasi(b);
-        return erroreImprevisto();
+                return erroreImprevisto();
     }
-    mostraNumeriCasi(b);
-    return std::nullopt;
+        return std::nullopt;
 }
 
 namespace {
@@ -95,12 +93,12 @@ Esito verificaLivello(Banco& b, const archive::Archivio& a, int livello)
     if (livello < 1 || livello > 5)
         return erroreImprevisto();
     const int n = numeroCasi(b);
-    if (b.FgX.righe() != n + 1)
+    if (static_cast<int>(b.numeriCasi.size()) != n)
         azzeraFgX(b);
     for (int r = 1; r <= n; ++r)
         for (int c = 1; c <= 5; ++c) {
             impostaNumeroCaso(b, r, c, std::nullopt);
-            b.FgX.setSfondo(r, c, grid::colori::Bianco);
+            setNumeroUscito(b, r, c, false);
         }
     try {
         for (int posto = 1; posto <= livello; ++posto) {
@@ -112,11 +110,9 @@ Esito verificaLivello(Banco& b, const archive::Archivio& a, int livello)
             engine::VerificaFormula(engine::leggiMattone(b.FgF, m), parametriVerifica(b, posto), b.casi, b.righeVerifica, b.numeriCasi, a);
         }
     } catch (const std::exception&) {
-        mostraNumeriCasi(b);
-        return erroreImprevisto();
+                return erroreImprevisto();
     }
-    mostraNumeriCasi(b);
-    b.livelloFgX = livello;
+        b.livelloFgX = livello;
     return verificaPrevisioni(b, a);
 }
 
@@ -160,7 +156,7 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
             figure(testa).estrazione = d;
             figure(testa).caso = r;
             for (int j = 1; j <= 5; ++j) {
-                b.FgX.setSfondo(r, j, grid::colori::Bianco);
+                setNumeroUscito(b, r, j, false);
                 const int v = numeroDelCaso(b, r, j);
                 if (v < 1 || v > 90)
                     continue;
@@ -201,7 +197,7 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
             for (int j = 1; j <= 5; ++j) {
                 const int v = numeroDelCaso(b, r, j);
                 if (v >= 1 && v <= 90 && usciti[v])
-                    b.FgX.setSfondo(r, j, colori::VerdeChiaro);
+                    setNumeroUscito(b, r, j, true);
             }
             if (colpito) {
                 ++s.positivi;

@@ -2,6 +2,7 @@
 #include "support/ArchivioReale.h"
 #include "workbench/Ambate.h"
 #include "workbench/Casi.h"
+#include "workbench/TabellaFgX.h"
 #include "workbench/Trasferimenti.h"
 
 #include <gtest/gtest.h>
@@ -119,13 +120,13 @@ TEST_F(CasiPiccoli, CasiRicavatiDiNuovoQuandoLeImpostazioniCambiano)
     EXPECT_TRUE(rinnovaCasi(b, *a).rinnovati);
     EXPECT_EQ(casi(), (std::vector<int>{7, 5, 3, 1}));
     EXPECT_TRUE(casoCoperto(b, 2));
-    EXPECT_EQ(b.FgX.testo(1, 1), "44");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 1), "44");
 
     // The reference moved back: other draws, and the numbers typed for the old cases go.
     b.riferimento = 4;
     EXPECT_TRUE(rinnovaCasi(b, *a).rinnovati);
     EXPECT_EQ(casi(), (std::vector<int>{3, 1}));
-    EXPECT_EQ(b.FgX.testo(1, 1), "");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 1), "");
     EXPECT_FALSE(casoCoperto(b, 2));
 
     // Mensile reads no numbers: a leftover text does not make its cases stale.
@@ -282,9 +283,9 @@ TEST_F(CasiPiccoli, CasiTrovatiAzzeranoLeGriglieDerivate)
     EXPECT_EQ(b.FgEv.testo(1, 4), "81");
     EXPECT_TRUE(b.FgEv.grassetto(1, 3));
     EXPECT_EQ(b.FgEv.sfondo(2, 1), colori::GialloPallido);
-    EXPECT_EQ(b.FgX.righe(), 3);
+    EXPECT_EQ(tabellaFgX(b).righe(), 3);
     EXPECT_EQ(b.numeriCasi.size(), 2u);   // the numbers follow the cases, empty
-    EXPECT_EQ(b.FgX.testo(2, 0), "2");
+    EXPECT_EQ(tabellaFgX(b).testo(2, 0), "2");
     EXPECT_TRUE(b.righeVerifica.empty());
     EXPECT_TRUE(b.righeElabora.empty());
     EXPECT_EQ(b.FgEsiti.righe(), 1);

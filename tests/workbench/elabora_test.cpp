@@ -2,6 +2,7 @@
 #include "engine/Piramide.h"
 #include "workbench/Ambate.h"
 #include "workbench/Casi.h"
+#include "workbench/TabellaFgX.h"
 #include "workbench/Elabora.h"
 #include "workbench/Trasferimenti.h"
 
@@ -130,8 +131,8 @@ TEST_F(BancoProva, VerificaInColonnaCopiaNelloSchema)
     EXPECT_TRUE(verificaEsitoInColonna(b, *a, 3));   // no current row yet
     b.FgEsiti.rigaCorrente = 1;
     EXPECT_FALSE(verificaEsitoInColonna(b, *a, 3));
-    EXPECT_EQ(b.FgX.testo(1, 3), "30");
-    EXPECT_EQ(b.FgX.testo(2, 3), "40");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 3), "30");
+    EXPECT_EQ(tabellaFgX(b).testo(2, 3), "40");
     EXPECT_EQ(FgL().testo(1, 10), "30");     // G3
     EXPECT_EQ(FgL().testo(1, 4), "RO");
     EXPECT_EQ(FgL().testo(1, 5), "2");
@@ -144,14 +145,14 @@ TEST_F(BancoProva, VerificaInColonnaCopiaNelloSchema)
     impostaRisultati(b, TipoRicerca::AbbinamentiAmbo, {riga}, 1);
     b.FgGr.rigaCorrente = 1;
     EXPECT_FALSE(verificaAbbinamentoInColonna(b, *a, 5));
-    EXPECT_EQ(b.FgX.testo(1, 5), "31");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 5), "31");
     EXPECT_EQ(b.Fg5.testo(5, 11), "1");
     EXPECT_EQ(FgL().testo(1, 12), "31");   // G5
 
     impostaNumeroCaso(b, 1, 4, 77);
     EXPECT_FALSE(verificaSoloEsito(b, *a));
-    EXPECT_EQ(b.FgX.testo(1, 4), "");
-    EXPECT_EQ(b.FgX.testo(1, 1), "30");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 4), "");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 1), "30");
     EXPECT_EQ(b.Fg5.testo(1, 3), "");
 }
 
@@ -175,7 +176,7 @@ TEST_F(BancoProva, VerificaContaINumeriDellInsiemePerRuota)
     EXPECT_EQ(FgL().testo(1, 14), "31");
     EXPECT_EQ(FgL().testo(1, 15), "30");
     EXPECT_EQ(FgL().sfondo(1, 13), colori::Selezione);
-    EXPECT_EQ(b.FgX.sfondo(1, 1), colori::VerdeChiaro);
+    EXPECT_EQ(tabellaFgX(b).sfondo(1, 1), colori::VerdeChiaro);
     EXPECT_EQ(FgL().testo(2, 5), "");
     EXPECT_EQ(FgL().testo(3, 5), "");   // the reference draw: no colpo
     EXPECT_EQ(Fg_E().testo(1, colE::Casi), "3");
@@ -208,10 +209,10 @@ TEST_F(BancoProva, VerificaDiLivelloRiempieUnaColonnaPerMattone)
     mattone(2, 2);
     impostaNumeroCaso(b, 1, 3, 55);
     EXPECT_FALSE(verificaLivello(b, *a, 2));
-    EXPECT_EQ(b.FgX.testo(1, 1), "31");
-    EXPECT_EQ(b.FgX.testo(1, 2), "");   // brick 3 is empty
-    EXPECT_EQ(b.FgX.testo(1, 3), "");
-    EXPECT_EQ(b.FgX.testo(2, 1), "41");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 1), "31");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 2), "");   // brick 3 is empty
+    EXPECT_EQ(tabellaFgX(b).testo(1, 3), "");
+    EXPECT_EQ(tabellaFgX(b).testo(2, 1), "41");
 
     mattone(3, 1, "QQ");
     EXPECT_TRUE(verificaLivello(b, *a, 2));
@@ -236,11 +237,10 @@ TEST_F(BancoProva, INumeriDeiCasiSonoCampiCheFgXMostra)
     for (int r = 1; r <= 3; ++r)
         for (int c = 1; c <= 5; ++c) {
             const auto& n = b.numeriCasi[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)];
-            EXPECT_EQ(b.FgX.testo(r, c), n ? std::to_string(*n) : std::string()) << r << "," << c;
+            EXPECT_EQ(tabellaFgX(b).testo(r, c), n ? std::to_string(*n) : std::string()) << r << "," << c;
         }
 
-    // What FgX shows is not read back: a cell's text changed behind the fields counts for nothing.
-    b.FgX.setTesto(1, 1, "82");
+    // What FgX shows is not read back: it is written from the fields.
     b.livello = 1;
     EXPECT_FALSE(verificaPrevisioni(b, *a));
     EXPECT_EQ(FgL().testo(1, engine::colL::G1), "31");
@@ -254,7 +254,7 @@ TEST_F(BancoProva, INumeriDeiCasiSonoCampiCheFgXMostra)
     EXPECT_EQ(numeroDelCaso(b, 1, 1), 0);
     EXPECT_EQ(numeroDelCaso(b, 9, 1), 0);
     EXPECT_EQ(b.numeriCasi.size(), 3u);
-    EXPECT_EQ(b.FgX.testo(1, 1), "");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 1), "");
 }
 
 TEST_F(BancoProva, ElaboraTieneIlPrimoEsitoDiOgniCasoFraILivelli)

@@ -38,7 +38,17 @@ constexpr std::array<int, 19> LarghezzeFgL = {450, 650, 1250, 400, 400, 400, 400
                                               400, 400, 400, 400, 400, 400, 400, 400, 400};
 constexpr std::array<int, 18> LarghezzeFgY = {350, 650, 1250, 400, 500, 450, 400, 400, 400,
                                               400, 400, 400, 400, 400, 400, 400, 400, 500};
+constexpr std::array<int, 6> LarghezzeFgX = {390, 390, 390, 390, 390, 390};
 constexpr std::array<int, 10> LarghezzeFg_E = {400, 500, 500, 500, 500, 400, 400, 400, 400, 400};
+
+std::vector<ColonnaDi<workbench::RigaNumeriCaso>> colonneFgX()
+{
+    auto colonne = colonneDi<workbench::RigaNumeriCaso>(workbench::intestazioni::FgX, LarghezzeFgX, &workbench::testoFgX,
+                                                        grid::Allineamento::Centro);
+    for (int c = 0; c < static_cast<int>(colonne.size()); ++c)
+        colonne[static_cast<std::size_t>(c)].sfondo = [c](const workbench::RigaNumeriCaso& r) { return workbench::sfondoFgX(r, c); };
+    return colonne;
+}
 
 std::vector<ColonnaDi<engine::RigaVerifica>> colonneFgL()
 {
@@ -92,7 +102,7 @@ PannelloVerifiche::PannelloVerifiche(workbench::Banco& banco) : banco_(banco)
     connect(ComboLivello, &QComboBox::currentIndexChanged, this, [this](int i) { banco_.livello = i + 1; });
     connect(FgX, &GrigliaView::doppioClic, this, [this](int, int c) {
         workbench::svuotaColonnaFgX(banco_, c);
-        FgX->aggiorna();
+        mostraTabelle();
     });
     connect(Fg5, &GrigliaView::clic, this, [this](int r, int) {
         workbench::evidenziaRigaFg5(banco_, r);
@@ -124,10 +134,9 @@ QWidget* PannelloVerifiche::costruisciCasi()
             return std::nullopt;
         return workbench::casoCoperto(banco_, r);
     });
-    FgX = griglia(QStringLiteral("FgX"), banco_.FgX, casi, 90);
+    modelloFgX_ = new ModelloRighe<workbench::RigaNumeriCaso>(colonneFgX());
+    FgX = vista(QStringLiteral("FgX"), modelloFgX_, casi, 90);
     FgX->setToolTip(QStringLiteral("Doppio clic su una colonna: la svuota"));
-    for (int c = 0; c < 6; ++c)
-        banco_.FgX.setLarghezza(c, 400);
     auto* Command5Btn = pulsante(QStringLiteral("Command5"), QStringLiteral("MARCA"),
                                  QStringLiteral("Segna in verde i casi coperti dalla verifica"), casi);
     auto* Command4Btn = pulsante(QStringLiteral("Command4"), QStringLiteral("Azzera grid"),
@@ -266,8 +275,9 @@ QWidget* PannelloVerifiche::costruisciElabora()
 
 void PannelloVerifiche::mostraImpostazioni() { mostraLivello(); }
 
-void PannelloVerifiche::mostraResoconti()
+void PannelloVerifiche::mostraTabelle()
 {
+    modelloFgX_->sostituisci(workbench::righeFgX(banco_));
     modelloFgL_->sostituisci(banco_.righeVerifica);
     modelloFg_E_->sostituisci(banco_.riepilogo ? std::vector{*banco_.riepilogo} : std::vector<workbench::RiepilogoVerifica>{});
     modelloFgY_->sostituisci(banco_.righeElabora);
@@ -295,7 +305,7 @@ void PannelloVerifiche::Command4()
 void PannelloVerifiche::Command39()
 {
     workbench::azzeraFgX(banco_);
-    FgX->aggiorna();
+    mostraTabelle();
 }
 
 void PannelloVerifiche::Command26()

@@ -29,8 +29,8 @@ public:
     enum Pagina { Casi = 0, Verifica = 1, Elabora = 2 };
 
     void mostraImpostazioni();
-    // The reports (FgL, Fg_E, FgY, Fg10) from the Banco's rows.
-    void mostraResoconti();
+    // The tables (FgX, FgL, Fg_E, FgY, Fg10) from the Banco's rows.
+    void mostraTabelle();
     // ComboLivello from the Banco, without its signal (after ELABORA).
     void mostraLivello();
     void Command5();                           // MARCA
@@ -69,6 +69,7 @@ private:
     QWidget* costruisciElabora();
 
     workbench::Banco& banco_;
+    ModelloRighe<workbench::RigaNumeriCaso>* modelloFgX_ = nullptr;
     ModelloRighe<engine::RigaVerifica>* modelloFgL_ = nullptr;
     ModelloRighe<workbench::RiepilogoVerifica>* modelloFg_E_ = nullptr;
     ModelloRighe<workbench::RigaElabora>* modelloFgY_ = nullptr;

@@ -263,10 +263,8 @@ void Piramide1::apri()
     workbench::apriBanco(banco_, a);
     for (int w = 0; w < archive::NumeroRuote; ++w)
         banco_.FgRG.setLarghezza(w, 375);
-    for (int c = 0; c < 6; ++c) {
+    for (int c = 0; c < 6; ++c)
         banco_.FgEstratti.setLarghezza(c, 390);
-        banco_.FgX.setLarghezza(c, 390);
-    }
     // The brick grids fit the pyramid's column: narrower number, wheel and value columns.
     for (grid::Grid* g : {&banco_.FgF, &banco_.Fg5}) {
         g->setLarghezza(engine::colF::Riga, 350);

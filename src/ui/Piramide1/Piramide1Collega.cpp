@@ -167,7 +167,7 @@ void Piramide1::aggiornaVista()
     }
     preparaVisteEsiti();
     adattaColonne();
-    verifiche_->mostraResoconti();
+    verifiche_->mostraTabelle();
     for (auto* v : findChildren<GrigliaView*>())
         v->aggiorna();
     piramide_->mostraMattoni();
