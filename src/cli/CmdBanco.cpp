@@ -45,7 +45,7 @@ int eseguiCasi(const cli::Argomenti& args, std::istream&, std::ostream& out, std
     args.soloOpzioni(cli::opzioniBanco());
     Banco b;
     preparaCasi(args, b);
-    out << b.FgEv.comeTesto("\n");
+    out << grigliaFgEv(b).comeTesto("\n");
     return cli::EsitoOk;
 }
 

@@ -1,4 +1,4 @@
-// Outcome verification of one formula over the cases (VerificaFormula) and the colours of its report (ColoraFgL).
+// Outcome verification of one formula over the cases (VerificaFormula) and the texts and colours of its report rows.
 #pragma once
 
 #include "archive/Archivio.h"

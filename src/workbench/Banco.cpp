@@ -101,7 +101,6 @@ void preparaBanco(Banco& b)
     }
     engine::SettaGridFGF(b.FgF, b.Fg5);
 
-    prepara(b.FgEv, intestazioni::FgEv);
     b.numeriCasi.clear();
     b.numeriUsciti.clear();
     b.righeVerifica.clear();
@@ -133,6 +132,8 @@ void preparaBanco(Banco& b)
     b.livelliElabora = {};
     mostraLivelliElabora(b);
     b.casi.clear();
+    b.datiCasi.clear();
+    b.casiRicavati = b.casiEvidenziati = false;
     b.casiCoperti.clear();
 
     for (auto& l : b.Lbl0)
@@ -208,6 +209,74 @@ void setNumeroUscito(Banco& b, int r, int c, bool uscito)
         return;
     righeNumeriCasi(b, r);
     b.numeriUsciti[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)] = uscito;
+}
+
+std::vector<RigaCasoMostrata> righeFgEv(const Banco& b)
+{
+    std::vector<RigaCasoMostrata> righe(b.casi.size());
+    for (std::size_t i = 0; i < righe.size(); ++i) {
+        auto& r = righe[i];
+        r.caso = static_cast<int>(i) + 1;
+        r.estrazione = b.casi[i];
+        if (i < b.datiCasi.size())
+            r.dati = b.datiCasi[i];
+        r.coperto = casoCoperto(b, r.caso);
+        r.ricavato = b.casiRicavati;
+        r.evidenziato = b.casiEvidenziati;
+    }
+    return righe;
+}
+
+std::string testoFgEv(const RigaCasoMostrata& riga, int colonna)
+{
+    switch (colonna) {
+    case 0:
+        return std::to_string(riga.caso);
+    case 1:
+        return std::to_string(riga.estrazione);
+    case 2:
+        return riga.dati.data;
+    default:
+        break;
+    }
+    const int w = riga.dati.ruota;
+    if (w < 0 || w >= archive::NumeroRuote || colonna < 3 || colonna > 8)
+        return {};
+    if (colonna == 3)
+        return std::string(archive::SigleRuote[static_cast<std::size_t>(w)]);
+    return std::to_string(riga.dati.numeri[static_cast<std::size_t>(colonna - 4)]);
+}
+
+std::optional<grid::Colore> sfondoFgEv(const RigaCasoMostrata& riga, int colonna)
+{
+    if (colonna == 0)
+        return riga.coperto ? colori::Selezione : grid::colori::Bianco;
+    if (colonna == 1 && riga.evidenziato)
+        return colori::GialloPallido;
+    if (colonna == 3 && riga.ricavato)
+        return grid::rgb(255, 224, 192);
+    if (colonna >= 4 && colonna <= 8 && riga.dati.colpite[static_cast<std::size_t>(colonna - 4)])
+        return colori::VerdeChiaro;
+    return std::nullopt;
+}
+
+bool grassettoFgEv(const RigaCasoMostrata& riga, int colonna) { return colonna == 3 && riga.ricavato; }
+
+grid::Grid grigliaFgEv(const Banco& b)
+{
+    grid::Grid g;
+    g.setIntestazione(intestazioni::FgEv);
+    for (const RigaCasoMostrata& riga : righeFgEv(b)) {
+        const int r = g.aggiungiRiga();
+        for (int c = 0; c < g.colonne(); ++c) {
+            g.setTesto(r, c, testoFgEv(riga, c));
+            if (const auto s = sfondoFgEv(riga, c))
+                g.setSfondo(r, c, *s);
+            if (grassettoFgEv(riga, c))
+                g.setGrassetto(r, c, r, c, true);
+        }
+    }
+    return g;
 }
 
 std::vector<RigaNumeriCaso> righeFgX(const Banco& b)

@@ -104,6 +104,17 @@ struct ImpostazioniCasi {
     bool operator==(const ImpostazioniCasi&) const = default;
 };
 
+// What FgEv shows of a case beside its draw: the date and the numbers of the base wheel
+// when the case was added (none for a draw outside the archive), the positions that made it
+// a case (light green).
+struct DatiCaso {
+    std::string data;
+    int ruota = -1;                  // the base wheel; -1: no wheel, no numbers
+    std::array<int, 5> numeri{};
+    std::array<bool, 5> colpite{};
+    bool operator==(const DatiCaso&) const = default;
+};
+
 // A row of FgY: a row of a level's report. A further hit row of a case takes the case's
 // draw and case number from the row above, as FgY shows them.
 struct RigaElabora {
@@ -157,6 +168,9 @@ struct Banco {
 
     // --- the cases (FgEv shows them) ---
     std::vector<int> casi;                             // case row r's draw index at [r - 1]
+    std::vector<DatiCaso> datiCasi;                    // what FgEv shows of case row r at [r - 1]
+    bool casiRicavati = false;     // found by RICAVA ESTRAZIONI: the wheel column light orange and bold
+    bool casiEvidenziati = false;  // the draw column pale yellow (RICAVA, VERIFICA, ELABORA)
     // The numbers each case plays (a verified level, formulas in slots): FgX row r at [r - 1].
     // VERIFICA and ABBINAMENTI read them; the grid has one row more (its header).
     std::vector<engine::NumeriCaso> numeriCasi;
@@ -183,7 +197,6 @@ struct Banco {
     // --- the grids ---
     grid::Grid FgF;          // pyramid composition, bricks 1..15
     grid::Grid Fg5;          // pattern grid: formulas verified in slots 1..5
-    grid::Grid FgEv;         // the cases
     grid::Grid FgRG;         // wheels in play
     grid::Grid Fg7;          // levels included in ELABORA and their sorte
     grid::Grid FgOp;         // operator catalogue
@@ -223,6 +236,24 @@ void setCasoCoperto(Banco& b, int r, bool coperto);
 // Enabled flag of every case row (index = row, [0] unused): all true, unless
 // casiScoperti is set, when covered rows are disabled.
 std::vector<bool> casiAbilitati(const Banco& b);
+
+// A row of FgEv as shown: case row `caso`, its draw, what the Banco keeps of it.
+struct RigaCasoMostrata {
+    int caso = 0;
+    int estrazione = 0;
+    DatiCaso dati;
+    bool coperto = false;
+    bool ricavato = false;
+    bool evidenziato = false;
+    bool operator==(const RigaCasoMostrata&) const = default;
+};
+std::vector<RigaCasoMostrata> righeFgEv(const Banco& b);
+std::string testoFgEv(const RigaCasoMostrata& riga, int colonna);
+// Column 0 green when covered (white otherwise), then the colours of the case.
+std::optional<grid::Colore> sfondoFgEv(const RigaCasoMostrata& riga, int colonna);
+bool grassettoFgEv(const RigaCasoMostrata& riga, int colonna);
+// FgEv as text: the header, then one row per case (what the command line prints).
+grid::Grid grigliaFgEv(const Banco& b);
 
 // Current time as List1 shows it ("HH:MM:SS").
 std::string orarioList1();

@@ -19,9 +19,8 @@ Esito erroreImprevisto()
 
 void colonnaGiallaCasi(Banco& b)
 {
-    const int n = numeroCasi(b);
-    if (n > 0)
-        b.FgEv.setSfondo(1, 1, n, 1, colori::GialloPallido);
+    if (numeroCasi(b) > 0)
+        b.casiEvidenziati = true;
 }
 
 }

@@ -136,7 +136,7 @@ TEST_F(BancoProva, VerificaInColonnaCopiaNelloSchema)
     EXPECT_EQ(FgL().testo(1, 10), "30");     // G3
     EXPECT_EQ(FgL().testo(1, 4), "RO");
     EXPECT_EQ(FgL().testo(1, 5), "2");
-    EXPECT_EQ(FgL().sfondo(1, 13), grid::colori::Giallo);   // coloured by ColoraFgL
+    EXPECT_EQ(FgL().sfondo(1, 13), grid::colori::Giallo);   // the report's colours
     const char* atteso[] = {"FIX", "3", "1", "0", "BA", "", "", "", "0"};
     for (int c = 3; c <= 11; ++c)
         EXPECT_EQ(b.Fg5.testo(3, c), atteso[c - 3]) << c;

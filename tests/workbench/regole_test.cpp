@@ -78,8 +78,8 @@ TEST(RuotaNonEstratta, NessunaFormulaLaLeggePrimaCheSiaEstratta)
     engine::VerificaFormula(engine::Formula{"NUM", 1, 1, NZ, 0, 0, 0}, pv, dopo.casi, dopo.righeVerifica, dopo.numeriCasi, a);
     const grid::Grid FgL = grigliaFgL(dopo);
     int prima16 = 0, dopo16 = 0;
-    for (int k = 1, l = 1; k < dopo.FgEv.righe(); ++k) {
-        const int d = dopo.FgEv.intero(k, 1);
+    for (int k = 1, l = 1; k < grigliaFgEv(dopo).righe(); ++k) {
+        const int d = grigliaFgEv(dopo).intero(k, 1);
         while (l < FgL.righe() && FgL.intero(l, engine::colL::Rif) != k)
             ++l;
         ASSERT_LT(l, FgL.righe());

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ui {
 
 using namespace piramide1;
@@ -38,8 +40,22 @@ constexpr std::array<int, 19> LarghezzeFgL = {450, 650, 1250, 400, 400, 400, 400
                                               400, 400, 400, 400, 400, 400, 400, 400, 400};
 constexpr std::array<int, 18> LarghezzeFgY = {350, 650, 1250, 400, 500, 450, 400, 400, 400,
                                               400, 400, 400, 400, 400, 400, 400, 400, 500};
+constexpr std::array<int, 9> LarghezzeFgEv = {300, 550, 1150, 350, 390, 390, 390, 390, 390};
 constexpr std::array<int, 6> LarghezzeFgX = {390, 390, 390, 390, 390, 390};
 constexpr std::array<int, 10> LarghezzeFg_E = {400, 500, 500, 500, 500, 400, 400, 400, 400, 400};
+
+std::vector<ColonnaDi<workbench::RigaCasoMostrata>> colonneFgEv()
+{
+    using workbench::RigaCasoMostrata;
+    auto colonne = colonneDi<RigaCasoMostrata>(workbench::intestazioni::FgEv, LarghezzeFgEv, &workbench::testoFgEv,
+                                               grid::Allineamento::Centro);
+    for (int c = 0; c < static_cast<int>(colonne.size()); ++c) {
+        auto& col = colonne[static_cast<std::size_t>(c)];
+        col.sfondo = [c](const RigaCasoMostrata& r) { return workbench::sfondoFgEv(r, c); };
+        col.grassetto = [c](const RigaCasoMostrata& r) { return workbench::grassettoFgEv(r, c); };
+    }
+    return colonne;
+}
 
 std::vector<ColonnaDi<workbench::RigaNumeriCaso>> colonneFgX()
 {
@@ -127,13 +143,9 @@ QWidget* PannelloVerifiche::costruisciCasi()
     auto* casi = new QWidget;
     auto* lc = new QGridLayout(casi);
     lc->setContentsMargins(4, 4, 4, 4);
-    FgEv = griglia(QStringLiteral("FgEv"), banco_.FgEv, casi, 90);
+    modelloFgEv_ = new ModelloRighe<workbench::RigaCasoMostrata>(colonneFgEv());
+    FgEv = vista(QStringLiteral("FgEv"), modelloFgEv_, casi, 90);
     FgEv->setToolTip(QStringLiteral("Doppio clic: il caso diventa l'estrazione di riferimento"));
-    mostraScelta(FgEv, workbench::colori::Selezione, [this](int r, int c) -> std::optional<bool> {
-        if (c != 0 || r < 1)
-            return std::nullopt;
-        return workbench::casoCoperto(banco_, r);
-    });
     modelloFgX_ = new ModelloRighe<workbench::RigaNumeriCaso>(colonneFgX());
     FgX = vista(QStringLiteral("FgX"), modelloFgX_, casi, 90);
     FgX->setToolTip(QStringLiteral("Doppio clic su una colonna: la svuota"));
@@ -277,6 +289,13 @@ void PannelloVerifiche::mostraImpostazioni() { mostraLivello(); }
 
 void PannelloVerifiche::mostraTabelle()
 {
+    auto casi = workbench::righeFgEv(banco_);
+    // Other cases: no current case until one is chosen again.
+    const bool altri = !std::equal(casi.begin(), casi.end(), modelloFgEv_->righe().begin(), modelloFgEv_->righe().end(),
+                                   [](const auto& a, const auto& b) { return a.estrazione == b.estrazione; });
+    modelloFgEv_->sostituisci(std::move(casi));
+    if (altri)
+        FgEv->setCurrentIndex({});
     modelloFgX_->sostituisci(workbench::righeFgX(banco_));
     modelloFgL_->sostituisci(banco_.righeVerifica);
     modelloFg_E_->sostituisci(banco_.riepilogo ? std::vector{*banco_.riepilogo} : std::vector<workbench::RiepilogoVerifica>{});
@@ -293,13 +312,13 @@ void PannelloVerifiche::mostraLivello()
 void PannelloVerifiche::Command5()
 {
     workbench::marcaCasiCentrati(banco_);
-    FgEv->aggiorna();
+    mostraTabelle();
 }
 
 void PannelloVerifiche::Command4()
 {
     workbench::azzeraMarcheCasi(banco_);
-    FgEv->aggiorna();
+    mostraTabelle();
 }
 
 void PannelloVerifiche::Command39()
@@ -312,6 +331,12 @@ void PannelloVerifiche::Command26()
 {
     workbench::svuotaFg5(banco_);
     Fg5->aggiorna();
+}
+
+int PannelloVerifiche::casoCorrente() const
+{
+    const QModelIndex i = FgEv->currentIndex();
+    return i.isValid() ? i.row() + 1 : 0;
 }
 
 bool PannelloVerifiche::accettaLivello(const std::string& testo)

@@ -29,8 +29,10 @@ public:
     enum Pagina { Casi = 0, Verifica = 1, Elabora = 2 };
 
     void mostraImpostazioni();
-    // The tables (FgX, FgL, Fg_E, FgY, Fg10) from the Banco's rows.
+    // The tables (FgEv, FgX, FgL, Fg_E, FgY, Fg10) from the Banco's rows.
     void mostraTabelle();
+    // The case row (1..) of FgEv's current cell; 0 without one.
+    int casoCorrente() const;
     // ComboLivello from the Banco, without its signal (after ELABORA).
     void mostraLivello();
     void Command5();                           // MARCA
@@ -69,6 +71,7 @@ private:
     QWidget* costruisciElabora();
 
     workbench::Banco& banco_;
+    ModelloRighe<workbench::RigaCasoMostrata>* modelloFgEv_ = nullptr;
     ModelloRighe<workbench::RigaNumeriCaso>* modelloFgX_ = nullptr;
     ModelloRighe<engine::RigaVerifica>* modelloFgL_ = nullptr;
     ModelloRighe<workbench::RiepilogoVerifica>* modelloFg_E_ = nullptr;

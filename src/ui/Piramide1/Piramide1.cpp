@@ -285,7 +285,6 @@ void Piramide1::apri()
     for (grid::Grid* g : {&banco_.FgEsiti, &banco_.FgGr})
         larghezze(*g, {100, 300, 300, 700, 250, 300, 300, 300, 300, 250, 300, 300, 300});
     preparaVisteEsiti();
-    larghezze(banco_.FgEv, {300, 550, 1150, 350, 390, 390, 390, 390, 390});
     // Step 3: operators, saved configurations, type 1 chosen, empty pyramid, NASCONDE.
     caricaOperatori();
     if (banco_.FgOp.righe() > 1) {

@@ -111,7 +111,7 @@ void Piramide1::collegaRisultati()
 
     auto* v = verifiche_;
     connect(v->FgEv, &GrigliaView::doppioClic, this, [this](int r, int) {
-        if (r >= 1 && r < banco_.FgEv.righe())
+        if (r >= 1 && r <= workbench::numeroCasi(banco_))
             impostaRiferimento(workbench::drawCaso(banco_, r));
     });
     connect(v, &PannelloVerifiche::verificaLivello, this, &Piramide1::Lbl_Riga);
@@ -205,9 +205,9 @@ void Piramide1::adattaColonne()
     // takes the room left and scrolls. On a narrower screen both scroll.
     GrigliaView* FgEv = verifiche_->FgEv;
     int larghezza = 2 * FgEv->frameWidth() + FgEv->verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < banco_.FgEv.colonne(); ++c)
-        if (!banco_.FgEv.colonna(c).nascosta)
-            larghezza += pixelDaTwips(banco_.FgEv.colonna(c).larghezzaTwips, FgEv->logicalDpiX());
+    for (int c = 0; c < FgEv->model()->columnCount(); ++c)
+        if (!FgEv->isColumnHidden(c))
+            larghezza += FgEv->columnWidth(c);
     FgEv->setLarghezzaPreferita(larghezza);
 }
 

@@ -85,7 +85,7 @@ struct Banco {
     void clic(const QString& griglia, int riga, int colonna, bool doppio = false) const
     {
         auto* g = w<GrigliaView>(griglia);
-        const auto* m = g->modello();
+        const auto* m = g->modelloTabella();
         const QModelIndex i = m->index(riga - m->righeFisse(), colonna - m->colonneFisse());
         g->scrollTo(i);
         const QPoint p = g->visualRect(i).center();
@@ -97,7 +97,10 @@ struct Banco {
     // The background `griglia` is drawn with at (riga, colonna): the selections come from the Banco's fields.
     grid::Colore sfondo(const QString& griglia, int riga, int colonna) const
     {
-        return w<GrigliaView>(griglia)->modello()->sfondo(riga, colonna);
+        auto* g = w<GrigliaView>(griglia);
+        if (auto* m = g->modello())
+            return m->sfondo(riga, colonna);
+        return g->modelloTabella()->testoTabella().sfondo(riga, colonna);
     }
     void clicEtichetta(const QString& nome) const { QTest::mouseClick(w<QLabel>(nome), Qt::LeftButton); }
     // Runs a search by its button and waits for its end.
@@ -275,9 +278,9 @@ void TestPiramide1::riferimento()
 
     // A case becomes the reference by double-click, or by Command12 with Calcola when Ch_AA is ticked.
     t.b("Command9")->click();
-    QVERIFY(t.banco().FgEv.righe() > 3);
+    QVERIFY(workbench::grigliaFgEv(t.banco()).righe() > 3);
     t.clic("FgEv", 3, 1, true);
-    QCOMPARE(hs1->value(), t.banco().FgEv.intero(3, 1));
+    QCOMPARE(hs1->value(), workbench::grigliaFgEv(t.banco()).intero(3, 1));
     t.banco().FgF.setTesto(1, engine::colF::Tras, "SOM");
     t.banco().FgF.setTesto(1, engine::colF::Tipo, "2");
     for (int c : {engine::colF::E1, engine::colF::E2})
@@ -287,7 +290,7 @@ void TestPiramide1::riferimento()
     t.w<QCheckBox>("Ch_AA")->setChecked(true);
     t.clic("FgEv", 2, 1);
     t.b("Command12")->click();
-    const int d = t.banco().FgEv.intero(2, 1);
+    const int d = workbench::grigliaFgEv(t.banco()).intero(2, 1);
     QCOMPARE(hs1->value(), d);
     // SOM of the first numbers of Bari and Cagliari, reduced into 1..90 by hand.
     int somma = t.a->numero(d, 0, 1) + t.a->numero(d, 1, 1);
@@ -643,10 +646,10 @@ void TestPiramide1::casiNonScaduti()
     QVERIFY(t.w<QLabel>("LblMiglioreACaso")->isVisible());
 
     // Nothing changed: no new derivation, the cases keep their marks.
-    const grid::Grid casi = b.FgEv;
+    const grid::Grid casi = workbench::grigliaFgEv(b);
     t.w<QLabel>("LabelRicerca")->clear();
     t.b("Command40")->click();
-    QVERIFY(uguali(b.FgEv, casi));
+    QVERIFY(uguali(workbench::grigliaFgEv(b), casi));
     QVERIFY(t.w<QLabel>("LabelRicerca")->text().isEmpty());
 
     // A reference moved back: VERIFICA works on the cases before the new reference.
@@ -659,10 +662,10 @@ void TestPiramide1::casiNonScaduti()
     QVERIFY(workbench::drawCaso(b, 1) != casi.intero(1, 1));
     // The wheels in play changed: the same cases come back, FgX and the marks are kept.
     t.b("Command5")->click();
-    const grid::Grid marcati = b.FgEv;
+    const grid::Grid marcati = workbench::grigliaFgEv(b);
     t.clic("FgRG", 0, 3);
     t.cerca(QStringLiteral("Cmd_Step1"));
-    QVERIFY(uguali(b.FgEv, marcati));
+    QVERIFY(uguali(workbench::grigliaFgEv(b), marcati));
     QVERIFY(t.w<QLabel>("LabelRicerca")->text().contains(QStringLiteral("ricavati di nuovo")));
 }
 
@@ -899,7 +902,7 @@ void TestPiramide1::tastieraNelBanco()
     sinistra->setCurrentIndex(1);
     t.b("Command42(0)")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
-    QVERIFY(t.banco().FgEv.righe() > 1);
+    QVERIFY(workbench::grigliaFgEv(t.banco()).righe() > 1);
     QVERIFY(dentro());
 
     // AMBATE by Space on its button: the focus waits on Annulla ricerca, then comes back.
