@@ -165,6 +165,7 @@ private slots:
     void riferimento();
     void selezioni();
     void marcaSenzaUscite();
+    void tabelleDelleVerifiche();
     void serata();
     void chiusuraDuranteRicerca();
     void colonnaAmbata();
@@ -402,6 +403,62 @@ void TestPiramide1::marcaSenzaUscite()
     t.b("Command5")->click();
     for (int r = 1; r <= casi; ++r)
         QVERIFY(t.sfondo("FgEv", r, 0) != workbench::colori::Selezione);
+    QVERIFY(t.dialoghi.messaggi().empty());
+}
+
+// The cases and the report are shown from the Banco's rows, cell for cell as the command line prints
+// them; MARCA, its reset and ELABORA change what the views show, nothing else does.
+void TestPiramide1::tabelleDelleVerifiche()
+{
+    Banco t;
+    auto& b = t.banco();
+    t.b("Command9")->click();
+    const int casi = workbench::numeroCasi(b);
+    QVERIFY(casi > 2);
+    const auto tabella = [&t](const char* nome) { return t.w<GrigliaView>(QString::fromLatin1(nome))->modelloTabella()->testoTabella(); };
+    QVERIFY(uguali(tabella("FgEv"), workbench::grigliaFgEv(b)));
+    QCOMPARE(tabella("FgEv").sfondo(1, 1), workbench::colori::GialloPallido);
+    QVERIFY(tabella("FgEv").grassetto(1, 3));
+
+    // Each case plays the two numbers that follow the first two of its draw on the base wheel.
+    for (int r = 1; r <= casi; ++r)
+        for (int c = 1; c <= 2; ++c)
+            workbench::impostaNumeroCaso(b, r, c, t.a->numero(workbench::drawCaso(b, r), b.ruotaBase, c) % 90 + 1);
+    t.w<QComboBox>("ComboLivello")->setCurrentIndex(0);
+    t.b("Command40")->click();
+    QVERIFY(!b.righeVerifica.empty());
+    QVERIFY(uguali(tabella("FgL"), workbench::grigliaFgL(b)));
+    QCOMPARE(tabella("FgX").testo(1, 1), QString::number(workbench::numeroDelCaso(b, 1, 1)).toStdString());
+    QCOMPARE(tabella("Fg_E").testo(1, workbench::colE::Casi), std::to_string(casi));
+    QCOMPARE(tabella("Fg_E").sfondo(1, workbench::colE::Pos), grid::colori::Bianco);   // VERIFICA's summary: no colours
+
+    // MARCA greens the covered cases in column 0, "Azzera grid" whitens them again.
+    t.b("Command5")->click();
+    for (int r = 1; r <= casi; ++r)
+        QCOMPARE(t.sfondo("FgEv", r, 0), workbench::casoCoperto(b, r) ? workbench::colori::Selezione : grid::colori::Bianco);
+    QVERIFY(b.riepilogo && b.riepilogo->positivi > 0);
+    t.b("Command4")->click();
+    for (int r = 1; r <= casi; ++r)
+        QCOMPARE(t.sfondo("FgEv", r, 0), grid::colori::Bianco);
+
+    // A double click on an FgX column empties it in the view as in the Banco.
+    t.clic("FgX", 1, 2, true);
+    QCOMPARE(workbench::numeroDelCaso(b, 1, 2), 0);
+    QCOMPARE(tabella("FgX").testo(1, 2), std::string());
+
+    // ELABORA on level 1 (brick 1: the first number of Bari): FgY holds the level's rows, Fg10 the first hits.
+    b.FgF.setTesto(1, engine::colF::Tras, "FIX");
+    b.FgF.setTesto(1, engine::colF::Tipo, "3");
+    b.FgF.setTesto(1, engine::colF::E1, "1");
+    b.FgF.setTesto(1, engine::colF::RU1, "BA");
+    b.FgF.setTesto(1, engine::colF::VAL, "0");
+    t.clic("Fg7", 1, 0);
+    t.b("Command27")->click();
+    QCOMPARE(t.w<GrigliaView>("FgY")->model()->rowCount(), static_cast<int>(b.righeElabora.size()));
+    QCOMPARE(t.w<GrigliaView>("Fg10")->model()->rowCount(), static_cast<int>(b.righePrimoColpo.size()));
+    QCOMPARE(tabella("FgY").testo(1, workbench::colY::Livello), std::string("1"));
+    QCOMPARE(tabella("Fg_E").testo(1, workbench::colE::Casi), std::to_string(casi));
+    QCOMPARE(tabella("Fg_E").sfondo(1, workbench::colE::Pos), workbench::colori::VerdeChiaro);
     QVERIFY(t.dialoghi.messaggi().empty());
 }
 
