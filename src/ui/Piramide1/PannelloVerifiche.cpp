@@ -8,6 +8,7 @@
 #include "workbench/Trasferimenti.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -24,10 +25,30 @@ using namespace piramide1;
 namespace {
 
 // A view of typed rows laid out as the panel's grids: centred cells, no row numbers.
+// Each column at least as wide as its header in bold, its spaces counted, as the window fits its grids.
+template <class Riga>
+void adattaAlleIntestazioni(GrigliaView* v, ModelloRighe<Riga>* modello)
+{
+    QFont carattere = v->horizontalHeader()->font();
+    carattere.setBold(true);
+    const QFontMetrics fm(carattere);
+    const int dpi = std::max(1, v->logicalDpiX());
+    std::vector<ColonnaDi<Riga>> colonne;
+    for (int c = 0; c < modello->columnCount(); ++c) {
+        ColonnaDi<Riga> col = modello->colonna(c);
+        if (!col.intestazione.trimmed().isEmpty() && !col.nascosta)
+            col.larghezzaTwips = std::max(col.larghezzaTwips, ((fm.horizontalAdvance(col.intestazione) + 6) * 1440 + dpi - 1) / dpi);
+        colonne.push_back(std::move(col));
+    }
+    modello->setColonne(std::move(colonne));
+    v->aggiorna();
+}
+
 template <class Riga>
 GrigliaView* vista(const QString& nome, ModelloRighe<Riga>* modello, QWidget* genitore, int altezzaMinima)
 {
     auto* v = new GrigliaView(modello, genitore);
+    adattaAlleIntestazioni(v, modello);
     v->setObjectName(nome);
     v->setMinimumHeight(altezzaMinima);
     v->horizontalHeader()->setMinimumSectionSize(16);

@@ -205,9 +205,10 @@ void Piramide1::adattaColonne()
     // takes the room left and scrolls. On a narrower screen both scroll.
     GrigliaView* FgEv = verifiche_->FgEv;
     int larghezza = 2 * FgEv->frameWidth() + FgEv->verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < FgEv->model()->columnCount(); ++c)
-        if (!FgEv->isColumnHidden(c))
-            larghezza += FgEv->columnWidth(c);
+    const ModelloTabella* casi = FgEv->modelloTabella();
+    for (int c = 0; c < casi->columnCount() + casi->colonneFisse(); ++c)
+        if (const grid::Colonna col = casi->colonnaTesto(c); !col.nascosta)
+            larghezza += pixelDaTwips(col.larghezzaTwips, FgEv->logicalDpiX());
     FgEv->setLarghezzaPreferita(larghezza);
 }
 
