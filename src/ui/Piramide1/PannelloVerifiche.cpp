@@ -65,64 +65,57 @@ constexpr std::array<int, 9> LarghezzeFgEv = {300, 550, 1150, 350, 390, 390, 390
 constexpr std::array<int, 6> LarghezzeFgX = {390, 390, 390, 390, 390, 390};
 constexpr std::array<int, 10> LarghezzeFg_E = {400, 500, 500, 500, 500, 400, 400, 400, 400, 400};
 
-std::vector<ColonnaDi<workbench::RigaCasoMostrata>> colonneFgEv()
+// Centred columns of a header, each cell's text and colours from the logic's functions of the row and column.
+template <class Riga, std::size_t N>
+std::vector<ColonnaDi<Riga>> colonne(std::string_view intestazione, const std::array<int, N>& larghezze,
+                                     std::string (*testo)(const Riga&, int),
+                                     std::optional<grid::Colore> (*sfondo)(const Riga&, int),
+                                     bool (*grassetto)(const Riga&, int) = nullptr,
+                                     std::optional<grid::Colore> (*coloreTesto)(int) = nullptr)
 {
-    using workbench::RigaCasoMostrata;
-    auto colonne = colonneDi<RigaCasoMostrata>(workbench::intestazioni::FgEv, LarghezzeFgEv, &workbench::testoFgEv,
-                                               grid::Allineamento::Centro);
+    auto colonne = colonneDi<Riga>(intestazione, larghezze, testo, grid::Allineamento::Centro);
     for (int c = 0; c < static_cast<int>(colonne.size()); ++c) {
         auto& col = colonne[static_cast<std::size_t>(c)];
-        col.sfondo = [c](const RigaCasoMostrata& r) { return workbench::sfondoFgEv(r, c); };
-        col.grassetto = [c](const RigaCasoMostrata& r) { return workbench::grassettoFgEv(r, c); };
+        col.sfondo = [sfondo, c](const Riga& r) { return sfondo(r, c); };
+        if (grassetto)
+            col.grassetto = [grassetto, c](const Riga& r) { return grassetto(r, c); };
+        if (coloreTesto)
+            col.coloreTesto = [coloreTesto, c](const Riga&) { return coloreTesto(c); };
     }
     return colonne;
+}
+
+std::vector<ColonnaDi<workbench::RigaCasoMostrata>> colonneFgEv()
+{
+    return colonne(workbench::intestazioni::FgEv, LarghezzeFgEv, &workbench::testoFgEv, &workbench::sfondoFgEv,
+                   &workbench::grassettoFgEv);
 }
 
 std::vector<ColonnaDi<workbench::RigaNumeriCaso>> colonneFgX()
 {
-    auto colonne = colonneDi<workbench::RigaNumeriCaso>(workbench::intestazioni::FgX, LarghezzeFgX, &workbench::testoFgX,
-                                                        grid::Allineamento::Centro);
-    for (int c = 0; c < static_cast<int>(colonne.size()); ++c)
-        colonne[static_cast<std::size_t>(c)].sfondo = [c](const workbench::RigaNumeriCaso& r) { return workbench::sfondoFgX(r, c); };
-    return colonne;
+    return colonne(workbench::intestazioni::FgX, LarghezzeFgX, &workbench::testoFgX, &workbench::sfondoFgX);
 }
 
 std::vector<ColonnaDi<engine::RigaVerifica>> colonneFgL()
 {
-    auto colonne = colonneDi<engine::RigaVerifica>(workbench::intestazioni::FgL, LarghezzeFgL, &engine::testoFgL,
-                                                   grid::Allineamento::Centro);
-    for (int c = 0; c < static_cast<int>(colonne.size()); ++c) {
-        auto& col = colonne[static_cast<std::size_t>(c)];
-        col.sfondo = [c](const engine::RigaVerifica& r) { return engine::sfondoFgL(r, c); };
-        col.coloreTesto = [c](const engine::RigaVerifica&) { return engine::coloreTestoFgL(c); };
-        col.grassetto = [c](const engine::RigaVerifica& r) { return engine::grassettoFgL(r, c); };
-    }
+    auto c = colonne(workbench::intestazioni::FgL, LarghezzeFgL, &engine::testoFgL, &engine::sfondoFgL, &engine::grassettoFgL,
+                     &engine::coloreTestoFgL);
     // N1 and N2 are kept for the copy, not shown.
-    colonne[engine::colL::N1].nascosta = colonne[engine::colL::N2].nascosta = true;
-    return colonne;
+    c[engine::colL::N1].nascosta = c[engine::colL::N2].nascosta = true;
+    return c;
 }
 
 std::vector<ColonnaDi<workbench::RigaElabora>> colonneFgY(std::string_view intestazione)
 {
-    auto colonne = colonneDi<workbench::RigaElabora>(intestazione, LarghezzeFgY, &workbench::testoFgY,
-                                                     grid::Allineamento::Centro);
-    for (int c = 0; c < static_cast<int>(colonne.size()); ++c) {
-        auto& col = colonne[static_cast<std::size_t>(c)];
-        col.sfondo = [c](const workbench::RigaElabora& r) { return workbench::sfondoFgY(r, c); };
-        col.coloreTesto = [c](const workbench::RigaElabora&) { return workbench::coloreTestoFgY(c); };
-        col.grassetto = [c](const workbench::RigaElabora& r) { return workbench::grassettoFgY(r, c); };
-    }
-    return colonne;
+    return colonne(intestazione, LarghezzeFgY, &workbench::testoFgY, &workbench::sfondoFgY, &workbench::grassettoFgY,
+                   &workbench::coloreTestoFgY);
 }
 
 std::vector<ColonnaDi<workbench::RiepilogoVerifica>> colonneFg_E()
 {
-    auto colonne = colonneDi<workbench::RiepilogoVerifica>(workbench::intestazioni::Fg_E, LarghezzeFg_E, &workbench::testoFg_E,
-                                                           grid::Allineamento::Centro);
-    for (int c = 0; c < static_cast<int>(colonne.size()); ++c)
-        colonne[static_cast<std::size_t>(c)].sfondo = [c](const workbench::RiepilogoVerifica& s) { return workbench::sfondoFg_E(s, c); };
-    colonne[workbench::colE::Titolo].nascosta = true;
-    return colonne;
+    auto c = colonne(workbench::intestazioni::Fg_E, LarghezzeFg_E, &workbench::testoFg_E, &workbench::sfondoFg_E);
+    c[workbench::colE::Titolo].nascosta = true;
+    return c;
 }
 
 }
