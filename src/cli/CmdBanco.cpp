@@ -45,7 +45,7 @@ int eseguiCasi(const cli::Argomenti& args, std::istream&, std::ostream& out, std
     args.soloOpzioni(cli::opzioniBanco());
     Banco b;
     preparaCasi(args, b);
-    out << b.FgEv.comeTesto("\n");
+    out << grigliaFgEv(b).comeTesto("\n");
     return cli::EsitoOk;
 }
 
@@ -101,7 +101,7 @@ int eseguiVerifica(const cli::Argomenti& args, std::istream&, std::ostream& out,
     // A failed verification leaves a partial report: only the message is printed.
     if (const Esito e = verificaFormulaBanco(b, *a, f, static_cast<int>(slot)))
         cli::segnalaEsito(*e);
-    out << b.FgL.comeTesto("\n");
+    out << grigliaFgL(b).comeTesto("\n");
     err << testoConfrontoVerifica(confrontaVerifica(b, *a, f)) << '\n';
     return cli::EsitoOk;
 }

@@ -101,15 +101,12 @@ void preparaBanco(Banco& b)
     }
     engine::SettaGridFGF(b.FgF, b.Fg5);
 
-    prepara(b.FgEv, intestazioni::FgEv);
-    prepara(b.FgX, intestazioni::FgX);
-    prepara(b.FgL, intestazioni::FgL);
-    b.FgL.setNascosta(6, true);
-    b.FgL.setNascosta(7, true);
-    prepara(b.Fg_E, intestazioni::Fg_E);
-    b.Fg_E.setNascosta(0, true);
-    prepara(b.FgY, intestazioni::FgY);
-    prepara(b.Fg10, intestazioni::Fg10);
+    b.numeriCasi.clear();
+    b.numeriUsciti.clear();
+    b.righeVerifica.clear();
+    b.righeElabora.clear();
+    b.righePrimoColpo.clear();
+    b.riepilogo.reset();
     // The pair results share the ambate layout.
     for (grid::Grid* g : {&b.FgEsiti, &b.FgGr}) {
         prepara(*g, intestazioni::FgEsiti);
@@ -133,6 +130,8 @@ void preparaBanco(Banco& b)
     b.livelliElabora = {};
     mostraLivelliElabora(b);
     b.casi.clear();
+    b.datiCasi.clear();
+    b.casiRicavati = b.casiEvidenziati = false;
     b.casiCoperti.clear();
 
     for (auto& l : b.Lbl0)
@@ -192,12 +191,9 @@ void apriBanco(Banco& b, const archive::Archivio& a)
 void azzeraFgX(Banco& b)
 {
     b.livelloFgX = 0;
-    const int casi = numeroCasi(b);
-    b.numeriCasi.assign(static_cast<std::size_t>(casi), engine::NumeriCaso{});
-    b.FgX.setRighe(1);
-    b.FgX.setRighe(casi + 1);
-    for (int r = 1; r <= casi; ++r)
-        b.FgX.setNumero(r, 0, r);
+    const auto casi = static_cast<std::size_t>(numeroCasi(b));
+    b.numeriCasi.assign(casi, engine::NumeriCaso{});
+    b.numeriUsciti.assign(casi, {});
 }
 
 int numeroDelCaso(const Banco& b, int r, int c)
@@ -211,9 +207,8 @@ void righeNumeriCasi(Banco& b, int casi)
 {
     if (static_cast<int>(b.numeriCasi.size()) < casi)
         b.numeriCasi.resize(static_cast<std::size_t>(casi));
-    const int righe = static_cast<int>(b.numeriCasi.size()) + 1;
-    if (b.FgX.righe() < righe)
-        b.FgX.setRighe(righe);
+    if (b.numeriUsciti.size() < b.numeriCasi.size())
+        b.numeriUsciti.resize(b.numeriCasi.size());
 }
 
 void impostaNumeroCaso(Banco& b, int r, int c, std::optional<int> numero)
@@ -222,17 +217,111 @@ void impostaNumeroCaso(Banco& b, int r, int c, std::optional<int> numero)
         return;
     righeNumeriCasi(b, r);
     b.numeriCasi[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)] = numero;
-    b.FgX.setTesto(r, c, numero ? std::to_string(*numero) : std::string());
 }
 
-void mostraNumeriCasi(Banco& b)
+void setNumeroUscito(Banco& b, int r, int c, bool uscito)
 {
-    righeNumeriCasi(b, 0);
-    for (std::size_t r = 0; r < b.numeriCasi.size(); ++r)
-        for (std::size_t c = 0; c < 5; ++c) {
-            const auto& numero = b.numeriCasi[r][c];
-            b.FgX.setTesto(static_cast<int>(r + 1), static_cast<int>(c + 1), numero ? std::to_string(*numero) : std::string());
+    if (r < 1 || c < 1 || c > 5)
+        return;
+    righeNumeriCasi(b, r);
+    b.numeriUsciti[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)] = uscito;
+}
+
+std::vector<RigaCasoMostrata> righeFgEv(const Banco& b)
+{
+    std::vector<RigaCasoMostrata> righe(b.casi.size());
+    for (std::size_t i = 0; i < righe.size(); ++i) {
+        auto& r = righe[i];
+        r.caso = static_cast<int>(i) + 1;
+        r.estrazione = b.casi[i];
+        if (i < b.datiCasi.size())
+            r.dati = b.datiCasi[i];
+        r.coperto = casoCoperto(b, r.caso);
+        r.ricavato = b.casiRicavati;
+        r.evidenziato = b.casiEvidenziati;
+    }
+    return righe;
+}
+
+std::string testoFgEv(const RigaCasoMostrata& riga, int colonna)
+{
+    switch (colonna) {
+    case 0:
+        return std::to_string(riga.caso);
+    case 1:
+        return std::to_string(riga.estrazione);
+    case 2:
+        return riga.dati.data;
+    default:
+        break;
+    }
+    const int w = riga.dati.ruota;
+    if (w < 0 || w >= archive::NumeroRuote || colonna < 3 || colonna > 8)
+        return {};
+    if (colonna == 3)
+        return std::string(archive::SigleRuote[static_cast<std::size_t>(w)]);
+    return std::to_string(riga.dati.numeri[static_cast<std::size_t>(colonna - 4)]);
+}
+
+std::optional<grid::Colore> sfondoFgEv(const RigaCasoMostrata& riga, int colonna)
+{
+    if (colonna == 0)
+        return riga.coperto ? colori::Selezione : grid::colori::Bianco;
+    if (colonna == 1 && riga.evidenziato)
+        return colori::GialloPallido;
+    if (colonna == 3 && riga.ricavato)
+        return grid::rgb(255, 224, 192);
+    if (colonna >= 4 && colonna <= 8 && riga.dati.colpite[static_cast<std::size_t>(colonna - 4)])
+        return colori::VerdeChiaro;
+    return std::nullopt;
+}
+
+bool grassettoFgEv(const RigaCasoMostrata& riga, int colonna) { return colonna == 3 && riga.ricavato; }
+
+grid::Grid grigliaFgEv(const Banco& b)
+{
+    grid::Grid g;
+    g.setIntestazione(intestazioni::FgEv);
+    for (const RigaCasoMostrata& riga : righeFgEv(b)) {
+        const int r = g.aggiungiRiga();
+        for (int c = 0; c < g.colonne(); ++c) {
+            g.setTesto(r, c, testoFgEv(riga, c));
+            if (const auto s = sfondoFgEv(riga, c))
+                g.setSfondo(r, c, *s);
+            if (grassettoFgEv(riga, c))
+                g.setGrassetto(r, c, r, c, true);
         }
+    }
+    return g;
+}
+
+std::vector<RigaNumeriCaso> righeFgX(const Banco& b)
+{
+    std::vector<RigaNumeriCaso> righe(b.numeriCasi.size());
+    for (std::size_t i = 0; i < righe.size(); ++i) {
+        righe[i].caso = static_cast<int>(i) + 1;
+        righe[i].numeri = b.numeriCasi[i];
+        if (i < b.numeriUsciti.size())
+            righe[i].usciti = b.numeriUsciti[i];
+    }
+    return righe;
+}
+
+std::string testoFgX(const RigaNumeriCaso& riga, int colonna)
+{
+    if (colonna == 0)
+        return std::to_string(riga.caso);
+    if (colonna < 1 || colonna > 5)
+        return {};
+    const auto& numero = riga.numeri[static_cast<std::size_t>(colonna - 1)];
+    return numero ? std::to_string(*numero) : std::string();
+}
+
+std::optional<grid::Colore> sfondoFgX(const RigaNumeriCaso& riga, int colonna)
+{
+    if (colonna >= 1 && colonna <= 5 && riga.usciti[static_cast<std::size_t>(colonna - 1)])
+        return colori::VerdeChiaro;
+    return std::nullopt;
 }
 
 std::string orarioList1()

@@ -115,11 +115,35 @@ struct ImpostazioniCasi {
     bool operator==(const ImpostazioniCasi&) const = default;
 };
 
+// What FgEv shows of a case beside its draw: the date and the numbers of the base wheel
+// when the case was added (none for a draw outside the archive), the positions that made it
+// a case (light green).
+struct DatiCaso {
+    std::string data;
+    int ruota = -1;                  // the base wheel; -1: no wheel, no numbers
+    std::array<int, 5> numeri{};
+    std::array<bool, 5> colpite{};
+    bool operator==(const DatiCaso&) const = default;
+};
+
 // A row of FgY: a row of a level's report. A further hit row of a case takes the case's
 // draw and case number from the row above, as FgY shows them.
 struct RigaElabora {
     int livello = 0;
     engine::RigaVerifica riga;
+    bool primaDelCaso = false;   // the case's first row of the level: it shows the date and Prev
+    bool operator==(const RigaElabora&) const = default;
+};
+
+// The summary Fg_E shows after VERIFICA ("S" and the sorte) or ELABORA ("EL"): the cases,
+// those hit, those not hit, those not hit with colpi still to come, the hit cases by the
+// best sorte reached (perSorte[1..5]).
+struct RiepilogoVerifica {
+    std::string titolo;
+    int casi = 0, positivi = 0, negativi = 0, inGioco = 0;
+    std::array<int, 6> perSorte{};
+    bool elabora = false;   // ELABORA's: hit, not hit and in play coloured
+    bool operator==(const RiepilogoVerifica&) const = default;
 };
 
 // Every control the workbench commands read, in plain form, and every grid the
@@ -130,9 +154,10 @@ struct RigaElabora {
 // - FgOp: rows 1.. = `operatori`; column 0 red when the code is in `operatoriScelti`.
 // - Fg7: rows 1..5 = `livelliElabora[0..4]`, the sorte in column 0, green when included.
 // - FgEv: rows 1.. = `casi`; column 0 green when the case is in `casiCoperti` (MARCA).
-// - FgX: rows 1.. = `numeriCasi`, columns 1..5 its numbers (an empty cell has none).
-// - FgL and FgY: the reports, written row by row with `righeVerifica` and `righeElabora`,
-//   which keep the figures the commands read back (cases, colpi, sorte, numbers played).
+// - FgX: rows 1.. = `numeriCasi`, columns 1..5 its numbers (an empty cell has none), light
+//   green where `numeriUsciti`.
+// - FgL, FgY and Fg10: the reports, rows `righeVerifica`, `righeElabora` and `righePrimoColpo`
+//   (their texts: engine::testoFgL, testoFgY); Fg_E: `riepilogo`.
 struct Banco {
     Banco();
 
@@ -154,9 +179,14 @@ struct Banco {
 
     // --- the cases (FgEv shows them) ---
     std::vector<int> casi;                             // case row r's draw index at [r - 1]
+    std::vector<DatiCaso> datiCasi;                    // what FgEv shows of case row r at [r - 1]
+    bool casiRicavati = false;     // found by RICAVA ESTRAZIONI: the wheel column light orange and bold
+    bool casiEvidenziati = false;  // the draw column pale yellow (RICAVA, VERIFICA, ELABORA)
     // The numbers each case plays (a verified level, formulas in slots): FgX row r at [r - 1].
     // VERIFICA and ABBINAMENTI read them; the grid has one row more (its header).
     std::vector<engine::NumeriCaso> numeriCasi;
+    // FgX cells drawn light green (the number came out in the last VERIFICA): row r at [r - 1].
+    std::vector<std::array<bool, 5>> numeriUsciti;
 
     // --- the selections ---
     std::array<bool, archive::NumeroRuote> ruote{};    // FgRG: wheels in play (Bari alone on opening)
@@ -165,9 +195,11 @@ struct Banco {
     std::array<LivelloElabora, 5> livelliElabora{};    // Fg7: levels 1..5 in ELABORA and their sorte
     std::vector<bool> casiCoperti;                     // FgEv column 0: case row r covered at [r - 1] (MARCA)
 
-    // --- the verification reports: FgL row r at [r - 1], FgY row r at [r - 1] ---
+    // --- the verification reports: FgL, FgY and Fg10 row r at [r - 1] ---
     std::vector<engine::RigaVerifica> righeVerifica;
     std::vector<RigaElabora> righeElabora;
+    std::vector<RigaElabora> righePrimoColpo;          // ELABORA: each case's first hit
+    std::optional<RiepilogoVerifica> riepilogo;        // Fg_E: none before VERIFICA or ELABORA
 
     // --- the results (FgEsiti and FgGr show them): row r at [r - 1], empty rows included ---
     std::vector<RigaEsito> esiti;          // AMBATE
@@ -182,12 +214,6 @@ struct Banco {
     // --- the grids ---
     grid::Grid FgF;          // pyramid composition, bricks 1..15
     grid::Grid Fg5;          // pattern grid: formulas verified in slots 1..5
-    grid::Grid FgEv;         // the cases
-    grid::Grid FgX;          // forecasts per case, one column per slot/brick of the level
-    grid::Grid FgL;          // verification report
-    grid::Grid Fg_E;         // VERIFICA summary
-    grid::Grid FgY;          // ELABORA: FgL rows of every level
-    grid::Grid Fg10;         // ELABORA: first hit per case
     grid::Grid FgRG;         // wheels in play
     grid::Grid Fg7;          // levels included in ELABORA and their sorte
     grid::Grid FgOp;         // operator catalogue
@@ -227,6 +253,24 @@ void setCasoCoperto(Banco& b, int r, bool coperto);
 // casiScoperti is set, when covered rows are disabled.
 std::vector<bool> casiAbilitati(const Banco& b);
 
+// A row of FgEv as shown: case row `caso`, its draw, what the Banco keeps of it.
+struct RigaCasoMostrata {
+    int caso = 0;
+    int estrazione = 0;
+    DatiCaso dati;
+    bool coperto = false;
+    bool ricavato = false;
+    bool evidenziato = false;
+    bool operator==(const RigaCasoMostrata&) const = default;
+};
+std::vector<RigaCasoMostrata> righeFgEv(const Banco& b);
+std::string testoFgEv(const RigaCasoMostrata& riga, int colonna);
+// Column 0 green when covered (white otherwise), then the colours of the case.
+std::optional<grid::Colore> sfondoFgEv(const RigaCasoMostrata& riga, int colonna);
+bool grassettoFgEv(const RigaCasoMostrata& riga, int colonna);
+// FgEv as text: the header, then one row per case (what the command line prints).
+grid::Grid grigliaFgEv(const Banco& b);
+
 // Current time as List1 shows it ("HH:MM:SS").
 std::string orarioList1();
 
@@ -251,11 +295,23 @@ void azzeraFgX(Banco& b);
 // --- numbers of the cases (FgX) ---
 // The number case row r (1..) plays in column c (1..5); 0 when it has none (or outside).
 int numeroDelCaso(const Banco& b, int r, int c);
-// Sets (or clears, with nullopt) that number, growing the rows to r, and shows it in FgX.
+// Sets (or clears, with nullopt) that number, growing the rows to r.
 void impostaNumeroCaso(Banco& b, int r, int c, std::optional<int> numero);
-// At least `casi` rows of numbers (and FgX rows to show them); never fewer than now.
+// At least `casi` rows of numbers; never fewer than now.
 void righeNumeriCasi(Banco& b, int casi);
-// FgX columns 1..5 written from `numeriCasi` (the colours of the cells are kept).
-void mostraNumeriCasi(Banco& b);
+// Whether FgX draws that number light green; marking it grows the rows to r.
+void setNumeroUscito(Banco& b, int r, int c, bool uscito);
+
+// A row of FgX as shown: the case row, its numbers, which came out.
+struct RigaNumeriCaso {
+    int caso = 0;
+    engine::NumeriCaso numeri{};
+    std::array<bool, 5> usciti{};
+    bool operator==(const RigaNumeriCaso&) const = default;
+};
+std::vector<RigaNumeriCaso> righeFgX(const Banco& b);
+// Column 0 the case row, columns 1..5 the numbers.
+std::string testoFgX(const RigaNumeriCaso& riga, int colonna);
+std::optional<grid::Colore> sfondoFgX(const RigaNumeriCaso& riga, int colonna);
 
 }

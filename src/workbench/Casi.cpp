@@ -162,20 +162,16 @@ Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a)
         const int r = aggiungiCaso(b, a, d);
         ++trovati;
         for (int p = 1; p <= 5; ++p)
-            if (colpite[p])
-                b.FgEv.setSfondo(r, 3 + p, colori::VerdeChiaro);
+            b.datiCasi[static_cast<std::size_t>(r - 1)].colpite[static_cast<std::size_t>(p - 1)] = colpite[p];
     }
 
     if (trovati > 0) {
-        b.FgEv.setSfondo(1, 3, trovati, 3, grid::rgb(255, 224, 192));
-        b.FgEv.setGrassetto(1, 3, trovati, 3, true);
+        b.casiRicavati = true;
         azzeraFgX(b);
         for (int r = 1; r < b.Fg5.righe(); ++r)
             for (int c = 1; c < b.Fg5.colonne(); ++c)
                 b.Fg5.setTesto(r, c, "");
-        b.FgEv.setSfondo(1, 1, trovati, 1, colori::GialloPallido);
-        svuota(b.FgL);
-        svuota(b.FgY);
+        b.casiEvidenziati = true;
         b.righeVerifica.clear();
         b.righeElabora.clear();
         svuota(b.FgEsiti);
@@ -183,7 +179,7 @@ Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a)
         b.esiti.clear();
         b.abbinamenti.clear();
         b.esitoScelto = b.abbinamentoScelto = 0;
-        svuota(b.Fg_E);
+        b.riepilogo.reset();
     }
     return std::nullopt;
 }
@@ -222,25 +218,27 @@ ImpostazioniCasi impostazioniCasi(const Banco& b)
 int aggiungiCaso(Banco& b, const archive::Archivio& a, int d)
 {
     b.casi.push_back(d);
-    const int r = b.FgEv.aggiungiRiga();
-    b.FgEv.setNumero(r, 0, r);
-    b.FgEv.setNumero(r, 1, d);
+    const int r = numeroCasi(b);
+    b.datiCasi.resize(b.casi.size());
+    DatiCaso& dati = b.datiCasi.back();
+    dati = {};
     if (d < 1 || d > a.NumeroEstrazioni)
         return r;
-    b.FgEv.setTesto(r, 2, a.DateEstrazioni[static_cast<std::size_t>(d)]);
+    dati.data = a.DateEstrazioni[static_cast<std::size_t>(d)];
     if (b.ruotaBase < 0 || b.ruotaBase >= archive::NumeroRuote)
         return r;
-    b.FgEv.setTesto(r, 3, archive::SigleRuote[static_cast<std::size_t>(b.ruotaBase)]);
+    dati.ruota = b.ruotaBase;
     for (int p = 1; p <= 5; ++p)
-        b.FgEv.setNumero(r, 3 + p, a.numero(d, b.ruotaBase, p));
+        dati.numeri[static_cast<std::size_t>(p - 1)] = a.numero(d, b.ruotaBase, p);
     return r;
 }
 
 void impostaCasi(Banco& b, const archive::Archivio& a, const std::vector<int>& estrazioni)
 {
     b.casi.clear();
+    b.datiCasi.clear();
+    b.casiRicavati = b.casiEvidenziati = false;
     b.casiCoperti.clear();
-    b.FgEv.setRighe(1);
     for (int d : estrazioni)
         aggiungiCaso(b, a, d);
 }
@@ -255,9 +253,12 @@ RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
     const std::vector<int> prima = b.casi;
     const int livello = b.livelloFgX;
     // What belongs to the cases: kept when the same draws come back.
-    const grid::Grid FgEv = b.FgEv, FgX = b.FgX, Fg5 = b.Fg5, FgEsiti = b.FgEsiti, FgGr = b.FgGr;
+    const grid::Grid Fg5 = b.Fg5, FgEsiti = b.FgEsiti, FgGr = b.FgGr;
     const std::vector<int> casi = b.casi;
+    const std::vector<DatiCaso> datiCasi = b.datiCasi;
+    const bool ricavati = b.casiRicavati, evidenziati = b.casiEvidenziati;
     const std::vector<engine::NumeriCaso> numeriCasi = b.numeriCasi;
+    const std::vector<std::array<bool, 5>> numeriUsciti = b.numeriUsciti;
     const std::vector<bool> coperti = b.casiCoperti;
     const std::vector<RigaEsito> esiti = b.esiti, abbinamenti = b.abbinamenti;
     const int esitoScelto = b.esitoScelto, abbinamentoScelto = b.abbinamentoScelto;
@@ -266,11 +267,13 @@ RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
     if (esito.esito)
         return esito;
     if (b.casi == prima) {
-        b.FgEv = FgEv;
         b.casi = casi;
+        b.datiCasi = datiCasi;
+        b.casiRicavati = ricavati;
+        b.casiEvidenziati = evidenziati;
         b.casiCoperti = coperti;
-        b.FgX = FgX;
         b.numeriCasi = numeriCasi;
+        b.numeriUsciti = numeriUsciti;
         b.Fg5 = Fg5;
         b.FgEsiti = FgEsiti;
         b.FgGr = FgGr;

@@ -267,7 +267,7 @@ ConfrontoVerifica confrontaVerifica(const Banco& b, const archive::Archivio& a, 
         c.abilitato = true;
     const std::vector<double> p = probabilita(imp, a, casiAbilitati(imp, a), f);
     ConfrontoVerifica c;
-    c.casi = b.FgEv.righe() - 1;
+    c.casi = numeroCasi(b);
     // A case opens with its head row (its Rif); a second wheel hit in the same colpo
     // follows on a row with an empty Rif, and belongs to the same case.
     bool coperto = false;

@@ -211,10 +211,8 @@ void preparaGrigliaConvalida(grid::Grid& g)
 {
     g.setIntestazione(colConvalida::Intestazione);
     g.setRighe(1);
-    for (int c = 0; c < colConvalida::Colonne; ++c) {
+    for (int c = 0; c < colConvalida::Colonne; ++c)
         g.setAllineamento(c, grid::Allineamento::Centro);
-        g.setLarghezza(c, colConvalida::Larghezze[static_cast<std::size_t>(c)]);
-    }
 }
 
 std::string dataRiferimento(const RigaConvalida& riga, const archive::Archivio& a)

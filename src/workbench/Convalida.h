@@ -107,8 +107,6 @@ namespace colConvalida {
 inline constexpr int Rif = 0, Data = 1, Cop = 2, Formula = 3, P1 = 4, Ru1 = 5, P2 = 6, Ru2 = 7, Val = 8, Ambata = 9,
                      Colpo = 10, Prob = 11, Pari = 12, Colonne = 13;
 inline constexpr std::string_view Intestazione = "Rif|Data|Cop|Formula|P1|Ru1|P2|Ru2|Val|Ambata|Colpo|Prob|Pari merito";
-// Widths in twips (15 a pixel): the date and "in corso" whole.
-inline constexpr std::array<int, Colonne> Larghezze = {600, 1200, 450, 750, 400, 450, 400, 450, 450, 700, 750, 650, 2200};
 }
 // The text of column `colonna` (colConvalida) of one reference's row; `data` the date of its draw
 // ("" for a reference outside the archive).

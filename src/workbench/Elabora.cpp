@@ -17,20 +17,10 @@ Esito erroreImprevisto()
     return Messaggio{std::string(TestoErroreImprevisto), "Avviso", Icona::Informazione};
 }
 
-void copiaCella(const grid::Grid& da, int rDa, int cDa, grid::Grid& a, int rA, int cA)
-{
-    const grid::Cella& cella = da.cella(rDa, cDa);
-    a.setTesto(rA, cA, cella.testo);
-    a.setSfondo(rA, cA, cella.sfondo);
-    a.setColoreTesto(rA, cA, cella.testoColore);
-    a.setGrassetto(rA, cA, cella.grassetto);
-}
-
 void colonnaGiallaCasi(Banco& b)
 {
-    const int n = numeroCasi(b);
-    if (n > 0)
-        b.FgEv.setSfondo(1, 1, n, 1, colori::GialloPallido);
+    if (numeroCasi(b) > 0)
+        b.casiEvidenziati = true;
 }
 
 }
@@ -59,15 +49,11 @@ Esito Calcola(Banco& b, const archive::Archivio& a)
 Esito verificaFormulaBanco(Banco& b, const archive::Archivio& a, const engine::Formula& f, int slot)
 {
     try {
-        engine::VerificaFormula(f, parametriVerifica(b, slot), b.casi, b.FgL, b.righeVerifica, b.numeriCasi, a);
+        engine::VerificaFormula(f, parametriVerifica(b, slot), b.casi, b.righeVerifica, b.numeriCasi, a);
     } catch (const std::exception&) {
-        mostraNumeriCasi(b);
-        engine::ColoraFgL(b.FgL);
-        return erroreImprevisto();
+                return erroreImprevisto();
     }
-    mostraNumeriCasi(b);
-    engine::ColoraFgL(b.FgL);
-    return std::nullopt;
+        return std::nullopt;
 }
 
 namespace {
@@ -106,12 +92,12 @@ Esito verificaLivello(Banco& b, const archive::Archivio& a, int livello)
     if (livello < 1 || livello > 5)
         return erroreImprevisto();
     const int n = numeroCasi(b);
-    if (b.FgX.righe() != n + 1)
+    if (static_cast<int>(b.numeriCasi.size()) != n)
         azzeraFgX(b);
     for (int r = 1; r <= n; ++r)
         for (int c = 1; c <= 5; ++c) {
             impostaNumeroCaso(b, r, c, std::nullopt);
-            b.FgX.setSfondo(r, c, grid::colori::Bianco);
+            setNumeroUscito(b, r, c, false);
         }
     try {
         for (int posto = 1; posto <= livello; ++posto) {
@@ -120,37 +106,16 @@ Esito verificaLivello(Banco& b, const archive::Archivio& a, int livello)
             // repeat the previous brick's result.
             if (b.FgF.testo(m, engine::colF::Tras).empty())
                 continue;
-            engine::VerificaFormula(engine::leggiMattone(b.FgF, m), parametriVerifica(b, posto), b.casi, b.FgL, b.righeVerifica, b.numeriCasi, a);
+            engine::VerificaFormula(engine::leggiMattone(b.FgF, m), parametriVerifica(b, posto), b.casi, b.righeVerifica, b.numeriCasi, a);
         }
     } catch (const std::exception&) {
-        mostraNumeriCasi(b);
-        engine::ColoraFgL(b.FgL);
-        return erroreImprevisto();
+                return erroreImprevisto();
     }
-    mostraNumeriCasi(b);
-    b.livelloFgX = livello;
+        b.livelloFgX = livello;
     return verificaPrevisioni(b, a);
 }
 
 namespace {
-struct Riepilogo {
-    int casi = 0, positivi = 0, negativi = 0, inGioco = 0;
-    std::array<int, 6> perSorte{};
-};
-
-void scriviRiepilogo(grid::Grid& Fg_E, const Riepilogo& s, std::string_view titolo)
-{
-    Fg_E.setRighe(1);
-    Fg_E.setRighe(2);
-    Fg_E.setTesto(1, colE::Titolo, titolo);
-    Fg_E.setNumero(1, colE::Casi, s.casi);
-    Fg_E.setNumero(1, colE::Pos, s.positivi);
-    Fg_E.setNumero(1, colE::Neg, s.negativi);
-    Fg_E.setNumero(1, colE::InG, s.inGioco);
-    for (int k = 1; k <= 5; ++k)
-        Fg_E.setNumero(1, colE::Sorte1 + k - 1, s.perSorte[k]);
-}
-
 // Whether the colpi of the case at draw d reach past the reference draw: a case
 // without a hit is then still "in gioco" rather than lost.
 bool ancoraInGioco(const Banco& b, int d) { return d + b.colpi > b.riferimento; }
@@ -159,20 +124,20 @@ bool ancoraInGioco(const Banco& b, int d) { return d + b.colpi > b.riferimento; 
 Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
 {
     colonnaGiallaCasi(b);
-    b.FgL.setRighe(1);
     b.righeVerifica.clear();
-    auto aggiungi = [&b] {
-        b.righeVerifica.emplace_back();
-        return b.FgL.aggiungiRiga();
+    const int S = b.livello;
+    auto aggiungi = [&b, S] {
+        b.righeVerifica.emplace_back().sorteRichiesta = S;
+        return static_cast<int>(b.righeVerifica.size());
     };
     auto figure = [&b](int r) -> engine::RigaVerifica& { return b.righeVerifica[static_cast<std::size_t>(r - 1)]; };
-    const int S = b.livello;
     const int n = numeroCasi(b);
     const auto ruote = ruoteInGioco(b);
     const int ultimo = std::min(b.riferimento, a.NumeroEstrazioni);
     righeNumeriCasi(b, n);
 
-    Riepilogo s;
+    RiepilogoVerifica s;
+    s.titolo = "S" + std::to_string(S);
     s.casi = n;
     Esito esito;
     try {
@@ -186,19 +151,17 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
             // otherwise match every position of a wheel not drawn that day.
             std::array<bool, 91> inGioco{};
             const int testa = aggiungi();
-            b.FgL.setNumero(testa, engine::colL::Estr, d);
-            b.FgL.setTesto(testa, engine::colL::Data, a.DateEstrazioni[static_cast<std::size_t>(d)]);
-            b.FgL.setNumero(testa, engine::colL::Rif, r);
+            figure(testa).data = a.DateEstrazioni[static_cast<std::size_t>(d)];
             figure(testa).estrazione = d;
             figure(testa).caso = r;
             for (int j = 1; j <= 5; ++j) {
-                b.FgX.setSfondo(r, j, grid::colori::Bianco);
+                setNumeroUscito(b, r, j, false);
                 const int v = numeroDelCaso(b, r, j);
                 if (v < 1 || v > 90)
                     continue;
                 inGioco[v] = true;
-                b.FgL.setNumero(testa, engine::colL::G1 + j - 1, v);
                 figure(testa).giocati[static_cast<std::size_t>(j - 1)] = v;
+                figure(testa).celleGiocate[static_cast<std::size_t>(j - 1)] = engine::CellaGiocata::Numero;
             }
             bool colpito = false;
             int migliore = 0;
@@ -218,13 +181,11 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
                     const int riga = colpito ? aggiungi() : testa;
                     figure(riga).colpo = c - d;
                     figure(riga).sorte = conta;
-                    b.FgL.setTesto(riga, engine::colL::Ru, archive::SigleRuote[w]);
-                    b.FgL.setNumero(riga, engine::colL::C, c - d);
-                    b.FgL.setNumero(riga, engine::colL::S, conta);
+                    figure(riga).ruota = w;
                     for (int p = 1; p <= 5; ++p) {
                         const int x = a.numero(c, w, p);
                         if (x >= 1 && inGioco[x]) {
-                            b.FgL.setNumero(riga, engine::colL::Pos1 + p - 1, x);
+                            figure(riga).usciti[static_cast<std::size_t>(p - 1)] = x;
                             usciti[x] = true;
                         }
                     }
@@ -235,7 +196,7 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
             for (int j = 1; j <= 5; ++j) {
                 const int v = numeroDelCaso(b, r, j);
                 if (v >= 1 && v <= 90 && usciti[v])
-                    b.FgX.setSfondo(r, j, colori::VerdeChiaro);
+                    setNumeroUscito(b, r, j, true);
             }
             if (colpito) {
                 ++s.positivi;
@@ -250,15 +211,7 @@ Esito verificaPrevisioni(Banco& b, const archive::Archivio& a)
         esito = erroreImprevisto();
     }
 
-    engine::ColoraFgL(b.FgL);
-    for (int r = 1; r < b.FgL.righe(); ++r)
-        if (b.righeVerifica[static_cast<std::size_t>(r - 1)].sorte >= S) {
-            b.FgL.setSfondo(r, engine::colL::S, colori::Selezione);
-            b.FgL.setGrassetto(r, engine::colL::S, true);
-        }
-    std::string titolo = "S";
-    titolo += std::to_string(S);
-    scriviRiepilogo(b.Fg_E, s, titolo);
+    b.riepilogo = s;
     return esito;
 }
 
@@ -278,7 +231,6 @@ void marcaCasiCentrati(Banco& b)
 Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
 {
     colonnaGiallaCasi(b);
-    b.FgY.setRighe(1);
     b.righeElabora.clear();
     Esito esito;
 
@@ -298,52 +250,25 @@ Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
             esito = e;
             continue;
         }
-        for (int r = 1; r < b.FgL.righe(); ++r) {
-            const engine::RigaVerifica& riga = b.righeVerifica[static_cast<std::size_t>(r - 1)];
-            b.righeElabora.push_back(RigaElabora{k, riga});
-            const int y = b.FgY.aggiungiRiga();
-            b.FgY.setNumero(y, colY::Livello, k);
-            for (int c = 1; c <= 5; ++c)
-                copiaCella(b.FgL, r, c, b.FgY, y, c);
-            for (int j = 0; j < 5; ++j)
-                copiaCella(b.FgL, r, engine::colL::G1 + j, b.FgY, y, colY::G1 + j);
-            copiaCella(b.FgL, r, engine::colL::S, b.FgY, y, colY::So);
-            for (int j = 0; j < 5; ++j)
-                copiaCella(b.FgL, r, engine::colL::Pos1 + j, b.FgY, y, colY::Pos1 + j);
-            // Prev: the numbers of the level for the case, as a player copies them.
-            if (riga.estrazione != 0) {
-                std::string prev;
-                for (int j = 0; j < 5; ++j) {
-                    const int v = riga.giocati[static_cast<std::size_t>(j)];
-                    if (v < 1 || v > 90)
-                        continue;
-                    if (!prev.empty())
-                        prev += '-';
-                    prev += archive::dueCifre(v);
-                }
-                b.FgY.setTesto(y, colY::Prev, prev);
-            }
-        }
+        for (const engine::RigaVerifica& riga : b.righeVerifica)
+            b.righeElabora.push_back(RigaElabora{k, riga, riga.caso != 0});
     }
 
     // Further hit rows of a case carry neither its draw nor its case number: both
     // come from the row above, so that every hit row can be traced to its case.
-    for (int y = 2; y < b.FgY.righe(); ++y) {
-        if (b.FgY.testo(y, colY::Estr).empty())
-            b.FgY.setTesto(y, colY::Estr, b.FgY.testo(y - 1, colY::Estr));
-        if (b.FgY.testo(y, colY::Rif).empty())
-            b.FgY.setTesto(y, colY::Rif, b.FgY.testo(y - 1, colY::Rif));
-        engine::RigaVerifica& riga = b.righeElabora[static_cast<std::size_t>(y - 1)].riga;
-        const engine::RigaVerifica& sopra = b.righeElabora[static_cast<std::size_t>(y - 2)].riga;
-        if (riga.estrazione == 0)
+    for (std::size_t y = 1; y < b.righeElabora.size(); ++y) {
+        engine::RigaVerifica& riga = b.righeElabora[y].riga;
+        const engine::RigaVerifica& sopra = b.righeElabora[y - 1].riga;
+        if (riga.caso == 0) {
             riga.estrazione = sopra.estrazione;
-        if (riga.caso == 0)
             riga.caso = sopra.caso;
+        }
     }
 
-    b.Fg10.setIntestazione(intestazioni::Fg10);
-    b.Fg10.setRighe(1);
-    Riepilogo s;
+    b.righePrimoColpo.clear();
+    RiepilogoVerifica s;
+    s.titolo = "EL";
+    s.elabora = true;
     const int n = numeroCasi(b);
     s.casi = n;
     for (int i = 1; i <= n; ++i) {
@@ -359,23 +284,118 @@ Esito elaboraLivelli(Banco& b, const archive::Archivio& a)
             continue;
         }
         int migliore = 0;
-        for (int y = 1; y < b.FgY.righe(); ++y) {
-            const engine::RigaVerifica& riga = b.righeElabora[static_cast<std::size_t>(y - 1)].riga;
+        for (const RigaElabora& y : b.righeElabora) {
+            const engine::RigaVerifica& riga = y.riga;
             if (riga.caso != caso || riga.colpo != primo)
                 continue;
-            const int f = b.Fg10.aggiungiRiga();
-            for (int c = 0; c < b.FgY.colonne(); ++c)
-                copiaCella(b.FgY, y, c, b.Fg10, f, c);
+            b.righePrimoColpo.push_back(y);
             migliore = std::max(migliore, riga.sorte);
         }
         ++s.positivi;
         ++s.perSorte[static_cast<std::size_t>(std::clamp(migliore, 0, 5))];
     }
-    scriviRiepilogo(b.Fg_E, s, "EL");
-    b.Fg_E.setSfondo(1, colE::Pos, colori::VerdeChiaro);
-    b.Fg_E.setSfondo(1, colE::Neg, grid::rgb(255, 192, 192));
-    b.Fg_E.setSfondo(1, colE::InG, grid::rgb(255, 255, 192));
+    b.riepilogo = s;
     return esito;
+}
+
+namespace {
+// The report column (colL) FgY column c shows; none for the level and Prev.
+std::optional<int> colonnaDelResoconto(int c)
+{
+    if (c >= colY::Estr && c <= colY::C)
+        return c;   // the same places in both
+    if (c >= colY::G1 && c < colY::G1 + 5)
+        return engine::colL::G1 + c - colY::G1;
+    if (c == colY::So)
+        return engine::colL::S;
+    if (c >= colY::Pos1 && c < colY::Pos1 + 5)
+        return engine::colL::Pos1 + c - colY::Pos1;
+    return std::nullopt;
+}
+}
+
+std::string testoFgY(const RigaElabora& y, int colonna)
+{
+    if (colonna == colY::Livello)
+        return std::to_string(y.livello);
+    if (colonna == colY::Prev) {
+        // The numbers of the level for the case, as a player copies them.
+        std::string prev;
+        if (!y.primaDelCaso)
+            return prev;
+        for (int v : y.riga.giocati) {
+            if (v < 1 || v > 90)
+                continue;
+            if (!prev.empty())
+                prev += '-';
+            prev += archive::dueCifre(v);
+        }
+        return prev;
+    }
+    const auto c = colonnaDelResoconto(colonna);
+    return c ? engine::testoFgL(y.riga, *c) : std::string();
+}
+
+std::optional<grid::Colore> sfondoFgY(const RigaElabora& y, int colonna)
+{
+    const auto c = colonnaDelResoconto(colonna);
+    return c ? engine::sfondoFgL(y.riga, *c) : std::nullopt;
+}
+
+std::optional<grid::Colore> coloreTestoFgY(int colonna)
+{
+    const auto c = colonnaDelResoconto(colonna);
+    return c ? engine::coloreTestoFgL(*c) : std::nullopt;
+}
+
+bool grassettoFgY(const RigaElabora& y, int colonna)
+{
+    const auto c = colonnaDelResoconto(colonna);
+    return c && engine::grassettoFgL(y.riga, *c);
+}
+
+std::string testoFg_E(const RiepilogoVerifica& s, int colonna)
+{
+    if (colonna == colE::Titolo)
+        return s.titolo;
+    if (colonna >= colE::Sorte1 && colonna < colE::Sorte1 + 5)
+        return std::to_string(s.perSorte[static_cast<std::size_t>(colonna - colE::Sorte1 + 1)]);
+    switch (colonna) {
+    case colE::Casi:
+        return std::to_string(s.casi);
+    case colE::Pos:
+        return std::to_string(s.positivi);
+    case colE::Neg:
+        return std::to_string(s.negativi);
+    case colE::InG:
+        return std::to_string(s.inGioco);
+    default:
+        return {};
+    }
+}
+
+std::optional<grid::Colore> sfondoFg_E(const RiepilogoVerifica& s, int colonna)
+{
+    if (!s.elabora)
+        return std::nullopt;
+    switch (colonna) {
+    case colE::Pos:
+        return colori::VerdeChiaro;
+    case colE::Neg:
+        return grid::rgb(255, 192, 192);
+    case colE::InG:
+        return grid::rgb(255, 255, 192);
+    default:
+        return std::nullopt;
+    }
+}
+
+grid::Grid grigliaFgL(const Banco& b)
+{
+    grid::Grid g;
+    g.setIntestazione(intestazioni::FgL);
+    engine::scriviFgL(g, b.righeVerifica);
+    return g;
 }
 
 }

@@ -50,6 +50,17 @@ void azzeraMarcheCasi(Banco& b);
 // named in the Rif column of an FgL row whose colpo is above 0.
 void marcaCasiCentrati(Banco& b);
 
+// The texts and colours of FgY and Fg10 (FgL's cells of the row, its level and Prev).
+std::string testoFgY(const RigaElabora& y, int colonna);
+std::optional<grid::Colore> sfondoFgY(const RigaElabora& y, int colonna);
+std::optional<grid::Colore> coloreTestoFgY(int colonna);
+bool grassettoFgY(const RigaElabora& y, int colonna);
+// The texts and colours of the summary row of Fg_E.
+std::string testoFg_E(const RiepilogoVerifica& s, int colonna);
+std::optional<grid::Colore> sfondoFg_E(const RiepilogoVerifica& s, int colonna);
+// FgL as text: its header, then `righeVerifica` (what the command line prints).
+grid::Grid grigliaFgL(const Banco& b);
+
 // ELABORA (Command27): the level verification of every level whose Fg7 cell is
 // green, with its sorte; FgY collects the FgL rows of all levels, Fg10 each case's
 // first hit, Fg_E the summary of Fg10.

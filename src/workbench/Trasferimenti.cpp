@@ -224,12 +224,12 @@ std::string numeriScelti(const TabelloneNumeri& t)
 
 void svuotaColonnaFgX(Banco& b, int colonna)
 {
-    if (colonna < 1 || colonna >= b.FgX.colonne())
+    if (colonna < 1 || colonna > 5)
         return;
     b.livelloFgX = 0;
-    for (int r = 1; r < b.FgX.righe(); ++r) {
+    for (int r = 1; r <= static_cast<int>(b.numeriCasi.size()); ++r) {
         impostaNumeroCaso(b, r, colonna, std::nullopt);
-        b.FgX.setSfondo(r, colonna, grid::colori::Bianco);
+        setNumeroUscito(b, r, colonna, false);
     }
 }
 

@@ -50,6 +50,18 @@ protected:
         return numeri[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(s - 1)];
     }
 
+    // The verification, with the report written from its rows as the command line prints it.
+    void verifica(const Formula& f)
+    {
+        try {
+            VerificaFormula(f, pv, casi, righe, numeri, *a);
+        } catch (...) {
+            scriviFgL(FgL, righe);
+            throw;
+        }
+        scriviFgL(FgL, righe);
+    }
+
     // FIX on the number at Bari position 1 with value 0: the forecast is that number.
     Formula fissa() const { return Formula{"FIX", 3, 1, BA, 0, 0, 0}; }
 
@@ -69,7 +81,7 @@ TEST_F(Verifica, StessoTentativoSuDueRuoteUnaRigaPerRuota)
     a->setNumero(8, CA, 2, 30);   // third attempt: never examined
     caso(5);
     pv.slot = 2;
-    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
+    verifica(fissa());
     ASSERT_EQ(FgL.righe(), 3);
     EXPECT_EQ(FgL.testo(1, colL::Estr), "5");
     EXPECT_EQ(FgL.testo(1, colL::Data), "05/01/2020");
@@ -104,7 +116,7 @@ TEST_F(Verifica, SoloIlPrimoTentativoVieneRiportato)
     a->setNumero(6, CA, 3, 30);
     a->setNumero(8, RO, 3, 30);
     caso(5);
-    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
+    verifica(fissa());
     ASSERT_EQ(FgL.righe(), 2);
     EXPECT_EQ(FgL.testo(1, colL::Ru), "CA");
     EXPECT_EQ(FgL.testo(1, colL::C), "1");
@@ -119,7 +131,7 @@ TEST_F(Verifica, NullaDopoLEstrazioneDiRiferimentoVieneLetto)
     caso(5);
     pv.riferimento = 5;   // the hit in draw 6 lies after the reference
     a->setNumero(20, BA, 1, 30);
-    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
+    verifica(fissa());
     ASSERT_EQ(FgL.righe(), 3);
     EXPECT_EQ(FgL.testo(1, colL::C), "");
     EXPECT_EQ(FgL.testo(1, colL::G1), "30");
@@ -132,11 +144,11 @@ TEST_F(Verifica, NessunaRuotaInGiocoNessunEsito)
     a->setNumero(6, CA, 3, 30);
     caso(5);
     pv.ruote.fill(false);
-    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
+    verifica(fissa());
     ASSERT_EQ(FgL.righe(), 2);
     EXPECT_EQ(FgL.testo(1, colL::Ru), "");
     pv.ruote[CA] = true;
-    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
+    verifica(fissa());
     ASSERT_EQ(FgL.righe(), 2);   // the report was cut back first
     EXPECT_EQ(FgL.testo(1, colL::Ru), "CA");
 }
@@ -146,7 +158,7 @@ TEST_F(Verifica, UnaRuotaNonEstrattaNonDaPrevisioneNeVincita)
     // Nazionale is never drawn here: a formula reading it has no number on the case, says so
     // in the report, and wins nothing (its positions hold 0, never a hit).
     caso(5);
-    VerificaFormula(Formula{"MIN5", 6, 5, NZ, 0, 0, 0}, pv, casi, FgL, righe, numeri, *a);
+    verifica(Formula{"MIN5", 6, 5, NZ, 0, 0, 0});
     EXPECT_EQ(numero(1, 1), std::nullopt);
     ASSERT_EQ(FgL.righe(), 2);
     EXPECT_EQ(FgL.testo(1, colL::G1), "n.e.");
@@ -170,7 +182,7 @@ TEST_F(Verifica, ITipiPrendonoILoroIngressi)
         {{"SOM+", 7, 1, BA, 5, RO, 3}, 40},
     };
     for (const auto& c : formule) {
-        VerificaFormula(c.f, pv, casi, FgL, righe, numeri, *a);
+        verifica(c.f);
         EXPECT_EQ(numero(1, 1), c.atteso) << "tipo " << c.f.tipo;
     }
 }
@@ -181,32 +193,29 @@ TEST_F(Verifica, GliErroriFermanoMaTengonoLeRigheScritte)
     caso(2);
     caso(8);
     // Class 5 with three draws back: the second case (draw 2) has no draw -1.
-    EXPECT_THROW(VerificaFormula(Formula{"NUM", 5, 1, BA, 0, 0, 3}, pv, casi, FgL, righe, numeri, *a), ErroreCalcolo);
+    EXPECT_THROW(verifica(Formula{"NUM", 5, 1, BA, 0, 0, 3}), ErroreCalcolo);
     // The first case came out on the ten drawn wheels; the second has only its row.
     EXPECT_EQ(FgL.righe(), 1 + 10 + 1);
     EXPECT_EQ(FgL.testo(FgL.righe() - 1, colL::Estr), "2");
     EXPECT_EQ(numero(1, 1), 81);
     EXPECT_EQ(numero(3, 1), std::nullopt);
 
-    FgL.setRighe(1);
-    const int r = FgL.aggiungiRiga();
-    FgL.setTesto(r, 1, "precedente");
-    EXPECT_THROW(VerificaFormula(Formula{"NUM", 8, 1, BA, 0, 0, 0}, pv, casi, FgL, righe, numeri, *a), ErroreCalcolo);
-    EXPECT_EQ(FgL.testo(1, 1), "precedente");   // an unknown class writes nothing
+    const std::vector<RigaVerifica> prima = righe;
+    EXPECT_THROW(verifica(Formula{"NUM", 8, 1, BA, 0, 0, 0}), ErroreCalcolo);
+    EXPECT_EQ(righe, prima);   // an unknown class writes nothing
 
     // A wheel beyond 16 bits is refused before the report is touched, not taken for Bari.
-    EXPECT_THROW(VerificaFormula(Formula{"MAG5", 6, 5, 65536, 0, 0, 0}, pv, casi, FgL, righe, numeri, *a), ErroreCalcolo);
-    EXPECT_EQ(FgL.testo(1, 1), "precedente");
+    EXPECT_THROW(verifica(Formula{"MAG5", 6, 5, 65536, 0, 0, 0}), ErroreCalcolo);
+    EXPECT_EQ(righe, prima);
 
     casi[0] = 21;
-    EXPECT_THROW(VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a), ErroreCalcolo);
+    EXPECT_THROW(verifica(fissa()), ErroreCalcolo);
 }
 
-TEST_F(Verifica, ColoraFgL)
+TEST_F(Verifica, ColoriDelResoconto)
 {
     caso(5);
-    VerificaFormula(fissa(), pv, casi, FgL, righe, numeri, *a);
-    ColoraFgL(FgL);
+    verifica(fissa());
     EXPECT_EQ(FgL.coloreTesto(1, 8), grid::colori::Blu);
     EXPECT_EQ(FgL.sfondo(1, 6), grid::rgb(255, 255, 192));
     EXPECT_EQ(FgL.sfondo(1, 3), grid::rgb(255, 224, 192));
@@ -216,6 +225,13 @@ TEST_F(Verifica, ColoraFgL)
     EXPECT_TRUE(FgL.grassetto(1, 4));
     EXPECT_EQ(FgL.sfondo(1, 13), grid::colori::Giallo);
     EXPECT_EQ(FgL.sfondo(0, 13), grid::colori::Bianco);
+    EXPECT_FALSE(FgL.grassetto(1, colL::S));
+    // A row reaching the sorte VERIFICA asked for: S green and bold.
+    righe[0].sorteRichiesta = 1;
+    righe[0].sorte = 1;
+    scriviFgL(FgL, righe);
+    EXPECT_EQ(FgL.sfondo(1, colL::S), grid::colori::Verde);
+    EXPECT_TRUE(FgL.grassetto(1, colL::S));
 }
 
 }

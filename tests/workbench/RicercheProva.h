@@ -77,7 +77,7 @@ inline void impostaACaso(Banco& b, const archive::Archivio& a, std::mt19937& rng
         setRuotaInGioco(b, w, tra(0, 2) > 0);
     RicavaEstrazioni(b, a);
     b.casiScoperti = tra(0, 2) == 0;
-    for (int r = 1; r < b.FgEv.righe(); ++r)
+    for (int r = 1; r <= numeroCasi(b); ++r)
         if (tra(0, 3) == 0)
             setCasoCoperto(b, r, true);
     // A few operators of the narrow types, or one wide type (3 or 7) with a narrow one.

@@ -133,7 +133,7 @@ void riempiFgX(Banco& b, std::mt19937& rng)
 {
     azzeraFgX(b);
     std::uniform_int_distribution<int> numero(1, 90), quanti(0, 5);
-    for (int r = 1; r < b.FgX.righe(); ++r)
+    for (int r = 1; r <= static_cast<int>(b.numeriCasi.size()); ++r)
         for (int c = 1, k = quanti(rng); c <= k; ++c)
             impostaNumeroCaso(b, r, c, numero(rng));
 }

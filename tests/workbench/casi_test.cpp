@@ -2,6 +2,7 @@
 #include "support/ArchivioReale.h"
 #include "workbench/Ambate.h"
 #include "workbench/Casi.h"
+#include "workbench/TabellaFgX.h"
 #include "workbench/Trasferimenti.h"
 
 #include <gtest/gtest.h>
@@ -66,7 +67,7 @@ protected:
     std::vector<int> casi() const
     {
         std::vector<int> d;
-        for (int r = 1; r < b.FgEv.righe(); ++r)
+        for (int r = 1; r < grigliaFgEv(b).righe(); ++r)
             d.push_back(drawCaso(b, r));
         return d;
     }
@@ -119,13 +120,13 @@ TEST_F(CasiPiccoli, CasiRicavatiDiNuovoQuandoLeImpostazioniCambiano)
     EXPECT_TRUE(rinnovaCasi(b, *a).rinnovati);
     EXPECT_EQ(casi(), (std::vector<int>{7, 5, 3, 1}));
     EXPECT_TRUE(casoCoperto(b, 2));
-    EXPECT_EQ(b.FgX.testo(1, 1), "44");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 1), "44");
 
     // The reference moved back: other draws, and the numbers typed for the old cases go.
     b.riferimento = 4;
     EXPECT_TRUE(rinnovaCasi(b, *a).rinnovati);
     EXPECT_EQ(casi(), (std::vector<int>{3, 1}));
-    EXPECT_EQ(b.FgX.testo(1, 1), "");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 1), "");
     EXPECT_FALSE(casoCoperto(b, 2));
 
     // Mensile reads no numbers: a leftover text does not make its cases stale.
@@ -202,10 +203,10 @@ TEST_F(CasiPiccoli, NumeriConQnContaLePosizioniScelte)
     b.qn = 2;
     RicavaEstrazioni(b, *a);
     EXPECT_EQ(casi(), (std::vector<int>{7, 5}));
-    EXPECT_EQ(b.FgEv.sfondo(1, 4), colori::VerdeChiaro);
-    EXPECT_EQ(b.FgEv.sfondo(1, 5), colori::VerdeChiaro);
-    EXPECT_EQ(b.FgEv.sfondo(1, 6), grid::colori::Bianco);
-    EXPECT_EQ(b.FgEv.sfondo(2, 8), colori::VerdeChiaro);
+    EXPECT_EQ(grigliaFgEv(b).sfondo(1, 4), colori::VerdeChiaro);
+    EXPECT_EQ(grigliaFgEv(b).sfondo(1, 5), colori::VerdeChiaro);
+    EXPECT_EQ(grigliaFgEv(b).sfondo(1, 6), grid::colori::Bianco);
+    EXPECT_EQ(grigliaFgEv(b).sfondo(2, 8), colori::VerdeChiaro);
 
     b.posizioni = {true, true, true, true, false};   // position 5 off: draw 5 keeps only one match
     RicavaEstrazioni(b, *a);
@@ -234,8 +235,8 @@ TEST_F(CasiPiccoli, RilevazioniACoppieContanoLeCoppieDellePosizioniScelte)
     b.numeri = "90";
     RicavaEstrazioni(b, *a);
     EXPECT_EQ(casi(), (std::vector<int>{6, 4}));
-    EXPECT_EQ(b.FgEv.sfondo(2, 4), colori::VerdeChiaro);
-    EXPECT_EQ(b.FgEv.sfondo(2, 5), colori::VerdeChiaro);
+    EXPECT_EQ(grigliaFgEv(b).sfondo(2, 4), colori::VerdeChiaro);
+    EXPECT_EQ(grigliaFgEv(b).sfondo(2, 5), colori::VerdeChiaro);
 }
 
 TEST_F(CasiPiccoli, DecinaFiguraCadenzaEUnaRuotaNonEstratta)
@@ -266,10 +267,10 @@ TEST_F(CasiPiccoli, DecinaFiguraCadenzaEUnaRuotaNonEstratta)
 
 TEST_F(CasiPiccoli, CasiTrovatiAzzeranoLeGriglieDerivate)
 {
-    b.FgL.aggiungiRiga();
-    b.FgY.aggiungiRiga();
+    b.righeVerifica.emplace_back();
+    b.righeElabora.emplace_back();
     b.FgEsiti.aggiungiRiga();
-    b.Fg_E.aggiungiRiga();
+    b.riepilogo = RiepilogoVerifica{};
     b.Fg5.setTesto(2, 3, "SOM");
     righeNumeriCasi(b, 29);
     b.mensile = 1;
@@ -277,18 +278,18 @@ TEST_F(CasiPiccoli, CasiTrovatiAzzeranoLeGriglieDerivate)
     b.numeroCasi = 50;
     EXPECT_FALSE(RicavaEstrazioni(b, *a));
     EXPECT_EQ(casi(), (std::vector<int>{3, 1}));   // the search stops at draw 1
-    EXPECT_EQ(b.FgEv.testo(1, 2), "01/02/2020");
-    EXPECT_EQ(b.FgEv.testo(1, 3), "BA");
-    EXPECT_EQ(b.FgEv.testo(1, 4), "81");
-    EXPECT_TRUE(b.FgEv.grassetto(1, 3));
-    EXPECT_EQ(b.FgEv.sfondo(2, 1), colori::GialloPallido);
-    EXPECT_EQ(b.FgX.righe(), 3);
+    EXPECT_EQ(grigliaFgEv(b).testo(1, 2), "01/02/2020");
+    EXPECT_EQ(grigliaFgEv(b).testo(1, 3), "BA");
+    EXPECT_EQ(grigliaFgEv(b).testo(1, 4), "81");
+    EXPECT_TRUE(grigliaFgEv(b).grassetto(1, 3));
+    EXPECT_EQ(grigliaFgEv(b).sfondo(2, 1), colori::GialloPallido);
+    EXPECT_EQ(tabellaFgX(b).righe(), 3);
     EXPECT_EQ(b.numeriCasi.size(), 2u);   // the numbers follow the cases, empty
-    EXPECT_EQ(b.FgX.testo(2, 0), "2");
-    EXPECT_EQ(b.FgL.righe(), 1);
-    EXPECT_EQ(b.FgY.righe(), 1);
+    EXPECT_EQ(tabellaFgX(b).testo(2, 0), "2");
+    EXPECT_TRUE(b.righeVerifica.empty());
+    EXPECT_TRUE(b.righeElabora.empty());
     EXPECT_EQ(b.FgEsiti.righe(), 1);
-    EXPECT_EQ(b.Fg_E.righe(), 1);
+    EXPECT_FALSE(b.riepilogo);
     EXPECT_EQ(b.Fg5.testo(2, 3), "");
     EXPECT_EQ(b.Fg5.testo(2, 0), "2");
 }
@@ -347,8 +348,8 @@ protected:
     std::vector<std::string> date() const
     {
         std::vector<std::string> d;
-        for (int r = 1; r < b.FgEv.righe(); ++r)
-            d.push_back(b.FgEv.testo(r, 2));
+        for (int r = 1; r < grigliaFgEv(b).righe(); ++r)
+            d.push_back(grigliaFgEv(b).testo(r, 2));
         return d;
     }
 
@@ -375,21 +376,21 @@ TEST_F(CasiReali, SommaDellEstrazioneDiRiferimentoNeFaIlPrimoCaso)
     b.rilevazione = Rilevazione::Somma;
     b.numeri = "54";
     RicavaEstrazioni(b, *a);
-    ASSERT_GE(b.FgEv.righe(), 2);
-    EXPECT_EQ(b.FgEv.testo(1, 1), "7370");
-    EXPECT_EQ(b.FgEv.sfondo(1, 4), colori::VerdeChiaro);
-    EXPECT_EQ(b.FgEv.sfondo(1, 5), colori::VerdeChiaro);
+    ASSERT_GE(grigliaFgEv(b).righe(), 2);
+    EXPECT_EQ(grigliaFgEv(b).testo(1, 1), "7370");
+    EXPECT_EQ(grigliaFgEv(b).sfondo(1, 4), colori::VerdeChiaro);
+    EXPECT_EQ(grigliaFgEv(b).sfondo(1, 5), colori::VerdeChiaro);
     b.posizioni = {true, false, false, true, false};
     b.rilevazione = Rilevazione::Distanza;
     b.numeri = "29";
     RicavaEstrazioni(b, *a);
-    EXPECT_EQ(b.FgEv.testo(1, 1), "7370");
+    EXPECT_EQ(grigliaFgEv(b).testo(1, 1), "7370");
     b.numeri = "61";
     RicavaEstrazioni(b, *a);
-    EXPECT_NE(b.FgEv.testo(1, 1), "7370");
+    EXPECT_NE(grigliaFgEv(b).testo(1, 1), "7370");
     b.rilevazione = Rilevazione::Differenza;
     RicavaEstrazioni(b, *a);
-    EXPECT_EQ(b.FgEv.testo(1, 1), "7370");
+    EXPECT_EQ(grigliaFgEv(b).testo(1, 1), "7370");
 }
 
 TEST_F(CasiReali, CagliariPrimaDelleSueEstrazioniNonDaCasi)
@@ -400,13 +401,13 @@ TEST_F(CasiReali, CagliariPrimaDelleSueEstrazioniNonDaCasi)
     b.rilevazione = Rilevazione::Cadenza;
     b.numeri = "10";
     RicavaEstrazioni(b, *a);
-    EXPECT_EQ(b.FgEv.righe(), 1);
+    EXPECT_EQ(grigliaFgEv(b).righe(), 1);
     b.riferimento = 27;
     b.rilevazione = Rilevazione::Mensile;
     b.mensile = a->ProgressivoMese[27];
     b.numeroCasi = 50;
     RicavaEstrazioni(b, *a);
-    EXPECT_EQ(b.FgEv.testo(1, 2), "08/07/1939");
+    EXPECT_EQ(grigliaFgEv(b).testo(1, 2), "08/07/1939");
 }
 
 // Numeri 05-12-33 with QN 2 on Bari, compared with a plain reading of the text file.

@@ -424,12 +424,14 @@ TEST(Casualita, CasiCopertiDellaVerificaComeIPositivi)
     int suDueRuote = 0;
     for (const auto& f : formule) {
         ASSERT_FALSE(verificaFormulaBanco(b, a, f, 1)) << f.codice;
-        for (int r = 2; r < b.FgL.righe(); ++r)
-            suDueRuote += b.FgL.testo(r, engine::colL::Rif).empty();
+        const grid::Grid FgL = grigliaFgL(b);
+        for (int r = 2; r < FgL.righe(); ++r)
+            suDueRuote += FgL.testo(r, engine::colL::Rif).empty();
         const auto c = confrontaVerifica(b, a, f);
         b.livello = 1;
         ASSERT_FALSE(verificaPrevisioni(b, a));
-        EXPECT_EQ(c.coperti, b.Fg_E.intero(1, colE::Pos)) << f.codice << " " << f.R1 << "/" << f.P1;
+        ASSERT_TRUE(b.riepilogo);
+        EXPECT_EQ(c.coperti, b.riepilogo->positivi) << f.codice << " " << f.R1 << "/" << f.P1;
         EXPECT_EQ(c.casi, 50);
         // The newest draw is the first case, with no colpo after it.
         EXPECT_EQ(c.verificabili, 49);

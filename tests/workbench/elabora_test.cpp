@@ -2,6 +2,7 @@
 #include "engine/Piramide.h"
 #include "workbench/Ambate.h"
 #include "workbench/Casi.h"
+#include "workbench/TabellaFgX.h"
 #include "workbench/Elabora.h"
 #include "workbench/Trasferimenti.h"
 
@@ -58,6 +59,36 @@ protected:
         b.FgF.setNumero(m, engine::colF::VAL, 0);
     }
 
+    // The reports as text, written from their rows by the cell functions the window shows.
+    grid::Grid FgL() const { return grigliaFgL(b); }
+    grid::Grid FgY() const { return resoconto(intestazioni::FgY, b.righeElabora); }
+    grid::Grid Fg10() const { return resoconto(intestazioni::Fg10, b.righePrimoColpo); }
+    grid::Grid Fg_E() const
+    {
+        grid::Grid g;
+        g.setIntestazione(intestazioni::Fg_E);
+        if (b.riepilogo) {
+            g.aggiungiRiga();
+            for (int c = 0; c < g.colonne(); ++c)
+                g.setTesto(1, c, testoFg_E(*b.riepilogo, c));
+        }
+        return g;
+    }
+    static grid::Grid resoconto(std::string_view intestazione, const std::vector<RigaElabora>& righe)
+    {
+        grid::Grid g;
+        g.setIntestazione(intestazione);
+        for (const RigaElabora& y : righe) {
+            const int r = g.aggiungiRiga();
+            for (int c = 0; c < g.colonne(); ++c) {
+                g.setTesto(r, c, testoFgY(y, c));
+                if (const auto sfondo = sfondoFgY(y, c))
+                    g.setSfondo(r, c, *sfondo);
+            }
+        }
+        return g;
+    }
+
     std::unique_ptr<archive::Archivio> a;
     workbench::Banco b;
 };
@@ -100,12 +131,12 @@ TEST_F(BancoProva, VerificaInColonnaCopiaNelloSchema)
     EXPECT_TRUE(verificaEsitoInColonna(b, *a, 3));   // no current row yet
     b.esitoScelto = 1;
     EXPECT_FALSE(verificaEsitoInColonna(b, *a, 3));
-    EXPECT_EQ(b.FgX.testo(1, 3), "30");
-    EXPECT_EQ(b.FgX.testo(2, 3), "40");
-    EXPECT_EQ(b.FgL.testo(1, 10), "30");     // G3
-    EXPECT_EQ(b.FgL.testo(1, 4), "RO");
-    EXPECT_EQ(b.FgL.testo(1, 5), "2");
-    EXPECT_EQ(b.FgL.sfondo(1, 13), grid::colori::Giallo);   // coloured by ColoraFgL
+    EXPECT_EQ(tabellaFgX(b).testo(1, 3), "30");
+    EXPECT_EQ(tabellaFgX(b).testo(2, 3), "40");
+    EXPECT_EQ(FgL().testo(1, 10), "30");     // G3
+    EXPECT_EQ(FgL().testo(1, 4), "RO");
+    EXPECT_EQ(FgL().testo(1, 5), "2");
+    EXPECT_EQ(FgL().sfondo(1, 13), grid::colori::Giallo);   // the report's colours
     const char* atteso[] = {"FIX", "3", "1", "0", "BA", "", "", "", "0"};
     for (int c = 3; c <= 11; ++c)
         EXPECT_EQ(b.Fg5.testo(3, c), atteso[c - 3]) << c;
@@ -114,14 +145,14 @@ TEST_F(BancoProva, VerificaInColonnaCopiaNelloSchema)
     impostaRisultati(b, TipoRicerca::AbbinamentiAmbo, {riga}, 1);
     b.abbinamentoScelto = 1;
     EXPECT_FALSE(verificaAbbinamentoInColonna(b, *a, 5));
-    EXPECT_EQ(b.FgX.testo(1, 5), "31");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 5), "31");
     EXPECT_EQ(b.Fg5.testo(5, 11), "1");
-    EXPECT_EQ(b.FgL.testo(1, 12), "31");   // G5
+    EXPECT_EQ(FgL().testo(1, 12), "31");   // G5
 
     impostaNumeroCaso(b, 1, 4, 77);
     EXPECT_FALSE(verificaSoloEsito(b, *a));
-    EXPECT_EQ(b.FgX.testo(1, 4), "");
-    EXPECT_EQ(b.FgX.testo(1, 1), "30");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 4), "");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 1), "30");
     EXPECT_EQ(b.Fg5.testo(1, 3), "");
 }
 
@@ -134,38 +165,38 @@ TEST_F(BancoProva, VerificaContaINumeriDellInsiemePerRuota)
     impostaNumeroCaso(b, 2, 1, 40);
     b.livello = 2;
     EXPECT_FALSE(verificaPrevisioni(b, *a));
-    ASSERT_EQ(b.FgL.righe(), 4);
-    EXPECT_EQ(b.FgL.testo(1, 1), "5");
-    EXPECT_EQ(b.FgL.testo(1, 3), "1");
-    EXPECT_EQ(b.FgL.testo(1, 8), "30");
-    EXPECT_EQ(b.FgL.testo(1, 9), "31");
-    EXPECT_EQ(b.FgL.testo(1, 4), "CA");   // Genova holds only one of the two
-    EXPECT_EQ(b.FgL.testo(1, 5), "1");
-    EXPECT_EQ(b.FgL.testo(1, 13), "2");
-    EXPECT_EQ(b.FgL.testo(1, 14), "31");
-    EXPECT_EQ(b.FgL.testo(1, 15), "30");
-    EXPECT_EQ(b.FgL.sfondo(1, 13), colori::Selezione);
-    EXPECT_EQ(b.FgX.sfondo(1, 1), colori::VerdeChiaro);
-    EXPECT_EQ(b.FgL.testo(2, 5), "");
-    EXPECT_EQ(b.FgL.testo(3, 5), "");   // the reference draw: no colpo
-    EXPECT_EQ(b.Fg_E.testo(1, colE::Casi), "3");
-    EXPECT_EQ(b.Fg_E.testo(1, colE::Pos), "1");
-    EXPECT_EQ(b.Fg_E.testo(1, colE::Neg), "2");
-    EXPECT_EQ(b.Fg_E.testo(1, colE::InG), "1");
-    EXPECT_EQ(b.Fg_E.testo(1, colE::Sorte1 + 1), "1");
+    ASSERT_EQ(FgL().righe(), 4);
+    EXPECT_EQ(FgL().testo(1, 1), "5");
+    EXPECT_EQ(FgL().testo(1, 3), "1");
+    EXPECT_EQ(FgL().testo(1, 8), "30");
+    EXPECT_EQ(FgL().testo(1, 9), "31");
+    EXPECT_EQ(FgL().testo(1, 4), "CA");   // Genova holds only one of the two
+    EXPECT_EQ(FgL().testo(1, 5), "1");
+    EXPECT_EQ(FgL().testo(1, 13), "2");
+    EXPECT_EQ(FgL().testo(1, 14), "31");
+    EXPECT_EQ(FgL().testo(1, 15), "30");
+    EXPECT_EQ(FgL().sfondo(1, 13), colori::Selezione);
+    EXPECT_EQ(tabellaFgX(b).sfondo(1, 1), colori::VerdeChiaro);
+    EXPECT_EQ(FgL().testo(2, 5), "");
+    EXPECT_EQ(FgL().testo(3, 5), "");   // the reference draw: no colpo
+    EXPECT_EQ(Fg_E().testo(1, colE::Casi), "3");
+    EXPECT_EQ(Fg_E().testo(1, colE::Pos), "1");
+    EXPECT_EQ(Fg_E().testo(1, colE::Neg), "2");
+    EXPECT_EQ(Fg_E().testo(1, colE::InG), "1");
+    EXPECT_EQ(Fg_E().testo(1, colE::Sorte1 + 1), "1");
 
     b.livello = 1;
     verificaPrevisioni(b, *a);
-    EXPECT_EQ(b.FgL.righe(), 5);   // Genova now counts, on a row of its own
-    EXPECT_EQ(b.FgL.testo(2, 4), "GE");
-    EXPECT_EQ(b.FgL.testo(2, 1), "");
+    EXPECT_EQ(FgL().righe(), 5);   // Genova now counts, on a row of its own
+    EXPECT_EQ(FgL().testo(2, 4), "GE");
+    EXPECT_EQ(FgL().testo(2, 1), "");
 }
 
 TEST_F(BancoProva, CelleVuoteDiFgXNonSonoNumeri)
 {
     b.livello = 1;
     EXPECT_FALSE(verificaPrevisioni(b, *a));   // Nazionale in play and never drawn: its 0s match nothing
-    EXPECT_EQ(b.Fg_E.testo(1, colE::Pos), "0");
+    EXPECT_EQ(Fg_E().testo(1, colE::Pos), "0");
     b.livello = 6;
     const Esito e = verificaPrevisioni(b, *a);
     ASSERT_TRUE(e);
@@ -178,10 +209,10 @@ TEST_F(BancoProva, VerificaDiLivelloRiempieUnaColonnaPerMattone)
     mattone(2, 2);
     impostaNumeroCaso(b, 1, 3, 55);
     EXPECT_FALSE(verificaLivello(b, *a, 2));
-    EXPECT_EQ(b.FgX.testo(1, 1), "31");
-    EXPECT_EQ(b.FgX.testo(1, 2), "");   // brick 3 is empty
-    EXPECT_EQ(b.FgX.testo(1, 3), "");
-    EXPECT_EQ(b.FgX.testo(2, 1), "41");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 1), "31");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 2), "");   // brick 3 is empty
+    EXPECT_EQ(tabellaFgX(b).testo(1, 3), "");
+    EXPECT_EQ(tabellaFgX(b).testo(2, 1), "41");
 
     mattone(3, 1, "QQ");
     EXPECT_TRUE(verificaLivello(b, *a, 2));
@@ -206,15 +237,14 @@ TEST_F(BancoProva, INumeriDeiCasiSonoCampiCheFgXMostra)
     for (int r = 1; r <= 3; ++r)
         for (int c = 1; c <= 5; ++c) {
             const auto& n = b.numeriCasi[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)];
-            EXPECT_EQ(b.FgX.testo(r, c), n ? std::to_string(*n) : std::string()) << r << "," << c;
+            EXPECT_EQ(tabellaFgX(b).testo(r, c), n ? std::to_string(*n) : std::string()) << r << "," << c;
         }
 
-    // What FgX shows is not read back: a cell's text changed behind the fields counts for nothing.
-    b.FgX.setTesto(1, 1, "82");
+    // What FgX shows is not read back: it is written from the fields.
     b.livello = 1;
     EXPECT_FALSE(verificaPrevisioni(b, *a));
-    EXPECT_EQ(b.FgL.testo(1, engine::colL::G1), "31");
-    EXPECT_EQ(b.Fg_E.testo(1, colE::Pos), "0");   // 82 is on every wheel, 31 nowhere after draw 5
+    EXPECT_EQ(FgL().testo(1, engine::colL::G1), "31");
+    EXPECT_EQ(Fg_E().testo(1, colE::Pos), "0");   // 82 is on every wheel, 31 nowhere after draw 5
     EXPECT_EQ(leggiImpostazioniRicerca(b, TipoRicerca::AbbinamentiAmbo).casi[0].giocati[0], 31);
 
     // A column cleared, or out-of-range slots, leave the other numbers alone.
@@ -224,7 +254,7 @@ TEST_F(BancoProva, INumeriDeiCasiSonoCampiCheFgXMostra)
     EXPECT_EQ(numeroDelCaso(b, 1, 1), 0);
     EXPECT_EQ(numeroDelCaso(b, 9, 1), 0);
     EXPECT_EQ(b.numeriCasi.size(), 3u);
-    EXPECT_EQ(b.FgX.testo(1, 1), "");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 1), "");
 }
 
 TEST_F(BancoProva, ElaboraTieneIlPrimoEsitoDiOgniCasoFraILivelli)
@@ -240,19 +270,19 @@ TEST_F(BancoProva, ElaboraTieneIlPrimoEsitoDiOgniCasoFraILivelli)
     impostaSorteLivello(b, 2, 2);
     EXPECT_FALSE(elaboraLivelli(b, *a));
 
-    ASSERT_EQ(b.FgY.righe(), 1 + 3 + 4);
-    EXPECT_EQ(b.FgY.testo(1, colY::Livello), "1");
-    EXPECT_EQ(b.FgY.testo(1, colY::Ru), "RO");
-    EXPECT_EQ(b.FgY.testo(1, colY::C), "2");
-    EXPECT_EQ(b.FgY.testo(1, colY::Prev), "30");
-    EXPECT_EQ(b.FgY.testo(4, colY::Livello), "2");
-    EXPECT_EQ(b.FgY.testo(4, colY::Ru), "CA");
-    EXPECT_EQ(b.FgY.testo(4, colY::So), "2");
-    EXPECT_EQ(b.FgY.testo(4, colY::Prev), "31-32");
-    EXPECT_EQ(b.FgY.testo(5, colY::Ru), "GE");
-    EXPECT_EQ(b.FgY.testo(5, colY::Estr), "5");   // taken from the row above
-    EXPECT_EQ(b.FgY.testo(5, colY::Rif), "1");
-    EXPECT_EQ(b.FgY.sfondo(4, colY::So), colori::Selezione);   // colours travel with the rows
+    ASSERT_EQ(FgY().righe(), 1 + 3 + 4);
+    EXPECT_EQ(FgY().testo(1, colY::Livello), "1");
+    EXPECT_EQ(FgY().testo(1, colY::Ru), "RO");
+    EXPECT_EQ(FgY().testo(1, colY::C), "2");
+    EXPECT_EQ(FgY().testo(1, colY::Prev), "30");
+    EXPECT_EQ(FgY().testo(4, colY::Livello), "2");
+    EXPECT_EQ(FgY().testo(4, colY::Ru), "CA");
+    EXPECT_EQ(FgY().testo(4, colY::So), "2");
+    EXPECT_EQ(FgY().testo(4, colY::Prev), "31-32");
+    EXPECT_EQ(FgY().testo(5, colY::Ru), "GE");
+    EXPECT_EQ(FgY().testo(5, colY::Estr), "5");   // taken from the row above
+    EXPECT_EQ(FgY().testo(5, colY::Rif), "1");
+    EXPECT_EQ(FgY().sfondo(4, colY::So), colori::Selezione);   // colours travel with the rows
     // The rows Fg10 is chosen from: a further hit row belongs to the case above it.
     ASSERT_EQ(b.righeElabora.size(), 7u);
     EXPECT_EQ(b.righeElabora[4].livello, 2);
@@ -260,17 +290,17 @@ TEST_F(BancoProva, ElaboraTieneIlPrimoEsitoDiOgniCasoFraILivelli)
     EXPECT_EQ(b.righeElabora[4].riga.estrazione, 5);
     EXPECT_EQ(b.righeElabora[3].riga.sorte, 2);
 
-    ASSERT_EQ(b.Fg10.righe(), 3);
-    EXPECT_EQ(b.Fg10.testo(0, 4), "Ruota");
-    EXPECT_EQ(b.Fg10.testo(1, colY::Ru), "CA");
-    EXPECT_EQ(b.Fg10.testo(2, colY::Ru), "GE");
-    EXPECT_EQ(b.Fg10.testo(2, colY::Livello), "2");
+    ASSERT_EQ(Fg10().righe(), 3);
+    EXPECT_EQ(Fg10().testo(0, 4), "Ruota");
+    EXPECT_EQ(Fg10().testo(1, colY::Ru), "CA");
+    EXPECT_EQ(Fg10().testo(2, colY::Ru), "GE");
+    EXPECT_EQ(Fg10().testo(2, colY::Livello), "2");
 
-    EXPECT_EQ(b.Fg_E.testo(1, colE::Casi), "3");
-    EXPECT_EQ(b.Fg_E.testo(1, colE::Pos), "1");
-    EXPECT_EQ(b.Fg_E.testo(1, colE::Neg), "2");
-    EXPECT_EQ(b.Fg_E.testo(1, colE::InG), "1");
-    EXPECT_EQ(b.Fg_E.testo(1, colE::Sorte1 + 1), "1");
+    EXPECT_EQ(Fg_E().testo(1, colE::Casi), "3");
+    EXPECT_EQ(Fg_E().testo(1, colE::Pos), "1");
+    EXPECT_EQ(Fg_E().testo(1, colE::Neg), "2");
+    EXPECT_EQ(Fg_E().testo(1, colE::InG), "1");
+    EXPECT_EQ(Fg_E().testo(1, colE::Sorte1 + 1), "1");
     EXPECT_EQ(b.livello, 2);
 }
 
@@ -285,11 +315,11 @@ TEST_F(BancoProva, ElaboraNonPrendeRigheDaUnLivelloFallito)
     const Esito e = elaboraLivelli(b, *a);
     ASSERT_TRUE(e);
     EXPECT_EQ(e->testo, "Errore imprevisto. Controllare i dati inseriti.");
-    ASSERT_EQ(b.FgY.righe(), 1 + 3);   // level 1 only
-    for (int y = 1; y < b.FgY.righe(); ++y)
-        EXPECT_EQ(b.FgY.testo(y, colY::Livello), "1") << y;
-    EXPECT_EQ(b.Fg10.righe(), 1);
-    EXPECT_EQ(b.Fg_E.testo(1, colE::Pos), "0");
+    ASSERT_EQ(FgY().righe(), 1 + 3);   // level 1 only
+    for (int y = 1; y < FgY().righe(); ++y)
+        EXPECT_EQ(FgY().testo(y, colY::Livello), "1") << y;
+    EXPECT_EQ(Fg10().righe(), 1);
+    EXPECT_EQ(Fg_E().testo(1, colE::Pos), "0");
 }
 
 // MARCA and the comparison with chance read the report's rows, not what FgL shows.
@@ -300,7 +330,7 @@ TEST_F(BancoProva, IResocontiSiLegonoDalleRigheNonDalleCelle)
     b.livello = 1;
     EXPECT_FALSE(verificaPrevisioni(b, *a));
     ASSERT_EQ(b.righeVerifica.size(), 3u);
-    ASSERT_EQ(b.FgL.righe(), 4);
+    ASSERT_EQ(FgL().righe(), 4);
     EXPECT_EQ(b.righeVerifica[0].estrazione, 5);
     EXPECT_EQ(b.righeVerifica[0].colpo, 1);
     EXPECT_EQ(b.righeVerifica[0].sorte, 1);
@@ -308,8 +338,6 @@ TEST_F(BancoProva, IResocontiSiLegonoDalleRigheNonDalleCelle)
     EXPECT_EQ(b.righeVerifica[1].caso, 2);
     EXPECT_EQ(b.righeVerifica[1].colpo, 0);
 
-    b.FgL.setTesto(1, engine::colL::C, "");
-    b.FgL.setTesto(2, engine::colL::C, "1");
     marcaCasiCentrati(b);
     EXPECT_TRUE(casoCoperto(b, 1));
     EXPECT_FALSE(casoCoperto(b, 2));

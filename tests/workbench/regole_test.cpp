@@ -3,6 +3,7 @@
 #include "support/ArchivioDimostrativo.h"
 #include "support/RuotaTardiva.h"
 #include "workbench/Casi.h"
+#include "workbench/Elabora.h"
 #include "workbench/Trasferimenti.h"
 #include "workbench/NoteRicerca.h"
 #include "workbench/RicercheProva.h"
@@ -74,19 +75,20 @@ TEST(RuotaNonEstratta, NessunaFormulaLaLeggePrimaCheSiaEstratta)
     pv.colpi = 4;
     pv.riferimento = 30;
     pv.ruote = ruoteInGioco(dopo);
-    engine::VerificaFormula(engine::Formula{"NUM", 1, 1, NZ, 0, 0, 0}, pv, dopo.casi, dopo.FgL, dopo.righeVerifica, dopo.numeriCasi, a);
+    engine::VerificaFormula(engine::Formula{"NUM", 1, 1, NZ, 0, 0, 0}, pv, dopo.casi, dopo.righeVerifica, dopo.numeriCasi, a);
+    const grid::Grid FgL = grigliaFgL(dopo);
     int prima16 = 0, dopo16 = 0;
-    for (int k = 1, l = 1; k < dopo.FgEv.righe(); ++k) {
-        const int d = dopo.FgEv.intero(k, 1);
-        while (l < dopo.FgL.righe() && dopo.FgL.intero(l, engine::colL::Rif) != k)
+    for (int k = 1, l = 1; k < grigliaFgEv(dopo).righe(); ++k) {
+        const int d = grigliaFgEv(dopo).intero(k, 1);
+        while (l < FgL.righe() && FgL.intero(l, engine::colL::Rif) != k)
             ++l;
-        ASSERT_LT(l, dopo.FgL.righe());
-        const std::string previsto = dopo.FgL.testo(l, engine::colL::G1);
+        ASSERT_LT(l, FgL.righe());
+        const std::string previsto = FgL.testo(l, engine::colL::G1);
         if (d < testsupport::PrimaNazionale) {
             ++prima16;
             EXPECT_EQ(previsto, engine::TestoRuotaNonEstratta);
             EXPECT_FALSE(dopo.numeriCasi[static_cast<std::size_t>(k - 1)][0]);
-            EXPECT_EQ(dopo.FgL.testo(l, engine::colL::C), "");
+            EXPECT_EQ(FgL.testo(l, engine::colL::C), "");
         } else {
             ++dopo16;
             EXPECT_EQ(previsto, std::to_string(a.numero(d, NZ, 1)));

@@ -154,8 +154,8 @@ TEST_F(Salvataggi, SalvaECaricaLaConfigurazione)
     EXPECT_EQ(b2.Lbl0[1], "72");
     EXPECT_EQ(b2.Lbl0[4], "");
     // RICAVA ESTRAZIONI ran: the third draw of each month back from draw 35.
-    ASSERT_GE(b2.FgEv.righe(), 2);
-    EXPECT_EQ(b2.FgEv.testo(1, 1), "23");
+    ASSERT_GE(grigliaFgEv(b2).righe(), 2);
+    EXPECT_EQ(grigliaFgEv(b2).testo(1, 1), "23");
 }
 
 TEST_F(Salvataggi, UnMattoneGuastoNonFermaIlCaricamentoDegliAltri)

@@ -2,6 +2,7 @@
 #include "workbench/Trasferimenti.h"
 #include "workbench/Ambate.h"
 #include "workbench/Casi.h"
+#include "workbench/TabellaFgX.h"
 
 #include "engine/Piramide.h"
 
@@ -216,13 +217,14 @@ TEST(Trasferimenti, ColonnaDiFgXSvuotata)
     for (int r = 1; r <= 2; ++r)
         for (int c = 1; c <= 5; ++c)
             impostaNumeroCaso(b, r, c, 10 * r + c);
-    b.FgX.setSfondo(1, 2, grid::colori::Giallo);
+    setNumeroUscito(b, 1, 2, true);
+    EXPECT_EQ(tabellaFgX(b).sfondo(1, 2), colori::VerdeChiaro);
     svuotaColonnaFgX(b, 2);
-    EXPECT_EQ(b.FgX.testo(1, 2), "");
-    EXPECT_EQ(b.FgX.testo(2, 2), "");
-    EXPECT_EQ(b.FgX.sfondo(1, 2), grid::colori::Bianco);
-    EXPECT_EQ(b.FgX.testo(1, 3), "13");
-    EXPECT_EQ(b.FgX.testo(2, 0), "2");
+    EXPECT_EQ(tabellaFgX(b).testo(1, 2), "");
+    EXPECT_EQ(tabellaFgX(b).testo(2, 2), "");
+    EXPECT_EQ(tabellaFgX(b).sfondo(1, 2), grid::colori::Bianco);
+    EXPECT_EQ(tabellaFgX(b).testo(1, 3), "13");
+    EXPECT_EQ(tabellaFgX(b).testo(2, 0), "2");
     svuotaColonnaFgX(b, 0);   // the case numbers stay
-    EXPECT_EQ(b.FgX.testo(2, 0), "2");
+    EXPECT_EQ(tabellaFgX(b).testo(2, 0), "2");
 }

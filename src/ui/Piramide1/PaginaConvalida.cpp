@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 
 namespace ui {
@@ -175,6 +176,12 @@ PaginaConvalida::PaginaConvalida(Contesto& contesto, const workbench::Banco& ban
     connect(FgConvalida, &GrigliaView::attivata, this, scegli);
 }
 
+namespace {
+// Widths in twips (15 a pixel): the date and "in corso" whole.
+constexpr std::array<int, workbench::colConvalida::Colonne> LarghezzeConvalida = {600, 1200, 450, 750, 400, 450, 400,
+                                                                                  450, 450, 700, 750, 650, 2200};
+}
+
 std::vector<ColonnaDi<PaginaConvalida::RigaMostrata>> PaginaConvalida::colonne()
 {
     namespace k = workbench::colConvalida;
@@ -185,7 +192,7 @@ std::vector<ColonnaDi<PaginaConvalida::RigaMostrata>> PaginaConvalida::colonne()
         col.intestazione = titoli.value(c);
         col.testo = [c](const RigaMostrata& r) { return QString::fromStdString(workbench::testoConvalida(r.riga, c, r.data)); };
         col.allineamento = grid::Allineamento::Centro;
-        col.larghezzaTwips = k::Larghezze[static_cast<std::size_t>(c)];
+        col.larghezzaTwips = LarghezzeConvalida[static_cast<std::size_t>(c)];
     }
     for (int c : {k::Ambata, k::Colpo})
         colonne[static_cast<std::size_t>(c)].sfondo = [](const RigaMostrata& r) {

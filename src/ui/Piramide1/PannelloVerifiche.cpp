@@ -8,6 +8,7 @@
 #include "workbench/Trasferimenti.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,9 +16,109 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ui {
 
 using namespace piramide1;
+
+namespace {
+
+// A view of typed rows laid out as the panel's grids: centred cells, no row numbers.
+// Each column at least as wide as its header in bold, its spaces counted, as the window fits its grids.
+template <class Riga>
+void adattaAlleIntestazioni(GrigliaView* v, ModelloRighe<Riga>* modello)
+{
+    QFont carattere = v->horizontalHeader()->font();
+    carattere.setBold(true);
+    const QFontMetrics fm(carattere);
+    const int dpi = std::max(1, v->logicalDpiX());
+    std::vector<ColonnaDi<Riga>> colonne;
+    for (int c = 0; c < modello->columnCount(); ++c) {
+        ColonnaDi<Riga> col = modello->colonna(c);
+        if (!col.intestazione.trimmed().isEmpty() && !col.nascosta)
+            col.larghezzaTwips = std::max(col.larghezzaTwips, ((fm.horizontalAdvance(col.intestazione) + 6) * 1440 + dpi - 1) / dpi);
+        colonne.push_back(std::move(col));
+    }
+    modello->setColonne(std::move(colonne));
+    v->aggiorna();
+}
+
+template <class Riga>
+GrigliaView* vista(const QString& nome, ModelloRighe<Riga>* modello, QWidget* genitore, int altezzaMinima)
+{
+    auto* v = new GrigliaView(modello, genitore);
+    adattaAlleIntestazioni(v, modello);
+    v->setObjectName(nome);
+    v->setMinimumHeight(altezzaMinima);
+    v->horizontalHeader()->setMinimumSectionSize(16);
+    v->verticalHeader()->setVisible(false);
+    return v;
+}
+
+// Widths in twips: narrow columns for the short numbers, so a report shows most of a row at once.
+constexpr std::array<int, 19> LarghezzeFgL = {450, 650, 1250, 400, 400, 400, 400, 400, 400, 400,
+                                              400, 400, 400, 400, 400, 400, 400, 400, 400};
+constexpr std::array<int, 18> LarghezzeFgY = {350, 650, 1250, 400, 500, 450, 400, 400, 400,
+                                              400, 400, 400, 400, 400, 400, 400, 400, 500};
+constexpr std::array<int, 9> LarghezzeFgEv = {300, 550, 1150, 350, 390, 390, 390, 390, 390};
+constexpr std::array<int, 6> LarghezzeFgX = {390, 390, 390, 390, 390, 390};
+constexpr std::array<int, 10> LarghezzeFg_E = {400, 500, 500, 500, 500, 400, 400, 400, 400, 400};
+
+// Centred columns of a header, each cell's text and colours from the logic's functions of the row and column.
+template <class Riga, std::size_t N>
+std::vector<ColonnaDi<Riga>> colonne(std::string_view intestazione, const std::array<int, N>& larghezze,
+                                     std::string (*testo)(const Riga&, int),
+                                     std::optional<grid::Colore> (*sfondo)(const Riga&, int),
+                                     bool (*grassetto)(const Riga&, int) = nullptr,
+                                     std::optional<grid::Colore> (*coloreTesto)(int) = nullptr)
+{
+    auto colonne = colonneDi<Riga>(intestazione, larghezze, testo, grid::Allineamento::Centro);
+    for (int c = 0; c < static_cast<int>(colonne.size()); ++c) {
+        auto& col = colonne[static_cast<std::size_t>(c)];
+        col.sfondo = [sfondo, c](const Riga& r) { return sfondo(r, c); };
+        if (grassetto)
+            col.grassetto = [grassetto, c](const Riga& r) { return grassetto(r, c); };
+        if (coloreTesto)
+            col.coloreTesto = [coloreTesto, c](const Riga&) { return coloreTesto(c); };
+    }
+    return colonne;
+}
+
+std::vector<ColonnaDi<workbench::RigaCasoMostrata>> colonneFgEv()
+{
+    return colonne(workbench::intestazioni::FgEv, LarghezzeFgEv, &workbench::testoFgEv, &workbench::sfondoFgEv,
+                   &workbench::grassettoFgEv);
+}
+
+std::vector<ColonnaDi<workbench::RigaNumeriCaso>> colonneFgX()
+{
+    return colonne(workbench::intestazioni::FgX, LarghezzeFgX, &workbench::testoFgX, &workbench::sfondoFgX);
+}
+
+std::vector<ColonnaDi<engine::RigaVerifica>> colonneFgL()
+{
+    auto c = colonne(workbench::intestazioni::FgL, LarghezzeFgL, &engine::testoFgL, &engine::sfondoFgL, &engine::grassettoFgL,
+                     &engine::coloreTestoFgL);
+    // N1 and N2 are kept for the copy, not shown.
+    c[engine::colL::N1].nascosta = c[engine::colL::N2].nascosta = true;
+    return c;
+}
+
+std::vector<ColonnaDi<workbench::RigaElabora>> colonneFgY(std::string_view intestazione)
+{
+    return colonne(intestazione, LarghezzeFgY, &workbench::testoFgY, &workbench::sfondoFgY, &workbench::grassettoFgY,
+                   &workbench::coloreTestoFgY);
+}
+
+std::vector<ColonnaDi<workbench::RiepilogoVerifica>> colonneFg_E()
+{
+    auto c = colonne(workbench::intestazioni::Fg_E, LarghezzeFg_E, &workbench::testoFg_E, &workbench::sfondoFg_E);
+    c[workbench::colE::Titolo].nascosta = true;
+    return c;
+}
+
+}
 
 PannelloVerifiche::PannelloVerifiche(workbench::Banco& banco) : banco_(banco)
 {
@@ -31,7 +132,7 @@ PannelloVerifiche::PannelloVerifiche(workbench::Banco& banco) : banco_(banco)
     connect(ComboLivello, &QComboBox::currentIndexChanged, this, [this](int i) { banco_.livello = i + 1; });
     connect(FgX, &GrigliaView::doppioClic, this, [this](int, int c) {
         workbench::svuotaColonnaFgX(banco_, c);
-        FgX->aggiorna();
+        mostraTabelle();
     });
     connect(Fg5, &GrigliaView::clic, this, [this](int r, int) {
         workbench::evidenziaRigaFg5(banco_, r);
@@ -56,17 +157,12 @@ QWidget* PannelloVerifiche::costruisciCasi()
     auto* casi = new QWidget;
     auto* lc = new QGridLayout(casi);
     lc->setContentsMargins(4, 4, 4, 4);
-    FgEv = griglia(QStringLiteral("FgEv"), banco_.FgEv, casi, 90);
+    modelloFgEv_ = new ModelloRighe<workbench::RigaCasoMostrata>(colonneFgEv());
+    FgEv = vista(QStringLiteral("FgEv"), modelloFgEv_, casi, 90);
     FgEv->setToolTip(QStringLiteral("Doppio clic: il caso diventa l'estrazione di riferimento"));
-    mostraScelta(FgEv, workbench::colori::Selezione, [this](int r, int c) -> std::optional<bool> {
-        if (c != 0 || r < 1)
-            return std::nullopt;
-        return workbench::casoCoperto(banco_, r);
-    });
-    FgX = griglia(QStringLiteral("FgX"), banco_.FgX, casi, 90);
+    modelloFgX_ = new ModelloRighe<workbench::RigaNumeriCaso>(colonneFgX());
+    FgX = vista(QStringLiteral("FgX"), modelloFgX_, casi, 90);
     FgX->setToolTip(QStringLiteral("Doppio clic su una colonna: la svuota"));
-    for (int c = 0; c < 6; ++c)
-        banco_.FgX.setLarghezza(c, 400);
     auto* Command5Btn = pulsante(QStringLiteral("Command5"), QStringLiteral("MARCA"),
                                  QStringLiteral("Segna in verde i casi coperti dalla verifica"), casi);
     auto* Command4Btn = pulsante(QStringLiteral("Command4"), QStringLiteral("Azzera grid"),
@@ -116,8 +212,10 @@ QWidget* PannelloVerifiche::costruisciVerifica()
     livelli->addStretch();
     auto* verifiche = fila({etichetta(QStringLiteral("LabelSorteV"), QStringLiteral("Sorte"), verifica), ComboLivello,
                             Command40Btn, Command3Btn, Command20Btn});
-    FgL = griglia(QStringLiteral("FgL"), banco_.FgL, verifica, 40);
-    Fg_E = griglia(QStringLiteral("Fg_E"), banco_.Fg_E, verifica, 0);
+    modelloFgL_ = new ModelloRighe<engine::RigaVerifica>(colonneFgL());
+    FgL = vista(QStringLiteral("FgL"), modelloFgL_, verifica, 40);
+    modelloFg_E_ = new ModelloRighe<workbench::RiepilogoVerifica>(colonneFg_E());
+    Fg_E = vista(QStringLiteral("Fg_E"), modelloFg_E_, verifica, 0);
     Fg_E->setFixedHeight(2 * Fg_E->verticalHeader()->defaultSectionSize() + 8);
     Fg5 = griglia(QStringLiteral("Fg5"), banco_.Fg5, verifica, 40);
     Fg5->setMaximumHeight(7 * Fg5->verticalHeader()->defaultSectionSize() + 6);
@@ -170,8 +268,10 @@ QWidget* PannelloVerifiche::costruisciElabora()
     auto* Command30Btn = pulsante(QStringLiteral("Command30"), QStringLiteral("Copia"), QStringLiteral("Copia tabella"), elabora);
     auto* Command33Btn = pulsante(QStringLiteral("Command33"), QStringLiteral("Copia tutto"), QStringLiteral("Copia tabella"), elabora);
     Command28Btn = pulsante(QStringLiteral("Command28"), QStringLiteral("Stampa"), QStringLiteral("Stampa tabella"), elabora);
-    FgY = griglia(QStringLiteral("FgY"), banco_.FgY, elabora, 90);
-    Fg10 = griglia(QStringLiteral("Fg10"), banco_.Fg10, elabora, 60);
+    modelloFgY_ = new ModelloRighe<workbench::RigaElabora>(colonneFgY(workbench::intestazioni::FgY));
+    FgY = vista(QStringLiteral("FgY"), modelloFgY_, elabora, 90);
+    modelloFg10_ = new ModelloRighe<workbench::RigaElabora>(colonneFgY(workbench::intestazioni::Fg10));
+    Fg10 = vista(QStringLiteral("Fg10"), modelloFg10_, elabora, 60);
     // Two columns of buttons: the page stays low enough for the results above it.
     auto* comandi = new QGridLayout;
     comandi->addWidget(Fg7, 0, 0, 1, 2);
@@ -201,6 +301,22 @@ QWidget* PannelloVerifiche::costruisciElabora()
 
 void PannelloVerifiche::mostraImpostazioni() { mostraLivello(); }
 
+void PannelloVerifiche::mostraTabelle()
+{
+    auto casi = workbench::righeFgEv(banco_);
+    // Other cases: no current case until one is chosen again.
+    const bool altri = !std::equal(casi.begin(), casi.end(), modelloFgEv_->righe().begin(), modelloFgEv_->righe().end(),
+                                   [](const auto& a, const auto& b) { return a.estrazione == b.estrazione; });
+    modelloFgEv_->sostituisci(std::move(casi));
+    if (altri)
+        FgEv->setCurrentIndex({});
+    modelloFgX_->sostituisci(workbench::righeFgX(banco_));
+    modelloFgL_->sostituisci(banco_.righeVerifica);
+    modelloFg_E_->sostituisci(banco_.riepilogo ? std::vector{*banco_.riepilogo} : std::vector<workbench::RiepilogoVerifica>{});
+    modelloFgY_->sostituisci(banco_.righeElabora);
+    modelloFg10_->sostituisci(banco_.righePrimoColpo);
+}
+
 void PannelloVerifiche::mostraLivello()
 {
     const QSignalBlocker blocco(ComboLivello);
@@ -210,25 +326,31 @@ void PannelloVerifiche::mostraLivello()
 void PannelloVerifiche::Command5()
 {
     workbench::marcaCasiCentrati(banco_);
-    FgEv->aggiorna();
+    mostraTabelle();
 }
 
 void PannelloVerifiche::Command4()
 {
     workbench::azzeraMarcheCasi(banco_);
-    FgEv->aggiorna();
+    mostraTabelle();
 }
 
 void PannelloVerifiche::Command39()
 {
     workbench::azzeraFgX(banco_);
-    FgX->aggiorna();
+    mostraTabelle();
 }
 
 void PannelloVerifiche::Command26()
 {
     workbench::svuotaFg5(banco_);
     Fg5->aggiorna();
+}
+
+int PannelloVerifiche::casoCorrente() const
+{
+    const QModelIndex i = FgEv->currentIndex();
+    return i.isValid() ? i.row() + 1 : 0;
 }
 
 bool PannelloVerifiche::accettaLivello(const std::string& testo)

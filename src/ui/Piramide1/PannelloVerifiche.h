@@ -1,6 +1,7 @@
 // The verifications of Piramide1 (SSTab3): the cases and their numbers, the verification of a level or a formula, ELABORA.
 #pragma once
 
+#include "ui/common/ModelloRighe.h"
 #include "workbench/Banco.h"
 
 #include <QTabWidget>
@@ -28,6 +29,10 @@ public:
     enum Pagina { Casi = 0, Verifica = 1, Elabora = 2 };
 
     void mostraImpostazioni();
+    // The tables (FgEv, FgX, FgL, Fg_E, FgY, Fg10) from the Banco's rows.
+    void mostraTabelle();
+    // The case row (1..) of FgEv's current cell; 0 without one.
+    int casoCorrente() const;
     // ComboLivello from the Banco, without its signal (after ELABORA).
     void mostraLivello();
     void Command5();                           // MARCA
@@ -66,6 +71,12 @@ private:
     QWidget* costruisciElabora();
 
     workbench::Banco& banco_;
+    ModelloRighe<workbench::RigaCasoMostrata>* modelloFgEv_ = nullptr;
+    ModelloRighe<workbench::RigaNumeriCaso>* modelloFgX_ = nullptr;
+    ModelloRighe<engine::RigaVerifica>* modelloFgL_ = nullptr;
+    ModelloRighe<workbench::RiepilogoVerifica>* modelloFg_E_ = nullptr;
+    ModelloRighe<workbench::RigaElabora>* modelloFgY_ = nullptr;
+    ModelloRighe<workbench::RigaElabora>* modelloFg10_ = nullptr;
 };
 
 }

@@ -249,8 +249,6 @@ void Piramide1::apri()
     workbench::apriBanco(banco_, a);
     for (int w = 0; w < archive::NumeroRuote; ++w)
         banco_.FgRG.setLarghezza(w, 375);
-    for (int c = 0; c < 6; ++c)
-        banco_.FgX.setLarghezza(c, 390);
     // The brick grids fit the pyramid's column: narrower number, wheel and value columns.
     for (grid::Grid* g : {&banco_.FgF, &banco_.Fg5}) {
         g->setLarghezza(engine::colF::Riga, 350);
@@ -262,17 +260,6 @@ void Piramide1::apri()
         g->setLarghezza(engine::colF::VAL, 400);
     }
     banco_.Fg7.setLarghezza(0, 700);
-    // Narrow columns for the short numbers, so the grids show most of a row at once.
-    auto larghezze = [](grid::Grid& g, std::initializer_list<int> twips) {
-        int c = 0;
-        for (int w : twips)
-            g.setLarghezza(c++, w);
-    };
-    larghezze(banco_.FgEv, {300, 550, 1150, 350, 390, 390, 390, 390, 390});
-    larghezze(banco_.FgL, {450, 650, 1250, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400});
-    for (grid::Grid* g : {&banco_.FgY, &banco_.Fg10})
-        larghezze(*g, {350, 650, 1250, 400, 500, 450, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 400, 500});
-    larghezze(banco_.Fg_E, {400, 500, 500, 500, 500, 400, 400, 400, 400, 400});
     // Step 3: operators, saved configurations, type 1 chosen, empty pyramid, NASCONDE.
     caricaOperatori();
     if (banco_.FgOp.righe() > 1) {

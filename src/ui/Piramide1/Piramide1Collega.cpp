@@ -111,7 +111,7 @@ void Piramide1::collegaRisultati()
 
     auto* v = verifiche_;
     connect(v->FgEv, &GrigliaView::doppioClic, this, [this](int r, int) {
-        if (r >= 1 && r < banco_.FgEv.righe())
+        if (r >= 1 && r <= workbench::numeroCasi(banco_))
             impostaRiferimento(workbench::drawCaso(banco_, r));
     });
     connect(v, &PannelloVerifiche::verificaLivello, this, &Piramide1::Lbl_Riga);
@@ -157,6 +157,7 @@ void Piramide1::aggiornaVista()
     }
     esiti_->mostraEsiti();
     adattaColonne();
+    verifiche_->mostraTabelle();
     for (auto* v : findChildren<GrigliaView*>())
         v->aggiorna();
     piramide_->mostraMattoni();
@@ -195,9 +196,10 @@ void Piramide1::adattaColonne()
     // takes the room left and scrolls. On a narrower screen both scroll.
     GrigliaView* FgEv = verifiche_->FgEv;
     int larghezza = 2 * FgEv->frameWidth() + FgEv->verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < banco_.FgEv.colonne(); ++c)
-        if (!banco_.FgEv.colonna(c).nascosta)
-            larghezza += pixelDaTwips(banco_.FgEv.colonna(c).larghezzaTwips, FgEv->logicalDpiX());
+    const ModelloTabella* casi = FgEv->modelloTabella();
+    for (int c = 0; c < casi->columnCount() + casi->colonneFisse(); ++c)
+        if (const grid::Colonna col = casi->colonnaTesto(c); !col.nascosta)
+            larghezza += pixelDaTwips(col.larghezzaTwips, FgEv->logicalDpiX());
     FgEv->setLarghezzaPreferita(larghezza);
 }
 

@@ -123,8 +123,8 @@ void Piramide1::Command14()
 
 void Piramide1::Command12()
 {
-    const int r = banco_.FgEv.rigaCorrente;
-    if (r < 1 || r >= banco_.FgEv.righe())
+    const int r = verifiche_->casoCorrente();
+    if (r < 1 || r > workbench::numeroCasi(banco_))
         return;
     impostaRiferimento(workbench::drawCaso(banco_, r));
     if (piramide_->Ch_AA->isChecked())
@@ -146,7 +146,7 @@ void Piramide1::Command9()
     const auto esito = workbench::RicavaEstrazioni(banco_, contesto_.sessione.archivio());
     LabelRicerca->clear();
     esiti_->statoEsiti({});
-    if (banco_.FgEv.righe() > 1)
+    if (workbench::numeroCasi(banco_) > 0)
         for (QTabWidget* t : {SSTab1, esiti_->SSTab2, static_cast<QTabWidget*>(verifiche_)})
             t->setCurrentIndex(0);
     aggiornaVista();

@@ -99,7 +99,10 @@ struct Banco {
     // The background `griglia` is drawn with at (riga, colonna): the selections come from the Banco's fields.
     grid::Colore sfondo(const QString& griglia, int riga, int colonna) const
     {
-        return w<GrigliaView>(griglia)->modello()->sfondo(riga, colonna);
+        auto* g = w<GrigliaView>(griglia);
+        if (auto* m = g->modello())
+            return m->sfondo(riga, colonna);
+        return g->modelloTabella()->testoTabella().sfondo(riga, colonna);
     }
     void clicEtichetta(const QString& nome) const { QTest::mouseClick(w<QLabel>(nome), Qt::LeftButton); }
     // Runs a search by its button and waits for its end.
@@ -164,6 +167,7 @@ private slots:
     void riferimento();
     void selezioni();
     void marcaSenzaUscite();
+    void tabelleDelleVerifiche();
     void serata();
     void chiusuraDuranteRicerca();
     void colonnaAmbata();
@@ -279,9 +283,9 @@ void TestPiramide1::riferimento()
 
     // A case becomes the reference by double-click, or by Command12 with Calcola when Ch_AA is ticked.
     t.b("Command9")->click();
-    QVERIFY(t.banco().FgEv.righe() > 3);
+    QVERIFY(workbench::grigliaFgEv(t.banco()).righe() > 3);
     t.clic("FgEv", 3, 1, true);
-    QCOMPARE(hs1->value(), t.banco().FgEv.intero(3, 1));
+    QCOMPARE(hs1->value(), workbench::grigliaFgEv(t.banco()).intero(3, 1));
     t.banco().FgF.setTesto(1, engine::colF::Tras, "SOM");
     t.banco().FgF.setTesto(1, engine::colF::Tipo, "2");
     for (int c : {engine::colF::E1, engine::colF::E2})
@@ -291,7 +295,7 @@ void TestPiramide1::riferimento()
     t.w<QCheckBox>("Ch_AA")->setChecked(true);
     t.clic("FgEv", 2, 1);
     t.b("Command12")->click();
-    const int d = t.banco().FgEv.intero(2, 1);
+    const int d = workbench::grigliaFgEv(t.banco()).intero(2, 1);
     QCOMPARE(hs1->value(), d);
     // SOM of the first numbers of Bari and Cagliari, reduced into 1..90 by hand.
     int somma = t.a->numero(d, 0, 1) + t.a->numero(d, 1, 1);
@@ -406,6 +410,62 @@ void TestPiramide1::marcaSenzaUscite()
     QVERIFY(t.dialoghi.messaggi().empty());
 }
 
+// The cases and the report are shown from the Banco's rows, cell for cell as the command line prints
+// them; MARCA, its reset and ELABORA change what the views show, nothing else does.
+void TestPiramide1::tabelleDelleVerifiche()
+{
+    Banco t;
+    auto& b = t.banco();
+    t.b("Command9")->click();
+    const int casi = workbench::numeroCasi(b);
+    QVERIFY(casi > 2);
+    const auto tabella = [&t](const char* nome) { return t.w<GrigliaView>(QString::fromLatin1(nome))->modelloTabella()->testoTabella(); };
+    QVERIFY(uguali(tabella("FgEv"), workbench::grigliaFgEv(b)));
+    QCOMPARE(tabella("FgEv").sfondo(1, 1), workbench::colori::GialloPallido);
+    QVERIFY(tabella("FgEv").grassetto(1, 3));
+
+    // Each case plays the two numbers that follow the first two of its draw on the base wheel.
+    for (int r = 1; r <= casi; ++r)
+        for (int c = 1; c <= 2; ++c)
+            workbench::impostaNumeroCaso(b, r, c, t.a->numero(workbench::drawCaso(b, r), b.ruotaBase, c) % 90 + 1);
+    t.w<QComboBox>("ComboLivello")->setCurrentIndex(0);
+    t.b("Command40")->click();
+    QVERIFY(!b.righeVerifica.empty());
+    QVERIFY(uguali(tabella("FgL"), workbench::grigliaFgL(b)));
+    QCOMPARE(tabella("FgX").testo(1, 1), QString::number(workbench::numeroDelCaso(b, 1, 1)).toStdString());
+    QCOMPARE(tabella("Fg_E").testo(1, workbench::colE::Casi), std::to_string(casi));
+    QCOMPARE(tabella("Fg_E").sfondo(1, workbench::colE::Pos), grid::colori::Bianco);   // VERIFICA's summary: no colours
+
+    // MARCA greens the covered cases in column 0, "Azzera grid" whitens them again.
+    t.b("Command5")->click();
+    for (int r = 1; r <= casi; ++r)
+        QCOMPARE(t.sfondo("FgEv", r, 0), workbench::casoCoperto(b, r) ? workbench::colori::Selezione : grid::colori::Bianco);
+    QVERIFY(b.riepilogo && b.riepilogo->positivi > 0);
+    t.b("Command4")->click();
+    for (int r = 1; r <= casi; ++r)
+        QCOMPARE(t.sfondo("FgEv", r, 0), grid::colori::Bianco);
+
+    // A double click on an FgX column empties it in the view as in the Banco.
+    t.clic("FgX", 1, 2, true);
+    QCOMPARE(workbench::numeroDelCaso(b, 1, 2), 0);
+    QCOMPARE(tabella("FgX").testo(1, 2), std::string());
+
+    // ELABORA on level 1 (brick 1: the first number of Bari): FgY holds the level's rows, Fg10 the first hits.
+    b.FgF.setTesto(1, engine::colF::Tras, "FIX");
+    b.FgF.setTesto(1, engine::colF::Tipo, "3");
+    b.FgF.setTesto(1, engine::colF::E1, "1");
+    b.FgF.setTesto(1, engine::colF::RU1, "BA");
+    b.FgF.setTesto(1, engine::colF::VAL, "0");
+    t.clic("Fg7", 1, 0);
+    t.b("Command27")->click();
+    QCOMPARE(t.w<GrigliaView>("FgY")->model()->rowCount(), static_cast<int>(b.righeElabora.size()));
+    QCOMPARE(t.w<GrigliaView>("Fg10")->model()->rowCount(), static_cast<int>(b.righePrimoColpo.size()));
+    QCOMPARE(tabella("FgY").testo(1, workbench::colY::Livello), std::string("1"));
+    QCOMPARE(tabella("Fg_E").testo(1, workbench::colE::Casi), std::to_string(casi));
+    QCOMPARE(tabella("Fg_E").sfondo(1, workbench::colE::Pos), workbench::colori::VerdeChiaro);
+    QVERIFY(t.dialoghi.messaggi().empty());
+}
+
 void TestPiramide1::serata()
 {
     Banco t;
@@ -453,7 +513,16 @@ void TestPiramide1::serata()
     t.b("Command18")->click();
     QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(b.FgEsiti.comeTesto()));
     t.b("Command16")->click();
-    QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(b.FgX.comeTesto()));
+    // The copy is FgX's own text: its header, then each case's row and numbers.
+    std::string fgX(workbench::intestazioni::FgX);
+    std::replace(fgX.begin(), fgX.end(), '|', '\t');
+    fgX += "\r\n";
+    for (const workbench::RigaNumeriCaso& riga : workbench::righeFgX(b)) {
+        for (int c = 0; c < 6; ++c)
+            fgX += (c ? "\t" : "") + workbench::testoFgX(riga, c);
+        fgX += "\r\n";
+    }
+    QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(fgX));
     t.dialoghi.risposteStampante = {false};
     t.b("Command20")->click();
     QCOMPARE(t.dialoghi.voci().back().tipo, DialoghiScriptati::Tipo::Stampante);
@@ -471,10 +540,11 @@ void TestPiramide1::serata()
     QVERIFY(!t.w<QLabel>("Lbl0(1)")->text().isEmpty());
     t.b("Cmd_Colonna(1)")->click();
     QCOMPARE(b.Fg5.testo(1, 3), b.FgEsiti.testo(1, 3));
-    QVERIFY(b.FgL.righe() > workbench::numeroCasi(b));
+    QVERIFY(t.w<GrigliaView>("FgL")->model()->rowCount() >= workbench::numeroCasi(b));
     t.b("Command40")->click();
-    QCOMPARE(b.Fg_E.intero(1, 1), 30);
-    const int coperti = b.Fg_E.intero(1, 2);
+    const grid::Grid riepilogo = t.w<GrigliaView>("Fg_E")->modelloTabella()->testoTabella();
+    QCOMPARE(riepilogo.intero(1, workbench::colE::Casi), 30);
+    const int coperti = riepilogo.intero(1, workbench::colE::Pos);
     t.b("Command5")->click();
     int marcati = 0;
     for (int r = 1; r <= 30; ++r)
@@ -517,7 +587,7 @@ void TestPiramide1::serata()
 
     // ABBINAMENTI after the verification of level 1: FgX holds the brick's numbers.
     t.clicEtichetta("Lbl_Riga(1)");
-    QVERIFY(!b.FgX.testo(2, 1).empty());
+    QVERIFY(b.numeriCasi.at(1)[0].has_value());
     t.w<QRadioButton>("Option1")->setChecked(true);
     atteso = b;
     t.cerca(QStringLiteral("Command38"));
@@ -673,7 +743,7 @@ void TestPiramide1::casiNonScaduti()
     t.w<QComboBox>("ComboNC")->setCurrentText(QStringLiteral("20"));
     t.cerca(QStringLiteral("Cmd_Step1"));
     QCOMPARE(workbench::numeroCasi(b), 20);
-    QCOMPARE(b.FgX.righe(), 21);
+    QCOMPARE(t.w<GrigliaView>("FgX")->model()->rowCount(), 20);
     QVERIFY(t.w<QLabel>("LabelRicerca")->text().contains(QStringLiteral("Casi ricavati di nuovo (20)")));
     QVERIFY(t.dialoghi.messaggi().empty());
     // The comparison line belongs to the AMBATE tab.
@@ -687,10 +757,10 @@ void TestPiramide1::casiNonScaduti()
     QVERIFY(t.w<QLabel>("LblMiglioreACaso")->isVisible());
 
     // Nothing changed: no new derivation, the cases keep their marks.
-    const grid::Grid casi = b.FgEv;
+    const grid::Grid casi = workbench::grigliaFgEv(b);
     t.w<QLabel>("LabelRicerca")->clear();
     t.b("Command40")->click();
-    QVERIFY(uguali(b.FgEv, casi));
+    QVERIFY(uguali(workbench::grigliaFgEv(b), casi));
     QVERIFY(t.w<QLabel>("LabelRicerca")->text().isEmpty());
 
     // A reference moved back: VERIFICA works on the cases before the new reference.
@@ -703,10 +773,10 @@ void TestPiramide1::casiNonScaduti()
     QVERIFY(workbench::drawCaso(b, 1) != casi.intero(1, 1));
     // The wheels in play changed: the same cases come back, FgX and the marks are kept.
     t.b("Command5")->click();
-    const grid::Grid marcati = b.FgEv;
+    const grid::Grid marcati = workbench::grigliaFgEv(b);
     t.clic("FgRG", 0, 3);
     t.cerca(QStringLiteral("Cmd_Step1"));
-    QVERIFY(uguali(b.FgEv, marcati));
+    QVERIFY(uguali(workbench::grigliaFgEv(b), marcati));
     QVERIFY(t.w<QLabel>("LabelRicerca")->text().contains(QStringLiteral("ricavati di nuovo")));
 }
 
@@ -943,7 +1013,7 @@ void TestPiramide1::tastieraNelBanco()
     sinistra->setCurrentIndex(1);
     t.b("Command42(0)")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
-    QVERIFY(t.banco().FgEv.righe() > 1);
+    QVERIFY(workbench::grigliaFgEv(t.banco()).righe() > 1);
     QVERIFY(dentro());
 
     // AMBATE by Space on its button: the focus waits on Annulla ricerca, then comes back.
