@@ -305,6 +305,8 @@ GrigliaView::GrigliaView(ModelloTabella* modello, QWidget* genitore) : QTableVie
 {
     modello_->setParent(this);
     prepara();
+    if (modello_->modificabile())
+        setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
 }
 
 void GrigliaView::prepara()
@@ -333,8 +335,7 @@ void GrigliaView::prepara()
         emit mousePremuto(Qt::LeftButton, 0, sezione + modello_->colonneFisse());
         emit clic(0, sezione + modello_->colonneFisse());
     });
-    if (modelloGriglia_)
-        connect(modelloGriglia_, &ModelloGriglia::cellaModificata, this, &GrigliaView::cellaModificata);
+    connect(modello_, &ModelloTabella::cellaModificata, this, &GrigliaView::cellaModificata);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& i) {
         if (!i.isValid())
             return;

@@ -326,6 +326,70 @@ private slots:
         QCOMPARE(v.model()->columnCount(), 1);
         QCOMPARE(m->testoTabella().comeTesto("\n"), std::string("Nome\na\nb\nc\n"));
     }
+    // A column the player types into: the hook checks the text and changes a copy of the row; only an
+    // accepted text reaches the row, which alone is announced, with the cell in the table's coordinates.
+    void modificaDallaColonna()
+    {
+        auto* m = nuovoModello();
+        std::vector<ui::ColonnaDi<Prova>> colonne(2);
+        colonne[0].testo = [](const Prova& p) { return p.nome; };
+        colonne[1].testo = [](const Prova& p) { return QString::number(p.valore); };
+        QStringList visti;
+        colonne[1].modifica = [&visti](Prova& p, const QString& testo) {
+            visti << testo;
+            bool ok = false;
+            const int v = testo.toInt(&ok);
+            p.valore = v;   // a refused text must not reach the row even when written here
+            return ok && v >= 0 && v < 100;
+        };
+        m->setColonne(std::move(colonne));
+        m->sostituisci(tre());
+        QVERIFY(m->modificabile());
+        QVERIFY(m->flags(m->index(1, 1)) & Qt::ItemIsEditable);
+        QVERIFY(!(m->flags(m->index(1, 0)) & Qt::ItemIsEditable));
+        Spie spie(m);
+        QSignalSpy modificate(m, &ui::ModelloTabella::cellaModificata);
+        QVERIFY(m->setData(m->index(2, 1), QStringLiteral(" 42 "), Qt::EditRole));
+        QCOMPARE(visti.back(), QStringLiteral("42"));
+        QCOMPARE(m->riga(2).valore, 42);
+        QCOMPARE(spie.righeCambiate(), (std::vector<std::pair<int, int>>{{2, 2}}));
+        QCOMPARE(modificate.size(), 1);
+        QCOMPARE(modificate.at(0).at(0).toInt(), 3);   // header row 0
+        QCOMPARE(modificate.at(0).at(1).toInt(), 1);
+        for (const char* rifiutato : {"100", "x", ""})
+            QVERIFY(!m->setData(m->index(0, 1), QString::fromLatin1(rifiutato), Qt::EditRole));
+        QVERIFY(!m->setData(m->index(0, 0), QStringLiteral("zz"), Qt::EditRole));   // not editable
+        QVERIFY(!m->setData(m->index(0, 1), QStringLiteral("5"), Qt::DisplayRole));
+        QCOMPARE(m->riga(0), tre()[0]);
+        QCOMPARE(spie.cambiate.size(), 1);
+        QCOMPARE(modificate.size(), 1);
+        QVERIFY(!nuovoModello(m)->modificabile());
+
+        // From the keyboard, in a view with the first column fixed: F2, the text, Enter.
+        ui::GrigliaView v(m);
+        v.setFisse(1, 1);
+        v.resize(300, 200);
+        v.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&v));
+        QSignalSpy dallaVista(&v, &ui::GrigliaView::cellaModificata);
+        v.setFocus();
+        v.setCurrentIndex(m->index(1, 0));
+        QTest::keyClick(&v, Qt::Key_F2);
+        auto* editor = QApplication::focusWidget();
+        QVERIFY(editor && editor != &v && v.isAncestorOf(editor));
+        QTest::keyClicks(editor, QStringLiteral("7"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(m->riga(1).valore, 7);   // committed once the editor closes
+        QCOMPARE(dallaVista.size(), 1);
+        QCOMPARE(dallaVista.at(0).at(0).toInt(), 2);
+        QCOMPARE(dallaVista.at(0).at(1).toInt(), 1);
+        // Typing starts the edit too; Escape leaves the row as it was.
+        QTest::keyClick(&v, Qt::Key_9);
+        QVERIFY(QApplication::focusWidget() != &v && v.isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_COMPARE(QApplication::focusWidget(), &v);
+        QCOMPARE(m->riga(1).valore, 7);
+    }
 };
 
 QTEST_MAIN(TestModelloRighe)
