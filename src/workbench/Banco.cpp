@@ -120,13 +120,10 @@ void preparaBanco(Banco& b)
     b.FgEstratti.setRighe(archive::NumeroRuote + 1);
     for (int w = 0; w < archive::NumeroRuote; ++w)
         b.FgEstratti.setTesto(w + 1, 0, archive::SigleRuote[w]);
-    prepara(b.FgOp, intestazioni::FgOp);
     b.operatori.clear();
     b.operatoriScelti.clear();
+    b.rigaOperatore = 0;
 
-    b.FgRG.setIntestazione("BA|CA|FI|GE|MI|NA|PA|RO|TO|VE|NZ");
-    b.FgRG.setRighe(1);
-    centra(b.FgRG);
     for (int w = 0; w < archive::NumeroRuote; ++w)
         setRuotaInGioco(b, w, w == 0);
 

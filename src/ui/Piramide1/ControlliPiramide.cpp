@@ -142,14 +142,25 @@ QListWidget* lista(const QString& nome, const QStringList& voci, const QString& 
     return l;
 }
 
-GrigliaView* griglia(const QString& nome, grid::Grid& g, QWidget* genitore, int altezzaMinima)
+namespace {
+GrigliaView* nomina(GrigliaView* v, const QString& nome, int altezzaMinima)
 {
-    auto* v = new GrigliaView(g, genitore);
     v->setObjectName(nome);
     v->setMinimumHeight(altezzaMinima);
     v->horizontalHeader()->setMinimumSectionSize(16);
     v->verticalHeader()->setVisible(false);
     return v;
+}
+}
+
+GrigliaView* griglia(const QString& nome, grid::Grid& g, QWidget* genitore, int altezzaMinima)
+{
+    return nomina(new GrigliaView(g, genitore), nome, altezzaMinima);
+}
+
+GrigliaView* griglia(const QString& nome, ModelloTabella* modello, QWidget* genitore, int altezzaMinima)
+{
+    return nomina(new GrigliaView(modello, genitore), nome, altezzaMinima);
 }
 
 void mostraScelta(GrigliaView* v, grid::Colore colore, std::function<std::optional<bool>(int riga, int colonna)> scelta)

@@ -25,6 +25,7 @@ class Archivio;
 }
 namespace ui {
 class GrigliaView;
+class ModelloTabella;
 }
 
 namespace ui::piramide1 {
@@ -68,6 +69,8 @@ QStringList numeriDa(int primo, int ultimo, int passo = 1);
 QStringList sigleRuote();
 QListWidget* lista(const QString& nome, const QStringList& voci, const QString& tooltip, QWidget* genitore);
 GrigliaView* griglia(const QString& nome, grid::Grid& g, QWidget* genitore, int altezzaMinima = 80);
+// The same for a model of typed rows, which the view then owns.
+GrigliaView* griglia(const QString& nome, ModelloTabella* modello, QWidget* genitore, int altezzaMinima = 80);
 // A grid that shows a choice the Banco keeps: the cells `scelta` answers for are drawn in
 // `colore` when chosen and white when not, worked out from the Banco each time they are drawn;
 // the cells it has no answer for (nothing) keep their own colours.

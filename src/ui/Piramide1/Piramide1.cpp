@@ -86,7 +86,6 @@ Piramide1::Piramide1(Contesto& contesto, QWidget* genitore) : QWidget(genitore),
     // Grids of cases, bricks and results side by side: it opens filling the main window.
     setProperty("apriMassimizzata", true);
     setProperty("contestoHelp", ContestoHelp);
-    workbench::preparaTabelloneNumeri(FgNu_);
     FgC_.setColonne(15);
     FgC_.setRighe(1);
     for (int m = 1; m <= engine::NumeroMattoni; ++m) {
@@ -261,8 +260,6 @@ void Piramide1::apri()
         hs1->setRange(std::min(1, a.NumeroEstrazioni), a.NumeroEstrazioni);
     }
     workbench::apriBanco(banco_, a);
-    for (int w = 0; w < archive::NumeroRuote; ++w)
-        banco_.FgRG.setLarghezza(w, 375);
     for (int c = 0; c < 6; ++c) {
         banco_.FgEstratti.setLarghezza(c, 390);
         banco_.FgX.setLarghezza(c, 390);
@@ -294,7 +291,7 @@ void Piramide1::apri()
     larghezze(banco_.Fg_E, {400, 500, 500, 500, 500, 400, 400, 400, 400, 400});
     // Step 3: operators, saved configurations, type 1 chosen, empty pyramid, NASCONDE.
     caricaOperatori();
-    if (banco_.FgOp.righe() > 1) {
+    if (!banco_.operatori.empty()) {
         workbench::operatoreCorrente(banco_, 1);
         operatori_->mostraOperatoreCorrente();
     }
@@ -357,12 +354,7 @@ void Piramide1::caricaOperatori()
         operatori.clear();
     }
     workbench::elencaOperatori(banco_, operatori);
-    auto& g = banco_.FgOp;
-    g.setLarghezza(workbench::colOp::Scelta, 300);
-    g.setLarghezza(workbench::colOp::Oper, 1100);
-    // Only the selection cell and the code are shown; the searches still read the type.
-    for (int c = workbench::colOp::Tipo; c < g.colonne(); ++c)
-        g.setNascosta(c, true);
+    operatori_->mostraCatalogo();
 }
 
 }

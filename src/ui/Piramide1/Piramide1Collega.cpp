@@ -169,6 +169,8 @@ void Piramide1::aggiornaVista()
     adattaColonne();
     for (auto* v : findChildren<GrigliaView*>())
         v->aggiorna();
+    rilevazione_->mostraScelte();
+    operatori_->mostraCatalogo();
     piramide_->mostraMattoni();
     operatori_->mostraLabelT();
     List1->clear();
