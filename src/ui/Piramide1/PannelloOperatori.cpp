@@ -173,7 +173,8 @@ std::vector<ColonnaDi<RigaCatalogo>> PannelloOperatori::colonneCatalogo()
     larghezze[colOp::Scelta] = 300;
     larghezze[colOp::Oper] = 1100;
     auto colonne = colonneDi<RigaCatalogo>(intestazioni::FgOp, larghezze,
-                                           [](const RigaCatalogo& r, int c) { return testoOperatore(r.operatore, c); });
+                                           [](const RigaCatalogo& r, int c) { return testoOperatore(r.operatore, c); },
+                                           grid::Allineamento::Centro);
     colonne[colOp::Scelta].sfondo = [](const RigaCatalogo& r) {
         return std::optional<grid::Colore>(r.scelto ? colori::OperatoreScelto : grid::colori::Bianco);
     };

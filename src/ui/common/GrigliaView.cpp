@@ -362,6 +362,19 @@ void GrigliaView::setModificabile(ModelloGriglia::Modificabile modificabile, Mod
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
 }
 
+void GrigliaView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint suggerimento)
+{
+    // Tab leaves the grid while typing too: the text is stored and the keyboard goes on to the next
+    // control, not into the next cell's editor.
+    const bool avanti = suggerimento == QAbstractItemDelegate::EditNextItem;
+    if (!tabKeyNavigation() && (avanti || suggerimento == QAbstractItemDelegate::EditPreviousItem)) {
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        focusNextPrevChild(avanti);
+        return;
+    }
+    QTableView::closeEditor(editor, suggerimento);
+}
+
 void GrigliaView::applicaColonne()
 {
     const double dpi = logicalDpiX();

@@ -200,6 +200,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* evento) override;
     void contextMenuEvent(QContextMenuEvent* evento) override;
 
+protected slots:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint suggerimento) override;
+
 private:
     void prepara();
     void applicaColonne();

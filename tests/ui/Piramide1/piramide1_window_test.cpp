@@ -211,6 +211,7 @@ void TestPiramide1::apertura()
     for (int r = 2; r < FgOp.righe(); ++r)
         QVERIFY(FgOp.testo(r - 1, 1) <= FgOp.testo(r, 1));
     QVERIFY(!FgOp.colonna(1).nascosta);
+    QCOMPARE(FgOp.colonna(1).allineamento, grid::Allineamento::Centro);
     QVERIFY(FgOp.colonna(2).nascosta && FgOp.colonna(7).nascosta);
     QVERIFY(!t.w<GrigliaView>("FgOp")->isColumnHidden(1) && t.w<GrigliaView>("FgOp")->isColumnHidden(2));
     for (int r = 1; r < FgOp.righe(); ++r) {
@@ -392,11 +393,22 @@ void TestPiramide1::selezioni()
     QVERIFY(!FgF->model()->setData(FgF->model()->index(6, engine::colF::RU1), QStringLiteral("XX"), Qt::EditRole));
     QCOMPARE(t.dialoghi.messaggi().size(), std::size_t(1));
     QVERIFY(FgF->model()->setData(FgF->model()->index(6, engine::colF::RU1), QStringLiteral("na"), Qt::EditRole));
-    QCOMPARE(b.FgF.testo(7, engine::colF::RU1), std::string("NA"));
+    QTRY_COMPARE(b.FgF.testo(7, engine::colF::RU1), std::string("NA"));
     // A typed code takes its type (hidden by NASCONDE) from the catalogue.
     QVERIFY(FgF->model()->setData(FgF->model()->index(6, engine::colF::Tras), QStringLiteral("vert"), Qt::EditRole));
-    QCOMPARE(b.FgF.testo(7, engine::colF::Tras), std::string("VERT"));
+    QTRY_COMPARE(b.FgF.testo(7, engine::colF::Tras), std::string("VERT"));
     QCOMPARE(b.FgF.testo(7, engine::colF::Tipo), std::string("1"));
+    // From the keyboard: F2 on brick 8's code, the code, Enter; the pyramid is computed again once the
+    // editor has closed, and the grid goes on working.
+    t.finestra->activateWindow();
+    FgF->setFocus();
+    FgF->setCurrentIndex(FgF->model()->index(7, engine::colF::Tras));
+    QTest::keyClick(FgF, Qt::Key_F2);
+    QVERIFY(FgF->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("som"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(b.FgF.testo(8, engine::colF::Tras), std::string("SOM"));
+    QTRY_COMPARE(QApplication::focusWidget(), FgF);
 }
 
 void TestPiramide1::marcaSenzaUscite()

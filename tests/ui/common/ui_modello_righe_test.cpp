@@ -2,6 +2,8 @@
 #include "ui/common/ModelloRighe.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QVBoxLayout>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -32,6 +34,24 @@ ui::ModelloRighe<Prova>* nuovoModello(QObject* genitore = nullptr)
 }
 
 std::vector<Prova> tre() { return {{QStringLiteral("a"), 9, false}, {QStringLiteral("b"), 10, true}, {QStringLiteral("c"), 1, false}}; }
+
+// Rows tre(), the value typed into column 1 (0 to 99); `visti` gets every text the hook is given.
+ui::ModelloRighe<Prova>* modificabile(QStringList* visti)
+{
+    std::vector<ui::ColonnaDi<Prova>> colonne(2);
+    colonne[0].testo = [](const Prova& p) { return p.nome; };
+    colonne[1].testo = [](const Prova& p) { return QString::number(p.valore); };
+    colonne[1].modifica = [visti](Prova& p, const QString& testo) {
+        *visti << testo;
+        bool ok = false;
+        const int v = testo.toInt(&ok);
+        p.valore = v;   // a refused text must not reach the row even when written here
+        return ok && v >= 0 && v < 100;
+    };
+    auto* m = new ui::ModelloRighe<Prova>(std::move(colonne));
+    m->sostituisci(tre());
+    return m;
+}
 
 // Every signal a model may send about its rows, to check which ones a change sent.
 struct Spie {
@@ -330,20 +350,8 @@ private slots:
     // accepted text reaches the row, which alone is announced, with the cell in the table's coordinates.
     void modificaDallaColonna()
     {
-        auto* m = nuovoModello();
-        std::vector<ui::ColonnaDi<Prova>> colonne(2);
-        colonne[0].testo = [](const Prova& p) { return p.nome; };
-        colonne[1].testo = [](const Prova& p) { return QString::number(p.valore); };
         QStringList visti;
-        colonne[1].modifica = [&visti](Prova& p, const QString& testo) {
-            visti << testo;
-            bool ok = false;
-            const int v = testo.toInt(&ok);
-            p.valore = v;   // a refused text must not reach the row even when written here
-            return ok && v >= 0 && v < 100;
-        };
-        m->setColonne(std::move(colonne));
-        m->sostituisci(tre());
+        auto* m = modificabile(&visti);
         QVERIFY(m->modificabile());
         QVERIFY(m->flags(m->index(1, 1)) & Qt::ItemIsEditable);
         QVERIFY(!(m->flags(m->index(1, 0)) & Qt::ItemIsEditable));
@@ -389,6 +397,27 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QTRY_COMPARE(QApplication::focusWidget(), &v);
         QCOMPARE(m->riga(1).valore, 7);
+        // Tab stores the text and leaves the grid, as Tab does outside an edit: no editor opens on the
+        // next cell.
+        QWidget finestra;
+        auto* m2 = modificabile(&visti);
+        auto* v2 = new ui::GrigliaView(m2, &finestra);
+        auto* dopo = new QLineEdit(&finestra);
+        auto* lay = new QVBoxLayout(&finestra);
+        lay->addWidget(v2);
+        lay->addWidget(dopo);
+        v.hide();
+        finestra.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&finestra));
+        finestra.activateWindow();
+        v2->setFocus();
+        v2->setCurrentIndex(m2->index(0, 1));
+        QTest::keyClick(v2, Qt::Key_F2);
+        QVERIFY(v2->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("8"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTRY_COMPARE(m2->riga(0).valore, 8);
+        QTRY_COMPARE(QApplication::focusWidget(), dopo);
     }
 };
 
