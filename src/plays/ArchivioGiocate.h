@@ -29,8 +29,8 @@ void segnaAnnunciate(storage::Database& db, const std::vector<std::pair<std::int
 // `illeggibili` then gets a line naming the row, its value and the value used instead, for the player.
 Tariffe leggiTariffe(storage::Database& db, std::vector<std::string>* illeggibili = nullptr,
                      const regole::TabellaPremi& legge = regole::PremiLotto);
-// Stores all six rows in one transaction (adding any that is missing). The grid FgPagamenti is
-// written by scriviTariffe (GrigliaGiocate.h).
+// Stores all six rows in one transaction (adding any that is missing). FgPagamenti shows them
+// through testoTariffa (GrigliaGiocate.h).
 void salvaTariffe(storage::Database& db, const Tariffe& t);
 // A payout: "11.23" or "11,23" <-> 1123 (hundredths); two decimals at most, up to 100 million;
 // nothing when malformed or not positive. testoCentesimi writes "8" for 800.

@@ -235,14 +235,11 @@ void scriviVincite(grid::Grid& g, std::int64_t numero, const EsitoGiocata& esito
     }
 }
 
-void scriviTariffe(grid::Grid& g, const Tariffe& t)
+std::string testoTariffa(const Tariffe& t, int colonna)
 {
-    g = grid::Grid(2, ColonnaRitenuta + 1);
-    g.setIntestazione("Estratto|Ambo|Terno|Quaterna|Cinquina|Ritenuta %");
-    for (int c = 0; c <= ColonnaRitenuta; ++c) {
-        g.setAllineamento(c, grid::Allineamento::Destra);
-        g.setTesto(1, c, testoCentesimi(c < NumeroSorti ? t.paga[static_cast<std::size_t>(c)] : t.ritenuta, ','));
-    }
+    if (colonna < 0 || colonna > ColonnaRitenuta)
+        return {};
+    return testoCentesimi(colonna < NumeroSorti ? t.paga[static_cast<std::size_t>(colonna)] : t.ritenuta, ',');
 }
 
 std::optional<std::int64_t> leggiValoreTariffa(int colonna, const std::string& testo)

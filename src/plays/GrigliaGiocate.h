@@ -78,7 +78,9 @@ inline constexpr const char* TestoFuoriScala = "oltre il massimo";
 // FgPagamenti: one row under the captions, columns 0..4 the payout per euro of estratto .. cinquina,
 // column 5 the levy in percent.
 constexpr int ColonnaRitenuta = NumeroSorti;
-void scriviTariffe(grid::Grid& g, const Tariffe& t);
+inline constexpr const char* IntestazioneTariffe = "Estratto|Ambo|Terno|Quaterna|Cinquina|Ritenuta %";
+// The text of column `colonna` (decimal comma); empty outside the columns.
+std::string testoTariffa(const Tariffe& t, int colonna);
 // The value typed in column `colonna` of FgPagamenti (decimal comma or point): hundredths for the
 // payouts (more than 0), for the levy (0 up to less than 100); nothing when it is not one.
 std::optional<std::int64_t> leggiValoreTariffa(int colonna, const std::string& testo);

@@ -29,6 +29,7 @@ struct RigaOperatore {
     int tipo = 0;
     std::string r1{}, p1{}, r2{}, p2{};   // "Si" where the operator uses that input
     std::string spiegazione{};
+    bool operator==(const RigaOperatore&) const = default;
 };
 
 // The catalogue that a new program database receives: one row per code of the

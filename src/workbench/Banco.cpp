@@ -115,13 +115,10 @@ void preparaBanco(Banco& b)
     }
     for (int w = 0; w < archive::NumeroRuote; ++w)
         b.estratti[static_cast<std::size_t>(w)] = RigaEstratti{w, std::nullopt, 0, 0};
-    prepara(b.FgOp, intestazioni::FgOp);
     b.operatori.clear();
     b.operatoriScelti.clear();
+    b.rigaOperatore = 0;
 
-    b.FgRG.setIntestazione("BA|CA|FI|GE|MI|NA|PA|RO|TO|VE|NZ");
-    b.FgRG.setRighe(1);
-    centra(b.FgRG);
     for (int w = 0; w < archive::NumeroRuote; ++w)
         setRuotaInGioco(b, w, w == 0);
 

@@ -149,9 +149,10 @@ struct RiepilogoVerifica {
 // Every control the workbench commands read, in plain form, and every grid the
 // window shows. The window edits these members and displays the grids; the commands
 // (Casi.h, Elabora.h and the searches) read and fill them. The selections are typed
-// fields; FgRG, FgOp, Fg7 and column 0 of FgEv only show them:
-// - FgRG: one row (row 0), column w = wheel w (0..10) with its abbreviation, green when `ruote[w]`.
-// - FgOp: rows 1.. = `operatori`; column 0 red when the code is in `operatoriScelti`.
+// fields; the window's FgRG, FgOp, Fg7 and column 0 of FgEv only show them:
+// - FgRG: one row, column w = wheel w (0..10) with its abbreviation, green when `ruote[w]`.
+// - FgOp: rows 1.. = `operatori` (texts by testoOperatore, Trasferimenti.h); column 0 red when
+//   the code is in `operatoriScelti`, the code green on row `rigaOperatore`.
 // - Fg7: rows 1..5 = `livelliElabora[0..4]`, the sorte in column 0, green when included.
 // - FgEv: rows 1.. = `casi`; column 0 green when the case is in `casiCoperti` (MARCA).
 // - FgX: rows 1.. = `numeriCasi`, columns 1..5 its numbers (an empty cell has none), light
@@ -192,6 +193,7 @@ struct Banco {
     std::array<bool, archive::NumeroRuote> ruote{};    // FgRG: wheels in play (Bari alone on opening)
     std::vector<storage::RigaOperatore> operatori;     // FgOp rows 1..: the catalogue as listed
     std::set<std::string> operatoriScelti;             // FgOp column 0: codes of the chosen operators
+    int rigaOperatore = 0;                             // FgOp: row (1..) of the current operator, 0 none
     std::array<LivelloElabora, 5> livelliElabora{};    // Fg7: levels 1..5 in ELABORA and their sorte
     std::vector<bool> casiCoperti;                     // FgEv column 0: case row r covered at [r - 1] (MARCA)
 
@@ -214,9 +216,7 @@ struct Banco {
     // --- the grids ---
     grid::Grid FgF;          // pyramid composition, bricks 1..15
     grid::Grid Fg5;          // pattern grid: formulas verified in slots 1..5
-    grid::Grid FgRG;         // wheels in play
     grid::Grid Fg7;          // levels included in ELABORA and their sorte
-    grid::Grid FgOp;         // operator catalogue
     grid::Grid FgEsiti;      // ambate results as text (the CLI prints it), written from `esiti`
     grid::Grid FgGr;         // pair results as text, laid out as FgEsiti, written from `abbinamenti`
 

@@ -404,15 +404,11 @@ void caricaMattoneNellEditor(Banco& b, PannelloPiramidi& p, int riga)
     if (riga < 1 || riga >= b.FgF.righe() || b.FgF.testo(riga, Tras).empty())
         return;
     togliRiferimentiEvidenziati(b);
-    if (b.FgOp.righe() > 1)
-        b.FgOp.setSfondo(1, colOp::Oper, b.FgOp.righe() - 1, b.FgOp.colonne() - 1, grid::colori::Bianco);
     const std::string& codice = b.FgF.testo(riga, Tras);
     for (std::size_t i = 0; i < b.operatori.size(); ++i) {
         if (b.operatori[i].operatore != codice)
             continue;
-        const int r = static_cast<int>(i) + 1;
-        b.FgOp.rigaCorrente = r;
-        b.FgOp.setSfondo(r, colOp::Oper, grid::colori::Verde);
+        b.rigaOperatore = static_cast<int>(i) + 1;
         p.Label3 = b.operatori[i].spiegazione;
         break;
     }

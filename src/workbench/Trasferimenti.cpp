@@ -146,16 +146,12 @@ bool tipoSelezionato(const Banco& b, int tipo)
     return trovato;
 }
 
-const storage::RigaOperatore* operatoreCorrenteDi(const Banco& b) { return operatoreDellaRiga(b, b.FgOp.rigaCorrente); }
+const storage::RigaOperatore* operatoreCorrenteDi(const Banco& b) { return operatoreDellaRiga(b, b.rigaOperatore); }
 
 void operatoreCorrente(Banco& b, int riga)
 {
-    if (!operatoreDellaRiga(b, riga) || !rigaValida(b.FgOp, riga))
-        return;
-    if (b.FgOp.righe() > 1)
-        b.FgOp.setSfondo(1, colOp::Oper, b.FgOp.righe() - 1, colOp::Oper, grid::colori::Bianco);
-    b.FgOp.setSfondo(riga, colOp::Oper, grid::colori::Verde);
-    b.FgOp.rigaCorrente = riga;
+    if (operatoreDellaRiga(b, riga))
+        b.rigaOperatore = riga;
 }
 
 void toggleLivello(Banco& b, int riga)
@@ -178,21 +174,6 @@ void impostaSorteLivello(Banco& b, int riga, int sorte)
         return;
     b.livelliElabora[static_cast<std::size_t>(riga - 1)].sorte = sorte;
     mostraLivelliElabora(b);
-}
-
-void preparaTabelloneNumeri(TabelloneNumeri& t)
-{
-    grid::Grid& FgNu = t.FgNu;
-    FgNu.setColonne(10);
-    FgNu.setRighe(9);
-    for (int n = 1; n <= 90; ++n) {
-        FgNu.setTesto((n - 1) / 10, (n - 1) % 10, archive::dueCifre(n));
-    }
-    for (int c = 0; c < 10; ++c) {
-        FgNu.setAllineamento(c, grid::Allineamento::Centro);
-        FgNu.setLarghezza(c, 390);
-    }
-    azzeraTabellone(t);
 }
 
 int numeroDellaCella(int riga, int colonna)
@@ -237,27 +218,38 @@ void elencaOperatori(Banco& b, const std::vector<storage::RigaOperatore>& operat
 {
     b.operatori = operatori;
     b.operatoriScelti.clear();
-    auto& g = b.FgOp;
-    g.setRighe(1);
-    for (const auto& op : operatori) {
-        const int r = g.aggiungiRiga();
-        scriviRigaOperatore(g, r, op);
-        if (op.tipo == 1)
-            g.setColoreTesto(r, colOp::Oper, grid::colori::Blu);
-        else if (op.tipo == 2)
-            g.setColoreTesto(r, colOp::Oper, grid::colori::Rosso);
+    b.rigaOperatore = 0;
+}
+
+std::string testoOperatore(const storage::RigaOperatore& op, int colonna)
+{
+    switch (colonna) {
+    case colOp::Oper:
+        return op.operatore;
+    case colOp::Tipo:
+        return std::to_string(op.tipo);
+    case colOp::P1:
+        return op.p1;
+    case colOp::P2:
+        return op.p2;
+    case colOp::R1:
+        return op.r1;
+    case colOp::R2:
+        return op.r2;
+    case colOp::Spiegazione:
+        return op.spiegazione;
+    default:
+        return {};
     }
 }
 
-void scriviRigaOperatore(grid::Grid& FgOp, int riga, const storage::RigaOperatore& op)
+std::optional<grid::Colore> coloreCodice(const storage::RigaOperatore& op)
 {
-    FgOp.setTesto(riga, colOp::Oper, op.operatore);
-    FgOp.setNumero(riga, colOp::Tipo, op.tipo);
-    FgOp.setTesto(riga, colOp::P1, op.p1);
-    FgOp.setTesto(riga, colOp::P2, op.p2);
-    FgOp.setTesto(riga, colOp::R1, op.r1);
-    FgOp.setTesto(riga, colOp::R2, op.r2);
-    FgOp.setTesto(riga, colOp::Spiegazione, op.spiegazione);
+    if (op.tipo == 1)
+        return grid::colori::Blu;
+    if (op.tipo == 2)
+        return grid::colori::Rosso;
+    return std::nullopt;
 }
 
 

@@ -39,11 +39,13 @@ void deselezionaMattoni(Banco& b, PannelloPiramidi& p);
 // and Fg5 hidden; they keep their content and are still read.
 void nascondiColonne(Banco& b);
 
-// The catalogue as its query lists it, none chosen; FgOp shows it: rows 1.. with code, type,
-// P1, P2, R1, R2 and the explanation, codes of type 1 in blue, of type 2 in red.
+// The catalogue as its query lists it, none chosen, none current; FgOp shows it: rows 1.. with
+// code, type, P1, P2, R1, R2 and the explanation, codes of type 1 in blue, of type 2 in red.
 void elencaOperatori(Banco& b, const std::vector<storage::RigaOperatore>& operatori);
-// Row r of FgOp (columns colOp); the selection cell is left alone.
-void scriviRigaOperatore(grid::Grid& FgOp, int riga, const storage::RigaOperatore& op);
+// The text of column `colonna` (colOp) of an operator's FgOp row; the selection cell is empty.
+std::string testoOperatore(const storage::RigaOperatore& op, int colonna);
+// The colour of an operator's code in FgOp: blue for type 1, red for type 2, else none.
+std::optional<grid::Colore> coloreCodice(const storage::RigaOperatore& op);
 
 // The operator of the current FgOp row; null when there is none.
 const storage::RigaOperatore* operatoreCorrenteDi(const Banco& b);
@@ -54,7 +56,7 @@ void selezionaOperatori(Banco& b, bool scelti);
 void selezionaTipo(Banco& b, int tipo, bool scelti);
 // Whether every operator of `tipo` is selected (false when the type has none).
 bool tipoSelezionato(const Banco& b, int tipo);
-// Row r of FgOp made current: the previous code cell back to white, its code cell green.
+// Row r of FgOp made current (its code cell green); a row outside the catalogue changes nothing.
 void operatoreCorrente(Banco& b, int riga);
 
 // Fg7: click on level row r toggles its inclusion; Command31/Command32 all or none; a sorte
@@ -63,13 +65,11 @@ void toggleLivello(Banco& b, int riga);
 void selezionaLivelli(Banco& b, bool inclusi);
 void impostaSorteLivello(Banco& b, int riga, int sorte);
 
-// FgNu, the board of the numbers 1..90 (9 rows of 10, no header row), and the numbers
-// chosen on it (cyan when drawn).
+// The numbers chosen on FgNu, the board of the numbers 1..90 (9 rows of 10, no header row),
+// cyan when drawn.
 struct TabelloneNumeri {
-    grid::Grid FgNu;
     std::array<bool, 91> scelti{};   // 1..90
 };
-void preparaTabelloneNumeri(TabelloneNumeri& t);
 // The number of a cell of FgNu; 0 outside the board.
 int numeroDellaCella(int riga, int colonna);
 void toggleNumero(TabelloneNumeri& t, int riga, int colonna);

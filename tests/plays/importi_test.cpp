@@ -128,3 +128,15 @@ TEST(Importi, PagheIlleggibiliDetteConIlValoreUsato)
     };
     EXPECT_EQ(illeggibili, attesi);
 }
+
+// A payout cell written as the table shows it reads back as the same value; outside the columns, nothing.
+TEST(Importi, CelleDellePagheLetteEScritte)
+{
+    const plays::Tariffe legge;
+    for (int c = 0; c <= plays::ColonnaRitenuta; ++c)
+        EXPECT_EQ(plays::leggiValoreTariffa(c, plays::testoTariffa(legge, c)),
+                  c < plays::NumeroSorti ? legge.paga[static_cast<std::size_t>(c)] : legge.ritenuta);
+    EXPECT_EQ(plays::testoTariffa(legge, 0), "11,23");
+    EXPECT_EQ(plays::testoTariffa(legge, plays::ColonnaRitenuta + 1), "");
+    EXPECT_EQ(plays::testoTariffa(legge, -1), "");
+}

@@ -77,14 +77,25 @@ TEST(Righe, ColonneDelCatalogoFgOp)
     Banco b;
     preparaBanco(b);
     elencaOperatori(b, {{"MED2", 2, "r1", "p1", "r2", "p2", "media"}});
-    EXPECT_EQ(b.FgOp.testo(1, colOp::P1), "p1");
-    EXPECT_EQ(b.FgOp.testo(1, colOp::R2), "r2");
     ASSERT_EQ(b.operatori.size(), 1u);
     const auto& op = b.operatori[0];
     EXPECT_EQ(std::tie(op.operatore, op.tipo, op.r1, op.p1, op.r2, op.p2, op.spiegazione),
               std::make_tuple(std::string("MED2"), 2, std::string("r1"), std::string("p1"), std::string("r2"),
                               std::string("p2"), std::string("media")));
-    for (auto [c, nome] : {std::pair{colOp::Oper, "Oper"}, {colOp::Tipo, "Tipo"}, {colOp::P1, "P1"},
-                           {colOp::P2, "P2"}, {colOp::R1, "R1"}, {colOp::R2, "R2"}, {colOp::Spiegazione, "Spiegazione"}})
-        EXPECT_EQ(b.FgOp.testo(0, c), nome);
+    // Each column's text is the field under its own header.
+    const std::vector<std::string> intestazione = {"", "Oper", "Tipo", "P1", "P2", "R1", "R2", "Spiegazione"};
+    const std::vector<std::string> testi = {"", "MED2", "2", "p1", "p2", "r1", "r2", "media"};
+    std::vector<std::string> titoli, celle;
+    for (std::string_view resto = intestazioni::FgOp;;) {
+        const auto bar = resto.find('|');
+        titoli.emplace_back(resto.substr(0, bar));
+        if (bar == std::string_view::npos)
+            break;
+        resto.remove_prefix(bar + 1);
+    }
+    for (int c = colOp::Scelta; c <= colOp::Spiegazione; ++c)
+        celle.push_back(testoOperatore(op, c));
+    EXPECT_EQ(titoli, intestazione);
+    EXPECT_EQ(celle, testi);
+    EXPECT_EQ(testoOperatore(op, colOp::Spiegazione + 1), "");
 }

@@ -243,7 +243,7 @@ TEST_F(Salvataggi, EditorDeiMattoni)
     evidenziaMattone(b_, p_, 3);
     EXPECT_EQ(b_.FgF.sfondo(3, 4), coloriMattone::Riga);
     EXPECT_EQ(b_.FgF.sfondo(3, 0), coloriMattone::Numero);
-    b_.FgOp.rigaCorrente = 1;
+    b_.rigaOperatore = 1;
     p_.ListP1 = 1;   // position 2
     p_.ListR1 = 0;
     p_.ListP2 = 4;   // position 5
@@ -279,10 +279,9 @@ TEST_F(Salvataggi, EditorDeiMattoni)
 
     // Back into the editor.
     p_ = PannelloPiramidi{};
-    b_.FgOp.rigaCorrente = 2;
+    b_.rigaOperatore = 2;
     caricaMattoneNellEditor(b_, p_, 3);
-    EXPECT_EQ(b_.FgOp.rigaCorrente, 1);
-    EXPECT_EQ(b_.FgOp.sfondo(1, 1), grid::colori::Verde);
+    EXPECT_EQ(b_.rigaOperatore, 1);
     EXPECT_EQ(p_.Label3, "Differenza assoluta");
     EXPECT_EQ(p_.ListP1, 1);
     EXPECT_EQ(p_.ListR2, 7);

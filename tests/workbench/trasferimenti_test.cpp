@@ -155,20 +155,27 @@ TEST(Trasferimenti, OperatoriPerRigaPerTipoETutti)
     ASSERT_EQ(ricerca.size(), 5u);
     EXPECT_TRUE(ricerca[3].scelto && ricerca[3].codice == "D" && ricerca[3].tipo == 7);
     EXPECT_FALSE(ricerca[2].scelto);
-    // The grid only shows the catalogue: listing it again chooses none.
-    EXPECT_EQ(b.FgOp.sfondo(4, 0), grid::colori::Bianco);
+    // Listing the catalogue again chooses none and makes none current.
     selezionaOperatori(b, false);
     EXPECT_FALSE(operatoriSceltiPresenti(b));
     selezionaOperatori(b, true);
     EXPECT_TRUE(operatoriSceltiPresenti(b));
+    operatoreCorrente(b, 5);
     elencaOperatori(b, {{"A", 1}});
     EXPECT_FALSE(operatoriSceltiPresenti(b));
+    EXPECT_EQ(operatoreCorrenteDi(b), nullptr);
     elencaOperatori(b, {{"A", 1}, {"B", 2}, {"C", 1}, {"D", 7}, {"E", 3}});
     operatoreCorrente(b, 2);
     operatoreCorrente(b, 4);
-    EXPECT_EQ(b.FgOp.sfondo(4, 1), grid::colori::Verde);
-    EXPECT_EQ(b.FgOp.sfondo(2, 1), grid::colori::Bianco);
-    EXPECT_EQ(b.FgOp.rigaCorrente, 4);
+    operatoreCorrente(b, 6);   // no such row: the current one stays
+    operatoreCorrente(b, 0);
+    EXPECT_EQ(b.rigaOperatore, 4);
+    ASSERT_NE(operatoreCorrenteDi(b), nullptr);
+    EXPECT_EQ(operatoreCorrenteDi(b)->operatore, "D");
+    // The code's colour follows its type.
+    EXPECT_EQ(coloreCodice(b.operatori[0]), grid::colori::Blu);
+    EXPECT_EQ(coloreCodice(b.operatori[1]), grid::colori::Rosso);
+    EXPECT_EQ(coloreCodice(b.operatori[3]), std::nullopt);
 }
 
 TEST(Trasferimenti, LivelliETabelloneNumeri)
@@ -192,10 +199,6 @@ TEST(Trasferimenti, LivelliETabelloneNumeri)
     EXPECT_EQ(b.Fg7.testo(4, 0), "1");
 
     TabelloneNumeri FgNu;
-    preparaTabelloneNumeri(FgNu);
-    EXPECT_EQ(FgNu.FgNu.testo(0, 0), "01");
-    EXPECT_EQ(FgNu.FgNu.testo(8, 9), "90");
-    EXPECT_EQ(FgNu.FgNu.testo(3, 2), "33");
     EXPECT_EQ(numeroDellaCella(3, 2), 33);
     EXPECT_EQ(numeroDellaCella(9, 0), 0);
     toggleNumero(FgNu, 9, 0);   // outside the board: nothing

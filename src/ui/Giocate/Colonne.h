@@ -16,10 +16,6 @@ inline constexpr std::array<int, plays::colonneGiocate::Quante> LarghezzeGiocate
 inline constexpr std::array<int, plays::colonneVincite::Quante> LarghezzeVincite = {600, 1150, 600, 600, 1000, 600, 1000, 1000};
 
 // FgPagamenti: the five prizes and the withholding, alike.
-inline void larghezzeTariffe(grid::Grid& g)
-{
-    for (int c = 0; c < g.colonne(); ++c)
-        g.setLarghezza(c, 1000);
-}
+inline constexpr std::array<int, plays::ColonnaRitenuta + 1> LarghezzeTariffe = {1000, 1000, 1000, 1000, 1000, 1000};
 
 }

@@ -9,6 +9,7 @@
 #include "ui/Giocate/Colonne.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
+#include "ui/common/Tabelloni.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -127,12 +128,12 @@ QGroupBox* Giocate::costruisciModulo()
 {
     auto* modulo = new QGroupBox(QStringLiteral("Giocata"), this);
     modulo->setObjectName(QStringLiteral("Modulo"));
-    FgNumeri_ = tabellaNumeri(480);
-    FgNumeri = new GrigliaView(FgNumeri_, modulo);
+    numeriScelti_ = tabelloneNumeri(480, contesto_.colori.selezione, contesto_.colori.normale);
+    FgNumeri = new GrigliaView(numeriScelti_, modulo);
     FgNumeri->setObjectName(QStringLiteral("FgNumeri"));
     dimensioniEsatte(FgNumeri, 9);
-    FgRuote_ = tabellaRuote(480);
-    FgRuote = new GrigliaView(FgRuote_, modulo);
+    ruoteScelte_ = tabelloneRuote(480, contesto_.colori.selezione, contesto_.colori.normale);
+    FgRuote = new GrigliaView(ruoteScelte_, modulo);
     FgRuote->setObjectName(QStringLiteral("FgRuote"));
     dimensioniEsatte(FgRuote, 1);
     LblNumeri = etichetta(QStringLiteral("LblNumeri"), {}, modulo);
@@ -201,28 +202,34 @@ QGroupBox* Giocate::costruisciModulo()
 
 void Giocate::costruisciPaghe(QHBoxLayout* comandi)
 {
-    FgPagamenti = new GrigliaView(FgPagamenti_, this);
+    // One row, the payouts and the levy in force; a typed value is checked, then saved (pagamentoModificato).
+    auto colonne = colonneDi<plays::Tariffe>(plays::IntestazioneTariffe, giocate::LarghezzeTariffe, &plays::testoTariffa,
+                                             grid::Allineamento::Destra);
+    for (int c = 0; c <= plays::ColonnaRitenuta; ++c)
+        colonne[static_cast<std::size_t>(c)].modifica = [this, c](plays::Tariffe& t, const QString& testo) {
+            if (const auto v = plays::leggiValoreTariffa(c, testo.toStdString())) {
+                t = plays::conValore(t, c, *v);
+                return true;
+            }
+            avviso(c == plays::ColonnaRitenuta
+                       ? QStringLiteral("La ritenuta è una percentuale da 0 a meno di 100, al più con due decimali.")
+                       : QStringLiteral("La paga è un importo maggiore di zero e fino a 100000000 euro per 1 euro giocato, al più con due decimali."),
+                   Icona::Esclamazione);
+            return false;
+        };
+    pagamenti_ = new ModelloRighe<plays::Tariffe>(std::move(colonne));
+    FgPagamenti = new GrigliaView(pagamenti_, this);
     FgPagamenti->setObjectName(QStringLiteral("FgPagamenti"));
     FgPagamenti->setToolTip(QStringLiteral("Quanto paga il Lotto per 1 euro giocato e la ritenuta sulle vincite: si scrivono nella cella (F2)"));
     FgPagamenti->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FgPagamenti->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    FgPagamenti->setModificabile([](int r, int c) { return r == 1 && c >= 0 && c <= plays::ColonnaRitenuta; },
-                                 [this](int, int c, const std::string& testo) {
-                                     if (plays::leggiValoreTariffa(c, testo))
-                                         return true;
-                                     avviso(c == plays::ColonnaRitenuta
-                                                ? QStringLiteral("La ritenuta è una percentuale da 0 a meno di 100, al più con due decimali.")
-                                                : QStringLiteral("La paga è un importo maggiore di zero e fino a 100000000 euro per 1 euro giocato, al più con due decimali."),
-                                            Icona::Esclamazione);
-                                     return false;
-                                 });
     auto* CmdLegge = pulsante(QStringLiteral("CmdValoriDiLegge"), QStringLiteral("&Valori di legge"),
                               QStringLiteral("Rimette le paghe e la ritenuta di legge"), this);
     comandi->addWidget(etichetta(QStringLiteral("LblPagamenti"), QStringLiteral("Paghe per 1 euro:"), this));
     comandi->addWidget(FgPagamenti);
     comandi->addWidget(CmdLegge);
 
-    connect(FgPagamenti, &GrigliaView::cellaModificata, this, [this](int, int c) { pagamentoModificato(c); });
+    connect(FgPagamenti, &GrigliaView::cellaModificata, this, &Giocate::pagamentoModificato);
     connect(CmdLegge, &QPushButton::clicked, this, &Giocate::CmdValoriDiLegge);
 }
 
@@ -264,9 +271,7 @@ void Giocate::caricaPaghe()
                    Icona::Esclamazione);
         });
     }
-    plays::scriviTariffe(FgPagamenti_, tariffe_);
-    giocate::larghezzeTariffe(FgPagamenti_);
-    FgPagamenti->aggiorna();
+    pagamenti_->sostituisci({tariffe_});
     FgPagamenti->verticalHeader()->hide();
     int larghezzaPaghe = 2 * FgPagamenti->frameWidth();
     for (int c = 0; c <= plays::ColonnaRitenuta; ++c)
@@ -278,7 +283,7 @@ void Giocate::caricaPaghe()
 Giocate::~Giocate()
 {
     contesto_.smettiDiAscoltareArchivio(chiaveArchivio_);
-    // The views show grids this object owns: they go first.
+    // The payouts' cells speak through this window (avviso): their view goes first.
     delete FgPagamenti;
     delete FgNumeri;
     delete FgRuote;
@@ -436,18 +441,14 @@ void Giocate::mostraForm(const plays::Giocata& g)
 
 void Giocate::mostraBoard()
 {
-    for (int n = 1; n <= 90; ++n)
-        FgNumeri_.setSfondo((n - 1) / 10, (n - 1) % 10, numeri_[static_cast<std::size_t>(n)] ? contesto_.colori.selezione : contesto_.colori.normale);
-    FgNumeri->aggiornaCelle(0, 0, 8, 9);
+    scegliNumeri(*numeriScelti_, ordineNumeri_);
     LblNumeri->setText(ordineNumeri_.empty() ? QStringLiteral("Numeri: un clic sulla tabella (al più 10)")
                                              : QStringLiteral("Numeri: %1").arg(q(plays::testoNumeri(ordineNumeri_))));
 }
 
 void Giocate::mostraRuote()
 {
-    for (int w = 0; w < archive::NumeroRuote; ++w)
-        FgRuote_.setSfondo(0, w, ruote_[static_cast<std::size_t>(w)] ? contesto_.colori.selezione : contesto_.colori.normale);
-    FgRuote->aggiornaCelle(0, 0, 0, archive::NumeroRuote - 1);
+    scegliRuote(*ruoteScelte_, ruote_);
 }
 
 void Giocate::commutaNumero(int n)
@@ -592,21 +593,19 @@ void Giocate::CmdElimina()
     CmdNuova();
 }
 
-void Giocate::pagamentoModificato(int colonna)
+void Giocate::pagamentoModificato()
 {
-    const auto v = plays::leggiValoreTariffa(colonna, FgPagamenti_.testo(1, colonna));
-    if (!v)
+    // The row holds the payouts in force with the one value just typed.
+    if (pagamenti_->righe().empty())
         return;
-    const plays::Tariffe nuove = plays::conValore(tariffe_, colonna, *v);
+    const plays::Tariffe nuove = pagamenti_->riga(0);
     try {
         plays::salvaTariffe(contesto_.sessione.dbProgramma(), nuove);
         tariffe_ = nuove;
     } catch (const std::exception& e) {
         avviso(QStringLiteral("Le paghe non sono state salvate: %1").arg(q(e.what())), Icona::Critica);
     }
-    plays::scriviTariffe(FgPagamenti_, tariffe_);
-    giocate::larghezzeTariffe(FgPagamenti_);
-    FgPagamenti->aggiorna();
+    pagamenti_->sostituisci({tariffe_});
     ricarica();
 }
 
@@ -624,9 +623,7 @@ void Giocate::CmdValoriDiLegge()
     } catch (const std::exception& e) {
         avviso(QStringLiteral("Le paghe non sono state salvate: %1").arg(q(e.what())), Icona::Critica);
     }
-    plays::scriviTariffe(FgPagamenti_, tariffe_);
-    giocate::larghezzeTariffe(FgPagamenti_);
-    FgPagamenti->aggiorna();
+    pagamenti_->sostituisci({tariffe_});
     ricarica();
 }
 

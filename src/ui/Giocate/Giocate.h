@@ -6,6 +6,7 @@
 #include "plays/GrigliaGiocate.h"
 #include "ui/common/Contesto.h"
 #include "ui/common/ModelloRighe.h"
+#include "ui/common/Tabelloni.h"
 
 #include <QWidget>
 
@@ -50,7 +51,7 @@ public:
     // The list and the wins as text, the header row first: what is copied, exported and printed.
     grid::Grid grigliaGiocate() const;
     grid::Grid grigliaVincite() const;
-    const grid::Grid& grigliaPagamenti() const { return FgPagamenti_; }
+    grid::Grid grigliaPagamenti() const { return pagamenti_->testoTabella(); }
     const std::vector<plays::Giocata>& giocate() const { return giocate_; }
     Contesto& contesto() const { return contesto_; }
 
@@ -80,7 +81,8 @@ private:
     std::optional<plays::Giocata> leggiForm();
     void mostraBoard();
     void mostraRuote();
-    void pagamentoModificato(int colonna);
+    // A payout or the levy typed in FgPagamenti: saved, the wins checked again.
+    void pagamentoModificato();
     // The selected play: its index in giocate_ plus 1, 0 for none.
     int rigaSelezionata() const;
     void selezionaIndice(int indice);
@@ -107,7 +109,9 @@ private:
     static std::vector<ColonnaDi<RigaVincita>> colonneVincite();
     ModelloRighe<plays::RigaElenco>* elenco_ = nullptr;   // FgGiocate's rows
     ModelloRighe<RigaVincita>* vincite_ = nullptr;        // FgVincite's rows
-    grid::Grid FgPagamenti_, FgNumeri_, FgRuote_;
+    ModelloRighe<plays::Tariffe>* pagamenti_ = nullptr;   // FgPagamenti's one row
+    TabelloneNumeri* numeriScelti_ = nullptr;              // FgNumeri: numeri_
+    TabelloneRuote* ruoteScelte_ = nullptr;                // FgRuote: ruote_
     GrigliaView* FgGiocate = nullptr;
     GrigliaView* FgVincite = nullptr;
     GrigliaView* FgPagamenti = nullptr;

@@ -32,13 +32,9 @@ PannelloOperatori::PannelloOperatori(workbench::Banco& banco, workbench::Pannell
     auto* tasti = new Cliccabili(this);
     auto* l = new QVBoxLayout(p);
     l->setContentsMargins(4, 4, 4, 4);
-    FgOp = griglia(QStringLiteral("FgOp"), banco_.FgOp, p, 120);
+    catalogo_ = new ModelloRighe<RigaCatalogo>(colonneCatalogo());
+    FgOp = griglia(QStringLiteral("FgOp"), catalogo_, p, 120);
     FgOp->setToolTip(QStringLiteral("Doppio clic: sceglie l'operatore per le ricerche (rosso)"));
-    mostraScelta(FgOp, workbench::colori::OperatoreScelto, [this](int r, int c) -> std::optional<bool> {
-        if (c != workbench::colOp::Scelta || r < 1 || static_cast<std::size_t>(r) > banco_.operatori.size())
-            return std::nullopt;
-        return workbench::operatoreScelto(banco_, banco_.operatori[static_cast<std::size_t>(r - 1)].operatore);
-    });
     Label3 = new TestoAcapo(QStringLiteral("Label3"), {}, p);
     Label3->setFixedHeight(3 * Label3->fontMetrics().lineSpacing() + 6);
     Label3->setFrameShape(QFrame::Panel);
@@ -120,19 +116,17 @@ void PannelloOperatori::collega()
             return;
         workbench::operatoreCorrente(banco_, r);
         mostraOperatoreCorrente();
-        FgOp->aggiorna();
     });
     // The arrows through the catalogue show each operator's explanation, as a click does.
     connect(FgOp, &GrigliaView::cellaCambiata, this, [this](int r, int) {
-        if (r < 1 || r >= banco_.FgOp.righe())
+        if (r < 1 || static_cast<std::size_t>(r) > banco_.operatori.size())
             return;
         workbench::operatoreCorrente(banco_, r);
         mostraOperatoreCorrente();
-        FgOp->aggiornaCelle(1, workbench::colOp::Oper, banco_.FgOp.righe() - 1, workbench::colOp::Oper);
     });
     connect(FgOp, &GrigliaView::doppioClic, this, [this](int r, int) {
         workbench::toggleOperatore(banco_, r);
-        FgOp->aggiornaCelle(r, workbench::colOp::Scelta, r, workbench::colOp::Scelta);
+        mostraCatalogo();
         mostraLabelT();
     });
     connect(FgC, &GrigliaView::clic, this, [this](int, int c) { pannello_.destinazione = c + 1; });
@@ -141,7 +135,7 @@ void PannelloOperatori::collega()
 void PannelloOperatori::sceltaTipo(int tipo)
 {
     workbench::selezionaTipo(banco_, tipo, !workbench::tipoSelezionato(banco_, tipo));
-    FgOp->aggiorna();
+    mostraCatalogo();
     mostraLabelT();
 }
 
@@ -163,11 +157,46 @@ void PannelloOperatori::mostraEditor()
 
 void PannelloOperatori::mostraOperatoreCorrente()
 {
+    mostraCatalogo();
     if (const auto* operatore = workbench::operatoreCorrenteDi(banco_)) {
         pannello_.Label3 = operatore->spiegazione;
         Label3->setText(daStd(operatore->operatore + ": " + pannello_.Label3));
-        FgOp->setCellaCorrente(banco_.FgOp.rigaCorrente, workbench::colOp::Oper);
+        FgOp->setCellaCorrente(banco_.rigaOperatore, workbench::colOp::Oper);
     }
+}
+
+void PannelloOperatori::mostraCatalogo()
+{
+    std::vector<RigaCatalogo> righe;
+    righe.reserve(banco_.operatori.size());
+    for (std::size_t i = 0; i < banco_.operatori.size(); ++i) {
+        const auto& op = banco_.operatori[i];
+        righe.push_back({op, workbench::operatoreScelto(banco_, op.operatore), static_cast<int>(i) + 1 == banco_.rigaOperatore});
+    }
+    catalogo_->sostituisci(std::move(righe));
+}
+
+std::vector<ColonnaDi<RigaCatalogo>> PannelloOperatori::colonneCatalogo()
+{
+    using namespace workbench;
+    std::array<int, colOp::Spiegazione + 1> larghezze;
+    larghezze.fill(960);
+    larghezze[colOp::Scelta] = 300;
+    larghezze[colOp::Oper] = 1100;
+    auto colonne = colonneDi<RigaCatalogo>(intestazioni::FgOp, larghezze,
+                                           [](const RigaCatalogo& r, int c) { return testoOperatore(r.operatore, c); },
+                                           grid::Allineamento::Centro);
+    colonne[colOp::Scelta].sfondo = [](const RigaCatalogo& r) {
+        return std::optional<grid::Colore>(r.scelto ? colori::OperatoreScelto : grid::colori::Bianco);
+    };
+    colonne[colOp::Oper].sfondo = [](const RigaCatalogo& r) {
+        return r.corrente ? std::optional<grid::Colore>(grid::colori::Verde) : std::nullopt;
+    };
+    colonne[colOp::Oper].coloreTesto = [](const RigaCatalogo& r) { return coloreCodice(r.operatore); };
+    // The searches read the type and the references from the Banco; the view shows the code alone.
+    for (std::size_t c = colOp::Tipo; c < colonne.size(); ++c)
+        colonne[c].nascosta = true;
+    return colonne;
 }
 
 }

@@ -1,6 +1,7 @@
 // The page "Operatori" of Piramide1: the operator catalogue for the searches and the brick editor.
 #pragma once
 
+#include "ui/common/ModelloRighe.h"
 #include "workbench/Banco.h"
 #include "workbench/Salvataggi.h"
 
@@ -15,6 +16,15 @@ class QPushButton;
 namespace ui {
 
 class GrigliaView;
+
+// A row of FgOp: an operator of the catalogue, whether it is chosen for the searches (its
+// selection cell red) and whether it is the current one (its code green).
+struct RigaCatalogo {
+    storage::RigaOperatore operatore;
+    bool scelto = false;
+    bool corrente = false;
+    bool operator==(const RigaCatalogo&) const = default;
+};
 
 // The panel keeps the choice of operators (double click, the labels of a type) and the
 // editor's lists to itself; the buttons that write bricks or refresh the whole window
@@ -31,6 +41,10 @@ public:
     void mostraEditor();
     // Label3 and the current cell of FgOp from the Banco's current operator.
     void mostraOperatoreCorrente();
+    // FgOp from the Banco's catalogue, choice and current operator: only the rows that changed.
+    void mostraCatalogo();
+    // FgOp's columns (colOp): the selection cell and the code shown, the rest kept for copies.
+    static std::vector<ColonnaDi<RigaCatalogo>> colonneCatalogo();
 
     GrigliaView* FgOp = nullptr;
     QLabel* Label3 = nullptr;   // the explanation of the operator chosen in FgOp
@@ -52,6 +66,7 @@ private:
 
     workbench::Banco& banco_;
     workbench::PannelloPiramidi& pannello_;
+    ModelloRighe<RigaCatalogo>* catalogo_ = nullptr;
 };
 
 }

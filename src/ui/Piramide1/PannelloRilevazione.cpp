@@ -28,24 +28,18 @@ PannelloRilevazione::PannelloRilevazione(workbench::Banco& banco, workbench::Tab
     g->setContentsMargins(4, 4, 4, 4);
     g->setVerticalSpacing(3);
     ComboR1 = combo(QStringLiteral("ComboR1"), sigleRuote(), 0, QStringLiteral("Ruota base della rilevazione"), p);
-    FgRG = griglia(QStringLiteral("FgRG"), banco_.FgRG, p, 0);
+    ruote_ = tabelloneRuote(375, workbench::colori::Selezione, grid::colori::Bianco);
+    FgRG = griglia(QStringLiteral("FgRG"), ruote_, p, 0);
     FgRG->setFisse(0, 0);
     FgRG->horizontalHeader()->setVisible(false);
     FgRG->setFixedHeight(FgRG->verticalHeader()->defaultSectionSize() + 4);
     FgRG->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FgRG->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FgRG->setToolTip(QStringLiteral("Ruote in gioco (verde): clic per scegliere"));
-    mostraScelta(FgRG, workbench::colori::Selezione, [this](int r, int c) -> std::optional<bool> {
-        if (r != 0 || c < 0 || c >= archive::NumeroRuote)
-            return std::nullopt;
-        return workbench::ruotaInGioco(banco_, c);
-    });
-    for (int w = 0; w < archive::NumeroRuote; ++w)
-        banco_.FgRG.setLarghezza(w, 375);
     auto tutteLeRuote = [this](bool inGioco) {
         for (int w = 0; w < archive::NumeroRuote; ++w)
             workbench::setRuotaInGioco(banco_, w, inGioco);
-        FgRG->aggiorna();
+        mostraScelte();
     };
     auto* tutte = tasti->etichetta(QStringLiteral("LabelTutte"), QStringLiteral("Seleziona tutti"),
                                    QStringLiteral("Tutte le ruote in gioco"), p, [tutteLeRuote] { tutteLeRuote(true); });
@@ -80,13 +74,8 @@ PannelloRilevazione::PannelloRilevazione(workbench::Banco& banco, workbench::Tab
     ComboEle = combo(QStringLiteral("ComboEle"), numeriDa(100, 1000, 50), 0,
                      QStringLiteral("Righe tenute dalle ricerche"), p);
 
-    FgNu = griglia(QStringLiteral("FgNu"), FgNu_.FgNu, p, 0);
-    mostraScelta(FgNu, workbench::colori::Ciano, [this](int r, int c) -> std::optional<bool> {
-        const int n = workbench::numeroDellaCella(r, c);
-        if (n == 0)
-            return std::nullopt;
-        return FgNu_.scelti[static_cast<std::size_t>(n)];
-    });
+    numeri_ = tabelloneNumeri(390, workbench::colori::Ciano, grid::colori::Bianco);
+    FgNu = griglia(QStringLiteral("FgNu"), numeri_, p, 0);
     FgNu->setFisse(0, 0);
     FgNu->horizontalHeader()->setVisible(false);
     FgNu->setFixedHeight(9 * FgNu->verticalHeader()->defaultSectionSize() + 4);
@@ -127,6 +116,7 @@ PannelloRilevazione::PannelloRilevazione(workbench::Banco& banco, workbench::Tab
     g->addWidget(TxtNumeri, r++, 0, 1, 2);
     g->addWidget(Command9Btn, r++, 0, 1, 2);
     g->setRowStretch(r, 1);
+    mostraScelte();
     collega();
 }
 
@@ -147,11 +137,11 @@ void PannelloRilevazione::collega()
         if (c < 0 || c >= archive::NumeroRuote)
             return;
         workbench::setRuotaInGioco(banco_, c, !workbench::ruotaInGioco(banco_, c));
-        FgRG->aggiornaCelle(0, c, 0, c);
+        mostraScelte();
     });
     connect(FgNu, &GrigliaView::clic, this, [this](int r, int c) {
         workbench::toggleNumero(FgNu_, r, c);
-        FgNu->aggiornaCelle(r, c, r, c);
+        mostraScelte();
     });
     connect(Command6Btn, &QPushButton::clicked, this, &PannelloRilevazione::Command6);
     connect(Command8Btn, &QPushButton::clicked, this, &PannelloRilevazione::Command8);
@@ -192,7 +182,17 @@ void PannelloRilevazione::Command6()
 void PannelloRilevazione::Command8()
 {
     workbench::azzeraTabellone(FgNu_);
-    FgNu->aggiorna();
+    mostraScelte();
+}
+
+void PannelloRilevazione::mostraScelte()
+{
+    scegliRuote(*ruote_, workbench::ruoteInGioco(banco_));
+    std::vector<int> numeri;
+    for (int n = 1; n <= 90; ++n)
+        if (FgNu_.scelti[static_cast<std::size_t>(n)])
+            numeri.push_back(n);
+    scegliNumeri(*numeri_, numeri);
 }
 
 }

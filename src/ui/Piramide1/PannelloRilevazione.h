@@ -1,6 +1,7 @@
 // The page "Rilevazione" of Piramide1: base wheel, wheels in play, positions, detection, number board, RICAVA ESTRAZIONI.
 #pragma once
 
+#include "ui/common/Tabelloni.h"
 #include "workbench/Banco.h"
 #include "workbench/Trasferimenti.h"
 
@@ -24,7 +25,7 @@ class GrigliaView;
 class PannelloRilevazione : public QWidget {
     Q_OBJECT
 public:
-    // `tabellone` is FgNu's grid and the numbers chosen on it: it outlives the panel.
+    // `tabellone` holds the numbers chosen on FgNu: it outlives the panel.
     PannelloRilevazione(workbench::Banco& banco, workbench::TabelloneNumeri& tabellone);
 
     // The controls from the Banco (opening, a configuration loaded), without their signals.
@@ -36,6 +37,8 @@ public:
     void Command6();
     // Reset: the number board empty.
     void Command8();
+    // FgRG and FgNu from the wheels in play and the numbers chosen (after a command changed them).
+    void mostraScelte();
 
     QComboBox* ComboR1 = nullptr;
     GrigliaView* FgRG = nullptr;
@@ -56,6 +59,8 @@ private:
 
     workbench::Banco& banco_;
     workbench::TabelloneNumeri& FgNu_;
+    TabelloneRuote* ruote_ = nullptr;       // FgRG's row: the Banco's wheels in play
+    TabelloneNumeri* numeri_ = nullptr;     // FgNu's rows: FgNu_'s numbers
     QPushButton* Command6Btn = nullptr;   // Imposta: the chosen numbers into TxtNumeri
     QPushButton* Command8Btn = nullptr;   // Reset: the number board emptied
 };

@@ -86,7 +86,6 @@ Piramide1::Piramide1(Contesto& contesto, QWidget* genitore) : QWidget(genitore),
     // Grids of cases, bricks and results side by side: it opens filling the main window.
     setProperty("apriMassimizzata", true);
     setProperty("contestoHelp", ContestoHelp);
-    workbench::preparaTabelloneNumeri(FgNu_);
     costruisci();
     collega();
     lavoro_.collegaBarre(contesto_.pb1, contesto_.pb2);
@@ -247,8 +246,6 @@ void Piramide1::apri()
         hs1->setRange(std::min(1, a.NumeroEstrazioni), a.NumeroEstrazioni);
     }
     workbench::apriBanco(banco_, a);
-    for (int w = 0; w < archive::NumeroRuote; ++w)
-        banco_.FgRG.setLarghezza(w, 375);
     // The brick grids fit the pyramid's column: narrower number, wheel and value columns.
     for (grid::Grid* g : {&banco_.FgF, &banco_.Fg5}) {
         g->setLarghezza(engine::colF::Riga, 350);
@@ -262,7 +259,7 @@ void Piramide1::apri()
     banco_.Fg7.setLarghezza(0, 700);
     // Step 3: operators, saved configurations, type 1 chosen, empty pyramid, NASCONDE.
     caricaOperatori();
-    if (banco_.FgOp.righe() > 1) {
+    if (!banco_.operatori.empty()) {
         workbench::operatoreCorrente(banco_, 1);
         operatori_->mostraOperatoreCorrente();
     }
@@ -288,12 +285,7 @@ void Piramide1::caricaOperatori()
         operatori.clear();
     }
     workbench::elencaOperatori(banco_, operatori);
-    auto& g = banco_.FgOp;
-    g.setLarghezza(workbench::colOp::Scelta, 300);
-    g.setLarghezza(workbench::colOp::Oper, 1100);
-    // Only the selection cell and the code are shown; the searches still read the type.
-    for (int c = workbench::colOp::Tipo; c < g.colonne(); ++c)
-        g.setNascosta(c, true);
+    operatori_->mostraCatalogo();
 }
 
 }

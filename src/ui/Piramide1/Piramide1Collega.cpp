@@ -86,7 +86,9 @@ void Piramide1::collegaOperatoriEPiramide()
     });
     p->FgF->setModificabile([](int r, int c) { return r >= 1 && c >= engine::colF::Tras; },
                             [this](int r, int c, const std::string& t) { return accettaMattone(r, c, t); });
-    connect(p->FgF, &GrigliaView::cellaModificata, this, &Piramide1::modificaMattone);
+    // Once the editor has closed: the pyramid computed again rewrites FgF, which must not happen under
+    // the editor that is still storing its text.
+    connect(p->FgF, &GrigliaView::cellaModificata, this, &Piramide1::modificaMattone, Qt::QueuedConnection);
     connect(p->Command2Btn, &QPushButton::clicked, this, &Piramide1::Command2);
     connect(p->Command19Btn, &QPushButton::clicked, this, &Piramide1::Command19);
     connect(p->Command15Btn, &QPushButton::clicked, this, &Piramide1::Command15);
@@ -160,6 +162,8 @@ void Piramide1::aggiornaVista()
     verifiche_->mostraTabelle();
     for (auto* v : findChildren<GrigliaView*>())
         v->aggiorna();
+    rilevazione_->mostraScelte();
+    operatori_->mostraCatalogo();
     piramide_->mostraMattoni();
     piramide_->mostraEstratti();
     operatori_->mostraLabelT();

@@ -305,6 +305,8 @@ GrigliaView::GrigliaView(ModelloTabella* modello, QWidget* genitore) : QTableVie
 {
     modello_->setParent(this);
     prepara();
+    if (modello_->modificabile())
+        setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
 }
 
 void GrigliaView::prepara()
@@ -333,8 +335,7 @@ void GrigliaView::prepara()
         emit mousePremuto(Qt::LeftButton, 0, sezione + modello_->colonneFisse());
         emit clic(0, sezione + modello_->colonneFisse());
     });
-    if (modelloGriglia_)
-        connect(modelloGriglia_, &ModelloGriglia::cellaModificata, this, &GrigliaView::cellaModificata);
+    connect(modello_, &ModelloTabella::cellaModificata, this, &GrigliaView::cellaModificata);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& i) {
         if (!i.isValid())
             return;
@@ -359,6 +360,19 @@ void GrigliaView::setModificabile(ModelloGriglia::Modificabile modificabile, Mod
         return;
     modelloGriglia_->setModificabile(std::move(modificabile), std::move(accetta));
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+}
+
+void GrigliaView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint suggerimento)
+{
+    // Tab leaves the grid while typing too: the text is stored and the keyboard goes on to the next
+    // control, not into the next cell's editor.
+    const bool avanti = suggerimento == QAbstractItemDelegate::EditNextItem;
+    if (!tabKeyNavigation() && (avanti || suggerimento == QAbstractItemDelegate::EditPreviousItem)) {
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        focusNextPrevChild(avanti);
+        return;
+    }
+    QTableView::closeEditor(editor, suggerimento);
 }
 
 void GrigliaView::applicaColonne()

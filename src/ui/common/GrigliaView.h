@@ -50,6 +50,12 @@ public:
     virtual grid::Grid testoTabella() const = 0;
     // The view's current cell moved (table coordinates).
     virtual void setCorrente(int /*riga*/, int /*colonna*/) {}
+    // Whether some cells take typed text (the view then starts an edit on typing or F2).
+    virtual bool modificabile() const { return false; }
+
+signals:
+    // A typed text was accepted and stored (table coordinates).
+    void cellaModificata(int riga, int colonna);
 };
 
 // Rows from `righeFisse` and columns from `colonneFisse` on are table cells; the fixed
@@ -93,10 +99,6 @@ public:
     void ricarica();
     // After a command changed the cells of a range (grid coordinates, inclusive).
     void celleCambiate(int r1, int c1, int r2, int c2);
-
-signals:
-    // A typed text was accepted and stored (grid coordinates).
-    void cellaModificata(int riga, int colonna);
 
 private:
     QVariant ruoloCella(int riga, int colonna, int ruolo) const;
@@ -197,6 +199,9 @@ protected:
     bool event(QEvent* evento) override;
     void mouseDoubleClickEvent(QMouseEvent* evento) override;
     void contextMenuEvent(QContextMenuEvent* evento) override;
+
+protected slots:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint suggerimento) override;
 
 private:
     void prepara();

@@ -40,6 +40,9 @@ struct ColonnaDi {
     bool nascosta = false;
     // The header's tooltip: what the column means.
     QString suggerimento = {};
+    // A cell the player types into: given a copy of the row and the typed text (trimmed), it checks the
+    // text and applies it, or refuses it (false, after saying why) and the row stays as it was.
+    std::function<bool(Riga&, const QString&)> modifica = {};
 };
 
 // The columns of a header "A|B|C", each with its width (twips), all with one alignment and their text
@@ -170,6 +173,10 @@ public:
     }
     int righeFisse() const override { return intestazione_ ? 1 : 0; }
     int colonneFisse() const override { return colonneFisse_; }
+    bool modificabile() const override
+    {
+        return std::any_of(colonne_.begin(), colonne_.end(), [](const ColonnaDi<Riga>& c) { return bool(c.modifica); });
+    }
 
     grid::Colonna colonnaTesto(int c) const override
     {
@@ -219,6 +226,32 @@ public:
         if (!indice.isValid() || indice.row() >= righeQuante() || indice.column() >= columnCount())
             return {};
         return ruoloCella(righe_[static_cast<std::size_t>(indice.row())], colonna(indice.column() + colonneFisse_), ruolo);
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& indice) const override
+    {
+        Qt::ItemFlags f = ModelloTabella::flags(indice);
+        if (indice.isValid() && indice.column() < columnCount() && colonna(indice.column() + colonneFisse_).modifica)
+            f |= Qt::ItemIsEditable;
+        return f;
+    }
+
+    // The typed text through the column's `modifica`: only the row it changes is announced.
+    bool setData(const QModelIndex& indice, const QVariant& valore, int ruolo) override
+    {
+        if (!indice.isValid() || ruolo != Qt::EditRole || indice.row() >= righeQuante() || indice.column() >= columnCount())
+            return false;
+        const int c = indice.column() + colonneFisse_;
+        const auto& modifica = colonna(c).modifica;
+        if (!modifica)
+            return false;
+        Riga nuova = righe_[static_cast<std::size_t>(indice.row())];
+        if (!modifica(nuova, valore.toString().trimmed()))
+            return false;
+        righe_[static_cast<std::size_t>(indice.row())] = std::move(nuova);
+        righeCambiate(indice.row(), indice.row());
+        emit cellaModificata(indice.row() + righeFisse(), c);
+        return true;
     }
 
     QVariant headerData(int sezione, Qt::Orientation orientamento, int ruolo) const override

@@ -100,10 +100,10 @@ struct Banco {
     grid::Colore sfondo(const QString& griglia, int riga, int colonna) const
     {
         auto* g = w<GrigliaView>(griglia);
-        if (auto* m = g->modello())
-            return m->sfondo(riga, colonna);
-        return g->modelloTabella()->testoTabella().sfondo(riga, colonna);
+        return g->modello() ? g->modello()->sfondo(riga, colonna) : g->modelloTabella()->testoTabella().sfondo(riga, colonna);
     }
+    // What a view shows, as text with its colours (a grid's own cells, or a model's typed rows).
+    grid::Grid tabella(const QString& griglia) const { return w<GrigliaView>(griglia)->modelloTabella()->testoTabella(); }
     void clicEtichetta(const QString& nome) const { QTest::mouseClick(w<QLabel>(nome), Qt::LeftButton); }
     // Runs a search by its button and waits for its end.
     void cerca(const QString& pulsante) const
@@ -140,9 +140,9 @@ bool uguali(const grid::Grid& x, const grid::Grid& y)
 // The row of operator `codice` in FgOp.
 int rigaOperatore(const workbench::Banco& b, const std::string& codice)
 {
-    for (int r = 1; r < b.FgOp.righe(); ++r)
-        if (b.FgOp.testo(r, 1) == codice)
-            return r;
+    for (std::size_t i = 0; i < b.operatori.size(); ++i)
+        if (b.operatori[i].operatore == codice)
+            return static_cast<int>(i) + 1;
     return -1;
 }
 
@@ -211,18 +211,24 @@ void TestPiramide1::apertura()
     for (int m = 1; m <= 15; ++m)
         QVERIFY(t.w<QLabel>(QStringLiteral("Lbl0(%1)").arg(m))->text().isEmpty());
     // The catalogue by code, only the selection cell and the code shown, type 1 chosen.
-    QCOMPARE(b.FgOp.righe(), int(storage::CatalogoPredefinito().size()) + 1);
-    for (int r = 2; r < b.FgOp.righe(); ++r)
-        QVERIFY(b.FgOp.testo(r - 1, 1) <= b.FgOp.testo(r, 1));
-    QVERIFY(!b.FgOp.colonna(1).nascosta);
-    QVERIFY(b.FgOp.colonna(2).nascosta && b.FgOp.colonna(7).nascosta);
-    for (int r = 1; r < b.FgOp.righe(); ++r) {
-        QCOMPARE(t.sfondo("FgOp", r, 0) == grid::colori::Rosso, b.FgOp.intero(r, 2) == 1);
-        if (b.FgOp.intero(r, 2) == 1)
-            QCOMPARE(b.FgOp.coloreTesto(r, 1), grid::colori::Blu);
+    const grid::Grid FgOp = t.tabella("FgOp");
+    QCOMPARE(FgOp.righe(), int(storage::CatalogoPredefinito().size()) + 1);
+    for (int r = 2; r < FgOp.righe(); ++r)
+        QVERIFY(FgOp.testo(r - 1, 1) <= FgOp.testo(r, 1));
+    QVERIFY(!FgOp.colonna(1).nascosta);
+    QCOMPARE(FgOp.colonna(1).allineamento, grid::Allineamento::Centro);
+    QVERIFY(FgOp.colonna(2).nascosta && FgOp.colonna(7).nascosta);
+    QVERIFY(!t.w<GrigliaView>("FgOp")->isColumnHidden(1) && t.w<GrigliaView>("FgOp")->isColumnHidden(2));
+    for (int r = 1; r < FgOp.righe(); ++r) {
+        QCOMPARE(FgOp.sfondo(r, 0) == grid::colori::Rosso, FgOp.intero(r, 2) == 1);
+        if (FgOp.intero(r, 2) == 1)
+            QCOMPARE(FgOp.coloreTesto(r, 1), grid::colori::Blu);
+        if (FgOp.intero(r, 2) == 2)
+            QCOMPARE(FgOp.coloreTesto(r, 1), grid::colori::Rosso);
     }
-    QCOMPARE(t.sfondo("FgOp", 1, 1), grid::colori::Verde);
-    QVERIFY(t.w<QLabel>("Label3")->text().contains(QString::fromStdString(b.FgOp.testo(1, 7))));
+    QCOMPARE(FgOp.sfondo(1, 1), grid::colori::Verde);
+    QCOMPARE(FgOp.sfondo(2, 1), grid::colori::Bianco);
+    QVERIFY(t.w<QLabel>("Label3")->text().contains(QString::fromStdString(FgOp.testo(1, 7))));
     // The empty pyramid, NASCONDE applied.
     QCOMPARE(b.FgF.righe(), 16);
     for (int c : {1, 2, 4, 6, 9})
@@ -347,16 +353,18 @@ void TestPiramide1::selezioni()
     t.clic("FgOp", 4, 1, true);
     QCOMPARE(t.sfondo("FgOp", 4, 0), grid::colori::Bianco);
     t.clic("FgOp", 6, 1);
-    QVERIFY(t.w<QLabel>("Label3")->text().contains(QString::fromStdString(b.FgOp.testo(6, 7))));
+    QVERIFY(t.w<QLabel>("Label3")->text().contains(QString::fromStdString(t.tabella("FgOp").testo(6, 7))));
     QCOMPARE(t.sfondo("FgOp", 6, 1), grid::colori::Verde);
     QCOMPARE(t.sfondo("FgOp", 1, 1), grid::colori::Bianco);
     t.clicEtichetta("LabelT(3)");
-    for (int r = 1; r < b.FgOp.righe(); ++r)
-        QCOMPARE(t.sfondo("FgOp", r, 0) == grid::colori::Rosso, b.FgOp.intero(r, 2) == 3);
+    const grid::Grid tipo3 = t.tabella("FgOp");
+    for (int r = 1; r < tipo3.righe(); ++r)
+        QCOMPARE(tipo3.sfondo(r, 0) == grid::colori::Rosso, tipo3.intero(r, 2) == 3);
     t.clicEtichetta("LabelT(3)");
     t.b("Command22")->click();
-    for (int r = 1; r < b.FgOp.righe(); ++r)
-        QCOMPARE(t.sfondo("FgOp", r, 0), grid::colori::Rosso);
+    const grid::Grid tutti = t.tabella("FgOp");
+    for (int r = 1; r < tutti.righe(); ++r)
+        QCOMPARE(tutti.sfondo(r, 0), grid::colori::Rosso);
     // Levels of ELABORA: only column 0 toggles; all and none.
     t.clic("Fg7", 2, 0);
     QCOMPARE(t.sfondo("Fg7", 2, 0), 65280u);
@@ -372,11 +380,13 @@ void TestPiramide1::selezioni()
                                 Qt::EditRole);
     QCOMPARE(b.livelliElabora[3].sorte, 3);
     QCOMPARE(b.Fg7.testo(4, 0), std::string("3"));
-    // The grids only show the choices: a choice set in the Banco is drawn, the grid's own cell stays white.
+    // The grids only show the choices: a choice set in the Banco is drawn when the window shows
+    // the Banco again.
     workbench::setRuotaInGioco(b, 3, true);
     workbench::setCasoCoperto(b, 1, true);
+    QCOMPARE(t.sfondo("FgRG", 0, 3), grid::colori::Bianco);
+    t.finestra->aggiornaVista();
     QCOMPARE(t.sfondo("FgRG", 0, 3), 65280u);
-    QCOMPARE(b.FgRG.sfondo(0, 3), grid::colori::Bianco);
     QCOMPARE(b.Fg7.sfondo(4, 0), grid::colori::Bianco);
     // Brick 7 highlighted by its label: row 7 green, its number orange.
     t.clicEtichetta("Lbl0(7)");
@@ -388,11 +398,22 @@ void TestPiramide1::selezioni()
     QVERIFY(!FgF->model()->setData(FgF->model()->index(6, engine::colF::RU1), QStringLiteral("XX"), Qt::EditRole));
     QCOMPARE(t.dialoghi.messaggi().size(), std::size_t(1));
     QVERIFY(FgF->model()->setData(FgF->model()->index(6, engine::colF::RU1), QStringLiteral("na"), Qt::EditRole));
-    QCOMPARE(b.FgF.testo(7, engine::colF::RU1), std::string("NA"));
+    QTRY_COMPARE(b.FgF.testo(7, engine::colF::RU1), std::string("NA"));
     // A typed code takes its type (hidden by NASCONDE) from the catalogue.
     QVERIFY(FgF->model()->setData(FgF->model()->index(6, engine::colF::Tras), QStringLiteral("vert"), Qt::EditRole));
-    QCOMPARE(b.FgF.testo(7, engine::colF::Tras), std::string("VERT"));
+    QTRY_COMPARE(b.FgF.testo(7, engine::colF::Tras), std::string("VERT"));
     QCOMPARE(b.FgF.testo(7, engine::colF::Tipo), std::string("1"));
+    // From the keyboard: F2 on brick 8's code, the code, Enter; the pyramid is computed again once the
+    // editor has closed, and the grid goes on working.
+    t.finestra->activateWindow();
+    FgF->setFocus();
+    FgF->setCurrentIndex(FgF->model()->index(7, engine::colF::Tras));
+    QTest::keyClick(FgF, Qt::Key_F2);
+    QVERIFY(FgF->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("som"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(b.FgF.testo(8, engine::colF::Tras), std::string("SOM"));
+    QTRY_COMPARE(QApplication::focusWidget(), FgF);
 }
 
 void TestPiramide1::marcaSenzaUscite()
@@ -505,8 +526,8 @@ void TestPiramide1::serata()
                        workbench::miglioreACaso(impCaso, *t.a, b.FgEsiti.intero(1, 1), 20, 1))));
     // pb1 reached the last operator row and both bars were emptied at the end.
     QVERIFY(!t.pb1.passi.empty());
-    QCOMPARE(t.pb1.passi.back().second, b.FgOp.righe() - 1);
-    QCOMPARE(t.pb1.passi.back().first, b.FgOp.righe() - 1);
+    QCOMPARE(t.pb1.passi.back().second, int(b.operatori.size()));
+    QCOMPARE(t.pb1.passi.back().first, int(b.operatori.size()));
     QCOMPARE(t.pb1.azzerata, 1);
     QCOMPARE(t.pb2.azzerata, 1);
     // "Copia tabella" puts the whole grid on the clipboard; a cancelled print changes nothing.
@@ -1148,7 +1169,6 @@ void TestPiramide1::pannelloRilevazioneDaSolo()
     workbench::Banco b;
     workbench::preparaBanco(b);
     workbench::TabelloneNumeri tabellone;
-    workbench::preparaTabelloneNumeri(tabellone);
     PannelloRilevazione p(b, tabellone);
     p.show();
     QVERIFY(QTest::qWaitForWindowExposed(&p));

@@ -2,6 +2,8 @@
 #include "ui/common/ModelloRighe.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QVBoxLayout>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -32,6 +34,24 @@ ui::ModelloRighe<Prova>* nuovoModello(QObject* genitore = nullptr)
 }
 
 std::vector<Prova> tre() { return {{QStringLiteral("a"), 9, false}, {QStringLiteral("b"), 10, true}, {QStringLiteral("c"), 1, false}}; }
+
+// Rows tre(), the value typed into column 1 (0 to 99); `visti` gets every text the hook is given.
+ui::ModelloRighe<Prova>* modificabile(QStringList* visti)
+{
+    std::vector<ui::ColonnaDi<Prova>> colonne(2);
+    colonne[0].testo = [](const Prova& p) { return p.nome; };
+    colonne[1].testo = [](const Prova& p) { return QString::number(p.valore); };
+    colonne[1].modifica = [visti](Prova& p, const QString& testo) {
+        *visti << testo;
+        bool ok = false;
+        const int v = testo.toInt(&ok);
+        p.valore = v;   // a refused text must not reach the row even when written here
+        return ok && v >= 0 && v < 100;
+    };
+    auto* m = new ui::ModelloRighe<Prova>(std::move(colonne));
+    m->sostituisci(tre());
+    return m;
+}
 
 // Every signal a model may send about its rows, to check which ones a change sent.
 struct Spie {
@@ -325,6 +345,79 @@ private slots:
         QCOMPARE(spie.reset.count(), 1);
         QCOMPARE(v.model()->columnCount(), 1);
         QCOMPARE(m->testoTabella().comeTesto("\n"), std::string("Nome\na\nb\nc\n"));
+    }
+    // A column the player types into: the hook checks the text and changes a copy of the row; only an
+    // accepted text reaches the row, which alone is announced, with the cell in the table's coordinates.
+    void modificaDallaColonna()
+    {
+        QStringList visti;
+        auto* m = modificabile(&visti);
+        QVERIFY(m->modificabile());
+        QVERIFY(m->flags(m->index(1, 1)) & Qt::ItemIsEditable);
+        QVERIFY(!(m->flags(m->index(1, 0)) & Qt::ItemIsEditable));
+        Spie spie(m);
+        QSignalSpy modificate(m, &ui::ModelloTabella::cellaModificata);
+        QVERIFY(m->setData(m->index(2, 1), QStringLiteral(" 42 "), Qt::EditRole));
+        QCOMPARE(visti.back(), QStringLiteral("42"));
+        QCOMPARE(m->riga(2).valore, 42);
+        QCOMPARE(spie.righeCambiate(), (std::vector<std::pair<int, int>>{{2, 2}}));
+        QCOMPARE(modificate.size(), 1);
+        QCOMPARE(modificate.at(0).at(0).toInt(), 3);   // header row 0
+        QCOMPARE(modificate.at(0).at(1).toInt(), 1);
+        for (const char* rifiutato : {"100", "x", ""})
+            QVERIFY(!m->setData(m->index(0, 1), QString::fromLatin1(rifiutato), Qt::EditRole));
+        QVERIFY(!m->setData(m->index(0, 0), QStringLiteral("zz"), Qt::EditRole));   // not editable
+        QVERIFY(!m->setData(m->index(0, 1), QStringLiteral("5"), Qt::DisplayRole));
+        QCOMPARE(m->riga(0), tre()[0]);
+        QCOMPARE(spie.cambiate.size(), 1);
+        QCOMPARE(modificate.size(), 1);
+        QVERIFY(!nuovoModello(m)->modificabile());
+
+        // From the keyboard, in a view with the first column fixed: F2, the text, Enter.
+        ui::GrigliaView v(m);
+        v.setFisse(1, 1);
+        v.resize(300, 200);
+        v.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&v));
+        QSignalSpy dallaVista(&v, &ui::GrigliaView::cellaModificata);
+        v.setFocus();
+        v.setCurrentIndex(m->index(1, 0));
+        QTest::keyClick(&v, Qt::Key_F2);
+        auto* editor = QApplication::focusWidget();
+        QVERIFY(editor && editor != &v && v.isAncestorOf(editor));
+        QTest::keyClicks(editor, QStringLiteral("7"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(m->riga(1).valore, 7);   // committed once the editor closes
+        QCOMPARE(dallaVista.size(), 1);
+        QCOMPARE(dallaVista.at(0).at(0).toInt(), 2);
+        QCOMPARE(dallaVista.at(0).at(1).toInt(), 1);
+        // Typing starts the edit too; Escape leaves the row as it was.
+        QTest::keyClick(&v, Qt::Key_9);
+        QVERIFY(QApplication::focusWidget() != &v && v.isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_COMPARE(QApplication::focusWidget(), &v);
+        QCOMPARE(m->riga(1).valore, 7);
+        // Tab stores the text and leaves the grid, as Tab does outside an edit: no editor opens on the
+        // next cell.
+        QWidget finestra;
+        auto* m2 = modificabile(&visti);
+        auto* v2 = new ui::GrigliaView(m2, &finestra);
+        auto* dopo = new QLineEdit(&finestra);
+        auto* lay = new QVBoxLayout(&finestra);
+        lay->addWidget(v2);
+        lay->addWidget(dopo);
+        v.hide();
+        finestra.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&finestra));
+        finestra.activateWindow();
+        v2->setFocus();
+        v2->setCurrentIndex(m2->index(0, 1));
+        QTest::keyClick(v2, Qt::Key_F2);
+        QVERIFY(v2->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("8"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTRY_COMPARE(m2->riga(0).valore, 8);
+        QTRY_COMPARE(QApplication::focusWidget(), dopo);
     }
 };
 
