@@ -159,6 +159,8 @@ void Piramide1::costruisci()
     List1->setObjectName(QStringLiteral("List1"));
     List1->setFixedSize(80, 44);
     List1->setToolTip(QStringLiteral("Ora di inizio e di fine dell'ultimo comando"));
+    // Two times to read, nothing to do there: not a stop of the Tab key.
+    List1->setFocusPolicy(Qt::NoFocus);
     cima->addWidget(List1);
     LabelRicerca = etichetta(QStringLiteral("LabelRicerca"), {}, contenuto_);
     LabelRicerca->setMinimumWidth(110);
