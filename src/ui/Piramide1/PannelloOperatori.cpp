@@ -86,8 +86,9 @@ QWidget* PannelloOperatori::costruisciEditor()
     g->addWidget(Cmd_aggiungeBtn, 2, 0, 1, 5);
     // One row of the fifteen bricks, column m - 1 brick m: a click chooses the destination.
     struct Mattoni {};
+    // Wide enough for "15" whole (the row scrolls sideways in the narrow page, as it always has).
     std::array<int, engine::NumeroMattoni> larghezze;
-    larghezze.fill(330);
+    larghezze.fill(420);
     const auto numero = [](const Mattoni&, int c) { return std::to_string(c + 1); };
     auto* mattoni = new ModelloRighe<Mattoni>(colonneDi<Mattoni>({}, larghezze, numero, grid::Allineamento::Centro));
     mattoni->aggiungi({});
