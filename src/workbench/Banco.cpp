@@ -122,10 +122,7 @@ void preparaBanco(Banco& b)
     for (int w = 0; w < archive::NumeroRuote; ++w)
         setRuotaInGioco(b, w, w == 0);
 
-    prepara(b.Fg7, intestazioni::Fg7);
-    b.Fg7.setRighe(6);
     b.livelliElabora = {};
-    mostraLivelliElabora(b);
     b.casi.clear();
     b.datiCasi.clear();
     b.casiRicavati = b.casiEvidenziati = false;
@@ -134,12 +131,6 @@ void preparaBanco(Banco& b)
     for (auto& l : b.Lbl0)
         l.clear();
     b.List1.clear();
-}
-
-void mostraLivelliElabora(Banco& b)
-{
-    for (int k = 1; k <= 5 && k < b.Fg7.righe(); ++k)
-        b.Fg7.setNumero(k, 0, b.livelliElabora[static_cast<std::size_t>(k - 1)].sorte);
 }
 
 void impostaRiferimento(Banco& b, const archive::Archivio& a, int d)

@@ -216,7 +216,6 @@ struct Banco {
     // --- the grids ---
     grid::Grid FgF;          // pyramid composition, bricks 1..15
     grid::Grid Fg5;          // pattern grid: formulas verified in slots 1..5
-    grid::Grid Fg7;          // levels included in ELABORA and their sorte
     grid::Grid FgEsiti;      // ambate results as text (the CLI prints it), written from `esiti`
     grid::Grid FgGr;         // pair results as text, laid out as FgEsiti, written from `abbinamenti`
 
@@ -281,8 +280,6 @@ std::string orarioList1();
 void preparaBanco(Banco& b);
 // No cell of FgEstratti coloured for a brick.
 void togliRiferimentiEvidenziati(Banco& b);
-// Fg7 column 0 shows the sorte of each level (its colour comes from `incluso` when drawn).
-void mostraLivelliElabora(Banco& b);
 // Reference draw R = d: `estratti` takes the 11 x 5 numbers of draw d.
 // Does not touch `mensile` (Command14 does that: see impostaMensileDaRiferimento).
 void impostaRiferimento(Banco& b, const archive::Archivio& a, int d);

@@ -66,22 +66,24 @@ void legaCella(storage::Istruzione& st, int indice, const std::string& testo)
         st.lega(indice, testo);
 }
 
-std::string campo(const grid::Grid& g, int riga, std::string_view nome)
+// A stored whole number; none when missing or not whole ("3.5", "abc").
+std::optional<int> intero(const std::string& t)
 {
-    const int c = g.indiceCampo(nome);
-    if (c < 0)
-        throw std::runtime_error("campo mancante: " + std::string(nome));
-    return g.testo(riga, c);
+    try {
+        std::size_t letti = 0;
+        const int v = std::stoi(t, &letti);
+        if (letti == t.size())
+            return v;
+    } catch (const std::exception&) {
+    }
+    return std::nullopt;
 }
 
-int campoIntero(const grid::Grid& g, int riga, std::string_view nome)
+int campoIntero(const std::optional<int>& v)
 {
-    const std::string t = campo(g, riga, nome);
-    std::size_t letti = 0;
-    const int v = std::stoi(t, &letti);
-    if (letti != t.size())
-        throw std::runtime_error("valore non intero: " + t);
-    return v;
+    if (!v)
+        throw std::runtime_error("valore non intero");
+    return *v;
 }
 
 // A list index read back into a control that has `voci` items.
@@ -123,25 +125,49 @@ void evidenziaRiferimenti(Banco& b, int riga)
 
 }
 
-void elencaConfigurazioni(storage::Database& db, grid::Grid& FgPir1)
+std::string testoConfigurazione(const ConfigurazioneSalvata& c, int colonna)
+{
+    auto numero = [](const std::optional<int>& v) { return v ? std::to_string(*v) : std::string(); };
+    switch (colonna) {
+    case 1: return std::to_string(c.cod);
+    case 2: return c.denominazione;
+    case 3: return numero(c.estrazione);
+    case 4: return numero(c.ruota);
+    case 5: return c.ruoteG;
+    case 6: return numero(c.colpi);
+    case 7: return c.posizioni;
+    case 8: return c.numeri;
+    case 9: return numero(c.qn);
+    case 10: return numero(c.numCasi);
+    case 11: return numero(c.tipoRil);
+    case 12: return numero(c.mensile);
+    default: return {};
+    }
+}
+
+void elencaConfigurazioni(storage::Database& db, PannelloPiramidi& p)
 {
     auto st = db.prepara(SqlElenco);
-    const int campi = st.numeroColonne();
-    // Column 0 is the row selector of the bound grid; the fields follow from column 1.
-    FgPir1.setColonne(campi + 1);
-    FgPir1.setRighe(1);
-    for (int c = 0; c < campi; ++c) {
-        const std::string nome = st.nomeColonna(c);
-        FgPir1.setTesto(0, c + 1, nome);
-        FgPir1.colonna(c + 1).campo = nome;
-    }
+    std::vector<ConfigurazioneSalvata> elenco;
     while (st.avanza()) {
-        const int r = FgPir1.aggiungiRiga();
-        for (int c = 0; c < campi; ++c)
-            FgPir1.setTesto(r, c + 1, st.nullo(c) ? std::string() : st.testo(c));
+        auto testo = [&](int c) { return st.nullo(c) ? std::string() : st.testo(c); };
+        ConfigurazioneSalvata c;
+        c.cod = st.intero(0);
+        c.denominazione = testo(1);
+        c.estrazione = intero(testo(2));
+        c.ruota = intero(testo(3));
+        c.ruoteG = testo(4);
+        c.colpi = intero(testo(5));
+        c.posizioni = testo(6);
+        c.numeri = testo(7);
+        c.qn = intero(testo(8));
+        c.numCasi = intero(testo(9));
+        c.tipoRil = intero(testo(10));
+        c.mensile = intero(testo(11));
+        elenco.push_back(std::move(c));
     }
-    for (int c = 0; c < FgPir1.colonne(); ++c)
-        FgPir1.setNascosta(c, c >= 3);
+    p.configurazioni = std::move(elenco);
+    p.configurazioneScelta = 0;
 }
 
 Esito salvaConfigurazione(const Banco& b, PannelloPiramidi& p, storage::Database& db)
@@ -198,7 +224,7 @@ Esito salvaConfigurazione(const Banco& b, PannelloPiramidi& p, storage::Database
         esito = Messaggio{MessaggioSalvataggio, "Avviso", Icona::Critico};
     }
     try {
-        elencaConfigurazioni(db, p.FgPir1);
+        elencaConfigurazioni(db, p);
     } catch (const std::exception&) {
         if (!esito)
             esito = Messaggio{MessaggioSalvataggio, "Avviso", Icona::Critico};
@@ -206,20 +232,29 @@ Esito salvaConfigurazione(const Banco& b, PannelloPiramidi& p, storage::Database
     return esito;
 }
 
+namespace {
+const ConfigurazioneSalvata* configurazione(const PannelloPiramidi& p, int riga)
+{
+    if (riga < 1 || riga > static_cast<int>(p.configurazioni.size()))
+        return nullptr;
+    return &p.configurazioni[static_cast<std::size_t>(riga - 1)];
+}
+}
+
 std::optional<std::string> domandaCancellazione(const PannelloPiramidi& p)
 {
-    const int r = p.FgPir1.rigaCorrente;
-    if (r < 1 || r >= p.FgPir1.righe())
+    const ConfigurazioneSalvata* c = configurazione(p, p.configurazioneScelta);
+    if (!c)
         return std::nullopt;
-    return "Concellare la riga: " + p.FgPir1.testo(r, 1) + " ?";
+    return "Concellare la riga: " + std::to_string(c->cod) + " ?";
 }
 
 Esito eliminaConfigurazione(PannelloPiramidi& p, storage::Database& db)
 {
-    const int r = p.FgPir1.rigaCorrente;
-    if (r < 1 || r >= p.FgPir1.righe())
+    const ConfigurazioneSalvata* c = configurazione(p, p.configurazioneScelta);
+    if (!c)
         return std::nullopt;
-    const std::string chiave = p.FgPir1.testo(r, 1);
+    const std::int64_t chiave = c->cod;
     Esito esito;
     try {
         // The configuration and its bricks go together: a brick left behind would be
@@ -235,7 +270,7 @@ Esito eliminaConfigurazione(PannelloPiramidi& p, storage::Database& db)
         t.conferma();
         if (eliminato)
             esito = Messaggio{"Record eliminato.", std::string(TitoloCancellazione), Icona::Informazione};
-        elencaConfigurazioni(db, p.FgPir1);
+        elencaConfigurazioni(db, p);
     } catch (const std::exception&) {
         esito = Messaggio{std::string(TestoErroreImprevisto), std::string(TitoloCancellazione), Icona::Critico};
     }
@@ -266,14 +301,16 @@ std::vector<Messaggio> caricaConfigurazione(Banco& b, PannelloPiramidi& p, stora
             fallito = true;
         }
     };
-    const grid::Grid& elenco = p.FgPir1;
-    if (riga < 1 || riga >= elenco.righe())
+    const ConfigurazioneSalvata* trovata = configurazione(p, riga);
+    if (!trovata)
         return messaggi;
+    // Resetta below does not touch the list, but the copy keeps the load independent of it.
+    const ConfigurazioneSalvata salvata = *trovata;
 
     svuotaPiramide(b, p);
     passo([&] {
         auto st = db.prepara(SqlComposizione);
-        st.lega(1, campo(elenco, riga, "Cod"));
+        st.lega(1, salvata.cod);
         // A damaged brick record costs that brick only: the others still load.
         while (st.avanza()) {
             passo([&] {
@@ -298,30 +335,30 @@ std::vector<Messaggio> caricaConfigurazione(Banco& b, PannelloPiramidi& p, stora
         }
     });
     passo([&] {
-        const int d = campoIntero(elenco, riga, "Estrazione");
+        const int d = campoIntero(salvata.estrazione);
         if (d < 1 || d > a.NumeroEstrazioni)
             throw std::runtime_error("estrazione fuori archivio");
         impostaRiferimento(b, a, d);
     });
-    passo([&] { b.ruotaBase = indiceLista(campoIntero(elenco, riga, "Ruota"), archive::NumeroRuote); });
-    passo([&] { b.numeri = campo(elenco, riga, "Numeri"); });
-    passo([&] { b.colpi = indiceLista(campoIntero(elenco, riga, "Colpi"), 20) + 1; });
-    passo([&] { b.qn = indiceLista(campoIntero(elenco, riga, "QN"), 5) + 1; });
-    passo([&] { b.numeroCasi = indiceLista(campoIntero(elenco, riga, "NumCasi"), 50) + 1; });
+    passo([&] { b.ruotaBase = indiceLista(campoIntero(salvata.ruota), archive::NumeroRuote); });
+    passo([&] { b.numeri = salvata.numeri; });
+    passo([&] { b.colpi = indiceLista(campoIntero(salvata.colpi), 20) + 1; });
+    passo([&] { b.qn = indiceLista(campoIntero(salvata.qn), 5) + 1; });
+    passo([&] { b.numeroCasi = indiceLista(campoIntero(salvata.numCasi), 50) + 1; });
     passo([&] {
-        b.rilevazione = static_cast<Rilevazione>(indiceLista(campoIntero(elenco, riga, "TipoRil"),
+        b.rilevazione = static_cast<Rilevazione>(indiceLista(campoIntero(salvata.tipoRil),
                                                              static_cast<int>(NomiRilevazione.size())));
     });
-    passo([&] { b.mensile = indiceLista(campoIntero(elenco, riga, "Mensile"), 32); });
+    passo([&] { b.mensile = indiceLista(campoIntero(salvata.mensile), 32); });
     passo([&] {
-        const std::string ruote = campo(elenco, riga, "RuoteG");
+        const std::string& ruote = salvata.ruoteG;
         for (int w = 0; w < archive::NumeroRuote; ++w)
             setRuotaInGioco(b, w, static_cast<std::size_t>(w) < ruote.size() && ruote[static_cast<std::size_t>(w)] == '1');
         if (ruote.size() != archive::NumeroRuote)
             throw std::runtime_error("RuoteG malformato");
     });
     passo([&] {
-        const std::string posizioni = campo(elenco, riga, "Posizioni");
+        const std::string& posizioni = salvata.posizioni;
         for (std::size_t k = 0; k < b.posizioni.size(); ++k)
             b.posizioni[k] = k < posizioni.size() && posizioni[k] == '1';
         if (posizioni.size() != b.posizioni.size())

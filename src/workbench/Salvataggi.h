@@ -6,16 +6,35 @@
 #include "storage/Database.h"
 #include "workbench/Banco.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace workbench {
 
+// A saved configuration as ELENCO lists it (a PiramidiElenco record): the key and the name FgPir1
+// shows, then the settings a load reads. A number missing or not whole is none: loading that
+// setting fails alone, the others still load.
+struct ConfigurazioneSalvata {
+    std::int64_t cod = 0;   // IDPiramide
+    std::string denominazione;
+    std::optional<int> estrazione, ruota, colpi, qn, numCasi, tipoRil, mensile;
+    std::string ruoteG, posizioni, numeri;
+    bool operator==(const ConfigurazioneSalvata&) const = default;
+};
+// FgPir1: column 0 the row selector, then the fields in ELENCO's order; from Estrazione on hidden.
+inline constexpr std::string_view IntestazioneFgPir1 =
+    "|Cod|Denominazione|Estrazione|Ruota|RuoteG|Colpi|Posizioni|Numeri|QN|NumCasi|TipoRil|Mensile";
+inline constexpr int PrimaColonnaNascostaFgPir1 = 3;
+// The text of column `colonna` of FgPir1 for a configuration.
+std::string testoConfigurazione(const ConfigurazioneSalvata& c, int colonna);
+
 // The part of the workbench that lists and names configurations and defines a brick
 // by hand. ListVal is Banco::valoreLista.
 struct PannelloPiramidi {
-    grid::Grid FgPir1;              // ELENCO: column 1 "Cod", 2 the name, 3.. the other fields (hidden)
+    std::vector<ConfigurazioneSalvata> configurazioni;   // ELENCO, ordered by name: FgPir1 row r at [r - 1]
+    int configurazioneScelta = 0;   // the FgPir1 row (1..) the user stands on; 0 none (a new list)
     std::string Txt_Denominazione;  // the name of the next save (at most 100 characters)
     int mattoneEvidenziato = 0;     // highlighted brick 1..15, 0 for none
     int destinazione = 0;           // FgC: the destination brick of Command25
@@ -35,9 +54,9 @@ inline constexpr grid::Colore PrimoRiferimento = grid::colori::Giallo; // FgEstr
 inline constexpr grid::Colore SecondoRiferimento = grid::colori::Verde;
 }
 
-// ELENCO (Cmd_Elenco): every configuration, ordered by name, into FgPir1; columns
-// carry their field names (Grid::indiceCampo) and those from 3 on are hidden.
-void elencaConfigurazioni(storage::Database& db, grid::Grid& FgPir1);
+// ELENCO (Cmd_Elenco): every configuration, ordered by name, into `configurazioni`; none
+// chosen. On a failure the list stays as it was.
+void elencaConfigurazioni(storage::Database& db, PannelloPiramidi& p);
 
 // SALVA CONFIGURAZIONE (Command11): a new PiramidiElenco record from the settings and
 // one PiramideComposizione record per filled brick, all in one transaction, then
@@ -54,7 +73,7 @@ inline constexpr std::string_view TitoloCancellazione = "Cancellazione record";
 // record was deleted; a database failure is reported as TestoErroreImprevisto.
 Esito eliminaConfigurazione(PannelloPiramidi& p, storage::Database& db);
 
-// Double-click on row `riga` of FgPir1: Resetta, the bricks and the settings of that
+// Double-click on row `riga` (1..) of FgPir1: Resetta, the bricks and the settings of that
 // configuration, then Calcola and RICAVA ESTRAZIONI. Returns the messages in the
 // order the window shows them: Calcola's, RICAVA ESTRAZIONI's, then "Attenzione !,
 // probabile anomalia" (critical, "Avviso") when a step of the load failed.

@@ -173,7 +173,6 @@ void impostaSorteLivello(Banco& b, int riga, int sorte)
     if (riga < 1 || riga > 5)
         return;
     b.livelliElabora[static_cast<std::size_t>(riga - 1)].sorte = sorte;
-    mostraLivelliElabora(b);
 }
 
 int numeroDellaCella(int riga, int colonna)

@@ -60,7 +60,7 @@ bool tipoSelezionato(const Banco& b, int tipo);
 void operatoreCorrente(Banco& b, int riga);
 
 // Fg7: click on level row r toggles its inclusion; Command31/Command32 all or none; a sorte
-// typed into row r becomes the level's (Fg7 shows it again).
+// typed into row r becomes the level's.
 void toggleLivello(Banco& b, int riga);
 void selezionaLivelli(Banco& b, bool inclusi);
 void impostaSorteLivello(Banco& b, int riga, int sorte);

@@ -201,15 +201,15 @@ TEST(GuastiProgramma, TabellaMancanteOConAltriCampi)
         auto db = storage::ApriDatabaseProgramma(cartella.percorso().string());
         EXPECT_EQ(storage::LeggiParametro(db, "PercorsoArchivio").value_or(""), "/dati/archivio.db");
         EXPECT_EQ(storage::LeggiOperatori(db).size(), storage::CatalogoPredefinito().size());
-        grid::Grid FgPir1;
-        workbench::elencaConfigurazioni(db, FgPir1);
-        ASSERT_EQ(FgPir1.righe(), 2);
-        EXPECT_EQ(FgPir1.testo(1, 2), "La mia piramide");
+        workbench::PannelloPiramidi pannello;
+        workbench::elencaConfigurazioni(db, pannello);
+        ASSERT_EQ(pannello.configurazioni.size(), 1u);
+        EXPECT_EQ(pannello.configurazioni[0].denominazione, "La mia piramide");
 
         db.esegui("DROP TABLE PiramidiElenco");
         db.esegui("CREATE TABLE PiramidiElenco (IDPiramide INTEGER PRIMARY KEY, Nome TEXT)");
         try {
-            workbench::elencaConfigurazioni(db, FgPir1);
+            workbench::elencaConfigurazioni(db, pannello);
             ADD_FAILURE();
         } catch (const storage::ErroreDatabase& e) {
             EXPECT_EQ(e.tipo(), storage::ErroreDatabase::Tipo::Struttura);

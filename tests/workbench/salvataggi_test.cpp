@@ -65,9 +65,9 @@ protected:
 
     int rigaDi(const std::string& nome)
     {
-        for (int r = 1; r < p_.FgPir1.righe(); ++r)
-            if (p_.FgPir1.testo(r, 2) == nome)
-                return r;
+        for (std::size_t i = 0; i < p_.configurazioni.size(); ++i)
+            if (p_.configurazioni[i].denominazione == nome)
+                return static_cast<int>(i) + 1;
         return -1;
     }
 
@@ -88,16 +88,49 @@ TEST_F(Salvataggi, SalvaEdElencaPerNome)
     // No brick filled: only the configuration records.
     EXPECT_EQ(conta("PiramidiElenco"), 3);
     EXPECT_EQ(conta("PiramideComposizione"), 0);
-    ASSERT_EQ(p_.FgPir1.righe(), 4);
-    EXPECT_EQ(p_.FgPir1.testo(0, 1), "Cod");
-    EXPECT_EQ(p_.FgPir1.testo(1, 2), "alfa");
-    EXPECT_EQ(p_.FgPir1.testo(2, 2), "alfa");
-    EXPECT_EQ(p_.FgPir1.testo(3, 2), "Zeta");   // by name whatever the case
+    const auto& elenco = p_.configurazioni;
+    ASSERT_EQ(elenco.size(), 3u);
+    EXPECT_EQ(elenco[0].denominazione, "alfa");
+    EXPECT_EQ(elenco[1].denominazione, "alfa");
+    EXPECT_EQ(elenco[2].denominazione, "Zeta");   // by name whatever the case
     // The same name twice: two keys, listed in the order saved.
-    EXPECT_LT(std::stoi(p_.FgPir1.testo(1, 1)), std::stoi(p_.FgPir1.testo(2, 1)));
-    EXPECT_FALSE(p_.FgPir1.colonna(2).nascosta);
-    EXPECT_TRUE(p_.FgPir1.colonna(3).nascosta);
-    EXPECT_GE(p_.FgPir1.indiceCampo("RuoteG"), 3);
+    EXPECT_LT(elenco[0].cod, elenco[1].cod);
+    // What FgPir1 shows: the key, the name, then the stored fields (hidden).
+    EXPECT_EQ(testoConfigurazione(elenco[0], 1), std::to_string(elenco[0].cod));
+    EXPECT_EQ(testoConfigurazione(elenco[2], 2), "Zeta");
+    EXPECT_EQ(testoConfigurazione(elenco[0], 5), "10000000000");
+}
+
+// A record edited by hand: each damaged setting fails alone (no number, a fraction, a text),
+// the others still load, and the load says something went wrong.
+TEST_F(Salvataggi, UnCampoGuastoNonFermaGliAltri)
+{
+    b_.numeri = "07-21";
+    b_.colpi = 4;
+    p_.Txt_Denominazione = "ritoccata";
+    ASSERT_FALSE(salvaConfigurazione(b_, p_, db_));
+    db_.esegui("UPDATE PiramidiElenco SET Ruota = NULL, QN = '2.5', Mensile = 'tre'");
+    Banco b2;
+    apriBanco(b2, a_);
+    const int ruota = b2.ruotaBase, qn = b2.qn, mensile = b2.mensile;
+    PannelloPiramidi p2;
+    elencaConfigurazioni(db_, p2);
+    ASSERT_EQ(p2.configurazioni.size(), 1u);
+    const auto& c = p2.configurazioni[0];
+    EXPECT_EQ(c.ruota, std::nullopt);
+    EXPECT_EQ(c.qn, std::nullopt);
+    EXPECT_EQ(c.mensile, std::nullopt);
+    const auto messaggi = caricaConfigurazione(b2, p2, db_, a_, 1);
+    ASSERT_FALSE(messaggi.empty());
+    EXPECT_EQ(messaggi.back().testo, "Attenzione !, probabile anomalia");
+    EXPECT_EQ(b2.ruotaBase, ruota);
+    EXPECT_EQ(b2.qn, qn);
+    EXPECT_EQ(b2.mensile, mensile);
+    EXPECT_EQ(b2.numeri, "07-21");
+    EXPECT_EQ(b2.colpi, 4);
+    // Outside the list nothing is loaded.
+    EXPECT_TRUE(caricaConfigurazione(b2, p2, db_, a_, 2).empty());
+    EXPECT_TRUE(caricaConfigurazione(b2, p2, db_, a_, 0).empty());
 }
 
 TEST_F(Salvataggi, SalvaECaricaLaConfigurazione)
@@ -124,7 +157,7 @@ TEST_F(Salvataggi, SalvaECaricaLaConfigurazione)
     apriBanco(b2, a_);
     b2.Lbl0[4] = "vecchio";
     PannelloPiramidi p2;
-    elencaConfigurazioni(db_, p2.FgPir1);
+    elencaConfigurazioni(db_, p2);
     const auto messaggi = caricaConfigurazione(b2, p2, db_, a_, 1);
     EXPECT_TRUE(messaggi.empty()) << messaggi.front().testo;
     EXPECT_EQ(b2.riferimento, 35);
@@ -137,7 +170,7 @@ TEST_F(Salvataggi, SalvaECaricaLaConfigurazione)
     EXPECT_EQ(b2.posizioni, (std::array<bool, 5>{true, false, true, false, false}));
     EXPECT_EQ(ruoteInGioco(b2), ruoteInGioco(b_));
     // The saved row keeps its format: the wheels in play as eleven '0'/'1', Bari first.
-    EXPECT_EQ(p2.FgPir1.testo(1, p2.FgPir1.indiceCampo("RuoteG")), "10000001001");
+    EXPECT_EQ(p2.configurazioni[0].ruoteG, "10000001001");
     EXPECT_EQ(b2.ruote, (std::array<bool, 11>{true, false, false, false, false, false, false, true, false, false, true}));
     EXPECT_EQ(b2.FgF.testo(1, Tras), "SOM");
     EXPECT_EQ(b2.FgF.testo(1, RU1), "BA");
@@ -171,7 +204,7 @@ TEST_F(Salvataggi, UnMattoneGuastoNonFermaIlCaricamentoDegliAltri)
     Banco b2;
     apriBanco(b2, a_);
     PannelloPiramidi p2;
-    elencaConfigurazioni(db_, p2.FgPir1);
+    elencaConfigurazioni(db_, p2);
     const auto messaggi = caricaConfigurazione(b2, p2, db_, a_, 1);
     ASSERT_FALSE(messaggi.empty());
     EXPECT_EQ(messaggi.back().testo, "Attenzione !, probabile anomalia");
@@ -212,13 +245,13 @@ TEST_F(Salvataggi, CancellaConIMattoni)
     p_.Txt_Denominazione = "due";
     salvaConfigurazione(b_, p_, db_);
     EXPECT_EQ(conta("PiramideComposizione"), 2);
-    p_.FgPir1.rigaCorrente = 0;
+    p_.configurazioneScelta = 0;
     EXPECT_FALSE(domandaCancellazione(p_));
     EXPECT_FALSE(eliminaConfigurazione(p_, db_));
 
     const int r = rigaDi("uno");
-    p_.FgPir1.rigaCorrente = r;
-    const std::string chiave = p_.FgPir1.testo(r, 1);
+    p_.configurazioneScelta = r;
+    const std::string chiave = std::to_string(p_.configurazioni[static_cast<std::size_t>(r - 1)].cod);
     EXPECT_EQ(domandaCancellazione(p_), "Concellare la riga: " + chiave + " ?");
     const Esito e = eliminaConfigurazione(p_, db_);
     ASSERT_TRUE(e);
@@ -228,7 +261,10 @@ TEST_F(Salvataggi, CancellaConIMattoni)
     EXPECT_EQ(conta("PiramidiElenco"), 1);
     EXPECT_EQ(conta("PiramideComposizione"), 1);
     EXPECT_EQ(rigaDi("uno"), -1);
-    ASSERT_EQ(p_.FgPir1.righe(), 2);
+    ASSERT_EQ(p_.configurazioni.size(), 1u);
+    // The list again: nothing chosen, so a second Cancella deletes nothing.
+    EXPECT_EQ(p_.configurazioneScelta, 0);
+    EXPECT_FALSE(eliminaConfigurazione(p_, db_));
 }
 
 TEST_F(Salvataggi, EditorDeiMattoni)

@@ -165,16 +165,6 @@ GrigliaView* griglia(const QString& nome, ModelloTabella* modello, QWidget* geni
     return prepara(new GrigliaView(modello, genitore), nome, altezzaMinima);
 }
 
-void mostraScelta(GrigliaView* v, grid::Colore colore, std::function<std::optional<bool>(int riga, int colonna)> scelta)
-{
-    v->modello()->setSfondoCalcolato([colore, scelta = std::move(scelta)](int r, int c) -> std::optional<grid::Colore> {
-        const std::optional<bool> scelto = scelta(r, c);
-        if (!scelto)
-            return std::nullopt;
-        return *scelto ? colore : grid::colori::Bianco;
-    });
-}
-
 QHBoxLayout* fila(std::initializer_list<QWidget*> widgets)
 {
     auto* l = new QHBoxLayout;

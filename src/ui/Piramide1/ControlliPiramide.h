@@ -71,10 +71,6 @@ QListWidget* lista(const QString& nome, const QStringList& voci, const QString& 
 GrigliaView* griglia(const QString& nome, grid::Grid& g, QWidget* genitore, int altezzaMinima = 80);
 // The same for a model of typed rows (ModelloRighe), which the view then owns.
 GrigliaView* griglia(const QString& nome, ModelloTabella* modello, QWidget* genitore, int altezzaMinima = 80);
-// A grid that shows a choice the Banco keeps: the cells `scelta` answers for are drawn in
-// `colore` when chosen and white when not, worked out from the Banco each time they are drawn;
-// the cells it has no answer for (nothing) keep their own colours.
-void mostraScelta(GrigliaView* v, grid::Colore colore, std::function<std::optional<bool>(int riga, int colonna)> scelta);
 // A row of widgets, left to right, with the rest of the line empty.
 QHBoxLayout* fila(std::initializer_list<QWidget*> widgets);
 // A clickable label in colour `c` (kept in its property "colore", which the tests read).

@@ -1,6 +1,7 @@
 // The page "Salvate" of Piramide1: the saved pyramid configurations, their name, ELENCO, SALVA, Cancella.
 #pragma once
 
+#include "ui/common/ModelloRighe.h"
 #include "workbench/Salvataggi.h"
 
 #include <QWidget>
@@ -13,11 +14,14 @@ namespace ui {
 class GrigliaView;
 
 // The panel writes the name into the PannelloPiramidi; listing, saving, deleting and
-// loading (double click on FgPir1) change the whole window and are wired by it.
+// loading (double click on FgPir1) change the whole window and are wired by it. The row the
+// user stands on is the PannelloPiramidi's chosen configuration.
 class PannelloConfigurazioni : public QWidget {
     Q_OBJECT
 public:
     explicit PannelloConfigurazioni(workbench::PannelloPiramidi& pannello);
+    // FgPir1 from the listed configurations.
+    void mostraElenco();
 
     GrigliaView* FgPir1 = nullptr;
     QLineEdit* Txt_Denominazione = nullptr;
@@ -27,6 +31,7 @@ public:
 
 private:
     workbench::PannelloPiramidi& pannello_;
+    ModelloRighe<workbench::ConfigurazioneSalvata>* modello_ = nullptr;
 };
 
 }

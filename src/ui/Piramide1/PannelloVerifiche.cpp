@@ -118,6 +118,25 @@ std::vector<ColonnaDi<workbench::RiepilogoVerifica>> colonneFg_E()
     return c;
 }
 
+// Fg7: level k on row k, its sorte typed in, green when ELABORA includes it.
+std::vector<ColonnaDi<workbench::LivelloElabora>> colonneFg7()
+{
+    constexpr std::array<int, 1> Larghezze = {700};
+    auto c = colonneDi<workbench::LivelloElabora>(
+        workbench::intestazioni::Fg7, Larghezze,
+        [](const workbench::LivelloElabora& l, int) { return std::to_string(l.sorte); }, grid::Allineamento::Centro);
+    c[0].sfondo = [](const workbench::LivelloElabora& l) {
+        return std::optional(l.incluso ? workbench::colori::Selezione : grid::colori::Bianco);
+    };
+    c[0].modifica = [](workbench::LivelloElabora& l, const QString& testo) {
+        if (!PannelloVerifiche::accettaLivello(testo.toStdString()))
+            return false;
+        l.sorte = testo.toInt();
+        return true;
+    };
+    return c;
+}
+
 }
 
 PannelloVerifiche::PannelloVerifiche(workbench::Banco& banco) : banco_(banco)
@@ -142,13 +161,12 @@ PannelloVerifiche::PannelloVerifiche(workbench::Banco& banco) : banco_(banco)
         if (c != 0)
             return;
         workbench::toggleLivello(banco_, r);
-        Fg7->aggiornaCelle(r, 0, r, 0);
+        mostraLivelli();
     });
-    Fg7->setModificabile([](int r, int c) { return r >= 1 && r <= 5 && c == 0; },
-                         [](int, int, const std::string& t) { return accettaLivello(t); });
-    // The accepted text is one digit 1..5: the sorte of the level.
+    // The typed sorte, already in the model's row, becomes the level's. Nothing is shown again here:
+    // the editor is still storing its text.
     connect(Fg7, &GrigliaView::cellaModificata, this,
-            [this](int r, int) { workbench::impostaSorteLivello(banco_, r, banco_.Fg7.intero(r, 0)); });
+            [this](int r, int) { workbench::impostaSorteLivello(banco_, r, modelloFg7_->riga(r - 1).sorte); });
 }
 
 // Cases and their numbers.
@@ -251,16 +269,12 @@ QWidget* PannelloVerifiche::costruisciElabora()
     auto* elabora = new QWidget;
     auto* le = new QGridLayout(elabora);
     le->setContentsMargins(4, 4, 4, 4);
-    Fg7 = griglia(QStringLiteral("Fg7"), banco_.Fg7, elabora, 0);
-    Fg7->setFisse(1, 0);
+    modelloFg7_ = new ModelloRighe<workbench::LivelloElabora>(colonneFg7());
+    Fg7 = griglia(QStringLiteral("Fg7"), modelloFg7_, elabora, 0);
     Fg7->verticalHeader()->setVisible(true);
     Fg7->setFixedSize(70, 6 * Fg7->verticalHeader()->defaultSectionSize() + 6);
     Fg7->setToolTip(QStringLiteral("Livelli di ELABORA (verde): clic per scegliere, scrivere la sorte del livello"));
-    mostraScelta(Fg7, workbench::colori::Selezione, [this](int r, int c) -> std::optional<bool> {
-        if (c != 0 || r < 1 || r > 5)
-            return std::nullopt;
-        return banco_.livelliElabora[static_cast<std::size_t>(r - 1)].incluso;
-    });
+    mostraLivelli();
     auto* Command31Btn = pulsante(QStringLiteral("Command31"), QStringLiteral("Tutti"), QStringLiteral("Tutti i livelli"), elabora);
     auto* Command32Btn = pulsante(QStringLiteral("Command32"), QStringLiteral("Nessuno"), QStringLiteral("Nessun livello"), elabora);
     Command27Btn = pulsante(QStringLiteral("Command27"), QStringLiteral("ELABORA"),
@@ -288,11 +302,11 @@ QWidget* PannelloVerifiche::costruisciElabora()
     le->setRowStretch(1, 2);
     connect(Command31Btn, &QPushButton::clicked, this, [this] {
         workbench::selezionaLivelli(banco_, true);
-        Fg7->aggiorna();
+        mostraLivelli();
     });
     connect(Command32Btn, &QPushButton::clicked, this, [this] {
         workbench::selezionaLivelli(banco_, false);
-        Fg7->aggiorna();
+        mostraLivelli();
     });
     connect(Command30Btn, &QPushButton::clicked, this, [this] { FgY->copiaNegliAppunti(); });
     connect(Command33Btn, &QPushButton::clicked, this, [this] { FgY->copiaNegliAppunti(); });
@@ -315,6 +329,12 @@ void PannelloVerifiche::mostraTabelle()
     modelloFg_E_->sostituisci(banco_.riepilogo ? std::vector{*banco_.riepilogo} : std::vector<workbench::RiepilogoVerifica>{});
     modelloFgY_->sostituisci(banco_.righeElabora);
     modelloFg10_->sostituisci(banco_.righePrimoColpo);
+    mostraLivelli();
+}
+
+void PannelloVerifiche::mostraLivelli()
+{
+    modelloFg7_->sostituisci({banco_.livelliElabora.begin(), banco_.livelliElabora.end()});
 }
 
 void PannelloVerifiche::mostraLivello()

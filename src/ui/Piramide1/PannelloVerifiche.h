@@ -29,8 +29,10 @@ public:
     enum Pagina { Casi = 0, Verifica = 1, Elabora = 2 };
 
     void mostraImpostazioni();
-    // The tables (FgEv, FgX, FgL, Fg_E, FgY, Fg10) from the Banco's rows.
+    // The tables (FgEv, FgX, FgL, Fg_E, FgY, Fg10, Fg7) from the Banco's rows.
     void mostraTabelle();
+    // Fg7 from the Banco's levels of ELABORA.
+    void mostraLivelli();
     // The case row (1..) of FgEv's current cell; 0 without one.
     int casoCorrente() const;
     // ComboLivello from the Banco, without its signal (after ELABORA).
@@ -77,6 +79,7 @@ private:
     ModelloRighe<workbench::RiepilogoVerifica>* modelloFg_E_ = nullptr;
     ModelloRighe<workbench::RigaElabora>* modelloFgY_ = nullptr;
     ModelloRighe<workbench::RigaElabora>* modelloFg10_ = nullptr;
+    ModelloRighe<workbench::LivelloElabora>* modelloFg7_ = nullptr;
 };
 
 }

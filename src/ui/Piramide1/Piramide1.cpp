@@ -258,7 +258,6 @@ void Piramide1::apri()
         g->setLarghezza(engine::colF::RU2, 450);
         g->setLarghezza(engine::colF::VAL, 400);
     }
-    banco_.Fg7.setLarghezza(0, 700);
     // Step 3: operators, saved configurations, type 1 chosen, empty pyramid, NASCONDE.
     caricaOperatori();
     if (!banco_.operatori.empty()) {
@@ -266,10 +265,11 @@ void Piramide1::apri()
         operatori_->mostraOperatoreCorrente();
     }
     try {
-        workbench::elencaConfigurazioni(contesto_.sessione.dbProgramma(), pannello_.FgPir1);
+        workbench::elencaConfigurazioni(contesto_.sessione.dbProgramma(), pannello_);
     } catch (const std::exception&) {
         // No program database (a window opened before the start-up finished): an empty list.
-        pannello_.FgPir1 = grid::Grid(1, 3);
+        pannello_.configurazioni.clear();
+        pannello_.configurazioneScelta = 0;
     }
     workbench::selezionaTipo(banco_, 1, true);
     engine::SettaGridFGF(banco_.FgF, banco_.Fg5);

@@ -150,13 +150,7 @@ void Piramide1::keyPressEvent(QKeyEvent* evento)
 
 void Piramide1::aggiornaVista()
 {
-    // ELENCO rebuilds the columns of FgPir1: the name gets the room.
-    auto& elenco = pannello_.FgPir1;
-    if (elenco.colonne() >= 3) {
-        elenco.setLarghezza(0, 200);
-        elenco.setLarghezza(1, 500);
-        elenco.setLarghezza(2, 3200);
-    }
+    configurazioni_->mostraElenco();
     esiti_->mostraEsiti();
     adattaColonne();
     verifiche_->mostraTabelle();

@@ -374,7 +374,7 @@ void Piramide1::modificaMattone(int riga, int colonna)
 void Piramide1::Cmd_Elenco()
 {
     try {
-        workbench::elencaConfigurazioni(contesto_.sessione.dbProgramma(), pannello_.FgPir1);
+        workbench::elencaConfigurazioni(contesto_.sessione.dbProgramma(), pannello_);
     } catch (const std::exception&) {
         mostra(workbench::Messaggio{std::string(workbench::TestoErroreImprevisto), "Avviso", workbench::Icona::Critico});
     }
@@ -402,7 +402,7 @@ void Piramide1::Command13()
 
 void Piramide1::caricaConfigurazione(int riga)
 {
-    if (riga < 1 || riga >= pannello_.FgPir1.righe())
+    if (riga < 1 || riga > static_cast<int>(pannello_.configurazioni.size()))
         return;
     const auto messaggi = workbench::caricaConfigurazione(banco_, pannello_, contesto_.sessione.dbProgramma(),
                                                           contesto_.sessione.archivio(), riga);

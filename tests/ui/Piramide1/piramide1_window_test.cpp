@@ -35,6 +35,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSet>
@@ -166,6 +167,7 @@ private slots:
     void apertura();
     void riferimento();
     void selezioni();
+    void sorteDaTastiera();
     void marcaSenzaUscite();
     void tabelleDelleVerifiche();
     void serata();
@@ -375,11 +377,12 @@ void TestPiramide1::selezioni()
         QCOMPARE(t.sfondo("Fg7", k, 0), 65280u);
     // A sorte typed into a level is the level's; a refused one leaves it.
     auto* Fg7 = t.w<GrigliaView>("Fg7");
+    auto* livelli = Fg7->modelloTabella();
     for (const char* testo : {"3", "7"})
-        Fg7->modello()->setData(Fg7->modello()->index(4 - Fg7->modello()->righeFisse(), 0), QString::fromLatin1(testo),
-                                Qt::EditRole);
+        livelli->setData(livelli->index(4 - livelli->righeFisse(), 0), QString::fromLatin1(testo), Qt::EditRole);
     QCOMPARE(b.livelliElabora[3].sorte, 3);
-    QCOMPARE(b.Fg7.testo(4, 0), std::string("3"));
+    QCOMPARE(t.tabella("Fg7").testo(4, 0), std::string("3"));
+    QCOMPARE(t.sfondo("Fg7", 4, 0), 65280u);
     // The grids only show the choices: a choice set in the Banco is drawn when the window shows
     // the Banco again.
     workbench::setRuotaInGioco(b, 3, true);
@@ -387,7 +390,6 @@ void TestPiramide1::selezioni()
     QCOMPARE(t.sfondo("FgRG", 0, 3), grid::colori::Bianco);
     t.finestra->aggiornaVista();
     QCOMPARE(t.sfondo("FgRG", 0, 3), 65280u);
-    QCOMPARE(b.Fg7.sfondo(4, 0), grid::colori::Bianco);
     // Brick 7 highlighted by its label: row 7 green, its number orange.
     t.clicEtichetta("Lbl0(7)");
     QCOMPARE(b.FgF.sfondo(7, 3), grid::colori::Verde);
@@ -414,6 +416,46 @@ void TestPiramide1::selezioni()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTRY_COMPARE(b.FgF.testo(8, engine::colF::Tras), std::string("SOM"));
     QTRY_COMPARE(QApplication::focusWidget(), FgF);
+}
+
+// The sorte of a level from the keyboard: F2, the digit, Enter; a digit typed straight away, then Tab.
+// The level takes it as the editor closes, without a complaint from the view; a refused digit leaves it.
+void TestPiramide1::sorteDaTastiera()
+{
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("closeEditor")));
+    Banco t;
+    auto& b = t.banco();
+    t.w<PannelloVerifiche>("SSTab3")->setCurrentIndex(PannelloVerifiche::Elabora);
+    auto* Fg7 = t.w<GrigliaView>("Fg7");
+    t.finestra->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(t.finestra.get()));
+    Fg7->setFocus();
+    auto scrivi = [&](int livello, const std::optional<Qt::Key>& primo, Qt::Key tasto, Qt::Key fine) {
+        Fg7->setCurrentIndex(Fg7->model()->index(livello - 1, 0));
+        if (primo)
+            QTest::keyClick(Fg7, *primo);
+        QTest::keyClick(primo ? QApplication::focusWidget() : Fg7, tasto);
+        QVERIFY(Fg7->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), fine);
+    };
+    scrivi(2, Qt::Key_F2, Qt::Key_4, Qt::Key_Return);
+    QTRY_COMPARE(b.livelliElabora[1].sorte, 4);
+    QCOMPARE(QApplication::focusWidget(), Fg7);
+    QCOMPARE(t.tabella("Fg7").testo(2, 0), std::string("4"));
+    QVERIFY(!b.livelliElabora[1].incluso);
+    scrivi(5, std::nullopt, Qt::Key_5, Qt::Key_Tab);
+    QTRY_COMPARE(b.livelliElabora[4].sorte, 5);
+    QVERIFY(QApplication::focusWidget() != Fg7 && !Fg7->isAncestorOf(QApplication::focusWidget()));
+    Fg7->setFocus();
+    scrivi(2, std::nullopt, Qt::Key_9, Qt::Key_Return);
+    QTest::qWait(50);
+    QCOMPARE(b.livelliElabora[1].sorte, 4);
+    QCOMPARE(t.tabella("Fg7").testo(2, 0), std::string("4"));
+    // The click still chooses the level, which keeps its sorte.
+    t.clic("Fg7", 2, 0);
+    QVERIFY(b.livelliElabora[1].incluso);
+    QCOMPARE(t.sfondo("Fg7", 2, 0), 65280u);
+    QCOMPARE(t.tabella("Fg7").testo(2, 0), std::string("4"));
 }
 
 void TestPiramide1::marcaSenzaUscite()
@@ -578,8 +620,7 @@ void TestPiramide1::serata()
     const QString etichetta1 = t.w<QLabel>("Lbl0(1)")->text();
     t.w<QLineEdit>("Txt_Denominazione")->setText(QStringLiteral("Serata di prova"));
     t.b("Command11")->click();
-    const auto& elenco = t.finestra->pannello().FgPir1;
-    const int riga = rigaDi(elenco, 2, "Serata di prova");
+    const int riga = rigaDi(t.tabella("FgPir1"), 2, "Serata di prova");
     QVERIFY(riga >= 1);
     t.b("Command19")->click();
     QVERIFY(b.FgF.testo(1, 3).empty());
@@ -598,9 +639,14 @@ void TestPiramide1::serata()
     t.dialoghi.risposteSiNo = {false, true};
     t.clic("FgPir1", riga, 2);
     t.b("Command13")->click();
-    QVERIFY(rigaDi(elenco, 2, "Serata di prova") >= 1);
+    QVERIFY(rigaDi(t.tabella("FgPir1"), 2, "Serata di prova") >= 1);
     t.b("Command13")->click();
-    QCOMPARE(rigaDi(elenco, 2, "Serata di prova"), -1);
+    QCOMPARE(rigaDi(t.tabella("FgPir1"), 2, "Serata di prova"), -1);
+    // The list shown again: no row chosen, Cancella asks nothing until one is.
+    QCOMPARE(t.finestra->pannello().configurazioneScelta, 0);
+    const auto voci = t.dialoghi.voci().size();
+    t.b("Command13")->click();
+    QCOMPARE(t.dialoghi.voci().size(), voci);
     const auto domande = t.dialoghi.voci();
     QCOMPARE(domande[domande.size() - 2].titolo, QStringLiteral("Cancellazione record"));
     QVERIFY(domande[domande.size() - 2].testo.startsWith(QStringLiteral("Concellare la riga: ")));
