@@ -37,21 +37,6 @@ std::vector<RigaArchivio> righeArchivio(storage::Database& db)
     return righe;
 }
 
-void CaricaGrigliaArchivio(storage::Database& db, grid::Grid& FgDB)
-{
-    const auto righe = righeArchivio(db);
-    FgDB.setRighe(1);
-    FgDB.setIntestazione(std::string(IntestazioneFgDB));
-    for (int c = 1; c < ColonneFgDB; ++c) {
-        FgDB.colonna(c).campo = FgDB.testo(0, c);
-        FgDB.setAllineamento(c, grid::Allineamento::Centro);
-    }
-    FgDB.setRighe(static_cast<int>(righe.size()) + 1);
-    for (std::size_t i = 0; i < righe.size(); ++i)
-        for (int c = 1; c < ColonneFgDB; ++c)
-            FgDB.setTesto(static_cast<int>(i) + 1, c, testoFgDB(righe[i], c));
-}
-
 int giornoSettimana(int anno, int mese, int giorno)
 {
     using namespace std::chrono;
@@ -134,32 +119,6 @@ std::optional<grid::Colore> sfondoCalendario(int colonna)
     if (colonna == 2)
         return ColoreMese;
     return std::nullopt;
-}
-
-void scriviCalendario(const Calendario& calendario, grid::Grid& Fg1)
-{
-    Fg1.setRighe(1);
-    Fg1.setColonne(PrimaColonnaGiorni + static_cast<int>(calendario.giorni.size()));
-    for (int c = 0; c < Fg1.colonne(); ++c) {
-        Fg1.setTesto(0, c, intestazioneCalendario(calendario, c));
-        if (c > 0)
-            Fg1.setAllineamento(c, grid::Allineamento::Centro);
-    }
-    for (const MeseCalendario& mese : calendario.mesi) {
-        const int r = Fg1.aggiungiRiga();
-        for (int c = 1; c < Fg1.colonne(); ++c) {
-            Fg1.setTesto(r, c, testoCalendario(mese, c));
-            if (const auto colore = sfondoCalendario(c))
-                Fg1.setSfondo(r, c, *colore);
-        }
-    }
-}
-
-Calendario CaricaCalendario(storage::Database& db, int anno, bool sigle, grid::Grid& Fg1)
-{
-    Calendario calendario = CaricaCalendario(db, anno, sigle);
-    scriviCalendario(calendario, Fg1);
-    return calendario;
 }
 
 std::optional<std::string> dataCalendario(const Calendario& calendario, int riga, int colonna)

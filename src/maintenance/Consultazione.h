@@ -1,4 +1,4 @@
-// The browser grid FgDB and the calendar grid Fg1 of archive maintenance, and the searches that pick a draw.
+// The rows of the browser FgDB and the months of the calendar Fg1 of archive maintenance, and the searches that pick a draw.
 #pragma once
 
 #include "archive/Archivio.h"
@@ -41,8 +41,6 @@ grid::Colore sfondoFgDB(const RigaArchivio& r);
 // CaricaGrigliaArchivio: the loader's query, one row per stored draw in date order (row r - 1 is
 // draw r). Throws storage::ErroreDatabase.
 std::vector<RigaArchivio> righeArchivio(storage::Database& db);
-// The same rows as a grid with its header (row r is draw r), centred, each column named after its header.
-void CaricaGrigliaArchivio(storage::Database& db, grid::Grid& FgDB);
 
 // Carica calendario: for year `anno`, one row per month with draws and one column per day of
 // the month on which a draw of that year took place; a cell holds the weekday of the draw on that
@@ -63,9 +61,6 @@ struct Calendario {
     std::vector<MeseCalendario> mesi;   // data row r at [r - 1]
 };
 Calendario CaricaCalendario(storage::Database& db, int anno, bool sigle);
-// The calendar as a grid: column 1 the year, column 2 the month, then the days, headed by their number.
-void scriviCalendario(const Calendario& calendario, grid::Grid& Fg1);
-Calendario CaricaCalendario(storage::Database& db, int anno, bool sigle, grid::Grid& Fg1);
 // The header of column `colonna` of the calendar ("A", "M", the day numbers; column 0 empty).
 std::string intestazioneCalendario(const Calendario& calendario, int colonna);
 // The text of column `colonna` of a month's row, and the colour of its column (year, month; none for the days).

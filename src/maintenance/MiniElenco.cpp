@@ -1,4 +1,4 @@
-// The mini list of draws without a screen: what FG3 and the three labels show, searches and marks.
+// The mini list of draws without a screen: the rows of FG3 and the three labels' texts, searches and marks.
 #include "maintenance/MiniElenco.h"
 
 #include <algorithm>
@@ -12,23 +12,7 @@ using archive::NumeroRuote;
 using archive::SigleRuote;
 
 namespace {
-constexpr int RigheFG3 = NumeroRuote + 1;
 constexpr int ColonneFG3 = 6;
-}
-
-void preparaFG3(grid::Grid& FG3, grid::Colore facciaPulsante)
-{
-    FG3.setIntestazione("Ruota|1°|2°|3°|4°|5°");
-    FG3.setRighe(RigheFG3);
-    for (int w = 0; w < NumeroRuote; ++w)
-        FG3.setTesto(w + 1, 0, SigleRuote[w]);
-    FG3.setGrassetto(1, 0, NumeroRuote, 0, true);
-    resettaColorazione(FG3, facciaPulsante);
-    for (int c = 0; c < ColonneFG3; ++c)
-        FG3.setAllineamento(c, grid::Allineamento::Centro);
-}
-
-namespace {
 bool esisteEstrazione(const archive::Archivio& a, int d) { return d >= 1 && d <= a.NumeroEstrazioni && d <= MaxEstrazioni; }
 }
 
@@ -57,15 +41,6 @@ std::string testoFG3(const RigaFG3& riga, int colonna)
     // that was never drawn.
     const int n = riga.numeri[static_cast<std::size_t>(colonna - 1)];
     return n > 0 ? std::to_string(n) : std::string();
-}
-
-TestiEstrazione MostraEstrazione(const archive::Archivio& a, int d, grid::Grid& FG3)
-{
-    FG3.setSfondo(1, 1, NumeroRuote, ColonneFG3 - 1, grid::colori::Bianco);
-    for (const auto& riga : righeFG3(a, d, Segni{}))
-        for (int p = 1; p < ColonneFG3; ++p)
-            FG3.setTesto(riga.ruota + 1, p, testoFG3(riga, p));
-    return testiEstrazione(a, d);
 }
 
 TestiEstrazione testiEstrazione(const archive::Archivio& a, int d)
@@ -130,21 +105,6 @@ bool commutaSegno(Segni& segni, int riga, int colonna)
     bool& segnata = segni[static_cast<std::size_t>(riga - 1)][static_cast<std::size_t>(colonna - 1)];
     segnata = !segnata;
     return true;
-}
-
-void mostraSegni(const Segni& segni, grid::Grid& FG3)
-{
-    for (int w = 0; w < NumeroRuote; ++w)
-        for (int p = 1; p < ColonneFG3; ++p)
-            FG3.setSfondo(w + 1, p,
-                          segni[static_cast<std::size_t>(w)][static_cast<std::size_t>(p - 1)] ? grid::colori::Verde
-                                                                                                : grid::colori::Bianco);
-}
-
-void resettaColorazione(grid::Grid& FG3, grid::Colore facciaPulsante)
-{
-    FG3.setSfondo(1, 1, NumeroRuote, ColonneFG3 - 1, grid::colori::Bianco);
-    FG3.setSfondo(1, 0, NumeroRuote, 0, facciaPulsante);
 }
 
 }

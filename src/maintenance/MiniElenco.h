@@ -1,8 +1,7 @@
-// The mini list of draws: one draw in FG3 with the texts of its labels, the searches, the cell marks.
+// The mini list of draws: the rows of one draw in FG3, the texts of its labels, the searches, the cell marks.
 #pragma once
 
 #include "archive/Archivio.h"
-#include "grid/Grid.h"
 
 #include <array>
 #include <optional>
@@ -19,15 +18,7 @@ struct TestiEstrazione {
     std::string progressivi;   // "PM=3   PA=12"
 };
 
-// FG3 as the window opens: 12 rows by 6 columns, the header, the wheel codes "BA".."NZ" in
-// bold on `facciaPulsante` in column 0, every column centred (the window sets the widths).
-void preparaFG3(grid::Grid& FG3, grid::Colore facciaPulsante);
-
-// MostraEstrazione: rows 1..11 receive the five numbers of each wheel of draw `d` (empty cells
-// where the wheel was not drawn), every number cell white (a new draw has no marks). An index with no draw (0, or beyond N) leaves the
-// number cells and the texts empty.
-TestiEstrazione MostraEstrazione(const archive::Archivio& a, int d, grid::Grid& FG3);
-// The labels' texts of draw `d` alone (empty where there is no such draw).
+// The labels' texts of draw `d` (all empty where there is no such draw: 0, or beyond N).
 TestiEstrazione testiEstrazione(const archive::Archivio& a, int d);
 
 // Command42(0): the whole number 1..N typed in the box (blanks around it allowed); anything
@@ -45,9 +36,6 @@ using Segni = std::array<std::array<bool, 5>, archive::NumeroRuote>;
 // unmarked when it was; false for any other cell, which marks nothing.
 [[nodiscard]] bool commutaSegno(Segni& segni, int riga, int colonna);
 
-// FG3 showing the marks: a marked number cell green, the others white.
-void mostraSegni(const Segni& segni, grid::Grid& FG3);
-
 // One row of FG3: a wheel of the draw shown (0 where a number was not drawn) and the marks on it.
 struct RigaFG3 {
     int ruota = 0;
@@ -59,8 +47,5 @@ struct RigaFG3 {
 std::vector<RigaFG3> righeFG3(const archive::Archivio& a, int d, const Segni& segni);
 // The text of a cell of FG3 (column 0 the wheel's code, 1..5 its numbers, blank where none).
 std::string testoFG3(const RigaFG3& riga, int colonna);
-
-// Command81 on the view: every number cell white, the wheel codes back on `facciaPulsante`.
-void resettaColorazione(grid::Grid& FG3, grid::Colore facciaPulsante);
 
 }

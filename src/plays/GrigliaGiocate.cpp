@@ -178,30 +178,6 @@ std::vector<RigaElenco> righeElenco(const std::vector<Giocata>& giocate, const s
     return righe;
 }
 
-std::vector<RigaGiocate> scriviGiocate(grid::Grid& g, const std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti,
-                                       const std::set<std::int64_t>& aperti)
-{
-    g = grid::Grid(1, colonneGiocate::Quante);
-    g.setIntestazione(intestazione(TitoliGiocate));
-    for (int c = 0; c < colonneGiocate::Quante; ++c)
-        if (allineataADestra(c))
-            g.setAllineamento(c, grid::Allineamento::Destra);
-    std::vector<RigaGiocate> posti;
-    for (const RigaElenco& riga : righeElenco(giocate, esiti, aperti)) {
-        const int r = g.aggiungiRiga();
-        for (int c = 0; c < colonneGiocate::Quante; ++c)
-            g.setTesto(r, c, testoElenco(riga, c));
-        if (riga.sistema())
-            g.setGrassetto(r, colonneGiocate::Numero, r, colonneGiocate::Numeri, true);
-        if (vintaElenco(riga))
-            g.setSfondo(r, 0, r, colonneGiocate::Quante - 1, ColoreVincente);
-        if (inPerditaElenco(riga))
-            g.setColoreTesto(r, colonneGiocate::Saldo, grid::colori::Rosso);
-        posti.push_back(riga.posto);
-    }
-    return posti;
-}
-
 void preparaVincite(grid::Grid& g)
 {
     g = grid::Grid(1, colonneVincite::Quante);

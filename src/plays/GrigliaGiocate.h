@@ -45,7 +45,7 @@ struct RigaElenco {
 // of the system, and only when the system is among `aperti`.
 std::vector<RigaElenco> righeElenco(const std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti,
                                     const std::set<std::int64_t>& aperti = {});
-// The text of column `colonna` (colonneGiocate) of a row of the list, as the grid and the window show it.
+// The text of column `colonna` (colonneGiocate) of a row of the list, as the window shows it.
 std::string testoElenco(const RigaElenco& r, int colonna);
 // The row's colours: the light green of a play or system that won; the Saldo in red below zero.
 bool vintaElenco(const RigaElenco& r);
@@ -57,10 +57,6 @@ inline constexpr std::array<const char*, colonneGiocate::Quante> TitoliGiocate =
     "N°", "Numeri", "Ruote", "Poste", "Dal", "Colpi", "Stato", "Spesa", "Vinto", "Saldo", "Resa attesa"};
 bool allineataADestra(int colonnaGiocate);
 
-// Header and one row per play with its check. The tickets of a system (Giocata::gruppo) stand under one line
-// of the system with its totals, and only when the system is among `aperti`. Says what each row is.
-std::vector<RigaGiocate> scriviGiocate(grid::Grid& g, const std::vector<Giocata>& giocate, const std::vector<EsitoGiocata>& esiti,
-                                       const std::set<std::int64_t>& aperti = {});
 // The header of the wins, by colonneVincite, and whether a column is aligned right.
 inline constexpr std::array<const char*, colonneVincite::Quante> TitoliVincite = {
     "Giocata", "Data", "Colpo", "Ruota", "Sorte", "Punti", "Lordo", "Netto"};

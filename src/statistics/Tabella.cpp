@@ -144,20 +144,6 @@ std::string testoCasella(const CasellaTabellone& c)
 
 grid::Colore sfondoCasella(const CasellaTabellone& c) { return c.ritardo ? coloreRitardo(c.prob) : grid::colori::Bianco; }
 
-void scriviTabellone(const Statistiche& s, grid::Grid& g)
-{
-    const auto righe = righeTabellone(s);
-    g.setRighe(static_cast<int>(righe.size()));
-    g.setColonne(10);
-    for (std::size_t r = 0; r < righe.size(); ++r)
-        for (std::size_t c = 0; c < righe[r].size(); ++c) {
-            g.setTesto(static_cast<int>(r), static_cast<int>(c), testoCasella(righe[r][c]));
-            g.setSfondo(static_cast<int>(r), static_cast<int>(c), sfondoCasella(righe[r][c]));
-        }
-    for (int c = 0; c < 10; ++c)
-        g.setAllineamento(c, grid::Allineamento::Centro);
-}
-
 std::vector<ClasseRitardo> distribuzioneRitardi(const Statistiche& s, int classi)
 {
     std::vector<ClasseRitardo> esito;

@@ -61,8 +61,6 @@ std::vector<RigaTabellone> righeTabellone(const Statistiche& s);
 // A cell's text, "N (ritardo)" or "N", and its colour by the chance (white without a delay).
 std::string testoCasella(const CasellaTabellone& c);
 grid::Colore sfondoCasella(const CasellaTabellone& c);
-// The board written into `g`: the cells of righeTabellone, centred.
-void scriviTabellone(const Statistiche& s, grid::Grid& g);
 
 // The current delays of the 90 numbers grouped in classes of equal width, with the count chance
 // alone would give: 90 times the chance of a delay in the class.

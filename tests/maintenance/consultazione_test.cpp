@@ -59,25 +59,35 @@ protected:
     archive::Archivio a;
 };
 
+// The text of cell (riga, colonna) of the calendar as Fg1 shows it: row 0 the header, row r month r - 1.
+std::string cella(const Calendario& calendario, int riga, int colonna)
+{
+    if (riga == 0)
+        return intestazioneCalendario(calendario, colonna);
+    return testoCalendario(calendario.mesi.at(static_cast<std::size_t>(riga - 1)), colonna);
+}
+
 // Every day cell of the calendars of `anni` against the dates of the loaded archive.
 void confrontaCalendari(storage::Database& db, const archive::Archivio& a, int primo, int ultimo)
 {
     std::map<int, int> perAnno;
     for (int d = 1; d <= a.NumeroEstrazioni; ++d)
         ++perAnno[std::stoi(a.DateEstrazioni[static_cast<std::size_t>(d)].substr(6, 4))];
-    grid::Grid Fg1;
     for (int anno = primo; anno <= ultimo; ++anno) {
-        const Calendario calendario = CaricaCalendario(db, anno, false, Fg1);
+        const Calendario calendario = CaricaCalendario(db, anno, false);
+        const int colonne = PrimaColonnaGiorni + static_cast<int>(calendario.giorni.size());
         int celle = 0;
-        for (int r = 1; r < Fg1.righe(); ++r)
-            for (int c = PrimaColonnaGiorni; c < Fg1.colonne(); ++c) {
-                if (Fg1.testo(r, c).empty())
+        for (int r = 1; r <= static_cast<int>(calendario.mesi.size()); ++r)
+            for (int c = PrimaColonnaGiorni; c < colonne; ++c) {
+                const std::string testo = cella(calendario, r, c);
+                if (testo.empty())
                     continue;
                 ++celle;
                 const auto data = dataCalendario(calendario, r, c);
                 ASSERT_TRUE(data.has_value());
                 ASSERT_TRUE(cercaDataDallaFine(a, *data).has_value()) << *data;
-                ASSERT_EQ(Fg1.intero(r, c), zeller(anno, Fg1.intero(r, 2), Fg1.intero(0, c))) << *data;
+                ASSERT_EQ(testo, std::to_string(zeller(anno, std::stoi(cella(calendario, r, 2)), std::stoi(cella(calendario, 0, c)))))
+                    << *data;
             }
         ASSERT_EQ(celle, perAnno[anno]) << anno;
     }
@@ -85,20 +95,28 @@ void confrontaCalendari(storage::Database& db, const archive::Archivio& a, int p
 
 }
 
-TEST_F(Consultazione, GrigliaArchivio)
+TEST_F(Consultazione, RigheDellArchivio)
 {
-    grid::Grid FgDB;
-    CaricaGrigliaArchivio(db, FgDB);
-    ASSERT_EQ(FgDB.righe(), 6);
-    ASSERT_EQ(FgDB.colonne(), 13);
-    EXPECT_EQ(FgDB.testo(0, 1), "DataEstrazione");
-    EXPECT_EQ(FgDB.testo(0, 12), "Nz");
-    EXPECT_EQ(FgDB.indiceCampo("To"), 10);
-    EXPECT_EQ(FgDB.testo(1, 1), "01/06/1961");
-    EXPECT_EQ(FgDB.testo(5, 1), "06/04/2024");
-    EXPECT_EQ(FgDB.testo(3, 2), "01-20-30-40-50");
-    EXPECT_EQ(FgDB.testo(3, 11), "10-20-30-40-50");
-    EXPECT_EQ(FgDB.testo(3, 12), "");
+    const auto righe = righeArchivio(db);
+    ASSERT_EQ(righe.size(), 5u);
+    EXPECT_EQ(testoFgDB(righe[0], 1), "01/06/1961");
+    EXPECT_EQ(testoFgDB(righe[4], 1), "06/04/2024");
+    EXPECT_EQ(testoFgDB(righe[2], 2), "01-20-30-40-50");
+    EXPECT_EQ(testoFgDB(righe[2], 11), "10-20-30-40-50");
+    EXPECT_EQ(testoFgDB(righe[2], 12), "");
+    // Each wheel's text under its own header.
+    std::vector<std::string> titoli;
+    for (std::size_t da = 0, fine = 0; fine != std::string_view::npos; da = fine + 1) {
+        fine = IntestazioneFgDB.find('|', da);
+        titoli.emplace_back(IntestazioneFgDB.substr(da, fine == std::string_view::npos ? fine : fine - da));
+    }
+    ASSERT_EQ(titoli.size(), static_cast<std::size_t>(ColonneFgDB));
+    EXPECT_EQ(titoli[1], "DataEstrazione");
+    EXPECT_EQ(titoli[10], "To");
+    EXPECT_EQ(testoFgDB(righe[2], 10), "09-20-30-40-50");
+    EXPECT_EQ(titoli[12], "Nz");
+    EXPECT_EQ(testoFgDB(righe[2], 0), "");
+    EXPECT_EQ(testoFgDB(righe[2], ColonneFgDB), "");
 
     RigaArchivio r;
     EXPECT_EQ(sfondoFgDB(r), grid::colori::Bianco);
@@ -108,42 +126,41 @@ TEST_F(Consultazione, GrigliaArchivio)
 
 TEST_F(Consultazione, CalendarioDiUnAnno)
 {
-    grid::Grid Fg1;
-    CaricaCalendario(db, 2024, false, Fg1);
-    ASSERT_EQ(Fg1.righe(), 3);
-    ASSERT_EQ(Fg1.colonne(), 5);
-    EXPECT_EQ(Fg1.testo(0, 1), "A");
-    EXPECT_EQ(Fg1.testo(0, 2), "M");
-    EXPECT_EQ(Fg1.testo(0, 3), "5");
-    EXPECT_EQ(Fg1.testo(0, 4), "6");
-    EXPECT_EQ(Fg1.testo(1, 1), "2024");
-    EXPECT_EQ(Fg1.testo(1, 2), "3");
-    EXPECT_EQ(Fg1.testo(1, 3), "3");
-    EXPECT_EQ(Fg1.testo(1, 4), "4");
-    EXPECT_EQ(Fg1.testo(2, 2), "4");
-    EXPECT_EQ(Fg1.testo(2, 3), "");
-    EXPECT_EQ(Fg1.testo(2, 4), "7");
-    EXPECT_EQ(Fg1.sfondo(1, 1), 0xC0FFFFu);
-    EXPECT_EQ(Fg1.sfondo(2, 2), 0xC0FFC0u);
-    EXPECT_EQ(Fg1.sfondo(1, 3), grid::colori::Bianco);
+    Calendario calendario = CaricaCalendario(db, 2024, false);
+    ASSERT_EQ(calendario.mesi.size(), 2u);
+    ASSERT_EQ(calendario.giorni, (std::vector<int>{5, 6}));
+    EXPECT_EQ(cella(calendario, 0, 1), "A");
+    EXPECT_EQ(cella(calendario, 0, 2), "M");
+    EXPECT_EQ(cella(calendario, 0, 3), "5");
+    EXPECT_EQ(cella(calendario, 0, 4), "6");
+    EXPECT_EQ(cella(calendario, 0, 5), "");
+    EXPECT_EQ(cella(calendario, 1, 1), "2024");
+    EXPECT_EQ(cella(calendario, 1, 2), "3");
+    EXPECT_EQ(cella(calendario, 1, 3), "3");
+    EXPECT_EQ(cella(calendario, 1, 4), "4");
+    EXPECT_EQ(cella(calendario, 2, 2), "4");
+    EXPECT_EQ(cella(calendario, 2, 3), "");
+    EXPECT_EQ(cella(calendario, 2, 4), "7");
+    EXPECT_EQ(sfondoCalendario(1), std::optional<grid::Colore>(0xC0FFFFu));
+    EXPECT_EQ(sfondoCalendario(2), std::optional<grid::Colore>(0xC0FFC0u));
+    EXPECT_EQ(sfondoCalendario(3), std::nullopt);
 
-    CaricaCalendario(db, 2024, true, Fg1);
-    EXPECT_EQ(Fg1.testo(1, 3), "M");   // Tuesday
-    EXPECT_EQ(Fg1.testo(1, 4), "m");   // Wednesday
-    EXPECT_EQ(Fg1.testo(2, 4), "S");
+    calendario = CaricaCalendario(db, 2024, true);
+    EXPECT_EQ(cella(calendario, 1, 3), "M");   // Tuesday
+    EXPECT_EQ(cella(calendario, 1, 4), "m");   // Wednesday
+    EXPECT_EQ(cella(calendario, 2, 4), "S");
 
-    CaricaCalendario(db, 1961, false, Fg1);
-    EXPECT_EQ(Fg1.testo(1, 3), "5");   // Thursday
+    calendario = CaricaCalendario(db, 1961, false);
+    EXPECT_EQ(cella(calendario, 1, 3), "5");   // Thursday
 
-    CaricaCalendario(db, 2025, true, Fg1);
-    EXPECT_EQ(Fg1.righe(), 1);
-    EXPECT_EQ(Fg1.colonne(), 3);
+    calendario = CaricaCalendario(db, 2025, true);
+    EXPECT_TRUE(calendario.mesi.empty());
+    EXPECT_TRUE(calendario.giorni.empty());
 }
 
 TEST_F(Consultazione, ClicSulCalendarioERicerchePerData)
 {
-    grid::Grid Fg1;
-    const Calendario calendario = CaricaCalendario(db, 2024, false, Fg1);
+    const Calendario calendario = CaricaCalendario(db, 2024, false);
     EXPECT_EQ(dataCalendario(calendario, 1, 4), "06/03/2024");
     EXPECT_EQ(cercaDataDallaFine(a, "06/03/2024"), 4);
     // The empty cell of 5 April: a date without a draw.
@@ -152,10 +169,6 @@ TEST_F(Consultazione, ClicSulCalendarioERicerchePerData)
     EXPECT_FALSE(dataCalendario(calendario, 0, 3).has_value());
     EXPECT_FALSE(dataCalendario(calendario, 1, 2).has_value());
     EXPECT_FALSE(dataCalendario(calendario, 3, 3).has_value());
-    // The click reads the calendar it was built from, not the text the grid shows.
-    Fg1.setTesto(0, 4, "31");
-    Fg1.setTesto(1, 2, "x");
-    EXPECT_EQ(dataCalendario(calendario, 1, 4), "06/03/2024");
 
     EXPECT_FALSE(cercaDataModello(a, "1/6/1961").has_value());
     EXPECT_EQ(cercaDataModello(a, "01/06/1961"), 1);
@@ -190,8 +203,7 @@ TEST(ConsultazioneArchivi, CalendarioRealeControLeDate)
     auto db = storage::ApriArchivio(percorso);
     const archive::Archivio& a = *testsupport::archivioReale();
     confrontaCalendari(db, a, 1939, 2026);
-    grid::Grid FgDB;
-    CaricaGrigliaArchivio(db, FgDB);
-    ASSERT_EQ(FgDB.righe(), a.NumeroEstrazioni + 1);
-    EXPECT_EQ(FgDB.testo(a.NumeroEstrazioni, 1), a.DateEstrazioni[static_cast<std::size_t>(a.NumeroEstrazioni)]);
+    const auto righe = righeArchivio(db);
+    ASSERT_EQ(static_cast<int>(righe.size()), a.NumeroEstrazioni);
+    EXPECT_EQ(testoFgDB(righe.back(), 1), a.DateEstrazioni[static_cast<std::size_t>(a.NumeroEstrazioni)]);
 }

@@ -1,4 +1,4 @@
-// The mini list of draws without a screen: one draw in FG3 with its labels, searched by date or index.
+// The mini list of draws without a screen: the rows of one draw in FG3 with its labels, searched by date or index.
 #include "archive/ArchivioDimostrativo.h"
 #include "archive/CaricaArchivio.h"
 #include "maintenance/MiniElenco.h"
@@ -19,12 +19,13 @@ std::unique_ptr<Archivio> carica(const std::string& percorso)
     return a;
 }
 
-// The five cells of a wheel's row, joined by blanks.
-std::string riga(const grid::Grid& FG3, int w)
+// The five number cells of a wheel's row of draw `d`, joined by blanks.
+std::string riga(const Archivio& a, int d, int w)
 {
+    const auto righe = maintenance::righeFG3(a, d, {});
     std::string r;
     for (int p = 1; p <= 5; ++p)
-        r += (p > 1 ? " " : "") + FG3.testo(w + 1, p);
+        r += (p > 1 ? " " : "") + maintenance::testoFG3(righe.at(static_cast<std::size_t>(w)), p);
     return r;
 }
 
@@ -36,30 +37,27 @@ TEST(MiniElenco, EstrazioniRealiPrimaDiCagliariENazionale)
     if (db.empty())
         GTEST_SKIP() << "archivio storico assente";
     const auto a = carica(db);
-    grid::Grid FG3;
-    maintenance::preparaFG3(FG3, grid::rgb(240, 240, 240));
 
     // 01/07/1939, the 26th Saturday of 1939: Cagliari and Genova were first drawn the week after.
     ASSERT_EQ(maintenance::cercaDataEstrazione(*a, "01/07/1939"), std::optional<int>(26));
     EXPECT_EQ(maintenance::cercaDataEstrazione(*a, "1/7/1939"), std::optional<int>(26));
-    auto t = maintenance::MostraEstrazione(*a, 26, FG3);
+    auto t = maintenance::testiEstrazione(*a, 26);
     EXPECT_EQ(t.indice, "26");
     EXPECT_EQ(t.data, "01/07/1939");
     EXPECT_EQ(t.progressivi, "PM=1   PA=26");
-    EXPECT_EQ(riga(FG3, 0), "47 18 74 63 52");
-    EXPECT_EQ(riga(FG3, 1), "    ");
-    EXPECT_EQ(riga(FG3, 10), "    ");
+    EXPECT_EQ(riga(*a, 26, 0), "47 18 74 63 52");
+    EXPECT_EQ(riga(*a, 26, 1), "    ");
+    EXPECT_EQ(riga(*a, 26, 10), "    ");
 
     const auto d = maintenance::cercaDataEstrazione(*a, "01/02/2020");
     ASSERT_TRUE(d);
     EXPECT_EQ(maintenance::cercaDataEstrazione(*a, " 1/2/2020 "), d);
     EXPECT_EQ(maintenance::cercaDataEstrazione(*a, "1/02/2020"), d);
-    maintenance::MostraEstrazione(*a, *d, FG3);
-    EXPECT_EQ(riga(FG3, 0), "59 74 78 43 66");
-    EXPECT_EQ(riga(FG3, 10), "73 61 45 17 4");
+    EXPECT_EQ(riga(*a, *d, 0), "59 74 78 43 66");
+    EXPECT_EQ(riga(*a, *d, 10), "73 61 45 17 4");
 
     // The last draw: the twelfth of August 2026 and the 134th of the year.
-    t = maintenance::MostraEstrazione(*a, a->NumeroEstrazioni, FG3);
+    t = maintenance::testiEstrazione(*a, a->NumeroEstrazioni);
     EXPECT_EQ(t.data, "21/08/2026");
     EXPECT_EQ(t.progressivi, "PM=12   PA=134");
 }
@@ -71,23 +69,25 @@ TEST(MiniElenco, ArchivioDimostrativoEIndiciSenzaEstrazione)
     o.massimo = 30;
     archive::CreaArchivioDimostrativo(dir.file("Demo.db"), o);
     const auto a = carica(dir.file("Demo.db"));
-    grid::Grid FG3;
-    maintenance::preparaFG3(FG3, grid::rgb(240, 240, 240));
-    EXPECT_EQ(FG3.testo(11, 0), "NZ");
-    EXPECT_TRUE(FG3.grassetto(11, 0));
+    // Column 0 names the wheel of the row, BA first and NZ last.
+    const auto righe = maintenance::righeFG3(*a, 2, {});
+    ASSERT_EQ(righe.size(), 11u);
+    EXPECT_EQ(maintenance::testoFG3(righe[0], 0), "BA");
+    EXPECT_EQ(maintenance::testoFG3(righe[10], 0), "NZ");
 
     EXPECT_EQ(maintenance::cercaDataEstrazione(*a, "14/01/1939"), std::optional<int>(2));
     EXPECT_EQ(maintenance::cercaDataEstrazione(*a, "14/1/1939"), std::optional<int>(2));
     // Not a day, month and four-digit year: nothing is guessed.
     for (const char* t : {"14/1/39", "114/1/1939", "14-1-1939", "14/1", "a/1/1939", ""})
         EXPECT_EQ(maintenance::cercaDataEstrazione(*a, t), std::nullopt) << t;
-    EXPECT_EQ(maintenance::MostraEstrazione(*a, 2, FG3).progressivi, "PM=2   PA=2");
-    EXPECT_EQ(riga(FG3, 10), "    ") << "no Nazionale before 2005: blank, not zeros";
+    EXPECT_EQ(maintenance::testiEstrazione(*a, 2).progressivi, "PM=2   PA=2");
+    EXPECT_EQ(riga(*a, 2, 10), "    ") << "no Nazionale before 2005: blank, not zeros";
 
     // No draw at index 0 nor past N: nothing shown rather than stale numbers.
-    EXPECT_EQ(maintenance::MostraEstrazione(*a, 31, FG3).data, "");
-    EXPECT_EQ(riga(FG3, 0), "    ");
-    EXPECT_EQ(maintenance::MostraEstrazione(*a, 0, FG3).indice, "");
+    EXPECT_EQ(maintenance::testiEstrazione(*a, 31).data, "");
+    EXPECT_EQ(riga(*a, 31, 0), "    ");
+    EXPECT_EQ(riga(*a, 0, 0), "    ");
+    EXPECT_EQ(maintenance::testiEstrazione(*a, 0).indice, "");
 }
 
 TEST(MiniElenco, IndiceDigitato)
@@ -100,11 +100,9 @@ TEST(MiniElenco, IndiceDigitato)
         EXPECT_EQ(maintenance::indiceDigitato(testo, 100), atteso) << testo;
 }
 
-// The marks are flags of the draw shown; FG3 shows them green. Cells outside the numbers mark nothing.
-TEST(MiniElenco, SegniCommutatiEMostrati)
+// The marks are flags of the draw shown, carried by the rows of FG3. Cells outside the numbers mark nothing.
+TEST(MiniElenco, SegniCommutatiNelleRighe)
 {
-    grid::Grid FG3;
-    maintenance::preparaFG3(FG3, grid::rgb(240, 240, 240));
     maintenance::Segni segni{};
     EXPECT_TRUE(maintenance::commutaSegno(segni, 1, 1));
     EXPECT_TRUE(maintenance::commutaSegno(segni, 11, 5));
@@ -115,9 +113,10 @@ TEST(MiniElenco, SegniCommutatiEMostrati)
     EXPECT_TRUE(segni[0][0]);
     EXPECT_TRUE(segni[10][4]);
     EXPECT_FALSE(segni[3][2]);
-    maintenance::mostraSegni(segni, FG3);
-    EXPECT_EQ(FG3.sfondo(1, 1), grid::colori::Verde);
-    EXPECT_EQ(FG3.sfondo(11, 5), grid::colori::Verde);
-    EXPECT_EQ(FG3.sfondo(4, 3), grid::colori::Bianco);
-    EXPECT_EQ(FG3.sfondo(1, 0), grid::rgb(240, 240, 240)) << "the wheel codes keep their face";
+    // Row r - 1 of FG3 is the wheel of grid row r, position c - 1 its number of column c.
+    const auto righe = maintenance::righeFG3(*std::make_unique<Archivio>(), 0, segni);
+    EXPECT_TRUE(righe[0].segnata[0]);
+    EXPECT_TRUE(righe[10].segnata[4]);
+    EXPECT_FALSE(righe[3].segnata[2]);
+    EXPECT_FALSE(righe[0].segnata[1]);
 }

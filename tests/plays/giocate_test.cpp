@@ -425,7 +425,7 @@ TEST(Premi, TotaliENuoveVinciteDelleGiocate)
 }
 
 // The list's rows and cells worked by hand: a play on its own that won, a system of two tickets that did not,
-// closed on one line and open into its tickets; the grid writer shows the same text and colours.
+// closed on one line and open into its tickets.
 TEST(ElencoGiocate, UnaGiocataEUnSistemaChiusoEAperto)
 {
     // 81 is drawn on every wheel of all four draws; 1..4 never are.
@@ -472,14 +472,4 @@ TEST(ElencoGiocate, UnaGiocataEUnSistemaChiusoEAperto)
     EXPECT_EQ(plays::testoElenco(aperto[3], Numeri), "   03-04");
     EXPECT_EQ(plays::testoElenco(aperto[3], Colpi), "3 di 3");
 
-    grid::Grid g;
-    const auto posti = plays::scriviGiocate(g, giocate, esiti, {2});
-    ASSERT_EQ(g.righe(), 5);
-    EXPECT_EQ(posti.size(), 4u);
-    EXPECT_EQ(g.testo(0, Resa), "Resa attesa");
-    EXPECT_EQ(g.testo(2, Numero), "− 2");
-    EXPECT_TRUE(g.grassetto(2, Numeri));
-    EXPECT_FALSE(g.grassetto(3, Numeri));
-    EXPECT_EQ(g.sfondo(1, Resa), plays::ColoreVincente);
-    EXPECT_EQ(g.coloreTesto(2, Saldo), grid::colori::Rosso);
 }

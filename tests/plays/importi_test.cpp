@@ -71,12 +71,14 @@ TEST(Importi, SommeOltreIlMassimoRifiutateMaiRigirate)
     plays::EsitoGiocata somma = e;
     somma.netto = dueVolte;
     EXPECT_THROW((void)plays::riepilogo(1, g, somma), plays::ImportoFuoriScala);
-    grid::Grid fg;
-    plays::scriviGiocate(fg, {g, g}, {e, somma});
-    EXPECT_EQ(fg.testo(1, plays::colonneGiocate::Saldo), "76658995000500000,00");
-    EXPECT_EQ(fg.testo(2, plays::colonneGiocate::Vinto), "oltre il massimo");
-    EXPECT_EQ(fg.testo(2, plays::colonneGiocate::Saldo), "oltre il massimo");
-    EXPECT_EQ(fg.testo(2, plays::colonneGiocate::Spesa), "4999500000,00");
+    // In the list: the net win less 9999 colpi of 500000 euro; the sum that cannot be shown says so.
+    const auto righe = plays::righeElenco({g, g}, {e, somma});
+    ASSERT_EQ(righe.size(), 2u);
+    EXPECT_EQ(plays::testoElenco(righe[0], plays::colonneGiocate::Saldo), "76658995000500000,00");
+    EXPECT_EQ(plays::testoElenco(righe[1], plays::colonneGiocate::Vinto), "oltre il massimo");
+    EXPECT_EQ(plays::testoElenco(righe[1], plays::colonneGiocate::Saldo), "oltre il massimo");
+    EXPECT_EQ(plays::testoElenco(righe[1], plays::colonneGiocate::Spesa), "4999500000,00");
+    EXPECT_FALSE(plays::inPerditaElenco(righe[1]));
 }
 
 TEST(Importi, PremiArrotondatiAlCentesimoUnaVolta)

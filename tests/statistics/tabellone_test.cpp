@@ -40,28 +40,27 @@ TEST(Tabellone, RitardoEColoreDiOgniNumero)
 {
     const auto s = calcolaStatistiche(quarantacinque(), bari());
     ASSERT_EQ(s.T(), 45);
-    grid::Grid g;
-    scriviTabellone(s, g);
-    ASSERT_EQ(g.righe(), 9);
-    ASSERT_EQ(g.colonne(), 10);
+    auto righe = righeTabellone(s);
+    ASSERT_EQ(righe.size(), 9u);
+    const auto casella = [&](int r, int c) { return righe[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]; };
     // Texts by position: 1 at the top left, 90 at the bottom right.
-    EXPECT_EQ(g.testo(0, 0), "1 (0)");
-    EXPECT_EQ(g.testo(0, 4), "5 (0)");
-    EXPECT_EQ(g.testo(0, 5), "6 (45)");
-    EXPECT_EQ(g.testo(8, 7), "88 (12)");
-    EXPECT_EQ(g.testo(8, 8), "89 (45)");
-    EXPECT_EQ(g.testo(8, 9), "90 (13)");
+    EXPECT_EQ(testoCasella(casella(0, 0)), "1 (0)");
+    EXPECT_EQ(testoCasella(casella(0, 4)), "5 (0)");
+    EXPECT_EQ(testoCasella(casella(0, 5)), "6 (45)");
+    EXPECT_EQ(testoCasella(casella(8, 7)), "88 (12)");
+    EXPECT_EQ(testoCasella(casella(8, 8)), "89 (45)");
+    EXPECT_EQ(testoCasella(casella(8, 9)), "90 (13)");
     // Colours by the chance (17/18)^r of a delay of r or more: 0.504 for 12 (white), 0.476 for 13
     // (below one half), 0.076 for 45 (below one tenth).
-    EXPECT_EQ(g.sfondo(0, 0), grid::colori::Bianco);
-    EXPECT_EQ(g.sfondo(8, 7), grid::colori::Bianco);
-    EXPECT_EQ(g.sfondo(8, 9), grid::rgb(255, 250, 215));
-    EXPECT_EQ(g.sfondo(8, 8), grid::rgb(255, 225, 110));
+    EXPECT_EQ(sfondoCasella(casella(0, 0)), grid::colori::Bianco);
+    EXPECT_EQ(sfondoCasella(casella(8, 7)), grid::colori::Bianco);
+    EXPECT_EQ(sfondoCasella(casella(8, 9)), grid::rgb(255, 250, 215));
+    EXPECT_EQ(sfondoCasella(casella(8, 8)), grid::rgb(255, 225, 110));
 
     // Pairs have no board figure: the plain numbers, white.
-    scriviTabellone(calcolaStatistiche(quarantacinque(), bari(Sorte::Ambo)), g);
-    EXPECT_EQ(g.testo(8, 9), "90");
-    EXPECT_EQ(g.sfondo(8, 8), grid::colori::Bianco);
+    righe = righeTabellone(calcolaStatistiche(quarantacinque(), bari(Sorte::Ambo)));
+    EXPECT_EQ(testoCasella(casella(8, 9)), "90");
+    EXPECT_EQ(sfondoCasella(casella(8, 8)), grid::colori::Bianco);
 }
 
 TEST(Tabellone, ClassiDeiRitardiFinoAllUltimaAperta)

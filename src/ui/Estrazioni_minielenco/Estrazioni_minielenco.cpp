@@ -52,7 +52,7 @@ QLabel* etichetta(const QString& nome, QWidget* genitore)
     return l;
 }
 
-// FG3's columns: the texts of the mini list's grid writer; the wheel's code fixed on the left, bold on
+// FG3's columns: the texts of maintenance::testoFG3; the wheel's code fixed on the left, bold on
 // the buttons' face; a marked number green. Widths in twips: the code, then five two-digit numbers.
 std::vector<ColonnaDi<maintenance::RigaFG3>> colonneFG3(grid::Colore facciaPulsante)
 {

@@ -35,7 +35,7 @@ constexpr int ColpiPredefiniti = 8;
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
-// FgGiocate's columns: the text of plays' list writer, its colours and bold from the row's state.
+// FgGiocate's columns: the texts of plays::testoElenco, its colours and bold from the row's state.
 std::vector<ColonnaDi<plays::RigaElenco>> colonneElenco(const grid::Colore& vincente)
 {
     using plays::RigaElenco;

@@ -205,17 +205,23 @@ private slots:
         QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral("7"));
     }
 
-    void testiComeLaGrigliaEWheelsFisse()
+    void testiDellEstrazioneEWheelsFisse()
     {
-        // The table shows what the mini list's grid writer writes for the same draw, the codes fixed on the left.
+        // The table shows the archive's numbers of the draw, wheel by wheel, the codes fixed on the left.
         Banco t(40);
         auto& w = t.apri();
         const auto& a = t.amb.sessione->archivio();
         t.hs1()->setValue(17);
         t.clic(4, 3);
-        grid::Grid attesa;
-        maintenance::preparaFG3(attesa, grid::colori::Bianco);
-        maintenance::MostraEstrazione(a, 17, attesa);
+        grid::Grid attesa(1 + archive::NumeroRuote, 6);
+        attesa.setIntestazione("Ruota|1°|2°|3°|4°|5°");
+        for (int r = 0; r < archive::NumeroRuote; ++r) {
+            attesa.setTesto(r + 1, 0, std::string(archive::SigleRuote[static_cast<std::size_t>(r)]));
+            for (int p = 1; p <= 5; ++p) {
+                const int n = a.numero(17, r, p);
+                attesa.setTesto(r + 1, p, n > 0 ? std::to_string(n) : std::string());   // the 1939 Nazionale: blank
+            }
+        }
         const grid::Grid g = w.griglia();
         QCOMPARE(testui::primaDifferenza(g, attesa), QString());
         QVERIFY(g.grassetto(1, 0));
