@@ -3,6 +3,8 @@
 
 #include "engine/Piramide.h"
 
+#include "grid/Grid.h"
+
 #include <limits>
 
 namespace engine {
@@ -76,17 +78,6 @@ void impostaCella(Mattone& m, int colonna, std::string_view testo)
     case VAL: m.valore = leggi(testo); break;
     default: break;   // the number and the place are the brick's own
     }
-}
-
-grid::Grid grigliaMattoni(const std::vector<Mattone>& mattoni, std::string_view intestazione)
-{
-    grid::Grid g;
-    g.setIntestazione(intestazione);
-    g.setRighe(static_cast<int>(mattoni.size()) + 1);
-    for (std::size_t i = 0; i < mattoni.size(); ++i)
-        for (int c = 0; c < g.colonne(); ++c)
-            g.setTesto(static_cast<int>(i) + 1, c, testoMattone(mattoni[i], c));
-    return g;
 }
 
 }

@@ -1,12 +1,9 @@
 // A brick of the pyramid (a row of FgF, or of the pattern grid Fg5) as typed fields, and its cells as text.
 #pragma once
 
-#include "grid/Grid.h"
-
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace engine {
 
@@ -37,8 +34,5 @@ std::string testoMattone(const Mattone& m, int colonna);
 // Cell `colonna` of m from its text: numbers by their leading-number reading (empty: none),
 // the code and the abbreviations as they are. The inverse of testoMattone for its own texts.
 void impostaCella(Mattone& m, int colonna, std::string_view testo);
-
-// The bricks as the text table the copies and prints show: header "A|B|..." and one row a brick.
-grid::Grid grigliaMattoni(const std::vector<Mattone>& mattoni, std::string_view intestazione);
 
 }
