@@ -2,6 +2,7 @@
 #include "ui/Piramide1/ColonneMattoni.h"
 
 #include "engine/Piramide.h"
+#include "ui/common/GrigliaView.h"
 
 #include <array>
 
@@ -29,6 +30,18 @@ std::vector<ColonnaDi<engine::Mattone>> colonneMattoni(std::string_view intestaz
             };
     }
     return colonne;
+}
+
+void mostraMattoni(ModelloRighe<engine::Mattone>& modello, GrigliaView& vista, const std::vector<engine::Mattone>& mattoni,
+                   bool& nascoste, bool nascosteOra, const std::function<std::vector<ColonnaDi<engine::Mattone>>()>& colonne)
+{
+    if (nascoste != nascosteOra) {
+        nascoste = nascosteOra;
+        modello.setColonne(colonne());
+        vista.aggiorna();
+    }
+    modello.sostituisci(mattoni);
+    vista.viewport()->update();
 }
 
 }

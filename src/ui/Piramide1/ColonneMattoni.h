@@ -10,6 +10,10 @@
 #include <string_view>
 #include <vector>
 
+namespace ui {
+class GrigliaView;
+}
+
 namespace ui::piramide1 {
 
 // How a brick grid draws a highlighted row: the whole row in `riga`, its number in `numero` if given.
@@ -29,5 +33,11 @@ using ModificaMattone = std::function<bool(engine::Mattone& m, int colonna, cons
 // `modifica`, the cells from Tras on are typed into.
 std::vector<ColonnaDi<engine::Mattone>> colonneMattoni(std::string_view intestazione, EvidenzaMattone evidenza,
                                                         bool nascoste, ModificaMattone modifica = {});
+
+// Shows `mattoni` in `vista` through `modello`: the columns built again by `colonne` when NASCONDE
+// changed (`nascoste`, the state shown, follows `nascosteOra`), the rows replaced and every row drawn
+// again, since the highlight is not the rows' own.
+void mostraMattoni(ModelloRighe<engine::Mattone>& modello, GrigliaView& vista, const std::vector<engine::Mattone>& mattoni,
+                   bool& nascoste, bool nascosteOra, const std::function<std::vector<ColonnaDi<engine::Mattone>>()>& colonne);
 
 }

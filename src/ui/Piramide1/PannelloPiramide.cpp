@@ -145,14 +145,8 @@ void PannelloPiramide::setModificaMattone(piramide1::ModificaMattone modifica)
 
 void PannelloPiramide::mostraPiramide()
 {
-    if (nascoste_ != banco_.colonneMattoniNascoste) {
-        nascoste_ = banco_.colonneMattoniNascoste;
-        modelloFgF_->setColonne(colonneFgF());
-        FgF->aggiorna();
-    }
-    modelloFgF_->sostituisci(banco_.FgF);
-    // The highlight is the panel's, not the rows': the rows that did not change are drawn again too.
-    FgF->viewport()->update();
+    piramide1::mostraMattoni(*modelloFgF_, *FgF, banco_.FgF, nascoste_, banco_.colonneMattoniNascoste,
+                             [this] { return colonneFgF(); });
 }
 
 void PannelloPiramide::mostraEstratti()

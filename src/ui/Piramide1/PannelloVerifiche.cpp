@@ -361,14 +361,8 @@ std::vector<ColonnaDi<engine::Mattone>> PannelloVerifiche::colonneFg5() const
 
 void PannelloVerifiche::mostraFg5()
 {
-    if (nascosteFg5_ != banco_.colonneMattoniNascoste) {
-        nascosteFg5_ = banco_.colonneMattoniNascoste;
-        modelloFg5_->setColonne(colonneFg5());
-        Fg5->aggiorna();
-    }
-    modelloFg5_->sostituisci(banco_.Fg5);
-    // The yellow row is the Banco's, not the rows': the rows that did not change are drawn again too.
-    Fg5->viewport()->update();
+    piramide1::mostraMattoni(*modelloFg5_, *Fg5, banco_.Fg5, nascosteFg5_, banco_.colonneMattoniNascoste,
+                             [this] { return colonneFg5(); });
 }
 
 int PannelloVerifiche::casoCorrente() const
