@@ -62,18 +62,18 @@ Banco bancoDiProva(const archive::Archivio& a)
 // Level 3 (bricks 4, 5, 6) of a pyramid, verified on the cases so that FgX holds its numbers.
 void verificaLivelloTre(Banco& b, const archive::Archivio& a)
 {
-    using namespace engine::colF;
-    struct Mattone { int m; const char* tras; int tipo; int e1, r1, e2, r2; };
-    for (const Mattone& x : {Mattone{4, "SOM", 2, 1, 0, 2, 0}, Mattone{5, "DIFF", 2, 3, 0, 5, 7}, Mattone{6, "FIG", 1, 4, 0, 0, 0}}) {
-        b.FgF.setTesto(x.m, Tras, x.tras);
-        b.FgF.setNumero(x.m, Tipo, x.tipo);
-        b.FgF.setNumero(x.m, E1, x.e1);
-        b.FgF.setNumero(x.m, R1, x.r1);
-        b.FgF.setTesto(x.m, RU1, archive::SigleRuote[static_cast<std::size_t>(x.r1)]);
+    struct Formula { int m; const char* tras; int tipo; int e1, r1, e2, r2; };
+    for (const Formula& x : {Formula{4, "SOM", 2, 1, 0, 2, 0}, Formula{5, "DIFF", 2, 3, 0, 5, 7}, Formula{6, "FIG", 1, 4, 0, 0, 0}}) {
+        engine::Mattone& m = b.mattone(x.m);
+        m.codice = x.tras;
+        m.tipo = x.tipo;
+        m.E1 = x.e1;
+        m.R1 = x.r1;
+        m.RU1 = archive::SigleRuote[static_cast<std::size_t>(x.r1)];
         if (x.tipo == 2) {
-            b.FgF.setNumero(x.m, E2, x.e2);
-            b.FgF.setNumero(x.m, R2, x.r2);
-            b.FgF.setTesto(x.m, RU2, archive::SigleRuote[static_cast<std::size_t>(x.r2)]);
+            m.E2 = x.e2;
+            m.R2 = x.r2;
+            m.RU2 = archive::SigleRuote[static_cast<std::size_t>(x.r2)];
         }
     }
     verificaLivello(b, a, 3);

@@ -1,4 +1,4 @@
-// The brick file of the workbench subcommands, read into FgF.
+// The brick file of the workbench subcommands, read into the bricks of FgF.
 #include "cli/PiramideFile.h"
 
 #include "archive/Archivio.h"
@@ -38,9 +38,8 @@ std::optional<std::string> erroreFormula(const std::string& codice, int tipo, in
     return std::nullopt;
 }
 
-void leggiFilePiramide(const std::string& percorso, grid::Grid& FgF)
+void leggiFilePiramide(const std::string& percorso, std::vector<engine::Mattone>& FgF)
 {
-    using namespace engine::colF;
     std::istringstream in(storage::leggiFileDiTesto(percorso, "il file della piramide"));
     std::string riga;
     for (int numero = 1; std::getline(in, riga); ++numero) {
@@ -55,10 +54,10 @@ void leggiFilePiramide(const std::string& percorso, grid::Grid& FgF)
         const auto m = interoEsatto(parti[0]);
         if (!m || *m < 1 || *m > engine::NumeroMattoni)
             throw ErroreDati(dove + ": il mattone deve essere fra 1 e 15");
-        const std::array<std::pair<std::size_t, int>, 4> numerici = {{{2, Tipo}, {3, E1}, {5, E2}, {7, VAL}}};
+        const std::array<std::size_t, 4> numerici = {2, 3, 5, 7};
         std::array<int, 4> valori{};
         for (std::size_t k = 0; k < numerici.size(); ++k) {
-            const std::string& testo = parti[numerici[k].first];
+            const std::string& testo = parti[numerici[k]];
             const auto v = testo.empty() ? std::optional<int>(0) : interoEsatto(testo);
             if (!v)
                 throw ErroreDati(dove + ": valore non numerico '" + storage::estratto(testo) + "'");
@@ -66,14 +65,21 @@ void leggiFilePiramide(const std::string& percorso, grid::Grid& FgF)
         }
         if (const auto e = erroreFormula(parti[1], valori[0], valori[1], valori[2], valori[3], "E1", "E2"))
             throw ErroreDati(dove + ": " + *e);
-        FgF.setTesto(*m, Tras, parti[1]);
-        for (auto [i, c] : numerici)
-            FgF.setTesto(*m, c, parti[i]);
-        const std::array<std::tuple<std::size_t, int, int>, 2> ruote = {{{4, R1, RU1}, {6, R2, RU2}}};
-        for (auto [i, cIndice, cSigla] : ruote) {
+        if (static_cast<std::size_t>(*m) > FgF.size())
+            FgF.resize(static_cast<std::size_t>(*m));
+        engine::Mattone& mattone = FgF[static_cast<std::size_t>(*m - 1)];
+        auto campo = [&](std::size_t i, int v) { return parti[i].empty() ? std::nullopt : std::optional<int>(v); };
+        mattone.codice = parti[1];
+        mattone.tipo = campo(2, valori[0]);
+        mattone.E1 = campo(3, valori[1]);
+        mattone.E2 = campo(5, valori[2]);
+        mattone.valore = campo(7, valori[3]);
+        const std::array<std::tuple<std::size_t, std::optional<int>*, std::string*>, 2> ruote = {
+            {{4, &mattone.R1, &mattone.RU1}, {6, &mattone.R2, &mattone.RU2}}};
+        for (auto [i, indice, sigla] : ruote) {
             const std::string& testo = parti[i];
-            FgF.setTesto(*m, cIndice, "");
-            FgF.setTesto(*m, cSigla, "");
+            indice->reset();
+            sigla->clear();
             if (testo.empty())
                 continue;
             std::optional<int> w = interoEsatto(testo);
@@ -84,8 +90,8 @@ void leggiFilePiramide(const std::string& percorso, grid::Grid& FgF)
             if (!w)
                 throw ErroreDati(dove + ": "
                                  + engine::controllaSigla(storage::estratto(testo)).value_or("ruota sconosciuta"));
-            FgF.setNumero(*m, cIndice, *w);
-            FgF.setTesto(*m, cSigla, archive::SigleRuote[static_cast<std::size_t>(*w)]);
+            *indice = *w;
+            *sigla = archive::SigleRuote[static_cast<std::size_t>(*w)];
         }
     }
 }

@@ -1,10 +1,11 @@
 // The brick file read by the workbench subcommands (calcola, abbinamenti): one brick a line into FgF.
 #pragma once
 
-#include "grid/Grid.h"
+#include "engine/Mattone.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace cli {
 
@@ -16,12 +17,12 @@ std::optional<std::string> erroreFormula(const std::string& codice, int tipo, in
                                          const std::string& nomeP1, const std::string& nomeP2);
 
 // Reads RIGA<TAB>TRAS<TAB>TIPO<TAB>E1<TAB>R1<TAB>E2<TAB>R2<TAB>VAL lines (blank lines
-// skipped, a UTF-8 mark in front tolerated) into the brick rows of FgF. A wheel is an
-// index 0..10 or a code (BA .. NZ, any case, RM and RN too); either way FgF gets both
+// skipped, a UTF-8 mark in front tolerated) into the bricks of FgF (brick m at [m - 1]). A wheel
+// is an index 0..10 or a code (BA .. NZ, any case, RM and RN too); either way the brick gets both
 // the index and the window's abbreviation, as a loaded configuration has them. An
 // unreadable file or a folder, a wrong field count, a brick outside 1..15, a
 // non-numeric number, an unknown wheel, operator or type, a position or a constant out
 // of range is a data error naming the file and the line.
-void leggiFilePiramide(const std::string& percorso, grid::Grid& FgF);
+void leggiFilePiramide(const std::string& percorso, std::vector<engine::Mattone>& FgF);
 
 }

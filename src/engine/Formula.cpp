@@ -62,52 +62,48 @@ bool leggeRuotaNonEstratta(const Formula& f, int d, const archive::Archivio& a)
     return (usati.ruota1 && manca(f.R1)) || (usati.riferimento2 && manca(f.R2));
 }
 
-Formula leggiMattone(const grid::Grid& FgF, int m)
+Formula leggiMattone(const Mattone& m)
 {
-    using namespace colF;
-    auto ruota = [&](int cSigla, int cIndice) {
-        const std::string& sigla = FgF.testo(m, cSigla);
+    auto ruota = [](const std::string& sigla, const std::optional<int>& indice) {
         if (sigla.empty())
-            return FgF.intero(m, cIndice);
+            return indice.value_or(0);
         const auto w = archive::IndiceRuota(sigla);
         if (!w)
             throw ErroreCalcolo("sigla ruota non riconosciuta: " + sigla);
         return *w;
     };
     Formula f;
-    f.codice = FgF.testo(m, Tras);
-    f.tipo = FgF.intero(m, Tipo);
-    f.P1 = FgF.intero(m, E1);
-    f.R1 = ruota(RU1, R1);
-    f.P2 = FgF.intero(m, E2);
-    f.R2 = ruota(RU2, R2);
-    f.valore = FgF.intero(m, VAL);
+    f.codice = m.codice;
+    f.tipo = m.tipo.value_or(0);
+    f.P1 = m.E1.value_or(0);
+    f.R1 = ruota(m.RU1, m.R1);
+    f.P2 = m.E2.value_or(0);
+    f.R2 = ruota(m.RU2, m.R2);
+    f.valore = m.valore.value_or(0);
     return f;
 }
 
-void scriviMattone(grid::Grid& FgF, int m, const Formula& f)
+void scriviMattone(Mattone& m, const Formula& f)
 {
-    using namespace colF;
-    for (int c = Tras; c <= VAL; ++c)
-        FgF.setTesto(m, c, "");
-    FgF.setTesto(m, Tras, f.codice);
-    FgF.setNumero(m, Tipo, f.tipo);
+    m.svuota();
+    m.codice = f.codice;
+    m.tipo = f.tipo;
     const auto usati = parametriDellaClasse(f.tipo);
-    auto ruota = [&](int cIndice, int cSigla, int w) {
-        FgF.setNumero(m, cIndice, w);
+    auto ruota = [](std::optional<int>& indice, std::string& sigla, int w) {
+        indice = w;
         if (w >= 0 && w < archive::NumeroRuote)
-            FgF.setTesto(m, cSigla, archive::SigleRuote[static_cast<std::size_t>(w)]);
+            sigla = archive::SigleRuote[static_cast<std::size_t>(w)];
     };
     if (usati.posizione1)
-        FgF.setNumero(m, E1, f.P1);
+        m.E1 = f.P1;
     if (usati.ruota1)
-        ruota(R1, RU1, f.R1);
+        ruota(m.R1, m.RU1, f.R1);
     if (usati.riferimento2) {
-        FgF.setNumero(m, E2, f.P2);
-        ruota(R2, RU2, f.R2);
+        m.E2 = f.P2;
+        ruota(m.R2, m.RU2, f.R2);
     }
     if (usati.valore)
-        FgF.setNumero(m, VAL, f.valore);
+        m.valore = f.valore;
 }
 
 }

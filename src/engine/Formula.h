@@ -2,8 +2,8 @@
 #pragma once
 
 #include "archive/Archivio.h"
+#include "engine/Mattone.h"
 #include "engine/Operatori.h"
-#include "grid/Grid.h"
 
 #include <optional>
 #include <string>
@@ -49,11 +49,11 @@ std::optional<std::int16_t> valutaFormula(const Formula& f, int d, const archive
 // evaluated by hand still reads the zeros. False for a draw outside the archive.
 bool leggeRuotaNonEstratta(const Formula& f, int d, const archive::Archivio& a);
 
-// Brick m of FgF (or row m of Fg5): code, class, E1, R1, E2, R2, VAL; an empty cell reads 0.
+// A brick of FgF (or a row of Fg5): code, class, E1, R1, E2, R2, VAL; an empty field reads 0.
 // A wheel abbreviation in RU1/RU2 gives the wheel; one that names no wheel raises ErroreCalcolo.
-Formula leggiMattone(const grid::Grid& FgF, int m);
+Formula leggiMattone(const Mattone& m);
 // Writes f into brick m: the parameters of its class (parametriDellaClasse) with the
-// wheels' abbreviations, the other cells emptied. Column 0 and the brick's place stay.
-void scriviMattone(grid::Grid& FgF, int m, const Formula& f);
+// wheels' abbreviations, the other fields emptied. The brick's number and place stay.
+void scriviMattone(Mattone& m, const Formula& f);
 
 }

@@ -3,6 +3,7 @@
 
 #include "engine/Formula.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 
@@ -104,36 +105,39 @@ std::optional<std::string> controllaValore(std::string_view testo)
 }
 
 namespace {
-// Column `cRuota` from the abbreviation in `cSigla`: an empty abbreviation keeps the
-// index as typed, an unknown one is refused (false) so no previous index is reused.
-bool ruotaDaSigla(grid::Grid& g, int r, int cSigla, int cRuota)
+// R from the abbreviation RU: an empty abbreviation keeps the index as typed, an unknown
+// one is refused (false) so no previous index is reused.
+bool ruotaDaSigla(const std::string& sigla, std::optional<int>& ruota)
 {
-    const std::string& sigla = g.testo(r, cSigla);
     if (sigla.empty())
         return true;
     const auto w = archive::IndiceRuota(sigla);
     if (!w)
         return false;
-    g.setNumero(r, cRuota, *w);
+    ruota = *w;
     return true;
 }
 }
 
-std::optional<ErroreMattone> ValutaPiramide(grid::Grid& FgF, int d, int valoreLista, const archive::Archivio& a,
+std::optional<ErroreMattone> ValutaPiramide(std::vector<Mattone>& FgF, int d, int valoreLista, const archive::Archivio& a,
                                             std::array<std::string, 16>& Lbl0)
 {
+    const int n = std::min(NumeroMattoni, static_cast<int>(FgF.size()));
     std::array<bool, NumeroMattoni + 1> sigleValide{};
-    for (int m = 1; m <= NumeroMattoni; ++m)
-        if (!FgF.testo(m, colF::Tras).empty())
-            sigleValide[m] = ruotaDaSigla(FgF, m, colF::RU1, colF::R1) && ruotaDaSigla(FgF, m, colF::RU2, colF::R2);
+    for (int m = 1; m <= n; ++m) {
+        Mattone& b = FgF[static_cast<std::size_t>(m - 1)];
+        if (!b.vuoto())
+            sigleValide[m] = ruotaDaSigla(b.RU1, b.R1) && ruotaDaSigla(b.RU2, b.R2);
+    }
 
-    for (int m = 1; m <= NumeroMattoni; ++m) {
-        if (FgF.testo(m, colF::Tras).empty())
+    for (int m = 1; m <= n; ++m) {
+        const Mattone& b = FgF[static_cast<std::size_t>(m - 1)];
+        if (b.vuoto())
             continue;
         try {
             if (!sigleValide[m])
                 throw ErroreCalcolo("sigla ruota non riconosciuta");
-            Formula f = leggiMattone(FgF, m);
+            Formula f = leggiMattone(b);
             // The pyramid takes VAL for classes 3 and 7 only; the number of class 4 and
             // the delay of class 5 come from ListVal.
             if (f.tipo == 4 || f.tipo == 5) {
@@ -161,22 +165,32 @@ std::optional<ErroreMattone> ValutaPiramide(grid::Grid& FgF, int d, int valoreLi
     return std::nullopt;
 }
 
-void SettaGridFGF(grid::Grid& g)
+void SettaGridFGF(std::vector<Mattone>& mattoni)
 {
-    // Rows the grid lacks are not written: Fg5 may hold only its five pattern rows.
-    for (int m = 1; m <= NumeroMattoni; ++m)
-        g.setNumero(m, colF::Riga, m);
-    const int ultima = g.righe() - 1;
-    g.setColoreTesto(1, colF::Tras, ultima, colF::Tras, grid::colori::Rosso);
-    g.setSfondo(1, colF::E1, ultima, colF::RU1, grid::rgb(255, 255, 128));
-    g.setSfondo(1, colF::E2, ultima, colF::RU2, grid::rgb(128, 255, 128));
-    g.setSfondo(1, colF::VAL, ultima, colF::VAL, grid::rgb(128, 255, 255));
+    for (std::size_t i = 0; i < mattoni.size(); ++i)
+        mattoni[i].numero = static_cast<int>(i) + 1;
 }
 
-void SettaGridFGF(grid::Grid& FgF, grid::Grid& Fg5)
+void SettaGridFGF(std::vector<Mattone>& FgF, std::vector<Mattone>& Fg5)
 {
     SettaGridFGF(FgF);
     SettaGridFGF(Fg5);
+}
+
+std::optional<grid::Colore> sfondoColonnaMattone(int colonna)
+{
+    if (colonna >= colF::E1 && colonna <= colF::RU1)
+        return grid::rgb(255, 255, 128);
+    if (colonna >= colF::E2 && colonna <= colF::RU2)
+        return grid::rgb(128, 255, 128);
+    if (colonna == colF::VAL)
+        return grid::rgb(128, 255, 255);
+    return std::nullopt;
+}
+
+std::optional<grid::Colore> coloreTestoColonnaMattone(int colonna)
+{
+    return colonna == colF::Tras ? std::optional<grid::Colore>(grid::colori::Rosso) : std::nullopt;
 }
 
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "archive/Archivio.h"
+#include "engine/Mattone.h"
 #include "engine/Operatori.h"
 #include "grid/Grid.h"
 
@@ -9,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace engine {
 
@@ -56,20 +58,23 @@ struct ErroreMattone {
     std::string dettaglio;
 };
 
-// Evaluates every non-empty brick of FgF on draw d, in brick order, and writes the
+// Evaluates every non-empty brick of FgF (bricks 1..15 in order) on draw d and writes the
 // results into Lbl0[1..15] (untouched for empty bricks). valoreLista is the index
 // selected in ListVal (-1 when none): the operand of class 4 and the offset of class 5.
-// Column 6/9 is rewritten from a recognised abbreviation in column 7/10; a brick whose
+// R1/R2 are rewritten from a recognised abbreviation in RU1/RU2; a brick whose
 // abbreviation names no wheel stops the evaluation rather than use an old index.
 // A code outside the catalogue empties its label. Stops at the first failing brick,
 // keeping the results already written.
-std::optional<ErroreMattone> ValutaPiramide(grid::Grid& FgF, int d, int valoreLista, const archive::Archivio& a,
+std::optional<ErroreMattone> ValutaPiramide(std::vector<Mattone>& FgF, int d, int valoreLista, const archive::Archivio& a,
                                             std::array<std::string, 16>& Lbl0);
 
-// Lays out FgF (or Fg5): brick numbers 1..15 in column 0 and the colours of the
-// operator, first number, second number and value columns.
-void SettaGridFGF(grid::Grid& g);
-// Both grids, as the workbench does after an evaluation.
-void SettaGridFGF(grid::Grid& FgF, grid::Grid& Fg5);
+// Lays out FgF (or Fg5): bricks numbered 1.. in order.
+void SettaGridFGF(std::vector<Mattone>& mattoni);
+// Both, as the workbench does after an evaluation.
+void SettaGridFGF(std::vector<Mattone>& FgF, std::vector<Mattone>& Fg5);
+// The fixed colours of the brick grids' columns: the operator's code red, the first
+// reference yellow, the second green, the value cyan (no colour: white, black).
+std::optional<grid::Colore> sfondoColonnaMattone(int colonna);
+std::optional<grid::Colore> coloreTestoColonnaMattone(int colonna);
 
 }

@@ -84,21 +84,15 @@ void prepara(grid::Grid& g, std::string_view intestazione)
 
 void preparaBanco(Banco& b)
 {
-    prepara(b.FgF, intestazioni::FgF);
-    b.FgF.setRighe(engine::NumeroMattoni + 1);
-    prepara(b.Fg5, intestazioni::Fg5);
-    b.Fg5.setRighe(6);
-    for (int r = 1; r <= engine::NumeroMattoni; ++r) {
-        b.FgF.setNumero(r, engine::colF::Ri, engine::rigaMattone(r));
-        b.FgF.setNumero(r, engine::colF::Co, engine::postoMattone(r));
+    b.FgF.assign(engine::NumeroMattoni, engine::Mattone());
+    for (int m = 1; m <= engine::NumeroMattoni; ++m) {
+        b.mattone(m).riga = engine::rigaMattone(m);
+        b.mattone(m).posto = engine::postoMattone(m);
     }
-    for (grid::Grid* g : {&b.FgF, &b.Fg5}) {
-        // Widths of columns 1, 2, 3, 4, 5, 7, 8 and 10, as the window lays them out.
-        const std::array<std::pair<int, int>, 8> larghezze = {
-            {{1, 250}, {2, 250}, {3, 800}, {4, 600}, {5, 500}, {7, 650}, {8, 500}, {10, 650}}};
-        for (auto [c, w] : larghezze)
-            g->setLarghezza(c, w);
-    }
+    b.Fg5.assign(5, engine::Mattone());
+    b.mattoneCorrente = 0;
+    b.rigaFg5Evidenziata = 0;
+    b.colonneMattoniNascoste = false;
     engine::SettaGridFGF(b.FgF, b.Fg5);
 
     b.numeriCasi.clear();

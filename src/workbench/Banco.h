@@ -2,6 +2,7 @@
 #pragma once
 
 #include "archive/Archivio.h"
+#include "engine/Mattone.h"
 #include "engine/Verifica.h"
 #include "grid/Grid.h"
 #include "storage/ProgramDb.h"
@@ -213,9 +214,19 @@ struct Banco {
     // --- FgEstratti: the reference draw, row w = wheel w ---
     std::array<RigaEstratti, archive::NumeroRuote> estratti{};
 
-    // --- the grids ---
-    grid::Grid FgF;          // pyramid composition, bricks 1..15
-    grid::Grid Fg5;          // pattern grid: formulas verified in slots 1..5
+    // --- the bricks: FgF (the pyramid, brick m at [m - 1]) and Fg5 (the formulas verified in
+    // slots 1..5, row r at [r - 1]); the headers intestazioni::FgF / Fg5 ---
+    std::vector<engine::Mattone> FgF;
+    std::vector<engine::Mattone> Fg5;
+    int mattoneCorrente = 0;          // the brick the commands write into (1..15, 0: none)
+    int rigaFg5Evidenziata = 0;       // Fg5's yellow row (0: none)
+    bool colonneMattoniNascoste = false;  // NASCONDE: Ri, Co, Tipo and the wheel indexes hidden
+    engine::Mattone& mattone(int m) { return FgF.at(static_cast<std::size_t>(m - 1)); }
+    const engine::Mattone& mattone(int m) const { return FgF.at(static_cast<std::size_t>(m - 1)); }
+    engine::Mattone& rigaFg5(int r) { return Fg5.at(static_cast<std::size_t>(r - 1)); }
+    const engine::Mattone& rigaFg5(int r) const { return Fg5.at(static_cast<std::size_t>(r - 1)); }
+
+    // --- the results as the command line prints them ---
     grid::Grid FgEsiti;      // ambate results as text (the CLI prints it), written from `esiti`
     grid::Grid FgGr;         // pair results as text, laid out as FgEsiti, written from `abbinamenti`
 

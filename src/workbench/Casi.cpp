@@ -168,9 +168,8 @@ Esito RicavaEstrazioni(Banco& b, const archive::Archivio& a)
     if (trovati > 0) {
         b.casiRicavati = true;
         azzeraFgX(b);
-        for (int r = 1; r < b.Fg5.righe(); ++r)
-            for (int c = 1; c < b.Fg5.colonne(); ++c)
-                b.Fg5.setTesto(r, c, "");
+        for (auto& riga : b.Fg5)
+            riga.svuota();
         b.casiEvidenziati = true;
         b.righeVerifica.clear();
         b.righeElabora.clear();
@@ -253,7 +252,8 @@ RinnovoCasi rinnovaCasi(Banco& b, const archive::Archivio& a)
     const std::vector<int> prima = b.casi;
     const int livello = b.livelloFgX;
     // What belongs to the cases: kept when the same draws come back.
-    const grid::Grid Fg5 = b.Fg5, FgEsiti = b.FgEsiti, FgGr = b.FgGr;
+    const std::vector<engine::Mattone> Fg5 = b.Fg5;
+    const grid::Grid FgEsiti = b.FgEsiti, FgGr = b.FgGr;
     const std::vector<int> casi = b.casi;
     const std::vector<DatiCaso> datiCasi = b.datiCasi;
     const bool ricavati = b.casiRicavati, evidenziati = b.casiEvidenziati;
@@ -327,8 +327,8 @@ std::optional<std::string> mancaPerImposta(const Banco& b, TipoRicerca tipo)
     const RigaEsito* riga = rigaCorrenteRisultati(b, tipo);
     if (!riga || riga->vuota())
         return std::string("Nessuna formula scelta: selezionare una riga dei risultati prima di Imposta.");
-    const int m = b.FgF.rigaCorrente;
-    if (m < 1 || m > engine::NumeroMattoni || m >= b.FgF.righe())
+    const int m = b.mattoneCorrente;
+    if (m < 1 || m > engine::NumeroMattoni)
         return std::string("Nessun mattone scelto: selezionare il mattone della piramide che riceve la formula.");
     return std::nullopt;
 }

@@ -69,9 +69,11 @@ Esito verificaRisultato(Banco& b, const archive::Archivio& a, TipoRicerca tipo, 
     if (auto e = verificaFormulaBanco(b, a, f, slot))
         return e;
     if (copia) {
-        if (b.Fg5.righe() <= slot)
-            b.Fg5.setRighe(slot + 1);
-        engine::scriviMattone(b.Fg5, slot, f);
+        if (static_cast<int>(b.Fg5.size()) < slot) {
+            b.Fg5.resize(static_cast<std::size_t>(slot));
+            engine::SettaGridFGF(b.Fg5);
+        }
+        engine::scriviMattone(b.Fg5[static_cast<std::size_t>(slot - 1)], f);
     }
     return std::nullopt;
 }
@@ -104,9 +106,9 @@ Esito verificaLivello(Banco& b, const archive::Archivio& a, int livello)
             const int m = engine::primoMattone(livello) + posto - 1;
             // An empty brick has no formula: its column stays empty rather than
             // repeat the previous brick's result.
-            if (b.FgF.testo(m, engine::colF::Tras).empty())
+            if (b.mattone(m).vuoto())
                 continue;
-            engine::VerificaFormula(engine::leggiMattone(b.FgF, m), parametriVerifica(b, posto), b.casi, b.righeVerifica, b.numeriCasi, a);
+            engine::VerificaFormula(engine::leggiMattone(b.mattone(m)), parametriVerifica(b, posto), b.casi, b.righeVerifica, b.numeriCasi, a);
         }
     } catch (const std::exception&) {
                 return erroreImprevisto();

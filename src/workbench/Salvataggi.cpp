@@ -94,31 +94,26 @@ int indiceLista(int indice, int voci)
     return indice;
 }
 
-void scriviSigla(grid::Grid& g, int riga, int colonnaSigla, const std::string& indice)
+std::string siglaDi(const std::string& indice)
 {
     std::size_t letti = 0;
     const int w = std::stoi(indice, &letti);
     if (letti != indice.size() || w < 0 || w >= archive::NumeroRuote)
         throw std::runtime_error("ruota fuori intervallo: " + indice);
-    g.setTesto(riga, colonnaSigla, archive::SigleRuote[static_cast<std::size_t>(w)]);
+    return std::string(archive::SigleRuote[static_cast<std::size_t>(w)]);
 }
 
 // Highlights the references of brick row `riga` in FgEstratti (the wheel's row, the position's column).
 void evidenziaRiferimenti(Banco& b, int riga)
 {
     togliRiferimentiEvidenziati(b);
-    auto cella = [&](int colE, int colR, int RigaEstratti::*evidenziata) {
-        const std::string& e = b.FgF.testo(riga, colE);
-        const std::string& r = b.FgF.testo(riga, colR);
-        if (e.empty() || r.empty())
-            return;
-        const int p = static_cast<int>(grid::leggiNumero(e));
-        const int w = static_cast<int>(grid::leggiNumero(r));
-        if (p >= 1 && p <= 5 && w >= 0 && w < archive::NumeroRuote)
-            b.estratti[static_cast<std::size_t>(w)].*evidenziata = p;
+    const engine::Mattone& m = b.mattone(riga);
+    auto cella = [&](const std::optional<int>& p, const std::optional<int>& w, int RigaEstratti::*evidenziata) {
+        if (p && w && *p >= 1 && *p <= 5 && *w >= 0 && *w < archive::NumeroRuote)
+            b.estratti[static_cast<std::size_t>(*w)].*evidenziata = *p;
     };
-    cella(E1, R1, &RigaEstratti::primo);
-    cella(E2, R2, &RigaEstratti::secondo);
+    cella(m.E1, m.R1, &RigaEstratti::primo);
+    cella(m.E2, m.R2, &RigaEstratti::secondo);
 }
 
 // Which references a type takes: the first (E1, R1), the second (E2, R2), the value.
@@ -206,17 +201,17 @@ Esito salvaConfigurazione(const Banco& b, PannelloPiramidi& p, storage::Database
         auto mattone = db.prepara(
             "INSERT INTO PiramideComposizione (IDPiramide, Riga, Tras, tipo, E1, R1, E2, R2, valore) "
             "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)");
-        for (int m = 1; m <= engine::NumeroMattoni && m < b.FgF.righe(); ++m) {
-            if (b.FgF.testo(m, Tras).empty())
+        for (const engine::Mattone& m : b.FgF) {
+            if (m.vuoto())
                 continue;
             mattone.riavvolgi();
-            mattone.lega(1, id).lega(2, m).lega(3, b.FgF.testo(m, Tras));
-            legaCella(mattone, 4, b.FgF.testo(m, Tipo));
-            legaCella(mattone, 5, b.FgF.testo(m, E1));
-            legaCella(mattone, 6, b.FgF.testo(m, R1));
-            legaCella(mattone, 7, b.FgF.testo(m, E2));
-            legaCella(mattone, 8, b.FgF.testo(m, R2));
-            mattone.lega(9, b.FgF.valore(m, VAL));
+            mattone.lega(1, id).lega(2, m.numero).lega(3, m.codice);
+            legaCella(mattone, 4, engine::testoMattone(m, Tipo));
+            legaCella(mattone, 5, engine::testoMattone(m, E1));
+            legaCella(mattone, 6, engine::testoMattone(m, R1));
+            legaCella(mattone, 7, engine::testoMattone(m, E2));
+            legaCella(mattone, 8, engine::testoMattone(m, R2));
+            mattone.lega(9, static_cast<double>(m.valore.value_or(0)));
             mattone.esegui();
         }
         t.conferma();
@@ -281,11 +276,10 @@ void svuotaPiramide(Banco& b, PannelloPiramidi& p)
 {
     for (auto& etichetta : b.Lbl0)
         etichetta.clear();
-    b.FgF.setRighe(1);
-    b.FgF.setRighe(engine::NumeroMattoni + 1);
-    engine::SettaGridFGF(b.FgF);
+    for (auto& m : b.FgF)
+        m.svuota();
     p.mattoneEvidenziato = 0;
-    b.FgF.rigaCorrente = 0;
+    b.mattoneCorrente = 0;
 }
 
 std::vector<Messaggio> caricaConfigurazione(Banco& b, PannelloPiramidi& p, storage::Database& db,
@@ -318,18 +312,19 @@ std::vector<Messaggio> caricaConfigurazione(Banco& b, PannelloPiramidi& p, stora
                 if (m < 1 || m > engine::NumeroMattoni)
                     throw std::runtime_error("mattone fuori intervallo");
                 auto testo = [&](int c) { return st.nullo(c) ? std::string() : st.testo(c); };
-                b.FgF.setTesto(m, Tras, testo(3));
-                b.FgF.setTesto(m, Tipo, testo(4));
-                b.FgF.setTesto(m, E1, testo(5));
-                b.FgF.setTesto(m, R1, testo(6));
+                engine::Mattone& mattone = b.mattone(m);
+                engine::impostaCella(mattone, Tras, testo(3));
+                engine::impostaCella(mattone, Tipo, testo(4));
+                engine::impostaCella(mattone, E1, testo(5));
+                engine::impostaCella(mattone, R1, testo(6));
                 if (!testo(6).empty())
-                    scriviSigla(b.FgF, m, RU1, testo(6));
+                    mattone.RU1 = siglaDi(testo(6));
                 if (!st.nullo(4) && st.intero(4) > 2 && !st.nullo(9))
-                    b.FgF.setTesto(m, VAL, testoNumero(st.reale(9)));
-                b.FgF.setTesto(m, E2, testo(7));
+                    engine::impostaCella(mattone, VAL, testoNumero(st.reale(9)));
+                engine::impostaCella(mattone, E2, testo(7));
                 if (!testo(8).empty()) {
-                    b.FgF.setTesto(m, R2, testo(8));
-                    scriviSigla(b.FgF, m, RU2, testo(8));
+                    engine::impostaCella(mattone, R2, testo(8));
+                    mattone.RU2 = siglaDi(testo(8));
                 }
             });
         }
@@ -376,42 +371,37 @@ std::vector<Messaggio> caricaConfigurazione(Banco& b, PannelloPiramidi& p, stora
 
 void evidenziaMattone(Banco& b, PannelloPiramidi& p, int i)
 {
-    if (i < 1 || i > engine::NumeroMattoni || i >= b.FgF.righe())
+    if (i < 1 || i > engine::NumeroMattoni)
         return;
-    const int ultima = b.FgF.colonne() - 1;
-    if (p.mattoneEvidenziato >= 1 && p.mattoneEvidenziato < b.FgF.righe())
-        b.FgF.setSfondo(p.mattoneEvidenziato, 0, p.mattoneEvidenziato, ultima, grid::colori::Bianco);
-    b.FgF.setSfondo(i, 0, i, ultima, coloriMattone::Riga);
-    b.FgF.setSfondo(i, Riga, coloriMattone::Numero);
     evidenziaRiferimenti(b, i);
     p.mattoneEvidenziato = i;
-    b.FgF.rigaCorrente = i;
+    b.mattoneCorrente = i;
 }
 
 Esito inserisciOperatore(Banco& b, PannelloPiramidi& p, const archive::Archivio& a)
 {
-    const int m = b.FgF.rigaCorrente;
-    if (m < 1 || m > engine::NumeroMattoni || m >= b.FgF.righe())
+    const int m = b.mattoneCorrente;
+    if (m < 1 || m > engine::NumeroMattoni)
         return std::nullopt;
-    for (int c = 1; c < b.FgF.colonne(); ++c)
-        b.FgF.setTesto(m, c, "");
+    engine::Mattone& mattone = b.mattone(m);
+    mattone.svuota();
     if (const storage::RigaOperatore* operatore = operatoreCorrenteDi(b)) {
-        b.FgF.setTesto(m, Tras, operatore->operatore);
-        b.FgF.setNumero(m, Tipo, operatore->tipo);
+        mattone.codice = operatore->operatore;
+        mattone.tipo = operatore->tipo;
         const auto usati = engine::parametriDellaClasse(operatore->tipo);
         if (usati.posizione1)
-            b.FgF.setNumero(m, E1, p.ListP1 + 1);
+            mattone.E1 = p.ListP1 + 1;
         if (usati.ruota1 && p.ListR1 >= 0 && p.ListR1 < archive::NumeroRuote) {
-            b.FgF.setNumero(m, R1, p.ListR1);
-            b.FgF.setTesto(m, RU1, archive::SigleRuote[static_cast<std::size_t>(p.ListR1)]);
+            mattone.R1 = p.ListR1;
+            mattone.RU1 = archive::SigleRuote[static_cast<std::size_t>(p.ListR1)];
         }
         if (usati.riferimento2 && p.ListR2 >= 0 && p.ListR2 < archive::NumeroRuote) {
-            b.FgF.setNumero(m, E2, p.ListP2 + 1);
-            b.FgF.setNumero(m, R2, p.ListR2);
-            b.FgF.setTesto(m, RU2, archive::SigleRuote[static_cast<std::size_t>(p.ListR2)]);
+            mattone.E2 = p.ListP2 + 1;
+            mattone.R2 = p.ListR2;
+            mattone.RU2 = archive::SigleRuote[static_cast<std::size_t>(p.ListR2)];
         }
         if (usati.valore && b.valoreLista >= 0)
-            b.FgF.setNumero(m, VAL, b.valoreLista);
+            mattone.valore = b.valoreLista;
     }
     const Esito e = Calcola(b, a);
     evidenziaMattone(b, p, m);
@@ -422,11 +412,10 @@ Esito copiaMattone(Banco& b, PannelloPiramidi& p, const archive::Archivio& a)
 {
     const int da = p.mattoneEvidenziato;
     const int a_ = p.destinazione;
-    auto valido = [&](int m) { return m >= 1 && m <= engine::NumeroMattoni && m < b.FgF.righe(); };
+    auto valido = [&](int m) { return m >= 1 && m <= engine::NumeroMattoni; };
     if (!valido(da) || !valido(a_))
         return Messaggio{"Effettuare le selezioni.", "Avviso", Icona::Informazione};
-    for (int c = 1; c < b.FgF.colonne(); ++c)
-        b.FgF.setTesto(a_, c, b.FgF.testo(da, c));
+    b.mattone(a_).copiaFormula(b.mattone(da));
     return Calcola(b, a);
 }
 
@@ -438,10 +427,11 @@ void commutaPosizione(Banco& b, int k)
 
 void caricaMattoneNellEditor(Banco& b, PannelloPiramidi& p, int riga)
 {
-    if (riga < 1 || riga >= b.FgF.righe() || b.FgF.testo(riga, Tras).empty())
+    if (riga < 1 || riga > engine::NumeroMattoni || b.mattone(riga).vuoto())
         return;
     togliRiferimentiEvidenziati(b);
-    const std::string& codice = b.FgF.testo(riga, Tras);
+    const engine::Mattone& m = b.mattone(riga);
+    const std::string& codice = m.codice;
     for (std::size_t i = 0; i < b.operatori.size(); ++i) {
         if (b.operatori[i].operatore != codice)
             continue;
@@ -449,16 +439,15 @@ void caricaMattoneNellEditor(Banco& b, PannelloPiramidi& p, int riga)
         p.Label3 = b.operatori[i].spiegazione;
         break;
     }
-    auto indice = [&](int c) { return b.FgF.intero(riga, c); };
-    if (!b.FgF.testo(riga, E1).empty()) {
-        p.ListP1 = indice(E1) - 1;
-        p.ListR1 = indice(R1);
+    if (m.E1) {
+        p.ListP1 = *m.E1 - 1;
+        p.ListR1 = m.R1.value_or(0);
     }
-    if (!b.FgF.testo(riga, VAL).empty())
-        b.valoreLista = indice(VAL);
-    if (!b.FgF.testo(riga, E2).empty()) {
-        p.ListP2 = indice(E2) - 1;
-        p.ListR2 = indice(R2);
+    if (m.valore)
+        b.valoreLista = *m.valore;
+    if (m.E2) {
+        p.ListP2 = *m.E2 - 1;
+        p.ListR2 = m.R2.value_or(0);
     }
     evidenziaRiferimenti(b, riga);
 }

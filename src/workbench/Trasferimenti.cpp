@@ -10,26 +10,16 @@
 namespace workbench {
 
 namespace {
-
-using namespace engine::colF;
-
-constexpr grid::Colore Giallo = grid::colori::Giallo;
-
-bool rigaValida(const grid::Grid& g, int r) { return r >= 1 && r < g.righe(); }
-
-bool mattoneValido(const Banco& b, int m) { return m >= 1 && m <= engine::NumeroMattoni && m < b.FgF.righe(); }
-
-
+bool mattoneValido(const Banco& b, int m) { return m >= 1 && m <= static_cast<int>(b.FgF.size()); }
 }
 
 bool impostaFormula(Banco& b, TipoRicerca tipo)
 {
     const RigaEsito* riga = rigaCorrenteRisultati(b, tipo);
-    const int m = b.FgF.rigaCorrente;
+    const int m = b.mattoneCorrente;
     if (!riga || riga->vuota() || !mattoneValido(b, m))
         return false;
-    engine::scriviMattone(b.FgF, m, formulaDellaRiga(*riga));
-    engine::SettaGridFGF(b.FgF, b.Fg5);
+    engine::scriviMattone(b.mattone(m), formulaDellaRiga(*riga));
     return true;
 }
 
@@ -39,7 +29,7 @@ Esito impostaCapogioco(Banco& b, const archive::Archivio& a)
     if (!riga || riga->vuota())
         return Messaggio{"Effettuare le selezioni.", "Avviso", Icona::Informazione};
     for (int livello = 1; livello <= 5; ++livello)
-        engine::scriviMattone(b.FgF, engine::primoMattone(livello), formulaDellaRiga(*riga));
+        engine::scriviMattone(b.mattone(engine::primoMattone(livello)), formulaDellaRiga(*riga));
     return Calcola(b, a);
 }
 
@@ -48,44 +38,34 @@ void impostaLivelloDaFg5(Banco& b, int livello)
     if (livello < 1 || livello > 5)
         return;
     const int primo = engine::primoMattone(livello);
-    for (int k = 1; k <= livello; ++k)
-        for (int c = Tras; c < b.FgF.colonne(); ++c)
-            b.FgF.setTesto(primo + k - 1, c, b.Fg5.testo(k, c));
-    engine::SettaGridFGF(b.FgF, b.Fg5);
+    for (int k = 1; k <= livello && k <= static_cast<int>(b.Fg5.size()); ++k)
+        b.mattone(primo + k - 1).copiaFormula(b.Fg5[static_cast<std::size_t>(k - 1)]);
 }
 
 void evidenziaRigaFg5(Banco& b, int riga)
 {
-    if (!rigaValida(b.Fg5, riga))
+    if (riga < 1 || riga > static_cast<int>(b.Fg5.size()))
         return;
-    b.Fg5.setSfondo(1, 0, b.Fg5.righe() - 1, b.Fg5.colonne() - 1, grid::colori::Bianco);
-    b.Fg5.setSfondo(riga, 0, riga, b.Fg5.colonne() - 1, Giallo);
-    b.Fg5.rigaCorrente = riga;
+    b.rigaFg5Evidenziata = riga;
 }
 
 void svuotaFg5(Banco& b)
 {
-    for (int r = 1; r < b.Fg5.righe(); ++r)
-        for (int c = 1; c < b.Fg5.colonne(); ++c)
-            b.Fg5.setTesto(r, c, "");
-    b.Fg5.setSfondo(1, 0, b.Fg5.righe() - 1, b.Fg5.colonne() - 1, grid::colori::Bianco);
-    engine::SettaGridFGF(b.Fg5);
+    for (auto& riga : b.Fg5)
+        riga.svuota();
+    b.rigaFg5Evidenziata = 0;
 }
 
 void cancellaMattoneCorrente(Banco& b)
 {
-    const int m = b.FgF.rigaCorrente;
+    const int m = b.mattoneCorrente;
     if (!mattoneValido(b, m))
         return;
-    for (int c = Tras; c < b.FgF.colonne(); ++c)
-        b.FgF.setTesto(m, c, "");
+    b.mattone(m).svuota();
 }
 
 void deselezionaMattoni(Banco& b, PannelloPiramidi& p)
 {
-    if (b.FgF.righe() > 1)
-        b.FgF.setSfondo(1, 0, b.FgF.righe() - 1, b.FgF.colonne() - 1, grid::colori::Bianco);
-    engine::SettaGridFGF(b.FgF);
     togliRiferimentiEvidenziati(b);
     for (auto& l : b.Lbl0)
         l.clear();
@@ -94,9 +74,7 @@ void deselezionaMattoni(Banco& b, PannelloPiramidi& p)
 
 void nascondiColonne(Banco& b)
 {
-    for (grid::Grid* g : {&b.FgF, &b.Fg5})
-        for (int c : {Ri, Co, Tipo, R1, R2})
-            g->setNascosta(c, true);
+    b.colonneMattoniNascoste = true;
 }
 
 namespace {

@@ -27,11 +27,14 @@ void uguali(const Formula& a, const Formula& b)
     EXPECT_EQ(a.valore, b.valore) << a.codice;
 }
 
+
+Mattone& mt(std::vector<Mattone>& v, int m) { return v.at(static_cast<std::size_t>(m - 1)); }
+
 }
 
 TEST(Formula, AndataERitornoPerICampiELaRigaDelMattone)
 {
-    grid::Grid FgF(16, colF::VAL + 1);
+    std::vector<Mattone> FgF(15);
     for (const auto& f : Formule) {
         const CampiOperatore c = campiDi(f);
         EXPECT_EQ(c.CodiceOperatore, f.codice);
@@ -40,34 +43,34 @@ TEST(Formula, AndataERitornoPerICampiELaRigaDelMattone)
         EXPECT_EQ(c.ValoreFisso, f.tipo == 4 ? 0 : f.valore) << f.codice;
         uguali(formulaDi(c, f.tipo), f);
 
-        FgF.setTesto(9, colF::Ri, "4");
-        scriviMattone(FgF, 9, f);
-        uguali(leggiMattone(FgF, 9), f);
-        EXPECT_EQ(FgF.testo(9, colF::Ri), "4");   // the brick's place stays
+        mt(FgF, 9).riga = 4;
+        scriviMattone(mt(FgF, 9), f);
+        uguali(leggiMattone(mt(FgF, 9)), f);
+        EXPECT_EQ(engine::testoMattone(mt(FgF, 9), colF::Ri), "4");   // the brick's place stays
     }
 }
 
 TEST(Formula, IlMattoneMostraSoloIParametriDellaClasse)
 {
-    grid::Grid FgF(16, colF::VAL + 1);
-    scriviMattone(FgF, 1, Formule[6]);   // class 7: everything, wheels by name too
-    EXPECT_EQ(FgF.testo(1, colF::RU1), "CA");
-    EXPECT_EQ(FgF.testo(1, colF::RU2), "PA");
-    scriviMattone(FgF, 1, Formule[3]);   // class 4 over it: only its number is left
+    std::vector<Mattone> FgF(15);
+    scriviMattone(mt(FgF, 1), Formule[6]);   // class 7: everything, wheels by name too
+    EXPECT_EQ(engine::testoMattone(mt(FgF, 1), colF::RU1), "CA");
+    EXPECT_EQ(engine::testoMattone(mt(FgF, 1), colF::RU2), "PA");
+    scriviMattone(mt(FgF, 1), Formule[3]);   // class 4 over it: only its number is left
     for (int c : {colF::E1, colF::R1, colF::RU1, colF::E2, colF::R2, colF::RU2})
-        EXPECT_EQ(FgF.testo(1, c), "") << c;
-    EXPECT_EQ(FgF.testo(1, colF::VAL), "44");
-    scriviMattone(FgF, 1, Formule[5]);   // class 6: the wheel alone
-    EXPECT_EQ(FgF.testo(1, colF::E1), "");
-    EXPECT_EQ(FgF.testo(1, colF::R1), "8");
-    EXPECT_EQ(FgF.testo(1, colF::RU1), "TO");
-    EXPECT_EQ(FgF.testo(1, colF::VAL), "");
+        EXPECT_EQ(engine::testoMattone(mt(FgF, 1), c), "") << c;
+    EXPECT_EQ(engine::testoMattone(mt(FgF, 1), colF::VAL), "44");
+    scriviMattone(mt(FgF, 1), Formule[5]);   // class 6: the wheel alone
+    EXPECT_EQ(engine::testoMattone(mt(FgF, 1), colF::E1), "");
+    EXPECT_EQ(engine::testoMattone(mt(FgF, 1), colF::R1), "8");
+    EXPECT_EQ(engine::testoMattone(mt(FgF, 1), colF::RU1), "TO");
+    EXPECT_EQ(engine::testoMattone(mt(FgF, 1), colF::VAL), "");
 
     // A typed abbreviation wins over the index; one that names no wheel is refused.
-    FgF.setTesto(1, colF::RU1, "na");
-    EXPECT_EQ(leggiMattone(FgF, 1).R1, 5);
-    FgF.setTesto(1, colF::RU1, "XX");
-    EXPECT_THROW(leggiMattone(FgF, 1), ErroreCalcolo);
+    mt(FgF, 1).RU1 = "na";
+    EXPECT_EQ(leggiMattone(mt(FgF, 1)).R1, 5);
+    mt(FgF, 1).RU1 = "XX";
+    EXPECT_THROW(leggiMattone(mt(FgF, 1)), ErroreCalcolo);
 }
 
 TEST(Formula, ValutataSuUnEstrazione)

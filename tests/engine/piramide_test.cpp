@@ -9,6 +9,8 @@ namespace {
 
 using namespace engine;
 
+Mattone& mt(std::vector<Mattone>& v, int m) { return v.at(static_cast<std::size_t>(m - 1)); }
+
 // Ten draws; Bari holds d, d+1, ..., d+4 in draw d, Cagliari 37 .. 41, Nazionale nothing.
 class Piramide : public ::testing::Test {
 protected:
@@ -21,25 +23,23 @@ protected:
                 a->setNumero(d, 0, p, static_cast<std::int16_t>(d + p - 1));
                 a->setNumero(d, 1, p, static_cast<std::int16_t>(36 + p));
             }
-        FgF.setIntestazione("Riga|Ri|Co|Tras|Tipo|E1|R|RU|E2|R|RU|VAL");
-        FgF.setRighe(16);
         Lbl0.fill("vecchio");
     }
 
     void mattone(int m, const std::string& tras, int tipo, int e1, const std::string& ru1, int e2 = 0,
                  const std::string& ru2 = "", int val = 0)
     {
-        FgF.setTesto(m, colF::Tras, tras);
-        FgF.setNumero(m, colF::Tipo, tipo);
-        FgF.setNumero(m, colF::E1, e1);
-        FgF.setTesto(m, colF::RU1, ru1);
-        FgF.setNumero(m, colF::E2, e2);
-        FgF.setTesto(m, colF::RU2, ru2);
-        FgF.setNumero(m, colF::VAL, val);
+        mt(FgF, m).codice = tras;
+        mt(FgF, m).tipo = tipo;
+        mt(FgF, m).E1 = e1;
+        mt(FgF, m).RU1 = ru1;
+        mt(FgF, m).E2 = e2;
+        mt(FgF, m).RU2 = ru2;
+        mt(FgF, m).valore = val;
     }
 
     std::unique_ptr<archive::Archivio> a;
-    grid::Grid FgF;
+    std::vector<Mattone> FgF = std::vector<Mattone>(15);
     std::array<std::string, 16> Lbl0;
 };
 
@@ -71,11 +71,11 @@ TEST_F(Piramide, IngressiPerTipo)
 TEST_F(Piramide, SigleDannoLIndiceDellaRuota)
 {
     mattone(1, "NUM", 1, 1, "ca");
-    FgF.setNumero(1, colF::R1, 0);
+    mt(FgF, 1).R1 = 0;
     mattone(2, "NUM", 1, 1, "");
-    FgF.setNumero(2, colF::R1, 1);   // no abbreviation: the index column is used as typed
+    mt(FgF, 2).R1 = 1;   // no abbreviation: the index column is used as typed
     EXPECT_FALSE(ValutaPiramide(FgF, 2, 0, *a, Lbl0));
-    EXPECT_EQ(FgF.testo(1, colF::R1), "1");
+    EXPECT_EQ(engine::testoMattone(mt(FgF, 1), colF::R1), "1");
     EXPECT_EQ(Lbl0[1], "37");
     EXPECT_EQ(Lbl0[2], "37");
     EXPECT_EQ(archive::IndiceRuota("ba"), 0);
@@ -100,13 +100,13 @@ TEST_F(Piramide, SiglaSconosciutaNonRiusaUnIndiceVecchio)
 
     mattone(1, "NUM", 1, 1, "BA");
     mattone(2, "NUM", 1, 1, "XX");
-    FgF.setNumero(2, colF::R1, 1);
+    mt(FgF, 2).R1 = 1;
     const auto errore = ValutaPiramide(FgF, 4, 0, *a, Lbl0);
     ASSERT_TRUE(errore);
     EXPECT_EQ(errore->mattone, 2);
     EXPECT_EQ(Lbl0[1], "4");
     EXPECT_EQ(Lbl0[2], "vecchio");
-    EXPECT_EQ(FgF.testo(2, colF::R1), "1");
+    EXPECT_EQ(engine::testoMattone(mt(FgF, 2), colF::R1), "1");
 }
 
 TEST_F(Piramide, UnErroreTieneIRisultatiPrecedentiESiFerma)
@@ -138,17 +138,17 @@ TEST_F(Piramide, ValoriFuoriIntervalloSonoErrori)
 TEST_F(Piramide, CampiOltreSediciBitSonoErroriNonValoriTroncati)
 {
     mattone(1, "NUM", 1, 1, "");
-    FgF.setNumero(1, colF::R1, 65536);            // would wrap to 0, Bari
+    mt(FgF, 1).R1 = 65536;            // would wrap to 0, Bari
     mattone(2, "FIX", 3, 1, "BA", 0, "", 65541);  // would wrap to 5
     auto errore = ValutaPiramide(FgF, 5, 0, *a, Lbl0);
     ASSERT_TRUE(errore);
     EXPECT_EQ(errore->mattone, 1);
     EXPECT_EQ(Lbl0[1], "vecchio");
-    FgF.setNumero(1, colF::R1, 1);
+    mt(FgF, 1).R1 = 1;
     errore = ValutaPiramide(FgF, 5, 0, *a, Lbl0);
     ASSERT_TRUE(errore);
     EXPECT_EQ(errore->mattone, 2);
-    FgF.setTesto(2, colF::Tipo, "99999999999999999999");   // no conversion to a number may misbehave
+    engine::impostaCella(mt(FgF, 2), colF::Tipo, "99999999999999999999");   // no conversion to a number may misbehave
     errore = ValutaPiramide(FgF, 5, 0, *a, Lbl0);
     ASSERT_TRUE(errore);
     EXPECT_EQ(errore->mattone, 2);
@@ -181,18 +181,17 @@ TEST(DisposizionePiramide, RigheEPostiDeiMattoni)
 
 TEST(DisposizionePiramide, SettaGridFGFNumeriEColori)
 {
-    grid::Grid FgF(16, 12), Fg5(6, 12);
+    std::vector<Mattone> FgF(15), Fg5(5);
     SettaGridFGF(FgF, Fg5);
-    EXPECT_EQ(FgF.testo(15, 0), "15");
-    EXPECT_EQ(FgF.coloreTesto(15, colF::Tras), grid::colori::Rosso);
-    EXPECT_EQ(FgF.sfondo(1, colF::E1), grid::rgb(255, 255, 128));
-    EXPECT_EQ(FgF.sfondo(15, colF::RU1), grid::rgb(255, 255, 128));
-    EXPECT_EQ(FgF.sfondo(3, colF::E2), grid::rgb(128, 255, 128));
-    EXPECT_EQ(FgF.sfondo(3, colF::VAL), grid::rgb(128, 255, 255));
-    EXPECT_EQ(FgF.sfondo(0, colF::VAL), grid::colori::Bianco);
-    EXPECT_EQ(Fg5.righe(), 6);
-    EXPECT_EQ(Fg5.testo(5, 0), "5");
-    EXPECT_EQ(Fg5.sfondo(5, colF::VAL), grid::rgb(128, 255, 255));
+    EXPECT_EQ(engine::testoMattone(mt(FgF, 15), 0), "15");
+    EXPECT_EQ(engine::testoMattone(mt(Fg5, 5), 0), "5");
+    EXPECT_EQ(coloreTestoColonnaMattone(colF::Tras), grid::colori::Rosso);
+    EXPECT_EQ(coloreTestoColonnaMattone(colF::E1), std::nullopt);
+    EXPECT_EQ(sfondoColonnaMattone(colF::E1), grid::rgb(255, 255, 128));
+    EXPECT_EQ(sfondoColonnaMattone(colF::RU1), grid::rgb(255, 255, 128));
+    EXPECT_EQ(sfondoColonnaMattone(colF::E2), grid::rgb(128, 255, 128));
+    EXPECT_EQ(sfondoColonnaMattone(colF::VAL), grid::rgb(128, 255, 255));
+    EXPECT_EQ(sfondoColonnaMattone(colF::Tras), std::nullopt);
 }
 
 }

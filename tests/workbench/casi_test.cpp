@@ -178,10 +178,10 @@ TEST_F(CasiPiccoli, CioCheMancaAUnaRicerca)
     num.formula = "NUM";
     impostaRisultati(b, TipoRicerca::Ambate, {num}, 2);
     b.esitoScelto = 1;   // new results leave no row chosen
-    b.FgF.rigaCorrente = 0;
+    b.mattoneCorrente = 0;
     EXPECT_EQ(mancaPerImposta(b, TipoRicerca::Ambate),
               "Nessun mattone scelto: selezionare il mattone della piramide che riceve la formula.");
-    b.FgF.rigaCorrente = 15;
+    b.mattoneCorrente = 15;
     EXPECT_EQ(mancaPerImposta(b, TipoRicerca::Ambate), std::nullopt);
     // The pairs have rows of their own: none yet.
     b.abbinamentoScelto = 1;
@@ -271,7 +271,7 @@ TEST_F(CasiPiccoli, CasiTrovatiAzzeranoLeGriglieDerivate)
     b.righeElabora.emplace_back();
     b.FgEsiti.aggiungiRiga();
     b.riepilogo = RiepilogoVerifica{};
-    b.Fg5.setTesto(2, 3, "SOM");
+    engine::impostaCella(b.rigaFg5(2), 3, "SOM");
     righeNumeriCasi(b, 29);
     b.mensile = 1;
     b.riferimento = 4;
@@ -290,8 +290,8 @@ TEST_F(CasiPiccoli, CasiTrovatiAzzeranoLeGriglieDerivate)
     EXPECT_TRUE(b.righeElabora.empty());
     EXPECT_EQ(b.FgEsiti.righe(), 1);
     EXPECT_FALSE(b.riepilogo);
-    EXPECT_EQ(b.Fg5.testo(2, 3), "");
-    EXPECT_EQ(b.Fg5.testo(2, 0), "2");
+    EXPECT_EQ(engine::testoMattone(b.rigaFg5(2), 3), "");
+    EXPECT_EQ(engine::testoMattone(b.rigaFg5(2), 0), "2");
 }
 
 TEST_F(CasiPiccoli, ImpostazioniErrateSegnalate)

@@ -52,11 +52,11 @@ protected:
     // FIX of Bari position `pos` with 0: the forecast is that number of the case draw.
     void mattone(int m, int pos, const std::string& sigla = "BA")
     {
-        b.FgF.setTesto(m, Tras, "FIX");
-        b.FgF.setNumero(m, engine::colF::Tipo, 3);
-        b.FgF.setNumero(m, engine::colF::E1, pos);
-        b.FgF.setTesto(m, engine::colF::RU1, sigla);
-        b.FgF.setNumero(m, engine::colF::VAL, 0);
+        b.mattone(m).codice = "FIX";
+        b.mattone(m).tipo = 3;
+        b.mattone(m).E1 = pos;
+        b.mattone(m).RU1 = sigla;
+        b.mattone(m).valore = 0;
     }
 
     // The reports as text, written from their rows by the cell functions the window shows.
@@ -95,16 +95,16 @@ protected:
 
 TEST_F(BancoProva, CalcolaUsaListValPerIlTipo5ESegnalaGliErrori)
 {
-    b.FgF.setTesto(4, Tras, "NUM");
-    b.FgF.setNumero(4, engine::colF::Tipo, 5);
-    b.FgF.setNumero(4, engine::colF::E1, 1);
-    b.FgF.setTesto(4, engine::colF::RU1, "ba");
-    b.FgF.setNumero(4, engine::colF::VAL, 7);
+    b.mattone(4).codice = "NUM";
+    b.mattone(4).tipo = 5;
+    b.mattone(4).E1 = 1;
+    b.mattone(4).RU1 = "ba";
+    b.mattone(4).valore = 7;
     b.riferimento = 12;
     b.valoreLista = 2;   // draw 10
     EXPECT_FALSE(Calcola(b, *a));
     EXPECT_EQ(b.Lbl0[4], "40");
-    EXPECT_EQ(b.FgF.testo(4, engine::colF::R1), "0");
+    EXPECT_EQ(engine::testoMattone(b.mattone(4), engine::colF::R1), "0");
     EXPECT_EQ(b.List1.size(), 1u);
 
     b.valoreLista = 15;   // draw -3
@@ -139,21 +139,21 @@ TEST_F(BancoProva, VerificaInColonnaCopiaNelloSchema)
     EXPECT_EQ(FgL().sfondo(1, 13), grid::colori::Giallo);   // the report's colours
     const char* atteso[] = {"FIX", "3", "1", "0", "BA", "", "", "", "0"};
     for (int c = 3; c <= 11; ++c)
-        EXPECT_EQ(b.Fg5.testo(3, c), atteso[c - 3]) << c;
+        EXPECT_EQ(engine::testoMattone(b.rigaFg5(3), c), atteso[c - 3]) << c;
 
     riga.val = 1;
     impostaRisultati(b, TipoRicerca::AbbinamentiAmbo, {riga}, 1);
     b.abbinamentoScelto = 1;
     EXPECT_FALSE(verificaAbbinamentoInColonna(b, *a, 5));
     EXPECT_EQ(tabellaFgX(b).testo(1, 5), "31");
-    EXPECT_EQ(b.Fg5.testo(5, 11), "1");
+    EXPECT_EQ(engine::testoMattone(b.rigaFg5(5), 11), "1");
     EXPECT_EQ(FgL().testo(1, 12), "31");   // G5
 
     impostaNumeroCaso(b, 1, 4, 77);
     EXPECT_FALSE(verificaSoloEsito(b, *a));
     EXPECT_EQ(tabellaFgX(b).testo(1, 4), "");
     EXPECT_EQ(tabellaFgX(b).testo(1, 1), "30");
-    EXPECT_EQ(b.Fg5.testo(1, 3), "");
+    EXPECT_EQ(engine::testoMattone(b.rigaFg5(1), 3), "");
 }
 
 TEST_F(BancoProva, VerificaContaINumeriDellInsiemePerRuota)
@@ -219,7 +219,7 @@ TEST_F(BancoProva, VerificaDiLivelloRiempieUnaColonnaPerMattone)
 
     // Typed cells may hold any text: a value past every integer is an error, not a guess.
     mattone(3, 1);
-    b.FgF.setTesto(3, engine::colF::E1, "99999999999999999999");
+    engine::impostaCella(b.mattone(3), engine::colF::E1, "99999999999999999999");
     EXPECT_TRUE(verificaLivello(b, *a, 2));
 }
 
@@ -382,7 +382,7 @@ TEST_F(BancoProva, CasiAbilitatiERuoteInGioco)
     EXPECT_EQ(nuovo.lista, 100);
     EXPECT_EQ(nuovo.rilevazione, Rilevazione::Mensile);
     EXPECT_EQ(testoEstratti(nuovo.estratti[1], 1), "81");
-    EXPECT_EQ(nuovo.FgF.testo(11, 0), "11");
+    EXPECT_EQ(engine::testoMattone(nuovo.mattone(11), 0), "11");
 }
 
 }

@@ -49,18 +49,18 @@ protected:
     void mattone(int m, const char* tras, int tipo, int e1, int r1, std::optional<std::pair<int, int>> secondo,
                  std::optional<int> val)
     {
-        b_.FgF.setTesto(m, Tras, tras);
-        b_.FgF.setNumero(m, Tipo, tipo);
-        b_.FgF.setNumero(m, E1, e1);
-        b_.FgF.setNumero(m, R1, r1);
-        b_.FgF.setTesto(m, RU1, archive::SigleRuote[static_cast<std::size_t>(r1)]);
+        b_.mattone(m).codice = tras;
+        b_.mattone(m).tipo = tipo;
+        b_.mattone(m).E1 = e1;
+        b_.mattone(m).R1 = r1;
+        b_.mattone(m).RU1 = archive::SigleRuote[static_cast<std::size_t>(r1)];
         if (secondo) {
-            b_.FgF.setNumero(m, E2, secondo->first);
-            b_.FgF.setNumero(m, R2, secondo->second);
-            b_.FgF.setTesto(m, RU2, archive::SigleRuote[static_cast<std::size_t>(secondo->second)]);
+            b_.mattone(m).E2 = secondo->first;
+            b_.mattone(m).R2 = secondo->second;
+            b_.mattone(m).RU2 = archive::SigleRuote[static_cast<std::size_t>(secondo->second)];
         }
         if (val)
-            b_.FgF.setNumero(m, VAL, *val);
+            b_.mattone(m).valore = *val;
     }
 
     int rigaDi(const std::string& nome)
@@ -172,17 +172,17 @@ TEST_F(Salvataggi, SalvaECaricaLaConfigurazione)
     // The saved row keeps its format: the wheels in play as eleven '0'/'1', Bari first.
     EXPECT_EQ(p2.configurazioni[0].ruoteG, "10000001001");
     EXPECT_EQ(b2.ruote, (std::array<bool, 11>{true, false, false, false, false, false, false, true, false, false, true}));
-    EXPECT_EQ(b2.FgF.testo(1, Tras), "SOM");
-    EXPECT_EQ(b2.FgF.testo(1, RU1), "BA");
-    EXPECT_EQ(b2.FgF.testo(1, E2), "3");
-    EXPECT_EQ(b2.FgF.testo(1, R2), "7");
-    EXPECT_EQ(b2.FgF.testo(1, RU2), "RO");
-    EXPECT_EQ(b2.FgF.testo(1, VAL), "");
-    EXPECT_EQ(b2.FgF.testo(5, VAL), "12");
-    EXPECT_EQ(b2.FgF.testo(5, RU1), "NZ");
-    EXPECT_EQ(b2.FgF.testo(9, R2), "");
-    EXPECT_EQ(b2.FgF.testo(9, RU2), "");
-    EXPECT_EQ(b2.FgF.testo(2, Tras), "");
+    EXPECT_EQ(engine::testoMattone(b2.mattone(1), Tras), "SOM");
+    EXPECT_EQ(engine::testoMattone(b2.mattone(1), RU1), "BA");
+    EXPECT_EQ(engine::testoMattone(b2.mattone(1), E2), "3");
+    EXPECT_EQ(engine::testoMattone(b2.mattone(1), R2), "7");
+    EXPECT_EQ(engine::testoMattone(b2.mattone(1), RU2), "RO");
+    EXPECT_EQ(engine::testoMattone(b2.mattone(1), VAL), "");
+    EXPECT_EQ(engine::testoMattone(b2.mattone(5), VAL), "12");
+    EXPECT_EQ(engine::testoMattone(b2.mattone(5), RU1), "NZ");
+    EXPECT_EQ(engine::testoMattone(b2.mattone(9), R2), "");
+    EXPECT_EQ(engine::testoMattone(b2.mattone(9), RU2), "");
+    EXPECT_EQ(engine::testoMattone(b2.mattone(2), Tras), "");
     // Calcola ran on draw 35 (SOM of 35 on BA and 37 on RO) and the old label was cleared.
     EXPECT_EQ(b2.Lbl0[1], "72");
     EXPECT_EQ(b2.Lbl0[4], "");
@@ -210,9 +210,9 @@ TEST_F(Salvataggi, UnMattoneGuastoNonFermaIlCaricamentoDegliAltri)
     EXPECT_EQ(messaggi.back().testo, "Attenzione !, probabile anomalia");
     EXPECT_EQ(messaggi.back().titolo, "Avviso");
     EXPECT_EQ(messaggi.back().icona, Icona::Critico);
-    EXPECT_EQ(b2.FgF.testo(1, RU2), "RO");
-    EXPECT_EQ(b2.FgF.testo(9, Tras), "DEC");
-    EXPECT_EQ(b2.FgF.testo(9, RU1), "GE");
+    EXPECT_EQ(engine::testoMattone(b2.mattone(1), RU2), "RO");
+    EXPECT_EQ(engine::testoMattone(b2.mattone(9), Tras), "DEC");
+    EXPECT_EQ(engine::testoMattone(b2.mattone(9), RU1), "GE");
 }
 
 TEST_F(Salvataggi, UnSalvataggioFallitoNonLasciaNulla)
@@ -273,12 +273,12 @@ TEST_F(Salvataggi, EditorDeiMattoni)
     impostaRiferimento(b_, a_, 10);
 
     // No current brick: nothing happens.
-    b_.FgF.rigaCorrente = 0;
+    b_.mattoneCorrente = 0;
     EXPECT_FALSE(inserisciOperatore(b_, p_, a_));
 
     evidenziaMattone(b_, p_, 3);
-    EXPECT_EQ(b_.FgF.sfondo(3, 4), coloriMattone::Riga);
-    EXPECT_EQ(b_.FgF.sfondo(3, 0), coloriMattone::Numero);
+    EXPECT_EQ(p_.mattoneEvidenziato, 3);
+    EXPECT_EQ(b_.mattoneCorrente, 3);
     b_.rigaOperatore = 1;
     p_.ListP1 = 1;   // position 2
     p_.ListR1 = 0;
@@ -286,12 +286,12 @@ TEST_F(Salvataggi, EditorDeiMattoni)
     p_.ListR2 = 7;
     b_.valoreLista = 33;   // not used by type 2
     EXPECT_FALSE(inserisciOperatore(b_, p_, a_));
-    EXPECT_EQ(b_.FgF.testo(3, Tras), "DIFF");
-    EXPECT_EQ(b_.FgF.testo(3, E1), "2");
-    EXPECT_EQ(b_.FgF.testo(3, RU1), "BA");
-    EXPECT_EQ(b_.FgF.testo(3, E2), "5");
-    EXPECT_EQ(b_.FgF.testo(3, RU2), "RO");
-    EXPECT_EQ(b_.FgF.testo(3, VAL), "");
+    EXPECT_EQ(engine::testoMattone(b_.mattone(3), Tras), "DIFF");
+    EXPECT_EQ(engine::testoMattone(b_.mattone(3), E1), "2");
+    EXPECT_EQ(engine::testoMattone(b_.mattone(3), RU1), "BA");
+    EXPECT_EQ(engine::testoMattone(b_.mattone(3), E2), "5");
+    EXPECT_EQ(engine::testoMattone(b_.mattone(3), RU2), "RO");
+    EXPECT_EQ(engine::testoMattone(b_.mattone(3), VAL), "");
     EXPECT_EQ(b_.Lbl0[3], "3");   // |11 - 14|
     // The references in the reference draw: Bari 2nd (first), Roma 5th (second).
     EXPECT_EQ(b_.estratti[0].primo, 2);
@@ -306,12 +306,13 @@ TEST_F(Salvataggi, EditorDeiMattoni)
     EXPECT_EQ(e->icona, Icona::Informazione);
     p_.destinazione = 12;
     EXPECT_FALSE(copiaMattone(b_, p_, a_));
-    EXPECT_EQ(b_.FgF.testo(12, RU2), "RO");
+    EXPECT_EQ(engine::testoMattone(b_.mattone(12), RU2), "RO");
     EXPECT_EQ(b_.Lbl0[12], "3");
 
-    // Another brick highlighted: the old row goes back to white.
+    // Another brick highlighted, one outside the pyramid ignored.
     evidenziaMattone(b_, p_, 12);
-    EXPECT_EQ(b_.FgF.sfondo(3, 4), grid::colori::Bianco);
+    evidenziaMattone(b_, p_, 16);
+    EXPECT_EQ(p_.mattoneEvidenziato, 12);
 
     // Back into the editor.
     p_ = PannelloPiramidi{};
@@ -326,9 +327,10 @@ TEST_F(Salvataggi, EditorDeiMattoni)
     EXPECT_FALSE(b_.posizioni[1]);
 
     svuotaPiramide(b_, p_);
-    EXPECT_EQ(b_.FgF.testo(3, Tras), "");
-    EXPECT_EQ(b_.FgF.righe(), 16);
-    EXPECT_EQ(b_.FgF.testo(15, 0), "15");
+    EXPECT_EQ(engine::testoMattone(b_.mattone(3), Tras), "");
+    EXPECT_EQ(b_.FgF.size(), 15U);
+    EXPECT_EQ(b_.mattoneCorrente, 0);
+    EXPECT_EQ(engine::testoMattone(b_.mattone(15), 0), "15");
     EXPECT_EQ(b_.Lbl0[3], "");
 }
 

@@ -41,21 +41,21 @@ TEST(Trasferimenti, FormulaSelezionataNelMattoneCorrente)
     // No current brick, or no current result, or an empty result row: nothing happens.
     b.esitoScelto = 2;
     EXPECT_FALSE(impostaFormula(b, TipoRicerca::Ambate));
-    b.FgF.rigaCorrente = 9;
+    b.mattoneCorrente = 9;
     b.esitoScelto = 3;
     EXPECT_FALSE(impostaFormula(b, TipoRicerca::Ambate));
     b.esitoScelto = 4;   // past the rows
     EXPECT_FALSE(impostaFormula(b, TipoRicerca::Ambate));
-    EXPECT_EQ(b.FgF.testo(9, Tras), "");
+    EXPECT_EQ(engine::testoMattone(b.mattone(9), Tras), "");
     b.esitoScelto = 2;
     ASSERT_TRUE(impostaFormula(b, TipoRicerca::Ambate));
     const std::pair<int, const char*> attesi[] = {{Tras, "SOMV"}, {Tipo, "7"}, {E1, "2"}, {R1, "3"}, {RU1, "GE"},
                                                   {E2, "4"},      {R2, "10"},  {RU2, "NZ"}, {VAL, "17"}};
     for (const auto& [c, t] : attesi)
-        EXPECT_EQ(b.FgF.testo(9, c), t) << "colonna " << c;
+        EXPECT_EQ(engine::testoMattone(b.mattone(9), c), t) << "colonna " << c;
     // The brick keeps its place in the triangle.
-    EXPECT_EQ(b.FgF.testo(9, Ri), "4");
-    EXPECT_EQ(b.FgF.testo(9, Co), "3");
+    EXPECT_EQ(engine::testoMattone(b.mattone(9), Ri), "4");
+    EXPECT_EQ(engine::testoMattone(b.mattone(9), Co), "3");
 }
 
 TEST(Trasferimenti, CapogiocoNelPrimoMattoneDiOgniLivello)
@@ -71,7 +71,7 @@ TEST(Trasferimenti, CapogiocoNelPrimoMattoneDiOgniLivello)
     impostaCapogioco(b, a);   // no draws: Calcola's own message, the bricks are written all the same
     for (int m = 1; m <= 15; ++m) {
         const bool primo = m == 1 || m == 2 || m == 4 || m == 7 || m == 11;
-        EXPECT_EQ(b.FgF.testo(m, Tras), primo ? "VERT" : "") << "mattone " << m;
+        EXPECT_EQ(engine::testoMattone(b.mattone(m), Tras), primo ? "VERT" : "") << "mattone " << m;
     }
 }
 
@@ -79,61 +79,55 @@ TEST(Trasferimenti, RigheDelModelloNeiMattoniDelLivello)
 {
     Banco b;
     for (int k = 1; k <= 4; ++k) {
-        b.Fg5.setTesto(k, Tras, "OP" + std::to_string(k));
-        b.Fg5.setTesto(k, VAL, std::to_string(10 * k));
+        b.rigaFg5(k).codice = "OP" + std::to_string(k);
+        b.rigaFg5(k).valore = 10 * k;
     }
     impostaLivelloDaFg5(b, 3);
-    EXPECT_EQ(b.FgF.testo(4, Tras), "OP1");
-    EXPECT_EQ(b.FgF.testo(5, Tras), "OP2");
-    EXPECT_EQ(b.FgF.testo(6, Tras), "OP3");
-    EXPECT_EQ(b.FgF.testo(6, VAL), "30");
-    EXPECT_EQ(b.FgF.testo(6, Ri), "3");
-    EXPECT_EQ(b.FgF.testo(6, Co), "3");
-    EXPECT_EQ(b.FgF.testo(7, Tras), "");
-    EXPECT_EQ(b.FgF.testo(1, Tras), "");
+    EXPECT_EQ(engine::testoMattone(b.mattone(4), Tras), "OP1");
+    EXPECT_EQ(engine::testoMattone(b.mattone(5), Tras), "OP2");
+    EXPECT_EQ(engine::testoMattone(b.mattone(6), Tras), "OP3");
+    EXPECT_EQ(engine::testoMattone(b.mattone(6), VAL), "30");
+    EXPECT_EQ(engine::testoMattone(b.mattone(6), Ri), "3");
+    EXPECT_EQ(engine::testoMattone(b.mattone(6), Co), "3");
+    EXPECT_EQ(engine::testoMattone(b.mattone(7), Tras), "");
+    EXPECT_EQ(engine::testoMattone(b.mattone(1), Tras), "");
     impostaLivelloDaFg5(b, 6);   // no such level
-    EXPECT_EQ(b.FgF.testo(11, Tras), "");
+    EXPECT_EQ(engine::testoMattone(b.mattone(11), Tras), "");
 
     evidenziaRigaFg5(b, 2);
-    EXPECT_EQ(b.Fg5.sfondo(2, 0), grid::colori::Giallo);
-    EXPECT_EQ(b.Fg5.sfondo(2, 11), grid::colori::Giallo);
-    EXPECT_EQ(b.Fg5.sfondo(1, Tras), grid::colori::Bianco);
+    EXPECT_EQ(b.rigaFg5Evidenziata, 2);
+    evidenziaRigaFg5(b, 6);   // no such row
+    EXPECT_EQ(b.rigaFg5Evidenziata, 2);
     svuotaFg5(b);
-    EXPECT_EQ(b.Fg5.testo(1, Tras), "");
-    EXPECT_EQ(b.Fg5.testo(3, 0), "3");
-    EXPECT_EQ(b.Fg5.sfondo(2, 0), grid::colori::Bianco);
+    EXPECT_EQ(engine::testoMattone(b.rigaFg5(1), Tras), "");
+    EXPECT_EQ(engine::testoMattone(b.rigaFg5(3), 0), "3");
+    EXPECT_EQ(b.rigaFg5Evidenziata, 0);
 }
 
 TEST(Trasferimenti, CancellaENascondeMattoni)
 {
     Banco b;
     PannelloPiramidi p;
-    b.FgF.setTesto(5, Tras, "SOM");
-    b.FgF.setTesto(5, VAL, "3");
+    b.mattone(5).codice = "SOM";
+    engine::impostaCella(b.mattone(5), VAL, "3");
     b.Lbl0[5] = "44";
-    b.FgF.rigaCorrente = 5;
+    b.mattoneCorrente = 5;
     cancellaMattoneCorrente(b);
-    EXPECT_EQ(b.FgF.testo(5, Tras), "");
-    EXPECT_EQ(b.FgF.testo(5, VAL), "");
-    EXPECT_EQ(b.FgF.testo(5, Riga), "5");
+    EXPECT_EQ(engine::testoMattone(b.mattone(5), Tras), "");
+    EXPECT_EQ(engine::testoMattone(b.mattone(5), VAL), "");
+    EXPECT_EQ(engine::testoMattone(b.mattone(5), Riga), "5");
     EXPECT_EQ(b.Lbl0[5], "44");
 
     p.mattoneEvidenziato = 5;
-    b.FgF.setSfondo(5, 0, 5, 11, grid::colori::Verde);
     b.estratti[1].primo = 3;
     deselezionaMattoni(b, p);
     EXPECT_EQ(p.mattoneEvidenziato, 0);
     EXPECT_EQ(b.Lbl0[5], "");
-    EXPECT_EQ(b.FgF.sfondo(5, 0), grid::colori::Bianco);
-    EXPECT_EQ(b.FgF.sfondo(5, E1), grid::rgb(255, 255, 128));
     EXPECT_EQ(b.estratti[1].primo, 0);
 
+    EXPECT_FALSE(b.colonneMattoniNascoste);
     nascondiColonne(b);
-    for (int c = 0; c < 12; ++c) {
-        const bool nascosta = c == Ri || c == Co || c == Tipo || c == R1 || c == R2;
-        EXPECT_EQ(b.FgF.colonna(c).nascosta, nascosta) << c;
-        EXPECT_EQ(b.Fg5.colonna(c).nascosta, nascosta) << c;
-    }
+    EXPECT_TRUE(b.colonneMattoniNascoste);
 }
 
 TEST(Trasferimenti, OperatoriPerRigaPerTipoETutti)

@@ -77,7 +77,9 @@ PannelloPiramide::PannelloPiramide(workbench::Banco& banco, workbench::PannelloP
                                + archive::NumeroRuote * FgEstratti->verticalHeader()->defaultSectionSize()
                                + 2 * FgEstratti->frameWidth());
 
-    FgF = griglia(QStringLiteral("FgF"), banco_.FgF, p, 150);
+    modelloFgF_ = new ModelloRighe<engine::Mattone>(colonneFgF());
+    modelloFgF_->sostituisci(banco_.FgF);
+    FgF = griglia(QStringLiteral("FgF"), modelloFgF_, p, 150);
     FgF->setToolTip(QStringLiteral("Clic: evidenzia il mattone; doppio clic: lo carica nell'editor; "
                                    "scrivendo in una cella il mattone cambia e la piramide si ricalcola"));
     Command2Btn = pulsante(QStringLiteral("Command2"), QStringLiteral("Calcola"),
@@ -117,10 +119,34 @@ PannelloPiramide::PannelloPiramide(workbench::Banco& banco, workbench::PannelloP
 void PannelloPiramide::evidenziaMattone(int m)
 {
     workbench::evidenziaMattone(banco_, pannello_, m);
-    FgF->aggiorna();
+    mostraPiramide();
     mostraEstratti();
     mostraMattoni();
     FgF->setCellaCorrente(m, engine::colF::Tras);
+}
+
+std::vector<ColonnaDi<engine::Mattone>> PannelloPiramide::colonneFgF() const
+{
+    // The Banco outlives the panel (the window deletes its panels first).
+    const workbench::PannelloPiramidi& p = pannello_;
+    piramide1::EvidenzaMattone evidenza{[&p](const engine::Mattone& m) { return m.numero == p.mattoneEvidenziato; },
+                                        workbench::coloriMattone::Riga, workbench::coloriMattone::Numero};
+    return piramide1::colonneMattoni(workbench::intestazioni::FgF, std::move(evidenza), nascoste_, modifica_);
+}
+
+void PannelloPiramide::setModificaMattone(piramide1::ModificaMattone modifica)
+{
+    modifica_ = std::move(modifica);
+    modelloFgF_->setColonne(colonneFgF());
+    FgF->aggiorna();
+    // F2 or a key typed on a cell opens its editor, as on any grid the player types into.
+    FgF->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+}
+
+void PannelloPiramide::mostraPiramide()
+{
+    piramide1::mostraMattoni(*modelloFgF_, *FgF, banco_.FgF, nascoste_, banco_.colonneMattoniNascoste,
+                             [this] { return colonneFgF(); });
 }
 
 void PannelloPiramide::mostraEstratti()

@@ -1,6 +1,7 @@
 // The centre of Piramide1: the pyramid's fifteen bricks, the reference draw, the brick grid and its commands.
 #pragma once
 
+#include "ui/Piramide1/ColonneMattoni.h"
 #include "ui/common/ModelloRighe.h"
 #include "workbench/Banco.h"
 #include "workbench/Salvataggi.h"
@@ -29,6 +30,11 @@ public:
     void evidenziaMattone(int m);
     // The labels Lbl0(1..15) from the Banco.
     void mostraMattoni();
+    // FgF from the Banco's bricks: their texts, the highlighted brick, the columns NASCONDE hides.
+    void mostraPiramide();
+    // The cells of FgF the player types into, checked and applied by `modifica`.
+    void setModificaMattone(piramide1::ModificaMattone modifica);
+    const ModelloRighe<engine::Mattone>& modelloFgF() const { return *modelloFgF_; }
     // FgEstratti from the Banco: the reference draw and the references of the highlighted brick.
     void mostraEstratti();
     const ModelloRighe<workbench::RigaEstratti>& modelloEstratti() const { return *modelloEstratti_; }
@@ -47,6 +53,10 @@ public:
 private:
     workbench::Banco& banco_;
     ModelloRighe<workbench::RigaEstratti>* modelloEstratti_ = nullptr;
+    ModelloRighe<engine::Mattone>* modelloFgF_ = nullptr;
+    piramide1::ModificaMattone modifica_;
+    bool nascoste_ = false;
+    std::vector<ColonnaDi<engine::Mattone>> colonneFgF() const;
     workbench::PannelloPiramidi& pannello_;
 };
 

@@ -1,6 +1,7 @@
 // The verifications of Piramide1: the controls of the pages Casi, Verifica and Elabora, their layout, their marks.
 #include "ui/Piramide1/PannelloVerifiche.h"
 
+#include "ui/Piramide1/ColonneMattoni.h"
 #include "ui/Piramide1/ControlliPiramide.h"
 #include "ui/common/Controlli.h"
 #include "ui/common/GrigliaView.h"
@@ -155,7 +156,7 @@ PannelloVerifiche::PannelloVerifiche(workbench::Banco& banco) : banco_(banco)
     });
     connect(Fg5, &GrigliaView::clic, this, [this](int r, int) {
         workbench::evidenziaRigaFg5(banco_, r);
-        Fg5->aggiorna();
+        mostraFg5();
     });
     connect(Fg7, &GrigliaView::clic, this, [this](int r, int c) {
         if (c != 0)
@@ -235,7 +236,9 @@ QWidget* PannelloVerifiche::costruisciVerifica()
     modelloFg_E_ = new ModelloRighe<workbench::RiepilogoVerifica>(colonneFg_E());
     Fg_E = vista(QStringLiteral("Fg_E"), modelloFg_E_, verifica, 0);
     Fg_E->setFixedHeight(2 * Fg_E->verticalHeader()->defaultSectionSize() + 8);
-    Fg5 = griglia(QStringLiteral("Fg5"), banco_.Fg5, verifica, 40);
+    modelloFg5_ = new ModelloRighe<engine::Mattone>(colonneFg5());
+    modelloFg5_->sostituisci(banco_.Fg5);
+    Fg5 = griglia(QStringLiteral("Fg5"), modelloFg5_, verifica, 40);
     Fg5->setMaximumHeight(7 * Fg5->verticalHeader()->defaultSectionSize() + 6);
     Fg5->setToolTip(QStringLiteral("Formule verificate nelle colonne 1..5"));
     auto* setta = new QHBoxLayout;
@@ -364,7 +367,22 @@ void PannelloVerifiche::Command39()
 void PannelloVerifiche::Command26()
 {
     workbench::svuotaFg5(banco_);
-    Fg5->aggiorna();
+    mostraFg5();
+}
+
+std::vector<ColonnaDi<engine::Mattone>> PannelloVerifiche::colonneFg5() const
+{
+    // The Banco outlives the panel (the window deletes its panels first).
+    const workbench::Banco& b = banco_;
+    piramide1::EvidenzaMattone evidenza{[&b](const engine::Mattone& m) { return m.numero == b.rigaFg5Evidenziata; },
+                                        grid::colori::Giallo, std::nullopt};
+    return piramide1::colonneMattoni(workbench::intestazioni::Fg5, std::move(evidenza), nascosteFg5_);
+}
+
+void PannelloVerifiche::mostraFg5()
+{
+    piramide1::mostraMattoni(*modelloFg5_, *Fg5, banco_.Fg5, nascosteFg5_, banco_.colonneMattoniNascoste,
+                             [this] { return colonneFg5(); });
 }
 
 int PannelloVerifiche::casoCorrente() const

@@ -41,6 +41,9 @@ public:
     void Command4();                           // Azzera grid on FgEv
     void Command39();                          // Azzera grid on FgX
     void Command26();                          // Resetta Fg5
+    // Fg5 from the Banco's pattern rows and its yellow row.
+    void mostraFg5();
+    const ModelloRighe<engine::Mattone>& modelloFg5() const { return *modelloFg5_; }
     // What Fg7 accepts as the sorte of a level: one digit 1..5.
     [[nodiscard]] static bool accettaLivello(const std::string& testo);
 
@@ -80,6 +83,9 @@ private:
     ModelloRighe<workbench::RigaElabora>* modelloFgY_ = nullptr;
     ModelloRighe<workbench::RigaElabora>* modelloFg10_ = nullptr;
     ModelloRighe<workbench::LivelloElabora>* modelloFg7_ = nullptr;
+    ModelloRighe<engine::Mattone>* modelloFg5_ = nullptr;
+    bool nascosteFg5_ = false;
+    std::vector<ColonnaDi<engine::Mattone>> colonneFg5() const;
 };
 
 }

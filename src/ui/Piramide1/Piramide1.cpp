@@ -248,16 +248,6 @@ void Piramide1::apri()
         hs1->setRange(std::min(1, a.NumeroEstrazioni), a.NumeroEstrazioni);
     }
     workbench::apriBanco(banco_, a);
-    // The brick grids fit the pyramid's column: narrower number, wheel and value columns.
-    for (grid::Grid* g : {&banco_.FgF, &banco_.Fg5}) {
-        g->setLarghezza(engine::colF::Riga, 350);
-        g->setLarghezza(engine::colF::Tras, 600);
-        g->setLarghezza(engine::colF::E1, 400);
-        g->setLarghezza(engine::colF::RU1, 450);
-        g->setLarghezza(engine::colF::E2, 400);
-        g->setLarghezza(engine::colF::RU2, 450);
-        g->setLarghezza(engine::colF::VAL, 400);
-    }
     // Step 3: operators, saved configurations, type 1 chosen, empty pyramid, NASCONDE.
     caricaOperatori();
     if (!banco_.operatori.empty()) {

@@ -160,6 +160,8 @@ private:
     void adattaColonne();
     void bloccaComandi(bool bloccati);
     void modificaMattone(int riga, int colonna);
+    // The text typed into cell `colonna` of brick m, checked (accettaMattone) and written into it and the Banco.
+    [[nodiscard]] bool scriviNelMattone(engine::Mattone& m, int colonna, const std::string& testo);
     [[nodiscard]] bool accettaMattone(int riga, int colonna, const std::string& testo);
     GrigliaView* vista(const QString& nome) const;
 

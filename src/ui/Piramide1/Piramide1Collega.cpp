@@ -84,9 +84,13 @@ void Piramide1::collegaOperatoriEPiramide()
         operatori_->mostraOperatoreCorrente();
         aggiornaVista();
     });
-    p->FgF->setModificabile([](int r, int c) { return r >= 1 && c >= engine::colF::Tras; },
-                            [this](int r, int c, const std::string& t) { return accettaMattone(r, c, t); });
-    // Once the editor has closed: the pyramid computed again rewrites FgF, which must not happen under
+    p->setModificaMattone([this](engine::Mattone& m, int c, const std::string& t) { return scriviNelMattone(m, c, t); });
+    // The arrows choose the brick the commands write into, as a click does.
+    connect(p->FgF, &GrigliaView::cellaCambiata, this, [this](int r, int) {
+        if (r >= 1 && r <= engine::NumeroMattoni)
+            banco_.mattoneCorrente = r;
+    });
+    // Once the editor has closed: the pyramid computed again shows FgF again, which must not happen under
     // the editor that is still storing its text.
     connect(p->FgF, &GrigliaView::cellaModificata, this, &Piramide1::modificaMattone, Qt::QueuedConnection);
     connect(p->Command2Btn, &QPushButton::clicked, this, &Piramide1::Command2);
@@ -159,6 +163,8 @@ void Piramide1::aggiornaVista()
     rilevazione_->mostraScelte();
     operatori_->mostraCatalogo();
     piramide_->mostraMattoni();
+    piramide_->mostraPiramide();
+    verifiche_->mostraFg5();
     piramide_->mostraEstratti();
     operatori_->mostraLabelT();
     List1->clear();

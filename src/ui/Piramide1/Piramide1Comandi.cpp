@@ -73,11 +73,12 @@ void Piramide1::impostaRiferimento(int d)
     // would stop the scrolling.
     bool mattoni = false;
     for (int m = 1; m <= engine::NumeroMattoni && !mattoni; ++m)
-        mattoni = !banco_.FgF.testo(m, engine::colF::Tras).empty();
+        mattoni = !banco_.mattone(m).vuoto();
     if (mattoni) {
         const auto esito = workbench::Calcola(banco_, a);
         LabelRicerca->setText(esito ? QStringLiteral("Piramide non calcolabile su questa estrazione") : QString());
         piramide_->mostraMattoni();
+        piramide_->mostraPiramide();
         List1->clear();
         for (const auto& t : banco_.List1)
             List1->addItem(daStd(t));
@@ -283,7 +284,7 @@ void Piramide1::Command36()
 void Piramide1::Lbl_setta(int livello)
 {
     workbench::impostaLivelloDaFg5(banco_, livello);
-    piramide_->FgF->aggiorna();
+    piramide_->mostraPiramide();
 }
 
 void Piramide1::Command26() { verifiche_->Command26(); }
@@ -291,7 +292,7 @@ void Piramide1::Command26() { verifiche_->Command26(); }
 void Piramide1::Command15()
 {
     workbench::cancellaMattoneCorrente(banco_);
-    piramide_->FgF->aggiorna();
+    piramide_->mostraPiramide();
 }
 
 void Piramide1::Command24()
@@ -303,8 +304,8 @@ void Piramide1::Command24()
 void Piramide1::Command10()
 {
     workbench::nascondiColonne(banco_);
-    piramide_->FgF->aggiorna();
-    verifiche_->Fg5->aggiorna();
+    piramide_->mostraPiramide();
+    verifiche_->mostraFg5();
 }
 
 void Piramide1::Command19()
@@ -346,28 +347,30 @@ bool Piramide1::accettaMattone(int, int colonna, const std::string& testo)
     return true;
 }
 
-void Piramide1::modificaMattone(int riga, int colonna)
+bool Piramide1::scriviNelMattone(engine::Mattone& m, int colonna, const std::string& testo)
 {
     using namespace engine::colF;
-    // A typed code takes its type from the catalogue, so the hidden Tipo column follows it.
-    if (colonna == Tras) {
-        std::string codice = banco_.FgF.testo(riga, Tras);
-        for (auto& ch : codice)
-            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        banco_.FgF.setTesto(riga, Tras, codice);
-        for (const auto& op : banco_.operatori)
-            if (op.operatore == codice)
-                banco_.FgF.setNumero(riga, Tipo, op.tipo);
-    }
-    // A typed abbreviation is shown as the archive writes it ("ba" is Bari, "BA").
-    if (colonna == RU1 || colonna == RU2) {
-        std::string t = banco_.FgF.testo(riga, colonna);
+    if (!accettaMattone(m.numero, colonna, testo))
+        return false;
+    std::string t = testo;
+    // A typed code or abbreviation is shown as the catalogue and the archive write it ("ba" is Bari, "BA").
+    if (colonna == Tras || colonna == RU1 || colonna == RU2)
         for (auto& ch : t)
             ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        banco_.FgF.setTesto(riga, colonna, t.substr(0, 2));
-    }
-    Command2();
+    if (colonna == RU1 || colonna == RU2)
+        t = t.substr(0, 2);
+    engine::impostaCella(m, colonna, t);
+    // A typed code takes its type from the catalogue, so the hidden Tipo column follows it.
+    if (colonna == Tras)
+        for (const auto& op : banco_.operatori)
+            if (op.operatore == t)
+                m.tipo = op.tipo;
+    if (m.numero >= 1 && m.numero <= engine::NumeroMattoni)
+        banco_.mattone(m.numero) = m;
+    return true;
 }
+
+void Piramide1::modificaMattone(int, int) { Command2(); }
 
 // ---------------------------------------------------------------- saved configurations
 

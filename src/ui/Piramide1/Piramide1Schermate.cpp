@@ -78,7 +78,7 @@ void registraPiramide1()
         auto& b = f->banco();
         for (int m = 1; m <= engine::NumeroMattoni; ++m) {
             b.esitoScelto = m;
-            b.FgF.rigaCorrente = m;
+            b.mattoneCorrente = m;
             f->Command21();
         }
         if (auto* nome = f->findChild<QLineEdit*>(QStringLiteral("Txt_Denominazione")))

@@ -232,9 +232,18 @@ void TestPiramide1::apertura()
     QCOMPARE(FgOp.sfondo(2, 1), grid::colori::Bianco);
     QVERIFY(t.w<QLabel>("Label3")->text().contains(QString::fromStdString(FgOp.testo(1, 7))));
     // The empty pyramid, NASCONDE applied.
-    QCOMPARE(b.FgF.righe(), 16);
-    for (int c : {1, 2, 4, 6, 9})
-        QVERIFY(b.FgF.colonna(c).nascosta && b.Fg5.colonna(c).nascosta);
+    const grid::Grid FgF = t.tabella(QStringLiteral("FgF")), Fg5 = t.tabella(QStringLiteral("Fg5"));
+    QCOMPARE(FgF.righe(), 16);
+    QCOMPARE(FgF.testo(0, 0), std::string("Riga"));
+    QCOMPARE(FgF.testo(15, engine::colF::Co), std::string("5"));
+    QCOMPARE(Fg5.testo(0, 0), std::string("Num"));
+    QCOMPARE(FgF.coloreTesto(3, engine::colF::Tras), grid::colori::Rosso);
+    QCOMPARE(Fg5.sfondo(5, engine::colF::VAL), grid::rgb(128, 255, 255));
+    for (int c = 0; c <= engine::colF::VAL; ++c) {
+        const bool nascosta = c == 1 || c == 2 || c == 4 || c == 6 || c == 9;
+        QCOMPARE(FgF.colonna(c).nascosta, nascosta);
+        QCOMPARE(Fg5.colonna(c).nascosta, nascosta);
+    }
     QCOMPARE(t.b("Cmd_Step1")->text(), QStringLiteral("&AMBATE"));
     QCOMPARE(t.b("Command9")->text(), QStringLiteral("RICAVA ESTRAZIONI (Alt+R)"));
     QCOMPARE(t.b("Command11")->text(), QStringLiteral("SALVA CONFIGURAZIONE"));
@@ -294,12 +303,12 @@ void TestPiramide1::riferimento()
     QVERIFY(workbench::grigliaFgEv(t.banco()).righe() > 3);
     t.clic("FgEv", 3, 1, true);
     QCOMPARE(hs1->value(), workbench::grigliaFgEv(t.banco()).intero(3, 1));
-    t.banco().FgF.setTesto(1, engine::colF::Tras, "SOM");
-    t.banco().FgF.setTesto(1, engine::colF::Tipo, "2");
+    t.banco().mattone(1).codice = "SOM";
+    engine::impostaCella(t.banco().mattone(1), engine::colF::Tipo, "2");
     for (int c : {engine::colF::E1, engine::colF::E2})
-        t.banco().FgF.setTesto(1, c, "1");
-    t.banco().FgF.setTesto(1, engine::colF::RU1, "BA");
-    t.banco().FgF.setTesto(1, engine::colF::RU2, "CA");
+        engine::impostaCella(t.banco().mattone(1), c, "1");
+    t.banco().mattone(1).RU1 = "BA";
+    t.banco().mattone(1).RU2 = "CA";
     t.w<QCheckBox>("Ch_AA")->setChecked(true);
     t.clic("FgEv", 2, 1);
     t.b("Command12")->click();
@@ -392,29 +401,40 @@ void TestPiramide1::selezioni()
     QCOMPARE(t.sfondo("FgRG", 0, 3), 65280u);
     // Brick 7 highlighted by its label: row 7 green, its number orange.
     t.clicEtichetta("Lbl0(7)");
-    QCOMPARE(b.FgF.sfondo(7, 3), grid::colori::Verde);
-    QCOMPARE(b.FgF.sfondo(7, 0), grid::rgb(255, 128, 0));
+    QCOMPARE(t.sfondo(QStringLiteral("FgF"), 7, 3), grid::colori::Verde);
+    QCOMPARE(t.sfondo(QStringLiteral("FgF"), 7, 0), grid::rgb(255, 128, 0));
+    QCOMPARE(t.sfondo(QStringLiteral("FgF"), 6, engine::colF::E1), grid::rgb(255, 255, 128));
     QCOMPARE(t.w<QLabel>("Lbl0(7)")->property("colore").toUInt(), uint(grid::rgb(255, 128, 0)));
     // A typed abbreviation that names no wheel is refused with the engine's message.
     auto* FgF = t.w<GrigliaView>("FgF");
     QVERIFY(!FgF->model()->setData(FgF->model()->index(6, engine::colF::RU1), QStringLiteral("XX"), Qt::EditRole));
     QCOMPARE(t.dialoghi.messaggi().size(), std::size_t(1));
+    // Positions and values as the engine checks them, with its messages; the brick stays as it was.
+    QVERIFY(!FgF->model()->setData(FgF->model()->index(6, engine::colF::E1), QStringLiteral("6"), Qt::EditRole));
+    QVERIFY(!FgF->model()->setData(FgF->model()->index(6, engine::colF::VAL), QStringLiteral("91"), Qt::EditRole));
+    QCOMPARE(t.dialoghi.messaggi().size(), std::size_t(3));
+    QCOMPARE(t.dialoghi.messaggi()[1].testo, QStringLiteral("La posizione deve essere un numero da 1 a 5."));
+    QCOMPARE(t.dialoghi.messaggi()[2].testo, QStringLiteral("Il valore deve essere un numero da 0 a 90."));
+    QVERIFY(!b.mattone(7).E1 && !b.mattone(7).valore);
+    QVERIFY(FgF->model()->setData(FgF->model()->index(6, engine::colF::E1), QStringLiteral("4"), Qt::EditRole));
+    QTRY_COMPARE(b.mattone(7).E1, std::optional<int>(4));
     QVERIFY(FgF->model()->setData(FgF->model()->index(6, engine::colF::RU1), QStringLiteral("na"), Qt::EditRole));
-    QTRY_COMPARE(b.FgF.testo(7, engine::colF::RU1), std::string("NA"));
+    QTRY_COMPARE(engine::testoMattone(b.mattone(7), engine::colF::RU1), std::string("NA"));
     // A typed code takes its type (hidden by NASCONDE) from the catalogue.
     QVERIFY(FgF->model()->setData(FgF->model()->index(6, engine::colF::Tras), QStringLiteral("vert"), Qt::EditRole));
-    QTRY_COMPARE(b.FgF.testo(7, engine::colF::Tras), std::string("VERT"));
-    QCOMPARE(b.FgF.testo(7, engine::colF::Tipo), std::string("1"));
+    QTRY_COMPARE(engine::testoMattone(b.mattone(7), engine::colF::Tras), std::string("VERT"));
+    QCOMPARE(engine::testoMattone(b.mattone(7), engine::colF::Tipo), std::string("1"));
     // From the keyboard: F2 on brick 8's code, the code, Enter; the pyramid is computed again once the
     // editor has closed, and the grid goes on working.
     t.finestra->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(t.finestra.get()));
     FgF->setFocus();
     FgF->setCurrentIndex(FgF->model()->index(7, engine::colF::Tras));
     QTest::keyClick(FgF, Qt::Key_F2);
     QVERIFY(FgF->isAncestorOf(QApplication::focusWidget()));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("som"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QTRY_COMPARE(b.FgF.testo(8, engine::colF::Tras), std::string("SOM"));
+    QTRY_COMPARE(engine::testoMattone(b.mattone(8), engine::colF::Tras), std::string("SOM"));
     QTRY_COMPARE(QApplication::focusWidget(), FgF);
 }
 
@@ -514,11 +534,11 @@ void TestPiramide1::tabelleDelleVerifiche()
     QCOMPARE(tabella("FgX").testo(1, 2), std::string());
 
     // ELABORA on level 1 (brick 1: the first number of Bari): FgY holds the level's rows, Fg10 the first hits.
-    b.FgF.setTesto(1, engine::colF::Tras, "FIX");
-    b.FgF.setTesto(1, engine::colF::Tipo, "3");
-    b.FgF.setTesto(1, engine::colF::E1, "1");
-    b.FgF.setTesto(1, engine::colF::RU1, "BA");
-    b.FgF.setTesto(1, engine::colF::VAL, "0");
+    b.mattone(1).codice = "FIX";
+    engine::impostaCella(b.mattone(1), engine::colF::Tipo, "3");
+    engine::impostaCella(b.mattone(1), engine::colF::E1, "1");
+    b.mattone(1).RU1 = "BA";
+    engine::impostaCella(b.mattone(1), engine::colF::VAL, "0");
     t.clic("Fg7", 1, 0);
     t.b("Command27")->click();
     QCOMPARE(t.w<GrigliaView>("FgY")->model()->rowCount(), static_cast<int>(b.righeElabora.size()));
@@ -598,11 +618,11 @@ void TestPiramide1::serata()
     t.b("Command21")->click();
     const int mappa[9][2] = {{3, 3}, {4, 8}, {5, 4}, {6, 5}, {7, 6}, {8, 9}, {9, 10}, {10, 11}, {11, 12}};
     for (const auto& [brick, esito] : mappa)
-        QCOMPARE(b.FgF.testo(1, brick), b.FgEsiti.testo(1, esito));
+        QCOMPARE(engine::testoMattone(b.mattone(1), brick), b.FgEsiti.testo(1, esito));
     t.b("Command2")->click();
     QVERIFY(!t.w<QLabel>("Lbl0(1)")->text().isEmpty());
     t.b("Cmd_Colonna(1)")->click();
-    QCOMPARE(b.Fg5.testo(1, 3), b.FgEsiti.testo(1, 3));
+    QCOMPARE(engine::testoMattone(b.rigaFg5(1), 3), b.FgEsiti.testo(1, 3));
     QVERIFY(t.w<GrigliaView>("FgL")->model()->rowCount() >= workbench::numeroCasi(b));
     t.b("Command40")->click();
     const grid::Grid riepilogo = t.w<GrigliaView>("Fg_E")->modelloTabella()->testoTabella();
@@ -616,18 +636,18 @@ void TestPiramide1::serata()
     QVERIFY(t.dialoghi.messaggi().empty());
 
     // Save, reset, reload, delete.
-    const std::string brick1 = b.FgF.testo(1, 3);
+    const std::string brick1 = engine::testoMattone(b.mattone(1), 3);
     const QString etichetta1 = t.w<QLabel>("Lbl0(1)")->text();
     t.w<QLineEdit>("Txt_Denominazione")->setText(QStringLiteral("Serata di prova"));
     t.b("Command11")->click();
     const int riga = rigaDi(t.tabella("FgPir1"), 2, "Serata di prova");
     QVERIFY(riga >= 1);
     t.b("Command19")->click();
-    QVERIFY(b.FgF.testo(1, 3).empty());
+    QVERIFY(engine::testoMattone(b.mattone(1), 3).empty());
     t.clicEtichetta("LabelTutte");
     t.b("Command42(0)")->click();
     t.clic("FgPir1", riga, 2, true);
-    QCOMPARE(b.FgF.testo(1, 3), brick1);
+    QCOMPARE(engine::testoMattone(b.mattone(1), 3), brick1);
     QCOMPARE(t.w<QLabel>("Lbl0(1)")->text(), etichetta1);
     for (int w = 0; w < 11; ++w)
         QCOMPARE(workbench::ruotaInGioco(b, w), w == 0 || w == 5 || w == 7);
@@ -739,7 +759,7 @@ void TestPiramide1::tabelleDelleRighe()
     QCOMPARE(b.esitoScelto, r);
     t.clicEtichetta("Lbl0(1)");
     t.b("Command21")->click();
-    QCOMPARE(b.FgF.testo(1, engine::colF::Tras), scelta.formula);
+    QCOMPARE(engine::testoMattone(b.mattone(1), engine::colF::Tras), scelta.formula);
     t.clicEtichetta("Lbl0(1)");
     const grid::Grid estratti = t.finestra->findChild<PannelloPiramide*>()->modelloEstratti().testoTabella();
     QCOMPARE(estratti.sfondo(*scelta.r1 + 1, *scelta.p1), workbench::coloriMattone::PrimoRiferimento);
@@ -876,7 +896,7 @@ void TestPiramide1::messaggiInveceDelSilenzio()
     QCOMPARE(t.dialoghi.messaggi().size(), messaggi + 1);
     QCOMPARE(ultimo().testo,
              QStringLiteral("Nessun mattone scelto: selezionare il mattone della piramide che riceve la formula."));
-    QVERIFY(b.FgF.testo(1, engine::colF::Tras).empty());
+    QVERIFY(engine::testoMattone(b.mattone(1), engine::colF::Tras).empty());
     // ELABORA with no level chosen.
     t.b("Command32")->click();
     t.b("Command27")->click();
@@ -977,10 +997,10 @@ void TestPiramide1::serataDaTastiera()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QCOMPARE(b.FgF.rigaCorrente, 1);
+    QCOMPARE(b.mattoneCorrente, 1);
     // A mnemonic presses its button as a click does, a moment later.
     QTest::keyClick(f, Qt::Key_I, Qt::AltModifier);
-    QTRY_COMPARE(b.FgF.testo(1, engine::colF::Tras), b.FgEsiti.testo(1, 3));
+    QTRY_COMPARE(engine::testoMattone(b.mattone(1), engine::colF::Tras), b.FgEsiti.testo(1, 3));
     QTest::keyClick(f, Qt::Key_C, Qt::AltModifier);
     QTRY_COMPARE(t.w<QLabel>("Lbl0(1)")->text(), QString::fromStdString(b.FgEsiti.testo(1, workbench::ColonnaPrevisione)));
     QVERIFY(t.dialoghi.messaggi().empty());
