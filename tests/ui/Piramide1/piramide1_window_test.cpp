@@ -436,6 +436,13 @@ void TestPiramide1::selezioni()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTRY_COMPARE(engine::testoMattone(b.mattone(8), engine::colF::Tras), std::string("SOM"));
     QTRY_COMPARE(QApplication::focusWidget(), FgF);
+    // The arrows go on from the typed cell: Right to the first number (the type is hidden), typed straight in.
+    QCOMPARE(FgF->currentIndex(), FgF->model()->index(7, engine::colF::Tras));
+    QTest::keyClick(FgF, Qt::Key_Right);
+    QCOMPARE(FgF->currentIndex().column(), int(engine::colF::E1));
+    QTest::keyClick(FgF, Qt::Key_2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(b.mattone(8).E1, std::optional<int>(2));
 }
 
 // The sorte of a level from the keyboard: F2, the digit, Enter; a digit typed straight away, then Tab.
