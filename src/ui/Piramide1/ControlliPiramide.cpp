@@ -142,27 +142,15 @@ QListWidget* lista(const QString& nome, const QStringList& voci, const QString& 
     return l;
 }
 
-namespace {
-
-GrigliaView* prepara(GrigliaView* v, const QString& nome, int altezzaMinima)
+// A named view of a model of typed rows (ModelloRighe), which the view then owns; no row numbers.
+GrigliaView* griglia(const QString& nome, ModelloTabella* modello, QWidget* genitore, int altezzaMinima)
 {
+    auto* v = new GrigliaView(modello, genitore);
     v->setObjectName(nome);
     v->setMinimumHeight(altezzaMinima);
     v->horizontalHeader()->setMinimumSectionSize(16);
     v->verticalHeader()->setVisible(false);
     return v;
-}
-
-}
-
-GrigliaView* griglia(const QString& nome, grid::Grid& g, QWidget* genitore, int altezzaMinima)
-{
-    return prepara(new GrigliaView(g, genitore), nome, altezzaMinima);
-}
-
-GrigliaView* griglia(const QString& nome, ModelloTabella* modello, QWidget* genitore, int altezzaMinima)
-{
-    return prepara(new GrigliaView(modello, genitore), nome, altezzaMinima);
 }
 
 QHBoxLayout* fila(std::initializer_list<QWidget*> widgets)

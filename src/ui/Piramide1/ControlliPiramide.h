@@ -68,8 +68,7 @@ QComboBox* combo(const QString& nome, const QStringList& voci, int scelta, const
 QStringList numeriDa(int primo, int ultimo, int passo = 1);
 QStringList sigleRuote();
 QListWidget* lista(const QString& nome, const QStringList& voci, const QString& tooltip, QWidget* genitore);
-GrigliaView* griglia(const QString& nome, grid::Grid& g, QWidget* genitore, int altezzaMinima = 80);
-// The same for a model of typed rows (ModelloRighe), which the view then owns.
+// A named view of a model of typed rows (ModelloRighe), which the view then owns; no row numbers.
 GrigliaView* griglia(const QString& nome, ModelloTabella* modello, QWidget* genitore, int altezzaMinima = 80);
 // A row of widgets, left to right, with the rest of the line empty.
 QHBoxLayout* fila(std::initializer_list<QWidget*> widgets);
