@@ -241,7 +241,7 @@ std::optional<std::string> domandaCancellazione(const PannelloPiramidi& p)
     const ConfigurazioneSalvata* c = configurazione(p, p.configurazioneScelta);
     if (!c)
         return std::nullopt;
-    return "Concellare la riga: " + std::to_string(c->cod) + " ?";
+    return "Cancellare la riga: " + std::to_string(c->cod) + " ?";
 }
 
 Esito eliminaConfigurazione(PannelloPiramidi& p, storage::Database& db)

@@ -64,7 +64,7 @@ void elencaConfigurazioni(storage::Database& db, PannelloPiramidi& p);
 // anomalia nella selezione dei parametri" (critical, "Avviso").
 Esito salvaConfigurazione(const Banco& b, PannelloPiramidi& p, storage::Database& db);
 
-// Cancella selezionata (Command13), step 1: the question to ask ("Concellare la riga:
+// Cancella selezionata (Command13), step 1: the question to ask ("Cancellare la riga:
 // KEY ?", title "Cancellazione record"), or nothing when no row is selected.
 std::optional<std::string> domandaCancellazione(const PannelloPiramidi& p);
 inline constexpr std::string_view TitoloCancellazione = "Cancellazione record";

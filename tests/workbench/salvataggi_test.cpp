@@ -252,7 +252,7 @@ TEST_F(Salvataggi, CancellaConIMattoni)
     const int r = rigaDi("uno");
     p_.configurazioneScelta = r;
     const std::string chiave = std::to_string(p_.configurazioni[static_cast<std::size_t>(r - 1)].cod);
-    EXPECT_EQ(domandaCancellazione(p_), "Concellare la riga: " + chiave + " ?");
+    EXPECT_EQ(domandaCancellazione(p_), "Cancellare la riga: " + chiave + " ?");
     const Esito e = eliminaConfigurazione(p_, db_);
     ASSERT_TRUE(e);
     EXPECT_EQ(e->testo, "Record eliminato.");

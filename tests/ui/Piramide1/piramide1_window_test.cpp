@@ -676,7 +676,7 @@ void TestPiramide1::serata()
     QCOMPARE(t.dialoghi.voci().size(), voci);
     const auto domande = t.dialoghi.voci();
     QCOMPARE(domande[domande.size() - 2].titolo, QStringLiteral("Cancellazione record"));
-    QVERIFY(domande[domande.size() - 2].testo.startsWith(QStringLiteral("Concellare la riga: ")));
+    QVERIFY(domande[domande.size() - 2].testo.startsWith(QStringLiteral("Cancellare la riga: ")));
     QCOMPARE(t.dialoghi.messaggi().back().testo, QStringLiteral("Record eliminato."));
 
     // ABBINAMENTI after the verification of level 1: FgX holds the brick's numbers.
